@@ -1,0 +1,7 @@
+// Dravlin: entry point; the program grows with its module.
+#include <cstdio>
+
+int main() {
+    std::fprintf(stderr, "Dravlin: not yet built\n");
+    return 1;
+}

@@ -1,0 +1,74 @@
+# Helpers every module uses to declare its tests, fuzz targets and benchmarks.
+
+set(KIT_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+
+# kit_test(<name> SOURCES ... [LIBS ...] [THREADED] [LABELS ...])
+# A GoogleTest executable; its cases are discovered when ctest runs.
+# THREADED tests also run under ThreadSanitizer in the tsan build.
+function(kit_test name)
+  cmake_parse_arguments(T "THREADED" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} kit_testing GTest::gtest GTest::gmock GTest::gtest_main
+                        Threads::Threads)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KIT_TEST_DIR})
+  set(labels ${T_LABELS})
+  if(T_THREADED)
+    list(APPEND labels threaded)
+    set_property(GLOBAL APPEND PROPERTY KIT_THREADED_TESTS ${name})
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${KIT_TEST_DIR}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${labels}" ENVIRONMENT "KIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KIT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+# kit_fuzzer(<name> SOURCES ... [LIBS ...] [CORPUS <dir>] [SECONDS <n>])
+# The sources define LLVMFuzzerTestOneInput. With KIT_FUZZ (clang) the target is a
+# libFuzzer binary run for a few seconds by ctest; otherwise it links the replay
+# driver, which feeds the corpus and a fixed set of generated inputs.
+function(kit_fuzzer name)
+  cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT F_SECONDS)
+    set(F_SECONDS 10)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KIT_TEST_DIR})
+  set(corpus)
+  if(F_CORPUS)
+    set(corpus ${F_CORPUS})
+  endif()
+  if(KIT_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    # New inputs go to a scratch folder so the checked-in corpus stays as reviewed.
+    set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+    file(MAKE_DIRECTORY ${work})
+    add_test(NAME fuzz.${name}
+      COMMAND $<TARGET_FILE:${name}> -max_total_time=${F_SECONDS} -timeout=5 -rss_limit_mb=2048
+              ${work} ${corpus})
+  else()
+    target_link_libraries(${name} PRIVATE kit_fuzz_replay)
+    add_test(NAME fuzz.${name} COMMAND $<TARGET_FILE:${name}> ${corpus})
+  endif()
+  set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
+endfunction()
+
+# kit_bench(<name> SOURCES ... [LIBS ...]) - a Google Benchmark program in build/bench.
+function(kit_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+
+# Called once at the end of the top-level list: the target that builds every
+# threaded test, for the ThreadSanitizer build.
+function(kit_finish)
+  get_property(threaded GLOBAL PROPERTY KIT_THREADED_TESTS)
+  add_custom_target(threaded_tests)
+  if(threaded)
+    add_dependencies(threaded_tests ${threaded})
+  endif()
+endfunction()

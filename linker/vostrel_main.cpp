@@ -1,0 +1,7 @@
+// Vostrel: entry point; the program grows with its module.
+#include <cstdio>
+
+int main() {
+    std::fprintf(stderr, "Vostrel: not yet built\n");
+    return 1;
+}

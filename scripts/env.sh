@@ -1,0 +1,6 @@
+# Sourced by the scripts: compiler cache outside the checkout, parallelism.
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/kit-ccache}"
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-8G}"
+export CCACHE_BASEDIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export CCACHE_NOHASHDIR=1
+KIT_JOBS="${KIT_JOBS:-$(nproc)}"

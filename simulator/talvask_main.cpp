@@ -1,0 +1,7 @@
+// Talvask: entry point; the program grows with its module.
+#include <cstdio>
+
+int main() {
+    std::fprintf(stderr, "Talvask: not yet built\n");
+    return 1;
+}
