@@ -7,7 +7,7 @@ set(KIT_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 # THREADED tests also run under ThreadSanitizer in the tsan build.
 function(kit_test name)
   cmake_parse_arguments(T "THREADED" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/testing/test_env.cpp)
   target_link_libraries(${name} PRIVATE ${T_LIBS} kit_testing GTest::gtest GTest::gmock GTest::gtest_main
                         Threads::Threads)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KIT_TEST_DIR})
@@ -16,10 +16,14 @@ function(kit_test name)
     list(APPEND labels threaded)
     set_property(GLOBAL APPEND PROPERTY KIT_THREADED_TESTS ${name})
   endif()
+  set(properties)
+  if(labels)
+    set(properties LABELS "${labels}")
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${KIT_TEST_DIR}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${labels}" ENVIRONMENT "KIT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;KIT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ${properties})
 endfunction()
 
 # kit_fuzzer(<name> SOURCES ... [LIBS ...] [CORPUS <dir>] [SECONDS <n>])

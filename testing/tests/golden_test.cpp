@@ -22,4 +22,12 @@ TEST(Golden, MissingGoldenFailsWithAHint) {
     EXPECT_FALSE(result);
 }
 
+TEST(Environment, NamesTheBuildAndSourceFolders) {
+    const char* bin = std::getenv("KIT_BIN_DIR");
+    const char* src = std::getenv("KIT_SOURCE_DIR");
+    ASSERT_TRUE(bin && src);
+    EXPECT_EQ(std::filesystem::path(bin), testing_kit::program_path("Dravlin").parent_path());
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(src) / "CMakeLists.txt"));
+}
+
 }  // namespace
