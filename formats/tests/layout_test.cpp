@@ -43,3 +43,29 @@ TEST(ObjLayout, LineRecordPacksFileIndexAboveLineNumber) {
 
 }  // namespace
 }  // namespace formats
+
+// The remaining layouts are pinned by their static_asserts; including them
+// here makes every build check them.
+#include "formats/breakpoint_record.h"
+#include "formats/image_file.h"
+#include "formats/lib_file.h"
+#include "formats/sym_file.h"
+#include "formats/version_file.h"
+
+namespace formats {
+namespace {
+
+TEST(ImageLayout, HeadWordsAtOddOffsetsReadTheirBytes) {
+    std::string bytes(64, '\0');
+    bytes[25] = 0x34;
+    bytes[26] = 0x12;
+    bytes[42] = char(0xC0);
+    bytes[43] = 0x1A;
+    auto head = ByteReader(bytes).record<ImageFileHead>(0);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->reset_address, 0x1234);
+    EXPECT_EQ(head->fixed_data_end, kFixedDataBase);
+}
+
+}  // namespace
+}  // namespace formats
