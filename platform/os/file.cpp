@@ -1,0 +1,375 @@
+#include "platform/os/file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/os/path.h"
+
+namespace fs = std::filesystem;
+
+namespace os {
+
+namespace {
+
+std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+Error failed(std::string_view what, const fs::path& path, int code = errno) {
+    return system_error(std::string(what) + " " + quoted(path), code);
+}
+
+int open_retrying(const fs::path& path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+Status write_all(int fd, const std::uint8_t* data, std::size_t size, const fs::path& path) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return failed("write", path);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return {};
+}
+
+// The mode a newly created file gets: 0666 less the process umask, read
+// without changing it (umask() would race with other threads).
+mode_t new_file_mode() {
+    static const mode_t mode = [] {
+        mode_t mask = 022;
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0) {
+                mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+                break;
+            }
+        }
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+template <class Container>
+Result<Container> read_whole(std::string_view spelled) {
+    const fs::path path = resolve_existing(spelled);
+    const int fd = open_retrying(path, O_RDONLY);
+    if (fd < 0) return failed("open", path);
+    Container bytes;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return failed("read", path, EISDIR);
+    }
+    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            const int code = errno;
+            ::close(fd);
+            return failed("read", path, code);
+        }
+        if (got == 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+}  // namespace
+
+Result<Bytes> read_file(std::string_view path) { return read_whole<Bytes>(path); }
+Result<std::string> read_text_file(std::string_view path) { return read_whole<std::string>(path); }
+
+// ---- AtomicFile ------------------------------------------------------------
+
+AtomicFile::AtomicFile(int fd, fs::path target, fs::path temp)
+    : fd_(fd), target_(std::move(target)), temp_(std::move(temp)) {}
+
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), target_(std::move(other.target_)), temp_(std::move(other.temp_)) {}
+
+AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        fd_ = std::exchange(other.fd_, -1);
+        target_ = std::move(other.target_);
+        temp_ = std::move(other.temp_);
+    }
+    return *this;
+}
+
+AtomicFile::~AtomicFile() { discard(); }
+
+void AtomicFile::discard() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    fd_ = -1;
+}
+
+Result<AtomicFile> AtomicFile::create(std::string_view spelled) {
+    const fs::path target = resolve_for_create(spelled);
+    if (target.filename().empty()) return failed("create", target, EISDIR);
+    std::string pattern = target.string() + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return failed("create", target);
+    // Keep the mode of the file being replaced, else what a new file would get.
+    struct stat existing {};
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : new_file_mode();
+    ::fchmod(fd, mode);
+    return AtomicFile(fd, target, fs::path(pattern));
+}
+
+Status AtomicFile::write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) return failed("write", target_, EBADF);
+    Status status = write_all(fd_, bytes.data(), bytes.size(), temp_);
+    if (!status) discard();
+    return status;
+}
+
+Status AtomicFile::write(std::string_view bytes) {
+    return write({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+Status AtomicFile::commit() {
+    if (fd_ < 0) return failed("write", target_, EBADF);
+    if (::fsync(fd_) != 0) {
+        Error error = failed("write", target_);
+        discard();
+        return error;
+    }
+    ::close(std::exchange(fd_, -1));
+    if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+        Error error = failed("rename to", target_);
+        ::unlink(temp_.c_str());
+        return error;
+    }
+    return {};
+}
+
+Status write_file(std::string_view path, std::span<const std::uint8_t> bytes) {
+    auto file = AtomicFile::create(path);
+    if (!file) return file.error();
+    if (Status status = file->write(bytes); !status) return status;
+    return file->commit();
+}
+
+Status write_file(std::string_view path, std::string_view bytes) {
+    return write_file(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+}
+
+// ---- MappedFile ------------------------------------------------------------
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      writable_(std::exchange(other.writable_, false)) {}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+    if (this != &other) {
+        unmap();
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        writable_ = std::exchange(other.writable_, false);
+    }
+    return *this;
+}
+
+MappedFile::~MappedFile() { unmap(); }
+
+void MappedFile::unmap() {
+    if (data_) ::munmap(data_, size_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+Result<MappedFile> MappedFile::open_read(std::string_view path) { return open(path, false); }
+Result<MappedFile> MappedFile::open_read_write(std::string_view path) { return open(path, true); }
+
+Result<MappedFile> MappedFile::open(std::string_view spelled, bool writable) {
+    const fs::path path = resolve_existing(spelled);
+    const int fd = open_retrying(path, writable ? O_RDWR : O_RDONLY);
+    if (fd < 0) return failed("open", path);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int code = errno;
+        ::close(fd);
+        return failed("map", path, code);
+    }
+    if (!S_ISREG(info.st_mode) || info.st_size == 0) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode)) return failed("map", path, EISDIR);
+        return Error{EINVAL, "map " + quoted(path) + ": the file is empty"};
+    }
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* data = ::mmap(nullptr, size, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, fd, 0);
+    const int code = errno;
+    ::close(fd);
+    if (data == MAP_FAILED) return failed("map", path, code);
+    MappedFile mapped;
+    mapped.data_ = static_cast<std::uint8_t*>(data);
+    mapped.size_ = size;
+    mapped.writable_ = writable;
+    return mapped;
+}
+
+Status MappedFile::flush() {
+    if (!data_ || !writable_) return {};
+    if (::msync(data_, size_, MS_SYNC) != 0) return system_error("flush mapping");
+    return {};
+}
+
+// ---- File ------------------------------------------------------------------
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+File::~File() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+Result<File> File::open(std::string_view spelled, Mode mode) {
+    const bool creates = mode == Mode::create_always || mode == Mode::open_always;
+    const fs::path path = creates ? resolve_for_create(spelled) : resolve_existing(spelled);
+    int flags = O_RDWR;
+    switch (mode) {
+    case Mode::read: flags = O_RDONLY; break;
+    case Mode::read_write: break;
+    case Mode::create_always: flags |= O_CREAT | O_TRUNC; break;
+    case Mode::open_always: flags |= O_CREAT; break;
+    }
+    const int fd = open_retrying(path, flags, 0666);
+    if (fd < 0) return failed("open", path);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return failed("open", path, EISDIR);
+    }
+    return File(fd, path);
+}
+
+Result<std::size_t> File::read(std::span<std::uint8_t> into) {
+    std::size_t total = 0;
+    while (total < into.size()) {
+        const ssize_t got = ::read(fd_, into.data() + total, into.size() - total);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return failed("read", path_);
+        }
+        if (got == 0) break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+Status File::write(std::span<const std::uint8_t> bytes) { return write_all(fd_, bytes.data(), bytes.size(), path_); }
+
+Status File::seek(std::uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) return failed("seek", path_);
+    return {};
+}
+
+Result<std::uint64_t> File::size() const {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) return failed("stat", path_);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+// ---- Attributes and whole-file operations ----------------------------------
+
+FileInfo file_info(std::string_view spelled) {
+    const fs::path path = resolve_existing(spelled);
+    FileInfo result;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return result;
+    result.exists = true;
+    result.is_directory = S_ISDIR(info.st_mode);
+    result.read_only = ::access(path.c_str(), W_OK) != 0;
+    result.size = static_cast<std::uint64_t>(info.st_size);
+    result.modified_ns = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return result;
+}
+
+bool file_exists(std::string_view path) { return file_info(path).exists; }
+
+Status copy_file(std::string_view from, std::string_view to) {
+    auto bytes = read_file(from);
+    if (!bytes) return bytes.error();
+    return write_file(to, *bytes);
+}
+
+Status delete_file(std::string_view spelled) {
+    const fs::path path = resolve_existing(spelled);
+    if (::unlink(path.c_str()) != 0) return failed("delete", path);
+    return {};
+}
+
+Status move_file(std::string_view from, std::string_view to) {
+    const fs::path source = resolve_existing(from);
+    const fs::path target = resolve_for_create(to);
+    if (::rename(source.c_str(), target.c_str()) != 0) return failed("move", source);
+    return {};
+}
+
+Status create_directory(std::string_view spelled) {
+    const fs::path path = resolve_for_create(spelled);
+    if (::mkdir(path.c_str(), 0777) == 0) return {};
+    const int code = errno;
+    struct stat info {};
+    if (code == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return {};
+    return failed("create folder", path, code);
+}
+
+Status set_current_directory(std::string_view spelled) {
+    const fs::path path = resolve_existing(spelled);
+    if (::chdir(path.c_str()) != 0) return failed("change to folder", path);
+    return {};
+}
+
+fs::path current_directory() {
+    std::error_code error;
+    return fs::current_path(error);
+}
+
+std::string to_crlf(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+        result += text[i];
+    }
+    return result;
+}
+
+std::string strip_cr(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') result += text[i];
+    return result;
+}
+
+}  // namespace os

@@ -1,0 +1,19 @@
+#include "platform/os/result.h"
+
+#include <cstring>
+
+namespace os {
+
+std::string error_text(int code) {
+    // strerror_r's GNU form returns the text, which may live outside the buffer.
+    char buffer[256];
+    return ::strerror_r(code, buffer, sizeof buffer);
+}
+
+Error system_error(std::string_view what, int code) {
+    return Error{code, std::string(what) + ": " + error_text(code)};
+}
+
+Error plain_error(std::string text) { return Error{0, std::move(text)}; }
+
+}  // namespace os

@@ -1,0 +1,144 @@
+#include "platform/os/file.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/temp_dir.h"
+
+namespace {
+
+using testing_kit::read_file;
+using testing_kit::ScopedCwd;
+using testing_kit::TempDir;
+
+TEST(ReadFile, OpensMixedCaseSpellingOfAnExistingFile) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("debug/main.obj", "object bytes");
+    auto text = os::read_text_file("DEBUG\\MAIN.OBJ");
+    ASSERT_TRUE(text) << text.error().text;
+    EXPECT_EQ(*text, "object bytes");
+
+    auto missing = os::read_file("DEBUG\\NONE.OBJ");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code, ENOENT);
+    EXPECT_EQ(missing.error().text, "open 'DEBUG/NONE.OBJ': No such file or directory");
+}
+
+TEST(WriteFile, CreatesTheGivenCaseInsideExistingFolders) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    std::filesystem::create_directory("DEBUG");
+    ASSERT_TRUE(os::write_file("DEBUG\\GAME.LKE", "image"));
+    EXPECT_EQ(read_file(dir / "DEBUG/GAME.LKE"), "image");
+
+    std::filesystem::create_directory("obj");
+    ASSERT_TRUE(os::write_file("OBJ\\MAIN.OBJ", "o"));
+    EXPECT_EQ(read_file(dir / "obj/MAIN.OBJ"), "o");
+}
+
+TEST(AtomicFile, TargetUnchangedUntilCommitAndTemporaryRemovedWithoutIt) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("out.bin", "old");
+    {
+        auto file = os::AtomicFile::create("OUT.BIN");
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(file->write("half of the new"));
+        EXPECT_EQ(read_file(dir / "out.bin"), "old");
+        EXPECT_TRUE(std::filesystem::exists(file->temporary()));
+    }  // abandoned, as when the writer fails part way
+    EXPECT_EQ(read_file(dir / "out.bin"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+    auto file = os::AtomicFile::create("OUT.BIN");
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->write("new"));
+    ASSERT_TRUE(file->commit());
+    EXPECT_EQ(read_file(dir / "out.bin"), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(WriteFile, FailsCleanlyWhenTheFolderIsMissing) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    auto status = os::write_file("NODIR\\X.BIN", "x");
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.error().code, ENOENT);
+}
+
+TEST(MappedFile, MapsContentAndRejectsEmptyFilesAndFolders) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("src/a.asm", "lda #1");
+    dir.write("src/empty.asm", "");
+
+    auto mapped = os::MappedFile::open_read("SRC\\A.ASM");
+    ASSERT_TRUE(mapped) << mapped.error().text;
+    EXPECT_EQ(mapped->text(), "lda #1");
+    EXPECT_EQ(mapped->mutable_data(), nullptr);
+
+    auto empty = os::MappedFile::open_read("src\\empty.asm");
+    ASSERT_FALSE(empty);
+    EXPECT_EQ(empty.error().text, "map 'src/empty.asm': the file is empty");
+    EXPECT_FALSE(os::MappedFile::open_read("src"));
+    EXPECT_FALSE(os::MappedFile::open_read("src\\none.asm"));
+}
+
+TEST(MappedFile, ReadWriteMappingReachesTheFile) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("ram.mem", "0000");
+    {
+        auto mapped = os::MappedFile::open_read_write("RAM.MEM");
+        ASSERT_TRUE(mapped);
+        mapped->mutable_data()[2] = '7';
+        ASSERT_TRUE(mapped->flush());
+    }
+    EXPECT_EQ(read_file(dir / "ram.mem"), "0070");
+}
+
+TEST(File, ReadsWritesAndSeeks) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    auto file = os::File::open("data.csy", os::File::Mode::create_always);
+    ASSERT_TRUE(file);
+    const std::uint8_t bytes[] = {1, 2, 3, 4};
+    ASSERT_TRUE(file->write(bytes));
+    ASSERT_TRUE(file->seek(1));
+    std::uint8_t back[8] = {};
+    auto got = file->read(back);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(*got, 3u);
+    EXPECT_EQ(back[0], 2);
+    EXPECT_EQ(*file->size(), 4u);
+    EXPECT_FALSE(os::File::open("absent.csy", os::File::Mode::read_write));
+}
+
+TEST(FileOperations, AttributesCopyMoveDeleteAndFolders) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("a.txt", "abc");
+    const os::FileInfo info = os::file_info("A.TXT");
+    EXPECT_TRUE(info.exists);
+    EXPECT_FALSE(info.is_directory);
+    EXPECT_EQ(info.size, 3u);
+
+    ASSERT_TRUE(os::copy_file("A.TXT", "b.txt"));
+    EXPECT_EQ(read_file(dir / "b.txt"), "abc");
+    ASSERT_TRUE(os::move_file("B.TXT", "c.txt"));
+    EXPECT_FALSE(os::file_exists("b.txt"));
+    ASSERT_TRUE(os::delete_file("C.TXT"));
+    EXPECT_FALSE(os::delete_file("c.txt"));
+
+    ASSERT_TRUE(os::create_directory("Debug"));
+    EXPECT_TRUE(os::create_directory("DEBUG"));  // already there, in another case
+    EXPECT_TRUE(os::file_info("debug").is_directory);
+    EXPECT_FALSE(os::create_directory("a.txt"));  // a file stands there
+}
+
+TEST(TextMode, LineEnds) {
+    EXPECT_EQ(os::to_crlf("a\nb\r\nc\n"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(os::strip_cr("a\r\nb\rc\r\n"), "a\nb\rc\n");
+}
+
+}  // namespace

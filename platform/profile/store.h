@@ -1,0 +1,95 @@
+#pragma once
+// The per-user profile store that stands in for the registry: a tree of
+// sections (nested with `\`, e.g. "Editor\C Files") holding named values that
+// are strings, integers or bytes. Section and value names are matched
+// case-insensitively and keep the case they were first written with.
+//
+// The whole store lives in one text file. Every write rewrites that file
+// through a temporary file and a rename, so a crash leaves either the old or
+// the new file, never half of one. A Batch groups many writes into one save.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/os/result.h"
+
+namespace profile {
+
+// Folder that holds the stores: $KIT_PROFILE_DIR when set (tests), else
+// $XDG_CONFIG_HOME/qvkit, else ~/.config/qvkit.
+std::filesystem::path profile_directory();
+
+// The file of one program's store under a maker ("Marlowquin", "Corvel"):
+// <profile_directory>/<maker>/<program>.profile.
+std::filesystem::path store_path(std::string_view maker, std::string_view program);
+
+struct Tree;  // the loaded sections and values (store_format.h)
+
+class Store {
+public:
+    // Loads the file; a missing file is an empty store. A damaged file loads
+    // what can be read and reports the rest through load_error().
+    explicit Store(std::filesystem::path file);
+    static Store for_program(std::string_view maker, std::string_view program);
+    Store(Store&&) noexcept;
+    Store& operator=(Store&&) noexcept;
+    ~Store();
+
+    const std::filesystem::path& file() const { return file_; }
+    const std::string& load_error() const { return load_error_; }
+
+    int GetProfileInt(std::string_view section, std::string_view key, int default_value) const;
+    std::string GetProfileString(std::string_view section, std::string_view key,
+                                 std::string_view default_value = {}) const;
+    std::optional<std::vector<std::uint8_t>> GetProfileBinary(std::string_view section, std::string_view key) const;
+
+    os::Status WriteProfileInt(std::string_view section, std::string_view key, int value);
+    os::Status WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
+    os::Status WriteProfileBinary(std::string_view section, std::string_view key,
+                                  std::span<const std::uint8_t> bytes);
+    os::Status DeleteValue(std::string_view section, std::string_view key);
+    // Removes the section, its values and every section nested below it.
+    os::Status DeleteSection(std::string_view section);
+
+    bool HasValue(std::string_view section, std::string_view key) const;
+    std::vector<std::string> ValueNames(std::string_view section) const;
+    std::vector<std::string> SubsectionNames(std::string_view section) const;  // direct children only
+
+    // Defers saving while alive; the last Batch to end saves once.
+    class Batch {
+    public:
+        explicit Batch(Store& store);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        os::Status save();  // saves now (the outcome is otherwise dropped)
+
+    private:
+        Store& store_;
+    };
+
+    os::Status save();
+
+private:
+    os::Status changed();
+
+    std::filesystem::path file_;
+    std::unique_ptr<Tree> tree_;
+    std::unique_ptr<std::recursive_mutex> mutex_;
+    std::string load_error_;
+    int batch_depth_ = 0;
+    bool dirty_ = false;
+};
+
+// A registry-style read (RegOpenKeyEx + RegQueryValueEx under the user's
+// key) of "Software\<maker>\<program>[\section...]": the value when the
+// store and value exist.
+std::optional<std::string> read_user_value(std::string_view key_path, std::string_view value_name);
+
+}  // namespace profile

@@ -1,0 +1,161 @@
+#include "platform/profile/store.h"
+
+#include <sys/resource.h>
+#include <csignal>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "testing/temp_dir.h"
+
+namespace {
+
+using testing_kit::read_file;
+using testing_kit::TempDir;
+
+TEST(Store, RoundTripWithMixedCaseNames) {
+    TempDir dir;
+    const auto file = dir / "Marlowquin/Corvel.profile";
+    {
+        profile::Store store(file);
+        EXPECT_TRUE(store.load_error().empty());
+        ASSERT_TRUE(store.WriteProfileInt("Editor\\C Files", "Keep Tabs", 1));
+        ASSERT_TRUE(store.WriteProfileString("Settings", "Name", "a=b [c] 100%\nsecond line"));
+        const std::uint8_t placement[] = {0x2C, 0, 0xFF, 0x80};
+        ASSERT_TRUE(store.WriteProfileBinary("FrameState\\Window", "Placement", placement));
+        ASSERT_TRUE(store.WriteProfileInt("Settings", "Negative", -1));
+    }
+    profile::Store store(file);
+    EXPECT_TRUE(store.load_error().empty());
+    EXPECT_EQ(store.GetProfileInt("EDITOR\\c files", "keep tabs", 0), 1);
+    EXPECT_EQ(store.GetProfileString("settings", "NAME"), "a=b [c] 100%\nsecond line");
+    EXPECT_EQ(store.GetProfileBinary("framestate\\window", "placement"),
+              (std::vector<std::uint8_t>{0x2C, 0, 0xFF, 0x80}));
+    EXPECT_EQ(store.GetProfileInt("Settings", "Negative", 0), -1);
+
+    // A write in another case replaces the value and keeps the first spelling.
+    ASSERT_TRUE(store.WriteProfileInt("EDITOR\\C FILES", "KEEP TABS", 0));
+    EXPECT_EQ(store.ValueNames("editor\\c files"), (std::vector<std::string>{"Keep Tabs"}));
+    EXPECT_NE(read_file(file).find("[Editor\\C Files]\nKeep Tabs=int:0\n"), std::string::npos);
+}
+
+TEST(Store, DefaultsAndConversionsBetweenKinds) {
+    TempDir dir;
+    profile::Store store(dir / "p.profile");
+    EXPECT_EQ(store.GetProfileInt("S", "absent", 42), 42);
+    EXPECT_EQ(store.GetProfileString("S", "absent", "dflt"), "dflt");
+    EXPECT_FALSE(store.GetProfileBinary("S", "absent"));
+
+    ASSERT_TRUE(store.WriteProfileString("S", "text", " 17 apples"));
+    ASSERT_TRUE(store.WriteProfileInt("S", "number", 5));
+    const std::uint8_t bytes[] = {1};
+    ASSERT_TRUE(store.WriteProfileBinary("S", "bytes", bytes));
+    EXPECT_EQ(store.GetProfileInt("S", "text", 0), 17);
+    EXPECT_EQ(store.GetProfileString("S", "number"), "5");
+    EXPECT_EQ(store.GetProfileInt("S", "bytes", 9), 9);
+    EXPECT_EQ(store.GetProfileString("S", "bytes", "d"), "d");
+    EXPECT_FALSE(store.GetProfileBinary("S", "text"));
+}
+
+TEST(Store, NestedSectionsAndDeletion) {
+    TempDir dir;
+    profile::Store store(dir / "p.profile");
+    ASSERT_TRUE(store.WriteProfileInt("FrameState", "MainWindow", 12));
+    ASSERT_TRUE(store.WriteProfileInt("FrameState\\ToolBar-Bar0", "BarID", 1));
+    ASSERT_TRUE(store.WriteProfileInt("framestate\\ToolBar-Bar1", "BarID", 2));
+    ASSERT_TRUE(store.WriteProfileInt("FrameStateOther", "x", 3));
+    ASSERT_TRUE(store.WriteProfileInt("\\Editor\\\\Asm Files\\", "Tabs", 4));
+
+    EXPECT_EQ(store.SubsectionNames(""), (std::vector<std::string>{"Editor", "FrameState", "FrameStateOther"}));
+    // The new section took the existing spelling of its parent.
+    EXPECT_EQ(store.SubsectionNames("FRAMESTATE"), (std::vector<std::string>{"ToolBar-Bar0", "ToolBar-Bar1"}));
+    EXPECT_EQ(store.GetProfileInt("Editor\\Asm Files", "tabs", 0), 4);
+
+    ASSERT_TRUE(store.DeleteSection("FRAMESTATE"));
+    EXPECT_FALSE(store.HasValue("FrameState", "MainWindow"));
+    EXPECT_FALSE(store.HasValue("FrameState\\ToolBar-Bar1", "BarID"));
+    EXPECT_EQ(store.GetProfileInt("FrameStateOther", "x", 0), 3);  // a sibling sharing the prefix stays
+
+    ASSERT_TRUE(store.DeleteValue("FrameStateOther", "X"));
+    EXPECT_FALSE(store.HasValue("FrameStateOther", "x"));
+    profile::Store reloaded(store.file());
+    EXPECT_EQ(reloaded.SubsectionNames(""), (std::vector<std::string>{"Editor"}));
+}
+
+TEST(Store, BatchSavesOnceAtTheEnd) {
+    TempDir dir;
+    const auto file = dir / "p.profile";
+    profile::Store store(file);
+    {
+        profile::Store::Batch batch(store);
+        ASSERT_TRUE(store.WriteProfileInt("S", "a", 1));
+        ASSERT_TRUE(store.WriteProfileInt("S", "b", 2));
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
+    EXPECT_EQ(profile::Store(file).GetProfileInt("S", "b", 0), 2);
+}
+
+TEST(Store, DamagedLinesAreSkippedReportedAndKept) {
+    TempDir dir;
+    const std::string damaged = "[S]\nGood=int:1\nBad=int:x\nno equals sign\n[T\nLost=int:2\n[U]\nAlso=str:%4\n";
+    const auto file = dir.write("p.profile", damaged);
+    profile::Store store(file);
+    EXPECT_EQ(store.load_error(), file.string() + ": line 3: bad value line");
+    EXPECT_EQ(store.GetProfileInt("S", "Good", 0), 1);
+    EXPECT_FALSE(store.HasValue("S", "Bad"));
+    EXPECT_FALSE(store.HasValue("T", "Lost"));
+    EXPECT_EQ(read_file(file.string() + ".damaged"), damaged);
+}
+
+// Runs in a death-test child: the file size limit kills it with SIGXFSZ
+// while it writes the new contents, as a crash part way through would.
+void rewrite_with_file_size_limit(const std::filesystem::path& file) {
+    profile::Store store(file);
+    profile::Store::Batch batch(store);
+    (void)store.WriteProfileString("Settings", "Version", "new");
+    (void)store.WriteProfileString("Settings", "Big", std::string(64 * 1024, 'x'));
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    (void)batch.save();
+    std::exit(0);
+}
+
+TEST(Store, CrashMidWriteLeavesTheOldFileIntact) {
+    TempDir dir;
+    const auto file = dir / "p.profile";
+    {
+        profile::Store store(file);
+        ASSERT_TRUE(store.WriteProfileString("Settings", "Version", "old"));
+    }
+    const std::string before = read_file(file);
+
+    EXPECT_EXIT(rewrite_with_file_size_limit(file), testing::KilledBySignal(SIGXFSZ), "");
+
+    EXPECT_EQ(read_file(file), before);
+    profile::Store store(file);
+    EXPECT_TRUE(store.load_error().empty());
+    EXPECT_EQ(store.GetProfileString("Settings", "Version"), "old");
+}
+
+TEST(Store, LocationAndRegistryStyleReads) {
+    TempDir dir;
+    ::setenv("KIT_PROFILE_DIR", dir.path().c_str(), 1);
+    EXPECT_EQ(profile::store_path("Harnlow", "Vyrsim"), dir / "Harnlow/Vyrsim.profile");
+    {
+        auto store = profile::Store::for_program("Harnlow", "Vyrsim");
+        ASSERT_TRUE(store.WriteProfileString("", "CFFileName", "qv4700.cfs"));
+    }
+    EXPECT_EQ(profile::read_user_value("SOFTWARE\\Harnlow\\Vyrsim\\", "cffilename"), "qv4700.cfs");
+    EXPECT_FALSE(profile::read_user_value("SOFTWARE\\Harnlow\\Vyrsim\\", "Other"));
+    EXPECT_FALSE(profile::read_user_value("SOFTWARE\\Nobody\\Nothing", "CFFileName"));
+    EXPECT_FALSE(profile::read_user_value("Harnlow", "CFFileName"));
+
+    ::unsetenv("KIT_PROFILE_DIR");
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(profile::profile_directory(), "/cfg/qvkit");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", "/home/someone", 1);
+    EXPECT_EQ(profile::profile_directory(), "/home/someone/.config/qvkit");
+}
+
+}  // namespace
