@@ -1,7 +1,8 @@
-// Vostrel: entry point; the program grows with its module.
-#include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-    std::fprintf(stderr, "Vostrel: not yet built\n");
-    return 1;
+#include "linker/vostrel.h"
+
+int main(int argc, char** argv) {
+    return linker::run_vostrel(std::vector<std::string>(argv + 1, argv + argc), linker::Console::standard());
 }
