@@ -1,0 +1,26 @@
+#pragma once
+// Laying out and drawing a run of text in a DC's font.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi/dc.h"
+
+namespace gdi {
+
+// Width of the characters of `text` in the face, without tab handling.
+LONG text_width(const FontFace& face, std::string_view text);
+
+// Draws `text` with its cell's top-left corner at the device point `at`
+// (already aligned), rotated by the font's escapement, in the text colour,
+// clipped to `clip` (surface coordinates). `advances`, when given, holds the
+// distance to each next character. Returns the advance.
+LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, const int* advances = nullptr);
+
+// Rotation of text by the DC font's escapement: 0, +90 (up) or -90 (down).
+int text_rotation(const Dc& dc);
+// A rectangle given relative to the text origin in text space (x along the
+// text, y down the cell), placed on the surface with the rotation.
+RECT text_box_on_surface(POINT origin_on_surface, int rotation, const RECT& text_space);
+
+}  // namespace gdi
