@@ -1,7 +1,10 @@
-// Dravlin: entry point; the program grows with its module.
-#include <cstdio>
+// Dravlin: the 6502 macro assembler.
+#include <string>
+#include <vector>
 
-int main() {
-    std::fprintf(stderr, "Dravlin: not yet built\n");
-    return 1;
+#include "assembler/driver.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return dravlin::assemble(args);
 }

@@ -1,0 +1,40 @@
+#include "assembler/line_reader.h"
+
+namespace dravlin {
+
+LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
+    std::string_view text = cursor.text;
+    size_t& pos = cursor.position;
+    line.text.clear();
+    line.start_offset = pos;
+    if (pos >= text.size()) return LineRead::EndOfText;
+
+    while (pos < text.size()) {
+        char c = text[pos];
+        char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+        if (c == '\n') {
+            line.text += c;
+            ++pos;
+            break;
+        }
+        if (c == '\\' && next == '\n') {
+            pos += 2;
+            ++cursor.line_number;
+            continue;
+        }
+        // The carriage return of a CR LF ending is not counted against the limit.
+        if (line.text.size() == kMaxLineLength && !(c == '\r' && next == '\n')) {
+            size_t end = text.find('\n', pos);
+            pos = end == std::string_view::npos ? text.size() : end + 1;
+            ++cursor.line_number;
+            line.text.clear();
+            return LineRead::TooLong;
+        }
+        line.text += c;
+        ++pos;
+    }
+    ++cursor.line_number;
+    return LineRead::Line;
+}
+
+}  // namespace dravlin

@@ -1,0 +1,95 @@
+#include "assembler/operand.h"
+
+#include "assembler/opcode_table.h"
+#include "assembler/word_reader.h"
+
+namespace dravlin {
+
+namespace {
+
+std::string upper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+bool fits_zero_page(const ExprResult& expression) {
+    return expression.immediate || (expression.constant && expression.value <= 255);
+}
+
+}  // namespace
+
+bool split_operand(std::string_view text, OperandPieces& pieces) {
+    pieces = OperandPieces{};
+    std::string item;
+    std::string items[3];
+    bool comma[3] = {false, false, false};
+    int count = 0;
+    size_t pos = 0;
+    for (;;) {
+        WordResult result = read_operand(text, pos, item);
+        if (result == kWordEndOfLine || result == kWordEndOfText) break;
+        if (count == 3) return false;
+        comma[count] = result == kWordComma;
+        items[count++] = item;
+    }
+    bool one = count == 1 && !comma[0];
+    bool three = count == 3 && !comma[0] && comma[1] && !comma[2];
+    pieces.count = count == 0 ? 0 : one ? 1 : three ? 3 : -1;
+    pieces.first = items[0];
+    pieces.third = items[2];
+    return true;
+}
+
+bool is_parenthesised(std::string_view text) {
+    if (text.empty() || text.front() != '(') return false;
+    int depth = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) return i + 1 == text.size();
+    }
+    return false;
+}
+
+ClassifiedOperand classify_operand(const AsmContext& context, const OperandPieces& pieces, bool zero_page_y) {
+    ClassifiedOperand result;
+    const std::string& first = pieces.first;
+    if (pieces.count == 1) {
+        if (first.starts_with('#')) {
+            result.expression = evaluate(context, std::string_view(first).substr(1));
+            result.expression.immediate = true;
+            result.column = kColumnImmediate;
+        } else if (first == "A" || first == "a") {
+            result.column = kColumnImplied;
+        } else {
+            result.expression = evaluate(context, first);
+            const ExprResult& e = result.expression;
+            result.column = e.immediate ? kColumnImmediate : fits_zero_page(e) ? kColumnZeroPage : kColumnAbsolute;
+        }
+        return result;
+    }
+    if (pieces.count != 3) return result;
+
+    std::string index = upper(pieces.third);
+    std::string_view inner = std::string_view(first).substr(first.empty() ? 0 : 1);
+    if (first.starts_with('(') && index == "X)") {
+        result.expression = evaluate(context, inner);
+        result.column = kColumnIndirectX;
+    } else if (is_parenthesised(first) && index == "Y") {
+        result.expression = evaluate(context, inner.substr(0, inner.size() - 1));
+        result.column = kColumnIndirectY;
+    } else if (index == "X" || index == "Y") {
+        result.expression = evaluate(context, first);
+        bool zero_page = fits_zero_page(result.expression);
+        if (index == "X") {
+            result.column = zero_page ? kColumnZeroPageX : kColumnAbsoluteX;
+        } else {
+            result.column = zero_page && zero_page_y ? kColumnZeroPageY : kColumnAbsoluteY;
+        }
+    }
+    return result;
+}
+
+}  // namespace dravlin

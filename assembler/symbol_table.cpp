@@ -1,0 +1,79 @@
+#include "assembler/symbol_table.h"
+
+namespace dravlin {
+
+SymbolTable::Position SymbolTable::find(std::string_view name) const {
+    int low = 0, high = size() - 1, middle = 0;
+    int order = -1;
+    while (low <= high) {
+        middle = (low + high) / 2;
+        // std::string_view compares bytes as unsigned characters.
+        order = name.compare(at(middle).name);
+        if (order == 0) return {middle, Relation::Found};
+        if (order < 0) high = middle - 1; else low = middle + 1;
+    }
+    return {middle, order < 0 ? Relation::Before : Relation::After};
+}
+
+int SymbolTable::index_of(std::string_view name) const {
+    Position position = find(name);
+    return position.relation == Relation::Found ? position.index : -1;
+}
+
+SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view name, SymbolKind kind,
+                                                  int32_t value, SourcePlace place) {
+    size_t bytes = kRecordFixedBytes + name.size() + 1;
+    if (order_.size() >= kMaxSymbols || store_bytes_ + bytes > kStoreCapacity) {
+        return {-1, InsertOutcome::Full};
+    }
+    store_bytes_ += bytes;
+    Symbol symbol;
+    symbol.kind = kind;
+    symbol.name.assign(name);
+    symbol.place = place;
+    symbol.value = value;
+    records_.push_back(std::move(symbol));
+    order_.insert(order_.begin() + index, static_cast<uint32_t>(records_.size() - 1));
+    return {index, InsertOutcome::Added};
+}
+
+SymbolTable::InsertResult SymbolTable::insert(std::string_view name, SymbolKind kind, int32_t value,
+                                              SourcePlace place) {
+    Position position = find(name);
+    switch (position.relation) {
+    case Relation::Before: return add_record(position.index, name, kind, value, place);
+    case Relation::After: return add_record(position.index + 1, name, kind, value, place);
+    case Relation::Found: break;
+    }
+    Symbol& existing = at(position.index);
+    if (existing.state != kSymbolDefined) {
+        existing.state = kSymbolDefined;
+        existing.kind = kind;
+        existing.place = place;
+        existing.value = value;
+        return {position.index, InsertOutcome::Redefined};
+    }
+    bool block = kind == SymbolKind::Section || kind == SymbolKind::Segment;
+    if (block && existing.kind == kind) {
+        InsertResult result = add_record(position.index, name, kind, value, place);
+        if (result.outcome == InsertOutcome::Added) result.outcome = InsertOutcome::Redeclared;
+        return result;
+    }
+    return {position.index, InsertOutcome::Duplicate};
+}
+
+bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place,
+                         int16_t section, int16_t segment) {
+    int index = index_of(name);
+    if (index < 0) return false;
+    Symbol& symbol = at(index);
+    symbol.state = kSymbolDefined;
+    symbol.kind = kind;
+    symbol.place = place;
+    symbol.value = value;
+    symbol.section = section;
+    symbol.segment = segment;
+    return true;
+}
+
+}  // namespace dravlin

@@ -1,0 +1,102 @@
+#pragma once
+// The one table of every name a source defines, sorted by name (bytes
+// compared unsigned, case-sensitive). A symbol's index is its place in that
+// order: indices shift while pass 0 inserts and stay put from pass 1 on.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravlin {
+
+enum class SymbolKind : uint8_t {
+    Label = 16,
+    Section = 32,
+    Segment = 48,
+    Procedure = 64,
+    Constant = 81,       // EQU or #DEFINE
+    AssignedValue = 82,  // "="
+    ByteVariable = 83,
+    WordVariable = 84,
+    DwordVariable = 85,
+    QwordVariable = 86,
+    StructVariable = 96,
+    StructType = 97,
+    Macro = 112,
+};
+
+enum SymbolState : uint8_t {
+    kSymbolDefined = 0,
+    kSymbolOpenForRedefinition = 1,  // #REDEF
+    kSymbolExternal = 0xFF,          // EXTERN
+};
+
+// Where a definition stands: the source and the offset of its line's start.
+struct SourcePlace {
+    uint32_t source_index = 0;
+    uint32_t line_offset = 0;
+};
+
+struct Symbol {
+    uint8_t state = kSymbolDefined;
+    SymbolKind kind = SymbolKind::Label;
+    std::string name;
+    SourcePlace place;
+    int32_t value = 0;  // offset, constant, structure size or macro location
+    int32_t aux = 0;    // structure type: first member; structure variable: its type's index
+    int16_t section = -1;
+    int16_t segment = -1;  // within the section
+};
+
+class SymbolTable {
+public:
+    // The record store and the sorted index have fixed capacities; the store
+    // counts each record as its fixed fields plus the name and its NUL.
+    static constexpr size_t kStoreCapacity = 128 * 1024;
+    static constexpr size_t kRecordFixedBytes = 23;
+    static constexpr size_t kMaxSymbols = 128 * 1024 / 4;
+
+    enum class Relation { Found, Before, After };
+    struct Position {
+        int index;
+        Relation relation;
+    };
+
+    enum class InsertOutcome {
+        Added,       // a new record
+        Redefined,   // an open or external record taken over
+        Redeclared,  // a section or segment declared again: a second record
+        Duplicate,   // the name exists: "symbol redefine"
+        Full,        // past a capacity
+    };
+    struct InsertResult {
+        int index;
+        InsertOutcome outcome;
+    };
+
+    // Where `name` is, or the neighbour it belongs before or after.
+    Position find(std::string_view name) const;
+    // Index of `name`, or -1.
+    int index_of(std::string_view name) const;
+
+    // Pass 0: adds a name, or takes over one that is open or external.
+    InsertResult insert(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
+
+    // Passes 1 and 2: refreshes an existing name; false when it is missing.
+    bool define(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place,
+                int16_t section, int16_t segment);
+
+    Symbol& at(int index) { return records_[order_[static_cast<size_t>(index)]]; }
+    const Symbol& at(int index) const { return records_[order_[static_cast<size_t>(index)]]; }
+    int size() const { return static_cast<int>(order_.size()); }
+
+private:
+    InsertResult add_record(int index, std::string_view name, SymbolKind kind, int32_t value,
+                            SourcePlace place);
+
+    std::vector<Symbol> records_;   // in insertion order
+    std::vector<uint32_t> order_;   // record numbers sorted by name
+    size_t store_bytes_ = 0;
+};
+
+}  // namespace dravlin
