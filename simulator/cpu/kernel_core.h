@@ -1,0 +1,114 @@
+#pragma once
+// The core's private state: everything the interpreter and the devices keep
+// beside the CPU and I/O block. The block itself (registers, latches, page
+// table, breakpoint tables) lives at the start of the RAM image and is worked on
+// in place, because the IDE reads and writes the same bytes.
+#include <array>
+#include <cstdint>
+
+#include "formats/cpu_block.h"
+#include "simulator/cpu/core_host.h"
+
+namespace simcpu {
+
+inline constexpr int kBreakEntryCount =
+    formats::kFirstBreakTableEntries + formats::kSecondBreakTableEntries;
+inline constexpr int kExceptionCodes = 10;  // codes 1-10 can be ignored
+inline constexpr int kMaxKeys = 63;
+
+// Bits of KernelCore::state.
+namespace StateBit {
+inline constexpr std::uint8_t kPainting = 0x01;
+inline constexpr std::uint8_t kLcdDirty = 0x02;
+inline constexpr std::uint8_t kPaused = 0x04;
+inline constexpr std::uint8_t kStopAfter = 0x08;
+inline constexpr std::uint8_t kAccessShift = 4;  // bits 4-5: read, write
+inline constexpr std::uint8_t kAccessMask = 0x30;
+inline constexpr std::uint8_t kRightsMask = 0xC0;  // rights of the last mapped operand page
+}  // namespace StateBit
+
+// Bits of KernelCore::controlFlags, set by the host side.
+namespace ControlFlag {
+inline constexpr std::uint8_t kStopRequest = 0x01;
+inline constexpr std::uint8_t kExitRequest = 0x02;
+inline constexpr std::uint8_t kPauseRequest = 0x04;
+inline constexpr std::uint8_t kPowerKey = 0x08;
+inline constexpr std::uint8_t kLcdRotated = 0x20;
+inline constexpr std::uint8_t kWakeKeys = 0x40;
+}  // namespace ControlFlag
+
+// One 8 KB page of the CPU's address space as the host sees it. `limit` is the
+// number of bytes from `base` that the memory really holds (0 for a page whose
+// window lies beyond its memory), so a partly backed last page never reaches
+// outside its image.
+struct PageWindow {
+    std::uint8_t* base = nullptr;
+    std::uint32_t limit = 0;
+};
+
+// A held key as the matrix sees it: k0 lines on the $08 side, k1 on the $09
+// side, k2 and k3 wake flags.
+struct KeyEntry {
+    std::uint8_t k0, k1, k2, k3;
+    bool operator==(const KeyEntry&) const = default;
+};
+
+struct KeyList {
+    std::uint8_t keyCount = 0;
+    std::uint8_t wakeKeyCount = 0;
+    std::array<KeyEntry, kMaxKeys> keys{};
+};
+
+struct KernelCore {
+    // Memories.
+    formats::TargetControlBlock* block = nullptr;
+    std::uint8_t* ramImage = nullptr;  // block, then internal RAM, then external RAM
+    std::uint8_t* internalRam = nullptr;
+    std::uint8_t* externalRam = nullptr;
+    std::uint8_t* rom = nullptr;
+    std::uint32_t internalRamSize = 0;
+    std::uint32_t externalRamSize = 0;
+    std::uint32_t romSize = 0;
+    std::array<PageWindow, formats::kPageCount> pages{};
+    std::uint8_t* lowBlock = nullptr;  // what $0040-$007F shows
+    CoreHost* host = nullptr;
+
+    // The current step.
+    std::uint8_t state = 0;
+    std::uint8_t cycles = 0;
+    std::uint16_t operandAddress = 0;
+    std::uint8_t* operandPlace = nullptr;
+    std::uint16_t instructionPC = 0;
+    std::uint16_t stopPC = 0;
+    std::array<std::uint8_t, 2> scratch{};  // [0] caught stores, [1] substitute reads
+
+    // Breakpoints and exceptions.
+    std::array<std::uint8_t*, kBreakEntryCount> breakPlaces{};
+    std::uint32_t stopIndex = 0;
+    std::array<std::uint8_t, kExceptionCodes> ignore{};
+    std::uint8_t controlFlags = 0;
+
+    // Clock (counted by the run loop; the LCD countdown is reloaded here too).
+    std::uint64_t cycleCount = 0;
+    std::uint32_t lcdPeriod = 0, lcdCountdown = 0;
+    std::uint32_t timerPeriod = 0, timerCountdown = 0;
+    std::uint32_t nmiPeriod = 0, nmiCountdown = 0;
+
+    // Devices.
+    std::uint8_t flashState = 0;  // bit 7 identification mode, bits 0-6 command sequence
+    KeyList keyList;
+    std::array<std::uint8_t, formats::kIoRegisterCount> keptIo{};  // last applied register writes
+    std::uint16_t lcdStart = 0;
+    std::uint32_t lcdWidth = 0, lcdHeight = 0;
+    std::uint32_t lcdRowBytes = 0, lcdBytes = 0;
+    std::uint32_t hostStride = 0, hostBytes = 0;
+    std::uint8_t* hostBitmap = nullptr;  // bottom-up 1-bit bitmap of hostBytes bytes
+    std::uint8_t* iconBuffer = nullptr;  // lcdHeight bytes
+    bool lcdWasOn = false;
+
+    formats::TargetRegisterBlock& regs() { return block->registers; }
+    const formats::TargetRegisterBlock& regs() const { return block->registers; }
+    bool fastMode() const { return block->registers.mode & formats::ModeBit::kFastInterpreter; }
+};
+
+}  // namespace simcpu

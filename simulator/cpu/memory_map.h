@@ -1,0 +1,43 @@
+#pragma once
+// Translation of CPU addresses into places in the three memories, and the bank
+// registers that change it. Every remap writes the page offset, bank number and
+// rights into the block at once, so the IDE always sees the current map.
+#include <cstdint>
+
+#include "simulator/cpu/kernel_core.h"
+
+namespace simcpu {
+
+// A host place for a CPU address. `run` counts the bytes from `at` to the end
+// of its area (I/O latches, low block, or the backed part of one 8 KB page).
+// An address that no memory backs has no place and no rights.
+struct Place {
+    std::uint8_t* at = nullptr;
+    std::uint8_t rights = 0;
+    std::uint32_t run = 0;
+
+    bool readable() const { return rights & formats::PageRight::kReadable; }
+    bool writable() const { return rights & formats::PageRight::kWritable; }
+};
+
+// $00-$3F show the write latches: only the interpreters' operand reads go
+// through the read latches.
+Place MapAddress(const KernelCore& core, std::uint16_t address);
+
+// MapAddress for an instruction's operand: also keeps the page rights in state bits 6-7.
+Place MapOperand(KernelCore& core, std::uint16_t address);
+
+// The place without regard to rights, for breakpoint entries.
+std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address);
+
+// The place of a banked breakpoint entry (bank in bits 16-23), or null.
+std::uint8_t* MapBankedEntry(const KernelCore& core, std::uint32_t entry);
+
+// The reset mapping of every page and of the low block.
+void ResetMapping(KernelCore& core);
+
+// Re-apply one bank register ($00, $0A, $0D, $0F) whose bits `changed` differ
+// from the previous value.
+void RemapBanks(KernelCore& core, std::uint8_t reg, std::uint8_t changed);
+
+}  // namespace simcpu

@@ -1,0 +1,75 @@
+#include "simulator/cpu/run_control.h"
+
+#include "simulator/cpu/lcd.h"
+#include "simulator/cpu/operand_info.h"
+
+namespace simcpu {
+namespace {
+
+constexpr std::string_view kTexts[] = {
+    "Simulator execution suspend by user !",
+    "Cannot read data at this address !",
+    "Cannot write data at this address !",
+    "Invalid OP code !",
+    "Try to fetch data cross 64 K address !",
+    "Zero page indirect accross zero page boundary !",
+    "Indirect indexed addressing cross 64 K address !",
+    "Cannot read / write program stack !",
+    "Stack underflow !",
+    "Stack overflow !",
+    "LCD buffer overflow !",
+};
+
+constexpr std::uint32_t kSecondTableIndexBit = 0x8000;
+
+bool EndRequested(const KernelCore& core) {
+    return core.controlFlags & (ControlFlag::kStopRequest | ControlFlag::kExitRequest);
+}
+
+}  // namespace
+
+std::string_view ExceptionText(int code) {
+    return code >= 0 && code <= kExceptionCodes ? kTexts[code] : std::string_view{};
+}
+
+void RaiseException(KernelCore& core, std::uint16_t address, int code) {
+    if (!(core.regs().run_flags & formats::RunFlag::kRunning)) return;  // no run to end or ask about
+    if (EndRequested(core)) throw RunEnded{};
+    bool ignorable = code >= 1 && code <= kExceptionCodes;
+    if (ignorable && core.ignore[code - 1]) return;
+    ComputeOperandInfo(core);
+    ExceptionAnswer answer = core.host ? core.host->AskException(address, code) : ExceptionAnswer::Stop;
+    switch (answer) {
+    case ExceptionAnswer::Stop:
+        throw RunEnded{};
+    case ExceptionAnswer::IgnoreThisKind:
+        if (ignorable) core.ignore[code - 1] = 1;
+        break;
+    case ExceptionAnswer::IgnoreAll:
+        core.ignore.fill(1);
+        break;
+    case ExceptionAnswer::Continue:
+    case ExceptionAnswer::SingleStep:
+        break;
+    }
+}
+
+void ReportStop(KernelCore& core) {
+    if (core.controlFlags & ControlFlag::kStopRequest) return;
+    ComputeOperandInfo(core);
+    if (core.state & StateBit::kLcdDirty) {
+        core.state &= static_cast<std::uint8_t>(~StateBit::kLcdDirty);
+        core.lcdCountdown = core.lcdPeriod;
+        RefreshLcd(core);
+    }
+    std::uint32_t index = core.stopIndex < formats::kFirstBreakTableEntries
+                              ? core.stopIndex
+                              : (core.stopIndex - formats::kFirstBreakTableEntries) | kSecondTableIndexBit;
+    std::uint32_t code = std::uint32_t{core.stopPC} << 16 | index;
+    core.state |= StateBit::kPaused;
+    bool goOn = core.host && core.host->PostStop(code);
+    core.state &= static_cast<std::uint8_t>(~StateBit::kPaused);
+    if (!goOn) throw RunEnded{};
+}
+
+}  // namespace simcpu
