@@ -91,10 +91,8 @@ int redirect(SpawnSetup& setup, const Stream& stream, int target_fd, std::string
         return posix_spawn_file_actions_addopen(&setup.actions, target_fd, "/dev/null",
                                                 target_fd == 0 ? O_RDONLY : O_WRONLY, 0);
     case Stream::Kind::file:
-        if (target_fd == 0) {
-            path_storage = resolve_existing(stream.file.string()).string();
+        if (target_fd == 0)  // resolved and checked by the caller
             return posix_spawn_file_actions_addopen(&setup.actions, 0, path_storage.c_str(), O_RDONLY, 0);
-        }
         path_storage = resolve_for_create(stream.file.string()).string();
         return posix_spawn_file_actions_addopen(&setup.actions, target_fd, path_storage.c_str(),
                                                 O_WRONLY | O_CREAT | (stream.append ? O_APPEND : O_TRUNC), 0666);
@@ -137,15 +135,26 @@ std::optional<ExitStatus> reap(pid_t pid, bool block) {
 
 Result<Process> Process::spawn(const SpawnOptions& options) {
     if (options.argv.empty() || options.argv[0].empty()) return Error{EINVAL, "start: no program given"};
+    const std::string what = "start '" + options.argv[0] + "'";
+    // Checked here so that the message can say which one is missing; the
+    // spawn itself would only report the errno.
+    std::string directory;
+    if (!options.working_directory.empty()) {
+        directory = resolve_existing(options.working_directory.string()).string();
+        if (::access(directory.c_str(), X_OK) != 0) return system_error(what + " in '" + directory + "'");
+    }
+    std::string in_path;
+    if (options.in.kind == Stream::Kind::file) {
+        in_path = resolve_existing(options.in.file.string()).string();
+        if (::access(in_path.c_str(), R_OK) != 0) return system_error(what + ": input '" + in_path + "'");
+    }
+
     SpawnSetup setup;
-    std::string in_path, out_path, err_path, directory;
+    std::string out_path, err_path;
     int failure = redirect(setup, options.in, 0, in_path);
     if (!failure) failure = redirect(setup, options.out, 1, out_path);
     if (!failure) failure = redirect(setup, options.err, 2, err_path);
-    if (!failure && !options.working_directory.empty()) {
-        directory = resolve_existing(options.working_directory.string()).string();
-        failure = posix_spawn_file_actions_addchdir_np(&setup.actions, directory.c_str());
-    }
+    if (!failure && !directory.empty()) failure = posix_spawn_file_actions_addchdir_np(&setup.actions, directory.c_str());
     // Only the three standard streams reach the child.
     if (!failure) failure = posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
 
@@ -155,7 +164,7 @@ Result<Process> Process::spawn(const SpawnOptions& options) {
     for (int signal : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&signals, signal);
     posix_spawnattr_setsigdefault(&setup.attributes, &signals);
     posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    if (failure) return system_error("start '" + options.argv[0] + "'", failure);
+    if (failure) return system_error(what, failure);
 
     bool search_path = false;
     const std::string program = program_path(options.argv[0], search_path);
@@ -167,7 +176,7 @@ Result<Process> Process::spawn(const SpawnOptions& options) {
     pid_t pid = -1;
     failure = search_path ? posix_spawnp(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ)
                           : posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
-    if (failure) return system_error("start '" + options.argv[0] + "'", failure);
+    if (failure) return system_error(what, failure);
 
     const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (pidfd >= 0) ::fcntl(pidfd, F_SETFD, FD_CLOEXEC);
