@@ -84,6 +84,7 @@ void MachineFixture::WriteIo(std::uint8_t reg, std::uint8_t value) {
 
 bool MachineFixture::PostStop(std::uint32_t code) {
     stops.push_back(code);
+    stopPcs.push_back(regs().pc);
     return resumeAfterStop;
 }
 

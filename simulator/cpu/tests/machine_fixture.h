@@ -45,6 +45,7 @@ public:
     bool resumeAfterStop = true;
     std::vector<RaisedException> exceptions;
     std::vector<std::uint32_t> stops;
+    std::vector<std::uint16_t> stopPcs;  // PC at each stop notice
     std::vector<unsigned> paints;
     int queueWaits = 0;
 
