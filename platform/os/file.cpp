@@ -62,6 +62,12 @@ mode_t new_file_mode() {
     return mode;
 }
 
+// Read-only as the platform's attribute means it: nobody has a write bit
+// (which holds even for root), or this user may not write it.
+bool is_read_only(const fs::path& path, const struct stat& info) {
+    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 template <class Container>
 Result<Container> read_whole(std::string_view spelled) {
     const fs::path path = resolve_existing(spelled);
@@ -125,6 +131,10 @@ void AtomicFile::discard() {
 Result<AtomicFile> AtomicFile::create(std::string_view spelled) {
     const fs::path target = resolve_for_create(spelled);
     if (target.filename().empty()) return failed("create", target, EISDIR);
+    // A read-only file is not replaced behind its owner's back, as opening it
+    // for writing would fail too.
+    if (struct stat existing {}; ::stat(target.c_str(), &existing) == 0 && is_read_only(target, existing))
+        return failed("create", target, EACCES);
     std::string pattern = target.string() + ".tmp-XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return failed("create", target);
@@ -307,7 +317,7 @@ FileInfo file_info(std::string_view spelled) {
     if (::stat(path.c_str(), &info) != 0) return result;
     result.exists = true;
     result.is_directory = S_ISDIR(info.st_mode);
-    result.read_only = ::access(path.c_str(), W_OK) != 0;
+    result.read_only = is_read_only(path, info);
     result.size = static_cast<std::uint64_t>(info.st_size);
     result.modified_ns = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     return result;

@@ -58,12 +58,29 @@ TEST(AtomicFile, TargetUnchangedUntilCommitAndTemporaryRemovedWithoutIt) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST(WriteFile, FailsCleanlyWhenTheFolderIsMissing) {
+TEST(WriteFile, FailsCleanlyOnAMissingFolderOrAReadOnlyTarget) {
     TempDir dir;
     ScopedCwd cwd(dir.path());
     auto status = os::write_file("NODIR\\X.BIN", "x");
     ASSERT_FALSE(status);
     EXPECT_EQ(status.error().code, ENOENT);
+
+    const auto locked = dir.write("locked.bin", "keep");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    EXPECT_TRUE(os::file_info("locked.bin").read_only);
+    status = os::write_file("LOCKED.BIN", "new");
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.error().code, EACCES);
+    EXPECT_EQ(read_file(locked), "keep");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(WriteFile, ReplacedFileKeepsItsPermissions) {
+    TempDir dir;
+    const auto script = dir.write("run.sh", "old");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    ASSERT_TRUE(os::write_file(script.string(), "new"));
+    EXPECT_EQ(std::filesystem::status(script).permissions(), std::filesystem::perms::owner_all);
 }
 
 TEST(MappedFile, MapsContentAndRejectsEmptyFilesAndFolders) {
