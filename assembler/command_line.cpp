@@ -1,7 +1,5 @@
 #include "assembler/command_line.h"
 
-#include "assembler/file_access.h"
-
 namespace dravlin {
 
 namespace {
@@ -57,8 +55,6 @@ OutputPaths output_paths(const RunSettings& settings) {
         paths.object = output;
     }
     paths.symbols = stem + ".sym";
-    paths.object = local_path(paths.object);
-    paths.symbols = local_path(paths.symbols);
     return paths;
 }
 

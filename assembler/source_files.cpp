@@ -18,14 +18,14 @@ bool try_open(std::string path, FoundBy found_by, SourceFile& source, std::strin
 bool open_source(std::string_view name, const SearchPath& search, SourceFile& source,
                  std::string& error_text) {
     source.name.assign(name);
-    std::string local = local_path(name);
+    std::string local(name);
     if (try_open(local, FoundBy::AsGiven, source, error_text)) return true;
     std::string first_error = error_text;
     for (const std::string& directory : search.include_directories) {
-        if (try_open(local_path(directory) + local, FoundBy::IncludeDirectory, source, error_text)) return true;
+        if (try_open(directory + local, FoundBy::IncludeDirectory, source, error_text)) return true;
     }
     if (!search.include_variable.empty() &&
-        try_open(local_path(search.include_variable) + local, FoundBy::IncludeVariable, source, error_text)) {
+        try_open(search.include_variable + local, FoundBy::IncludeVariable, source, error_text)) {
         return true;
     }
     error_text = first_error;
