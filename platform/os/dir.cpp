@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/os/file_info_at.h"
 #include "platform/os/path.h"
 #include "platform/os/text.h"
 
@@ -48,7 +49,7 @@ Result<std::vector<DirEntry>> find_files(std::string_view pattern) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == ".." || !wildcard_match(name_pattern, name)) continue;
-        entries.push_back({std::string(name), file_info((folder / std::string(name)).string())});
+        entries.push_back({std::string(name), file_info_at(::dirfd(dir.get()), entry->d_name)});
     }
     std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
     return entries;

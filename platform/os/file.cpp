@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/os/file_info_at.h"
 #include "platform/os/path.h"
 
 namespace fs = std::filesystem;
@@ -60,12 +61,6 @@ mode_t new_file_mode() {
         return static_cast<mode_t>(0666 & ~mask);
     }();
     return mode;
-}
-
-// Read-only as the platform's attribute means it: nobody has a write bit
-// (which holds even for root), or this user may not write it.
-bool is_read_only(const fs::path& path, const struct stat& info) {
-    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
 template <class Container>
@@ -133,7 +128,7 @@ Result<AtomicFile> AtomicFile::create(std::string_view spelled) {
     if (target.filename().empty()) return failed("create", target, EISDIR);
     // A read-only file is not replaced behind its owner's back, as opening it
     // for writing would fail too.
-    if (struct stat existing {}; ::stat(target.c_str(), &existing) == 0 && is_read_only(target, existing))
+    if (const FileInfo existing = file_info_at(AT_FDCWD, target.c_str()); existing.exists && existing.read_only)
         return failed("create", target, EACCES);
     std::string pattern = target.string() + ".tmp-XXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
@@ -310,18 +305,21 @@ Result<std::uint64_t> File::size() const {
 
 // ---- Attributes and whole-file operations ----------------------------------
 
-FileInfo file_info(std::string_view spelled) {
-    const fs::path path = resolve_existing(spelled);
+FileInfo file_info_at(int folder_fd, const char* name) {
     FileInfo result;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return result;
+    if (::fstatat(folder_fd, name, &info, 0) != 0) return result;
     result.exists = true;
     result.is_directory = S_ISDIR(info.st_mode);
-    result.read_only = is_read_only(path, info);
+    // Read-only as the platform's attribute means it: nobody has a write bit
+    // (which holds even for root), or this user may not write it.
+    result.read_only = (info.st_mode & 0222) == 0 || ::faccessat(folder_fd, name, W_OK, 0) != 0;
     result.size = static_cast<std::uint64_t>(info.st_size);
     result.modified_ns = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     return result;
 }
+
+FileInfo file_info(std::string_view spelled) { return file_info_at(AT_FDCWD, resolve_existing(spelled).c_str()); }
 
 bool file_exists(std::string_view path) { return file_info(path).exists; }
 

@@ -1,6 +1,9 @@
 #include "platform/os/path.h"
 
+#include <dirent.h>
+
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -27,13 +30,12 @@ bool exists_no_follow_errors(const fs::path& path) {
 // exists, else the first case-insensitive match in byte order.
 std::optional<std::string> find_in_folder(const fs::path& folder, const std::string& name) {
     if (exists_no_follow_errors(folder / name)) return name;
-    std::error_code error;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
-    if (error) return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()), ::closedir);
+    if (!dir) return std::nullopt;
     std::optional<std::string> best;
-    for (const auto& entry : it) {
-        std::string candidate = entry.path().filename().string();
-        if (equals_ignore_case(candidate, name) && (!best || candidate < *best)) best = std::move(candidate);
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view candidate = entry->d_name;
+        if (equals_ignore_case(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
     }
     return best;
 }
