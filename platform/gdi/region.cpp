@@ -65,6 +65,15 @@ void Region::append_band(LONG top, LONG bottom, std::vector<Span> spans) {
     bands_.push_back({top, bottom, std::move(spans)});
 }
 
+Region Region::from_rows(LONG top, std::vector<std::vector<Span>> rows) {
+    Region out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const LONG y = top + static_cast<LONG>(i);
+        out.append_band(y, y + 1, std::move(rows[i]));
+    }
+    return out;
+}
+
 Region Region::polygon(const POINT* points, int count, Fill fill) {
     Region out;
     if (!points || count < 3) return out;

@@ -25,6 +25,8 @@ public:
     Region() = default;
     explicit Region(const RECT& rect);
     static Region polygon(const POINT* points, int count, Fill fill);
+    // One row per entry from `top` down, each a sorted list of disjoint spans.
+    static Region from_rows(LONG top, std::vector<std::vector<Span>> rows);
 
     bool empty() const { return bands_.empty(); }
     bool is_rect() const { return bands_.size() == 1 && bands_[0].spans.size() == 1; }

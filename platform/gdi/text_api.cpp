@@ -97,22 +97,8 @@ DWORD GetTabbedTextExtent(HDC handle, LPCSTR text, int length, int tab_count, co
     auto dc = find_dc(handle);
     if (!dc || length < 0) return 0;
     const FontFace& face = dc->face();
-    const std::string_view all = text_of(text, length);
-    const LONG default_tab = 8 * face.metrics().tmAveCharWidth;
-    const LONG interval = tab_count == 1 && tab_stops && tab_stops[0] > 0 ? tab_stops[0] : default_tab;
     LONG x = 0;
-    int next_stop = 0;
-    std::size_t start = 0;
-    while (start <= all.size()) {
-        const std::size_t tab = all.find('\t', start);
-        x += text_width(face, all.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) break;
-        // Explicit stops first, then the regular interval beyond them.
-        while (tab_count > 1 && tab_stops && next_stop < tab_count && tab_stops[next_stop] <= x) ++next_stop;
-        if (tab_count > 1 && tab_stops && next_stop < tab_count) x = tab_stops[next_stop];
-        else x = (x / interval + 1) * interval;
-        start = tab + 1;
-    }
+    tabbed_pieces(face, text_of(text, length), tab_count, tab_stops, &x);
     return MAKELONG(static_cast<WORD>(x), static_cast<WORD>(face.metrics().tmHeight));
 }
 
@@ -124,16 +110,8 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const RECT* rect, LPCSTR
     const bool update_cp = dc->state.text_align & TA_UPDATECP;
     const POINT reference = update_cp ? dc->to_device(dc->state.position.x, dc->state.position.y)
                                       : dc->to_device(x, y);
-    LONG width = 0;
-    if (dx) {
-        const std::size_t count = split_characters(run).size();
-        for (std::size_t i = 0; i < count; ++i) width += dx[i];
-    } else {
-        width = text_width(face, run);
-    }
+    const LONG width = text_width(face, run, dx);
     const POINT cell = aligned_origin(*dc, reference, width);
-    const int rotation = text_rotation(*dc);
-    const POINT cell_on_surface{cell.x + dc->origin.x, cell.y + dc->origin.y};
 
     if (rect && (options & ETO_OPAQUE)) {
         fill_rect(*dc, dc->to_surface(*rect), Paint::solid(*dc, dc->state.bk_color), rop3_code(PATCOPY));
@@ -144,12 +122,7 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const RECT* rect, LPCSTR
         clipped = clip->combine(Region(dc->to_surface(*rect)), Region::Op::And);
         clip = &clipped;
     }
-    if (dc->state.bk_mode == OPAQUE && !run.empty()) {
-        const RECT box = text_box_on_surface(cell_on_surface, rotation, RECT{0, 0, width, face.metrics().tmHeight});
-        const Region area = clip->combine(Region(box), Region::Op::And);
-        fill_region(*dc, area, Paint::solid(*dc, dc->state.bk_color), rop3_code(PATCOPY));
-    }
-    draw_text_run(*dc, cell, run, *clip, dx);
+    draw_text_cell(*dc, cell, run, *clip, dx);
     if (update_cp) dc->state.position.x += width;
     return TRUE;
 }

@@ -8,10 +8,35 @@
 
 namespace gdi {
 
-LONG text_width(const FontFace& face, std::string_view text) {
+LONG text_width(const FontFace& face, std::string_view text, const int* advances) {
     LONG width = 0;
-    for (std::uint32_t code : split_characters(text)) width += face.advance(code);
+    const std::vector<std::uint32_t> codes = split_characters(text);
+    for (std::size_t i = 0; i < codes.size(); ++i) width += advances ? advances[i] : face.advance(codes[i]);
     return width;
+}
+
+std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count,
+                                       const int* tab_stops, LONG* total_width) {
+    const bool stop_list = tab_count > 1 && tab_stops;
+    const LONG interval = tab_count == 1 && tab_stops && tab_stops[0] > 0
+                              ? tab_stops[0]
+                              : std::max<LONG>(1, 8 * face.metrics().tmAveCharWidth);
+    std::vector<TabbedPiece> pieces;
+    LONG x = 0;
+    int next_stop = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        const std::string_view piece = line.substr(start, tab == std::string_view::npos ? tab : tab - start);
+        pieces.push_back({x, piece});
+        x += text_width(face, piece);
+        if (tab == std::string_view::npos) break;
+        while (stop_list && next_stop < tab_count && tab_stops[next_stop] <= x) ++next_stop;
+        x = stop_list && next_stop < tab_count ? tab_stops[next_stop] : (x / interval + 1) * interval;
+        start = tab + 1;
+    }
+    if (total_width) *total_width = x;
+    return pieces;
 }
 
 int text_rotation(const Dc& dc) {
@@ -95,6 +120,19 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
         fill_text_rect(RECT{0, y, pen, y + 1});
     }
     return pen;
+}
+
+void draw_text_cell(Dc& dc, POINT cell, std::string_view text, const Region& clip, const int* advances) {
+    if (text.empty()) return;
+    if (dc.state.bk_mode == OPAQUE) {
+        const FontFace& face = dc.face();
+        const LONG width = text_width(face, text, advances);
+        const POINT origin{cell.x + dc.origin.x, cell.y + dc.origin.y};
+        const RECT box = text_box_on_surface(origin, text_rotation(dc), RECT{0, 0, width, face.metrics().tmHeight});
+        const Region area = clip.combine(Region(box), Region::Op::And);
+        fill_region(dc, area, Paint::solid(dc, dc.state.bk_color), rop3_code(PATCOPY));
+    }
+    draw_text_run(dc, cell, text, clip, advances);
 }
 
 }  // namespace gdi

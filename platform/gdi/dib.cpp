@@ -1,0 +1,65 @@
+#include "platform/gdi/dib.h"
+
+#include <cstdlib>
+
+namespace gdi {
+
+namespace {
+
+constexpr long long kMaxSide = 32768;
+
+bool usable(const BITMAPINFOHEADER& h) {
+    const int bits = h.biBitCount;
+    const bool depth_ok = bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+    return h.biSize >= sizeof(BITMAPINFOHEADER) && h.biWidth > 0 && h.biWidth <= kMaxSide && h.biHeight != 0 &&
+           std::llabs(h.biHeight) <= kMaxSide && h.biPlanes == 1 && depth_ok && h.biCompression == BI_RGB &&
+           (bits > 8 || h.biClrUsed <= (1u << bits));
+}
+
+std::size_t stride(const BITMAPINFOHEADER& h) {
+    return (static_cast<std::size_t>(h.biWidth) * h.biBitCount + 31) / 32 * 4;
+}
+
+}  // namespace
+
+std::size_t dib_bits_size(const BITMAPINFO& info) {
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    if (!usable(h)) return 0;
+    return stride(h) * static_cast<std::size_t>(std::llabs(h.biHeight));
+}
+
+std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std::size_t bits_size) {
+    const std::size_t needed = dib_bits_size(info);
+    if (needed == 0 || !bits || bits_size < needed) return std::nullopt;
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    const int depth = h.biBitCount;
+    // The colour table follows the header, however long the header says it is.
+    const auto* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(&info) + h.biSize);
+    const unsigned colours = depth <= 8 ? (h.biClrUsed ? h.biClrUsed : 1u << depth) : 0;
+    auto lookup = [&](unsigned index) -> Pixel {
+        if (index >= colours) return 0;
+        const RGBQUAD& q = table[index];
+        return (Pixel{q.rgbRed} << 16) | (Pixel{q.rgbGreen} << 8) | q.rgbBlue;
+    };
+    const int width = h.biWidth;
+    const int height = static_cast<int>(std::llabs(h.biHeight));
+    const bool bottom_up = h.biHeight > 0;
+    Surface out(width, height);
+    const auto* data = static_cast<const BYTE*>(bits);
+    for (int y = 0; y < height; ++y) {
+        const BYTE* row = data + stride(h) * static_cast<std::size_t>(bottom_up ? height - 1 - y : y);
+        Pixel* dst = out.row(y);
+        for (int x = 0; x < width; ++x) {
+            switch (depth) {
+            case 1: dst[x] = lookup((row[x / 8] >> (7 - x % 8)) & 1); break;
+            case 4: dst[x] = lookup((row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F); break;
+            case 8: dst[x] = lookup(row[x]); break;
+            case 24: dst[x] = (Pixel{row[3 * x + 2]} << 16) | (Pixel{row[3 * x + 1]} << 8) | row[3 * x]; break;
+            default: dst[x] = (Pixel{row[4 * x + 2]} << 16) | (Pixel{row[4 * x + 1]} << 8) | row[4 * x]; break;
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace gdi
