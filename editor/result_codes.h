@@ -1,0 +1,28 @@
+#pragma once
+// Result codes of the buffer operations; each is also the id of its message text.
+#include <string>
+
+namespace editor {
+
+enum ResultCode : int {
+    kOk = 0,
+    kReadOnly = 22575,
+    kCannotRead = 22577,
+    kLineTooLong = 22578,
+    kOutOfMemory = 22579,
+    kEndOfFile = 22580,
+    kNoSelection = 22581,
+    kNotFound = 22586,
+    kFinishedSearching = 22588,
+    kJoinLine = 22589,
+    kNullsInFile = 22609,
+    kLongLinesWrapped = 22610,
+};
+
+// The longest line, in display columns, line end included.
+constexpr int kMaxLineColumns = 16384;
+
+// The message text of a code, or an empty text for codes that are system error numbers.
+std::string ResultMessage(int code);
+
+}  // namespace editor

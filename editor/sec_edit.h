@@ -1,0 +1,298 @@
+#pragma once
+// SECEdit: the editor's text buffer. A doubly linked list of lines with the file reader
+// and writer, the edit primitives with their undo history, and the language settings
+// used for colouring. It knows nothing of windows.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/edit_line.h"
+#include "editor/ini_file.h"
+#include "editor/line_text.h"
+#include "editor/profile_access.h"
+#include "editor/result_codes.h"
+#include "editor/undo_log.h"
+
+namespace editor {
+
+using COLORREF = uint32_t;
+constexpr COLORREF RGB(int r, int g, int b) {
+    return static_cast<COLORREF>(r & 0xFF) | static_cast<COLORREF>(g & 0xFF) << 8 | static_cast<COLORREF>(b & 0xFF) << 16;
+}
+
+struct OEExtraCommentType {
+    std::string start;
+    std::string end;
+};
+
+// Comment types: 1 and 2 for the two delimiter pairs, 3 + index for an extra type.
+enum : int { kCommentPair1 = 1, kCommentPair2 = 2, kCommentExtraBase = 3 };
+
+// A search of the buffer: flags, the match length found, and the texts.
+struct SearchRequest {
+    static constexpr uint32_t kMatchCase = 4;
+    static constexpr uint32_t kForward = 8;
+    static constexpr uint32_t kRegularExpression = 64;
+    uint32_t flags = kForward;
+    int match_length = 0;
+    std::string find_text;
+    std::string replace_text;  // the replace template; left as given
+    std::string replacement;   // after a regular-expression match: the template expanded
+    int error = 0;             // after a failed search: why it could not run (FindError)
+};
+
+enum FindError : int { kFindNoError = 0, kFindBadPattern = 1, kFindTooComplex = 2 };
+
+class SECEdit {
+public:
+    explicit SECEdit(ProfileAccess& profile = DefaultProfile());
+    virtual ~SECEdit();
+    SECEdit(const SECEdit&) = delete;
+    SECEdit& operator=(const SECEdit&) = delete;
+
+    // Buffer-wide properties.
+    virtual int GetModified() const;
+    virtual void SetModified(int modified);
+    virtual void SetLockFiles(int lock);
+    virtual int GetLockFiles() const { return lock_files_; }
+    virtual void SetReadOnly(int read_only) { read_only_ = read_only; }
+    virtual int GetReadOnly() const { return read_only_; }
+    virtual void SetWordWrap(int wrap) { word_wrap_ = wrap; }
+    virtual int GetWordWrap() const { return word_wrap_; }
+    virtual void SetInsertMode(int insert) { insert_mode_ = insert; }
+    virtual int GetInsertMode() const { return insert_mode_; }
+    virtual void SetTabSize(int size) { tab_size_ = size < 1 ? 1 : size; }
+    virtual int GetTabSize() const { return tab_size_; }
+
+    // Language settings and colouring.
+    virtual int FindCommentStart(std::string_view text, int* comment_type);
+    virtual int FindCommentEnd(std::string_view text, int comment_type);
+    virtual int FindNextKeyword(std::string_view text, int* from, int* start, int* end);
+    virtual int LoadKeywords();
+    virtual int IsInsideComment(const EditLine* line, std::string_view start, std::string_view end,
+                                std::string_view line_comment_start = {});
+    virtual int GetCommentStateAtLine(const EditLine* line, int* comment_type);
+    virtual void LoadLanguageSettings();
+
+    void Init();
+    void FreeAll();
+    void SetSettingsSection(std::string_view section) { settings_section_ = section; }
+    const std::string& GetSettingsSection() const { return settings_section_; }
+    void LoadSettings();
+
+    // Files. Failures give a result code or a system error number.
+    int ReadFile(const std::filesystem::path& path);
+    int WriteFile(const std::filesystem::path& path);
+    int InsertFile(TextPosition& position, const std::filesystem::path& path, bool record);
+    int RenameFile(const std::filesystem::path& old_name, const std::filesystem::path& new_name);
+    // 22610 when the last read cut lines longer than the limit, else 0.
+    int GetReadWarning() const { return read_warning_; }
+
+    // Edit primitives; each returns 0 or a result code.
+    int InsertChar(TextPosition position, char byte, bool insert, bool record);
+    int InsertString(TextPosition position, std::string_view text, bool insert, bool record);
+    int DeleteChar(TextPosition position, bool record);
+    int DeleteChars(TextPosition position, int count, bool record);
+    int SplitLine(TextPosition position, bool record);
+    int JoinLines(TextPosition position, bool record);
+    int PadToColumn(TextPosition& position, bool record);
+    int DeleteBlock(TextPosition start, TextPosition end, bool record);
+    int DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool record);
+    // `end`, when given, receives the position just after the inserted text.
+    int InsertText(TextPosition position, std::string_view text, bool record, int* converted_length = nullptr,
+                   TextPosition* end = nullptr);
+    int InsertColumnBlock(TextPosition position, std::string_view text, bool record);
+    std::string GetBlockText(TextPosition start, TextPosition end) const;
+    std::string GetColumnBlockText(TextPosition corner1, TextPosition corner2) const;
+
+    // Columns and lines.
+    std::string ExpandTabs(std::string_view text) const { return editor::ExpandTabs(text, tab_size_, LineEndLength()); }
+    int ColumnToIndex(const EditLine* line, int column) const;
+    int IndexToColumn(const EditLine* line, int index) const;
+    static bool IsBefore(const TextPosition& first, const TextPosition& second);
+    EditLine* GetFirstLine(const EditLine* any = nullptr, int* number = nullptr) const;
+    EditLine* GetLastLine() const;
+    EditLine* GetLineByNumber(int number) const;
+    int GetLineCount() const { return line_count_; }
+    int RenumberLines(EditLine* from = nullptr);
+    void SetLineEndType(int type);
+    int GetLineEndType() const { return line_end_.type; }
+    const std::string& GetLineEndChars() const { return line_end_.chars; }
+    int LineEndLength() const { return static_cast<int>(line_end_.chars.size()); }
+    // True when the line's bytes end with the buffer's line end.
+    bool HasLineEnd(const EditLine* line) const;
+    // The line's bytes without its line end.
+    std::string_view TextOf(const EditLine* line) const;
+    // All lines joined, as they would be written.
+    std::string GetAllText() const;
+
+    // Undo and redo.
+    int AddUndoRecord(UndoRecord record);
+    int Undo();
+    int Redo();
+    void BeginUndoGroup(int begin);
+    void EndUndoGroup() { BeginUndoGroup(0); }
+    void ResetUndo();
+    const UndoLog& GetUndoLog() const { return undo_; }
+
+    // Search.
+    int FindText(TextPosition& start, TextPosition end, SearchRequest& request);
+    // Replaces every match from the start of the text, each replacement one undo step;
+    // returns how many were replaced.
+    int ReplaceAll(SearchRequest& request);
+
+    // Language details.
+    int AddExtraCommentType(std::string_view start, std::string_view end);
+    bool IsWordChar(unsigned char byte) const;
+    static bool IsInQuotes(std::string_view text, int position);
+    COLORREF GetColourByName(std::string_view keyword);
+    static COLORREF ParseColour(std::string_view text);
+    int GetCommentContinues() const { return comment_continues_; }
+
+    // Settings the window layer reads.
+    int keep_tabs() const { return keep_tabs_; }
+    void set_keep_tabs(int keep) { keep_tabs_ = keep; }
+    void set_pad_with_spaces(bool pad) { pad_with_spaces_ = pad; }
+    int show_tabs() const { return show_tabs_; }
+    int colouring_on() const { return colouring_on_; }
+    int case_sensitive() const { return case_sensitive_; }
+    int auto_indent() const { return auto_indent_; }
+    const std::string& font_name() const { return font_name_; }
+    int font_size() const { return font_size_; }
+    int font_weight() const { return font_weight_; }
+    int font_italic() const { return font_italic_; }
+    int char_set() const { return char_set_; }
+    COLORREF comment_colour() const { return comment_colour_; }
+    COLORREF keyword_colour() const { return keyword_colour_; }
+    COLORREF quote_colour() const { return quote_colour_; }
+    COLORREF single_quote_colour() const { return single_quote_colour_; }
+    COLORREF text_colour() const { return text_colour_; }
+    COLORREF background_colour() const { return background_colour_; }
+    const std::string& comment_start(int pair) const { return pair == 1 ? comment_start1_ : comment_start2_; }
+    const std::string& comment_end(int pair) const { return pair == 1 ? comment_end1_ : comment_end2_; }
+    const std::vector<OEExtraCommentType>& extra_comment_types() const { return extra_comment_types_; }
+    const std::filesystem::path& keywords_file() const { return keywords_file_; }
+
+    // Bookmark and breakpoint counts, kept by the window layer.
+    int bookmark_count = 0;
+    int breakpoint_count = 0;
+
+private:
+    friend class UndoGroup;
+    friend class ReplayScope;
+
+    // Record management.
+    EditLine* AllocLine(std::string text = {});
+    void FreeLines(EditLine* first);
+    void InsertLineAfter(EditLine* anchor, EditLine* line);
+    void InsertLineBefore(EditLine* anchor, EditLine* line);
+    void UnlinkLine(EditLine* line);
+    // Replaces the line list with new lines (at least one).
+    void ReplaceAllLines(const std::vector<std::string>& lines);
+    // Links new lines after `anchor` (before the first line when null); returns the last.
+    EditLine* LinkLinesAfter(EditLine* anchor, const std::vector<std::string>& lines);
+    // Replaces `count` lines from number `first` with the given ones (column-block undo).
+    void ReplaceLines(int first, int count, const std::vector<std::string>& lines);
+    std::vector<std::string> CopyLines(int first, int count) const;
+
+    // Edits without checks or records, shared by the primitives and their callers.
+    // Fills virtual space up to the position's index; returns the bytes added.
+    std::string PadLine(TextPosition& position);
+    // Gives the last line a line end; true when it had none.
+    bool EnsureLastLineEnd(EditLine* line);
+    void JoinWithNext(EditLine* line);
+    // Inserts text at an index within the line's text; `end` gets the end of the insertion.
+    void InsertTextAt(TextPosition position, std::string_view text, TextPosition* end);
+    // The buffer's bytes from start to end as they stand, indexes clipped to the text.
+    std::string RawBlockText(TextPosition start, TextPosition end) const;
+    bool EndsWithLineEnd(std::string_view text) const;
+    // Removes the line end of a line (undo of an edit that added it).
+    void DropLineEnd(EditLine* line);
+    // After an edit: invalidates the comment cache from the line and tracks "modified".
+    void NoteEdit(const EditLine* first_changed, bool recorded);
+    // Display width of the line's text, line end excluded.
+    int TextWidth(const EditLine* line) const;
+
+    // Undo replay.
+    void ReplayBackwards(const UndoRecord& record);
+    void ReplayForwards(const UndoRecord& record);
+    static bool ChainsWith(const UndoRecord& done, const UndoRecord& neighbour);
+
+    // Comments.
+    // Computes the comment state of every line up to the given one.
+    void FillCommentCache(const EditLine* line);
+    std::vector<std::string> LineCommentStarts() const;
+
+    ProfileAccess& profile_;
+    EditLine* first_line_ = nullptr;
+    int line_count_ = 0;
+    LineEnd line_end_;
+    int lock_fd_ = -1;
+    int read_warning_ = 0;
+
+    int read_only_ = 0;
+    int word_wrap_ = 0;
+    int tab_size_ = 3;
+    int keep_tabs_ = 1;
+    int show_tabs_ = 0;
+    int insert_mode_ = 1;
+    int lock_files_ = 0;
+    bool pad_with_spaces_ = false;
+    std::string font_name_ = "Courier New";
+    int font_size_ = 9;
+    int font_weight_ = 400;
+    int font_italic_ = 0;
+    int char_set_ = 0;
+    std::string settings_section_;
+
+    UndoLog undo_;
+    uint32_t group_stamp_ = 0;
+    int group_nesting_ = 0;
+    bool replaying_ = false;
+    bool unrecorded_changes_ = false;
+
+    int colouring_on_ = 0;
+    int case_sensitive_ = 0;
+    int auto_indent_ = 1;
+    COLORREF comment_colour_ = RGB(0, 128, 0);
+    COLORREF keyword_colour_ = RGB(0, 0, 255);
+    COLORREF quote_colour_ = RGB(255, 0, 0);
+    COLORREF single_quote_colour_ = RGB(0, 0, 0);
+    COLORREF text_colour_ = RGB(0, 0, 0);
+    COLORREF background_colour_ = RGB(255, 255, 255);
+    std::string comment_start1_, comment_end1_, comment_start2_, comment_end2_;
+    std::vector<OEExtraCommentType> extra_comment_types_;
+    int comment_continues_ = 0;
+    bool word_chars_[256] = {};
+    bool terminator_chars_[256] = {};
+    bool start_chars_[256] = {};
+    std::filesystem::path keywords_file_;
+    IniFile keywords_ini_;
+    struct KeywordEntry {
+        std::string text;  // empty marks a free slot
+        COLORREF colour = 0xFFFFFFFF;
+    };
+    std::vector<KeywordEntry> keyword_table_;
+
+    // Comment state at the start of each line, per comment type; valid for lines
+    // 1..comment_cache_lines_.
+    std::vector<std::vector<uint8_t>> comment_cache_;
+    int comment_cache_lines_ = 0;
+};
+
+// Brackets a compound edit so that it undoes and redoes as one step.
+class UndoGroup {
+public:
+    explicit UndoGroup(SECEdit& edit) : edit_(edit) { edit_.BeginUndoGroup(1); }
+    ~UndoGroup() { edit_.BeginUndoGroup(0); }
+    UndoGroup(const UndoGroup&) = delete;
+    UndoGroup& operator=(const UndoGroup&) = delete;
+
+private:
+    SECEdit& edit_;
+};
+
+}  // namespace editor

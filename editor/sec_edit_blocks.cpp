@@ -1,0 +1,245 @@
+// SECEdit: text and column blocks.
+#include <algorithm>
+
+#include "editor/sec_edit.h"
+
+namespace editor {
+namespace {
+
+struct OrderedBlock {
+    TextPosition start;
+    TextPosition end;
+};
+
+OrderedBlock Order(TextPosition a, TextPosition b) {
+    return SECEdit::IsBefore(a, b) ? OrderedBlock{a, b} : OrderedBlock{b, a};
+}
+
+}  // namespace
+
+bool SECEdit::EndsWithLineEnd(std::string_view text) const {
+    const std::string& chars = line_end_.chars;
+    return text.size() >= chars.size() && text.substr(text.size() - chars.size()) == chars;
+}
+
+std::string SECEdit::RawBlockText(TextPosition start, TextPosition end) const {
+    size_t from = std::min<size_t>(static_cast<size_t>(std::max(start.index, 0)), TextOf(start.line).size());
+    size_t to = std::min<size_t>(static_cast<size_t>(std::max(end.index, 0)), TextOf(end.line).size());
+    if (start.line == end.line) return to > from ? start.line->text.substr(from, to - from) : std::string{};
+    std::string text = start.line->text.substr(from);
+    for (const EditLine* line = start.line->next; line && line != end.line; line = line->next) text += line->text;
+    text.append(end.line->text, 0, to);
+    return text;
+}
+
+std::vector<std::string> SECEdit::CopyLines(int first, int count) const {
+    std::vector<std::string> lines;
+    for (EditLine* line = GetLineByNumber(first); line && count > 0; line = line->next, --count)
+        lines.push_back(line->text);
+    return lines;
+}
+
+void SECEdit::ReplaceLines(int first, int count, const std::vector<std::string>& lines) {
+    EditLine* line = GetLineByNumber(first);
+    EditLine* before = line ? line->prev : nullptr;
+    for (; line && count > 0; --count) {
+        EditLine* next = line->next;
+        UnlinkLine(line);
+        delete line;
+        line = next;
+    }
+    LinkLinesAfter(before, lines);
+    if (!first_line_) first_line_ = AllocLine();
+    RenumberLines(first_line_);
+    comment_cache_lines_ = std::min(comment_cache_lines_, first);
+}
+
+int SECEdit::DeleteBlock(TextPosition start, TextPosition end, bool record) {
+    if (read_only_) return kReadOnly;
+    if (!start.line || !end.line || (start.line == end.line && start.index == end.index)) return kNoSelection;
+    auto [first, last] = Order(start, end);
+    first.index = std::clamp(first.index, 0, static_cast<int>(TextOf(first.line).size()));
+    last.index = std::clamp(last.index, 0, static_cast<int>(TextOf(last.line).size()));
+    if (first.line == last.line && first.index >= last.index) return kOk;
+
+    UndoRecord entry = MakeUndoRecord(kUndoDeleteText, first.line->number, first.index, last.line->number, last.index);
+    if (record) entry.text = RawBlockText(first, last);
+    if (first.line == last.line) {
+        first.line->text.erase(static_cast<size_t>(first.index), static_cast<size_t>(last.index - first.index));
+    } else {
+        first.line->text.resize(static_cast<size_t>(first.index));
+        last.line->text.erase(0, static_cast<size_t>(last.index));
+        while (first.line->next != last.line) {
+            EditLine* gone = first.line->next;
+            UnlinkLine(gone);
+            delete gone;
+        }
+        first.line->text += last.line->text;
+        UnlinkLine(last.line);
+        delete last.line;
+        RenumberLines(first.line);
+    }
+    NoteEdit(first.line, record);
+    if (record) AddUndoRecord(std::move(entry));
+    return kOk;
+}
+
+void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPosition* end) {
+    EditLine* line = position.line;
+    size_t at = static_cast<size_t>(position.index);
+    std::vector<std::string> lines = SplitIntoLines(text, line_end_, tab_size_);
+    if (lines.empty()) {
+        *end = position;
+        return;
+    }
+    std::string tail = line->text.substr(at);
+    line->text.resize(at);
+    line->text += lines[0];
+    EditLine* last = LinkLinesAfter(line, std::vector<std::string>(lines.begin() + 1, lines.end()));
+    if (EndsWithLineEnd(lines.back())) {
+        // The rest of the split line becomes a line of its own, even when empty, so
+        // that deleting up to its start restores the line exactly.
+        EditLine* rest = AllocLine(std::move(tail));
+        InsertLineAfter(last, rest);
+        *end = {rest, 0};
+    } else {
+        *end = {last, static_cast<int>(last->text.size())};
+        last->text += tail;
+    }
+    RenumberLines(line);
+}
+
+int SECEdit::InsertText(TextPosition position, std::string_view text, bool record, int* converted_length,
+                        TextPosition* end_out) {
+    if (read_only_) return kReadOnly;
+    int own_type = DetectLineEndType(text);
+    std::string converted = own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type)
+                                                                          : std::string(text);
+    if (converted_length) *converted_length = static_cast<int>(converted.size());
+    position.index = std::clamp(position.index, 0, static_cast<int>(TextOf(position.line).size()));
+    if (end_out) *end_out = position;
+    if (converted.empty()) return kOk;
+    TextPosition end;
+    InsertTextAt(position, converted, &end);
+    if (end_out) *end_out = end;
+    NoteEdit(position.line, record);
+    if (record) {
+        UndoRecord entry = MakeUndoRecord(kUndoInsertText, position.line->number, position.index, end.line->number, end.index);
+        entry.text = std::move(converted);
+        AddUndoRecord(std::move(entry));
+    }
+    return kOk;
+}
+
+std::string SECEdit::GetBlockText(TextPosition start, TextPosition end) const {
+    if (!start.line || !end.line) return {};
+    auto [first, last] = Order(start, end);
+    std::string text = RawBlockText(first, last);
+    return line_end_.type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
+}
+
+namespace {
+
+// The display columns a column block spans, from the corners' own lines.
+struct ColumnSpan {
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+};
+
+}  // namespace
+
+static ColumnSpan SpanOf(const SECEdit& edit, TextPosition a, TextPosition b) {
+    int column_a = edit.IndexToColumn(a.line, a.index);
+    int column_b = edit.IndexToColumn(b.line, b.index);
+    return {std::min(a.line->number, b.line->number), std::max(a.line->number, b.line->number),
+            std::min(column_a, column_b), std::max(column_a, column_b)};
+}
+
+std::string SECEdit::GetColumnBlockText(TextPosition corner1, TextPosition corner2) const {
+    if (!corner1.line || !corner2.line) return {};
+    ColumnSpan span = SpanOf(*this, corner1, corner2);
+    size_t width = static_cast<size_t>(span.right - span.left);
+    std::string text;
+    EditLine* line = GetLineByNumber(span.top);
+    for (int number = span.top; line && number <= span.bottom; ++number, line = line->next) {
+        if (number > span.top) text += line_end_.chars;
+        std::string expanded = editor::ExpandTabs(TextOf(line), tab_size_, LineEndLength());
+        std::string piece = static_cast<size_t>(span.left) < expanded.size()
+                                ? expanded.substr(static_cast<size_t>(span.left), width)
+                                : std::string{};
+        piece.resize(width, ' ');
+        text += piece;
+    }
+    return line_end_.type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
+}
+
+int SECEdit::DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool record) {
+    if (read_only_) return kReadOnly;
+    if (!corner1.line || !corner2.line) return kNoSelection;
+    ColumnSpan span = SpanOf(*this, corner1, corner2);
+    int count = span.bottom - span.top + 1;
+    UndoRecord entry = MakeUndoRecord(kUndoDeleteColumnBlock, span.top, span.left, span.bottom, span.right);
+    if (record) entry.lines_before = CopyLines(span.top, count);
+    EditLine* line = GetLineByNumber(span.top);
+    for (int number = span.top; line && number <= span.bottom; ++number, line = line->next) {
+        // Each line is cut at its own byte indexes for the block's display columns.
+        int from = ColumnToIndex(line, span.left);
+        int to = ColumnToIndex(line, span.right);
+        int length = static_cast<int>(TextOf(line).size());
+        from = std::min(from, length);
+        to = std::min(to, length);
+        if (to > from) line->text.erase(static_cast<size_t>(from), static_cast<size_t>(to - from));
+    }
+    NoteEdit(GetLineByNumber(span.top), record);
+    if (record) {
+        entry.lines_after = CopyLines(span.top, count);
+        AddUndoRecord(std::move(entry));
+    }
+    return kOk;
+}
+
+int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, bool record) {
+    if (read_only_) return kReadOnly;
+    int own_type = DetectLineEndType(text);
+    std::string converted = own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type)
+                                                                          : std::string(text);
+    std::vector<std::string> block = SplitIntoLines(converted, line_end_, tab_size_);
+    if (block.empty()) return kOk;
+    for (std::string& piece : block)
+        if (EndsWithLineEnd(piece)) piece.resize(piece.size() - line_end_.chars.size());
+    size_t width = block[0].size();
+    int column = IndexToColumn(position.line, position.index);
+    int top = position.line->number;
+    int existing = std::min<int>(static_cast<int>(block.size()), line_count_ - top + 1);
+
+    UndoRecord entry = MakeUndoRecord(kUndoInsertColumnBlock, top, position.index);
+    if (record) entry.lines_before = CopyLines(top, existing);
+    EditLine* line = position.line;
+    for (size_t i = 0; i < block.size(); ++i) {
+        if (!line) {
+            EditLine* last = GetLastLine();
+            EnsureLastLineEnd(last);
+            line = AllocLine();
+            InsertLineAfter(last, line);
+        }
+        std::string piece = block[i].substr(0, width);
+        piece.resize(width, ' ');
+        TextPosition at{line, ColumnToIndex(line, column)};
+        PadLine(at);
+        line->text.insert(static_cast<size_t>(at.index), piece);
+        line = line->next;
+    }
+    RenumberLines(position.line);
+    NoteEdit(position.line, record);
+    if (record) {
+        entry.lines_after = CopyLines(top, static_cast<int>(block.size()));
+        entry.end_line = top + static_cast<int>(block.size()) - 1;
+        entry.text = converted;
+        AddUndoRecord(std::move(entry));
+    }
+    return kOk;
+}
+
+}  // namespace editor
