@@ -1,0 +1,112 @@
+#include "simulator/memory/ram_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "platform/os/file.h"
+
+namespace sim {
+
+namespace {
+
+std::span<uint8_t> external_ram(const SimOptions& options, const RamImage& ram) {
+    return ram.block.bytes().subspan(kCpuBlockSize + options.internal_ram_size, options.external_ram_size);
+}
+
+std::string product_id_path(const std::filesystem::path& program_dir) {
+    return (program_dir / kProductIdFileName).string();
+}
+
+// A cold boot's external RAM: erased flash (0xFF) under the product identification.
+std::optional<SimFailure> load_product_id(const SimOptions& options, const std::filesystem::path& program_dir,
+                                          RamImage& ram) {
+    std::span<uint8_t> external = external_ram(options, ram);
+    std::fill(external.begin(), external.end(), 0xFF);
+    std::string path = product_id_path(program_dir);
+    auto file = os::File::open(path, os::File::Mode::read);
+    if (!file) return sim_failure(kOpenProductIdError, path);
+    auto read = file->read(external);
+    if (!read) return sim_failure(kReadProductIdError, path);
+    return std::nullopt;
+}
+
+std::variant<MemoryBlock, SimFailure> private_ram(const SimOptions& options, bool warm) {
+    std::vector<uint8_t> bytes;
+    try {
+        bytes.resize(ram_image_size(options));
+    } catch (const std::bad_alloc&) {
+        return sim_failure(kOutOfMemory);
+    }
+    if (!warm) return MemoryBlock(std::move(bytes));
+    auto file = os::File::open(options.ram_path, os::File::Mode::read);
+    if (!file) return sim_failure(kCreateFileError, file.error().text);
+    auto read = file->read(bytes);
+    if (!read) return sim_failure(kCreateFileError, read.error().text);
+    if (*read < bytes.size()) return sim_failure(kRamFileLength);
+    return MemoryBlock(std::move(bytes));
+}
+
+// The product identification file takes back as many bytes as it holds, but
+// never more than the external RAM has; the rest of the file stays as it was.
+std::optional<SimFailure> write_back_product_id(const SimOptions& options, const std::filesystem::path& program_dir,
+                                                const RamImage& ram) {
+    std::string path = product_id_path(program_dir);
+    auto old = os::read_file(path);
+    if (!old) return sim_failure(kOpenProductIdError, path);
+    std::span<const uint8_t> external = external_ram(options, ram);
+    std::size_t taken = std::min(old->size(), external.size());
+    std::copy_n(external.begin(), taken, old->begin());
+    if (auto written = os::write_file(path, *old); !written) return sim_failure(kRamWriteBackError, written.error().text);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<RamImage, SimFailure> open_ram_image(const SimOptions& options, const std::filesystem::path& program_dir,
+                                                  const std::string& link_space, std::vector<SimFailure>& warnings) {
+    RamImage ram;
+    ram.warm = options.warm_boot;
+    if (ram.warm && !os::file_exists(options.ram_path)) {
+        warnings.push_back(sim_failure(kWarmBootWithoutRamFile));
+        ram.warm = false;
+    }
+    if (options.debug) {
+        std::string why;
+        auto start = ram.warm ? ipc::FileStart::Keep : ipc::FileStart::Fresh;
+        auto shared = ipc::SharedMapping::create_over_file(link_space, "ERam", options.ram_path,
+                                                           ram_image_size(options), start, &why);
+        if (!shared) return sim_failure(kCreateFileError, options.ram_path + ": " + why);
+        ram.block = MemoryBlock(std::move(shared));
+    } else {
+        auto made = private_ram(options, ram.warm);
+        if (auto* failed = std::get_if<SimFailure>(&made)) return *failed;
+        ram.block = std::move(std::get<MemoryBlock>(made));
+    }
+    if (!ram.warm)
+        if (auto failed = load_product_id(options, program_dir, ram)) return *failed;
+    return ram;
+}
+
+std::optional<SimFailure> write_back_memory_files(const SimOptions& options, const std::filesystem::path& program_dir,
+                                                  RomBlock rom, RamImage ram) {
+    rom = {};
+    std::optional<SimFailure> failure;
+    if (options.debug) {
+        // The RAM file is the mapping itself; only its pages need to reach the disk.
+        if (!options.delete_ram && !ram.block.shared()->flush())
+            failure = sim_failure(kRamWriteBackError, options.ram_path);
+    } else if (!options.delete_ram) {
+        if (auto written = os::write_file(options.ram_path, ram.block.bytes()); !written)
+            failure = sim_failure(kRamWriteBackError, written.error().text);
+        else
+            failure = write_back_product_id(options, program_dir, ram);
+    }
+    ram = {};
+    if (options.delete_ram && os::file_exists(options.ram_path))
+        if (auto deleted = os::delete_file(options.ram_path); !deleted)
+            return sim_failure(kDeleteRamFileError, deleted.error().text);
+    return failure;
+}
+
+}  // namespace sim
