@@ -1,7 +1,8 @@
-// Mossrel: entry point; the program grows with its module.
-#include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-    std::fprintf(stderr, "Mossrel: not yet built\n");
-    return 1;
+#include "linker/mossrel.h"
+
+int main(int argc, char** argv) {
+    return linker::run_mossrel(std::vector<std::string>(argv + 1, argv + argc), linker::Console::standard());
 }

@@ -1,0 +1,124 @@
+#include "linker/link_input.h"
+
+#include <string>
+
+#include "formats/image_file.h"
+#include "linker/file_access.h"
+
+namespace linker {
+namespace {
+
+std::vector<std::uint8_t> read_input(const std::string& path, LinkReporter& reporter) {
+    auto file = read_whole_file(path);
+    if (!file.ok) reporter.report(LinkMessage::CannotOpen, path, file.error);
+    return std::move(file.bytes);
+}
+
+void check_fixed_data(const LinkContext& link, LinkReporter& reporter, std::uint32_t more) {
+    if (std::uint64_t(link.global_length) + link.init_data_length + more > formats::kFixedDataSize)
+        reporter.report(LinkMessage::DataOversize);
+}
+
+// The bank of an object's banked code: all its banked sections must name the
+// same one, and it must have a place in the image's bank table.
+int object_bank(const LinkObject& object, LinkReporter& reporter) {
+    std::optional<int> bank;
+    for (const auto& section : object.module.sections) {
+        if (section.is_global) continue;
+        if (bank && *bank != section.bank)
+            reporter.report(LinkMessage::InvalidInput, object.path,
+                            "sections name banks " + std::to_string(*bank) + " and " + std::to_string(section.bank));
+        bank = section.bank;
+    }
+    if (bank && *bank >= formats::kImageBankCount)
+        reporter.report(LinkMessage::InvalidInput, object.path,
+                        "bank " + std::to_string(*bank) + " is above the last bank (26)");
+    return bank.value_or(0);
+}
+
+}  // namespace
+
+std::uint32_t add_global_data(LinkContext& link, LinkReporter& reporter, std::uint32_t length) {
+    check_fixed_data(link, reporter, length);
+    const auto address = formats::kFixedDataBase + link.global_length;
+    link.global_length += length;
+    return address;
+}
+
+void add_init_data(LinkContext& link, LinkReporter& reporter, const InitDataPiece& piece) {
+    check_fixed_data(link, reporter, piece.length);
+    link.init_data.push_back(piece);
+    link.init_data_length += piece.length;
+}
+
+void load_objects(LinkContext& link, LinkReporter& reporter) {
+    link.objects.reserve(link.settings.object_paths.size());
+    for (const auto& path : link.settings.object_paths) {
+        LinkObject object;
+        object.path = path;
+        object.file = read_input(path, reporter);
+        try {
+            object.module = read_object_module(formats::ByteReader(object.file));
+        } catch (const CorruptInput& error) {
+            reporter.report(LinkMessage::InvalidInput, path, std::string("not a valid object file (") + error.what() + ")");
+        }
+        link.objects.push_back(std::move(object));
+    }
+}
+
+void scan_objects(LinkContext& link, LinkReporter& reporter) {
+    for (std::uint32_t index = 0; index < link.objects.size(); ++index) {
+        auto& object = link.objects[index];
+        const auto& module = object.module;
+        object.bank = object_bank(object, reporter);
+        object.segment_address.resize(module.sections.size());
+        object.targets.resize(module.sections.size());
+        for (std::uint16_t s = 0; s < module.sections.size(); ++s) {
+            const auto& section = module.sections[s];
+            object.targets[s].resize(section.segments.size());
+            for (std::uint16_t g = 0; g < section.segments.size(); ++g) {
+                const auto& segment = section.segments[g];
+                const auto length = std::uint32_t(segment.code.size());
+                object.targets[s][g].resize(segment.fixups.size());
+                if (!section.is_global) {
+                    object.segment_address[s].push_back(object.banked_length);
+                    object.banked_length += length;
+                } else if (!segment.is_init_data) {
+                    object.segment_address[s].push_back(add_global_data(link, reporter, length));
+                } else {
+                    object.segment_address[s].push_back(0);  // placed after resolution
+                    add_init_data(link, reporter, {false, index, s, g, length});
+                }
+            }
+        }
+        object.export_of_row.assign(module.symbols.size(), -1);
+        for (auto row : module.public_rows) {
+            if (module.symbols[row].kind != formats::SymbolKind::Procedure || object.export_of_row[row] >= 0) continue;
+            object.export_of_row[row] = std::int32_t(object.exports.size());
+            object.exports.push_back(std::uint32_t(module.procedure_of_row[row]));
+        }
+    }
+}
+
+void load_libraries(LinkContext& link, LinkReporter& reporter) {
+    link.libraries.reserve(link.settings.library_paths.size());
+    for (const auto& path : link.settings.library_paths) {
+        LinkLibrary library;
+        library.path = path;
+        library.file = read_input(path, reporter);
+        const formats::ByteReader bytes(library.file);
+        if (!has_library_magic(bytes)) reporter.report(LinkMessage::NotALibrary, path);
+        try {
+            library.members = read_library(bytes);
+        } catch (const CorruptInput& error) {
+            reporter.report(LinkMessage::InvalidInput, path, std::string("not a valid library (") + error.what() + ")");
+        }
+        for (std::uint32_t m = 0; m < library.members.size(); ++m) {
+            const auto& module = library.members[m].module;
+            for (auto row : module.public_rows) library.publics.try_emplace(module.symbols[row].name, MemberSymbol{m, row});
+        }
+        link.libraries.push_back(std::move(library));
+    }
+}
+
+}  // namespace linker
