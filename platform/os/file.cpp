@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -68,16 +68,18 @@ Result<Container> read_whole(std::string_view spelled) {
     const fs::path path = resolve_existing(spelled);
     const int fd = open_retrying(path, O_RDONLY);
     if (fd < 0) return failed("open", path);
-    Container bytes;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
         return failed("read", path, EISDIR);
     }
-    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into the result; files whose size stat does not know
+    // (pipes, /proc) grow it as they go.
+    Container bytes(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1, 0);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
             const int code = errno;
@@ -85,9 +87,10 @@ Result<Container> read_whole(std::string_view spelled) {
             return failed("read", path, code);
         }
         if (got == 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
+        filled += static_cast<std::size_t>(got);
     }
     ::close(fd);
+    bytes.resize(filled);
     return bytes;
 }
 

@@ -18,6 +18,12 @@ TEST(ReadFile, OpensMixedCaseSpellingOfAnExistingFile) {
     ASSERT_TRUE(text) << text.error().text;
     EXPECT_EQ(*text, "object bytes");
 
+    // A file whose size the system does not know in advance is read whole too.
+    auto status = os::read_text_file("/proc/self/status");
+    ASSERT_TRUE(status);
+    EXPECT_NE(status->find("\nPid:"), std::string::npos);
+    EXPECT_FALSE(os::read_file("debug"));  // a folder
+
     auto missing = os::read_file("DEBUG\\NONE.OBJ");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code, ENOENT);
