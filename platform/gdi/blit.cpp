@@ -73,6 +73,16 @@ LONG sample(LONG offset, LONG dst_extent, LONG src_extent) {
     return i;
 }
 
+// The pixels an origin and extent cover. A negative extent runs back from
+// the origin, which it includes: x = width - 1 with extent -width mirrors a
+// whole image in place.
+RECT span_rect(POINT origin, LONG w, LONG h) {
+    RECT r{origin.x, origin.y, origin.x + w, origin.y + h};
+    if (w < 0) r = RECT{origin.x + w + 1, r.top, origin.x + 1, r.bottom};
+    if (h < 0) r = RECT{r.left, origin.y + h + 1, r.right, origin.y + 1};
+    return r;
+}
+
 BOOL stretch(HDC dst_handle, int x, int y, int cx, int cy, HDC src_handle, int sx, int sy, int scx, int scy,
              DWORD rop) {
     auto dst = find_dc(dst_handle);
@@ -81,19 +91,17 @@ BOOL stretch(HDC dst_handle, int x, int y, int cx, int cy, HDC src_handle, int s
     Surface* out = dst->target();
     if (!out) return FALSE;
     const Paint paint(*dst, dst->state.brush.object.get());
-    const RECT dst_rect = dst->to_surface(RECT{x, y, x + cx, y + cy});
+    const LONG dst_w = dst->scale_x(cx), dst_h = dst->scale_y(cy);
+    const RECT dst_rect = span_rect(dst->to_surface(x, y), dst_w, dst_h);
     if (!rop_uses_source(code)) {
         fill_rect(*dst, dst_rect, paint, code);
         return TRUE;
     }
     auto src = find_dc(src_handle);
     if (!src || !src->target()) return FALSE;
-    const POINT s0 = src->to_surface(sx, sy);
     const LONG src_w = src->scale_x(scx), src_h = src->scale_y(scy);
-    const LONG dst_w = dst->scale_x(cx), dst_h = dst->scale_y(cy);
     if (dst_w == 0 || dst_h == 0 || src_w == 0 || src_h == 0) return TRUE;
-    const RECT src_rect{std::min(s0.x, s0.x + src_w), std::min(s0.y, s0.y + src_h), std::max(s0.x, s0.x + src_w),
-                        std::max(s0.y, s0.y + src_h)};
+    const RECT src_rect = span_rect(src->to_surface(sx, sy), src_w, src_h);
     const SourceView view(src->target(), out, src_rect);
     const SourceConversion convert(*dst, *src);
     const bool one_to_one = dst_w == src_w && dst_h == src_h && dst_w > 0 && dst_h > 0;

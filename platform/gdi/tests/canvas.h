@@ -33,6 +33,12 @@ struct Canvas {
     const gdi::Surface& surface() const { return *gdi::surface_of(bitmap); }
 };
 
+// The smallest rectangle holding every pixel of colour `ink` (empty if none).
+RECT ink_bounds(const gdi::Surface& s, COLORREF ink);
+
+// A font of the built-in fixed-cell face: cells `height` high, half as wide.
+HFONT test_font(int height = 16, int escapement = 0, LONG weight = FW_NORMAL);
+
 // Rows of the surface as characters: '#' where the pixel is `ink`, '.' elsewhere.
 std::string picture(const gdi::Surface& s, COLORREF ink, RECT area);
 

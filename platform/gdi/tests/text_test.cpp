@@ -3,13 +3,9 @@
 #include "platform/gdi/tests/canvas.h"
 
 using gdi_test::Canvas;
+using gdi_test::test_font;
 
 namespace {
-
-HFONT test_font(int height = 16, int escapement = 0) {
-    return CreateFont(height, 0, escapement, escapement, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                      gdi::kTestFontFace);
-}
 
 TEST(TestFont, HasExactCellMetrics) {
     Canvas c(1, 1);
