@@ -85,6 +85,8 @@ public:
 
     // Files. Failures give a result code or a system error number.
     int ReadFile(const std::filesystem::path& path);
+    // Replaces the text with the bytes of a file image, as ReadFile does after reading.
+    int LoadText(std::string bytes);
     int WriteFile(const std::filesystem::path& path);
     int InsertFile(TextPosition& position, const std::filesystem::path& path, bool record);
     int RenameFile(const std::filesystem::path& old_name, const std::filesystem::path& new_name);

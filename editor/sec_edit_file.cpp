@@ -16,19 +16,16 @@ int OpenLock(const std::filesystem::path& path) { return ::open(path.c_str(), O_
 
 }  // namespace
 
-int SECEdit::ReadFile(const std::filesystem::path& path) {
-    if (lock_fd_ >= 0) ::close(lock_fd_);
-    lock_fd_ = -1;
+int SECEdit::LoadText(std::string bytes) {
     read_warning_ = 0;
-    std::string bytes;
-    if (int error = ReadWholeFile(path, bytes)) return error;
-
+    // The history belongs to the text that is replaced.
+    ResetUndo();
+    unrecorded_changes_ = false;
     if (bytes.find('\0') != std::string::npos) {
         ReplaceAllLines({});
-        ResetUndo();
         return kNullsInFile;
     }
-    // The end-of-file mark is dropped only as the file's very last byte.
+    // The end-of-file mark is dropped only as the text's very last byte.
     if (!bytes.empty() && bytes.back() == kEndOfFileMark) bytes.pop_back();
     if (!bytes.empty()) {
         int type = DetectLineEndType(bytes);
@@ -37,11 +34,17 @@ int SECEdit::ReadFile(const std::filesystem::path& path) {
     bool cut = false;
     ReplaceAllLines(SplitIntoLines(bytes, line_end_, tab_size_, &cut));
     if (cut) read_warning_ = kLongLinesWrapped;
+    return kOk;
+}
+
+int SECEdit::ReadFile(const std::filesystem::path& path) {
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+    lock_fd_ = -1;
+    std::string bytes;
+    if (int error = ReadWholeFile(path, bytes)) return error;
+    if (int code = LoadText(std::move(bytes))) return code;
     if (IsReadOnlyFile(path)) read_only_ = 1;
     if (lock_files_) lock_fd_ = OpenLock(path);
-    // The history belongs to the text that was replaced.
-    ResetUndo();
-    unrecorded_changes_ = false;
     return kOk;
 }
 
