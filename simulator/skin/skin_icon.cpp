@@ -7,7 +7,7 @@ namespace sim {
 namespace {
 
 constexpr uint16_t kIconType = 1;
-constexpr std::size_t kDirectorySize = 6, kEntrySize = 16, kInfoHeaderSize = 40;
+constexpr std::size_t kDirectorySize = 6, kInfoHeaderSize = 40;  // the first 16-byte entry follows the directory
 constexpr uint32_t kMaxIconSide = 256;
 
 }  // namespace
