@@ -154,7 +154,8 @@ Result<Process> Process::spawn(const SpawnOptions& options) {
     int failure = redirect(setup, options.in, 0, in_path);
     if (!failure) failure = redirect(setup, options.out, 1, out_path);
     if (!failure) failure = redirect(setup, options.err, 2, err_path);
-    if (!failure && !directory.empty()) failure = posix_spawn_file_actions_addchdir_np(&setup.actions, directory.c_str());
+    if (!failure && !directory.empty())
+        failure = posix_spawn_file_actions_addchdir_np(&setup.actions, directory.c_str());
     // Only the three standard streams reach the child.
     if (!failure) failure = posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
 
@@ -214,7 +215,8 @@ std::optional<ExitStatus> Process::wait_for(std::chrono::milliseconds timeout) {
         pollfd ready{pidfd_, POLLIN, 0};
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             const int result = ::poll(&ready, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
             if (result > 0) break;
             if (result == 0) return std::nullopt;

@@ -31,7 +31,9 @@ struct Stream {
 
     static Stream inherited() { return {}; }
     static Stream discarded() { return {Kind::null, {}, false}; }
-    static Stream to_file(std::filesystem::path path, bool append = false) { return {Kind::file, std::move(path), append}; }
+    static Stream to_file(std::filesystem::path path, bool append = false) {
+        return {Kind::file, std::move(path), append};
+    }
 };
 
 struct SpawnOptions {

@@ -216,7 +216,8 @@ os::Status Store::save() {
     std::lock_guard lock(*mutex_);
     std::error_code error;
     fs::create_directories(file_.parent_path(), error);
-    if (error) return os::Error{error.value(), "create folder '" + file_.parent_path().string() + "': " + error.message()};
+    if (error)
+        return os::Error{error.value(), "create folder '" + file_.parent_path().string() + "': " + error.message()};
     if (os::Status status = os::write_file(file_.string(), format_tree(*tree_)); !status) return status;
     dirty_ = false;
     return {};

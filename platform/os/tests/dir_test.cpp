@@ -33,7 +33,8 @@ TEST(WildcardMatch, WindowsRules) {
         {"\xB0\xA1*", "\xB0\xA1.txt", true},  // double-byte names compared as bytes
         {"\xB0\xA1*", "\xB0\xC1.txt", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(os::wildcard_match(c.pattern, c.name), c.matches) << c.pattern << " ~ " << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(os::wildcard_match(c.pattern, c.name), c.matches) << c.pattern << " ~ " << c.name;
 }
 
 TEST(WildcardMatch, LongPatternsStayFast) {

@@ -130,7 +130,8 @@ TEST(Process, StartFailuresAreReportedNotCrashed) {
         {{{"./absent"}, {}, {}, {}, {}}, "start './absent': No such file or directory"},
         {{{}, {}, {}, {}, {}}, "start: no program given"},
         {{{"sh", "-c", "exit 0"}, "no-folder", {}, {}, {}}, "start 'sh' in 'no-folder': No such file or directory"},
-        {{{"sh"}, {}, os::Stream::to_file("missing.txt"), {}, {}}, "start 'sh': input 'missing.txt': No such file or directory"},
+        {{{"sh"}, {}, os::Stream::to_file("missing.txt"), {}, {}},
+         "start 'sh': input 'missing.txt': No such file or directory"},
         {{{"sh"}, {}, {}, os::Stream::to_file("no-folder/out.txt"), {}}, "start 'sh': No such file or directory"},
     };
     for (const auto& c : cases) {

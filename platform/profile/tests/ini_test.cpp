@@ -54,7 +54,8 @@ TEST(IniFile, LookupsFollowThePrivateProfileRules) {
         {"Keywords", "; keywords for C", "godzilla"},
         {"Missing", "if", "godzilla"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ini.get(c.section, c.key, "godzilla"), c.expected) << c.section << "/" << c.key;
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.get(c.section, c.key, "godzilla"), c.expected) << c.section << "/" << c.key;
     EXPECT_EQ(ini.get("Missing", "x", "default  "), "default");  // trailing blanks of the default trimmed
 }
 
