@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "linker/library_file.h"
 #include "linker/tests/link_fixture.h"
 #include "linker/tests/test_objects.h"
 
@@ -13,19 +12,12 @@ namespace {
 
 using formats::FixupType;
 using formats::testing::ObjBuilder;
+using testing::library_of;
 using testing::LinkFixture;
 using testing::procedure_object;
 using testing::startup_object;
 
 constexpr char kSummary1[] = "\r\nGAME.bin - 1 error(s), 0 warning(s)\r\n";
-
-std::string library_of(const std::vector<std::pair<std::string, std::string>>& members) {
-    std::vector<LibraryInput> inputs;
-    for (const auto& [name, bytes] : members)
-        inputs.push_back({name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}});
-    auto library = build_library(inputs);
-    return {library.begin(), library.end()};
-}
 
 std::string sized_object(const std::string& section, int bank, std::size_t size) {
     ObjBuilder builder;

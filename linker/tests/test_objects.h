@@ -1,8 +1,11 @@
 #pragma once
 // Small objects shared by the linker's tests.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "formats/testing/obj_builder.h"
+#include "linker/library_file.h"
 
 namespace linker::testing {
 
@@ -23,6 +26,15 @@ inline std::string startup_object() {
     builder.section("code", 0).segment("text", {0xEA, 0x60, 0xEA, 0xEA, 0x60});
     builder.procedure("reset", 0, 2).procedure("farcall", 2, 5).make_public("reset").make_public("farcall");
     return builder.bytes();
+}
+
+// A library of the given {member name, object bytes}, as Vostrel writes it.
+inline std::string library_of(const std::vector<std::pair<std::string, std::string>>& members) {
+    std::vector<LibraryInput> inputs;
+    for (const auto& [name, bytes] : members)
+        inputs.push_back({name, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}});
+    auto library = build_library(inputs);
+    return {library.begin(), library.end()};
 }
 
 }  // namespace linker::testing
