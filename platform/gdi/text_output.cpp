@@ -60,13 +60,10 @@ POINT rotate(int rotation, LONG x, LONG y) {
 }  // namespace
 
 RECT text_box_on_surface(POINT o, int rotation, const RECT& t) {
-    // Pixel (x, y) of text space covers [x, x+1); after rotation the far
-    // corner moves, so map both corners of the covered area and normalise.
+    // The area the pixels cover turns as a whole: map two opposite corners.
     const POINT a = rotate(rotation, t.left, t.top);
     const POINT b = rotate(rotation, t.right, t.bottom);
     RECT r{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-    if (rotation == 90) r.top += 1, r.bottom += 1;
-    if (rotation == -90) r.left += 1, r.right += 1;
     OffsetRect(&r, o.x, o.y);
     return r;
 }
