@@ -3,7 +3,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <cstdlib>
 #include <set>
 #include <system_error>
@@ -247,6 +246,9 @@ std::optional<std::string> read_user_value(std::string_view key_path, std::strin
         start = end + 1;
     }
     if (parts.size() < 3 || !os::equals_ignore_case(parts[0], "Software")) return std::nullopt;
+    // The maker and program name a file: they may not lead out of the folder.
+    for (const std::string& name : {parts[1], parts[2]})
+        if (name == "." || name == ".." || name.find('/') != std::string::npos) return std::nullopt;
     std::string section;
     for (std::size_t i = 3; i < parts.size(); ++i) section += (section.empty() ? "" : "\\") + parts[i];
     const Store store = Store::for_program(parts[1], parts[2]);

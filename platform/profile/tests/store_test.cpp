@@ -149,6 +149,10 @@ TEST(Store, LocationAndRegistryStyleReads) {
     EXPECT_FALSE(profile::read_user_value("SOFTWARE\\Harnlow\\Vyrsim\\", "Other"));
     EXPECT_FALSE(profile::read_user_value("SOFTWARE\\Nobody\\Nothing", "CFFileName"));
     EXPECT_FALSE(profile::read_user_value("Harnlow", "CFFileName"));
+    // Names that would lead out of the folder find nothing, even where a file is.
+    std::filesystem::create_directory(dir / "profiles");
+    ::setenv("KIT_PROFILE_DIR", (dir / "profiles").c_str(), 1);
+    EXPECT_FALSE(profile::read_user_value("Software\\..\\Harnlow/Vyrsim", "CFFileName"));
 
     ::unsetenv("KIT_PROFILE_DIR");
     ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
