@@ -58,6 +58,7 @@ struct AssemblyState {
 struct ReadingFrame {
     int source_index = 0;
     SourceCursor cursor;
+    uint32_t line_start = 0;  // offset of the current line's start
 };
 
 struct AsmContext {

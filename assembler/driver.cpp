@@ -33,19 +33,28 @@ void open_main_source(AsmContext& context) {
     context.sources.push_back(std::move(source));
 }
 
-// The output that would overwrite a source, or null.
-const std::string* output_naming_source(const AsmContext& context, const OutputPaths& outputs) {
+bool names_a_source(const AsmContext& context, const std::string& path) {
     for (const SourceFile& source : context.sources) {
-        if (same_file(source.path, outputs.object)) return &outputs.object;
-        if (same_file(source.path, outputs.symbols)) return &outputs.symbols;
+        if (same_file(source.path, path)) return true;
     }
-    return nullptr;
+    return false;
 }
 
-// A failed or aborted run leaves no object behind that a later link could take.
-void discard_outputs(const OutputPaths& outputs) {
-    remove_file(outputs.object);
-    remove_file(outputs.symbols);
+// An output that would overwrite a source is refused before anything runs.
+void refuse_outputs_naming_sources(AsmContext& context, const OutputPaths& outputs) {
+    for (const std::string* output : {&outputs.object, &outputs.symbols}) {
+        if (names_a_source(context, *output)) {
+            context.reporter.fatal(kMsgWriteFileError, *output, "the output would replace a source");
+        }
+    }
+}
+
+// Removes the outputs of this run, so that no object from an earlier run
+// survives for a later link to take. An output that names a source is kept.
+void discard_outputs(const AsmContext& context, const OutputPaths& outputs) {
+    for (const std::string* output : {&outputs.object, &outputs.symbols}) {
+        if (!names_a_source(context, *output)) remove_file(*output);
+    }
 }
 
 // True when every pass succeeded.
@@ -69,23 +78,20 @@ int assemble(const std::vector<std::string>& args) {
     auto context = std::make_unique<AsmContext>();
     context->settings = *settings;
     context->reporter.set_sink(messages.get());
-    bool keep_outputs = false;
     bool succeeded = false;
     try {
         open_main_source(*context);
-        if (const std::string* output = output_naming_source(*context, outputs)) {
-            keep_outputs = true;
-            context->reporter.fatal(kMsgWriteFileError, *output, "the output would replace a source");
-        }
+        refuse_outputs_naming_sources(*context, outputs);
+        discard_outputs(*context, outputs);
         succeeded = run_passes(*context);
     } catch (const AsmAbort&) {
-        if (!keep_outputs) discard_outputs(outputs);
+        discard_outputs(*context, outputs);
         return 1;
     }
     messages.reset();
     std::printf("%s.obj %d error(s), 0 warning(s)\n", outputs.base.c_str(), context->reporter.error_count());
     if (!succeeded) {
-        discard_outputs(outputs);
+        discard_outputs(*context, outputs);
         return -1;
     }
     return 0;

@@ -30,6 +30,7 @@ bool run_pass(AsmContext& context, int pass) {
             context.error(kMsgLineTooLong);
             break;
         case LineRead::Line:
+            context.reading.back().line_start = static_cast<uint32_t>(line.start_offset);
             assemble_statement(context, line.text);
             if (pass == 1 && context.state.location_counter > kSegmentCodeSize) {
                 context.error(kMsgSegmentOverflow);

@@ -1,6 +1,8 @@
 // The sorted symbol table: order, insert and define, redefinition rules.
 #include "assembler/symbol_table.h"
 
+#include "assembler/declarations.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -87,6 +89,45 @@ TEST(SymbolTable, CapacityIsCheckedAtEveryInsert) {
         ASSERT_EQ(result.outcome, Outcome::Added);
     }
     EXPECT_EQ(added, 512);
+}
+
+// Declarations report through the context, at the current line.
+class Declarations : public ::testing::Test {
+protected:
+    void SetUp() override {
+        context.sources.push_back({dravlin::FoundBy::AsGiven, "m.asm", "m.asm", ""});
+        context.reading.push_back({0, {}, 40});
+        context.reading.back().cursor.line_number = 3;
+    }
+    dravlin::AsmContext context;
+};
+
+TEST_F(Declarations, RedefinitionIs2004AtTheSecondDefinition) {
+    EXPECT_GE(dravlin::declare_symbol(context, "x", SymbolKind::Label, 0), 0);
+    EXPECT_FALSE(context.pass_failed);
+    EXPECT_EQ(dravlin::declare_symbol(context, "x", SymbolKind::Label, 0), -1);
+    EXPECT_TRUE(context.pass_failed);
+    EXPECT_EQ(context.reporter.transcript(), "m.asm(3) syntax error 2004: symbol redefine\r\n");
+    EXPECT_EQ(context.symbols.at(context.symbols.index_of("x")).place.line_offset, 40u);
+}
+
+TEST_F(Declarations, DefineOfAMissingNameIs2019) {
+    context.state.section = 2;
+    context.state.segment = 1;
+    EXPECT_FALSE(dravlin::define_symbol(context, "nowhere", SymbolKind::Label, 5));
+    EXPECT_EQ(context.reporter.transcript(), "m.asm(3) syntax error 2019: undefine symbol\r\n");
+    dravlin::declare_symbol(context, "here", SymbolKind::Label, 0);
+    EXPECT_TRUE(dravlin::define_symbol(context, "here", SymbolKind::Label, 5));
+    EXPECT_EQ(context.symbols.at(context.symbols.index_of("here")).section, 2);
+}
+
+TEST_F(Declarations, PastTheCapacityIsFatal1001) {
+    auto fill = [this] {
+        std::string prefix(228, 'n');
+        for (int i = 0; i < 1000; ++i) dravlin::declare_symbol(context, prefix + std::to_string(1000 + i), SymbolKind::Label, 0);
+    };
+    EXPECT_THROW(fill(), dravlin::AsmAbort);
+    EXPECT_EQ(context.reporter.transcript(), "fatal error: 1001: can not alloc virtual memory\r\n");
 }
 
 }  // namespace
