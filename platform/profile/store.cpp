@@ -1,6 +1,8 @@
 #include "platform/profile/store.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include "platform/os/file.h"
 #include "platform/os/text.h"
 #include "platform/profile/store_format.h"
+#include "platform/profile/tree_edit.h"
 
 namespace fs = std::filesystem;
 
@@ -77,35 +80,6 @@ const Value* find_value(const Tree& tree, std::string_view section, std::string_
     return value == found->second.values.end() ? nullptr : &value->second;
 }
 
-bool is_within(std::string_view path, std::string_view folder) {
-    return path.size() >= folder.size() && os::equals_ignore_case(path.substr(0, folder.size()), folder) &&
-           (path.size() == folder.size() || path[folder.size()] == '\\');
-}
-
-// The spelling an existing section path uses for `folder`, or `folder` itself.
-std::string existing_spelling(const Tree& tree, const std::string& folder) {
-    for (auto it = tree.sections.lower_bound(folder); it != tree.sections.end(); ++it) {
-        if (!os::equals_ignore_case(std::string_view(it->first).substr(0, folder.size()), folder)) break;
-        if (is_within(it->first, folder)) return it->first.substr(0, folder.size());
-    }
-    return folder;
-}
-
-// The section, created when absent; parts of its path that exist in another
-// case keep their first spelling, so a file shows one spelling per folder.
-Section& section_for_write(Tree& tree, std::string_view section) {
-    const std::string wanted = normalise_section(section);
-    if (auto found = tree.sections.find(wanted); found != tree.sections.end()) return found->second;
-    std::string spelled;
-    for (std::size_t start = 0; start <= wanted.size();) {
-        std::size_t end = wanted.find('\\', start);
-        if (end == std::string::npos) end = wanted.size();
-        spelled = existing_spelling(tree, (spelled.empty() ? "" : spelled + '\\') + wanted.substr(start, end - start));
-        start = end + 1;
-    }
-    return tree.sections[spelled];
-}
-
 }  // namespace
 
 int Store::GetProfileInt(std::string_view section, std::string_view key, int default_value) const {
@@ -159,66 +133,84 @@ std::vector<std::string> Store::SubsectionNames(std::string_view section) const 
     return {children.begin(), children.end()};
 }
 
-namespace {
-
-void put(Tree& tree, std::string_view section, std::string_view key, Value value) {
-    Section& target = section_for_write(tree, section);
-    if (auto found = target.values.find(key); found != target.values.end())
-        found->second = std::move(value);
-    else
-        target.values.emplace(std::string(key), std::move(value));
+os::Status Store::record(Edit edit) {
+    std::lock_guard lock(*mutex_);
+    edit.section = normalise_section(edit.section);
+    apply(*tree_, edit);
+    pending_.push_back(std::move(edit));
+    return batch_depth_ > 0 ? os::Status() : save();
 }
 
-}  // namespace
-
 os::Status Store::WriteProfileInt(std::string_view section, std::string_view key, int value) {
-    std::lock_guard lock(*mutex_);
-    put(*tree_, section, key, value);
-    return changed();
+    return record({Edit::Kind::put, std::string(section), std::string(key), value});
 }
 
 os::Status Store::WriteProfileString(std::string_view section, std::string_view key, std::string_view value) {
-    std::lock_guard lock(*mutex_);
-    put(*tree_, section, key, std::string(value));
-    return changed();
+    return record({Edit::Kind::put, std::string(section), std::string(key), std::string(value)});
 }
 
 os::Status Store::WriteProfileBinary(std::string_view section, std::string_view key,
                                      std::span<const std::uint8_t> bytes) {
-    std::lock_guard lock(*mutex_);
-    put(*tree_, section, key, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    return changed();
+    return record({Edit::Kind::put, std::string(section), std::string(key),
+                   std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
 }
 
 os::Status Store::DeleteValue(std::string_view section, std::string_view key) {
-    std::lock_guard lock(*mutex_);
-    const auto found = tree_->sections.find(normalise_section(section));
-    if (found == tree_->sections.end() || found->second.values.erase(std::string(key)) == 0) return {};
-    if (found->second.values.empty()) tree_->sections.erase(found);
-    return changed();
+    return record({Edit::Kind::erase_value, std::string(section), std::string(key), {}});
 }
 
 os::Status Store::DeleteSection(std::string_view section) {
-    std::lock_guard lock(*mutex_);
-    const std::string path = normalise_section(section);
-    const std::size_t before = tree_->sections.size();
-    std::erase_if(tree_->sections, [&](const auto& entry) { return is_within(entry.first, path); });
-    return tree_->sections.size() == before ? os::Status() : changed();
+    return record({Edit::Kind::erase_section, std::string(section), {}, {}});
 }
 
-os::Status Store::changed() {
-    dirty_ = true;
-    return batch_depth_ > 0 ? os::Status() : save();
-}
+namespace {
 
+// Holds an exclusive lock on "<store>.lock" so that two processes saving the
+// same store take turns; without one (read-only folder) saving goes on alone.
+class SaveLock {
+public:
+    explicit SaveLock(const fs::path& store) {
+        fd_ = ::open((store.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~SaveLock() {
+        if (fd_ >= 0) ::close(fd_);  // releases the lock
+    }
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+}  // namespace
+
+// Replays this store's edits over the file as it is now, so that values
+// another process saved since we loaded survive, then writes the result.
 os::Status Store::save() {
     std::lock_guard lock(*mutex_);
+    if (pending_.empty()) return {};
     std::error_code error;
     fs::create_directories(file_.parent_path(), error);
     if (error)
         return os::Error{error.value(), "create folder '" + file_.parent_path().string() + "': " + error.message()};
-    if (os::Status status = os::write_file(file_.string(), format_tree(*tree_)); !status) return status;
-    dirty_ = false;
+
+    SaveLock save_lock(file_);
+    Tree merged;
+    if (auto text = os::read_text_file(file_.string())) {
+        std::string damage;
+        merged = parse_tree(*text, damage);
+        for (const Edit& edit : pending_) apply(merged, edit);
+    } else if (text.error().code == ENOENT) {
+        for (const Edit& edit : pending_) apply(merged, edit);
+    } else {
+        merged = *tree_;  // cannot see the file: write what we know
+    }
+    if (os::Status status = os::write_file(file_.string(), format_tree(merged)); !status) return status;
+    *tree_ = std::move(merged);
+    pending_.clear();
     return {};
 }
 
@@ -229,7 +221,7 @@ Store::Batch::Batch(Store& store) : store_(store) {
 
 Store::Batch::~Batch() {
     std::lock_guard lock(*store_.mutex_);
-    if (--store_.batch_depth_ == 0 && store_.dirty_) (void)store_.save();
+    if (--store_.batch_depth_ == 0) (void)store_.save();
 }
 
 os::Status Store::Batch::save() { return store_.save(); }

@@ -7,6 +7,8 @@
 // The whole store lives in one text file. Every write rewrites that file
 // through a temporary file and a rename, so a crash leaves either the old or
 // the new file, never half of one. A Batch groups many writes into one save.
+// Saving replays this store's own changes over the file as it is on disk, so
+// two processes that change different values of one store keep both.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -30,6 +32,7 @@ std::filesystem::path profile_directory();
 std::filesystem::path store_path(std::string_view maker, std::string_view program);
 
 struct Tree;  // the loaded sections and values (store_format.h)
+struct Edit;  // one recorded change (tree_edit.h)
 
 class Store {
 public:
@@ -77,14 +80,14 @@ public:
     os::Status save();
 
 private:
-    os::Status changed();
+    os::Status record(Edit edit);
 
     std::filesystem::path file_;
     std::unique_ptr<Tree> tree_;
     std::unique_ptr<std::recursive_mutex> mutex_;
+    std::vector<Edit> pending_;  // made since the last save
     std::string load_error_;
     int batch_depth_ = 0;
-    bool dirty_ = false;
 };
 
 // A registry-style read (RegOpenKeyEx + RegQueryValueEx under the user's

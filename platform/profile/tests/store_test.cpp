@@ -95,6 +95,24 @@ TEST(Store, BatchSavesOnceAtTheEnd) {
     EXPECT_EQ(profile::Store(file).GetProfileInt("S", "b", 0), 2);
 }
 
+TEST(Store, TwoWritersOfOneFileKeepEachOthersValues) {
+    TempDir dir;
+    const auto file = dir / "p.profile";
+    profile::Store first(file);
+    profile::Store second(file);  // loaded before the first one wrote anything
+    ASSERT_TRUE(first.WriteProfileInt("Settings", "A", 1));
+    ASSERT_TRUE(first.WriteProfileInt("Old", "X", 1));
+    ASSERT_TRUE(second.WriteProfileInt("Settings", "B", 2));
+    EXPECT_EQ(second.GetProfileInt("Settings", "A", 0), 1);  // a save also brings in what others saved
+    ASSERT_TRUE(second.DeleteSection("old"));
+    ASSERT_TRUE(first.WriteProfileInt("SETTINGS", "a", 3));
+
+    profile::Store reloaded(file);
+    EXPECT_EQ(reloaded.GetProfileInt("Settings", "A", 0), 3);
+    EXPECT_EQ(reloaded.GetProfileInt("Settings", "B", 0), 2);
+    EXPECT_FALSE(reloaded.HasValue("Old", "X"));
+}
+
 TEST(Store, DamagedLinesAreSkippedReportedAndKept) {
     TempDir dir;
     const std::string damaged = "[S]\nGood=int:1\nBad=int:x\nno equals sign\n[T\nLost=int:2\n[U]\nAlso=str:%4\n";
