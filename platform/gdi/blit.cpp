@@ -59,9 +59,11 @@ struct SourceView {
         surface = &copy;
     }
     bool has(LONG x, LONG y) const { return x >= area.left && x < area.right && y >= area.top && y < area.bottom; }
-    Pixel at(LONG x, LONG y) const {
-        return surface == &copy ? copy.at(x - area.left, y - area.top) : surface->at(x, y);
+    // The source pixel (x, y) and those right of it on its row.
+    const Pixel* pixels_at(LONG x, LONG y) const {
+        return surface == &copy ? copy.row(y - area.top) + (x - area.left) : surface->row(y) + x;
     }
+    Pixel at(LONG x, LONG y) const { return *pixels_at(x, y); }
 };
 
 // Maps destination pixel offsets to source pixel offsets (nearest sample),
@@ -113,7 +115,8 @@ BOOL stretch(HDC dst_handle, int x, int y, int cx, int cy, HDC src_handle, int s
         if (plain_copy) {
             const LONG u0 = src_rect.left + (x0 - dst_rect.left);
             if (view.has(u0, v) && view.has(u0 + (x1 - x0) - 1, v)) {
-                for (LONG i = 0; i < x1 - x0; ++i) row[x0 + i] = view.at(u0 + i, v);
+                const Pixel* from = view.pixels_at(u0, v);
+                std::copy(from, from + (x1 - x0), row + x0);
                 return;
             }
         }
