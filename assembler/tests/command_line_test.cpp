@@ -8,7 +8,7 @@ namespace {
 using dravlin::output_paths;
 using dravlin::parse_command_line;
 
-TEST(CommandLine, Options) {
+TEST(AsmCommandLine, Options) {
     EXPECT_FALSE(parse_command_line({}));
 
     auto settings = parse_command_line({"x.asm", "out\\", "-C", "-W2", "-I", "inc\\", "-c", "-I"});
@@ -32,7 +32,7 @@ TEST(CommandLine, Options) {
     EXPECT_EQ(settings->include_directories.back(), "d23/");
 }
 
-TEST(CommandLine, OutputNames) {
+TEST(AsmCommandLine, OutputNames) {
     struct Case {
         std::vector<std::string> args;
         const char* base;

@@ -10,7 +10,7 @@ namespace {
 using dravlin::AsmAbort;
 using dravlin::Reporter;
 
-TEST(Diagnostics, MessageTable) {
+TEST(AsmDiagnostics, MessageTable) {
     EXPECT_EQ(dravlin::message_text(1004), "can not  map view of file mapping");
     EXPECT_EQ(dravlin::message_text(2018), "procedure not define ");
     EXPECT_EQ(dravlin::message_text(2032), "code not in  segment ");
@@ -22,7 +22,7 @@ TEST(Diagnostics, MessageTable) {
     EXPECT_EQ(count, 6 + 38 + 9);
 }
 
-TEST(Diagnostics, LineForms) {
+TEST(AsmDiagnostics, LineForms) {
     Reporter reporter;
     reporter.error(2001, "main.asm", 7);
     reporter.error(3005, "main.asm", 8, "pt.x");
@@ -34,7 +34,7 @@ TEST(Diagnostics, LineForms) {
     EXPECT_EQ(reporter.error_count(), 3);
 }
 
-TEST(Diagnostics, FatalForms) {
+TEST(AsmDiagnostics, FatalForms) {
     struct Case {
         int id;
         const char* file;
@@ -54,7 +54,7 @@ TEST(Diagnostics, FatalForms) {
     }
 }
 
-TEST(Diagnostics, TheHundredAndThirdErrorAborts) {
+TEST(AsmDiagnostics, TheHundredAndThirdErrorAborts) {
     Reporter reporter;
     for (int i = 1; i <= 102; ++i) EXPECT_NO_THROW(reporter.error(2001, "a", i));
     EXPECT_THROW(reporter.error(2001, "a", 103), AsmAbort);

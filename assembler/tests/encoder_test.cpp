@@ -12,7 +12,7 @@ namespace {
 
 using dravlin::EncodedInstruction;
 
-class EncoderTest : public ::testing::Test {
+class AsmEncoder : public ::testing::Test {
 protected:
     void SetUp() override { dravlin_test::fill_context(context); }
 
@@ -40,7 +40,7 @@ struct BytesCase {
     std::vector<uint8_t> bytes;
 };
 
-TEST_F(EncoderTest, OperandClassesPickTheColumn) {
+TEST_F(AsmEncoder, OperandClassesPickTheColumn) {
     const BytesCase cases[] = {
         {"LDA #1", {0xA9, 0x01}},
         {"lda #1", {0xA9, 0x01}},
@@ -77,7 +77,7 @@ TEST_F(EncoderTest, OperandClassesPickTheColumn) {
     for (const BytesCase& c : cases) EXPECT_EQ(bytes(c.line), c.bytes) << c.line;
 }
 
-TEST_F(EncoderTest, AddressesAreAbsoluteWithAFixup) {
+TEST_F(AsmEncoder, AddressesAreAbsoluteWithAFixup) {
     EncodedInstruction encoded = encode("LDA start");  // value 10H, still absolute
     ASSERT_EQ(encoded.error, 0);
     EXPECT_EQ(std::vector<uint8_t>(encoded.bytes.begin(), encoded.bytes.end()),
@@ -101,7 +101,7 @@ TEST_F(EncoderTest, AddressesAreAbsoluteWithAFixup) {
     EXPECT_FALSE(encode("LDA later-start").fixup);
 }
 
-TEST_F(EncoderTest, Errors) {
+TEST_F(AsmEncoder, Errors) {
     const std::pair<const char*, int> cases[] = {
         {"STA #1", 2008},
         {"ASL", 2008},
@@ -131,7 +131,7 @@ TEST_F(EncoderTest, Errors) {
     EXPECT_EQ(encode("LDA nothing").error_detail, "nothing");
 }
 
-TEST_F(EncoderTest, BranchRange) {
+TEST_F(AsmEncoder, BranchRange) {
     // The fixture stands at 40H: "near" is 129 bytes on (offset 127).
     EXPECT_EQ(bytes("BNE near"), (std::vector<uint8_t>{0xD0, 0x7F}));
     EXPECT_EQ(encode("BNE beyond").error, 2034);
@@ -143,7 +143,7 @@ TEST_F(EncoderTest, BranchRange) {
     EXPECT_FALSE(encode("BNE start").fixup);
 }
 
-TEST_F(EncoderTest, BranchOutOfTheSegmentIsRefused) {
+TEST_F(AsmEncoder, BranchOutOfTheSegmentIsRefused) {
     EXPECT_EQ(encode("BNE far").error, 2034);
     EXPECT_EQ(encode("BNE ext").error, 2034);
     EXPECT_EQ(encode("BNE >later").error, 2034);
@@ -152,7 +152,7 @@ TEST_F(EncoderTest, BranchOutOfTheSegmentIsRefused) {
     EXPECT_EQ(dravlin::encode_instruction(context, bne, "far", false).error, 0);
 }
 
-TEST_F(EncoderTest, PassTwoKeepsTheSizeOfPassOne) {
+TEST_F(AsmEncoder, PassTwoKeepsTheSizeOfPassOne) {
     // Pass 1 reserved three bytes: the zero-page form widens to absolute.
     EncodedInstruction widened = encode("LDA 10H,X", 3);
     EXPECT_EQ(widened.error, 0);
@@ -163,7 +163,7 @@ TEST_F(EncoderTest, PassTwoKeepsTheSizeOfPassOne) {
     EXPECT_EQ(encode("LDA 1000H", 2).error, 2008);
 }
 
-TEST_F(EncoderTest, EmitWritesTheSegmentAndRecordsFixups) {
+TEST_F(AsmEncoder, EmitWritesTheSegmentAndRecordsFixups) {
     int lda = dravlin::find_keyword(dravlin::mnemonics(), "LDA");
     context.statement_sizes = {3};
     dravlin::emit_instruction(context, lda, "later");
@@ -181,7 +181,7 @@ TEST_F(EncoderTest, EmitWritesTheSegmentAndRecordsFixups) {
     EXPECT_NE(context.reporter.transcript().find("syntax error 2037"), std::string::npos);
 }
 
-TEST_F(EncoderTest, SizingOutsideASegmentIs2033) {
+TEST_F(AsmEncoder, SizingOutsideASegmentIs2033) {
     context.state.segment_open = false;
     dravlin::size_instruction(context, dravlin::find_keyword(dravlin::mnemonics(), "NOP"), "");
     EXPECT_NE(context.reporter.transcript().find("syntax error 2033"), std::string::npos);

@@ -10,7 +10,7 @@ namespace {
 using dravlin::evaluate;
 using dravlin::ExprResult;
 
-class ExpressionTest : public ::testing::Test {
+class AsmExpression : public ::testing::Test {
 protected:
     void SetUp() override { dravlin_test::fill_context(context); }
     dravlin::AsmContext context;
@@ -22,7 +22,7 @@ struct ValueCase {
     bool constant;
 };
 
-TEST_F(ExpressionTest, ConstantValues) {
+TEST_F(AsmExpression, ConstantValues) {
     const ValueCase cases[] = {
         {"3+4*2", 11, true}, {"(3+4)*2", 14, true}, {"1|2&3", 3, true}, {"5>3", 1, true},
         {"3>5", 0, true}, {"2=2", 1, true}, {"-1<0", 1, true}, {"6^3", 5, true},
@@ -43,7 +43,7 @@ TEST_F(ExpressionTest, ConstantValues) {
     }
 }
 
-TEST_F(ExpressionTest, ImmediateMarkAnywhere) {
+TEST_F(AsmExpression, ImmediateMarkAnywhere) {
     EXPECT_TRUE(evaluate(context, "#5").immediate);
     EXPECT_TRUE(evaluate(context, "1+#5").immediate);
     EXPECT_FALSE(evaluate(context, "1+5").immediate);
@@ -54,7 +54,7 @@ struct ErrorCase {
     int error;
 };
 
-TEST_F(ExpressionTest, Errors) {
+TEST_F(AsmExpression, Errors) {
     const ErrorCase cases[] = {
         // Two binary operators in a row, a missing operand, leftovers.
         {"5*+3", 3001}, {"5+*3", 3001}, {"5+", 3001}, {"", 3001}, {"  ", 3001}, {"1 2", 3001},
@@ -90,7 +90,7 @@ TEST_F(ExpressionTest, Errors) {
     }
 }
 
-TEST_F(ExpressionTest, MissingNameIsReportedAsWritten) {
+TEST_F(AsmExpression, MissingNameIsReportedAsWritten) {
     EXPECT_EQ(evaluate(context, "1+nothing").missing_name, "nothing");
     EXPECT_EQ(evaluate(context, "pt.inner.zz").missing_name, "pt.inner.zz");
 }
@@ -104,7 +104,7 @@ struct RelocationCase {
     bool external;
 };
 
-TEST_F(ExpressionTest, Relocation) {
+TEST_F(AsmExpression, Relocation) {
     const RelocationCase cases[] = {
         {"start", 0x10, 1, "start", 0, false},
         {"start+2", 0x12, 1, "start", 2, false},
@@ -140,7 +140,7 @@ TEST_F(ExpressionTest, Relocation) {
     }
 }
 
-TEST_F(ExpressionTest, DistanceWithinOneSegmentIsAPlainNumber) {
+TEST_F(AsmExpression, DistanceWithinOneSegmentIsAPlainNumber) {
     for (const char* text : {"later-start", "(later-start)/2", "$-start", "later-start+K"}) {
         ExprResult result = evaluate(context, text);
         EXPECT_EQ(result.error, 0) << text;
@@ -151,7 +151,7 @@ TEST_F(ExpressionTest, DistanceWithinOneSegmentIsAPlainNumber) {
     EXPECT_EQ(evaluate(context, "$-start").value, 0x30);
 }
 
-TEST_F(ExpressionTest, DistanceToALabelWithoutAPlaceYetIsDecidedLater) {
+TEST_F(AsmExpression, DistanceToALabelWithoutAPlaceYetIsDecidedLater) {
     // Pass 1 meets labels that pass 1 has not placed yet; pass 2 decides.
     context.symbols.insert("ahead", dravlin::SymbolKind::Label, 0, {});
     ExprResult result = evaluate(context, "ahead-far");
@@ -159,7 +159,7 @@ TEST_F(ExpressionTest, DistanceToALabelWithoutAPlaceYetIsDecidedLater) {
     EXPECT_FALSE(result.relocation.relocatable);
 }
 
-TEST_F(ExpressionTest, NestingIsBounded) {
+TEST_F(AsmExpression, NestingIsBounded) {
     std::string deep(100, '(');
     deep += "1" + std::string(100, ')');
     EXPECT_EQ(evaluate(context, deep).value, 1);

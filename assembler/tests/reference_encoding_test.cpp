@@ -88,7 +88,7 @@ fs::path find_reference() {
     return {};
 }
 
-TEST(ReferenceEncoding, EveryPairMatchesXa65) {
+TEST(AsmReferenceEncoding, EveryPairMatchesXa65) {
     std::vector<Instruction> list = every_pair();
     EXPECT_EQ(list.size(), 151u);
 

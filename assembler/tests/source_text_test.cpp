@@ -25,7 +25,7 @@ std::vector<std::string> lines_of(std::string_view text) {
     }
 }
 
-TEST(LineReader, SplitsJoinsAndLimits) {
+TEST(AsmLineReader, SplitsJoinsAndLimits) {
     std::string exact(256, 'x');
     std::string over(257, 'y');
     struct Case {
@@ -49,7 +49,7 @@ TEST(LineReader, SplitsJoinsAndLimits) {
     for (const Case& c : cases) EXPECT_EQ(lines_of(c.text), c.lines) << c.text;
 }
 
-TEST(LineReader, RecordsWhereEachLineBegins) {
+TEST(AsmLineReader, RecordsWhereEachLineBegins) {
     SourceCursor cursor{"ab\ncd\n"};
     LogicalLine line;
     read_logical_line(cursor, line);
@@ -72,7 +72,7 @@ std::string words_of(std::string_view line, WordResult (*reader)(std::string_vie
     return out;
 }
 
-TEST(WordReaders, Results) {
+TEST(AsmWordReaders, Results) {
     struct Case {
         const char* line;
         const char* general;
@@ -97,12 +97,12 @@ TEST(WordReaders, Results) {
     }
 }
 
-TEST(WordReaders, NameRule) {
+TEST(AsmWordReaders, NameRule) {
     for (const char* name : {"a", "_x", "$tmp", "Loop2", "a$b_c"}) EXPECT_TRUE(is_valid_name(name)) << name;
     for (const char* name : {"", "2a", "a.b", "a-b", "a:b", "a b"}) EXPECT_FALSE(is_valid_name(name)) << name;
 }
 
-TEST(KeywordTables, MatchInAnyCase) {
+TEST(AsmKeywordTables, MatchInAnyCase) {
     struct Case {
         std::span<const std::string_view> table;
         const char* word;
@@ -119,7 +119,7 @@ TEST(KeywordTables, MatchInAnyCase) {
     for (const Case& c : cases) EXPECT_EQ(find_keyword(c.table, c.word), c.index) << c.word;
 }
 
-TEST(KeywordTables, EveryEntryIsFoundAtItsIndex) {
+TEST(AsmKeywordTables, EveryEntryIsFoundAtItsIndex) {
     // Guards the sort order the binary search relies on.
     for (auto table : {hash_keywords(), directives(), data_directives(), mnemonics()}) {
         for (size_t i = 0; i < table.size(); ++i) {

@@ -20,7 +20,7 @@ std::vector<std::string> names(const SymbolTable& table) {
     return out;
 }
 
-TEST(SymbolTable, KeepsBytewiseOrder) {
+TEST(AsmSymbolTable, KeepsBytewiseOrder) {
     SymbolTable table;
     for (const char* name : {"abcd", "abc", "abc", "ABC", "_x", "\xC4\xE3", "Loop", "LOOP", "a"}) {
         table.insert(name, SymbolKind::Label, 0, {});
@@ -31,7 +31,7 @@ TEST(SymbolTable, KeepsBytewiseOrder) {
     EXPECT_EQ(table.index_of("ab"), -1);
 }
 
-TEST(SymbolTable, FindTellsWhereAMissingNameBelongs) {
+TEST(AsmSymbolTable, FindTellsWhereAMissingNameBelongs) {
     SymbolTable table;
     EXPECT_EQ(table.find("m").relation, SymbolTable::Relation::Before);
     table.insert("m", SymbolKind::Label, 0, {});
@@ -40,7 +40,7 @@ TEST(SymbolTable, FindTellsWhereAMissingNameBelongs) {
     EXPECT_EQ(table.find("m").relation, SymbolTable::Relation::Found);
 }
 
-TEST(SymbolTable, RedefinitionRules) {
+TEST(AsmSymbolTable, RedefinitionRules) {
     SymbolTable table;
     EXPECT_EQ(table.insert("x", SymbolKind::Label, 1, {}).outcome, Outcome::Added);
     EXPECT_EQ(table.insert("x", SymbolKind::Label, 2, {}).outcome, Outcome::Duplicate);
@@ -65,7 +65,7 @@ TEST(SymbolTable, RedefinitionRules) {
     EXPECT_EQ(table.insert("code", SymbolKind::Section, 0, {}).outcome, Outcome::Duplicate);
 }
 
-TEST(SymbolTable, DefineRefreshesAnExistingName) {
+TEST(AsmSymbolTable, DefineRefreshesAnExistingName) {
     SymbolTable table;
     table.insert("l", SymbolKind::Label, 0, {});
     EXPECT_TRUE(table.define("l", SymbolKind::Label, 0x44, {0, 12}, 1, 2));
@@ -77,7 +77,7 @@ TEST(SymbolTable, DefineRefreshesAnExistingName) {
     EXPECT_FALSE(table.define("missing", SymbolKind::Label, 0, {}, 0, 0));
 }
 
-TEST(SymbolTable, CapacityIsCheckedAtEveryInsert) {
+TEST(AsmSymbolTable, CapacityIsCheckedAtEveryInsert) {
     SymbolTable table;
     // Records of 23 fixed bytes and a 232-character name take 256 bytes each.
     std::string prefix(228, 'n');
@@ -92,7 +92,7 @@ TEST(SymbolTable, CapacityIsCheckedAtEveryInsert) {
 }
 
 // Declarations report through the context, at the current line.
-class Declarations : public ::testing::Test {
+class AsmDeclarations : public ::testing::Test {
 protected:
     void SetUp() override {
         context.sources.push_back({dravlin::FoundBy::AsGiven, "m.asm", "m.asm", ""});
@@ -102,7 +102,7 @@ protected:
     dravlin::AsmContext context;
 };
 
-TEST_F(Declarations, RedefinitionIs2004AtTheSecondDefinition) {
+TEST_F(AsmDeclarations, RedefinitionIs2004AtTheSecondDefinition) {
     EXPECT_GE(dravlin::declare_symbol(context, "x", SymbolKind::Label, 0), 0);
     EXPECT_FALSE(context.pass_failed);
     EXPECT_EQ(dravlin::declare_symbol(context, "x", SymbolKind::Label, 0), -1);
@@ -111,7 +111,7 @@ TEST_F(Declarations, RedefinitionIs2004AtTheSecondDefinition) {
     EXPECT_EQ(context.symbols.at(context.symbols.index_of("x")).place.line_offset, 40u);
 }
 
-TEST_F(Declarations, DefineOfAMissingNameIs2019) {
+TEST_F(AsmDeclarations, DefineOfAMissingNameIs2019) {
     context.state.section = 2;
     context.state.segment = 1;
     EXPECT_FALSE(dravlin::define_symbol(context, "nowhere", SymbolKind::Label, 5));
@@ -121,7 +121,7 @@ TEST_F(Declarations, DefineOfAMissingNameIs2019) {
     EXPECT_EQ(context.symbols.at(context.symbols.index_of("here")).section, 2);
 }
 
-TEST_F(Declarations, PastTheCapacityIsFatal1001) {
+TEST_F(AsmDeclarations, PastTheCapacityIsFatal1001) {
     auto fill = [this] {
         std::string prefix(228, 'n');
         for (int i = 0; i < 1000; ++i) dravlin::declare_symbol(context, prefix + std::to_string(1000 + i), SymbolKind::Label, 0);
