@@ -79,6 +79,10 @@ MessagePort::~MessagePort() {
 }
 
 std::unique_ptr<MessagePort> MessagePort::open(WindowHandle window, std::string* why) {
+    if (window == 0) {
+        if (why) *why = "window handle 0 has no port";
+        return nullptr;
+    }
     auto address = port_address(window, why);
     if (!address) return nullptr;
     int fd = datagram_socket();

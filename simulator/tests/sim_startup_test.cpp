@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ipc/runtime_dir.h"
+#include "platform/profile/store.h"
 #include "simulator/memory/ram_image.h"
 #include "simulator/sim_startup.h"
 #include "simulator/tests/sim_fixtures.h"
@@ -70,6 +71,20 @@ TEST_F(SimStartupTest, DownloadNeedsItsLoader) {
     EXPECT_NE(log_.str().find("error 88"), std::string::npos) << log_.str();
     dir_.write("dl.ini", std::string(4096, 'L'));
     EXPECT_EQ(run({"-o:QV4700.BIN", "-a:ram.mem", "-f:demo.bin"}), 0) << log_.str();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SimStartup, RemembersTheSkinThatTheProfileNames) {
+    testing_kit::TempDir profile_dir;
+    setenv("KIT_PROFILE_DIR", profile_dir.path().c_str(), 1);
+    EXPECT_EQ(sim::remembered_skin_name(), std::nullopt);
+    auto store = profile::Store::for_program("Harnlow", "Vyrsim");
+    ASSERT_TRUE(store.WriteProfileString("", "CFFileName", "qv4700-small"));
+    EXPECT_EQ(sim::remembered_skin_name(), "qv4700-small");
+    unsetenv("KIT_PROFILE_DIR");
 }
 
 }  // namespace
