@@ -1,0 +1,148 @@
+// The editor engine's hot paths on a 100,000-line, 5 MB source: loading, saving, a
+// regular-expression search over the whole text, and colouring one screen deep in it.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "editor/sec_edit.h"
+
+namespace {
+
+constexpr int kLines = 100'000;
+constexpr int kScreenLines = 60;
+
+// A C-like source of about 5 MB with block and line comments and strings.
+std::string MakeSource() {
+    std::string text;
+    text.reserve(5'300'000);
+    for (int i = 0; i < kLines; ++i) {
+        switch (i % 10) {
+        case 0: text += "/* block comment number " + std::to_string(i) + " opens here and runs on"; break;
+        case 1: text += "   the comment goes on with some more words here */ int value_" + std::to_string(i) + ";"; break;
+        case 2: text += "\tif (count > limit) { return \"/* not a comment */\"; } // trailing"; break;
+        default: text += "\twhile (index < " + std::to_string(i) + ") { total += table[index++] * 3; }  "; break;
+        }
+        text += "\r\n";
+    }
+    text += "\tint needle12345\r\n";  // what the search looks for, at the very end
+    return text;
+}
+
+struct Fixture {
+    Fixture() {
+        folder = std::filesystem::temp_directory_path() / ("editor-bench-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        source = folder / "big.c";
+        std::string text = MakeSource();
+        std::ofstream(source, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(folder / "c.ini") << "[Keywords]\nwhile=K\nif=K\nreturn=K\nint=K\n[Colors]\nK=0,0,255\n";
+        profile.WriteProfileString("C", "Keywords", (folder / "c.ini").string());
+        profile.WriteProfileInt("C", "Chroma", 1);
+        profile.WriteProfileString("C", "Comment Start 1", "/*");
+        profile.WriteProfileString("C", "Comment End 1", "*/");
+        profile.WriteProfileString("C", "Comment Start 2", "//");
+    }
+    ~Fixture() {
+        std::error_code error;
+        std::filesystem::remove_all(folder, error);
+    }
+    std::filesystem::path folder;
+    std::filesystem::path source;
+    editor::MemoryProfile profile;
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+std::unique_ptr<editor::SECEdit> LoadedBuffer() {
+    auto edit = std::make_unique<editor::SECEdit>(Shared().profile);
+    edit->SetSettingsSection("C");
+    edit->LoadSettings();
+    if (edit->ReadFile(Shared().source) != 0) std::abort();
+    return edit;
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    editor::SECEdit edit(Shared().profile);
+    for (auto _ : state) benchmark::DoNotOptimize(edit.ReadFile(Shared().source));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(std::filesystem::file_size(Shared().source)));
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFile(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    std::filesystem::path target = Shared().folder / "saved.c";
+    for (auto _ : state) benchmark::DoNotOptimize(edit->WriteFile(target));
+}
+BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
+
+void RegexSearch(benchmark::State& state, uint32_t case_flag) {
+    auto edit = LoadedBuffer();
+    editor::SearchRequest request;
+    request.flags = editor::SearchRequest::kForward | editor::SearchRequest::kRegularExpression | case_flag;
+    request.find_text = "needle[0-9]+$";
+    editor::EditLine* last = edit->GetLastLine();
+    for (auto _ : state) {
+        editor::TextPosition at{edit->GetFirstLine(), 0};
+        if (!edit->FindText(at, {last, last->length()}, request)) std::abort();
+    }
+}
+void BM_RegexSearchWholeFile(benchmark::State& state) { RegexSearch(state, editor::SearchRequest::kMatchCase); }
+void BM_RegexSearchWholeFileCaseBlind(benchmark::State& state) { RegexSearch(state, 0); }
+BENCHMARK(BM_RegexSearchWholeFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegexSearchWholeFileCaseBlind)->Unit(benchmark::kMillisecond);
+
+// What painting needs for each visible line: the comment state at its start, the
+// comment starts and ends on it, and its keywords.
+void ColourScreen(editor::SECEdit& edit, editor::EditLine* top) {
+    editor::EditLine* line = top;
+    for (int row = 0; row < kScreenLines && line; ++row, line = line->next) {
+        int type = 0;
+        benchmark::DoNotOptimize(edit.GetCommentStateAtLine(line, &type));
+        std::string_view text = edit.TextOf(line);
+        int start = edit.FindCommentStart(text, &type);
+        if (start >= 0) benchmark::DoNotOptimize(edit.FindCommentEnd(text.substr(static_cast<size_t>(start) + 2), type));
+        int from = 0, word_start = 0, word_end = 0;
+        while (edit.FindNextKeyword(text, &from, &word_start, &word_end)) benchmark::ClobberMemory();
+    }
+}
+
+void BM_ColourScreenAtLine99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    editor::EditLine* top = edit->GetLineByNumber(99'000);
+    ColourScreen(*edit, top);  // the first screen fills the cache
+    for (auto _ : state) ColourScreen(*edit, top);
+}
+BENCHMARK(BM_ColourScreenAtLine99000)->Unit(benchmark::kMillisecond);
+
+// Typing on the screen invalidates the states from the edited line on.
+void BM_ColourScreenAfterTypingAtLine99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    editor::EditLine* top = edit->GetLineByNumber(99'000);
+    ColourScreen(*edit, top);
+    for (auto _ : state) {
+        edit->InsertChar({top->next, 1}, 'x', true, false);
+        ColourScreen(*edit, top);
+    }
+}
+BENCHMARK(BM_ColourScreenAfterTypingAtLine99000)->Unit(benchmark::kMillisecond);
+
+// The first screen after loading: every state up to the screen is computed once.
+void BM_CommentStateColdAtLine99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    editor::EditLine* line = edit->GetLineByNumber(99'000);
+    for (auto _ : state) {
+        edit->InsertChar({edit->GetFirstLine(), 0}, ' ', true, false);  // invalidates every state
+        int type = 0;
+        benchmark::DoNotOptimize(edit->GetCommentStateAtLine(line, &type));
+    }
+}
+BENCHMARK(BM_CommentStateColdAtLine99000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
