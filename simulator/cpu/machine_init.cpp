@@ -42,6 +42,7 @@ void ClearCoreState(KernelCore& core) {
     core.scratch = {};
     core.keptIo = {};
     core.stopIndex = 0;
+    core.lcdStart = 0;
     core.lcdWasOn = false;
     if (core.iconBuffer) std::memset(core.iconBuffer, 0, core.lcdHeight);
     core.lcdCountdown = core.lcdPeriod;
