@@ -1,6 +1,8 @@
 #include "platform/gdi/dib.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace gdi {
 
@@ -11,9 +13,16 @@ constexpr long long kMaxSide = 32768;
 bool usable(const BITMAPINFOHEADER& h) {
     const int bits = h.biBitCount;
     const bool depth_ok = bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
-    return h.biSize >= sizeof(BITMAPINFOHEADER) && h.biWidth > 0 && h.biWidth <= kMaxSide && h.biHeight != 0 &&
+    // The plain header and its two longer successors.
+    const bool known_header = h.biSize == 40 || h.biSize == 108 || h.biSize == 124;
+    return known_header && h.biWidth > 0 && h.biWidth <= kMaxSide && h.biHeight != 0 &&
            std::llabs(h.biHeight) <= kMaxSide && h.biPlanes == 1 && depth_ok && h.biCompression == BI_RGB &&
            (bits > 8 || h.biClrUsed <= (1u << bits));
+}
+
+unsigned colour_count(const BITMAPINFOHEADER& h) {
+    if (h.biBitCount > 8) return 0;
+    return h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount;
 }
 
 std::size_t stride(const BITMAPINFOHEADER& h) {
@@ -35,7 +44,7 @@ std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std:
     const int depth = h.biBitCount;
     // The colour table follows the header, however long the header says it is.
     const auto* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(&info) + h.biSize);
-    const unsigned colours = depth <= 8 ? (h.biClrUsed ? h.biClrUsed : 1u << depth) : 0;
+    const unsigned colours = colour_count(h);
     auto lookup = [&](unsigned index) -> Pixel {
         if (index >= colours) return 0;
         const RGBQUAD& q = table[index];
@@ -60,6 +69,20 @@ std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std:
         }
     }
     return out;
+}
+
+std::optional<Surface> decode_packed_dib(const void* packed, std::size_t size) {
+    if (!packed || size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+    // Copied so that the header is aligned whatever the buffer's alignment.
+    BITMAPINFOHEADER h;
+    std::memcpy(&h, packed, sizeof h);
+    if (dib_bits_size(*reinterpret_cast<const BITMAPINFO*>(&h)) == 0) return std::nullopt;
+    const std::size_t table_bytes = std::size_t{colour_count(h)} * sizeof(RGBQUAD);
+    if (size < h.biSize + table_bytes) return std::nullopt;
+    std::vector<BYTE> info(h.biSize + table_bytes);
+    std::memcpy(info.data(), packed, info.size());
+    const auto* bytes = static_cast<const BYTE*>(packed);
+    return decode_dib(*reinterpret_cast<const BITMAPINFO*>(info.data()), bytes + info.size(), size - info.size());
 }
 
 }  // namespace gdi

@@ -13,7 +13,10 @@ namespace gdi {
 // (bad size, depth, compression or colour count).
 std::size_t dib_bits_size(const BITMAPINFO& info);
 // The image top row first; nothing when the header is unusable or
-// `bits_size` is short.
+// `bits_size` is short. The colour table must follow the header in memory.
 std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std::size_t bits_size);
+// A packed image (header, colour table, rows in one buffer of `size` bytes),
+// every part checked against the size.
+std::optional<Surface> decode_packed_dib(const void* packed, std::size_t size);
 
 }  // namespace gdi

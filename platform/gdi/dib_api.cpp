@@ -10,9 +10,8 @@
 
 using namespace gdi;
 
-HBITMAP CreateDIBitmapFromPacked(const BITMAPINFO* info, const void* bits, std::size_t bits_size) {
-    if (!info) return nullptr;
-    std::optional<Surface> image = decode_dib(*info, bits, bits_size);
+HBITMAP CreateDIBitmapFromPacked(const void* packed, std::size_t size) {
+    std::optional<Surface> image = decode_packed_dib(packed, size);
     if (!image) return nullptr;
     return create_bitmap_over(std::make_shared<Surface>(std::move(*image)));
 }
@@ -21,8 +20,6 @@ int StretchDIBits(HDC handle, int x, int y, int cx, int cy, int sx, int sy, int 
                   const BITMAPINFO* info, UINT usage, DWORD rop) {
     auto dc = find_dc(handle);
     if (!dc || !info || usage != DIB_RGB_COLORS) return 0;
-    // The caller vouches for the rows the header describes, as with the
-    // platform's call; the header itself is checked.
     std::optional<Surface> image = decode_dib(*info, bits, dib_bits_size(*info));
     if (!image) return 0;
     if (dc->mono())

@@ -64,17 +64,20 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Monochrome (1 plane, 1 bit) or 32-bit colour; `bits` are word-aligned rows
 // in the platform's layout, or null for a cleared bitmap.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, const void* bits);
-// A device-independent bitmap (1, 4, 8, 24 or 32 bits) from a header, its
-// colour table and rows; null on a malformed header or short data.
-HBITMAP CreateDIBitmapFromPacked(const BITMAPINFO* info, const void* bits, std::size_t bits_size);
+// A colour bitmap from a packed device-independent bitmap (header, colour
+// table and rows of 1, 4, 8, 24 or 32 bits in `size` bytes, as resources
+// hold them); null on a malformed header or short data.
+HBITMAP CreateDIBitmapFromPacked(const void* packed, std::size_t size);
 
 // ---- raster operations -----------------------------------------------------
 
 BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, DWORD rop);
 BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int sx, int sy, int scx, int scy, DWORD rop);
 BOOL PatBlt(HDC dc, int x, int y, int cx, int cy, DWORD rop);
-// Rows of 1, 4, 8, 24 or 32 bits with a colour table; bottom-up when the
-// header's height is positive. Returns the rows drawn, 0 on bad input.
+// Rows of 1, 4, 8, 24 or 32 bits with a colour table after the header;
+// bottom-up when the header's height is positive. As on the platform, the
+// caller vouches for the rows the header describes; the header is checked.
+// Returns the rows drawn, 0 on a bad header.
 int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int sx, int sy, int scx, int scy, const void* bits,
                   const BITMAPINFO* info, UINT usage, DWORD rop);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);

@@ -20,7 +20,6 @@ struct Dib {
     std::size_t bits_offset;
     const BITMAPINFO* info() const { return reinterpret_cast<const BITMAPINFO*>(bytes.data()); }
     const BYTE* bits() const { return bytes.data() + bits_offset; }
-    std::size_t bits_size() const { return bytes.size() - bits_offset; }
 };
 
 Dib make_dib(int width, int height, int depth, const std::vector<RGBQUAD>& table, const std::vector<BYTE>& rows) {
@@ -92,12 +91,12 @@ TEST(StretchDIBits, TopDownRowsAndABottomUpSourceRectangleCountedFromTheBottom) 
 
 TEST(Dib, MalformedHeadersAndShortDataAreRefused) {
     const Dib good = make_dib(2, 2, 8, {kRed, kGreen}, std::vector<BYTE>(8, 1));
-    const HBITMAP ok = CreateDIBitmapFromPacked(good.info(), good.bits(), good.bits_size());
+    const HBITMAP ok = CreateDIBitmapFromPacked(good.bytes.data(), good.bytes.size());
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(GetObjectType(ok), OBJ_BITMAP);
     DeleteObject(ok);
 
-    EXPECT_EQ(CreateDIBitmapFromPacked(good.info(), good.bits(), good.bits_size() - 1), nullptr);
+    EXPECT_EQ(CreateDIBitmapFromPacked(good.bytes.data(), good.bytes.size() - 1), nullptr);
     struct Mutation {
         const char* name;
         void (*apply)(BITMAPINFOHEADER&);
@@ -110,6 +109,7 @@ TEST(Dib, MalformedHeadersAndShortDataAreRefused) {
         {"odd depth", [](BITMAPINFOHEADER& h) { h.biBitCount = 7; }},
         {"compressed", [](BITMAPINFOHEADER& h) { h.biCompression = 1; }},
         {"short header", [](BITMAPINFOHEADER& h) { h.biSize = 12; }},
+        {"header longer than the data", [](BITMAPINFOHEADER& h) { h.biSize = 0xFFFFFFF0; }},
         {"colour table too long", [](BITMAPINFOHEADER& h) { h.biClrUsed = 257; }},
         {"two planes", [](BITMAPINFOHEADER& h) { h.biPlanes = 2; }},
     };
@@ -117,7 +117,7 @@ TEST(Dib, MalformedHeadersAndShortDataAreRefused) {
         SCOPED_TRACE(m.name);
         Dib bad = good;
         m.apply(*reinterpret_cast<BITMAPINFOHEADER*>(bad.bytes.data()));
-        EXPECT_EQ(CreateDIBitmapFromPacked(bad.info(), bad.bits(), bad.bits_size()), nullptr);
+        EXPECT_EQ(CreateDIBitmapFromPacked(bad.bytes.data(), bad.bytes.size()), nullptr);
         Canvas c(1, 1);
         EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 1, 1, 0, 0, 1, 1, bad.bits(), bad.info(), DIB_RGB_COLORS, SRCCOPY), 0);
     }
