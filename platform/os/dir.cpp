@@ -13,10 +13,11 @@ namespace fs = std::filesystem;
 
 namespace os {
 
-bool wildcard_match(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*") return true;
-    // Iterative match with one backtrack point for the last `*`: linear in
-    // practice and never recursive, whatever the pattern.
+namespace {
+
+// `*` and `?` only. Iterative with one backtrack point for the last `*`:
+// linear in practice and never recursive, whatever the pattern.
+bool match_stars(std::string_view pattern, std::string_view name) {
     std::size_t p = 0, n = 0;
     std::size_t star = std::string_view::npos, resume = 0;
     while (n < name.size()) {
@@ -35,6 +36,15 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
     }
     while (p < pattern.size() && pattern[p] == '*') ++p;
     return p == pattern.size();
+}
+
+}  // namespace
+
+bool wildcard_match(std::string_view pattern, std::string_view name) {
+    // A final ".*" also matches names without an extension, so "*.*"
+    // matches every name and "main.*" matches "main".
+    return match_stars(pattern, name) ||
+           (pattern.ends_with(".*") && match_stars(pattern.substr(0, pattern.size() - 2), name));
 }
 
 Result<std::vector<DirEntry>> find_files(std::string_view pattern) {

@@ -10,7 +10,8 @@
 namespace os {
 
 // Windows wildcard match, ASCII case-insensitive: `*` any run, `?` one
-// character, and "*.*" matches every name, with or without a dot.
+// character, and a final ".*" may also match nothing, so "*.*" matches every
+// name, with or without a dot, and "main.*" matches "main".
 bool wildcard_match(std::string_view pattern, std::string_view name);
 
 struct DirEntry {

@@ -18,6 +18,10 @@ TEST(WildcardMatch, WindowsRules) {
         {"*.*", "README", true},  // every name, with or without a dot
         {"*.*", "a.b.c", true},
         {"*", "anything.at.all", true},
+        {"main.*", "main", true},  // a final ".*" matches no extension too
+        {"main.*", "main.obj", true},
+        {"main.*", "mainx", false},
+        {"m*.*", "makefile", true},
         {"*.c", "MAIN.C", true},  // case-insensitive
         {"*.c", "main.cpp", false},
         {"*.c", "c", false},
