@@ -19,7 +19,7 @@ void report(std::ostream& log, const char* what, const SimFailure& failure) {
     log << "Talvask: " << what << " " << failure.id << ": " << failure.text << "\n";
 }
 
-// Unwraps a step's result, or reports its failure and leaves `failed` set.
+// The value of a step, or null after its failure has been reported.
 template <class T>
 T* take(std::variant<T, SimFailure>& result, std::ostream& log) {
     if (auto* failure = std::get_if<SimFailure>(&result)) {

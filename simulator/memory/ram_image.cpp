@@ -5,6 +5,7 @@
 #include <new>
 
 #include "platform/os/file.h"
+#include "platform/os/path.h"
 
 namespace sim {
 
@@ -74,7 +75,7 @@ std::variant<RamImage, SimFailure> open_ram_image(const SimOptions& options, con
     if (options.debug) {
         std::string why;
         auto start = ram.warm ? ipc::FileStart::Keep : ipc::FileStart::Fresh;
-        auto shared = ipc::SharedMapping::create_over_file(link_space, "ERam", options.ram_path,
+        auto shared = ipc::SharedMapping::create_over_file(link_space, "ERam", os::resolve_for_create(options.ram_path),
                                                            ram_image_size(options), start, &why);
         if (!shared) return sim_failure(kCreateFileError, options.ram_path + ": " + why);
         ram.block = MemoryBlock(std::move(shared));

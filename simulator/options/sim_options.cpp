@@ -111,7 +111,7 @@ bool read_option(std::string_view argument, SimOptions& options, OptionReader& r
 
 std::string complete_path(const std::string& value, const std::filesystem::path& program_dir) {
     if (value == "NUL") return value;
-    bool linux_absolute = value.front() == '/';
+    bool linux_absolute = !value.empty() && value.front() == '/';
     bool drive_and_directory = value.size() > 2 && std::isalpha(static_cast<unsigned char>(value[0])) &&
                                value[1] == ':' && value.find_first_of("\\/", 2) != std::string::npos;
     if (linux_absolute || drive_and_directory) return value;

@@ -3,7 +3,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <set>
 
+#include "simulator/cpu/opcode_table.h"
 #include "simulator/cpu/tests/machine_fixture.h"
 
 namespace simcpu::testing {
@@ -24,14 +26,23 @@ TEST(SelfTestRomTest, ReachesThePassAddress) {
     std::copy(image.begin(), image.end(), m.rom.begin());
     InitMachine(m.core, InitOption::kColdStart);
 
+    std::set<std::uint8_t> executed;
     int steps = 0;
     while (steps < 100000 && m.regs().pc != kPass && m.regs().pc != kFail) {
+        executed.insert(m.Peek(m.regs().pc));
         ASSERT_EQ(m.StepOnce(), StepOutcome::Ran);
         ++steps;
     }
     for (const RaisedException& e : m.exceptions) ADD_FAILURE() << "exception " << e.code << " at 0x" << std::hex << e.address;
     ASSERT_NE(m.regs().pc, kFail) << "failed check " << int(m.regs().a);
     ASSERT_EQ(m.regs().pc, kPass) << "stuck at 0x" << std::hex << m.regs().pc;
+
+    // Every valid opcode ran at least once.
+    for (int opcode = 0; opcode < 256; ++opcode) {
+        if (OpcodeTable()[opcode].op() != Op::Invalid && !executed.count(static_cast<std::uint8_t>(opcode))) {
+            ADD_FAILURE() << "opcode 0x" << std::hex << opcode << " never ran";
+        }
+    }
 
     // The queue opcodes put 1..5 for the host and refused the sixth.
     const formats::TargetRing& ring = m.block().device_to_host;
