@@ -1,0 +1,129 @@
+// What a window does with a message its procedure passes on.
+#include "platform/user/input_api.h"
+#include "platform/user/internal.h"
+#include "platform/user/menu_api.h"
+#include "platform/user/message_api.h"
+#include "platform/user/nonclient.h"
+#include "platform/user/nonclient_paint.h"
+#include "platform/user/paint_api.h"
+#include "platform/user/scroll_api.h"
+#include "platform/user/window_api.h"
+
+using namespace kit::user;
+
+namespace {
+
+LRESULT calc_size(HWND hwnd, LPARAM lParam) {
+    // Both forms carry the proposed window rectangle first; it becomes the client rectangle.
+    RECT* proposed = reinterpret_cast<RECT*>(lParam);
+    if (!proposed) return 0;
+    NonClientLayout layout = nonclient_layout(hwnd);
+    RECT window = *proposed;
+    *proposed = RECT{window.left + layout.client.left, window.top + layout.client.top,
+                     window.left + layout.client.right, window.top + layout.client.bottom};
+    return 0;
+}
+
+LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (LRESULT(hit)) {
+        case HTCLOSE: return SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+        case HTMENU: track_menu_bar(hwnd, screen, 0); return 0;
+        case HTVSCROLL: track_window_scroll_bar(hwnd, SB_VERT, screen); return 0;
+        case HTHSCROLL: track_window_scroll_bar(hwnd, SB_HORZ, screen); return 0;
+        default: return 0;
+    }
+}
+
+LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
+    switch (command & 0xFFF0) {
+        case SC_CLOSE: return SendMessage(hwnd, WM_CLOSE, 0, 0);
+        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
+        case SC_MAXIMIZE: ShowWindow(hwnd, SW_SHOWMAXIMIZED); return 0;
+        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
+        case SC_KEYMENU: track_menu_bar(hwnd, POINT{-1, -1}, int(lParam)); return 0;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* w = find_window(hwnd);
+    if (!w) return 0;
+    bool child = (w->style & WS_CHILD) != 0;
+    switch (message) {
+        case WM_NCCREATE: return TRUE;
+        case WM_NCCALCSIZE: return calc_size(hwnd, lParam);
+        case WM_NCHITTEST: return nonclient_hit_test(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        case WM_NCPAINT: paint_nonclient(hwnd); return 0;
+        case WM_NCACTIVATE:
+            w->nc_active = wParam != 0;
+            invalidate_frame(hwnd);
+            return TRUE;
+        case WM_ERASEBKGND: return erase_background(hwnd, reinterpret_cast<HDC>(wParam)) ? 1 : 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_SETTEXT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH: return default_text_message(*w, message, wParam, lParam);
+        case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (lParam) default_window_pos_changed(hwnd, *reinterpret_cast<const WINDOWPOS*>(lParam));
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !w->minimized) SetFocus(hwnd);
+            return 0;
+        case WM_MOUSEACTIVATE:
+            if (child) {
+                LRESULT parent_says = SendMessage(w->parent, WM_MOUSEACTIVATE, wParam, lParam);
+                if (parent_says) return parent_says;
+            }
+            return MA_ACTIVATE;
+        case WM_SETCURSOR:
+            if (child && SendMessage(w->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+            if (LOWORD(lParam) == HTCLIENT && w->cls->cursor) {
+                SetCursor(w->cls->cursor);
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CONTEXTMENU:
+            if (child) SendMessage(w->parent, WM_CONTEXTMENU, wParam, lParam);
+            return 0;
+        case WM_NCLBUTTONDOWN: return nonclient_button_down(hwnd, wParam, lParam);
+        case WM_SYSCOMMAND: return system_command(hwnd, wParam, lParam);
+        case WM_SYSKEYDOWN:
+            if (wParam == WPARAM(VK_F4) && (HIWORD(std::uintptr_t(lParam)) & 0x2000)) {
+                return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            if (wParam == WPARAM(VK_F10)) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            return 0;
+        case WM_SYSKEYUP:
+            // Alt pressed and released alone opens the menu bar.
+            if (wParam == WPARAM(VK_MENU) && menu_key_pressed_alone()) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            return 0;
+        case WM_SYSCHAR:
+            if (wParam != WPARAM(' ')) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+            return 0;
+        case WM_SETFONT:
+            w->font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(std::uintptr_t(lParam))) invalidate_client(hwnd, nullptr, true, false);
+            return 0;
+        case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
+        case WM_SETREDRAW:
+            w->redraw_enabled = wParam != 0;
+            return 0;
+        case WM_CANCELMODE:
+            if (GetCapture() == hwnd) ReleaseCapture();
+            return 0;
+        default: return 0;
+    }
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return proc ? proc(hwnd, message, wParam, lParam) : 0;
+}

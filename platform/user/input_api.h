@@ -1,0 +1,60 @@
+#pragma once
+// Focus, activation, capture, keyboard and mouse state, carets, and the
+// injection of input by displays and tests.
+#include "platform/user/keys.h"
+#include "platform/user/user_types.h"
+
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+HWND SetActiveWindow(HWND hwnd);
+HWND GetActiveWindow();
+BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+
+// State as of the last input message retrieved from the queue.
+short GetKeyState(int vk);
+// State as of the last input injected.
+short GetAsyncKeyState(int vk);
+BOOL GetCursorPos(POINT* out);
+BOOL SetCursorPos(int x, int y);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+
+BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hwnd);
+BOOL HideCaret(HWND hwnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(POINT* out);
+UINT GetCaretBlinkTime();
+
+namespace kit::user {
+
+enum class MouseButton { left, right, middle };
+
+// Input as a display or a test delivers it: screen coordinates, virtual keys.
+// Each event goes to the queue of the thread whose window it concerns and is
+// turned into window messages when that thread retrieves it.
+void inject_mouse_move(POINT screen);
+void inject_mouse_button(MouseButton button, bool down, POINT screen);
+void inject_mouse_wheel(int delta, POINT screen);
+void inject_key(int vk, bool down);
+// Text that no key produces (an input method): WM_CHAR bytes to the focus window.
+void inject_text(const char* bytes);
+
+// Where the caret stands and whether it is shown at this moment of its blink;
+// the painter of a window draws it (XOR) after the window's own painting.
+struct CaretState {
+    HWND hwnd = nullptr;
+    RECT rect{};
+    bool visible = false;
+};
+CaretState caret_state();
+
+// Forgets focus, activation, capture, key state and the caret (between tests).
+void reset_input_state();
+
+}  // namespace kit::user

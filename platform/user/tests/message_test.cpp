@@ -1,0 +1,201 @@
+// Queues: the order of retrieval, filters, quitting, timers on the virtual
+// clock, painting when the queue is empty, cross-thread sends, stalls.
+#include <atomic>
+#include <thread>
+
+#include "platform/user/tests/user_fixture.h"
+
+namespace user_test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class MessageTest : public UserTest {};
+
+TEST_F(MessageTest, PostedMessagesComeBeforeQuitAndQuitEndsGetMessage) {
+    HWND top = make_top();
+    PostQuitMessage(3);
+    PostMessage(top, WM_USER + 1, 0, 0);
+    PostMessage(top, WM_USER + 2, 0, 0);
+    MSG msg;
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER + 1);
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER + 2);
+    // Painting waits for the quit too: WM_QUIT comes before WM_PAINT.
+    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(MessageTest, PeekFiltersByRangeAndWindow) {
+    HWND a = make_top("a");
+    HWND b = make_top("b");
+    HWND child = make_child(a, 1, RECT{0, 0, 5, 5});
+    PostMessage(b, WM_USER, 0, 0);
+    PostMessage(child, WM_USER + 5, 0, 0);
+    PostMessage(a, WM_USER + 9, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_USER + 5, WM_USER + 9, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, child);
+    ASSERT_TRUE(PeekMessage(&msg, a, 0, 0, PM_NOREMOVE));  // a's own and its children's
+    EXPECT_EQ(msg.message, WM_USER + 9);
+    ASSERT_TRUE(PeekMessage(&msg, a, 0, 0, PM_REMOVE));
+    EXPECT_FALSE(PeekMessage(&msg, a, WM_USER, WM_USER + 100, PM_REMOVE));
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, b);
+}
+
+TEST_F(MessageTest, ThreadMessagesHaveNoWindowAndAStaleFilterWindowIsAnError) {
+    PostMessage(nullptr, WM_APP, 1, 2);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.message, WM_APP);
+    HWND gone = make_top();
+    DestroyWindow(gone);
+    EXPECT_EQ(GetMessage(&msg, gone, 0, 0), -1);
+}
+
+TEST_F(MessageTest, TimersFireOnTheVirtualClockOncePerRetrieval) {
+    HWND top = make_top();
+    SetTimer(top, 7, 100, nullptr);
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);  // paint
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    display.advance(99);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    display.advance(1);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, top);
+    EXPECT_EQ(msg.wParam, 7u);
+    // Late by three intervals, it still fires once.
+    display.advance(350);
+    EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_TRUE(KillTimer(top, 7));
+    display.advance(1000);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_FALSE(KillTimer(top, 7));
+}
+
+TEST_F(MessageTest, TimerProceduresAndThreadTimers) {
+    static int calls = 0;
+    calls = 0;
+    UINT_PTR id = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { ++calls; });
+    EXPECT_NE(id, 0u);
+    display.advance(50);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    DispatchMessage(&msg);
+    EXPECT_EQ(calls, 1);
+    KillTimer(nullptr, id);
+}
+
+TEST_F(MessageTest, PaintComesWhenTheQueueIsEmptyParentBeforeChild) {
+    HWND top = make_top();
+    HWND child = make_child(top, 1, RECT{0, 0, 20, 20});
+    log_everything(true);
+    pump();
+    take_log();
+    InvalidateRect(top, nullptr, TRUE);  // no WS_CLIPCHILDREN: the child is invalid too
+    PostMessage(top, WM_USER, 0, 0);
+    static std::vector<HWND> painted;
+    painted.clear();
+    set_proc_hook([](HWND hwnd, UINT m, WPARAM, LPARAM, bool*) -> LRESULT {
+        if (m == WM_PAINT) painted.push_back(hwnd);
+        return 0;
+    });
+    pump();
+    EXPECT_EQ(take_log({"0x0400", "WM_PAINT"}), (Log{"0x0400", "WM_PAINT", "WM_PAINT"}));
+    EXPECT_EQ(painted, (std::vector<HWND>{top, child}));
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(top, &update, FALSE));
+    EXPECT_FALSE(GetUpdateRect(child, &update, FALSE));
+}
+
+TEST_F(MessageTest, BeginPaintErasesAndValidates) {
+    HWND top = make_top();
+    pump();
+    RECT part{10, 10, 20, 20};
+    InvalidateRect(top, &part, TRUE);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(top, &update, FALSE));
+    EXPECT_EQ(update, part);
+    log_everything(true);
+    take_log();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(top, &ps);
+    EXPECT_NE(dc, nullptr);
+    EXPECT_EQ(ps.rcPaint, part);
+    EXPECT_EQ(take_log(), (Log{"WM_ERASEBKGND"}));
+    EndPaint(top, &ps);
+    EXPECT_FALSE(GetUpdateRect(top, &update, FALSE));
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+}
+
+TEST_F(MessageTest, SendAcrossThreadsWaitsForTheOwnerAndServesSendsMeanwhile) {
+    HWND top = make_top();
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM, bool* handled) -> LRESULT {
+        if (m != WM_USER) return 0;
+        *handled = true;
+        return LRESULT(w * 2);
+    });
+    std::atomic<LRESULT> answer{0};
+    std::atomic<bool> sent_back{false};
+    std::thread worker([&] {
+        // The worker has a window of its own that the owner sends to while the worker waits.
+        HWND mine = CreateWindowEx(0, kLogClass, "worker", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        PostMessage(top, WM_APP, reinterpret_cast<WPARAM>(mine), 0);
+        answer = SendMessage(top, WM_USER, 21, 0);
+        DestroyWindow(mine);
+    });
+    MSG msg;
+    while (answer == 0) {
+        if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            kit::user::wait_on_queue(kit::user::kNoDeadline);
+            continue;
+        }
+        if (msg.message == WM_APP) {
+            SendMessage(reinterpret_cast<HWND>(msg.wParam), WM_NULL, 0, 0);
+            sent_back = true;
+        }
+        DispatchMessage(&msg);
+    }
+    worker.join();
+    EXPECT_EQ(answer, 42);
+    EXPECT_TRUE(sent_back);
+}
+
+TEST_F(MessageTest, RegisteredMessagesShareOneNumberPerName) {
+    UINT a = RegisterWindowMessage("commdlg_FindReplace");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessage("COMMDLG_FINDREPLACE"), a);
+    EXPECT_NE(RegisterWindowMessage("another"), a);
+    EXPECT_EQ(RegisterWindowMessage(""), 0u);
+}
+
+TEST_F(MessageTest, AModalLoopEndsOnQuitAndPostsItAgain) {
+    PostQuitMessage(5);
+    MSG msg;
+    EXPECT_FALSE(kit::user::modal_loop_next(msg));
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.wParam, 5u);
+}
+
+TEST_F(MessageTest, AnIdleLoopTakesScriptStepsThenReportsAStall) {
+    std::string reported;
+    display.on_stall([&](const std::string& why) {
+        reported = why;
+        PostQuitMessage(0);
+    });
+    display.then([] { PostMessage(nullptr, WM_APP + 3, 0, 0); });
+    MSG msg;
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_APP + 3);
+    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_NE(reported.find("no step left"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace user_test

@@ -1,0 +1,230 @@
+// The window tree: creation and destruction order, relations, positions and
+// their notifications, non-client layout and hit-testing.
+#include "platform/user/tests/user_fixture.h"
+
+namespace user_test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class WindowTest : public UserTest {};
+
+TEST_F(WindowTest, CreationSendsItsMessagesInOrder) {
+    HWND child_parent = make_top();
+    take_log();
+    HWND child = make_child(child_parent, 7, RECT{0, 0, 50, 20});
+    ASSERT_TRUE(child);
+    EXPECT_EQ(take_log(), (Log{"WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
+                               "WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED"}));
+    EXPECT_EQ(GetDlgCtrlID(child), 7);
+    EXPECT_EQ(GetParent(child), child_parent);
+}
+
+TEST_F(WindowTest, CreateReturningMinusOneFailsAndCleansUp) {
+    set_proc_hook([](HWND, UINT m, WPARAM, LPARAM, bool* handled) -> LRESULT {
+        *handled = m == WM_CREATE;
+        return -1;
+    });
+    HWND hwnd = CreateWindowEx(0, kLogClass, "x", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(hwnd, nullptr);
+    Log log = take_log();
+    EXPECT_EQ(Log(log.end() - 2, log.end()), (Log{"WM_DESTROY", "WM_NCDESTROY"}));
+    EXPECT_TRUE(kit::user::top_level_windows().empty());
+}
+
+TEST_F(WindowTest, UnknownClassOrMissingParentFails) {
+    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(CreateWindowEx(0, kLogClass, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+}
+
+TEST_F(WindowTest, DestroyReachesParentFirstAndFreesChildrenFirst) {
+    HWND top = make_top();
+    HWND a = make_child(top, 1, RECT{0, 0, 10, 10});
+    HWND b = make_child(top, 2, RECT{10, 0, 20, 10});
+    static std::vector<std::pair<HWND, std::string>> order;
+    order.clear();
+    set_proc_hook([](HWND hwnd, UINT m, WPARAM, LPARAM, bool*) -> LRESULT {
+        if (m == WM_DESTROY || m == WM_NCDESTROY) order.emplace_back(hwnd, message_name(m));
+        return 0;
+    });
+    ASSERT_TRUE(DestroyWindow(top));
+    std::vector<std::pair<HWND, std::string>> expected = {
+        {top, "WM_DESTROY"}, {a, "WM_DESTROY"}, {b, "WM_DESTROY"},
+        {a, "WM_NCDESTROY"}, {b, "WM_NCDESTROY"}, {top, "WM_NCDESTROY"}};
+    EXPECT_EQ(order, expected);
+    // Stale handles fail softly.
+    EXPECT_FALSE(IsWindow(a));
+    EXPECT_FALSE(DestroyWindow(a));
+    RECT r;
+    EXPECT_FALSE(GetClientRect(top, &r));
+    EXPECT_EQ(SendMessage(top, WM_USER, 0, 0), 0);
+    EXPECT_FALSE(PostMessage(top, WM_USER, 0, 0));
+}
+
+TEST_F(WindowTest, SiblingsFollowCreationOrder) {
+    HWND top = make_top();
+    HWND a = make_child(top, 10, RECT{0, 0, 5, 5});
+    HWND b = make_child(top, 11, RECT{0, 0, 5, 5});
+    HWND c = make_child(top, 12, RECT{0, 0, 5, 5});
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+    EXPECT_EQ(GetWindow(c, GW_HWNDPREV), b);
+    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(GetWindow(b, GW_HWNDLAST), c);
+    EXPECT_EQ(GetDlgItem(top, 12), c);
+    EXPECT_EQ(GetDlgItem(top, 13), nullptr);
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), c);
+    SetWindowPos(c, a, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), c);
+}
+
+struct PosCase {
+    const char* name;
+    UINT flags;
+    Log expected;
+};
+
+TEST_F(WindowTest, SetWindowPosNotifiesWhatChanged) {
+    const PosCase cases[] = {
+        {"move", SWP_NOSIZE | SWP_NOZORDER, {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED", "WM_MOVE"}},
+        {"size", SWP_NOMOVE | SWP_NOZORDER,
+         {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_SIZE"}},
+        {"both", SWP_NOZORDER,
+         {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_MOVE", "WM_SIZE"}},
+        {"nothing", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER, {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED"}},
+        {"frame", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED,
+         {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_MOVE"}},
+        {"hide", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW,
+         {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED"}},
+    };
+    HWND top = make_top();
+    int step = 0;
+    for (const auto& c : cases) {
+        HWND child = make_child(top, 1, RECT{0, 0, 20, 20}, WS_CHILD | WS_VISIBLE | WS_BORDER);
+        take_log();
+        ++step;
+        SetWindowPos(child, nullptr, 5 + step, 5, 30 + step, 30, c.flags | SWP_NOACTIVATE);
+        EXPECT_EQ(take_log(), c.expected) << c.name;
+        DestroyWindow(child);
+    }
+}
+
+TEST_F(WindowTest, DeferredMovesApplyTogetherAndABadWindowDropsTheBatch) {
+    HWND top = make_top();
+    HWND a = make_child(top, 1, RECT{0, 0, 10, 10});
+    HWND b = make_child(top, 2, RECT{0, 0, 10, 10});
+    HDWP batch = BeginDeferWindowPos(2);
+    batch = DeferWindowPos(batch, a, nullptr, 1, 2, 30, 40, SWP_NOZORDER);
+    batch = DeferWindowPos(batch, b, nullptr, 50, 60, 10, 10, SWP_NOZORDER);
+    RECT r;
+    GetClientRect(a, &r);
+    EXPECT_EQ(r.right, 10);  // nothing moved yet
+    ASSERT_TRUE(EndDeferWindowPos(batch));
+    GetClientRect(a, &r);
+    EXPECT_EQ(r, (RECT{0, 0, 30, 40}));
+    POINT p{0, 0};
+    MapWindowPoints(b, top, &p, 1);
+    EXPECT_EQ(p, (POINT{50, 60}));
+
+    batch = BeginDeferWindowPos(1);
+    DestroyWindow(b);
+    EXPECT_EQ(DeferWindowPos(batch, b, nullptr, 0, 0, 1, 1, 0), nullptr);
+}
+
+struct FrameCase {
+    const char* name;
+    DWORD style;
+    DWORD ex_style;
+    RECT client;  // of a 200x100 window
+};
+
+TEST_F(WindowTest, ClientAreaFollowsStylesAndMetrics) {
+    const FrameCase cases[] = {
+        {"overlapped", WS_OVERLAPPEDWINDOW, 0, {4, 23, 196, 96}},
+        {"dialog frame", WS_POPUP | WS_CAPTION, 0, {3, 22, 197, 97}},
+        {"border", WS_POPUP | WS_BORDER, 0, {1, 1, 199, 99}},
+        {"client edge", WS_POPUP, WS_EX_CLIENTEDGE, {2, 2, 198, 98}},
+        {"tool window", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW, {3, 18, 197, 97}},
+        {"scroll bars", WS_POPUP | WS_VSCROLL | WS_HSCROLL, 0, {0, 0, 184, 84}},
+    };
+    for (const auto& c : cases) {
+        HWND hwnd = CreateWindowEx(c.ex_style, kLogClass, "", c.style, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        RECT placed{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+        EXPECT_EQ(placed, c.client) << c.name;
+        RECT adjusted = c.client;
+        if (!(c.style & (WS_VSCROLL | WS_HSCROLL))) {
+            AdjustWindowRectEx(&adjusted, c.style, FALSE, c.ex_style);
+            EXPECT_EQ(adjusted, (RECT{0, 0, 200, 100})) << c.name;
+        }
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(WindowTest, HitTestNamesEachPartOfTheFrame) {
+    HWND hwnd = CreateWindowEx(0, kLogClass, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                               CreateMenu(), nullptr, nullptr);
+    AppendMenu(GetMenu(hwnd), MF_STRING, 1, "&File");
+    DrawMenuBar(hwnd);
+    struct Case {
+        POINT p;
+        LRESULT hit;
+    } cases[] = {
+        {{150, 10}, HTCAPTION}, {{5, 10}, HTSYSMENU},   {{290, 10}, HTCLOSE},      {{150, 30}, HTMENU},
+        {{150, 100}, HTCLIENT}, {{1, 100}, HTLEFT},     {{298, 100}, HTRIGHT},     {{150, 1}, HTTOP},
+        {{150, 198}, HTBOTTOM}, {{1, 1}, HTTOPLEFT},    {{298, 198}, HTBOTTOMRIGHT}, {{400, 10}, HTNOWHERE},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.p.x, c.p.y)), c.hit) << c.p.x << "," << c.p.y;
+    }
+}
+
+TEST_F(WindowTest, WindowFromPointSkipsHiddenAndDisabledChildrenAndHonoursRegions) {
+    HWND top = make_top();
+    HWND hidden = make_child(top, 1, RECT{0, 0, 50, 50}, WS_CHILD);
+    HWND disabled = make_child(top, 2, RECT{50, 0, 100, 50}, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    HWND plain = make_child(top, 3, RECT{100, 0, 150, 50});
+    (void)hidden;
+    (void)disabled;
+    EXPECT_EQ(WindowFromPoint(POINT{110, 110}), top);
+    EXPECT_EQ(WindowFromPoint(POINT{160, 110}), top);
+    EXPECT_EQ(WindowFromPoint(POINT{210, 110}), plain);
+    // A triangle leaves the top-right corner of the window outside it.
+    RECT frame;
+    GetWindowRect(top, &frame);
+    int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    POINT triangle[] = {{0, 0}, {0, h}, {w, h}};
+    SetWindowPolygonRegion(top, triangle, 3, TRUE);
+    EXPECT_EQ(WindowFromPoint(POINT{frame.right - 3, frame.top + 3}), nullptr);
+    EXPECT_EQ(WindowFromPoint(POINT{frame.left + 3, frame.bottom - 3}), top);
+}
+
+TEST_F(WindowTest, TextLongsAndPropertiesRoundTrip) {
+    HWND top = make_top("first");
+    char buffer[4];
+    EXPECT_EQ(GetWindowText(top, buffer, sizeof buffer), 3);  // cut to fit, terminated
+    EXPECT_STREQ(buffer, "fir");
+    SetWindowText(top, "second");
+    EXPECT_EQ(GetWindowTextLength(top), 6);
+    SetWindowLongPtr(top, GWL_USERDATA, 1234);
+    EXPECT_EQ(GetWindowLongPtr(top, GWL_USERDATA), 1234);
+    EXPECT_EQ(GetWindowLongPtr(top, 4096), 0);  // beyond the extra bytes
+    SetProp(top, "Key", reinterpret_cast<HANDLE>(5));
+    EXPECT_EQ(GetProp(top, "KEY"), reinterpret_cast<HANDLE>(5));
+    EXPECT_EQ(RemoveProp(top, "key"), reinterpret_cast<HANDLE>(5));
+    EXPECT_EQ(GetProp(top, "Key"), nullptr);
+}
+
+TEST_F(WindowTest, TopLevelHandlesFitInThirtyOneBitsAndChildHandlesDoNotCollide) {
+    HWND top = make_top();
+    HWND child = make_child(top, 1, RECT{0, 0, 5, 5});
+    EXPECT_LT(value_of(top), 0x80000000u);
+    EXPECT_NE(value_of(top), value_of(child));
+}
+
+}  // namespace
+}  // namespace user_test

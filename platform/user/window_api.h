@@ -1,0 +1,70 @@
+#pragma once
+// Window classes, creation and destruction, the window tree, window state and geometry.
+#include <string>
+
+#include "platform/user/styles.h"
+#include "platform/user/user_types.h"
+
+ATOM RegisterClass(const WNDCLASS* wc);
+BOOL UnregisterClass(const char* name, HINSTANCE instance);
+BOOL GetClassInfo(HINSTANCE instance, const char* name, WNDCLASS* out);
+int GetClassName(HWND hwnd, char* buffer, int size);
+
+HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param);
+HWND CreateWindow(const char* class_name, const char* title, DWORD style, int x, int y, int width, int height,
+                  HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param);
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+
+HWND GetParent(HWND hwnd);
+HWND SetParent(HWND child, HWND new_parent);
+HWND GetWindow(HWND hwnd, UINT relation);
+HWND GetTopWindow(HWND hwnd);
+HWND GetAncestorTopLevel(HWND hwnd);
+BOOL IsChild(HWND parent, HWND hwnd);
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND hwnd);
+
+int GetWindowText(HWND hwnd, char* buffer, int size);
+int GetWindowTextLength(HWND hwnd);
+BOOL SetWindowText(HWND hwnd, const char* text);
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index);
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value);
+LONG GetWindowLong(HWND hwnd, int index);
+LONG SetWindowLong(HWND hwnd, int index, LONG value);
+BOOL SetProp(HWND hwnd, const char* name, HANDLE value);
+HANDLE GetProp(HWND hwnd, const char* name);
+HANDLE RemoveProp(HWND hwnd, const char* name);
+
+BOOL ShowWindow(HWND hwnd, int command);
+BOOL IsWindowVisible(HWND hwnd);
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsWindowEnabled(HWND hwnd);
+BOOL IsIconic(HWND hwnd);
+BOOL IsZoomed(HWND hwnd);
+
+BOOL GetClientRect(HWND hwnd, RECT* out);
+BOOL GetWindowRect(HWND hwnd, RECT* out);
+BOOL ClientToScreen(HWND hwnd, POINT* point);
+BOOL ScreenToClient(HWND hwnd, POINT* point);
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
+BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL has_menu, DWORD ex_style);
+HWND WindowFromPoint(POINT screen_point);
+HWND ChildWindowFromPoint(HWND parent, POINT client_point);
+
+// Deferred positioning: the moves are applied together at EndDeferWindowPos.
+struct HDWP__;
+using HDWP = HDWP__*;
+HDWP BeginDeferWindowPos(int count);
+HDWP DeferWindowPos(HDWP info, HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags);
+BOOL EndDeferWindowPos(HDWP info);
+
+// Window regions: a polygon (window coordinates) that shapes the window and its hit-testing.
+BOOL SetWindowPolygonRegion(HWND hwnd, const POINT* points, int count, BOOL redraw);
+bool window_region_contains(HWND hwnd, POINT window_point);
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,125 @@
+// DCs over windows: every top-level window owns a backing surface, and its
+// children draw into it through their visible region.
+#include "platform/user/window_dc.h"
+
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/surface_dc.h"
+#include "platform/user/backend.h"
+#include "platform/user/internal.h"
+#include "platform/user/styles.h"
+
+namespace kit::user {
+
+namespace {
+
+void ensure_surface(Window& top) {
+    int width = std::max(0, int(top.rect.right - top.rect.left));
+    int height = std::max(0, int(top.rect.bottom - top.rect.top));
+    if (!top.surface) {
+        top.surface = std::make_shared<gdi::Surface>(width, height);
+    } else if (top.surface->width() != width || top.surface->height() != height) {
+        top.surface->resize(width, height);
+    }
+}
+
+// Where a window's top-left corner lies on its top-level window's surface.
+POINT origin_in_top(HWND hwnd, HWND top) {
+    POINT a = window_origin_on_screen(hwnd);
+    POINT b = window_origin_on_screen(top);
+    return POINT{a.x - b.x, a.y - b.y};
+}
+
+RECT rect_in_top(HWND hwnd, HWND top, bool client) {
+    Window* w = find_window(hwnd);
+    POINT o = origin_in_top(hwnd, top);
+    RECT r = client ? w->client : RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    return RECT{r.left + o.x, r.top + o.y, r.right + o.x, r.bottom + o.y};
+}
+
+void subtract_window(gdi::Region& region, HWND hwnd, HWND top) {
+    region = region.combine(gdi::Region(rect_in_top(hwnd, top, false)), gdi::Region::Op::Diff);
+}
+
+// What of the window may be drawn on: its area, within every ancestor's
+// client area, less the children and siblings its clip styles exclude.
+gdi::Region visible_region(HWND hwnd, HWND top, bool client) {
+    Window* w = find_window(hwnd);
+    gdi::Region region(rect_in_top(hwnd, top, client));
+    for (Window* a = find_window(w->parent); a && (w->style & WS_CHILD); a = find_window(a->parent)) {
+        region = region.combine(gdi::Region(rect_in_top(a->handle, top, true)), gdi::Region::Op::And);
+        if (!(a->style & WS_CHILD)) break;
+    }
+    if (client && (w->style & WS_CLIPCHILDREN)) {
+        for (HWND child : w->children) {
+            Window* c = find_window(child);
+            if (c && (c->style & WS_VISIBLE)) subtract_window(region, child, top);
+        }
+    }
+    if ((w->style & WS_CHILD) && (w->style & WS_CLIPSIBLINGS)) {
+        for (HWND sibling : find_window(w->parent)->children) {
+            if (sibling == hwnd) break;  // only those above it
+            Window* s = find_window(sibling);
+            if (s && (s->style & WS_VISIBLE)) subtract_window(region, sibling, top);
+        }
+    }
+    Window* t = find_window(top);
+    if (!t->region.empty()) {
+        auto shape = gdi::Region::polygon(t->region.data(), int(t->region.size()), gdi::Region::Fill::Alternate);
+        region = region.combine(shape, gdi::Region::Op::And);
+    }
+    return region;
+}
+
+}  // namespace
+
+std::shared_ptr<const gdi::Surface> window_surface(HWND top_level) {
+    Window* w = find_window(top_level);
+    return w ? w->surface : nullptr;
+}
+
+HDC open_window_dc(HWND hwnd, DcArea area, const RECT* clip) {
+    HWND top = top_level_of(hwnd);
+    Window* t = find_window(top);
+    if (!t) return nullptr;
+    ensure_surface(*t);
+    bool client = area != DcArea::window;
+    RECT where = rect_in_top(hwnd, top, client);
+    POINT origin{where.left, where.top};
+    gdi::Region visible = visible_region(hwnd, top, client);
+    if (clip) {
+        RECT c{clip->left + origin.x, clip->top + origin.y, clip->right + origin.x, clip->bottom + origin.y};
+        visible = visible.combine(gdi::Region(c), gdi::Region::Op::And);
+    }
+    HDC dc = gdi::create_surface_dc(t->surface, origin);
+    gdi::set_system_clip(dc, &visible);
+    return dc;
+}
+
+void close_window_dc(HWND hwnd, HDC dc) {
+    if (!dc) return;
+    DeleteDC(dc);
+    if (HWND top = top_level_of(hwnd)) backend().present(top);
+}
+
+void scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
+    Window* w = find_window(hwnd);
+    if (!w) return;
+    RECT area = scroll ? *scroll : RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+    if (clip) IntersectRect(&area, &area, clip);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    HDC dc = open_window_dc(hwnd, DcArea::client, &area);
+    if (!dc) return;
+    // Through a copy, so the source is read before it is overwritten.
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    BitBlt(dc, area.left + dx, area.top + dy, width, height, copy, 0, 0, SRCCOPY);
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    close_window_dc(hwnd, dc);
+}
+
+}  // namespace kit::user
