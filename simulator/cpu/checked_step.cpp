@@ -239,11 +239,6 @@ std::uint16_t PullWord(KernelCore& core) {
     return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
 }
 
-std::uint16_t VectorWord(const KernelCore& core, std::uint16_t vector) {
-    const std::uint8_t* at = core.pages[7].base + (vector & 0x1FFF);
-    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
-}
-
 void Execute(KernelCore& core, Instruction& in) {
     TargetRegisterBlock& r = core.regs();
     auto hi = [](std::uint16_t w) { return static_cast<std::uint8_t>(w >> 8); };

@@ -137,10 +137,8 @@ void InitMachine(KernelCore& core, unsigned options) {
     if (options & InitOption::kFastInterpreter) block.registers.mode |= ModeBit::kFastInterpreter;
     LcdGeometry(core, core.hostBitmap);
 
-    // Setup has made sure that page 0 and the reset vector are backed.
     block.registers.p |= RegisterP::kI;
-    const std::uint8_t* vector = core.pages[7].base + 0x1FFC;
-    block.registers.pc = static_cast<std::uint16_t>(vector[0] | vector[1] << 8);
+    block.registers.pc = VectorWord(core, 0xFFFC);
     CountResetCycles(core);
 }
 

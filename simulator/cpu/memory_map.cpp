@@ -156,6 +156,12 @@ std::uint8_t* MapBankedEntry(const KernelCore& core, std::uint32_t entry) {
     return MapPlain(core, static_cast<std::uint16_t>(address));
 }
 
+std::uint16_t VectorWord(const KernelCore& core, std::uint16_t vector) {
+    // Setup makes sure the ROM backs all of page 7.
+    const std::uint8_t* at = core.pages[7].base + (vector & (kPageSize - 1));
+    return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
 void ResetMapping(KernelCore& core) {
     SetPage(core, 0, Memory::InternalRam, 0);
     SetPage(core, 1, Memory::InternalRam, 2);

@@ -33,6 +33,9 @@ std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address);
 // The place of a banked breakpoint entry (bank in bits 16-23), or null.
 std::uint8_t* MapBankedEntry(const KernelCore& core, std::uint32_t entry);
 
+// The word at $FFFA, $FFFC or $FFFE, read through page 7 without a rights check.
+std::uint16_t VectorWord(const KernelCore& core, std::uint16_t vector);
+
 // The reset mapping of every page and of the low block.
 void ResetMapping(KernelCore& core);
 

@@ -27,14 +27,17 @@ TEST(SelfTestRomTest, ReachesThePassAddress) {
     InitMachine(m.core, InitOption::kColdStart);
 
     std::set<std::uint8_t> executed;
+    std::uint16_t lastPc = 0;
     int steps = 0;
     while (steps < 100000 && m.regs().pc != kPass && m.regs().pc != kFail) {
+        lastPc = m.regs().pc;
         executed.insert(m.Peek(m.regs().pc));
         ASSERT_EQ(m.StepOnce(), StepOutcome::Ran);
         ++steps;
     }
     for (const RaisedException& e : m.exceptions) ADD_FAILURE() << "exception " << e.code << " at 0x" << std::hex << e.address;
-    ASSERT_NE(m.regs().pc, kFail) << "failed check " << int(m.regs().a);
+    ASSERT_NE(m.regs().pc, kFail) << "failed check " << int(m.regs().a) << ", jumping from 0x" << std::hex
+                                  << lastPc;
     ASSERT_EQ(m.regs().pc, kPass) << "stuck at 0x" << std::hex << m.regs().pc;
 
     // Every valid opcode ran at least once.

@@ -25,12 +25,16 @@ zp_ptr:     .res 2          ; pointer to ram_data
 zp_tab:     .res 8          ; small table for zp,X / zp,Y
 zp_ptr2:    .res 2          ; pointer for (zp,X)
 save_a:     .res 1
+zp_m:       .res 1          ; memory operand in the zero page
+zp_ind:     .res 2          ; -> ram_m, for (zp,X) with X = 2
+zp_ind2:    .res 2          ; -> ram_table, for (zp),Y with Y = 3
 
 .bss
 ram_data:   .res 16         ; $0200
 ram_table:  .res 16
 brk_seen:   .res 1
 scratch:    .res 16
+ram_m:      .res 1          ; memory operand at an absolute address
 
 .segment "RESULT"
 PASS:   jmp PASS
@@ -114,6 +118,47 @@ ok:
         expect_a aout
 .endmacro
 
+; One ALU operation in each of its seven memory modes, on the operand `m`
+; placed where each mode finds it (X = 2, Y = 3).
+.macro alu_memory op, pin, ain, m, aout, pout
+        lda #m
+        sta zp_m
+        sta zp_tab + 2
+        sta ram_m
+        sta ram_table + 2
+        sta ram_table + 3
+        ldx #2
+        ldy #3
+        load_ap ain, pin
+        op zp_m
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op zp_tab, x
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op ram_m
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op ram_table, x
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op ram_table, y
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op (zp_ind - 2, x)
+        expect_p pout
+        expect_a aout
+        load_ap ain, pin
+        op (zp_ind2), y
+        expect_p pout
+        expect_a aout
+.endmacro
+
 ; A branch that must be taken with P = pin, and its opposite case.
 .macro branch_taken op, pin
         .local ok
@@ -189,6 +234,35 @@ reset:
         load_ap $40, P_C
         bit ram_data
         expect_p P_N | P_V | P_C
+
+; --- the ALU operations in every memory mode ---------------------------------
+        lda #<ram_m
+        sta zp_ind
+        lda #>ram_m
+        sta zp_ind + 1
+        lda #<ram_table
+        sta zp_ind2
+        lda #>ram_table
+        sta zp_ind2 + 1
+        alu_memory adc, P_C, $10, $22, $33, $00
+        alu_memory sbc, P_C, $10, $22, $EE, P_N
+        alu_memory and, $00, $F3, $3C, $30, $00
+        alu_memory ora, $00, $00, $00, $00, P_Z
+        alu_memory eor, $00, $0F, $FF, $F0, P_N
+        alu_memory cmp, $00, $40, $40, $40, P_Z | P_C
+        lda #$40
+        sta zp_m
+        sta ram_m
+        ldx #$40
+        cpx zp_m
+        expect_p P_Z | P_C
+        cpx ram_m
+        expect_p P_Z | P_C
+        ldy #$3F
+        cpy zp_m
+        expect_p P_N
+        cpy ram_m
+        expect_p P_N
 
 ; --- loads in every mode ------------------------------------------------------
         ldx #0
@@ -405,6 +479,20 @@ stores:
         rol scratch                 ; $FF, C=0 -> $FE, C=1
         ror scratch                 ; -> $FF, C=0
         expect_mem scratch, $FF
+        lda #$81
+        sta zp_m
+        lsr zp_m                    ; LSR zp
+        expect_mem zp_m, $40
+        ldx #1
+        asl zp_tab, x               ; ASL zp,X ($01) -> $02
+        expect_mem zp_tab + 1, $02
+        clc
+        rol scratch, x              ; ROL abs,X ($81, C = 0) -> $02
+        expect_mem scratch + 1, $02
+        dec ram_m                   ; DEC abs ($40) -> $3F
+        expect_mem ram_m, $3F
+        inc scratch, x              ; INC abs,X -> $03
+        expect_mem scratch + 1, $03
 
 ; --- registers, increments, flags ------------------------------------------
         load_ap $80, $00
