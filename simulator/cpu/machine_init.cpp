@@ -14,6 +14,9 @@ constexpr int kResetCycles = 6;
 
 std::string CheckConfig(const KernelConfig& config) {
     if (!config.ramImage || !config.romImage) return "The RAM or ROM image is missing.";
+    if (reinterpret_cast<std::uintptr_t>(config.ramImage) % alignof(TargetControlBlock) != 0) {
+        return "The RAM image is not aligned for the CPU and I/O block.";
+    }
     if (config.romSize < kMinRomSize) {
         return "The ROM image holds " + std::to_string(config.romSize) +
                " bytes; it needs at least 32768 for the reset pages and vectors.";

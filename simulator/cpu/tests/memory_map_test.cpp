@@ -68,6 +68,17 @@ TEST(SetupTest, MessageNamesTheProblem) {
     EXPECT_NE(simcpu::Setup(core, config, InitOption::kColdStart).find("32768"), std::string::npos);
 }
 
+TEST(SetupTest, RefusesAMisalignedRamImage) {
+    std::vector<std::uint8_t> ram(RamImageSize(0x4000, 0) + 1), rom(0x8000);
+    KernelConfig config;
+    config.externalRamSize = 0;
+    config.romSize = 0x8000;
+    config.ramImage = ram.data() + 1;
+    config.romImage = rom.data();
+    KernelCore core;
+    EXPECT_NE(simcpu::Setup(core, config, InitOption::kColdStart), "");
+}
+
 TEST(SetupTest, ResetVectorAndRegisters) {
     MachineFixture m;
     m.rom[0x7FFC] = 0x34;
