@@ -1,5 +1,6 @@
 #include "platform/gdi/dib.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -31,14 +32,13 @@ std::size_t stride(const BITMAPINFOHEADER& h) {
 
 }  // namespace
 
-std::size_t dib_bits_size(const BITMAPINFO& info) {
-    const BITMAPINFOHEADER& h = info.bmiHeader;
+std::size_t dib_bits_size(const BITMAPINFOHEADER& h) {
     if (!usable(h)) return 0;
     return stride(h) * static_cast<std::size_t>(std::llabs(h.biHeight));
 }
 
 std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std::size_t bits_size) {
-    const std::size_t needed = dib_bits_size(info);
+    const std::size_t needed = dib_bits_size(info.bmiHeader);
     if (needed == 0 || !bits || bits_size < needed) return std::nullopt;
     const BITMAPINFOHEADER& h = info.bmiHeader;
     const int depth = h.biBitCount;
@@ -76,13 +76,14 @@ std::optional<Surface> decode_packed_dib(const void* packed, std::size_t size) {
     // Copied so that the header is aligned whatever the buffer's alignment.
     BITMAPINFOHEADER h;
     std::memcpy(&h, packed, sizeof h);
-    if (dib_bits_size(*reinterpret_cast<const BITMAPINFO*>(&h)) == 0) return std::nullopt;
+    if (dib_bits_size(h) == 0) return std::nullopt;
     const std::size_t table_bytes = std::size_t{colour_count(h)} * sizeof(RGBQUAD);
     if (size < h.biSize + table_bytes) return std::nullopt;
-    std::vector<BYTE> info(h.biSize + table_bytes);
-    std::memcpy(info.data(), packed, info.size());
+    const std::size_t info_bytes = h.biSize + table_bytes;
+    std::vector<BYTE> info(std::max(info_bytes, sizeof(BITMAPINFO)));
+    std::memcpy(info.data(), packed, info_bytes);
     const auto* bytes = static_cast<const BYTE*>(packed);
-    return decode_dib(*reinterpret_cast<const BITMAPINFO*>(info.data()), bytes + info.size(), size - info.size());
+    return decode_dib(*reinterpret_cast<const BITMAPINFO*>(info.data()), bytes + info_bytes, size - info_bytes);
 }
 
 }  // namespace gdi

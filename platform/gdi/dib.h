@@ -11,7 +11,7 @@ namespace gdi {
 
 // Bytes of pixel rows the header describes, or 0 for an unusable header
 // (bad size, depth, compression or colour count).
-std::size_t dib_bits_size(const BITMAPINFO& info);
+std::size_t dib_bits_size(const BITMAPINFOHEADER& header);
 // The image top row first; nothing when the header is unusable or
 // `bits_size` is short. The colour table must follow the header in memory.
 std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std::size_t bits_size);

@@ -20,7 +20,7 @@ int StretchDIBits(HDC handle, int x, int y, int cx, int cy, int sx, int sy, int 
                   const BITMAPINFO* info, UINT usage, DWORD rop) {
     auto dc = find_dc(handle);
     if (!dc || !info || usage != DIB_RGB_COLORS) return 0;
-    std::optional<Surface> image = decode_dib(*info, bits, dib_bits_size(*info));
+    std::optional<Surface> image = decode_dib(*info, bits, dib_bits_size(info->bmiHeader));
     if (!image) return 0;
     if (dc->mono())
         for (int row = 0; row < image->height(); ++row)
