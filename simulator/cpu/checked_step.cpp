@@ -35,33 +35,29 @@ struct Instruction {
     bool memory() const { return read || write; }
 };
 
-// A byte the instruction needs from another area than its opcode's.
+// A byte read for addressing (a pointer, or an instruction byte); a refused
+// read gives $FF.
+std::uint8_t AddressingByte(KernelCore& core, std::uint32_t address) {
+    Place place = MapAddress(core, static_cast<std::uint16_t>(address));
+    if (!place.readable()) {
+        RaiseException(core, static_cast<std::uint16_t>(address), 1);
+        return 0xFF;
+    }
+    return *place.at;
+}
+
+// An instruction byte in another area than its opcode's.
 std::uint8_t FetchStraddling(KernelCore& core, std::uint32_t address) {
     if (address > 0xFFFF) {
         RaiseException(core, 0, 4);
         return 0xFF;
     }
-    Place place = MapAddress(core, static_cast<std::uint16_t>(address));
-    if (!place.readable()) {
-        RaiseException(core, static_cast<std::uint16_t>(address), 1);
-        return 0xFF;
-    }
-    return *place.at;
-}
-
-// A byte of a zero-page pointer; a refused read gives $FF.
-std::uint8_t PointerByte(KernelCore& core, std::uint32_t address) {
-    Place place = MapAddress(core, static_cast<std::uint16_t>(address));
-    if (!place.readable()) {
-        RaiseException(core, static_cast<std::uint16_t>(address), 1);
-        return 0xFF;
-    }
-    return *place.at;
+    return AddressingByte(core, address);
 }
 
 std::uint16_t PointerWord(KernelCore& core, std::uint32_t address) {
-    std::uint8_t low = PointerByte(core, address);
-    return static_cast<std::uint16_t>(low | PointerByte(core, address + 1) << 8);
+    std::uint8_t low = AddressingByte(core, address);
+    return static_cast<std::uint16_t>(low | AddressingByte(core, address + 1) << 8);
 }
 
 // Records and maps a memory operand and checks the rights it needs.
