@@ -6,8 +6,10 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "editor/file_access.h"
 #include "editor/sec_edit.h"
+#include "platform/os/file.h"
+#include "platform/os/module.h"
+#include "platform/os/path.h"
 
 namespace editor {
 namespace {
@@ -40,10 +42,10 @@ void MarkBytes(bool (&table)[256], std::string_view bytes) {
 void SECEdit::LoadLanguageSettings() {
     keyword_table_.clear();
     const std::string& section = settings_section_;
-    std::filesystem::path keywords = profile_.GetProfileString(section, "Keywords", "Default.ini");
-    std::filesystem::path found = ResolveNameCase(keywords);
-    std::error_code error;
-    if (!std::filesystem::exists(found, error)) found = ResolveNameCase(ProgramDirectory() / keywords);
+    std::string keywords = profile_.GetProfileString(section, "Keywords", "Default.ini");
+    // A name not found from the current folder is looked for beside the program.
+    std::filesystem::path found = os::resolve_existing(keywords);
+    if (!os::file_exists(found.string())) found = os::resolve_existing((os::module_directory() / os::map_path(keywords)).string());
     keywords_file_ = found;
 
     auto colour = [&](std::string_view key, COLORREF fallback) {
@@ -76,14 +78,14 @@ void SECEdit::LoadLanguageSettings() {
 
 int SECEdit::LoadKeywords() {
     keyword_table_.clear();
-    std::string image;
-    if (ReadWholeFile(keywords_file_, image) != 0) {
+    auto image = os::read_text_file(keywords_file_.string());
+    if (!image) {
         colouring_on_ = 0;
         return 0;
     }
-    keywords_ini_ = IniFile(image);
-    std::vector<std::string> keys = keywords_ini_.GetKeys(kKeywordSection);
-    if (keys.empty()) keys = keywords_ini_.GetKeys(keywords_file_.stem().string());
+    keywords_ini_ = profile::IniFile::parse(image.value());
+    std::vector<std::string> keys = keywords_ini_.keys(kKeywordSection);
+    if (keys.empty()) keys = keywords_ini_.keys(keywords_file_.stem().string());
     if (keys.empty()) {
         colouring_on_ = 0;
         return 0;
@@ -132,7 +134,7 @@ int SECEdit::FindNextKeyword(std::string_view text, int* from, int* start, int* 
             }
         }
         bool long_keyword = !hit && word.size() >= kLongestStoredKeyword &&
-                            !keywords_ini_.GetString(kKeywordSection, word, "").empty();
+                            !keywords_ini_.get(kKeywordSection, word).empty();
         if (hit || long_keyword) {
             if (hit && hit->colour == 0xFFFFFFFF) hit->colour = GetColourByName(word);
             *start = static_cast<int>(word_start);
@@ -146,9 +148,9 @@ int SECEdit::FindNextKeyword(std::string_view text, int* from, int* start, int* 
 }
 
 COLORREF SECEdit::GetColourByName(std::string_view keyword) {
-    std::string name = keywords_ini_.GetString(kKeywordSection, keyword, kMissing);
+    std::string name = keywords_ini_.get(kKeywordSection, keyword, kMissing);
     if (name.size() > 127) name.resize(127);
-    std::string value = keywords_ini_.GetString("Colors", name, kMissing);
+    std::string value = keywords_ini_.get("Colors", name, kMissing);
     return value != kMissing ? ParseColour(value) : keyword_colour_;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
-// The application profile as the editor sees it. The editor reaches the profile only
-// through this interface, so the store behind it can change in one place.
+// The application profile as the editor sees it: the program's profile store, or a
+// store in memory for tests and tools.
 #include <map>
 #include <string>
 #include <string_view>
+
+#include "platform/profile/store.h"
 
 namespace editor {
 
@@ -15,6 +17,29 @@ public:
                                          std::string_view default_value) = 0;
     virtual void WriteProfileInt(std::string_view section, std::string_view key, int value) = 0;
     virtual void WriteProfileString(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+// The program's profile store.
+class StoreProfile : public ProfileAccess {
+public:
+    explicit StoreProfile(profile::Store& store) : store_(store) {}
+    int GetProfileInt(std::string_view section, std::string_view key, int default_value) override {
+        return store_.GetProfileInt(section, key, default_value);
+    }
+    std::string GetProfileString(std::string_view section, std::string_view key,
+                                 std::string_view default_value) override {
+        return store_.GetProfileString(section, key, default_value);
+    }
+    // A failed save leaves the value in the store; the next save writes it.
+    void WriteProfileInt(std::string_view section, std::string_view key, int value) override {
+        (void)store_.WriteProfileInt(section, key, value);
+    }
+    void WriteProfileString(std::string_view section, std::string_view key, std::string_view value) override {
+        (void)store_.WriteProfileString(section, key, value);
+    }
+
+private:
+    profile::Store& store_;
 };
 
 // A profile held in memory; section and key names compare without case.

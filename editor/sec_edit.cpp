@@ -1,8 +1,6 @@
 // SECEdit: construction, settings, and the line list.
 #include "editor/sec_edit.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 namespace editor {
@@ -28,8 +26,7 @@ void SECEdit::FreeAll() {
     FreeLines(first_line_);
     first_line_ = nullptr;
     line_count_ = 0;
-    if (lock_fd_ >= 0) ::close(lock_fd_);
-    lock_fd_ = -1;
+    lock_.reset();
     ResetUndo();
     unrecorded_changes_ = false;
     keyword_table_.clear();
@@ -66,10 +63,7 @@ void SECEdit::SetModified(int modified) {
 
 void SECEdit::SetLockFiles(int lock) {
     lock_files_ = lock;
-    if (!lock && lock_fd_ >= 0) {
-        ::close(lock_fd_);
-        lock_fd_ = -1;
-    }
+    if (!lock) lock_.reset();
 }
 
 void SECEdit::NoteEdit(const EditLine* first_changed, bool recorded) {

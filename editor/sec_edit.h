@@ -5,16 +5,18 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "editor/edit_line.h"
-#include "editor/ini_file.h"
 #include "editor/line_text.h"
 #include "editor/profile_access.h"
 #include "editor/result_codes.h"
 #include "editor/undo_log.h"
+#include "platform/os/file.h"
+#include "platform/profile/ini.h"
 
 namespace editor {
 
@@ -232,7 +234,7 @@ private:
     EditLine* first_line_ = nullptr;
     int line_count_ = 0;
     LineEnd line_end_;
-    int lock_fd_ = -1;
+    std::optional<os::File> lock_;  // the file held open while "Lock files" is on
     int read_warning_ = 0;
 
     int read_only_ = 0;
@@ -272,7 +274,7 @@ private:
     bool terminator_chars_[256] = {};
     bool start_chars_[256] = {};
     std::filesystem::path keywords_file_;
-    IniFile keywords_ini_;
+    profile::IniFile keywords_ini_;
     struct KeywordEntry {
         std::string text;  // empty marks a free slot
         COLORREF colour = 0xFFFFFFFF;

@@ -1,18 +1,23 @@
 // SECEdit: reading, writing, inserting and renaming files.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "editor/file_access.h"
 #include "editor/sec_edit.h"
+#include "platform/os/path.h"
 
 namespace editor {
 namespace {
 
 constexpr char kEndOfFileMark = 0x1A;
 
-int OpenLock(const std::filesystem::path& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }
+// The system error of a failed file operation; failures that are not system errors
+// read as "Can't read data."
+int CodeOf(const os::Error& error) { return error.code != 0 ? error.code : kCannotRead; }
+
+// Holds the file open for reading; 0 or the system error.
+int HoldLock(std::optional<os::File>& lock, const std::filesystem::path& path) {
+    auto file = os::File::open(path.string(), os::File::Mode::read);
+    if (!file) return CodeOf(file.error());
+    lock = std::move(file.value());
+    return 0;
+}
 
 }  // namespace
 
@@ -38,24 +43,26 @@ int SECEdit::LoadText(std::string bytes) {
 }
 
 int SECEdit::ReadFile(const std::filesystem::path& path) {
-    if (lock_fd_ >= 0) ::close(lock_fd_);
-    lock_fd_ = -1;
-    std::string bytes;
-    if (int error = ReadWholeFile(path, bytes)) return error;
-    if (int code = LoadText(std::move(bytes))) return code;
-    if (IsReadOnlyFile(path)) read_only_ = 1;
-    if (lock_files_) lock_fd_ = OpenLock(path);
+    lock_.reset();
+    std::filesystem::path file = os::resolve_existing(path.string());
+    auto bytes = os::read_text_file(file.string());
+    if (!bytes) return CodeOf(bytes.error());
+    if (int code = LoadText(std::move(bytes.value()))) return code;
+    if (os::file_info(file.string()).read_only) read_only_ = 1;
+    if (lock_files_) HoldLock(lock_, file);
     return kOk;
 }
 
 int SECEdit::WriteFile(const std::filesystem::path& path) {
-    if (IsReadOnlyFile(path)) return kReadOnly;
-    if (lock_fd_ >= 0) ::close(lock_fd_);
-    lock_fd_ = -1;
-    if (int error = WriteFileSafely(path, GetAllText())) return error;
+    std::filesystem::path file = os::resolve_for_create(path.string());
+    os::FileInfo info = os::file_info(file.string());
+    if (info.exists && info.read_only) return kReadOnly;
+    lock_.reset();
+    // The text goes to a temporary file renamed over the old one: a failed save
+    // leaves the old file as it was.
+    if (os::Status status = os::write_file(file.string(), GetAllText()); !status) return CodeOf(status.error());
     if (lock_files_) {
-        lock_fd_ = OpenLock(path);
-        if (lock_fd_ < 0) return errno;
+        if (int error = HoldLock(lock_, file)) return error;
     }
     SetModified(0);
     return kOk;
@@ -84,21 +91,17 @@ int SECEdit::InsertFile(TextPosition& position, const std::filesystem::path& pat
 }
 
 int SECEdit::RenameFile(const std::filesystem::path& old_name, const std::filesystem::path& new_name) {
-    // Names that differ only in case are different files here, so only equal names do nothing.
     if (old_name.lexically_normal() == new_name.lexically_normal()) return kOk;
-    if (IsReadOnlyFile(new_name)) return kReadOnly;
-    bool was_locked = lock_fd_ >= 0;
-    if (was_locked) ::close(lock_fd_);
-    lock_fd_ = -1;
-    if (::rename(old_name.c_str(), new_name.c_str()) != 0) {
-        int error = errno == ENOENT ? kCannotRead : errno == EACCES ? kReadOnly : errno;
-        if (was_locked) lock_fd_ = OpenLock(old_name);
-        return error;
+    os::FileInfo target = os::file_info(new_name.string());
+    if (target.exists && target.read_only) return kReadOnly;
+    bool was_locked = lock_.has_value();
+    lock_.reset();
+    if (os::Status status = os::move_file(old_name.string(), new_name.string()); !status) {
+        int code = status.error().code;
+        if (was_locked) HoldLock(lock_, os::resolve_existing(old_name.string()));
+        return code == ENOENT ? kCannotRead : code == EACCES ? kReadOnly : CodeOf(status.error());
     }
-    if (was_locked) {
-        lock_fd_ = OpenLock(new_name);
-        if (lock_fd_ < 0) return errno;
-    }
+    if (was_locked) return HoldLock(lock_, os::resolve_existing(new_name.string()));
     return kOk;
 }
 

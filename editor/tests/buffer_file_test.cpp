@@ -189,9 +189,10 @@ TEST(EditorFileRename, RenamesAndReportsMissingFiles) {
     ASSERT_EQ(edit.ReadFile(path), kOk);
     EXPECT_EQ(edit.RenameFile(path, dir / "b.txt"), kOk);
     EXPECT_TRUE(std::filesystem::exists(dir / "b.txt"));
-    EXPECT_EQ(edit.RenameFile(dir / "b.txt", dir / "B.txt"), kOk);  // names differing in case are different here
-    EXPECT_TRUE(std::filesystem::exists(dir / "B.txt"));
-    EXPECT_EQ(edit.RenameFile(dir / "gone.txt", dir / "c.txt"), kCannotRead);
+    // Backslash paths are mapped.
+    EXPECT_EQ(edit.RenameFile((dir.path().string() + "\\b.txt"), dir / "c.txt"), kOk);
+    EXPECT_TRUE(std::filesystem::exists(dir / "c.txt"));
+    EXPECT_EQ(edit.RenameFile(dir / "gone.txt", dir / "d.txt"), kCannotRead);
 }
 
 }  // namespace
