@@ -9,35 +9,34 @@ namespace {
 
 using namespace formats;
 
-std::uint32_t& EntryWord(KernelCore& core, int index) {
-    return index < static_cast<int>(kFirstBreakTableEntries)
-               ? core.block->first_table[index]
-               : core.block->second_table[index - kFirstBreakTableEntries];
+// The bits an entry must have (under `mask`) for one kind of scan.
+struct Filter {
+    std::uint32_t mask;
+    std::uint32_t want;
+};
+
+constexpr Filter FilterFor(BreakScan scan) {
+    constexpr std::uint32_t armed = BreakEntry::kArmed, execute = BreakEntry::kExecute,
+                            flag28 = BreakEntry::kAfterOrReads;
+    switch (scan) {
+    case BreakScan::Execute: return {armed | execute, armed | execute};
+    case BreakScan::ExecuteAfter: return {armed | execute | flag28, armed | execute | flag28};
+    case BreakScan::DataRead: return {armed | execute | flag28, armed | flag28};
+    case BreakScan::DataWrite: return {armed | execute, armed};
+    }
+    return {};
 }
 
-// The entry's host place, worked out once and cached until the IDE rewrites it.
-const std::uint8_t* EntryPlace(KernelCore& core, int index) {
-    std::uint32_t& word = EntryWord(core, index);
+// The entry's host place, worked out once and cached until the IDE rewrites
+// the entry without its placed bit.
+const std::uint8_t* EntryPlace(const KernelCore& core, std::uint32_t& word, std::uint8_t*& cached) {
     if (!(word & BreakEntry::kPlaced)) {
-        core.breakPlaces[index] = (word & BreakEntry::kBanked)
-                                      ? MapBankedEntry(core, word)
-                                      : MapPlain(core, static_cast<std::uint16_t>(word & BreakEntry::kAddressMask));
+        cached = (word & BreakEntry::kBanked)
+                     ? MapBankedEntry(core, word)
+                     : MapPlain(core, static_cast<std::uint16_t>(word & BreakEntry::kAddressMask));
         word |= BreakEntry::kPlaced;
     }
-    return core.breakPlaces[index];
-}
-
-bool Wanted(std::uint32_t word, BreakScan scan) {
-    if (!(word & BreakEntry::kArmed)) return false;
-    bool execute = word & BreakEntry::kExecute;
-    bool flag28 = word & BreakEntry::kAfterOrReads;
-    switch (scan) {
-    case BreakScan::Execute: return execute;
-    case BreakScan::ExecuteAfter: return execute && flag28;
-    case BreakScan::DataRead: return !execute && flag28;
-    case BreakScan::DataWrite: return !execute;
-    }
-    return false;
+    return cached;
 }
 
 bool InRange(const std::uint8_t* place, const std::uint8_t* first, const std::uint8_t* last) {
@@ -46,19 +45,19 @@ bool InRange(const std::uint8_t* place, const std::uint8_t* first, const std::ui
     return le(first, place) && le(place, last);
 }
 
-// Walks one table from `first` (its index in the combined numbering) to its
-// first entry without the valid bit.
-BreakHit ScanTable(KernelCore& core, int first, int count, const std::uint8_t* place, BreakScan scan) {
-    for (int i = first; i < first + count; ++i) {
-        std::uint32_t word = EntryWord(core, i);
-        if (!(word & BreakEntry::kValid)) break;
-        bool range = (word & BreakEntry::kRangeStart) && i + 1 < first + count &&
-                     (EntryWord(core, i + 1) & BreakEntry::kValid);
-        if (Wanted(word, scan)) {
-            const std::uint8_t* start = EntryPlace(core, i);
-            const std::uint8_t* end = range ? EntryPlace(core, i + 1) : start;
-            if (InRange(place, start, end)) {
-                core.stopIndex = static_cast<std::uint32_t>(i);
+// Walks one table to its first entry without the valid bit. `base` is the
+// table's first index in the numbering of both tables.
+BreakHit ScanTable(KernelCore& core, std::uint32_t* words, int count, int base, const std::uint8_t* place,
+                   Filter filter) {
+    std::uint8_t** places = core.breakPlaces.data() + base;
+    for (int i = 0; i < count && (words[i] & BreakEntry::kValid); ++i) {
+        std::uint32_t word = words[i];
+        bool range = (word & BreakEntry::kRangeStart) && i + 1 < count && (words[i + 1] & BreakEntry::kValid);
+        if ((word & filter.mask) == filter.want) {
+            const std::uint8_t* first = EntryPlace(core, words[i], places[i]);
+            const std::uint8_t* last = range ? EntryPlace(core, words[i + 1], places[i + 1]) : first;
+            if (InRange(place, first, last)) {
+                core.stopIndex = static_cast<std::uint32_t>(base + i);
                 return {true, (word & BreakEntry::kAfterOrReads) != 0};
             }
         }
@@ -71,8 +70,12 @@ BreakHit ScanTable(KernelCore& core, int first, int count, const std::uint8_t* p
 
 BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
     if (!place) return {};
-    BreakHit hit = ScanTable(core, 0, kFirstBreakTableEntries, place, scan);
-    if (!hit.hit) hit = ScanTable(core, kFirstBreakTableEntries, kSecondBreakTableEntries, place, scan);
+    Filter filter = FilterFor(scan);
+    BreakHit hit = ScanTable(core, core.block->first_table, kFirstBreakTableEntries, 0, place, filter);
+    if (!hit.hit) {
+        hit = ScanTable(core, core.block->second_table, kSecondBreakTableEntries, kFirstBreakTableEntries, place,
+                        filter);
+    }
     return hit;
 }
 

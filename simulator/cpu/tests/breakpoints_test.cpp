@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BreakCase{"ExecuteBefore", {0xE0000202}, {}, false, {{0x02020000, 0x0202}}},
         BreakCase{"ExecuteAfter", {0xF0000202}, {}, false, {{0x02020000, 0x0205}}},
+        BreakCase{"BeforeThenAfterAtOnePlace", {0xE0000202, 0xF0000202}, {}, false,
+                  {{0x02020000, 0x0202}, {0x02020001, 0x0205}}},
         BreakCase{"DataWritesOnly", {0xC0000300}, {}, false, {{0x02020000, 0x0205}}},
         BreakCase{"DataReadsToo", {0xD0000300}, {}, false, {{0x02020000, 0x0205}, {0x02050000, 0x0208}}},
         BreakCase{"DataRange", {0xC10002FF, 0xC0000301}, {}, false, {{0x02020000, 0x0205}}},
