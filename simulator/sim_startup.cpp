@@ -59,7 +59,10 @@ int run_console_session(std::span<const std::string> arguments, const std::files
     if (!take(decoded_icon, log)) return 1;
 
     std::string link_space = ipc::link_namespace(options->ide_window);
-    auto loaded_rom = load_rom_image(*options, link_space);
+    auto found_keys = rom_key_table(program_dir);
+    auto* keys = take(found_keys, log);
+    if (!keys) return 1;
+    auto loaded_rom = load_rom_image(*options, *keys, link_space);
     auto* rom = take(loaded_rom, log);
     if (!rom) return 1;
     std::vector<SimFailure> warnings;

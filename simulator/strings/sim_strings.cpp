@@ -55,6 +55,7 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kDownloadSizeError, "Download file size out of range (16,448 bytes to 16 MB): %s"},
     {kTextTooLong, "Text file has too many lines for the device: %s"},
     {kRamTooLarge, "Internal and external RAM sizes together must stay below 4 GB!"},
+    {kRomKeyFileError, "Rom key file must hold ten 32-bit keys: %s"},
 };
 
 }  // namespace

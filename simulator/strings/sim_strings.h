@@ -44,6 +44,7 @@ enum SimString : int {
     kDownloadSizeError = 123,
     kTextTooLong = 124,
     kRamTooLarge = 125,
+    kRomKeyFileError = 126,
 };
 
 // The text of a string; empty for a number the table does not hold.

@@ -90,7 +90,7 @@ TEST_F(RamImageTest, WriteBackReplacesTheRamFileAndGivesThePidItsBytes) {
     ram.block.data()[0x2000] = 0x11;
     ram.block.data()[kExternalStart] = 'Q';
     ram.block.data()[kImageSize - 1] = 'Z';
-    auto rom = sim::load_rom_image(options_, "9");
+    auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
     ASSERT_FALSE(sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
                                               std::move(ram)));
 
@@ -113,7 +113,7 @@ TEST_F(RamImageTest, DelRamDeletesTheRamFileAndLeavesThePid) {
     auto opened = open();
     ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
     std::get<sim::RamImage>(opened).block.data()[kExternalStart] = 'X';
-    auto rom = sim::load_rom_image(options_, "9");
+    auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
     EXPECT_FALSE(sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
                                               std::move(std::get<sim::RamImage>(opened))));
     EXPECT_FALSE(std::filesystem::exists(options_.ram_path));
@@ -123,7 +123,7 @@ TEST_F(RamImageTest, DelRamDeletesTheRamFileAndLeavesThePid) {
 TEST_F(RamImageTest, DebugModeSharesBothBlocksByName) {
     dir_.write(sim::kProductIdFileName, "ID");
     options_.debug = true;
-    auto rom = sim::load_rom_image(options_, "9");
+    auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
     ASSERT_TRUE(std::holds_alternative<sim::RomBlock>(rom));
     auto opened = open();
     ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));

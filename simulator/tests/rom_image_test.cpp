@@ -45,7 +45,7 @@ TEST(RomImage, ScrambledImageDecodesToTheOriginal) {
 
 TEST(RomImage, WordsAreXoredWithKeyAndSeedAndATailStaysAsItIs) {
     uint32_t seed = 0x0F0F0F0F;
-    uint32_t key = sim::kRomKeyTable[3] ^ seed;
+    uint32_t key = sim::kKitRomKeyTable[3] ^ seed;
     std::vector<uint8_t> data = {0, 0, 0, 0, 0xAA, 0xBB};
     auto file = join({chunk(6, seed, 1, 3, data), kEnd});
     std::vector<uint8_t> rom(6);
@@ -83,7 +83,7 @@ TEST(RomImage, LoadGivesAPrivateWritableBlockOfWholePages) {
     auto rom = patterned_rom(0x9000);
     sim::SimOptions options;
     options.rom_path = dir.write("rom.bin", sim_fixtures::as_text(sim::scramble_rom_image(rom, 77))).string();
-    auto loaded = sim::load_rom_image(options, "1");
+    auto loaded = sim::load_rom_image(options, sim::kKitRomKeyTable, "1");
     ASSERT_TRUE(std::holds_alternative<sim::RomBlock>(loaded));
     auto& block = std::get<sim::RomBlock>(loaded);
     EXPECT_EQ(block.size, 0x9000u);
@@ -94,7 +94,7 @@ TEST(RomImage, LoadGivesAPrivateWritableBlockOfWholePages) {
 
     options.plain_rom = true;
     options.rom_path = dir.write("plain.bin", sim_fixtures::as_text(rom)).string();
-    auto plain = sim::load_rom_image(options, "1");
+    auto plain = sim::load_rom_image(options, sim::kKitRomKeyTable, "1");
     ASSERT_TRUE(std::holds_alternative<sim::RomBlock>(plain));
     EXPECT_TRUE(std::equal(rom.begin(), rom.end(), std::get<sim::RomBlock>(plain).block.data()));
     std::get<sim::RomBlock>(plain).block.data()[0] ^= 0xFF;
@@ -107,7 +107,7 @@ TEST(RomImage, LoadFailuresCarryTheirStrings) {
     auto failure_of = [&](const std::string& bytes, bool plain) {
         options.plain_rom = plain;
         options.rom_path = dir.write("rom.bin", bytes).string();
-        auto loaded = sim::load_rom_image(options, "1");
+        auto loaded = sim::load_rom_image(options, sim::kKitRomKeyTable, "1");
         return std::holds_alternative<sim::SimFailure>(loaded) ? std::get<sim::SimFailure>(loaded).id : 0;
     };
     auto good = sim::scramble_rom_image(patterned_rom(0x8000), 1);
@@ -120,9 +120,38 @@ TEST(RomImage, LoadFailuresCarryTheirStrings) {
     EXPECT_EQ(failure_of(sim_fixtures::as_text(good), false), 0);
 
     options.rom_path = (dir / "missing.bin").string();
-    auto missing = sim::load_rom_image(options, "1");
+    auto missing = sim::load_rom_image(options, sim::kKitRomKeyTable, "1");
     ASSERT_TRUE(std::holds_alternative<sim::SimFailure>(missing));
     EXPECT_EQ(std::get<sim::SimFailure>(missing).id, sim::kOpenBiosFileError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RomImage, ADevicesOwnKeysComeFromTheKeyFile) {
+    testing_kit::TempDir dir;
+    auto only_keys = [&]() -> std::optional<sim::RomKeyTable> {
+        auto found = sim::rom_key_table(dir.path());
+        if (auto* keys = std::get_if<sim::RomKeyTable>(&found)) return *keys;
+        EXPECT_EQ(std::get<sim::SimFailure>(found).id, sim::kRomKeyFileError);
+        return std::nullopt;
+    };
+    EXPECT_EQ(only_keys(), sim::kKitRomKeyTable) << "no key file: the kit's keys";
+
+    sim::RomKeyTable device_keys{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    dir.write(sim::kRomKeyFileName, std::string(reinterpret_cast<const char*>(device_keys.data()), 40));
+    auto keys = only_keys();
+    ASSERT_EQ(keys, device_keys);
+    auto rom = patterned_rom(0x8000);
+    sim::SimOptions options;
+    options.rom_path = dir.write("rom.bin", sim_fixtures::as_text(sim::scramble_rom_image(rom, 3, device_keys))).string();
+    auto loaded = sim::load_rom_image(options, *keys, "1");
+    ASSERT_TRUE(std::holds_alternative<sim::RomBlock>(loaded));
+    EXPECT_TRUE(std::equal(rom.begin(), rom.end(), std::get<sim::RomBlock>(loaded).block.data()));
+
+    dir.write(sim::kRomKeyFileName, std::string(39, 'k'));
+    EXPECT_EQ(only_keys(), std::nullopt);
 }
 
 }  // namespace
