@@ -3,6 +3,9 @@
 // both ways, with a code in the high word of wParam. Both programs build their
 // messages from these values so that they agree code for code.
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace formats {
 
@@ -48,6 +51,31 @@ inline constexpr uint32_t kSimKernelStoppedCommand = 4098;
 
 constexpr uint32_t sim_downloaded_wparam(uint8_t slot, uint8_t count) {
     return sim_link_wparam(SimNotifyDownloaded, static_cast<uint16_t>((slot << 8) | count));
+}
+
+// The simulator's command line as the IDE starts it: a debug run (Go) with
+// "-d", a run without debugging (Execute) without it. Each option is one
+// argument of the process's argument vector, so paths with blanks survive.
+inline constexpr std::string_view kDefaultRomFile = "QV4700.BIN";  // profile "Execution"/"Rom file"
+inline constexpr std::string_view kIdeRamFile = "ram.mem";
+inline constexpr std::string_view kIdeSkinFile = "qv4700.cfs";
+inline constexpr uint32_t kIdeExternalRamSize = 524288;
+
+inline std::vector<std::string> simulator_arguments(std::string_view rom_file, uint32_t ide_window,
+                                                    std::string_view program_file, std::string_view display_name,
+                                                    bool debug) {
+    std::vector<std::string> arguments = {
+        "-o:" + std::string(rom_file),
+        "-a:" + std::string(kIdeRamFile),
+        "-eas:" + std::to_string(kIdeExternalRamSize),
+        "-h:" + std::to_string(ide_window),
+        "-if:" + std::string(kIdeSkinFile),
+        "-f:" + std::string(program_file),
+        "-n:" + std::string(display_name),
+    };
+    if (debug) arguments.push_back("-d");
+    arguments.push_back("-up");
+    return arguments;
 }
 
 }  // namespace formats

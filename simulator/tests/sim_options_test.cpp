@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "formats/sim_messages.h"
 #include "simulator/options/sim_options.h"
 
 namespace {
@@ -139,6 +140,29 @@ TEST(SimOptions, RamSizesAreAddedIn64Bits) {
     auto* failure = std::get_if<sim::SimFailure>(&result);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->id, sim::kRamTooLarge);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SimOptions, WhatTheIdePassesInBothModes) {
+    for (bool debug : {true, false}) {
+        auto arguments = formats::simulator_arguments(formats::kDefaultRomFile, 65600, "/home/u/my proj/DEBUG/demo.BIN",
+                                                      "Demo", debug);
+        auto result = sim::parse_sim_command_line(arguments, kProgramDir);
+        ASSERT_TRUE(std::holds_alternative<SimOptions>(result)) << std::get<sim::SimFailure>(result).text;
+        const SimOptions& o = std::get<SimOptions>(result);
+        EXPECT_EQ(o.debug, debug);
+        EXPECT_TRUE(o.plain_rom);
+        EXPECT_EQ(o.rom_path, "/opt/kit/bin/QV4700.BIN");
+        EXPECT_EQ(o.ram_path, "/opt/kit/bin/ram.mem");
+        EXPECT_EQ(o.skin_path, "/opt/kit/bin/qv4700.cfs");
+        EXPECT_EQ(o.external_ram_size, 524288u);
+        EXPECT_EQ(o.ide_window, 65600u);
+        EXPECT_EQ(o.download_path, "/home/u/my proj/DEBUG/demo.BIN");
+        EXPECT_EQ(o.display_name, "Demo");
+    }
 }
 
 }  // namespace
