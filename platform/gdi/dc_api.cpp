@@ -1,4 +1,5 @@
 // Device contexts: creation, saved states, selected objects and modes.
+#include <atomic>
 #include <cstring>
 
 #include "platform/gdi/dc.h"
@@ -166,14 +167,15 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
     }
     case Kind::Region:
         return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
-    case Kind::Dc: break;
+    case Kind::Dc:
+    case Kind::Icon: break;
     }
     return nullptr;
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
     Kind kind;
-    if (!kind_of(object, &kind) || kind == Kind::Dc) return FALSE;
+    if (!kind_of(object, &kind) || kind == Kind::Dc || kind == Kind::Icon) return FALSE;
     // A DC that still has the object selected keeps it alive until it lets go.
     return remove_object(object) ? TRUE : FALSE;
 }
@@ -193,6 +195,7 @@ DWORD GetObjectType(HGDIOBJ object) {
         auto dc = find_dc(static_cast<HDC>(object));
         return dc && dc->memory ? OBJ_MEMDC : OBJ_DC;
     }
+    case Kind::Icon: break;
     }
     return 0;
 }
@@ -225,7 +228,8 @@ int GetObject(HGDIOBJ object, int size, void* out) {
                            static_cast<WORD>(bits), nullptr});
     }
     case Kind::Region:
-    case Kind::Dc: break;
+    case Kind::Dc:
+    case Kind::Icon: break;
     }
     return 0;
 }
@@ -242,13 +246,22 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
     }
 }
 
+namespace {
+std::atomic<LONG> g_screen_width{1024};
+std::atomic<LONG> g_screen_height{768};
+}  // namespace
+
+void gdi::set_screen_size(SIZE size) {
+    g_screen_width = size.cx;
+    g_screen_height = size.cy;
+}
+
 int GetDeviceCaps(HDC handle, int index) {
     auto dc = find_dc(handle);
     if (!dc) return 0;
-    const Surface* s = dc->target();
     switch (index) {
-    case HORZRES: return s ? s->width() : 0;
-    case VERTRES: return s ? s->height() : 0;
+    case HORZRES: return g_screen_width;
+    case VERTRES: return g_screen_height;
     case BITSPIXEL: return dc->mono() ? 1 : 32;
     case PLANES: return 1;
     case NUMCOLORS: return -1;

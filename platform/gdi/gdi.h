@@ -105,6 +105,18 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect);  // XOR dots: drawing twice restor
 void DrawDragRect(HDC dc, const RECT* rect, SIZE size, const RECT* last, SIZE last_size, HBRUSH brush,
                   HBRUSH last_brush);
 
+// ---- icons ----------------------------------------------------------------
+
+// The icon keeps copies of both bitmaps; a null colour bitmap means a mask
+// twice the icon's height (AND half above, XOR half below).
+HICON CreateIconIndirect(const ICONINFO* info);
+BOOL DestroyIcon(HICON icon);
+// Hands out new copies of the bitmaps, which the caller deletes.
+BOOL GetIconInfo(HICON icon, ICONINFO* out);
+// Where the mask is 0 the image replaces the destination; where it is 1 the
+// image is XORed onto it. cx or cy 0 takes the icon's own size.
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker_free, UINT flags);
+
 // ---- regions and clipping --------------------------------------------------
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom);

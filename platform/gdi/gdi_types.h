@@ -100,6 +100,15 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 
+// An icon or cursor: a monochrome AND mask and a colour XOR image.
+struct ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+};
+
 // ---- stock objects ---------------------------------------------------------
 
 constexpr int WHITE_BRUSH = 0;
@@ -332,6 +341,10 @@ constexpr UINT DFCS_CHECKED = 0x0400;
 constexpr UINT DFCS_ADJUSTRECT = 0x2000;
 constexpr UINT DFCS_FLAT = 0x4000;
 constexpr UINT DFCS_MONO = 0x8000;
+
+constexpr UINT DI_MASK = 0x0001;
+constexpr UINT DI_IMAGE = 0x0002;
+constexpr UINT DI_NORMAL = DI_MASK | DI_IMAGE;
 
 // ---- system colour indices -------------------------------------------------
 

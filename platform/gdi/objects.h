@@ -14,7 +14,7 @@ namespace gdi {
 class FontFace;
 struct Dc;
 
-enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc };
+enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc, Icon };
 
 struct PenObject {
     static constexpr Kind kind = Kind::Pen;
@@ -47,6 +47,14 @@ struct FontObject {
 struct RegionObject {
     static constexpr Kind kind = Kind::Region;
     Region region;
+};
+
+struct IconObject {
+    static constexpr Kind kind = Kind::Icon;
+    bool is_icon = true;
+    POINT hotspot{};
+    Surface mask;   // black and white
+    Surface image;  // colour
 };
 
 // Table operations; all are safe to call from any thread.

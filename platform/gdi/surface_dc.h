@@ -27,6 +27,10 @@ HBITMAP create_bitmap_over(std::shared_ptr<Surface> surface);
 // A copy of a region handle's shape, or an empty region for a bad handle.
 Region region_of(HRGN region);
 
+// The screen every DC reports in GetDeviceCaps(HORZRES/VERTRES), as the
+// platform answers for the display device (1024 x 768 until set).
+void set_screen_size(SIZE size);
+
 // System colours (COLOR_ indices) come from the window layer's table; until
 // it installs its source the classic grey scheme applies.
 using SysColorSource = COLORREF (*)(int index);

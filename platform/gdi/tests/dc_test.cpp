@@ -33,7 +33,7 @@ TEST(Objects, DeletingTheSelectedBitmapLeavesTheDcDrawingSafely) {
     EXPECT_EQ(FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(0, 0, 0));
     SelectObject(dc, first);
-    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 1);
+    EXPECT_EQ(GetObjectType(GetCurrentObject(dc, OBJ_BITMAP)), OBJ_BITMAP);
     DeleteDC(dc);
 }
 
@@ -91,6 +91,17 @@ TEST(Mapping, OriginsAndAnisotropicExtents) {
     EXPECT_EQ(p, (POINT{3, 7}));
     DPtoLP(c.dc, &p, 1);
     EXPECT_EQ(p, (POINT{11, 12}));
+}
+
+TEST(DeviceCaps, ReportTheScreenForEveryDc) {
+    Canvas c(4, 4);
+    EXPECT_EQ(GetDeviceCaps(c.dc, LOGPIXELSY), 96);
+    gdi::set_screen_size(SIZE{1920, 1080});
+    EXPECT_EQ(GetDeviceCaps(c.dc, HORZRES), 1920);
+    EXPECT_EQ(GetDeviceCaps(c.dc, VERTRES), 1080);
+    gdi::set_screen_size(SIZE{1024, 768});
+    EXPECT_EQ(GetDeviceCaps(c.dc, BITSPIXEL), 32);
+    EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
 }
 
 TEST(SysColors, FollowTheInstalledSource) {

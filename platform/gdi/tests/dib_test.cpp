@@ -172,3 +172,51 @@ TEST(Png, RoundTripsPixelsAndReplacesFilesWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 2x1 icon: the left pixel opaque red, the right one transparent (mask 1,
+// image black) so the destination shows through.
+TEST(Icons, MaskKeepsTheBackgroundAndImageXorsOntoIt) {
+    Canvas mask(2, 1, RGB(0, 0, 0), true);
+    SetPixel(mask.dc, 1, 0, RGB(255, 255, 255));
+    Canvas image(2, 1, RGB(0, 0, 0));
+    SetPixel(image.dc, 0, 0, RGB(255, 0, 0));
+    const ICONINFO info{TRUE, 0, 0, mask.bitmap, image.bitmap};
+    const HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+
+    Canvas c(4, 2, RGB(0, 0, 200));
+    ASSERT_TRUE(DrawIconEx(c.dc, 1, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(c.at(1, 0), RGB(255, 0, 0));
+    EXPECT_EQ(c.at(2, 0), RGB(0, 0, 200));
+    ASSERT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 4, 2, 0, nullptr, DI_NORMAL));  // stretched
+    EXPECT_EQ(c.at(1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(c.at(2, 1), RGB(0, 0, 200));
+
+    ICONINFO copy{};
+    ASSERT_TRUE(GetIconInfo(icon, &copy));
+    EXPECT_EQ(GetObjectType(copy.hbmMask), OBJ_BITMAP);
+    DeleteObject(copy.hbmMask);
+    DeleteObject(copy.hbmColor);
+    EXPECT_FALSE(DeleteObject(icon));  // icons go with DestroyIcon
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+}
+
+TEST(Icons, MonochromeIconFromADoubleHeightMask) {
+    Canvas both(1, 2, RGB(0, 0, 0), true);
+    SetPixel(both.dc, 0, 1, RGB(255, 255, 255));  // mask 0, image white
+    const ICONINFO info{TRUE, 0, 0, both.bitmap, nullptr};
+    const HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+    Canvas c(1, 1, RGB(0, 0, 200));
+    DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(c.at(0, 0), RGB(255, 255, 255));
+    DestroyIcon(icon);
+    Canvas odd(1, 3, RGB(0, 0, 0), true);
+    const ICONINFO bad{TRUE, 0, 0, odd.bitmap, nullptr};
+    EXPECT_EQ(CreateIconIndirect(&bad), nullptr);
+}
+
+}  // namespace
