@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/ipc/runtime_dir.h"
@@ -119,6 +120,18 @@ uint8_t* map_descriptor(int fd, std::size_t size, MappingAccess access) {
     return view == MAP_FAILED ? nullptr : static_cast<uint8_t*>(view);
 }
 
+// An opener holds a shared lock for a moment while it looks for the owner, so a
+// refusal is retried briefly before the name counts as owned by a live process.
+bool lock_exclusively(int fd) {
+    constexpr int kAttempts = 20;
+    constexpr timespec kPause{0, 5'000'000};
+    for (int attempt = 1;; ++attempt) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK || attempt == kAttempts) return false;
+        nanosleep(&kPause, nullptr);
+    }
+}
+
 // Takes the name for this process: refused while a live process holds it; the
 // record of a dead owner is cleared away.
 std::unique_ptr<SharedMapping::Owner> take_name(const std::filesystem::path& record, const std::string& name,
@@ -130,7 +143,7 @@ std::unique_ptr<SharedMapping::Owner> take_name(const std::filesystem::path& rec
         if (why) *why = errno_text("cannot open " + lock);
         return nullptr;
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!lock_exclusively(fd)) {
         if (why) *why = errno == EWOULDBLOCK ? "the mapping \"" + name + "\" is in use by another process"
                                              : errno_text("cannot lock " + lock);
         close(fd);
