@@ -61,6 +61,16 @@ TEST(DisassembleListingTest, EveryModeMatchesGolden) {
     EXPECT_TRUE(testing_kit::matches_golden("simulator/cpu/tests/golden/disasm_modes.txt", listing.text));
 }
 
+TEST(DisassembleLineTest, EveryOpcodeMatchesGolden) {
+    MachineFixture m;
+    std::string text;
+    for (int opcode = 0; opcode < 256; ++opcode) {
+        m.Poke(0x0300, {static_cast<std::uint8_t>(opcode), 0x84, 0x12});
+        DisassembleLine(m.core, 0x0300, DisassemblyLayout::Make(0, 6, 9, 4, 0), text);
+    }
+    EXPECT_TRUE(testing_kit::matches_golden("simulator/cpu/tests/golden/disasm_opcodes.txt", text));
+}
+
 TEST(DisassembleListingTest, UnreadablePageMatchesGolden) {
     MachineFixture m({.externalRam = 0});  // $4000-$7FFF unreadable
     m.Poke(0x3FF9, {0xEA, 0xA9, 0x01, 0xEA, 0xEA, 0xAD, 0x00});  // the LDA abs at $3FFE runs into $4000
