@@ -6,6 +6,7 @@
 #include "simulator/skin/skin_layout.h"
 #include "simulator/skin/skin_list.h"
 #include "simulator/skin/skin_outline.h"
+#include "simulator/skin/skin_switch.h"
 #include "simulator/tests/sim_fixtures.h"
 
 namespace {
@@ -215,6 +216,26 @@ TEST(Skin, SkinsOfTheProgramFolderAndTheOneChosenAtStart) {
     EXPECT_EQ(list.entries.size(), 2u) << "the search stops at a short header";
     ASSERT_TRUE(list.problem);
     EXPECT_EQ(list.problem->id, sim::kSkinHeaderIncomplete);
+}
+
+TEST(Skin, SwitchingKeepsTheCurrentSkinWhenTheNewOneFails) {
+    testing_kit::TempDir dir;
+    auto first = dir.write("a.cfs", sim_fixtures::as_text(kSkinFile));
+    sim::SkinSource other_source = sim_fixtures::small_skin();
+    other_source.display_name = "Other";
+    auto other = dir.write("b.cfs", sim_fixtures::as_text(sim::write_skin(other_source)));
+    auto broken = dir.write("c.cfs", "su but nothing more");
+    sim::LoadedSkin current{first, parsed(kSkinFile)};
+    std::optional<sim::SimFailure> failure;
+
+    EXPECT_EQ(sim::switch_skin(current, first, failure), sim::SkinSwitch::AlreadyLoaded);
+    EXPECT_EQ(sim::switch_skin(current, broken, failure), sim::SkinSwitch::Failed);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->id, sim::kReloadSkinError);
+    EXPECT_EQ(current.path, first);
+    EXPECT_EQ(current.skin.display_name, "Test Skin");
+    EXPECT_EQ(sim::switch_skin(current, other, failure), sim::SkinSwitch::Switched);
+    EXPECT_EQ(current.skin.display_name, "Other");
 }
 
 }  // namespace
