@@ -35,29 +35,40 @@ const Region& Dc::clip() {
 
 namespace {
 
+// Coordinates stay well inside 32 bits whatever the program passes, so
+// that no sum or product below can overflow; nothing that far out is drawn.
+constexpr long long kCoordinateLimit = 1 << 28;
+
+LONG clamp_coordinate(long long v) { return static_cast<LONG>(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)); }
+
 LONG scale(LONG value, LONG to, LONG from) {
     if (from == 0 || to == from) return value;
-    return static_cast<LONG>(static_cast<long long>(value) * to / from);
+    return clamp_coordinate(static_cast<long long>(value) * to / from);
 }
 
 }  // namespace
 
 LONG Dc::scale_x(LONG length) const {
-    return state.map_mode == MM_TEXT ? length : scale(length, state.viewport_ext.cx, state.window_ext.cx);
+    return state.map_mode == MM_TEXT ? clamp_coordinate(length)
+                                     : scale(clamp_coordinate(length), state.viewport_ext.cx, state.window_ext.cx);
 }
 
 LONG Dc::scale_y(LONG length) const {
-    return state.map_mode == MM_TEXT ? length : scale(length, state.viewport_ext.cy, state.window_ext.cy);
+    return state.map_mode == MM_TEXT ? clamp_coordinate(length)
+                                     : scale(clamp_coordinate(length), state.viewport_ext.cy, state.window_ext.cy);
 }
 
 POINT Dc::to_device(LONG x, LONG y) const {
-    return POINT{scale_x(x - state.window_org.x) + state.viewport_org.x,
-                 scale_y(y - state.window_org.y) + state.viewport_org.y};
+    const LONG dx = scale_x(clamp_coordinate(static_cast<long long>(x) - state.window_org.x));
+    const LONG dy = scale_y(clamp_coordinate(static_cast<long long>(y) - state.window_org.y));
+    return POINT{clamp_coordinate(static_cast<long long>(dx) + state.viewport_org.x),
+                 clamp_coordinate(static_cast<long long>(dy) + state.viewport_org.y)};
 }
 
 POINT Dc::to_surface(LONG x, LONG y) const {
     const POINT p = to_device(x, y);
-    return POINT{p.x + origin.x, p.y + origin.y};
+    return POINT{clamp_coordinate(static_cast<long long>(p.x) + origin.x),
+                 clamp_coordinate(static_cast<long long>(p.y) + origin.y)};
 }
 
 RECT Dc::to_surface(const RECT& logical) const {

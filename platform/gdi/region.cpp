@@ -87,6 +87,8 @@ Region Region::polygon(const POINT* points, int count, Fill fill) {
         int direction;
     };
     std::vector<Crossing> crossings;
+    min_y = std::max(min_y, -kPolygonLimit);
+    max_y = std::min(max_y, kPolygonLimit);
     for (LONG y = min_y; y < max_y; ++y) {
         // Pixels belong to the polygon when their centre does.
         const double yc = y + 0.5;
@@ -99,7 +101,7 @@ Region Region::polygon(const POINT* points, int count, Fill fill) {
             const POINT& lo = down ? p : q;
             const POINT& hi = down ? q : p;
             if (yc < lo.y || yc >= hi.y) continue;
-            const double x = lo.x + (yc - lo.y) * static_cast<double>(hi.x - lo.x) / (hi.y - lo.y);
+            const double x = lo.x + (yc - lo.y) * (static_cast<double>(hi.x) - lo.x) / (static_cast<double>(hi.y) - lo.y);
             crossings.push_back({x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
@@ -109,8 +111,9 @@ Region Region::polygon(const POINT* points, int count, Fill fill) {
             winding += crossings[i].direction;
             const bool inside = fill == Fill::Alternate ? (i % 2 == 0) : winding != 0;
             if (!inside) continue;
-            const auto left = static_cast<LONG>(std::ceil(crossings[i].x - 0.5));
-            const auto right = static_cast<LONG>(std::ceil(crossings[i + 1].x - 0.5));
+            const double limit = kPolygonLimit;
+            const auto left = static_cast<LONG>(std::ceil(std::clamp(crossings[i].x, -limit, limit) - 0.5));
+            const auto right = static_cast<LONG>(std::ceil(std::clamp(crossings[i + 1].x, -limit, limit) - 0.5));
             if (right <= left) continue;
             if (!row.empty() && row.back().right >= left) row.back().right = std::max(row.back().right, right);
             else row.push_back({left, right});

@@ -22,6 +22,11 @@ public:
     enum class Op { And, Or, Xor, Diff };
     enum class Fill { Alternate, Winding };
 
+    // Polygons keep only the rows and columns within this distance of 0, as
+    // the platform's 16-bit coordinate space did: a wild outline cannot make
+    // a region of millions of rows.
+    static constexpr LONG kPolygonLimit = 32768;
+
     Region() = default;
     explicit Region(const RECT& rect);
     static Region polygon(const POINT* points, int count, Fill fill);

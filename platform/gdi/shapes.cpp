@@ -33,6 +33,12 @@ public:
 
     // Surface coordinates; the end point is left out, as lines join there.
     void line(POINT a, POINT b) {
+        // Far outside the visible area only the visible stretch is walked.
+        RECT near = dc_.clip().bounds();
+        InflateRect(&near, pen_->width + 2, pen_->width + 2);
+        if (!PtInRect(&near, a) || !PtInRect(&near, b)) {
+            if (!clip_segment(near, a, b)) return;
+        }
         const LONG dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
         const LONG sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
         LONG err = dx + dy;
@@ -52,6 +58,32 @@ public:
     }
 
 private:
+    // Cuts a segment to a rectangle (parametric clipping); false when none of
+    // it lies inside.
+    static bool clip_segment(const RECT& r, POINT& a, POINT& b) {
+        double t0 = 0, t1 = 1;
+        const double dx = static_cast<double>(b.x) - a.x, dy = static_cast<double>(b.y) - a.y;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {static_cast<double>(a.x) - r.left, static_cast<double>(r.right) - 1 - a.x,
+                             static_cast<double>(a.y) - r.top, static_cast<double>(r.bottom) - 1 - a.y};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0) t0 = std::max(t0, t);
+            else t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return false;
+        const POINT from{static_cast<LONG>(std::lround(a.x + t0 * dx)), static_cast<LONG>(std::lround(a.y + t0 * dy))};
+        const POINT to{static_cast<LONG>(std::lround(a.x + t1 * dx)), static_cast<LONG>(std::lround(a.y + t1 * dy))};
+        a = from;
+        // One step past the cut end, since the last point is never drawn.
+        b = POINT{to.x + (to.x < b.x) - (to.x > b.x), to.y + (to.y < b.y) - (to.y > b.y)};
+        return true;
+    }
+
     bool dash_on() {
         if (dashes_.empty()) return true;
         const bool on = dash_index_ % 2 == 0;
@@ -100,17 +132,18 @@ int pen_width(const Dc& dc) {
     return pen && pen->style != PS_NULL ? std::max(pen->width, 1) : 0;
 }
 
-// A rectangle with elliptic corners of the given diameters; the diameters of
-// the whole box make an ellipse.
-Region rounded_rect(const RECT& r, LONG corner_w, LONG corner_h) {
+// A rectangle with elliptic corners of the given diameters (the whole box's
+// make an ellipse), only its rows within `rows` (the part that can show).
+Region rounded_rect(const RECT& r, LONG corner_w, LONG corner_h, const RECT& rows_wanted) {
     const LONG w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return Region();
     corner_w = std::clamp<LONG>(corner_w, 0, w);
     corner_h = std::clamp<LONG>(corner_h, 0, h);
     if (corner_w < 2 || corner_h < 2) return Region(r);
     const double rx = corner_w / 2.0, ry = corner_h / 2.0;
+    const LONG first = std::max(r.top, rows_wanted.top), last = std::min(r.bottom, rows_wanted.bottom);
     std::vector<std::vector<Region::Span>> rows;
-    for (LONG y = r.top; y < r.bottom; ++y) {
+    for (LONG y = first; y < last; ++y) {
         // Distance of the row's centre into the nearer corner zone.
         const double yc = y + 0.5;
         double inset = 0;
@@ -121,7 +154,7 @@ Region rounded_rect(const RECT& r, LONG corner_w, LONG corner_h) {
         const auto right = static_cast<LONG>(std::lround(r.right - inset));
         rows.push_back(right > left ? std::vector<Region::Span>{{left, right}} : std::vector<Region::Span>{});
     }
-    return Region::from_rows(r.top, std::move(rows));
+    return Region::from_rows(first, std::move(rows));
 }
 
 RECT inset(RECT r, LONG by) {
@@ -132,8 +165,9 @@ RECT inset(RECT r, LONG by) {
 // Fill with the brush inside, frame `pen width` thick with the pen.
 void draw_closed_shape(Dc& dc, const RECT& box, LONG corner_w, LONG corner_h) {
     const int w = pen_width(dc);
-    const Region whole = rounded_rect(box, corner_w, corner_h);
-    const Region inner = w ? rounded_rect(inset(box, w), corner_w - 2 * w, corner_h - 2 * w) : whole;
+    const RECT visible = dc.clip().bounds();
+    const Region whole = rounded_rect(box, corner_w, corner_h, visible);
+    const Region inner = w ? rounded_rect(inset(box, w), corner_w - 2 * w, corner_h - 2 * w, visible) : whole;
     fill_with_brush(dc, inner);
     if (w) fill_with_pen(dc, whole.combine(inner, Region::Op::Diff));
 }

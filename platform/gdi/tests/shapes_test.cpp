@@ -110,3 +110,27 @@ TEST(Shapes, XorPenDrawnTwiceRestores) {
 }
 
 }  // namespace
+
+namespace {
+
+// Coordinates far beyond any surface must neither overflow nor take long.
+TEST(Shapes, WildCoordinatesDrawOnlyWhatShows) {
+    Canvas c(8, 8);
+    SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(Ellipse(c.dc, -2000000000, -2000000000, 2000000000, 2000000000));
+    EXPECT_EQ(gdi_test::ink_bounds(c.surface(), RGB(0, 0, 0)), (RECT{0, 0, 8, 8}));
+    Canvas l(8, 8);
+    MoveToEx(l.dc, -2147483647 - 1, 3, nullptr);
+    ASSERT_TRUE(LineTo(l.dc, 2147483647, 3));
+    EXPECT_EQ(gdi_test::ink_bounds(l.surface(), RGB(0, 0, 0)), (RECT{0, 3, 8, 4}));
+    const POINT far[] = {{-2147483647, -2147483647}, {2147483647, 0}, {0, 2147483647}};
+    const HRGN region = CreatePolygonRgn(far, 3, ALTERNATE);
+    ASSERT_NE(region, nullptr);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+    const RECT huge{-2147483647, -2147483647, 2147483647, 2147483647};
+    EXPECT_EQ(FillRect(l.dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), 1);
+    EXPECT_EQ(l.at(7, 7), RGB(0, 0, 0));
+}
+
+}  // namespace
