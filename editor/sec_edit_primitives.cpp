@@ -69,7 +69,8 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
         entry.old_character = static_cast<unsigned char>(line_end_.chars[0]);
         line->text.insert(at, 1, byte);
     }
-    entry.line_end_changed = EnsureLastLineEnd(line);
+    // Typing gives the last line its line end; a replay repeats only what its record says.
+    entry.line_end_changed = !replaying_ && EnsureLastLineEnd(line);
     NoteEdit(line, record);
     if (record) AddUndoRecord(std::move(entry));
     return kOk;
@@ -91,7 +92,8 @@ int SECEdit::InsertString(TextPosition position, std::string_view text, bool ins
     line->text.insert(static_cast<size_t>(position.index), text);
     UndoRecord entry = MakeUndoRecord(kUndoInsertText, line->number, position.index, line->number, position.index + static_cast<int>(text.size()));
     entry.text = text;
-    entry.line_end_changed = EnsureLastLineEnd(line);
+    // Typing gives the last line its line end; a replay repeats only what its record says.
+    entry.line_end_changed = !replaying_ && EnsureLastLineEnd(line);
     NoteEdit(line, record);
     if (record) AddUndoRecord(std::move(entry));
     return kOk;

@@ -105,7 +105,6 @@ void SECEdit::ReplayForwards(const UndoRecord& record) {
         break;
     case kUndoInsertText:
         InsertText(start, record.text, false);
-        if (record.line_end_changed) EnsureLastLineEnd(GetLineByNumber(record.line));
         break;
     case kUndoInsertFile:
         InsertText(start, record.file_text, false);
@@ -115,17 +114,18 @@ void SECEdit::ReplayForwards(const UndoRecord& record) {
         break;
     case kUndoJoinLines:
         JoinLines(start, false);
-        break;
+        return;
     case kUndoOverwriteChar:
         InsertChar(start, static_cast<char>(record.character), false, false);
         break;
     case kUndoDeleteColumnBlock:
     case kUndoInsertColumnBlock:
         ReplaceLines(record.line, static_cast<int>(record.lines_before.size()), record.lines_after);
-        break;
+        return;
     default:
-        break;
+        return;
     }
+    if (record.line_end_changed) EnsureLastLineEnd(GetLineByNumber(record.line));
 }
 
 int SECEdit::Undo() {
