@@ -168,14 +168,15 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
     case Kind::Region:
         return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
     case Kind::Dc:
-    case Kind::Icon: break;
+    case Kind::Icon:
+    case Kind::ImageList: break;
     }
     return nullptr;
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
     Kind kind;
-    if (!kind_of(object, &kind) || kind == Kind::Dc || kind == Kind::Icon) return FALSE;
+    if (!kind_of(object, &kind) || kind == Kind::Dc || kind == Kind::Icon || kind == Kind::ImageList) return FALSE;
     // A DC that still has the object selected keeps it alive until it lets go.
     return remove_object(object) ? TRUE : FALSE;
 }
@@ -195,7 +196,8 @@ DWORD GetObjectType(HGDIOBJ object) {
         auto dc = find_dc(static_cast<HDC>(object));
         return dc && dc->memory ? OBJ_MEMDC : OBJ_DC;
     }
-    case Kind::Icon: break;
+    case Kind::Icon:
+    case Kind::ImageList: break;
     }
     return 0;
 }
@@ -229,7 +231,8 @@ int GetObject(HGDIOBJ object, int size, void* out) {
     }
     case Kind::Region:
     case Kind::Dc:
-    case Kind::Icon: break;
+    case Kind::Icon:
+    case Kind::ImageList: break;
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/masked_draw.h"
 #include "platform/gdi/raster.h"
 
 using namespace gdi;
@@ -76,20 +77,7 @@ BOOL DrawIconEx(HDC handle, int x, int y, HICON icon_handle, int cx, int cy, UIN
     const LONG w = dc->scale_x(cx ? cx : icon->mask.width());
     const LONG h = dc->scale_y(cy ? cy : icon->mask.height());
     const POINT at = dc->to_surface(x, y);
-    const RECT box{at.x, at.y, at.x + w, at.y + h};
-    Surface& out = *dc->target();
-    const bool mono = dc->mono();
-    const bool use_mask = flags & DI_MASK, use_image = flags & DI_IMAGE;
-    for_each_span(dc->clip(), box, [&](LONG row_y, LONG x0, LONG x1) {
-        const int v = static_cast<int>((row_y - box.top) * icon->mask.height() / h);
-        Pixel* row = out.row(row_y);
-        for (LONG px = x0; px < x1; ++px) {
-            const int u = static_cast<int>((px - box.left) * icon->mask.width() / w);
-            Pixel image = icon->image.at(u, v);
-            if (mono) image = nearest_mono(image);
-            if (use_mask) row[px] &= icon->mask.at(u, v);
-            if (use_image) row[px] = use_mask ? row[px] ^ image : image;
-        }
-    });
+    const unsigned parts = (flags & DI_MASK ? kMaskPart : 0) | (flags & DI_IMAGE ? kImagePart : 0);
+    draw_masked(*dc, RECT{at.x, at.y, at.x + w, at.y + h}, icon->image, &icon->mask, parts);
     return TRUE;
 }

@@ -14,7 +14,7 @@ namespace gdi {
 class FontFace;
 struct Dc;
 
-enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc, Icon };
+enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc, Icon, ImageList };
 
 struct PenObject {
     static constexpr Kind kind = Kind::Pen;
