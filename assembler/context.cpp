@@ -8,7 +8,10 @@ std::string_view AsmContext::current_file() const {
 }
 
 int AsmContext::current_line() const {
-    return reading.empty() ? 0 : reading.back().cursor.line_number;
+    for (auto frame = reading.rbegin(); frame != reading.rend(); ++frame) {
+        if (!sources[static_cast<size_t>(frame->source_index)].is_expansion()) return frame->cursor.line_number;
+    }
+    return 0;
 }
 
 void AsmContext::error(int id, std::string_view detail) {

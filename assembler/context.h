@@ -2,13 +2,16 @@
 // All state of one assembly run. Nothing lives in globals, so one process
 // (a test, a benchmark) can run any number of assemblies.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "assembler/command_line.h"
 #include "assembler/diagnostics.h"
 #include "assembler/line_reader.h"
+#include "assembler/object_tables.h"
 #include "assembler/source_files.h"
 #include "assembler/symbol_table.h"
 
@@ -17,12 +20,14 @@ namespace dravlin {
 inline constexpr int32_t kSegmentCodeSize = 32768;
 // Tables reserved at 128 KB; past these counts an insert is fatal error 1001.
 inline constexpr size_t kMaxFixups = 128 * 1024 / 16;
+// Includes and macro expansions open inside each other at most this deep.
+inline constexpr size_t kMaxReadingDepth = 32;
 
 // One entry of a structure's member list; a list ends with kMemberListEnd.
 inline constexpr uint8_t kMemberListEnd = 1;
 struct StructMember {
     uint8_t kind = kMemberListEnd;  // 83-86 sized, 96 of structure type
-    int32_t type_symbol = -1;       // for kind 96, the structure type's index
+    int32_t type_handle = -1;       // for kind 96, the structure type's symbol handle
     std::string name;
     int32_t offset = 0;
 };
@@ -37,21 +42,33 @@ enum FixupType : uint8_t {
     kFixupLocationLowByte = 7,
 };
 
-struct Fixup {
-    bool external = false;
-    uint8_t type = 0;
-    uint16_t place = 0;  // offset of the first byte to patch in the segment
-    int symbol = -1;     // index in the symbol table
-    int32_t addend = 0;
-};
-
 // Where code goes: the open blocks and the location counter.
 struct AssemblyState {
     int32_t location_counter = 0;
+    bool section_open = false;
     bool segment_open = false;
+    bool procedure_open = false;
+    std::string section_name;
+    std::string segment_name;
+    std::string procedure_name;
     int16_t section = -1;     // index of the current section
     int16_t segment = -1;     // index of the current segment within it
-    int segment_symbol = -1;  // the open segment's symbol
+    int segment_symbol = -1;  // the open segment's symbol index
+    int sections_seen = 0;    // SECTION statements so far
+    int segments_seen = 0;    // SEGMENT statements so far, over the whole source
+    int32_t last_code_line = 0;  // location counter at the segment's last #CODELINE
+};
+
+// How an include record was made: a #INCLUDE line or a macro call.
+enum class IncludeKind : uint8_t { File = 1, Expansion = 2 };
+
+// Ties an included file or an expansion to the line that read it in, so that
+// passes 1 and 2 find it again by (including source, line start).
+struct IncludeRecord {
+    IncludeKind kind = IncludeKind::File;
+    int included = 0;
+    int including = 0;
+    uint32_t line_offset = 0;
 };
 
 // A source being read; the innermost is the last.
@@ -61,32 +78,64 @@ struct ReadingFrame {
     uint32_t line_start = 0;  // offset of the current line's start
 };
 
+// One open conditional block; the stack's bottom is the always-active frame
+// of no conditional.
+struct ConditionalFrame {
+    bool active = true;
+    bool enclosing_active = true;  // whether the lines around the block are assembled
+};
+
 struct AsmContext {
     RunSettings settings;
     Reporter reporter;
+    SearchPath search;
     std::vector<SourceFile> sources;
+    std::vector<IncludeRecord> includes;
+    std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record
     SymbolTable symbols;
     std::vector<StructMember> members;
     std::vector<ReadingFrame> reading;
+    std::vector<ConditionalFrame> conditionals;
 
     int pass = 0;
     bool pass_failed = false;
     AssemblyState state;
 
-    // Bytes each statement took in pass 1, replayed in pass 2 in order.
-    std::vector<uint8_t> statement_sizes;
+    // Pass 0's decision of every conditional met in assembled lines, in
+    // order; later passes take the same branches.
+    std::vector<bool> decisions;
+    size_t next_decision = 0;
+
+    // Symbol handles of the SECTION and SEGMENT statements in source order;
+    // a repeated name has one record per statement.
+    std::vector<int> section_handles;
+    std::vector<int> segment_handles;
+    std::vector<int> index_of_handle;  // filled after pass 0
+
+    int expansion_counter = 0;
+    size_t expansion_lines = 0;  // lines of every expansion made so far
+    std::vector<std::string> code_line_files;  // "-C": #CODELINE names, upper-cased
+
+    // Bytes each instruction or data statement took in pass 1, replayed in
+    // pass 2 in order.
+    std::vector<int32_t> statement_sizes;
     size_t next_statement = 0;
 
     std::vector<uint8_t> code = std::vector<uint8_t>(kSegmentCodeSize);  // the open segment's bytes
-    std::vector<Fixup> fixups;
+    ObjectTables object;  // pass 2's records
+    SymbolRows rows;      // built after pass 1
 
-    // The message location: the innermost source's name and line.
+    // The message location: the innermost source's name, and the line of the
+    // innermost file (a macro expansion reports its calling line).
     std::string_view current_file() const;
     int current_line() const;
 
     // Reports a syntax or expression error at the current line and marks the
     // pass failed.
     void error(int id, std::string_view detail = {});
+
+    // Whether lines are assembled (no inactive conditional is open).
+    bool assembling() const { return conditionals.empty() || conditionals.back().active; }
 };
 
 }  // namespace dravlin

@@ -6,6 +6,7 @@
 
 #include "assembler/context.h"
 #include "assembler/file_access.h"
+#include "assembler/output_files.h"
 #include "assembler/passes.h"
 
 namespace dravlin {
@@ -21,13 +22,12 @@ MessageFile create_message_file() {
 }
 
 void open_main_source(AsmContext& context) {
-    SearchPath search;
-    search.include_directories = context.settings.include_directories;
-    if (const char* variable = std::getenv("include")) search.include_variable = variable;
+    context.search.include_directories = context.settings.include_directories;
+    if (const char* variable = std::getenv("include")) context.search.include_variable = variable;
     SourceFile source;
     std::string error_text;
     const std::string& name = context.settings.source_path;
-    if (!open_source(name, search, source, error_text)) {
+    if (!open_source(name, context.search, source, error_text)) {
         context.reporter.fatal(kMsgCannotCreateFile, name, error_text);
     }
     context.sources.push_back(std::move(source));
@@ -57,12 +57,15 @@ void discard_outputs(const AsmContext& context, const OutputPaths& outputs) {
     }
 }
 
-// True when every pass succeeded.
-bool run_passes(AsmContext& context) {
-    for (int pass = 0; pass <= 2; ++pass) {
-        if (!run_pass(context, pass)) return false;
-    }
-    return true;
+void write_output(AsmContext& context, const std::string& path, const std::string& bytes) {
+    std::string error_text;
+    if (!write_whole_file(path, bytes, error_text)) context.reporter.fatal(kMsgWriteFileError, path, error_text);
+}
+
+// The debug-symbol file and the object file, each written whole or not at all.
+void write_outputs(AsmContext& context, const OutputPaths& outputs) {
+    write_output(context, outputs.symbols, symbol_file_bytes(context.rows));
+    write_output(context, outputs.object, object_file_bytes(context));
 }
 
 }  // namespace
@@ -84,6 +87,7 @@ int assemble(const std::vector<std::string>& args) {
         refuse_outputs_naming_sources(*context, outputs);
         discard_outputs(*context, outputs);
         succeeded = run_passes(*context);
+        if (succeeded) write_outputs(*context, outputs);
     } catch (const AsmAbort&) {
         discard_outputs(*context, outputs);
         return 1;

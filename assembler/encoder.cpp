@@ -1,5 +1,6 @@
 #include "assembler/encoder.h"
 
+#include "assembler/code_output.h"
 #include "assembler/opcode_table.h"
 #include "assembler/operand.h"
 
@@ -136,15 +137,12 @@ void size_instruction(AsmContext& context, int mnemonic, std::string_view operan
         if (encoded.error) context.error(encoded.error, encoded.error_detail);
         size = encoded.size;
     }
-    context.statement_sizes.push_back(static_cast<uint8_t>(size));
+    keep_statement_size(context, size);
     context.state.location_counter += size;
 }
 
 void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand) {
-    int reserved = 0;
-    if (context.next_statement < context.statement_sizes.size()) {
-        reserved = context.statement_sizes[context.next_statement++];
-    }
+    int reserved = reserved_statement_size(context);
     EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, true, reserved);
     int32_t start = context.state.location_counter;
     context.state.location_counter += reserved ? reserved : encoded.size;
@@ -152,16 +150,11 @@ void emit_instruction(AsmContext& context, int mnemonic, std::string_view operan
         context.error(encoded.error, encoded.error_detail);
         return;
     }
-    if (start < 0 || start + encoded.size > kSegmentCodeSize) {
-        context.error(kMsgSegmentOverflow);
-        return;
-    }
-    for (int i = 0; i < encoded.size; ++i) context.code[static_cast<size_t>(start + i)] = encoded.bytes[static_cast<size_t>(i)];
+    if (!put_code(context, start, encoded.bytes.data(), static_cast<size_t>(encoded.size))) return;
     if (encoded.fixup) {
-        if (context.fixups.size() >= kMaxFixups) context.reporter.fatal(kMsgAllocFailed, {});
         Fixup fixup = *encoded.fixup;
         fixup.place = static_cast<uint16_t>(start + 1);
-        context.fixups.push_back(fixup);
+        add_fixup(context, fixup);
     }
 }
 

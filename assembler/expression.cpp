@@ -283,8 +283,8 @@ private:
         throw EvalError{kMsgUndefinedSymbol, std::string(written)};
     }
 
-    // Offset of "a.b.c" inside the structure type `type_index`.
-    int32_t member_offset(int type_index, std::string_view members, std::string_view written) const {
+    // Offset of "a.b.c" inside the structure type `type_handle`.
+    int32_t member_offset(int type_handle, std::string_view members, std::string_view written) const {
         const SymbolTable& symbols = context_.symbols;
         const std::vector<StructMember>& table = context_.members;
         uint32_t offset = 0;
@@ -292,12 +292,11 @@ private:
             size_t dot = members.find('.');
             std::string_view wanted = members.substr(0, dot);
             members = dot == std::string_view::npos ? std::string_view{} : members.substr(dot + 1);
-            if (type_index < 0 || type_index >= symbols.size() ||
-                symbols.at(type_index).kind != SymbolKind::StructType) {
+            if (!symbols.is_handle(type_handle) || symbols.by_handle(type_handle).kind != SymbolKind::StructType) {
                 throw EvalError{kMsgUndefinedSymbol, std::string(written)};
             }
             const StructMember* found = nullptr;
-            for (size_t i = static_cast<size_t>(symbols.at(type_index).aux);
+            for (size_t i = static_cast<size_t>(symbols.by_handle(type_handle).aux);
                  i < table.size() && table[i].kind != kMemberListEnd; ++i) {
                 if (table[i].name == wanted) {
                     found = &table[i];
@@ -306,7 +305,7 @@ private:
             }
             if (!found) throw EvalError{kMsgUndefinedSymbol, std::string(written)};
             offset += static_cast<uint32_t>(found->offset);
-            type_index = found->type_symbol;
+            type_handle = found->type_handle;
         }
         return wrap(offset);
     }

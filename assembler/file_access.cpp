@@ -18,6 +18,14 @@ bool read_whole_file(const std::string& path, std::string& contents, std::string
     return true;
 }
 
+bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text) {
+    os::Status status = os::write_file(path, bytes);
+    if (status) return true;
+    const os::Error& error = status.error();
+    error_text = error.code != 0 ? os::error_text(error.code) : error.text;
+    return false;
+}
+
 void remove_file(const std::string& path) {
     if (os::file_exists(path)) (void)os::delete_file(path);
 }

@@ -2,11 +2,17 @@
 // The assembler's few file operations over the platform's file services;
 // paths are taken as the IDE spells them ("DEBUG\x.asm", "C:\proj\x.asm").
 #include <string>
+#include <string_view>
 
 namespace dravlin {
 
 // Reads a whole file. On failure returns false with the system's text.
 bool read_whole_file(const std::string& path, std::string& contents, std::string& error_text);
+
+// Writes a whole file through a temporary file and a rename, so a failed
+// write leaves no half-written file. On failure returns false with the
+// system's text.
+bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text);
 
 // Removes a file if it exists; a missing file is no failure.
 void remove_file(const std::string& path);

@@ -59,4 +59,14 @@ int find_keyword(std::span<const std::string_view> table, std::string_view word)
     return -1;
 }
 
+int data_item_size(int index) {
+    static constexpr int kSizes[] = {1, 4, 2, 8};
+    return kSizes[index];
+}
+
+bool is_keyword(std::string_view word) {
+    return find_keyword(hash_keywords(), word) >= 0 || find_keyword(directives(), word) >= 0 ||
+           find_keyword(data_directives(), word) >= 0 || find_keyword(mnemonics(), word) >= 0;
+}
+
 }  // namespace dravlin

@@ -17,6 +17,25 @@ std::span<const std::string_view> data_directives();
 // also the row of the opcode table.
 std::span<const std::string_view> mnemonics();
 
+// Indices into hash_keywords().
+enum HashKeyword : int {
+    kHashCodeLine, kHashDefine, kHashElse, kHashEndIf, kHashIf, kHashIfDef, kHashIfDif,
+    kHashIfE, kHashIfIdn, kHashIfNDef, kHashInclude, kHashRedef, kHashUndef,
+};
+
+// Indices into directives().
+enum Directive : int {
+    kDirAssign, kDirBank, kDirCall, kDirComment, kDirEnd, kDirEndM, kDirEndP, kDirEndS, kDirEndSC,
+    kDirEndSG, kDirEqu, kDirExitM, kDirExtern, kDirLabel, kDirLocal, kDirMacro, kDirOrg,
+    kDirProc, kDirPublic, kDirPurge, kDirRecord, kDirRept, kDirSection, kDirSegment, kDirStruc,
+};
+
+// Bytes per item of data_directives()[index]: DB 1, DD 4, DW 2, QW 8.
+int data_item_size(int index);
+
+// True when `word` is a keyword of any of the four tables.
+bool is_keyword(std::string_view word);
+
 // Index of `word` in `table`, matched in any case, or -1.
 int find_keyword(std::span<const std::string_view> table, std::string_view word);
 

@@ -9,6 +9,7 @@
 namespace dravlin {
 
 enum class FoundBy : uint8_t {
+    Expansion = 1,  // a macro expansion held in memory
     AsGiven = 2,
     IncludeDirectory = 3,
     IncludeVariable = 4,  // the "include" environment variable
@@ -16,9 +17,10 @@ enum class FoundBy : uint8_t {
 
 struct SourceFile {
     FoundBy found_by = FoundBy::AsGiven;
-    std::string name;  // as given, without the directory the search added
+    std::string name;  // as given, without the directory the search added; a macro's name
     std::string path;  // where it was opened
     std::string text;  // the whole file
+    bool is_expansion() const { return found_by == FoundBy::Expansion; }
 };
 
 // The folders searched after the name itself; the "include" variable's value

@@ -1,6 +1,7 @@
 #pragma once
-// Hands one logical line to the current pass. Instructions are handled here;
-// the other statement forms join as their handlers are written.
+// Hands one logical line (not a "#" line) to the statement form its first
+// words select: a label, an instruction, data, a directive, or a statement
+// that names something.
 #include <string_view>
 
 #include "assembler/context.h"

@@ -76,4 +76,10 @@ bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, 
     return true;
 }
 
+std::vector<int> SymbolTable::indices_by_handle() const {
+    std::vector<int> indices(records_.size(), -1);
+    for (size_t i = 0; i < order_.size(); ++i) indices[order_[i]] = static_cast<int>(i);
+    return indices;
+}
+
 }  // namespace dravlin

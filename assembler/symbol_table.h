@@ -2,6 +2,8 @@
 // The one table of every name a source defines, sorted by name (bytes
 // compared unsigned, case-sensitive). A symbol's index is its place in that
 // order: indices shift while pass 0 inserts and stay put from pass 1 on.
+// A handle (the record's number in insertion order) never moves: references
+// kept from pass 0 on, such as a structure member's type, hold handles.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,7 +45,7 @@ struct Symbol {
     std::string name;
     SourcePlace place;
     int32_t value = 0;  // offset, constant, structure size or macro location
-    int32_t aux = 0;    // structure type: first member; structure variable: its type's index
+    int32_t aux = 0;    // structure type: first member; structure variable: its type's handle
     int16_t section = -1;
     int16_t segment = -1;  // within the section
 };
@@ -87,6 +89,12 @@ public:
                 int16_t section, int16_t segment);
 
     Symbol& at(int index) { return records_[order_[static_cast<size_t>(index)]]; }
+    int handle(int index) const { return static_cast<int>(order_[static_cast<size_t>(index)]); }
+    Symbol& by_handle(int handle) { return records_[static_cast<size_t>(handle)]; }
+    const Symbol& by_handle(int handle) const { return records_[static_cast<size_t>(handle)]; }
+    bool is_handle(int handle) const { return handle >= 0 && static_cast<size_t>(handle) < records_.size(); }
+    // The index of every handle (valid while no name is inserted).
+    std::vector<int> indices_by_handle() const;
     const Symbol& at(int index) const { return records_[order_[static_cast<size_t>(index)]]; }
     int size() const { return static_cast<int>(order_.size()); }
 

@@ -44,9 +44,9 @@ inline void fill_context(dravlin::AsmContext& context) {
     context.symbols.at(context.symbols.index_of("pair")).aux = 0;
     context.symbols.at(context.symbols.index_of("point")).aux = 3;
     define_symbol(context, "pt", SymbolKind::StructVariable, 0x50);
-    // Indices are final now: point the references at them.
-    context.members[5].type_symbol = context.symbols.index_of("pair");
-    context.symbols.at(context.symbols.index_of("pt")).aux = context.symbols.index_of("point");
+    // Types are referred to by handle, which later inserts do not move.
+    context.members[5].type_handle = context.symbols.handle(context.symbols.index_of("pair"));
+    context.symbols.at(context.symbols.index_of("pt")).aux = context.symbols.handle(context.symbols.index_of("point"));
     context.state.segment_symbol = context.symbols.index_of("code");
 }
 

@@ -1,5 +1,6 @@
 // Instruction encoding: bytes, sizes, fix-ups and the errors of each group.
 #include "assembler/encoder.h"
+#include "assembler/symbol_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -166,13 +167,14 @@ TEST_F(AsmEncoder, PassTwoKeepsTheSizeOfPassOne) {
 TEST_F(AsmEncoder, EmitWritesTheSegmentAndRecordsFixups) {
     int lda = dravlin::find_keyword(dravlin::mnemonics(), "LDA");
     context.statement_sizes = {3};
+    context.rows = dravlin::build_symbol_rows(context.symbols, context.members);
     dravlin::emit_instruction(context, lda, "later");
     EXPECT_EQ(context.state.location_counter, 0x43);
     EXPECT_EQ(context.code[0x40], 0xAD);
     EXPECT_EQ(context.code[0x41], 0x34);
     EXPECT_EQ(context.code[0x42], 0x12);
-    ASSERT_EQ(context.fixups.size(), 1u);
-    EXPECT_EQ(context.fixups[0].place, 0x41);
+    ASSERT_EQ(context.object.fixups.size(), 1u);
+    EXPECT_EQ(context.object.fixups[0].place, 0x41);
 
     // The last bytes of the buffer: a write past its end is refused.
     context.state.location_counter = dravlin::kSegmentCodeSize - 2;

@@ -1,0 +1,210 @@
+#include "assembler/macros.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "assembler/declarations.h"
+#include "assembler/keyword_tables.h"
+#include "assembler/passes.h"
+#include "assembler/word_reader.h"
+
+namespace dravlin {
+
+namespace {
+
+// +1 for each MACRO word of a line, -1 for each ENDM.
+int depth_change(std::string_view line) {
+    size_t pos = 0;
+    std::string word;
+    int change = 0;
+    for (;;) {
+        WordResult result = read_word(line, pos, word);
+        if (result == kWordComma || result == kWordEquals) continue;
+        if (result != kWordRead) break;
+        int directive = find_keyword(directives(), word);
+        if (directive == kDirMacro) ++change;
+        if (directive == kDirEndM) --change;
+    }
+    return change;
+}
+
+// Reads lines of the innermost source up to the ENDM that closes the
+// definition opened on the current line; false when the text ends first.
+bool skip_body(AsmContext& context) {
+    LogicalLine line;
+    int depth = 1;
+    while (read_body_line(context, line)) {
+        depth += depth_change(line.text);
+        if (depth <= 0) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> word_list(std::string_view text, size_t pos) {
+    std::vector<std::string> words;
+    std::string word;
+    for (;;) {
+        WordResult result = read_word(text, pos, word);
+        if (result == kWordComma) continue;
+        if (result != kWordRead && result != kWordEquals) break;
+        words.push_back(word);
+    }
+    return words;
+}
+
+// The formal parameters on a definition's MACRO line.
+std::vector<std::string> formal_parameters(std::string_view macro_line) {
+    size_t pos = 0;
+    std::string word;
+    read_word(macro_line, pos, word);  // the name
+    read_word(macro_line, pos, word);  // MACRO
+    return word_list(macro_line, pos);
+}
+
+bool is_name_char(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
+}
+
+// The local name with its number: the counter plus the name's place in the
+// LOCAL list, its decimal digits least significant first (L001, M101, L002).
+std::string numbered_local(const std::string& name, int number) {
+    std::string result = name;
+    do {
+        result += static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    return result;
+}
+
+// Copies one body line with whole names replaced; text in quotes and
+// comments stays as written, and a member after "." is no name of its own.
+void substitute_line(std::string_view line, const std::unordered_map<std::string_view, std::string>& replacements,
+                     std::string& out) {
+    size_t i = 0;
+    while (i < line.size()) {
+        char c = line[i];
+        if (c == '"' || c == '\'') {
+            size_t close = line.find(c, i + 1);
+            size_t end = close == std::string_view::npos ? line.size() : close + 1;
+            out.append(line.substr(i, end - i));
+            i = end;
+        } else if (c == ';') {
+            out.append(line.substr(i));
+            return;
+        } else if (is_name_char(c)) {
+            size_t start = i;
+            while (i < line.size() && is_name_char(line[i])) ++i;
+            std::string_view name = line.substr(start, i - start);
+            auto found = (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(name);
+            if (found != replacements.end()) out += found->second;
+            else out.append(name);
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+}
+
+bool is_local_line(std::string_view line, size_t& pos) {
+    std::string word;
+    pos = 0;
+    return read_word(line, pos, word) == kWordRead && find_keyword(directives(), word) == kDirLocal;
+}
+
+}  // namespace
+
+std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
+                        const std::vector<std::string>& arguments) {
+    std::unordered_map<std::string_view, std::string> replacements;
+    for (size_t i = 0; i < parameters.size() && i < arguments.size(); ++i) {
+        replacements.emplace(parameters[i], arguments[i]);
+    }
+    std::vector<std::string> locals;
+    std::string text;
+    SourceCursor cursor{body_text};
+    LogicalLine line;
+    int depth = 1;
+    for (;;) {
+        LineRead read = read_logical_line(cursor, line);
+        if (read == LineRead::EndOfText) {
+            context.error(kMsgMacroDeclaration);
+            return text;
+        }
+        if (read != LineRead::Line) continue;
+        depth += depth_change(line.text);
+        if (depth <= 0) return text;
+        size_t pos = 0;
+        if (depth == 1 && is_local_line(line.text, pos)) {
+            for (const std::string& name : word_list(line.text, pos)) {
+                if (locals.size() == kMaxLocalNames) {
+                    context.error(kMsgTooManyArguments);
+                    break;
+                }
+                locals.push_back(name);
+                replacements[locals.back()] = numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
+            }
+            continue;
+        }
+        substitute_line(line.text, replacements, text);
+        if (text.empty() || text.back() != '\n') text += '\n';
+        if (text.size() > kMaxExpansionSize) context.reporter.fatal(kMsgAllocFailed, {});
+        if (++context.expansion_lines > kMaxExpansionLines) context.reporter.fatal(kMsgAllocFailed, {});
+    }
+}
+
+void define_macro(AsmContext& context, const std::string& name) {
+    if (context.pass == 0) {
+        const ReadingFrame& frame = context.reading.back();
+        int index = declare_symbol(context, name, SymbolKind::Macro, context.state.location_counter);
+        if (index >= 0) context.symbols.at(index).place = SourcePlace{static_cast<uint32_t>(frame.source_index), frame.line_start};
+    }
+    if (!skip_body(context)) context.error(kMsgMacroDeclaration);
+}
+
+void call_macro(AsmContext& context, int index, std::string_view arguments) {
+    const ReadingFrame& frame = context.reading.back();
+    uint64_t key = (uint64_t{static_cast<uint32_t>(frame.source_index)} << 32) | frame.line_start;
+    int source_index = -1;
+    if (context.pass == 0) {
+        const Symbol& macro = context.symbols.at(index);
+        std::string_view source_text = context.sources[macro.place.source_index].text;
+        SourceCursor cursor{source_text, macro.place.line_offset};
+        LogicalLine macro_line;
+        read_logical_line(cursor, macro_line);
+        std::vector<std::string> parameters = formal_parameters(macro_line.text);
+        std::vector<std::string> actual = word_list(arguments, 0);
+        if (parameters.size() > kMaxMacroParameters || actual.size() > kMaxMacroParameters) {
+            context.error(kMsgTooManyArguments);
+            return;
+        }
+        if (actual.size() < parameters.size()) {
+            context.error(kMsgMissingParameter);
+            return;
+        }
+        if (actual.size() > parameters.size()) {
+            context.error(kMsgTooManyMacroParameters);
+            return;
+        }
+        context.expansion_counter += 100;
+        SourceFile expansion;
+        expansion.found_by = FoundBy::Expansion;
+        expansion.name = macro.name;
+        expansion.text = expand_body(context, source_text.substr(cursor.position), parameters, actual);
+        source_index = static_cast<int>(context.sources.size());
+        context.sources.push_back(std::move(expansion));
+        context.include_by_place[key] = static_cast<int>(context.includes.size());
+        context.includes.push_back(IncludeRecord{IncludeKind::Expansion, source_index, frame.source_index, frame.line_start});
+    } else {
+        auto found = context.include_by_place.find(key);
+        if (found == context.include_by_place.end()) {
+            context.error(kMsgUndefinedMacro);
+            return;
+        }
+        source_index = context.includes[static_cast<size_t>(found->second)].included;
+    }
+    // Expansions nested past the limit are a macro that calls itself.
+    if (!read_nested(context, source_index)) context.error(kMsgMacroDeclaration);
+}
+
+}  // namespace dravlin

@@ -1,0 +1,70 @@
+// kitobjdump [--check] <file>...: dumps or checks object (.obj) and
+// debug-symbol (.sym) files, chosen by extension. Exit code 0 when every file
+// was read (and, with --check, found sound), 1 otherwise, 2 for a bad command line.
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/byte_reader.h"
+#include "platform/os/file.h"
+#include "tools/objdump/obj_dump.h"
+#include "tools/objdump/sym_dump.h"
+
+namespace {
+
+bool has_extension(std::string_view path, std::string_view extension) {
+    if (path.size() < extension.size()) return false;
+    std::string_view tail = path.substr(path.size() - extension.size());
+    for (size_t i = 0; i < tail.size(); ++i) {
+        char c = tail[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != extension[i]) return false;
+    }
+    return true;
+}
+
+bool process(const std::string& path, bool check) {
+    bool symbols = has_extension(path, ".sym");
+    if (!symbols && !has_extension(path, ".obj")) {
+        std::fprintf(stderr, "%s: not a .obj or .sym file\n", path.c_str());
+        return false;
+    }
+    os::Result<os::Bytes> bytes = os::read_file(path);
+    if (!bytes) {
+        std::fprintf(stderr, "%s: %s\n", path.c_str(), bytes.error().text.c_str());
+        return false;
+    }
+    formats::ByteReader file(bytes.value());
+    if (check) {
+        std::optional<std::string> problem = symbols ? objdump::check_symbols(file) : objdump::check_object(file);
+        if (problem) {
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), problem->c_str());
+            return false;
+        }
+        std::printf("%s: sound\n", path.c_str());
+        return true;
+    }
+    std::string text = symbols ? objdump::dump_symbols(file) : objdump::dump_object(file);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> paths;
+    bool check = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--check") check = true;
+        else paths.emplace_back(arg);
+    }
+    if (paths.empty()) {
+        std::fputs("usage: kitobjdump [--check] <file.obj|file.sym>...\n", stderr);
+        return 2;
+    }
+    bool sound = true;
+    for (const std::string& path : paths) sound = process(path, check) && sound;
+    return sound ? 0 : 1;
+}
