@@ -4,11 +4,11 @@ namespace editor {
 
 bool IsLeadByte(int code_page, unsigned char byte) {
     switch (code_page) {
-    case 936:
-    case 949:
-    case 950: return byte >= 0x81 && byte <= 0xFE;
-    case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    default: return false;
+        case 936:
+        case 949:
+        case 950: return byte >= 0x81 && byte <= 0xFE;
+        case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        default: return false;
     }
 }
 

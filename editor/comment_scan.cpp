@@ -83,8 +83,10 @@ int SECEdit::FindCommentStart(std::string_view text, int* comment_type) {
 
 int SECEdit::FindCommentEnd(std::string_view text, int comment_type) {
     std::string_view end;
-    if (comment_type == kCommentPair1) end = comment_end1_;
-    else if (comment_type == kCommentPair2) end = comment_end2_;
+    if (comment_type == kCommentPair1)
+        end = comment_end1_;
+    else if (comment_type == kCommentPair2)
+        end = comment_end2_;
     else if (comment_type >= kCommentExtraBase &&
              comment_type - kCommentExtraBase < static_cast<int>(extra_comment_types_.size()))
         end = extra_comment_types_[static_cast<size_t>(comment_type - kCommentExtraBase)].end;
@@ -131,8 +133,8 @@ int SECEdit::IsInsideComment(const EditLine* line, std::string_view start, std::
     std::vector<std::string> line_comments = LineCommentStarts();
     for (const EditLine* scan = line->prev; scan; scan = scan->prev) {
         std::string_view text = TextOf(scan);
-        size_t found = LastCountingStart(text, start, LineCommentAt(text, line_comments, line_comment_start, case_blind),
-                                         case_blind);
+        size_t found = LastCountingStart(
+            text, start, LineCommentAt(text, line_comments, line_comment_start, case_blind), case_blind);
         if (found == kNone) continue;
         if (FindOutsideQuotes(text, end, found + start.size(), case_blind) != kNone) return 0;
         for (const EditLine* after = scan->next; after != line; after = after->next)

@@ -18,8 +18,8 @@ enum LineFlag : uint32_t {
 struct EditLine {
     EditLine* next = nullptr;
     EditLine* prev = nullptr;
-    std::string text;             // the line's bytes, line end included
-    int number = 1;               // 1-based; kept current by every structural edit
+    std::string text;                // the line's bytes, line end included
+    int number = 1;                  // 1-based; kept current by every structural edit
     uint32_t selection_columns = 0;  // low 16 bits start column, high 16 bits end column
     uint32_t flags = 0;
 

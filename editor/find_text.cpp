@@ -51,9 +51,10 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
             subject = lowered;
         }
         if (!regular) {
-            size_t at = forward ? subject.find(pattern, static_cast<size_t>(from))
-                                : (limit >= pattern_length ? subject.rfind(pattern, static_cast<size_t>(limit - pattern_length))
-                                                           : std::string_view::npos);
+            size_t at =
+                forward ? subject.find(pattern, static_cast<size_t>(from))
+                        : (limit >= pattern_length ? subject.rfind(pattern, static_cast<size_t>(limit - pattern_length))
+                                                   : std::string_view::npos);
             if (at == std::string_view::npos || static_cast<int>(at) + pattern_length > limit) return true;
             hit = {static_cast<int>(at), pattern_length};
             return true;

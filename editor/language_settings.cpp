@@ -2,7 +2,6 @@
 #include <strings.h>
 
 #include <algorithm>
-
 #include <cctype>
 #include <cstdlib>
 
@@ -45,7 +44,8 @@ void SECEdit::LoadLanguageSettings() {
     std::string keywords = profile_.GetProfileString(section, "Keywords", "Default.ini");
     // A name not found from the current folder is looked for beside the program.
     std::filesystem::path found = os::resolve_existing(keywords);
-    if (!os::file_exists(found.string())) found = os::resolve_existing((os::module_directory() / os::map_path(keywords)).string());
+    if (!os::file_exists(found.string()))
+        found = os::resolve_existing((os::module_directory() / os::map_path(keywords)).string());
     keywords_file_ = found;
 
     auto colour = [&](std::string_view key, COLORREF fallback) {
@@ -103,7 +103,9 @@ int SECEdit::LoadKeywords() {
     return 1;
 }
 
-bool SECEdit::IsWordChar(unsigned char byte) const { return std::isalnum(byte) || word_chars_[byte]; }
+bool SECEdit::IsWordChar(unsigned char byte) const {
+    return std::isalnum(byte) || word_chars_[byte];
+}
 
 int SECEdit::FindNextKeyword(std::string_view text, int* from, int* start, int* end) {
     if (keyword_table_.empty() && !LoadKeywords()) return 0;
@@ -133,8 +135,8 @@ int SECEdit::FindNextKeyword(std::string_view text, int* from, int* start, int* 
                 slot = (slot + 1) % kKeywordSlots;
             }
         }
-        bool long_keyword = !hit && word.size() >= kLongestStoredKeyword &&
-                            !keywords_ini_.get(kKeywordSection, word).empty();
+        bool long_keyword =
+            !hit && word.size() >= kLongestStoredKeyword && !keywords_ini_.get(kKeywordSection, word).empty();
         if (hit || long_keyword) {
             if (hit && hit->colour == 0xFFFFFFFF) hit->colour = GetColourByName(word);
             *start = static_cast<int>(word_start);

@@ -8,10 +8,10 @@ namespace editor {
 
 LineEnd LineEndOfType(int type) {
     switch (type) {
-    case kLineEndLfCr: return {kLineEndLfCr, "\n\r"};
-    case kLineEndLf: return {kLineEndLf, "\n"};
-    case kLineEndCr: return {kLineEndCr, "\r"};
-    default: return {kLineEndCrLf, "\r\n"};
+        case kLineEndLfCr: return {kLineEndLfCr, "\n\r"};
+        case kLineEndLf: return {kLineEndLf, "\n"};
+        case kLineEndCr: return {kLineEndCr, "\r"};
+        default: return {kLineEndCrLf, "\r\n"};
     }
 }
 

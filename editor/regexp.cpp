@@ -3,9 +3,9 @@
 // A node is 3 bytes: opcode and a 16-bit offset to the next node (backwards for BACK, 0
 // for none), followed by an operand for some opcodes. A group or the whole pattern is a
 // chain of BRANCH nodes whose operands run to a common end node.
-#include <cstring>
-
 #include "editor/regexp.h"
+
+#include <cstring>
 
 namespace editor {
 namespace {
@@ -13,14 +13,16 @@ namespace {
 constexpr const char* kMeta = "^$.[()|?*+\\";
 constexpr int kNodeSize = 3;
 
-bool IsQuantifier(char c) { return c == '*' || c == '+' || c == '?'; }
+bool IsQuantifier(char c) {
+    return c == '*' || c == '+' || c == '?';
+}
 
 // What the compiler knows of a piece of pattern.
 enum Facts : int {
     kWorst = 0,
-    kHasWidth = 1,    // never matches the empty string
-    kSimple = 2,      // one byte wide: STAR and PLUS can repeat it directly
-    kStartsAny = 4,   // starts with a "*" or "?" piece
+    kHasWidth = 1,   // never matches the empty string
+    kSimple = 2,     // one byte wide: STAR and PLUS can repeat it directly
+    kStartsAny = 4,  // starts with a "*" or "?" piece
 };
 
 }  // namespace
@@ -52,8 +54,10 @@ private:
     }
 
     void EmitByte(uint8_t byte) {
-        if (program_.size() + 1 > RegExp::kMaxProgramSize) Fail();
-        else program_.push_back(byte);
+        if (program_.size() + 1 > RegExp::kMaxProgramSize)
+            Fail();
+        else
+            program_.push_back(byte);
     }
 
     // Puts a node in front of the operand that starts at `operand`.
@@ -100,8 +104,10 @@ private:
             int branch_facts = 0;
             int branch = Branch(branch_facts);
             if (branch < 0) return -1;
-            if (head < 0) head = branch;
-            else Tail(head, branch);
+            if (head < 0)
+                head = branch;
+            else
+                Tail(head, branch);
             if (!(branch_facts & kHasWidth)) facts &= ~kHasWidth;
             facts |= branch_facts & kStartsAny;
             if (*at_ != '|') break;
@@ -128,8 +134,10 @@ private:
             int piece = Piece(piece_facts);
             if (piece < 0) return -1;
             facts |= piece_facts & kHasWidth;
-            if (chain < 0) facts |= piece_facts & kStartsAny;
-            else Tail(chain, piece);
+            if (chain < 0)
+                facts |= piece_facts & kStartsAny;
+            else
+                Tail(chain, piece);
             chain = piece;
         }
         if (chain < 0) NewNode(kOpNothing);
@@ -183,45 +191,39 @@ private:
         facts = kWorst;
         char c = *at_;
         switch (c) {
-        case '\0':
-        case '|':
-        case ')':
-        case '?':
-        case '+':
-        case '*':
-            return Fail();  // an atom is required here
-        case '^':
-            ++at_;
-            return NewNode(kOpBol);
-        case '$':
-            ++at_;
-            return NewNode(kOpEol);
-        case '.':
-            ++at_;
-            facts = kHasWidth | kSimple;
-            return NewNode(kOpAny);
-        case '[':
-            ++at_;
-            facts = kHasWidth | kSimple;
-            return Set();
-        case '(': {
-            ++at_;
-            int group_facts = 0;
-            int group = Reg(true, group_facts);
-            facts = group_facts & (kHasWidth | kStartsAny);
-            return group;
-        }
-        case '\\': {
-            if (at_[1] == '\0') return Fail();
-            int node = NewNode(kOpExactly);
-            EmitByte(static_cast<uint8_t>(at_[1]));
-            EmitByte(0);
-            at_ += 2;
-            facts = kHasWidth | kSimple;
-            return failed_ ? -1 : node;
-        }
-        default:
-            return Run(facts);
+            case '\0':
+            case '|':
+            case ')':
+            case '?':
+            case '+':
+            case '*': return Fail();  // an atom is required here
+            case '^': ++at_; return NewNode(kOpBol);
+            case '$': ++at_; return NewNode(kOpEol);
+            case '.':
+                ++at_;
+                facts = kHasWidth | kSimple;
+                return NewNode(kOpAny);
+            case '[':
+                ++at_;
+                facts = kHasWidth | kSimple;
+                return Set();
+            case '(': {
+                ++at_;
+                int group_facts = 0;
+                int group = Reg(true, group_facts);
+                facts = group_facts & (kHasWidth | kStartsAny);
+                return group;
+            }
+            case '\\': {
+                if (at_[1] == '\0') return Fail();
+                int node = NewNode(kOpExactly);
+                EmitByte(static_cast<uint8_t>(at_[1]));
+                EmitByte(0);
+                at_ += 2;
+                facts = kHasWidth | kSimple;
+                return failed_ ? -1 : node;
+            }
+            default: return Run(facts);
         }
     }
 
@@ -289,8 +291,10 @@ RegExp* RegExp::Compile(const char* pattern) {
     };
     if (program_[next_of(0)] == kOpEnd) {
         size_t scan = 3;
-        if (program_[scan] == kOpExactly) start_byte_ = program_[scan + 3];
-        else if (program_[scan] == kOpBol) anchored_ = true;
+        if (program_[scan] == kOpExactly)
+            start_byte_ = program_[scan + 3];
+        else if (program_[scan] == kOpBol)
+            anchored_ = true;
         if (compiler.top_facts() & kStartsAny) {
             for (; scan < program_.size() && program_[scan] != kOpEnd; scan = next_of(scan)) {
                 if (program_[scan] != kOpExactly) continue;

@@ -13,10 +13,10 @@ namespace {
 struct Frame {
     enum Kind : uint8_t { kAlternative, kRestoreStart, kRestoreEnd, kRepeat };
     Kind kind;
-    int node;   // alternative: the BRANCH to try; repeat: the node after the repeat
-    int pos;    // alternative: where to try it; restore: the old value; repeat: where the run began
-    int count;  // repeat: the next number of repetitions to try
-    int min;    // repeat: the fewest allowed; restore: the group
+    int node;     // alternative: the BRANCH to try; repeat: the node after the repeat
+    int pos;      // alternative: where to try it; restore: the old value; repeat: where the run began
+    int count;    // repeat: the next number of repetitions to try
+    int min;      // repeat: the fewest allowed; restore: the group
     int operand;  // repeat: the repeated node
 };
 
@@ -58,11 +58,11 @@ private:
     bool SimpleMatches(int node, int pos) const {
         if (!AtByte(pos)) return false;
         switch (OpOf(node)) {
-        case kOpAny: return true;
-        case kOpExactly: return ByteAt(pos) == OperandOf(node)[0];
-        case kOpAnyOf: return InSet(node, ByteAt(pos));
-        case kOpAnyBut: return !InSet(node, ByteAt(pos));
-        default: return false;
+            case kOpAny: return true;
+            case kOpExactly: return ByteAt(pos) == OperandOf(node)[0];
+            case kOpAnyOf: return InSet(node, ByteAt(pos));
+            case kOpAnyBut: return !InSet(node, ByteAt(pos));
+            default: return false;
         }
     }
 
@@ -70,58 +70,58 @@ private:
     bool Step(int& node, int& pos) {
         uint8_t op = OpOf(node);
         switch (op) {
-        case kOpEnd: return true;
-        case kOpBol:
-            if (pos != 0) return false;
-            break;
-        case kOpEol:
-            if (AtByte(pos)) return false;
-            break;
-        case kOpAny:
-        case kOpAnyOf:
-        case kOpAnyBut:
-            if (!SimpleMatches(node, pos)) return false;
-            ++pos;
-            break;
-        case kOpExactly: {
-            const char* run = reinterpret_cast<const char*>(OperandOf(node));
-            size_t length = std::strlen(run);
-            if (subject_.size() - static_cast<size_t>(pos) < length ||
-                std::memcmp(subject_.data() + pos, run, length) != 0)
-                return false;
-            pos += static_cast<int>(length);
-            break;
-        }
-        case kOpNothing:
-        case kOpBack: break;
-        case kOpBranch: {
-            int next = NextOf(node);
-            if (next >= 0 && OpOf(next) == kOpBranch) stack_.push_back({Frame::kAlternative, next, pos, 0, 0, 0});
-            node += 3;
-            return true;
-        }
-        case kOpStar:
-        case kOpPlus: {
-            int operand = node + 3;
-            int count = 0;
-            while (SimpleMatches(operand, pos + count)) ++count;
-            steps_ += count;
-            stack_.push_back({Frame::kRepeat, NextOf(node), pos, count, op == kOpPlus ? 1 : 0, operand});
-            return ResumeRepeat(node, pos);
-        }
-        default:
-            if (op >= kOpOpen && op < kOpOpen + RegExp::kGroups) {
-                int group = op - kOpOpen;
-                stack_.push_back({Frame::kRestoreStart, 0, starts_[group], 0, group, 0});
-                starts_[group] = pos;
-            } else if (op >= kOpClose && op < kOpClose + RegExp::kGroups) {
-                int group = op - kOpClose;
-                stack_.push_back({Frame::kRestoreEnd, 0, ends_[group], 0, group, 0});
-                ends_[group] = pos;
-            } else {
-                return false;
+            case kOpEnd: return true;
+            case kOpBol:
+                if (pos != 0) return false;
+                break;
+            case kOpEol:
+                if (AtByte(pos)) return false;
+                break;
+            case kOpAny:
+            case kOpAnyOf:
+            case kOpAnyBut:
+                if (!SimpleMatches(node, pos)) return false;
+                ++pos;
+                break;
+            case kOpExactly: {
+                const char* run = reinterpret_cast<const char*>(OperandOf(node));
+                size_t length = std::strlen(run);
+                if (subject_.size() - static_cast<size_t>(pos) < length ||
+                    std::memcmp(subject_.data() + pos, run, length) != 0)
+                    return false;
+                pos += static_cast<int>(length);
+                break;
             }
-            break;
+            case kOpNothing:
+            case kOpBack: break;
+            case kOpBranch: {
+                int next = NextOf(node);
+                if (next >= 0 && OpOf(next) == kOpBranch) stack_.push_back({Frame::kAlternative, next, pos, 0, 0, 0});
+                node += 3;
+                return true;
+            }
+            case kOpStar:
+            case kOpPlus: {
+                int operand = node + 3;
+                int count = 0;
+                while (SimpleMatches(operand, pos + count)) ++count;
+                steps_ += count;
+                stack_.push_back({Frame::kRepeat, NextOf(node), pos, count, op == kOpPlus ? 1 : 0, operand});
+                return ResumeRepeat(node, pos);
+            }
+            default:
+                if (op >= kOpOpen && op < kOpOpen + RegExp::kGroups) {
+                    int group = op - kOpOpen;
+                    stack_.push_back({Frame::kRestoreStart, 0, starts_[group], 0, group, 0});
+                    starts_[group] = pos;
+                } else if (op >= kOpClose && op < kOpClose + RegExp::kGroups) {
+                    int group = op - kOpClose;
+                    stack_.push_back({Frame::kRestoreEnd, 0, ends_[group], 0, group, 0});
+                    ends_[group] = pos;
+                } else {
+                    return false;
+                }
+                break;
         }
         node = NextOf(node);
         return node >= 0;
@@ -150,22 +150,22 @@ private:
         while (!stack_.empty()) {
             Frame& top = stack_.back();
             switch (top.kind) {
-            case Frame::kAlternative:
-                node = top.node;
-                pos = top.pos;
-                stack_.pop_back();
-                return true;
-            case Frame::kRestoreStart:
-                starts_[top.min] = top.pos;
-                stack_.pop_back();
-                break;
-            case Frame::kRestoreEnd:
-                ends_[top.min] = top.pos;
-                stack_.pop_back();
-                break;
-            case Frame::kRepeat:
-                if (ResumeRepeat(node, pos)) return true;
-                break;
+                case Frame::kAlternative:
+                    node = top.node;
+                    pos = top.pos;
+                    stack_.pop_back();
+                    return true;
+                case Frame::kRestoreStart:
+                    starts_[top.min] = top.pos;
+                    stack_.pop_back();
+                    break;
+                case Frame::kRestoreEnd:
+                    ends_[top.min] = top.pos;
+                    stack_.pop_back();
+                    break;
+                case Frame::kRepeat:
+                    if (ResumeRepeat(node, pos)) return true;
+                    break;
             }
         }
         return false;
@@ -202,8 +202,8 @@ int RegExp::Find(std::string_view subject, int start_offset) {
     for (int at = start_offset; at <= size; ++at) {
         if (anchored_ && at > 0) break;
         if (start_byte_ >= 0) {
-            const void* found = at < size ? std::memchr(subject.data() + at, start_byte_, static_cast<size_t>(size - at))
-                                          : nullptr;
+            const void* found =
+                at < size ? std::memchr(subject.data() + at, start_byte_, static_cast<size_t>(size - at)) : nullptr;
             if (!found) break;
             at = static_cast<int>(static_cast<const char*>(found) - subject.data());
         }
@@ -231,8 +231,10 @@ std::optional<std::string> RegExp::GetReplaceString(std::string_view replace_tem
             append_group(0);
         } else if (c == '\\' && i + 1 < replace_template.size()) {
             char next = replace_template[++i];
-            if (next >= '0' && next <= '9') append_group(next - '0');
-            else if (next == '\\' || next == '&') out += next;
+            if (next >= '0' && next <= '9')
+                append_group(next - '0');
+            else if (next == '\\' || next == '&')
+                out += next;
             else {
                 out += '\\';
                 out += next;

@@ -10,7 +10,9 @@ SECEdit::SECEdit(ProfileAccess& profile) : profile_(profile) {
     pad_with_spaces_ = false;
 }
 
-SECEdit::~SECEdit() { FreeAll(); }
+SECEdit::~SECEdit() {
+    FreeAll();
+}
 
 void SECEdit::Init() {
     FreeAll();
@@ -54,7 +56,9 @@ void SECEdit::LoadSettings() {
         SetLineEndType(profile_.GetProfileInt(section, "Line end type", 0));
 }
 
-int SECEdit::GetModified() const { return unrecorded_changes_ || !undo_.AtSaved() ? 1 : 0; }
+int SECEdit::GetModified() const {
+    return unrecorded_changes_ || !undo_.AtSaved() ? 1 : 0;
+}
 
 void SECEdit::SetModified(int modified) {
     unrecorded_changes_ = modified != 0;
@@ -96,14 +100,18 @@ void SECEdit::InsertLineAfter(EditLine* anchor, EditLine* line) {
 void SECEdit::InsertLineBefore(EditLine* anchor, EditLine* line) {
     line->next = anchor;
     line->prev = anchor->prev;
-    if (anchor->prev) anchor->prev->next = line;
-    else first_line_ = line;
+    if (anchor->prev)
+        anchor->prev->next = line;
+    else
+        first_line_ = line;
     anchor->prev = line;
 }
 
 void SECEdit::UnlinkLine(EditLine* line) {
-    if (line->prev) line->prev->next = line->next;
-    else first_line_ = line->next;
+    if (line->prev)
+        line->prev->next = line->next;
+    else
+        first_line_ = line->next;
     if (line->next) line->next->prev = line->prev;
     line->next = line->prev = nullptr;
 }
@@ -123,9 +131,12 @@ void SECEdit::ReplaceAllLines(const std::vector<std::string>& lines) {
 EditLine* SECEdit::LinkLinesAfter(EditLine* anchor, const std::vector<std::string>& lines) {
     for (const std::string& text : lines) {
         EditLine* line = AllocLine(text);
-        if (anchor) InsertLineAfter(anchor, line);
-        else if (first_line_) InsertLineBefore(first_line_, line);
-        else first_line_ = line;
+        if (anchor)
+            InsertLineAfter(anchor, line);
+        else if (first_line_)
+            InsertLineBefore(first_line_, line);
+        else
+            first_line_ = line;
         anchor = line;
     }
     return anchor;
@@ -161,11 +172,15 @@ EditLine* SECEdit::GetLineByNumber(int number) const {
 }
 
 void SECEdit::SetLineEndType(int type) {
-    if (type >= kLineEndCrLf && type <= kLineEndCr) line_end_ = LineEndOfType(type);
-    else line_end_.type = type;
+    if (type >= kLineEndCrLf && type <= kLineEndCr)
+        line_end_ = LineEndOfType(type);
+    else
+        line_end_.type = type;
 }
 
-bool SECEdit::HasLineEnd(const EditLine* line) const { return EndsWithLineEnd(line->text); }
+bool SECEdit::HasLineEnd(const EditLine* line) const {
+    return EndsWithLineEnd(line->text);
+}
 
 std::string_view SECEdit::TextOf(const EditLine* line) const {
     std::string_view text = line->text;

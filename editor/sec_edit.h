@@ -22,7 +22,8 @@ namespace editor {
 
 using COLORREF = uint32_t;
 constexpr COLORREF RGB(int r, int g, int b) {
-    return static_cast<COLORREF>(r & 0xFF) | static_cast<COLORREF>(g & 0xFF) << 8 | static_cast<COLORREF>(b & 0xFF) << 16;
+    return static_cast<COLORREF>(r & 0xFF) | static_cast<COLORREF>(g & 0xFF) << 8 |
+           static_cast<COLORREF>(b & 0xFF) << 16;
 }
 
 struct OEExtraCommentType {
@@ -185,7 +186,6 @@ public:
     int breakpoint_count = 0;
 
 private:
-    friend class UndoGroup;
     friend class ReplayScope;
 
     // Record management.

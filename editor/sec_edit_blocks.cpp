@@ -113,8 +113,8 @@ int SECEdit::InsertText(TextPosition position, std::string_view text, bool recor
                         TextPosition* end_out) {
     if (read_only_) return kReadOnly;
     int own_type = DetectLineEndType(text);
-    std::string converted = own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type)
-                                                                          : std::string(text);
+    std::string converted =
+        own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type) : std::string(text);
     if (converted_length) *converted_length = static_cast<int>(converted.size());
     position.index = std::clamp(position.index, 0, static_cast<int>(TextOf(position.line).size()));
     if (end_out) *end_out = position;
@@ -124,7 +124,8 @@ int SECEdit::InsertText(TextPosition position, std::string_view text, bool recor
     if (end_out) *end_out = end;
     NoteEdit(position.line, record);
     if (record) {
-        UndoRecord entry = MakeUndoRecord(kUndoInsertText, position.line->number, position.index, end.line->number, end.index);
+        UndoRecord entry =
+            MakeUndoRecord(kUndoInsertText, position.line->number, position.index, end.line->number, end.index);
         entry.text = std::move(converted);
         AddUndoRecord(std::move(entry));
     }
@@ -203,8 +204,8 @@ int SECEdit::DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool 
 int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, bool record) {
     if (read_only_) return kReadOnly;
     int own_type = DetectLineEndType(text);
-    std::string converted = own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type)
-                                                                          : std::string(text);
+    std::string converted =
+        own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type) : std::string(text);
     std::vector<std::string> block = SplitIntoLines(converted, line_end_, tab_size_);
     if (block.empty()) return kOk;
     for (std::string& piece : block)

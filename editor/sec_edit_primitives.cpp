@@ -43,7 +43,8 @@ int SECEdit::PadToColumn(TextPosition& position, bool record) {
     if (padding.empty()) return kOk;
     NoteEdit(position.line, record);
     if (record) {
-        UndoRecord entry = MakeUndoRecord(kUndoInsertText, position.line->number, start, position.line->number, position.index);
+        UndoRecord entry =
+            MakeUndoRecord(kUndoInsertText, position.line->number, start, position.line->number, position.index);
         entry.text = padding;
         AddUndoRecord(std::move(entry));
     }
@@ -85,12 +86,13 @@ int SECEdit::InsertString(TextPosition position, std::string_view text, bool ins
     EditLine* line = position.line;
     if (!insert) {
         // Overwriting is a delete of what is covered and an insert, so undo restores it.
-        int covered = std::min<int>(static_cast<int>(text.size()),
-                                    static_cast<int>(TextOf(line).size()) - position.index);
+        int covered =
+            std::min<int>(static_cast<int>(text.size()), static_cast<int>(TextOf(line).size()) - position.index);
         if (covered > 0) DeleteChars(position, covered, record);
     }
     line->text.insert(static_cast<size_t>(position.index), text);
-    UndoRecord entry = MakeUndoRecord(kUndoInsertText, line->number, position.index, line->number, position.index + static_cast<int>(text.size()));
+    UndoRecord entry = MakeUndoRecord(kUndoInsertText, line->number, position.index, line->number,
+                                      position.index + static_cast<int>(text.size()));
     entry.text = text;
     // Typing gives the last line its line end; a replay repeats only what its record says.
     entry.line_end_changed = !replaying_ && EnsureLastLineEnd(line);
@@ -119,7 +121,8 @@ int SECEdit::DeleteChars(TextPosition position, int count, bool record) {
     int length = static_cast<int>(TextOf(line).size());
     if (count <= 0 || position.index < 0 || position.index >= length) return kOk;
     int removed = std::min(count, length - position.index);
-    UndoRecord entry = MakeUndoRecord(kUndoDeleteText, line->number, position.index, line->number, position.index + removed);
+    UndoRecord entry =
+        MakeUndoRecord(kUndoDeleteText, line->number, position.index, line->number, position.index + removed);
     entry.text = line->text.substr(static_cast<size_t>(position.index), static_cast<size_t>(removed));
     line->text.erase(static_cast<size_t>(position.index), static_cast<size_t>(removed));
     NoteEdit(line, record);

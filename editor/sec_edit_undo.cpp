@@ -53,39 +53,28 @@ void SECEdit::ReplayBackwards(const UndoRecord& record) {
     TextPosition start{GetLineByNumber(record.line), record.column};
     TextPosition end{GetLineByNumber(record.end_line), record.end_column};
     switch (record.type) {
-    case kUndoInsertChar:
-        DeleteChar(start, false);
-        break;
-    case kUndoDeleteChar:
-        InsertChar(start, static_cast<char>(record.character), true, false);
-        break;
-    case kUndoDeleteText:
-        InsertText(start, record.text, false);
-        break;
-    case kUndoInsertText:
-    case kUndoInsertFile:
-        DeleteBlock(start, end, false);
-        break;
-    case kUndoSplitLine:
-        JoinLines(start, false);
-        break;
-    case kUndoJoinLines:
-        SplitLine(start, false);
-        // The first line was a piece of a cut long line: it had no line end.
-        if (record.line_end_changed) DropLineEnd(start.line);
-        return;
-    case kUndoOverwriteChar:
-        if (record.old_character == static_cast<unsigned char>(line_end_.chars[0]))
-            DeleteChar(start, false);
-        else
-            InsertChar(start, static_cast<char>(record.old_character), false, false);
-        break;
-    case kUndoDeleteColumnBlock:
-    case kUndoInsertColumnBlock:
-        ReplaceLines(record.line, static_cast<int>(record.lines_after.size()), record.lines_before);
-        return;
-    default:
-        return;
+        case kUndoInsertChar: DeleteChar(start, false); break;
+        case kUndoDeleteChar: InsertChar(start, static_cast<char>(record.character), true, false); break;
+        case kUndoDeleteText: InsertText(start, record.text, false); break;
+        case kUndoInsertText:
+        case kUndoInsertFile: DeleteBlock(start, end, false); break;
+        case kUndoSplitLine: JoinLines(start, false); break;
+        case kUndoJoinLines:
+            SplitLine(start, false);
+            // The first line was a piece of a cut long line: it had no line end.
+            if (record.line_end_changed) DropLineEnd(start.line);
+            return;
+        case kUndoOverwriteChar:
+            if (record.old_character == static_cast<unsigned char>(line_end_.chars[0]))
+                DeleteChar(start, false);
+            else
+                InsertChar(start, static_cast<char>(record.old_character), false, false);
+            break;
+        case kUndoDeleteColumnBlock:
+        case kUndoInsertColumnBlock:
+            ReplaceLines(record.line, static_cast<int>(record.lines_after.size()), record.lines_before);
+            return;
+        default: return;
     }
     if (record.line_end_changed) DropLineEnd(GetLineByNumber(record.line));
 }
@@ -94,36 +83,19 @@ void SECEdit::ReplayForwards(const UndoRecord& record) {
     TextPosition start{GetLineByNumber(record.line), record.column};
     TextPosition end{GetLineByNumber(record.end_line), record.end_column};
     switch (record.type) {
-    case kUndoInsertChar:
-        InsertChar(start, static_cast<char>(record.character), true, false);
-        break;
-    case kUndoDeleteChar:
-        DeleteChar(start, false);
-        break;
-    case kUndoDeleteText:
-        DeleteBlock(start, end, false);
-        break;
-    case kUndoInsertText:
-        InsertText(start, record.text, false);
-        break;
-    case kUndoInsertFile:
-        InsertText(start, record.file_text, false);
-        break;
-    case kUndoSplitLine:
-        SplitLine(start, false);
-        break;
-    case kUndoJoinLines:
-        JoinLines(start, false);
-        return;
-    case kUndoOverwriteChar:
-        InsertChar(start, static_cast<char>(record.character), false, false);
-        break;
-    case kUndoDeleteColumnBlock:
-    case kUndoInsertColumnBlock:
-        ReplaceLines(record.line, static_cast<int>(record.lines_before.size()), record.lines_after);
-        return;
-    default:
-        return;
+        case kUndoInsertChar: InsertChar(start, static_cast<char>(record.character), true, false); break;
+        case kUndoDeleteChar: DeleteChar(start, false); break;
+        case kUndoDeleteText: DeleteBlock(start, end, false); break;
+        case kUndoInsertText: InsertText(start, record.text, false); break;
+        case kUndoInsertFile: InsertText(start, record.file_text, false); break;
+        case kUndoSplitLine: SplitLine(start, false); break;
+        case kUndoJoinLines: JoinLines(start, false); return;
+        case kUndoOverwriteChar: InsertChar(start, static_cast<char>(record.character), false, false); break;
+        case kUndoDeleteColumnBlock:
+        case kUndoInsertColumnBlock:
+            ReplaceLines(record.line, static_cast<int>(record.lines_before.size()), record.lines_after);
+            return;
+        default: return;
     }
     if (record.line_end_changed) EnsureLastLineEnd(GetLineByNumber(record.line));
 }

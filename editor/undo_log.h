@@ -23,8 +23,8 @@ enum UndoType : int {
 
 struct UndoRecord {
     int type = kUndoNone;
-    int line = 0;        // 1-based start line
-    int column = 0;      // byte index on the start line
+    int line = 0;    // 1-based start line
+    int column = 0;  // byte index on the start line
     int end_line = 0;
     int end_column = 0;
     unsigned char character = 0;

@@ -20,10 +20,12 @@ std::string MakeSource() {
     text.reserve(5'300'000);
     for (int i = 0; i < kLines; ++i) {
         switch (i % 10) {
-        case 0: text += "/* block comment number " + std::to_string(i) + " opens here and runs on"; break;
-        case 1: text += "   the comment goes on with some more words here */ int value_" + std::to_string(i) + ";"; break;
-        case 2: text += "\tif (count > limit) { return \"/* not a comment */\"; } // trailing"; break;
-        default: text += "\twhile (index < " + std::to_string(i) + ") { total += table[index++] * 3; }  "; break;
+            case 0: text += "/* block comment number " + std::to_string(i) + " opens here and runs on"; break;
+            case 1:
+                text += "   the comment goes on with some more words here */ int value_" + std::to_string(i) + ";";
+                break;
+            case 2: text += "\tif (count > limit) { return \"/* not a comment */\"; } // trailing"; break;
+            default: text += "\twhile (index < " + std::to_string(i) + ") { total += table[index++] * 3; }  "; break;
         }
         text += "\r\n";
     }
@@ -93,8 +95,12 @@ void RegexSearch(benchmark::State& state, uint32_t case_flag) {
         if (!edit->FindText(at, {last, last->length()}, request)) std::abort();
     }
 }
-void BM_RegexSearchWholeFile(benchmark::State& state) { RegexSearch(state, editor::SearchRequest::kMatchCase); }
-void BM_RegexSearchWholeFileCaseBlind(benchmark::State& state) { RegexSearch(state, 0); }
+void BM_RegexSearchWholeFile(benchmark::State& state) {
+    RegexSearch(state, editor::SearchRequest::kMatchCase);
+}
+void BM_RegexSearchWholeFileCaseBlind(benchmark::State& state) {
+    RegexSearch(state, 0);
+}
 BENCHMARK(BM_RegexSearchWholeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegexSearchWholeFileCaseBlind)->Unit(benchmark::kMillisecond);
 
@@ -107,7 +113,8 @@ void ColourScreen(editor::SECEdit& edit, editor::EditLine* top) {
         benchmark::DoNotOptimize(edit.GetCommentStateAtLine(line, &type));
         std::string_view text = edit.TextOf(line);
         int start = edit.FindCommentStart(text, &type);
-        if (start >= 0) benchmark::DoNotOptimize(edit.FindCommentEnd(text.substr(static_cast<size_t>(start) + 2), type));
+        if (start >= 0)
+            benchmark::DoNotOptimize(edit.FindCommentEnd(text.substr(static_cast<size_t>(start) + 2), type));
         int from = 0, word_start = 0, word_end = 0;
         while (edit.FindNextKeyword(text, &from, &word_start, &word_end)) benchmark::ClobberMemory();
     }

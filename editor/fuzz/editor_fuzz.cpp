@@ -52,18 +52,18 @@ void CheckEdits(std::string_view input) {
         editor::TextPosition other{edit.GetLineByNumber(1 + ops.Next(edit.GetLineCount())), ops.Next(40)};
         char byte = "ab \t#/*\"'\x81\x40"[ops.Next(11)];
         switch (ops.Next(12)) {
-        case 0: edit.InsertChar(at, byte, true, true); break;
-        case 1: edit.InsertChar(at, byte, false, true); break;
-        case 2: edit.InsertString(at, std::string(2, byte), ops.Next(2), true); break;
-        case 3: edit.DeleteChar(at, true); break;
-        case 4: edit.DeleteChars(at, ops.Next(6), true); break;
-        case 5: edit.SplitLine(at, true); break;
-        case 6: edit.JoinLines(at, true); break;
-        case 7: edit.DeleteBlock(at, other, true); break;
-        case 8: edit.InsertText(at, "x\r\ny\nz", true); break;
-        case 9: edit.DeleteColumnBlock(at, other, true); break;
-        case 10: edit.InsertColumnBlock(at, "12\r\n3", true); break;
-        case 11: edit.PadToColumn(at, true); break;
+            case 0: edit.InsertChar(at, byte, true, true); break;
+            case 1: edit.InsertChar(at, byte, false, true); break;
+            case 2: edit.InsertString(at, std::string(2, byte), ops.Next(2), true); break;
+            case 3: edit.DeleteChar(at, true); break;
+            case 4: edit.DeleteChars(at, ops.Next(6), true); break;
+            case 5: edit.SplitLine(at, true); break;
+            case 6: edit.JoinLines(at, true); break;
+            case 7: edit.DeleteBlock(at, other, true); break;
+            case 8: edit.InsertText(at, "x\r\ny\nz", true); break;
+            case 9: edit.DeleteColumnBlock(at, other, true); break;
+            case 10: edit.InsertColumnBlock(at, "12\r\n3", true); break;
+            case 11: edit.PadToColumn(at, true); break;
         }
         // The edit may have freed `line`; ask for the state of a line by number.
         int type = 0;
@@ -84,7 +84,9 @@ void CheckEdits(std::string_view input) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (data[0] & 1) CheckPattern(input);
-    else CheckEdits(input);
+    if (data[0] & 1)
+        CheckPattern(input);
+    else
+        CheckEdits(input);
     return 0;
 }

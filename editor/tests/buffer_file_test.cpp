@@ -1,10 +1,9 @@
 // Reading and writing files: round trips, failures, and the safe save.
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <csignal>
-
-#include <gtest/gtest.h>
 
 #include "editor/sec_edit.h"
 #include "testing/temp_dir.h"
@@ -64,7 +63,8 @@ TEST(EditorFileRoundTrip, LineEndsThatAreNotTheFilesTypeAreNormalised) {
         // The end-of-file mark goes only at the very end.
         {"eof mark", "a\r\nb\x1A", "a\r\nb"},
         {"eof mark inside", "a\x1A\r\nb\r\n", "a\x1A\r\nb\r\n"},
-        {"eof mark at 32 KB", std::string(32766, 'q') + "\x1A" + "tail\r\n", std::string(32766, 'q') + "\x1A" + "tail\r\n"},
+        {"eof mark at 32 KB", std::string(32766, 'q') + "\x1A" + "tail\r\n",
+         std::string(32766, 'q') + "\x1A" + "tail\r\n"},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -106,6 +106,7 @@ TEST(EditorFileRead, FailuresLeaveNoPartialText) {
     EXPECT_EQ(edit.ReadFile(dir / "missing.txt"), ENOENT);
     EXPECT_EQ(Lines(edit), "[keep\r\n]");  // nothing was read, nothing lost
     EXPECT_EQ(edit.ReadFile(dir.write("nul.txt", std::string("a\r\nb\0c\r\n", 8))), kNullsInFile);
+    EXPECT_EQ(ResultMessage(kNullsInFile), "Nulls encounterd in file.  Use another editor to edit this file.");
     EXPECT_EQ(Lines(edit), "[]");
     EXPECT_EQ(edit.ReadFile(dir.path()), EISDIR);
 }

@@ -145,11 +145,9 @@ TEST(EditorFindHistory, NewestFirstWithoutDuplicates) {
         const char* saved;
         std::vector<std::string> history;
     } steps[] = {
-        {"one", {"one"}},
-        {"two", {"two", "one"}},
-        {"two", {"two", "one"}},           // same as the newest: nothing moves
-        {"one", {"one", "two"}},           // an older copy moves up and does not stay twice
-        {"", {"one", "two"}},              // empty find texts are not kept
+        {"one", {"one"}},        {"two", {"two", "one"}}, {"two", {"two", "one"}},  // same as the newest: nothing moves
+        {"one", {"one", "two"}},  // an older copy moves up and does not stay twice
+        {"", {"one", "two"}},     // empty find texts are not kept
     };
     MemoryProfile profile;
     for (const Step& step : steps) {

@@ -1,8 +1,8 @@
 // Language settings: profile keys, keywords and colours, comment delimiters, and the
 // comment state of lines (cached, checked against the backward scan).
-#include <random>
-
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "editor/tests/edit_fixture.h"
 #include "testing/temp_dir.h"
@@ -138,13 +138,9 @@ TEST_F(LanguageTest, CommentStartAndEnd) {
         int at;
         int type;
     } starts[] = {
-        {"a /* b // c", 2, 1},
-        {"a // b /* c", 2, 2},
-        {"x = \"/*\" // real", 9, 2},  // a start inside a string keeps the search going
-        {"s = '//' ; y", 9, 3},
-        {"{ comment }", 0, 4},
-        {"\"{\" \"//\"", -1, 0},
-        {"plain", -1, 0},
+        {"a /* b // c", 2, 1},  {"a // b /* c", 2, 2}, {"x = \"/*\" // real", 9, 2},  // a start inside a string keeps
+                                                                                      // the search going
+        {"s = '//' ; y", 9, 3}, {"{ comment }", 0, 4}, {"\"{\" \"//\"", -1, 0},      {"plain", -1, 0},
     };
     for (const Case& c : starts) {
         int type = 0;
@@ -169,8 +165,8 @@ TEST(EditorQuotes, InsideStringTest) {
         int position;
         bool inside;
     } cases[] = {
-        {"a \"b\" c", 3, true},   {"a \"b\" c", 6, false}, {"'x' y", 1, true},
-        {"\"a\\\"b\"", 4, true},  {"\"open", 2, false},    {"\"a\" \"b\"", 4, false},
+        {"a \"b\" c", 3, true},  {"a \"b\" c", 6, false}, {"'x' y", 1, true},
+        {"\"a\\\"b\"", 4, true}, {"\"open", 2, false},    {"\"a\" \"b\"", 4, false},
     };
     for (const Case& c : cases) EXPECT_EQ(SECEdit::IsInQuotes(c.text, c.position), c.inside) << c.text;
 }
@@ -201,13 +197,13 @@ int LiteralState(SECEdit& edit, const EditLine* line, int* type) {
 TEST_F(LanguageTest, CommentStateOfLines) {
     SECEdit& edit = Edit();
     Fill(edit,
-         "int a; /* opens\r\n"       // 1
-         "still inside\r\n"          // 2
-         "closes */ x = 1;\r\n"      // 3
-         "s = \"/*\"; // not\r\n"    // 4: a start in a string and one after a line comment
+         "int a; /* opens\r\n"          // 1
+         "still inside\r\n"             // 2
+         "closes */ x = 1;\r\n"         // 3
+         "s = \"/*\"; // not\r\n"       // 4: a start in a string and one after a line comment
          "// /* in a line comment\r\n"  // 5
-         "y; /* a */ /* b\r\n"       // 6
-         "z\r\n");                   // 7
+         "y; /* a */ /* b\r\n"          // 6
+         "z\r\n");                      // 7
     std::vector<int> expected = {0, 1, 1, 0, 0, 0, 1};
     for (int number = 1; number <= 7; ++number) {
         int type = 0;
@@ -237,7 +233,8 @@ TEST_F(LanguageTest, CachedCommentStateEqualsTheBackwardScan) {
             for (const EditLine* line = edit.GetFirstLine(); line; line = line->next) {
                 int cached_type = 0, literal_type = 0;
                 int cached = edit.GetCommentStateAtLine(line, &cached_type);
-                ASSERT_EQ(cached, LiteralState(edit, line, &literal_type)) << "round " << round << " line " << line->number;
+                ASSERT_EQ(cached, LiteralState(edit, line, &literal_type))
+                    << "round " << round << " line " << line->number;
                 if (cached) {
                     ASSERT_EQ(cached_type, literal_type);
                 }

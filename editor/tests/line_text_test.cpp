@@ -10,8 +10,12 @@ TEST(EditorLineEnds, FirstLineEndDecides) {
         const char* text;
         int type;
     } cases[] = {
-        {"a\r\nb\n", kLineEndCrLf}, {"a\n\rb", kLineEndLfCr}, {"a\nb\r\n", kLineEndLf},
-        {"a\rb", kLineEndCr},       {"abc", -1},              {"a\r", kLineEndCr},
+        {"a\r\nb\n", kLineEndCrLf},
+        {"a\n\rb", kLineEndLfCr},
+        {"a\nb\r\n", kLineEndLf},
+        {"a\rb", kLineEndCr},
+        {"abc", -1},
+        {"a\r", kLineEndCr},
     };
     for (const Case& c : cases) EXPECT_EQ(DetectLineEndType(c.text), c.type) << c.text;
 }

@@ -29,9 +29,9 @@ TEST(EditorPageTemplate, ExpandsPageFileAndTime) {
         const char* file_name;
         std::string expanded;
     } cases[] = {
-        {"&p of &p", "f", "7 of &p"},                 // only the first code is replaced
-        {"[&f]", nullptr, "[]"},                       // no file name: empty
-        {"100%% &f", "x", "100% x"},                   // a doubled percent prints one
+        {"&p of &p", "f", "7 of &p"},                        // only the first code is replaced
+        {"[&f]", nullptr, "[]"},                             // no file name: empty
+        {"100%% &f", "x", "100% x"},                         // a doubled percent prints one
         {"%Y-%m-%d &f", "50%off.c", "2026-12-10 50%off.c"},  // a percent in the name stays as it is
         {"&f", "&p.c", "&p.c"},
         {"", "x", ""},

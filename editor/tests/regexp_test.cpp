@@ -2,10 +2,10 @@
 // replace template, and a differential check against std::regex.
 #include "editor/regexp.h"
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <regex>
-
-#include <gtest/gtest.h>
 
 namespace editor {
 namespace {
@@ -15,7 +15,7 @@ constexpr int kFails = -100;  // the pattern must not compile
 struct MatchCase {
     const char* pattern;
     const char* subject;
-    int at;          // offset of the match, -1 for none, kFails for a compile error
+    int at;  // offset of the match, -1 for none, kFails for a compile error
     int length = 0;
 };
 
@@ -23,13 +23,13 @@ TEST(EditorRegExp, ConformanceTable) {
     const MatchCase cases[] = {
         // Literals, runs and quantifiers.
         {"abc", "xxabcx", 2, 3},
-        {"ab*", "abbbc", 0, 4},           // the quantifier takes the last byte of the run only
+        {"ab*", "abbbc", 0, 4},  // the quantifier takes the last byte of the run only
         {"ab+c", "ac abbc", 3, 4},
         {"colou?r", "my color", 3, 5},
         {"a.c", "a\tc", 0, 3},
-        {"x*", "abc", 0, 0},              // matches the empty string at the start
+        {"x*", "abc", 0, 0},  // matches the empty string at the start
         {"b*c", "abbbbc", 1, 5},
-        {"(ab)*c", "ababc", 0, 5},        // a group with "*" is built from loop nodes
+        {"(ab)*c", "ababc", 0, 5},  // a group with "*" is built from loop nodes
         {"(ab)+", "xabab", 1, 4},
         {"(a|bc)+d", "bcabcd", 0, 6},
         // Alternatives: the earliest match in the subject wins, then the first branch.
@@ -40,8 +40,8 @@ TEST(EditorRegExp, ConformanceTable) {
         {"[abc]+", "xxbcaz", 2, 3},
         {"[a-c]x", "dx cx", 3, 2},
         {"[^a-c]", "abcd", 3, 1},
-        {"[]a]+", "x]a]", 1, 3},          // "]" first is literal
-        {"[a-]+", "b-a-", 1, 3},          // "-" last is literal
+        {"[]a]+", "x]a]", 1, 3},  // "]" first is literal
+        {"[a-]+", "b-a-", 1, 3},  // "-" last is literal
         {"[-a]", "b-", 1, 1},
         {"[^]]", "]]x", 2, 1},
         // Anchors.
@@ -60,13 +60,13 @@ TEST(EditorRegExp, ConformanceTable) {
         // Compile errors.
         {"a**", "", kFails},
         {"a+?", "", kFails},
-        {"(a*)*", "", kFails},            // "*" on something that can match nothing
+        {"(a*)*", "", kFails},  // "*" on something that can match nothing
         {"(a|)+", "", kFails},
         {"^*", "", kFails},
         {"(ab", "", kFails},
         {"ab)", "", kFails},
         {"[ab", "", kFails},
-        {"[z-a]", "", kFails},            // reversed range
+        {"[z-a]", "", kFails},  // reversed range
         {"ab\\", "", kFails},
         {"*a", "", kFails},
         {"a|*", "", kFails},
@@ -111,11 +111,8 @@ TEST(EditorRegExp, GroupsAndReplaceTemplate) {
         const char* replace_template;
         const char* expanded;
     } cases[] = {
-        {"[&]", "[aabc]"},
-        {"\\2\\1", "baa"},
-        {"\\3\\9.", "."},           // unset groups add nothing
-        {"\\&\\\\", "&\\"},
-        {"\\n", "\\n"},             // any other escaped byte stays with its backslash
+        {"[&]", "[aabc]"},  {"\\2\\1", "baa"}, {"\\3\\9.", "."},  // unset groups add nothing
+        {"\\&\\\\", "&\\"}, {"\\n", "\\n"},                       // any other escaped byte stays with its backslash
         {"end\\", "end\\"},
     };
     for (const Case& c : cases) EXPECT_EQ(regexp.GetReplaceString(c.replace_template, "zzaabc"), c.expanded);
@@ -175,38 +172,38 @@ private:
 
     void Piece(std::string& ours, std::string& ecma, int depth) {
         switch (Pick(12)) {
-        case 0:
-            ours += '.';
-            ecma += '.';
-            break;
-        case 1: Set(ours, ecma); break;
-        case 2:
-            if (depth < 2) {
-                ours += '(';
-                ecma += '(';
-                Alternation(ours, ecma, depth + 1);
-                ours += ')';
-                ecma += ')';
-            } else {
-                ours += 'a';
-                ecma += 'a';
+            case 0:
+                ours += '.';
+                ecma += '.';
+                break;
+            case 1: Set(ours, ecma); break;
+            case 2:
+                if (depth < 2) {
+                    ours += '(';
+                    ecma += '(';
+                    Alternation(ours, ecma, depth + 1);
+                    ours += ')';
+                    ecma += ')';
+                } else {
+                    ours += 'a';
+                    ecma += 'a';
+                }
+                break;
+            case 3: {
+                const char anchor = Pick(2) ? '^' : '$';
+                ours += anchor;
+                ecma += anchor;
+                return;  // no quantifier on an anchor
             }
-            break;
-        case 3: {
-            const char anchor = Pick(2) ? '^' : '$';
-            ours += anchor;
-            ecma += anchor;
-            return;  // no quantifier on an anchor
-        }
-        case 4:
-            ours += "\\.";
-            ecma += "\\.";
-            break;
-        default: {
-            char letter = Letter();
-            ours += letter;
-            ecma += letter;
-        }
+            case 4:
+                ours += "\\.";
+                ecma += "\\.";
+                break;
+            default: {
+                char letter = Letter();
+                ours += letter;
+                ecma += letter;
+            }
         }
         if (Pick(3) == 0) {
             char quantifier = "*+?"[Pick(3)];

@@ -1,8 +1,8 @@
 // Undo and redo: grouping, the bounded history, the saved marker, and a random-edit
 // check against a plain string model.
-#include <random>
-
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "editor/tests/edit_fixture.h"
 
@@ -92,6 +92,21 @@ TEST(EditorUndo, ReadOnlyBufferRefusesUndoWithoutMoving) {
     EXPECT_EQ(edit.GetAllText(), "xab\r\n");
 }
 
+TEST(EditorUndo, TypingThatEndedTheLastLineUndoesExactly) {
+    // Deleting on a last line without a line end, then typing there (which gives it one):
+    // undoing both must not leave the line end behind.
+    SECEdit edit;
+    Fill(edit, "abc");
+    edit.DeleteChar(At(edit, 1, 2), true);
+    edit.InsertChar(At(edit, 1, 1), 'x', true, true);
+    EXPECT_EQ(edit.GetAllText(), "axb\r\n");
+    UndoAll(edit);
+    EXPECT_EQ(edit.GetAllText(), "abc");
+    while (edit.Redo()) {
+    }
+    EXPECT_EQ(edit.GetAllText(), "axb\r\n");
+}
+
 TEST(EditorUndo, FullHistoryDropsTheOldest512) {
     SECEdit edit;
     Fill(edit, "\r\n\r\n");
@@ -134,65 +149,67 @@ TEST(EditorUndo, RandomEditsAgainstAStringModel) {
         bool last_without_end = !line->next && !edit.HasLineEnd(line);
         char c = alphabet[static_cast<size_t>(pick(static_cast<int>(alphabet.size())))];
         switch (pick(9)) {
-        case 0:
-            ASSERT_EQ(edit.InsertChar({line, index}, c, true, true), kOk);
-            model.insert(offset, 1, c);
-            if (last_without_end) model += kEnd;
-            break;
-        case 1:
-            ASSERT_EQ(edit.InsertChar({line, index}, c, false, true), kOk);
-            if (index < length) model[offset] = c;
-            else model.insert(offset, 1, c);
-            if (last_without_end) model += kEnd;
-            break;
-        case 2: {
-            std::string text(static_cast<size_t>(1 + pick(4)), c);
-            ASSERT_EQ(edit.InsertString({line, index}, text, true, true), kOk);
-            model.insert(offset, text);
-            if (last_without_end) model += kEnd;
-            break;
-        }
-        case 3:
-            if (index < length) {
-                ASSERT_EQ(edit.DeleteChar({line, index}, true), kOk);
-                model.erase(offset, 1);
+            case 0:
+                ASSERT_EQ(edit.InsertChar({line, index}, c, true, true), kOk);
+                model.insert(offset, 1, c);
+                if (last_without_end) model += kEnd;
+                break;
+            case 1:
+                ASSERT_EQ(edit.InsertChar({line, index}, c, false, true), kOk);
+                if (index < length)
+                    model[offset] = c;
+                else
+                    model.insert(offset, 1, c);
+                if (last_without_end) model += kEnd;
+                break;
+            case 2: {
+                std::string text(static_cast<size_t>(1 + pick(4)), c);
+                ASSERT_EQ(edit.InsertString({line, index}, text, true, true), kOk);
+                model.insert(offset, text);
+                if (last_without_end) model += kEnd;
+                break;
             }
-            break;
-        case 4: {
-            int count = 2 + pick(4);
-            ASSERT_EQ(edit.DeleteChars({line, index}, count, true), kOk);
-            if (index < length) model.erase(offset, static_cast<size_t>(std::min(count, length - index)));
-            break;
-        }
-        case 5:
-            ASSERT_EQ(edit.SplitLine({line, index}, true), kOk);
-            model.insert(offset, kEnd);
-            break;
-        case 6:
-            if (line->next) {
-                bool had_end = edit.HasLineEnd(line);
-                ASSERT_EQ(edit.JoinLines({line, length}, true), kOk);
-                if (had_end) model.erase(OffsetOf(edit, line, length), kEnd.size());
+            case 3:
+                if (index < length) {
+                    ASSERT_EQ(edit.DeleteChar({line, index}, true), kOk);
+                    model.erase(offset, 1);
+                }
+                break;
+            case 4: {
+                int count = 2 + pick(4);
+                ASSERT_EQ(edit.DeleteChars({line, index}, count, true), kOk);
+                if (index < length) model.erase(offset, static_cast<size_t>(std::min(count, length - index)));
+                break;
             }
-            break;
-        case 7: {
-            EditLine* end_line = edit.GetLineByNumber(line->number + pick(3));
-            int end_index = pick(static_cast<int>(edit.TextOf(end_line).size()) + 1);
-            TextPosition start{line, index}, end{end_line, end_index};
-            if (!SECEdit::IsBefore(start, end)) std::swap(start, end);
-            size_t from = OffsetOf(edit, start.line, start.index);
-            size_t to = OffsetOf(edit, end.line, end.index);
-            int code = edit.DeleteBlock(start, end, true);
-            ASSERT_TRUE(code == kOk || code == kNoSelection);
-            model.erase(from, to - from);
-            break;
-        }
-        case 8: {
-            std::string text = std::string(1, c) + kEnd + "new" + (pick(2) ? kEnd : "") + "x";
-            ASSERT_EQ(edit.InsertText({line, index}, text, true), kOk);
-            model.insert(offset, text);
-            break;
-        }
+            case 5:
+                ASSERT_EQ(edit.SplitLine({line, index}, true), kOk);
+                model.insert(offset, kEnd);
+                break;
+            case 6:
+                if (line->next) {
+                    bool had_end = edit.HasLineEnd(line);
+                    ASSERT_EQ(edit.JoinLines({line, length}, true), kOk);
+                    if (had_end) model.erase(OffsetOf(edit, line, length), kEnd.size());
+                }
+                break;
+            case 7: {
+                EditLine* end_line = edit.GetLineByNumber(line->number + pick(3));
+                int end_index = pick(static_cast<int>(edit.TextOf(end_line).size()) + 1);
+                TextPosition start{line, index}, end{end_line, end_index};
+                if (!SECEdit::IsBefore(start, end)) std::swap(start, end);
+                size_t from = OffsetOf(edit, start.line, start.index);
+                size_t to = OffsetOf(edit, end.line, end.index);
+                int code = edit.DeleteBlock(start, end, true);
+                ASSERT_TRUE(code == kOk || code == kNoSelection);
+                model.erase(from, to - from);
+                break;
+            }
+            case 8: {
+                std::string text = std::string(1, c) + kEnd + "new" + (pick(2) ? kEnd : "") + "x";
+                ASSERT_EQ(edit.InsertText({line, index}, text, true), kOk);
+                model.insert(offset, text);
+                break;
+            }
         }
         ASSERT_EQ(edit.GetAllText(), model) << "after step " << step;
         ASSERT_TRUE(NumbersAreRight(edit)) << "after step " << step;
@@ -220,11 +237,11 @@ TEST(EditorUndo, RandomColumnAndPaddingEditsUndoExactly) {
         TextPosition a = At(edit, 1 + pick(edit.GetLineCount()), pick(14));
         TextPosition b = At(edit, 1 + pick(edit.GetLineCount()), pick(14));
         switch (pick(5)) {
-        case 0: edit.DeleteColumnBlock(a, b, true); break;
-        case 1: edit.InsertColumnBlock(a, pick(2) ? "xy\r\nz\r\n\tw" : "q", true); break;
-        case 2: edit.PadToColumn(a, true); break;
-        case 3: edit.InsertChar(a, 'p', pick(2), true); break;
-        case 4: edit.InsertString(a, "rs", pick(2), true); break;
+            case 0: edit.DeleteColumnBlock(a, b, true); break;
+            case 1: edit.InsertColumnBlock(a, pick(2) ? "xy\r\nz\r\n\tw" : "q", true); break;
+            case 2: edit.PadToColumn(a, true); break;
+            case 3: edit.InsertChar(a, 'p', pick(2), true); break;
+            case 4: edit.InsertString(a, "rs", pick(2), true); break;
         }
         ASSERT_TRUE(NumbersAreRight(edit)) << "after step " << step;
     }
