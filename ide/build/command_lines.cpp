@@ -1,0 +1,218 @@
+#include "ide/build/command_lines.h"
+
+#include <optional>
+
+#include "ide/build/tool_programs.h"
+#include "ide/build/up_to_date.h"
+#include "ide/workspace/text_utils.h"
+#include "ide/workspace/workspace_manager.h"
+#include "platform/os/text.h"
+#include "platform/profile/store.h"
+
+namespace ide {
+
+namespace {
+
+struct Programs {
+    std::string preprocessor, compiler, assembler, linker, packer;
+};
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string DefaultObjectName(const JobContext& context) {
+    return context.profile.GetProfileString("Settings", "Default ObjName", "reset.obj");
+}
+
+// Looks each program up in order; the first missing one refuses the list.
+bool FindPrograms(const JobContext& context, const std::vector<std::pair<ToolKey, std::string_view>>& wanted,
+                  std::vector<std::string>& paths, BuildError& error) {
+    for (const auto& [tool, what] : wanted) {
+        std::string path = FindExecutablePath(context.profile, ToolName(context.profile, tool),
+                                              context.application_folder);
+        if (path.empty()) {
+            error = {kErrorToolMissing, FormatText("Can't not find file(%s)!", std::string(what).c_str())};
+            return false;
+        }
+        paths.push_back(std::move(path));
+    }
+    return true;
+}
+
+std::string MultiBankSwitch(const JobContext& context) {
+    return context.workspace.BankItems().size() > 1 ? " -MB " : "";
+}
+
+// The rows of one source: three for a C source, one for an assembler source.
+void AddSourceRows(const JobContext& context, const Programs& programs, std::string_view stored_path,
+                   SourceKind kind, std::string_view bank_param, int first_flag, std::vector<BuildJob>& jobs) {
+    const std::string& d = context.workspace.GetProjectFolder();
+    const std::string debug = d + "DEBUG\\";
+    const std::string include = IncludePart(context);
+    if (kind == SourceKind::c_source) {
+        const std::string ovp = debug + ReplaceExtension(stored_path, ".OVP");
+        const std::string asm_file = debug + ReplaceExtension(stored_path, ".ASM");
+        jobs.push_back({programs.preprocessor,
+                        " " + Quoted(d + ReplaceExtension(stored_path, ".C")) + " " + Quoted(ovp) + " " + include + " -W",
+                        first_flag});
+        jobs.push_back({programs.compiler,
+                        " " + Quoted(ovp) + " " + Quoted(asm_file) + " " + std::string(bank_param) +
+                            MultiBankSwitch(context) + " -errout=output.msg",
+                        kFollowingStepFlag});
+        jobs.push_back({programs.assembler, " " + Quoted(asm_file) + " " + QuotedFolder(debug) + " -C   -W2" + include,
+                        kFollowingStepFlag});
+    } else {
+        jobs.push_back({programs.assembler,
+                        " " + Quoted(d + ReplaceExtension(stored_path, ".ASM")) + " " + QuotedFolder(debug) + "  -W2" +
+                            include,
+                        first_flag});
+    }
+}
+
+// The link (or library) row's text; nothing when the start-up object is missing.
+std::optional<std::string> LinkRow(const JobContext& context, BuildError& error) {
+    const CVyrWorkspaceManager& workspace = context.workspace;
+    const std::string& d = workspace.GetProjectFolder();
+    const std::string& n = workspace.GetWorkspaceName();
+    const bool application = !workspace.IsLibraryProject();
+    std::string text = " /OBJPATH " + QuotedFolder(d + "DEBUG\\") + " /OBJS";
+    bool has_startup = false;
+    for (const SourceFileRecord& source : context.sources) {
+        const std::string object = FileTitleOf(source.path) + ".OBJ";
+        text += " " + Quoted(object);
+        if (os::equals_ignore_case(object, DefaultObjectName(context))) has_startup = true;
+    }
+    if (application) {
+        if (!has_startup) {
+            const std::string startup = FindDefaultObject(context);
+            if (startup.empty()) {
+                error = {kErrorNoStartupObject, "Default obj file not found!"};
+                return std::nullopt;
+            }
+            text += " " + Quoted(startup);
+        }
+        text += " /LIBS " + MakeLibraryList(context, ' ');
+        text += " /NAME " + Quoted(context.workspace.GetBig5DisplayName());
+        text += " /OUT " + Quoted(d + "DEBUG\\" + n + ".LKE");
+        text += " /FILEHEAD " + Quoted(d + n + ".VER");
+    } else {
+        text += " /OUT " + Quoted(d + "DEBUG\\" + n + ".LIB");
+    }
+    if (workspace.GetAutoLink()) text += " /AUTO";
+    if (application) text += " -W2";
+    return text;
+}
+
+}  // namespace
+
+std::string QuotedFolder(std::string_view folder) {
+    std::string text(folder);
+    if (text.empty() || !IsPathSeparator(text.back())) {
+        text += "\\\\";
+    } else if (text.back() == '\\' && !(text.size() >= 2 && text[text.size() - 2] == '\\')) {
+        text += '\\';  // a lone backslash before the quote would escape it
+    }
+    return Quoted(text);
+}
+
+std::string IncludePart(const JobContext& context) {
+    std::vector<std::string> folders;
+    SplitString(context.profile.GetProfileString(kDirectoriesSection, "Include files"), folders, ';');
+    folders.push_back(context.application_folder);
+    folders.push_back(context.workspace.GetProjectFolder());
+    std::string text;
+    for (const std::string& folder : folders) text += " -I " + QuotedFolder(folder);
+    return text;
+}
+
+std::string MakeLibraryList(const JobContext& context, char separator) {
+    const std::string folders = context.profile.GetProfileString(kDirectoriesSection, "Library files");
+    std::string text;
+    bool first = true;
+    for (const LibraryRecord& library : context.workspace.GetLibraryRecords()) {
+        if (!first) text += separator;
+        first = false;
+        std::string path = library.path;
+        if (path.empty()) {
+            const std::string name = context.workspace.GetTree().GetItemText(library.item);
+            path = FindFileInFolders(folders, name);
+            if (path.empty()) path = name;
+        }
+        text += Quoted(path) + separator;
+    }
+    return text;
+}
+
+std::string FindDefaultObject(const JobContext& context) {
+    const std::string name = DefaultObjectName(context);
+    std::string path = FindFileInFolders(context.profile.GetProfileString(kDirectoriesSection, "Library files"), name);
+    if (path.empty()) path = FindFileInFolders(context.application_folder, name);
+    return path;
+}
+
+bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error) {
+    const bool application = !context.workspace.IsLibraryProject();
+    std::vector<std::string> paths;
+    if (!FindPrograms(context,
+                      {{kPreprocessorTool, "C PreProcessor executed file!"},
+                       {kCompilerTool, "C Compiler executed file!"},
+                       {kAssemblerTool, "Asm Compiler executed file!"},
+                       {application ? kLinkerTool : kLibrarianTool, "Linker or Vostreler executed file!"},
+                       {kPackerTool, "Linker or Vostreler executed file!"}},
+                      paths, error)) {
+        return false;
+    }
+    const Programs programs{paths[0], paths[1], paths[2], paths[3], paths[4]};
+    const std::string& d = context.workspace.GetProjectFolder();
+
+    jobs.clear();
+    jobs.push_back({std::string(kMessageTool), "Compile ...", kFirstStepFlag});
+    for (const SourceFileRecord& source : context.sources) {
+        const std::string object = d + "DEBUG\\" + FileTitleOf(source.path) + ".OBJ";
+        if (!rebuild && ObjectUpToDate(object, d).state != kObjectOutOfDate) continue;
+        jobs.push_back({std::string(kMessageTool), source.path, kFirstStepFlag});
+        AddSourceRows(context, programs, source.path, source.kind, source.bank_param, kFirstStepFlag, jobs);
+    }
+    if (jobs.size() == 1) jobs.clear();
+
+    if (rebuild || NeedsLink(context, jobs.size())) {
+        std::optional<std::string> link = LinkRow(context, error);
+        if (!link) return false;
+        jobs.push_back({std::string(kMessageTool), application ? "Linking ..." : "Making Library...", kFirstStepFlag});
+        jobs.push_back({programs.linker, std::move(*link), kLinkStepFlag});
+    }
+    if (application) {
+        jobs.push_back({std::string(kMessageTool), "Packing ...", kFirstStepFlag});
+        jobs.push_back({programs.packer,
+                        " " + Quoted(d + "DEBUG\\" + context.workspace.GetWorkspaceName() + ".LKE") + " " +
+                            Quoted(ProgramBinPath(context.workspace)),
+                        kLinkStepFlag});
+    }
+    return true;
+}
+
+bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs,
+                     BuildError& error) {
+    std::vector<std::string> paths;
+    if (!FindPrograms(context,
+                      {{kPreprocessorTool, "C PreProcessor executed file not found!"},
+                       {kCompilerTool, "C Compiler executed file not found!"},
+                       {kAssemblerTool, "Asm Compiler executed file not found!"}},
+                      paths, error)) {
+        return false;
+    }
+    const Programs programs{paths[0], paths[1], paths[2], {}, {}};
+    const std::string name = FileNameOf(path);
+    const SourceKind kind = CategoryOfPath(name).bit == kCSources ? SourceKind::c_source : SourceKind::asm_source;
+    BankRecord bank;
+    if (kind == SourceKind::c_source && !context.workspace.FindBankOfSource(path, bank)) {
+        error = {kErrorNoBankData, "Internal error! Can't get data from workspace!"};
+        return false;
+    }
+    jobs.clear();
+    jobs.push_back({std::string(kMessageTool), "Compile ...", kFirstStepFlag});
+    jobs.push_back({std::string(kMessageTool), name, kFirstStepFlag});
+    AddSourceRows(context, programs, name, kind, bank.param, kFollowingStepFlag, jobs);
+    return true;
+}
+
+}  // namespace ide

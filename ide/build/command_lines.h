@@ -1,0 +1,36 @@
+#pragma once
+// The job lists of a build: every tool row's command-line tail, byte for
+// byte, since the tools parse it. The command line a tool receives is its
+// quoted path, a blank, and this tail, split by the platform's rules, so each
+// path is one argument even when it holds blanks.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ide/build/build_jobs.h"
+#include "ide/build/job_context.h"
+
+namespace ide {
+
+// Build (rebuild = false) or Rebuild All of the whole project.
+bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error);
+
+// Compile of the one source `path` (a full path).
+bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs,
+                     BuildError& error);
+
+// The libraries of the link line, each quoted and followed by the separator.
+// A standard library no library folder holds is passed by its name, so the
+// linker reports it.
+std::string MakeLibraryList(const JobContext& context, char separator);
+
+// Full path of the start-up object ("Default ObjName"), or empty.
+std::string FindDefaultObject(const JobContext& context);
+
+// The include part of the preprocessor and assembler rows.
+std::string IncludePart(const JobContext& context);
+
+// `folder` quoted so that the split argument ends in exactly one separator.
+std::string QuotedFolder(std::string_view folder);
+
+}  // namespace ide
