@@ -91,6 +91,29 @@ RECT square_at_left(const RECT& r, LONG side) {
     return RECT{r.left, top, r.left + side, top + side};
 }
 
+Region ellipse(const RECT& box) {
+    return Region::rounded_rect(box, box.right - box.left, box.bottom - box.top, box);
+}
+
+// A sunken ring as the edges of a check box: outer shadow above and left,
+// highlight below and right; inner dark shadow and light; the well inside.
+void draw_radio(Dc& dc, const RECT& box, COLORREF well) {
+    const RECT in1{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
+    const RECT in2{box.left + 2, box.top + 2, box.right - 2, box.bottom - 2};
+    const Region rings[2] = {ellipse(box).combine(ellipse(in1), Region::Op::Diff),
+                             ellipse(in1).combine(ellipse(in2), Region::Op::Diff)};
+    const COLORREF upper[2] = {sys_color(COLOR_3DSHADOW), sys_color(COLOR_3DDKSHADOW)};
+    const COLORREF lower[2] = {sys_color(COLOR_3DHILIGHT), sys_color(COLOR_3DLIGHT)};
+    // The upper-left half lies above the diagonal through the far corners.
+    const LONG diagonal = box.left + box.bottom - 1;
+    for (int i = 0; i < 2; ++i)
+        for (const RECT& part : rings[i].rects())
+            for (LONG y = part.top; y < part.bottom; ++y)
+                for (LONG x = part.left; x < part.right; ++x)
+                    fill_solid(dc, RECT{x, y, x + 1, y + 1}, x + y < diagonal ? upper[i] : lower[i]);
+    fill_region(dc, ellipse(in2), Paint::solid(dc, well), rop3_code(PATCOPY));
+}
+
 void draw_button(Dc& dc, const RECT& r, UINT state) {
     if (state & DFCS_BUTTONPUSH) {
         push_face(dc, r, state);
@@ -100,14 +123,8 @@ void draw_button(Dc& dc, const RECT& r, UINT state) {
     const COLORREF well = sys_color(state & (DFCS_INACTIVE | DFCS_PUSHED) ? COLOR_3DFACE : COLOR_WINDOW);
     const COLORREF mark = sys_color(state & DFCS_INACTIVE ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT);
     if (state & DFCS_BUTTONRADIO) {
-        // A sunken ring: shadow above, highlight below, the well inside.
-        const RECT inner{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
-        fill_solid(dc, RECT{box.left + 4, box.top, box.right - 4, box.top + 1}, sys_color(COLOR_3DSHADOW));
-        fill_solid(dc, RECT{box.left, box.top + 4, box.left + 1, box.bottom - 4}, sys_color(COLOR_3DSHADOW));
-        fill_solid(dc, RECT{box.left + 4, box.bottom - 1, box.right - 4, box.bottom}, sys_color(COLOR_3DHILIGHT));
-        fill_solid(dc, RECT{box.right - 1, box.top + 4, box.right, box.bottom - 4}, sys_color(COLOR_3DHILIGHT));
-        fill_solid(dc, RECT{inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1}, well);
-        if (state & DFCS_CHECKED) draw_glyph(dc, kBullet, box, state & ~DFCS_INACTIVE, mark);
+        draw_radio(dc, box, well);
+        if (state & DFCS_CHECKED) draw_glyph(dc, kBullet, box, state & ~(DFCS_INACTIVE | DFCS_PUSHED), mark);
         return;
     }
     draw_edge(dc, box, EDGE_SUNKEN, BF_RECT);

@@ -74,6 +74,29 @@ Region Region::from_rows(LONG top, std::vector<std::vector<Span>> rows) {
     return out;
 }
 
+Region Region::rounded_rect(const RECT& r, LONG corner_w, LONG corner_h, const RECT& rows_wanted) {
+    const LONG w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return Region();
+    corner_w = std::clamp<LONG>(corner_w, 0, w);
+    corner_h = std::clamp<LONG>(corner_h, 0, h);
+    if (corner_w < 2 || corner_h < 2) return Region(r);
+    const double rx = corner_w / 2.0, ry = corner_h / 2.0;
+    const LONG first = std::max(r.top, rows_wanted.top), last = std::min(r.bottom, rows_wanted.bottom);
+    std::vector<std::vector<Span>> rows;
+    for (LONG y = first; y < last; ++y) {
+        // Distance of the row's centre into the nearer corner zone.
+        const double yc = y + 0.5;
+        double inset = 0;
+        const double top_zone = r.top + ry, bottom_zone = r.bottom - ry;
+        const double dy = yc < top_zone ? top_zone - yc : (yc > bottom_zone ? yc - bottom_zone : 0);
+        if (dy > 0) inset = rx - rx * std::sqrt(std::max(0.0, 1 - (dy / ry) * (dy / ry)));
+        const auto left = static_cast<LONG>(std::lround(r.left + inset));
+        const auto right = static_cast<LONG>(std::lround(r.right - inset));
+        rows.push_back(right > left ? std::vector<Span>{{left, right}} : std::vector<Span>{});
+    }
+    return from_rows(first, std::move(rows));
+}
+
 Region Region::polygon(const POINT* points, int count, Fill fill) {
     Region out;
     if (!points || count < 3) return out;

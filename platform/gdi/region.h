@@ -30,6 +30,9 @@ public:
     Region() = default;
     explicit Region(const RECT& rect);
     static Region polygon(const POINT* points, int count, Fill fill);
+    // A rectangle with elliptic corners of the given diameters (the box's own
+    // make an ellipse); only its rows within `rows_wanted` are made.
+    static Region rounded_rect(const RECT& box, LONG corner_w, LONG corner_h, const RECT& rows_wanted);
     // One row per entry from `top` down, each a sorted list of disjoint spans.
     static Region from_rows(LONG top, std::vector<std::vector<Span>> rows);
 

@@ -132,31 +132,6 @@ int pen_width(const Dc& dc) {
     return pen && pen->style != PS_NULL ? std::max(pen->width, 1) : 0;
 }
 
-// A rectangle with elliptic corners of the given diameters (the whole box's
-// make an ellipse), only its rows within `rows` (the part that can show).
-Region rounded_rect(const RECT& r, LONG corner_w, LONG corner_h, const RECT& rows_wanted) {
-    const LONG w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return Region();
-    corner_w = std::clamp<LONG>(corner_w, 0, w);
-    corner_h = std::clamp<LONG>(corner_h, 0, h);
-    if (corner_w < 2 || corner_h < 2) return Region(r);
-    const double rx = corner_w / 2.0, ry = corner_h / 2.0;
-    const LONG first = std::max(r.top, rows_wanted.top), last = std::min(r.bottom, rows_wanted.bottom);
-    std::vector<std::vector<Region::Span>> rows;
-    for (LONG y = first; y < last; ++y) {
-        // Distance of the row's centre into the nearer corner zone.
-        const double yc = y + 0.5;
-        double inset = 0;
-        const double top_zone = r.top + ry, bottom_zone = r.bottom - ry;
-        const double dy = yc < top_zone ? top_zone - yc : (yc > bottom_zone ? yc - bottom_zone : 0);
-        if (dy > 0) inset = rx - rx * std::sqrt(std::max(0.0, 1 - (dy / ry) * (dy / ry)));
-        const auto left = static_cast<LONG>(std::lround(r.left + inset));
-        const auto right = static_cast<LONG>(std::lround(r.right - inset));
-        rows.push_back(right > left ? std::vector<Region::Span>{{left, right}} : std::vector<Region::Span>{});
-    }
-    return Region::from_rows(first, std::move(rows));
-}
-
 RECT inset(RECT r, LONG by) {
     InflateRect(&r, -by, -by);
     return r;
@@ -166,8 +141,8 @@ RECT inset(RECT r, LONG by) {
 void draw_closed_shape(Dc& dc, const RECT& box, LONG corner_w, LONG corner_h) {
     const int w = pen_width(dc);
     const RECT visible = dc.clip().bounds();
-    const Region whole = rounded_rect(box, corner_w, corner_h, visible);
-    const Region inner = w ? rounded_rect(inset(box, w), corner_w - 2 * w, corner_h - 2 * w, visible) : whole;
+    const Region whole = Region::rounded_rect(box, corner_w, corner_h, visible);
+    const Region inner = w ? Region::rounded_rect(inset(box, w), corner_w - 2 * w, corner_h - 2 * w, visible) : whole;
     fill_with_brush(dc, inner);
     if (w) fill_with_pen(dc, whole.combine(inner, Region::Op::Diff));
 }
