@@ -3,18 +3,28 @@
 // Regular expressions see the whole line without its line end, with the search start as
 // an offset, so "^" and "$" mean the line's start and end whatever the line ends are.
 // A case-blind search lower-cases copies of the pattern and the line; offsets carry over
-// to the original line, from which the replacement takes its text.
+// to the original line, from which the replacement takes its text. Matches begin only
+// where a character begins: never on the second byte of a double-byte character, whose
+// value may look like a letter.
 #include <algorithm>
 
+#include "editor/code_page.h"
 #include "editor/regexp.h"
 #include "editor/sec_edit.h"
 
 namespace editor {
 namespace {
 
-void LowerAscii(std::string& text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// Lower-cases the ASCII letters of a text, leaving double-byte characters alone.
+void LowerLetters(std::string& text, int code_page) {
+    for (size_t at = 0; at < text.size(); ++at) {
+        unsigned char byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x80) {
+            if (IsLeadByte(code_page, byte)) ++at;  // the trail byte stays as it is
+        } else if (byte >= 'A' && byte <= 'Z') {
+            text[at] = static_cast<char>(byte - 'A' + 'a');
+        }
+    }
 }
 
 struct Hit {
@@ -30,7 +40,7 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
     bool forward = request.flags & SearchRequest::kForward;
     bool regular = request.flags & SearchRequest::kRegularExpression;
     std::string pattern = request.find_text;
-    if (!match_case) LowerAscii(pattern);
+    if (!match_case) LowerLetters(pattern, code_page_);
     if (pattern.empty() || !start.line) return 0;
     RegExp regexp;
     if (regular && !regexp.Compile(pattern.c_str())) {
@@ -42,24 +52,38 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
     std::string lowered;
 
     // The match on one line that starts at or after `from` and ends by `limit`: the first
-    // one going forwards, the last one going backwards.
+    // one going forwards, the last one going backwards. False when the search must stop.
     auto search_line = [&](std::string_view text, int from, int limit, bool on_start_line, Hit& hit) {
         std::string_view subject = text;
         if (!match_case) {
             lowered.assign(text);
-            LowerAscii(lowered);
+            LowerLetters(lowered, code_page_);
             subject = lowered;
         }
+        auto starts_character = [&](int at) { return CharStart(text, at, code_page_) == at; };
         if (!regular) {
-            size_t at =
-                forward ? subject.find(pattern, static_cast<size_t>(from))
-                        : (limit >= pattern_length ? subject.rfind(pattern, static_cast<size_t>(limit - pattern_length))
-                                                   : std::string_view::npos);
-            if (at == std::string_view::npos || static_cast<int>(at) + pattern_length > limit) return true;
-            hit = {static_cast<int>(at), pattern_length};
+            constexpr size_t kNone = std::string_view::npos;
+            if (forward) {
+                for (size_t at = subject.find(pattern, static_cast<size_t>(from)); at != kNone;
+                     at = subject.find(pattern, at + 1)) {
+                    if (static_cast<int>(at) + pattern_length > limit) break;
+                    if (starts_character(static_cast<int>(at))) {
+                        hit = {static_cast<int>(at), pattern_length};
+                        break;
+                    }
+                }
+            } else if (limit >= pattern_length) {
+                for (size_t at = subject.rfind(pattern, static_cast<size_t>(limit - pattern_length)); at != kNone;
+                     at = at > 0 ? subject.rfind(pattern, at - 1) : kNone) {
+                    if (starts_character(static_cast<int>(at))) {
+                        hit = {static_cast<int>(at), pattern_length};
+                        break;
+                    }
+                }
+            }
             return true;
         }
-        for (int offset = from; offset <= limit;) {
+        for (int offset = from; offset <= limit; ) {
             int at = regexp.Find(subject, offset);
             if (at == RegExp::kTooComplex) {
                 request.error = kFindTooComplex;
@@ -70,12 +94,10 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
             // Backwards on the start line a match must begin before the start, so that an
             // empty match there is not found again and again.
             bool before_start = forward || !on_start_line || at < limit;
-            if (at + length <= limit && before_start) {
+            if (at + length <= limit && before_start && starts_character(at)) {
                 hit = {at, length};
                 request.replacement = regexp.GetReplaceString(request.replace_text, text).value_or(std::string{});
                 if (forward) break;
-            } else if (forward) {
-                break;
             }
             offset = at + 1;
         }

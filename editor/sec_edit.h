@@ -170,6 +170,9 @@ public:
     int font_weight() const { return font_weight_; }
     int font_italic() const { return font_italic_; }
     int char_set() const { return char_set_; }
+    // The code page whose double-byte characters searches never split (default GBK).
+    int code_page() const { return code_page_; }
+    void set_code_page(int code_page) { code_page_ = code_page; }
     COLORREF comment_colour() const { return comment_colour_; }
     COLORREF keyword_colour() const { return keyword_colour_; }
     COLORREF quote_colour() const { return quote_colour_; }
@@ -250,6 +253,7 @@ private:
     int font_weight_ = 400;
     int font_italic_ = 0;
     int char_set_ = 0;
+    int code_page_ = 936;
     std::string settings_section_;
 
     UndoLog undo_;
