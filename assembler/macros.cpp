@@ -79,7 +79,7 @@ std::string numbered_local(const std::string& name, int number) {
 
 // Copies one body line with whole names replaced; text in quotes and
 // comments stays as written, and a member after "." is no name of its own.
-void substitute_line(std::string_view line, const std::unordered_map<std::string_view, std::string>& replacements,
+void substitute_line(std::string_view line, const std::unordered_map<std::string, std::string>& replacements,
                      std::string& out) {
     size_t i = 0;
     while (i < line.size()) {
@@ -96,7 +96,7 @@ void substitute_line(std::string_view line, const std::unordered_map<std::string
             size_t start = i;
             while (i < line.size() && is_name_char(line[i])) ++i;
             std::string_view name = line.substr(start, i - start);
-            auto found = (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(name);
+            auto found = (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(std::string(name));
             if (found != replacements.end()) out += found->second;
             else out.append(name);
         } else {
@@ -116,7 +116,7 @@ bool is_local_line(std::string_view line, size_t& pos) {
 
 std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
                         const std::vector<std::string>& arguments) {
-    std::unordered_map<std::string_view, std::string> replacements;
+    std::unordered_map<std::string, std::string> replacements;
     for (size_t i = 0; i < parameters.size() && i < arguments.size(); ++i) {
         replacements.emplace(parameters[i], arguments[i]);
     }
@@ -142,7 +142,7 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
                     break;
                 }
                 locals.push_back(name);
-                replacements[locals.back()] = numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
+                replacements[name] = numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
             }
             continue;
         }

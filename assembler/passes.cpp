@@ -27,7 +27,9 @@ void assemble_line(AsmContext& context, std::string_view text) {
     if (handle_preprocessor_line(context, text)) return;
     LinePlace before = line_place(context);
     assemble_statement(context, text);
-    if (context.pass == 1 && context.state.location_counter > kSegmentCodeSize) {
+    // Reported once, by the statement that crosses the end of the buffer.
+    if (context.pass == 1 && before.location_counter <= kSegmentCodeSize &&
+        context.state.location_counter > kSegmentCodeSize) {
         context.error(kMsgSegmentOverflow);
     }
     if (context.pass == 2 && !context.settings.code_lines) record_source_line(context, before);
