@@ -18,7 +18,10 @@ constexpr size_t kNone = std::string_view::npos;
 
 size_t FindDelimiter(std::string_view text, std::string_view delimiter, size_t from, bool case_blind) {
     if (delimiter.empty() || from > text.size() || delimiter.size() > text.size()) return kNone;
-    if (!case_blind) return text.find(delimiter, from);
+    // Case matters only for delimiters with letters; the others are searched plainly.
+    bool has_letters = std::any_of(delimiter.begin(), delimiter.end(),
+                                   [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+    if (!case_blind || !has_letters) return text.find(delimiter, from);
     for (size_t at = from; at + delimiter.size() <= text.size(); ++at)
         if (strncasecmp(text.data() + at, delimiter.data(), delimiter.size()) == 0) return at;
     return kNone;
