@@ -211,7 +211,8 @@ int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, boo
     for (std::string& piece : block)
         if (EndsWithLineEnd(piece)) piece.resize(piece.size() - line_end_.chars.size());
     size_t width = block[0].size();
-    int column = IndexToColumn(position.line, position.index);
+    int column = IndexToColumn(position.line, std::max(position.index, 0));
+    if (column + static_cast<int>(width) + LineEndLength() > kMaxLineColumns) return kLineTooLong;
     int top = position.line->number;
     int existing = std::min<int>(static_cast<int>(block.size()), line_count_ - top + 1);
 

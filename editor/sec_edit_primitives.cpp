@@ -38,6 +38,8 @@ void SECEdit::DropLineEnd(EditLine* line) {
 
 int SECEdit::PadToColumn(TextPosition& position, bool record) {
     if (read_only_) return kReadOnly;
+    position.index = std::max(position.index, 0);
+    if (IndexToColumn(position.line, position.index) + LineEndLength() > kMaxLineColumns) return kLineTooLong;
     int start = static_cast<int>(TextOf(position.line).size());
     std::string padding = PadLine(position);
     if (padding.empty()) return kOk;
@@ -55,7 +57,7 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
     if (read_only_) return kReadOnly;
     std::optional<UndoGroup> group;
     if (record && position.index > static_cast<int>(TextOf(position.line).size())) group.emplace(*this);
-    PadToColumn(position, record);
+    if (int code = PadToColumn(position, record)) return code;
     EditLine* line = position.line;
     size_t at = static_cast<size_t>(position.index);
     UndoRecord entry = MakeUndoRecord(insert ? kUndoInsertChar : kUndoOverwriteChar, line->number, position.index);
@@ -82,7 +84,7 @@ int SECEdit::InsertString(TextPosition position, std::string_view text, bool ins
     if (text.empty()) return kOk;
     std::optional<UndoGroup> group;
     if (record) group.emplace(*this);
-    PadToColumn(position, record);
+    if (int code = PadToColumn(position, record)) return code;
     EditLine* line = position.line;
     if (!insert) {
         // Overwriting is a delete of what is covered and an insert, so undo restores it.

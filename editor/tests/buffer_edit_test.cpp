@@ -101,6 +101,19 @@ TEST(EditorPrimitives, JoinPastTheLineLimitChangesNothing) {
     EXPECT_EQ(edit.GetUndoLog().position(), 0);
 }
 
+TEST(EditorPrimitives, PositionsOutsideTheLineLimitAreRefused) {
+    SECEdit edit;
+    Fill(edit, "ab\r\n");
+    EXPECT_EQ(edit.InsertChar(At(edit, 1, 1 << 30), 'x', true, true), kLineTooLong);
+    EXPECT_EQ(edit.InsertString(At(edit, 1, 20000), "xy", true, true), kLineTooLong);
+    EXPECT_EQ(edit.InsertColumnBlock(At(edit, 1, 16380), "xyz\r\nw", true), kLineTooLong);
+    EXPECT_EQ(edit.GetAllText(), "ab\r\n");
+    EXPECT_EQ(edit.GetUndoLog().position(), 0);
+    // A negative index is the line start.
+    EXPECT_EQ(edit.InsertChar(At(edit, 1, -4), 'x', true, true), kOk);
+    EXPECT_EQ(edit.GetAllText(), "xab\r\n");
+}
+
 TEST(EditorPrimitives, JoinMovesTheBookmarkToAnEmptyLine) {
     SECEdit edit;
     Fill(edit, "\r\nmarked\r\n");
