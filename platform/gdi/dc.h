@@ -36,10 +36,13 @@ struct DcState {
     std::optional<Region> clip;  // device coordinates
 };
 
+struct Printer;
+
 struct Dc {
     static constexpr Kind kind = Kind::Dc;
 
     bool memory = false;
+    std::shared_ptr<Printer> printer;  // printer DCs only
     std::shared_ptr<Surface> surface;  // DCs over a window's surface
     POINT origin{};                    // device (0, 0) on the surface
     std::optional<Region> system_clip; // surface coordinates
@@ -74,5 +77,7 @@ private:
 };
 
 std::shared_ptr<Dc> find_dc(HDC dc);
+// GetDeviceCaps for a printer DC.
+int printer_caps(const Dc& dc, int index);
 
 }  // namespace gdi

@@ -262,6 +262,10 @@ void gdi::set_screen_size(SIZE size) {
 int GetDeviceCaps(HDC handle, int index) {
     auto dc = find_dc(handle);
     if (!dc) return 0;
+    if (dc->printer) {
+        const int answer = printer_caps(*dc, index);
+        if (answer >= 0) return answer;
+    }
     switch (index) {
     case HORZRES: return g_screen_width;
     case VERTRES: return g_screen_height;
