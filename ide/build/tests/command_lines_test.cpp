@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "ide/build/tests/build_fixture.h"
+#include "testing/golden.h"
+
+namespace ide::testing {
+namespace {
+
+class IdeCommandLines : public BuildFixture {
+protected:
+    void SetUp() override {
+        BuildFixture::SetUp();
+        for (const char* tool : {"ovp.exe", "ucx.exe", "Dravlin", "Mossrel.exe", "Vostrel", "packer"}) WriteTool(tool);
+        dir.write("tools/hc.tab", "\xB0\xA1\xB0\xDA\n");
+        dir.write("libs/std.lib", "lib");
+        dir.write("app/reset.obj", "obj");
+        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Include files", "C:\\INC;C:\\INC2\\;/usr/inc/").ok());
+        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Library files", "C:\\NONE;" + Folder() + "libs").ok());
+        ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
+    }
+
+    // GAME: bank MAIN with main.c and start.asm, bank LEVELS with level.c; a
+    // standard and an inserted library.
+    void TwoBankProject() {
+        NewGame();
+        ASSERT_TRUE(manager.AddBank("LEVELS", " -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x2"));
+        ASSERT_TRUE(manager.AddFile(PathOf("main.c"), "MAIN"));
+        ASSERT_TRUE(manager.AddFile(PathOf("start.asm"), "MAIN"));
+        ASSERT_TRUE(manager.AddFile(PathOf("level.c"), "LEVELS"));
+        ASSERT_TRUE(manager.AddFile("C:\\LIBS\\EXTRA.LIB"));
+        manager.SetDisplayName("Game\xB0\xA1");
+    }
+
+    std::string BuildJobs(bool rebuild) {
+        std::vector<BuildJob> jobs;
+        BuildError error;
+        EXPECT_TRUE(MakeBuildJobs(Context(), rebuild, jobs, error)) << error.text;
+        return Dump(jobs);
+    }
+
+    BuildError Refusal(bool compile = false) {
+        std::vector<BuildJob> jobs;
+        BuildError error;
+        const bool made = compile ? MakeCompileJobs(Context(), PathOf("main.c"), jobs, error)
+                                  : MakeBuildJobs(Context(), true, jobs, error);
+        EXPECT_FALSE(made);
+        return error;
+    }
+};
+
+TEST_F(IdeCommandLines, JobListsOfATwoBankProjectMatchTheGoldens) {
+    TwoBankProject();
+    EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/rebuild_all.txt", BuildJobs(true)));
+
+    // An object newer than its sources is left alone by Build.
+    dir.write("DEBUG/start.OBJ", std::string(72, '\0'));
+    EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/build.txt", BuildJobs(false)));
+
+    std::vector<BuildJob> jobs;
+    BuildError error;
+    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("level.c"), jobs, error));
+    std::string compile = Dump(jobs);
+    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("elsewhere/START.ASM"), jobs, error));
+    compile += Dump(jobs);
+    EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/compile.txt", compile));
+}
+
+TEST_F(IdeCommandLines, LibraryProjectArchivesAndDoesNotPack) {
+    TwoBankProject();
+    manager.SetCodeMode(1);
+    manager.SetAutoLink(true);
+    const std::string jobs = BuildJobs(true);
+    EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/library.txt", jobs));
+    EXPECT_EQ(jobs.find("/LIBS"), std::string::npos);
+    EXPECT_EQ(jobs.find("packer"), std::string::npos);
+}
+
+TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
+    NewGame();
+    ASSERT_TRUE(manager.AddFile(PathOf("start.asm"), "MAIN"));
+    const std::pair<const char*, const char*> tools[] = {
+        {"ovp.exe", "C PreProcessor executed file!"},    {"ucx.exe", "C Compiler executed file!"},
+        {"Dravlin", "Asm Compiler executed file!"},      {"Mossrel.exe", "Linker or Vostreler executed file!"},
+        {"packer", "Linker or Vostreler executed file!"},
+    };
+    for (const auto& [tool, what] : tools) {
+        std::filesystem::rename(dir / "tools" / tool, dir / "tools" / "moved");
+        const BuildError error = Refusal();
+        EXPECT_EQ(error.code, kErrorToolMissing) << tool;
+        EXPECT_EQ(error.text, std::string("Can't not find file(") + what + ")!");
+        std::filesystem::rename(dir / "tools" / "moved", dir / "tools" / tool);
+    }
+    std::filesystem::remove(dir / "tools" / "ucx.exe");
+    EXPECT_EQ(Refusal(true).text, "Can't not find file(C Compiler executed file not found!)!");
+    // The IDE's own folder is searched last.
+    WriteTool("../app/ucx");
+    std::vector<BuildJob> jobs;
+    BuildError error;
+    EXPECT_TRUE(MakeBuildJobs(Context(), true, jobs, error));
+}
+
+TEST_F(IdeCommandLines, StartupObjectRules) {
+    NewGame();
+    ASSERT_TRUE(manager.AddFile(PathOf("RESET.asm"), "MAIN"));
+    EXPECT_EQ(BuildJobs(true).find("reset.obj\""), std::string::npos);  // the project's own start-up object
+
+    ASSERT_TRUE(manager.AddFile(PathOf("main.c"), "MAIN"));
+    tree.SelectItem(tree.GetChildItem(manager.CategoryItems(manager.BankItems()[0])[2]));
+    host.answer = true;
+    manager.DeleteSelectedItem();
+    EXPECT_NE(BuildJobs(true).find(" \"<A>reset.obj\" /LIBS"), std::string::npos);
+    std::filesystem::remove(dir / "app" / "reset.obj");
+    const BuildError error = Refusal();
+    EXPECT_EQ(error.code, kErrorNoStartupObject);
+    EXPECT_EQ(error.text, "Default obj file not found!");
+}
+
+TEST_F(IdeCommandLines, CompileNeedsTheBankOfACSource) {
+    NewGame();
+    const BuildError error = Refusal(true);
+    EXPECT_EQ(error.code, kErrorNoBankData);
+    EXPECT_EQ(error.text, "Internal error! Can't get data from workspace!");
+}
+
+TEST_F(IdeCommandLines, PathsAndLibrariesAsTheToolsReadThem) {
+    NewGame();
+    EXPECT_EQ(QuotedFolder("C:\\INC"), "\"C:\\INC\\\\\"");
+    EXPECT_EQ(QuotedFolder("C:\\INC\\"), "\"C:\\INC\\\\\"");
+    EXPECT_EQ(QuotedFolder("C:\\INC\\\\"), "\"C:\\INC\\\\\"");
+    EXPECT_EQ(QuotedFolder("/usr/inc/"), "\"/usr/inc/\"");
+    for (const char* folder : {"C:\\A B\\", "/a b/"}) {
+        const auto split = os::split_command_line("-I " + QuotedFolder(folder) + " next");
+        ASSERT_EQ(split.size(), 3u);
+        EXPECT_EQ(split[1].back(), std::string(folder).back());
+        EXPECT_EQ(split[2], "next");
+    }
+
+    manager.InsertStandardLibraries({"missing.lib"});
+    ASSERT_TRUE(manager.AddFile("C:\\L\\mine.lib"));
+    EXPECT_EQ(MakeLibraryList(Context(), ' '),
+              "\"" + Folder() + "libs\\std.lib\"  \"missing.lib\"  \"C:\\L\\mine.lib\" ");
+
+    manager.SetOutputName("OUT\\GAME.BIN");
+    const std::string jobs = BuildJobs(true);
+    EXPECT_NE(jobs.find("| \"<D>DEBUG\\GAME.LKE\" \"<D>OUT\\GAME.BIN\"\n"), std::string::npos) << jobs;
+}
+
+}  // namespace
+}  // namespace ide::testing
