@@ -8,6 +8,7 @@ std::string_view AsmContext::current_file() const {
 }
 
 int AsmContext::current_line() const {
+    if (reported_line != 0) return reported_line;
     for (auto frame = reading.rbegin(); frame != reading.rend(); ++frame) {
         if (!sources[static_cast<size_t>(frame->source_index)].is_expansion()) return frame->cursor.line_number;
     }

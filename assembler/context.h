@@ -2,6 +2,7 @@
 // All state of one assembly run. Nothing lives in globals, so one process
 // (a test, a benchmark) can run any number of assemblies.
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,7 +90,7 @@ struct AsmContext {
     RunSettings settings;
     Reporter reporter;
     SearchPath search;
-    std::vector<SourceFile> sources;
+    std::deque<SourceFile> sources;  // a deque: readers keep views of the texts while more are added
     std::vector<IncludeRecord> includes;
     std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record
     SymbolTable symbols;
@@ -129,6 +130,10 @@ struct AsmContext {
     // innermost file (a macro expansion reports its calling line).
     std::string_view current_file() const;
     int current_line() const;
+
+    // While nonzero, messages name this line of the current file: a statement
+    // that read a body of lines reports about its first line.
+    int reported_line = 0;
 
     // Reports a syntax or expression error at the current line and marks the
     // pass failed.

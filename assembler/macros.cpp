@@ -159,7 +159,12 @@ void define_macro(AsmContext& context, const std::string& name) {
         int index = declare_symbol(context, name, SymbolKind::Macro, context.state.location_counter);
         if (index >= 0) context.symbols.at(index).place = SourcePlace{static_cast<uint32_t>(frame.source_index), frame.line_start};
     }
-    if (!skip_body(context)) context.error(kMsgMacroDeclaration);
+    int macro_line = context.current_line();
+    if (!skip_body(context)) {
+        context.reported_line = macro_line;
+        context.error(kMsgMacroDeclaration);
+        context.reported_line = 0;
+    }
 }
 
 void call_macro(AsmContext& context, int index, std::string_view arguments) {

@@ -69,6 +69,7 @@ bool read_member(AsmContext& context, std::string_view line, std::vector<StructM
 }  // namespace
 
 void define_structure(AsmContext& context, const std::string& name) {
+    int structure_line = context.current_line();
     std::vector<StructMember> members;
     int32_t offset = 0;
     bool sound = true;
@@ -81,14 +82,17 @@ void define_structure(AsmContext& context, const std::string& name) {
         }
         if (context.pass == 0 && sound) sound = read_member(context, line.text, members, offset);
     }
+    context.reported_line = structure_line;
     // A body that runs to the end of its source is no structure.
     if (!ended) context.error(kMsgSymbolDeclaration);
-    if (context.pass != 0 || !sound || !ended) return;
-    int32_t first_member = static_cast<int32_t>(context.members.size());
-    context.members.insert(context.members.end(), members.begin(), members.end());
-    context.members.push_back(StructMember{});
-    int index = declare_symbol(context, name, SymbolKind::StructType, offset);
-    if (index >= 0) context.symbols.at(index).aux = first_member;
+    if (context.pass == 0 && sound && ended) {
+        int32_t first_member = static_cast<int32_t>(context.members.size());
+        context.members.insert(context.members.end(), members.begin(), members.end());
+        context.members.push_back(StructMember{});
+        int index = declare_symbol(context, name, SymbolKind::StructType, offset);
+        if (index >= 0) context.symbols.at(index).aux = first_member;
+    }
+    context.reported_line = 0;
 }
 
 void structure_variable(AsmContext& context, const std::string& name, int type) {
