@@ -139,7 +139,6 @@ public:
     int Undo();
     int Redo();
     void BeginUndoGroup(int begin);
-    void EndUndoGroup() { BeginUndoGroup(0); }
     void ResetUndo();
     const UndoLog& GetUndoLog() const { return undo_; }
 

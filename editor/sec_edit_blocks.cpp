@@ -15,6 +15,22 @@ OrderedBlock Order(TextPosition a, TextPosition b) {
     return SECEdit::IsBefore(a, b) ? OrderedBlock{a, b} : OrderedBlock{b, a};
 }
 
+// The lines and display columns a column block spans, each corner's column taken on
+// its own line.
+struct ColumnSpan {
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+};
+
+ColumnSpan SpanOf(const SECEdit& edit, TextPosition a, TextPosition b) {
+    int column_a = edit.IndexToColumn(a.line, a.index);
+    int column_b = edit.IndexToColumn(b.line, b.index);
+    return {std::min(a.line->number, b.line->number), std::max(a.line->number, b.line->number),
+            std::min(column_a, column_b), std::max(column_a, column_b)};
+}
+
 }  // namespace
 
 bool SECEdit::EndsWithLineEnd(std::string_view text) const {
@@ -137,25 +153,6 @@ std::string SECEdit::GetBlockText(TextPosition start, TextPosition end) const {
     auto [first, last] = Order(start, end);
     std::string text = RawBlockText(first, last);
     return line_end_.type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
-}
-
-namespace {
-
-// The display columns a column block spans, from the corners' own lines.
-struct ColumnSpan {
-    int top = 0;
-    int bottom = 0;
-    int left = 0;
-    int right = 0;
-};
-
-}  // namespace
-
-static ColumnSpan SpanOf(const SECEdit& edit, TextPosition a, TextPosition b) {
-    int column_a = edit.IndexToColumn(a.line, a.index);
-    int column_b = edit.IndexToColumn(b.line, b.index);
-    return {std::min(a.line->number, b.line->number), std::max(a.line->number, b.line->number),
-            std::min(column_a, column_b), std::max(column_a, column_b)};
 }
 
 std::string SECEdit::GetColumnBlockText(TextPosition corner1, TextPosition corner2) const {
