@@ -20,6 +20,10 @@ public:
         std::lock_guard lock(mutex_);
         lines_.emplace_back(line);
     }
+    void Clear() {
+        std::lock_guard lock(mutex_);
+        lines_.clear();
+    }
     std::vector<std::string> Lines() {
         std::lock_guard lock(mutex_);
         return lines_;
