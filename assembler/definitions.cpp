@@ -154,9 +154,11 @@ void end_statement(AsmContext& context, std::string_view rest) {
         return;
     }
     if (context.pass != 2) return;
-    const AssemblyState& state = context.state;
-    context.object.entry = EntryPoint{static_cast<uint16_t>(state.section), static_cast<uint16_t>(state.segment),
-                                      static_cast<uint16_t>(context.symbols.at(index).value)};
+    // The entry point's place is the label's own: END may stand after the
+    // label's segment, even after every section, has closed.
+    const Symbol& label = context.symbols.at(index);
+    context.object.entry = EntryPoint{static_cast<uint16_t>(label.section), static_cast<uint16_t>(label.segment),
+                                      static_cast<uint16_t>(label.value)};
 }
 
 }  // namespace dravlin
