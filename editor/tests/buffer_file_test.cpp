@@ -32,6 +32,7 @@ TEST(EditorFileRoundTrip, LoadThenSaveKeepsTheBytes) {
         {"cr", "one\rtwo\r", kLineEndCr},
         {"lfcr", "one\n\rtwo", kLineEndLfCr},
         {"no line end", "single", kLineEndCrLf},
+        {"empty", "", kLineEndCrLf},
         {"long line", "a\r\n" + long_line + "\r\nb\r\n", kLineEndCrLf},
         {"long first line", long_line + "\nz", kLineEndLf},
         {"crlf across 32 KB", std::string(32766, 'q') + "\r\n" + std::string(100, 'r'), kLineEndCrLf},

@@ -130,8 +130,9 @@ size_t OffsetOf(const SECEdit& edit, const EditLine* line, int index) {
     return offset + static_cast<size_t>(index);
 }
 
-TEST(EditorUndo, RandomEditsAgainstAStringModel) {
-    std::mt19937 random(20261210);
+// One run of random primitives, each checked against the model, then undo all and redo all.
+void RunRandomEdits(unsigned seed) {
+    std::mt19937 random(seed);
     auto pick = [&](int bound) { return static_cast<int>(random() % static_cast<unsigned>(bound)); };
     const std::string alphabet = "ab \t";
     const std::string kEnd = "\r\n";
@@ -211,8 +212,8 @@ TEST(EditorUndo, RandomEditsAgainstAStringModel) {
                 break;
             }
         }
-        ASSERT_EQ(edit.GetAllText(), model) << "after step " << step;
-        ASSERT_TRUE(NumbersAreRight(edit)) << "after step " << step;
+        ASSERT_EQ(edit.GetAllText(), model) << "seed " << seed << " after step " << step;
+        ASSERT_TRUE(NumbersAreRight(edit)) << "seed " << seed << " after step " << step;
     }
     ASSERT_GT(edit.GetUndoLog().top(), 1000);
     ASSERT_LT(edit.GetUndoLog().top(), UndoLog::kCapacity);  // nothing was trimmed
@@ -224,6 +225,10 @@ TEST(EditorUndo, RandomEditsAgainstAStringModel) {
     }
     EXPECT_EQ(edit.GetAllText(), edited);
     EXPECT_TRUE(NumbersAreRight(edit));
+}
+
+TEST(EditorUndo, RandomEditsAgainstAStringModel) {
+    for (unsigned seed : {20261210u, 7u, 99u}) RunRandomEdits(seed);
 }
 
 TEST(EditorUndo, RandomColumnAndPaddingEditsUndoExactly) {
