@@ -4,6 +4,7 @@
 
 #include "simulator/cpu/alu.h"
 #include "simulator/cpu/breakpoints.h"
+#include "simulator/cpu/download_traps.h"
 #include "simulator/cpu/flash.h"
 #include "simulator/cpu/host_queue.h"
 #include "simulator/cpu/io_registers.h"
@@ -395,6 +396,11 @@ bool Fetch(KernelCore& core, Instruction& in) {
 
 void RunInstruction(KernelCore& core) {
     TargetRegisterBlock& r = core.regs();
+    if (Place at = MapAddress(core, r.pc); at.readable() && IsDownloadTrap(core, *at.at)) {
+        core.cycles = 0;
+        RunDownloadTrap(core, *at.at);
+        return;
+    }
     Instruction in;
     while (!Fetch(core, in)) {
     }

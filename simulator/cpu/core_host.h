@@ -30,6 +30,10 @@ public:
 
     // A queue opcode found its ring full or empty; a real host sleeps 1 ms.
     virtual void QueueWait() = 0;
+
+    // The device has booted far enough (about 16.7 million cycles) for the
+    // automatic download; called once, when the core's autoDownloadPending is set.
+    virtual void AutoDownloadDue() {}
 };
 
 }  // namespace simcpu

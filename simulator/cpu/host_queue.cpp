@@ -6,14 +6,28 @@ namespace {
 using formats::kRingSize;
 using formats::TargetRing;
 
-// Only bits 0-2 of an index count; a value the other side garbled stays in range.
-unsigned Index(std::uint8_t value) { return (value & 7u) % kRingSize; }
+// Only bits 0-2 of an index and bit 0 of the flag count.
+unsigned Index(std::uint8_t value) { return value & 7u; }
+bool Garbled(const TargetRing& ring) { return Index(ring.read_index) >= kRingSize || Index(ring.write_index) >= kRingSize; }
+bool Full(const TargetRing& ring) { return ring.full & 1; }
 
-std::uint8_t Advance(std::uint8_t value) {
-    return static_cast<std::uint8_t>((Index(value) + 1) % kRingSize);
+std::uint8_t Advance(std::uint8_t value) { return static_cast<std::uint8_t>((Index(value) + 1) % kRingSize); }
+
+bool Put(TargetRing& ring, std::uint8_t byte) {
+    if (Garbled(ring) || RingCount(ring) == static_cast<int>(kRingSize)) return false;
+    ring.data[Index(ring.write_index)] = byte;
+    ring.write_index = Advance(ring.write_index);
+    if (Index(ring.write_index) == Index(ring.read_index)) ring.full = 1;
+    return true;
 }
 
-bool Full(const TargetRing& ring) { return ring.full & 1; }
+bool Get(TargetRing& ring, std::uint8_t& byte) {
+    if (Garbled(ring) || RingCount(ring) == 0) return false;
+    byte = ring.data[Index(ring.read_index)];
+    ring.read_index = Advance(ring.read_index);
+    if (Index(ring.read_index) == Index(ring.write_index)) ring.full = 0;
+    return true;
+}
 
 }  // namespace
 
@@ -23,28 +37,20 @@ int RingCount(const TargetRing& ring) {
     return d < 0 ? d + static_cast<int>(kRingSize) : d;
 }
 
-bool PutDeviceToHost(formats::TargetControlBlock& block, std::uint8_t byte) {
-    TargetRing& ring = block.device_to_host;
-    if (RingCount(ring) == static_cast<int>(kRingSize)) return false;
-    ring.data[Index(ring.write_index)] = byte;
-    ring.write_index = Advance(ring.write_index);
-    if (Index(ring.write_index) == Index(ring.read_index)) ring.full = 1;
-    return true;
-}
+bool PutDeviceToHost(formats::TargetControlBlock& block, std::uint8_t byte) { return Put(block.device_to_host, byte); }
 
-bool GetHostToDevice(formats::TargetControlBlock& block, std::uint8_t& byte) {
-    TargetRing& ring = block.host_to_device;
-    if (RingCount(ring) == 0) return false;
-    byte = ring.data[Index(ring.read_index)];
-    ring.read_index = Advance(ring.read_index);
-    if (Index(ring.read_index) == Index(ring.write_index)) ring.full = 0;
-    return true;
-}
+bool GetHostToDevice(formats::TargetControlBlock& block, std::uint8_t& byte) { return Get(block.host_to_device, byte); }
+
+bool PutHostToDevice(formats::TargetControlBlock& block, std::uint8_t byte) { return Put(block.host_to_device, byte); }
+
+bool GetDeviceToHost(formats::TargetControlBlock& block, std::uint8_t& byte) { return Get(block.device_to_host, byte); }
 
 unsigned QueueStatus(const formats::TargetControlBlock& block) {
     unsigned status = 0;
-    if (RingCount(block.device_to_host) < static_cast<int>(kRingSize)) status |= 1;
-    if (RingCount(block.host_to_device) > 0) status |= 2;
+    const TargetRing& out = block.device_to_host;
+    const TargetRing& in = block.host_to_device;
+    if (!Garbled(out) && RingCount(out) < static_cast<int>(kRingSize)) status |= 1;
+    if (!Garbled(in) && RingCount(in) > 0) status |= 2;
     return status;
 }
 

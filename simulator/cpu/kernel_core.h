@@ -4,6 +4,7 @@
 // table, breakpoint tables) lives at the start of the RAM image and is worked on
 // in place, because the IDE reads and writes the same bytes.
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 #include "formats/cpu_block.h"
@@ -33,9 +34,47 @@ inline constexpr std::uint8_t kStopRequest = 0x01;
 inline constexpr std::uint8_t kExitRequest = 0x02;
 inline constexpr std::uint8_t kPauseRequest = 0x04;
 inline constexpr std::uint8_t kPowerKey = 0x08;
+inline constexpr std::uint8_t kDownloadRequested = 0x10;  // the loader starts at the next instruction boundary
 inline constexpr std::uint8_t kLcdRotated = 0x20;
 inline constexpr std::uint8_t kWakeKeys = 0x40;
+inline constexpr std::uint8_t kInputWaiting = 0x80;  // key events wait in the inbox
 }  // namespace ControlFlag
+
+// A byte that the window thread and the emulation thread both touch: the host
+// sets requests, the core reads them between instructions. Copies take the
+// current value, so the core's state can still be reset as a whole.
+class SharedByte {
+public:
+    SharedByte(std::uint8_t value = 0) : value_(value) {}
+    SharedByte(const SharedByte& other) : value_(other) {}
+    SharedByte& operator=(const SharedByte& other) { return *this = static_cast<std::uint8_t>(other); }
+    SharedByte& operator=(std::uint8_t value) {
+        value_.store(value, std::memory_order_release);
+        return *this;
+    }
+    operator std::uint8_t() const { return value_.load(std::memory_order_acquire); }
+    SharedByte& operator|=(std::uint8_t bits) {
+        value_.fetch_or(bits, std::memory_order_acq_rel);
+        return *this;
+    }
+    SharedByte& operator&=(std::uint8_t bits) {
+        value_.fetch_and(bits, std::memory_order_acq_rel);
+        return *this;
+    }
+
+private:
+    std::atomic<std::uint8_t> value_;
+};
+
+// Reset requests (KernelCore::resetRequest).
+namespace ResetKind {
+inline constexpr std::uint8_t kNone = 0;
+inline constexpr std::uint8_t kRestart = 1;       // PC from the reset vector
+inline constexpr std::uint8_t kReinitialise = 2;  // the machine initialised anew, tables kept
+}  // namespace ResetKind
+
+class KeyInbox;
+class DownloadSource;
 
 // One 8 KB page of the CPU's address space as the host sees it. `limit` is the
 // number of bytes from `base` that the memory really holds (0 for a page whose
@@ -86,13 +125,24 @@ struct KernelCore {
     std::array<std::uint8_t*, kBreakEntryCount> breakPlaces{};
     std::uint32_t stopIndex = 0;
     std::array<std::uint8_t, kExceptionCodes> ignore{};
-    std::uint8_t controlFlags = 0;
+    SharedByte controlFlags;
+    SharedByte resetRequest;  // ResetKind
+    KeyInbox* keyInbox = nullptr;  // key events from the window thread, when it has one
 
     // Clock (counted by the run loop; the LCD countdown is reloaded here too).
+    // Countdowns are signed and wide: a long instruction or interrupt entry
+    // past zero leaves them negative, never wrapped into a long silence.
     std::uint64_t cycleCount = 0;
-    std::uint32_t lcdPeriod = 0, lcdCountdown = 0;
-    std::uint32_t timerPeriod = 0, timerCountdown = 0;
-    std::uint32_t nmiPeriod = 0, nmiCountdown = 0;
+    // A driver's bound: once the counter reaches it, the run is stopped as by a stop request.
+    std::uint64_t cycleLimit = UINT64_MAX;
+    std::uint32_t lcdPeriod = 0, timerPeriod = 0, nmiPeriod = 0;
+    std::int64_t lcdCountdown = 0, timerCountdown = 0, nmiCountdown = 0;
+
+    // Download (the loader on the device pulls a file through trap opcodes).
+    std::uint32_t downloadState = 0;  // DownloadState
+    std::uint16_t savedPC = 0;
+    DownloadSource* download = nullptr;  // the file being downloaded, while one is
+    bool autoDownloadPending = false;    // the host has a file to download once the device has booted
 
     // Devices.
     std::uint8_t flashState = 0;  // bit 7 identification mode, bits 0-6 command sequence

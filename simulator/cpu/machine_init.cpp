@@ -39,6 +39,7 @@ void ClearCoreState(KernelCore& core) {
     core.state = 0;
     core.cycles = 0;
     core.controlFlags = 0;
+    core.resetRequest = ResetKind::kNone;
     core.flashState = 0;
     core.keyList = {};
     core.breakPlaces = {};
@@ -75,18 +76,16 @@ void WriteHeader(TargetControlBlock& block) {
 // expires regardless of $04.
 void CountResetCycles(KernelCore& core) {
     core.cycleCount += kResetCycles;
-    if (core.timerCountdown <= kResetCycles) {
+    core.timerCountdown -= kResetCycles;
+    if (core.timerCountdown <= 0) {
         core.timerCountdown = core.timerPeriod;
         core.block->read_latches[0x01] |= 0x08;
         core.regs().run_flags |= RunFlag::kIrqPending;
-    } else {
-        core.timerCountdown -= kResetCycles;
     }
-    if (core.nmiCountdown <= kResetCycles) {
+    core.nmiCountdown -= kResetCycles;
+    if (core.nmiCountdown <= 0) {
         core.nmiCountdown = core.nmiPeriod;
         core.regs().run_flags |= RunFlag::kNmiPending;
-    } else {
-        core.nmiCountdown -= kResetCycles;
     }
 }
 

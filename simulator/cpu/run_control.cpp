@@ -33,7 +33,8 @@ std::string_view ExceptionText(int code) {
 }
 
 void RaiseException(KernelCore& core, std::uint16_t address, int code) {
-    if (!(core.regs().run_flags & formats::RunFlag::kRunning)) return;  // no run to end or ask about
+    // Outside a run there is nothing to end or ask about; the fast interpreter raises none.
+    if (!(core.regs().run_flags & formats::RunFlag::kRunning) || core.fastMode()) return;
     if (EndRequested(core)) throw RunEnded{};
     bool ignorable = code >= 1 && code <= kExceptionCodes;
     if (ignorable && core.ignore[code - 1]) return;
@@ -54,7 +55,12 @@ void RaiseException(KernelCore& core, std::uint16_t address, int code) {
     }
 }
 
-void ReportStop(KernelCore& core) {
+namespace {
+
+// A notice that suspends the core until the host resumes it: operand
+// information and any pending LCD refresh first, so the host sees the device
+// as it stands.
+void ReportAndWait(KernelCore& core, std::uint32_t code) {
     if (core.controlFlags & ControlFlag::kStopRequest) return;
     ComputeOperandInfo(core);
     if (core.state & StateBit::kLcdDirty) {
@@ -62,14 +68,26 @@ void ReportStop(KernelCore& core) {
         core.lcdCountdown = core.lcdPeriod;
         RefreshLcd(core);
     }
-    std::uint32_t index = core.stopIndex < formats::kFirstBreakTableEntries
-                              ? core.stopIndex
-                              : (core.stopIndex - formats::kFirstBreakTableEntries) | kSecondTableIndexBit;
-    std::uint32_t code = std::uint32_t{core.stopPC} << 16 | index;
     core.state |= StateBit::kPaused;
     bool goOn = core.host && core.host->PostStop(code);
     core.state &= static_cast<std::uint8_t>(~StateBit::kPaused);
     if (!goOn) throw RunEnded{};
+}
+
+}  // namespace
+
+void ReportStop(KernelCore& core) {
+    std::uint32_t index = core.stopIndex < formats::kFirstBreakTableEntries
+                              ? core.stopIndex
+                              : (core.stopIndex - formats::kFirstBreakTableEntries) | kSecondTableIndexBit;
+    ReportAndWait(core, std::uint32_t{core.stopPC} << 16 | index);
+}
+
+void ReportPause(KernelCore& core) { ReportAndWait(core, kPauseCode); }
+
+void ReportStopped(KernelCore& core) {
+    if (!(core.regs().run_flags & formats::RunFlag::kRunning) || !core.host) return;
+    core.host->PostStop(kStoppedCode);
 }
 
 }  // namespace simcpu

@@ -21,6 +21,16 @@ void RaiseException(KernelCore& core, std::uint16_t address, int code);
 // a stop request is set. Throws RunEnded when the host refuses.
 void ReportStop(KernelCore& core);
 
+// The pause notice (a pause request): as a stop, with the code 0xFFFE.
+void ReportPause(KernelCore& core);
+
+// The notice of a run ended by a stop request (0xFFFF); the core goes on
+// without waiting for an answer.
+void ReportStopped(KernelCore& core);
+
+inline constexpr std::uint32_t kPauseCode = 0xFFFE;
+inline constexpr std::uint32_t kStoppedCode = 0xFFFF;
+
 // The text the exception dialog shows for a code 0-10.
 std::string_view ExceptionText(int code);
 

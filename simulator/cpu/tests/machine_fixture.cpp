@@ -6,6 +6,7 @@
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/lcd.h"
 #include "simulator/cpu/memory_map.h"
+#include "simulator/cpu/run_control.h"
 
 namespace simcpu::testing {
 
@@ -75,6 +76,32 @@ bool MachineFixture::RunUntil(std::uint16_t address, int limit) {
         if (StepOnce() == StepOutcome::Ended) return false;
     }
     return regs().pc == address;
+}
+
+void MachineFixture::UseFast(bool fast) {
+    std::uint8_t& mode = regs().mode;
+    mode = static_cast<std::uint8_t>(fast ? (mode | formats::ModeBit::kFastInterpreter)
+                                          : (mode & ~formats::ModeBit::kFastInterpreter));
+}
+
+RunResult MachineFixture::RunCycles(std::uint64_t cycles) {
+    core.cycleLimit = core.cycleCount + cycles;
+    std::size_t notices = stops.size();
+    RunResult result = Run(core);
+    bool bound = core.cycleCount >= core.cycleLimit;
+    core.cycleLimit = UINT64_MAX;
+    if (bound && result == RunResult::Stopped) {
+        core.controlFlags &= static_cast<std::uint8_t>(~ControlFlag::kStopRequest);
+        if (stops.size() > notices && stops.back() == kStoppedCode) {
+            stops.pop_back();
+            stopPcs.pop_back();
+        }
+    }
+    return result;
+}
+
+void MachineFixture::PokeRom(std::uint16_t address, std::initializer_list<std::uint8_t> bytes) {
+    std::copy(bytes.begin(), bytes.end(), rom.begin() + (address - 0x8000));
 }
 
 void MachineFixture::WriteIo(std::uint8_t reg, std::uint8_t value) {

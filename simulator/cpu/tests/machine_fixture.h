@@ -11,6 +11,7 @@
 #include "simulator/cpu/core_host.h"
 #include "simulator/cpu/kernel_core.h"
 #include "simulator/cpu/machine_init.h"
+#include "simulator/cpu/run_loop.h"
 
 namespace simcpu::testing {
 
@@ -64,6 +65,14 @@ public:
     StepOutcome StepOnce();
     // Steps until PC is `address` or `limit` steps have run; true when reached.
     bool RunUntil(std::uint16_t address, int limit);
+
+    // Chooses the interpreter that Run() hands the run to.
+    void UseFast(bool fast);
+    // Runs the machine until at least `cycles` more cycles are counted (or the
+    // run ends otherwise). The stop notice of the bound itself is not recorded.
+    RunResult RunCycles(std::uint64_t cycles);
+    // Puts a ROM byte at CPU address $8000-$FFFF (the reset mapping's ROM).
+    void PokeRom(std::uint16_t address, std::initializer_list<std::uint8_t> bytes);
 
     // Writes an I/O register as a store instruction would, with its side effects.
     void WriteIo(std::uint8_t reg, std::uint8_t value);

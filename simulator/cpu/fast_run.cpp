@@ -1,0 +1,458 @@
+#include "simulator/cpu/fast_run.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "simulator/cpu/alu.h"
+#include "simulator/cpu/download_traps.h"
+#include "simulator/cpu/flash.h"
+#include "simulator/cpu/host_queue.h"
+#include "simulator/cpu/io_registers.h"
+#include "simulator/cpu/memory_map.h"
+#include "simulator/cpu/opcode_table.h"
+#include "simulator/cpu/run_control.h"
+
+namespace simcpu {
+namespace {
+
+using namespace formats;
+
+constexpr std::uint32_t kPageSize = 0x2000;
+constexpr std::uint8_t kNoIoRead = 0xFF;
+constexpr std::uint32_t kAutoDownloadFirst = 16777216;
+
+// The machine as the fast interpreter sees it during a run: direct page
+// pointers for the common accesses, and the cycles not yet counted.
+//
+// Cycles are counted in batches: `pending` grows by each instruction's cycles
+// and is handed to CountCycles once it reaches `budget`, the distance to the
+// nearest event (a countdown running out, the $02 counter carrying, the
+// automatic download's moment). Everything that could change those events
+// (an I/O access, the LCD turning dirty, the run loop's round) counts the
+// pending cycles first, so each event falls on the same instruction as when
+// counting one instruction at a time.
+class FastMachine {
+public:
+    explicit FastMachine(KernelCore& core) : core_(core) { RefreshPages(); }
+
+    KernelCore& core() { return core_; }
+
+    // The page tables for a map that a bank register, a trap or the run loop changed.
+    void RefreshPages() {
+        for (std::uint32_t page = 0; page < kPageCount; ++page) {
+            const PageWindow& window = core_.pages[page];
+            bool whole = window.base && window.limit == kPageSize;
+            bool external = (core_.block->page_rights[page] & PageRight::kKindMask) == PageRight::kExternalRam;
+            fetch_[page] = whole ? window.base : nullptr;
+            // The external RAM is flash memory: its operand accesses feed the command machine.
+            data_[page] = whole && !external ? window.base : nullptr;
+        }
+    }
+
+    // An instruction byte or a pointer byte: no device sees it.
+    std::uint8_t Plain(std::uint16_t address) const {
+        const std::uint8_t* base = fetch_[address >> 13];
+        if (address >= 0x80 && base) return base[address & (kPageSize - 1)];
+        Place place = MapAddress(core_, address);
+        return place.at ? *place.at : 0xFF;
+    }
+
+    // Three instruction bytes at `pc`, straight from the page when they lie in it.
+    const std::uint8_t* Fetch(std::uint16_t pc) {
+        const std::uint8_t* base = fetch_[pc >> 13];
+        std::uint32_t offset = pc & (kPageSize - 1);
+        if (pc >= 0x80 && base && offset <= kPageSize - 3) return base + offset;
+        for (int i = 0; i < 3; ++i) straddle_[i] = Plain(static_cast<std::uint16_t>(pc + i));
+        return straddle_.data();
+    }
+
+    std::uint8_t Read(std::uint16_t address) {
+        const std::uint8_t* base = data_[address >> 13];
+        if (address >= 0x80 && base) return base[address & (kPageSize - 1)];
+        return SlowRead(address);
+    }
+
+    void Write(std::uint16_t address, std::uint8_t value) {
+        std::uint8_t* base = data_[address >> 13];
+        if (address >= 0x80 && base) {
+            base[address & (kPageSize - 1)] = value;
+            NoteStore(address);
+            return;
+        }
+        SlowWrite(address, value);
+    }
+
+    // After the instruction: the device effects of an I/O register it read.
+    void FinishInstruction() {
+        if (ioRead_ == kNoIoRead) return;
+        AfterIoRead(core_, ioRead_);
+        ioRead_ = kNoIoRead;
+        ResetBudget();
+    }
+
+    void Count(int cycles) {
+        pending_ += cycles;
+        if (pending_ >= budget_) CountPending();
+    }
+
+    void CountPending() {
+        if (pending_ > 0) {
+            auto cycles = static_cast<int>(pending_);
+            pending_ = 0;
+            CountLcd(core_, cycles);
+            CountCycles(core_, cycles);
+        }
+        ResetBudget();
+    }
+
+private:
+    void ResetBudget() {
+        const std::uint8_t* write = core_.block->write_latches;
+        std::int64_t budget = std::numeric_limits<std::int32_t>::max();
+        if (core_.state & StateBit::kLcdDirty) budget = std::min(budget, core_.lcdCountdown);
+        if (write[0x04] & 0x0F) budget = std::min(budget, core_.timerCountdown);
+        if (!(write[0x01] & 0x10)) budget = std::min(budget, core_.nmiCountdown);
+        if (core_.regs().cpu_state & CpuStateBit::kCounterRuns) budget = std::min<std::int64_t>(budget, 256 - write[0x02]);
+        if (core_.cycleLimit > core_.cycleCount) {
+            budget = static_cast<std::int64_t>(std::min<std::uint64_t>(budget, core_.cycleLimit - core_.cycleCount));
+        }
+        if (core_.autoDownloadPending) {
+            auto low = static_cast<std::uint32_t>(core_.cycleCount);
+            if (low < kAutoDownloadFirst) budget = std::min<std::int64_t>(budget, kAutoDownloadFirst - low);
+        }
+        budget_ = std::max<std::int64_t>(budget, 1);
+    }
+
+    void NoteStore(std::uint16_t address) {
+        if (std::uint32_t{address} - core_.lcdStart >= core_.lcdBytes) return;  // below the start wraps high
+        if (core_.state & StateBit::kLcdDirty) return;
+        CountPending();  // the LCD's countdown starts with this instruction
+        core_.state |= StateBit::kLcdDirty;
+        core_.lcdCountdown = core_.lcdPeriod;
+        ResetBudget();
+    }
+
+    std::uint8_t SlowRead(std::uint16_t address) {
+        if (address < 0x40) {
+            auto reg = static_cast<std::uint8_t>(address);
+            CountPending();
+            RefreshIo(core_, reg);
+            // The fast interpreter's $0C shows the counter's overflow bit of read latch $01.
+            if (reg == 0x0C) {
+                core_.block->read_latches[0x0C] =
+                    static_cast<std::uint8_t>(0x08 | ((core_.block->read_latches[0x01] >> 4) & 1) << 2);
+            }
+            ioRead_ = reg;
+            return *IoReadPlace(core_, reg);
+        }
+        Place place = MapAddress(core_, address);
+        if (!place.at) return 0xFF;
+        if ((place.rights & PageRight::kKindMask) == PageRight::kExternalRam && address >= 0x80) {
+            if (auto id = FlashRead(core_, static_cast<std::uint32_t>(place.at - core_.externalRam))) return *id;
+        }
+        return *place.at;
+    }
+
+    void SlowWrite(std::uint16_t address, std::uint8_t value) {
+        if (address < 0x40) {
+            auto reg = static_cast<std::uint8_t>(address);
+            CountPending();
+            core_.block->write_latches[reg] = value;
+            ApplyIoWrite(core_, reg);
+            RefreshPages();
+            ResetBudget();
+            return;
+        }
+        Place place = MapAddress(core_, address);
+        if (!place.at) return;  // no memory there: the store is dropped
+        if ((place.rights & PageRight::kKindMask) == PageRight::kExternalRam && address >= 0x80) {
+            FlashCommand(core_, static_cast<std::uint32_t>(place.at - core_.externalRam), value);
+        } else {
+            *place.at = value;
+        }
+        NoteStore(address);
+    }
+
+    KernelCore& core_;
+    std::array<std::uint8_t*, kPageCount> fetch_{};
+    std::array<std::uint8_t*, kPageCount> data_{};
+    std::array<std::uint8_t, 3> straddle_{};
+    std::int64_t pending_ = 0;
+    std::int64_t budget_ = 1;
+    std::uint8_t ioRead_ = kNoIoRead;
+};
+
+// The registers in locals: A, X, Y, S, P and PC of the register block.
+struct Registers {
+    TargetRegisterBlock r;
+
+    void Load(const KernelCore& core) { r = core.regs(); }
+    void Save(KernelCore& core) const {
+        TargetRegisterBlock& out = core.regs();
+        out.pc = r.pc;
+        out.p = r.p;
+        out.s = r.s;
+        out.a = r.a;
+        out.x = r.x;
+        out.y = r.y;
+    }
+};
+
+// The stack wraps within $0100-$01FF without a report.
+void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
+    core.internalRam[0x100 + r.s] = value;
+    --r.s;
+}
+
+std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
+    ++r.s;
+    return core.internalRam[0x100 + r.s];
+}
+
+template <typename Fn>
+void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address, Fn fn) {
+    if (mode == Mode::Accumulator) {
+        r.a = SetNZ(r, fn(r.a));
+        return;
+    }
+    std::uint8_t value = SetNZ(r, fn(m.Read(address)));
+    m.Write(address, value);
+}
+
+// One instruction at r.pc; returns its cycles.
+int Execute(FastMachine& m, TargetRegisterBlock& r) {
+    KernelCore& core = m.core();
+    const std::uint8_t* bytes = m.Fetch(r.pc);
+    const OpcodeInfo info = OpcodeTable()[bytes[0]];
+    const std::uint16_t word = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
+    const Mode mode = info.mode();
+    int cycles = info.cycles();
+    std::uint16_t pc = r.pc;
+    r.pc = static_cast<std::uint16_t>(pc + info.length());
+
+    // The operand's address by mode.
+    std::uint16_t address = 0;
+    switch (mode) {
+    case Mode::Absolute:
+    case Mode::JumpTarget: address = word; break;
+    case Mode::ZeroPage: address = bytes[1]; break;
+    case Mode::AbsoluteX:
+    case Mode::AbsoluteY: {
+        address = static_cast<std::uint16_t>(word + (mode == Mode::AbsoluteX ? r.x : r.y));
+        if (info.pageCrossCycle() && ((address ^ word) & 0xFF00)) ++cycles;
+        break;
+    }
+    // Zero-page sums are used unwrapped.
+    case Mode::ZeroPageX: address = static_cast<std::uint16_t>(bytes[1] + r.x); break;
+    case Mode::ZeroPageY: address = static_cast<std::uint16_t>(bytes[1] + r.y); break;
+    case Mode::IndirectX: {
+        auto pointer = static_cast<std::uint16_t>(bytes[1] + r.x);
+        address = static_cast<std::uint16_t>(m.Plain(pointer) | m.Plain(static_cast<std::uint16_t>(pointer + 1)) << 8);
+        break;
+    }
+    case Mode::IndirectY: {
+        auto base = static_cast<std::uint16_t>(m.Plain(bytes[1]) | m.Plain(static_cast<std::uint16_t>(bytes[1] + 1)) << 8);
+        address = static_cast<std::uint16_t>(base + r.y);
+        if (info.pageCrossCycle() && ((address ^ base) & 0xFF00)) ++cycles;
+        break;
+    }
+    case Mode::Indirect:
+        address = static_cast<std::uint16_t>(m.Plain(word) | m.Plain(static_cast<std::uint16_t>(word + 1)) << 8);
+        break;
+    default: break;
+    }
+    auto load = [&] { return mode == Mode::Immediate ? bytes[1] : m.Read(address); };
+    auto branch = [&](bool taken) {
+        if (!taken) return;
+        auto target = static_cast<std::uint16_t>(r.pc + static_cast<std::int8_t>(bytes[1]));
+        cycles += ((target ^ r.pc) & 0xFF00) ? 2 : 1;
+        r.pc = target;
+    };
+
+    switch (info.op()) {
+    case Op::Invalid:
+        if (IsDownloadTrap(core, bytes[0])) {
+            r.pc = pc;
+            return -1;  // the caller runs the trap
+        }
+        break;  // one byte, no cycles, no effect
+    case Op::ADC: {
+        std::uint8_t v = load();
+        if (r.p & P::kD) {
+            AddDecimalHighNibbles(r, v);
+        } else {
+            AddBinary(r, v);
+        }
+        break;
+    }
+    case Op::SBC: Sbc(r, load()); break;
+    case Op::AND: r.a = SetNZ(r, r.a & load()); break;
+    case Op::ORA: r.a = SetNZ(r, r.a | load()); break;
+    case Op::EOR: r.a = SetNZ(r, r.a ^ load()); break;
+    case Op::CMP: Compare(r, r.a, load()); break;
+    case Op::CPX: Compare(r, r.x, load()); break;
+    case Op::CPY: Compare(r, r.y, load()); break;
+    case Op::BIT: Bit(r, load()); break;
+    case Op::LDA: r.a = SetNZ(r, load()); break;
+    case Op::LDX: r.x = SetNZ(r, load()); break;
+    case Op::LDY: r.y = SetNZ(r, load()); break;
+    case Op::STA: m.Write(address, r.a); break;
+    case Op::STX: m.Write(address, r.x); break;
+    case Op::STY: m.Write(address, r.y); break;
+    case Op::ASL:
+        Modify(m, r, mode, address, [&](std::uint8_t v) {
+            SetFlag(r, P::kC, v & 0x80);
+            return static_cast<std::uint8_t>(v << 1);
+        });
+        break;
+    case Op::LSR:
+        Modify(m, r, mode, address, [&](std::uint8_t v) {
+            SetFlag(r, P::kC, v & 1);
+            return static_cast<std::uint8_t>(v >> 1);
+        });
+        break;
+    case Op::ROL:
+        Modify(m, r, mode, address, [&](std::uint8_t v) {
+            std::uint8_t carry = r.p & P::kC;
+            SetFlag(r, P::kC, v & 0x80);
+            return static_cast<std::uint8_t>(v << 1 | carry);
+        });
+        break;
+    case Op::ROR:
+        Modify(m, r, mode, address, [&](std::uint8_t v) {
+            std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
+            SetFlag(r, P::kC, v & 1);
+            return static_cast<std::uint8_t>(v >> 1 | carry);
+        });
+        break;
+    case Op::INC: Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v + 1); }); break;
+    case Op::DEC: Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v - 1); }); break;
+    case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
+    case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
+    case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
+    case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
+    case Op::TAX: r.x = SetNZ(r, r.a); break;
+    case Op::TAY: r.y = SetNZ(r, r.a); break;
+    case Op::TSX: r.x = SetNZ(r, r.s); break;
+    case Op::TXA: r.a = SetNZ(r, r.x); break;
+    case Op::TYA: r.a = SetNZ(r, r.y); break;
+    case Op::TXS: r.s = r.x; break;
+    case Op::BCC: branch(!(r.p & P::kC)); break;
+    case Op::BCS: branch(r.p & P::kC); break;
+    case Op::BNE: branch(!(r.p & P::kZ)); break;
+    case Op::BEQ: branch(r.p & P::kZ); break;
+    case Op::BPL: branch(!(r.p & P::kN)); break;
+    case Op::BMI: branch(r.p & P::kN); break;
+    case Op::BVC: branch(!(r.p & P::kV)); break;
+    case Op::BVS: branch(r.p & P::kV); break;
+    case Op::CLC: SetFlag(r, P::kC, false); break;
+    case Op::SEC: SetFlag(r, P::kC, true); break;
+    case Op::CLD: SetFlag(r, P::kD, false); break;
+    case Op::SED: SetFlag(r, P::kD, true); break;
+    case Op::CLI: SetFlag(r, P::kI, false); break;
+    case Op::SEI: SetFlag(r, P::kI, true); break;
+    case Op::CLV: SetFlag(r, P::kV, false); break;
+    case Op::NOP: break;
+    case Op::JMP: r.pc = address; break;
+    case Op::JSR: {
+        auto last = static_cast<std::uint16_t>(pc + 2);
+        Push(core, r, static_cast<std::uint8_t>(last >> 8));
+        Push(core, r, static_cast<std::uint8_t>(last));
+        r.pc = address;
+        break;
+    }
+    case Op::RTS: {
+        std::uint8_t low = Pull(core, r);
+        r.pc = static_cast<std::uint16_t>((low | Pull(core, r) << 8) + 1);
+        break;
+    }
+    case Op::BRK: {
+        auto next = static_cast<std::uint16_t>(pc + 2);
+        Push(core, r, static_cast<std::uint8_t>(next >> 8));
+        Push(core, r, static_cast<std::uint8_t>(next));
+        Push(core, r, static_cast<std::uint8_t>(r.p | P::kB));
+        r.p |= P::kB | P::kI;
+        r.pc = VectorWord(core, 0xFFFE);
+        break;
+    }
+    case Op::RTI: {
+        r.p = Pull(core, r);
+        std::uint8_t low = Pull(core, r);
+        r.pc = static_cast<std::uint16_t>(low | Pull(core, r) << 8);
+        break;
+    }
+    case Op::PHA: Push(core, r, r.a); break;
+    case Op::PHP: Push(core, r, r.p); break;
+    case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
+    case Op::PLP: r.p = Pull(core, r); break;
+    case Op::TAQ: {
+        bool put = PutDeviceToHost(*core.block, r.a);
+        SetFlag(r, P::kC, !put);
+        if (!put && core.host) core.host->QueueWait();
+        break;
+    }
+    case Op::TQA: {
+        bool got = GetHostToDevice(*core.block, r.a);
+        SetFlag(r, P::kC, !got);
+        if (!got && core.host) core.host->QueueWait();
+        break;
+    }
+    case Op::BTQ: {
+        unsigned status = QueueStatus(*core.block);
+        SetFlag(r, P::kC, status & 1);
+        SetFlag(r, P::kZ, !(status & 2));
+        break;
+    }
+    }
+    m.FinishInstruction();
+    return cycles;
+}
+
+// The run loop's round, with the registers in the block while it runs.
+Round ServeRound(FastMachine& m, Registers& regs) {
+    KernelCore& core = m.core();
+    m.CountPending();
+    regs.Save(core);
+    Round round;
+    try {
+        round = BeforeInstruction(core);
+    } catch (const RunEnded&) {
+        round = Round::EndEnded;
+    }
+    regs.Load(core);
+    m.RefreshPages();
+    m.CountPending();
+    return round;
+}
+
+}  // namespace
+
+RunResult FastRun(KernelCore& core) {
+    core.regs().run_flags |= RunFlag::kRunning;
+    FastMachine m(core);
+    Registers regs;
+    regs.Load(core);
+    m.CountPending();  // sets the first budget
+    for (;;) {
+        if (AttentionNeeded(core)) {
+            Round round = ServeRound(m, regs);
+            if (round == Round::Counted) continue;
+            if (round != Round::Step) {
+                regs.Save(core);
+                return EndRun(core, EndResult(round));
+            }
+        }
+        int cycles = Execute(m, regs.r);
+        if (cycles < 0) {
+            regs.Save(core);
+            RunDownloadTrap(core, m.Fetch(regs.r.pc)[0]);
+            regs.Load(core);
+            m.RefreshPages();
+            continue;
+        }
+        m.Count(cycles);
+    }
+}
+
+}  // namespace simcpu

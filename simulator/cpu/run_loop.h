@@ -1,0 +1,60 @@
+#pragma once
+// The run loop: the CPU's clock. Between instructions it serves the host's
+// requests (stop, exit, pause, reset, key input), wakes a halted CPU and takes
+// pending interrupts; after each instruction it counts the cycles into the
+// 64-bit counter, the LCD, timer and NMI countdowns and the $02 counter.
+#include <cstdint>
+
+#include "simulator/cpu/kernel_core.h"
+
+namespace simcpu {
+
+enum class RunResult : int {
+    Stopped = 0,       // a stop request
+    Ended = 1,         // an exception answered with Stop, a refused stop report, an exit request
+    Reinitialise = 2,  // a reset request of kind 2
+};
+
+// Runs until the run ends, in the interpreter the register block's mode bit chooses.
+RunResult Run(KernelCore& core);
+
+// What the round before an instruction decided.
+enum class Round {
+    Step,          // execute one instruction
+    Counted,       // an interrupt entry or a restart took the round; its cycles are counted
+    EndStopped,    // end the run with RunResult::Stopped
+    EndEnded,      // end the run with RunResult::Ended
+    EndReinitialise,
+};
+
+// The result of a run that a round ended (EndStopped, EndEnded, EndReinitialise).
+RunResult EndResult(Round round);
+
+// The checks before an instruction, shared by both interpreters. The fast
+// interpreter calls it only when AttentionNeeded() says so, with its
+// registers written back to the block.
+Round BeforeInstruction(KernelCore& core);
+bool AttentionNeeded(const KernelCore& core);
+
+// Counts the cycles of an instruction or interrupt entry into the cycle
+// counter, the timer, the NMI and the $02 counter (not the LCD countdown).
+void CountCycles(KernelCore& core, int cycles);
+
+// Counts the cycles of an instruction into a dirty LCD's countdown and
+// refreshes it when due.
+void CountLcd(KernelCore& core, int cycles);
+
+// The interrupt entries: PC and P pushed (B clear), PC from the vector.
+void EnterNmi(KernelCore& core);
+void EnterIrq(KernelCore& core);
+
+// Ends the run on the way out: the running flag cleared.
+RunResult EndRun(KernelCore& core, RunResult result);
+
+// What the emulation thread does between two runs on a reset of kind 2: the
+// machine is initialised anew (no cold start, same interpreter) keeping the
+// control flags, the host bitmap and the IDE's breakpoint tables (their
+// places are worked out anew); the wake-key flag follows the key list.
+void Reinitialise(KernelCore& core);
+
+}  // namespace simcpu

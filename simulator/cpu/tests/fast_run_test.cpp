@@ -1,0 +1,128 @@
+// The fast interpreter against the checked one, and where the two differ by design.
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <random>
+
+#include "simulator/cpu/opcode_table.h"
+#include "simulator/cpu/tests/machine_fixture.h"
+
+namespace simcpu::testing {
+namespace {
+
+constexpr std::uint8_t kD = formats::RegisterP::kD;
+
+std::vector<std::uint8_t> ReadSelfTestRom() {
+    std::ifstream in(SELFTEST_ROM_PATH, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(FastRunTest, SelfTestRomReachesThePassAddress) {
+    MachineFixture m;
+    std::vector<std::uint8_t> image = ReadSelfTestRom();
+    ASSERT_EQ(image.size(), m.rom.size()) << SELFTEST_ROM_PATH;
+    std::copy(image.begin(), image.end(), m.rom.begin());
+    InitMachine(m.core, InitOption::kColdStart | InitOption::kFastInterpreter);
+    m.WriteIo(0x01, 0x10);  // the self-test takes no NMI
+
+    m.RunCycles(2'000'000);
+    EXPECT_EQ(m.regs().pc, 0xFF00) << "failed check " << int(m.regs().a) << " at 0x" << std::hex << m.regs().pc;
+    const formats::TargetRing& ring = m.block().device_to_host;
+    EXPECT_EQ(std::vector<std::uint8_t>(ring.data, ring.data + 5), (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
+}
+
+TEST(FastRunTest, DocumentedDifferencesFromTheCheckedInterpreter) {
+    // A store into the ROM lands there; an invalid opcode is a free one-byte
+    // instruction; 257 pushes wrap the stack over the first pushed byte.
+    MachineFixture m;
+    m.UseFast(true);
+    m.Load(0x0300, {0x8D, 0x00, 0x80, 0x02, 0xEA});  // STA $8000; opcode $02; NOP
+    m.regs().a = 0x5A;
+    m.core.cycleCount = 0;
+    m.RunCycles(1);
+    EXPECT_EQ(m.rom[0], 0x5A);
+    EXPECT_EQ(m.regs().pc, 0x0303);
+    std::uint64_t before = m.core.cycleCount;
+    m.RunCycles(1);
+    EXPECT_EQ(m.regs().pc, 0x0305);
+    EXPECT_EQ(m.core.cycleCount, before + 2);  // the invalid opcode took no cycles, the NOP two
+    EXPECT_TRUE(m.exceptions.empty());
+
+    MachineFixture pushes;
+    pushes.UseFast(true);
+    // LDA #$AA; PHA; LDA #0; loop: PHA; INX; BNE loop; JMP *
+    pushes.Load(0x0300, {0xA9, 0xAA, 0x48, 0xA9, 0x00, 0x48, 0xE8, 0xD0, 0xFC, 0x4C, 0x09, 0x03});
+    pushes.regs().s = 0xFF;
+    pushes.regs().x = 0;
+    pushes.RunCycles(3000);
+    EXPECT_EQ(pushes.regs().pc, 0x0309);
+    EXPECT_EQ(pushes.regs().s, 0xFE);
+    EXPECT_EQ(pushes.Peek(0x01FF), 0x00);  // the 257th push (A = 0) over the first (0xAA)
+    EXPECT_TRUE(pushes.exceptions.empty());
+}
+
+// One random instruction on a random machine state, run by both interpreters.
+struct RandomState {
+    std::uint32_t seed;
+
+    void Apply(MachineFixture& m) const {
+        std::mt19937 rng(seed);
+        auto byte = [&] { return static_cast<std::uint8_t>(rng()); };
+        std::generate(m.core.internalRam, m.core.internalRam + m.core.internalRamSize, byte);
+        std::uint16_t pc = static_cast<std::uint16_t>(0x0200 + rng() % 0xFD00);
+        m.regs().pc = pc;
+        m.regs().a = byte();
+        m.regs().x = byte();
+        m.regs().y = byte();
+        m.regs().s = byte();
+        m.regs().p = byte();
+    }
+};
+
+MachineOptions FlatMachine() {
+    MachineOptions options;
+    options.flatRam = true;
+    options.externalRam = 0;
+    return options;
+}
+
+// Where the interpreters differ by design: any check the checked one makes
+// (it raised an exception), decimal arithmetic on digits above 9, and reads
+// of $0C.
+bool DiffersByDesign(const MachineFixture& checked, const RandomState& state) {
+    if (!checked.exceptions.empty()) return true;
+    MachineFixture probe(FlatMachine());
+    state.Apply(probe);
+    const OpcodeInfo info = OpcodeTable()[probe.Peek(probe.regs().pc)];
+    bool decimal = (probe.regs().p & kD) && (info.op() == Op::ADC || info.op() == Op::SBC);
+    return decimal || checked.core.operandAddress == 0x0C;
+}
+
+TEST(FastRunTest, AgreesWithTheCheckedInterpreterOnRandomInstructions) {
+    int compared = 0;
+    for (std::uint32_t seed = 1; seed <= 3000; ++seed) {
+        RandomState state{seed};
+        MachineFixture checked(FlatMachine()), fast(FlatMachine());
+        state.Apply(checked);
+        state.Apply(fast);
+        fast.UseFast(true);
+        checked.RunCycles(1);
+        fast.RunCycles(1);
+        if (DiffersByDesign(checked, state)) continue;
+        ++compared;
+
+        const formats::TargetRegisterBlock& c = checked.regs();
+        const formats::TargetRegisterBlock& f = fast.regs();
+        ASSERT_EQ(std::tie(c.pc, c.p, c.s, c.a, c.x, c.y), std::tie(f.pc, f.p, f.s, f.a, f.x, f.y)) << "seed " << seed;
+        ASSERT_EQ(checked.core.cycleCount, fast.core.cycleCount) << "seed " << seed;
+        ASSERT_EQ(0, std::memcmp(checked.core.internalRam, fast.core.internalRam, checked.core.internalRamSize))
+            << "seed " << seed;
+        ASSERT_EQ(0, std::memcmp(checked.block().write_latches, fast.block().write_latches, 0x80)) << "seed " << seed;
+    }
+    EXPECT_GT(compared, 1500);
+}
+
+}  // namespace
+}  // namespace simcpu::testing
