@@ -4,6 +4,7 @@
 // every call fails softly (FALSE, 0, nullptr or CLR_INVALID) on a stale or
 // wrong handle instead of touching freed memory.
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/gdi/gdi_types.h"
 #include "platform/gdi/win_rect.h"
@@ -155,3 +156,10 @@ BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int length);
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const int* dx);
 // Returns the height of the text drawn (or measured with DT_CALCRECT).
 int DrawText(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);
+
+constexpr DWORD TRUETYPE_FONTTYPE = 0x0004;
+// Called once per face family; return 0 to stop.
+using FONTENUMPROC = int (*)(const LOGFONT* font, const TEXTMETRIC* metrics, DWORD font_type, std::intptr_t data);
+// The families for `filter`'s character set (DEFAULT_CHARSET: any) and face
+// name (empty: all). Returns the callback's last answer, 1 when none ran.
+int EnumFontFamiliesEx(HDC dc, const LOGFONT* filter, FONTENUMPROC proc, std::intptr_t data, DWORD flags);

@@ -1,3 +1,8 @@
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "platform/gdi/tests/canvas.h"
@@ -219,6 +224,38 @@ TEST(InstalledFaces, DoubleByteCharactersDrawFromTheFallbackFace) {
     EXPECT_GE(ink.bottom - ink.top, 10);
     SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
     DeleteObject(arial);
+}
+
+int collect_fixed(const LOGFONT* font, const TEXTMETRIC* tm, DWORD type, std::intptr_t data) {
+    auto* names = reinterpret_cast<std::vector<std::string>*>(data);
+    EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+    if ((tm->tmPitchAndFamily & TMPF_FIXED_PITCH) == 0) names->push_back(font->lfFaceName);
+    return 1;
+}
+
+TEST(EnumFontFamilies, FixedPitchFamiliesForTheOptionsPage) {
+    Canvas c(1, 1);
+    LOGFONT filter{};
+    filter.lfCharSet = DEFAULT_CHARSET;
+    std::vector<std::string> fixed;
+    EXPECT_EQ(EnumFontFamiliesEx(c.dc, &filter, collect_fixed, reinterpret_cast<std::intptr_t>(&fixed), 0), 1);
+    EXPECT_NE(std::find(fixed.begin(), fixed.end(), gdi::kTestFontFace), fixed.end());
+    if (installed("Courier New")) {
+        EXPECT_NE(std::find(fixed.begin(), fixed.end(), "Courier New"), fixed.end());
+        EXPECT_EQ(std::find(fixed.begin(), fixed.end(), "Arial"), fixed.end());
+    }
+    // A face name narrows the list; a callback answering 0 stops it.
+    std::strcpy(filter.lfFaceName, "kit test cells");
+    int calls = 0;
+    auto count = [](const LOGFONT*, const TEXTMETRIC*, DWORD, std::intptr_t data) {
+        ++*reinterpret_cast<int*>(data);
+        return 0;
+    };
+    EXPECT_EQ(EnumFontFamiliesEx(c.dc, &filter, count, reinterpret_cast<std::intptr_t>(&calls), 0), 0);
+    EXPECT_EQ(calls, 1);
+    filter.lfCharSet = SYMBOL_CHARSET;
+    EXPECT_EQ(EnumFontFamiliesEx(c.dc, &filter, count, reinterpret_cast<std::intptr_t>(&calls), 0), 1);
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(CodePage, LeadBytesFollowTheChosenCodePage) {
