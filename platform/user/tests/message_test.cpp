@@ -149,6 +149,7 @@ TEST_F(MessageTest, SendAcrossThreadsWaitsForTheOwnerAndServesSendsMeanwhile) {
         PostMessage(top, WM_APP, reinterpret_cast<WPARAM>(mine), 0);
         answer = SendMessage(top, WM_USER, 21, 0);
         DestroyWindow(mine);
+        PostMessage(top, WM_NULL, 0, 0);  // wakes the owner to see the answer
     });
     MSG msg;
     while (answer == 0) {
