@@ -1,0 +1,165 @@
+// Whole assemblies: logical lines per second and peak memory, with Debian's
+// 64tass on the same instructions side by side in the same run.
+//
+// In-process runs time the three passes and both writers; process runs time
+// a program end to end (start, read, assemble, write) and read its peak
+// resident size as it exits.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/ptrace.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "assembler/context.h"
+#include "assembler/output_files.h"
+#include "assembler/passes.h"
+#include "source_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Workspace {
+    fs::path folder;
+    dravlin_bench::GeneratedSources sources;
+
+    Workspace() {
+        folder = fs::temp_directory_path() / ("dravlin_bench_" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        sources = dravlin_bench::generate_sources(folder);
+        write("macro.asm", sources.macro_main);
+        write("plain.asm", sources.plain_dravlin);
+        write("plain.s", sources.plain_64tass);
+    }
+    ~Workspace() {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    void write(const char* name, const std::string& text) const {
+        FILE* file = std::fopen((folder / name).c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+};
+
+const Workspace& workspace() {
+    static const Workspace instance;
+    return instance;
+}
+
+void assemble_in_process(benchmark::State& state, const std::string& text, long lines) {
+    const Workspace& work = workspace();
+    for (auto _ : state) {
+        dravlin::AsmContext context;
+        context.search.include_directories = {work.folder.string() + "/"};
+        dravlin::SourceFile source;
+        source.name = "bench.asm";
+        source.text = text;
+        context.sources.push_back(std::move(source));
+        if (!dravlin::run_passes(context)) {
+            state.SkipWithError(context.reporter.transcript().substr(0, 200).c_str());
+            return;
+        }
+        benchmark::DoNotOptimize(dravlin::object_file_bytes(context));
+        benchmark::DoNotOptimize(dravlin::symbol_file_bytes(context.rows));
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines * state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+
+void BM_DravlinMacroSource(benchmark::State& state) {
+    assemble_in_process(state, workspace().sources.macro_main, workspace().sources.macro_lines);
+}
+BENCHMARK(BM_DravlinMacroSource)->Unit(benchmark::kMillisecond);
+
+void BM_DravlinPlainSource(benchmark::State& state) {
+    assemble_in_process(state, workspace().sources.plain_dravlin, workspace().sources.plain_lines);
+}
+BENCHMARK(BM_DravlinPlainSource)->Unit(benchmark::kMillisecond);
+
+fs::path dravlin_program() {
+    return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "Dravlin";
+}
+
+// The peak resident size of a traced child stopped at its exit, while its
+// memory still exists; the rusage of a spawned child would also count the
+// parent's pages it held before exec.
+long peak_resident_kb(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+// Runs a program in the workspace under ptrace, stopping it at its exit to
+// read its peak size; false when it cannot start or fails.
+bool run_program(const std::vector<std::string>& args, long& peak_kb) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        int null_out = open("/dev/null", O_WRONLY);
+        dup2(null_out, 1);
+        if (chdir(workspace().folder.c_str()) != 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);  // stopped at exec
+    ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
+    ptrace(PTRACE_CONT, pid, nullptr, nullptr);
+    while (waitpid(pid, &status, 0) == pid && !WIFEXITED(status) && !WIFSIGNALED(status)) {
+        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) peak_kb = std::max(peak_kb, peak_resident_kb(pid));
+        int signal = WIFSTOPPED(status) && WSTOPSIG(status) != SIGTRAP ? WSTOPSIG(status) : 0;
+        ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(static_cast<intptr_t>(signal)));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void run_process(benchmark::State& state, const std::vector<std::string>& args, long lines) {
+    if (!fs::exists(args[0])) {
+        state.SkipWithError(("missing " + args[0]).c_str());
+        return;
+    }
+    long peak_kb = 0;
+    for (auto _ : state) {
+        if (!run_program(args, peak_kb)) {
+            state.SkipWithError(("failed: " + args[0]).c_str());
+            return;
+        }
+    }
+    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines * state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["peak_KB"] = static_cast<double>(peak_kb);
+}
+
+void BM_ProcessDravlinMacroSource(benchmark::State& state) {
+    run_process(state, {dravlin_program().string(), "macro.asm"}, workspace().sources.macro_lines);
+}
+BENCHMARK(BM_ProcessDravlinMacroSource)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ProcessDravlinPlainSource(benchmark::State& state) {
+    run_process(state, {dravlin_program().string(), "plain.asm"}, workspace().sources.plain_lines);
+}
+BENCHMARK(BM_ProcessDravlinPlainSource)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Process64tassPlainSource(benchmark::State& state) {
+    run_process(state, {"/usr/bin/64tass", "-q", "--nostart", "-o", "plain.bin", "plain.s"},
+                workspace().sources.plain_lines);
+}
+BENCHMARK(BM_Process64tassPlainSource)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
