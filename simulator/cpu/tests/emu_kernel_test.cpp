@@ -1,0 +1,152 @@
+// The kernel control object with its emulation thread: stops, resumes,
+// pauses and the ways a run ends. Runs under ThreadSanitizer too.
+#include <atomic>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "simulator/cpu/emu_kernel.h"
+#include "simulator/cpu/run_control.h"
+#include "simulator/cpu/run_loop.h"
+
+namespace simcpu {
+namespace {
+
+class FakeWindow : public KernelWindow {
+public:
+    bool ide = true;
+    ExceptionAnswer answer = ExceptionAnswer::Continue;
+
+    void PostToOwnWindow(std::uint32_t code) override {
+        std::lock_guard lock(mutex_);
+        ownPosts_.push_back(code);
+        changed_.notify_all();
+    }
+    bool HasIdeWindow() override { return ide; }
+    void PostStoppedToIde(std::uint32_t) override { ++idePosts; }
+    ExceptionAnswer ShowException(std::uint16_t, int code) override {
+        std::lock_guard lock(mutex_);
+        asked_.push_back(code);
+        return answer;
+    }
+    void PaintLcd(unsigned) override {}
+
+    // Waits until the own window has heard `count` notices.
+    bool WaitForPosts(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(20), [&] { return ownPosts_.size() >= count; });
+    }
+    std::vector<std::uint32_t> OwnPosts() {
+        std::lock_guard lock(mutex_);
+        return ownPosts_;
+    }
+    std::vector<int> Asked() {
+        std::lock_guard lock(mutex_);
+        return asked_;
+    }
+
+    std::atomic<int> idePosts{0};
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::uint32_t> ownPosts_;
+    std::vector<int> asked_;
+};
+
+// A machine whose ROM loops at $8000.
+class KernelTest : public ::testing::Test {
+protected:
+    KernelTest() : ram(RamImageSize(0x4000, 0x80000) + 8), rom(0x8000, 0xEA), kernel(window) {
+        rom[0] = 0x4C;  // JMP $8000
+        rom[1] = 0x00;
+        rom[2] = 0x80;
+        rom[0x7FFC] = 0x00;
+        rom[0x7FFD] = 0x80;
+        KernelConfig config;
+        config.ramImage = AlignedRam();
+        config.romImage = rom.data();
+        config.romSize = static_cast<std::uint32_t>(rom.size());
+        EXPECT_EQ(kernel.Setup(config, InitOption::kColdStart), "");
+        block().registers.run_flags = 0;
+    }
+
+    std::uint8_t* AlignedRam() {
+        auto at = reinterpret_cast<std::uintptr_t>(ram.data());
+        return ram.data() + ((8 - at % 8) % 8);
+    }
+    formats::TargetControlBlock& block() { return *kernel.core().block; }
+    void PlantBreakpoint() { block().first_table[0] = 0xE0000000u | 0x8000; }
+
+    std::vector<std::uint8_t> ram;
+    std::vector<std::uint8_t> rom;
+    FakeWindow window;
+    EmuKernel kernel;
+};
+
+TEST_F(KernelTest, TenThousandBreakpointStopsResumedAtOnceFromAnotherThread) {
+    constexpr std::size_t kStops = 10000;
+    PlantBreakpoint();
+    ASSERT_TRUE(kernel.StartThread());
+    std::thread resumer([&] {
+        for (std::size_t i = 1; i <= kStops; ++i) {
+            if (!window.WaitForPosts(i)) return;
+            kernel.Resume();  // may come before the thread has parked
+        }
+    });
+    ASSERT_TRUE(window.WaitForPosts(kStops));
+    resumer.join();
+    kernel.StopThread(true);
+    EXPECT_FALSE(kernel.IsRunning());
+    EXPECT_GE(window.idePosts.load(), static_cast<int>(kStops));
+    EXPECT_EQ(window.OwnPosts()[0], 0x80000000u);
+}
+
+TEST_F(KernelTest, StopEndsAParkedThread) {
+    PlantBreakpoint();
+    ASSERT_TRUE(kernel.StartThread());
+    ASSERT_TRUE(window.WaitForPosts(1));
+    kernel.StopThread(true);
+    EXPECT_FALSE(kernel.IsRunning());
+    EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Stopped));
+}
+
+TEST_F(KernelTest, ExitRequestEndsAParkedThreadWithResultOne) {
+    PlantBreakpoint();
+    ASSERT_TRUE(kernel.StartThread());
+    ASSERT_TRUE(window.WaitForPosts(1));
+    kernel.SetControlFlags(ControlFlag::kExitRequest, ControlFlag::kExitRequest);
+    kernel.StopThread(true);
+    EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Ended));
+}
+
+TEST_F(KernelTest, PauseParksAndResumeLetsGo) {
+    kernel.Resume();  // never paused: nothing happens
+    ASSERT_TRUE(kernel.StartThread());
+    ASSERT_TRUE(kernel.Pause());
+    EXPECT_TRUE(kernel.IsSuspended());
+    EXPECT_TRUE(kernel.Pause());  // already parked: at once
+    EXPECT_EQ(kernel.core().regs().pc & 0xFFF0, 0x8000);  // registers readable while parked
+    kernel.Resume();
+    ASSERT_TRUE(window.WaitForPosts(1));
+    EXPECT_EQ(window.OwnPosts()[0], kPauseCode);
+    EXPECT_EQ(window.idePosts.load(), 0);  // a pause is never told to the IDE
+    kernel.StopThread(true);
+    EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Stopped));
+}
+
+TEST_F(KernelTest, BreakpointWithoutAnIdeAsksTheUserInsteadOfParking) {
+    window.ide = false;
+    window.answer = ExceptionAnswer::Stop;
+    PlantBreakpoint();
+    ASSERT_TRUE(kernel.StartThread());
+    ASSERT_TRUE(window.WaitForPosts(1));
+    kernel.StopThread(true);
+    EXPECT_EQ(window.Asked(), std::vector<int>{0});
+    EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Ended));
+}
+
+}  // namespace
+}  // namespace simcpu
