@@ -11,8 +11,6 @@
 
 namespace gdi {
 
-class FontFace;
-struct Dc;
 
 enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc, Icon, ImageList };
 
@@ -41,7 +39,6 @@ struct BitmapObject {
 struct FontObject {
     static constexpr Kind kind = Kind::Font;
     LOGFONT logfont{};
-    std::shared_ptr<const FontFace> face;  // realised on creation
 };
 
 struct RegionObject {

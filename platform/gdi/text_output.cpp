@@ -15,12 +15,12 @@ LONG text_width(const FontFace& face, std::string_view text, const int* advances
     return width;
 }
 
+LONG default_tab_width(const FontFace& face) { return std::max<LONG>(1, 8 * face.metrics().tmAveCharWidth); }
+
 std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count,
                                        const int* tab_stops, LONG* total_width) {
     const bool stop_list = tab_count > 1 && tab_stops;
-    const LONG interval = tab_count == 1 && tab_stops && tab_stops[0] > 0
-                              ? tab_stops[0]
-                              : std::max<LONG>(1, 8 * face.metrics().tmAveCharWidth);
+    const LONG interval = tab_count == 1 && tab_stops && tab_stops[0] > 0 ? tab_stops[0] : default_tab_width(face);
     std::vector<TabbedPiece> pieces;
     LONG x = 0;
     int next_stop = 0;

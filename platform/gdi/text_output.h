@@ -15,6 +15,7 @@ LONG text_width(const FontFace& face, std::string_view text, const int* advances
 // The pieces of a line between its tabs, each with its x offset. Tabs move
 // to the next of `tab_stops` (when more than one is given), else to the next
 // multiple of the single stop given or of 8 average character widths.
+LONG default_tab_width(const FontFace& face);
 struct TabbedPiece {
     LONG x;
     std::string_view text;

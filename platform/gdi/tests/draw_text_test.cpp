@@ -1,5 +1,7 @@
 // DrawText flags over the fixed-cell test font: cells are 8 x 16 with the
 // baseline bar on row 11; 'A' (0x41) inks rows 4 to 11 of columns 1-6.
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "platform/gdi/tests/canvas.h"
@@ -92,6 +94,21 @@ TEST(DrawText, OpaqueModeFillsEachLineCellWithTheBackground) {
     DrawText(c.dc, "AB\nA", -1, &r, 0);
     EXPECT_EQ(gdi_test::ink_bounds(c.surface(), RGB(0, 0, 255)), (RECT{0, 0, 16, 32}));
     EXPECT_EQ(c.at(9, 17), RGB(255, 255, 255));  // second line is one cell wide
+}
+
+}  // namespace
+
+namespace {
+
+// Breaking walks the text once: a long paragraph must not take quadratic time.
+TEST(DrawText, LongParagraphWrapsWordByWord) {
+    Canvas c(1, 1);
+    SelectObject(c.dc, gdi_test::test_font());
+    std::string text;
+    for (int i = 0; i < 40000; ++i) text += "AAAA ";
+    RECT r{0, 0, 40, 0};
+    EXPECT_EQ(DrawText(c.dc, text.c_str(), static_cast<int>(text.size()), &r, DT_WORDBREAK | DT_CALCRECT), 640000);
+    EXPECT_EQ(r.right, 32);
 }
 
 }  // namespace
