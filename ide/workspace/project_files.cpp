@@ -160,7 +160,8 @@ private:
     bool ParseLine(std::string_view line) {
         if (line.empty() || line[0] != '#') return true;
         const auto [key, value] = KeyAndValue(line);
-        const auto is = [&key](std::string_view name) { return os::equals_ignore_case(key, name); };
+        const std::string& line_key = key;
+        const auto is = [&line_key](std::string_view name) { return os::equals_ignore_case(line_key, name); };
         if (is("#BEGINGENERALSETTING")) {
             if (in_general_) return false;
             in_general_ = true;
