@@ -65,25 +65,26 @@ private:
         while (peek() == ' ' || peek() == '\t') ++pos_;
     }
 
-    // Binary operator of a level (1 lowest) at the current position, or 0.
-    char binary_operator(int level) {
+    // The level (1 lowest, 6 highest) of the binary operator at the current
+    // position, or 0 when none stands there.
+    int operator_level() {
         skip_blanks();
-        char c = peek();
-        switch (level) {
-        case 1: return c == '|' ? c : 0;
-        case 2: return c == '^' ? c : 0;
-        case 3: return c == '&' ? c : 0;
-        case 4: return (c == '>' || c == '<' || c == '=') ? c : 0;
-        case 5: return (c == '+' || c == '-') ? c : 0;
-        case 6: return (c == '*' || c == '/' || c == '%') ? c : 0;
+        switch (peek()) {
+        case '|': return 1;
+        case '^': return 2;
+        case '&': return 3;
+        case '>': case '<': case '=': return 4;
+        case '+': case '-': return 5;
+        case '*': case '/': case '%': return 6;
         default: return 0;
         }
     }
 
-    Term parse_level(int level) {
-        if (level > 6) return parse_prefixed();
-        Term left = parse_level(level + 1);
-        while (char op = binary_operator(level)) {
+    // Operators of `min_level` and above, left-associative (precedence climbing).
+    Term parse_level(int min_level) {
+        Term left = parse_prefixed();
+        for (int level = operator_level(); level >= min_level; level = operator_level()) {
+            char op = peek();
             ++pos_;
             Term right = parse_level(level + 1);
             left = combine(left, op, right);

@@ -29,17 +29,6 @@ unsigned char fold(char c) {
     return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
 }
 
-// Case-insensitive order; a string that is a prefix of another sorts first.
-int compare_folded(std::string_view a, std::string_view b) {
-    size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = fold(a[i]), y = fold(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
 }  // namespace
 
 std::span<const std::string_view> hash_keywords() { return kHashKeywords; }
@@ -48,11 +37,17 @@ std::span<const std::string_view> data_directives() { return kDataDirectives; }
 std::span<const std::string_view> mnemonics() { return kMnemonics; }
 
 int find_keyword(std::span<const std::string_view> table, std::string_view word) {
-    if (word.empty()) return -1;  // the mnemonics' empty first entry never matches
+    // No keyword is longer than this; the word is folded once, and since the
+    // tables are upper case a plain byte compare then gives the folded order.
+    constexpr size_t kLongestKeyword = 8;
+    if (word.empty() || word.size() > kLongestKeyword) return -1;  // "" (mnemonic 0) never matches
+    char folded[kLongestKeyword];
+    for (size_t i = 0; i < word.size(); ++i) folded[i] = static_cast<char>(fold(word[i]));
+    std::string_view key(folded, word.size());
     int low = 0, high = static_cast<int>(table.size()) - 1;
     while (low <= high) {
         int middle = (low + high) / 2;
-        int order = compare_folded(word, table[static_cast<size_t>(middle)]);
+        int order = key.compare(table[static_cast<size_t>(middle)]);
         if (order == 0) return middle;
         if (order < 0) high = middle - 1; else low = middle + 1;
     }

@@ -9,6 +9,20 @@ LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
     line.start_offset = pos;
     if (pos >= text.size()) return LineRead::EndOfText;
 
+    // Most lines hold no continuation and fit: take them whole.
+    size_t end = text.find('\n', pos);
+    size_t stop = end == std::string_view::npos ? text.size() : end + 1;
+    std::string_view whole = text.substr(pos, stop - pos);
+    size_t length = whole.size() - (end == std::string_view::npos ? 0 : 1);
+    if (length > 0 && whole[length - 1] == '\r' && end != std::string_view::npos) --length;
+    bool continued = end != std::string_view::npos && end > pos && text[end - 1] == '\\';
+    if (!continued && length <= kMaxLineLength) {
+        line.text.assign(whole);
+        pos = stop;
+        ++cursor.line_number;
+        return LineRead::Line;
+    }
+
     while (pos < text.size()) {
         char c = text[pos];
         char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
