@@ -49,12 +49,20 @@ BOOL set_point(HDC handle, POINT DcState::*member, POINT value, POINT* old, bool
     return TRUE;
 }
 
+BOOL get_point(HDC handle, POINT DcState::*member, POINT* out) {
+    auto dc = find_dc(handle);
+    if (!dc || !out) return FALSE;
+    *out = dc->state.*member;
+    return TRUE;
+}
+
+// Extents matter only in the scaled modes (where the isotropic one scales
+// like the anisotropic one), and are never zero.
 BOOL set_extent(HDC handle, SIZE DcState::*member, SIZE value, SIZE* old) {
     auto dc = find_dc(handle);
     if (!dc) return FALSE;
     if (old) *old = dc->state.*member;
-    // Extents matter only in the anisotropic modes, and never zero.
-    if (dc->state.map_mode == MM_TEXT || value.cx == 0 || value.cy == 0) return dc->state.map_mode != MM_TEXT;
+    if (dc->state.map_mode == MM_TEXT || value.cx == 0 || value.cy == 0) return FALSE;
     dc->state.*member = value;
     return TRUE;
 }
@@ -297,18 +305,14 @@ BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* old) {
 BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return set_point(dc, &DcState::window_org, POINT{dx, dy}, old, true);
 }
-BOOL GetWindowOrgEx(HDC dc, POINT* out) {
-    return out ? set_point(dc, &DcState::window_org, POINT{0, 0}, out, true) : FALSE;
-}
+BOOL GetWindowOrgEx(HDC dc, POINT* out) { return get_point(dc, &DcState::window_org, out); }
 BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* old) {
     return set_point(dc, &DcState::viewport_org, POINT{x, y}, old, false);
 }
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return set_point(dc, &DcState::viewport_org, POINT{dx, dy}, old, true);
 }
-BOOL GetViewportOrgEx(HDC dc, POINT* out) {
-    return out ? set_point(dc, &DcState::viewport_org, POINT{0, 0}, out, true) : FALSE;
-}
+BOOL GetViewportOrgEx(HDC dc, POINT* out) { return get_point(dc, &DcState::viewport_org, out); }
 BOOL SetWindowExtEx(HDC dc, int cx, int cy, SIZE* old) { return set_extent(dc, &DcState::window_ext, SIZE{cx, cy}, old); }
 BOOL SetViewportExtEx(HDC dc, int cx, int cy, SIZE* old) {
     return set_extent(dc, &DcState::viewport_ext, SIZE{cx, cy}, old);
