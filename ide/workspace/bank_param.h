@@ -8,6 +8,17 @@
 
 namespace ide {
 
+// The banks an image holds are numbered 0 to 26; the pages and the project
+// file accept no other number.
+inline constexpr std::uint32_t kMaxBankNumber = 26;
+inline bool IsValidBankNumber(std::uint32_t number) { return number <= kMaxBankNumber; }
+
+// The settings page moves a data address below the first usable one up to it.
+inline constexpr std::uint32_t kFirstDataAddress = 0x4040;
+inline std::uint32_t SettingsDataAddress(std::uint32_t typed) {
+    return typed < kFirstDataAddress ? kFirstDataAddress : typed;
+}
+
 // Every value a 16-bit address or size; the stack lies between data and code,
 // and code runs up to 0xC000.
 struct BankLayout {

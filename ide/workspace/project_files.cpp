@@ -143,7 +143,7 @@ private:
              {&text.code_base, &text.data_base, &text.code_length, &text.data_length, &text.bank_number}) {
             if (StringToNumber(*field, 0xFFFFFFFF) > 0xFFFF) return false;
         }
-        return StringToNumber(text.bank_number, 0xFFFFFFFF) <= kMaxBankNumber;
+        return IsValidBankNumber(StringToNumber(text.bank_number, 0xFFFFFFFF));
     }
 
     bool ReadLibraries(std::string_view value) {

@@ -21,6 +21,13 @@ const Category& CategoryOfPath(std::string_view path) {
     return kCategories[std::size(kCategories) - 1];
 }
 
+int FindBankKeyClash(const std::vector<BankRecord>& table, std::size_t current, std::uint32_t key) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (i != current && table[i].key == key) return static_cast<int>(i);
+    }
+    return -1;
+}
+
 TreeItem CVyrWorkspaceManager::ProjectItem() const {
     for (TreeItem item = tree_.GetRootItem(); item != 0; item = tree_.GetNextSiblingItem(item)) {
         if (KindOf(tree_.GetItemData(item)) == ItemKind::project) return item;

@@ -42,7 +42,6 @@ enum WorkspaceError : std::uint32_t {
 inline constexpr std::size_t kBankNameSize = 32;
 inline constexpr std::size_t kBankParamSize = 96;
 inline constexpr std::size_t kMaxPathSize = 260;
-inline constexpr std::uint32_t kMaxBankNumber = 26;
 
 struct BankRecord {
     std::uint32_t key = 0;  // bank number << 16 | code base
@@ -184,6 +183,10 @@ private:
     std::uint32_t error_code_ = 0;
     std::string error_text_;
 };
+
+// The index of another record of the table (not `current`) that has `key`,
+// or -1: the settings page's clash test before it stores an edited bank.
+int FindBankKeyClash(const std::vector<BankRecord>& table, std::size_t current, std::uint32_t key);
 
 // 0 unless the text starts with a letter; else the count of leading letters,
 // digits and '_'.

@@ -99,6 +99,19 @@ TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
     EXPECT_TRUE(MakeBuildJobs(Context(), true, jobs, error));
 }
 
+TEST_F(IdeCommandLines, ToolNamesAreWrittenBackWithTheirDefaults) {
+    ASSERT_TRUE(profile.WriteProfileString(kExecutionSection, "C Compile", "mycc").ok());
+    InitToolNames(profile);
+    EXPECT_EQ(profile.GetProfileString(kExecutionSection, "C Compile"), "mycc");
+    EXPECT_EQ(profile.GetProfileString(kExecutionSection, "C PreCompile"), "ovp.exe");
+    EXPECT_EQ(profile.GetProfileString(kExecutionSection, "Asm Compile"), "Dravlin.exe");
+    EXPECT_EQ(profile.GetProfileString(kExecutionSection, "6502 linker"), "Mossrel.exe");
+    EXPECT_FALSE(profile.HasValue(kExecutionSection, "6502 packer"));
+    WriteTool("mycc");
+    EXPECT_EQ(FindExecutablePath(profile, ToolName(profile, kCompilerTool), AppFolder()), ToolsFolder() + "\\mycc");
+    EXPECT_EQ(FindExecutablePath(profile, "", AppFolder()), "");
+}
+
 TEST_F(IdeCommandLines, StartupObjectRules) {
     NewGame();
     ASSERT_TRUE(manager.AddFile(PathOf("RESET.asm"), "MAIN"));

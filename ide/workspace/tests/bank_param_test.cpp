@@ -1,4 +1,5 @@
 #include "ide/workspace/bank_param.h"
+#include "ide/workspace/workspace_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,22 @@ TEST(IdeBankParam, ParsingGivesTheFiveFieldsAndTheLayoutBack) {
     const BankParamText empty = ParseBankParam("");
     EXPECT_TRUE(empty.code_base.empty() && empty.data_base.empty() && empty.bank_number.empty());
     EXPECT_EQ(BankParamNumbers("-CB 0x99999 -BN 0x1").code_base, 0x9999u);  // each field bounded to 16 bits
+}
+
+TEST(IdeBankParam, PageRules) {
+    EXPECT_TRUE(IsValidBankNumber(0));
+    EXPECT_TRUE(IsValidBankNumber(26));
+    EXPECT_FALSE(IsValidBankNumber(27));  // an image has 27 banks
+    EXPECT_FALSE(IsValidBankNumber(28));
+    EXPECT_EQ(SettingsDataAddress(0x100), 0x4040u);
+    EXPECT_EQ(SettingsDataAddress(0x4040), 0x4040u);
+    EXPECT_EQ(SettingsDataAddress(0x5000), 0x5000u);
+
+    // Editing bank 0 into the key of bank 2 clashes; a bank keeps its own key.
+    const std::vector<BankRecord> table = {{0x15400, "A", "", 0}, {0x24040, "B", "", 0}, {0x35400, "C", "", 0}};
+    EXPECT_EQ(FindBankKeyClash(table, 0, 0x35400), 2);
+    EXPECT_EQ(FindBankKeyClash(table, 0, 0x15400), -1);
+    EXPECT_EQ(FindBankKeyClash(table, 1, 0x45400), -1);
 }
 
 }  // namespace
