@@ -118,7 +118,8 @@ TEST_F(KernelTest, ExitRequestEndsAParkedThreadWithResultOne) {
     ASSERT_TRUE(kernel.StartThread());
     ASSERT_TRUE(window.WaitForPosts(1));
     kernel.SetControlFlags(ControlFlag::kExitRequest, ControlFlag::kExitRequest);
-    kernel.StopThread(true);
+    for (int i = 0; i < 20000 && kernel.IsRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(kernel.IsRunning());
     EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Ended));
 }
 
