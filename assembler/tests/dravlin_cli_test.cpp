@@ -148,6 +148,32 @@ TEST_F(DravlinCli, SourceSearchOrder) {
     EXPECT_TRUE(messages().starts_with("y.asm(1) syntax error 2000"));
 }
 
+TEST_F(DravlinCli, OutputsAreNamedByTheThreeRules) {
+    const std::string source = "s SECTION BASEADDRESS:0 LENGTH:10H BANKNUMBER:0\nc SEGMENT\nNOP\nc ENDSG\ns ENDSC\n";
+    dir.write("x.asm", source);
+    dir.write("src/y.asm", source);
+    fs::create_directories(dir / "out");
+    struct Case {
+        std::vector<std::string> args;
+        const char* object;
+        const char* symbols;
+    };
+    const Case cases[] = {
+        {{"x.asm"}, "x.obj", "x.sym"},                    // beside the source
+        {{"src\\y.asm", "out\\"}, "out/y.obj", "out/y.sym"},  // into a folder
+        {{"x.asm", "z.bin"}, "z.bin", "z.sym"},            // the object's name as given
+    };
+    for (const Case& c : cases) {
+        RunResult result = run(c.args, dir.path());
+        EXPECT_EQ(result.code, 0) << c.object << "\n" << messages();
+        // One NOP: the object holds its byte last, the .sym its basic types.
+        std::string object = read_file(dir / c.object);
+        ASSERT_FALSE(object.empty()) << c.object;
+        EXPECT_EQ(object.back(), '\xEA') << c.object;
+        EXPECT_EQ(read_file(dir / c.symbols).size(), 112u) << c.symbols;
+    }
+}
+
 TEST_F(DravlinCli, CommandLinesOfTheIdeBuild) {
     // The four assembler rows of the IDE's job list, with the project folder
     // and the application folder written as the IDE writes them.
