@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "formats/image_file.h"
 #include "linker/library_file.h"
 #include "linker/link_command_line.h"
 #include "linker/object_module.h"
+#include "linker/symbol_index.h"
 
 namespace linker {
 
@@ -60,7 +60,7 @@ struct LinkLibrary {
     std::string path;
     std::vector<std::uint8_t> file;
     std::vector<LibraryMember> members;  // point into `file`
-    std::unordered_map<std::string_view, MemberSymbol> publics;  // first definition of each name
+    SymbolIndex<MemberSymbol> publics;  // first definition of each name
 };
 
 struct PulledReference {

@@ -115,7 +115,7 @@ void load_libraries(LinkContext& link, LinkReporter& reporter) {
         }
         for (std::uint32_t m = 0; m < library.members.size(); ++m) {
             const auto& module = library.members[m].module;
-            for (auto row : module.public_rows) library.publics.try_emplace(module.symbols[row].name, MemberSymbol{m, row});
+            for (auto row : module.public_rows) library.publics.insert(module.symbols[row].name, MemberSymbol{m, row});
         }
         link.libraries.push_back(std::move(library));
     }

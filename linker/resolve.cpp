@@ -6,16 +6,12 @@
 #include <unordered_set>
 
 #include "linker/link_input.h"
+#include "linker/symbol_index.h"
 
 namespace linker {
 namespace {
 
 using formats::SymbolKind;
-
-struct ObjectSymbolRef {
-    std::uint32_t object = 0;
-    std::uint16_t row = 0;
-};
 
 // What a pulled record is known by: a procedure by its symbol row, a data
 // record by its section and segment.
@@ -83,11 +79,14 @@ private:
     }
 
     void index_object_publics() {
+        std::size_t publics = 0;
+        for (const auto& object : link_.objects) publics += object.module.public_rows.size();
+        object_publics_.reserve(publics);
         for (std::uint32_t i = 0; i < link_.objects.size(); ++i) {
             const auto& module = link_.objects[i].module;
             for (auto row : module.public_rows) {
                 const auto name = module.symbols[row].name;
-                if (!object_publics_.try_emplace(name, ObjectSymbolRef{i, row}).second)
+                if (!object_publics_.insert(name, local_target(i, row)))
                     redefinitions_.report(reporter_, link_.objects[i], name);
             }
         }
@@ -119,8 +118,7 @@ private:
     }
 
     Target object_external(const LinkObject& object, std::string_view name) {
-        if (auto found = object_publics_.find(name); found != object_publics_.end())
-            return local_target(found->second.object, found->second.row);
+        if (const auto* found = object_publics_.find(name)) return *found;
         if (link_.libraries.empty()) reporter_.report(LinkMessage::NeedLibrary);
         if (name.empty()) reporter_.report(LinkMessage::NullSymbol, link_.libraries.front().path);
         if (auto target = find_in_libraries(name, object.bank, std::nullopt)) return *target;
@@ -131,10 +129,9 @@ private:
     // The libraries in command-line order, the `preferred` one first.
     std::optional<Target> find_in_libraries(std::string_view name, int bank, std::optional<std::uint32_t> preferred) {
         auto search = [&](std::uint32_t library) -> std::optional<Target> {
-            const auto& publics = link_.libraries[library].publics;
-            auto found = publics.find(name);
-            if (found == publics.end()) return std::nullopt;
-            return pull(library, found->second.member, found->second.row, bank);
+            const auto* found = link_.libraries[library].publics.find(name);
+            if (!found) return std::nullopt;
+            return pull(library, found->member, found->row, bank);
         };
         if (preferred)
             if (auto target = search(*preferred)) return target;
@@ -270,15 +267,15 @@ private:
     // publics of the start-up object.
     std::optional<Target> external_of_record(std::uint32_t library, std::string_view name, int bank) {
         if (auto target = find_in_libraries(name, bank, library)) return target;
-        if (auto found = object_publics_.find(name);
-            found != object_publics_.end() && link_.reset && found->second.object == link_.reset->object)
-            return local_target(found->second.object, found->second.row);
+        const auto* found = object_publics_.find(name);
+        if (found && found->kind == Target::Kind::ObjectSymbol && link_.reset && found->index == link_.reset->object)
+            return *found;
         return std::nullopt;
     }
 
     LinkContext& link_;
     LinkReporter& reporter_;
-    std::unordered_map<std::string_view, ObjectSymbolRef> object_publics_;
+    SymbolIndex<Target> object_publics_;  // first definition of each public
     std::unordered_map<PullKey, std::uint32_t, PullKeyHash> pulled_index_;
     std::deque<std::uint32_t> worklist_;
     RedefinitionLog redefinitions_;
