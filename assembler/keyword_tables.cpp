@@ -1,6 +1,9 @@
 #include "assembler/keyword_tables.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace dravlin {
 
@@ -29,6 +32,46 @@ unsigned char fold(char c) {
     return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
 }
 
+// No keyword is longer than eight characters, so a keyword folded to upper
+// case packs into one 64-bit key, and a lookup compares integers.
+constexpr size_t kLongestKeyword = 8;
+
+uint64_t pack_folded(std::string_view word) {
+    uint64_t key = 0;
+    for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{fold(word[i])} << (8 * (kLongestKeyword - 1 - i));
+    return key;
+}
+
+struct PackedKeyword {
+    uint64_t key;
+    int index;
+    bool operator<(const PackedKeyword& other) const { return key < other.key; }
+};
+using PackedTable = std::vector<PackedKeyword>;
+
+PackedTable pack_table(std::span<const std::string_view> table) {
+    PackedTable packed;
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (!table[i].empty()) packed.push_back({pack_folded(table[i]), static_cast<int>(i)});
+    }
+    std::sort(packed.begin(), packed.end());
+    return packed;
+}
+
+const PackedTable& packed_table(std::span<const std::string_view> table) {
+    static const PackedTable hash = pack_table(kHashKeywords);
+    static const PackedTable directive = pack_table(kDirectives);
+    static const PackedTable data = pack_table(kDataDirectives);
+    static const PackedTable mnemonic = pack_table(kMnemonics);
+    if (table.data() == kHashKeywords.data()) return hash;
+    if (table.data() == kDirectives.data()) return directive;
+    if (table.data() == kDataDirectives.data()) return data;
+    if (table.data() == kMnemonics.data()) return mnemonic;
+    thread_local PackedTable other;
+    other = pack_table(table);
+    return other;
+}
+
 }  // namespace
 
 std::span<const std::string_view> hash_keywords() { return kHashKeywords; }
@@ -37,21 +80,10 @@ std::span<const std::string_view> data_directives() { return kDataDirectives; }
 std::span<const std::string_view> mnemonics() { return kMnemonics; }
 
 int find_keyword(std::span<const std::string_view> table, std::string_view word) {
-    // No keyword is longer than this; the word is folded once, and since the
-    // tables are upper case a plain byte compare then gives the folded order.
-    constexpr size_t kLongestKeyword = 8;
     if (word.empty() || word.size() > kLongestKeyword) return -1;  // "" (mnemonic 0) never matches
-    char folded[kLongestKeyword];
-    for (size_t i = 0; i < word.size(); ++i) folded[i] = static_cast<char>(fold(word[i]));
-    std::string_view key(folded, word.size());
-    int low = 0, high = static_cast<int>(table.size()) - 1;
-    while (low <= high) {
-        int middle = (low + high) / 2;
-        int order = key.compare(table[static_cast<size_t>(middle)]);
-        if (order == 0) return middle;
-        if (order < 0) high = middle - 1; else low = middle + 1;
-    }
-    return -1;
+    const PackedTable& packed = packed_table(table);
+    auto found = std::lower_bound(packed.begin(), packed.end(), PackedKeyword{pack_folded(word), 0});
+    return found != packed.end() && found->key == pack_folded(word) ? found->index : -1;
 }
 
 int data_item_size(int index) {
