@@ -1,7 +1,12 @@
 #pragma once
 // A realised font: metrics and monochrome glyph masks for character codes
 // (a byte, or lead byte << 8 | trail byte for double-byte characters).
+#include <array>
+#include <atomic>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "platform/gdi/gdi_types.h"
@@ -16,6 +21,31 @@ struct Glyph {
     int advance = 0;
     std::vector<std::uint8_t> mask;  // width * height, 1 = ink
     bool ink(int x, int y) const { return mask[static_cast<std::size_t>(y) * width + x] != 0; }
+};
+
+// Glyphs made once per face and kept for its lifetime. Single-byte codes,
+// the bulk of all text, are found without taking the lock.
+class GlyphCache {
+public:
+    template <class Render>
+    const Glyph& get(std::uint32_t code, Render&& render) {
+        if (code < kFast) {
+            if (const Glyph* g = fast_[code].load(std::memory_order_acquire)) return *g;
+        }
+        std::lock_guard lock(mutex_);
+        auto& slot = glyphs_[code];
+        if (!slot) {
+            slot = std::make_unique<Glyph>(render(code));
+            if (code < kFast) fast_[code].store(slot.get(), std::memory_order_release);
+        }
+        return *slot;
+    }
+
+private:
+    static constexpr std::uint32_t kFast = 256;
+    std::array<std::atomic<const Glyph*>, kFast> fast_{};
+    std::mutex mutex_;
+    std::map<std::uint32_t, std::unique_ptr<Glyph>> glyphs_;
 };
 
 class FontFace {

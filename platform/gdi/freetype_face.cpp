@@ -116,10 +116,10 @@ public:
     const char* face_name() const override { return name_.c_str(); }
 
     const Glyph& glyph(std::uint32_t code) const override {
-        std::lock_guard lock(freetype_mutex());
-        auto [it, fresh] = glyphs_.try_emplace(code);
-        if (fresh) it->second = render(code);
-        return it->second;
+        return glyphs_.get(code, [this](std::uint32_t c) {
+            std::lock_guard lock(freetype_mutex());
+            return render(c);
+        });
     }
 
 private:
@@ -159,7 +159,7 @@ private:
     std::string name_;
     double em_ = 16;
     TEXTMETRIC tm_{};
-    mutable std::map<std::uint32_t, Glyph> glyphs_;
+    mutable GlyphCache glyphs_;
 };
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
-#include <mutex>
 
 #include "platform/gdi/surface_dc.h"
 
@@ -36,10 +34,7 @@ public:
     const char* face_name() const override { return kTestFontFace; }
 
     const Glyph& glyph(std::uint32_t code) const override {
-        std::lock_guard lock(mutex_);
-        auto [it, fresh] = glyphs_.try_emplace(code);
-        if (fresh) it->second = draw(code);
-        return it->second;
+        return glyphs_.get(code, [this](std::uint32_t c) { return draw(c); });
     }
 
 private:
@@ -80,8 +75,7 @@ private:
     int cell_width_;
     bool bold_;
     TEXTMETRIC tm_{};
-    mutable std::mutex mutex_;
-    mutable std::map<std::uint32_t, Glyph> glyphs_;
+    mutable GlyphCache glyphs_;
 };
 
 }  // namespace
