@@ -2,10 +2,12 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
-#include <mutex>
 
 #include "platform/gdi/code_page.h"
 #include "platform/gdi/surface_dc.h"
@@ -14,17 +16,10 @@ namespace gdi {
 
 namespace {
 
-struct CodePage {
-    std::mutex mutex;
-    std::string name = "GBK";
+struct Table {
+    std::string name;
     std::array<bool, 256> lead{};
-    bool loaded = false;
 };
-
-CodePage& code_page() {
-    static CodePage instance;
-    return instance;
-}
 
 // A byte leads a character when iconv finds it incomplete on its own.
 bool load_lead_bytes(const std::string& name, std::array<bool, 256>& lead) {
@@ -44,38 +39,44 @@ bool load_lead_bytes(const std::string& name, std::array<bool, 256>& lead) {
     return true;
 }
 
-CodePage& loaded_code_page() {
-    CodePage& cp = code_page();
-    if (!cp.loaded) {
-        load_lead_bytes(cp.name, cp.lead);
-        cp.loaded = true;
-    }
-    return cp;
+// Tables are never freed, so readers take no lock; a program changes its
+// code page a handful of times at most.
+std::mutex g_mutex;
+std::vector<std::unique_ptr<Table>> g_tables;
+std::atomic<const Table*> g_current{nullptr};
+
+const Table* publish(std::unique_ptr<Table> table) {
+    const Table* t = table.get();
+    g_tables.push_back(std::move(table));
+    g_current.store(t, std::memory_order_release);
+    return t;
+}
+
+const Table& current() {
+    if (const Table* t = g_current.load(std::memory_order_acquire)) return *t;
+    std::lock_guard lock(g_mutex);
+    if (const Table* t = g_current.load(std::memory_order_acquire)) return *t;
+    auto table = std::make_unique<Table>();
+    table->name = "GBK";
+    load_lead_bytes(table->name, table->lead);  // without iconv's GBK every byte stands alone
+    return *publish(std::move(table));
 }
 
 }  // namespace
 
 bool set_code_page(const std::string& iconv_name) {
-    std::array<bool, 256> lead{};
-    if (!load_lead_bytes(iconv_name, lead)) return false;
-    CodePage& cp = code_page();
-    std::lock_guard lock(cp.mutex);
-    cp.name = iconv_name;
-    cp.lead = lead;
-    cp.loaded = true;
+    auto table = std::make_unique<Table>();
+    table->name = iconv_name;
+    if (!load_lead_bytes(iconv_name, table->lead)) return false;
+    std::lock_guard lock(g_mutex);
+    publish(std::move(table));
     return true;
 }
 
-bool is_lead_byte(BYTE byte) {
-    CodePage& cp = code_page();
-    std::lock_guard lock(cp.mutex);
-    return loaded_code_page().lead[byte];
-}
+bool is_lead_byte(BYTE byte) { return current().lead[byte]; }
 
 std::vector<std::uint32_t> split_characters(std::string_view text) {
-    CodePage& cp = code_page();
-    std::lock_guard lock(cp.mutex);
-    const auto& lead = loaded_code_page().lead;
+    const auto& lead = current().lead;
     std::vector<std::uint32_t> codes;
     codes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -91,13 +92,7 @@ std::vector<std::uint32_t> split_characters(std::string_view text) {
 
 char32_t to_unicode(std::uint32_t code) {
     if (code < 0x80) return static_cast<char32_t>(code);
-    std::string name;
-    {
-        CodePage& cp = code_page();
-        std::lock_guard lock(cp.mutex);
-        name = cp.name;
-    }
-    iconv_t cd = iconv_open("UTF-32LE", name.c_str());
+    iconv_t cd = iconv_open("UTF-32LE", current().name.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return U'?';
     char in[2];
     std::size_t in_left = 0;
