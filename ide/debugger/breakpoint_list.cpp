@@ -21,11 +21,16 @@ bool Matches(const formats::BreakPointRecord& record, std::uint32_t line, std::s
 
 }  // namespace
 
-int CVyrBreakPointMgr::Add(std::uint32_t line, std::string_view path) {
-    if (line > 0xFFFF || path.size() >= formats::kBreakPointPathSize) return kRefused;
+int CVyrBreakPointMgr::Find(std::uint32_t line, std::string_view path) const {
     for (std::size_t i = 0; i < records_.size(); ++i) {
         if (Matches(records_[i], line, path)) return static_cast<int>(i);
     }
+    return kRefused;
+}
+
+int CVyrBreakPointMgr::Add(std::uint32_t line, std::string_view path) {
+    if (line > 0xFFFF || path.size() >= formats::kBreakPointPathSize) return kRefused;
+    if (const int found = Find(line, path); found != kRefused) return found;
     formats::BreakPointRecord record{};
     record.line = static_cast<std::uint16_t>(line);
     std::memcpy(record.source_path, path.data(), path.size());
@@ -55,6 +60,14 @@ std::int64_t CVyrBreakPointMgr::GetTargetId(std::uint32_t line, std::string_view
 
 void CVyrBreakPointMgr::SetTargetId(int index, std::uint32_t target_word) {
     if (index >= 0 && index < GetCount()) records_[static_cast<std::size_t>(index)].target_word = target_word;
+}
+
+void CVyrBreakPointMgr::SetLine(int index, std::uint16_t line) {
+    if (index >= 0 && index < GetCount()) records_[static_cast<std::size_t>(index)].line = line;
+}
+
+void CVyrBreakPointMgr::RemoveAt(int index) {
+    if (index >= 0 && index < GetCount()) records_.erase(records_.begin() + index);
 }
 
 const formats::BreakPointRecord* CVyrBreakPointMgr::GetBreakPoint(int index) const {

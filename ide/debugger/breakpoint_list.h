@@ -18,6 +18,8 @@ public:
     // case), appended when there is none. A path that does not fit the
     // record, or a line beyond 16 bits, is refused with kRefused.
     int Add(std::uint32_t line, std::string_view path);
+    // The index of the record with this line and path; kRefused when none.
+    int Find(std::uint32_t line, std::string_view path) const;
     // Remove every record with this line and path / of this path.
     void Remove(std::uint32_t line, std::string_view path);
     void RemoveFile(std::string_view path);
@@ -26,6 +28,9 @@ public:
     // The target word of the first matching record; -1 when there is none.
     std::int64_t GetTargetId(std::uint32_t line, std::string_view path) const;
     void SetTargetId(int index, std::uint32_t target_word);
+    // A planted breakpoint that moved to the next line with code.
+    void SetLine(int index, std::uint16_t line);
+    void RemoveAt(int index);
 
     const formats::BreakPointRecord* GetBreakPoint(int index) const;
     int GetCount() const { return static_cast<int>(records_.size()); }
