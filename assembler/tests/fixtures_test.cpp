@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/byte_reader.h"
+#include "linker/mossrel.h"
 #include "linker/object_module.h"
 #include "platform/os/process.h"
 #include "testing/golden.h"
@@ -117,6 +118,30 @@ TEST(AsmFixtures, CompilerOutputWithCodeLines) {
     EXPECT_EQ(line_records(module.object),
               (std::vector<Line>{{0, 3, 0, 5}, {0, 4, 5, 12}, {0, 4, 18, 21}, {0, 5, 12, 15}, {0, 7, 21, 22},
                                  {1, 2, 15, 18}}));
+}
+
+TEST(AsmFixtures, ProgramLibraryAndStartupLink) {
+    // The three objects through the linker: every EXTERN of the program
+    // meets a PUBLIC of the library or the startup object.
+    testing_kit::TempDir dir;
+    const std::pair<const char*, Assembled> objects[] = {
+        {"reset.obj", assemble_fixture("startup", "reset.asm", {})},
+        {"main.obj", assemble_fixture("program", "main.asm", {"-I", "inc/"})},
+        {"lib.obj", assemble_fixture("library", "lib.asm", {})},
+    };
+    for (const auto& [name, assembled] : objects) {
+        ASSERT_EQ(assembled.exit_code, 0) << name << "\n" << assembled.messages;
+        dir.write(std::string("debug/") + name, assembled.object);
+    }
+    std::string printed;
+    linker::Console console{[&printed](std::string_view text) { printed += text; },
+                            [&printed](std::string_view text) { printed += text; }};
+    testing_kit::ScopedCwd cwd(dir.path());
+    int code = linker::run_mossrel({"/OBJPATH", "debug\\", "/OBJS", "reset.obj", "main.obj", "lib.obj", "/LIBS",
+                                    "/NAME", "Demo", "/OUT", "debug\\game.lke"},
+                                   console);
+    EXPECT_EQ(code, 0) << printed << testing_kit::read_file(dir / "output.msg");
+    EXPECT_TRUE(fs::exists(dir / "debug/GAME.LKE"));
 }
 
 }  // namespace
