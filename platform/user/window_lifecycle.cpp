@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/user/backend.h"
+#include "platform/user/controls.h"
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu_api.h"
@@ -85,6 +86,7 @@ void send_nc_destroy(HWND hwnd) {
 
 HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param) {
+    ensure_standard_classes();
     auto cls = class_name ? find_class(class_name) : nullptr;
     if (!cls) return nullptr;
     if ((style & WS_CHILD) && !find_window(parent)) return nullptr;

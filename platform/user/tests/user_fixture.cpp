@@ -80,6 +80,11 @@ std::string message_name(UINT m) {
     return buffer;
 }
 
+void inject_key_press(int vk) {
+    kit::user::inject_key(vk, true);
+    kit::user::inject_key(vk, false);
+}
+
 void set_proc_hook(ProcHook hook) { proc_hook = hook; }
 void log_everything(bool on) { everything = on; }
 

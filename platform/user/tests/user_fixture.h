@@ -26,6 +26,9 @@ void set_proc_hook(ProcHook hook);
 // Messages not logged unless asked for (they come in large numbers).
 void log_everything(bool on);
 
+// A key pressed and released, injected.
+void inject_key_press(int vk);
+
 class UserTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,0 +1,282 @@
+// The COMBOBOX class: a drop-down list (CBS_DROPDOWNLIST) or an edit with a
+// drop-down list (CBS_DROPDOWN). The items live in a popup LISTBOX that the
+// drop-down loop shows under the control.
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/gdi.h"
+#include "platform/user/control_styles.h"
+#include "platform/user/controls.h"
+#include "platform/user/input_api.h"
+#include "platform/user/message_api.h"
+#include "platform/user/modal_loop.h"
+#include "platform/user/paint_api.h"
+#include "platform/user/scroll_api.h"
+#include "platform/user/system_api.h"
+#include "platform/user/window_api.h"
+
+namespace kit::user {
+
+namespace {
+
+constexpr WORD CBN_DROPDOWN = 7;
+constexpr WORD CBN_CLOSEUP = 8;
+constexpr WORD CBN_SELENDOK = 9;
+constexpr int kEditId = 1001;
+constexpr int kVisibleItems = 8;
+
+struct ComboState {
+    HWND list = nullptr;
+    HWND edit = nullptr;
+    bool dropped = false;
+};
+
+std::unordered_map<HWND, ComboState>& states() {
+    static std::unordered_map<HWND, ComboState> map;
+    return map;
+}
+
+DWORD kind_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)) & 3; }
+
+int button_width() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+LRESULT list(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessage(states()[hwnd].list, message, wParam, lParam);
+}
+
+void show_selection_text(HWND hwnd) {
+    ComboState& s = states()[hwnd];
+    if (!s.edit) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return;
+    }
+    int index = int(list(hwnd, LB_GETCURSEL));
+    std::string text;
+    if (index >= 0) {
+        text.resize(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1);
+        list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+    }
+    SetWindowText(s.edit, text.c_str());
+}
+
+void choose(HWND hwnd, int index) {
+    if (index == int(list(hwnd, LB_GETCURSEL))) return;
+    list(hwnd, LB_SETCURSEL, WPARAM(index));
+    show_selection_text(hwnd);
+    notify_parent(hwnd, CBN_SELCHANGE);
+}
+
+// Shows the list under the control and runs its loop until a choice, Escape,
+// a click elsewhere or a lost capture.
+void drop_down(HWND hwnd) {
+    ComboState& s = states()[hwnd];
+    if (s.dropped) return;
+    notify_parent(hwnd, CBN_DROPDOWN);
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    int rows = std::clamp(int(list(hwnd, LB_GETCOUNT)), 1, kVisibleItems);
+    int height = rows * int(list(hwnd, LB_GETITEMHEIGHT)) + 2;
+    SetWindowPos(s.list, HWND_TOP, r.left, r.bottom, r.right - r.left, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    s.dropped = true;
+    HWND list_window = s.list;
+    int original = int(list(hwnd, LB_GETCURSEL));
+    LoopStep end = run_capture_loop(list_window, [&](const MSG& msg) {
+        RECT client;
+        GetClientRect(list_window, &client);
+        POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+        bool inside = p.x >= 0 && p.y >= 0 && p.x < client.right && p.y < client.bottom;
+        int row = int(list(hwnd, LB_GETTOPINDEX)) + p.y / std::max(1, int(list(hwnd, LB_GETITEMHEIGHT)));
+        switch (msg.message) {
+            case WM_MOUSEMOVE:
+                if (inside && row < int(list(hwnd, LB_GETCOUNT))) list(hwnd, LB_SETCURSEL, WPARAM(row));
+                return LoopStep::keep_going;
+            case WM_LBUTTONUP:
+                return inside ? LoopStep::finished : LoopStep::keep_going;
+            case WM_LBUTTONDOWN:
+                return inside ? LoopStep::keep_going : LoopStep::cancelled;
+            case WM_KEYDOWN:
+                if (msg.wParam == WPARAM(VK_ESCAPE)) return LoopStep::cancelled;
+                if (msg.wParam == WPARAM(VK_RETURN) || msg.wParam == WPARAM(VK_F4)) return LoopStep::finished;
+                SendMessage(list_window, WM_KEYDOWN, msg.wParam, msg.lParam);
+                return LoopStep::keep_going;
+            default: return LoopStep::keep_going;
+        }
+    });
+    ShowWindow(list_window, SW_HIDE);
+    s.dropped = false;
+    int chosen = int(list(hwnd, LB_GETCURSEL));
+    list(hwnd, LB_SETCURSEL, WPARAM(original));
+    if (end == LoopStep::finished) {
+        choose(hwnd, chosen);
+        notify_parent(hwnd, CBN_SELENDOK);
+    }
+    notify_parent(hwnd, CBN_CLOSEUP);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void paint(HWND hwnd, HDC dc) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HBRUSH background = control_colours(hwnd, dc, WM_CTLCOLOREDIT);
+    FillRect(dc, &r, background);
+    RECT edge = r;
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+    RECT button{r.right - 2 - button_width(), r.top + 2, r.right - 2, r.bottom - 2};
+    DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (IsWindowEnabled(hwnd) ? 0 : DFCS_INACTIVE));
+    if (states()[hwnd].edit) return;
+    int index = int(list(hwnd, LB_GETCURSEL));
+    RECT text{r.left + 3, r.top + 3, button.left - 1, r.bottom - 3};
+    bool focused = GetFocus() == hwnd;
+    if (focused) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
+    if (index >= 0) {
+        std::string item(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
+        list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+        HGDIOBJ old = select_control_font(hwnd, dc);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        RECT label = text;
+        label.left += 2;
+        DrawText(dc, item.c_str(), -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
+    if (focused) DrawFocusRect(dc, &text);
+}
+
+// CB_ messages that are LB_ messages of the list under another number.
+UINT list_message(UINT message) {
+    switch (message) {
+        case CB_ADDSTRING: return LB_ADDSTRING;
+        case CB_INSERTSTRING: return LB_INSERTSTRING;
+        case CB_DELETESTRING: return LB_DELETESTRING;
+        case CB_RESETCONTENT: return LB_RESETCONTENT;
+        case CB_GETCOUNT: return LB_GETCOUNT;
+        case CB_GETCURSEL: return LB_GETCURSEL;
+        case CB_GETLBTEXT: return LB_GETTEXT;
+        case CB_GETLBTEXTLEN: return LB_GETTEXTLEN;
+        case CB_FINDSTRING: return LB_FINDSTRING;
+        case CB_FINDSTRINGEXACT: return LB_FINDSTRINGEXACT;
+        case CB_GETITEMDATA: return LB_GETITEMDATA;
+        case CB_SETITEMDATA: return LB_SETITEMDATA;
+        default: return 0;
+    }
+}
+
+LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (UINT forwarded = list_message(message)) return list(hwnd, forwarded, wParam, lParam);
+    switch (message) {
+        case WM_CREATE: {
+            ComboState& s = states()[hwnd];
+            DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
+            s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | sort,
+                                    0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+            if (kind_of(hwnd) == CBS_DROPDOWN) {
+                RECT r;
+                GetClientRect(hwnd, &r);
+                s.edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 3, 3,
+                                        r.right - 6 - button_width(), r.bottom - 6, hwnd,
+                                        reinterpret_cast<HMENU>(std::uintptr_t(kEditId)), nullptr, nullptr);
+            }
+            return 0;
+        }
+        case WM_DESTROY:
+            DestroyWindow(states()[hwnd].list);
+            return 0;
+        case WM_NCDESTROY: states().erase(hwnd); return 0;
+        case WM_SETFONT:
+            list(hwnd, WM_SETFONT, wParam, lParam);
+            if (HWND edit = states()[hwnd].edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
+            return DefWindowProc(hwnd, message, wParam, lParam);
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (dc) paint(hwnd, dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SETFOCUS:
+            if (HWND edit = states()[hwnd].edit) SetFocus(edit);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            SetFocus(hwnd);
+            drop_down(hwnd);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            int count = int(list(hwnd, LB_GETCOUNT));
+            int current = int(list(hwnd, LB_GETCURSEL));
+            bool alt = message == WM_SYSKEYDOWN;
+            if (wParam == WPARAM(VK_F4) || (alt && (wParam == WPARAM(VK_DOWN) || wParam == WPARAM(VK_UP)))) {
+                drop_down(hwnd);
+                return 0;
+            }
+            if (alt || count == 0) return DefWindowProc(hwnd, message, wParam, lParam);
+            if (wParam == WPARAM(VK_DOWN)) choose(hwnd, std::min(count - 1, current + 1));
+            if (wParam == WPARAM(VK_UP)) choose(hwnd, std::max(0, current - 1));
+            if (wParam == WPARAM(VK_HOME)) choose(hwnd, 0);
+            if (wParam == WPARAM(VK_END)) choose(hwnd, count - 1);
+            return 0;
+        }
+        case WM_CHAR: {
+            char text[2] = {char(wParam), 0};
+            int found = int(list(hwnd, LB_FINDSTRING, WPARAM(list(hwnd, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
+            if (found >= 0) choose(hwnd, found);
+            return 0;
+        }
+        case WM_COMMAND:
+            // The edit's changes are the combo box's.
+            if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) notify_parent(hwnd, 5 /* CBN_EDITCHANGE */);
+            return 0;
+        case CB_SETCURSEL: {
+            LRESULT result = list(hwnd, LB_SETCURSEL, wParam);
+            show_selection_text(hwnd);
+            return result;
+        }
+        case CB_SELECTSTRING: {
+            LRESULT result = list(hwnd, LB_SELECTSTRING, wParam, lParam);
+            show_selection_text(hwnd);
+            return result;
+        }
+        case CB_SHOWDROPDOWN:
+            if (wParam) drop_down(hwnd);
+            return TRUE;
+        case CB_GETDROPPEDSTATE: return states()[hwnd].dropped;
+        case WM_SETTEXT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            if (HWND edit = states()[hwnd].edit) return SendMessage(edit, message, wParam, lParam);
+            if (message != WM_SETTEXT) {
+                int index = int(list(hwnd, LB_GETCURSEL));
+                if (index < 0) return 0;
+                if (message == WM_GETTEXTLENGTH) return list(hwnd, LB_GETTEXTLEN, WPARAM(index));
+                std::string item(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
+                list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+                auto* buffer = reinterpret_cast<char*>(lParam);
+                if (!buffer || wParam == 0) return 0;
+                size_t n = std::min(item.size() - 1, size_t(wParam) - 1);
+                std::copy_n(item.data(), n, buffer);
+                buffer[n] = 0;
+                return LRESULT(n);
+            }
+            return DefWindowProc(hwnd, message, wParam, lParam);
+        default: return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void register_combobox_class() {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = combobox_proc;
+    wc.lpszClassName = "COMBOBOX";
+    RegisterClass(&wc);
+}
+
+}  // namespace kit::user

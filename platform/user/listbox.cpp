@@ -1,0 +1,324 @@
+// The LISTBOX class: single, multiple and extended selection, sorted or in
+// order, with a vertical scroll bar and LBN_ notifications.
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/gdi.h"
+#include "platform/user/control_styles.h"
+#include "platform/user/controls.h"
+#include "platform/user/input_api.h"
+#include "platform/user/message_api.h"
+#include "platform/user/paint_api.h"
+#include "platform/user/scroll_api.h"
+#include "platform/user/system_api.h"
+#include "platform/user/window_api.h"
+
+namespace kit::user {
+
+namespace {
+
+struct Item {
+    std::string text;
+    LPARAM data = 0;
+    bool selected = false;
+};
+
+struct ListState {
+    std::vector<Item> items;
+    int current = -1;  // the caret item; in single selection also the selected one
+    int anchor = -1;
+    int top = 0;
+};
+
+std::unordered_map<HWND, ListState>& states() {
+    static std::unordered_map<HWND, ListState> map;
+    return map;
+}
+
+ListState& state_of(HWND hwnd) { return states()[hwnd]; }
+DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
+bool multi(HWND hwnd) { return (style_of(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
+
+int item_height(HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = select_control_font(hwnd, dc);
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return std::max<int>(1, tm.tmHeight);
+}
+
+int rows_shown(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    return std::max(1, int(r.bottom) / item_height(hwnd));
+}
+
+void update_scroll(HWND hwnd) {
+    if (!(style_of(hwnd) & WS_VSCROLL)) return;
+    ListState& s = state_of(hwnd);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, int(s.items.size()) - 1),
+                  UINT(rows_shown(hwnd)), s.top, 0};
+    SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+}
+
+void set_top(HWND hwnd, int top) {
+    ListState& s = state_of(hwnd);
+    s.top = std::clamp(top, 0, std::max(0, int(s.items.size()) - rows_shown(hwnd)));
+    update_scroll(hwnd);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void make_visible(HWND hwnd, int index) {
+    ListState& s = state_of(hwnd);
+    if (index < 0) return;
+    if (index < s.top) set_top(hwnd, index);
+    if (index >= s.top + rows_shown(hwnd)) set_top(hwnd, index - rows_shown(hwnd) + 1);
+}
+
+void select_only(HWND hwnd, int index) {
+    ListState& s = state_of(hwnd);
+    for (size_t i = 0; i < s.items.size(); ++i) s.items[i].selected = int(i) == index;
+    s.current = index;
+    s.anchor = index;
+    make_visible(hwnd, index);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int insert_item(HWND hwnd, int at, const char* text) {
+    ListState& s = state_of(hwnd);
+    Item item{text ? text : "", 0, false};
+    if (at < 0 || at > int(s.items.size())) at = int(s.items.size());
+    if ((style_of(hwnd) & LBS_SORT) && at == int(s.items.size())) {
+        auto it = std::upper_bound(s.items.begin(), s.items.end(), item, [](const Item& a, const Item& b) {
+            return strcasecmp(a.text.c_str(), b.text.c_str()) < 0;
+        });
+        at = int(it - s.items.begin());
+    }
+    s.items.insert(s.items.begin() + at, item);
+    if (s.current >= at) ++s.current;
+    update_scroll(hwnd);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return at;
+}
+
+int find_item(const ListState& s, int after, const char* text, bool exact) {
+    if (!text || s.items.empty()) return int(LB_ERR);
+    size_t length = std::strlen(text);
+    int count = int(s.items.size());
+    for (int n = 1; n <= count; ++n) {
+        int i = (after + n + count) % count;
+        const std::string& item = s.items[size_t(i)].text;
+        bool match = exact ? strcasecmp(item.c_str(), text) == 0 : strncasecmp(item.c_str(), text, length) == 0;
+        if (match) return i;
+    }
+    return int(LB_ERR);
+}
+
+void user_selected(HWND hwnd, int index, bool toggle) {
+    ListState& s = state_of(hwnd);
+    if (index < 0 || index >= int(s.items.size())) return;
+    if (toggle && multi(hwnd)) {
+        s.items[size_t(index)].selected = !s.items[size_t(index)].selected;
+        s.current = index;
+        InvalidateRect(hwnd, nullptr, TRUE);
+    } else {
+        select_only(hwnd, index);
+    }
+    if (style_of(hwnd) & LBS_NOTIFY) notify_parent(hwnd, LBN_SELCHANGE);
+}
+
+void paint(HWND hwnd, HDC dc) {
+    ListState& s = state_of(hwnd);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH background = control_colours(hwnd, dc, WM_CTLCOLORLISTBOX);
+    FillRect(dc, &client, background);
+    HGDIOBJ old = select_control_font(hwnd, dc);
+    COLORREF text_colour = GetTextColor(dc);
+    int height = item_height(hwnd);
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = s.top, y = 0; i < int(s.items.size()) && y < client.bottom; ++i, y += height) {
+        const Item& item = s.items[size_t(i)];
+        RECT r{0, y, client.right, y + height};
+        if (item.selected) {
+            FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        } else {
+            SetTextColor(dc, IsWindowEnabled(hwnd) ? text_colour : GetSysColor(COLOR_GRAYTEXT));
+        }
+        RECT text = r;
+        text.left += 2;
+        DrawText(dc, item.text.c_str(), int(item.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (i == s.current && GetFocus() == hwnd) DrawFocusRect(dc, &r);
+    }
+    SelectObject(dc, old);
+}
+
+LRESULT copy_text(const std::string& text, LPARAM buffer) {
+    if (!buffer) return LB_ERR;
+    std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
+    return LRESULT(text.size());
+}
+
+LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ListState& s = state_of(hwnd);
+    int count = int(s.items.size());
+    auto valid = [&](WPARAM i) { return int(i) >= 0 && int(i) < count; };
+    switch (message) {
+        case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (dc) paint(hwnd, dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;
+        case WM_SIZE: update_scroll(hwnd); return 0;
+        case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            SetFocus(hwnd);
+            int index = s.top + GET_Y_LPARAM(lParam) / item_height(hwnd);
+            if (index >= count) return 0;
+            user_selected(hwnd, index, (style_of(hwnd) & LBS_MULTIPLESEL) || (wParam & MK_CONTROL));
+            if (message == WM_LBUTTONDBLCLK && (style_of(hwnd) & LBS_NOTIFY)) notify_parent(hwnd, LBN_DBLCLK);
+            return 0;
+        }
+        case WM_MOUSEWHEEL:
+            set_top(hwnd, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA);
+            return 0;
+        case WM_VSCROLL: {
+            int rows = rows_shown(hwnd);
+            switch (LOWORD(wParam)) {
+                case SB_LINEUP: set_top(hwnd, s.top - 1); break;
+                case SB_LINEDOWN: set_top(hwnd, s.top + 1); break;
+                case SB_PAGEUP: set_top(hwnd, s.top - rows); break;
+                case SB_PAGEDOWN: set_top(hwnd, s.top + rows); break;
+                case SB_TOP: set_top(hwnd, 0); break;
+                case SB_BOTTOM: set_top(hwnd, count); break;
+                case SB_THUMBTRACK:
+                case SB_THUMBPOSITION: {
+                    SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+                    GetScrollInfo(hwnd, SB_VERT, &si);
+                    set_top(hwnd, si.nTrackPos);
+                    break;
+                }
+                default: break;
+            }
+            return 0;
+        }
+        case WM_KEYDOWN: {
+            if (count == 0) return 0;
+            int rows = rows_shown(hwnd);
+            int next = s.current;
+            switch (int(wParam)) {
+                case VK_UP: next = std::max(0, s.current - 1); break;
+                case VK_DOWN: next = std::min(count - 1, s.current + 1); break;
+                case VK_PRIOR: next = std::max(0, s.current - rows + 1); break;
+                case VK_NEXT: next = std::min(count - 1, s.current + rows - 1); break;
+                case VK_HOME: next = 0; break;
+                case VK_END: next = count - 1; break;
+                case VK_SPACE:
+                    if (style_of(hwnd) & LBS_MULTIPLESEL) user_selected(hwnd, std::max(0, s.current), true);
+                    return 0;
+                default: return 0;
+            }
+            if (style_of(hwnd) & LBS_MULTIPLESEL) {
+                s.current = next;
+                make_visible(hwnd, next);
+                InvalidateRect(hwnd, nullptr, TRUE);
+            } else if (next != s.current || !s.items[size_t(std::max(next, 0))].selected) {
+                user_selected(hwnd, next, false);
+            }
+            return 0;
+        }
+        case WM_CHAR: {
+            char text[2] = {char(wParam), 0};
+            int found = find_item(s, s.current, text, false);
+            if (found >= 0 && !(style_of(hwnd) & LBS_MULTIPLESEL)) user_selected(hwnd, found, false);
+            return 0;
+        }
+        case LB_ADDSTRING: return insert_item(hwnd, -1, reinterpret_cast<const char*>(lParam));
+        case LB_INSERTSTRING: return insert_item(hwnd, int(wParam), reinterpret_cast<const char*>(lParam));
+        case LB_DELETESTRING:
+            if (!valid(wParam)) return LB_ERR;
+            s.items.erase(s.items.begin() + int(wParam));
+            if (s.current >= int(wParam)) s.current = s.current == int(wParam) ? -1 : s.current - 1;
+            set_top(hwnd, s.top);
+            return LRESULT(s.items.size());
+        case LB_RESETCONTENT:
+            s = ListState{};
+            update_scroll(hwnd);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case LB_GETCOUNT: return count;
+        case LB_GETTEXT: return valid(wParam) ? copy_text(s.items[wParam].text, lParam) : LB_ERR;
+        case LB_GETTEXTLEN: return valid(wParam) ? LRESULT(s.items[wParam].text.size()) : LB_ERR;
+        case LB_GETITEMDATA: return valid(wParam) ? s.items[wParam].data : LB_ERR;
+        case LB_SETITEMDATA:
+            if (!valid(wParam)) return LB_ERR;
+            s.items[wParam].data = lParam;
+            return 0;
+        case LB_SETCURSEL:
+            if (multi(hwnd)) return LB_ERR;
+            select_only(hwnd, valid(wParam) ? int(wParam) : -1);
+            return valid(wParam) ? LRESULT(wParam) : LB_ERR;
+        case LB_GETCURSEL:
+            if (multi(hwnd)) return s.current;
+            return s.current >= 0 && s.current < count && s.items[size_t(s.current)].selected ? s.current : LB_ERR;
+        case LB_SETSEL: {
+            if (!multi(hwnd)) return LB_ERR;
+            int index = int(lParam);
+            for (int i = 0; i < count; ++i) {
+                if (index == -1 || i == index) s.items[size_t(i)].selected = wParam != 0;
+            }
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        }
+        case LB_GETSEL: return valid(wParam) ? LRESULT(s.items[wParam].selected) : LB_ERR;
+        case LB_GETSELCOUNT:
+            if (!multi(hwnd)) return LB_ERR;
+            return std::count_if(s.items.begin(), s.items.end(), [](const Item& i) { return i.selected; });
+        case LB_GETSELITEMS: {
+            if (!multi(hwnd)) return LB_ERR;
+            auto* out = reinterpret_cast<int*>(lParam);
+            int n = 0;
+            for (int i = 0; i < count && n < int(wParam) && out; ++i) {
+                if (s.items[size_t(i)].selected) out[n++] = i;
+            }
+            return n;
+        }
+        case LB_FINDSTRING: return find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), false);
+        case LB_FINDSTRINGEXACT: return find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), true);
+        case LB_SELECTSTRING: {
+            int found = find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), false);
+            if (found >= 0) select_only(hwnd, found);
+            return found;
+        }
+        case LB_GETTOPINDEX: return s.top;
+        case LB_SETTOPINDEX: set_top(hwnd, int(wParam)); return 0;
+        case LB_GETITEMHEIGHT: return item_height(hwnd);
+        default: return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void register_listbox_class() {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = listbox_proc;
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = "LISTBOX";
+    RegisterClass(&wc);
+}
+
+}  // namespace kit::user

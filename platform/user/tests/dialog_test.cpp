@@ -1,0 +1,359 @@
+// Dialogs from templates, their navigation and the standard controls.
+#include <cstring>
+
+#include "platform/gdi/surface_dc.h"
+#include "platform/res/resource_parser.h"
+#include "platform/user/tests/user_fixture.h"
+
+namespace user_test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+constexpr const char* kTemplates = R"(
+dialog 100 "Settings" 0 0 200 120
+  font 8 "Kit Test Cells"
+  ltext 0xFFFF "&Name:" 4 4 30 8
+  edittext 10 "" 40 4 100 12
+  checkbox 11 "&Loud" 4 20 60 10
+  radiobutton 12 "&Red" 4 34 60 10 group tabstop
+  radiobutton 13 "&Green" 4 46 60 10
+  radiobutton 14 "&Blue" 4 58 60 10
+  pushbutton 15 "&Apply" 4 80 40 14 group disabled
+  defpushbutton 1 "OK" 60 100 40 14 group
+  pushbutton 2 "Cancel" 110 100 40 14
+end
+)";
+
+class DialogTest : public UserTest {
+protected:
+    void SetUp() override {
+        UserTest::SetUp();
+        gdi::set_test_font_everywhere(true);
+        auto parsed = kit::res::parse_resources(kTemplates, "dialog_test");
+        ASSERT_TRUE(parsed.ok());
+        module_ = std::move(parsed.module);
+        kit::res::register_module(&module_);
+        commands().clear();
+    }
+    void TearDown() override {
+        kit::user::set_dialog_script(nullptr);
+        kit::res::unregister_module(&module_);
+        gdi::set_test_font_everywhere(false);
+        UserTest::TearDown();
+    }
+
+    static std::vector<int>& commands() {
+        static std::vector<int> list;
+        return list;
+    }
+
+    // Records clicks; OK and Cancel end the dialog with their id.
+    static LONG_PTR proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+        if (message == WM_INITDIALOG) return TRUE;
+        if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
+        commands().push_back(LOWORD(wParam));
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+
+    // A modeless copy, shown and active, for stepping through navigation.
+    HWND open() {
+        owner_ = make_top();
+        HWND dialog = CreateDialog(nullptr, MAKEINTRESOURCE(100), owner_, proc);
+        ShowWindow(dialog, SW_SHOW);
+        pump();
+        return dialog;
+    }
+
+    void run(HWND dialog) {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessage(dialog, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+    }
+
+    kit::res::Module module_;
+    HWND owner_ = nullptr;
+};
+
+TEST_F(DialogTest, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
+    HWND dialog = open();
+    // The test font at 8 points is 11 pixels high and 5 or 6 wide: base units follow it.
+    LONG base = GetDialogBaseUnits();
+    (void)base;
+    RECT r{4, 4, 34, 12};
+    MapDialogRect(dialog, &r);
+    HWND label = GetWindow(dialog, GW_CHILD);
+    RECT placed;
+    GetWindowRect(label, &placed);
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    EXPECT_EQ(placed.left - origin.x, r.left);
+    EXPECT_EQ(placed.top - origin.y, r.top);
+    EXPECT_EQ(placed.right - placed.left, r.right - r.left);
+    EXPECT_EQ(GetDlgItem(dialog, 10), GetFocus());  // the first tab stop
+}
+
+TEST_F(DialogTest, TabOrderSkipsDisabledControlsAndWraps) {
+    HWND dialog = open();
+    struct Step {
+        bool back;
+        int expected;
+    } steps[] = {{false, 11}, {false, 12}, {false, 1}, {false, 2}, {false, 10}, {true, 2}, {true, 1}};
+    for (const auto& s : steps) {
+        if (s.back) {
+            display.chord(VK_SHIFT, VK_TAB);
+        } else {
+            display.press(VK_TAB);
+        }
+        run(dialog);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), s.expected);
+    }
+}
+
+TEST_F(DialogTest, ArrowsMoveWithinARadioGroupAndCheck) {
+    HWND dialog = open();
+    SetFocus(GetDlgItem(dialog, 12));
+    run(dialog);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 12), BST_CHECKED);
+    display.press(VK_DOWN);
+    display.press(VK_DOWN);
+    run(dialog);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 14);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 12), 0u);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 14), BST_CHECKED);
+    display.press(VK_DOWN);  // wraps inside the group
+    run(dialog);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 12);
+}
+
+TEST_F(DialogTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> prepare;
+        int key;
+        std::vector<int> expected;
+    } cases[] = {
+        {"enter in the edit", [](HWND d) { SetFocus(GetDlgItem(d, 10)); }, VK_RETURN, {IDOK}},
+        {"enter on a push button", [](HWND d) { SetFocus(GetDlgItem(d, 2)); }, VK_RETURN, {IDCANCEL}},
+        {"default moved", [](HWND d) { SendMessage(d, DM_SETDEFID, 2, 0); SetFocus(GetDlgItem(d, 10)); }, VK_RETURN,
+         {IDCANCEL}},
+        {"escape", [](HWND d) { SetFocus(GetDlgItem(d, 11)); }, VK_ESCAPE, {IDCANCEL}},
+    };
+    for (const auto& c : cases) {
+        HWND dialog = open();
+        c.prepare(dialog);
+        commands().clear();
+        display.press(c.key);
+        run(dialog);
+        EXPECT_EQ(commands(), c.expected) << c.name;
+        DestroyWindow(dialog);
+        DestroyWindow(owner_);
+    }
+}
+
+TEST_F(DialogTest, MnemonicsClickButtonsAndLabelsLeadToTheirControl) {
+    HWND dialog = open();
+    SetFocus(GetDlgItem(dialog, 11));
+    display.chord(VK_MENU, 'L');  // the check box
+    run(dialog);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 11), BST_CHECKED);
+    display.chord(VK_MENU, 'N');  // the label before the edit
+    run(dialog);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 10);
+    display.chord(VK_MENU, 'A');  // a disabled button does not answer
+    run(dialog);
+    EXPECT_EQ(std::count(commands().begin(), commands().end(), 15), 0);
+}
+
+TEST_F(DialogTest, ModalDialogRunsUntilEndDialogAndDisablesItsOwner) {
+    HWND owner = make_top();
+    static HWND seen_owner;
+    static bool owner_enabled_inside;
+    display.then([] {
+        owner_enabled_inside = IsWindowEnabled(seen_owner);
+        inject_key_press(VK_RETURN);
+    });
+    seen_owner = owner;
+    EXPECT_EQ(DialogBox(nullptr, MAKEINTRESOURCE(100), owner, proc), IDOK);
+    EXPECT_FALSE(owner_enabled_inside);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(DialogBox(nullptr, MAKEINTRESOURCE(999), owner, proc), -1);
+}
+
+TEST_F(DialogTest, QuitEndsAModalDialogAndIsPostedAgain) {
+    HWND owner = make_top();
+    PostQuitMessage(6);
+    EXPECT_EQ(DialogBox(nullptr, MAKEINTRESOURCE(100), owner, proc), IDCANCEL);
+    MSG msg;
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.wParam, 6u);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(DialogTest, AScriptAnswersMessageBoxesAndDialogs) {
+    HWND owner = make_top();
+    std::vector<std::string> asked;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        asked.push_back(q.message_box ? q.caption + ": " + q.text : "dialog " + std::to_string(q.template_id));
+        if (q.message_box) return q.text.find("Save") != std::string::npos ? IDNO : IDOK;
+        SetDlgItemText(q.dialog, 10, "scripted");
+        return IDOK;
+    });
+    EXPECT_EQ(MessageBox(owner, "Save changes?", "Corvel", MB_YESNOCANCEL), IDNO);
+    EXPECT_EQ(MessageBox(owner, "Done.", nullptr, MB_OK), IDOK);
+    EXPECT_EQ(DialogBox(nullptr, MAKEINTRESOURCE(100), owner, proc), IDOK);
+    EXPECT_EQ(asked, (Log{"Corvel: Save changes?", "Error: Done.", "dialog 100"}));
+}
+
+TEST_F(DialogTest, AMessageBoxWithoutScriptTakesInjectedKeys) {
+    HWND owner = make_top();
+    display.then([] { inject_key_press(VK_RIGHT); inject_key_press(VK_RETURN); });
+    EXPECT_EQ(MessageBox(owner, "Really?", "Question", MB_YESNO | MB_DEFBUTTON2), IDYES);  // from No, Right wraps to Yes
+    display.then([] { inject_key_press(VK_ESCAPE); });
+    EXPECT_EQ(MessageBox(owner, "Note", "Info", MB_OK), IDOK);
+}
+
+class EditTest : public DialogTest {
+protected:
+    HWND make_edit(DWORD style) {
+        HWND top = make_top();
+        HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | style, 0, 0, 150, 60, top,
+                                   reinterpret_cast<HMENU>(std::uintptr_t(5)), nullptr, nullptr);
+        SetFocus(edit);
+        pump();
+        return edit;
+    }
+    static std::string text_of(HWND hwnd) {
+        char buffer[256];
+        GetWindowText(hwnd, buffer, sizeof buffer);
+        return buffer;
+    }
+};
+
+TEST_F(EditTest, TypingEditingAndNotifications) {
+    HWND edit = make_edit(ES_AUTOHSCROLL);
+    static Log codes;
+    codes.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM, bool*) -> LRESULT {
+        if (m == WM_COMMAND && HIWORD(w) == EN_CHANGE) codes.push_back("change");
+        return 0;
+    });
+    display.type("Hello");
+    display.press(VK_LEFT);
+    display.press(VK_BACK);
+    display.chord(VK_SHIFT, VK_HOME);
+    pump();
+    EXPECT_EQ(text_of(edit), "Helo");
+    EXPECT_EQ(codes.size(), 6u);
+    DWORD start = 0, end = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 3u);
+    // Cut and paste through the clipboard.
+    display.chord(VK_SHIFT, VK_DELETE);
+    display.press(VK_END);
+    display.chord(VK_SHIFT, VK_INSERT);
+    pump();
+    EXPECT_EQ(text_of(edit), "oHel");
+}
+
+TEST_F(EditTest, LimitsNumbersAndReadOnly) {
+    HWND edit = make_edit(ES_NUMBER);
+    SendMessage(edit, EM_LIMITTEXT, 3, 0);
+    display.type("1a2b34");
+    pump();
+    EXPECT_EQ(text_of(edit), "123");
+    SendMessage(edit, EM_SETREADONLY, TRUE, 0);
+    display.press(VK_BACK);
+    pump();
+    EXPECT_EQ(text_of(edit), "123");
+}
+
+TEST_F(EditTest, MultiLineTextKeepsCrLfAndArrowsMoveByLine) {
+    HWND edit = make_edit(ES_MULTILINE | ES_WANTRETURN);
+    display.type("ab\ncd");
+    display.press(VK_UP);
+    display.type("X");
+    pump();
+    EXPECT_EQ(text_of(edit), "abX\r\ncd");
+    EXPECT_EQ(SendMessage(edit, EM_GETLINECOUNT, 0, 0), 2);
+}
+
+TEST_F(EditTest, ADoubleByteCharacterIsNeverSplit) {
+    HWND edit = make_edit(0);
+    SetWindowText(edit, "a\xB0\xA1" "b");  // a, one GBK character, b
+    SendMessage(edit, EM_SETSEL, 4, 4);
+    display.press(VK_LEFT);
+    display.press(VK_BACK);  // the caret stands before b: the whole character goes
+    pump();
+    EXPECT_EQ(text_of(edit), "ab");
+}
+
+TEST_F(DialogTest, ListBoxSortsSelectsAndNotifies) {
+    HWND top = make_top();
+    HWND list = CreateWindowEx(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_SORT, 0, 0, 100, 60, top,
+                               reinterpret_cast<HMENU>(std::uintptr_t(7)), nullptr, nullptr);
+    for (const char* s : {"pear", "apple", "Fig"}) SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    char text[16];
+    SendMessage(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Fig");
+    EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    static int changes;
+    changes = 0;
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM, bool*) -> LRESULT {
+        if (m == WM_COMMAND && HIWORD(w) == LBN_SELCHANGE) ++changes;
+        return 0;
+    });
+    SetFocus(list);
+    display.press(VK_DOWN);
+    display.press(VK_DOWN);
+    display.press('P');
+    pump();
+    EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(changes, 3);
+    SendMessage(list, LB_SETCURSEL, 0, 0);  // no notification from the program's own change
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(SendMessage(list, LB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>("FIG")), 1);
+    EXPECT_EQ(SendMessage(list, LB_GETTEXT, 9, reinterpret_cast<LPARAM>(text)), LB_ERR);
+}
+
+TEST_F(DialogTest, ComboBoxChangesByKeysAndByItsDropDown) {
+    HWND top = make_top();
+    HWND combo = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 100, 20, top,
+                                reinterpret_cast<HMENU>(std::uintptr_t(8)), nullptr, nullptr);
+    for (const char* s : {"one", "two", "three"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    static std::vector<int> picks;
+    picks.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM l, bool*) -> LRESULT {
+        if (m == WM_COMMAND && HIWORD(w) == CBN_SELCHANGE) {
+            picks.push_back(int(SendMessage(reinterpret_cast<HWND>(l), CB_GETCURSEL, 0, 0)));
+        }
+        return 0;
+    });
+    SetFocus(combo);
+    display.press(VK_DOWN);
+    pump();
+    display.press(VK_F4);  // opens the list; the loop takes the next keys
+    display.press(VK_DOWN);
+    display.press(VK_DOWN);
+    display.press(VK_RETURN);
+    pump();
+    display.press(VK_F4);
+    display.press(VK_UP);
+    display.press(VK_ESCAPE);  // cancels the drop-down: nothing changes
+    pump();
+    EXPECT_EQ(picks, (std::vector<int>{0, 2}));
+    char text[16];
+    GetWindowText(combo, text, sizeof text);
+    EXPECT_STREQ(text, "three");
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace
+}  // namespace user_test
