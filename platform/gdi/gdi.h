@@ -153,6 +153,7 @@ BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int length, SIZE* out);
 // the result packs height in the high word and width in the low word.
 DWORD GetTabbedTextExtent(HDC dc, LPCSTR text, int length, int tab_count, const int* tab_stops);
 BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int length);
+// `dx`, when given, has one distance per byte of `text`.
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT length, const int* dx);
 // Returns the height of the text drawn (or measured with DT_CALCRECT).
 int DrawText(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);

@@ -8,10 +8,25 @@
 
 namespace gdi {
 
+namespace {
+
+// A spacing array has one entry per byte, as the platform's byte-string call
+// takes it: a double-byte character moves by the sum of its two.
+LONG spacing(const int* advances, std::size_t& byte, std::uint32_t code) {
+    const std::size_t bytes = code > 0xFF ? 2 : 1;
+    LONG sum = 0;
+    for (std::size_t i = 0; i < bytes; ++i) sum += advances[byte + i];
+    byte += bytes;
+    return sum;
+}
+
+}  // namespace
+
 LONG text_width(const FontFace& face, std::string_view text, const int* advances) {
     LONG width = 0;
-    const std::vector<std::uint32_t> codes = split_characters(text);
-    for (std::size_t i = 0; i < codes.size(); ++i) width += advances ? advances[i] : face.advance(codes[i]);
+    std::size_t byte = 0;
+    for (std::uint32_t code : split_characters(text))
+        width += advances ? spacing(advances, byte, code) : face.advance(code);
     return width;
 }
 
@@ -83,9 +98,8 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
             std::fill(s->row(y) + x0, s->row(y) + x1, ink);
         });
     };
-    const std::vector<std::uint32_t> codes = split_characters(text);
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        const std::uint32_t code = codes[i];
+    std::size_t byte = 0;
+    for (std::uint32_t code : split_characters(text)) {
         const Glyph& g = face.glyph(code);
         if (s && !g.mask.empty()) {
             const LONG gx = pen + g.left, gy = g.top;
@@ -106,7 +120,7 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
                     }
             }
         }
-        pen += advances ? advances[i] : g.advance;
+        pen += advances ? spacing(advances, byte, code) : g.advance;
     }
     if (font && font->logfont.lfUnderline) {
         const LONG y = std::min(tm.tmAscent + 1, tm.tmHeight - 1);

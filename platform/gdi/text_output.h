@@ -9,7 +9,7 @@
 namespace gdi {
 
 // Width of the characters of `text` in the face (or the sum of `advances`,
-// one per character, when given), without tab handling.
+// one per byte, when given), without tab handling.
 LONG text_width(const FontFace& face, std::string_view text, const int* advances = nullptr);
 
 // The pieces of a line between its tabs, each with its x offset. Tabs move
@@ -26,7 +26,8 @@ std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view li
 // Draws `text` with its cell's top-left corner at the device point `at`
 // (already aligned), rotated by the font's escapement, in the text colour,
 // clipped to `clip` (surface coordinates). `advances`, when given, holds the
-// distance to each next character. Returns the advance.
+// distance to each next byte's character (a double-byte character moves by
+// the sum of its two). Returns the advance.
 LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, const int* advances = nullptr);
 
 // Fills the text cell with the background colour in opaque mode, then draws

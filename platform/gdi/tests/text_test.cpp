@@ -145,6 +145,13 @@ TEST(ExtTextOut, SpacingArrayPlacesEachCharacter) {
     const int spacing[] = {20, 8};
     ExtTextOut(c.dc, 0, 0, 0, nullptr, "AA", 2, spacing);
     EXPECT_EQ(gdi_test::ink_bounds(c.surface(), RGB(0, 0, 0)), (RECT{1, 4, 27, 12}));
+    // One entry per byte: the double-byte character moves by both of its own.
+    Canvas d(60, 20);
+    SelectObject(d.dc, test_font());
+    SetBkMode(d.dc, TRANSPARENT);
+    const int per_byte[] = {10, 12, 8};
+    ExtTextOut(d.dc, 0, 0, 0, nullptr, "\xD6\xD0" "A", 3, per_byte);
+    EXPECT_EQ(gdi_test::ink_bounds(d.surface(), RGB(0, 0, 0)).right, 22 + 7);
 }
 
 TEST(TextExtent, TabsGoToStopsOrIntervals) {
