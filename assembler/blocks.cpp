@@ -17,12 +17,6 @@ bool has_more_words(std::string_view rest) {
     return result == kWordRead || result == kWordComma || result == kWordEquals;
 }
 
-bool same_upper(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return (x >= 'a' && x <= 'z' ? x - 32 : x) == y;
-    });
-}
-
 // The symbol a SECTION or SEGMENT statement declared: pass 0 enters it (a
 // repeated name gets a record of its own); later passes take the record of
 // the same statement back by its handle.
@@ -63,13 +57,14 @@ void fill_section_record(AsmContext& context, SectionEntry& entry, std::string_v
             continue;
         }
         auto field = static_cast<uint16_t>(result_value.value);
-        if (same_upper(word, "BASEADDRESS")) {
+        std::string parameter = to_upper(word);
+        if (parameter == "BASEADDRESS") {
             entry.base_address = field;
             base = true;
-        } else if (same_upper(word, "LENGTH")) {
+        } else if (parameter == "LENGTH") {
             entry.length = field;
             length = true;
-        } else if (same_upper(word, "BANKNUMBER")) {
+        } else if (parameter == "BANKNUMBER") {
             entry.bank_number = field;
             bank = true;
         }

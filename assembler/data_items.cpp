@@ -149,6 +149,8 @@ int32_t emit_item(AsmContext& context, const DataItem& item, int item_size, int3
     return 0;
 }
 
+}  // namespace
+
 SymbolKind variable_kind(int item_size) {
     switch (item_size) {
     case 1: return SymbolKind::ByteVariable;
@@ -157,8 +159,6 @@ SymbolKind variable_kind(int item_size) {
     default: return SymbolKind::QwordVariable;
     }
 }
-
-}  // namespace
 
 int32_t data_items_size(AsmContext& context, int item_size, std::string_view items) {
     std::vector<DataItem> list = read_items(items);

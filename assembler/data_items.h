@@ -16,6 +16,9 @@ inline constexpr int32_t kMaxDuplicates = 32768;
 // size unknowable (no item 2009, a bad count or string 2003) and answers -1.
 int32_t data_items_size(AsmContext& context, int item_size, std::string_view items);
 
+// The kind of a variable, or structure member, of `item_size`-byte items.
+SymbolKind variable_kind(int item_size);
+
 // A data statement: `name` (empty for none) becomes a variable of the
 // directive's size at the location counter; `directive` indexes
 // data_directives(); `items` is the text after the directive.

@@ -10,14 +10,6 @@ namespace dravlin {
 
 namespace {
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
 // The value of the text after EQU or "="; 2003 on an error.
 std::optional<int32_t> constant_value(AsmContext& context, std::string_view rest) {
     size_t pos = 0;
@@ -48,7 +40,7 @@ std::vector<std::string> name_list(std::string_view rest) {
 // The kind an EXTERN type word gives; QWORD is taken beside the historical
 // spelling QWURD.
 std::optional<SymbolKind> external_kind(std::string_view type) {
-    std::string word = upper(type);
+    std::string word = to_upper(type);
     if (word.empty() || word == "WORD") return SymbolKind::WordVariable;
     if (word == "BYTE") return SymbolKind::ByteVariable;
     if (word == "DWORD") return SymbolKind::DwordVariable;

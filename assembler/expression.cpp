@@ -3,6 +3,8 @@
 #include <climits>
 #include <vector>
 
+#include "assembler/word_reader.h"
+
 namespace dravlin {
 
 namespace {
@@ -34,9 +36,7 @@ bool is_hex_digit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_name_char(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || is_digit(c) || c == '_' || c == '$';
-}
+bool is_name_char(char c) { return is_name_character(c); }
 int hex_value(char c) {
     if (is_digit(c)) return c - '0';
     return (c | 0x20) - 'a' + 10;

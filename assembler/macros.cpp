@@ -62,10 +62,6 @@ std::vector<std::string> formal_parameters(std::string_view macro_line) {
     return word_list(macro_line, pos);
 }
 
-bool is_name_char(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
-}
-
 // The local name with its number: the counter plus the name's place in the
 // LOCAL list, its decimal digits least significant first (L001, M101, L002).
 std::string numbered_local(const std::string& name, int number) {
@@ -92,9 +88,9 @@ void substitute_line(std::string_view line, const std::unordered_map<std::string
         } else if (c == ';') {
             out.append(line.substr(i));
             return;
-        } else if (is_name_char(c)) {
+        } else if (is_name_character(c)) {
             size_t start = i;
-            while (i < line.size() && is_name_char(line[i])) ++i;
+            while (i < line.size() && is_name_character(line[i])) ++i;
             std::string_view name = line.substr(start, i - start);
             auto found = (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(std::string(name));
             if (found != replacements.end()) out += found->second;
@@ -112,8 +108,9 @@ bool is_local_line(std::string_view line, size_t& pos) {
     return read_word(line, pos, word) == kWordRead && find_keyword(directives(), word) == kDirLocal;
 }
 
-}  // namespace
-
+// Pass 0's expansion text of a body (the lines after the MACRO line up to its
+// ENDM), with parameters and LOCAL names replaced. Reports 2024 for too many
+// LOCAL names and 2021 when the body has no end.
 std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
                         const std::vector<std::string>& arguments) {
     std::unordered_map<std::string, std::string> replacements;
@@ -152,6 +149,8 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
         if (++context.expansion_lines > kMaxExpansionLines) context.reporter.fatal(kMsgAllocFailed, {});
     }
 }
+
+}  // namespace
 
 void define_macro(AsmContext& context, const std::string& name) {
     if (context.pass == 0) {

@@ -25,10 +25,4 @@ void define_macro(AsmContext& context, const std::string& name);
 // macro's name.
 void call_macro(AsmContext& context, int index, std::string_view arguments);
 
-// Pass 0's expansion text of a body (the lines after the MACRO line up to its
-// ENDM), with parameters and LOCAL names replaced. Reports 2024 for too many
-// LOCAL names and 2021 when the body has no end.
-std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
-                        const std::vector<std::string>& arguments);
-
 }  // namespace dravlin

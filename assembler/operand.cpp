@@ -7,14 +7,6 @@ namespace dravlin {
 
 namespace {
 
-std::string upper(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
 bool fits_zero_page(const ExprResult& expression) {
     return expression.immediate || (expression.constant && expression.value <= 255);
 }
@@ -72,7 +64,7 @@ ClassifiedOperand classify_operand(const AsmContext& context, const OperandPiece
     }
     if (pieces.count != 3) return result;
 
-    std::string index = upper(pieces.third);
+    std::string index = to_upper(pieces.third);
     std::string_view inner = std::string_view(first).substr(first.empty() ? 0 : 1);
     if (first.starts_with('(') && index == "X)") {
         result.expression = evaluate(context, inner);

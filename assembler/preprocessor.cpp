@@ -1,6 +1,5 @@
 #include "assembler/preprocessor.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -183,8 +182,7 @@ void code_line(AsmContext& context, std::string_view line, size_t pos) {
         context.error(kMsgSyntax);
         return;
     }
-    for (char& c : file) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    file = file.substr(1, file.size() - 2);
+    file = to_upper(file.substr(1, file.size() - 2));
     note_code_line(context, file, std::stoi(number));
 }
 

@@ -22,15 +22,6 @@ bool ends_structure(std::string_view line) {
     return false;
 }
 
-SymbolKind member_kind(int item_size) {
-    switch (item_size) {
-    case 1: return SymbolKind::ByteVariable;
-    case 2: return SymbolKind::WordVariable;
-    case 4: return SymbolKind::DwordVariable;
-    default: return SymbolKind::QwordVariable;
-    }
-}
-
 // One member line; adds its entry and moves `offset`. False, with the error
 // reported, when the line is no member.
 bool read_member(AsmContext& context, std::string_view line, std::vector<StructMember>& members, int32_t& offset) {
@@ -52,7 +43,7 @@ bool read_member(AsmContext& context, std::string_view line, std::vector<StructM
         int item_size = data_item_size(directive);
         int32_t size = data_items_size(context, item_size, line.substr(pos));
         if (size < 0) return false;
-        members.push_back({static_cast<uint8_t>(member_kind(item_size)), -1, first, offset});
+        members.push_back({static_cast<uint8_t>(variable_kind(item_size)), -1, first, offset});
         offset += size;
         return true;
     }

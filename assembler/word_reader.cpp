@@ -85,14 +85,24 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string& operand
     return kWordRead;
 }
 
+bool is_name_character(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
+}
+
 bool is_valid_name(std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
     for (char c : name) {
-        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        bool digit = c >= '0' && c <= '9';
-        if (!letter && !digit && c != '_' && c != '$') return false;
+        if (!is_name_character(c)) return false;
     }
     return true;
+}
+
+std::string to_upper(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
 }
 
 }  // namespace dravlin

@@ -30,4 +30,10 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string& operand
 // A name begins with no digit and holds letters, digits, "_" and "$" only.
 bool is_valid_name(std::string_view name);
 
+// A letter, digit, "_" or "$": a character a name may hold.
+bool is_name_character(char c);
+
+// The text with a-z folded to A-Z (keywords and type words match in any case).
+std::string to_upper(std::string_view text);
+
 }  // namespace dravlin
