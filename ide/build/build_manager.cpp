@@ -17,19 +17,29 @@ void CVyrBuildManager::SetWorkspace(CVyrWorkspaceManager* workspace) {
     CollectSourceFiles();
 }
 
-void CVyrBuildManager::CollectSourceFiles() { sources_ = ide::CollectSourceFiles(*workspace_); }
+void CVyrBuildManager::CollectSourceFiles() {
+    if (workspace_ != nullptr) sources_ = ide::CollectSourceFiles(*workspace_);
+}
 
 JobContext CVyrBuildManager::Context() const { return {*workspace_, profile_, application_folder_, sources_}; }
 
+bool CVyrBuildManager::HasWorkspace() {
+    if (workspace_ != nullptr) return true;
+    error_ = {kErrorNoBankData, "Internal error! Can't get data from workspace!"};
+    return false;
+}
+
 bool CVyrBuildManager::MakeBuildJobs(std::vector<BuildJob>& jobs, bool rebuild) {
-    return ide::MakeBuildJobs(Context(), rebuild, jobs, error_);
+    return HasWorkspace() && ide::MakeBuildJobs(Context(), rebuild, jobs, error_);
 }
 
 bool CVyrBuildManager::MakeCompileJobs(std::string_view path, std::vector<BuildJob>& jobs) {
-    return ide::MakeCompileJobs(Context(), path, jobs, error_);
+    return HasWorkspace() && ide::MakeCompileJobs(Context(), path, jobs, error_);
 }
 
-bool CVyrBuildManager::NeedsLink(std::size_t job_rows) { return ide::NeedsLink(Context(), job_rows); }
+bool CVyrBuildManager::NeedsLink(std::size_t job_rows) {
+    return HasWorkspace() && ide::NeedsLink(Context(), job_rows);
+}
 
 bool CVyrBuildManager::Refused() {
     workspace_->GetHost().ShowMessage(error_.text);
@@ -37,7 +47,7 @@ bool CVyrBuildManager::Refused() {
 }
 
 bool CVyrBuildManager::Build(bool rebuild) {
-    if (IsBuilding()) return false;
+    if (IsBuilding() || !HasWorkspace()) return false;
     workspace_->WriteVersionFile();
     std::vector<BuildJob> jobs;
     if (!MakeBuildJobs(jobs, rebuild || workspace_->IsRebuildNeeded())) return Refused();
@@ -46,7 +56,7 @@ bool CVyrBuildManager::Build(bool rebuild) {
 }
 
 bool CVyrBuildManager::Compile(std::string_view path) {
-    if (IsBuilding()) return false;
+    if (IsBuilding() || !HasWorkspace()) return false;
     std::vector<BuildJob> jobs;
     if (!MakeCompileJobs(path, jobs)) return Refused();
     return StartBuildThread(jobs, BuildMode::compile_one);

@@ -53,6 +53,8 @@ public:
 
 private:
     JobContext Context() const;
+    // False, with error 0x104, before a workspace was given.
+    bool HasWorkspace();
     bool Refused();
 
     profile::Store& profile_;

@@ -164,6 +164,7 @@ bool CVyrWorkspaceManager::CloseWorkspace() {
 }
 
 bool CVyrWorkspaceManager::SaveWorkspace() {
+    if (!IsOpen()) return Fail(kErrorProjectEmpty, "Project is Empty!\n No operation can go along!");
     for (const std::string& folder : {project_folder_, project_folder_ + "DEBUG\\"}) {
         if (!CreateDirectoryTree(folder)) {
             return Fail(kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str()));

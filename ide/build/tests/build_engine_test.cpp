@@ -119,6 +119,21 @@ TEST_F(IdeBuildEngine, FailuresSkipWhatTheyMust) {
     }
 }
 
+TEST_F(IdeBuildEngine, NoBuildWithoutAWorkspaceOrWhileOneRuns) {
+    EXPECT_FALSE(builds.Build(true));
+    EXPECT_EQ(builds.GetLastErrorCode(), kErrorNoBankData);
+    EXPECT_FALSE(builds.StopBuild());
+
+    Project({"slow_Dravlin.asm"});
+    builds.SetWorkspace(&manager);
+    ASSERT_TRUE(builds.Build(true));
+    WaitForFile("Dravlin.started");
+    EXPECT_FALSE(builds.Build(true));
+    EXPECT_FALSE(builds.Compile(PathOf("slow_Dravlin.asm")));
+    builds.StopBuild();
+    builds.WaitForBuild();
+}
+
 TEST_F(IdeBuildEngine, CompileOfOneFileStopsAtTheEndOfItsList) {
     Project({"bad_ovp.c"});
     builds.SetWorkspace(&manager);

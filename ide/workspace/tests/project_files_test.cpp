@@ -226,6 +226,19 @@ TEST_F(IdeProjectFiles, OpeningQuestions) {
     EXPECT_TRUE(manager.IsOpen());
 }
 
+TEST_F(IdeProjectFiles, BreakpointsLiveInTheWorkspacesBreakpointFile) {
+    BuildGame();
+    manager.GetBreakPoints().Add(3, PathOf("main.c"));
+    manager.GetBreakPoints().Add(9, PathOf("start.asm"));
+    host.documents = {PathOf("main.c")};
+    ASSERT_TRUE(manager.CloseWorkspace());
+    EXPECT_EQ(manager.GetBreakPoints().GetCount(), 0);
+    std::filesystem::remove(dir / "start.asm");
+    ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.WSP"))) << manager.GetLastErrorText();
+    ASSERT_EQ(manager.GetBreakPoints().GetCount(), 1);
+    EXPECT_EQ(manager.GetBreakPoints().GetBreakPoint(0)->line, 3);
+}
+
 TEST_F(IdeProjectFiles, VersionFile) {
     ASSERT_TRUE(profile.WriteProfileInt("Settings", "Default Language", 0x1FF).ok());
     ASSERT_TRUE(profile.WriteProfileInt("Settings", "Default Version", 7).ok());
