@@ -1,0 +1,264 @@
+// The debug manager against the fake simulator, a separate process that
+// speaks the simulator's side of the link.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "formats/sim_messages.h"
+#include "ide/debugger/debug_manager.h"
+#include "ide/debugger/tests/debug_project.h"
+#include "platform/ipc/runtime_dir.h"
+#include "platform/ipc/window_messages.h"
+#include "testing/golden.h"
+
+namespace ide {
+namespace {
+
+using testing::DebugProject;
+
+struct Notice {
+    std::uint16_t code;
+    std::string path;
+};
+
+class RecordingHost : public DebugHost {
+public:
+    int CodeMode() const override { return code_mode; }
+    std::string ProjectFolder() const override { return folder; }
+    std::string ProjectName() const override { return "game"; }
+    std::string SimulatorProgram() const override { return testing_kit::program_path("fakesim").string(); }
+    std::string RomFile() const override { return "QV4700.BIN"; }
+    std::string ProgramImage() const override { return image; }
+    std::string DisplayNameBig5() const override { return "Game"; }
+    ipc::WindowHandle MainWindow() const override { return window; }
+    void PostDebugNotify(std::uint16_t code, const std::string& path) override { notices.push_back({code, path}); }
+    void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) override {
+        reports.push_back(why);
+    }
+    void UpdateDebugWindows() override { ++updates; }
+    void SnapshotDebugWindows() override { ++snapshots; }
+    void ClearLineMarksInAllViews(std::uint32_t) override { ++clears; }
+    void ShowExecutionLine(const std::string& path, std::uint32_t line) override {
+        execution_path = path;
+        execution_line = line;
+    }
+    bool DisassemblyVisible() const override { return disassembly_visible; }
+    void ShowDisassembly() override { disassembly_visible = true; }
+    DisassemblyPane* DisassemblyOutput() override { return nullptr; }
+    void FocusDisassembly() override {}
+    void BringIdeForward(ipc::WindowHandle) override {}
+    void BringSimulatorForward(ipc::WindowHandle) override {}
+
+    bool has_notice(std::uint16_t code) const {
+        for (const Notice& notice : notices) {
+            if (notice.code == code) return true;
+        }
+        return false;
+    }
+
+    int code_mode = 0;
+    std::string folder, image;
+    ipc::WindowHandle window = 0;
+    std::vector<Notice> notices;
+    std::vector<std::string> reports;
+    int updates = 0, snapshots = 0, clears = 0;
+    std::string execution_path;
+    std::uint32_t execution_line = 0;
+    bool disassembly_visible = false;
+};
+
+class DebugManagerTest : public ::testing::Test {
+protected:
+    DebugManagerTest() : cwd(project.dir.path()) {
+        setenv(ipc::kRuntimeDirVariable, (project.dir.path() / "run").c_str(), 1);
+        unsetenv(ipc::kLinkNamespaceVariable);
+        setenv("FAKESIM_SLOT", "2", 1);
+        setenv("FAKESIM_BANK", "3", 1);
+        unsetenv("FAKESIM_END_AFTER");
+        host.folder = project.folder;
+        host.image = project.folder + "debug/my game.BIN";
+        std::string code(0x30, '\0');
+        const char main_code[] = {0x20, 0x20, 0x40, char(0xD0), char(0xFE), char(0xF0), char(0xF9), 0x60};
+        code.replace(0, sizeof main_code, main_code, sizeof main_code);
+        code.replace(0x20, 3, "\xA9\x01\x60", 3);
+        project.dir.write("debug/my game.BIN", code);
+        host.window = ipc::allocate_window_handle();
+        port = ipc::MessagePort::open(host.window);
+    }
+    ~DebugManagerTest() override {
+        if (manager.connected()) manager.StopDebug();
+    }
+
+    // Hands the next simulator message to the manager; its code.
+    std::uint16_t deliver() {
+        auto message = port->receive(10000);
+        if (!message) {
+            ADD_FAILURE() << "no message from the fake simulator";
+            return 0;
+        }
+        EXPECT_EQ(message->message, formats::WM_SIMLINK);
+        last_result = manager.OnSimulatorMessage(message->wparam, message->lparam);
+        return formats::sim_link_code(message->wparam);
+    }
+    std::string log() const { return testing_kit::read_file(project.dir.path() / "fakesim.log"); }
+    // The fake writes its log before it answers; after a command that gets
+    // no answer, wait for the line to appear.
+    bool wait_for_log(const std::string& text) const {
+        for (int i = 0; i < 1000; ++i) {
+            if (log().find(text) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    bool wait_for_simulator_end() {
+        for (int i = 0; i < 1000; ++i) {
+            if (manager.CheckSimulator()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    void connect() {
+        manager.SetModules({"main.asm"});
+        ASSERT_TRUE(manager.StartSimulator(SimulatorMode::Debug));
+        ASSERT_EQ(deliver(), formats::SimNotifyDownloaded);
+        ASSERT_EQ(last_result, 1);
+    }
+
+    DebugProject project;
+    testing_kit::ScopedCwd cwd;
+    RecordingHost host;
+    CVyrDebugMgr manager{host};
+    std::unique_ptr<ipc::MessagePort> port;
+    int last_result = 0;
+};
+
+TEST_F(DebugManagerTest, StartsTheSimulatorWithAnArgumentVector) {
+    const std::string window = std::to_string(host.window);
+    for (SimulatorMode mode : {SimulatorMode::Run, SimulatorMode::Debug}) {
+        const auto argv = manager.BuildSimulatorCommandLine("sim", mode);
+        std::vector<std::string> expected = {"sim", "-o:QV4700.BIN", "-a:ram.mem", "-eas:524288", "-h:" + window,
+                                             "-if:qv4700.cfs", "-f:" + host.image, "-n:Game"};
+        if (mode == SimulatorMode::Debug) expected.push_back("-d");
+        expected.push_back("-up");
+        EXPECT_EQ(argv, expected);
+    }
+    // A plain run: the fake logs its arguments and ends; the manager sees it end.
+    ASSERT_TRUE(manager.StartSimulator(SimulatorMode::Run));
+    ASSERT_TRUE(wait_for_simulator_end());
+    EXPECT_NE(log().find("arg -f:" + host.image + "\narg -n:Game\narg -up\n"), std::string::npos);
+    EXPECT_FALSE(manager.simulator_running());
+
+    host.code_mode = 1;  // a library project starts nothing
+    EXPECT_FALSE(manager.StartSimulator(SimulatorMode::Debug));
+    EXPECT_FALSE(manager.simulator_running());
+}
+
+TEST_F(DebugManagerTest, ConnectsPlantsStopsStepsAndStops) {
+    manager.AddBreakPoint(12, project.main_source);
+    manager.AddBreakPoint(13, project.main_source);  // blank: moves to 14
+    connect();
+    EXPECT_TRUE(manager.connected());
+    ASSERT_NE(manager.session(), nullptr);
+    EXPECT_EQ(manager.download_slot(), 2);
+    EXPECT_TRUE(host.has_notice(DbgNotifyRefresh));
+    EXPECT_TRUE(host.has_notice(DbgNotifyBreakPointChanged));
+    ASSERT_EQ(manager.GetBreakPointCount(), 2);
+    EXPECT_EQ(manager.GetBreakPoint(1)->line, 14);
+
+    // The fake resumed, found the first breakpoint and stopped there.
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_NE(log().find("cmd 1012\nbp EC034005 EC034007\ntmp\n"), std::string::npos);
+    EXPECT_TRUE(manager.stopped());
+    EXPECT_EQ(host.execution_path, project.main_source);
+    EXPECT_EQ(host.execution_line, 12u);
+    EXPECT_NE(manager.GetRegisterBlock(), nullptr);
+
+    // Step over line 12 (BEQ back to line 10): the branch target is taken first.
+    manager.StepOver();
+    EXPECT_FALSE(manager.stopped());
+    EXPECT_EQ(host.snapshots, 1);
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_NE(log().find("tmp EC034000 EC034007\n"), std::string::npos);
+    EXPECT_EQ(host.execution_line, 10u);
+
+    manager.StopDebug();
+    EXPECT_FALSE(manager.connected());
+    EXPECT_EQ(manager.session(), nullptr);
+    EXPECT_EQ(manager.GetRegisterBlock(), nullptr);
+    EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
+    EXPECT_TRUE(wait_for_log("cmd 1013\n"));
+}
+
+TEST_F(DebugManagerTest, PauseNoticesChangeNothing) {
+    connect();
+    for (std::uint64_t reason : {0xFFFEu, 0xFFFFu})
+        EXPECT_EQ(manager.OnSimulatorMessage(formats::sim_link_wparam(formats::SimNotifyStopped), reason), 1);
+    EXPECT_FALSE(manager.stopped());
+    EXPECT_EQ(host.updates, 0);
+    EXPECT_EQ(manager.OnSimulatorMessage(formats::sim_link_wparam(0x1234), 0), 0);
+}
+
+TEST_F(DebugManagerTest, TheEndNoticeIsAcknowledged) {
+    setenv("FAKESIM_END_AFTER", "1", 1);
+    manager.AddBreakPoint(10, project.main_source);
+    connect();
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    ASSERT_EQ(deliver(), formats::SimNotifyEnded);
+    EXPECT_EQ(last_result, 1);
+    EXPECT_FALSE(manager.connected());
+    EXPECT_FALSE(manager.stopped());
+    EXPECT_EQ(manager.session(), nullptr);
+    EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
+    EXPECT_TRUE(wait_for_log("cmd 1014\n"));
+}
+
+TEST_F(DebugManagerTest, AKilledSimulatorReturnsToIdle) {
+    connect();
+    std::istringstream first_line(log());
+    std::string word;
+    pid_t pid = 0;
+    first_line >> word >> pid;
+    ASSERT_EQ(word, "pid");
+    ASSERT_EQ(::kill(pid, SIGKILL), 0);
+    ASSERT_TRUE(wait_for_simulator_end());
+    EXPECT_FALSE(manager.connected());
+    EXPECT_EQ(manager.session(), nullptr);
+    EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
+}
+
+TEST_F(DebugManagerTest, BreakpointsChangeDuringTheRun) {
+    connect();
+    // Stopped by the first resume? Nothing is planted, so the fake keeps running.
+    EXPECT_EQ(manager.AddBreakPoint(11, project.main_source), 0);
+    EXPECT_EQ(manager.session()->memory().views().control.empty(), false);
+    const std::uint32_t word = manager.GetBreakPoint(0)->target_word;
+    EXPECT_EQ(word, 0xEC034003u);
+    // While running a removal only disarms the entry.
+    manager.RemoveBreakPoint(11, project.main_source);
+    EXPECT_EQ(manager.GetBreakPointCount(), 0);
+    auto table = BreakTable::open(manager.session()->memory(), BreakTableId::Breakpoints);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->word(0), word & ~formats::BreakEntry::kArmed);
+
+    // A breakpoint that moves onto a line that already has one merges with it.
+    manager.AddBreakPoint(14, project.main_source);
+    manager.AddBreakPoint(13, project.main_source);
+    ASSERT_EQ(manager.GetBreakPointCount(), 1);
+    EXPECT_EQ(manager.GetBreakPoint(0)->line, 14);
+
+    // An object that cannot be read keeps the breakpoint and reports it.
+    std::filesystem::remove(project.object_path());
+    manager.AddBreakPoint(10, project.main_source);
+    EXPECT_EQ(manager.GetBreakPointCount(), 2);
+    EXPECT_EQ(host.reports.size(), 1u);
+
+    manager.RemoveAllBreakPoints();
+    EXPECT_EQ(table->count(), 0u);
+}
+
+}  // namespace
+}  // namespace ide
