@@ -5,6 +5,7 @@
 #include FT_ADVANCES_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -40,6 +41,8 @@ FT_Face open_face(const std::string& path) {
     return face;
 }
 
+constexpr double kMaxEm = 1024;
+
 LONG scaled(long units, double em, long units_per_em) {
     return static_cast<LONG>(std::lround(units * em / units_per_em));
 }
@@ -70,12 +73,15 @@ public:
         const long win_ascent = os2 ? os2->usWinAscent : face->ascender;
         const long win_descent = os2 ? os2->usWinDescent : -face->descender;
         // A positive height asks for the cell, a negative one for the em.
-        const LONG requested = logfont.lfHeight == 0 ? 16 : std::abs(static_cast<int>(logfont.lfHeight));
-        em_ = logfont.lfHeight > 0 ? static_cast<double>(requested) * upm / (win_ascent + win_descent) : requested;
+        const double requested = logfont.lfHeight == 0 ? 16.0 : std::fabs(static_cast<double>(logfont.lfHeight));
+        // Sizes stay within what a screen or a page can show.
+        em_ = std::clamp(logfont.lfHeight > 0 ? requested * upm / (win_ascent + win_descent)
+                                              : requested,
+                         1.0, kMaxEm);
         const long weighted = FT_IS_FIXED_WIDTH(face) ? 0 : weighted_average_width(face);
         const long avg_units = weighted ? weighted : (os2 && os2->xAvgCharWidth ? os2->xAvgCharWidth : upm / 2);
         double em_x = em_;
-        if (logfont.lfWidth > 0) em_x = em_ * logfont.lfWidth / (avg_units * em_ / upm);
+        if (logfont.lfWidth > 0) em_x = std::clamp(em_ * logfont.lfWidth / (avg_units * em_ / upm), 1.0, kMaxEm);
         FT_Set_Pixel_Sizes(face_, static_cast<FT_UInt>(std::lround(em_x)), static_cast<FT_UInt>(std::lround(em_)));
         if (fallback_)
             FT_Set_Pixel_Sizes(fallback_, static_cast<FT_UInt>(std::lround(em_x)),

@@ -81,8 +81,10 @@ private:
 }  // namespace
 
 std::shared_ptr<const FontFace> make_test_font(const LOGFONT& logfont) {
-    const int height = std::clamp(logfont.lfHeight == 0 ? 16 : std::abs(static_cast<int>(logfont.lfHeight)), 4, 256);
-    const int width = std::clamp(logfont.lfWidth > 0 ? static_cast<int>(logfont.lfWidth) : height / 2, 2, 256);
+    const long long asked = logfont.lfHeight == 0 ? 16 : std::llabs(static_cast<long long>(logfont.lfHeight));
+    const int height = static_cast<int>(std::clamp(asked, 4LL, 256LL));
+    const int width =
+        static_cast<int>(std::clamp(logfont.lfWidth > 0 ? static_cast<long long>(logfont.lfWidth) : height / 2, 2LL, 256LL));
     return std::make_shared<TestFont>(height, width, logfont.lfWeight >= FW_SEMIBOLD, logfont.lfCharSet);
 }
 

@@ -216,6 +216,21 @@ TEST(InstalledFaces, CourierNewIsFixedPitchAndArialIsProportional) {
     DeleteObject(arial);
 }
 
+TEST(Fonts, AbsurdSizesStayBounded) {
+    Canvas c(10, 10);
+    for (const char* face : {gdi::kTestFontFace, "Arial"}) {
+        SCOPED_TRACE(face);
+        const HFONT huge = CreateFont(-2147483647 - 1, 2000000000, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
+        SelectObject(c.dc, huge);
+        TEXTMETRIC tm{};
+        ASSERT_TRUE(GetTextMetrics(c.dc, &tm));
+        EXPECT_LE(tm.tmHeight, 1300);
+        EXPECT_TRUE(TextOut(c.dc, 0, 0, "W", 1));
+        SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
+        DeleteObject(huge);
+    }
+}
+
 TEST(InstalledFaces, DoubleByteCharactersDrawFromTheFallbackFace) {
     if (!installed("Arial")) GTEST_SKIP() << "the stand-in fonts are not installed";
     Canvas c(40, 30);
