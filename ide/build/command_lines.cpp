@@ -17,8 +17,6 @@ struct Programs {
     std::string preprocessor, compiler, assembler, linker, packer;
 };
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
 std::string DefaultObjectName(const JobContext& context) {
     return context.profile.GetProfileString("Settings", "Default ObjName", "reset.obj");
 }
@@ -52,17 +50,17 @@ void AddSourceRows(const JobContext& context, const Programs& programs, std::str
         const std::string ovp = debug + ReplaceExtension(stored_path, ".OVP");
         const std::string asm_file = debug + ReplaceExtension(stored_path, ".ASM");
         jobs.push_back({programs.preprocessor,
-                        " " + Quoted(d + ReplaceExtension(stored_path, ".C")) + " " + Quoted(ovp) + " " + include + " -W",
+                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".C")) + " " + QuotedArgument(ovp) + " " + include + " -W",
                         first_flag});
         jobs.push_back({programs.compiler,
-                        " " + Quoted(ovp) + " " + Quoted(asm_file) + " " + std::string(bank_param) +
+                        " " + QuotedArgument(ovp) + " " + QuotedArgument(asm_file) + " " + std::string(bank_param) +
                             MultiBankSwitch(context) + " -errout=output.msg",
                         kFollowingStepFlag});
-        jobs.push_back({programs.assembler, " " + Quoted(asm_file) + " " + QuotedFolder(debug) + " -C   -W2" + include,
+        jobs.push_back({programs.assembler, " " + QuotedArgument(asm_file) + " " + QuotedFolder(debug) + " -C   -W2" + include,
                         kFollowingStepFlag});
     } else {
         jobs.push_back({programs.assembler,
-                        " " + Quoted(d + ReplaceExtension(stored_path, ".ASM")) + " " + QuotedFolder(debug) + "  -W2" +
+                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".ASM")) + " " + QuotedFolder(debug) + "  -W2" +
                             include,
                         first_flag});
     }
@@ -78,7 +76,7 @@ std::optional<std::string> LinkRow(const JobContext& context, BuildError& error)
     bool has_startup = false;
     for (const SourceFileRecord& source : context.sources) {
         const std::string object = FileTitleOf(source.path) + ".OBJ";
-        text += " " + Quoted(object);
+        text += " " + QuotedArgument(object);
         if (os::equals_ignore_case(object, DefaultObjectName(context))) has_startup = true;
     }
     if (application) {
@@ -88,14 +86,14 @@ std::optional<std::string> LinkRow(const JobContext& context, BuildError& error)
                 error = {kErrorNoStartupObject, "Default obj file not found!"};
                 return std::nullopt;
             }
-            text += " " + Quoted(startup);
+            text += " " + QuotedArgument(startup);
         }
         text += " /LIBS " + MakeLibraryList(context, ' ');
-        text += " /NAME " + Quoted(context.workspace.GetBig5DisplayName());
-        text += " /OUT " + Quoted(d + "DEBUG\\" + n + ".LKE");
-        text += " /FILEHEAD " + Quoted(d + n + ".VER");
+        text += " /NAME " + QuotedArgument(context.workspace.GetBig5DisplayName());
+        text += " /OUT " + QuotedArgument(d + "DEBUG\\" + n + ".LKE");
+        text += " /FILEHEAD " + QuotedArgument(d + n + ".VER");
     } else {
-        text += " /OUT " + Quoted(d + "DEBUG\\" + n + ".LIB");
+        text += " /OUT " + QuotedArgument(d + "DEBUG\\" + n + ".LIB");
     }
     if (workspace.GetAutoLink()) text += " /AUTO";
     if (application) text += " -W2";
@@ -104,14 +102,23 @@ std::optional<std::string> LinkRow(const JobContext& context, BuildError& error)
 
 }  // namespace
 
+std::string QuotedArgument(std::string_view text) {
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (char c : text) {
+        if (c == '"') out.append(backslashes + 1, '\\');
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+        out += c;
+    }
+    out.append(backslashes, '\\');
+    return out + "\"";
+}
+
 std::string QuotedFolder(std::string_view folder) {
     std::string text(folder);
-    if (text.empty() || !IsPathSeparator(text.back())) {
-        text += "\\\\";
-    } else if (text.back() == '\\' && !(text.size() >= 2 && text[text.size() - 2] == '\\')) {
-        text += '\\';  // a lone backslash before the quote would escape it
-    }
-    return Quoted(text);
+    while (!text.empty() && text.back() == '\\') text.pop_back();
+    if (text.empty() || !IsPathSeparator(text.back())) text += '\\';
+    return QuotedArgument(text);
 }
 
 std::string IncludePart(const JobContext& context) {
@@ -137,7 +144,7 @@ std::string MakeLibraryList(const JobContext& context, char separator) {
             path = FindFileInFolders(folders, name);
             if (path.empty()) path = name;
         }
-        text += Quoted(path) + separator;
+        text += QuotedArgument(path) + separator;
     }
     return text;
 }
@@ -183,8 +190,8 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
     if (application) {
         jobs.push_back({std::string(kMessageTool), "Packing ...", kFirstStepFlag});
         jobs.push_back({programs.packer,
-                        " " + Quoted(d + "DEBUG\\" + context.workspace.GetWorkspaceName() + ".LKE") + " " +
-                            Quoted(ProgramBinPath(context.workspace)),
+                        " " + QuotedArgument(d + "DEBUG\\" + context.workspace.GetWorkspaceName() + ".LKE") + " " +
+                            QuotedArgument(ProgramBinPath(context.workspace)),
                         kLinkStepFlag});
     }
     return true;

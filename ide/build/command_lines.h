@@ -30,6 +30,10 @@ std::string FindDefaultObject(const JobContext& context);
 // The include part of the preprocessor and assembler rows.
 std::string IncludePart(const JobContext& context);
 
+// `text` as one argument of a command line that the platform's rules split:
+// a quote inside is escaped, and backslashes before a quote are doubled.
+std::string QuotedArgument(std::string_view text);
+
 // `folder` quoted so that the split argument ends in exactly one separator.
 std::string QuotedFolder(std::string_view folder);
 

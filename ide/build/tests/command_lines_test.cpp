@@ -148,6 +148,13 @@ TEST_F(IdeCommandLines, PathsAndLibrariesAsTheToolsReadThem) {
         EXPECT_EQ(split[2], "next");
     }
 
+    // A display name may hold quotes, or end in a BIG5 trail byte that is a backslash.
+    for (const std::string text : {"Game \"1\"", "\xB3\x5C", "a\\\\b\\", ""}) {
+        const auto split = os::split_command_line("/NAME " + QuotedArgument(text) + " /OUT");
+        ASSERT_EQ(split.size(), 3u) << text;
+        EXPECT_EQ(split[1], text);
+    }
+
     manager.InsertStandardLibraries({"missing.lib"});
     ASSERT_TRUE(manager.AddFile("C:\\L\\mine.lib"));
     EXPECT_EQ(MakeLibraryList(Context(), ' '),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ide/workspace/context_menu.h"
 #include "ide/workspace/tests/workspace_fixture.h"
 #include "platform/os/file.h"
 
@@ -187,6 +188,29 @@ TEST_F(IdeProjectModel, Big5DisplayNameFindsTheTableInAnyExecutableFolder) {
         profile.WriteProfileString("Environment\\Directories", "Executable files", Folder() + "none;" + Folder() + "tools")
             .ok());
     EXPECT_EQ(manager.GetBig5DisplayName(), "Go\xB0\xDA");
+}
+
+TEST_F(IdeProjectModel, ContextMenuAndFilePathOfEachKind) {
+    NewGame();
+    ASSERT_TRUE(manager.AddFile(PathOf("main.c"), "MAIN"));
+    const TreeItem bank = manager.BankItems()[0];
+    const TreeItem file = tree.GetChildItem(manager.CategoryItems(bank)[0]);
+    EXPECT_EQ(manager.GetFilePath(file), PathOf("main.c"));
+    EXPECT_EQ(manager.GetFilePath(bank), "");  // no extension: no file
+
+    const std::uint32_t S = kMenuSeparator, settings = kCommandSettings;
+    const std::pair<ItemKind, std::vector<std::uint32_t>> menus[] = {
+        {ItemKind::source, {S, kCommandOpen, S, kCommandDelete, S, settings}},
+        {ItemKind::project, {S, kCommandNewBank, S, settings}},
+        {ItemKind::bank, {S, kCommandDelete, S, kCommandNewFile, kCommandInsertFile, S, settings}},
+        {ItemKind::category, {S, kCommandNewFile, kCommandInsertFile, S, settings}},
+        {ItemKind::library,
+         {S, kCommandLibraryProperty, kCommandDelete, S, kCommandInsertStandardLibraries, kCommandInsertFile, S, settings}},
+        {ItemKind::library_group, {S, kCommandInsertStandardLibraries, kCommandInsertFile, S, settings}},
+        {ItemKind::none, {}},
+    };
+    for (const auto& [kind, commands] : menus) EXPECT_EQ(ContextMenuCommands(kind), commands) << int(kind);
+    EXPECT_EQ(ContextMenuCommands(KindOf(tree.GetItemData(file))), menus[0].second);
 }
 
 TEST(IdeIdentifier, LengthOfTheLeadingName) {
