@@ -92,7 +92,8 @@ void substitute_line(std::string_view line, const std::unordered_map<std::string
             size_t start = i;
             while (i < line.size() && is_name_character(line[i])) ++i;
             std::string_view name = line.substr(start, i - start);
-            auto found = (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(std::string(name));
+            auto found =
+                (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(std::string(name));
             if (found != replacements.end()) out += found->second;
             else out.append(name);
         } else {
@@ -139,7 +140,8 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
                     break;
                 }
                 locals.push_back(name);
-                replacements[name] = numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
+                replacements[name] =
+                    numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
             }
             continue;
         }
@@ -156,7 +158,8 @@ void define_macro(AsmContext& context, const std::string& name) {
     if (context.pass == 0) {
         const ReadingFrame& frame = context.reading.back();
         int index = declare_symbol(context, name, SymbolKind::Macro, context.state.location_counter);
-        if (index >= 0) context.symbols.at(index).place = SourcePlace{static_cast<uint32_t>(frame.source_index), frame.line_start};
+        SourcePlace place{static_cast<uint32_t>(frame.source_index), frame.line_start};
+        if (index >= 0) context.symbols.at(index).place = place;
     }
     int macro_line = context.current_line();
     if (!skip_body(context)) {
@@ -198,7 +201,8 @@ void call_macro(AsmContext& context, int index, std::string_view arguments) {
         source_index = static_cast<int>(context.sources.size());
         context.sources.push_back(std::move(expansion));
         context.include_by_place[key] = static_cast<int>(context.includes.size());
-        context.includes.push_back(IncludeRecord{IncludeKind::Expansion, source_index, frame.source_index, frame.line_start});
+        context.includes.push_back(
+            IncludeRecord{IncludeKind::Expansion, source_index, frame.source_index, frame.line_start});
     } else {
         auto found = context.include_by_place.find(key);
         if (found == context.include_by_place.end()) {

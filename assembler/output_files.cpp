@@ -34,7 +34,8 @@ std::string symbol_file_bytes(const SymbolRows& rows) {
     formats::SymFileHeader header{};
     header.type_record_count = static_cast<uint32_t>(rows.types.size());
     header.descriptor_count = static_cast<uint32_t>(rows.descriptors.size());
-    header.string_pool_offset = static_cast<uint32_t>(sizeof(header) + 16 * rows.types.size() + 8 * rows.descriptors.size());
+    header.string_pool_offset =
+        static_cast<uint32_t>(sizeof(header) + 16 * rows.types.size() + 8 * rows.descriptors.size());
     std::string out;
     append(out, header);
     append_all(out, rows.types);
@@ -61,7 +62,8 @@ std::string object_file_bytes(AsmContext& context) {
     size_t line_total = 0;
     for (size_t i = 0; i < object.file_names.size(); ++i) {
         bool has_lines = !object.lines[i].empty();
-        files.push_back({static_cast<uint32_t>(pool.size()), has_lines ? static_cast<uint32_t>(line_total) : formats::kNoLines});
+        files.push_back(
+            {static_cast<uint32_t>(pool.size()), has_lines ? static_cast<uint32_t>(line_total) : formats::kNoLines});
         line_total += object.lines[i].size();
         pool += object.file_names[i];
         pool += '\0';
@@ -136,7 +138,8 @@ std::string object_file_bytes(AsmContext& context) {
     for (const SegmentEntry& segment : object.segments) {
         out.append(reinterpret_cast<const char*>(segment.code.data()), segment.code.size());
     }
-    if (object.entry) append(out, formats::ObjEntryRecord{object.entry->section, object.entry->segment, object.entry->value});
+    if (object.entry)
+        append(out, formats::ObjEntryRecord{object.entry->section, object.entry->segment, object.entry->value});
     return out;
 }
 

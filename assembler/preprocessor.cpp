@@ -159,7 +159,8 @@ void include_file(AsmContext& context, const std::vector<std::string>& words) {
         source_index = static_cast<int>(context.sources.size());
         context.sources.push_back(std::move(source));
         context.include_by_place[key] = static_cast<int>(context.includes.size());
-        context.includes.push_back(IncludeRecord{IncludeKind::File, source_index, frame.source_index, frame.line_start});
+        context.includes.push_back(
+            IncludeRecord{IncludeKind::File, source_index, frame.source_index, frame.line_start});
     } else {
         auto found = context.include_by_place.find(key);
         if (found == context.include_by_place.end()) {

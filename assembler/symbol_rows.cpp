@@ -13,7 +13,9 @@ using formats::SymTypeRecord;
 constexpr uint32_t kExternalType = 0xFFFFFFFF;
 
 // Basic type k (0-3) of a one-, two-, four- or eight-byte kind.
-uint32_t basic_type(uint8_t kind) { return static_cast<uint32_t>(kind - static_cast<uint8_t>(SymbolKind::ByteVariable)); }
+uint32_t basic_type(uint8_t kind) {
+    return static_cast<uint32_t>(kind - static_cast<uint8_t>(SymbolKind::ByteVariable));
+}
 
 class RowBuilder {
 public:
@@ -49,7 +51,9 @@ private:
         case SymbolKind::WordVariable:
         case SymbolKind::DwordVariable:
         case SymbolKind::QwordVariable:
-            row = SymbolRow{index, 1, external ? kExternalType : formats::sym_type_row_offset(basic_type(static_cast<uint8_t>(symbol.kind)))};
+            row = SymbolRow{
+                index, 1,
+                external ? kExternalType : formats::sym_type_row_offset(basic_type(static_cast<uint8_t>(symbol.kind)))};
             break;
         case SymbolKind::StructVariable: {
             uint32_t header = emit_structure(symbol.aux);

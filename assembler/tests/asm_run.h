@@ -35,7 +35,8 @@ inline std::vector<int> AsmRun::ids() const {
     const std::string& text = messages();
     for (size_t at = text.find("error "); at != std::string::npos; at = text.find("error ", at + 1)) {
         size_t digits = at + 6;
-        if (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') found.push_back(std::stoi(text.substr(digits)));
+        if (digits < text.size() && text[digits] >= '0' && text[digits] <= '9')
+            found.push_back(std::stoi(text.substr(digits)));
     }
     return found;
 }

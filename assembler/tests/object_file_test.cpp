@@ -151,7 +151,8 @@ TEST(AsmObjectFile, VariableRowsPointAtTheirTypes) {
     const dravlin::SymbolTable& symbols = run.context->symbols;
     const dravlin::SymbolRows& rows = run.context->rows;
     auto type_of = [&](const char* name) {
-        return rows.rows[static_cast<size_t>(rows.row_of_symbol[static_cast<size_t>(symbols.index_of(name))])].type_offset;
+        return rows.rows[static_cast<size_t>(rows.row_of_symbol[static_cast<size_t>(symbols.index_of(name))])]
+            .type_offset;
     };
     EXPECT_EQ(type_of("b1"), 16u);
     EXPECT_EQ(type_of("w"), 32u);

@@ -32,7 +32,8 @@ public:
         table<formats::ObjPublicRecord>("publics", header_.publics_offset, header_.public_count, [this](const auto& r) {
             out_ += name(r.name_offset) + " row " + std::to_string(r.symbol_row) + "\n";
         });
-        table<formats::ObjLineRecord>("lines", header_.lines_offset, header_.line_count, [this](const auto& r) { line(r); });
+        table<formats::ObjLineRecord>("lines", header_.lines_offset, header_.line_count,
+                                      [this](const auto& r) { line(r); });
         table<formats::ObjSymbolRecord>("symbols", header_.symbols_offset, header_.symbol_count,
                                         [this](const auto& r) { symbol(r); });
         table<formats::ObjSourceFileRecord>("source files", header_.source_files_offset, header_.source_file_count,
@@ -88,7 +89,8 @@ private:
     std::uint32_t segment_count() const {
         std::uint32_t count = 0;
         for (std::uint32_t i = 0; i < header_.section_count; ++i) {
-            auto section = file_.table_entry<formats::ObjSectionRecord>(header_.sections_offset, header_.section_count, i);
+            auto section =
+                file_.table_entry<formats::ObjSectionRecord>(header_.sections_offset, header_.section_count, i);
             if (section) count += section->segment_count;
         }
         return count;
@@ -142,7 +144,8 @@ private:
 
 // The tables the linker's reader leaves alone: lines, source files, entry.
 std::optional<std::string> check_debugger_tables(const ByteReader& file, const ObjFileHeader& header) {
-    auto pool = file.slice(header.string_pool_offset, file.size() - std::min<std::uint64_t>(file.size(), header.string_pool_offset));
+    auto pool = file.slice(header.string_pool_offset,
+                           file.size() - std::min<std::uint64_t>(file.size(), header.string_pool_offset));
     if (!file.contains_table<formats::ObjLineRecord>(header.lines_offset, header.line_count)) {
         return "line records outside the file";
     }
@@ -158,7 +161,8 @@ std::optional<std::string> check_debugger_tables(const ByteReader& file, const O
     }
     for (std::uint32_t i = 0; i < header.source_file_count; ++i) {
         auto source = *file.record<formats::ObjSourceFileRecord>(header.source_files_offset + std::uint64_t{i} * 8);
-        if (!pool || !pool->c_string(source.name_offset)) return "source file " + std::to_string(i) + " has no name in the pool";
+        if (!pool || !pool->c_string(source.name_offset))
+            return "source file " + std::to_string(i) + " has no name in the pool";
         if (source.first_line_index != formats::kNoLines && source.first_line_index >= header.line_count) {
             return "source file " + std::to_string(i) + " starts past the line records";
         }

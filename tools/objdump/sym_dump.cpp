@@ -81,7 +81,8 @@ std::optional<std::string> check_symbols(const ByteReader& file) {
     SymTables tables;
     if (auto problem = tables_of(file, tables)) return problem;
     const SymFileHeader& header = tables.header;
-    if (header.type_record_count < formats::kSymBasicTypeCount || header.descriptor_count < formats::kSymBasicTypeCount) {
+    if (header.type_record_count < formats::kSymBasicTypeCount ||
+        header.descriptor_count < formats::kSymBasicTypeCount) {
         return "fewer than the four basic types";
     }
     for (std::uint32_t i = 0; i < header.descriptor_count; ++i) {
@@ -93,14 +94,17 @@ std::optional<std::string> check_symbols(const ByteReader& file) {
     }
     for (std::uint32_t i = formats::kSymBasicTypeCount; i < header.type_record_count; ++i) {
         SymTypeRecord header_row = row(file, i);
-        if (header_row.type != formats::kStructHeaderMarker) return "row " + std::to_string(i) + " is no structure header";
-        if (!tables.pool.c_string(header_row.name_offset)) return "row " + std::to_string(i) + " has no name in the pool";
+        if (header_row.type != formats::kStructHeaderMarker)
+            return "row " + std::to_string(i) + " is no structure header";
+        if (!tables.pool.c_string(header_row.name_offset))
+            return "row " + std::to_string(i) + " has no name in the pool";
         if (std::uint64_t{i} + header_row.member_count >= header.type_record_count) {
             return "structure at row " + std::to_string(i) + " has members past the table";
         }
         for (std::uint32_t j = 1; j <= header_row.member_count; ++j) {
             SymTypeRecord member = row(file, i + j);
-            if (!tables.pool.c_string(member.name_offset)) return "row " + std::to_string(i + j) + " has no name in the pool";
+            if (!tables.pool.c_string(member.name_offset))
+                return "row " + std::to_string(i + j) + " has no name in the pool";
             if (member.member_number != j) return "row " + std::to_string(i + j) + " is out of its structure's order";
             if (member.type >= header.descriptor_count) return "row " + std::to_string(i + j) + " has an unknown type";
         }
