@@ -161,8 +161,9 @@ std::optional<std::string> check_debugger_tables(const ByteReader& file, const O
     }
     for (std::uint32_t i = 0; i < header.source_file_count; ++i) {
         auto source = *file.record<formats::ObjSourceFileRecord>(header.source_files_offset + std::uint64_t{i} * 8);
-        if (!pool || !pool->c_string(source.name_offset))
+        if (!pool || !pool->c_string(source.name_offset)) {
             return "source file " + std::to_string(i) + " has no name in the pool";
+        }
         if (source.first_line_index != formats::kNoLines && source.first_line_index >= header.line_count) {
             return "source file " + std::to_string(i) + " starts past the line records";
         }

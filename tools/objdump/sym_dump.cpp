@@ -94,8 +94,9 @@ std::optional<std::string> check_symbols(const ByteReader& file) {
     }
     for (std::uint32_t i = formats::kSymBasicTypeCount; i < header.type_record_count; ++i) {
         SymTypeRecord header_row = row(file, i);
-        if (header_row.type != formats::kStructHeaderMarker)
+        if (header_row.type != formats::kStructHeaderMarker) {
             return "row " + std::to_string(i) + " is no structure header";
+        }
         if (!tables.pool.c_string(header_row.name_offset))
             return "row " + std::to_string(i) + " has no name in the pool";
         if (std::uint64_t{i} + header_row.member_count >= header.type_record_count) {
