@@ -97,8 +97,9 @@ std::optional<std::string> check_symbols(const ByteReader& file) {
         if (header_row.type != formats::kStructHeaderMarker) {
             return "row " + std::to_string(i) + " is no structure header";
         }
-        if (!tables.pool.c_string(header_row.name_offset))
+        if (!tables.pool.c_string(header_row.name_offset)) {
             return "row " + std::to_string(i) + " has no name in the pool";
+        }
         if (std::uint64_t{i} + header_row.member_count >= header.type_record_count) {
             return "structure at row " + std::to_string(i) + " has members past the table";
         }
