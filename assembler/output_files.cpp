@@ -138,8 +138,9 @@ std::string object_file_bytes(AsmContext& context) {
     for (const SegmentEntry& segment : object.segments) {
         out.append(reinterpret_cast<const char*>(segment.code.data()), segment.code.size());
     }
-    if (object.entry)
-        append(out, formats::ObjEntryRecord{object.entry->section, object.entry->segment, object.entry->value});
+    if (const std::optional<EntryPoint>& entry = object.entry) {
+        append(out, formats::ObjEntryRecord{entry->section, entry->segment, entry->value});
+    }
     return out;
 }
 

@@ -105,10 +105,10 @@ std::optional<std::string> check_symbols(const ByteReader& file) {
         }
         for (std::uint32_t j = 1; j <= header_row.member_count; ++j) {
             SymTypeRecord member = row(file, i + j);
-            if (!tables.pool.c_string(member.name_offset))
-                return "row " + std::to_string(i + j) + " has no name in the pool";
-            if (member.member_number != j) return "row " + std::to_string(i + j) + " is out of its structure's order";
-            if (member.type >= header.descriptor_count) return "row " + std::to_string(i + j) + " has an unknown type";
+            std::string where = "row " + std::to_string(i + j);
+            if (!tables.pool.c_string(member.name_offset)) return where + " has no name in the pool";
+            if (member.member_number != j) return where + " is out of its structure's order";
+            if (member.type >= header.descriptor_count) return where + " has an unknown type";
         }
         i += header_row.member_count;
     }
