@@ -10,6 +10,7 @@ using namespace gdi;
 namespace {
 
 constexpr int kMaxBitmapSide = 32768;
+constexpr int kMaxPenWidth = 1024;
 
 bool sane_size(int width, int height) {
     return width > 0 && height > 0 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
@@ -30,7 +31,7 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     if (style < PS_SOLID || style > PS_INSIDEFRAME) return nullptr;
     auto pen = std::make_shared<PenObject>();
     pen->style = style;
-    pen->width = std::max(width, 1);
+    pen->width = std::clamp(width, 1, kMaxPenWidth);
     pen->color = color;
     return add<HPEN>(std::move(pen));
 }

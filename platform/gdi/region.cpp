@@ -202,13 +202,19 @@ Region Region::combine(const Region& other, Op op) const {
 }
 
 void Region::offset(LONG dx, LONG dy) {
-    for (auto& band : bands_) {
-        band.top += dy;
-        band.bottom += dy;
-        for (auto& span : band.spans) {
-            span.left += dx;
-            span.right += dx;
-        }
+    // Saturating, so that a wild offset cannot overflow; shapes pushed that
+    // far out are gone from any surface anyway.
+    auto moved = [](LONG v, LONG by) {
+        constexpr long long limit = 1 << 30;
+        return static_cast<LONG>(std::clamp(static_cast<long long>(v) + by, -limit, limit));
+    };
+    std::vector<Band> bands = std::move(bands_);
+    bands_.clear();
+    for (auto& band : bands) {
+        std::vector<Span> spans;
+        for (const auto& span : band.spans)
+            if (const Span s{moved(span.left, dx), moved(span.right, dx)}; s.right > s.left) spans.push_back(s);
+        append_band(moved(band.top, dy), moved(band.bottom, dy), std::move(spans));
     }
 }
 

@@ -96,6 +96,12 @@ TEST(Region, HitTestsBoxesAndEquality) {
     DeleteObject(r);
     DeleteObject(same);
     EXPECT_FALSE(PtInRegion(r, 5, 20));
+
+    // Pushed beyond the coordinate range the region flattens away safely.
+    const HRGN far = CreateRectRgn(0, 0, 10, 10);
+    EXPECT_EQ(OffsetRgn(far, 2147483647, 0), NULLREGION);
+    EXPECT_EQ(OffsetRgn(far, -2147483647, 0), NULLREGION);
+    DeleteObject(far);
 }
 
 TEST(Clip, SelectIntersectExcludeAndRestore) {
