@@ -190,7 +190,10 @@ void code_line(AsmContext& context, std::string_view line, size_t pos) {
 }  // namespace
 
 bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
-    size_t pos = 0;
+    size_t pos = line.find_first_not_of(" \t");
+    bool may_be_hash_line = pos != std::string_view::npos && line[pos] == '#';
+    if (!may_be_hash_line && context.assembling()) return false;  // the common case, decided at once
+    pos = 0;
     std::string word;
     bool hash_line = read_word(line, pos, word) == kWordRead && word.front() == '#';
     int keyword = hash_line ? find_keyword(hash_keywords(), std::string_view(word).substr(1)) : -1;
