@@ -1,5 +1,6 @@
 #include "simulator/cpu/breakpoints.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "simulator/cpu/memory_map.h"
@@ -66,10 +67,76 @@ BreakHit ScanTable(KernelCore& core, std::uint32_t* words, int count, int base, 
     return {};
 }
 
+// Words up to and with a table's end word (its first without the valid bit).
+std::uint32_t UsedWords(const std::uint32_t* words, std::uint32_t count) {
+    std::uint32_t i = 0;
+    while (i < count && (words[i] & BreakEntry::kValid)) ++i;
+    return std::min(i + 1, count);
+}
+
+bool SummaryCurrent(const KernelCore& core) {
+    const BreakSummary& s = core.breakSummary;
+    const TargetControlBlock& block = *core.block;
+    return s.valid &&
+           std::equal(block.first_table, block.first_table + s.firstWords, s.words.begin()) &&
+           std::equal(block.second_table, block.second_table + s.secondWords, s.words.begin() + kFirstBreakTableEntries);
+}
+
+void MarkBuckets(BreakSummary& s, const std::uint8_t* first, const std::uint8_t* last) {
+    constexpr std::uintptr_t kWidestRange = 0x10000;
+    auto from = reinterpret_cast<std::uintptr_t>(first) >> BreakSummary::kBucketShift;
+    auto to = reinterpret_cast<std::uintptr_t>(last) >> BreakSummary::kBucketShift;
+    if (to < from || (to - from) << BreakSummary::kBucketShift > kWidestRange) {
+        s.scanAlways = true;
+        return;
+    }
+    for (std::uintptr_t b = from; b <= to; ++b) {
+        std::uint32_t bucket = static_cast<std::uint32_t>(b) & (BreakSummary::kBuckets - 1);
+        s.buckets[bucket / 64] |= std::uint64_t{1} << (bucket % 64);
+    }
+}
+
+void SummariseTable(KernelCore& core, const std::uint32_t* words, std::uint32_t used, int base) {
+    BreakSummary& s = core.breakSummary;
+    for (std::uint32_t i = 0; i < used && (words[i] & BreakEntry::kValid); ++i) {
+        std::uint32_t word = words[i];
+        bool range = (word & BreakEntry::kRangeStart) && i + 1 < used && (words[i + 1] & BreakEntry::kValid);
+        if (word & BreakEntry::kArmed) {
+            bool placed = (word & BreakEntry::kPlaced) && (!range || (words[i + 1] & BreakEntry::kPlaced));
+            const std::uint8_t* first = core.breakPlaces[base + i];
+            const std::uint8_t* last = range ? core.breakPlaces[base + i + 1] : first;
+            if (!placed) {
+                s.scanAlways = true;  // the next walk places it
+            } else if (first && last) {
+                MarkBuckets(s, first, last);
+            }
+        }
+        if (range) ++i;
+    }
+}
+
+void RebuildSummary(KernelCore& core) {
+    BreakSummary& s = core.breakSummary;
+    const TargetControlBlock& block = *core.block;
+    s.firstWords = UsedWords(block.first_table, kFirstBreakTableEntries);
+    s.secondWords = UsedWords(block.second_table, kSecondBreakTableEntries);
+    std::copy_n(block.first_table, s.firstWords, s.words.begin());
+    std::copy_n(block.second_table, s.secondWords, s.words.begin() + kFirstBreakTableEntries);
+    s.scanAlways = false;
+    s.buckets = {};
+    SummariseTable(core, block.first_table, s.firstWords, 0);
+    SummariseTable(core, block.second_table, s.secondWords, kFirstBreakTableEntries);
+    s.valid = true;
+}
+
 }  // namespace
 
 BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
     if (!place) return {};
+    const TargetControlBlock& block = *core.block;
+    if (!(block.first_table[0] & BreakEntry::kValid) && !(block.second_table[0] & BreakEntry::kValid)) return {};
+    if (!SummaryCurrent(core)) RebuildSummary(core);
+    if (!core.breakSummary.MayHit(place)) return {};
     Filter filter = FilterFor(scan);
     BreakHit hit = ScanTable(core, core.block->first_table, kFirstBreakTableEntries, 0, place, filter);
     if (!hit.hit) {

@@ -183,35 +183,31 @@ private:
     std::uint8_t ioRead_ = kNoIoRead;
 };
 
-// The registers in locals: A, X, Y, S, P and PC of the register block.
-struct Registers {
-    TargetRegisterBlock r;
-
-    void Load(const KernelCore& core) { r = core.regs(); }
-    void Save(KernelCore& core) const {
-        TargetRegisterBlock& out = core.regs();
-        out.pc = r.pc;
-        out.p = r.p;
-        out.s = r.s;
-        out.a = r.a;
-        out.x = r.x;
-        out.y = r.y;
-    }
-};
+// The registers in locals for the run: written back to the block before
+// anything outside the loop looks at them, and read again after.
+inline void SaveRegisters(KernelCore& core, const TargetRegisterBlock& r) {
+    TargetRegisterBlock& out = core.regs();
+    out.pc = r.pc;
+    out.p = r.p;
+    out.s = r.s;
+    out.a = r.a;
+    out.x = r.x;
+    out.y = r.y;
+}
 
 // The stack wraps within $0100-$01FF without a report.
-void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
+inline void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
     core.internalRam[0x100 + r.s] = value;
     --r.s;
 }
 
-std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
+inline std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
     ++r.s;
     return core.internalRam[0x100 + r.s];
 }
 
 template <typename Fn>
-void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address, Fn fn) {
+inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address, Fn fn) {
     if (mode == Mode::Accumulator) {
         r.a = SetNZ(r, fn(r.a));
         return;
@@ -220,11 +216,13 @@ void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t add
     m.Write(address, value);
 }
 
-// One instruction at r.pc; returns its cycles.
-int Execute(FastMachine& m, TargetRegisterBlock& r) {
+// One instruction at r.pc; returns its cycles, or -1 for a download trap
+// (PC left at it). Inlined into the run's loop so the registers stay in
+// host registers.
+[[gnu::always_inline]] inline int Execute(FastMachine& m, const OpcodeInfo* table, TargetRegisterBlock& r) {
     KernelCore& core = m.core();
     const std::uint8_t* bytes = m.Fetch(r.pc);
-    const OpcodeInfo info = OpcodeTable()[bytes[0]];
+    const OpcodeInfo info = table[bytes[0]];
     const std::uint16_t word = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
     const Mode mode = info.mode();
     int cycles = info.cycles();
@@ -262,8 +260,8 @@ int Execute(FastMachine& m, TargetRegisterBlock& r) {
         break;
     default: break;
     }
-    auto load = [&] { return mode == Mode::Immediate ? bytes[1] : m.Read(address); };
-    auto branch = [&](bool taken) {
+    auto load = [&]() __attribute__((always_inline)) { return mode == Mode::Immediate ? bytes[1] : m.Read(address); };
+    auto branch = [&](bool taken) __attribute__((always_inline)) {
         if (!taken) return;
         auto target = static_cast<std::uint16_t>(r.pc + static_cast<std::int8_t>(bytes[1]));
         cycles += ((target ^ r.pc) & 0xFF00) ? 2 : 1;
@@ -409,18 +407,15 @@ int Execute(FastMachine& m, TargetRegisterBlock& r) {
     return cycles;
 }
 
-// The run loop's round, with the registers in the block while it runs.
-Round ServeRound(FastMachine& m, Registers& regs) {
-    KernelCore& core = m.core();
+// The run loop's round; the registers are in the block meanwhile.
+Round ServeRound(FastMachine& m) {
     m.CountPending();
-    regs.Save(core);
     Round round;
     try {
-        round = BeforeInstruction(core);
+        round = BeforeInstruction(m.core());
     } catch (const RunEnded&) {
         round = Round::EndEnded;
     }
-    regs.Load(core);
     m.RefreshPages();
     m.CountPending();
     return round;
@@ -431,23 +426,22 @@ Round ServeRound(FastMachine& m, Registers& regs) {
 RunResult FastRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
     FastMachine m(core);
-    Registers regs;
-    regs.Load(core);
     m.CountPending();  // sets the first budget
+    const OpcodeInfo* table = OpcodeTable().data();
+    TargetRegisterBlock r = core.regs();
     for (;;) {
         if (AttentionNeeded(core)) {
-            Round round = ServeRound(m, regs);
+            SaveRegisters(core, r);
+            Round round = ServeRound(m);
+            r = core.regs();
             if (round == Round::Counted) continue;
-            if (round != Round::Step) {
-                regs.Save(core);
-                return EndRun(core, EndResult(round));
-            }
+            if (round != Round::Step) return EndRun(core, EndResult(round));
         }
-        int cycles = Execute(m, regs.r);
+        int cycles = Execute(m, table, r);
         if (cycles < 0) {
-            regs.Save(core);
-            RunDownloadTrap(core, m.Fetch(regs.r.pc)[0]);
-            regs.Load(core);
+            SaveRegisters(core, r);
+            RunDownloadTrap(core, m.Fetch(r.pc)[0]);
+            r = core.regs();
             m.RefreshPages();
             continue;
         }

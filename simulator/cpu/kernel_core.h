@@ -98,6 +98,28 @@ struct KeyList {
     std::array<KeyEntry, kMaxKeys> keys{};
 };
 
+// What the breakpoint tables held when last looked at, and a coarse map of
+// the host places their armed entries cover. A scan first checks that the
+// tables still hold these words (only up to each table's end), and skips the
+// walk when the place's bucket is empty; any change rebuilds the map.
+struct BreakSummary {
+    static constexpr std::uint32_t kBucketShift = 6;  // 64-byte buckets of host memory
+    static constexpr std::uint32_t kBuckets = 4096;
+    bool valid = false;
+    bool scanAlways = false;  // entries the map cannot stand for (not yet placed, wide ranges)
+    std::uint32_t firstWords = 0, secondWords = 0;  // words compared: entries and the end word
+    std::array<std::uint32_t, kBreakEntryCount> words{};  // first table's, then second table's
+    std::array<std::uint64_t, kBuckets / 64> buckets{};
+
+    static std::uint32_t Bucket(const std::uint8_t* place) {
+        return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(place) >> kBucketShift) & (kBuckets - 1);
+    }
+    bool MayHit(const std::uint8_t* place) const {
+        std::uint32_t bucket = Bucket(place);
+        return scanAlways || (buckets[bucket / 64] >> (bucket % 64) & 1);
+    }
+};
+
 struct KernelCore {
     // Memories.
     formats::TargetControlBlock* block = nullptr;
@@ -123,6 +145,7 @@ struct KernelCore {
 
     // Breakpoints and exceptions.
     std::array<std::uint8_t*, kBreakEntryCount> breakPlaces{};
+    BreakSummary breakSummary;
     std::uint32_t stopIndex = 0;
     std::array<std::uint8_t, kExceptionCodes> ignore{};
     SharedByte controlFlags;

@@ -43,6 +43,7 @@ void ClearCoreState(KernelCore& core) {
     core.flashState = 0;
     core.keyList = {};
     core.breakPlaces = {};
+    core.breakSummary.valid = false;
     core.scratch = {};
     core.keptIo = {};
     core.stopIndex = 0;

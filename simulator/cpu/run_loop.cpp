@@ -23,9 +23,6 @@ constexpr int kInterruptCycles = 8;
 // The automatic download starts when the low word of the cycle counter lies here.
 constexpr std::uint32_t kAutoDownloadFirst = 16777216, kAutoDownloadLast = 16777232;
 
-constexpr std::uint8_t kHostRequests = ControlFlag::kStopRequest | ControlFlag::kExitRequest |
-                                       ControlFlag::kPauseRequest | ControlFlag::kInputWaiting |
-                                       ControlFlag::kDownloadRequested;
 constexpr std::uint8_t kWakers = ControlFlag::kPowerKey | ControlFlag::kWakeKeys;
 
 void Clear(std::uint8_t& byte, std::uint8_t bits) { byte = static_cast<std::uint8_t>(byte & ~bits); }
@@ -80,11 +77,6 @@ Round ServeRequests(KernelCore& core) {
 }
 
 }  // namespace
-
-bool AttentionNeeded(const KernelCore& core) {
-    return (core.controlFlags & (kHostRequests | kWakers)) || core.resetRequest != ResetKind::kNone ||
-           (core.regs().run_flags & (RunFlag::kNmiPending | RunFlag::kIrqPending));
-}
 
 Round BeforeInstruction(KernelCore& core) {
     if (Round round = ServeRequests(core); round != Round::Step) return round;

@@ -34,7 +34,18 @@ RunResult EndResult(Round round);
 // interpreter calls it only when AttentionNeeded() says so, with its
 // registers written back to the block.
 Round BeforeInstruction(KernelCore& core);
-bool AttentionNeeded(const KernelCore& core);
+
+// Host requests, held wake keys, a reset request or a pending interrupt: the
+// round before the next instruction has work.
+inline bool AttentionNeeded(const KernelCore& core) {
+    constexpr std::uint8_t kAttention = ControlFlag::kStopRequest | ControlFlag::kExitRequest |
+                                        ControlFlag::kPauseRequest | ControlFlag::kInputWaiting |
+                                        ControlFlag::kDownloadRequested | ControlFlag::kPowerKey |
+                                        ControlFlag::kWakeKeys;
+    constexpr std::uint8_t kPending = formats::RunFlag::kNmiPending | formats::RunFlag::kIrqPending;
+    return (core.controlFlags & kAttention) || core.resetRequest != ResetKind::kNone ||
+           (core.regs().run_flags & kPending);
+}
 
 // Counts the cycles of an instruction or interrupt entry into the cycle
 // counter, the timer, the NMI and the $02 counter (not the LCD countdown).
