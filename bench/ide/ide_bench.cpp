@@ -29,7 +29,8 @@ public:
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
         folder_ = pattern + "/";
         std::filesystem::create_directories(folder_ + "DEBUG");
-        std::string project = "/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n";
+        std::string project =
+            "/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n";
         for (int bank = 0; bank < kBanks; ++bank) {
             project += "\n#BEGINBANK\n#BANKNAME = B" + std::to_string(bank) +
                        "\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x" + std::to_string(bank) + "\n";

@@ -37,9 +37,7 @@ bool CVyrBuildManager::MakeCompileJobs(std::string_view path, std::vector<BuildJ
     return HasWorkspace() && ide::MakeCompileJobs(Context(), path, jobs, error_);
 }
 
-bool CVyrBuildManager::NeedsLink(std::size_t job_rows) {
-    return HasWorkspace() && ide::NeedsLink(Context(), job_rows);
-}
+bool CVyrBuildManager::NeedsLink(std::size_t job_rows) { return HasWorkspace() && ide::NeedsLink(Context(), job_rows); }
 
 bool CVyrBuildManager::Refused() {
     workspace_->GetHost().ShowMessage(error_.text);

@@ -25,8 +25,8 @@ std::string DefaultObjectName(const JobContext& context) {
 bool FindPrograms(const JobContext& context, const std::vector<std::pair<ToolKey, std::string_view>>& wanted,
                   std::vector<std::string>& paths, BuildError& error) {
     for (const auto& [tool, what] : wanted) {
-        std::string path = FindExecutablePath(context.profile, ToolName(context.profile, tool),
-                                              context.application_folder);
+        std::string path =
+            FindExecutablePath(context.profile, ToolName(context.profile, tool), context.application_folder);
         if (path.empty()) {
             error = {kErrorToolMissing, FormatText("Can't not find file(%s)!", std::string(what).c_str())};
             return false;
@@ -41,8 +41,8 @@ std::string MultiBankSwitch(const JobContext& context) {
 }
 
 // The rows of one source: three for a C source, one for an assembler source.
-void AddSourceRows(const JobContext& context, const Programs& programs, std::string_view stored_path,
-                   SourceKind kind, std::string_view bank_param, int first_flag, std::vector<BuildJob>& jobs) {
+void AddSourceRows(const JobContext& context, const Programs& programs, std::string_view stored_path, SourceKind kind,
+                   std::string_view bank_param, int first_flag, std::vector<BuildJob>& jobs) {
     const std::string& d = context.workspace.GetProjectFolder();
     const std::string debug = d + "DEBUG\\";
     const std::string include = IncludePart(context);
@@ -50,18 +50,20 @@ void AddSourceRows(const JobContext& context, const Programs& programs, std::str
         const std::string ovp = debug + ReplaceExtension(stored_path, ".OVP");
         const std::string asm_file = debug + ReplaceExtension(stored_path, ".ASM");
         jobs.push_back({programs.preprocessor,
-                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".C")) + " " + QuotedArgument(ovp) + " " + include + " -W",
+                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".C")) + " " + QuotedArgument(ovp) +
+                            " " + include + " -W",
                         first_flag});
         jobs.push_back({programs.compiler,
                         " " + QuotedArgument(ovp) + " " + QuotedArgument(asm_file) + " " + std::string(bank_param) +
                             MultiBankSwitch(context) + " -errout=output.msg",
                         kFollowingStepFlag});
-        jobs.push_back({programs.assembler, " " + QuotedArgument(asm_file) + " " + QuotedFolder(debug) + " -C   -W2" + include,
+        jobs.push_back({programs.assembler,
+                        " " + QuotedArgument(asm_file) + " " + QuotedFolder(debug) + " -C   -W2" + include,
                         kFollowingStepFlag});
     } else {
         jobs.push_back({programs.assembler,
-                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".ASM")) + " " + QuotedFolder(debug) + "  -W2" +
-                            include,
+                        " " + QuotedArgument(d + ReplaceExtension(stored_path, ".ASM")) + " " + QuotedFolder(debug) +
+                            "  -W2" + include,
                         first_flag});
     }
 }
@@ -197,8 +199,7 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
     return true;
 }
 
-bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs,
-                     BuildError& error) {
+bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs, BuildError& error) {
     std::vector<std::string> paths;
     if (!FindPrograms(context,
                       {{kPreprocessorTool, "C PreProcessor executed file not found!"},

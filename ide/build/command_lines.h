@@ -16,8 +16,7 @@ namespace ide {
 bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error);
 
 // Compile of the one source `path` (a full path).
-bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs,
-                     BuildError& error);
+bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs, BuildError& error);
 
 // The libraries of the link line, each quoted and followed by the separator.
 // A standard library no library folder holds is passed by its name, so the

@@ -19,7 +19,7 @@ enum class SourceKind : std::uint32_t { c_source = 1, asm_source = 2 };
 struct SourceFileRecord {
     std::uint32_t bank = 0;  // the bank item's key (bank number << 16 | code base)
     SourceKind kind = SourceKind::asm_source;
-    std::string path;  // as the project stores it, relative to the project folder
+    std::string path;        // as the project stores it, relative to the project folder
     std::string bank_param;  // the parameter string of its bank
 };
 

@@ -38,12 +38,13 @@ ObjectCheck ObjectUpToDate(std::string_view object_path, std::string_view source
     const auto header = reader.record<formats::ObjFileHeader>(0);
     if (!header) return {kObjectOutOfDate, 0};
     for (std::uint32_t i = 0; i < header->source_file_count; ++i) {
-        const auto entry = reader.table_entry<formats::ObjSourceFileRecord>(header->source_files_offset,
-                                                                            header->source_file_count, i);
+        const auto entry =
+            reader.table_entry<formats::ObjSourceFileRecord>(header->source_files_offset, header->source_file_count, i);
         if (!entry) return {kObjectOutOfDate, 0};
         const auto name = reader.c_string(std::uint64_t{header->string_pool_offset} + entry->name_offset);
         if (!name) return {kObjectOutOfDate, 0};
-        const std::string source = IsAbsolutePath(*name) ? std::string(*name) : std::string(source_folder) + std::string(*name);
+        const std::string source =
+            IsAbsolutePath(*name) ? std::string(*name) : std::string(source_folder) + std::string(*name);
         if (NewerThan(source, object.modified_ns)) return {kObjectOutOfDate, 0};
     }
     return {kObjectUpToDate, 0};

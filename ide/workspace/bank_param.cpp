@@ -29,8 +29,7 @@ std::string Field(std::string_view param, std::string_view key, std::string_view
 }  // namespace
 
 std::string ComposeBankParam(const BankLayout& layout, bool hex, bool auto_link) {
-    std::uint32_t cb = layout.code_address(), db = layout.data_address, cl = layout.code_size(),
-                  dl = layout.data_size;
+    std::uint32_t cb = layout.code_address(), db = layout.data_address, cl = layout.code_size(), dl = layout.data_size;
     if (auto_link) {
         cb = 0x4040;
         db = 0x0;

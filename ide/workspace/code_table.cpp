@@ -92,11 +92,6 @@ int CodeTable::Lookup(Direction direction, std::uint32_t code, std::uint32_t* ou
     return n;
 }
 
-void CodeTable::FreeLists() {
-    for (Entry& entry : gb_) std::vector<std::uint32_t>().swap(entry.candidates);
-    for (Entry& entry : big5_) std::vector<std::uint32_t>().swap(entry.candidates);
-}
-
 std::string ConvertToBig5(const CodeTable& table, std::string_view gb_text) {
     std::string out;
     for (std::size_t i = 0; i < gb_text.size(); ++i) {

@@ -14,10 +14,10 @@ class CodeTable {
 public:
     enum class Direction { gb_to_big5, big5_to_gb };
 
-    static constexpr std::uint32_t kGbFirst = 0xA1A1, kGbEnd = 0xFEFF;        // end excluded
+    static constexpr std::uint32_t kGbFirst = 0xA1A1, kGbEnd = 0xFEFF;       // end excluded
     static constexpr std::uint32_t kBig5First = 0xA140, kBig5Last = 0xF9FE;  // last included
-    static constexpr std::uint32_t kGbMissing = 0xA1BC;    // BIG5 for a GB code without entry
-    static constexpr std::uint32_t kBig5Missing = 0xA1F5;  // GB for a BIG5 code without entry
+    static constexpr std::uint32_t kGbMissing = 0xA1BC;                      // BIG5 for a GB code without entry
+    static constexpr std::uint32_t kBig5Missing = 0xA1F5;                    // GB for a BIG5 code without entry
 
     CodeTable();
 
@@ -31,9 +31,6 @@ public:
     // Returns their number, 0 when the code has no entry, -1 when the code
     // lies outside the direction's range, -2 when `max` is below 1.
     int Lookup(Direction direction, std::uint32_t code, std::uint32_t* out, int max) const;
-
-    // Frees the candidate lists; the primaries stay until the next load.
-    void FreeLists();
 
 private:
     struct Entry {

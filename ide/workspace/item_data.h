@@ -44,10 +44,8 @@ struct Category {
 
 // In tree order.
 inline constexpr Category kCategories[] = {
-    {"C Source files", kCSources, ".C", 2},
-    {"C Header files", kCHeaders, ".H", 4},
-    {"Asm Source files", kAsmSources, ".ASM", 6},
-    {"Asm Header files", kAsmHeaders, ".INC", 8},
+    {"C Source files", kCSources, ".C", 2},       {"C Header files", kCHeaders, ".H", 4},
+    {"Asm Source files", kAsmSources, ".ASM", 6}, {"Asm Header files", kAsmHeaders, ".INC", 8},
     {"Other files", kOtherFiles, "", 12},
 };
 

@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     int count = 0;
     for (unsigned lead = 0xA1; lead <= 0xF7; ++lead) {
         for (unsigned trail = 0xA1; trail <= 0xFE; ++trail) {
-            const std::string big5 = ToBig5(converter, static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
+            const std::string big5 =
+                ToBig5(converter, static_cast<unsigned char>(lead), static_cast<unsigned char>(trail));
             if (big5.empty()) continue;
             table += static_cast<char>(lead);
             table += static_cast<char>(trail);

@@ -167,12 +167,13 @@ private:
             in_general_ = true;
             return true;
         }
-        if (is("#AUTOLINK") || is("#CODEMODE") || is("#OUTPUTTO") || is("#ADDITIONALLIB") ||
-            is("#ENDGENERALSETTING")) {
+        if (is("#AUTOLINK") || is("#CODEMODE") || is("#OUTPUTTO") || is("#ADDITIONALLIB") || is("#ENDGENERALSETTING")) {
             if (!in_general_) return false;
             if (is("#AUTOLINK")) m_.SetAutoLink(os::equals_ignore_case(value, "TRUE"));
             if (is("#CODEMODE")) {
-                m_.code_mode_ = os::equals_ignore_case(value, "BIN") ? 0 : os::equals_ignore_case(value, "LIB") ? 1 : -1;
+                m_.code_mode_ = os::equals_ignore_case(value, "BIN")   ? 0
+                                : os::equals_ignore_case(value, "LIB") ? 1
+                                                                       : -1;
             }
             if (is("#OUTPUTTO")) {
                 if (value.size() >= kMaxPathSize) return false;

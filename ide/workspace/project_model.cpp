@@ -253,7 +253,8 @@ void CVyrWorkspaceManager::CheckLibraries() {
             if (FindFileInFolders(folders, name).empty()) missing += name + ";";
         }
     }
-    if (!missing.empty()) host_.ShowMessage(FormatText("Warning! Following libraries not found!\n(%s)", missing.c_str()));
+    if (!missing.empty())
+        host_.ShowMessage(FormatText("Warning! Following libraries not found!\n(%s)", missing.c_str()));
 }
 
 std::string CVyrWorkspaceManager::GetFilePath(TreeItem item) const {

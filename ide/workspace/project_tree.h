@@ -27,7 +27,7 @@ public:
 
     virtual std::uint32_t GetItemData(TreeItem item) const = 0;  // 0 for an unknown item
     virtual void SetItemData(TreeItem item, std::uint32_t data) = 0;
-    virtual std::string GetItemText(TreeItem item) const = 0;   // empty for an unknown item
+    virtual std::string GetItemText(TreeItem item) const = 0;  // empty for an unknown item
     virtual void SetItemImage(TreeItem item, int image, int selected_image) = 0;
 
     virtual TreeItem GetRootItem() const = 0;

@@ -1,6 +1,5 @@
 #include "ide/workspace/text_utils.h"
 
-
 #include "platform/os/file.h"
 
 namespace ide {

@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].rfind("#error", 0) == 0) {
-            standins::ReportMessage("output.msg", args[0] + "(" + std::to_string(i + 1) + ") : error : " +
-                                                      lines[i].substr(std::string("#error").size()));
+            standins::ReportMessage("output.msg", args[0] + "(" + std::to_string(i + 1) +
+                                                      ") : error : " + lines[i].substr(std::string("#error").size()));
             return 2;
         }
         text += lines[i] + "\n";

@@ -54,7 +54,8 @@ protected:
     }
 
     static Lines Framed(const char* kind, Lines body) {
-        body.insert(body.begin(), std::string("--------------------Start : GAME - 6502 ") + kind + "--------------------");
+        body.insert(body.begin(),
+                    std::string("--------------------Start : GAME - 6502 ") + kind + "--------------------");
         body.push_back(std::string("--------------------End : GAME - 6502 ") + kind + "--------------------");
         return body;
     }
@@ -139,14 +140,15 @@ TEST_F(IdeBuildEngine, CompileOfOneFileStopsAtTheEndOfItsList) {
     builds.SetWorkspace(&manager);
     ASSERT_TRUE(builds.Compile(PathOf("bad_ovp.c")));
     builds.WaitForBuild();
-    EXPECT_EQ(sink.Lines(), Framed("Compile", {"Compile ...", "bad_ovp.c", "ovp bad_ovp.C", "ovp: error in bad_ovp.C"}));
+    EXPECT_EQ(sink.Lines(),
+              Framed("Compile", {"Compile ...", "bad_ovp.c", "ovp bad_ovp.C", "ovp: error in bad_ovp.C"}));
 }
 
 TEST_F(IdeBuildEngine, ALibraryProjectShowsTheLibraryMakersMessages) {
     Project({"start.asm"});
     manager.SetCodeMode(1);
-    EXPECT_EQ(RunBuild(),
-              Framed("Build", {"Compile ...", "start.asm", "Dravlin start.ASM", "Making Library...", "Vostrel OBJPATH"}));
+    EXPECT_EQ(RunBuild(), Framed("Build", {"Compile ...", "start.asm", "Dravlin start.ASM", "Making Library...",
+                                           "Vostrel OBJPATH"}));
 }
 
 TEST_F(IdeBuildEngine, NothingToCompileStillPacks) {

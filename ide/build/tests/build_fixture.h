@@ -57,8 +57,8 @@ protected:
     std::string Dump(const std::vector<BuildJob>& jobs) const {
         std::string out;
         for (const BuildJob& job : jobs) out += std::to_string(job.flag) + " " + job.tool + "|" + job.text + "\n";
-        for (const auto& [from, to] : {std::pair{AppFolder(), std::string("<A>")}, {ToolsFolder() + "\\", "<T>\\"},
-                                       {Folder(), "<D>"}}) {
+        for (const auto& [from, to] :
+             {std::pair{AppFolder(), std::string("<A>")}, {ToolsFolder() + "\\", "<T>\\"}, {Folder(), "<D>"}}) {
             for (std::size_t at; (at = out.find(from)) != std::string::npos;) out.replace(at, from.size(), to);
         }
         return out;

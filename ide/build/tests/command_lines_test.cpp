@@ -14,8 +14,10 @@ protected:
         dir.write("tools/hc.tab", "\xB0\xA1\xB0\xDA\n");
         dir.write("libs/std.lib", "lib");
         dir.write("app/reset.obj", "obj");
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Include files", "C:\\INC;C:\\INC2\\;/usr/inc/").ok());
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Library files", "C:\\NONE;" + Folder() + "libs").ok());
+        ASSERT_TRUE(
+            profile.WriteProfileString(kDirectoriesSection, "Include files", "C:\\INC;C:\\INC2\\;/usr/inc/").ok());
+        ASSERT_TRUE(
+            profile.WriteProfileString(kDirectoriesSection, "Library files", "C:\\NONE;" + Folder() + "libs").ok());
         ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
     }
 
@@ -79,8 +81,8 @@ TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
     NewGame();
     ASSERT_TRUE(manager.AddFile(PathOf("start.asm"), "MAIN"));
     const std::pair<const char*, const char*> tools[] = {
-        {"ovp.exe", "C PreProcessor executed file!"},    {"ucx.exe", "C Compiler executed file!"},
-        {"Dravlin", "Asm Compiler executed file!"},      {"Mossrel.exe", "Linker or Vostreler executed file!"},
+        {"ovp.exe", "C PreProcessor executed file!"},     {"ucx.exe", "C Compiler executed file!"},
+        {"Dravlin", "Asm Compiler executed file!"},       {"Mossrel.exe", "Linker or Vostreler executed file!"},
         {"packer", "Linker or Vostreler executed file!"},
     };
     for (const auto& [tool, what] : tools) {

@@ -1,7 +1,8 @@
 #include "ide/workspace/bank_param.h"
-#include "ide/workspace/workspace_manager.h"
 
 #include <gtest/gtest.h>
+
+#include "ide/workspace/workspace_manager.h"
 
 namespace ide {
 namespace {

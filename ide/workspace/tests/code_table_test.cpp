@@ -66,10 +66,16 @@ TEST_F(IdeCodeTable, ConversionPairsOnlyLeadAndTrailBytes) {
     const Case cases[] = {
         {"Game 1", "Game 1"},
         {"A\xB0\xA1Z", "A\xB0\xDAZ"},
-        {"\xB0\xA3", "\xA1\xBC"},          // no entry
-        {"\xA1" "a", "\xA1" "a"},          // below the GB range
-        {"\xB0" "A", "\xB0" "A"},          // an ASCII letter is no trail byte
-        {"X\xB0", "X\xB0"},                // a lone lead byte at the end
+        {"\xB0\xA3", "\xA1\xBC"},  // no entry
+        {"\xA1"
+         "a",
+         "\xA1"
+         "a"},  // below the GB range
+        {"\xB0"
+         "A",
+         "\xB0"
+         "A"},               // an ASCII letter is no trail byte
+        {"X\xB0", "X\xB0"},  // a lone lead byte at the end
     };
     for (const Case& c : cases) EXPECT_EQ(ConvertToBig5(table, c.gb), c.big5) << c.gb;
 }

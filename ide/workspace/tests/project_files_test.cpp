@@ -23,9 +23,9 @@ protected:
         ASSERT_TRUE(manager.AddBank("LEVELS", " -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x2"));
         ASSERT_TRUE(manager.AddBank("MUSIC", " -CB 21504 -DB 16384 -CL 27648 -DL 4096 -BN 3"));
         const std::pair<const char*, const char*> files[] = {
-            {"main.c", "MAIN"},     {"game.h", "MAIN"},     {"start.asm", "MAIN"}, {"defs.inc", "MAIN"},
-            {"readme.txt", "MAIN"}, {"level1.c", "LEVELS"}, {"level2.asm", "LEVELS"}, {"tune.asm", "MUSIC"},
-            {"C:\\LIBS\\EXTRA.LIB", nullptr},
+            {"main.c", "MAIN"},       {"game.h", "MAIN"},     {"start.asm", "MAIN"},
+            {"defs.inc", "MAIN"},     {"readme.txt", "MAIN"}, {"level1.c", "LEVELS"},
+            {"level2.asm", "LEVELS"}, {"tune.asm", "MUSIC"},  {"C:\\LIBS\\EXTRA.LIB", nullptr},
         };
         for (const auto& [name, bank] : files) {
             const std::string path = name[1] == ':' ? std::string(name) : PathOf(name);
@@ -76,7 +76,8 @@ TEST_F(IdeProjectFiles, FurtherProjectsOfTheWorkspaceFileAreKept) {
     EXPECT_EQ(manager.GetProjectFileList(), (std::vector<std::string>{PathOf("GAME.PRJ"), PathOf("TOOLS.PRJ")}));
     EXPECT_EQ(tree.GetNextSiblingItem(manager.ProjectItem()), 0u);
     ASSERT_TRUE(manager.SaveWorkspace());
-    EXPECT_EQ(Read("GAME.WSP"), os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#PROJECT=TOOLS.PRJ\n"));
+    EXPECT_EQ(Read("GAME.WSP"),
+              os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#PROJECT=TOOLS.PRJ\n"));
     EXPECT_EQ(Read("TOOLS.PRJ"), "untouched");
 }
 
@@ -110,8 +111,8 @@ TEST_F(IdeProjectFiles, MalformedFilesAreRefusedWithTheirCodes) {
          kErrorBadProjectFile},
         {"source path of 260 characters",
          header + bank("B", "-CB 0x4040 -BN 1") + "#SOURCE = " + std::string(258, 's') + ".c\n", kErrorBadProjectFile},
-        {"library path of 260 characters", header + "#BEGINGENERALSETTING\n#ADDITIONALLIB = C:\\" + std::string(258, 'l') + "\n",
-         kErrorBadProjectFile},
+        {"library path of 260 characters",
+         header + "#BEGINGENERALSETTING\n#ADDITIONALLIB = C:\\" + std::string(258, 'l') + "\n", kErrorBadProjectFile},
     };
     for (const Case& c : cases) {
         WriteProject(c.project);
@@ -166,16 +167,17 @@ TEST_F(IdeProjectFiles, ReadingIsLenientWhereNoDataIsLost) {
 
     ASSERT_TRUE(manager.SaveWorkspace());
     const std::string saved = Read("GAME.PRJ");
-    EXPECT_EQ(saved,
-              os::to_crlf("/*   Vyr project file 1.0   */\n"
-                          "#BEGINGENERALSETTING\n#AUTOLINK = TRUE\n#CODEMODE = LIB\n#OUTPUTTO = OUT.BIN\n#ADDITIONALLIB = \n"
-                          "#ENDGENERALSETTING\n"
-                          "\n#BEGINBANK\n#BANKNAME = BARE\n#BANKPARAM = \n#SOURCE = a.asm\n#ENDBANK\n"
-                          "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
-                          "#SOURCE = b.c\n#SOURCE = b.c\n#ENDBANK\n"
-                          "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
-                          "#ENDBANK\n"
-                          "#DISPLAYNAME = Name with = sign"));
+    EXPECT_EQ(
+        saved,
+        os::to_crlf("/*   Vyr project file 1.0   */\n"
+                    "#BEGINGENERALSETTING\n#AUTOLINK = TRUE\n#CODEMODE = LIB\n#OUTPUTTO = OUT.BIN\n#ADDITIONALLIB = \n"
+                    "#ENDGENERALSETTING\n"
+                    "\n#BEGINBANK\n#BANKNAME = BARE\n#BANKPARAM = \n#SOURCE = a.asm\n#ENDBANK\n"
+                    "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
+                    "#SOURCE = b.c\n#SOURCE = b.c\n#ENDBANK\n"
+                    "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
+                    "#ENDBANK\n"
+                    "#DISPLAYNAME = Name with = sign"));
     ASSERT_TRUE(manager.CloseWorkspace());
     ASSERT_EQ(OpenProjectCode(), 0u);
     ASSERT_TRUE(manager.SaveWorkspace());
@@ -183,9 +185,10 @@ TEST_F(IdeProjectFiles, ReadingIsLenientWhereNoDataIsLost) {
 }
 
 TEST_F(IdeProjectFiles, CodeModeTextsAndLibraryKinds) {
-    WriteProject("/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#CODEMODE = bin\n"
-                 "#ADDITIONALLIB = a.lib;C:\\L\\b.lib;/opt/c.lib\n#ENDGENERALSETTING\n"
-                 "#BEGINBANK\n#BANKNAME = M\n#BANKPARAM = -CB 0x4040 -BN 0x0\n#ENDBANK\n#DISPLAYNAME = D\n");
+    WriteProject(
+        "/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#CODEMODE = bin\n"
+        "#ADDITIONALLIB = a.lib;C:\\L\\b.lib;/opt/c.lib\n#ENDGENERALSETTING\n"
+        "#BEGINBANK\n#BANKNAME = M\n#BANKPARAM = -CB 0x4040 -BN 0x0\n#ENDBANK\n#DISPLAYNAME = D\n");
     ASSERT_EQ(OpenProjectCode(), 0u) << manager.GetLastErrorText();
     EXPECT_EQ(manager.GetCodeMode(), 0);
     EXPECT_EQ(manager.GetDisplayName(), "D");
@@ -210,16 +213,19 @@ TEST_F(IdeProjectFiles, OpeningQuestions) {
 
     host.answer = true;
     ASSERT_TRUE(manager.CloseWorkspace());
-    dir.write("GAME.WSP", os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#OPENEDFILE=" +
-                                      PathOf("gone.c") + "\n"));
+    dir.write(
+        "GAME.WSP",
+        os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#OPENEDFILE=" + PathOf("gone.c") + "\n"));
     host.questions.clear();
     host.answer = false;  // No: the project file alone, without the workspace's documents
     ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
-    EXPECT_EQ(host.questions, std::vector<std::string>{"Find an exist workspace file!\n Would you like to load it?(Yes/No)"});
+    EXPECT_EQ(host.questions,
+              std::vector<std::string>{"Find an exist workspace file!\n Would you like to load it?(Yes/No)"});
     ASSERT_TRUE(manager.CloseWorkspace());
 
-    dir.write("GAME.WSP", os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#OPENEDFILE=" +
-                                      PathOf("gone.c") + "\n"));
+    dir.write(
+        "GAME.WSP",
+        os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#OPENEDFILE=" + PathOf("gone.c") + "\n"));
     host.answer = true;  // Yes: a document that is gone leaves the workspace open with 20481
     EXPECT_FALSE(manager.OpenWorkspace(PathOf("GAME.PRJ")));
     EXPECT_EQ(manager.GetLastErrorCode(), kErrorDocuments);

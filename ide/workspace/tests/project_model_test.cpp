@@ -26,8 +26,20 @@ TEST_F(IdeProjectModel, NewProjectBuildsTheTreeAndSavesItsFiles) {
     EXPECT_TRUE(tree.IsExpanded(manager.ProjectItem()));
     EXPECT_EQ(manager.GetProjectFolder(), Folder());
     EXPECT_EQ(manager.GetWorkspaceName(), "GAME");
-    for (const char* file : {"GAME.WSP", "GAME.PRJ", "GAME.VER", "GAME.EXW"}) EXPECT_TRUE(os::file_exists(PathOf(file))) << file;
+    for (const char* file : {"GAME.WSP", "GAME.PRJ", "GAME.VER", "GAME.EXW"})
+        EXPECT_TRUE(os::file_exists(PathOf(file))) << file;
     EXPECT_TRUE(std::filesystem::is_directory(dir / "DEBUG"));
+}
+
+TEST_F(IdeProjectModel, ATreeThatRefusesAnItemLeavesNoWorkspace) {
+    tree.RefuseInsertsAfter(4);  // the project, the library group, the bank and one category
+    EXPECT_FALSE(manager.NewProject(PathOf("GAME.WSP"), "MAIN", kMainBankParam));
+    EXPECT_EQ(manager.GetLastErrorCode(), kErrorTreeView);
+    EXPECT_EQ(manager.GetLastErrorText(), "Error accurred during creating treeview!");
+    EXPECT_EQ(tree.GetCount(), 0u);
+    EXPECT_FALSE(manager.IsOpen());
+    EXPECT_FALSE(host.tab_shown);
+    EXPECT_FALSE(os::file_exists(PathOf("GAME.PRJ")));
 }
 
 TEST_F(IdeProjectModel, FilesLandInTheCategoryOfTheirExtension) {
@@ -66,6 +78,11 @@ TEST_F(IdeProjectModel, TheTargetBankComesFromTheNameTheSelectionOrTheUser) {
     host.bank_choice = std::nullopt;
     EXPECT_TRUE(manager.AddFile(PathOf("b.c")));  // cancelled: nothing added
     EXPECT_EQ(host.offered_banks, (std::vector<std::string>{"MAIN", "LEVELS"}));
+    std::vector<std::string> names;
+    std::vector<std::uint32_t> keys;
+    manager.GetBankNames(names, keys);
+    EXPECT_EQ(names, host.offered_banks);
+    EXPECT_EQ(keys, (std::vector<std::uint32_t>{0x15400, 0x24040}));
     host.bank_choice = "MAIN";
     ASSERT_TRUE(manager.AddFile(PathOf("c.c")));
     BankRecord bank;
@@ -185,7 +202,8 @@ TEST_F(IdeProjectModel, Big5DisplayNameFindsTheTableInAnyExecutableFolder) {
 
     dir.write("tools/hc.tab", "\xB0\xA1\xB0\xDA\n");
     ASSERT_TRUE(
-        profile.WriteProfileString("Environment\\Directories", "Executable files", Folder() + "none;" + Folder() + "tools")
+        profile
+            .WriteProfileString("Environment\\Directories", "Executable files", Folder() + "none;" + Folder() + "tools")
             .ok());
     EXPECT_EQ(manager.GetBig5DisplayName(), "Go\xB0\xDA");
 }
@@ -205,7 +223,8 @@ TEST_F(IdeProjectModel, ContextMenuAndFilePathOfEachKind) {
         {ItemKind::bank, {S, kCommandDelete, S, kCommandNewFile, kCommandInsertFile, S, settings}},
         {ItemKind::category, {S, kCommandNewFile, kCommandInsertFile, S, settings}},
         {ItemKind::library,
-         {S, kCommandLibraryProperty, kCommandDelete, S, kCommandInsertStandardLibraries, kCommandInsertFile, S, settings}},
+         {S, kCommandLibraryProperty, kCommandDelete, S, kCommandInsertStandardLibraries, kCommandInsertFile, S,
+          settings}},
         {ItemKind::library_group, {S, kCommandInsertStandardLibraries, kCommandInsertFile, S, settings}},
         {ItemKind::none, {}},
     };

@@ -24,7 +24,7 @@ TEST(IdeTextUtils, StringToNumberReadsDecimalAndHexUpToItsBound) {
         {"ff", 0xFFFFFFFF, 0},
         {"300", 255, 30},
         {"255", 255, 255},
-        {"65539", 65535, 6553},       // the last digit would pass the bound
+        {"65539", 65535, 6553},  // the last digit would pass the bound
         {"0x10000", 0xFFFF, 0x1000},
         {"4294967295", 0xFFFFFFFF, 4294967295u},
         {"4294967299", 0xFFFFFFFF, 429496729},  // no wrap past 32 bits

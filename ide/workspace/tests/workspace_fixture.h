@@ -57,7 +57,9 @@ protected:
     std::string PathOf(std::string_view name) const { return Folder() + std::string(name); }
     std::string Read(std::string_view name) const { return testing_kit::read_file(dir / name); }
     // A new project GAME with the bank MAIN.
-    void NewGame() { ASSERT_TRUE(manager.NewProject(PathOf("GAME.WSP"), "MAIN", kMainBankParam)) << manager.GetLastErrorText(); }
+    void NewGame() {
+        ASSERT_TRUE(manager.NewProject(PathOf("GAME.WSP"), "MAIN", kMainBankParam)) << manager.GetLastErrorText();
+    }
 
     testing_kit::TempDir dir;
     testing_kit::ScopedCwd cwd{dir.path()};
