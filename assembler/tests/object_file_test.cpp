@@ -144,6 +144,21 @@ TEST(AsmObjectFile, EmptyTablesAndFilesWithoutLines) {
     EXPECT_EQ(sym_header.string_pool_offset, 112u);
 }
 
+TEST(AsmObjectFile, CountsBeyondTheirFieldsAre1001) {
+    // 66000 one-byte lines: more line records than the header's 16-bit count holds.
+    std::string source = "s SECTION BASEADDRESS:0 LENGTH:1 BANKNUMBER:0\n";
+    for (int segment = 0; segment < 3; ++segment) {
+        source += "c SEGMENT\n";
+        for (int i = 0; i < 22000; ++i) source += "NOP\n";
+        source += "c ENDSG\n";
+    }
+    source += "s ENDSC\n";
+    AsmRun run = assemble_text(source);
+    ASSERT_TRUE(run.succeeded) << run.messages().substr(0, 200);
+    EXPECT_THROW(run.object(), dravlin::AsmAbort);
+    EXPECT_NE(run.messages().find("fatal error: 1001: can not alloc virtual memory"), std::string::npos);
+}
+
 TEST(AsmObjectFile, VariableRowsPointAtTheirTypes) {
     AsmRun run = assemble_text("EXTERN e:DWORD\n" + in_segment("pair STRUC\na DB 0\nb DB 0\nENDS\n"
                                                                   "b1 DB 0\nw DW 0\nd DD 0\nq QW 0\np1 pair\np2 pair"));
