@@ -1,5 +1,6 @@
 #include "platform/display/headless.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +21,10 @@ void Headless::idle(std::uint64_t deadline_ms) {
         Step step = std::move(script_.front());
         script_.pop_front();
         step();
+        return;
+    }
+    if (advance_to_timers_ && deadline_ms != user::kNoDeadline) {
+        now_ = std::max(now_, deadline_ms);
         return;
     }
     std::string why = "headless display: a message loop is waiting, but no input is queued, ";
@@ -102,13 +107,15 @@ void draw_caret(gdi::Surface& surface, HWND top_level) {
     }
 }
 
-gdi::Surface Headless::snapshot(HWND top_level) const {
+gdi::Surface compose(HWND top_level) {
     auto surface = user::window_surface(top_level);
     if (!surface) return gdi::Surface();
     gdi::Surface copy = *surface;
     draw_caret(copy, top_level);
     return copy;
 }
+
+gdi::Surface Headless::snapshot(HWND top_level) const { return compose(top_level); }
 
 bool Headless::save_png(HWND top_level, const std::filesystem::path& path, std::string* error) const {
     return gdi::write_png(snapshot(top_level), path, error);

@@ -36,6 +36,9 @@ public:
     std::size_t steps_left() const { return script_.size(); }
     // What happens on a stall; by default the message goes to stderr and the program aborts.
     void on_stall(StallHandler handler) { stall_ = std::move(handler); }
+    // For programs run headless outside tests: a loop waiting for a timer
+    // moves the clock to it instead of stalling.
+    void advance_to_timers(bool on) { advance_to_timers_ = on; }
 
     // Input relative to a window's client area (or the screen for a null window).
     void move(HWND hwnd, POINT client);
@@ -57,10 +60,13 @@ private:
     std::uint64_t now_ = 1000;  // not 0, so that "never" and "at start" differ
     std::deque<Step> script_;
     StallHandler stall_;
+    bool advance_to_timers_ = false;
     std::string clipboard_;
 };
 
-// Draws the caret (XOR) over a snapshot of its top-level window.
+// Draws the caret (XOR) over a picture of its top-level window.
 void draw_caret(gdi::Surface& surface, HWND top_level);
+// The window's backing surface with the caret over it; empty before it painted.
+gdi::Surface compose(HWND top_level);
 
 }  // namespace kit::display

@@ -31,6 +31,7 @@ struct ComboState {
     HWND list = nullptr;
     HWND edit = nullptr;
     bool dropped = false;
+    int drop_height = 0;  // the height asked at creation: field and list together
 };
 
 std::unordered_map<HWND, ComboState>& states() {
@@ -41,6 +42,25 @@ std::unordered_map<HWND, ComboState>& states() {
 DWORD kind_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)) & 3; }
 
 int button_width() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+// The closed control is one line of its font high; the rest of the height asked for is the list's.
+int field_height(HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = select_control_font(hwnd, dc);
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return int(tm.tmHeight) + 8;
+}
+
+void fit_field(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    int height = field_height(hwnd);
+    SetWindowPos(hwnd, nullptr, 0, 0, r.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND edit = states()[hwnd].edit) MoveWindow(edit, 3, 3, r.right - 6 - button_width(), height - 6, TRUE);
+}
 
 LRESULT list(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessage(states()[hwnd].list, message, wParam, lParam);
@@ -77,8 +97,10 @@ void drop_down(HWND hwnd) {
     notify_parent(hwnd, CBN_DROPDOWN);
     RECT r;
     GetWindowRect(hwnd, &r);
+    int item = int(list(hwnd, LB_GETITEMHEIGHT));
     int rows = std::clamp(int(list(hwnd, LB_GETCOUNT)), 1, kVisibleItems);
-    int height = rows * int(list(hwnd, LB_GETITEMHEIGHT)) + 2;
+    int height = s.drop_height - (r.bottom - r.top);
+    if (height < item + 2) height = rows * item + 2;
     SetWindowPos(s.list, HWND_TOP, r.left, r.bottom, r.right - r.left, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     s.dropped = true;
     HWND list_window = s.list;
@@ -169,6 +191,7 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
             ComboState& s = states()[hwnd];
+            s.drop_height = reinterpret_cast<CREATESTRUCT*>(lParam)->cy;
             DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
             s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | sort,
                                     0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
@@ -179,6 +202,7 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                                         r.right - 6 - button_width(), r.bottom - 6, hwnd,
                                         reinterpret_cast<HMENU>(std::uintptr_t(kEditId)), nullptr, nullptr);
             }
+            fit_field(hwnd);
             return 0;
         }
         case WM_DESTROY:
@@ -188,7 +212,9 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFONT:
             list(hwnd, WM_SETFONT, wParam, lParam);
             if (HWND edit = states()[hwnd].edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
-            return DefWindowProc(hwnd, message, wParam, lParam);
+            DefWindowProc(hwnd, message, wParam, lParam);
+            fit_field(hwnd);
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);

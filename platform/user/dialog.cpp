@@ -52,7 +52,8 @@ DialogScript& script() {
     return s;
 }
 
-bool usable(HWND hwnd) { return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd); }
+// A control's own visible style counts, so that navigation works before the dialog shows.
+bool usable(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(hwnd); }
 LRESULT dialog_code(HWND control, const MSG* msg) {
     return SendMessage(control, WM_GETDLGCODE, msg ? msg->wParam : 0, reinterpret_cast<LPARAM>(msg));
 }
@@ -263,7 +264,9 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
     }
     HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
     if (SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) && first) {
+        // The first control takes the focus when the dialog shows, an edit with its text selected.
         if (DialogState* s = state_of(dialog)) s->saved_focus = first;
+        if (dialog_code(first, nullptr) & DLGC_HASSETSEL) SendMessage(first, EM_SETSEL, 0, -1);
     }
     if (IsWindow(dialog) && (t.style & WS_VISIBLE)) ShowWindow(dialog, SW_SHOW);
     return IsWindow(dialog) ? dialog : nullptr;

@@ -1,0 +1,36 @@
+#include "platform/display/display.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/display/headless.h"
+#include "platform/display/sdl_display.h"
+
+namespace kit::display {
+
+OpenedDisplay open_display() {
+    OpenedDisplay opened;
+    const char* chosen = std::getenv("KIT_DISPLAY");
+    std::string_view name = chosen ? chosen : "";
+    if (name.empty()) {
+        bool screen = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+        name = screen ? "sdl" : "headless";
+    }
+    if (name == "headless") {
+        auto headless = std::make_unique<Headless>();
+        headless->advance_to_timers(true);
+        opened.backend = std::move(headless);
+        opened.name = "headless";
+        return opened;
+    }
+    if (name == "sdl") {
+        opened.name = "sdl";
+        opened.backend = Sdl::open(&opened.error);
+        return opened;
+    }
+    opened.name = std::string(name);
+    opened.error = "KIT_DISPLAY names an unknown display \"" + opened.name + "\" (use headless or sdl)";
+    return opened;
+}
+
+}  // namespace kit::display

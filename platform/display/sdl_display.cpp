@@ -1,0 +1,230 @@
+#include "platform/display/sdl_display.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/user/user.h"
+
+namespace kit::display {
+
+struct Sdl::Impl {
+    std::map<HWND, SDL_Window*> windows;
+    std::set<HWND> dirty;
+    HWND grabbed = nullptr;
+
+    HWND window_of(Uint32 id) const {
+        SDL_Window* w = SDL_GetWindowFromID(id);
+        for (const auto& [hwnd, window] : windows) {
+            if (window == w) return hwnd;
+        }
+        return nullptr;
+    }
+
+    POINT to_screen(Uint32 window_id, int x, int y) const {
+        HWND hwnd = window_of(window_id);
+        RECT r{0, 0, 0, 0};
+        if (hwnd) GetWindowRect(hwnd, &r);
+        return POINT{r.left + x, r.top + y};
+    }
+
+    // Copies the composed window (and caret) to the SDL window, following its place and size.
+    void show(HWND hwnd, SDL_Window* window) {
+        gdi::Surface picture = compose(hwnd);
+        if (picture.empty()) return;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        int x = 0, y = 0, w = 0, h = 0;
+        SDL_GetWindowPosition(window, &x, &y);
+        SDL_GetWindowSize(window, &w, &h);
+        if (x != r.left || y != r.top) SDL_SetWindowPosition(window, r.left, r.top);
+        if (w != picture.width() || h != picture.height()) SDL_SetWindowSize(window, picture.width(), picture.height());
+        SDL_Surface* target = SDL_GetWindowSurface(window);
+        if (!target) return;
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<gdi::Pixel*>(picture.pixels().data()), picture.width(), picture.height(), 32,
+            picture.width() * 4, SDL_PIXELFORMAT_RGB888);
+        if (!source) return;
+        SDL_BlitSurface(source, nullptr, target, nullptr);
+        SDL_FreeSurface(source);
+        SDL_UpdateWindowSurface(window);
+    }
+
+    void present_dirty() {
+        for (HWND hwnd : dirty) {
+            auto it = windows.find(hwnd);
+            if (it != windows.end()) show(hwnd, it->second);
+        }
+        dirty.clear();
+    }
+
+    void handle(const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_MOUSEMOTION: user::inject_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y)); break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                user::MouseButton button = e.button.button == SDL_BUTTON_RIGHT    ? user::MouseButton::right
+                                           : e.button.button == SDL_BUTTON_MIDDLE ? user::MouseButton::middle
+                                                                                  : user::MouseButton::left;
+                user::inject_mouse_button(button, e.type == SDL_MOUSEBUTTONDOWN,
+                                          to_screen(e.button.windowID, e.button.x, e.button.y));
+                break;
+            }
+            case SDL_MOUSEWHEEL: {
+                POINT at;
+                GetCursorPos(&at);
+                user::inject_mouse_wheel(e.wheel.y * WHEEL_DELTA, at);
+                break;
+            }
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                if (int vk = virtual_key_of_sdl(e.key.keysym.sym)) user::inject_key(vk, e.type == SDL_KEYDOWN);
+                break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    if (HWND hwnd = window_of(e.window.windowID)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+                } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                    if (HWND hwnd = window_of(e.window.windowID)) dirty.insert(hwnd);
+                }
+                break;
+            default: break;
+        }
+    }
+};
+
+std::unique_ptr<Sdl> Sdl::open(std::string* error) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
+        return nullptr;
+    }
+    std::unique_ptr<Sdl> display(new Sdl(std::make_unique<Impl>()));
+    user::set_backend(display.get());
+    return display;
+}
+
+Sdl::Sdl(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Sdl::~Sdl() {
+    if (&user::backend() == this) user::set_backend(nullptr);
+    for (auto& [hwnd, window] : impl_->windows) SDL_DestroyWindow(window);
+    SDL_Quit();
+}
+
+std::uint64_t Sdl::now_ms() {
+    auto since_epoch = std::chrono::steady_clock::now().time_since_epoch();
+    return std::uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count());
+}
+
+void Sdl::idle(std::uint64_t deadline_ms) {
+    impl_->present_dirty();
+    // Other threads post without waking SDL, so the wait is short.
+    std::uint64_t now = now_ms();
+    int wait = deadline_ms == user::kNoDeadline ? 10 : int(std::min<std::uint64_t>(10, deadline_ms > now ? deadline_ms - now : 0));
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, wait)) {
+        impl_->handle(e);
+        while (SDL_PollEvent(&e)) impl_->handle(e);
+    }
+}
+
+void Sdl::top_level_shown(HWND hwnd, bool shown) {
+    auto it = impl_->windows.find(hwnd);
+    if (!shown) {
+        if (it != impl_->windows.end()) SDL_HideWindow(it->second);
+        return;
+    }
+    if (it == impl_->windows.end()) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        Uint32 flags = SDL_WINDOW_BORDERLESS;
+        LONG ex_style = GetWindowLong(hwnd, GWL_EXSTYLE);
+        if (ex_style & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+        if (ex_style & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
+        char title[256];
+        GetWindowText(hwnd, title, sizeof title);
+        SDL_Window* window = SDL_CreateWindow(title, r.left, r.top, std::max(1, int(r.right - r.left)),
+                                              std::max(1, int(r.bottom - r.top)), flags);
+        if (!window) return;
+        it = impl_->windows.emplace(hwnd, window).first;
+    }
+    SDL_ShowWindow(it->second);
+    impl_->dirty.insert(hwnd);
+}
+
+void Sdl::top_level_destroyed(HWND hwnd) {
+    auto it = impl_->windows.find(hwnd);
+    if (it == impl_->windows.end()) return;
+    SDL_DestroyWindow(it->second);
+    impl_->windows.erase(it);
+    impl_->dirty.erase(hwnd);
+}
+
+void Sdl::present(HWND hwnd) { impl_->dirty.insert(hwnd); }
+
+void Sdl::capture_changed(HWND hwnd) {
+    // Capturing keeps the mouse reports coming while it leaves the window.
+    SDL_CaptureMouse(hwnd ? SDL_TRUE : SDL_FALSE);
+}
+
+void Sdl::set_clipboard_text(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
+std::string Sdl::clipboard_text() {
+    char* text = SDL_GetClipboardText();
+    std::string copy = text ? text : "";
+    SDL_free(text);
+    return copy;
+}
+
+bool Sdl::save_screenshot(HWND top_level, const std::filesystem::path& path, std::string* error) {
+    impl_->present_dirty();
+    auto it = impl_->windows.find(top_level);
+    SDL_Surface* shown = it == impl_->windows.end() ? nullptr : SDL_GetWindowSurface(it->second);
+    if (!shown) {
+        if (error) *error = "the window is not on the screen";
+        return false;
+    }
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(shown, SDL_PIXELFORMAT_RGB888, 0);
+    if (!converted) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    gdi::Surface picture(converted->w, converted->h);
+    SDL_LockSurface(converted);
+    for (int y = 0; y < converted->h; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(converted->pixels) +
+                                                                 std::ptrdiff_t(y) * converted->pitch);
+        for (int x = 0; x < converted->w; ++x) picture.set(x, y, row[x] & 0xFFFFFF);
+    }
+    SDL_UnlockSurface(converted);
+    SDL_FreeSurface(converted);
+    return gdi::write_png(picture, path, error);
+}
+
+int virtual_key_of_sdl(int key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
+    static const std::map<int, int> keys = {
+        {SDLK_RETURN, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},
+        {SDLK_SPACE, VK_SPACE}, {SDLK_LEFT, VK_LEFT}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_UP, VK_UP}, {SDLK_DOWN, VK_DOWN},
+        {SDLK_HOME, VK_HOME}, {SDLK_END, VK_END}, {SDLK_PAGEUP, VK_PRIOR}, {SDLK_PAGEDOWN, VK_NEXT},
+        {SDLK_INSERT, VK_INSERT}, {SDLK_DELETE, VK_DELETE}, {SDLK_LSHIFT, VK_SHIFT}, {SDLK_RSHIFT, VK_SHIFT},
+        {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, VK_MENU}, {SDLK_RALT, VK_MENU},
+        {SDLK_CAPSLOCK, VK_CAPITAL}, {SDLK_PAUSE, VK_PAUSE}, {SDLK_SEMICOLON, VK_OEM_1}, {SDLK_EQUALS, VK_OEM_PLUS},
+        {SDLK_COMMA, VK_OEM_COMMA}, {SDLK_MINUS, VK_OEM_MINUS}, {SDLK_PERIOD, VK_OEM_PERIOD}, {SDLK_SLASH, VK_OEM_2},
+        {SDLK_BACKQUOTE, VK_OEM_3}, {SDLK_LEFTBRACKET, VK_OEM_4}, {SDLK_BACKSLASH, VK_OEM_5},
+        {SDLK_RIGHTBRACKET, VK_OEM_6}, {SDLK_QUOTE, VK_OEM_7}, {SDLK_KP_0, VK_NUMPAD0}, {SDLK_KP_ENTER, VK_RETURN},
+        {SDLK_KP_MULTIPLY, VK_MULTIPLY}, {SDLK_KP_PLUS, VK_ADD}, {SDLK_KP_MINUS, VK_SUBTRACT},
+        {SDLK_KP_PERIOD, VK_DECIMAL}, {SDLK_KP_DIVIDE, VK_DIVIDE},
+    };
+    auto it = keys.find(key);
+    return it == keys.end() ? 0 : it->second;
+}
+
+}  // namespace kit::display

@@ -1,0 +1,38 @@
+// The choice of display and the SDL key mapping; the SDL display itself is
+// exercised by the demo's screenshot under Xvfb.
+#include <cstdlib>
+
+#include <SDL_keycode.h>
+#include <gtest/gtest.h>
+
+#include "platform/display/display.h"
+#include "platform/display/sdl_display.h"
+#include "platform/user/user.h"
+
+namespace {
+
+TEST(Display, TheEnvironmentChoosesAndAnUnknownNameIsAnError) {
+    setenv("KIT_DISPLAY", "headless", 1);
+    auto headless = kit::display::open_display();
+    ASSERT_TRUE(headless.backend);
+    EXPECT_EQ(headless.name, "headless");
+    EXPECT_EQ(&kit::user::backend(), headless.backend.get());
+    headless.backend.reset();
+
+    setenv("KIT_DISPLAY", "vga", 1);
+    auto unknown = kit::display::open_display();
+    EXPECT_FALSE(unknown.backend);
+    EXPECT_NE(unknown.error.find("unknown display \"vga\""), std::string::npos);
+    unsetenv("KIT_DISPLAY");
+}
+
+TEST(Display, SdlKeysMapToVirtualKeys) {
+    struct Case {
+        int sdl;
+        int vk;
+    } cases[] = {{SDLK_a, 'A'}, {SDLK_7, '7'}, {SDLK_F10, VK_F10}, {SDLK_RETURN, VK_RETURN}, {SDLK_LCTRL, VK_CONTROL},
+                 {SDLK_RALT, VK_MENU}, {SDLK_SEMICOLON, VK_OEM_1}, {SDLK_KP_5, VK_NUMPAD0 + 5}, {SDLK_APPLICATION, 0}};
+    for (const auto& c : cases) EXPECT_EQ(kit::display::virtual_key_of_sdl(c.sdl), c.vk) << c.sdl;
+}
+
+}  // namespace
