@@ -7,7 +7,8 @@ Console Console::standard() {
             [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); }};
 }
 
-ToolMessages::ToolMessages(const Console& console) : console_(console), file_(std::fopen("output.msg", "wb")) {}
+ToolMessages::ToolMessages(const Console& console, bool with_file)
+    : console_(console), file_(with_file ? std::fopen("output.msg", "wb") : nullptr) {}
 
 ToolMessages::~ToolMessages() { close(); }
 

@@ -18,8 +18,9 @@ struct Console {
 
 class ToolMessages {
 public:
-    // Creates (or empties) "output.msg"; without it messages go to standard error only.
-    explicit ToolMessages(const Console& console);
+    // Creates (or empties) "output.msg"; without it messages go to standard
+    // error only. Harnesses that run stages in memory pass with_file = false.
+    explicit ToolMessages(const Console& console, bool with_file = true);
     ~ToolMessages();
     ToolMessages(const ToolMessages&) = delete;
     ToolMessages& operator=(const ToolMessages&) = delete;
