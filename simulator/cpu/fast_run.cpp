@@ -91,6 +91,16 @@ public:
         ResetBudget();
     }
 
+    // Invalid opcodes take no cycles, so a program of nothing else would
+    // never reach a driver's cycle bound: a bounded run also stops after this
+    // many of them.
+    void NoteFreeInstruction() {
+        constexpr std::uint32_t kFreeInstructionBound = 1u << 20;
+        if (++freeInstructions_ > kFreeInstructionBound && core_.cycleLimit != UINT64_MAX) {
+            core_.controlFlags |= ControlFlag::kStopRequest;
+        }
+    }
+
     void Count(int cycles) {
         pending_ += cycles;
         if (pending_ >= budget_) CountPending();
@@ -181,6 +191,7 @@ private:
     std::int64_t pending_ = 0;
     std::int64_t budget_ = 1;
     std::uint8_t ioRead_ = kNoIoRead;
+    std::uint32_t freeInstructions_ = 0;
 };
 
 // The registers in locals for the run: written back to the block before
@@ -274,6 +285,7 @@ inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint1
             r.pc = pc;
             return -1;  // the caller runs the trap
         }
+        m.NoteFreeInstruction();
         break;  // one byte, no cycles, no effect
     case Op::ADC: {
         std::uint8_t v = load();

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a program: the first bytes pick the registers, the
 // memory sizes and the bank registers, the rest fill internal RAM and ROM. The
-// checked interpreter then runs with every exception answered "go on"; it must
-// never touch memory outside the images.
+// checked interpreter then runs with every exception answered "go on", and the
+// fast one after it; neither may touch memory outside the images or hang.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/lcd.h"
 #include "simulator/cpu/machine_init.h"
+#include "simulator/cpu/run_loop.h"
 
 namespace {
 
@@ -80,5 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < 2000; ++i) {
         if (simcpu::Step(core) != simcpu::StepOutcome::Ran) break;
     }
+
+    // The same machine in the fast interpreter, through the run loop.
+    r.mode |= formats::ModeBit::kFastInterpreter;
+    core.controlFlags = 0;
+    core.cycleLimit = core.cycleCount + 5000;
+    simcpu::Run(core);
     return 0;
 }

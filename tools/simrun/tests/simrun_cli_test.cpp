@@ -123,6 +123,17 @@ TEST_F(SimrunCli, BreakpointWordsStopTheCheckedRunAndAreReported) {
     EXPECT_NE(run.out.find("notice 0xE0000000\n"), std::string::npos) << run.out;
 }
 
+TEST_F(SimrunCli, ARomOfInvalidOpcodesEndsInBothInterpreters) {
+    dir.write("invalid.bin", std::string(0x8000, '\xFF'));
+    Outcome checked = Run({"--rom", "invalid.bin", "--notices"});
+    EXPECT_EQ(checked.code, 0);
+    EXPECT_NE(checked.out.find("exception 3 at 0xFFFF answered 0\nresult 1\n"), std::string::npos) << checked.out;
+    // The fast interpreter takes them as free one-byte instructions; the bounded run still ends.
+    Outcome fast = Run({"--rom", "invalid.bin", "--fast"});
+    EXPECT_EQ(fast.code, 0);
+    EXPECT_EQ(fast.out, "result 0\n");
+}
+
 TEST_F(SimrunCli, BadInputGetsANumberedMessageAndExitCode2) {
     dir.write("short.bin", std::string(100, '\xEA'));
     struct Case {
