@@ -86,7 +86,6 @@ current_bank DB 0        ; program bank shown in the window now
 save_a       DB 0
 save_x       DB 0
 save_y       DB 0
-vector       DW 0        ; the export entry being called
 state ENDSG
 
 init_data SEGMENT
@@ -130,13 +129,13 @@ slot_at: LDA 0FFFFH,X     ; operand patched above: the export slot
         JSR select_bank
         LDX #1
 entry_at: LDA 0FFFFH       ; operand patched above: the export entry
-        STA vector
+        STA call_vector+1
         LDA entry_at+1
         STA high_at+1
         LDA entry_at+2
         STA high_at+2
-high_at:   LDA 0FFFFH,X     ; its high byte
-        STA vector+1
+high_at: LDA 0FFFFH,X     ; its high byte
+        STA call_vector+2
         LDA save_a
         LDX save_x
         LDY save_y
@@ -151,7 +150,7 @@ high_at:   LDA 0FFFFH,X     ; its high byte
         LDX save_x
         RTS
 call_vector:
-        JMP (vector)
+        JMP 0FFFFH       ; operand patched above (no JMP (ind): it wraps at a page end)
 select_bank:
         CLC
         LDA bank_base
