@@ -38,6 +38,20 @@ const char kMain[] =
     "code ENDSG\n"
     "main ENDSC\n";
 
+// The C source the stand-in compiler turns into assembly: its "//asm " lines.
+const char kGameC[] =
+    "/* the work routine */\n"
+    "//asm PUBLIC work\n"
+    "//asm game SECTION BASEADDRESS:5000H LENGTH:1000H BANKNUMBER:1\n"
+    "//asm code SEGMENT\n"
+    "//asm work PROC\n"
+    "//asm         LDA #2\n"
+    "//asm         RTS\n"
+    "//asm work ENDP\n"
+    "//asm code ENDSG\n"
+    "//asm game ENDSC\n"
+    "int unused;\n";
+
 class IdeRealBuild : public BuildFixture {
 protected:
     void SetUp() override {
@@ -83,6 +97,26 @@ TEST_F(IdeRealBuild, AssemblyProjectBuildsToAProgramAndASecondBuildOnlyPacks) {
     EXPECT_FALSE(CountsLine(lines, "main.asm"));
     EXPECT_FALSE(CountsLine(lines, "Linking ..."));
     EXPECT_TRUE(CountsLine(lines, "Packing ..."));
+}
+
+TEST_F(IdeRealBuild, CSourceGoesThroughTheStandInPreprocessorAndCompiler) {
+    NewGame();
+    dir.write("reset.asm", kReset);
+    dir.write("game.c", kGameC);
+    ASSERT_TRUE(manager.AddFile(PathOf("reset.asm"), "MAIN"));
+    ASSERT_TRUE(manager.AddFile(PathOf("game.c"), "MAIN"));
+    manager.SetDisplayName("GAME");
+    builds.SetWorkspace(&manager);
+
+    ASSERT_TRUE(builds.Build(true)) << builds.GetLastErrorText();
+    builds.WaitForBuild();
+    const std::vector<std::string> lines = sink.Lines();
+    std::string pane;
+    for (const std::string& line : lines) pane += line + "\n";
+    EXPECT_TRUE(CountsLine(lines, "GAME.bin - 0 error(s), 0 warning(s)")) << pane;
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OVP")));
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OBJ"))) << pane;
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << pane;
 }
 
 }  // namespace
