@@ -1,6 +1,7 @@
 #include "platform/display/sdl_display.h"
 
 #include <SDL.h>
+#include <SDL_shape.h>
 
 #include <chrono>
 #include <cstring>
@@ -97,6 +98,41 @@ struct Sdl::Impl {
     }
 };
 
+namespace {
+
+// A window whose region leaves pixels out becomes a shaped window where the
+// screen supports them; null otherwise (the caller makes a plain one).
+SDL_Window* create_shaped(HWND hwnd, const char* title, int x, int y, int width, int height, Uint32 flags) {
+    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!mask) return nullptr;
+    bool shaped = false;
+    SDL_LockSurface(mask);
+    for (int row = 0; row < height; ++row) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(mask->pixels) + std::ptrdiff_t(row) * mask->pitch);
+        for (int column = 0; column < width; ++column) {
+            bool inside = window_region_contains(hwnd, POINT{column, row});
+            pixels[column] = inside ? 0xFF000000u : 0;
+            shaped |= !inside;
+        }
+    }
+    SDL_UnlockSurface(mask);
+    SDL_Window* window = nullptr;
+    if (shaped) {
+        window = SDL_CreateShapedWindow(title, unsigned(x), unsigned(y), unsigned(width), unsigned(height), flags);
+        SDL_WindowShapeMode mode{};
+        mode.mode = ShapeModeBinarizeAlpha;
+        mode.parameters.binarizationCutoff = 128;
+        if (window && SDL_SetWindowShape(window, mask, &mode) != 0) {
+            SDL_DestroyWindow(window);
+            window = nullptr;
+        }
+    }
+    SDL_FreeSurface(mask);
+    return window;
+}
+
+}  // namespace
+
 std::unique_ptr<Sdl> Sdl::open(std::string* error) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
@@ -147,8 +183,9 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
         if (ex_style & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
         char title[256];
         GetWindowText(hwnd, title, sizeof title);
-        SDL_Window* window = SDL_CreateWindow(title, r.left, r.top, std::max(1, int(r.right - r.left)),
-                                              std::max(1, int(r.bottom - r.top)), flags);
+        int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
+        SDL_Window* window = create_shaped(hwnd, title, r.left, r.top, width, height, flags);
+        if (!window) window = SDL_CreateWindow(title, r.left, r.top, width, height, flags);
         if (!window) return;
         it = impl_->windows.emplace(hwnd, window).first;
     }

@@ -6,6 +6,7 @@
 
 #include "platform/user/backend.h"
 #include "platform/user/internal.h"
+#include "platform/user/ipc_bridge.h"
 #include "platform/user/message_api.h"
 #include "platform/user/window_api.h"
 
@@ -82,7 +83,11 @@ LRESULT call_window(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto target = queue_of(hwnd);
-    if (!target) return 0;
+    if (!target) {
+        // Another process's window: the message goes as a post and nothing comes back.
+        kit::user::post_to_other_process(hwnd, message, wParam, lParam);
+        return 0;
+    }
     auto mine = current_queue_shared();
     if (target == mine) return call_window(hwnd, message, wParam, lParam);
 
@@ -106,7 +111,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     auto target = queue_of(hwnd);
-    if (!target) return FALSE;
+    if (!target) return kit::user::post_to_other_process(hwnd, message, wParam, lParam) ? TRUE : FALSE;
     target->post(msg);
     return TRUE;
 }

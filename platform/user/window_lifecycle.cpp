@@ -6,6 +6,7 @@
 #include "platform/user/controls.h"
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
+#include "platform/user/ipc_bridge.h"
 #include "platform/user/menu_api.h"
 #include "platform/user/message_api.h"
 #include "platform/user/system_api.h"
@@ -164,4 +165,4 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return queue_of(hwnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) { return queue_of(hwnd) || is_window_of_other_process(hwnd) ? TRUE : FALSE; }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/user/ipc_bridge.h"
 #include "platform/user/tests/user_fixture.h"
 
 namespace user_test {
@@ -196,6 +197,33 @@ TEST_F(MessageTest, AnIdleLoopTakesScriptStepsThenReportsAStall) {
     EXPECT_EQ(msg.message, WM_APP + 3);
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
     EXPECT_NE(reported.find("no step left"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(MessageTest, PostsFromOtherProcessesArriveInTheWindowsQueue) {
+    HWND top = make_top();
+    std::string error;
+    auto bridge = kit::user::IpcBridge::open(top, &error);
+    ASSERT_TRUE(bridge) << error;
+    EXPECT_TRUE(IsWindow(top));
+    // Posting by handle goes through the window's port, as another process would.
+    ASSERT_TRUE(kit::user::post_to_other_process(top, WM_APP + 0x100, 0x10020000, 7));
+    MSG msg;
+    while (!PeekMessage(&msg, top, WM_APP + 0x100, WM_APP + 0x100, PM_REMOVE)) {
+        kit::user::wait_on_queue(kit::user::kNoDeadline);
+    }
+    EXPECT_EQ(msg.wParam, 0x10020000u);
+    EXPECT_EQ(msg.lParam, 7);
+    bridge.reset();
+    EXPECT_FALSE(kit::user::is_window_of_other_process(top));
+    HWND nobody = hwnd_from_value(0x7FFFFFF0);
+    EXPECT_FALSE(IsWindow(nobody));
+    EXPECT_FALSE(PostMessage(nobody, WM_APP, 0, 0));
 }
 
 }  // namespace
