@@ -31,9 +31,12 @@ const Picture kHelp{{".####.", "##..##", "....##", "...##.", "..##..", "..##..",
 const Picture kCheck{{"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."}};
 const Picture kBullet{{".##.", "####", "####", ".##."}};
 
+// Glyphs grow with their button up to this size and stay centred beyond it.
+constexpr LONG kMaxGlyph = 64;
+
 // A triangle pointing along `direction` (DFCS_SCROLL* codes), in rows.
 Picture arrow(LONG size, UINT direction, std::vector<std::string>& storage) {
-    const LONG rows = std::max<LONG>(1, (size - 4) / 3);
+    const LONG rows = std::max<LONG>(1, (std::min(size, kMaxGlyph) - 4) / 3);
     const LONG width = 2 * rows - 1;
     storage.clear();
     for (LONG i = 0; i < rows; ++i) {
@@ -151,7 +154,7 @@ void draw_scroll_part(Dc& dc, const RECT& r, UINT state) {
     if (part == DFCS_SCROLLSIZEGRIP) {
         fill_solid(dc, r, sys_color(COLOR_3DFACE));
         // Three diagonal ridges in the bottom-right corner.
-        const LONG size = std::min(r.right - r.left, r.bottom - r.top);
+        const LONG size = std::min({r.right - r.left, r.bottom - r.top, kMaxGlyph});
         for (LONG ridge = 0; ridge < 3; ++ridge)
             for (LONG i = 0; i < size - 4 * ridge - 1; ++i) {
                 const LONG x = r.right - 1 - i, y = r.bottom - size + 4 * ridge + 1 + i;

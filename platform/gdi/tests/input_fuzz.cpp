@@ -1,5 +1,6 @@
-// Arbitrary bytes as a packed bitmap, as text for DrawText, and as polygon
-// points: none may crash, hang or read outside its input.
+// Arbitrary bytes as a packed bitmap, as text for DrawText, as polygon
+// points, and as a script of drawing calls with wild arguments: none may
+// crash, hang or read outside its input.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -19,11 +20,63 @@ HDC canvas() {
     return dc;
 }
 
+// Eight bytes a call: which call, then arguments from signed bytes scaled
+// up so that coordinates also land far outside the surfaces.
+void run_script(HDC dc, const std::uint8_t* data, std::size_t size) {
+    static const HDC other = [] {
+        const HDC made = CreateCompatibleDC(nullptr);
+        SelectObject(made, CreateBitmap(17, 9, 1, 1, nullptr));
+        return made;
+    }();
+    const int saved = SaveDC(dc);
+    for (std::size_t at = 0; at + 8 <= size; at += 8) {
+        const std::uint8_t* p = data + at;
+        auto arg = [p](int i) { return static_cast<int>(static_cast<std::int8_t>(p[i])) * (p[7] & 0x80 ? 4096 : 1); };
+        const HDC target = p[7] & 1 ? other : dc;
+        const RECT r{arg(1), arg(2), arg(3), arg(4)};
+        const DWORD rop = static_cast<DWORD>(p[5]) << 16;
+        switch (p[0] % 18) {
+        case 0: FillRect(target, &r, static_cast<HBRUSH>(GetStockObject(p[5] % 6))); break;
+        case 1: BitBlt(target, arg(1), arg(2), arg(3), arg(4), p[6] & 1 ? dc : other, arg(6), arg(5), rop); break;
+        case 2: StretchBlt(target, arg(1), arg(2), arg(3), arg(4), p[6] & 1 ? dc : other, arg(5), arg(6), arg(6), arg(5), rop); break;
+        case 3: PatBlt(target, arg(1), arg(2), arg(3), arg(4), rop); break;
+        case 4: SetROP2(target, p[5] % 17); break;
+        case 5: MoveToEx(target, arg(1), arg(2), nullptr); LineTo(target, arg(3), arg(4)); break;
+        case 6: Ellipse(target, r.left, r.top, r.right, r.bottom); break;
+        case 7: RoundRect(target, r.left, r.top, r.right, r.bottom, arg(5), arg(6)); break;
+        case 8: SetViewportOrgEx(target, arg(1), arg(2), nullptr); break;
+        case 9: SetMapMode(target, p[5] & 1 ? MM_ANISOTROPIC : MM_TEXT);
+                SetWindowExtEx(target, arg(1), arg(2), nullptr);
+                SetViewportExtEx(target, arg(3), arg(4), nullptr);
+                break;
+        case 10: IntersectClipRect(target, r.left, r.top, r.right, r.bottom); break;
+        case 11: ExcludeClipRect(target, r.left, r.top, r.right, r.bottom); break;
+        case 12: ExtTextOut(target, arg(1), arg(2), p[5] & 6, &r, reinterpret_cast<const char*>(p + 3), 4, nullptr); break;
+        case 13: { RECT e = r; DrawEdge(target, &e, p[5] & 15, p[6] | BF_ADJUST); break; }
+        case 14: { RECT e = r; DrawFrameControl(target, &e, p[5] % 5, p[6] | (p[5] & 0x0F) << 8); break; }
+        case 15: DrawDragRect(target, &r, SIZE{arg(5), arg(6)}, &r, SIZE{arg(6), arg(5)}, nullptr, nullptr); break;
+        case 16: SetTextAlign(target, p[5]); SetBkMode(target, p[6] & 1 ? OPAQUE : TRANSPARENT); break;
+        default: {
+            const HPEN pen = CreatePen(p[5] % 7, arg(6), RGB(p[1], p[2], p[3]));
+            const HGDIOBJ old = SelectObject(target, pen);
+            Rectangle(target, r.left, r.top, r.right, r.bottom);
+            SelectObject(target, old);
+            DeleteObject(pen);
+            break;
+        }
+        }
+    }
+    RestoreDC(dc, saved);
+    SetMapMode(other, MM_TEXT);
+    SelectClipRgn(other, nullptr);
+    SetViewportOrgEx(other, 0, 0, nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;
-    const std::uint8_t mode = data[0] % 3;
+    const std::uint8_t mode = data[0] % 4;
     UINT word;
     std::memcpy(&word, data + 1, sizeof word);
     data += 5;
@@ -40,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             DeleteObject(bitmap);
         }
         break;
+    case 3: run_script(dc, data, size); break;
     case 1: {
         RECT r{0, 0, static_cast<LONG>(word >> 20), 48};
         DrawText(dc, reinterpret_cast<const char*>(data), static_cast<int>(size), &r, word & 0xFFFFF);
