@@ -10,7 +10,7 @@
 #include "simulator/cpu/host_queue.h"
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/memory_map.h"
-#include "simulator/cpu/opcode_table.h"
+#include "simulator/cpu/opcode_table_data.h"
 #include "simulator/cpu/run_control.h"
 
 namespace simcpu {
@@ -227,15 +227,17 @@ inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint1
     m.Write(address, value);
 }
 
-// One instruction at r.pc; returns its cycles, or -1 for a download trap
-// (PC left at it). Inlined into the run's loop so the registers stay in
+// The instruction `Opcode` at r.pc; returns its cycles, or -1 for a download
+// trap (PC left at it). Each opcode gets its own copy with the table's
+// length, cycles, mode and operation folded in, all inlined into the run's
+// loop, so there is one dispatch per instruction and the registers stay in
 // host registers.
-[[gnu::always_inline]] inline int Execute(FastMachine& m, const OpcodeInfo* table, TargetRegisterBlock& r) {
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline int ExecuteOpcode(FastMachine& m, TargetRegisterBlock& r, const std::uint8_t* bytes) {
     KernelCore& core = m.core();
-    const std::uint8_t* bytes = m.Fetch(r.pc);
-    const OpcodeInfo info = table[bytes[0]];
+    constexpr OpcodeInfo info = kOpcodeTable[Opcode];
     const std::uint16_t word = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
-    const Mode mode = info.mode();
+    constexpr Mode mode = info.mode();
     int cycles = info.cycles();
     std::uint16_t pc = r.pc;
     r.pc = static_cast<std::uint16_t>(pc + info.length());
@@ -419,6 +421,30 @@ inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint1
     return cycles;
 }
 
+// One instruction at r.pc, dispatched on its opcode.
+#define KIT_FAST_CASE(n) \
+    case n: return ExecuteOpcode<n>(m, r, bytes);
+#define KIT_FAST_CASES4(n) KIT_FAST_CASE(n) KIT_FAST_CASE(n + 1) KIT_FAST_CASE(n + 2) KIT_FAST_CASE(n + 3)
+#define KIT_FAST_CASES16(n) KIT_FAST_CASES4(n) KIT_FAST_CASES4(n + 4) KIT_FAST_CASES4(n + 8) KIT_FAST_CASES4(n + 12)
+#define KIT_FAST_CASES64(n) \
+    KIT_FAST_CASES16(n) KIT_FAST_CASES16(n + 16) KIT_FAST_CASES16(n + 32) KIT_FAST_CASES16(n + 48)
+
+[[gnu::always_inline]] inline int Execute(FastMachine& m, TargetRegisterBlock& r) {
+    const std::uint8_t* bytes = m.Fetch(r.pc);
+    switch (bytes[0]) {
+        KIT_FAST_CASES64(0x00)
+        KIT_FAST_CASES64(0x40)
+        KIT_FAST_CASES64(0x80)
+        KIT_FAST_CASES64(0xC0)
+    }
+    return 0;  // not reached: every byte has its case
+}
+
+#undef KIT_FAST_CASES64
+#undef KIT_FAST_CASES16
+#undef KIT_FAST_CASES4
+#undef KIT_FAST_CASE
+
 // The run loop's round; the registers are in the block meanwhile.
 Round ServeRound(FastMachine& m) {
     m.CountPending();
@@ -439,7 +465,6 @@ RunResult FastRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
     FastMachine m(core);
     m.CountPending();  // sets the first budget
-    const OpcodeInfo* table = OpcodeTable().data();
     TargetRegisterBlock r = core.regs();
     for (;;) {
         if (AttentionNeeded(core)) {
@@ -449,7 +474,7 @@ RunResult FastRun(KernelCore& core) {
             if (round == Round::Counted) continue;
             if (round != Round::Step) return EndRun(core, EndResult(round));
         }
-        int cycles = Execute(m, table, r);
+        int cycles = Execute(m, r);
         if (cycles < 0) {
             SaveRegisters(core, r);
             RunDownloadTrap(core, m.Fetch(r.pc)[0]);
