@@ -1,9 +1,10 @@
 ; The kit's start-up object, linked into every program.
 ;
-; reset   runs first (the image head holds its address): it notes which
-;         window bank shows the program's bank 0, copies the init_data
-;         bytes behind bank 0's export table into the fixed data area, and
-;         calls the program's "main".
+; reset   runs first (the image head holds its address), entered with A =
+;         the window bank (register 00H) that shows the program's bank 0;
+;         the register cannot be read back, so reset keeps the number. It
+;         copies the init_data bytes behind bank 0's export table into the
+;         fixed data area, calls the program's "main" and returns.
 ; farcall carries a call into another bank. The linker turns a call to a
 ;         procedure of another bank into a 4-byte far-call record in place of
 ;         "JSR proc" and the two bytes behind it:
@@ -32,7 +33,6 @@ startup SECTION BASEADDRESS:4000H LENGTH:8000H BANKNUMBER:0
 code SEGMENT
 reset PROC
         CLD
-        LDA BANK_REG
         STA bank_base
         LDA #0
         STA current_bank

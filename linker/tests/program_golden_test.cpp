@@ -13,42 +13,19 @@
 #include "formats/byte_reader.h"
 #include "formats/image_file.h"
 #include "linker/tests/image_dump.h"
-#include "linker/tests/link_fixture.h"
-#include "linker/vostrel.h"
-#include "testing/golden.h"
+#include "linker/tests/golden_program.h"
 
 namespace linker {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::LinkFixture;
-
-const fs::path kProgram = LINKER_PROGRAM_DIR;  // the fixture objects, assembled at build time
-
-struct LinkedProgram {
-    LinkFixture fixture;
-    testing::ToolRun run;
-};
-
-void link_program(LinkedProgram& program) {
-    auto& fixture = program.fixture;
-    for (const char* name : {"main.obj", "sound.obj", "data.obj", "draw.obj", "plot.obj"})
-        fixture.add(name, testing_kit::read_file(kProgram / name));
-    fixture.add("reset.obj", testing_kit::read_file(testing_kit::program_path("reset.obj")));
-    fixture.add("kit.lib", testing_kit::read_file(testing_kit::program_path("kit.lib")));
-    fixture.add("util.obj", testing_kit::read_file(kProgram / "util.obj"));
-    auto made = testing::run_tool(run_vostrel, fixture.dir().path(),
-                                  {"/OBJPATH", "debug\\", "/OBJS", "util.obj", "/OUT", "debug\\util.lib"});
-    ASSERT_EQ(made.exit_code, 0) << made.messages;
-    program.run = fixture.run({"/OBJPATH", "debug\\", "/OBJS", "MAIN.OBJ", "SOUND.OBJ", "DATA.OBJ", "DRAW.OBJ",
-                               "PLOT.OBJ", "reset.obj", "/LIBS", "debug\\util.lib", "debug\\kit.lib", "/NAME",
-                               "Golden Demo", "/OUT", "debug\\game.lke", "/FILEHEAD", "game.ver", "/AUTO", "-W2"});
-}
+using testing::link_golden_program;
+using testing::LinkedProgram;
 
 TEST(ProgramGolden, ImageAndDebugMapMatchTheReviewedDump) {
     LinkedProgram program;
-    link_program(program);
-    ASSERT_EQ(program.run.exit_code, 0) << program.run.messages;
+    link_golden_program(program);
+    if (HasFatalFailure()) return;
     const auto dump = testing::dump_image(program.fixture.image()) + testing::dump_debug_map(program.fixture.debug_map());
     EXPECT_TRUE(testing_kit::matches_golden("linker/tests/golden/program.txt", dump));
 }
@@ -90,8 +67,8 @@ std::vector<JsrSite> jsr_sites(const std::string& listing) {
 TEST(ProgramGolden, EveryCallAcrossBanksReachesItsProcedureThroughFarcall) {
     if (std::system("da65 --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "da65 (cc65) is not installed";
     LinkedProgram program;
-    link_program(program);
-    ASSERT_EQ(program.run.exit_code, 0) << program.run.messages;
+    link_golden_program(program);
+    if (HasFatalFailure()) return;
     const auto image = program.fixture.image();
     const formats::ByteReader bytes(image);
     const auto table = *bytes.record<formats::ImageBankTable>(0);

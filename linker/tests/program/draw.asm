@@ -1,5 +1,5 @@
 ; Bank 1: calls its neighbour in the same bank and a routine of bank 0.
-EXTERN plot:PROC, beep:PROC, kit_fill:PROC
+EXTERN plot:PROC, beep:PROC, kit_fill:PROC, echo:BYTE
 
 code SECTION BASEADDRESS:4000H LENGTH:8000H BANKNUMBER:1
 text SEGMENT
@@ -10,6 +10,7 @@ draw PROC
         JSR beep        ; bank 0: becomes a far call
         NOP
         NOP
+        STA echo        ; what beep returned in A
         JSR kit_fill    ; the kit library's copy in this bank
         NOP
         NOP
