@@ -161,7 +161,9 @@ bool EmuKernel::AskToGoOn(std::uint16_t address, int code) {
 
 void EmuKernel::PaintLcd(unsigned flags) {
     std::lock_guard lock(lcdLock_);
+    painting_ = true;
     window_.PaintLcd(flags);
+    painting_ = false;
 }
 
 void EmuKernel::QueueWait() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }

@@ -66,7 +66,7 @@ public:
     void Resume();
     bool IsSuspended();
     bool IsRunning();
-    bool IsPainting() const { return core_.state & StateBit::kPainting; }
+    bool IsPainting() const { return painting_.load(); }
     // The last run's result (RunResult as int), once the thread has ended.
     int LastResult() const { return lastResult_.load(); }
 
@@ -110,6 +110,7 @@ private:
     std::unique_ptr<os::Thread> thread_;
     os::Thread* self_ = nullptr;  // the emulation thread's own handle, used only by it
     std::atomic<bool> parkedAtNotice_{false};
+    std::atomic<bool> painting_{false};  // the core's state bit 0, readable from the window thread
     std::atomic<int> lastResult_{0};
     int errorCode_ = 0;
     std::string errorText_;

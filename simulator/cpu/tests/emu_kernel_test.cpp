@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "simulator/cpu/emu_kernel.h"
+#include "simulator/cpu/lcd.h"
 #include "simulator/cpu/run_control.h"
 #include "simulator/cpu/run_loop.h"
 
@@ -111,6 +112,9 @@ TEST_F(KernelTest, StopEndsAParkedThread) {
     kernel.StopThread(true);
     EXPECT_FALSE(kernel.IsRunning());
     EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Stopped));
+    // The stopped run is told to the window and to the IDE, without parking.
+    EXPECT_EQ(window.OwnPosts().back(), kStoppedCode);
+    EXPECT_EQ(window.idePosts.load(), 2);
 }
 
 TEST_F(KernelTest, ExitRequestEndsAParkedThreadWithResultOne) {
@@ -147,6 +151,35 @@ TEST_F(KernelTest, BreakpointWithoutAnIdeAsksTheUserInsteadOfParking) {
     kernel.StopThread(true);
     EXPECT_EQ(window.Asked(), std::vector<int>{0});
     EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Ended));
+}
+
+TEST_F(KernelTest, MemoryAndDisassemblyReaders) {
+    struct Case {
+        std::uint16_t address;
+        std::uint32_t run;
+    } cases[] = {{0x0010, 0x30}, {0x0050, 0x30}, {0x8123, 0x2000 - 0x123}};
+    for (const Case& c : cases) {
+        std::uint8_t rights = 0;
+        std::uint32_t run = 0;
+        EXPECT_NE(kernel.ReadMemoryInfo(c.address, &rights, &run), nullptr);
+        EXPECT_EQ(run, c.run) << c.address;
+        EXPECT_TRUE(rights & formats::PageRight::kReadable);
+    }
+    std::uint32_t address = 0x8000, lines = 0 << 16 | 3;
+    EXPECT_EQ(kernel.Disassemble(address, DisassemblyLayout::Make(1, 8, 12, 6, 24), lines, nullptr), 0u);
+    std::string text;
+    std::size_t length = kernel.Disassemble(address, DisassemblyLayout::Make(1, 8, 12, 6, 24), lines, &text);
+    EXPECT_EQ(length, text.size());
+    EXPECT_NE(text.find("JMP"), std::string::npos) << text;
+    EXPECT_EQ(address >> 16, 0x8000u);
+    EXPECT_EQ(lines, 0u << 16 | 3);
+}
+
+TEST_F(KernelTest, RotationWithoutAThreadChangesTheGeometryAtOnce) {
+    std::vector<std::uint8_t> bitmap(LcdHostBytes(0, 0, true) + 16);
+    EXPECT_TRUE(kernel.SetRotation(bitmap.data(), ControlFlag::kLcdRotated));
+    EXPECT_TRUE(kernel.core().controlFlags & ControlFlag::kLcdRotated);
+    EXPECT_FALSE(kernel.IsRunning());
 }
 
 }  // namespace
