@@ -58,6 +58,7 @@ inline constexpr std::uint32_t kLocal = 4;
 class CsyFile {
 public:
     explicit CsyFile(formats::ByteReader bytes) : bytes_(bytes) {}
+    std::size_t size() const { return bytes_.size(); }
 
     std::uint32_t module_count() const { return word(4); }
     std::optional<CsyModuleEntry> module(std::uint32_t row) const;

@@ -204,7 +204,8 @@ std::optional<FormularValue> CFormular::resolve(std::string_view name, bool eval
     std::uint32_t scope_row = range->scope_row;
     // Bounded by the number of scope rows the file can hold, so a parent
     // cycle cannot loop for ever.
-    for (std::uint32_t hops = 0; hops < 0x10000; ++hops) {
+    const std::size_t most_scopes = file->size() / sizeof(CsyScopeEntry) + 1;
+    for (std::size_t hops = 0; hops < most_scopes; ++hops) {
         auto scope = file->scope(scope_row);
         if (!scope || scope->level < 3) return std::nullopt;
         for (std::uint32_t i = 0; i < scope->symbol_count; ++i) {
