@@ -10,6 +10,7 @@
 
 #include "platform/display/headless.h"
 #include "platform/gdi/png_writer.h"
+#include "platform/gdi/win_rect.h"
 #include "platform/user/user.h"
 
 namespace kit::display {
@@ -17,7 +18,7 @@ namespace kit::display {
 struct Sdl::Impl {
     std::map<HWND, SDL_Window*> windows;
     std::set<HWND> dirty;
-    HWND grabbed = nullptr;
+    user::CaretState caret_shown;  // as last presented
 
     HWND window_of(Uint32 id) const {
         SDL_Window* w = SDL_GetWindowFromID(id);
@@ -57,6 +58,13 @@ struct Sdl::Impl {
     }
 
     void present_dirty() {
+        // The caret blinks on its own: a change in it redraws its window.
+        user::CaretState caret = user::caret_state();
+        if (caret.hwnd != caret_shown.hwnd || caret.visible != caret_shown.visible ||
+            !EqualRect(&caret.rect, &caret_shown.rect)) {
+            if (HWND top = GetAncestorTopLevel(caret.hwnd ? caret.hwnd : caret_shown.hwnd)) dirty.insert(top);
+            caret_shown = caret;
+        }
         for (HWND hwnd : dirty) {
             auto it = windows.find(hwnd);
             if (it != windows.end()) show(hwnd, it->second);

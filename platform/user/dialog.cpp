@@ -290,7 +290,8 @@ LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* questio
             break;
         }
         if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            backend().idle(current_queue().next_timer_due());
+            if (owner) SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dialog));
+            if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) backend().idle(current_queue().next_timer_due());
             continue;
         }
         if (msg.message == WM_QUIT) {

@@ -448,6 +448,9 @@ UINT MenuTracker::loop() {
         }
         if (is_mouse_message(msg.message)) return on_mouse(msg);
         return LoopStep::keep_going;
+    }, [&] {
+        HWND shown = levels_.empty() ? nullptr : levels_.back().window;
+        SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(shown));
     });
     if (end != LoopStep::finished) chosen_ = 0;
     finish();

@@ -14,7 +14,8 @@ bool is_mouse_message(UINT m) {
 
 bool is_key_message(UINT m) { return m >= WM_KEYFIRST && m <= WM_KEYLAST; }
 
-LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)>& handle) {
+LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)>& handle,
+                          const std::function<void()>& on_idle) {
     SetCapture(capture);
     LoopStep step = LoopStep::keep_going;
     MSG msg;
@@ -26,7 +27,8 @@ LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)
         // Peek and idle rather than GetMessage, so that a capture taken away
         // while the loop waits ends it at once.
         if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            backend().idle(current_queue().next_timer_due());
+            if (on_idle) on_idle();
+            if (!PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) backend().idle(current_queue().next_timer_due());
             continue;
         }
         if (msg.message == WM_QUIT) {

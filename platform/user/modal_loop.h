@@ -17,7 +17,9 @@ constexpr UINT_PTR kLoopTimerId = 0xFFF0;
 // Sets the capture to `capture` and hands every mouse and keyboard message,
 // and the loop timer, to `handle` (other messages are dispatched as usual). Returns the step that
 // ended the loop: cancelled for a lost capture or WM_QUIT.
-LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)>& handle);
+// `on_idle` runs each time the queue is found empty, before the loop waits.
+LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)>& handle,
+                          const std::function<void()>& on_idle = {});
 
 bool is_mouse_message(UINT message);
 bool is_key_message(UINT message);

@@ -1,5 +1,6 @@
 // Invalid areas and WM_PAINT. A window's invalid area is kept as one bounding
 // rectangle; WM_PAINT is made from it when the thread's queue is otherwise empty.
+#include "platform/gdi/gdi.h"
 #include "platform/user/backend.h"
 #include "platform/user/internal.h"
 #include "platform/user/message_api.h"
@@ -115,6 +116,14 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     return TRUE;
 }
 
+// The invalid area is kept as a rectangle: a region invalidates its bounds.
+BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase) {
+    if (!region) return InvalidateRect(hwnd, nullptr, erase);
+    RECT bounds{0, 0, 0, 0};
+    GetRgnBox(region, &bounds);
+    return InvalidateRect(hwnd, &bounds, erase);
+}
+
 BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     if (!find_window(hwnd)) return FALSE;
     validate_client(hwnd, rect);
@@ -144,9 +153,14 @@ BOOL UpdateWindow(HWND hwnd) {
     return TRUE;
 }
 
-BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN, UINT flags) {
+BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
     Window* w = find_window(hwnd);
     if (!w) return FALSE;
+    RECT bounds{0, 0, 0, 0};
+    if (region && !rect) {
+        GetRgnBox(region, &bounds);
+        rect = &bounds;
+    }
     bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
     if (flags & RDW_INVALIDATE) invalidate_client(hwnd, rect, (flags & RDW_ERASE) != 0, children);
     if (flags & RDW_FRAME) invalidate_frame(hwnd);

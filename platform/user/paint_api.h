@@ -4,6 +4,7 @@
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
+BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
 BOOL GetUpdateRect(HWND hwnd, RECT* out, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags);

@@ -44,6 +44,19 @@ BOOL IsWindowEnabled(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
 
+// The placement record programs persist: 44 bytes, as stored in profiles.
+struct WINDOWPLACEMENT {
+    UINT length;
+    UINT flags;
+    UINT showCmd;
+    POINT ptMinPosition;
+    POINT ptMaxPosition;
+    RECT rcNormalPosition;
+};
+static_assert(sizeof(WINDOWPLACEMENT) == 44);
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out);
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
+
 BOOL GetClientRect(HWND hwnd, RECT* out);
 BOOL GetWindowRect(HWND hwnd, RECT* out);
 BOOL ClientToScreen(HWND hwnd, POINT* point);

@@ -59,6 +59,7 @@ struct Window {
     HFONT font = nullptr;
     bool minimized = false;
     bool maximized = false;
+    RECT normal_rect{};               // where a minimised or maximised window returns to
 
     // Painting.
     RECT update{};                    // invalid part, client coordinates (empty = valid)

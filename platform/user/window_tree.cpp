@@ -219,6 +219,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
     bool maximize = command == SW_SHOWMAXIMIZED;
     bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL;
     if (minimize != w->minimized || (maximize && !w->maximized) || (restore && (w->minimized || w->maximized))) {
+        bool was_normal = !w->minimized && !w->maximized;
+        bool was_maximized = w->maximized;
+        if (was_normal) w->normal_rect = w->rect;
         w->minimized = minimize;
         w->maximized = maximize;
         WPARAM kind = minimize ? SIZE_MINIMIZED : maximize ? SIZE_MAXIMIZED : SIZE_RESTORED;
@@ -226,6 +229,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
             int frame = GetSystemMetrics(SM_CXFRAME);
             SetWindowPos(hwnd, nullptr, -frame, -frame, GetSystemMetrics(SM_CXMAXIMIZED),
                          GetSystemMetrics(SM_CYMAXIMIZED), SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (!minimize && !maximize && was_maximized) {
+            RECT n = w->normal_rect;
+            SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         w = find_window(hwnd);
         if (!w) return was_visible;
@@ -271,4 +277,32 @@ BOOL IsIconic(HWND hwnd) {
 BOOL IsZoomed(HWND hwnd) {
     Window* w = find_window(hwnd);
     return w && w->maximized ? TRUE : FALSE;
+}
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out) {
+    Window* w = find_window(hwnd);
+    if (!w || !out) return FALSE;
+    bool normal = !w->minimized && !w->maximized;
+    *out = WINDOWPLACEMENT{sizeof(WINDOWPLACEMENT), 0,
+                           UINT(w->minimized ? SW_SHOWMINIMIZED : w->maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL),
+                           POINT{-1, -1}, POINT{-1, -1}, normal ? w->rect : w->normal_rect};
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+    Window* w = find_window(hwnd);
+    if (!w || !placement || placement->length != sizeof(WINDOWPLACEMENT)) return FALSE;
+    const RECT& n = placement->rcNormalPosition;
+    if (n.right < n.left || n.bottom < n.top) return FALSE;  // a damaged record moves nothing
+    if (w->minimized || w->maximized) {
+        w->normal_rect = n;
+    } else {
+        SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    int show = int(placement->showCmd);
+    if (show == SW_SHOWMINIMIZED || show == SW_SHOWMAXIMIZED || show == SW_SHOWNORMAL || show == SW_RESTORE ||
+        show == SW_HIDE || show == SW_SHOW) {
+        ShowWindow(hwnd, show);
+    }
+    return TRUE;
 }

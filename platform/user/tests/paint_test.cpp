@@ -1,0 +1,162 @@
+// Painting into the backing surface: clipping of children and regions,
+// scrolling, and the pictures of a full frame and of a popup menu.
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "platform/user/tests/user_fixture.h"
+#include "testing/golden.h"
+
+namespace user_test {
+namespace {
+
+constexpr gdi::Pixel kRed = 0xFF0000;
+constexpr gdi::Pixel kWhite = 0xFFFFFF;
+
+class PaintTest : public UserTest {
+protected:
+    void SetUp() override {
+        UserTest::SetUp();
+        gdi::set_test_font_everywhere(true);
+    }
+    void TearDown() override {
+        gdi::set_test_font_everywhere(false);
+        UserTest::TearDown();
+    }
+    // The pixel at a client point of `hwnd` on its top-level window's picture.
+    gdi::Pixel pixel(HWND hwnd, POINT client) {
+        HWND top = GetAncestorTopLevel(hwnd);
+        RECT frame;
+        GetWindowRect(top, &frame);
+        ClientToScreen(hwnd, &client);
+        return display.snapshot(top).at(client.x - frame.left, client.y - frame.top);
+    }
+    bool matches(const std::string& name, HWND top) {
+        auto png = gdi::encode_png(display.snapshot(top));
+        return testing_kit::matches_golden("platform/user/tests/golden/" + name + ".png", std::string(png.begin(), png.end()));
+    }
+};
+
+// The parent fills itself red; the child draws nothing.
+LRESULT paint_red(HWND hwnd, UINT m, WPARAM, LPARAM, bool* handled) {
+    if (m != WM_PAINT || GetParent(hwnd)) return 0;
+    *handled = true;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT r;
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, red);
+    DeleteObject(red);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+TEST_F(PaintTest, ClipChildrenKeepsTheParentOffItsChildren) {
+    for (DWORD clip : {DWORD(0), WS_CLIPCHILDREN}) {
+        HWND top = make_top("clip", WS_POPUP | clip);
+        WNDCLASS wc{};
+        wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_PAINT) {
+                ValidateRect(h, nullptr);
+                return 0;
+            }
+            return DefWindowProc(h, m, w, l);
+        };
+        wc.lpszClassName = "PaintTestBare";
+        RegisterClass(&wc);
+        HWND child = CreateWindowEx(0, "PaintTestBare", "", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, top, nullptr,
+                                    nullptr, nullptr);
+        set_proc_hook(paint_red);
+        pump();
+        EXPECT_EQ(pixel(top, POINT{5, 5}), kRed);
+        EXPECT_EQ(pixel(child, POINT{5, 5}), clip ? kWhite : kRed) << (clip ? "clipped" : "not clipped");
+        DestroyWindow(top);
+    }
+}
+
+TEST_F(PaintTest, AWindowRegionClipsPainting) {
+    HWND top = make_top("shape", WS_POPUP);
+    RECT frame;
+    GetWindowRect(top, &frame);
+    POINT triangle[] = {{0, 0}, {0, 150}, {200, 150}};
+    SetWindowPolygonRegion(top, triangle, 3, TRUE);
+    set_proc_hook(paint_red);
+    pump();
+    EXPECT_EQ(pixel(top, POINT{5, 140}), kRed);
+    EXPECT_EQ(pixel(top, POINT{190, 5}), kWhite);
+}
+
+TEST_F(PaintTest, ScrollWindowMovesPixelsAndExposesTheRest) {
+    HWND top = make_top("scroll", WS_POPUP);
+    pump();
+    HDC dc = GetDC(top);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT block{0, 0, 10, 10};
+    FillRect(dc, &block, red);
+    DeleteObject(red);
+    ReleaseDC(top, dc);
+    ScrollWindow(top, 20, 30, nullptr, nullptr);
+    EXPECT_EQ(pixel(top, POINT{25, 35}), kRed);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(top, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 0, 200, 150}));  // the strips on the left and at the top, as one rectangle
+}
+
+TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
+    HMENU bar = CreateMenu();
+    AppendMenu(bar, MF_STRING, 1, "&File");
+    AppendMenu(bar, MF_STRING, 2, "&Edit");
+    HWND top = CreateWindowEx(WS_EX_CLIENTEDGE, kLogClass, "Frame", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
+                              20, 20, 240, 160, nullptr, bar, nullptr, nullptr);
+    SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 20, 30, 0};
+    SetScrollInfo(top, SB_VERT, &si, TRUE);
+    SetScrollInfo(top, SB_HORZ, &si, TRUE);
+    ShowWindow(top, SW_SHOW);
+    pump();
+    EXPECT_TRUE(matches("frame", top));
+}
+
+TEST_F(PaintTest, ThePopupMenuPicture) {
+    HWND owner = make_top();
+    HMENU sub = CreatePopupMenu();
+    AppendMenu(sub, MF_STRING, 21, "Inner");
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING | MF_CHECKED, 10, "&Checked\tCtrl+K");
+    AppendMenu(menu, MF_STRING | MF_GRAYED, 11, "&Grayed");
+    AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&More");
+    pump();
+    bool compared = false;
+    display.then([&] {
+        inject_key_press(VK_DOWN);  // highlights the first item
+    });
+    display.then([&] {
+        HWND popup = kit::user::top_level_windows().front();
+        EXPECT_TRUE(matches("popup_menu", popup));
+        compared = true;
+        inject_key_press(VK_ESCAPE);
+    });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 0);
+    EXPECT_TRUE(compared);
+}
+
+TEST_F(PaintTest, PlacementRoundTripsThroughMaximize) {
+    HWND top = make_top("placed", WS_OVERLAPPEDWINDOW);
+    RECT before;
+    GetWindowRect(top, &before);
+    ShowWindow(top, SW_SHOWMAXIMIZED);
+    WINDOWPLACEMENT wp{};
+    ASSERT_TRUE(GetWindowPlacement(top, &wp));
+    EXPECT_EQ(wp.length, 44u);
+    EXPECT_EQ(wp.showCmd, UINT(SW_SHOWMAXIMIZED));
+    EXPECT_EQ(wp.rcNormalPosition, before);
+    ShowWindow(top, SW_RESTORE);
+    RECT after;
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after, before);
+    wp.rcNormalPosition = RECT{10, 10, 5, 5};  // damaged: refused
+    EXPECT_FALSE(SetWindowPlacement(top, &wp));
+}
+
+}  // namespace
+}  // namespace user_test
