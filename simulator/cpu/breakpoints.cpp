@@ -1,6 +1,7 @@
 #include "simulator/cpu/breakpoints.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "simulator/cpu/memory_map.h"
@@ -77,9 +78,9 @@ std::uint32_t UsedWords(const std::uint32_t* words, std::uint32_t count) {
 bool SummaryCurrent(const KernelCore& core) {
     const BreakSummary& s = core.breakSummary;
     const TargetControlBlock& block = *core.block;
-    return s.valid &&
-           std::equal(block.first_table, block.first_table + s.firstWords, s.words.begin()) &&
-           std::equal(block.second_table, block.second_table + s.secondWords, s.words.begin() + kFirstBreakTableEntries);
+    return s.valid && std::memcmp(block.first_table, s.words.data(), s.firstWords * sizeof(std::uint32_t)) == 0 &&
+           std::memcmp(block.second_table, s.words.data() + kFirstBreakTableEntries,
+                       s.secondWords * sizeof(std::uint32_t)) == 0;
 }
 
 void MarkBuckets(BreakSummary& s, const std::uint8_t* first, const std::uint8_t* last) {
@@ -135,8 +136,12 @@ BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan 
     if (!place) return {};
     const TargetControlBlock& block = *core.block;
     if (!(block.first_table[0] & BreakEntry::kValid) && !(block.second_table[0] & BreakEntry::kValid)) return {};
-    if (!SummaryCurrent(core)) RebuildSummary(core);
-    if (!core.breakSummary.MayHit(place)) return {};
+    BreakSummary& summary = core.breakSummary;
+    if (summary.comparedAt != core.stepSerial || !summary.valid) {
+        if (!SummaryCurrent(core)) RebuildSummary(core);
+        summary.comparedAt = core.stepSerial;
+    }
+    if (!summary.MayHit(place)) return {};
     Filter filter = FilterFor(scan);
     BreakHit hit = ScanTable(core, core.block->first_table, kFirstBreakTableEntries, 0, place, filter);
     if (!hit.hit) {

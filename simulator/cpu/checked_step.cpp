@@ -396,6 +396,7 @@ bool Fetch(KernelCore& core, Instruction& in) {
 
 void RunInstruction(KernelCore& core) {
     TargetRegisterBlock& r = core.regs();
+    ++core.stepSerial;
     if (Place at = MapAddress(core, r.pc); at.readable() && IsDownloadTrap(core, *at.at)) {
         core.cycles = 0;
         RunDownloadTrap(core, *at.at);

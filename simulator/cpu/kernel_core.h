@@ -106,7 +106,8 @@ struct BreakSummary {
     static constexpr std::uint32_t kBucketShift = 6;  // 64-byte buckets of host memory
     static constexpr std::uint32_t kBuckets = 4096;
     bool valid = false;
-    bool scanAlways = false;  // entries the map cannot stand for (not yet placed, wide ranges)
+    bool scanAlways = false;
+    std::uint32_t comparedAt = 0;  // the step whose scans last compared the words  // entries the map cannot stand for (not yet placed, wide ranges)
     std::uint32_t firstWords = 0, secondWords = 0;  // words compared: entries and the end word
     std::array<std::uint32_t, kBreakEntryCount> words{};  // first table's, then second table's
     std::array<std::uint64_t, kBuckets / 64> buckets{};
@@ -141,6 +142,7 @@ struct KernelCore {
     std::uint8_t* operandPlace = nullptr;
     std::uint16_t instructionPC = 0;
     std::uint16_t stopPC = 0;
+    std::uint32_t stepSerial = 0;  // counts steps and resumes: the breakpoint words are compared once per value
     std::array<std::uint8_t, 2> scratch{};  // [0] caught stores, [1] substitute reads
 
     // Breakpoints and exceptions.

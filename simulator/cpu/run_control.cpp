@@ -70,6 +70,7 @@ void ReportAndWait(KernelCore& core, std::uint32_t code) {
     }
     core.state |= StateBit::kPaused;
     bool goOn = core.host && core.host->PostStop(code);
+    ++core.stepSerial;  // the IDE may have planted entries meanwhile
     core.state &= static_cast<std::uint8_t>(~StateBit::kPaused);
     if (!goOn) throw RunEnded{};
 }
