@@ -12,7 +12,7 @@
 
 #include "formats/byte_reader.h"
 #include "formats/image_file.h"
-#include "linker/tests/image_dump.h"
+#include "linker/dump.h"
 #include "linker/tests/golden_program.h"
 
 namespace linker {
@@ -26,8 +26,18 @@ TEST(ProgramGolden, ImageAndDebugMapMatchTheReviewedDump) {
     LinkedProgram program;
     link_golden_program(program);
     if (HasFatalFailure()) return;
-    const auto dump = testing::dump_image(program.fixture.image()) + testing::dump_debug_map(program.fixture.debug_map());
+    const auto image = program.fixture.image();
+    const auto map = program.fixture.debug_map();
+    const auto library = testing_kit::read_file(program.fixture.dir() / "debug/UTIL.LIB");
+    const auto dump = dump_image(formats::ByteReader(image)) + dump_debug_map(formats::ByteReader(map)) +
+                      dump_library(formats::ByteReader(library));
     EXPECT_TRUE(testing_kit::matches_golden("linker/tests/golden/program.txt", dump));
+}
+
+std::string hex4(std::uint32_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", value);
+    return text;
 }
 
 // da65's listing of `code` at `address`, with the two bytes behind each known
@@ -37,7 +47,7 @@ std::string disassemble(const fs::path& folder, const std::string& code, std::ui
     std::ofstream(folder / "bank.bin", std::ios::binary) << code;
     std::ofstream info(folder / "bank.info");
     for (auto at : records)
-        info << "RANGE { START $" << testing::hex(at, 4) << "; END $" << testing::hex(at + 1, 4) << "; TYPE ByteTable; };\n";
+        info << "RANGE { START $" << hex4(at) << "; END $" << hex4(at + 1) << "; TYPE ByteTable; };\n";
     info.close();
     const auto command = "da65 --comments 4 --start-addr " + std::to_string(address) + " -i " +
                          (folder / "bank.info").string() + " -o " + (folder / "bank.s").string() + " " +
