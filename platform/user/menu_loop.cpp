@@ -33,6 +33,13 @@ struct Level {
 class MenuTracker;
 MenuTracker* active_tracker = nullptr;
 
+// Makes a tracker the one its popups paint from, from before its first popup shows.
+struct ActiveTracker {
+    MenuTracker* outer;
+    explicit ActiveTracker(MenuTracker* tracker) : outer(active_tracker) { active_tracker = tracker; }
+    ~ActiveTracker() { active_tracker = outer; }
+};
+
 class MenuTracker {
 public:
     MenuTracker(HWND owner, UINT flags, HMENU bar) : owner_(owner), flags_(flags), bar_(bar) {}
@@ -64,7 +71,7 @@ private:
     bool notify() const { return !(flags_ & TPM_NONOTIFY); }
     UINT loop();
     void finish();
-    void open_popup(HMENU menu, POINT at, const RECT* exclude, bool from_bar);
+    void open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar);
     void open_bar_item(int index, bool select_first);
     void open_submenu(size_t depth);
     void close_to(size_t depth);
@@ -132,9 +139,9 @@ bool selectable(const MenuItem& item) { return !item.separator(); }
 
 }  // namespace
 
-void MenuTracker::open_popup(HMENU menu, POINT at, const RECT* exclude, bool from_bar) {
+// `position` is the popup's place in the menu that holds it (0 for TrackPopupMenu's own).
+void MenuTracker::open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar) {
     if (notify()) {
-        int position = 0;
         SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(position, 0));
     }
     if (!find_menu(menu)) return;
@@ -215,7 +222,7 @@ void MenuTracker::open_bar_item(int index, bool select_first) {
     const MenuItem& item = m->items[size_t(index)];
     if (!item.submenu || item.grayed()) return;
     RECT r = bar_rects_on_screen()[size_t(index)];
-    open_popup(item.submenu, POINT{r.left, r.bottom}, nullptr, true);
+    open_popup(item.submenu, index, POINT{r.left, r.bottom}, nullptr, true);
     if (select_first && !levels_.empty()) select(0, step_selection(0, -1, 1));
     DrawMenuBar(owner_);
 }
@@ -231,8 +238,9 @@ void MenuTracker::open_submenu(size_t depth) {
     ClientToScreen(level.window, &at);
     RECT parent;
     GetWindowRect(level.window, &parent);
+    int position = level.selected;
     close_to(depth + 1);
-    open_popup(item.submenu, at, &parent, false);
+    open_popup(item.submenu, position, at, &parent, false);
 }
 
 int MenuTracker::step_selection(size_t depth, int from, int direction) const {
@@ -437,8 +445,6 @@ LoopStep MenuTracker::on_mouse(const MSG& msg) {
 }
 
 UINT MenuTracker::loop() {
-    MenuTracker* outer = active_tracker;
-    active_tracker = this;
     LoopStep end = run_capture_loop(owner_, [&](const MSG& msg) {
         MSG copy = msg;
         if (CallMsgFilter(&copy, MSGF_MENU)) return LoopStep::keep_going;
@@ -454,7 +460,6 @@ UINT MenuTracker::loop() {
     });
     if (end != LoopStep::finished) chosen_ = 0;
     finish();
-    active_tracker = outer;
     return chosen_;
 }
 
@@ -467,10 +472,11 @@ void MenuTracker::finish() {
 }
 
 UINT MenuTracker::run_popup(HMENU menu, POINT at, const RECT* exclude) {
+    ActiveTracker scope(this);
     SendMessage(owner_, WM_ENTERMENULOOP, TRUE, 0);
     if (notify()) SendMessage(owner_, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
     // The loop takes the mouse; a later button release is a choice only after the mouse moved.
-    open_popup(menu, at, exclude, false);
+    open_popup(menu, 0, at, exclude, false);
     if (levels_.empty()) {
         finish();
         return 0;
@@ -479,6 +485,7 @@ UINT MenuTracker::run_popup(HMENU menu, POINT at, const RECT* exclude) {
 }
 
 UINT MenuTracker::run_bar(POINT screen, int key) {
+    ActiveTracker scope(this);
     SendMessage(owner_, WM_ENTERMENULOOP, FALSE, 0);
     SendMessage(owner_, WM_INITMENU, reinterpret_cast<WPARAM>(bar_), 0);
     if (screen.x != -1 || screen.y != -1) {

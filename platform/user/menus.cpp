@@ -8,6 +8,8 @@
 #include "platform/user/internal.h"
 #include "platform/user/menu_model.h"
 #include "platform/user/messages.h"
+#include "platform/user/nonclient.h"
+#include "platform/user/rects.h"
 #include "platform/user/window_api.h"
 
 using namespace kit::user;
@@ -367,8 +369,14 @@ HMENU GetMenu(HWND hwnd) {
 }
 
 BOOL DrawMenuBar(HWND hwnd) {
-    if (!find_window(hwnd)) return FALSE;
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Window* w = find_window(hwnd);
+    if (!w) return FALSE;
+    // Only a bar that grew or shrank (its items wrap) changes the client area.
+    if (!rect_equal(nonclient_layout(hwnd).client, w->client)) {
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else {
+        invalidate_frame(hwnd);
+    }
     return TRUE;
 }
 

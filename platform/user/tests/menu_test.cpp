@@ -214,3 +214,70 @@ TEST_F(MenuTest, TheMenuBarByKeyboard) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
+    HWND owner = make_top();
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_OWNERDRAW, 30, reinterpret_cast<const char*>(std::uintptr_t(0xD47A)));
+    AppendMenu(menu, MF_STRING, 31, "&Plain");
+    static std::vector<std::string> seen;
+    seen.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM, LPARAM l, bool* handled) -> LRESULT {
+        if (m == WM_MEASUREITEM) {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+            seen.push_back("measure " + std::to_string(mis->itemID) + " data " + std::to_string(mis->itemData));
+            mis->itemWidth = 80;
+            mis->itemHeight = 30;
+            *handled = true;
+            return TRUE;
+        }
+        if (m == WM_DRAWITEM) {
+            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+            seen.push_back("draw " + std::to_string(dis->itemID) + " height " +
+                           std::to_string(dis->rcItem.bottom - dis->rcItem.top) +
+                           ((dis->itemState & ODS_SELECTED) ? " selected" : ""));
+            *handled = true;
+            return TRUE;
+        }
+        return 0;
+    });
+    pump();
+    display.then([] { inject_key_press(VK_DOWN); });
+    display.then([] { inject_key_press(VK_ESCAPE); });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 120, 120, 0, owner, nullptr), 0);
+    ASSERT_GE(seen.size(), 3u);
+    EXPECT_EQ(seen[0], "measure 30 data 54394");
+    EXPECT_EQ(seen[1], "draw 30 height 30");
+    EXPECT_EQ(seen.back(), "draw 30 height 30 selected");
+}
+
+TEST_F(MenuTest, InitMenuPopupNamesThePopupsPlace) {
+    HWND owner = make_top();
+    HMENU bar = CreateMenu();
+    HMENU first = CreatePopupMenu(), second = CreatePopupMenu();
+    AppendMenu(first, MF_STRING, 1, "&One");
+    AppendMenu(second, MF_STRING, 2, "&Two");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(first), "&First");
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(second), "&Second");
+    SetMenu(owner, bar);
+    static std::vector<std::pair<HMENU, int>> opened;
+    opened.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM l, bool*) -> LRESULT {
+        if (m == WM_INITMENUPOPUP) opened.emplace_back(reinterpret_cast<HMENU>(w), LOWORD(l));
+        return 0;
+    });
+    pump();
+    display.chord(VK_MENU, 'S');
+    display.press(VK_ESCAPE);
+    display.press(VK_ESCAPE);
+    pump();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].first, second);
+    EXPECT_EQ(opened[0].second, 1);
+}
+
+}  // namespace
+}  // namespace user_test
