@@ -123,6 +123,26 @@ TEST_F(SimrunCli, BreakpointWordsStopTheCheckedRunAndAreReported) {
     EXPECT_NE(run.out.find("notice 0xE0000000\n"), std::string::npos) << run.out;
 }
 
+TEST_F(SimrunCli, RunsUntilAPcInBothInterpreters) {
+    // $8000: LDX #5; loop: DEX; BNE loop; $8005: JMP $8005. Reset vector $8000.
+    std::string rom(0x8000, '\xEA');
+    const char code[] = {'\xA2', '\x05', '\xCA', '\xD0', '\xFD', '\x4C', '\x05', '\x80'};
+    rom.replace(0, sizeof code, code, sizeof code);
+    rom[0x7FFC] = '\x00';
+    rom[0x7FFD] = '\x80';
+    dir.write("count.bin", rom);
+    for (const char* mode : {"--cycles", "--fast"}) {
+        std::vector<std::string> arguments = {"--rom", "count.bin", "--until-pc", "0x8005", "--regs"};
+        if (std::string(mode) == "--fast") arguments.push_back(mode);
+        Outcome run = Run(arguments);
+        ASSERT_EQ(run.code, 0) << run.err;
+        // 6 reset cycles, LDX 2, four taken BNE 3 each, the last not taken 2, five DEX 2 each.
+        EXPECT_EQ(run.out, "result 0\nreached\nPC=8005 P=06 S=00 A=00 X=00 Y=00 cycles=32\n") << mode;
+    }
+    Outcome missed = Run({"--rom", "count.bin", "--until-pc", "0x9000", "--cycles", "100"});
+    EXPECT_NE(missed.out.find("not reached\n"), std::string::npos) << missed.out;
+}
+
 TEST_F(SimrunCli, ARomOfInvalidOpcodesEndsInBothInterpreters) {
     dir.write("invalid.bin", std::string(0x8000, '\xFF'));
     Outcome checked = Run({"--rom", "invalid.bin", "--notices"});
