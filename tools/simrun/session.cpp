@@ -61,8 +61,10 @@ std::string Session::Start(const Options& options, std::ostream& log) {
         content_ = std::move(download.content);
     }
 
+    // Bank numbers count 4 KB in 16 bits: no device addresses more than 256 MB.
+    constexpr std::uint64_t kLargestRamImage = std::uint64_t{1} << 28;
     std::uint64_t ramSize = simcpu::RamImageSize(options_.internalRam, options_.externalRam);
-    if (ramSize > (std::uint64_t{1} << 32)) return "the RAM sizes are too large";
+    if (ramSize > kLargestRamImage) return "the RAM sizes are too large (256 MB at most together)";
     ram_.assign(ramSize, 0);
     bool rotated = false;
     lcd_.assign(simcpu::LcdHostBytes(options_.lcdWidth, options_.lcdHeight, rotated), 0);

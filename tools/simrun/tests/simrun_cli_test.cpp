@@ -164,6 +164,8 @@ TEST_F(SimrunCli, BadInputGetsANumberedMessageAndExitCode2) {
         {{"--rom", "missing.bin"}, "simrun: error 2: "},
         {{"--rom", "short.bin"}, "simrun: error 2: The ROM image holds 100 bytes"},
         {{"--rom", "short.bin", "--scrambled"}, "simrun: error 2: the scrambled ROM image short.bin is damaged\n"},
+        {{"--rom", DEMO_ROM_PATH, "--eas", "0xF0000000"}, "simrun: error 2: the RAM sizes are too large"},
+        {{"--rom", DEMO_ROM_PATH, "--ias", "16"}, "simrun: error 2: The internal RAM size 16 is too small"},
         {{"--rom", DEMO_ROM_PATH, "--download", "x.bin", "--name", "X", "--loader", "short.bin"},
          "simrun: error 2: Read \"dl.ini\" error\n"},
     };
