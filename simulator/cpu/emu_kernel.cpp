@@ -20,6 +20,7 @@ constexpr std::uint8_t kEndRequests = ControlFlag::kStopRequest | ControlFlag::k
 EmuKernel::~EmuKernel() { StopThread(true); }
 
 std::string EmuKernel::Setup(KernelConfig config, unsigned options) {
+    if (IsRunning()) return "The emulation thread is running; stop it before setting the kernel up again.";
     config.host = this;
     std::string error = simcpu::Setup(core_, config, options);
     core_.keyInbox = &inbox_;
