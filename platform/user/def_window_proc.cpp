@@ -31,6 +31,13 @@ LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
         case HTMENU: track_menu_bar(hwnd, screen, 0); return 0;
         case HTVSCROLL: track_window_scroll_bar(hwnd, SB_VERT, screen); return 0;
         case HTHSCROLL: track_window_scroll_bar(hwnd, SB_HORZ, screen); return 0;
+        case HTCAPTION:
+        case HTLEFT: case HTRIGHT: case HTTOP: case HTBOTTOM:
+        case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+            if (IsZoomed(hwnd)) return 0;
+            if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) SetActiveWindow(hwnd);
+            track_move_size(hwnd, LRESULT(hit), screen);
+            return 0;
         default: return 0;
     }
 }
@@ -94,15 +101,29 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             if (child) SendMessage(w->parent, WM_CONTEXTMENU, wParam, lParam);
             return 0;
+        case WM_RBUTTONUP: {
+            // A right click asks for the context menu, at the click on the screen.
+            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(hwnd, &p);
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(p.x, p.y));
+            return 0;
+        }
+
         case WM_NCLBUTTONDOWN: return nonclient_button_down(hwnd, wParam, lParam);
         case WM_SYSCOMMAND: return system_command(hwnd, wParam, lParam);
         case WM_SYSKEYDOWN:
             if (wParam == WPARAM(VK_F4) && (HIWORD(std::uintptr_t(lParam)) & 0x2000)) {
                 return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
             }
-            if (wParam == WPARAM(VK_F10)) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            if (wParam == WPARAM(VK_F10) && !(GetKeyState(VK_SHIFT) & 0x8000)) {
+                return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            }
             return 0;
         case WM_SYSKEYUP:
+            // Shift+F10 asks for the context menu from the keyboard, with no point.
+            if (wParam == WPARAM(VK_F10) && (GetKeyState(VK_SHIFT) & 0x8000)) {
+                return SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+            }
             // Alt pressed and released alone opens the menu bar.
             if (wParam == WPARAM(VK_MENU) && menu_key_pressed_alone()) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
             return 0;

@@ -34,6 +34,9 @@ void caret_window_destroyed(HWND hwnd);
 LRESULT default_text_message(Window& w, UINT message, WPARAM wParam, LPARAM lParam);
 void default_window_pos_changed(HWND hwnd, const WINDOWPOS& pos);
 
+// Moves (HTCAPTION) or sizes (a frame hit code) a window by the mouse from `start`.
+void track_move_size(HWND hwnd, LRESULT hit, POINT start);
+
 // The menu bar's part of the non-client area.
 int menu_bar_height(HWND hwnd, int width);
 

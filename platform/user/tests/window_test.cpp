@@ -228,3 +228,84 @@ TEST_F(WindowTest, TopLevelHandlesFitInThirtyOneBitsAndChildHandlesDoNotCollide)
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(WindowTest, DraggingTheCaptionMovesAndEscapePutsBack) {
+    HWND top = make_top("drag");
+    pump();
+    RECT start;
+    GetWindowRect(top, &start);
+    struct Case {
+        const char* name;
+        int end_key;  // 0: release the button
+        POINT expected_origin;
+    } cases[] = {
+        {"released", 0, {start.left + 30, start.top + 30}},
+        {"escaped", VK_ESCAPE, {start.left + 30, start.top + 30}},  // back where the second drag began
+    };
+    for (const auto& c : cases) {
+        RECT before;
+        GetWindowRect(top, &before);
+        POINT from{before.left + 60, before.top + 10};
+        display.move(nullptr, from);
+        display.button(nullptr, from, true);
+        display.move(nullptr, POINT{from.x + 30, from.y + 30});
+        if (c.end_key) {
+            inject_key_press(c.end_key);
+        } else {
+            display.button(nullptr, POINT{from.x + 30, from.y + 30}, false);
+        }
+        pump();
+        RECT after;
+        GetWindowRect(top, &after);
+        EXPECT_EQ((POINT{after.left, after.top}), c.expected_origin) << c.name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        kit::user::inject_mouse_button(kit::user::MouseButton::left, false, from);
+        pump();
+    }
+}
+
+TEST_F(WindowTest, SizingByTheCornerStopsAtTheMinimum) {
+    HWND top = make_top("size");
+    pump();
+    RECT r;
+    GetWindowRect(top, &r);
+    POINT corner{r.right - 2, r.bottom - 2};
+    display.move(nullptr, corner);
+    display.button(nullptr, corner, true);
+    display.move(nullptr, POINT{r.left - 500, r.top - 500});
+    display.button(nullptr, POINT{r.left - 500, r.top - 500}, false);
+    pump();
+    RECT after;
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after.right - after.left, GetSystemMetrics(SM_CXMIN));
+    EXPECT_EQ(after.bottom - after.top, GetSystemMetrics(SM_CYMIN));
+    EXPECT_EQ((POINT{after.left, after.top}), (POINT{r.left, r.top}));
+}
+
+TEST_F(WindowTest, ARightClickAsksTheParentForAContextMenu) {
+    HWND top = make_top();
+    HWND child = make_child(top, 1, RECT{10, 10, 50, 50});
+    static std::vector<std::pair<HWND, POINT>> asked;
+    asked.clear();
+    set_proc_hook([](HWND hwnd, UINT m, WPARAM w, LPARAM l, bool*) -> LRESULT {
+        if (m == WM_CONTEXTMENU) asked.emplace_back(reinterpret_cast<HWND>(w), POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+        (void)hwnd;
+        return 0;
+    });
+    pump();
+    display.click(child, POINT{5, 6}, kit::user::MouseButton::right);
+    SetFocus(child);
+    display.chord(VK_SHIFT, VK_F10);
+    pump();
+    ASSERT_EQ(asked.size(), 4u);  // child and parent, twice
+    EXPECT_EQ(asked[0].first, child);
+    EXPECT_EQ(asked[0].second, (POINT{115, 116}));
+    EXPECT_EQ(asked[1].first, child);  // the parent hears which window was clicked
+    EXPECT_EQ(asked[3].second, (POINT{-1, -1}));
+}
+
+}  // namespace
+}  // namespace user_test
