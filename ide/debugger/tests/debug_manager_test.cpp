@@ -12,6 +12,7 @@
 #include "ide/debugger/debug_manager.h"
 #include "ide/debugger/tests/debug_project.h"
 #include "platform/ipc/runtime_dir.h"
+#include "platform/ipc/shared_mapping.h"
 #include "platform/ipc/window_messages.h"
 #include "testing/golden.h"
 
@@ -101,6 +102,7 @@ protected:
             return 0;
         }
         EXPECT_EQ(message->message, formats::WM_SIMLINK);
+        last_message = *message;
         last_result = manager.OnSimulatorMessage(message->wparam, message->lparam);
         return formats::sim_link_code(message->wparam);
     }
@@ -134,6 +136,7 @@ protected:
     CVyrDebugMgr manager{host};
     std::unique_ptr<ipc::MessagePort> port;
     int last_result = 0;
+    ipc::PostedMessage last_message{};
 };
 
 TEST_F(DebugManagerTest, StartsTheSimulatorWithAnArgumentVector) {
@@ -158,6 +161,7 @@ TEST_F(DebugManagerTest, StartsTheSimulatorWithAnArgumentVector) {
 }
 
 TEST_F(DebugManagerTest, ConnectsPlantsStopsStepsAndStops) {
+    manager.AddBreakPoint(5, project.folder + "other.asm");  // in no module: dropped
     manager.AddBreakPoint(12, project.main_source);
     manager.AddBreakPoint(13, project.main_source);  // blank: moves to 14
     connect();
@@ -189,6 +193,45 @@ TEST_F(DebugManagerTest, ConnectsPlantsStopsStepsAndStops) {
     EXPECT_FALSE(manager.connected());
     EXPECT_EQ(manager.session(), nullptr);
     EXPECT_EQ(manager.GetRegisterBlock(), nullptr);
+    EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
+    EXPECT_TRUE(wait_for_log("cmd 1013\n"));
+}
+
+TEST_F(DebugManagerTest, AStopOutsideTheSourceShowsTheDisassembly) {
+    manager.AddBreakPoint(10, project.main_source);
+    connect();
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    ASSERT_EQ(host.execution_line, 10u);
+    EXPECT_FALSE(host.disassembly_visible);
+    manager.SetTempBreakPoint(0x1000);  // below the program
+    manager.Continue(true);
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_EQ(last_result, 1);
+    EXPECT_TRUE(host.disassembly_visible);
+    EXPECT_EQ(manager.session()->stop_pc(), 0x1000);
+    // With the disassembly shown, a step goes by instruction.
+    manager.StepInto();
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_NE(log().find("tmp F0031000\n"), std::string::npos);
+}
+
+TEST_F(DebugManagerTest, ARepeatedDownloadNoticeMapsAfresh) {
+    connect();
+    ASSERT_TRUE(wait_for_log("cmd 1012\n"));
+    EXPECT_EQ(manager.OnSimulatorMessage(last_message.wparam, last_message.lparam), 1);
+    EXPECT_TRUE(manager.connected());
+    ASSERT_NE(manager.session(), nullptr);
+    EXPECT_NE(manager.GetRegisterBlock(), nullptr);
+    EXPECT_TRUE(wait_for_log("cmd 1012\nbp\ntmp\ncmd 1012\n"));
+}
+
+TEST_F(DebugManagerTest, DebugFilesGoneAtAStopEndTheRun) {
+    manager.AddBreakPoint(10, project.main_source);
+    connect();
+    std::filesystem::remove(project.folder + "debug/game.deb");
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_EQ(last_result, 0);
+    EXPECT_FALSE(manager.connected());
     EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
     EXPECT_TRUE(wait_for_log("cmd 1013\n"));
 }
@@ -228,6 +271,9 @@ TEST_F(DebugManagerTest, AKilledSimulatorReturnsToIdle) {
     EXPECT_FALSE(manager.connected());
     EXPECT_EQ(manager.session(), nullptr);
     EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
+    // Taking the dead simulator's names over removes its shared memory.
+    for (const char* name : {"ERam", "IRom"})
+        EXPECT_TRUE(ipc::SharedMapping::create_in_memory(ipc::link_namespace(host.window), name, 16, nullptr));
 }
 
 TEST_F(DebugManagerTest, BreakpointsChangeDuringTheRun) {
