@@ -397,10 +397,12 @@ bool Fetch(KernelCore& core, Instruction& in) {
 void RunInstruction(KernelCore& core) {
     TargetRegisterBlock& r = core.regs();
     ++core.stepSerial;
-    if (Place at = MapAddress(core, r.pc); at.readable() && IsDownloadTrap(core, *at.at)) {
-        core.cycles = 0;
-        RunDownloadTrap(core, *at.at);
-        return;
+    if (core.downloadState == DownloadState::kActive) {
+        if (Place at = MapAddress(core, r.pc); at.readable() && IsDownloadTrap(core, *at.at)) {
+            core.cycles = 0;
+            RunDownloadTrap(core, *at.at);
+            return;
+        }
     }
     Instruction in;
     while (!Fetch(core, in)) {

@@ -179,9 +179,9 @@ RunResult Run(KernelCore& core) {
     if (core.fastMode()) return FastRun(core);
     core.regs().run_flags |= RunFlag::kRunning;
     for (;;) {
-        Round round;
+        Round round = Round::Step;
         try {
-            round = BeforeInstruction(core);
+            if (AttentionNeeded(core)) round = BeforeInstruction(core);
         } catch (const RunEnded&) {
             return EndRun(core, RunResult::Ended);
         }
