@@ -138,7 +138,7 @@ std::uint32_t init_data_offset(const LinkContext& link, std::uint32_t address) {
     return formats::kBankExportTableSize + (address - formats::kFixedDataBase - link.global_length);
 }
 
-void relocate_object_segment(const LinkContext& link, Patcher& patcher, const LinkObject& object, std::size_t s,
+void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::size_t s,
                              std::size_t g, std::span<std::uint8_t> code, bool in_banked_code) {
     const auto& segment = object.module.sections[s].segments[g];
     for (std::size_t f = 0; f < segment.fixups.size(); ++f) {
@@ -163,7 +163,7 @@ void relocate_objects(const LinkContext& link, Patcher& patcher, BankBytes& bank
                     code = copy_into(banks[0], init_data_offset(link, object.segment_address[s][g]), segment.code);
                 else
                     continue;  // "global" data has addresses but no bytes
-                relocate_object_segment(link, patcher, object, s, g, code, !sections[s].is_global);
+                relocate_object_segment(patcher, object, s, g, code, !sections[s].is_global);
             }
     }
 }
