@@ -109,22 +109,6 @@ void MapLowBlock(KernelCore& core) {
 
 }  // namespace
 
-Place MapAddress(const KernelCore& core, std::uint16_t address) {
-    constexpr std::uint8_t kReadWrite = PageRight::kReadable | PageRight::kWritable;
-    if (address < 0x40) {
-        return {core.block->write_latches + address, kReadWrite | PageRight::kInternalRam,
-                0x40u - address};
-    }
-    if (address < 0x80) {
-        return {core.lowBlock + (address - 0x40), core.block->page_rights[0], 0x80u - address};
-    }
-    int page = address >> 13;
-    std::uint32_t offset = address & (kPageSize - 1);
-    const PageWindow& window = core.pages[page];
-    if (offset >= window.limit) return {};
-    return {window.base + offset, core.block->page_rights[page], window.limit - offset};
-}
-
 Place MapOperand(KernelCore& core, std::uint16_t address) {
     Place place = MapAddress(core, address);
     core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kRightsMask) |

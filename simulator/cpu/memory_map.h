@@ -21,8 +21,23 @@ struct Place {
 };
 
 // $00-$3F show the write latches: only the interpreters' operand reads go
-// through the read latches.
-Place MapAddress(const KernelCore& core, std::uint16_t address);
+// through the read latches. Inline: every access of the checked interpreter maps.
+inline Place MapAddress(const KernelCore& core, std::uint16_t address) {
+    constexpr std::uint8_t kReadWrite = formats::PageRight::kReadable | formats::PageRight::kWritable;
+    constexpr std::uint32_t kPageSize = 0x2000;
+    if (address < 0x40) {
+        return {core.block->write_latches + address, kReadWrite | formats::PageRight::kInternalRam,
+                0x40u - address};
+    }
+    if (address < 0x80) {
+        return {core.lowBlock + (address - 0x40), core.block->page_rights[0], 0x80u - address};
+    }
+    int page = address >> 13;
+    std::uint32_t offset = address & (kPageSize - 1);
+    const PageWindow& window = core.pages[page];
+    if (offset >= window.limit) return {};
+    return {window.base + offset, core.block->page_rights[page], window.limit - offset};
+}
 
 // MapAddress for an instruction's operand: also keeps the page rights in state bits 6-7.
 Place MapOperand(KernelCore& core, std::uint16_t address);
