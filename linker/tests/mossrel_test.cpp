@@ -64,6 +64,17 @@ TEST(Mossrel, LinksATwoBankProgramWithAFarCall) {
     EXPECT_EQ(hex_bytes(image, bank1 + 512, 6), "20 00 00 00 00 60");
 }
 
+TEST(Mossrel, ALongDisplayNameIsCutToSixteenCharactersAndKeepsItsCase) {
+    LinkFixture fixture;
+    add_two_bank_program(fixture);
+    auto run = fixture.run({"/OBJPATH", "debug\\", "/OBJS", "startup.obj", "main.obj", "helper.obj", "/NAME",
+                            "A Rather Long Game Name", "/OUT", "debug\\game.lke"});
+    ASSERT_EQ(run.exit_code, 0) << run.messages;
+    const auto image = fixture.image();
+    EXPECT_EQ(image.substr(kBank0 + 2, 16), "A Rather Long Ga");
+    EXPECT_EQ(image[kBank0 + 18], '\0');
+}
+
 TEST(Mossrel, DebugMapGivesEachSegmentItsBankAndRange) {
     LinkFixture fixture;
     add_two_bank_program(fixture);
