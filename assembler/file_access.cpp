@@ -19,7 +19,7 @@ bool read_whole_file(const std::string& path, std::string& contents, std::string
 }
 
 bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text) {
-    os::Status status = os::write_file(path, bytes);
+    os::Status status = os::write_file(path, bytes, os::Durability::regenerable);
     if (status) return true;
     const os::Error& error = status.error();
     error_text = error.code != 0 ? os::error_text(error.code) : error.text;

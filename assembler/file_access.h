@@ -10,8 +10,9 @@ namespace dravlin {
 bool read_whole_file(const std::string& path, std::string& contents, std::string& error_text);
 
 // Writes a whole file through a temporary file and a rename, so a failed
-// write leaves no half-written file. On failure returns false with the
-// system's text.
+// write leaves no half-written file. Outputs are not flushed to disk: the
+// next build remakes one that a power cut lost. On failure returns false
+// with the system's text.
 bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text);
 
 // Removes a file if it exists; a missing file is no failure.

@@ -24,7 +24,7 @@ ReadResult read_whole_file(std::string_view path) {
 }
 
 bool PendingOutput::create() {
-    auto file = os::AtomicFile::create(path_);
+    auto file = os::AtomicFile::create(path_, os::Durability::regenerable);
     if (!file) {
         error_ = system_text(file.error());
         return false;

@@ -101,16 +101,20 @@ Result<std::string> read_text_file(std::string_view path) { return read_whole<st
 
 // ---- AtomicFile ------------------------------------------------------------
 
-AtomicFile::AtomicFile(int fd, fs::path target, fs::path temp)
-    : fd_(fd), target_(std::move(target)), temp_(std::move(temp)) {}
+AtomicFile::AtomicFile(int fd, fs::path target, fs::path temp, Durability durability)
+    : fd_(fd), durability_(durability), target_(std::move(target)), temp_(std::move(temp)) {}
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), target_(std::move(other.target_)), temp_(std::move(other.temp_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      durability_(other.durability_),
+      target_(std::move(other.target_)),
+      temp_(std::move(other.temp_)) {}
 
 AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
     if (this != &other) {
         discard();
         fd_ = std::exchange(other.fd_, -1);
+        durability_ = other.durability_;
         target_ = std::move(other.target_);
         temp_ = std::move(other.temp_);
     }
@@ -126,7 +130,7 @@ void AtomicFile::discard() {
     fd_ = -1;
 }
 
-Result<AtomicFile> AtomicFile::create(std::string_view spelled) {
+Result<AtomicFile> AtomicFile::create(std::string_view spelled, Durability durability) {
     const fs::path target = resolve_for_create(spelled);
     if (target.filename().empty()) return failed("create", target, EISDIR);
     // A read-only file is not replaced behind its owner's back, as opening it
@@ -140,7 +144,7 @@ Result<AtomicFile> AtomicFile::create(std::string_view spelled) {
     struct stat existing {};
     const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : new_file_mode();
     ::fchmod(fd, mode);
-    return AtomicFile(fd, target, fs::path(pattern));
+    return AtomicFile(fd, target, fs::path(pattern), durability);
 }
 
 Status AtomicFile::write(std::span<const std::uint8_t> bytes) {
@@ -156,7 +160,7 @@ Status AtomicFile::write(std::string_view bytes) {
 
 Status AtomicFile::commit() {
     if (fd_ < 0) return failed("write", target_, EBADF);
-    if (::fsync(fd_) != 0) {
+    if (durability_ == Durability::flushed && ::fsync(fd_) != 0) {
         Error error = failed("write", target_);
         discard();
         return error;
@@ -170,15 +174,15 @@ Status AtomicFile::commit() {
     return {};
 }
 
-Status write_file(std::string_view path, std::span<const std::uint8_t> bytes) {
-    auto file = AtomicFile::create(path);
+Status write_file(std::string_view path, std::span<const std::uint8_t> bytes, Durability durability) {
+    auto file = AtomicFile::create(path, durability);
     if (!file) return file.error();
     if (Status status = file->write(bytes); !status) return status;
     return file->commit();
 }
 
-Status write_file(std::string_view path, std::string_view bytes) {
-    return write_file(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+Status write_file(std::string_view path, std::string_view bytes, Durability durability) {
+    return write_file(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, durability);
 }
 
 // ---- MappedFile ------------------------------------------------------------

@@ -23,17 +23,26 @@ using Bytes = std::vector<std::uint8_t>;
 Result<Bytes> read_file(std::string_view path);
 Result<std::string> read_text_file(std::string_view path);  // bytes as they are, no CR handling
 
+// What commit() does before the rename. Either way the target is replaced
+// whole, so a crash never leaves it half-written.
+enum class Durability {
+    flushed,      // fsync first: the new bytes survive a power cut
+    regenerable,  // no fsync: a build output (object, image, map, library)
+                  // that a power cut may lose and the next build remakes
+};
+
 // Writes the whole file through a temporary file and a rename.
-Status write_file(std::string_view path, std::span<const std::uint8_t> bytes);
-Status write_file(std::string_view path, std::string_view bytes);
+Status write_file(std::string_view path, std::span<const std::uint8_t> bytes,
+                  Durability durability = Durability::flushed);
+Status write_file(std::string_view path, std::string_view bytes, Durability durability = Durability::flushed);
 
 // An output file being written: appends go to "<name>.tmp-XXXXXX" beside the
-// target; commit() flushes it to disk and renames it over the target. Without
-// a successful commit the temporary file is removed and the target is left as
-// it was.
+// target; commit() flushes it to disk (unless regenerable) and renames it over
+// the target. Without a successful commit the temporary file is removed and
+// the target is left as it was.
 class AtomicFile {
 public:
-    static Result<AtomicFile> create(std::string_view path);
+    static Result<AtomicFile> create(std::string_view path, Durability durability = Durability::flushed);
 
     AtomicFile(AtomicFile&& other) noexcept;
     AtomicFile& operator=(AtomicFile&& other) noexcept;
@@ -49,10 +58,11 @@ public:
     const std::filesystem::path& temporary() const { return temp_; }
 
 private:
-    AtomicFile(int fd, std::filesystem::path target, std::filesystem::path temp);
+    AtomicFile(int fd, std::filesystem::path target, std::filesystem::path temp, Durability durability);
     void discard();
 
     int fd_ = -1;
+    Durability durability_ = Durability::flushed;
     std::filesystem::path target_;
     std::filesystem::path temp_;
 };

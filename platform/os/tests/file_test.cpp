@@ -42,26 +42,37 @@ TEST(WriteFile, CreatesTheGivenCaseInsideExistingFolders) {
     EXPECT_EQ(read_file(dir / "obj/MAIN.OBJ"), "o");
 }
 
+// A regenerable output skips only the flush to disk: it is still written
+// beside the target and renamed over it whole.
 TEST(AtomicFile, TargetUnchangedUntilCommitAndTemporaryRemovedWithoutIt) {
-    TempDir dir;
-    ScopedCwd cwd(dir.path());
-    dir.write("out.bin", "old");
-    {
-        auto file = os::AtomicFile::create("OUT.BIN");
-        ASSERT_TRUE(file);
-        ASSERT_TRUE(file->write("half of the new"));
+    for (os::Durability durability : {os::Durability::flushed, os::Durability::regenerable}) {
+        SCOPED_TRACE(durability == os::Durability::flushed ? "flushed" : "regenerable");
+        TempDir dir;
+        ScopedCwd cwd(dir.path());
+        dir.write("out.bin", "old");
+        {
+            auto file = os::AtomicFile::create("OUT.BIN", durability);
+            ASSERT_TRUE(file);
+            ASSERT_TRUE(file->write("half of the new"));
+            EXPECT_EQ(read_file(dir / "out.bin"), "old");
+            EXPECT_TRUE(std::filesystem::exists(file->temporary()));
+        }  // abandoned, as when the writer fails part way
         EXPECT_EQ(read_file(dir / "out.bin"), "old");
-        EXPECT_TRUE(std::filesystem::exists(file->temporary()));
-    }  // abandoned, as when the writer fails part way
-    EXPECT_EQ(read_file(dir / "out.bin"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
-    auto file = os::AtomicFile::create("OUT.BIN");
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->write("new"));
-    ASSERT_TRUE(file->commit());
-    EXPECT_EQ(read_file(dir / "out.bin"), "new");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        auto created = os::AtomicFile::create("OUT.BIN", durability);
+        ASSERT_TRUE(created);
+        os::AtomicFile file = std::move(*created);  // a moved writer keeps its target and temporary
+        ASSERT_TRUE(file.write("new"));
+        ASSERT_TRUE(file.commit());
+        EXPECT_EQ(read_file(dir / "out.bin"), "new");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+        ASSERT_TRUE(os::write_file("OUT.BIN", "newer", durability));
+        EXPECT_EQ(read_file(dir / "out.bin"), "newer");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        EXPECT_FALSE(os::write_file("NODIR\\X.BIN", "x", durability));
+    }
 }
 
 TEST(WriteFile, FailsCleanlyOnAMissingFolderOrAReadOnlyTarget) {
