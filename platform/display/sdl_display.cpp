@@ -209,6 +209,13 @@ void Sdl::top_level_destroyed(HWND hwnd) {
     impl_->dirty.erase(hwnd);
 }
 
+void Sdl::shape_changed(HWND hwnd) {
+    // SDL shapes a window only when it is made, so a new shape means a new window.
+    if (!impl_->windows.count(hwnd)) return;
+    top_level_destroyed(hwnd);
+    top_level_shown(hwnd, IsWindowVisible(hwnd));
+}
+
 void Sdl::present(HWND hwnd) { impl_->dirty.insert(hwnd); }
 
 void Sdl::capture_changed(HWND hwnd) {

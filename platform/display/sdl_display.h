@@ -21,6 +21,7 @@ public:
     void idle(std::uint64_t deadline_ms) override;
     void top_level_shown(HWND hwnd, bool shown) override;
     void top_level_destroyed(HWND hwnd) override;
+    void shape_changed(HWND hwnd) override;
     void present(HWND hwnd) override;
     void capture_changed(HWND hwnd) override;
     bool has_system_clipboard() const override { return true; }

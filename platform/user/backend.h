@@ -30,6 +30,8 @@ public:
     // A top-level window became visible or hidden, or was destroyed.
     virtual void top_level_shown(HWND hwnd, bool shown) {}
     virtual void top_level_destroyed(HWND hwnd) {}
+    // A top-level window's region changed (a real display reshapes its window).
+    virtual void shape_changed(HWND hwnd) {}
     // A top-level window's backing surface holds newly painted pixels.
     virtual void present(HWND hwnd) {}
     // The mouse was captured or released (real displays grab the pointer).

@@ -92,7 +92,7 @@ LRESULT nonclient_hit_test(HWND hwnd, POINT screen) {
     POINT p{screen.x - origin.x, screen.y - origin.y};
     NonClientLayout l = nonclient_layout(hwnd);
     if (!inside(l.window, p)) return HTNOWHERE;
-    if (!w->region.empty() && !window_region_contains(hwnd, p)) return HTNOWHERE;
+    if (!window_region_contains(hwnd, p)) return HTNOWHERE;
     if (inside(l.client, p)) return HTCLIENT;
     if (inside(l.caption, p)) {
         int button = GetSystemMetrics(SM_CXSIZE);

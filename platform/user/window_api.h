@@ -75,8 +75,12 @@ HDWP BeginDeferWindowPos(int count);
 HDWP DeferWindowPos(HDWP info, HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags);
 BOOL EndDeferWindowPos(HDWP info);
 
-// Window regions: a polygon (window coordinates) that shapes the window and its hit-testing.
-BOOL SetWindowPolygonRegion(HWND hwnd, const POINT* points, int count, BOOL redraw);
+// Window regions shape a window's painting and hit-testing (window coordinates).
+// SetWindowRgn takes the region over: the caller must not use or delete it
+// afterwards; null gives the window back its rectangle.
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
+// Copies the window's region into `region`; ERROR (0) when it has none.
+int GetWindowRgn(HWND hwnd, HRGN region);
 bool window_region_contains(HWND hwnd, POINT window_point);
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

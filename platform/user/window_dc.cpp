@@ -63,10 +63,7 @@ gdi::Region visible_region(HWND hwnd, HWND top, bool client) {
         }
     }
     Window* t = find_window(top);
-    if (!t->region.empty()) {
-        auto shape = gdi::Region::polygon(t->region.data(), int(t->region.size()), gdi::Region::Fill::Alternate);
-        region = region.combine(shape, gdi::Region::Op::And);
-    }
+    if (t->region) region = region.combine(*t->region, gdi::Region::Op::And);
     return region;
 }
 

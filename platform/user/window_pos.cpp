@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/surface_dc.h"
 #include "platform/user/backend.h"
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
@@ -284,30 +286,41 @@ BOOL EndDeferWindowPos(HDWP info) {
     return TRUE;
 }
 
-BOOL SetWindowPolygonRegion(HWND hwnd, const POINT* points, int count, BOOL redraw) {
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     Window* w = find_window(hwnd);
-    if (!w || count < 0 || (count > 0 && !points)) return FALSE;
-    w->region.assign(points, points + count);
-    if (count < 3) w->region.clear();
+    if (!w) return 0;
+    if (region) {
+        w->region = gdi::region_of(region);
+        DeleteObject(region);  // the window owns it now
+    } else {
+        w->region.reset();
+    }
+    if (!(w->style & WS_CHILD)) backend().shape_changed(hwnd);
     if (redraw) {
         invalidate_frame(hwnd);
         invalidate_client(hwnd, nullptr, true, true);
     }
-    return TRUE;
+    return 1;
 }
 
-// Alternate (even-odd) filling, as polygon regions are made by default.
+int GetWindowRgn(HWND hwnd, HRGN region) {
+    Window* w = find_window(hwnd);
+    if (!w || !w->region || !region) return 0;
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    // Rebuilt from the region's rectangles: the public calls are all there is to fill a handle.
+    for (const RECT& r : w->region->rects()) {
+        HRGN part = CreateRectRgnIndirect(&r);
+        CombineRgn(copy, copy, part, RGN_OR);
+        DeleteObject(part);
+    }
+    CombineRgn(region, copy, nullptr, RGN_COPY);
+    DeleteObject(copy);
+    return w->region->is_rect() ? SIMPLEREGION : COMPLEXREGION;
+}
+
 bool window_region_contains(HWND hwnd, POINT p) {
     Window* w = find_window(hwnd);
-    if (!w || w->region.empty()) return true;
-    const auto& poly = w->region;
-    bool in = false;
-    double px = p.x + 0.5, py = p.y + 0.5;  // pixel centres
-    for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        double xi = poly[i].x, yi = poly[i].y, xj = poly[j].x, yj = poly[j].y;
-        if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi) in = !in;
-    }
-    return in;
+    return !w || !w->region || w->region->contains(p.x, p.y);
 }
 
 namespace {

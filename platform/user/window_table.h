@@ -5,9 +5,11 @@
 // threads reach a window only to post or send to its queue.
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/user_types.h"
@@ -71,7 +73,7 @@ struct Window {
 
     ScrollBarState hscroll;
     ScrollBarState vscroll;
-    std::vector<POINT> region;        // window region polygon, window coordinates (empty = none)
+    std::optional<gdi::Region> region;  // the window's shape, window coordinates (none = its rectangle)
 
     bool nc_active = false;           // caption drawn as active
     std::shared_ptr<gdi::Surface> surface;  // backing store of a top-level window

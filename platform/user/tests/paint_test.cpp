@@ -79,7 +79,7 @@ TEST_F(PaintTest, AWindowRegionClipsPainting) {
     RECT frame;
     GetWindowRect(top, &frame);
     POINT triangle[] = {{0, 0}, {0, 150}, {200, 150}};
-    SetWindowPolygonRegion(top, triangle, 3, TRUE);
+    SetWindowRgn(top, CreatePolygonRgn(triangle, 3, ALTERNATE), TRUE);
     set_proc_hook(paint_red);
     pump();
     EXPECT_EQ(pixel(top, POINT{5, 140}), kRed);

@@ -1,5 +1,6 @@
 // The window tree: creation and destruction order, relations, positions and
 // their notifications, non-client layout and hit-testing.
+#include "platform/gdi/gdi.h"
 #include "platform/user/tests/user_fixture.h"
 
 namespace user_test {
@@ -198,7 +199,7 @@ TEST_F(WindowTest, WindowFromPointSkipsHiddenAndDisabledChildrenAndHonoursRegion
     GetWindowRect(top, &frame);
     int w = frame.right - frame.left, h = frame.bottom - frame.top;
     POINT triangle[] = {{0, 0}, {0, h}, {w, h}};
-    SetWindowPolygonRegion(top, triangle, 3, TRUE);
+    SetWindowRgn(top, CreatePolygonRgn(triangle, 3, ALTERNATE), TRUE);
     EXPECT_EQ(WindowFromPoint(POINT{frame.right - 3, frame.top + 3}), nullptr);
     EXPECT_EQ(WindowFromPoint(POINT{frame.left + 3, frame.bottom - 3}), top);
 }
@@ -305,6 +306,30 @@ TEST_F(WindowTest, ARightClickAsksTheParentForAContextMenu) {
     EXPECT_EQ(asked[0].second, (POINT{115, 116}));
     EXPECT_EQ(asked[1].first, child);  // the parent hears which window was clicked
     EXPECT_EQ(asked[3].second, (POINT{-1, -1}));
+}
+
+}  // namespace
+}  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(WindowTest, TheWindowOwnsItsRegionAndGivesCopies) {
+    HWND top = make_top();
+    HRGN shape = CreateRectRgn(0, 0, 50, 40);
+    EXPECT_EQ(GetWindowRgn(top, shape), 0);  // none yet
+    SetWindowRgn(top, shape, FALSE);
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(top, copy), SIMPLEREGION);
+    RECT box;
+    GetRgnBox(copy, &box);
+    EXPECT_EQ(box, (RECT{0, 0, 50, 40}));
+    DeleteObject(copy);
+    RECT frame;
+    GetWindowRect(top, &frame);
+    EXPECT_EQ(WindowFromPoint(POINT{frame.left + 60, frame.top + 5}), nullptr);
+    SetWindowRgn(top, nullptr, FALSE);  // back to the rectangle
+    EXPECT_EQ(WindowFromPoint(POINT{frame.left + 60, frame.top + 5}), top);
 }
 
 }  // namespace
