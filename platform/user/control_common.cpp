@@ -14,6 +14,8 @@ void ensure_standard_classes() {
         register_listbox_class();
         register_combobox_class();
         register_scrollbar_class();
+        register_trackbar_class();
+        register_progress_class();
         register_dialog_class();
         return true;
     }();

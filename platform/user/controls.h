@@ -4,7 +4,8 @@
 
 namespace kit::user {
 
-// Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR and the dialog class once.
+// Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR, the trackbar,
+// the progress bar and the dialog class once.
 void ensure_standard_classes();
 void register_button_class();
 void register_static_class();
@@ -12,6 +13,8 @@ void register_edit_class();
 void register_listbox_class();
 void register_combobox_class();
 void register_scrollbar_class();
+void register_trackbar_class();
+void register_progress_class();
 void register_dialog_class();
 
 // WM_COMMAND with a notification code to the control's parent.

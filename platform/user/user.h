@@ -1,6 +1,7 @@
 #pragma once
 // The window manager's interface, in the platform's own shape.
 #include "platform/user/accelerator_api.h"
+#include "platform/user/common_controls.h"
 #include "platform/user/control_styles.h"
 #include "platform/user/dialog_api.h"
 #include "platform/user/input_api.h"

@@ -357,3 +357,49 @@ TEST_F(DialogTest, ComboBoxChangesByKeysAndByItsDropDown) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(DialogTest, TrackbarMovesByKeysAndDragAndReportsItsPosition) {
+    HWND top = make_top();
+    HWND bar = CreateWindowEx(0, TRACKBAR_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 116, 20, top,
+                              reinterpret_cast<HMENU>(std::uintptr_t(1021)), nullptr, nullptr);
+    SendMessage(bar, TBM_SETRANGE, TRUE, MAKELPARAM(50, 1500));
+    SendMessage(bar, TBM_SETPOS, TRUE, 5000);  // clamped
+    EXPECT_EQ(SendMessage(bar, TBM_GETPOS, 0, 0), 1500);
+    SendMessage(bar, TBM_SETPOS, TRUE, 500);
+    static std::vector<std::string> reports;
+    reports.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM w, LPARAM, bool*) -> LRESULT {
+        if (m == WM_HSCROLL) reports.push_back(std::to_string(LOWORD(w)) + "@" + std::to_string(HIWORD(w)));
+        return 0;
+    });
+    SetFocus(bar);
+    display.press(VK_RIGHT);
+    display.press(VK_END);
+    pump();
+    EXPECT_EQ(SendMessage(bar, TBM_GETPOS, 0, 0), 1500);
+    // Drag the thumb from the right end to the left end.
+    display.button(bar, POINT{108, 10}, true);
+    display.move(bar, POINT{0, 10});
+    display.button(bar, POINT{0, 10}, false);
+    pump();
+    EXPECT_EQ(SendMessage(bar, TBM_GETPOS, 0, 0), 50);
+    EXPECT_EQ(reports, (std::vector<std::string>{"1@0", "8@0", "7@0", "8@0", "5@50", "4@50", "8@0"}));
+}
+
+TEST_F(DialogTest, ProgressBarClampsAndWrapsWhenStepping) {
+    HWND top = make_top();
+    HWND bar = CreateWindowEx(0, PROGRESS_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 10, top, nullptr, nullptr, nullptr);
+    SendMessage(bar, PBM_SETRANGE32, 0, 30);
+    SendMessage(bar, PBM_SETSTEP, 20, 0);
+    SendMessage(bar, PBM_STEPIT, 0, 0);
+    SendMessage(bar, PBM_STEPIT, 0, 0);  // 40 is past 30: starts again at 10
+    EXPECT_EQ(SendMessage(bar, PBM_GETPOS, 0, 0), 10);
+    SendMessage(bar, PBM_SETPOS, 99, 0);
+    EXPECT_EQ(SendMessage(bar, PBM_GETPOS, 0, 0), 30);
+}
+
+}  // namespace
+}  // namespace user_test
