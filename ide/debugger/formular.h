@@ -18,6 +18,10 @@
 
 namespace ide {
 
+namespace evaluator {
+class Ops;
+}
+
 struct EvalContext {
     const TargetMemory* memory = nullptr;  // null outside a debug run
     DebugFileSet files;
@@ -83,7 +87,7 @@ private:
     std::optional<FormularValue> result_;
     int last_error_ = 0;
 
-    friend class FormularOps;
+    friend class evaluator::Ops;
 };
 
 }  // namespace ide
