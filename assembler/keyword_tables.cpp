@@ -1,9 +1,7 @@
 #include "assembler/keyword_tables.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace dravlin {
 
@@ -42,34 +40,65 @@ uint64_t pack_folded(std::string_view word) {
     return key;
 }
 
-struct PackedKeyword {
-    uint64_t key;
-    int index;
-    bool operator<(const PackedKeyword& other) const { return key < other.key; }
-};
-using PackedTable = std::vector<PackedKeyword>;
+constexpr size_t kTableCount = 4;
 
-PackedTable pack_table(std::span<const std::string_view> table) {
-    PackedTable packed;
-    for (size_t i = 0; i < table.size(); ++i) {
-        if (!table[i].empty()) packed.push_back({pack_folded(table[i]), static_cast<int>(i)});
+// Every word of the four tables in one open-addressing hash table keyed by
+// the packed word, so a lookup is one hash and (mostly) one compare. A slot
+// holds the word's index in each table, -1 where the table lacks it.
+class KeywordIndex {
+public:
+    KeywordIndex() {
+        const std::span<const std::string_view> tables[kTableCount] = {kHashKeywords, kDirectives, kDataDirectives,
+                                                                       kMnemonics};
+        for (size_t t = 0; t < kTableCount; ++t) {
+            for (size_t i = 0; i < tables[t].size(); ++i) {
+                if (tables[t][i].empty()) continue;
+                Slot& slot = slot_for(pack_folded(tables[t][i]));
+                slot.index[t] = static_cast<int8_t>(i);
+            }
+        }
     }
-    std::sort(packed.begin(), packed.end());
-    return packed;
+
+    // The word's index per table, or null when no table holds it.
+    const std::array<int8_t, kTableCount>* find(uint64_t key) const {
+        if (key == 0) return nullptr;  // a word of NUL bytes
+        for (size_t at = home(key);; at = (at + 1) % kSlotCount) {
+            if (slots_[at].key == key) return &slots_[at].index;
+            if (slots_[at].key == 0) return nullptr;
+        }
+    }
+
+private:
+    static constexpr size_t kSlotCount = 256;  // under half full: probes stay short
+    struct Slot {
+        uint64_t key = 0;  // 0: empty (no keyword packs to 0)
+        std::array<int8_t, kTableCount> index{-1, -1, -1, -1};
+    };
+
+    static size_t home(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 56); }
+
+    Slot& slot_for(uint64_t key) {
+        size_t at = home(key);
+        while (slots_[at].key != 0 && slots_[at].key != key) at = (at + 1) % kSlotCount;
+        slots_[at].key = key;
+        return slots_[at];
+    }
+
+    std::array<Slot, kSlotCount> slots_{};
+};
+
+const KeywordIndex& keyword_index() {
+    static const KeywordIndex index;
+    return index;
 }
 
-const PackedTable& packed_table(std::span<const std::string_view> table) {
-    static const PackedTable hash = pack_table(kHashKeywords);
-    static const PackedTable directive = pack_table(kDirectives);
-    static const PackedTable data = pack_table(kDataDirectives);
-    static const PackedTable mnemonic = pack_table(kMnemonics);
-    if (table.data() == kHashKeywords.data()) return hash;
-    if (table.data() == kDirectives.data()) return directive;
-    if (table.data() == kDataDirectives.data()) return data;
-    if (table.data() == kMnemonics.data()) return mnemonic;
-    thread_local PackedTable other;
-    other = pack_table(table);
-    return other;
+// Which of the four tables `table` is, or -1 for another list of words.
+int table_number(std::span<const std::string_view> table) {
+    if (table.data() == kHashKeywords.data()) return 0;
+    if (table.data() == kDirectives.data()) return 1;
+    if (table.data() == kDataDirectives.data()) return 2;
+    if (table.data() == kMnemonics.data()) return 3;
+    return -1;
 }
 
 }  // namespace
@@ -81,9 +110,16 @@ std::span<const std::string_view> mnemonics() { return kMnemonics; }
 
 int find_keyword(std::span<const std::string_view> table, std::string_view word) {
     if (word.empty() || word.size() > kLongestKeyword) return -1;  // "" (mnemonic 0) never matches
-    const PackedTable& packed = packed_table(table);
-    auto found = std::lower_bound(packed.begin(), packed.end(), PackedKeyword{pack_folded(word), 0});
-    return found != packed.end() && found->key == pack_folded(word) ? found->index : -1;
+    const uint64_t key = pack_folded(word);
+    const int number = table_number(table);
+    if (number < 0) {
+        for (size_t i = 0; i < table.size(); ++i) {
+            if (!table[i].empty() && pack_folded(table[i]) == key) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    const std::array<int8_t, kTableCount>* found = keyword_index().find(key);
+    return found ? (*found)[static_cast<size_t>(number)] : -1;
 }
 
 int data_item_size(int index) {
@@ -92,8 +128,7 @@ int data_item_size(int index) {
 }
 
 bool is_keyword(std::string_view word) {
-    return find_keyword(hash_keywords(), word) >= 0 || find_keyword(directives(), word) >= 0 ||
-           find_keyword(data_directives(), word) >= 0 || find_keyword(mnemonics(), word) >= 0;
+    return !word.empty() && word.size() <= kLongestKeyword && keyword_index().find(pack_folded(word)) != nullptr;
 }
 
 }  // namespace dravlin

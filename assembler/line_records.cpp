@@ -22,9 +22,14 @@ void add_line(AsmContext& context, int file_position, int line_number, int32_t s
     entry.start = static_cast<uint16_t>(start);
     entry.end = static_cast<uint16_t>(end);
     std::vector<LineEntry>& lines = context.object.lines[static_cast<size_t>(file_position)];
-    auto later = std::upper_bound(lines.begin(), lines.end(), entry, [](const LineEntry& a, const LineEntry& b) {
-        return (a.file_and_line & kMaxLineNumber) < (b.file_and_line & kMaxLineNumber);
-    });
+    auto line_of = [](const LineEntry& e) { return e.file_and_line & kMaxLineNumber; };
+    // Lines mostly arrive in order: append without searching.
+    if (lines.empty() || line_of(lines.back()) <= line_of(entry)) {
+        lines.push_back(entry);
+        return;
+    }
+    auto later = std::upper_bound(lines.begin(), lines.end(), entry,
+                                  [&](const LineEntry& a, const LineEntry& b) { return line_of(a) < line_of(b); });
     lines.insert(later, entry);
 }
 

@@ -15,8 +15,8 @@ bool fits_zero_page(const ExprResult& expression) {
 
 bool split_operand(std::string_view text, OperandPieces& pieces) {
     pieces = OperandPieces{};
-    std::string item;
-    std::string items[3];
+    std::string_view item;
+    std::string_view items[3];
     bool comma[3] = {false, false, false};
     int count = 0;
     size_t pos = 0;
@@ -47,10 +47,10 @@ bool is_parenthesised(std::string_view text) {
 
 ClassifiedOperand classify_operand(const AsmContext& context, const OperandPieces& pieces, bool zero_page_y) {
     ClassifiedOperand result;
-    const std::string& first = pieces.first;
+    std::string_view first = pieces.first;
     if (pieces.count == 1) {
         if (first.starts_with('#')) {
-            result.expression = evaluate(context, std::string_view(first).substr(1));
+            result.expression = evaluate(context, first.substr(1));
             result.expression.immediate = true;
             result.column = kColumnImmediate;
         } else if (first == "A" || first == "a") {
@@ -65,7 +65,7 @@ ClassifiedOperand classify_operand(const AsmContext& context, const OperandPiece
     if (pieces.count != 3) return result;
 
     std::string index = to_upper(pieces.third);
-    std::string_view inner = std::string_view(first).substr(first.empty() ? 0 : 1);
+    std::string_view inner = first.substr(first.empty() ? 0 : 1);
     if (first.starts_with('(') && index == "X)") {
         result.expression = evaluate(context, inner);
         result.column = kColumnIndirectX;

@@ -9,10 +9,11 @@
 namespace dravlin {
 
 // The operand read as up to three pieces: the first, a comma, the rest.
+// The pieces are views into the text that was split.
 struct OperandPieces {
     int count = 0;  // 0 (no operand), 1 or 3; -1 for a comma out of place
-    std::string first;
-    std::string third;
+    std::string_view first;
+    std::string_view third;
 };
 
 // Splits the text after the mnemonic; false when it holds more than three

@@ -190,8 +190,9 @@ void code_line(AsmContext& context, std::string_view line, size_t pos) {
 }  // namespace
 
 bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
-    size_t pos = line.find_first_not_of(" \t");
-    bool may_be_hash_line = pos != std::string_view::npos && line[pos] == '#';
+    size_t pos = 0;
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    bool may_be_hash_line = pos < line.size() && line[pos] == '#';
     if (!may_be_hash_line && context.assembling()) return false;  // the common case, decided at once
     pos = 0;
     std::string word;

@@ -45,7 +45,7 @@ void define_label(AsmContext& context, std::string_view name) {
 // or a macro call.
 void label_statement(AsmContext& context, std::string_view name, std::string_view line, size_t pos) {
     define_label(context, name);
-    std::string word;
+    std::string_view word;
     size_t after = pos;
     if (read_word(line, after, word) != kWordRead) return;
     std::string_view rest = line.substr(after);
@@ -80,7 +80,7 @@ void leading_directive(AsmContext& context, int directive, std::string_view rest
 // or a macro call.
 void named_statement(AsmContext& context, const std::string& name, std::string_view line, size_t pos) {
     int macro = symbol_of_kind(context, name, SymbolKind::Macro);
-    std::string second;
+    std::string_view second;
     size_t after = pos;
     WordResult read = read_word(line, after, second);
     if (read != kWordRead && read != kWordEquals) {
@@ -124,12 +124,12 @@ void named_statement(AsmContext& context, const std::string& name, std::string_v
 
 void assemble_statement(AsmContext& context, std::string_view line) {
     size_t pos = 0;
-    std::string first;
+    std::string_view first;
     WordResult read = read_word(line, pos, first);
     if (read == kWordEquals) context.error(kMsgSyntax);
     if (read != kWordRead) return;
     if (first.back() == ':') {
-        label_statement(context, std::string_view(first).substr(0, first.size() - 1), line, pos);
+        label_statement(context, first.substr(0, first.size() - 1), line, pos);
     } else if (int mnemonic = find_keyword(mnemonics(), first); mnemonic >= 0) {
         instruction(context, mnemonic, line.substr(pos));
     } else if (int directive = find_keyword(data_directives(), first); directive >= 0) {
@@ -137,7 +137,7 @@ void assemble_statement(AsmContext& context, std::string_view line) {
     } else if (int keyword = find_keyword(directives(), first); keyword >= 0) {
         leading_directive(context, keyword, line.substr(pos));
     } else {
-        named_statement(context, first, line, pos);
+        named_statement(context, std::string(first), line, pos);
     }
 }
 

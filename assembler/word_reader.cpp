@@ -31,13 +31,13 @@ bool ends_word(char c, bool colon_ends) {
     }
 }
 
-WordResult read_any_word(std::string_view line, size_t& pos, std::string& word, bool colon_ends) {
-    word.clear();
+WordResult read_any_word(std::string_view line, size_t& pos, std::string_view& word, bool colon_ends) {
+    word = {};
     skip_blanks(line, pos);
     char c = at(line, pos);
     switch (c) {
     case ',': ++pos; return kWordComma;
-    case '=': ++pos; word = "="; return kWordEquals;
+    case '=': word = line.substr(pos++, 1); return kWordEquals;
     case '\n': ++pos; return kWordEndOfLine;
     case '\r': case ';': return skip_comment(line, pos);
     case '\0': return kWordEndOfText;
@@ -51,22 +51,35 @@ WordResult read_any_word(std::string_view line, size_t& pos, std::string& word, 
     }
     size_t start = pos;
     while (!ends_word(at(line, pos), colon_ends)) ++pos;
-    word.assign(line.substr(start, pos - start));
+    word = line.substr(start, pos - start);
     return kWordRead;
+}
+
+// The string forms of the readers: what the view form found, copied. The
+// view is taken by reference, so it is read after the reader has run.
+WordResult copy_found(WordResult result, const std::string_view& found, std::string& text) {
+    text.assign(found);
+    return result;
 }
 
 }  // namespace
 
-WordResult read_word(std::string_view line, size_t& pos, std::string& word) {
+WordResult read_word(std::string_view line, size_t& pos, std::string_view& word) {
     return read_any_word(line, pos, word, false);
 }
 
-WordResult read_word_or_colon(std::string_view line, size_t& pos, std::string& word) {
-    return read_any_word(line, pos, word, true);
+WordResult read_word(std::string_view line, size_t& pos, std::string& word) {
+    std::string_view found;
+    return copy_found(read_word(line, pos, found), found, word);
 }
 
-WordResult read_operand(std::string_view line, size_t& pos, std::string& operand) {
-    operand.clear();
+WordResult read_word_or_colon(std::string_view line, size_t& pos, std::string& word) {
+    std::string_view found;
+    return copy_found(read_any_word(line, pos, found, true), found, word);
+}
+
+WordResult read_operand(std::string_view line, size_t& pos, std::string_view& operand) {
+    operand = {};
     skip_blanks(line, pos);
     switch (at(line, pos)) {
     case ',': ++pos; return kWordComma;
@@ -81,8 +94,13 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string& operand
     }
     size_t end = pos;
     while (end > start && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
-    operand.assign(line.substr(start, end - start));
+    operand = line.substr(start, end - start);
     return kWordRead;
+}
+
+WordResult read_operand(std::string_view line, size_t& pos, std::string& operand) {
+    std::string_view found;
+    return copy_found(read_operand(line, pos, found), found, operand);
 }
 
 bool is_name_character(char c) {

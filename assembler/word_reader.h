@@ -18,6 +18,8 @@ enum WordResult : int {
 
 // General reader: a word ends at a blank, tab, ",", ";", "=", carriage
 // return, line feed or the end; ";" and a carriage return start a comment.
+// The view form points into `line`; the string form copies the word.
+WordResult read_word(std::string_view line, size_t& pos, std::string_view& word);
 WordResult read_word(std::string_view line, size_t& pos, std::string& word);
 
 // As read_word, but ":" also ends a word and is answered kWordColon.
@@ -25,6 +27,7 @@ WordResult read_word_or_colon(std::string_view line, size_t& pos, std::string& w
 
 // Operand reader: the text up to the next ",", ";", carriage return, line
 // feed or end, without trailing blanks; blanks inside are kept.
+WordResult read_operand(std::string_view line, size_t& pos, std::string_view& operand);
 WordResult read_operand(std::string_view line, size_t& pos, std::string& operand);
 
 // A name begins with no digit and holds letters, digits, "_" and "$" only.
