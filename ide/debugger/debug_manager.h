@@ -67,6 +67,8 @@ public:
     bool stopped() const { return stopped_; }
     bool simulator_running() const { return process_.has_value(); }
     CDebugTarget* session() const { return session_.get(); }
+    // The program's modules (for the evaluator's search of other objects).
+    const std::vector<std::string>& modules() const { return modules_; }
     std::uint16_t download_slot() const { return slot_; }
 
 private:

@@ -67,6 +67,7 @@ public:
     int last_file_error() const { return last_file_error_; }
     std::span<const std::string> modules() const { return modules_; }
     const std::string& project_folder() const { return project_folder_; }
+    const std::string& project_name() const { return project_name_; }
     std::uint16_t slot() const { return slot_; }
 
     std::string object_file_path(const std::string& module) const;

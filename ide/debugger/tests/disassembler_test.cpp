@@ -75,6 +75,18 @@ TEST(DisassemblerTest, RangeMarksTheLineAndThePc) {
     EXPECT_EQ(pane.lines[static_cast<std::size_t>(pane.last)].substr(0, 9), "0302: 8D ");
     EXPECT_EQ(pane.pc, pane.first);
     EXPECT_EQ(pane.lines.back().substr(0, 4), "0404");  // to = 0x0405 is not decoded
+
+    // The lines around the code with the marks as the pane shows them:
+    // '>' on the marked line range, '*' on the PC line.
+    std::string shown;
+    for (int line = 0; line < static_cast<int>(pane.lines.size()); ++line) {
+        const std::string& text = pane.lines[static_cast<std::size_t>(line)];
+        if (text.compare(0, 4, "02FC") < 0 || text.compare(0, 4, "0308") > 0) continue;
+        shown += line == pane.pc ? '*' : ' ';
+        shown += line >= pane.first && line <= pane.last ? '>' : ' ';
+        shown += text;
+    }
+    EXPECT_TRUE(testing_kit::matches_golden("ide/debugger/tests/golden/range_marks.txt", shown));
 }
 
 TEST(DisassemblerTest, RangeEdges) {
