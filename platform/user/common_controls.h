@@ -1,7 +1,9 @@
 #pragma once
 // The common controls the programs' dialogs use beyond the standard ones:
-// the trackbar and the progress bar, with the platform's messages and values.
+// the trackbar, the progress bar and the tab control, with the platform's
+// messages and values.
 #include "platform/user/messages.h"
+#include "platform/user/user_types.h"
 
 inline constexpr const char* TRACKBAR_CLASS = "msctls_trackbar32";
 inline constexpr const char* PROGRESS_CLASS = "msctls_progress32";
@@ -38,3 +40,31 @@ constexpr UINT PBM_SETSTEP = WM_USER + 4;
 constexpr UINT PBM_STEPIT = WM_USER + 5;
 constexpr UINT PBM_SETRANGE32 = WM_USER + 6;
 constexpr UINT PBM_GETPOS = WM_USER + 8;
+
+// The tab control.
+inline constexpr const char* WC_TABCONTROL = "SysTabControl32";
+constexpr UINT TCM_GETITEMCOUNT = 0x1304;
+constexpr UINT TCM_GETITEM = 0x1305;
+constexpr UINT TCM_SETITEM = 0x1306;
+constexpr UINT TCM_INSERTITEM = 0x1307;
+constexpr UINT TCM_DELETEITEM = 0x1308;
+constexpr UINT TCM_DELETEALLITEMS = 0x1309;
+constexpr UINT TCM_GETITEMRECT = 0x130A;
+constexpr UINT TCM_GETCURSEL = 0x130B;
+constexpr UINT TCM_SETCURSEL = 0x130C;
+constexpr UINT TCM_ADJUSTRECT = 0x1328;
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCIF_IMAGE = 0x0002;
+constexpr UINT TCIF_PARAM = 0x0008;
+constexpr UINT TCN_SELCHANGE = UINT(-551);
+constexpr UINT TCN_SELCHANGING = UINT(-552);
+
+struct TCITEM {
+    UINT mask;
+    DWORD dwState;
+    DWORD dwStateMask;
+    char* pszText;
+    int cchTextMax;
+    int iImage;
+    LPARAM lParam;
+};

@@ -16,6 +16,7 @@ void ensure_standard_classes() {
         register_scrollbar_class();
         register_trackbar_class();
         register_progress_class();
+        register_tab_class();
         register_dialog_class();
         return true;
     }();

@@ -403,3 +403,49 @@ TEST_F(DialogTest, ProgressBarClampsAndWrapsWhenStepping) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(DialogTest, TabControlAsksBeforeChangingAndTellsAfter) {
+    HWND top = make_top();
+    HWND tabs = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE, 0, 0, 180, 100, top,
+                               reinterpret_cast<HMENU>(std::uintptr_t(1010)), nullptr, nullptr);
+    for (const char* name : {"Code Listing", "Data Listing", "Third"}) {
+        TCITEM item{TCIF_TEXT, 0, 0, const_cast<char*>(name), 0, 0, 0};
+        SendMessage(tabs, TCM_INSERTITEM, 99, reinterpret_cast<LPARAM>(&item));
+    }
+    EXPECT_EQ(SendMessage(tabs, TCM_GETCURSEL, 0, 0), 0);
+    static std::vector<std::string> heard;
+    static bool refuse = false;
+    heard.clear();
+    set_proc_hook([](HWND, UINT m, WPARAM, LPARAM l, bool* handled) -> LRESULT {
+        if (m != WM_NOTIFY) return 0;
+        auto* header = reinterpret_cast<NMHDR*>(l);
+        heard.push_back(header->code == TCN_SELCHANGING ? "changing" : "change");
+        *handled = true;
+        return header->code == TCN_SELCHANGING && refuse;
+    });
+    SetFocus(tabs);
+    display.press(VK_RIGHT);
+    pump();
+    EXPECT_EQ(SendMessage(tabs, TCM_GETCURSEL, 0, 0), 1);
+    refuse = true;
+    RECT third;
+    SendMessage(tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third));
+    display.click(tabs, POINT{third.left + 3, third.top + 3});
+    pump();
+    refuse = false;
+    EXPECT_EQ(SendMessage(tabs, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(heard, (std::vector<std::string>{"changing", "change", "changing"}));
+    char text[32];
+    TCITEM item{TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
+    ASSERT_TRUE(SendMessage(tabs, TCM_GETITEM, 1, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_STREQ(text, "Data Listing");
+    RECT page{0, 0, 180, 100};
+    SendMessage(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    EXPECT_GT(page.top, third.bottom);
+}
+
+}  // namespace
+}  // namespace user_test
