@@ -110,7 +110,9 @@ PopupLayout layout_popup(HMENU menu, HWND owner) {
     MenuFontDc measure;
     int label_width = 0, shortcut_width = 0, y = kPopupBorder;
     std::vector<int> heights, owner_widths;
-    for (MenuItem& item : m->items) {
+    // A copy: the owner answering WM_MEASUREITEM may change the menu.
+    const std::vector<MenuItem> items = m->items;
+    for (const MenuItem& item : items) {
         int h = item.separator() ? kSeparatorHeight : item_height();
         int owner_width = 0;
         if (item.type & MFT_OWNERDRAW) {
@@ -129,7 +131,7 @@ PopupLayout layout_popup(HMENU menu, HWND owner) {
     layout.shortcut_x = layout.label_x + label_width + kShortcutGap;
     int content = check_width() + label_width + (shortcut_width ? kShortcutGap + shortcut_width : 0) + check_width();
     for (int w : owner_widths) content = std::max(content, w);
-    for (size_t i = 0; i < m->items.size(); ++i) {
+    for (size_t i = 0; i < items.size(); ++i) {
         layout.items.push_back(RECT{kPopupBorder, y, kPopupBorder + content, y + heights[i]});
         y += heights[i];
     }
@@ -145,8 +147,10 @@ void paint_popup(HDC dc, HMENU menu, const PopupLayout& layout, int selected, HW
     RECT edge = all;
     DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
     HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    for (size_t i = 0; i < m->items.size() && i < layout.items.size(); ++i) {
-        const MenuItem& item = m->items[i];
+    // A copy: the owner answering WM_DRAWITEM may change the menu.
+    const std::vector<MenuItem> items = m->items;
+    for (size_t i = 0; i < items.size() && i < layout.items.size(); ++i) {
+        const MenuItem& item = items[i];
         RECT r = layout.items[i];
         bool hot = int(i) == selected && !item.separator();
         if (item.type & MFT_OWNERDRAW) {

@@ -219,10 +219,10 @@ void MenuTracker::open_bar_item(int index, bool select_first) {
     set_bar_hot(index);
     Menu* m = find_menu(bar_);
     if (!m || index < 0 || size_t(index) >= m->items.size()) return;
-    const MenuItem& item = m->items[size_t(index)];
-    if (!item.submenu || item.grayed()) return;
+    HMENU submenu = m->items[size_t(index)].submenu;
+    if (!submenu || m->items[size_t(index)].grayed()) return;
     RECT r = bar_rects_on_screen()[size_t(index)];
-    open_popup(item.submenu, index, POINT{r.left, r.bottom}, nullptr, true);
+    open_popup(submenu, index, POINT{r.left, r.bottom}, nullptr, true);
     if (select_first && !levels_.empty()) select(0, step_selection(0, -1, 1));
     DrawMenuBar(owner_);
 }
@@ -231,8 +231,8 @@ void MenuTracker::open_submenu(size_t depth) {
     Level& level = levels_[depth];
     Menu* m = find_menu(level.menu);
     if (!m || level.selected < 0) return;
-    const MenuItem& item = m->items[size_t(level.selected)];
-    if (!item.submenu || item.grayed()) return;
+    HMENU submenu = m->items[size_t(level.selected)].submenu;
+    if (!submenu || m->items[size_t(level.selected)].grayed()) return;
     RECT r = level.layout.items[size_t(level.selected)];
     POINT at{r.right, r.top - 3};
     ClientToScreen(level.window, &at);
@@ -240,7 +240,7 @@ void MenuTracker::open_submenu(size_t depth) {
     GetWindowRect(level.window, &parent);
     int position = level.selected;
     close_to(depth + 1);
-    open_popup(item.submenu, position, at, &parent, false);
+    open_popup(submenu, position, at, &parent, false);
 }
 
 int MenuTracker::step_selection(size_t depth, int from, int direction) const {
@@ -275,7 +275,7 @@ bool MenuTracker::item_at(POINT screen, size_t* depth, int* index) const {
 LoopStep MenuTracker::execute(size_t depth, int index, bool by_keyboard) {
     Menu* m = find_menu(levels_[depth].menu);
     if (!m || index < 0 || size_t(index) >= m->items.size()) return LoopStep::keep_going;
-    const MenuItem& item = m->items[size_t(index)];
+    const MenuItem item = m->items[size_t(index)];  // a copy: the owner may change the menu when told
     if (item.separator() || item.grayed()) return LoopStep::keep_going;
     select(depth, index);
     if (item.submenu) {
