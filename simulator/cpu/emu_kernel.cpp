@@ -82,7 +82,10 @@ bool EmuKernel::Pause() {
 }
 
 void EmuKernel::Resume() {
-    if (!thread_ || !parkedAtNotice_) return;
+    // One resume per notice: taking the flag here makes a second Resume, or a
+    // Pause that follows at once, see the thread as running, so no permit is
+    // left over for the next park.
+    if (!thread_ || !parkedAtNotice_.exchange(false)) return;
     core_.controlFlags &= static_cast<std::uint8_t>(~ControlFlag::kPauseRequest);
     thread_->resume();
 }

@@ -142,6 +142,23 @@ TEST_F(KernelTest, PauseParksAndResumeLetsGo) {
     EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Stopped));
 }
 
+TEST_F(KernelTest, FastInterpreterPausesResumesAndStops) {
+    kernel.core().regs().mode |= formats::ModeBit::kFastInterpreter;
+    ASSERT_TRUE(kernel.StartThread());
+    constexpr std::size_t kPauses = 200;
+    for (std::size_t i = 0; i < kPauses; ++i) {
+        ASSERT_TRUE(kernel.Pause()) << i;
+        EXPECT_GE(kernel.core().regs().pc, 0x8000);  // written back before the notice
+        kernel.Resume();
+        kernel.Resume();  // a second resume leaves nothing behind for the next pause
+    }
+    kernel.StopThread(true);
+    // Every Pause made a notice of its own: none passed on a left-over resume.
+    EXPECT_EQ(window.OwnPosts(), std::vector<std::uint32_t>(kPauses, kPauseCode));
+    EXPECT_EQ(kernel.LastResult(), static_cast<int>(RunResult::Stopped));
+    EXPECT_GT(kernel.core().cycleCount, 0u);
+}
+
 TEST_F(KernelTest, BreakpointWithoutAnIdeAsksTheUserInsteadOfParking) {
     window.ide = false;
     window.answer = ExceptionAnswer::Stop;
