@@ -1,0 +1,211 @@
+// The simulator as a person sees it: the running device's picture, keys that
+// reach the ROM, the popup menu, rotation, and an exit that never hangs.
+#include <cstring>
+
+#include "platform/gdi/png_writer.h"
+#include "simulator/window/key_mapping.h"
+#include "simulator/window/tests/talvask_fixture.h"
+
+namespace simwin_test {
+namespace {
+
+// Enough cycles for the demo ROM to draw and the LCD to be refreshed a few times.
+constexpr std::uint64_t kBooted = 4'000'000;
+
+std::string png_of(kit::display::Headless& display, HWND hwnd, const std::filesystem::path& file) {
+    std::string error;
+    EXPECT_TRUE(display.save_png(hwnd, file, &error)) << error;
+    return testing_kit::read_file(file);
+}
+
+struct MenuItem {
+    UINT id;
+    std::string text;
+    UINT state;
+    bool operator==(const MenuItem&) const = default;
+};
+
+void PrintTo(const MenuItem& item, std::ostream* out) {
+    *out << item.id << " \"" << item.text << "\" " << item.state;
+}
+
+std::vector<MenuItem> items_of(HMENU menu) {
+    std::vector<MenuItem> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuString(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_SEPARATOR);
+        items.push_back({GetMenuItemID(menu, i), text, state});
+    }
+    return items;
+}
+
+using TalvaskWindow = TalvaskFixture;
+
+TEST_F(TalvaskWindow, TheRunningDemoDeviceLooksAsReviewed) {
+    ASSERT_TRUE(start(demo_arguments()));
+    HWND hwnd = window->hwnd();
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect.right - rect.left, 440);
+    EXPECT_EQ(rect.bottom - rect.top, 600);
+    // Centred on the screen.
+    EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 440) / 2);
+    display.then([&] {
+        ASSERT_TRUE(hold_after(kBooted));
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+        EXPECT_TRUE(testing_kit::matches_golden("simulator/window/tests/golden/demo_device.png",
+                                                png_of(display, hwnd, folder / "shot.png")));
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(std::filesystem::exists(folder / "ram.mem"));
+}
+
+TEST_F(TalvaskWindow, AKeyPressedOnThePcReachesTheRomAndIsReleasedWithTheFocus) {
+    ASSERT_TRUE(start(demo_arguments()));
+    auto loaded = sim::load_skin(folder / "qv4700.cfs");
+    ASSERT_TRUE(std::holds_alternative<sim::Skin>(loaded));
+    const sim::Skin& skin = std::get<sim::Skin>(loaded);
+    std::size_t key = 0;
+    while (key < skin.keys.size() && (skin.keys[key].pc_keys[0] == 0 || skin.keys[key].is_power_key())) ++key;
+    ASSERT_LT(key, skin.keys.size());
+    int vk = skin.keys[key].pc_keys[0];
+    std::uint8_t idle[8], held[8];
+    auto keys_read = [&](std::uint8_t* out) {
+        for (int i = 0; i < 8; ++i) out[i] = device_byte(std::uint16_t(0x300 + i));
+    };
+    display.then([&] {
+        ASSERT_TRUE(hold_after(kBooted));
+        keys_read(idle);
+        window->kernel().Resume();
+        SetFocus(window->hwnd());
+        kit::user::inject_key(vk, true);
+    });
+    display.then([&] {
+        ASSERT_TRUE(run_until([&] {
+            keys_read(held);
+            return std::memcmp(idle, held, 8) != 0;
+        })) << "the ROM never saw the key";
+        window->kernel().Resume();
+        SetFocus(nullptr);  // losing the focus lets go of the key
+    });
+    display.then([&] {
+        std::uint8_t now[8];
+        ASSERT_TRUE(run_until([&] {
+            keys_read(now);
+            return std::memcmp(idle, now, 8) == 0;
+        })) << "the key stayed held after the focus went";
+        window->kernel().Resume();
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(TalvaskWindow, ThePopupMenuListsEachSkinAndGraysWhatTheRunCannotDo) {
+    struct Case {
+        std::vector<std::string> skins;
+        std::vector<MenuItem> expected;
+    };
+    const std::vector<Case> cases = {
+        {{"qv4700.cfs"},
+         {{101, "QV4700", MF_CHECKED}, {0, "", MF_SEPARATOR}, {102, "&Rotate", 0},
+          {103, "Suspend and &Watch", MF_GRAYED}, {104, "Sound &Effect", MF_GRAYED}, {105, "&Setting...", 0},
+          {106, "&Download...", 0}, {0, "", MF_SEPARATOR}, {107, "&Minimize", 0}, {108, "&Reset", 0},
+          {109, "E&xit", 0}}},
+        {{"qv4700.cfs", "qv4700-small.cfs"},
+         {{101, "QV4700 small", 0}, {102, "QV4700", MF_CHECKED}, {0, "", MF_SEPARATOR}, {103, "&Rotate", 0},
+          {104, "Suspend and &Watch", MF_GRAYED}, {105, "Sound &Effect", MF_GRAYED}, {106, "&Setting...", 0},
+          {107, "&Download...", 0}, {0, "", MF_SEPARATOR}, {108, "&Minimize", 0}, {109, "&Reset", 0},
+          {110, "E&xit", 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.skins.size());
+        window.reset();
+        ASSERT_TRUE(start(demo_arguments(), c.skins));
+        std::vector<MenuItem> items = items_of(window->menu());
+        for (MenuItem& item : items)
+            if (item.state & MF_SEPARATOR) item = {0, "", MF_SEPARATOR};
+        EXPECT_EQ(items, c.expected);
+        display.then([&] { exit_simulator(); });
+        EXPECT_EQ(run(), 0);
+        for (const sim::SkinEntry& skin : sim::find_skins(folder.path(), "").entries)
+            std::filesystem::remove(skin.path);
+    }
+}
+
+TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeightAndTurnsTheArrows) {
+    ASSERT_TRUE(start(demo_arguments()));
+    HWND hwnd = window->hwnd();
+    display.then([&] { display.click(hwnd, POINT{5, 300}, kit::user::MouseButton::right); });
+    display.then([&] {  // in the menu: past the skin and the separator to "Rotate"
+        display.press(VK_DOWN);
+        display.press(VK_DOWN);
+        display.press(VK_RETURN);
+    });
+    display.then([&] {
+        EXPECT_TRUE(window->turned());
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        EXPECT_EQ(rect.right - rect.left, 600);
+        EXPECT_EQ(rect.bottom - rect.top, 440);
+        EXPECT_EQ(GetMenuState(window->menu(), window->menu_ids().rotate(), MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+        ASSERT_TRUE(hold_after(kBooted));
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+        EXPECT_TRUE(testing_kit::matches_golden("simulator/window/tests/golden/demo_device_turned.png",
+                                                png_of(display, hwnd, folder / "turned.png")));
+        window->kernel().Resume();
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+}
+
+TEST(KeyMapping, ArrowsTurnWithThePictureAndOtherKeysStay) {
+    struct Case {
+        int key;
+        bool turned;
+        int expected;
+    };
+    for (Case c : {Case{VK_UP, true, VK_LEFT}, Case{VK_DOWN, true, VK_RIGHT}, Case{VK_LEFT, true, VK_DOWN},
+                   Case{VK_RIGHT, true, VK_UP}, Case{VK_UP, false, VK_UP}, Case{'A', true, 'A'}})
+        EXPECT_EQ(simwin::turned_arrow(c.key, c.turned), c.expected) << c.key << " " << c.turned;
+}
+
+TEST(KeyMapping, KeysAreFoundByPcKeyAndByPointAndNothingElsePresses) {
+    sim::Skin skin;
+    skin.keys.push_back({"left", {10, 10, 20, 20}, 0x0101, {VK_LEFT, 0}});
+    skin.keys.push_back({"enter", {40, 10, 20, 20}, 0x0202, {'Z', VK_RETURN}});
+    EXPECT_EQ(simwin::key_for_pc_key(skin, VK_RETURN, false), 1u);
+    EXPECT_EQ(simwin::key_for_pc_key(skin, VK_UP, true), 0u);  // Up presses the key bound to Left
+    EXPECT_EQ(simwin::key_for_pc_key(skin, 'Q', false), std::nullopt);
+    EXPECT_EQ(simwin::key_at_point(skin, false, 45, 15), 1u);
+    EXPECT_EQ(simwin::key_at_point(skin, false, 35, 15), std::nullopt);
+    EXPECT_EQ(simwin::key_at_point(skin, false, -1, 15), std::nullopt);
+}
+
+TEST_F(TalvaskWindow, ExitEndsTheSimulatorWhileTheEmulationIsHeld) {
+    ASSERT_TRUE(start(demo_arguments()));
+    display.then([&] {
+        ASSERT_TRUE(hold_after(100000));
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(window->kernel().IsRunning());
+}
+
+TEST_F(TalvaskWindow, AStartThatFailsShowsWhyAndEndsWithAnErrorCode) {
+    EXPECT_FALSE(start({"-a:ram.mem"}));  // no ROM image: the usage text
+    EXPECT_EQ(start_code, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Please Specify Parameter:", 0), 0u);
+    boxes.clear();
+    EXPECT_FALSE(start({"-o:missing.bin", "-a:ram.mem"}));
+    EXPECT_EQ(start_code, 1);
+    EXPECT_EQ(boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace simwin_test
