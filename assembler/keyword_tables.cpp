@@ -25,7 +25,7 @@ constexpr std::array<std::string_view, 57> kMnemonics{
     "PHA", "PHP", "PLA", "PLP", "ROL", "ROR", "RTI", "RTS", "SBC", "SEC", "SED", "SEI",
     "STA", "STX", "STY", "TAX", "TAY", "TSX", "TXA", "TXS", "TYA"};
 
-unsigned char fold(char c) {
+constexpr unsigned char fold(char c) {
     auto u = static_cast<unsigned char>(c);
     return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
 }
@@ -34,7 +34,7 @@ unsigned char fold(char c) {
 // case packs into one 64-bit key, and a lookup compares integers.
 constexpr size_t kLongestKeyword = 8;
 
-uint64_t pack_folded(std::string_view word) {
+constexpr uint64_t pack_folded(std::string_view word) {
     uint64_t key = 0;
     for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{fold(word[i])} << (8 * (kLongestKeyword - 1 - i));
     return key;
@@ -44,10 +44,11 @@ constexpr size_t kTableCount = 4;
 
 // Every word of the four tables in one open-addressing hash table keyed by
 // the packed word, so a lookup is one hash and (mostly) one compare. A slot
-// holds the word's index in each table, -1 where the table lacks it.
+// holds the word's index in each table, -1 where the table lacks it. Built
+// by the compiler: the program does no work for it at start.
 class KeywordIndex {
 public:
-    KeywordIndex() {
+    constexpr KeywordIndex() {
         const std::span<const std::string_view> tables[kTableCount] = {kHashKeywords, kDirectives, kDataDirectives,
                                                                        kMnemonics};
         for (size_t t = 0; t < kTableCount; ++t) {
@@ -60,7 +61,7 @@ public:
     }
 
     // The word's index per table, or null when no table holds it.
-    const std::array<int8_t, kTableCount>* find(uint64_t key) const {
+    constexpr const std::array<int8_t, kTableCount>* find(uint64_t key) const {
         if (key == 0) return nullptr;  // a word of NUL bytes
         for (size_t at = home(key);; at = (at + 1) % kSlotCount) {
             if (slots_[at].key == key) return &slots_[at].index;
@@ -75,9 +76,9 @@ private:
         std::array<int8_t, kTableCount> index{-1, -1, -1, -1};
     };
 
-    static size_t home(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 56); }
+    static constexpr size_t home(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 56); }
 
-    Slot& slot_for(uint64_t key) {
+    constexpr Slot& slot_for(uint64_t key) {
         size_t at = home(key);
         while (slots_[at].key != 0 && slots_[at].key != key) at = (at + 1) % kSlotCount;
         slots_[at].key = key;
@@ -87,10 +88,7 @@ private:
     std::array<Slot, kSlotCount> slots_{};
 };
 
-const KeywordIndex& keyword_index() {
-    static const KeywordIndex index;
-    return index;
-}
+constexpr KeywordIndex kKeywordIndex;
 
 // Which of the four tables `table` is, or -1 for another list of words.
 int table_number(std::span<const std::string_view> table) {
@@ -118,7 +116,7 @@ int find_keyword(std::span<const std::string_view> table, std::string_view word)
         }
         return -1;
     }
-    const std::array<int8_t, kTableCount>* found = keyword_index().find(key);
+    const std::array<int8_t, kTableCount>* found = kKeywordIndex.find(key);
     return found ? (*found)[static_cast<size_t>(number)] : -1;
 }
 
@@ -128,7 +126,7 @@ int data_item_size(int index) {
 }
 
 bool is_keyword(std::string_view word) {
-    return !word.empty() && word.size() <= kLongestKeyword && keyword_index().find(pack_folded(word)) != nullptr;
+    return !word.empty() && word.size() <= kLongestKeyword && kKeywordIndex.find(pack_folded(word)) != nullptr;
 }
 
 }  // namespace dravlin

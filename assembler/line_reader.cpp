@@ -2,8 +2,9 @@
 
 namespace dravlin {
 
-LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
+LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line, std::string_view& line_text) {
     std::string_view text = cursor.text;
+    line_text = {};
     size_t& pos = cursor.position;
     line.text.clear();
     line.start_offset = pos;
@@ -17,7 +18,7 @@ LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
     if (length > 0 && whole[length - 1] == '\r' && end != std::string_view::npos) --length;
     bool continued = end != std::string_view::npos && end > pos && text[end - 1] == '\\';
     if (!continued && length <= kMaxLineLength) {
-        line.text.assign(whole);
+        line_text = whole;
         pos = stop;
         ++cursor.line_number;
         return LineRead::Line;
@@ -48,7 +49,15 @@ LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
         ++pos;
     }
     ++cursor.line_number;
+    line_text = line.text;
     return LineRead::Line;
+}
+
+LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line) {
+    std::string_view text;
+    LineRead read = read_logical_line(cursor, line, text);
+    if (text.data() != line.text.data()) line.text.assign(text);
+    return read;
 }
 
 }  // namespace dravlin

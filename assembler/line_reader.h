@@ -29,4 +29,8 @@ struct LogicalLine {
 // to the end of its physical line and answered TooLong (the caller reports it).
 LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line);
 
+// As above, without copying a line that needs no joining: `text` views the
+// cursor's text itself, or line.text when continuations were joined.
+LineRead read_logical_line(SourceCursor& cursor, LogicalLine& line, std::string_view& text);
+
 }  // namespace dravlin

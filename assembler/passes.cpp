@@ -5,6 +5,7 @@
 #include "assembler/preprocessor.h"
 #include "assembler/statement.h"
 #include "assembler/symbol_rows.h"
+#include "assembler/word_reader.h"
 
 namespace dravlin {
 
@@ -24,6 +25,8 @@ void start_pass(AsmContext& context, int pass) {
 }
 
 void assemble_line(AsmContext& context, std::string_view text) {
+    // Every reader of a line starts by skipping blanks: skip the indentation once.
+    text.remove_prefix(skip_blanks(text, 0));
     if (handle_preprocessor_line(context, text)) return;
     LinePlace before = line_place(context);
     assemble_statement(context, text);
@@ -38,9 +41,10 @@ void assemble_line(AsmContext& context, std::string_view text) {
 // Reads and assembles lines until only `depth` frames remain.
 void read_until(AsmContext& context, size_t depth) {
     LogicalLine line;
+    std::string_view text;
     while (context.reading.size() > depth) {
         ReadingFrame& frame = context.reading.back();
-        switch (read_logical_line(frame.cursor, line)) {
+        switch (read_logical_line(frame.cursor, line, text)) {
         case LineRead::EndOfText:
             if (context.reading.size() == 1) check_end_of_source(context);
             context.reading.pop_back();
@@ -50,7 +54,7 @@ void read_until(AsmContext& context, size_t depth) {
             break;
         case LineRead::Line:
             frame.line_start = static_cast<uint32_t>(line.start_offset);
-            assemble_line(context, line.text);
+            assemble_line(context, text);
             break;
         }
     }

@@ -190,8 +190,7 @@ void code_line(AsmContext& context, std::string_view line, size_t pos) {
 }  // namespace
 
 bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
-    size_t pos = 0;
-    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    size_t pos = skip_blanks(line, 0);
     bool may_be_hash_line = pos < line.size() && line[pos] == '#';
     if (!may_be_hash_line && context.assembling()) return false;  // the common case, decided at once
     pos = 0;

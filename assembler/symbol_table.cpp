@@ -2,13 +2,29 @@
 
 namespace dravlin {
 
+namespace {
+
+// Big-endian with zero padding: keys that differ order their names as the
+// names' bytes do; equal keys need the whole names compared.
+uint64_t name_key(std::string_view name) {
+    uint64_t key = 0;
+    for (size_t i = 0; i < name.size() && i < 8; ++i) {
+        key |= uint64_t{static_cast<unsigned char>(name[i])} << (8 * (7 - i));
+    }
+    return key;
+}
+
+}  // namespace
+
 SymbolTable::Position SymbolTable::find(std::string_view name) const {
+    const uint64_t key = name_key(name);
     int low = 0, high = size() - 1, middle = 0;
     int order = -1;
     while (low <= high) {
         middle = (low + high) / 2;
+        const uint64_t other = order_keys_[static_cast<size_t>(middle)];
         // std::string_view compares bytes as unsigned characters.
-        order = name.compare(at(middle).name);
+        order = key < other ? -1 : key > other ? 1 : name.compare(at(middle).name);
         if (order == 0) return {middle, Relation::Found};
         if (order < 0) high = middle - 1; else low = middle + 1;
     }
@@ -34,6 +50,7 @@ SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view na
     symbol.value = value;
     records_.push_back(std::move(symbol));
     order_.insert(order_.begin() + index, static_cast<uint32_t>(records_.size() - 1));
+    order_keys_.insert(order_keys_.begin() + index, name_key(name));
     return {index, InsertOutcome::Added};
 }
 

@@ -1,13 +1,35 @@
 #include "assembler/word_reader.h"
 
+#include <array>
+#include <cstdint>
+
 namespace dravlin {
 
 namespace {
 
 char at(std::string_view line, size_t pos) { return pos < line.size() ? line[pos] : '\0'; }
 
-void skip_blanks(std::string_view line, size_t& pos) {
-    while (at(line, pos) == ' ' || at(line, pos) == '\t') ++pos;
+// What each character means to the readers, one table lookup per character.
+enum CharClass : uint8_t {
+    kBlank = 1,
+    kEndsWord = 2,     // blank, tab, ",", line feed, ";", NUL, carriage return, "="
+    kColon = 4,        // ends a word for the colon reader
+    kEndsOperand = 8,  // ",", carriage return, ";", NUL, line feed
+};
+
+constexpr std::array<uint8_t, 256> kCharClasses = [] {
+    std::array<uint8_t, 256> classes{};
+    for (unsigned char c : std::string_view(" \t", 2)) classes[c] |= kBlank;
+    for (unsigned char c : std::string_view(" \t,\n;\0\r=", 8)) classes[c] |= kEndsWord;
+    classes[':'] |= kColon;
+    for (unsigned char c : std::string_view(",\r;\0\n", 5)) classes[c] |= kEndsOperand;
+    return classes;
+}();
+
+// The end of the run of characters from `pos` that have none of `classes`.
+size_t scan_until(std::string_view line, size_t pos, uint8_t classes) {
+    while (pos < line.size() && !(kCharClasses[static_cast<unsigned char>(line[pos])] & classes)) ++pos;
+    return pos;
 }
 
 // Skips a comment up to its line feed.
@@ -20,20 +42,9 @@ WordResult skip_comment(std::string_view line, size_t& pos) {
     return kWordEndOfText;
 }
 
-bool ends_word(char c, bool colon_ends) {
-    switch (c) {
-    case ' ': case '\t': case ',': case '\n': case ';': case '\0': case '\r': case '=':
-        return true;
-    case ':':
-        return colon_ends;
-    default:
-        return false;
-    }
-}
-
 WordResult read_any_word(std::string_view line, size_t& pos, std::string_view& word, bool colon_ends) {
     word = {};
-    skip_blanks(line, pos);
+    pos = skip_blanks(line, pos);
     char c = at(line, pos);
     switch (c) {
     case ',': ++pos; return kWordComma;
@@ -50,7 +61,7 @@ WordResult read_any_word(std::string_view line, size_t& pos, std::string_view& w
     default: break;
     }
     size_t start = pos;
-    while (!ends_word(at(line, pos), colon_ends)) ++pos;
+    pos = scan_until(line, pos, colon_ends ? kEndsWord | kColon : kEndsWord);
     word = line.substr(start, pos - start);
     return kWordRead;
 }
@@ -80,7 +91,7 @@ WordResult read_word_or_colon(std::string_view line, size_t& pos, std::string& w
 
 WordResult read_operand(std::string_view line, size_t& pos, std::string_view& operand) {
     operand = {};
-    skip_blanks(line, pos);
+    pos = skip_blanks(line, pos);
     switch (at(line, pos)) {
     case ',': ++pos; return kWordComma;
     case '\r': case ';': case '\n': return kWordEndOfLine;
@@ -88,10 +99,7 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string_view& op
     default: break;
     }
     size_t start = pos;
-    for (char c = at(line, pos); c != ',' && c != '\r' && c != ';' && c != '\0' && c != '\n';
-         c = at(line, pos)) {
-        ++pos;
-    }
+    pos = scan_until(line, pos, kEndsOperand);
     size_t end = pos;
     while (end > start && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
     operand = line.substr(start, end - start);
@@ -101,6 +109,11 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string_view& op
 WordResult read_operand(std::string_view line, size_t& pos, std::string& operand) {
     std::string_view found;
     return copy_found(read_operand(line, pos, found), found, operand);
+}
+
+size_t skip_blanks(std::string_view line, size_t pos) {
+    while (pos < line.size() && (kCharClasses[static_cast<unsigned char>(line[pos])] & kBlank)) ++pos;
+    return pos;
 }
 
 bool is_name_character(char c) {

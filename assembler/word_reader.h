@@ -30,6 +30,9 @@ WordResult read_word_or_colon(std::string_view line, size_t& pos, std::string& w
 WordResult read_operand(std::string_view line, size_t& pos, std::string_view& operand);
 WordResult read_operand(std::string_view line, size_t& pos, std::string& operand);
 
+// The position of the first character from `pos` on that is no blank or tab.
+size_t skip_blanks(std::string_view line, size_t pos);
+
 // A name begins with no digit and holds letters, digits, "_" and "$" only.
 bool is_valid_name(std::string_view name);
 
