@@ -281,3 +281,27 @@ TEST_F(MenuTest, InitMenuPopupNamesThePopupsPlace) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(MenuTest, AnOwnerEmptyingTheMenuWhileToldOfASelectionDoesNoHarm) {
+    HWND owner = make_top();
+    static HMENU menu;
+    menu = make_menu();
+    set_proc_hook([](HWND, UINT m, WPARAM, LPARAM, bool*) -> LRESULT {
+        if (m == WM_MENUSELECT || m == WM_MEASUREITEM) {
+            while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+        }
+        return 0;
+    });
+    pump();
+    display.then([] { inject_key_press(VK_DOWN); inject_key_press(VK_RETURN); });
+    display.then([] { inject_key_press(VK_ESCAPE); });
+    UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD, 120, 120, 0, owner, nullptr));
+    EXPECT_TRUE(chosen == 0 || chosen == 10);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace
+}  // namespace user_test
