@@ -22,7 +22,7 @@ SymbolTable::Position SymbolTable::find(std::string_view name) const {
     int order = -1;
     while (low <= high) {
         middle = (low + high) / 2;
-        const uint64_t other = order_keys_[static_cast<size_t>(middle)];
+        const uint64_t other = name_keys_[order_[static_cast<size_t>(middle)]];
         // std::string_view compares bytes as unsigned characters.
         order = key < other ? -1 : key > other ? 1 : name.compare(at(middle).name);
         if (order == 0) return {middle, Relation::Found};
@@ -49,8 +49,8 @@ SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view na
     symbol.place = place;
     symbol.value = value;
     records_.push_back(std::move(symbol));
+    name_keys_.push_back(name_key(name));
     order_.insert(order_.begin() + index, static_cast<uint32_t>(records_.size() - 1));
-    order_keys_.insert(order_keys_.begin() + index, name_key(name));
     return {index, InsertOutcome::Added};
 }
 

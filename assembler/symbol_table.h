@@ -104,9 +104,10 @@ private:
 
     std::vector<Symbol> records_;   // in insertion order
     std::vector<uint32_t> order_;   // record numbers sorted by name
-    // Beside order_: each name's first eight bytes packed into a number that
+    // Per record: its name's first eight bytes packed into a number that
     // orders as the bytes do, so most steps of a search compare integers.
-    std::vector<uint64_t> order_keys_;
+    // Kept in record order, so inserts move no more than order_.
+    std::vector<uint64_t> name_keys_;
     size_t store_bytes_ = 0;
 };
 

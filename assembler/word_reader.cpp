@@ -1,6 +1,7 @@
 #include "assembler/word_reader.h"
 
 #include <array>
+#include <cstring>
 #include <cstdint>
 
 namespace dravlin {
@@ -112,6 +113,14 @@ WordResult read_operand(std::string_view line, size_t& pos, std::string& operand
 }
 
 size_t skip_blanks(std::string_view line, size_t pos) {
+    // Indentation mostly comes in runs of spaces: take eight at a time.
+    constexpr uint64_t kEightSpaces = 0x2020202020202020;
+    while (pos + sizeof kEightSpaces <= line.size()) {
+        uint64_t eight;
+        std::memcpy(&eight, line.data() + pos, sizeof eight);
+        if (eight != kEightSpaces) break;
+        pos += sizeof eight;
+    }
     while (pos < line.size() && (kCharClasses[static_cast<unsigned char>(line[pos])] & kBlank)) ++pos;
     return pos;
 }
