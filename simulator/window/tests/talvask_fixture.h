@@ -94,6 +94,27 @@ protected:
         return false;
     }
 
+    // Handles messages (what other threads and processes post arrives while the loop idles)
+    // until `done` holds; false after `limit` of real time.
+    bool pump_until(const std::function<bool()>& done,
+                    std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
+        auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            MSG msg;
+            while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    PostQuitMessage(int(msg.wParam));
+                    return done();
+                }
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+            if (done()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
     std::uint8_t device_byte(std::uint16_t address) {
         const std::uint8_t* at = simcpu::MapPlain(window->kernel().core(), address);
         return at ? *at : 0;

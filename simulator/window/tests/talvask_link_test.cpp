@@ -65,27 +65,6 @@ private:
 
 class TalvaskLink : public TalvaskFixture {
 protected:
-    // Handles messages (posts between processes arrive on another thread)
-    // until `done` holds; false after `limit` of real time.
-    bool pump_until(const std::function<bool()>& done,
-                    std::chrono::milliseconds limit = std::chrono::milliseconds(10000)) {
-        auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            MSG msg;
-            while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) {
-                    PostQuitMessage(int(msg.wParam));
-                    return done();
-                }
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-            if (done()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
-    }
-
     bool start_debug_run() {
         copy_from_build({"QV4700.BIN"});
         std::filesystem::copy_file(testing_kit::program_path("../simulator/demo/DEMOPROG.BIN"),
