@@ -28,6 +28,11 @@ struct MapOutcome {
 };
 MapOutcome map_read_only(const std::string& path);
 
+// Two paths as the programs spell them ("C:\PROJ\DEBUG\MAIN.OBJ",
+// "/proj/debug/main.obj") name the same file: separators and drive prefix
+// mapped, letters compared without case.
+bool same_path(std::string_view a, std::string_view b);
+
 class DebugMap {
 public:
     explicit DebugMap(formats::ByteReader bytes);
