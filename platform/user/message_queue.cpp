@@ -39,10 +39,26 @@ void MessageQueue::post_quit(int code) {
     notify_locked();
 }
 
-void MessageQueue::send_from_other_thread(const std::shared_ptr<CrossThreadSend>& send) {
+bool MessageQueue::send_from_other_thread(const std::shared_ptr<CrossThreadSend>& send) {
     std::lock_guard lock(mutex_);
+    if (owner_ended_) return false;
     sends_.push_back(send);
     notify_locked();
+    return true;
+}
+
+void MessageQueue::owner_ended() {
+    std::deque<std::shared_ptr<CrossThreadSend>> unanswered;
+    {
+        std::lock_guard lock(mutex_);
+        owner_ended_ = true;
+        unanswered.swap(sends_);
+    }
+    for (const auto& send : unanswered) {
+        send->result = 0;
+        send->done.store(true, std::memory_order_release);
+        send->reply_to->signal();
+    }
 }
 
 void MessageQueue::signal() {
@@ -154,9 +170,20 @@ std::uint64_t MessageQueue::next_timer_due() const {
     return next;
 }
 
+namespace {
+
+// The calling thread's queue; when the thread ends, its windows can no longer
+// answer, so senders waiting on them are released.
+struct ThreadQueue {
+    std::shared_ptr<MessageQueue> queue = std::make_shared<MessageQueue>();
+    ~ThreadQueue() { queue->owner_ended(); }
+};
+
+}  // namespace
+
 std::shared_ptr<MessageQueue> current_queue_shared() {
-    thread_local std::shared_ptr<MessageQueue> queue = std::make_shared<MessageQueue>();
-    return queue;
+    thread_local ThreadQueue mine;
+    return mine.queue;
 }
 
 MessageQueue& current_queue() {

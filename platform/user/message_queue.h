@@ -35,7 +35,10 @@ public:
     void post(const MSG& msg);
     void post_input(const MSG& msg);
     void post_quit(int code);
-    void send_from_other_thread(const std::shared_ptr<CrossThreadSend>& send);
+    // False when the owning thread has ended: nobody would ever answer.
+    bool send_from_other_thread(const std::shared_ptr<CrossThreadSend>& send);
+    // The owning thread ends: waiting senders get 0 and later sends fail at once.
+    void owner_ended();
     // Wakes a thread waiting in wait_until (a reply arrived, or the display has news).
     void signal();
 
@@ -70,6 +73,7 @@ private:
     std::deque<std::shared_ptr<CrossThreadSend>> sends_;
     bool quit_ = false;
     int quit_code_ = 0;
+    bool owner_ended_ = false;
     std::vector<Timer> timers_;
     UINT_PTR next_thread_timer_id_ = 1;
 

@@ -94,7 +94,7 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto send = std::make_shared<CrossThreadSend>();
     send->msg = MSG{hwnd, message, wParam, lParam, 0, {0, 0}};
     send->reply_to = mine;
-    target->send_from_other_thread(send);
+    if (!target->send_from_other_thread(send)) return 0;
     // While waiting, this thread still answers what other threads send to it,
     // so two threads sending to each other do not block for ever.
     for (;;) {

@@ -228,3 +228,19 @@ TEST_F(MessageTest, PostsFromOtherProcessesArriveInTheWindowsQueue) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(MessageTest, SendingToAWindowWhoseThreadEndedReturnsAtOnce) {
+    HWND orphan = nullptr;
+    std::thread owner([&] {
+        orphan = CreateWindowEx(0, kLogClass, "orphan", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    });
+    owner.join();
+    ASSERT_TRUE(IsWindow(orphan));  // the thread left it behind
+    EXPECT_EQ(SendMessage(orphan, WM_USER, 1, 2), 0);
+}
+
+}  // namespace
+}  // namespace user_test
