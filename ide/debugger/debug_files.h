@@ -86,14 +86,20 @@ private:
 
 template <class BankMatches>
 std::optional<DebugMap::SegmentHit> DebugMap::find_segment(std::uint16_t address, BankMatches bank_matches) const {
+    // A sound map holds each entry once; tables that overlap to look larger
+    // than the file end the search instead of multiplying it.
+    std::uint64_t sections_left = bytes_.size() / sizeof(formats::DebSectionEntry) + 1;
+    std::uint64_t segments_left = bytes_.size() / sizeof(formats::DebSegmentEntry) + 1;
     for (std::uint32_t o = 0; o < object_count_; ++o) {
         auto entry = object(o);
         if (!entry) continue;
         for (std::uint32_t s = 0; s < entry->section_count; ++s) {
+            if (sections_left-- == 0) return std::nullopt;
             auto section = bytes_.record<formats::DebSectionEntry>(std::uint64_t{entry->first_section_offset} +
                                                                    std::uint64_t{s} * sizeof(formats::DebSectionEntry));
             if (!section) break;
             for (std::uint32_t g = 0; g < section->segment_count; ++g) {
+                if (segments_left-- == 0) return std::nullopt;
                 auto found = bytes_.table_entry<formats::DebSegmentEntry>(section->first_segment_offset,
                                                                           section->segment_count, g);
                 if (!found) break;

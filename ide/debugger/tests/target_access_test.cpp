@@ -286,6 +286,25 @@ TEST(DebugFilesTest, CorruptOffsetsReadAsAbsent) {
     project.dir.write("debug/game.deb", std::string("\x05\x00\x00\x00\xFF\xFF\xFF\xFF", 8));
     project.stopped_at(0x4000, &result);
     EXPECT_EQ(result, kStopOutsideSource);
+
+    // Every object names the same long section table, whose sections all
+    // name the same long segment table: the search ends, it does not multiply.
+    std::string looped(0x10000, '\0');
+    auto put = [&](std::size_t at, std::uint32_t value, std::size_t width) {
+        std::memcpy(looped.data() + at, &value, width);
+    };
+    put(0, 0x10, 2);  // objects
+    for (std::size_t o = 0; o < 0x10; ++o) {
+        put(8 + 12 * o + 4, 0x7DF, 2);     // sections
+        put(8 + 12 * o + 8, 0xC100, 4);
+    }
+    for (std::size_t at = 0xC100; at + 8 <= 0x10000; at += 8) {
+        put(at, 0x100, 4);  // 0x2000 segments at 0x100
+        put(at + 4, 0x2000, 2);
+    }
+    project.dir.write("debug/game.deb", looped);
+    project.stopped_at(0x4000, &result);
+    EXPECT_EQ(result, kStopOutsideSource);
 }
 
 }  // namespace
