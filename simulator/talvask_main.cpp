@@ -29,6 +29,7 @@ std::optional<std::uint64_t> pace_from_environment() {
 // Without a screen the simulator still serves the IDE: its headless display
 // follows real time, and a loop with nothing to do sleeps briefly instead of stalling.
 void follow_real_time(kit::display::Headless& headless) {
+    headless.advance_to_timers(false);  // the end hand-shake's ten seconds are real seconds here
     auto last = std::make_shared<std::chrono::steady_clock::time_point>(std::chrono::steady_clock::now());
     headless.on_stall([&headless, last](const std::string&) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
