@@ -5,8 +5,8 @@
 ; bytes a row), draws a frame and a pattern, turns the LCD on, enables the
 ; timer interrupt and idles, scanning the key matrix into KEYS. Holding the
 ; key on line $08 bit 0 / $09 bit 0 starts a downloaded program in external
-; RAM slot 0 at $4200 (after bank 0's head and far-call table), when the slot
-; holds one.
+; RAM slot 0 through the entry address in its file head, when the slot holds
+; one.
         .setcpu "6502"
 
 LCD      = $0400        ; LCD memory, 20 x 80 bytes
@@ -17,8 +17,8 @@ ROWPTR   = $80          ; zero-page pointer into the LCD memory
 
 LCD_ROW_BYTES = 20
 LCD_ROWS      = 80
-PROGRAM_ENTRY = $4200
 SLOT_NAME     = $4002   ; the name in the program's file head, in slot 0's window
+SLOT_ENTRY    = $4019   ; the head's entry address (the start-up procedure)
 
 .segment "CODE"
 
@@ -108,8 +108,9 @@ scan:   ldx #0
         bne @line
         rts
 
-; Maps external RAM slot 0 at $4000-$BFFF; jumps to the program when its
-; head carries a name, else maps the ROM back.
+; Maps external RAM slot 0 at $4000-$BFFF; enters the program through its
+; head when the head carries a name, else maps the ROM back. The program's
+; start-up code gets the window bank that shows its bank 0 in A.
 start_program:
         lda #0
         sta $00
@@ -118,7 +119,8 @@ start_program:
         lda SLOT_NAME
         cmp #$FF
         beq @none
-        jmp PROGRAM_ENTRY
+        lda #0
+        jmp (SLOT_ENTRY)
 @none:  lda #0
         sta $0A
         rts

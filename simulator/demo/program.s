@@ -8,9 +8,14 @@ LCD    = $0400
 MARK   = $0320
 
 .segment "HEAD"
-        .byte $00, $00
+        .word $0040                 ; the head's size
         .byte "DEMOPROG        "    ; the display name, 16 bytes padded with blanks
-        .res 64 - 18, $00
+        .res 6, $00
+        .byte 'L'
+        .word start                 ; the entry address
+        .byte $A5, $AA, $55, $01, $00, $00, $00, $01, $00, $00, $01
+        .word 0, 0, $1AC0           ; no global or init_data bytes: the fixed area ends at its start
+        .res 20, $00
 
 .segment "CODE"
 start:  lda #$A5

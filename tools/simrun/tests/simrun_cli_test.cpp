@@ -108,7 +108,7 @@ TEST_P(SimrunDownload, LoaderPutsTheProgramIntoSlot0AndTheRomStartsIt) {
     EXPECT_NE(run.out.find("notice 0xFFFC0001\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("notice 0x0000FFFE\n"), std::string::npos) << run.out;  // the debug run pauses
     // The head as the loader programmed it into the flash, seen through the reset mapping.
-    EXPECT_EQ(LineStarting(run.out, "4000:"), "4000: 00 00 44 45 4D 4F 50 52 4F 47 20 20 20 20 20 20");
+    EXPECT_EQ(LineStarting(run.out, "4000:"), "4000: 40 00 44 45 4D 4F 50 52 4F 47 20 20 20 20 20 20");
     EXPECT_EQ(LineStarting(run.out, "0320:"), "0320: A5");
 }
 
