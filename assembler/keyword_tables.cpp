@@ -25,9 +25,10 @@ constexpr std::array<std::string_view, 57> kMnemonics{
     "PHA", "PHP", "PLA", "PLP", "ROL", "ROR", "RTI", "RTS", "SBC", "SEC", "SED", "SEI",
     "STA", "STX", "STY", "TAX", "TAY", "TSX", "TXA", "TXS", "TYA"};
 
+// a-z to A-Z without a branch: lookups fold every character of a word.
 constexpr unsigned char fold(char c) {
     auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
+    return static_cast<unsigned char>(u ^ (static_cast<unsigned char>(u - 'a') < 26u ? 0x20 : 0));
 }
 
 // No keyword is longer than eight characters, so a keyword folded to upper
@@ -92,10 +93,10 @@ constexpr KeywordIndex kKeywordIndex;
 
 // Which of the four tables `table` is, or -1 for another list of words.
 int table_number(std::span<const std::string_view> table) {
-    if (table.data() == kHashKeywords.data()) return 0;
-    if (table.data() == kDirectives.data()) return 1;
-    if (table.data() == kDataDirectives.data()) return 2;
     if (table.data() == kMnemonics.data()) return 3;
+    if (table.data() == kDataDirectives.data()) return 2;
+    if (table.data() == kDirectives.data()) return 1;
+    if (table.data() == kHashKeywords.data()) return 0;
     return -1;
 }
 

@@ -16,7 +16,7 @@ namespace {
 // +1 for each MACRO word of a line, -1 for each ENDM.
 int depth_change(std::string_view line) {
     size_t pos = 0;
-    std::string word;
+    std::string_view word;
     int change = 0;
     for (;;) {
         WordResult result = read_word(line, pos, word);
@@ -104,7 +104,7 @@ void substitute_line(std::string_view line, const std::unordered_map<std::string
 }
 
 bool is_local_line(std::string_view line, size_t& pos) {
-    std::string word;
+    std::string_view word;
     pos = 0;
     return read_word(line, pos, word) == kWordRead && find_keyword(directives(), word) == kDirLocal;
 }

@@ -16,6 +16,7 @@ enum CharClass : uint8_t {
     kEndsWord = 2,     // blank, tab, ",", line feed, ";", NUL, carriage return, "="
     kColon = 4,        // ends a word for the colon reader
     kEndsOperand = 8,  // ",", carriage return, ";", NUL, line feed
+    kName = 16,        // a letter, digit, "_" or "$"
 };
 
 constexpr std::array<uint8_t, 256> kCharClasses = [] {
@@ -24,6 +25,10 @@ constexpr std::array<uint8_t, 256> kCharClasses = [] {
     for (unsigned char c : std::string_view(" \t,\n;\0\r=", 8)) classes[c] |= kEndsWord;
     classes[':'] |= kColon;
     for (unsigned char c : std::string_view(",\r;\0\n", 5)) classes[c] |= kEndsOperand;
+    for (int c = 0; c < 256; ++c) {
+        bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (letter || (c >= '0' && c <= '9') || c == '_' || c == '$') classes[static_cast<size_t>(c)] |= kName;
+    }
     return classes;
 }();
 
@@ -125,9 +130,7 @@ size_t skip_blanks(std::string_view line, size_t pos) {
     return pos;
 }
 
-bool is_name_character(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
-}
+bool is_name_character(char c) { return kCharClasses[static_cast<unsigned char>(c)] & kName; }
 
 bool is_valid_name(std::string_view name) {
     if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
