@@ -276,6 +276,19 @@ TEST_F(EvaluatorTest, ValueDisplayExpandsOnRequest) {
     EXPECT_EQ(expand_value(f, address).at(0).text, "5");
     EXPECT_FALSE(owner->Evaluate("x").expandable);
     EXPECT_FALSE(owner->Evaluate("&s").expandable);
+
+    // The root line goes into the tree collapsed, after the given line.
+    struct RecordingTree : ResultTree {
+        std::uintptr_t InsertItem(std::uintptr_t parent, std::uintptr_t after, const std::string& name,
+                                  const std::string& value, bool expandable) override {
+            lines.push_back(std::to_string(parent) + "/" + std::to_string(after) + " " + name + " = " + value +
+                            (expandable ? " +" : ""));
+            return lines.size();
+        }
+        std::vector<std::string> lines;
+    } tree;
+    EXPECT_EQ(FillResultTree(s, tree, 7), 1u);
+    EXPECT_EQ(tree.lines, std::vector<std::string>{"0/7 s = {...} +"});
 }
 
 }  // namespace
