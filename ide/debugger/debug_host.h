@@ -36,6 +36,11 @@ public:
     // A breakpoint kept although it could not be planted now.
     virtual void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) = 0;
 
+    // Called before the simulator's memory is unmapped: the register and
+    // memory windows drop every pointer into it at once (a posted notice
+    // could arrive after a paint that still used them).
+    virtual void DropTargetMemory() = 0;
+
     // Debug windows (the application's services).
     virtual void UpdateDebugWindows() = 0;
     virtual void SnapshotDebugWindows() = 0;

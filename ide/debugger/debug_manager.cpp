@@ -67,6 +67,7 @@ bool CVyrDebugMgr::MapTargetMemory() {
 }
 
 void CVyrDebugMgr::UnmapTargetMemory() {
+    if (control_mapping_ || rom_mapping_) host_.DropTargetMemory();
     control_mapping_.reset();
     rom_mapping_.reset();
 }

@@ -40,6 +40,7 @@ public:
     void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) override {
         reports.push_back(why);
     }
+    void DropTargetMemory() override { ++drops; }
     void UpdateDebugWindows() override { ++updates; }
     void SnapshotDebugWindows() override { ++snapshots; }
     void ClearLineMarksInAllViews(std::uint32_t) override { ++clears; }
@@ -66,7 +67,7 @@ public:
     ipc::WindowHandle window = 0;
     std::vector<Notice> notices;
     std::vector<std::string> reports;
-    int updates = 0, snapshots = 0, clears = 0;
+    int drops = 0, updates = 0, snapshots = 0, clears = 0;
     std::string execution_path;
     std::uint32_t execution_line = 0;
     bool disassembly_visible = false;
@@ -193,6 +194,7 @@ TEST_F(DebugManagerTest, ConnectsPlantsStopsStepsAndStops) {
     EXPECT_FALSE(manager.connected());
     EXPECT_EQ(manager.session(), nullptr);
     EXPECT_EQ(manager.GetRegisterBlock(), nullptr);
+    EXPECT_EQ(host.drops, 1);
     EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
     EXPECT_TRUE(wait_for_log("cmd 1013\n"));
 }
@@ -218,7 +220,9 @@ TEST_F(DebugManagerTest, AStopOutsideTheSourceShowsTheDisassembly) {
 TEST_F(DebugManagerTest, ARepeatedDownloadNoticeMapsAfresh) {
     connect();
     ASSERT_TRUE(wait_for_log("cmd 1012\n"));
+    ASSERT_EQ(host.drops, 0);
     EXPECT_EQ(manager.OnSimulatorMessage(last_message.wparam, last_message.lparam), 1);
+    EXPECT_EQ(host.drops, 1);  // the windows let go of the old mapping first
     EXPECT_TRUE(manager.connected());
     ASSERT_NE(manager.session(), nullptr);
     EXPECT_NE(manager.GetRegisterBlock(), nullptr);
