@@ -59,6 +59,30 @@ UINT GetDoubleClickTime();
 // A shared solid brush of a system colour (not to be deleted); it follows SetSysColors.
 HBRUSH GetSysColorBrush(int index);
 
+constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
+constexpr UINT SPI_GETWORKAREA = 0x0030;
+
+struct NONCLIENTMETRICS {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONT lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONT lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONT lfMenuFont;
+    LOGFONT lfStatusFont;
+    LOGFONT lfMessageFont;
+};
+
+// SPI_GETWORKAREA (a RECT) and SPI_GETNONCLIENTMETRICS (cbSize set by the caller).
+BOOL SystemParametersInfo(UINT action, UINT param, void* out, UINT ini);
+
 namespace kit::user {
 // Changes one metric (tests and settings); broadcasts WM_SETTINGCHANGE.
 void set_system_metric(int index, int value);

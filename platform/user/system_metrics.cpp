@@ -148,3 +148,26 @@ void reset_system_tables() {
 }
 
 }  // namespace kit::user
+
+BOOL SystemParametersInfo(UINT action, UINT, void* out, UINT) {
+    if (!out) return FALSE;
+    if (action == SPI_GETWORKAREA) {
+        // The screen less a task bar of 28 pixels at the bottom, as the metrics table assumes.
+        *static_cast<RECT*>(out) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - 28};
+        return TRUE;
+    }
+    if (action == SPI_GETNONCLIENTMETRICS) {
+        auto* m = static_cast<NONCLIENTMETRICS*>(out);
+        if (m->cbSize != sizeof(NONCLIENTMETRICS)) return FALSE;
+        LOGFONT font{};
+        GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        LOGFONT bold = font;
+        bold.lfWeight = 700;
+        *m = NONCLIENTMETRICS{sizeof(NONCLIENTMETRICS), GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CXVSCROLL),
+                              GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYCAPTION) - 1,
+                              bold, GetSystemMetrics(SM_CXSMSIZE), GetSystemMetrics(SM_CYSMCAPTION) - 1, font,
+                              GetSystemMetrics(SM_CXMENUSIZE), GetSystemMetrics(SM_CYMENU) - 1, font, font, font};
+        return TRUE;
+    }
+    return FALSE;
+}

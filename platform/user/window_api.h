@@ -23,6 +23,11 @@ HWND GetWindow(HWND hwnd, UINT relation);
 HWND GetTopWindow(HWND hwnd);
 HWND GetAncestorTopLevel(HWND hwnd);
 BOOL IsChild(HWND parent, HWND hwnd);
+// Calls `proc` for each top-level window (topmost first) or each descendant of
+// `parent` (depth first, in sibling order) until it returns FALSE.
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM param);
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM param);
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);
 

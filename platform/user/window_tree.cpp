@@ -81,6 +81,35 @@ HWND GetAncestorTopLevel(HWND hwnd) { return top_level_of(hwnd); }
 
 BOOL IsChild(HWND parent, HWND hwnd) { return parent && is_descendant(parent, hwnd) ? TRUE : FALSE; }
 
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM param) {
+    if (!proc) return FALSE;
+    for (HWND top : top_level_windows()) {
+        if (IsWindow(top) && !proc(top, param)) return FALSE;
+    }
+    return TRUE;
+}
+
+namespace {
+
+// False when the callback asked to stop. The list is copied first, so the
+// callback may create or destroy windows.
+bool enum_descendants(HWND parent, WNDENUMPROC proc, LPARAM param) {
+    Window* w = find_window(parent);
+    if (!w) return true;
+    for (HWND child : std::vector<HWND>(w->children)) {
+        if (!find_window(child)) continue;
+        if (!proc(child, param) || !enum_descendants(child, proc, param)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM param) {
+    if (!proc) return FALSE;
+    return enum_descendants(parent, proc, param) ? TRUE : FALSE;
+}
+
 HWND GetDlgItem(HWND dialog, int id) {
     Window* w = find_window(dialog);
     if (!w) return nullptr;

@@ -138,3 +138,39 @@ TEST_F(SystemTest, DraggingAFrameThumbSendsTrackThenPositionThenEnd) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(SystemTest, NonClientMetricsFollowTheTableAndCheckTheirSize) {
+    kit::user::set_system_metric(SM_CYCAPTION, 25);
+    NONCLIENTMETRICS m{};
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &m, 0));  // cbSize not set
+    m.cbSize = sizeof m;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &m, 0));
+    EXPECT_EQ(m.iCaptionHeight, 24);
+    EXPECT_EQ(m.lfCaptionFont.lfWeight, 700);
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(work.right, GetSystemMetrics(SM_CXSCREEN));
+}
+
+TEST_F(SystemTest, EnumerationVisitsDescendantsInOrderAndStopsWhenAsked) {
+    HWND top = make_top();
+    HWND a = make_child(top, 1, RECT{0, 0, 5, 5});
+    HWND a1 = make_child(a, 2, RECT{0, 0, 5, 5});
+    HWND b = make_child(top, 3, RECT{0, 0, 5, 5});
+    static std::vector<HWND> seen;
+    seen.clear();
+    EXPECT_TRUE(EnumChildWindows(top, [](HWND h, LPARAM) -> BOOL { seen.push_back(h); return TRUE; }, 0));
+    EXPECT_EQ(seen, (std::vector<HWND>{a, a1, b}));
+    seen.clear();
+    EXPECT_FALSE(EnumChildWindows(top, [](HWND h, LPARAM stop) -> BOOL {
+        seen.push_back(h);
+        return h != reinterpret_cast<HWND>(stop);
+    }, reinterpret_cast<LPARAM>(a1)));
+    EXPECT_EQ(seen, (std::vector<HWND>{a, a1}));
+}
+
+}  // namespace
+}  // namespace user_test
