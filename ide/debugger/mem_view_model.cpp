@@ -19,6 +19,33 @@ int hex_value(char c) {
 
 }  // namespace
 
+MemRow DescribeRow(const CMemImage* image, std::uint32_t address, int bytes_per_row) {
+    MemRow row;
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x  ", address & 0xFFFF);
+    row.address = text;
+    if (!image) return row;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(bytes_per_row));
+    const std::size_t delivered = address <= 0xFFFF ? image->Read(static_cast<std::uint16_t>(address), bytes) : 0;
+    const std::size_t wanted = std::min<std::size_t>(bytes.size(), 0x10000 - std::min<std::uint32_t>(address, 0x10000));
+    if (delivered < wanted) return row;  // the image cannot deliver the row
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        MemCell cell;
+        if (i < delivered) {
+            const auto at = static_cast<std::uint16_t>(address + i);
+            std::snprintf(text, sizeof text, "%02x", bytes[i]);
+            cell.hex = text;
+            cell.character = bytes[i] < 0x21 || bytes[i] == 0xFF ? '.' : static_cast<char>(bytes[i]);
+            if (image->IsChanged(at)) cell.colour = MemByteColour::Changed;
+            else if (!image->IsWritable(at)) cell.colour = MemByteColour::ReadOnly;
+        } else {
+            cell.hex = "  ";
+        }
+        row.cells.push_back(cell);
+    }
+    return row;
+}
+
 std::int32_t MemViewModel::bottom() const { return std::max<std::int32_t>(0x10000 - view_bytes(), 0); }
 
 void MemViewModel::Layout(int width_cells, int height_rows) {

@@ -5,11 +5,28 @@
 // and the caret and report what the window must redraw; typed bytes are
 // written through the image at once.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ide/debugger/mem_image.h"
 
 namespace ide {
+
+// How one byte of a row shows: its two hex digits and its character, in red
+// when it changed, in blue when it is neither changed nor writable.
+enum class MemByteColour { Normal, Changed, ReadOnly };
+struct MemCell {
+    std::string hex;  // "%02x", or two blanks past 0xFFFF
+    char character = ' ';
+    MemByteColour colour = MemByteColour::Normal;
+};
+struct MemRow {
+    std::string address;  // "%04x  "
+    std::vector<MemCell> cells;
+};
+// One row of the grid from `address` on; without an image (or unbacked
+// memory) no cells. Bytes below 0x21 and 0xFF show as '.'.
+MemRow DescribeRow(const CMemImage* image, std::uint32_t address, int bytes_per_row);
 
 enum class MemKey { Tab, PageUp, PageDown, Home, End, Left, Right, Up, Down, Other };
 enum class MemScroll { LineUp, LineDown, PageUp, PageDown, ThumbPosition, Other };

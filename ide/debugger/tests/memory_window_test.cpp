@@ -79,6 +79,32 @@ TEST(MemImageTest, WritesMarkTheirAliases) {
     EXPECT_EQ(world.byte(0x6005), 0x11);
 }
 
+TEST(MemRowTest, TextsAndColoursOfARow) {
+    MemoryWorld world;
+    const std::uint8_t bytes[] = {0x41, 0x20, 0xFF, 0x7E};
+    world.target.poke(0x3FFE, bytes);  // two RAM bytes, then two flash bytes
+    world.image = CMemImage(TargetViews{world.target.eram, world.target.rom});  // a new run
+    world.image.Refresh();
+    std::uint16_t alias = 0;
+    ASSERT_EQ(world.image.WriteByte(0x3FFF, 0x21, alias), ByteWrite::Written);
+    const MemRow row = DescribeRow(&world.image, 0x3FFE, 4);
+    EXPECT_EQ(row.address, "3ffe  ");
+    ASSERT_EQ(row.cells.size(), 4u);
+    EXPECT_EQ(row.cells[0].hex, "41");
+    EXPECT_EQ(row.cells[0].character, 'A');
+    EXPECT_EQ(row.cells[0].colour, MemByteColour::Normal);
+    EXPECT_EQ(row.cells[1].character, '!');
+    EXPECT_EQ(row.cells[1].colour, MemByteColour::Changed);
+    EXPECT_EQ(row.cells[2].character, '.');
+    EXPECT_EQ(row.cells[2].colour, MemByteColour::ReadOnly);
+
+    const MemRow last = DescribeRow(&world.image, 0xFFFE, 4);  // past 0xFFFF: blanks
+    ASSERT_EQ(last.cells.size(), 4u);
+    EXPECT_EQ(last.cells[1].hex, "00");
+    EXPECT_EQ(last.cells[2].hex, "  ");
+    EXPECT_TRUE(DescribeRow(nullptr, 0, 4).cells.empty());
+}
+
 // A model laid out for `bytes` bytes per row and `rows` rows.
 MemViewModel laid_out(int bytes, int rows) {
     MemViewModel model;
