@@ -179,15 +179,27 @@ bool Session::Finished(std::uint32_t slots) {
     return true;
 }
 
+// The host bitmap keeps its rows bottom-up.
+const std::uint8_t* Session::LcdRow(std::uint32_t y) const {
+    return lcd_.data() + std::size_t{core_.lcdHeight - 1 - y} * core_.hostStride;
+}
+
 std::string Session::LcdPbm() const {
     std::uint32_t width = core_.lcdWidth, height = core_.lcdHeight;
     std::string pbm = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n";
     std::uint32_t rowBytes = (width + 7) / 8;
-    for (std::uint32_t y = 0; y < height; ++y) {
-        const std::uint8_t* row = lcd_.data() + std::size_t{height - 1 - y} * core_.hostStride;
-        pbm.append(reinterpret_cast<const char*>(row), rowBytes);
-    }
+    for (std::uint32_t y = 0; y < height; ++y) pbm.append(reinterpret_cast<const char*>(LcdRow(y)), rowBytes);
     return pbm;
+}
+
+std::string Session::LcdText() const {
+    std::string text;
+    for (std::uint32_t y = 0; y < core_.lcdHeight; ++y) {
+        const std::uint8_t* row = LcdRow(y);
+        for (std::uint32_t x = 0; x < core_.lcdWidth; ++x) text += (row[x / 8] >> (7 - x % 8)) & 1 ? '#' : '.';
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace simrun

@@ -29,10 +29,12 @@ public:
     const simcpu::KernelCore& core() const { return core_; }
     // The LCD as a binary PBM: rows top down, set bits black.
     std::string LcdPbm() const;
+    std::string LcdText() const;  // one line a pixel row: '#' set, '.' clear
     // A download that could not start, or an empty string.
     const std::string& downloadError() const { return downloadError_; }
 
 private:
+    const std::uint8_t* LcdRow(std::uint32_t y) const;
     bool PostStop(std::uint32_t code) override;
     simcpu::ExceptionAnswer AskException(std::uint16_t address, int code) override;
     void PaintLcd(unsigned) override {}

@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     if (options.untilPc) std::cout << (reached ? "reached" : "not reached") << "\n";
     if (options.dumpRegisters) std::cout << simrun::RegisterLine(session.core());
     for (const simrun::MemoryDump& dump : options.dumps) std::cout << simrun::MemoryLines(session.core(), dump);
+    if (options.lcdText) std::cout << session.LcdText();
     if (!options.lcdPbm.empty()) {
         if (auto written = os::write_file(options.lcdPbm, session.LcdPbm()); !written) {
             return Fail(3, written.error().text, 1);

@@ -63,6 +63,7 @@ private:
         else if (option == "--name") options_.name = Value(option);
         else if (option == "--loader") options_.loader = Value(option);
         else if (option == "--pbm") options_.lcdPbm = Value(option);
+        else if (option == "--lcd-text") options_.lcdText = true;
         else if (option == "--ias") options_.internalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
         else if (option == "--eas") options_.externalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
         else if (option == "--cycles") options_.cycles = NumberValue(option, UINT64_MAX / 2);

@@ -38,6 +38,7 @@ struct Options {
     bool dumpRegisters = false;
     std::vector<MemoryDump> dumps;
     std::string lcdPbm;
+    bool lcdText = false;
     bool notices = false;
 };
 
@@ -53,6 +54,6 @@ inline constexpr const char* kUsage =
     "              [--cycles N] [--until-pc ADDR] [--key CYCLE:CODE:down|up]... [--break WORD]...\n"
     "              [--answer stop|continue|ignore|ignore-all|step]...\n"
     "              [--download FILE --name NAME --loader FILE]\n"
-    "              [--regs] [--mem ADDR:LEN]... [--pbm FILE] [--notices]\n";
+    "              [--regs] [--mem ADDR:LEN]... [--pbm FILE] [--lcd-text] [--notices]\n";
 
 }  // namespace simrun
