@@ -71,6 +71,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL has_menu, DWORD ex_style);
 HWND WindowFromPoint(POINT screen_point);
+// A hidden window covering the screen, for programs that measure or centre against it.
+HWND GetDesktopWindow();
 HWND ChildWindowFromPoint(HWND parent, POINT client_point);
 
 // Deferred positioning: the moves are applied together at EndDeferWindowPos.

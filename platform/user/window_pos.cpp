@@ -360,6 +360,18 @@ HWND WindowFromPoint(POINT screen) {
     return nullptr;
 }
 
+HWND GetDesktopWindow() {
+    static HWND desktop = nullptr;
+    if (find_window(desktop)) return desktop;
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "#32769";
+    RegisterClass(&wc);  // a second registration is refused, which is fine
+    desktop = CreateWindowEx(0, "#32769", "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                             GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+    return desktop;
+}
+
 HWND ChildWindowFromPoint(HWND parent, POINT client_point) {
     Window* w = find_window(parent);
     if (!w) return nullptr;

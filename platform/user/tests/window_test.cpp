@@ -334,3 +334,18 @@ TEST_F(WindowTest, TheWindowOwnsItsRegionAndGivesCopies) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+TEST_F(WindowTest, TheDesktopCoversTheScreenAndNeverTakesTheMouse) {
+    HWND desktop = GetDesktopWindow();
+    EXPECT_EQ(GetDesktopWindow(), desktop);
+    RECT r;
+    GetWindowRect(desktop, &r);
+    EXPECT_EQ(r, (RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
+    EXPECT_EQ(WindowFromPoint(POINT{5, 5}), nullptr);
+}
+
+}  // namespace
+}  // namespace user_test
