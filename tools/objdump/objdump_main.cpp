@@ -1,12 +1,15 @@
-// kitobjdump [--check] <file>...: dumps or checks object (.obj) and
-// debug-symbol (.sym) files, chosen by extension. Exit code 0 when every file
-// was read (and, with --check, found sound), 1 otherwise, 2 for a bad command line.
+// kitobjdump [--check] <file>...: dumps object (.obj), debug-symbol (.sym),
+// bank image (.LKE), debug map (.DEB) and library (.lib) files, chosen by
+// extension; --check validates objects and symbol files as the linker and the
+// debugger do. Exit code 0 when every file was read (and, with --check, found
+// sound), 1 otherwise, 2 for a bad command line.
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "formats/byte_reader.h"
+#include "linker/dump.h"
 #include "platform/os/file.h"
 #include "tools/objdump/obj_dump.h"
 #include "tools/objdump/sym_dump.h"
@@ -24,10 +27,27 @@ bool has_extension(std::string_view path, std::string_view extension) {
     return true;
 }
 
+struct FileKind {
+    std::string_view extension;
+    std::string (*dump)(const formats::ByteReader&);
+    std::optional<std::string> (*check)(const formats::ByteReader&);  // null: no --check for this kind
+};
+
+constexpr FileKind kKinds[] = {
+    {".obj", objdump::dump_object, objdump::check_object},
+    {".sym", objdump::dump_symbols, objdump::check_symbols},
+    {".lke", linker::dump_image, nullptr},
+    {".deb", linker::dump_debug_map, nullptr},
+    {".lib", linker::dump_library, nullptr},
+};
+
 bool process(const std::string& path, bool check) {
-    bool symbols = has_extension(path, ".sym");
-    if (!symbols && !has_extension(path, ".obj")) {
-        std::fprintf(stderr, "%s: not a .obj or .sym file\n", path.c_str());
+    const FileKind* kind = nullptr;
+    for (const FileKind& candidate : kKinds)
+        if (has_extension(path, candidate.extension)) kind = &candidate;
+    if (!kind || (check && !kind->check)) {
+        std::fprintf(stderr, "%s: not a %s file\n", path.c_str(),
+                     check ? ".obj or .sym" : ".obj, .sym, .LKE, .DEB or .lib");
         return false;
     }
     os::Result<os::Bytes> bytes = os::read_file(path);
@@ -37,7 +57,7 @@ bool process(const std::string& path, bool check) {
     }
     formats::ByteReader file(bytes.value());
     if (check) {
-        std::optional<std::string> problem = symbols ? objdump::check_symbols(file) : objdump::check_object(file);
+        std::optional<std::string> problem = kind->check(file);
         if (problem) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), problem->c_str());
             return false;
@@ -45,7 +65,7 @@ bool process(const std::string& path, bool check) {
         std::printf("%s: sound\n", path.c_str());
         return true;
     }
-    std::string text = symbols ? objdump::dump_symbols(file) : objdump::dump_object(file);
+    std::string text = kind->dump(file);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return true;
 }
@@ -61,7 +81,7 @@ int main(int argc, char** argv) {
         else paths.emplace_back(arg);
     }
     if (paths.empty()) {
-        std::fputs("usage: kitobjdump [--check] <file.obj|file.sym>...\n", stderr);
+        std::fputs("usage: kitobjdump [--check] <file.obj|.sym|.LKE|.DEB|.lib>...\n", stderr);
         return 2;
     }
     bool sound = true;
