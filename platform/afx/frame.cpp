@@ -299,7 +299,10 @@ void CFrameWnd::SetActiveView(CView* view, BOOL notify) {
     if (notify && view && view->m_hWnd) view->OnActivateView(TRUE, view, previous);
 }
 
-CDocument* CFrameWnd::GetActiveDocument() { return active_view_ ? active_view_->GetDocument() : nullptr; }
+CDocument* CFrameWnd::GetActiveDocument() {
+    if (CFrameWnd* frame = GetActiveFrame(); frame && frame != this) return frame->GetActiveDocument();
+    return active_view_ ? active_view_->GetDocument() : nullptr;
+}
 
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL make_visible) {
     if (!active_view_) {

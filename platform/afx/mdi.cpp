@@ -1,0 +1,461 @@
+#include "platform/afx/mdi.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/afx/app.h"
+#include "platform/afx/cmd_ui.h"
+#include "platform/afx/doc_template.h"
+#include "platform/afx/document.h"
+#include "platform/afx/menu.h"
+#include "platform/afx/view.h"
+#include "platform/user/accelerator_api.h"
+
+IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+namespace {
+
+// Private messages between children and their client.
+constexpr UINT kChildCreated = WM_USER + 0x7F0;
+constexpr UINT kChildGone = WM_USER + 0x7F1;
+constexpr int kMaxListed = 9;
+
+// The window that holds the MDI children.
+class MDIClient : public CWnd {
+public:
+    void PostNcDestroy() override { delete this; }
+
+    afx_msg LRESULT OnChildCreated(WPARAM wParam, LPARAM) {
+        children_.push_back(reinterpret_cast<HWND>(wParam));
+        return 0;
+    }
+    afx_msg LRESULT OnChildGone(WPARAM wParam, LPARAM) {
+        HWND child = reinterpret_cast<HWND>(wParam);
+        std::erase(children_, child);
+        if (active_ == child) {
+            active_ = nullptr;
+            if (HWND next = top_child(child)) activate(next);
+        }
+        refresh_menu();
+        return 0;
+    }
+    afx_msg LRESULT OnMDIActivateMessage(WPARAM wParam, LPARAM) {
+        activate(reinterpret_cast<HWND>(wParam));
+        return 0;
+    }
+    afx_msg LRESULT OnMDIGetActive(WPARAM, LPARAM lParam) {
+        if (lParam) *reinterpret_cast<BOOL*>(lParam) = maximized_;
+        return reinterpret_cast<LRESULT>(active_);
+    }
+    afx_msg LRESULT OnMDINext(WPARAM, LPARAM previous) {
+        std::vector<HWND> order = z_order();
+        if (order.size() < 2) return 0;
+        if (previous) {
+            activate(order.back());
+        } else {
+            HWND was = order.front();
+            activate(order[1]);
+            ::SetWindowPos(was, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        return 0;
+    }
+    afx_msg LRESULT OnMDICascade(WPARAM, LPARAM) {
+        if (maximized_ && active_) restore(active_);
+        CRect client;
+        GetClientRect(&client);
+        const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+        const int width = std::max<int>(client.Width() * 2 / 3, 100), height = std::max<int>(client.Height() * 2 / 3, 60);
+        std::vector<HWND> order = z_order();
+        std::reverse(order.begin(), order.end());  // the active child ends on top, last in the cascade
+        int offset = 0;
+        for (HWND child : order) {
+            ::SetWindowPos(child, HWND_TOP, offset, offset, width, height, SWP_NOACTIVATE);
+            offset += step;
+            if (offset + height > client.Height()) offset = 0;
+        }
+        return 1;
+    }
+    afx_msg LRESULT OnMDIMaximize(WPARAM wParam, LPARAM) {
+        maximize(reinterpret_cast<HWND>(wParam));
+        return 0;
+    }
+    afx_msg LRESULT OnMDIRestore(WPARAM wParam, LPARAM) {
+        restore(reinterpret_cast<HWND>(wParam));
+        return 0;
+    }
+    afx_msg LRESULT OnMDIDestroy(WPARAM wParam, LPARAM) {
+        HWND child = reinterpret_cast<HWND>(wParam);
+        if (::IsChild(m_hWnd, child)) ::DestroyWindow(child);
+        return 0;
+    }
+    afx_msg LRESULT OnMDISetMenu(WPARAM wParam, LPARAM lParam) {
+        HWND frame = ::GetParent(m_hWnd);
+        HMENU old = ::GetMenu(frame);
+        if (wParam && HMENU(wParam) != old) ::SetMenu(frame, reinterpret_cast<HMENU>(wParam));
+        if (lParam) {
+            clear_menu();
+            window_menu_ = reinterpret_cast<HMENU>(lParam);
+        }
+        refresh_menu();
+        ::DrawMenuBar(frame);
+        return reinterpret_cast<LRESULT>(old);
+    }
+    afx_msg LRESULT OnMDIRefreshMenu(WPARAM, LPARAM) {
+        refresh_menu();
+        return 0;
+    }
+    afx_msg void OnSize(UINT type, int cx, int cy) {
+        Default();
+        if (maximized_ && active_) ::MoveWindow(active_, 0, 0, cx, cy, TRUE);
+    }
+    // A click on the window menu's list activates that child.
+    bool activate_listed(UINT id) {
+        const size_t index = id - AFX_IDM_FIRST_MDICHILD;
+        if (id < AFX_IDM_FIRST_MDICHILD || index >= children_.size()) return false;
+        activate(children_[index]);
+        return true;
+    }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    std::vector<HWND> z_order() const {
+        std::vector<HWND> order;
+        for (HWND child = ::GetTopWindow(m_hWnd); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (std::find(children_.begin(), children_.end(), child) != children_.end()) order.push_back(child);
+        return order;
+    }
+    HWND top_child(HWND except) const {
+        for (HWND child : z_order())
+            if (child != except && ::IsWindowVisible(child)) return child;
+        return nullptr;
+    }
+    void activate(HWND child) {
+        if (!child || child == active_ || !::IsChild(m_hWnd, child)) return;
+        HWND previous = active_;
+        const bool keep_maximized = maximized_;
+        if (keep_maximized && previous) restore(previous);
+        active_ = child;
+        ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        if (keep_maximized) maximize(child);
+        if (previous && ::IsWindow(previous)) {
+            ::SendMessage(previous, WM_NCACTIVATE, FALSE, 0);
+            ::SendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+        }
+        ::SendMessage(child, WM_NCACTIVATE, TRUE, 0);
+        ::SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+        if (::GetFocus() == nullptr || ::IsChild(::GetParent(m_hWnd), ::GetFocus())) ::SetFocus(child);
+        refresh_menu();
+    }
+    void maximize(HWND child) {
+        if (!child) return;
+        if (!maximized_ || restore_child_ != child) {
+            ::GetWindowRect(child, &restore_rect_);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&restore_rect_), 2);
+            restore_style_ = DWORD(::GetWindowLong(child, GWL_STYLE));
+        }
+        restore_child_ = child;
+        maximized_ = true;
+        ::SetWindowLong(child, GWL_STYLE, LONG((restore_style_ & ~(WS_CAPTION | WS_THICKFRAME)) | WS_MAXIMIZE));
+        CRect client;
+        GetClientRect(&client);
+        ::SetWindowPos(child, HWND_TOP, 0, 0, client.Width(), client.Height(), SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    }
+    void restore(HWND child) {
+        if (!maximized_ || child != restore_child_) return;
+        maximized_ = false;
+        ::SetWindowLong(child, GWL_STYLE, LONG(restore_style_ & ~WS_MAXIMIZE));
+        ::SetWindowPos(child, nullptr, restore_rect_.left, restore_rect_.top, restore_rect_.Width(),
+                       restore_rect_.Height(), SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+        restore_child_ = nullptr;
+    }
+    void clear_menu() {
+        if (!window_menu_ || !::IsMenu(window_menu_)) return;
+        for (int i = 0; i < kMaxListed; ++i) ::DeleteMenu(window_menu_, AFX_IDM_FIRST_MDICHILD + UINT(i), MF_BYCOMMAND);
+        if (listed_separator_) {
+            const int last = ::GetMenuItemCount(window_menu_) - 1;
+            if (last >= 0 && ::GetMenuItemID(window_menu_, last) == 0) ::DeleteMenu(window_menu_, UINT(last), MF_BYPOSITION);
+            listed_separator_ = false;
+        }
+    }
+    void refresh_menu() {
+        clear_menu();
+        if (!window_menu_ || !::IsMenu(window_menu_) || children_.empty()) return;
+        ::AppendMenu(window_menu_, MF_SEPARATOR, 0, nullptr);
+        listed_separator_ = true;
+        for (size_t i = 0; i < children_.size() && i < size_t(kMaxListed); ++i) {
+            char title[256] = {};
+            ::GetWindowText(children_[i], title, sizeof title);
+            const CString text = AfxFormat("&%d %s", int(i + 1), title);
+            ::AppendMenu(window_menu_, MF_STRING | (children_[i] == active_ ? MF_CHECKED : 0),
+                         AFX_IDM_FIRST_MDICHILD + i, text);
+        }
+    }
+
+    std::vector<HWND> children_;  // in the order they were made
+    HWND active_ = nullptr;
+    bool maximized_ = false;
+    HWND restore_child_ = nullptr;
+    CRect restore_rect_;
+    DWORD restore_style_ = 0;
+    HMENU window_menu_ = nullptr;
+    bool listed_separator_ = false;
+};
+
+BEGIN_MESSAGE_MAP(MDIClient, CWnd)
+    ON_MESSAGE(kChildCreated, OnChildCreated)
+    ON_MESSAGE(kChildGone, OnChildGone)
+    ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
+    ON_MESSAGE(WM_MDIGETACTIVE, OnMDIGetActive)
+    ON_MESSAGE(WM_MDINEXT, OnMDINext)
+    ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
+    ON_MESSAGE(WM_MDIMAXIMIZE, OnMDIMaximize)
+    ON_MESSAGE(WM_MDIRESTORE, OnMDIRestore)
+    ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
+    ON_MESSAGE(WM_MDISETMENU, OnMDISetMenu)
+    ON_MESSAGE(WM_MDIREFRESHMENU, OnMDIRefreshMenu)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+// ---- the MDI frame ----------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+END_MESSAGE_MAP()
+
+HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU menu_bar) {
+    const int count = menu_bar ? ::GetMenuItemCount(menu_bar) : 0;
+    return count >= 2 ? ::GetSubMenu(menu_bar, count - 2) : nullptr;
+}
+
+BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT* cs, CCreateContext*) {
+    return CreateClient(cs, CMenu::FromHandle(GetWindowMenuPopup(m_hMenuDefault)));
+}
+
+BOOL CMDIFrameWnd::CreateClient(CREATESTRUCT*, CMenu* window_menu) {
+    auto* client = new MDIClient;
+    const char* client_class = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    if (!client->CreateEx(WS_EX_CLIENTEDGE, client_class, nullptr,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this,
+                          AFX_IDW_PANE_FIRST))
+        return FALSE;  // deleted by its PostNcDestroy
+    m_hWndMDIClient = client->m_hWnd;
+    if (window_menu) client->SendMessage(WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(window_menu->m_hMenu));
+    return TRUE;
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
+    if (!m_hWndMDIClient) return nullptr;
+    HWND active = reinterpret_cast<HWND>(::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
+    CWnd* wnd = CWnd::FromHandlePermanent(active);
+    return wnd && wnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(wnd) : nullptr;
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* child) {
+    if (child) ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+}
+void CMDIFrameWnd::MDINext() { ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
+void CMDIFrameWnd::MDIPrev() { ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 1); }
+void CMDIFrameWnd::MDICascade() { ::SendMessage(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
+void CMDIFrameWnd::MDIMaximize(CWnd* child) {
+    if (child) ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+}
+void CMDIFrameWnd::MDIRestore(CWnd* child) {
+    if (child) ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
+}
+void CMDIFrameWnd::MDISetMenu(HMENU frame_menu, HMENU window_menu) {
+    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(frame_menu), reinterpret_cast<LPARAM>(window_menu));
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
+    CMDIChildWnd* child = MDIGetActive();
+    return child ? static_cast<CFrameWnd*>(child) : this;
+}
+
+void CMDIFrameWnd::OnUpdateFrameMenu(HMENU alternate_menu) {
+    if (CMDIChildWnd* child = MDIGetActive()) {
+        child->OnUpdateFrameMenu(TRUE, child, alternate_menu);
+    } else {
+        HMENU menu = alternate_menu ? alternate_menu : m_hMenuDefault;
+        MDISetMenu(menu, GetWindowMenuPopup(menu));
+    }
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CMDIChildWnd* child = MDIGetActive(); child && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT id = LOWORD(wParam);
+    if (!lParam && id >= AFX_IDM_FIRST_MDICHILD) {
+        auto* client = static_cast<MDIClient*>(CWnd::FromHandlePermanent(m_hWndMDIClient));
+        if (client && client->activate_listed(id)) return TRUE;
+    }
+    return CFrameWnd::OnCommand(wParam, lParam);
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
+        CMDIChildWnd* child = MDIGetActive();
+        if (child && child->m_hAccelShared && ::TranslateAccelerator(m_hWnd, child->m_hAccelShared, msg)) return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(msg);
+}
+
+void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* cmd_ui) { cmd_ui->Enable(MDIGetActive() != nullptr); }
+
+// ---- MDI children ---------------------------------------------------------
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_CLOSE()
+    ON_WM_MDIACTIVATE()
+    ON_WM_MOUSEACTIVATE()
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringForward)
+END_MESSAGE_MAP()
+
+BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style |= WS_CHILD | WS_CLIPSIBLINGS;
+    cs.style &= ~WS_VISIBLE;  // shown by ActivateFrame once the view is in place
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
+    CWnd* frame = CWnd::FromHandlePermanent(::GetParent(::GetParent(m_hWnd)));
+    return frame && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame) : nullptr;
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    CString title;
+    title.LoadString(resource_id);
+    const int newline = title.Find('\n');
+    if (newline >= 0) title = title.Left(newline);
+    m_nIDHelp = resource_id;
+    CWnd* main = parent ? parent : AfxGetMainWnd();
+    if (!main || !main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    if (context && context->m_pNewDocTemplate) {
+        m_hMenuShared = context->m_pNewDocTemplate->m_hMenuShared;
+        m_hAccelShared = context->m_pNewDocTemplate->m_hAccelTable;
+    }
+    return Create(nullptr, title, style, rectDefault, static_cast<CMDIFrameWnd*>(main), context);
+}
+
+BOOL CMDIChildWnd::Create(const char* class_name, const char* title, DWORD style, const RECT& rect,
+                          CMDIFrameWnd* parent, CCreateContext* context) {
+    if (!parent || !parent->m_hWndMDIClient) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    m_strTitle = title;
+    // New children step down and right from the last one, as the platform places them.
+    CRect place(rect);
+    if (place == rectDefault) {
+        CRect client;
+        ::GetClientRect(parent->m_hWndMDIClient, &client);
+        int existing = 0;
+        for (HWND child = ::GetTopWindow(parent->m_hWndMDIClient); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            ++existing;
+        const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+        const int offset = (existing * step) % std::max(client.Height() / 3, step);
+        place = CRect(offset, offset, offset + std::max<int>(client.Width() * 3 / 4, 120),
+                      offset + std::max<int>(client.Height() * 3 / 4, 80));
+    }
+    return CreateEx(0, class_name, title, style | WS_CHILD, place.left, place.top, place.Width(), place.Height(),
+                    parent->m_hWndMDIClient, nullptr, context);
+}
+
+int CMDIChildWnd::OnCreate(CREATESTRUCT* cs) {
+    ::SendMessage(::GetParent(m_hWnd), kChildCreated, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    return CFrameWnd::OnCreate(cs);
+}
+
+void CMDIChildWnd::OnDestroy() {
+    HWND client = ::GetParent(m_hWnd);
+    CFrameWnd::OnDestroy();
+    ::SendMessage(client, kChildGone, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    // The last child gone: the frame shows its own menu again.
+    CWnd* frame = CWnd::FromHandlePermanent(::GetParent(client));
+    if (frame && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+        auto* mdi_frame = static_cast<CMDIFrameWnd*>(frame);
+        if (!mdi_frame->MDIGetActive()) {
+            mdi_frame->OnUpdateFrameMenu(nullptr);
+            mdi_frame->OnUpdateFrameTitle(TRUE);
+        }
+    }
+}
+
+void CMDIChildWnd::OnClose() {
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->CanCloseFrame(this)) return;
+    if (doc) doc->PreCloseFrame(this);
+    MDIDestroy();
+}
+
+void CMDIChildWnd::MDIActivate() {
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->MDIActivate(this);
+}
+
+void CMDIChildWnd::MDIDestroy() { ::SendMessage(::GetParent(m_hWnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0); }
+
+void CMDIChildWnd::MDIMaximize() {
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->MDIMaximize(this);
+}
+
+void CMDIChildWnd::MDIRestore() {
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->MDIRestore(this);
+}
+
+void CMDIChildWnd::ActivateFrame(int command) {
+    ShowWindow(command == -1 ? SW_SHOW : command);
+    MDIActivate();
+}
+
+void CMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd*, HMENU alternate_menu) {
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (!frame) return;
+    HMENU menu = alternate_menu ? alternate_menu : active && m_hMenuShared ? m_hMenuShared : frame->m_hMenuDefault;
+    frame->MDISetMenu(menu, frame->GetWindowMenuPopup(menu));
+}
+
+void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activated, CWnd*) {
+    if (activate) {
+        OnUpdateFrameMenu(TRUE, activated, nullptr);
+        if (CView* view = GetActiveView()) view->OnActivateView(TRUE, view, view);
+    } else if (!activated) {
+        OnUpdateFrameMenu(FALSE, nullptr, nullptr);
+    }
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(TRUE);
+}
+
+int CMDIChildWnd::OnMouseActivate(CWnd* top, UINT hit, UINT message) {
+    const int result = int(Default());
+    if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT) MDIActivate();
+    return result;
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL add_to_title) {
+    CDocument* doc = GetActiveDocument();
+    if (add_to_title && doc && GetWindowText() != doc->GetTitle()) {
+        SetWindowText(doc->GetTitle());
+        ::SendMessage(::GetParent(m_hWnd), WM_MDIREFRESHMENU, 0, 0);
+    }
+}
+
+CWnd* CMDIChildWnd::GetMessageBar() {
+    CMDIFrameWnd* frame = GetMDIFrame();
+    return frame ? frame->GetMessageBar() : nullptr;
+}
+
+LRESULT CMDIChildWnd::OnSetMessageStringForward(WPARAM wParam, LPARAM lParam) {
+    CMDIFrameWnd* frame = GetMDIFrame();
+    return frame ? frame->SendMessage(WM_SETMESSAGESTRING, wParam, lParam) : 0;
+}
