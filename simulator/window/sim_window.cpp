@@ -41,6 +41,7 @@ SimWindow::SimWindow(WindowSetup setup)
       link_(setup_.options.ide_window),
       requests_([this] { PostMessage(hwnd_, kQuestionMessage, 0, 0); }) {
     lcd_ = sim::make_lcd_buffers(setup_.skin.skin);
+    shown_ = lcd_;
 }
 
 SimWindow::~SimWindow() {
@@ -86,12 +87,19 @@ LRESULT SimWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         self->hwnd_ = hwnd;
     }
     if (!self) return DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The object may go before messages still queued for this handle.
+        SetWindowLongPtr(hwnd, GWL_USERDATA, 0);
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
     return self->handle(message, wParam, lParam);
 }
 
 LRESULT SimWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: return open_emulation() ? 0 : -1;
+    case WM_CREATE:
+        created_ = open_emulation();
+        return created_ ? 0 : -1;
     case WM_DESTROY: on_destroy(); return 0;
     case WM_PAINT: paint(); return 0;
     case WM_ERASEBKGND: return 1;
@@ -216,6 +224,13 @@ void SimWindow::on_destroy() {
     kernel_.StopThread(true);
     KillTimer(hwnd_, kPaceTimer);
     bridge_.reset();
+    // A window whose creation failed ends nothing: no loop runs yet, and the
+    // files of a run that never started stay as they were.
+    if (!created_) {
+        rom_.reset();
+        ram_.reset();
+        return;
+    }
     if (rom_ && ram_) {
         auto failed = sim::write_back_memory_files(setup_.options, setup_.program_dir, std::move(*rom_),
                                                    std::move(*ram_));
@@ -246,6 +261,8 @@ simcpu::ExceptionAnswer SimWindow::ShowException(std::uint16_t address, int code
 }
 
 void SimWindow::PaintLcd(unsigned flags) {
+    // Called under the display lock once the kernel's buffers are refreshed.
+    shown_ = lcd_;
     lcd_on_ = flags & 1;
     // One refresh waits at a time; the window draws the newest picture.
     if (!lcd_paint_posted_.exchange(true)) PostMessage(hwnd_, kLcdPaintMessage, 0, 0);
@@ -258,7 +275,7 @@ void SimWindow::AutoDownloadDue() {
 
 // ---- painting --------------------------------------------------------------
 
-DeviceView SimWindow::view() { return DeviceView{setup_.skin.skin, lcd_, turned_, kernel_.LcdLock()}; }
+DeviceView SimWindow::view() { return DeviceView{setup_.skin.skin, shown_, turned_, kernel_.LcdLock()}; }
 
 void SimWindow::paint() {
     PAINTSTRUCT ps;
@@ -389,6 +406,8 @@ void SimWindow::on_right_button(LPARAM point, bool down) {
 
 void SimWindow::on_command(UINT id) {
     if (id == kExitCommand) return exit_command();
+    // The kernel's notice of a stop or pause: the IDE link has told the IDE already.
+    if (id == formats::kSimKernelStoppedCommand) return;
     if (ids_.is_skin(id)) return switch_skin(id - ids_.skin(0));
     if (id == ids_.rotate()) return toggle_rotation();
     if (id == ids_.suspend_and_watch()) return suspend_and_watch();

@@ -110,7 +110,8 @@ private:
     MenuIds ids_;
     HMENU menu_ = nullptr;
     HWND hwnd_ = nullptr;
-    sim::LcdBuffers lcd_;
+    sim::LcdBuffers lcd_;    // the kernel refreshes these on its own thread
+    sim::LcdBuffers shown_;  // what the window draws: copied from lcd_ under the display lock at each refresh
     std::optional<sim::RomBlock> rom_;
     std::optional<sim::RamImage> ram_;
     std::vector<std::uint8_t> loader_;
@@ -121,15 +122,15 @@ private:
     WindowRequests requests_;
     SoundState sound_ = SoundState::Unavailable;
     bool turned_ = false;
-    bool lcd_on_ = false;
+    std::atomic<bool> lcd_on_{false};
     std::atomic<bool> lcd_paint_posted_{false};
     std::vector<std::size_t> held_keys_;
     std::optional<std::size_t> mouse_key_, power_key_right_;
     bool off_by_power_key_ = false;
     bool end_notice_ = false;  // announce the end with SimNotifyEnded and wait for the acknowledgement
+    bool created_ = false;  // WM_CREATE opened the files and started the emulation
     bool closing_ = false;
     bool acknowledged_ = false, ack_timed_out_ = false;
-    bool memory_written_ = false;
     int dialogs_open_ = 0;
     bool paced_hold_ = false;
     std::uint64_t pace_start_ms_ = 0, pace_start_cycles_ = 0;

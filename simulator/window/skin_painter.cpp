@@ -82,6 +82,7 @@ void paint_key(HDC dc, const DeviceView& view, std::size_t key, bool pressed) {
 }
 
 bool paint_lcd(HDC dc, const DeviceView& view) {
+    std::lock_guard lock(view.display_lock);
     const sim::LcdPicture& picture = view.turned ? view.lcd.turned : view.lcd.normal;
     if (picture.bits.empty() || picture.columns < 2 || picture.rows < 2) return true;
     MonochromeInfo info{};
@@ -108,7 +109,6 @@ bool paint_lcd(HDC dc, const DeviceView& view) {
         sx = 1;
         columns -= 1;
     }
-    std::lock_guard lock(view.display_lock);
     return StretchDIBits(dc, x, y, width, height, sx, 0, columns, rows, picture.bits.data(),
                          reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY) != 0;
 }

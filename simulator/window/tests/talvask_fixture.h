@@ -37,6 +37,7 @@ protected:
         });
     }
     ~TalvaskFixture() override {
+        EXPECT_EQ(display.steps_left(), 0u) << "the run ended before the test's script";
         kit::user::set_dialog_script(nullptr);
         kit::user::reset_input_state();
     }
