@@ -23,7 +23,7 @@ constexpr UINT kDownloadDoneMessage = WM_APP + 3;  // wParam: the slot search's 
 
 constexpr UINT_PTR kAckTimer = 1, kPaceTimer = 2;
 constexpr UINT kAckLimitMs = 10000, kPaceTickMs = 10;
-constexpr UINT kKernelErrorCaption = 28, kGetDcFailure = 41, kStretchDibFailure = 42;
+constexpr UINT kCreateWindowError = 1, kKernelErrorCaption = 28, kGetDcFailure = 41, kStretchDibFailure = 42;
 
 // The run's periods in CPU cycles: a plain run and a debug run.
 constexpr std::uint32_t kLcdPeriod = 900000, kLcdPeriodDebug = 648000;
@@ -74,6 +74,8 @@ HWND SimWindow::create() {
     const sim::Skin& skin = setup_.skin.skin;
     HWND made = CreateWindowEx(0, kWindowClass, kWindowClass, WS_POPUP, 0, 0, int(skin.width), int(skin.height),
                                nullptr, nullptr, nullptr, this);
+    // A creation that failed in WM_CREATE has shown why already.
+    if (!made && !creation_ran_) show_resource_error(kCreateWindowError);
     if (!made) return nullptr;
     apply_shape();
     return made;
@@ -98,6 +100,7 @@ LRESULT SimWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT SimWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        creation_ran_ = true;
         created_ = open_emulation();
         return created_ ? 0 : -1;
     case WM_DESTROY: on_destroy(); return 0;

@@ -128,6 +128,7 @@ private:
     std::optional<std::size_t> mouse_key_, power_key_right_;
     bool off_by_power_key_ = false;
     bool end_notice_ = false;  // announce the end with SimNotifyEnded and wait for the acknowledgement
+    bool creation_ran_ = false;
     bool created_ = false;  // WM_CREATE opened the files and started the emulation
     bool closing_ = false;
     bool acknowledged_ = false, ack_timed_out_ = false;

@@ -196,6 +196,34 @@ TEST_F(TalvaskWindow, ExitEndsTheSimulatorWhileTheEmulationIsHeld) {
     EXPECT_FALSE(window->kernel().IsRunning());
 }
 
+TEST_F(TalvaskWindow, DownloadFromTheMenuFlashesTheProgramAndASecondOneWaits) {
+    std::filesystem::copy_file(testing_kit::program_path("../simulator/demo/DEMOPROG.BIN"), folder / "DEMOPROG.BIN");
+    answer_dialog = [&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.template_id != 115) return std::nullopt;
+        SetDlgItemText(q.dialog, 1030, "DEMOPROG.BIN");
+        SendMessage(q.dialog, WM_COMMAND, IDOK, 0);
+        return std::nullopt;
+    };
+    ASSERT_TRUE(start(demo_arguments()));
+    display.then([&] {
+        // Both requests are handled while the device is held: the second finds the first under way.
+        ASSERT_TRUE(hold_after(kBooted));
+        PostMessage(window->hwnd(), WM_COMMAND, window->menu_ids().download(), 0);
+        PostMessage(window->hwnd(), WM_COMMAND, window->menu_ids().download(), 0);
+    });
+    display.then([&] {
+        EXPECT_EQ(boxes, std::vector<std::string>{"A download is already under way"});
+        EXPECT_TRUE(run_until([&] { return window->kernel().core().downloadState == simcpu::DownloadState::kIdle; }));
+        window->kernel().Resume();
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+    // The program's name lies in external RAM slot 0 at its head, after the CPU block and 16 KB of internal RAM.
+    std::string ram = testing_kit::read_file(folder / "ram.mem");
+    ASSERT_GE(ram.size(), 0xA012u);
+    EXPECT_EQ(ram.substr(0xA002, 16), "DEMOPROG        ");
+}
+
 TEST_F(TalvaskWindow, AStartThatFailsShowsWhyAndEndsWithAnErrorCode) {
     EXPECT_FALSE(start({"-a:ram.mem"}));  // no ROM image: the usage text
     EXPECT_EQ(start_code, 1);
