@@ -1,5 +1,7 @@
 #include "ide/debugger/register_model.h"
 
+#include "formats/cpu_block.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -79,13 +81,16 @@ std::vector<RegisterModel::DrawnValue> RegisterModel::Values() const {
 
 std::string RegisterModel::OperandText() const {
     if (!block_) return {};
+    namespace flag = formats::OperandFlag;
     const std::uint8_t flags = block_[12];
-    if (!(flags & 1)) return {};
-    if (!(flags & 2)) return "????:????";
+    if (!(flags & flag::kAddressValid)) return {};
+    if (!(flags & flag::kValueValid)) return "????:????";
     const unsigned address = block_[8] | block_[9] << 8;
     const unsigned value = block_[10] | block_[11] << 8;
+    // The simulator marks a word operand; anything else is one byte.
+    const bool word = flags & flag::kValueIsWord;
     char text[16];
-    std::snprintf(text, sizeof text, (flags & 4) ? "%04X:%02X" : "%04X:%04X", address, (flags & 4) ? value & 0xFF : value);
+    std::snprintf(text, sizeof text, word ? "%04X:%04X" : "%04X:%02X", address, word ? value : value & 0xFF);
     return text;
 }
 

@@ -87,7 +87,7 @@ TEST(RegisterModelTest, OperandLine) {
         std::uint8_t flags;
         const char* text;
     };
-    for (const Case c : {Case{0, ""}, Case{1, "????:????"}, Case{3, "1234:5678"}, Case{7, "1234:78"}}) {
+    for (const Case c : {Case{0, ""}, Case{1, "????:????"}, Case{3, "1234:78"}, Case{7, "1234:5678"}}) {
         registers[12] = c.flags;
         EXPECT_EQ(model.OperandText(), c.text);
     }
