@@ -41,9 +41,9 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disable_if_no_handler) {
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF) return TRUE;  // separators and unnamed items
     m_bEnableChanged = FALSE;
     const BOOL handled = target && target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-    if (!handled && disable_if_no_handler && !m_bEnableChanged) {
+    if (disable_if_no_handler && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info;
-        // A command with a handler but no update handler stays enabled.
+        // Unless an update handler said otherwise, a command is enabled when something handles it.
         const BOOL has_handler = target && target->OnCmdMsg(m_nID, CN_COMMAND, this, &info);
         Enable(has_handler);
     }

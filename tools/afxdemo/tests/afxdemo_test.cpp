@@ -1,0 +1,285 @@
+// Drives the sample program headless: command routing and CCmdUI enabling,
+// idle layout, MDI activation and the window menu, dialog data exchange, the
+// property sheet, and pictures of the frame kept as goldens.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "testing/golden.h"
+#include "testing/temp_dir.h"
+#include "tools/afxdemo/demo.h"
+
+namespace {
+
+using namespace afxdemo;
+
+class AfxDemoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("KIT_PROFILE_DIR", profile_dir.path().c_str(), 1);
+        display.on_stall([](const std::string& why) {
+            ADD_FAILURE() << why;
+            PostQuitMessage(99);
+        });
+        gdi::set_test_font_everywhere(true);
+        ASSERT_TRUE(app.InitInstance());
+        frame = static_cast<MainFrame*>(app.m_pMainWnd);
+    }
+    void TearDown() override {
+        kit::user::set_dialog_script(nullptr);
+        if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+        // The main window's end posted WM_QUIT; the next test starts with an empty queue.
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        AfxDeleteTempMaps();
+        gdi::set_test_font_everywhere(false);
+        unsetenv("KIT_PROFILE_DIR");
+    }
+    // Runs the loop's idle processing as the message loop does when its queue is empty.
+    void idle() {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!app.PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+        for (LONG count = 0; app.OnIdle(count); ++count) {
+        }
+    }
+    void command(UINT id) { frame->SendMessage(WM_COMMAND, id); }
+    UINT button_style(UINT id) { return frame->toolbar.GetButtonStyle(frame->toolbar.CommandToIndex(id)); }
+    CString window_menu_text(int index) {
+        CMenu* menu = frame->GetMenu();
+        CMenu* window = menu ? menu->GetSubMenu(int(menu->GetMenuItemCount()) - 2) : nullptr;
+        CString text;
+        if (window) window->GetMenuString(AFX_IDM_FIRST_MDICHILD + UINT(index), text, MF_BYCOMMAND);
+        return text;
+    }
+    CRect client_rect_of(CWnd& wnd) {
+        CRect area;
+        wnd.GetWindowRect(&area);
+        frame->ScreenToClient(&area);
+        return area;
+    }
+    void shoot(const std::string& name) {
+        // Paint what the last updates invalidated before taking the picture.
+        RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        gdi::Surface picture = display.snapshot(frame->m_hWnd);
+        ASSERT_FALSE(picture.empty()) << name;
+        const auto png = gdi::encode_png(picture);
+        EXPECT_TRUE(testing_kit::matches_golden("tools/afxdemo/tests/golden/" + name + ".png",
+                                                std::string(png.begin(), png.end())))
+            << name;
+    }
+
+    testing_kit::TempDir profile_dir;
+    kit::display::Headless display;
+    DemoApp app;
+    MainFrame* frame = nullptr;
+};
+
+TEST_F(AfxDemoTest, CommandsRouteToTheActiveDocumentAndEnableTheBars) {
+    idle();
+    // No document: the bold button has no handler anywhere and is disabled.
+    EXPECT_TRUE(button_style(ID_EDIT_BOLD) & CToolBar::TBBS_DISABLED);
+    EXPECT_FALSE(button_style(ID_FILE_NEW_NOTE) & CToolBar::TBBS_DISABLED);
+    EXPECT_STREQ(frame->status_bar.GetPaneText(0), "Ready");
+    shoot("empty");
+
+    command(ID_FILE_NEW_NOTE);
+    auto* note_frame = frame->MDIGetActive();
+    ASSERT_NE(note_frame, nullptr);
+    auto* note = static_cast<NoteDoc*>(note_frame->GetActiveDocument());
+    ASSERT_TRUE(note && note->IsKindOf(RUNTIME_CLASS(NoteDoc)));
+    EXPECT_STREQ(note->GetTitle(), "Note1");
+    idle();
+    EXPECT_FALSE(button_style(ID_EDIT_BOLD) & CToolBar::TBBS_DISABLED);
+
+    // The command reaches the note through frame, child frame, view and document.
+    command(ID_EDIT_BOLD);
+    EXPECT_EQ(note->bold, 1);
+    idle();
+    EXPECT_TRUE(button_style(ID_EDIT_BOLD) & CToolBar::TBBS_CHECKED);
+    EXPECT_STREQ(frame->status_bar.GetPaneText(1), "BOLD");
+
+    command(ID_FILE_NEW_SKETCH);
+    idle();
+    // A sketch has no bold handler: the button is disabled and the command is dropped.
+    EXPECT_TRUE(button_style(ID_EDIT_BOLD) & CToolBar::TBBS_DISABLED);
+    command(ID_EDIT_BOLD);
+    EXPECT_EQ(note->bold, 1);
+
+    // A disabled menu item too, when the popup opens.
+    CMenu* edit = frame->GetMenu()->GetSubMenu(1);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit->m_hMenu), 1);
+    EXPECT_TRUE(edit->GetMenuState(ID_EDIT_BOLD, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(edit->GetMenuState(ID_EDIT_SKETCH_OPTIONS, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(AfxDemoTest, MDIActivationSwitchesMenusAndListsChildren) {
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* first = frame->MDIGetActive();
+    command(ID_FILE_NEW_SKETCH);
+    CMDIChildWnd* second = frame->MDIGetActive();
+    ASSERT_NE(first, second);
+    EXPECT_STREQ(window_menu_text(0), "&1 Note1");
+    EXPECT_STREQ(window_menu_text(1), "&2 Sketch1");
+    CMenu* window = frame->GetMenu()->GetSubMenu(int(frame->GetMenu()->GetMenuItemCount()) - 2);
+    EXPECT_TRUE(window->GetMenuState(AFX_IDM_FIRST_MDICHILD + 1, MF_BYCOMMAND) & MF_CHECKED);
+    // The sketch menu has no properties item.
+    EXPECT_EQ(frame->GetMenu()->GetSubMenu(1)->GetMenuState(ID_EDIT_PROPS, MF_BYCOMMAND), UINT(-1));
+
+    frame->MDINext();
+    EXPECT_EQ(frame->MDIGetActive(), first);
+    EXPECT_NE(frame->GetMenu()->GetSubMenu(1)->GetMenuState(ID_EDIT_PROPS, MF_BYCOMMAND), UINT(-1));
+    EXPECT_STREQ(frame->GetWindowText(), "Afx demo - Note1");
+
+    // Choosing from the window menu activates that child.
+    command(AFX_IDM_FIRST_MDICHILD + 1);
+    EXPECT_EQ(frame->MDIGetActive(), second);
+
+    frame->MDIMaximize(second);
+    BOOL maximized = FALSE;
+    frame->MDIGetActive(&maximized);
+    EXPECT_TRUE(maximized);
+    CRect client, child;
+    ::GetClientRect(frame->m_hWndMDIClient, &client);
+    second->GetWindowRect(&child);
+    EXPECT_EQ(child.Size(), client.Size());
+    frame->MDINext();  // the next child comes up maximised in its place
+    EXPECT_EQ(frame->MDIGetActive(&maximized), first);
+    EXPECT_TRUE(maximized);
+    frame->MDIRestore(first);
+
+    command(ID_WINDOW_CASCADE);
+    CRect first_place, second_place;
+    first->GetWindowRect(&first_place);
+    second->GetWindowRect(&second_place);
+    EXPECT_GT(first_place.top, second_place.top);  // the active child is cascaded last, on top
+
+    // Side by side for the picture: overlapping children are not part of what it shows.
+    first->MoveWindow(0, 0, 240, 200);
+    second->MoveWindow(250, 0, 240, 200);
+    idle();
+    shoot("two_documents");
+
+    // Closing the active child activates the other and drops it from the list.
+    first->SendMessage(WM_CLOSE);
+    EXPECT_EQ(frame->MDIGetActive(), second);
+    EXPECT_STREQ(window_menu_text(0), "&1 Sketch1");
+    EXPECT_TRUE(window_menu_text(1).IsEmpty());
+}
+
+TEST_F(AfxDemoTest, DelayedShowAndLayoutHappenAtIdleTime) {
+    idle();
+    const CRect client_with_palette = client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient));
+    EXPECT_EQ(client_rect_of(frame->palette).Width(), 34);
+
+    frame->ShowControlBar(&frame->palette, FALSE, TRUE);
+    EXPECT_TRUE(frame->palette.GetStyle() & WS_VISIBLE);  // not yet
+    EXPECT_FALSE(frame->palette.IsVisible());               // but reported as going
+    idle();
+    EXPECT_FALSE(frame->palette.GetStyle() & WS_VISIBLE);
+    const CRect client_without = client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient));
+    EXPECT_EQ(client_without.left, client_with_palette.left - 34);
+
+    command(ID_VIEW_PALETTE);  // shown again at once
+    EXPECT_TRUE(frame->palette.GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient)), client_with_palette);
+
+    // A layout asked for while one runs is dropped instead of recursing.
+    frame->m_bInRecalcLayout = TRUE;
+    frame->ShowControlBar(&frame->status_bar, FALSE, FALSE);
+    EXPECT_EQ(client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient)), client_with_palette);
+    frame->m_bInRecalcLayout = FALSE;
+    frame->RecalcLayout();
+    EXPECT_GT(client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient)).bottom, client_with_palette.bottom);
+}
+
+TEST_F(AfxDemoTest, DialogDataExchangeValidatesAndStores) {
+    command(ID_FILE_NEW_NOTE);
+    auto* note = static_cast<NoteDoc*>(frame->MDIGetActive()->GetActiveDocument());
+    std::vector<std::string> boxes;
+    int attempts = 0;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.message_box) {
+            boxes.push_back(q.text);
+            return IDOK;
+        }
+        EXPECT_EQ(q.template_id, unsigned(IDD_NOTE_PROPS));
+        // The controls show the document's values.
+        char text[64] = {};
+        GetDlgItemText(q.dialog, IDC_TITLE, text, sizeof text);
+        EXPECT_STREQ(text, "Shopping");
+        GetDlgItemText(q.dialog, IDC_WIDTH, text, sizeof text);
+        EXPECT_STREQ(text, "12");
+        return std::nullopt;  // the dialog runs; the steps below fill it in
+    });
+    HWND dialog = nullptr;
+    display.then([&] {
+        dialog = GetActiveWindow();
+        SetDlgItemText(dialog, IDC_TITLE, "Groceries");
+        SetDlgItemText(dialog, IDC_WIDTH, "500");  // out of range
+        CheckDlgButton(dialog, IDC_BOLD, BST_CHECKED);
+        ++attempts;
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    display.then([&] {
+        EXPECT_TRUE(IsWindow(dialog));  // still open after the failed check
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_WIDTH));
+        SetDlgItemText(dialog, IDC_WIDTH, "42");
+        ++attempts;
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    command(ID_EDIT_PROPS);
+    EXPECT_EQ(attempts, 2);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Enter an integer between 1 and 99."});
+    EXPECT_STREQ(note->title, "Groceries");
+    EXPECT_EQ(note->width, 42);
+    EXPECT_EQ(note->bold, 1);
+    EXPECT_TRUE(note->IsModified());
+}
+
+TEST_F(AfxDemoTest, PropertySheetAppliesChangedPages) {
+    command(ID_FILE_NEW_SKETCH);
+    auto* sketch = static_cast<SketchDoc*>(frame->MDIGetActive()->GetActiveDocument());
+    CPropertySheet* sheet = nullptr;
+    display.then([&] {
+        CWnd* active = CWnd::FromHandlePermanent(GetActiveWindow());
+        ASSERT_TRUE(active && active->IsKindOf(RUNTIME_CLASS(CPropertySheet)));
+        sheet = static_cast<CPropertySheet*>(active);
+        CPropertyPage* colour = sheet->GetActivePage();
+        CheckRadioButton(colour->m_hWnd, IDC_COLOUR_RED, IDC_COLOUR_RED + 1, IDC_COLOUR_RED + 1);
+        colour->SetModified();
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
+        sheet->SendMessage(WM_COMMAND, ID_APPLY_NOW);
+        EXPECT_EQ(sketch->colour, 1);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
+        // The size page refuses to let go of a size out of range.
+        EXPECT_TRUE(sheet->SetActivePage(1));
+        SetDlgItemText(sheet->GetActivePage()->m_hWnd, IDC_SIZE, "200");
+    });
+    kit::user::set_dialog_script([](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.message_box) return IDOK;
+        return std::nullopt;
+    });
+    display.then([&] {
+        EXPECT_FALSE(sheet->SetActivePage(0));
+        EXPECT_EQ(sheet->GetActiveIndex(), 1);
+        SetDlgItemText(sheet->GetActivePage()->m_hWnd, IDC_SIZE, "60");
+        sheet->GetActivePage()->SetModified();
+        sheet->SendMessage(WM_COMMAND, IDOK);
+    });
+    command(ID_EDIT_SKETCH_OPTIONS);
+    EXPECT_EQ(sketch->size, 60);
+    EXPECT_EQ(sketch->colour, 1);
+}
+
+}  // namespace
