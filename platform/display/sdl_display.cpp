@@ -11,6 +11,7 @@
 #include "platform/display/headless.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/win_rect.h"
+#include "platform/res/resources.h"
 #include "platform/user/user.h"
 
 namespace kit::display {
@@ -19,6 +20,39 @@ struct Sdl::Impl {
     std::map<HWND, SDL_Window*> windows;
     std::set<HWND> dirty;
     user::CaretState caret_shown;  // as last presented
+    HCURSOR cursor_shown = nullptr;
+    std::map<unsigned, SDL_Cursor*> cursors;  // by resource id
+
+    // The mouse pointer follows SetCursor: standard shapes from the system,
+    // the programs' own from their resource pictures.
+    void show_cursor() {
+        HCURSOR wanted = GetCursor();
+        if (wanted == cursor_shown) return;
+        cursor_shown = wanted;
+        unsigned id = user::cursor_id(wanted);
+        if (!id) return;
+        SDL_Cursor*& cursor = cursors[id];
+        if (!cursor) cursor = make_cursor(id);
+        if (cursor) SDL_SetCursor(cursor);
+    }
+
+    static SDL_Cursor* make_cursor(unsigned id) {
+        static const std::map<unsigned, SDL_SystemCursor> standard = {
+            {32512, SDL_SYSTEM_CURSOR_ARROW},  {32513, SDL_SYSTEM_CURSOR_IBEAM},  {32514, SDL_SYSTEM_CURSOR_WAIT},
+            {32515, SDL_SYSTEM_CURSOR_CROSSHAIR}, {32644, SDL_SYSTEM_CURSOR_SIZEWE}, {32645, SDL_SYSTEM_CURSOR_SIZENS},
+            {32648, SDL_SYSTEM_CURSOR_NO},
+        };
+        if (auto it = standard.find(id); it != standard.end()) return SDL_CreateSystemCursor(it->second);
+        const res::Picture* picture = res::find_picture(res::PictureKind::cursor, id);
+        if (!picture) return nullptr;
+        SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<std::uint32_t*>(picture->pixels.data()), picture->width, picture->height, 32,
+            picture->width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (!image) return nullptr;
+        SDL_Cursor* cursor = SDL_CreateColorCursor(image, picture->hot_x, picture->hot_y);
+        SDL_FreeSurface(image);
+        return cursor;
+    }
 
     HWND window_of(Uint32 id) const {
         SDL_Window* w = SDL_GetWindowFromID(id);
@@ -58,6 +92,7 @@ struct Sdl::Impl {
     }
 
     void present_dirty() {
+        show_cursor();
         // The caret blinks on its own: a change in it redraws its window.
         user::CaretState caret = user::caret_state();
         if (caret.hwnd != caret_shown.hwnd || caret.visible != caret_shown.visible ||
@@ -156,6 +191,9 @@ Sdl::Sdl(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Sdl::~Sdl() {
     if (&user::backend() == this) user::set_backend(nullptr);
     for (auto& [hwnd, window] : impl_->windows) SDL_DestroyWindow(window);
+    for (auto& [id, cursor] : impl_->cursors) {
+        if (cursor) SDL_FreeCursor(cursor);
+    }
     SDL_Quit();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The display on a real screen through SDL2: each shown top-level window is a
 // borderless SDL window (the window manager draws the frame), mouse and
-// keyboard come in as injected input with virtual keys, the text clipboard is
-// the system's, and time is real.
+// keyboard come in as injected input with virtual keys, the pointer takes the
+// shape SetCursor asks for, the text clipboard is the system's, and time is real.
 #include <filesystem>
 #include <memory>
 #include <string>
