@@ -123,11 +123,11 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
 
 LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
     if (!(GetStyle() & WS_VISIBLE)) return 0;
-    // The owner frame's routing (its active view and document first) decides.
+    // The owner frame's routing decides: its active child, view and document come first.
     CWnd* owner = GetOwner();
     CFrameWnd* target = owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(owner)
                                                                           : GetParentFrame();
-    if (target) OnUpdateCmdUI(target->GetActiveFrame(), BOOL(wParam));
+    if (target) OnUpdateCmdUI(target, BOOL(wParam));
     return 0;
 }
 

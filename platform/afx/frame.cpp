@@ -113,6 +113,7 @@ void CFrameWnd::OnClose() {
         if (!app->SaveAllModified()) return;
         app->CloseAllDocuments(FALSE);
         if (!app->m_pMainWnd) return;  // closing the documents took the frame with them
+        doc = GetActiveDocument();     // the one asked about above is gone
     }
     if (doc) doc->PreCloseFrame(this);
     DestroyWindow();
