@@ -82,15 +82,18 @@ protected:
         return false;
     }
 
-    // Lets the emulation run until `done` holds while it is held (bounded).
+    // Lets the emulation run until `done` holds, looking only while it is
+    // held; the emulation stays held when this returns true (bounded).
     bool run_until(const std::function<bool()>& done) {
         simcpu::EmuKernel& kernel = window->kernel();
         for (int i = 0; i < 400; ++i) {
-            std::uint64_t from = kernel.core().cycleCount;
-            kernel.Resume();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            if (!hold_after(from + 200000)) return false;
+            if (!kernel.Pause()) return false;
             if (done()) return true;
+            std::uint64_t next = kernel.core().cycleCount + 200000;
+            kernel.Resume();
+            if (!hold_after(next)) return false;
+            if (done()) return true;
+            kernel.Resume();
         }
         return false;
     }
