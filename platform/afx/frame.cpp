@@ -3,6 +3,7 @@
 #include "platform/afx/app.h"
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/control_bar.h"
+#include "platform/afx/dock_state.h"
 #include "platform/afx/document.h"
 #include "platform/afx/menu.h"
 #include "platform/afx/view.h"
@@ -198,6 +199,88 @@ BOOL CFrameWnd::OnBarCheck(UINT id) {
     if (!bar) return FALSE;
     ShowControlBar(bar, !bar->IsVisible(), FALSE);
     return TRUE;
+}
+
+// ---- saved bar layout ---------------------------------------------------------
+
+namespace {
+
+UINT dock_bar_id_of(DWORD style) {
+    if (style & CBRS_ALIGN_TOP) return AFX_IDW_DOCKBAR_TOP;
+    if (style & CBRS_ALIGN_BOTTOM) return AFX_IDW_DOCKBAR_BOTTOM;
+    if (style & CBRS_ALIGN_LEFT) return AFX_IDW_DOCKBAR_LEFT;
+    if (style & CBRS_ALIGN_RIGHT) return AFX_IDW_DOCKBAR_RIGHT;
+    return 0;
+}
+
+DWORD align_of(UINT dock_bar_id) {
+    switch (dock_bar_id) {
+        case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
+        case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
+        case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
+        case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
+        default: return 0;
+    }
+}
+
+// The border that faces the frame's middle goes with the side.
+DWORD borders_for(DWORD align) {
+    switch (align) {
+        case CBRS_ALIGN_TOP: return CBRS_BORDER_BOTTOM;
+        case CBRS_ALIGN_BOTTOM: return CBRS_BORDER_TOP;
+        case CBRS_ALIGN_LEFT: return CBRS_BORDER_RIGHT;
+        default: return CBRS_BORDER_LEFT;
+    }
+}
+
+}  // namespace
+
+void CFrameWnd::GetDockState(CDockState& state) const {
+    state.Clear();
+    for (POSITION p = m_listControlBars.GetHeadPosition(); p;) {
+        auto* bar = static_cast<CControlBar*>(const_cast<CPtrList&>(m_listControlBars).GetNext(p));
+        if (!bar->m_hWnd) continue;
+        auto* info = new CControlBarInfo;
+        info->m_nBarID = UINT(bar->GetDlgCtrlID());
+        info->m_bVisible = bar->IsVisible();
+        info->m_bFloating = bar->IsFloating();
+        info->m_bHorz = (bar->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+        CRect place;
+        bar->GetWindowRect(&place);
+        ScreenToClient(&place);
+        info->m_pointPos = place.TopLeft();
+        info->m_bDocking = !info->m_bFloating;
+        info->m_uMRUDockID = dock_bar_id_of(bar->m_dwStyle);
+        info->m_rectMRUDockPos = place;
+        info->m_pBar = bar;
+        state.m_arrBarInfo.Add(info);
+    }
+}
+
+void CFrameWnd::SetDockState(const CDockState& state) {
+    for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+        const CControlBarInfo* info = state.m_arrBarInfo[i];
+        CControlBar* bar = GetControlBar(info->m_nBarID);
+        if (!bar) continue;  // a bar this frame no longer has
+        if (const DWORD align = align_of(info->m_uMRUDockID)) {
+            bar->SetBarStyle((bar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | align | borders_for(align));
+        }
+        bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
+        bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                                   (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+    RecalcLayout();
+}
+
+void CFrameWnd::SaveBarState(const char* name) const {
+    CDockState state;
+    GetDockState(state);
+    state.SaveState(name);
+}
+
+void CFrameWnd::LoadBarState(const char* name) {
+    CDockState state;
+    if (state.LoadState(name)) SetDockState(state);
 }
 
 // ---- idle time ---------------------------------------------------------------

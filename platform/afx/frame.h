@@ -53,6 +53,11 @@ public:
     // Shows or hides a bar; with `delay` the change happens at the next idle time.
     virtual void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
     void OnUpdateControlBarMenu(CCmdUI* cmd_ui);
+    // The bars' visibility, side and place, to and from the profile.
+    void GetDockState(class CDockState& state) const;
+    void SetDockState(const class CDockState& state);
+    void SaveBarState(const char* name) const;
+    void LoadBarState(const char* name);
     BOOL OnBarCheck(UINT id);
 
     // ---- views and documents ----

@@ -151,6 +151,7 @@ IMPLEMENT_DYNCREATE(MainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(MainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
     ON_COMMAND_EX(ID_VIEW_PALETTE, OnViewPalette)
     ON_UPDATE_COMMAND_UI(ID_VIEW_PALETTE, OnUpdateViewPalette)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_BOLD, OnUpdateBoldIndicator)
@@ -165,6 +166,11 @@ int MainFrame::OnCreate(CREATESTRUCT* cs) {
     if (!palette.Create(this)) return -1;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     return 0;
+}
+
+void MainFrame::OnClose() {
+    SaveBarState(kBarStateName);
+    CMDIFrameWnd::OnClose();
 }
 
 void MainFrame::OnUpdateViewPalette(CCmdUI* cmd_ui) { cmd_ui->SetCheck(palette.IsVisible()); }
@@ -190,6 +196,7 @@ BOOL DemoApp::InitInstance() {
     auto* frame = new MainFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME)) return FALSE;
     m_pMainWnd = frame;
+    frame->LoadBarState(kBarStateName);
     frame->SetWindowPos(nullptr, 20, 20, 560, 400, SWP_NOZORDER);
     frame->ShowWindow(m_nCmdShow);
     frame->UpdateWindow();

@@ -110,6 +110,7 @@ public:
     CStatusBar status_bar;
     PaletteBar palette;
     afx_msg int OnCreate(CREATESTRUCT* cs);
+    afx_msg void OnClose();
     afx_msg BOOL OnViewPalette(UINT id) { return OnBarCheck(ID_PALETTE_BAR); }
     afx_msg void OnUpdateViewPalette(CCmdUI* cmd_ui);
     // Reached only when no note is active: the indicator is off.

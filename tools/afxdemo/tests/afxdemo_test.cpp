@@ -283,3 +283,54 @@ TEST_F(AfxDemoTest, PropertySheetAppliesChangedPages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AfxDemoTest, DockStateSavedToTheProfileIsRestoredIntoANewFrame) {
+    command(ID_VIEW_PALETTE);  // hidden
+    CToolBar& toolbar = frame->toolbar;
+    toolbar.SetBarStyle((toolbar.GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | CBRS_BOTTOM);
+    frame->RecalcLayout();
+    const CRect toolbar_place = client_rect_of(toolbar);
+    const CRect status_place = client_rect_of(frame->status_bar);
+    const CRect client_place = client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient));
+    EXPECT_GE(toolbar_place.top, client_place.bottom);  // now below the documents
+    frame->SaveBarState(kBarStateName);
+
+    EXPECT_EQ(app.GetProfileInt("Layout-Summary", "Bars", 0), 3u);
+    bool palette_hidden = false;
+    for (int i = 0; i < 3; ++i) {
+        const CString section = AfxFormat("Layout-Bar%d", i);
+        if (app.GetProfileInt(section, "BarID", 0) != ID_PALETTE_BAR) continue;
+        palette_hidden = app.GetProfileInt(section, "Visible", 1) == 0;
+        EXPECT_EQ(app.GetProfileInt(section, "MRUDockID", 0), AFX_IDW_DOCKBAR_LEFT);
+    }
+    EXPECT_TRUE(palette_hidden);
+
+    auto* restored = new MainFrame;
+    ASSERT_TRUE(restored->LoadFrame(IDR_MAINFRAME));
+    CRect size;
+    frame->GetWindowRect(&size);
+    restored->SetWindowPos(nullptr, 0, 0, size.Width(), size.Height(), SWP_NOZORDER);
+    restored->LoadBarState(kBarStateName);
+    auto place_in = [](CFrameWnd* owner, CWnd& wnd) {
+        CRect area;
+        wnd.GetWindowRect(&area);
+        owner->ScreenToClient(&area);
+        return area;
+    };
+    EXPECT_EQ(place_in(restored, restored->toolbar), toolbar_place);
+    EXPECT_EQ(place_in(restored, restored->status_bar), status_place);
+    EXPECT_EQ(place_in(restored, *CWnd::FromHandle(restored->m_hWndMDIClient)), client_place);
+    EXPECT_FALSE(restored->palette.IsVisible());
+    restored->DestroyWindow();
+
+    // A name with nothing saved keeps the default layout.
+    auto* fresh = new MainFrame;
+    ASSERT_TRUE(fresh->LoadFrame(IDR_MAINFRAME));
+    fresh->LoadBarState("Nothing saved");
+    EXPECT_TRUE(fresh->palette.IsVisible());
+    fresh->DestroyWindow();
+}
+
+}  // namespace
