@@ -54,7 +54,7 @@ protected:
         files.insert(files.end(), skins.begin(), skins.end());
         copy_from_build(files);
         arguments_ = std::move(arguments);
-        auto started = simwin::start_talvask(simwin::StartRequest{arguments_, folder.path(), std::nullopt, std::nullopt, SW_SHOWNORMAL});
+        auto started = simwin::start_talvask(simwin::StartRequest{arguments_, folder.path(), std::nullopt, pace_hz, SW_SHOWNORMAL});
         if (auto* code = std::get_if<int>(&started)) {
             start_code = *code;
             return false;
@@ -132,6 +132,7 @@ protected:
     std::vector<std::string> boxes;
     std::function<std::optional<LONG_PTR>(const kit::user::DialogQuestion&)> answer_dialog;
     int start_code = 0;
+    std::optional<std::uint64_t> pace_hz;  // the nominal clock for a person; none in most tests
 
 private:
     std::vector<std::string> arguments_;

@@ -224,6 +224,30 @@ TEST_F(TalvaskWindow, DownloadFromTheMenuFlashesTheProgramAndASecondOneWaits) {
     EXPECT_EQ(ram.substr(0xA002, 16), "DEMOPROG        ");
 }
 
+TEST_F(TalvaskWindow, PacingHoldsTheDeviceWhileItIsAheadOfItsNominalClock) {
+    pace_hz = 1'000'000;
+    ASSERT_TRUE(start(demo_arguments()));
+    simcpu::EmuKernel& kernel = window->kernel();
+    display.then([&] {
+        ASSERT_TRUE(hold_after(100'000));  // far ahead of the 10,000 cycles due after 10 ms
+        kernel.Resume();
+        display.advance(10);  // the pacing tick comes due
+    });
+    display.then([&] {
+        ASSERT_TRUE(kernel.IsSuspended());
+        std::uint64_t held_at = kernel.core().cycleCount;
+        EXPECT_GT(held_at, 10'000u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(kernel.core().cycleCount, held_at) << "the device ran on while ahead of its clock";
+        display.advance(10'000);  // now 10,010,000 cycles are due: it goes on
+    });
+    display.then([&] {
+        EXPECT_FALSE(kernel.IsSuspended());
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+}
+
 TEST_F(TalvaskWindow, AStartThatFailsShowsWhyAndEndsWithAnErrorCode) {
     EXPECT_FALSE(start({"-a:ram.mem"}));  // no ROM image: the usage text
     EXPECT_EQ(start_code, 1);
