@@ -13,7 +13,6 @@ public:
     CSize(SIZE size) : SIZE(size) {}
     CSize operator+(SIZE other) const { return CSize(cx + other.cx, cy + other.cy); }
     CSize operator-(SIZE other) const { return CSize(cx - other.cx, cy - other.cy); }
-    bool operator==(const CSize& other) const { return cx == other.cx && cy == other.cy; }
 };
 
 class CPoint : public POINT {
@@ -28,7 +27,6 @@ public:
     CSize operator-(POINT other) const { return CSize(x - other.x, y - other.y); }
     CPoint& operator+=(SIZE size) { Offset(size); return *this; }
     CPoint& operator-=(SIZE size) { Offset(-size.cx, -size.cy); return *this; }
-    bool operator==(const CPoint& other) const { return x == other.x && y == other.y; }
 };
 
 class CRect : public RECT {
@@ -64,7 +62,6 @@ public:
 
     operator RECT*() { return this; }
     operator const RECT*() const { return this; }
-    bool operator==(const RECT& other) const { return ::EqualRect(this, &other); }
 };
 
 inline void CRect::NormalizeRect() {

@@ -57,6 +57,7 @@ public:
     void ActivateFrame(int command = -1) override;
     // Puts this child's menu (or the frame's default when it is not active) on the main frame.
     virtual void OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU alternate_menu);
+    void OnUpdateFrameMenu(HMENU alternate_menu) override { OnUpdateFrameMenu(TRUE, this, alternate_menu); }
     CWnd* GetMessageBar();
     // A child shows its document's title; the main frame adds the active one to its own.
     void OnUpdateFrameTitle(BOOL add_to_title) override;

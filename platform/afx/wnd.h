@@ -39,8 +39,9 @@ public:
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
-    virtual BOOL Create(const char* class_name, const char* title, DWORD style, const RECT& rect, CWnd* parent,
-                        UINT id, CCreateContext* context = nullptr);
+    // A child window; classes with windows of their own kind declare their own Create.
+    BOOL Create(const char* class_name, const char* title, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                CCreateContext* context = nullptr);
     BOOL CreateEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y, int cx, int cy,
                   HWND parent, HMENU menu_or_id, void* param = nullptr);
     BOOL CreateEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, const RECT& rect,
