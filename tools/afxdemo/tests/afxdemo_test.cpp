@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -331,6 +332,33 @@ TEST_F(AfxDemoTest, DockStateSavedToTheProfileIsRestoredIntoANewFrame) {
     fresh->LoadBarState("Nothing saved");
     EXPECT_TRUE(fresh->palette.IsVisible());
     fresh->DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(AfxDemoTest, ViewsPrintPagesThroughThePrinterDC) {
+    command(ID_FILE_NEW_NOTE);
+    CView* view = frame->MDIGetActive()->GetActiveView();
+    ASSERT_NE(view, nullptr);
+    testing_kit::TempDir pages;
+    CPrintInfo info;
+    info.SetMaxPage(2);
+    kit::user::set_dialog_script([](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        return q.message_box ? std::optional<LONG_PTR>(IDOK) : std::nullopt;
+    });
+    ASSERT_TRUE(view->DoPreparePrinting(&info));
+    EXPECT_EQ(info.GetFromPage(), 1u);
+    EXPECT_EQ(info.GetToPage(), 2u);
+    EXPECT_EQ(view->PrintToPages(pages.path().c_str(), &info), 2);
+    EXPECT_TRUE(std::filesystem::exists(pages.path() / "Note1-1.png"));
+    EXPECT_TRUE(std::filesystem::exists(pages.path() / "Note1-2.png"));
+
+    // Cancelled in the print question: nothing prints.
+    kit::user::set_dialog_script([](const kit::user::DialogQuestion&) -> std::optional<LONG_PTR> { return IDCANCEL; });
+    CPrintInfo cancelled;
+    EXPECT_FALSE(view->DoPreparePrinting(&cancelled));
 }
 
 }  // namespace
