@@ -47,9 +47,10 @@ TEST_F(TalvaskDialogs, AnInvalidOpcodeOpensTheExceptionDialogWhoseAnswerDecides)
         };
         ASSERT_TRUE(start({"-o:invalid.bin", "-up", "-a:" + (folder / "ram.mem").string()}));
         // The emulation thread's question arrives while the loop waits.
-        display.then([&] { ASSERT_TRUE(pump_until([&] { return !conditions.empty(); })); });
+        let_idle_wait();
         if (c.runs_on) {
             display.then([&] {
+                ASSERT_TRUE(pump_until([&] { return !conditions.empty(); }));
                 // Ignored from now on, the loop of invalid opcodes runs on.
                 ASSERT_TRUE(hold_after(2'000'000));
                 window->kernel().Resume();
@@ -62,6 +63,72 @@ TEST_F(TalvaskDialogs, AnInvalidOpcodeOpensTheExceptionDialogWhoseAnswerDecides)
         EXPECT_EQ(registers[0].rfind(" PC=E000", 0), 0u) << registers[0];
         EXPECT_FALSE(window->kernel().IsRunning());
     }
+}
+
+std::vector<std::string> list_lines(HWND list) {
+    std::vector<std::string> lines;
+    for (LRESULT i = 0; i < SendMessage(list, LB_GETCOUNT, 0, 0); ++i) {
+        char text[128] = {};
+        SendMessage(list, LB_GETTEXT, WPARAM(i), LPARAM(text));
+        lines.push_back(text);
+    }
+    return lines;
+}
+
+TEST_F(TalvaskDialogs, TheListingsFollowTheKeysTheTabsAndTheTypedAddress) {
+    folder.write("invalid.bin", invalid_opcode_rom());
+    bool looked = false;
+    answer_dialog = [&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.template_id != unsigned(simwin::kExceptionDialog)) return std::nullopt;
+        looked = true;
+        HWND code = simwin::exception_dialog_page(q.dialog, simwin::kCodePage);
+        HWND data = simwin::exception_dialog_page(q.dialog, simwin::kDataPage);
+        auto shown = [](HWND page) { return (GetWindowLong(page, GWL_STYLE) & WS_VISIBLE) != 0; };
+        EXPECT_TRUE(shown(code));
+        EXPECT_FALSE(shown(data));
+        HWND code_list = GetDlgItem(code, simwin::kCodeList);
+        std::vector<std::string> lines = list_lines(code_list);
+        if (lines.size() < 2) {
+            ADD_FAILURE() << "the code listing is empty";
+            return LONG_PTR(simcpu::ExceptionAnswer::Stop);
+        }
+        EXPECT_NE(lines[0].find("E000"), std::string::npos) << lines[0];
+        EXPECT_EQ(SendMessage(code_list, LB_GETCURSEL, 0, 0), 0);
+        for (const std::string& line : lines) EXPECT_LE(line.size(), 40u);
+        // Down past the last line brings the next one in; up past the first the one before.
+        SendMessage(code_list, LB_SETCURSEL, WPARAM(lines.size() - 1), 0);
+        SendMessage(code_list, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(list_lines(code_list)[0], lines[1]);
+        SendMessage(code_list, LB_SETCURSEL, 0, 0);
+        SendMessage(code_list, WM_KEYDOWN, VK_UP, 0);
+        EXPECT_EQ(list_lines(code_list)[0], lines[0]);
+        // The data page, shown by its tab: the access rounded down to 8 bytes.
+        SendDlgItemMessage(q.dialog, simwin::kListingTabs, TCM_SETCURSEL, 1, 0);
+        NMHDR change{GetDlgItem(q.dialog, simwin::kListingTabs), UINT_PTR(simwin::kListingTabs), TCN_SELCHANGE};
+        SendMessage(q.dialog, WM_NOTIFY, simwin::kListingTabs, LPARAM(&change));
+        EXPECT_TRUE(shown(data));
+        EXPECT_FALSE(shown(code));
+        HWND data_list = GetDlgItem(data, simwin::kDataList);
+        EXPECT_EQ(list_lines(data_list)[0].substr(0, 4), "e000");
+        // Enter in the address edit moves the listing and leaves the dialog open.
+        SetFocus(GetDlgItem(data, simwin::kDataAddressEdit));
+        SetDlgItemText(data, simwin::kDataAddressEdit, "0x0305");
+        SendMessage(q.dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(list_lines(data_list)[0].substr(0, 4), "0300");
+        SendMessage(data_list, LB_SETCURSEL, SendMessage(data_list, LB_GETCOUNT, 0, 0) - 1, 0);
+        SendMessage(data_list, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(list_lines(data_list)[0].substr(0, 4), "0308");
+        // Near the top of memory the listing stops short of $FFFF.
+        SetDlgItemText(data, simwin::kDataAddressEdit, "fff9");
+        SendMessage(q.dialog, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(list_lines(data_list)[0].substr(0, 4), "ffc8");
+        EXPECT_EQ(list_lines(data_list).back().substr(0, 4), "fff8");
+        return LONG_PTR(simcpu::ExceptionAnswer::Stop);
+    };
+    ASSERT_TRUE(start({"-o:invalid.bin", "-up", "-a:" + (folder / "ram.mem").string()}));
+    let_idle_wait();
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(looked);
 }
 
 TEST_F(TalvaskDialogs, SuspendAndWatchHoldsTheDeviceAndItsStopEndsTheSimulator) {

@@ -119,6 +119,21 @@ protected:
         return false;
     }
 
+    // For runs that wait on what the emulation thread posts: a loop with
+    // nothing to do sleeps a moment instead of stalling (for 30 seconds at most).
+    void let_idle_wait() {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        display.on_stall([this, deadline](const std::string& why) {
+            if (std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                return;
+            }
+            ADD_FAILURE() << why;
+            if (window) DestroyWindow(window->hwnd());
+            PostQuitMessage(99);
+        });
+    }
+
     std::uint8_t device_byte(std::uint16_t address) {
         const std::uint8_t* at = simcpu::MapPlain(window->kernel().core(), address);
         return at ? *at : 0;
