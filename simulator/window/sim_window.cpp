@@ -448,17 +448,15 @@ static void with_emulation_held(simcpu::EmuKernel& kernel, Change change) {
 
 void SimWindow::switch_skin(std::size_t index) {
     if (index >= setup_.skins.entries.size() || index == setup_.skins.current) return;
-    std::optional<sim::SimFailure> failure;
-    sim::LoadedSkin wanted{setup_.skin.path, setup_.skin.skin};
-    auto result = sim::switch_skin(wanted, setup_.skins.entries[index].path, failure);
-    // The emulation keeps its LCD size: a skin with another LCD cannot take over.
-    const sim::Skin& old_skin = setup_.skin.skin;
-    if (result == sim::SkinSwitch::Switched && (wanted.skin.lcd.columns() != old_skin.lcd.columns() ||
-                                                wanted.skin.lcd.rows() != old_skin.lcd.rows())) {
-        failure = sim::sim_failure(sim::kReloadSkinError);
-        result = sim::SkinSwitch::Failed;
-    }
-    if (result == sim::SkinSwitch::Failed) return show_failure(*failure);
+    // The new skin is read whole before the current one goes. The emulation
+    // keeps its LCD size, so a skin with another LCD cannot take over either.
+    const std::filesystem::path& path = setup_.skins.entries[index].path;
+    auto loaded = sim::load_skin(path);
+    auto* skin = std::get_if<sim::Skin>(&loaded);
+    const sim::Skin& current = setup_.skin.skin;
+    if (!skin || skin->lcd.columns() != current.lcd.columns() || skin->lcd.rows() != current.lcd.rows())
+        return show_failure(sim::sim_failure(sim::kReloadSkinError));
+    sim::LoadedSkin wanted{path, std::move(*skin)};
     with_emulation_held(kernel_, [&] {
         std::lock_guard lock(kernel_.LcdLock());
         setup_.skin = std::move(wanted);
@@ -597,7 +595,7 @@ void SimWindow::pace() {
     if (!kernel_.IsRunning() || dialogs_open_ > 0) return;
     if (!paced_hold_ && (kernel_.IsSuspended() || !kernel_.Pause())) return;
     std::uint64_t elapsed = GetTickCount() - pace_start_ms_;
-    std::uint64_t due = pace_start_cycles_ + elapsed * *setup_.pace_hz / 1000;
+    std::uint64_t due = elapsed * *setup_.pace_hz / 1000;
     paced_hold_ = kernel_.core().cycleCount > due;
     if (!paced_hold_) kernel_.Resume();
 }

@@ -19,7 +19,7 @@
 #include "simulator/options/sim_options.h"
 #include "simulator/skin/lcd_buffers.h"
 #include "simulator/skin/skin_list.h"
-#include "simulator/skin/skin_switch.h"
+#include "simulator/skin/skin_switch.h"  // LoadedSkin
 #include "simulator/window/file_download.h"
 #include "simulator/window/popup_menu.h"
 #include "simulator/window/skin_painter.h"
@@ -134,7 +134,7 @@ private:
     bool acknowledged_ = false, ack_timed_out_ = false;
     int dialogs_open_ = 0;
     bool paced_hold_ = false;
-    std::uint64_t pace_start_ms_ = 0, pace_start_cycles_ = 0;
+    std::uint64_t pace_start_ms_ = 0;
     int exit_code_ = 0;
 };
 

@@ -136,7 +136,26 @@ TEST_F(TalvaskWindow, ThePopupMenuListsEachSkinAndGraysWhatTheRunCannotDo) {
     }
 }
 
-TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeightAndTurnsTheArrows) {
+TEST_F(TalvaskWindow, ASkinChosenFromTheMenuTakesOverTheWindow) {
+    ASSERT_TRUE(start(demo_arguments(), {"qv4700.cfs", "qv4700-small.cfs"}));
+    const simwin::MenuIds& ids = window->menu_ids();
+    display.then([&] {
+        PostMessage(window->hwnd(), WM_COMMAND, ids.skin(0), 0);  // "QV4700 small" sorts first
+    });
+    display.then([&] {
+        RECT rect{};
+        GetWindowRect(window->hwnd(), &rect);
+        EXPECT_EQ(rect.right - rect.left, 220);
+        EXPECT_EQ(rect.bottom - rect.top, 300);
+        EXPECT_EQ(GetMenuState(window->menu(), ids.skin(0), MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+        EXPECT_EQ(GetMenuState(window->menu(), ids.skin(1), MF_BYCOMMAND) & MF_CHECKED, 0u);
+        EXPECT_TRUE(boxes.empty());
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeight) {
     ASSERT_TRUE(start(demo_arguments()));
     HWND hwnd = window->hwnd();
     display.then([&] { display.click(hwnd, POINT{5, 300}, kit::user::MouseButton::right); });
