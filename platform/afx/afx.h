@@ -10,6 +10,7 @@
 #include "platform/afx/control_bar.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/dialog.h"
+#include "platform/afx/dock_bar.h"
 #include "platform/afx/dock_state.h"
 #include "platform/afx/doc_template.h"
 #include "platform/afx/document.h"

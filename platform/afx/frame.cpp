@@ -3,6 +3,7 @@
 #include "platform/afx/app.h"
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/control_bar.h"
+#include "platform/afx/dock_bar.h"
 #include "platform/afx/dock_state.h"
 #include "platform/afx/document.h"
 #include "platform/afx/menu.h"
@@ -235,6 +236,37 @@ DWORD borders_for(DWORD align) {
 
 }  // namespace
 
+void CFrameWnd::EnableDocking(DWORD sides) {
+    // Top and bottom first, so that they span the whole width.
+    static const struct {
+        DWORD align;
+        UINT id;
+    } kSides[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+                  {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+                  {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+                  {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT}};
+    for (const auto& side : kSides) {
+        if (!(sides & side.align) || GetControlBar(side.id)) continue;
+        auto* dock_bar = new CDockBar;
+        if (!dock_bar->Create(this, side.align | borders_for(side.align), side.id)) delete dock_bar;
+    }
+}
+
+void CFrameWnd::DockControlBar(CControlBar* bar, UINT dock_bar_id, const RECT* where) {
+    if (!bar) return;
+    CControlBar* target = dock_bar_id ? GetControlBar(dock_bar_id) : nullptr;
+    if (!dock_bar_id) {
+        for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+            CControlBar* candidate = GetControlBar(id);
+            if (candidate && (bar->m_dwDockStyle & align_of(id))) {
+                target = candidate;
+                break;
+            }
+        }
+    }
+    if (target && target->IsKindOf(RUNTIME_CLASS(CDockBar))) static_cast<CDockBar*>(target)->DockControlBar(bar, where);
+}
+
 void CFrameWnd::GetDockState(CDockState& state) const {
     state.Clear();
     for (POSITION p = m_listControlBars.GetHeadPosition(); p;) {
@@ -253,6 +285,7 @@ void CFrameWnd::GetDockState(CDockState& state) const {
         info->m_uMRUDockID = dock_bar_id_of(bar->m_dwStyle);
         info->m_rectMRUDockPos = place;
         info->m_pBar = bar;
+        if (bar->IsKindOf(RUNTIME_CLASS(CDockBar))) static_cast<CDockBar*>(bar)->GetBarInfo(info);
         state.m_arrBarInfo.Add(info);
     }
 }
@@ -262,6 +295,15 @@ void CFrameWnd::SetDockState(const CDockState& state) {
         const CControlBarInfo* info = state.m_arrBarInfo[i];
         CControlBar* bar = GetControlBar(info->m_nBarID);
         if (!bar) continue;  // a bar this frame no longer has
+        if (bar->IsKindOf(RUNTIME_CLASS(CDockBar))) {
+            static_cast<CDockBar*>(bar)->SetBarInfo(info, this);
+            continue;
+        }
+        if (bar->m_pDockBar) {
+            bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                                       (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            continue;  // its dock bar's rows place it
+        }
         if (const DWORD align = align_of(info->m_uMRUDockID)) {
             bar->SetBarStyle((bar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | align | borders_for(align));
         }

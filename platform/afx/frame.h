@@ -53,6 +53,10 @@ public:
     // Shows or hides a bar; with `delay` the change happens at the next idle time.
     virtual void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
     void OnUpdateControlBarMenu(CCmdUI* cmd_ui);
+    // Makes the dock bars of the given sides (CBRS_ALIGN_ bits).
+    void EnableDocking(DWORD sides);
+    // Docks on the dock bar with that id, or the first side the bar allows for 0.
+    void DockControlBar(CControlBar* bar, UINT dock_bar_id = 0, const RECT* where = nullptr);
     // The bars' visibility, side and place, to and from the profile.
     void GetDockState(class CDockState& state) const;
     void SetDockState(const class CDockState& state);

@@ -1,0 +1,100 @@
+// Dock bars: rows with breaks and placeholders, docking into a row by
+// position, the saved ids round trip, and the rows' layout in the frame.
+#include <vector>
+
+#include "platform/afx/afx.h"
+#include "platform/afx/tests/afx_fixture.h"
+
+namespace {
+
+using Kind = CDockBar::Slot::Kind;
+
+class DockBarTest : public AfxTest {
+protected:
+    void SetUp() override {
+        AfxTest::SetUp();
+        frame = new CFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "dock", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300)));
+        frame->EnableDocking(CBRS_ALIGN_ANY);
+        static const UINT ids[] = {100, 0, 101};
+        for (CToolBar* bar : {&first, &second}) {
+            ASSERT_TRUE(bar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, bar == &first ? 0xE820 : 0xE821));
+            bar->SetButtons(ids, 3);
+            bar->EnableDocking(CBRS_ALIGN_ANY);
+        }
+        top = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+        ASSERT_NE(top, nullptr);
+    }
+    void TearDown() override {
+        frame->DestroyWindow();  // deletes itself
+        AfxTest::TearDown();
+    }
+    // The slots as a compact string: "|" breaks, "1"/"2" the bars, "p<id>" placeholders.
+    std::string rows() const {
+        std::string out;
+        for (int i = 0; i < top->GetSlotCount(); ++i) {
+            const auto& slot = top->m_arrBars[i];
+            if (slot.kind == Kind::row_break) out += "|";
+            if (slot.kind == Kind::bar) out += slot.bar == &first ? "1" : "2";
+            if (slot.kind == Kind::placeholder) out += "p" + std::to_string(slot.id);
+        }
+        return out;
+    }
+    CRect place(CWnd& wnd) {
+        CRect area;
+        wnd.GetWindowRect(&area);
+        frame->ScreenToClient(&area);
+        return area;
+    }
+
+    CFrameWnd* frame = nullptr;
+    CToolBar first, second;
+    CDockBar* top = nullptr;
+};
+
+TEST_F(DockBarTest, BarsDockInRowsAndLeavePlaceholders) {
+    frame->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(rows(), "|1|2|");
+    frame->RecalcLayout();
+    EXPECT_EQ(place(second).top, place(first).bottom);  // a row of its own below
+
+    // Docked at a point within the first row's band: joins that row.
+    const CRect in_first_row(place(first).right + 5, place(first).top + 2, 0, 0);
+    top->DockControlBar(&second, &in_first_row);
+    EXPECT_EQ(rows(), "|12|");
+    frame->RecalcLayout();
+    EXPECT_EQ(place(second).top, place(first).top);
+    EXPECT_EQ(place(second).left, place(first).right);
+    EXPECT_EQ(second.m_pDockBar, top);
+
+    EXPECT_TRUE(top->RemoveControlBar(&second, TRUE));
+    EXPECT_EQ(rows(), "|1p59425|");
+    EXPECT_EQ(second.m_pDockBar, nullptr);
+    top->RemovePlaceHolder(&second);
+    EXPECT_EQ(rows(), "|1|");
+    EXPECT_FALSE(top->RemoveControlBar(&second));
+
+    // Moving to another side takes it off this one and gives it that side's alignment.
+    frame->DockControlBar(&first, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(rows(), "|");
+    EXPECT_TRUE(first.GetBarStyle() & CBRS_ALIGN_LEFT);
+}
+
+TEST_F(DockBarTest, SavedIdsRebuildRowsAndKeepUnknownIdsAsPlaceholders) {
+    frame->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
+    frame->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP);
+    CControlBarInfo saved;
+    top->GetBarInfo(&saved);
+    EXPECT_TRUE(saved.m_bDockBar);
+    std::vector<UINT> ids;
+    for (int i = 0; i < saved.m_arrBarID.GetSize(); ++i) ids.push_back(saved.m_arrBarID[i]);
+    EXPECT_EQ(ids, (std::vector<UINT>{0, 0xE820, 0, 0xE821, 0}));
+
+    CControlBarInfo edited;
+    for (UINT id : {0u, 0xE821u, 0xE820u, 0u, 777u, 0u, 0u}) edited.m_arrBarID.Add(id);
+    top->SetBarInfo(&edited, frame);
+    EXPECT_EQ(rows(), "|21|p777|");  // doubled breaks collapse
+}
+
+}  // namespace
