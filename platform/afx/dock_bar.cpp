@@ -128,7 +128,7 @@ void CDockBar::GetBarInfo(CControlBarInfo* info) const {
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
         const Slot& slot = m_arrBars[i];
         info->m_arrBarID.Add(slot.kind == Kind::bar ? UINT(slot.bar->GetDlgCtrlID())
-                             : slot.kind == Kind::placeholder ? slot.id
+                             : slot.kind == Kind::placeholder ? slot.id + kPlaceholderFlag
                                                               : 0);
     }
 }
@@ -143,7 +143,7 @@ void CDockBar::SetBarInfo(const CControlBarInfo* info, CFrameWnd* frame) {
             if (rebuilt[rebuilt.GetUpperBound()].kind != Kind::row_break) rebuilt.Add(row_break());
             continue;
         }
-        CControlBar* bar = frame ? frame->GetControlBar(id) : nullptr;
+        CControlBar* bar = frame && !(id & kPlaceholderFlag) ? frame->GetControlBar(id) : nullptr;
         if (bar && bar != this) {
             if (bar->m_pDockBar && bar->m_pDockBar != this) bar->m_pDockBar->RemoveControlBar(bar);
             bar->m_pDockBar = this;
@@ -151,7 +151,7 @@ void CDockBar::SetBarInfo(const CControlBarInfo* info, CFrameWnd* frame) {
             ::SetParent(bar->m_hWnd, m_hWnd);
             rebuilt.Add(Slot{Kind::bar, bar, 0});
         } else {
-            rebuilt.Add(Slot{Kind::placeholder, nullptr, id});
+            rebuilt.Add(Slot{Kind::placeholder, nullptr, id & ~kPlaceholderFlag});
         }
     }
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {

@@ -35,10 +35,13 @@ public:
     // Takes the bar out; with `leave_placeholder` its id stays where it was.
     BOOL RemoveControlBar(CControlBar* bar, BOOL leave_placeholder = FALSE);
     void RemovePlaceHolder(CControlBar* bar);
-    // The slots as ids for the profile: a bar's or placeholder's id, 0 for a row break.
+    // Saved placeholders carry this flag over the bar's id.
+    static constexpr UINT kPlaceholderFlag = 0x10000;
+    // The slots as ids for the profile: a bar's id, a placeholder's id plus
+    // kPlaceholderFlag, 0 for a row break.
     void GetBarInfo(CControlBarInfo* info) const;
-    // Rebuilds the slots from saved ids: a bar of the frame becomes docked here,
-    // an id no bar has stays as a placeholder.
+    // Rebuilds the slots from saved ids: a bar of the frame becomes docked here;
+    // a placeholder, or an id no bar has, stays as a placeholder.
     void SetBarInfo(const CControlBarInfo* info, CFrameWnd* frame);
 
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;

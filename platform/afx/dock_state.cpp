@@ -23,6 +23,8 @@ CSize screen_size() { return CSize(::GetSystemMetrics(SM_CXSCREEN), ::GetSystemM
 
 BOOL CControlBarInfo::SaveState(const char* name, int index) const {
     CWinApp& app = app_or_throw();
+    if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos == CPoint(-1, -1) && m_arrBarID.GetSize() <= 1)
+        return FALSE;
     const CString section = AfxFormat("%s-Bar%d", name, index);
     app.WriteProfileString(section, nullptr, nullptr);  // no values left from an earlier layout
     // Values that hold their default are left out, as the framework stores them.
@@ -97,8 +99,10 @@ void CDockState::SaveState(const char* name) const {
     const CSize screen = screen_size();
     app.WriteProfileInt(summary, "ScreenCX", screen.cx);
     app.WriteProfileInt(summary, "ScreenCY", screen.cy);
-    app.WriteProfileInt(summary, "Bars", m_arrBarInfo.GetSize());
-    for (int i = 0; i < m_arrBarInfo.GetSize(); ++i) m_arrBarInfo[i]->SaveState(name, i);
+    // Indexes run over the infos written, so the sections stay contiguous.
+    int saved = 0;
+    for (int i = 0; i < m_arrBarInfo.GetSize(); ++i) saved += m_arrBarInfo[i]->SaveState(name, saved) ? 1 : 0;
+    app.WriteProfileInt(summary, "Bars", saved);
 }
 
 BOOL CDockState::LoadState(const char* name) {

@@ -26,6 +26,7 @@ struct CControlBarInfo {
     CUIntArray m_arrBarID;      // dock bars: the bars in their rows, 0 ending a row
     CControlBar* m_pBar = nullptr;
 
+    // FALSE (nothing written) for a visible docked dock bar that holds no bar.
     BOOL SaveState(const char* section, int index) const;
     BOOL LoadState(const char* section, int index, CDockState* state);
 };

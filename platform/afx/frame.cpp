@@ -279,8 +279,14 @@ void CFrameWnd::GetDockState(CDockState& state) const {
         info->m_bHorz = (bar->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
         CRect place;
         bar->GetWindowRect(&place);
-        ScreenToClient(&place);
-        info->m_pointPos = place.TopLeft();
+        // Docked bars count from their dock bar; a docked dock bar has no position of its own.
+        if (bar->m_pDockBar) {
+            bar->m_pDockBar->ScreenToClient(&place);
+        } else {
+            ScreenToClient(&place);
+        }
+        const bool dock_bar = bar->IsKindOf(RUNTIME_CLASS(CDockBar));
+        info->m_pointPos = dock_bar && !bar->IsFloating() ? CPoint(-1, -1) : place.TopLeft();
         info->m_bDocking = !info->m_bFloating;
         info->m_uMRUDockID = dock_bar_id_of(bar->m_dwStyle);
         info->m_rectMRUDockPos = place;

@@ -92,9 +92,13 @@ TEST_F(DockBarTest, SavedIdsRebuildRowsAndKeepUnknownIdsAsPlaceholders) {
     EXPECT_EQ(ids, (std::vector<UINT>{0, 0xE820, 0, 0xE821, 0}));
 
     CControlBarInfo edited;
-    for (UINT id : {0u, 0xE821u, 0xE820u, 0u, 777u, 0u, 0u}) edited.m_arrBarID.Add(id);
+    for (UINT id : {0u, 0xE821u, 0xE820u, 0u, 777u, 0x10000u + 0xE822u, 0u, 0u}) edited.m_arrBarID.Add(id);
     top->SetBarInfo(&edited, frame);
-    EXPECT_EQ(rows(), "|21|p777|");  // doubled breaks collapse
+    EXPECT_EQ(rows(), "|21|p777p59426|");  // doubled breaks collapse
+
+    // Placeholders are saved with their flag.
+    top->GetBarInfo(&saved);
+    EXPECT_EQ(saved.m_arrBarID[5], 0x10000u + 0xE822u);
 }
 
 }  // namespace
