@@ -1,6 +1,8 @@
 #include "platform/afx/control_bar.h"
 
 #include "platform/afx/cmd_ui.h"
+#include "platform/afx/dock_bar.h"
+#include "platform/afx/dock_state.h"
 #include "platform/afx/frame.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
@@ -13,6 +15,33 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_WM_PAINT()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+UINT afx_dock_bar_id_of(DWORD style) {
+    if (style & CBRS_ALIGN_TOP) return AFX_IDW_DOCKBAR_TOP;
+    if (style & CBRS_ALIGN_BOTTOM) return AFX_IDW_DOCKBAR_BOTTOM;
+    if (style & CBRS_ALIGN_LEFT) return AFX_IDW_DOCKBAR_LEFT;
+    if (style & CBRS_ALIGN_RIGHT) return AFX_IDW_DOCKBAR_RIGHT;
+    return 0;
+}
+
+DWORD afx_align_of_dock_bar(UINT dock_bar_id) {
+    switch (dock_bar_id) {
+        case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
+        case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
+        case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
+        case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
+        default: return 0;
+    }
+}
+
+DWORD afx_borders_facing_in(DWORD align) {
+    switch (align) {
+        case CBRS_ALIGN_TOP: return CBRS_BORDER_BOTTOM;
+        case CBRS_ALIGN_BOTTOM: return CBRS_BORDER_TOP;
+        case CBRS_ALIGN_LEFT: return CBRS_BORDER_RIGHT;
+        default: return CBRS_BORDER_LEFT;
+    }
+}
 
 CControlBar::~CControlBar() {
     if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
@@ -168,6 +197,34 @@ void CControlBar::DrawBorders(CDC* dc, CRect& rect) {
         dc->Draw3dRect(&grip, light, shadow);
     }
     CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+}
+
+void CControlBar::GetBarInfo(CControlBarInfo* info) {
+    info->m_nBarID = UINT(GetDlgCtrlID());
+    info->m_pBar = this;
+    info->m_bVisible = IsVisible();
+    info->m_bFloating = IsFloating();
+    info->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CRect place;
+    GetWindowRect(&place);
+    CWnd* relative_to = m_pDockBar ? static_cast<CWnd*>(m_pDockBar) : GetParent();
+    if (relative_to) relative_to->ScreenToClient(&place);
+    info->m_pointPos = place.TopLeft();
+    info->m_bDocking = !info->m_bFloating;
+    info->m_uMRUDockID = afx_dock_bar_id_of(m_dwStyle);
+    info->m_rectMRUDockPos = place;
+    info->m_nMRUWidth = UINT(m_sizeMRU.cx > 0 ? m_sizeMRU.cx : 32767);
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* info, CFrameWnd*) {
+    // A bar in a dock bar's rows is placed by them; a bar of its own takes its saved side.
+    if (!m_pDockBar) {
+        if (const DWORD align = afx_align_of_dock_bar(info->m_uMRUDockID))
+            SetBarStyle((m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | align | afx_borders_facing_in(align));
+    }
+    m_nStateFlags &= ~(delayShow | delayHide);
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void CControlBar::OnDestroy() {

@@ -9,6 +9,7 @@
 
 class CDockBar;
 class CDockContext;
+struct CControlBarInfo;
 
 constexpr DWORD CBRS_FLOATING = 0x0001;
 constexpr DWORD CBRS_SIZE_FIXED = 0x0002;
@@ -47,6 +48,12 @@ constexpr DWORD LM_VERTDOCK = 0x10;
 constexpr DWORD LM_LENGTHY = 0x20;
 constexpr DWORD LM_COMMIT = 0x40;
 
+// The dock bar id of a side (AFX_IDW_DOCKBAR_TOP...) from CBRS_ALIGN_ bits, 0 for none; and back.
+UINT afx_dock_bar_id_of(DWORD style);
+DWORD afx_align_of_dock_bar(UINT dock_bar_id);
+// The border a bar on that side shows toward the frame's middle.
+DWORD afx_borders_facing_in(DWORD align);
+
 class CControlBar : public CWnd {
     DECLARE_DYNAMIC(CControlBar)
 public:
@@ -83,6 +90,10 @@ public:
     virtual CSize CalcFixedLayout(BOOL stretch, BOOL horz);
     virtual CSize CalcDynamicLayout(int length, DWORD mode);
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disable_if_no_handler) override {}
+    // The bar's saved layout: id, visibility, side and place (relative to its
+    // dock bar when docked in one, else to its frame).
+    virtual void GetBarInfo(CControlBarInfo* info);
+    virtual void SetBarInfo(CControlBarInfo* info, CFrameWnd* frame);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

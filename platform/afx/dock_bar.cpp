@@ -122,8 +122,10 @@ void CDockBar::drop_empty_rows() {
     if (m_arrBars.IsEmpty() || m_arrBars[0].kind != Kind::row_break) m_arrBars.InsertAt(0, row_break());
 }
 
-void CDockBar::GetBarInfo(CControlBarInfo* info) const {
+void CDockBar::GetBarInfo(CControlBarInfo* info) {
+    CControlBar::GetBarInfo(info);
     info->m_bDockBar = TRUE;
+    if (!m_bFloating) info->m_pointPos = CPoint(-1, -1);  // a docked dock bar has no place of its own
     info->m_arrBarID.RemoveAll();
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
         const Slot& slot = m_arrBars[i];
@@ -133,7 +135,7 @@ void CDockBar::GetBarInfo(CControlBarInfo* info) const {
     }
 }
 
-void CDockBar::SetBarInfo(const CControlBarInfo* info, CFrameWnd* frame) {
+void CDockBar::SetBarInfo(CControlBarInfo* info, CFrameWnd* frame) {
     // Bars docked here that the saved rows do not name keep their places at the end.
     CArray<Slot> rebuilt;
     rebuilt.Add(row_break());

@@ -39,10 +39,10 @@ public:
     static constexpr UINT kPlaceholderFlag = 0x10000;
     // The slots as ids for the profile: a bar's id, a placeholder's id plus
     // kPlaceholderFlag, 0 for a row break.
-    void GetBarInfo(CControlBarInfo* info) const;
+    void GetBarInfo(CControlBarInfo* info) override;
     // Rebuilds the slots from saved ids: a bar of the frame becomes docked here;
     // a placeholder, or an id no bar has, stays as a placeholder.
-    void SetBarInfo(const CControlBarInfo* info, CFrameWnd* frame);
+    void SetBarInfo(CControlBarInfo* info, CFrameWnd* frame) override;
 
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
     afx_msg LRESULT OnSizeParentAndRows(WPARAM wParam, LPARAM lParam);

@@ -204,38 +204,6 @@ BOOL CFrameWnd::OnBarCheck(UINT id) {
 
 // ---- saved bar layout ---------------------------------------------------------
 
-namespace {
-
-UINT dock_bar_id_of(DWORD style) {
-    if (style & CBRS_ALIGN_TOP) return AFX_IDW_DOCKBAR_TOP;
-    if (style & CBRS_ALIGN_BOTTOM) return AFX_IDW_DOCKBAR_BOTTOM;
-    if (style & CBRS_ALIGN_LEFT) return AFX_IDW_DOCKBAR_LEFT;
-    if (style & CBRS_ALIGN_RIGHT) return AFX_IDW_DOCKBAR_RIGHT;
-    return 0;
-}
-
-DWORD align_of(UINT dock_bar_id) {
-    switch (dock_bar_id) {
-        case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
-        case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
-        case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
-        case AFX_IDW_DOCKBAR_RIGHT: return CBRS_ALIGN_RIGHT;
-        default: return 0;
-    }
-}
-
-// The border that faces the frame's middle goes with the side.
-DWORD borders_for(DWORD align) {
-    switch (align) {
-        case CBRS_ALIGN_TOP: return CBRS_BORDER_BOTTOM;
-        case CBRS_ALIGN_BOTTOM: return CBRS_BORDER_TOP;
-        case CBRS_ALIGN_LEFT: return CBRS_BORDER_RIGHT;
-        default: return CBRS_BORDER_LEFT;
-    }
-}
-
-}  // namespace
-
 void CFrameWnd::EnableDocking(DWORD sides) {
     // Top and bottom first, so that they span the whole width.
     static const struct {
@@ -248,7 +216,7 @@ void CFrameWnd::EnableDocking(DWORD sides) {
     for (const auto& side : kSides) {
         if (!(sides & side.align) || GetControlBar(side.id)) continue;
         auto* dock_bar = new CDockBar;
-        if (!dock_bar->Create(this, side.align | borders_for(side.align), side.id)) delete dock_bar;
+        if (!dock_bar->Create(this, side.align | afx_borders_facing_in(side.align), side.id)) delete dock_bar;
     }
 }
 
@@ -258,7 +226,7 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dock_bar_id, const RECT* w
     if (!dock_bar_id) {
         for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
             CControlBar* candidate = GetControlBar(id);
-            if (candidate && (bar->m_dwDockStyle & align_of(id))) {
+            if (candidate && (bar->m_dwDockStyle & afx_align_of_dock_bar(id))) {
                 target = candidate;
                 break;
             }
@@ -273,49 +241,16 @@ void CFrameWnd::GetDockState(CDockState& state) const {
         auto* bar = static_cast<CControlBar*>(const_cast<CPtrList&>(m_listControlBars).GetNext(p));
         if (!bar->m_hWnd) continue;
         auto* info = new CControlBarInfo;
-        info->m_nBarID = UINT(bar->GetDlgCtrlID());
-        info->m_bVisible = bar->IsVisible();
-        info->m_bFloating = bar->IsFloating();
-        info->m_bHorz = (bar->m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-        CRect place;
-        bar->GetWindowRect(&place);
-        // Docked bars count from their dock bar; a docked dock bar has no position of its own.
-        if (bar->m_pDockBar) {
-            bar->m_pDockBar->ScreenToClient(&place);
-        } else {
-            ScreenToClient(&place);
-        }
-        const bool dock_bar = bar->IsKindOf(RUNTIME_CLASS(CDockBar));
-        info->m_pointPos = dock_bar && !bar->IsFloating() ? CPoint(-1, -1) : place.TopLeft();
-        info->m_bDocking = !info->m_bFloating;
-        info->m_uMRUDockID = dock_bar_id_of(bar->m_dwStyle);
-        info->m_rectMRUDockPos = place;
-        info->m_pBar = bar;
-        if (bar->IsKindOf(RUNTIME_CLASS(CDockBar))) static_cast<CDockBar*>(bar)->GetBarInfo(info);
+        bar->GetBarInfo(info);
         state.m_arrBarInfo.Add(info);
     }
 }
 
 void CFrameWnd::SetDockState(const CDockState& state) {
     for (int i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
-        const CControlBarInfo* info = state.m_arrBarInfo[i];
+        CControlBarInfo* info = state.m_arrBarInfo[i];
         CControlBar* bar = GetControlBar(info->m_nBarID);
-        if (!bar) continue;  // a bar this frame no longer has
-        if (bar->IsKindOf(RUNTIME_CLASS(CDockBar))) {
-            static_cast<CDockBar*>(bar)->SetBarInfo(info, this);
-            continue;
-        }
-        if (bar->m_pDockBar) {
-            bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                                       (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-            continue;  // its dock bar's rows place it
-        }
-        if (const DWORD align = align_of(info->m_uMRUDockID)) {
-            bar->SetBarStyle((bar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | align | borders_for(align));
-        }
-        bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
-        bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                                   (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        if (bar) bar->SetBarInfo(info, this);  // a bar this frame no longer has is skipped
     }
     RecalcLayout();
 }
