@@ -11,6 +11,7 @@
 #include "platform/afx/controls.h"
 #include "platform/afx/dialog.h"
 #include "platform/afx/dock_bar.h"
+#include "platform/afx/dock_context.h"
 #include "platform/afx/dock_state.h"
 #include "platform/afx/doc_template.h"
 #include "platform/afx/document.h"

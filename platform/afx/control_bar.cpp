@@ -2,6 +2,7 @@
 
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/dock_bar.h"
+#include "platform/afx/dock_context.h"
 #include "platform/afx/dock_state.h"
 #include "platform/afx/frame.h"
 
@@ -44,6 +45,7 @@ DWORD afx_borders_facing_in(DWORD align) {
 }
 
 CControlBar::~CControlBar() {
+    delete m_pDockContext;
     if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
 }
 

@@ -68,7 +68,7 @@ public:
     void EnableDocking(DWORD sides) { m_dwDockStyle = sides & CBRS_ALIGN_ANY; }
     CFrameWnd* m_pDockSite = nullptr;
     CDockBar* m_pDockBar = nullptr;
-    CDockContext* m_pDockContext = nullptr;
+    CDockContext* m_pDockContext = nullptr;  // owned: deleted with the bar
     BOOL m_bAutoDelete = FALSE;
     CSize m_sizeMRU{};  // the width the bar had when last docked horizontally
     int m_cxLeftBorder = 6, m_cxRightBorder = 6, m_cyTopBorder = 2, m_cyBottomBorder = 2;

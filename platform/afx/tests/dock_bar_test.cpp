@@ -101,4 +101,31 @@ TEST_F(DockBarTest, SavedIdsRebuildRowsAndKeepUnknownIdsAsPlaceholders) {
     EXPECT_EQ(saved.m_arrBarID[5], 0x10000u + 0xE822u);
 }
 
+TEST_F(DockBarTest, DockContextKeepsKeyFlagsAndRedocksAFloatingBar) {
+    first.m_pDockContext = new CDockContext(&first);
+    CDockContext& context = *first.m_pDockContext;
+
+    context.StartDrag(CPoint(5, 5));
+    EXPECT_TRUE(context.m_bDragging);
+    EXPECT_EQ(CWnd::GetCapture(), &first);
+    context.OnKey(VK_SHIFT, TRUE);
+    context.OnKey(VK_CONTROL, TRUE);
+    EXPECT_TRUE(context.m_bFlip);
+    EXPECT_TRUE(context.m_bForceFrame);
+    context.OnKey(VK_ESCAPE, TRUE);
+    EXPECT_FALSE(context.m_bDragging);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Another window holding the capture keeps a loop from starting.
+    second.SetCapture();
+    EXPECT_FALSE(context.InitLoop());
+    ReleaseCapture();
+
+    first.SetBarStyle(first.GetBarStyle() | CBRS_FLOATING);
+    context.m_uMRUDockID = AFX_IDW_DOCKBAR_TOP;
+    context.ToggleDocking();
+    EXPECT_EQ(rows(), "|1|");
+    EXPECT_FALSE(first.IsFloating());
+}
+
 }  // namespace
