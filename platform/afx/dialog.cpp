@@ -19,23 +19,31 @@ LONG_PTR afx_dialog_proc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     if (message != WM_INITDIALOG) return FALSE;
     // Route the dialog through its object from now on; the template's own
     // procedure stays underneath for everything the map leaves.
-    auto* object = reinterpret_cast<CDialog*>(lParam);
+    auto* object = reinterpret_cast<CWnd*>(lParam);
     if (!object) return TRUE;
     if (!object->m_hWnd) object->SubclassWindow(dialog);
-    return object->OnInitDialog();
+    if (!object->IsKindOf(RUNTIME_CLASS(CDialog))) return TRUE;
+    return static_cast<CDialog*>(object)->OnInitDialog();
+}
+
+BOOL CWnd::CreateDlg(const char* template_name, CWnd* parent) {
+    if (m_hWnd) return FALSE;
+    HWND dialog = ::CreateDialogParam(nullptr, template_name, parent ? parent->m_hWnd : nullptr, &afx_dialog_proc,
+                                      reinterpret_cast<LPARAM>(this));
+    return dialog != nullptr && m_hWnd == dialog;
 }
 
 LONG_PTR CDialog::DoModal() {
     CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
     return ::DialogBoxParam(nullptr, MAKEINTRESOURCE(m_nIDTemplate), parent ? parent->m_hWnd : nullptr,
-                            &afx_dialog_proc, reinterpret_cast<LPARAM>(this));
+                            &afx_dialog_proc, reinterpret_cast<LPARAM>(static_cast<CWnd*>(this)));
 }
 
 BOOL CDialog::Create(UINT template_id, CWnd* parent) {
     m_nIDTemplate = template_id;
     m_pParentWnd = parent;
     HWND dialog = ::CreateDialogParam(nullptr, MAKEINTRESOURCE(template_id), parent ? parent->m_hWnd : nullptr,
-                                      &afx_dialog_proc, reinterpret_cast<LPARAM>(this));
+                                      &afx_dialog_proc, reinterpret_cast<LPARAM>(static_cast<CWnd*>(this)));
     return dialog != nullptr;
 }
 

@@ -34,7 +34,8 @@ protected:
     friend LONG_PTR afx_dialog_proc(HWND, UINT, WPARAM, LPARAM);
 };
 
-// The dialog procedure that attaches a CDialog (passed as the creation parameter).
+// The dialog procedure that attaches the CWnd passed as the creation parameter
+// and, for a CDialog, runs its OnInitDialog.
 LONG_PTR afx_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // One exchange: loading the controls (m_bSaveAndValidate FALSE) or saving them.

@@ -47,6 +47,8 @@ public:
     BOOL CreateEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, const RECT& rect,
                   CWnd* parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
+    // This object as a modeless dialog from a template (a child when the template says so).
+    BOOL CreateDlg(const char* template_name, CWnd* parent);
 
     // ---- message handling ----
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

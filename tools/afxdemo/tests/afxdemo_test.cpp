@@ -362,3 +362,18 @@ TEST_F(AfxDemoTest, ViewsPrintPagesThroughThePrinterDC) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AfxDemoTest, ATemplateBecomesAChildDialogOfAnyWindowObject) {
+    CWnd panel;
+    ASSERT_TRUE(panel.CreateDlg(MAKEINTRESOURCE(IDD_PAGE_SIZE), frame));
+    EXPECT_EQ(CWnd::FromHandlePermanent(panel.m_hWnd), &panel);
+    EXPECT_EQ(panel.GetParent(), frame);
+    EXPECT_NE(panel.GetDlgItem(IDC_SIZE), nullptr);
+    EXPECT_FALSE(CWnd().CreateDlg(MAKEINTRESOURCE(0x7777), frame));  // no such template
+    panel.DestroyWindow();
+    EXPECT_EQ(panel.m_hWnd, nullptr);
+}
+
+}  // namespace
