@@ -1,8 +1,9 @@
 #pragma once
 // The common controls the programs' dialogs use beyond the standard ones:
-// the trackbar, the progress bar and the tab control, with the platform's
-// messages and values.
+// the trackbar, the progress bar and the tab control here, the others in a
+// header each, with the platform's messages and values.
 #include "platform/user/messages.h"
+#include "platform/user/status_bar.h"
 #include "platform/user/user_types.h"
 
 inline constexpr const char* TRACKBAR_CLASS = "msctls_trackbar32";

@@ -17,6 +17,7 @@ void ensure_standard_classes() {
         register_trackbar_class();
         register_progress_class();
         register_tab_class();
+        register_status_bar_class();
         register_dialog_class();
         return true;
     }();

@@ -12,16 +12,8 @@ namespace {
 constexpr gdi::Pixel kRed = 0xFF0000;
 constexpr gdi::Pixel kWhite = 0xFFFFFF;
 
-class PaintTest : public UserTest {
+class PaintTest : public TestFontTest {
 protected:
-    void SetUp() override {
-        UserTest::SetUp();
-        gdi::set_test_font_everywhere(true);
-    }
-    void TearDown() override {
-        gdi::set_test_font_everywhere(false);
-        UserTest::TearDown();
-    }
     // The pixel at a client point of `hwnd` on its top-level window's picture.
     gdi::Pixel pixel(HWND hwnd, POINT client) {
         HWND top = GetAncestorTopLevel(hwnd);
@@ -29,10 +21,6 @@ protected:
         GetWindowRect(top, &frame);
         ClientToScreen(hwnd, &client);
         return display.snapshot(top).at(client.x - frame.left, client.y - frame.top);
-    }
-    bool matches(const std::string& name, HWND top) {
-        auto png = gdi::encode_png(display.snapshot(top));
-        return testing_kit::matches_golden("platform/user/tests/golden/" + name + ".png", std::string(png.begin(), png.end()));
     }
 };
 
@@ -113,7 +101,7 @@ TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
     SetScrollInfo(top, SB_HORZ, &si, TRUE);
     ShowWindow(top, SW_SHOW);
     pump();
-    EXPECT_TRUE(matches("frame", top));
+    EXPECT_TRUE(matches_snapshot("frame", top));
 }
 
 TEST_F(PaintTest, ThePopupMenuPicture) {
@@ -132,7 +120,7 @@ TEST_F(PaintTest, ThePopupMenuPicture) {
     });
     display.then([&] {
         HWND popup = kit::user::top_level_windows().front();
-        EXPECT_TRUE(matches("popup_menu", popup));
+        EXPECT_TRUE(matches_snapshot("popup_menu", popup));
         compared = true;
         inject_key_press(VK_ESCAPE);
     });

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "testing/golden.h"
+
 namespace user_test {
 
 namespace {
@@ -134,6 +138,21 @@ void UserTest::pump() {
         if (display.steps_left() == 0) return;
         display.idle(kit::user::kNoDeadline);
     }
+}
+
+void TestFontTest::SetUp() {
+    UserTest::SetUp();
+    gdi::set_test_font_everywhere(true);
+}
+
+void TestFontTest::TearDown() {
+    gdi::set_test_font_everywhere(false);
+    UserTest::TearDown();
+}
+
+bool UserTest::matches_snapshot(const std::string& name, HWND top) {
+    auto png = gdi::encode_png(display.snapshot(top));
+    return testing_kit::matches_golden("platform/user/tests/golden/" + name + ".png", std::string(png.begin(), png.end()));
 }
 
 std::vector<std::string> UserTest::take_log(const std::vector<std::string>& names) {

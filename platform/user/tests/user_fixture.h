@@ -41,8 +41,17 @@ protected:
     void pump();
     // The log since the last call, restricted to `names` when given.
     std::vector<std::string> take_log(const std::vector<std::string>& names = {});
+    // Compares the picture of a top-level window with tests/golden/<name>.png.
+    bool matches_snapshot(const std::string& name, HWND top);
 
     kit::display::Headless display;
+};
+
+// Window-manager tests that draw text with the fixed-cell test font, so that layouts are exact.
+class TestFontTest : public UserTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
 };
 
 }  // namespace user_test
