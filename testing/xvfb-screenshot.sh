@@ -1,8 +1,9 @@
 #!/bin/sh
-# Runs windemo on the SDL display under Xvfb and keeps a screenshot.
+# Runs a program on the SDL display under Xvfb and checks the screenshot it
+# was asked to write. Usage: xvfb-screenshot.sh <screenshot.png> <program> [argument...]
 # Exit 77 (skipped) only when no X server can be started here, saying why.
-demo="$1"
-shot="$2"
+shot="$1"
+shift
 if ! command -v xvfb-run >/dev/null 2>&1; then
   echo "skipped: xvfb-run is not installed, so no X server can start"
   exit 77
@@ -14,9 +15,12 @@ fi
 # The X and D-Bus client libraries under SDL keep memory until exit; under
 # AddressSanitizer that is not ours to report. The headless tests check our leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# A profile of the run's own, so a test never touches the user's settings.
+profile="$(mktemp -d)"
+trap 'rm -rf "$profile"' EXIT
 mkdir -p "$(dirname "$shot")"
 rm -f "$shot"
-KIT_DISPLAY=sdl xvfb-run -a -s "-screen 0 1024x768x24" "$demo" --quit-after 1500 --screenshot "$shot" || exit 1
+KIT_DISPLAY=sdl KIT_PROFILE_DIR="$profile" xvfb-run -a -s "-screen 0 1024x768x24" "$@" || exit 1
 # A PNG starts with its eight-byte signature.
 if [ "$(head -c 8 "$shot" | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; then
   echo "no screenshot was written to $shot"
