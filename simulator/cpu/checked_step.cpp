@@ -6,11 +6,11 @@
 #include "simulator/cpu/breakpoints.h"
 #include "simulator/cpu/download_traps.h"
 #include "simulator/cpu/flash.h"
-#include "simulator/cpu/host_queue.h"
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/lcd.h"
 #include "simulator/cpu/memory_map.h"
 #include "simulator/cpu/opcode_table.h"
+#include "simulator/cpu/queue_opcodes.h"
 #include "simulator/cpu/run_control.h"
 #include "simulator/cpu/stack.h"
 
@@ -347,24 +347,9 @@ void Execute(KernelCore& core, Instruction& in) {
         r.p = byte[0];
         break;
     }
-    case Op::TAQ: {
-        bool put = PutDeviceToHost(*core.block, r.a);
-        SetFlag(r, P::kC, !put);
-        if (!put && core.host) core.host->QueueWait();
-        break;
-    }
-    case Op::TQA: {
-        bool got = GetHostToDevice(*core.block, r.a);
-        SetFlag(r, P::kC, !got);
-        if (!got && core.host) core.host->QueueWait();
-        break;
-    }
-    case Op::BTQ: {
-        unsigned status = QueueStatus(*core.block);
-        SetFlag(r, P::kC, status & 1);
-        SetFlag(r, P::kZ, !(status & 2));
-        break;
-    }
+    case Op::TAQ: RunTaq(core, r); break;
+    case Op::TQA: RunTqa(core, r); break;
+    case Op::BTQ: RunBtq(core, r); break;
     }
 }
 

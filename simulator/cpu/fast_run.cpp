@@ -7,10 +7,10 @@
 #include "simulator/cpu/alu.h"
 #include "simulator/cpu/download_traps.h"
 #include "simulator/cpu/flash.h"
-#include "simulator/cpu/host_queue.h"
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/memory_map.h"
 #include "simulator/cpu/opcode_table_data.h"
+#include "simulator/cpu/queue_opcodes.h"
 #include "simulator/cpu/run_control.h"
 
 namespace simcpu {
@@ -398,24 +398,9 @@ template <std::uint8_t Opcode>
     case Op::PHP: Push(core, r, r.p); break;
     case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
     case Op::PLP: r.p = Pull(core, r); break;
-    case Op::TAQ: {
-        bool put = PutDeviceToHost(*core.block, r.a);
-        SetFlag(r, P::kC, !put);
-        if (!put && core.host) core.host->QueueWait();
-        break;
-    }
-    case Op::TQA: {
-        bool got = GetHostToDevice(*core.block, r.a);
-        SetFlag(r, P::kC, !got);
-        if (!got && core.host) core.host->QueueWait();
-        break;
-    }
-    case Op::BTQ: {
-        unsigned status = QueueStatus(*core.block);
-        SetFlag(r, P::kC, status & 1);
-        SetFlag(r, P::kZ, !(status & 2));
-        break;
-    }
+    case Op::TAQ: RunTaq(core, r); break;
+    case Op::TQA: RunTqa(core, r); break;
+    case Op::BTQ: RunBtq(core, r); break;
     }
     m.FinishInstruction();
     return cycles;
