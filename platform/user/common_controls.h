@@ -4,6 +4,7 @@
 // header each, with the platform's messages and values.
 #include "platform/user/messages.h"
 #include "platform/user/status_bar.h"
+#include "platform/user/tooltips.h"
 #include "platform/user/user_types.h"
 
 inline constexpr const char* TRACKBAR_CLASS = "msctls_trackbar32";

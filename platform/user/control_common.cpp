@@ -18,6 +18,7 @@ void ensure_standard_classes() {
         register_progress_class();
         register_tab_class();
         register_status_bar_class();
+        register_tooltip_class();
         register_dialog_class();
         return true;
     }();

@@ -5,7 +5,7 @@
 namespace kit::user {
 
 // Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR, the trackbar,
-// the progress bar, the tab control, the status bar and the dialog class once.
+// the progress bar, the tab control, the status bar, tooltips and the dialog class once.
 void ensure_standard_classes();
 void register_button_class();
 void register_static_class();
@@ -17,6 +17,7 @@ void register_trackbar_class();
 void register_progress_class();
 void register_tab_class();
 void register_status_bar_class();
+void register_tooltip_class();
 void register_dialog_class();
 
 // WM_COMMAND with a notification code to the control's parent.
