@@ -26,6 +26,7 @@
 #include "platform/afx/menu.h"
 #include "platform/afx/object.h"
 #include "platform/afx/property_sheet.h"
+#include "platform/afx/rect_tracker.h"
 #include "platform/afx/temp_maps.h"
 #include "platform/afx/time_value.h"
 #include "platform/afx/view.h"
