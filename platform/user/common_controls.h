@@ -5,6 +5,7 @@
 #include "platform/user/messages.h"
 #include "platform/user/status_bar.h"
 #include "platform/user/tooltips.h"
+#include "platform/user/up_down.h"
 #include "platform/user/user_types.h"
 
 inline constexpr const char* TRACKBAR_CLASS = "msctls_trackbar32";

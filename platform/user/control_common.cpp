@@ -19,6 +19,7 @@ void ensure_standard_classes() {
         register_tab_class();
         register_status_bar_class();
         register_tooltip_class();
+        register_up_down_class();
         register_dialog_class();
         return true;
     }();

@@ -5,7 +5,8 @@
 namespace kit::user {
 
 // Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR, the trackbar,
-// the progress bar, the tab control, the status bar, tooltips and the dialog class once.
+// the progress bar, the tab control, the status bar, tooltips, spin buttons and the
+// dialog class once.
 void ensure_standard_classes();
 void register_button_class();
 void register_static_class();
@@ -18,6 +19,7 @@ void register_progress_class();
 void register_tab_class();
 void register_status_bar_class();
 void register_tooltip_class();
+void register_up_down_class();
 void register_dialog_class();
 
 // WM_COMMAND with a notification code to the control's parent.
