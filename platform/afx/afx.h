@@ -24,6 +24,7 @@
 #include "platform/afx/gdi_wrappers.h"
 #include "platform/afx/mdi.h"
 #include "platform/afx/menu.h"
+#include "platform/afx/mini_frame.h"
 #include "platform/afx/object.h"
 #include "platform/afx/property_sheet.h"
 #include "platform/afx/rect_tracker.h"

@@ -105,6 +105,11 @@ BOOL CDockBar::RemoveControlBar(CControlBar* bar, BOOL leave_placeholder) {
     if (bar->m_pDockBar == this) bar->m_pDockBar = nullptr;
     drop_empty_rows();
     if (CFrameWnd* frame = GetDockingFrame()) frame->DelayRecalcLayout();
+    // A floating frame fits itself to what is left at once (and hides when nothing is).
+    if (m_bFloating) {
+        CWnd* floating = CWnd::FromHandlePermanent(::GetParent(m_hWnd));
+        if (floating && floating->IsKindOf(RUNTIME_CLASS(CFrameWnd))) static_cast<CFrameWnd*>(floating)->RecalcLayout();
+    }
     return TRUE;
 }
 

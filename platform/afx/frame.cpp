@@ -7,6 +7,7 @@
 #include "platform/afx/dock_state.h"
 #include "platform/afx/document.h"
 #include "platform/afx/menu.h"
+#include "platform/afx/mini_frame.h"
 #include "platform/afx/view.h"
 #include "platform/user/accelerator_api.h"
 
@@ -233,6 +234,43 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dock_bar_id, const RECT* w
         }
     }
     if (target && target->IsKindOf(RUNTIME_CLASS(CDockBar))) static_cast<CDockBar*>(target)->DockControlBar(bar, where);
+}
+
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD style) {
+    auto* frame = new CMiniDockFrameWnd;
+    if (!frame->Create(this, style)) return nullptr;  // deleted by its PostNcDestroy
+    return frame;
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD style) {
+    if (!bar || !bar->m_hWnd) return;
+    CMiniDockFrameWnd* frame = CreateFloatingFrame(style);
+    if (!frame) return;
+    frame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->m_wndDockBar.DockControlBar(bar);
+    bar->SetBarStyle(bar->GetBarStyle() | CBRS_FLOATING);
+    frame->RecalcLayout();
+    frame->ShowWindow(SW_SHOWNA);
+    RecalcLayout();
+}
+
+CDockBar* CFrameWnd::CanDock(CRect rect, DWORD style, CDockBar** dock_bar) {
+    for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+        CControlBar* candidate = GetControlBar(id);
+        if (!candidate || !(style & afx_align_of_dock_bar(id)) || !candidate->IsKindOf(RUNTIME_CLASS(CDockBar))) continue;
+        CRect area;
+        candidate->GetWindowRect(&area);
+        // An empty dock bar still catches a rectangle that reaches its edge of the frame.
+        if (area.Width() == 0) area.InflateRect(1, 0);
+        if (area.Height() == 0) area.InflateRect(0, 1);
+        CRect overlap;
+        if (overlap.IntersectRect(&area, &rect)) {
+            if (dock_bar) *dock_bar = static_cast<CDockBar*>(candidate);
+            return static_cast<CDockBar*>(candidate);
+        }
+    }
+    if (dock_bar) *dock_bar = nullptr;
+    return nullptr;
 }
 
 void CFrameWnd::GetDockState(CDockState& state) const {

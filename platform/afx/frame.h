@@ -6,6 +6,8 @@
 #include "platform/afx/wnd.h"
 
 class CControlBar;
+class CDockBar;
+class CMiniDockFrameWnd;
 class CDocument;
 class CView;
 class CDocTemplate;
@@ -57,6 +59,12 @@ public:
     void EnableDocking(DWORD sides);
     // Docks on the dock bar with that id, or the first side the bar allows for 0.
     void DockControlBar(CControlBar* bar, UINT dock_bar_id = 0, const RECT* where = nullptr);
+    // A new floating frame for bars (a CMiniDockFrameWnd by default) owned by this frame.
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD style);
+    // Floats the bar in a new floating frame at the screen point.
+    void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x2000 /* CBRS_ALIGN_TOP */);
+    // The dock bar that the rectangle (screen coordinates) overlaps and whose side `style` allows; null when none.
+    CDockBar* CanDock(CRect rect, DWORD style, CDockBar** dock_bar = nullptr);
     // The bars' visibility, side and place, to and from the profile.
     void GetDockState(class CDockState& state) const;
     void SetDockState(const class CDockState& state);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/afx/afx.h"
+#include "platform/afx/mini_frame.h"
 #include "platform/afx/tests/afx_fixture.h"
 
 namespace {
@@ -99,6 +100,36 @@ TEST_F(DockBarTest, SavedIdsRebuildRowsAndKeepUnknownIdsAsPlaceholders) {
     // Placeholders are saved with their flag.
     top->GetBarInfo(&saved);
     EXPECT_EQ(saved.m_arrBarID[5], 0x10000u + 0xE822u);
+}
+
+TEST_F(DockBarTest, BarsFloatInTheirOwnFrameAndDockBack) {
+    frame->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    frame->FloatControlBar(&first, CPoint(200, 150));
+    EXPECT_TRUE(first.IsFloating());
+    EXPECT_EQ(rows(), "|");
+    CWnd* floating = first.GetTopLevelParent();
+    ASSERT_TRUE(floating && floating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+    EXPECT_TRUE(floating->IsWindowVisible());
+    CRect outside, inside;
+    floating->GetWindowRect(&outside);
+    first.GetWindowRect(&inside);
+    EXPECT_EQ(outside.TopLeft(), CPoint(200, 150));
+    EXPECT_TRUE(CRect().IntersectRect(&outside, &inside));  // the bar sits inside its floating frame
+
+    // A rectangle over the top dock bar can dock there; one in the middle of the frame cannot.
+    CRect top_area;
+    top->GetWindowRect(&top_area);
+    EXPECT_EQ(frame->CanDock(CRect(top_area.left + 5, top_area.top, top_area.left + 40, top_area.top + 10), CBRS_ALIGN_ANY), top);
+    CRect middle;
+    frame->GetWindowRect(&middle);
+    middle.DeflateRect(middle.Width() / 3, middle.Height() / 3);
+    EXPECT_EQ(frame->CanDock(middle, CBRS_ALIGN_ANY), nullptr);
+
+    frame->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(rows(), "|1|");
+    EXPECT_FALSE(first.IsFloating());
+    EXPECT_FALSE(floating->IsWindowVisible());  // left empty, the floating frame hides
 }
 
 TEST_F(DockBarTest, DockContextKeepsKeyFlagsAndRedocksAFloatingBar) {
