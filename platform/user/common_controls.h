@@ -2,6 +2,7 @@
 // The common controls the programs' dialogs use beyond the standard ones:
 // the trackbar, the progress bar and the tab control here, the others in a
 // header each, with the platform's messages and values.
+#include "platform/user/check_list_box.h"
 #include "platform/user/messages.h"
 #include "platform/user/status_bar.h"
 #include "platform/user/tooltips.h"

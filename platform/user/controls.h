@@ -5,8 +5,8 @@
 namespace kit::user {
 
 // Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR, the trackbar,
-// the progress bar, the tab control, the status bar, tooltips, spin buttons and the
-// dialog class once.
+// the progress bar, the tab control, the status bar, tooltips, spin buttons, the check
+// list box and the dialog class once.
 void ensure_standard_classes();
 void register_button_class();
 void register_static_class();
@@ -20,7 +20,21 @@ void register_tab_class();
 void register_status_bar_class();
 void register_tooltip_class();
 void register_up_down_class();
+void register_check_list_box_class();
 void register_dialog_class();
+
+// The LISTBOX procedure, which classes built on the list box pass messages on to.
+LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The check box state kept with each list box item, for the check list box.
+struct ListItemCheck {
+    int state = 0;  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
+    bool enabled = true;
+};
+// Draws something at the left of an item's rectangle and returns the width it took; the text follows.
+using ListDecoration = int (*)(HWND list, HDC dc, const ListItemCheck& check, const RECT& item);
+void set_list_decoration(HWND list, ListDecoration decoration);
+// The check of an item, or null when there is no such item.
+ListItemCheck* list_item_check(HWND list, int index);
 
 // WM_COMMAND with a notification code to the control's parent.
 void notify_parent(HWND control, WORD code);

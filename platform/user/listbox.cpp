@@ -25,6 +25,7 @@ struct Item {
     std::string text;
     LPARAM data = 0;
     bool selected = false;
+    ListItemCheck check;  // used by the check list box built on this class
 };
 
 struct ListState {
@@ -32,6 +33,7 @@ struct ListState {
     int current = -1;  // the caret item; in single selection also the selected one
     int anchor = -1;
     int top = 0;
+    ListDecoration decorate = nullptr;
 };
 
 std::unordered_map<HWND, ListState>& states() {
@@ -92,7 +94,7 @@ void select_only(HWND hwnd, int index) {
 
 int insert_item(HWND hwnd, int at, const char* text) {
     ListState& s = state_of(hwnd);
-    Item item{text ? text : "", 0, false};
+    Item item{text ? text : "", 0, false, {}};
     if (at < 0 || at > int(s.items.size())) at = int(s.items.size());
     if ((style_of(hwnd) & LBS_SORT) && at == int(s.items.size())) {
         auto it = std::upper_bound(s.items.begin(), s.items.end(), item, [](const Item& a, const Item& b) {
@@ -153,7 +155,7 @@ void paint(HWND hwnd, HDC dc) {
             SetTextColor(dc, IsWindowEnabled(hwnd) ? text_colour : GetSysColor(COLOR_GRAYTEXT));
         }
         RECT text = r;
-        text.left += 2;
+        text.left += 2 + (s.decorate ? s.decorate(hwnd, dc, item.check, r) : 0);
         DrawText(dc, item.text.c_str(), int(item.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (i == s.current && GetFocus() == hwnd) DrawFocusRect(dc, &r);
     }
@@ -164,6 +166,18 @@ LRESULT copy_text(const std::string& text, LPARAM buffer) {
     if (!buffer) return LB_ERR;
     std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), text.size() + 1);
     return LRESULT(text.size());
+}
+
+}  // namespace
+
+void set_list_decoration(HWND list, ListDecoration decoration) {
+    state_of(list).decorate = decoration;
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+ListItemCheck* list_item_check(HWND list, int index) {
+    ListState& s = state_of(list);
+    return index >= 0 && index < int(s.items.size()) ? &s.items[size_t(index)].check : nullptr;
 }
 
 LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -310,8 +324,6 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
-
-}  // namespace
 
 void register_listbox_class() {
     WNDCLASS wc{};
