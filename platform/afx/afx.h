@@ -7,6 +7,7 @@
 #include "platform/afx/cmd_target.h"
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/collections.h"
+#include "platform/afx/color_dialog.h"
 #include "platform/afx/common_controls.h"
 #include "platform/afx/control_bar.h"
 #include "platform/afx/controls.h"
