@@ -36,7 +36,8 @@ int box_size(HWND hwnd) {
     return std::clamp(height - 2 * kBoxMargin, 1, 13);
 }
 
-int draw_check(HWND list, HDC dc, const ListItemCheck& check, const RECT& item) {
+int draw_check(HWND list, HDC dc, int index, const RECT& item) {
+    const ListItemCheck& check = *list_item_check(list, index);
     int size = box_size(list);
     int top = item.top + (item.bottom - item.top - size) / 2;
     RECT box{item.left + kBoxMargin, top, item.left + kBoxMargin + size, top + size};

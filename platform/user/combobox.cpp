@@ -32,6 +32,7 @@ struct ComboState {
     HWND edit = nullptr;
     bool dropped = false;
     int drop_height = 0;  // the height asked at creation: field and list together
+    ItemDecoration decorate = nullptr;
 };
 
 std::unordered_map<HWND, ComboState>& states() {
@@ -161,6 +162,7 @@ void paint(HWND hwnd, HDC dc) {
         SetTextColor(dc, GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT label = text;
         label.left += 2;
+        if (ItemDecoration decorate = states()[hwnd].decorate) label.left += decorate(hwnd, dc, index, label);
         DrawText(dc, item.c_str(), -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SelectObject(dc, old);
     }
@@ -184,6 +186,22 @@ UINT list_message(UINT message) {
         case CB_SETITEMDATA: return LB_SETITEMDATA;
         default: return 0;
     }
+}
+
+}  // namespace
+
+void set_combo_decoration(HWND combo, ItemDecoration decoration) {
+    ComboState& s = states()[combo];
+    s.decorate = decoration;
+    if (s.list) set_list_decoration(s.list, decoration);
+    InvalidateRect(combo, nullptr, TRUE);
+}
+
+HWND combo_of_list(HWND list) {
+    for (const auto& [combo, state] : states()) {
+        if (state.list == list) return combo;
+    }
+    return nullptr;
 }
 
 LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -295,8 +313,6 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
-
-}  // namespace
 
 void register_combobox_class() {
     WNDCLASS wc{};

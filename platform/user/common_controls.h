@@ -3,6 +3,7 @@
 // the trackbar, the progress bar and the tab control here, the others in a
 // header each, with the platform's messages and values.
 #include "platform/user/check_list_box.h"
+#include "platform/user/image_combo_box.h"
 #include "platform/user/messages.h"
 #include "platform/user/status_bar.h"
 #include "platform/user/tooltips.h"

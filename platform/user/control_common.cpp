@@ -21,6 +21,7 @@ void ensure_standard_classes() {
         register_tooltip_class();
         register_up_down_class();
         register_check_list_box_class();
+        register_image_combo_class();
         register_dialog_class();
         return true;
     }();

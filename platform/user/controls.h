@@ -6,7 +6,7 @@ namespace kit::user {
 
 // Registers BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR, the trackbar,
 // the progress bar, the tab control, the status bar, tooltips, spin buttons, the check
-// list box and the dialog class once.
+// list box, the image combo box and the dialog class once.
 void ensure_standard_classes();
 void register_button_class();
 void register_static_class();
@@ -21,6 +21,7 @@ void register_status_bar_class();
 void register_tooltip_class();
 void register_up_down_class();
 void register_check_list_box_class();
+void register_image_combo_class();
 void register_dialog_class();
 
 // The LISTBOX procedure, which classes built on the list box pass messages on to.
@@ -31,8 +32,14 @@ struct ListItemCheck {
     bool enabled = true;
 };
 // Draws something at the left of an item's rectangle and returns the width it took; the text follows.
-using ListDecoration = int (*)(HWND list, HDC dc, const ListItemCheck& check, const RECT& item);
-void set_list_decoration(HWND list, ListDecoration decoration);
+// `window` is the list box, or a combo box drawing its chosen item in its field.
+using ItemDecoration = int (*)(HWND window, HDC dc, int index, const RECT& item);
+void set_list_decoration(HWND list, ItemDecoration decoration);
+// The COMBOBOX procedure, and the decoration of its field and its list's items.
+LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+void set_combo_decoration(HWND combo, ItemDecoration decoration);
+// The list of a combo box a list box drops down for, or null.
+HWND combo_of_list(HWND list);
 // The check of an item, or null when there is no such item.
 ListItemCheck* list_item_check(HWND list, int index);
 

@@ -33,7 +33,7 @@ struct ListState {
     int current = -1;  // the caret item; in single selection also the selected one
     int anchor = -1;
     int top = 0;
-    ListDecoration decorate = nullptr;
+    ItemDecoration decorate = nullptr;
 };
 
 std::unordered_map<HWND, ListState>& states() {
@@ -155,7 +155,7 @@ void paint(HWND hwnd, HDC dc) {
             SetTextColor(dc, IsWindowEnabled(hwnd) ? text_colour : GetSysColor(COLOR_GRAYTEXT));
         }
         RECT text = r;
-        text.left += 2 + (s.decorate ? s.decorate(hwnd, dc, item.check, r) : 0);
+        text.left += 2 + (s.decorate ? s.decorate(hwnd, dc, i, r) : 0);
         DrawText(dc, item.text.c_str(), int(item.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         if (i == s.current && GetFocus() == hwnd) DrawFocusRect(dc, &r);
     }
@@ -170,7 +170,7 @@ LRESULT copy_text(const std::string& text, LPARAM buffer) {
 
 }  // namespace
 
-void set_list_decoration(HWND list, ListDecoration decoration) {
+void set_list_decoration(HWND list, ItemDecoration decoration) {
     state_of(list).decorate = decoration;
     InvalidateRect(list, nullptr, TRUE);
 }
