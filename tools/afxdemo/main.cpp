@@ -61,7 +61,12 @@ int main(int argc, char** argv) {
     screenshot_path = screenshot;
     if (!app.InitInstance()) return 1;
     app.OnNewNote();
+    CMDIChildWnd* note = static_cast<CMDIFrameWnd*>(app.m_pMainWnd)->MDIGetActive();
     app.OnNewSketch();
+    CMDIChildWnd* sketch = static_cast<CMDIFrameWnd*>(app.m_pMainWnd)->MDIGetActive();
+    // Side by side, so that the picture shows both documents whole.
+    if (note) note->MoveWindow(0, 0, 240, 200);
+    if (sketch) sketch->MoveWindow(250, 0, 240, 200);
     ::SetTimer(app.m_pMainWnd->m_hWnd, 1, 800, &take_screenshot);
     app.Run();
     return exit_code;
