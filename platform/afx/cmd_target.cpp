@@ -1,6 +1,8 @@
 #include "platform/afx/cmd_target.h"
 
+#include "platform/user/input_api.h"
 #include "platform/user/messages.h"
+#include "platform/user/resource_api.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
@@ -55,5 +57,5 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     return entry->pfn(this, call) != 0;
 }
 
-void CCmdTarget::BeginWaitCursor() {}
-void CCmdTarget::EndWaitCursor() {}
+void CCmdTarget::BeginWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_WAIT)); }
+void CCmdTarget::EndWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_ARROW)); }

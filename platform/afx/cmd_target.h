@@ -60,7 +60,7 @@ public:
     // classes override it to pass on what they do not handle.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
-    // Waits with the wait cursor (no-op headless beyond counting).
+    // Shows the wait cursor during a long operation, and the arrow again after it.
     void BeginWaitCursor();
     void EndWaitCursor();
 
