@@ -182,12 +182,13 @@ void show(HWND tip, TipState& s) {
     bool owner_active = GetActiveWindow() == GetAncestorTopLevel(tool.hwnd);
     if (!(style_of(tip) & TTS_ALWAYSTIP) && !owner_active) return;
     std::string text = tool_text(tip, tool);
-    if (text.empty()) return;
+    if (text.empty() || !IsWindow(tip)) return;
     SetWindowText(tip, text.c_str());  // the tip shows its window text
     SIZE size = tip_size(tip, text);
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
     LRESULT placed = 0;
     notify(tip, tool, TTN_SHOW, &placed);  // non-zero: the owner has placed the tip itself
+    if (!IsWindow(tip)) return;
     if (!placed) {
         POINT at = tip_position(tool, size);
         SetWindowPos(tip, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);

@@ -120,7 +120,8 @@ void step(HWND hwnd, int direction, int increment) {
     read_position(hwnd, s);
     int delta = (s.upper >= s.lower ? direction : -direction) * increment;
     NMUPDOWN change{{hwnd, UINT_PTR(GetDlgCtrlID(hwnd)), UDN_DELTAPOS}, s.pos, delta};
-    if (SendMessage(GetParent(hwnd), WM_NOTIFY, WPARAM(change.hdr.idFrom), reinterpret_cast<LPARAM>(&change))) return;
+    LRESULT refused = SendMessage(GetParent(hwnd), WM_NOTIFY, WPARAM(change.hdr.idFrom), reinterpret_cast<LPARAM>(&change));
+    if (refused || !IsWindow(hwnd)) return;  // the parent may also have destroyed the control
     SpinState& now = states()[hwnd];
     int low = std::min(now.lower, now.upper), high = std::max(now.lower, now.upper);
     long long next = (long long)now.pos + change.iDelta;
@@ -256,12 +257,12 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             s.held_since = GetTickCount();
             InvalidateRect(hwnd, nullptr, TRUE);
             step(hwnd, s.held, current_increment(s));
-            SetTimer(hwnd, kRepeatTimer, GetDoubleClickTime(), nullptr);
+            if (IsWindow(hwnd)) SetTimer(hwnd, kRepeatTimer, GetDoubleClickTime(), nullptr);
             return 0;
         case WM_TIMER:
             if (wParam == kRepeatTimer && s.held) {
                 step(hwnd, s.held, current_increment(s));
-                SetTimer(hwnd, kRepeatTimer, kRepeatEvery, nullptr);
+                if (IsWindow(hwnd)) SetTimer(hwnd, kRepeatTimer, kRepeatEvery, nullptr);
             }
             return 0;
         case WM_LBUTTONUP:

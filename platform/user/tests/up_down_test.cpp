@@ -10,11 +10,13 @@ namespace {
 
 std::vector<std::string> heard;
 bool refuse_steps = false;
+bool destroy_on_step = false;
 
 LRESULT parent_hook(HWND, UINT m, WPARAM w, LPARAM l, bool* handled) {
     if (m == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == UDN_DELTAPOS) {
         auto* change = reinterpret_cast<NMUPDOWN*>(l);
         heard.push_back("delta " + std::to_string(change->iPos) + " " + std::to_string(change->iDelta));
+        if (destroy_on_step) DestroyWindow(change->hdr.hwndFrom);
         *handled = true;
         return refuse_steps;
     }
@@ -32,6 +34,7 @@ protected:
         UserTest::SetUp();
         heard.clear();
         refuse_steps = false;
+        destroy_on_step = false;
         set_proc_hook(parent_hook);
         top = make_top();
     }
@@ -184,6 +187,23 @@ TEST_F(UpDownTest, HoldingRepeatsAndSpeedsUp) {
     pump();
     EXPECT_EQ(SendMessage(spin, UDM_GETPOS32, 0, 0), 12) << "released: no more steps";
     EXPECT_EQ(heard.back(), "v end");
+}
+
+TEST_F(UpDownTest, AParentMayDestroyTheControlWhenAsked) {
+    HWND edit = make_edit();
+    HWND spin = make_spin(UDS_SETBUDDYINT | UDS_ARROWKEYS, edit);
+    destroy_on_step = true;
+    display.button(spin, POINT{8, 4}, true);
+    display.advance(1000);
+    display.button(spin, POINT{8, 4}, false);
+    pump();
+    EXPECT_FALSE(IsWindow(spin));
+    EXPECT_EQ(heard, (std::vector<std::string>{"delta 0 -1", "v end"})) << "the capture went with it";
+    // The buddy is its own again.
+    SetFocus(edit);
+    inject_key_press(VK_UP);
+    pump();
+    EXPECT_EQ(heard.size(), 2u);
 }
 
 TEST_F(UpDownTest, TheBuddysArrowKeysStepIt) {
