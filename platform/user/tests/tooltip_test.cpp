@@ -144,6 +144,23 @@ TEST_F(TooltipTest, ClicksAndDeactivationKeepTheTipAway) {
     EXPECT_TRUE(shown());
 }
 
+TEST_F(TooltipTest, WithoutAlwaysTipOnlyTheActiveWindowsToolsShow) {
+    HWND picky = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, top, nullptr, nullptr, nullptr);
+    TOOLINFO info = tool(1, RECT{10, 10, 60, 40}, "Open");
+    SendMessage(picky, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info));
+    for (bool active : {false, true}) {
+        SetActiveWindow(active ? top : make_top("other"));
+        pump();
+        hover(top, POINT{20, 20});
+        MSG msg{top, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20), 0, {}};
+        SendMessage(picky, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+        wait(500);
+        EXPECT_EQ(IsWindowVisible(picky) != FALSE, active) << (active ? "active" : "inactive");
+        msg.lParam = MAKELPARAM(190, 5);
+        SendMessage(picky, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    }
+}
+
 TEST_F(TooltipTest, ToolsAreKeptByWindowAndId) {
     HWND child = make_child(top, 5, RECT{100, 60, 180, 100});
     TOOLINFO short_info = tool(9, RECT{}, "x");
