@@ -40,26 +40,33 @@ void subtract_window(gdi::Region& region, HWND hwnd, HWND top) {
     region = region.combine(gdi::Region(rect_in_top(hwnd, top, false)), gdi::Region::Op::Diff);
 }
 
+// A child with WS_CLIPSIBLINGS keeps off the visible siblings above it.
+void subtract_siblings_above(gdi::Region& region, const Window& w, HWND top) {
+    if (!(w.style & WS_CHILD) || !(w.style & WS_CLIPSIBLINGS)) return;
+    for (HWND sibling : find_window(w.parent)->children) {
+        if (sibling == w.handle) break;  // only those above it
+        Window* s = find_window(sibling);
+        if (s && (s->style & WS_VISIBLE)) subtract_window(region, sibling, top);
+    }
+}
+
 // What of the window may be drawn on: its area, within every ancestor's
-// client area, less the children and siblings its clip styles exclude.
+// client area, less the children its clip style excludes and the siblings
+// that the clip styles of the window and of each ancestor exclude (a view
+// inside a lower MDI child keeps off the MDI children above its frame).
 gdi::Region visible_region(HWND hwnd, HWND top, bool client) {
     Window* w = find_window(hwnd);
     gdi::Region region(rect_in_top(hwnd, top, client));
+    subtract_siblings_above(region, *w, top);
     for (Window* a = find_window(w->parent); a && (w->style & WS_CHILD); a = find_window(a->parent)) {
         region = region.combine(gdi::Region(rect_in_top(a->handle, top, true)), gdi::Region::Op::And);
         if (!(a->style & WS_CHILD)) break;
+        subtract_siblings_above(region, *a, top);
     }
     if (client && (w->style & WS_CLIPCHILDREN)) {
         for (HWND child : w->children) {
             Window* c = find_window(child);
             if (c && (c->style & WS_VISIBLE)) subtract_window(region, child, top);
-        }
-    }
-    if ((w->style & WS_CHILD) && (w->style & WS_CLIPSIBLINGS)) {
-        for (HWND sibling : find_window(w->parent)->children) {
-            if (sibling == hwnd) break;  // only those above it
-            Window* s = find_window(sibling);
-            if (s && (s->style & WS_VISIBLE)) subtract_window(region, sibling, top);
         }
     }
     Window* t = find_window(top);

@@ -39,19 +39,25 @@ LRESULT paint_red(HWND hwnd, UINT m, WPARAM, LPARAM, bool* handled) {
     return 0;
 }
 
+// A class whose windows paint nothing.
+const char* bare_class() {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_PAINT) {
+            ValidateRect(h, nullptr);
+            return 0;
+        }
+        return DefWindowProc(h, m, w, l);
+    };
+    wc.lpszClassName = "PaintTestBare";
+    RegisterClass(&wc);
+    return wc.lpszClassName;
+}
+
 TEST_F(PaintTest, ClipChildrenKeepsTheParentOffItsChildren) {
     for (DWORD clip : {DWORD(0), WS_CLIPCHILDREN}) {
         HWND top = make_top("clip", WS_POPUP | clip);
-        WNDCLASS wc{};
-        wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (m == WM_PAINT) {
-                ValidateRect(h, nullptr);
-                return 0;
-            }
-            return DefWindowProc(h, m, w, l);
-        };
-        wc.lpszClassName = "PaintTestBare";
-        RegisterClass(&wc);
+        bare_class();
         HWND child = CreateWindowEx(0, "PaintTestBare", "", WS_CHILD | WS_VISIBLE, 10, 10, 20, 20, top, nullptr,
                                     nullptr, nullptr);
         set_proc_hook(paint_red);
@@ -60,6 +66,26 @@ TEST_F(PaintTest, ClipChildrenKeepsTheParentOffItsChildren) {
         EXPECT_EQ(pixel(child, POINT{5, 5}), clip ? kWhite : kRed) << (clip ? "clipped" : "not clipped");
         DestroyWindow(top);
     }
+}
+
+TEST_F(PaintTest, ADescendantKeepsOffTheSiblingsAboveItsAncestor) {
+    HWND top = make_top("siblings", WS_POPUP);
+    const char* bare = bare_class();
+    constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    HWND lower = CreateWindowEx(0, bare, "", kStyle, 10, 10, 60, 60, top, nullptr, nullptr, nullptr);
+    HWND upper = CreateWindowEx(0, bare, "", kStyle, 40, 40, 60, 60, top, nullptr, nullptr, nullptr);
+    SetWindowPos(upper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    HWND view = CreateWindowEx(0, bare, "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 60, lower, nullptr, nullptr, nullptr);
+    pump();
+    HDC dc = GetDC(view);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 60, 60};
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(view, dc);
+    EXPECT_EQ(pixel(view, POINT{5, 5}), kRed);
+    EXPECT_EQ(pixel(upper, POINT{5, 5}), kWhite) << "the view painted over the sibling above its parent";
+    DestroyWindow(top);
 }
 
 TEST_F(PaintTest, AWindowRegionClipsPainting) {
