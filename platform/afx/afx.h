@@ -21,6 +21,7 @@
 #include "platform/afx/file.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/afx/find_replace_dialog.h"
+#include "platform/afx/folder_dialog.h"
 #include "platform/afx/frame.h"
 #include "platform/afx/geometry.h"
 #include "platform/afx/gdi_wrappers.h"

@@ -1,9 +1,12 @@
-// The file and colour dialogs answered by a test's script, as the IDE's tests answer them.
+// The common dialogs answered by a test's script, as the IDE's tests answer them.
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/afx/afx.h"
 #include "platform/afx/tests/afx_fixture.h"
+#include "platform/gdi/png_writer.h"
+#include "testing/golden.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -64,6 +67,138 @@ TEST_F(CommonDialogsTest, ColorDialogBoundsEachPart) {
     CColorDialog cancelled(RGB(4, 5, 6));
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.GetColor(), RGB(4, 5, 6));
+}
+
+// A folder with two subfolders and a file, for the folder chooser.
+struct FolderFixture {
+    testing_kit::TempDir dir;
+    FolderFixture() {
+        std::filesystem::create_directories(dir / "alpha" / "inner");
+        std::filesystem::create_directories(dir / "beta");
+        dir.write("note.txt", "x");
+    }
+    std::string operator/(const char* name) const { return (dir / name).string(); }
+};
+
+std::vector<std::string> list_rows(HWND dialog, int id) {
+    std::vector<std::string> rows;
+    const auto count = SendDlgItemMessage(dialog, id, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+        char text[256] = {};
+        SendDlgItemMessage(dialog, id, LB_GETTEXT, WPARAM(row), reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+std::string item_text(HWND dialog, int id) {
+    char text[1024] = {};
+    GetDlgItemText(dialog, id, text, sizeof text);
+    return text;
+}
+
+TEST_F(CommonDialogsTest, FolderDialogShowsTheSubfoldersAndTakesTheFolderTheScriptGives) {
+    FolderFixture folders;
+    std::vector<std::string> rows, shown;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        char caption[64] = {};
+        GetWindowText(q.dialog, caption, sizeof caption);
+        shown.push_back(caption);
+        shown.push_back(item_text(q.dialog, CFolderDialog::kPathEdit));
+        rows = list_rows(q.dialog, CFolderDialog::kFolderList);
+        SetDlgItemText(q.dialog, CFolderDialog::kPathEdit, (folders / "alpha/").c_str());  // a trailing slash is tidied
+        return IDOK;
+    });
+    CFolderDialog dialog("Include Folder", folders.dir.path().c_str());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_STREQ(dialog.GetFolderPath(), (folders / "alpha").c_str());
+    EXPECT_EQ(shown, (std::vector<std::string>{"Include Folder", folders.dir.path().string()}));
+    EXPECT_EQ(rows, (std::vector<std::string>{"..", "alpha", "beta"}));  // files are not listed
+}
+
+TEST_F(CommonDialogsTest, FolderDialogCancelledOrGivenNoFolderKeepsItsPath) {
+    FolderFixture folders;
+    struct Case {
+        const char* what;
+        std::string typed;
+        LONG_PTR answer;
+        size_t messages;
+    };
+    const Case cases[] = {
+        {"cancelled", folders / "beta", IDCANCEL, 0},
+        {"missing folder", folders / "missing", IDOK, 1},
+        {"a file", folders / "note.txt", IDOK, 1},
+        {"empty", "  ", IDOK, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> boxes;
+        answer_with({{CFolderDialog::kPathEdit, c.typed}}, c.answer, &boxes);
+        CFolderDialog dialog(nullptr, folders.dir.path().c_str());
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL) << c.what;
+        EXPECT_STREQ(dialog.GetFolderPath(), folders.dir.path().c_str()) << c.what;
+        ASSERT_EQ(boxes.size(), c.messages) << c.what;
+        if (c.messages) {
+            EXPECT_NE(boxes[0].find("The folder does not exist."), std::string::npos) << boxes[0];
+        }
+    }
+}
+
+TEST_F(CommonDialogsTest, FolderDialogStartsAtTheCurrentFolderWhenTheInitialOneIsMissing) {
+    FolderFixture folders;
+    testing_kit::ScopedCwd cwd(folders.dir.path() / "beta");
+    EXPECT_STREQ(CFolderDialog(nullptr, (folders / "gone").c_str()).GetFolderPath(), (folders / "beta").c_str());
+    EXPECT_STREQ(CFolderDialog().GetFolderPath(), (folders / "beta").c_str());
+}
+
+// The user's way through: OK on a missing folder keeps the dialog open; a double click enters a folder.
+TEST_F(CommonDialogsTest, FolderDialogIsWalkedByDoubleClicksAndRefusesAMissingFolderInPlace) {
+    FolderFixture folders;
+    std::vector<std::string> boxes, after_refusal, entered, went_up;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.message_box) {
+            boxes.push_back(q.text);
+            return IDOK;
+        }
+        const auto press = [&](int id, WORD code) { SendMessage(q.dialog, WM_COMMAND, MAKEWPARAM(id, code), 0); };
+        const auto double_click = [&](int row) {
+            SendDlgItemMessage(q.dialog, CFolderDialog::kFolderList, LB_SETCURSEL, WPARAM(row), 0);
+            press(CFolderDialog::kFolderList, LBN_DBLCLK);
+        };
+        SetDlgItemText(q.dialog, CFolderDialog::kPathEdit, (folders / "missing").c_str());
+        press(IDOK, BN_CLICKED);
+        after_refusal = {IsWindow(q.dialog) ? "open" : "closed"};
+        double_click(1);  // "alpha"
+        entered = list_rows(q.dialog, CFolderDialog::kFolderList);
+        entered.push_back(item_text(q.dialog, CFolderDialog::kPathEdit));
+        double_click(1);  // "inner"
+        double_click(0);  // ".." back to alpha
+        went_up = {item_text(q.dialog, CFolderDialog::kPathEdit)};
+        press(IDOK, BN_CLICKED);
+        return std::nullopt;  // the dialog has ended itself
+    });
+    CFolderDialog dialog(nullptr, folders.dir.path().c_str());
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(after_refusal, std::vector<std::string>{"open"});
+    EXPECT_EQ(entered, (std::vector<std::string>{"..", "inner", folders / "alpha"}));
+    EXPECT_EQ(went_up, std::vector<std::string>{folders / "alpha"});
+    EXPECT_STREQ(dialog.GetFolderPath(), (folders / "alpha").c_str());
+}
+
+TEST_F(CommonDialogsTest, FolderDialogSnapshot) {
+    FolderFixture folders;
+    std::vector<std::uint8_t> png;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        // The scratch folder's name changes from run to run; the edit shows a fixed path instead.
+        SetDlgItemText(q.dialog, CFolderDialog::kPathEdit, "/home/dev/project");
+        ShowWindow(q.dialog, SW_SHOW);
+        UpdateWindow(q.dialog);
+        png = gdi::encode_png(display.snapshot(q.dialog));
+        return IDCANCEL;
+    });
+    CFolderDialog(nullptr, folders.dir.path().c_str()).DoModal();
+    EXPECT_TRUE(testing_kit::matches_golden("platform/afx/tests/golden/folder_dialog.png",
+                                            std::string(png.begin(), png.end())));
 }
 
 }  // namespace
