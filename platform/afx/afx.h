@@ -29,6 +29,8 @@
 #include "platform/afx/menu.h"
 #include "platform/afx/mini_frame.h"
 #include "platform/afx/object.h"
+#include "platform/afx/page_setup_dialog.h"
+#include "platform/afx/print_dialog.h"
 #include "platform/afx/property_sheet.h"
 #include "platform/afx/rect_tracker.h"
 #include "platform/afx/temp_maps.h"

@@ -6,7 +6,6 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/afx/app.h"
 #include "platform/afx/common_dialog.h"
 
 namespace fs = std::filesystem;
@@ -57,18 +56,6 @@ fs::path tidy(const fs::path& path) {
     return whole.parent_path();  // drops the empty name a trailing separator leaves
 }
 
-// The folder a typed text names, tidied; or a message to the user and nothing.
-bool accept_folder(HWND owner, CString text, fs::path* folder) {
-    text.Trim();
-    if (!text.IsEmpty() && is_folder(text.str())) {
-        *folder = tidy(text.str());
-        return true;
-    }
-    const std::string message = text.str() + "\nThe folder does not exist.";
-    ::MessageBox(owner, message.c_str(), kDefaultTitle, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-}
-
 std::vector<std::string> subfolders_of(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code error;
@@ -80,72 +67,67 @@ std::vector<std::string> subfolders_of(const fs::path& folder) {
     return names;
 }
 
-struct Asking {
-    CString title;
-    fs::path shown;  // the folder the list shows
-    CString answer;
-};
-
-void show_folder(HWND dialog, Asking* asking, const fs::path& folder) {
-    asking->shown = folder;
-    ::SetDlgItemText(dialog, CFolderDialog::kPathEdit, folder.c_str());
-    ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_RESETCONTENT, 0, 0);
-    const auto add = [&](const std::string& name) {
-        ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(name.c_str()));
-    };
-    if (folder != folder.root_path()) add(kParentEntry);
-    for (const std::string& name : subfolders_of(folder)) add(name);
-}
-
-void enter_selected(HWND dialog, Asking* asking) {
-    const auto row = ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETCURSEL, 0, 0);
-    if (row < 0) return;
-    char name[1024] = {};
-    if (::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETTEXTLEN, WPARAM(row), 0) >= LRESULT(sizeof name))
-        return;
-    ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETTEXT, WPARAM(row), reinterpret_cast<LPARAM>(name));
-    const fs::path target =
-        std::string(name) == kParentEntry ? asking->shown.parent_path() : asking->shown / name;
-    // A folder removed since the list was filled shows what is left of the current one.
-    show_folder(dialog, asking, is_folder(target) ? target : asking->shown);
-}
-
-CString typed_path(HWND dialog) {
-    char text[4096] = {};
-    ::GetDlgItemText(dialog, CFolderDialog::kPathEdit, text, sizeof text);
-    return text;
-}
-
-LONG_PTR folder_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* asking = reinterpret_cast<Asking*>(::GetWindowLongPtr(dialog, GWL_USERDATA));
-    switch (message) {
-        case WM_INITDIALOG:
-            ::SetWindowLongPtr(dialog, GWL_USERDATA, lParam);
-            asking = reinterpret_cast<Asking*>(lParam);
-            ::SetWindowText(dialog, asking->title);
-            show_folder(dialog, asking, asking->shown);
-            return TRUE;
-        case WM_COMMAND:
-            if (!asking) return FALSE;
-            if (LOWORD(wParam) == CFolderDialog::kFolderList && HIWORD(wParam) == LBN_DBLCLK) {
-                enter_selected(dialog, asking);
-            } else if (LOWORD(wParam) == IDOK) {
-                fs::path chosen;
-                if (accept_folder(dialog, typed_path(dialog), &chosen)) ::EndDialog(dialog, IDOK);
-            } else if (LOWORD(wParam) == IDCANCEL) {
-                ::EndDialog(dialog, IDCANCEL);
-            } else {
-                return FALSE;
-            }
-            return TRUE;
-        case WM_DESTROY:
-            // Read here, so that an answer given by script (which ends the dialog at once) sees the path too.
-            if (asking) asking->answer = typed_path(dialog);
-            return FALSE;
-        default: return FALSE;
+class FolderForm : public CommonDialogForm {
+public:
+    FolderForm(const CString& title, const fs::path& start) : title_(title), shown_(start) {
+        edits = {CFolderDialog::kPathEdit};
     }
-}
+
+    void fill(HWND dialog) override {
+        ::SetWindowText(dialog, title_);
+        show(dialog, shown_);
+    }
+
+    bool command(HWND dialog, WORD id, WORD code) override {
+        if (id != CFolderDialog::kFolderList || code != LBN_DBLCLK) return false;
+        enter_selected(dialog);
+        return true;
+    }
+
+    bool accept(HWND owner, const DialogAnswers& answers) override {
+        CString typed = answers.text(CFolderDialog::kPathEdit);
+        typed.Trim();
+        if (!typed.IsEmpty() && is_folder(typed.str())) {
+            chosen = tidy(typed.str());
+            return true;
+        }
+        const std::string message = typed.str() + "\nThe folder does not exist.";
+        ::MessageBox(owner, message.c_str(), kDefaultTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+
+    fs::path chosen;
+
+private:
+    void show(HWND dialog, const fs::path& folder) {
+        shown_ = folder;
+        ::SetDlgItemText(dialog, CFolderDialog::kPathEdit, folder.c_str());
+        ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_RESETCONTENT, 0, 0);
+        const auto add = [&](const std::string& name) {
+            ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(name.c_str()));
+        };
+        if (folder != folder.root_path()) add(kParentEntry);
+        for (const std::string& name : subfolders_of(folder)) add(name);
+    }
+
+    void enter_selected(HWND dialog) {
+        const auto row = ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETCURSEL, 0, 0);
+        if (row < 0) return;
+        char name[1024] = {};
+        if (::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETTEXTLEN, WPARAM(row), 0) >=
+            LRESULT(sizeof name))
+            return;
+        ::SendDlgItemMessage(dialog, CFolderDialog::kFolderList, LB_GETTEXT, WPARAM(row),
+                             reinterpret_cast<LPARAM>(name));
+        const fs::path target = std::string(name) == kParentEntry ? shown_.parent_path() : shown_ / name;
+        // A folder removed since the list was filled shows what is left of the current one.
+        show(dialog, is_folder(target) ? target : shown_);
+    }
+
+    CString title_;
+    fs::path shown_;  // the folder the list shows
+};
 
 }  // namespace
 
@@ -157,13 +139,8 @@ CFolderDialog::CFolderDialog(const char* title, const char* initial_folder, CWnd
 }
 
 int CFolderDialog::DoModal() {
-    Asking asking{title_, folder_.str(), {}};
-    const LONG_PTR result =
-        run_common_dialog(folder_dialog_module(), kTemplateId, parent_, &folder_dialog_proc, &asking);
-    if (result != IDOK) return IDCANCEL;
-    fs::path chosen;
-    CWnd* owner = parent_ ? parent_ : AfxGetMainWnd();
-    if (!accept_folder(owner ? owner->m_hWnd : nullptr, asking.answer, &chosen)) return IDCANCEL;
-    folder_ = chosen.c_str();
+    FolderForm form(title_, folder_.str());
+    if (run_common_dialog(folder_dialog_module(), kTemplateId, parent_, form) != IDOK) return IDCANCEL;
+    folder_ = form.chosen.c_str();
     return IDOK;
 }

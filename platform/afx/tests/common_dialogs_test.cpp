@@ -201,4 +201,102 @@ TEST_F(CommonDialogsTest, FolderDialogSnapshot) {
                                             std::string(png.begin(), png.end())));
 }
 
+TEST_F(CommonDialogsTest, PageSetupGivesBackMarginsHeaderAndFooter) {
+    std::vector<std::string> shown;
+    answer_with({{CPageSetupDialog::kLeftEdit, "750"},
+                 {CPageSetupDialog::kBottomEdit, " 0 "},
+                 {CPageSetupDialog::kHeaderEdit, "&f %c"},
+                 {CPageSetupDialog::kFooterEdit, "Page: &p"}},
+                IDOK, nullptr);
+    CPageSetupDialog dialog;
+    dialog.m_rtMargin = CRect(1, 2, 3, 4);
+    dialog.m_strHeader = "old header";
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_rtMargin, CRect(750, 2, 3, 0));
+    EXPECT_STREQ(dialog.m_strHeader, "&f %c");
+    EXPECT_STREQ(dialog.m_strFooter, "Page: &p");
+}
+
+TEST_F(CommonDialogsTest, PageSetupCancelledOrGivenABadMarginKeepsItsValues) {
+    const std::pair<std::string, LONG_PTR> cases[] = {
+        {"500", IDCANCEL}, {"10001", IDOK}, {"-1", IDOK}, {"12x", IDOK}, {"", IDOK}, {"99999999999999999999", IDOK},
+    };
+    for (const auto& [margin, answer] : cases) {
+        std::vector<std::string> boxes;
+        answer_with({{CPageSetupDialog::kTopEdit, margin}, {CPageSetupDialog::kHeaderEdit, "new"}}, answer, &boxes);
+        CPageSetupDialog dialog;
+        dialog.m_strHeader = "kept";
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL) << margin;
+        EXPECT_EQ(dialog.m_rtMargin, CRect(1000, 1000, 1000, 1000)) << margin;
+        EXPECT_STREQ(dialog.m_strHeader, "kept") << margin;
+        EXPECT_EQ(boxes.size(), answer == IDOK ? 1u : 0u) << margin;
+    }
+}
+
+// Answers the print dialog: checks `choice`, sets the edits, ends with `result`; message boxes are counted.
+void answer_print(int choice, std::vector<std::pair<int, std::string>> edits, LONG_PTR result, int* boxes) {
+    kit::user::set_dialog_script([=](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.message_box) {
+            ++*boxes;
+            return IDOK;
+        }
+        if (choice) CheckRadioButton(q.dialog, CPrintDialog::kAllRadio, CPrintDialog::kSelectionRadio, choice);
+        for (const auto& [id, text] : edits) SetDlgItemText(q.dialog, id, text.c_str());
+        return result;
+    });
+}
+
+TEST_F(CommonDialogsTest, PrintDialogGivesBackTheRangeTheSelectionAndTheCopies) {
+    int boxes = 0;
+    answer_print(CPrintDialog::kPagesRadio, {{CPrintDialog::kFromEdit, "2"}, {CPrintDialog::kToEdit, "3"},
+                                             {CPrintDialog::kCopiesEdit, "4"}},
+                 IDOK, &boxes);
+    CPrintDialog range;
+    range.m_pd.nMaxPage = 5;
+    ASSERT_EQ(range.DoModal(), IDOK);
+    EXPECT_TRUE(range.PrintRange());
+    EXPECT_FALSE(range.PrintAll());
+    EXPECT_EQ(range.GetFromPage(), 2);
+    EXPECT_EQ(range.GetToPage(), 3);
+    EXPECT_EQ(range.GetCopies(), 4);
+
+    answer_print(CPrintDialog::kSelectionRadio, {}, IDOK, &boxes);
+    CPrintDialog selection(PD_ALLPAGES);
+    ASSERT_EQ(selection.DoModal(), IDOK);
+    EXPECT_TRUE(selection.PrintSelection());
+
+    // With nothing selected the choice cannot be the selection.
+    answer_print(CPrintDialog::kSelectionRadio, {}, IDOK, &boxes);
+    CPrintDialog nothing_selected(PD_PAGENUMS | PD_NOSELECTION);
+    ASSERT_EQ(nothing_selected.DoModal(), IDOK);
+    EXPECT_TRUE(nothing_selected.PrintAll());
+    EXPECT_EQ(boxes, 0);
+}
+
+TEST_F(CommonDialogsTest, PrintDialogCancelledOrGivenABadRangeKeepsItsChoice) {
+    struct Case {
+        const char* what;
+        std::string from, to, copies;
+        LONG_PTR answer;
+        int messages;
+    };
+    const Case cases[] = {
+        {"cancelled", "2", "3", "2", IDCANCEL, 0},  {"first after last", "3", "2", "1", IDOK, 1},
+        {"below the first page", "0", "2", "1", IDOK, 1}, {"beyond the last page", "1", "6", "1", IDOK, 1},
+        {"no copies", "1", "2", "0", IDOK, 1},      {"too many copies", "1", "2", "1000", IDOK, 1},
+    };
+    for (const Case& c : cases) {
+        int boxes = 0;
+        answer_print(CPrintDialog::kPagesRadio,
+                     {{CPrintDialog::kFromEdit, c.from}, {CPrintDialog::kToEdit, c.to}, {CPrintDialog::kCopiesEdit, c.copies}},
+                     c.answer, &boxes);
+        CPrintDialog dialog;
+        dialog.m_pd.nMaxPage = 5;
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL) << c.what;
+        EXPECT_TRUE(dialog.PrintAll()) << c.what;
+        EXPECT_EQ(dialog.GetCopies(), 1) << c.what;
+        EXPECT_EQ(boxes, c.messages) << c.what;
+    }
+}
+
 }  // namespace
