@@ -75,9 +75,19 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* info) {
-    // The print dialog's question: a script may cancel it; otherwise all pages print.
-    const int answer = AfxMessageBox("Print the document?", MB_OKCANCEL | MB_ICONQUESTION);
-    if (answer != IDOK) return FALSE;
+    CPrintDialog& dialog = *info->m_pPD;
+    const auto page = [](UINT number) { return WORD(std::min<UINT>(number, 0xFFFF)); };
+    dialog.m_pd.nMinPage = page(info->m_nMinPage);
+    dialog.m_pd.nMaxPage = page(std::max(info->m_nMaxPage, info->m_nMinPage));
+    dialog.m_pd.nFromPage = std::clamp(page(info->m_nFromPage), dialog.m_pd.nMinPage, dialog.m_pd.nMaxPage);
+    dialog.m_pd.nToPage = std::clamp(page(info->m_nToPage), dialog.m_pd.nFromPage, dialog.m_pd.nMaxPage);
+    if (dialog.DoModal() != IDOK) return FALSE;
+    info->m_bSelection = dialog.PrintSelection();
+    info->m_bPageRange = dialog.PrintRange();
+    if (info->m_bPageRange) {
+        info->m_nFromPage = UINT(dialog.GetFromPage());
+        info->m_nToPage = UINT(dialog.GetToPage());
+    }
     info->m_nFromPage = std::max(info->m_nFromPage, info->m_nMinPage);
     info->m_nToPage = std::min(info->m_nToPage, info->m_nMaxPage);
     return info->m_nFromPage <= info->m_nToPage;

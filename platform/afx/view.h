@@ -3,11 +3,16 @@
 // frame, and what it does not handle goes on to its document. Printing runs
 // OnPreparePrinting, OnBeginPrinting, then OnPrepareDC and OnPrint per page.
 #include "platform/afx/frame.h"
+#include "platform/afx/print_dialog.h"
 #include "platform/afx/wnd.h"
 
 class CDocument;
 
 struct CPrintInfo {
+    CPrintInfo() = default;
+    CPrintInfo(const CPrintInfo&) = delete;  // m_pPD points into the object
+    CPrintInfo& operator=(const CPrintInfo&) = delete;
+
     BOOL m_bPreview = FALSE;
     BOOL m_bDirect = FALSE;
     BOOL m_bContinuePrinting = TRUE;
@@ -21,6 +26,10 @@ struct CPrintInfo {
     UINT m_nFromPage = 1, m_nToPage = 0xFFFF;
     BOOL m_bSelection = FALSE;  // print only the selection
     BOOL m_bPageRange = FALSE;
+    // The print dialog DoPreparePrinting runs; set its flags before (PD_SELECTION
+    // to offer the selection), read them after.
+    CPrintDialog m_printDialog{PD_ALLPAGES | PD_NOSELECTION};
+    CPrintDialog* m_pPD = &m_printDialog;
     void SetMinPage(UINT page) { m_nMinPage = page; }
     void SetMaxPage(UINT page) { m_nMaxPage = page; }
     UINT GetMinPage() const { return m_nMinPage; }

@@ -345,9 +345,7 @@ TEST_F(AfxDemoTest, ViewsPrintPagesThroughThePrinterDC) {
     testing_kit::TempDir pages;
     CPrintInfo info;
     info.SetMaxPage(2);
-    kit::user::set_dialog_script([](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
-        return q.message_box ? std::optional<LONG_PTR>(IDOK) : std::nullopt;
-    });
+    kit::user::set_dialog_script([](const kit::user::DialogQuestion&) -> std::optional<LONG_PTR> { return IDOK; });
     ASSERT_TRUE(view->DoPreparePrinting(&info));
     EXPECT_EQ(info.GetFromPage(), 1u);
     EXPECT_EQ(info.GetToPage(), 2u);
@@ -355,7 +353,23 @@ TEST_F(AfxDemoTest, ViewsPrintPagesThroughThePrinterDC) {
     EXPECT_TRUE(std::filesystem::exists(pages.path() / "Note1-1.png"));
     EXPECT_TRUE(std::filesystem::exists(pages.path() / "Note1-2.png"));
 
-    // Cancelled in the print question: nothing prints.
+    // A page range chosen in the print dialog prints those pages only.
+    kit::user::set_dialog_script([](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        CheckRadioButton(q.dialog, CPrintDialog::kAllRadio, CPrintDialog::kSelectionRadio, CPrintDialog::kPagesRadio);
+        SetDlgItemText(q.dialog, CPrintDialog::kFromEdit, "2");
+        SetDlgItemText(q.dialog, CPrintDialog::kToEdit, "2");
+        return IDOK;
+    });
+    testing_kit::TempDir second_only;
+    CPrintInfo range;
+    range.SetMaxPage(2);
+    ASSERT_TRUE(view->DoPreparePrinting(&range));
+    EXPECT_TRUE(range.m_bPageRange);
+    EXPECT_EQ(range.GetFromPage(), 2u);
+    EXPECT_EQ(range.GetToPage(), 2u);
+    EXPECT_EQ(view->PrintToPages(second_only.path().c_str(), &range), 1);
+
+    // Cancelled in the print dialog: nothing prints.
     kit::user::set_dialog_script([](const kit::user::DialogQuestion&) -> std::optional<LONG_PTR> { return IDCANCEL; });
     CPrintInfo cancelled;
     EXPECT_FALSE(view->DoPreparePrinting(&cancelled));
