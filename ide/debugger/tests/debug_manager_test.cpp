@@ -11,6 +11,7 @@
 #include "formats/sim_messages.h"
 #include "ide/debugger/debug_manager.h"
 #include "ide/debugger/tests/debug_project.h"
+#include "ide/debugger/tests/recording_host.h"
 #include "platform/ipc/runtime_dir.h"
 #include "platform/ipc/shared_mapping.h"
 #include "platform/ipc/window_messages.h"
@@ -20,58 +21,7 @@ namespace ide {
 namespace {
 
 using testing::DebugProject;
-
-struct Notice {
-    std::uint16_t code;
-    std::string path;
-};
-
-class RecordingHost : public DebugHost {
-public:
-    int CodeMode() const override { return code_mode; }
-    std::string ProjectFolder() const override { return folder; }
-    std::string ProjectName() const override { return "game"; }
-    std::string SimulatorProgram() const override { return testing_kit::program_path("fakesim").string(); }
-    std::string RomFile() const override { return "QV4700.BIN"; }
-    std::string ProgramImage() const override { return image; }
-    std::string DisplayNameBig5() const override { return "Game"; }
-    ipc::WindowHandle MainWindow() const override { return window; }
-    void PostDebugNotify(std::uint16_t code, const std::string& path) override { notices.push_back({code, path}); }
-    void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) override {
-        reports.push_back(why);
-    }
-    void DropTargetMemory() override { ++drops; }
-    void UpdateDebugWindows() override { ++updates; }
-    void SnapshotDebugWindows() override { ++snapshots; }
-    void ClearLineMarksInAllViews(std::uint32_t) override { ++clears; }
-    void ShowExecutionLine(const std::string& path, std::uint32_t line) override {
-        execution_path = path;
-        execution_line = line;
-    }
-    bool DisassemblyVisible() const override { return disassembly_visible; }
-    void ShowDisassembly() override { disassembly_visible = true; }
-    DisassemblyPane* DisassemblyOutput() override { return nullptr; }
-    void FocusDisassembly() override {}
-    void BringIdeForward(ipc::WindowHandle) override {}
-    void BringSimulatorForward(ipc::WindowHandle) override {}
-
-    bool has_notice(std::uint16_t code) const {
-        for (const Notice& notice : notices) {
-            if (notice.code == code) return true;
-        }
-        return false;
-    }
-
-    int code_mode = 0;
-    std::string folder, image;
-    ipc::WindowHandle window = 0;
-    std::vector<Notice> notices;
-    std::vector<std::string> reports;
-    int drops = 0, updates = 0, snapshots = 0, clears = 0;
-    std::string execution_path;
-    std::uint32_t execution_line = 0;
-    bool disassembly_visible = false;
-};
+using testing::RecordingHost;
 
 class DebugManagerTest : public ::testing::Test {
 protected:
@@ -81,6 +31,7 @@ protected:
         setenv("FAKESIM_SLOT", "2", 1);
         setenv("FAKESIM_BANK", "3", 1);
         unsetenv("FAKESIM_END_AFTER");
+        host.simulator = testing_kit::program_path("fakesim").string();
         host.folder = project.folder;
         host.image = project.folder + "debug/my game.BIN";
         std::string code(0x30, '\0');
