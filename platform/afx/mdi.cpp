@@ -7,6 +7,7 @@
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/doc_template.h"
 #include "platform/afx/document.h"
+#include "platform/afx/mdi_tile.h"
 #include "platform/afx/menu.h"
 #include "platform/afx/view.h"
 #include "platform/user/accelerator_api.h"
@@ -74,6 +75,19 @@ public:
             offset += step;
             if (offset + height > client.Height()) offset = 0;
         }
+        return 1;
+    }
+    afx_msg LRESULT OnMDITile(WPARAM how, LPARAM) {
+        if (maximized_ && active_) restore(active_);
+        CRect client;
+        GetClientRect(&client);
+        std::vector<HWND> shown;  // the active child first, in the first cell
+        for (HWND child : z_order())
+            if (::IsWindowVisible(child) && !::IsIconic(child)) shown.push_back(child);
+        const std::vector<CRect> cells = mdi_tile_cells(client, shown.size(), (how & MDITILE_HORIZONTAL) != 0);
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            ::SetWindowPos(shown[i], nullptr, cells[i].left, cells[i].top, cells[i].Width(), cells[i].Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
         return 1;
     }
     afx_msg LRESULT OnMDIMaximize(WPARAM wParam, LPARAM) {
@@ -210,6 +224,7 @@ BEGIN_MESSAGE_MAP(MDIClient, CWnd)
     ON_MESSAGE(WM_MDIGETACTIVE, OnMDIGetActive)
     ON_MESSAGE(WM_MDINEXT, OnMDINext)
     ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
+    ON_MESSAGE(WM_MDITILE, OnMDITile)
     ON_MESSAGE(WM_MDIMAXIMIZE, OnMDIMaximize)
     ON_MESSAGE(WM_MDIRESTORE, OnMDIRestore)
     ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
@@ -225,6 +240,10 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+    ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnWindowTile)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+    ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnWindowTile)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
 END_MESSAGE_MAP()
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU menu_bar) {
@@ -261,6 +280,11 @@ void CMDIFrameWnd::MDIActivate(CWnd* child) {
 void CMDIFrameWnd::MDINext() { ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
 void CMDIFrameWnd::MDIPrev() { ::SendMessage(m_hWndMDIClient, WM_MDINEXT, 0, 1); }
 void CMDIFrameWnd::MDICascade() { ::SendMessage(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
+void CMDIFrameWnd::MDITile(int how) { ::SendMessage(m_hWndMDIClient, WM_MDITILE, WPARAM(how), 0); }
+BOOL CMDIFrameWnd::OnWindowTile(UINT id) {
+    MDITile(id == ID_WINDOW_TILE_HORZ ? MDITILE_HORIZONTAL : MDITILE_VERTICAL);
+    return TRUE;
+}
 void CMDIFrameWnd::MDIMaximize(CWnd* child) {
     if (child) ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }

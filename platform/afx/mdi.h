@@ -1,9 +1,10 @@
 #pragma once
 // MDI: a main frame whose client area holds child frames. The MDI client
-// window keeps which child is active, activates the next one, cascades,
+// window keeps which child is active, activates the next one, cascades, tiles,
 // maximises and restores them, and keeps the window menu's list of children
 // (ids from 0xFF00, the active one checked).
 #include "platform/afx/frame.h"
+#include "platform/afx/mdi_tile.h"
 
 class CMDIChildWnd;
 
@@ -23,6 +24,8 @@ public:
     void MDINext();
     void MDIPrev();
     void MDICascade();
+    // MDITILE_HORIZONTAL or MDITILE_VERTICAL; a maximised child is restored first.
+    void MDITile(int how);
     void MDIMaximize(CWnd* child);
     void MDIRestore(CWnd* child);
     // Puts `frame_menu` on the frame and lists the children in `window_menu`.
@@ -36,6 +39,7 @@ public:
 
     afx_msg void OnWindowCascade() { MDICascade(); }
     afx_msg void OnWindowNext() { MDINext(); }
+    afx_msg BOOL OnWindowTile(UINT id);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* cmd_ui);
 
 protected:

@@ -124,6 +124,36 @@ TEST_F(AfxDemoTest, CommandsRouteToTheActiveDocumentAndEnableTheBars) {
     EXPECT_FALSE(edit->GetMenuState(ID_EDIT_SKETCH_OPTIONS, MF_BYCOMMAND) & MF_GRAYED);
 }
 
+TEST_F(AfxDemoTest, MDITilingPutsTheActiveChildFirstAndRestoresAMaximisedOne) {
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* first = frame->MDIGetActive();
+    command(ID_FILE_NEW_SKETCH);
+    CMDIChildWnd* second = frame->MDIGetActive();
+    frame->MDIMaximize(second);
+    CRect client;
+    ::GetClientRect(frame->m_hWndMDIClient, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(frame->m_hWndMDIClient, &origin);
+    const auto place = [&](CWnd* child) {  // in the MDI client's coordinates
+        CRect r;
+        child->GetWindowRect(&r);
+        r.OffsetRect(-origin.x, -origin.y);
+        return r;
+    };
+    const int width = client.Width(), height = client.Height();
+
+    command(ID_WINDOW_TILE_HORZ);
+    BOOL maximized = TRUE;
+    EXPECT_EQ(frame->MDIGetActive(&maximized), second);
+    EXPECT_FALSE(maximized);
+    EXPECT_EQ(place(second), CRect(0, 0, width, height / 2));
+    EXPECT_EQ(place(first), CRect(0, height / 2, width, height));
+
+    command(ID_WINDOW_TILE_VERT);
+    EXPECT_EQ(place(second), CRect(0, 0, width / 2, height));
+    EXPECT_EQ(place(first), CRect(width / 2, 0, width, height));
+}
+
 TEST_F(AfxDemoTest, MDIActivationSwitchesMenusAndListsChildren) {
     command(ID_FILE_NEW_NOTE);
     CMDIChildWnd* first = frame->MDIGetActive();
