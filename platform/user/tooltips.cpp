@@ -219,7 +219,7 @@ void relay(HWND tip, TipState& s, const MSG& msg) {
     if (tool >= 0) SetTimer(tip, kShowTimer, UINT(delay(s, was_shown ? TTDT_RESHOW : TTDT_INITIAL)), nullptr);
 }
 
-BOOL add_tool(HWND tip, TipState& s, const TOOLINFO* info) {
+BOOL add_tool(TipState& s, const TOOLINFO* info) {
     if (!info || info->cbSize < TTTOOLINFO_V1_SIZE) return FALSE;
     Tool tool;
     tool.flags = info->uFlags;
@@ -235,7 +235,6 @@ BOOL add_tool(HWND tip, TipState& s, const TOOLINFO* info) {
     } else {
         s.tools.push_back(std::move(tool));
     }
-    (void)tip;
     return TRUE;
 }
 
@@ -316,7 +315,7 @@ LRESULT tooltip_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 s.current = -1;
             }
             return 0;
-        case TTM_ADDTOOL: return add_tool(hwnd, s, reinterpret_cast<const TOOLINFO*>(lParam));
+        case TTM_ADDTOOL: return add_tool(s, reinterpret_cast<const TOOLINFO*>(lParam));
         case TTM_DELTOOL: delete_tool(hwnd, s, reinterpret_cast<const TOOLINFO*>(lParam)); return 0;
         case TTM_NEWTOOLRECT:
             if (Tool* tool = tool_named(s, reinterpret_cast<const TOOLINFO*>(lParam))) {
