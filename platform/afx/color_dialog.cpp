@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/afx/app.h"
-#include "platform/res/resources.h"
+#include "platform/afx/common_dialog.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ const kit::res::Module& color_dialog_module() {
         kit::res::Dialog d;
         d.id = CColorDialog::kTemplateId;
         d.caption = "Color";
-        d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+        d.style = kCommonDialogStyle;
         d.cx = 150;
         d.cy = 70;
         d.font_face = "MS Sans Serif";
@@ -37,51 +36,42 @@ const kit::res::Module& color_dialog_module() {
     return module;
 }
 
-struct Asking {
-    COLORREF initial;
-    COLORREF answer;
-};
-
 // A part as typed, bounded to 0-255; text that is not a number keeps the part it had.
-BYTE part_of(HWND dialog, int id, BYTE before) {
-    char text[16] = {};
-    ::GetDlgItemText(dialog, id, text, sizeof text);
+BYTE part_of(const CString& text, BYTE before) {
+    const char* start = text;
     char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text) return before;
+    const long value = std::strtol(start, &end, 10);
+    if (end == start) return before;
     return BYTE(std::clamp(value, 0L, 255L));
 }
 
-LONG_PTR color_dialog_proc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtr(dialog, GWL_USERDATA, lParam);
-        const auto* asking = reinterpret_cast<Asking*>(lParam);
-        ::SetDlgItemInt(dialog, CColorDialog::kRedEdit, GetRValue(asking->initial), FALSE);
-        ::SetDlgItemInt(dialog, CColorDialog::kGreenEdit, GetGValue(asking->initial), FALSE);
-        ::SetDlgItemInt(dialog, CColorDialog::kBlueEdit, GetBValue(asking->initial), FALSE);
-        return TRUE;
+class ColorForm : public CommonDialogForm {
+public:
+    explicit ColorForm(COLORREF initial) : color(initial) {
+        edits = {CColorDialog::kRedEdit, CColorDialog::kGreenEdit, CColorDialog::kBlueEdit};
     }
-    if (message == WM_DESTROY) {
-        // Read here, so that an answer given by script sees the parts it set.
-        if (auto* asking = reinterpret_cast<Asking*>(::GetWindowLongPtr(dialog, GWL_USERDATA))) {
-            asking->answer = RGB(part_of(dialog, CColorDialog::kRedEdit, GetRValue(asking->initial)),
-                                 part_of(dialog, CColorDialog::kGreenEdit, GetGValue(asking->initial)),
-                                 part_of(dialog, CColorDialog::kBlueEdit, GetBValue(asking->initial)));
-        }
+
+    void fill(HWND dialog) override {
+        ::SetDlgItemInt(dialog, CColorDialog::kRedEdit, GetRValue(color), FALSE);
+        ::SetDlgItemInt(dialog, CColorDialog::kGreenEdit, GetGValue(color), FALSE);
+        ::SetDlgItemInt(dialog, CColorDialog::kBlueEdit, GetBValue(color), FALSE);
     }
-    return FALSE;
-}
+
+    bool accept(HWND, const DialogAnswers& answers) override {
+        color = RGB(part_of(answers.text(CColorDialog::kRedEdit), GetRValue(color)),
+                    part_of(answers.text(CColorDialog::kGreenEdit), GetGValue(color)),
+                    part_of(answers.text(CColorDialog::kBlueEdit), GetBValue(color)));
+        return true;
+    }
+
+    COLORREF color;
+};
 
 }  // namespace
 
 int CColorDialog::DoModal() {
-    static const bool registered = (kit::res::register_module(&color_dialog_module()), true);
-    (void)registered;
-    Asking asking{color_, color_};
-    CWnd* owner = parent_ ? parent_ : AfxGetMainWnd();
-    const LONG_PTR result = ::DialogBoxParam(nullptr, MAKEINTRESOURCE(kTemplateId), owner ? owner->m_hWnd : nullptr,
-                                             &color_dialog_proc, reinterpret_cast<LPARAM>(&asking));
-    if (result != IDOK) return IDCANCEL;
-    color_ = asking.answer;
+    ColorForm form(color_);
+    if (run_common_dialog(color_dialog_module(), kTemplateId, parent_, form) != IDOK) return IDCANCEL;
+    color_ = form.color;
     return IDOK;
 }

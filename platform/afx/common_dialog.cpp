@@ -34,6 +34,7 @@ namespace {
 struct Running {
     CommonDialogForm* form;
     DialogAnswers answers;
+    bool accepted = false;  // by the user's OK, while the dialog ran
 };
 
 DialogAnswers read_answers(HWND dialog, const CommonDialogForm& form) {
@@ -57,7 +58,8 @@ LONG_PTR common_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case WM_COMMAND:
             if (!running) return FALSE;
             if (LOWORD(wParam) == IDOK) {
-                if (running->form->accept(dialog, read_answers(dialog, *running->form))) ::EndDialog(dialog, IDOK);
+                running->accepted = running->form->accept(dialog, read_answers(dialog, *running->form));
+                if (running->accepted) ::EndDialog(dialog, IDOK);
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {
@@ -80,10 +82,10 @@ int run_common_dialog(const kit::res::Module& module, unsigned template_id, CWnd
     if (registered.insert(&module).second) kit::res::register_module(&module);
     CWnd* owner = parent ? parent : AfxGetMainWnd();
     HWND owner_window = owner ? owner->m_hWnd : nullptr;
-    Running running{&form, {}};
+    Running running{&form, {}, false};
     const LONG_PTR result = ::DialogBoxParam(nullptr, MAKEINTRESOURCE(template_id), owner_window, &common_dialog_proc,
                                              reinterpret_cast<LPARAM>(&running));
-    // A dialog ended by the user's OK was accepted already; checking again changes nothing.
-    if (result != IDOK || !form.accept(owner_window, running.answers)) return IDCANCEL;
-    return IDOK;
+    if (result != IDOK) return IDCANCEL;
+    // A script's IDOK ends the dialog without pressing OK: its answers are checked now.
+    return running.accepted || form.accept(owner_window, running.answers) ? IDOK : IDCANCEL;
 }

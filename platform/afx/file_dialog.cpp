@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/afx/app.h"
-#include "platform/res/resources.h"
+#include "platform/afx/common_dialog.h"
 
 namespace {
 
@@ -20,16 +20,16 @@ const kit::res::Module& file_dialog_module() {
         kit::res::Dialog d;
         d.id = CFileDialog::kTemplateId;
         d.caption = "Open";
-        d.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+        d.style = kCommonDialogStyle;
         d.cx = 220;
         d.cy = 52;
         d.font_face = "MS Sans Serif";
         d.font_size = 8;
         d.controls = {
-            {"STATIC", 0xFFFF, "File &name:", WS_CHILD | WS_VISIBLE, 0, 7, 9, 40, 8},
-            {"EDIT", kNameEdit, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 50, 7, 163, 12},
-            {"BUTTON", IDOK, "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 109, 30, 50, 14},
-            {"BUTTON", IDCANCEL, "Cancel", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 163, 30, 50, 14},
+            {"STATIC", 0xFFFF, "File &name:", kLabelStyle, 0, 7, 9, 40, 8},
+            {"EDIT", kNameEdit, "", kEditStyle, 0, 50, 7, 163, 12},
+            {"BUTTON", IDOK, "OK", kOkStyle, 0, 109, 30, 50, 14},
+            {"BUTTON", IDCANCEL, "Cancel", kButtonStyle, 0, 163, 30, 50, 14},
         };
         m.dialogs.push_back(d);
         return m;
@@ -37,30 +37,57 @@ const kit::res::Module& file_dialog_module() {
     return module;
 }
 
-struct Asking {
-    CString title;
-    CString initial;
-    CString answer;
-};
-
-LONG_PTR file_dialog_proc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtr(dialog, GWL_USERDATA, lParam);
-        const auto* asking = reinterpret_cast<Asking*>(lParam);
-        ::SetWindowText(dialog, asking->title);
-        ::SetDlgItemText(dialog, kNameEdit, asking->initial);
-        return TRUE;
-    }
-    if (message == WM_DESTROY) {
-        // Read here, so that an answer given by script (which ends the dialog at once) sees the name too.
-        if (auto* asking = reinterpret_cast<Asking*>(::GetWindowLongPtr(dialog, GWL_USERDATA))) {
-            char name[4096] = {};
-            ::GetDlgItemText(dialog, kNameEdit, name, sizeof name);
-            asking->answer = name;
-        }
-    }
-    return FALSE;
+CString file_name_of(const CString& path) {
+    const int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
+    return path.Mid(slash + 1);
 }
+
+CString extension_of(const CString& path) {
+    const CString name = file_name_of(path);
+    const int dot = name.ReverseFind('.');
+    return dot >= 0 ? name.Mid(dot + 1) : CString();
+}
+
+class FileForm : public CommonDialogForm {
+public:
+    FileForm(const CString& title, const CString& initial, BOOL open, const CString& default_ext, DWORD flags)
+        : title_(title), initial_(initial), open_(open), default_ext_(default_ext), flags_(flags) {
+        edits = {kNameEdit};
+    }
+
+    void fill(HWND dialog) override {
+        ::SetWindowText(dialog, title_);
+        ::SetDlgItemText(dialog, kNameEdit, initial_);
+    }
+
+    bool accept(HWND owner, const DialogAnswers& answers) override {
+        CString path = answers.text(kNameEdit);
+        path.Trim();
+        if (path.IsEmpty()) return false;  // no name is no answer
+        // A name without an extension takes the default one when saving.
+        if (!open_ && !default_ext_.IsEmpty() && extension_of(path).IsEmpty()) path += "." + default_ext_;
+        if (open_ && (flags_ & OFN_FILEMUSTEXIST) && access(path, F_OK) != 0) {
+            ask(owner, AfxFormat("%s\nFile not found.", path.str().c_str()), MB_ICONEXCLAMATION);
+            return false;
+        }
+        if (!open_ && (flags_ & OFN_OVERWRITEPROMPT) && access(path, F_OK) == 0 &&
+            ask(owner, AfxFormat("%s already exists.\nDo you want to replace it?", path.str().c_str()),
+                MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return false;
+        chosen = path;
+        return true;
+    }
+
+    CString chosen;
+
+private:
+    int ask(HWND owner, const CString& text, UINT type) const { return ::MessageBox(owner, text, title_, type); }
+
+    CString title_, initial_;
+    BOOL open_;
+    CString default_ext_;
+    DWORD flags_;
+};
 
 }  // namespace
 
@@ -71,38 +98,16 @@ CFileDialog::CFileDialog(BOOL open, const char* default_ext, const char* file_na
 }
 
 int CFileDialog::DoModal() {
-    static const bool registered = (kit::res::register_module(&file_dialog_module()), true);
-    (void)registered;
-    Asking asking{m_ofn.lpstrTitle ? m_ofn.lpstrTitle : open_ ? "Open" : "Save As", path_, {}};
-    CWnd* owner = parent_ ? parent_ : AfxGetMainWnd();
-    const LONG_PTR result = ::DialogBoxParam(nullptr, MAKEINTRESOURCE(kTemplateId), owner ? owner->m_hWnd : nullptr,
-                                             &file_dialog_proc, reinterpret_cast<LPARAM>(&asking));
-    asking.answer.Trim();
-    if (result != IDOK || asking.answer.IsEmpty()) return IDCANCEL;
-    path_ = asking.answer;
-    // A name without an extension takes the default one when saving.
-    if (!open_ && !default_ext_.IsEmpty() && GetFileExt().IsEmpty()) path_ += "." + default_ext_;
-    if (open_ && (m_ofn.Flags & OFN_FILEMUSTEXIST) && access(path_, F_OK) != 0) {
-        AfxMessageBox(AfxFormat("%s\nFile not found.", path_.str().c_str()), MB_ICONEXCLAMATION);
-        return IDCANCEL;
-    }
-    if (!open_ && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && access(path_, F_OK) == 0 &&
-        AfxMessageBox(AfxFormat("%s already exists.\nDo you want to replace it?", path_.str().c_str()),
-                      MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-        return IDCANCEL;
+    FileForm form(m_ofn.lpstrTitle ? m_ofn.lpstrTitle : open_ ? "Open" : "Save As", path_, open_, default_ext_,
+                  m_ofn.Flags);
+    if (run_common_dialog(file_dialog_module(), kTemplateId, parent_, form) != IDOK) return IDCANCEL;
+    path_ = form.chosen;
     return IDOK;
 }
 
-CString CFileDialog::GetFileName() const {
-    const int slash = std::max(path_.ReverseFind('/'), path_.ReverseFind('\\'));
-    return path_.Mid(slash + 1);
-}
+CString CFileDialog::GetFileName() const { return file_name_of(path_); }
 
-CString CFileDialog::GetFileExt() const {
-    const CString name = GetFileName();
-    const int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Mid(dot + 1) : CString();
-}
+CString CFileDialog::GetFileExt() const { return extension_of(path_); }
 
 CString CFileDialog::GetFileTitle() const {
     const CString name = GetFileName();

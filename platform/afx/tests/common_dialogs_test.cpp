@@ -56,6 +56,39 @@ TEST_F(CommonDialogsTest, FileDialogTakesTheNameTheScriptGives) {
     EXPECT_EQ(CFileDialog(TRUE).DoModal(), IDCANCEL);
 }
 
+// Pressing OK (not a script's answer) ends the dialog once its answer is taken.
+TEST_F(CommonDialogsTest, PressingOkEndsTheFileAndColourDialogsAndAMissingFileKeepsItOpen) {
+    testing_kit::TempDir dir;
+    const std::string existing = dir.write("a.note", "x").string();
+    int boxes = 0;
+    bool open_after_refusal = false;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (q.message_box) {
+            ++boxes;
+            return IDOK;
+        }
+        if (q.template_id == CFileDialog::kTemplateId) {
+            SetDlgItemText(q.dialog, 0x480, (dir.path() / "missing.note").c_str());
+            SendMessage(q.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            open_after_refusal = IsWindow(q.dialog);
+            SetDlgItemText(q.dialog, 0x480, existing.c_str());
+        } else {
+            SetDlgItemText(q.dialog, CColorDialog::kBlueEdit, "7");
+        }
+        SendMessage(q.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return std::nullopt;
+    });
+    CFileDialog open(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST);
+    EXPECT_EQ(open.DoModal(), IDOK);
+    EXPECT_STREQ(open.GetPathName(), existing.c_str());
+    EXPECT_TRUE(open_after_refusal);
+    EXPECT_EQ(boxes, 1);
+
+    CColorDialog color(RGB(1, 2, 3));
+    EXPECT_EQ(color.DoModal(), IDOK);
+    EXPECT_EQ(color.GetColor(), RGB(1, 2, 7));
+}
+
 TEST_F(CommonDialogsTest, ColorDialogBoundsEachPart) {
     answer_with({{CColorDialog::kRedEdit, "10"}, {CColorDialog::kGreenEdit, "300"}, {CColorDialog::kBlueEdit, "x"}}, IDOK,
                 nullptr);
