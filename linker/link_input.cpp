@@ -113,6 +113,9 @@ void load_libraries(LinkContext& link, LinkReporter& reporter) {
         } catch (const CorruptInput& error) {
             reporter.report(LinkMessage::InvalidInput, path, std::string("not a valid library (") + error.what() + ")");
         }
+        std::size_t publics = 0;
+        for (const auto& member : library.members) publics += member.module.public_rows.size();
+        library.publics.reserve(publics);
         for (std::uint32_t m = 0; m < library.members.size(); ++m) {
             const auto& module = library.members[m].module;
             for (auto row : module.public_rows) library.publics.insert(module.symbols[row].name, MemberSymbol{m, row});

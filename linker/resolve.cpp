@@ -78,18 +78,25 @@ private:
         if (!link_.farcall) reporter_.report(LinkMessage::MissingFarcall);
     }
 
+    // Every object's publics, in object and public-table order, so that the
+    // first definition wins and redefinitions are reported in that order.
     void index_object_publics() {
-        std::size_t publics = 0;
-        for (const auto& object : link_.objects) publics += object.module.public_rows.size();
-        object_publics_.reserve(publics);
-        for (std::uint32_t i = 0; i < link_.objects.size(); ++i) {
-            const auto& module = link_.objects[i].module;
-            for (auto row : module.public_rows) {
-                const auto name = module.symbols[row].name;
-                if (!object_publics_.insert(name, local_target(i, row)))
-                    redefinitions_.report(reporter_, link_.objects[i], name);
-            }
-        }
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> publics;  // object, symbol row
+        std::size_t count = 0;
+        for (const auto& object : link_.objects) count += object.module.public_rows.size();
+        publics.reserve(count);
+        for (std::uint32_t i = 0; i < link_.objects.size(); ++i)
+            for (auto row : link_.objects[i].module.public_rows) publics.emplace_back(i, row);
+        object_publics_.reserve(count);
+        auto name_of = [&](std::size_t p) -> std::optional<std::string_view> {
+            return link_.objects[publics[p].first].module.symbols[publics[p].second].name;
+        };
+        for_each_hashed(object_publics_, publics.size(), name_of, [&](std::size_t p, std::uint64_t hash) {
+            const auto [object, row] = publics[p];
+            const auto name = link_.objects[object].module.symbols[row].name;
+            if (!object_publics_.insert(name, hash, local_target(object, row)))
+                redefinitions_.report(reporter_, link_.objects[object], name);
+        });
     }
 
     void resolve_object(std::uint32_t index) {
@@ -98,16 +105,18 @@ private:
         for (std::size_t s = 0; s < module.sections.size(); ++s)
             for (std::size_t g = 0; g < module.sections[s].segments.size(); ++g) {
                 const auto& fixups = module.sections[s].segments[g].fixups;
-                for (std::size_t f = 0; f < fixups.size(); ++f) {
-                    const auto& fixup = fixups[f];
-                    const auto& symbol = module.symbols[fixup.symbol_row];
-                    Target target;
-                    if (!fixup.is_extern)
-                        target = local_target(index, fixup.symbol_row);
-                    else
-                        target = object_external(object, symbol.name);
-                    link_.objects[index].targets[s][g][f] = target;
-                }
+                auto& targets = object.targets[s][g];
+                for (std::size_t f = 0; f < fixups.size(); ++f)
+                    if (!fixups[f].is_extern) targets[f] = local_target(index, fixups[f].symbol_row);
+                // The EXTERNs are looked up in the publics, which outgrow the caches: a
+                // few names ahead are hashed and prefetched.
+                auto extern_name = [&](std::size_t f) -> std::optional<std::string_view> {
+                    if (!fixups[f].is_extern) return std::nullopt;
+                    return module.symbols[fixups[f].symbol_row].name;
+                };
+                for_each_hashed(object_publics_, fixups.size(), extern_name, [&](std::size_t f, std::uint64_t hash) {
+                    targets[f] = object_external(object, module.symbols[fixups[f].symbol_row].name, hash);
+                });
             }
     }
 
@@ -117,8 +126,9 @@ private:
         return {Target::Kind::ObjectSymbol, object, row};
     }
 
-    Target object_external(const LinkObject& object, std::string_view name) {
-        if (const auto* found = object_publics_.find(name)) return *found;
+    // `hash` is the name's hash in object_publics_.
+    Target object_external(const LinkObject& object, std::string_view name, std::uint64_t hash) {
+        if (const auto* found = object_publics_.find(name, hash)) return *found;
         if (link_.libraries.empty()) reporter_.report(LinkMessage::NeedLibrary);
         if (name.empty()) reporter_.report(LinkMessage::NullSymbol, link_.libraries.front().path);
         if (auto target = find_in_libraries(name, object.bank, std::nullopt)) return *target;

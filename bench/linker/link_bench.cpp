@@ -105,6 +105,6 @@ void BM_ResolveMoreObjects(benchmark::State& state) {
     shape.objects_per_bank = int(state.range(0));
     resolve_program(state, shape);
 }
-BENCHMARK(BM_ResolveMoreObjects)->RangeMultiplier(2)->Range(200, 1600)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResolveMoreObjects)->Arg(200)->Arg(400)->Arg(800)->Arg(1600)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 }  // namespace
