@@ -101,7 +101,7 @@ public:
         os::SpawnOptions spawn;
         spawn.argv = {(folder_ / "Talvask").string(), "-o:QV4700.BIN", "-a:" + (folder_ / "ram.mem").string(),
                       "-eas:65536", "-if:qv4700.cfs", "-h:" + std::to_string(value_of(probe_)),
-                      "-f:DEMOPROG.BIN", "-n:DEMOPROG", "-d"};
+                      "-f:DEMOPROG.BIN", "-n:DEMOPROG", "-d", "-up"};
         spawn.working_directory = folder_;
         auto started = os::Process::spawn(spawn);
         if (!started) {

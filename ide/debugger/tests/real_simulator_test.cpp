@@ -107,11 +107,8 @@ class RealSimulatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const fs::path bin = testing_kit::program_path("Talvask").parent_path();
-        // The manager starts the simulator with "-up", which reads the ROM
-        // plain: the demo ROM as assembled, not the scrambled copy in bin/.
-        const fs::path plain_rom = bin.parent_path() / "simulator" / "demo" / "demo_rom.bin";
         for (const fs::path& file : {bin / "Talvask", bin / "Dravlin", bin / "Mossrel", bin / "packer", bin / "dl.ini",
-                                     bin / "qv4700.cfs", bin / "reset.obj", bin / "kit.lib", plain_rom}) {
+                                     bin / "qv4700.cfs", bin / "reset.obj", bin / "kit.lib", bin / "QV4700.BIN"}) {
             if (!fs::exists(file)) GTEST_SKIP() << file << " not built";
         }
         folder = dir.path().string() + "/";
@@ -120,9 +117,8 @@ protected:
         // The simulator writes its files back beside itself, so it runs from a copy.
         const fs::path simulator = dir.path() / "simulator";
         fs::create_directories(simulator);
-        for (const char* file : {"Talvask", "QV4700.PID", "dl.ini", "qv4700.cfs"})
+        for (const char* file : {"Talvask", "QV4700.BIN", "QV4700.PID", "dl.ini", "qv4700.cfs"})
             fs::copy_file(bin / file, simulator / file);
-        fs::copy_file(plain_rom, simulator / "QV4700.BIN");
 
         setenv(ipc::kRuntimeDirVariable, (dir.path() / "run").c_str(), 1);
         unsetenv(ipc::kLinkNamespaceVariable);

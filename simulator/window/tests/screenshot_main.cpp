@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "talvask_screenshot: %s\n", display.error.c_str());
         return 1;
     }
-    std::vector<std::string> arguments = {"-o:QV4700.BIN", "-a:" + (folder / "ram.mem").string(), "-eas:65536",
+    std::vector<std::string> arguments = {"-o:QV4700.BIN", "-up", "-a:" + (folder / "ram.mem").string(), "-eas:65536",
                                           "-if:qv4700.cfs"};
     auto started = simwin::start_talvask({arguments, folder, std::nullopt, std::nullopt, SW_SHOWNORMAL});
     if (auto* code = std::get_if<int>(&started)) return *code;

@@ -64,7 +64,7 @@ protected:
     }
 
     std::vector<std::string> demo_arguments() const {
-        return {"-o:QV4700.BIN", "-a:" + (folder / "ram.mem").string(), "-eas:65536", "-if:qv4700.cfs"};
+        return {"-o:QV4700.BIN", "-up", "-a:" + (folder / "ram.mem").string(), "-eas:65536", "-if:qv4700.cfs"};
     }
 
     int run() { return simwin::run_talvask(*window); }
