@@ -51,7 +51,7 @@ public:
     void run() {
         find_entry_procedures();
         index_object_publics();
-        for (std::uint32_t i = 0; i < link_.objects.size(); ++i) resolve_object(i);
+        resolve_objects();
         while (!worklist_.empty()) {
             const auto record = worklist_.front();
             worklist_.pop_front();
@@ -99,25 +99,48 @@ private:
         });
     }
 
-    void resolve_object(std::uint32_t index) {
-        auto& object = link_.objects[index];
-        const auto& module = object.module;
-        for (std::size_t s = 0; s < module.sections.size(); ++s)
-            for (std::size_t g = 0; g < module.sections[s].segments.size(); ++g) {
-                const auto& fixups = module.sections[s].segments[g].fixups;
-                auto& targets = object.targets[s][g];
-                for (std::size_t f = 0; f < fixups.size(); ++f)
-                    if (!fixups[f].is_extern) targets[f] = local_target(index, fixups[f].symbol_row);
-                // The EXTERNs are looked up in the publics, which outgrow the caches: a
-                // few names ahead are hashed and prefetched.
-                auto extern_name = [&](std::size_t f) -> std::optional<std::string_view> {
-                    if (!fixups[f].is_extern) return std::nullopt;
-                    return module.symbols[fixups[f].symbol_row].name;
-                };
-                for_each_hashed(object_publics_, fixups.size(), extern_name, [&](std::size_t f, std::uint64_t hash) {
-                    targets[f] = object_external(object, module.symbols[fixups[f].symbol_row].name, hash);
-                });
-            }
+    // An EXTERN fix-up of an object, waiting for its lookup.
+    struct PendingExtern {
+        std::uint32_t object;
+        std::string_view name;
+        Target* target;
+    };
+
+    // Every fix-up of every object, in order. Local ones resolve at once. The
+    // EXTERNs are looked up in the publics, which outgrow the caches, in runs
+    // that span objects, so that hashing and prefetching ahead (for_each_hashed)
+    // keeps the misses overlapping even where each object has few fix-ups.
+    // Only EXTERNs report or pull, and they keep their order.
+    void resolve_objects() {
+        static constexpr std::size_t kRun = 4096;
+        std::vector<PendingExtern> run;
+        run.reserve(kRun);
+        for (std::uint32_t index = 0; index < link_.objects.size(); ++index) {
+            auto& object = link_.objects[index];
+            const auto& module = object.module;
+            for (std::size_t s = 0; s < module.sections.size(); ++s)
+                for (std::size_t g = 0; g < module.sections[s].segments.size(); ++g) {
+                    const auto& fixups = module.sections[s].segments[g].fixups;
+                    auto& targets = object.targets[s][g];
+                    for (std::size_t f = 0; f < fixups.size(); ++f) {
+                        if (!fixups[f].is_extern) {
+                            targets[f] = local_target(index, fixups[f].symbol_row);
+                            continue;
+                        }
+                        run.push_back({index, module.symbols[fixups[f].symbol_row].name, &targets[f]});
+                        if (run.size() == kRun) resolve_externs(run);
+                    }
+                }
+        }
+        resolve_externs(run);
+    }
+
+    void resolve_externs(std::vector<PendingExtern>& run) {
+        auto name_of = [&](std::size_t k) -> std::optional<std::string_view> { return run[k].name; };
+        for_each_hashed(object_publics_, run.size(), name_of, [&](std::size_t k, std::uint64_t hash) {
+            *run[k].target = object_external(link_.objects[run[k].object], run[k].name, hash);
+        });
+        run.clear();
     }
 
     Target local_target(std::uint32_t object, std::uint16_t row) const {
