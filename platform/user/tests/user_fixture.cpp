@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
@@ -20,8 +21,14 @@ bool noisy(UINT m) {
            m == WM_MEASUREITEM || m == WM_DRAWITEM;
 }
 
+// Windows of other threads log too; tests read the log once those threads ended.
+std::mutex log_lock;
+
 LRESULT log_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (everything || !noisy(message)) log().push_back(message_name(message));
+    if (everything || !noisy(message)) {
+        std::lock_guard<std::mutex> hold(log_lock);
+        log().push_back(message_name(message));
+    }
     if (proc_hook) {
         bool handled = false;
         LRESULT result = proc_hook(hwnd, message, wParam, lParam, &handled);
