@@ -120,21 +120,6 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
 
 namespace {
 
-void restack_child(Window& parent, HWND hwnd, HWND after) {
-    auto& list = parent.children;
-    auto it = std::find(list.begin(), list.end(), hwnd);
-    if (it == list.end() || hwnd == after) return;
-    list.erase(it);
-    if (after == HWND_TOP || after == HWND_TOPMOST) {
-        list.insert(list.begin(), hwnd);
-    } else if (after == HWND_BOTTOM || after == HWND_NOTOPMOST) {
-        list.push_back(hwnd);
-    } else {
-        auto at = std::find(list.begin(), list.end(), after);
-        list.insert(at == list.end() ? list.begin() : at + 1, hwnd);
-    }
-}
-
 // Marks for repainting what a child covered in its parent (before or after a change).
 void expose_in_parent(const Window& w) {
     if (!(w.style & WS_CHILD)) return;
@@ -190,7 +175,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
     }
     if (!(flags & SWP_NOZORDER)) {
         if (Window* parent = (w->style & WS_CHILD) ? find_window(w->parent) : nullptr) {
-            restack_child(*parent, hwnd, insert_after);
+            restack(parent->children, hwnd, insert_after);
         } else if (!(w->style & WS_CHILD)) {
             restack_top_level(hwnd, insert_after);
         }

@@ -91,7 +91,10 @@ namespace kit::user {
 void restack_top_level(HWND hwnd, HWND after) {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    auto& list = t.top_level;
+    restack(t.top_level, hwnd, after);
+}
+
+void restack(std::vector<HWND>& list, HWND hwnd, HWND after) {
     auto it = std::find(list.begin(), list.end(), hwnd);
     if (it == list.end() || hwnd == after) return;
     list.erase(it);

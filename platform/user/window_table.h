@@ -94,7 +94,10 @@ Window& add_window(std::unique_ptr<Window> window);
 void remove_window(HWND hwnd);
 // Every top-level window, topmost first.
 std::vector<HWND> top_level_windows();
-// Moves a top-level window in the z-order: to the top, to the bottom, or below `after`.
+// Moves `hwnd` within a z-ordered list (topmost first): to the top, to the
+// bottom, or below `after`. A window not in the list is left alone.
+void restack(std::vector<HWND>& list, HWND hwnd, HWND after);
+// The same for a top-level window, under the table's lock.
 void restack_top_level(HWND hwnd, HWND after);
 
 std::shared_ptr<const WindowClass> find_class(const std::string& name);
