@@ -166,7 +166,7 @@ void open_procedure(AsmContext& context, const std::string& name) {
     int index = -1;
     if (context.pass == 0) {
         index = declare_symbol(context, name, SymbolKind::Procedure, state.location_counter);
-    } else if (define_symbol(context, name, SymbolKind::Procedure, state.location_counter)) {
+    } else if (define_symbol(context, name, SymbolKind::Procedure, state.location_counter, true)) {
         index = context.symbols.index_of(name);
     }
     state.procedure_open = true;

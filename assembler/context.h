@@ -1,6 +1,7 @@
 #pragma once
 // All state of one assembly run. Nothing lives in globals, so one process
 // (a test, a benchmark) can run any number of assemblies.
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -121,6 +122,25 @@ struct AsmContext {
     // pass 2 in order.
     std::vector<int32_t> statement_sizes;
     size_t next_statement = 0;
+
+    // Instructions pass 1 encoded for good (a settled operand, no branch),
+    // by statement number; pass 2 takes them in order instead of encoding
+    // the operand again. A line that held nothing but the instruction is
+    // not even read again: pass 2 steps over it.
+    struct SettledCode {
+        uint32_t statement = 0;
+        int32_t source_index = 0;  // with whole_line: the line's source
+        uint32_t line_start = 0;   // and the offset of its start
+        std::array<uint8_t, 3> bytes{};
+        uint8_t size : 2 = 0;
+        uint8_t whole_line : 1 = 0;
+        uint8_t has_fixup : 1 = 0;  // the next of settled_fixups is its own
+    };
+    std::vector<SettledCode> settled_code;
+    std::vector<Fixup> settled_fixups;
+    size_t next_settled = 0;
+    size_t next_settled_fixup = 0;
+    size_t instructions_seen = 0;  // by pass 0: what pass 1 reserves for
 
     std::vector<uint8_t> code = std::vector<uint8_t>(kSegmentCodeSize);  // the open segment's bytes
     ObjectTables object;  // pass 2's records

@@ -183,7 +183,7 @@ void data_statement(AsmContext& context, const std::string& name, int directive,
         if (read_items(items).empty()) context.error(kMsgSymbolDeclaration);
         return;
     }
-    if (!name.empty()) define_symbol(context, name, variable_kind(item_size), state.location_counter);
+    if (!name.empty()) define_symbol(context, name, variable_kind(item_size), state.location_counter, true);
     if (context.pass == 1) {
         int32_t size = 0;
         if (!state.segment_open) context.error(kMsgCodeOutsideSegment);

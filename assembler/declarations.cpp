@@ -21,8 +21,8 @@ int declare_symbol(AsmContext& context, std::string_view name, SymbolKind kind, 
     }
 }
 
-bool define_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value) {
-    bool found = context.symbols.define(name, kind, value, current_place(context), context.state.section,
+bool define_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value, bool settled) {
+    bool found = context.symbols.define(name, kind, value, settled, current_place(context), context.state.section,
                                         context.state.segment);
     if (!found) context.error(kMsgUndefinedName);
     return found;

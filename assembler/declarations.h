@@ -13,7 +13,8 @@ namespace dravlin {
 int declare_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value);
 
 // Passes 1 and 2: gives an existing name its value and the current section
-// and segment; 2019 "undefine symbol" when it is missing.
-bool define_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value);
+// and segment; 2019 "undefine symbol" when it is missing. `settled` tells
+// whether pass 2 will give it the same value here (Symbol::settled).
+bool define_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value, bool settled);
 
 }  // namespace dravlin

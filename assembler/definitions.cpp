@@ -11,9 +11,9 @@ namespace dravlin {
 namespace {
 
 // The value of the text after EQU or "="; 2003 on an error.
-std::optional<int32_t> constant_value(AsmContext& context, std::string_view rest) {
+std::optional<ExprResult> constant_value(AsmContext& context, std::string_view rest) {
     size_t pos = 0;
-    std::string text;
+    std::string_view text;
     ExprResult result;
     if (read_operand(rest, pos, text) == kWordRead) result = evaluate(context, text);
     else result.error = kMsgExprSyntax;
@@ -21,7 +21,7 @@ std::optional<int32_t> constant_value(AsmContext& context, std::string_view rest
         context.error(kMsgExpression);
         return std::nullopt;
     }
-    return result.value;
+    return result;
 }
 
 std::vector<std::string> name_list(std::string_view rest) {
@@ -68,18 +68,18 @@ bool exportable(const Symbol& symbol) {
 }  // namespace
 
 void equate(AsmContext& context, const std::string& name, std::string_view rest) {
-    std::optional<int32_t> value = constant_value(context, rest);
+    std::optional<ExprResult> value = constant_value(context, rest);
     if (!value) return;
-    if (context.pass == 0) declare_symbol(context, name, SymbolKind::Constant, *value);
-    else define_symbol(context, name, SymbolKind::Constant, *value);
+    if (context.pass == 0) declare_symbol(context, name, SymbolKind::Constant, value->value);
+    else define_symbol(context, name, SymbolKind::Constant, value->value, value->settled);
 }
 
 void assign(AsmContext& context, const std::string& name, std::string_view rest) {
-    std::optional<int32_t> value = constant_value(context, rest);
+    std::optional<ExprResult> value = constant_value(context, rest);
     if (!value) return;
     int index = context.symbols.index_of(name);
     if (index < 0 && context.pass == 0) {
-        declare_symbol(context, name, SymbolKind::AssignedValue, *value);
+        declare_symbol(context, name, SymbolKind::AssignedValue, value->value);
         return;
     }
     // Only an "=" variable takes a new value: any other name keeps its own.
@@ -87,7 +87,9 @@ void assign(AsmContext& context, const std::string& name, std::string_view rest)
         context.error(kMsgAssignedVariable);
         return;
     }
-    context.symbols.at(index).value = *value;
+    Symbol& symbol = context.symbols.at(index);
+    symbol.value = value->value;
+    symbol.settled = value->settled;
 }
 
 void declare_externals(AsmContext& context, std::string_view rest) {

@@ -21,6 +21,7 @@ bool fail(EncodedInstruction& out, int id, std::string detail = {}) {
 }
 
 bool take_expression(EncodedInstruction& out, const ExprResult& expression) {
+    out.settled = expression.settled;
     return expression.error == 0 || fail(out, expression.error, expression.missing_name);
 }
 
@@ -117,9 +118,13 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
     case InstructionGroup::Implied:
         out.size = 1;
         out.bytes[0] = row.codes[kColumnImplied];
+        out.settled = true;
         sound = pieces.count == 0 || fail(out, kMsgSyntax);
         break;
-    case InstructionGroup::Branch: sound = encode_branch(context, row, pieces, final_pass, out); break;
+    case InstructionGroup::Branch:
+        sound = encode_branch(context, row, pieces, final_pass, out);
+        out.settled = false;  // the distance is checked in pass 2
+        break;
     case InstructionGroup::Jump:
     case InstructionGroup::Call: sound = encode_jump(context, row, pieces, out); break;
     case InstructionGroup::General: sound = encode_general(context, row, pieces, reserved, out); break;
@@ -136,26 +141,60 @@ void size_instruction(AsmContext& context, int mnemonic, std::string_view operan
         EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, false);
         if (encoded.error) context.error(encoded.error, encoded.error_detail);
         size = encoded.size;
+        if (!encoded.error && encoded.settled) {
+            AsmContext::SettledCode code;
+            code.statement = static_cast<uint32_t>(context.statement_sizes.size());
+            code.size = static_cast<uint8_t>(encoded.size) & 3;
+            code.bytes = encoded.bytes;
+            code.has_fixup = encoded.fixup.has_value();
+            context.settled_code.push_back(code);
+            if (encoded.fixup) context.settled_fixups.push_back(*encoded.fixup);
+        }
     }
     keep_statement_size(context, size);
     context.state.location_counter += size;
 }
 
-void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand) {
-    int reserved = reserved_statement_size(context);
-    EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, true, reserved);
+namespace {
+
+void put_instruction(AsmContext& context, int32_t start, const uint8_t* bytes, int size, const Fixup* fixup) {
+    if (!put_code(context, start, bytes, static_cast<size_t>(size)) || !fixup) return;
+    Fixup placed = *fixup;
+    placed.place = static_cast<uint16_t>(start + 1);
+    add_fixup(context, placed);
+}
+
+}  // namespace
+
+const AsmContext::SettledCode* next_settled_instruction(const AsmContext& context) {
+    if (context.next_settled >= context.settled_code.size()) return nullptr;
+    const AsmContext::SettledCode& code = context.settled_code[context.next_settled];
+    return code.statement == context.next_statement ? &code : nullptr;
+}
+
+void emit_settled_instruction(AsmContext& context) {
+    const AsmContext::SettledCode& code = context.settled_code[context.next_settled++];
+    reserved_statement_size(context);
     int32_t start = context.state.location_counter;
+    context.state.location_counter += code.size;
+    const Fixup* fixup = code.has_fixup ? &context.settled_fixups[context.next_settled_fixup++] : nullptr;
+    put_instruction(context, start, code.bytes.data(), code.size, fixup);
+}
+
+void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand) {
+    if (next_settled_instruction(context)) {
+        emit_settled_instruction(context);
+        return;
+    }
+    int reserved = reserved_statement_size(context);
+    int32_t start = context.state.location_counter;
+    EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, true, reserved);
     context.state.location_counter += reserved ? reserved : encoded.size;
     if (encoded.error) {
         context.error(encoded.error, encoded.error_detail);
         return;
     }
-    if (!put_code(context, start, encoded.bytes.data(), static_cast<size_t>(encoded.size))) return;
-    if (encoded.fixup) {
-        Fixup fixup = *encoded.fixup;
-        fixup.place = static_cast<uint16_t>(start + 1);
-        add_fixup(context, fixup);
-    }
+    put_instruction(context, start, encoded.bytes.data(), encoded.size, encoded.fixup ? &*encoded.fixup : nullptr);
 }
 
 }  // namespace dravlin

@@ -17,6 +17,9 @@ struct EncodedInstruction {
     int size = 0;              // bytes; known even after most errors
     std::array<uint8_t, 3> bytes{};
     std::optional<Fixup> fixup;  // its place is the location counter plus 1
+    // Pass 1: the bytes and fix-up are final (the operand is settled), so
+    // pass 2 takes them as they are.
+    bool settled = false;
 };
 
 // Encodes `mnemonic` (an index of mnemonics()) with the operand text that
@@ -28,10 +31,16 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
                                       bool final_pass, int reserved = 0);
 
 // Pass 1: sizes the instruction, reports its errors and moves the location
-// counter; the size is kept for pass 2.
+// counter; the size is kept for pass 2, and the encoding when it is settled.
 void size_instruction(AsmContext& context, int mnemonic, std::string_view operand);
 
-// Pass 2: writes the bytes into the segment's code and records the fix-up.
+// Pass 2: writes the bytes into the segment's code and records the fix-up;
+// an encoding pass 1 kept is written without reading the operand again.
 void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand);
+
+// Pass 2: the encoding pass 1 kept for the next statement, or null.
+const AsmContext::SettledCode* next_settled_instruction(const AsmContext& context);
+// Pass 2: writes the next statement from the encoding pass 1 kept for it.
+void emit_settled_instruction(AsmContext& context);
 
 }  // namespace dravlin

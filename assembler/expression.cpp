@@ -56,6 +56,7 @@ public:
     }
 
     bool immediate() const { return immediate_; }
+    bool settled() const { return settled_; }
 
 private:
     char peek(size_t ahead = 0) const {
@@ -250,6 +251,8 @@ private:
         int index = symbols.index_of(head);
         if (index < 0) throw EvalError{kMsgUndefinedSymbol, std::string(written)};
         const Symbol& symbol = symbols.at(index);
+        // A member's offset comes from its structure type, which is not tracked.
+        if (!symbol.settled || !members.empty()) settled_ = false;
 
         Term term;
         term.value = symbol.value;
@@ -389,6 +392,7 @@ private:
     int depth_ = 0;
     int selectors_ = 0;
     bool immediate_ = false;
+    bool settled_ = true;
 };
 
 uint8_t fixup_type(const Term& term) {
@@ -427,6 +431,7 @@ ExprResult evaluate(const AsmContext& context, std::string_view text) {
         result.missing_name = error.name;
     }
     result.immediate = parser.immediate();
+    result.settled = parser.settled();
     return result;
 }
 

@@ -1,7 +1,9 @@
 #include "assembler/keyword_tables.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace dravlin {
 
@@ -32,13 +34,26 @@ constexpr unsigned char fold(char c) {
 }
 
 // No keyword is longer than eight characters, so a keyword folded to upper
-// case packs into one 64-bit key, and a lookup compares integers.
+// case packs into one 64-bit key (first character lowest), and a lookup
+// compares integers.
 constexpr size_t kLongestKeyword = 8;
 
 constexpr uint64_t pack_folded(std::string_view word) {
+    if (std::is_constant_evaluated()) {
+        uint64_t key = 0;
+        for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{fold(word[i])} << (8 * i);
+        return key;
+    }
+    // At run time: all eight bytes at once, a-z found and folded together.
     uint64_t key = 0;
-    for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{fold(word[i])} << (8 * (kLongestKeyword - 1 - i));
-    return key;
+    std::memcpy(&key, word.data(), word.size());
+    if constexpr (std::endian::native == std::endian::big) key = __builtin_bswap64(key);
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    const uint64_t low7 = key & ~kHigh;
+    const uint64_t from_a = low7 + (0x80 - 'a') * kOnes;   // high bit: byte >= 'a'
+    const uint64_t past_z = low7 + (0x80 - 'z' - 1) * kOnes;  // high bit: byte > 'z'
+    const uint64_t lower = from_a & ~past_z & ~key & kHigh;
+    return key ^ (lower >> 2);
 }
 
 constexpr size_t kTableCount = 4;
@@ -107,18 +122,26 @@ std::span<const std::string_view> directives() { return kDirectives; }
 std::span<const std::string_view> data_directives() { return kDataDirectives; }
 std::span<const std::string_view> mnemonics() { return kMnemonics; }
 
+KeywordIndices keyword_indices(std::string_view word) {
+    if (word.empty() || word.size() > kLongestKeyword) return {};  // "" (mnemonic 0) never matches
+    const std::array<int8_t, kTableCount>* found = kKeywordIndex.find(pack_folded(word));
+    if (!found) return {};
+    return {(*found)[0], (*found)[1], (*found)[2], (*found)[3]};
+}
+
 int find_keyword(std::span<const std::string_view> table, std::string_view word) {
-    if (word.empty() || word.size() > kLongestKeyword) return -1;  // "" (mnemonic 0) never matches
-    const uint64_t key = pack_folded(word);
     const int number = table_number(table);
-    if (number < 0) {
-        for (size_t i = 0; i < table.size(); ++i) {
-            if (!table[i].empty() && pack_folded(table[i]) == key) return static_cast<int>(i);
-        }
-        return -1;
+    if (number >= 0) {
+        const KeywordIndices found = keyword_indices(word);
+        const int8_t indices[kTableCount] = {found.hash, found.directive, found.data, found.mnemonic};
+        return indices[number];
     }
-    const std::array<int8_t, kTableCount>* found = kKeywordIndex.find(key);
-    return found ? (*found)[static_cast<size_t>(number)] : -1;
+    if (word.empty() || word.size() > kLongestKeyword) return -1;
+    const uint64_t key = pack_folded(word);
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (!table[i].empty() && pack_folded(table[i]) == key) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 int data_item_size(int index) {

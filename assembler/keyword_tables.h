@@ -2,6 +2,7 @@
 // The assembler's four keyword tables, sorted in upper-case ASCII order.
 // Public so that tools outside the assembler (the editor's keyword file
 // generator) list exactly the words the assembler knows.
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -35,6 +36,16 @@ int data_item_size(int index);
 
 // True when `word` is a keyword of any of the four tables.
 bool is_keyword(std::string_view word);
+
+// The index of `word` in each of the four tables, matched in any case; -1
+// where a table lacks it.
+struct KeywordIndices {
+    int8_t hash = -1;
+    int8_t directive = -1;
+    int8_t data = -1;
+    int8_t mnemonic = -1;
+};
+KeywordIndices keyword_indices(std::string_view word);
 
 // Index of `word` in `table`, matched in any case, or -1.
 int find_keyword(std::span<const std::string_view> table, std::string_view word);

@@ -35,11 +35,6 @@ void add_line(AsmContext& context, int file_position, int line_number, int32_t s
 
 }  // namespace
 
-LinePlace line_place(const AsmContext& context) {
-    const AssemblyState& state = context.state;
-    return {state.location_counter, state.section, state.segment, state.segment_open};
-}
-
 void list_object_files(AsmContext& context) {
     ObjectTables& object = context.object;
     object.file_names = context.code_line_files;

@@ -15,7 +15,10 @@ struct LinePlace {
     bool segment_open = false;
 };
 
-LinePlace line_place(const AsmContext& context);
+inline LinePlace line_place(const AsmContext& context) {
+    const AssemblyState& state = context.state;
+    return {state.location_counter, state.section, state.segment, state.segment_open};
+}
 
 // After pass 1: the object's file list (the #CODELINE names, then every file
 // read, in source-table order; expansions are no files of it).

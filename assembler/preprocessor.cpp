@@ -104,7 +104,7 @@ void define_constant(AsmContext& context, const std::vector<std::string>& words)
     if (context.pass == 0) {
         declare_symbol(context, words[0], SymbolKind::Constant, result.value);
     } else {
-        define_symbol(context, words[0], SymbolKind::Constant, result.value);
+        define_symbol(context, words[0], SymbolKind::Constant, result.value, result.settled);
     }
 }
 

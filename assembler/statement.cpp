@@ -17,6 +17,7 @@ namespace dravlin {
 namespace {
 
 void instruction(AsmContext& context, int mnemonic, std::string_view operand) {
+    if (context.pass == 0) ++context.instructions_seen;
     if (context.pass == 1) size_instruction(context, mnemonic, operand);
     if (context.pass == 2) emit_instruction(context, mnemonic, operand);
 }
@@ -37,7 +38,7 @@ void define_label(AsmContext& context, std::string_view name) {
         if (!state.segment_open) context.error(kMsgNoSegment);
         else declare_symbol(context, name, SymbolKind::Label, state.location_counter);
     } else {
-        define_symbol(context, name, SymbolKind::Label, state.location_counter);
+        define_symbol(context, name, SymbolKind::Label, state.location_counter, true);
     }
 }
 
@@ -49,10 +50,11 @@ void label_statement(AsmContext& context, std::string_view name, std::string_vie
     size_t after = pos;
     if (read_word(line, after, word) != kWordRead) return;
     std::string_view rest = line.substr(after);
-    if (int mnemonic = find_keyword(mnemonics(), word); mnemonic >= 0) {
-        instruction(context, mnemonic, rest);
-    } else if (int directive = find_keyword(data_directives(), word); directive >= 0) {
-        data_statement(context, {}, directive, rest);
+    const KeywordIndices keyword = keyword_indices(word);
+    if (keyword.mnemonic >= 0) {
+        instruction(context, keyword.mnemonic, rest);
+    } else if (keyword.data >= 0) {
+        data_statement(context, {}, keyword.data, rest);
     } else if (int macro = symbol_of_kind(context, word, SymbolKind::Macro); macro >= 0) {
         call_macro(context, macro, rest);
     } else {
@@ -122,23 +124,28 @@ void named_statement(AsmContext& context, const std::string& name, std::string_v
 
 }  // namespace
 
-void assemble_statement(AsmContext& context, std::string_view line) {
+bool assemble_statement(AsmContext& context, std::string_view line) {
     size_t pos = 0;
     std::string_view first;
     WordResult read = read_word(line, pos, first);
     if (read == kWordEquals) context.error(kMsgSyntax);
-    if (read != kWordRead) return;
+    if (read != kWordRead) return false;
     if (first.back() == ':') {
         label_statement(context, first.substr(0, first.size() - 1), line, pos);
-    } else if (int mnemonic = find_keyword(mnemonics(), first); mnemonic >= 0) {
-        instruction(context, mnemonic, line.substr(pos));
-    } else if (int directive = find_keyword(data_directives(), first); directive >= 0) {
-        data_statement(context, {}, directive, line.substr(pos));
-    } else if (int keyword = find_keyword(directives(), first); keyword >= 0) {
-        leading_directive(context, keyword, line.substr(pos));
+        return false;
+    }
+    const KeywordIndices keyword = keyword_indices(first);
+    if (keyword.mnemonic >= 0) {
+        instruction(context, keyword.mnemonic, line.substr(pos));
+        return true;
+    } else if (keyword.data >= 0) {
+        data_statement(context, {}, keyword.data, line.substr(pos));
+    } else if (keyword.directive >= 0) {
+        leading_directive(context, keyword.directive, line.substr(pos));
     } else {
         named_statement(context, std::string(first), line, pos);
     }
+    return false;
 }
 
 }  // namespace dravlin

@@ -8,6 +8,7 @@
 
 namespace dravlin {
 
-void assemble_statement(AsmContext& context, std::string_view line);
+// True when the line held one instruction and nothing else (no label).
+bool assemble_statement(AsmContext& context, std::string_view line);
 
 }  // namespace dravlin

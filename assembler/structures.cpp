@@ -94,7 +94,7 @@ void structure_variable(AsmContext& context, const std::string& name, int type) 
         int index = declare_symbol(context, name, SymbolKind::StructVariable, state.location_counter);
         if (index >= 0) context.symbols.at(index).aux = type_handle;
     } else {
-        if (define_symbol(context, name, SymbolKind::StructVariable, state.location_counter)) {
+        if (define_symbol(context, name, SymbolKind::StructVariable, state.location_counter, true)) {
             context.symbols.at(context.symbols.index_of(name)).aux = type_handle;
         }
         if (!state.segment_open) {

@@ -14,6 +14,12 @@ uint64_t name_key(std::string_view name) {
     return key;
 }
 
+uint64_t name_hash(std::string_view name) {
+    uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    return hash;
+}
+
 }  // namespace
 
 SymbolTable::Position SymbolTable::find(std::string_view name) const {
@@ -32,6 +38,13 @@ SymbolTable::Position SymbolTable::find(std::string_view name) const {
 }
 
 int SymbolTable::index_of(std::string_view name) const {
+    if (!lookup_slots_.empty()) {
+        const size_t mask = lookup_slots_.size() - 1;
+        for (size_t slot = name_hash(name) & mask;; slot = (slot + 1) & mask) {
+            int32_t index = lookup_slots_[slot];
+            if (index < 0 || at(index).name == name) return index;
+        }
+    }
     Position position = find(name);
     return position.relation == Relation::Found ? position.index : -1;
 }
@@ -43,6 +56,7 @@ SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view na
         return {-1, InsertOutcome::Full};
     }
     store_bytes_ += bytes;
+    lookup_slots_.clear();
     Symbol symbol;
     symbol.kind = kind;
     symbol.name.assign(name);
@@ -79,7 +93,7 @@ SymbolTable::InsertResult SymbolTable::insert(std::string_view name, SymbolKind 
     return {position.index, InsertOutcome::Duplicate};
 }
 
-bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place,
+bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place,
                          int16_t section, int16_t segment) {
     int index = index_of(name);
     if (index < 0) return false;
@@ -88,9 +102,25 @@ bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, 
     symbol.kind = kind;
     symbol.place = place;
     symbol.value = value;
+    symbol.settled = settled;
     symbol.section = section;
     symbol.segment = segment;
     return true;
+}
+
+void SymbolTable::freeze_lookup() {
+    size_t slots = 16;
+    while (slots < 2 * order_.size()) slots *= 2;  // at most half full
+    std::vector<int32_t> table(slots, -1);
+    for (int index = 0; index < size(); ++index) {
+        const std::string& name = at(index).name;
+        // A repeated section or segment name answers what the search answers.
+        int answer = find(name).index;
+        size_t slot = name_hash(name) & (slots - 1);
+        while (table[slot] >= 0 && at(table[slot]).name != name) slot = (slot + 1) & (slots - 1);
+        table[slot] = answer;
+    }
+    lookup_slots_ = std::move(table);
 }
 
 std::vector<int> SymbolTable::indices_by_handle() const {

@@ -48,6 +48,9 @@ struct Symbol {
     int32_t aux = 0;    // structure type: first member; structure variable: its type's handle
     int16_t section = -1;
     int16_t segment = -1;  // within the section
+    // Pass 1: the value is already the one pass 2 will see at this point of
+    // the source (a place defined earlier in the pass, a value made of such).
+    bool settled = false;
 };
 
 class SymbolTable {
@@ -81,11 +84,15 @@ public:
     // Index of `name`, or -1.
     int index_of(std::string_view name) const;
 
+    // Once pass 0 has added every name, lookups go through a hash of the
+    // names instead of the sorted search; adding a name drops the hash.
+    void freeze_lookup();
+
     // Pass 0: adds a name, or takes over one that is open or external.
     InsertResult insert(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
 
     // Passes 1 and 2: refreshes an existing name; false when it is missing.
-    bool define(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place,
+    bool define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place,
                 int16_t section, int16_t segment);
 
     Symbol& at(int index) { return records_[order_[static_cast<size_t>(index)]]; }
@@ -109,6 +116,8 @@ private:
     // Kept in record order, so inserts move no more than order_.
     std::vector<uint64_t> name_keys_;
     size_t store_bytes_ = 0;
+    // Open addressing over name hashes: each slot an index, or -1.
+    std::vector<int32_t> lookup_slots_;
 };
 
 }  // namespace dravlin

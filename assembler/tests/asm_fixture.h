@@ -9,7 +9,7 @@ namespace dravlin_test {
 inline void define_symbol(dravlin::AsmContext& context, const char* name, dravlin::SymbolKind kind,
                           int32_t value, int16_t section = 0, int16_t segment = 0) {
     context.symbols.insert(name, kind, value, {});
-    context.symbols.define(name, kind, value, {}, section, segment);
+    context.symbols.define(name, kind, value, true, {}, section, segment);
 }
 
 // code segment 0 is open at location 0x40; "far" lies in segment 1.

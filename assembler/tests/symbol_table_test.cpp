@@ -68,13 +68,13 @@ TEST(AsmSymbolTable, RedefinitionRules) {
 TEST(AsmSymbolTable, DefineRefreshesAnExistingName) {
     SymbolTable table;
     table.insert("l", SymbolKind::Label, 0, {});
-    EXPECT_TRUE(table.define("l", SymbolKind::Label, 0x44, {0, 12}, 1, 2));
+    EXPECT_TRUE(table.define("l", SymbolKind::Label, 0x44, true, {0, 12}, 1, 2));
     const dravlin::Symbol& symbol = table.at(table.index_of("l"));
     EXPECT_EQ(symbol.value, 0x44);
     EXPECT_EQ(symbol.section, 1);
     EXPECT_EQ(symbol.segment, 2);
     EXPECT_EQ(symbol.place.line_offset, 12u);
-    EXPECT_FALSE(table.define("missing", SymbolKind::Label, 0, {}, 0, 0));
+    EXPECT_FALSE(table.define("missing", SymbolKind::Label, 0, true, {}, 0, 0));
 }
 
 TEST(AsmSymbolTable, CapacityIsCheckedAtEveryInsert) {
@@ -114,10 +114,10 @@ TEST_F(AsmDeclarations, RedefinitionIs2004AtTheSecondDefinition) {
 TEST_F(AsmDeclarations, DefineOfAMissingNameIs2019) {
     context.state.section = 2;
     context.state.segment = 1;
-    EXPECT_FALSE(dravlin::define_symbol(context, "nowhere", SymbolKind::Label, 5));
+    EXPECT_FALSE(dravlin::define_symbol(context, "nowhere", SymbolKind::Label, 5, true));
     EXPECT_EQ(context.reporter.transcript(), "m.asm(3) syntax error 2019: undefine symbol\r\n");
     dravlin::declare_symbol(context, "here", SymbolKind::Label, 0);
-    EXPECT_TRUE(dravlin::define_symbol(context, "here", SymbolKind::Label, 5));
+    EXPECT_TRUE(dravlin::define_symbol(context, "here", SymbolKind::Label, 5, true));
     EXPECT_EQ(context.symbols.at(context.symbols.index_of("here")).section, 2);
 }
 

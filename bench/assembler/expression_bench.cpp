@@ -13,9 +13,10 @@ void fill_symbols(dravlin::AsmContext& context, int count) {
     for (int i = 0; i < count; ++i) {
         std::string name = "label_" + std::to_string(i * 7919 % count);
         context.symbols.insert(name, dravlin::SymbolKind::Label, i, {});
-        context.symbols.define(name, dravlin::SymbolKind::Label, i, {}, 0, 0);
+        context.symbols.define(name, dravlin::SymbolKind::Label, i, true, {}, 0, 0);
     }
     context.symbols.insert("WIDTH", dravlin::SymbolKind::Constant, 160, {});
+    context.symbols.freeze_lookup();  // as after pass 0
     context.state.section = 0;
     context.state.segment = 0;
 }
