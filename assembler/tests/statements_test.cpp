@@ -2,6 +2,7 @@
 // that cross objects, and the checks each pass makes.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,29 @@ TEST(AsmStatements, AssignedValuesFollowTheSource) {
     AsmRun run = assemble_text(in_segment("v = 1\nDB v\nv = v+1\nDB v\nv = 7\nDB v"));
     ASSERT_TRUE(run.succeeded) << run.messages();
     EXPECT_EQ(run.segment_code(0), (Bytes{1, 2, 7}));
+}
+
+// Pass 2 keeps pass 1's encoding of an instruction only when every name in
+// its operand already had its final value there; the rest are encoded again.
+TEST(AsmStatements, InstructionsGetTheValuesOfTheLastPass) {
+    struct Case {
+        std::string body;
+        std::map<std::string, std::string> includes;
+        Bytes code;
+    };
+    const std::vector<Case> cases = {
+        {"start:\nLDA #dist\nNOP\nfwd:\ndist EQU fwd-start", {}, {0xA9, 3, 0xEA}},
+        {"v = 1\nLDA #v\nv = 2\nLDA #v", {}, {0xA9, 1, 0xA9, 2}},
+        {"v = 0\n#INCLUDE \"i.inc\"\nv = 2\n#INCLUDE \"i.inc\"", {{"i.inc", "#IF v\nLDA #v\n#ENDIF\n"}},
+         {0xA9, 2}},
+        {"top: LDX #2\nloop: DEX\nBNE loop\nJMP top", {}, {0xA2, 2, 0xCA, 0xD0, 0xFD, 0x4C, 0, 0}},
+        {"LDA \\\n#3\nLDA #4 ; note", {}, {0xA9, 3, 0xA9, 4}},
+    };
+    for (const Case& c : cases) {
+        AsmRun run = assemble_text(in_segment(c.body), c.includes);
+        ASSERT_TRUE(run.succeeded) << c.body << "\n" << run.messages();
+        EXPECT_EQ(run.segment_code(0), c.code) << c.body;
+    }
 }
 
 TEST(AsmBlocks, BlockErrors) {
