@@ -58,13 +58,16 @@ bool encode_branch(const AsmContext& context, const OpcodeRow& row, const Operan
     ExprResult target = evaluate(context, pieces.first);
     if (!take_expression(out, target)) return false;
     if (target.immediate) return fail(out, kMsgAddressMode);
-    if (!final_pass) return true;
+    // Before the last pass the distance is known only to a settled target,
+    // and a distance out of reach is pass 2's to report.
+    if (!final_pass && !target.settled) return true;
     // A branch reaches only its own segment: the linker cannot patch a distance.
-    if (target.relocation.relocatable && !in_current_segment(context, target.relocation)) {
-        return fail(out, kMsgJumpOutOfRange);
-    }
+    bool reachable = !target.relocation.relocatable || in_current_segment(context, target.relocation);
     int64_t offset = int64_t{target.value} - context.state.location_counter - 2;
-    if (offset < -128 || offset > 127) return fail(out, kMsgJumpOutOfRange);
+    if (!reachable || offset < -128 || offset > 127) {
+        if (!final_pass) out.settled = false;
+        return !final_pass || fail(out, kMsgJumpOutOfRange);
+    }
     out.bytes[1] = static_cast<uint8_t>(offset);
     return true;
 }
@@ -121,10 +124,7 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
         out.settled = true;
         sound = pieces.count == 0 || fail(out, kMsgSyntax);
         break;
-    case InstructionGroup::Branch:
-        sound = encode_branch(context, row, pieces, final_pass, out);
-        out.settled = false;  // the distance is checked in pass 2
-        break;
+    case InstructionGroup::Branch: sound = encode_branch(context, row, pieces, final_pass, out); break;
     case InstructionGroup::Jump:
     case InstructionGroup::Call: sound = encode_jump(context, row, pieces, out); break;
     case InstructionGroup::General: sound = encode_general(context, row, pieces, reserved, out); break;

@@ -93,27 +93,29 @@ private:
         return left;
     }
 
+    static bool is_prefix(char c) { return c == '#' || c == '!' || c == '-' || c == '>' || c == '<'; }
+
     Term parse_prefixed() {
-        std::vector<char> prefixes;
-        for (;;) {
-            skip_blanks();
-            char c = peek();
-            if (c != '#' && c != '!' && c != '-' && c != '>' && c != '<') break;
-            if (c == '#') immediate_ = true;
-            prefixes.push_back(c);
+        // The prefixes stand in the text between `first` and `last`, blanks
+        // between them; they apply from the innermost out.
+        skip_blanks();
+        const size_t first = pos_;
+        for (; is_prefix(peek()); skip_blanks()) {
+            if (peek() == '#') immediate_ = true;
             ++pos_;
         }
+        const size_t last = pos_;
         Term term = parse_primary();
         bool negate = false;
-        for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) {
-            switch (*it) {
+        for (size_t at = last; at-- > first;) {
+            switch (text_[at]) {
             case '-': negate = !negate; break;  // applied after the others
             case '!':
                 if (term.kind == TermClass::Address) throw EvalError{kMsgIllegalAddressOperation, {}};
                 term.value = term.value == 0 ? 1 : 0;
                 break;
             case '>':
-            case '<': select_byte(term, *it); break;
+            case '<': select_byte(term, text_[at]); break;
             default: break;
             }
         }

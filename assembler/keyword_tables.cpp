@@ -1,9 +1,7 @@
 #include "assembler/keyword_tables.h"
 
 #include <array>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace dravlin {
 
@@ -44,10 +42,11 @@ constexpr uint64_t pack_folded(std::string_view word) {
         for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{fold(word[i])} << (8 * i);
         return key;
     }
-    // At run time: all eight bytes at once, a-z found and folded together.
+    // At run time: the bytes gathered in a register (a copy through memory
+    // of a variable length stalls the load), then a-z found and folded
+    // in all eight at once.
     uint64_t key = 0;
-    std::memcpy(&key, word.data(), word.size());
-    if constexpr (std::endian::native == std::endian::big) key = __builtin_bswap64(key);
+    for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{static_cast<unsigned char>(word[i])} << (8 * i);
     constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
     const uint64_t low7 = key & ~kHigh;
     const uint64_t from_a = low7 + (0x80 - 'a') * kOnes;   // high bit: byte >= 'a'

@@ -46,6 +46,13 @@ void list_object_files(AsmContext& context) {
     }
     if (object.file_names.size() > kMaxObjectFiles) context.reporter.fatal(kMsgAllocFailed, {});
     object.lines.assign(object.file_names.size(), {});
+    // A file has at most a record per line: room for them all at once
+    // costs address space, not memory, where growing would copy.
+    for (size_t i = 0; i < context.sources.size(); ++i) {
+        if (object.file_position[i] >= 0) {
+            object.lines[static_cast<size_t>(object.file_position[i])].reserve(context.sources[i].line_count);
+        }
+    }
 }
 
 void record_source_line(AsmContext& context, const LinePlace& before) {

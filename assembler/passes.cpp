@@ -98,6 +98,7 @@ void read_until(AsmContext& context, size_t depth) {
         if (context.pass == 2 && step_over_settled_line(context, frame)) continue;
         switch (read_logical_line(frame.cursor, line, text)) {
         case LineRead::EndOfText:
+            context.sources[static_cast<size_t>(frame.source_index)].line_count = frame.cursor.line_number;
             if (context.reading.size() == 1) check_end_of_source(context);
             context.reading.pop_back();
             break;

@@ -20,6 +20,7 @@ struct SourceFile {
     std::string name;  // as given, without the directory the search added; a macro's name
     std::string path;  // where it was opened
     std::string text;  // the whole file
+    int line_count = 0;  // known once a pass has read it to its end
     bool is_expansion() const { return found_by == FoundBy::Expansion; }
 };
 

@@ -1,5 +1,7 @@
 #include "assembler/symbol_table.h"
 
+#include <algorithm>
+
 namespace dravlin {
 
 namespace {
@@ -21,6 +23,15 @@ uint64_t name_hash(std::string_view name) {
 }
 
 }  // namespace
+
+// Room for as many records as the store can count, reserved at once: the
+// pages are taken only as records fill them, and no record is ever moved.
+SymbolTable::SymbolTable() {
+    constexpr size_t kMostRecords = std::min(kMaxSymbols, kStoreCapacity / (kRecordFixedBytes + 2));
+    records_.reserve(kMostRecords);
+    name_keys_.reserve(kMostRecords);
+    order_.reserve(kMostRecords);
+}
 
 SymbolTable::Position SymbolTable::find(std::string_view name) const {
     const uint64_t key = name_key(name);

@@ -55,6 +55,8 @@ struct Symbol {
 
 class SymbolTable {
 public:
+    SymbolTable();
+
     // The record store and the sorted index have fixed capacities; the store
     // counts each record as its fixed fields plus the name and its NUL.
     static constexpr size_t kStoreCapacity = 128 * 1024;
