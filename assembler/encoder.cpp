@@ -104,6 +104,17 @@ bool encode_general(const AsmContext& context, const OpcodeRow& row, const Opera
     return put_operand(out, operand.expression, out.size - 1);
 }
 
+// Filled in place, a field at a time: a record assembled elsewhere and
+// copied whole would be read back before its parts are written out.
+void keep_settled_encoding(AsmContext& context, const EncodedInstruction& encoded) {
+    AsmContext::SettledCode& code = context.settled_code.emplace_back();
+    code.statement = static_cast<uint32_t>(context.statement_sizes.size());
+    code.size = static_cast<uint8_t>(encoded.size) & 3;
+    for (size_t i = 0; i < code.bytes.size(); ++i) code.bytes[i] = encoded.bytes[i];
+    code.has_fixup = encoded.fixup.has_value();
+    if (encoded.fixup) context.settled_fixups.push_back(*encoded.fixup);
+}
+
 }  // namespace
 
 EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, std::string_view operand,
@@ -142,13 +153,7 @@ void size_instruction(AsmContext& context, int mnemonic, std::string_view operan
         if (encoded.error) context.error(encoded.error, encoded.error_detail);
         size = encoded.size;
         if (!encoded.error && encoded.settled) {
-            AsmContext::SettledCode code;
-            code.statement = static_cast<uint32_t>(context.statement_sizes.size());
-            code.size = static_cast<uint8_t>(encoded.size) & 3;
-            code.bytes = encoded.bytes;
-            code.has_fixup = encoded.fixup.has_value();
-            context.settled_code.push_back(code);
-            if (encoded.fixup) context.settled_fixups.push_back(*encoded.fixup);
+            keep_settled_encoding(context, encoded);
         }
     }
     keep_statement_size(context, size);
