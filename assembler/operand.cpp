@@ -14,9 +14,9 @@ bool fits_zero_page(const ExprResult& expression) {
 }  // namespace
 
 bool split_operand(std::string_view text, OperandPieces& pieces) {
+    // The readings in order, an operand or a comma each: "x", or "x" "," "y".
     pieces = OperandPieces{};
     std::string_view item;
-    std::string_view items[3];
     bool comma[3] = {false, false, false};
     int count = 0;
     size_t pos = 0;
@@ -25,13 +25,13 @@ bool split_operand(std::string_view text, OperandPieces& pieces) {
         if (result == kWordEndOfLine || result == kWordEndOfText) break;
         if (count == 3) return false;
         comma[count] = result == kWordComma;
-        items[count++] = item;
+        if (count == 0) pieces.first = item;
+        if (count == 2) pieces.third = item;
+        ++count;
     }
     bool one = count == 1 && !comma[0];
     bool three = count == 3 && !comma[0] && comma[1] && !comma[2];
     pieces.count = count == 0 ? 0 : one ? 1 : three ? 3 : -1;
-    pieces.first = items[0];
-    pieces.third = items[2];
     return true;
 }
 

@@ -126,7 +126,8 @@ void SymbolTable::freeze_lookup() {
     for (int index = 0; index < size(); ++index) {
         const std::string& name = at(index).name;
         // A repeated section or segment name answers what the search answers.
-        int answer = find(name).index;
+        bool repeated = (index > 0 && at(index - 1).name == name) || (index + 1 < size() && at(index + 1).name == name);
+        int answer = repeated ? find(name).index : index;
         size_t slot = name_hash(name) & (slots - 1);
         while (table[slot] >= 0 && at(table[slot]).name != name) slot = (slot + 1) & (slots - 1);
         table[slot] = answer;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 
 #include "platform/os/file_info_at.h"
 #include "platform/os/path.h"
@@ -45,22 +44,21 @@ Status write_all(int fd, const std::uint8_t* data, std::size_t size, const fs::p
     return {};
 }
 
-// The mode a newly created file gets: 0666 less the process umask, read
-// without changing it (umask() would race with other threads).
-mode_t new_file_mode() {
-    static const mode_t mode = [] {
-        mode_t mask = 022;
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.rfind("Umask:", 0) == 0) {
-                mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-                break;
-            }
-        }
-        return static_cast<mode_t>(0666 & ~mask);
-    }();
-    return mode;
+// A new file beside `target` for its next contents, under a fresh random
+// name. It is created as any new file is (0666 less the umask, with the
+// folder's default rules), so only a replaced file's own mode needs setting.
+int create_temporary(const fs::path& target, std::string& name) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[6];
+        ::arc4random_buf(random, sizeof random);
+        name = target.string() + ".tmp-";
+        for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 template <class Container>
@@ -137,14 +135,12 @@ Result<AtomicFile> AtomicFile::create(std::string_view spelled, Durability durab
     // for writing would fail too.
     if (const FileInfo existing = file_info_at(AT_FDCWD, target.c_str()); existing.exists && existing.read_only)
         return failed("create", target, EACCES);
-    std::string pattern = target.string() + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = create_temporary(target, temporary);
     if (fd < 0) return failed("create", target);
-    // Keep the mode of the file being replaced, else what a new file would get.
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : new_file_mode();
-    ::fchmod(fd, mode);
-    return AtomicFile(fd, target, fs::path(pattern), durability);
+    // Keep the mode of the file being replaced.
+    if (struct stat existing {}; ::stat(target.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
+    return AtomicFile(fd, target, fs::path(temporary), durability);
 }
 
 Status AtomicFile::write(std::span<const std::uint8_t> bytes) {

@@ -1,6 +1,7 @@
 #include "platform/os/file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "testing/temp_dir.h"
 
@@ -92,12 +93,19 @@ TEST(WriteFile, FailsCleanlyOnAMissingFolderOrAReadOnlyTarget) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-TEST(WriteFile, ReplacedFileKeepsItsPermissions) {
+TEST(WriteFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
     TempDir dir;
     const auto script = dir.write("run.sh", "old");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     ASSERT_TRUE(os::write_file(script.string(), "new"));
     EXPECT_EQ(std::filesystem::status(script).permissions(), std::filesystem::perms::owner_all);
+
+    const mode_t saved = ::umask(027);
+    const auto fresh = dir.path() / "fresh.txt";
+    const bool written = static_cast<bool>(os::write_file(fresh.string(), "new"));
+    ::umask(saved);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(static_cast<unsigned>(std::filesystem::status(fresh).permissions()), 0640u);
 }
 
 TEST(MappedFile, MapsContentAndRejectsEmptyFilesAndFolders) {
