@@ -1,7 +1,7 @@
 #include "assembler/macros.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "assembler/declarations.h"
@@ -22,6 +22,7 @@ int depth_change(std::string_view line) {
         WordResult result = read_word(line, pos, word);
         if (result == kWordComma || result == kWordEquals) continue;
         if (result != kWordRead) break;
+        if (word.size() != 4 && word.size() != 5) continue;  // neither MACRO nor ENDM
         int directive = find_keyword(directives(), word);
         if (directive == kDirMacro) ++change;
         if (directive == kDirEndM) --change;
@@ -73,10 +74,20 @@ std::string numbered_local(const std::string& name, int number) {
     return result;
 }
 
+// Names and what replaces them in one expansion: parameters and LOCAL
+// names, a few at most, so a search along the list is quickest.
+using Replacements = std::vector<std::pair<std::string, std::string>>;
+
+const std::string* replacement_of(const Replacements& replacements, std::string_view name) {
+    for (const auto& [from, to] : replacements) {
+        if (from == name) return &to;
+    }
+    return nullptr;
+}
+
 // Copies one body line with whole names replaced; text in quotes and
 // comments stays as written, and a member after "." is no name of its own.
-void substitute_line(std::string_view line, const std::unordered_map<std::string, std::string>& replacements,
-                     std::string& out) {
+void substitute_line(std::string_view line, const Replacements& replacements, std::string& out) {
     size_t i = 0;
     while (i < line.size()) {
         char c = line[i];
@@ -92,10 +103,8 @@ void substitute_line(std::string_view line, const std::unordered_map<std::string
             size_t start = i;
             while (i < line.size() && is_name_character(line[i])) ++i;
             std::string_view name = line.substr(start, i - start);
-            auto found =
-                (start > 0 && line[start - 1] == '.') ? replacements.end() : replacements.find(std::string(name));
-            if (found != replacements.end()) out += found->second;
-            else out.append(name);
+            const std::string* found = start > 0 && line[start - 1] == '.' ? nullptr : replacement_of(replacements, name);
+            out.append(found ? std::string_view(*found) : name);
         } else {
             out += c;
             ++i;
@@ -114,9 +123,9 @@ bool is_local_line(std::string_view line, size_t& pos) {
 // LOCAL names and 2021 when the body has no end.
 std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
                         const std::vector<std::string>& arguments) {
-    std::unordered_map<std::string, std::string> replacements;
+    Replacements replacements;
     for (size_t i = 0; i < parameters.size() && i < arguments.size(); ++i) {
-        replacements.emplace(parameters[i], arguments[i]);
+        if (!replacement_of(replacements, parameters[i])) replacements.emplace_back(parameters[i], arguments[i]);
     }
     std::vector<std::string> locals;
     std::string text;
@@ -140,8 +149,12 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
                     break;
                 }
                 locals.push_back(name);
-                replacements[name] =
+                std::string numbered =
                     numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
+                auto same = std::find_if(replacements.begin(), replacements.end(),
+                                         [&](const auto& entry) { return entry.first == name; });
+                if (same != replacements.end()) same->second = std::move(numbered);
+                else replacements.emplace_back(name, std::move(numbered));
             }
             continue;
         }
