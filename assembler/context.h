@@ -61,6 +61,24 @@ struct AssemblyState {
     int32_t last_code_line = 0;  // location counter at the segment's last #CODELINE
 };
 
+// One instruction statement. Pass 0 notes where it stands; pass 1 adds its
+// encoding when that is already final (every name in the operand settled, a
+// branch in reach); pass 2 writes that encoding without encoding again, and
+// steps over a line that held nothing but the instruction without reading
+// it. A place (source, line start) is met once in a pass: each include and
+// each macro call reads a source of its own.
+struct InstructionRecord {
+    int32_t source_index = 0;
+    uint32_t line_start = 0;
+    int32_t fixup = -1;           // settled: its fix-up in settled_fixups, or -1
+    uint16_t operand_offset = 0;  // whole_line: where the operand starts in the line
+    uint8_t mnemonic = 0;
+    uint8_t whole_line : 1 = 0;  // the line is one line of its file and holds only this
+    uint8_t settled : 1 = 0;
+    uint8_t size : 2 = 0;  // settled: the bytes below
+    std::array<uint8_t, 3> bytes{};
+};
+
 // How an include record was made: a #INCLUDE line or a macro call.
 enum class IncludeKind : uint8_t { File = 1, Expansion = 2 };
 
@@ -123,24 +141,11 @@ struct AsmContext {
     std::vector<int32_t> statement_sizes;
     size_t next_statement = 0;
 
-    // Instructions pass 1 encoded for good (a settled operand, no branch),
-    // by statement number; pass 2 takes them in order instead of encoding
-    // the operand again. A line that held nothing but the instruction is
-    // not even read again: pass 2 steps over it.
-    struct SettledCode {
-        uint32_t statement = 0;
-        int32_t source_index = 0;  // with whole_line: the line's source
-        uint32_t line_start = 0;   // and the offset of its start
-        std::array<uint8_t, 3> bytes{};
-        uint8_t size : 2 = 0;
-        uint8_t whole_line : 1 = 0;
-        uint8_t has_fixup : 1 = 0;  // the next of settled_fixups is its own
-    };
-    std::vector<SettledCode> settled_code;
-    std::vector<Fixup> settled_fixups;
-    size_t next_settled = 0;
-    size_t next_settled_fixup = 0;
-    size_t instructions_seen = 0;  // by pass 0: what pass 1 reserves for
+    // Every instruction statement in source order, which every pass meets
+    // alike (InstructionRecord).
+    std::vector<InstructionRecord> instructions;
+    size_t next_instruction = 0;
+    std::vector<Fixup> settled_fixups;  // the fix-ups of settled instructions
 
     std::vector<uint8_t> code = std::vector<uint8_t>(kSegmentCodeSize);  // the open segment's bytes
     ObjectTables object;  // pass 2's records

@@ -104,15 +104,16 @@ bool encode_general(const AsmContext& context, const OpcodeRow& row, const Opera
     return put_operand(out, operand.expression, out.size - 1);
 }
 
-// Filled in place, a field at a time: a record assembled elsewhere and
-// copied whole would be read back before its parts are written out.
-void keep_settled_encoding(AsmContext& context, const EncodedInstruction& encoded) {
-    AsmContext::SettledCode& code = context.settled_code.emplace_back();
-    code.statement = static_cast<uint32_t>(context.statement_sizes.size());
-    code.size = static_cast<uint8_t>(encoded.size) & 3;
-    for (size_t i = 0; i < code.bytes.size(); ++i) code.bytes[i] = encoded.bytes[i];
-    code.has_fixup = encoded.fixup.has_value();
-    if (encoded.fixup) context.settled_fixups.push_back(*encoded.fixup);
+// Filled a field at a time: a record assembled elsewhere and copied whole
+// would be read back before its parts are written out.
+void keep_settled_encoding(AsmContext& context, InstructionRecord& record, const EncodedInstruction& encoded) {
+    record.settled = true;
+    record.size = static_cast<uint8_t>(encoded.size) & 3;
+    for (size_t i = 0; i < record.bytes.size(); ++i) record.bytes[i] = encoded.bytes[i];
+    if (encoded.fixup) {
+        record.fixup = static_cast<int32_t>(context.settled_fixups.size());
+        context.settled_fixups.push_back(*encoded.fixup);
+    }
 }
 
 }  // namespace
@@ -144,7 +145,7 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
     return out;
 }
 
-void size_instruction(AsmContext& context, int mnemonic, std::string_view operand) {
+void size_instruction(AsmContext& context, InstructionRecord* record, int mnemonic, std::string_view operand) {
     int size = 0;
     if (!context.state.segment_open) {
         context.error(kMsgCodeOutsideSegment);
@@ -152,9 +153,7 @@ void size_instruction(AsmContext& context, int mnemonic, std::string_view operan
         EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, false);
         if (encoded.error) context.error(encoded.error, encoded.error_detail);
         size = encoded.size;
-        if (!encoded.error && encoded.settled) {
-            keep_settled_encoding(context, encoded);
-        }
+        if (record && !encoded.error && encoded.settled) keep_settled_encoding(context, *record, encoded);
     }
     keep_statement_size(context, size);
     context.state.location_counter += size;
@@ -171,28 +170,15 @@ void put_instruction(AsmContext& context, int32_t start, const uint8_t* bytes, i
 
 }  // namespace
 
-const AsmContext::SettledCode* next_settled_instruction(const AsmContext& context) {
-    if (context.next_settled >= context.settled_code.size()) return nullptr;
-    const AsmContext::SettledCode& code = context.settled_code[context.next_settled];
-    return code.statement == context.next_statement ? &code : nullptr;
-}
-
-void emit_settled_instruction(AsmContext& context) {
-    const AsmContext::SettledCode& code = context.settled_code[context.next_settled++];
-    reserved_statement_size(context);
-    int32_t start = context.state.location_counter;
-    context.state.location_counter += code.size;
-    const Fixup* fixup = code.has_fixup ? &context.settled_fixups[context.next_settled_fixup++] : nullptr;
-    put_instruction(context, start, code.bytes.data(), code.size, fixup);
-}
-
-void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand) {
-    if (next_settled_instruction(context)) {
-        emit_settled_instruction(context);
-        return;
-    }
+void emit_instruction(AsmContext& context, const InstructionRecord* record, int mnemonic, std::string_view operand) {
     int reserved = reserved_statement_size(context);
     int32_t start = context.state.location_counter;
+    if (record && record->settled) {
+        context.state.location_counter += record->size;
+        const Fixup* fixup = record->fixup >= 0 ? &context.settled_fixups[static_cast<size_t>(record->fixup)] : nullptr;
+        put_instruction(context, start, record->bytes.data(), record->size, fixup);
+        return;
+    }
     EncodedInstruction encoded = encode_instruction(context, mnemonic, operand, true, reserved);
     context.state.location_counter += reserved ? reserved : encoded.size;
     if (encoded.error) {

@@ -31,16 +31,12 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
                                       bool final_pass, int reserved = 0);
 
 // Pass 1: sizes the instruction, reports its errors and moves the location
-// counter; the size is kept for pass 2, and the encoding when it is settled.
-void size_instruction(AsmContext& context, int mnemonic, std::string_view operand);
+// counter; the size is kept for pass 2, and the encoding in `record` (when
+// there is one) if it is final.
+void size_instruction(AsmContext& context, InstructionRecord* record, int mnemonic, std::string_view operand);
 
-// Pass 2: writes the bytes into the segment's code and records the fix-up;
-// an encoding pass 1 kept is written without reading the operand again.
-void emit_instruction(AsmContext& context, int mnemonic, std::string_view operand);
-
-// Pass 2: the encoding pass 1 kept for the next statement, or null.
-const AsmContext::SettledCode* next_settled_instruction(const AsmContext& context);
-// Pass 2: writes the next statement from the encoding pass 1 kept for it.
-void emit_settled_instruction(AsmContext& context);
+// Pass 2: writes the bytes into the segment's code and records the fix-up,
+// as pass 1 kept them in a settled `record`, else encoded again.
+void emit_instruction(AsmContext& context, const InstructionRecord* record, int mnemonic, std::string_view operand);
 
 }  // namespace dravlin

@@ -2,6 +2,7 @@
 
 #include "assembler/blocks.h"
 #include "assembler/encoder.h"
+#include "assembler/instruction_records.h"
 #include "assembler/line_records.h"
 #include "assembler/preprocessor.h"
 #include "assembler/statement.h"
@@ -27,47 +28,53 @@ void start_pass(AsmContext& context, int pass) {
     context.conditionals.clear();
     context.reading.clear();
     context.reading.push_back(ReadingFrame{0, SourceCursor{context.sources.front().text}});
-    if (pass == 0) context.decisions.clear();
-    if (pass == 0) context.instructions_seen = 0;
+    if (pass == 0) {
+        context.decisions.clear();
+        context.instructions.clear();
+        // Room for an instruction per four bytes of the main source: address
+        // space rather than memory, and no copying while the list grows.
+        context.instructions.reserve(context.sources.front().text.size() / 4 + 64);
+    }
     if (pass == 1) {
         context.statement_sizes.clear();
-        context.statement_sizes.reserve(context.instructions_seen);
-        context.settled_code.clear();
-        context.settled_code.reserve(context.instructions_seen);
+        context.statement_sizes.reserve(context.instructions.size());
         context.settled_fixups.clear();
         unsettle_symbols(context.symbols);
     }
     context.next_decision = 0;
     context.next_statement = 0;
-    context.next_settled = 0;
-    context.next_settled_fixup = 0;
+    context.next_instruction = 0;
 }
 
-// Pass 1: the last settled instruction was all its line held, and the line
-// is one line of the file: pass 2 may step over it.
-void mark_whole_line(AsmContext& context, const ReadingFrame& frame) {
-    AsmContext::SettledCode& code = context.settled_code.back();
-    code.whole_line = true;
-    code.source_index = frame.source_index;
-    code.line_start = frame.line_start;
-}
-
-// Pass 2: a line that held only an instruction pass 1 settled is written
-// from what pass 1 kept, without being read again.
-bool step_over_settled_line(AsmContext& context, ReadingFrame& frame) {
-    const AsmContext::SettledCode* code = next_settled_instruction(context);
-    if (!code || !code->whole_line || code->source_index != frame.source_index ||
-        code->line_start != frame.cursor.position || !context.assembling()) {
-        return false;
+// What follows every statement line: pass 1's check of the segment's end
+// (reported once, by the statement that crosses it) and pass 2's line record.
+void close_statement_line(AsmContext& context, const LinePlace& before) {
+    if (context.pass == 1 && before.location_counter <= kSegmentCodeSize &&
+        context.state.location_counter > kSegmentCodeSize) {
+        context.error(kMsgSegmentOverflow);
     }
+    if (context.pass == 2 && !context.settings.code_lines) record_source_line(context, before);
+}
+
+// Passes 1 and 2: a line that pass 0 found to hold nothing but an
+// instruction is not read again: its operand goes straight to pass 1's
+// sizing or pass 2's writing.
+bool step_over_whole_line(AsmContext& context, ReadingFrame& frame) {
+    InstructionRecord* record = whole_line_at(context, frame);
+    if (!record) return false;
     SourceCursor& cursor = frame.cursor;
-    frame.line_start = code->line_start;
     size_t end = cursor.text.find('\n', cursor.position);
-    cursor.position = end == std::string_view::npos ? cursor.text.size() : end + 1;
+    size_t next_line = end == std::string_view::npos ? cursor.text.size() : end + 1;
+    size_t operand_start = cursor.position + record->operand_offset;
+    std::string_view operand = cursor.text.substr(operand_start, next_line - operand_start);
+    frame.line_start = record->line_start;
+    cursor.position = next_line;
     ++cursor.line_number;
+    ++context.next_instruction;
     LinePlace before = line_place(context);
-    emit_settled_instruction(context);
-    if (!context.settings.code_lines) record_source_line(context, before);
+    if (context.pass == 1) size_instruction(context, record, record->mnemonic, operand);
+    else emit_instruction(context, record, record->mnemonic, operand);
+    close_statement_line(context, before);
     return true;
 }
 
@@ -76,17 +83,12 @@ void assemble_line(AsmContext& context, std::string_view text, bool physical_lin
     text.remove_prefix(skip_blanks(text, 0));
     if (handle_preprocessor_line(context, text)) return;
     LinePlace before = line_place(context);
-    size_t settled = context.settled_code.size();
+    size_t noted = context.instructions.size();
     bool lone_instruction = assemble_statement(context, text);
-    if (context.pass == 1 && lone_instruction && physical_line && context.settled_code.size() > settled) {
-        mark_whole_line(context, context.reading.back());
+    if (context.pass == 0 && lone_instruction && physical_line && context.instructions.size() > noted) {
+        mark_whole_line(context);
     }
-    // Reported once, by the statement that crosses the end of the buffer.
-    if (context.pass == 1 && before.location_counter <= kSegmentCodeSize &&
-        context.state.location_counter > kSegmentCodeSize) {
-        context.error(kMsgSegmentOverflow);
-    }
-    if (context.pass == 2 && !context.settings.code_lines) record_source_line(context, before);
+    close_statement_line(context, before);
 }
 
 // Reads and assembles lines until only `depth` frames remain.
@@ -95,7 +97,7 @@ void read_until(AsmContext& context, size_t depth) {
     std::string_view text;
     while (context.reading.size() > depth) {
         ReadingFrame& frame = context.reading.back();
-        if (context.pass == 2 && step_over_settled_line(context, frame)) continue;
+        if (context.pass > 0 && step_over_whole_line(context, frame)) continue;
         switch (read_logical_line(frame.cursor, line, text)) {
         case LineRead::EndOfText:
             context.sources[static_cast<size_t>(frame.source_index)].line_count = frame.cursor.line_number;

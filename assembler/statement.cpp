@@ -7,6 +7,7 @@
 #include "assembler/declarations.h"
 #include "assembler/definitions.h"
 #include "assembler/encoder.h"
+#include "assembler/instruction_records.h"
 #include "assembler/keyword_tables.h"
 #include "assembler/macros.h"
 #include "assembler/structures.h"
@@ -17,9 +18,13 @@ namespace dravlin {
 namespace {
 
 void instruction(AsmContext& context, int mnemonic, std::string_view operand) {
-    if (context.pass == 0) ++context.instructions_seen;
-    if (context.pass == 1) size_instruction(context, mnemonic, operand);
-    if (context.pass == 2) emit_instruction(context, mnemonic, operand);
+    if (context.pass == 0) {
+        note_instruction(context, mnemonic, operand);
+        return;
+    }
+    InstructionRecord* record = take_instruction(context, mnemonic);
+    if (context.pass == 1) size_instruction(context, record, mnemonic, operand);
+    else emit_instruction(context, record, mnemonic, operand);
 }
 
 // The symbol index of `name` when it is of `kind`, else -1.

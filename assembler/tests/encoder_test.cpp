@@ -168,7 +168,7 @@ TEST_F(AsmEncoder, EmitWritesTheSegmentAndRecordsFixups) {
     int lda = dravlin::find_keyword(dravlin::mnemonics(), "LDA");
     context.statement_sizes = {3};
     context.rows = dravlin::build_symbol_rows(context.symbols, context.members);
-    dravlin::emit_instruction(context, lda, "later");
+    dravlin::emit_instruction(context, nullptr, lda, "later");
     EXPECT_EQ(context.state.location_counter, 0x43);
     EXPECT_EQ(context.code[0x40], 0xAD);
     EXPECT_EQ(context.code[0x41], 0x34);
@@ -178,14 +178,14 @@ TEST_F(AsmEncoder, EmitWritesTheSegmentAndRecordsFixups) {
 
     // The last bytes of the buffer: a write past its end is refused.
     context.state.location_counter = dravlin::kSegmentCodeSize - 2;
-    dravlin::emit_instruction(context, lda, "later");
+    dravlin::emit_instruction(context, nullptr, lda, "later");
     EXPECT_TRUE(context.pass_failed);
     EXPECT_NE(context.reporter.transcript().find("syntax error 2037"), std::string::npos);
 }
 
 TEST_F(AsmEncoder, SizingOutsideASegmentIs2033) {
     context.state.segment_open = false;
-    dravlin::size_instruction(context, dravlin::find_keyword(dravlin::mnemonics(), "NOP"), "");
+    dravlin::size_instruction(context, nullptr, dravlin::find_keyword(dravlin::mnemonics(), "NOP"), "");
     EXPECT_NE(context.reporter.transcript().find("syntax error 2033"), std::string::npos);
 }
 
