@@ -22,6 +22,9 @@ namespace dravlin {
 inline constexpr int32_t kSegmentCodeSize = 32768;
 // Tables reserved at 128 KB; past these counts an insert is fatal error 1001.
 inline constexpr size_t kMaxFixups = 128 * 1024 / 16;
+// Tables sized ahead from a source's length reserve at most this many
+// entries; a larger source grows them as it goes.
+inline constexpr size_t kMostReservedEntries = size_t{1} << 18;
 // Includes and macro expansions open inside each other at most this deep.
 inline constexpr size_t kMaxReadingDepth = 32;
 

@@ -50,7 +50,8 @@ void list_object_files(AsmContext& context) {
     // costs address space, not memory, where growing would copy.
     for (size_t i = 0; i < context.sources.size(); ++i) {
         if (object.file_position[i] >= 0) {
-            object.lines[static_cast<size_t>(object.file_position[i])].reserve(context.sources[i].line_count);
+            size_t lines = std::min(static_cast<size_t>(context.sources[i].line_count), kMostReservedEntries);
+            object.lines[static_cast<size_t>(object.file_position[i])].reserve(lines);
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "assembler/passes.h"
 
+#include <algorithm>
+
 #include "assembler/blocks.h"
 #include "assembler/encoder.h"
 #include "assembler/instruction_records.h"
@@ -33,7 +35,7 @@ void start_pass(AsmContext& context, int pass) {
         context.instructions.clear();
         // Room for an instruction per four bytes of the main source: address
         // space rather than memory, and no copying while the list grows.
-        context.instructions.reserve(context.sources.front().text.size() / 4 + 64);
+        context.instructions.reserve(std::min(context.sources.front().text.size() / 4 + 64, kMostReservedEntries));
     }
     if (pass == 1) {
         context.statement_sizes.clear();
