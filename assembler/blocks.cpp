@@ -69,9 +69,12 @@ void fill_section_record(AsmContext& context, SectionEntry& entry, std::string_v
             bank = true;
         }
     }
-    if (!length) context.error(kMsgMissingBankLength);
-    else if (!base) context.error(kMsgMissingBaseAddress);
-    else if (!bank) context.error(kMsgMissingBankNumber);
+    if (!length)
+        context.error(kMsgMissingBankLength);
+    else if (!base)
+        context.error(kMsgMissingBaseAddress);
+    else if (!bank)
+        context.error(kMsgMissingBankNumber);
 }
 
 }  // namespace

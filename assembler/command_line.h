@@ -20,7 +20,7 @@ struct RunSettings {
 std::optional<RunSettings> parse_command_line(const std::vector<std::string>& args);
 
 struct OutputPaths {
-    std::string base;     // the source path without its extension
+    std::string base;  // the source path without its extension
     std::string object;
     std::string symbols;
 };

@@ -56,11 +56,11 @@ struct AssemblyState {
     std::string section_name;
     std::string segment_name;
     std::string procedure_name;
-    int16_t section = -1;     // index of the current section
-    int16_t segment = -1;     // index of the current segment within it
-    int segment_symbol = -1;  // the open segment's symbol index
-    int sections_seen = 0;    // SECTION statements so far
-    int segments_seen = 0;    // SEGMENT statements so far, over the whole source
+    int16_t section = -1;        // index of the current section
+    int16_t segment = -1;        // index of the current segment within it
+    int segment_symbol = -1;     // the open segment's symbol index
+    int sections_seen = 0;       // SECTION statements so far
+    int segments_seen = 0;       // SEGMENT statements so far, over the whole source
     int32_t last_code_line = 0;  // location counter at the segment's last #CODELINE
 };
 
@@ -136,7 +136,7 @@ struct AsmContext {
     std::vector<int> index_of_handle;  // filled after pass 0
 
     int expansion_counter = 0;
-    size_t expansion_lines = 0;  // lines of every expansion made so far
+    size_t expansion_lines = 0;                // lines of every expansion made so far
     std::vector<std::string> code_line_files;  // "-C": #CODELINE names, upper-cased
 
     // Bytes each instruction or data statement took in pass 1, replayed in
@@ -151,8 +151,8 @@ struct AsmContext {
     std::vector<Fixup> settled_fixups;  // the fix-ups of settled instructions
 
     std::vector<uint8_t> code = std::vector<uint8_t>(kSegmentCodeSize);  // the open segment's bytes
-    ObjectTables object;  // pass 2's records
-    SymbolRows rows;      // built after pass 1
+    ObjectTables object;                                                 // pass 2's records
+    SymbolRows rows;                                                     // built after pass 1
 
     // The message location: the innermost source's name, and the line of the
     // innermost file (a macro expansion reports its calling line).

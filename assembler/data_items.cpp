@@ -60,9 +60,12 @@ std::vector<DataItem> read_items(std::string_view items) {
         if (read != kWordRead) break;
         DataItem item;
         item.text = text;
-        if (text.front() == '"') item.form = ItemForm::String;
-        else if (text == "?") item.form = ItemForm::Reserve;
-        else split_duplicate(text, item);
+        if (text.front() == '"')
+            item.form = ItemForm::String;
+        else if (text == "?")
+            item.form = ItemForm::Reserve;
+        else
+            split_duplicate(text, item);
         result.push_back(std::move(item));
     }
     return result;
@@ -82,17 +85,17 @@ int32_t duplicate_count(AsmContext& context, const DataItem& item) {
 
 int32_t item_bytes(AsmContext& context, const DataItem& item, int item_size) {
     switch (item.form) {
-    case ItemForm::String:
-        if (!sound_string(item.text)) {
-            context.error(kMsgExpression);
-            return -1;
+        case ItemForm::String:
+            if (!sound_string(item.text)) {
+                context.error(kMsgExpression);
+                return -1;
+            }
+            return static_cast<int32_t>(item.text.size()) - 2;
+        case ItemForm::Duplicate: {
+            int32_t count = duplicate_count(context, item);
+            return count < 0 ? -1 : count * item_size;
         }
-        return static_cast<int32_t>(item.text.size()) - 2;
-    case ItemForm::Duplicate: {
-        int32_t count = duplicate_count(context, item);
-        return count < 0 ? -1 : count * item_size;
-    }
-    default: return item_size;
+        default: return item_size;
     }
 }
 
@@ -113,38 +116,40 @@ void emit_value(AsmContext& context, int32_t offset, const ExprResult& value, in
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(extended >> (8 * i));
     if (!put_code(context, offset, bytes.data(), static_cast<size_t>(item_size))) return;
     if (relocation.relocatable) {
-        add_fixup(context, Fixup{relocation.external, relocation.type, static_cast<uint16_t>(offset),
-                                 relocation.symbol, relocation.addend});
+        add_fixup(context, Fixup{relocation.external, relocation.type, static_cast<uint16_t>(offset), relocation.symbol,
+                                 relocation.addend});
     }
 }
 
 // Pass 2: the item's bytes at `offset`; the bytes it took.
 int32_t emit_item(AsmContext& context, const DataItem& item, int item_size, int32_t offset) {
     switch (item.form) {
-    case ItemForm::String: {
-        int32_t length = static_cast<int32_t>(item.text.size()) - 2;
-        const auto* characters = reinterpret_cast<const uint8_t*>(item.text.data() + 1);
-        put_code(context, offset, characters, static_cast<size_t>(length));
-        return length;
-    }
-    case ItemForm::Reserve: return item_size;  // the segment's buffer starts cleared
-    case ItemForm::Duplicate: {
-        int32_t count = duplicate_count(context, item);
-        ExprResult value = evaluate(context, item.value);
-        if (count < 0) return 0;
-        if (value.error) {
-            context.error(kMsgExpression);
+        case ItemForm::String: {
+            int32_t length = static_cast<int32_t>(item.text.size()) - 2;
+            const auto* characters = reinterpret_cast<const uint8_t*>(item.text.data() + 1);
+            put_code(context, offset, characters, static_cast<size_t>(length));
+            return length;
+        }
+        case ItemForm::Reserve: return item_size;  // the segment's buffer starts cleared
+        case ItemForm::Duplicate: {
+            int32_t count = duplicate_count(context, item);
+            ExprResult value = evaluate(context, item.value);
+            if (count < 0) return 0;
+            if (value.error) {
+                context.error(kMsgExpression);
+                return count * item_size;
+            }
+            for (int32_t i = 0; i < count; ++i) emit_value(context, offset + i * item_size, value, item_size);
             return count * item_size;
         }
-        for (int32_t i = 0; i < count; ++i) emit_value(context, offset + i * item_size, value, item_size);
-        return count * item_size;
-    }
-    case ItemForm::Expression: {
-        ExprResult value = evaluate(context, item.text);
-        if (value.error) context.error(value.error, value.missing_name);
-        else emit_value(context, offset, value, item_size);
-        return item_size;
-    }
+        case ItemForm::Expression: {
+            ExprResult value = evaluate(context, item.text);
+            if (value.error)
+                context.error(value.error, value.missing_name);
+            else
+                emit_value(context, offset, value, item_size);
+            return item_size;
+        }
     }
     return 0;
 }
@@ -153,10 +158,10 @@ int32_t emit_item(AsmContext& context, const DataItem& item, int item_size, int3
 
 SymbolKind variable_kind(int item_size) {
     switch (item_size) {
-    case 1: return SymbolKind::ByteVariable;
-    case 2: return SymbolKind::WordVariable;
-    case 4: return SymbolKind::DwordVariable;
-    default: return SymbolKind::QwordVariable;
+        case 1: return SymbolKind::ByteVariable;
+        case 2: return SymbolKind::WordVariable;
+        case 4: return SymbolKind::DwordVariable;
+        default: return SymbolKind::QwordVariable;
     }
 }
 
@@ -186,8 +191,10 @@ void data_statement(AsmContext& context, const std::string& name, int directive,
     if (!name.empty()) define_symbol(context, name, variable_kind(item_size), state.location_counter, true);
     if (context.pass == 1) {
         int32_t size = 0;
-        if (!state.segment_open) context.error(kMsgCodeOutsideSegment);
-        else size = std::max(data_items_size(context, item_size, items), 0);
+        if (!state.segment_open)
+            context.error(kMsgCodeOutsideSegment);
+        else
+            size = std::max(data_items_size(context, item_size, items), 0);
         keep_statement_size(context, size);
         state.location_counter += size;
         return;

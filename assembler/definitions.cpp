@@ -15,8 +15,10 @@ std::optional<ExprResult> constant_value(AsmContext& context, std::string_view r
     size_t pos = 0;
     std::string_view text;
     ExprResult result;
-    if (read_operand(rest, pos, text) == kWordRead) result = evaluate(context, text);
-    else result.error = kMsgExprSyntax;
+    if (read_operand(rest, pos, text) == kWordRead)
+        result = evaluate(context, text);
+    else
+        result.error = kMsgExprSyntax;
     if (result.error) {
         context.error(kMsgExpression);
         return std::nullopt;
@@ -51,17 +53,15 @@ std::optional<SymbolKind> external_kind(std::string_view type) {
 
 bool exportable(const Symbol& symbol) {
     switch (symbol.kind) {
-    case SymbolKind::Label:
-    case SymbolKind::Segment:
-    case SymbolKind::Procedure:
-    case SymbolKind::ByteVariable:
-    case SymbolKind::WordVariable:
-    case SymbolKind::DwordVariable:
-    case SymbolKind::QwordVariable:
-    case SymbolKind::StructVariable:
-        return symbol.state == kSymbolDefined;
-    default:
-        return false;
+        case SymbolKind::Label:
+        case SymbolKind::Segment:
+        case SymbolKind::Procedure:
+        case SymbolKind::ByteVariable:
+        case SymbolKind::WordVariable:
+        case SymbolKind::DwordVariable:
+        case SymbolKind::QwordVariable:
+        case SymbolKind::StructVariable: return symbol.state == kSymbolDefined;
+        default: return false;
     }
 }
 
@@ -70,8 +70,10 @@ bool exportable(const Symbol& symbol) {
 void equate(AsmContext& context, const std::string& name, std::string_view rest) {
     std::optional<ExprResult> value = constant_value(context, rest);
     if (!value) return;
-    if (context.pass == 0) declare_symbol(context, name, SymbolKind::Constant, value->value);
-    else define_symbol(context, name, SymbolKind::Constant, value->value, value->settled);
+    if (context.pass == 0)
+        declare_symbol(context, name, SymbolKind::Constant, value->value);
+    else
+        define_symbol(context, name, SymbolKind::Constant, value->value, value->settled);
 }
 
 void assign(AsmContext& context, const std::string& name, std::string_view rest) {

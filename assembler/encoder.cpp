@@ -50,8 +50,8 @@ bool in_current_segment(const AsmContext& context, const Relocation& relocation)
     return target.section == context.state.section && target.segment == context.state.segment;
 }
 
-bool encode_branch(const AsmContext& context, const OpcodeRow& row, const OperandPieces& pieces,
-                   bool final_pass, EncodedInstruction& out) {
+bool encode_branch(const AsmContext& context, const OpcodeRow& row, const OperandPieces& pieces, bool final_pass,
+                   EncodedInstruction& out) {
     out.size = 2;
     out.bytes[0] = row.codes[kColumnImplied];
     if (pieces.count != 1) return fail(out, kMsgSyntax);
@@ -84,8 +84,8 @@ bool encode_jump(const AsmContext& context, const OpcodeRow& row, const OperandP
     return put_operand(out, target, 2);
 }
 
-bool encode_general(const AsmContext& context, const OpcodeRow& row, const OperandPieces& pieces,
-                    int reserved, EncodedInstruction& out) {
+bool encode_general(const AsmContext& context, const OpcodeRow& row, const OperandPieces& pieces, int reserved,
+                    EncodedInstruction& out) {
     bool zero_page_y = row.codes[kColumnZeroPageY] != kNoOpcode;
     ClassifiedOperand operand = classify_operand(context, pieces, zero_page_y);
     if (operand.column < 0) return fail(out, kMsgAddressMode);
@@ -129,17 +129,17 @@ EncodedInstruction encode_instruction(const AsmContext& context, int mnemonic, s
     }
     bool sound = false;
     switch (row.group) {
-    case InstructionGroup::None: sound = fail(out, kMsgAddressMode); break;
-    case InstructionGroup::Implied:
-        out.size = 1;
-        out.bytes[0] = row.codes[kColumnImplied];
-        out.settled = true;
-        sound = pieces.count == 0 || fail(out, kMsgSyntax);
-        break;
-    case InstructionGroup::Branch: sound = encode_branch(context, row, pieces, final_pass, out); break;
-    case InstructionGroup::Jump:
-    case InstructionGroup::Call: sound = encode_jump(context, row, pieces, out); break;
-    case InstructionGroup::General: sound = encode_general(context, row, pieces, reserved, out); break;
+        case InstructionGroup::None: sound = fail(out, kMsgAddressMode); break;
+        case InstructionGroup::Implied:
+            out.size = 1;
+            out.bytes[0] = row.codes[kColumnImplied];
+            out.settled = true;
+            sound = pieces.count == 0 || fail(out, kMsgSyntax);
+            break;
+        case InstructionGroup::Branch: sound = encode_branch(context, row, pieces, final_pass, out); break;
+        case InstructionGroup::Jump:
+        case InstructionGroup::Call: sound = encode_jump(context, row, pieces, out); break;
+        case InstructionGroup::General: sound = encode_general(context, row, pieces, reserved, out); break;
     }
     if (sound && reserved != 0 && out.size != reserved) fail(out, kMsgAddressMode);
     return out;

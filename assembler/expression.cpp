@@ -32,9 +32,7 @@ struct EvalError {
 
 constexpr int kMaxNesting = 128;
 
-bool is_hex_digit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
+bool is_hex_digit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_name_char(char c) { return is_name_character(c); }
 int hex_value(char c) {
@@ -59,9 +57,7 @@ public:
     bool settled() const { return settled_; }
 
 private:
-    char peek(size_t ahead = 0) const {
-        return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
-    }
+    char peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
     void skip_blanks() {
         while (peek() == ' ' || peek() == '\t') ++pos_;
     }
@@ -71,13 +67,18 @@ private:
     int operator_level() {
         skip_blanks();
         switch (peek()) {
-        case '|': return 1;
-        case '^': return 2;
-        case '&': return 3;
-        case '>': case '<': case '=': return 4;
-        case '+': case '-': return 5;
-        case '*': case '/': case '%': return 6;
-        default: return 0;
+            case '|': return 1;
+            case '^': return 2;
+            case '&': return 3;
+            case '>':
+            case '<':
+            case '=': return 4;
+            case '+':
+            case '-': return 5;
+            case '*':
+            case '/':
+            case '%': return 6;
+            default: return 0;
         }
     }
 
@@ -109,14 +110,14 @@ private:
         bool negate = false;
         for (size_t at = last; at-- > first;) {
             switch (text_[at]) {
-            case '-': negate = !negate; break;  // applied after the others
-            case '!':
-                if (term.kind == TermClass::Address) throw EvalError{kMsgIllegalAddressOperation, {}};
-                term.value = term.value == 0 ? 1 : 0;
-                break;
-            case '>':
-            case '<': select_byte(term, text_[at]); break;
-            default: break;
+                case '-': negate = !negate; break;  // applied after the others
+                case '!':
+                    if (term.kind == TermClass::Address) throw EvalError{kMsgIllegalAddressOperation, {}};
+                    term.value = term.value == 0 ? 1 : 0;
+                    break;
+                case '>':
+                case '<': select_byte(term, text_[at]); break;
+                default: break;
             }
         }
         if (negate) {
@@ -260,31 +261,30 @@ private:
         term.value = symbol.value;
         term.symbol = index;
         switch (symbol.kind) {
-        case SymbolKind::Constant:
-        case SymbolKind::AssignedValue:
-            if (!members.empty()) throw EvalError{kMsgIllegalStructure, {}};
-            term.symbol = -1;
-            return term;
-        case SymbolKind::Label:
-        case SymbolKind::Segment:
-        case SymbolKind::Procedure:
-        case SymbolKind::ByteVariable:
-        case SymbolKind::WordVariable:
-        case SymbolKind::DwordVariable:
-        case SymbolKind::QwordVariable:
-            if (!members.empty()) throw EvalError{kMsgIllegalStructure, {}};
-            term.kind = TermClass::Address;
-            return term;
-        case SymbolKind::StructVariable:
-            if (members.empty()) throw EvalError{kMsgIllegalStructure, {}};
-            term.kind = TermClass::Address;
-            term.value = wrap(static_cast<uint32_t>(symbol.value) +
-                              static_cast<uint32_t>(member_offset(symbol.aux, members, written)));
-            return term;
-        case SymbolKind::StructType:
-        case SymbolKind::Section:
-        case SymbolKind::Macro:
-            throw EvalError{kMsgExprSyntax, {}};
+            case SymbolKind::Constant:
+            case SymbolKind::AssignedValue:
+                if (!members.empty()) throw EvalError{kMsgIllegalStructure, {}};
+                term.symbol = -1;
+                return term;
+            case SymbolKind::Label:
+            case SymbolKind::Segment:
+            case SymbolKind::Procedure:
+            case SymbolKind::ByteVariable:
+            case SymbolKind::WordVariable:
+            case SymbolKind::DwordVariable:
+            case SymbolKind::QwordVariable:
+                if (!members.empty()) throw EvalError{kMsgIllegalStructure, {}};
+                term.kind = TermClass::Address;
+                return term;
+            case SymbolKind::StructVariable:
+                if (members.empty()) throw EvalError{kMsgIllegalStructure, {}};
+                term.kind = TermClass::Address;
+                term.value = wrap(static_cast<uint32_t>(symbol.value) +
+                                  static_cast<uint32_t>(member_offset(symbol.aux, members, written)));
+                return term;
+            case SymbolKind::StructType:
+            case SymbolKind::Section:
+            case SymbolKind::Macro: throw EvalError{kMsgExprSyntax, {}};
         }
         throw EvalError{kMsgUndefinedSymbol, std::string(written)};
     }
@@ -319,21 +319,21 @@ private:
     static int32_t apply(int32_t left, char op, int32_t right) {
         uint32_t a = static_cast<uint32_t>(left), b = static_cast<uint32_t>(right);
         switch (op) {
-        case '|': return wrap(a | b);
-        case '^': return wrap(a ^ b);
-        case '&': return wrap(a & b);
-        case '>': return left > right;
-        case '<': return left < right;
-        case '=': return left == right;
-        case '+': return wrap(a + b);
-        case '-': return wrap(a - b);
-        case '*': return wrap(a * b);
-        case '/':
-        case '%':
-            if (right == 0) throw EvalError{kMsgDivideByZero, {}};
-            if (left == INT32_MIN && right == -1) return op == '/' ? INT32_MIN : 0;
-            return op == '/' ? left / right : left % right;
-        default: return 0;
+            case '|': return wrap(a | b);
+            case '^': return wrap(a ^ b);
+            case '&': return wrap(a & b);
+            case '>': return left > right;
+            case '<': return left < right;
+            case '=': return left == right;
+            case '+': return wrap(a + b);
+            case '-': return wrap(a - b);
+            case '*': return wrap(a * b);
+            case '/':
+            case '%':
+                if (right == 0) throw EvalError{kMsgDivideByZero, {}};
+                if (left == INT32_MIN && right == -1) return op == '/' ? INT32_MIN : 0;
+                return op == '/' ? left / right : left % right;
+            default: return 0;
         }
     }
 

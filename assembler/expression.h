@@ -19,10 +19,10 @@ struct Relocation {
 
 struct ExprResult {
     int32_t value = 0;
-    bool constant = false;   // numbers, characters, EQU/#DEFINE and "=" names only
-    bool immediate = false;  // a "#" occurs in the expression
-    bool settled = true;     // pass 1: every name in it is settled (Symbol::settled)
-    int error = 0;           // 0 or a message id 3001-3009
+    bool constant = false;     // numbers, characters, EQU/#DEFINE and "=" names only
+    bool immediate = false;    // a "#" occurs in the expression
+    bool settled = true;       // pass 1: every name in it is settled (Symbol::settled)
+    int error = 0;             // 0 or a message id 3001-3009
     std::string missing_name;  // for 3005: the name as written
     Relocation relocation;
 };

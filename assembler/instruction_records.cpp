@@ -34,8 +34,8 @@ InstructionRecord* take_instruction(AsmContext& context, int mnemonic) {
 InstructionRecord* whole_line_at(AsmContext& context, const ReadingFrame& frame) {
     if (context.next_instruction >= context.instructions.size()) return nullptr;
     InstructionRecord& record = context.instructions[context.next_instruction];
-    bool here = record.whole_line && record.source_index == frame.source_index &&
-                record.line_start == frame.cursor.position;
+    bool here =
+        record.whole_line && record.source_index == frame.source_index && record.line_start == frame.cursor.position;
     return here ? &record : nullptr;
 }
 

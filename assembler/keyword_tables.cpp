@@ -7,23 +7,22 @@ namespace dravlin {
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kHashKeywords{
-    "CODELINE", "DEFINE", "ELSE", "ENDIF", "IF", "IFDEF", "IFDIF",
-    "IFE", "IFIDN", "IFNDEF", "INCLUDE", "REDEF", "UNDEF"};
+constexpr std::array<std::string_view, 13> kHashKeywords{"CODELINE", "DEFINE", "ELSE", "ENDIF", "IF",
+                                                         "IFDEF",    "IFDIF",  "IFE",  "IFIDN", "IFNDEF",
+                                                         "INCLUDE",  "REDEF",  "UNDEF"};
 
 constexpr std::array<std::string_view, 25> kDirectives{
-    "=", "BANK", "CALL", "COMMENT", "END", "ENDM", "ENDP", "ENDS", "ENDSC",
-    "ENDSG", "EQU", "EXITM", "EXTERN", "LABEL", "LOCAL", "MACRO", "ORG",
-    "PROC", "PUBLIC", "PURGE", "RECORD", "REPT", "SECTION", "SEGMENT", "STRUC"};
+    "=",      "BANK",  "CALL",   "COMMENT", "END",     "ENDM",    "ENDP",  "ENDS", "ENDSC",
+    "ENDSG",  "EQU",   "EXITM",  "EXTERN",  "LABEL",   "LOCAL",   "MACRO", "ORG",  "PROC",
+    "PUBLIC", "PURGE", "RECORD", "REPT",    "SECTION", "SEGMENT", "STRUC"};
 
 constexpr std::array<std::string_view, 4> kDataDirectives{"DB", "DD", "DW", "QW"};
 
 constexpr std::array<std::string_view, 57> kMnemonics{
-    "",    "ADC", "AND", "ASL", "BCC", "BCS", "BEQ", "BIT", "BMI", "BNE", "BPL", "BRK",
-    "BVC", "BVS", "CLC", "CLD", "CLI", "CLV", "CMP", "CPX", "CPY", "DEC", "DEX", "DEY",
-    "EOR", "INC", "INX", "INY", "JMP", "JSR", "LDA", "LDX", "LDY", "LSR", "NOP", "ORA",
-    "PHA", "PHP", "PLA", "PLP", "ROL", "ROR", "RTI", "RTS", "SBC", "SEC", "SED", "SEI",
-    "STA", "STX", "STY", "TAX", "TAY", "TSX", "TXA", "TXS", "TYA"};
+    "",    "ADC", "AND", "ASL", "BCC", "BCS", "BEQ", "BIT", "BMI", "BNE", "BPL", "BRK", "BVC", "BVS", "CLC",
+    "CLD", "CLI", "CLV", "CMP", "CPX", "CPY", "DEC", "DEX", "DEY", "EOR", "INC", "INX", "INY", "JMP", "JSR",
+    "LDA", "LDX", "LDY", "LSR", "NOP", "ORA", "PHA", "PHP", "PLA", "PLP", "ROL", "ROR", "RTI", "RTS", "SBC",
+    "SEC", "SED", "SEI", "STA", "STX", "STY", "TAX", "TAY", "TSX", "TXA", "TXS", "TYA"};
 
 // a-z to A-Z without a branch: lookups fold every character of a word.
 constexpr unsigned char fold(char c) {
@@ -49,7 +48,7 @@ constexpr uint64_t pack_folded(std::string_view word) {
     for (size_t i = 0; i < word.size(); ++i) key |= uint64_t{static_cast<unsigned char>(word[i])} << (8 * i);
     constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
     const uint64_t low7 = key & ~kHigh;
-    const uint64_t from_a = low7 + (0x80 - 'a') * kOnes;   // high bit: byte >= 'a'
+    const uint64_t from_a = low7 + (0x80 - 'a') * kOnes;      // high bit: byte >= 'a'
     const uint64_t past_z = low7 + (0x80 - 'z' - 1) * kOnes;  // high bit: byte > 'z'
     const uint64_t lower = from_a & ~past_z & ~key & kHigh;
     return key ^ (lower >> 2);

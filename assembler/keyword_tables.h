@@ -20,15 +20,48 @@ std::span<const std::string_view> mnemonics();
 
 // Indices into hash_keywords().
 enum HashKeyword : int {
-    kHashCodeLine, kHashDefine, kHashElse, kHashEndIf, kHashIf, kHashIfDef, kHashIfDif,
-    kHashIfE, kHashIfIdn, kHashIfNDef, kHashInclude, kHashRedef, kHashUndef,
+    kHashCodeLine,
+    kHashDefine,
+    kHashElse,
+    kHashEndIf,
+    kHashIf,
+    kHashIfDef,
+    kHashIfDif,
+    kHashIfE,
+    kHashIfIdn,
+    kHashIfNDef,
+    kHashInclude,
+    kHashRedef,
+    kHashUndef,
 };
 
 // Indices into directives().
 enum Directive : int {
-    kDirAssign, kDirBank, kDirCall, kDirComment, kDirEnd, kDirEndM, kDirEndP, kDirEndS, kDirEndSC,
-    kDirEndSG, kDirEqu, kDirExitM, kDirExtern, kDirLabel, kDirLocal, kDirMacro, kDirOrg,
-    kDirProc, kDirPublic, kDirPurge, kDirRecord, kDirRept, kDirSection, kDirSegment, kDirStruc,
+    kDirAssign,
+    kDirBank,
+    kDirCall,
+    kDirComment,
+    kDirEnd,
+    kDirEndM,
+    kDirEndP,
+    kDirEndS,
+    kDirEndSC,
+    kDirEndSG,
+    kDirEqu,
+    kDirExitM,
+    kDirExtern,
+    kDirLabel,
+    kDirLocal,
+    kDirMacro,
+    kDirOrg,
+    kDirProc,
+    kDirPublic,
+    kDirPurge,
+    kDirRecord,
+    kDirRept,
+    kDirSection,
+    kDirSegment,
+    kDirStruc,
 };
 
 // Bytes per item of data_directives()[index]: DB 1, DD 4, DW 2, QW 8.

@@ -60,8 +60,8 @@ void record_source_line(AsmContext& context, const LinePlace& before) {
     const ReadingFrame& frame = context.reading.back();
     int file_position = context.object.file_position[static_cast<size_t>(frame.source_index)];
     LinePlace after = line_place(context);
-    bool same_segment = before.segment_open && after.segment_open && before.section == after.section &&
-                        before.segment == after.segment;
+    bool same_segment =
+        before.segment_open && after.segment_open && before.section == after.section && before.segment == after.segment;
     if (file_position < 0 || !same_segment || after.location_counter <= before.location_counter) return;
     add_line(context, file_position, frame.cursor.line_number, before.location_counter, after.location_counter);
 }

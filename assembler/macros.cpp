@@ -103,7 +103,8 @@ void substitute_line(std::string_view line, const Replacements& replacements, st
             size_t start = i;
             while (i < line.size() && is_name_character(line[i])) ++i;
             std::string_view name = line.substr(start, i - start);
-            const std::string* found = start > 0 && line[start - 1] == '.' ? nullptr : replacement_of(replacements, name);
+            const std::string* found =
+                start > 0 && line[start - 1] == '.' ? nullptr : replacement_of(replacements, name);
             out.append(found ? std::string_view(*found) : name);
         } else {
             out += c;
@@ -153,8 +154,10 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
                     numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
                 auto same = std::find_if(replacements.begin(), replacements.end(),
                                          [&](const auto& entry) { return entry.first == name; });
-                if (same != replacements.end()) same->second = std::move(numbered);
-                else replacements.emplace_back(name, std::move(numbered));
+                if (same != replacements.end())
+                    same->second = std::move(numbered);
+                else
+                    replacements.emplace_back(name, std::move(numbered));
             }
             continue;
         }

@@ -66,7 +66,7 @@ struct ObjectTables {
     std::optional<EntryPoint> entry;
     // The object's source-file list: #CODELINE names, then the files read.
     std::vector<std::string> file_names;
-    std::vector<int> file_position;  // per source index; -1 for an expansion
+    std::vector<int> file_position;             // per source index; -1 for an expansion
     std::vector<std::vector<LineEntry>> lines;  // per file position
 };
 

@@ -131,8 +131,12 @@ std::string object_file_bytes(AsmContext& context) {
     }
     append_all(out, files);
     for (const ProcedureEntry& procedure : object.procedures) {
-        append(out, formats::ObjProcedureRecord{row_of(procedure.symbol), procedure.section, procedure.segment,
-                                                procedure.start, procedure.end, {0, 0, 0, 0}});
+        append(out, formats::ObjProcedureRecord{row_of(procedure.symbol),
+                                                procedure.section,
+                                                procedure.segment,
+                                                procedure.start,
+                                                procedure.end,
+                                                {0, 0, 0, 0}});
     }
     out += pool;
     for (const SegmentEntry& segment : object.segments) {

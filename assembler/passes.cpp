@@ -74,8 +74,10 @@ bool step_over_whole_line(AsmContext& context, ReadingFrame& frame) {
     ++cursor.line_number;
     ++context.next_instruction;
     LinePlace before = line_place(context);
-    if (context.pass == 1) size_instruction(context, record, record->mnemonic, operand);
-    else emit_instruction(context, record, record->mnemonic, operand);
+    if (context.pass == 1)
+        size_instruction(context, record, record->mnemonic, operand);
+    else
+        emit_instruction(context, record, record->mnemonic, operand);
     close_statement_line(context, before);
     return true;
 }
@@ -101,19 +103,17 @@ void read_until(AsmContext& context, size_t depth) {
         ReadingFrame& frame = context.reading.back();
         if (context.pass > 0 && step_over_whole_line(context, frame)) continue;
         switch (read_logical_line(frame.cursor, line, text)) {
-        case LineRead::EndOfText:
-            context.sources[static_cast<size_t>(frame.source_index)].line_count = frame.cursor.line_number;
-            if (context.reading.size() == 1) check_end_of_source(context);
-            context.reading.pop_back();
-            break;
-        case LineRead::TooLong:
-            context.error(kMsgLineTooLong);
-            break;
-        case LineRead::Line:
-            frame.line_start = static_cast<uint32_t>(line.start_offset);
-            // A view of the file, not of the line's buffer: no continuation.
-            assemble_line(context, text, text.data() != line.text.data());
-            break;
+            case LineRead::EndOfText:
+                context.sources[static_cast<size_t>(frame.source_index)].line_count = frame.cursor.line_number;
+                if (context.reading.size() == 1) check_end_of_source(context);
+                context.reading.pop_back();
+                break;
+            case LineRead::TooLong: context.error(kMsgLineTooLong); break;
+            case LineRead::Line:
+                frame.line_start = static_cast<uint32_t>(line.start_offset);
+                // A view of the file, not of the line's buffer: no continuation.
+                assemble_line(context, text, text.data() != line.text.data());
+                break;
         }
     }
 }
@@ -133,11 +133,9 @@ bool read_body_line(AsmContext& context, LogicalLine& line) {
     ReadingFrame& frame = context.reading.back();
     for (;;) {
         switch (read_logical_line(frame.cursor, line)) {
-        case LineRead::EndOfText: return false;
-        case LineRead::TooLong: context.error(kMsgLineTooLong); break;
-        case LineRead::Line:
-            frame.line_start = static_cast<uint32_t>(line.start_offset);
-            return true;
+            case LineRead::EndOfText: return false;
+            case LineRead::TooLong: context.error(kMsgLineTooLong); break;
+            case LineRead::Line: frame.line_start = static_cast<uint32_t>(line.start_offset); return true;
         }
     }
 }

@@ -29,10 +29,13 @@ std::vector<std::string> rest_words(std::string_view line, size_t pos) {
 
 bool is_conditional_opener(int keyword) {
     switch (keyword) {
-    case kHashIf: case kHashIfE: case kHashIfDef: case kHashIfNDef: case kHashIfIdn: case kHashIfDif:
-        return true;
-    default:
-        return false;
+        case kHashIf:
+        case kHashIfE:
+        case kHashIfDef:
+        case kHashIfNDef:
+        case kHashIfIdn:
+        case kHashIfDif: return true;
+        default: return false;
     }
 }
 
@@ -207,16 +210,16 @@ bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
     if (!hash_line) return false;
     std::vector<std::string> words = keyword == kHashCodeLine ? std::vector<std::string>{} : rest_words(line, pos);
     switch (keyword) {
-    case kHashDefine: define_constant(context, words); break;
-    case kHashRedef: open_for_redefinition(context, words, false); break;
-    case kHashUndef: open_for_redefinition(context, words, true); break;
-    case kHashInclude: include_file(context, words); break;
-    case kHashElse:
-    case kHashEndIf: else_or_end(context, keyword); break;
-    case kHashCodeLine: code_line(context, line, pos); break;
-    default:
-        if (is_conditional_opener(keyword)) open_conditional(context, keyword, words);
-        break;  // an unknown "#" word is ignored
+        case kHashDefine: define_constant(context, words); break;
+        case kHashRedef: open_for_redefinition(context, words, false); break;
+        case kHashUndef: open_for_redefinition(context, words, true); break;
+        case kHashInclude: include_file(context, words); break;
+        case kHashElse:
+        case kHashEndIf: else_or_end(context, keyword); break;
+        case kHashCodeLine: code_line(context, line, pos); break;
+        default:
+            if (is_conditional_opener(keyword)) open_conditional(context, keyword, words);
+            break;  // an unknown "#" word is ignored
     }
     return true;
 }

@@ -15,8 +15,7 @@ bool try_open(std::string path, FoundBy found_by, SourceFile& source, std::strin
 
 }  // namespace
 
-bool open_source(std::string_view name, const SearchPath& search, SourceFile& source,
-                 std::string& error_text) {
+bool open_source(std::string_view name, const SearchPath& search, SourceFile& source, std::string& error_text) {
     source.name.assign(name);
     std::string local(name);
     if (try_open(local, FoundBy::AsGiven, source, error_text)) return true;

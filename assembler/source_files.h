@@ -17,9 +17,9 @@ enum class FoundBy : uint8_t {
 
 struct SourceFile {
     FoundBy found_by = FoundBy::AsGiven;
-    std::string name;  // as given, without the directory the search added; a macro's name
-    std::string path;  // where it was opened
-    std::string text;  // the whole file
+    std::string name;    // as given, without the directory the search added; a macro's name
+    std::string path;    // where it was opened
+    std::string text;    // the whole file
     int line_count = 0;  // known once a pass has read it to its end
     bool is_expansion() const { return found_by == FoundBy::Expansion; }
 };
@@ -34,7 +34,6 @@ struct SearchPath {
 // Opens `name` as given, else under each include directory, else under the
 // "include" variable (prefixes joined without a separator). On failure
 // returns false with the system's text for the name as given.
-bool open_source(std::string_view name, const SearchPath& search, SourceFile& source,
-                 std::string& error_text);
+bool open_source(std::string_view name, const SearchPath& search, SourceFile& source, std::string& error_text);
 
 }  // namespace dravlin

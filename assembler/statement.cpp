@@ -23,8 +23,10 @@ void instruction(AsmContext& context, int mnemonic, std::string_view operand) {
         return;
     }
     InstructionRecord* record = take_instruction(context, mnemonic);
-    if (context.pass == 1) size_instruction(context, record, mnemonic, operand);
-    else emit_instruction(context, record, mnemonic, operand);
+    if (context.pass == 1)
+        size_instruction(context, record, mnemonic, operand);
+    else
+        emit_instruction(context, record, mnemonic, operand);
 }
 
 // The symbol index of `name` when it is of `kind`, else -1.
@@ -40,8 +42,10 @@ void define_label(AsmContext& context, std::string_view name) {
     }
     AssemblyState& state = context.state;
     if (context.pass == 0) {
-        if (!state.segment_open) context.error(kMsgNoSegment);
-        else declare_symbol(context, name, SymbolKind::Label, state.location_counter);
+        if (!state.segment_open)
+            context.error(kMsgNoSegment);
+        else
+            declare_symbol(context, name, SymbolKind::Label, state.location_counter);
     } else {
         define_symbol(context, name, SymbolKind::Label, state.location_counter, true);
     }
@@ -70,16 +74,25 @@ void label_statement(AsmContext& context, std::string_view name, std::string_vie
 // A directive as the first word of the line.
 void leading_directive(AsmContext& context, int directive, std::string_view rest) {
     switch (directive) {
-    case kDirEnd: end_statement(context, rest); break;
-    case kDirPublic: export_publics(context, rest); break;
-    case kDirExtern: declare_externals(context, rest); break;
-    case kDirExitM: context.error(kMsgUndefinedMacro); break;
-    case kDirLocal: context.error(kMsgUnknownCommand); break;  // outside a macro body
-    case kDirAssign: case kDirEndM: case kDirEndP: case kDirEndS: case kDirEndSC: case kDirEndSG:
-    case kDirEqu: case kDirProc: case kDirSection: case kDirSegment: case kDirStruc:
-        context.error(kMsgSyntax);  // these need a name before them
-        break;
-    default: break;  // reserved words without effect
+        case kDirEnd: end_statement(context, rest); break;
+        case kDirPublic: export_publics(context, rest); break;
+        case kDirExtern: declare_externals(context, rest); break;
+        case kDirExitM: context.error(kMsgUndefinedMacro); break;
+        case kDirLocal: context.error(kMsgUnknownCommand); break;  // outside a macro body
+        case kDirAssign:
+        case kDirEndM:
+        case kDirEndP:
+        case kDirEndS:
+        case kDirEndSC:
+        case kDirEndSG:
+        case kDirEqu:
+        case kDirProc:
+        case kDirSection:
+        case kDirSegment:
+        case kDirStruc:
+            context.error(kMsgSyntax);  // these need a name before them
+            break;
+        default: break;  // reserved words without effect
     }
 }
 
@@ -91,8 +104,10 @@ void named_statement(AsmContext& context, const std::string& name, std::string_v
     size_t after = pos;
     WordResult read = read_word(line, after, second);
     if (read != kWordRead && read != kWordEquals) {
-        if (macro >= 0) call_macro(context, macro, line.substr(pos));
-        else context.error(is_valid_name(name) ? kMsgSyntax : kMsgSymbolDeclaration);
+        if (macro >= 0)
+            call_macro(context, macro, line.substr(pos));
+        else
+            context.error(is_valid_name(name) ? kMsgSyntax : kMsgSymbolDeclaration);
         return;
     }
     if (!is_valid_name(name)) {
@@ -101,20 +116,25 @@ void named_statement(AsmContext& context, const std::string& name, std::string_v
     }
     std::string_view rest = line.substr(after);
     switch (find_keyword(directives(), second)) {
-    case kDirAssign: assign(context, name, rest); return;
-    case kDirEqu: equate(context, name, rest); return;
-    case kDirSection: open_section(context, name, rest); return;
-    case kDirEndSC: close_section(context, name, rest); return;
-    case kDirSegment: open_segment(context, name); return;
-    case kDirEndSG: close_segment(context, name, rest); return;
-    case kDirProc: open_procedure(context, name); return;
-    case kDirEndP: close_procedure(context, name, rest); return;
-    case kDirMacro: define_macro(context, name); return;
-    case kDirStruc: define_structure(context, name); return;
-    case kDirBank: case kDirCall: case kDirComment: case kDirLabel: case kDirOrg: case kDirPurge:
-    case kDirRecord: case kDirRept:
-        return;  // reserved words without effect
-    default: break;
+        case kDirAssign: assign(context, name, rest); return;
+        case kDirEqu: equate(context, name, rest); return;
+        case kDirSection: open_section(context, name, rest); return;
+        case kDirEndSC: close_section(context, name, rest); return;
+        case kDirSegment: open_segment(context, name); return;
+        case kDirEndSG: close_segment(context, name, rest); return;
+        case kDirProc: open_procedure(context, name); return;
+        case kDirEndP: close_procedure(context, name, rest); return;
+        case kDirMacro: define_macro(context, name); return;
+        case kDirStruc: define_structure(context, name); return;
+        case kDirBank:
+        case kDirCall:
+        case kDirComment:
+        case kDirLabel:
+        case kDirOrg:
+        case kDirPurge:
+        case kDirRecord:
+        case kDirRept: return;  // reserved words without effect
+        default: break;
     }
     if (int directive = find_keyword(data_directives(), second); directive >= 0) {
         data_statement(context, name, directive, rest);

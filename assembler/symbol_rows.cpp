@@ -40,28 +40,26 @@ private:
         bool external = symbol.state == kSymbolExternal;
         std::optional<SymbolRow> row;
         switch (symbol.kind) {
-        case SymbolKind::Label:
-        case SymbolKind::Section:
-        case SymbolKind::Segment:
-        case SymbolKind::Procedure:
-        case SymbolKind::Constant:
-            row = SymbolRow{index, static_cast<uint16_t>(symbol.kind), 0};
-            break;
-        case SymbolKind::ByteVariable:
-        case SymbolKind::WordVariable:
-        case SymbolKind::DwordVariable:
-        case SymbolKind::QwordVariable:
-            row = SymbolRow{
-                index, 1,
-                external ? kExternalType : formats::sym_type_row_offset(basic_type(static_cast<uint8_t>(symbol.kind)))};
-            break;
-        case SymbolKind::StructVariable: {
-            uint32_t header = emit_structure(symbol.aux);
-            row = SymbolRow{index, 1, external ? kExternalType : formats::sym_type_row_offset(header)};
-            break;
-        }
-        case SymbolKind::StructType: emit_structure(symbols_.handle(index)); break;
-        default: break;  // "=" variables and macros have no row
+            case SymbolKind::Label:
+            case SymbolKind::Section:
+            case SymbolKind::Segment:
+            case SymbolKind::Procedure:
+            case SymbolKind::Constant: row = SymbolRow{index, static_cast<uint16_t>(symbol.kind), 0}; break;
+            case SymbolKind::ByteVariable:
+            case SymbolKind::WordVariable:
+            case SymbolKind::DwordVariable:
+            case SymbolKind::QwordVariable:
+                row = SymbolRow{index, 1,
+                                external ? kExternalType
+                                         : formats::sym_type_row_offset(basic_type(static_cast<uint8_t>(symbol.kind)))};
+                break;
+            case SymbolKind::StructVariable: {
+                uint32_t header = emit_structure(symbol.aux);
+                row = SymbolRow{index, 1, external ? kExternalType : formats::sym_type_row_offset(header)};
+                break;
+            }
+            case SymbolKind::StructType: emit_structure(symbols_.handle(index)); break;
+            default: break;  // "=" variables and macros have no row
         }
         if (!row) return;
         out_.row_of_symbol[static_cast<size_t>(index)] = static_cast<int>(out_.rows.size());
@@ -88,12 +86,12 @@ private:
         size_t count = 0;
         while (first + count < members_.size() && members_[first + count].kind != kMemberListEnd) ++count;
         out_.types.resize(out_.types.size() + 1 + count);
-        out_.types[header] = SymTypeRecord{add_name(type.name), formats::kStructHeaderMarker,
-                                           static_cast<uint16_t>(count), 0, 0, 0};
+        out_.types[header] =
+            SymTypeRecord{add_name(type.name), formats::kStructHeaderMarker, static_cast<uint16_t>(count), 0, 0, 0};
         for (size_t j = 0; j < count; ++j) {
             const StructMember& member = members_[first + j];
-            SymTypeRecord record{add_name(member.name), 0, 0, static_cast<uint16_t>(j + 1),
-                                 static_cast<uint16_t>(member.offset), 0};
+            SymTypeRecord record{
+                add_name(member.name), 0, 0, static_cast<uint16_t>(j + 1), static_cast<uint16_t>(member.offset), 0};
             if (member.kind == static_cast<uint8_t>(SymbolKind::StructVariable)) {
                 uint32_t nested = emit_structure(member.type_handle);
                 record.type = static_cast<uint32_t>(out_.descriptors.size());

@@ -43,7 +43,10 @@ SymbolTable::Position SymbolTable::find(std::string_view name) const {
         // std::string_view compares bytes as unsigned characters.
         order = key < other ? -1 : key > other ? 1 : name.compare(at(middle).name);
         if (order == 0) return {middle, Relation::Found};
-        if (order < 0) high = middle - 1; else low = middle + 1;
+        if (order < 0)
+            high = middle - 1;
+        else
+            low = middle + 1;
     }
     return {middle, order < 0 ? Relation::Before : Relation::After};
 }
@@ -60,8 +63,8 @@ int SymbolTable::index_of(std::string_view name) const {
     return position.relation == Relation::Found ? position.index : -1;
 }
 
-SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view name, SymbolKind kind,
-                                                  int32_t value, SourcePlace place) {
+SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view name, SymbolKind kind, int32_t value,
+                                                  SourcePlace place) {
     size_t bytes = kRecordFixedBytes + name.size() + 1;
     if (order_.size() >= kMaxSymbols || store_bytes_ + bytes > kStoreCapacity) {
         return {-1, InsertOutcome::Full};
@@ -83,9 +86,9 @@ SymbolTable::InsertResult SymbolTable::insert(std::string_view name, SymbolKind 
                                               SourcePlace place) {
     Position position = find(name);
     switch (position.relation) {
-    case Relation::Before: return add_record(position.index, name, kind, value, place);
-    case Relation::After: return add_record(position.index + 1, name, kind, value, place);
-    case Relation::Found: break;
+        case Relation::Before: return add_record(position.index, name, kind, value, place);
+        case Relation::After: return add_record(position.index + 1, name, kind, value, place);
+        case Relation::Found: break;
     }
     Symbol& existing = at(position.index);
     if (existing.state != kSymbolDefined) {

@@ -94,8 +94,8 @@ public:
     InsertResult insert(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
 
     // Passes 1 and 2: refreshes an existing name; false when it is missing.
-    bool define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place,
-                int16_t section, int16_t segment);
+    bool define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place, int16_t section,
+                int16_t segment);
 
     Symbol& at(int index) { return records_[order_[static_cast<size_t>(index)]]; }
     int handle(int index) const { return static_cast<int>(order_[static_cast<size_t>(index)]); }
@@ -108,11 +108,10 @@ public:
     int size() const { return static_cast<int>(order_.size()); }
 
 private:
-    InsertResult add_record(int index, std::string_view name, SymbolKind kind, int32_t value,
-                            SourcePlace place);
+    InsertResult add_record(int index, std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
 
-    std::vector<Symbol> records_;   // in insertion order
-    std::vector<uint32_t> order_;   // record numbers sorted by name
+    std::vector<Symbol> records_;  // in insertion order
+    std::vector<uint32_t> order_;  // record numbers sorted by name
     // Per record: its name's first eight bytes packed into a number that
     // orders as the bytes do, so most steps of a search compare integers.
     // Kept in record order, so inserts move no more than order_.

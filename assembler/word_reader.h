@@ -94,18 +94,19 @@ inline WordResult read_any_word(std::string_view line, size_t& pos, std::string_
     pos = skip_blanks(line, pos);
     char c = at(line, pos);
     switch (c) {
-    case ',': ++pos; return kWordComma;
-    case '=': word = line.substr(pos++, 1); return kWordEquals;
-    case '\n': ++pos; return kWordEndOfLine;
-    case '\r': case ';': return skip_comment(line, pos);
-    case '\0': return kWordEndOfText;
-    case ':':
-        if (colon_ends) {
-            ++pos;
-            return kWordColon;
-        }
-        break;
-    default: break;
+        case ',': ++pos; return kWordComma;
+        case '=': word = line.substr(pos++, 1); return kWordEquals;
+        case '\n': ++pos; return kWordEndOfLine;
+        case '\r':
+        case ';': return skip_comment(line, pos);
+        case '\0': return kWordEndOfText;
+        case ':':
+            if (colon_ends) {
+                ++pos;
+                return kWordColon;
+            }
+            break;
+        default: break;
     }
     size_t start = pos;
     pos = scan_until(line, pos, colon_ends ? kEndsWord | kColon : kEndsWord);
@@ -124,10 +125,12 @@ inline WordResult read_operand(std::string_view line, size_t& pos, std::string_v
     operand = {};
     pos = skip_blanks(line, pos);
     switch (at(line, pos)) {
-    case ',': ++pos; return kWordComma;
-    case '\r': case ';': case '\n': return kWordEndOfLine;
-    case '\0': return kWordEndOfText;
-    default: break;
+        case ',': ++pos; return kWordComma;
+        case '\r':
+        case ';':
+        case '\n': return kWordEndOfLine;
+        case '\0': return kWordEndOfText;
+        default: break;
     }
     size_t start = pos;
     pos = scan_until(line, pos, kEndsOperand);
@@ -146,8 +149,8 @@ inline size_t skip_blanks(std::string_view line, size_t pos) {
         if (eight != kEightSpaces) break;
         pos += sizeof eight;
     }
-    while (pos < line.size() && (word_reading::kCharClasses[static_cast<unsigned char>(line[pos])] &
-                                 word_reading::kBlank)) {
+    while (pos < line.size() &&
+           (word_reading::kCharClasses[static_cast<unsigned char>(line[pos])] & word_reading::kBlank)) {
         ++pos;
     }
     return pos;

@@ -83,7 +83,7 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
             }
             return true;
         }
-        for (int offset = from; offset <= limit; ) {
+        for (int offset = from; offset <= limit;) {
             int at = regexp.Find(subject, offset);
             if (at == RegExp::kTooComplex) {
                 request.error = kFindTooComplex;

@@ -103,9 +103,7 @@ int SECEdit::LoadKeywords() {
     return 1;
 }
 
-bool SECEdit::IsWordChar(unsigned char byte) const {
-    return std::isalnum(byte) || word_chars_[byte];
-}
+bool SECEdit::IsWordChar(unsigned char byte) const { return std::isalnum(byte) || word_chars_[byte]; }
 
 int SECEdit::FindNextKeyword(std::string_view text, int* from, int* start, int* end) {
     if (keyword_table_.empty() && !LoadKeywords()) return 0;

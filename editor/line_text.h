@@ -27,9 +27,7 @@ int LineEndSizeAt(std::string_view text, size_t at, int type);
 std::string ConvertLineEnds(std::string_view text, int target_type);
 
 // Display width of the byte at `column`: a tab reaches the next tab stop.
-inline int ByteWidth(char byte, int column, int tab_size) {
-    return byte == '\t' ? tab_size - column % tab_size : 1;
-}
+inline int ByteWidth(char byte, int column, int tab_size) { return byte == '\t' ? tab_size - column % tab_size : 1; }
 
 // Display column of a byte index; bytes past the text count one column each.
 int IndexToColumn(std::string_view text, int index, int tab_size);

@@ -13,9 +13,7 @@ namespace {
 constexpr const char* kMeta = "^$.[()|?*+\\";
 constexpr int kNodeSize = 3;
 
-bool IsQuantifier(char c) {
-    return c == '*' || c == '+' || c == '?';
-}
+bool IsQuantifier(char c) { return c == '*' || c == '+' || c == '?'; }
 
 // What the compiler knows of a piece of pattern.
 enum Facts : int {

@@ -10,9 +10,7 @@ SECEdit::SECEdit(ProfileAccess& profile) : profile_(profile) {
     pad_with_spaces_ = false;
 }
 
-SECEdit::~SECEdit() {
-    FreeAll();
-}
+SECEdit::~SECEdit() { FreeAll(); }
 
 void SECEdit::Init() {
     FreeAll();
@@ -56,9 +54,7 @@ void SECEdit::LoadSettings() {
         SetLineEndType(profile_.GetProfileInt(section, "Line end type", 0));
 }
 
-int SECEdit::GetModified() const {
-    return unrecorded_changes_ || !undo_.AtSaved() ? 1 : 0;
-}
+int SECEdit::GetModified() const { return unrecorded_changes_ || !undo_.AtSaved() ? 1 : 0; }
 
 void SECEdit::SetModified(int modified) {
     unrecorded_changes_ = modified != 0;
@@ -178,9 +174,7 @@ void SECEdit::SetLineEndType(int type) {
         line_end_.type = type;
 }
 
-bool SECEdit::HasLineEnd(const EditLine* line) const {
-    return EndsWithLineEnd(line->text);
-}
+bool SECEdit::HasLineEnd(const EditLine* line) const { return EndsWithLineEnd(line->text); }
 
 std::string_view SECEdit::TextOf(const EditLine* line) const {
     std::string_view text = line->text;

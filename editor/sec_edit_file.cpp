@@ -9,9 +9,7 @@ constexpr char kEndOfFileMark = 0x1A;
 
 // The system error of a failed file operation; failures that are not system errors
 // read as "Can't read data."
-int CodeOf(const os::Error& error) {
-    return error.code != 0 ? error.code : kCannotRead;
-}
+int CodeOf(const os::Error& error) { return error.code != 0 ? error.code : kCannotRead; }
 
 // Holds the file open for reading; 0 or the system error.
 int HoldLock(std::optional<os::File>& lock, const std::filesystem::path& path) {

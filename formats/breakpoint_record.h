@@ -14,7 +14,7 @@ inline constexpr std::uint32_t kBreakPointPathSize = 262;
 struct BreakPointRecord {
     std::uint16_t line;
     char source_path[kBreakPointPathSize];  // NUL-terminated, compared without case
-    std::uint32_t target_word;  // the planted break entry of the current session
+    std::uint32_t target_word;              // the planted break entry of the current session
 };
 
 #pragma pack(pop)

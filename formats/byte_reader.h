@@ -21,8 +21,7 @@ class ByteReader {
 public:
     ByteReader() = default;
     explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-    ByteReader(const void* data, std::size_t size)
-        : bytes_(static_cast<const std::uint8_t*>(data), size) {}
+    ByteReader(const void* data, std::size_t size) : bytes_(static_cast<const std::uint8_t*>(data), size) {}
     explicit ByteReader(std::string_view bytes) : ByteReader(bytes.data(), bytes.size()) {}
 
     std::size_t size() const { return bytes_.size(); }
@@ -38,8 +37,7 @@ public:
     // The sub-view [offset, offset + length), or nothing when it leaves the view.
     std::optional<ByteReader> slice(std::uint64_t offset, std::uint64_t length) const {
         if (!contains(offset, length)) return std::nullopt;
-        return ByteReader(bytes_.subspan(static_cast<std::size_t>(offset),
-                                         static_cast<std::size_t>(length)));
+        return ByteReader(bytes_.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
     }
 
     std::optional<std::uint8_t> u8(std::uint64_t offset) const { return scalar<std::uint8_t>(offset); }
@@ -59,8 +57,7 @@ public:
     // Record `index` of a table of `count` records at `table_offset`; fails when
     // the index is outside the table or the table outside the view.
     template <class Record>
-    std::optional<Record> table_entry(std::uint64_t table_offset, std::uint64_t count,
-                                      std::uint64_t index) const {
+    std::optional<Record> table_entry(std::uint64_t table_offset, std::uint64_t count, std::uint64_t index) const {
         if (index >= count || !contains_table<Record>(table_offset, count)) return std::nullopt;
         return record<Record>(table_offset + index * sizeof(Record));
     }
@@ -77,11 +74,10 @@ public:
     std::optional<std::string_view> c_string(std::uint64_t offset) const {
         if (offset >= bytes_.size()) return std::nullopt;
         const auto* start = bytes_.data() + offset;
-        const auto* nul = static_cast<const std::uint8_t*>(
-            std::memchr(start, 0, bytes_.size() - static_cast<std::size_t>(offset)));
+        const auto* nul =
+            static_cast<const std::uint8_t*>(std::memchr(start, 0, bytes_.size() - static_cast<std::size_t>(offset)));
         if (nul == nullptr) return std::nullopt;
-        return std::string_view(reinterpret_cast<const char*>(start),
-                                static_cast<std::size_t>(nul - start));
+        return std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(nul - start));
     }
 
 private:

@@ -39,13 +39,13 @@ struct TargetRegisterBlock {
     std::uint8_t a;
     std::uint8_t x;
     std::uint8_t y;
-    std::uint8_t run_flags;        // RunFlag bits
-    std::uint16_t operand_address; // operand of the instruction at pc
-    std::uint16_t operand_value;   // byte, or word for an indirect jump
-    std::uint8_t operand_flags;    // OperandFlag bits
-    std::uint8_t mode;             // ModeBit bits
-    std::uint8_t cpu_state;        // CpuStateBit bits
-    std::uint8_t state_change;     // cleared whenever cpu_state bit 0 or 1 changes
+    std::uint8_t run_flags;         // RunFlag bits
+    std::uint16_t operand_address;  // operand of the instruction at pc
+    std::uint16_t operand_value;    // byte, or word for an indirect jump
+    std::uint8_t operand_flags;     // OperandFlag bits
+    std::uint8_t mode;              // ModeBit bits
+    std::uint8_t cpu_state;         // CpuStateBit bits
+    std::uint8_t state_change;      // cleared whenever cpu_state bit 0 or 1 changes
 };
 
 struct TargetControlBlock {
@@ -71,9 +71,9 @@ struct TargetControlBlock {
     std::uint32_t rom_size;
     std::uint32_t external_ram_size;
     TargetRegisterBlock registers;
-    std::uint8_t write_latches[kIoRegisterCount];  // last value written to $00-$3F
-    std::uint8_t read_latches[kIoRegisterCount];   // what a read of $00-$3F returns
-    std::uint32_t first_table[kFirstBreakTableEntries];   // TargetBreakEntry words
+    std::uint8_t write_latches[kIoRegisterCount];        // last value written to $00-$3F
+    std::uint8_t read_latches[kIoRegisterCount];         // what a read of $00-$3F returns
+    std::uint32_t first_table[kFirstBreakTableEntries];  // TargetBreakEntry words
     std::uint32_t second_table[kSecondBreakTableEntries];
 };
 
@@ -189,14 +189,14 @@ inline constexpr std::uint8_t kHalted = 0x04;
 
 // TargetBreakEntry, one u32 of either breakpoint table.
 namespace BreakEntry {
-inline constexpr std::uint32_t kValid = 1u << 31;        // clear: end of the table
+inline constexpr std::uint32_t kValid = 1u << 31;  // clear: end of the table
 inline constexpr std::uint32_t kArmed = 1u << 30;
-inline constexpr std::uint32_t kExecute = 1u << 29;      // clear: data entry
-inline constexpr std::uint32_t kAfterOrReads = 1u << 28; // execute: stop after; data: reads too
+inline constexpr std::uint32_t kExecute = 1u << 29;       // clear: data entry
+inline constexpr std::uint32_t kAfterOrReads = 1u << 28;  // execute: stop after; data: reads too
 inline constexpr std::uint32_t kBanked = 1u << 27;
 inline constexpr std::uint32_t kExternalBank = 1u << 26;
-inline constexpr std::uint32_t kPlaced = 1u << 25;       // set by the simulator once placed
-inline constexpr std::uint32_t kRangeStart = 1u << 24;   // this entry and the next form a range
+inline constexpr std::uint32_t kPlaced = 1u << 25;      // set by the simulator once placed
+inline constexpr std::uint32_t kRangeStart = 1u << 24;  // this entry and the next form a range
 inline constexpr unsigned kBankShift = 16;
 inline constexpr std::uint32_t kBankMask = 0xFFu << kBankShift;
 inline constexpr std::uint32_t kAddressMask = 0xFFFF;

@@ -18,7 +18,7 @@ inline constexpr int kImageBankCount = 27;
 inline constexpr std::uint16_t kImagePrefixMark = 0x2455;
 inline constexpr std::uint32_t kBankExportEntries = 256;
 inline constexpr std::uint32_t kBankExportTableSize = 512;
-inline constexpr std::uint32_t kHeadExportEntries = 32;  // bank 0's entries used by the head
+inline constexpr std::uint32_t kHeadExportEntries = 32;   // bank 0's entries used by the head
 inline constexpr std::uint32_t kBankWindowBase = 0x4000;  // device address of a bank's byte 0
 inline constexpr std::uint32_t kBankMaxSize = 0x8000;
 inline constexpr std::uint32_t kFixedDataBase = 0x1AC0;  // device address of the fixed data area
@@ -43,14 +43,14 @@ struct ImagePrefix {
 
 // The first 64 bytes of bank 0's export table.
 struct ImageFileHead {
-    std::uint16_t head_size;  // 0x0040
+    std::uint16_t head_size;                // 0x0040
     char display_name[kDisplayNameLength];  // space-padded, not NUL-terminated
     std::uint8_t zero0[6];
     std::uint8_t kind;  // 'L'
     std::uint16_t reset_address;
-    std::uint8_t signature[3];  // A5 AA 55
-    std::uint8_t version_a[4];  // 01 00 00 00
-    std::uint8_t version_b[4];  // 01 00 00 01
+    std::uint8_t signature[3];       // A5 AA 55
+    std::uint8_t version_a[4];       // 01 00 00 00
+    std::uint8_t version_b[4];       // 01 00 00 01
     std::uint16_t global_length;     // G
     std::uint16_t init_data_length;  // I
     std::uint16_t fixed_data_end;    // 0x1AC0 + G + I

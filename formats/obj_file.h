@@ -15,7 +15,7 @@ struct ObjFileHeader {
     std::uint16_t zero0;
     std::uint16_t reserved0;
     std::uint32_t zero1;
-    std::uint32_t file_size;  // includes the entry record when present
+    std::uint32_t file_size;        // includes the entry record when present
     std::uint32_t sections_offset;  // always 72
     std::uint32_t publics_offset;
     std::uint32_t zero2;
@@ -59,11 +59,11 @@ struct ObjSegmentRecord {
 };
 
 enum class FixupType : std::uint8_t {
-    Address = 1,        // u16, low byte first
+    Address = 1,  // u16, low byte first
     HighByte = 2,
     LowByte = 3,
-    FarCall = 4,        // u16 far-call address, u8 bank, u8 export slot
-    HereAddress = 5,    // location-counter forms of 1, 2, 3
+    FarCall = 4,      // u16 far-call address, u8 bank, u8 export slot
+    HereAddress = 5,  // location-counter forms of 1, 2, 3
     HereHighByte = 6,
     HereLowByte = 7,
 };
@@ -72,10 +72,10 @@ struct ObjFixupRecord {
     std::uint32_t is_extern;  // 1 when the target is declared EXTERN
     std::uint8_t type;        // FixupType; 0 and values above 7 patch nothing
     std::uint8_t reserved0;
-    std::uint16_t place;      // offset in the segment's code of the first byte to patch
+    std::uint16_t place;  // offset in the segment's code of the first byte to patch
     std::uint16_t symbol_row;
     std::uint16_t reserved1;
-    std::uint32_t addend;     // operand value minus the target symbol's own value
+    std::uint32_t addend;  // operand value minus the target symbol's own value
 };
 
 struct ObjPublicRecord {
@@ -89,7 +89,7 @@ struct ObjLineRecord {
     std::uint16_t section_index;
     std::uint16_t segment_index;  // within the section
     std::uint16_t start_offset;
-    std::uint16_t end_offset;     // exclusive
+    std::uint16_t end_offset;  // exclusive
 };
 
 inline constexpr std::uint32_t line_file_index(std::uint32_t file_and_line) { return file_and_line >> 24; }
@@ -113,7 +113,7 @@ struct ObjSymbolRecord {
     std::uint16_t kind;         // SymbolKind
     std::uint16_t section_index;
     std::uint16_t segment_index;
-    std::uint16_t value;        // offset in the segment, or the constant of kind 81
+    std::uint16_t value;  // offset in the segment, or the constant of kind 81
 };
 
 // First-line index of a source file that produced no line records.

@@ -9,7 +9,7 @@
 
 namespace formats {
 
-inline constexpr uint32_t WM_SIMLINK = 0x8100;   // WM_APP + 0x100
+inline constexpr uint32_t WM_SIMLINK = 0x8100;  // WM_APP + 0x100
 inline constexpr uint32_t WM_COMMAND_MSG = 0x0111;
 
 // Codes in the high word of wParam.

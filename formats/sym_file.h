@@ -23,16 +23,16 @@ struct SymFileHeader {
 //   member j (1..n):    {name, basic type 0-3 or 'A' descriptor index, 0, j, byte offset, 0}
 struct SymTypeRecord {
     std::uint32_t name_offset;
-    std::uint32_t type;          // descriptor index, member type, or kStructHeaderMarker
-    std::uint16_t member_count;  // structure header only
-    std::uint16_t member_number; // member rows: 1..n
-    std::uint16_t member_offset; // member rows: bytes from the structure's start
+    std::uint32_t type;           // descriptor index, member type, or kStructHeaderMarker
+    std::uint16_t member_count;   // structure header only
+    std::uint16_t member_number;  // member rows: 1..n
+    std::uint16_t member_offset;  // member rows: bytes from the structure's start
     std::uint16_t reserved;
 };
 
 struct SymTypeDescriptor {
-    std::uint8_t one;  // always 1
-    std::uint8_t kind; // SymDescriptorKind
+    std::uint8_t one;   // always 1
+    std::uint8_t kind;  // SymDescriptorKind
     std::uint16_t reserved;
     std::uint32_t value;  // for 'A': the row of the structure's header
 };
@@ -46,11 +46,11 @@ inline constexpr std::uint32_t kSymBasicTypeCount = 4;
 inline constexpr std::uint32_t sym_type_row_offset(std::uint32_t row) { return 16 + 16 * row; }
 
 enum class SymDescriptorKind : std::uint8_t {
-    Byte = 0x21,      // the low nibble is the size in bytes
+    Byte = 0x21,  // the low nibble is the size in bytes
     Word = 0x22,
     DoubleWord = 0x24,
     QuadWord = 0x28,
-    Structure = 0x41, // 'A'
+    Structure = 0x41,  // 'A'
 };
 
 static_assert(sizeof(SymFileHeader) == 16);

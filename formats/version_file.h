@@ -15,8 +15,8 @@ struct VersionBlock {
     std::uint8_t kind;  // 'L'
     std::uint8_t zero1[2];
     std::uint8_t signature[3];  // A5 AA 55
-    std::uint8_t language;  // low byte of "Default Language"
-    std::uint8_t version;   // low byte of "Default Version"
+    std::uint8_t language;      // low byte of "Default Language"
+    std::uint8_t version;       // low byte of "Default Version"
     std::uint8_t zero2[8];
     std::uint16_t stack_address;
 };

@@ -70,8 +70,8 @@ std::string dump_debug_map(const formats::ByteReader& map) {
     std::string out = "debug map: " + std::to_string(header->object_count) + " objects\n";
     for (std::uint32_t o = 0; o < header->object_count; ++o) {
         const auto object = map.table_entry<formats::DebObjectEntry>(sizeof *header, header->object_count, o);
-        const auto name = object ? map.c_string(std::uint64_t(header->name_block_offset) + object->name_offset)
-                                 : std::nullopt;
+        const auto name =
+            object ? map.c_string(std::uint64_t(header->name_block_offset) + object->name_offset) : std::nullopt;
         if (!name) return out + "error: object " + std::to_string(o) + " lies outside the file\n";
         out += std::string(*name) + "\n";
         for (std::uint32_t s = 0; s < object->section_count; ++s) {
@@ -79,8 +79,8 @@ std::string dump_debug_map(const formats::ByteReader& map) {
                 map.table_entry<formats::DebSectionEntry>(object->first_section_offset, object->section_count, s);
             if (!section) return out + "error: a section entry lies outside the file\n";
             for (std::uint32_t g = 0; g < section->segment_count; ++g) {
-                const auto segment = map.table_entry<formats::DebSegmentEntry>(section->first_segment_offset,
-                                                                               section->segment_count, g);
+                const auto segment =
+                    map.table_entry<formats::DebSegmentEntry>(section->first_segment_offset, section->segment_count, g);
                 if (!segment) return out + "error: a segment entry lies outside the file\n";
                 out += "  section " + std::to_string(s) + " segment " + std::to_string(g) + ": bank " +
                        std::to_string(segment->bank) + " " + hex(segment->start_address, 4) + "-" +
@@ -100,8 +100,8 @@ std::string dump_library(const formats::ByteReader& library) {
     }
     std::string out = "library: " + std::to_string(members.size()) + " members\n";
     for (std::size_t m = 0; m < members.size(); ++m) {
-        const auto entry = *library.table_entry<formats::LibMemberEntry>(formats::kLibMemberTableOffset,
-                                                                         members.size(), m);
+        const auto entry =
+            *library.table_entry<formats::LibMemberEntry>(formats::kLibMemberTableOffset, members.size(), m);
         out += std::string(members[m].name) + " at " + std::to_string(entry.object_offset) + ":";
         const auto& module = members[m].module;
         for (auto row : module.public_rows) out += " " + std::string(module.symbols[row].name);

@@ -65,8 +65,8 @@ std::vector<std::uint8_t> build_debug_map(const LinkContext& link) {
         names += object.path;
         names += '\0';
     }
-    const auto sections_offset = std::uint32_t(sizeof(formats::DebFileHeader) +
-                                               sizeof(formats::DebObjectEntry) * link.objects.size());
+    const auto sections_offset =
+        std::uint32_t(sizeof(formats::DebFileHeader) + sizeof(formats::DebObjectEntry) * link.objects.size());
     const auto names_offset = std::uint32_t(sections_offset + sizeof(formats::DebSectionEntry) * section_count);
     const auto segments_offset = std::uint32_t(names_offset + names.size());
 
@@ -76,7 +76,8 @@ std::vector<std::uint8_t> build_debug_map(const LinkContext& link) {
     for (std::size_t i = 0; i < link.objects.size(); ++i) {
         const auto& object = link.objects[i];
         const auto& module = object.module;
-        append(objects, formats::DebObjectEntry{name_offsets[i], std::uint16_t(module.sections.size()), 0, next_section});
+        append(objects,
+               formats::DebObjectEntry{name_offsets[i], std::uint16_t(module.sections.size()), 0, next_section});
         next_section += std::uint32_t(sizeof(formats::DebSectionEntry) * module.sections.size());
         for (std::uint16_t s = 0; s < module.sections.size(); ++s) {
             const auto& section = module.sections[s];

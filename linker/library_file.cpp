@@ -17,8 +17,7 @@ void append(std::vector<std::uint8_t>& out, const Record& record) {
 }  // namespace
 
 std::vector<std::uint8_t> build_library(const std::vector<LibraryInput>& members) {
-    if (members.size() > std::numeric_limits<std::uint16_t>::max())
-        throw CorruptInput("more than 65535 members");
+    if (members.size() > std::numeric_limits<std::uint16_t>::max()) throw CorruptInput("more than 65535 members");
     std::uint64_t total = formats::kLibMemberTableOffset + 8 * members.size();
     for (const auto& member : members) total += member.object.size() + member.name.size() + 1;
     if (total > std::numeric_limits<std::uint32_t>::max()) throw CorruptInput("library larger than 4 GB");
@@ -50,8 +49,8 @@ std::vector<LibraryMember> read_library(const formats::ByteReader& bytes) {
     std::vector<LibraryMember> members;
     members.reserve(header->member_count);
     for (std::uint32_t index = 0; index < header->member_count; ++index) {
-        auto entry = bytes.table_entry<formats::LibMemberEntry>(formats::kLibMemberTableOffset,
-                                                                header->member_count, index);
+        auto entry =
+            bytes.table_entry<formats::LibMemberEntry>(formats::kLibMemberTableOffset, header->member_count, index);
         if (!entry) throw CorruptInput("member table outside the file");
         auto name = bytes.c_string(entry->name_offset);
         if (!name) throw CorruptInput("member " + std::to_string(index) + ": name outside the file");

@@ -81,10 +81,10 @@ std::variant<LinkSettings, LinkUsageError> parse_link_command_line(const std::ve
 
 std::string_view usage_error_text(LinkUsageError error) {
     switch (error) {
-    case LinkUsageError::MissingObjectName: return "\nMissing OBJ file Name in command Line\r\n";
-    case LinkUsageError::MissingOutputName: return "\nMissing output file Name in command Line\r\n";
-    case LinkUsageError::MissingObjectPath: return "\nMissing OBJ file path in command Line\r\n";
-    case LinkUsageError::MissingDisplayName: return "\nMissing file Name display on Simulater in command Line\r\n";
+        case LinkUsageError::MissingObjectName: return "\nMissing OBJ file Name in command Line\r\n";
+        case LinkUsageError::MissingOutputName: return "\nMissing output file Name in command Line\r\n";
+        case LinkUsageError::MissingObjectPath: return "\nMissing OBJ file path in command Line\r\n";
+        case LinkUsageError::MissingDisplayName: return "\nMissing file Name display on Simulater in command Line\r\n";
     }
     return {};
 }

@@ -60,7 +60,7 @@ struct LinkLibrary {
     std::string path;
     std::vector<std::uint8_t> file;
     std::vector<LibraryMember> members;  // point into `file`
-    SymbolIndex<MemberSymbol> publics;  // first definition of each name
+    SymbolIndex<MemberSymbol> publics;   // first definition of each name
 };
 
 struct PulledReference {
@@ -90,8 +90,8 @@ struct PulledModule {
     std::string_view name;
     std::span<const std::uint8_t> bytes;  // the pulled range of the member's segment
     int bank = 0;  // for a procedure: the bank it goes to (for every-bank records, the bank that pulled it)
-    std::uint32_t address = 0;  // fixed-area address of data
-    BankSlot slot;               // placement of a procedure
+    std::uint32_t address = 0;               // fixed-area address of data
+    BankSlot slot;                           // placement of a procedure
     std::vector<BankSlot> every_bank_slots;  // per bank, for every-bank records
     std::vector<PulledReference> references;
 };

@@ -60,7 +60,8 @@ void load_objects(LinkContext& link, LinkReporter& reporter) {
         try {
             object.module = read_object_module(formats::ByteReader(object.file));
         } catch (const CorruptInput& error) {
-            reporter.report(LinkMessage::InvalidInput, path, std::string("not a valid object file (") + error.what() + ")");
+            reporter.report(LinkMessage::InvalidInput, path,
+                            std::string("not a valid object file (") + error.what() + ")");
         }
         link.objects.push_back(std::move(object));
     }

@@ -10,25 +10,25 @@ constexpr unsigned kErrorLimit = 102;
 
 std::string_view text_of(LinkMessage message) {
     switch (message) {
-    case LinkMessage::UnresolvedSymbol: return "%s\t: error LNK2001: unresolved external symbol %s\r\n";
-    case LinkMessage::RedefinedSymbol: return "%s\t: error LNK2002: redefine symbol %s\r\n";
-    case LinkMessage::OutOfMemory: return "fatal error:Out of memory\r\n";
-    case LinkMessage::CannotOpen: return "%s\t: error LNK2006:%s\r\n";
-    case LinkMessage::InvalidInput: return "%s\t: error LNK2007:%s\r\n";
-    case LinkMessage::WriteFailed: return "%s\t: error LNK2008:%s\r\n";
-    case LinkMessage::TooManyErrors: return " error LNK2013: Too Many g_wNumOfErrors...\r\n";
-    case LinkMessage::NotALibrary: return "%s\t: error LNK2011:FileStyle is wrong!\r\n";
-    case LinkMessage::CodeOversize: return " error LNK2015: Code range oversize\r\n";
-    case LinkMessage::MissingReset: return " error LNK2017: miss funtion reset(...) \r\n";
-    case LinkMessage::MissingFarcall: return " error LNK2017: miss funtion farcall(...) \r\n";
-    case LinkMessage::NullSymbol: return "%s\t: error LNK2018: Null symbol \r\n";
-    case LinkMessage::SectionSymbolPulled: return " error LNK2020: Can not Reloc section or segment\r\n";
-    case LinkMessage::DataOversize: return " error LNK2026: The total length of data is ovesize(0x2000)";
-    case LinkMessage::ExportOverflow:
-        return " error LNK2027: The total number of export process is ovesize(0xFF) in one bank, please add bank";
-    case LinkMessage::InternalFarCall: return " error LNK2029: Interal relocate in different bank";
-    case LinkMessage::NeedLibrary: return " error LNK2030: Need library file";
-    case LinkMessage::CrossBankReference: return " error LNK2031: Symbol '%s' relocate cross bank invalid";
+        case LinkMessage::UnresolvedSymbol: return "%s\t: error LNK2001: unresolved external symbol %s\r\n";
+        case LinkMessage::RedefinedSymbol: return "%s\t: error LNK2002: redefine symbol %s\r\n";
+        case LinkMessage::OutOfMemory: return "fatal error:Out of memory\r\n";
+        case LinkMessage::CannotOpen: return "%s\t: error LNK2006:%s\r\n";
+        case LinkMessage::InvalidInput: return "%s\t: error LNK2007:%s\r\n";
+        case LinkMessage::WriteFailed: return "%s\t: error LNK2008:%s\r\n";
+        case LinkMessage::TooManyErrors: return " error LNK2013: Too Many g_wNumOfErrors...\r\n";
+        case LinkMessage::NotALibrary: return "%s\t: error LNK2011:FileStyle is wrong!\r\n";
+        case LinkMessage::CodeOversize: return " error LNK2015: Code range oversize\r\n";
+        case LinkMessage::MissingReset: return " error LNK2017: miss funtion reset(...) \r\n";
+        case LinkMessage::MissingFarcall: return " error LNK2017: miss funtion farcall(...) \r\n";
+        case LinkMessage::NullSymbol: return "%s\t: error LNK2018: Null symbol \r\n";
+        case LinkMessage::SectionSymbolPulled: return " error LNK2020: Can not Reloc section or segment\r\n";
+        case LinkMessage::DataOversize: return " error LNK2026: The total length of data is ovesize(0x2000)";
+        case LinkMessage::ExportOverflow:
+            return " error LNK2027: The total number of export process is ovesize(0xFF) in one bank, please add bank";
+        case LinkMessage::InternalFarCall: return " error LNK2029: Interal relocate in different bank";
+        case LinkMessage::NeedLibrary: return " error LNK2030: Need library file";
+        case LinkMessage::CrossBankReference: return " error LNK2031: Symbol '%s' relocate cross bank invalid";
     }
     return {};
 }

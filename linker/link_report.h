@@ -11,8 +11,8 @@
 namespace linker {
 
 enum class LinkMessage {
-    UnresolvedSymbol,     // LNK2001
-    RedefinedSymbol,      // LNK2002
+    UnresolvedSymbol,  // LNK2001
+    RedefinedSymbol,   // LNK2002
     OutOfMemory,
     CannotOpen,           // LNK2006: file, system text
     InvalidInput,         // LNK2007: file, what is wrong with it

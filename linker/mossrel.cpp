@@ -57,7 +57,8 @@ int link(LinkSettings settings, LinkReporter& reporter) {
     place_init_data(link);
     layout_banks(link, reporter);
     auto banks = relocate_banks(link, reporter);
-    if (reporter.errors() == 0) write_outputs(link, reporter, build_image(link, std::move(banks)), build_debug_map(link));
+    if (reporter.errors() == 0)
+        write_outputs(link, reporter, build_image(link, std::move(banks)), build_debug_map(link));
     reporter.summary(link.settings.output_base);
     return reporter.errors() == 0 ? 0 : kLinkFailed;
 }

@@ -18,21 +18,19 @@ T must(std::optional<T> value, const char* what) {
 
 bool is_known_kind(std::uint16_t kind) {
     switch (SymbolKind(kind)) {
-    case SymbolKind::Variable:
-    case SymbolKind::Label:
-    case SymbolKind::SectionName:
-    case SymbolKind::SegmentName:
-    case SymbolKind::Procedure:
-    case SymbolKind::Constant:
-        return true;
+        case SymbolKind::Variable:
+        case SymbolKind::Label:
+        case SymbolKind::SectionName:
+        case SymbolKind::SegmentName:
+        case SymbolKind::Procedure:
+        case SymbolKind::Constant: return true;
     }
     return false;
 }
 
 class ObjectReader {
 public:
-    ObjectReader(const ByteReader& file, const formats::ObjFileHeader& header)
-        : file_(file), header_(header) {}
+    ObjectReader(const ByteReader& file, const formats::ObjFileHeader& header) : file_(file), header_(header) {}
 
     ObjectModule read() {
         read_pool();
@@ -173,16 +171,13 @@ bool ObjectModule::defines_place(const ObjSymbol& symbol) const {
 
 std::uint32_t fixup_width(std::uint8_t type) {
     switch (formats::FixupType(type)) {
-    case formats::FixupType::Address:
-    case formats::FixupType::HereAddress:
-        return 2;
-    case formats::FixupType::HighByte:
-    case formats::FixupType::LowByte:
-    case formats::FixupType::HereHighByte:
-    case formats::FixupType::HereLowByte:
-        return 1;
-    case formats::FixupType::FarCall:
-        return 4;
+        case formats::FixupType::Address:
+        case formats::FixupType::HereAddress: return 2;
+        case formats::FixupType::HighByte:
+        case formats::FixupType::LowByte:
+        case formats::FixupType::HereHighByte:
+        case formats::FixupType::HereLowByte: return 1;
+        case formats::FixupType::FarCall: return 4;
     }
     return 0;
 }

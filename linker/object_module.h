@@ -63,7 +63,7 @@ inline constexpr std::int32_t kNoProcedure = -1;
 struct ObjectModule {
     std::vector<ObjSection> sections;
     std::vector<ObjSymbol> symbols;
-    std::vector<std::uint16_t> public_rows;   // symbol rows, in public-table order
+    std::vector<std::uint16_t> public_rows;  // symbol rows, in public-table order
     std::vector<ObjProcedure> procedures;
     std::vector<std::int32_t> procedure_of_row;  // per symbol row: procedure index or kNoProcedure
 

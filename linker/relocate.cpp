@@ -23,28 +23,28 @@ struct Resolved {
 
 Resolved resolve(const LinkContext& link, const Target& target, int bank) {
     switch (target.kind) {
-    case Target::Kind::Unresolved:
-        break;
-    case Target::Kind::Constant:
-        return {target.detail, std::nullopt, std::nullopt};
-    case Target::Kind::ObjectSymbol: {
-        const auto& object = link.objects[target.index];
-        const auto row = std::uint16_t(target.detail);
-        const auto& symbol = object.module.symbols[row];
-        const auto address = device_address(object, symbol.section, symbol.segment, symbol.value);
-        if (object.module.sections[symbol.section].is_global) return {address, std::nullopt, std::nullopt};
-        Resolved resolved{address, object.bank, std::nullopt};
-        if (object.export_of_row[row] >= 0) resolved.export_index = object.first_export + std::uint32_t(object.export_of_row[row]);
-        return resolved;
-    }
-    case Target::Kind::Pulled: {
-        const auto& record = link.pulled[target.index];
-        if (record.kind != PulledModule::Kind::Procedure) return {record.address + target.detail, std::nullopt, std::nullopt};
-        const auto& slot = record.every_bank ? record.every_bank_slots[std::size_t(bank)] : record.slot;
-        Resolved resolved{slot.address + target.detail, record.every_bank ? bank : record.bank, std::nullopt};
-        if (target.detail == 0) resolved.export_index = slot.export_index;
-        return resolved;
-    }
+        case Target::Kind::Unresolved: break;
+        case Target::Kind::Constant: return {target.detail, std::nullopt, std::nullopt};
+        case Target::Kind::ObjectSymbol: {
+            const auto& object = link.objects[target.index];
+            const auto row = std::uint16_t(target.detail);
+            const auto& symbol = object.module.symbols[row];
+            const auto address = device_address(object, symbol.section, symbol.segment, symbol.value);
+            if (object.module.sections[symbol.section].is_global) return {address, std::nullopt, std::nullopt};
+            Resolved resolved{address, object.bank, std::nullopt};
+            if (object.export_of_row[row] >= 0)
+                resolved.export_index = object.first_export + std::uint32_t(object.export_of_row[row]);
+            return resolved;
+        }
+        case Target::Kind::Pulled: {
+            const auto& record = link.pulled[target.index];
+            if (record.kind != PulledModule::Kind::Procedure)
+                return {record.address + target.detail, std::nullopt, std::nullopt};
+            const auto& slot = record.every_bank ? record.every_bank_slots[std::size_t(bank)] : record.slot;
+            Resolved resolved{slot.address + target.detail, record.every_bank ? bank : record.bank, std::nullopt};
+            if (target.detail == 0) resolved.export_index = slot.export_index;
+            return resolved;
+        }
     }
     return {};
 }
@@ -80,7 +80,8 @@ public:
 
         if (type == FixupType::FarCall) {
             if (!site.is_extern) reporter_.report(LinkMessage::InternalFarCall);
-            if (!resolved.export_index || site.addend != 0) reporter_.report(LinkMessage::CrossBankReference, site.symbol);
+            if (!resolved.export_index || site.addend != 0)
+                reporter_.report(LinkMessage::CrossBankReference, site.symbol);
             return write_far_call(site, resolved);
         }
         if (cross_bank) {
@@ -94,21 +95,16 @@ public:
         }
         auto* at = site.code.data() + site.place;
         switch (type) {
-        case FixupType::Address:
-        case FixupType::HereAddress:
-            at[0] = std::uint8_t(value);
-            at[1] = std::uint8_t(value >> 8);
-            break;
-        case FixupType::HighByte:
-        case FixupType::HereHighByte:
-            at[0] = std::uint8_t(value >> 8);
-            break;
-        case FixupType::LowByte:
-        case FixupType::HereLowByte:
-            at[0] = std::uint8_t(value);
-            break;
-        case FixupType::FarCall:
-            break;
+            case FixupType::Address:
+            case FixupType::HereAddress:
+                at[0] = std::uint8_t(value);
+                at[1] = std::uint8_t(value >> 8);
+                break;
+            case FixupType::HighByte:
+            case FixupType::HereHighByte: at[0] = std::uint8_t(value >> 8); break;
+            case FixupType::LowByte:
+            case FixupType::HereLowByte: at[0] = std::uint8_t(value); break;
+            case FixupType::FarCall: break;
         }
     }
 
@@ -138,8 +134,8 @@ std::uint32_t init_data_offset(const LinkContext& link, std::uint32_t address) {
     return formats::kBankExportTableSize + (address - formats::kFixedDataBase - link.global_length);
 }
 
-void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::size_t s,
-                             std::size_t g, std::span<std::uint8_t> code, bool in_banked_code) {
+void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::size_t s, std::size_t g,
+                             std::span<std::uint8_t> code, bool in_banked_code) {
     const auto& segment = object.module.sections[s].segments[g];
     for (std::size_t f = 0; f < segment.fixups.size(); ++f) {
         const auto& fixup = segment.fixups[f];
@@ -180,24 +176,25 @@ void relocate_record(const LinkContext& link, Patcher& patcher, const PulledModu
 void relocate_pulled(const LinkContext& link, Patcher& patcher, BankBytes& banks) {
     for (const auto& record : link.pulled) {
         switch (record.kind) {
-        case PulledModule::Kind::GlobalData:
-            break;
-        case PulledModule::Kind::InitData:
-            relocate_record(link, patcher, record, copy_into(banks[0], init_data_offset(link, record.address), record.bytes),
-                            record.bank, false);
-            break;
-        case PulledModule::Kind::Procedure:
-            if (record.every_bank) {
-                for (int bank = 0; bank < link.bank_count; ++bank) {
-                    const auto& slot = record.every_bank_slots[std::size_t(bank)];
-                    auto code = copy_into(banks[std::size_t(bank)], slot.address - kBankWindowBase, record.bytes);
-                    relocate_record(link, patcher, record, code, bank, true);
+            case PulledModule::Kind::GlobalData: break;
+            case PulledModule::Kind::InitData:
+                relocate_record(link, patcher, record,
+                                copy_into(banks[0], init_data_offset(link, record.address), record.bytes), record.bank,
+                                false);
+                break;
+            case PulledModule::Kind::Procedure:
+                if (record.every_bank) {
+                    for (int bank = 0; bank < link.bank_count; ++bank) {
+                        const auto& slot = record.every_bank_slots[std::size_t(bank)];
+                        auto code = copy_into(banks[std::size_t(bank)], slot.address - kBankWindowBase, record.bytes);
+                        relocate_record(link, patcher, record, code, bank, true);
+                    }
+                } else {
+                    auto code =
+                        copy_into(banks[std::size_t(record.bank)], record.slot.address - kBankWindowBase, record.bytes);
+                    relocate_record(link, patcher, record, code, record.bank, true);
                 }
-            } else {
-                auto code = copy_into(banks[std::size_t(record.bank)], record.slot.address - kBankWindowBase, record.bytes);
-                relocate_record(link, patcher, record, code, record.bank, true);
-            }
-            break;
+                break;
         }
     }
 }

@@ -188,7 +188,8 @@ private:
         if (symbol.kind == SymbolKind::Constant) return Target{Target::Kind::Constant, 0, symbol.value};
         if (!module.defines_place(symbol)) return std::nullopt;  // an EXTERN of the member, not a definition
         if (module.sections[symbol.section].is_global)
-            return Target{Target::Kind::Pulled, pull_data(library, member, symbol.section, symbol.segment), symbol.value};
+            return Target{Target::Kind::Pulled, pull_data(library, member, symbol.section, symbol.segment),
+                          symbol.value};
         if (symbol.kind == SymbolKind::Procedure)
             return Target{Target::Kind::Pulled, pull_procedure(library, member, row, bank), 0};
         return std::nullopt;  // a banked label outside any pulled procedure
@@ -249,8 +250,12 @@ private:
                 if (fixup.place + fixup_width(fixup.type) > end)
                     reporter_.report(LinkMessage::InvalidInput, link_.libraries[record.library].path,
                                      "a fix-up crosses the end of '" + std::string(record.name) + "'");
-                record.references.push_back({fixup.type, fixup.is_extern, std::uint16_t(fixup.place - start),
-                                             fixup.addend, fixup.symbol_row, {}});
+                record.references.push_back({fixup.type,
+                                             fixup.is_extern,
+                                             std::uint16_t(fixup.place - start),
+                                             fixup.addend,
+                                             fixup.symbol_row,
+                                             {}});
             }
         }
         const auto index = std::uint32_t(link_.pulled.size());
@@ -287,9 +292,9 @@ private:
         const auto& symbol = module.symbols[row];
         if (symbol.kind != SymbolKind::Constant && symbol.section == record.section &&
             symbol.segment == record.segment) {
-            const auto start = std::uint32_t(record.bytes.data() -
-                                             member_segment(record.library, record.member, record.section,
-                                                            record.segment).code.data());
+            const auto start = std::uint32_t(
+                record.bytes.data() -
+                member_segment(record.library, record.member, record.section, record.segment).code.data());
             if (symbol.value >= start && symbol.value < start + record.bytes.size())
                 return Target{Target::Kind::Pulled, index, symbol.value - start};
         }

@@ -12,9 +12,7 @@ std::string upper_case(std::string_view text) {
 
 bool is_absolute_path(std::string_view path) { return !path.empty() && path.front() == '/'; }
 
-std::string tool_argument(std::string_view raw) {
-    return is_absolute_path(raw) ? std::string(raw) : upper_case(raw);
-}
+std::string tool_argument(std::string_view raw) { return is_absolute_path(raw) ? std::string(raw) : upper_case(raw); }
 
 bool is_keyword(std::string_view argument, std::initializer_list<std::string_view> keywords) {
     const auto upper = upper_case(argument);

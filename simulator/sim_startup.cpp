@@ -80,8 +80,8 @@ int run_console_session(std::span<const std::string> arguments, const std::files
     }
 
     log << "Talvask: skin \"" << skin->display_name << "\" " << skin->width << "x" << skin->height << ", LCD "
-        << lcd.normal.columns << "x" << lcd.normal.rows << ", ROM " << rom->size << " bytes, RAM "
-        << ram->block.size() << " bytes, " << (ram->warm ? "warm" : "cold") << " boot"
+        << lcd.normal.columns << "x" << lcd.normal.rows << ", ROM " << rom->size << " bytes, RAM " << ram->block.size()
+        << " bytes, " << (ram->warm ? "warm" : "cold") << " boot"
         << (options->debug ? ", debug link " + link_space : std::string()) << "\n";
 
     if (auto failed = write_back_memory_files(*options, program_dir, std::move(*rom), std::move(*ram))) {

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    simwin::StartRequest request{arguments, program_dir, sim::remembered_skin_name(), pace_from_environment(), SW_SHOWNORMAL};
+    simwin::StartRequest request{arguments, program_dir, sim::remembered_skin_name(), pace_from_environment(),
+                                 SW_SHOWNORMAL};
     auto started = simwin::start_talvask(request);
     if (auto* code = std::get_if<int>(&started)) return *code;
     return simwin::run_talvask(*std::get<std::unique_ptr<simwin::SimWindow>>(started));

@@ -25,10 +25,19 @@ Bytes mutate(const Bytes& seed, std::mt19937& rng) {
     int edits = 1 + static_cast<int>(rng() % 8);
     for (int i = 0; i < edits; ++i) {
         switch (rng() % 4) {
-        case 0: if (!out.empty()) out[rng() % out.size()] = static_cast<uint8_t>(rng()); break;
-        case 1: out.insert(out.begin() + static_cast<long>(out.empty() ? 0 : rng() % out.size()), static_cast<uint8_t>(rng())); break;
-        case 2: if (!out.empty()) out.erase(out.begin() + static_cast<long>(rng() % out.size())); break;
-        case 3: if (!out.empty()) out.resize(rng() % out.size()); break;
+            case 0:
+                if (!out.empty()) out[rng() % out.size()] = static_cast<uint8_t>(rng());
+                break;
+            case 1:
+                out.insert(out.begin() + static_cast<long>(out.empty() ? 0 : rng() % out.size()),
+                           static_cast<uint8_t>(rng()));
+                break;
+            case 2:
+                if (!out.empty()) out.erase(out.begin() + static_cast<long>(rng() % out.size()));
+                break;
+            case 3:
+                if (!out.empty()) out.resize(rng() % out.size());
+                break;
         }
     }
     return out;

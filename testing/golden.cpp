@@ -11,9 +11,7 @@ std::filesystem::path source_path(std::string_view relative) {
     return std::filesystem::path(KIT_SOURCE_DIR) / relative;
 }
 
-std::filesystem::path program_path(std::string_view name) {
-    return std::filesystem::path(KIT_BIN_DIR) / name;
-}
+std::filesystem::path program_path(std::string_view name) { return std::filesystem::path(KIT_BIN_DIR) / name; }
 
 ::testing::AssertionResult matches_golden(std::string_view relative, std::string_view actual) {
     auto path = source_path(relative);
@@ -33,9 +31,9 @@ std::filesystem::path program_path(std::string_view name) {
     auto failed = path;
     failed += ".actual";
     std::ofstream(failed, std::ios::binary).write(actual.data(), static_cast<std::streamsize>(actual.size()));
-    return ::testing::AssertionFailure() << "differs from golden " << path << " at byte " << at
-                                         << " (expected size " << expected.size() << ", actual "
-                                         << actual.size() << "); actual written to " << failed;
+    return ::testing::AssertionFailure() << "differs from golden " << path << " at byte " << at << " (expected size "
+                                         << expected.size() << ", actual " << actual.size() << "); actual written to "
+                                         << failed;
 }
 
 }  // namespace testing_kit

@@ -6,8 +6,8 @@
 
 namespace dravlin_test {
 
-inline void define_symbol(dravlin::AsmContext& context, const char* name, dravlin::SymbolKind kind,
-                          int32_t value, int16_t section = 0, int16_t segment = 0) {
+inline void define_symbol(dravlin::AsmContext& context, const char* name, dravlin::SymbolKind kind, int32_t value,
+                          int16_t section = 0, int16_t segment = 0) {
     context.symbols.insert(name, kind, value, {});
     context.symbols.define(name, kind, value, true, {}, section, segment);
 }
@@ -36,8 +36,8 @@ inline void fill_context(dravlin::AsmContext& context) {
 
     // point STRUC: x DB, y DW, inner pair; pair STRUC: lo DB, hi DB.
     context.members = {
-        {83, -1, "lo", 0}, {83, -1, "hi", 1}, {dravlin::kMemberListEnd, -1, "", 0},
-        {83, -1, "x", 0},  {84, -1, "y", 1},  {96, -1, "inner", 3}, {dravlin::kMemberListEnd, -1, "", 0},
+        {83, -1, "lo", 0}, {83, -1, "hi", 1},    {dravlin::kMemberListEnd, -1, "", 0}, {83, -1, "x", 0},
+        {84, -1, "y", 1},  {96, -1, "inner", 3}, {dravlin::kMemberListEnd, -1, "", 0},
     };
     define_symbol(context, "pair", SymbolKind::StructType, 2);
     define_symbol(context, "point", SymbolKind::StructType, 5);

@@ -134,7 +134,7 @@ TEST_F(DravlinCli, SourceSearchOrder) {
     dir.write("env/y.asm", overlong_lines(1));
     fs::path given = dir / "given";
 
-    EXPECT_EQ(run({"x.asm", "-I", "../inc1/"}, given).code, 0);                    // as given first
+    EXPECT_EQ(run({"x.asm", "-I", "../inc1/"}, given).code, 0);                     // as given first
     EXPECT_EQ(run({"x.asm", "-I", "inc1/", "-I", "inc2/"}, dir.path()).code, 255);  // then -I in order
     EXPECT_EQ(run({"x.asm", "-I", "inc2/", "-I", "inc1/"}, dir.path()).code, 0);
     EXPECT_EQ(run({"y.asm"}, dir.path()).code, 1);
@@ -159,9 +159,9 @@ TEST_F(DravlinCli, OutputsAreNamedByTheThreeRules) {
         const char* symbols;
     };
     const Case cases[] = {
-        {{"x.asm"}, "x.obj", "x.sym"},                    // beside the source
+        {{"x.asm"}, "x.obj", "x.sym"},                        // beside the source
         {{"src\\y.asm", "out\\"}, "out/y.obj", "out/y.sym"},  // into a folder
-        {{"x.asm", "z.bin"}, "z.bin", "z.sym"},            // the object's name as given
+        {{"x.asm", "z.bin"}, "z.bin", "z.sym"},               // the object's name as given
     };
     for (const Case& c : cases) {
         RunResult result = run(c.args, dir.path());
@@ -198,8 +198,8 @@ TEST_F(DravlinCli, CommandLinesOfTheIdeBuild) {
          project + "DEBUG\\", false},
         {" " + project + "DEBUG\\main.ASM " + project + "DEBUG\\ -W2 " + include, project + "DEBUG\\main.ASM",
          project + "DEBUG\\", false},
-        {" " + project + "util.ASM " + project + "DEBUG\\ -C  -W2" + include, project + "util.ASM",
-         project + "DEBUG\\", true},
+        {" " + project + "util.ASM " + project + "DEBUG\\ -C  -W2" + include, project + "util.ASM", project + "DEBUG\\",
+         true},
     };
     for (const Row& row : rows) {
         std::vector<std::string> argv = os::split_command_line("\"Dravlin.exe\"" + row.text);
@@ -210,8 +210,7 @@ TEST_F(DravlinCli, CommandLinesOfTheIdeBuild) {
         EXPECT_EQ(settings->source_path, row.source);
         EXPECT_EQ(settings->output_path, row.output);
         EXPECT_EQ(settings->code_lines, row.code_lines) << row.text;
-        EXPECT_EQ(settings->include_directories,
-                  (std::vector<std::string>{project + "inc\\", app, project}));
+        EXPECT_EQ(settings->include_directories, (std::vector<std::string>{project + "inc\\", app, project}));
 
         RunResult result = run(args, dir.path());
         EXPECT_EQ(result.code, 0) << row.text << "\n" << messages();

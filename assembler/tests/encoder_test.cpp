@@ -137,7 +137,7 @@ TEST_F(AsmEncoder, BranchRange) {
     EXPECT_EQ(bytes("BNE near"), (std::vector<uint8_t>{0xD0, 0x7F}));
     EXPECT_EQ(encode("BNE beyond").error, 2034);
     EXPECT_EQ(bytes("BEQ start"), (std::vector<uint8_t>{0xF0, 0xCE}));  // 10H - 42H
-    EXPECT_EQ(bytes("BCC 42H"), (std::vector<uint8_t>{0x90, 0x00}));   // a constant is an offset here
+    EXPECT_EQ(bytes("BCC 42H"), (std::vector<uint8_t>{0x90, 0x00}));    // a constant is an offset here
     EXPECT_EQ(bytes("BCS $+2"), (std::vector<uint8_t>{0xB0, 0x00}));
     EXPECT_EQ(bytes("BCS $-7EH"), (std::vector<uint8_t>{0xB0, 0x80}));
     EXPECT_EQ(encode("BCS $-7FH").error, 2034);

@@ -116,8 +116,8 @@ TEST(AsmFixtures, CompilerOutputWithCodeLines) {
     // Each mark closes the code since the segment's previous mark; each
     // file's records are sorted by line, the C files first in the list.
     EXPECT_EQ(line_records(module.object),
-              (std::vector<Line>{{0, 3, 0, 5}, {0, 4, 5, 12}, {0, 4, 18, 21}, {0, 5, 12, 15}, {0, 7, 21, 22},
-                                 {1, 2, 15, 18}}));
+              (std::vector<Line>{
+                  {0, 3, 0, 5}, {0, 4, 5, 12}, {0, 4, 18, 21}, {0, 5, 12, 15}, {0, 7, 21, 22}, {1, 2, 15, 18}}));
 }
 
 TEST(AsmFixtures, ProgramLibraryAndStartupLink) {

@@ -10,8 +10,8 @@
 
 namespace {
 
-using dravlin_test::assemble_text;
 using dravlin_test::AsmRun;
+using dravlin_test::assemble_text;
 using dravlin_test::in_segment;
 using Bytes = std::vector<uint8_t>;
 
@@ -117,8 +117,8 @@ TEST(AsmStructures, MembersOffsetsAndVariables) {
     Bytes code = run.segment_code(0);
     ASSERT_EQ(code.size(), 1u + 8 + 7 + 3 + 3);
     EXPECT_EQ(code[16], 0xAD);
-    EXPECT_EQ(code[17], 1 + 4);   // pt.inner.hi: pt at 1, inner at 3, hi at 1
-    EXPECT_EQ(code[20], 9 + 3);   // v.c
+    EXPECT_EQ(code[17], 1 + 4);  // pt.inner.hi: pt at 1, inner at 3, hi at 1
+    EXPECT_EQ(code[20], 9 + 3);  // v.c
 }
 
 TEST(AsmStructures, TypesAreFoundAfterLaterInsertsShiftTheTable) {

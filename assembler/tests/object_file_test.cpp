@@ -14,8 +14,8 @@
 
 namespace {
 
-using dravlin_test::assemble_text;
 using dravlin_test::AsmRun;
+using dravlin_test::assemble_text;
 using dravlin_test::in_segment;
 
 struct Line {
@@ -65,7 +65,7 @@ TEST(AsmLineRecords, CodeLineMarksWithTheOption) {
         "#CODELINE 3 \"hdr.h\"\n"    // 2-3 under hdr.h line 3
         "#CODELINE 11 \"Prog.C\"\n"  // nothing new: dropped
         "RTS\n"
-        "#CODELINE 11 \"prog.c\"\n"; // 3-4, sorted before line 12
+        "#CODELINE 11 \"prog.c\"\n";  // 3-4, sorted before line 12
     AsmRun run = assemble_text(in_segment(body), {}, true);
     ASSERT_TRUE(run.succeeded) << run.messages();
     EXPECT_EQ(run.tables().file_names, (std::vector<std::string>{"PROG.C", "HDR.H", "main.asm"}));
@@ -161,7 +161,7 @@ TEST(AsmObjectFile, CountsBeyondTheirFieldsAre1001) {
 
 TEST(AsmObjectFile, VariableRowsPointAtTheirTypes) {
     AsmRun run = assemble_text("EXTERN e:DWORD\n" + in_segment("pair STRUC\na DB 0\nb DB 0\nENDS\n"
-                                                                  "b1 DB 0\nw DW 0\nd DD 0\nq QW 0\np1 pair\np2 pair"));
+                                                               "b1 DB 0\nw DW 0\nd DD 0\nq QW 0\np1 pair\np2 pair"));
     ASSERT_TRUE(run.succeeded) << run.messages();
     const dravlin::SymbolTable& symbols = run.context->symbols;
     const dravlin::SymbolRows& rows = run.context->rows;

@@ -9,8 +9,8 @@
 
 namespace {
 
-using dravlin_test::assemble_text;
 using dravlin_test::AsmRun;
+using dravlin_test::assemble_text;
 using dravlin_test::in_segment;
 using Bytes = std::vector<uint8_t>;
 

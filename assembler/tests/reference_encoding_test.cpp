@@ -33,8 +33,8 @@ std::string hex(int value) {
 // One instruction per documented pair; `location` is where the first one
 // lands, so that branch targets stay in reach.
 std::vector<Instruction> every_pair() {
-    static const char* const kOperands[kColumnCount] = {
-        "", "#$12", "$12", "$12,X", "$12,Y", "$1234", "$1234,X", "$1234,Y", "($12,X)", "($12),Y"};
+    static const char* const kOperands[kColumnCount] = {"",      "#$12",    "$12",     "$12,X",   "$12,Y",
+                                                        "$1234", "$1234,X", "$1234,Y", "($12,X)", "($12),Y"};
     std::vector<Instruction> list;
     int location = 0;
     for (size_t m = 1; m < mnemonics().size(); ++m) {
@@ -56,7 +56,7 @@ std::vector<Instruction> every_pair() {
             }
             location += column == kColumnImplied ? (row.group == InstructionGroup::Branch ? 2 : 1)
                         : column >= kColumnAbsolute && column <= kColumnAbsoluteY ? 3
-                                                                                   : 2;
+                                                                                  : 2;
             list.push_back(instruction);
         }
     }
@@ -97,7 +97,8 @@ TEST(AsmReferenceEncoding, EveryPairMatchesXa65) {
 
     testing_kit::TempDir dir;
     std::string source = "* = $0000\n";
-    for (const Instruction& instruction : list) source += " " + instruction.mnemonic + " " + instruction.reference + "\n";
+    for (const Instruction& instruction : list)
+        source += " " + instruction.mnemonic + " " + instruction.reference + "\n";
     dir.write("pairs.s", source);
     os::SpawnOptions options;
     options.argv = {xa.string(), "-o", (dir / "pairs.bin").string(), (dir / "pairs.s").string()};

@@ -81,8 +81,7 @@ TEST(AsmWordReaders, Results) {
     };
     const Case cases[] = {
         {"x=5\n", "0[x] 103[=] 0[5] 101 ", "0[x] 103[=] 0[5] 101 ", "0[x=5] 101 "},
-        {"  lda #1,x ; c\n", "0[lda] 0[#1] 100 0[x] 101 ", "0[lda] 0[#1] 100 0[x] 101 ",
-         "0[lda #1] 100 0[x] 101 "},
+        {"  lda #1,x ; c\n", "0[lda] 0[#1] 100 0[x] 101 ", "0[lda] 0[#1] 100 0[x] 101 ", "0[lda #1] 100 0[x] 101 "},
         {"l: nop", "0[l:] 0[nop] 102 ", "0[l] 104 0[nop] 102 ", "0[l: nop] 102 "},
         {"lda #';'\n", "0[lda] 0[#'] 101 ", "0[lda] 0[#'] 101 ", "0[lda #'] 101 "},
         {"a\r\n", "0[a] 101 ", "0[a] 101 ", "0[a] 101 "},
@@ -109,10 +108,10 @@ TEST(AsmKeywordTables, MatchInAnyCase) {
         int index;
     };
     const Case cases[] = {
-        {mnemonics(), "lda", 30}, {mnemonics(), "LDA", 30}, {mnemonics(), "Lda", 30},
-        {mnemonics(), "ADC", 1},  {mnemonics(), "tya", 56}, {mnemonics(), "", -1},
-        {mnemonics(), "LD", -1},  {mnemonics(), "LDAX", -1}, {directives(), "=", 0},
-        {directives(), "struc", 24}, {directives(), "ENDSG", 9}, {data_directives(), "dw", 2},
+        {mnemonics(), "lda", 30},     {mnemonics(), "LDA", 30},      {mnemonics(), "Lda", 30},
+        {mnemonics(), "ADC", 1},      {mnemonics(), "tya", 56},      {mnemonics(), "", -1},
+        {mnemonics(), "LD", -1},      {mnemonics(), "LDAX", -1},     {directives(), "=", 0},
+        {directives(), "struc", 24},  {directives(), "ENDSG", 9},    {data_directives(), "dw", 2},
         {data_directives(), "QW", 3}, {hash_keywords(), "ifdef", 5}, {hash_keywords(), "UNDEF", 12},
         {hash_keywords(), "IFF", -1},
     };

@@ -10,8 +10,8 @@
 
 namespace {
 
-using dravlin_test::assemble_text;
 using dravlin_test::AsmRun;
+using dravlin_test::assemble_text;
 using dravlin_test::in_segment;
 using Bytes = std::vector<uint8_t>;
 
@@ -63,10 +63,10 @@ TEST(AsmData, BadItemsAreReported) {
         {"DB 32769 dup(0)", {2003}},
         {"DB -1 dup(0)", {2003}},
         {"DB 2 dup(nothing)", {2003}},
-        {"DB here", {3007}},          // a whole address does not fit a byte
+        {"DB here", {3007}},           // a whole address does not fit a byte
         {"DW .BANKNUM here", {3007}},  // a far call takes four bytes
         {"DB missing", {3005}},
-        {"DB \"a;\"", {2003}},  // ";" ends the operand: the string loses its closing quote
+        {"DB \"a;\"", {2003}},   // ";" ends the operand: the string loses its closing quote
         {"DB \"x,y\"", {2003}},  // so does a comma
     };
     for (const Case& c : cases) {
@@ -89,9 +89,9 @@ TEST(AsmStatements, FormsAndTheirErrors) {
         {"lda: NOP", {2005}},
         {"9x: NOP", {2005}},
         {"x: bogus", {2006}},
-        {"x bogus", {2006}},            // an unknown word after a name
-        {"LOCAL a", {2006}},            // LOCAL outside a macro body
-        {"x EQU 1\nx bogus", {2006}},   // also after a name that exists
+        {"x bogus", {2006}},           // an unknown word after a name
+        {"LOCAL a", {2006}},           // LOCAL outside a macro body
+        {"x EQU 1\nx bogus", {2006}},  // also after a name that exists
         {"EQU 5", {2001}},
         {"PROC", {2001}},
         {"x", {2001}},
@@ -127,8 +127,7 @@ TEST(AsmStatements, InstructionsGetTheValuesOfTheLastPass) {
     const std::vector<Case> cases = {
         {"start:\nLDA #dist\nNOP\nfwd:\ndist EQU fwd-start", {}, {0xA9, 3, 0xEA}},
         {"v = 1\nLDA #v\nv = 2\nLDA #v", {}, {0xA9, 1, 0xA9, 2}},
-        {"v = 0\n#INCLUDE \"i.inc\"\nv = 2\n#INCLUDE \"i.inc\"", {{"i.inc", "#IF v\nLDA #v\n#ENDIF\n"}},
-         {0xA9, 2}},
+        {"v = 0\n#INCLUDE \"i.inc\"\nv = 2\n#INCLUDE \"i.inc\"", {{"i.inc", "#IF v\nLDA #v\n#ENDIF\n"}}, {0xA9, 2}},
         {"top: LDX #2\nloop: DEX\nBNE loop\nJMP top", {}, {0xA2, 2, 0xCA, 0xD0, 0xFD, 0x4C, 0, 0}},
         {"LDA \\\n#3\nLDA #4 ; note", {}, {0xA9, 3, 0xA9, 4}},
     };

@@ -25,8 +25,7 @@ TEST(AsmSymbolTable, KeepsBytewiseOrder) {
     for (const char* name : {"abcd", "abc", "abc", "ABC", "_x", "\xC4\xE3", "Loop", "LOOP", "a"}) {
         table.insert(name, SymbolKind::Label, 0, {});
     }
-    EXPECT_EQ(names(table),
-              (std::vector<std::string>{"ABC", "LOOP", "Loop", "_x", "a", "abc", "abcd", "\xC4\xE3"}));
+    EXPECT_EQ(names(table), (std::vector<std::string>{"ABC", "LOOP", "Loop", "_x", "a", "abc", "abcd", "\xC4\xE3"}));
     for (const std::string& name : names(table)) EXPECT_GE(table.index_of(name), 0) << name;
     EXPECT_EQ(table.index_of("ab"), -1);
 }
@@ -124,7 +123,8 @@ TEST_F(AsmDeclarations, DefineOfAMissingNameIs2019) {
 TEST_F(AsmDeclarations, PastTheCapacityIsFatal1001) {
     auto fill = [this] {
         std::string prefix(228, 'n');
-        for (int i = 0; i < 1000; ++i) dravlin::declare_symbol(context, prefix + std::to_string(1000 + i), SymbolKind::Label, 0);
+        for (int i = 0; i < 1000; ++i)
+            dravlin::declare_symbol(context, prefix + std::to_string(1000 + i), SymbolKind::Label, 0);
     };
     EXPECT_THROW(fill(), dravlin::AsmAbort);
     EXPECT_EQ(context.reporter.transcript(), "fatal error: 1001: can not alloc virtual memory\r\n");

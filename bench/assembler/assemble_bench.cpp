@@ -71,8 +71,8 @@ void assemble_in_process(benchmark::State& state, const std::string& text, long 
         benchmark::DoNotOptimize(dravlin::object_file_bytes(context));
         benchmark::DoNotOptimize(dravlin::symbol_file_bytes(context.rows));
     }
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines * state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines * state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_DravlinMacroSource(benchmark::State& state) {
@@ -85,9 +85,7 @@ void BM_DravlinPlainSource(benchmark::State& state) {
 }
 BENCHMARK(BM_DravlinPlainSource)->Unit(benchmark::kMillisecond);
 
-fs::path dravlin_program() {
-    return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "Dravlin";
-}
+fs::path dravlin_program() { return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "Dravlin"; }
 
 // The peak resident size of a traced child stopped at its exit, while its
 // memory still exists; the rusage of a spawned child would also count the
@@ -141,8 +139,8 @@ void run_process(benchmark::State& state, const std::vector<std::string>& args, 
             return;
         }
     }
-    state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines * state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(static_cast<double>(lines * state.iterations()), benchmark::Counter::kIsRate);
     state.counters["peak_KB"] = static_cast<double>(peak_kb);
 }
 

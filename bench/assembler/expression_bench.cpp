@@ -26,7 +26,7 @@ void BM_Evaluate(benchmark::State& state) {
     fill_symbols(context, static_cast<int>(state.range(0)));
     const std::vector<std::string> expressions = {
         "0FFH", "label_17+2", "<(label_25+1)", "(WIDTH*2+1)/3", "label_90-label_3",
-        "$+5", "'A'+1", "1|2&3^4", ">label_42", "#<WIDTH",
+        "$+5",  "'A'+1",      "1|2&3^4",       ">label_42",     "#<WIDTH",
     };
     int64_t evaluated = 0;
     for (auto _ : state) {

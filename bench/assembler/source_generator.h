@@ -9,10 +9,10 @@
 namespace dravlin_bench {
 
 struct GeneratedSources {
-    std::string macro_main;      // the main source with its includes and macro calls
-    std::string plain_dravlin;   // the same instructions, no macros or includes
-    std::string plain_64tass;    // and in 64tass's syntax
-    long macro_lines = 0;        // logical lines one pass reads, expansions included
+    std::string macro_main;     // the main source with its includes and macro calls
+    std::string plain_dravlin;  // the same instructions, no macros or includes
+    std::string plain_64tass;   // and in 64tass's syntax
+    long macro_lines = 0;       // logical lines one pass reads, expansions included
     long plain_lines = 0;
 };
 

@@ -95,12 +95,8 @@ void RegexSearch(benchmark::State& state, uint32_t case_flag) {
         if (!edit->FindText(at, {last, last->length()}, request)) std::abort();
     }
 }
-void BM_RegexSearchWholeFile(benchmark::State& state) {
-    RegexSearch(state, editor::SearchRequest::kMatchCase);
-}
-void BM_RegexSearchWholeFileCaseBlind(benchmark::State& state) {
-    RegexSearch(state, 0);
-}
+void BM_RegexSearchWholeFile(benchmark::State& state) { RegexSearch(state, editor::SearchRequest::kMatchCase); }
+void BM_RegexSearchWholeFileCaseBlind(benchmark::State& state) { RegexSearch(state, 0); }
 BENCHMARK(BM_RegexSearchWholeFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegexSearchWholeFileCaseBlind)->Unit(benchmark::kMillisecond);
 

@@ -35,8 +35,7 @@ void paint(HDC dc, HFONT font, const std::string& line) {
     TEXTMETRIC tm{};
     GetTextMetrics(dc, &tm);
     SetBkColor(dc, RGB(255, 255, 240));
-    for (int y = 0; y < kHeight; y += tm.tmHeight)
-        TextOut(dc, 0, y, line.data(), static_cast<int>(line.size()));
+    for (int y = 0; y < kHeight; y += tm.tmHeight) TextOut(dc, 0, y, line.data(), static_cast<int>(line.size()));
     SelectObject(dc, old);
 }
 
@@ -51,7 +50,8 @@ void run_paint(benchmark::State& state, const char* face) {
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations());
-    state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     DeleteObject(font);
 }
 

@@ -53,7 +53,8 @@ void BM_LinkFullProgram(benchmark::State& state) {
         arguments.push_back(object.name);
     }
     folder.write(program.library.name, program.library.bytes);
-    arguments.insert(arguments.end(), {"/LIBS", program.library.name, "/NAME", "Bench", "/OUT", "BENCH.LKE", "/AUTO", "-W2"});
+    arguments.insert(arguments.end(),
+                     {"/LIBS", program.library.name, "/NAME", "Bench", "/OUT", "BENCH.LKE", "/AUTO", "-W2"});
     for (auto _ : state)
         if (linker::run_mossrel(arguments, kQuiet) != 0) state.SkipWithError("the generated program did not link");
     state.counters["objects"] = double(program.objects.size());
@@ -96,7 +97,14 @@ void BM_ResolveMoreReferences(benchmark::State& state) {
     shape.calls_per_procedure = int(state.range(0));
     resolve_program(state, shape);
 }
-BENCHMARK(BM_ResolveMoreReferences)->Arg(5)->Arg(10)->Arg(20)->Arg(40)->Arg(80)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResolveMoreReferences)
+    ->Arg(5)
+    ->Arg(10)
+    ->Arg(20)
+    ->Arg(40)
+    ->Arg(80)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 // More objects, hence larger tables: lookups stay constant-time, but each one
 // misses the caches more often once the tables outgrow them.
@@ -105,6 +113,12 @@ void BM_ResolveMoreObjects(benchmark::State& state) {
     shape.objects_per_bank = int(state.range(0));
     resolve_program(state, shape);
 }
-BENCHMARK(BM_ResolveMoreObjects)->Arg(200)->Arg(400)->Arg(800)->Arg(1600)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResolveMoreObjects)
+    ->Arg(200)
+    ->Arg(400)
+    ->Arg(800)
+    ->Arg(1600)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

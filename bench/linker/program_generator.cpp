@@ -70,13 +70,15 @@ GeneratedProgram generate_program(const ProgramShape& shape) {
                     std::string callee;
                     if (c == shape.calls_per_procedure - 1) {
                         // Each bank calls its own slice of the library.
-                        const int member = (bank * per_bank_library + object % per_bank_library) % shape.library_members;
+                        const int member =
+                            (bank * per_bank_library + object % per_bank_library) % shape.library_members;
                         callee = "lib" + std::to_string(member);
                     } else {
                         int other_bank = int(random.next(std::uint32_t(shape.banks)));
                         int other = int(random.next(std::uint32_t(shape.objects_per_bank)));
                         if (other_bank == bank && other == object) other = (other + 1) % shape.objects_per_bank;
-                        callee = procedure_name(other_bank, other, int(random.next(std::uint32_t(shape.procedures_per_object))));
+                        callee = procedure_name(other_bank, other,
+                                                int(random.next(std::uint32_t(shape.procedures_per_object))));
                     }
                     if (std::find(declared.begin(), declared.end(), callee) == declared.end()) {
                         builder.external(callee);
@@ -85,15 +87,17 @@ GeneratedProgram generate_program(const ProgramShape& shape) {
                     builder.fixup(FixupType::Address, std::uint16_t(p * procedure_length + c * call_bytes + 1), callee);
                     ++program.references;
                 }
-            program.objects.push_back({"B" + std::to_string(bank) + "O" + std::to_string(object) + ".OBJ", builder.bytes()});
+            program.objects.push_back(
+                {"B" + std::to_string(bank) + "O" + std::to_string(object) + ".OBJ", builder.bytes()});
         }
 
     std::vector<std::string> members;
     std::vector<linker::LibraryInput> inputs;
     for (int k = 0; k < shape.library_members; ++k) members.push_back(library_member(k));
     for (int k = 0; k < shape.library_members; ++k)
-        inputs.push_back({"L" + std::to_string(k) + ".OBJ",
-                          {reinterpret_cast<const std::uint8_t*>(members[std::size_t(k)].data()), members[std::size_t(k)].size()}});
+        inputs.push_back(
+            {"L" + std::to_string(k) + ".OBJ",
+             {reinterpret_cast<const std::uint8_t*>(members[std::size_t(k)].data()), members[std::size_t(k)].size()}});
     const auto library = linker::build_library(inputs);
     program.library = {"RT.LIB", std::string(library.begin(), library.end())};
     return program;

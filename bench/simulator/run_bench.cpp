@@ -15,31 +15,31 @@ constexpr std::uint64_t kSliceCycles = 1'000'000;
 
 void AluLoop(MachineFixture& m) {
     m.Load(0x0200, {
-        0xA2, 0x00,        // start: LDX #0
-        0xA5, 0x80,        // loop:  LDA $80
-        0x69, 0x03,        //        ADC #3
-        0x45, 0x81,        //        EOR $81
-        0x85, 0x80,        //        STA $80
-        0xC9, 0x40,        //        CMP #$40
-        0x90, 0x01,        //        BCC +1
-        0xE8,              //        INX
-        0xCA,              //        DEX
-        0xE8,              //        INX
-        0xD0, 0xEF,        //        BNE loop
-        0x4C, 0x00, 0x02,  //        JMP start
-    });
+                       0xA2, 0x00,        // start: LDX #0
+                       0xA5, 0x80,        // loop:  LDA $80
+                       0x69, 0x03,        //        ADC #3
+                       0x45, 0x81,        //        EOR $81
+                       0x85, 0x80,        //        STA $80
+                       0xC9, 0x40,        //        CMP #$40
+                       0x90, 0x01,        //        BCC +1
+                       0xE8,              //        INX
+                       0xCA,              //        DEX
+                       0xE8,              //        INX
+                       0xD0, 0xEF,        //        BNE loop
+                       0x4C, 0x00, 0x02,  //        JMP start
+                   });
 }
 
 // LDA $20F0,Y / STA $21F8,Y over 256 bytes: most accesses cross a page.
 void PageCrossingCopy(MachineFixture& m) {
     m.Load(0x0200, {
-        0xA0, 0x00,        // start: LDY #0
-        0xB9, 0xF0, 0x20,  // loop:  LDA $20F0,Y
-        0x99, 0xF8, 0x21,  //        STA $21F8,Y
-        0xC8,              //        INY
-        0xD0, 0xF7,        //        BNE loop
-        0x4C, 0x00, 0x02,  //        JMP start
-    });
+                       0xA0, 0x00,        // start: LDY #0
+                       0xB9, 0xF0, 0x20,  // loop:  LDA $20F0,Y
+                       0x99, 0xF8, 0x21,  //        STA $21F8,Y
+                       0xC8,              //        INY
+                       0xD0, 0xF7,        //        BNE loop
+                       0x4C, 0x00, 0x02,  //        JMP start
+                   });
 }
 
 // Switches ROM bank 1 in at $4000-$BFFF, calls a routine there that stores
@@ -48,16 +48,16 @@ void BankedLcdStores(MachineFixture& m) {
     m.WriteIo(0x06, 0x40);  // LCD memory at $0400
     m.WriteIo(0x05, 0x08);  // LCD on
     m.Load(0x0200, {
-        0xA2, 0x00,        // start: LDX #0
-        0xA9, 0x01,        // loop:  LDA #1
-        0x85, 0x00,        //        STA $00
-        0x20, 0x00, 0x80,  //        JSR $8000
-        0xA9, 0x00,        //        LDA #0
-        0x85, 0x00,        //        STA $00
-        0xE8,              //        INX
-        0xD0, 0xF2,        //        BNE loop
-        0x4C, 0x00, 0x02,  //        JMP start
-    });
+                       0xA2, 0x00,        // start: LDX #0
+                       0xA9, 0x01,        // loop:  LDA #1
+                       0x85, 0x00,        //        STA $00
+                       0x20, 0x00, 0x80,  //        JSR $8000
+                       0xA9, 0x00,        //        LDA #0
+                       0x85, 0x00,        //        STA $00
+                       0xE8,              //        INX
+                       0xD0, 0xF2,        //        BNE loop
+                       0x4C, 0x00, 0x02,  //        JMP start
+                   });
     // Bank 1's $8000 is ROM offset $8000: TXA; STA $0400,X; STA $0500,X; RTS
     const std::uint8_t routine[] = {0x8A, 0x9D, 0x00, 0x04, 0x9D, 0x00, 0x05, 0x60};
     std::copy(std::begin(routine), std::end(routine), m.rom.begin() + 0x8000);
@@ -93,7 +93,9 @@ void Emulate(benchmark::State& state, bool fast, bool breakpoints) {
         cycles += m.core.cycleCount - before;
     }
     if (!m.exceptions.empty() || !m.stops.empty()) {
-        std::string why = m.exceptions.empty() ? "stop" : "exception " + std::to_string(m.exceptions[0].code) + " at " + std::to_string(m.exceptions[0].address);
+        std::string why = m.exceptions.empty() ? "stop"
+                                               : "exception " + std::to_string(m.exceptions[0].code) + " at " +
+                                                     std::to_string(m.exceptions[0].address);
         state.SkipWithError(why.c_str());
     }
     state.counters["emulated_MHz"] = benchmark::Counter(static_cast<double>(cycles) / 1e6, benchmark::Counter::kIsRate);

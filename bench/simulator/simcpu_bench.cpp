@@ -13,14 +13,14 @@ using simcpu::testing::MachineFixture;
 // A copy loop with a load, an add, a store and a branch per byte, in internal RAM.
 void LoadCopyLoop(MachineFixture& m) {
     m.Load(0x0200, {
-        0xA2, 0x00,        // start: LDX #0
-        0xBD, 0x00, 0x20,  // loop:  LDA $2000,X
-        0x69, 0x01,        //        ADC #1
-        0x9D, 0x00, 0x21,  //        STA $2100,X
-        0xE8,              //        INX
-        0xD0, 0xF5,        //        BNE loop
-        0x4C, 0x00, 0x02,  //        JMP start
-    });
+                       0xA2, 0x00,        // start: LDX #0
+                       0xBD, 0x00, 0x20,  // loop:  LDA $2000,X
+                       0x69, 0x01,        //        ADC #1
+                       0x9D, 0x00, 0x21,  //        STA $2100,X
+                       0xE8,              //        INX
+                       0xD0, 0xF5,        //        BNE loop
+                       0x4C, 0x00, 0x02,  //        JMP start
+                   });
 }
 
 void BM_CheckedStep(benchmark::State& state) {
@@ -59,8 +59,8 @@ void BM_DisassembleListing(benchmark::State& state) {
     MachineFixture m;
     LoadCopyLoop(m);
     for (auto _ : state) {
-        auto listing = simcpu::DisassembleListing(m.core, 0x0208, 10 << 16 | 30,
-                                                  simcpu::DisassemblyLayout::Make(1, 8, 12, 6, 24));
+        auto listing =
+            simcpu::DisassembleListing(m.core, 0x0208, 10 << 16 | 30, simcpu::DisassemblyLayout::Make(1, 8, 12, 6, 24));
         benchmark::DoNotOptimize(listing.text.data());
     }
 }

@@ -36,8 +36,8 @@ void BM_PaintFullHdWindowOfTextAndFills(benchmark::State& state) {
     wc.lpfnWndProc = text_proc;
     wc.lpszClassName = "BenchText";
     RegisterClass(&wc);
-    HWND hwnd = CreateWindowEx(0, "BenchText", "", WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr, nullptr,
-                               nullptr);
+    HWND hwnd =
+        CreateWindowEx(0, "BenchText", "", WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr, nullptr, nullptr);
     for (auto _ : state) {
         InvalidateRect(hwnd, nullptr, TRUE);
         UpdateWindow(hwnd);

@@ -7,13 +7,9 @@
 namespace editor::testing {
 
 // Replaces the buffer's text; the history starts empty and the text counts as saved.
-inline void Fill(SECEdit& edit, const std::string& text) {
-    edit.LoadText(text);
-}
+inline void Fill(SECEdit& edit, const std::string& text) { edit.LoadText(text); }
 
-inline TextPosition At(const SECEdit& edit, int line, int index) {
-    return {edit.GetLineByNumber(line), index};
-}
+inline TextPosition At(const SECEdit& edit, int line, int index) { return {edit.GetLineByNumber(line), index}; }
 
 // "[line][line]" with each line's bytes, to show the line structure.
 inline std::string Lines(const SECEdit& edit) {

@@ -44,7 +44,10 @@ TEST(EditorFindText, Table) {
         {"regex case blind", "FooBAR\r\n", "ba+r", kForward | kRegex, 1, 0, 1, 3, 3},
         {"no match on the second byte of a character", "\x81\x41 a\r\n", "a", kForward, 1, 0, 1, 3, 1},
         {"nor backwards", "a \x81\x41\r\n", "a", 0, 1, 4, 1, 0, 1},
-        {"nor with a regex", "\x81\x41\x81\x61" "a\r\n", "a+", kForward | kRegex | kCase, 1, 0, 1, 4, 1},
+        {"nor with a regex",
+         "\x81\x41\x81\x61"
+         "a\r\n",
+         "a+", kForward | kRegex | kCase, 1, 0, 1, 4, 1},
         {"bad regex finds nothing", "abc\r\n", "a**", kForward | kRegex, 1, 0, 0, 0, 0},
     };
     for (const FindCase& c : cases) {

@@ -138,9 +138,14 @@ TEST_F(LanguageTest, CommentStartAndEnd) {
         int at;
         int type;
     } starts[] = {
-        {"a /* b // c", 2, 1},  {"a // b /* c", 2, 2}, {"x = \"/*\" // real", 9, 2},  // a start inside a string keeps
-                                                                                      // the search going
-        {"s = '//' ; y", 9, 3}, {"{ comment }", 0, 4}, {"\"{\" \"//\"", -1, 0},      {"plain", -1, 0},
+        {"a /* b // c", 2, 1},
+        {"a // b /* c", 2, 2},
+        {"x = \"/*\" // real", 9, 2},  // a start inside a string keeps
+                                       // the search going
+        {"s = '//' ; y", 9, 3},
+        {"{ comment }", 0, 4},
+        {"\"{\" \"//\"", -1, 0},
+        {"plain", -1, 0},
     };
     for (const Case& c : starts) {
         int type = 0;

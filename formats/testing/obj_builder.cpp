@@ -3,7 +3,6 @@
 #include <cstring>
 #include <stdexcept>
 
-
 namespace formats::testing {
 namespace {
 

@@ -22,9 +22,9 @@ TEST(ByteReader, RefusesEveryAccessThatLeavesTheView) {
     ByteReader reader(kBytes, sizeof kBytes);
     constexpr auto kHuge = std::numeric_limits<std::uint64_t>::max();
     EXPECT_FALSE(reader.u8(12));
-    EXPECT_FALSE(reader.u16(11));       // one byte inside, one outside
+    EXPECT_FALSE(reader.u16(11));  // one byte inside, one outside
     EXPECT_FALSE(reader.u32(9));
-    EXPECT_FALSE(reader.u32(kHuge));    // offset + width would wrap
+    EXPECT_FALSE(reader.u32(kHuge));  // offset + width would wrap
     EXPECT_FALSE(reader.contains(4, kHuge));
     EXPECT_FALSE(reader.contains(kHuge, 1));
     EXPECT_TRUE(reader.contains(12, 0));  // an empty range at the end is inside

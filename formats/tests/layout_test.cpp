@@ -12,10 +12,10 @@ namespace {
 
 TEST(ObjLayout, HeaderAndFixupFieldsReadTheirBytes) {
     std::string bytes(72 + 16, '\0');
-    bytes[8] = 0x58;                       // file size 0x58
-    bytes[12] = 72;                        // sections offset
-    bytes[56] = 1;                         // one section
-    bytes[64] = 3;                         // three symbol rows
+    bytes[8] = 0x58;  // file size 0x58
+    bytes[12] = 72;   // sections offset
+    bytes[56] = 1;    // one section
+    bytes[64] = 3;    // three symbol rows
     std::string fixup = {1, 0, 0, 0, 2, 0, 0x34, 0x12, 5, 0, 0, 0, char(0xFE), char(0xFF), char(0xFF), char(0xFF)};
     bytes.replace(72, 16, fixup);
     ByteReader reader(bytes);

@@ -26,8 +26,7 @@ std::optional<BreakTable> BreakTable::open(const TargetMemory& memory, BreakTabl
     const std::uint64_t room = (control.size() - *offset) / 4;
     const std::uint64_t capacity = std::min<std::uint64_t>(*bytes / 4, room);
     if (capacity == 0) return std::nullopt;
-    return BreakTable(reinterpret_cast<std::uint32_t*>(control.data() + *offset),
-                      static_cast<std::uint32_t>(capacity));
+    return BreakTable(reinterpret_cast<std::uint32_t*>(control.data() + *offset), static_cast<std::uint32_t>(capacity));
 }
 
 std::uint32_t BreakTable::word(std::uint32_t index) const { return ipc::load_shared(words_ + index); }

@@ -11,9 +11,7 @@ std::optional<CsyModuleEntry> CsyFile::module(std::uint32_t row) const {
 
 std::optional<CsyRangeEntry> CsyFile::range(std::uint32_t row) const { return this->row<CsyRangeEntry>(word(8), row); }
 
-std::optional<CsyScopeEntry> CsyFile::scope(std::uint32_t row) const {
-    return this->row<CsyScopeEntry>(word(32), row);
-}
+std::optional<CsyScopeEntry> CsyFile::scope(std::uint32_t row) const { return this->row<CsyScopeEntry>(word(32), row); }
 
 std::optional<CsySymbolEntry> CsyFile::symbol(const CsyScopeEntry& scope, std::uint32_t index) const {
     if (index >= scope.symbol_count) return std::nullopt;

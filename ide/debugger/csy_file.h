@@ -45,8 +45,8 @@ struct CTypeRecord {
 struct CsyStructEntry {
     std::uint32_t hidden_or_unused;  // head: nonzero hides the members
     std::uint32_t name_offset;
-    std::uint32_t count_or_type;     // head: member count; member: type row
-    std::uint32_t size_or_offset;    // head: size in bytes; member: offset (low 16 bits)
+    std::uint32_t count_or_type;   // head: member count; member: type row
+    std::uint32_t size_or_offset;  // head: size in bytes; member: offset (low 16 bits)
 };
 
 namespace CsyClass {

@@ -39,10 +39,10 @@ std::optional<std::uint32_t> DebugMap::find_object(std::string_view path) const 
     return std::nullopt;
 }
 
-std::optional<formats::DebSegmentEntry> DebugMap::segment(const formats::DebObjectEntry& object,
-                                                          std::uint32_t section, std::uint32_t segment) const {
-    auto entry = bytes_.table_entry<formats::DebSectionEntry>(object.first_section_offset, object.section_count,
-                                                             section);
+std::optional<formats::DebSegmentEntry> DebugMap::segment(const formats::DebObjectEntry& object, std::uint32_t section,
+                                                          std::uint32_t segment) const {
+    auto entry =
+        bytes_.table_entry<formats::DebSectionEntry>(object.first_section_offset, object.section_count, section);
     if (!entry) return std::nullopt;
     return bytes_.table_entry<formats::DebSegmentEntry>(entry->first_segment_offset, entry->segment_count, segment);
 }

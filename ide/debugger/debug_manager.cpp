@@ -28,8 +28,7 @@ std::string PathOf(const formats::BreakPointRecord& record) {
 
 CVyrDebugMgr::~CVyrDebugMgr() = default;
 
-std::vector<std::string> CVyrDebugMgr::BuildSimulatorCommandLine(const std::string& program,
-                                                                 SimulatorMode mode) const {
+std::vector<std::string> CVyrDebugMgr::BuildSimulatorCommandLine(const std::string& program, SimulatorMode mode) const {
     std::vector<std::string> argv = {program};
     for (auto& argument : formats::simulator_arguments(host_.RomFile(), host_.MainWindow(), host_.ProgramImage(),
                                                        host_.DisplayNameBig5(), mode == SimulatorMode::Debug))
@@ -120,9 +119,7 @@ void CVyrDebugMgr::PlantBreakPoint(int index) {
     std::uint32_t word = 0;
     const int result = session_->SetBreakPoint(modules_, path, line, &word);
     switch (result) {
-        case 0:
-            breakpoints_.SetTargetId(index, word);
-            return;
+        case 0: breakpoints_.SetTargetId(index, word); return;
         case kBreakNoModule:
         case kBreakNotInMap:
         case kBreakNoCode:
@@ -130,14 +127,11 @@ void CVyrDebugMgr::PlantBreakPoint(int index) {
             host_.PostDebugNotify(DbgNotifyBreakPointChanged, path);
             return;
         case kBreakFileError:
-            host_.ReportBreakPoint(path, line, "the debug files cannot be opened: " +
-                                                   os::error_text(session_->last_file_error()));
+            host_.ReportBreakPoint(path, line,
+                                   "the debug files cannot be opened: " + os::error_text(session_->last_file_error()));
             return;
-        case kBreakTableFull:
-            host_.ReportBreakPoint(path, line, "the simulator's breakpoint table is full");
-            return;
-        default:
-            break;
+        case kBreakTableFull: host_.ReportBreakPoint(path, line, "the simulator's breakpoint table is full"); return;
+        default: break;
     }
     // Moved to the next line with code; a breakpoint already there absorbs it.
     const auto moved_to = static_cast<std::uint16_t>(result >> 4);
@@ -226,12 +220,9 @@ int CVyrDebugMgr::OnSimulatorMessage(std::uint64_t wparam, std::uint64_t lparam)
             slot_count_ = detail & 0xFF;
             return Connect(lparam, formats::SimCmdResume);
         }
-        case formats::SimNotifyStarted:
-            return Connect(lparam, formats::SimCmdRun);
-        case formats::SimNotifyStopped:
-            return OnStopped(lparam);
-        case formats::SimNotifyExited:
-            return 1;
+        case formats::SimNotifyStarted: return Connect(lparam, formats::SimCmdRun);
+        case formats::SimNotifyStopped: return OnStopped(lparam);
+        case formats::SimNotifyExited: return 1;
         case formats::SimNotifyEnded:
             EndSession();
             host_.PostDebugNotify(DbgNotifyDebugEnded, {});
@@ -239,8 +230,7 @@ int CVyrDebugMgr::OnSimulatorMessage(std::uint64_t wparam, std::uint64_t lparam)
             process_.reset();
             simulator_window_ = 0;
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

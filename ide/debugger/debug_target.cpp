@@ -8,8 +8,8 @@ bool in_banked_area(std::uint16_t address) { return address >= 0x4000 && address
 
 }  // namespace
 
-CDebugTarget::CDebugTarget(TargetViews views, std::string project_folder, std::string project_name,
-                           std::uint16_t slot, std::uint16_t slot_count)
+CDebugTarget::CDebugTarget(TargetViews views, std::string project_folder, std::string project_name, std::uint16_t slot,
+                           std::uint16_t slot_count)
     : memory_(views),
       project_folder_(std::move(project_folder)),
       project_name_(std::move(project_name)),
@@ -28,8 +28,7 @@ std::optional<MappedDebugFile> CDebugTarget::map_or_note(const std::string& path
     return std::move(outcome.mapped);
 }
 
-bool CDebugTarget::bank_matches(std::uint16_t address, std::uint8_t segment_bank,
-                                std::uint16_t current_bank) const {
+bool CDebugTarget::bank_matches(std::uint16_t address, std::uint8_t segment_bank, std::uint16_t current_bank) const {
     if (!in_banked_area(address)) return true;  // the fixed area belongs to no bank
     return ((segment_bank + slot_) & 0xFF) == (current_bank & 0xFF);
 }
@@ -74,8 +73,7 @@ int CDebugTarget::LocateStop() {
         auto record = object->line(r);
         if (!record) break;
         if (record->section_index != hit->section || record->segment_index != hit->segment) continue;
-        if (segment_start + record->start_offset > stop_pc_ || stop_pc_ >= segment_start + record->end_offset)
-            continue;
+        if (segment_start + record->start_offset > stop_pc_ || stop_pc_ >= segment_start + record->end_offset) continue;
         auto source = object->source_file(formats::line_file_index(record->file_and_line));
         auto path = source ? object->pool_string(source->name_offset) : std::nullopt;
         if (!path) return kStopOutsideSource;
@@ -89,8 +87,8 @@ int CDebugTarget::LocateStop() {
             auto procedure = object->procedure(p);
             if (!procedure) break;
             if (procedure->section_index == record->section_index &&
-                procedure->segment_index == record->segment_index &&
-                procedure->start_offset <= record->start_offset && procedure->end_offset >= record->end_offset) {
+                procedure->segment_index == record->segment_index && procedure->start_offset <= record->start_offset &&
+                procedure->end_offset >= record->end_offset) {
                 procedure_end_ = static_cast<std::uint16_t>(segment_start + procedure->end_offset);
                 break;
             }

@@ -22,11 +22,11 @@ inline constexpr int kStopOutsideSource = 256;
 inline constexpr int kStopFileError = -5;
 
 // Results of SetBreakPoint besides 0 and (line << 4) | 1.
-inline constexpr int kBreakNoModule = -1;     // no module lists the source file: dropped
-inline constexpr int kBreakFileError = -2;    // a debug file could not be opened: kept
-inline constexpr int kBreakNotInMap = -3;     // the object is missing from the .deb: dropped
-inline constexpr int kBreakNoCode = -4;       // no code at or after the line: dropped
-inline constexpr int kBreakTableFull = -6;    // the shared table has no room: kept, unplanted
+inline constexpr int kBreakNoModule = -1;   // no module lists the source file: dropped
+inline constexpr int kBreakFileError = -2;  // a debug file could not be opened: kept
+inline constexpr int kBreakNotInMap = -3;   // the object is missing from the .deb: dropped
+inline constexpr int kBreakNoCode = -4;     // no code at or after the line: dropped
+inline constexpr int kBreakTableFull = -6;  // the shared table has no room: kept, unplanted
 
 // Results of PrepareStep.
 inline constexpr int kStepPlanted = 0;

@@ -65,13 +65,13 @@ std::string disassemble_one(std::uint32_t address, const std::uint8_t* bytes, un
             return format("%04X: %02X %02X   %s$%04X%s\t[%5d]\r\n", address, opcode, operand, mnemonic.c_str(), target,
                           suffix.c_str(), target);
         }
-        const char* pattern = suffix.size() >= 4 ? "%04X: %02X %02X   %s$%02X%s[%5d]\r\n"
-                                                 : "%04X: %02X %02X   %s$%02X%s\t[%5d]\r\n";
+        const char* pattern =
+            suffix.size() >= 4 ? "%04X: %02X %02X   %s$%02X%s[%5d]\r\n" : "%04X: %02X %02X   %s$%02X%s\t[%5d]\r\n";
         return format(pattern, address, opcode, operand, mnemonic.c_str(), operand, suffix.c_str(), operand);
     }
     const unsigned word = bytes[1] | bytes[2] << 8;
-    const char* pattern = suffix.size() >= 2 ? "%04X: %02X %02X %02X%s$%04X%s[%5d]\r\n"
-                                             : "%04X: %02X %02X %02X%s$%04X%s\t[%5d]\r\n";
+    const char* pattern =
+        suffix.size() >= 2 ? "%04X: %02X %02X %02X%s$%04X%s[%5d]\r\n" : "%04X: %02X %02X %02X%s$%04X%s\t[%5d]\r\n";
     return format(pattern, address, opcode, unsigned{bytes[1]}, unsigned{bytes[2]}, mnemonic.c_str(), word,
                   suffix.c_str(), word);
 }

@@ -151,7 +151,8 @@ std::optional<FormularValue> CFormular::resolve(std::string_view name, bool eval
                 auto found = link_name ? locate_global(context_.files, module_name_, *link_name) : std::nullopt;
                 if (!found) fail(EvalCode::kMissAddress);
                 address = *found;
-                storage = symbol->storage_class == CsyClass::kExternal ? StorageFlag::kExternal : StorageFlag::kFileScope;
+                storage =
+                    symbol->storage_class == CsyClass::kExternal ? StorageFlag::kExternal : StorageFlag::kFileScope;
             } else if (symbol->storage_class == CsyClass::kParameter) {
                 address = read_word(0x42) + symbol->value;
                 storage = StorageFlag::kParameter;

@@ -66,7 +66,8 @@ FormularValue float_constant(double value) {
 
 std::int64_t widen(std::uint32_t value, std::uint16_t flags) {
     const bool is_unsigned = flags & TypeFlag::kUnsigned;
-    if (flags & TypeFlag::kLong) return is_unsigned ? std::int64_t{value} : std::int64_t{static_cast<std::int32_t>(value)};
+    if (flags & TypeFlag::kLong)
+        return is_unsigned ? std::int64_t{value} : std::int64_t{static_cast<std::int32_t>(value)};
     if (flags & TypeFlag::kInt)
         return is_unsigned ? std::int64_t{value & 0xFFFF} : std::int64_t{static_cast<std::int16_t>(value)};
     if (flags & TypeFlag::kChar)
@@ -126,8 +127,7 @@ std::uint16_t Ops::promoted(std::uint16_t flags) {
 }
 
 FormularValue Ops::combine(const FormularValue& left, std::string_view op, const FormularValue& right) {
-    if (op == "||" || op == "&&" || op == "==" || op == "!=" || op == "<" || op == "<=" || op == ">" ||
-        op == ">=")
+    if (op == "||" || op == "&&" || op == "==" || op == "!=" || op == "<" || op == "<=" || op == ">" || op == ">=")
         return compare(left, op, right);
     if (op == "&" || op == "|" || op == "^") {
         const std::int64_t a = integer(left), b = integer(right);
@@ -146,14 +146,22 @@ FormularValue Ops::combine(const FormularValue& left, std::string_view op, const
 FormularValue Ops::compare(const FormularValue& left, std::string_view op, const FormularValue& right) {
     const double a = real(left), b = real(right);
     bool r = false;
-    if (op == "||") r = a != 0 || b != 0;
-    else if (op == "&&") r = a != 0 && b != 0;
-    else if (op == "==") r = a == b;
-    else if (op == "!=") r = a != b;
-    else if (op == "<") r = a < b;
-    else if (op == "<=") r = a <= b;
-    else if (op == ">") r = a > b;
-    else r = a >= b;
+    if (op == "||")
+        r = a != 0 || b != 0;
+    else if (op == "&&")
+        r = a != 0 && b != 0;
+    else if (op == "==")
+        r = a == b;
+    else if (op == "!=")
+        r = a != b;
+    else if (op == "<")
+        r = a < b;
+    else if (op == "<=")
+        r = a <= b;
+    else if (op == ">")
+        r = a > b;
+    else
+        r = a >= b;
     return constant(r ? 1 : 0, TypeFlag::kUnsigned | TypeFlag::kInt);
 }
 
@@ -185,10 +193,14 @@ FormularValue Ops::arithmetic(const FormularValue& left, std::string_view op, co
     const auto a = static_cast<std::int32_t>(integer(left)), b = static_cast<std::int32_t>(integer(right));
     if (op == "/" && b == 0) fail(EvalCode::kCannotDisplay);
     std::int64_t r = 0;
-    if (op == "+") r = std::int64_t{a} + b;
-    else if (op == "-") r = std::int64_t{a} - b;
-    else if (op == "*") r = std::int64_t{a} * b;
-    else r = (a == INT32_MIN && b == -1) ? a : a / b;
+    if (op == "+")
+        r = std::int64_t{a} + b;
+    else if (op == "-")
+        r = std::int64_t{a} - b;
+    else if (op == "*")
+        r = std::int64_t{a} * b;
+    else
+        r = (a == INT32_MIN && b == -1) ? a : a / b;
     const auto result = static_cast<std::uint32_t>(r);
     return constant(result, integer_flags(left, right, result));
 }
@@ -219,9 +231,12 @@ FormularValue Ops::assign(const FormularValue& left, std::string_view op, const 
         const double b = real(right);
         const double a = op.empty() ? 0 : real(left);
         double r = b;
-        if (op == "+") r = a + b;
-        else if (op == "-") r = a - b;
-        else if (op == "*") r = a * b;
+        if (op == "+")
+            r = a + b;
+        else if (op == "-")
+            r = a - b;
+        else if (op == "*")
+            r = a * b;
         else if (op == "/") {
             if (b == 0) fail(EvalCode::kDividedByZero);
             r = a / b;
@@ -238,18 +253,28 @@ FormularValue Ops::assign(const FormularValue& left, std::string_view op, const 
     const std::int32_t step =
         pointer && (op == "+" || op == "-") ? std::max<std::uint32_t>(f_.size_of(f_.next_type(left.type)), 1) : 1;
     std::int64_t r = b;
-    if (op == "+") r = std::int64_t{a} + std::int64_t{b} * step;
-    else if (op == "-") r = std::int64_t{a} - std::int64_t{b} * step;
-    else if (op == "*") r = std::int64_t{a} * b;
+    if (op == "+")
+        r = std::int64_t{a} + std::int64_t{b} * step;
+    else if (op == "-")
+        r = std::int64_t{a} - std::int64_t{b} * step;
+    else if (op == "*")
+        r = std::int64_t{a} * b;
     else if (op == "/" || op == "%") {
         if (b == 0) fail(EvalCode::kDividedByZero);
-        if (a == INT32_MIN && b == -1) r = op == "/" ? a : 0;
-        else r = op == "/" ? a / b : a % b;
-    } else if (op == "<<") r = static_cast<std::uint32_t>(a) << (b & 31);
-    else if (op == ">>") r = (left.flags & TypeFlag::kUnsigned) ? static_cast<std::uint32_t>(a) >> (b & 31) : a >> (b & 31);
-    else if (op == "&") r = a & b;
-    else if (op == "^") r = a ^ b;
-    else if (op == "|") r = a | b;
+        if (a == INT32_MIN && b == -1)
+            r = op == "/" ? a : 0;
+        else
+            r = op == "/" ? a / b : a % b;
+    } else if (op == "<<")
+        r = static_cast<std::uint32_t>(a) << (b & 31);
+    else if (op == ">>")
+        r = (left.flags & TypeFlag::kUnsigned) ? static_cast<std::uint32_t>(a) >> (b & 31) : a >> (b & 31);
+    else if (op == "&")
+        r = a & b;
+    else if (op == "^")
+        r = a ^ b;
+    else if (op == "|")
+        r = a | b;
     const auto result = static_cast<std::uint32_t>(r);
     if (pointer) {
         f_.write(left.value, result & 0xFFFF, 2);
@@ -267,8 +292,7 @@ void Ops::add_or_sub_one(const FormularValue& target, bool add) {
         f_.write(target.value, static_cast<std::uint16_t>(add ? content + step : content - step), 2);
         return;
     }
-    if (!target.is(Category::kVariable) || !(target.flags & (7 | TypeFlag::kFloat)))
-        fail(EvalCode::kBadOperator);
+    if (!target.is(Category::kVariable) || !(target.flags & (7 | TypeFlag::kFloat))) fail(EvalCode::kBadOperator);
     if (target.is_float()) {
         const double value = real(target) + (add ? 1 : -1);
         f_.write(target.value, float_constant(value).value, 4);
@@ -337,8 +361,7 @@ FormularValue Ops::select_member(const FormularValue& value, const std::string& 
     } else if (!value.is(Category::kVariable)) {
         fail(EvalCode::kUncompatibleStyle);
     }
-    if (structure.kind != TypeKind::kStruct && structure.kind != TypeKind::kUnion)
-        fail(EvalCode::kUncompatibleStyle);
+    if (structure.kind != TypeKind::kStruct && structure.kind != TypeKind::kUnion) fail(EvalCode::kUncompatibleStyle);
     auto head = f_.struct_row(structure.extra);
     if (!head) fail(EvalCode::kBrokenType);
     for (std::uint32_t m = 1; m <= head->count_or_type; ++m) {
@@ -368,8 +391,8 @@ FormularValue Ops::subscript(const FormularValue& value, const FormularValue& in
 }
 
 FormularValue Ops::convert(const FormularValue& operand, const CastType& type) {
-    const bool scalar_variable = operand.is(Category::kVariable) &&
-                                 !(operand.flags & (TypeFlag::kStruct | TypeFlag::kUnion));
+    const bool scalar_variable =
+        operand.is(Category::kVariable) && !(operand.flags & (TypeFlag::kStruct | TypeFlag::kUnion));
     if (!operand.is(Category::kConstant) && !scalar_variable) fail(EvalCode::kNotCompatible);
     if (!type.scalar) {
         if (operand.is_float()) fail(EvalCode::kNotCompatible);

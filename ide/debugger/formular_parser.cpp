@@ -55,8 +55,7 @@ private:
     FormularValue assignment(bool eval) {
         FormularValue left = logical(eval, 0);
         skip_blanks();
-        static constexpr std::string_view kCompound[] = {"<<=", ">>=", "*=", "/=", "%=", "+=", "-=",
-                                                         "&=",  "^=",  "|="};
+        static constexpr std::string_view kCompound[] = {"<<=", ">>=", "*=", "/=", "%=", "+=", "-=", "&=", "^=", "|="};
         std::string_view op;
         for (std::string_view candidate : kCompound) {
             if (text_.substr(pos_, candidate.size()) == candidate) {
@@ -83,9 +82,12 @@ private:
             FormularValue right = logical(eval && !skip_right, level + 1);
             if (!eval) continue;
             if (skip_right) {
-                if (op == "||") left = constant(1, TypeFlag::kUnsigned | TypeFlag::kInt);
-                else if (op == "&&") left = constant(0, TypeFlag::kUnsigned | TypeFlag::kInt);
-                else left = constant(0, left.flags);  // * or / by a zero left operand
+                if (op == "||")
+                    left = constant(1, TypeFlag::kUnsigned | TypeFlag::kInt);
+                else if (op == "&&")
+                    left = constant(0, TypeFlag::kUnsigned | TypeFlag::kInt);
+                else
+                    left = constant(0, left.flags);  // * or / by a zero left operand
                 continue;
             }
             left = ops_.combine(left, op, right);
@@ -197,9 +199,12 @@ private:
         const FormularValue operand = unary(eval);
         if (!take(")")) fail(EvalCode::kNotMatching);
         std::uint32_t size = 0;
-        if (operand.has_type && !operand.is(Category::kAddress)) size = f_.size_of(operand.type);
-        else if (operand.is(Category::kAddress)) size = 2;
-        else size = flags_width(operand.flags);
+        if (operand.has_type && !operand.is(Category::kAddress))
+            size = f_.size_of(operand.type);
+        else if (operand.is(Category::kAddress))
+            size = 2;
+        else
+            size = flags_width(operand.flags);
         return constant(size, TypeFlag::kUnsigned | TypeFlag::kInt);
     }
 
@@ -220,8 +225,8 @@ private:
 
     std::optional<CastType> cast_type() {
         static constexpr std::pair<std::string_view, std::uint16_t> kKeywords[] = {
-            {"char", TypeFlag::kChar},   {"short", TypeFlag::kInt},     {"int", TypeFlag::kInt},
-            {"long", TypeFlag::kInt},    {"float", TypeFlag::kFloat},   {"double", TypeFlag::kDouble},
+            {"char", TypeFlag::kChar},        {"short", TypeFlag::kInt},   {"int", TypeFlag::kInt},
+            {"long", TypeFlag::kInt},         {"float", TypeFlag::kFloat}, {"double", TypeFlag::kDouble},
             {"unsigned", TypeFlag::kUnsigned}};
         auto keyword_flags = [&](const std::string& word) -> std::optional<std::uint16_t> {
             for (const auto& [name, flags] : kKeywords) {
@@ -336,7 +341,8 @@ private:
         }
         if (value > 4294967295.0) fail(EvalCode::kUnknownIdentifier);
         const auto integer_value = static_cast<std::uint32_t>(value);
-        return constant(integer_value, TypeFlag::kUnsigned | (integer_value <= 0xFFFF ? TypeFlag::kInt : TypeFlag::kLong));
+        return constant(integer_value,
+                        TypeFlag::kUnsigned | (integer_value <= 0xFFFF ? TypeFlag::kInt : TypeFlag::kLong));
     }
 
     CFormular& f_;

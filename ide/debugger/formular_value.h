@@ -40,9 +40,8 @@ inline constexpr std::uint32_t kLocal = 8;
 
 // Type kinds of the symbol file.
 namespace TypeKind {
-inline constexpr std::uint32_t kFloat = 1, kFloat2 = 2, kChar = 3, kInt = 4, kInt2 = 5, kUnsignedInt = 6,
-                               kPointer = 7, kStruct = 9, kUnion = 10, kArray = 12, kLong = 13,
-                               kUnsignedLong = 14;
+inline constexpr std::uint32_t kFloat = 1, kFloat2 = 2, kChar = 3, kInt = 4, kInt2 = 5, kUnsignedInt = 6, kPointer = 7,
+                               kStruct = 9, kUnion = 10, kArray = 12, kLong = 13, kUnsignedLong = 14;
 }
 
 struct FormularValue {

@@ -7,8 +7,8 @@ namespace ide {
 
 namespace {
 
-constexpr std::uint32_t kRegionStarts[CMemImage::kRegionCount + 1] = {
-    0x0000, 0x0040, 0x0080, 0x2000, 0x4000, 0x6000, 0x8000, 0xA000, 0xC000, 0xE000, 0x10000};
+constexpr std::uint32_t kRegionStarts[CMemImage::kRegionCount + 1] = {0x0000, 0x0040, 0x0080, 0x2000, 0x4000, 0x6000,
+                                                                      0x8000, 0xA000, 0xC000, 0xE000, 0x10000};
 // Where the low area may lie inside page 0, and the address it then shares.
 constexpr std::uint32_t kLowAreaPlaces[] = {0x200, 0x240, 0x280, 0x2C0};
 

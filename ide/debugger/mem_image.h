@@ -44,8 +44,8 @@ private:
         std::uint8_t* host = nullptr;      // null when unbacked
         std::uint32_t backed = 0;          // bytes of the region the view holds
         bool writable = false;
-        std::int32_t alias = kNoAlias;     // address of the region sharing its memory
-        std::uint8_t flags = 0;            // the page's flags
+        std::int32_t alias = kNoAlias;  // address of the region sharing its memory
+        std::uint8_t flags = 0;         // the page's flags
     };
 
     const Region& region_of(std::uint16_t address) const;

@@ -36,8 +36,10 @@ MemRow DescribeRow(const CMemImage* image, std::uint32_t address, int bytes_per_
             std::snprintf(text, sizeof text, "%02x", bytes[i]);
             cell.hex = text;
             cell.character = bytes[i] < 0x21 || bytes[i] == 0xFF ? '.' : static_cast<char>(bytes[i]);
-            if (image->IsChanged(at)) cell.colour = MemByteColour::Changed;
-            else if (!image->IsWritable(at)) cell.colour = MemByteColour::ReadOnly;
+            if (image->IsChanged(at))
+                cell.colour = MemByteColour::Changed;
+            else if (!image->IsWritable(at))
+                cell.colour = MemByteColour::ReadOnly;
         } else {
             cell.hex = "  ";
         }
@@ -111,10 +113,14 @@ MemViewEffect MemViewModel::Key(MemKey key, bool ctrl) {
     const int step = (rows_ - 1) * bytes_per_row_;
     switch (key) {
         case MemKey::Tab:
-            if (caret_x_ < hex_x()) caret_x_ = hex_x();
-            else if (caret_x_ < char_x() - 1) caret_x_ = char_x() + (caret_x_ - hex_x()) / 3;
-            else if (caret_x_ == char_x() - 1) caret_x_ = row_end();
-            else caret_x_ = 0;
+            if (caret_x_ < hex_x())
+                caret_x_ = hex_x();
+            else if (caret_x_ < char_x() - 1)
+                caret_x_ = char_x() + (caret_x_ - hex_x()) / 3;
+            else if (caret_x_ == char_x() - 1)
+                caret_x_ = row_end();
+            else
+                caret_x_ = 0;
             break;
         case MemKey::PageUp:
             if (top_ > 0) {
@@ -160,13 +166,17 @@ MemViewEffect MemViewModel::Key(MemKey key, bool ctrl) {
                 bring_into_view(effect);
                 if (caret_x_ < 0) {
                     caret_x_ = row_end();
-                    if (above) scroll_up_one(effect);
-                    else --caret_row_;
+                    if (above)
+                        scroll_up_one(effect);
+                    else
+                        --caret_row_;
                 }
             } else if (caret_x_ < 0) {
                 caret_x_ = row_end();
-                if (caret_row_ == 0) scroll_up_one(effect);
-                else --caret_row_;
+                if (caret_row_ == 0)
+                    scroll_up_one(effect);
+                else
+                    --caret_row_;
             }
             break;
         }

@@ -15,18 +15,18 @@ constexpr int kPcByte = 0, kFlagsByte = 2, kStackByte = 3, kAByte = 4, kXByte = 
 
 struct Field {
     int line, column;
-    int byte;     // register byte (PC: its low byte)
-    int nibble;   // register digits: 0 = the lowest nibble; flags: -1
-    int bit;      // flags: the bit of byte 2
+    int byte;    // register byte (PC: its low byte)
+    int nibble;  // register digits: 0 = the lowest nibble; flags: -1
+    int bit;     // flags: the bit of byte 2
 };
 
 // The 21 fields in caret order: PC, SP, A, X, Y, P digits, then the flags.
 constexpr Field kFields[RegisterModel::kFieldCount] = {
-    {0, 8, kPcByte, 3, -1},     {0, 9, kPcByte, 2, -1},     {0, 10, kPcByte, 1, -1},    {0, 11, kPcByte, 0, -1},
-    {0, 21, kStackByte, 1, -1}, {0, 22, kStackByte, 0, -1}, {1, 2, kAByte, 1, -1},      {1, 3, kAByte, 0, -1},
-    {1, 8, kXByte, 1, -1},      {1, 9, kXByte, 0, -1},      {1, 14, kYByte, 1, -1},     {1, 15, kYByte, 0, -1},
-    {1, 20, kPByte, 1, -1},     {1, 21, kPByte, 0, -1},     {2, 2, kFlagsByte, -1, 7},  {2, 8, kFlagsByte, -1, 6},
-    {2, 14, kFlagsByte, -1, 4}, {2, 20, kFlagsByte, -1, 3}, {3, 2, kFlagsByte, -1, 2},  {3, 8, kFlagsByte, -1, 1},
+    {0, 8, kPcByte, 3, -1},     {0, 9, kPcByte, 2, -1},     {0, 10, kPcByte, 1, -1},   {0, 11, kPcByte, 0, -1},
+    {0, 21, kStackByte, 1, -1}, {0, 22, kStackByte, 0, -1}, {1, 2, kAByte, 1, -1},     {1, 3, kAByte, 0, -1},
+    {1, 8, kXByte, 1, -1},      {1, 9, kXByte, 0, -1},      {1, 14, kYByte, 1, -1},    {1, 15, kYByte, 0, -1},
+    {1, 20, kPByte, 1, -1},     {1, 21, kPByte, 0, -1},     {2, 2, kFlagsByte, -1, 7}, {2, 8, kFlagsByte, -1, 6},
+    {2, 14, kFlagsByte, -1, 4}, {2, 20, kFlagsByte, -1, 3}, {3, 2, kFlagsByte, -1, 2}, {3, 8, kFlagsByte, -1, 1},
     {3, 14, kFlagsByte, -1, 0},
 };
 constexpr int kFirstFlagField = 14;
@@ -145,7 +145,8 @@ void RegisterModel::Type(char character) {
         const std::uint8_t mask = static_cast<std::uint8_t>(1u << field.bit);
         // The value before the first edit is kept, so that Escape restores it.
         if (!(edited_flags_ & mask))
-            snapshot_[kFlagsByte] = static_cast<std::uint8_t>((snapshot_[kFlagsByte] & ~mask) | (block_[kFlagsByte] & mask));
+            snapshot_[kFlagsByte] =
+                static_cast<std::uint8_t>((snapshot_[kFlagsByte] & ~mask) | (block_[kFlagsByte] & mask));
         edited_flags_ |= mask;
         block_[kFlagsByte] ^= mask;
         return;

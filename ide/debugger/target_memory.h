@@ -11,7 +11,7 @@
 namespace ide {
 
 struct TargetViews {
-    std::span<std::uint8_t> control;   // "ERam", whole
+    std::span<std::uint8_t> control;    // "ERam", whole
     std::span<const std::uint8_t> rom;  // "IRom", whole
 };
 

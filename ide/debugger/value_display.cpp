@@ -32,7 +32,8 @@ std::string constant_text(const FormularValue& value, bool hex) {
     if (value.flags & TypeFlag::kLong) {
         number = is_unsigned ? std::int64_t{value.value} : std::int64_t{static_cast<std::int32_t>(value.value)};
     } else if (value.flags & TypeFlag::kInt) {
-        number = is_unsigned ? std::int64_t{value.value & 0xFFFF} : std::int64_t{static_cast<std::int16_t>(value.value)};
+        number =
+            is_unsigned ? std::int64_t{value.value & 0xFFFF} : std::int64_t{static_cast<std::int16_t>(value.value)};
     } else if (value.flags & TypeFlag::kChar) {
         number = is_unsigned ? std::int64_t{value.value & 0xFF} : std::int64_t{static_cast<std::int8_t>(value.value)};
     }
@@ -53,9 +54,7 @@ std::string scalar_text(const CFormular& formular, const FormularValue& value) {
     }
 }
 
-bool is_structure(const CTypeRecord& type) {
-    return type.kind == TypeKind::kStruct || type.kind == TypeKind::kUnion;
-}
+bool is_structure(const CTypeRecord& type) { return type.kind == TypeKind::kStruct || type.kind == TypeKind::kUnion; }
 
 DisplayItem describe(const CFormular& formular, const FormularValue& value, const std::string& name) {
     DisplayItem item{name, {}, value, false};
@@ -92,7 +91,8 @@ std::vector<DisplayItem> children(const CFormular& formular, const FormularValue
         // What the address points at: the value of its own type there.
         out.push_back(describe(formular, formular.place(value.value, type), ""));
     } else if (type.kind == TypeKind::kPointer) {
-        out.push_back(describe(formular, formular.place(formular.read_word(value.value), formular.next_type(type)), ""));
+        out.push_back(
+            describe(formular, formular.place(formular.read_word(value.value), formular.next_type(type)), ""));
     } else if (type.kind == TypeKind::kArray) {
         const CTypeRecord element = formular.next_type(type);
         const std::uint32_t step = formular.size_of(element);
@@ -104,8 +104,8 @@ std::vector<DisplayItem> children(const CFormular& formular, const FormularValue
         for (std::uint32_t m = 1; head && m <= head->count_or_type; ++m) {
             auto member = formular.struct_row(type.extra + m);
             if (!member) break;
-            const FormularValue place =
-                formular.place(value.value + (member->size_or_offset & 0xFFFF), formular.type_row(member->count_or_type));
+            const FormularValue place = formular.place(value.value + (member->size_or_offset & 0xFFFF),
+                                                       formular.type_row(member->count_or_type));
             out.push_back(describe(formular, place, formular.member_name(*member)));
         }
     }

@@ -211,28 +211,23 @@ bool CVyrWorkspaceManager::DeleteSelectedItem() {
     const ItemKind kind = KindOf(tree_.GetItemData(item));
     const TreeItem parent = tree_.GetParentItem(item);
     switch (kind) {
-    case ItemKind::project:
-        host_.ShowMessage("You can't delete project!");
-        return true;
-    case ItemKind::category:
-    case ItemKind::library_group:
-        host_.ShowMessage("You can't delete file group!");
-        return true;
-    case ItemKind::bank:
-        if (tree_.GetNextSiblingItem(item) == 0 && tree_.GetPrevSiblingItem(item) == LibraryGroup()) {
-            host_.ShowMessage("Project must have one bank at least!");
-            return true;
-        }
-        if (!host_.AskYesNo("Delete bank from this project?(Yes/No)")) return true;
-        std::erase_if(banks_, [&](const BankRecord& bank) { return bank.item == item; });
-        break;
-    case ItemKind::source:
-    case ItemKind::library:
-        if (!host_.AskYesNo("Delete this file from this project?(Yes/No)")) return true;
-        std::erase_if(libraries_, [&](const LibraryRecord& library) { return library.item == item; });
-        break;
-    default:
-        return true;
+        case ItemKind::project: host_.ShowMessage("You can't delete project!"); return true;
+        case ItemKind::category:
+        case ItemKind::library_group: host_.ShowMessage("You can't delete file group!"); return true;
+        case ItemKind::bank:
+            if (tree_.GetNextSiblingItem(item) == 0 && tree_.GetPrevSiblingItem(item) == LibraryGroup()) {
+                host_.ShowMessage("Project must have one bank at least!");
+                return true;
+            }
+            if (!host_.AskYesNo("Delete bank from this project?(Yes/No)")) return true;
+            std::erase_if(banks_, [&](const BankRecord& bank) { return bank.item == item; });
+            break;
+        case ItemKind::source:
+        case ItemKind::library:
+            if (!host_.AskYesNo("Delete this file from this project?(Yes/No)")) return true;
+            std::erase_if(libraries_, [&](const LibraryRecord& library) { return library.item == item; });
+            break;
+        default: return true;
     }
     tree_.DeleteItem(item);
     if (KindOf(tree_.GetItemData(parent)) == ItemKind::category && tree_.GetChildItem(parent) == 0) {

@@ -28,9 +28,10 @@ inline void link_golden_program(LinkedProgram& program) {
     auto made = run_tool(run_vostrel, fixture.dir().path(),
                          {"/OBJPATH", "debug\\", "/OBJS", "util.obj", "/OUT", "debug\\util.lib"});
     ASSERT_EQ(made.exit_code, 0) << made.messages;
-    program.run = fixture.run({"/OBJPATH", "debug\\", "/OBJS", "MAIN.OBJ", "SOUND.OBJ", "DATA.OBJ", "DRAW.OBJ",
-                               "PLOT.OBJ", "reset.obj", "/LIBS", "debug\\util.lib", "debug\\kit.lib", "/NAME",
-                               "Golden Demo", "/OUT", "debug\\game.lke", "/FILEHEAD", "game.ver", "/AUTO", "-W2"});
+    program.run = fixture.run({"/OBJPATH",        "debug\\",        "/OBJS",    "MAIN.OBJ",    "SOUND.OBJ",
+                               "DATA.OBJ",        "DRAW.OBJ",       "PLOT.OBJ", "reset.obj",   "/LIBS",
+                               "debug\\util.lib", "debug\\kit.lib", "/NAME",    "Golden Demo", "/OUT",
+                               "debug\\game.lke", "/FILEHEAD",      "game.ver", "/AUTO",       "-W2"});
     ASSERT_EQ(program.run.exit_code, 0) << program.run.messages;
 }
 

@@ -95,8 +95,8 @@ TEST(LibraryPull, GlobalDataResolvesToItsFixedAddressPlusOffsetAndAddend) {
     auto run = fixture.link({"s.obj", "main.obj"}, {"d.lib"});
     ASSERT_EQ(run.exit_code, 0) << run.messages;
     const auto image = fixture.image();
-    EXPECT_EQ(hex_bytes(image, kBank0 + 38, 2), "04 00");                       // G
-    EXPECT_EQ(hex_bytes(image, kBank0Code + 5, 6), "AD C3 1A A9 42 60");        // 0x1AC0 + 2 + 1; the constant
+    EXPECT_EQ(hex_bytes(image, kBank0 + 38, 2), "04 00");                 // G
+    EXPECT_EQ(hex_bytes(image, kBank0Code + 5, 6), "AD C3 1A A9 42 60");  // 0x1AC0 + 2 + 1; the constant
 }
 
 TEST(LibraryPull, ARecordThatDoesNotFitMovesToTheNextBank) {
@@ -124,7 +124,7 @@ TEST(LibraryPull, ARecordThatDoesNotFitMovesToTheNextBank) {
     const auto image = fixture.image();
     const std::size_t bank1 = kBank0 + 0x8000 - 2;
     EXPECT_EQ(le(image, 12, 4), 512u + 6 + 4);
-    EXPECT_EQ(le(image, bank1 + 2, 2), 0x4206u);  // lib behind x, export 1
+    EXPECT_EQ(le(image, bank1 + 2, 2), 0x4206u);                       // lib behind x, export 1
     EXPECT_EQ(hex_bytes(image, kBank0Code + 5, 5), "20 02 42 01 01");  // far call to bank 1, export 1
 
     // Without a later bank it has nowhere to go.

@@ -12,9 +12,9 @@ LinkSettings parse(const std::vector<std::string>& arguments) {
 }
 
 TEST(LinkCommandLine, JoinsNamesUpperCasesAllButTheDisplayNameAndFindsTheBaseName) {
-    const auto settings = parse({"/objpath", "proj\\debug\\", "/objs", "main.obj", "C:\\kit\\reset.obj",
-                                 "/home/me/Start.obj", "/libs", "lib\\a.lib", "/Name", "My Game", "/out",
-                                 "proj\\debug\\game.v1.lke"});
+    const auto settings =
+        parse({"/objpath", "proj\\debug\\", "/objs", "main.obj", "C:\\kit\\reset.obj", "/home/me/Start.obj", "/libs",
+               "lib\\a.lib", "/Name", "My Game", "/out", "proj\\debug\\game.v1.lke"});
     EXPECT_EQ(settings.object_directory, "PROJ\\DEBUG\\");
     EXPECT_EQ(settings.object_paths,
               (std::vector<std::string>{"PROJ\\DEBUG\\MAIN.OBJ", "C:\\KIT\\RESET.OBJ", "/home/me/Start.obj"}));
@@ -26,8 +26,8 @@ TEST(LinkCommandLine, JoinsNamesUpperCasesAllButTheDisplayNameAndFindsTheBaseNam
 
 TEST(LinkCommandLine, OutputBaseNameTable) {
     const std::pair<const char*, const char*> cases[] = {
-        {"GAME.LKE", "GAME"},        {"D\\GAME.LKE", "GAME"}, {"/tmp/x/GAME.LKE", "GAME"},
-        {"D\\GAME", "GAME"},         {"D.X\\GAME", "GAME"},   {"D\\.LKE", ""},
+        {"GAME.LKE", "GAME"}, {"D\\GAME.LKE", "GAME"}, {"/tmp/x/GAME.LKE", "GAME"},
+        {"D\\GAME", "GAME"},  {"D.X\\GAME", "GAME"},   {"D\\.LKE", ""},
     };
     for (auto [path, base] : cases) EXPECT_EQ(output_base_name(path), base) << path;
 }

@@ -43,34 +43,51 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              f.add("b.obj", procedure_object("main", 0));
              f.add("c.obj", procedure_object("other", 0, "main"));
          },
-         {"s.obj", "a.obj", "b.obj", "c.obj"}, {}, 1,
+         {"s.obj", "a.obj", "b.obj", "c.obj"},
+         {},
+         1,
          std::string("DEBUG\\B.OBJ\t: error LNK2002: redefine symbol main\r\n") + kSummary1},
         {"second reset",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("t.obj", startup_object());
          },
-         {"s.obj", "t.obj"}, {}, 1,
+         {"s.obj", "t.obj"},
+         {},
+         1,
          "DEBUG\\T.OBJ\t: error LNK2002: redefine symbol reset\r\n"
          "DEBUG\\T.OBJ\t: error LNK2002: redefine symbol farcall\r\n"
          "\r\nGAME.bin - 2 error(s), 0 warning(s)\r\n"},
-        {"missing reset", [](LinkFixture& f) { f.add("a.obj", procedure_object("farcall", 0)); }, {"a.obj"}, {}, 7,
+        {"missing reset",
+         [](LinkFixture& f) { f.add("a.obj", procedure_object("farcall", 0)); },
+         {"a.obj"},
+         {},
+         7,
          " error LNK2017: miss funtion reset(...) \r\n"},
-        {"missing farcall", [](LinkFixture& f) { f.add("a.obj", procedure_object("reset", 0)); }, {"a.obj"}, {}, 7,
+        {"missing farcall",
+         [](LinkFixture& f) { f.add("a.obj", procedure_object("reset", 0)); },
+         {"a.obj"},
+         {},
+         7,
          " error LNK2017: miss funtion farcall(...) \r\n"},
         {"unresolved without a library",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("a.obj", procedure_object("main", 0, "nowhere"));
          },
-         {"s.obj", "a.obj"}, {}, 7, " error LNK2030: Need library file"},
+         {"s.obj", "a.obj"},
+         {},
+         7,
+         " error LNK2030: Need library file"},
         {"unresolved with a library",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("a.obj", procedure_object("main", 0, "nowhere"));
              f.add("x.lib", library_of({{"X.OBJ", procedure_object("other", 0)}}));
          },
-         {"s.obj", "a.obj"}, {"x.lib"}, 1,
+         {"s.obj", "a.obj"},
+         {"x.lib"},
+         1,
          std::string("DEBUG\\A.OBJ\t: error LNK2001: unresolved external symbol nowhere\r\n") + kSummary1},
         {"fixed data area overflow",
          [](LinkFixture& f) {
@@ -78,30 +95,44 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              f.add("d.obj", sized_object("global", 0, 0x1F00));
              f.add("e.obj", sized_object("global", 0, 0x101));
          },
-         {"s.obj", "d.obj", "e.obj"}, {}, 7,
+         {"s.obj", "d.obj", "e.obj"},
+         {},
+         7,
          " error LNK2026: The total length of data is ovesize(0x2000)"},
         {"bank overflow",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("big.obj", sized_object("code", 0, 0x8000 - 512 - 5 + 1));
          },
-         {"s.obj", "big.obj"}, {}, 7, " error LNK2015: Code range oversize\r\n"},
+         {"s.obj", "big.obj"},
+         {},
+         7,
+         " error LNK2015: Code range oversize\r\n"},
         {"corrupt object",
          [](LinkFixture& f) {
              auto bytes = startup_object();
              bytes[56] = 100;  // section count
              f.add("s.obj", bytes);
          },
-         {"s.obj"}, {}, 7,
+         {"s.obj"},
+         {},
+         7,
          "DEBUG\\S.OBJ\t: error LNK2007:not a valid object file (section table outside the file)\r\n"},
-        {"missing object", [](LinkFixture&) {}, {"gone.obj"}, {}, 7,
+        {"missing object",
+         [](LinkFixture&) {},
+         {"gone.obj"},
+         {},
+         7,
          "DEBUG\\GONE.OBJ\t: error LNK2006:No such file or directory\r\n"},
         {"not a library",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("x.lib", "LI\x01\x00");
          },
-         {"s.obj"}, {"x.lib"}, 7, "DEBUG\\X.LIB\t: error LNK2011:FileStyle is wrong!\r\n"},
+         {"s.obj"},
+         {"x.lib"},
+         7,
+         "DEBUG\\X.LIB\t: error LNK2011:FileStyle is wrong!\r\n"},
         {"corrupt library member",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -109,14 +140,19 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              library[12 + 56] = 50;  // the member's section count
              f.add("x.lib", library);
          },
-         {"s.obj"}, {"x.lib"}, 7,
+         {"s.obj"},
+         {"x.lib"},
+         7,
          "DEBUG\\X.LIB\t: error LNK2007:not a valid library (member A.OBJ: section table outside the file)\r\n"},
         {"bank above 26",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
              f.add("a.obj", procedure_object("main", 27));
          },
-         {"s.obj", "a.obj"}, {}, 7, "DEBUG\\A.OBJ\t: error LNK2007:bank 27 is above the last bank (26)\r\n"},
+         {"s.obj", "a.obj"},
+         {},
+         7,
+         "DEBUG\\A.OBJ\t: error LNK2007:bank 27 is above the last bank (26)\r\n"},
         {"sections in two banks",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -124,7 +160,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              two.section("one", 1).segment("a", {0x60}).section("two", 2).segment("b", {0x60});
              f.add("a.obj", two.bytes());
          },
-         {"s.obj", "a.obj"}, {}, 7, "DEBUG\\A.OBJ\t: error LNK2007:sections name banks 1 and 2\r\n"},
+         {"s.obj", "a.obj"},
+         {},
+         7,
+         "DEBUG\\A.OBJ\t: error LNK2007:sections name banks 1 and 2\r\n"},
         {"cross-bank call with an addend",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -134,7 +173,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              f.add("a.obj", caller.bytes());
              f.add("h.obj", procedure_object("helper", 1));
          },
-         {"s.obj", "a.obj", "h.obj"}, {}, 7, " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
+         {"s.obj", "a.obj", "h.obj"},
+         {},
+         7,
+         " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
         {"cross-bank byte selector",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -144,7 +186,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              f.add("a.obj", caller.bytes());
              f.add("h.obj", procedure_object("helper", 1));
          },
-         {"s.obj", "a.obj", "h.obj"}, {}, 7, " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
+         {"s.obj", "a.obj", "h.obj"},
+         {},
+         7,
+         " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
         {"cross-bank word without room for a far call",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -154,7 +199,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              f.add("a.obj", caller.bytes());
              f.add("h.obj", procedure_object("helper", 1));
          },
-         {"s.obj", "a.obj", "h.obj"}, {}, 7, " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
+         {"s.obj", "a.obj", "h.obj"},
+         {},
+         7,
+         " error LNK2031: Symbol 'helper' relocate cross bank invalid"},
         {"cross-bank data",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -166,7 +214,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              data.section("code", 1).segment("text", {1, 2, 3}).label("table", 0).make_public("table");
              f.add("d.obj", data.bytes());
          },
-         {"s.obj", "a.obj", "d.obj"}, {}, 7, " error LNK2031: Symbol 'table' relocate cross bank invalid"},
+         {"s.obj", "a.obj", "d.obj"},
+         {},
+         7,
+         " error LNK2031: Symbol 'table' relocate cross bank invalid"},
         {"internal far call",
          [](LinkFixture& f) {
              f.add("s.obj", startup_object());
@@ -175,7 +226,10 @@ TEST(MossrelDiagnostics, EachFailureGivesItsLinesAndExitCodeAndNoOutput) {
              caller.fixup(FixupType::FarCall, 0, "main");
              f.add("a.obj", caller.bytes());
          },
-         {"s.obj", "a.obj"}, {}, 7, " error LNK2029: Interal relocate in different bank"},
+         {"s.obj", "a.obj"},
+         {},
+         7,
+         " error LNK2029: Interal relocate in different bank"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,8 +275,9 @@ TEST(MossrelDiagnostics, UnresolvedExternalsAreAllListedUpToTheLimit) {
     // The 103rd report is followed by LNK2013, and the link ends without a summary.
     auto many = link_with(110);
     EXPECT_EQ(many.exit_code, 1);
-    const std::string tail = "DEBUG\\A.OBJ\t: error LNK2001: unresolved external symbol missing102\r\n"
-                             " error LNK2013: Too Many g_wNumOfErrors...\r\n";
+    const std::string tail =
+        "DEBUG\\A.OBJ\t: error LNK2001: unresolved external symbol missing102\r\n"
+        " error LNK2013: Too Many g_wNumOfErrors...\r\n";
     ASSERT_GE(many.messages.size(), tail.size());
     EXPECT_EQ(many.messages.substr(many.messages.size() - tail.size()), tail);
 }

@@ -80,8 +80,8 @@ TEST(Mossrel, DebugMapGivesEachSegmentItsBankAndRange) {
     add_two_bank_program(fixture);
     ASSERT_EQ(fixture.link({"startup.obj", "main.obj", "helper.obj"}).exit_code, 0);
     const auto map = fixture.debug_map();
-    const std::string names = "DEBUG\\STARTUP.OBJ" + std::string(1, '\0') + "DEBUG\\MAIN.OBJ" + '\0' +
-                              "DEBUG\\HELPER.OBJ" + '\0';
+    const std::string names =
+        "DEBUG\\STARTUP.OBJ" + std::string(1, '\0') + "DEBUG\\MAIN.OBJ" + '\0' + "DEBUG\\HELPER.OBJ" + '\0';
     const std::size_t names_at = 8 + 3 * 12 + 3 * 8;
     ASSERT_EQ(map.size(), names_at + names.size() + 3 * 6);
     EXPECT_EQ(le(map, 0, 2), 3u);

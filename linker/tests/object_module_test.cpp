@@ -87,20 +87,26 @@ TEST(ObjectModule, RefusesCorruptFields) {
         {"symbol table offset past the end", [](std::string& b) { poke<std::uint32_t>(b, 32, 0xFFFFFFF0); }},
         {"string pool offset past the end", [](std::string& b) { poke<std::uint32_t>(b, 24, 0x7FFFFFFF); }},
         {"file size above the real size", [&](std::string& b) { poke<std::uint32_t>(b, 8, header.file_size + 1); }},
-        {"segment code past the end", [&](std::string& b) { poke<std::uint32_t>(b, segment + 8, header.file_size - 2); }},
+        {"segment code past the end",
+         [&](std::string& b) { poke<std::uint32_t>(b, segment + 8, header.file_size - 2); }},
         {"fix-up table past the end", [&](std::string& b) { poke<std::uint32_t>(b, segment + 12, 0xFFFFFFFF); }},
         {"fix-up place past its segment", [&](std::string& b) { poke<std::uint16_t>(b, fixup + 6, 5); }},
         {"fix-up symbol row past the table", [&](std::string& b) { poke<std::uint16_t>(b, fixup + 8, 99); }},
-        {"symbol name outside the pool", [&](std::string& b) { poke<std::uint32_t>(b, header.symbols_offset, 0x10000); }},
+        {"symbol name outside the pool",
+         [&](std::string& b) { poke<std::uint32_t>(b, header.symbols_offset, 0x10000); }},
         {"unknown symbol kind", [&](std::string& b) { poke<std::uint16_t>(b, header.symbols_offset + 8, 7); }},
-        {"procedure end past its segment", [&](std::string& b) { poke<std::uint16_t>(b, header.procedures_offset + 8, 7); }},
-        {"procedure in a missing section", [&](std::string& b) { poke<std::uint16_t>(b, header.procedures_offset + 2, 9); }},
+        {"procedure end past its segment",
+         [&](std::string& b) { poke<std::uint16_t>(b, header.procedures_offset + 8, 7); }},
+        {"procedure in a missing section",
+         [&](std::string& b) { poke<std::uint16_t>(b, header.procedures_offset + 2, 9); }},
         {"public row past the table", [&](std::string& b) { poke<std::uint16_t>(b, header.publics_offset + 4, 99); }},
-        {"public label with no segment", [&](std::string& b) {
+        {"public label with no segment",
+         [&](std::string& b) {
              // Make "main" a label in a missing section: its public must be refused.
              poke<std::uint16_t>(b, header.symbols_offset + 10, 9);
          }},
-        {"local fix-up to a symbol with no segment", [&](std::string& b) {
+        {"local fix-up to a symbol with no segment",
+         [&](std::string& b) {
              poke<std::uint16_t>(b, header.symbols_offset + 16 + 12, 4);  // "here" in segment 4
          }},
     };
@@ -122,8 +128,8 @@ TEST(ObjectModule, EveryTruncationIsRefusedCleanly) {
 
 TEST(ObjectModule, FixupWidthFollowsItsType) {
     const std::pair<FixupType, std::uint32_t> widths[] = {
-        {FixupType::Address, 2},  {FixupType::HighByte, 1},    {FixupType::LowByte, 1},
-        {FixupType::FarCall, 4},  {FixupType::HereAddress, 2}, {FixupType::HereLowByte, 1},
+        {FixupType::Address, 2}, {FixupType::HighByte, 1},    {FixupType::LowByte, 1},
+        {FixupType::FarCall, 4}, {FixupType::HereAddress, 2}, {FixupType::HereLowByte, 1},
     };
     for (auto [type, width] : widths) EXPECT_EQ(fixup_width(std::uint8_t(type)), width);
     EXPECT_EQ(fixup_width(0), 0u);

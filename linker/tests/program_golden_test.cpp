@@ -91,7 +91,8 @@ TEST(ProgramGolden, EveryCallAcrossBanksReachesItsProcedureThroughFarcall) {
     auto segment_start = [&](std::uint32_t object_index, std::uint32_t section, std::uint32_t segment) {
         const auto object = *map.record<formats::DebObjectEntry>(8 + 12 * object_index);
         const auto entry = *map.record<formats::DebSectionEntry>(object.first_section_offset + 8 * section);
-        return std::uint32_t(map.record<formats::DebSegmentEntry>(entry.first_segment_offset + 6 * segment)->start_address);
+        return std::uint32_t(
+            map.record<formats::DebSegmentEntry>(entry.first_segment_offset + 6 * segment)->start_address);
     };
     const std::uint32_t farcall = segment_start(5, 1, 1);
     const std::map<std::string, std::uint32_t> procedure_bank = {{"draw", 1}, {"beep", 0}};
@@ -112,8 +113,8 @@ TEST(ProgramGolden, EveryCallAcrossBanksReachesItsProcedureThroughFarcall) {
         std::vector<std::uint32_t> records;
         std::vector<JsrSite> far_calls;
         for (;;) {
-            const auto listing = disassemble(program.fixture.dir().path(), code_bytes,
-                                             formats::kBankWindowBase + code_start, records);
+            const auto listing =
+                disassemble(program.fixture.dir().path(), code_bytes, formats::kBankWindowBase + code_start, records);
             ASSERT_FALSE(listing.empty());
             far_calls.clear();
             for (const auto& site : jsr_sites(listing))

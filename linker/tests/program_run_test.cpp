@@ -42,17 +42,17 @@ TEST(ProgramRun, ResetAndFarCallsRunOnTheDevice) {
     const auto head = *formats::ByteReader(image).record<formats::ImageFileHead>(formats::kImageBank0Offset);
     const std::uint16_t reset = head.reset_address;
     // LDX #FF / TXS / LDA #slot / JSR reset / JMP to itself
-    machine.Load(kStub, {0xA2, 0xFF, 0x9A, 0xA9, kFirstSlot, 0x20, std::uint8_t(reset), std::uint8_t(reset >> 8),
-                         0x4C, 0x08, 0x03});
+    machine.Load(kStub, {0xA2, 0xFF, 0x9A, 0xA9, kFirstSlot, 0x20, std::uint8_t(reset), std::uint8_t(reset >> 8), 0x4C,
+                         0x08, 0x03});
 
     ASSERT_TRUE(machine.RunUntil(kStub + 8, 100000));
     for (const auto& raised : machine.exceptions)
         ADD_FAILURE() << "exception " << raised.code << " at " << std::hex << raised.address;
     EXPECT_EQ(machine.regs().s, 0xFF);
     EXPECT_EQ(machine.block().write_latches[0x00], kFirstSlot);  // back in bank 0
-    EXPECT_EQ(machine.Peek(0x1AC0), 1);    // counter: cleared by main, counted by plot in bank 1
-    EXPECT_EQ(machine.Peek(0x1AC1), 2);    // result: twice, pulled from util.lib
-    EXPECT_EQ(machine.Peek(0x1AC2), 'H');  // echo: beep's A, from bank 0 back to bank 1
+    EXPECT_EQ(machine.Peek(0x1AC0), 1);                          // counter: cleared by main, counted by plot in bank 1
+    EXPECT_EQ(machine.Peek(0x1AC1), 2);                          // result: twice, pulled from util.lib
+    EXPECT_EQ(machine.Peek(0x1AC2), 'H');                        // echo: beep's A, from bank 0 back to bank 1
     const std::uint16_t greeting = formats::kFixedDataBase + head.global_length;
     EXPECT_EQ(machine.Peek(greeting), 'H');  // init_data copied into the fixed area
     EXPECT_EQ(machine.Peek(greeting + 1), 'I');

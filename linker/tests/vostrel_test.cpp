@@ -18,9 +18,7 @@ constexpr char kUsage[] =
     "usage: LINK [options] [filename]\r\n\r\n\tOptions:\r\n\t/OBJPATH:\tcommon path of obj files\r\n"
     "\t/OBJS:\tobj files\r\n\t/OUT:\tout put filename\r\n";
 
-std::string u32le(std::uint32_t value) {
-    return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
-}
+std::string u32le(std::uint32_t value) { return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)}; }
 
 TEST(Vostrel, PacksObjectsWholeWithTheirUpperCasedNames) {
     TempDir dir;
@@ -58,7 +56,8 @@ TEST(Vostrel, BadCommandLinesGiveTheirMessageAndUsage) {
         {{"/OBJPATH", "d\\", "/OBJS", "/OUT", "x.lib"}, "\nError: Missing OBJ file Name in command Line\r\n"},
         {{"/OBJPATH", "d\\", "/OBJS", "a.obj"}, "\nError: Missing Lib file Name in command Line\r\n"},
         {{"/OBJPATH", "d\\", "/OBJS", "a.obj", "/OUT"}, "\nError: Missing Lib file Name in command Line\r\n"},
-        {{"/OBJPATH", "d\\", "/OBJS", "a.obj", "/OUTPUT", "x.lib"}, "\nError: Missing Lib file Name in command Line\r\n"},
+        {{"/OBJPATH", "d\\", "/OBJS", "a.obj", "/OUTPUT", "x.lib"},
+         "\nError: Missing Lib file Name in command Line\r\n"},
     };
     for (const auto& c : cases) {
         TempDir dir;

@@ -112,11 +112,11 @@ int CWinThread::Run() {
 // ---- the application ---------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-    ON_COMMAND(ID_FILE_NEW, OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-    ON_COMMAND(ID_APP_EXIT, OnAppExit)
-    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
-    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnOpenRecentFile)
+ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* app_name) : m_pszAppName(app_name) { current_app() = this; }
@@ -148,9 +148,8 @@ void CWinApp::SetRegistryKey(const char* maker) {
 profile::Store& CWinApp::GetProfileStore() {
     if (!store_) {
         const char* program = m_pszProfileName ? m_pszProfileName : m_pszAppName ? m_pszAppName : "app";
-        store_ = std::make_unique<profile::Store>(
-            profile::Store::for_program(m_pszRegistryKey ? m_pszRegistryKey : "Local AppWizard-Generated Applications",
-                                        program));
+        store_ = std::make_unique<profile::Store>(profile::Store::for_program(
+            m_pszRegistryKey ? m_pszRegistryKey : "Local AppWizard-Generated Applications", program));
     }
     return *store_;
 }

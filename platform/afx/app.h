@@ -79,7 +79,9 @@ public:
     CRecentFileList* m_pRecentFileList = nullptr;
     void AddDocTemplate(CDocTemplate* doc_template);
     POSITION GetFirstDocTemplatePosition() const { return templates_.GetHeadPosition(); }
-    CDocTemplate* GetNextDocTemplate(POSITION& position) { return static_cast<CDocTemplate*>(templates_.GetNext(position)); }
+    CDocTemplate* GetNextDocTemplate(POSITION& position) {
+        return static_cast<CDocTemplate*>(templates_.GetNext(position));
+    }
     virtual CDocument* OpenDocumentFile(const char* path);
     virtual BOOL SaveAllModified();
     void CloseAllDocuments(BOOL ending_session);

@@ -23,7 +23,8 @@ CArchive::~CArchive() {
 }
 
 void CArchive::require(bool loading) const {
-    if (loading_ != loading) AfxThrowArchiveException(loading_ ? CArchiveException::readOnly : CArchiveException::writeOnly);
+    if (loading_ != loading)
+        AfxThrowArchiveException(loading_ ? CArchiveException::readOnly : CArchiveException::writeOnly);
 }
 
 void CArchive::Flush() {

@@ -68,13 +68,16 @@ public:
     int Insert(int index, const char* text);
     int Delete(int index, int count = 1);
 
-    void TrimLeft();   // white space
+    void TrimLeft();  // white space
     void TrimLeft(char c);
     void TrimLeft(const char* chars);
     void TrimRight();
     void TrimRight(char c);
     void TrimRight(const char* chars);
-    void Trim() { TrimRight(); TrimLeft(); }
+    void Trim() {
+        TrimRight();
+        TrimLeft();
+    }
 
     // Byte index of the match, or -1; matches start only on character boundaries.
     int Find(char c, int start = 0) const;

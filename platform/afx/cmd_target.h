@@ -17,7 +17,7 @@ struct AFX_MSGCALL {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    UINT nID;          // commands and notifications
+    UINT nID;  // commands and notifications
     int nCode;
     void* pExtra;      // CCmdUI* for updates, NMHDR* for notifications
     LRESULT* pResult;  // notifications
@@ -84,67 +84,68 @@ const AFX_MSGMAP_ENTRY* AfxFindCommandEntry(const AFX_MSGMAP* map, UINT message,
 
 // ---- map macros --------------------------------------------------------
 
-#define DECLARE_MESSAGE_MAP()                            \
-protected:                                               \
-    static const AFX_MSGMAP* GetThisMessageMap();        \
+#define DECLARE_MESSAGE_MAP() \
+protected: \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
-        using ThisClass = theClass;                                                   \
-        using TheBaseClass = baseClass;                                               \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() { \
+        using ThisClass = theClass; \
+        using TheBaseClass = baseClass; \
         static const AFX_MSGMAP_ENTRY entries[] = {
-
-#define END_MESSAGE_MAP()                                                     \
-    {0, 0, 0, 0, nullptr, nullptr}};                                          \
+#define END_MESSAGE_MAP() \
+    { 0, 0, 0, 0, nullptr, nullptr } \
+    } \
+    ; \
     static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, entries}; \
-    return &map;                                                              \
+    return &map; \
     }
 
 // One entry whose handler body sees `self` (the object) and `call` (AFX_MSGCALL).
-#define AFX_MSG_ENTRY(message, code, id, last_id, registered, ...)                                \
-    {UINT(message), UINT(code), UINT(id), UINT(last_id), registered,                                \
-     [](CCmdTarget* afx_target, const AFX_MSGCALL& call) -> LRESULT {                               \
-         [[maybe_unused]] ThisClass* self = static_cast<ThisClass*>(afx_target);                    \
-         (void)call;                                                                                \
-         __VA_ARGS__                                                                                \
+#define AFX_MSG_ENTRY(message, code, id, last_id, registered, ...) \
+    {UINT(message), \
+     UINT(code), \
+     UINT(id), \
+     UINT(last_id), \
+     registered, \
+     [](CCmdTarget* afx_target, const AFX_MSGCALL& call) -> LRESULT { \
+         [[maybe_unused]] ThisClass* self = static_cast<ThisClass*>(afx_target); \
+         (void)call; \
+         __VA_ARGS__ \
      }},
 
-#define ON_COMMAND(id, handler) \
-    AFX_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, id, nullptr, self->handler(); return TRUE;)
+#define ON_COMMAND(id, handler) AFX_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, id, nullptr, self->handler(); return TRUE;)
 #define ON_COMMAND_EX(id, handler) \
     AFX_MSG_ENTRY(WM_COMMAND, CN_COMMAND, id, id, nullptr, return self->handler(call.nID);)
 #define ON_COMMAND_RANGE(first, last, handler) \
     AFX_MSG_ENTRY(WM_COMMAND, CN_COMMAND, first, last, nullptr, self->handler(call.nID); return TRUE;)
 #define ON_COMMAND_EX_RANGE(first, last, handler) \
     AFX_MSG_ENTRY(WM_COMMAND, CN_COMMAND, first, last, nullptr, return self->handler(call.nID);)
-#define ON_UPDATE_COMMAND_UI(id, handler)                                    \
-    AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, id, id, nullptr,        \
-                  self->handler(static_cast<CCmdUI*>(call.pExtra)); return TRUE;)
-#define ON_UPDATE_COMMAND_UI_RANGE(first, last, handler)                     \
-    AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, first, last, nullptr,   \
-                  self->handler(static_cast<CCmdUI*>(call.pExtra)); return TRUE;)
+#define ON_UPDATE_COMMAND_UI(id, handler) \
+    AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, id, id, nullptr, self->handler(static_cast<CCmdUI*>(call.pExtra)); \
+                  return TRUE;)
+#define ON_UPDATE_COMMAND_UI_RANGE(first, last, handler) \
+    AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, first, last, nullptr, \
+                  self->handler(static_cast<CCmdUI*>(call.pExtra)); \
+                  return TRUE;)
 // A control's notification through WM_COMMAND.
-#define ON_CONTROL(code, id, handler) \
-    AFX_MSG_ENTRY(WM_COMMAND, code, id, id, nullptr, self->handler(); return TRUE;)
+#define ON_CONTROL(code, id, handler) AFX_MSG_ENTRY(WM_COMMAND, code, id, id, nullptr, self->handler(); return TRUE;)
 #define ON_CONTROL_RANGE(code, first, last, handler) \
     AFX_MSG_ENTRY(WM_COMMAND, code, first, last, nullptr, self->handler(call.nID); return TRUE;)
-#define ON_NOTIFY(code, id, handler)                                                                   \
-    AFX_MSG_ENTRY(WM_NOTIFY, code, id, id, nullptr,                                                    \
-                  auto* n = static_cast<AFX_NOTIFY*>(call.pExtra); self->handler(n->pNMHDR, n->pResult); \
-                  return TRUE;)
-#define ON_NOTIFY_RANGE(code, first, last, handler)                                                    \
-    AFX_MSG_ENTRY(WM_NOTIFY, code, first, last, nullptr,                                               \
-                  auto* n = static_cast<AFX_NOTIFY*>(call.pExtra);                                     \
+#define ON_NOTIFY(code, id, handler) \
+    AFX_MSG_ENTRY(WM_NOTIFY, code, id, id, nullptr, auto* n = static_cast<AFX_NOTIFY*>(call.pExtra); \
+                  self->handler(n->pNMHDR, n->pResult); return TRUE;)
+#define ON_NOTIFY_RANGE(code, first, last, handler) \
+    AFX_MSG_ENTRY(WM_NOTIFY, code, first, last, nullptr, auto* n = static_cast<AFX_NOTIFY*>(call.pExtra); \
                   self->handler(call.nID, n->pNMHDR, n->pResult); return TRUE;)
 // Notifications the parent reflects back to the control that sent them.
 #define ON_CONTROL_REFLECT(code, handler) \
     AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, code, 0, 0, nullptr, self->handler(); return TRUE;)
-#define ON_NOTIFY_REFLECT(code, handler)                                                               \
-    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, nullptr,                                    \
-                  auto* n = static_cast<AFX_NOTIFY*>(call.pExtra); self->handler(n->pNMHDR, n->pResult); \
-                  return TRUE;)
+#define ON_NOTIFY_REFLECT(code, handler) \
+    AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_NOTIFY, code, 0, 0, nullptr, auto* n = static_cast<AFX_NOTIFY*>(call.pExtra); \
+                  self->handler(n->pNMHDR, n->pResult); return TRUE;)
 #define ON_MESSAGE(message, handler) \
     AFX_MSG_ENTRY(message, 0, 0, 0, nullptr, return self->handler(call.wParam, call.lParam);)
 #define ON_REGISTERED_MESSAGE(variable, handler) \

@@ -15,7 +15,7 @@ public:
     virtual ~CCmdUI() = default;
 
     UINT m_nID = 0;
-    UINT m_nIndex = 0;           // position in the menu or bar
+    UINT m_nIndex = 0;  // position in the menu or bar
     UINT m_nIndexMax = 0;
     CMenu* m_pMenu = nullptr;     // a menu item
     CMenu* m_pSubMenu = nullptr;  // the popup when the item opens one

@@ -224,7 +224,8 @@ public:
 
 private:
     POSITION position_of(typename Entries::const_iterator it) const {
-        return it == entries_.end() ? nullptr : reinterpret_cast<POSITION>(const_cast<typename Entries::value_type*>(&*it));
+        return it == entries_.end() ? nullptr
+                                    : reinterpret_cast<POSITION>(const_cast<typename Entries::value_type*>(&*it));
     }
     Entries entries_;
 };

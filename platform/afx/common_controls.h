@@ -37,7 +37,9 @@ public:
     CString GetText(int part) const;
     void SetSimple(BOOL simple = TRUE) { SendMessage(SB_SIMPLE, simple); }
     void SetMinHeight(int height) { SendMessage(SB_SETMINHEIGHT, WPARAM(height)); }
-    BOOL GetRect(int part, RECT* out) const { return BOOL(SendMessage(SB_GETRECT, WPARAM(part), reinterpret_cast<LPARAM>(out))); }
+    BOOL GetRect(int part, RECT* out) const {
+        return BOOL(SendMessage(SB_GETRECT, WPARAM(part), reinterpret_cast<LPARAM>(out)));
+    }
 };
 
 class CTabCtrl : public CWnd {
@@ -57,8 +59,12 @@ public:
     }
     // The display area for a window rectangle (larger FALSE), or the other way round.
     void AdjustRect(BOOL larger, RECT* rect) { SendMessage(TCM_ADJUSTRECT, larger, reinterpret_cast<LPARAM>(rect)); }
-    BOOL GetItem(int index, TCITEM* item) const { return BOOL(SendMessage(TCM_GETITEM, WPARAM(index), reinterpret_cast<LPARAM>(item))); }
-    BOOL SetItem(int index, TCITEM* item) { return BOOL(SendMessage(TCM_SETITEM, WPARAM(index), reinterpret_cast<LPARAM>(item))); }
+    BOOL GetItem(int index, TCITEM* item) const {
+        return BOOL(SendMessage(TCM_GETITEM, WPARAM(index), reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL SetItem(int index, TCITEM* item) {
+        return BOOL(SendMessage(TCM_SETITEM, WPARAM(index), reinterpret_cast<LPARAM>(item)));
+    }
 };
 
 class CSliderCtrl : public CWnd {
@@ -102,7 +108,8 @@ public:
         return int(SendMessage(UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(error)));
     }
     CWnd* SetBuddy(CWnd* buddy) {
-        return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy ? buddy->m_hWnd : nullptr))));
+        return FromHandle(reinterpret_cast<HWND>(
+            SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy ? buddy->m_hWnd : nullptr))));
     }
     CWnd* GetBuddy() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
     int SetBase(int base) { return int(SendMessage(UDM_SETBASE, WPARAM(base))); }

@@ -9,12 +9,12 @@
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
-    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-    ON_WM_WINDOWPOSCHANGING()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_DESTROY()
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_WM_WINDOWPOSCHANGING()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 UINT afx_dock_bar_id_of(DWORD style) {
@@ -51,7 +51,8 @@ CControlBar::~CControlBar() {
 
 BOOL CControlBar::create_bar(const char* title, DWORD window_style, DWORD bar_style, CWnd* parent, UINT id) {
     m_dwStyle = bar_style & CBRS_ALL;
-    const char* bar_class = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
+    const char* bar_class =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
     if (!CWnd::CreateEx(0, bar_class, title, (window_style & ~CBRS_ALL) | WS_CHILD | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0),
                         parent, id))
         return FALSE;
@@ -123,10 +124,11 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam) {
     const BOOL horz = (style & CBRS_ORIENT_HORZ) != 0;
     CRect free(layout->rect);
     CSize available(free.Width(), free.Height());
-    CSize size = (style & CBRS_SIZE_DYNAMIC)
-                     ? CalcDynamicLayout(horz ? available.cx : available.cy, (layout->bStretch ? LM_STRETCH : 0) |
-                                                                                   (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK))
-                     : CalcFixedLayout(layout->bStretch, horz);
+    CSize size =
+        (style & CBRS_SIZE_DYNAMIC)
+            ? CalcDynamicLayout(horz ? available.cx : available.cy,
+                                (layout->bStretch ? LM_STRETCH : 0) | (horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK))
+            : CalcFixedLayout(layout->bStretch, horz);
     size.cx = std::min<LONG>(size.cx, available.cx);
     size.cy = std::min<LONG>(size.cy, available.cy);
     CRect place = free;
@@ -156,8 +158,8 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
     if (!(GetStyle() & WS_VISIBLE)) return 0;
     // The owner frame's routing decides: its active child, view and document come first.
     CWnd* owner = GetOwner();
-    CFrameWnd* target = owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(owner)
-                                                                          : GetParentFrame();
+    CFrameWnd* target =
+        owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(owner) : GetParentFrame();
     if (target) OnUpdateCmdUI(target, BOOL(wParam));
     return 0;
 }
@@ -225,8 +227,9 @@ void CControlBar::SetBarInfo(CControlBarInfo* info, CFrameWnd*) {
             SetBarStyle((m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | align | afx_borders_facing_in(align));
     }
     m_nStateFlags &= ~(delayShow | delayHide);
-    SetWindowPos(nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    SetWindowPos(
+        nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (info->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void CControlBar::OnDestroy() {

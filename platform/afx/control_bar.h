@@ -156,9 +156,8 @@ public:
     void GetItemRect(int index, RECT* out) const;
     UINT GetButtonStyle(int index) const;
     void SetButtonStyle(int index, UINT style);
-    static constexpr UINT TBBS_BUTTON = 0x00, TBBS_SEPARATOR = 0x01, TBBS_CHECKBOX = 0x02,
-                          TBBS_CHECKED = 0x0100, TBBS_PRESSED = 0x0200, TBBS_DISABLED = 0x0400,
-                          TBBS_INDETERMINATE = 0x0800;
+    static constexpr UINT TBBS_BUTTON = 0x00, TBBS_SEPARATOR = 0x01, TBBS_CHECKBOX = 0x02, TBBS_CHECKED = 0x0100,
+                          TBBS_PRESSED = 0x0200, TBBS_DISABLED = 0x0400, TBBS_INDETERMINATE = 0x0800;
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disable_if_no_handler) override;
     int OnToolHitTest(CPoint point, ToolHit* hit) const override;

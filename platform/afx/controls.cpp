@@ -37,9 +37,7 @@ int CComboBox::GetLBText(int index, CString& text) const {
     return text.GetLength();
 }
 
-int CCheckListBox::GetCheck(int index) const {
-    return index >= 0 && index < checks_.GetSize() ? checks_[index] : 0;
-}
+int CCheckListBox::GetCheck(int index) const { return index >= 0 && index < checks_.GetSize() ? checks_[index] : 0; }
 
 void CCheckListBox::SetCheck(int index, int check) {
     if (index < 0 || index >= GetCount()) return;

@@ -130,7 +130,9 @@ public:
     int SetScrollPos(int pos, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, pos, redraw); }
     void SetScrollRange(int min, int max, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, min, max, redraw); }
     void GetScrollRange(int* min, int* max) const { ::GetScrollRange(m_hWnd, SB_CTL, min, max); }
-    BOOL SetScrollInfo(SCROLLINFO* info, BOOL redraw = TRUE) { return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw) || info; }
+    BOOL SetScrollInfo(SCROLLINFO* info, BOOL redraw = TRUE) {
+        return ::SetScrollInfo(m_hWnd, SB_CTL, info, redraw) || info;
+    }
     BOOL GetScrollInfo(SCROLLINFO* info, UINT mask = SIF_ALL) {
         info->fMask = mask;
         return ::GetScrollInfo(m_hWnd, SB_CTL, info);

@@ -11,8 +11,8 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOKCommand)
-    ON_COMMAND(IDCANCEL, OnCancelCommand)
+ON_COMMAND(IDOK, OnOKCommand)
+ON_COMMAND(IDCANCEL, OnCancelCommand)
 END_MESSAGE_MAP()
 
 LONG_PTR afx_dialog_proc(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
@@ -127,7 +127,8 @@ void exchange_number(CDataExchange* dx, int id, Number& value, const char* promp
     }
     long long parsed = 0;
     if (!parse_number(control_text(control), std::is_signed_v<Number>, parsed) ||
-        parsed < (long long)std::numeric_limits<Number>::min() || parsed > (long long)std::numeric_limits<Number>::max()) {
+        parsed < (long long)std::numeric_limits<Number>::min() ||
+        parsed > (long long)std::numeric_limits<Number>::max()) {
         AfxMessageBox(prompt, MB_ICONEXCLAMATION);
         dx->Fail();
     }
@@ -147,9 +148,7 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
 
 void DDX_Text(CDataExchange* dx, int id, int& value) { exchange_number(dx, id, value, "Enter an integer."); }
 
-void DDX_Text(CDataExchange* dx, int id, UINT& value) {
-    exchange_number(dx, id, value, "Enter a positive integer.");
-}
+void DDX_Text(CDataExchange* dx, int id, UINT& value) { exchange_number(dx, id, value, "Enter a positive integer."); }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
     HWND control = dx->PrepareCtrl(id);
@@ -202,7 +201,8 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value) {
         if (index < 0) return;
         const int length = int(::SendMessage(control, LB_GETTEXTLEN, WPARAM(index), 0));
         if (length < 0) return;
-        ::SendMessage(control, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(value.GetBufferSetLength(length + 1)));
+        ::SendMessage(control, LB_GETTEXT, WPARAM(index),
+                      reinterpret_cast<LPARAM>(value.GetBufferSetLength(length + 1)));
         value.ReleaseBuffer();
     } else {
         ::SendMessage(control, LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(value.str().c_str()));

@@ -8,7 +8,7 @@
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
-    ON_MESSAGE(WM_SIZEPARENT, OnSizeParentAndRows)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParentAndRows)
 END_MESSAGE_MAP()
 
 namespace {
@@ -134,7 +134,7 @@ void CDockBar::GetBarInfo(CControlBarInfo* info) {
     info->m_arrBarID.RemoveAll();
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
         const Slot& slot = m_arrBars[i];
-        info->m_arrBarID.Add(slot.kind == Kind::bar ? UINT(slot.bar->GetDlgCtrlID())
+        info->m_arrBarID.Add(slot.kind == Kind::bar           ? UINT(slot.bar->GetDlgCtrlID())
                              : slot.kind == Kind::placeholder ? slot.id + kPlaceholderFlag
                                                               : 0);
     }

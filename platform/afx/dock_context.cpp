@@ -2,8 +2,7 @@
 
 #include "platform/afx/frame.h"
 
-CDockContext::CDockContext(CControlBar* bar)
-    : m_pBar(bar), m_pDockSite(bar ? bar->m_pDockSite : nullptr) {}
+CDockContext::CDockContext(CControlBar* bar) : m_pBar(bar), m_pDockSite(bar ? bar->m_pDockSite : nullptr) {}
 
 void CDockContext::StartDrag(CPoint screen_point) {
     if (!InitLoop()) return;

@@ -111,7 +111,8 @@ BOOL CDockState::LoadState(const char* name) {
     Clear();
     const int bars = std::clamp(int(app.GetProfileInt(summary, "Bars", 0)), 0, 256);
     if (bars == 0) return FALSE;
-    m_sizeSavedScreen = CSize(int(app.GetProfileInt(summary, "ScreenCX", 0)), int(app.GetProfileInt(summary, "ScreenCY", 0)));
+    m_sizeSavedScreen =
+        CSize(int(app.GetProfileInt(summary, "ScreenCX", 0)), int(app.GetProfileInt(summary, "ScreenCY", 0)));
     for (int i = 0; i < bars; ++i) {
         auto* info = new CControlBarInfo;
         if (info->LoadState(name, i, this)) {

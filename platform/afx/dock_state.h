@@ -18,12 +18,12 @@ struct CControlBarInfo {
     BOOL m_bDockBar = FALSE;
     CPoint m_pointPos{-1, -1};  // the bar's place in its frame's client area
     UINT m_nMRUWidth = 32767;
-    BOOL m_bDocking = FALSE;    // docked (not floating)
-    UINT m_uMRUDockID = 0;      // the side: AFX_IDW_DOCKBAR_TOP and the others
+    BOOL m_bDocking = FALSE;  // docked (not floating)
+    UINT m_uMRUDockID = 0;    // the side: AFX_IDW_DOCKBAR_TOP and the others
     CRect m_rectMRUDockPos;
     DWORD m_dwMRUFloatStyle = 0;
     CPoint m_ptMRUFloatPos;
-    CUIntArray m_arrBarID;      // dock bars: the bars in their rows, 0 ending a row
+    CUIntArray m_arrBarID;  // dock bars: the bars in their rows, 0 ending a row
     CControlBar* m_pBar = nullptr;
 
     // FALSE (nothing written) for a visible docked dock bar that holds no bar.

@@ -16,15 +16,16 @@
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
-    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
-    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
-    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
 CDocument::~CDocument() {
     if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
     // Views outliving their document must not reach back into it.
-    for (POSITION p = m_viewList.GetHeadPosition(); p;) static_cast<CView*>(m_viewList.GetNext(p))->m_pDocument = nullptr;
+    for (POSITION p = m_viewList.GetHeadPosition(); p;)
+        static_cast<CView*>(m_viewList.GetNext(p))->m_pDocument = nullptr;
 }
 
 void CDocument::SetTitle(const char* title) {
@@ -185,7 +186,8 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* frame) {
 
 BOOL CDocument::DoFileSave() {
     // A file that exists but cannot be written is saved under a new name.
-    const bool read_only = !m_strPathName.IsEmpty() && access(m_strPathName, F_OK) == 0 && access(m_strPathName, W_OK) != 0;
+    const bool read_only =
+        !m_strPathName.IsEmpty() && access(m_strPathName, F_OK) == 0 && access(m_strPathName, W_OK) != 0;
     if (m_strPathName.IsEmpty() || read_only) return DoSave(nullptr);
     return DoSave(m_strPathName);
 }

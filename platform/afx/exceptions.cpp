@@ -55,24 +55,35 @@ int CFileException::OsErrorToException(long os_error) {
 }
 
 std::string CFileException::message() const {
-    static const char* const causes[] = {
-        "No error occurred", "An unspecified error occurred", "was not found",
-        "contains an invalid path", "could not be opened because there are too many open files",
-        "Access was denied", "An invalid file handle was used", "The current directory cannot be removed",
-        "The directory is full", "A seek error occurred", "A hardware I/O error occurred",
-        "A sharing violation occurred", "A locking violation occurred", "The disk is full",
-        "An attempt was made to access beyond the end of the file"};
+    static const char* const causes[] = {"No error occurred",
+                                         "An unspecified error occurred",
+                                         "was not found",
+                                         "contains an invalid path",
+                                         "could not be opened because there are too many open files",
+                                         "Access was denied",
+                                         "An invalid file handle was used",
+                                         "The current directory cannot be removed",
+                                         "The directory is full",
+                                         "A seek error occurred",
+                                         "A hardware I/O error occurred",
+                                         "A sharing violation occurred",
+                                         "A locking violation occurred",
+                                         "The disk is full",
+                                         "An attempt was made to access beyond the end of the file"};
     const std::string name = m_strFileName.empty() ? "an unnamed file" : m_strFileName;
     if (m_cause < 0 || m_cause > endOfFile) return "An unspecified error occurred while accessing " + name + ".";
     return std::string(causes[m_cause]) + " (" + name + ").";
 }
 
 std::string CArchiveException::message() const {
-    static const char* const causes[] = {
-        "No error occurred", "An unexpected error occurred while reading or writing",
-        "Tried to write to an archive opened for loading", "An attempt was made to read past the end",
-        "Tried to read from an archive opened for storing", "Invalid file format", "Unexpected object type",
-        "Unexpected file format version"};
+    static const char* const causes[] = {"No error occurred",
+                                         "An unexpected error occurred while reading or writing",
+                                         "Tried to write to an archive opened for loading",
+                                         "An attempt was made to read past the end",
+                                         "Tried to read from an archive opened for storing",
+                                         "Invalid file format",
+                                         "Unexpected object type",
+                                         "Unexpected file format version"};
     const int cause = m_cause >= none && m_cause <= badSchema ? m_cause : generic;
     return std::string(causes[cause]) + (m_strFileName.empty() ? "." : " " + m_strFileName + ".");
 }

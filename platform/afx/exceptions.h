@@ -52,8 +52,21 @@ class CFileException : public CException {
     DECLARE_DYNAMIC(CFileException)
 public:
     enum {
-        none, generic, fileNotFound, badPath, tooManyOpenFiles, accessDenied, invalidFile,
-        removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation, lockViolation, diskFull, endOfFile
+        none,
+        generic,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
     };
     CFileException(int cause = none, long os_error = -1, const char* file_name = nullptr)
         : m_cause(cause), m_lOsError(os_error), m_strFileName(file_name ? file_name : "") {}

@@ -98,8 +98,10 @@ CFileDialog::CFileDialog(BOOL open, const char* default_ext, const char* file_na
 }
 
 int CFileDialog::DoModal() {
-    FileForm form(m_ofn.lpstrTitle ? m_ofn.lpstrTitle : open_ ? "Open" : "Save As", path_, open_, default_ext_,
-                  m_ofn.Flags);
+    FileForm form(m_ofn.lpstrTitle ? m_ofn.lpstrTitle
+                  : open_          ? "Open"
+                                   : "Save As",
+                  path_, open_, default_ext_, m_ofn.Flags);
     if (run_common_dialog(file_dialog_module(), kTemplateId, parent_, form) != IDOK) return IDCANCEL;
     path_ = form.chosen;
     return IDOK;

@@ -9,8 +9,8 @@
 IMPLEMENT_DYNAMIC(CFindReplaceDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CFindReplaceDialog, CDialog)
-    ON_COMMAND(CFindReplaceDialog::kReplace, OnReplace)
-    ON_COMMAND(CFindReplaceDialog::kReplaceAll, OnReplaceAll)
+ON_COMMAND(CFindReplaceDialog::kReplace, OnReplace)
+ON_COMMAND(CFindReplaceDialog::kReplaceAll, OnReplaceAll)
 END_MESSAGE_MAP()
 
 namespace {
@@ -34,7 +34,8 @@ const kit::res::Module& find_replace_module() {
         find.controls = {
             {"STATIC", 0xFFFF, "Fi&nd what:", child, 0, 4, 8, 42, 8},
             {"EDIT", CFindReplaceDialog::kFindEdit, "", tab | WS_BORDER | ES_AUTOHSCROLL | WS_GROUP, 0, 47, 7, 128, 12},
-            {"BUTTON", CFindReplaceDialog::kWholeWord, "Match &whole word only", tab | BS_AUTOCHECKBOX | WS_GROUP, 0, 4, 26, 100, 12},
+            {"BUTTON", CFindReplaceDialog::kWholeWord, "Match &whole word only", tab | BS_AUTOCHECKBOX | WS_GROUP, 0, 4,
+             26, 100, 12},
             {"BUTTON", CFindReplaceDialog::kMatchCase, "Match &case", tab | BS_AUTOCHECKBOX, 0, 4, 42, 64, 12},
             {"BUTTON", CFindReplaceDialog::kUp, "&Up", tab | BS_AUTORADIOBUTTON | WS_GROUP, 0, 111, 38, 25, 12},
             {"BUTTON", CFindReplaceDialog::kDown, "&Down", child | BS_AUTORADIOBUTTON, 0, 138, 38, 35, 12},
@@ -50,9 +51,12 @@ const kit::res::Module& find_replace_module() {
             if (c.id == CFindReplaceDialog::kUp || c.id == CFindReplaceDialog::kDown) c.style &= ~WS_VISIBLE;
         }
         replace.controls.push_back({"STATIC", 0xFFFF, "Re&place with:", child, 0, 4, 26, 48, 8});
-        replace.controls.push_back({"EDIT", CFindReplaceDialog::kReplaceEdit, "", tab | WS_BORDER | ES_AUTOHSCROLL, 0, 54, 24, 114, 12});
-        replace.controls.push_back({"BUTTON", CFindReplaceDialog::kReplace, "&Replace", tab | BS_PUSHBUTTON, 0, 182, 41, 50, 14});
-        replace.controls.push_back({"BUTTON", CFindReplaceDialog::kReplaceAll, "Replace &All", tab | BS_PUSHBUTTON, 0, 182, 59, 50, 14});
+        replace.controls.push_back(
+            {"EDIT", CFindReplaceDialog::kReplaceEdit, "", tab | WS_BORDER | ES_AUTOHSCROLL, 0, 54, 24, 114, 12});
+        replace.controls.push_back(
+            {"BUTTON", CFindReplaceDialog::kReplace, "&Replace", tab | BS_PUSHBUTTON, 0, 182, 41, 50, 14});
+        replace.controls.push_back(
+            {"BUTTON", CFindReplaceDialog::kReplaceAll, "Replace &All", tab | BS_PUSHBUTTON, 0, 182, 59, 50, 14});
         m.dialogs = {find, replace};
         return m;
     }();
@@ -105,13 +109,15 @@ BOOL CFindReplaceDialog::OnInitDialog() {
 void CFindReplaceDialog::notify(DWORD action) {
     GetDlgItemText(m_hWnd, int(kFindEdit), find_what_, sizeof find_what_);
     GetDlgItemText(m_hWnd, int(kReplaceEdit), replace_with_, sizeof replace_with_);
-    DWORD flags = m_fr.Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_WHOLEWORD | FR_MATCHCASE);
+    DWORD flags =
+        m_fr.Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_WHOLEWORD | FR_MATCHCASE);
     if (IsDlgButtonChecked(m_hWnd, int(kWholeWord))) flags |= FR_WHOLEWORD;
     if (IsDlgButtonChecked(m_hWnd, int(kMatchCase))) flags |= FR_MATCHCASE;
     // The direction buttons count only in the find dialog; replacing keeps the direction given.
     if (find_only_) flags = IsDlgButtonChecked(m_hWnd, int(kDown)) ? flags | FR_DOWN : flags & ~FR_DOWN;
     m_fr.Flags = flags | action;
-    if (m_fr.hwndOwner) ::SendMessage(m_fr.hwndOwner, RegisterWindowMessage(FINDMSGSTRING), 0, reinterpret_cast<LPARAM>(&m_fr));
+    if (m_fr.hwndOwner)
+        ::SendMessage(m_fr.hwndOwner, RegisterWindowMessage(FINDMSGSTRING), 0, reinterpret_cast<LPARAM>(&m_fr));
 }
 
 void CFindReplaceDialog::OnCancel() {

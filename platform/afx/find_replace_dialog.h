@@ -34,8 +34,16 @@ class CFindReplaceDialog : public CDialog {
     DECLARE_DYNAMIC(CFindReplaceDialog)
 public:
     // Control ids of the dialog, for scripts that fill it in.
-    enum : UINT { kFindEdit = 0x480, kReplaceEdit = 0x481, kWholeWord = 0x410, kMatchCase = 0x411, kUp = 0x420,
-                  kDown = 0x421, kReplace = 0x400, kReplaceAll = 0x401 };
+    enum : UINT {
+        kFindEdit = 0x480,
+        kReplaceEdit = 0x481,
+        kWholeWord = 0x410,
+        kMatchCase = 0x411,
+        kUp = 0x420,
+        kDown = 0x421,
+        kReplace = 0x400,
+        kReplaceAll = 0x401
+    };
     static constexpr unsigned kFindTemplate = 0x7FF1, kReplaceTemplate = 0x7FF2;
 
     CFindReplaceDialog();

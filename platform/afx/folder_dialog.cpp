@@ -27,7 +27,8 @@ const kit::res::Module& folder_dialog_module() {
         d.cy = 150;
         d.font_face = "MS Sans Serif";
         d.font_size = 8;
-        const DWORD list = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        const DWORD list =
+            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
         d.controls = {
             {"STATIC", 0xFFFF, "&Folder:", kLabelStyle, 0, 7, 7, 60, 8},
             {"EDIT", CFolderDialog::kPathEdit, "", kEditStyle, 0, 7, 17, 186, 12},
@@ -134,7 +135,8 @@ private:
 CFolderDialog::CFolderDialog(const char* title, const char* initial_folder, CWnd* parent)
     : title_(title && *title ? title : kDefaultTitle), parent_(parent) {
     std::error_code error;
-    const fs::path start = initial_folder && is_folder(initial_folder) ? fs::path(initial_folder) : fs::current_path(error);
+    const fs::path start =
+        initial_folder && is_folder(initial_folder) ? fs::path(initial_folder) : fs::current_path(error);
     folder_ = tidy(start).c_str();
 }
 

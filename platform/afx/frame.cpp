@@ -16,21 +16,21 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_CLOSE()
-    ON_WM_SIZE()
-    ON_WM_SETFOCUS()
-    ON_WM_ERASEBKGND()
-    ON_WM_INITMENUPOPUP()
-    ON_WM_MENUSELECT()
-    ON_WM_ENTERIDLE()
-    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
-    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_WM_SIZE()
+ON_WM_SETFOCUS()
+ON_WM_ERASEBKGND()
+ON_WM_INITMENUPOPUP()
+ON_WM_MENUSELECT()
+ON_WM_ENTERIDLE()
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 END_MESSAGE_MAP()
 
 CFrameWnd::~CFrameWnd() {
@@ -39,7 +39,8 @@ CFrameWnd::~CFrameWnd() {
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     if (!cs.lpszClass)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_WINDOW));
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_WINDOW));
     return TRUE;
 }
 
@@ -95,7 +96,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
     }
     auto* view = static_cast<CWnd*>(made);
     // A failed Create has already deleted a view through PostNcDestroy.
-    if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, id, context))
+    if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, id,
+                        context))
         return nullptr;
     return view;
 }
@@ -149,9 +151,9 @@ void CFrameWnd::RecalcLayout(BOOL) {
         if (bar->m_nStateFlags & (CControlBar::delayShow | CControlBar::delayHide)) {
             const bool show = (bar->m_nStateFlags & CControlBar::delayShow) != 0;
             bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
-            bar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                              SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                                  (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            bar->SetWindowPos(
+                nullptr, 0, 0, 0, 0,
+                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         }
     }
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
@@ -182,8 +184,9 @@ void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) {
         return;
     }
     bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
-    bar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    bar->SetWindowPos(
+        nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     RecalcLayout();
 }
 
@@ -257,7 +260,8 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD style) {
 CDockBar* CFrameWnd::CanDock(CRect rect, DWORD style, CDockBar** dock_bar) {
     for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
         CControlBar* candidate = GetControlBar(id);
-        if (!candidate || !(style & afx_align_of_dock_bar(id)) || !candidate->IsKindOf(RUNTIME_CLASS(CDockBar))) continue;
+        if (!candidate || !(style & afx_align_of_dock_bar(id)) || !candidate->IsKindOf(RUNTIME_CLASS(CDockBar)))
+            continue;
         CRect area;
         candidate->GetWindowRect(&area);
         // An empty dock bar still catches a rectangle that reaches its edge of the frame.
@@ -372,11 +376,11 @@ void CFrameWnd::GetMessageString(UINT id, CString& message) const {
     message = newline >= 0 ? text.Left(newline) : text;
 }
 
-CWnd* CFrameWnd::GetMessageBar() {
-    return CWnd::FromHandle(::GetDlgItem(m_hWnd, int(AFX_IDW_STATUS_BAR)));
-}
+CWnd* CFrameWnd::GetMessageBar() { return CWnd::FromHandle(::GetDlgItem(m_hWnd, int(AFX_IDW_STATUS_BAR))); }
 
-void CFrameWnd::SetMessageText(const char* text) { SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(text)); }
+void CFrameWnd::SetMessageText(const char* text) {
+    SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(text));
+}
 
 void CFrameWnd::SetMessageText(UINT id) { SendMessage(WM_SETMESSAGESTRING, id); }
 
@@ -437,7 +441,7 @@ void CFrameWnd::UpdateFrameTitleForDocument(const char* document_name) {
     CString title = m_strTitle;
     if (document_name && *document_name) {
         title = (GetStyle() & FWS_PREFIXTITLE) ? CString(document_name) + " - " + m_strTitle
-                                                 : m_strTitle + " - " + document_name;
+                                               : m_strTitle + " - " + document_name;
     }
     if (GetWindowText() != title) SetWindowText(title);
 }

@@ -204,9 +204,7 @@ CSize CDC::GetTextExtent(const char* text, int length) const {
     return size;
 }
 
-CPaintDC::CPaintDC(CWnd* wnd) : hwnd_(wnd->m_hWnd) {
-    m_hDC = m_hAttribDC = ::BeginPaint(hwnd_, &m_ps);
-}
+CPaintDC::CPaintDC(CWnd* wnd) : hwnd_(wnd->m_hWnd) { m_hDC = m_hAttribDC = ::BeginPaint(hwnd_, &m_ps); }
 
 CPaintDC::~CPaintDC() {
     ::EndPaint(hwnd_, &m_ps);

@@ -97,7 +97,9 @@ public:
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
     BOOL Create(UINT bitmap_id, int cx, int grow, COLORREF mask);
     BOOL DeleteImageList();
-    int Add(CBitmap* image, CBitmap* mask) { return ImageList_Add(m_hImageList, *image, mask ? HBITMAP(*mask) : nullptr); }
+    int Add(CBitmap* image, CBitmap* mask) {
+        return ImageList_Add(m_hImageList, *image, mask ? HBITMAP(*mask) : nullptr);
+    }
     int Add(CBitmap* image, COLORREF mask) { return ImageList_AddMasked(m_hImageList, *image, mask); }
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
     BOOL Draw(class CDC* dc, int image, POINT at, UINT style);

@@ -25,8 +25,14 @@ public:
     CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
     CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
     CSize operator-(POINT other) const { return CSize(x - other.x, y - other.y); }
-    CPoint& operator+=(SIZE size) { Offset(size); return *this; }
-    CPoint& operator-=(SIZE size) { Offset(-size.cx, -size.cy); return *this; }
+    CPoint& operator+=(SIZE size) {
+        Offset(size);
+        return *this;
+    }
+    CPoint& operator-=(SIZE size) {
+        Offset(-size.cx, -size.cy);
+        return *this;
+    }
 };
 
 class CRect : public RECT {

@@ -66,7 +66,8 @@ public:
         CRect client;
         GetClientRect(&client);
         const int step = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
-        const int width = std::max<int>(client.Width() * 2 / 3, 100), height = std::max<int>(client.Height() * 2 / 3, 60);
+        const int width = std::max<int>(client.Width() * 2 / 3, 100),
+                  height = std::max<int>(client.Height() * 2 / 3, 60);
         std::vector<HWND> order = z_order();
         std::reverse(order.begin(), order.end());  // the active child ends on top, last in the cascade
         int offset = 0;
@@ -155,7 +156,8 @@ private:
         if (keep_maximized) maximize(child);
         if (previous && ::IsWindow(previous)) {
             ::SendMessage(previous, WM_NCACTIVATE, FALSE, 0);
-            ::SendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
+            ::SendMessage(previous, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous),
+                          reinterpret_cast<LPARAM>(child));
         }
         ::SendMessage(child, WM_NCACTIVATE, TRUE, 0);
         ::SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
@@ -189,7 +191,8 @@ private:
         for (int i = 0; i < kMaxListed; ++i) ::DeleteMenu(window_menu_, AFX_IDM_FIRST_MDICHILD + UINT(i), MF_BYCOMMAND);
         if (listed_separator_) {
             const int last = ::GetMenuItemCount(window_menu_) - 1;
-            if (last >= 0 && ::GetMenuItemID(window_menu_, last) == 0) ::DeleteMenu(window_menu_, UINT(last), MF_BYPOSITION);
+            if (last >= 0 && ::GetMenuItemID(window_menu_, last) == 0)
+                ::DeleteMenu(window_menu_, UINT(last), MF_BYPOSITION);
             listed_separator_ = false;
         }
     }
@@ -218,19 +221,19 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(MDIClient, CWnd)
-    ON_MESSAGE(kChildCreated, OnChildCreated)
-    ON_MESSAGE(kChildGone, OnChildGone)
-    ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
-    ON_MESSAGE(WM_MDIGETACTIVE, OnMDIGetActive)
-    ON_MESSAGE(WM_MDINEXT, OnMDINext)
-    ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
-    ON_MESSAGE(WM_MDITILE, OnMDITile)
-    ON_MESSAGE(WM_MDIMAXIMIZE, OnMDIMaximize)
-    ON_MESSAGE(WM_MDIRESTORE, OnMDIRestore)
-    ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
-    ON_MESSAGE(WM_MDISETMENU, OnMDISetMenu)
-    ON_MESSAGE(WM_MDIREFRESHMENU, OnMDIRefreshMenu)
-    ON_WM_SIZE()
+ON_MESSAGE(kChildCreated, OnChildCreated)
+ON_MESSAGE(kChildGone, OnChildGone)
+ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
+ON_MESSAGE(WM_MDIGETACTIVE, OnMDIGetActive)
+ON_MESSAGE(WM_MDINEXT, OnMDINext)
+ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
+ON_MESSAGE(WM_MDITILE, OnMDITile)
+ON_MESSAGE(WM_MDIMAXIMIZE, OnMDIMaximize)
+ON_MESSAGE(WM_MDIRESTORE, OnMDIRestore)
+ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
+ON_MESSAGE(WM_MDISETMENU, OnMDISetMenu)
+ON_MESSAGE(WM_MDIREFRESHMENU, OnMDIRefreshMenu)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 }  // namespace
@@ -238,12 +241,12 @@ END_MESSAGE_MAP()
 // ---- the MDI frame ----------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
-    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
-    ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
-    ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnWindowTile)
-    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
-    ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnWindowTile)
-    ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnWindowTile)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnWindowTile)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
 END_MESSAGE_MAP()
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU menu_bar) {
@@ -257,7 +260,8 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT* cs, CCreateContext*) {
 
 BOOL CMDIFrameWnd::CreateClient(CREATESTRUCT*, CMenu* window_menu) {
     auto* client = new MDIClient;
-    const char* client_class = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    const char* client_class =
+        AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_APPWORKSPACE));
     if (!client->CreateEx(WS_EX_CLIENTEDGE, client_class, nullptr,
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this,
                           AFX_IDW_PANE_FIRST))
@@ -269,7 +273,8 @@ BOOL CMDIFrameWnd::CreateClient(CREATESTRUCT*, CMenu* window_menu) {
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
     if (!m_hWndMDIClient) return nullptr;
-    HWND active = reinterpret_cast<HWND>(::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
+    HWND active =
+        reinterpret_cast<HWND>(::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
     CWnd* wnd = CWnd::FromHandlePermanent(active);
     return wnd && wnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(wnd) : nullptr;
 }
@@ -292,7 +297,8 @@ void CMDIFrameWnd::MDIRestore(CWnd* child) {
     if (child) ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->m_hWnd), 0);
 }
 void CMDIFrameWnd::MDISetMenu(HMENU frame_menu, HMENU window_menu) {
-    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(frame_menu), reinterpret_cast<LPARAM>(window_menu));
+    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(frame_menu),
+                  reinterpret_cast<LPARAM>(window_menu));
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
@@ -336,12 +342,12 @@ void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* cmd_ui) { cmd_ui->Enable(MDIGetA
 // ---- MDI children ---------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_CLOSE()
-    ON_WM_MDIACTIVATE()
-    ON_WM_MOUSEACTIVATE()
-    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringForward)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_WM_MDIACTIVATE()
+ON_WM_MOUSEACTIVATE()
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringForward)
 END_MESSAGE_MAP()
 
 BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
@@ -428,7 +434,9 @@ void CMDIChildWnd::MDIActivate() {
     if (CMDIFrameWnd* frame = GetMDIFrame()) frame->MDIActivate(this);
 }
 
-void CMDIChildWnd::MDIDestroy() { ::SendMessage(::GetParent(m_hWnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0); }
+void CMDIChildWnd::MDIDestroy() {
+    ::SendMessage(::GetParent(m_hWnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
 
 void CMDIChildWnd::MDIMaximize() {
     if (CMDIFrameWnd* frame = GetMDIFrame()) frame->MDIMaximize(this);

@@ -11,7 +11,7 @@ BOOL CMiniFrameWnd::Create(const char* class_name, const char* title, DWORD styl
 }
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
-    ON_WM_CLOSE()
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 BOOL CMiniDockFrameWnd::Create(CWnd* parent, DWORD style) {

@@ -46,32 +46,31 @@ protected:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name)              \
-public:                                          \
-    static CRuntimeClass class##class_name;      \
+#define DECLARE_DYNAMIC(class_name) \
+public: \
+    static CRuntimeClass class##class_name; \
     CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name)       \
+    DECLARE_DYNAMIC(class_name) \
     static CObject* CreateObject();
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, schema, create)                            \
+#define AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, schema, create) \
     CRuntimeClass class_name::class##class_name = {#class_name, int(sizeof(class_name)), schema, create, \
-                                                   RUNTIME_CLASS(base_name)};                          \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }          \
+                                                   RUNTIME_CLASS(base_name)}; \
+    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); } \
     static const AFX_CLASSINIT afx_init_##class_name(RUNTIME_CLASS(class_name));
 
-#define IMPLEMENT_DYNAMIC(class_name, base_name) \
-    AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, 0xFFFF, nullptr)
+#define IMPLEMENT_DYNAMIC(class_name, base_name) AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_name)                     \
-    CObject* class_name::CreateObject() { return new class_name; }     \
+#define IMPLEMENT_DYNCREATE(class_name, base_name) \
+    CObject* class_name::CreateObject() { return new class_name; } \
     AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_name, schema)                \
-    CObject* class_name::CreateObject() { return new class_name; }     \
+#define IMPLEMENT_SERIAL(class_name, base_name, schema) \
+    CObject* class_name::CreateObject() { return new class_name; } \
     AFX_IMPLEMENT_RUNTIMECLASS(class_name, base_name, schema, class_name::CreateObject)
 
 // The checked downcast of the framework: null when the object is not of that class.

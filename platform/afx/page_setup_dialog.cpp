@@ -44,9 +44,9 @@ const kit::res::Module& page_setup_module() {
 
 class PageSetupForm : public CommonDialogForm {
 public:
-    explicit PageSetupForm(const CPageSetupDialog& start) : margins(start.m_rtMargin), header(start.m_strHeader),
-                                                            footer(start.m_strFooter) {
-        edits = {CPageSetupDialog::kLeftEdit,  CPageSetupDialog::kTopEdit,    CPageSetupDialog::kRightEdit,
+    explicit PageSetupForm(const CPageSetupDialog& start)
+        : margins(start.m_rtMargin), header(start.m_strHeader), footer(start.m_strFooter) {
+        edits = {CPageSetupDialog::kLeftEdit,   CPageSetupDialog::kTopEdit,    CPageSetupDialog::kRightEdit,
                  CPageSetupDialog::kBottomEdit, CPageSetupDialog::kHeaderEdit, CPageSetupDialog::kFooterEdit};
     }
 
@@ -65,9 +65,8 @@ public:
                              CPageSetupDialog::kBottomEdit};
         for (int i = 0; i < 4; ++i) {
             if (!parse_bounded(answers.text(int(ids[i])), 0, CPageSetupDialog::kMaxMargin, &sides[i])) {
-                const std::string message =
-                    "Enter each margin in thousandths of an inch, from 0 to " +
-                    std::to_string(CPageSetupDialog::kMaxMargin) + ".";
+                const std::string message = "Enter each margin in thousandths of an inch, from 0 to " +
+                                            std::to_string(CPageSetupDialog::kMaxMargin) + ".";
                 ::MessageBox(owner, message.c_str(), "Page Setup", MB_OK | MB_ICONEXCLAMATION);
                 return false;
             }

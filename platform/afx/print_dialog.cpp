@@ -49,7 +49,7 @@ public:
 
     void fill(HWND dialog) override {
         const bool no_selection = pd.Flags & PD_NOSELECTION;
-        const int choice = pd.Flags & PD_PAGENUMS                     ? CPrintDialog::kPagesRadio
+        const int choice = pd.Flags & PD_PAGENUMS                       ? CPrintDialog::kPagesRadio
                            : (pd.Flags & PD_SELECTION) && !no_selection ? CPrintDialog::kSelectionRadio
                                                                         : CPrintDialog::kAllRadio;
         ::CheckRadioButton(dialog, CPrintDialog::kAllRadio, CPrintDialog::kSelectionRadio, choice);
@@ -62,7 +62,8 @@ public:
     bool accept(HWND owner, const DialogAnswers& answers) override {
         long copies = 0;
         if (!parse_bounded(answers.text(CPrintDialog::kCopiesEdit), 1, CPrintDialog::kMaxCopies, &copies))
-            return refuse(owner, "Enter a number of copies from 1 to " + std::to_string(CPrintDialog::kMaxCopies) + ".");
+            return refuse(owner,
+                          "Enter a number of copies from 1 to " + std::to_string(CPrintDialog::kMaxCopies) + ".");
         DWORD choice = PD_ALLPAGES;
         long from = pd.nFromPage, to = pd.nToPage;
         if (answers.checked(CPrintDialog::kPagesRadio)) {

@@ -25,8 +25,7 @@ public:
 
     // `flags`: the choice to start with (PD_ALLPAGES, PD_PAGENUMS or PD_SELECTION),
     // with PD_NOSELECTION when there is no selection to print.
-    explicit CPrintDialog(DWORD flags = PD_ALLPAGES | PD_NOSELECTION, CWnd* parent = nullptr)
-        : parent_(parent) {
+    explicit CPrintDialog(DWORD flags = PD_ALLPAGES | PD_NOSELECTION, CWnd* parent = nullptr) : parent_(parent) {
         m_pd.Flags = flags;
     }
     // IDOK with the choice stored; IDCANCEL (or a range refused) leaves it alone.

@@ -31,11 +31,11 @@ void CPropertyPage::SetModified(BOOL changed) {
 }
 
 BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
-    ON_COMMAND(IDOK, OnOKCommand)
-    ON_COMMAND(IDCANCEL, OnCancelCommand)
-    ON_COMMAND(ID_APPLY_NOW, OnApplyCommand)
-    ON_COMMAND_RANGE(kFirstTab, kFirstTab + 63, OnTabCommand)
-    ON_WM_CLOSE()
+ON_COMMAND(IDOK, OnOKCommand)
+ON_COMMAND(IDCANCEL, OnCancelCommand)
+ON_COMMAND(ID_APPLY_NOW, OnApplyCommand)
+ON_COMMAND_RANGE(kFirstTab, kFirstTab + 63, OnTabCommand)
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CPropertySheet::CPropertySheet(const char* caption, CWnd* parent, UINT first_page)
@@ -49,7 +49,8 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
 
 BOOL CPropertySheet::create_sheet(CWnd* owner) {
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN;
-    const char* sheet_class = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
+    const char* sheet_class =
+        AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
     if (!CreateEx(WS_EX_DLGMODALFRAME, sheet_class, caption_, style, 0, 0, 100, 100, owner ? owner->m_hWnd : nullptr,
                   nullptr))
         return FALSE;
@@ -88,10 +89,10 @@ BOOL CPropertySheet::create_sheet(CWnd* owner) {
     if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) buttons.push_back({ID_APPLY_NOW, "&Apply"});
     int bx = width - kMargin - int(buttons.size()) * (kButtonWidth + 6) + 6;
     for (const Button& b : buttons) {
-        HWND button = ::CreateWindowEx(0, "BUTTON", b.text,
-                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | (b.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                                       bx, buttons_top, kButtonWidth, kButtonHeight, m_hWnd,
-                                       reinterpret_cast<HMENU>(std::uintptr_t(b.id)), nullptr, nullptr);
+        HWND button = ::CreateWindowEx(
+            0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | (b.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+            bx, buttons_top, kButtonWidth, kButtonHeight, m_hWnd, reinterpret_cast<HMENU>(std::uintptr_t(b.id)),
+            nullptr, nullptr);
         if (font) ::SendMessage(button, WM_SETFONT, reinterpret_cast<WPARAM>(font->m_hObject), FALSE);
         bx += kButtonWidth + 6;
     }

@@ -16,7 +16,7 @@ public:
     const CString& operator[](int index) const { return names_[index]; }
     void Add(const char* path);
     void Remove(int index);
-    void ReadList();   // from the application's profile
+    void ReadList();  // from the application's profile
     void WriteList();
     // Rewrites the menu item of the first command and those after it with the list.
     void UpdateMenu(CCmdUI* cmd_ui);

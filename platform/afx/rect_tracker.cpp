@@ -6,9 +6,17 @@ void CRectTracker::handle_rect(int handle, RECT* out) const {
     CRect r = m_rect;
     r.NormalizeRect();
     const int size = m_nHandleSize;
-    const int x[] = {r.left, r.right - size, r.right - size, r.left, (r.left + r.right - size) / 2,
-                     r.right - size, (r.left + r.right - size) / 2, r.left};
-    const int y[] = {r.top, r.top, r.bottom - size, r.bottom - size, r.top, (r.top + r.bottom - size) / 2,
+    const int x[] = {r.left,
+                     r.right - size,
+                     r.right - size,
+                     r.left,
+                     (r.left + r.right - size) / 2,
+                     r.right - size,
+                     (r.left + r.right - size) / 2,
+                     r.left};
+    const int y[] = {r.top,           r.top,
+                     r.bottom - size, r.bottom - size,
+                     r.top,           (r.top + r.bottom - size) / 2,
                      r.bottom - size, (r.top + r.bottom - size) / 2};
     *out = CRect(x[handle], y[handle], x[handle] + size, y[handle] + size);
 }
@@ -56,7 +64,8 @@ void CRectTracker::DrawTrackerRect(const RECT* rect, CWnd* clip_wnd, CDC* dc, CW
     r.NormalizeRect();
     if (clip_wnd && wnd) wnd->MapWindowPoints(clip_wnd, &r);
     const CSize thickness = m_bFinalErase ? CSize(0, 0) : CSize(1, 1);
-    if (!m_bErase || m_bFinalErase) dc->DrawDragRect(&r, thickness, m_rectLast.IsRectEmpty() ? nullptr : &m_rectLast, m_sizeLast);
+    if (!m_bErase || m_bFinalErase)
+        dc->DrawDragRect(&r, thickness, m_rectLast.IsRectEmpty() ? nullptr : &m_rectLast, m_sizeLast);
     m_rectLast = r;
     m_sizeLast = thickness;
 }

@@ -9,10 +9,26 @@ class CWnd;
 
 class CRectTracker {
 public:
-    enum StyleFlags { solidLine = 1, dottedLine = 2, hatchedBorder = 4, resizeInside = 8, resizeOutside = 16,
-                      hatchInside = 32 };
-    enum TrackerHit { hitNothing = -1, hitTopLeft = 0, hitTopRight = 1, hitBottomRight = 2, hitBottomLeft = 3,
-                      hitTop = 4, hitRight = 5, hitBottom = 6, hitLeft = 7, hitMiddle = 8 };
+    enum StyleFlags {
+        solidLine = 1,
+        dottedLine = 2,
+        hatchedBorder = 4,
+        resizeInside = 8,
+        resizeOutside = 16,
+        hatchInside = 32
+    };
+    enum TrackerHit {
+        hitNothing = -1,
+        hitTopLeft = 0,
+        hitTopRight = 1,
+        hitBottomRight = 2,
+        hitBottomLeft = 3,
+        hitTop = 4,
+        hitRight = 5,
+        hitBottom = 6,
+        hitLeft = 7,
+        hitMiddle = 8
+    };
 
     CRectTracker() = default;
     CRectTracker(const RECT* rect, UINT style) : m_rect(rect), m_nStyle(style) {}

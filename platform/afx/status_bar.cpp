@@ -8,9 +8,9 @@
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
-    ON_MESSAGE(WM_SETTEXT, OnSetText)
-    ON_MESSAGE(WM_GETTEXT, OnGetText)
-    ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_GETTEXT, OnGetText)
+ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
 END_MESSAGE_MAP()
 
 namespace {
@@ -22,7 +22,10 @@ constexpr int kPanePadding = 6;
 class StatusPaneCmdUI : public CCmdUI {
 public:
     CStatusBar* bar = nullptr;
-    void Enable(BOOL on) override { m_bEnableChanged = TRUE; enabled = on; }
+    void Enable(BOOL on) override {
+        m_bEnableChanged = TRUE;
+        enabled = on;
+    }
     void SetCheck(int) override {}
     void SetText(const char* text) override { bar->SetPaneText(int(m_nIndex), text); }
     BOOL enabled = TRUE;

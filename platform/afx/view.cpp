@@ -11,11 +11,11 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_CREATE()
-    ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_MOUSEACTIVATE()
-    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_MOUSEACTIVATE()
+ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -126,9 +126,9 @@ int CView::PrintToPages(const char* folder, CPrintInfo* info) {
 // ---- scrolling view -------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CScrollView, CView)
-    ON_WM_SIZE()
-    ON_WM_HSCROLL()
-    ON_WM_VSCROLL()
+ON_WM_SIZE()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 void CScrollView::SetScrollSizes(int, SIZE total, SIZE page, SIZE line) {
@@ -144,8 +144,13 @@ void CScrollView::update_bars() {
     GetClientRect(&client);
     const CSize page(page_.cx ? page_.cx : client.Width(), page_.cy ? page_.cy : client.Height());
     for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0,
-                        (bar == SB_HORZ ? total_.cx : total_.cy) - 1, UINT(bar == SB_HORZ ? page.cx : page.cy), 0, 0};
+        SCROLLINFO info{sizeof(SCROLLINFO),
+                        SIF_RANGE | SIF_PAGE,
+                        0,
+                        (bar == SB_HORZ ? total_.cx : total_.cy) - 1,
+                        UINT(bar == SB_HORZ ? page.cx : page.cy),
+                        0,
+                        0};
         SetScrollInfo(bar, &info);
     }
 }

@@ -19,8 +19,8 @@ namespace {
 
 struct WindowThreadState {
     std::unordered_map<HWND, CWnd*> permanent;
-    CWnd* creating = nullptr;    // attaches to the next window created on this thread
-    std::vector<MSG> handling;   // messages being handled, innermost last
+    CWnd* creating = nullptr;   // attaches to the next window created on this thread
+    std::vector<MSG> handling;  // messages being handled, innermost last
 };
 
 WindowThreadState& thread_state() {
@@ -33,7 +33,7 @@ const MSG kNoMessage{};
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
-    ON_WM_NCDESTROY()
+ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 #include "platform/afx/wnd_handlers_impl.inc"
@@ -86,7 +86,8 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!Attach(hwnd)) return FALSE;
     PreSubclassWindow();
-    auto old = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    auto old =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtr(hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (old != &AfxWndProc) *GetSuperWndProcAddr() = old;
     return TRUE;
 }
@@ -279,10 +280,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORSCROLLBAR:
-            return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, result);
-        default:
-            return FALSE;
+        case WM_CTLCOLORSCROLLBAR: return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, result);
+        default: return FALSE;
     }
 }
 
@@ -314,8 +313,8 @@ void CWnd::UpdateDialogControls(CCmdTarget* target, BOOL disable_if_no_handler) 
         const DWORD type = DWORD(::GetWindowLong(child, GWL_STYLE)) & BS_TYPEMASK;
         char class_name[16] = {};
         ::GetClassName(child, class_name, sizeof class_name);
-        const bool self_toggling = CString(class_name).CompareNoCase("BUTTON") == 0 &&
-                                   (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
+        const bool self_toggling =
+            CString(class_name).CompareNoCase("BUTTON") == 0 && (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON);
         state.DoUpdate(target, disable_if_no_handler && !self_toggling);
     }
 }
@@ -334,8 +333,8 @@ CFrameWnd* CWnd::GetParentFrame() const {
 
 CFrameWnd* CWnd::GetTopLevelFrame() const {
     CWnd* self = FromHandle(m_hWnd);
-    CFrameWnd* frame = self && self->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(self)
-                                                                        : GetParentFrame();
+    CFrameWnd* frame =
+        self && self->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(self) : GetParentFrame();
     while (frame) {
         CFrameWnd* up = frame->GetParentFrame();
         if (!up) break;

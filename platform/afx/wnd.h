@@ -10,7 +10,6 @@
 #include "platform/afx/geometry.h"
 #include "platform/user/user.h"
 
-
 class CMenu;
 class CScrollBar;
 class CFrameWnd;
@@ -139,7 +138,9 @@ public:
     BOOL RedrawWindow(const RECT* r = nullptr, CRgn* region = nullptr, UINT flags = RDW_INVALIDATE | RDW_ERASE);
     CDC* GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
     int ReleaseDC(CDC* dc) { return dc ? ::ReleaseDC(m_hWnd, dc->m_hDC) : 0; }
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) { return ::SetTimer(m_hWnd, id, elapse, proc); }
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
+        return ::SetTimer(m_hWnd, id, elapse, proc);
+    }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* menu);

@@ -44,9 +44,9 @@ public:
     void move(HWND hwnd, POINT client);
     void click(HWND hwnd, POINT client, user::MouseButton button = user::MouseButton::left);
     void button(HWND hwnd, POINT client, bool down, user::MouseButton button = user::MouseButton::left);
-    void press(int vk);        // down and up
+    void press(int vk);                // down and up
     void chord(int modifier, int vk);  // modifier held around a press
-    void type(const char* text);  // keys for plain ASCII letters, digits and punctuation
+    void type(const char* text);       // keys for plain ASCII letters, digits and punctuation
 
     // The composed picture of a top-level window: its surface and the caret.
     gdi::Surface snapshot(HWND top_level) const;

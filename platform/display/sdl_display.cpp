@@ -38,16 +38,16 @@ struct Sdl::Impl {
 
     static SDL_Cursor* make_cursor(unsigned id) {
         static const std::map<unsigned, SDL_SystemCursor> standard = {
-            {32512, SDL_SYSTEM_CURSOR_ARROW},  {32513, SDL_SYSTEM_CURSOR_IBEAM},  {32514, SDL_SYSTEM_CURSOR_WAIT},
+            {32512, SDL_SYSTEM_CURSOR_ARROW},     {32513, SDL_SYSTEM_CURSOR_IBEAM},  {32514, SDL_SYSTEM_CURSOR_WAIT},
             {32515, SDL_SYSTEM_CURSOR_CROSSHAIR}, {32644, SDL_SYSTEM_CURSOR_SIZEWE}, {32645, SDL_SYSTEM_CURSOR_SIZENS},
             {32648, SDL_SYSTEM_CURSOR_NO},
         };
         if (auto it = standard.find(id); it != standard.end()) return SDL_CreateSystemCursor(it->second);
         const res::Picture* picture = res::find_picture(res::PictureKind::cursor, id);
         if (!picture) return nullptr;
-        SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<std::uint32_t*>(picture->pixels.data()), picture->width, picture->height, 32,
-            picture->width * 4, SDL_PIXELFORMAT_ARGB8888);
+        SDL_Surface* image =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(picture->pixels.data()), picture->width,
+                                               picture->height, 32, picture->width * 4, SDL_PIXELFORMAT_ARGB8888);
         if (!image) return nullptr;
         SDL_Cursor* cursor = SDL_CreateColorCursor(image, picture->hot_x, picture->hot_y);
         SDL_FreeSurface(image);
@@ -82,9 +82,9 @@ struct Sdl::Impl {
         if (w != picture.width() || h != picture.height()) SDL_SetWindowSize(window, picture.width(), picture.height());
         SDL_Surface* target = SDL_GetWindowSurface(window);
         if (!target) return;
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            const_cast<gdi::Pixel*>(picture.pixels().data()), picture.width(), picture.height(), 32,
-            picture.width() * 4, SDL_PIXELFORMAT_RGB888);
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<gdi::Pixel*>(picture.pixels().data()), picture.width(),
+                                               picture.height(), 32, picture.width() * 4, SDL_PIXELFORMAT_RGB888);
         if (!source) return;
         SDL_BlitSurface(source, nullptr, target, nullptr);
         SDL_FreeSurface(source);
@@ -151,7 +151,8 @@ SDL_Window* create_shaped(HWND hwnd, const char* title, int x, int y, int width,
     bool shaped = false;
     SDL_LockSurface(mask);
     for (int row = 0; row < height; ++row) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(mask->pixels) + std::ptrdiff_t(row) * mask->pitch);
+        auto* pixels = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(mask->pixels) +
+                                                        std::ptrdiff_t(row) * mask->pitch);
         for (int column = 0; column < width; ++column) {
             bool inside = window_region_contains(hwnd, POINT{column, row});
             pixels[column] = inside ? 0xFF000000u : 0;
@@ -206,7 +207,9 @@ void Sdl::idle(std::uint64_t deadline_ms) {
     impl_->present_dirty();
     // Other threads post without waking SDL, so the wait is short.
     std::uint64_t now = now_ms();
-    int wait = deadline_ms == user::kNoDeadline ? 10 : int(std::min<std::uint64_t>(10, deadline_ms > now ? deadline_ms - now : 0));
+    int wait = deadline_ms == user::kNoDeadline
+                   ? 10
+                   : int(std::min<std::uint64_t>(10, deadline_ms > now ? deadline_ms - now : 0));
     SDL_Event e;
     if (SDL_WaitEventTimeout(&e, wait)) {
         impl_->handle(e);
@@ -301,17 +304,47 @@ int virtual_key_of_sdl(int key) {
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
     static const std::map<int, int> keys = {
-        {SDLK_RETURN, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},
-        {SDLK_SPACE, VK_SPACE}, {SDLK_LEFT, VK_LEFT}, {SDLK_RIGHT, VK_RIGHT}, {SDLK_UP, VK_UP}, {SDLK_DOWN, VK_DOWN},
-        {SDLK_HOME, VK_HOME}, {SDLK_END, VK_END}, {SDLK_PAGEUP, VK_PRIOR}, {SDLK_PAGEDOWN, VK_NEXT},
-        {SDLK_INSERT, VK_INSERT}, {SDLK_DELETE, VK_DELETE}, {SDLK_LSHIFT, VK_SHIFT}, {SDLK_RSHIFT, VK_SHIFT},
-        {SDLK_LCTRL, VK_CONTROL}, {SDLK_RCTRL, VK_CONTROL}, {SDLK_LALT, VK_MENU}, {SDLK_RALT, VK_MENU},
-        {SDLK_CAPSLOCK, VK_CAPITAL}, {SDLK_PAUSE, VK_PAUSE}, {SDLK_SEMICOLON, VK_OEM_1}, {SDLK_EQUALS, VK_OEM_PLUS},
-        {SDLK_COMMA, VK_OEM_COMMA}, {SDLK_MINUS, VK_OEM_MINUS}, {SDLK_PERIOD, VK_OEM_PERIOD}, {SDLK_SLASH, VK_OEM_2},
-        {SDLK_BACKQUOTE, VK_OEM_3}, {SDLK_LEFTBRACKET, VK_OEM_4}, {SDLK_BACKSLASH, VK_OEM_5},
-        {SDLK_RIGHTBRACKET, VK_OEM_6}, {SDLK_QUOTE, VK_OEM_7}, {SDLK_KP_0, VK_NUMPAD0}, {SDLK_KP_ENTER, VK_RETURN},
-        {SDLK_KP_MULTIPLY, VK_MULTIPLY}, {SDLK_KP_PLUS, VK_ADD}, {SDLK_KP_MINUS, VK_SUBTRACT},
-        {SDLK_KP_PERIOD, VK_DECIMAL}, {SDLK_KP_DIVIDE, VK_DIVIDE},
+        {SDLK_RETURN, VK_RETURN},
+        {SDLK_ESCAPE, VK_ESCAPE},
+        {SDLK_BACKSPACE, VK_BACK},
+        {SDLK_TAB, VK_TAB},
+        {SDLK_SPACE, VK_SPACE},
+        {SDLK_LEFT, VK_LEFT},
+        {SDLK_RIGHT, VK_RIGHT},
+        {SDLK_UP, VK_UP},
+        {SDLK_DOWN, VK_DOWN},
+        {SDLK_HOME, VK_HOME},
+        {SDLK_END, VK_END},
+        {SDLK_PAGEUP, VK_PRIOR},
+        {SDLK_PAGEDOWN, VK_NEXT},
+        {SDLK_INSERT, VK_INSERT},
+        {SDLK_DELETE, VK_DELETE},
+        {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RSHIFT, VK_SHIFT},
+        {SDLK_LCTRL, VK_CONTROL},
+        {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_LALT, VK_MENU},
+        {SDLK_RALT, VK_MENU},
+        {SDLK_CAPSLOCK, VK_CAPITAL},
+        {SDLK_PAUSE, VK_PAUSE},
+        {SDLK_SEMICOLON, VK_OEM_1},
+        {SDLK_EQUALS, VK_OEM_PLUS},
+        {SDLK_COMMA, VK_OEM_COMMA},
+        {SDLK_MINUS, VK_OEM_MINUS},
+        {SDLK_PERIOD, VK_OEM_PERIOD},
+        {SDLK_SLASH, VK_OEM_2},
+        {SDLK_BACKQUOTE, VK_OEM_3},
+        {SDLK_LEFTBRACKET, VK_OEM_4},
+        {SDLK_BACKSLASH, VK_OEM_5},
+        {SDLK_RIGHTBRACKET, VK_OEM_6},
+        {SDLK_QUOTE, VK_OEM_7},
+        {SDLK_KP_0, VK_NUMPAD0},
+        {SDLK_KP_ENTER, VK_RETURN},
+        {SDLK_KP_MULTIPLY, VK_MULTIPLY},
+        {SDLK_KP_PLUS, VK_ADD},
+        {SDLK_KP_MINUS, VK_SUBTRACT},
+        {SDLK_KP_PERIOD, VK_DECIMAL},
+        {SDLK_KP_DIVIDE, VK_DIVIDE},
     };
     auto it = keys.find(key);
     return it == keys.end() ? 0 : it->second;

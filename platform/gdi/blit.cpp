@@ -31,9 +31,9 @@ struct SourceConversion {
     }
     Pixel operator()(Pixel s) const {
         switch (mode) {
-        case Mode::None: return s;
-        case Mode::ToMono: return s == source_bk ? 0xFFFFFF : 0;
-        case Mode::ToColour: return s ? one : zero;
+            case Mode::None: return s;
+            case Mode::ToMono: return s == source_bk ? 0xFFFFFF : 0;
+            case Mode::ToColour: return s ? one : zero;
         }
         return s;
     }

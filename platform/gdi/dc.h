@@ -42,10 +42,10 @@ struct Dc {
     static constexpr Kind kind = Kind::Dc;
 
     bool memory = false;
-    std::shared_ptr<Printer> printer;  // printer DCs only
-    std::shared_ptr<Surface> surface;  // DCs over a window's surface
-    POINT origin{};                    // device (0, 0) on the surface
-    std::optional<Region> system_clip; // surface coordinates
+    std::shared_ptr<Printer> printer;   // printer DCs only
+    std::shared_ptr<Surface> surface;   // DCs over a window's surface
+    POINT origin{};                     // device (0, 0) on the surface
+    std::optional<Region> system_clip;  // surface coordinates
     DcState state;
     std::vector<DcState> saved;
 

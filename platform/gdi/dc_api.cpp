@@ -164,20 +164,21 @@ HGDIOBJ SelectObject(HDC handle, HGDIOBJ object) {
         return old;
     };
     switch (kind) {
-    case Kind::Pen: return swap(dc->state.pen);
-    case Kind::Brush: return swap(dc->state.brush);
-    case Kind::Font: return swap(dc->state.font);
-    case Kind::Bitmap: {
-        if (!dc->memory) return nullptr;
-        HGDIOBJ old = swap(dc->state.bitmap);
-        dc->clip_changed();
-        return old;
-    }
-    case Kind::Region:
-        return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
-    case Kind::Dc:
-    case Kind::Icon:
-    case Kind::ImageList: break;
+        case Kind::Pen: return swap(dc->state.pen);
+        case Kind::Brush: return swap(dc->state.brush);
+        case Kind::Font: return swap(dc->state.font);
+        case Kind::Bitmap: {
+            if (!dc->memory) return nullptr;
+            HGDIOBJ old = swap(dc->state.bitmap);
+            dc->clip_changed();
+            return old;
+        }
+        case Kind::Region:
+            return reinterpret_cast<HGDIOBJ>(
+                static_cast<std::intptr_t>(SelectClipRgn(handle, static_cast<HRGN>(object))));
+        case Kind::Dc:
+        case Kind::Icon:
+        case Kind::ImageList: break;
     }
     return nullptr;
 }
@@ -195,17 +196,17 @@ DWORD GetObjectType(HGDIOBJ object) {
     Kind kind;
     if (!kind_of(object, &kind)) return 0;
     switch (kind) {
-    case Kind::Pen: return OBJ_PEN;
-    case Kind::Brush: return OBJ_BRUSH;
-    case Kind::Font: return OBJ_FONT;
-    case Kind::Bitmap: return OBJ_BITMAP;
-    case Kind::Region: return OBJ_REGION;
-    case Kind::Dc: {
-        auto dc = find_dc(static_cast<HDC>(object));
-        return dc && dc->memory ? OBJ_MEMDC : OBJ_DC;
-    }
-    case Kind::Icon:
-    case Kind::ImageList: break;
+        case Kind::Pen: return OBJ_PEN;
+        case Kind::Brush: return OBJ_BRUSH;
+        case Kind::Font: return OBJ_FONT;
+        case Kind::Bitmap: return OBJ_BITMAP;
+        case Kind::Region: return OBJ_REGION;
+        case Kind::Dc: {
+            auto dc = find_dc(static_cast<HDC>(object));
+            return dc && dc->memory ? OBJ_MEMDC : OBJ_DC;
+        }
+        case Kind::Icon:
+        case Kind::ImageList: break;
     }
     return 0;
 }
@@ -221,26 +222,26 @@ int GetObject(HGDIOBJ object, int size, void* out) {
         return needed;
     };
     switch (kind) {
-    case Kind::Pen: {
-        auto pen = find<PenObject>(object);
-        return give(LOGPEN{static_cast<UINT>(pen->style), POINT{pen->width, 0}, pen->color});
-    }
-    case Kind::Brush: {
-        auto brush = find<BrushObject>(object);
-        return give(LOGBRUSH{brush->style, brush->color, 0});
-    }
-    case Kind::Font: return give(find<FontObject>(object)->logfont);
-    case Kind::Bitmap: {
-        auto bitmap = find<BitmapObject>(object);
-        const LONG w = bitmap->surface->width();
-        const LONG bits = bitmap->mono ? 1 : 32;
-        return give(BITMAP{0, w, bitmap->surface->height(), (w * bits + 15) / 16 * 2, 1,
-                           static_cast<WORD>(bits), nullptr});
-    }
-    case Kind::Region:
-    case Kind::Dc:
-    case Kind::Icon:
-    case Kind::ImageList: break;
+        case Kind::Pen: {
+            auto pen = find<PenObject>(object);
+            return give(LOGPEN{static_cast<UINT>(pen->style), POINT{pen->width, 0}, pen->color});
+        }
+        case Kind::Brush: {
+            auto brush = find<BrushObject>(object);
+            return give(LOGBRUSH{brush->style, brush->color, 0});
+        }
+        case Kind::Font: return give(find<FontObject>(object)->logfont);
+        case Kind::Bitmap: {
+            auto bitmap = find<BitmapObject>(object);
+            const LONG w = bitmap->surface->width();
+            const LONG bits = bitmap->mono ? 1 : 32;
+            return give(
+                BITMAP{0, w, bitmap->surface->height(), (w * bits + 15) / 16 * 2, 1, static_cast<WORD>(bits), nullptr});
+        }
+        case Kind::Region:
+        case Kind::Dc:
+        case Kind::Icon:
+        case Kind::ImageList: break;
     }
     return 0;
 }
@@ -249,11 +250,11 @@ HGDIOBJ GetCurrentObject(HDC handle, UINT type) {
     auto dc = find_dc(handle);
     if (!dc) return nullptr;
     switch (type) {
-    case OBJ_PEN: return dc->state.pen.handle;
-    case OBJ_BRUSH: return dc->state.brush.handle;
-    case OBJ_FONT: return dc->state.font.handle;
-    case OBJ_BITMAP: return dc->state.bitmap.handle;
-    default: return nullptr;
+        case OBJ_PEN: return dc->state.pen.handle;
+        case OBJ_BRUSH: return dc->state.brush.handle;
+        case OBJ_FONT: return dc->state.font.handle;
+        case OBJ_BITMAP: return dc->state.bitmap.handle;
+        default: return nullptr;
     }
 }
 
@@ -275,14 +276,14 @@ int GetDeviceCaps(HDC handle, int index) {
         if (answer >= 0) return answer;
     }
     switch (index) {
-    case HORZRES: return g_screen_width;
-    case VERTRES: return g_screen_height;
-    case BITSPIXEL: return dc->mono() ? 1 : 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    default: return 0;
+        case HORZRES: return g_screen_width;
+        case VERTRES: return g_screen_height;
+        case BITSPIXEL: return dc->mono() ? 1 : 32;
+        case PLANES: return 1;
+        case NUMCOLORS: return -1;
+        case LOGPIXELSX:
+        case LOGPIXELSY: return 96;
+        default: return 0;
     }
 }
 
@@ -313,7 +314,9 @@ BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
     return set_point(dc, &DcState::viewport_org, POINT{dx, dy}, old, true);
 }
 BOOL GetViewportOrgEx(HDC dc, POINT* out) { return get_point(dc, &DcState::viewport_org, out); }
-BOOL SetWindowExtEx(HDC dc, int cx, int cy, SIZE* old) { return set_extent(dc, &DcState::window_ext, SIZE{cx, cy}, old); }
+BOOL SetWindowExtEx(HDC dc, int cx, int cy, SIZE* old) {
+    return set_extent(dc, &DcState::window_ext, SIZE{cx, cy}, old);
+}
 BOOL SetViewportExtEx(HDC dc, int cx, int cy, SIZE* old) {
     return set_extent(dc, &DcState::viewport_ext, SIZE{cx, cy}, old);
 }

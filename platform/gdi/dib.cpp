@@ -60,11 +60,11 @@ std::optional<Surface> decode_dib(const BITMAPINFO& info, const void* bits, std:
         Pixel* dst = out.row(y);
         for (int x = 0; x < width; ++x) {
             switch (depth) {
-            case 1: dst[x] = lookup((row[x / 8] >> (7 - x % 8)) & 1); break;
-            case 4: dst[x] = lookup((row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F); break;
-            case 8: dst[x] = lookup(row[x]); break;
-            case 24: dst[x] = (Pixel{row[3 * x + 2]} << 16) | (Pixel{row[3 * x + 1]} << 8) | row[3 * x]; break;
-            default: dst[x] = (Pixel{row[4 * x + 2]} << 16) | (Pixel{row[4 * x + 1]} << 8) | row[4 * x]; break;
+                case 1: dst[x] = lookup((row[x / 8] >> (7 - x % 8)) & 1); break;
+                case 4: dst[x] = lookup((row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F); break;
+                case 8: dst[x] = lookup(row[x]); break;
+                case 24: dst[x] = (Pixel{row[3 * x + 2]} << 16) | (Pixel{row[3 * x + 1]} << 8) | row[3 * x]; break;
+                default: dst[x] = (Pixel{row[4 * x + 2]} << 16) | (Pixel{row[4 * x + 1]} << 8) | row[4 * x]; break;
             }
         }
     }

@@ -91,7 +91,8 @@ void wrap(const Measure& measure, std::string_view text, std::size_t begin, std:
         if (text[i] == ' ') {
             last_break = i;
         } else if (x > max_width && i > line_start) {
-            const std::size_t cut = last_break != std::string::npos ? last_break : (double_byte ? i : std::string::npos);
+            const std::size_t cut =
+                last_break != std::string::npos ? last_break : (double_byte ? i : std::string::npos);
             if (cut != std::string::npos && cut > line_start) {
                 out.push_back({line_start, trim_end(text, line_start, cut)});
                 line_start = cut;
@@ -118,8 +119,10 @@ std::vector<Line> split_lines(const Measure& measure, std::string_view text, UIN
     for (;;) {
         const std::size_t brk = text.find_first_of("\r\n", start);
         const std::size_t end = brk == std::string::npos ? text.size() : brk;
-        if (format & DT_WORDBREAK) wrap(measure, text, start, end, max_width, out);
-        else out.push_back({start, end});
+        if (format & DT_WORDBREAK)
+            wrap(measure, text, start, end, max_width, out);
+        else
+            out.push_back({start, end});
         if (brk == std::string::npos) break;
         start = brk + (text.substr(brk, 2) == "\r\n" ? 2 : 1);
     }
@@ -192,8 +195,10 @@ int DrawText(HDC handle, LPCSTR text, int length, RECT* rect, UINT format) {
 
     LONG top = rect->top;
     if (format & DT_SINGLELINE) {
-        if (format & DT_VCENTER) top = rect->top + (rect->bottom - rect->top - line_height) / 2;
-        else if (format & DT_BOTTOM) top = rect->bottom - line_height;
+        if (format & DT_VCENTER)
+            top = rect->top + (rect->bottom - rect->top - line_height) / 2;
+        else if (format & DT_BOTTOM)
+            top = rect->bottom - line_height;
     }
     // Without DT_NOCLIP the text is cut to the rectangle, underlines too.
     const int saved = SaveDC(handle);
@@ -202,8 +207,10 @@ int DrawText(HDC handle, LPCSTR text, int length, RECT* rect, UINT format) {
     LONG y = top;
     for (const PlacedLine& line : placed) {
         LONG x = rect->left;
-        if (format & DT_CENTER) x = rect->left + (box_width - line.width) / 2;
-        else if (format & DT_RIGHT) x = rect->right - line.width;
+        if (format & DT_CENTER)
+            x = rect->left + (box_width - line.width) / 2;
+        else if (format & DT_RIGHT)
+            x = rect->right - line.width;
         const POINT cell = dc->to_device(x, y);
         if (format & DT_EXPANDTABS) {
             for (const TabbedPiece& piece : tabbed_pieces(face, line.text, 0, nullptr, nullptr))

@@ -44,8 +44,10 @@ RECT draw_edge(Dc& dc, RECT r, UINT edge, UINT flags) {
         } else {
             continue;
         }
-        if (flags & BF_MONO) tl = br = COLOR_WINDOWFRAME;
-        else if (flags & BF_FLAT) tl = br = COLOR_3DSHADOW;
+        if (flags & BF_MONO)
+            tl = br = COLOR_WINDOWFRAME;
+        else if (flags & BF_FLAT)
+            tl = br = COLOR_3DSHADOW;
         bevel(dc, r, sys_color(tl), sys_color(br), flags);
         if (flags & BF_LEFT) r.left += 1;
         if (flags & BF_TOP) r.top += 1;

@@ -14,8 +14,8 @@
 namespace gdi {
 
 struct Glyph {
-    int left = 0;     // mask offset from the pen position
-    int top = 0;      // mask offset from the cell top (ascent line)
+    int left = 0;  // mask offset from the pen position
+    int top = 0;   // mask offset from the cell top (ascent line)
     int width = 0;
     int height = 0;
     int advance = 0;

@@ -29,9 +29,9 @@ const Family kSerif{{"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf", 
 const Family kMono{{"LiberationMono-Regular.ttf", "LiberationMono-Bold.ttf", "LiberationMono-Italic.ttf",
                     "LiberationMono-BoldItalic.ttf"},
                    true};
-const Family kSystemFixed{{"DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf", "DejaVuSansMono-Oblique.ttf",
-                           "DejaVuSansMono-BoldOblique.ttf"},
-                          true};
+const Family kSystemFixed{
+    {"DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf", "DejaVuSansMono-Oblique.ttf", "DejaVuSansMono-BoldOblique.ttf"},
+    true};
 
 // The faces the programs name, and the metric-compatible stand-ins.
 struct Named {
@@ -39,10 +39,9 @@ struct Named {
     const Family* family;
 };
 const Named kNamed[] = {
-    {"Courier New", &kMono},         {"Courier", &kMono},          {"Arial", &kSans},
-    {"Arial Narrow", &kNarrow},      {"MS Sans Serif", &kSans},    {"MS Shell Dlg", &kSans},
-    {"Helvetica", &kSans},           {"Times New Roman", &kSerif}, {"Fixedsys", &kSystemFixed},
-    {"Terminal", &kSystemFixed},     {"System", &kSystemFixed},
+    {"Courier New", &kMono},     {"Courier", &kMono},         {"Arial", &kSans},         {"Arial Narrow", &kNarrow},
+    {"MS Sans Serif", &kSans},   {"MS Shell Dlg", &kSans},    {"Helvetica", &kSans},     {"Times New Roman", &kSerif},
+    {"Fixedsys", &kSystemFixed}, {"Terminal", &kSystemFixed}, {"System", &kSystemFixed},
 };
 
 const std::map<std::string, std::string>& installed_files() {
@@ -86,7 +85,8 @@ FontFile font_file_for(const LOGFONT& logfont) {
     std::string path = path_of(family.files[style]);
     if (path.empty()) path = path_of(family.files[0]);
     if (path.empty()) path = path_of(kSans.files[0]);
-    return FontFile{path, face[0] ? std::string(face) : std::string(family.files[0], std::strcspn(family.files[0], "-."))};
+    return FontFile{path,
+                    face[0] ? std::string(face) : std::string(family.files[0], std::strcspn(family.files[0], "-."))};
 }
 
 std::string cjk_font_file() { return path_of("wqy-microhei.ttc"); }

@@ -22,8 +22,14 @@ using Key = std::tuple<std::string, LONG, LONG, LONG, bool, bool, BYTE, BYTE>;
 Key key_of(const LOGFONT& f, bool test) {
     char face[LF_FACESIZE + 1] = {};
     std::memcpy(face, f.lfFaceName, LF_FACESIZE);
-    return Key{test ? std::string(kTestFontFace) : std::string(face), f.lfHeight, f.lfWidth, f.lfWeight,
-               f.lfItalic != 0, test, f.lfCharSet, f.lfPitchAndFamily};
+    return Key{test ? std::string(kTestFontFace) : std::string(face),
+               f.lfHeight,
+               f.lfWidth,
+               f.lfWeight,
+               f.lfItalic != 0,
+               test,
+               f.lfCharSet,
+               f.lfPitchAndFamily};
 }
 
 }  // namespace
@@ -37,8 +43,7 @@ unsigned font_generation() { return g_generation.load(); }
 std::shared_ptr<const FontFace> realise_font(const LOGFONT& logfont) {
     static std::mutex mutex;
     static std::map<Key, std::shared_ptr<const FontFace>> cache;
-    const bool test = g_test_everywhere.load() ||
-                      std::strncmp(logfont.lfFaceName, kTestFontFace, LF_FACESIZE) == 0;
+    const bool test = g_test_everywhere.load() || std::strncmp(logfont.lfFaceName, kTestFontFace, LF_FACESIZE) == 0;
     const Key key = key_of(logfont, test);
     std::lock_guard lock(mutex);
     auto& face = cache[key];

@@ -25,8 +25,8 @@ const Picture kClose{{"##....##", ".##..##.", "..####..", "...##...", "..####.."
 const Picture kMinimize{{"........", "........", "........", "........", "........", "######..", "######.."}};
 const Picture kMaximize{{"#########", "#########", "#.......#", "#.......#", "#.......#", "#.......#", "#.......#",
                          "#.......#", "#########"}};
-const Picture kRestore{{"..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..",
-                        "######.."}};
+const Picture kRestore{
+    {"..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..", "######.."}};
 const Picture kHelp{{".####.", "##..##", "....##", "...##.", "..##..", "..##..", "......", "..##..", "..##.."}};
 const Picture kCheck{{"......#", ".....##", "#...###", "##.###.", "#####..", ".###...", "..#...."}};
 const Picture kBullet{{".##.", "####", "####", ".##."}};
@@ -49,8 +49,7 @@ Picture arrow(LONG size, UINT direction, std::vector<std::string>& storage) {
         // Turn the upward triangle on its side.
         std::vector<std::string> turned(static_cast<std::size_t>(width), std::string(rows, '.'));
         for (LONG y = 0; y < rows; ++y)
-            for (LONG x = 0; x < width; ++x)
-                turned[x][direction == DFCS_SCROLLLEFT ? y : rows - 1 - y] = storage[y][x];
+            for (LONG x = 0; x < width; ++x) turned[x][direction == DFCS_SCROLLLEFT ? y : rows - 1 - y] = storage[y][x];
         storage = std::move(turned);
     }
     Picture p;
@@ -62,8 +61,8 @@ void draw_picture(Dc& dc, const Picture& p, POINT at, COLORREF color) {
     const Paint paint = Paint::solid(dc, color);
     for (LONG y = 0; y < p.height(); ++y)
         for (LONG x = 0; x < p.width(); ++x)
-            if (p.rows[y][x] == '#') fill_rect(dc, RECT{at.x + x, at.y + y, at.x + x + 1, at.y + y + 1}, paint,
-                                               rop3_code(PATCOPY));
+            if (p.rows[y][x] == '#')
+                fill_rect(dc, RECT{at.x + x, at.y + y, at.x + x + 1, at.y + y + 1}, paint, rop3_code(PATCOPY));
 }
 
 // Centred in `r`; a disabled glyph is embossed (highlight below right, shadow
@@ -94,9 +93,7 @@ RECT square_at_left(const RECT& r, LONG side) {
     return RECT{r.left, top, r.left + side, top + side};
 }
 
-Region ellipse(const RECT& box) {
-    return Region::rounded_rect(box, box.right - box.left, box.bottom - box.top, box);
-}
+Region ellipse(const RECT& box) { return Region::rounded_rect(box, box.right - box.left, box.bottom - box.top, box); }
 
 // A sunken ring as the edges of a check box: outer shadow above and left,
 // highlight below and right; inner dark shadow and light; the well inside.
@@ -138,12 +135,12 @@ void draw_button(Dc& dc, const RECT& r, UINT state) {
 void draw_caption_button(Dc& dc, const RECT& r, UINT state) {
     const Picture* glyph = nullptr;
     switch (state & 0xFF) {
-    case DFCS_CAPTIONCLOSE: glyph = &kClose; break;
-    case DFCS_CAPTIONMIN: glyph = &kMinimize; break;
-    case DFCS_CAPTIONMAX: glyph = &kMaximize; break;
-    case DFCS_CAPTIONRESTORE: glyph = &kRestore; break;
-    case DFCS_CAPTIONHELP: glyph = &kHelp; break;
-    default: break;
+        case DFCS_CAPTIONCLOSE: glyph = &kClose; break;
+        case DFCS_CAPTIONMIN: glyph = &kMinimize; break;
+        case DFCS_CAPTIONMAX: glyph = &kMaximize; break;
+        case DFCS_CAPTIONRESTORE: glyph = &kRestore; break;
+        case DFCS_CAPTIONHELP: glyph = &kHelp; break;
+        default: break;
     }
     const RECT inside = push_face(dc, r, state);
     if (glyph) draw_glyph(dc, *glyph, inside, state, sys_color(COLOR_BTNTEXT));
@@ -174,12 +171,12 @@ void draw_menu_mark(Dc& dc, const RECT& r, UINT state) {
     const COLORREF ink = sys_color(COLOR_MENUTEXT);
     std::vector<std::string> rows;
     switch (state & 0xFF) {
-    case DFCS_MENUARROW:
-        draw_glyph(dc, arrow(std::min(r.right - r.left, r.bottom - r.top), DFCS_SCROLLRIGHT, rows), r, state, ink);
-        break;
-    case DFCS_MENUCHECK: draw_glyph(dc, kCheck, r, state, ink); break;
-    case DFCS_MENUBULLET: draw_glyph(dc, kBullet, r, state, ink); break;
-    default: break;
+        case DFCS_MENUARROW:
+            draw_glyph(dc, arrow(std::min(r.right - r.left, r.bottom - r.top), DFCS_SCROLLRIGHT, rows), r, state, ink);
+            break;
+        case DFCS_MENUCHECK: draw_glyph(dc, kCheck, r, state, ink); break;
+        case DFCS_MENUBULLET: draw_glyph(dc, kBullet, r, state, ink); break;
+        default: break;
     }
 }
 
@@ -190,11 +187,11 @@ BOOL DrawFrameControl(HDC handle, RECT* rect, UINT type, UINT state) {
     if (!dc || !rect) return FALSE;
     const RECT r = dc->to_surface(*rect);
     switch (type) {
-    case DFC_BUTTON: draw_button(*dc, r, state); break;
-    case DFC_CAPTION: draw_caption_button(*dc, r, state); break;
-    case DFC_SCROLL: draw_scroll_part(*dc, r, state); break;
-    case DFC_MENU: draw_menu_mark(*dc, r, state); break;
-    default: return FALSE;
+        case DFC_BUTTON: draw_button(*dc, r, state); break;
+        case DFC_CAPTION: draw_caption_button(*dc, r, state); break;
+        case DFC_SCROLL: draw_scroll_part(*dc, r, state); break;
+        case DFC_MENU: draw_menu_mark(*dc, r, state); break;
+        default: return FALSE;
     }
     return TRUE;
 }

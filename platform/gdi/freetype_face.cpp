@@ -51,8 +51,8 @@ LONG scaled(long units, double em, long units_per_em) {
 // letters and the space weighted by their frequency in English text. The
 // stand-in fonts' own average fields count every glyph and come out wider.
 long weighted_average_width(FT_Face face) {
-    static constexpr int kWeights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20, 56,
-                                         56, 17, 4,  49, 56,  71, 31, 10, 18, 3,  18, 2, 166};
+    static constexpr int kWeights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                         56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
     long total = 0;
     for (int i = 0; i < 27; ++i) {
         const FT_ULong ch = i < 26 ? static_cast<FT_ULong>('a' + i) : ' ';
@@ -75,9 +75,7 @@ public:
         // A positive height asks for the cell, a negative one for the em.
         const double requested = logfont.lfHeight == 0 ? 16.0 : std::fabs(static_cast<double>(logfont.lfHeight));
         // Sizes stay within what a screen or a page can show.
-        em_ = std::clamp(logfont.lfHeight > 0 ? requested * upm / (win_ascent + win_descent)
-                                              : requested,
-                         1.0, kMaxEm);
+        em_ = std::clamp(logfont.lfHeight > 0 ? requested * upm / (win_ascent + win_descent) : requested, 1.0, kMaxEm);
         const long weighted = FT_IS_FIXED_WIDTH(face) ? 0 : weighted_average_width(face);
         const long avg_units = weighted ? weighted : (os2 && os2->xAvgCharWidth ? os2->xAvgCharWidth : upm / 2);
         double em_x = em_;

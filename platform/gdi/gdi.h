@@ -16,7 +16,7 @@
 HDC CreateCompatibleDC(HDC like);
 BOOL DeleteDC(HDC dc);
 int SaveDC(HDC dc);
-BOOL RestoreDC(HDC dc, int saved);  // saved < 0 counts back from the latest
+BOOL RestoreDC(HDC dc, int saved);             // saved < 0 counts back from the latest
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);  // a region selects a copy as clip
 BOOL DeleteObject(HGDIOBJ object);             // stock objects are never deleted
 int GetObject(HGDIOBJ object, int size, void* out);
@@ -143,9 +143,9 @@ BOOL PtVisible(HDC dc, int x, int y);
 // ---- text ------------------------------------------------------------------
 
 HFONT CreateFontIndirect(const LOGFONT* font);
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                 DWORD underline, DWORD strike_out, DWORD charset, DWORD out_precision, DWORD clip_precision,
-                 DWORD quality, DWORD pitch_and_family, LPCSTR face);
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                 DWORD strike_out, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                 DWORD pitch_and_family, LPCSTR face);
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* out);
 int GetTextFace(HDC dc, int size, LPSTR out);
 BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int length, SIZE* out);

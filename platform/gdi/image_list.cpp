@@ -222,8 +222,8 @@ HIMAGELIST ImageList_Duplicate(HIMAGELIST handle) {
     return add<HIMAGELIST>(std::make_shared<ImageListObject>(*list));
 }
 
-HIMAGELIST ImageList_Merge(HIMAGELIST first_handle, int first_index, HIMAGELIST second_handle, int second_index,
-                           int dx, int dy) {
+HIMAGELIST ImageList_Merge(HIMAGELIST first_handle, int first_index, HIMAGELIST second_handle, int second_index, int dx,
+                           int dy) {
     auto first = find<ImageListObject>(first_handle);
     auto second = find<ImageListObject>(second_handle);
     if (!first || !second || !valid(*first, first_index) || !valid(*second, second_index)) return nullptr;

@@ -11,7 +11,6 @@
 
 namespace gdi {
 
-
 enum class Kind : std::uint8_t { Pen = 1, Brush, Font, Bitmap, Region, Dc, Icon, ImageList };
 
 struct PenObject {

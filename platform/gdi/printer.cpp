@@ -59,17 +59,17 @@ HDC create_printer_dc(const PrinterSetup& setup) {
 int printer_caps(const Dc& dc, int index) {
     const Printer& p = *dc.printer;
     switch (index) {
-    case HORZRES: return p.paper_px.cx - 2 * p.offset_px.x;
-    case VERTRES: return p.paper_px.cy - 2 * p.offset_px.y;
-    case PHYSICALWIDTH: return p.paper_px.cx;
-    case PHYSICALHEIGHT: return p.paper_px.cy;
-    case PHYSICALOFFSETX: return p.offset_px.x;
-    case PHYSICALOFFSETY: return p.offset_px.y;
-    case HORZSIZE: return p.setup.paper_mm.cx - 2 * p.setup.margin_mm.cx;
-    case VERTSIZE: return p.setup.paper_mm.cy - 2 * p.setup.margin_mm.cy;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return p.setup.dpi;
-    default: return -1;
+        case HORZRES: return p.paper_px.cx - 2 * p.offset_px.x;
+        case VERTRES: return p.paper_px.cy - 2 * p.offset_px.y;
+        case PHYSICALWIDTH: return p.paper_px.cx;
+        case PHYSICALHEIGHT: return p.paper_px.cy;
+        case PHYSICALOFFSETX: return p.offset_px.x;
+        case PHYSICALOFFSETY: return p.offset_px.y;
+        case HORZSIZE: return p.setup.paper_mm.cx - 2 * p.setup.margin_mm.cx;
+        case VERTSIZE: return p.setup.paper_mm.cy - 2 * p.setup.margin_mm.cy;
+        case LOGPIXELSX:
+        case LOGPIXELSY: return p.setup.dpi;
+        default: return -1;
     }
 }
 
@@ -93,8 +93,8 @@ int StartPage(HDC handle) {
     if (!p || !p->in_document || p->in_page) return -1;
     // A fresh white sheet; the printable area is the clip.
     dc->surface = std::make_shared<Surface>(p->paper_px.cx, p->paper_px.cy, 0xFFFFFF);
-    const Region printable(RECT{p->offset_px.x, p->offset_px.y, p->paper_px.cx - p->offset_px.x,
-                                p->paper_px.cy - p->offset_px.y});
+    const Region printable(
+        RECT{p->offset_px.x, p->offset_px.y, p->paper_px.cx - p->offset_px.x, p->paper_px.cy - p->offset_px.y});
     set_system_clip(handle, &printable);
     p->in_page = true;
     return 1;

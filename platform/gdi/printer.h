@@ -36,8 +36,8 @@ namespace gdi {
 
 struct PrinterSetup {
     int dpi = 300;
-    SIZE paper_mm{210, 297};   // A4
-    SIZE margin_mm{5, 5};      // unprintable border on each side
+    SIZE paper_mm{210, 297};       // A4
+    SIZE margin_mm{5, 5};          // unprintable border on each side
     std::filesystem::path folder;  // where pages go
 };
 

@@ -9,10 +9,10 @@ namespace {
 
 bool apply(Region::Op op, bool a, bool b) {
     switch (op) {
-    case Region::Op::And: return a && b;
-    case Region::Op::Or: return a || b;
-    case Region::Op::Xor: return a != b;
-    case Region::Op::Diff: return a && !b;
+        case Region::Op::And: return a && b;
+        case Region::Op::Or: return a || b;
+        case Region::Op::Xor: return a != b;
+        case Region::Op::Diff: return a && !b;
     }
     return false;
 }
@@ -36,8 +36,10 @@ std::vector<Region::Span> combine_spans(const std::vector<Region::Span>& a, cons
         const bool in_a = ia < a.size() && a[ia].left <= x0;
         const bool in_b = ib < b.size() && b[ib].left <= x0;
         if (!apply(op, in_a, in_b)) continue;
-        if (!out.empty() && out.back().right == x0) out.back().right = x1;
-        else out.push_back({x0, x1});
+        if (!out.empty() && out.back().right == x0)
+            out.back().right = x1;
+        else
+            out.push_back({x0, x1});
     }
     return out;
 }
@@ -124,7 +126,8 @@ Region Region::polygon(const POINT* points, int count, Fill fill) {
             const POINT& lo = down ? p : q;
             const POINT& hi = down ? q : p;
             if (yc < lo.y || yc >= hi.y) continue;
-            const double x = lo.x + (yc - lo.y) * (static_cast<double>(hi.x) - lo.x) / (static_cast<double>(hi.y) - lo.y);
+            const double x =
+                lo.x + (yc - lo.y) * (static_cast<double>(hi.x) - lo.x) / (static_cast<double>(hi.y) - lo.y);
             crossings.push_back({x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
@@ -138,8 +141,10 @@ Region Region::polygon(const POINT* points, int count, Fill fill) {
             const auto left = static_cast<LONG>(std::ceil(std::clamp(crossings[i].x, -limit, limit) - 0.5));
             const auto right = static_cast<LONG>(std::ceil(std::clamp(crossings[i + 1].x, -limit, limit) - 0.5));
             if (right <= left) continue;
-            if (!row.empty() && row.back().right >= left) row.back().right = std::max(row.back().right, right);
-            else row.push_back({left, right});
+            if (!row.empty() && row.back().right >= left)
+                row.back().right = std::max(row.back().right, right);
+            else
+                row.push_back({left, right});
         }
         out.append_band(y, y + 1, std::move(row));
     }

@@ -43,8 +43,8 @@ RECT device_rect(Dc& dc, int left, int top, int right, int bottom) {
 }  // namespace
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
-    return new_region(Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                                  std::max(top, bottom)}));
+    return new_region(
+        Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)}));
 }
 
 HRGN CreateRectRgnIndirect(const RECT* rect) {
@@ -69,11 +69,11 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
     if (!second) return ERROR;
     Region::Op op;
     switch (mode) {
-    case RGN_AND: op = Region::Op::And; break;
-    case RGN_OR: op = Region::Op::Or; break;
-    case RGN_XOR: op = Region::Op::Xor; break;
-    case RGN_DIFF: op = Region::Op::Diff; break;
-    default: return ERROR;
+        case RGN_AND: op = Region::Op::And; break;
+        case RGN_OR: op = Region::Op::Or; break;
+        case RGN_XOR: op = Region::Op::Xor; break;
+        case RGN_DIFF: op = Region::Op::Diff; break;
+        default: return ERROR;
     }
     out->region = first->region.combine(second->region, op);
     return complexity(out->region);
@@ -82,8 +82,8 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom) {
     auto object = find<RegionObject>(region);
     if (!object) return FALSE;
-    object->region = Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                                 std::max(top, bottom)});
+    object->region =
+        Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)});
     return TRUE;
 }
 

@@ -15,19 +15,22 @@ namespace {
 // On/off runs of the styled pens, in pixels.
 std::vector<int> dash_pattern(int style) {
     switch (style) {
-    case PS_DASH: return {18, 6};
-    case PS_DOT: return {3, 3};
-    case PS_DASHDOT: return {9, 6, 3, 6};
-    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+        case PS_DASH: return {18, 6};
+        case PS_DOT: return {3, 3};
+        case PS_DASHDOT: return {9, 6, 3, 6};
+        case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
+        default: return {};
     }
 }
 
 class PenPlotter {
 public:
     explicit PenPlotter(Dc& dc)
-        : dc_(dc), pen_(dc.state.pen.object.get()), paint_(Paint::solid(dc, pen_ ? pen_->color : 0)),
-          code_(rop3_from_rop2(dc.state.rop2)), dashes_(pen_ ? dash_pattern(pen_->style) : std::vector<int>{}) {}
+        : dc_(dc),
+          pen_(dc.state.pen.object.get()),
+          paint_(Paint::solid(dc, pen_ ? pen_->color : 0)),
+          code_(rop3_from_rop2(dc.state.rop2)),
+          dashes_(pen_ ? dash_pattern(pen_->style) : std::vector<int>{}) {}
 
     bool visible() const { return pen_ && pen_->style != PS_NULL && dc_.target(); }
 
@@ -72,8 +75,10 @@ private:
                 continue;
             }
             const double t = q[i] / p[i];
-            if (p[i] < 0) t0 = std::max(t0, t);
-            else t1 = std::min(t1, t);
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
         }
         if (t0 > t1) return false;
         const POINT from{static_cast<LONG>(std::lround(a.x + t0 * dx)), static_cast<LONG>(std::lround(a.y + t0 * dy))};

@@ -5,7 +5,8 @@
 namespace gdi {
 
 Surface::Surface(int width, int height, Pixel fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * height_, fill) {}
 
 void Surface::resize(int width, int height, Pixel fill) {

@@ -10,12 +10,8 @@ namespace gdi {
 
 using Pixel = std::uint32_t;  // 0x00RRGGBB
 
-constexpr Pixel pixel_from_colorref(COLORREF c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-constexpr COLORREF colorref_from_pixel(Pixel p) {
-    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-}
+constexpr Pixel pixel_from_colorref(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+constexpr COLORREF colorref_from_pixel(Pixel p) { return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16); }
 
 class Surface {
 public:

@@ -83,8 +83,8 @@ private:
 std::shared_ptr<const FontFace> make_test_font(const LOGFONT& logfont) {
     const long long asked = logfont.lfHeight == 0 ? 16 : std::llabs(static_cast<long long>(logfont.lfHeight));
     const int height = static_cast<int>(std::clamp(asked, 4LL, 256LL));
-    const int width =
-        static_cast<int>(std::clamp(logfont.lfWidth > 0 ? static_cast<long long>(logfont.lfWidth) : height / 2, 2LL, 256LL));
+    const int width = static_cast<int>(
+        std::clamp(logfont.lfWidth > 0 ? static_cast<long long>(logfont.lfWidth) : height / 2, 2LL, 256LL));
     return std::make_shared<TestFont>(height, width, logfont.lfWeight >= FW_SEMIBOLD, logfont.lfCharSet);
 }
 

@@ -23,14 +23,18 @@ POINT aligned_origin(Dc& dc, POINT device, LONG width) {
     const TEXTMETRIC& tm = dc.face().metrics();
     const UINT align = dc.state.text_align;
     LONG dx = 0, dy = 0;
-    if ((align & TA_CENTER) == TA_CENTER) dx = -width / 2;
-    else if (align & TA_RIGHT) dx = -width;
-    if ((align & TA_BASELINE) == TA_BASELINE) dy = -tm.tmAscent;
-    else if (align & TA_BOTTOM) dy = -tm.tmHeight;
+    if ((align & TA_CENTER) == TA_CENTER)
+        dx = -width / 2;
+    else if (align & TA_RIGHT)
+        dx = -width;
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        dy = -tm.tmAscent;
+    else if (align & TA_BOTTOM)
+        dy = -tm.tmHeight;
     switch (text_rotation(dc)) {
-    case 90: return POINT{device.x + dy, device.y - dx};
-    case -90: return POINT{device.x - dy, device.y + dx};
-    default: return POINT{device.x + dx, device.y + dy};
+        case 90: return POINT{device.x + dy, device.y - dx};
+        case -90: return POINT{device.x - dy, device.y + dx};
+        default: return POINT{device.x + dx, device.y + dy};
     }
 }
 
@@ -108,8 +112,7 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const RECT* rect, LPCSTR
     const std::string_view run = text_of(text ? text : "", static_cast<int>(text ? length : 0));
     const FontFace& face = dc->face();
     const bool update_cp = dc->state.text_align & TA_UPDATECP;
-    const POINT reference = update_cp ? dc->to_device(dc->state.position.x, dc->state.position.y)
-                                      : dc->to_device(x, y);
+    const POINT reference = update_cp ? dc->to_device(dc->state.position.x, dc->state.position.y) : dc->to_device(x, y);
     const LONG width = text_width(face, run, dx);
     const POINT cell = aligned_origin(*dc, reference, width);
 

@@ -32,8 +32,8 @@ LONG text_width(const FontFace& face, std::string_view text, const int* advances
 
 LONG default_tab_width(const FontFace& face) { return std::max<LONG>(1, 8 * face.metrics().tmAveCharWidth); }
 
-std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count,
-                                       const int* tab_stops, LONG* total_width) {
+std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count, const int* tab_stops,
+                                       LONG* total_width) {
     const bool stop_list = tab_count > 1 && tab_stops;
     const LONG interval = tab_count == 1 && tab_stops && tab_stops[0] > 0 ? tab_stops[0] : default_tab_width(face);
     std::vector<TabbedPiece> pieces;
@@ -94,9 +94,9 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
 
     LONG pen = 0;
     auto fill_text_rect = [&](const RECT& text_space) {
-        if (s) for_each_span(clip, text_box_on_surface(origin, rotation, text_space), [&](LONG y, LONG x0, LONG x1) {
-            std::fill(s->row(y) + x0, s->row(y) + x1, ink);
-        });
+        if (s)
+            for_each_span(clip, text_box_on_surface(origin, rotation, text_space),
+                          [&](LONG y, LONG x0, LONG x1) { std::fill(s->row(y) + x0, s->row(y) + x1, ink); });
     };
     std::size_t byte = 0;
     for (std::uint32_t code : split_characters(text)) {

@@ -20,8 +20,8 @@ struct TabbedPiece {
     LONG x;
     std::string_view text;
 };
-std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count,
-                                       const int* tab_stops, LONG* total_width);
+std::vector<TabbedPiece> tabbed_pieces(const FontFace& face, std::string_view line, int tab_count, const int* tab_stops,
+                                       LONG* total_width);
 
 // Draws `text` with its cell's top-left corner at the device point `at`
 // (already aligned), rotated by the font's escapement, in the text colour,

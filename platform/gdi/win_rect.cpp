@@ -76,10 +76,14 @@ BOOL SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
     if (IntersectRect(&overlap, a, b)) {
         const bool full_width = overlap.left == a->left && overlap.right == a->right;
         const bool full_height = overlap.top == a->top && overlap.bottom == a->bottom;
-        if (full_width && overlap.top == a->top) r.top = overlap.bottom;
-        else if (full_width && overlap.bottom == a->bottom) r.bottom = overlap.top;
-        else if (full_height && overlap.left == a->left) r.left = overlap.right;
-        else if (full_height && overlap.right == a->right) r.right = overlap.left;
+        if (full_width && overlap.top == a->top)
+            r.top = overlap.bottom;
+        else if (full_width && overlap.bottom == a->bottom)
+            r.bottom = overlap.top;
+        else if (full_height && overlap.left == a->left)
+            r.left = overlap.right;
+        else if (full_height && overlap.right == a->right)
+            r.right = overlap.left;
     }
     if (IsRectEmpty(&r)) {
         SetRectEmpty(dst);

@@ -53,8 +53,7 @@ std::string lower(std::string text) {
 }
 
 // The record's path; mapping names compare without case.
-std::optional<std::filesystem::path> record_path(const std::string& space, const std::string& name,
-                                                 std::string* why) {
+std::optional<std::filesystem::path> record_path(const std::string& space, const std::string& name, std::string* why) {
     if (!valid_part(space) || !valid_part(name)) {
         if (why) *why = "invalid mapping name \"" + name + "\" in namespace \"" + space + "\"";
         return std::nullopt;
@@ -78,8 +77,8 @@ bool write_all(int fd, const std::string& bytes) {
 }
 
 bool write_record(const std::filesystem::path& path, const Record& record, std::string* why) {
-    std::string text = std::string(record.in_memory ? "shm" : "file") + "\n" + std::to_string(record.size) + "\n" +
-                       record.backing;
+    std::string text =
+        std::string(record.in_memory ? "shm" : "file") + "\n" + std::to_string(record.size) + "\n" + record.backing;
     std::string temporary = path.string() + ".new";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     bool written = fd >= 0 && write_all(fd, text);
@@ -144,8 +143,9 @@ std::unique_ptr<SharedMapping::Owner> take_name(const std::filesystem::path& rec
         return nullptr;
     }
     if (!lock_exclusively(fd)) {
-        if (why) *why = errno == EWOULDBLOCK ? "the mapping \"" + name + "\" is in use by another process"
-                                             : errno_text("cannot lock " + lock);
+        if (why)
+            *why = errno == EWOULDBLOCK ? "the mapping \"" + name + "\" is in use by another process"
+                                        : errno_text("cannot lock " + lock);
         close(fd);
         return nullptr;
     }
@@ -195,8 +195,8 @@ std::unique_ptr<SharedMapping> SharedMapping::create_in_memory(const std::string
         return nullptr;
     }
     owner->memory_name = memory_name;
-    uint8_t* data = ftruncate(fd, static_cast<off_t>(size)) == 0 ? map_descriptor(fd, size, MappingAccess::ReadWrite)
-                                                                 : nullptr;
+    uint8_t* data =
+        ftruncate(fd, static_cast<off_t>(size)) == 0 ? map_descriptor(fd, size, MappingAccess::ReadWrite) : nullptr;
     close(fd);
     if (!data) {
         if (why) *why = errno_text("cannot map shared memory for " + name);

@@ -34,8 +34,8 @@ public:
                                                            const std::filesystem::path& path, std::size_t size,
                                                            FileStart start, std::string* why);
     // The mapping another process created under the name; refused when its owner is gone.
-    static std::unique_ptr<SharedMapping> open(const std::string& space, const std::string& name,
-                                               MappingAccess access, std::string* why);
+    static std::unique_ptr<SharedMapping> open(const std::string& space, const std::string& name, MappingAccess access,
+                                               std::string* why);
 
     ~SharedMapping();
     SharedMapping(const SharedMapping&) = delete;

@@ -128,8 +128,8 @@ bool post_message(WindowHandle window, uint32_t message, uint64_t wparam, uint64
     if (sender.fd() < 0) return false;
     WireMessage wire{kWireMagic, message, wparam, lparam};
     for (;;) {
-        ssize_t sent = sendto(sender.fd(), &wire, sizeof wire, 0, reinterpret_cast<const sockaddr*>(&*address),
-                              sizeof *address);
+        ssize_t sent =
+            sendto(sender.fd(), &wire, sizeof wire, 0, reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
         if (sent == static_cast<ssize_t>(sizeof wire)) return true;
         if (sent < 0 && errno == EINTR) continue;
         return false;

@@ -11,8 +11,8 @@ namespace os {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual std::uint64_t now_ms() = 0;               // monotonic milliseconds
-    virtual void sleep_ms(std::uint32_t ms) = 0;      // returns once now_ms() has moved on by ms
+    virtual std::uint64_t now_ms() = 0;           // monotonic milliseconds
+    virtual void sleep_ms(std::uint32_t ms) = 0;  // returns once now_ms() has moved on by ms
 };
 
 // The steady system clock.
@@ -40,7 +40,7 @@ public:
     std::uint64_t now_ms() override;
     void sleep_ms(std::uint32_t ms) override;
     void advance(std::uint64_t ms);
-    int sleepers();  // threads blocked in sleep_ms right now
+    int sleepers();                     // threads blocked in sleep_ms right now
     void wait_for_sleepers(int count);  // blocks until at least `count` threads sleep
 
 private:

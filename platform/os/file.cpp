@@ -139,7 +139,7 @@ Result<AtomicFile> AtomicFile::create(std::string_view spelled, Durability durab
     const int fd = create_temporary(target, temporary);
     if (fd < 0) return failed("create", target);
     // Keep the mode of the file being replaced.
-    if (struct stat existing {}; ::stat(target.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
+    if (struct stat existing{}; ::stat(target.c_str(), &existing) == 0) ::fchmod(fd, existing.st_mode & 07777);
     return AtomicFile(fd, target, fs::path(temporary), durability);
 }
 
@@ -264,10 +264,10 @@ Result<File> File::open(std::string_view spelled, Mode mode) {
     const fs::path path = creates ? resolve_for_create(spelled) : resolve_existing(spelled);
     int flags = O_RDWR;
     switch (mode) {
-    case Mode::read: flags = O_RDONLY; break;
-    case Mode::read_write: break;
-    case Mode::create_always: flags |= O_CREAT | O_TRUNC; break;
-    case Mode::open_always: flags |= O_CREAT; break;
+        case Mode::read: flags = O_RDONLY; break;
+        case Mode::read_write: break;
+        case Mode::create_always: flags |= O_CREAT | O_TRUNC; break;
+        case Mode::open_always: flags |= O_CREAT; break;
     }
     const int fd = open_retrying(path, flags, 0666);
     if (fd < 0) return failed("open", path);

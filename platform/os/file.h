@@ -134,7 +134,7 @@ private:
 struct FileInfo {
     bool exists = false;
     bool is_directory = false;
-    bool read_only = false;       // no write bit at all, or the user may not write it
+    bool read_only = false;  // no write bit at all, or the user may not write it
     std::uint64_t size = 0;
     std::int64_t modified_ns = 0;  // nanoseconds since the epoch; compare, don't interpret
 };

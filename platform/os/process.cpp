@@ -86,16 +86,16 @@ struct SpawnSetup {
 // The path strings must outlive the spawn: file actions keep pointers to them.
 int redirect(SpawnSetup& setup, const Stream& stream, int target_fd, std::string& path_storage) {
     switch (stream.kind) {
-    case Stream::Kind::inherit: return 0;
-    case Stream::Kind::null:
-        return posix_spawn_file_actions_addopen(&setup.actions, target_fd, "/dev/null",
-                                                target_fd == 0 ? O_RDONLY : O_WRONLY, 0);
-    case Stream::Kind::file:
-        if (target_fd == 0)  // resolved and checked by the caller
-            return posix_spawn_file_actions_addopen(&setup.actions, 0, path_storage.c_str(), O_RDONLY, 0);
-        path_storage = resolve_for_create(stream.file.string()).string();
-        return posix_spawn_file_actions_addopen(&setup.actions, target_fd, path_storage.c_str(),
-                                                O_WRONLY | O_CREAT | (stream.append ? O_APPEND : O_TRUNC), 0666);
+        case Stream::Kind::inherit: return 0;
+        case Stream::Kind::null:
+            return posix_spawn_file_actions_addopen(&setup.actions, target_fd, "/dev/null",
+                                                    target_fd == 0 ? O_RDONLY : O_WRONLY, 0);
+        case Stream::Kind::file:
+            if (target_fd == 0)  // resolved and checked by the caller
+                return posix_spawn_file_actions_addopen(&setup.actions, 0, path_storage.c_str(), O_RDONLY, 0);
+            path_storage = resolve_for_create(stream.file.string()).string();
+            return posix_spawn_file_actions_addopen(&setup.actions, target_fd, path_storage.c_str(),
+                                                    O_WRONLY | O_CREAT | (stream.append ? O_APPEND : O_TRUNC), 0666);
     }
     return 0;
 }

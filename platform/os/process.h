@@ -45,9 +45,9 @@ struct SpawnOptions {
 };
 
 struct ExitStatus {
-    bool exited = false;      // ended by exit(); false when ended by a signal
-    int code = 0;             // exit code (0-255) when exited
-    int signal = 0;           // the signal that ended it otherwise
+    bool exited = false;  // ended by exit(); false when ended by a signal
+    int code = 0;         // exit code (0-255) when exited
+    int signal = 0;       // the signal that ended it otherwise
     bool succeeded() const { return exited && code == 0; }
 };
 

@@ -10,9 +10,7 @@ std::string error_text(int code) {
     return ::strerror_r(code, buffer, sizeof buffer);
 }
 
-Error system_error(std::string_view what, int code) {
-    return Error{code, std::string(what) + ": " + error_text(code)};
-}
+Error system_error(std::string_view what, int code) { return Error{code, std::string(what) + ": " + error_text(code)}; }
 
 Error plain_error(std::string text) { return Error{0, std::move(text)}; }
 

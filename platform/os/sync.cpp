@@ -2,7 +2,6 @@
 
 #include <map>
 
-
 namespace os {
 
 void Event::set() {

@@ -40,8 +40,8 @@ private:
 };
 
 // Win32-shaped reads of one file. A missing file gives the default.
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view default_value, std::string_view path);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_value,
+                                    std::string_view path);
 // The key-list mode (a null key name): every key name of the section.
 std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::string_view path);
 // A leading decimal number of the value (0 when there is none), or the default when absent.

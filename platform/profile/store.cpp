@@ -63,9 +63,7 @@ Store::Store(fs::path file)
     }
 }
 
-Store Store::for_program(std::string_view maker, std::string_view program) {
-    return Store(store_path(maker, program));
-}
+Store Store::for_program(std::string_view maker, std::string_view program) { return Store(store_path(maker, program)); }
 
 Store::Store(Store&&) noexcept = default;
 Store& Store::operator=(Store&&) noexcept = default;

@@ -54,8 +54,7 @@ public:
 
     os::Status WriteProfileInt(std::string_view section, std::string_view key, int value);
     os::Status WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
-    os::Status WriteProfileBinary(std::string_view section, std::string_view key,
-                                  std::span<const std::uint8_t> bytes);
+    os::Status WriteProfileBinary(std::string_view section, std::string_view key, std::span<const std::uint8_t> bytes);
     os::Status DeleteValue(std::string_view section, std::string_view key);
     // Removes the section, its values and every section nested below it.
     os::Status DeleteSection(std::string_view section);

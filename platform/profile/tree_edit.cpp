@@ -36,23 +36,23 @@ bool is_within(std::string_view path, std::string_view folder) {
 
 void apply(Tree& tree, const Edit& edit) {
     switch (edit.kind) {
-    case Edit::Kind::put: {
-        Section& target = section_for_write(tree, edit.section);
-        if (auto found = target.values.find(edit.key); found != target.values.end())
-            found->second = edit.value;
-        else
-            target.values.emplace(edit.key, edit.value);
-        break;
-    }
-    case Edit::Kind::erase_value:
-        if (auto found = tree.sections.find(edit.section); found != tree.sections.end()) {
-            found->second.values.erase(edit.key);
-            if (found->second.values.empty()) tree.sections.erase(found);
+        case Edit::Kind::put: {
+            Section& target = section_for_write(tree, edit.section);
+            if (auto found = target.values.find(edit.key); found != target.values.end())
+                found->second = edit.value;
+            else
+                target.values.emplace(edit.key, edit.value);
+            break;
         }
-        break;
-    case Edit::Kind::erase_section:
-        std::erase_if(tree.sections, [&](const auto& entry) { return is_within(entry.first, edit.section); });
-        break;
+        case Edit::Kind::erase_value:
+            if (auto found = tree.sections.find(edit.section); found != tree.sections.end()) {
+                found->second.values.erase(edit.key);
+                if (found->second.values.empty()) tree.sections.erase(found);
+            }
+            break;
+        case Edit::Kind::erase_section:
+            std::erase_if(tree.sections, [&](const auto& entry) { return is_within(entry.first, edit.section); });
+            break;
     }
 }
 

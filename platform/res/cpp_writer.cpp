@@ -45,7 +45,8 @@ std::string module_as_cpp(const Module& m, const std::string& function, const st
         << "    static const kit::res::Module module = [] {\n"
         << "        kit::res::Module m;\n"
         << "        m.name = " << literal(m.name) << ";\n";
-    for (const auto& [id, text] : m.strings) out << "        m.strings.emplace(" << id << "u, " << literal(text) << ");\n";
+    for (const auto& [id, text] : m.strings)
+        out << "        m.strings.emplace(" << id << "u, " << literal(text) << ");\n";
     for (const auto& menu : m.menus) {
         out << "        m.menus.push_back(kit::res::Menu{" << menu.id << "u, {\n";
         write_items(out, menu.items, 12);
@@ -57,9 +58,9 @@ std::string module_as_cpp(const Module& m, const std::string& function, const st
         out << "}});\n";
     }
     for (const auto& d : m.dialogs) {
-        out << "        m.dialogs.push_back(kit::res::Dialog{" << d.id << "u, " << literal(d.caption) << ", 0x" << std::hex
-            << d.style << "u, 0x" << d.ex_style << "u, " << std::dec << d.x << ", " << d.y << ", " << d.cx << ", " << d.cy
-            << ", " << literal(d.font_face) << ", " << d.font_size << ", {\n";
+        out << "        m.dialogs.push_back(kit::res::Dialog{" << d.id << "u, " << literal(d.caption) << ", 0x"
+            << std::hex << d.style << "u, 0x" << d.ex_style << "u, " << std::dec << d.x << ", " << d.y << ", " << d.cx
+            << ", " << d.cy << ", " << literal(d.font_face) << ", " << d.font_size << ", {\n";
         for (const auto& c : d.controls) {
             out << "            {" << literal(c.class_name) << ", " << c.id << "u, " << literal(c.text) << ", 0x"
                 << std::hex << c.style << "u, 0x" << c.ex_style << "u, " << std::dec << c.x << ", " << c.y << ", "
@@ -77,7 +78,8 @@ std::string module_as_cpp(const Module& m, const std::string& function, const st
         const char* kind = p.kind == PictureKind::bitmap ? "bitmap" : p.kind == PictureKind::icon ? "icon" : "cursor";
         out << "        m.pictures.push_back(kit::res::Picture{" << p.id << "u, kit::res::PictureKind::" << kind << ", "
             << p.width << ", " << p.height << ", " << p.hot_x << ", " << p.hot_y << ", {" << std::hex;
-        for (size_t i = 0; i < p.pixels.size(); ++i) out << (i % 8 == 0 ? "\n            " : " ") << "0x" << p.pixels[i] << "u,";
+        for (size_t i = 0; i < p.pixels.size(); ++i)
+            out << (i % 8 == 0 ? "\n            " : " ") << "0x" << p.pixels[i] << "u,";
         out << std::dec << "\n        }});\n";
     }
     out << "        return m;\n"

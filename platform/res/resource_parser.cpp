@@ -121,23 +121,47 @@ private:
 
 const std::map<std::string, std::uint32_t>& style_names() {
     static const std::map<std::string, std::uint32_t> names = {
-        {"child", WS_CHILD}, {"popup", WS_POPUP}, {"visible", WS_VISIBLE}, {"disabled", WS_DISABLED},
-        {"caption", WS_CAPTION}, {"sysmenu", WS_SYSMENU}, {"border", WS_BORDER}, {"thickframe", WS_THICKFRAME},
-        {"dlgframe", WS_DLGFRAME}, {"vscroll", WS_VSCROLL}, {"hscroll", WS_HSCROLL}, {"group", WS_GROUP},
-        {"tabstop", WS_TABSTOP}, {"clipchildren", WS_CLIPCHILDREN}, {"clipsiblings", WS_CLIPSIBLINGS},
-        {"modalframe", DS_MODALFRAME}, {"center", DS_CENTER}, {"multiline", ES_MULTILINE},
-        {"autohscroll", ES_AUTOHSCROLL}, {"autovscroll", ES_AUTOVSCROLL}, {"readonly", ES_READONLY},
-        {"password", ES_PASSWORD}, {"wantreturn", ES_WANTRETURN}, {"number", ES_NUMBER}, {"notify", LBS_NOTIFY},
-        {"sort", LBS_SORT}, {"multiplesel", LBS_MULTIPLESEL}, {"extendedsel", LBS_EXTENDEDSEL},
-        {"dropdown", CBS_DROPDOWN}, {"dropdownlist", CBS_DROPDOWNLIST}, {"vert", SBS_VERT},
-        {"sunken", SS_SUNKEN}, {"noprefix", SS_NOPREFIX}, {"lefttext", BS_LEFTTEXT},
+        {"child", WS_CHILD},
+        {"popup", WS_POPUP},
+        {"visible", WS_VISIBLE},
+        {"disabled", WS_DISABLED},
+        {"caption", WS_CAPTION},
+        {"sysmenu", WS_SYSMENU},
+        {"border", WS_BORDER},
+        {"thickframe", WS_THICKFRAME},
+        {"dlgframe", WS_DLGFRAME},
+        {"vscroll", WS_VSCROLL},
+        {"hscroll", WS_HSCROLL},
+        {"group", WS_GROUP},
+        {"tabstop", WS_TABSTOP},
+        {"clipchildren", WS_CLIPCHILDREN},
+        {"clipsiblings", WS_CLIPSIBLINGS},
+        {"modalframe", DS_MODALFRAME},
+        {"center", DS_CENTER},
+        {"multiline", ES_MULTILINE},
+        {"autohscroll", ES_AUTOHSCROLL},
+        {"autovscroll", ES_AUTOVSCROLL},
+        {"readonly", ES_READONLY},
+        {"password", ES_PASSWORD},
+        {"wantreturn", ES_WANTRETURN},
+        {"number", ES_NUMBER},
+        {"notify", LBS_NOTIFY},
+        {"sort", LBS_SORT},
+        {"multiplesel", LBS_MULTIPLESEL},
+        {"extendedsel", LBS_EXTENDEDSEL},
+        {"dropdown", CBS_DROPDOWN},
+        {"dropdownlist", CBS_DROPDOWNLIST},
+        {"vert", SBS_VERT},
+        {"sunken", SS_SUNKEN},
+        {"noprefix", SS_NOPREFIX},
+        {"lefttext", BS_LEFTTEXT},
     };
     return names;
 }
 
 const std::map<std::string, std::uint32_t>& ex_style_names() {
     static const std::map<std::string, std::uint32_t> names = {
-        {"clientedge", WS_EX_CLIENTEDGE}, {"staticedge", WS_EX_STATICEDGE}, {"toolwindow", WS_EX_TOOLWINDOW},
+        {"clientedge", WS_EX_CLIENTEDGE},       {"staticedge", WS_EX_STATICEDGE}, {"toolwindow", WS_EX_TOOLWINDOW},
         {"dlgmodalframe", WS_EX_DLGMODALFRAME}, {"topmost", WS_EX_TOPMOST},
     };
     return names;
@@ -168,12 +192,12 @@ const std::map<std::string, ControlKind>& control_kinds() {
 
 std::optional<std::uint16_t> virtual_key(const std::string& name) {
     static const std::map<std::string, int> keys = {
-        {"BACK", VK_BACK}, {"TAB", VK_TAB}, {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"SPACE", VK_SPACE},
-        {"PRIOR", VK_PRIOR}, {"NEXT", VK_NEXT}, {"END", VK_END}, {"HOME", VK_HOME}, {"LEFT", VK_LEFT},
-        {"UP", VK_UP}, {"RIGHT", VK_RIGHT}, {"DOWN", VK_DOWN}, {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
-        {"F1", VK_F1}, {"F2", VK_F2}, {"F3", VK_F3}, {"F4", VK_F4}, {"F5", VK_F5}, {"F6", VK_F6}, {"F7", VK_F7},
-        {"F8", VK_F8}, {"F9", VK_F9}, {"F10", VK_F10}, {"F11", VK_F11}, {"F12", VK_F12}, {"PAUSE", VK_PAUSE},
-        {"CANCEL", VK_CANCEL},
+        {"BACK", VK_BACK},   {"TAB", VK_TAB},     {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"SPACE", VK_SPACE},
+        {"PRIOR", VK_PRIOR}, {"NEXT", VK_NEXT},   {"END", VK_END},       {"HOME", VK_HOME},     {"LEFT", VK_LEFT},
+        {"UP", VK_UP},       {"RIGHT", VK_RIGHT}, {"DOWN", VK_DOWN},     {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
+        {"F1", VK_F1},       {"F2", VK_F2},       {"F3", VK_F3},         {"F4", VK_F4},         {"F5", VK_F5},
+        {"F6", VK_F6},       {"F7", VK_F7},       {"F8", VK_F8},         {"F9", VK_F9},         {"F10", VK_F10},
+        {"F11", VK_F11},     {"F12", VK_F12},     {"PAUSE", VK_PAUSE},   {"CANCEL", VK_CANCEL},
     };
     auto it = keys.find(name);
     if (it == keys.end()) return std::nullopt;
@@ -329,11 +353,16 @@ private:
     unsigned item_flags() {
         unsigned flags = 0;
         for (;;) {
-            if (is_word("grayed")) flags |= MF_GRAYED;
-            else if (is_word("checked")) flags |= MF_CHECKED;
-            else if (is_word("help")) flags |= MF_HELP;
-            else if (is_word("break")) flags |= MF_MENUBARBREAK;
-            else return flags;
+            if (is_word("grayed"))
+                flags |= MF_GRAYED;
+            else if (is_word("checked"))
+                flags |= MF_CHECKED;
+            else if (is_word("help"))
+                flags |= MF_HELP;
+            else if (is_word("break"))
+                flags |= MF_MENUBARBREAK;
+            else
+                return flags;
             advance();
         }
     }
@@ -503,7 +532,8 @@ private:
         styles(c.style, c.ex_style);
         for (const auto& other : d.controls) {
             if (c.id != 0 && c.id != 0xFFFF && other.id == c.id) {
-                error_before(3003, "control id " + std::to_string(c.id) + " appears twice in dialog " + std::to_string(d.id));
+                error_before(3003,
+                             "control id " + std::to_string(c.id) + " appears twice in dialog " + std::to_string(d.id));
             }
         }
         d.controls.push_back(std::move(c));

@@ -12,7 +12,7 @@ namespace kit::res {
 
 struct Diagnostic {
     int line = 0;
-    int code = 0;          // R1xxx: syntax, R2xxx: values, R3xxx: duplicates
+    int code = 0;  // R1xxx: syntax, R2xxx: values, R3xxx: duplicates
     std::string message;
 };
 

@@ -67,8 +67,8 @@ struct Picture {
     unsigned id = 0;
     PictureKind kind = PictureKind::bitmap;
     int width = 0, height = 0;
-    int hot_x = 0, hot_y = 0;              // cursors
-    std::vector<std::uint32_t> pixels;     // 0xAARRGGBB rows, top first; alpha 0 is transparent
+    int hot_x = 0, hot_y = 0;           // cursors
+    std::vector<std::uint32_t> pixels;  // 0xAARRGGBB rows, top first; alpha 0 is transparent
 };
 
 struct Module {

@@ -83,7 +83,8 @@ void paint(HWND hwnd, HDC dc) {
     } else if (is_check(kind) || is_radio(kind)) {
         FillRect(dc, &r, background);
         int box = GetSystemMetrics(SM_CXMENUCHECK);
-        RECT mark{r.left, r.top + (r.bottom - r.top - box) / 2, r.left + box, r.top + (r.bottom - r.top - box) / 2 + box};
+        RECT mark{r.left, r.top + (r.bottom - r.top - box) / 2, r.left + box,
+                  r.top + (r.bottom - r.top - box) / 2 + box};
         UINT how = (is_radio(kind) ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | ((state & 3) ? DFCS_CHECKED : 0) |
                    ((state & kPushed) ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE);
         DrawFrameControl(dc, &mark, DFC_BUTTON, how);
@@ -158,9 +159,7 @@ LRESULT button_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 if (pushed) click(hwnd);
             }
             return 0;
-        case WM_CAPTURECHANGED:
-            set_state(hwnd, state_of(hwnd) & ~kPushed);
-            return 0;
+        case WM_CAPTURECHANGED: set_state(hwnd, state_of(hwnd) & ~kPushed); return 0;
         case WM_KEYDOWN:
             if (wParam == WPARAM(VK_SPACE) && kind != BS_GROUPBOX) set_state(hwnd, state_of(hwnd) | kPushed);
             return 0;
@@ -179,17 +178,14 @@ LRESULT button_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             set_state(hwnd, state_of(hwnd) & ~(kFocus | kPushed));
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;
-        case WM_ENABLE:
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
+        case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case BM_GETCHECK: return state_of(hwnd) & 3;
         case BM_SETCHECK:
-            if (is_check(kind) || is_radio(kind)) set_state(hwnd, (state_of(hwnd) & ~LONG_PTR(3)) | LONG_PTR(wParam & 3));
+            if (is_check(kind) || is_radio(kind))
+                set_state(hwnd, (state_of(hwnd) & ~LONG_PTR(3)) | LONG_PTR(wParam & 3));
             return 0;
         case BM_GETSTATE: return state_of(hwnd);
-        case BM_SETSTATE:
-            set_state(hwnd, wParam ? (state_of(hwnd) | kPushed) : (state_of(hwnd) & ~kPushed));
-            return 0;
+        case BM_SETSTATE: set_state(hwnd, wParam ? (state_of(hwnd) | kPushed) : (state_of(hwnd) & ~kPushed)); return 0;
         case BM_SETSTYLE: {
             LONG style = GetWindowLong(hwnd, GWL_STYLE);
             SetWindowLong(hwnd, GWL_STYLE, LONG((DWORD(style) & ~BS_TYPEMASK) | (DWORD(wParam) & BS_TYPEMASK)));

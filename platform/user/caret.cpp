@@ -15,8 +15,8 @@ struct Caret {
     POINT pos{0, 0};
     int width = 0;
     int height = 0;
-    int hide_count = 1;            // created hidden
-    std::uint64_t shown_since = 0; // the blink phase starts when it moves or shows
+    int hide_count = 1;             // created hidden
+    std::uint64_t shown_since = 0;  // the blink phase starts when it moves or shows
 };
 
 Caret caret;

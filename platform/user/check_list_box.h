@@ -12,8 +12,8 @@ constexpr UINT CLB_SETCHECK = WM_USER + 0x100;       // wParam item, lParam stat
 constexpr UINT CLB_GETCHECK = WM_USER + 0x101;       // wParam item; the state or LB_ERR
 constexpr UINT CLB_SETCHECKSTYLE = WM_USER + 0x102;  // wParam style; FALSE for another style
 constexpr UINT CLB_GETCHECKSTYLE = WM_USER + 0x103;
-constexpr UINT CLB_ENABLE = WM_USER + 0x104;         // wParam item, lParam BOOL; 0 or LB_ERR
-constexpr UINT CLB_ISENABLED = WM_USER + 0x105;      // wParam item; TRUE, FALSE or LB_ERR
+constexpr UINT CLB_ENABLE = WM_USER + 0x104;     // wParam item, lParam BOOL; 0 or LB_ERR
+constexpr UINT CLB_ISENABLED = WM_USER + 0x105;  // wParam item; TRUE, FALSE or LB_ERR
 
 // WM_COMMAND notification: the user changed (or, with a manual style, asked to change) a check.
 constexpr WORD CLBN_CHKCHANGE = 40;

@@ -116,10 +116,8 @@ void drop_down(HWND hwnd) {
             case WM_MOUSEMOVE:
                 if (inside && row < int(list(hwnd, LB_GETCOUNT))) list(hwnd, LB_SETCURSEL, WPARAM(row));
                 return LoopStep::keep_going;
-            case WM_LBUTTONUP:
-                return inside ? LoopStep::finished : LoopStep::keep_going;
-            case WM_LBUTTONDOWN:
-                return inside ? LoopStep::keep_going : LoopStep::cancelled;
+            case WM_LBUTTONUP: return inside ? LoopStep::finished : LoopStep::keep_going;
+            case WM_LBUTTONDOWN: return inside ? LoopStep::keep_going : LoopStep::cancelled;
             case WM_KEYDOWN:
                 if (msg.wParam == WPARAM(VK_ESCAPE)) return LoopStep::cancelled;
                 if (msg.wParam == WPARAM(VK_RETURN) || msg.wParam == WPARAM(VK_F4)) return LoopStep::finished;
@@ -211,8 +209,9 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             ComboState& s = states()[hwnd];
             s.drop_height = reinterpret_cast<CREATESTRUCT*>(lParam)->cy;
             DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
-            s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | sort,
-                                    0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+            s.list =
+                CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "",
+                               WS_POPUP | WS_BORDER | WS_VSCROLL | sort, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
             if (kind_of(hwnd) == CBS_DROPDOWN) {
                 RECT r;
                 GetClientRect(hwnd, &r);
@@ -223,9 +222,7 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             fit_field(hwnd);
             return 0;
         }
-        case WM_DESTROY:
-            DestroyWindow(states()[hwnd].list);
-            return 0;
+        case WM_DESTROY: DestroyWindow(states()[hwnd].list); return 0;
         case WM_NCDESTROY: states().erase(hwnd); return 0;
         case WM_SETFONT:
             list(hwnd, WM_SETFONT, wParam, lParam);
@@ -270,7 +267,8 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CHAR: {
             char text[2] = {char(wParam), 0};
-            int found = int(list(hwnd, LB_FINDSTRING, WPARAM(list(hwnd, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
+            int found =
+                int(list(hwnd, LB_FINDSTRING, WPARAM(list(hwnd, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
             if (found >= 0) choose(hwnd, found);
             return 0;
         }

@@ -30,7 +30,8 @@ void ensure_standard_classes() {
 
 void notify_parent(HWND control, WORD code) {
     HWND parent = GetParent(control);
-    if (parent) SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+    if (parent)
+        SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
 }
 
 HGDIOBJ select_control_font(HWND control, HDC dc) {
@@ -47,8 +48,9 @@ LRESULT default_control_colours(UINT message, HDC dc) {
 
 HBRUSH control_colours(HWND control, HDC dc, UINT message) {
     HWND parent = GetParent(control);
-    LRESULT brush = parent ? SendMessage(parent, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control))
-                           : default_control_colours(message, dc);
+    LRESULT brush = parent
+                        ? SendMessage(parent, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control))
+                        : default_control_colours(message, dc);
     return brush ? reinterpret_cast<HBRUSH>(brush) : reinterpret_cast<HBRUSH>(default_control_colours(message, dc));
 }
 

@@ -32,8 +32,14 @@ LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
         case HTVSCROLL: track_window_scroll_bar(hwnd, SB_VERT, screen); return 0;
         case HTHSCROLL: track_window_scroll_bar(hwnd, SB_HORZ, screen); return 0;
         case HTCAPTION:
-        case HTLEFT: case HTRIGHT: case HTTOP: case HTBOTTOM:
-        case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+        case HTLEFT:
+        case HTRIGHT:
+        case HTTOP:
+        case HTBOTTOM:
+        case HTTOPLEFT:
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+        case HTBOTTOMRIGHT:
             if (IsZoomed(hwnd)) return 0;
             if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD)) SetActiveWindow(hwnd);
             track_move_size(hwnd, LRESULT(hit), screen);
@@ -125,19 +131,19 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 return SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
             }
             // Alt pressed and released alone opens the menu bar.
-            if (wParam == WPARAM(VK_MENU) && menu_key_pressed_alone()) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            if (wParam == WPARAM(VK_MENU) && menu_key_pressed_alone())
+                return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
             return 0;
         case WM_SYSCHAR:
-            if (wParam != WPARAM(' ')) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+            if (wParam != WPARAM(' '))
+                return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
             return 0;
         case WM_SETFONT:
             w->font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(std::uintptr_t(lParam))) invalidate_client(hwnd, nullptr, true, false);
             return 0;
         case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
-        case WM_SETREDRAW:
-            w->redraw_enabled = wParam != 0;
-            return 0;
+        case WM_SETREDRAW: w->redraw_enabled = wParam != 0; return 0;
         case WM_CANCELMODE:
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;

@@ -115,7 +115,8 @@ LRESULT default_dialog_handling(HWND dialog, UINT message, WPARAM wParam, LPARAM
             HDC dc = reinterpret_cast<HDC>(wParam);
             RECT r;
             GetClientRect(dialog, &r);
-            auto brush = reinterpret_cast<HBRUSH>(SendMessage(dialog, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(dialog)));
+            auto brush =
+                reinterpret_cast<HBRUSH>(SendMessage(dialog, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(dialog)));
             FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_3DFACE));
             return 1;
         }
@@ -229,8 +230,8 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
     DialogState state;
     state.proc = proc;
     if (!t.font_face.empty()) {
-        state.font = CreateFont(-std::abs(t.font_size * 96 / 72), 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0,
-                                t.font_face.c_str());
+        state.font =
+            CreateFont(-std::abs(t.font_size * 96 / 72), 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, t.font_face.c_str());
         state.own_font = state.font != nullptr;
     }
     if (!state.font) state.font = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -245,11 +246,11 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner) GetWindowRect(owner, &around);
     int x = (t.style & DS_CENTER) || (t.x == 0 && t.y == 0) ? (around.left + around.right - width) / 2
-                                                              : around.left + px(t.x);
+                                                            : around.left + px(t.x);
     int y = (t.style & DS_CENTER) || (t.x == 0 && t.y == 0) ? (around.top + around.bottom - height) / 2
-                                                              : around.top + py(t.y);
-    HWND dialog = CreateWindowEx(t.ex_style, kDialogClass, t.caption.c_str(), style, x, y, width, height, owner, nullptr,
-                                 nullptr, nullptr);
+                                                            : around.top + py(t.y);
+    HWND dialog = CreateWindowEx(t.ex_style, kDialogClass, t.caption.c_str(), style, x, y, width, height, owner,
+                                 nullptr, nullptr, nullptr);
     if (!dialog) {
         if (state.own_font) DeleteObject(state.font);
         return nullptr;
@@ -257,9 +258,9 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
     HFONT font = state.font;
     states()[dialog] = state;
     for (const auto& c : t.controls) {
-        HWND control = CreateWindowEx(c.ex_style, c.class_name.c_str(), c.text.c_str(), c.style, px(c.x), py(c.y),
-                                      px(c.cx), py(c.cy), dialog, reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr,
-                                      nullptr);
+        HWND control =
+            CreateWindowEx(c.ex_style, c.class_name.c_str(), c.text.c_str(), c.style, px(c.x), py(c.y), px(c.cx),
+                           py(c.cy), dialog, reinterpret_cast<HMENU>(std::uintptr_t(c.id)), nullptr, nullptr);
         if (control) SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
@@ -378,9 +379,7 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
                 }
                 return TRUE;
             }
-            case VK_RETURN:
-                press_default(dialog);
-                return TRUE;
+            case VK_RETURN: press_default(dialog); return TRUE;
             case VK_ESCAPE:
                 SendMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
@@ -480,7 +479,8 @@ BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
 UINT IsDlgButtonChecked(HWND dialog, int id) { return UINT(SendDlgItemMessage(dialog, id, BM_GETCHECK, 0, 0)); }
 
 BOOL CheckRadioButton(HWND dialog, int first, int last, int check) {
-    for (int id = first; id <= last; ++id) SendDlgItemMessage(dialog, id, BM_SETCHECK, id == check ? BST_CHECKED : 0, 0);
+    for (int id = first; id <= last; ++id)
+        SendDlgItemMessage(dialog, id, BM_SETCHECK, id == check ? BST_CHECKED : 0, 0);
     return TRUE;
 }
 

@@ -58,9 +58,9 @@ struct DialogQuestion {
     bool message_box = false;
     unsigned template_id = 0;  // dialogs from templates
     std::string caption;
-    std::string text;          // message boxes
-    UINT type = 0;             // message boxes: MB_ flags
-    HWND dialog = nullptr;     // dialogs: to read or set controls
+    std::string text;       // message boxes
+    UINT type = 0;          // message boxes: MB_ flags
+    HWND dialog = nullptr;  // dialogs: to read or set controls
 };
 
 // An answer ends the message box or dialog with that result; no answer lets it

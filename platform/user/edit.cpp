@@ -26,10 +26,10 @@ constexpr int kMargin = 2;
 
 struct EditState {
     std::string text;
-    size_t anchor = 0;     // the fixed end of the selection
-    size_t caret = 0;      // the moving end, where the caret stands
-    int first_line = 0;    // multi-line: the top line shown
-    int x_offset = 0;      // single-line: pixels scrolled to the left
+    size_t anchor = 0;   // the fixed end of the selection
+    size_t caret = 0;    // the moving end, where the caret stands
+    int first_line = 0;  // multi-line: the top line shown
+    int x_offset = 0;    // single-line: pixels scrolled to the left
     size_t limit = 30000;
     bool modified = false;
 };
@@ -126,7 +126,8 @@ size_t index_at(HWND hwnd, POINT p) {
     Measure m(hwnd);
     std::string shown = shown_text(hwnd, s);
     auto lines = lines_of(s.text);
-    int n = multiline(hwnd) ? std::clamp(s.first_line + (p.y - kMargin) / m.line_height(), 0, int(lines.size()) - 1) : 0;
+    int n =
+        multiline(hwnd) ? std::clamp(s.first_line + (p.y - kMargin) / m.line_height(), 0, int(lines.size()) - 1) : 0;
     Line line = lines[size_t(n)];
     int x = p.x - kMargin + (multiline(hwnd) ? 0 : s.x_offset);
     size_t best = line.start;
@@ -179,7 +180,9 @@ bool replace_selection(HWND hwnd, std::string insert) {
     DWORD style = style_of(hwnd);
     if (style & ES_UPPERCASE) std::transform(insert.begin(), insert.end(), insert.begin(), ::toupper);
     if (style & ES_LOWERCASE) std::transform(insert.begin(), insert.end(), insert.begin(), ::tolower);
-    if (!multiline(hwnd)) insert.erase(std::find_if(insert.begin(), insert.end(), [](char c) { return c == '\r' || c == '\n'; }), insert.end());
+    if (!multiline(hwnd))
+        insert.erase(std::find_if(insert.begin(), insert.end(), [](char c) { return c == '\r' || c == '\n'; }),
+                     insert.end());
     size_t start = sel_start(s), end = sel_end(s);
     if (s.text.size() - (end - start) + insert.size() > s.limit) {
         insert.resize(s.limit - std::min(s.limit, s.text.size() - (end - start)));
@@ -229,7 +232,8 @@ void key_down(HWND hwnd, int vk) {
     int n = line_index(lines, s.caret);
     switch (vk) {
         case VK_LEFT:
-            move_caret(hwnd, !shift && sel_start(s) != sel_end(s) ? sel_start(s) : previous_char(s.text, s.caret), shift);
+            move_caret(hwnd, !shift && sel_start(s) != sel_end(s) ? sel_start(s) : previous_char(s.text, s.caret),
+                       shift);
             break;
         case VK_RIGHT:
             move_caret(hwnd, !shift && sel_start(s) != sel_end(s) ? sel_end(s) : next_char(s.text, s.caret), shift);
@@ -375,7 +379,8 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_MOUSEMOVE:
-            if (GetCapture() == hwnd) move_caret(hwnd, index_at(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), true);
+            if (GetCapture() == hwnd)
+                move_caret(hwnd, index_at(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), true);
             return 0;
         case WM_LBUTTONUP:
             if (GetCapture() == hwnd) ReleaseCapture();
@@ -434,9 +439,7 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             place_caret(hwnd);
             return 0;
         }
-        case EM_REPLACESEL:
-            replace_selection(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : "");
-            return 0;
+        case EM_REPLACESEL: replace_selection(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : ""); return 0;
         case EM_LIMITTEXT: state_of(hwnd).limit = wParam ? size_t(wParam) : 0x7FFFFFFE; return 0;
         case EM_GETLIMITTEXT: return LRESULT(state_of(hwnd).limit);
         case EM_GETLINECOUNT: return LRESULT(lines_of(state_of(hwnd).text).size());

@@ -114,7 +114,8 @@ BOOL set_item(HWND hwnd, const COMBOBOXEXITEM* item) {
         LPARAM data = combobox_proc(hwnd, CB_GETITEMDATA, WPARAM(index), 0);
         bool chosen = combobox_proc(hwnd, CB_GETCURSEL, 0, 0) == index;
         combobox_proc(hwnd, CB_DELETESTRING, WPARAM(index), 0);
-        combobox_proc(hwnd, CB_INSERTSTRING, WPARAM(index), reinterpret_cast<LPARAM>(item->pszText ? item->pszText : ""));
+        combobox_proc(hwnd, CB_INSERTSTRING, WPARAM(index),
+                      reinterpret_cast<LPARAM>(item->pszText ? item->pszText : ""));
         combobox_proc(hwnd, CB_SETITEMDATA, WPARAM(index), data);
         if (chosen) combobox_proc(hwnd, CB_SETCURSEL, WPARAM(index), 0);
     }
@@ -136,8 +137,15 @@ LRESULT image_combo_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         case CBEM_INSERTITEM: return insert_item(hwnd, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
         case CB_ADDSTRING:
         case CB_INSERTSTRING: {
-            COMBOBOXEXITEM item{CBEIF_TEXT, message == CB_ADDSTRING ? -1 : std::intptr_t(int(wParam)),
-                                reinterpret_cast<char*>(lParam), 0, -1, -1, 0, 0, 0};
+            COMBOBOXEXITEM item{CBEIF_TEXT,
+                                message == CB_ADDSTRING ? -1 : std::intptr_t(int(wParam)),
+                                reinterpret_cast<char*>(lParam),
+                                0,
+                                -1,
+                                -1,
+                                0,
+                                0,
+                                0};
             return insert_item(hwnd, &item);
         }
         case CBEM_DELETEITEM: {

@@ -15,7 +15,7 @@ constexpr UINT CBEM_GETIMAGELIST = WM_USER + 3;
 constexpr UINT CBEM_GETITEM = WM_USER + 4;
 constexpr UINT CBEM_SETITEM = WM_USER + 5;
 constexpr UINT CBEM_GETCOMBOCONTROL = WM_USER + 6;  // the control itself: it is its own combo box
-constexpr UINT CBEM_DELETEITEM = 0x0144;           // the number of CB_DELETESTRING
+constexpr UINT CBEM_DELETEITEM = 0x0144;            // the number of CB_DELETESTRING
 
 constexpr UINT CBEIF_TEXT = 0x01;
 constexpr UINT CBEIF_IMAGE = 0x02;
@@ -28,7 +28,7 @@ constexpr UINT CBEIF_LPARAM = 0x20;
 constexpr int kComboIndentWidth = 10;
 
 struct COMBOBOXEXITEM {
-    UINT mask;           // CBEIF_ flags: which members count
+    UINT mask;            // CBEIF_ flags: which members count
     std::intptr_t iItem;  // the item; -1 inserts at the end (or, reading, means the chosen one)
     char* pszText;
     int cchTextMax;      // size of pszText when reading an item

@@ -54,9 +54,12 @@ bool is_button_down(UINT m) { return m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN 
 
 int button_vk(UINT m) {
     switch (m) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: return VK_LBUTTON;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: return VK_RBUTTON;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: return VK_MBUTTON;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP: return VK_LBUTTON;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: return VK_RBUTTON;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP: return VK_MBUTTON;
         default: return 0;
     }
 }
@@ -86,8 +89,9 @@ bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
         // The wheel turns what has the focus, as on the platform.
         HWND target = s.focus ? s.focus : s.active;
         if (!target) return false;
-        routed = MSG{target, WM_MOUSEWHEEL, (raw.wParam & 0xFFFF0000u) | mouse_key_flags(),
-                     MAKELPARAM(raw.pt.x, raw.pt.y), raw.time, raw.pt};
+        routed =
+            MSG{target,   WM_MOUSEWHEEL, (raw.wParam & 0xFFFF0000u) | mouse_key_flags(), MAKELPARAM(raw.pt.x, raw.pt.y),
+                raw.time, raw.pt};
         return true;
     }
     HWND target = s.capture ? s.capture : WindowFromPoint(raw.pt);
@@ -117,8 +121,9 @@ bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
         ScreenToClient(target, &p);
         routed = MSG{target, message, mouse_key_flags(), MAKELPARAM(p.x, p.y), raw.time, raw.pt};
     } else {
-        routed = MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, WPARAM(hit), MAKELPARAM(raw.pt.x, raw.pt.y),
-                     raw.time, raw.pt};
+        routed =
+            MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, WPARAM(hit), MAKELPARAM(raw.pt.x, raw.pt.y), raw.time,
+                raw.pt};
     }
     if (!commit) return true;
 
@@ -132,7 +137,8 @@ bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
             if (!IsWindow(target)) return false;
         }
     }
-    if (!s.capture) SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(int(hit), int(raw.message)));
+    if (!s.capture)
+        SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(int(hit), int(raw.message)));
     return IsWindow(target);
 }
 
@@ -182,13 +188,16 @@ int character_of(int vk, bool shift, bool control, bool caps) {
     if (vk >= 'A' && vk <= 'Z') return (shift != caps) ? vk : vk - 'A' + 'a';
     if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : vk;
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return '0' + vk - VK_NUMPAD0;
-    struct Pair { int vk; char plain, shifted; };
+    struct Pair {
+        int vk;
+        char plain, shifted;
+    };
     static constexpr Pair pairs[] = {
-        {VK_SPACE, ' ', ' '}, {VK_RETURN, '\r', '\r'}, {VK_TAB, '\t', '\t'}, {VK_BACK, '\b', '\b'},
-        {VK_ESCAPE, 0x1B, 0x1B}, {VK_OEM_1, ';', ':'}, {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'},
-        {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'}, {VK_OEM_3, '`', '~'},
-        {VK_OEM_4, '[', '{'}, {VK_OEM_5, '\\', '|'}, {VK_OEM_6, ']', '}'}, {VK_OEM_7, '\'', '"'},
-        {VK_MULTIPLY, '*', '*'}, {VK_ADD, '+', '+'}, {VK_SUBTRACT, '-', '-'}, {VK_DECIMAL, '.', '.'},
+        {VK_SPACE, ' ', ' '},     {VK_RETURN, '\r', '\r'},   {VK_TAB, '\t', '\t'},    {VK_BACK, '\b', '\b'},
+        {VK_ESCAPE, 0x1B, 0x1B},  {VK_OEM_1, ';', ':'},      {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'},
+        {VK_OEM_MINUS, '-', '_'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},
+        {VK_OEM_4, '[', '{'},     {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},
+        {VK_MULTIPLY, '*', '*'},  {VK_ADD, '+', '+'},        {VK_SUBTRACT, '-', '-'}, {VK_DECIMAL, '.', '.'},
         {VK_DIVIDE, '/', '/'},
     };
     for (const auto& p : pairs) {
@@ -216,8 +225,9 @@ void inject_mouse_button(MouseButton button, bool down, POINT screen) {
     if (GetSystemMetrics(SM_SWAPBUTTON) && button != MouseButton::middle) {
         button = button == MouseButton::left ? MouseButton::right : MouseButton::left;
     }
-    UINT base = button == MouseButton::left ? WM_LBUTTONDOWN : button == MouseButton::right ? WM_RBUTTONDOWN
-                                                                                              : WM_MBUTTONDOWN;
+    UINT base = button == MouseButton::left    ? WM_LBUTTONDOWN
+                : button == MouseButton::right ? WM_RBUTTONDOWN
+                                               : WM_MBUTTONDOWN;
     int vk = button == MouseButton::left ? VK_LBUTTON : button == MouseButton::right ? VK_RBUTTON : VK_MBUTTON;
     async_down[size_t(vk)] = down;
     post_raw(input_state().capture ? input_state().capture : WindowFromPoint(screen), down ? base : base + 1, 0, 0,

@@ -8,11 +8,11 @@ namespace kit::user {
 LRESULT call_window(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Geometry.
-RECT client_rect_in_parent(const Window& w);   // the client area in the parent's client coordinates
+RECT client_rect_in_parent(const Window& w);  // the client area in the parent's client coordinates
 POINT client_origin_on_screen(HWND hwnd);
 POINT window_origin_on_screen(HWND hwnd);
-void recalc_client(Window& w);                 // WM_NCCALCSIZE from the window rectangle
-bool is_visible_on_screen(HWND hwnd);          // itself and every ancestor visible
+void recalc_client(Window& w);         // WM_NCCALCSIZE from the window rectangle
+bool is_visible_on_screen(HWND hwnd);  // itself and every ancestor visible
 HWND top_level_of(HWND hwnd);
 
 // Painting.

@@ -41,7 +41,8 @@ IpcBridge::~IpcBridge() {
 }
 
 bool post_to_other_process(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return shareable(hwnd) && ipc::post_message(ipc::WindowHandle(value_of(hwnd)), message, wParam, std::uint64_t(lParam));
+    return shareable(hwnd) &&
+           ipc::post_message(ipc::WindowHandle(value_of(hwnd)), message, wParam, std::uint64_t(lParam));
 }
 
 bool is_window_of_other_process(HWND hwnd) {

@@ -64,8 +64,13 @@ int rows_shown(HWND hwnd) {
 void update_scroll(HWND hwnd) {
     if (!(style_of(hwnd) & WS_VSCROLL)) return;
     ListState& s = state_of(hwnd);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, int(s.items.size()) - 1),
-                  UINT(rows_shown(hwnd)), s.top, 0};
+    SCROLLINFO si{sizeof si,
+                  SIF_RANGE | SIF_PAGE | SIF_POS,
+                  0,
+                  std::max(0, int(s.items.size()) - 1),
+                  UINT(rows_shown(hwnd)),
+                  s.top,
+                  0};
     SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
 }
 
@@ -207,9 +212,7 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == WM_LBUTTONDBLCLK && (style_of(hwnd) & LBS_NOTIFY)) notify_parent(hwnd, LBN_DBLCLK);
             return 0;
         }
-        case WM_MOUSEWHEEL:
-            set_top(hwnd, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA);
-            return 0;
+        case WM_MOUSEWHEEL: set_top(hwnd, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA); return 0;
         case WM_VSCROLL: {
             int rows = rows_shown(hwnd);
             switch (LOWORD(wParam)) {

@@ -13,8 +13,8 @@ namespace kit::user {
 
 namespace {
 
-constexpr int kBarItemPadding = 6;   // each side of a bar item's text
-constexpr int kPopupBorder = 3;      // raised edge and one pixel of face
+constexpr int kBarItemPadding = 6;  // each side of a bar item's text
+constexpr int kPopupBorder = 3;     // raised edge and one pixel of face
 constexpr int kSeparatorHeight = 9;
 constexpr int kShortcutGap = 16;
 
@@ -156,7 +156,8 @@ void paint_popup(HDC dc, HMENU menu, const PopupLayout& layout, int selected, HW
         if (item.type & MFT_OWNERDRAW) {
             UINT state = (hot ? ODS_SELECTED : 0) | (item.grayed() ? ODS_GRAYED : 0) |
                          ((item.state & MFS_CHECKED) ? ODS_CHECKED : 0);
-            DRAWITEMSTRUCT dis{ODT_MENU, 0, item.id, ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(menu), dc, r, item.data};
+            DRAWITEMSTRUCT dis{ODT_MENU, 0, item.id,  ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(menu),
+                               dc,       r, item.data};
             SendMessage(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
             continue;
         }
@@ -171,8 +172,8 @@ void paint_popup(HDC dc, HMENU menu, const PopupLayout& layout, int selected, HW
             DrawFrameControl(dc, &check, DFC_MENU, (item.type & MFT_RADIOCHECK) ? DFCS_MENUBULLET : DFCS_MENUCHECK);
         }
         RECT label{layout.label_x, r.top, r.right, r.bottom};
-        draw_label(dc, item.text.substr(0, item.text.find('\t')), label,
-                   DT_SINGLELINE | DT_VCENTER, item.grayed(), hot);
+        draw_label(dc, item.text.substr(0, item.text.find('\t')), label, DT_SINGLELINE | DT_VCENTER, item.grayed(),
+                   hot);
         std::string shortcut = shortcut_of(item.text);
         if (!shortcut.empty()) {
             RECT keys{layout.shortcut_x, r.top, r.right, r.bottom};

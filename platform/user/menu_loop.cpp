@@ -315,8 +315,8 @@ LoopStep MenuTracker::on_char(int ch) {
         }
         return LoopStep::keep_going;
     }
-    LRESULT answer = SendMessage(owner_, WM_MENUCHAR, MAKEWPARAM(ch, in_bar ? 0 : int(MF_POPUP)),
-                                 reinterpret_cast<LPARAM>(menu));
+    LRESULT answer =
+        SendMessage(owner_, WM_MENUCHAR, MAKEWPARAM(ch, in_bar ? 0 : int(MF_POPUP)), reinterpret_cast<LPARAM>(menu));
     int index = LOWORD(std::uintptr_t(answer));
     switch (HIWORD(std::uintptr_t(answer))) {
         case MNC_CLOSE: return LoopStep::cancelled;
@@ -412,8 +412,8 @@ LoopStep MenuTracker::on_mouse(const MSG& msg) {
     bool in_popup = item_at(screen, &depth, &index);
     int bar_index = in_popup ? -1 : bar_item_at(screen);
     bool right_ok = (flags_ & TPM_RIGHTBUTTON) != 0;
-    bool down = msg.message == WM_LBUTTONDOWN || (right_ok && msg.message == WM_RBUTTONDOWN) ||
-                msg.message == WM_LBUTTONDBLCLK;
+    bool down =
+        msg.message == WM_LBUTTONDOWN || (right_ok && msg.message == WM_RBUTTONDOWN) || msg.message == WM_LBUTTONDBLCLK;
     bool up = msg.message == WM_LBUTTONUP || (right_ok && msg.message == WM_RBUTTONUP);
     if (msg.message == WM_RBUTTONDOWN && !right_ok && !in_popup) return LoopStep::cancelled;
 
@@ -445,19 +445,22 @@ LoopStep MenuTracker::on_mouse(const MSG& msg) {
 }
 
 UINT MenuTracker::loop() {
-    LoopStep end = run_capture_loop(owner_, [&](const MSG& msg) {
-        MSG copy = msg;
-        if (CallMsgFilter(&copy, MSGF_MENU)) return LoopStep::keep_going;
-        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
-            msg.message == WM_SYSCHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
-            return on_key(msg);
-        }
-        if (is_mouse_message(msg.message)) return on_mouse(msg);
-        return LoopStep::keep_going;
-    }, [&] {
-        HWND shown = levels_.empty() ? nullptr : levels_.back().window;
-        SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(shown));
-    });
+    LoopStep end = run_capture_loop(
+        owner_,
+        [&](const MSG& msg) {
+            MSG copy = msg;
+            if (CallMsgFilter(&copy, MSGF_MENU)) return LoopStep::keep_going;
+            if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
+                msg.message == WM_SYSCHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) {
+                return on_key(msg);
+            }
+            if (is_mouse_message(msg.message)) return on_mouse(msg);
+            return LoopStep::keep_going;
+        },
+        [&] {
+            HWND shown = levels_.empty() ? nullptr : levels_.back().window;
+            SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(shown));
+        });
     if (end != LoopStep::finished) chosen_ = 0;
     finish();
     return chosen_;

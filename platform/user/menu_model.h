@@ -8,8 +8,8 @@
 namespace kit::user {
 
 struct MenuItem {
-    UINT type = MFT_STRING;   // MFT_ bits
-    UINT state = 0;           // MFS_ bits
+    UINT type = MFT_STRING;  // MFT_ bits
+    UINT state = 0;          // MFS_ bits
     UINT id = 0;
     HMENU submenu = nullptr;
     std::string text;
@@ -24,7 +24,7 @@ struct Menu {
     HMENU handle = nullptr;
     bool popup = false;
     std::vector<MenuItem> items;
-    HWND bar_of = nullptr;    // the window showing it as its menu bar
+    HWND bar_of = nullptr;  // the window showing it as its menu bar
 };
 
 Menu* find_menu(HMENU menu);

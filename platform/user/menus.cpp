@@ -39,8 +39,8 @@ HMENU create_menu(bool popup) {
 
 MenuItem item_from_flags(UINT flags, UINT_PTR id_or_submenu, const char* text) {
     MenuItem item;
-    item.type = flags & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBARBREAK | MFT_MENUBREAK |
-                         MFT_RIGHTJUSTIFY);
+    item.type =
+        flags & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP | MFT_MENUBARBREAK | MFT_MENUBREAK | MFT_RIGHTJUSTIFY);
     item.state = flags & (MFS_GRAYED | MFS_CHECKED | MFS_HILITE | MFS_DEFAULT);
     if (flags & MF_POPUP) {
         item.submenu = reinterpret_cast<HMENU>(id_or_submenu);
@@ -373,7 +373,8 @@ BOOL DrawMenuBar(HWND hwnd) {
     if (!w) return FALSE;
     // Only a bar that grew or shrank (its items wrap) changes the client area.
     if (!rect_equal(nonclient_layout(hwnd).client, w->client)) {
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
         invalidate_frame(hwnd);
     }

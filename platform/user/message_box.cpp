@@ -83,7 +83,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = width;
     t.cy = row + 30;
-    t.controls.push_back({"STATIC", 0xFFFF, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20, 8 * lines});
+    t.controls.push_back(
+        {"STATIC", 0xFFFF, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20, 8 * lines});
     int x = (width - buttons_width) / 2;
     for (size_t i = 0; i < buttons.size(); ++i) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (int(i) == default_index ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);

@@ -137,7 +137,8 @@ UINT_PTR MessageQueue::set_timer(HWND hwnd, UINT_PTR id, UINT interval_ms, TIMER
 
 bool MessageQueue::kill_timer(HWND hwnd, UINT_PTR id) {
     std::lock_guard lock(mutex_);
-    auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto it =
+        std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it == timers_.end()) return false;
     timers_.erase(it);
     return true;

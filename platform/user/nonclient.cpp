@@ -64,9 +64,7 @@ NonClientLayout nonclient_layout(HWND hwnd) {
     return layout;
 }
 
-static bool inside(const RECT& r, POINT p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
+static bool inside(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
 
 static LRESULT sizing_code(const NonClientLayout& l, POINT p) {
     // Corners reach along the edges as far as a caption button is wide, as on the platform.
@@ -103,8 +101,8 @@ LRESULT nonclient_hit_test(HWND hwnd, POINT screen) {
     if (inside(l.menu_bar, p)) return HTMENU;
     if (inside(l.vscroll, p)) return HTVSCROLL;
     if (inside(l.hscroll, p)) return HTHSCROLL;
-    bool in_frame = p.x < l.border || p.y < l.border || p.x >= l.window.right - l.border ||
-                    p.y >= l.window.bottom - l.border;
+    bool in_frame =
+        p.x < l.border || p.y < l.border || p.x >= l.window.right - l.border || p.y >= l.window.bottom - l.border;
     if (in_frame) return l.sizable ? sizing_code(l, p) : HTBORDER;
     return HTBORDER;  // client edge
 }

@@ -14,13 +14,13 @@ Insets frame_insets(DWORD style, DWORD ex_style);
 
 // Where the parts of a window lie, in window coordinates.
 struct NonClientLayout {
-    RECT window{};       // 0, 0, width, height
-    RECT caption{};      // empty without a caption
-    RECT menu_bar{};     // empty without a menu bar
-    RECT vscroll{};      // empty without a vertical scroll bar
+    RECT window{};    // 0, 0, width, height
+    RECT caption{};   // empty without a caption
+    RECT menu_bar{};  // empty without a menu bar
+    RECT vscroll{};   // empty without a vertical scroll bar
     RECT hscroll{};
     RECT client{};
-    int border = 0;      // frame thickness used for sizing hit-tests
+    int border = 0;  // frame thickness used for sizing hit-tests
     bool sizable = false;
 };
 

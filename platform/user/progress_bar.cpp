@@ -55,10 +55,18 @@ LRESULT progress_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             move_to(s.pos);
             return old;
         }
-        case PBM_SETRANGE32: s.min = int(wParam); s.max = int(lParam); move_to(s.pos); return 0;
+        case PBM_SETRANGE32:
+            s.min = int(wParam);
+            s.max = int(lParam);
+            move_to(s.pos);
+            return 0;
         case PBM_SETPOS: return move_to(int(wParam));
         case PBM_DELTAPOS: return move_to(s.pos + int(wParam));
-        case PBM_SETSTEP: { int old = s.step; s.step = int(wParam); return old; }
+        case PBM_SETSTEP: {
+            int old = s.step;
+            s.step = int(wParam);
+            return old;
+        }
         case PBM_STEPIT: {
             // Stepping past the end starts again from the beginning, as on the platform.
             int next = s.pos + s.step;

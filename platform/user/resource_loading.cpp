@@ -10,9 +10,7 @@
 
 namespace {
 
-unsigned id_of(const char* name) {
-    return IS_INTRESOURCE(name) ? unsigned(reinterpret_cast<std::uintptr_t>(name)) : 0;
-}
+unsigned id_of(const char* name) { return IS_INTRESOURCE(name) ? unsigned(reinterpret_cast<std::uintptr_t>(name)) : 0; }
 
 void append_items(HMENU menu, const std::vector<kit::res::MenuItem>& items) {
     for (const auto& item : items) {

@@ -186,10 +186,12 @@ void paint_scroll_bar(HDC dc, const RECT& bar, bool vertical, int min, int max, 
     ScrollGeometry g = scroll_geometry(bar, vertical, min, max, page, pos);
     UINT inactive = enabled && !rect_empty(g.thumb) ? 0 : DFCS_INACTIVE;
     RECT up = g.up_arrow, down = g.down_arrow;
-    DrawFrameControl(dc, &up, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive |
-                                              (pressed == ScrollPart::line_up ? DFCS_PUSHED : 0));
-    DrawFrameControl(dc, &down, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive |
-                                                (pressed == ScrollPart::line_down ? DFCS_PUSHED : 0));
+    DrawFrameControl(
+        dc, &up, DFC_SCROLL,
+        (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive | (pressed == ScrollPart::line_up ? DFCS_PUSHED : 0));
+    DrawFrameControl(dc, &down, DFC_SCROLL,
+                     (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive |
+                         (pressed == ScrollPart::line_down ? DFCS_PUSHED : 0));
     // The track is the half-tone of face and highlight, as the classic bar draws it.
     COLORREF old_text = SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
     COLORREF old_back = SetBkColor(dc, GetSysColor(COLOR_3DFACE));
@@ -228,9 +230,7 @@ void track(HWND capture, HWND notify, LPARAM bar_handle, UINT message, int bar, 
     ScrollPart part = scroll_part_at(g, start);
     if (part == ScrollPart::none) return;
     int grab = vertical ? start.y - g.thumb.top : start.x - g.thumb.left;
-    auto send = [&](WORD code, int pos) {
-        SendMessage(notify, message, MAKEWPARAM(code, pos), bar_handle);
-    };
+    auto send = [&](WORD code, int pos) { SendMessage(notify, message, MAKEWPARAM(code, pos), bar_handle); };
     // Arrows and the track repeat while held: first after 400 ms, then every 50 ms.
     if (part != ScrollPart::thumb) {
         send(command_of(part), 0);
@@ -253,7 +253,8 @@ void track(HWND capture, HWND notify, LPARAM bar_handle, UINT message, int bar, 
                 now->track_pos = scroll_pos_from_thumb(g, now->min, now->max, now->page, offset);
                 send(SB_THUMBTRACK, now->track_pos);
             } else {
-                over = scroll_part_at(scroll_geometry(bar_rect, vertical, now->min, now->max, now->page, now->pos), p) == part;
+                over = scroll_part_at(scroll_geometry(bar_rect, vertical, now->min, now->max, now->page, now->pos),
+                                      p) == part;
             }
         } else if (msg.message == WM_LBUTTONUP) {
             if (part == ScrollPart::thumb) send(SB_THUMBPOSITION, now->track_pos);
@@ -284,8 +285,8 @@ void track_scroll_control(HWND control, POINT client) {
     bool vertical = (w->style & SBS_VERT) != 0;
     RECT rect;
     GetClientRect(control, &rect);
-    track(control, GetParent(control), reinterpret_cast<LPARAM>(control), vertical ? WM_VSCROLL : WM_HSCROLL,
-          SB_CTL, rect, vertical, client);
+    track(control, GetParent(control), reinterpret_cast<LPARAM>(control), vertical ? WM_VSCROLL : WM_HSCROLL, SB_CTL,
+          rect, vertical, client);
     InvalidateRect(control, nullptr, TRUE);
 }
 

@@ -31,15 +31,15 @@ LRESULT scrollbar_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            track_scroll_control(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
+        case WM_LBUTTONDBLCLK: track_scroll_control(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
         case WM_GETDLGCODE: return DLGC_WANTARROWS;
         case WM_KEYDOWN: {
             WORD code = 0xFFFF;
             switch (int(wParam)) {
-                case VK_UP: case VK_LEFT: code = SB_LINEUP; break;
-                case VK_DOWN: case VK_RIGHT: code = SB_LINEDOWN; break;
+                case VK_UP:
+                case VK_LEFT: code = SB_LINEUP; break;
+                case VK_DOWN:
+                case VK_RIGHT: code = SB_LINEDOWN; break;
                 case VK_PRIOR: code = SB_PAGEUP; break;
                 case VK_NEXT: code = SB_PAGEDOWN; break;
                 case VK_HOME: code = SB_TOP; break;

@@ -58,8 +58,12 @@ void paint(HWND hwnd, HDC dc) {
     int length = GetWindowText(hwnd, text, sizeof text);
     SetBkMode(dc, TRANSPARENT);
     if (!IsWindowEnabled(hwnd)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    UINT format = DT_WORDBREAK | DT_EXPANDTABS | (kind == SS_CENTER ? DT_CENTER : kind == SS_RIGHT ? DT_RIGHT : DT_LEFT) |
-                  ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) | ((style & SS_CENTERIMAGE) ? DT_SINGLELINE | DT_VCENTER : 0);
+    UINT format = DT_WORDBREAK | DT_EXPANDTABS |
+                  (kind == SS_CENTER  ? DT_CENTER
+                   : kind == SS_RIGHT ? DT_RIGHT
+                                      : DT_LEFT) |
+                  ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) |
+                  ((style & SS_CENTERIMAGE) ? DT_SINGLELINE | DT_VCENTER : 0);
     DrawText(dc, text, length, &text_area, format);
     SelectObject(dc, old_font);
 }

@@ -24,8 +24,8 @@ namespace {
 
 struct Part {
     std::string text;
-    UINT type = 0;     // SBT_ styles
-    LPARAM data = 0;   // the owner's value for SBT_OWNERDRAW
+    UINT type = 0;    // SBT_ styles
+    LPARAM data = 0;  // the owner's value for SBT_OWNERDRAW
 };
 
 struct StatusState {
@@ -72,7 +72,8 @@ bool part_rect(HWND hwnd, const StatusState& s, int index, RECT* out) {
     if (index < 0 || index >= int(s.edges.size())) return FALSE;
     int left = index == 0 ? kBorderX : (s.edges[index - 1] < 0 ? client.right : s.edges[index - 1] + kSpacing);
     int right = s.edges[index] < 0 ? client.right : s.edges[index];
-    *out = RECT{std::min<LONG>(left, client.right), kBorderY, std::clamp<LONG>(right, left, client.right), client.bottom};
+    *out =
+        RECT{std::min<LONG>(left, client.right), kBorderY, std::clamp<LONG>(right, left, client.right), client.bottom};
     return TRUE;
 }
 
@@ -139,7 +140,15 @@ void paint_part(HWND hwnd, HDC dc, const Part& part, int index, RECT box) {
         DrawEdge(dc, &edge, (part.type & SBT_POPOUT) ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
     }
     if (part.type & SBT_OWNERDRAW) {
-        DRAWITEMSTRUCT dis{0, UINT(GetDlgCtrlID(hwnd)), UINT(index), ODA_DRAWENTIRE, 0, hwnd, dc, box, static_cast<decltype(DRAWITEMSTRUCT::itemData)>(part.data)};
+        DRAWITEMSTRUCT dis{0,
+                           UINT(GetDlgCtrlID(hwnd)),
+                           UINT(index),
+                           ODA_DRAWENTIRE,
+                           0,
+                           hwnd,
+                           dc,
+                           box,
+                           static_cast<decltype(DRAWITEMSTRUCT::itemData)>(part.data)};
         SendMessage(GetParent(hwnd), WM_DRAWITEM, WPARAM(dis.CtlID), reinterpret_cast<LPARAM>(&dis));
         return;
     }
@@ -211,8 +220,14 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND: return 1;
         // The parent passes its own WM_SIZE on so the bar follows it.
-        case WM_SIZE: place(hwnd); InvalidateRect(hwnd, nullptr, TRUE); return 0;
-        case WM_SETFONT: DefWindowProc(hwnd, message, wParam, lParam); place(hwnd); return 0;
+        case WM_SIZE:
+            place(hwnd);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_SETFONT:
+            DefWindowProc(hwnd, message, wParam, lParam);
+            place(hwnd);
+            return 0;
         case WM_NCHITTEST: {
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(hwnd, &p);
@@ -226,9 +241,7 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return DefWindowProc(hwnd, message, wParam, lParam);
-        case WM_SETTEXT:
-            DefWindowProc(hwnd, message, wParam, lParam);
-            return set_text(hwnd, s, 0, lParam);
+        case WM_SETTEXT: DefWindowProc(hwnd, message, wParam, lParam); return set_text(hwnd, s, 0, lParam);
         case SB_SETPARTS: return set_parts(hwnd, s, wParam, reinterpret_cast<const int*>(lParam));
         case SB_GETPARTS: {
             auto* out = reinterpret_cast<int*>(lParam);
@@ -241,7 +254,8 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (!part) return 0;
             if (part->type & SBT_OWNERDRAW) return part->data;
             // The caller sizes the buffer from SB_GETTEXTLENGTH, as on the platform.
-            if (auto* out = reinterpret_cast<char*>(lParam)) std::memcpy(out, part->text.c_str(), part->text.size() + 1);
+            if (auto* out = reinterpret_cast<char*>(lParam))
+                std::memcpy(out, part->text.c_str(), part->text.size() + 1);
             return text_answer(*part);
         }
         case SB_GETTEXTLENGTH: {
@@ -254,8 +268,14 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             out[0] = kBorderX, out[1] = kBorderY, out[2] = kSpacing;
             return TRUE;
         }
-        case SB_SETMINHEIGHT: s.min_height = std::max(0, int(wParam)); place(hwnd); return 0;
-        case SB_SIMPLE: s.simple = wParam != 0; InvalidateRect(hwnd, nullptr, TRUE); return 0;
+        case SB_SETMINHEIGHT:
+            s.min_height = std::max(0, int(wParam));
+            place(hwnd);
+            return 0;
+        case SB_SIMPLE:
+            s.simple = wParam != 0;
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
         case SB_ISSIMPLE: return s.simple;
         case SB_GETRECT: {
             auto* out = reinterpret_cast<RECT*>(lParam);

@@ -50,7 +50,6 @@ constexpr int SM_CXMENUCHECK = 71;
 constexpr int SM_CYMENUCHECK = 72;
 constexpr int SM_METRIC_COUNT = 96;
 
-
 int GetSystemMetrics(int index);
 COLORREF GetSysColor(int index);
 // Changes colours and broadcasts WM_SYSCOLORCHANGE to every top-level window.

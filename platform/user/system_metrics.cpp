@@ -163,10 +163,21 @@ BOOL SystemParametersInfo(UINT action, UINT, void* out, UINT) {
         GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
         LOGFONT bold = font;
         bold.lfWeight = 700;
-        *m = NONCLIENTMETRICS{sizeof(NONCLIENTMETRICS), GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CXVSCROLL),
-                              GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYCAPTION) - 1,
-                              bold, GetSystemMetrics(SM_CXSMSIZE), GetSystemMetrics(SM_CYSMCAPTION) - 1, font,
-                              GetSystemMetrics(SM_CXMENUSIZE), GetSystemMetrics(SM_CYMENU) - 1, font, font, font};
+        *m = NONCLIENTMETRICS{sizeof(NONCLIENTMETRICS),
+                              GetSystemMetrics(SM_CXBORDER),
+                              GetSystemMetrics(SM_CXVSCROLL),
+                              GetSystemMetrics(SM_CYHSCROLL),
+                              GetSystemMetrics(SM_CXSIZE),
+                              GetSystemMetrics(SM_CYCAPTION) - 1,
+                              bold,
+                              GetSystemMetrics(SM_CXSMSIZE),
+                              GetSystemMetrics(SM_CYSMCAPTION) - 1,
+                              font,
+                              GetSystemMetrics(SM_CXMENUSIZE),
+                              GetSystemMetrics(SM_CYMENU) - 1,
+                              font,
+                              font,
+                              font};
         return TRUE;
     }
     return FALSE;

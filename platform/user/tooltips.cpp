@@ -35,7 +35,7 @@ struct Tool {
 
 struct TipState {
     std::vector<Tool> tools;
-    int current = -1;     // the tool under the pointer
+    int current = -1;  // the tool under the pointer
     bool active = true;
     bool shown = false;
     bool clicked = false;  // a click hid the tip; it stays away until the pointer leaves the tool
@@ -89,8 +89,8 @@ int find_tool(const TipState& s, HWND hwnd, UINT_PTR id) {
 int tool_at(const TipState& s, HWND hwnd, POINT p) {
     for (std::size_t i = 0; i < s.tools.size(); ++i) {
         const Tool& t = s.tools[i];
-        bool hit = (t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id) == hwnd
-                                            : t.hwnd == hwnd && PtInRect(&t.rect, p);
+        bool hit =
+            (t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id) == hwnd : t.hwnd == hwnd && PtInRect(&t.rect, p);
         if (hit) return int(i);
     }
     return -1;
@@ -117,7 +117,8 @@ std::string resolve_text(HINSTANCE hinst, const char* text, const char* own_buff
 }
 
 std::string tool_text(HWND tip, const Tool& tool) {
-    if (tool.source != LPSTR_TEXTCALLBACK) return tool.source ? resolve_text(tool.hinst, tool.source, nullptr) : tool.text;
+    if (tool.source != LPSTR_TEXTCALLBACK)
+        return tool.source ? resolve_text(tool.hinst, tool.source, nullptr) : tool.text;
     NMTTDISPINFO info{};
     info.hdr = NMHDR{tip, tool.id, TTN_NEEDTEXT};
     info.lpszText = info.szText;
@@ -202,8 +203,12 @@ void show(HWND tip, TipState& s) {
 void relay(HWND tip, TipState& s, const MSG& msg) {
     if (!s.active) return;
     switch (msg.message) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
             hide(tip, s);
             s.clicked = s.current >= 0;
             return;
@@ -303,7 +308,8 @@ LRESULT tooltip_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND: return 1;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: hide(hwnd, s); return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: hide(hwnd, s); return 0;
         case WM_TIMER:
             if (wParam == kShowTimer) show(hwnd, s);
             if (wParam == kPopTimer) hide(hwnd, s);

@@ -11,8 +11,8 @@ inline constexpr const char* TOOLTIPS_CLASS = "tooltips_class32";
 constexpr DWORD TTS_ALWAYSTIP = 0x01;
 constexpr DWORD TTS_NOPREFIX = 0x02;
 
-constexpr UINT TTF_IDISHWND = 0x0001;    // uId is a window and the tool covers all of it
-constexpr UINT TTF_CENTERTIP = 0x0002;   // the tip is centred below the tool
+constexpr UINT TTF_IDISHWND = 0x0001;   // uId is a window and the tool covers all of it
+constexpr UINT TTF_CENTERTIP = 0x0002;  // the tip is centred below the tool
 constexpr UINT TTF_RTLREADING = 0x0004;
 constexpr UINT TTF_SUBCLASS = 0x0010;
 constexpr UINT TTF_TRANSPARENT = 0x0100;
@@ -59,7 +59,7 @@ constexpr UINT TTTOOLINFO_V1_SIZE = UINT(offsetof(TOOLINFO, lParam));
 
 struct NMTTDISPINFO {
     NMHDR hdr;
-    char* lpszText;   // the answer: a string, a string id with hinst, or szText
+    char* lpszText;  // the answer: a string, a string id with hinst, or szText
     char szText[80];
     HINSTANCE hinst;
     UINT uFlags;

@@ -126,12 +126,32 @@ bool key(HWND hwnd, int vk) {
     WORD code;
     int pos;
     switch (vk) {
-        case VK_LEFT: case VK_UP: code = TB_LINEUP; pos = s.pos - s.line; break;
-        case VK_RIGHT: case VK_DOWN: code = TB_LINEDOWN; pos = s.pos + s.line; break;
-        case VK_PRIOR: code = TB_PAGEUP; pos = s.pos - s.page; break;
-        case VK_NEXT: code = TB_PAGEDOWN; pos = s.pos + s.page; break;
-        case VK_HOME: code = TB_TOP; pos = s.min; break;
-        case VK_END: code = TB_BOTTOM; pos = s.max; break;
+        case VK_LEFT:
+        case VK_UP:
+            code = TB_LINEUP;
+            pos = s.pos - s.line;
+            break;
+        case VK_RIGHT:
+        case VK_DOWN:
+            code = TB_LINEDOWN;
+            pos = s.pos + s.line;
+            break;
+        case VK_PRIOR:
+            code = TB_PAGEUP;
+            pos = s.pos - s.page;
+            break;
+        case VK_NEXT:
+            code = TB_PAGEDOWN;
+            pos = s.pos + s.page;
+            break;
+        case VK_HOME:
+            code = TB_TOP;
+            pos = s.min;
+            break;
+        case VK_END:
+            code = TB_BOTTOM;
+            pos = s.max;
+            break;
         default: return false;
     }
     set_pos(hwnd, pos);
@@ -170,11 +190,27 @@ LRESULT trackbar_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             set_pos(hwnd, s.pos);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
-        case TBM_SETRANGEMIN: s.min = int(lParam); set_pos(hwnd, s.pos); InvalidateRect(hwnd, nullptr, TRUE); return 0;
-        case TBM_SETRANGEMAX: s.max = int(lParam); set_pos(hwnd, s.pos); InvalidateRect(hwnd, nullptr, TRUE); return 0;
-        case TBM_SETPAGESIZE: { int old = s.page; s.page = int(lParam); return old; }
+        case TBM_SETRANGEMIN:
+            s.min = int(lParam);
+            set_pos(hwnd, s.pos);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case TBM_SETRANGEMAX:
+            s.max = int(lParam);
+            set_pos(hwnd, s.pos);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case TBM_SETPAGESIZE: {
+            int old = s.page;
+            s.page = int(lParam);
+            return old;
+        }
         case TBM_GETPAGESIZE: return s.page;
-        case TBM_SETLINESIZE: { int old = s.line; s.line = int(lParam); return old; }
+        case TBM_SETLINESIZE: {
+            int old = s.line;
+            s.line = int(lParam);
+            return old;
+        }
         case TBM_GETLINESIZE: return s.line;
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -120,7 +120,8 @@ void step(HWND hwnd, int direction, int increment) {
     read_position(hwnd, s);
     int delta = (s.upper >= s.lower ? direction : -direction) * increment;
     NMUPDOWN change{{hwnd, UINT_PTR(GetDlgCtrlID(hwnd)), UDN_DELTAPOS}, s.pos, delta};
-    LRESULT refused = SendMessage(GetParent(hwnd), WM_NOTIFY, WPARAM(change.hdr.idFrom), reinterpret_cast<LPARAM>(&change));
+    LRESULT refused =
+        SendMessage(GetParent(hwnd), WM_NOTIFY, WPARAM(change.hdr.idFrom), reinterpret_cast<LPARAM>(&change));
     if (refused || !IsWindow(hwnd)) return;  // the parent may also have destroyed the control
     SpinState& now = states()[hwnd];
     int low = std::min(now.lower, now.upper), high = std::max(now.lower, now.upper);
@@ -176,8 +177,7 @@ void paint(HWND hwnd, HDC dc, const SpinState& s) {
     UINT second_shape = horizontal ? DFCS_SCROLLRIGHT : DFCS_SCROLLDOWN;
     int first_direction = horizontal ? -1 : 1;
     DrawFrameControl(dc, &first, DFC_SCROLL, first_shape | disabled | (s.held == first_direction ? DFCS_PUSHED : 0));
-    DrawFrameControl(dc, &second, DFC_SCROLL,
-                     second_shape | disabled | (s.held == -first_direction ? DFCS_PUSHED : 0));
+    DrawFrameControl(dc, &second, DFC_SCROLL, second_shape | disabled | (s.held == -first_direction ? DFCS_PUSHED : 0));
 }
 
 LRESULT buddy_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -225,8 +225,8 @@ HWND set_buddy(HWND hwnd, HWND buddy) {
     s.buddy = IsWindow(buddy) ? buddy : nullptr;
     if (!s.buddy) return old;
     if ((style_of(hwnd) & UDS_ARROWKEYS) && !buddies().count(s.buddy)) {
-        auto previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtr(s.buddy, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&buddy_proc)));
+        auto previous =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtr(s.buddy, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&buddy_proc)));
         buddies()[s.buddy] = Subclassed{hwnd, previous};
     }
     align_to_buddy(hwnd, s.buddy);
@@ -240,7 +240,9 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             if (style_of(hwnd) & UDS_AUTOBUDDY) set_buddy(hwnd, GetWindow(hwnd, GW_HWNDPREV));
             return 0;
-        case WM_DESTROY: if (s.buddy) unhook_buddy(hwnd, s.buddy); return 0;
+        case WM_DESTROY:
+            if (s.buddy) unhook_buddy(hwnd, s.buddy);
+            return 0;
         case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -283,7 +285,11 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             s.pos = clamp_to_range(s, s.pos);
             return 0;
         case UDM_GETRANGE: return LRESULT(MAKELONG(WORD(s.upper), WORD(s.lower)));
-        case UDM_SETRANGE32: s.lower = int(wParam); s.upper = int(lParam); s.pos = clamp_to_range(s, s.pos); return 0;
+        case UDM_SETRANGE32:
+            s.lower = int(wParam);
+            s.upper = int(lParam);
+            s.pos = clamp_to_range(s, s.pos);
+            return 0;
         case UDM_GETRANGE32:
             if (auto* lower = reinterpret_cast<int*>(wParam)) *lower = s.lower;
             if (auto* upper = reinterpret_cast<int*>(lParam)) *upper = s.upper;

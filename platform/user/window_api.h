@@ -10,8 +10,8 @@ BOOL UnregisterClass(const char* name, HINSTANCE instance);
 BOOL GetClassInfo(HINSTANCE instance, const char* name, WNDCLASS* out);
 int GetClassName(HWND hwnd, char* buffer, int size);
 
-HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param);
+HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param);
 HWND CreateWindow(const char* class_name, const char* title, DWORD style, int x, int y, int width, int height,
                   HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND hwnd);

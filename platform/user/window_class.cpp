@@ -63,8 +63,8 @@ BOOL UnregisterClass(const char* name, HINSTANCE) {
 BOOL GetClassInfo(HINSTANCE, const char* name, WNDCLASS* out) {
     auto cls = name ? find_class(name) : nullptr;
     if (!cls || !out) return FALSE;
-    *out = WNDCLASS{cls->style, cls->proc, cls->class_extra, cls->window_extra, nullptr, nullptr,
-                    cls->cursor, cls->background, nullptr, cls->name.c_str()};
+    *out = WNDCLASS{cls->style, cls->proc,   cls->class_extra, cls->window_extra, nullptr,
+                    nullptr,    cls->cursor, cls->background,  nullptr,           cls->name.c_str()};
     return TRUE;
 }
 

@@ -85,8 +85,8 @@ void send_nc_destroy(HWND hwnd) {
 
 }  // namespace
 
-HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param) {
+HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu_or_id, HINSTANCE instance, void* param) {
     ensure_standard_classes();
     auto cls = class_name ? find_class(class_name) : nullptr;
     if (!cls) return nullptr;
@@ -115,9 +115,18 @@ HWND CreateWindowEx(DWORD ex_style, const char* class_name, const char* title, D
     HWND hwnd = w.handle;
     link_into_tree(w);
 
-    CREATESTRUCT cs{param, instance, menu_or_id, parent, int(w.rect.bottom - w.rect.top),
-                    int(w.rect.right - w.rect.left), int(w.rect.top), int(w.rect.left), LONG(style),
-                    title, class_name, ex_style};
+    CREATESTRUCT cs{param,
+                    instance,
+                    menu_or_id,
+                    parent,
+                    int(w.rect.bottom - w.rect.top),
+                    int(w.rect.right - w.rect.left),
+                    int(w.rect.top),
+                    int(w.rect.left),
+                    LONG(style),
+                    title,
+                    class_name,
+                    ex_style};
     if (!call_window(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         DestroyWindow(hwnd);
         return nullptr;

@@ -171,7 +171,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         w = find_window(hwnd);
         if (!w) return FALSE;
         RECT c = params.rgrc[0];
-        w->client = RECT{c.left - new_rect.left, c.top - new_rect.top, c.right - new_rect.left, c.bottom - new_rect.top};
+        w->client =
+            RECT{c.left - new_rect.left, c.top - new_rect.top, c.right - new_rect.left, c.bottom - new_rect.top};
     }
     if (!(flags & SWP_NOZORDER)) {
         if (Window* parent = (w->style & WS_CHILD) ? find_window(w->parent) : nullptr) {

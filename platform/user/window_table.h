@@ -48,38 +48,38 @@ struct Window {
     DWORD style = 0;
     DWORD ex_style = 0;
     std::string text;
-    HWND parent = nullptr;            // children only
-    HWND owner = nullptr;             // owned top-level windows
-    std::vector<HWND> children;       // z-order, topmost first
-    RECT rect{};                      // window rectangle: parent-client coordinates (screen for top-level)
-    RECT client{};                    // client rectangle relative to the window's top-left corner
-    UINT_PTR id = 0;                  // control id of a child
-    HMENU menu = nullptr;             // menu bar of a top-level window
+    HWND parent = nullptr;       // children only
+    HWND owner = nullptr;        // owned top-level windows
+    std::vector<HWND> children;  // z-order, topmost first
+    RECT rect{};                 // window rectangle: parent-client coordinates (screen for top-level)
+    RECT client{};               // client rectangle relative to the window's top-left corner
+    UINT_PTR id = 0;             // control id of a child
+    HMENU menu = nullptr;        // menu bar of a top-level window
     LONG_PTR user_data = 0;
-    std::vector<LONG_PTR> extra;      // window extra bytes, in LONG_PTR slots
+    std::vector<LONG_PTR> extra;  // window extra bytes, in LONG_PTR slots
     std::map<std::string, HANDLE, CaseInsensitiveLess> properties;
     HFONT font = nullptr;
     bool minimized = false;
     bool maximized = false;
-    RECT normal_rect{};               // where a minimised or maximised window returns to
+    RECT normal_rect{};  // where a minimised or maximised window returns to
 
     // Painting.
-    RECT update{};                    // invalid part, client coordinates (empty = valid)
+    RECT update{};  // invalid part, client coordinates (empty = valid)
     bool erase_pending = false;
     bool frame_pending = false;
     bool internal_paint = false;
-    bool counted_for_paint = false;   // included in the queue's windows_needing_paint
+    bool counted_for_paint = false;  // included in the queue's windows_needing_paint
     bool redraw_enabled = true;
 
     ScrollBarState hscroll;
     ScrollBarState vscroll;
     std::optional<gdi::Region> region;  // the window's shape, window coordinates (none = its rectangle)
 
-    bool nc_active = false;           // caption drawn as active
+    bool nc_active = false;                 // caption drawn as active
     std::shared_ptr<gdi::Surface> surface;  // backing store of a top-level window
 
     bool destroying = false;
-    LONG_PTR dialog_result = 0;       // DWL_MSGRESULT of dialog procedures
+    LONG_PTR dialog_result = 0;  // DWL_MSGRESULT of dialog procedures
 };
 
 // The window behind `hwnd`, or nullptr for a stale or foreign handle.

@@ -260,7 +260,8 @@ BOOL ShowWindow(HWND hwnd, int command) {
                          GetSystemMetrics(SM_CYMAXIMIZED), SWP_NOZORDER | SWP_NOACTIVATE);
         } else if (!minimize && !maximize && was_maximized) {
             RECT n = w->normal_rect;
-            SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
         }
         w = find_window(hwnd);
         if (!w) return was_visible;
@@ -312,9 +313,14 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out) {
     Window* w = find_window(hwnd);
     if (!w || !out) return FALSE;
     bool normal = !w->minimized && !w->maximized;
-    *out = WINDOWPLACEMENT{sizeof(WINDOWPLACEMENT), 0,
-                           UINT(w->minimized ? SW_SHOWMINIMIZED : w->maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL),
-                           POINT{-1, -1}, POINT{-1, -1}, normal ? w->rect : w->normal_rect};
+    *out = WINDOWPLACEMENT{sizeof(WINDOWPLACEMENT),
+                           0,
+                           UINT(w->minimized   ? SW_SHOWMINIMIZED
+                                : w->maximized ? SW_SHOWMAXIMIZED
+                                               : SW_SHOWNORMAL),
+                           POINT{-1, -1},
+                           POINT{-1, -1},
+                           normal ? w->rect : w->normal_rect};
     return TRUE;
 }
 

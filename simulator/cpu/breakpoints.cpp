@@ -21,10 +21,10 @@ constexpr Filter FilterFor(BreakScan scan) {
     constexpr std::uint32_t armed = BreakEntry::kArmed, execute = BreakEntry::kExecute,
                             flag28 = BreakEntry::kAfterOrReads;
     switch (scan) {
-    case BreakScan::Execute: return {armed | execute, armed | execute};
-    case BreakScan::ExecuteAfter: return {armed | execute | flag28, armed | execute | flag28};
-    case BreakScan::DataRead: return {armed | execute | flag28, armed | flag28};
-    case BreakScan::DataWrite: return {armed | execute, armed};
+        case BreakScan::Execute: return {armed | execute, armed | execute};
+        case BreakScan::ExecuteAfter: return {armed | execute | flag28, armed | execute | flag28};
+        case BreakScan::DataRead: return {armed | execute | flag28, armed | flag28};
+        case BreakScan::DataWrite: return {armed | execute, armed};
     }
     return {};
 }
@@ -145,8 +145,8 @@ BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan 
     Filter filter = FilterFor(scan);
     BreakHit hit = ScanTable(core, core.block->first_table, kFirstBreakTableEntries, 0, place, filter);
     if (!hit.hit) {
-        hit = ScanTable(core, core.block->second_table, kSecondBreakTableEntries, kFirstBreakTableEntries, place,
-                        filter);
+        hit =
+            ScanTable(core, core.block->second_table, kSecondBreakTableEntries, kFirstBreakTableEntries, place, filter);
     }
     return hit;
 }

@@ -8,10 +8,10 @@
 namespace simcpu {
 
 enum class BreakScan {
-    Execute,        // before an instruction: any armed execute entry
-    ExecuteAfter,   // after a resume: only the stop-after execute entries
-    DataRead,       // after an instruction that only read its operand
-    DataWrite,      // after one that wrote it
+    Execute,       // before an instruction: any armed execute entry
+    ExecuteAfter,  // after a resume: only the stop-after execute entries
+    DataRead,      // after an instruction that only read its operand
+    DataWrite,     // after one that wrote it
 };
 
 struct BreakHit {

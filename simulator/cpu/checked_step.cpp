@@ -19,15 +19,15 @@ namespace {
 
 using namespace formats;
 
-constexpr std::uint8_t kRunFlagsOfStep = RunFlag::kIoReadModifyWrite | RunFlag::kAccessRefused |
-                                         RunFlag::kMemoryOperand | RunFlag::kFlashStore;
+constexpr std::uint8_t kRunFlagsOfStep =
+    RunFlag::kIoReadModifyWrite | RunFlag::kAccessRefused | RunFlag::kMemoryOperand | RunFlag::kFlashStore;
 
 // The instruction being executed.
 struct Instruction {
     OpcodeInfo info;
     std::array<std::uint8_t, 3> bytes{};
-    std::uint16_t pc = 0;  // its address
-    std::uint16_t address = 0;  // memory operand, or jump target
+    std::uint16_t pc = 0;                // its address
+    std::uint16_t address = 0;           // memory operand, or jump target
     const std::uint8_t* read = nullptr;  // where the operand is read from
     std::uint8_t* write = nullptr;       // where a store goes
     Place place;                         // the operand's mapped place
@@ -110,44 +110,37 @@ bool ResolveAddress(KernelCore& core, Instruction& in) {
     std::uint8_t zp = in.bytes[1];
     std::uint32_t address = 0;
     switch (in.info.mode()) {
-    case Mode::Absolute:
-    case Mode::JumpTarget:
-        address = in.word();
-        break;
-    case Mode::ZeroPage:
-        address = zp;
-        break;
-    case Mode::AbsoluteX:
-    case Mode::AbsoluteY: {
-        std::uint8_t index = in.info.mode() == Mode::AbsoluteX ? r.x : r.y;
-        address = (in.word() + index) & 0xFFFF;
-        AddPageCross(core, in, in.word(), static_cast<std::uint16_t>(address));
-        break;
-    }
-    case Mode::ZeroPageX:
-    case Mode::ZeroPageY:
-        address = zp + (in.info.mode() == Mode::ZeroPageX ? r.x : r.y);
-        if (address >= 0xFF) RaiseException(core, static_cast<std::uint16_t>(address), 5);
-        break;
-    case Mode::IndirectX: {
-        std::uint32_t pointer = zp + r.x;
-        if (pointer >= 0xFF) RaiseException(core, static_cast<std::uint16_t>(pointer), 5);
-        address = PointerWord(core, pointer);
-        break;
-    }
-    case Mode::IndirectY: {
-        if (zp == 0xFF) RaiseException(core, zp, 5);
-        std::uint16_t base = PointerWord(core, zp);
-        if (base + r.y > 0xFFFF) RaiseException(core, base, 6);
-        address = (base + r.y) & 0xFFFF;
-        AddPageCross(core, in, base, static_cast<std::uint16_t>(address));
-        break;
-    }
-    case Mode::Indirect:
-        in.address = IndirectTarget(core, in);
-        return false;
-    default:
-        return false;
+        case Mode::Absolute:
+        case Mode::JumpTarget: address = in.word(); break;
+        case Mode::ZeroPage: address = zp; break;
+        case Mode::AbsoluteX:
+        case Mode::AbsoluteY: {
+            std::uint8_t index = in.info.mode() == Mode::AbsoluteX ? r.x : r.y;
+            address = (in.word() + index) & 0xFFFF;
+            AddPageCross(core, in, in.word(), static_cast<std::uint16_t>(address));
+            break;
+        }
+        case Mode::ZeroPageX:
+        case Mode::ZeroPageY:
+            address = zp + (in.info.mode() == Mode::ZeroPageX ? r.x : r.y);
+            if (address >= 0xFF) RaiseException(core, static_cast<std::uint16_t>(address), 5);
+            break;
+        case Mode::IndirectX: {
+            std::uint32_t pointer = zp + r.x;
+            if (pointer >= 0xFF) RaiseException(core, static_cast<std::uint16_t>(pointer), 5);
+            address = PointerWord(core, pointer);
+            break;
+        }
+        case Mode::IndirectY: {
+            if (zp == 0xFF) RaiseException(core, zp, 5);
+            std::uint16_t base = PointerWord(core, zp);
+            if (base + r.y > 0xFFFF) RaiseException(core, base, 6);
+            address = (base + r.y) & 0xFFFF;
+            AddPageCross(core, in, base, static_cast<std::uint16_t>(address));
+            break;
+        }
+        case Mode::Indirect: in.address = IndirectTarget(core, in); return false;
+        default: return false;
     }
     in.address = static_cast<std::uint16_t>(address);
     in.place = CheckOperand(core, in.address, access);
@@ -241,115 +234,115 @@ void Execute(KernelCore& core, Instruction& in) {
     auto hi = [](std::uint16_t w) { return static_cast<std::uint8_t>(w >> 8); };
     auto lo = [](std::uint16_t w) { return static_cast<std::uint8_t>(w); };
     switch (in.info.op()) {
-    case Op::Invalid: break;  // raised at decode
-    case Op::ADC: Adc(r, Load(in)); break;
-    case Op::SBC: Sbc(r, Load(in)); break;
-    case Op::AND: r.a = SetNZ(r, r.a & Load(in)); break;
-    case Op::ORA: r.a = SetNZ(r, r.a | Load(in)); break;
-    case Op::EOR: r.a = SetNZ(r, r.a ^ Load(in)); break;
-    case Op::CMP: Compare(r, r.a, Load(in)); break;
-    case Op::CPX: Compare(r, r.x, Load(in)); break;
-    case Op::CPY: Compare(r, r.y, Load(in)); break;
-    case Op::BIT: Bit(r, Load(in)); break;
-    case Op::LDA: r.a = SetNZ(r, Load(in)); break;
-    case Op::LDX: r.x = SetNZ(r, Load(in)); break;
-    case Op::LDY: r.y = SetNZ(r, Load(in)); break;
-    case Op::STA: *in.write = r.a; break;
-    case Op::STX: *in.write = r.x; break;
-    case Op::STY: *in.write = r.y; break;
-    case Op::ASL:
-        Modify(r, in, [&](std::uint8_t v) {
-            SetFlag(r, P::kC, v & 0x80);
-            return static_cast<std::uint8_t>(v << 1);
-        });
-        break;
-    case Op::LSR:
-        Modify(r, in, [&](std::uint8_t v) {
-            SetFlag(r, P::kC, v & 1);
-            return static_cast<std::uint8_t>(v >> 1);
-        });
-        break;
-    case Op::ROL:
-        Modify(r, in, [&](std::uint8_t v) {
-            std::uint8_t carry = r.p & P::kC;
-            SetFlag(r, P::kC, v & 0x80);
-            return static_cast<std::uint8_t>(v << 1 | carry);
-        });
-        break;
-    case Op::ROR:
-        Modify(r, in, [&](std::uint8_t v) {
-            std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-            SetFlag(r, P::kC, v & 1);
-            return static_cast<std::uint8_t>(v >> 1 | carry);
-        });
-        break;
-    case Op::INC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read + 1)); break;
-    case Op::DEC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read - 1)); break;
-    case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
-    case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
-    case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
-    case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
-    case Op::TAX: r.x = SetNZ(r, r.a); break;
-    case Op::TAY: r.y = SetNZ(r, r.a); break;
-    case Op::TSX: r.x = SetNZ(r, r.s); break;
-    case Op::TXA: r.a = SetNZ(r, r.x); break;
-    case Op::TYA: r.a = SetNZ(r, r.y); break;
-    case Op::TXS: r.s = r.x; break;
-    case Op::BCC: Branch(core, in, !(r.p & P::kC)); break;
-    case Op::BCS: Branch(core, in, r.p & P::kC); break;
-    case Op::BNE: Branch(core, in, !(r.p & P::kZ)); break;
-    case Op::BEQ: Branch(core, in, r.p & P::kZ); break;
-    case Op::BPL: Branch(core, in, !(r.p & P::kN)); break;
-    case Op::BMI: Branch(core, in, r.p & P::kN); break;
-    case Op::BVC: Branch(core, in, !(r.p & P::kV)); break;
-    case Op::BVS: Branch(core, in, r.p & P::kV); break;
-    case Op::CLC: SetFlag(r, P::kC, false); break;
-    case Op::SEC: SetFlag(r, P::kC, true); break;
-    case Op::CLD: SetFlag(r, P::kD, false); break;
-    case Op::SED: SetFlag(r, P::kD, true); break;
-    case Op::CLI: SetFlag(r, P::kI, false); break;
-    case Op::SEI: SetFlag(r, P::kI, true); break;
-    case Op::CLV: SetFlag(r, P::kV, false); break;
-    case Op::NOP: break;
-    case Op::JMP: r.pc = in.address; break;
-    case Op::JSR: {
-        auto last = static_cast<std::uint16_t>(in.pc + 2);
-        Push(core, {hi(last), lo(last)});
-        r.pc = in.address;
-        break;
-    }
-    case Op::RTS: r.pc = static_cast<std::uint16_t>(PullWord(core) + 1); break;
-    case Op::BRK: {
-        auto next = static_cast<std::uint16_t>(in.pc + 2);
-        Push(core, {hi(next), lo(next), static_cast<std::uint8_t>(r.p | P::kB)});
-        r.p |= P::kB | P::kI;
-        r.pc = VectorWord(core, 0xFFFE);
-        break;
-    }
-    case Op::RTI: {
-        std::array<std::uint8_t, 3> bytes{};
-        Pull(core, bytes);
-        r.p = bytes[0];
-        r.pc = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
-        break;
-    }
-    case Op::PHA: Push(core, {r.a}); break;
-    case Op::PHP: Push(core, {r.p}); break;
-    case Op::PLA: {
-        std::array<std::uint8_t, 1> byte{};
-        Pull(core, byte);
-        r.a = SetNZ(r, byte[0]);
-        break;
-    }
-    case Op::PLP: {
-        std::array<std::uint8_t, 1> byte{};
-        Pull(core, byte);
-        r.p = byte[0];
-        break;
-    }
-    case Op::TAQ: RunTaq(core, r); break;
-    case Op::TQA: RunTqa(core, r); break;
-    case Op::BTQ: RunBtq(core, r); break;
+        case Op::Invalid: break;  // raised at decode
+        case Op::ADC: Adc(r, Load(in)); break;
+        case Op::SBC: Sbc(r, Load(in)); break;
+        case Op::AND: r.a = SetNZ(r, r.a & Load(in)); break;
+        case Op::ORA: r.a = SetNZ(r, r.a | Load(in)); break;
+        case Op::EOR: r.a = SetNZ(r, r.a ^ Load(in)); break;
+        case Op::CMP: Compare(r, r.a, Load(in)); break;
+        case Op::CPX: Compare(r, r.x, Load(in)); break;
+        case Op::CPY: Compare(r, r.y, Load(in)); break;
+        case Op::BIT: Bit(r, Load(in)); break;
+        case Op::LDA: r.a = SetNZ(r, Load(in)); break;
+        case Op::LDX: r.x = SetNZ(r, Load(in)); break;
+        case Op::LDY: r.y = SetNZ(r, Load(in)); break;
+        case Op::STA: *in.write = r.a; break;
+        case Op::STX: *in.write = r.x; break;
+        case Op::STY: *in.write = r.y; break;
+        case Op::ASL:
+            Modify(r, in, [&](std::uint8_t v) {
+                SetFlag(r, P::kC, v & 0x80);
+                return static_cast<std::uint8_t>(v << 1);
+            });
+            break;
+        case Op::LSR:
+            Modify(r, in, [&](std::uint8_t v) {
+                SetFlag(r, P::kC, v & 1);
+                return static_cast<std::uint8_t>(v >> 1);
+            });
+            break;
+        case Op::ROL:
+            Modify(r, in, [&](std::uint8_t v) {
+                std::uint8_t carry = r.p & P::kC;
+                SetFlag(r, P::kC, v & 0x80);
+                return static_cast<std::uint8_t>(v << 1 | carry);
+            });
+            break;
+        case Op::ROR:
+            Modify(r, in, [&](std::uint8_t v) {
+                std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
+                SetFlag(r, P::kC, v & 1);
+                return static_cast<std::uint8_t>(v >> 1 | carry);
+            });
+            break;
+        case Op::INC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read + 1)); break;
+        case Op::DEC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read - 1)); break;
+        case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
+        case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
+        case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
+        case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
+        case Op::TAX: r.x = SetNZ(r, r.a); break;
+        case Op::TAY: r.y = SetNZ(r, r.a); break;
+        case Op::TSX: r.x = SetNZ(r, r.s); break;
+        case Op::TXA: r.a = SetNZ(r, r.x); break;
+        case Op::TYA: r.a = SetNZ(r, r.y); break;
+        case Op::TXS: r.s = r.x; break;
+        case Op::BCC: Branch(core, in, !(r.p & P::kC)); break;
+        case Op::BCS: Branch(core, in, r.p & P::kC); break;
+        case Op::BNE: Branch(core, in, !(r.p & P::kZ)); break;
+        case Op::BEQ: Branch(core, in, r.p & P::kZ); break;
+        case Op::BPL: Branch(core, in, !(r.p & P::kN)); break;
+        case Op::BMI: Branch(core, in, r.p & P::kN); break;
+        case Op::BVC: Branch(core, in, !(r.p & P::kV)); break;
+        case Op::BVS: Branch(core, in, r.p & P::kV); break;
+        case Op::CLC: SetFlag(r, P::kC, false); break;
+        case Op::SEC: SetFlag(r, P::kC, true); break;
+        case Op::CLD: SetFlag(r, P::kD, false); break;
+        case Op::SED: SetFlag(r, P::kD, true); break;
+        case Op::CLI: SetFlag(r, P::kI, false); break;
+        case Op::SEI: SetFlag(r, P::kI, true); break;
+        case Op::CLV: SetFlag(r, P::kV, false); break;
+        case Op::NOP: break;
+        case Op::JMP: r.pc = in.address; break;
+        case Op::JSR: {
+            auto last = static_cast<std::uint16_t>(in.pc + 2);
+            Push(core, {hi(last), lo(last)});
+            r.pc = in.address;
+            break;
+        }
+        case Op::RTS: r.pc = static_cast<std::uint16_t>(PullWord(core) + 1); break;
+        case Op::BRK: {
+            auto next = static_cast<std::uint16_t>(in.pc + 2);
+            Push(core, {hi(next), lo(next), static_cast<std::uint8_t>(r.p | P::kB)});
+            r.p |= P::kB | P::kI;
+            r.pc = VectorWord(core, 0xFFFE);
+            break;
+        }
+        case Op::RTI: {
+            std::array<std::uint8_t, 3> bytes{};
+            Pull(core, bytes);
+            r.p = bytes[0];
+            r.pc = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
+            break;
+        }
+        case Op::PHA: Push(core, {r.a}); break;
+        case Op::PHP: Push(core, {r.p}); break;
+        case Op::PLA: {
+            std::array<std::uint8_t, 1> byte{};
+            Pull(core, byte);
+            r.a = SetNZ(r, byte[0]);
+            break;
+        }
+        case Op::PLP: {
+            std::array<std::uint8_t, 1> byte{};
+            Pull(core, byte);
+            r.p = byte[0];
+            break;
+        }
+        case Op::TAQ: RunTaq(core, r); break;
+        case Op::TQA: RunTqa(core, r); break;
+        case Op::BTQ: RunBtq(core, r); break;
     }
 }
 
@@ -393,8 +386,8 @@ void RunInstruction(KernelCore& core) {
     while (!Fetch(core, in)) {
     }
     core.cycles = static_cast<std::uint8_t>(in.info.cycles());
-    core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kAccessMask) |
-                                           (in.info.access() >> 6) << StateBit::kAccessShift);
+    core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kAccessMask) | (in.info.access() >> 6)
+                                                                                       << StateBit::kAccessShift);
     r.run_flags &= static_cast<std::uint8_t>(~kRunFlagsOfStep);
     core.instructionPC = in.pc;
     if (in.info.op() == Op::Invalid) RaiseException(core, in.pc, 3);

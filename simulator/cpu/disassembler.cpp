@@ -10,13 +10,13 @@ namespace simcpu {
 namespace {
 
 constexpr std::string_view kDigits = "0123456789ABCDEF";
-constexpr unsigned kBytesWidth = 9;   // "A9 41 00 "
+constexpr unsigned kBytesWidth = 9;  // "A9 41 00 "
 
 // Operand formats by mode: b byte, w word, r branch target; a digit and B, W
 // or R append that many spaces and the value in decimal.
 constexpr std::string_view kFormats[] = {
-    "", "#$b6B", "$w5W", "$b7B", "", "($w)3W", "$w,X3W", "$w,Y3W", "$b,X5B", "$b,Y5B",
-    "($b,X)3B", "($b),Y3B", "$r5R", "A", "$w5W",
+    "",       "#$b6B",  "$w5W",     "$b7B",     "",     "($w)3W", "$w,X3W", "$w,Y3W",
+    "$b,X5B", "$b,Y5B", "($b,X)3B", "($b),Y3B", "$r5R", "A",      "$w5W",
 };
 
 void Pad(std::string& out, std::size_t lineStart, unsigned column) {
@@ -179,8 +179,7 @@ Listing DisassembleListing(const KernelCore& core, std::uint16_t address, std::u
     while (at <= 0xFFFF) {
         if (!reached && at >= address) reached = true;
         if (reached && shownAfter == after + 1) break;
-        at += static_cast<std::uint32_t>(
-            DisassembleLine(core, static_cast<std::uint16_t>(at), layout, listing.text));
+        at += static_cast<std::uint32_t>(DisassembleLine(core, static_cast<std::uint16_t>(at), layout, listing.text));
         if (reached) {
             ++shownAfter;
         } else {

@@ -72,19 +72,16 @@ void ActivateDownload(KernelCore& core) {
 
 void RunDownloadTrap(KernelCore& core, std::uint8_t opcode) {
     switch (opcode) {
-    case kTrapNextBlock:
-        TransferBlock(core);
-        ++core.regs().pc;
-        break;
-    case kTrapRecord:
-        TransferRecord(core);
-        ++core.regs().pc;
-        break;
-    case kTrapEnd:
-        EndDownload(core);
-        break;
-    default:
-        break;
+        case kTrapNextBlock:
+            TransferBlock(core);
+            ++core.regs().pc;
+            break;
+        case kTrapRecord:
+            TransferRecord(core);
+            ++core.regs().pc;
+            break;
+        case kTrapEnd: EndDownload(core); break;
+        default: break;
     }
 }
 

@@ -155,7 +155,9 @@ bool EmuKernel::PostStop(std::uint32_t code) {
     return true;
 }
 
-ExceptionAnswer EmuKernel::AskException(std::uint16_t address, int code) { return window_.ShowException(address, code); }
+ExceptionAnswer EmuKernel::AskException(std::uint16_t address, int code) {
+    return window_.ShowException(address, code);
+}
 
 bool EmuKernel::AskToGoOn(std::uint16_t address, int code) {
     ExceptionAnswer answer = window_.ShowException(address, code);

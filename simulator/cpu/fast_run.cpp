@@ -123,7 +123,8 @@ private:
         if (core_.state & StateBit::kLcdDirty) budget = std::min(budget, core_.lcdCountdown);
         if (write[0x04] & 0x0F) budget = std::min(budget, core_.timerCountdown);
         if (!(write[0x01] & 0x10)) budget = std::min(budget, core_.nmiCountdown);
-        if (core_.regs().cpu_state & CpuStateBit::kCounterRuns) budget = std::min<std::int64_t>(budget, 256 - write[0x02]);
+        if (core_.regs().cpu_state & CpuStateBit::kCounterRuns)
+            budget = std::min<std::int64_t>(budget, 256 - write[0x02]);
         if (core_.cycleLimit > core_.cycleCount) {
             budget = static_cast<std::int64_t>(std::min<std::uint64_t>(budget, core_.cycleLimit - core_.cycleCount));
         }
@@ -245,33 +246,35 @@ template <std::uint8_t Opcode>
     // The operand's address by mode.
     std::uint16_t address = 0;
     switch (mode) {
-    case Mode::Absolute:
-    case Mode::JumpTarget: address = word; break;
-    case Mode::ZeroPage: address = bytes[1]; break;
-    case Mode::AbsoluteX:
-    case Mode::AbsoluteY: {
-        address = static_cast<std::uint16_t>(word + (mode == Mode::AbsoluteX ? r.x : r.y));
-        if (info.pageCrossCycle() && ((address ^ word) & 0xFF00)) ++cycles;
-        break;
-    }
-    // Zero-page sums are used unwrapped.
-    case Mode::ZeroPageX: address = static_cast<std::uint16_t>(bytes[1] + r.x); break;
-    case Mode::ZeroPageY: address = static_cast<std::uint16_t>(bytes[1] + r.y); break;
-    case Mode::IndirectX: {
-        auto pointer = static_cast<std::uint16_t>(bytes[1] + r.x);
-        address = static_cast<std::uint16_t>(m.Plain(pointer) | m.Plain(static_cast<std::uint16_t>(pointer + 1)) << 8);
-        break;
-    }
-    case Mode::IndirectY: {
-        auto base = static_cast<std::uint16_t>(m.Plain(bytes[1]) | m.Plain(static_cast<std::uint16_t>(bytes[1] + 1)) << 8);
-        address = static_cast<std::uint16_t>(base + r.y);
-        if (info.pageCrossCycle() && ((address ^ base) & 0xFF00)) ++cycles;
-        break;
-    }
-    case Mode::Indirect:
-        address = static_cast<std::uint16_t>(m.Plain(word) | m.Plain(static_cast<std::uint16_t>(word + 1)) << 8);
-        break;
-    default: break;
+        case Mode::Absolute:
+        case Mode::JumpTarget: address = word; break;
+        case Mode::ZeroPage: address = bytes[1]; break;
+        case Mode::AbsoluteX:
+        case Mode::AbsoluteY: {
+            address = static_cast<std::uint16_t>(word + (mode == Mode::AbsoluteX ? r.x : r.y));
+            if (info.pageCrossCycle() && ((address ^ word) & 0xFF00)) ++cycles;
+            break;
+        }
+        // Zero-page sums are used unwrapped.
+        case Mode::ZeroPageX: address = static_cast<std::uint16_t>(bytes[1] + r.x); break;
+        case Mode::ZeroPageY: address = static_cast<std::uint16_t>(bytes[1] + r.y); break;
+        case Mode::IndirectX: {
+            auto pointer = static_cast<std::uint16_t>(bytes[1] + r.x);
+            address =
+                static_cast<std::uint16_t>(m.Plain(pointer) | m.Plain(static_cast<std::uint16_t>(pointer + 1)) << 8);
+            break;
+        }
+        case Mode::IndirectY: {
+            auto base =
+                static_cast<std::uint16_t>(m.Plain(bytes[1]) | m.Plain(static_cast<std::uint16_t>(bytes[1] + 1)) << 8);
+            address = static_cast<std::uint16_t>(base + r.y);
+            if (info.pageCrossCycle() && ((address ^ base) & 0xFF00)) ++cycles;
+            break;
+        }
+        case Mode::Indirect:
+            address = static_cast<std::uint16_t>(m.Plain(word) | m.Plain(static_cast<std::uint16_t>(word + 1)) << 8);
+            break;
+        default: break;
     }
     auto load = [&]() __attribute__((always_inline)) { return mode == Mode::Immediate ? bytes[1] : m.Read(address); };
     auto branch = [&](bool taken) __attribute__((always_inline)) {
@@ -282,125 +285,129 @@ template <std::uint8_t Opcode>
     };
 
     switch (info.op()) {
-    case Op::Invalid:
-        if (IsDownloadTrap(core, bytes[0])) {
-            r.pc = pc;
-            return -1;  // the caller runs the trap
+        case Op::Invalid:
+            if (IsDownloadTrap(core, bytes[0])) {
+                r.pc = pc;
+                return -1;  // the caller runs the trap
+            }
+            m.NoteFreeInstruction();
+            break;  // one byte, no cycles, no effect
+        case Op::ADC: {
+            std::uint8_t v = load();
+            if (r.p & P::kD) {
+                AddDecimalHighNibbles(r, v);
+            } else {
+                AddBinary(r, v);
+            }
+            break;
         }
-        m.NoteFreeInstruction();
-        break;  // one byte, no cycles, no effect
-    case Op::ADC: {
-        std::uint8_t v = load();
-        if (r.p & P::kD) {
-            AddDecimalHighNibbles(r, v);
-        } else {
-            AddBinary(r, v);
+        case Op::SBC: Sbc(r, load()); break;
+        case Op::AND: r.a = SetNZ(r, r.a & load()); break;
+        case Op::ORA: r.a = SetNZ(r, r.a | load()); break;
+        case Op::EOR: r.a = SetNZ(r, r.a ^ load()); break;
+        case Op::CMP: Compare(r, r.a, load()); break;
+        case Op::CPX: Compare(r, r.x, load()); break;
+        case Op::CPY: Compare(r, r.y, load()); break;
+        case Op::BIT: Bit(r, load()); break;
+        case Op::LDA: r.a = SetNZ(r, load()); break;
+        case Op::LDX: r.x = SetNZ(r, load()); break;
+        case Op::LDY: r.y = SetNZ(r, load()); break;
+        case Op::STA: m.Write(address, r.a); break;
+        case Op::STX: m.Write(address, r.x); break;
+        case Op::STY: m.Write(address, r.y); break;
+        case Op::ASL:
+            Modify(m, r, mode, address, [&](std::uint8_t v) {
+                SetFlag(r, P::kC, v & 0x80);
+                return static_cast<std::uint8_t>(v << 1);
+            });
+            break;
+        case Op::LSR:
+            Modify(m, r, mode, address, [&](std::uint8_t v) {
+                SetFlag(r, P::kC, v & 1);
+                return static_cast<std::uint8_t>(v >> 1);
+            });
+            break;
+        case Op::ROL:
+            Modify(m, r, mode, address, [&](std::uint8_t v) {
+                std::uint8_t carry = r.p & P::kC;
+                SetFlag(r, P::kC, v & 0x80);
+                return static_cast<std::uint8_t>(v << 1 | carry);
+            });
+            break;
+        case Op::ROR:
+            Modify(m, r, mode, address, [&](std::uint8_t v) {
+                std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
+                SetFlag(r, P::kC, v & 1);
+                return static_cast<std::uint8_t>(v >> 1 | carry);
+            });
+            break;
+        case Op::INC:
+            Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v + 1); });
+            break;
+        case Op::DEC:
+            Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v - 1); });
+            break;
+        case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
+        case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
+        case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
+        case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
+        case Op::TAX: r.x = SetNZ(r, r.a); break;
+        case Op::TAY: r.y = SetNZ(r, r.a); break;
+        case Op::TSX: r.x = SetNZ(r, r.s); break;
+        case Op::TXA: r.a = SetNZ(r, r.x); break;
+        case Op::TYA: r.a = SetNZ(r, r.y); break;
+        case Op::TXS: r.s = r.x; break;
+        case Op::BCC: branch(!(r.p & P::kC)); break;
+        case Op::BCS: branch(r.p & P::kC); break;
+        case Op::BNE: branch(!(r.p & P::kZ)); break;
+        case Op::BEQ: branch(r.p & P::kZ); break;
+        case Op::BPL: branch(!(r.p & P::kN)); break;
+        case Op::BMI: branch(r.p & P::kN); break;
+        case Op::BVC: branch(!(r.p & P::kV)); break;
+        case Op::BVS: branch(r.p & P::kV); break;
+        case Op::CLC: SetFlag(r, P::kC, false); break;
+        case Op::SEC: SetFlag(r, P::kC, true); break;
+        case Op::CLD: SetFlag(r, P::kD, false); break;
+        case Op::SED: SetFlag(r, P::kD, true); break;
+        case Op::CLI: SetFlag(r, P::kI, false); break;
+        case Op::SEI: SetFlag(r, P::kI, true); break;
+        case Op::CLV: SetFlag(r, P::kV, false); break;
+        case Op::NOP: break;
+        case Op::JMP: r.pc = address; break;
+        case Op::JSR: {
+            auto last = static_cast<std::uint16_t>(pc + 2);
+            Push(core, r, static_cast<std::uint8_t>(last >> 8));
+            Push(core, r, static_cast<std::uint8_t>(last));
+            r.pc = address;
+            break;
         }
-        break;
-    }
-    case Op::SBC: Sbc(r, load()); break;
-    case Op::AND: r.a = SetNZ(r, r.a & load()); break;
-    case Op::ORA: r.a = SetNZ(r, r.a | load()); break;
-    case Op::EOR: r.a = SetNZ(r, r.a ^ load()); break;
-    case Op::CMP: Compare(r, r.a, load()); break;
-    case Op::CPX: Compare(r, r.x, load()); break;
-    case Op::CPY: Compare(r, r.y, load()); break;
-    case Op::BIT: Bit(r, load()); break;
-    case Op::LDA: r.a = SetNZ(r, load()); break;
-    case Op::LDX: r.x = SetNZ(r, load()); break;
-    case Op::LDY: r.y = SetNZ(r, load()); break;
-    case Op::STA: m.Write(address, r.a); break;
-    case Op::STX: m.Write(address, r.x); break;
-    case Op::STY: m.Write(address, r.y); break;
-    case Op::ASL:
-        Modify(m, r, mode, address, [&](std::uint8_t v) {
-            SetFlag(r, P::kC, v & 0x80);
-            return static_cast<std::uint8_t>(v << 1);
-        });
-        break;
-    case Op::LSR:
-        Modify(m, r, mode, address, [&](std::uint8_t v) {
-            SetFlag(r, P::kC, v & 1);
-            return static_cast<std::uint8_t>(v >> 1);
-        });
-        break;
-    case Op::ROL:
-        Modify(m, r, mode, address, [&](std::uint8_t v) {
-            std::uint8_t carry = r.p & P::kC;
-            SetFlag(r, P::kC, v & 0x80);
-            return static_cast<std::uint8_t>(v << 1 | carry);
-        });
-        break;
-    case Op::ROR:
-        Modify(m, r, mode, address, [&](std::uint8_t v) {
-            std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-            SetFlag(r, P::kC, v & 1);
-            return static_cast<std::uint8_t>(v >> 1 | carry);
-        });
-        break;
-    case Op::INC: Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v + 1); }); break;
-    case Op::DEC: Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v - 1); }); break;
-    case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
-    case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
-    case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
-    case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
-    case Op::TAX: r.x = SetNZ(r, r.a); break;
-    case Op::TAY: r.y = SetNZ(r, r.a); break;
-    case Op::TSX: r.x = SetNZ(r, r.s); break;
-    case Op::TXA: r.a = SetNZ(r, r.x); break;
-    case Op::TYA: r.a = SetNZ(r, r.y); break;
-    case Op::TXS: r.s = r.x; break;
-    case Op::BCC: branch(!(r.p & P::kC)); break;
-    case Op::BCS: branch(r.p & P::kC); break;
-    case Op::BNE: branch(!(r.p & P::kZ)); break;
-    case Op::BEQ: branch(r.p & P::kZ); break;
-    case Op::BPL: branch(!(r.p & P::kN)); break;
-    case Op::BMI: branch(r.p & P::kN); break;
-    case Op::BVC: branch(!(r.p & P::kV)); break;
-    case Op::BVS: branch(r.p & P::kV); break;
-    case Op::CLC: SetFlag(r, P::kC, false); break;
-    case Op::SEC: SetFlag(r, P::kC, true); break;
-    case Op::CLD: SetFlag(r, P::kD, false); break;
-    case Op::SED: SetFlag(r, P::kD, true); break;
-    case Op::CLI: SetFlag(r, P::kI, false); break;
-    case Op::SEI: SetFlag(r, P::kI, true); break;
-    case Op::CLV: SetFlag(r, P::kV, false); break;
-    case Op::NOP: break;
-    case Op::JMP: r.pc = address; break;
-    case Op::JSR: {
-        auto last = static_cast<std::uint16_t>(pc + 2);
-        Push(core, r, static_cast<std::uint8_t>(last >> 8));
-        Push(core, r, static_cast<std::uint8_t>(last));
-        r.pc = address;
-        break;
-    }
-    case Op::RTS: {
-        std::uint8_t low = Pull(core, r);
-        r.pc = static_cast<std::uint16_t>((low | Pull(core, r) << 8) + 1);
-        break;
-    }
-    case Op::BRK: {
-        auto next = static_cast<std::uint16_t>(pc + 2);
-        Push(core, r, static_cast<std::uint8_t>(next >> 8));
-        Push(core, r, static_cast<std::uint8_t>(next));
-        Push(core, r, static_cast<std::uint8_t>(r.p | P::kB));
-        r.p |= P::kB | P::kI;
-        r.pc = VectorWord(core, 0xFFFE);
-        break;
-    }
-    case Op::RTI: {
-        r.p = Pull(core, r);
-        std::uint8_t low = Pull(core, r);
-        r.pc = static_cast<std::uint16_t>(low | Pull(core, r) << 8);
-        break;
-    }
-    case Op::PHA: Push(core, r, r.a); break;
-    case Op::PHP: Push(core, r, r.p); break;
-    case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
-    case Op::PLP: r.p = Pull(core, r); break;
-    case Op::TAQ: RunTaq(core, r); break;
-    case Op::TQA: RunTqa(core, r); break;
-    case Op::BTQ: RunBtq(core, r); break;
+        case Op::RTS: {
+            std::uint8_t low = Pull(core, r);
+            r.pc = static_cast<std::uint16_t>((low | Pull(core, r) << 8) + 1);
+            break;
+        }
+        case Op::BRK: {
+            auto next = static_cast<std::uint16_t>(pc + 2);
+            Push(core, r, static_cast<std::uint8_t>(next >> 8));
+            Push(core, r, static_cast<std::uint8_t>(next));
+            Push(core, r, static_cast<std::uint8_t>(r.p | P::kB));
+            r.p |= P::kB | P::kI;
+            r.pc = VectorWord(core, 0xFFFE);
+            break;
+        }
+        case Op::RTI: {
+            r.p = Pull(core, r);
+            std::uint8_t low = Pull(core, r);
+            r.pc = static_cast<std::uint16_t>(low | Pull(core, r) << 8);
+            break;
+        }
+        case Op::PHA: Push(core, r, r.a); break;
+        case Op::PHP: Push(core, r, r.p); break;
+        case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
+        case Op::PLP: r.p = Pull(core, r); break;
+        case Op::TAQ: RunTaq(core, r); break;
+        case Op::TQA: RunTqa(core, r); break;
+        case Op::BTQ: RunBtq(core, r); break;
     }
     m.FinishInstruction();
     return cycles;
@@ -408,7 +415,8 @@ template <std::uint8_t Opcode>
 
 // One instruction at r.pc, dispatched on its opcode.
 #define KIT_FAST_CASE(n) \
-    case n: return ExecuteOpcode<n>(m, r, bytes);
+    case n: \
+        return ExecuteOpcode<n>(m, r, bytes);
 #define KIT_FAST_CASES4(n) KIT_FAST_CASE(n) KIT_FAST_CASE(n + 1) KIT_FAST_CASE(n + 2) KIT_FAST_CASE(n + 3)
 #define KIT_FAST_CASES16(n) KIT_FAST_CASES4(n) KIT_FAST_CASES4(n + 4) KIT_FAST_CASES4(n + 8) KIT_FAST_CASES4(n + 12)
 #define KIT_FAST_CASES64(n) \

@@ -9,7 +9,7 @@ namespace {
 constexpr std::uint8_t kIdMode = 0x80;
 constexpr std::uint8_t kSequenceMask = 0x7F;
 constexpr std::uint8_t kProgramArmed = 0x13;
-constexpr std::uint8_t kEraseUnlocked = 0x23;   // after 80: the second AA 55 follows
+constexpr std::uint8_t kEraseUnlocked = 0x23;  // after 80: the second AA 55 follows
 constexpr std::uint8_t kEraseArmed = 0x25;
 constexpr std::uint32_t kCommandAddress1 = 0x5555;
 constexpr std::uint32_t kCommandAddress2 = 0x2AAA;
@@ -36,11 +36,11 @@ std::uint8_t NextState(KernelCore& core, std::uint32_t offset, std::uint8_t byte
     }
     if (sequence == 2 && o == kCommandAddress1) {
         switch (byte) {
-        case 0xF0: return 0;
-        case 0x90: return kIdMode;
-        case 0x80: return idMode | kEraseUnlocked;
-        case 0xA0: return idMode | kProgramArmed;
-        default: return idMode;
+            case 0xF0: return 0;
+            case 0x90: return kIdMode;
+            case 0x80: return idMode | kEraseUnlocked;
+            case 0xA0: return idMode | kProgramArmed;
+            default: return idMode;
         }
     }
     if (sequence == kEraseArmed) {
@@ -56,9 +56,9 @@ std::optional<std::uint8_t> FlashRead(KernelCore& core, std::uint32_t offset) {
     core.flashState &= kIdMode;
     if (!(core.flashState & kIdMode)) return std::nullopt;
     switch (offset % kSectorSize) {
-    case 0: return 0xBF;
-    case 1: return 0xD7;
-    default: return std::nullopt;
+        case 0: return 0xBF;
+        case 1: return 0xD7;
+        default: return std::nullopt;
     }
 }
 

@@ -8,7 +8,9 @@ using formats::TargetRing;
 
 // Only bits 0-2 of an index and bit 0 of the flag count.
 unsigned Index(std::uint8_t value) { return value & 7u; }
-bool Garbled(const TargetRing& ring) { return Index(ring.read_index) >= kRingSize || Index(ring.write_index) >= kRingSize; }
+bool Garbled(const TargetRing& ring) {
+    return Index(ring.read_index) >= kRingSize || Index(ring.write_index) >= kRingSize;
+}
 bool Full(const TargetRing& ring) { return ring.full & 1; }
 
 std::uint8_t Advance(std::uint8_t value) { return static_cast<std::uint8_t>((Index(value) + 1) % kRingSize); }

@@ -45,24 +45,13 @@ void RefreshIo(KernelCore& core, std::uint8_t reg) {
     std::uint8_t* write = core.block->write_latches;
     std::uint8_t* read = core.block->read_latches;
     switch (reg) {
-    case 0x04:
-    case 0x05:
-        read[reg] = write[0x02];
-        break;
-    case 0x08:
-        read[reg] = ReadKeyLines08(core);
-        break;
-    case 0x09:
-        read[reg] = ReadKeyLines09(core);
-        break;
-    case 0x0B:
-        write[reg] = static_cast<std::uint8_t>((write[reg] & 0xFE) | (KeyLine(core) ? 1 : 0));
-        break;
-    case 0x0C:
-        read[reg] = static_cast<std::uint8_t>(0x08 | ((write[0x01] >> 4) & 1) << 2);
-        break;
-    default:
-        break;
+        case 0x04:
+        case 0x05: read[reg] = write[0x02]; break;
+        case 0x08: read[reg] = ReadKeyLines08(core); break;
+        case 0x09: read[reg] = ReadKeyLines09(core); break;
+        case 0x0B: write[reg] = static_cast<std::uint8_t>((write[reg] & 0xFE) | (KeyLine(core) ? 1 : 0)); break;
+        case 0x0C: read[reg] = static_cast<std::uint8_t>(0x08 | ((write[0x01] >> 4) & 1) << 2); break;
+        default: break;
     }
 }
 
@@ -72,12 +61,12 @@ const std::uint8_t* IoReadPlace(const KernelCore& core, std::uint8_t reg) {
 
 void AfterIoRead(KernelCore& core, std::uint8_t reg) {
     switch (reg) {
-    case 0x01: core.block->read_latches[0x01] &= 0xC0; break;
-    case 0x04: SetCpuStateBit(core, CpuStateBit::kCounterRuns, false); break;
-    case 0x05: SetCpuStateBit(core, CpuStateBit::kCounterRuns, true); break;
-    case 0x06: SetCpuStateBit(core, CpuStateBit::kReadOf07, false); break;
-    case 0x07: SetCpuStateBit(core, CpuStateBit::kReadOf07, true); break;
-    default: break;
+        case 0x01: core.block->read_latches[0x01] &= 0xC0; break;
+        case 0x04: SetCpuStateBit(core, CpuStateBit::kCounterRuns, false); break;
+        case 0x05: SetCpuStateBit(core, CpuStateBit::kCounterRuns, true); break;
+        case 0x06: SetCpuStateBit(core, CpuStateBit::kReadOf07, false); break;
+        case 0x07: SetCpuStateBit(core, CpuStateBit::kReadOf07, true); break;
+        default: break;
     }
 }
 
@@ -88,32 +77,23 @@ void ApplyIoWrite(KernelCore& core, std::uint8_t reg) {
     core.keptIo[reg] = after;
     if (!changed) return;
     switch (reg) {
-    case 0x00:
-    case 0x0A:
-    case 0x0D:
-    case 0x0F:
-        RemapBanks(core, reg, changed);
-        return;
-    case 0x01:
-        if (changed & 0x10) ApplyNmiOff(core, after);
-        return;
-    case 0x04:
-        ApplyTimerEnable(core, before, after);
-        return;
-    case 0x05:
-        ApplyControl05(core, changed, after);
-        return;
-    case 0x06:
-        SetLcdStart(core, !core.fastMode());
-        return;
-    case 0x0B:
-        if (changed & 0x60) SetLcdStart(core, !core.fastMode());
-        return;
-    case 0x0C:
-        if (changed & 0x03) SetLcdStart(core, !core.fastMode());
-        return;
-    default:
-        return;
+        case 0x00:
+        case 0x0A:
+        case 0x0D:
+        case 0x0F: RemapBanks(core, reg, changed); return;
+        case 0x01:
+            if (changed & 0x10) ApplyNmiOff(core, after);
+            return;
+        case 0x04: ApplyTimerEnable(core, before, after); return;
+        case 0x05: ApplyControl05(core, changed, after); return;
+        case 0x06: SetLcdStart(core, !core.fastMode()); return;
+        case 0x0B:
+            if (changed & 0x60) SetLcdStart(core, !core.fastMode());
+            return;
+        case 0x0C:
+            if (changed & 0x03) SetLcdStart(core, !core.fastMode());
+            return;
+        default: return;
     }
 }
 

@@ -12,8 +12,7 @@
 
 namespace simcpu {
 
-inline constexpr int kBreakEntryCount =
-    formats::kFirstBreakTableEntries + formats::kSecondBreakTableEntries;
+inline constexpr int kBreakEntryCount = formats::kFirstBreakTableEntries + formats::kSecondBreakTableEntries;
 inline constexpr int kExceptionCodes = 10;  // codes 1-10 can be ignored
 inline constexpr int kMaxKeys = 63;
 
@@ -107,8 +106,9 @@ struct BreakSummary {
     static constexpr std::uint32_t kBuckets = 4096;
     bool valid = false;
     bool scanAlways = false;
-    std::uint32_t comparedAt = 0;  // the step whose scans last compared the words  // entries the map cannot stand for (not yet placed, wide ranges)
-    std::uint32_t firstWords = 0, secondWords = 0;  // words compared: entries and the end word
+    std::uint32_t comparedAt =
+        0;  // the step whose scans last compared the words  // entries the map cannot stand for (not yet placed, wide ranges)
+    std::uint32_t firstWords = 0, secondWords = 0;        // words compared: entries and the end word
     std::array<std::uint32_t, kBreakEntryCount> words{};  // first table's, then second table's
     std::array<std::uint64_t, kBuckets / 64> buckets{};
 
@@ -151,7 +151,7 @@ struct KernelCore {
     std::uint32_t stopIndex = 0;
     std::array<std::uint8_t, kExceptionCodes> ignore{};
     SharedByte controlFlags;
-    SharedByte resetRequest;  // ResetKind
+    SharedByte resetRequest;       // ResetKind
     KeyInbox* keyInbox = nullptr;  // key events from the window thread, when it has one
 
     // Clock (counted by the run loop; the LCD countdown is reloaded here too).

@@ -14,9 +14,7 @@ KeyEntry FromCode(std::uint32_t code) {
 
 bool IsWakeKey(const KeyEntry& key) { return key.k2 || key.k3; }
 
-std::span<const KeyEntry> HeldKeys(const KernelCore& core) {
-    return {core.keyList.keys.data(), core.keyList.keyCount};
-}
+std::span<const KeyEntry> HeldKeys(const KernelCore& core) { return {core.keyList.keys.data(), core.keyList.keyCount}; }
 
 }  // namespace
 

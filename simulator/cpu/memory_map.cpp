@@ -18,18 +18,18 @@ constexpr std::uint8_t kPage6ExternalBank = 6;
 
 std::uint8_t* MemoryStart(const KernelCore& core, Memory memory) {
     switch (memory) {
-    case Memory::InternalRam: return core.internalRam;
-    case Memory::ExternalRam: return core.externalRam;
-    case Memory::Rom: return core.rom;
+        case Memory::InternalRam: return core.internalRam;
+        case Memory::ExternalRam: return core.externalRam;
+        case Memory::Rom: return core.rom;
     }
     return nullptr;
 }
 
 std::uint32_t MemorySize(const KernelCore& core, Memory memory) {
     switch (memory) {
-    case Memory::InternalRam: return core.internalRamSize;
-    case Memory::ExternalRam: return core.externalRamSize;
-    case Memory::Rom: return core.romSize;
+        case Memory::InternalRam: return core.internalRamSize;
+        case Memory::ExternalRam: return core.externalRamSize;
+        case Memory::Rom: return core.romSize;
     }
     return 0;
 }
@@ -39,8 +39,7 @@ std::uint8_t* PlaceIn(const KernelCore& core, Memory memory, std::uint64_t offse
 }
 
 void SetPage(KernelCore& core, int page, Memory memory, std::uint32_t bank) {
-    static constexpr std::uint8_t kRights[] = {0xC0 | PageRight::kInternalRam,
-                                               0xC0 | PageRight::kExternalRam,
+    static constexpr std::uint8_t kRights[] = {0xC0 | PageRight::kInternalRam, 0xC0 | PageRight::kExternalRam,
                                                PageRight::kReadable | PageRight::kRom};
     std::uint64_t offset = std::uint64_t{bank} * kBankUnit;
     std::uint32_t size = MemorySize(core, memory);
@@ -111,14 +110,12 @@ void MapLowBlock(KernelCore& core) {
 
 Place MapOperand(KernelCore& core, std::uint16_t address) {
     Place place = MapAddress(core, address);
-    core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kRightsMask) |
-                                           (place.rights & StateBit::kRightsMask));
+    core.state =
+        static_cast<std::uint8_t>((core.state & ~StateBit::kRightsMask) | (place.rights & StateBit::kRightsMask));
     return place;
 }
 
-std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address) {
-    return MapAddress(core, address).at;
-}
+std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address) { return MapAddress(core, address).at; }
 
 std::uint8_t* MapBankedEntry(const KernelCore& core, std::uint32_t entry) {
     std::uint32_t address = entry & BreakEntry::kAddressMask;
@@ -157,21 +154,20 @@ void ResetMapping(KernelCore& core) {
 
 void RemapBanks(KernelCore& core, std::uint8_t reg, std::uint8_t changed) {
     switch (reg) {
-    case 0x00:
-        if (changed) MapWindowPages(core);
-        break;
-    case 0x0A:
-        if (changed & 0x80) MapWindowPages(core);
-        if (changed & 0x0F) MapPage6(core);
-        break;
-    case 0x0D:
-        if (changed & 0x01) MapWindowPages(core);
-        break;
-    case 0x0F:
-        if (changed & 0x07) MapLowBlock(core);
-        break;
-    default:
-        break;
+        case 0x00:
+            if (changed) MapWindowPages(core);
+            break;
+        case 0x0A:
+            if (changed & 0x80) MapWindowPages(core);
+            if (changed & 0x0F) MapPage6(core);
+            break;
+        case 0x0D:
+            if (changed & 0x01) MapWindowPages(core);
+            break;
+        case 0x0F:
+            if (changed & 0x07) MapLowBlock(core);
+            break;
+        default: break;
     }
 }
 

@@ -26,8 +26,7 @@ inline Place MapAddress(const KernelCore& core, std::uint16_t address) {
     constexpr std::uint8_t kReadWrite = formats::PageRight::kReadable | formats::PageRight::kWritable;
     constexpr std::uint32_t kPageSize = 0x2000;
     if (address < 0x40) {
-        return {core.block->write_latches + address, kReadWrite | formats::PageRight::kInternalRam,
-                0x40u - address};
+        return {core.block->write_latches + address, kReadWrite | formats::PageRight::kInternalRam, 0x40u - address};
     }
     if (address < 0x80) {
         return {core.lowBlock + (address - 0x40), core.block->page_rights[0], 0x80u - address};

@@ -26,6 +26,7 @@ constexpr Mode Immediate = Mode::Immediate, Absolute = Mode::Absolute, ZeroPage 
                Accumulator = Mode::Accumulator, JumpTarget = Mode::JumpTarget;
 
 // The documented opcodes and the device's three queue opcodes.
+// clang-format off
 constexpr Row kRows[] = {
     {0x69, ADC, Immediate, 2}, {0x65, ADC, ZeroPage, 3}, {0x75, ADC, ZeroPageX, 4},
     {0x6D, ADC, Absolute, 4}, {0x7D, ADC, AbsoluteX, 4}, {0x79, ADC, AbsoluteY, 4},
@@ -91,27 +92,54 @@ constexpr Row kRows[] = {
     {0x8A, TXA, Implied, 2}, {0x9A, TXS, Implied, 2}, {0x98, TYA, Implied, 2},
     {0xF2, TAQ, Implied, 2}, {0xF3, TQA, Implied, 2}, {0xF4, BTQ, Implied, 2},
 };
-
+// clang-format on
 
 constexpr int kModeLengths[] = {1, 2, 3, 2, 1, 3, 3, 3, 2, 2, 2, 2, 2, 1, 3};
 
 constexpr std::uint8_t FlagsChanged(Op op) {
     switch (op) {
-    case ORA: case AND: case EOR: case LDA: case LDX: case LDY: case TAX: case TAY: case TSX:
-    case TXA: case TYA: case PLA: case INC: case INX: case INY: case DEC: case DEX: case DEY:
-        return 0x82;
-    case ASL: case LSR: case ROL: case ROR: case CMP: case CPX: case CPY:
-        return 0x83;
-    case ADC: case SBC: return 0xC3;
-    case BIT: return 0xC2;
-    case PLP: case RTI: return 0xFF;
-    case BRK: return 0x14;
-    case CLC: case SEC: case TAQ: case TQA: return 0x01;
-    case BTQ: return 0x03;
-    case CLI: case SEI: return 0x04;
-    case CLD: case SED: return 0x08;
-    case CLV: return 0x40;
-    default: return 0;
+        case ORA:
+        case AND:
+        case EOR:
+        case LDA:
+        case LDX:
+        case LDY:
+        case TAX:
+        case TAY:
+        case TSX:
+        case TXA:
+        case TYA:
+        case PLA:
+        case INC:
+        case INX:
+        case INY:
+        case DEC:
+        case DEX:
+        case DEY: return 0x82;
+        case ASL:
+        case LSR:
+        case ROL:
+        case ROR:
+        case CMP:
+        case CPX:
+        case CPY: return 0x83;
+        case ADC:
+        case SBC: return 0xC3;
+        case BIT: return 0xC2;
+        case PLP:
+        case RTI: return 0xFF;
+        case BRK: return 0x14;
+        case CLC:
+        case SEC:
+        case TAQ:
+        case TQA: return 0x01;
+        case BTQ: return 0x03;
+        case CLI:
+        case SEI: return 0x04;
+        case CLD:
+        case SED: return 0x08;
+        case CLV: return 0x40;
+        default: return 0;
     }
 }
 
@@ -120,9 +148,16 @@ constexpr std::uint8_t FlagsChanged(Op op) {
 constexpr std::uint8_t Access(Op op, Mode mode) {
     if (mode == Accumulator || mode == Implied || mode == Relative || mode == JumpTarget) return 0;
     switch (op) {
-    case STA: case STX: case STY: return kAccessWrite;
-    case ASL: case LSR: case ROL: case ROR: case INC: case DEC: return kAccessRead | kAccessWrite;
-    default: return kAccessRead;
+        case STA:
+        case STX:
+        case STY: return kAccessWrite;
+        case ASL:
+        case LSR:
+        case ROL:
+        case ROR:
+        case INC:
+        case DEC: return kAccessRead | kAccessWrite;
+        default: return kAccessRead;
     }
 }
 

@@ -31,41 +31,40 @@ std::optional<std::uint32_t> OperandAddress(const KernelCore& core, std::uint16_
     auto abs = [&] { return ReadWord(core, pc + 1u); };
     std::optional<std::uint32_t> none;
     switch (mode) {
-    case Mode::Absolute:
-    case Mode::Indirect:
-        if (auto a = abs()) return *a;
-        return none;
-    case Mode::AbsoluteX:
-        if (auto a = abs()) return (*a + r.x) & 0xFFFF;
-        return none;
-    case Mode::AbsoluteY:
-        if (auto a = abs()) return (*a + r.y) & 0xFFFF;
-        return none;
-    case Mode::ZeroPage:
-        if (auto z = zp()) return *z;
-        return none;
-    case Mode::ZeroPageX:
-    case Mode::ZeroPageY: {
-        auto z = zp();
-        if (!z) return none;
-        std::uint32_t sum = *z + (mode == Mode::ZeroPageX ? r.x : r.y);
-        return sum < 0xFF ? std::optional<std::uint32_t>(sum) : none;
-    }
-    case Mode::IndirectX: {
-        auto z = zp();
-        if (!z || *z + r.x >= 0xFF) return none;
-        if (auto a = ReadWord(core, *z + r.x)) return *a;
-        return none;
-    }
-    case Mode::IndirectY: {
-        auto z = zp();
-        if (!z || *z == 0xFF) return none;
-        auto base = ReadWord(core, *z);
-        if (!base || *base + r.y > 0xFFFF) return none;
-        return *base + r.y;
-    }
-    default:
-        return none;
+        case Mode::Absolute:
+        case Mode::Indirect:
+            if (auto a = abs()) return *a;
+            return none;
+        case Mode::AbsoluteX:
+            if (auto a = abs()) return (*a + r.x) & 0xFFFF;
+            return none;
+        case Mode::AbsoluteY:
+            if (auto a = abs()) return (*a + r.y) & 0xFFFF;
+            return none;
+        case Mode::ZeroPage:
+            if (auto z = zp()) return *z;
+            return none;
+        case Mode::ZeroPageX:
+        case Mode::ZeroPageY: {
+            auto z = zp();
+            if (!z) return none;
+            std::uint32_t sum = *z + (mode == Mode::ZeroPageX ? r.x : r.y);
+            return sum < 0xFF ? std::optional<std::uint32_t>(sum) : none;
+        }
+        case Mode::IndirectX: {
+            auto z = zp();
+            if (!z || *z + r.x >= 0xFF) return none;
+            if (auto a = ReadWord(core, *z + r.x)) return *a;
+            return none;
+        }
+        case Mode::IndirectY: {
+            auto z = zp();
+            if (!z || *z == 0xFF) return none;
+            auto base = ReadWord(core, *z);
+            if (!base || *base + r.y > 0xFFFF) return none;
+            return *base + r.y;
+        }
+        default: return none;
     }
 }
 

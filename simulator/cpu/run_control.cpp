@@ -41,17 +41,13 @@ void RaiseException(KernelCore& core, std::uint16_t address, int code) {
     ComputeOperandInfo(core);
     ExceptionAnswer answer = core.host ? core.host->AskException(address, code) : ExceptionAnswer::Stop;
     switch (answer) {
-    case ExceptionAnswer::Stop:
-        throw RunEnded{};
-    case ExceptionAnswer::IgnoreThisKind:
-        if (ignorable) core.ignore[code - 1] = 1;
-        break;
-    case ExceptionAnswer::IgnoreAll:
-        core.ignore.fill(1);
-        break;
-    case ExceptionAnswer::Continue:
-    case ExceptionAnswer::SingleStep:
-        break;
+        case ExceptionAnswer::Stop: throw RunEnded{};
+        case ExceptionAnswer::IgnoreThisKind:
+            if (ignorable) core.ignore[code - 1] = 1;
+            break;
+        case ExceptionAnswer::IgnoreAll: core.ignore.fill(1); break;
+        case ExceptionAnswer::Continue:
+        case ExceptionAnswer::SingleStep: break;
     }
 }
 

@@ -164,9 +164,9 @@ void EnterIrq(KernelCore& core) {
 
 RunResult EndResult(Round round) {
     switch (round) {
-    case Round::EndStopped: return RunResult::Stopped;
-    case Round::EndReinitialise: return RunResult::Reinitialise;
-    default: return RunResult::Ended;
+        case Round::EndStopped: return RunResult::Stopped;
+        case Round::EndReinitialise: return RunResult::Reinitialise;
+        default: return RunResult::Ended;
     }
 }
 

@@ -20,10 +20,10 @@ RunResult Run(KernelCore& core);
 
 // What the round before an instruction decided.
 enum class Round {
-    Step,          // execute one instruction
-    Counted,       // an interrupt entry or a restart took the round; its cycles are counted
-    EndStopped,    // end the run with RunResult::Stopped
-    EndEnded,      // end the run with RunResult::Ended
+    Step,        // execute one instruction
+    Counted,     // an interrupt entry or a restart took the round; its cycles are counted
+    EndStopped,  // end the run with RunResult::Stopped
+    EndEnded,    // end the run with RunResult::Ended
     EndReinitialise,
 };
 
@@ -38,10 +38,9 @@ Round BeforeInstruction(KernelCore& core);
 // Host requests, held wake keys, a reset request or a pending interrupt: the
 // round before the next instruction has work.
 inline bool AttentionNeeded(const KernelCore& core) {
-    constexpr std::uint8_t kAttention = ControlFlag::kStopRequest | ControlFlag::kExitRequest |
-                                        ControlFlag::kPauseRequest | ControlFlag::kInputWaiting |
-                                        ControlFlag::kDownloadRequested | ControlFlag::kPowerKey |
-                                        ControlFlag::kWakeKeys;
+    constexpr std::uint8_t kAttention =
+        ControlFlag::kStopRequest | ControlFlag::kExitRequest | ControlFlag::kPauseRequest |
+        ControlFlag::kInputWaiting | ControlFlag::kDownloadRequested | ControlFlag::kPowerKey | ControlFlag::kWakeKeys;
     constexpr std::uint8_t kPending = formats::RunFlag::kNmiPending | formats::RunFlag::kIrqPending;
     return (core.controlFlags & kAttention) || core.resetRequest != ResetKind::kNone ||
            (core.regs().run_flags & kPending);

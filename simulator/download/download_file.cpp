@@ -89,30 +89,30 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
     std::string name = path.filename().string().substr(0, formats::kDownloadNameLength);
 
     switch (download.kind) {
-    case DownloadKind::Program:
-        if (download.content.size() < kMinProgramSize || download.content.size() > kMaxDownloadSize)
-            return sim_failure(kDownloadSizeError, path.string());
-        std::memcpy(record.type, "bin ", 4);
-        record.kind = formats::kDownloadProgram;
-        std::memcpy(record.head, download.content.data() + formats::kProgramHeadOffset, sizeof record.head);
-        break;
-    case DownloadKind::Text: {
-        auto converted = convert_text(download.content);
-        if (!converted) return sim_failure(kTextTooLong, path.string());
-        download.content = std::move(*converted);
-        std::memcpy(record.type, "txt ", 4);
-        record.kind = formats::kDownloadText;
-        std::memcpy(record.head, name.data(), name.size());
-        bytes[formats::kTextMarkOffset] = formats::kTextMark;
-        break;
-    }
-    case DownloadKind::Basic:
-        std::memcpy(record.type, "bas ", 4);
-        record.kind = formats::kDownloadText;
-        name = upper(name);
-        std::memcpy(record.head, name.data(), name.size());
-        put_u16(bytes + formats::kBasicSizeOffset, download.content.size());
-        break;
+        case DownloadKind::Program:
+            if (download.content.size() < kMinProgramSize || download.content.size() > kMaxDownloadSize)
+                return sim_failure(kDownloadSizeError, path.string());
+            std::memcpy(record.type, "bin ", 4);
+            record.kind = formats::kDownloadProgram;
+            std::memcpy(record.head, download.content.data() + formats::kProgramHeadOffset, sizeof record.head);
+            break;
+        case DownloadKind::Text: {
+            auto converted = convert_text(download.content);
+            if (!converted) return sim_failure(kTextTooLong, path.string());
+            download.content = std::move(*converted);
+            std::memcpy(record.type, "txt ", 4);
+            record.kind = formats::kDownloadText;
+            std::memcpy(record.head, name.data(), name.size());
+            bytes[formats::kTextMarkOffset] = formats::kTextMark;
+            break;
+        }
+        case DownloadKind::Basic:
+            std::memcpy(record.type, "bas ", 4);
+            record.kind = formats::kDownloadText;
+            name = upper(name);
+            std::memcpy(record.head, name.data(), name.size());
+            put_u16(bytes + formats::kBasicSizeOffset, download.content.size());
+            break;
     }
     if (download.content.size() > kMaxDownloadSize) return sim_failure(kDownloadSizeError, path.string());
     uint64_t size = download.content.size();

@@ -8,19 +8,19 @@ std::optional<IdeCommand> ide_command(uint64_t wparam, uint64_t lparam, bool deb
     if (wparam == formats::kSimCloseWParam && lparam == formats::kSimCloseLParam) return IdeCommand::Close;
     if (!debug) return std::nullopt;
     switch (formats::sim_link_code(wparam)) {
-    case formats::SimCmdRun: return IdeCommand::Run;
-    case formats::SimCmdResume: return IdeCommand::Resume;
-    case formats::SimCmdExit: return IdeCommand::Exit;
-    case formats::SimCmdAckEnd: return IdeCommand::AckEnd;
-    default: return std::nullopt;
+        case formats::SimCmdRun: return IdeCommand::Run;
+        case formats::SimCmdResume: return IdeCommand::Resume;
+        case formats::SimCmdExit: return IdeCommand::Exit;
+        case formats::SimCmdAckEnd: return IdeCommand::AckEnd;
+        default: return std::nullopt;
     }
 }
 
 bool IdeLink::connected() const { return ide_window_ != 0 && ipc::is_window(ide_window_); }
 
 bool IdeLink::post(uint16_t code, uint16_t detail, uint64_t lparam) const {
-    return connected() && ipc::post_message(ide_window_, formats::WM_SIMLINK, formats::sim_link_wparam(code, detail),
-                                            lparam);
+    return connected() &&
+           ipc::post_message(ide_window_, formats::WM_SIMLINK, formats::sim_link_wparam(code, detail), lparam);
 }
 
 bool IdeLink::notify_stopped(uint32_t lparam) const {

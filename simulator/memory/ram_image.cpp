@@ -58,7 +58,8 @@ std::optional<SimFailure> write_back_product_id(const SimOptions& options, const
     std::span<const uint8_t> external = external_ram(options, ram);
     std::size_t taken = std::min(old->size(), external.size());
     std::copy_n(external.begin(), taken, old->begin());
-    if (auto written = os::write_file(path, *old); !written) return sim_failure(kRamWriteBackError, written.error().text);
+    if (auto written = os::write_file(path, *old); !written)
+        return sim_failure(kRamWriteBackError, written.error().text);
     return std::nullopt;
 }
 

@@ -110,8 +110,10 @@ std::variant<RomBlock, SimFailure> load_rom_image(const SimOptions& options, con
     if (auto* failed = std::get_if<SimFailure>(&made)) return *failed;
     RomBlock rom{std::move(std::get<MemoryBlock>(made)), static_cast<uint32_t>(size)};
     std::span<uint8_t> image = rom.block.bytes().first(rom.size);
-    if (options.plain_rom) std::memcpy(image.data(), file->data(), rom.size);
-    else if (!decode_rom_image(*file, image, keys)) return sim_failure(kRomPreprocessFailure);
+    if (options.plain_rom)
+        std::memcpy(image.data(), file->data(), rom.size);
+    else if (!decode_rom_image(*file, image, keys))
+        return sim_failure(kRomPreprocessFailure);
     return rom;
 }
 

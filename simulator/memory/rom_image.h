@@ -48,8 +48,7 @@ uint64_t decoded_rom_size(uint64_t file_size);
 // Decodes a scrambled file into `rom` (decoded_rom_size bytes). False when a
 // chunk is not of kind 1, names a key past the table, claims more bytes than
 // the file or the block has left, or the end header is missing.
-bool decode_rom_image(std::span<const uint8_t> file, std::span<uint8_t> rom,
-                      const RomKeyTable& keys = kKitRomKeyTable);
+bool decode_rom_image(std::span<const uint8_t> file, std::span<uint8_t> rom, const RomKeyTable& keys = kKitRomKeyTable);
 
 // The scrambled form of `rom`: chunks of 4096 bytes whose seeds and keys vary
 // from chunk to chunk, then the end header. Tests and the demo ROM use it.

@@ -77,33 +77,35 @@ bool read_option(std::string_view argument, SimOptions& options, OptionReader& r
         return result.has_value();
     };
     switch (letter) {
-    case 'd':
-        if (rest.empty() || is_blank(rest[0])) options.debug = true;
-        else if (same_without_case(rest, "elram")) options.delete_ram = true;
-        return true;  // other words after -d are ignored
-    case 'w':
-        if (same_without_case(rest, "arm")) options.warm_boot = true;
-        return true;
-    case 'o': return take(options.rom_path, reader.path(rest));
-    case 'a': return take(options.ram_path, reader.path(rest));
-    case 'f': return take(options.download_path, reader.path(rest));
-    case 'n': return take(options.display_name, reader.value(rest));
-    case 'h': return take(options.ide_window, reader.number(rest, "-h", ipc::kSharedHandleLimit - 1));
-    case 'i':
-        if (second == 'f') return take(options.skin_path, reader.path(rest.substr(1)));
-        if (second != 'a') return pair_refused();
-        if (rest.size() < 2 || lower(rest[1]) != 's') return true;  // "-ia" without 's' is ignored
-        return take(options.internal_ram_size, reader.number(rest.substr(2), "-ias", UINT32_MAX));
-    case 'e':
-        if (second != 'a' || rest.size() < 2 || lower(rest[1]) != 's') return pair_refused();
-        return take(options.external_ram_size, reader.number(rest.substr(2), "-eas", UINT32_MAX));
-    case 'u':
-        if (second != 'p') return pair_refused();
-        options.plain_rom = true;
-        return true;
-    default:
-        reader.failure = sim_failure(kInvalidOption, std::string(1, argument.size() > 1 ? argument[1] : ' '));
-        return false;
+        case 'd':
+            if (rest.empty() || is_blank(rest[0]))
+                options.debug = true;
+            else if (same_without_case(rest, "elram"))
+                options.delete_ram = true;
+            return true;  // other words after -d are ignored
+        case 'w':
+            if (same_without_case(rest, "arm")) options.warm_boot = true;
+            return true;
+        case 'o': return take(options.rom_path, reader.path(rest));
+        case 'a': return take(options.ram_path, reader.path(rest));
+        case 'f': return take(options.download_path, reader.path(rest));
+        case 'n': return take(options.display_name, reader.value(rest));
+        case 'h': return take(options.ide_window, reader.number(rest, "-h", ipc::kSharedHandleLimit - 1));
+        case 'i':
+            if (second == 'f') return take(options.skin_path, reader.path(rest.substr(1)));
+            if (second != 'a') return pair_refused();
+            if (rest.size() < 2 || lower(rest[1]) != 's') return true;  // "-ia" without 's' is ignored
+            return take(options.internal_ram_size, reader.number(rest.substr(2), "-ias", UINT32_MAX));
+        case 'e':
+            if (second != 'a' || rest.size() < 2 || lower(rest[1]) != 's') return pair_refused();
+            return take(options.external_ram_size, reader.number(rest.substr(2), "-eas", UINT32_MAX));
+        case 'u':
+            if (second != 'p') return pair_refused();
+            options.plain_rom = true;
+            return true;
+        default:
+            reader.failure = sim_failure(kInvalidOption, std::string(1, argument.size() > 1 ? argument[1] : ' '));
+            return false;
     }
 }
 

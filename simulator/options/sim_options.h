@@ -16,18 +16,18 @@ inline constexpr uint32_t kDefaultInternalRamSize = 16384;
 inline constexpr std::size_t kMaxOptionValue = 4095;
 
 struct SimOptions {
-    bool debug = false;             // -d
-    bool delete_ram = false;        // -DelRam
-    bool warm_boot = false;         // -Warm
-    bool plain_rom = false;         // -up
-    std::string rom_path;           // -o:  completed
-    std::string ram_path;           // -a:  completed
-    std::string skin_path;          // -if: completed; empty: the last skin
+    bool debug = false;                                    // -d
+    bool delete_ram = false;                               // -DelRam
+    bool warm_boot = false;                                // -Warm
+    bool plain_rom = false;                                // -up
+    std::string rom_path;                                  // -o:  completed
+    std::string ram_path;                                  // -a:  completed
+    std::string skin_path;                                 // -if: completed; empty: the last skin
     uint32_t internal_ram_size = kDefaultInternalRamSize;  // -ias:
     uint32_t external_ram_size = 0;                        // -eas:
     ipc::WindowHandle ide_window = 0;                      // -h:  0: none
-    std::string download_path;      // -f:  completed
-    std::string display_name;       // -n:  as given
+    std::string download_path;                             // -f:  completed
+    std::string display_name;                              // -n:  as given
 };
 
 // Parses the arguments after the program's name. Relative paths are completed

@@ -18,9 +18,7 @@ namespace sim {
 
 struct SkinRect {
     uint32_t x = 0, y = 0, width = 0, height = 0;
-    bool contains(uint32_t px, uint32_t py) const {
-        return px >= x && py >= y && px - x < width && py - y < height;
-    }
+    bool contains(uint32_t px, uint32_t py) const { return px >= x && py >= y && px - x < width && py - y < height; }
 };
 
 struct SkinPoint {
@@ -44,7 +42,7 @@ struct SkinIndicator {
 struct SkinKey {
     std::string name;
     SkinRect area;
-    uint32_t device_code = 0;          // for the emulation's keyboard list
+    uint32_t device_code = 0;           // for the emulation's keyboard list
     std::array<uint16_t, 2> pc_keys{};  // PC virtual-key codes; 0: none
     // The power key's name begins with "o_f", in any case.
     bool is_power_key() const;
@@ -69,7 +67,7 @@ struct Skin {
     std::array<uint8_t, 40> bitmap_info{};  // the header every picture is drawn with
     uint32_t width = 0, height = 0;         // the window, from the device picture
     SkinPicture device, pressed;
-    SkinRect lcd_area;                       // from the LCD area's image record
+    SkinRect lcd_area;  // from the LCD area's image record
     LcdDescription lcd;
     std::vector<SkinIndicator> indicators;  // sorted by their sort key
     std::vector<SkinKey> keys;

@@ -10,11 +10,11 @@ inline constexpr char kMagic[2] = {'s', 'u'};
 // Header fields.
 inline constexpr std::size_t kDisplayName = 12, kDisplayNameSize = 32;
 inline constexpr std::size_t kDeviceImage = 46, kPressedImage = 48, kThirdImage = 50, kLcdImage = 52;  // u16, 1-based
-inline constexpr std::size_t kIconOffset = 60, kIconLength = 64;                   // u32, u16
-inline constexpr std::size_t kIndicatorOffset = 66, kIndicatorCount = 70;          // u32, u16
-inline constexpr std::size_t kKeyOffset = 72, kKeyCount = 76;                      // u32, u16
-inline constexpr std::size_t kOutlineOffset = 78, kOutlineCount = 82;              // u32, u16
-inline constexpr std::size_t kLcdOffset = 84;                                      // u32
+inline constexpr std::size_t kIconOffset = 60, kIconLength = 64;                                       // u32, u16
+inline constexpr std::size_t kIndicatorOffset = 66, kIndicatorCount = 70;                              // u32, u16
+inline constexpr std::size_t kKeyOffset = 72, kKeyCount = 76;                                          // u32, u16
+inline constexpr std::size_t kOutlineOffset = 78, kOutlineCount = 82;                                  // u32, u16
+inline constexpr std::size_t kLcdOffset = 84;                                                          // u32
 inline constexpr std::size_t kBitmapInfo = 88, kBitmapInfoSize = 40;
 inline constexpr std::size_t kImageRecords = 128;
 // What the skin search reads of each file.
@@ -34,7 +34,7 @@ inline constexpr std::size_t kKeyRecordSize = 38;
 inline constexpr std::size_t kKeyName = 0, kKeyNameSize = 9, kKeyArea = 9;
 inline constexpr std::size_t kKeyCodeLow = 25, kKeyCodeHigh = 27, kKeyPcFirst = 29, kKeyPcSecond = 31;
 
-inline constexpr std::size_t kOutlinePointSize = 8;    // u32 x, u32 y
+inline constexpr std::size_t kOutlinePointSize = 8;     // u32 x, u32 y
 inline constexpr std::size_t kLcdDescriptionSize = 20;  // left, top, right, bottom, pixel size
 
 // Fields of the bitmap information header that the skin relies on.

@@ -144,7 +144,8 @@ std::vector<uint8_t> write_icon_file(uint32_t width, uint32_t height, const std:
         for (uint32_t x = 0; x < width; ++x) {
             uint32_t pixel = argb[uint64_t{y} * width + x];
             out.put_u32(colours + (uint64_t{stored} * width + x) * 4, pixel);
-            if ((pixel >> 24) == 0) out.bytes[mask + stored * mask_stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if ((pixel >> 24) == 0)
+                out.bytes[mask + stored * mask_stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         }
     }
     return std::move(out.bytes);

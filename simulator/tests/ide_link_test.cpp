@@ -26,7 +26,8 @@ TEST(IdeLink, IncomingCodesCountOnlyInDebugModeExceptTheCloseRequest) {
         {0x00001002, 0, true, std::nullopt},
         {0x1002FFFF, 0, true, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(sim::ide_command(c.wparam, c.lparam, c.debug), c.command) << std::hex << c.wparam;
+    for (const Case& c : cases)
+        EXPECT_EQ(sim::ide_command(c.wparam, c.lparam, c.debug), c.command) << std::hex << c.wparam;
 }
 
 TEST(IdeLink, NoticesReachALiveIdeAndAreNoOpsOtherwise) {

@@ -40,7 +40,7 @@ TEST_F(RamImageTest, ColdAndWarmBoots) {
         const char* what;
         bool warm;
         std::optional<std::string> ram_file, pid_file;
-        int failure;          // string number, 0 for none
+        int failure;  // string number, 0 for none
         bool booted_warm;
         int warning;          // string number, 0 for none
         uint8_t external[4];  // the first external RAM bytes after the boot
@@ -51,14 +51,28 @@ TEST_F(RamImageTest, ColdAndWarmBoots) {
     const Case cases[] = {
         {"cold", false, std::nullopt, "ID", 0, false, 0, {'I', 'D', 0xFF, 0xFF}, 0xFF},
         {"cold over an old RAM file", false, warm_image, "ID", 0, false, 0, {'I', 'D', 0xFF, 0xFF}, 0xFF},
-        {"cold with a long PID", false, std::nullopt, std::string(kExternal + 50, 'P'), 0, false, 0,
-         {'P', 'P', 'P', 'P'}, 'P'},
+        {"cold with a long PID",
+         false,
+         std::nullopt,
+         std::string(kExternal + 50, 'P'),
+         0,
+         false,
+         0,
+         {'P', 'P', 'P', 'P'},
+         'P'},
         {"cold without PID", false, std::nullopt, std::nullopt, sim::kOpenProductIdError, false, 0, {}, 0},
         {"warm", true, warm_image, std::nullopt, 0, true, 0, {0x42, 0, 0, 0}, 0},
         {"warm, longer file", true, warm_image + "tail", std::nullopt, 0, true, 0, {0x42, 0, 0, 0}, 0},
         {"warm, short file", true, warm_image.substr(1), std::nullopt, sim::kRamFileLength, false, 0, {}, 0},
-        {"warm without a file turns cold", true, std::nullopt, "ID", 0, false, sim::kWarmBootWithoutRamFile,
-         {'I', 'D', 0xFF, 0xFF}, 0xFF},
+        {"warm without a file turns cold",
+         true,
+         std::nullopt,
+         "ID",
+         0,
+         false,
+         sim::kWarmBootWithoutRamFile,
+         {'I', 'D', 0xFF, 0xFF},
+         0xFF},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(options_.ram_path);
@@ -91,8 +105,8 @@ TEST_F(RamImageTest, WriteBackReplacesTheRamFileAndGivesThePidItsBytes) {
     ram.block.data()[kExternalStart] = 'Q';
     ram.block.data()[kImageSize - 1] = 'Z';
     auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
-    ASSERT_FALSE(sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
-                                              std::move(ram)));
+    ASSERT_FALSE(
+        sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)), std::move(ram)));
 
     std::string file = testing_kit::read_file(options_.ram_path);
     ASSERT_EQ(file.size(), kImageSize);
@@ -142,8 +156,8 @@ TEST_F(RamImageTest, DebugModeSharesBothBlocksByName) {
     eram.reset();
     irom.reset();
 
-    EXPECT_FALSE(sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
-                                              std::move(ram)));
+    EXPECT_FALSE(
+        sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)), std::move(ram)));
     std::string file = testing_kit::read_file(options_.ram_path);
     ASSERT_EQ(file.size(), kImageSize);
     EXPECT_EQ(file[0x100], 0x77);

@@ -145,7 +145,8 @@ TEST(RomImage, ADevicesOwnKeysComeFromTheKeyFile) {
     ASSERT_EQ(keys, device_keys);
     auto rom = patterned_rom(0x8000);
     sim::SimOptions options;
-    options.rom_path = dir.write("rom.bin", sim_fixtures::as_text(sim::scramble_rom_image(rom, 3, device_keys))).string();
+    options.rom_path =
+        dir.write("rom.bin", sim_fixtures::as_text(sim::scramble_rom_image(rom, 3, device_keys))).string();
     auto loaded = sim::load_rom_image(options, *keys, "1");
     ASSERT_TRUE(std::holds_alternative<sim::RomBlock>(loaded));
     EXPECT_TRUE(std::equal(rom.begin(), rom.end(), std::get<sim::RomBlock>(loaded).block.data()));

@@ -51,11 +51,11 @@ TEST(SimOptions, FlagsAndIgnoredWords) {
         bool debug, delete_ram, warm, plain;
     };
     const Case cases[] = {
-        {"-d", true, false, false, false},     {"-d x", true, false, false, false},
-        {"-DelRam", false, true, false, false}, {"-delram", false, true, false, false},
-        {"-Delete", false, false, false, false}, {"-Warm", false, false, true, false},
-        {"-WARM", false, false, true, false},   {"-Warmer", false, false, false, false},
-        {"-up", false, false, false, true},     {"-ia:5", false, false, false, false},
+        {"-d", true, false, false, false},          {"-d x", true, false, false, false},
+        {"-DelRam", false, true, false, false},     {"-delram", false, true, false, false},
+        {"-Delete", false, false, false, false},    {"-Warm", false, false, true, false},
+        {"-WARM", false, false, true, false},       {"-Warmer", false, false, false, false},
+        {"-up", false, false, false, true},         {"-ia:5", false, false, false, false},
         {"plain-word", false, false, false, false},
     };
     for (const Case& c : cases) {
@@ -123,8 +123,8 @@ TEST(SimOptions, RefusedArguments) {
 }
 
 TEST(SimOptions, MissingRomOrRamPathShowsTheUsage) {
-    for (auto arguments : {std::vector<std::string>{"-o:rom.bin"}, std::vector<std::string>{"-a:ram.mem"},
-                           std::vector<std::string>{}}) {
+    for (auto arguments :
+         {std::vector<std::string>{"-o:rom.bin"}, std::vector<std::string>{"-a:ram.mem"}, std::vector<std::string>{}}) {
         auto result = parse(arguments);
         auto* failure = std::get_if<sim::SimFailure>(&result);
         ASSERT_TRUE(failure);

@@ -17,7 +17,8 @@ protected:
     SimStartupTest() {
         setenv(ipc::kRuntimeDirVariable, runtime_.path().c_str(), 1);
         dir_.write("qv4700.cfs", sim_fixtures::as_text(sim::write_skin(sim_fixtures::small_skin())));
-        dir_.write("QV4700.BIN", sim_fixtures::as_text(sim::scramble_rom_image(sim_fixtures::patterned_rom(0x8000), 5)));
+        dir_.write("QV4700.BIN",
+                   sim_fixtures::as_text(sim::scramble_rom_image(sim_fixtures::patterned_rom(0x8000), 5)));
         dir_.write(sim::kProductIdFileName, "ID");
     }
     ~SimStartupTest() override { unsetenv(ipc::kRuntimeDirVariable); }

@@ -152,12 +152,11 @@ TEST(Skin, PicturesOtherThan24BitsHaveNoTurnedView) {
 
 TEST(Skin, QuarterOutlineIsMirroredIntoAWholeOne) {
     sim::Skin skin = parsed(kSkinFile);
-    std::vector<sim::SkinPoint> expected = {
-        {0, 3},   {3, 0},   {20, 0},                  // as stored
-        {20, 30}, {3, 30},  {0, 27},                  // reversed, top to bottom
-        {40, 27}, {37, 30}, {20, 30},                 // in order, both ways
-        {20, 0},  {37, 0},  {40, 3},                  // reversed, left to right
-        {0, 3}};
+    std::vector<sim::SkinPoint> expected = {{0, 3},   {3, 0},   {20, 0},   // as stored
+                                            {20, 30}, {3, 30},  {0, 27},   // reversed, top to bottom
+                                            {40, 27}, {37, 30}, {20, 30},  // in order, both ways
+                                            {20, 0},  {37, 0},  {40, 3},   // reversed, left to right
+                                            {0, 3}};
     EXPECT_EQ(sim::window_outline(skin, false), expected);
     auto turned = sim::window_outline(skin, true);
     ASSERT_EQ(turned.size(), 13u);

@@ -182,8 +182,8 @@ void initialise(HWND dialog, DialogState& state) {
     SetDlgItemText(dialog, kConditionEdit, condition.c_str());
     SetDlgItemText(dialog, kRegistersEdit, register_text(kernel).c_str());
     // "Courier New" at 9.5 points (96 dots an inch).
-    state.listing_font = CreateFont(-(95 * 96 + 360) / 720, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                    "Courier New");
+    state.listing_font =
+        CreateFont(-(95 * 96 + 360) / 720, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Courier New");
     HWND tabs = GetDlgItem(dialog, kListingTabs);
     add_tab(tabs, 0, kCodeTabString);
     add_tab(tabs, 1, kDataTabString);
@@ -198,11 +198,11 @@ void initialise(HWND dialog, DialogState& state) {
 
 simcpu::ExceptionAnswer answer_of(int button) {
     switch (button) {
-    case kContinueButton: return simcpu::ExceptionAnswer::Continue;
-    case kIgnoreKindButton: return simcpu::ExceptionAnswer::IgnoreThisKind;
-    case kIgnoreAllButton: return simcpu::ExceptionAnswer::IgnoreAll;
-    case kSingleStepButton: return simcpu::ExceptionAnswer::SingleStep;
-    default: return simcpu::ExceptionAnswer::Stop;
+        case kContinueButton: return simcpu::ExceptionAnswer::Continue;
+        case kIgnoreKindButton: return simcpu::ExceptionAnswer::IgnoreThisKind;
+        case kIgnoreAllButton: return simcpu::ExceptionAnswer::IgnoreAll;
+        case kSingleStepButton: return simcpu::ExceptionAnswer::SingleStep;
+        default: return simcpu::ExceptionAnswer::Stop;
     }
 }
 
@@ -223,32 +223,32 @@ bool enter_in_address_edit(DialogState& state) {
 LONG_PTR exception_procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<DialogState*>(GetProp(dialog, kStateProperty));
     switch (message) {
-    case WM_INITDIALOG: initialise(dialog, *reinterpret_cast<DialogState*>(lParam)); return TRUE;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (state && header->idFrom == UINT_PTR(kListingTabs) && header->code == TCN_SELCHANGE)
-            show_page(*state, int(SendDlgItemMessage(dialog, kListingTabs, TCM_GETCURSEL, 0, 0)));
-        return TRUE;
-    }
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        if (id == IDOK) {
-            if (state && enter_in_address_edit(*state)) return TRUE;
-            id = kContinueButton;
+        case WM_INITDIALOG: initialise(dialog, *reinterpret_cast<DialogState*>(lParam)); return TRUE;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (state && header->idFrom == UINT_PTR(kListingTabs) && header->code == TCN_SELCHANGE)
+                show_page(*state, int(SendDlgItemMessage(dialog, kListingTabs, TCM_GETCURSEL, 0, 0)));
+            return TRUE;
         }
-        if (id == IDCANCEL) id = kStopButton;
-        switch (id) {
-        case kContinueButton:
-        case kIgnoreKindButton:
-        case kIgnoreAllButton:
-        case kSingleStepButton:
-        case kStopButton: EndDialog(dialog, LONG_PTR(answer_of(id))); return TRUE;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            if (id == IDOK) {
+                if (state && enter_in_address_edit(*state)) return TRUE;
+                id = kContinueButton;
+            }
+            if (id == IDCANCEL) id = kStopButton;
+            switch (id) {
+                case kContinueButton:
+                case kIgnoreKindButton:
+                case kIgnoreAllButton:
+                case kSingleStepButton:
+                case kStopButton: EndDialog(dialog, LONG_PTR(answer_of(id))); return TRUE;
+                default: return FALSE;
+            }
+        }
+        case WM_CLOSE: EndDialog(dialog, LONG_PTR(simcpu::ExceptionAnswer::Stop)); return TRUE;
+        case WM_DESTROY: RemoveProp(dialog, kStateProperty); return FALSE;
         default: return FALSE;
-        }
-    }
-    case WM_CLOSE: EndDialog(dialog, LONG_PTR(simcpu::ExceptionAnswer::Stop)); return TRUE;
-    case WM_DESTROY: RemoveProp(dialog, kStateProperty); return FALSE;
-    default: return FALSE;
     }
 }
 
@@ -272,8 +272,8 @@ std::string register_text(simcpu::EmuKernel& kernel) {
                       strip_line_end(line).c_str(), bit(0), bit(1), bit(2), bit(3), bit(4), bit(6), bit(7));
     } else {
         std::string format = load_string(kRegisterString);
-        std::snprintf(text, sizeof text, format.c_str(), r.pc, r.p, r.s, r.a, r.x, r.y, bit(0), bit(1), bit(2),
-                      bit(3), bit(4), bit(6), bit(7));
+        std::snprintf(text, sizeof text, format.c_str(), r.pc, r.p, r.s, r.a, r.x, r.y, bit(0), bit(1), bit(2), bit(3),
+                      bit(4), bit(6), bit(7));
     }
     return text;
 }
@@ -294,19 +294,18 @@ std::string data_line(simcpu::EmuKernel& kernel, std::uint16_t address) {
     char text[64];
     std::snprintf(text, sizeof text, "%04x  %02x %02x %02x %02x %02x %02x %02x %02x   %c%c%c%c%c%c%c%c", address,
                   bytes[0], bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], shown(bytes[0]),
-                  shown(bytes[1]), shown(bytes[2]), shown(bytes[3]), shown(bytes[4]), shown(bytes[5]),
-                  shown(bytes[6]), shown(bytes[7]));
+                  shown(bytes[1]), shown(bytes[2]), shown(bytes[3]), shown(bytes[4]), shown(bytes[5]), shown(bytes[6]),
+                  shown(bytes[7]));
     return text;
 }
 
-simcpu::ExceptionAnswer show_exception_dialog(HWND owner, simcpu::EmuKernel& kernel, int code,
-                                              std::uint16_t address) {
+simcpu::ExceptionAnswer show_exception_dialog(HWND owner, simcpu::EmuKernel& kernel, int code, std::uint16_t address) {
     DialogState state;
     state.kernel = &kernel;
     state.code = code;
     state.address = address;
-    LONG_PTR result = DialogBoxParam(nullptr, MAKEINTRESOURCE(kExceptionDialog), owner, exception_procedure,
-                                     LPARAM(&state));
+    LONG_PTR result =
+        DialogBoxParam(nullptr, MAKEINTRESOURCE(kExceptionDialog), owner, exception_procedure, LPARAM(&state));
     if (state.listing_font) DeleteObject(state.listing_font);
     if (result < 0 || result > LONG_PTR(simcpu::ExceptionAnswer::SingleStep)) return simcpu::ExceptionAnswer::Stop;
     return simcpu::ExceptionAnswer(result);

@@ -7,11 +7,11 @@ namespace simwin {
 int turned_arrow(int virtual_key, bool turned) {
     if (!turned) return virtual_key;
     switch (virtual_key) {
-    case VK_LEFT: return VK_DOWN;
-    case VK_RIGHT: return VK_UP;
-    case VK_UP: return VK_LEFT;
-    case VK_DOWN: return VK_RIGHT;
-    default: return virtual_key;
+        case VK_LEFT: return VK_DOWN;
+        case VK_RIGHT: return VK_UP;
+        case VK_UP: return VK_LEFT;
+        case VK_DOWN: return VK_RIGHT;
+        default: return virtual_key;
     }
 }
 

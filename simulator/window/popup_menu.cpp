@@ -39,9 +39,9 @@ HMENU build_popup_menu(const std::vector<std::string>& skin_names, const MenuSta
     ok = ok && append_string(menu, state.can_rotate ? 0 : MF_GRAYED, ids.rotate(), kRotateText, error);
     ok = ok && append_string(menu, state.debug ? 0 : MF_GRAYED, ids.suspend_and_watch(), kSuspendText, error);
     switch (state.sound) {
-    case SoundState::Unavailable: ok = ok && append_string(menu, MF_GRAYED, ids.sound(), kSoundText, error); break;
-    case SoundState::Off: ok = ok && append_string(menu, MF_UNCHECKED, ids.sound(), kSoundText, error); break;
-    case SoundState::On: ok = ok && append_string(menu, MF_CHECKED, ids.sound(), kSoundText, error); break;
+        case SoundState::Unavailable: ok = ok && append_string(menu, MF_GRAYED, ids.sound(), kSoundText, error); break;
+        case SoundState::Off: ok = ok && append_string(menu, MF_UNCHECKED, ids.sound(), kSoundText, error); break;
+        case SoundState::On: ok = ok && append_string(menu, MF_CHECKED, ids.sound(), kSoundText, error); break;
     }
     ok = ok && append_string(menu, 0, ids.setting(), kSettingText, error);
     ok = ok && append_string(menu, 0, ids.download(), kDownloadText, error);

@@ -28,27 +28,27 @@ std::uint32_t slider_period(HWND dialog, int id) {
 LONG_PTR settings_procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtr(dialog, GWL_USERDATA));
     switch (message) {
-    case WM_INITDIALOG:
-        SetWindowLongPtr(dialog, GWL_USERDATA, lParam);
-        state = reinterpret_cast<DialogState*>(lParam);
-        set_slider(dialog, kNmiSlider, kNmiRange, int(state->periods->nmi / kCyclesPerStep));
-        set_slider(dialog, kLcdSlider, kLcdRange, int(state->periods->lcd / kCyclesPerStep));
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case kResetButton:
-            set_slider(dialog, kNmiSlider, kNmiResetRange, state->debug ? kNmiDefaultDebug : kNmiDefault);
-            set_slider(dialog, kLcdSlider, kLcdResetRange, state->debug ? kLcdDefaultDebug : kLcdDefault);
+        case WM_INITDIALOG:
+            SetWindowLongPtr(dialog, GWL_USERDATA, lParam);
+            state = reinterpret_cast<DialogState*>(lParam);
+            set_slider(dialog, kNmiSlider, kNmiRange, int(state->periods->nmi / kCyclesPerStep));
+            set_slider(dialog, kLcdSlider, kLcdRange, int(state->periods->lcd / kCyclesPerStep));
             return TRUE;
-        case IDOK:
-            state->periods->nmi = slider_period(dialog, kNmiSlider);
-            state->periods->lcd = slider_period(dialog, kLcdSlider);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case kResetButton:
+                    set_slider(dialog, kNmiSlider, kNmiResetRange, state->debug ? kNmiDefaultDebug : kNmiDefault);
+                    set_slider(dialog, kLcdSlider, kLcdResetRange, state->debug ? kLcdDefaultDebug : kLcdDefault);
+                    return TRUE;
+                case IDOK:
+                    state->periods->nmi = slider_period(dialog, kNmiSlider);
+                    state->periods->lcd = slider_period(dialog, kLcdSlider);
+                    EndDialog(dialog, IDOK);
+                    return TRUE;
+                case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+                default: return FALSE;
+            }
         default: return FALSE;
-        }
-    default: return FALSE;
     }
 }
 

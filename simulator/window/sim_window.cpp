@@ -99,39 +99,39 @@ LRESULT SimWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 LRESULT SimWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        creation_ran_ = true;
-        created_ = open_emulation();
-        return created_ ? 0 : -1;
-    case WM_DESTROY: on_destroy(); return 0;
-    case WM_PAINT: paint(); return 0;
-    case WM_ERASEBKGND: return 1;
-    case WM_CLOSE: PostMessage(hwnd_, WM_COMMAND, kExitCommand, 0); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: on_key(int(wParam), true); return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP: on_key(int(wParam), false); return 0;
-    case WM_KILLFOCUS: release_held_keys(); return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) release_held_keys();
-        return DefWindowProc(hwnd_, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: on_left_button(lParam, true); return 0;
-    case WM_LBUTTONUP: on_left_button(lParam, false); return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: on_right_button(lParam, true); return 0;
-    case WM_RBUTTONUP: on_right_button(lParam, false); return 0;
-    case WM_COMMAND: on_command(LOWORD(wParam)); return 0;
-    case WM_TIMER:
-        if (wParam == kAckTimer) ack_timed_out_ = true;
-        if (wParam == kPaceTimer) pace();
-        return 0;
-    case formats::WM_SIMLINK: on_link(wParam, lParam); return 0;
-    case kLcdPaintMessage: paint_lcd_refresh(); return 0;
-    case kQuestionMessage: on_question(); return 0;
-    case kDownloadDoneMessage: on_download_finished(std::uint32_t(wParam), lParam != 0); return 0;
-    default: return DefWindowProc(hwnd_, message, wParam, lParam);
+        case WM_CREATE:
+            creation_ran_ = true;
+            created_ = open_emulation();
+            return created_ ? 0 : -1;
+        case WM_DESTROY: on_destroy(); return 0;
+        case WM_PAINT: paint(); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_CLOSE: PostMessage(hwnd_, WM_COMMAND, kExitCommand, 0); return 0;
+        case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: on_key(int(wParam), true); return 0;
+        case WM_KEYUP:
+        case WM_SYSKEYUP: on_key(int(wParam), false); return 0;
+        case WM_KILLFOCUS: release_held_keys(); return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) release_held_keys();
+            return DefWindowProc(hwnd_, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: on_left_button(lParam, true); return 0;
+        case WM_LBUTTONUP: on_left_button(lParam, false); return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: on_right_button(lParam, true); return 0;
+        case WM_RBUTTONUP: on_right_button(lParam, false); return 0;
+        case WM_COMMAND: on_command(LOWORD(wParam)); return 0;
+        case WM_TIMER:
+            if (wParam == kAckTimer) ack_timed_out_ = true;
+            if (wParam == kPaceTimer) pace();
+            return 0;
+        case formats::WM_SIMLINK: on_link(wParam, lParam); return 0;
+        case kLcdPaintMessage: paint_lcd_refresh(); return 0;
+        case kQuestionMessage: on_question(); return 0;
+        case kDownloadDoneMessage: on_download_finished(std::uint32_t(wParam), lParam != 0); return 0;
+        default: return DefWindowProc(hwnd_, message, wParam, lParam);
     }
 }
 
@@ -151,8 +151,7 @@ bool SimWindow::open_emulation() {
     rom_ = std::move(std::get<sim::RomBlock>(rom));
     ram_ = std::move(std::get<sim::RamImage>(ram));
 
-    if (!options.download_path.empty() &&
-        !start_download(options.download_path, options.display_name, options.debug))
+    if (!options.download_path.empty() && !start_download(options.download_path, options.display_name, options.debug))
         return false;
 
     // The window takes messages from other processes: the IDE's link and close request.
@@ -235,8 +234,8 @@ void SimWindow::on_destroy() {
         return;
     }
     if (rom_ && ram_) {
-        auto failed = sim::write_back_memory_files(setup_.options, setup_.program_dir, std::move(*rom_),
-                                                   std::move(*ram_));
+        auto failed =
+            sim::write_back_memory_files(setup_.options, setup_.program_dir, std::move(*rom_), std::move(*ram_));
         rom_.reset();
         ram_.reset();
         if (failed) {
@@ -386,8 +385,8 @@ void SimWindow::on_right_button(LPARAM point, bool down) {
         }
         POINT screen{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
         ClientToScreen(hwnd_, &screen);
-        UINT command = UINT(TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_,
-                                           nullptr));
+        UINT command =
+            UINT(TrackPopupMenu(menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr));
         if (command) on_command(command);
         return;
     }
@@ -462,8 +461,8 @@ void SimWindow::switch_skin(std::size_t index) {
         setup_.skin = std::move(wanted);
         turned_ = false;
         lcd_.normal = sim::make_lcd_picture(setup_.skin.skin.lcd);
-        lcd_.turned = setup_.skin.skin.rotated ? sim::make_lcd_picture(setup_.skin.skin.rotated->lcd)
-                                               : sim::LcdPicture{};
+        lcd_.turned =
+            setup_.skin.skin.rotated ? sim::make_lcd_picture(setup_.skin.skin.rotated->lcd) : sim::LcdPicture{};
         kernel_.SetRotation(lcd_.normal.bits.data(), 0);
     });
     CheckMenuItem(menu_, ids_.skin(setup_.skins.current), MF_UNCHECKED);
@@ -488,7 +487,8 @@ void SimWindow::toggle_rotation() {
 void SimWindow::suspend_and_watch() {
     bool held_here = kernel_.IsRunning() && !kernel_.IsSuspended();
     if (held_here && !kernel_.Pause()) return;
-    simcpu::ExceptionAnswer answer = in_dialog([&] { return show_exception_dialog(hwnd_, kernel_, 0, kernel_.core().regs().pc); });
+    simcpu::ExceptionAnswer answer =
+        in_dialog([&] { return show_exception_dialog(hwnd_, kernel_, 0, kernel_.core().regs().pc); });
     if (answer == simcpu::ExceptionAnswer::Stop) return request_exit(true);
     if (held_here) kernel_.Resume();
 }
@@ -524,14 +524,13 @@ bool SimWindow::start_download(const std::filesystem::path& file, std::string_vi
     auto prepared = sim::prepare_download(file);
     if (auto* failure = std::get_if<sim::SimFailure>(&prepared)) return show_failure(*failure), false;
     auto loader = os::read_file((setup_.program_dir / sim::kLoaderFileName).string());
-    if (!loader || loader->size() < sim::kLoaderSize) return show_failure(sim::sim_failure(sim::kReadLoaderError)), false;
+    if (!loader || loader->size() < sim::kLoaderSize)
+        return show_failure(sim::sim_failure(sim::kReadLoaderError)), false;
     loader->resize(sim::kLoaderSize);
     HWND window = hwnd_;
     auto download = std::make_unique<FileDownload>(
         std::move(std::get<sim::PreparedDownload>(prepared)), std::string(name), setup_.options.debug,
-        [window, tell_ide](std::uint32_t slots) {
-            PostMessage(window, kDownloadDoneMessage, slots, tell_ide);
-        });
+        [window, tell_ide](std::uint32_t slots) { PostMessage(window, kDownloadDoneMessage, slots, tell_ide); });
     // The "-f:" file waits for the device to boot; the kernel asks for it.
     if (!kernel_.IsRunning()) {
         loader_ = std::move(*loader);
@@ -564,25 +563,25 @@ void SimWindow::on_link(WPARAM wParam, LPARAM lParam) {
     auto command = sim::ide_command(wParam, std::uint64_t(lParam), setup_.options.debug);
     if (!command) return;
     switch (*command) {
-    case sim::IdeCommand::Run:
-        if (kernel_.IsRunning()) return;
-        requests_.reopen();
-        if (!kernel_.StartThread()) {
-            show_message(kernel_.ErrorText(), load_text(kKernelErrorCaption));
-            request_exit(true);
-        }
-        return;
-    case sim::IdeCommand::Resume:
-        // Resume keeps a resume that arrives before the thread has parked at
-        // its notice; it does nothing when the thread is not at one.
-        kernel_.Resume();
-        return;
-    case sim::IdeCommand::Exit: PostMessage(hwnd_, WM_COMMAND, kExitCommand, 0); return;
-    case sim::IdeCommand::AckEnd: acknowledged_ = true; return;
-    case sim::IdeCommand::Close:
-        if (off_by_power_key_) return;
-        request_exit(setup_.options.debug);
-        return;
+        case sim::IdeCommand::Run:
+            if (kernel_.IsRunning()) return;
+            requests_.reopen();
+            if (!kernel_.StartThread()) {
+                show_message(kernel_.ErrorText(), load_text(kKernelErrorCaption));
+                request_exit(true);
+            }
+            return;
+        case sim::IdeCommand::Resume:
+            // Resume keeps a resume that arrives before the thread has parked at
+            // its notice; it does nothing when the thread is not at one.
+            kernel_.Resume();
+            return;
+        case sim::IdeCommand::Exit: PostMessage(hwnd_, WM_COMMAND, kExitCommand, 0); return;
+        case sim::IdeCommand::AckEnd: acknowledged_ = true; return;
+        case sim::IdeCommand::Close:
+            if (off_by_power_key_) return;
+            request_exit(setup_.options.debug);
+            return;
     }
 }
 

@@ -68,9 +68,9 @@ std::variant<std::unique_ptr<SimWindow>, int> start_talvask(const StartRequest& 
     sim::SkinIcon* icon = value_or_report(decoded_icon);
     if (!icon) return kFailedStart;
 
-    auto window = std::make_unique<SimWindow>(WindowSetup{*options, request.program_dir, std::move(skins),
-                                                          sim::LoadedSkin{skin_path, std::move(*skin)},
-                                                          request.pace_hz});
+    auto window =
+        std::make_unique<SimWindow>(WindowSetup{*options, request.program_dir, std::move(skins),
+                                                sim::LoadedSkin{skin_path, std::move(*skin)}, request.pace_hz});
     if (!window->make_menu()) return kFailedStart;
 
     WNDCLASS existing{};

@@ -11,10 +11,10 @@ namespace afxdemo {
 IMPLEMENT_DYNCREATE(NoteDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(NoteDoc, CDocument)
-    ON_COMMAND(ID_EDIT_BOLD, OnEditBold)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_BOLD, OnUpdateEditBold)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_BOLD, OnUpdateBoldIndicator)
-    ON_COMMAND(ID_EDIT_PROPS, OnEditProps)
+ON_COMMAND(ID_EDIT_BOLD, OnEditBold)
+ON_UPDATE_COMMAND_UI(ID_EDIT_BOLD, OnUpdateEditBold)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_BOLD, OnUpdateBoldIndicator)
+ON_COMMAND(ID_EDIT_PROPS, OnEditProps)
 END_MESSAGE_MAP()
 
 void NoteDoc::Serialize(CArchive& ar) {
@@ -80,7 +80,7 @@ void NoteView::OnDraw(CDC* dc) {
 IMPLEMENT_DYNCREATE(SketchDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(SketchDoc, CDocument)
-    ON_COMMAND(ID_EDIT_SKETCH_OPTIONS, OnSketchOptions)
+ON_COMMAND(ID_EDIT_SKETCH_OPTIONS, OnSketchOptions)
 END_MESSAGE_MAP()
 
 void SketchDoc::OnSketchOptions() {
@@ -150,11 +150,11 @@ void PaletteBar::DoPaint(CDC* dc) {
 IMPLEMENT_DYNCREATE(MainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(MainFrame, CMDIFrameWnd)
-    ON_WM_CREATE()
-    ON_WM_CLOSE()
-    ON_COMMAND_EX(ID_VIEW_PALETTE, OnViewPalette)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_PALETTE, OnUpdateViewPalette)
-    ON_UPDATE_COMMAND_UI(ID_INDICATOR_BOLD, OnUpdateBoldIndicator)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_COMMAND_EX(ID_VIEW_PALETTE, OnViewPalette)
+ON_UPDATE_COMMAND_UI(ID_VIEW_PALETTE, OnUpdateViewPalette)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_BOLD, OnUpdateBoldIndicator)
 END_MESSAGE_MAP()
 
 int MainFrame::OnCreate(CREATESTRUCT* cs) {
@@ -178,8 +178,8 @@ void MainFrame::OnUpdateViewPalette(CCmdUI* cmd_ui) { cmd_ui->SetCheck(palette.I
 // ---- the application ------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(DemoApp, CWinApp)
-    ON_COMMAND(ID_FILE_NEW_NOTE, OnNewNote)
-    ON_COMMAND(ID_FILE_NEW_SKETCH, OnNewSketch)
+ON_COMMAND(ID_FILE_NEW_NOTE, OnNewNote)
+ON_COMMAND(ID_FILE_NEW_SKETCH, OnNewSketch)
 END_MESSAGE_MAP()
 
 BOOL DemoApp::InitInstance() {
@@ -187,8 +187,8 @@ BOOL DemoApp::InitInstance() {
     (void)registered;
     SetRegistryKey("Afxdemo");
     LoadStdProfileSettings(4);
-    note_template = new CMultiDocTemplate(IDR_NOTE, RUNTIME_CLASS(NoteDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                          RUNTIME_CLASS(NoteView));
+    note_template =
+        new CMultiDocTemplate(IDR_NOTE, RUNTIME_CLASS(NoteDoc), RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(NoteView));
     sketch_template = new CMultiDocTemplate(IDR_SKETCH, RUNTIME_CLASS(SketchDoc), RUNTIME_CLASS(CMDIChildWnd),
                                             RUNTIME_CLASS(SketchView));
     AddDocTemplate(note_template);

@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "afxdemo: %s\n", display.error.c_str());
         return 1;
     }
-    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get())) headless->advance_to_timers(true);
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
+        headless->advance_to_timers(true);
     afxdemo::DemoApp app;
     if (screenshot.empty()) return app.RunApplication();
     screen = display.backend.get();

@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) debug = debug || std::string_view(argv[i]) == "-d";
     if (!debug) return 0;
 
-    const auto ide_window = static_cast<ipc::WindowHandle>(std::strtoul(option(argc, argv, "-h:").c_str(), nullptr, 10));
+    const auto ide_window =
+        static_cast<ipc::WindowHandle>(std::strtoul(option(argc, argv, "-h:").c_str(), nullptr, 10));
     const ipc::WindowHandle window = ipc::allocate_window_handle();
     auto port = ipc::MessagePort::open(window);
     const std::string space = ipc::link_namespace(ide_window);
@@ -122,8 +123,7 @@ int main(int argc, char** argv) {
         std::uint16_t index = 0, address = 0;
         if (!find_stop(memory, index, address)) continue;
         std::memcpy(memory.register_block(), &address, 2);
-        ipc::post_message(ide_window, formats::WM_SIMLINK, formats::sim_link_wparam(formats::SimNotifyStopped),
-                          index);
+        ipc::post_message(ide_window, formats::WM_SIMLINK, formats::sim_link_wparam(formats::SimNotifyStopped), index);
         if (end_after != 0 && ++stops == end_after)
             ipc::post_message(ide_window, formats::WM_SIMLINK, formats::sim_link_wparam(formats::SimNotifyEnded),
                               window);

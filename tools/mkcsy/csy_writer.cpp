@@ -134,7 +134,8 @@ public:
         }
         for (const Struct& s : d_.structs) {
             put(structs, {s.hidden ? 1u : 0u, name(s.tag), static_cast<std::uint32_t>(s.members.size()), s.size});
-            for (const Member& m : s.members) put(structs, {0, name(m.name), row_of(type_rows_, m.type, "type"), m.offset});
+            for (const Member& m : s.members)
+                put(structs, {0, name(m.name), row_of(type_rows_, m.type, "type"), m.offset});
         }
         for (const Type& t : d_.types) {
             const std::uint32_t extra = struct_rows_.count(t.extra) ? struct_rows_[t.extra] : number(t.extra);
@@ -158,9 +159,13 @@ public:
         }
         const auto pool_at = symbol_offset;
         std::string header(kHeaderSize, '\0');
-        const std::uint32_t words[] = {modules_at, static_cast<std::uint32_t>(d_.modules.size()), ranges_at, 0,
-                                       structs_at, static_cast<std::uint32_t>(structs.size() / 16), types_at, 0,
-                                       scopes_at,  0, pool_at, 0, pool_at};
+        const std::uint32_t words[] = {modules_at, static_cast<std::uint32_t>(d_.modules.size()),
+                                       ranges_at,  0,
+                                       structs_at, static_cast<std::uint32_t>(structs.size() / 16),
+                                       types_at,   0,
+                                       scopes_at,  0,
+                                       pool_at,    0,
+                                       pool_at};
         std::memcpy(header.data(), words, sizeof words);
         return header + modules + ranges + structs + types + scopes + symbols + pool_;
     }

@@ -33,8 +33,11 @@ struct KeySpec {
 // Rows of keys from top to bottom; each row spans the same width.
 std::vector<std::vector<KeySpec>> key_rows() {
     std::vector<std::vector<KeySpec>> rows;
-    rows.push_back({{"F1", 37, kVkF1, 0}, {"F2", 37, kVkF1 + 1, 0}, {"F3", 37, kVkF1 + 2, 0},
-                    {"F4", 37, kVkF1 + 3, 0}, {"ON", 38, 0, 0}});
+    rows.push_back({{"F1", 37, kVkF1, 0},
+                    {"F2", 37, kVkF1 + 1, 0},
+                    {"F3", 37, kVkF1 + 2, 0},
+                    {"F4", 37, kVkF1 + 3, 0},
+                    {"ON", 38, 0, 0}});
     for (const char* letters : {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"}) {
         std::vector<KeySpec> row;
         for (const char* c = letters; *c; ++c) row.push_back({nullptr, 18, static_cast<uint16_t>(*c), 0});
@@ -48,8 +51,13 @@ std::vector<std::vector<KeySpec>> key_rows() {
     for (char d : std::string("1234567890"))
         digits.push_back({nullptr, 18, static_cast<uint16_t>(d), static_cast<uint16_t>(kVkNumpad0 + (d - '0'))});
     rows.push_back(digits);
-    rows.push_back({{"ESC", 28, kVkEscape, 0}, {"SPC", 40, kVkSpace, 0}, {"ENT", 28, kVkReturn, 0},
-                    {"<", 19, kVkLeft, 0}, {"^", 19, kVkUp, 0}, {"v", 19, kVkDown, 0}, {">", 19, kVkRight, 0}});
+    rows.push_back({{"ESC", 28, kVkEscape, 0},
+                    {"SPC", 40, kVkSpace, 0},
+                    {"ENT", 28, kVkReturn, 0},
+                    {"<", 19, kVkLeft, 0},
+                    {"^", 19, kVkUp, 0},
+                    {"v", 19, kVkDown, 0},
+                    {">", 19, kVkRight, 0}});
     return rows;
 }
 

@@ -24,8 +24,10 @@ std::string quoted(std::string_view name) {
     std::string text = "\"";
     for (char c : name) {
         auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\') text += "\\x" + hex(byte, 2);
-        else text += c;
+        if (byte < 0x20 || byte >= 0x7F || c == '"' || c == '\\')
+            text += "\\x" + hex(byte, 2);
+        else
+            text += c;
     }
     return text + "\"";
 }

@@ -36,26 +36,26 @@ public:
                                       [this](const auto& r) { line(r); });
         table<formats::ObjSymbolRecord>("symbols", header_.symbols_offset, header_.symbol_count,
                                         [this](const auto& r) { symbol(r); });
-        table<formats::ObjSourceFileRecord>("source files", header_.source_files_offset, header_.source_file_count,
-                                            [this](const auto& r) {
-                                                out_ += name(r.name_offset) + " first line " +
-                                                        (r.first_line_index == formats::kNoLines
-                                                             ? std::string("none")
-                                                             : std::to_string(r.first_line_index)) +
-                                                        "\n";
-                                            });
-        table<formats::ObjProcedureRecord>("procedures", header_.procedures_offset, header_.procedure_count,
-                                           [this](const auto& r) {
-                                               out_ += symbol_name(r.symbol_row) + " section " +
-                                                       std::to_string(r.section_index) + " segment " +
-                                                       std::to_string(r.segment_index) + " " + hex(r.start_offset, 4) +
-                                                       "-" + hex(r.end_offset, 4) + "\n";
-                                           });
+        table<formats::ObjSourceFileRecord>(
+            "source files", header_.source_files_offset, header_.source_file_count, [this](const auto& r) {
+                out_ += name(r.name_offset) + " first line " +
+                        (r.first_line_index == formats::kNoLines ? std::string("none")
+                                                                 : std::to_string(r.first_line_index)) +
+                        "\n";
+            });
+        table<formats::ObjProcedureRecord>(
+            "procedures", header_.procedures_offset, header_.procedure_count, [this](const auto& r) {
+                out_ += symbol_name(r.symbol_row) + " section " + std::to_string(r.section_index) + " segment " +
+                        std::to_string(r.segment_index) + " " + hex(r.start_offset, 4) + "-" + hex(r.end_offset, 4) +
+                        "\n";
+            });
         if (header_.entry_offset != 0) {
             auto entry = file_.record<formats::ObjEntryRecord>(header_.entry_offset);
-            if (!entry) out_ += "entry: outside the file\n";
-            else out_ += "entry: section " + std::to_string(entry->section_index) + " segment " +
-                         std::to_string(entry->segment_index) + " value " + hex(entry->value, 4) + "\n";
+            if (!entry)
+                out_ += "entry: outside the file\n";
+            else
+                out_ += "entry: section " + std::to_string(entry->section_index) + " segment " +
+                        std::to_string(entry->segment_index) + " value " + hex(entry->value, 4) + "\n";
         }
         return out_;
     }
@@ -113,8 +113,10 @@ private:
         out_ += name(r.name_offset) + " length " + hex(r.code_length, 4) + ", " + std::to_string(r.fixup_count) +
                 " fix-up(s) at " + hex(r.first_fixup_offset, 8) + ", code at " + hex(r.code_offset, 8) + "\n";
         auto code = file_.slice(r.code_offset, r.code_length);
-        if (!code) out_ += "    code outside the file\n";
-        else out_ += hex_rows(code->bytes(), "    ");
+        if (!code)
+            out_ += "    code outside the file\n";
+        else
+            out_ += hex_rows(code->bytes(), "    ");
     }
 
     void fixup(const formats::ObjFixupRecord& r) {

@@ -77,8 +77,10 @@ int main(int argc, char** argv) {
     bool check = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
-        if (arg == "--check") check = true;
-        else paths.emplace_back(arg);
+        if (arg == "--check")
+            check = true;
+        else
+            paths.emplace_back(arg);
     }
     if (paths.empty()) {
         std::fputs("usage: kitobjdump [--check] <file.obj|.sym|.LKE|.DEB|.lib>...\n", stderr);

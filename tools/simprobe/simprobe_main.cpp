@@ -99,9 +99,16 @@ public:
         received.clear();
         fs::remove(folder_ / "ram.mem");
         os::SpawnOptions spawn;
-        spawn.argv = {(folder_ / "Talvask").string(), "-o:QV4700.BIN", "-a:" + (folder_ / "ram.mem").string(),
-                      "-eas:65536", "-if:qv4700.cfs", "-h:" + std::to_string(value_of(probe_)),
-                      "-f:DEMOPROG.BIN", "-n:DEMOPROG", "-d", "-up"};
+        spawn.argv = {(folder_ / "Talvask").string(),
+                      "-o:QV4700.BIN",
+                      "-a:" + (folder_ / "ram.mem").string(),
+                      "-eas:65536",
+                      "-if:qv4700.cfs",
+                      "-h:" + std::to_string(value_of(probe_)),
+                      "-f:DEMOPROG.BIN",
+                      "-n:DEMOPROG",
+                      "-d",
+                      "-up"};
         spawn.working_directory = folder_;
         auto started = os::Process::spawn(spawn);
         if (!started) {
@@ -216,8 +223,10 @@ void close_run(Session& session, bool acknowledge) {
     });
     check(find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(), "the end notice arrives");
     std::string took = ended ? " (" + std::to_string(*ended) + " ms)" : std::string(" (still running)");
-    if (acknowledge) check(ended && *ended < 1000, "with the acknowledgement the simulator ends within a second" + took);
-    else check(ended && *ended >= 10000, "without it the simulator ends after the ten-second limit" + took);
+    if (acknowledge)
+        check(ended && *ended < 1000, "with the acknowledgement the simulator ends within a second" + took);
+    else
+        check(ended && *ended >= 10000, "without it the simulator ends after the ten-second limit" + took);
     session.end();
 }
 

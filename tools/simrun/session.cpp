@@ -128,7 +128,8 @@ RunResult Session::Run(bool& reached) {
             break;
         }
         std::uint64_t bound = end;
-        if (nextKey_ < options_.keys.size()) bound = std::min(bound, std::max(options_.keys[nextKey_].cycle, core_.cycleCount + 1));
+        if (nextKey_ < options_.keys.size())
+            bound = std::min(bound, std::max(options_.keys[nextKey_].cycle, core_.cycleCount + 1));
         // Looking for a PC: one instruction a run.
         if (options_.untilPc) bound = core_.cycleCount + 1;
         result = RunUntilCycle(bound);
@@ -172,8 +173,10 @@ bool Session::Finished(std::uint32_t slots) {
     // Only a debug run tells the IDE and waits for it.
     if (!options_.debug) return false;
     if (options_.notices) {
-        *log_ << "notice " << Hex(formats::sim_downloaded_wparam(static_cast<std::uint8_t>(slots >> 8),
-                                                                  static_cast<std::uint8_t>(slots)), 8)
+        *log_ << "notice "
+              << Hex(formats::sim_downloaded_wparam(static_cast<std::uint8_t>(slots >> 8),
+                                                    static_cast<std::uint8_t>(slots)),
+                     8)
               << "\n";
     }
     return true;

@@ -50,33 +50,56 @@ public:
 private:
     void Option(const std::string& option) {
         static const std::map<std::string, ExceptionAnswer, std::less<>> kAnswers = {
-            {"stop", ExceptionAnswer::Stop},         {"continue", ExceptionAnswer::Continue},
-            {"ignore", ExceptionAnswer::IgnoreThisKind}, {"ignore-all", ExceptionAnswer::IgnoreAll},
+            {"stop", ExceptionAnswer::Stop},
+            {"continue", ExceptionAnswer::Continue},
+            {"ignore", ExceptionAnswer::IgnoreThisKind},
+            {"ignore-all", ExceptionAnswer::IgnoreAll},
             {"step", ExceptionAnswer::SingleStep}};
-        if (option == "--scrambled") options_.scrambledRom = true;
-        else if (option == "--fast") options_.fast = true;
-        else if (option == "--debug") options_.debug = true;
-        else if (option == "--regs") options_.dumpRegisters = true;
-        else if (option == "--notices") options_.notices = true;
-        else if (option == "--rom") options_.rom = Value(option);
-        else if (option == "--download") options_.download = Value(option);
-        else if (option == "--name") options_.name = Value(option);
-        else if (option == "--loader") options_.loader = Value(option);
-        else if (option == "--pbm") options_.lcdPbm = Value(option);
-        else if (option == "--lcd-text") options_.lcdText = true;
-        else if (option == "--ias") options_.internalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
-        else if (option == "--eas") options_.externalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
-        else if (option == "--cycles") options_.cycles = NumberValue(option, UINT64_MAX / 2);
-        else if (option == "--until-pc") options_.untilPc = static_cast<std::uint16_t>(NumberValue(option, 0xFFFF));
-        else if (option == "--break") options_.breakpoints.push_back(static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX)));
-        else if (option == "--lcd") Lcd(Value(option));
-        else if (option == "--key") Key(Value(option));
-        else if (option == "--mem") Dump(Value(option));
+        if (option == "--scrambled")
+            options_.scrambledRom = true;
+        else if (option == "--fast")
+            options_.fast = true;
+        else if (option == "--debug")
+            options_.debug = true;
+        else if (option == "--regs")
+            options_.dumpRegisters = true;
+        else if (option == "--notices")
+            options_.notices = true;
+        else if (option == "--rom")
+            options_.rom = Value(option);
+        else if (option == "--download")
+            options_.download = Value(option);
+        else if (option == "--name")
+            options_.name = Value(option);
+        else if (option == "--loader")
+            options_.loader = Value(option);
+        else if (option == "--pbm")
+            options_.lcdPbm = Value(option);
+        else if (option == "--lcd-text")
+            options_.lcdText = true;
+        else if (option == "--ias")
+            options_.internalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
+        else if (option == "--eas")
+            options_.externalRam = static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX));
+        else if (option == "--cycles")
+            options_.cycles = NumberValue(option, UINT64_MAX / 2);
+        else if (option == "--until-pc")
+            options_.untilPc = static_cast<std::uint16_t>(NumberValue(option, 0xFFFF));
+        else if (option == "--break")
+            options_.breakpoints.push_back(static_cast<std::uint32_t>(NumberValue(option, UINT32_MAX)));
+        else if (option == "--lcd")
+            Lcd(Value(option));
+        else if (option == "--key")
+            Key(Value(option));
+        else if (option == "--mem")
+            Dump(Value(option));
         else if (option == "--answer") {
             std::string value = Value(option);
             auto found = kAnswers.find(value);
-            if (found == kAnswers.end()) Fail("unknown exception answer '" + value + "'");
-            else options_.answers.push_back(found->second);
+            if (found == kAnswers.end())
+                Fail("unknown exception answer '" + value + "'");
+            else
+                options_.answers.push_back(found->second);
         } else {
             Fail("unknown option '" + option + "'");
         }

@@ -73,9 +73,11 @@ LONG_PTR controls_dialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam
             if (LOWORD(wParam) == IDOK) {
                 char item[32] = "";
                 int selected = int(SendDlgItemMessage(dialog, 1005, LB_GETCURSEL, 0, 0));
-                if (selected >= 0) SendDlgItemMessage(dialog, 1005, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(item));
+                if (selected >= 0)
+                    SendDlgItemMessage(dialog, 1005, LB_GETTEXT, WPARAM(selected), reinterpret_cast<LPARAM>(item));
                 std::string combo = text_of(dialog, 1006);
-                log("dialog ok: name=" + text_of(dialog, 1000) + " notes=" + std::to_string(text_of(dialog, 1001).size()) +
+                log("dialog ok: name=" + text_of(dialog, 1000) +
+                    " notes=" + std::to_string(text_of(dialog, 1001).size()) +
                     " bytes fast=" + std::to_string(IsDlgButtonChecked(dialog, 1003)) +
                     " loud=" + std::to_string(IsDlgButtonChecked(dialog, 1004)) + " list=" + item +
                     " code page=" + combo + " level=" + text_of(dialog, 1008));
@@ -185,12 +187,13 @@ LRESULT main_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             demo.main = hwnd;
-            demo.canvas = CreateWindowEx(WS_EX_CLIENTEDGE, "WinDemoCanvas", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, hwnd,
-                                         reinterpret_cast<HMENU>(std::uintptr_t(kCanvasId)), nullptr, nullptr);
-            demo.notes = CreateWindowEx(WS_EX_CLIENTEDGE, "WinDemoNotes", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10,
-                                        10, hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kNotesId)), nullptr, nullptr);
-            CreateWindowEx(0, "BUTTON", "&Controls...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10,
-                           hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kControlsButtonId)), nullptr, nullptr);
+            demo.canvas = CreateWindowEx(WS_EX_CLIENTEDGE, "WinDemoCanvas", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
+                                         hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kCanvasId)), nullptr, nullptr);
+            demo.notes =
+                CreateWindowEx(WS_EX_CLIENTEDGE, "WinDemoNotes", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 10, 10,
+                               hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kNotesId)), nullptr, nullptr);
+            CreateWindowEx(0, "BUTTON", "&Controls...", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10,
+                           10, hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kControlsButtonId)), nullptr, nullptr);
             return 0;
         case WM_SIZE: layout(hwnd); return 0;
         case WM_COMMAND: {
@@ -206,10 +209,14 @@ LRESULT main_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 case IDM_ABOUT: {
                     char text[128];
                     LoadString(nullptr, 2, text, sizeof text);
-                    log("about answered " + std::to_string(MessageBox(hwnd, text, "About", MB_OK | MB_ICONINFORMATION)));
+                    log("about answered " +
+                        std::to_string(MessageBox(hwnd, text, "About", MB_OK | MB_ICONINFORMATION)));
                     return 0;
                 }
-                case IDM_EXIT: log("command exit"); DestroyWindow(hwnd); return 0;
+                case IDM_EXIT:
+                    log("command exit");
+                    DestroyWindow(hwnd);
+                    return 0;
                 case IDM_RED:
                 case IDM_GREEN:
                 case IDM_BLUE:
@@ -269,8 +276,8 @@ HWND create_main_window() {
     char title[64];
     LoadString(nullptr, 1, title, sizeof title);
     demo.accelerators = LoadAccelerators(nullptr, MAKEINTRESOURCE(1));
-    HWND hwnd = CreateWindowEx(0, "WinDemoMain", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 360, 240, nullptr,
-                               LoadMenu(nullptr, MAKEINTRESOURCE(1)), nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, "WinDemoMain", title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 360, 240,
+                               nullptr, LoadMenu(nullptr, MAKEINTRESOURCE(1)), nullptr, nullptr);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     return hwnd;

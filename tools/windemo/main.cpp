@@ -52,7 +52,8 @@ void take_screenshot() {
         ok = gdi::write_png(kit::display::compose(main_window), options.screenshot, &error);
     }
     if (!ok) {
-        std::fprintf(stderr, "windemo: cannot write the screenshot %s: %s\n", options.screenshot.c_str(), error.c_str());
+        std::fprintf(stderr, "windemo: cannot write the screenshot %s: %s\n", options.screenshot.c_str(),
+                     error.c_str());
         exit_code = 1;
     }
 }

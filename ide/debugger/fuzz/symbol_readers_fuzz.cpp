@@ -70,8 +70,7 @@ void evaluate_over(const std::uint8_t* data, std::size_t size) {
     static ide::testing::TargetFixture target;
     static const ide::TargetMemory memory({target.eram, target.rom});
     const std::string& folder = scratch_folder();
-    if (!os::write_file(folder + "debug/prog.csy", std::string_view(reinterpret_cast<const char*>(data), size)))
-        return;
+    if (!os::write_file(folder + "debug/prog.csy", std::string_view(reinterpret_cast<const char*>(data), size))) return;
     const std::string modules[] = {"prog"};
     ide::CFormular formular(ide::EvalContext{&memory, {folder, "game", modules}, 0x4000});
     formular.InitCsym("prog");

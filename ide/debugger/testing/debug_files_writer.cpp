@@ -41,13 +41,13 @@ std::string write_obj(const ObjSpec& spec) {
     }
     header.lines_offset = here();
     for (const auto& line : spec.lines)
-        append(tables, formats::ObjLineRecord{line.file << 24 | line.line, line.section, line.segment, line.start,
-                                              line.end});
+        append(tables,
+               formats::ObjLineRecord{line.file << 24 | line.line, line.section, line.segment, line.start, line.end});
     header.symbols_offset = here();
     for (const auto& symbol : spec.symbols)
         append(tables, formats::ObjSymbolRecord{pool.add(symbol.name), symbol.type_offset,
-                                                static_cast<std::uint16_t>(symbol.kind), symbol.section,
-                                                symbol.segment, symbol.value});
+                                                static_cast<std::uint16_t>(symbol.kind), symbol.section, symbol.segment,
+                                                symbol.value});
     header.source_files_offset = here();
     for (std::uint32_t f = 0; f < spec.sources.size(); ++f) {
         formats::ObjSourceFileRecord record{pool.add(spec.sources[f]), formats::kNoLines};

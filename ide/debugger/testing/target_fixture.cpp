@@ -41,9 +41,7 @@ void TargetFixture::set_pc(std::uint16_t pc) { std::memcpy(eram.data() + formats
 
 void TargetFixture::set_bank(std::uint8_t bank) { eram[formats::kWriteLatchOffset] = bank; }
 
-void TargetFixture::set_page_flags(unsigned page, std::uint8_t flags) {
-    eram[ControlBlock::kPageFlags + page] = flags;
-}
+void TargetFixture::set_page_flags(unsigned page, std::uint8_t flags) { eram[ControlBlock::kPageFlags + page] = flags; }
 
 void TargetFixture::poke(std::uint16_t address, std::span<const std::uint8_t> bytes) {
     for (std::uint8_t byte : bytes) {

@@ -95,8 +95,8 @@ TEST_F(DebugManagerTest, StartsTheSimulatorWithAnArgumentVector) {
     const std::string window = std::to_string(host.window);
     for (SimulatorMode mode : {SimulatorMode::Run, SimulatorMode::Debug}) {
         const auto argv = manager.BuildSimulatorCommandLine("sim", mode);
-        std::vector<std::string> expected = {"sim", "-o:QV4700.BIN", "-a:ram.mem", "-eas:524288", "-h:" + window,
-                                             "-if:qv4700.cfs", "-f:" + host.image, "-n:Game"};
+        std::vector<std::string> expected = {"sim",          "-o:QV4700.BIN",  "-a:ram.mem",       "-eas:524288",
+                                             "-h:" + window, "-if:qv4700.cfs", "-f:" + host.image, "-n:Game"};
         if (mode == SimulatorMode::Debug) expected.push_back("-d");
         expected.push_back("-up");
         EXPECT_EQ(argv, expected);

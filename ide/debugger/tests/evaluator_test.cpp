@@ -81,7 +81,7 @@ public:
         dir.write("debug/prog.sym", testing::write_sym(0));
         dir.write("debug/lib.sym", testing::write_sym(0));
         dir.write("debug/game.deb", testing::write_deb({{{folder + "debug/prog.obj", {{{0, 0, 0x0600, 0x0610}}}},
-                                                          {folder + "debug/lib.obj", {{{0, 0, 0x0700, 0x0720}}}}}}));
+                                                         {folder + "debug/lib.obj", {{{0, 0, 0x0700, 0x0720}}}}}}));
 
         poke16(0x40, 0x0400);
         poke16(0x42, 0x0500);
@@ -124,9 +124,7 @@ public:
         out->SetHexMode(hex);
         return out;
     }
-    std::string text(std::string_view expression, bool hex = false) {
-        return formular(hex)->Evaluate(expression).text;
-    }
+    std::string text(std::string_view expression, bool hex = false) { return formular(hex)->Evaluate(expression).text; }
 
     testing_kit::TempDir dir;
     std::string folder;
@@ -146,34 +144,104 @@ TEST_F(EvaluatorTest, ExpressionTable) {
     };
     const Case cases[] = {
         // variables of each storage
-        {"x", "5"}, {"f", "2.500000"}, {"c", "-3"}, {"l", "100000"}, {"m1", "-1"}, {"m1", "0xffffffff", true},
-        {"g_int", "7"}, {"ext", "9"}, {"lost", "Variable miss address"}, {"odd", "Variable miss address"},
+        {"x", "5"},
+        {"f", "2.500000"},
+        {"c", "-3"},
+        {"l", "100000"},
+        {"m1", "-1"},
+        {"m1", "0xffffffff", true},
+        {"g_int", "7"},
+        {"ext", "9"},
+        {"lost", "Variable miss address"},
+        {"odd", "Variable miss address"},
         {"*p", "10"},
         // operators and precedence
-        {"x+1", "6"}, {"-x", "-5"}, {"x*2+1", "11"}, {"x*(2+1)", "15"}, {"7 % 3", "1"}, {"x << 2", "20"},
-        {"m1 >> 1", "-1"}, {"x || 0", "1"}, {"x | 2", "7"}, {"x && 2", "1"}, {"x & 4", "4"}, {"x ^ 1", "4"},
-        {"~0", "65535"}, {"~x", "-6"}, {"!x", "0"}, {"x == 5", "1"}, {"x != 5", "0"}, {"x <= 4", "0"}, {"x > 4", "1"},
-        {"f*2", "5.000000"}, {"f > 2", "1"}, {"(int)f", "2"}, {"(unsigned char)300", "44"}, {"(float)x", "5.000000"},
+        {"x+1", "6"},
+        {"-x", "-5"},
+        {"x*2+1", "11"},
+        {"x*(2+1)", "15"},
+        {"7 % 3", "1"},
+        {"x << 2", "20"},
+        {"m1 >> 1", "-1"},
+        {"x || 0", "1"},
+        {"x | 2", "7"},
+        {"x && 2", "1"},
+        {"x & 4", "4"},
+        {"x ^ 1", "4"},
+        {"~0", "65535"},
+        {"~x", "-6"},
+        {"!x", "0"},
+        {"x == 5", "1"},
+        {"x != 5", "0"},
+        {"x <= 4", "0"},
+        {"x > 4", "1"},
+        {"f*2", "5.000000"},
+        {"f > 2", "1"},
+        {"(int)f", "2"},
+        {"(unsigned char)300", "44"},
+        {"(float)x", "5.000000"},
         // short circuits: the right side is parsed but never evaluated
-        {"5 || 1/0", "1"}, {"0 && 1/0", "0"}, {"0 * (1/0)", "0"}, {"0 / 0", "0"}, {"zero || x", "1"},
-        {"1/0", "Can not display this value"}, {"1%0", "Can not display this value"}, {"f/0", "Can not display this value"},
+        {"5 || 1/0", "1"},
+        {"0 && 1/0", "0"},
+        {"0 * (1/0)", "0"},
+        {"0 / 0", "0"},
+        {"zero || x", "1"},
+        {"1/0", "Can not display this value"},
+        {"1%0", "Can not display this value"},
+        {"f/0", "Can not display this value"},
         // numbers and character constants
-        {"0x1234", "4660"}, {"0x12345", "74565"}, {"0x123456789", "Unknow Identifier"}, {"65535", "65535"},
-        {"65536", "65536"}, {"4294967296", "Unknow Identifier"}, {"1.5e", "Wrong number style"}, {"0x", "Wrong number style"},
-        {"'a'", "97"}, {"''", "0"}, {"'ab'", "226"}, {"'a", "Unknow Identifier"}, {"'abc'", "Unknow Identifier"},
-        {"ff", "0xff", true}, {"0n10", "0xa", true}, {"ff", "Unknow Identifier"},
+        {"0x1234", "4660"},
+        {"0x12345", "74565"},
+        {"0x123456789", "Unknow Identifier"},
+        {"65535", "65535"},
+        {"65536", "65536"},
+        {"4294967296", "Unknow Identifier"},
+        {"1.5e", "Wrong number style"},
+        {"0x", "Wrong number style"},
+        {"'a'", "97"},
+        {"''", "0"},
+        {"'ab'", "226"},
+        {"'a", "Unknow Identifier"},
+        {"'abc'", "Unknow Identifier"},
+        {"ff", "0xff", true},
+        {"0n10", "0xa", true},
+        {"ff", "Unknow Identifier"},
         // sizeof
-        {"sizeof(x)", "2"}, {"sizeof(f)", "4"}, {"sizeof(p)", "2"}, {"sizeof(s)", "6"}, {"sizeof x", "Miss left bracket -- '('"},
+        {"sizeof(x)", "2"},
+        {"sizeof(f)", "4"},
+        {"sizeof(p)", "2"},
+        {"sizeof(s)", "6"},
+        {"sizeof x", "Miss left bracket -- '('"},
         // pointers, arrays and members
-        {"p+1", "0x41a"}, {"*(p+1)", "20"}, {"p[2]", "30"}, {"ia[1]", "20"}, {"*(ia+2)", "30"}, {"&x", "0x400"},
-        {"*&x", "5"}, {"arr[1]", "98"}, {"s.b", "2"}, {"ps->a", "1"}, {"ps->next->b", "2"}, {"s.next->a", "1"},
-        {"(point)0x40C", "{...}"}, {"((point)0x40C).b", "Unknow Identifier"},  // members follow names only
+        {"p+1", "0x41a"},
+        {"*(p+1)", "20"},
+        {"p[2]", "30"},
+        {"ia[1]", "20"},
+        {"*(ia+2)", "30"},
+        {"&x", "0x400"},
+        {"*&x", "5"},
+        {"arr[1]", "98"},
+        {"s.b", "2"},
+        {"ps->a", "1"},
+        {"ps->next->b", "2"},
+        {"s.next->a", "1"},
+        {"(point)0x40C", "{...}"},
+        {"((point)0x40C).b", "Unknow Identifier"},  // members follow names only
         // errors
-        {"s.zz", "Miss subvariable"}, {"s.", "Miss subvariable"}, {"x.a", "Uncompatible style"},
-        {"x[0]", "  "}, {"5[0]", "Unknow Identifier"}, {"&5", "the value is not compatible"},
-        {"*x", "the value is not compatible"}, {"(x", "Not Matching Identifier"}, {"ia[1", "Not Matching Identifier"},
-        {"a b", "Unknow Identifier"}, {"x b", "Unknow Identifier"}, {"5 = 3", "Option symbol is wrong"},
-        {"(unsigned float)1", "Unknow Identifier"}, {"", "Unknow Identifier"},
+        {"s.zz", "Miss subvariable"},
+        {"s.", "Miss subvariable"},
+        {"x.a", "Uncompatible style"},
+        {"x[0]", "  "},
+        {"5[0]", "Unknow Identifier"},
+        {"&5", "the value is not compatible"},
+        {"*x", "the value is not compatible"},
+        {"(x", "Not Matching Identifier"},
+        {"ia[1", "Not Matching Identifier"},
+        {"a b", "Unknow Identifier"},
+        {"x b", "Unknow Identifier"},
+        {"5 = 3", "Option symbol is wrong"},
+        {"(unsigned float)1", "Unknow Identifier"},
+        {"", "Unknow Identifier"},
         {kLongName.c_str(), "the length of vairiable'name is too long"},
     };
     for (const Case& c : cases) {
@@ -189,14 +257,25 @@ TEST_F(EvaluatorTest, AssignmentsWriteTargetMemory) {
         std::uint16_t stored;
     };
     const Case cases[] = {
-        {"x = 9", "9", 0x0400, 9},      {"x <<= 1", "10", 0x0400, 10}, {"x >>= 1", "2", 0x0400, 2},
-        {"x %= 3", "2", 0x0400, 2},     {"x /= 2", "2", 0x0400, 2},    {"x += ia[2]", "35", 0x0400, 35},
-        {"x |= 8", "13", 0x0400, 13},   {"++x", "6", 0x0400, 6},       {"x++", "5", 0x0400, 6},
-        {"x--", "5", 0x0400, 4},        {"c = 300", "44", 0x0406, 0x002C},
-        {"p++", "0x418", 0x0500, 0x041A}, {"p += 2", "1052", 0x0500, 0x041C},
-        {"ps->b = 4", "4", 0x040E, 4},  {"ia[0] = x = 3", "3", 0x0418, 3},
-        {"x /= 0", "Divided by zero", 0x0400, 5}, {"x %= 0", "Divided by zero", 0x0400, 5},
-        {"ia = 1", "Option symbol is wrong", 0x0418, 10}, {"s = 1", "Uncompatible style", 0x040C, 1},
+        {"x = 9", "9", 0x0400, 9},
+        {"x <<= 1", "10", 0x0400, 10},
+        {"x >>= 1", "2", 0x0400, 2},
+        {"x %= 3", "2", 0x0400, 2},
+        {"x /= 2", "2", 0x0400, 2},
+        {"x += ia[2]", "35", 0x0400, 35},
+        {"x |= 8", "13", 0x0400, 13},
+        {"++x", "6", 0x0400, 6},
+        {"x++", "5", 0x0400, 6},
+        {"x--", "5", 0x0400, 4},
+        {"c = 300", "44", 0x0406, 0x002C},
+        {"p++", "0x418", 0x0500, 0x041A},
+        {"p += 2", "1052", 0x0500, 0x041C},
+        {"ps->b = 4", "4", 0x040E, 4},
+        {"ia[0] = x = 3", "3", 0x0418, 3},
+        {"x /= 0", "Divided by zero", 0x0400, 5},
+        {"x %= 0", "Divided by zero", 0x0400, 5},
+        {"ia = 1", "Option symbol is wrong", 0x0418, 10},
+        {"s = 1", "Uncompatible style", 0x040C, 1},
     };
     for (const Case& c : cases) {
         EvalWorld fresh;

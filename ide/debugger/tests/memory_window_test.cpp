@@ -82,7 +82,7 @@ TEST(MemImageTest, WritesMarkTheirAliases) {
 TEST(MemRowTest, TextsAndColoursOfARow) {
     MemoryWorld world;
     const std::uint8_t bytes[] = {0x41, 0x20, 0xFF, 0x7E};
-    world.target.poke(0x3FFE, bytes);  // two RAM bytes, then two flash bytes
+    world.target.poke(0x3FFE, bytes);                                           // two RAM bytes, then two flash bytes
     world.image = CMemImage(TargetViews{world.target.eram, world.target.rom});  // a new run
     world.image.Refresh();
     std::uint16_t alias = 0;

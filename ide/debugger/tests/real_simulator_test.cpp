@@ -148,10 +148,9 @@ protected:
             dir.write(std::string("debug/") + file, testing_kit::read_file(bin / file));
         ASSERT_EQ(run_tool(dir.path(), {(bin / "Dravlin").string(), folder + "main.asm", folder + "DEBUG\\", "-W2"}),
                   0);
-        ASSERT_EQ(run_tool(dir.path(), {(bin / "Mossrel").string(), "/OBJPATH", folder + "DEBUG\\", "/OBJS",
-                                        "MAIN.OBJ", "reset.obj", "/LIBS", folder + "DEBUG\\kit.lib", "/NAME", "Game",
-                                        "/OUT", folder + "DEBUG\\game.LKE", "/FILEHEAD", folder + "game.VER", "/AUTO",
-                                        "-W2"}),
+        ASSERT_EQ(run_tool(dir.path(), {(bin / "Mossrel").string(), "/OBJPATH", folder + "DEBUG\\", "/OBJS", "MAIN.OBJ",
+                                        "reset.obj", "/LIBS", folder + "DEBUG\\kit.lib", "/NAME", "Game", "/OUT",
+                                        folder + "DEBUG\\game.LKE", "/FILEHEAD", folder + "game.VER", "/AUTO", "-W2"}),
                   0);
         ASSERT_EQ(run_tool(dir.path(), {(bin / "packer").string(), folder + "DEBUG\\game.LKE", folder + "game.BIN"}),
                   0);

@@ -263,8 +263,8 @@ TEST(SetBreakPointTest, AFullTableLeavesTheBreakpointUnplanted) {
     DebugProject project;
     auto session = project.session();
     for (std::uint32_t i = 0; i + 1 < formats::kFirstBreakTableEntries; ++i)
-        ASSERT_TRUE(session->AddTableEntry(static_cast<std::uint16_t>(i), BreakForm::kBefore,
-                                           BreakTableId::Breakpoints));
+        ASSERT_TRUE(
+            session->AddTableEntry(static_cast<std::uint16_t>(i), BreakForm::kBefore, BreakTableId::Breakpoints));
     const std::string modules[] = {"main"};
     std::uint32_t word = 0;
     EXPECT_EQ(session->SetBreakPoint(modules, project.main_source, 10, &word), kBreakTableFull);
@@ -295,7 +295,7 @@ TEST(DebugFilesTest, CorruptOffsetsReadAsAbsent) {
     };
     put(0, 0x10, 2);  // objects
     for (std::size_t o = 0; o < 0x10; ++o) {
-        put(8 + 12 * o + 4, 0x7DF, 2);     // sections
+        put(8 + 12 * o + 4, 0x7DF, 2);  // sections
         put(8 + 12 * o + 8, 0xC100, 4);
     }
     for (std::size_t at = 0xC100; at + 8 <= 0x10000; at += 8) {

@@ -54,30 +54,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 4) {
-    case 0:
-        std::filesystem::remove(Folder() + "GAME.WSP");
-        Write("GAME.PRJ", bytes);
-        OpenWorkspace(Folder() + "GAME.PRJ");
-        break;
-    case 1:
-        Write("GAME.PRJ", "/*   Vyr project file 1.0   */\n#BEGINBANK\n#BANKNAME = M\n#ENDBANK\n");
-        Write("GAME.WSP", bytes);
-        OpenWorkspace(Folder() + "GAME.WSP");
-        break;
-    case 2: {
-        Write("hc.tab", bytes);
-        ide::CodeTable table;
-        std::string log;
-        table.Load(Folder() + "hc.tab", log);
-        ide::ConvertToBig5(table, bytes.substr(0, 32));
-        break;
-    }
-    default: {
-        Write("GAME.EXW", bytes);
-        ide::CVyrBreakPointMgr list;
-        list.LoadBreakPoints(Folder() + "GAME.EXW");
-        break;
-    }
+        case 0:
+            std::filesystem::remove(Folder() + "GAME.WSP");
+            Write("GAME.PRJ", bytes);
+            OpenWorkspace(Folder() + "GAME.PRJ");
+            break;
+        case 1:
+            Write("GAME.PRJ", "/*   Vyr project file 1.0   */\n#BEGINBANK\n#BANKNAME = M\n#ENDBANK\n");
+            Write("GAME.WSP", bytes);
+            OpenWorkspace(Folder() + "GAME.WSP");
+            break;
+        case 2: {
+            Write("hc.tab", bytes);
+            ide::CodeTable table;
+            std::string log;
+            table.Load(Folder() + "hc.tab", log);
+            ide::ConvertToBig5(table, bytes.substr(0, 32));
+            break;
+        }
+        default: {
+            Write("GAME.EXW", bytes);
+            ide::CVyrBreakPointMgr list;
+            list.LoadBreakPoints(Folder() + "GAME.EXW");
+            break;
+        }
     }
     return 0;
 }

@@ -48,8 +48,7 @@ TEST(Archive, EncodingTable) {
 TEST(Archive, RoundTripsEveryValueKind) {
     const CString long_text('q', 70000);
     std::vector<BYTE> bytes = stored([&](CArchive& ar) {
-        ar << BYTE(7) << WORD(65535) << DWORD(0xDEADBEEF) << LONG(-5) << 1.5f << -2.25 << CString("name")
-           << long_text;
+        ar << BYTE(7) << WORD(65535) << DWORD(0xDEADBEEF) << LONG(-5) << 1.5f << -2.25 << CString("name") << long_text;
         ar.WriteCount(100000);
         ar.WriteCount(3);
     });

@@ -8,7 +8,8 @@ class CommonControlsTest : public AfxTest {
 protected:
     void SetUp() override {
         AfxTest::SetUp();
-        ASSERT_TRUE(parent.CreateEx(0, nullptr, "controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "controls", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                    nullptr));
     }
     CWnd parent;
 };

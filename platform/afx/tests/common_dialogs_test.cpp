@@ -90,8 +90,8 @@ TEST_F(CommonDialogsTest, PressingOkEndsTheFileAndColourDialogsAndAMissingFileKe
 }
 
 TEST_F(CommonDialogsTest, ColorDialogBoundsEachPart) {
-    answer_with({{CColorDialog::kRedEdit, "10"}, {CColorDialog::kGreenEdit, "300"}, {CColorDialog::kBlueEdit, "x"}}, IDOK,
-                nullptr);
+    answer_with({{CColorDialog::kRedEdit, "10"}, {CColorDialog::kGreenEdit, "300"}, {CColorDialog::kBlueEdit, "x"}},
+                IDOK, nullptr);
     CColorDialog dialog(RGB(1, 2, 3));
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetColor(), RGB(10, 255, 3));
@@ -281,9 +281,9 @@ void answer_print(int choice, std::vector<std::pair<int, std::string>> edits, LO
 
 TEST_F(CommonDialogsTest, PrintDialogGivesBackTheRangeTheSelectionAndTheCopies) {
     int boxes = 0;
-    answer_print(CPrintDialog::kPagesRadio, {{CPrintDialog::kFromEdit, "2"}, {CPrintDialog::kToEdit, "3"},
-                                             {CPrintDialog::kCopiesEdit, "4"}},
-                 IDOK, &boxes);
+    answer_print(CPrintDialog::kPagesRadio,
+                 {{CPrintDialog::kFromEdit, "2"}, {CPrintDialog::kToEdit, "3"}, {CPrintDialog::kCopiesEdit, "4"}}, IDOK,
+                 &boxes);
     CPrintDialog range;
     range.m_pd.nMaxPage = 5;
     ASSERT_EQ(range.DoModal(), IDOK);
@@ -314,15 +314,19 @@ TEST_F(CommonDialogsTest, PrintDialogCancelledOrGivenABadRangeKeepsItsChoice) {
         int messages;
     };
     const Case cases[] = {
-        {"cancelled", "2", "3", "2", IDCANCEL, 0},  {"first after last", "3", "2", "1", IDOK, 1},
-        {"below the first page", "0", "2", "1", IDOK, 1}, {"beyond the last page", "1", "6", "1", IDOK, 1},
-        {"no copies", "1", "2", "0", IDOK, 1},      {"too many copies", "1", "2", "1000", IDOK, 1},
+        {"cancelled", "2", "3", "2", IDCANCEL, 0},
+        {"first after last", "3", "2", "1", IDOK, 1},
+        {"below the first page", "0", "2", "1", IDOK, 1},
+        {"beyond the last page", "1", "6", "1", IDOK, 1},
+        {"no copies", "1", "2", "0", IDOK, 1},
+        {"too many copies", "1", "2", "1000", IDOK, 1},
     };
     for (const Case& c : cases) {
         int boxes = 0;
-        answer_print(CPrintDialog::kPagesRadio,
-                     {{CPrintDialog::kFromEdit, c.from}, {CPrintDialog::kToEdit, c.to}, {CPrintDialog::kCopiesEdit, c.copies}},
-                     c.answer, &boxes);
+        answer_print(
+            CPrintDialog::kPagesRadio,
+            {{CPrintDialog::kFromEdit, c.from}, {CPrintDialog::kToEdit, c.to}, {CPrintDialog::kCopiesEdit, c.copies}},
+            c.answer, &boxes);
         CPrintDialog dialog;
         dialog.m_pd.nMaxPage = 5;
         EXPECT_EQ(dialog.DoModal(), IDCANCEL) << c.what;

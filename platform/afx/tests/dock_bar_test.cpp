@@ -120,7 +120,9 @@ TEST_F(DockBarTest, BarsFloatInTheirOwnFrameAndDockBack) {
     // A rectangle over the top dock bar can dock there; one in the middle of the frame cannot.
     CRect top_area;
     top->GetWindowRect(&top_area);
-    EXPECT_EQ(frame->CanDock(CRect(top_area.left + 5, top_area.top, top_area.left + 40, top_area.top + 10), CBRS_ALIGN_ANY), top);
+    EXPECT_EQ(
+        frame->CanDock(CRect(top_area.left + 5, top_area.top, top_area.left + 40, top_area.top + 10), CBRS_ALIGN_ANY),
+        top);
     CRect middle;
     frame->GetWindowRect(&middle);
     middle.DeflateRect(middle.Width() / 3, middle.Height() / 3);

@@ -28,14 +28,15 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(Owner, CWnd)
-    ON_REGISTERED_MESSAGE(kFindMessage, OnFind)
+ON_REGISTERED_MESSAGE(kFindMessage, OnFind)
 END_MESSAGE_MAP()
 
 class FindReplaceTest : public AfxTest {
 protected:
     void SetUp() override {
         AfxTest::SetUp();
-        ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
     }
     Owner owner;
 };

@@ -17,12 +17,15 @@ TEST(MdiTileTest, CellsFollowTheGridOfEachTiling) {
     const Case cases[] = {
         {0, true, {}},
         {1, true, {CRect(0, 0, 300, 200)}},
-        {2, true, {CRect(0, 0, 300, 100), CRect(0, 100, 300, 200)}},  // one above the other
+        {2, true, {CRect(0, 0, 300, 100), CRect(0, 100, 300, 200)}},   // one above the other
         {2, false, {CRect(0, 0, 150, 200), CRect(150, 0, 300, 200)}},  // side by side
         {3, true, {CRect(0, 0, 300, 66), CRect(0, 66, 300, 133), CRect(0, 133, 300, 200)}},
-        {4, false, {CRect(0, 0, 150, 100), CRect(150, 0, 300, 100), CRect(0, 100, 150, 200), CRect(150, 100, 300, 200)}},
+        {4,
+         false,
+         {CRect(0, 0, 150, 100), CRect(150, 0, 300, 100), CRect(0, 100, 150, 200), CRect(150, 100, 300, 200)}},
         // Five tiled horizontally: two columns, the second taking the extra child.
-        {5, true,
+        {5,
+         true,
          {CRect(0, 0, 150, 100), CRect(0, 100, 150, 200), CRect(150, 0, 300, 66), CRect(150, 66, 300, 133),
           CRect(150, 133, 300, 200)}},
     };
@@ -30,7 +33,8 @@ TEST(MdiTileTest, CellsFollowTheGridOfEachTiling) {
         const std::vector<CRect> cells = mdi_tile_cells(area, c.count, c.horizontal);
         ASSERT_EQ(cells.size(), c.cells.size()) << c.count;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            EXPECT_EQ(cells[i], c.cells[i]) << c.count << (c.horizontal ? " horizontal, cell " : " vertical, cell ") << i;
+            EXPECT_EQ(cells[i], c.cells[i])
+                << c.count << (c.horizontal ? " horizontal, cell " : " vertical, cell ") << i;
         }
     }
 }

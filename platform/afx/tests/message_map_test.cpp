@@ -22,7 +22,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(Base, CWnd)
-    ON_WM_CLOSE()
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 class Target : public Base {
@@ -32,7 +32,9 @@ public:
         return int(Default());
     }
     afx_msg void OnSize(UINT type, int cx, int cy) { calls.push_back(AfxFormat("size %u %d %d", type, cx, cy).str()); }
-    afx_msg void OnLButtonDown(UINT flags, CPoint p) { calls.push_back(AfxFormat("down %u %d %d", flags, p.x, p.y).str()); }
+    afx_msg void OnLButtonDown(UINT flags, CPoint p) {
+        calls.push_back(AfxFormat("down %u %d %d", flags, p.x, p.y).str());
+    }
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags) {
         calls.push_back(AfxFormat("key %u %u %u", key, repeat, flags).str());
     }
@@ -52,20 +54,20 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(Target, Base)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_KEYDOWN()
-    ON_WM_TIMER()
-    ON_WM_NCHITTEST()
-    ON_COMMAND(100, OnCommandOne)
-    ON_COMMAND_RANGE(kFirstRange, kLastRange, OnCommandRange)
-    ON_UPDATE_COMMAND_UI(100, OnUpdateOne)
-    ON_UPDATE_COMMAND_UI_RANGE(kFirstRange, kLastRange, OnUpdateRange)
-    ON_NOTIFY(kNotifyCode, 300, OnNotifyCode)
-    ON_MESSAGE(WM_USER + 5, OnUserMessage)
-    ON_REGISTERED_MESSAGE(kRegistered, OnRegistered)
-    ON_CONTROL(BN_CLICKED, kButtonId, OnButtonClicked)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_WM_TIMER()
+ON_WM_NCHITTEST()
+ON_COMMAND(100, OnCommandOne)
+ON_COMMAND_RANGE(kFirstRange, kLastRange, OnCommandRange)
+ON_UPDATE_COMMAND_UI(100, OnUpdateOne)
+ON_UPDATE_COMMAND_UI_RANGE(kFirstRange, kLastRange, OnUpdateRange)
+ON_NOTIFY(kNotifyCode, 300, OnNotifyCode)
+ON_MESSAGE(WM_USER + 5, OnUserMessage)
+ON_REGISTERED_MESSAGE(kRegistered, OnRegistered)
+ON_CONTROL(BN_CLICKED, kButtonId, OnButtonClicked)
 END_MESSAGE_MAP()
 
 // A button that handles its own clicks by reflection.
@@ -76,8 +78,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(SelfHandlingButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
-    ON_NOTIFY_REFLECT(kNotifyCode, OnReflectedNotify)
+ON_CONTROL_REFLECT(BN_CLICKED, OnReflectedClick)
+ON_NOTIFY_REFLECT(kNotifyCode, OnReflectedNotify)
 END_MESSAGE_MAP()
 
 class MessageMapTest : public AfxTest {
@@ -105,12 +107,14 @@ TEST_F(MessageMapTest, EachEntryFormDispatchesWithItsArguments) {
     };
     const Case cases[] = {
         {"ON_WM_SIZE", [&] { return target.SendMessage(WM_SIZE, 2, MAKELPARAM(40, 30)); }, "size 2 40 30", 0},
-        {"ON_WM_LBUTTONDOWN", [&] { return target.SendMessage(WM_LBUTTONDOWN, 1, MAKELPARAM(-3, 7)); }, "down 1 -3 7", 0},
+        {"ON_WM_LBUTTONDOWN", [&] { return target.SendMessage(WM_LBUTTONDOWN, 1, MAKELPARAM(-3, 7)); }, "down 1 -3 7",
+         0},
         {"ON_WM_KEYDOWN", [&] { return target.SendMessage(WM_KEYDOWN, 'A', MAKELPARAM(2, 0x1E)); }, "key 65 2 30", 0},
         {"ON_WM_TIMER", [&] { return target.SendMessage(WM_TIMER, 9); }, "timer 9", 0},
         {"ON_WM_NCHITTEST result", [&] { return target.SendMessage(WM_NCHITTEST); }, "", 77},
         {"ON_WM_CLOSE from the base map", [&] { return target.SendMessage(WM_CLOSE); }, "base close", 0},
-        {"ON_COMMAND is dropped when its update disables it", [&] { return target.SendMessage(WM_COMMAND, 100); }, "", 1},
+        {"ON_COMMAND is dropped when its update disables it", [&] { return target.SendMessage(WM_COMMAND, 100); }, "",
+         1},
         {"ON_COMMAND_RANGE", [&] { return target.SendMessage(WM_COMMAND, kFirstRange + 3); }, "range 203", 1},
         {"ON_COMMAND outside the range", [&] { return target.SendMessage(WM_COMMAND, kLastRange + 1); }, "", 0},
         {"ON_NOTIFY", [&] { return target.SendMessage(WM_NOTIFY, 300, reinterpret_cast<LPARAM>(&header)); },
@@ -226,7 +230,7 @@ private:
     bool top_;
 };
 BEGIN_MESSAGE_MAP(Bar, CWnd)
-    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
 // Counts the idle updates it receives.
@@ -240,7 +244,7 @@ private:
     int* seen_;
 };
 BEGIN_MESSAGE_MAP(Counter, CWnd)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdle)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdle)
 END_MESSAGE_MAP()
 
 TEST_F(MessageMapTest, DescendantsAndBarLayout) {

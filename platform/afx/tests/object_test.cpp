@@ -31,13 +31,9 @@ TEST(RuntimeClass, CreationByNameTable) {
         bool creatable;
     };
     const Case cases[] = {
-        {"Circle", true, true},
-        {"Shape", true, false},  // no default creation declared
-        {"Unrelated", true, true},
-        {"CObject", true, false},
-        {"circle", false, false},  // names are exact
-        {"", false, false},
-        {nullptr, false, false},
+        {"Circle", true, true},    {"Shape", true, false},                              // no default creation declared
+        {"Unrelated", true, true}, {"CObject", true, false}, {"circle", false, false},  // names are exact
+        {"", false, false},        {nullptr, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name ? c.name : "(null)");

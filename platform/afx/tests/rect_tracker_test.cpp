@@ -10,7 +10,8 @@ class RectTrackerTest : public AfxTest {
 protected:
     void SetUp() override {
         AfxTest::SetUp();
-        ASSERT_TRUE(wnd.CreateEx(0, nullptr, "tracker", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        ASSERT_TRUE(
+            wnd.CreateEx(0, nullptr, "tracker", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
     }
     CWnd wnd;
     CRectTracker tracker{CRect(10, 10, 60, 50), CRectTracker::resizeInside | CRectTracker::solidLine};
@@ -22,9 +23,9 @@ TEST_F(RectTrackerTest, HitTestFindsHandlesAndTheMiddle) {
         int hit;
     };
     const Case cases[] = {
-        {{11, 11}, CRectTracker::hitTopLeft},     {{58, 48}, CRectTracker::hitBottomRight},
-        {{35, 11}, CRectTracker::hitTop},         {{11, 30}, CRectTracker::hitLeft},
-        {{30, 30}, CRectTracker::hitMiddle},      {{100, 100}, CRectTracker::hitNothing},
+        {{11, 11}, CRectTracker::hitTopLeft}, {{58, 48}, CRectTracker::hitBottomRight},
+        {{35, 11}, CRectTracker::hitTop},     {{11, 30}, CRectTracker::hitLeft},
+        {{30, 30}, CRectTracker::hitMiddle},  {{100, 100}, CRectTracker::hitNothing},
     };
     for (const Case& c : cases) EXPECT_EQ(tracker.HitTest(c.point), c.hit) << c.point.x << "," << c.point.y;
 }

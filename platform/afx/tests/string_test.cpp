@@ -26,20 +26,90 @@ TEST(CStringMembers, Table) {
         {"Mid count", "abcdef", [](CString s) { return s.Mid(1, 3); }, "bcd"},
         {"SpanIncluding", "aabxa", [](CString s) { return s.SpanIncluding("ab"); }, "aab"},
         {"SpanExcluding", "key=value", [](CString s) { return s.SpanExcluding("="); }, "key"},
-        {"TrimLeft", " \t x ", [](CString s) { s.TrimLeft(); return s; }, "x "},
-        {"TrimRight", " x \r\n", [](CString s) { s.TrimRight(); return s; }, " x"},
-        {"TrimRight chars", "a;;", [](CString s) { s.TrimRight(';'); return s; }, "a"},
-        {"TrimLeft chars", "--a-", [](CString s) { s.TrimLeft("-"); return s; }, "a-"},
-        {"MakeUpper", "aZ1b", [](CString s) { s.MakeUpper(); return s; }, "AZ1B"},
-        {"MakeLower", "aZ1B", [](CString s) { s.MakeLower(); return s; }, "az1b"},
-        {"MakeReverse", "abc", [](CString s) { s.MakeReverse(); return s; }, "cba"},
-        {"Replace text", "a.b.c", [](CString s) { s.Replace(".", "::"); return s; }, "a::b::c"},
-        {"Replace char", "a/b/c", [](CString s) { s.Replace('/', '\\'); return s; }, "a\\b\\c"},
-        {"Remove", "a b c", [](CString s) { s.Remove(' '); return s; }, "abc"},
-        {"Insert past end", "ab", [](CString s) { s.Insert(9, "c"); return s; }, "abc"},
-        {"Delete clamps", "abcdef", [](CString s) { s.Delete(4, 10); return s; }, "abcd"},
-        {"Delete out of range", "ab", [](CString s) { s.Delete(5); return s; }, "ab"},
-        {"Format", "", [](CString s) { s.Format("%s=%04X", "pc", 0xC00); return s; }, "pc=0C00"},
+        {"TrimLeft", " \t x ",
+         [](CString s) {
+             s.TrimLeft();
+             return s;
+         },
+         "x "},
+        {"TrimRight", " x \r\n",
+         [](CString s) {
+             s.TrimRight();
+             return s;
+         },
+         " x"},
+        {"TrimRight chars", "a;;",
+         [](CString s) {
+             s.TrimRight(';');
+             return s;
+         },
+         "a"},
+        {"TrimLeft chars", "--a-",
+         [](CString s) {
+             s.TrimLeft("-");
+             return s;
+         },
+         "a-"},
+        {"MakeUpper", "aZ1b",
+         [](CString s) {
+             s.MakeUpper();
+             return s;
+         },
+         "AZ1B"},
+        {"MakeLower", "aZ1B",
+         [](CString s) {
+             s.MakeLower();
+             return s;
+         },
+         "az1b"},
+        {"MakeReverse", "abc",
+         [](CString s) {
+             s.MakeReverse();
+             return s;
+         },
+         "cba"},
+        {"Replace text", "a.b.c",
+         [](CString s) {
+             s.Replace(".", "::");
+             return s;
+         },
+         "a::b::c"},
+        {"Replace char", "a/b/c",
+         [](CString s) {
+             s.Replace('/', '\\');
+             return s;
+         },
+         "a\\b\\c"},
+        {"Remove", "a b c",
+         [](CString s) {
+             s.Remove(' ');
+             return s;
+         },
+         "abc"},
+        {"Insert past end", "ab",
+         [](CString s) {
+             s.Insert(9, "c");
+             return s;
+         },
+         "abc"},
+        {"Delete clamps", "abcdef",
+         [](CString s) {
+             s.Delete(4, 10);
+             return s;
+         },
+         "abcd"},
+        {"Delete out of range", "ab",
+         [](CString s) {
+             s.Delete(5);
+             return s;
+         },
+         "ab"},
+        {"Format", "",
+         [](CString s) {
+             s.Format("%s=%04X", "pc", 0xC00);
+             return s;
+         },
+         "pc=0C00"},
         {"plus", "a", [](CString s) { return s + "b" + 'c'; }, "abc"},
     };
     for (const Case& c : cases) {

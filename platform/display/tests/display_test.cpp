@@ -30,8 +30,15 @@ TEST(Display, SdlKeysMapToVirtualKeys) {
     struct Case {
         int sdl;
         int vk;
-    } cases[] = {{SDLK_a, 'A'}, {SDLK_7, '7'}, {SDLK_F10, VK_F10}, {SDLK_RETURN, VK_RETURN}, {SDLK_LCTRL, VK_CONTROL},
-                 {SDLK_RALT, VK_MENU}, {SDLK_SEMICOLON, VK_OEM_1}, {SDLK_KP_5, VK_NUMPAD0 + 5}, {SDLK_APPLICATION, 0}};
+    } cases[] = {{SDLK_a, 'A'},
+                 {SDLK_7, '7'},
+                 {SDLK_F10, VK_F10},
+                 {SDLK_RETURN, VK_RETURN},
+                 {SDLK_LCTRL, VK_CONTROL},
+                 {SDLK_RALT, VK_MENU},
+                 {SDLK_SEMICOLON, VK_OEM_1},
+                 {SDLK_KP_5, VK_NUMPAD0 + 5},
+                 {SDLK_APPLICATION, 0}};
     for (const auto& c : cases) EXPECT_EQ(kit::display::virtual_key_of_sdl(c.sdl), c.vk) << c.sdl;
 }
 

@@ -30,8 +30,7 @@ RECT ink_bounds(const gdi::Surface& s, COLORREF ink) {
 }
 
 HFONT test_font(int height, int escapement, LONG weight) {
-    return CreateFont(height, 0, escapement, escapement, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
-                      gdi::kTestFontFace);
+    return CreateFont(height, 0, escapement, escapement, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, gdi::kTestFontFace);
 }
 
 }  // namespace gdi_test

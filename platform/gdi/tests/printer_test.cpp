@@ -10,7 +10,7 @@ namespace {
 
 gdi::PrinterSetup small_paper(const std::filesystem::path& folder) {
     gdi::PrinterSetup setup;
-    setup.dpi = 254;                 // ten pixels a millimetre
+    setup.dpi = 254;  // ten pixels a millimetre
     setup.paper_mm = SIZE{20, 10};
     setup.margin_mm = SIZE{1, 2};
     setup.folder = folder;

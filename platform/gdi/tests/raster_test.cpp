@@ -17,10 +17,10 @@ struct RopCase {
 // three inputs enumerates one row of the table.
 TEST(RasterOps, EveryOperationTheProgramsUseYieldsItsTruthTable) {
     const RopCase cases[] = {
-        {"SRCCOPY", SRCCOPY},     {"SRCPAINT", SRCPAINT},   {"SRCAND", SRCAND},         {"SRCINVERT", SRCINVERT},
+        {"SRCCOPY", SRCCOPY},     {"SRCPAINT", SRCPAINT},     {"SRCAND", SRCAND},       {"SRCINVERT", SRCINVERT},
         {"SRCERASE", SRCERASE},   {"NOTSRCCOPY", NOTSRCCOPY}, {"MERGECOPY", MERGECOPY}, {"MERGEPAINT", MERGEPAINT},
-        {"PATCOPY", PATCOPY},     {"PATPAINT", PATPAINT},   {"PATINVERT", PATINVERT},   {"DSTINVERT", DSTINVERT},
-        {"BLACKNESS", BLACKNESS}, {"WHITENESS", WHITENESS}, {"PSDPxax", 0xB8074A},      {"0xE20746", 0xE20746},
+        {"PATCOPY", PATCOPY},     {"PATPAINT", PATPAINT},     {"PATINVERT", PATINVERT}, {"DSTINVERT", DSTINVERT},
+        {"BLACKNESS", BLACKNESS}, {"WHITENESS", WHITENESS},   {"PSDPxax", 0xB8074A},    {"0xE20746", 0xE20746},
         {"0x220326", 0x220326},
     };
     Canvas src(1, 1, RGB(0xCC, 0xCC, 0xCC));
@@ -147,9 +147,15 @@ struct Rop2Case {
 // A pen of 0x0F over a destination of 0x33 per channel.
 TEST(Rop2, PenMixModesCombinePenAndDestination) {
     const Rop2Case cases[] = {
-        {R2_BLACK, RGB(0, 0, 0)},          {R2_WHITE, RGB(255, 255, 255)},    {R2_COPYPEN, RGB(0x0F, 0x0F, 0x0F)},
-        {R2_NOTCOPYPEN, RGB(0xF0, 0xF0, 0xF0)}, {R2_XORPEN, RGB(0x3C, 0x3C, 0x3C)}, {R2_NOTXORPEN, RGB(0xC3, 0xC3, 0xC3)},
-        {R2_NOT, RGB(0xCC, 0xCC, 0xCC)},   {R2_NOP, RGB(0x33, 0x33, 0x33)},   {R2_MASKPEN, RGB(0x03, 0x03, 0x03)},
+        {R2_BLACK, RGB(0, 0, 0)},
+        {R2_WHITE, RGB(255, 255, 255)},
+        {R2_COPYPEN, RGB(0x0F, 0x0F, 0x0F)},
+        {R2_NOTCOPYPEN, RGB(0xF0, 0xF0, 0xF0)},
+        {R2_XORPEN, RGB(0x3C, 0x3C, 0x3C)},
+        {R2_NOTXORPEN, RGB(0xC3, 0xC3, 0xC3)},
+        {R2_NOT, RGB(0xCC, 0xCC, 0xCC)},
+        {R2_NOP, RGB(0x33, 0x33, 0x33)},
+        {R2_MASKPEN, RGB(0x03, 0x03, 0x03)},
         {R2_MERGEPEN, RGB(0x3F, 0x3F, 0x3F)},
     };
     for (const Rop2Case& c : cases) {

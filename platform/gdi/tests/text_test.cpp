@@ -67,10 +67,8 @@ struct AlignCase {
 
 TEST(TextOut, AlignmentMovesTheCellAroundTheReferencePoint) {
     const AlignCase cases[] = {
-        {"top left", TA_TOP | TA_LEFT, {40, 40, 56, 56}},
-        {"bottom", TA_BOTTOM, {40, 24, 56, 40}},
-        {"baseline", TA_BASELINE, {40, 28, 56, 44}},
-        {"right", TA_RIGHT, {24, 40, 40, 56}},
+        {"top left", TA_TOP | TA_LEFT, {40, 40, 56, 56}}, {"bottom", TA_BOTTOM, {40, 24, 56, 40}},
+        {"baseline", TA_BASELINE, {40, 28, 56, 44}},      {"right", TA_RIGHT, {24, 40, 40, 56}},
         {"centre", TA_CENTER, {32, 40, 48, 56}},
     };
     for (const AlignCase& a : cases) {
@@ -150,7 +148,10 @@ TEST(ExtTextOut, SpacingArrayPlacesEachCharacter) {
     SelectObject(d.dc, test_font());
     SetBkMode(d.dc, TRANSPARENT);
     const int per_byte[] = {10, 12, 8};
-    ExtTextOut(d.dc, 0, 0, 0, nullptr, "\xD6\xD0" "A", 3, per_byte);
+    ExtTextOut(d.dc, 0, 0, 0, nullptr,
+               "\xD6\xD0"
+               "A",
+               3, per_byte);
     EXPECT_EQ(gdi_test::ink_bounds(d.surface(), RGB(0, 0, 0)).right, 22 + 7);
 }
 

@@ -17,9 +17,7 @@
 
 namespace {
 
-void say(const std::string& line) {
-    std::cout << line << std::endl;
-}
+void say(const std::string& line) { std::cout << line << std::endl; }
 
 int fail(const std::string& why) {
     std::cerr << "ipc_peer: " << why << "\n";

@@ -87,7 +87,7 @@ TEST_F(IpcTest, FileMappingIsSharedLiveAndStaysInTheFileAfterTheWriterEnds) {
     ASSERT_TRUE(view) << why;
     ASSERT_EQ(view->size(), 16384u);
 
-    view->data()[1001] = 0x5A;       // the peer reports what it sees beside its store
+    view->data()[1001] = 0x5A;  // the peer reports what it sees beside its store
     peer.write_line("set 1000 165");
     EXPECT_EQ(peer.read_line(), "ok 90");
     EXPECT_EQ(view->data()[1000], 165);

@@ -14,12 +14,8 @@ TEST(MapPath, SeparatorsAndDrivePrefixes) {
         const char* spelled;
         const char* mapped;
     } cases[] = {
-        {"DEBUG\\MAIN.OBJ", "DEBUG/MAIN.OBJ"},
-        {"C:\\proj\\a.asm", "/proj/a.asm"},
-        {"c:rel\\x", "rel/x"},
-        {"plain/unix/path", "plain/unix/path"},
-        {"1:\\not\\a\\drive", "1:/not/a/drive"},
-        {"", ""},
+        {"DEBUG\\MAIN.OBJ", "DEBUG/MAIN.OBJ"},  {"C:\\proj\\a.asm", "/proj/a.asm"},      {"c:rel\\x", "rel/x"},
+        {"plain/unix/path", "plain/unix/path"}, {"1:\\not\\a\\drive", "1:/not/a/drive"}, {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(os::map_path(c.spelled).string(), c.mapped) << c.spelled;
 }

@@ -26,16 +26,16 @@ TEST(SplitCommandLine, FollowsTheDocumentedRules) {
         {"Dravlin main.asm -C", {"Dravlin", "main.asm", "-C"}},
         {"  a\t\tb  ", {"a", "b"}},
         {"\"C:\\Program Files\\Dravlin.exe\" \"my file.asm\"", {"C:\\Program Files\\Dravlin.exe", "my file.asm"}},
-        {"a\"b c\"d e", {"ab cd", "e"}},                  // quotes group inside an argument
-        {"\"\" x \"\"", {"", "x", ""}},                   // empty arguments
+        {"a\"b c\"d e", {"ab cd", "e"}},  // quotes group inside an argument
+        {"\"\" x \"\"", {"", "x", ""}},   // empty arguments
         {"-I \"\" -C", {"-I", "", "-C"}},
         {"a\\\\b c\\d", {"a\\\\b", "c\\d"}},              // backslashes not before a quote are literal
         {"\"C:\\dir\\\\\" next", {"C:\\dir\\", "next"}},  // 2n backslashes + quote: n, and the quote closes
         {"a\\\\\\\\\"b c\" d", {"a\\\\b c", "d"}},        // 4 backslashes + quote: 2, and the quote opens
-        {"a\\\"b", {"a\"b"}},                            // 2n+1 backslashes + quote: n and a literal quote
+        {"a\\\"b", {"a\"b"}},                             // 2n+1 backslashes + quote: n and a literal quote
         {"a\\\\\\\"b", {"a\\\"b"}},
         {"\"a \\\" b\"", {"a \" b"}},
-        {"\"say \"\"hi\"\"\" x", {"say \"hi\"", "x"}},    // "" inside quotes is a literal quote
+        {"\"say \"\"hi\"\"\" x", {"say \"hi\"", "x"}},  // "" inside quotes is a literal quote
         {"\"\"\"\"", {"\""}},
         {"\"unterminated arg", {"unterminated arg"}},
         {"trailing\\", {"trailing\\"}},

@@ -39,18 +39,18 @@ TEST(IniFile, LookupsFollowThePrivateProfileRules) {
         const char* key;
         const char* expected;
     } cases[] = {
-        {"Keywords", "if", "Keyword"},               // names and values trimmed
-        {"KEYWORDS", "If", "Keyword"},               // names in any case; the first duplicate wins
+        {"Keywords", "if", "Keyword"},  // names and values trimmed
+        {"KEYWORDS", "If", "Keyword"},  // names in any case; the first duplicate wins
         {"keywords", "while", "Keyword"},
-        {"Keywords", "return", ""},                  // a key without `=`
-        {"Colors", "keyword", "0,0,255"},            // section name trimmed
-        {"Colors", "Quoted", "  spaced  "},          // matching quotes removed, inside kept
+        {"Keywords", "return", ""},          // a key without `=`
+        {"Colors", "keyword", "0,0,255"},    // section name trimmed
+        {"Colors", "Quoted", "  spaced  "},  // matching quotes removed, inside kept
         {"Colors", "Single", "x"},
-        {"Colors", "Half", "\"open"},                // unmatched quote kept
-        {"Colors", "Inline", "1 ; not a comment"},   // `;` only starts a comment line
+        {"Colors", "Half", "\"open"},               // unmatched quote kept
+        {"Colors", "Inline", "1 ; not a comment"},  // `;` only starts a comment line
         {"Colors", "Empty", ""},
         {"Colors", "AfterBroken", "kept in Colors"},
-        {"Keywords", "late", "godzilla"},            // only the first section of a name counts
+        {"Keywords", "late", "godzilla"},  // only the first section of a name counts
         {"Keywords", "; keywords for C", "godzilla"},
         {"Missing", "if", "godzilla"},
     };

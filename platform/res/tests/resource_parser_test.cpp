@@ -102,8 +102,8 @@ TEST(ResourceParser, ReadsEveryStatement) {
     EXPECT_EQ(cursor.width, 3);
     EXPECT_EQ(cursor.height, 2);
     EXPECT_EQ(cursor.hot_x, 1);
-    EXPECT_EQ(cursor.pixels[0], 0u);            // transparent
-    EXPECT_EQ(cursor.pixels[1], 0xFF000000u);   // opaque black
+    EXPECT_EQ(cursor.pixels[0], 0u);           // transparent
+    EXPECT_EQ(cursor.pixels[1], 0xFF000000u);  // opaque black
 }
 
 TEST(ResourceParser, BadInputGetsNumberedDiagnosticsWithLines) {

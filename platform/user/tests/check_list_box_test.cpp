@@ -53,7 +53,12 @@ protected:
 
 TEST_F(CheckListBoxTest, ChecksByMessage) {
     HWND list = make_list();
-    struct Case { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; };
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result;
+    };
     const Case cases[] = {
         {CLB_SETCHECK, 1, LPARAM(BST_CHECKED), 0},
         {CLB_SETCHECK, 2, LPARAM(BST_INDETERMINATE), 0},
@@ -83,7 +88,13 @@ TEST_F(CheckListBoxTest, ChecksByMessage) {
 }
 
 TEST_F(CheckListBoxTest, TheUserTogglesChecks) {
-    struct Case { const char* name; DWORD list_style; WPARAM check_style; std::vector<LRESULT> after; int changes; };
+    struct Case {
+        const char* name;
+        DWORD list_style;
+        WPARAM check_style;
+        std::vector<LRESULT> after;
+        int changes;
+    };
     // Each case: click the box of item 0, click the text of item 1, then space on the selection (item 1),
     // then click the box of item 2, which cannot be toggled.
     const Case cases[] = {

@@ -140,7 +140,12 @@ TEST_F(DialogTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
     } cases[] = {
         {"enter in the edit", [](HWND d) { SetFocus(GetDlgItem(d, 10)); }, VK_RETURN, {IDOK}},
         {"enter on a push button", [](HWND d) { SetFocus(GetDlgItem(d, 2)); }, VK_RETURN, {IDCANCEL}},
-        {"default moved", [](HWND d) { SendMessage(d, DM_SETDEFID, 2, 0); SetFocus(GetDlgItem(d, 10)); }, VK_RETURN,
+        {"default moved",
+         [](HWND d) {
+             SendMessage(d, DM_SETDEFID, 2, 0);
+             SetFocus(GetDlgItem(d, 10));
+         },
+         VK_RETURN,
          {IDCANCEL}},
         {"escape", [](HWND d) { SetFocus(GetDlgItem(d, 11)); }, VK_ESCAPE, {IDCANCEL}},
     };
@@ -213,8 +218,12 @@ TEST_F(DialogTest, AScriptAnswersMessageBoxesAndDialogs) {
 
 TEST_F(DialogTest, AMessageBoxWithoutScriptTakesInjectedKeys) {
     HWND owner = make_top();
-    display.then([] { inject_key_press(VK_RIGHT); inject_key_press(VK_RETURN); });
-    EXPECT_EQ(MessageBox(owner, "Really?", "Question", MB_YESNO | MB_DEFBUTTON2), IDYES);  // from No, Right wraps to Yes
+    display.then([] {
+        inject_key_press(VK_RIGHT);
+        inject_key_press(VK_RETURN);
+    });
+    EXPECT_EQ(MessageBox(owner, "Really?", "Question", MB_YESNO | MB_DEFBUTTON2),
+              IDYES);  // from No, Right wraps to Yes
     display.then([] { inject_key_press(VK_ESCAPE); });
     EXPECT_EQ(MessageBox(owner, "Note", "Info", MB_OK), IDOK);
 }
@@ -287,7 +296,9 @@ TEST_F(EditTest, MultiLineTextKeepsCrLfAndArrowsMoveByLine) {
 
 TEST_F(EditTest, ADoubleByteCharacterIsNeverSplit) {
     HWND edit = make_edit(0);
-    SetWindowText(edit, "a\xB0\xA1" "b");  // a, one GBK character, b
+    SetWindowText(edit,
+                  "a\xB0\xA1"
+                  "b");  // a, one GBK character, b
     SendMessage(edit, EM_SETSEL, 4, 4);
     display.press(VK_LEFT);
     display.press(VK_BACK);  // the caret stands before b: the whole character goes
@@ -391,7 +402,8 @@ TEST_F(DialogTest, TrackbarMovesByKeysAndDragAndReportsItsPosition) {
 
 TEST_F(DialogTest, ProgressBarClampsAndWrapsWhenStepping) {
     HWND top = make_top();
-    HWND bar = CreateWindowEx(0, PROGRESS_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 10, top, nullptr, nullptr, nullptr);
+    HWND bar =
+        CreateWindowEx(0, PROGRESS_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 10, top, nullptr, nullptr, nullptr);
     SendMessage(bar, PBM_SETRANGE32, 0, 30);
     SendMessage(bar, PBM_SETSTEP, 20, 0);
     SendMessage(bar, PBM_STEPIT, 0, 0);

@@ -28,12 +28,26 @@ protected:
     }
     LRESULT insert(std::intptr_t at, const char* text, int image, int selected, int indent, LPARAM data) {
         COMBOBOXEXITEM item{CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT | CBEIF_LPARAM,
-                            at, const_cast<char*>(text), 0, image, selected, 0, indent, data};
+                            at,
+                            const_cast<char*>(text),
+                            0,
+                            image,
+                            selected,
+                            0,
+                            indent,
+                            data};
         return SendMessage(combo, CBEM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
     }
     COMBOBOXEXITEM read(std::intptr_t index, char* text, int size) {
         COMBOBOXEXITEM item{CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT | CBEIF_LPARAM,
-                            index, text, size, 0, 0, 0, 0, 0};
+                            index,
+                            text,
+                            size,
+                            0,
+                            0,
+                            0,
+                            0,
+                            0};
         EXPECT_TRUE(SendMessage(combo, CBEM_GETITEM, 0, reinterpret_cast<LPARAM>(&item))) << index;
         return item;
     }
@@ -68,7 +82,12 @@ TEST_F(ImageComboBoxTest, ItemsKeepTheirLooksInStepWithTheList) {
     EXPECT_EQ(SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Plain")), 3);
     EXPECT_EQ(SendMessage(combo, CBEM_DELETEITEM, 1, 0), 3);  // "Black" goes
 
-    struct Case { int index; const char* text; int image, selected, indent; LPARAM data; };
+    struct Case {
+        int index;
+        const char* text;
+        int image, selected, indent;
+        LPARAM data;
+    };
     const Case cases[] = {
         {0, "First", 1, 0, 1, 30},
         {1, "White", 1, 1, 2, 20},

@@ -23,10 +23,12 @@ TEST_F(InputTest, FocusAndActivationTransitions) {
         Log expected;
         HWND active, focus;
     } steps[] = {
-        {"focus into the inactive window activates it first", edit,
-         {"WM_NCACTIVATE", "WM_ACTIVATE", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_KILLFOCUS", "WM_SETFOCUS",
-          "WM_KILLFOCUS", "WM_SETFOCUS"},
-         first, edit},
+        {"focus into the inactive window activates it first",
+         edit,
+         {"WM_NCACTIVATE", "WM_ACTIVATE", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_KILLFOCUS", "WM_SETFOCUS", "WM_KILLFOCUS",
+          "WM_SETFOCUS"},
+         first,
+         edit},
         {"focus within the active window", first, {"WM_KILLFOCUS", "WM_SETFOCUS"}, first, first},
         {"focus nowhere", nullptr, {"WM_KILLFOCUS"}, first, nullptr},
     };
@@ -91,17 +93,30 @@ struct ClickCase {
 
 TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndComeQuickAndClose) {
     const ClickCase cases[] = {
-        {"double", kDblClkClass, 100, 0,
+        {"double",
+         kDblClkClass,
+         100,
+         0,
          {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDBLCLK", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}},
-        {"no class style", kLogClass, 100, 0,
+        {"no class style",
+         kLogClass,
+         100,
+         0,
          {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}},
-        {"too slow", kDblClkClass, 501, 0,
+        {"too slow",
+         kDblClkClass,
+         501,
+         0,
          {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}},
-        {"too far", kDblClkClass, 100, 3,
+        {"too far",
+         kDblClkClass,
+         100,
+         3,
          {"WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP", "WM_LBUTTONDOWN", "WM_LBUTTONUP"}},
     };
     for (const auto& c : cases) {
-        HWND top = CreateWindowEx(0, c.cls, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+        HWND top =
+            CreateWindowEx(0, c.cls, "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
         pump();
         take_log();
         for (int i = 0; i < 3; ++i) {
@@ -152,9 +167,9 @@ TEST_F(InputTest, CharactersOfTheUsKeyboard) {
         bool shift, control;
         int ch;
     } cases[] = {
-        {'A', false, false, 'a'}, {'A', true, false, 'A'}, {'A', false, true, 1},    {'1', true, false, '!'},
-        {VK_OEM_1, false, false, ';'}, {VK_OEM_7, true, false, '"'}, {VK_RETURN, false, false, '\r'},
-        {VK_ESCAPE, false, false, 0x1B}, {VK_F1, false, false, 0},
+        {'A', false, false, 'a'},        {'A', true, false, 'A'},         {'A', false, true, 1},
+        {'1', true, false, '!'},         {VK_OEM_1, false, false, ';'},   {VK_OEM_7, true, false, '"'},
+        {VK_RETURN, false, false, '\r'}, {VK_ESCAPE, false, false, 0x1B}, {VK_F1, false, false, 0},
     };
     HWND top = make_top();
     pump();
@@ -202,8 +217,7 @@ TEST_F(InputTest, AnAcceleratorFiresInsteadOfTheCharacterItWouldMake) {
     SetMenu(top, CreateMenu());
     AppendMenu(GetMenu(top), MF_STRING, 200, "Grayed");
     EnableMenuItem(GetMenu(top), 200, MF_GRAYED);
-    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'S', 100}, {FVIRTKEY, VK_F5, 101}, {0, 'q', 102},
-                    {FVIRTKEY, VK_F6, 200}};
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'S', 100}, {FVIRTKEY, VK_F5, 101}, {0, 'q', 102}, {FVIRTKEY, VK_F6, 200}};
     HACCEL table = CreateAcceleratorTable(keys, 4);
     run_with_accelerators(top, table);
     static std::vector<std::string> seen;

@@ -161,11 +161,14 @@ TEST_F(MenuTest, AMessageFilterHookSeesTheLoopFirst) {
     HMENU menu = make_menu();
     static int offered = 0;
     offered = 0;
-    HHOOK hook = SetWindowsHookEx(WH_MSGFILTER, [](int code, WPARAM, LPARAM lParam) -> LRESULT {
-        auto* msg = reinterpret_cast<MSG*>(lParam);
-        if (code == MSGF_MENU) ++offered;
-        return msg->message == WM_KEYDOWN && msg->wParam == WPARAM(VK_UP);  // eats Up
-    }, nullptr, 0);
+    HHOOK hook = SetWindowsHookEx(
+        WH_MSGFILTER,
+        [](int code, WPARAM, LPARAM lParam) -> LRESULT {
+            auto* msg = reinterpret_cast<MSG*>(lParam);
+            if (code == MSGF_MENU) ++offered;
+            return msg->message == WM_KEYDOWN && msg->wParam == WPARAM(VK_UP);  // eats Up
+        },
+        nullptr, 0);
     pump();
     display.press(VK_UP);
     display.press(VK_DOWN);
@@ -191,11 +194,28 @@ TEST_F(MenuTest, TheMenuBarByKeyboard) {
         std::function<void()> keys;
         std::vector<UINT> commands;
     } cases[] = {
-        {"alt, right, down, enter", [&] { display.press(VK_MENU); display.press(VK_RIGHT); display.press(VK_DOWN);
-                                          display.press(VK_RETURN); }, {200}},
-        {"alt+f then s", [&] { display.chord(VK_MENU, 'F'); display.press('S'); }, {101}},
-        {"f10 then escape twice", [&] { display.press(VK_F10); display.press(VK_DOWN); display.press(VK_ESCAPE);
-                                        display.press(VK_ESCAPE); }, {}},
+        {"alt, right, down, enter",
+         [&] {
+             display.press(VK_MENU);
+             display.press(VK_RIGHT);
+             display.press(VK_DOWN);
+             display.press(VK_RETURN);
+         },
+         {200}},
+        {"alt+f then s",
+         [&] {
+             display.chord(VK_MENU, 'F');
+             display.press('S');
+         },
+         {101}},
+        {"f10 then escape twice",
+         [&] {
+             display.press(VK_F10);
+             display.press(VK_DOWN);
+             display.press(VK_ESCAPE);
+             display.press(VK_ESCAPE);
+         },
+         {}},
     };
     for (auto& c : cases) {
         static std::vector<UINT> commands;
@@ -296,7 +316,10 @@ TEST_F(MenuTest, AnOwnerEmptyingTheMenuWhileToldOfASelectionDoesNoHarm) {
         return 0;
     });
     pump();
-    display.then([] { inject_key_press(VK_DOWN); inject_key_press(VK_RETURN); });
+    display.then([] {
+        inject_key_press(VK_DOWN);
+        inject_key_press(VK_RETURN);
+    });
     display.then([] { inject_key_press(VK_ESCAPE); });
     UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD, 120, 120, 0, owner, nullptr));
     EXPECT_TRUE(chosen == 0 || chosen == 10);

@@ -120,8 +120,8 @@ TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
     HMENU bar = CreateMenu();
     AppendMenu(bar, MF_STRING, 1, "&File");
     AppendMenu(bar, MF_STRING, 2, "&Edit");
-    HWND top = CreateWindowEx(WS_EX_CLIENTEDGE, kLogClass, "Frame", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
-                              20, 20, 240, 160, nullptr, bar, nullptr, nullptr);
+    HWND top = CreateWindowEx(WS_EX_CLIENTEDGE, kLogClass, "Frame", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, 20,
+                              20, 240, 160, nullptr, bar, nullptr, nullptr);
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 20, 30, 0};
     SetScrollInfo(top, SB_VERT, &si, TRUE);
     SetScrollInfo(top, SB_HORZ, &si, TRUE);

@@ -45,7 +45,8 @@ TEST_F(StatusBarTest, SitsAlongTheParentAsItsStylesSay) {
     EXPECT_TRUE(same(r, RECT{0, 150 - height, 200, 150}));
 
     SendMessage(bottom, SB_SETMINHEIGHT, 40, 0);
-    EXPECT_TRUE(same(rect_in_parent(bottom), RECT{0, 150 - 44, 200, 150})) << "minimum height plus the vertical borders";
+    EXPECT_TRUE(same(rect_in_parent(bottom), RECT{0, 150 - 44, 200, 150}))
+        << "minimum height plus the vertical borders";
 
     // The parent passes its WM_SIZE on after growing; the bar follows.
     SetWindowPos(top, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
@@ -57,8 +58,8 @@ TEST_F(StatusBarTest, SitsAlongTheParentAsItsStylesSay) {
     HWND at_top = make_bar(top, CCS_TOP);
     EXPECT_TRUE(same(rect_in_parent(at_top), RECT{0, 0, client.right, height}));
 
-    HWND fixed = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | CCS_NORESIZE, 5, 6, 70, 30, top, nullptr, nullptr,
-                                nullptr);
+    HWND fixed =
+        CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | CCS_NORESIZE, 5, 6, 70, 30, top, nullptr, nullptr, nullptr);
     SendMessage(fixed, WM_SIZE, 0, 0);
     EXPECT_TRUE(same(rect_in_parent(fixed), RECT{5, 6, 75, 36}));
 }
@@ -81,7 +82,11 @@ TEST_F(StatusBarTest, PartsAndTheirRectangles) {
     EXPECT_EQ(read[1], 120);
     EXPECT_EQ(read[2], 9) << "no more than the caller asked for";
 
-    struct Case { int index; BOOL ok; RECT expected; };
+    struct Case {
+        int index;
+        BOOL ok;
+        RECT expected;
+    };
     const Case cases[] = {
         {0, TRUE, {0, 2, 50, client.bottom}},
         {1, TRUE, {52, 2, 120, client.bottom}},
@@ -119,7 +124,14 @@ TEST_F(StatusBarTest, TextsKeepTheirStyles) {
     const int edges[] = {60, 120, -1};
     SendMessage(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
 
-    struct Case { WPARAM wParam; const char* text; BOOL ok; int index; UINT type; const char* stored; };
+    struct Case {
+        WPARAM wParam;
+        const char* text;
+        BOOL ok;
+        int index;
+        UINT type;
+        const char* stored;
+    };
     const Case cases[] = {
         {0, "Ready", TRUE, 0, 0, "Ready"},
         {1 | SBT_POPOUT, "Ln 1", TRUE, 1, SBT_POPOUT, "Ln 1"},

@@ -162,13 +162,22 @@ TEST_F(SystemTest, EnumerationVisitsDescendantsInOrderAndStopsWhenAsked) {
     HWND b = make_child(top, 3, RECT{0, 0, 5, 5});
     static std::vector<HWND> seen;
     seen.clear();
-    EXPECT_TRUE(EnumChildWindows(top, [](HWND h, LPARAM) -> BOOL { seen.push_back(h); return TRUE; }, 0));
+    EXPECT_TRUE(EnumChildWindows(
+        top,
+        [](HWND h, LPARAM) -> BOOL {
+            seen.push_back(h);
+            return TRUE;
+        },
+        0));
     EXPECT_EQ(seen, (std::vector<HWND>{a, a1, b}));
     seen.clear();
-    EXPECT_FALSE(EnumChildWindows(top, [](HWND h, LPARAM stop) -> BOOL {
-        seen.push_back(h);
-        return h != reinterpret_cast<HWND>(stop);
-    }, reinterpret_cast<LPARAM>(a1)));
+    EXPECT_FALSE(EnumChildWindows(
+        top,
+        [](HWND h, LPARAM stop) -> BOOL {
+            seen.push_back(h);
+            return h != reinterpret_cast<HWND>(stop);
+        },
+        reinterpret_cast<LPARAM>(a1)));
     EXPECT_EQ(seen, (std::vector<HWND>{a, a1}));
 }
 

@@ -174,11 +174,15 @@ TEST_F(TooltipTest, ToolsAreKeptByWindowAndId) {
     TOOLINFO moved = tool(1, RECT{0, 100, 50, 140}, nullptr);
     SendMessage(tip, TTM_NEWTOOLRECT, 0, reinterpret_cast<LPARAM>(&moved));
 
-    struct Case { HWND hwnd; POINT at; const char* text; };
+    struct Case {
+        HWND hwnd;
+        POINT at;
+        const char* text;
+    };
     const Case cases[] = {
-        {top, POINT{20, 20}, ""},         // the old area of the moved tool
-        {top, POINT{20, 120}, "Again"},   // its new one
-        {child, POINT{5, 5}, "Child"},    // anywhere on a window tool
+        {top, POINT{20, 20}, ""},        // the old area of the moved tool
+        {top, POINT{20, 120}, "Again"},  // its new one
+        {child, POINT{5, 5}, "Child"},   // anywhere on a window tool
         {top, POINT{190, 5}, ""},
     };
     for (const Case& c : cases) {
@@ -200,7 +204,11 @@ TEST_F(TooltipTest, ToolsAreKeptByWindowAndId) {
 }
 
 TEST_F(TooltipTest, CallbackTextComesFromTheOwner) {
-    struct Case { const char* name; void (*answer)(NMTTDISPINFO*); std::string shown; };
+    struct Case {
+        const char* name;
+        void (*answer)(NMTTDISPINFO*);
+        std::string shown;
+    };
     const Case cases[] = {
         {"in the buffer", [](NMTTDISPINFO* i) { std::strcpy(i->szText, "Buffered"); }, "Buffered"},
         {"a pointer", [](NMTTDISPINFO* i) { i->lpszText = const_cast<char*>("Pointed"); }, "Pointed"},

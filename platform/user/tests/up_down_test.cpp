@@ -61,7 +61,13 @@ TEST_F(UpDownTest, RangeAndPosition) {
     EXPECT_EQ(SendMessage(spin, UDM_GETRANGE, 0, 0), MAKELONG(0, 100)) << "upper 0, lower 100";
     SendMessage(spin, UDM_SETRANGE, 0, MAKELPARAM(10, 0));
 
-    struct Case { UINT message; WPARAM wParam; LPARAM lParam; LRESULT result; int pos_after; };
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        LRESULT result;
+        int pos_after;
+    };
     const Case cases[] = {
         {UDM_SETPOS, 0, MAKELPARAM(7, 0), 0, 7},
         {UDM_SETPOS, 0, MAKELPARAM(15, 0), 7, 10},  // clamped to the upper end
@@ -84,14 +90,16 @@ TEST_F(UpDownTest, RangeAndPosition) {
 }
 
 TEST_F(UpDownTest, TheBuddyShowsAndGivesThePosition) {
-    struct Case { DWORD style; WPARAM base; int pos; const char* text; };
+    struct Case {
+        DWORD style;
+        WPARAM base;
+        int pos;
+        const char* text;
+    };
     const Case cases[] = {
-        {UDS_SETBUDDYINT, 10, 1234567, "1,234,567"},
-        {UDS_SETBUDDYINT, 10, -1234, "-1,234"},
-        {UDS_SETBUDDYINT, 10, 999, "999"},
-        {UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 10, 1234, "1234"},
-        {UDS_SETBUDDYINT, 16, 1234, "0x04D2"},
-        {0, 10, 1234, ""},  // the buddy's text is its own
+        {UDS_SETBUDDYINT, 10, 1234567, "1,234,567"}, {UDS_SETBUDDYINT, 10, -1234, "-1,234"},
+        {UDS_SETBUDDYINT, 10, 999, "999"},           {UDS_SETBUDDYINT | UDS_NOTHOUSANDS, 10, 1234, "1234"},
+        {UDS_SETBUDDYINT, 16, 1234, "0x04D2"},       {0, 10, 1234, ""},  // the buddy's text is its own
     };
     for (const Case& c : cases) {
         HWND edit = make_edit();
@@ -132,8 +140,15 @@ TEST_F(UpDownTest, AlignedToTheBuddyItTakesRoomFromIt) {
 }
 
 TEST_F(UpDownTest, ClicksStepAndTellTheParent) {
-    struct Case { const char* name; DWORD style; int lower, upper, pos; bool upper_arrow; bool refuse;
-                  int pos_after; std::vector<std::string> heard; };
+    struct Case {
+        const char* name;
+        DWORD style;
+        int lower, upper, pos;
+        bool upper_arrow;
+        bool refuse;
+        int pos_after;
+        std::vector<std::string> heard;
+    };
     const Case cases[] = {
         {"up", 0, 0, 10, 5, true, false, 6, {"delta 5 1", "v position 6", "v end"}},
         {"down", 0, 0, 10, 5, false, false, 4, {"delta 5 -1", "v position 4", "v end"}},
@@ -150,8 +165,8 @@ TEST_F(UpDownTest, ClicksStepAndTellTheParent) {
         refuse_steps = c.refuse;
         heard.clear();
         bool horizontal = c.style & UDS_HORZ;
-        POINT at = c.upper_arrow ? (horizontal ? POINT{12, 12} : POINT{8, 4})
-                                 : (horizontal ? POINT{3, 12} : POINT{8, 20});
+        POINT at =
+            c.upper_arrow ? (horizontal ? POINT{12, 12} : POINT{8, 4}) : (horizontal ? POINT{3, 12} : POINT{8, 20});
         display.click(spin, at);
         pump();
         EXPECT_EQ(SendMessage(spin, UDM_GETPOS32, 0, 0), c.pos_after) << c.name;

@@ -49,9 +49,9 @@ TEST_F(WindowTest, DestroyReachesParentFirstAndFreesChildrenFirst) {
         return 0;
     });
     ASSERT_TRUE(DestroyWindow(top));
-    std::vector<std::pair<HWND, std::string>> expected = {
-        {top, "WM_DESTROY"}, {a, "WM_DESTROY"}, {b, "WM_DESTROY"},
-        {a, "WM_NCDESTROY"}, {b, "WM_NCDESTROY"}, {top, "WM_NCDESTROY"}};
+    std::vector<std::pair<HWND, std::string>> expected = {{top, "WM_DESTROY"}, {a, "WM_DESTROY"},
+                                                          {b, "WM_DESTROY"},   {a, "WM_NCDESTROY"},
+                                                          {b, "WM_NCDESTROY"}, {top, "WM_NCDESTROY"}};
     EXPECT_EQ(order, expected);
     // Stale handles fail softly.
     EXPECT_FALSE(IsWindow(a));
@@ -89,14 +89,16 @@ struct PosCase {
 TEST_F(WindowTest, SetWindowPosNotifiesWhatChanged) {
     const PosCase cases[] = {
         {"move", SWP_NOSIZE | SWP_NOZORDER, {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED", "WM_MOVE"}},
-        {"size", SWP_NOMOVE | SWP_NOZORDER,
+        {"size",
+         SWP_NOMOVE | SWP_NOZORDER,
          {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_SIZE"}},
-        {"both", SWP_NOZORDER,
-         {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_MOVE", "WM_SIZE"}},
+        {"both", SWP_NOZORDER, {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_MOVE", "WM_SIZE"}},
         {"nothing", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER, {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED"}},
-        {"frame", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED,
+        {"frame",
+         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED,
          {"WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE", "WM_WINDOWPOSCHANGED", "WM_MOVE"}},
-        {"hide", SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW,
+        {"hide",
+         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW,
          {"WM_WINDOWPOSCHANGING", "WM_WINDOWPOSCHANGED"}},
     };
     HWND top = make_top();
@@ -150,7 +152,8 @@ TEST_F(WindowTest, ClientAreaFollowsStylesAndMetrics) {
         {"scroll bars", WS_POPUP | WS_VSCROLL | WS_HSCROLL, 0, {0, 0, 184, 84}},
     };
     for (const auto& c : cases) {
-        HWND hwnd = CreateWindowEx(c.ex_style, kLogClass, "", c.style, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+        HWND hwnd =
+            CreateWindowEx(c.ex_style, kLogClass, "", c.style, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
         RECT client;
         GetClientRect(hwnd, &client);
         POINT origin{0, 0};
@@ -175,9 +178,9 @@ TEST_F(WindowTest, HitTestNamesEachPartOfTheFrame) {
         POINT p;
         LRESULT hit;
     } cases[] = {
-        {{150, 10}, HTCAPTION}, {{5, 10}, HTSYSMENU},   {{290, 10}, HTCLOSE},      {{150, 30}, HTMENU},
-        {{150, 100}, HTCLIENT}, {{1, 100}, HTLEFT},     {{298, 100}, HTRIGHT},     {{150, 1}, HTTOP},
-        {{150, 198}, HTBOTTOM}, {{1, 1}, HTTOPLEFT},    {{298, 198}, HTBOTTOMRIGHT}, {{400, 10}, HTNOWHERE},
+        {{150, 10}, HTCAPTION}, {{5, 10}, HTSYSMENU}, {{290, 10}, HTCLOSE},        {{150, 30}, HTMENU},
+        {{150, 100}, HTCLIENT}, {{1, 100}, HTLEFT},   {{298, 100}, HTRIGHT},       {{150, 1}, HTTOP},
+        {{150, 198}, HTBOTTOM}, {{1, 1}, HTTOPLEFT},  {{298, 198}, HTBOTTOMRIGHT}, {{400, 10}, HTNOWHERE},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.p.x, c.p.y)), c.hit) << c.p.x << "," << c.p.y;

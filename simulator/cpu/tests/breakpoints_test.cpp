@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BreakCase{"ExecuteBefore", {0xE0000202}, {}, false, {{0x02020000, 0x0202}}},
         BreakCase{"ExecuteAfter", {0xF0000202}, {}, false, {{0x02020000, 0x0205}}},
-        BreakCase{"BeforeThenAfterAtOnePlace", {0xE0000202, 0xF0000202}, {}, false,
+        BreakCase{"BeforeThenAfterAtOnePlace",
+                  {0xE0000202, 0xF0000202},
+                  {},
+                  false,
                   {{0x02020000, 0x0202}, {0x02020001, 0x0205}}},
         BreakCase{"DataWritesOnly", {0xC0000300}, {}, false, {{0x02020000, 0x0205}}},
         BreakCase{"DataReadsToo", {0xD0000300}, {}, false, {{0x02020000, 0x0205}, {0x02050000, 0x0208}}},
@@ -72,7 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"SecondTable", {}, {0xE0000205}, false, {{0x02050000 | kSecond, 0x0205}}},
         BreakCase{"BothTablesFirstWins", {0xE0000205}, {0xE0000205}, false, {{0x02050000, 0x0205}}},
         BreakCase{"UnarmedSkipped", {0xA0000202, 0xE0000205}, {}, false, {{0x02050001, 0x0205}}},
-        BreakCase{"EndsAtFirstInvalid", {0x00000000, 0xE0000202}, {0xE0000208, 0, 0xE0000205}, false,
+        BreakCase{"EndsAtFirstInvalid",
+                  {0x00000000, 0xE0000202},
+                  {0xE0000208, 0, 0xE0000205},
+                  false,
                   {{0x02080000 | kSecond, 0x0208}}},
         BreakCase{"ExecuteEntryIgnoresData", {0xE0000300}, {}, false, {}},
         BreakCase{"BankedLineBreakpoint", {0xEC004002}, {}, true, {{0x40020000, 0x4002}}},
@@ -111,7 +117,7 @@ TEST(BreakpointPlaceTest, EntriesArePlacedOnceAndAgainWhenRewritten) {
     m.block().first_table[0] = 0xE0000208;
     m.StepOnce();
     EXPECT_EQ(m.block().first_table[0], 0xE2000208u);  // placed and cached
-    m.block().first_table[0] = 0xE0000205;              // the IDE moves it
+    m.block().first_table[0] = 0xE0000205;             // the IDE moves it
     m.StepOnce();
     m.StepOnce();
     EXPECT_EQ(StopsOf(m), (std::vector<Stop>{{0x02050000, 0x0205}}));

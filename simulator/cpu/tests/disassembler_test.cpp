@@ -35,24 +35,24 @@ TEST(DisassembleLineTest, BranchTargetWrapsAt16Bits) {
 TEST(DisassembleListingTest, EveryModeMatchesGolden) {
     MachineFixture m;
     m.Poke(0x0300, {
-        0xA9, 0x41,        // LDA #
-        0xAD, 0x34, 0x12,  // LDA abs
-        0xA5, 0x80,        // LDA zp
-        0xEA,              // NOP
-        0x6C, 0xFE, 0x02,  // JMP (abs)
-        0xBD, 0x00, 0x20,  // LDA abs,X
-        0xB9, 0xFF, 0xFF,  // LDA abs,Y
-        0xB5, 0x10,        // LDA zp,X
-        0xB6, 0x20,        // LDX zp,Y
-        0xA1, 0x30,        // LDA (zp,X)
-        0xB1, 0x40,        // LDA (zp),Y
-        0xD0, 0xFE,        // BNE *
-        0x10, 0x80,        // BPL back
-        0x0A,              // ASL A
-        0x20, 0x00, 0x90,  // JSR
-        0x02, 0xFF,        // invalid
-        0xF2, 0xF3, 0xF4,  // TAQ TQA BTQ
-    });
+                       0xA9, 0x41,        // LDA #
+                       0xAD, 0x34, 0x12,  // LDA abs
+                       0xA5, 0x80,        // LDA zp
+                       0xEA,              // NOP
+                       0x6C, 0xFE, 0x02,  // JMP (abs)
+                       0xBD, 0x00, 0x20,  // LDA abs,X
+                       0xB9, 0xFF, 0xFF,  // LDA abs,Y
+                       0xB5, 0x10,        // LDA zp,X
+                       0xB6, 0x20,        // LDX zp,Y
+                       0xA1, 0x30,        // LDA (zp,X)
+                       0xB1, 0x40,        // LDA (zp),Y
+                       0xD0, 0xFE,        // BNE *
+                       0x10, 0x80,        // BPL back
+                       0x0A,              // ASL A
+                       0x20, 0x00, 0x90,  // JSR
+                       0x02, 0xFF,        // invalid
+                       0xF2, 0xF3, 0xF4,  // TAQ TQA BTQ
+                   });
     Listing listing = DisassembleListing(m.core, 0x0300, 21, kWide);
     EXPECT_EQ(listing.start, 0x0300);
     EXPECT_EQ(listing.linesBefore, 0u);
@@ -72,7 +72,7 @@ TEST(DisassembleLineTest, EveryOpcodeMatchesGolden) {
 }
 
 TEST(DisassembleListingTest, UnreadablePageMatchesGolden) {
-    MachineFixture m({.externalRam = 0});  // $4000-$7FFF unreadable
+    MachineFixture m({.externalRam = 0});                        // $4000-$7FFF unreadable
     m.Poke(0x3FF9, {0xEA, 0xA9, 0x01, 0xEA, 0xEA, 0xAD, 0x00});  // the LDA abs at $3FFE runs into $4000
     Listing listing = DisassembleListing(m.core, 0x3FFE, 2 << 16 | 3, kWide);
     EXPECT_EQ(listing.start, 0x3FFC);

@@ -36,11 +36,25 @@ public:
 
 // A loader: the record to `recordAt`, one block to `blockAt`, then the end.
 std::vector<std::uint8_t> Loader(std::uint16_t recordAt, std::uint16_t blockAt) {
-    std::vector<std::uint8_t> code = {
-        0xA9, static_cast<std::uint8_t>(recordAt), 0x85, 0xA4, 0xA9, static_cast<std::uint8_t>(recordAt >> 8), 0x85, 0xA5,
-        0x4B,
-        0xA9, static_cast<std::uint8_t>(blockAt), 0x85, 0xA4, 0xA9, static_cast<std::uint8_t>(blockAt >> 8), 0x85, 0xA5,
-        0x53, 0x5B};
+    std::vector<std::uint8_t> code = {0xA9,
+                                      static_cast<std::uint8_t>(recordAt),
+                                      0x85,
+                                      0xA4,
+                                      0xA9,
+                                      static_cast<std::uint8_t>(recordAt >> 8),
+                                      0x85,
+                                      0xA5,
+                                      0x4B,
+                                      0xA9,
+                                      static_cast<std::uint8_t>(blockAt),
+                                      0x85,
+                                      0xA4,
+                                      0xA9,
+                                      static_cast<std::uint8_t>(blockAt >> 8),
+                                      0x85,
+                                      0xA5,
+                                      0x53,
+                                      0x5B};
     code.resize(kLoaderSize, 0xEA);
     return code;
 }
@@ -69,7 +83,7 @@ TEST_P(DownloadTest, LoaderPullsTheRecordAndABlockThenReturns) {
     EXPECT_EQ(0, std::memcmp(m.core.internalRam + 0x400, source.record.data(), kRecordSize));
     EXPECT_EQ(0, std::memcmp(m.core.internalRam + 0x500, source.file.data(), kDownloadBlockSize));
     EXPECT_EQ(source.finished, std::vector<std::uint32_t>{0});  // no slot holds "DEMO"
-    EXPECT_TRUE(m.stops.empty());  // outside debug mode the device does not pause
+    EXPECT_TRUE(m.stops.empty());                               // outside debug mode the device does not pause
 }
 
 TEST_P(DownloadTest, DebugModePausesOnceAfterTheEnd) {
@@ -145,10 +159,8 @@ TEST(FindProgramSlotTest, MatchesTheWholePaddedNameInsideTheExternalRam) {
         const char* name;
         std::uint32_t want;
     } cases[] = {
-        {"DEMO", 0x0202},
-        {"DEMOS", 0x0701},
-        {"DEM", 0},   // a prefix is not the name
-        {"", 0},      // an empty name matches nothing
+        {"DEMO", 0x0202}, {"DEMOS", 0x0701}, {"DEM", 0},  // a prefix is not the name
+        {"", 0},                                          // an empty name matches nothing
         {"OTHER", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(FindProgramSlot(m.core, c.name), c.want) << c.name;

@@ -132,7 +132,7 @@ TEST_F(KernelTest, PauseParksAndResumeLetsGo) {
     ASSERT_TRUE(kernel.StartThread());
     ASSERT_TRUE(kernel.Pause());
     EXPECT_TRUE(kernel.IsSuspended());
-    EXPECT_TRUE(kernel.Pause());  // already parked: at once
+    EXPECT_TRUE(kernel.Pause());                          // already parked: at once
     EXPECT_EQ(kernel.core().regs().pc & 0xFFF0, 0x8000);  // registers readable while parked
     kernel.Resume();
     ASSERT_TRUE(window.WaitForPosts(1));

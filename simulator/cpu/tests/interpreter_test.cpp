@@ -115,7 +115,13 @@ TEST(OperandInfoTest, FieldsForTheInstructionAtPc) {
     };
     const Case cases[] = {
         {"abs,X", {0xBD, 0x00, 0x02}, 0x05, 0, 0x0205, 0x55, kAddressValid | kValueValid},
-        {"JMP (abs) gives a word", {0x6C, 0x00, 0x02}, 0, 0, 0x0200, 0x5150, kAddressValid | kValueValid | kValueIsWord},
+        {"JMP (abs) gives a word",
+         {0x6C, 0x00, 0x02},
+         0,
+         0,
+         0x0200,
+         0x5150,
+         kAddressValid | kValueValid | kValueIsWord},
         {"zp,X at $FF", {0xB5, 0xF0}, 0x0F, 0, 0, 0, 0},
         {"(zp),Y past $FFFF", {0xB1, 0x90}, 0, 0x20, 0, 0, 0},
         {"(zp),Y", {0xB1, 0x90}, 0, 0x0F, 0xFFFF, 0xAB, kAddressValid | kValueValid},
@@ -127,7 +133,8 @@ TEST(OperandInfoTest, FieldsForTheInstructionAtPc) {
     };
     for (const Case& c : cases) {
         MachineFixture m({.externalRam = 0});
-        for (int i = 0; i < 8; ++i) m.Poke(static_cast<std::uint16_t>(0x0200 + i), {static_cast<std::uint8_t>(0x50 + i)});
+        for (int i = 0; i < 8; ++i)
+            m.Poke(static_cast<std::uint16_t>(0x0200 + i), {static_cast<std::uint8_t>(0x50 + i)});
         m.Poke(0x0090, {0xF0, 0xFF});
         m.rom[0x7FFF] = 0xAB;
         m.rom[0x7FF0] = 0xCD;

@@ -48,10 +48,10 @@ struct LcdFixture : MachineFixture {
 TEST(LcdRefreshTest, UprightMatchesGolden) {
     LcdFixture m;
     m.paints.clear();
-    m.WriteIo(0x05, 0x08);  // LCD on: refreshed at once
+    m.WriteIo(0x05, 0x08);                            // LCD on: refreshed at once
     EXPECT_EQ(m.paints, (std::vector<unsigned>{3}));  // on, just turned on
-    EXPECT_TRUE(testing_kit::matches_golden("simulator/cpu/tests/golden/lcd_upright.pbm",
-                                            ShownAsPbm(m.core, kWidth, kHeight)));
+    EXPECT_TRUE(
+        testing_kit::matches_golden("simulator/cpu/tests/golden/lcd_upright.pbm", ShownAsPbm(m.core, kWidth, kHeight)));
 }
 
 TEST(LcdRefreshTest, RotatedMatchesGolden) {
@@ -61,8 +61,8 @@ TEST(LcdRefreshTest, RotatedMatchesGolden) {
     EXPECT_EQ(m.core.hostStride, 4u);
     EXPECT_EQ(m.core.hostBytes, 4u * kWidth);
     m.WriteIo(0x05, 0x08);
-    EXPECT_TRUE(testing_kit::matches_golden("simulator/cpu/tests/golden/lcd_rotated.pbm",
-                                            ShownAsPbm(m.core, kHeight, kWidth)));
+    EXPECT_TRUE(
+        testing_kit::matches_golden("simulator/cpu/tests/golden/lcd_rotated.pbm", ShownAsPbm(m.core, kHeight, kWidth)));
 }
 
 TEST(LcdRefreshTest, IconColumnMarksChanges) {
@@ -86,7 +86,7 @@ TEST(LcdRefreshTest, UnreadableMemoryEndsTheCopy) {
     std::fill(m.core.internalRam + 0x3FF0, m.core.internalRam + 0x4000, 0xFF);
     m.WriteIo(0x05, 0x08);
     std::string shown = ShownAsPbm(m.core, kWidth, kHeight);
-    EXPECT_EQ(shown.substr(shown.find('\n', 3) + 1, 6), "1 1 1 ");  // row 0 copied
+    EXPECT_EQ(shown.substr(shown.find('\n', 3) + 1, 6), "1 1 1 ");           // row 0 copied
     EXPECT_EQ(m.core.hostBitmap[(kHeight - 1 - 6) * m.core.hostStride], 0);  // row 6 was not
 }
 

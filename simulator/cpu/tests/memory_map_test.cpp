@@ -25,8 +25,8 @@ TEST_P(ResetMapTest, RightsFollowTheMemorySizes) {
     const auto& block = m.block();
     for (int page = 0; page < 8; ++page) EXPECT_EQ(block.page_rights[page], c.rights[page]) << "page " << page;
 
-    const std::array<std::uint32_t, 8> offsets = {0x2000, 0x4000, 0x2000 + c.internalRam + 0x4000,
-                                                  0x2000 + c.internalRam + 0x6000, 0, 0x2000, 0x4000, 0x6000};
+    const std::array<std::uint32_t, 8> offsets = {
+        0x2000, 0x4000, 0x2000 + c.internalRam + 0x4000, 0x2000 + c.internalRam + 0x6000, 0, 0x2000, 0x4000, 0x6000};
     const std::array<std::uint16_t, 8> banks = {0, 2, 4, 6, 0, 2, 4, 6};
     for (int page = 0; page < 8; ++page) {
         EXPECT_EQ(block.page_offsets[page], offsets[page]) << "page " << page;
@@ -109,8 +109,8 @@ PageView Page(MachineFixture& m, int page) {
 }
 
 std::ostream& operator<<(std::ostream& os, const PageView& v) {
-    return os << std::hex << "{offset 0x" << v.offset << ", bank " << std::dec << v.bank << ", rights 0x"
-              << std::hex << int(v.rights) << "}";
+    return os << std::hex << "{offset 0x" << v.offset << ", bank " << std::dec << v.bank << ", rights 0x" << std::hex
+              << int(v.rights) << "}";
 }
 
 TEST(RemapTest, WindowFromExternalRamSwapsTheSlotHalves) {
@@ -164,8 +164,8 @@ TEST(RemapTest, Page6ThroughItsTable) {
 
 TEST(RemapTest, LowBlockSelection) {
     MachineFixture m;
-    const std::pair<std::uint8_t, std::uint32_t> cases[] = {
-        {1, 0x00}, {3, 0x00}, {4, 0x200}, {7, 0x2C0}, {0x08, 0x40}, {0, 0x40}};
+    const std::pair<std::uint8_t, std::uint32_t> cases[] = {{1, 0x00},  {3, 0x00},    {4, 0x200},
+                                                            {7, 0x2C0}, {0x08, 0x40}, {0, 0x40}};
     for (auto [select, offset] : cases) {
         m.WriteIo(0x0F, select);
         EXPECT_EQ(m.block().low_block_offset, 0x2000 + offset) << int(select);

@@ -35,9 +35,9 @@ TEST(SelfTestRomTest, ReachesThePassAddress) {
         ASSERT_EQ(m.StepOnce(), StepOutcome::Ran);
         ++steps;
     }
-    for (const RaisedException& e : m.exceptions) ADD_FAILURE() << "exception " << e.code << " at 0x" << std::hex << e.address;
-    ASSERT_NE(m.regs().pc, kFail) << "failed check " << int(m.regs().a) << ", jumping from 0x" << std::hex
-                                  << lastPc;
+    for (const RaisedException& e : m.exceptions)
+        ADD_FAILURE() << "exception " << e.code << " at 0x" << std::hex << e.address;
+    ASSERT_NE(m.regs().pc, kFail) << "failed check " << int(m.regs().a) << ", jumping from 0x" << std::hex << lastPc;
     ASSERT_EQ(m.regs().pc, kPass) << "stuck at 0x" << std::hex << m.regs().pc;
 
     // Every valid opcode ran at least once.

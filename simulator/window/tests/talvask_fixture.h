@@ -54,7 +54,8 @@ protected:
         files.insert(files.end(), skins.begin(), skins.end());
         copy_from_build(files);
         arguments_ = std::move(arguments);
-        auto started = simwin::start_talvask(simwin::StartRequest{arguments_, folder.path(), std::nullopt, pace_hz, SW_SHOWNORMAL});
+        auto started = simwin::start_talvask(
+            simwin::StartRequest{arguments_, folder.path(), std::nullopt, pace_hz, SW_SHOWNORMAL});
         if (auto* code = std::get_if<int>(&started)) {
             start_code = *code;
             return false;

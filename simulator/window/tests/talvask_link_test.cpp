@@ -41,15 +41,12 @@ public:
             if (m.message == message && formats::sim_link_code(m.wparam) == code) return m;
         return std::nullopt;
     }
-    void post(std::uint16_t code) {
-        PostMessage(simulator, formats::WM_SIMLINK, formats::sim_link_wparam(code), 0);
-    }
+    void post(std::uint16_t code) { PostMessage(simulator, formats::WM_SIMLINK, formats::sim_link_wparam(code), 0); }
 
 private:
     static LRESULT procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_NCCREATE) {
-            SetWindowLongPtr(hwnd, GWL_USERDATA,
-                             LONG_PTR(reinterpret_cast<CREATESTRUCT*>(lParam)->lpCreateParams));
+            SetWindowLongPtr(hwnd, GWL_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCT*>(lParam)->lpCreateParams));
         }
         auto* self = reinterpret_cast<StandInIde*>(GetWindowLongPtr(hwnd, GWL_USERDATA));
         if (self && (message == formats::WM_SIMLINK || message == WM_COMMAND)) {
@@ -70,8 +67,7 @@ protected:
         std::filesystem::copy_file(testing_kit::program_path("../simulator/demo/DEMOPROG.BIN"),
                                    folder / "DEMOPROG.BIN");
         std::vector<std::string> arguments = demo_arguments();
-        arguments.insert(arguments.end(),
-                         {"-h:" + ide.handle_text(), "-f:DEMOPROG.BIN", "-n:DEMOPROG", "-d"});
+        arguments.insert(arguments.end(), {"-h:" + ide.handle_text(), "-f:DEMOPROG.BIN", "-n:DEMOPROG", "-d"});
         if (!start(arguments)) return false;
         ide.simulator = window->hwnd();
         return true;
@@ -79,7 +75,8 @@ protected:
 
     // Waits for the download notice; the device pauses after it and the IDE resumes it.
     void download_and_resume() {
-        ASSERT_TRUE(pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyDownloaded).has_value(); }));
+        ASSERT_TRUE(
+            pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyDownloaded).has_value(); }));
         auto notice = *ide.find(formats::WM_SIMLINK, formats::SimNotifyDownloaded);
         EXPECT_EQ(notice.lparam, value_of(window->hwnd()));
         EXPECT_EQ(formats::sim_link_detail(notice.wparam), 0x0001) << "slot 0, one matching slot";
@@ -100,7 +97,8 @@ TEST_F(TalvaskLink, ABreakpointStopsTheDeviceUntilTheIdeResumesAndExitTellsTheId
         std::uint16_t loop = 0;
         for (std::uint32_t a = 0xE000; a < 0xFFF0 && !loop; ++a) {
             if (device_byte(std::uint16_t(a)) != 0x4C) continue;
-            std::uint16_t target = std::uint16_t(device_byte(std::uint16_t(a + 1)) | device_byte(std::uint16_t(a + 2)) << 8);
+            std::uint16_t target =
+                std::uint16_t(device_byte(std::uint16_t(a + 1)) | device_byte(std::uint16_t(a + 2)) << 8);
             if (target >= 0xE000 && device_byte(target) == 0x20) loop = target;
         }
         ASSERT_NE(loop, 0);
@@ -140,13 +138,16 @@ TEST_F(TalvaskLink, ACloseRequestAnnouncesTheEndAndWaitsForTheAcknowledgement) {
             PostMessage(window->hwnd(), formats::WM_SIMLINK, formats::kSimCloseWParam, formats::kSimCloseLParam);
         });
         // The hand-shake's loop waits with nothing queued: it takes the next steps.
-        if (acknowledge) display.then([&] {
-            ASSERT_TRUE(pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(); }));
-            ide.post(formats::SimCmdAckEnd);
-        });
+        if (acknowledge)
+            display.then([&] {
+                ASSERT_TRUE(
+                    pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(); }));
+                ide.post(formats::SimCmdAckEnd);
+            });
         if (!acknowledge) {
             display.then([&] {
-                ASSERT_TRUE(pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(); }));
+                ASSERT_TRUE(
+                    pump_until([&] { return ide.find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(); }));
                 display.advance(9990);
             });
             display.then([&] {
@@ -158,8 +159,10 @@ TEST_F(TalvaskLink, ACloseRequestAnnouncesTheEndAndWaitsForTheAcknowledgement) {
         EXPECT_TRUE(ide.find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value());
         EXPECT_FALSE(ide.find(WM_COMMAND, formats::SimNotifyExited).has_value());
         DWORD waited = GetTickCount() - closed_at;
-        if (acknowledge) EXPECT_LT(waited, 1000u);
-        else EXPECT_GE(waited, 10000u);
+        if (acknowledge)
+            EXPECT_LT(waited, 1000u);
+        else
+            EXPECT_GE(waited, 10000u);
     }
 }
 

@@ -25,9 +25,7 @@ struct MenuItem {
     bool operator==(const MenuItem&) const = default;
 };
 
-void PrintTo(const MenuItem& item, std::ostream* out) {
-    *out << item.id << " \"" << item.text << "\" " << item.state;
-}
+void PrintTo(const MenuItem& item, std::ostream* out) { *out << item.id << " \"" << item.text << "\" " << item.state; }
 
 std::vector<MenuItem> items_of(HMENU menu) {
     std::vector<MenuItem> items;
@@ -111,14 +109,29 @@ TEST_F(TalvaskWindow, ThePopupMenuListsEachSkinAndGraysWhatTheRunCannotDo) {
     };
     const std::vector<Case> cases = {
         {{"qv4700.cfs"},
-         {{101, "QV4700", MF_CHECKED}, {0, "", MF_SEPARATOR}, {102, "&Rotate", 0},
-          {103, "Suspend and &Watch", MF_GRAYED}, {104, "Sound &Effect", MF_GRAYED}, {105, "&Setting...", 0},
-          {106, "&Download...", 0}, {0, "", MF_SEPARATOR}, {107, "&Minimize", 0}, {108, "&Reset", 0},
+         {{101, "QV4700", MF_CHECKED},
+          {0, "", MF_SEPARATOR},
+          {102, "&Rotate", 0},
+          {103, "Suspend and &Watch", MF_GRAYED},
+          {104, "Sound &Effect", MF_GRAYED},
+          {105, "&Setting...", 0},
+          {106, "&Download...", 0},
+          {0, "", MF_SEPARATOR},
+          {107, "&Minimize", 0},
+          {108, "&Reset", 0},
           {109, "E&xit", 0}}},
         {{"qv4700.cfs", "qv4700-small.cfs"},
-         {{101, "QV4700 small", 0}, {102, "QV4700", MF_CHECKED}, {0, "", MF_SEPARATOR}, {103, "&Rotate", 0},
-          {104, "Suspend and &Watch", MF_GRAYED}, {105, "Sound &Effect", MF_GRAYED}, {106, "&Setting...", 0},
-          {107, "&Download...", 0}, {0, "", MF_SEPARATOR}, {108, "&Minimize", 0}, {109, "&Reset", 0},
+         {{101, "QV4700 small", 0},
+          {102, "QV4700", MF_CHECKED},
+          {0, "", MF_SEPARATOR},
+          {103, "&Rotate", 0},
+          {104, "Suspend and &Watch", MF_GRAYED},
+          {105, "Sound &Effect", MF_GRAYED},
+          {106, "&Setting...", 0},
+          {107, "&Download...", 0},
+          {0, "", MF_SEPARATOR},
+          {108, "&Minimize", 0},
+          {109, "&Reset", 0},
           {110, "E&xit", 0}}},
     };
     for (const Case& c : cases) {

@@ -215,7 +215,7 @@ TEST_F(AfxDemoTest, DelayedShowAndLayoutHappenAtIdleTime) {
 
     frame->ShowControlBar(&frame->palette, FALSE, TRUE);
     EXPECT_TRUE(frame->palette.GetStyle() & WS_VISIBLE);  // not yet
-    EXPECT_FALSE(frame->palette.IsVisible());               // but reported as going
+    EXPECT_FALSE(frame->palette.IsVisible());             // but reported as going
     idle();
     EXPECT_FALSE(frame->palette.GetStyle() & WS_VISIBLE);
     const CRect client_without = client_rect_of(*CWnd::FromHandle(frame->m_hWndMDIClient));

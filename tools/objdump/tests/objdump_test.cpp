@@ -44,18 +44,17 @@ TEST(ObjDumpCheck, DamagedHeaderFieldsAreFound) {
         bool wide;
     };
     const Damage cases[] = {
-        {"file size past the end", 8, 0xFFFFFF, true},
-        {"pool past the end", 24, 0xFFFFFF, true},
-        {"symbols past the end", 32, 0xFFFFF0, true},
-        {"line count past the end", 62, 0xFFFF, false},
-        {"source files past the end", 68, 0xFFFF, false},
-        {"section count past the end", 56, 0xFFFF, false},
+        {"file size past the end", 8, 0xFFFFFF, true},    {"pool past the end", 24, 0xFFFFFF, true},
+        {"symbols past the end", 32, 0xFFFFF0, true},     {"line count past the end", 62, 0xFFFF, false},
+        {"source files past the end", 68, 0xFFFF, false}, {"section count past the end", 56, 0xFFFF, false},
         {"entry past the end", 44, 0xFFFFFF, true},
     };
     for (const Damage& damage : cases) {
         std::string bytes = small_object();
-        if (damage.wide) poke<uint32_t>(bytes, damage.offset, damage.value);
-        else poke<uint16_t>(bytes, damage.offset, static_cast<uint16_t>(damage.value));
+        if (damage.wide)
+            poke<uint32_t>(bytes, damage.offset, damage.value);
+        else
+            poke<uint16_t>(bytes, damage.offset, static_cast<uint16_t>(damage.value));
         EXPECT_NE(objdump::check_object(ByteReader(bytes)), std::nullopt) << damage.what;
         // The dump of a damaged file still ends, reading only what is there.
         EXPECT_FALSE(objdump::dump_object(ByteReader(bytes)).empty()) << damage.what;
@@ -97,8 +96,10 @@ TEST(ObjDumpCheck, SymbolFileChecks) {
     };
     for (const Damage& damage : cases) {
         std::string bytes = sound;
-        if (damage.what == cases[4].what) poke<uint16_t>(bytes, damage.offset, static_cast<uint16_t>(damage.value));
-        else poke<uint32_t>(bytes, damage.offset, damage.value);
+        if (damage.what == cases[4].what)
+            poke<uint16_t>(bytes, damage.offset, static_cast<uint16_t>(damage.value));
+        else
+            poke<uint32_t>(bytes, damage.offset, damage.value);
         EXPECT_NE(objdump::check_symbols(ByteReader(bytes)), std::nullopt) << damage.what;
         EXPECT_FALSE(objdump::dump_symbols(ByteReader(bytes)).empty()) << damage.what;
     }

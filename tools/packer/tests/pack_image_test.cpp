@@ -27,12 +27,12 @@ TEST(Packer, SwapsTheHalvesOfEachBankAndPadsWithFF) {
     ASSERT_EQ(packed.error, "");
     ASSERT_EQ(packed.program.size(), 2u * 0x8000);
     const auto& p = packed.program;
-    EXPECT_EQ(p[0x4000], 0x00);                 // bank 0 byte 0: the head
-    EXPECT_EQ(p[0x7FFF], 0xFF);                 // bank 0 byte 0x3FFF
-    EXPECT_EQ(p[0x0000], std::uint8_t(0x4000)); // bank 0 byte 0x4000
+    EXPECT_EQ(p[0x4000], 0x00);                  // bank 0 byte 0: the head
+    EXPECT_EQ(p[0x7FFF], 0xFF);                  // bank 0 byte 0x3FFF
+    EXPECT_EQ(p[0x0000], std::uint8_t(0x4000));  // bank 0 byte 0x4000
     EXPECT_EQ(p[0x000F], std::uint8_t(0x400F));
-    EXPECT_EQ(p[0x0010], 0xFF);                 // past bank 0's length
-    EXPECT_EQ(p[0x8000 + 0x4000], 0x01);        // bank 1 byte 0
+    EXPECT_EQ(p[0x0010], 0xFF);           // past bank 0's length
+    EXPECT_EQ(p[0x8000 + 0x4000], 0x01);  // bank 1 byte 0
     EXPECT_EQ(p[0x8000 + 0x401F], 0x20);
     EXPECT_EQ(p[0x8000 + 0x4020], 0xFF);
     EXPECT_EQ(p[0x8000], 0xFF);

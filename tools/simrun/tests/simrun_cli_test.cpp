@@ -78,8 +78,8 @@ TEST_F(SimrunCli, DemoRomDrawsItsLcdCountsTicksAndScansKeys) {
 }
 
 TEST_F(SimrunCli, BothInterpretersEndInTheSameState) {
-    std::vector<std::string> dumps = {"--regs", "--mem", "0x0000:0x10000", "--key", "2000000:0x00020001:down",
-                                      "--key", "3000000:0x00020001:up"};
+    std::vector<std::string> dumps = {
+        "--regs", "--mem", "0x0000:0x10000", "--key", "2000000:0x00020001:down", "--key", "3000000:0x00020001:up"};
     std::vector<std::string> checked = Demo(5'000'000, false), fast = Demo(5'000'000, true);
     checked.insert(checked.end(), dumps.begin(), dumps.end());
     fast.insert(fast.end(), dumps.begin(), dumps.end());
@@ -99,9 +99,9 @@ class SimrunDownload : public SimrunCli, public ::testing::WithParamInterface<bo
 TEST_P(SimrunDownload, LoaderPutsTheProgramIntoSlot0AndTheRomStartsIt) {
     std::vector<std::string> arguments = Demo(22'000'000, GetParam());
     // After the download the key on lines $08 bit 0 / $09 bit 0 starts the program.
-    arguments.insert(arguments.end(), {"--download", DEMO_PROGRAM_PATH, "--name", "DEMOPROG", "--loader",
-                                       DEMO_LOADER_PATH, "--debug", "--notices", "--key", "21000000:0x00010001:down",
-                                       "--mem", "0x4000:18", "--mem", "0x0320:1"});
+    arguments.insert(arguments.end(),
+                     {"--download", DEMO_PROGRAM_PATH, "--name", "DEMOPROG", "--loader", DEMO_LOADER_PATH, "--debug",
+                      "--notices", "--key", "21000000:0x00010001:down", "--mem", "0x4000:18", "--mem", "0x0320:1"});
     Outcome run = Run(arguments);
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_NE(run.out.find("download ended: slot 0, 1 matching\n"), std::string::npos) << run.out;

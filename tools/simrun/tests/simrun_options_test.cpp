@@ -7,12 +7,12 @@ namespace simrun {
 namespace {
 
 TEST(SimrunOptionsTest, ReadsEveryOption) {
-    ParseResult parsed = ParseOptions({"--rom", "r.bin", "--scrambled", "--ias", "0x8000", "--eas", "65536",
-                                       "--fast", "--debug", "--lcd", "128x64", "--cycles", "$100", "--until-pc",
-                                       "0xE000", "--key", "10:0x20001:down", "--key", "5:1:up", "--break",
-                                       "0xE000E000", "--answer", "ignore-all", "--download", "p.bin", "--name",
-                                       "P", "--loader", "dl.ini", "--regs", "--mem", "0x300:16", "--pbm", "l.pbm",
-                                       "--notices"});
+    ParseResult parsed =
+        ParseOptions({"--rom",    "r.bin",      "--scrambled",     "--ias",    "0x8000",   "--eas",   "65536",
+                      "--fast",   "--debug",    "--lcd",           "128x64",   "--cycles", "$100",    "--until-pc",
+                      "0xE000",   "--key",      "10:0x20001:down", "--key",    "5:1:up",   "--break", "0xE000E000",
+                      "--answer", "ignore-all", "--download",      "p.bin",    "--name",   "P",       "--loader",
+                      "dl.ini",   "--regs",     "--mem",           "0x300:16", "--pbm",    "l.pbm",   "--notices"});
     ASSERT_EQ(parsed.error, "");
     const Options& o = parsed.options;
     EXPECT_EQ(o.rom, "r.bin");
