@@ -1,7 +1,8 @@
 // SECEdit::FindText: searching the buffer line by line.
 //
 // Regular expressions see the whole line without its line end, with the search start as
-// an offset, so "^" and "$" mean the line's start and end whatever the line ends are.
+// an offset and the segment's end as the end of input, so "^" and "$" mean the line's
+// start and end whatever the line ends are and wherever the segment stops.
 // A case-blind search lower-cases copies of the pattern and the line; offsets carry over
 // to the original line, from which the replacement takes its text. Matches begin only
 // where a character begins: never on the second byte of a double-byte character, whose
@@ -84,17 +85,19 @@ int SECEdit::FindText(TextPosition& start, TextPosition end, SearchRequest& requ
             return true;
         }
         for (int offset = from; offset <= limit;) {
-            int at = regexp.Find(subject, offset);
+            // The limit is a hard end for the matcher, so a shorter match inside the
+            // segment is found where a longer one would run past it.
+            int at = regexp.Find(subject, offset, limit);
             if (at == RegExp::kTooComplex) {
                 request.error = kFindTooComplex;
                 return false;
             }
-            if (at < 0 || at > limit) break;
+            if (at < 0) break;
             int length = regexp.GetMatchLength();
             // Backwards on the start line a match must begin before the start, so that an
             // empty match there is not found again and again.
             bool before_start = forward || !on_start_line || at < limit;
-            if (at + length <= limit && before_start && starts_character(at)) {
+            if (before_start && starts_character(at)) {
                 hit = {at, length};
                 request.replacement = regexp.GetReplaceString(request.replace_text, text).value_or(std::string{});
                 if (forward) break;
@@ -129,18 +132,17 @@ int SECEdit::ReplaceAll(SearchRequest& request) {
     bool regular = request.flags & SearchRequest::kRegularExpression;
     int replaced = 0;
     TextPosition at{first_line_, 0};
+    // Every replacement belongs to one group: a single undo takes them all back.
+    UndoGroup group(*this);
     for (;;) {
         EditLine* last = GetLastLine();
         if (!FindText(at, {last, static_cast<int>(TextOf(last).size())}, request)) break;
         std::string replacement = regular ? request.replacement : request.replace_text;
         int length = request.match_length;
-        {
-            UndoGroup group(*this);
-            if (length > 0) DeleteBlock(at, {at.line, at.index + length}, true);
-            TextPosition end = at;
-            if (!replacement.empty()) InsertText(at, replacement, true, nullptr, &end);
-            at = end;
-        }
+        if (length > 0) DeleteBlock(at, {at.line, at.index + length}, true);
+        TextPosition end = at;
+        if (!replacement.empty()) InsertText(at, replacement, true, nullptr, &end);
+        at = end;
         ++replaced;
         // After an empty match the search moves on one byte, or it would match there again.
         if (length == 0) {

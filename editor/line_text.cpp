@@ -25,9 +25,10 @@ int DetectLineEndType(std::string_view text) {
 
 int LineEndSizeAt(std::string_view text, size_t at, int type) {
     if (at + 1 >= text.size()) return 1;
-    char first = type == kLineEndLfCr ? '\n' : '\r';
-    char second = type == kLineEndLfCr ? '\r' : '\n';
-    return text[at] == first && text[at + 1] == second ? 2 : 1;
+    char here = text[at];
+    char next = text[at + 1];
+    if (here == '\r' && next == '\n') return 2;
+    return type == kLineEndLfCr && here == '\n' && next == '\r' ? 2 : 1;
 }
 
 std::string ConvertLineEnds(std::string_view text, int target_type) {
@@ -107,10 +108,13 @@ std::vector<std::string> SplitIntoLines(std::string_view text, const LineEnd& li
                                         bool* cut_long_line) {
     std::vector<std::string> lines;
     int max_columns = kMaxLineColumns - static_cast<int>(line_end.chars.size());
+    bool two_byte_end = line_end.chars.size() == 2;
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find_first_of("\r\n", at);
-        bool has_end = end != std::string_view::npos;
+        // With a two-byte line end, a lone CR or LF as the text's very last byte is no
+        // line end but a byte of the last line, so that the text is written back as read.
+        bool has_end = end != std::string_view::npos && !(two_byte_end && end + 1 == text.size());
         std::string_view body = text.substr(at, (has_end ? end : text.size()) - at);
         // Only lines that could be too wide are measured.
         if (static_cast<long long>(body.size()) * tab_size > max_columns) {

@@ -19,8 +19,8 @@ LineEnd LineEndOfType(int type);
 // Type of the first line end in the text, or -1 when it holds no CR or LF.
 int DetectLineEndType(std::string_view text);
 
-// Bytes taken by the line end that starts at `at` (a CR or LF): a CR LF pair (LF CR for
-// that type) is one line end, any other CR or LF stands alone.
+// Bytes taken by the line end that starts at `at` (a CR or LF): a CR LF pair is one line
+// end in every text, an LF CR pair in a text of that type; any other CR or LF stands alone.
 int LineEndSizeAt(std::string_view text, size_t at, int type);
 
 // Replaces every line end of the text (read with the text's own type) by the target's.
@@ -42,7 +42,8 @@ std::string ExpandTabs(std::string_view text, int tab_size, int line_end_length)
 int MaxCharsInWidth(std::string_view text, int tab_size, int max_columns);
 
 // Splits text into lines ending with `line_end`; a last line without a line end keeps
-// none. A line wider than the limit is cut into pieces that carry no line end, so that
+// none. With a two-byte line end a lone CR or LF as the very last byte stays in the last
+// line's text. A line wider than the limit is cut into pieces that carry no line end, so that
 // writing the pieces back gives the original line. Sets `cut_long_line` when it cut.
 std::vector<std::string> SplitIntoLines(std::string_view text, const LineEnd& line_end, int tab_size,
                                         bool* cut_long_line = nullptr);

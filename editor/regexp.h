@@ -27,10 +27,12 @@ public:
     // (null pattern included), leaving nothing compiled.
     RegExp* Compile(const char* pattern);
 
-    // Offset of the leftmost match that starts at or after `start_offset`, kNoMatch, or
-    // kTooComplex when the step budget ran out. `^` and `$` match only at the subject's
-    // start and end, whatever the start offset.
-    int Find(std::string_view subject, int start_offset = 0);
+    // Offset of the leftmost match that starts at or after `start_offset` and ends by
+    // `end` (the subject's size when negative), kNoMatch, or kTooComplex when the step
+    // budget ran out. Bytes from `end` on are out of reach, as if the subject stopped
+    // there; `^` and `$` still match only at the subject's true start and end, whatever
+    // the start offset and the end.
+    int Find(std::string_view subject, int start_offset = 0, int end = -1);
 
     int GetMatchLength() const { return matched_ ? group_end_[0] - group_start_[0] : 0; }
     // Start and end offset of a group of the last match; -1 when the group is unset.
@@ -47,7 +49,7 @@ public:
 
 private:
     friend class RegExpCompiler;
-    bool TryAt(std::string_view subject, int at, long& steps);
+    bool TryAt(std::string_view subject, int at, int end, long& steps);
 
     std::vector<uint8_t> program_;
     int start_byte_ = -1;

@@ -22,8 +22,9 @@ struct Frame {
 
 class Matcher {
 public:
-    Matcher(const std::vector<uint8_t>& program, std::string_view subject, int* starts, int* ends, long& steps)
-        : program_(program), subject_(subject), starts_(starts), ends_(ends), steps_(steps) {}
+    // Bytes from `end` on are out of reach; `$` matches only at the subject's own end.
+    Matcher(const std::vector<uint8_t>& program, std::string_view subject, int end, int* starts, int* ends, long& steps)
+        : program_(program), subject_(subject), end_(end), starts_(starts), ends_(ends), steps_(steps) {}
 
     // Runs the program from `at`; the end reached, -1 on no match, -2 when out of steps.
     int Run(int at) {
@@ -47,7 +48,7 @@ private:
         if (offset == 0) return -1;
         return program_[node] == kOpBack ? node - offset : node + offset;
     }
-    bool AtByte(int pos) const { return pos < static_cast<int>(subject_.size()); }
+    bool AtByte(int pos) const { return pos < end_; }
     unsigned char ByteAt(int pos) const { return static_cast<unsigned char>(subject_[pos]); }
 
     bool InSet(int node, unsigned char byte) const {
@@ -75,7 +76,7 @@ private:
                 if (pos != 0) return false;
                 break;
             case kOpEol:
-                if (AtByte(pos)) return false;
+                if (pos != static_cast<int>(subject_.size())) return false;
                 break;
             case kOpAny:
             case kOpAnyOf:
@@ -86,8 +87,7 @@ private:
             case kOpExactly: {
                 const char* run = reinterpret_cast<const char*>(OperandOf(node));
                 size_t length = std::strlen(run);
-                if (subject_.size() - static_cast<size_t>(pos) < length ||
-                    std::memcmp(subject_.data() + pos, run, length) != 0)
+                if (static_cast<size_t>(end_ - pos) < length || std::memcmp(subject_.data() + pos, run, length) != 0)
                     return false;
                 pos += static_cast<int>(length);
                 break;
@@ -173,6 +173,7 @@ private:
 
     const std::vector<uint8_t>& program_;
     std::string_view subject_;
+    int end_;
     int* starts_;
     int* ends_;
     long& steps_;
@@ -181,33 +182,35 @@ private:
 
 }  // namespace
 
-bool RegExp::TryAt(std::string_view subject, int at, long& steps) {
+bool RegExp::TryAt(std::string_view subject, int at, int end, long& steps) {
     for (int group = 0; group < kGroups; ++group) group_start_[group] = group_end_[group] = -1;
-    Matcher matcher(program_, subject, group_start_, group_end_, steps);
-    int end = matcher.Run(at);
-    if (end == -2) steps = kStepBudget + 1;
-    if (end < 0) return false;
+    Matcher matcher(program_, subject, end, group_start_, group_end_, steps);
+    int reached = matcher.Run(at);
+    if (reached == -2) steps = kStepBudget + 1;
+    if (reached < 0) return false;
     group_start_[0] = at;
-    group_end_[0] = end;
+    group_end_[0] = reached;
     return true;
 }
 
-int RegExp::Find(std::string_view subject, int start_offset) {
+int RegExp::Find(std::string_view subject, int start_offset, int end) {
     matched_ = false;
     int size = static_cast<int>(subject.size());
-    if (program_.empty() || start_offset < 0 || start_offset > size) return kNoMatch;
-    if (!must_.empty() && subject.find(must_, static_cast<size_t>(start_offset)) == std::string_view::npos)
+    if (end < 0 || end > size) end = size;
+    if (program_.empty() || start_offset < 0 || start_offset > end) return kNoMatch;
+    std::string_view reach = subject.substr(0, static_cast<size_t>(end));
+    if (!must_.empty() && reach.find(must_, static_cast<size_t>(start_offset)) == std::string_view::npos)
         return kNoMatch;
     long steps = 0;
-    for (int at = start_offset; at <= size; ++at) {
+    for (int at = start_offset; at <= end; ++at) {
         if (anchored_ && at > 0) break;
         if (start_byte_ >= 0) {
             const void* found =
-                at < size ? std::memchr(subject.data() + at, start_byte_, static_cast<size_t>(size - at)) : nullptr;
+                at < end ? std::memchr(subject.data() + at, start_byte_, static_cast<size_t>(end - at)) : nullptr;
             if (!found) break;
             at = static_cast<int>(static_cast<const char*>(found) - subject.data());
         }
-        if (TryAt(subject, at, steps)) {
+        if (TryAt(subject, at, end, steps)) {
             matched_ = true;
             return at;
         }

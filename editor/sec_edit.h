@@ -144,7 +144,7 @@ public:
 
     // Search.
     int FindText(TextPosition& start, TextPosition end, SearchRequest& request);
-    // Replaces every match from the start of the text, each replacement one undo step;
+    // Replaces every match from the start of the text, all of them one undo step;
     // returns how many were replaced.
     int ReplaceAll(SearchRequest& request);
 

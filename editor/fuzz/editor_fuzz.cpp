@@ -32,10 +32,14 @@ void CheckPattern(std::string_view input) {
     if (pattern.find('\0') != std::string::npos) return;  // patterns are NUL-terminated
     editor::RegExp regexp;
     if (!regexp.Compile(pattern.c_str())) return;
-    for (int offset = 0; offset <= static_cast<int>(subject.size()); offset += 7) {
-        int at = regexp.Find(subject, offset);
-        if (at >= 0 && (at < offset || at + regexp.GetMatchLength() > static_cast<int>(subject.size()))) std::abort();
-        if (at >= 0 && !regexp.GetReplaceString("<&\\1\\9>", subject)) std::abort();
+    int size = static_cast<int>(subject.size());
+    for (int offset = 0; offset <= size; offset += 7) {
+        // The whole subject, then an end of input halfway between the offset and its end.
+        for (int end : {size, (offset + size) / 2}) {
+            int at = regexp.Find(subject, offset, end);
+            if (at >= 0 && (at < offset || at + regexp.GetMatchLength() > end)) std::abort();
+            if (at >= 0 && !regexp.GetReplaceString("<&\\1\\9>", subject)) std::abort();
+        }
     }
 }
 

@@ -37,6 +37,11 @@ TEST(EditorFileRoundTrip, LoadThenSaveKeepsTheBytes) {
         {"long first line", long_line + "\nz", kLineEndLf},
         {"crlf across 32 KB", std::string(32766, 'q') + "\r\n" + std::string(100, 'r'), kLineEndCrLf},
         {"high bytes", "\xB0\xA1\xC4\xE3\r\n\x81\x40\r\n", kLineEndCrLf},
+        // A lone CR or LF as the last byte of a file with a two-byte line end.
+        {"crlf ending in a lone cr", "one\r\ntwo\r", kLineEndCrLf},
+        {"crlf ending in a lone lf", "one\r\ntwo\n", kLineEndCrLf},
+        {"crlf ending in a lone cr line", "one\r\n\r", kLineEndCrLf},
+        {"lfcr ending in a lone lf", "one\n\rtwo\n", kLineEndLfCr},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -58,6 +63,7 @@ TEST(EditorFileRoundTrip, LineEndsThatAreNotTheFilesTypeAreNormalised) {
     } cases[] = {
         // A CR LF in an LF file is one line end, never an extra empty line.
         {"crlf in lf file", "a\nb\r\nc\n", "a\nb\nc\n"},
+        {"crlf in lfcr file", "a\n\rb\r\nc\n\r", "a\n\rb\n\rc\n\r"},
         // Two identical bytes are two line ends.
         {"doubled cr in crlf file", "a\r\n\r\rb", "a\r\n\r\n\r\nb"},
         {"lone lf in crlf file", "a\r\nb\nc", "a\r\nb\r\nc"},

@@ -79,6 +79,41 @@ TEST(EditorFindText, ForwardStopsAtTheEndPosition) {
     EXPECT_EQ(at.line->number, 2);
 }
 
+// A search bounded by a column: the column ends the matcher's input, "$" stays the line's end.
+TEST(EditorFindText, RegexStopsAtTheSegmentsEnd) {
+    struct Case {
+        const char* name;
+        const char* find;
+        bool forward;
+        int from_line, from_index, end_line, end_index;
+        int line, index, length;  // line 0: not found
+    } cases[] = {
+        {"forwards a shorter match ends at the limit", "a+", true, 1, 0, 2, 5, 2, 3, 2},
+        {"forwards the whole run when the limit allows", "a+", true, 2, 0, 2, 7, 2, 3, 4},
+        {"forwards a dollar is the true line end", "a$", true, 2, 0, 2, 5, 0, 0, 0},
+        {"forwards a dollar at the true end", "a+$", true, 2, 0, 2, 7, 2, 3, 4},
+        {"backwards from inside the run", "a+", false, 2, 5, 0, 0, 2, 4, 1},
+        {"backwards a dollar before the end", "a$", false, 2, 5, 0, 0, 0, 0, 0},
+        {"backwards a group cut short", "(aa)+", false, 2, 6, 0, 0, 2, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SECEdit edit;
+        Fill(edit, "zz\r\nxx aaaa\r\n");
+        SearchRequest request;
+        request.flags = kRegex | (c.forward ? kForward : 0);
+        request.find_text = c.find;
+        TextPosition at = At(edit, c.from_line, c.from_index);
+        TextPosition end = c.end_line ? At(edit, c.end_line, c.end_index) : TextPosition{};
+        int found = edit.FindText(at, end, request);
+        EXPECT_EQ(found, c.line ? 1 : 0) << c.name;
+        if (found && c.line) {
+            EXPECT_EQ(at.line->number, c.line) << c.name;
+            EXPECT_EQ(at.index, c.index) << c.name;
+            EXPECT_EQ(request.match_length, c.length) << c.name;
+        }
+    }
+}
+
 TEST(EditorFindText, ReplacementComesFromTheOriginalText) {
     SECEdit edit;
     Fill(edit, "Name: Alice Smith\r\n");
@@ -106,16 +141,28 @@ TEST(EditorFindText, RunawayPatternReportsAnError) {
     EXPECT_EQ(request.error, kFindBadPattern);
 }
 
-TEST(EditorReplaceAll, ReplacesEveryMatchAsSeparateUndoSteps) {
+TEST(EditorReplaceAll, ReplacesEveryMatchAsOneUndoStep) {
     SECEdit edit;
     Fill(edit, "cat cat\r\nCAT\r\n");
+    edit.InsertChar(At(edit, 1, 0), '>', true, true);
     SearchRequest request;
     request.find_text = "cat";
     request.replace_text = "dog";
     EXPECT_EQ(edit.ReplaceAll(request), 3);
-    EXPECT_EQ(edit.GetAllText(), "dog dog\r\ndog\r\n");
+    EXPECT_EQ(edit.GetAllText(), ">dog dog\r\ndog\r\n");
     EXPECT_TRUE(edit.Undo());
-    EXPECT_EQ(edit.GetAllText(), "dog dog\r\nCAT\r\n");
+    EXPECT_EQ(edit.GetAllText(), ">cat cat\r\nCAT\r\n");  // the typing before stays
+    EXPECT_TRUE(edit.Redo());
+    EXPECT_EQ(edit.GetAllText(), ">dog dog\r\ndog\r\n");
+    // A Replace All inside a command's own group joins that group.
+    EXPECT_TRUE(edit.Undo());
+    {
+        UndoGroup outer(edit);
+        edit.InsertChar(At(edit, 2, 0), '<', true, true);
+        EXPECT_EQ(edit.ReplaceAll(request), 3);
+    }
+    EXPECT_TRUE(edit.Undo());
+    EXPECT_EQ(edit.GetAllText(), ">cat cat\r\nCAT\r\n");
 }
 
 TEST(EditorReplaceAll, EmptyMatchesAdvance) {

@@ -44,7 +44,19 @@ TEST(EditorSplitLines, LineEndsBecomeTheBuffers) {
     LineEnd lf = LineEndOfType(kLineEndLf);
     // In an LF text a CR LF is still a single line end.
     EXPECT_EQ(SplitIntoLines("a\r\nb\nc\n", lf, 4, &cut), (std::vector<std::string>{"a\n", "b\n", "c\n"}));
+    // So it is in an LF CR text, beside its own pair.
+    LineEnd lfcr = LineEndOfType(kLineEndLfCr);
+    EXPECT_EQ(SplitIntoLines("a\n\rb\r\nc\n\r", lfcr, 4, &cut), (std::vector<std::string>{"a\n\r", "b\n\r", "c\n\r"}));
     EXPECT_FALSE(cut);
+}
+
+TEST(EditorSplitLines, LoneLastByteOfATwoByteLineEndStaysText) {
+    LineEnd crlf = LineEndOfType(kLineEndCrLf);
+    EXPECT_EQ(SplitIntoLines("a\r\nb\r", crlf, 4), (std::vector<std::string>{"a\r\n", "b\r"}));
+    EXPECT_EQ(SplitIntoLines("a\r\n\n", crlf, 4), (std::vector<std::string>{"a\r\n", "\n"}));
+    EXPECT_EQ(SplitIntoLines("a\n\rb\n", LineEndOfType(kLineEndLfCr), 4), (std::vector<std::string>{"a\n\r", "b\n"}));
+    // A one-byte line end ends the line there as anywhere else.
+    EXPECT_EQ(SplitIntoLines("a\nb\r", LineEndOfType(kLineEndLf), 4), (std::vector<std::string>{"a\n", "b\n"}));
 }
 
 TEST(EditorSplitLines, LongLinesAreCutIntoPiecesWithoutLineEnds) {
@@ -61,6 +73,7 @@ TEST(EditorSplitLines, LongLinesAreCutIntoPiecesWithoutLineEnds) {
 TEST(EditorLineEnds, ReadsTheTextsOwnType) {
     EXPECT_EQ(ConvertLineEnds("a\nb\r\nc", kLineEndCrLf), "a\r\nb\r\nc");
     EXPECT_EQ(ConvertLineEnds("a\n\rb", kLineEndLf), "a\nb");
+    EXPECT_EQ(ConvertLineEnds("a\n\rb\r\nc", kLineEndCrLf), "a\r\nb\r\nc");
     EXPECT_EQ(ConvertLineEnds("plain", kLineEndCr), "plain");
 }
 

@@ -71,6 +71,25 @@ TEST(EditorRegExp, ConformanceTable) {
         {"*a", "", kFails},
         {"a|*", "", kFails},
         {"(?)", "", kFails},
+        // Where this dialect parts from ECMAScript.
+        {"a{2}", "aa a{2}", 3, 4},  // braces are ordinary bytes
+        {"x{,}", "x{,}", 0, 4},
+        {"\\d", "5d", 1, 1},  // a backslash before any byte is that byte
+        {"\\n", "\nn", 1, 1},
+        {"(a)\\1", "aa a1", 3, 2},  // no back-references
+        {"[\\]]", "a]\\]", 2, 2},   // a backslash in a set is itself; the set ends at the first "]"
+        {"[\\d]+", "5d\\", 1, 2},
+        {"[]]", "a]", 1, 1},
+        {"a.b", "a\rb", 0, 3},  // "." takes CR and LF as well
+        {"a.b", "a\nb", 0, 3},
+        {"a??", "", kFails},  // no lazy quantifiers
+        {"a*?", "", kFails},
+        {"(a?)*", "", kFails},  // no loops over what can match nothing
+        {"(a*)+", "", kFails},
+        {"(a*)?", "b", 0, 0},   // but it may be optional
+        {"(?:a)", "", kFails},  // no special groups
+        {"(?=a)", "", kFails},
+        {"[[:digit:]]", "5 d]", 2, 2},  // no named classes: "[[:digit:]" is a set, then "]"
     };
     for (const MatchCase& c : cases) {
         RegExp regexp;
@@ -120,6 +139,51 @@ TEST(EditorRegExp, GroupsAndReplaceTemplate) {
     EXPECT_EQ(regexp.GetReplaceString("&", "ZZAABC"), "AABC");
     EXPECT_EQ(regexp.Find("nothing"), RegExp::kNoMatch);
     EXPECT_EQ(regexp.GetReplaceString("&", "nothing"), std::nullopt);
+}
+
+// A group inside a loop keeps the value of the last turn that set it, also when the last
+// turn took another branch (ECMAScript would leave it unset).
+TEST(EditorRegExp, CapturesAreNotResetInsideLoops) {
+    struct Case {
+        const char* pattern;
+        const char* subject;
+        int group, start, end;
+    } cases[] = {
+        {"((a)|b)+", "ab", 2, 0, 1},
+        {"((a)|b)+", "ab", 1, 1, 2},
+        {"(a|(b))+", "bba", 2, 1, 2},
+        {"(x(y)?)+", "xyx", 2, 1, 2},
+    };
+    for (const Case& c : cases) {
+        RegExp regexp;
+        ASSERT_TRUE(regexp.Compile(c.pattern)) << c.pattern;
+        ASSERT_EQ(regexp.Find(c.subject), 0) << c.pattern;
+        EXPECT_EQ(regexp.GroupStart(c.group), c.start) << c.pattern << " group " << c.group;
+        EXPECT_EQ(regexp.GroupEnd(c.group), c.end) << c.pattern << " group " << c.group;
+    }
+}
+
+// The end given to Find cuts the input; "$" is still only the subject's own end.
+TEST(EditorRegExp, EndOfInputBeforeTheSubjectsEnd) {
+    struct Case {
+        const char* pattern;
+        const char* subject;
+        int start, end;
+        int at, length;
+    } cases[] = {
+        {"a+", "xx aaaa", 0, 5, 3, 2},    {"a+", "xx aaaa", 4, 5, 4, 1},   {"a+", "xx aaaa", 5, 5, -1, 0},
+        {"aaa", "xx aaaa", 0, 5, -1, 0},  {"a$", "xx aaaa", 0, 5, -1, 0},  {"a$", "xx aaaa", 0, 7, 6, 1},
+        {"x*$", "xx", 0, 1, -1, 0},       {"(a|aa)b", "aab", 0, 2, -1, 0}, {"a*", "aaa", 1, 2, 1, 1},
+        {"[^x]", "xx aaaa", 3, 3, -1, 0},
+    };
+    for (const Case& c : cases) {
+        RegExp regexp;
+        ASSERT_TRUE(regexp.Compile(c.pattern)) << c.pattern;
+        EXPECT_EQ(regexp.Find(c.subject, c.start, c.end), c.at) << c.pattern << " in " << c.subject;
+        if (c.at >= 0) {
+            EXPECT_EQ(regexp.GetMatchLength(), c.length) << c.pattern << " in " << c.subject;
+        }
+    }
 }
 
 TEST(EditorRegExp, RunawayBacktrackingStopsWithAnError) {
