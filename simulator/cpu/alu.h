@@ -1,5 +1,6 @@
 #pragma once
-// Arithmetic and flag rules of the device's 6502, on the register block.
+// Arithmetic and flag rules of the device's 6502, on the register block, always
+// inlined: the interpreters keep the registers in locals.
 #include <cstdint>
 
 #include "formats/cpu_block.h"
@@ -8,18 +9,18 @@ namespace simcpu {
 
 namespace P = formats::RegisterP;
 
-inline void SetFlag(formats::TargetRegisterBlock& r, std::uint8_t flag, bool on) {
+[[gnu::always_inline]] inline void SetFlag(formats::TargetRegisterBlock& r, std::uint8_t flag, bool on) {
     r.p = static_cast<std::uint8_t>(on ? (r.p | flag) : (r.p & ~flag));
 }
 
-inline std::uint8_t SetNZ(formats::TargetRegisterBlock& r, std::uint8_t value) {
+[[gnu::always_inline]] inline std::uint8_t SetNZ(formats::TargetRegisterBlock& r, std::uint8_t value) {
     SetFlag(r, P::kN, value & 0x80);
     SetFlag(r, P::kZ, value == 0);
     return value;
 }
 
 // Packed BCD digit by digit; digits above 9 are kept to their low four bits.
-inline void AddDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void AddDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
     int low = (r.a & 0x0F) + (m & 0x0F) + (r.p & P::kC);
     int carry = 0;
     if (low >= 10) low -= 10, carry = 1;
@@ -33,7 +34,7 @@ inline void AddDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
 // The fast interpreter's decimal add: the high digits are added as whole
 // nibbles and the sum is corrected once at 0xA0. For digits 0-9 it agrees
 // with AddDecimal.
-inline void AddDecimalHighNibbles(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void AddDecimalHighNibbles(formats::TargetRegisterBlock& r, std::uint8_t m) {
     int low = (r.a & 0x0F) + (m & 0x0F) + (r.p & P::kC);
     int carry = 0;
     if (low >= 10) low -= 10, carry = 0x10;
@@ -44,7 +45,7 @@ inline void AddDecimalHighNibbles(formats::TargetRegisterBlock& r, std::uint8_t 
     SetFlag(r, P::kV, false);
 }
 
-inline void SubtractDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void SubtractDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
     int low = (r.a & 0x0F) - (m & 0x0F) - ((r.p & P::kC) ? 0 : 1);
     int borrow = 0;
     if (low < 0) low += 10, borrow = 1;
@@ -55,7 +56,7 @@ inline void SubtractDecimal(formats::TargetRegisterBlock& r, std::uint8_t m) {
     SetFlag(r, P::kV, false);
 }
 
-inline void AddBinary(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void AddBinary(formats::TargetRegisterBlock& r, std::uint8_t m) {
     unsigned sum = r.a + m + (r.p & P::kC);
     auto result = static_cast<std::uint8_t>(sum);
     SetFlag(r, P::kV, ~(r.a ^ m) & (r.a ^ result) & 0x80);
@@ -63,7 +64,7 @@ inline void AddBinary(formats::TargetRegisterBlock& r, std::uint8_t m) {
     r.a = SetNZ(r, result);
 }
 
-inline void Adc(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void Adc(formats::TargetRegisterBlock& r, std::uint8_t m) {
     if (r.p & P::kD) {
         AddDecimal(r, m);
     } else {
@@ -71,7 +72,7 @@ inline void Adc(formats::TargetRegisterBlock& r, std::uint8_t m) {
     }
 }
 
-inline void Sbc(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void Sbc(formats::TargetRegisterBlock& r, std::uint8_t m) {
     if (r.p & P::kD) {
         SubtractDecimal(r, m);
     } else {
@@ -79,12 +80,12 @@ inline void Sbc(formats::TargetRegisterBlock& r, std::uint8_t m) {
     }
 }
 
-inline void Compare(formats::TargetRegisterBlock& r, std::uint8_t reg, std::uint8_t m) {
+[[gnu::always_inline]] inline void Compare(formats::TargetRegisterBlock& r, std::uint8_t reg, std::uint8_t m) {
     SetFlag(r, P::kC, reg >= m);
     SetNZ(r, static_cast<std::uint8_t>(reg - m));
 }
 
-inline void Bit(formats::TargetRegisterBlock& r, std::uint8_t m) {
+[[gnu::always_inline]] inline void Bit(formats::TargetRegisterBlock& r, std::uint8_t m) {
     SetFlag(r, P::kN, m & 0x80);
     SetFlag(r, P::kV, m & 0x40);
     SetFlag(r, P::kZ, (r.a & m) == 0);

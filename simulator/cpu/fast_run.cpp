@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 
 #include "simulator/cpu/alu.h"
 #include "simulator/cpu/download_traps.h"
@@ -22,23 +23,31 @@ constexpr std::uint32_t kPageSize = 0x2000;
 constexpr std::uint8_t kNoIoRead = 0xFF;
 constexpr std::uint32_t kAutoDownloadFirst = 16777216;
 
+// Host requests from other threads are looked at least this often (in cycles).
+constexpr std::int64_t kPollCycles = 1 << 16;
+
 // The machine as the fast interpreter sees it during a run: direct page
 // pointers for the common accesses, and the cycles not yet counted.
 //
-// Cycles are counted in batches: `pending` grows by each instruction's cycles
-// and is handed to CountCycles once it reaches `budget`, the distance to the
-// nearest event (a countdown running out, the $02 counter carrying, the
-// automatic download's moment). Everything that could change those events
-// (an I/O access, the LCD turning dirty, the run loop's round) counts the
-// pending cycles first, so each event falls on the same instruction as when
-// counting one instruction at a time.
+// Cycles are counted in batches. The run loop keeps `left`, the cycles until
+// the next boundary, in a local: each instruction takes its cycles off it,
+// and only when it runs out does the loop come here (Boundary). The pending
+// (uncounted) cycles are then `budget_ - left`: the budget is the distance to
+// the nearest event (a countdown running out, the $02 counter carrying, the
+// automatic download's moment, the cycle bound), so each event falls on the
+// same instruction as when counting one instruction at a time. Anything
+// outside the direct pages (an I/O access, a flash access, the LCD turning
+// dirty, a trap) counts the pending cycles first and asks for a boundary
+// after its instruction, where the run loop's round looks at the requests;
+// between boundaries nothing else can ask for a round.
 class FastMachine {
 public:
     explicit FastMachine(KernelCore& core) : core_(core) { RefreshPages(); }
 
     KernelCore& core() { return core_; }
 
-    // The page tables for a map that a bank register, a trap or the run loop changed.
+    // The page tables for a map that a bank register, a trap or the run loop
+    // changed, and the LCD memory to watch while the LCD is clean.
     void RefreshPages() {
         for (std::uint32_t page = 0; page < kPageCount; ++page) {
             const PageWindow& window = core_.pages[page];
@@ -48,78 +57,119 @@ public:
             // The external RAM is flash memory: its operand accesses feed the command machine.
             data_[page] = whole && !external ? window.base : nullptr;
         }
+        bool clean = !(core_.state & StateBit::kLcdDirty);
+        watchStart_ = core_.lcdStart;
+        watchBytes_ = clean ? core_.lcdBytes : 0;
     }
 
     // An instruction byte or a pointer byte: no device sees it.
-    std::uint8_t Plain(std::uint16_t address) const {
+    [[gnu::always_inline]] std::uint8_t Plain(std::uint16_t address) const {
         const std::uint8_t* base = fetch_[address >> 13];
-        if (address >= 0x80 && base) return base[address & (kPageSize - 1)];
-        Place place = MapAddress(core_, address);
-        return place.at ? *place.at : 0xFF;
+        if (address >= 0x80 && base) [[likely]]
+            return base[address & (kPageSize - 1)];
+        return PlainSlow(address);
     }
 
     // Three instruction bytes at `pc`, straight from the page when they lie in it.
-    const std::uint8_t* Fetch(std::uint16_t pc) {
+    [[gnu::always_inline]] const std::uint8_t* Fetch(std::uint16_t pc) {
         const std::uint8_t* base = fetch_[pc >> 13];
         std::uint32_t offset = pc & (kPageSize - 1);
-        if (pc >= 0x80 && base && offset <= kPageSize - 3) return base + offset;
-        for (int i = 0; i < 3; ++i) straddle_[i] = Plain(static_cast<std::uint16_t>(pc + i));
-        return straddle_.data();
+        if (pc >= 0x80 && base && offset <= kPageSize - 3) [[likely]]
+            return base + offset;
+        return FetchStraddling(pc);
     }
 
-    std::uint8_t Read(std::uint16_t address) {
+    // Operand accesses; `left` is the run loop's count (see the class comment).
+    [[gnu::always_inline]] std::uint8_t Read(std::uint16_t address, std::int64_t& left) {
         const std::uint8_t* base = data_[address >> 13];
-        if (address >= 0x80 && base) return base[address & (kPageSize - 1)];
-        return SlowRead(address);
+        if (address >= 0x80 && base) [[likely]]
+            return base[address & (kPageSize - 1)];
+        left_ = left;
+        std::uint8_t value = SlowRead(address);
+        left = left_;
+        return value;
     }
 
-    void Write(std::uint16_t address, std::uint8_t value) {
+    [[gnu::always_inline]] void Write(std::uint16_t address, std::uint8_t value, std::int64_t& left) {
         std::uint8_t* base = data_[address >> 13];
-        if (address >= 0x80 && base) {
+        // Below the watched start the difference wraps high.
+        bool watched = std::uint32_t{address} - watchStart_ < watchBytes_;
+        if (address >= 0x80 && base && !watched) [[likely]] {
             base[address & (kPageSize - 1)] = value;
-            NoteStore(address);
             return;
         }
+        left_ = left;
         SlowWrite(address, value);
-    }
-
-    // After the instruction: the device effects of an I/O register it read.
-    void FinishInstruction() {
-        if (ioRead_ == kNoIoRead) return;
-        AfterIoRead(core_, ioRead_);
-        ioRead_ = kNoIoRead;
-        ResetBudget();
+        left = left_;
     }
 
     // Invalid opcodes take no cycles, so a program of nothing else would
     // never reach a driver's cycle bound: a bounded run also stops after this
     // many of them.
-    void NoteFreeInstruction() {
+    [[gnu::always_inline]] void NoteFreeInstruction(std::int64_t& left) {
         constexpr std::uint32_t kFreeInstructionBound = 1u << 20;
         if (++freeInstructions_ > kFreeInstructionBound && core_.cycleLimit != UINT64_MAX) {
             core_.controlFlags |= ControlFlag::kStopRequest;
+            left_ = left;
+            AskBoundary();
+            left = left_;
         }
     }
 
-    void Count(int cycles) {
-        pending_ += cycles;
-        if (pending_ >= budget_) CountPending();
+    // Asks for a boundary before the next instruction (after a trap).
+    std::int64_t AfterTrap(std::int64_t left) {
+        left_ = left;
+        AskBoundary();
+        return left_;
     }
 
-    void CountPending() {
-        if (pending_ > 0) {
-            auto cycles = static_cast<int>(pending_);
-            pending_ = 0;
-            CountLcd(core_, cycles);
-            CountCycles(core_, cycles);
+    // The boundary after an instruction whose cycles ran `left` out: the
+    // device effects of an I/O register it read, the pending cycles counted
+    // when due, and the run loop's rounds while anything needs one (with the
+    // registers in the block). Returns the new `left`, or the end of the run.
+    std::int64_t Boundary(std::int64_t left, std::optional<RunResult>& end) {
+        left_ = left;
+        if (ioRead_ != kNoIoRead) {
+            AfterIoRead(core_, ioRead_);
+            ioRead_ = kNoIoRead;
+            SetBudget();
         }
-        ResetBudget();
+        if (Pending() >= budget_) CountPending();
+        while (AttentionNeeded(core_)) {
+            Round round = ServeRound();
+            if (round == Round::Counted) continue;
+            if (round != Round::Step) end = EndResult(round);
+            break;
+        }
+        return left_;
     }
 
 private:
-    void ResetBudget() {
+    std::int64_t Pending() const { return budget_ - left_; }
+
+    // Keeps the pending cycles and makes `left` run out with this instruction.
+    void AskBoundary() {
+        budget_ = Pending();
+        left_ = 0;
+    }
+
+    void CountPending() {
+        if (std::int64_t pending = Pending(); pending > 0) {
+            auto cycles = static_cast<int>(pending);
+            bool dirty = core_.state & StateBit::kLcdDirty;
+            budget_ = left_;  // nothing pending meanwhile
+            CountLcd(core_, cycles);
+            CountCycles(core_, cycles);
+            // A refresh leaves the LCD clean: its memory is watched again.
+            if (dirty && !(core_.state & StateBit::kLcdDirty)) RefreshPages();
+        }
+        SetBudget();
+    }
+
+    // The distance to the nearest event, keeping the pending cycles.
+    void SetBudget() {
         const std::uint8_t* write = core_.block->write_latches;
-        std::int64_t budget = std::numeric_limits<std::int32_t>::max();
+        std::int64_t budget = kPollCycles;
         if (core_.state & StateBit::kLcdDirty) budget = std::min(budget, core_.lcdCountdown);
         if (write[0x04] & 0x0F) budget = std::min(budget, core_.timerCountdown);
         if (!(write[0x01] & 0x10)) budget = std::min(budget, core_.nmiCountdown);
@@ -132,19 +182,47 @@ private:
             auto low = static_cast<std::uint32_t>(core_.cycleCount);
             if (low < kAutoDownloadFirst) budget = std::min<std::int64_t>(budget, kAutoDownloadFirst - low);
         }
+        std::int64_t pending = Pending();
         budget_ = std::max<std::int64_t>(budget, 1);
+        left_ = budget_ - pending;
     }
 
+    // The run loop's round; the registers are in the block meanwhile.
+    Round ServeRound() {
+        CountPending();
+        Round round;
+        try {
+            round = BeforeInstruction(core_);
+        } catch (const RunEnded&) {
+            round = Round::EndEnded;
+        }
+        RefreshPages();
+        CountPending();
+        return round;
+    }
+
+    [[gnu::noinline]] std::uint8_t PlainSlow(std::uint16_t address) const {
+        Place place = MapAddress(core_, address);
+        return place.at ? *place.at : 0xFF;
+    }
+
+    [[gnu::noinline]] const std::uint8_t* FetchStraddling(std::uint16_t pc) {
+        for (int i = 0; i < 3; ++i) straddle_[i] = Plain(static_cast<std::uint16_t>(pc + i));
+        return straddle_.data();
+    }
+
+    // A store into the watched LCD memory makes the LCD dirty.
     void NoteStore(std::uint16_t address) {
-        if (std::uint32_t{address} - core_.lcdStart >= core_.lcdBytes) return;  // below the start wraps high
-        if (core_.state & StateBit::kLcdDirty) return;
+        if (std::uint32_t{address} - watchStart_ >= watchBytes_) return;
         CountPending();  // the LCD's countdown starts with this instruction
         core_.state |= StateBit::kLcdDirty;
         core_.lcdCountdown = core_.lcdPeriod;
-        ResetBudget();
+        RefreshPages();
+        SetBudget();
+        AskBoundary();
     }
 
-    std::uint8_t SlowRead(std::uint16_t address) {
+    [[gnu::noinline]] std::uint8_t SlowRead(std::uint16_t address) {
         if (address < 0x40) {
             auto reg = static_cast<std::uint8_t>(address);
             CountPending();
@@ -155,6 +233,7 @@ private:
                     static_cast<std::uint8_t>(0x08 | ((core_.block->read_latches[0x01] >> 4) & 1) << 2);
             }
             ioRead_ = reg;
+            AskBoundary();  // the read's device effects come after the instruction
             return *IoReadPlace(core_, reg);
         }
         Place place = MapAddress(core_, address);
@@ -165,14 +244,15 @@ private:
         return *place.at;
     }
 
-    void SlowWrite(std::uint16_t address, std::uint8_t value) {
+    [[gnu::noinline]] void SlowWrite(std::uint16_t address, std::uint8_t value) {
         if (address < 0x40) {
             auto reg = static_cast<std::uint8_t>(address);
             CountPending();
             core_.block->write_latches[reg] = value;
             ApplyIoWrite(core_, reg);
             RefreshPages();
-            ResetBudget();
+            SetBudget();
+            AskBoundary();
             return;
         }
         Place place = MapAddress(core_, address);
@@ -188,44 +268,73 @@ private:
     KernelCore& core_;
     std::array<std::uint8_t*, kPageCount> fetch_{};
     std::array<std::uint8_t*, kPageCount> data_{};
+    std::uint32_t watchStart_ = 0, watchBytes_ = 0;
     std::array<std::uint8_t, 3> straddle_{};
-    std::int64_t pending_ = 0;
-    std::int64_t budget_ = 1;
+    std::int64_t budget_ = 0;
+    std::int64_t left_ = 0;
     std::uint8_t ioRead_ = kNoIoRead;
     std::uint32_t freeInstructions_ = 0;
 };
 
 // The registers in locals for the run: written back to the block before
-// anything outside the loop looks at them, and read again after.
-inline void SaveRegisters(KernelCore& core, const TargetRegisterBlock& r) {
+// anything outside the loop looks at them, and read again after. The store
+// is out of line and takes each register by value: merged into wider stores
+// in the loop, the registers would be packed on the hot path.
+[[gnu::noinline]] void StoreRegisters(KernelCore& core, std::uint16_t pc, std::uint8_t p, std::uint8_t s,
+                                      std::uint8_t a, std::uint8_t x, std::uint8_t y) {
     TargetRegisterBlock& out = core.regs();
-    out.pc = r.pc;
-    out.p = r.p;
-    out.s = r.s;
-    out.a = r.a;
-    out.x = r.x;
-    out.y = r.y;
+    out.pc = pc;
+    out.p = p;
+    out.s = s;
+    out.a = a;
+    out.x = x;
+    out.y = y;
+}
+
+[[gnu::always_inline]] inline void SaveRegisters(KernelCore& core, const TargetRegisterBlock& r) {
+    StoreRegisters(core, r.pc, r.p, r.s, r.a, r.x, r.y);
+}
+
+// Field by field, so the compiler keeps each register in a host register.
+[[gnu::always_inline]] inline void LoadRegisters(const KernelCore& core, TargetRegisterBlock& r) {
+    const TargetRegisterBlock& in = core.regs();
+    r.pc = in.pc;
+    r.p = in.p;
+    r.s = in.s;
+    r.a = in.a;
+    r.x = in.x;
+    r.y = in.y;
+}
+
+// A rare operation that takes the registers by address runs on the block's
+// copy, so the locals never need one.
+template <typename Fn>
+[[gnu::always_inline]] inline void OnBlock(KernelCore& core, TargetRegisterBlock& r, Fn fn) {
+    SaveRegisters(core, r);
+    fn(core, core.regs());
+    LoadRegisters(core, r);
 }
 
 // The stack wraps within $0100-$01FF without a report.
-inline void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
+[[gnu::always_inline]] inline void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
     core.internalRam[0x100 + r.s] = value;
     --r.s;
 }
 
-inline std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
+[[gnu::always_inline]] inline std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
     ++r.s;
     return core.internalRam[0x100 + r.s];
 }
 
 template <typename Fn>
-inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address, Fn fn) {
+[[gnu::always_inline]] inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address,
+                                          std::int64_t& left, Fn fn) {
     if (mode == Mode::Accumulator) {
         r.a = SetNZ(r, fn(r.a));
         return;
     }
-    std::uint8_t value = SetNZ(r, fn(m.Read(address)));
-    m.Write(address, value);
+    std::uint8_t value = SetNZ(r, fn(m.Read(address, left)));
+    m.Write(address, value, left);
 }
 
 // The instruction `Opcode` at r.pc; returns its cycles, or -1 for a download
@@ -234,7 +343,8 @@ inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint1
 // loop, so there is one dispatch per instruction and the registers stay in
 // host registers.
 template <std::uint8_t Opcode>
-[[gnu::always_inline]] inline int ExecuteOpcode(FastMachine& m, TargetRegisterBlock& r, const std::uint8_t* bytes) {
+[[gnu::always_inline]] inline int ExecuteOpcode(FastMachine& m, TargetRegisterBlock& r, const std::uint8_t* bytes,
+                                                std::int64_t& left) {
     KernelCore& core = m.core();
     constexpr OpcodeInfo info = kOpcodeTable[Opcode];
     const std::uint16_t word = static_cast<std::uint16_t>(bytes[1] | bytes[2] << 8);
@@ -276,7 +386,9 @@ template <std::uint8_t Opcode>
             break;
         default: break;
     }
-    auto load = [&]() __attribute__((always_inline)) { return mode == Mode::Immediate ? bytes[1] : m.Read(address); };
+    auto load = [&]() __attribute__((always_inline)) {
+        return mode == Mode::Immediate ? bytes[1] : m.Read(address, left);
+    };
     auto branch = [&](bool taken) __attribute__((always_inline)) {
         if (!taken) return;
         auto target = static_cast<std::uint16_t>(r.pc + static_cast<std::int8_t>(bytes[1]));
@@ -290,7 +402,7 @@ template <std::uint8_t Opcode>
                 r.pc = pc;
                 return -1;  // the caller runs the trap
             }
-            m.NoteFreeInstruction();
+            m.NoteFreeInstruction(left);
             break;  // one byte, no cycles, no effect
         case Op::ADC: {
             std::uint8_t v = load();
@@ -312,40 +424,48 @@ template <std::uint8_t Opcode>
         case Op::LDA: r.a = SetNZ(r, load()); break;
         case Op::LDX: r.x = SetNZ(r, load()); break;
         case Op::LDY: r.y = SetNZ(r, load()); break;
-        case Op::STA: m.Write(address, r.a); break;
-        case Op::STX: m.Write(address, r.x); break;
-        case Op::STY: m.Write(address, r.y); break;
+        case Op::STA: m.Write(address, r.a, left); break;
+        case Op::STX: m.Write(address, r.x, left); break;
+        case Op::STY: m.Write(address, r.y, left); break;
         case Op::ASL:
-            Modify(m, r, mode, address, [&](std::uint8_t v) {
-                SetFlag(r, P::kC, v & 0x80);
-                return static_cast<std::uint8_t>(v << 1);
-            });
+            Modify(
+                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    SetFlag(r, P::kC, v & 0x80);
+                    return static_cast<std::uint8_t>(v << 1);
+                });
             break;
         case Op::LSR:
-            Modify(m, r, mode, address, [&](std::uint8_t v) {
-                SetFlag(r, P::kC, v & 1);
-                return static_cast<std::uint8_t>(v >> 1);
-            });
+            Modify(
+                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    SetFlag(r, P::kC, v & 1);
+                    return static_cast<std::uint8_t>(v >> 1);
+                });
             break;
         case Op::ROL:
-            Modify(m, r, mode, address, [&](std::uint8_t v) {
-                std::uint8_t carry = r.p & P::kC;
-                SetFlag(r, P::kC, v & 0x80);
-                return static_cast<std::uint8_t>(v << 1 | carry);
-            });
+            Modify(
+                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    std::uint8_t carry = r.p & P::kC;
+                    SetFlag(r, P::kC, v & 0x80);
+                    return static_cast<std::uint8_t>(v << 1 | carry);
+                });
             break;
         case Op::ROR:
-            Modify(m, r, mode, address, [&](std::uint8_t v) {
-                std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-                SetFlag(r, P::kC, v & 1);
-                return static_cast<std::uint8_t>(v >> 1 | carry);
-            });
+            Modify(
+                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
+                    SetFlag(r, P::kC, v & 1);
+                    return static_cast<std::uint8_t>(v >> 1 | carry);
+                });
             break;
         case Op::INC:
-            Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v + 1); });
+            Modify(
+                m, r, mode, address, left,
+                [](std::uint8_t v) __attribute__((always_inline)) { return static_cast<std::uint8_t>(v + 1); });
             break;
         case Op::DEC:
-            Modify(m, r, mode, address, [](std::uint8_t v) { return static_cast<std::uint8_t>(v - 1); });
+            Modify(
+                m, r, mode, address, left,
+                [](std::uint8_t v) __attribute__((always_inline)) { return static_cast<std::uint8_t>(v - 1); });
             break;
         case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
         case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
@@ -405,24 +525,23 @@ template <std::uint8_t Opcode>
         case Op::PHP: Push(core, r, r.p); break;
         case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
         case Op::PLP: r.p = Pull(core, r); break;
-        case Op::TAQ: RunTaq(core, r); break;
-        case Op::TQA: RunTqa(core, r); break;
-        case Op::BTQ: RunBtq(core, r); break;
+        case Op::TAQ: OnBlock(core, r, RunTaq); break;
+        case Op::TQA: OnBlock(core, r, RunTqa); break;
+        case Op::BTQ: OnBlock(core, r, RunBtq); break;
     }
-    m.FinishInstruction();
     return cycles;
 }
 
 // One instruction at r.pc, dispatched on its opcode.
 #define KIT_FAST_CASE(n) \
     case n: \
-        return ExecuteOpcode<n>(m, r, bytes);
+        return ExecuteOpcode<n>(m, r, bytes, left);
 #define KIT_FAST_CASES4(n) KIT_FAST_CASE(n) KIT_FAST_CASE(n + 1) KIT_FAST_CASE(n + 2) KIT_FAST_CASE(n + 3)
 #define KIT_FAST_CASES16(n) KIT_FAST_CASES4(n) KIT_FAST_CASES4(n + 4) KIT_FAST_CASES4(n + 8) KIT_FAST_CASES4(n + 12)
 #define KIT_FAST_CASES64(n) \
     KIT_FAST_CASES16(n) KIT_FAST_CASES16(n + 16) KIT_FAST_CASES16(n + 32) KIT_FAST_CASES16(n + 48)
 
-[[gnu::always_inline]] inline int Execute(FastMachine& m, TargetRegisterBlock& r) {
+[[gnu::always_inline]] inline int Execute(FastMachine& m, TargetRegisterBlock& r, std::int64_t& left) {
     const std::uint8_t* bytes = m.Fetch(r.pc);
     switch (bytes[0]) {
         KIT_FAST_CASES64(0x00)
@@ -438,44 +557,32 @@ template <std::uint8_t Opcode>
 #undef KIT_FAST_CASES4
 #undef KIT_FAST_CASE
 
-// The run loop's round; the registers are in the block meanwhile.
-Round ServeRound(FastMachine& m) {
-    m.CountPending();
-    Round round;
-    try {
-        round = BeforeInstruction(m.core());
-    } catch (const RunEnded&) {
-        round = Round::EndEnded;
-    }
-    m.RefreshPages();
-    m.CountPending();
-    return round;
-}
-
 }  // namespace
 
 RunResult FastRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
     FastMachine m(core);
-    m.CountPending();  // sets the first budget
-    TargetRegisterBlock r = core.regs();
+    TargetRegisterBlock r{};
+    LoadRegisters(core, r);
+    std::int64_t left = 0;  // a boundary before the first instruction
     for (;;) {
-        if (AttentionNeeded(core)) {
+        if (left <= 0) [[unlikely]] {
             SaveRegisters(core, r);
-            Round round = ServeRound(m);
-            r = core.regs();
-            if (round == Round::Counted) continue;
-            if (round != Round::Step) return EndRun(core, EndResult(round));
+            std::optional<RunResult> end;
+            left = m.Boundary(left, end);
+            if (end) return EndRun(core, *end);
+            LoadRegisters(core, r);
         }
-        int cycles = Execute(m, r);
-        if (cycles < 0) {
+        int cycles = Execute(m, r, left);
+        if (cycles < 0) [[unlikely]] {
             SaveRegisters(core, r);
             RunDownloadTrap(core, m.Fetch(r.pc)[0]);
-            r = core.regs();
+            LoadRegisters(core, r);
             m.RefreshPages();
+            left = m.AfterTrap(left);
             continue;
         }
-        m.Count(cycles);
+        left -= cycles;
     }
 }
 
