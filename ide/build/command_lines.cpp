@@ -41,14 +41,18 @@ std::string MultiBankSwitch(const JobContext& context) {
 }
 
 // The rows of one source: three for a C source, one for an assembler source.
-void AddSourceRows(const JobContext& context, const Programs& programs, std::string_view stored_path, SourceKind kind,
-                   std::string_view bank_param, int first_flag, std::vector<BuildJob>& jobs) {
+// `stored_path` is where the project keeps the source (relative to the
+// project folder); the C tools' intermediate files are `intermediate_path`
+// with their extensions, inside "DEBUG\".
+void AddSourceRows(const JobContext& context, const Programs& programs, std::string_view stored_path,
+                   std::string_view intermediate_path, SourceKind kind, std::string_view bank_param, int first_flag,
+                   std::vector<BuildJob>& jobs) {
     const std::string& d = context.workspace.GetProjectFolder();
     const std::string debug = d + "DEBUG\\";
     const std::string include = IncludePart(context);
     if (kind == SourceKind::c_source) {
-        const std::string ovp = debug + ReplaceExtension(stored_path, ".OVP");
-        const std::string asm_file = debug + ReplaceExtension(stored_path, ".ASM");
+        const std::string ovp = debug + ReplaceExtension(intermediate_path, ".OVP");
+        const std::string asm_file = debug + ReplaceExtension(intermediate_path, ".ASM");
         jobs.push_back({programs.preprocessor,
                         " " + QuotedArgument(d + ReplaceExtension(stored_path, ".C")) + " " + QuotedArgument(ovp) +
                             " " + include + " -W",
@@ -179,7 +183,8 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
         const std::string object = d + "DEBUG\\" + FileTitleOf(source.path) + ".OBJ";
         if (!rebuild && ObjectUpToDate(object, d).state != kObjectOutOfDate) continue;
         jobs.push_back({std::string(kMessageTool), source.path, kFirstStepFlag});
-        AddSourceRows(context, programs, source.path, source.kind, source.bank_param, kFirstStepFlag, jobs);
+        AddSourceRows(context, programs, source.path, source.path, source.kind, source.bank_param, kFirstStepFlag,
+                      jobs);
     }
     if (jobs.size() == 1) jobs.clear();
 
@@ -209,17 +214,22 @@ bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vect
         return false;
     }
     const Programs programs{paths[0], paths[1], paths[2], {}, {}};
-    const std::string name = FileNameOf(path);
-    const SourceKind kind = CategoryOfPath(name).bit == kCSources ? SourceKind::c_source : SourceKind::asm_source;
+    // A source of the project is read where the project keeps it, folder and
+    // all; any other file is taken from the project folder by its name. The C
+    // tools' intermediate files go straight into "DEBUG\".
+    const CVyrWorkspaceManager& workspace = context.workspace;
+    const TreeItem item = workspace.FindSourceItem(path);
+    const std::string stored = item != 0 ? workspace.GetTree().GetItemText(item) : FileNameOf(path);
+    const SourceKind kind = CategoryOfPath(stored).bit == kCSources ? SourceKind::c_source : SourceKind::asm_source;
     BankRecord bank;
-    if (kind == SourceKind::c_source && !context.workspace.FindBankOfSource(path, bank)) {
+    if (kind == SourceKind::c_source && !workspace.FindBankOfSource(path, bank)) {
         error = {kErrorNoBankData, "Internal error! Can't get data from workspace!"};
         return false;
     }
     jobs.clear();
     jobs.push_back({std::string(kMessageTool), "Compile ...", kFirstStepFlag});
-    jobs.push_back({std::string(kMessageTool), name, kFirstStepFlag});
-    AddSourceRows(context, programs, name, kind, bank.param, kFollowingStepFlag, jobs);
+    jobs.push_back({std::string(kMessageTool), FileNameOf(path), kFirstStepFlag});
+    AddSourceRows(context, programs, stored, FileNameOf(stored), kind, bank.param, kFollowingStepFlag, jobs);
     return true;
 }
 

@@ -35,7 +35,7 @@ std::optional<CsyFile::Position> CsyFile::locate(std::string_view source_path, s
         auto entry = module(m);
         if (!entry) break;
         auto path = name(entry->name_offset);
-        if (!path || !same_path(*path, source_path)) continue;
+        if (!path || !SamePath(*path, source_path)) continue;
         found.reset();
         for (std::uint64_t r = 0; r <= entry->last_range && entry->first_range + r <= kCsyNone; ++r) {
             auto function = range(static_cast<std::uint32_t>(entry->first_range + r));

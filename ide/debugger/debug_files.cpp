@@ -1,17 +1,11 @@
 #include "ide/debugger/debug_files.h"
 
-#include "platform/os/path.h"
-#include "platform/os/text.h"
 namespace ide {
 
 MapOutcome map_read_only(const std::string& path) {
     auto mapped = os::MappedFile::open_read(path);
     if (!mapped) return {std::nullopt, mapped.error().code ? mapped.error().code : 2};
     return {MappedDebugFile{std::move(mapped.value())}, 0};
-}
-
-bool same_path(std::string_view a, std::string_view b) {
-    return os::equals_ignore_case(os::map_path(a).generic_string(), os::map_path(b).generic_string());
 }
 
 DebugMap::DebugMap(formats::ByteReader bytes) : bytes_(bytes) {
@@ -34,7 +28,7 @@ std::optional<std::string_view> DebugMap::object_name(std::uint32_t index) const
 std::optional<std::uint32_t> DebugMap::find_object(std::string_view path) const {
     for (std::uint32_t o = 0; o < object_count_; ++o) {
         auto name = object_name(o);
-        if (name && same_path(*name, path)) return o;
+        if (name && SamePath(*name, path)) return o;
     }
     return std::nullopt;
 }
@@ -83,7 +77,7 @@ std::optional<std::uint32_t> ObjectDebugInfo::find_source_file(std::string_view 
         auto entry = source_file(f);
         if (!entry) return std::nullopt;
         auto name = pool_string(entry->name_offset);
-        if (name && same_path(*name, path)) return f;
+        if (name && SamePath(*name, path)) return f;
     }
     return std::nullopt;
 }

@@ -12,6 +12,7 @@
 #include "formats/byte_reader.h"
 #include "formats/image_file.h"
 #include "formats/obj_file.h"
+#include "ide/workspace/text_utils.h"
 #include "platform/os/file.h"
 
 namespace ide {
@@ -27,11 +28,6 @@ struct MapOutcome {
     int error = 0;
 };
 MapOutcome map_read_only(const std::string& path);
-
-// Two paths as the programs spell them ("C:\PROJ\DEBUG\MAIN.OBJ",
-// "/proj/debug/main.obj") name the same file: separators and drive prefix
-// mapped, letters compared without case.
-bool same_path(std::string_view a, std::string_view b);
 
 class DebugMap {
 public:

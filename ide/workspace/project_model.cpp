@@ -148,8 +148,8 @@ int CVyrWorkspaceManager::FindFileInProject(std::string_view path) const {
         for (TreeItem folder : CategoryItems(bank)) {
             for (TreeItem item = tree_.GetChildItem(folder); item != 0; item = tree_.GetNextSiblingItem(item)) {
                 const std::string item_path = project_folder_ + tree_.GetItemText(item);
-                if (os::equals_ignore_case(item_path, path)) return 1;
-                if (!clash.empty() && os::equals_ignore_case(item_path, clash)) return 2;
+                if (SamePath(item_path, path)) return 1;
+                if (!clash.empty() && SamePath(item_path, clash)) return 2;
             }
         }
     }
@@ -277,21 +277,27 @@ std::vector<std::string> CVyrWorkspaceManager::GetFilesOfCategories(std::uint32_
     return files;
 }
 
-bool CVyrWorkspaceManager::FindBankOfSource(std::string_view path, BankRecord& record) const {
+TreeItem CVyrWorkspaceManager::FindSourceItem(std::string_view path) const {
     for (TreeItem bank : BankItems()) {
         for (TreeItem folder : CategoryItems(bank)) {
             if ((ValueOf(tree_.GetItemData(folder)) & kSourceCategories) == 0) continue;
             for (TreeItem item = tree_.GetChildItem(folder); item != 0; item = tree_.GetNextSiblingItem(item)) {
-                if (!os::equals_ignore_case(project_folder_ + tree_.GetItemText(item), path)) continue;
-                const auto it = std::find_if(banks_.begin(), banks_.end(),
-                                             [&](const BankRecord& bank_record) { return bank_record.item == bank; });
-                if (it == banks_.end()) return false;
-                record = *it;
-                return true;
+                if (SamePath(project_folder_ + tree_.GetItemText(item), path)) return item;
             }
         }
     }
-    return false;
+    return 0;
+}
+
+bool CVyrWorkspaceManager::FindBankOfSource(std::string_view path, BankRecord& record) const {
+    const TreeItem item = FindSourceItem(path);
+    if (item == 0) return false;
+    const TreeItem bank = tree_.GetParentItem(tree_.GetParentItem(item));
+    const auto it = std::find_if(banks_.begin(), banks_.end(),
+                                 [&](const BankRecord& bank_record) { return bank_record.item == bank; });
+    if (it == banks_.end()) return false;
+    record = *it;
+    return true;
 }
 
 bool CVyrWorkspaceManager::IsSourceInProject(std::string_view path) const {

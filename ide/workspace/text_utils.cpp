@@ -1,6 +1,8 @@
 #include "ide/workspace/text_utils.h"
 
 #include "platform/os/file.h"
+#include "platform/os/path.h"
+#include "platform/os/text.h"
 
 namespace ide {
 
@@ -135,6 +137,10 @@ std::string WithTrailingSeparator(std::string_view folder) {
 bool IsAbsolutePath(std::string_view path) {
     if (!path.empty() && IsPathSeparator(path[0])) return true;
     return path.size() >= 2 && path[1] == ':';
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+    return os::equals_ignore_case(os::map_path(a).generic_string(), os::map_path(b).generic_string());
 }
 
 }  // namespace ide

@@ -48,6 +48,10 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension);
 std::string WithTrailingSeparator(std::string_view folder);
 // A path from the root or with a drive letter ("C:\x", "/x", "\x").
 bool IsAbsolutePath(std::string_view path);
+// Two paths as the programs spell them ("C:\PROJ\DEBUG\MAIN.OBJ",
+// "/proj/debug/main.obj") name the same file: separators and drive prefix
+// mapped, letters compared without case.
+bool SamePath(std::string_view a, std::string_view b);
 
 }  // namespace ide
 

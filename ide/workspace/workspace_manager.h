@@ -83,6 +83,8 @@ public:
     void GetBankNames(std::vector<std::string>& names, std::vector<std::uint32_t>& keys) const;
     std::vector<std::string> GetFilesOfCategories(std::uint32_t mask) const;
     bool IsSourceInProject(std::string_view path) const;
+    // The C or assembler source item that project folder + its text names, or 0.
+    TreeItem FindSourceItem(std::string_view path) const;
     bool FindBankOfSource(std::string_view path, BankRecord& record) const;
     std::vector<BankRecord>* GetBankTable();  // locks the banks until FreeBankTable
     void CommitBankTable();

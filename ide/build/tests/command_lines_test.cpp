@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ide/build/tests/build_fixture.h"
+#include "platform/os/file.h"
 #include "testing/golden.h"
 
 namespace ide::testing {
@@ -65,6 +66,46 @@ TEST_F(IdeCommandLines, JobListsOfATwoBankProjectMatchTheGoldens) {
     ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("elsewhere/START.ASM"), jobs, error));
     compile += Dump(jobs);
     EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/compile.txt", compile));
+}
+
+// The golden compile_stored_folder.txt was written by hand from the Compile
+// templates, for a project GAME (one bank MAIN) holding "sub\x.c" and
+// "asm\y.asm", with {D} = <D>, {A} = <A>, {INC} = the include part above,
+// {BANK} = MAIN's parameter string and {MB} empty (one bank):
+//   preprocessor  {P} {D}DEBUG\{FP.OVP} -W {INC}
+//   compiler       {D}DEBUG\{FP.OVP} {D}DEBUG\{FP.ASM} {BANK}{MB} -errout=output.msg_
+//   assembler      {D}DEBUG\{FP.ASM} {D}DEBUG\ -W2 {INC}
+//   asm source     {D}{FP.ASM} {D}DEBUG\ -C  -W2{INC}
+// and then mended where the templates cannot work as written:
+// - every path is quoted and each row begins with a blank, laid out as the
+//   Build rows are (the preprocessor path no longer runs into the tool's
+//   closing quote; "-W" after the include part; no blank after
+//   "-errout=output.msg"), so paths with blanks stay one argument;
+// - "-C" goes to the assembly of the compiler's output, not to an assembler
+//   source, as in Build, so Compile and Build make the same object;
+// - the source is read where the project keeps it: {P} becomes {D} + the
+//   stored path with ".C", and an assembler source {D} + its stored path with
+//   ".ASM" (the intermediate files stay {D}DEBUG\{FP.*});
+// - an include folder ending in '/' gets no backslash added.
+TEST_F(IdeCommandLines, CompileReadsASourceStoredWithAFolderWhereTheProjectKeepsIt) {
+    dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
+                                      "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
+                                      "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
+                                      std::string(kMainBankParam) +
+                                      "\n#SOURCE = sub\\x.c\n#SOURCE = asm\\y.asm\n#ENDBANK\n#DISPLAYNAME = G"));
+    ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
+    std::vector<BuildJob> jobs;
+    BuildError error;
+    // The editor names the file with this system's separators.
+    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("sub/x.c"), jobs, error)) << error.text;
+    std::string compile = Dump(jobs);
+    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("asm\\y.asm"), jobs, error)) << error.text;
+    compile += Dump(jobs);
+    EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/compile_stored_folder.txt", compile));
+
+    // A C source the project does not hold has no bank to compile for.
+    EXPECT_FALSE(MakeCompileJobs(Context(), PathOf("x.c"), jobs, error));
+    EXPECT_EQ(error.code, kErrorNoBankData);
 }
 
 TEST_F(IdeCommandLines, LibraryProjectArchivesAndDoesNotPack) {

@@ -119,5 +119,35 @@ TEST_F(IdeRealBuild, CSourceGoesThroughTheStandInPreprocessorAndCompiler) {
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << pane;
 }
 
+TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
+    dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
+                                      "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
+                                      "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
+                                      std::string(kMainBankParam) +
+                                      "\n#SOURCE = sub\\game.c\n#SOURCE = sub\\main.asm\n#ENDBANK\n"
+                                      "#DISPLAYNAME = GAME"));
+    dir.write("sub/game.c", kGameC);
+    dir.write("sub/main.asm", kMain);
+    // Namesakes in the project folder that must not be read.
+    dir.write("game.c", "#error the namesake in the project folder was read\n");
+    dir.write("main.asm", "this is no assembly\n");
+    ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
+    ASSERT_TRUE(manager.SaveWorkspace());  // makes the output folder
+    builds.SetWorkspace(&manager);
+
+    for (const char* source : {"sub/game.c", "sub\\main.asm"}) {
+        sink.Clear();
+        ASSERT_TRUE(builds.Compile(PathOf(source))) << builds.GetLastErrorText();
+        builds.WaitForBuild();
+        std::string pane;
+        for (const std::string& line : sink.Lines()) pane += line + "\n";
+        EXPECT_EQ(sink.Lines().size(), 4u) << pane;  // banners, "Compile ..." and the name: no message
+        EXPECT_EQ(sink.Lines().back(), "--------------------End : GAME - 6502 Compile--------------------") << pane;
+    }
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OVP")));
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OBJ")));
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/main.OBJ")));
+}
+
 }  // namespace
 }  // namespace ide::testing

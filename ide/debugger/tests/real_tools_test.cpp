@@ -72,7 +72,7 @@ TEST(RealToolsTest, BreakpointsAndStopsOverTheToolsOutput) {
     target.set_pc(address);
     ASSERT_EQ(session.LocateStop(), kStopOnLine);
     EXPECT_EQ(session.line(), 8u);
-    EXPECT_TRUE(same_path(session.source_path(), folder + "main.asm")) << session.source_path();
+    EXPECT_TRUE(SamePath(session.source_path(), folder + "main.asm")) << session.source_path();
     EXPECT_EQ(session.line_start(), address);
     EXPECT_EQ(session.line_end(), address + 3);
     EXPECT_EQ(session.procedure_end(), address + 4);  // main ends after its RTS
