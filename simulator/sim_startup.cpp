@@ -4,7 +4,6 @@
 
 #include "platform/ipc/shared_mapping.h"
 #include "platform/profile/store.h"
-#include "simulator/download/download_file.h"
 #include "simulator/memory/ram_image.h"
 #include "simulator/options/sim_options.h"
 #include "simulator/skin/lcd_buffers.h"
@@ -16,7 +15,7 @@ namespace sim {
 namespace {
 
 void report(std::ostream& log, const char* what, const SimFailure& failure) {
-    log << "Talvask: " << what << " " << failure.id << ": " << failure.text << "\n";
+    log << "Talvask: " << what << " " << failure.id << ": " << failure_line(failure) << "\n";
 }
 
 // The value of a step, or null after its failure has been reported.
@@ -71,14 +70,6 @@ int run_console_session(std::span<const std::string> arguments, const std::files
     auto* ram = take(opened_ram, log);
     if (!ram) return 1;
 
-    bool download_ready = true;
-    if (!options->download_path.empty()) {
-        auto prepared = prepare_download(options->download_path);
-        auto failed_loader = take(prepared, log) ? place_loader(program_dir, ram->block.bytes()) : std::nullopt;
-        if (failed_loader) report(log, "error", *failed_loader);
-        download_ready = std::holds_alternative<PreparedDownload>(prepared) && !failed_loader;
-    }
-
     log << "Talvask: skin \"" << skin->display_name << "\" " << skin->width << "x" << skin->height << ", LCD "
         << lcd.normal.columns << "x" << lcd.normal.rows << ", ROM " << rom->size << " bytes, RAM " << ram->block.size()
         << " bytes, " << (ram->warm ? "warm" : "cold") << " boot"
@@ -88,7 +79,7 @@ int run_console_session(std::span<const std::string> arguments, const std::files
         report(log, "error", *failed);
         return 1;
     }
-    return download_ready ? 0 : 1;
+    return 0;
 }
 
 }  // namespace sim

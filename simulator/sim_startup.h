@@ -1,7 +1,8 @@
 #pragma once
 // The simulator's start without its window: the command line, the skins, the
-// ROM and RAM images and the file to download, each failure reported with its
-// string number. The window-free console front end runs this and ends.
+// ROM and RAM images, each failure reported with its string number. The file
+// to download ("-f:") is the running device's business, not the start's. The
+// window-free console front end runs this and ends.
 #include <filesystem>
 #include <iosfwd>
 #include <optional>

@@ -1,6 +1,7 @@
 // Talvask: the device simulator. The display comes from KIT_DISPLAY (sdl or
 // headless); TALVASK_PACE_HZ, when set, holds the device to that nominal
 // clock for a person at the keyboard (the IDE's runs leave it unset).
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
 #include "platform/os/module.h"
+#include "platform/os/result.h"
 #include "simulator/sim_startup.h"
 #include "simulator/window/message_boxes.h"
 #include "simulator/window/talvask_startup.h"
@@ -48,9 +50,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get())) follow_real_time(*headless);
+    errno = 0;
     std::filesystem::path program_dir = os::module_directory();
     if (program_dir.empty()) {
-        simwin::show_resource_error(sim::kModuleFileNameError);
+        simwin::show_system_error(sim::kModuleFileNameError, errno ? os::error_text(errno) : std::string());
         return 1;
     }
     std::vector<std::string> arguments(argv + 1, argv + argc);

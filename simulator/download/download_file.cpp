@@ -80,7 +80,10 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
     auto kind = download_kind(path);
     if (auto* failed = std::get_if<SimFailure>(&kind)) return *failed;
     auto file = os::read_file(path.string());
-    if (!file) return sim_failure(kOpenDownloadError, file.error().text);
+    // A text is read for its conversion, which has its own string.
+    if (!file)
+        return sim_failure(std::get<DownloadKind>(kind) == DownloadKind::Text ? kReadDownloadError : kOpenDownloadError,
+                           file.error().text);
 
     PreparedDownload download{std::get<DownloadKind>(kind), {}, std::move(*file)};
     formats::DownloadRecord& record = download.record;
@@ -122,12 +125,11 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
     return download;
 }
 
-std::optional<SimFailure> place_loader(const std::filesystem::path& program_dir, std::span<uint8_t> ram_image) {
-    auto loader = os::read_file((program_dir / kLoaderFileName).string());
-    if (!loader || loader->size() < kLoaderSize || ram_image.size() < kLoaderImageOffset + kLoaderSize)
-        return sim_failure(kReadLoaderError);
-    std::copy_n(loader->begin(), kLoaderSize, ram_image.begin() + kLoaderImageOffset);
-    return std::nullopt;
+std::variant<std::vector<uint8_t>, SimFailure> read_loader(const std::filesystem::path& file) {
+    auto loader = os::read_file(file.string());
+    if (!loader || loader->size() < kLoaderSize) return sim_failure(kReadLoaderError);
+    loader->resize(kLoaderSize);
+    return std::move(*loader);
 }
 
 }  // namespace sim

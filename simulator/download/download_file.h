@@ -38,14 +38,16 @@ std::variant<DownloadKind, SimFailure> download_kind(const std::filesystem::path
 std::optional<std::vector<uint8_t>> convert_text(std::span<const uint8_t> text);
 
 // Reads the file, converts a text, and fills its download record. The record
-// names a text or BASIC source by the first 16 characters of its file name.
+// names a text or BASIC source by the first 16 characters of its file name:
+// the device shows that name, and a folder would crowd it out. A file that
+// cannot be read is string 90, a text string 91.
 std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesystem::path& path);
 
-// The device-side loader: the first 4096 bytes of "dl.ini" in the program's
-// folder go to RAM image offset 0x5000 (device address $3000 of internal RAM).
+// The device-side loader: the first 4096 bytes of `file` ("dl.ini" in the
+// program's folder), which the download places at device address $3000 of
+// internal RAM. A shorter file, or none, is string 88.
 inline constexpr const char* kLoaderFileName = "dl.ini";
-inline constexpr uint32_t kLoaderImageOffset = 0x5000;
 inline constexpr uint32_t kLoaderSize = 4096;
-std::optional<SimFailure> place_loader(const std::filesystem::path& program_dir, std::span<uint8_t> ram_image);
+std::variant<std::vector<uint8_t>, SimFailure> read_loader(const std::filesystem::path& file);
 
 }  // namespace sim

@@ -101,7 +101,7 @@ std::variant<RomKeyTable, SimFailure> rom_key_table(const std::filesystem::path&
 std::variant<RomBlock, SimFailure> load_rom_image(const SimOptions& options, const RomKeyTable& keys,
                                                   const std::string& link_space) {
     auto file = os::read_file(options.rom_path);
-    if (!file) return sim_failure(kOpenBiosFileError, file.error().text);
+    if (!file) return system_failure(kOpenBiosFileError, file.error(), options.rom_path);
     uint64_t size = options.plain_rom ? file->size() : decoded_rom_size(file->size());
     if (size < kMinimumRomSize) return sim_failure(kRomTooSmall, options.rom_path);
     if (size > UINT32_MAX) return sim_failure(kOutOfMemory);

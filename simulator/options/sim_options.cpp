@@ -112,7 +112,7 @@ bool read_option(std::string_view argument, SimOptions& options, OptionReader& r
 }  // namespace
 
 std::string complete_path(const std::string& value, const std::filesystem::path& program_dir) {
-    if (value == "NUL") return value;
+    if (value == kNoFile) return value;
     bool linux_absolute = !value.empty() && value.front() == '/';
     bool drive_and_directory = value.size() > 2 && std::isalpha(static_cast<unsigned char>(value[0])) &&
                                value[1] == ':' && value.find_first_of("\\/", 2) != std::string::npos;
@@ -120,6 +120,8 @@ std::string complete_path(const std::string& value, const std::filesystem::path&
     std::string relative = value;
     for (char& c : relative)
         if (c == '\\') c = '/';
+    // A root without a drive is the program's drive: the path goes on from its folder.
+    relative.erase(0, relative.find_first_not_of('/'));
     return (program_dir / relative).string();
 }
 

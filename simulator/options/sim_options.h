@@ -14,6 +14,8 @@ namespace sim {
 inline constexpr uint32_t kDefaultInternalRamSize = 16384;
 // Longest value an option may carry; anything longer is refused, not cut.
 inline constexpr std::size_t kMaxOptionValue = 4095;
+// The path that names no file: "-a:NUL" runs without a RAM file.
+inline constexpr std::string_view kNoFile = "NUL";
 
 struct SimOptions {
     bool debug = false;                                    // -d
@@ -38,7 +40,8 @@ std::variant<SimOptions, SimFailure> parse_sim_command_line(std::span<const std:
                                                             const std::filesystem::path& program_dir);
 
 // "NUL" and absolute paths (a Linux path, or a drive with a directory) stay as
-// they are; anything else lies in `program_dir`.
+// they are; anything else lies in `program_dir`, a path rooted without a drive
+// ("\sub\r.bin") too.
 std::string complete_path(const std::string& value, const std::filesystem::path& program_dir);
 
 // Size of the RAM image: the CPU and I/O block, internal and external RAM.

@@ -186,7 +186,7 @@ std::variant<Skin, SimFailure> parse_skin(std::span<const uint8_t> file) {
 
 std::variant<Skin, SimFailure> load_skin(const std::filesystem::path& path) {
     auto file = os::read_file(path.string());
-    if (!file) return sim_failure(kCreateFileError, file.error().text);
+    if (!file) return system_failure(kCreateFileError, file.error(), path.string());
     return parse_skin(*file);
 }
 

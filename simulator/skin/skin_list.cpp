@@ -42,14 +42,21 @@ SkinList find_skins(const std::filesystem::path& dir, const std::string& request
     return list;
 }
 
-std::filesystem::path start_skin_path(const SkinList& list, const std::filesystem::path& program_dir,
+std::filesystem::path start_skin_path(SkinList& list, const std::filesystem::path& program_dir,
                                       const std::optional<std::string>& remembered) {
-    if (remembered && !remembered->empty()) {
-        std::filesystem::path name = *remembered;
-        if (!name.has_extension()) name += ".cfs";
-        return program_dir / name.filename();
-    }
-    return list.entries.at(list.current).path;
+    if (!remembered || remembered->empty()) return list.entries.at(list.current).path;
+    std::filesystem::path name = *remembered;
+    if (!name.has_extension()) name += ".cfs";
+    std::filesystem::path path = program_dir / name.filename();
+    for (std::size_t i = 0; i < list.entries.size(); ++i)
+        if (same_file(list.entries[i].path, path)) list.current = i;
+    return path;
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    bool same = std::filesystem::equivalent(a, b, error);
+    return error ? a == b : same;
 }
 
 }  // namespace sim

@@ -29,8 +29,12 @@ SkinList find_skins(const std::filesystem::path& dir, const std::string& request
 
 // The skin to load at start: the one named by the profile's "CFFileName" value
 // when it is set (in the program's folder, extension "cfs" when it has none),
-// else the list's current entry.
-std::filesystem::path start_skin_path(const SkinList& list, const std::filesystem::path& program_dir,
+// else the list's current entry. The entry of the skin chosen becomes the
+// current one, so the menu checks the skin that is shown.
+std::filesystem::path start_skin_path(SkinList& list, const std::filesystem::path& program_dir,
                                       const std::optional<std::string>& remembered);
+
+// Whether two paths name the same file (the same text when either is missing).
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace sim

@@ -1,16 +1,18 @@
 #include "simulator/skin/skin_switch.h"
 
+#include "simulator/skin/skin_list.h"
+
 namespace sim {
 
-SkinSwitch switch_skin(LoadedSkin& current, const std::filesystem::path& wanted, std::optional<SimFailure>& failure) {
-    if (wanted == current.path) return SkinSwitch::AlreadyLoaded;
+std::variant<std::monostate, LoadedSkin, SimFailure> read_chosen_skin(const LoadedSkin& current,
+                                                                      const std::filesystem::path& wanted) {
+    if (same_file(wanted, current.path)) return std::monostate{};
     auto loaded = load_skin(wanted);
-    if (auto* why = std::get_if<SimFailure>(&loaded)) {
-        failure = sim_failure(kReloadSkinError, why->text);
-        return SkinSwitch::Failed;
-    }
-    current = {wanted, std::get<Skin>(std::move(loaded))};
-    return SkinSwitch::Switched;
+    if (auto* why = std::get_if<SimFailure>(&loaded)) return sim_failure(kReloadSkinError, failure_line(*why));
+    Skin& skin = std::get<Skin>(loaded);
+    const LcdDescription& lcd = current.skin.lcd;
+    if (skin.lcd.columns() != lcd.columns() || skin.lcd.rows() != lcd.rows()) return sim_failure(kReloadSkinError);
+    return LoadedSkin{wanted, std::move(skin)};
 }
 
 }  // namespace sim

@@ -1,7 +1,7 @@
 #pragma once
 // Changing the skin while the device runs.
 #include <filesystem>
-#include <optional>
+#include <variant>
 
 #include "simulator/skin/skin_file.h"
 
@@ -12,11 +12,12 @@ struct LoadedSkin {
     Skin skin;
 };
 
-enum class SkinSwitch { AlreadyLoaded, Failed, Switched };
-
-// Loads the skin at `wanted` in place of `current`. The new skin is read in
-// full before the old one goes, so a skin that fails to load (string 25 in
-// `failure`) leaves the current one loaded and nothing needs reloading.
-SkinSwitch switch_skin(LoadedSkin& current, const std::filesystem::path& wanted, std::optional<SimFailure>& failure);
+// The skin at `wanted`, read whole to take the place of `current`: nothing
+// (monostate) when it is the loaded skin itself; string 25 when it cannot be
+// read or its LCD differs from the current one (the running device keeps its
+// LCD size). The current skin stays loaded until the caller swaps it, so
+// nothing ever needs reloading.
+std::variant<std::monostate, LoadedSkin, SimFailure> read_chosen_skin(const LoadedSkin& current,
+                                                                      const std::filesystem::path& wanted);
 
 }  // namespace sim

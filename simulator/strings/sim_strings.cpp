@@ -58,6 +58,16 @@ constexpr std::pair<int, std::string_view> kStrings[] = {
     {kRomKeyFileError, "Rom key file must hold ten 32-bit keys: %s"},
 };
 
+std::string caption_of(int id) {
+    switch (id) {
+        case kUsage:
+        case kCreateMappingError:
+        case kMapViewError: return "";
+        case kWarmBootWithoutRamFile: return "Warning";
+        default: return "Error";
+    }
+}
+
 }  // namespace
 
 std::string_view sim_string(int id) {
@@ -66,17 +76,31 @@ std::string_view sim_string(int id) {
     return {};
 }
 
-SimFailure sim_failure(int id) { return {id, std::string(sim_string(id))}; }
+SimFailure sim_failure(int id) { return {id, std::string(sim_string(id)), caption_of(id)}; }
 
 SimFailure sim_failure(int id, std::string_view detail) {
     std::string text(sim_string(id));
     for (std::string_view placeholder : {"%c%c", "%s", "%c", "%d"}) {
         if (auto at = text.find(placeholder); at != std::string::npos) {
             text.replace(at, placeholder.size(), detail);
-            return {id, text};
+            return {id, text, caption_of(id)};
         }
     }
-    return {id, text + "\n <" + std::string(detail) + ">"};
+    return {id, text + "\n <" + std::string(detail) + ">", caption_of(id)};
+}
+
+SimFailure system_failure(int id, std::string_view system_text, std::string_view path) {
+    return {id, std::string(system_text) + "\r\n <" + std::string(path) + ">", std::string(sim_string(id))};
+}
+
+SimFailure system_failure(int id, const os::Error& error, std::string_view path) {
+    return system_failure(id, error.code ? os::error_text(error.code) : error.text, path);
+}
+
+std::string failure_line(const SimFailure& failure) {
+    std::string line = failure.caption == sim_string(failure.id) ? failure.caption + ": " + failure.text : failure.text;
+    for (std::size_t at = 0; (at = line.find("\r\n", at)) != std::string::npos;) line.erase(at, 2);
+    return line;
 }
 
 }  // namespace sim

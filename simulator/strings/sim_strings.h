@@ -1,8 +1,11 @@
 #pragma once
 // The simulator's string table and the failure record every loader returns: the
-// string's number and the finished text, ready for a message box or the console.
+// string's number and the finished message box (caption and text), ready for a
+// box or the console.
 #include <string>
 #include <string_view>
+
+#include "platform/os/result.h"
 
 namespace sim {
 
@@ -52,14 +55,22 @@ std::string_view sim_string(int id);
 
 struct SimFailure {
     int id;
-    std::string text;
+    std::string text;     // the box's text
+    std::string caption;  // "Error"; "Warning" (string 44); empty for the usage text and strings 29
+                          // and 30; the string itself above the system's text for a system error
 };
 
-// The string as it stands.
+// The string as it stands, under its caption.
 SimFailure sim_failure(int id);
 // The string with its placeholder ("%s", "%c", "%c%c" or "%d") replaced by
-// `detail`; a string without a placeholder gets the detail after it in <...>,
-// as the system-error boxes show their path.
+// `detail`; a string without a placeholder gets the detail after it in <...>.
 SimFailure sim_failure(int id, std::string_view detail);
+// A failed system call: the string is the caption, the text is the system's
+// text for the error followed by the file it concerns in <...>. An error that
+// is not the system's (code 0) gives its own text.
+SimFailure system_failure(int id, const os::Error& error, std::string_view path);
+SimFailure system_failure(int id, std::string_view system_text, std::string_view path);
+// One line for a log: a system error's caption, then the text.
+std::string failure_line(const SimFailure& failure);
 
 }  // namespace sim

@@ -55,7 +55,14 @@ TEST(Download, ProgramSizesOutsideTheRecordsRangeAreRefused) {
     EXPECT_EQ(failure_id(dir.write("short.bin", std::string(0x403F, 'x'))), sim::kDownloadSizeError);
     EXPECT_EQ(failure_id(dir.write("least.bin", std::string(0x4040, 'x'))), 0);
     EXPECT_EQ(failure_id(dir.write("huge.bin", std::string(1 << 24, 'x'))), sim::kDownloadSizeError);
+}
+
+TEST(Download, AFileThatCannotBeReadIsString90AndATextString91) {
+    testing_kit::TempDir dir;
     EXPECT_EQ(failure_id(dir / "missing.bin"), sim::kOpenDownloadError);
+    EXPECT_EQ(failure_id(dir / "missing.bas"), sim::kOpenDownloadError);
+    EXPECT_EQ(failure_id(dir / "missing.txt"), sim::kReadDownloadError) << "a text is read for its conversion";
+    EXPECT_EQ(failure_id(dir / "missing.doc"), sim::kDownloadKindError) << "the kind is looked at first";
 }
 
 TEST(Download, TextIsConvertedIntoTheDeviceForm) {
@@ -110,19 +117,19 @@ TEST(Download, TextAndBasicRecordsNameTheFile) {
     EXPECT_EQ(basic.content.size(), 300u) << "a BASIC source goes as it is";
 }
 
-TEST(Download, LoaderGoesToItsPlaceInTheRamImage) {
+TEST(Download, LoaderIsTheFirst4096BytesOfDlIni) {
     testing_kit::TempDir dir;
-    std::vector<uint8_t> ram(0x6000);
-    EXPECT_EQ(sim::place_loader(dir.path(), ram)->id, sim::kReadLoaderError) << "no dl.ini";
+    auto failure = [&] {
+        auto loader = sim::read_loader(dir / sim::kLoaderFileName);
+        return std::holds_alternative<sim::SimFailure>(loader) ? std::get<sim::SimFailure>(loader).id : 0;
+    };
+    EXPECT_EQ(failure(), sim::kReadLoaderError) << "no dl.ini";
     dir.write("dl.ini", std::string(4095, 'L'));
-    EXPECT_EQ(sim::place_loader(dir.path(), ram)->id, sim::kReadLoaderError) << "a short dl.ini";
+    EXPECT_EQ(failure(), sim::kReadLoaderError) << "a short dl.ini";
     dir.write("dl.ini", std::string(4096, 'L') + "extra");
-    EXPECT_FALSE(sim::place_loader(dir.path(), ram));
-    EXPECT_EQ(ram[0x4FFF], 0);
-    EXPECT_EQ(ram[0x5000], 'L');
-    EXPECT_EQ(ram[0x5FFF], 'L');
-    std::vector<uint8_t> small(0x5FFF);
-    EXPECT_EQ(sim::place_loader(dir.path(), small)->id, sim::kReadLoaderError) << "no room in a small RAM";
+    auto loader = sim::read_loader(dir / sim::kLoaderFileName);
+    ASSERT_TRUE(std::holds_alternative<std::vector<uint8_t>>(loader));
+    EXPECT_EQ(std::get<std::vector<uint8_t>>(loader), std::vector<uint8_t>(4096, 'L'));
 }
 
 }  // namespace

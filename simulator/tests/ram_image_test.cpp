@@ -30,6 +30,18 @@ protected:
         return sim::open_ram_image(options_, dir_.path(), "9", warnings_);
     }
 
+    // The end of a run with `ram`: what the write-back reported.
+    std::optional<sim::SimFailure> end(sim::RamImage ram) {
+        auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
+        return sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
+                                            std::move(ram));
+    }
+
+    void expect_no_temporary() {
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "a temporary left behind";
+    }
+
     testing_kit::TempDir dir_, runtime_;
     sim::SimOptions options_;
     std::vector<sim::SimFailure> warnings_;
@@ -91,6 +103,7 @@ TEST_F(RamImageTest, ColdAndWarmBoots) {
         EXPECT_EQ(ram.block.size(), kImageSize) << c.what;
         EXPECT_EQ(ram.warm, c.booted_warm) << c.what;
         EXPECT_EQ(warnings_.empty() ? 0 : warnings_[0].id, c.warning) << c.what;
+        if (c.warning) EXPECT_EQ(warnings_[0].caption, "Warning") << c.what;
         for (int i = 0; i < 4; ++i) EXPECT_EQ(ram.block.data()[kExternalStart + i], c.external[i]) << c.what << i;
         EXPECT_EQ(ram.block.data()[kImageSize - 1], c.last) << c.what;
     }
@@ -104,9 +117,7 @@ TEST_F(RamImageTest, WriteBackReplacesTheRamFileAndGivesThePidItsBytes) {
     ram.block.data()[0x2000] = 0x11;
     ram.block.data()[kExternalStart] = 'Q';
     ram.block.data()[kImageSize - 1] = 'Z';
-    auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
-    ASSERT_FALSE(
-        sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)), std::move(ram)));
+    ASSERT_FALSE(end(std::move(ram)));
 
     std::string file = testing_kit::read_file(options_.ram_path);
     ASSERT_EQ(file.size(), kImageSize);
@@ -116,8 +127,80 @@ TEST_F(RamImageTest, WriteBackReplacesTheRamFileAndGivesThePidItsBytes) {
     EXPECT_EQ(pid[0], 'Q');
     EXPECT_EQ(pid[kExternal - 1], 'Z');
     EXPECT_EQ(pid.substr(kExternal), std::string(8, 'P')) << "bytes past the external RAM stay";
+    expect_no_temporary();
+}
+
+TEST_F(RamImageTest, WriteBackKeepsWhatALongerRamFileHoldsPastTheImage) {
+    std::string tail(5000, '\0');
+    for (std::size_t i = 0; i < tail.size(); ++i) tail[i] = static_cast<char>(i * 13 + 1);
+    dir_.write("ram.mem", std::string(kImageSize, 'w') + tail);
+    dir_.write(sim::kProductIdFileName, "ID");
+    options_.warm_boot = true;
+    auto opened = open();
+    ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
+    sim::RamImage ram = std::move(std::get<sim::RamImage>(opened));
+    ram.block.data()[0] = 'A';
+    ram.block.data()[kImageSize - 1] = 'Z';
+    ASSERT_FALSE(end(std::move(ram)));
+
+    std::string file = testing_kit::read_file(options_.ram_path);
+    ASSERT_EQ(file.size(), kImageSize + tail.size());
+    EXPECT_EQ(file[0], 'A');
+    EXPECT_EQ(file[1], 'w');
+    EXPECT_EQ(file[kImageSize - 1], 'Z');
+    EXPECT_EQ(file.substr(kImageSize), tail);
+    expect_no_temporary();
+}
+
+TEST_F(RamImageTest, AColdBootMakesItsRamFileAtStart) {
+    dir_.write(sim::kProductIdFileName, "ID");
+    dir_.write("ram.mem", "an old session");
+    auto opened = open();
+    ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
+    std::string file = testing_kit::read_file(options_.ram_path);
+    ASSERT_EQ(file.size(), kImageSize) << "the fresh image, before the device has run";
+    EXPECT_EQ(file.substr(kExternalStart, 3), "ID\xFF");
+    expect_no_temporary();
+
+    options_.ram_path = (dir_ / "no-such-folder" / "ram.mem").string();
+    auto refused = open();
+    ASSERT_TRUE(std::holds_alternative<sim::SimFailure>(refused)) << "the start stops here";
+    const sim::SimFailure& failure = std::get<sim::SimFailure>(refused);
+    EXPECT_EQ(failure.id, sim::kCreateFileError);
+    EXPECT_EQ(failure.caption, "Create File Error");
+    EXPECT_EQ(failure.text, "No such file or directory\r\n <" + options_.ram_path + ">");
+
+    options_.ram_path = (dir_ / "ram.mem").string();
+    std::filesystem::remove(dir_ / sim::kProductIdFileName);
+    auto without_pid = open();
+    ASSERT_TRUE(std::holds_alternative<sim::SimFailure>(without_pid));
+    EXPECT_EQ(std::get<sim::SimFailure>(without_pid).id, sim::kOpenProductIdError);
+    EXPECT_EQ(testing_kit::read_file(options_.ram_path).size(), kImageSize) << "a refused start replaces nothing";
+}
+
+TEST_F(RamImageTest, NulNamesNoRamFile) {
+    testing_kit::ScopedCwd cwd(dir_.path());
+    dir_.write(sim::kProductIdFileName, "ID");
+    options_.ram_path = "NUL";
+    for (bool debug : {false, true}) {
+        for (bool warm : {false, true}) {
+            options_.debug = debug;
+            options_.warm_boot = warm;
+            auto opened = open();
+            ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened)) << debug << warm;
+            EXPECT_FALSE(std::get<sim::RamImage>(opened).warm) << "a warm boot without a file turns cold";
+            EXPECT_EQ(warnings_.size(), warm ? 1u : 0u);
+            EXPECT_EQ(std::get<sim::RamImage>(opened).block.data()[kExternalStart], 'I');
+            EXPECT_FALSE(end(std::move(std::get<sim::RamImage>(opened)))) << debug << warm;
+        }
+    }
+    options_.debug = false;
+    options_.delete_ram = true;
+    auto opened = open();
+    ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
+    EXPECT_FALSE(end(std::move(std::get<sim::RamImage>(opened))));
     for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "no temporary left behind";
+        EXPECT_NE(entry.path().filename(), "NUL") << "no file is made for NUL";
 }
 
 TEST_F(RamImageTest, DelRamDeletesTheRamFileAndLeavesThePid) {
@@ -127,9 +210,7 @@ TEST_F(RamImageTest, DelRamDeletesTheRamFileAndLeavesThePid) {
     auto opened = open();
     ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
     std::get<sim::RamImage>(opened).block.data()[kExternalStart] = 'X';
-    auto rom = sim::load_rom_image(options_, sim::kKitRomKeyTable, "9");
-    EXPECT_FALSE(sim::write_back_memory_files(options_, dir_.path(), std::move(std::get<sim::RomBlock>(rom)),
-                                              std::move(std::get<sim::RamImage>(opened))));
+    EXPECT_FALSE(end(std::move(std::get<sim::RamImage>(opened))));
     EXPECT_FALSE(std::filesystem::exists(options_.ram_path));
     EXPECT_EQ(testing_kit::read_file(dir_ / sim::kProductIdFileName), "ID");
 }

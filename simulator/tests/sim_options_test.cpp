@@ -84,6 +84,8 @@ TEST(SimOptions, PathCompletion) {
         {"ram.old.mem", "/opt/kit/bin/ram.old.mem"},
         {"sub\\ram.mem", "/opt/kit/bin/sub/ram.mem"},
         {"C:ram.mem", "/opt/kit/bin/C:ram.mem"},
+        {"\\sub\\r.bin", "/opt/kit/bin/sub/r.bin"},  // rooted without a drive: the program's drive and folder
+        {"\\r.bin", "/opt/kit/bin/r.bin"},
     };
     for (auto [given, completed] : cases) EXPECT_EQ(sim::complete_path(given, kProgramDir), completed) << given;
 }
@@ -130,6 +132,7 @@ TEST(SimOptions, MissingRomOrRamPathShowsTheUsage) {
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->id, sim::kUsage);
         EXPECT_EQ(failure->text.rfind("Please Specify Parameter:", 0), 0u);
+        EXPECT_EQ(failure->caption, "") << "the usage text stands alone";
         EXPECT_NE(failure->text.find("Example: -o:zr118obj.bin -a:ram.mem -eas:65536 -if:qv230.cfs"),
                   std::string::npos);
     }

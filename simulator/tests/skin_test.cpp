@@ -217,24 +217,30 @@ TEST(Skin, SkinsOfTheProgramFolderAndTheOneChosenAtStart) {
     EXPECT_EQ(list.problem->id, sim::kSkinHeaderIncomplete);
 }
 
-TEST(Skin, SwitchingKeepsTheCurrentSkinWhenTheNewOneFails) {
+TEST(Skin, ChoosingASkinReadsItWholeOrRefusesIt) {
     testing_kit::TempDir dir;
     auto first = dir.write("a.cfs", sim_fixtures::as_text(kSkinFile));
     sim::SkinSource other_source = sim_fixtures::small_skin();
     other_source.display_name = "Other";
     auto other = dir.write("b.cfs", sim_fixtures::as_text(sim::write_skin(other_source)));
     auto broken = dir.write("c.cfs", "su but nothing more");
+    sim::SkinSource wide_source = sim_fixtures::small_skin();
+    wide_source.lcd = {4, 2, 30, 14, 2};  // one device pixel wider
+    auto wide = dir.write("d.cfs", sim_fixtures::as_text(sim::write_skin(wide_source)));
     sim::LoadedSkin current{first, parsed(kSkinFile)};
-    std::optional<sim::SimFailure> failure;
 
-    EXPECT_EQ(sim::switch_skin(current, first, failure), sim::SkinSwitch::AlreadyLoaded);
-    EXPECT_EQ(sim::switch_skin(current, broken, failure), sim::SkinSwitch::Failed);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->id, sim::kReloadSkinError);
-    EXPECT_EQ(current.path, first);
-    EXPECT_EQ(current.skin.display_name, "Test Skin");
-    EXPECT_EQ(sim::switch_skin(current, other, failure), sim::SkinSwitch::Switched);
-    EXPECT_EQ(current.skin.display_name, "Other");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(sim::read_chosen_skin(current, first)));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(sim::read_chosen_skin(current, dir / "." / "a.cfs")))
+        << "the loaded file under another spelling";
+    for (const auto& refused : {broken, wide, dir / "missing.cfs"}) {
+        auto chosen = sim::read_chosen_skin(current, refused);
+        ASSERT_TRUE(std::holds_alternative<sim::SimFailure>(chosen)) << refused;
+        EXPECT_EQ(std::get<sim::SimFailure>(chosen).id, sim::kReloadSkinError);
+    }
+    auto chosen = sim::read_chosen_skin(current, other);
+    ASSERT_TRUE(std::holds_alternative<sim::LoadedSkin>(chosen));
+    EXPECT_EQ(std::get<sim::LoadedSkin>(chosen).path, other);
+    EXPECT_EQ(std::get<sim::LoadedSkin>(chosen).skin.display_name, "Other");
 }
 
 }  // namespace

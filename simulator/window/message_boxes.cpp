@@ -24,9 +24,12 @@ void show_resource_error(unsigned id) {
     show_text_error(text);
 }
 
-void show_failure(const sim::SimFailure& failure) {
-    // The usage text stands alone, under an empty caption.
-    show_message(failure.text, failure.id == sim::kUsage ? "" : "Error");
+void show_system_error(unsigned id, const std::string& system_text) {
+    if (system_text.empty())
+        return show_message("Format Error Message Fail, Maybe the Message String is not big enough", "System Error");
+    show_message(system_text, load_text(id));
 }
+
+void show_failure(const sim::SimFailure& failure) { show_message(failure.text, failure.caption); }
 
 }  // namespace simwin

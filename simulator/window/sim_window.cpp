@@ -20,6 +20,7 @@ namespace {
 constexpr UINT kLcdPaintMessage = WM_APP + 1;
 constexpr UINT kQuestionMessage = WM_APP + 2;
 constexpr UINT kDownloadDoneMessage = WM_APP + 3;  // wParam: the slot search's result; lParam: tell the IDE
+constexpr UINT kAutoDownloadMessage = WM_APP + 4;  // the device has run long enough for the "-f:" file
 
 constexpr UINT_PTR kAckTimer = 1, kPaceTimer = 2;
 constexpr UINT kAckLimitMs = 10000, kPaceTickMs = 10;
@@ -75,7 +76,7 @@ HWND SimWindow::create() {
     HWND made = CreateWindowEx(0, kWindowClass, kWindowClass, WS_POPUP, 0, 0, int(skin.width), int(skin.height),
                                nullptr, nullptr, nullptr, this);
     // A creation that failed in WM_CREATE has shown why already.
-    if (!made && !creation_ran_) show_resource_error(kCreateWindowError);
+    if (!made && !creation_ran_) show_system_error(kCreateWindowError, "");
     if (!made) return nullptr;
     apply_shape();
     return made;
@@ -131,6 +132,10 @@ LRESULT SimWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case kLcdPaintMessage: paint_lcd_refresh(); return 0;
         case kQuestionMessage: on_question(); return 0;
         case kDownloadDoneMessage: on_download_finished(std::uint32_t(wParam), lParam != 0); return 0;
+        case kAutoDownloadMessage:
+            if (!closing_)
+                start_download(setup_.options.download_path, setup_.options.display_name, setup_.options.debug);
+            return 0;
         default: return DefWindowProc(hwnd_, message, wParam, lParam);
     }
 }
@@ -150,9 +155,6 @@ bool SimWindow::open_emulation() {
     if (auto* failure = std::get_if<sim::SimFailure>(&ram)) return show_failure(*failure), false;
     rom_ = std::move(std::get<sim::RomBlock>(rom));
     ram_ = std::move(std::get<sim::RamImage>(ram));
-
-    if (!options.download_path.empty() && !start_download(options.download_path, options.display_name, options.debug))
-        return false;
 
     // The window takes messages from other processes: the IDE's link and close request.
     std::string why;
@@ -174,7 +176,8 @@ bool SimWindow::open_emulation() {
     config.timerPeriod = kTimerPeriod;
     std::string error = kernel_.Setup(config, ram_->warm ? 0 : simcpu::InitOption::kColdStart);
     if (!error.empty()) return show_text_error(error), false;
-    kernel_.core().autoDownloadPending = download_ != nullptr;
+    // The "-f:" file waits until the device has booted; a bad one is told then, and the device runs on.
+    kernel_.core().autoDownloadPending = !options.download_path.empty();
     if (!kernel_.StartThread()) {
         show_message(kernel_.ErrorText(), load_text(kKernelErrorCaption));
         return false;
@@ -271,8 +274,8 @@ void SimWindow::PaintLcd(unsigned flags) {
 }
 
 void SimWindow::AutoDownloadDue() {
-    // On the emulation thread, which owns the core while it runs.
-    if (download_ && !download_->done()) simcpu::StartDownload(kernel_.core(), *download_, loader_);
+    // The window reads the file and shows what is wrong with it; the device runs on meanwhile.
+    PostMessage(hwnd_, kAutoDownloadMessage, 0, 0);
 }
 
 // ---- painting --------------------------------------------------------------
@@ -446,16 +449,11 @@ static void with_emulation_held(simcpu::EmuKernel& kernel, Change change) {
 }
 
 void SimWindow::switch_skin(std::size_t index) {
-    if (index >= setup_.skins.entries.size() || index == setup_.skins.current) return;
-    // The new skin is read whole before the current one goes. The emulation
-    // keeps its LCD size, so a skin with another LCD cannot take over either.
-    const std::filesystem::path& path = setup_.skins.entries[index].path;
-    auto loaded = sim::load_skin(path);
-    auto* skin = std::get_if<sim::Skin>(&loaded);
-    const sim::Skin& current = setup_.skin.skin;
-    if (!skin || skin->lcd.columns() != current.lcd.columns() || skin->lcd.rows() != current.lcd.rows())
-        return show_failure(sim::sim_failure(sim::kReloadSkinError));
-    sim::LoadedSkin wanted{path, std::move(*skin)};
+    if (index >= setup_.skins.entries.size()) return;
+    auto chosen = sim::read_chosen_skin(setup_.skin, setup_.skins.entries[index].path);
+    if (std::holds_alternative<std::monostate>(chosen)) return;
+    if (auto* failure = std::get_if<sim::SimFailure>(&chosen)) return show_failure(*failure);
+    sim::LoadedSkin& wanted = std::get<sim::LoadedSkin>(chosen);
     with_emulation_held(kernel_, [&] {
         std::lock_guard lock(kernel_.LcdLock());
         setup_.skin = std::move(wanted);
@@ -520,23 +518,15 @@ void SimWindow::download_from_menu() {
     start_download(sim::complete_path(path, setup_.program_dir), "", false);
 }
 
-bool SimWindow::start_download(const std::filesystem::path& file, std::string_view name, bool tell_ide) {
+void SimWindow::start_download(const std::filesystem::path& file, std::string_view name, bool tell_ide) {
     auto prepared = sim::prepare_download(file);
-    if (auto* failure = std::get_if<sim::SimFailure>(&prepared)) return show_failure(*failure), false;
-    auto loader = os::read_file((setup_.program_dir / sim::kLoaderFileName).string());
-    if (!loader || loader->size() < sim::kLoaderSize)
-        return show_failure(sim::sim_failure(sim::kReadLoaderError)), false;
-    loader->resize(sim::kLoaderSize);
+    if (auto* failure = std::get_if<sim::SimFailure>(&prepared)) return show_failure(*failure);
+    auto loader = sim::read_loader(setup_.program_dir / sim::kLoaderFileName);
+    if (auto* failure = std::get_if<sim::SimFailure>(&loader)) return show_failure(*failure);
     HWND window = hwnd_;
     auto download = std::make_unique<FileDownload>(
         std::move(std::get<sim::PreparedDownload>(prepared)), std::string(name), setup_.options.debug,
         [window, tell_ide](std::uint32_t slots) { PostMessage(window, kDownloadDoneMessage, slots, tell_ide); });
-    // The "-f:" file waits for the device to boot; the kernel asks for it.
-    if (!kernel_.IsRunning()) {
-        loader_ = std::move(*loader);
-        download_ = std::move(download);
-        return true;
-    }
     std::string refused;
     with_emulation_held(kernel_, [&] {
         // A download under way keeps its file: a second one is refused.
@@ -544,12 +534,10 @@ bool SimWindow::start_download(const std::filesystem::path& file, std::string_vi
             refused = "A download is already under way";
             return;
         }
-        loader_ = std::move(*loader);
-        refused = simcpu::StartDownload(kernel_.core(), *download, loader_);
+        refused = simcpu::StartDownload(kernel_.core(), *download, std::get<std::vector<std::uint8_t>>(loader));
         if (refused.empty()) download_ = std::move(download);
     });
     if (!refused.empty()) show_text_error(refused);
-    return refused.empty();
 }
 
 void SimWindow::on_download_finished(std::uint32_t slots, bool tell_ide) {

@@ -98,7 +98,8 @@ private:
     void suspend_and_watch();
     void settings();
     void download_from_menu();
-    bool start_download(const std::filesystem::path& file, std::string_view name, bool tell_ide);
+    // Reads the file and hands it to the device's loader; what is wrong is shown, and the device runs on.
+    void start_download(const std::filesystem::path& file, std::string_view name, bool tell_ide);
     void pace();
     void apply_shape();
     void request_exit(bool with_notice);
@@ -114,7 +115,6 @@ private:
     sim::LcdBuffers shown_;  // what the window draws: copied from lcd_ under the display lock at each refresh
     std::optional<sim::RomBlock> rom_;
     std::optional<sim::RamImage> ram_;
-    std::vector<std::uint8_t> loader_;
     std::unique_ptr<FileDownload> download_;
     simcpu::EmuKernel kernel_;
     sim::IdeLink link_;

@@ -50,9 +50,9 @@ std::string Session::Start(const Options& options, std::ostream& log) {
     if (std::string error = LoadRom(options_, rom_); !error.empty()) return error;
 
     if (!options_.download.empty()) {
-        auto loader = os::read_file(options_.loader);
-        if (!loader || loader->size() < simcpu::kLoaderSize) return "Read \"dl.ini\" error";
-        loader_.assign(loader->begin(), loader->begin() + simcpu::kLoaderSize);
+        auto loader = sim::read_loader(options_.loader);
+        if (auto* failure = std::get_if<sim::SimFailure>(&loader)) return failure->text;
+        loader_ = std::move(std::get<std::vector<std::uint8_t>>(loader));
         auto prepared = sim::prepare_download(options_.download);
         if (auto* failure = std::get_if<sim::SimFailure>(&prepared)) return failure->text;
         auto& download = std::get<sim::PreparedDownload>(prepared);

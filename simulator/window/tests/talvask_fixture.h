@@ -31,6 +31,7 @@ protected:
         kit::user::set_dialog_script([this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
             if (q.message_box) {
                 boxes.push_back(q.text);
+                captions.push_back(q.caption);
                 return IDOK;
             }
             return answer_dialog ? answer_dialog(q) : std::nullopt;
@@ -55,7 +56,7 @@ protected:
         copy_from_build(files);
         arguments_ = std::move(arguments);
         auto started = simwin::start_talvask(
-            simwin::StartRequest{arguments_, folder.path(), std::nullopt, pace_hz, SW_SHOWNORMAL});
+            simwin::StartRequest{arguments_, folder.path(), remembered_skin, pace_hz, SW_SHOWNORMAL});
         if (auto* code = std::get_if<int>(&started)) {
             start_code = *code;
             return false;
@@ -145,10 +146,11 @@ protected:
     kit::display::Headless display;
     testing_kit::TempDir folder;
     std::unique_ptr<simwin::SimWindow> window;
-    std::vector<std::string> boxes;
+    std::vector<std::string> boxes, captions;  // the message boxes shown, text and caption
     std::function<std::optional<LONG_PTR>(const kit::user::DialogQuestion&)> answer_dialog;
     int start_code = 0;
-    std::optional<std::uint64_t> pace_hz;  // the nominal clock for a person; none in most tests
+    std::optional<std::uint64_t> pace_hz;        // the nominal clock for a person; none in most tests
+    std::optional<std::string> remembered_skin;  // the profile's "CFFileName"
 
 private:
     std::vector<std::string> arguments_;

@@ -1,10 +1,15 @@
 // The simulator as a person sees it: the running device's picture, keys that
 // reach the ROM, the popup menu, rotation, and an exit that never hangs.
 #include <cstring>
+#include <tuple>
 
 #include "platform/gdi/png_writer.h"
+#include "platform/res/resources.h"
 #include "simulator/window/key_mapping.h"
+#include "simulator/window/message_boxes.h"
 #include "simulator/window/tests/talvask_fixture.h"
+
+const kit::res::Module& talvask_resources();
 
 namespace simwin_test {
 namespace {
@@ -256,6 +261,77 @@ TEST_F(TalvaskWindow, DownloadFromTheMenuFlashesTheProgramAndASecondOneWaits) {
     EXPECT_EQ(ram.substr(0xA002, 16), "DEMOPROG        ");
 }
 
+TEST_F(TalvaskWindow, AChosenSkinIsComparedWithTheOneShownNotWithTheCommandLines) {
+    remembered_skin = "qv4700-small";  // the profile's skin wins over "-if:qv4700.cfs"
+    ASSERT_TRUE(start(demo_arguments(), {"qv4700.cfs", "qv4700-small.cfs"}));
+    const simwin::MenuIds& ids = window->menu_ids();  // "QV4700 small" sorts first
+    auto size_and_check = [&] {
+        RECT rect{};
+        GetWindowRect(window->hwnd(), &rect);
+        bool small_checked = GetMenuState(window->menu(), ids.skin(0), MF_BYCOMMAND) & MF_CHECKED;
+        bool large_checked = GetMenuState(window->menu(), ids.skin(1), MF_BYCOMMAND) & MF_CHECKED;
+        return std::tuple(rect.right - rect.left, rect.bottom - rect.top, small_checked, large_checked);
+    };
+    EXPECT_EQ(size_and_check(), std::tuple(220, 300, true, false)) << "the menu checks the skin shown";
+    display.then([&] { PostMessage(window->hwnd(), WM_COMMAND, ids.skin(1), 0); });
+    display.then([&] {
+        EXPECT_EQ(size_and_check(), std::tuple(440, 600, false, true)) << "the \"-if:\" skin takes over";
+        PostMessage(window->hwnd(), WM_COMMAND, ids.skin(1), 0);  // the loaded one again: nothing
+    });
+    display.then([&] {
+        EXPECT_EQ(size_and_check(), std::tuple(440, 600, false, true));
+        EXPECT_TRUE(boxes.empty());
+        exit_simulator();
+    });
+    EXPECT_EQ(run(), 0);
+}
+
+// The device takes the "-f:" file once the checked interpreter's cycle counter reaches 2^24.
+constexpr std::uint64_t kAutoDownloadCycle = 16'777'216;
+
+TEST_F(TalvaskWindow, ABadFileToDownloadIsToldOnceTheDeviceHasBootedAndTheDeviceRunsOn) {
+    struct Case {
+        const char* file;
+        const char* message;  // the start of the box's text
+        std::string loader;   // "dl.ini" as it is when the download is due; empty: the build's
+    };
+    const Case cases[] = {
+        {"missing.bin", "Open download file error ", ""},
+        {"notes.doc", "Download File Must be \"*.bin\"  \"*.txt\" or \"*.bas\"", ""},
+        {"short.bin", "Download file size out of range", ""},
+        {"missing.txt", "Read download file error", ""},
+        {"DEMOPROG.BIN", "Read \"dl.ini\" error", "too short a loader"},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        captions.clear();
+        folder.write("short.bin", std::string(100, 'p'));
+        std::filesystem::copy_file(testing_kit::program_path("../simulator/demo/DEMOPROG.BIN"), folder / "DEMOPROG.BIN",
+                                   std::filesystem::copy_options::overwrite_existing);
+        std::vector<std::string> arguments = demo_arguments();
+        arguments.push_back(std::string("-f:") + c.file);
+        ASSERT_TRUE(start(arguments)) << c.file << ": the start goes on";
+        if (!c.loader.empty()) folder.write("dl.ini", c.loader);
+        EXPECT_TRUE(boxes.empty()) << c.file;
+        display.then([&] {
+            ASSERT_TRUE(pump_until([&] { return !boxes.empty(); }, std::chrono::seconds(60))) << c.file;
+            EXPECT_EQ(boxes[0].rfind(c.message, 0), 0u) << boxes[0];
+            EXPECT_EQ(captions[0], "Error") << c.file;
+            simcpu::EmuKernel& kernel = window->kernel();
+            ASSERT_TRUE(kernel.Pause());
+            std::uint64_t told_at = kernel.core().cycleCount;
+            EXPECT_GE(told_at, kAutoDownloadCycle) << c.file;
+            EXPECT_EQ(kernel.core().downloadState, simcpu::DownloadState::kIdle) << c.file;
+            kernel.Resume();
+            EXPECT_TRUE(hold_after(told_at + 1'000'000)) << c.file << ": the device runs on";
+            kernel.Resume();
+            exit_simulator();
+        });
+        EXPECT_EQ(run(), 0) << c.file;
+        EXPECT_EQ(boxes.size(), 1u) << c.file << ": the file is downloaded once";
+    }
+}
+
 TEST_F(TalvaskWindow, PacingHoldsTheDeviceWhileItIsAheadOfItsNominalClock) {
     pace_hz = 1'000'000;
     ASSERT_TRUE(start(demo_arguments()));
@@ -280,15 +356,47 @@ TEST_F(TalvaskWindow, PacingHoldsTheDeviceWhileItIsAheadOfItsNominalClock) {
     EXPECT_EQ(run(), 0);
 }
 
+TEST_F(TalvaskWindow, SystemErrorBoxesCarryTheStringAsTheirCaption) {
+    kit::res::register_module(&talvask_resources());
+    simwin::show_system_error(sim::kModuleFileNameError, "No such file or directory");
+    simwin::show_system_error(sim::kCreateWindowError, "");  // the system has no text for it
+    simwin::show_failure(sim::sim_failure(sim::kCreateMappingError, "IRom"));
+    EXPECT_EQ(captions, (std::vector<std::string>{"GetModuleFile Name Error", "System Error", ""}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{"No such file or directory",
+                                               "Format Error Message Fail, Maybe the Message String is not big enough",
+                                               "Create File Mapping for IRom Error"}));
+    EXPECT_EQ(simwin::load_text(28), "SimKernel Fatal Error") << "the caption over the emulation kernel's failure";
+}
+
 TEST_F(TalvaskWindow, AStartThatFailsShowsWhyAndEndsWithAnErrorCode) {
     EXPECT_FALSE(start({"-a:ram.mem"}));  // no ROM image: the usage text
     EXPECT_EQ(start_code, 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].rfind("Please Specify Parameter:", 0), 0u);
+    EXPECT_EQ(captions[0], "");
     boxes.clear();
+    captions.clear();
     EXPECT_FALSE(start({"-o:missing.bin", "-a:ram.mem"}));
     EXPECT_EQ(start_code, 1);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(captions, std::vector<std::string>{"Open Bios File Error"});
+    boxes.clear();
+    captions.clear();
+    // A cold boot makes its RAM file at start: where it cannot, the start ends there.
+    std::string ram = (folder / "no-such-folder" / "ram.mem").string();
+    EXPECT_FALSE(start({"-o:QV4700.BIN", "-up", "-a:" + ram, "-eas:65536"}));
+    EXPECT_EQ(start_code, 1);
+    EXPECT_EQ(captions, std::vector<std::string>{"Create File Error"});
+    EXPECT_EQ(boxes, std::vector<std::string>{"No such file or directory\r\n <" + ram + ">"});
+}
+
+TEST_F(TalvaskWindow, AWarmBootWithoutItsRamFileWarnsAndBootsCold) {
+    std::vector<std::string> arguments = demo_arguments();
+    arguments.push_back("-Warm");
+    ASSERT_TRUE(start(arguments));
+    EXPECT_EQ(captions, std::vector<std::string>{"Warning"});
+    EXPECT_TRUE(std::filesystem::exists(folder / "ram.mem")) << "the cold boot made its RAM file";
+    display.then([&] { exit_simulator(); });
+    EXPECT_EQ(run(), 0);
 }
 
 }  // namespace
