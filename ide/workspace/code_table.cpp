@@ -48,10 +48,15 @@ int CodeTable::Load(std::string_view path, std::string& log) {
     for (std::size_t start = 0; start < text.size(); ++line_number) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, std::min(end - start, kMaxLineBytes));
+        std::string_view line = text.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() < 2 || static_cast<std::uint8_t>(line[0]) < 0xA1) continue;
+        // A longer line is refused whole rather than cut at some code.
+        if (line.size() > kMaxLineBytes) {
+            AppendLine(log, "Line %d is longer than 255 bytes\n", line_number);
+            continue;
+        }
         const std::uint32_t gb = CodeAt(line, 0);
         if (gb < kGbFirst || gb >= kGbEnd) {
             AppendLine(log, "Invalid GB code in line %d\n", line_number);

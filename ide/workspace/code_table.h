@@ -23,7 +23,8 @@ public:
 
     // Replaces the tables by the file's. Returns the number of BIG5 codes
     // entered from lines without errors, or -1 when the file cannot be read.
-    // Diagnostics ("Invalid GB code in line %d") are appended to `log`.
+    // Diagnostics ("Invalid GB code in line %d") are appended to `log`; a
+    // table line longer than 255 bytes is one of them and enters nothing.
     int Load(std::string_view path, std::string& log);
 
     // The first output is the direction's replacement code, then overwritten

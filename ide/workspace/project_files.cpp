@@ -24,6 +24,22 @@ std::pair<std::string, std::string> KeyAndValue(std::string_view line) {
     return {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+// Writes the text with CR LF line ends through a temporary file beside
+// `path`, so a failure leaves the old file as it was. The messages name the
+// files the save really used.
+bool WriteTextFile(CVyrWorkspaceManager& manager, const std::string& path, std::string_view text) {
+    auto file = os::AtomicFile::create(path);
+    if (!file || !file->write(os::to_crlf(text))) {
+        return manager.Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", path.c_str()));
+    }
+    const std::string temporary = file->temporary().string();
+    if (!file->commit()) {
+        return manager.Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!",
+                                                       temporary.c_str(), path.c_str()));
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CVyrWorkspaceManager::WriteProjectFile() {
@@ -52,16 +68,7 @@ bool CVyrWorkspaceManager::WriteProjectFile() {
     }
     text += "#DISPLAYNAME = " + display_name_;
 
-    const std::string temporary = project_folder_ + name + ".PR0";
-    const std::string final_path = project_folder_ + name + ".PRJ";
-    auto file = os::AtomicFile::create(final_path);
-    if (!file || !file->write(os::to_crlf(text))) {
-        return Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", temporary.c_str()));
-    }
-    if (!file->commit()) {
-        return Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!", temporary.c_str(),
-                                               final_path.c_str()));
-    }
+    if (!WriteTextFile(*this, project_folder_ + name + ".PRJ", text)) return false;
     WriteVersionFile();
     return true;
 }
@@ -81,17 +88,7 @@ bool CVyrWorkspaceManager::WriteWorkspaceFile() {
     }
     for (const std::string& document : host_.SaveAndListDocuments()) text += "#OPENEDFILE=" + document + "\n";
 
-    const std::string temporary = project_folder_ + name + ".WS0";
-    const std::string final_path = project_folder_ + name + ".WSP";
-    auto file = os::AtomicFile::create(final_path);
-    if (!file || !file->write(os::to_crlf(text))) {
-        return Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", temporary.c_str()));
-    }
-    if (!file->commit()) {
-        return Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!", temporary.c_str(),
-                                               final_path.c_str()));
-    }
-    return true;
+    return WriteTextFile(*this, project_folder_ + name + ".WSP", text);
 }
 
 bool CVyrWorkspaceManager::ReadWorkspaceFile(std::string_view path) {
@@ -202,7 +199,8 @@ private:
             return bank_ != 0;
         }
         if (is("#BANKPARAM")) {
-            if (!in_bank_ || bank_ == 0 || bank_has_param_) return false;
+            // A later line of the same bank replaces an earlier one.
+            if (!in_bank_ || bank_ == 0) return false;
             // The stored string begins with a blank, which trimming took away.
             const std::string param = value.empty() ? value : " " + value;
             if (param.size() >= kBankParamSize || !FieldsFit(param)) return false;

@@ -71,15 +71,24 @@ TreeItem CVyrWorkspaceManager::InsertBank(std::string_view name) {
     return bank;
 }
 
-// The bank item gets its key, and its record the parameter string.
+// The bank item gets its key, and its record (made on the first call) the
+// parameter string.
 void CVyrWorkspaceManager::SetBankParam(TreeItem bank, std::string_view param) {
     const std::uint32_t key = BankParamNumbers(param).key();
     tree_.SetItemData(bank, MakeItemData(ItemKind::bank, key));
-    banks_.push_back({key, tree_.GetItemText(bank), std::string(param), bank});
+    const auto record = std::find_if(banks_.begin(), banks_.end(), [&](const BankRecord& r) { return r.item == bank; });
+    if (record == banks_.end()) {
+        banks_.push_back({key, tree_.GetItemText(bank), std::string(param), bank});
+    } else {
+        record->key = key;
+        record->param = param;
+    }
 }
 
+// The group is the project's first child wherever a file or a command asks
+// for it.
 TreeItem CVyrWorkspaceManager::InsertLibraryGroup() {
-    const TreeItem group = tree_.InsertItem(kLibraryGroupText, 0, 0, ProjectItem(), kTreeLast);
+    const TreeItem group = tree_.InsertItem(kLibraryGroupText, 0, 0, ProjectItem(), kTreeFirst);
     tree_.SetItemData(group, MakeItemData(ItemKind::library_group, 0));
     return group;
 }
@@ -215,7 +224,7 @@ bool CVyrWorkspaceManager::DeleteSelectedItem() {
         case ItemKind::category:
         case ItemKind::library_group: host_.ShowMessage("You can't delete file group!"); return true;
         case ItemKind::bank:
-            if (tree_.GetNextSiblingItem(item) == 0 && tree_.GetPrevSiblingItem(item) == LibraryGroup()) {
+            if (BankItems().size() <= 1) {
                 host_.ShowMessage("Project must have one bank at least!");
                 return true;
             }

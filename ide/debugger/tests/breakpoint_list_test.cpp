@@ -82,6 +82,28 @@ TEST_F(IdeBreakPoints, FileRoundTripKeepsOrderAndDropsMissingSources) {
     EXPECT_EQ(loaded.GetCount(), 3);
 }
 
+// The breakpoint file's bytes written out by hand from its layout: 268-byte
+// records back to back, each the line (u16, low byte first) at 0, the source
+// path at 2 ended and padded with NULs up to 264, the target word (u32, low
+// byte first) at 264; no header, no count.
+TEST_F(IdeBreakPoints, SavedFileHasTheRecordLayoutByteForByte) {
+    list.Add(30, "C:\\GAME\\MAIN.C");
+    list.Add(0x1234, std::string(261, 'p'));  // the longest path that fits
+    list.SetTargetId(0, 0x60001234);
+    list.SetTargetId(1, 0xFFFFFFFF);
+    ASSERT_TRUE(list.SaveBreakPoints(File()));
+
+    std::string expected;
+    expected += std::string("\x1E\x00", 2);
+    expected += "C:\\GAME\\MAIN.C" + std::string(262 - 14, '\0');
+    expected += std::string("\x34\x12\x00\x60", 4);
+    expected += std::string("\x34\x12", 2);
+    expected += std::string(261, 'p') + std::string(1, '\0');
+    expected += std::string("\xFF\xFF\xFF\xFF", 4);
+    ASSERT_EQ(expected.size(), 2u * 268u);
+    EXPECT_EQ(testing_kit::read_file(File()), expected);
+}
+
 TEST_F(IdeBreakPoints, RecordsAreReadWholeAndTheirPathsTerminated) {
     const std::string a = Source("a.c");
     formats::BreakPointRecord records[2] = {};

@@ -94,6 +94,25 @@ TEST_F(IdeCodeTable, ReloadingReplacesTheTablesAndAMissingFileFails) {
     EXPECT_EQ(log, "can't open table file: " + (dir / "none.tab").string() + "\n");
 }
 
+TEST_F(IdeCodeTable, ALineLongerThan255BytesIsABadLineAndEntersNothing) {
+    // A GB code and 126 BIG5 codes make 254 bytes; one code more makes 256.
+    std::string fits = "\xB0\xA5";
+    for (std::uint32_t code = 0xB140; code < 0xB140 + 126; ++code) fits += {char(code >> 8), char(code & 0xFF)};
+    std::string too_long = "\xB0\xA6" + fits.substr(2) + "\xB2\x40";
+    ASSERT_EQ(fits.size(), 254u);
+    ASSERT_EQ(too_long.size(), 256u);
+    dir.write("long.tab",
+              "# a comment may run on" + std::string(300, '.') + "\r\n" + too_long + "\r\n" + fits + "\r\n");
+    log.clear();
+    EXPECT_EQ(table.Load((dir / "long.tab").string(), log), 126);
+    EXPECT_EQ(log, "Line 1 is longer than 255 bytes\n");
+    std::uint32_t out = 0;
+    EXPECT_EQ(table.Lookup(Direction::gb_to_big5, 0xB0A6, &out, 1), 0);
+    EXPECT_EQ(table.Lookup(Direction::big5_to_gb, 0xB240, &out, 1), 0);
+    EXPECT_EQ(table.Lookup(Direction::big5_to_gb, 0xB140 + 125, &out, 1), 1);
+    EXPECT_EQ(out, 0xB0A5u);
+}
+
 TEST(IdeCodeTableFile, TheShippedTableMapsSimplifiedToTraditional) {
     CodeTable table;
     std::string log;

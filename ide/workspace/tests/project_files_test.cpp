@@ -102,6 +102,8 @@ TEST_F(IdeProjectFiles, MalformedFilesAreRefusedWithTheirCodes) {
         {"bank inside a bank", header + "#BEGINBANK\n#BEGINBANK\n", kErrorBadProjectFile},
         {"bank number 27", header + bank("B", "-CB 0x4040 -DB 0 -CL 0 -DL 0 -BN 0x1B") + "#ENDBANK\n",
          kErrorBadProjectFile},
+        {"bad second parameter line",
+         header + bank("B", "-CB 0x4040 -BN 1") + "#BANKPARAM = -CB 0x4040 -BN 0x1B\n#ENDBANK\n", kErrorBadProjectFile},
         {"field above 16 bits", header + bank("B", "-CB 0x14040 -DB 0 -CL 0 -DL 0 -BN 1") + "#ENDBANK\n",
          kErrorBadProjectFile},
         {"decimal field above 16 bits", header + bank("B", "-CB 99999999999 -DB 0 -CL 0 -DL 0 -BN 1") + "#ENDBANK\n",
@@ -182,6 +184,87 @@ TEST_F(IdeProjectFiles, ReadingIsLenientWhereNoDataIsLost) {
     ASSERT_EQ(OpenProjectCode(), 0u);
     ASSERT_TRUE(manager.SaveWorkspace());
     EXPECT_EQ(Read("GAME.PRJ"), saved);
+}
+
+TEST_F(IdeProjectFiles, TheLibraryGroupIsFirstAndTheOnlyBankStaysHoweverTheFileNamesLibraries) {
+    const std::string header = "/*   Vyr project file 1.0   */\n";
+    const std::string general = "#BEGINGENERALSETTING\n#CODEMODE = BIN\n#ENDGENERALSETTING\n";
+    const std::string libraries = "#BEGINGENERALSETTING\n#ADDITIONALLIB = a.lib\n#ENDGENERALSETTING\n";
+    const std::string bank = "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = -CB 0x5400 -BN 0x1\n#ENDBANK\n";
+    const struct {
+        const char* what;
+        std::string project;
+    } cases[] = {
+        {"no library line", header + general + bank},
+        {"a library line", header + libraries + bank},
+        {"the library line after the banks", header + bank + libraries},
+    };
+    for (const auto& c : cases) {
+        WriteProject(c.project + "#DISPLAYNAME = G");
+        ASSERT_EQ(OpenProjectCode(), 0u) << c.what << ": " << manager.GetLastErrorText();
+        ASSERT_NE(manager.LibraryGroup(), 0u) << c.what;
+        EXPECT_EQ(tree.GetChildItem(manager.ProjectItem()), manager.LibraryGroup()) << c.what;
+        host.messages.clear();
+        tree.SelectItem(manager.BankItems()[0]);
+        EXPECT_TRUE(manager.DeleteSelectedItem());
+        EXPECT_EQ(host.messages, std::vector<std::string>{"Project must have one bank at least!"}) << c.what;
+        EXPECT_EQ(manager.BankItems().size(), 1u) << c.what;
+        EXPECT_EQ(manager.GetBankRecords().size(), 1u) << c.what;
+        ASSERT_TRUE(manager.CloseWorkspace());
+    }
+}
+
+TEST_F(IdeProjectFiles, TheLastParameterLineOfABankStands) {
+    WriteProject(
+        "/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
+        "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x2\n"
+        "#SOURCE = a.c\n#BANKPARAM = " +
+        std::string(kMainBankParam) + "\n#ENDBANK\n#DISPLAYNAME = G");
+    ASSERT_EQ(OpenProjectCode(), 0u) << manager.GetLastErrorText();
+    ASSERT_EQ(manager.GetBankRecords().size(), 1u);
+    EXPECT_EQ(manager.GetBankRecords()[0].param, kMainBankParam);
+    EXPECT_EQ(manager.GetBankRecords()[0].key, 0x00015400u);
+    EXPECT_EQ(tree.GetItemData(manager.BankItems()[0]), 0x02015400u);
+
+    ASSERT_TRUE(manager.SaveWorkspace());
+    const std::string saved = Read("GAME.PRJ");
+    EXPECT_EQ(saved, os::to_crlf("/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#AUTOLINK = FALSE\n"
+                                 "#CODEMODE = BIN\n#OUTPUTTO = DEFAULT_OUTPUT\n#ADDITIONALLIB = \n"
+                                 "#ENDGENERALSETTING\n\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
+                                 std::string(kMainBankParam) + "\n#SOURCE = a.c\n#ENDBANK\n#DISPLAYNAME = G"));
+    ASSERT_TRUE(manager.CloseWorkspace());
+    ASSERT_EQ(OpenProjectCode(), 0u);
+    ASSERT_TRUE(manager.SaveWorkspace());
+    EXPECT_EQ(Read("GAME.PRJ"), saved);
+}
+
+TEST_F(IdeProjectFiles, FailedSavesNameTheFilesTheSaveUsedAndKeepTheOldFiles) {
+    NewGame();
+    const std::string workspace = Read("GAME.WSP");
+
+    // A read-only project file is not replaced.
+    std::filesystem::permissions(dir / "GAME.PRJ", std::filesystem::perms::owner_read);
+    const std::string project = Read("GAME.PRJ");
+    EXPECT_FALSE(manager.SaveWorkspace());
+    EXPECT_EQ(manager.GetLastErrorCode(), kErrorTemporaryFile);
+    EXPECT_EQ(manager.GetLastErrorText(), "Create temporal file(" + PathOf("GAME.PRJ") + ") failure!");
+    EXPECT_EQ(Read("GAME.PRJ"), project);
+
+    // A folder in the project file's place: the finished temporary file cannot take its name.
+    std::filesystem::remove(dir / "GAME.PRJ");
+    std::filesystem::create_directory(dir / "GAME.PRJ");
+    EXPECT_FALSE(manager.SaveWorkspace());
+    EXPECT_EQ(manager.GetLastErrorCode(), kErrorCopyFile);
+    const std::string text = manager.GetLastErrorText();
+    const std::string from = "Can't copy file from " + PathOf("GAME.PRJ");
+    const std::string to = " to " + PathOf("GAME.PRJ") + ",\n Please check them!";
+    EXPECT_EQ(text.substr(0, from.size()), from) << text;
+    EXPECT_TRUE(text.ends_with(to)) << text;
+    EXPECT_EQ(text.find(".PR0"), std::string::npos) << text;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find("GAME.PRJ."), std::string::npos) << "left behind: " << entry;
+    }
+    EXPECT_EQ(Read("GAME.WSP"), workspace);
 }
 
 TEST_F(IdeProjectFiles, CodeModeTextsAndLibraryKinds) {
