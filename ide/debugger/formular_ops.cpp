@@ -64,6 +64,13 @@ FormularValue float_constant(double value) {
     return constant(std::bit_cast<std::uint32_t>(static_cast<float>(value)), TypeFlag::kFloat);
 }
 
+std::int64_t truncated(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 0x1p63) return INT64_MAX;
+    if (value <= -0x1p63) return INT64_MIN;
+    return static_cast<std::int64_t>(value);
+}
+
 std::int64_t widen(std::uint32_t value, std::uint16_t flags) {
     const bool is_unsigned = flags & TypeFlag::kUnsigned;
     if (flags & TypeFlag::kLong)
@@ -80,7 +87,7 @@ std::int64_t Ops::integer(const FormularValue& v) const {
     switch (v.category) {
         case Category::kConstant:
             if (v.flags & (TypeFlag::kStruct | TypeFlag::kUnion)) fail(EvalCode::kNotCompatible);
-            if (v.is_float()) return static_cast<std::int64_t>(std::bit_cast<float>(v.value));
+            if (v.is_float()) return truncated(std::bit_cast<float>(v.value));
             return widen(v.value, v.flags);
         case Category::kVariable:
             if (v.is_float() || (v.flags & (TypeFlag::kStruct | TypeFlag::kUnion)) || !(v.flags & 7))
@@ -247,7 +254,8 @@ FormularValue Ops::assign(const FormularValue& left, std::string_view op, const 
         f_.write(left.value, stored.value, 4);
         return stored;
     }
-    const auto b = static_cast<std::int32_t>(right.is_float() ? std::trunc(real(right)) : integer(right));
+    // 32-bit integers: a negative or large right side keeps its low 32 bits.
+    const auto b = static_cast<std::int32_t>(right.is_float() ? truncated(real(right)) : integer(right));
     const auto a = static_cast<std::int32_t>(op.empty() ? 0 : integer(left));
     const bool pointer = left.is(Category::kPointer);
     const std::int32_t step =
@@ -402,8 +410,7 @@ FormularValue Ops::convert(const FormularValue& operand, const CastType& type) {
     if (type.flags & (TypeFlag::kFloat | TypeFlag::kDouble)) {
         out = float_constant(real(operand));
     } else {
-        const std::int64_t value =
-            operand.is_float() ? static_cast<std::int64_t>(std::trunc(real(operand))) : integer(operand);
+        const std::int64_t value = operand.is_float() ? truncated(real(operand)) : integer(operand);
         const std::uint32_t width = flags_width(type.flags);
         const std::uint32_t mask = width >= 4 ? 0xFFFFFFFF : (1u << (8 * width)) - 1;
         out = constant(static_cast<std::uint32_t>(value) & mask, type.flags);

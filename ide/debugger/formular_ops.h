@@ -19,6 +19,9 @@ std::uint32_t flags_kind(std::uint16_t flags);
 std::uint32_t flags_width(std::uint16_t flags);
 FormularValue constant(std::uint32_t value, std::uint16_t flags);
 FormularValue float_constant(double value);
+// A real number truncated toward zero; beyond 64 bits it is held at the
+// nearest end and NaN gives 0, so no conversion is undefined.
+std::int64_t truncated(double value);
 // A constant's integer as its flags read it: char and int sign-extended
 // unless unsigned.
 std::int64_t widen(std::uint32_t value, std::uint16_t flags);

@@ -30,7 +30,9 @@ std::string constant_text(const FormularValue& value, bool hex) {
     const bool is_unsigned = value.flags & TypeFlag::kUnsigned;
     std::int64_t number = value.value;
     if (value.flags & TypeFlag::kLong) {
-        number = is_unsigned ? std::int64_t{value.value} : std::int64_t{static_cast<std::int32_t>(value.value)};
+        // Signed whether or not unsigned, as the kind's row of the display
+        // table says: the dialect's negative results are unsigned longs.
+        number = static_cast<std::int32_t>(value.value);
     } else if (value.flags & TypeFlag::kInt) {
         number =
             is_unsigned ? std::int64_t{value.value & 0xFFFF} : std::int64_t{static_cast<std::int16_t>(value.value)};
@@ -48,8 +50,8 @@ std::string scalar_text(const CFormular& formular, const FormularValue& value) {
         case TypeKind::kFloat2: return float_text(bits);
         case TypeKind::kChar: return integer_text(static_cast<std::int8_t>(bits), hex);
         case TypeKind::kUnsignedInt: return integer_text(bits & 0xFFFF, hex);
-        case TypeKind::kLong: return integer_text(static_cast<std::int32_t>(bits), hex);
-        case TypeKind::kUnsignedLong: return integer_text(bits, hex);
+        case TypeKind::kLong:
+        case TypeKind::kUnsignedLong: return integer_text(static_cast<std::int32_t>(bits), hex);
         default: return integer_text(static_cast<std::int16_t>(bits), hex);
     }
 }

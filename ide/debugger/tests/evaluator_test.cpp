@@ -40,12 +40,14 @@ constexpr const char* kDescription = R"(
     symbol ia 4 ia3 24
     symbol zero 4 int 30
     symbol m1 4 int 32
+    symbol ul 4 ulong 34
     symbol p 67 pint 0
     symbol odd 99 int 0
     type int 4 -
     type float 1 -
     type char 3 -
     type long 13 -
+    type ulong 14 -
     type pint 7 int
     type s 9 - point
     type ps 7 s
@@ -99,6 +101,7 @@ public:
         poke16(0x041C, 30);
         poke16(0x041E, 0);
         poke16(0x0420, 0xFFFF);
+        poke32(0x0422, 3000000000);
         poke16(0x0500, 0x0418);  // p = ia
         poke16(0x0600, 7);
         poke16(0x0710, 9);
@@ -180,6 +183,20 @@ TEST_F(EvaluatorTest, ExpressionTable) {
         {"(int)f", "2"},
         {"(unsigned char)300", "44"},
         {"(float)x", "5.000000"},
+        // long and unsigned long are 4-byte integers like any other; both
+        // show signed, so the dialect's negative results (unsigned longs)
+        // read as negative numbers and the exact bits show in hexadecimal.
+        {"sizeof(l)", "4"},
+        {"sizeof(ul)", "4"},
+        {"l + 1", "100001"},
+        {"l * 2", "200000"},
+        {"ul", "-1294967296"},
+        {"ul", "0xb2d05e00", true},
+        {"ul + 0", "-1294967296"},
+        {"-1", "-1"},
+        {"5 - 10", "-5"},
+        {"4294967295", "-1"},
+        {"0xFFFFFFFF", "0xffffffff", true},
         // short circuits: the right side is parsed but never evaluated
         {"5 || 1/0", "1"},
         {"0 && 1/0", "0"},
@@ -254,10 +271,26 @@ TEST_F(EvaluatorTest, AssignmentsWriteTargetMemory) {
         const char* expression;
         const char* text;
         std::uint16_t address;
-        std::uint16_t stored;
+        std::uint32_t stored;
+        int width = 2;  // bytes compared at the address
     };
     const Case cases[] = {
         {"x = 9", "9", 0x0400, 9},
+        // The right side in 32-bit integers, written with the variable's width.
+        {"x = -1", "-1", 0x0400, 0xFFFF},
+        {"x += -1", "4", 0x0400, 4},
+        {"x -= -1", "6", 0x0400, 6},
+        {"x = 70000", "4464", 0x0400, 0x1170},
+        {"x = 0xFFFFFFFF", "-1", 0x0400, 0xFFFF},
+        {"x = -2.9", "-2", 0x0400, 0xFFFE},
+        {"x = 1e30", "-1", 0x0400, 0xFFFF},  // beyond every width: held at the end, no undefined conversion
+        {"c = -1", "-1", 0x0406, 0xFF, 1},
+        {"l = -1", "-1", 0x0408, 0xFFFFFFFF, 4},
+        {"l += -1", "99999", 0x0408, 99999, 4},
+        {"l = 3000000000", "-1294967296", 0x0408, 3000000000, 4},
+        {"ul = 3000000000", "-1294967296", 0x0422, 3000000000, 4},
+        {"ul = -1", "-1", 0x0422, 0xFFFFFFFF, 4},
+        {"ul -= 1", "-1294967297", 0x0422, 2999999999, 4},
         {"x <<= 1", "10", 0x0400, 10},
         {"x >>= 1", "2", 0x0400, 2},
         {"x %= 3", "2", 0x0400, 2},
@@ -280,7 +313,8 @@ TEST_F(EvaluatorTest, AssignmentsWriteTargetMemory) {
     for (const Case& c : cases) {
         EvalWorld fresh;
         EXPECT_EQ(fresh.text(c.expression), c.text) << c.expression;
-        EXPECT_EQ(fresh.peek16(c.address), c.stored) << c.expression;
+        const std::uint32_t mask = c.width == 4 ? 0xFFFFFFFF : (1u << (8 * c.width)) - 1;
+        EXPECT_EQ(fresh.memory.read_dword(c.address).value_or(0xDEADBEEF) & mask, c.stored) << c.expression;
     }
     EXPECT_EQ(text("f += 1"), "3.500000");
     EXPECT_EQ(memory.read_dword(0x0402), std::bit_cast<std::uint32_t>(3.5f));
