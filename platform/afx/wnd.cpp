@@ -1,6 +1,7 @@
 #include "platform/afx/wnd.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -9,18 +10,27 @@
 #include "platform/afx/app.h"
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/controls.h"
+#include "platform/afx/exceptions.h"
 #include "platform/afx/frame.h"
 #include "platform/afx/menu.h"
 #include "platform/afx/temp_maps.h"
+#include "platform/user/on_scope_exit.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
 
+// A message being handled; each dispatch keeps its own on its stack frame, so
+// a pointer to it stays good while nested messages come and go.
+struct Handling {
+    MSG msg;
+    const Handling* outer;
+};
+
 struct WindowThreadState {
     std::unordered_map<HWND, CWnd*> permanent;
-    CWnd* creating = nullptr;   // attaches to the next window created on this thread
-    std::vector<MSG> handling;  // messages being handled, innermost last
+    CWnd* creating = nullptr;            // attaches to the next window created on this thread
+    const Handling* handling = nullptr;  // the innermost message being handled
 };
 
 WindowThreadState& thread_state() {
@@ -29,6 +39,19 @@ WindowThreadState& thread_state() {
 }
 
 const MSG kNoMessage{};
+
+// What a message whose handler failed answers: creation fails, and a window
+// that could not paint is validated so it is not asked again at once.
+LRESULT afx_default_result_after_failure(const MSG& msg) {
+    if (msg.message == WM_CREATE) return -1;
+    if (msg.message == WM_PAINT && ::IsWindow(msg.hwnd)) ::ValidateRect(msg.hwnd, nullptr);
+    return 0;
+}
+
+// Messages sent from other threads to the framework's windows and to plain
+// windows of its threads stop exceptions the same way.
+[[maybe_unused]] const bool kStopsSendExceptions =
+    (kit::user::set_dispatch_exception_handler(&AfxStopWndProcException), true);
 
 }  // namespace
 
@@ -168,11 +191,37 @@ void CWnd::OnNcDestroy() {
 // ---- dispatch ------------------------------------------------------------
 
 LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto& handling = thread_state().handling;
-    handling.push_back(MSG{hwnd, message, wParam, lParam, 0, {}});
-    const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    handling.pop_back();
-    return result;
+    auto& state = thread_state();
+    const Handling current{MSG{hwnd, message, wParam, lParam, 0, {}}, state.handling};
+    state.handling = &current;
+    kit::user::OnScopeExit pop([&] { state.handling = current.outer; });
+    // Exceptions stop here: reported, released, and the message gets its default result.
+    try {
+        return wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        return AfxStopWndProcException(current.msg, std::current_exception());
+    }
+}
+
+LRESULT AfxProcessWndProcException(CException* e, const MSG* msg) {
+    e->ReportError(MB_ICONEXCLAMATION);
+    return afx_default_result_after_failure(*msg);
+}
+
+LRESULT AfxStopWndProcException(const MSG& msg, std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (CException* e) {
+        const LRESULT result = e->IsKindOf(RUNTIME_CLASS(CUserException)) ? afx_default_result_after_failure(msg)
+                                                                          : AfxProcessWndProcException(e, &msg);
+        e->Delete();
+        return result;
+    } catch (const std::exception& e) {
+        ::MessageBox(nullptr, e.what(), nullptr, MB_ICONEXCLAMATION);
+    } catch (...) {
+        ::MessageBox(nullptr, "An unknown error has occurred.", nullptr, MB_ICONEXCLAMATION);
+    }
+    return afx_default_result_after_failure(msg);
 }
 
 LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -188,8 +237,8 @@ LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const MSG* CWnd::GetCurrentMessage() {
-    const auto& handling = thread_state().handling;
-    return handling.empty() ? &kNoMessage : &handling.back();
+    const Handling* handling = thread_state().handling;
+    return handling ? &handling->msg : &kNoMessage;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,8 @@
 // classes are attached before their first message; other windows (controls,
 // dialogs) are subclassed when wrapped. Messages go through the object's
 // message map, then to the window's own procedure.
+#include <exception>
+
 #include "platform/afx/afx_messages.h"
 #include "platform/afx/byte_string.h"
 #include "platform/afx/cmd_target.h"
@@ -10,6 +12,7 @@
 #include "platform/afx/geometry.h"
 #include "platform/user/user.h"
 
+class CException;
 class CMenu;
 class CScrollBar;
 class CFrameWnd;
@@ -205,6 +208,13 @@ private:
 
 // The procedure of every window class the framework registers.
 LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Hands a message to `wnd`'s WindowProc: the framework's error boundary.
+LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// What the boundary does with a handler's exception: reports it (a CUserException
+// was reported already), deletes a CException, and gives the message's default
+// result (-1 for WM_CREATE; a WM_PAINT validates the window).
+LRESULT AfxStopWndProcException(const MSG& msg, std::exception_ptr error);
+LRESULT AfxProcessWndProcException(CException* e, const MSG* msg);
 // Registers (once) a class served by AfxWndProc and returns its name.
 const char* AfxRegisterWndClass(UINT class_style, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                                 HICON icon = nullptr);

@@ -15,6 +15,7 @@
 #include "platform/user/internal.h"
 #include "platform/user/menu_model.h"
 #include "platform/user/message_api.h"
+#include "platform/user/on_scope_exit.h"
 #include "platform/user/resource_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
@@ -276,6 +277,12 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
 LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* question) {
     bool owner_was_enabled = owner && IsWindowEnabled(owner);
     if (owner) EnableWindow(owner, FALSE);
+    // However the loop ends (a procedure may throw), the owner comes back and the dialog goes.
+    OnScopeExit restore([&] {
+        if (owner_was_enabled) EnableWindow(owner, TRUE);
+        if (owner && IsWindow(owner)) SetActiveWindow(owner);
+        if (IsWindow(dialog)) DestroyWindow(dialog);
+    });
     if (question) {
         if (auto answer = ask_dialog_script(*question)) EndDialog(dialog, *answer);
     }
@@ -303,9 +310,6 @@ LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* questio
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
-    if (owner_was_enabled) EnableWindow(owner, TRUE);
-    if (owner && IsWindow(owner)) SetActiveWindow(owner);
-    if (IsWindow(dialog)) DestroyWindow(dialog);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Sending, posting and retrieving messages; timers; message hooks.
+#include <exception>
+
 #include "platform/user/messages.h"
 #include "platform/user/user_types.h"
 
@@ -34,5 +36,13 @@ namespace kit::user {
 // for the loop. False when the loop must end because WM_QUIT arrived; the quit
 // is posted again so that the outer loop ends too.
 bool modal_loop_next(MSG& msg);
+
+// Where dispatch stops an exception that a window procedure let out (a message
+// sent from another thread: the sender is answered with the result). The
+// handler reports the error and gives the result; the framework sets its own.
+// Without one, the error goes to standard error and the result is 0.
+using DispatchExceptionHandler = LRESULT (*)(const MSG& msg, std::exception_ptr error);
+void set_dispatch_exception_handler(DispatchExceptionHandler handler);
+LRESULT stop_dispatch_exception(const MSG& msg, std::exception_ptr error);
 
 }  // namespace kit::user

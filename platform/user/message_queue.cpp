@@ -54,11 +54,14 @@ void MessageQueue::owner_ended() {
         owner_ended_ = true;
         unanswered.swap(sends_);
     }
-    for (const auto& send : unanswered) {
-        send->result = 0;
-        send->done.store(true, std::memory_order_release);
-        send->reply_to->signal();
-    }
+    for (const auto& send : unanswered) send->answer(0);
+}
+
+void CrossThreadSend::answer(LRESULT value) {
+    if (done.load(std::memory_order_relaxed)) return;
+    result = value;
+    done.store(true, std::memory_order_release);
+    reply_to->signal();
 }
 
 void MessageQueue::signal() {

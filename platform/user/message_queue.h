@@ -20,6 +20,9 @@ struct CrossThreadSend {
     LRESULT result = 0;
     std::atomic<bool> done{false};
     std::shared_ptr<class MessageQueue> reply_to;
+
+    // Hands `value` to the waiting sender and wakes it; only the first answer counts.
+    void answer(LRESULT value);
 };
 
 struct Timer {

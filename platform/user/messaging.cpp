@@ -1,13 +1,17 @@
 // Sending, posting, retrieving and dispatching messages on per-thread queues.
 #include <atomic>
+#include <cstdio>
+#include <exception>
 #include <map>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "platform/user/backend.h"
 #include "platform/user/internal.h"
 #include "platform/user/ipc_bridge.h"
 #include "platform/user/message_api.h"
+#include "platform/user/on_scope_exit.h"
 #include "platform/user/window_api.h"
 
 using namespace kit::user;
@@ -16,17 +20,24 @@ namespace {
 
 thread_local int send_depth_from_other_thread = 0;
 thread_local DWORD last_message_time = 0;
+std::atomic<DispatchExceptionHandler> dispatch_exception_handler{nullptr};
 
+// Serves one message another thread sent. The sender is answered however the
+// handling ends; an exception stops here, as the sender cannot receive it.
 void handle_cross_thread_send(const std::shared_ptr<CrossThreadSend>& send) {
     ++send_depth_from_other_thread;
+    OnScopeExit release([&] {
+        --send_depth_from_other_thread;
+        send->answer(0);  // no-op once answered
+    });
+    const MSG& msg = send->msg;
     LRESULT result = 0;
-    if (find_window(send->msg.hwnd)) {
-        result = call_window(send->msg.hwnd, send->msg.message, send->msg.wParam, send->msg.lParam);
+    try {
+        if (find_window(msg.hwnd)) result = call_window(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    } catch (...) {
+        result = stop_dispatch_exception(msg, std::current_exception());
     }
-    --send_depth_from_other_thread;
-    send->result = result;
-    send->done.store(true, std::memory_order_release);
-    send->reply_to->signal();
+    send->answer(result);
 }
 
 void handle_pending_sends(MessageQueue& queue) {
@@ -72,6 +83,22 @@ bool retrieve(MSG& out, HWND filter, UINT first, UINT last, bool remove) {
 }  // namespace
 
 namespace kit::user {
+
+void set_dispatch_exception_handler(DispatchExceptionHandler handler) { dispatch_exception_handler = handler; }
+
+LRESULT stop_dispatch_exception(const MSG& msg, std::exception_ptr error) {
+    if (auto handler = dispatch_exception_handler.load()) return handler(msg, error);
+    std::string what = "an exception of unknown type";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    std::fprintf(stderr, "message 0x%04X to window %p failed: %s\n", msg.message, static_cast<void*>(msg.hwnd),
+                 what.c_str());
+    return 0;
+}
 
 LRESULT call_window(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* w = find_window(hwnd);

@@ -4,6 +4,7 @@
 #include "platform/user/input_api.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/message_api.h"
+#include "platform/user/on_scope_exit.h"
 #include "platform/user/window_api.h"
 
 namespace kit::user {
@@ -17,6 +18,11 @@ bool is_key_message(UINT m) { return m >= WM_KEYFIRST && m <= WM_KEYLAST; }
 LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)>& handle,
                           const std::function<void()>& on_idle) {
     SetCapture(capture);
+    // However the loop ends (a handler may throw), its timer and capture go.
+    OnScopeExit release([capture] {
+        KillTimer(capture, kLoopTimerId);
+        if (GetCapture() == capture) ReleaseCapture();
+    });
     LoopStep step = LoopStep::keep_going;
     MSG msg;
     while (step == LoopStep::keep_going) {
@@ -44,8 +50,6 @@ LoopStep run_capture_loop(HWND capture, const std::function<LoopStep(const MSG&)
             DispatchMessage(&msg);
         }
     }
-    KillTimer(capture, kLoopTimerId);
-    if (GetCapture() == capture) ReleaseCapture();
     return step;
 }
 
