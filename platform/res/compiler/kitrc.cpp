@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/res/cpp_writer.h"
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/cpp_writer.h"
+#include "platform/res/compiler/resource_parser.h"
 
 namespace {
 

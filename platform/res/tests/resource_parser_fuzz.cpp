@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/res/cpp_writer.h"
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/cpp_writer.h"
+#include "platform/res/compiler/resource_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

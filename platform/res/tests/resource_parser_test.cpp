@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/res/cpp_writer.h"
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/cpp_writer.h"
+#include "platform/res/compiler/resource_parser.h"
 #include "platform/user/accelerator_api.h"
 #include "platform/user/control_styles.h"
 #include "platform/user/keys.h"

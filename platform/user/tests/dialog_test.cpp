@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "platform/gdi/surface_dc.h"
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/resource_parser.h"
 #include "platform/user/tests/user_fixture.h"
 
 namespace user_test {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/resource_parser.h"
 #include "platform/user/modal_loop.h"
 #include "platform/user/tests/user_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "platform/res/resource_parser.h"
+#include "platform/res/compiler/resource_parser.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "platform/res/cpp_writer.h"
+#include "platform/res/compiler/cpp_writer.h"
 
 #include <cstdio>
 #include <sstream>
