@@ -132,10 +132,7 @@ void RebuildSummary(KernelCore& core) {
 
 }  // namespace
 
-BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
-    if (!place) return {};
-    const TargetControlBlock& block = *core.block;
-    if (!(block.first_table[0] & BreakEntry::kValid) && !(block.second_table[0] & BreakEntry::kValid)) return {};
+BreakHit ScanBreakTables(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
     BreakSummary& summary = core.breakSummary;
     if (summary.comparedAt != core.stepSerial || !summary.valid) {
         if (!SummaryCurrent(core)) RebuildSummary(core);

@@ -19,8 +19,19 @@ struct BreakHit {
     bool after = false;  // bit 28 of the entry that hit
 };
 
+// The walk of ScanBreakpoints over tables that hold entries.
+BreakHit ScanBreakTables(KernelCore& core, const std::uint8_t* place, BreakScan scan);
+
 // The first entry that hits `place`. Sets stopIndex on a hit and places (and
-// caches) entries that the IDE wrote anew.
-BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan);
+// caches) entries that the IDE wrote anew. Inline: the checked interpreter
+// scans before every instruction and after every operand access, and both
+// tables are usually empty.
+inline BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
+    if (!place) return {};
+    const formats::TargetControlBlock& block = *core.block;
+    if (!(block.first_table[0] & formats::BreakEntry::kValid) && !(block.second_table[0] & formats::BreakEntry::kValid))
+        return {};
+    return ScanBreakTables(core, place, scan);
+}
 
 }  // namespace simcpu

@@ -9,7 +9,8 @@
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/lcd.h"
 #include "simulator/cpu/memory_map.h"
-#include "simulator/cpu/opcode_table.h"
+#include "simulator/cpu/opcode_dispatch.h"
+#include "simulator/cpu/opcode_table_data.h"
 #include "simulator/cpu/queue_opcodes.h"
 #include "simulator/cpu/run_control.h"
 #include "simulator/cpu/stack.h"
@@ -24,7 +25,6 @@ constexpr std::uint8_t kRunFlagsOfStep =
 
 // The instruction being executed.
 struct Instruction {
-    OpcodeInfo info;
     std::array<std::uint8_t, 3> bytes{};
     std::uint16_t pc = 0;                // its address
     std::uint16_t address = 0;           // memory operand, or jump target
@@ -62,7 +62,7 @@ std::uint16_t PointerWord(KernelCore& core, std::uint32_t address) {
 }
 
 // Records and maps a memory operand and checks the rights it needs.
-Place CheckOperand(KernelCore& core, std::uint16_t address, std::uint8_t access) {
+[[gnu::always_inline]] inline Place CheckOperand(KernelCore& core, std::uint16_t address, std::uint8_t access) {
     TargetRegisterBlock& r = core.regs();
     core.operandAddress = address;
     r.run_flags |= RunFlag::kMemoryOperand;
@@ -82,8 +82,9 @@ std::uint8_t CheckedByte(KernelCore& core, std::uint16_t address) {
     return place.readable() ? *place.at : 0xFF;
 }
 
-void AddPageCross(KernelCore& core, const Instruction& in, std::uint16_t base, std::uint16_t address) {
-    if (in.info.pageCrossCycle() && (base & 0xFF00) != (address & 0xFF00)) ++core.cycles;
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline void AddPageCross(KernelCore& core, std::uint16_t base, std::uint16_t address) {
+    if (kOpcodeTable[Opcode].pageCrossCycle() && (base & 0xFF00) != (address & 0xFF00)) ++core.cycles;
 }
 
 // JMP (abs): no page wrap of the pointer; a pointer split over two areas is
@@ -104,25 +105,27 @@ std::uint16_t IndirectTarget(KernelCore& core, Instruction& in) {
 
 // Works out the operand's address per the mode and checks it. Returns false
 // for the modes without a memory operand.
-bool ResolveAddress(KernelCore& core, Instruction& in) {
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline bool ResolveAddress(KernelCore& core, Instruction& in) {
+    constexpr OpcodeInfo info = kOpcodeTable[Opcode];
     const TargetRegisterBlock& r = core.regs();
-    std::uint8_t access = in.info.access();
+    constexpr std::uint8_t access = info.access();
     std::uint8_t zp = in.bytes[1];
     std::uint32_t address = 0;
-    switch (in.info.mode()) {
+    switch (info.mode()) {
         case Mode::Absolute:
         case Mode::JumpTarget: address = in.word(); break;
         case Mode::ZeroPage: address = zp; break;
         case Mode::AbsoluteX:
         case Mode::AbsoluteY: {
-            std::uint8_t index = in.info.mode() == Mode::AbsoluteX ? r.x : r.y;
+            std::uint8_t index = info.mode() == Mode::AbsoluteX ? r.x : r.y;
             address = (in.word() + index) & 0xFFFF;
-            AddPageCross(core, in, in.word(), static_cast<std::uint16_t>(address));
+            AddPageCross<Opcode>(core, in.word(), static_cast<std::uint16_t>(address));
             break;
         }
         case Mode::ZeroPageX:
         case Mode::ZeroPageY:
-            address = zp + (in.info.mode() == Mode::ZeroPageX ? r.x : r.y);
+            address = zp + (info.mode() == Mode::ZeroPageX ? r.x : r.y);
             if (address >= 0xFF) RaiseException(core, static_cast<std::uint16_t>(address), 5);
             break;
         case Mode::IndirectX: {
@@ -136,7 +139,7 @@ bool ResolveAddress(KernelCore& core, Instruction& in) {
             std::uint16_t base = PointerWord(core, zp);
             if (base + r.y > 0xFFFF) RaiseException(core, base, 6);
             address = (base + r.y) & 0xFFFF;
-            AddPageCross(core, in, base, static_cast<std::uint16_t>(address));
+            AddPageCross<Opcode>(core, base, static_cast<std::uint16_t>(address));
             break;
         }
         case Mode::Indirect: in.address = IndirectTarget(core, in); return false;
@@ -144,14 +147,15 @@ bool ResolveAddress(KernelCore& core, Instruction& in) {
     }
     in.address = static_cast<std::uint16_t>(address);
     in.place = CheckOperand(core, in.address, access);
-    return in.info.mode() != Mode::JumpTarget;
+    return info.mode() != Mode::JumpTarget;
 }
 
 // Where the handler reads and writes: memory, the I/O latches, the flash
 // command machine, or the scratch bytes after a refused access.
-void RouteOperand(KernelCore& core, Instruction& in) {
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline void RouteOperand(KernelCore& core, Instruction& in) {
     TargetRegisterBlock& r = core.regs();
-    std::uint8_t access = in.info.access();
+    constexpr std::uint8_t access = kOpcodeTable[Opcode].access();
     bool reads = access & kAccessRead;
     bool writes = access & kAccessWrite;
     if (r.run_flags & RunFlag::kAccessRefused) {
@@ -186,9 +190,10 @@ void RouteOperand(KernelCore& core, Instruction& in) {
 }
 
 // Device effects of the operand access, after the handler.
-void FinishOperand(KernelCore& core, const Instruction& in) {
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline void FinishOperand(KernelCore& core, const Instruction& in) {
     TargetRegisterBlock& r = core.regs();
-    std::uint8_t access = in.info.access();
+    constexpr std::uint8_t access = kOpcodeTable[Opcode].access();
     if (r.run_flags & RunFlag::kFlashStore) {
         FlashCommand(core, static_cast<std::uint32_t>(in.place.at - core.externalRam), core.scratch[0]);
     }
@@ -203,9 +208,12 @@ void FinishOperand(KernelCore& core, const Instruction& in) {
     if ((access & kAccessRead) && in.address < 0x40) AfterIoRead(core, static_cast<std::uint8_t>(in.address));
 }
 
-std::uint8_t Load(const Instruction& in) { return in.memory() ? *in.read : in.bytes[1]; }
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline std::uint8_t Load(const Instruction& in) {
+    return kOpcodeTable[Opcode].mode() == Mode::Immediate ? in.bytes[1] : *in.read;
+}
 
-void Branch(KernelCore& core, const Instruction& in, bool taken) {
+[[gnu::always_inline]] inline void Branch(KernelCore& core, const Instruction& in, bool taken) {
     if (!taken) return;
     TargetRegisterBlock& r = core.regs();
     auto target = static_cast<std::uint16_t>(r.pc + static_cast<std::int8_t>(in.bytes[1]));
@@ -214,9 +222,9 @@ void Branch(KernelCore& core, const Instruction& in, bool taken) {
 }
 
 // Shift and rotate on the accumulator or the operand.
-template <typename Fn>
-void Modify(TargetRegisterBlock& r, Instruction& in, Fn fn) {
-    if (in.info.mode() == Mode::Accumulator) {
+template <std::uint8_t Opcode, typename Fn>
+[[gnu::always_inline]] inline void Modify(TargetRegisterBlock& r, Instruction& in, Fn fn) {
+    if constexpr (kOpcodeTable[Opcode].mode() == Mode::Accumulator) {
         r.a = SetNZ(r, fn(r.a));
     } else {
         *in.write = SetNZ(r, fn(*in.read));
@@ -229,52 +237,57 @@ std::uint16_t PullWord(KernelCore& core) {
     return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
 }
 
-void Execute(KernelCore& core, Instruction& in) {
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline void Execute(KernelCore& core, Instruction& in) {
     TargetRegisterBlock& r = core.regs();
     auto hi = [](std::uint16_t w) { return static_cast<std::uint8_t>(w >> 8); };
     auto lo = [](std::uint16_t w) { return static_cast<std::uint8_t>(w); };
-    switch (in.info.op()) {
+    switch (kOpcodeTable[Opcode].op()) {
         case Op::Invalid: break;  // raised at decode
-        case Op::ADC: Adc(r, Load(in)); break;
-        case Op::SBC: Sbc(r, Load(in)); break;
-        case Op::AND: r.a = SetNZ(r, r.a & Load(in)); break;
-        case Op::ORA: r.a = SetNZ(r, r.a | Load(in)); break;
-        case Op::EOR: r.a = SetNZ(r, r.a ^ Load(in)); break;
-        case Op::CMP: Compare(r, r.a, Load(in)); break;
-        case Op::CPX: Compare(r, r.x, Load(in)); break;
-        case Op::CPY: Compare(r, r.y, Load(in)); break;
-        case Op::BIT: Bit(r, Load(in)); break;
-        case Op::LDA: r.a = SetNZ(r, Load(in)); break;
-        case Op::LDX: r.x = SetNZ(r, Load(in)); break;
-        case Op::LDY: r.y = SetNZ(r, Load(in)); break;
+        case Op::ADC: Adc(r, Load<Opcode>(in)); break;
+        case Op::SBC: Sbc(r, Load<Opcode>(in)); break;
+        case Op::AND: r.a = SetNZ(r, r.a & Load<Opcode>(in)); break;
+        case Op::ORA: r.a = SetNZ(r, r.a | Load<Opcode>(in)); break;
+        case Op::EOR: r.a = SetNZ(r, r.a ^ Load<Opcode>(in)); break;
+        case Op::CMP: Compare(r, r.a, Load<Opcode>(in)); break;
+        case Op::CPX: Compare(r, r.x, Load<Opcode>(in)); break;
+        case Op::CPY: Compare(r, r.y, Load<Opcode>(in)); break;
+        case Op::BIT: Bit(r, Load<Opcode>(in)); break;
+        case Op::LDA: r.a = SetNZ(r, Load<Opcode>(in)); break;
+        case Op::LDX: r.x = SetNZ(r, Load<Opcode>(in)); break;
+        case Op::LDY: r.y = SetNZ(r, Load<Opcode>(in)); break;
         case Op::STA: *in.write = r.a; break;
         case Op::STX: *in.write = r.x; break;
         case Op::STY: *in.write = r.y; break;
         case Op::ASL:
-            Modify(r, in, [&](std::uint8_t v) {
-                SetFlag(r, P::kC, v & 0x80);
-                return static_cast<std::uint8_t>(v << 1);
-            });
+            Modify<Opcode>(
+                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    SetFlag(r, P::kC, v & 0x80);
+                    return static_cast<std::uint8_t>(v << 1);
+                });
             break;
         case Op::LSR:
-            Modify(r, in, [&](std::uint8_t v) {
-                SetFlag(r, P::kC, v & 1);
-                return static_cast<std::uint8_t>(v >> 1);
-            });
+            Modify<Opcode>(
+                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    SetFlag(r, P::kC, v & 1);
+                    return static_cast<std::uint8_t>(v >> 1);
+                });
             break;
         case Op::ROL:
-            Modify(r, in, [&](std::uint8_t v) {
-                std::uint8_t carry = r.p & P::kC;
-                SetFlag(r, P::kC, v & 0x80);
-                return static_cast<std::uint8_t>(v << 1 | carry);
-            });
+            Modify<Opcode>(
+                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    std::uint8_t carry = r.p & P::kC;
+                    SetFlag(r, P::kC, v & 0x80);
+                    return static_cast<std::uint8_t>(v << 1 | carry);
+                });
             break;
         case Op::ROR:
-            Modify(r, in, [&](std::uint8_t v) {
-                std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-                SetFlag(r, P::kC, v & 1);
-                return static_cast<std::uint8_t>(v >> 1 | carry);
-            });
+            Modify<Opcode>(
+                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
+                    std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
+                    SetFlag(r, P::kC, v & 1);
+                    return static_cast<std::uint8_t>(v >> 1 | carry);
+                });
             break;
         case Op::INC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read + 1)); break;
         case Op::DEC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read - 1)); break;
@@ -346,12 +359,13 @@ void Execute(KernelCore& core, Instruction& in) {
     }
 }
 
-// Fetches the instruction at PC, after the execute breakpoints before it.
-// Returns false when the IDE moved PC at a stop, so the step starts over.
-bool Fetch(KernelCore& core, Instruction& in) {
+// Reads the opcode at PC, after the execute breakpoints before it, and keeps
+// its place in `at`. Returns false when the IDE moved PC at a stop, so the
+// step starts over.
+bool FetchOpcode(KernelCore& core, Instruction& in, Place& at) {
     TargetRegisterBlock& r = core.regs();
     in.pc = r.pc;
-    Place at = MapAddress(core, in.pc);
+    at = MapAddress(core, in.pc);
     if (!at.readable()) RaiseException(core, in.pc, 1);
 
     BreakHit hit = ScanBreakpoints(core, at.at, BreakScan::Execute);
@@ -362,17 +376,47 @@ bool Fetch(KernelCore& core, Instruction& in) {
         if (r.pc != in.pc) return false;
         if (ScanBreakpoints(core, at.at, BreakScan::ExecuteAfter).hit) core.state |= StateBit::kStopAfter;
     }
-
     in.bytes[0] = at.readable() ? at.at[0] : 0xFF;
-    in.info = OpcodeTable()[in.bytes[0]];
-    int length = in.info.length();
-    for (int i = 1; i < length; ++i) {
-        in.bytes[i] = static_cast<std::uint32_t>(i) < at.run ? at.at[i] : FetchStraddling(core, in.pc + i);
-    }
     return true;
 }
 
-void RunInstruction(KernelCore& core) {
+// The rest of the instruction whose opcode FetchOpcode read, specialised for it.
+template <std::uint8_t Opcode>
+[[gnu::always_inline]] inline void RunOpcode(KernelCore& core, Instruction& in, const Place& at) {
+    constexpr OpcodeInfo info = kOpcodeTable[Opcode];
+    TargetRegisterBlock& r = core.regs();
+    for (int i = 1; i < info.length(); ++i) {
+        in.bytes[i] = static_cast<std::uint32_t>(i) < at.run ? at.at[i] : FetchStraddling(core, in.pc + i);
+    }
+    core.cycles = static_cast<std::uint8_t>(info.cycles());
+    core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kAccessMask) | (info.access() >> 6)
+                                                                                       << StateBit::kAccessShift);
+    r.run_flags &= static_cast<std::uint8_t>(~kRunFlagsOfStep);
+    core.instructionPC = in.pc;
+    if constexpr (info.op() == Op::Invalid) RaiseException(core, in.pc, 3);
+
+    bool memory = ResolveAddress<Opcode>(core, in);
+    r.pc = static_cast<std::uint16_t>(in.pc + info.length());
+    core.operandPlace = in.place.at;
+    if (memory) RouteOperand<Opcode>(core, in);
+    Execute<Opcode>(core, in);
+    if (memory) FinishOperand<Opcode>(core, in);
+
+    bool stop = core.state & StateBit::kStopAfter;
+    core.state &= static_cast<std::uint8_t>(~StateBit::kStopAfter);
+    if constexpr (info.access() != 0) {
+        if (!stop && (r.run_flags & RunFlag::kMemoryOperand)) {
+            constexpr BreakScan scan = (info.access() & kAccessWrite) ? BreakScan::DataWrite : BreakScan::DataRead;
+            stop = ScanBreakpoints(core, core.operandPlace, scan).hit;
+        }
+    }
+    if (stop) {
+        core.stopPC = in.pc;
+        ReportStop(core);
+    }
+}
+
+[[gnu::always_inline]] inline void RunInstruction(KernelCore& core) {
     TargetRegisterBlock& r = core.regs();
     ++core.stepSerial;
     if (core.downloadState == DownloadState::kActive) {
@@ -383,43 +427,46 @@ void RunInstruction(KernelCore& core) {
         }
     }
     Instruction in;
-    while (!Fetch(core, in)) {
+    Place at;
+    while (!FetchOpcode(core, in, at)) {
     }
-    core.cycles = static_cast<std::uint8_t>(in.info.cycles());
-    core.state = static_cast<std::uint8_t>((core.state & ~StateBit::kAccessMask) | (in.info.access() >> 6)
-                                                                                       << StateBit::kAccessShift);
-    r.run_flags &= static_cast<std::uint8_t>(~kRunFlagsOfStep);
-    core.instructionPC = in.pc;
-    if (in.info.op() == Op::Invalid) RaiseException(core, in.pc, 3);
-
-    bool memory = ResolveAddress(core, in);
-    r.pc = static_cast<std::uint16_t>(in.pc + in.info.length());
-    core.operandPlace = in.place.at;
-    if (memory) RouteOperand(core, in);
-    Execute(core, in);
-    if (memory) FinishOperand(core, in);
-
-    bool stop = core.state & StateBit::kStopAfter;
-    core.state &= static_cast<std::uint8_t>(~StateBit::kStopAfter);
-    if (!stop && (r.run_flags & RunFlag::kMemoryOperand) && in.info.access()) {
-        BreakScan scan = (in.info.access() & kAccessWrite) ? BreakScan::DataWrite : BreakScan::DataRead;
-        stop = ScanBreakpoints(core, core.operandPlace, scan).hit;
-    }
-    if (stop) {
-        core.stopPC = in.pc;
-        ReportStop(core);
-    }
+    DispatchOpcode(
+        in.bytes[0], [&]<std::uint8_t Opcode>() __attribute__((always_inline)) { RunOpcode<Opcode>(core, in, at); });
 }
 
-}  // namespace
-
-StepOutcome Step(KernelCore& core) {
+// One instruction; a run that must end unwinds to here.
+[[gnu::always_inline]] inline StepOutcome StepInline(KernelCore& core) {
     try {
         RunInstruction(core);
         return StepOutcome::Ran;
     } catch (const RunEnded&) {
         core.regs().run_flags &= static_cast<std::uint8_t>(~RunFlag::kRunning);
         return StepOutcome::Ended;
+    }
+}
+
+}  // namespace
+
+StepOutcome Step(KernelCore& core) { return StepInline(core); }
+
+RunResult CheckedRun(KernelCore& core) {
+    core.regs().run_flags |= RunFlag::kRunning;
+    for (;;) {
+        Round round = Round::Step;
+        try {
+            if (AttentionNeeded(core)) round = BeforeInstruction(core);
+        } catch (const RunEnded&) {
+            return EndRun(core, RunResult::Ended);
+        }
+        if (round == Round::Counted) continue;
+        if (round != Round::Step) return EndRun(core, EndResult(round));
+        if (StepInline(core) == StepOutcome::Ended) return EndRun(core, RunResult::Ended);
+        if (core.controlFlags & ControlFlag::kStopRequest) {
+            ReportStopped(core);
+            return EndRun(core, RunResult::Stopped);
+        }
+        CountLcd(core, core.cycles);
+        CountCycles(core, core.cycles);
     }
 }
 

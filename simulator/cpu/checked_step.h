@@ -3,6 +3,7 @@
 // (page rights, address limits, stack limits, breakpoints), and the devices fed
 // by its operand accesses.
 #include "simulator/cpu/kernel_core.h"
+#include "simulator/cpu/run_loop.h"
 
 namespace simcpu {
 
@@ -12,5 +13,9 @@ enum class StepOutcome {
 };
 
 StepOutcome Step(KernelCore& core);
+
+// The run loop of the checked interpreter (Run hands it the run): the round
+// before each instruction, the step, then its cycles counted.
+RunResult CheckedRun(KernelCore& core);
 
 }  // namespace simcpu

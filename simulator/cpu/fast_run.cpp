@@ -10,6 +10,7 @@
 #include "simulator/cpu/flash.h"
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/memory_map.h"
+#include "simulator/cpu/opcode_dispatch.h"
 #include "simulator/cpu/opcode_table_data.h"
 #include "simulator/cpu/queue_opcodes.h"
 #include "simulator/cpu/run_control.h"
@@ -21,7 +22,6 @@ using namespace formats;
 
 constexpr std::uint32_t kPageSize = 0x2000;
 constexpr std::uint8_t kNoIoRead = 0xFF;
-constexpr std::uint32_t kAutoDownloadFirst = 16777216;
 
 // Host requests from other threads are looked at least this often (in cycles).
 constexpr std::int64_t kPollCycles = 1 << 16;
@@ -533,29 +533,12 @@ template <std::uint8_t Opcode>
 }
 
 // One instruction at r.pc, dispatched on its opcode.
-#define KIT_FAST_CASE(n) \
-    case n: \
-        return ExecuteOpcode<n>(m, r, bytes, left);
-#define KIT_FAST_CASES4(n) KIT_FAST_CASE(n) KIT_FAST_CASE(n + 1) KIT_FAST_CASE(n + 2) KIT_FAST_CASE(n + 3)
-#define KIT_FAST_CASES16(n) KIT_FAST_CASES4(n) KIT_FAST_CASES4(n + 4) KIT_FAST_CASES4(n + 8) KIT_FAST_CASES4(n + 12)
-#define KIT_FAST_CASES64(n) \
-    KIT_FAST_CASES16(n) KIT_FAST_CASES16(n + 16) KIT_FAST_CASES16(n + 32) KIT_FAST_CASES16(n + 48)
-
 [[gnu::always_inline]] inline int Execute(FastMachine& m, TargetRegisterBlock& r, std::int64_t& left) {
     const std::uint8_t* bytes = m.Fetch(r.pc);
-    switch (bytes[0]) {
-        KIT_FAST_CASES64(0x00)
-        KIT_FAST_CASES64(0x40)
-        KIT_FAST_CASES64(0x80)
-        KIT_FAST_CASES64(0xC0)
-    }
-    return 0;  // not reached: every byte has its case
+    return DispatchOpcode(
+        bytes[0], [&]<std::uint8_t Opcode>()
+                      __attribute__((always_inline)) { return ExecuteOpcode<Opcode>(m, r, bytes, left); });
 }
-
-#undef KIT_FAST_CASES64
-#undef KIT_FAST_CASES16
-#undef KIT_FAST_CASES4
-#undef KIT_FAST_CASE
 
 }  // namespace
 

@@ -16,11 +16,6 @@ std::uint32_t RoundUpTo4(std::uint32_t value) { return (value + 3) & ~3u; }
 
 bool LcdOn(const KernelCore& core) { return core.block->write_latches[0x05] & 0x08; }
 
-void MarkDirty(KernelCore& core) {
-    if (!(core.state & StateBit::kLcdDirty)) core.lcdCountdown = core.lcdPeriod;
-    core.state |= StateBit::kLcdDirty;
-}
-
 void SetPixel(std::uint8_t* row, std::uint32_t column, bool on) {
     std::uint8_t bit = static_cast<std::uint8_t>(0x80 >> (column & 7));
     if (on) {
@@ -81,10 +76,6 @@ void SetLcdStart(KernelCore& core, bool check) {
     core.lcdStart = static_cast<std::uint16_t>(start);
     if (check && start + core.lcdBytes > 0x10000) RaiseException(core, core.instructionPC, 10);
     MarkDirty(core);
-}
-
-void NoteStore(KernelCore& core, std::uint16_t address) {
-    if (address >= core.lcdStart && std::uint32_t{address} - core.lcdStart < core.lcdBytes) MarkDirty(core);
 }
 
 void LcdSwitch(KernelCore& core, bool on) {

@@ -17,8 +17,18 @@ std::uint32_t LcdHostBytes(std::uint32_t width, std::uint32_t height, bool rotat
 // runs past $FFFF raises CPU exception 10 at the current instruction.
 void SetLcdStart(KernelCore& core, bool check);
 
-// A store at `address` into the LCD memory makes the LCD dirty.
-void NoteStore(KernelCore& core, std::uint16_t address);
+// The LCD's memory changed: it is refreshed once its countdown, started now
+// if it was clean, runs out.
+inline void MarkDirty(KernelCore& core) {
+    if (!(core.state & StateBit::kLcdDirty)) core.lcdCountdown = core.lcdPeriod;
+    core.state |= StateBit::kLcdDirty;
+}
+
+// A store at `address` into the LCD memory makes the LCD dirty. Inline: the
+// checked interpreter notes every store.
+inline void NoteStore(KernelCore& core, std::uint16_t address) {
+    if (address >= core.lcdStart && std::uint32_t{address} - core.lcdStart < core.lcdBytes) MarkDirty(core);
+}
 
 void LcdSwitch(KernelCore& core, bool on);
 

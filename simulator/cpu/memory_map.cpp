@@ -108,13 +108,6 @@ void MapLowBlock(KernelCore& core) {
 
 }  // namespace
 
-Place MapOperand(KernelCore& core, std::uint16_t address) {
-    Place place = MapAddress(core, address);
-    core.state =
-        static_cast<std::uint8_t>((core.state & ~StateBit::kRightsMask) | (place.rights & StateBit::kRightsMask));
-    return place;
-}
-
 std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address) { return MapAddress(core, address).at; }
 
 std::uint8_t* MapBankedEntry(const KernelCore& core, std::uint32_t entry) {

@@ -39,7 +39,12 @@ inline Place MapAddress(const KernelCore& core, std::uint16_t address) {
 }
 
 // MapAddress for an instruction's operand: also keeps the page rights in state bits 6-7.
-Place MapOperand(KernelCore& core, std::uint16_t address);
+inline Place MapOperand(KernelCore& core, std::uint16_t address) {
+    Place place = MapAddress(core, address);
+    core.state =
+        static_cast<std::uint8_t>((core.state & ~StateBit::kRightsMask) | (place.rights & StateBit::kRightsMask));
+    return place;
+}
 
 // The place without regard to rights, for breakpoint entries.
 std::uint8_t* MapPlain(const KernelCore& core, std::uint16_t address);

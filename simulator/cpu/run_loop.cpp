@@ -20,8 +20,6 @@ using namespace formats;
 
 constexpr int kResetCycles = 6;
 constexpr int kInterruptCycles = 8;
-// The automatic download starts when the low word of the cycle counter lies here.
-constexpr std::uint32_t kAutoDownloadFirst = 16777216, kAutoDownloadLast = 16777232;
 
 constexpr std::uint8_t kWakers = ControlFlag::kPowerKey | ControlFlag::kWakeKeys;
 
@@ -48,14 +46,6 @@ void EnterInterrupt(KernelCore& core, std::uint16_t vector) {
     core.instructionPC = r.pc;  // where a stack overflow is reported
     Push(core, {static_cast<std::uint8_t>(r.pc >> 8), static_cast<std::uint8_t>(r.pc), r.p});
     r.pc = VectorWord(core, vector);
-}
-
-// One countdown: true when it ran out (it is then reloaded).
-bool CountDown(std::int64_t& countdown, std::uint32_t period, int cycles) {
-    countdown -= cycles;
-    if (countdown > 0) return false;
-    countdown = period;
-    return true;
 }
 
 Round ServeRequests(KernelCore& core) {
@@ -118,43 +108,6 @@ Round BeforeInstruction(KernelCore& core) {
     return Round::Step;
 }
 
-void CountCycles(KernelCore& core, int cycles) {
-    TargetRegisterBlock& r = core.regs();
-    std::uint8_t* write = core.block->write_latches;
-    std::uint8_t* read = core.block->read_latches;
-    core.cycleCount += static_cast<unsigned>(cycles);
-    if ((write[0x04] & 0x0F) && CountDown(core.timerCountdown, core.timerPeriod, cycles)) {
-        read[0x01] |= 0x08;
-        r.run_flags |= RunFlag::kIrqPending;
-    }
-    if (!(write[0x01] & 0x10) && CountDown(core.nmiCountdown, core.nmiPeriod, cycles)) {
-        r.run_flags |= RunFlag::kNmiPending;
-    }
-    if (r.cpu_state & CpuStateBit::kCounterRuns) {
-        unsigned sum = write[0x02] + static_cast<unsigned>(cycles);
-        write[0x02] = static_cast<std::uint8_t>(sum);
-        if (sum > 0xFF) {
-            read[0x01] |= 0x10;
-            r.run_flags |= RunFlag::kIrqPending;
-        }
-    }
-    if (core.cycleCount >= core.cycleLimit) core.controlFlags |= ControlFlag::kStopRequest;
-    if (core.autoDownloadPending && core.downloadState == 0) {
-        auto low = static_cast<std::uint32_t>(core.cycleCount);
-        if (low >= kAutoDownloadFirst && low <= kAutoDownloadLast) {
-            core.autoDownloadPending = false;
-            if (core.host) core.host->AutoDownloadDue();
-        }
-    }
-}
-
-void CountLcd(KernelCore& core, int cycles) {
-    if (!(core.state & StateBit::kLcdDirty)) return;
-    if (!CountDown(core.lcdCountdown, core.lcdPeriod, cycles)) return;
-    core.state &= static_cast<std::uint8_t>(~StateBit::kLcdDirty);
-    RefreshLcd(core);
-}
-
 void EnterNmi(KernelCore& core) { EnterInterrupt(core, 0xFFFA); }
 
 void EnterIrq(KernelCore& core) {
@@ -175,27 +128,7 @@ RunResult EndRun(KernelCore& core, RunResult result) {
     return result;
 }
 
-RunResult Run(KernelCore& core) {
-    if (core.fastMode()) return FastRun(core);
-    core.regs().run_flags |= RunFlag::kRunning;
-    for (;;) {
-        Round round = Round::Step;
-        try {
-            if (AttentionNeeded(core)) round = BeforeInstruction(core);
-        } catch (const RunEnded&) {
-            return EndRun(core, RunResult::Ended);
-        }
-        if (round == Round::Counted) continue;
-        if (round != Round::Step) return EndRun(core, EndResult(round));
-        if (Step(core) == StepOutcome::Ended) return EndRun(core, RunResult::Ended);
-        if (core.controlFlags & ControlFlag::kStopRequest) {
-            ReportStopped(core);
-            return EndRun(core, RunResult::Stopped);
-        }
-        CountLcd(core, core.cycles);
-        CountCycles(core, core.cycles);
-    }
-}
+RunResult Run(KernelCore& core) { return core.fastMode() ? FastRun(core) : CheckedRun(core); }
 
 void Reinitialise(KernelCore& core) {
     std::uint8_t flags = core.controlFlags;

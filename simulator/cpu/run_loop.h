@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "simulator/cpu/kernel_core.h"
+#include "simulator/cpu/lcd.h"
 
 namespace simcpu {
 
@@ -46,13 +47,58 @@ inline bool AttentionNeeded(const KernelCore& core) {
            (core.regs().run_flags & kPending);
 }
 
+// The automatic download starts when the low word of the cycle counter lies here.
+inline constexpr std::uint32_t kAutoDownloadFirst = 16777216, kAutoDownloadLast = 16777232;
+
+// One countdown: true when it ran out (it is then reloaded).
+inline bool CountDown(std::int64_t& countdown, std::uint32_t period, int cycles) {
+    countdown -= cycles;
+    if (countdown > 0) return false;
+    countdown = period;
+    return true;
+}
+
 // Counts the cycles of an instruction or interrupt entry into the cycle
 // counter, the timer, the NMI and the $02 counter (not the LCD countdown).
-void CountCycles(KernelCore& core, int cycles);
+// Inline: the checked interpreter counts after every instruction.
+inline void CountCycles(KernelCore& core, int cycles) {
+    formats::TargetRegisterBlock& r = core.regs();
+    std::uint8_t* write = core.block->write_latches;
+    std::uint8_t* read = core.block->read_latches;
+    core.cycleCount += static_cast<unsigned>(cycles);
+    if ((write[0x04] & 0x0F) && CountDown(core.timerCountdown, core.timerPeriod, cycles)) {
+        read[0x01] |= 0x08;
+        r.run_flags |= formats::RunFlag::kIrqPending;
+    }
+    if (!(write[0x01] & 0x10) && CountDown(core.nmiCountdown, core.nmiPeriod, cycles)) {
+        r.run_flags |= formats::RunFlag::kNmiPending;
+    }
+    if (r.cpu_state & formats::CpuStateBit::kCounterRuns) {
+        unsigned sum = write[0x02] + static_cast<unsigned>(cycles);
+        write[0x02] = static_cast<std::uint8_t>(sum);
+        if (sum > 0xFF) {
+            read[0x01] |= 0x10;
+            r.run_flags |= formats::RunFlag::kIrqPending;
+        }
+    }
+    if (core.cycleCount >= core.cycleLimit) core.controlFlags |= ControlFlag::kStopRequest;
+    if (core.autoDownloadPending && core.downloadState == 0) {
+        auto low = static_cast<std::uint32_t>(core.cycleCount);
+        if (low >= kAutoDownloadFirst && low <= kAutoDownloadLast) {
+            core.autoDownloadPending = false;
+            if (core.host) core.host->AutoDownloadDue();
+        }
+    }
+}
 
 // Counts the cycles of an instruction into a dirty LCD's countdown and
 // refreshes it when due.
-void CountLcd(KernelCore& core, int cycles);
+inline void CountLcd(KernelCore& core, int cycles) {
+    if (!(core.state & StateBit::kLcdDirty)) return;
+    if (!CountDown(core.lcdCountdown, core.lcdPeriod, cycles)) return;
+    core.state &= static_cast<std::uint8_t>(~StateBit::kLcdDirty);
+    RefreshLcd(core);
+}
 
 // The interrupt entries: PC and P pushed (B clear), PC from the vector.
 void EnterNmi(KernelCore& core);
