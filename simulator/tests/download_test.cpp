@@ -100,7 +100,7 @@ TEST(Download, TextAndBasicRecordsNameTheFile) {
     std::string record = record_bytes(text.record);
     EXPECT_EQ(record.substr(0, 5), "txt \x07");
     EXPECT_EQ(record.substr(5, 3), std::string("\x0B\0\0", 3)) << "the converted size: 5 + 4 + 2";
-    EXPECT_EQ(record.substr(8, 16), "a-rather-long-no");
+    EXPECT_EQ(record.substr(8, 16), "a-rather-long-no") << "the file's name: its folder does not reach the device";
     EXPECT_EQ(static_cast<uint8_t>(record[39]), 0xFF);
     EXPECT_EQ(record.substr(24, 15), std::string(15, ' '));
     EXPECT_EQ(record.substr(40), std::string(32, ' '));

@@ -133,23 +133,26 @@ TEST_F(RamImageTest, WriteBackReplacesTheRamFileAndGivesThePidItsBytes) {
 TEST_F(RamImageTest, WriteBackKeepsWhatALongerRamFileHoldsPastTheImage) {
     std::string tail(5000, '\0');
     for (std::size_t i = 0; i < tail.size(); ++i) tail[i] = static_cast<char>(i * 13 + 1);
-    dir_.write("ram.mem", std::string(kImageSize, 'w') + tail);
     dir_.write(sim::kProductIdFileName, "ID");
     options_.warm_boot = true;
-    auto opened = open();
-    ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
-    sim::RamImage ram = std::move(std::get<sim::RamImage>(opened));
-    ram.block.data()[0] = 'A';
-    ram.block.data()[kImageSize - 1] = 'Z';
-    ASSERT_FALSE(end(std::move(ram)));
+    for (bool debug : {false, true}) {
+        options_.debug = debug;
+        dir_.write("ram.mem", std::string(kImageSize, 'w') + tail);
+        auto opened = open();
+        ASSERT_TRUE(std::holds_alternative<sim::RamImage>(opened));
+        sim::RamImage ram = std::move(std::get<sim::RamImage>(opened));
+        ram.block.data()[0] = 'A';
+        ram.block.data()[kImageSize - 1] = 'Z';
+        ASSERT_FALSE(end(std::move(ram)));
 
-    std::string file = testing_kit::read_file(options_.ram_path);
-    ASSERT_EQ(file.size(), kImageSize + tail.size());
-    EXPECT_EQ(file[0], 'A');
-    EXPECT_EQ(file[1], 'w');
-    EXPECT_EQ(file[kImageSize - 1], 'Z');
-    EXPECT_EQ(file.substr(kImageSize), tail);
-    expect_no_temporary();
+        std::string file = testing_kit::read_file(options_.ram_path);
+        ASSERT_EQ(file.size(), kImageSize + tail.size()) << debug;
+        EXPECT_EQ(file[0], 'A');
+        EXPECT_EQ(file[1], 'w');
+        EXPECT_EQ(file[kImageSize - 1], 'Z');
+        EXPECT_EQ(file.substr(kImageSize), tail) << debug;
+        expect_no_temporary();
+    }
 }
 
 TEST_F(RamImageTest, AColdBootMakesItsRamFileAtStart) {
