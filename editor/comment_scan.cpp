@@ -156,20 +156,20 @@ void SECEdit::FillCommentCache(const EditLine* line) {
     }
     int wanted = line->number;
     if (comment_cache_lines_ >= wanted) return;
-    for (auto& states : comment_cache_) states.resize(static_cast<size_t>(std::max(line_count_, wanted)));
+    for (auto& states : comment_cache_) states.resize(static_cast<size_t>(std::max(lines_.count(), wanted)));
     if (comment_cache_lines_ == 0) {
         for (auto& states : comment_cache_) states[0] = 0;
         comment_cache_lines_ = 1;
     }
-    // Walk back to the last line whose state is known, then forwards.
-    const EditLine* scan = line;
-    while (scan->number > comment_cache_lines_ && scan->prev) scan = scan->prev;
+    // From the last line whose state is known, forwards.
+    int number = comment_cache_lines_;
+    const EditLine* scan = GetLineByNumber(number);
     bool case_blind = !case_sensitive_;
     std::vector<std::string> line_comments = LineCommentStarts();
-    for (; scan && scan->number < wanted; scan = scan->next) {
+    for (; scan && number < wanted; scan = scan->next, ++number) {
         std::string_view text = TextOf(scan);
         size_t line_comment_at = LineCommentAt(text, line_comments, {}, case_blind);
-        size_t here = static_cast<size_t>(scan->number - 1);
+        size_t here = static_cast<size_t>(number - 1);
         for (size_t k = 0; k < kinds.size(); ++k) {
             uint8_t open = 0;
             const CommentKind& kind = kinds[k];
@@ -182,7 +182,7 @@ void SECEdit::FillCommentCache(const EditLine* line) {
             }
             comment_cache_[k][here + 1] = open;
         }
-        comment_cache_lines_ = scan->number + 1;
+        comment_cache_lines_ = number + 1;
     }
 }
 

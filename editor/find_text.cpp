@@ -131,7 +131,7 @@ int SECEdit::ReplaceAll(SearchRequest& request) {
     request.flags |= SearchRequest::kForward;
     bool regular = request.flags & SearchRequest::kRegularExpression;
     int replaced = 0;
-    TextPosition at{first_line_, 0};
+    TextPosition at{lines_.first(), 0};
     // Every replacement belongs to one group: a single undo takes them all back.
     UndoGroup group(*this);
     for (;;) {

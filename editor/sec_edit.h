@@ -1,7 +1,8 @@
 #pragma once
-// SECEdit: the editor's text buffer. A doubly linked list of lines with the file reader
-// and writer, the edit primitives with their undo history, and the language settings
-// used for colouring. It knows nothing of windows.
+// SECEdit: the editor's document. Over the lines and their index (LineBuffer) it holds
+// the file reader and writer, the edit primitives with their undo history, searching,
+// and the language settings used for colouring; the settings of how it is shown
+// (EditViewSettings) come from the same profile section. It knows nothing of windows.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -11,10 +12,12 @@
 #include <vector>
 
 #include "editor/edit_line.h"
+#include "editor/line_buffer.h"
 #include "editor/line_text.h"
 #include "editor/profile_access.h"
 #include "editor/result_codes.h"
 #include "editor/undo_log.h"
+#include "editor/view_settings.h"
 #include "platform/os/file.h"
 #include "platform/profile/ini.h"
 
@@ -63,12 +66,12 @@ public:
     virtual int GetLockFiles() const { return lock_files_; }
     virtual void SetReadOnly(int read_only) { read_only_ = read_only; }
     virtual int GetReadOnly() const { return read_only_; }
-    virtual void SetWordWrap(int wrap) { word_wrap_ = wrap; }
-    virtual int GetWordWrap() const { return word_wrap_; }
-    virtual void SetInsertMode(int insert) { insert_mode_ = insert; }
-    virtual int GetInsertMode() const { return insert_mode_; }
-    virtual void SetTabSize(int size) { tab_size_ = size < 1 ? 1 : size; }
-    virtual int GetTabSize() const { return tab_size_; }
+    virtual void SetWordWrap(int wrap) { view_.word_wrap = wrap; }
+    virtual int GetWordWrap() const { return view_.word_wrap; }
+    virtual void SetInsertMode(int insert) { view_.insert_mode = insert; }
+    virtual int GetInsertMode() const { return view_.insert_mode; }
+    virtual void SetTabSize(int size) { view_.SetTabSize(size); }
+    virtual int GetTabSize() const { return view_.tab_size; }
 
     // Language settings and colouring.
     virtual int FindCommentStart(std::string_view text, int* comment_type);
@@ -114,23 +117,28 @@ public:
     std::string GetColumnBlockText(TextPosition corner1, TextPosition corner2) const;
 
     // Columns and lines.
-    std::string ExpandTabs(std::string_view text) const { return editor::ExpandTabs(text, tab_size_, LineEndLength()); }
+    std::string ExpandTabs(std::string_view text) const {
+        return editor::ExpandTabs(text, view_.tab_size, LineEndLength());
+    }
     int ColumnToIndex(const EditLine* line, int column) const;
     int IndexToColumn(const EditLine* line, int index) const;
     static bool IsBefore(const TextPosition& first, const TextPosition& second);
     EditLine* GetFirstLine(const EditLine* any = nullptr, int* number = nullptr) const;
     EditLine* GetLastLine() const;
-    EditLine* GetLineByNumber(int number) const;
-    int GetLineCount() const { return line_count_; }
+    // In O(log n): lines are found through the line index.
+    EditLine* GetLineByNumber(int number) const { return lines_.at(number); }
+    int GetLineCount() const { return lines_.count(); }
+    // Line numbers are always current (they are read from the index); gives the count.
     int RenumberLines(EditLine* from = nullptr);
     void SetLineEndType(int type);
-    int GetLineEndType() const { return line_end_.type; }
-    const std::string& GetLineEndChars() const { return line_end_.chars; }
-    int LineEndLength() const { return static_cast<int>(line_end_.chars.size()); }
+    int GetLineEndType() const { return lines_.line_end().type; }
+    const std::string& GetLineEndChars() const { return lines_.line_end().chars; }
+    int LineEndLength() const { return lines_.line_end_length(); }
     // True when the line's bytes end with the buffer's line end.
-    bool HasLineEnd(const EditLine* line) const;
+    bool HasLineEnd(const EditLine* line) const { return lines_.HasLineEnd(line); }
     // The line's bytes without its line end.
-    std::string_view TextOf(const EditLine* line) const;
+    std::string_view TextOf(const EditLine* line) const { return lines_.TextOf(line); }
+    const LineBuffer& lines() const { return lines_; }
     // All lines joined, as they would be written.
     std::string GetAllText() const;
 
@@ -157,18 +165,20 @@ public:
     int GetCommentContinues() const { return comment_continues_; }
 
     // Settings the window layer reads.
-    int keep_tabs() const { return keep_tabs_; }
-    void set_keep_tabs(int keep) { keep_tabs_ = keep; }
+    const EditViewSettings& view_settings() const { return view_; }
+    int keep_tabs() const { return view_.keep_tabs; }
+    void set_keep_tabs(int keep) { view_.keep_tabs = keep; }
+    bool pad_with_spaces() const { return pad_with_spaces_; }
     void set_pad_with_spaces(bool pad) { pad_with_spaces_ = pad; }
-    int show_tabs() const { return show_tabs_; }
+    int show_tabs() const { return view_.show_tabs; }
     int colouring_on() const { return colouring_on_; }
     int case_sensitive() const { return case_sensitive_; }
     int auto_indent() const { return auto_indent_; }
-    const std::string& font_name() const { return font_name_; }
-    int font_size() const { return font_size_; }
-    int font_weight() const { return font_weight_; }
-    int font_italic() const { return font_italic_; }
-    int char_set() const { return char_set_; }
+    const std::string& font_name() const { return view_.font_name; }
+    int font_size() const { return view_.font_size; }
+    int font_weight() const { return view_.font_weight; }
+    int font_italic() const { return view_.font_italic; }
+    int char_set() const { return view_.char_set; }
     // The code page whose double-byte characters searches never split (default GBK).
     int code_page() const { return code_page_; }
     void set_code_page(int code_page) { code_page_ = code_page; }
@@ -190,16 +200,8 @@ public:
 private:
     friend class ReplayScope;
 
-    // Record management.
-    EditLine* AllocLine(std::string text = {});
-    void FreeLines(EditLine* first);
-    void InsertLineAfter(EditLine* anchor, EditLine* line);
-    void InsertLineBefore(EditLine* anchor, EditLine* line);
-    void UnlinkLine(EditLine* line);
-    // Replaces the line list with new lines (at least one).
+    // Replaces the whole text with new lines (at least one).
     void ReplaceAllLines(const std::vector<std::string>& lines);
-    // Links new lines after `anchor` (before the first line when null); returns the last.
-    EditLine* LinkLinesAfter(EditLine* anchor, const std::vector<std::string>& lines);
     // Replaces `count` lines from number `first` with the given ones (column-block undo).
     void ReplaceLines(int first, int count, const std::vector<std::string>& lines);
     std::vector<std::string> CopyLines(int first, int count) const;
@@ -214,7 +216,7 @@ private:
     void InsertTextAt(TextPosition position, std::string_view text, TextPosition* end);
     // The buffer's bytes from start to end as they stand, indexes clipped to the text.
     std::string RawBlockText(TextPosition start, TextPosition end) const;
-    bool EndsWithLineEnd(std::string_view text) const;
+    bool EndsWithLineEnd(std::string_view text) const { return lines_.EndsWithLineEnd(text); }
     // Removes the line end of a line (undo of an edit that added it).
     void DropLineEnd(EditLine* line);
     // After an edit: invalidates the comment cache from the line and tracks "modified".
@@ -233,25 +235,14 @@ private:
     std::vector<std::string> LineCommentStarts() const;
 
     ProfileAccess& profile_;
-    EditLine* first_line_ = nullptr;
-    int line_count_ = 0;
-    LineEnd line_end_;
+    LineBuffer lines_;
+    EditViewSettings view_;
     std::optional<os::File> lock_;  // the file held open while "Lock files" is on
     int read_warning_ = 0;
 
     int read_only_ = 0;
-    int word_wrap_ = 0;
-    int tab_size_ = 3;
-    int keep_tabs_ = 1;
-    int show_tabs_ = 0;
-    int insert_mode_ = 1;
     int lock_files_ = 0;
     bool pad_with_spaces_ = false;
-    std::string font_name_ = "Courier New";
-    int font_size_ = 9;
-    int font_weight_ = 400;
-    int font_italic_ = 0;
-    int char_set_ = 0;
     int code_page_ = 936;
     std::string settings_section_;
 

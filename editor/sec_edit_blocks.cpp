@@ -27,16 +27,13 @@ struct ColumnSpan {
 ColumnSpan SpanOf(const SECEdit& edit, TextPosition a, TextPosition b) {
     int column_a = edit.IndexToColumn(a.line, a.index);
     int column_b = edit.IndexToColumn(b.line, b.index);
-    return {std::min(a.line->number, b.line->number), std::max(a.line->number, b.line->number),
-            std::min(column_a, column_b), std::max(column_a, column_b)};
+    int line_a = a.line->number;
+    int line_b = b.line->number;
+    return {std::min(line_a, line_b), std::max(line_a, line_b), std::min(column_a, column_b),
+            std::max(column_a, column_b)};
 }
 
 }  // namespace
-
-bool SECEdit::EndsWithLineEnd(std::string_view text) const {
-    const std::string& chars = line_end_.chars;
-    return text.size() >= chars.size() && text.substr(text.size() - chars.size()) == chars;
-}
 
 std::string SECEdit::RawBlockText(TextPosition start, TextPosition end) const {
     size_t from = std::min<size_t>(static_cast<size_t>(std::max(start.index, 0)), TextOf(start.line).size());
@@ -58,15 +55,9 @@ std::vector<std::string> SECEdit::CopyLines(int first, int count) const {
 void SECEdit::ReplaceLines(int first, int count, const std::vector<std::string>& lines) {
     EditLine* line = GetLineByNumber(first);
     EditLine* before = line ? line->prev : nullptr;
-    for (; line && count > 0; --count) {
-        EditLine* next = line->next;
-        UnlinkLine(line);
-        delete line;
-        line = next;
-    }
-    LinkLinesAfter(before, lines);
-    if (!first_line_) first_line_ = AllocLine();
-    RenumberLines(first_line_);
+    if (line && count > 0) lines_.Erase(line, GetLineByNumber(static_cast<int>(line->number) + count - 1));
+    lines_.InsertAfter(before, lines);
+    if (!lines_.first()) lines_.Assign({});
     comment_cache_lines_ = std::min(comment_cache_lines_, first);
 }
 
@@ -84,16 +75,8 @@ int SECEdit::DeleteBlock(TextPosition start, TextPosition end, bool record) {
         first.line->text.erase(static_cast<size_t>(first.index), static_cast<size_t>(last.index - first.index));
     } else {
         first.line->text.resize(static_cast<size_t>(first.index));
-        last.line->text.erase(0, static_cast<size_t>(last.index));
-        while (first.line->next != last.line) {
-            EditLine* gone = first.line->next;
-            UnlinkLine(gone);
-            delete gone;
-        }
-        first.line->text += last.line->text;
-        UnlinkLine(last.line);
-        delete last.line;
-        RenumberLines(first.line);
+        first.line->text.append(last.line->text, static_cast<size_t>(last.index));
+        lines_.Erase(first.line->next, last.line);
     }
     NoteEdit(first.line, record);
     if (record) AddUndoRecord(std::move(entry));
@@ -103,7 +86,7 @@ int SECEdit::DeleteBlock(TextPosition start, TextPosition end, bool record) {
 void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPosition* end) {
     EditLine* line = position.line;
     size_t at = static_cast<size_t>(position.index);
-    std::vector<std::string> lines = SplitIntoLines(text, line_end_, tab_size_);
+    std::vector<std::string> lines = SplitIntoLines(text, lines_.line_end(), view_.tab_size);
     if (lines.empty()) {
         *end = position;
         return;
@@ -111,26 +94,27 @@ void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPos
     std::string tail = line->text.substr(at);
     line->text.resize(at);
     line->text += lines[0];
-    EditLine* last = LinkLinesAfter(line, std::vector<std::string>(lines.begin() + 1, lines.end()));
-    if (EndsWithLineEnd(lines.back())) {
-        // The rest of the split line becomes a line of its own, even when empty, so
-        // that deleting up to its start restores the line exactly.
-        EditLine* rest = AllocLine(std::move(tail));
-        InsertLineAfter(last, rest);
-        *end = {rest, 0};
+    bool ends_with_line_end = EndsWithLineEnd(lines.back());
+    // The rest of the split line becomes a line of its own, even when empty, so that
+    // deleting up to its start restores the line exactly.
+    if (ends_with_line_end) lines.push_back(std::move(tail));
+    lines.erase(lines.begin());
+    EditLine* last = lines_.InsertAfter(line, lines);
+    if (ends_with_line_end) {
+        *end = {last, 0};
     } else {
         *end = {last, static_cast<int>(last->text.size())};
         last->text += tail;
     }
-    RenumberLines(line);
 }
 
 int SECEdit::InsertText(TextPosition position, std::string_view text, bool record, int* converted_length,
                         TextPosition* end_out) {
     if (read_only_) return kReadOnly;
     int own_type = DetectLineEndType(text);
-    std::string converted =
-        own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type) : std::string(text);
+    std::string converted = own_type >= 0 && own_type != lines_.line_end().type
+                                ? editor::ConvertLineEnds(text, lines_.line_end().type)
+                                : std::string(text);
     if (converted_length) *converted_length = static_cast<int>(converted.size());
     position.index = std::clamp(position.index, 0, static_cast<int>(TextOf(position.line).size()));
     if (end_out) *end_out = position;
@@ -152,7 +136,7 @@ std::string SECEdit::GetBlockText(TextPosition start, TextPosition end) const {
     if (!start.line || !end.line) return {};
     auto [first, last] = Order(start, end);
     std::string text = RawBlockText(first, last);
-    return line_end_.type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
+    return lines_.line_end().type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
 }
 
 std::string SECEdit::GetColumnBlockText(TextPosition corner1, TextPosition corner2) const {
@@ -162,15 +146,15 @@ std::string SECEdit::GetColumnBlockText(TextPosition corner1, TextPosition corne
     std::string text;
     EditLine* line = GetLineByNumber(span.top);
     for (int number = span.top; line && number <= span.bottom; ++number, line = line->next) {
-        if (number > span.top) text += line_end_.chars;
-        std::string expanded = editor::ExpandTabs(TextOf(line), tab_size_, LineEndLength());
+        if (number > span.top) text += lines_.line_end().chars;
+        std::string expanded = editor::ExpandTabs(TextOf(line), view_.tab_size, LineEndLength());
         std::string piece = static_cast<size_t>(span.left) < expanded.size()
                                 ? expanded.substr(static_cast<size_t>(span.left), width)
                                 : std::string{};
         piece.resize(width, ' ');
         text += piece;
     }
-    return line_end_.type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
+    return lines_.line_end().type == kLineEndCrLf ? text : editor::ConvertLineEnds(text, kLineEndCrLf);
 }
 
 int SECEdit::DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool record) {
@@ -201,17 +185,18 @@ int SECEdit::DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool 
 int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, bool record) {
     if (read_only_) return kReadOnly;
     int own_type = DetectLineEndType(text);
-    std::string converted =
-        own_type >= 0 && own_type != line_end_.type ? editor::ConvertLineEnds(text, line_end_.type) : std::string(text);
-    std::vector<std::string> block = SplitIntoLines(converted, line_end_, tab_size_);
+    std::string converted = own_type >= 0 && own_type != lines_.line_end().type
+                                ? editor::ConvertLineEnds(text, lines_.line_end().type)
+                                : std::string(text);
+    std::vector<std::string> block = SplitIntoLines(converted, lines_.line_end(), view_.tab_size);
     if (block.empty()) return kOk;
     for (std::string& piece : block)
-        if (EndsWithLineEnd(piece)) piece.resize(piece.size() - line_end_.chars.size());
+        if (EndsWithLineEnd(piece)) piece.resize(piece.size() - lines_.line_end().chars.size());
     size_t width = block[0].size();
     int column = IndexToColumn(position.line, std::max(position.index, 0));
     if (column + static_cast<int>(width) + LineEndLength() > kMaxLineColumns) return kLineTooLong;
     int top = position.line->number;
-    int existing = std::min<int>(static_cast<int>(block.size()), line_count_ - top + 1);
+    int existing = std::min<int>(static_cast<int>(block.size()), lines_.count() - top + 1);
 
     UndoRecord entry = MakeUndoRecord(kUndoInsertColumnBlock, top, position.index);
     if (record) entry.lines_before = CopyLines(top, existing);
@@ -220,8 +205,7 @@ int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, boo
         if (!line) {
             EditLine* last = GetLastLine();
             EnsureLastLineEnd(last);
-            line = AllocLine();
-            InsertLineAfter(last, line);
+            line = lines_.InsertAfter(last, std::string{});
         }
         std::string piece = block[i].substr(0, width);
         piece.resize(width, ' ');
@@ -230,7 +214,6 @@ int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, boo
         line->text.insert(static_cast<size_t>(at.index), piece);
         line = line->next;
     }
-    RenumberLines(position.line);
     NoteEdit(position.line, record);
     if (record) {
         entry.lines_after = CopyLines(top, static_cast<int>(block.size()));

@@ -37,7 +37,7 @@ int SECEdit::LoadText(std::string bytes) {
         SetLineEndType(type < 0 ? kLineEndCrLf : type);
     }
     bool cut = false;
-    ReplaceAllLines(SplitIntoLines(bytes, line_end_, tab_size_, &cut));
+    ReplaceAllLines(SplitIntoLines(bytes, lines_.line_end(), view_.tab_size, &cut));
     if (cut) read_warning_ = kLongLinesWrapped;
     return kOk;
 }
@@ -71,12 +71,12 @@ int SECEdit::WriteFile(const std::filesystem::path& path) {
 int SECEdit::InsertFile(TextPosition& position, const std::filesystem::path& path, bool record) {
     if (read_only_) return kReadOnly;
     SECEdit source(profile_);
-    source.SetTabSize(tab_size_);
+    source.SetTabSize(view_.tab_size);
     if (int code = source.ReadFile(path)) return code;
-    std::string text = editor::ConvertLineEnds(source.GetAllText(), line_end_.type);
+    std::string text = editor::ConvertLineEnds(source.GetAllText(), lines_.line_end().type);
     if (text.empty()) return kOk;
     // The inserted lines end like every other line of the buffer.
-    if (!EndsWithLineEnd(text)) text += line_end_.chars;
+    if (!EndsWithLineEnd(text)) text += lines_.line_end().chars;
     position.index = 0;
     TextPosition end;
     InsertTextAt(position, text, &end);

@@ -12,13 +12,13 @@ std::string SECEdit::PadLine(TextPosition& position) {
     if (position.index <= length) return {};
     int shortfall = position.index - length;
     std::string padding;
-    if (!keep_tabs_ || pad_with_spaces_) {
+    if (!view_.keep_tabs || pad_with_spaces_) {
         padding.assign(static_cast<size_t>(shortfall), ' ');
     } else {
         int target = TextWidth(line) + shortfall;
-        padding.assign(static_cast<size_t>(shortfall / tab_size_), '\t');
+        padding.assign(static_cast<size_t>(shortfall / view_.tab_size), '\t');
         int column = TextWidth(line);
-        for (char tab : padding) column += ByteWidth(tab, column, tab_size_);
+        for (char tab : padding) column += ByteWidth(tab, column, view_.tab_size);
         padding.append(static_cast<size_t>(std::max(0, target - column)), ' ');
     }
     line->text.insert(static_cast<size_t>(length), padding);
@@ -28,12 +28,12 @@ std::string SECEdit::PadLine(TextPosition& position) {
 
 bool SECEdit::EnsureLastLineEnd(EditLine* line) {
     if (line->next || HasLineEnd(line)) return false;
-    line->text += line_end_.chars;
+    line->text += lines_.line_end().chars;
     return true;
 }
 
 void SECEdit::DropLineEnd(EditLine* line) {
-    if (HasLineEnd(line)) line->text.resize(line->text.size() - line_end_.chars.size());
+    if (HasLineEnd(line)) line->text.resize(line->text.size() - lines_.line_end().chars.size());
 }
 
 int SECEdit::PadToColumn(TextPosition& position, bool record) {
@@ -69,7 +69,7 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
         line->text[at] = byte;
     } else {
         // Overwriting at the end of the text lengthens the line.
-        entry.old_character = static_cast<unsigned char>(line_end_.chars[0]);
+        entry.old_character = static_cast<unsigned char>(lines_.line_end().chars[0]);
         line->text.insert(at, 1, byte);
     }
     // Typing gives the last line its line end; a replay repeats only what its record says.
@@ -137,11 +137,9 @@ int SECEdit::SplitLine(TextPosition position, bool record) {
     EditLine* line = position.line;
     // Past the text the split happens at its end: nothing is padded.
     int at = std::clamp(position.index, 0, static_cast<int>(TextOf(line).size()));
-    EditLine* rest = AllocLine(line->text.substr(static_cast<size_t>(at)));
+    lines_.InsertAfter(line, line->text.substr(static_cast<size_t>(at)));
     line->text.resize(static_cast<size_t>(at));
-    line->text += line_end_.chars;
-    InsertLineAfter(line, rest);
-    RenumberLines(rest);
+    line->text += lines_.line_end().chars;
     NoteEdit(line, record);
     if (record) AddUndoRecord(MakeUndoRecord(kUndoSplitLine, line->number, at));
     return kOk;
@@ -151,9 +149,7 @@ void SECEdit::JoinWithNext(EditLine* line) {
     EditLine* next = line->next;
     DropLineEnd(line);
     line->text += next->text;
-    UnlinkLine(next);
-    delete next;
-    RenumberLines(line);
+    lines_.Erase(next, next);
 }
 
 int SECEdit::JoinLines(TextPosition position, bool record) {
@@ -164,13 +160,13 @@ int SECEdit::JoinLines(TextPosition position, bool record) {
     int padded_width = std::max(TextWidth(line), IndexToColumn(line, position.index));
     std::string_view next_text = TextOf(next);
     int joined_width = padded_width;
-    for (char byte : next_text) joined_width += ByteWidth(byte, joined_width, tab_size_);
+    for (char byte : next_text) joined_width += ByteWidth(byte, joined_width, view_.tab_size);
     if (joined_width + (HasLineEnd(next) ? LineEndLength() : 0) > kMaxLineColumns) return kLineTooLong;
 
     UndoGroup group(*this);
     PadToColumn(position, record);
     // An empty line takes over the bookmark of the line it absorbs.
-    if ((next->flags & kLineBookmark) && line->text == line_end_.chars) line->flags |= kLineBookmark;
+    if ((next->flags & kLineBookmark) && line->text == lines_.line_end().chars) line->flags |= kLineBookmark;
     int join_at = static_cast<int>(TextOf(line).size());
     bool had_line_end = HasLineEnd(line);
     JoinWithNext(line);

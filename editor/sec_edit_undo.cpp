@@ -65,7 +65,7 @@ void SECEdit::ReplayBackwards(const UndoRecord& record) {
             if (record.line_end_changed) DropLineEnd(start.line);
             return;
         case kUndoOverwriteChar:
-            if (record.old_character == static_cast<unsigned char>(line_end_.chars[0]))
+            if (record.old_character == static_cast<unsigned char>(lines_.line_end().chars[0]))
                 DeleteChar(start, false);
             else
                 InsertChar(start, static_cast<char>(record.old_character), false, false);

@@ -1,5 +1,6 @@
 // The editor engine's hot paths on a 100,000-line, 5 MB source: loading, saving, a
-// regular-expression search over the whole text, and colouring one screen deep in it.
+// regular-expression search over the whole text, colouring one screen deep in it,
+// finding lines by number, and undoing edits spread over the file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -147,5 +148,53 @@ void BM_CommentStateColdAtLine99000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CommentStateColdAtLine99000)->Unit(benchmark::kMillisecond);
+
+// Finding a line by its number deep in the file: undo does this for every record.
+void BM_LineByNumberAt99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    for (auto _ : state) benchmark::DoNotOptimize(edit->GetLineByNumber(99'000));
+}
+BENCHMARK(BM_LineByNumberAt99000)->Unit(benchmark::kNanosecond);
+
+// And the other way: the number of a line deep in the file.
+void BM_NumberOfLine99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    const editor::EditLine* line = edit->GetLineByNumber(99'000);
+    for (auto _ : state) benchmark::DoNotOptimize(static_cast<int>(line->number));
+}
+BENCHMARK(BM_NumberOfLine99000)->Unit(benchmark::kNanosecond);
+
+// Undoing 10,000 edits spread over the file: five rounds of 2,000 recorded edits (the
+// history holds 2,048 records), each round undone to the start. Only the undos are timed.
+void BM_Undo10000EditsSpreadOverTheFile(benchmark::State& state) {
+    constexpr int kRounds = 5;
+    constexpr int kEditsPerRound = 2'000;
+    auto edit = LoadedBuffer();
+    uint32_t random = 12345;
+    auto pick = [&](int bound) {
+        random = random * 1664525u + 1013904223u;
+        return static_cast<int>((random >> 8) % static_cast<uint32_t>(bound));
+    };
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            state.PauseTiming();
+            for (int i = 0; i < kEditsPerRound; ++i) {
+                editor::EditLine* line = edit->GetLineByNumber(1 + pick(edit->GetLineCount()));
+                int index = pick(static_cast<int>(edit->TextOf(line).size()) + 1);
+                switch (i % 4) {
+                    case 0:
+                    case 1: edit->InsertChar({line, index}, 'x', true, true); break;
+                    case 2: edit->SplitLine({line, index}, true); break;
+                    case 3: edit->InsertText({line, index}, "a\r\nb", true); break;
+                }
+            }
+            state.ResumeTiming();
+            while (edit->Undo()) {
+            }
+        }
+    }
+    if (edit->GetModified()) std::abort();  // every edit was undone
+}
+BENCHMARK(BM_Undo10000EditsSpreadOverTheFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
