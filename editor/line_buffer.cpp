@@ -1,7 +1,5 @@
 #include "editor/line_buffer.h"
 
-#include <memory>
-
 namespace editor {
 
 LineNumber::operator int() const {
@@ -122,6 +120,17 @@ void LineBuffer::Assign(const std::vector<std::string>& lines) {
         InsertAfter(nullptr, lines);
 }
 
+void LineBuffer::Link(EditLine* before, EditLine* after) {
+    if (before)
+        before->next = after;
+    else
+        first_ = after;
+    if (after)
+        after->prev = before;
+    else
+        last_ = before;
+}
+
 EditLine* LineBuffer::InsertAfter(EditLine* anchor, std::string text) {
     return InsertAfter(anchor, std::vector<std::string>{std::move(text)});
 }
@@ -141,16 +150,8 @@ EditLine* LineBuffer::InsertAfter(EditLine* anchor, const std::vector<std::strin
         tail = line;
     }
     EditLine* after = anchor ? anchor->next : first_;
-    head->prev = anchor;
-    tail->next = after;
-    if (anchor)
-        anchor->next = head;
-    else
-        first_ = head;
-    if (after)
-        after->prev = tail;
-    else
-        last_ = tail;
+    Link(anchor, head);
+    Link(tail, after);
 
     EditLine* added = Build(head, static_cast<int>(lines.size()));
     EditLine* front = nullptr;
@@ -174,14 +175,7 @@ void LineBuffer::Erase(EditLine* from, EditLine* to) {
 
     EditLine* before = from->prev;
     EditLine* after = to->next;
-    if (before)
-        before->next = after;
-    else
-        first_ = after;
-    if (after)
-        after->prev = before;
-    else
-        last_ = before;
+    Link(before, after);
     for (EditLine* line = from; line != after;) {
         EditLine* next = line->next;
         delete line;

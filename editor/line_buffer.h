@@ -62,6 +62,8 @@ private:
     // A tree of lines already chained by next and prev, in that order.
     EditLine* Build(EditLine* from, int count);
     uint32_t NextPriority();
+    // Makes `after` follow `before` in the list; null stands for the list's ends.
+    void Link(EditLine* before, EditLine* after);
 
     EditLine* root_ = nullptr;
     EditLine* first_ = nullptr;

@@ -105,16 +105,17 @@ int MaxCharsInWidth(std::string_view text, int tab_size, int max_columns) {
 }
 
 std::vector<std::string> SplitIntoLines(std::string_view text, const LineEnd& line_end, int tab_size,
-                                        bool* cut_long_line) {
+                                        bool* cut_long_line, SplitRule rule) {
     std::vector<std::string> lines;
     int max_columns = kMaxLineColumns - static_cast<int>(line_end.chars.size());
     bool two_byte_end = line_end.chars.size() == 2;
+    bool own_only = rule == SplitRule::kOwnLineEndOnly;
     size_t at = 0;
     while (at < text.size()) {
-        size_t end = text.find_first_of("\r\n", at);
+        size_t end = own_only ? text.find(line_end.chars, at) : text.find_first_of("\r\n", at);
         // With a two-byte line end, a lone CR or LF as the text's very last byte is no
         // line end but a byte of the last line, so that the text is written back as read.
-        bool has_end = end != std::string_view::npos && !(two_byte_end && end + 1 == text.size());
+        bool has_end = end != std::string_view::npos && (own_only || !(two_byte_end && end + 1 == text.size()));
         std::string_view body = text.substr(at, (has_end ? end : text.size()) - at);
         // Only lines that could be too wide are measured.
         if (static_cast<long long>(body.size()) * tab_size > max_columns) {
@@ -129,7 +130,7 @@ std::vector<std::string> SplitIntoLines(std::string_view text, const LineEnd& li
         lines.emplace_back(body);
         if (!has_end) break;
         lines.back() += line_end.chars;
-        at = end + LineEndSizeAt(text, end, line_end.type);
+        at = end + (own_only ? line_end.chars.size() : LineEndSizeAt(text, end, line_end.type));
     }
     return lines;
 }

@@ -45,7 +45,10 @@ int MaxCharsInWidth(std::string_view text, int tab_size, int max_columns);
 // none. With a two-byte line end a lone CR or LF as the very last byte stays in the last
 // line's text. A line wider than the limit is cut into pieces that carry no line end, so that
 // writing the pieces back gives the original line. Sets `cut_long_line` when it cut.
+// kOwnLineEndOnly splits only at `line_end`'s own characters, leaving any other CR or LF
+// in the text: bytes taken from the buffer go back into it as they were.
+enum class SplitRule { kAnyLineEnd, kOwnLineEndOnly };
 std::vector<std::string> SplitIntoLines(std::string_view text, const LineEnd& line_end, int tab_size,
-                                        bool* cut_long_line = nullptr);
+                                        bool* cut_long_line = nullptr, SplitRule rule = SplitRule::kAnyLineEnd);
 
 }  // namespace editor

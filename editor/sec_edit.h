@@ -213,7 +213,8 @@ private:
     bool EnsureLastLineEnd(EditLine* line);
     void JoinWithNext(EditLine* line);
     // Inserts text at an index within the line's text; `end` gets the end of the insertion.
-    void InsertTextAt(TextPosition position, std::string_view text, TextPosition* end);
+    void InsertTextAt(TextPosition position, std::string_view text, TextPosition* end,
+                      SplitRule rule = SplitRule::kAnyLineEnd);
     // The buffer's bytes from start to end as they stand, indexes clipped to the text.
     std::string RawBlockText(TextPosition start, TextPosition end) const;
     bool EndsWithLineEnd(std::string_view text) const { return lines_.EndsWithLineEnd(text); }

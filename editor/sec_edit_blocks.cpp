@@ -83,10 +83,10 @@ int SECEdit::DeleteBlock(TextPosition start, TextPosition end, bool record) {
     return kOk;
 }
 
-void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPosition* end) {
+void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPosition* end, SplitRule rule) {
     EditLine* line = position.line;
     size_t at = static_cast<size_t>(position.index);
-    std::vector<std::string> lines = SplitIntoLines(text, lines_.line_end(), view_.tab_size);
+    std::vector<std::string> lines = SplitIntoLines(text, lines_.line_end(), view_.tab_size, nullptr, rule);
     if (lines.empty()) {
         *end = position;
         return;

@@ -70,6 +70,7 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
     } else {
         // Overwriting at the end of the text lengthens the line.
         entry.old_character = static_cast<unsigned char>(lines_.line_end().chars[0]);
+        entry.lengthened = true;
         line->text.insert(at, 1, byte);
     }
     // Typing gives the last line its line end; a replay repeats only what its record says.

@@ -1,4 +1,6 @@
 // SECEdit: the undo history, its groups, and replaying records.
+#include <algorithm>
+
 #include "editor/sec_edit.h"
 
 namespace editor {
@@ -55,7 +57,14 @@ void SECEdit::ReplayBackwards(const UndoRecord& record) {
     switch (record.type) {
         case kUndoInsertChar: DeleteChar(start, false); break;
         case kUndoDeleteChar: InsertChar(start, static_cast<char>(record.character), true, false); break;
-        case kUndoDeleteText: InsertText(start, record.text, false); break;
+        case kUndoDeleteText: {
+            // The deleted bytes go back as they were, a CR or LF inside a line included.
+            start.index = std::clamp(start.index, 0, static_cast<int>(TextOf(start.line).size()));
+            TextPosition restored_end;
+            InsertTextAt(start, record.text, &restored_end, SplitRule::kOwnLineEndOnly);
+            NoteEdit(start.line, false);
+            break;
+        }
         case kUndoInsertText:
         case kUndoInsertFile: DeleteBlock(start, end, false); break;
         case kUndoSplitLine: JoinLines(start, false); break;
@@ -65,7 +74,7 @@ void SECEdit::ReplayBackwards(const UndoRecord& record) {
             if (record.line_end_changed) DropLineEnd(start.line);
             return;
         case kUndoOverwriteChar:
-            if (record.old_character == static_cast<unsigned char>(lines_.line_end().chars[0]))
+            if (record.lengthened)
                 DeleteChar(start, false);
             else
                 InsertChar(start, static_cast<char>(record.old_character), false, false);

@@ -36,6 +36,9 @@ struct UndoRecord {
     // Insert and overwrite: the edit gave the last line its line end. Join: the first
     // line had no line end to drop (a piece of a cut long line).
     bool line_end_changed = false;
+    // Overwrite: the byte was written past the end of the text and lengthened the line
+    // (the old character alone cannot tell, as a line may hold that byte).
+    bool lengthened = false;
     // Column blocks: the touched lines as they were before and after, from `line` on.
     std::vector<std::string> lines_before;
     std::vector<std::string> lines_after;
