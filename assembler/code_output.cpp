@@ -20,7 +20,6 @@ void add_fixup(AsmContext& context, const Fixup& fixup) {
         context.error(kMsgUndefinedName);
         return;
     }
-    if (context.object.fixups.size() >= kMaxFixups) context.reporter.fatal(kMsgAllocFailed, {});
     context.object.fixups.push_back(fixup);
 }
 

@@ -13,8 +13,7 @@ namespace dravlin {
 bool put_code(AsmContext& context, int32_t offset, const uint8_t* bytes, size_t count);
 
 // Records a fix-up of the open segment. Its symbol must have an object row
-// (2019 otherwise: a name open for redefinition has none); past the table's
-// capacity the run ends with 1001.
+// (2019 otherwise: a name open for redefinition has none).
 void add_fixup(AsmContext& context, const Fixup& fixup);
 
 // Pass 1 keeps each sized statement's size; pass 2 takes them back in order

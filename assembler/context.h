@@ -20,8 +20,6 @@
 namespace dravlin {
 
 inline constexpr int32_t kSegmentCodeSize = 32768;
-// Tables reserved at 128 KB; past these counts an insert is fatal error 1001.
-inline constexpr size_t kMaxFixups = 128 * 1024 / 16;
 // Tables sized ahead from a source's length reserve at most this many
 // entries; a larger source grows them as it goes.
 inline constexpr size_t kMostReservedEntries = size_t{1} << 18;
@@ -115,6 +113,7 @@ struct AsmContext {
     std::deque<SourceFile> sources;  // a deque: readers keep views of the texts while more are added
     std::vector<IncludeRecord> includes;
     std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record
+    size_t next_include = 0;                             // passes 1 and 2: the record after the last taken
     SymbolTable symbols;
     std::vector<StructMember> members;
     std::vector<ReadingFrame> reading;
@@ -135,8 +134,9 @@ struct AsmContext {
     std::vector<int> segment_handles;
     std::vector<int> index_of_handle;  // filled after pass 0
 
-    int expansion_counter = 0;
-    size_t expansion_lines = 0;                // lines of every expansion made so far
+    int64_t expansion_counter = 0;
+    size_t expansion_bytes = 0;                // every expansion made so far, with its records
+    size_t expansion_budget = 0;               // what they may reach for the files read so far
     std::vector<std::string> code_line_files;  // "-C": #CODELINE names, upper-cased
 
     // Bytes each instruction or data statement took in pass 1, replayed in

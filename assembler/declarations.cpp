@@ -15,7 +15,6 @@ SourcePlace current_place(const AsmContext& context) {
 int declare_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value) {
     SymbolTable::InsertResult result = context.symbols.insert(name, kind, value, current_place(context));
     switch (result.outcome) {
-        case SymbolTable::InsertOutcome::Full: context.reporter.fatal(kMsgAllocFailed, {});
         case SymbolTable::InsertOutcome::Duplicate: context.error(kMsgSymbolRedefined); return -1;
         default: return result.index;
     }

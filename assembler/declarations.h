@@ -8,8 +8,8 @@
 namespace dravlin {
 
 // Pass 0: enters a name defined at the current line. An existing name is
-// 2004 "symbol redefine" (unless the table's rules accept it); past the
-// table's capacity the run ends with 1001. Returns the index, or -1.
+// 2004 "symbol redefine" (unless the table's rules accept it). Returns the
+// index, or -1.
 int declare_symbol(AsmContext& context, std::string_view name, SymbolKind kind, int32_t value);
 
 // Passes 1 and 2: gives an existing name its value and the current section

@@ -89,6 +89,10 @@ void Reporter::error(int id, std::string_view file, int line, std::string_view d
         text += ' ';
     }
     text += message_text(id);
+    if (id != kMsgUndefinedSymbol && !detail.empty()) {
+        text += ": ";
+        text += detail;
+    }
     text += "\r\n";
     write(text);
     if (++error_count_ >= kAbortCount) throw AsmAbort{};

@@ -76,8 +76,9 @@ public:
 
     void set_sink(std::FILE* sink) { sink_ = sink; }
 
-    // A syntax or expression error (id >= 2000) at file(line). `detail` is
-    // printed only for 3005, where it is the name that was not found.
+    // A syntax or expression error (id >= 2000) at file(line). For 3005
+    // `detail` is the name that was not found, printed before the text; any
+    // other detail follows the text (a limit the line passed).
     void error(int id, std::string_view file, int line, std::string_view detail = {});
 
     // A fatal error (id < 2000); `detail` replaces the table text when given.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "assembler/context.h"
 #include "assembler/file_access.h"
@@ -62,8 +63,11 @@ void write_output(AsmContext& context, const std::string& path, const std::strin
     if (!write_whole_file(path, bytes, error_text)) context.reporter.fatal(kMsgWriteFileError, path, error_text);
 }
 
-// The debug-symbol file and the object file, each written whole or not at all.
+// The debug-symbol file and the object file, each written whole or not at all;
+// neither when a count outgrows its field in the files.
 void write_outputs(AsmContext& context, const OutputPaths& outputs) {
+    std::string limit = format_limit_passed(context);
+    if (!limit.empty()) context.reporter.fatal(kMsgWriteFileError, outputs.object, limit);
     write_output(context, outputs.symbols, symbol_file_bytes(context.rows));
     write_output(context, outputs.object, object_file_bytes(context));
 }
@@ -83,11 +87,16 @@ int assemble(const std::vector<std::string>& args) {
     context->reporter.set_sink(messages.get());
     bool succeeded = false;
     try {
-        open_main_source(*context);
-        refuse_outputs_naming_sources(*context, outputs);
-        discard_outputs(*context, outputs);
-        succeeded = run_passes(*context);
-        if (succeeded) write_outputs(*context, outputs);
+        try {
+            open_main_source(*context);
+            refuse_outputs_naming_sources(*context, outputs);
+            discard_outputs(*context, outputs);
+            succeeded = run_passes(*context);
+            if (succeeded) write_outputs(*context, outputs);
+        } catch (const std::bad_alloc&) {
+            // The tables grow with the source: only a machine out of memory stops them.
+            context->reporter.fatal(kMsgAllocFailed, {});
+        }
     } catch (const AsmAbort&) {
         discard_outputs(*context, outputs);
         return 1;

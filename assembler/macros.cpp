@@ -65,7 +65,7 @@ std::vector<std::string> formal_parameters(std::string_view macro_line) {
 
 // The local name with its number: the counter plus the name's place in the
 // LOCAL list, its decimal digits least significant first (L001, M101, L002).
-std::string numbered_local(const std::string& name, int number) {
+std::string numbered_local(const std::string& name, int64_t number) {
     std::string result = name;
     do {
         result += static_cast<char>('0' + number % 10);
@@ -119,6 +119,17 @@ bool is_local_line(std::string_view line, size_t& pos) {
     return read_word(line, pos, word) == kWordRead && find_keyword(directives(), word) == kDirLocal;
 }
 
+// The budget of expansion bytes for the files read so far; false when it
+// does not leave room for `text` and its records besides the expansions made.
+bool widen_expansion_budget(AsmContext& context, const std::string& text) {
+    size_t file_bytes = 0;
+    for (const SourceFile& source : context.sources) {
+        if (!source.is_expansion()) file_bytes += source.text.size();
+    }
+    context.expansion_budget = std::max(kLeastExpansionBytes, kExpansionBytesPerFileByte * file_bytes);
+    return context.expansion_bytes + kExpansionRecordBytes + text.size() <= context.expansion_budget;
+}
+
 // Pass 0's expansion text of a body (the lines after the MACRO line up to its
 // ENDM), with parameters and LOCAL names replaced. Reports 2024 for too many
 // LOCAL names and 2021 when the body has no end.
@@ -151,7 +162,7 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
                 }
                 locals.push_back(name);
                 std::string numbered =
-                    numbered_local(name, context.expansion_counter + static_cast<int>(locals.size()) - 1);
+                    numbered_local(name, context.expansion_counter + static_cast<int64_t>(locals.size()) - 1);
                 auto same = std::find_if(replacements.begin(), replacements.end(),
                                          [&](const auto& entry) { return entry.first == name; });
                 if (same != replacements.end())
@@ -163,8 +174,11 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
         }
         substitute_line(line.text, replacements, text);
         if (text.empty() || text.back() != '\n') text += '\n';
-        if (text.size() > kMaxExpansionSize) context.reporter.fatal(kMsgAllocFailed, {});
-        if (++context.expansion_lines > kMaxExpansionLines) context.reporter.fatal(kMsgAllocFailed, {});
+        if (context.expansion_bytes + kExpansionRecordBytes + text.size() > context.expansion_budget &&
+            !widen_expansion_budget(context, text)) {
+            context.error(kMsgMacroDeclaration, "expansions past 64 bytes for every byte of the sources");
+            return {};
+        }
     }
 }
 
@@ -186,8 +200,6 @@ void define_macro(AsmContext& context, const std::string& name) {
 }
 
 void call_macro(AsmContext& context, int index, std::string_view arguments) {
-    const ReadingFrame& frame = context.reading.back();
-    uint64_t key = (uint64_t{static_cast<uint32_t>(frame.source_index)} << 32) | frame.line_start;
     int source_index = -1;
     if (context.pass == 0) {
         const Symbol& macro = context.symbols.at(index);
@@ -214,18 +226,16 @@ void call_macro(AsmContext& context, int index, std::string_view arguments) {
         expansion.found_by = FoundBy::Expansion;
         expansion.name = macro.name;
         expansion.text = expand_body(context, source_text.substr(cursor.position), parameters, actual);
+        context.expansion_bytes += expansion.text.size() + kExpansionRecordBytes;
         source_index = static_cast<int>(context.sources.size());
         context.sources.push_back(std::move(expansion));
-        context.include_by_place[key] = static_cast<int>(context.includes.size());
-        context.includes.push_back(
-            IncludeRecord{IncludeKind::Expansion, source_index, frame.source_index, frame.line_start});
+        record_include(context, IncludeKind::Expansion, source_index);
     } else {
-        auto found = context.include_by_place.find(key);
-        if (found == context.include_by_place.end()) {
+        source_index = recorded_include(context);
+        if (source_index < 0) {
             context.error(kMsgUndefinedMacro);
             return;
         }
-        source_index = context.includes[static_cast<size_t>(found->second)].included;
     }
     // Expansions nested past the limit are a macro that calls itself.
     if (!read_nested(context, source_index)) context.error(kMsgMacroDeclaration);

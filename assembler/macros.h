@@ -12,11 +12,14 @@ namespace dravlin {
 // Most parameters of a definition or arguments of a call, and LOCAL names.
 inline constexpr size_t kMaxMacroParameters = 33;
 inline constexpr size_t kMaxLocalNames = 51;
-// An expansion text is held in a 64 KB buffer.
-inline constexpr size_t kMaxExpansionSize = 64 * 1024;
-// All expansions of a run together; a macro that calls itself more than once
-// would otherwise grow without bound before the nesting limit stops it.
-inline constexpr size_t kMaxExpansionLines = 1 << 18;
+// All expansions of a run together hold at most this many bytes for every
+// byte of the files read, and at least kLeastExpansionBytes: a macro that
+// calls itself more than once would otherwise grow without bound before the
+// nesting limit stops it. Memory stays in proportion to the source.
+inline constexpr size_t kExpansionBytesPerFileByte = 64;
+inline constexpr size_t kLeastExpansionBytes = size_t{16} << 20;
+// What an expansion costs besides its text: its source and include records.
+inline constexpr size_t kExpansionRecordBytes = 256;
 
 // name MACRO p1, p2, ...: pass 0 enters the name; every pass skips the body.
 void define_macro(AsmContext& context, const std::string& name);

@@ -1,6 +1,8 @@
 #include "assembler/output_files.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <type_traits>
 
 #include "formats/obj_file.h"
@@ -20,15 +22,77 @@ void append_all(std::string& out, const std::vector<Record>& records) {
     for (const Record& record : records) append(out, record);
 }
 
-// A count for a 16-bit field of the header or a record.
-uint16_t count16(AsmContext& context, size_t count) {
-    if (count > 0xFFFF) context.reporter.fatal(kMsgAllocFailed, {});
-    return static_cast<uint16_t>(count);
+constexpr size_t kMost16 = 0xFFFF;
+
+size_t line_record_count(const ObjectTables& object) {
+    size_t count = 0;
+    for (const std::vector<LineEntry>& lines : object.lines) count += lines.size();
+    return count;
+}
+
+// Where each block of the object starts, added up wider than the file's
+// 32-bit offsets; `size` includes the entry record when there is one.
+struct ObjectLayout {
+    uint64_t segments, fixups, publics, lines, symbols, source_files, procedures, pool, code, size;
+};
+
+ObjectLayout object_layout(const AsmContext& context, size_t line_records, uint64_t pool_size) {
+    const ObjectTables& object = context.object;
+    ObjectLayout at{};
+    at.segments = formats::kObjSectionsOffset + 20 * uint64_t{object.sections.size()};
+    at.fixups = at.segments + 20 * uint64_t{object.segments.size()};
+    at.publics = at.fixups + 16 * uint64_t{object.fixups.size()};
+    at.lines = at.publics + 8 * uint64_t{object.publics.size()};
+    at.symbols = at.lines + 12 * uint64_t{line_records};
+    at.source_files = at.symbols + 16 * uint64_t{context.rows.rows.size()};
+    at.procedures = at.source_files + 8 * uint64_t{object.file_names.size()};
+    at.pool = at.procedures + 14 * uint64_t{object.procedures.size()};
+    at.code = at.pool + pool_size;
+    at.size = at.code;
+    for (const SegmentEntry& segment : object.segments) at.size += segment.code.size();
+    if (object.entry) at.size += sizeof(formats::ObjEntryRecord);
+    return at;
+}
+
+// The string pool: symbol names in row order, then the file names.
+uint64_t pool_size(const AsmContext& context) {
+    uint64_t size = 0;
+    for (const SymbolRow& row : context.rows.rows) size += context.symbols.at(row.symbol).name.size() + 1;
+    for (const std::string& name : context.object.file_names) size += name.size() + 1;
+    return size;
+}
+
+// The most members of one structure: lists end with kMemberListEnd.
+size_t most_structure_members(const std::vector<StructMember>& members) {
+    size_t most = 0, run = 0;
+    for (const StructMember& member : members) {
+        run = member.kind == kMemberListEnd ? 0 : run + 1;
+        most = std::max(most, run);
+    }
+    return most;
 }
 
 uint16_t place16(int value) { return static_cast<uint16_t>(value); }
 
 }  // namespace
+
+std::string format_limit_passed(const AsmContext& context) {
+    const ObjectTables& object = context.object;
+    const size_t line_records = line_record_count(object);
+    const std::pair<size_t, const char*> counts[] = {
+        {context.rows.rows.size(), "symbols"},    {line_records, "line records"},
+        {object.sections.size(), "sections"},     {object.publics.size(), "public names"},
+        {object.procedures.size(), "procedures"}, {object.file_names.size(), "source files"},
+    };
+    for (const auto& [count, what] : counts) {
+        if (count > kMost16) return "more than 65535 " + std::string(what) + " in one object file";
+    }
+    if (object_layout(context, line_records, pool_size(context)).size > 0xFFFFFFFFu) {
+        return "an object file larger than 4 GB";
+    }
+    if (most_structure_members(context.members) > kMost16) return "more than 65535 members in one structure";
+    return {};
+}
 
 std::string symbol_file_bytes(const SymbolRows& rows) {
     formats::SymFileHeader header{};
@@ -44,7 +108,7 @@ std::string symbol_file_bytes(const SymbolRows& rows) {
     return out;
 }
 
-std::string object_file_bytes(AsmContext& context) {
+std::string object_file_bytes(const AsmContext& context) {
     const ObjectTables& object = context.object;
     const SymbolRows& rows = context.rows;
     const SymbolTable& symbols = context.symbols;
@@ -74,29 +138,25 @@ std::string object_file_bytes(AsmContext& context) {
     };
 
     formats::ObjFileHeader header{};
-    header.section_count = count16(context, object.sections.size());
-    header.public_count = count16(context, object.publics.size());
-    header.line_count = count16(context, line_total);
-    header.symbol_count = count16(context, rows.rows.size());
-    header.procedure_count = count16(context, object.procedures.size());
-    header.source_file_count = count16(context, files.size());
-    uint32_t segments_offset = formats::kObjSectionsOffset + 20 * static_cast<uint32_t>(object.sections.size());
-    uint32_t fixups_offset = segments_offset + 20 * static_cast<uint32_t>(object.segments.size());
+    header.section_count = static_cast<uint16_t>(object.sections.size());
+    header.public_count = static_cast<uint16_t>(object.publics.size());
+    header.line_count = static_cast<uint16_t>(line_total);
+    header.symbol_count = static_cast<uint16_t>(rows.rows.size());
+    header.procedure_count = static_cast<uint16_t>(object.procedures.size());
+    header.source_file_count = static_cast<uint16_t>(files.size());
+    const ObjectLayout at = object_layout(context, line_total, pool.size());
+    const auto segments_offset = static_cast<uint32_t>(at.segments);
+    const auto fixups_offset = static_cast<uint32_t>(at.fixups);
     header.sections_offset = formats::kObjSectionsOffset;
     header.segments_offset = segments_offset;
-    header.publics_offset = fixups_offset + 16 * static_cast<uint32_t>(object.fixups.size());
-    header.lines_offset = header.publics_offset + 8 * static_cast<uint32_t>(object.publics.size());
-    header.symbols_offset = header.lines_offset + 12 * static_cast<uint32_t>(line_total);
-    header.source_files_offset = header.symbols_offset + 16 * static_cast<uint32_t>(rows.rows.size());
-    header.procedures_offset = header.source_files_offset + 8 * static_cast<uint32_t>(files.size());
-    header.string_pool_offset = header.procedures_offset + 14 * static_cast<uint32_t>(object.procedures.size());
-    uint32_t code_offset = header.string_pool_offset + static_cast<uint32_t>(pool.size());
-    for (const SegmentEntry& segment : object.segments) code_offset += static_cast<uint32_t>(segment.code.size());
-    header.file_size = code_offset;
-    if (object.entry) {
-        header.entry_offset = code_offset;
-        header.file_size += sizeof(formats::ObjEntryRecord);
-    }
+    header.publics_offset = static_cast<uint32_t>(at.publics);
+    header.lines_offset = static_cast<uint32_t>(at.lines);
+    header.symbols_offset = static_cast<uint32_t>(at.symbols);
+    header.source_files_offset = static_cast<uint32_t>(at.source_files);
+    header.procedures_offset = static_cast<uint32_t>(at.procedures);
+    header.string_pool_offset = static_cast<uint32_t>(at.pool);
+    header.file_size = static_cast<uint32_t>(at.size);
+    if (object.entry) header.entry_offset = static_cast<uint32_t>(at.size - sizeof(formats::ObjEntryRecord));
 
     std::string out;
     out.reserve(header.file_size);
@@ -106,7 +166,7 @@ std::string object_file_bytes(AsmContext& context) {
                                               name_of(section.symbol), segments_offset + 20 * section.first_segment,
                                               section.segment_count, 0});
     }
-    uint32_t running_code = header.string_pool_offset + static_cast<uint32_t>(pool.size());
+    auto running_code = static_cast<uint32_t>(at.code);
     for (const SegmentEntry& segment : object.segments) {
         append(out, formats::ObjSegmentRecord{0, static_cast<uint16_t>(segment.code.size()), name_of(segment.symbol),
                                               running_code, fixups_offset + 16 * segment.first_fixup,

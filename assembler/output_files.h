@@ -7,9 +7,13 @@
 
 namespace dravlin {
 
+// The first count of this run that its field in the object or debug-symbol
+// file cannot hold, as a text that names the limit; empty when all fit. The
+// writers below take the counts as fitting.
+std::string format_limit_passed(const AsmContext& context);
+
 std::string symbol_file_bytes(const SymbolRows& rows);
 
-// Ends the run with 1001 when a count outgrows its 16-bit header field.
-std::string object_file_bytes(AsmContext& context);
+std::string object_file_bytes(const AsmContext& context);
 
 }  // namespace dravlin

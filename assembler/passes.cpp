@@ -33,9 +33,11 @@ void start_pass(AsmContext& context, int pass) {
     if (pass == 0) {
         context.decisions.clear();
         context.instructions.clear();
-        // Room for an instruction per four bytes of the main source: address
-        // space rather than memory, and no copying while the list grows.
+        // Room for an instruction per four bytes of the main source and a
+        // name per 64: address space rather than memory, and no copying
+        // while the lists grow.
         context.instructions.reserve(std::min(context.sources.front().text.size() / 4 + 64, kMostReservedEntries));
+        context.symbols.reserve(std::min(context.sources.front().text.size() / 64 + 64, kMostReservedEntries));
     }
     if (pass == 1) {
         context.statement_sizes.clear();
@@ -46,6 +48,7 @@ void start_pass(AsmContext& context, int pass) {
     context.next_decision = 0;
     context.next_statement = 0;
     context.next_instruction = 0;
+    context.next_include = 0;
 }
 
 // What follows every statement line: pass 1's check of the segment's end
@@ -129,6 +132,40 @@ bool read_nested(AsmContext& context, int source_index) {
     return true;
 }
 
+namespace {
+
+uint64_t place_key(int source_index, uint32_t line_offset) {
+    return (uint64_t{static_cast<uint32_t>(source_index)} << 32) | line_offset;
+}
+
+}  // namespace
+
+void record_include(AsmContext& context, IncludeKind kind, int included) {
+    const ReadingFrame& frame = context.reading.back();
+    context.include_by_place[place_key(frame.source_index, frame.line_start)] =
+        static_cast<int>(context.includes.size());
+    context.includes.push_back(IncludeRecord{kind, included, frame.source_index, frame.line_start});
+}
+
+// Later passes meet the lines that read sources in in pass 0's order: the
+// record after the last one taken is the likely one, and the search by
+// place is left for lines that a pass skips (a STRUC body).
+int recorded_include(AsmContext& context) {
+    const ReadingFrame& frame = context.reading.back();
+    size_t next = context.next_include;
+    if (next < context.includes.size()) {
+        const IncludeRecord& record = context.includes[next];
+        if (record.including == frame.source_index && record.line_offset == frame.line_start) {
+            context.next_include = next + 1;
+            return record.included;
+        }
+    }
+    auto found = context.include_by_place.find(place_key(frame.source_index, frame.line_start));
+    if (found == context.include_by_place.end()) return -1;
+    context.next_include = static_cast<size_t>(found->second) + 1;
+    return context.includes[static_cast<size_t>(found->second)].included;
+}
+
 bool read_body_line(AsmContext& context, LogicalLine& line) {
     ReadingFrame& frame = context.reading.back();
     for (;;) {
@@ -148,8 +185,8 @@ bool run_pass(AsmContext& context, int pass) {
 
 bool run_passes(AsmContext& context) {
     if (!run_pass(context, 0)) return false;
+    context.symbols.sort();
     context.index_of_handle = context.symbols.indices_by_handle();
-    context.symbols.freeze_lookup();
     if (!run_pass(context, 1)) return false;
     context.rows = build_symbol_rows(context.symbols, context.members);
     list_object_files(context);

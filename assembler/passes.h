@@ -19,6 +19,13 @@ bool run_passes(AsmContext& context);
 // already nested kMaxReadingDepth deep.
 bool read_nested(AsmContext& context, int source_index);
 
+// Pass 0: records that the current line read in source `included` (an
+// included file or a macro expansion).
+void record_include(AsmContext& context, IncludeKind kind, int included);
+
+// Passes 1 and 2: the source that pass 0 read in at the current line, or -1.
+int recorded_include(AsmContext& context);
+
 // The next logical line of the innermost source, for statements that read
 // a body of lines (MACRO, STRUC); false at the end of that source.
 bool read_body_line(AsmContext& context, LogicalLine& line);

@@ -140,18 +140,12 @@ std::optional<std::string> include_name(const std::vector<std::string>& words) {
     return word.substr(1, word.size() - 2);
 }
 
-uint64_t place_key(int source_index, uint32_t line_offset) {
-    return (uint64_t{static_cast<uint32_t>(source_index)} << 32) | line_offset;
-}
-
 void include_file(AsmContext& context, const std::vector<std::string>& words) {
     std::optional<std::string> name = include_name(words);
     if (!name) {
         context.error(kMsgSyntax);
         return;
     }
-    const ReadingFrame& frame = context.reading.back();
-    uint64_t key = place_key(frame.source_index, frame.line_start);
     int source_index = -1;
     if (context.pass == 0) {
         SourceFile source;
@@ -161,16 +155,13 @@ void include_file(AsmContext& context, const std::vector<std::string>& words) {
         }
         source_index = static_cast<int>(context.sources.size());
         context.sources.push_back(std::move(source));
-        context.include_by_place[key] = static_cast<int>(context.includes.size());
-        context.includes.push_back(
-            IncludeRecord{IncludeKind::File, source_index, frame.source_index, frame.line_start});
+        record_include(context, IncludeKind::File, source_index);
     } else {
-        auto found = context.include_by_place.find(key);
-        if (found == context.include_by_place.end()) {
+        source_index = recorded_include(context);
+        if (source_index < 0) {
             context.error(kMsgCannotFindFile);
             return;
         }
-        source_index = context.includes[static_cast<size_t>(found->second)].included;
     }
     if (!read_nested(context, source_index)) context.error(kMsgSyntax);
 }

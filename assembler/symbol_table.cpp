@@ -1,6 +1,7 @@
 #include "assembler/symbol_table.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace dravlin {
 
@@ -24,53 +25,65 @@ uint64_t name_hash(std::string_view name) {
 
 }  // namespace
 
-// Room for as many records as the store can count, reserved at once: the
-// pages are taken only as records fill them, and no record is ever moved.
-SymbolTable::SymbolTable() {
-    constexpr size_t kMostRecords = std::min(kMaxSymbols, kStoreCapacity / (kRecordFixedBytes + 2));
-    records_.reserve(kMostRecords);
-    name_keys_.reserve(kMostRecords);
-    order_.reserve(kMostRecords);
+void SymbolTable::reserve(size_t count) {
+    records_.reserve(count);
+    order_.reserve(count);
+    name_keys_.reserve(count);
 }
 
-SymbolTable::Position SymbolTable::find(std::string_view name) const {
+int SymbolTable::search(std::string_view name) const {
     const uint64_t key = name_key(name);
-    int low = 0, high = size() - 1, middle = 0;
-    int order = -1;
+    int low = 0, high = size() - 1;
     while (low <= high) {
-        middle = (low + high) / 2;
+        int middle = (low + high) / 2;
         const uint64_t other = name_keys_[order_[static_cast<size_t>(middle)]];
         // std::string_view compares bytes as unsigned characters.
-        order = key < other ? -1 : key > other ? 1 : name.compare(at(middle).name);
-        if (order == 0) return {middle, Relation::Found};
+        int order = key < other ? -1 : key > other ? 1 : name.compare(at(middle).name);
+        if (order == 0) return middle;
         if (order < 0)
             high = middle - 1;
         else
             low = middle + 1;
     }
-    return {middle, order < 0 ? Relation::Before : Relation::After};
+    return -1;
 }
 
 int SymbolTable::index_of(std::string_view name) const {
-    if (!lookup_slots_.empty()) {
-        const size_t mask = lookup_slots_.size() - 1;
-        for (size_t slot = name_hash(name) & mask;; slot = (slot + 1) & mask) {
-            int32_t index = lookup_slots_[slot];
-            if (index < 0 || at(index).name == name) return index;
-        }
+    if (lookup_slots_.empty()) return -1;
+    const size_t mask = lookup_slots_.size() - 1;
+    for (size_t slot = name_hash(name) & mask;; slot = (slot + 1) & mask) {
+        int32_t index = lookup_slots_[slot];
+        if (index < 0 || at(index).name == name) return index;
     }
-    Position position = find(name);
-    return position.relation == Relation::Found ? position.index : -1;
 }
 
-SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view name, SymbolKind kind, int32_t value,
-                                                  SourcePlace place) {
-    size_t bytes = kRecordFixedBytes + name.size() + 1;
-    if (order_.size() >= kMaxSymbols || store_bytes_ + bytes > kStoreCapacity) {
-        return {-1, InsertOutcome::Full};
+void SymbolTable::enter(int index) {
+    if (2 * (entered_ + 1) > lookup_slots_.size()) {
+        rehash();  // enters every index, this one too
+        return;
     }
-    store_bytes_ += bytes;
-    lookup_slots_.clear();
+    const std::string& name = at(index).name;
+    const size_t mask = lookup_slots_.size() - 1;
+    size_t slot = name_hash(name) & mask;
+    for (; lookup_slots_[slot] >= 0; slot = (slot + 1) & mask) {
+        if (at(lookup_slots_[slot]).name == name) return;  // a name's first record answers
+    }
+    // Sorted, a repeated section or segment name answers what the search answers.
+    bool repeated = sorted_ && index + 1 < size() && at(index + 1).name == name;
+    lookup_slots_[slot] = repeated ? search(name) : index;
+    ++entered_;
+}
+
+void SymbolTable::rehash() {
+    size_t slots = 16;
+    while (slots < 2 * (order_.size() + 1)) slots *= 2;
+    lookup_slots_.assign(slots, -1);
+    entered_ = 0;
+    for (int index = 0; index < size(); ++index) enter(index);
+}
+
+SymbolTable::InsertResult SymbolTable::add_record(std::string_view name, SymbolKind kind, int32_t value,
+                                                  SourcePlace place) {
     Symbol symbol;
     symbol.kind = kind;
     symbol.name.assign(name);
@@ -78,33 +91,28 @@ SymbolTable::InsertResult SymbolTable::add_record(int index, std::string_view na
     symbol.value = value;
     records_.push_back(std::move(symbol));
     name_keys_.push_back(name_key(name));
-    order_.insert(order_.begin() + index, static_cast<uint32_t>(records_.size() - 1));
-    return {index, InsertOutcome::Added};
+    const int handle = static_cast<int>(records_.size() - 1);
+    order_.push_back(static_cast<uint32_t>(handle));  // unsorted: the index is the handle
+    enter(handle);
+    return {handle, InsertOutcome::Added};
 }
 
 SymbolTable::InsertResult SymbolTable::insert(std::string_view name, SymbolKind kind, int32_t value,
                                               SourcePlace place) {
-    Position position = find(name);
-    switch (position.relation) {
-        case Relation::Before: return add_record(position.index, name, kind, value, place);
-        case Relation::After: return add_record(position.index + 1, name, kind, value, place);
-        case Relation::Found: break;
-    }
-    Symbol& existing = at(position.index);
+    if (sorted_) unsort();
+    const int index = index_of(name);
+    if (index < 0) return add_record(name, kind, value, place);
+    Symbol& existing = at(index);
     if (existing.state != kSymbolDefined) {
         existing.state = kSymbolDefined;
         existing.kind = kind;
         existing.place = place;
         existing.value = value;
-        return {position.index, InsertOutcome::Redefined};
+        return {index, InsertOutcome::Redefined};
     }
     bool block = kind == SymbolKind::Section || kind == SymbolKind::Segment;
-    if (block && existing.kind == kind) {
-        InsertResult result = add_record(position.index, name, kind, value, place);
-        if (result.outcome == InsertOutcome::Added) result.outcome = InsertOutcome::Redeclared;
-        return result;
-    }
-    return {position.index, InsertOutcome::Duplicate};
+    if (block && existing.kind == kind) return {add_record(name, kind, value, place).index, InsertOutcome::Redeclared};
+    return {index, InsertOutcome::Duplicate};
 }
 
 bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place,
@@ -122,20 +130,20 @@ bool SymbolTable::define(std::string_view name, SymbolKind kind, int32_t value, 
     return true;
 }
 
-void SymbolTable::freeze_lookup() {
-    size_t slots = 16;
-    while (slots < 2 * order_.size()) slots *= 2;  // at most half full
-    std::vector<int32_t> table(slots, -1);
-    for (int index = 0; index < size(); ++index) {
-        const std::string& name = at(index).name;
-        // A repeated section or segment name answers what the search answers.
-        bool repeated = (index > 0 && at(index - 1).name == name) || (index + 1 < size() && at(index + 1).name == name);
-        int answer = repeated ? find(name).index : index;
-        size_t slot = name_hash(name) & (slots - 1);
-        while (table[slot] >= 0 && at(table[slot]).name != name) slot = (slot + 1) & (slots - 1);
-        table[slot] = answer;
-    }
-    lookup_slots_ = std::move(table);
+void SymbolTable::sort() {
+    std::sort(order_.begin(), order_.end(), [this](uint32_t a, uint32_t b) {
+        if (name_keys_[a] != name_keys_[b]) return name_keys_[a] < name_keys_[b];
+        int order = records_[a].name.compare(records_[b].name);
+        return order != 0 ? order < 0 : a > b;  // a repeated name: newest first
+    });
+    sorted_ = true;
+    rehash();
+}
+
+void SymbolTable::unsort() {
+    std::iota(order_.begin(), order_.end(), 0u);
+    sorted_ = false;
+    rehash();
 }
 
 std::vector<int> SymbolTable::indices_by_handle() const {

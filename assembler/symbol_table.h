@@ -55,47 +55,36 @@ struct Symbol {
 
 class SymbolTable {
 public:
-    SymbolTable();
-
-    // The record store and the sorted index have fixed capacities; the store
-    // counts each record as its fixed fields plus the name and its NUL.
-    static constexpr size_t kStoreCapacity = 128 * 1024;
-    static constexpr size_t kRecordFixedBytes = 23;
-    static constexpr size_t kMaxSymbols = 128 * 1024 / 4;
-
-    enum class Relation { Found, Before, After };
-    struct Position {
-        int index;
-        Relation relation;
-    };
-
     enum class InsertOutcome {
         Added,       // a new record
         Redefined,   // an open or external record taken over
         Redeclared,  // a section or segment declared again: a second record
         Duplicate,   // the name exists: "symbol redefine"
-        Full,        // past a capacity
     };
     struct InsertResult {
         int index;
         InsertOutcome outcome;
     };
 
-    // Where `name` is, or the neighbour it belongs before or after.
-    Position find(std::string_view name) const;
-    // Index of `name`, or -1.
+    // Index of `name`, or -1. A name declared more than once (a section or
+    // segment) answers one of its records.
     int index_of(std::string_view name) const;
 
-    // Once pass 0 has added every name, lookups go through a hash of the
-    // names instead of the sorted search; adding a name drops the hash.
-    void freeze_lookup();
-
-    // Pass 0: adds a name, or takes over one that is open or external.
+    // Pass 0: adds a name, or takes over one that is open or external. Until
+    // the table is sorted, a name's index is its handle.
     InsertResult insert(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
+
+    // Once pass 0 has added every name: sorts them, which gives every name
+    // the index it keeps from then on. A name declared more than once keeps
+    // its records newest first. Inserting a name later unsorts the table.
+    void sort();
 
     // Passes 1 and 2: refreshes an existing name; false when it is missing.
     bool define(std::string_view name, SymbolKind kind, int32_t value, bool settled, SourcePlace place, int16_t section,
                 int16_t segment);
+
+    // Room for `count` records without moving any.
+    void reserve(size_t count);
 
     Symbol& at(int index) { return records_[order_[static_cast<size_t>(index)]]; }
     int handle(int index) const { return static_cast<int>(order_[static_cast<size_t>(index)]); }
@@ -108,17 +97,26 @@ public:
     int size() const { return static_cast<int>(order_.size()); }
 
 private:
-    InsertResult add_record(int index, std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
+    InsertResult add_record(std::string_view name, SymbolKind kind, int32_t value, SourcePlace place);
+    // The sorted search: the index of `name`, or -1.
+    int search(std::string_view name) const;
+    // Enters `index` for its name in the hash, which is kept at most half full.
+    void enter(int index);
+    void rehash();
+    void unsort();
 
     std::vector<Symbol> records_;  // in insertion order
-    std::vector<uint32_t> order_;  // record numbers sorted by name
+    // Record numbers by index: in insertion order until sorted, then sorted
+    // by name.
+    std::vector<uint32_t> order_;
+    bool sorted_ = false;
     // Per record: its name's first eight bytes packed into a number that
-    // orders as the bytes do, so most steps of a search compare integers.
-    // Kept in record order, so inserts move no more than order_.
+    // orders as the bytes do, so most comparisons of a sort or search
+    // compare integers.
     std::vector<uint64_t> name_keys_;
-    size_t store_bytes_ = 0;
     // Open addressing over name hashes: each slot an index, or -1.
     std::vector<int32_t> lookup_slots_;
+    size_t entered_ = 0;  // slots in use
 };
 
 }  // namespace dravlin

@@ -26,11 +26,11 @@ TEST(AsmDiagnostics, LineForms) {
     Reporter reporter;
     reporter.error(2001, "main.asm", 7);
     reporter.error(3005, "main.asm", 8, "pt.x");
-    reporter.error(2008, "mac", 9, "ignored detail");
+    reporter.error(2021, "mac", 9, "a limit it passed");
     EXPECT_EQ(reporter.transcript(),
               "main.asm(7) syntax error 2001: syntax error\r\n"
               "main.asm(8) syntax error 3005: pt.x undefine symbol\r\n"
-              "mac(9) syntax error 2008: error address mode\r\n");
+              "mac(9) syntax error 2021: macro declar error: a limit it passed\r\n");
     EXPECT_EQ(reporter.error_count(), 3);
 }
 

@@ -87,6 +87,24 @@ TEST(AsmMacros, Errors) {
         AsmRun run = assemble_text(in_segment(c.body));
         EXPECT_EQ(run.ids(), c.ids) << c.body << "\n" << run.messages();
     }
+    // Macros that call the one below ten times, seven deep: ten million
+    // expansions. They stop at the run's budget, and each further call is
+    // refused.
+    std::string tower = "m0 MACRO\nNOP\nENDM\n";
+    for (int level = 1; level <= 7; ++level) {
+        tower += "m" + std::to_string(level) + " MACRO\n";
+        for (int call = 0; call < 10; ++call) tower += "m" + std::to_string(level - 1) + "\n";
+        tower += "ENDM\n";
+    }
+    AsmRun bomb = assemble_text(in_segment(tower + "m7"));
+    EXPECT_FALSE(bomb.succeeded);
+    EXPECT_EQ(bomb.ids(), std::vector<int>(bomb.ids().size(), 2021));
+    EXPECT_NE(bomb.messages().find("macro declar error: expansions past 64 bytes for every byte of the sources"),
+              std::string::npos);
+    // Past the budget only the refused calls' own records are added.
+    EXPECT_LE(bomb.context->expansion_bytes,
+              dravlin::kLeastExpansionBytes + bomb.ids().size() * dravlin::kExpansionRecordBytes);
+
     // Bodies that run to the end of the source.
     EXPECT_EQ(assemble_text("m MACRO\nNOP").ids(), std::vector<int>{2021});
     EXPECT_EQ(assemble_text("s STRUC\na DB 0").ids(), std::vector<int>{2009});

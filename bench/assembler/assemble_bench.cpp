@@ -15,12 +15,14 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "assembler/context.h"
 #include "assembler/output_files.h"
 #include "assembler/passes.h"
+#include "assembler/tests/program_generator.h"
 #include "source_generator.h"
 
 namespace {
@@ -55,10 +57,25 @@ const Workspace& workspace() {
     return instance;
 }
 
-void assemble_in_process(benchmark::State& state, const std::string& text, long lines) {
+// A generated program of ordinary code as one source of `lines` lines, in
+// modules of at most 25,000 lines (a bank each), written to the workspace
+// as "large<lines>.asm" for the process runs.
+const std::string& large_source(long lines) {
+    static std::map<long, std::string> sources;
+    std::string& text = sources[lines];
+    if (text.empty()) {
+        int modules = static_cast<int>(std::max(2L, (lines + 24999) / 25000));
+        text = dravlin_test::generate_program(modules, static_cast<int>(lines / modules)).whole;
+        workspace().write(("large" + std::to_string(lines) + ".asm").c_str(), text);
+    }
+    return text;
+}
+
+void assemble_in_process(benchmark::State& state, const std::string& text, long lines, bool code_lines = false) {
     const Workspace& work = workspace();
     for (auto _ : state) {
         dravlin::AsmContext context;
+        context.settings.code_lines = code_lines;
         context.search.include_directories = {work.folder.string() + "/"};
         dravlin::SourceFile source;
         source.name = "bench.asm";
@@ -84,6 +101,19 @@ void BM_DravlinPlainSource(benchmark::State& state) {
     assemble_in_process(state, workspace().sources.plain_dravlin, workspace().sources.plain_lines);
 }
 BENCHMARK(BM_DravlinPlainSource)->Unit(benchmark::kMillisecond);
+
+// One source of 25,000 to 400,000 lines: the rate must hold as it grows.
+// "-C" leaves out the line records, which the object holds at most 65535 of.
+void BM_DravlinLargeSource(benchmark::State& state) {
+    assemble_in_process(state, large_source(state.range(0)), state.range(0), true);
+}
+BENCHMARK(BM_DravlinLargeSource)
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(25000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Arg(400000);
 
 fs::path dravlin_program() { return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "Dravlin"; }
 
@@ -153,6 +183,20 @@ void BM_ProcessDravlinPlainSource(benchmark::State& state) {
     run_process(state, {dravlin_program().string(), "plain.asm"}, workspace().sources.plain_lines);
 }
 BENCHMARK(BM_ProcessDravlinPlainSource)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The peak resident size of the program on the same sources.
+void BM_ProcessDravlinLargeSource(benchmark::State& state) {
+    std::string name = "large" + std::to_string(state.range(0)) + ".asm";
+    large_source(state.range(0));
+    run_process(state, {dravlin_program().string(), name, "-C"}, state.range(0));
+}
+BENCHMARK(BM_ProcessDravlinLargeSource)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Arg(200000)
+    ->Arg(400000);
 
 void BM_Process64tassPlainSource(benchmark::State& state) {
     run_process(state, {"/usr/bin/64tass", "-q", "--nostart", "-o", "plain.bin", "plain.s"},

@@ -16,7 +16,7 @@ void fill_symbols(dravlin::AsmContext& context, int count) {
         context.symbols.define(name, dravlin::SymbolKind::Label, i, true, {}, 0, 0);
     }
     context.symbols.insert("WIDTH", dravlin::SymbolKind::Constant, 160, {});
-    context.symbols.freeze_lookup();  // as after pass 0
+    context.symbols.sort();  // as after pass 0
     context.state.section = 0;
     context.state.segment = 0;
 }
