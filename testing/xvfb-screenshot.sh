@@ -1,17 +1,20 @@
 #!/bin/sh
 # Runs a program on the SDL display under Xvfb and checks the screenshot it
 # was asked to write. Usage: xvfb-screenshot.sh <screenshot.png> <program> [argument...]
-# Exit 77 (skipped) only when no X server can be started here, saying why.
+# Exit 77 (skipped) only when no X server can be started here, saying why;
+# with KIT_SKIPS_FAIL=1 (scripts/test, CI) that is a failure instead.
 shot="$1"
 shift
-if ! command -v xvfb-run >/dev/null 2>&1; then
-  echo "skipped: xvfb-run is not installed, so no X server can start"
+skip() {
+  if [ "${KIT_SKIPS_FAIL:-}" = 1 ]; then
+    echo "failed: $1 (a skip fails this run: KIT_SKIPS_FAIL=1)"
+    exit 1
+  fi
+  echo "skipped: $1"
   exit 77
-fi
-if ! xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1; then
-  echo "skipped: Xvfb cannot start an X server on this machine"
-  exit 77
-fi
+}
+command -v xvfb-run >/dev/null 2>&1 || skip "xvfb-run is not installed, so no X server can start"
+xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
 # The X and D-Bus client libraries under SDL keep memory until exit; under
 # AddressSanitizer that is not ours to report. The headless tests check our leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"

@@ -1,6 +1,6 @@
 // A reviewed picture of the controls, edges, shapes and test-font text the
 // window layer draws with: any change to how they look shows up here.
-// Rewrite with KIT_UPDATE_GOLDENS=1 and look at the PNG before committing.
+// Rewrite with scripts/update-goldens and look at the PNG before committing.
 #include <gtest/gtest.h>
 
 #include "platform/gdi/png_writer.h"

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -187,8 +188,16 @@ bool installed(const char* face) {
     return false;
 }
 
+// Whether the stand-in font packages are on this machine, decided from the
+// packages' own files and not by the font lookup these tests check.
+bool stand_in_fonts_present() {
+    return std::filesystem::exists("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf") &&
+           std::filesystem::exists("/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf");
+}
+
 TEST(InstalledFaces, CourierNewIsFixedPitchAndArialIsProportional) {
-    if (!installed("Courier New") || !installed("Arial")) GTEST_SKIP() << "the stand-in fonts are not installed";
+    if (!stand_in_fonts_present()) GTEST_SKIP() << "fonts-liberation is not installed (scripts/setup installs it)";
+    ASSERT_TRUE(installed("Courier New") && installed("Arial")) << "the installed stand-in fonts were not found";
     Canvas c(1, 1);
     const HFONT courier = CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
     SelectObject(c.dc, courier);
@@ -233,7 +242,8 @@ TEST(Fonts, AbsurdSizesStayBounded) {
 }
 
 TEST(InstalledFaces, DoubleByteCharactersDrawFromTheFallbackFace) {
-    if (!installed("Arial")) GTEST_SKIP() << "the stand-in fonts are not installed";
+    if (!stand_in_fonts_present()) GTEST_SKIP() << "fonts-liberation is not installed (scripts/setup installs it)";
+    ASSERT_TRUE(installed("Arial")) << "the installed stand-in fonts were not found";
     Canvas c(40, 30);
     const HFONT arial = CreateFont(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "Arial");
     SelectObject(c.dc, arial);
