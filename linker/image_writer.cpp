@@ -86,8 +86,8 @@ std::vector<std::uint8_t> build_debug_map(const LinkContext& link) {
             for (std::uint16_t g = 0; g < section.segments.size(); ++g) {
                 const auto start = device_address(object, s, g, 0);
                 const auto end = start + std::uint32_t(section.segments[g].code.size());
-                append(segments, formats::DebSegmentEntry{std::uint8_t(object.bank), 0, std::uint16_t(start),
-                                                          std::uint16_t(end)});
+                append(segments, formats::DebSegmentEntry{std::uint8_t(section_bank(object, s)), 0,
+                                                          std::uint16_t(start), std::uint16_t(end)});
             }
         }
     }

@@ -45,12 +45,14 @@ private:
 
 void place_objects(LinkContext& link, int bank, BankFiller& filler) {
     for (auto& object : link.objects) {
-        if (object.bank != bank) continue;
-        object.first_export = filler.index();
-        object.base = filler.place(object.banked_length);
-        for (auto p : object.exports) {
-            const auto& procedure = object.module.procedures[p];
-            filler.add_export(device_address(object, procedure.section, procedure.segment, procedure.start));
+        for (auto& piece : object.pieces) {
+            if (piece.bank != bank) continue;
+            piece.first_export = filler.index();
+            piece.base = filler.place(piece.length);
+            for (auto p : piece.exports) {
+                const auto& procedure = object.module.procedures[p];
+                filler.add_export(device_address(object, procedure.section, procedure.segment, procedure.start));
+            }
         }
     }
 }
@@ -87,7 +89,7 @@ std::uint32_t device_address(const LinkObject& object, std::uint16_t section, st
                              std::uint32_t offset) {
     const auto start = object.segment_address[section][segment];
     if (object.module.sections[section].is_global) return start + offset;
-    return object.base + start + offset;
+    return object.pieces[object.piece_of_section[section]].base + start + offset;
 }
 
 std::uint32_t procedure_address(const LinkContext& link, const ProcedureRef& ref) {
@@ -109,7 +111,8 @@ void place_init_data(LinkContext& link) {
 
 void layout_banks(LinkContext& link, LinkReporter& reporter) {
     link.bank_count = 1;
-    for (const auto& object : link.objects) link.bank_count = std::max(link.bank_count, object.bank + 1);
+    for (const auto& object : link.objects)
+        for (const auto& piece : object.pieces) link.bank_count = std::max(link.bank_count, piece.bank + 1);
     link.banks.assign(std::size_t(link.bank_count), {});
     for (int bank = 0; bank < link.bank_count; ++bank) {
         auto& layout = link.banks[std::size_t(bank)];

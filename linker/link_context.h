@@ -30,21 +30,32 @@ struct Target {
     std::uint32_t detail = 0;
 };
 
+// An object's code in one bank: its sections that name the bank, in order.
+struct BankPiece {
+    int bank = 0;
+    std::uint32_t length = 0;        // its segments' code
+    std::uint32_t base = 0;          // device address where it begins
+    std::uint32_t first_export = 0;  // its first entry in the bank's export table
+    // Its exported procedures (procedure indices) in export order.
+    std::vector<std::uint32_t> exports;
+};
+
 struct LinkObject {
     std::string path;  // as the linker used it: directory joined, upper-cased
     std::vector<std::uint8_t> file;
     ObjectModule module;  // points into `file`
 
+    // The bank of its first banked section (0 without one): its first piece,
+    // which also exports its procedures in "global" sections.
     int bank = 0;
-    std::uint32_t banked_length = 0;  // its segments outside "global"
-    std::uint32_t base = 0;           // device address where its banked code begins
-    std::uint32_t first_export = 0;   // its first entry in its bank's export table
-    // Per section, per segment: the offset within the object's banked code,
-    // or for "global" sections the address in the fixed data area.
+    // One piece per bank its sections name, in order of first appearance,
+    // and per section the piece that holds it.
+    std::vector<BankPiece> pieces;
+    std::vector<std::uint32_t> piece_of_section;
+    // Per section, per segment: the offset within its piece's code, or for
+    // "global" sections the address in the fixed data area.
     std::vector<std::vector<std::uint32_t>> segment_address;
-    // Its exported procedures (procedure indices) in export order, and per
-    // symbol row the export index within the object, or -1.
-    std::vector<std::uint32_t> exports;
+    // Per symbol row: the export index within its piece, or -1.
     std::vector<std::int32_t> export_of_row;
     // Per section, per segment, per fix-up.
     std::vector<std::vector<std::vector<Target>>> targets;

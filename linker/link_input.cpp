@@ -1,5 +1,6 @@
 #include "linker/link_input.h"
 
+#include <algorithm>
 #include <string>
 
 #include "formats/image_file.h"
@@ -19,21 +20,28 @@ void check_fixed_data(const LinkContext& link, LinkReporter& reporter, std::uint
         reporter.report(LinkMessage::DataOversize);
 }
 
-// The bank of an object's banked code: all its banked sections must name the
-// same one, and it must have a place in the image's bank table.
-int object_bank(const LinkObject& object, LinkReporter& reporter) {
-    std::optional<int> bank;
-    for (const auto& section : object.module.sections) {
-        if (section.is_global) continue;
-        if (bank && *bank != section.bank)
+// An object's banked code in pieces, one per bank its sections name; each
+// bank must have a place in the image's bank table. "global" sections go
+// with the first piece.
+void split_into_pieces(LinkObject& object, LinkReporter& reporter) {
+    const auto& sections = object.module.sections;
+    object.piece_of_section.assign(sections.size(), 0);
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        if (sections[s].is_global) continue;
+        const int bank = sections[s].bank;
+        if (bank >= formats::kImageBankCount)
             reporter.report(LinkMessage::InvalidInput, object.path,
-                            "sections name banks " + std::to_string(*bank) + " and " + std::to_string(section.bank));
-        bank = section.bank;
+                            "bank " + std::to_string(bank) + " is above the last bank (26)");
+        auto piece = std::find_if(object.pieces.begin(), object.pieces.end(),
+                                  [bank](const BankPiece& p) { return p.bank == bank; });
+        if (piece == object.pieces.end()) {
+            piece = object.pieces.emplace(piece);
+            piece->bank = bank;
+        }
+        object.piece_of_section[s] = std::uint32_t(piece - object.pieces.begin());
     }
-    if (bank && *bank >= formats::kImageBankCount)
-        reporter.report(LinkMessage::InvalidInput, object.path,
-                        "bank " + std::to_string(*bank) + " is above the last bank (26)");
-    return bank.value_or(0);
+    if (object.pieces.empty()) object.pieces.emplace_back();  // bank 0
+    object.bank = object.pieces.front().bank;
 }
 
 }  // namespace
@@ -52,6 +60,11 @@ void add_init_data(LinkContext& link, LinkReporter& reporter, const InitDataPiec
 }
 
 void load_objects(LinkContext& link, LinkReporter& reporter) {
+    // The debug map counts a link's objects in 16 bits.
+    constexpr std::size_t kMostObjects = 0xFFFF;
+    const auto& paths = link.settings.object_paths;
+    if (paths.size() > kMostObjects)
+        reporter.report(LinkMessage::InvalidInput, paths[kMostObjects], "more than 65535 objects in one link");
     link.objects.reserve(link.settings.object_paths.size());
     for (const auto& path : link.settings.object_paths) {
         LinkObject object;
@@ -71,7 +84,7 @@ void scan_objects(LinkContext& link, LinkReporter& reporter) {
     for (std::uint32_t index = 0; index < link.objects.size(); ++index) {
         auto& object = link.objects[index];
         const auto& module = object.module;
-        object.bank = object_bank(object, reporter);
+        split_into_pieces(object, reporter);
         object.segment_address.resize(module.sections.size());
         object.targets.resize(module.sections.size());
         for (std::uint16_t s = 0; s < module.sections.size(); ++s) {
@@ -82,8 +95,9 @@ void scan_objects(LinkContext& link, LinkReporter& reporter) {
                 const auto length = std::uint32_t(segment.code.size());
                 object.targets[s][g].resize(segment.fixups.size());
                 if (!section.is_global) {
-                    object.segment_address[s].push_back(object.banked_length);
-                    object.banked_length += length;
+                    auto& piece = object.pieces[object.piece_of_section[s]];
+                    object.segment_address[s].push_back(piece.length);
+                    piece.length += length;
                 } else if (!segment.is_init_data) {
                     object.segment_address[s].push_back(add_global_data(link, reporter, length));
                 } else {
@@ -95,8 +109,10 @@ void scan_objects(LinkContext& link, LinkReporter& reporter) {
         object.export_of_row.assign(module.symbols.size(), -1);
         for (auto row : module.public_rows) {
             if (module.symbols[row].kind != formats::SymbolKind::Procedure || object.export_of_row[row] >= 0) continue;
-            object.export_of_row[row] = std::int32_t(object.exports.size());
-            object.exports.push_back(std::uint32_t(module.procedure_of_row[row]));
+            const auto procedure = std::uint32_t(module.procedure_of_row[row]);
+            auto& piece = object.pieces[object.piece_of_section[module.procedures[procedure].section]];
+            object.export_of_row[row] = std::int32_t(piece.exports.size());
+            piece.exports.push_back(procedure);
         }
     }
 }

@@ -31,9 +31,10 @@ Resolved resolve(const LinkContext& link, const Target& target, int bank) {
             const auto& symbol = object.module.symbols[row];
             const auto address = device_address(object, symbol.section, symbol.segment, symbol.value);
             if (object.module.sections[symbol.section].is_global) return {address, std::nullopt, std::nullopt};
-            Resolved resolved{address, object.bank, std::nullopt};
+            const auto& piece = object.pieces[object.piece_of_section[symbol.section]];
+            Resolved resolved{address, piece.bank, std::nullopt};
             if (object.export_of_row[row] >= 0)
-                resolved.export_index = object.first_export + std::uint32_t(object.export_of_row[row]);
+                resolved.export_index = piece.first_export + std::uint32_t(object.export_of_row[row]);
             return resolved;
         }
         case Target::Kind::Pulled: {
@@ -134,12 +135,13 @@ std::uint32_t init_data_offset(const LinkContext& link, std::uint32_t address) {
     return formats::kBankExportTableSize + (address - formats::kFixedDataBase - link.global_length);
 }
 
-void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::size_t s, std::size_t g,
+void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::uint16_t s, std::size_t g,
                              std::span<std::uint8_t> code, bool in_banked_code) {
     const auto& segment = object.module.sections[s].segments[g];
+    const int bank = section_bank(object, s);
     for (std::size_t f = 0; f < segment.fixups.size(); ++f) {
         const auto& fixup = segment.fixups[f];
-        patcher.apply({code, fixup.type, fixup.is_extern, fixup.place, fixup.addend, object.bank, in_banked_code,
+        patcher.apply({code, fixup.type, fixup.is_extern, fixup.place, fixup.addend, bank, in_banked_code,
                        object.module.symbols[fixup.symbol_row].name},
                       object.targets[s][g][f]);
     }
@@ -148,13 +150,14 @@ void relocate_object_segment(Patcher& patcher, const LinkObject& object, std::si
 void relocate_objects(const LinkContext& link, Patcher& patcher, BankBytes& banks) {
     for (const auto& object : link.objects) {
         const auto& sections = object.module.sections;
-        for (std::size_t s = 0; s < sections.size(); ++s)
+        for (std::uint16_t s = 0; s < sections.size(); ++s)
             for (std::size_t g = 0; g < sections[s].segments.size(); ++g) {
                 const auto& segment = sections[s].segments[g];
+                const auto& piece = object.pieces[object.piece_of_section[s]];
                 std::span<std::uint8_t> code;
                 if (!sections[s].is_global)
-                    code = copy_into(banks[std::size_t(object.bank)],
-                                     object.base - kBankWindowBase + object.segment_address[s][g], segment.code);
+                    code = copy_into(banks[std::size_t(piece.bank)],
+                                     piece.base - kBankWindowBase + object.segment_address[s][g], segment.code);
                 else if (segment.is_init_data)
                     code = copy_into(banks[0], init_data_offset(link, object.segment_address[s][g]), segment.code);
                 else

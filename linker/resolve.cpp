@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "linker/layout.h"
 #include "linker/link_input.h"
 #include "linker/symbol_index.h"
 
@@ -102,6 +103,7 @@ private:
     // An EXTERN fix-up of an object, waiting for its lookup.
     struct PendingExtern {
         std::uint32_t object;
+        int bank;  // of the fix-up's section: where a library procedure it pulls goes
         std::string_view name;
         Target* target;
     };
@@ -127,7 +129,8 @@ private:
                             targets[f] = local_target(index, fixups[f].symbol_row);
                             continue;
                         }
-                        run.push_back({index, module.symbols[fixups[f].symbol_row].name, &targets[f]});
+                        run.push_back({index, section_bank(object, std::uint16_t(s)),
+                                       module.symbols[fixups[f].symbol_row].name, &targets[f]});
                         if (run.size() == kRun) resolve_externs(run);
                     }
                 }
@@ -138,7 +141,7 @@ private:
     void resolve_externs(std::vector<PendingExtern>& run) {
         auto name_of = [&](std::size_t k) -> std::optional<std::string_view> { return run[k].name; };
         for_each_hashed(object_publics_, run.size(), name_of, [&](std::size_t k, std::uint64_t hash) {
-            *run[k].target = object_external(link_.objects[run[k].object], run[k].name, hash);
+            *run[k].target = object_external(link_.objects[run[k].object], run[k].bank, run[k].name, hash);
         });
         run.clear();
     }
@@ -150,11 +153,11 @@ private:
     }
 
     // `hash` is the name's hash in object_publics_.
-    Target object_external(const LinkObject& object, std::string_view name, std::uint64_t hash) {
+    Target object_external(const LinkObject& object, int bank, std::string_view name, std::uint64_t hash) {
         if (const auto* found = object_publics_.find(name, hash)) return *found;
         if (link_.libraries.empty()) reporter_.report(LinkMessage::NeedLibrary);
         if (name.empty()) reporter_.report(LinkMessage::NullSymbol, link_.libraries.front().path);
-        if (auto target = find_in_libraries(name, object.bank, std::nullopt)) return *target;
+        if (auto target = find_in_libraries(name, bank, std::nullopt)) return *target;
         reporter_.report(LinkMessage::UnresolvedSymbol, object.path, name);
         return {};
     }

@@ -51,6 +51,31 @@ protected:
     testing_kit::ScopedCwd cwd_{dir_.path()};
 };
 
+int count_lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+
+TEST_F(AsmLargeSource, OneSourceLinksToTheImageOfItsModules) {
+    // 200,000 lines in one source, and the same code as eight modules of
+    // 25,000 lines, one bank each: the two links give the same image. The
+    // one source is assembled with "-C": its line records would outgrow the
+    // object's 16-bit count (see the next test), the modules' do not.
+    const dravlin_test::GeneratedProgram program = dravlin_test::generate_program(8, 25000);
+    ASSERT_EQ(count_lines(program.whole), 200000);
+    ASSERT_EQ(assemble("startup.asm", program.startup), 0) << messages();
+    std::vector<std::string> modules;
+    for (size_t k = 0; k < program.modules.size(); ++k) {
+        ASSERT_EQ(count_lines(program.modules[k]), 25000);
+        std::string name = "m" + std::to_string(k);
+        ASSERT_EQ(assemble(name + ".asm", program.modules[k]), 0) << messages();
+        modules.push_back(name + ".obj");
+    }
+    ASSERT_EQ(assemble("whole.asm", program.whole, {"-C"}), 0) << messages();
+
+    std::string from_modules = link(modules, "modules.lke");
+    std::string from_whole = link({"whole.obj"}, "whole.lke");
+    ASSERT_GT(from_modules.size(), 8u * 30000u);  // eight banks of code
+    EXPECT_TRUE(from_whole == from_modules);
+}
+
 TEST_F(AsmLargeSource, PastAFormatLimitTheMessageNamesItAndNothingIsWritten) {
     struct Case {
         const char* what;

@@ -64,6 +64,25 @@ TEST(Mossrel, LinksATwoBankProgramWithAFarCall) {
     EXPECT_EQ(hex_bytes(image, bank1 + 512, 6), "20 00 00 00 00 60");
 }
 
+TEST(Mossrel, AnObjectOfTwoBanksLinksAsItsPiecesWould) {
+    // helper in bank 1 and main in bank 0 calling it, in one object: each
+    // section goes to its bank, and the call becomes the same far call.
+    LinkFixture pieces;
+    add_two_bank_program(pieces);
+    ASSERT_EQ(pieces.link({"startup.obj", "main.obj", "helper.obj"}).exit_code, 0);
+
+    LinkFixture whole;
+    whole.add("startup.obj", startup_object());
+    ObjBuilder both;
+    both.section("high", 1).segment("text", {0x20, 0, 0, 0, 0, 0x60}).procedure("helper", 0, 6).make_public("helper");
+    both.section("low", 0).segment("text", {0x20, 0, 0, 0, 0, 0x60}).procedure("main", 0, 6).make_public("main");
+    both.fixup(FixupType::Address, 1, "helper");
+    whole.add("both.obj", both.bytes());
+    auto run = whole.link({"startup.obj", "both.obj"});
+    ASSERT_EQ(run.exit_code, 0) << run.messages;
+    EXPECT_EQ(whole.image(), pieces.image());
+}
+
 TEST(Mossrel, ALongDisplayNameIsCutToSixteenCharactersAndKeepsItsCase) {
     LinkFixture fixture;
     add_two_bank_program(fixture);
