@@ -58,6 +58,18 @@ function(kit_fuzzer name)
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
 endfunction()
 
+# kit_screen_test(<name> SHOT <file.png> DIFFERING <pixels> COMMAND <program> [argument...])
+# Runs the program on the SDL display under Xvfb and headless, each writing a
+# screenshot where its arguments name SHOT, and passes when the screen's
+# picture differs from the headless rendering in at most DIFFERING pixels.
+function(kit_screen_test name)
+  cmake_parse_arguments(S "" "SHOT;DIFFERING" "COMMAND" ${ARGN})
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_SOURCE_DIR}/testing/xvfb-screenshot.sh $<TARGET_FILE:png_compare> ${S_SHOT} ${S_DIFFERING}
+            ${S_COMMAND})
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
+endfunction()
+
 # kit_bench(<name> SOURCES ... [LIBS ...]) - a Google Benchmark program in build/bench.
 function(kit_bench name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})

@@ -1,10 +1,16 @@
 #!/bin/sh
 # Runs a program on the SDL display under Xvfb and checks the screenshot it
-# was asked to write. Usage: xvfb-screenshot.sh <screenshot.png> <program> [argument...]
+# was asked to write against the headless rendering of the same window.
+# Usage: xvfb-screenshot.sh <png_compare> <screenshot.png> <allowed differing pixels> <program> [argument...]
+# The program runs twice: headless first, with each argument that is the
+# screenshot's path changed to <screenshot>-headless.png, then on the screen.
 # Exit 77 (skipped) only when no X server can be started here, saying why;
 # with KIT_SKIPS_FAIL=1 (scripts/test, CI) that is a failure instead.
-shot="$1"
-shift
+compare="$1"
+shot="$2"
+allowed="$3"
+shift 3
+reference="${shot%.png}-headless.png"
 skip() {
   if [ "${KIT_SKIPS_FAIL:-}" = 1 ]; then
     echo "failed: $1 (a skip fails this run: KIT_SKIPS_FAIL=1)"
@@ -22,11 +28,23 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 profile="$(mktemp -d)"
 trap 'rm -rf "$profile"' EXIT
 mkdir -p "$(dirname "$shot")"
-rm -f "$shot"
-KIT_DISPLAY=sdl KIT_PROFILE_DIR="$profile" xvfb-run -a -s "-screen 0 1024x768x24" "$@" || exit 1
-# A PNG starts with its eight-byte signature.
-if [ "$(head -c 8 "$shot" | od -An -tx1 | tr -d ' \n')" != "89504e470d0a1a0a" ]; then
-  echo "no screenshot was written to $shot"
-  exit 1
-fi
-echo "screenshot: $shot"
+rm -f "$shot" "$reference"
+
+# The headless run: the same command with the reference in place of the screenshot.
+program="$1"
+shift
+for argument in "$@"; do
+  shift
+  if [ "$argument" = "$shot" ]; then set -- "$@" "$reference"; else set -- "$@" "$argument"; fi
+done
+KIT_DISPLAY=headless KIT_PROFILE_DIR="$profile" "$program" "$@" || { echo "the headless run failed"; exit 1; }
+[ -f "$reference" ] || { echo "the headless run wrote no picture to $reference"; exit 1; }
+for argument in "$@"; do
+  shift
+  if [ "$argument" = "$reference" ]; then set -- "$@" "$shot"; else set -- "$@" "$argument"; fi
+done
+rm -rf "$profile" && mkdir -p "$profile"
+KIT_DISPLAY=sdl KIT_PROFILE_DIR="$profile" xvfb-run -a -s "-screen 0 1024x768x24" "$program" "$@" || exit 1
+[ -f "$shot" ] || { echo "no screenshot was written to $shot"; exit 1; }
+echo "screenshot: $shot; headless rendering: $reference"
+"$compare" "$reference" "$shot" "$allowed"
