@@ -5,10 +5,12 @@
 
 #include "platform/display/headless.h"
 #include "platform/display/sdl_display.h"
+#include "platform/user/termination.h"
 
 namespace kit::display {
 
 OpenedDisplay open_display() {
+    user::close_on_termination_signals();
     OpenedDisplay opened;
     const char* chosen = std::getenv("KIT_DISPLAY");
     std::string_view name = chosen ? chosen : "";
@@ -19,6 +21,7 @@ OpenedDisplay open_display() {
     if (name == "headless") {
         auto headless = std::make_unique<Headless>();
         headless->advance_to_timers(true);
+        headless->set_person_present(false);
         opened.backend = std::move(headless);
         opened.name = "headless";
         return opened;

@@ -39,6 +39,10 @@ public:
     // For programs run headless outside tests: a loop waiting for a timer
     // moves the clock to it instead of stalling.
     void advance_to_timers(bool on) { advance_to_timers_ = on; }
+    // A test answers boxes through its script (a box it did not expect is a
+    // stall); a program run headless has nobody to ask.
+    bool person_present() const override { return person_present_; }
+    void set_person_present(bool present) { person_present_ = present; }
 
     // Input relative to a window's client area (or the screen for a null window).
     void move(HWND hwnd, POINT client);
@@ -61,6 +65,7 @@ private:
     std::deque<Step> script_;
     StallHandler stall_;
     bool advance_to_timers_ = false;
+    bool person_present_ = true;
     std::string clipboard_;
 };
 

@@ -107,10 +107,27 @@ struct Sdl::Impl {
         dirty.clear();
     }
 
+    static void restore_if_minimized(HWND hwnd) {
+        if (hwnd && IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    }
+
+    // The window manager (or the user through it) moved a window: it stays there.
+    static void moved_by_user(HWND hwnd, int x, int y) {
+        if (!hwnd) return;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (r.left != x || r.top != y)
+            SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
     void handle(const SDL_Event& e) {
         switch (e.type) {
             case SDL_MOUSEMOTION: user::inject_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y)); break;
             case SDL_MOUSEBUTTONDOWN:
+                // A click on a window that is still on screen though minimized (no window manager
+                // iconified it) brings it back first.
+                restore_if_minimized(window_of(e.button.windowID));
+                [[fallthrough]];
             case SDL_MOUSEBUTTONUP: {
                 user::MouseButton button = e.button.button == SDL_BUTTON_RIGHT    ? user::MouseButton::right
                                            : e.button.button == SDL_BUTTON_MIDDLE ? user::MouseButton::middle
@@ -134,6 +151,14 @@ struct Sdl::Impl {
                     if (HWND hwnd = window_of(e.window.windowID)) PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
                 } else if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
                     if (HWND hwnd = window_of(e.window.windowID)) dirty.insert(hwnd);
+                } else if (e.window.event == SDL_WINDOWEVENT_MOVED) {
+                    moved_by_user(window_of(e.window.windowID), e.window.data1, e.window.data2);
+                } else if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
+                    if (HWND hwnd = window_of(e.window.windowID); hwnd && !IsIconic(hwnd))
+                        ShowWindow(hwnd, SW_MINIMIZE);
+                } else if (e.window.event == SDL_WINDOWEVENT_RESTORED ||
+                           e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    restore_if_minimized(window_of(e.window.windowID));
                 }
                 break;
             default: break;
@@ -184,6 +209,13 @@ std::unique_ptr<Sdl> Sdl::open(std::string* error) {
     }
     std::unique_ptr<Sdl> display(new Sdl(std::make_unique<Impl>()));
     user::set_backend(display.get());
+    // The metrics follow the real screen, so windows centre and clamp on it.
+    SDL_Rect bounds{}, usable{};
+    if (SDL_GetDisplayBounds(0, &bounds) == 0) {
+        if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = bounds;
+        user::set_screen_size(RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h},
+                              RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h});
+    }
     return display;
 }
 
@@ -226,6 +258,11 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
     if (it == impl_->windows.end()) {
         RECT r;
         GetWindowRect(hwnd, &r);
+        // A window is never mapped where the user cannot reach it.
+        if (RECT fitted = user::fit_on_screen(r); !EqualRect(&fitted, &r)) {
+            SetWindowPos(hwnd, nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            r = fitted;
+        }
         Uint32 flags = SDL_WINDOW_BORDERLESS;
         LONG ex_style = GetWindowLong(hwnd, GWL_EXSTYLE);
         if (ex_style & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
@@ -248,6 +285,15 @@ void Sdl::top_level_destroyed(HWND hwnd) {
     SDL_DestroyWindow(it->second);
     impl_->windows.erase(it);
     impl_->dirty.erase(hwnd);
+}
+
+void Sdl::top_level_minimized(HWND hwnd, bool minimized) {
+    auto it = impl_->windows.find(hwnd);
+    if (it == impl_->windows.end()) return;
+    if (minimized)
+        SDL_MinimizeWindow(it->second);
+    else
+        SDL_RestoreWindow(it->second);
 }
 
 void Sdl::shape_changed(HWND hwnd) {

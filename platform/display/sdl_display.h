@@ -21,9 +21,11 @@ public:
     void idle(std::uint64_t deadline_ms) override;
     void top_level_shown(HWND hwnd, bool shown) override;
     void top_level_destroyed(HWND hwnd) override;
+    void top_level_minimized(HWND hwnd, bool minimized) override;
     void shape_changed(HWND hwnd) override;
     void present(HWND hwnd) override;
     void capture_changed(HWND hwnd) override;
+    bool person_present() const override { return true; }
     bool has_system_clipboard() const override { return true; }
     void set_clipboard_text(const std::string& text) override;
     std::string clipboard_text() override;

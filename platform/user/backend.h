@@ -30,12 +30,19 @@ public:
     // A top-level window became visible or hidden, or was destroyed.
     virtual void top_level_shown(HWND hwnd, bool shown) {}
     virtual void top_level_destroyed(HWND hwnd) {}
+    // A top-level window was minimized or restored (a real display iconifies it).
+    virtual void top_level_minimized(HWND hwnd, bool minimized) {}
     // A top-level window's region changed (a real display reshapes its window).
     virtual void shape_changed(HWND hwnd) {}
     // A top-level window's backing surface holds newly painted pixels.
     virtual void present(HWND hwnd) {}
     // The mouse was captured or released (real displays grab the pointer).
     virtual void capture_changed(HWND hwnd) {}
+
+    // Whether a person can answer a message box or dialog. Without one (a
+    // program run with no screen), boxes that no test script answers take
+    // their default answer and say so on stderr instead of waiting for ever.
+    virtual bool person_present() const { return false; }
 
     // The system clipboard's text, for displays that share one with other programs.
     virtual bool has_system_clipboard() const { return false; }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -284,7 +285,13 @@ LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* questio
         if (IsWindow(dialog)) DestroyWindow(dialog);
     });
     if (question) {
-        if (auto answer = ask_dialog_script(*question)) EndDialog(dialog, *answer);
+        if (auto answer = ask_dialog_script(*question)) {
+            EndDialog(dialog, *answer);
+        } else if (!backend().person_present()) {
+            // Nobody can answer: say so and cancel, as Escape would.
+            std::fprintf(stderr, "%s: no one to answer the dialog; cancelled\n", question->caption.c_str());
+            EndDialog(dialog, IDCANCEL);
+        }
     }
     DialogState* s = state_of(dialog);
     if (s && !s->ended) ShowWindow(dialog, SW_SHOW);

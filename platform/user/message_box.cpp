@@ -1,10 +1,13 @@
 // MessageBox: a dialog made on the spot, or the script's answer when a test runs headless.
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/gdi/gdi.h"
+#include "platform/user/backend.h"
 #include "platform/user/dialog_manager.h"
 #include "platform/user/message_api.h"
 #include "platform/user/styles.h"
+#include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
 
 namespace {
@@ -47,16 +50,33 @@ LONG_PTR message_box_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
-// Width of the text in dialog units of the default font, for the layout.
-int text_width_in_units(const std::string& text) {
+// The text's size in dialog units of the default font, wrapped at `max_width` units.
+SIZE text_size_in_units(const std::string& text, int max_width) {
+    LONG units = GetDialogBaseUnits();
+    const int base_x = std::max(1, int(LOWORD(std::uintptr_t(units))));
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    RECT r{0, 0, 400, 0};
-    DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    TEXTMETRIC metrics{};
+    GetTextMetrics(dc, &metrics);
+    RECT r{0, 0, max_width * base_x / 4, 0};
+    DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);
     DeleteDC(dc);
+    // Whole lines of eight units each, so the box grows by the lines the text wraps to.
+    const int line_height = std::max(1, int(metrics.tmHeight));
+    const int lines = std::max(1, int((r.bottom - r.top + line_height - 1) / line_height));
+    return SIZE{int(r.right - r.left) * 4 / base_x, lines * 8};
+}
+
+// The widest text a box takes before it wraps: at most 260 units, and never
+// wider than most of the screen.
+int widest_text_in_units() {
     LONG units = GetDialogBaseUnits();
-    return int(r.right) * 4 / std::max(1, int(LOWORD(std::uintptr_t(units))));
+    const int base_x = std::max(1, int(LOWORD(std::uintptr_t(units))));
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const int screen_units = int(work.right - work.left) * 4 / base_x;
+    return std::clamp(screen_units * 3 / 4 - 20, 60, 260);
 }
 
 }  // namespace
@@ -72,9 +92,15 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     std::vector<Button> buttons = buttons_for(type);
     int default_index = (type & MB_DEFBUTTON3) ? 2 : (type & MB_DEFBUTTON2) ? 1 : 0;
     default_index = std::min(default_index, int(buttons.size()) - 1);
-    int lines = 1 + int(std::count(question.text.begin(), question.text.end(), '\n'));
-    int text_width = std::clamp(text_width_in_units(question.text), 60, 260);
-    int row = 14 + 8 * lines;
+    if (!kit::user::backend().person_present()) {
+        // Nobody can answer: say what the box said and take its default.
+        std::fprintf(stderr, "%s: %s [%s]\n", question.caption.c_str(), question.text.c_str(),
+                     buttons[size_t(default_index)].text);
+        return buttons[size_t(default_index)].id;
+    }
+    SIZE text_size = text_size_in_units(question.text, widest_text_in_units());
+    int text_width = std::max(60, int(text_size.cx));
+    int row = 14 + int(text_size.cy);
     int buttons_width = int(buttons.size()) * 56 - 6;
     int width = std::max(text_width, buttons_width) + 20;
 
@@ -83,8 +109,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = width;
     t.cy = row + 30;
-    t.controls.push_back(
-        {"STATIC", 0xFFFF, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20, 8 * lines});
+    t.controls.push_back({"STATIC", 0xFFFF, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20,
+                          int(text_size.cy)});
     int x = (width - buttons_width) / 2;
     for (size_t i = 0; i < buttons.size(); ++i) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (int(i) == default_index ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);

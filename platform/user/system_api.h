@@ -85,6 +85,12 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* out, UINT ini);
 namespace kit::user {
 // Changes one metric (tests and settings); broadcasts WM_SETTINGCHANGE.
 void set_system_metric(int index, int value);
+// The screen's size and the part of it that panels leave free, from the
+// display; the screen metrics follow. Broadcasts WM_SETTINGCHANGE.
+void set_screen_size(RECT screen, RECT work_area);
+// The rectangle moved (not resized) to lie in the work area; one larger than
+// the work area keeps its top-left corner on it.
+RECT fit_on_screen(RECT window);
 // Puts every metric and colour back to the defaults.
 void reset_system_tables();
 }  // namespace kit::user

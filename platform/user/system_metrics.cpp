@@ -1,5 +1,6 @@
 // The metrics and colours table. Values are those of the classic desktop at
 // 96 dpi, so that non-client layouts match what the programs were drawn for.
+#include <algorithm>
 #include <array>
 #include <mutex>
 
@@ -14,13 +15,26 @@ namespace {
 struct Tables {
     std::array<int, SM_METRIC_COUNT> metrics{};
     std::array<COLORREF, COLOR_COUNT> colours{};
+    RECT work_area{};
 };
+
+// The metrics that follow the screen's size; the work area is what panels leave free.
+void set_screen_metrics(Tables& t, RECT screen, RECT work_area) {
+    auto& m = t.metrics;
+    const int width = screen.right - screen.left, height = screen.bottom - screen.top;
+    const int work_width = work_area.right - work_area.left, work_height = work_area.bottom - work_area.top;
+    m[SM_CXSCREEN] = width;
+    m[SM_CYSCREEN] = height;
+    m[SM_CXFULLSCREEN] = work_width;
+    m[SM_CYFULLSCREEN] = work_height - m[SM_CYCAPTION];
+    m[SM_CXMAXIMIZED] = work_width + 2 * m[SM_CXFRAME];
+    m[SM_CYMAXIMIZED] = work_height + 2 * m[SM_CYFRAME];
+    t.work_area = work_area;
+}
 
 Tables defaults() {
     Tables t;
     auto& m = t.metrics;
-    m[SM_CXSCREEN] = 1920;
-    m[SM_CYSCREEN] = 1080;
     m[SM_CXVSCROLL] = m[SM_CYHSCROLL] = m[SM_CYVSCROLL] = m[SM_CXHSCROLL] = 16;
     m[SM_CYVTHUMB] = m[SM_CXHTHUMB] = 16;
     m[SM_CYCAPTION] = 19;
@@ -30,8 +44,6 @@ Tables defaults() {
     m[SM_CXICON] = m[SM_CYICON] = 32;
     m[SM_CXCURSOR] = m[SM_CYCURSOR] = 32;
     m[SM_CYMENU] = 19;
-    m[SM_CXFULLSCREEN] = 1920;
-    m[SM_CYFULLSCREEN] = 1080 - 19 - 28;
     m[SM_SWAPBUTTON] = 0;
     m[SM_CXMIN] = 112;
     m[SM_CYMIN] = 27;
@@ -42,9 +54,9 @@ Tables defaults() {
     m[SM_CYSMCAPTION] = 15;
     m[SM_CXSMSIZE] = m[SM_CYSMSIZE] = 12;
     m[SM_CXMENUSIZE] = m[SM_CYMENUSIZE] = 18;
-    m[SM_CXMAXIMIZED] = 1920 + 8;
-    m[SM_CYMAXIMIZED] = 1080 - 28 + 8;
     m[SM_CXMENUCHECK] = m[SM_CYMENUCHECK] = 13;
+    // Until a display tells the real size: a 1920x1080 screen with a 28-pixel panel at the bottom.
+    set_screen_metrics(t, RECT{0, 0, 1920, 1080}, RECT{0, 0, 1920, 1080 - 28});
 
     auto& c = t.colours;
     c[COLOR_SCROLLBAR] = RGB(0xC0, 0xC0, 0xC0);
@@ -141,6 +153,25 @@ void set_system_metric(int index, int value) {
     broadcast(WM_SETTINGCHANGE, 0);
 }
 
+void set_screen_size(RECT screen, RECT work_area) {
+    if (screen.right <= screen.left || screen.bottom <= screen.top) return;
+    if (IntersectRect(&work_area, &work_area, &screen) == FALSE) work_area = screen;
+    {
+        std::lock_guard lock(tables_mutex);
+        set_screen_metrics(tables, screen, work_area);
+    }
+    broadcast(WM_SETTINGCHANGE, 0);
+}
+
+RECT fit_on_screen(RECT window) {
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG width = window.right - window.left, height = window.bottom - window.top;
+    const LONG left = std::max(work.left, std::min(window.left, work.right - width));
+    const LONG top = std::max(work.top, std::min(window.top, work.bottom - height));
+    return RECT{left, top, left + width, top + height};
+}
+
 void reset_system_tables() {
     std::lock_guard lock(tables_mutex);
     tables = defaults();
@@ -152,8 +183,8 @@ void reset_system_tables() {
 BOOL SystemParametersInfo(UINT action, UINT, void* out, UINT) {
     if (!out) return FALSE;
     if (action == SPI_GETWORKAREA) {
-        // The screen less a task bar of 28 pixels at the bottom, as the metrics table assumes.
-        *static_cast<RECT*>(out) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) - 28};
+        std::lock_guard lock(tables_mutex);
+        *static_cast<RECT*>(out) = tables.work_area;
         return TRUE;
     }
     if (action == SPI_GETNONCLIENTMETRICS) {

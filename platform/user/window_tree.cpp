@@ -263,6 +263,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
             SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
         }
+        if (top_level) backend().top_level_minimized(hwnd, minimize);
         w = find_window(hwnd);
         if (!w) return was_visible;
         RECT c = w->client;
