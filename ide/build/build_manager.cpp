@@ -49,6 +49,7 @@ bool CVyrBuildManager::Build(bool rebuild) {
     workspace_->WriteVersionFile();
     std::vector<BuildJob> jobs;
     if (!MakeBuildJobs(jobs, rebuild || workspace_->IsRebuildNeeded())) return Refused();
+    if (!ide::MakeOutputFolders(Context(), error_)) return Refused();
     workspace_->SetRebuildNeeded(false);
     return StartBuildThread(jobs, BuildMode::build_project);
 }
@@ -57,6 +58,7 @@ bool CVyrBuildManager::Compile(std::string_view path) {
     if (IsBuilding() || !HasWorkspace()) return false;
     std::vector<BuildJob> jobs;
     if (!MakeCompileJobs(path, jobs)) return Refused();
+    if (!ide::MakeOutputFolders(Context(), error_)) return Refused();
     return StartBuildThread(jobs, BuildMode::compile_one);
 }
 

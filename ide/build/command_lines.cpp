@@ -162,6 +162,22 @@ std::string FindDefaultObject(const JobContext& context) {
     return path;
 }
 
+bool MakeOutputFolders(const JobContext& context, BuildError& error) {
+    const std::string debug = context.workspace.GetProjectFolder() + "DEBUG\\";
+    std::vector<std::string> folders{debug};
+    for (const SourceFileRecord& source : context.sources) {
+        if (source.kind == SourceKind::c_source && !FolderOf(source.path).empty())
+            folders.push_back(debug + FolderOf(source.path));
+    }
+    for (const std::string& folder : folders) {
+        if (!CreateDirectoryTree(folder)) {
+            error = {kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str())};
+            return false;
+        }
+    }
+    return true;
+}
+
 bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error) {
     const bool application = !context.workspace.IsLibraryProject();
     std::vector<std::string> paths;

@@ -18,6 +18,12 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
 // Compile of the one source `path` (a full path).
 bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs, BuildError& error);
 
+// Makes the folders the tools write into: the project's "DEBUG\" folder and,
+// for a C source stored with a folder, that folder inside it (where its
+// intermediate files go). A project opened from files that were never saved
+// by the IDE has none of them yet.
+bool MakeOutputFolders(const JobContext& context, BuildError& error);
+
 // The libraries of the link line, each quoted and followed by the separator.
 // A standard library no library folder holds is passed by its name, so the
 // linker reports it.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "ide/build/tests/build_fixture.h"
 #include "ide/build/up_to_date.h"
@@ -132,8 +133,7 @@ TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
     dir.write("game.c", "#error the namesake in the project folder was read\n");
     dir.write("main.asm", "this is no assembly\n");
     ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
-    ASSERT_TRUE(manager.SaveWorkspace());  // makes the output folder
-    builds.SetWorkspace(&manager);
+    builds.SetWorkspace(&manager);  // never saved: the compile makes its output folder
 
     for (const char* source : {"sub/game.c", "sub\\main.asm"}) {
         sink.Clear();
@@ -147,6 +147,43 @@ TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OVP")));
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OBJ")));
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/main.OBJ")));
+}
+
+// A project written by hand (never saved by the IDE, so no output folder) with
+// a C source in a subfolder builds: the build makes DEBUG\ and DEBUG\sub\.
+TEST_F(IdeRealBuild, AProjectWithoutItsOutputFolderAndACSourceInAFolderBuilds) {
+    dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
+                                      "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
+                                      "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
+                                      std::string(kMainBankParam) +
+                                      "\n#SOURCE = reset.asm\n#SOURCE = sub\\game.c\n#ENDBANK\n"
+                                      "#DISPLAYNAME = GAME"));
+    dir.write("reset.asm", kReset);
+    dir.write("sub/game.c", kGameC);
+    ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
+    ASSERT_FALSE(os::file_exists(PathOf("DEBUG")));
+    builds.SetWorkspace(&manager);
+
+    ASSERT_TRUE(builds.Build(false)) << builds.GetLastErrorText();
+    builds.WaitForBuild();
+    std::string pane;
+    for (const std::string& line : sink.Lines()) pane += line + "\n";
+    EXPECT_TRUE(CountsLine(sink.Lines(), "GAME.bin - 0 error(s), 0 warning(s)")) << pane;
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/sub/game.OVP"))) << pane;
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << pane;
+}
+
+TEST_F(IdeRealBuild, AnOutputFolderThatCannotBeMadeRefusesTheBuild) {
+    NewGame();
+    dir.write("reset.asm", kReset);
+    ASSERT_TRUE(manager.AddFile(PathOf("reset.asm"), "MAIN"));
+    builds.SetWorkspace(&manager);
+    std::filesystem::remove_all(PathOf("DEBUG"));
+    dir.write("DEBUG", "a file where the output folder belongs");
+    EXPECT_FALSE(builds.Build(false));
+    EXPECT_NE(builds.GetLastErrorText().find("Can't create directory:("), std::string::npos)
+        << builds.GetLastErrorText();
+    EXPECT_TRUE(sink.Lines().empty());
 }
 
 }  // namespace
