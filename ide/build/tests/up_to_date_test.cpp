@@ -137,6 +137,16 @@ TEST_F(IdeNeedsLink, TheProgramImageBeforeADebugRun) {
     EXPECT_EQ(ProgramBinPath(manager), "/elsewhere/X.BIN");
 }
 
+TEST_F(IdeNeedsLink, AnIncludedFileTouchedAfterItsObjectMakesTheImageStale) {
+    WriteAged("defs.inc", "x", 100s);
+    WriteAged("DEBUG/main.OBJ", ObjectListing({"main.asm", "defs.inc"}), 50s);
+    EXPECT_TRUE(ProgramImageIsCurrent(manager));
+    Touch("defs.inc", 40s);  // after the object was written, though before the image
+    EXPECT_FALSE(ProgramImageIsCurrent(manager));
+    Touch("DEBUG/main.OBJ", 35s);  // assembled again since
+    EXPECT_TRUE(ProgramImageIsCurrent(manager));
+}
+
 TEST_F(IdeNeedsLink, ALibraryProjectComparesItsLibrary) {
     manager.SetCodeMode(1);
     EXPECT_TRUE(Needs());

@@ -113,6 +113,40 @@ TEST(PatternBrush, MonoTileTakesDcColoursAndFollowsTheBrushOrigin) {
     DeleteObject(brush);
 }
 
+TEST(PatternBrush, TheBrushOriginIsWhereTheTileCornerLands) {
+    // One marked pixel in the tile's top-left corner: a pattern that repeats
+    // only every 8 pixels, so an origin taken the wrong way round shows.
+    const BYTE rows[16] = {0x80, 0};
+    const HBITMAP tile = CreateBitmap(8, 8, 1, 1, rows);
+    const HBRUSH brush = CreatePatternBrush(tile);
+    DeleteObject(tile);
+    Canvas c(12, 10);
+    SetTextColor(c.dc, RGB(255, 255, 255));
+    SetBkColor(c.dc, RGB(0, 0, 0));  // the set bit
+    const RECT r{0, 0, 12, 10};
+    const struct {
+        POINT origin;
+        const char* expected;
+    } cases[] = {
+        {{0, 0},
+         "#.......#...\n............\n............\n............\n............\n............\n............\n"
+         "............\n#.......#...\n............\n"},
+        {{3, 2},
+         "............\n............\n...#.......#\n............\n............\n............\n............\n"
+         "............\n............\n............\n"},
+        {{6, 9},
+         "............\n......#.....\n............\n............\n............\n............\n............\n"
+         "............\n............\n......#.....\n"},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(::testing::Message() << t.origin.x << "," << t.origin.y);
+        SetBrushOrgEx(c.dc, t.origin.x, t.origin.y, nullptr);
+        ASSERT_EQ(FillRect(c.dc, &r, brush), 1);
+        EXPECT_EQ(gdi_test::picture(c.surface(), RGB(0, 0, 0), r), t.expected);
+    }
+    DeleteObject(brush);
+}
+
 TEST(StretchBlt, ScalesByNearestPixelAndMirrorsOnANegativeExtent) {
     Canvas src(2, 1);
     SetPixel(src.dc, 0, 0, RGB(1, 0, 0));
