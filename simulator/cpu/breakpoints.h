@@ -27,10 +27,9 @@ BreakHit ScanBreakTables(KernelCore& core, const std::uint8_t* place, BreakScan 
 // scans before every instruction and after every operand access, and both
 // tables are usually empty.
 inline BreakHit ScanBreakpoints(KernelCore& core, const std::uint8_t* place, BreakScan scan) {
-    if (!place) return {};
     const formats::TargetControlBlock& block = *core.block;
-    if (!(block.first_table[0] & formats::BreakEntry::kValid) && !(block.second_table[0] & formats::BreakEntry::kValid))
-        return {};
+    bool empty = !((block.first_table[0] | block.second_table[0]) & formats::BreakEntry::kValid);
+    if (empty || !place) return {};
     return ScanBreakTables(core, place, scan);
 }
 

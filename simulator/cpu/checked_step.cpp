@@ -221,13 +221,13 @@ template <std::uint8_t Opcode>
     r.pc = target;
 }
 
-// Shift and rotate on the accumulator or the operand.
+// Shift and rotate (one of the alu rules) on the accumulator or the operand.
 template <std::uint8_t Opcode, typename Fn>
 [[gnu::always_inline]] inline void Modify(TargetRegisterBlock& r, Instruction& in, Fn fn) {
     if constexpr (kOpcodeTable[Opcode].mode() == Mode::Accumulator) {
-        r.a = SetNZ(r, fn(r.a));
+        r.a = fn(r, r.a);
     } else {
-        *in.write = SetNZ(r, fn(*in.read));
+        *in.write = fn(r, *in.read);
     }
 }
 
@@ -259,38 +259,12 @@ template <std::uint8_t Opcode>
         case Op::STA: *in.write = r.a; break;
         case Op::STX: *in.write = r.x; break;
         case Op::STY: *in.write = r.y; break;
-        case Op::ASL:
-            Modify<Opcode>(
-                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    SetFlag(r, P::kC, v & 0x80);
-                    return static_cast<std::uint8_t>(v << 1);
-                });
-            break;
-        case Op::LSR:
-            Modify<Opcode>(
-                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    SetFlag(r, P::kC, v & 1);
-                    return static_cast<std::uint8_t>(v >> 1);
-                });
-            break;
-        case Op::ROL:
-            Modify<Opcode>(
-                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    std::uint8_t carry = r.p & P::kC;
-                    SetFlag(r, P::kC, v & 0x80);
-                    return static_cast<std::uint8_t>(v << 1 | carry);
-                });
-            break;
-        case Op::ROR:
-            Modify<Opcode>(
-                r, in, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-                    SetFlag(r, P::kC, v & 1);
-                    return static_cast<std::uint8_t>(v >> 1 | carry);
-                });
-            break;
-        case Op::INC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read + 1)); break;
-        case Op::DEC: *in.write = SetNZ(r, static_cast<std::uint8_t>(*in.read - 1)); break;
+        case Op::ASL: Modify<Opcode>(r, in, Asl); break;
+        case Op::LSR: Modify<Opcode>(r, in, Lsr); break;
+        case Op::ROL: Modify<Opcode>(r, in, Rol); break;
+        case Op::ROR: Modify<Opcode>(r, in, Ror); break;
+        case Op::INC: *in.write = Increment(r, *in.read); break;
+        case Op::DEC: *in.write = Decrement(r, *in.read); break;
         case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
         case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
         case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;

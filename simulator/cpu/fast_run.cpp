@@ -326,15 +326,15 @@ template <typename Fn>
     return core.internalRam[0x100 + r.s];
 }
 
+// A read-modify-write rule (it sets the flags) on the accumulator or the operand.
 template <typename Fn>
 [[gnu::always_inline]] inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address,
                                           std::int64_t& left, Fn fn) {
     if (mode == Mode::Accumulator) {
-        r.a = SetNZ(r, fn(r.a));
+        r.a = fn(r, r.a);
         return;
     }
-    std::uint8_t value = SetNZ(r, fn(m.Read(address, left)));
-    m.Write(address, value, left);
+    m.Write(address, fn(r, m.Read(address, left)), left);
 }
 
 // The instruction `Opcode` at r.pc; returns its cycles, or -1 for a download
@@ -427,46 +427,12 @@ template <std::uint8_t Opcode>
         case Op::STA: m.Write(address, r.a, left); break;
         case Op::STX: m.Write(address, r.x, left); break;
         case Op::STY: m.Write(address, r.y, left); break;
-        case Op::ASL:
-            Modify(
-                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    SetFlag(r, P::kC, v & 0x80);
-                    return static_cast<std::uint8_t>(v << 1);
-                });
-            break;
-        case Op::LSR:
-            Modify(
-                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    SetFlag(r, P::kC, v & 1);
-                    return static_cast<std::uint8_t>(v >> 1);
-                });
-            break;
-        case Op::ROL:
-            Modify(
-                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    std::uint8_t carry = r.p & P::kC;
-                    SetFlag(r, P::kC, v & 0x80);
-                    return static_cast<std::uint8_t>(v << 1 | carry);
-                });
-            break;
-        case Op::ROR:
-            Modify(
-                m, r, mode, address, left, [&](std::uint8_t v) __attribute__((always_inline)) {
-                    std::uint8_t carry = (r.p & P::kC) ? 0x80 : 0;
-                    SetFlag(r, P::kC, v & 1);
-                    return static_cast<std::uint8_t>(v >> 1 | carry);
-                });
-            break;
-        case Op::INC:
-            Modify(
-                m, r, mode, address, left,
-                [](std::uint8_t v) __attribute__((always_inline)) { return static_cast<std::uint8_t>(v + 1); });
-            break;
-        case Op::DEC:
-            Modify(
-                m, r, mode, address, left,
-                [](std::uint8_t v) __attribute__((always_inline)) { return static_cast<std::uint8_t>(v - 1); });
-            break;
+        case Op::ASL: Modify(m, r, mode, address, left, Asl); break;
+        case Op::LSR: Modify(m, r, mode, address, left, Lsr); break;
+        case Op::ROL: Modify(m, r, mode, address, left, Rol); break;
+        case Op::ROR: Modify(m, r, mode, address, left, Ror); break;
+        case Op::INC: Modify(m, r, mode, address, left, Increment); break;
+        case Op::DEC: Modify(m, r, mode, address, left, Decrement); break;
         case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
         case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
         case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;

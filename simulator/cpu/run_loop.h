@@ -66,6 +66,10 @@ inline void CountCycles(KernelCore& core, int cycles) {
     std::uint8_t* write = core.block->write_latches;
     std::uint8_t* read = core.block->read_latches;
     core.cycleCount += static_cast<unsigned>(cycles);
+    if (core.cycleCount >= core.cycleLimit) core.controlFlags |= ControlFlag::kStopRequest;
+    // Timer, NMI and counter all off, no download waiting: nothing more to count.
+    bool quiet = !(write[0x04] & 0x0F) && (write[0x01] & 0x10) && !(r.cpu_state & formats::CpuStateBit::kCounterRuns);
+    if (quiet && !core.autoDownloadPending) return;
     if ((write[0x04] & 0x0F) && CountDown(core.timerCountdown, core.timerPeriod, cycles)) {
         read[0x01] |= 0x08;
         r.run_flags |= formats::RunFlag::kIrqPending;
@@ -81,7 +85,6 @@ inline void CountCycles(KernelCore& core, int cycles) {
             r.run_flags |= formats::RunFlag::kIrqPending;
         }
     }
-    if (core.cycleCount >= core.cycleLimit) core.controlFlags |= ControlFlag::kStopRequest;
     if (core.autoDownloadPending && core.downloadState == 0) {
         auto low = static_cast<std::uint32_t>(core.cycleCount);
         if (low >= kAutoDownloadFirst && low <= kAutoDownloadLast) {
