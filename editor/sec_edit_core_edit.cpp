@@ -1,0 +1,357 @@
+// SECEditCore: typing, new lines with auto-indent, tabs and block indents, deleting,
+// and the clipboard. Each edit is one undo group of the buffer.
+#include <algorithm>
+#include <cctype>
+
+#include "editor/code_page.h"
+#include "editor/sec_edit_core.h"
+
+namespace editor {
+namespace {
+
+// Marks clipboard text as a column block; the sender's line end follows it.
+constexpr std::string_view kColumnBlockTag = "*SECEdit Column Block*";
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// Display column of a line's first byte that is not white space, or -1 when it has none.
+int IndentOf(const SECEdit& edit, const EditLine* line) {
+    std::string_view text = edit.TextOf(line);
+    for (size_t at = 0; at < text.size(); ++at)
+        if (!std::isspace(static_cast<unsigned char>(text[at]))) return edit.IndexToColumn(line, static_cast<int>(at));
+    return -1;
+}
+
+// White space reaching a display column from column 0: tabs first when keeping tabs.
+std::string IndentText(const SECEdit& edit, int columns) {
+    if (!edit.keep_tabs()) return std::string(static_cast<size_t>(columns), ' ');
+    int tab = edit.GetTabSize();
+    return std::string(static_cast<size_t>(columns / tab), '\t') + std::string(static_cast<size_t>(columns % tab), ' ');
+}
+
+}  // namespace
+
+bool SECEditCore::IsColouringCharacter(unsigned char character) const {
+    if (character == '"' || character == '\'') return true;
+    auto last_of = [&](const std::string& text) {
+        return !text.empty() && text.back() == static_cast<char>(character);
+    };
+    auto first_of = [&](const std::string& text) {
+        return !text.empty() && text.front() == static_cast<char>(character);
+    };
+    for (int pair : {1, 2})
+        if (last_of(edit_->comment_start(pair)) || last_of(edit_->comment_end(pair))) return true;
+    for (const OEExtraCommentType& type : edit_->extra_comment_types())
+        if (first_of(type.start) || last_of(type.start) || first_of(type.end) || last_of(type.end)) return true;
+    return false;
+}
+
+void SECEditCore::TextEdited(bool redraw, ViewHint hint) {
+    ValidatePlaces();
+    if (redraw) {
+        SetupScrollBars();
+        window_.InvalidateAll();
+        EnsureCaretVisible();
+    }
+    Notify(hint);
+}
+
+void SECEditCore::RowEdited(bool redraw, bool whole_window) {
+    if (redraw) {
+        if (whole_window)
+            window_.InvalidateAll();
+        else
+            RepaintCaretRow();
+        EnsureCaretVisible();
+    }
+    Notify(kHintRepaint);
+}
+
+int SECEditCore::InsertChar(unsigned char character, bool redraw, bool undo) {
+    if (TextColumns(CaretLine()) >= kMaxLineColumns) return kLineTooLong;
+    UndoGroup group(*edit_);
+    if (selecting_) DeleteSelection(false, undo);
+    TextPosition at = CaretPosition();
+    if (int code = edit_->InsertChar(at, static_cast<char>(character), edit_->GetInsertMode(), undo)) return code;
+    // The padding before a character in virtual space keeps its display column.
+    int index = edit_->ColumnToIndex(at.line, caret_.column);
+    caret_.column = edit_->IndexToColumn(at.line, index + 1);
+    RowEdited(redraw, edit_->colouring_on() && IsColouringCharacter(character));
+    return 0;
+}
+
+int SECEditCore::InsertString(std::string_view text, bool redraw, bool undo) {
+    if (TextColumns(CaretLine()) + static_cast<int>(text.size()) >= kMaxLineColumns) return kLineTooLong;
+    UndoGroup group(*edit_);
+    if (selecting_) DeleteSelection(false, undo);
+    TextPosition at = CaretPosition();
+    if (int code = edit_->InsertString(at, text, edit_->GetInsertMode(), undo)) return code;
+    int index = edit_->ColumnToIndex(at.line, caret_.column);
+    caret_.column = edit_->IndexToColumn(at.line, index + static_cast<int>(text.size()));
+    RowEdited(redraw, false);
+    return 0;
+}
+
+int SECEditCore::NewLine(bool redraw, bool undo) {
+    if (edit_->GetReadOnly()) return kReadOnly;
+    UndoGroup group(*edit_);
+    if (int code = edit_->SplitLine(CaretPosition(), undo)) return code;
+    if (caret_.line == top_ + rows() - 1) ++top_;
+    caret_ = {caret_.line + 1, 0};
+    if (edit_->auto_indent()) AutoIndent();
+    if (redraw) {
+        window_.InvalidateRows(std::max(0, caret_.line - top_ - 1), -1);
+        SetupScrollBars();
+        EnsureCaretVisible();
+    }
+    Notify(kHintRepaint);
+    return 0;
+}
+
+int SECEditCore::AutoIndent() {
+    EditLine* line = CaretLine();
+    int reference = -1;
+    for (const EditLine* above = line->prev; above && reference < 0; above = above->prev)
+        reference = IndentOf(*edit_, above);
+    if (reference < 0) return 0;
+    // The new line's own leading white space gives way to the reference indent, so the
+    // indent comes out the same whether the line begins with tabs or spaces.
+    if (IndentOf(*edit_, line) >= 0) {
+        std::string_view text = edit_->TextOf(line);
+        int blank = static_cast<int>(std::find_if(text.begin(), text.end(),
+                                                  [](char c) { return !std::isspace(static_cast<unsigned char>(c)); }) -
+                                     text.begin());
+        if (edit_->IndexToColumn(line, blank) != reference) {
+            if (blank > 0) edit_->DeleteChars({line, 0}, blank, true);
+            if (reference > 0) edit_->InsertString({line, 0}, IndentText(*edit_, reference), true, true);
+        }
+    }
+    // An empty new line is not padded: the caret waits in virtual space.
+    caret_.column = reference;
+    return 0;
+}
+
+int SECEditCore::Tab(bool redraw, bool undo) {
+    if (selecting_) return IndentLines(false, redraw, undo);
+    int tab = edit_->GetTabSize();
+    if (!edit_->keep_tabs()) {
+        int index = CaretIndex();
+        return InsertString(std::string(static_cast<size_t>(tab - index % tab), ' '), redraw, undo);
+    }
+    if (TextColumns(CaretLine()) + tab > kMaxLineColumns - 1) return kLineTooLong;
+    if (int code = edit_->InsertChar(CaretPosition(), '\t', true, undo)) return code;
+    caret_.column = (caret_.column / tab + 1) * tab;
+    RowEdited(redraw, false);
+    return 0;
+}
+
+int SECEditCore::BackTab(bool redraw, bool undo) {
+    if (selecting_) return IndentLines(true, redraw, undo);
+    int tab = edit_->GetTabSize();
+    int step = caret_.column % tab == 0 ? tab : caret_.column % tab;
+    caret_.column = std::max(0, caret_.column - step);
+    if (redraw) EnsureCaretVisible();
+    return 0;
+}
+
+int SECEditCore::IndentLines(bool outdent, bool redraw, bool undo) {
+    if (selection_mode_ == kColumnSelection) return kStreamOnly;
+    CaretPlace start = selection_start_;
+    CaretPlace end = selection_end_;
+    // A selection that ends at column 0 does not touch its last line.
+    int last = end.column > 0 ? end.line : std::max(start.line, end.line - 1);
+    {
+        UndoGroup group(*edit_);
+        selecting_ = false;
+        for (int number = start.line; number <= last; ++number) {
+            EditLine* line = LineAt(number);
+            if (!outdent) {
+                caret_ = {number, 0};
+                Tab(false, undo);
+                continue;
+            }
+            for (int count = 0; count < edit_->GetTabSize(); ++count) {
+                std::string_view text = edit_->TextOf(line);
+                if (text.empty() || (text[0] != ' ' && text[0] != '\t')) break;
+                bool was_tab = text[0] == '\t';
+                edit_->DeleteChar({line, 0}, undo);
+                if (was_tab) break;
+            }
+        }
+    }
+    selection_start_ = {start.line, 0};
+    if (end.column > 0)
+        selection_end_ =
+            end.line < LineCount() ? CaretPlace{end.line + 1, 0} : CaretPlace{end.line, TextColumns(LineAt(end.line))};
+    else
+        selection_end_ = end;
+    selecting_ = true;
+    anchor_ = selection_end_;
+    caret_ = selection_start_;
+    if (redraw) {
+        window_.InvalidateAll();
+        EnsureCaretVisible();
+    }
+    Notify(kHintRepaint);
+    return 0;
+}
+
+int SECEditCore::DeleteSelection(bool redraw, bool undo) {
+    if (!selecting_ || selection_start_ == selection_end_) return kNoText;
+    UndoGroup group(*edit_);
+    int code = 0;
+    if (selection_mode_ == kColumnSelection) {
+        code = edit_->DeleteColumnBlock(PositionOf(selection_start_), PositionOf(selection_end_), undo);
+        caret_ = {std::min(selection_start_.line, selection_end_.line),
+                  std::min(selection_start_.column, selection_end_.column)};
+    } else {
+        code = edit_->DeleteBlock(PositionOf(selection_start_), PositionOf(selection_end_), undo);
+        caret_ = selection_start_;
+    }
+    if (code) return code;
+    ClearSelection(false);
+    TextEdited(redraw, kHintLineDeleted);
+    return 0;
+}
+
+int SECEditCore::DeleteChar(bool redraw, bool undo) {
+    if (selecting_) return DeleteSelection(redraw, undo);
+    TextPosition at = CaretPosition();
+    std::string_view text = edit_->TextOf(at.line);
+    unsigned char deleted = at.index < static_cast<int>(text.size()) ? text[static_cast<size_t>(at.index)] : 0;
+    // At the end of the text the next line comes up; a double-byte character goes whole.
+    int code = at.index >= static_cast<int>(text.size())
+                   ? edit_->JoinLines(at, undo)
+                   : edit_->DeleteChars(at, CharSize(text, at.index, edit_->code_page()), undo);
+    if (code == kEndOfFile) code = 0;
+    if (code) return code;
+    ValidatePlaces();
+    if (redraw) {
+        if (at.line->next == nullptr || (edit_->colouring_on() && IsColouringCharacter(deleted)))
+            window_.InvalidateAll();
+        else
+            window_.InvalidateRows(caret_.line - top_, -1);
+        SetupScrollBars();
+        EnsureCaretVisible();
+    }
+    Notify(kHintLineDeleted);
+    return 0;
+}
+
+int SECEditCore::Backspace(bool redraw, bool undo) {
+    if (selecting_) return DeleteSelection(redraw, undo);
+    if (caret_.column == 0) {
+        if (caret_.line == 1) return 0;
+        EditLine* previous = LineAt(caret_.line - 1);
+        TextPosition join{previous, static_cast<int>(edit_->TextOf(previous).size())};
+        if (int code = edit_->JoinLines(join, undo)) return code;
+        caret_ = {caret_.line - 1, edit_->IndexToColumn(previous, join.index)};
+        if (redraw) {
+            SetupScrollBars();
+            window_.InvalidateAll();
+        }
+    } else {
+        EditLine* line = CaretLine();
+        std::string_view text = edit_->TextOf(line);
+        int index = CaretIndex();
+        if (index > static_cast<int>(text.size())) {
+            // In virtual space there is nothing to delete: the caret only moves left.
+            --caret_.column;
+        } else {
+            int start = CharStart(text, index - 1, edit_->code_page());
+            unsigned char deleted = text[static_cast<size_t>(start)];
+            if (int code = edit_->DeleteChars({line, start}, index - start, undo)) return code;
+            caret_.column = edit_->IndexToColumn(line, start);
+            if (redraw) {
+                if (edit_->colouring_on() && IsColouringCharacter(deleted))
+                    window_.InvalidateAll();
+                else
+                    RepaintCaretRow();
+            }
+        }
+    }
+    if (redraw) EnsureCaretVisible();
+    Notify(kHintRepaint);
+    return 0;
+}
+
+int SECEditCore::Copy() {
+    bool column_block = false;
+    std::string text = GetSelectionText(&column_block);
+    if (text.empty()) return kOutOfMemory;
+    if (column_block) text = std::string(kColumnBlockTag) + edit_->GetLineEndChars() + text;
+    return window_.SetClipboardText(text) ? 0 : kOutOfMemory;
+}
+
+int SECEditCore::Cut(bool redraw, bool undo) {
+    if (int code = Copy()) return code;
+    if (edit_->GetReadOnly()) return 0;
+    return DeleteSelection(redraw, undo);
+}
+
+int SECEditCore::Paste(bool redraw, bool undo) {
+    std::string text;
+    if (!window_.GetClipboardText(text)) return kClipboardEmpty;
+    UndoGroup group(*edit_);
+    if (selecting_) DeleteSelection(false, undo);
+    int code = 0;
+    if (text.size() > kColumnBlockTag.size() && text.starts_with(kColumnBlockTag)) {
+        // The block follows the tag and the sender's line end, whatever its kind.
+        std::string_view block = std::string_view(text).substr(kColumnBlockTag.size());
+        if (block.starts_with("\r\n") || block.starts_with("\n\r"))
+            block.remove_prefix(2);
+        else if (block.starts_with("\r") || block.starts_with("\n"))
+            block.remove_prefix(1);
+        code = HasLineBreak(block) ? edit_->InsertColumnBlock(CaretPosition(), block, undo)
+                                   : InsertString(block, false, undo);
+    } else if (!HasLineBreak(text)) {
+        code = InsertString(text, false, undo);
+    } else {
+        TextPosition end;
+        code = edit_->InsertText(CaretPosition(), text, undo, nullptr, &end);
+        if (!code) {
+            SetCaretFromPosition(end);
+            int height = rows();
+            if (height > 0 && caret_.line >= top_ + height) top_ = caret_.line - height + 1;
+        }
+    }
+    if (code) return code;
+    TextEdited(redraw, kHintRepaint);
+    return 0;
+}
+
+void SECEditCore::PlaceCaretAfterReplay(bool redo) {
+    const UndoLog& log = edit_->GetUndoLog();
+    const UndoRecord& record = log.at(redo ? log.position() - 1 : log.position());
+    EditLine* line = LineAt(record.line);
+    int index = record.column + (redo && record.type == kUndoInsertChar ? 1 : 0);
+    caret_ = {line->number, edit_->IndexToColumn(line, index)};
+    TextEdited(true, kHintRepaint);
+}
+
+int SECEditCore::Undo() {
+    ClearSelection(redraw_);
+    if (!edit_->Undo()) return 0;
+    PlaceCaretAfterReplay(false);
+    return 0;
+}
+
+int SECEditCore::Redo() {
+    ClearSelection(redraw_);
+    if (!edit_->Redo()) return 0;
+    PlaceCaretAfterReplay(true);
+    return 0;
+}
+
+void SECEditCore::ClearLineMarks(int mask) {
+    uint32_t flags = (mask & kMarkBreakpoints ? kLineBreakpoint : 0) | (mask & kMarkBookmarks ? kLineBookmark : 0) |
+                     (mask & kMarkNavigation ? kLineNavigationMark : 0) |
+                     (mask & kMarkExecution ? kLineExecutionPoint : 0);
+    for (EditLine* line = edit_->GetFirstLine(); line; line = line->next) line->flags &= ~flags;
+    if (mask & kMarkBookmarks) edit_->bookmark_count = 0;
+    if (mask & kMarkBreakpoints) edit_->breakpoint_count = 0;
+    window_.InvalidateAll();
+    Notify(kHintRepaint);
+}
+
+}  // namespace editor

@@ -1,0 +1,312 @@
+// The editor core without a window: scripted key sessions with their text, caret,
+// selection and undo results, against a window that records what it was asked.
+#include "editor/sec_edit_core.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+#include "editor/tests/edit_fixture.h"
+#include "platform/user/keys.h"
+
+namespace editor {
+namespace {
+
+using testing::Fill;
+using testing::Lines;
+
+class RecordingWindow : public EditCoreWindow {
+public:
+    void InvalidateAll() override { ++repaints; }
+    void InvalidateRows(int, int) override { ++repaints; }
+    void PlaceCaret(int x, int y) override { caret_pixels = {x, y}; }
+    void SetScrollRange(ScrollBar, int, int, int) override {}
+    void SetScrollPosition(ScrollBar bar, int position) override { scroll[bar] = position; }
+    void ShowMessage(int code, const std::string& text) override { messages.push_back({code, text}); }
+    bool GetClipboardText(std::string& text) override {
+        if (!clipboard) return false;
+        text = *clipboard;
+        return true;
+    }
+    bool SetClipboardText(const std::string& text) override {
+        clipboard = text;
+        return true;
+    }
+    void NotifyOtherViews(ViewHint hint) override { hints.push_back(hint); }
+    bool IsPrimaryButtonDown() override { return button_down; }
+
+    int repaints = 0;
+    std::pair<int, int> caret_pixels;
+    std::map<int, int> scroll;
+    std::vector<std::pair<int, std::string>> messages;
+    std::optional<std::string> clipboard;
+    std::vector<ViewHint> hints;
+    bool button_down = false;
+};
+
+// A buffer shown in a window of 40 columns and 10 rows of 8 x 16 pixel cells.
+struct Session {
+    explicit Session(const std::string& text, int tab_size = 4, bool keep_tabs = true) {
+        Fill(edit, text);
+        edit.SetTabSize(tab_size);
+        edit.set_keep_tabs(keep_tabs);
+        core.Attach(&edit);
+        core.SetCellSize(8, 16);
+        core.SetClientSize(16 + 40 * 8, 10 * 16);
+        core.InitView();
+    }
+
+    // Runs a script: key names with Shift+, Ctrl+ and Alt+ in front ("Ctrl+Shift+End"),
+    // "Enter" and "Esc" as typed characters, and 'text' typed byte by byte.
+    void Run(const std::string& script) {
+        static const std::map<std::string, int> keys = {
+            {"Up", VK_UP},      {"Down", VK_DOWN},  {"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Home", VK_HOME},
+            {"End", VK_END},    {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"Back", VK_BACK},   {"Tab", VK_TAB},
+            {"Del", VK_DELETE}, {"Ins", VK_INSERT}, {"F2", VK_F2},     {"F9", VK_F9},
+        };
+        size_t at = 0;
+        while (at < script.size()) {
+            if (script[at] == ' ') {
+                ++at;
+                continue;
+            }
+            if (script[at] == '\'') {
+                size_t end = script.find('\'', at + 1);
+                for (size_t i = at + 1; i < end; ++i) core.ProcessChar(static_cast<unsigned char>(script[i]));
+                at = end + 1;
+                continue;
+            }
+            size_t end = std::min(script.find(' ', at), script.size());
+            std::string token = script.substr(at, end - at);
+            at = end;
+            if (token == "Enter" || token == "Esc") {
+                core.ProcessChar(token == "Enter" ? '\r' : 27);
+                continue;
+            }
+            bool shift = false, ctrl = false, alt = false;
+            for (;;) {
+                if (token.starts_with("Shift+")) {
+                    shift = true;
+                    token.erase(0, 6);
+                } else if (token.starts_with("Ctrl+")) {
+                    ctrl = true;
+                    token.erase(0, 5);
+                } else if (token.starts_with("Alt+")) {
+                    alt = true;
+                    token.erase(0, 4);
+                } else {
+                    break;
+                }
+            }
+            int key = token.size() == 1 ? token[0] : keys.at(token);
+            core.OnKeyDown(key, shift, ctrl, alt);
+        }
+    }
+
+    std::string Caret() const { return std::to_string(core.caret().line) + ":" + std::to_string(core.caret().column); }
+    std::string Selection() const {
+        if (!core.has_selection()) return "";
+        auto place = [](CaretPlace p) { return std::to_string(p.line) + ":" + std::to_string(p.column); };
+        return place(core.selection_start()) + "-" + place(core.selection_end());
+    }
+
+    SECEdit edit;
+    RecordingWindow window;
+    SECEditCore core{window};
+};
+
+struct KeySession {
+    const char* name;
+    std::string text;
+    const char* script;
+    std::string lines;      // the text after the script, line by line
+    const char* caret;      // "line:column"
+    const char* selection;  // "line:column-line:column", or empty for none
+    int undo_steps;         // Undo commands that take the text back to where it began
+    bool keep_tabs = true;
+};
+
+TEST(EditorCore, ScriptedKeySessions) {
+    const KeySession sessions[] = {
+        // Typing, overwrite, Enter with AutoIndent.
+        {"typing", "ab\r\n", "Right 'xy'", "[axyb\r\n]", "1:3", "", 1},
+        {"overwrite", "abc\r\n", "Ins 'XY' Ins 'z'", "[XYzc\r\n]", "1:3", "", 2},
+        {"auto-indent to the line above", "\tif (x)\r\n", "End Enter 'y'", "[\tif (x)\r\n][\ty\r\n]", "2:5", "", 2},
+        {"auto-indent evens out the rest of a split line", "    a  b\r\n", "End Left Left Left Enter",
+         "[    a\r\n][\tb\r\n]", "2:4", "", 1},
+        {"auto-indent with spaces", "  a\r\n", "End Enter 'b'", "[  a\r\n][  b\r\n]", "2:3", "", 2, false},
+        {"escape clears a selection", "abc\r\n", "Shift+Right Esc", "[abc\r\n]", "1:1", "", 0},
+        // Tabs and block indents.
+        {"tab keeping tabs", "ab\r\n", "Right Tab", "[a\tb\r\n]", "1:4", "", 1},
+        {"tab with spaces to the stop", "abcde\r\n", "End Tab", "[abcde   \r\n]", "1:8", "", 1, false},
+        {"back-tab moves only the caret", "\t\tx\r\n", "End Shift+Tab", "[\t\tx\r\n]", "1:8", "", 0},
+        {"block indent", "a\r\nb\r\nc\r\n", "Shift+Down Shift+Down Tab", "[\ta\r\n][\tb\r\n][c\r\n]", "1:0", "1:0-3:0",
+         1},
+        {"block outdent takes a tab or spaces", "\ta\r\n      b\r\nc\r\n", "Shift+Down Shift+End Shift+Tab",
+         "[a\r\n][  b\r\n][c\r\n]", "1:0", "1:0-3:0", 1},
+        {"block indent is stream only", "ab\r\ncd\r\n", "Shift+Right Shift+Down Tab", "[ab\r\n][cd\r\n]", "2:1",
+         "1:0-2:1", 0},  // column mode set below
+        // Deleting.
+        {"delete at the end joins", "ab\r\ncd\r\n", "End Del", "[abcd\r\n]", "1:2", "", 1},
+        {"backspace at column 0 joins", "ab\r\ncd\r\n", "Down Back", "[abcd\r\n]", "1:2", "", 1},
+        {"backspace at the start changes nothing", "ab\r\n", "Back", "[ab\r\n]", "1:0", "", 0},
+        {"typing over a selection", "abcd\r\n", "Right Shift+Right Shift+Right 'X'", "[aXd\r\n]", "1:2", "", 1},
+        // Double-byte characters: typed whole, moved over whole, deleted whole.
+        {"double-byte typing", "ab\r\n", "Right '\xC4\xE3' Left Left",
+         "[a\xC4\xE3"
+         "b\r\n]",
+         "1:0", "", 1},
+        {"double-byte word right", "\xC4\xE3\xBA\xC3 abc\r\n", "Ctrl+Right 'x'", "[\xC4\xE3\xBA\xC3 xabc\r\n]", "1:6",
+         "", 1},
+        {"double-byte word left", "\xC4\xE3\xBA\xC3 abc\r\n", "End Ctrl+Left Ctrl+Left 'x'",
+         "[x\xC4\xE3\xBA\xC3 abc\r\n]", "1:1", "", 1},
+        {"double-byte selection", "a\xC4\xE3\r\n", "End Shift+Left", "[a\xC4\xE3\r\n]", "1:1", "1:1-1:3", 0},
+        {"double-byte delete", "\xC4\xE3x\r\n", "Del", "[x\r\n]", "1:0", "", 1},
+        {"double-byte backspace", "x\xC4\xE3\r\n", "End Back", "[x\r\n]", "1:1", "", 1},
+        // Caret moves.
+        {"right at the end goes to the next line", "ab\r\ncd", "End Right 'x'", "[ab\r\n][xcd\r\n]", "2:1", "", 1},
+        {"caret stops at the line end in LF files", "abcdef\nab\n", "End Down 'x'", "[abcdef\n][abx\n]", "2:3", "", 1},
+        {"word left after leading blanks", "  a.b_c  d\r\n", "End Ctrl+Left Ctrl+Left 'x'", "[  xa.b_c  d\r\n]", "1:3",
+         "", 1},
+        {"tabs are one caret step", "\tx\r\n", "Right 'y'", "[\tyx\r\n]", "1:5", "", 1},
+        {"selection extends from the caret", "abc\r\ndef\r\n", "Right Shift+Down Shift+End", "[abc\r\n][def\r\n]",
+         "2:3", "1:1-2:3", 0},
+        {"left with a selection moves from the caret", "abcd\r\n", "Right Right Shift+Right Left", "[abcd\r\n]", "1:2",
+         "", 0},
+        {"select all", "ab\r\ncd", "Ctrl+A", "[ab\r\n][cd]", "2:2", "1:0-2:2", 0},
+        {"cut and paste", "one two\r\n", "Shift+Ctrl+Right Ctrl+X End ' ' Ctrl+V", "[two one \r\n]", "1:8", "", 3},
+        {"undo and redo keys", "ab\r\ncd\r\n", "'x' Down 'y' Ctrl+Z Ctrl+Z Ctrl+Y", "[xab\r\n][cd\r\n]", "1:1", "", 1},
+    };
+    for (const KeySession& s : sessions) {
+        Session session(s.text, 4, s.keep_tabs);
+        if (std::string(s.name) == "block indent is stream only") session.core.set_selection_mode(kColumnSelection);
+        session.Run(s.script);
+        EXPECT_EQ(Lines(session.edit), s.lines) << s.name;
+        EXPECT_EQ(session.Caret(), s.caret) << s.name;
+        EXPECT_EQ(session.Selection(), s.selection) << s.name;
+        int steps = 0;
+        while (session.edit.GetUndoLog().position() > 0 && steps < 10) {
+            session.core.OnCommand(kCmdUndo);
+            ++steps;
+        }
+        EXPECT_EQ(steps, s.undo_steps) << s.name;
+        EXPECT_EQ(session.edit.GetAllText(), s.text) << s.name << " (undone)";
+    }
+}
+
+TEST(EditorCore, ErrorsReachTheUser) {
+    Session session("ab\r\n");
+    session.Run("Left");
+    ASSERT_EQ(session.window.messages.size(), 1u);
+    EXPECT_EQ(session.window.messages[0].first, kTopOfFile);
+    EXPECT_EQ(session.window.messages[0].second, "Top of file.");
+    session.edit.SetReadOnly(1);
+    session.Run("'x' Del");
+    EXPECT_EQ(session.edit.GetAllText(), "ab\r\n");
+    EXPECT_EQ(session.core.DoError(kNotFound, std::string(1000, 'q'), true), kNotFound);
+    EXPECT_LT(session.window.messages.back().second.size(), 300u);  // a long argument is cut
+}
+
+TEST(EditorCore, EnterOverASelectionKeepsItOnTheClipboard) {
+    Session session("abc\r\n");
+    session.Run("Shift+Right Shift+Right Enter");
+    EXPECT_EQ(session.window.clipboard, "ab");
+    EXPECT_EQ(Lines(session.edit), "[\r\n][c\r\n]");
+    session.core.OnCommand(kCmdUndo);
+    EXPECT_EQ(session.edit.GetAllText(), "abc\r\n");  // one step for cut and new line
+}
+
+TEST(EditorCore, TypingWhileTheMouseButtonIsHeldInsertsNothing) {
+    Session session("ab\r\n");
+    session.window.button_down = true;
+    session.Run("'x'");
+    EXPECT_EQ(session.edit.GetAllText(), "ab\r\n");
+}
+
+TEST(EditorCore, ColumnBlocksCopyAndPasteAsBlocks) {
+    Session session("abcd\r\nefgh\r\nij\r\n");
+    session.core.set_selection_mode(kColumnSelection);
+    session.Run("Right Shift+Right Shift+Right Shift+Down Ctrl+C");
+    EXPECT_EQ(session.window.clipboard, std::string("*SECEdit Column Block*\r\nbc\r\nfg"));
+    session.Run("Ctrl+Home Down Down End Ctrl+V");
+    EXPECT_EQ(Lines(session.edit), "[abcd\r\n][efgh\r\n][ijbc\r\n][  fg]");
+    // A block whose tag is followed by a bare LF is still a block, and its rows keep it.
+    session.window.clipboard = std::string("*SECEdit Column Block*\nXY\nZW");
+    session.Run("Ctrl+Home Ctrl+V");
+    EXPECT_EQ(Lines(session.edit), "[XYabcd\r\n][ZWefgh\r\n][ijbc\r\n][  fg]");
+}
+
+TEST(EditorCore, PastedTextWithBareLineFeedsIsSplitIntoLines) {
+    Session session("[]\r\n");
+    session.window.clipboard = "a\nb";
+    session.Run("Right Ctrl+V");
+    EXPECT_EQ(Lines(session.edit), "[[a\r\n][b]\r\n]");
+    EXPECT_EQ(session.Caret(), "2:1");
+}
+
+TEST(EditorCore, BookmarksWrapAround) {
+    Session session("1\r\n2\r\n3\r\n4\r\n5\r\n");
+    session.Run("Down Down Ctrl+F2");
+    EXPECT_EQ(session.edit.bookmark_count, 1);
+    session.Run("F2");
+    EXPECT_EQ(session.Caret(), "3:0");  // the only bookmark is the caret line: it comes back
+    session.Run("Down Down F2");
+    EXPECT_EQ(session.Caret(), "3:0");  // wrapped past the end
+    session.Run("Up Up Shift+F2");
+    EXPECT_EQ(session.Caret(), "3:0");  // wrapped past the start
+    EXPECT_TRUE(session.core.IsCommandEnabled(kCmdBookmarkNext));
+    session.Run("Ctrl+Shift+F2");
+    EXPECT_EQ(session.edit.bookmark_count, 0);
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdBookmarkNext));
+    EXPECT_FALSE(session.edit.GetLineByNumber(3)->flags & kLineBookmark);
+    session.Run("F9 Down F9");
+    EXPECT_EQ(session.edit.breakpoint_count, 2);
+    session.Run("Ctrl+Shift+F9");
+    EXPECT_EQ(session.edit.breakpoint_count, 0);
+}
+
+TEST(EditorCore, PagesAndTheViewFollowTheCaret) {
+    std::string text;
+    for (int i = 1; i <= 50; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Session session(text);
+    session.Run("PgDn");
+    EXPECT_EQ(session.Caret(), "11:0");
+    EXPECT_EQ(session.core.top_line(), 11);
+    session.Run("Ctrl+End");
+    EXPECT_EQ(session.Caret(), "50:7");
+    EXPECT_EQ(session.core.top_line(), 41);
+    session.Run("PgUp Up");
+    EXPECT_EQ(session.Caret(), "39:7");
+    EXPECT_EQ(session.core.top_line(), 31);
+    EXPECT_EQ(session.window.caret_pixels, std::make_pair(16 + 7 * 8, 8 * 16));
+    session.Run("Ctrl+Home");
+    EXPECT_EQ(session.core.top_line(), 1);
+    // A long line scrolls the view sideways by tab sizes.
+    Session wide(std::string(100, 'w') + "\r\n");
+    wide.Run("End");
+    EXPECT_EQ(wide.core.left_column(), 64);
+    wide.Run("Home");
+    EXPECT_EQ(wide.core.left_column(), 0);
+}
+
+TEST(EditorCore, EnabledCommands) {
+    Session session("ab\r\n");
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdCopy));
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdUndo));
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdPaste));  // nothing on the clipboard
+    session.Run("Shift+Right");
+    EXPECT_TRUE(session.core.IsCommandEnabled(kCmdCut));
+    session.Run("'x'");
+    EXPECT_TRUE(session.core.IsCommandEnabled(kCmdUndo));
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdRedo));
+    session.edit.SetReadOnly(1);
+    session.window.clipboard = "t";
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdPaste));
+    EXPECT_EQ(EditorKeyTable().size(), 50u);  // 49 keys and Ctrl+Y for Redo
+    EXPECT_EQ(CommandForKey('Y', false, true, false), kCmdRedo);
+    EXPECT_EQ(CommandForKey(VK_BACK, false, false, true), kCmdUndo);
+}
+
+}  // namespace
+}  // namespace editor
