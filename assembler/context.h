@@ -112,7 +112,7 @@ struct AsmContext {
     SearchPath search;
     std::deque<SourceFile> sources;  // a deque: readers keep views of the texts while more are added
     std::vector<IncludeRecord> includes;
-    std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record
+    std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record, made on demand
     size_t next_include = 0;                             // passes 1 and 2: the record after the last taken
     SymbolTable symbols;
     std::vector<StructMember> members;

@@ -142,14 +142,13 @@ uint64_t place_key(int source_index, uint32_t line_offset) {
 
 void record_include(AsmContext& context, IncludeKind kind, int included) {
     const ReadingFrame& frame = context.reading.back();
-    context.include_by_place[place_key(frame.source_index, frame.line_start)] =
-        static_cast<int>(context.includes.size());
     context.includes.push_back(IncludeRecord{kind, included, frame.source_index, frame.line_start});
 }
 
 // Later passes meet the lines that read sources in in pass 0's order: the
-// record after the last one taken is the likely one, and the search by
-// place is left for lines that a pass skips (a STRUC body).
+// record after the last one taken is the likely one. The search by place,
+// made the first time it is needed, is left for lines that a pass skips (a
+// STRUC body).
 int recorded_include(AsmContext& context) {
     const ReadingFrame& frame = context.reading.back();
     size_t next = context.next_include;
@@ -158,6 +157,12 @@ int recorded_include(AsmContext& context) {
         if (record.including == frame.source_index && record.line_offset == frame.line_start) {
             context.next_include = next + 1;
             return record.included;
+        }
+    }
+    if (context.include_by_place.empty()) {
+        for (size_t i = 0; i < context.includes.size(); ++i) {
+            const IncludeRecord& record = context.includes[i];
+            context.include_by_place[place_key(record.including, record.line_offset)] = static_cast<int>(i);
         }
     }
     auto found = context.include_by_place.find(place_key(frame.source_index, frame.line_start));

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/ptrace.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -210,6 +212,12 @@ BENCHMARK(BM_Process64tassPlainSource)->Unit(benchmark::kMillisecond)->UseRealTi
 // random order, so that a slow spell of the machine does not fall on one
 // program alone; arguments given on the command line still win.
 int main(int argc, char** argv) {
+    // Every run of a source reuses the memory the run before it took: no
+    // block is mapped apart or given back. Otherwise the larger sources alone
+    // take fresh pages in every run (their blocks pass the allocator's
+    // limits), and the figures compare page faults rather than assembling.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     std::string repetitions = "--benchmark_repetitions=12";
