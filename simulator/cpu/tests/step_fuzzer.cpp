@@ -1,27 +1,26 @@
 // Arbitrary bytes as a program: the first bytes pick the registers, the
-// memory sizes and the bank registers, the rest fill internal RAM and ROM. The
-// checked interpreter then runs with every exception answered "go on", and the
-// fast one after it; neither may touch memory outside the images or hang.
+// memory sizes and the bank registers, the rest fill internal RAM and ROM.
+// The checked interpreter and the fast one each run the same machine one
+// instruction at a time, with every exception answered "go on", and must
+// agree after each instruction until one differs by design (then the checked
+// one runs on alone). Neither may touch memory outside the images or hang.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
 
-#include "simulator/cpu/checked_step.h"
 #include "simulator/cpu/disassembler.h"
 #include "simulator/cpu/io_registers.h"
-#include "simulator/cpu/lcd.h"
-#include "simulator/cpu/machine_init.h"
-#include "simulator/cpu/run_loop.h"
+#include "simulator/cpu/tests/interpreter_agreement.h"
+#include "simulator/cpu/tests/machine_fixture.h"
 
 namespace {
 
-class GoOnHost : public simcpu::CoreHost {
-public:
-    bool PostStop(std::uint32_t) override { return true; }
-    simcpu::ExceptionAnswer AskException(std::uint16_t, int) override { return simcpu::ExceptionAnswer::Continue; }
-    void PaintLcd(unsigned) override {}
-    void QueueWait() override {}
-};
+using simcpu::testing::MachineFixture;
+
+constexpr int kCompared = 200;  // instructions compared at most
 
 struct Input {
     const std::uint8_t* data;
@@ -30,62 +29,76 @@ struct Input {
     std::uint8_t Next() { return at < size ? data[at++] : 0; }
 };
 
-}  // namespace
+// Sizes that leave pages partly backed or beyond their memory.
+simcpu::testing::MachineOptions OptionsFrom(Input& in) {
+    simcpu::testing::MachineOptions options;
+    options.internalRam = 0x300 + (in.Next() << 6);
+    options.externalRam = static_cast<std::uint32_t>(in.Next()) << 9;
+    options.rom = 0x8000 + (in.Next() << 8);
+    options.lcdWidth = 64;
+    options.lcdHeight = 32;
+    return options;
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in{data, size};
-    // Sizes that leave pages partly backed or beyond their memory.
-    std::uint32_t internal = 0x300 + (in.Next() << 6);
-    std::uint32_t external = static_cast<std::uint32_t>(in.Next()) << 9;
-    std::uint32_t romSize = 0x8000 + (in.Next() << 8);
-    std::vector<std::uint8_t> ram(simcpu::RamImageSize(internal, external));
-    std::vector<std::uint8_t> rom(romSize);
-    std::vector<std::uint8_t> bitmap(simcpu::LcdHostBytes(64, 32, false));
-    std::vector<std::uint8_t> icons(32);
-    GoOnHost host;
-
-    simcpu::KernelConfig config;
-    config.internalRamSize = internal;
-    config.externalRamSize = external;
-    config.romSize = romSize;
-    config.ramImage = ram.data();
-    config.romImage = rom.data();
-    config.lcdWidth = 64;
-    config.lcdHeight = 32;
-    config.hostBitmap = bitmap.data();
-    config.iconBuffer = icons.data();
-    config.host = &host;
-    simcpu::KernelCore core;
-    if (!simcpu::Setup(core, config, simcpu::InitOption::kColdStart).empty()) return 0;
-
-    for (std::uint8_t reg : {0x00, 0x0A, 0x0D, 0x0F, 0x05, 0x06, 0x0C}) {
-        core.block->write_latches[reg] = in.Next();
-        simcpu::ApplyIoWrite(core, reg);
-    }
-    core.block->first_table[0] = 0xF1000000u | in.Next() << 8;  // a range of execute entries
-    core.block->first_table[1] = 0xD8000000u | in.Next() << 16 | in.Next() << 8;
-    auto& r = core.block->registers;
+// The bank and I/O registers, the execute table, the registers and the memory from the input.
+void Apply(Input in, MachineFixture& m) {
+    for (std::uint8_t reg : {0x00, 0x0A, 0x0D, 0x0F, 0x05, 0x06, 0x0C}) m.WriteIo(reg, in.Next());
+    m.block().first_table[0] = 0xF1000000u | in.Next() << 8;  // a range of execute entries
+    m.block().first_table[1] = 0xD8000000u | in.Next() << 16 | in.Next() << 8;
+    auto& r = m.regs();
     r.pc = static_cast<std::uint16_t>(in.Next() << 8 | in.Next());
     r.s = in.Next();
     r.x = in.Next();
     r.y = in.Next();
     r.p = in.Next();
-    for (std::size_t i = 0; in.at < size; ++i) {
+    const std::uint32_t internal = m.core.internalRamSize;
+    for (std::size_t i = 0; in.at < in.size; ++i) {
         std::uint8_t byte = in.Next();
-        ram[0x2000 + i % internal] = byte;
-        rom[(r.pc + i) % romSize] = byte;
+        m.ram[0x2000 + i % internal] = byte;
+        m.rom[(r.pc + i) % m.rom.size()] = byte;
     }
+}
 
-    simcpu::DisassembleListing(core, r.pc, 4 << 16 | 4, simcpu::DisassemblyLayout::Make(1, 8, 12, 6, 20));
-    r.run_flags |= formats::RunFlag::kRunning;
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in{data, size};
+    const simcpu::testing::MachineOptions options = OptionsFrom(in);
+    std::unique_ptr<MachineFixture> checked, fast;
+    try {
+        checked = std::make_unique<MachineFixture>(options);
+        fast = std::make_unique<MachineFixture>(options);
+    } catch (const std::runtime_error&) {
+        return 0;  // a configuration the kernel refuses
+    }
+    Apply(in, *checked);
+    Apply(in, *fast);
+    fast->UseFast(true);
+
+    simcpu::DisassembleListing(checked->core, checked->regs().pc, 4 << 16 | 4,
+                               simcpu::DisassemblyLayout::Make(1, 8, 12, 6, 20));
+    // Both interpreters, one instruction at a time, while they must agree. An
+    // exception is a difference by design, so the first one ends the comparison.
+    checked->exceptionAnswer = simcpu::ExceptionAnswer::Stop;
+    int compared = 0;
+    for (; compared < kCompared; ++compared) {
+        const simcpu::testing::InstructionStart start = simcpu::testing::StartOf(*checked);
+        const simcpu::RunResult result = checked->RunCycles(1);
+        fast->RunCycles(1);
+        if (simcpu::testing::DiffersByDesign(start, *checked)) break;
+        if (std::string difference = simcpu::testing::Disagreement(*checked, *fast); !difference.empty()) {
+            std::fprintf(stderr, "the interpreters disagree after instruction %d: %s\n", compared, difference.c_str());
+            __builtin_trap();
+        }
+        if (result == simcpu::RunResult::Ended) break;
+    }
+    // Then each on alone: the checked one step by step, the fast one through its run loop.
+    checked->exceptionAnswer = simcpu::ExceptionAnswer::Continue;
+    checked->regs().run_flags |= formats::RunFlag::kRunning;
     for (int i = 0; i < 2000; ++i) {
-        if (simcpu::Step(core) != simcpu::StepOutcome::Ran) break;
+        if (simcpu::Step(checked->core) != simcpu::StepOutcome::Ran) break;
+        checked->exceptions.clear();  // only the comparison reads them
     }
-
-    // The same machine in the fast interpreter, through the run loop.
-    r.mode |= formats::ModeBit::kFastInterpreter;
-    core.controlFlags = 0;
-    core.cycleLimit = core.cycleCount + 5000;
-    simcpu::Run(core);
+    fast->RunCycles(5000);
     return 0;
 }
