@@ -8,7 +8,7 @@
 namespace dravlin {
 
 bool read_whole_file(const std::string& path, std::string& contents, std::string& error_text) {
-    os::Result<std::string> text = os::read_text_file(path);
+    os::Result<std::string> text = os::read_text_file(path, kLargestSource);
     if (!text) {
         const os::Error& error = text.error();
         error_text = error.code != 0 ? os::error_text(error.code) : error.text;

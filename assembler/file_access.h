@@ -1,12 +1,17 @@
 #pragma once
 // The assembler's few file operations over the platform's file services;
 // paths are taken as the IDE spells them ("DEBUG\x.asm", "C:\proj\x.asm").
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace dravlin {
 
-// Reads a whole file. On failure returns false with the system's text.
+// Sources are placed by 32-bit offsets: none is larger than they reach.
+inline constexpr std::uint64_t kLargestSource = 0xFFFFFFFF;
+
+// Reads a whole regular file of at most kLargestSource bytes. On failure
+// returns false with the system's text.
 bool read_whole_file(const std::string& path, std::string& contents, std::string& error_text);
 
 // Writes a whole file through a temporary file and a rename, so a failed

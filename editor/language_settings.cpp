@@ -78,7 +78,7 @@ void SECEdit::LoadLanguageSettings() {
 
 int SECEdit::LoadKeywords() {
     keyword_table_.clear();
-    auto image = os::read_text_file(keywords_file_.string());
+    auto image = os::read_text_file(keywords_file_.string(), profile::kLargestIniFile);
     if (!image) {
         colouring_on_ = 0;
         return 0;

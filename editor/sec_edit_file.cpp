@@ -1,9 +1,15 @@
 // SECEdit: reading, writing, inserting and renaming files.
+#include <climits>
+#include <cstdint>
+
 #include "editor/sec_edit.h"
 #include "platform/os/path.h"
 
 namespace editor {
 namespace {
+
+// Line and column numbers are ints: no larger text can be edited.
+constexpr std::uint64_t kLargestText = INT32_MAX;
 
 constexpr char kEndOfFileMark = 0x1A;
 
@@ -45,7 +51,7 @@ int SECEdit::LoadText(std::string bytes) {
 int SECEdit::ReadFile(const std::filesystem::path& path) {
     lock_.reset();
     std::filesystem::path file = os::resolve_existing(path.string());
-    auto bytes = os::read_text_file(file.string());
+    auto bytes = os::read_text_file(file.string(), kLargestText);
     if (!bytes) return CodeOf(bytes.error());
     if (int code = LoadText(std::move(bytes.value()))) return code;
     if (os::file_info(file.string()).read_only) read_only_ = 1;

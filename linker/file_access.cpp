@@ -9,9 +9,9 @@ std::string system_text(const os::Error& error) { return error.code != 0 ? os::e
 
 }  // namespace
 
-ReadResult read_whole_file(std::string_view path) {
+ReadResult read_whole_file(std::string_view path, std::uint64_t max_size) {
     ReadResult result;
-    auto file = os::read_file(path);
+    auto file = os::read_file(path, max_size);
     if (!file) {
         result.error = system_text(file.error());
         return result;

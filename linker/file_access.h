@@ -20,7 +20,8 @@ struct ReadResult {
     std::string error;  // the system's text when the read failed
     bool ok = false;
 };
-ReadResult read_whole_file(std::string_view path);
+// A regular file of at most `max_size` bytes (os::read_file).
+ReadResult read_whole_file(std::string_view path, std::uint64_t max_size);
 
 // An output in progress. Destroyed without a commit, it removes its temporary
 // file and leaves the target as it was.

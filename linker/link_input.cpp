@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "formats/file_sizes.h"
 #include "formats/image_file.h"
 #include "linker/file_access.h"
 
 namespace linker {
 namespace {
 
-std::vector<std::uint8_t> read_input(const std::string& path, LinkReporter& reporter) {
-    auto file = read_whole_file(path);
+std::vector<std::uint8_t> read_input(const std::string& path, std::uint64_t max_size, LinkReporter& reporter) {
+    auto file = read_whole_file(path, max_size);
     if (!file.ok) reporter.report(LinkMessage::CannotOpen, path, file.error);
     return std::move(file.bytes);
 }
@@ -69,7 +70,7 @@ void load_objects(LinkContext& link, LinkReporter& reporter) {
     for (const auto& path : link.settings.object_paths) {
         LinkObject object;
         object.path = path;
-        object.file = read_input(path, reporter);
+        object.file = read_input(path, formats::kLargestObjFile, reporter);
         try {
             object.module = read_object_module(formats::ByteReader(object.file));
         } catch (const CorruptInput& error) {
@@ -122,7 +123,7 @@ void load_libraries(LinkContext& link, LinkReporter& reporter) {
     for (const auto& path : link.settings.library_paths) {
         LinkLibrary library;
         library.path = path;
-        library.file = read_input(path, reporter);
+        library.file = read_input(path, formats::kLargestLibFile, reporter);
         const formats::ByteReader bytes(library.file);
         if (!has_library_magic(bytes)) reporter.report(LinkMessage::NotALibrary, path);
         try {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "formats/file_sizes.h"
 #include "linker/file_access.h"
 #include "linker/library_file.h"
 #include "linker/object_module.h"
@@ -75,7 +76,7 @@ int run_vostrel(const std::vector<std::string>& arguments, const Console& consol
     std::vector<std::vector<std::uint8_t>> objects;
     for (const auto& name : request->names) {
         const auto path = join_object_path(request->directory, name);
-        auto file = read_whole_file(path);
+        auto file = read_whole_file(path, formats::kLargestObjFile);
         if (!file.ok) {
             messages.write(fill_texts(kCannotOpen, path, file.error));
             return kVostrelFailed;

@@ -56,7 +56,7 @@ void ReadFile(benchmark::State& state) {
     Folder folder(0);
     const std::string file = (folder.path / "big.bin").string();
     (void)os::write_file(file, std::string(static_cast<std::size_t>(state.range(0)), 'x'));
-    for (auto _ : state) benchmark::DoNotOptimize(os::read_file(file));
+    for (auto _ : state) benchmark::DoNotOptimize(os::read_file(file, static_cast<std::uint64_t>(state.range(0))));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(ReadFile)->Arg(64 << 10)->Arg(4 << 20);

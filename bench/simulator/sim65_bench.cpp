@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "formats/file_sizes.h"
 #include "platform/os/file.h"
 #include "platform/os/process.h"
 #include "simulator/cpu/tests/machine_fixture.h"
@@ -33,7 +34,7 @@ struct LoopRun {
 };
 
 std::string CountLoop(LoopRun& run) {
-    auto image = os::read_file(COMPUTE_LOOP_ROM);
+    auto image = os::read_file(COMPUTE_LOOP_ROM, formats::kLargestToolText);
     if (!image) return image.error().text;
     MachineFixture m;
     if (image->size() != m.rom.size()) return "the compute loop's ROM is not 32 KB";
@@ -68,7 +69,7 @@ Timed RunProgram(std::vector<std::string> argv, const fs::path& outFile) {
     if (!process) return {};
     os::ExitStatus status = process->wait();
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    auto out = os::read_file(outFile.string());
+    auto out = os::read_file(outFile.string(), formats::kLargestToolText);
     Timed timed{elapsed.count(), status.exited ? status.code : -1, {}};
     if (out) timed.out.assign(out->begin(), out->end());
     return timed;

@@ -1,5 +1,6 @@
 #include "ide/build/build_thread.h"
 
+#include "formats/file_sizes.h"
 #include "ide/workspace/text_utils.h"
 #include "ide/workspace/workspace_manager.h"
 #include "platform/os/file.h"
@@ -126,7 +127,7 @@ int CVyrBuildMainThread::FinishTool() {
 }
 
 void CVyrBuildMainThread::CopyOutputMessages() {
-    const auto text = os::read_text_file(OutputFilePath());
+    const auto text = os::read_text_file(OutputFilePath(), formats::kLargestToolText);
     if (!text) return;
     for (const std::string& line : TextLines(*text)) sink_.AppendLine(line);
     (void)os::delete_file(OutputFilePath());

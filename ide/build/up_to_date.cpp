@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "formats/byte_reader.h"
+#include "formats/file_sizes.h"
 #include "formats/obj_file.h"
 #include "ide/build/command_lines.h"
 #include "ide/workspace/text_utils.h"
@@ -31,7 +32,7 @@ bool NewerThan(const std::string& path, std::int64_t time) {
 ObjectCheck ObjectUpToDate(std::string_view object_path, std::string_view source_folder) {
     const os::FileInfo object = os::file_info(object_path);
     if (!object.exists) return {kObjectOutOfDate, 0};
-    const auto bytes = os::read_file(object_path);
+    const auto bytes = os::read_file(object_path, formats::kLargestObjFile);
     if (!bytes) return {kObjectUnreadable, bytes.error().code != 0 ? bytes.error().code : EIO};
 
     const formats::ByteReader reader(*bytes);

@@ -74,8 +74,13 @@ const formats::BreakPointRecord* CVyrBreakPointMgr::GetBreakPoint(int index) con
     return index >= 0 && index < GetCount() ? &records_[static_cast<std::size_t>(index)] : nullptr;
 }
 
+namespace {
+// No session sets anywhere near this many breakpoints.
+constexpr std::uint64_t kLargestBreakPointFile = 65536 * sizeof(formats::BreakPointRecord);
+}  // namespace
+
 bool CVyrBreakPointMgr::LoadBreakPoints(std::string_view file_path) {
-    const auto bytes = os::read_file(file_path);
+    const auto bytes = os::read_file(file_path, kLargestBreakPointFile);
     if (!bytes) return false;
     constexpr std::size_t kSize = sizeof(formats::BreakPointRecord);
     for (std::size_t at = 0; at + kSize <= bytes->size(); at += kSize) {

@@ -1,9 +1,11 @@
 #include "ide/debugger/debug_files.h"
 
+#include "formats/file_sizes.h"
+
 namespace ide {
 
 MapOutcome map_read_only(const std::string& path) {
-    auto mapped = os::MappedFile::open_read(path);
+    auto mapped = os::MappedFile::open_read(path, formats::kLargest32BitOffsetFile);
     if (!mapped) return {std::nullopt, mapped.error().code ? mapped.error().code : 2};
     return {MappedDebugFile{std::move(mapped.value())}, 0};
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "formats/file_sizes.h"
 #include "ide/debugger/formular_ops.h"
 
 namespace ide {
@@ -113,7 +114,7 @@ bool CFormular::InitCsym(const std::string& module) {
     ready_ = false;
     module_name_ = module;
     if (module.size() > kMaxModuleNameLength) return false;
-    auto mapped = os::MappedFile::open_read(context_.files.path(module, ".csy"));
+    auto mapped = os::MappedFile::open_read(context_.files.path(module, ".csy"), formats::kLargestCsyFile);
     if (!mapped) return false;
     csy_file_ = std::move(mapped.value());
     csy_.emplace(formats::ByteReader(csy_file_->bytes()));

@@ -47,7 +47,9 @@ os::Result<ProgramImage> image_from_file_bytes(std::span<const std::uint8_t> fil
 }
 
 os::Result<ProgramImage> load_program_image(const std::string& path) {
-    auto bytes = os::read_file(path);
+    // The packed form is the largest a program image takes.
+    static_assert(kPackedFileSize > kScrambledFileMax);
+    auto bytes = os::read_file(path, kPackedFileSize);
     if (!bytes) return bytes.error();
     return image_from_file_bytes(*bytes);
 }

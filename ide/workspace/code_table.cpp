@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "formats/file_sizes.h"
 #include "platform/os/file.h"
 
 namespace ide {
@@ -35,7 +36,7 @@ void CodeTable::AddCode(Entry& entry, std::uint32_t code) {
 }
 
 int CodeTable::Load(std::string_view path, std::string& log) {
-    const auto file = os::read_text_file(path);
+    const auto file = os::read_text_file(path, formats::kLargestToolText);
     if (!file) {
         log += "can't open table file: " + std::string(path) + "\n";
         return -1;

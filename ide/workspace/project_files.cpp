@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "ide/workspace/bank_param.h"
+#include "formats/file_sizes.h"
 #include "ide/workspace/text_utils.h"
 #include "ide/workspace/workspace_manager.h"
 #include "platform/os/file.h"
@@ -92,7 +93,7 @@ bool CVyrWorkspaceManager::WriteWorkspaceFile() {
 }
 
 bool CVyrWorkspaceManager::ReadWorkspaceFile(std::string_view path) {
-    const auto text = os::read_text_file(path);
+    const auto text = os::read_text_file(path, formats::kLargestToolText);
     if (!text) return Fail(kErrorOpenFile, FormatText("Can't open file (%s)!", std::string(path).c_str()));
     const std::vector<std::string> lines = TextLines(*text);
     if (lines.empty() || !os::equals_ignore_case(lines[0], kWorkspaceHeader)) return true;
@@ -229,7 +230,7 @@ bool CVyrWorkspaceManager::LoadProjects() {
     // and the workspace file keeps naming the others.
     if (!project_files_.empty()) {
         const std::string& path = project_files_.front();
-        const auto text = os::read_text_file(path);
+        const auto text = os::read_text_file(path, formats::kLargestToolText);
         if (!text) return Fail(kErrorOpenFile, FormatText("Can't open file (%s)!", path.c_str()));
         const TreeItem project = tree_.InsertItem(FileTitleOf(path), 0, 0, kTreeRoot, kTreeLast);
         if (project != 0) tree_.SetItemData(project, MakeItemData(ItemKind::project, 0));

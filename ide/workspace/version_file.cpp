@@ -19,8 +19,13 @@ bool CVyrWorkspaceManager::WriteVersionFile() const {
     return os::write_file(VersionFilePath(), std::span(bytes, sizeof version_)).ok();
 }
 
+namespace {
+// The file is one block; one many times larger is no version file.
+constexpr std::uint64_t kLargestVersionFile = 64 * 1024;
+}  // namespace
+
 bool CVyrWorkspaceManager::ReadVersionFile() {
-    const auto bytes = os::read_file(VersionFilePath());
+    const auto bytes = os::read_file(VersionFilePath(), kLargestVersionFile);
     // A short file would leave the block half old and half new.
     if (!bytes || bytes->size() < sizeof version_) return false;
     std::memcpy(&version_, bytes->data(), sizeof version_);

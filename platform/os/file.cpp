@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
+#include <optional>
 
 #include "platform/os/file_info_at.h"
 #include "platform/os/path.h"
+#include "platform/os/temporary_names.h"
 
 namespace fs = std::filesystem;
 
@@ -44,39 +47,69 @@ Status write_all(int fd, const std::uint8_t* data, std::size_t size, const fs::p
     return {};
 }
 
-// A new file beside `target` for its next contents, under a fresh random
-// name. It is created as any new file is (0666 less the umask, with the
-// folder's default rules), so only a replaced file's own mode needs setting.
-int create_temporary(const fs::path& target, std::string& name) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned char random[6];
-        ::arc4random_buf(random, sizeof random);
-        name = target.string() + ".tmp-";
-        for (unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
-        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
+// Why a path may not be read or written as a file, from its mode: a folder
+// or anything but a regular file.
+std::optional<Error> refused_type(std::string_view what, const fs::path& path, mode_t mode) {
+    if (S_ISREG(mode)) return std::nullopt;
+    return failed(what, path, S_ISDIR(mode) ? EISDIR : kNotRegularFile);
+}
+
+// Opens an existing regular file. The path is looked at before it is opened,
+// so a device is never opened at all, and opened without blocking, so a FIFO
+// put there in between is refused instead of waited on.
+Result<int> open_regular(const fs::path& path, int flags, struct stat& info) {
+    if (::stat(path.c_str(), &info) == 0)
+        if (auto refusal = refused_type("open", path, info.st_mode)) return *refusal;
+    const int fd = open_retrying(path, flags | O_NONBLOCK);
+    if (fd < 0) return failed("open", path);
+    std::optional<Error> refusal;
+    if (::fstat(fd, &info) != 0)
+        refusal = failed("open", path);
+    else
+        refusal = refused_type("open", path, info.st_mode);
+    if (refusal) {
+        ::close(fd);
+        return *refusal;
     }
-    errno = EEXIST;
-    return -1;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+std::optional<Error> refused_output(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) return std::nullopt;  // a new file, or a link to nothing
+        return failed("create", path);
+    }
+    if (auto refusal = refused_type("create", path, info.st_mode)) return refusal;
+    // A read-only file is not replaced behind its owner's back, as opening it
+    // for writing would fail too; no write bit at all holds even for root.
+    if ((info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return failed("create", path, EACCES);
+    return std::nullopt;
 }
 
 template <class Container>
-Result<Container> read_whole(std::string_view spelled) {
+Result<Container> read_whole(std::string_view spelled, std::uint64_t max_size) {
     const fs::path path = resolve_existing(spelled);
-    const int fd = open_retrying(path, O_RDONLY);
-    if (fd < 0) return failed("open", path);
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    auto opened = open_regular(path, O_RDONLY, info);
+    if (!opened) return opened.error();
+    const int fd = *opened;
+    const auto too_large = [&] {
         ::close(fd);
-        return failed("read", path, EISDIR);
-    }
+        return failed("read", path, EFBIG);
+    };
+    const auto known = static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0));
+    if (known > max_size) return too_large();
     // Read straight into the result; files whose size stat does not know
-    // (pipes, /proc) grow it as they go.
-    Container bytes(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1, 0);
+    // (/proc) grow it as they go, never past one byte more than allowed.
+    Container bytes(static_cast<std::size_t>(known) + 1, 0);
     std::size_t filled = 0;
     for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        if (filled == bytes.size()) {
+            if (filled > max_size) return too_large();
+            bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(bytes.size() * 2, max_size + 1)));
+        }
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -87,6 +120,7 @@ Result<Container> read_whole(std::string_view spelled) {
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
     }
+    if (filled > max_size) return too_large();
     ::close(fd);
     bytes.resize(filled);
     return bytes;
@@ -94,8 +128,28 @@ Result<Container> read_whole(std::string_view spelled) {
 
 }  // namespace
 
-Result<Bytes> read_file(std::string_view path) { return read_whole<Bytes>(path); }
-Result<std::string> read_text_file(std::string_view path) { return read_whole<std::string>(path); }
+Result<Bytes> read_file(std::string_view path, std::uint64_t max_size) { return read_whole<Bytes>(path, max_size); }
+Result<std::string> read_text_file(std::string_view path, std::uint64_t max_size) {
+    return read_whole<std::string>(path, max_size);
+}
+
+Status check_output(std::string_view path) {
+    if (auto refusal = refused_output(resolve_for_create(path))) return *refusal;
+    return {};
+}
+
+Status remove_output(std::string_view spelled) {
+    const fs::path path = resolve_existing(spelled);
+    if (auto refusal = refused_output(path)) return *refusal;
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return failed("delete", path);
+    return {};
+}
+
+std::optional<FileIdentity> file_identity(std::string_view path) {
+    struct stat info {};
+    if (::stat(resolve_existing(path).c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
 
 // ---- AtomicFile ------------------------------------------------------------
 
@@ -131,10 +185,8 @@ void AtomicFile::discard() {
 Result<AtomicFile> AtomicFile::create(std::string_view spelled, Durability durability) {
     const fs::path target = resolve_for_create(spelled);
     if (target.filename().empty()) return failed("create", target, EISDIR);
-    // A read-only file is not replaced behind its owner's back, as opening it
-    // for writing would fail too.
-    if (const FileInfo existing = file_info_at(AT_FDCWD, target.c_str()); existing.exists && existing.read_only)
-        return failed("create", target, EACCES);
+    if (auto refusal = refused_output(target)) return *refusal;
+    remove_dead_temporaries(target.parent_path());
     std::string temporary;
     const int fd = create_temporary(target, temporary);
     if (fd < 0) return failed("create", target);
@@ -160,6 +212,11 @@ Status AtomicFile::commit() {
         Error error = failed("write", target_);
         discard();
         return error;
+    }
+    // The target may have changed since the writer was made.
+    if (auto refusal = refused_output(target_)) {
+        discard();
+        return *refusal;
     }
     ::close(std::exchange(fd_, -1));
     if (::rename(temp_.c_str(), target_.c_str()) != 0) {
@@ -206,22 +263,22 @@ void MappedFile::unmap() {
     size_ = 0;
 }
 
-Result<MappedFile> MappedFile::open_read(std::string_view path) { return open(path, false); }
-Result<MappedFile> MappedFile::open_read_write(std::string_view path) { return open(path, true); }
+Result<MappedFile> MappedFile::open_read(std::string_view path, std::uint64_t max_size) {
+    return open(path, false, max_size);
+}
+Result<MappedFile> MappedFile::open_read_write(std::string_view path) {
+    return open(path, true, std::numeric_limits<std::size_t>::max());
+}
 
-Result<MappedFile> MappedFile::open(std::string_view spelled, bool writable) {
+Result<MappedFile> MappedFile::open(std::string_view spelled, bool writable, std::uint64_t max_size) {
     const fs::path path = resolve_existing(spelled);
-    const int fd = open_retrying(path, writable ? O_RDWR : O_RDONLY);
-    if (fd < 0) return failed("open", path);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int code = errno;
+    auto opened = open_regular(path, writable ? O_RDWR : O_RDONLY, info);
+    if (!opened) return opened.error();
+    const int fd = *opened;
+    if (info.st_size == 0 || static_cast<std::uint64_t>(info.st_size) > max_size) {
         ::close(fd);
-        return failed("map", path, code);
-    }
-    if (!S_ISREG(info.st_mode) || info.st_size == 0) {
-        ::close(fd);
-        if (S_ISDIR(info.st_mode)) return failed("map", path, EISDIR);
+        if (info.st_size != 0) return failed("map", path, EFBIG);
         return Error{EINVAL, "map " + quoted(path) + ": the file is empty"};
     }
     const auto size = static_cast<std::size_t>(info.st_size);
@@ -269,14 +326,17 @@ Result<File> File::open(std::string_view spelled, Mode mode) {
         case Mode::create_always: flags |= O_CREAT | O_TRUNC; break;
         case Mode::open_always: flags |= O_CREAT; break;
     }
-    const int fd = open_retrying(path, flags, 0666);
-    if (fd < 0) return failed("open", path);
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return failed("open", path, EISDIR);
+    if (creates) {
+        // A file to create or truncate: the same rule as every output.
+        if (auto refusal = refused_output(path)) return *refusal;
+        const int fd = open_retrying(path, flags, 0666);
+        if (fd < 0) return failed("open", path);
+        return File(fd, path);
     }
-    return File(fd, path);
+    struct stat info {};
+    auto opened = open_regular(path, flags, info);
+    if (!opened) return opened.error();
+    return File(*opened, path);
 }
 
 Result<std::size_t> File::read(std::span<std::uint8_t> into) {
@@ -326,8 +386,8 @@ FileInfo file_info(std::string_view spelled) { return file_info_at(AT_FDCWD, res
 
 bool file_exists(std::string_view path) { return file_info(path).exists; }
 
-Status copy_file(std::string_view from, std::string_view to) {
-    auto bytes = read_file(from);
+Status copy_file(std::string_view from, std::string_view to, std::uint64_t max_size) {
+    auto bytes = read_file(from, max_size);
     if (!bytes) return bytes.error();
     return write_file(to, *bytes);
 }

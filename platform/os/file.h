@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,8 +21,32 @@ namespace os {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Result<Bytes> read_file(std::string_view path);
-Result<std::string> read_text_file(std::string_view path);  // bytes as they are, no CR handling
+// The reader of every input a program is given: a regular file (a link to
+// one is followed) of at most `max_size` bytes, the largest its format allows.
+// Anything else is refused before a byte is read, and without waiting: a
+// folder (EISDIR), a FIFO, a device or a socket (kNotRegularFile, result.h),
+// a larger file (EFBIG). Callers turn the error into their own diagnostic.
+Result<Bytes> read_file(std::string_view path, std::uint64_t max_size);
+// Bytes as they are, no CR handling.
+Result<std::string> read_text_file(std::string_view path, std::uint64_t max_size);
+
+// The rule for every output and for every stale output a program removes:
+// the path is missing or names a regular file that may be written. A folder
+// (EISDIR), a special file (kNotRegularFile) or a read-only file (EACCES) is
+// refused and left as it is.
+Status check_output(std::string_view path);
+
+// Removes a stale output under the same rule; a missing path is no failure.
+Status remove_output(std::string_view path);
+
+// What makes two paths the same file (any spelling, a link, a hard link).
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// Empty when nothing exists at the path.
+std::optional<FileIdentity> file_identity(std::string_view path);
 
 // What commit() does before the rename. Either way the target is replaced
 // whole, so a crash never leaves it half-written.
@@ -36,10 +61,15 @@ Status write_file(std::string_view path, std::span<const std::uint8_t> bytes,
                   Durability durability = Durability::flushed);
 Status write_file(std::string_view path, std::string_view bytes, Durability durability = Durability::flushed);
 
-// An output file being written: appends go to "<name>.tmp-XXXXXX" beside the
+// An output file being written: appends go to a temporary file beside the
 // target; commit() flushes it to disk (unless regenerable) and renames it over
 // the target. Without a successful commit the temporary file is removed and
-// the target is left as it was.
+// the target is left as it was. The target must pass check_output, both when
+// the writer is created and again just before the rename.
+//
+// A temporary file is named "<name>.tmp-<program>-<pid>-XXXXXX", so that one
+// left by a killed run is known: creating a writer removes, in the target's
+// folder, those of the same program whose process is gone, and no others.
 class AtomicFile {
 public:
     static Result<AtomicFile> create(std::string_view path, Durability durability = Durability::flushed);
@@ -71,7 +101,8 @@ private:
 // the programs expect of their mapping calls.
 class MappedFile {
 public:
-    static Result<MappedFile> open_read(std::string_view path);
+    // Only a regular file of at most `max_size` bytes, as read_file.
+    static Result<MappedFile> open_read(std::string_view path, std::uint64_t max_size);
     // Shared read-write mapping: stores reach the file (and other mappings of it).
     static Result<MappedFile> open_read_write(std::string_view path);
 
@@ -91,7 +122,7 @@ public:
     Status flush();  // msync of a read-write mapping
 
 private:
-    static Result<MappedFile> open(std::string_view path, bool writable);
+    static Result<MappedFile> open(std::string_view path, bool writable, std::uint64_t max_size);
     void unmap();
 
     std::uint8_t* data_ = nullptr;
@@ -99,7 +130,8 @@ private:
     bool writable_ = false;
 };
 
-// A file opened for reading and writing at a position.
+// A file opened for reading and writing at a position; only a regular file
+// is opened (without waiting on a FIFO), anything else refused as read_file does.
 class File {
 public:
     enum class Mode {
@@ -142,7 +174,8 @@ struct FileInfo {
 FileInfo file_info(std::string_view path);
 bool file_exists(std::string_view path);
 
-Status copy_file(std::string_view from, std::string_view to);  // replaces `to`, atomically
+// Replaces `to` atomically; `from` is read as read_file does.
+Status copy_file(std::string_view from, std::string_view to, std::uint64_t max_size);
 Status delete_file(std::string_view path);                     // a missing file is an error
 Status move_file(std::string_view from, std::string_view to);  // rename, replacing `to`
 Status create_directory(std::string_view path);                // an existing folder is fine

@@ -5,6 +5,7 @@
 namespace os {
 
 std::string error_text(int code) {
+    if (code == kNotRegularFile) return "Not a regular file";
     // strerror_r's GNU form returns the text, which may live outside the buffer.
     char buffer[256];
     return ::strerror_r(code, buffer, sizeof buffer);

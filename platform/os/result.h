@@ -15,6 +15,10 @@ struct Error {
     std::string text;  // what failed and why, ready for a message box or a log line
 };
 
+// The kit's own error code beside errno's: a FIFO, a device or a socket
+// where a regular file is read or written. error_text gives "Not a regular file".
+inline constexpr int kNotRegularFile = 0x10000;
+
 // The system's text for an errno value (stands in for FormatMessage).
 std::string error_text(int code);
 

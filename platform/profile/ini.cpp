@@ -56,7 +56,7 @@ IniFile IniFile::parse(std::string_view text) {
 }
 
 os::Result<IniFile> IniFile::load(std::string_view path) {
-    auto text = os::read_text_file(path);
+    auto text = os::read_text_file(path, kLargestIniFile);
     if (!text) return text.error();
     return parse(*text);
 }

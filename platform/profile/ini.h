@@ -3,6 +3,7 @@
 // and key names case-insensitive, names and values trimmed of blanks, a
 // value wrapped in matching quotes unwrapped, lines starting with `;` are
 // comments, the first of duplicate sections and keys wins.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 #include "platform/os/result.h"
 
 namespace profile {
+
+// No settings file comes near this; a larger file is refused unread.
+inline constexpr std::uint64_t kLargestIniFile = std::uint64_t{64} << 20;
 
 class IniFile {
 public:

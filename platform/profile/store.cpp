@@ -11,6 +11,7 @@
 
 #include "platform/os/file.h"
 #include "platform/os/text.h"
+#include "platform/profile/ini.h"
 #include "platform/profile/store_format.h"
 #include "platform/profile/tree_edit.h"
 
@@ -48,7 +49,7 @@ fs::path store_path(std::string_view maker, std::string_view program) {
 
 Store::Store(fs::path file)
     : file_(std::move(file)), tree_(std::make_unique<Tree>()), mutex_(std::make_unique<std::recursive_mutex>()) {
-    auto text = os::read_text_file(file_.string());
+    auto text = os::read_text_file(file_.string(), kLargestIniFile);
     if (!text) {
         if (text.error().code != ENOENT) load_error_ = text.error().text;
         return;
@@ -59,7 +60,7 @@ Store::Store(fs::path file)
         load_error_ = file_.string() + ": " + error;
         // Keep the damaged file for a person to look at: the next save drops
         // what could not be read.
-        (void)os::copy_file(file_.string(), file_.string() + ".damaged");
+        (void)os::copy_file(file_.string(), file_.string() + ".damaged", kLargestIniFile);
     }
 }
 
@@ -197,7 +198,7 @@ os::Status Store::save() {
 
     SaveLock save_lock(file_);
     Tree merged;
-    if (auto text = os::read_text_file(file_.string())) {
+    if (auto text = os::read_text_file(file_.string(), kLargestIniFile)) {
         std::string damage;
         merged = parse_tree(*text, damage);
         for (const Edit& edit : pending_) apply(merged, edit);

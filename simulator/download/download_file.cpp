@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/os/file.h"
@@ -79,7 +80,8 @@ std::optional<std::vector<uint8_t>> convert_text(std::span<const uint8_t> text) 
 std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesystem::path& path) {
     auto kind = download_kind(path);
     if (auto* failed = std::get_if<SimFailure>(&kind)) return *failed;
-    auto file = os::read_file(path.string());
+    auto file = os::read_file(path.string(), kMaxDownloadSize);
+    if (!file && file.error().code == EFBIG) return sim_failure(kDownloadSizeError, path.string());
     // A text is read for its conversion, which has its own string.
     if (!file)
         return sim_failure(std::get<DownloadKind>(kind) == DownloadKind::Text ? kReadDownloadError : kOpenDownloadError,
@@ -126,7 +128,7 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
 }
 
 std::variant<std::vector<uint8_t>, SimFailure> read_loader(const std::filesystem::path& file) {
-    auto loader = os::read_file(file.string());
+    auto loader = os::read_file(file.string(), kLargestLoaderFile);
     if (!loader || loader->size() < kLoaderSize) return sim_failure(kReadLoaderError);
     loader->resize(kLoaderSize);
     return std::move(*loader);

@@ -48,6 +48,8 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
 // internal RAM. A shorter file, or none, is string 88.
 inline constexpr const char* kLoaderFileName = "dl.ini";
 inline constexpr uint32_t kLoaderSize = 4096;
+// The loader is downloaded as a program is: no larger file is one.
+inline constexpr uint64_t kLargestLoaderFile = kMaxDownloadSize;
 std::variant<std::vector<uint8_t>, SimFailure> read_loader(const std::filesystem::path& file);
 
 }  // namespace sim

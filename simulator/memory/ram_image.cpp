@@ -6,6 +6,7 @@
 
 #include "platform/os/file.h"
 #include "platform/os/path.h"
+#include "simulator/memory/rom_image.h"
 
 namespace sim {
 
@@ -76,7 +77,7 @@ os::Status write_ram_file(const std::string& path, std::span<const uint8_t> imag
 std::optional<SimFailure> write_back_product_id(const SimOptions& options, const std::filesystem::path& program_dir,
                                                 const RamImage& ram) {
     std::string path = product_id_path(program_dir);
-    auto old = os::read_file(path);
+    auto old = os::read_file(path, kLargestDeviceMemory);
     if (!old) return sim_failure(kOpenProductIdError, path);
     std::span<const uint8_t> external = external_ram(options, ram);
     std::size_t taken = std::min(old->size(), external.size());

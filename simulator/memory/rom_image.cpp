@@ -91,7 +91,7 @@ std::variant<MemoryBlock, SimFailure> make_block(bool debug, const std::string& 
 std::variant<RomKeyTable, SimFailure> rom_key_table(const std::filesystem::path& program_dir) {
     std::string path = (program_dir / kRomKeyFileName).string();
     if (!os::file_exists(path)) return kKitRomKeyTable;
-    auto file = os::read_file(path);
+    auto file = os::read_file(path, sizeof(RomKeyTable));
     RomKeyTable keys{};
     if (!file || file->size() != sizeof keys) return sim_failure(kRomKeyFileError, path);
     std::memcpy(keys.data(), file->data(), sizeof keys);
@@ -100,7 +100,7 @@ std::variant<RomKeyTable, SimFailure> rom_key_table(const std::filesystem::path&
 
 std::variant<RomBlock, SimFailure> load_rom_image(const SimOptions& options, const RomKeyTable& keys,
                                                   const std::string& link_space) {
-    auto file = os::read_file(options.rom_path);
+    auto file = os::read_file(options.rom_path, largest_rom_file(options.plain_rom));
     if (!file) return system_failure(kOpenBiosFileError, file.error(), options.rom_path);
     uint64_t size = options.plain_rom ? file->size() : decoded_rom_size(file->size());
     if (size < kMinimumRomSize) return sim_failure(kRomTooSmall, options.rom_path);

@@ -41,6 +41,15 @@ inline constexpr const char* kRomKeyFileName = "QV4700.KEY";
 inline constexpr uint32_t kMinimumRomSize = 0x8000;
 inline constexpr uint32_t kRomPageSize = 0x2000;
 
+// Bank numbers count 4 KB in 16 bits: no device addresses more than 256 MB,
+// so no ROM image is larger, and no scrambled file larger than its chunks.
+inline constexpr uint64_t kLargestDeviceMemory = uint64_t{1} << 28;
+inline constexpr uint64_t kLargestScrambledRomFile =
+    kLargestDeviceMemory / kRomChunkData * (kRomChunkData + sizeof(RomChunkHeader)) + sizeof(RomChunkHeader);
+inline constexpr uint64_t largest_rom_file(bool plain) {
+    return plain ? kLargestDeviceMemory : kLargestScrambledRomFile;
+}
+
 // Decoded size of a scrambled file: 4096 data bytes for every 4108 file bytes
 // after the 12-byte end header.
 uint64_t decoded_rom_size(uint64_t file_size);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "formats/byte_reader.h"
+#include "formats/file_sizes.h"
 #include "platform/os/file.h"
 #include "simulator/skin/skin_layout.h"
 #include "simulator/skin/skin_rotation.h"
@@ -185,7 +186,7 @@ std::variant<Skin, SimFailure> parse_skin(std::span<const uint8_t> file) {
 }
 
 std::variant<Skin, SimFailure> load_skin(const std::filesystem::path& path) {
-    auto file = os::read_file(path.string());
+    auto file = os::read_file(path.string(), formats::kLargestSkinFile);
     if (!file) return system_failure(kCreateFileError, file.error(), path.string());
     return parse_skin(*file);
 }

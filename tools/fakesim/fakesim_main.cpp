@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "formats/cpu_block.h"
+#include "formats/file_sizes.h"
 #include "formats/sim_messages.h"
 #include "ide/debugger/break_tables.h"
 #include "ide/debugger/testing/target_fixture.h"
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     const std::span<std::uint8_t> control(eram->data(), eram->size());
     ide::testing::lay_out_control_block(control);
     control[formats::kWriteLatchOffset] = static_cast<std::uint8_t>(environment_number("FAKESIM_BANK", 0));
-    if (auto program = os::read_file(option(argc, argv, "-f:"))) {
+    if (auto program = os::read_file(option(argc, argv, "-f:"), formats::kLargestImageFile)) {
         const auto& bytes = program.value();
         std::memcpy(control.data() + 0x6000, bytes.data(), std::min<std::size_t>(bytes.size(), 0x8000));
     }

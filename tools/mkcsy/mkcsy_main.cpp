@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/os/file.h"
+#include "formats/file_sizes.h"
 #include "tools/mkcsy/csy_writer.h"
 
 int main(int argc, char** argv) {
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: mkcsy <description.txt> <output.csy>\n");
         return 2;
     }
-    auto text = os::read_text_file(argv[1]);
+    auto text = os::read_text_file(argv[1], formats::kLargestToolText);
     if (!text) {
         std::fprintf(stderr, "mkcsy: %s\n", text.error().text.c_str());
         return 1;

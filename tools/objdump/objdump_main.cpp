@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formats/byte_reader.h"
+#include "formats/file_sizes.h"
 #include "linker/dump.h"
 #include "platform/os/file.h"
 #include "tools/objdump/obj_dump.h"
@@ -50,7 +51,7 @@ bool process(const std::string& path, bool check) {
                      check ? ".obj or .sym" : ".obj, .sym, .LKE, .DEB or .lib");
         return false;
     }
-    os::Result<os::Bytes> bytes = os::read_file(path);
+    os::Result<os::Bytes> bytes = os::read_file(path, formats::kLargest32BitOffsetFile);
     if (!bytes) {
         std::fprintf(stderr, "%s: %s\n", path.c_str(), bytes.error().text.c_str());
         return false;

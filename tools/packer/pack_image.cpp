@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "formats/byte_reader.h"
+#include "formats/file_sizes.h"
 #include "formats/image_file.h"
 #include "platform/os/file.h"
 
@@ -57,7 +58,7 @@ int run_packer(const std::vector<std::string>& arguments) {
     }
     const auto& input = arguments[0];
     const auto& output = arguments[1];
-    auto image = os::read_file(input);
+    auto image = os::read_file(input, formats::kLargestImageFile);
     if (!image) {
         report(input + ": " + image.error().text + "\r\n");
         return 1;

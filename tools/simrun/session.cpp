@@ -29,7 +29,7 @@ std::string Hex(std::uint32_t value, int digits) {
 }
 
 std::string LoadRom(const Options& options, std::vector<std::uint8_t>& rom) {
-    auto file = os::read_file(options.rom);
+    auto file = os::read_file(options.rom, sim::largest_rom_file(!options.scrambledRom));
     if (!file) return file.error().text;
     if (!options.scrambledRom) {
         rom = std::move(*file);
@@ -61,10 +61,8 @@ std::string Session::Start(const Options& options, std::ostream& log) {
         content_ = std::move(download.content);
     }
 
-    // Bank numbers count 4 KB in 16 bits: no device addresses more than 256 MB.
-    constexpr std::uint64_t kLargestRamImage = std::uint64_t{1} << 28;
     std::uint64_t ramSize = simcpu::RamImageSize(options_.internalRam, options_.externalRam);
-    if (ramSize > kLargestRamImage) return "the RAM sizes are too large (256 MB at most together)";
+    if (ramSize > sim::kLargestDeviceMemory) return "the RAM sizes are too large (256 MB at most together)";
     ram_.assign(ramSize, 0);
     bool rotated = false;
     lcd_.assign(simcpu::LcdHostBytes(options_.lcdWidth, options_.lcdHeight, rotated), 0);

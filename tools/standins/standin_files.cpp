@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "formats/file_sizes.h"
 #include "platform/os/file.h"
 #include "platform/os/path.h"
 
 namespace standins {
 
 bool ReadLines(std::string_view path, std::vector<std::string>& lines) {
-    const auto text = os::read_text_file(path);
+    const auto text = os::read_text_file(path, formats::kLargestToolText);
     if (!text) return false;
     const std::string plain = os::strip_cr(*text);
     for (std::size_t start = 0; start < plain.size();) {

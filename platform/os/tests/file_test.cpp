@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include "platform/os/process.h"
+#include "testing/hostile_files.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -15,17 +20,17 @@ TEST(ReadFile, OpensMixedCaseSpellingOfAnExistingFile) {
     TempDir dir;
     ScopedCwd cwd(dir.path());
     dir.write("debug/main.obj", "object bytes");
-    auto text = os::read_text_file("DEBUG\\MAIN.OBJ");
+    auto text = os::read_text_file("DEBUG\\MAIN.OBJ", 100);
     ASSERT_TRUE(text) << text.error().text;
     EXPECT_EQ(*text, "object bytes");
 
     // A file whose size the system does not know in advance is read whole too.
-    auto status = os::read_text_file("/proc/self/status");
+    auto status = os::read_text_file("/proc/self/status", 1 << 20);
     ASSERT_TRUE(status);
     EXPECT_NE(status->find("\nPid:"), std::string::npos);
-    EXPECT_FALSE(os::read_file("debug"));  // a folder
+    EXPECT_FALSE(os::read_text_file("/proc/self/status", 10));  // grows past the bound while read
 
-    auto missing = os::read_file("DEBUG\\NONE.OBJ");
+    auto missing = os::read_file("DEBUG\\NONE.OBJ", 100);
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code, ENOENT);
     EXPECT_EQ(missing.error().text, "open 'DEBUG/NONE.OBJ': No such file or directory");
@@ -114,16 +119,16 @@ TEST(MappedFile, MapsContentAndRejectsEmptyFilesAndFolders) {
     dir.write("src/a.asm", "lda #1");
     dir.write("src/empty.asm", "");
 
-    auto mapped = os::MappedFile::open_read("SRC\\A.ASM");
+    auto mapped = os::MappedFile::open_read("SRC\\A.ASM", 6);
     ASSERT_TRUE(mapped) << mapped.error().text;
     EXPECT_EQ(mapped->text(), "lda #1");
     EXPECT_EQ(mapped->mutable_data(), nullptr);
 
-    auto empty = os::MappedFile::open_read("src\\empty.asm");
+    auto empty = os::MappedFile::open_read("src\\empty.asm", 6);
     ASSERT_FALSE(empty);
     EXPECT_EQ(empty.error().text, "map 'src/empty.asm': the file is empty");
-    EXPECT_FALSE(os::MappedFile::open_read("src"));
-    EXPECT_FALSE(os::MappedFile::open_read("src\\none.asm"));
+    EXPECT_FALSE(os::MappedFile::open_read("src", 6));
+    EXPECT_FALSE(os::MappedFile::open_read("src\\none.asm", 6));
 }
 
 TEST(MappedFile, ReadWriteMappingReachesTheFile) {
@@ -165,7 +170,7 @@ TEST(FileOperations, AttributesCopyMoveDeleteAndFolders) {
     EXPECT_FALSE(info.is_directory);
     EXPECT_EQ(info.size, 3u);
 
-    ASSERT_TRUE(os::copy_file("A.TXT", "b.txt"));
+    ASSERT_TRUE(os::copy_file("A.TXT", "b.txt", 3));
     EXPECT_EQ(read_file(dir / "b.txt"), "abc");
     ASSERT_TRUE(os::move_file("B.TXT", "c.txt"));
     EXPECT_FALSE(os::file_exists("b.txt"));
@@ -176,6 +181,119 @@ TEST(FileOperations, AttributesCopyMoveDeleteAndFolders) {
     EXPECT_TRUE(os::create_directory("DEBUG"));  // already there, in another case
     EXPECT_TRUE(os::file_info("debug").is_directory);
     EXPECT_FALSE(os::create_directory("a.txt"));  // a file stands there
+}
+
+// Every reader refuses at once what is not a regular file of the allowed
+// size: a FIFO with no writer would block an open for ever, /dev/zero would
+// fill memory.
+TEST(ReadFile, RefusesSpecialFilesAndOversizedOnesWithoutReading) {
+    TempDir dir;
+    for (const auto& input : testing_kit::hostile_inputs(dir.path(), "in", 101)) {
+        SCOPED_TRACE(input.label);
+        const auto read = os::read_file(input.path.string(), 100);
+        ASSERT_FALSE(read);
+        const bool folder = input.label.find("folder") != std::string::npos;
+        const bool large = input.label.find("larger") != std::string::npos;
+        EXPECT_EQ(read.error().code, folder ? EISDIR : large ? EFBIG : os::kNotRegularFile);
+        EXPECT_FALSE(os::read_text_file(input.path.string(), 100));
+        EXPECT_FALSE(os::MappedFile::open_read(input.path.string(), 100));
+        if (!large) {
+            EXPECT_FALSE(os::File::open(input.path.string(), os::File::Mode::read));
+        }
+    }
+    EXPECT_EQ(os::error_text(os::kNotRegularFile), "Not a regular file");
+    EXPECT_TRUE(os::read_file((dir / "in-large").string(), 101));  // exactly the bound is fine
+}
+
+// Neither the writer nor stale-output removal replaces or deletes anything
+// but a writable regular file.
+TEST(AtomicFile, RefusesTargetsThatAreNotWritableRegularFiles) {
+    TempDir dir;
+    const auto outputs = testing_kit::hostile_outputs(dir.path(), "out");
+    const std::string before = testing_kit::folder_state(dir.path());
+    for (const auto& output : outputs) {
+        SCOPED_TRACE(output.label);
+        const std::string path = output.path.string();
+        EXPECT_FALSE(os::check_output(path));
+        EXPECT_FALSE(os::AtomicFile::create(path));
+        EXPECT_FALSE(os::write_file(path, "x"));
+        EXPECT_FALSE(os::remove_output(path));
+        EXPECT_FALSE(os::File::open(path, os::File::Mode::create_always));
+    }
+    EXPECT_EQ(testing_kit::folder_state(dir.path()), before);
+
+    // A link to a FIFO is as much a FIFO; a missing path and a plain file pass.
+    std::filesystem::create_symlink(dir / "out-fifo", dir / "link");
+    EXPECT_EQ(os::write_file((dir / "link").string(), "x").error().code, os::kNotRegularFile);
+    EXPECT_TRUE(os::check_output((dir / "new").string()));
+    EXPECT_TRUE(os::remove_output((dir / "new").string()));
+    dir.write("old.obj", "old");
+    EXPECT_TRUE(os::remove_output((dir / "OLD.OBJ").string()));
+    EXPECT_FALSE(std::filesystem::exists(dir / "old.obj"));
+}
+
+// A special file put in place of the target while it is being written is
+// not replaced by the rename.
+TEST(AtomicFile, CommitRefusesATargetReplacedMeanwhile) {
+    TempDir dir;
+    auto file = os::AtomicFile::create((dir / "out.bin").string());
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->write("new"));
+    ASSERT_EQ(::mkfifo((dir / "out.bin").c_str(), 0666), 0);
+    EXPECT_FALSE(file->commit());
+    EXPECT_TRUE(std::filesystem::is_fifo(dir / "out.bin"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The temporaries of a killed writer are removed by the next writer of the
+// same program; those of live writers, of other programs and special files
+// under such a name are not.
+TEST(AtomicFile, RemovesOnlyItsOwnProgramsDeadTemporaries) {
+    TempDir dir;
+    os::SpawnOptions options;
+    options.argv = {"true"};
+    auto ended = os::Process::spawn(options);
+    ASSERT_TRUE(ended);
+    const std::string dead = std::to_string(ended->pid());
+    ASSERT_TRUE(ended->wait().succeeded());
+    ASSERT_NE(::kill(ended->pid(), 0), 0);
+    const std::string own = program_invocation_short_name;
+    const std::string live = std::to_string(::getppid());
+    const std::vector<std::string> removed = {"out.bin.tmp-" + own + "-" + dead + "-Ab3xYz",
+                                              "other.obj.tmp-" + own + "-" + dead + "-000000"};
+    const std::vector<std::string> kept = {
+        "out.bin.tmp-" + own + "-" + live + "-Ab3xYz",  "out.bin.tmp-Other-" + dead + "-Ab3xYz",
+        "out.bin.tmp-" + own + "-" + dead + "-short",   "out.bin.tmp-" + own + "-" + dead + "-Ab3xYz.bak",
+        "out.bin.tmp-X" + own + "-" + dead + "-Ab3xYz", "out.bin.tmp-" + own + "-" + dead + "-FIFO00"};
+    for (const auto& name : removed) dir.write(name, "left by a killed run");
+    for (const auto& name : kept) dir.write(name, "not ours to remove");
+    std::filesystem::remove(dir / kept.back());
+    ASSERT_EQ(::mkfifo((dir / kept.back()).c_str(), 0666), 0);
+
+    auto file = os::AtomicFile::create((dir / "out.bin").string());
+    ASSERT_TRUE(file);
+    const std::string temporary = file->temporary().filename().string();
+    EXPECT_EQ(temporary.rfind("out.bin.tmp-" + own + "-" + std::to_string(::getpid()) + "-", 0), 0u) << temporary;
+    for (const auto& name : removed) EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const auto& name : kept) {
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(dir / name))) << name;
+    }
+    ASSERT_TRUE(file->commit());
+}
+
+TEST(FileIdentity, SameFileByAnySpellingOrHardLink) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.write("debug/app.obj", "o");
+    dir.write("debug/other.obj", "o");
+    std::filesystem::create_hard_link(dir / "debug/app.obj", dir / "linked.obj");
+    const auto identity = os::file_identity("debug/app.obj");
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(os::file_identity("DEBUG\\APP.OBJ"), identity);
+    EXPECT_EQ(os::file_identity("./debug/../debug/app.obj"), identity);
+    EXPECT_EQ(os::file_identity("linked.obj"), identity);
+    EXPECT_NE(os::file_identity("debug/other.obj"), identity);
+    EXPECT_FALSE(os::file_identity("debug/none.obj"));
 }
 
 TEST(TextMode, LineEnds) {
