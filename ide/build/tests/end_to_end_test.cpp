@@ -62,6 +62,22 @@ protected:
         builds.SetEndPause(std::chrono::milliseconds(0));
     }
 
+    // A one-bank project file as a user might write it, with these sources.
+    void WriteProjectFile(std::string_view sources) {
+        dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
+                                          "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
+                                          "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
+                                          std::string(kMainBankParam) + "\n" + std::string(sources) +
+                                          "#ENDBANK\n#DISPLAYNAME = GAME"));
+    }
+
+    // The Build pane's text, for failure messages.
+    std::string Pane() {
+        std::string pane;
+        for (const std::string& line : sink.Lines()) pane += line + "\n";
+        return pane;
+    }
+
     bool CountsLine(const std::vector<std::string>& lines, std::string_view text) {
         return std::find(lines.begin(), lines.end(), text) != lines.end();
     }
@@ -121,12 +137,7 @@ TEST_F(IdeRealBuild, CSourceGoesThroughTheStandInPreprocessorAndCompiler) {
 }
 
 TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
-    dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
-                                      "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
-                                      "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
-                                      std::string(kMainBankParam) +
-                                      "\n#SOURCE = sub\\game.c\n#SOURCE = sub\\main.asm\n#ENDBANK\n"
-                                      "#DISPLAYNAME = GAME"));
+    WriteProjectFile("#SOURCE = sub\\game.c\n#SOURCE = sub\\main.asm\n");
     dir.write("sub/game.c", kGameC);
     dir.write("sub/main.asm", kMain);
     // Namesakes in the project folder that must not be read.
@@ -139,10 +150,8 @@ TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
         sink.Clear();
         ASSERT_TRUE(builds.Compile(PathOf(source))) << builds.GetLastErrorText();
         builds.WaitForBuild();
-        std::string pane;
-        for (const std::string& line : sink.Lines()) pane += line + "\n";
-        EXPECT_EQ(sink.Lines().size(), 4u) << pane;  // banners, "Compile ..." and the name: no message
-        EXPECT_EQ(sink.Lines().back(), "--------------------End : GAME - 6502 Compile--------------------") << pane;
+        EXPECT_EQ(sink.Lines().size(), 4u) << Pane();  // banners, "Compile ..." and the name: no message
+        EXPECT_EQ(sink.Lines().back(), "--------------------End : GAME - 6502 Compile--------------------") << Pane();
     }
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OVP")));
     EXPECT_TRUE(os::file_exists(PathOf("DEBUG/game.OBJ")));
@@ -152,12 +161,7 @@ TEST_F(IdeRealBuild, CompileReadsTheSourcesTheProjectStoresWithAFolder) {
 // A project written by hand (never saved by the IDE, so no output folder) with
 // a C source in a subfolder builds: the build makes DEBUG\ and DEBUG\sub\.
 TEST_F(IdeRealBuild, AProjectWithoutItsOutputFolderAndACSourceInAFolderBuilds) {
-    dir.write("GAME.PRJ", os::to_crlf("/*   Vyr project file 1.0   */\n"
-                                      "#BEGINGENERALSETTING\n#ADDITIONALLIB = \n#ENDGENERALSETTING\n"
-                                      "\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
-                                      std::string(kMainBankParam) +
-                                      "\n#SOURCE = reset.asm\n#SOURCE = sub\\game.c\n#ENDBANK\n"
-                                      "#DISPLAYNAME = GAME"));
+    WriteProjectFile("#SOURCE = reset.asm\n#SOURCE = sub\\game.c\n");
     dir.write("reset.asm", kReset);
     dir.write("sub/game.c", kGameC);
     ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
@@ -166,11 +170,9 @@ TEST_F(IdeRealBuild, AProjectWithoutItsOutputFolderAndACSourceInAFolderBuilds) {
 
     ASSERT_TRUE(builds.Build(false)) << builds.GetLastErrorText();
     builds.WaitForBuild();
-    std::string pane;
-    for (const std::string& line : sink.Lines()) pane += line + "\n";
-    EXPECT_TRUE(CountsLine(sink.Lines(), "GAME.bin - 0 error(s), 0 warning(s)")) << pane;
-    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/sub/game.OVP"))) << pane;
-    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << pane;
+    EXPECT_TRUE(CountsLine(sink.Lines(), "GAME.bin - 0 error(s), 0 warning(s)")) << Pane();
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/sub/game.OVP"))) << Pane();
+    EXPECT_TRUE(os::file_exists(PathOf("DEBUG/GAME.BIN"))) << Pane();
 }
 
 TEST_F(IdeRealBuild, AnOutputFolderThatCannotBeMadeRefusesTheBuild) {
