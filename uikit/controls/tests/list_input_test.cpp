@@ -1,0 +1,328 @@
+// The list on screen: row geometry, hit-testing, selection by mouse and
+// keys with vetoes, scrolling by bar, thumb and wheel, column resizing in
+// its loop, label editing, and a picture of a report list.
+#include "uikit/controls/list_ctrl.h"
+#include "uikit/controls/tests/controls_fixture.h"
+
+namespace {
+
+// A list whose owner vetoes selection changes while `veto` is set.
+class VetoList : public SECListCtrl {
+public:
+    bool veto = false;
+    using SECListBaseC::RowHeight;
+
+protected:
+    LRESULT OnSelectionChanging(int, int, BOOL) override { return veto ? 1 : 0; }
+};
+
+class ListInputTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS,
+                                CRect(10, 10, 310, 210), &parent, 100));
+        list.InsertColumn(0, "Name", LVCFMT_LEFT, 120);
+        list.InsertColumn(1, "Size", LVCFMT_RIGHT, 80);
+        list.InsertColumn(2, "Kind", LVCFMT_LEFT, 60);
+        for (int i = 0; i < 40; ++i) {
+            list.InsertItemText(i, AfxFormat("file%02d.asm", i));
+            list.SetItemText(i, 1, AfxFormat("%d", i * 100));
+            list.SetItemText(i, 2, i % 2 ? "code" : "data");
+        }
+        list.SetFocus();
+        pump();
+        row = list.RowHeight(0);
+    }
+    // Client point in the middle of a row's label.
+    CPoint label_point(int item) {
+        CRect r;
+        EXPECT_TRUE(list.GetItemRect(item, &r, LVIR_LABEL));
+        return r.CenterPoint();
+    }
+    std::vector<int> selected() {
+        std::vector<int> out;
+        for (int i = list.GetNextItem(-1, LVNI_SELECTED); i >= 0; i = list.GetNextItem(i, LVNI_SELECTED))
+            out.push_back(i);
+        return out;
+    }
+    void key(int vk, int modifier = 0) {
+        if (modifier)
+            display.chord(modifier, vk);
+        else
+            display.press(vk);
+        pump();
+    }
+    VetoList list;
+    int row = 0;
+};
+
+TEST_F(ListInputTest, RowsStackBelowTheHeaderAndPagesCountWholeRows) {
+    EXPECT_GT(row, 0);
+    CRect inside;
+    list.GetInsideRect(&inside);
+    EXPECT_EQ(inside.top, 18);
+    EXPECT_EQ(list.GetCountPerPage(), inside.Height() / row);
+    CRect bounds, cell;
+    ASSERT_TRUE(list.GetSubItemRect(2, 1, &bounds, LVIR_BOUNDS));
+    EXPECT_EQ(bounds, CRect(120, 18 + 2 * row, 200, 18 + 3 * row));
+    ASSERT_TRUE(list.GetSubItemRect(2, 1, &cell, LVIR_LABEL));
+    EXPECT_EQ(cell.right, 198);  // right-aligned by the column's format
+    EXPECT_FALSE(list.GetSubItemRect(2, 7, &cell, LVIR_LABEL));
+    // The vertical bar is shown with the page and the position.
+    CScrollBar* bar = list.GetScrollBarCtrl(SB_VERT);
+    ASSERT_NE(bar, nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    bar->GetScrollInfo(&info);
+    EXPECT_EQ(info.nMax, 39);
+    EXPECT_EQ(int(info.nPage), list.GetCountPerPage());
+}
+
+TEST_F(ListInputTest, HitTestNamesEveryPart) {
+    struct Case {
+        CPoint point;
+        int item;
+        UINT flags;
+    };
+    const Case cases[] = {
+        {CPoint(30, 18 + row / 2), 0, LVHT_ONITEM | LVHT_ONITEMLABEL},
+        {CPoint(130, 18 + row + 1), 1, LVHT_ONITEM},
+        {CPoint(50, 5), 0, LVHT_COLUMNHEADING},
+        {CPoint(121, 5), 0, LVHT_COLUMNSEP},
+        {CPoint(-3, 30), -1, LVHT_TOLEFT},
+        {CPoint(50, 400), -1, LVHT_BELOW},
+    };
+    for (const Case& c : cases) {
+        UINT flags = 0;
+        EXPECT_EQ(list.HitTest(c.point, &flags), c.item) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(flags, c.flags) << c.point.x << "," << c.point.y;
+    }
+}
+
+TEST_F(ListInputTest, ClicksSelectSingleCtrlAndShiftAndAVetoKeepsTheSelection) {
+    display.click(list.m_hWnd, label_point(2));
+    pump();
+    EXPECT_EQ(selected(), std::vector<int>{2});
+    display.button(list.m_hWnd, label_point(4), true);
+    pump();
+    EXPECT_EQ(list.GetFocusItem(), 4);
+    display.button(list.m_hWnd, label_point(4), false);
+    // Ctrl toggles one row, Shift selects from the anchor.
+    GetAsyncKeyState(VK_CONTROL);
+    kit::user::inject_key(VK_CONTROL, true);
+    display.click(list.m_hWnd, label_point(6));
+    pump();
+    kit::user::inject_key(VK_CONTROL, false);
+    pump();
+    EXPECT_EQ(selected(), (std::vector<int>{4, 6}));
+    kit::user::inject_key(VK_SHIFT, true);
+    display.click(list.m_hWnd, label_point(8));
+    pump();
+    kit::user::inject_key(VK_SHIFT, false);
+    pump();
+    EXPECT_EQ(selected(), (std::vector<int>{6, 7, 8}));
+    list.veto = true;
+    display.click(list.m_hWnd, label_point(1));
+    pump();
+    EXPECT_EQ(selected(), (std::vector<int>{6, 7, 8}));
+    EXPECT_EQ(list.GetFocusItem(), 8);
+    EXPECT_GE(parent.count(NM_CLICK), 4);
+}
+
+TEST_F(ListInputTest, ArrowsMoveShiftExtendsCtrlMovesOnlyTheFocusAndSpaceToggles) {
+    key(VK_UP);  // on row 0: nothing
+    EXPECT_EQ(selected(), std::vector<int>{0});
+    key(VK_DOWN);
+    key(VK_DOWN);
+    EXPECT_EQ(selected(), std::vector<int>{2});
+    key(VK_DOWN, VK_SHIFT);
+    key(VK_DOWN, VK_SHIFT);
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+    key(VK_DOWN, VK_CONTROL);
+    EXPECT_EQ(list.GetFocusItem(), 5);
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+    key(VK_SPACE);
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4, 5}));
+    key(VK_END);
+    EXPECT_EQ(selected(), std::vector<int>{39});
+    EXPECT_EQ(list.GetTopIndex(), list.GetMaxTopIndex());
+    key(VK_DOWN);  // on the last row: nothing
+    EXPECT_EQ(list.GetFocusItem(), 39);
+    key(VK_HOME);
+    EXPECT_EQ(list.GetTopIndex(), 0);
+    EXPECT_EQ(list.GetFocusItem(), 0);
+    key(VK_NEXT);
+    EXPECT_EQ(list.GetFocusItem(), list.GetLastFullyVisible());
+    key(VK_RETURN);
+    EXPECT_EQ(parent.count(NM_RETURN), 1);
+    EXPECT_GE(parent.count(LVN_KEYDOWN), 10);
+}
+
+TEST_F(ListInputTest, WheelKeepsThePartOfANotchAndDropsNotchesAtTheTop) {
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);  // up at the top: dropped
+    EXPECT_EQ(list.GetTopIndex(), 0);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0);
+    EXPECT_EQ(list.GetTopIndex(), 0);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0);  // two halves make a notch
+    EXPECT_EQ(list.GetTopIndex(), 1);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -300), 0);
+    EXPECT_EQ(list.GetTopIndex(), 3);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0);  // 60 left over + 60
+    EXPECT_EQ(list.GetTopIndex(), 4);
+}
+
+TEST_F(ListInputTest, ThumbTrackingReachesRowsBeyondSixteenBits) {
+    list.DeleteAllItems();
+    for (int i = 0; i < 70000; ++i) list.InsertItemText(i, "row");
+    list.UpdateLayout();
+    CScrollBar* bar = list.GetScrollBarCtrl(SB_VERT);
+    ASSERT_NE(bar, nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    bar->GetScrollInfo(&info);
+    EXPECT_EQ(info.nMax, 69999);
+    // The thumb dragged near the end: the message's word holds only the low 16 bits.
+    // The thumb dragged to the end of the bar: message words hold only 16 bits of the position.
+    CRect track;
+    bar->GetClientRect(&track);
+    const int arrow = ::GetSystemMetrics(SM_CYVSCROLL);
+    display.then([&] {
+        display.move(bar->m_hWnd, POINT{track.Width() / 2, track.bottom - 1});
+        display.button(bar->m_hWnd, POINT{track.Width() / 2, track.bottom - 1}, false);
+    });
+    display.button(bar->m_hWnd, POINT{track.Width() / 2, arrow + 2}, true);
+    pump();
+    EXPECT_GT(list.GetTopIndex(), 65535);
+    EXPECT_EQ(list.GetTopIndex(), list.GetMaxTopIndex());
+}
+
+TEST_F(ListInputTest, DividerDragResizesEscapeAndLostCaptureCancelAndQuitIsPostedAgain) {
+    const int y = 5;
+    // A drag of 30 pixels to the right widens the first column.
+    display.then([&] {
+        display.move(list.m_hWnd, POINT{150, y});
+        display.button(list.m_hWnd, POINT{150, y}, false);
+    });
+    display.button(list.m_hWnd, POINT{120, y}, true);
+    pump();
+    EXPECT_EQ(list.GetColumnWidth(0), 150);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Left of the column's start stops at 10 pixels wide.
+    display.then([&] {
+        display.move(list.m_hWnd, POINT{0, y});
+        display.button(list.m_hWnd, POINT{0, y}, false);
+    });
+    display.button(list.m_hWnd, POINT{150, y}, true);
+    pump();
+    EXPECT_EQ(list.GetColumnWidth(0), 10);
+    // Escape cancels.
+    display.then([&] {
+        display.move(list.m_hWnd, POINT{100, y});
+        display.press(VK_ESCAPE);
+        display.button(list.m_hWnd, POINT{100, y}, false);
+    });
+    display.button(list.m_hWnd, POINT{10, y}, true);
+    pump();
+    EXPECT_EQ(list.GetColumnWidth(0), 10);
+    // WM_QUIT ends the loop with no change and stays for the outer loop.
+    display.advance(600);  // not a double click
+    display.then([&] { PostQuitMessage(7); });
+    display.button(list.m_hWnd, POINT{10, y}, true);
+    MSG msg;
+    bool quit = false;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            EXPECT_EQ(msg.wParam, 7u);
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(list.GetColumnWidth(0), 10);
+    EXPECT_EQ(GetCapture(), nullptr);
+    display.button(list.m_hWnd, POINT{10, y}, false);
+    pump();
+}
+
+TEST_F(ListInputTest, FittedColumnsNeverGoBelowTheLeastWidth) {
+    list.ModifyListCtrlStyle(0, LVXS_FITCOLUMNS);
+    list.SetColumnWidth(0, 6);
+    list.SetColumnWidth(1, 100);
+    list.SetColumnWidth(2, 400);
+    display.then([&] {
+        display.move(list.m_hWnd, POINT{106 + 300, 5});
+        display.button(list.m_hWnd, POINT{106 + 300, 5}, false);
+    });
+    display.button(list.m_hWnd, POINT{106, 5}, true);  // the second column's right edge
+    pump();
+    for (int c = 0; c < list.GetColumnCount(); ++c) EXPECT_GE(list.GetColumnWidth(c), 5) << c;
+}
+
+TEST_F(ListInputTest, LabelEditStartsHalfASecondAfterAClickOnASelectedLabelAndEscapeRestores) {
+    display.click(list.m_hWnd, label_point(3));
+    pump();
+    display.advance(600);  // apart, so not a double click
+    display.click(list.m_hWnd, label_point(3));
+    pump();
+    display.advance(499);
+    pump();
+    EXPECT_EQ(list.GetEditControl(), nullptr);
+    display.advance(1);
+    pump();
+    CEdit* edit = list.GetEditControl();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(parent.count(LVN_BEGINLABELEDIT), 1);
+    EXPECT_EQ(edit->GetWindowText(), CString("file03.asm"));
+    display.type("x");
+    pump();
+    EXPECT_EQ(list.GetItemText(3, 0), CString("x"));  // the row shows what is typed
+    key(VK_ESCAPE);
+    EXPECT_EQ(list.GetEditControl(), nullptr);
+    EXPECT_EQ(list.GetItemText(3, 0), CString("file03.asm"));
+    ASSERT_EQ(parent.count(LVN_ENDLABELEDIT), 1);
+    EXPECT_FALSE(parent.records.back().has_text);
+
+    // Accepted by Return, and stored because the owner answers non-zero.
+    parent.answers[LVN_ENDLABELEDIT] = 1;
+    ASSERT_NE(list.EditLabel(3, 0), nullptr);
+    EXPECT_EQ(list.EditLabel(3, 0), nullptr);  // already editing
+    display.type("main.c");
+    key(VK_RETURN);
+    EXPECT_EQ(list.GetItemText(3, 0), CString("main.c"));
+    EXPECT_EQ(parent.records.back().text, "main.c");
+
+    // A double click never starts an edit.
+    display.advance(600);
+    display.click(list.m_hWnd, label_point(3));
+    display.click(list.m_hWnd, label_point(3));
+    pump();
+    display.advance(600);
+    pump();
+    EXPECT_EQ(list.GetEditControl(), nullptr);
+
+    // A vetoing owner cancels without a trace.
+    parent.answers[LVN_BEGINLABELEDIT] = 1;
+    EXPECT_EQ(list.EditLabel(5, 0), nullptr);
+    EXPECT_EQ(list.GetEditedItem(), -1);
+}
+
+TEST_F(ListInputTest, ReportListPicture) {
+    list.ModifyListCtrlStyle(0, LVXS_HGRIDLINES | LVXS_VGRIDLINES);
+    list.SetItemText(1, 0, "a label far too long for its column");
+    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(4, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    pump();
+    shoot(list.m_hWnd, "report_list");
+    // Without the focus the selection shows only with LVS_SHOWSELALWAYS, in the menu colours.
+    parent.SetFocus();
+    list.ModifyListBaseStyle(0, LVS_SHOWSELALWAYS);
+    list.EnableWindow(TRUE);
+    pump();
+    shoot(list.m_hWnd, "report_list_unfocused");
+    list.EnableWindow(FALSE);
+    pump();
+    shoot(list.m_hWnd, "report_list_disabled");
+}
+
+}  // namespace
