@@ -1,6 +1,5 @@
 // The progress bar ("msctls_progress32"): a bar filled from its minimum to its position.
 #include <algorithm>
-#include <unordered_map>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/common_controls.h"
@@ -8,22 +7,17 @@
 #include "platform/user/paint_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
 namespace {
 
-struct ProgressState {
+struct ProgressState : WindowExtra {
     int min = 0, max = 100, pos = 0, step = 10;
 };
 
-std::unordered_map<HWND, ProgressState>& progress_states() {
-    static std::unordered_map<HWND, ProgressState> map;
-    return map;
-}
-
-LRESULT progress_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ProgressState& s = progress_states()[hwnd];
+LRESULT progress_proc(HWND hwnd, ProgressState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     auto move_to = [&](int pos) {
         int old = s.pos;
         s.pos = std::clamp(pos, s.min, std::max(s.min, s.max));
@@ -31,7 +25,6 @@ LRESULT progress_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return LRESULT(old);
     };
     switch (message) {
-        case WM_NCDESTROY: progress_states().erase(hwnd); return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
@@ -81,7 +74,7 @@ LRESULT progress_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_progress_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = progress_proc;
+    wc.lpfnWndProc = window_proc_with<ProgressState, progress_proc>;
     wc.lpszClassName = PROGRESS_CLASS;
     RegisterClass(&wc);
 }

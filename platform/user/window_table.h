@@ -13,6 +13,7 @@
 #include "platform/gdi/surface.h"
 #include "platform/user/message_queue.h"
 #include "platform/user/user_types.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -79,7 +80,11 @@ struct Window {
     std::shared_ptr<gdi::Surface> surface;  // backing store of a top-level window
 
     bool destroying = false;
-    LONG_PTR dialog_result = 0;  // DWL_MSGRESULT of dialog procedures
+    LONG_PTR dialog_result = 0;   // DWL_MSGRESULT of dialog procedures
+    HMENU system_menu = nullptr;  // made on the first GetSystemMenu
+
+    // The state of the control or toolkit window this is (window_extra.h).
+    std::vector<std::shared_ptr<WindowExtra>> extras;
 };
 
 // The window behind `hwnd`, or nullptr for a stale or foreign handle.
