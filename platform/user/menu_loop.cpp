@@ -31,7 +31,8 @@ struct Level {
 };
 
 class MenuTracker;
-MenuTracker* active_tracker = nullptr;
+// The menu loop running on this thread, if any: each thread runs its own.
+thread_local MenuTracker* active_tracker = nullptr;
 
 // Makes a tracker the one its popups paint from, from before its first popup shows.
 struct ActiveTracker {

@@ -384,8 +384,7 @@ BOOL DrawMenuBar(HWND hwnd) {
 HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
     Window* w = find_window(hwnd);
     if (!w) return nullptr;
-    static std::unordered_map<HWND, HMENU> system_menus;
-    auto& menu = system_menus[hwnd];
+    HMENU& menu = w->system_menu;
     if (revert || !find_menu(menu)) {
         if (menu) DestroyMenu(menu);
         menu = CreatePopupMenu();

@@ -78,6 +78,7 @@ void send_nc_destroy(HWND hwnd) {
     if (!w) return;
     forget_paint(*w);
     if (top_level && w->menu) DestroyMenu(w->menu);
+    if (w->system_menu) DestroyMenu(w->system_menu);
     unlink_from_tree(hwnd, parent);
     remove_window(hwnd);
     if (top_level) backend().top_level_destroyed(hwnd);
