@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -17,6 +16,7 @@
 #include "platform/user/paint_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -28,7 +28,7 @@ struct Part {
     LPARAM data = 0;  // the owner's value for SBT_OWNERDRAW
 };
 
-struct StatusState {
+struct StatusState : WindowExtra {
     std::vector<int> edges{-1};  // right edge of each part; -1 reaches the right side
     std::vector<Part> parts{Part{}};
     Part simple_part;
@@ -40,11 +40,6 @@ struct StatusState {
 // Horizontal border, vertical border, spacing between parts (SB_GETBORDERS).
 constexpr int kBorderX = 0, kBorderY = 2, kSpacing = 2;
 constexpr int kTextPadding = 2;
-
-std::unordered_map<HWND, StatusState>& states() {
-    static std::unordered_map<HWND, StatusState> map;
-    return map;
-}
 
 DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 
@@ -89,8 +84,7 @@ int bar_height(HWND hwnd, const StatusState& s) {
 
 // Fits the bar to its parent: full width along the bottom (or the top with
 // CCS_TOP), as high as its font asks, unless its styles say otherwise.
-void place(HWND hwnd) {
-    StatusState& s = states()[hwnd];
+void place(HWND hwnd, StatusState& s) {
     DWORD style = style_of(hwnd);
     HWND parent = GetParent(hwnd);
     if ((style & CCS_NORESIZE) || !parent || s.placing) return;
@@ -106,7 +100,7 @@ void place(HWND hwnd) {
         int y = (style & CCS_BOTTOM) == CCS_TOP ? 0 : area.bottom - height;
         SetWindowPos(hwnd, nullptr, 0, y, area.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    states()[hwnd].placing = false;
+    s.placing = false;
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -155,8 +149,7 @@ void paint_part(HWND hwnd, HDC dc, const Part& part, int index, RECT box) {
     draw_text_pieces(dc, part, box);
 }
 
-void paint(HWND hwnd, HDC dc) {
-    const StatusState& s = states()[hwnd];
+void paint(HWND hwnd, const StatusState& s, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
@@ -206,27 +199,25 @@ LRESULT text_answer(const Part& part) {
     return LRESULT(MAKELONG(WORD(std::min<std::size_t>(part.text.size(), 0xFFFF)), WORD(part.type)));
 }
 
-LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    StatusState& s = states()[hwnd];
+LRESULT status_proc(HWND hwnd, StatusState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: place(hwnd); return 0;
-        case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
+        case WM_CREATE: place(hwnd, s); return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
         case WM_ERASEBKGND: return 1;
         // The parent passes its own WM_SIZE on so the bar follows it.
         case WM_SIZE:
-            place(hwnd);
+            place(hwnd, s);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_SETFONT:
             DefWindowProc(hwnd, message, wParam, lParam);
-            place(hwnd);
+            place(hwnd, s);
             return 0;
         case WM_NCHITTEST: {
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -270,7 +261,7 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case SB_SETMINHEIGHT:
             s.min_height = std::max(0, int(wParam));
-            place(hwnd);
+            place(hwnd, s);
             return 0;
         case SB_SIMPLE:
             s.simple = wParam != 0;
@@ -289,7 +280,7 @@ LRESULT status_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_status_bar_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = status_proc;
+    wc.lpfnWndProc = window_proc_with<StatusState, status_proc>;
     wc.lpszClassName = STATUSCLASSNAME;
     RegisterClass(&wc);
 }

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -15,6 +14,7 @@
 #include "platform/user/paint_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -26,15 +26,10 @@ struct Tab {
     LPARAM data = 0;
 };
 
-struct TabState {
+struct TabState : WindowExtra {
     std::vector<Tab> tabs;
     int current = -1;
 };
-
-std::unordered_map<HWND, TabState>& states() {
-    static std::unordered_map<HWND, TabState> map;
-    return map;
-}
 
 constexpr int kPadding = 6;
 
@@ -48,8 +43,7 @@ int row_height(HWND hwnd) {
     return int(tm.tmHeight) + 6;
 }
 
-std::vector<RECT> tab_rects(HWND hwnd) {
-    TabState& s = states()[hwnd];
+std::vector<RECT> tab_rects(HWND hwnd, const TabState& s) {
     std::vector<RECT> rects;
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = select_control_font(hwnd, dc);
@@ -72,8 +66,7 @@ LRESULT notify(HWND hwnd, UINT code) {
 }
 
 // A choice by the user: the parent may refuse it.
-void choose(HWND hwnd, int index) {
-    TabState& s = states()[hwnd];
+void choose(HWND hwnd, TabState& s, int index) {
     if (index < 0 || index >= int(s.tabs.size()) || index == s.current) return;
     if (notify(hwnd, TCN_SELCHANGING)) return;
     s.current = index;
@@ -81,8 +74,7 @@ void choose(HWND hwnd, int index) {
     notify(hwnd, TCN_SELCHANGE);
 }
 
-void paint(HWND hwnd, HDC dc) {
-    TabState& s = states()[hwnd];
+void paint(HWND hwnd, const TabState& s, HDC dc) {
     RECT r;
     GetClientRect(hwnd, &r);
     FillRect(dc, &r, control_colours(hwnd, dc, WM_CTLCOLORSTATIC));
@@ -91,7 +83,7 @@ void paint(HWND hwnd, HDC dc) {
     DrawEdge(dc, &page, EDGE_RAISED, BF_RECT);
     HGDIOBJ old = select_control_font(hwnd, dc);
     SetBkMode(dc, TRANSPARENT);
-    auto rects = tab_rects(hwnd);
+    auto rects = tab_rects(hwnd, s);
     for (size_t i = 0; i < rects.size(); ++i) {
         RECT tab = rects[i];
         bool current = int(i) == s.current;
@@ -126,16 +118,14 @@ void apply_item(Tab& tab, const TCITEM& item) {
     if (item.mask & TCIF_PARAM) tab.data = item.lParam;
 }
 
-LRESULT tab_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TabState& s = states()[hwnd];
+LRESULT tab_proc(HWND hwnd, TabState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     int count = int(s.tabs.size());
     bool valid = int(wParam) >= 0 && int(wParam) < count;
     switch (message) {
-        case WM_NCDESTROY: states().erase(hwnd); return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
@@ -145,18 +135,18 @@ LRESULT tab_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN: {
             POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            auto rects = tab_rects(hwnd);
+            auto rects = tab_rects(hwnd, s);
             for (size_t i = 0; i < rects.size(); ++i) {
                 if (PtInRect(&rects[i], p)) {
                     SetFocus(hwnd);
-                    choose(hwnd, int(i));
+                    choose(hwnd, s, int(i));
                 }
             }
             return 0;
         }
         case WM_KEYDOWN:
-            if (wParam == WPARAM(VK_LEFT)) choose(hwnd, s.current - 1);
-            if (wParam == WPARAM(VK_RIGHT)) choose(hwnd, s.current + 1);
+            if (wParam == WPARAM(VK_LEFT)) choose(hwnd, s, s.current - 1);
+            if (wParam == WPARAM(VK_RIGHT)) choose(hwnd, s, s.current + 1);
             return 0;
         case TCM_GETITEMCOUNT: return count;
         case TCM_INSERTITEM: {
@@ -200,7 +190,7 @@ LRESULT tab_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return old;
         }
         case TCM_GETITEMRECT: {
-            auto rects = tab_rects(hwnd);
+            auto rects = tab_rects(hwnd, s);
             if (!valid || !lParam) return FALSE;
             *reinterpret_cast<RECT*>(lParam) = rects[wParam];
             return TRUE;
@@ -225,7 +215,7 @@ LRESULT tab_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_tab_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = tab_proc;
+    wc.lpfnWndProc = window_proc_with<TabState, tab_proc>;
     wc.lpszClassName = WC_TABCONTROL;
     RegisterClass(&wc);
 }

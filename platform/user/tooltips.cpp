@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -17,6 +16,7 @@
 #include "platform/user/resource_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -33,7 +33,7 @@ struct Tool {
     LPARAM lParam = 0;
 };
 
-struct TipState {
+struct TipState : WindowExtra {
     std::vector<Tool> tools;
     int current = -1;  // the tool under the pointer
     bool active = true;
@@ -46,11 +46,6 @@ constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kPopTimer = 2;
 constexpr int kPaddingX = 3, kPaddingY = 1;
 constexpr std::size_t kTextBuffer = sizeof(NMTTDISPINFO::szText);
-
-std::unordered_map<HWND, TipState>& states() {
-    static std::unordered_map<HWND, TipState> map;
-    return map;
-}
 
 DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 
@@ -196,8 +191,8 @@ void show(HWND tip, TipState& s) {
     }
     SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(tip, nullptr, TRUE);
-    states()[tip].shown = true;
-    SetTimer(tip, kPopTimer, UINT(delay(states()[tip], TTDT_AUTOPOP)), nullptr);
+    s.shown = true;
+    SetTimer(tip, kPopTimer, UINT(delay(s, TTDT_AUTOPOP)), nullptr);
 }
 
 void relay(HWND tip, TipState& s, const MSG& msg) {
@@ -295,10 +290,8 @@ void paint(HWND tip, HDC dc) {
     SelectObject(dc, old);
 }
 
-LRESULT tooltip_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TipState& s = states()[hwnd];
+LRESULT tooltip_proc(HWND hwnd, TipState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
@@ -350,7 +343,7 @@ LRESULT tooltip_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_tooltip_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = tooltip_proc;
+    wc.lpfnWndProc = window_proc_with<TipState, tooltip_proc>;
     wc.lpszClassName = TOOLTIPS_CLASS;
     RegisterClass(&wc);
 }

@@ -2,7 +2,6 @@
 // and a maximum, moved by mouse and keys, reporting through WM_HSCROLL or
 // WM_VSCROLL to its parent with its own handle in lParam.
 #include <algorithm>
-#include <unordered_map>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/common_controls.h"
@@ -13,20 +12,16 @@
 #include "platform/user/paint_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
 namespace {
 
-struct TrackState {
+struct TrackState : WindowExtra {
     int min = 0, max = 100, pos = 0;
     int line = 1, page = 20;
 };
-
-std::unordered_map<HWND, TrackState>& states() {
-    static std::unordered_map<HWND, TrackState> map;
-    return map;
-}
 
 constexpr int kThumbLength = 10;  // along the channel
 constexpr int kMargin = 8;        // from the ends to the thumb's centre at min and max
@@ -62,16 +57,14 @@ void notify(HWND hwnd, WORD code, int pos) {
     SendMessage(GetParent(hwnd), message, MAKEWPARAM(code, pos), reinterpret_cast<LPARAM>(hwnd));
 }
 
-void set_pos(HWND hwnd, int pos) {
-    TrackState& s = states()[hwnd];
+void set_pos(HWND hwnd, TrackState& s, int pos) {
     pos = std::clamp(pos, s.min, std::max(s.min, s.max));
     if (pos == s.pos) return;
     s.pos = pos;
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void paint(HWND hwnd, HDC dc) {
-    TrackState& s = states()[hwnd];
+void paint(HWND hwnd, const TrackState& s, HDC dc) {
     RECT r;
     GetClientRect(hwnd, &r);
     FillRect(dc, &r, control_colours(hwnd, dc, WM_CTLCOLORSTATIC));
@@ -92,14 +85,13 @@ void paint(HWND hwnd, HDC dc) {
     }
 }
 
-void drag(HWND hwnd, POINT start) {
-    TrackState& s = states()[hwnd];
+void drag(HWND hwnd, TrackState& s, POINT start) {
     int c = centre_of(hwnd, s);
     int at = vertical(hwnd) ? start.y : start.x;
     if (std::abs(at - c) > kThumbLength / 2) {
         // A click on the channel pages towards it.
         bool before = at < c;
-        set_pos(hwnd, s.pos + (before ? -s.page : s.page));
+        set_pos(hwnd, s, s.pos + (before ? -s.page : s.page));
         notify(hwnd, before ? TB_PAGEUP : TB_PAGEDOWN, 0);
         notify(hwnd, TB_ENDTRACK, 0);
         return;
@@ -111,18 +103,17 @@ void drag(HWND hwnd, POINT start) {
         if (msg.message == WM_LBUTTONUP) return LoopStep::finished;
         if (msg.message == WM_MOUSEMOVE) {
             int pixel = (vertical(hwnd) ? GET_Y_LPARAM(msg.lParam) : GET_X_LPARAM(msg.lParam)) - grab;
-            set_pos(hwnd, pos_at(hwnd, states()[hwnd], pixel));
-            notify(hwnd, TB_THUMBTRACK, states()[hwnd].pos);
+            set_pos(hwnd, s, pos_at(hwnd, s, pixel));
+            notify(hwnd, TB_THUMBTRACK, s.pos);
         }
         return LoopStep::keep_going;
     });
-    if (end != LoopStep::finished) set_pos(hwnd, original);  // Escape or a lost capture puts it back
-    notify(hwnd, TB_THUMBPOSITION, states()[hwnd].pos);
+    if (end != LoopStep::finished) set_pos(hwnd, s, original);  // Escape or a lost capture puts it back
+    notify(hwnd, TB_THUMBPOSITION, s.pos);
     notify(hwnd, TB_ENDTRACK, 0);
 }
 
-bool key(HWND hwnd, int vk) {
-    TrackState& s = states()[hwnd];
+bool key(HWND hwnd, TrackState& s, int vk) {
     WORD code;
     int pos;
     switch (vk) {
@@ -154,20 +145,18 @@ bool key(HWND hwnd, int vk) {
             break;
         default: return false;
     }
-    set_pos(hwnd, pos);
+    set_pos(hwnd, s, pos);
     notify(hwnd, code, 0);
     notify(hwnd, TB_ENDTRACK, 0);
     return true;
 }
 
-LRESULT trackbar_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    TrackState& s = states()[hwnd];
+LRESULT trackbar_proc(HWND hwnd, TrackState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY: states().erase(hwnd); return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
@@ -177,27 +166,27 @@ LRESULT trackbar_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
             SetFocus(hwnd);
-            drag(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            drag(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        case WM_KEYDOWN: return key(hwnd, int(wParam)) ? 0 : DefWindowProc(hwnd, message, wParam, lParam);
+        case WM_KEYDOWN: return key(hwnd, s, int(wParam)) ? 0 : DefWindowProc(hwnd, message, wParam, lParam);
         case TBM_GETPOS: return s.pos;
         case TBM_GETRANGEMIN: return s.min;
         case TBM_GETRANGEMAX: return s.max;
-        case TBM_SETPOS: set_pos(hwnd, int(lParam)); return 0;
+        case TBM_SETPOS: set_pos(hwnd, s, int(lParam)); return 0;
         case TBM_SETRANGE:
             s.min = short(LOWORD(std::uintptr_t(lParam)));
             s.max = short(HIWORD(std::uintptr_t(lParam)));
-            set_pos(hwnd, s.pos);
+            set_pos(hwnd, s, s.pos);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case TBM_SETRANGEMIN:
             s.min = int(lParam);
-            set_pos(hwnd, s.pos);
+            set_pos(hwnd, s, s.pos);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case TBM_SETRANGEMAX:
             s.max = int(lParam);
-            set_pos(hwnd, s.pos);
+            set_pos(hwnd, s, s.pos);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case TBM_SETPAGESIZE: {
@@ -220,7 +209,7 @@ LRESULT trackbar_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_trackbar_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = trackbar_proc;
+    wc.lpfnWndProc = window_proc_with<TrackState, trackbar_proc>;
     wc.lpszClassName = TRACKBAR_CLASS;
     RegisterClass(&wc);
 }
