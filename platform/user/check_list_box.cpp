@@ -3,7 +3,6 @@
 // item clicked, or of the selected items) and tells the parent with
 // CLBN_CHKCHANGE; with a manual check style only the parent changes them.
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -14,6 +13,7 @@
 #include "platform/user/message_api.h"
 #include "platform/user/paint_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -21,15 +21,10 @@ namespace {
 
 constexpr int kBoxMargin = 2;
 
-std::unordered_map<HWND, DWORD>& check_styles() {
-    static std::unordered_map<HWND, DWORD> map;
-    return map;
-}
-
-DWORD check_style(HWND hwnd) {
-    auto found = check_styles().find(hwnd);
-    return found == check_styles().end() ? BS_AUTOCHECKBOX : found->second;
-}
+// What the check list box adds to the list box's own state.
+struct CheckListState : WindowExtra {
+    DWORD check_style = BS_AUTOCHECKBOX;
+};
 
 int box_size(HWND hwnd) {
     int height = int(SendMessage(hwnd, LB_GETITEMHEIGHT, 0, 0));
@@ -55,14 +50,14 @@ int next_state(DWORD style, int state) {
 }
 
 // The user toggles the checks of `items`, all to the state after the first one's.
-void toggle(HWND hwnd, const std::vector<int>& items) {
+void toggle(HWND hwnd, const CheckListState& c, const std::vector<int>& items) {
     std::vector<ListItemCheck*> enabled;
     for (int index : items) {
         ListItemCheck* check = list_item_check(hwnd, index);
         if (check && check->enabled) enabled.push_back(check);
     }
     if (enabled.empty()) return;
-    DWORD style = check_style(hwnd);
+    DWORD style = c.check_style;
     if (style == BS_AUTOCHECKBOX || style == BS_AUTO3STATE) {
         int state = next_state(style, enabled.front()->state);
         for (ListItemCheck* check : enabled) check->state = state;
@@ -81,22 +76,21 @@ std::vector<int> selected_items(HWND hwnd) {
     return current < 0 ? std::vector<int>{} : std::vector<int>{int(current)};
 }
 
-LRESULT check_list_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT check_list_proc(HWND hwnd, CheckListState& c, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: set_list_decoration(hwnd, draw_check); break;
-        case WM_NCDESTROY: check_styles().erase(hwnd); break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             listbox_proc(hwnd, message, wParam, lParam);
             int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
             int height = std::max<int>(1, int(SendMessage(hwnd, LB_GETITEMHEIGHT, 0, 0)));
             int index = int(SendMessage(hwnd, LB_GETTOPINDEX, 0, 0)) + y / height;
-            if (x >= 2 && x < 2 + box_size(hwnd) + 2 * kBoxMargin) toggle(hwnd, {index});
+            if (x >= 2 && x < 2 + box_size(hwnd) + 2 * kBoxMargin) toggle(hwnd, c, {index});
             return 0;
         }
         case WM_KEYDOWN:
             if (wParam == WPARAM(VK_SPACE)) {
-                toggle(hwnd, selected_items(hwnd));
+                toggle(hwnd, c, selected_items(hwnd));
                 return 0;
             }
             break;
@@ -118,9 +112,9 @@ LRESULT check_list_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != BS_CHECKBOX && wParam != BS_AUTOCHECKBOX && wParam != BS_3STATE && wParam != BS_AUTO3STATE) {
                 return FALSE;
             }
-            check_styles()[hwnd] = DWORD(wParam);
+            c.check_style = DWORD(wParam);
             return TRUE;
-        case CLB_GETCHECKSTYLE: return check_style(hwnd);
+        case CLB_GETCHECKSTYLE: return c.check_style;
         case CLB_ENABLE: {
             ListItemCheck* check = list_item_check(hwnd, int(wParam));
             if (!check) return LB_ERR;
@@ -141,7 +135,7 @@ LRESULT check_list_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_check_list_box_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = check_list_proc;
+    wc.lpfnWndProc = window_proc_with<CheckListState, check_list_proc>;
     wc.style = CS_DBLCLKS;
     wc.lpszClassName = CHECKLISTBOX_CLASS;
     RegisterClass(&wc);

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <strings.h>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -16,6 +15,7 @@
 #include "platform/user/scroll_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -28,7 +28,7 @@ struct Item {
     ListItemCheck check;  // used by the check list box built on this class
 };
 
-struct ListState {
+struct ListState : WindowExtra {
     std::vector<Item> items;
     int current = -1;  // the caret item; in single selection also the selected one
     int anchor = -1;
@@ -36,12 +36,6 @@ struct ListState {
     ItemDecoration decorate = nullptr;
 };
 
-std::unordered_map<HWND, ListState>& states() {
-    static std::unordered_map<HWND, ListState> map;
-    return map;
-}
-
-ListState& state_of(HWND hwnd) { return states()[hwnd]; }
 DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 bool multi(HWND hwnd) { return (style_of(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 
@@ -61,9 +55,8 @@ int rows_shown(HWND hwnd) {
     return std::max(1, int(r.bottom) / item_height(hwnd));
 }
 
-void update_scroll(HWND hwnd) {
+void update_scroll(HWND hwnd, const ListState& s) {
     if (!(style_of(hwnd) & WS_VSCROLL)) return;
-    ListState& s = state_of(hwnd);
     SCROLLINFO si{sizeof si,
                   SIF_RANGE | SIF_PAGE | SIF_POS,
                   0,
@@ -74,31 +67,27 @@ void update_scroll(HWND hwnd) {
     SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
 }
 
-void set_top(HWND hwnd, int top) {
-    ListState& s = state_of(hwnd);
+void set_top(HWND hwnd, ListState& s, int top) {
     s.top = std::clamp(top, 0, std::max(0, int(s.items.size()) - rows_shown(hwnd)));
-    update_scroll(hwnd);
+    update_scroll(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void make_visible(HWND hwnd, int index) {
-    ListState& s = state_of(hwnd);
+void make_visible(HWND hwnd, ListState& s, int index) {
     if (index < 0) return;
-    if (index < s.top) set_top(hwnd, index);
-    if (index >= s.top + rows_shown(hwnd)) set_top(hwnd, index - rows_shown(hwnd) + 1);
+    if (index < s.top) set_top(hwnd, s, index);
+    if (index >= s.top + rows_shown(hwnd)) set_top(hwnd, s, index - rows_shown(hwnd) + 1);
 }
 
-void select_only(HWND hwnd, int index) {
-    ListState& s = state_of(hwnd);
+void select_only(HWND hwnd, ListState& s, int index) {
     for (size_t i = 0; i < s.items.size(); ++i) s.items[i].selected = int(i) == index;
     s.current = index;
     s.anchor = index;
-    make_visible(hwnd, index);
+    make_visible(hwnd, s, index);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-int insert_item(HWND hwnd, int at, const char* text) {
-    ListState& s = state_of(hwnd);
+int insert_item(HWND hwnd, ListState& s, int at, const char* text) {
     Item item{text ? text : "", 0, false, {}};
     if (at < 0 || at > int(s.items.size())) at = int(s.items.size());
     if ((style_of(hwnd) & LBS_SORT) && at == int(s.items.size())) {
@@ -109,7 +98,7 @@ int insert_item(HWND hwnd, int at, const char* text) {
     }
     s.items.insert(s.items.begin() + at, item);
     if (s.current >= at) ++s.current;
-    update_scroll(hwnd);
+    update_scroll(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
     return at;
 }
@@ -127,21 +116,19 @@ int find_item(const ListState& s, int after, const char* text, bool exact) {
     return int(LB_ERR);
 }
 
-void user_selected(HWND hwnd, int index, bool toggle) {
-    ListState& s = state_of(hwnd);
+void user_selected(HWND hwnd, ListState& s, int index, bool toggle) {
     if (index < 0 || index >= int(s.items.size())) return;
     if (toggle && multi(hwnd)) {
         s.items[size_t(index)].selected = !s.items[size_t(index)].selected;
         s.current = index;
         InvalidateRect(hwnd, nullptr, TRUE);
     } else {
-        select_only(hwnd, index);
+        select_only(hwnd, s, index);
     }
     if (style_of(hwnd) & LBS_NOTIFY) notify_parent(hwnd, LBN_SELCHANGE);
 }
 
-void paint(HWND hwnd, HDC dc) {
-    ListState& s = state_of(hwnd);
+void paint(HWND hwnd, ListState& s, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     HBRUSH background = control_colours(hwnd, dc, WM_CTLCOLORLISTBOX);
@@ -176,30 +163,32 @@ LRESULT copy_text(const std::string& text, LPARAM buffer) {
 }  // namespace
 
 void set_list_decoration(HWND list, ItemDecoration decoration) {
-    state_of(list).decorate = decoration;
+    auto s = window_extra<ListState>(list);
+    if (!s) return;
+    s->decorate = decoration;
     InvalidateRect(list, nullptr, TRUE);
 }
 
 ListItemCheck* list_item_check(HWND list, int index) {
-    ListState& s = state_of(list);
-    return index >= 0 && index < int(s.items.size()) ? &s.items[size_t(index)].check : nullptr;
+    auto s = window_extra<ListState>(list);
+    return s && index >= 0 && index < int(s->items.size()) ? &s->items[size_t(index)].check : nullptr;
 }
 
-LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ListState& s = state_of(hwnd);
+namespace {
+
+LRESULT list_proc(HWND hwnd, ListState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     int count = int(s.items.size());
     auto valid = [&](WPARAM i) { return int(i) >= 0 && int(i) < count; };
     switch (message) {
-        case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
         case WM_ERASEBKGND: return 1;
-        case WM_SIZE: update_scroll(hwnd); return 0;
+        case WM_SIZE: update_scroll(hwnd, s); return 0;
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
@@ -208,25 +197,25 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(hwnd);
             int index = s.top + GET_Y_LPARAM(lParam) / item_height(hwnd);
             if (index >= count) return 0;
-            user_selected(hwnd, index, (style_of(hwnd) & LBS_MULTIPLESEL) || (wParam & MK_CONTROL));
+            user_selected(hwnd, s, index, (style_of(hwnd) & LBS_MULTIPLESEL) || (wParam & MK_CONTROL));
             if (message == WM_LBUTTONDBLCLK && (style_of(hwnd) & LBS_NOTIFY)) notify_parent(hwnd, LBN_DBLCLK);
             return 0;
         }
-        case WM_MOUSEWHEEL: set_top(hwnd, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA); return 0;
+        case WM_MOUSEWHEEL: set_top(hwnd, s, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA); return 0;
         case WM_VSCROLL: {
             int rows = rows_shown(hwnd);
             switch (LOWORD(wParam)) {
-                case SB_LINEUP: set_top(hwnd, s.top - 1); break;
-                case SB_LINEDOWN: set_top(hwnd, s.top + 1); break;
-                case SB_PAGEUP: set_top(hwnd, s.top - rows); break;
-                case SB_PAGEDOWN: set_top(hwnd, s.top + rows); break;
-                case SB_TOP: set_top(hwnd, 0); break;
-                case SB_BOTTOM: set_top(hwnd, count); break;
+                case SB_LINEUP: set_top(hwnd, s, s.top - 1); break;
+                case SB_LINEDOWN: set_top(hwnd, s, s.top + 1); break;
+                case SB_PAGEUP: set_top(hwnd, s, s.top - rows); break;
+                case SB_PAGEDOWN: set_top(hwnd, s, s.top + rows); break;
+                case SB_TOP: set_top(hwnd, s, 0); break;
+                case SB_BOTTOM: set_top(hwnd, s, count); break;
                 case SB_THUMBTRACK:
                 case SB_THUMBPOSITION: {
                     SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
                     GetScrollInfo(hwnd, SB_VERT, &si);
-                    set_top(hwnd, si.nTrackPos);
+                    set_top(hwnd, s, si.nTrackPos);
                     break;
                 }
                 default: break;
@@ -245,36 +234,38 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 case VK_HOME: next = 0; break;
                 case VK_END: next = count - 1; break;
                 case VK_SPACE:
-                    if (style_of(hwnd) & LBS_MULTIPLESEL) user_selected(hwnd, std::max(0, s.current), true);
+                    if (style_of(hwnd) & LBS_MULTIPLESEL) user_selected(hwnd, s, std::max(0, s.current), true);
                     return 0;
                 default: return 0;
             }
             if (style_of(hwnd) & LBS_MULTIPLESEL) {
                 s.current = next;
-                make_visible(hwnd, next);
+                make_visible(hwnd, s, next);
                 InvalidateRect(hwnd, nullptr, TRUE);
             } else if (next != s.current || !s.items[size_t(std::max(next, 0))].selected) {
-                user_selected(hwnd, next, false);
+                user_selected(hwnd, s, next, false);
             }
             return 0;
         }
         case WM_CHAR: {
             char text[2] = {char(wParam), 0};
             int found = find_item(s, s.current, text, false);
-            if (found >= 0 && !(style_of(hwnd) & LBS_MULTIPLESEL)) user_selected(hwnd, found, false);
+            if (found >= 0 && !(style_of(hwnd) & LBS_MULTIPLESEL)) user_selected(hwnd, s, found, false);
             return 0;
         }
-        case LB_ADDSTRING: return insert_item(hwnd, -1, reinterpret_cast<const char*>(lParam));
-        case LB_INSERTSTRING: return insert_item(hwnd, int(wParam), reinterpret_cast<const char*>(lParam));
+        case LB_ADDSTRING: return insert_item(hwnd, s, -1, reinterpret_cast<const char*>(lParam));
+        case LB_INSERTSTRING: return insert_item(hwnd, s, int(wParam), reinterpret_cast<const char*>(lParam));
         case LB_DELETESTRING:
             if (!valid(wParam)) return LB_ERR;
             s.items.erase(s.items.begin() + int(wParam));
             if (s.current >= int(wParam)) s.current = s.current == int(wParam) ? -1 : s.current - 1;
-            set_top(hwnd, s.top);
+            set_top(hwnd, s, s.top);
             return LRESULT(s.items.size());
         case LB_RESETCONTENT:
-            s = ListState{};
-            update_scroll(hwnd);
+            s.items.clear();
+            s.current = s.anchor = -1;
+            s.top = 0;
+            update_scroll(hwnd, s);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case LB_GETCOUNT: return count;
@@ -287,7 +278,7 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case LB_SETCURSEL:
             if (multi(hwnd)) return LB_ERR;
-            select_only(hwnd, valid(wParam) ? int(wParam) : -1);
+            select_only(hwnd, s, valid(wParam) ? int(wParam) : -1);
             return valid(wParam) ? LRESULT(wParam) : LB_ERR;
         case LB_GETCURSEL:
             if (multi(hwnd)) return s.current;
@@ -318,14 +309,20 @@ LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case LB_FINDSTRINGEXACT: return find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), true);
         case LB_SELECTSTRING: {
             int found = find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), false);
-            if (found >= 0) select_only(hwnd, found);
+            if (found >= 0) select_only(hwnd, s, found);
             return found;
         }
         case LB_GETTOPINDEX: return s.top;
-        case LB_SETTOPINDEX: set_top(hwnd, int(wParam)); return 0;
+        case LB_SETTOPINDEX: set_top(hwnd, s, int(wParam)); return 0;
         case LB_GETITEMHEIGHT: return item_height(hwnd);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT listbox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return window_proc_with<ListState, list_proc>(hwnd, message, wParam, lParam);
 }
 
 void register_listbox_class() {
