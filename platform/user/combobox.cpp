@@ -3,7 +3,6 @@
 // drop-down loop shows under the control.
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -16,6 +15,7 @@
 #include "platform/user/scroll_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -27,7 +27,7 @@ constexpr WORD CBN_SELENDOK = 9;
 constexpr int kEditId = 1001;
 constexpr int kVisibleItems = 8;
 
-struct ComboState {
+struct ComboState : WindowExtra {
     HWND list = nullptr;
     HWND edit = nullptr;
     bool dropped = false;
@@ -35,10 +35,11 @@ struct ComboState {
     ItemDecoration decorate = nullptr;
 };
 
-std::unordered_map<HWND, ComboState>& states() {
-    static std::unordered_map<HWND, ComboState> map;
-    return map;
-}
+// Carried by a combo box's list, naming the combo box it drops down for.
+struct ComboListLink : WindowExtra {
+    explicit ComboListLink(HWND combo) : combo(combo) {}
+    HWND combo;
+};
 
 DWORD kind_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)) & 3; }
 
@@ -55,66 +56,64 @@ int field_height(HWND hwnd) {
     return int(tm.tmHeight) + 8;
 }
 
-void fit_field(HWND hwnd) {
+void fit_field(HWND hwnd, const ComboState& s) {
     RECT r;
     GetClientRect(hwnd, &r);
     int height = field_height(hwnd);
     SetWindowPos(hwnd, nullptr, 0, 0, r.right, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (HWND edit = states()[hwnd].edit) MoveWindow(edit, 3, 3, r.right - 6 - button_width(), height - 6, TRUE);
+    if (HWND edit = s.edit) MoveWindow(edit, 3, 3, r.right - 6 - button_width(), height - 6, TRUE);
 }
 
-LRESULT list(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendMessage(states()[hwnd].list, message, wParam, lParam);
+LRESULT list(const ComboState& s, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessage(s.list, message, wParam, lParam);
 }
 
-void show_selection_text(HWND hwnd) {
-    ComboState& s = states()[hwnd];
+void show_selection_text(HWND hwnd, const ComboState& s) {
     if (!s.edit) {
         InvalidateRect(hwnd, nullptr, TRUE);
         return;
     }
-    int index = int(list(hwnd, LB_GETCURSEL));
+    int index = int(list(s, LB_GETCURSEL));
     std::string text;
     if (index >= 0) {
-        text.resize(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1);
-        list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(size_t(list(s, LB_GETTEXTLEN, WPARAM(index))) + 1);
+        list(s, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
         text.resize(text.size() - 1);
     }
     SetWindowText(s.edit, text.c_str());
 }
 
-void choose(HWND hwnd, int index) {
-    if (index == int(list(hwnd, LB_GETCURSEL))) return;
-    list(hwnd, LB_SETCURSEL, WPARAM(index));
-    show_selection_text(hwnd);
+void choose(HWND hwnd, const ComboState& s, int index) {
+    if (index == int(list(s, LB_GETCURSEL))) return;
+    list(s, LB_SETCURSEL, WPARAM(index));
+    show_selection_text(hwnd, s);
     notify_parent(hwnd, CBN_SELCHANGE);
 }
 
 // Shows the list under the control and runs its loop until a choice, Escape,
 // a click elsewhere or a lost capture.
-void drop_down(HWND hwnd) {
-    ComboState& s = states()[hwnd];
+void drop_down(HWND hwnd, ComboState& s) {
     if (s.dropped) return;
     notify_parent(hwnd, CBN_DROPDOWN);
     RECT r;
     GetWindowRect(hwnd, &r);
-    int item = int(list(hwnd, LB_GETITEMHEIGHT));
-    int rows = std::clamp(int(list(hwnd, LB_GETCOUNT)), 1, kVisibleItems);
+    int item = int(list(s, LB_GETITEMHEIGHT));
+    int rows = std::clamp(int(list(s, LB_GETCOUNT)), 1, kVisibleItems);
     int height = s.drop_height - (r.bottom - r.top);
     if (height < item + 2) height = rows * item + 2;
     SetWindowPos(s.list, HWND_TOP, r.left, r.bottom, r.right - r.left, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     s.dropped = true;
     HWND list_window = s.list;
-    int original = int(list(hwnd, LB_GETCURSEL));
+    int original = int(list(s, LB_GETCURSEL));
     LoopStep end = run_capture_loop(list_window, [&](const MSG& msg) {
         RECT client;
         GetClientRect(list_window, &client);
         POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
         bool inside = p.x >= 0 && p.y >= 0 && p.x < client.right && p.y < client.bottom;
-        int row = int(list(hwnd, LB_GETTOPINDEX)) + p.y / std::max(1, int(list(hwnd, LB_GETITEMHEIGHT)));
+        int row = int(list(s, LB_GETTOPINDEX)) + p.y / std::max(1, int(list(s, LB_GETITEMHEIGHT)));
         switch (msg.message) {
             case WM_MOUSEMOVE:
-                if (inside && row < int(list(hwnd, LB_GETCOUNT))) list(hwnd, LB_SETCURSEL, WPARAM(row));
+                if (inside && row < int(list(s, LB_GETCOUNT))) list(s, LB_SETCURSEL, WPARAM(row));
                 return LoopStep::keep_going;
             case WM_LBUTTONUP: return inside ? LoopStep::finished : LoopStep::keep_going;
             case WM_LBUTTONDOWN: return inside ? LoopStep::keep_going : LoopStep::cancelled;
@@ -128,17 +127,17 @@ void drop_down(HWND hwnd) {
     });
     ShowWindow(list_window, SW_HIDE);
     s.dropped = false;
-    int chosen = int(list(hwnd, LB_GETCURSEL));
-    list(hwnd, LB_SETCURSEL, WPARAM(original));
+    int chosen = int(list(s, LB_GETCURSEL));
+    list(s, LB_SETCURSEL, WPARAM(original));
     if (end == LoopStep::finished) {
-        choose(hwnd, chosen);
+        choose(hwnd, s, chosen);
         notify_parent(hwnd, CBN_SELENDOK);
     }
     notify_parent(hwnd, CBN_CLOSEUP);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void paint(HWND hwnd, HDC dc) {
+void paint(HWND hwnd, const ComboState& s, HDC dc) {
     RECT r;
     GetClientRect(hwnd, &r);
     HBRUSH background = control_colours(hwnd, dc, WM_CTLCOLOREDIT);
@@ -147,20 +146,20 @@ void paint(HWND hwnd, HDC dc) {
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     RECT button{r.right - 2 - button_width(), r.top + 2, r.right - 2, r.bottom - 2};
     DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (IsWindowEnabled(hwnd) ? 0 : DFCS_INACTIVE));
-    if (states()[hwnd].edit) return;
-    int index = int(list(hwnd, LB_GETCURSEL));
+    if (s.edit) return;
+    int index = int(list(s, LB_GETCURSEL));
     RECT text{r.left + 3, r.top + 3, button.left - 1, r.bottom - 3};
     bool focused = GetFocus() == hwnd;
     if (focused) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
     if (index >= 0) {
-        std::string item(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
-        list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+        std::string item(size_t(list(s, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
+        list(s, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
         HGDIOBJ old = select_control_font(hwnd, dc);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT label = text;
         label.left += 2;
-        if (ItemDecoration decorate = states()[hwnd].decorate) label.left += decorate(hwnd, dc, index, label);
+        if (ItemDecoration decorate = s.decorate) label.left += decorate(hwnd, dc, index, label);
         DrawText(dc, item.c_str(), -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         SelectObject(dc, old);
     }
@@ -189,29 +188,30 @@ UINT list_message(UINT message) {
 }  // namespace
 
 void set_combo_decoration(HWND combo, ItemDecoration decoration) {
-    ComboState& s = states()[combo];
-    s.decorate = decoration;
-    if (s.list) set_list_decoration(s.list, decoration);
+    auto s = window_extra<ComboState>(combo);
+    if (!s) return;
+    s->decorate = decoration;
+    if (s->list) set_list_decoration(s->list, decoration);
     InvalidateRect(combo, nullptr, TRUE);
 }
 
 HWND combo_of_list(HWND list) {
-    for (const auto& [combo, state] : states()) {
-        if (state.list == list) return combo;
-    }
-    return nullptr;
+    auto link = window_extra<ComboListLink>(list);
+    return link ? link->combo : nullptr;
 }
 
-LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (UINT forwarded = list_message(message)) return list(hwnd, forwarded, wParam, lParam);
+namespace {
+
+LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (UINT forwarded = list_message(message)) return list(s, forwarded, wParam, lParam);
     switch (message) {
         case WM_CREATE: {
-            ComboState& s = states()[hwnd];
             s.drop_height = reinterpret_cast<CREATESTRUCT*>(lParam)->cy;
             DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
             s.list =
                 CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "",
                                WS_POPUP | WS_BORDER | WS_VSCROLL | sort, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+            create_window_extra<ComboListLink>(s.list, hwnd);
             if (kind_of(hwnd) == CBS_DROPDOWN) {
                 RECT r;
                 GetClientRect(hwnd, &r);
@@ -219,57 +219,55 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                                         r.right - 6 - button_width(), r.bottom - 6, hwnd,
                                         reinterpret_cast<HMENU>(std::uintptr_t(kEditId)), nullptr, nullptr);
             }
-            fit_field(hwnd);
+            fit_field(hwnd, s);
             return 0;
         }
-        case WM_DESTROY: DestroyWindow(states()[hwnd].list); return 0;
-        case WM_NCDESTROY: states().erase(hwnd); return 0;
+        case WM_DESTROY: DestroyWindow(s.list); return 0;
         case WM_SETFONT:
-            list(hwnd, WM_SETFONT, wParam, lParam);
-            if (HWND edit = states()[hwnd].edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
+            list(s, WM_SETFONT, wParam, lParam);
+            if (HWND edit = s.edit) SendMessage(edit, WM_SETFONT, wParam, lParam);
             DefWindowProc(hwnd, message, wParam, lParam);
-            fit_field(hwnd);
+            fit_field(hwnd, s);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
         case WM_ERASEBKGND: return 1;
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
-            if (HWND edit = states()[hwnd].edit) SetFocus(edit);
+            if (HWND edit = s.edit) SetFocus(edit);
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetFocus(hwnd);
-            drop_down(hwnd);
+            drop_down(hwnd, s);
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            int count = int(list(hwnd, LB_GETCOUNT));
-            int current = int(list(hwnd, LB_GETCURSEL));
+            int count = int(list(s, LB_GETCOUNT));
+            int current = int(list(s, LB_GETCURSEL));
             bool alt = message == WM_SYSKEYDOWN;
             if (wParam == WPARAM(VK_F4) || (alt && (wParam == WPARAM(VK_DOWN) || wParam == WPARAM(VK_UP)))) {
-                drop_down(hwnd);
+                drop_down(hwnd, s);
                 return 0;
             }
             if (alt || count == 0) return DefWindowProc(hwnd, message, wParam, lParam);
-            if (wParam == WPARAM(VK_DOWN)) choose(hwnd, std::min(count - 1, current + 1));
-            if (wParam == WPARAM(VK_UP)) choose(hwnd, std::max(0, current - 1));
-            if (wParam == WPARAM(VK_HOME)) choose(hwnd, 0);
-            if (wParam == WPARAM(VK_END)) choose(hwnd, count - 1);
+            if (wParam == WPARAM(VK_DOWN)) choose(hwnd, s, std::min(count - 1, current + 1));
+            if (wParam == WPARAM(VK_UP)) choose(hwnd, s, std::max(0, current - 1));
+            if (wParam == WPARAM(VK_HOME)) choose(hwnd, s, 0);
+            if (wParam == WPARAM(VK_END)) choose(hwnd, s, count - 1);
             return 0;
         }
         case WM_CHAR: {
             char text[2] = {char(wParam), 0};
-            int found =
-                int(list(hwnd, LB_FINDSTRING, WPARAM(list(hwnd, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
-            if (found >= 0) choose(hwnd, found);
+            int found = int(list(s, LB_FINDSTRING, WPARAM(list(s, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
+            if (found >= 0) choose(hwnd, s, found);
             return 0;
         }
         case WM_COMMAND:
@@ -277,29 +275,29 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) notify_parent(hwnd, 5 /* CBN_EDITCHANGE */);
             return 0;
         case CB_SETCURSEL: {
-            LRESULT result = list(hwnd, LB_SETCURSEL, wParam);
-            show_selection_text(hwnd);
+            LRESULT result = list(s, LB_SETCURSEL, wParam);
+            show_selection_text(hwnd, s);
             return result;
         }
         case CB_SELECTSTRING: {
-            LRESULT result = list(hwnd, LB_SELECTSTRING, wParam, lParam);
-            show_selection_text(hwnd);
+            LRESULT result = list(s, LB_SELECTSTRING, wParam, lParam);
+            show_selection_text(hwnd, s);
             return result;
         }
         case CB_SHOWDROPDOWN:
-            if (wParam) drop_down(hwnd);
+            if (wParam) drop_down(hwnd, s);
             return TRUE;
-        case CB_GETDROPPEDSTATE: return states()[hwnd].dropped;
+        case CB_GETDROPPEDSTATE: return s.dropped;
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
-            if (HWND edit = states()[hwnd].edit) return SendMessage(edit, message, wParam, lParam);
+            if (HWND edit = s.edit) return SendMessage(edit, message, wParam, lParam);
             if (message != WM_SETTEXT) {
-                int index = int(list(hwnd, LB_GETCURSEL));
+                int index = int(list(s, LB_GETCURSEL));
                 if (index < 0) return 0;
-                if (message == WM_GETTEXTLENGTH) return list(hwnd, LB_GETTEXTLEN, WPARAM(index));
-                std::string item(size_t(list(hwnd, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
-                list(hwnd, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+                if (message == WM_GETTEXTLENGTH) return list(s, LB_GETTEXTLEN, WPARAM(index));
+                std::string item(size_t(list(s, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
+                list(s, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
                 auto* buffer = reinterpret_cast<char*>(lParam);
                 if (!buffer || wParam == 0) return 0;
                 size_t n = std::min(item.size() - 1, size_t(wParam) - 1);
@@ -310,6 +308,12 @@ LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProc(hwnd, message, wParam, lParam);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT combobox_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return window_proc_with<ComboState, combo_proc>(hwnd, message, wParam, lParam);
 }
 
 void register_combobox_class() {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -15,6 +14,7 @@
 #include "platform/user/message_api.h"
 #include "platform/user/paint_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -27,15 +27,10 @@ struct ItemLook {
     int indent = 0;
 };
 
-struct ImageComboState {
+struct ImageComboState : WindowExtra {
     HIMAGELIST images = nullptr;
     std::vector<ItemLook> looks;  // one per item, in the list's order
 };
-
-std::unordered_map<HWND, ImageComboState>& states() {
-    static std::unordered_map<HWND, ImageComboState> map;
-    return map;
-}
 
 void take_look(ItemLook& look, const COMBOBOXEXITEM& item) {
     if (item.mask & CBEIF_IMAGE) look.image = item.iImage;
@@ -45,11 +40,11 @@ void take_look(ItemLook& look, const COMBOBOXEXITEM& item) {
 }
 
 int draw_item_image(HWND window, HDC dc, int index, const RECT& item) {
-    bool in_field = states().count(window) != 0;
-    HWND combo = in_field ? window : combo_of_list(window);
-    auto found = states().find(combo);
-    if (found == states().end() || index < 0 || index >= int(found->second.looks.size())) return 0;
-    const ImageComboState& s = found->second;
+    auto found = window_extra<ImageComboState>(window);
+    const bool in_field = found != nullptr;
+    if (!in_field) found = window_extra<ImageComboState>(combo_of_list(window));
+    if (!found || index < 0 || index >= int(found->looks.size())) return 0;
+    const ImageComboState& s = *found;
     const ItemLook& look = s.looks[std::size_t(index)];
     int x = item.left + (in_field ? 0 : look.indent * kComboIndentWidth);
     int width = 0, height = 0;
@@ -62,7 +57,7 @@ int draw_item_image(HWND window, HDC dc, int index, const RECT& item) {
     return x - item.left + width + 2;
 }
 
-LRESULT insert_item(HWND hwnd, const COMBOBOXEXITEM* item) {
+LRESULT insert_item(HWND hwnd, ImageComboState& s, const COMBOBOXEXITEM* item) {
     if (!item) return CB_ERR;
     const char* text = (item->mask & CBEIF_TEXT) && item->pszText ? item->pszText : "";
     LRESULT count = combobox_proc(hwnd, CB_GETCOUNT, 0, 0);
@@ -72,23 +67,23 @@ LRESULT insert_item(HWND hwnd, const COMBOBOXEXITEM* item) {
     if (item->mask & CBEIF_LPARAM) combobox_proc(hwnd, CB_SETITEMDATA, WPARAM(index), item->lParam);
     ItemLook look;
     take_look(look, *item);
-    auto& looks = states()[hwnd].looks;
+    auto& looks = s.looks;
     looks.insert(looks.begin() + std::min<std::ptrdiff_t>(index, std::ptrdiff_t(looks.size())), look);
     InvalidateRect(hwnd, nullptr, TRUE);
     return index;
 }
 
 // The item an item record names: its own index, or the chosen item for -1.
-int item_index(HWND hwnd, const COMBOBOXEXITEM* item) {
+int item_index(HWND hwnd, const ImageComboState& s, const COMBOBOXEXITEM* item) {
     if (!item) return -1;
     int index = item->iItem < 0 ? int(combobox_proc(hwnd, CB_GETCURSEL, 0, 0)) : int(item->iItem);
-    return index >= 0 && index < int(states()[hwnd].looks.size()) ? index : -1;
+    return index >= 0 && index < int(s.looks.size()) ? index : -1;
 }
 
-BOOL get_item(HWND hwnd, COMBOBOXEXITEM* item) {
-    int index = item_index(hwnd, item);
+BOOL get_item(HWND hwnd, const ImageComboState& s, COMBOBOXEXITEM* item) {
+    int index = item_index(hwnd, s, item);
     if (index < 0) return FALSE;
-    const ItemLook& look = states()[hwnd].looks[std::size_t(index)];
+    const ItemLook& look = s.looks[std::size_t(index)];
     if (item->mask & CBEIF_IMAGE) item->iImage = look.image;
     if (item->mask & CBEIF_SELECTEDIMAGE) item->iSelectedImage = look.selected_image;
     if (item->mask & CBEIF_OVERLAY) item->iOverlay = look.overlay;
@@ -104,10 +99,10 @@ BOOL get_item(HWND hwnd, COMBOBOXEXITEM* item) {
     return TRUE;
 }
 
-BOOL set_item(HWND hwnd, const COMBOBOXEXITEM* item) {
-    int index = item_index(hwnd, item);
+BOOL set_item(HWND hwnd, ImageComboState& s, const COMBOBOXEXITEM* item) {
+    int index = item_index(hwnd, s, item);
     if (index < 0) return FALSE;
-    ItemLook look = states()[hwnd].looks[std::size_t(index)];
+    ItemLook look = s.looks[std::size_t(index)];
     take_look(look, *item);
     if (item->mask & CBEIF_TEXT) {
         // The list keeps texts only by inserting them: the item goes and comes back in its place.
@@ -120,21 +115,19 @@ BOOL set_item(HWND hwnd, const COMBOBOXEXITEM* item) {
         if (chosen) combobox_proc(hwnd, CB_SETCURSEL, WPARAM(index), 0);
     }
     if (item->mask & CBEIF_LPARAM) combobox_proc(hwnd, CB_SETITEMDATA, WPARAM(index), item->lParam);
-    states()[hwnd].looks[std::size_t(index)] = look;
+    s.looks[std::size_t(index)] = look;
     InvalidateRect(hwnd, nullptr, TRUE);
     return TRUE;
 }
 
-LRESULT image_combo_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT image_combo_proc(HWND hwnd, ImageComboState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
-            states()[hwnd];
             LRESULT result = combobox_proc(hwnd, message, wParam, lParam);
             set_combo_decoration(hwnd, draw_item_image);
             return result;
         }
-        case WM_NCDESTROY: states().erase(hwnd); break;
-        case CBEM_INSERTITEM: return insert_item(hwnd, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
+        case CBEM_INSERTITEM: return insert_item(hwnd, s, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
         case CB_ADDSTRING:
         case CB_INSERTSTRING: {
             COMBOBOXEXITEM item{CBEIF_TEXT,
@@ -146,24 +139,24 @@ LRESULT image_combo_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
                                 0,
                                 0,
                                 0};
-            return insert_item(hwnd, &item);
+            return insert_item(hwnd, s, &item);
         }
         case CBEM_DELETEITEM: {
             LRESULT left = combobox_proc(hwnd, message, wParam, lParam);
-            auto& looks = states()[hwnd].looks;
+            auto& looks = s.looks;
             if (left >= 0 && wParam < looks.size()) looks.erase(looks.begin() + std::ptrdiff_t(wParam));
             return left;
         }
-        case CB_RESETCONTENT: states()[hwnd].looks.clear(); break;
+        case CB_RESETCONTENT: s.looks.clear(); break;
         case CBEM_SETIMAGELIST: {
-            HIMAGELIST old = states()[hwnd].images;
-            states()[hwnd].images = reinterpret_cast<HIMAGELIST>(lParam);
+            HIMAGELIST old = s.images;
+            s.images = reinterpret_cast<HIMAGELIST>(lParam);
             InvalidateRect(hwnd, nullptr, TRUE);
             return reinterpret_cast<LRESULT>(old);
         }
-        case CBEM_GETIMAGELIST: return reinterpret_cast<LRESULT>(states()[hwnd].images);
-        case CBEM_GETITEM: return get_item(hwnd, reinterpret_cast<COMBOBOXEXITEM*>(lParam));
-        case CBEM_SETITEM: return set_item(hwnd, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
+        case CBEM_GETIMAGELIST: return reinterpret_cast<LRESULT>(s.images);
+        case CBEM_GETITEM: return get_item(hwnd, s, reinterpret_cast<COMBOBOXEXITEM*>(lParam));
+        case CBEM_SETITEM: return set_item(hwnd, s, reinterpret_cast<const COMBOBOXEXITEM*>(lParam));
         case CBEM_GETCOMBOCONTROL: return reinterpret_cast<LRESULT>(hwnd);
         default: break;
     }
@@ -174,7 +167,7 @@ LRESULT image_combo_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
 
 void register_image_combo_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = image_combo_proc;
+    wc.lpfnWndProc = window_proc_with<ImageComboState, image_combo_proc>;
     wc.lpszClassName = WC_COMBOBOXEX;
     RegisterClass(&wc);
 }
