@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -17,6 +16,7 @@
 #include "platform/user/resource_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kMargin = 2;
 
-struct EditState {
+struct EditState : WindowExtra {
     std::string text;
     size_t anchor = 0;   // the fixed end of the selection
     size_t caret = 0;    // the moving end, where the caret stands
@@ -34,12 +34,6 @@ struct EditState {
     bool modified = false;
 };
 
-std::unordered_map<HWND, EditState>& states() {
-    static std::unordered_map<HWND, EditState> map;
-    return map;
-}
-
-EditState& state_of(HWND hwnd) { return states()[hwnd]; }
 DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 bool multiline(HWND hwnd) { return (style_of(hwnd) & ES_MULTILINE) != 0; }
 
@@ -121,8 +115,7 @@ std::string shown_text(HWND hwnd, const EditState& s) {
 }
 
 // The character index nearest a client point.
-size_t index_at(HWND hwnd, POINT p) {
-    EditState& s = state_of(hwnd);
+size_t index_at(HWND hwnd, EditState& s, POINT p) {
     Measure m(hwnd);
     std::string shown = shown_text(hwnd, s);
     auto lines = lines_of(s.text);
@@ -143,8 +136,7 @@ size_t index_at(HWND hwnd, POINT p) {
     return line.end;
 }
 
-void place_caret(HWND hwnd) {
-    EditState& s = state_of(hwnd);
+void place_caret(HWND hwnd, EditState& s) {
     Measure m(hwnd);
     auto lines = lines_of(s.text);
     int n = line_index(lines, s.caret);
@@ -165,18 +157,16 @@ void place_caret(HWND hwnd) {
     if (GetFocus() == hwnd) SetCaretPos(px, py);
 }
 
-void changed(HWND hwnd) {
-    EditState& s = state_of(hwnd);
+void changed(HWND hwnd, EditState& s) {
     s.modified = true;
     notify_parent(hwnd, EN_UPDATE);
     InvalidateRect(hwnd, nullptr, TRUE);
-    place_caret(hwnd);
+    place_caret(hwnd, s);
     notify_parent(hwnd, EN_CHANGE);
 }
 
 // Replaces the selection; false when the text would pass the limit.
-bool replace_selection(HWND hwnd, std::string insert) {
-    EditState& s = state_of(hwnd);
+bool replace_selection(HWND hwnd, EditState& s, std::string insert) {
     DWORD style = style_of(hwnd);
     if (style & ES_UPPERCASE) std::transform(insert.begin(), insert.end(), insert.begin(), ::toupper);
     if (style & ES_LOWERCASE) std::transform(insert.begin(), insert.end(), insert.begin(), ::tolower);
@@ -190,12 +180,11 @@ bool replace_selection(HWND hwnd, std::string insert) {
     }
     s.text.replace(start, end - start, insert);
     s.anchor = s.caret = start + insert.size();
-    changed(hwnd);
+    changed(hwnd, s);
     return true;
 }
 
-void copy_selection(HWND hwnd) {
-    EditState& s = state_of(hwnd);
+void copy_selection(HWND hwnd, EditState& s) {
     if (sel_start(s) == sel_end(s) || (style_of(hwnd) & ES_PASSWORD)) return;
     std::string text = s.text.substr(sel_start(s), sel_end(s) - sel_start(s));
     if (!OpenClipboard(hwnd)) return;
@@ -207,24 +196,22 @@ void copy_selection(HWND hwnd) {
     CloseClipboard();
 }
 
-void paste(HWND hwnd) {
+void paste(HWND hwnd, EditState& s) {
     if (!OpenClipboard(hwnd)) return;
     HANDLE data = GetClipboardData(CF_TEXT);
     std::string text = data ? std::string(static_cast<const char*>(GlobalLock(data))) : std::string();
     CloseClipboard();
-    if (!text.empty()) replace_selection(hwnd, text);
+    if (!text.empty()) replace_selection(hwnd, s, text);
 }
 
-void move_caret(HWND hwnd, size_t to, bool extend) {
-    EditState& s = state_of(hwnd);
+void move_caret(HWND hwnd, EditState& s, size_t to, bool extend) {
     s.caret = std::min(to, s.text.size());
     if (!extend) s.anchor = s.caret;
     InvalidateRect(hwnd, nullptr, TRUE);
-    place_caret(hwnd);
+    place_caret(hwnd, s);
 }
 
-void key_down(HWND hwnd, int vk) {
-    EditState& s = state_of(hwnd);
+void key_down(HWND hwnd, EditState& s, int vk) {
     bool shift = GetKeyState(VK_SHIFT) & 0x8000;
     bool control = GetKeyState(VK_CONTROL) & 0x8000;
     bool readonly = style_of(hwnd) & ES_READONLY;
@@ -232,18 +219,18 @@ void key_down(HWND hwnd, int vk) {
     int n = line_index(lines, s.caret);
     switch (vk) {
         case VK_LEFT:
-            move_caret(hwnd, !shift && sel_start(s) != sel_end(s) ? sel_start(s) : previous_char(s.text, s.caret),
+            move_caret(hwnd, s, !shift && sel_start(s) != sel_end(s) ? sel_start(s) : previous_char(s.text, s.caret),
                        shift);
             break;
         case VK_RIGHT:
-            move_caret(hwnd, !shift && sel_start(s) != sel_end(s) ? sel_end(s) : next_char(s.text, s.caret), shift);
+            move_caret(hwnd, s, !shift && sel_start(s) != sel_end(s) ? sel_end(s) : next_char(s.text, s.caret), shift);
             break;
-        case VK_HOME: move_caret(hwnd, control ? 0 : lines[size_t(n)].start, shift); break;
-        case VK_END: move_caret(hwnd, control ? s.text.size() : lines[size_t(n)].end, shift); break;
+        case VK_HOME: move_caret(hwnd, s, control ? 0 : lines[size_t(n)].start, shift); break;
+        case VK_END: move_caret(hwnd, s, control ? s.text.size() : lines[size_t(n)].end, shift); break;
         case VK_UP:
         case VK_DOWN: {
             if (!multiline(hwnd)) {
-                move_caret(hwnd, vk == VK_UP ? previous_char(s.text, s.caret) : next_char(s.text, s.caret), shift);
+                move_caret(hwnd, s, vk == VK_UP ? previous_char(s.text, s.caret) : next_char(s.text, s.caret), shift);
                 break;
             }
             int target = n + (vk == VK_UP ? -1 : 1);
@@ -251,7 +238,7 @@ void key_down(HWND hwnd, int vk) {
             Measure m(hwnd);
             int x = m.width(shown_text(hwnd, s), lines[size_t(n)].start, s.caret);
             POINT p{kMargin + x, kMargin + (target - s.first_line) * m.line_height()};
-            move_caret(hwnd, index_at(hwnd, p), shift);
+            move_caret(hwnd, s, index_at(hwnd, s, p), shift);
             break;
         }
         case VK_DELETE:
@@ -260,7 +247,7 @@ void key_down(HWND hwnd, int vk) {
                 SendMessage(hwnd, WM_CUT, 0, 0);
             } else {
                 if (sel_start(s) == sel_end(s)) s.caret = next_char(s.text, s.caret);
-                if (sel_start(s) != sel_end(s)) replace_selection(hwnd, "");
+                if (sel_start(s) != sel_end(s)) replace_selection(hwnd, s, "");
             }
             break;
         case VK_INSERT:
@@ -271,8 +258,7 @@ void key_down(HWND hwnd, int vk) {
     }
 }
 
-void character(HWND hwnd, int ch) {
-    EditState& s = state_of(hwnd);
+void character(HWND hwnd, EditState& s, int ch) {
     DWORD style = style_of(hwnd);
     switch (ch) {
         case 0x03: SendMessage(hwnd, WM_COPY, 0, 0); return;
@@ -283,21 +269,20 @@ void character(HWND hwnd, int ch) {
     if (style & ES_READONLY) return;
     if (ch == '\b') {
         if (sel_start(s) == sel_end(s)) s.anchor = previous_char(s.text, s.caret);
-        if (sel_start(s) != sel_end(s)) replace_selection(hwnd, "");
+        if (sel_start(s) != sel_end(s)) replace_selection(hwnd, s, "");
         return;
     }
     if (ch == '\r') {
-        if (multiline(hwnd)) replace_selection(hwnd, "\r\n");
+        if (multiline(hwnd)) replace_selection(hwnd, s, "\r\n");
         return;
     }
     if (ch == '\t' && !multiline(hwnd)) return;
     if ((ch & 0xFF) < 0x20 && ch != '\t') return;
     if ((style & ES_NUMBER) && (ch < '0' || ch > '9')) return;
-    replace_selection(hwnd, std::string(1, char(ch)));
+    replace_selection(hwnd, s, std::string(1, char(ch)));
 }
 
-void paint(HWND hwnd, HDC dc) {
-    EditState& s = state_of(hwnd);
+void paint(HWND hwnd, EditState& s, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     bool plain = IsWindowEnabled(hwnd) && !(style_of(hwnd) & ES_READONLY);
@@ -334,19 +319,17 @@ void paint(HWND hwnd, HDC dc) {
     SelectObject(dc, old_font);
 }
 
-LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE: {
             auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
-            EditState& s = state_of(hwnd);
             s.text = cs && cs->lpszName ? cs->lpszName : "";
             return TRUE;
         }
-        case WM_NCDESTROY: states().erase(hwnd); return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
-            if (dc) paint(hwnd, dc);
+            if (dc) paint(hwnd, s, dc);
             EndPaint(hwnd, &ps);
             return 0;
         }
@@ -359,7 +342,7 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS: {
             Measure m(hwnd);
             CreateCaret(hwnd, nullptr, 1, m.line_height());
-            place_caret(hwnd);
+            place_caret(hwnd, s);
             ShowCaret(hwnd);
             InvalidateRect(hwnd, nullptr, TRUE);
             notify_parent(hwnd, EN_SETFOCUS);
@@ -374,31 +357,30 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK: {
             SetFocus(hwnd);
             bool extend = (wParam & MK_SHIFT) != 0;
-            move_caret(hwnd, index_at(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), extend);
+            move_caret(hwnd, s, index_at(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), extend);
             SetCapture(hwnd);
             return 0;
         }
         case WM_MOUSEMOVE:
             if (GetCapture() == hwnd)
-                move_caret(hwnd, index_at(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), true);
+                move_caret(hwnd, s, index_at(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}), true);
             return 0;
         case WM_LBUTTONUP:
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;
-        case WM_KEYDOWN: key_down(hwnd, int(wParam)); return 0;
-        case WM_CHAR: character(hwnd, int(wParam & 0xFF)); return 0;
+        case WM_KEYDOWN: key_down(hwnd, s, int(wParam)); return 0;
+        case WM_CHAR: character(hwnd, s, int(wParam & 0xFF)); return 0;
         case WM_SETTEXT: {
-            EditState& s = state_of(hwnd);
             s.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
             if (s.text.size() > s.limit) s.text.resize(s.limit);
             s.anchor = s.caret = 0;
             s.first_line = s.x_offset = 0;
-            changed(hwnd);
+            changed(hwnd, s);
             s.modified = false;
             return TRUE;
         }
         case WM_GETTEXT: {
-            const std::string& text = state_of(hwnd).text;
+            const std::string& text = s.text;
             auto* buffer = reinterpret_cast<char*>(lParam);
             if (!buffer || wParam == 0) return 0;
             size_t n = std::min(text.size(), size_t(wParam) - 1);
@@ -406,27 +388,25 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             buffer[n] = 0;
             return LRESULT(n);
         }
-        case WM_GETTEXTLENGTH: return LRESULT(state_of(hwnd).text.size());
-        case WM_COPY: copy_selection(hwnd); return 0;
+        case WM_GETTEXTLENGTH: return LRESULT(s.text.size());
+        case WM_COPY: copy_selection(hwnd, s); return 0;
         case WM_CUT:
             if (style_of(hwnd) & ES_READONLY) return 0;
-            copy_selection(hwnd);
-            replace_selection(hwnd, "");
+            copy_selection(hwnd, s);
+            replace_selection(hwnd, s, "");
             return 0;
         case WM_PASTE:
-            if (!(style_of(hwnd) & ES_READONLY)) paste(hwnd);
+            if (!(style_of(hwnd) & ES_READONLY)) paste(hwnd, s);
             return 0;
         case WM_CLEAR:
-            if (!(style_of(hwnd) & ES_READONLY)) replace_selection(hwnd, "");
+            if (!(style_of(hwnd) & ES_READONLY)) replace_selection(hwnd, s, "");
             return 0;
         case EM_GETSEL: {
-            EditState& s = state_of(hwnd);
             if (wParam) *reinterpret_cast<DWORD*>(wParam) = DWORD(sel_start(s));
             if (lParam) *reinterpret_cast<DWORD*>(lParam) = DWORD(sel_end(s));
             return LRESULT(MAKELONG(WORD(sel_start(s)), WORD(sel_end(s))));
         }
         case EM_SETSEL: {
-            EditState& s = state_of(hwnd);
             long start = long(int(wParam)), end = long(int(lParam));
             // -1 as the start removes the selection; -1 as the end reaches the end of the text.
             if (start < 0) {
@@ -436,15 +416,15 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                 s.caret = end < 0 ? s.text.size() : std::min(size_t(end), s.text.size());
             }
             InvalidateRect(hwnd, nullptr, TRUE);
-            place_caret(hwnd);
+            place_caret(hwnd, s);
             return 0;
         }
-        case EM_REPLACESEL: replace_selection(hwnd, lParam ? reinterpret_cast<const char*>(lParam) : ""); return 0;
-        case EM_LIMITTEXT: state_of(hwnd).limit = wParam ? size_t(wParam) : 0x7FFFFFFE; return 0;
-        case EM_GETLIMITTEXT: return LRESULT(state_of(hwnd).limit);
-        case EM_GETLINECOUNT: return LRESULT(lines_of(state_of(hwnd).text).size());
-        case EM_GETMODIFY: return state_of(hwnd).modified;
-        case EM_SETMODIFY: state_of(hwnd).modified = wParam != 0; return 0;
+        case EM_REPLACESEL: replace_selection(hwnd, s, lParam ? reinterpret_cast<const char*>(lParam) : ""); return 0;
+        case EM_LIMITTEXT: s.limit = wParam ? size_t(wParam) : 0x7FFFFFFE; return 0;
+        case EM_GETLIMITTEXT: return LRESULT(s.limit);
+        case EM_GETLINECOUNT: return LRESULT(lines_of(s.text).size());
+        case EM_GETMODIFY: return s.modified;
+        case EM_SETMODIFY: s.modified = wParam != 0; return 0;
         case EM_SETREADONLY: {
             DWORD style = style_of(hwnd);
             SetWindowLong(hwnd, GWL_STYLE, LONG(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
@@ -459,7 +439,7 @@ LRESULT edit_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_edit_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = edit_proc;
+    wc.lpfnWndProc = window_proc_with<EditState, edit_proc>;
     wc.lpszClassName = "EDIT";
     wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
     RegisterClass(&wc);
