@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -20,12 +19,13 @@
 #include "platform/user/scroll_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
 namespace {
 
-struct SpinState {
+struct SpinState : WindowExtra {
     int lower = UD_DEFAULT_LOWER, upper = UD_DEFAULT_UPPER, pos = 0;
     int base = 10;
     HWND buddy = nullptr;
@@ -34,23 +34,15 @@ struct SpinState {
     DWORD held_since = 0;
 };
 
-struct Subclassed {
+// Carried by a buddy the spin buttons subclassed for the arrow keys.
+struct BuddyLink : WindowExtra {
+    BuddyLink(HWND spin, WNDPROC previous) : spin(spin), previous(previous) {}
     HWND spin;
     WNDPROC previous;
 };
 
 constexpr UINT_PTR kRepeatTimer = 1;
 constexpr UINT kRepeatEvery = 100;  // ms between steps once the first repeat delay is over
-
-std::unordered_map<HWND, SpinState>& states() {
-    static std::unordered_map<HWND, SpinState> map;
-    return map;
-}
-
-std::unordered_map<HWND, Subclassed>& buddies() {
-    static std::unordered_map<HWND, Subclassed> map;
-    return map;
-}
 
 DWORD style_of(HWND hwnd) { return DWORD(GetWindowLong(hwnd, GWL_STYLE)); }
 
@@ -115,24 +107,22 @@ int set_position(HWND hwnd, SpinState& s, int pos) {
 }
 
 // One step towards the upper end (+1) or the lower end (-1).
-void step(HWND hwnd, int direction, int increment) {
-    SpinState& s = states()[hwnd];
+void step(HWND hwnd, SpinState& s, int direction, int increment) {
     read_position(hwnd, s);
     int delta = (s.upper >= s.lower ? direction : -direction) * increment;
     NMUPDOWN change{{hwnd, UINT_PTR(GetDlgCtrlID(hwnd)), UDN_DELTAPOS}, s.pos, delta};
     LRESULT refused =
         SendMessage(GetParent(hwnd), WM_NOTIFY, WPARAM(change.hdr.idFrom), reinterpret_cast<LPARAM>(&change));
     if (refused || !IsWindow(hwnd)) return;  // the parent may also have destroyed the control
-    SpinState& now = states()[hwnd];
-    int low = std::min(now.lower, now.upper), high = std::max(now.lower, now.upper);
-    long long next = (long long)now.pos + change.iDelta;
+    int low = std::min(s.lower, s.upper), high = std::max(s.lower, s.upper);
+    long long next = (long long)s.pos + change.iDelta;
     if (style_of(hwnd) & UDS_WRAP) {
         if (next > high) next = low;
         if (next < low) next = high;
     }
-    set_position(hwnd, now, int(std::clamp<long long>(next, low, high)));
+    set_position(hwnd, s, int(std::clamp<long long>(next, low, high)));
     UINT message = (style_of(hwnd) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
-    SendMessage(GetParent(hwnd), message, MAKEWPARAM(SB_THUMBPOSITION, now.pos), reinterpret_cast<LPARAM>(hwnd));
+    SendMessage(GetParent(hwnd), message, MAKEWPARAM(SB_THUMBPOSITION, s.pos), reinterpret_cast<LPARAM>(hwnd));
 }
 
 int current_increment(const SpinState& s) {
@@ -181,25 +171,25 @@ void paint(HWND hwnd, HDC dc, const SpinState& s) {
 }
 
 LRESULT buddy_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto found = buddies().find(hwnd);
-    if (found == buddies().end()) return DefWindowProc(hwnd, message, wParam, lParam);
-    Subclassed link = found->second;
+    auto link = window_extra<BuddyLink>(hwnd);
+    if (!link) return DefWindowProc(hwnd, message, wParam, lParam);
     if (message == WM_KEYDOWN && (wParam == WPARAM(VK_UP) || wParam == WPARAM(VK_DOWN))) {
-        step(link.spin, wParam == WPARAM(VK_UP) ? 1 : -1, 1);
+        if (auto spin = window_extra<SpinState>(link->spin))
+            step(link->spin, *spin, wParam == WPARAM(VK_UP) ? 1 : -1, 1);
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        buddies().erase(hwnd);
-        SetWindowLongPtr(hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(link.previous));
+        destroy_window_extra<BuddyLink>(hwnd);
+        SetWindowLongPtr(hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(link->previous));
     }
-    return CallWindowProc(link.previous, hwnd, message, wParam, lParam);
+    return CallWindowProc(link->previous, hwnd, message, wParam, lParam);
 }
 
 void unhook_buddy(HWND spin, HWND buddy) {
-    auto found = buddies().find(buddy);
-    if (found == buddies().end() || found->second.spin != spin) return;
-    SetWindowLongPtr(buddy, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.previous));
-    buddies().erase(found);
+    auto link = window_extra<BuddyLink>(buddy);
+    if (!link || link->spin != spin) return;
+    SetWindowLongPtr(buddy, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(link->previous));
+    destroy_window_extra<BuddyLink>(buddy);
 }
 
 // Sits beside the buddy when aligned to it, taking the room from its width.
@@ -218,32 +208,29 @@ void align_to_buddy(HWND hwnd, HWND buddy) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND set_buddy(HWND hwnd, HWND buddy) {
-    SpinState& s = states()[hwnd];
+HWND set_buddy(HWND hwnd, SpinState& s, HWND buddy) {
     HWND old = s.buddy;
     if (old) unhook_buddy(hwnd, old);
     s.buddy = IsWindow(buddy) ? buddy : nullptr;
     if (!s.buddy) return old;
-    if ((style_of(hwnd) & UDS_ARROWKEYS) && !buddies().count(s.buddy)) {
+    if ((style_of(hwnd) & UDS_ARROWKEYS) && !window_extra<BuddyLink>(s.buddy)) {
         auto previous =
             reinterpret_cast<WNDPROC>(SetWindowLongPtr(s.buddy, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&buddy_proc)));
-        buddies()[s.buddy] = Subclassed{hwnd, previous};
+        create_window_extra<BuddyLink>(s.buddy, hwnd, previous);
     }
     align_to_buddy(hwnd, s.buddy);
     show_in_buddy(hwnd, s);
     return old;
 }
 
-LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    SpinState& s = states()[hwnd];
+LRESULT up_down_proc(HWND hwnd, SpinState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            if (style_of(hwnd) & UDS_AUTOBUDDY) set_buddy(hwnd, GetWindow(hwnd, GW_HWNDPREV));
+            if (style_of(hwnd) & UDS_AUTOBUDDY) set_buddy(hwnd, s, GetWindow(hwnd, GW_HWNDPREV));
             return 0;
         case WM_DESTROY:
             if (s.buddy) unhook_buddy(hwnd, s.buddy);
             return 0;
-        case WM_NCDESTROY: states().erase(hwnd); return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd, &ps);
@@ -258,12 +245,12 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             s.held = arrow_at(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             s.held_since = GetTickCount();
             InvalidateRect(hwnd, nullptr, TRUE);
-            step(hwnd, s.held, current_increment(s));
+            step(hwnd, s, s.held, current_increment(s));
             if (IsWindow(hwnd)) SetTimer(hwnd, kRepeatTimer, GetDoubleClickTime(), nullptr);
             return 0;
         case WM_TIMER:
             if (wParam == kRepeatTimer && s.held) {
-                step(hwnd, s.held, current_increment(s));
+                step(hwnd, s, s.held, current_increment(s));
                 if (IsWindow(hwnd)) SetTimer(hwnd, kRepeatTimer, kRepeatEvery, nullptr);
             }
             return 0;
@@ -275,7 +262,7 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE: return DLGC_WANTARROWS;
         case WM_KEYDOWN:
             if ((style_of(hwnd) & UDS_ARROWKEYS) && (wParam == WPARAM(VK_UP) || wParam == WPARAM(VK_DOWN))) {
-                step(hwnd, wParam == WPARAM(VK_UP) ? 1 : -1, 1);
+                step(hwnd, s, wParam == WPARAM(VK_UP) ? 1 : -1, 1);
                 return 0;
             }
             return DefWindowProc(hwnd, message, wParam, lParam);
@@ -306,7 +293,7 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (auto* error = reinterpret_cast<BOOL*>(lParam)) *error = ok ? FALSE : TRUE;
             return s.pos;
         }
-        case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(set_buddy(hwnd, reinterpret_cast<HWND>(wParam)));
+        case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(set_buddy(hwnd, s, reinterpret_cast<HWND>(wParam)));
         case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(s.buddy);
         case UDM_SETBASE: {
             if (wParam != 10 && wParam != 16) return 0;
@@ -335,7 +322,7 @@ LRESULT up_down_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void register_up_down_class() {
     WNDCLASS wc{};
-    wc.lpfnWndProc = up_down_proc;
+    wc.lpfnWndProc = window_proc_with<SpinState, up_down_proc>;
     wc.lpszClassName = UPDOWN_CLASS;
     wc.style = CS_DBLCLKS;
     RegisterClass(&wc);
