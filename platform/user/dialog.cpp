@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <unordered_map>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/backend.h"
@@ -20,6 +19,7 @@
 #include "platform/user/resource_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
+#include "platform/user/window_extra.h"
 
 namespace kit::user {
 
@@ -28,7 +28,7 @@ namespace {
 constexpr const char* kDialogClass = "#32770";
 constexpr WORD DC_HASDEFID = 0x534B;
 
-struct DialogState {
+struct DialogState : WindowExtra {
     DLGPROC proc = nullptr;
     HFONT font = nullptr;
     bool own_font = false;
@@ -39,15 +39,9 @@ struct DialogState {
     LONG_PTR result = 0;
 };
 
-std::unordered_map<HWND, DialogState>& states() {
-    static std::unordered_map<HWND, DialogState> map;
-    return map;
-}
-
-DialogState* state_of(HWND dialog) {
-    auto it = states().find(dialog);
-    return it == states().end() ? nullptr : &it->second;
-}
+// A window of the dialog class gets its state at WM_NCCREATE; DefDlgProc on
+// a window of another class finds none and handles what needs no state.
+std::shared_ptr<DialogState> state_of(HWND dialog) { return window_extra<DialogState>(dialog); }
 
 DialogScript& script() {
     static DialogScript s;
@@ -70,7 +64,7 @@ void set_focus_to(HWND dialog, HWND control) {
     if (!control) return;
     if (dialog_code(control, nullptr) & DLGC_HASSETSEL) SendMessage(control, EM_SETSEL, 0, -1);
     SetFocus(control);
-    if (DialogState* s = state_of(dialog)) s->saved_focus = control;
+    if (auto s = state_of(dialog)) s->saved_focus = control;
 }
 
 void press_default(HWND dialog) {
@@ -111,7 +105,7 @@ bool press_mnemonic(HWND dialog, int ch) {
 }
 
 LRESULT default_dialog_handling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogState* s = state_of(dialog);
+    auto s = state_of(dialog);
     switch (message) {
         case WM_ERASEBKGND: {
             HDC dc = reinterpret_cast<HDC>(wParam);
@@ -171,7 +165,7 @@ LRESULT default_dialog_handling(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case WM_NCDESTROY:
             if (s && s->own_font) DeleteObject(s->font);
-            states().erase(dialog);
+            destroy_window_extra<DialogState>(dialog);
             return 0;
         default: return DefWindowProc(dialog, message, wParam, lParam);
     }
@@ -183,7 +177,7 @@ bool returns_value_directly(UINT message) {
 }
 
 LRESULT dialog_window_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    DialogState* s = state_of(dialog);
+    auto s = message == WM_NCCREATE ? create_window_extra<DialogState>(dialog) : state_of(dialog);
     if (s && s->proc) {
         Window* w = find_window(dialog);
         if (w) w->dialog_result = 0;
@@ -258,7 +252,7 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
         return nullptr;
     }
     HFONT font = state.font;
-    states()[dialog] = state;
+    if (auto made = state_of(dialog)) *made = state;
     for (const auto& c : t.controls) {
         HWND control =
             CreateWindowEx(c.ex_style, c.class_name.c_str(), c.text.c_str(), c.style, px(c.x), py(c.y), px(c.cx),
@@ -268,7 +262,7 @@ HWND create_dialog(const res::Dialog& t, HWND owner, DLGPROC proc, LPARAM param)
     HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
     if (SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) && first) {
         // The first control takes the focus when the dialog shows, an edit with its text selected.
-        if (DialogState* s = state_of(dialog)) s->saved_focus = first;
+        if (auto s = state_of(dialog)) s->saved_focus = first;
         if (dialog_code(first, nullptr) & DLGC_HASSETSEL) SendMessage(first, EM_SETSEL, 0, -1);
     }
     if (IsWindow(dialog) && (t.style & WS_VISIBLE)) ShowWindow(dialog, SW_SHOW);
@@ -293,7 +287,7 @@ LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* questio
             EndDialog(dialog, IDCANCEL);
         }
     }
-    DialogState* s = state_of(dialog);
+    auto s = state_of(dialog);
     if (s && !s->ended) ShowWindow(dialog, SW_SHOW);
     LONG_PTR result = IDCANCEL;
     MSG msg;
@@ -353,7 +347,7 @@ LONG_PTR DialogBox(HINSTANCE instance, const char* name, HWND parent, DLGPROC pr
 }
 
 BOOL EndDialog(HWND dialog, LONG_PTR result) {
-    DialogState* s = state_of(dialog);
+    auto s = state_of(dialog);
     if (!s) return FALSE;
     s->ended = true;
     s->result = result;
@@ -385,7 +379,7 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
                 HWND next = GetNextDlgGroupItem(dialog, control, back);
                 if (next && next != control) {
                     SetFocus(next);
-                    if (DialogState* s = state_of(dialog)) s->saved_focus = next;
+                    if (auto s = state_of(dialog)) s->saved_focus = next;
                     if (dialog_code(next, nullptr) & DLGC_RADIOBUTTON) SendMessage(next, BM_CLICK, 0, 0);
                 }
                 return TRUE;
@@ -502,7 +496,7 @@ LONG GetDialogBaseUnits() {
 }
 
 BOOL MapDialogRect(HWND dialog, RECT* rect) {
-    DialogState* s = state_of(dialog);
+    auto s = state_of(dialog);
     if (!s || !rect) return FALSE;
     rect->left = rect->left * s->base_x / 4;
     rect->right = rect->right * s->base_x / 4;

@@ -25,6 +25,7 @@ class WindowExtra {
 public:
     WindowExtra();
     WindowExtra(const WindowExtra&);
+    WindowExtra& operator=(const WindowExtra&) { return *this; }
     virtual ~WindowExtra();
 };
 
