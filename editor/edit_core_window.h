@@ -23,6 +23,9 @@ public:
     // top row; a `last` of -1 runs to the bottom).
     virtual void InvalidateAll() = 0;
     virtual void InvalidateRows(int first, int last) = 0;
+    // Moves the painted rows by `delta` rows (down when positive) and invalidates the
+    // rows it uncovers.
+    virtual void ScrollRows(int delta) = 0;
     // The system caret's place in client pixels.
     virtual void PlaceCaret(int x, int y) = 0;
     virtual void SetScrollRange(ScrollBar bar, int minimum, int maximum, int page) = 0;
@@ -34,6 +37,8 @@ public:
     virtual bool SetClipboardText(const std::string& text) = 0;
     // Tells the other views of the same buffer about a change.
     virtual void NotifyOtherViews(ViewHint hint) = 0;
+    // Runs the window's dialog for a command: Find, Replace or Page Setup.
+    virtual void OpenDialog(int command) = 0;
     // True while the primary mouse button is held (a selection drag is under way).
     virtual bool IsPrimaryButtonDown() = 0;
 };

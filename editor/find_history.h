@@ -17,7 +17,7 @@ struct FindSettings {
     int regular_expressions = 0;
     int match_case = 0;
     int forward = 1;
-    int wrap_search = 0;
+    int wrap_search = 1;
 };
 
 enum class FindHistory { kFind, kReplace };

@@ -159,6 +159,10 @@ public:
     // Language details.
     int AddExtraCommentType(std::string_view start, std::string_view end);
     bool IsWordChar(unsigned char byte) const;
+    // The language's "Terminator chars" (a word ends after one) and "Start chars" (a
+    // word ends before one).
+    bool IsTerminatorChar(unsigned char byte) const { return terminator_chars_[byte]; }
+    bool IsStartChar(unsigned char byte) const { return start_chars_[byte]; }
     static bool IsInQuotes(std::string_view text, int position);
     COLORREF GetColourByName(std::string_view keyword);
     static COLORREF ParseColour(std::string_view text);

@@ -91,7 +91,8 @@ enum LineMarkMask : int { kMarkBreakpoints = 1, kMarkBookmarks = 2, kMarkNavigat
 
 class SECEditCore {
 public:
-    explicit SECEditCore(EditCoreWindow& window) : window_(window) {}
+    explicit SECEditCore(EditCoreWindow& window, ProfileAccess& profile = DefaultProfile())
+        : window_(window), profile_(profile) {}
     virtual ~SECEditCore() = default;
     SECEditCore(const SECEditCore&) = delete;
     SECEditCore& operator=(const SECEditCore&) = delete;
@@ -145,6 +146,15 @@ public:
     int CaretBottomOfFile(bool redraw);
     int CaretWordLeft(bool redraw);
     int CaretWordRight(bool redraw);
+    // The view alone; the caret stays.
+    int SetTopLine(int line, bool redraw);
+    int ScrollLineUp(bool redraw);
+    int ScrollLineDown(bool redraw);
+    int ScrollPageUp(bool redraw);
+    int ScrollPageDown(bool redraw);
+    // The caret to a client point (a click or a drag); left of the text the view
+    // scrolls one column left per call.
+    int CaretFromPoint(int x, int y);
     void GoToLineColumn(int line, int index);
     void GoToLine(int line) { GoToLineColumn(line, 0); }
     // Keeps the caret on a character and the view around the caret; updates scroll bars.
@@ -161,6 +171,13 @@ public:
     void SelectAll(bool redraw);
     void SelectLine(bool redraw);
     void SelectRange(TextPosition position, int length, bool redraw);
+    // The word around the caret: letters, digits and "_", as the language's word tables cut it.
+    void SelectWord(bool redraw);
+    // The text of a one-line selection, else the word at the caret; false when none.
+    bool GetWordAtCaret(std::string& text);
+    // The columns of a line that the selection covers (a column block's reach past the
+    // line's end); false when it covers none.
+    bool SelectedSpan(int line, int* from, int* to) const;
     // The selected text (a column block's rows separated by CR LF); empty when none.
     std::string GetSelectionText(bool* column_block = nullptr);
 
@@ -179,6 +196,14 @@ public:
     int Undo();
     int Redo();
     void ClearLineMarks(int mask);
+
+    // Searching: the next match of the newest find text with the profile's options
+    // (wrapping round when they say so), selected.
+    int FindNext();
+    // Bookmarks every line holding a match; the number of lines newly marked.
+    int MarkAllMatches(SearchRequest request);
+    // Replaces every match as one undo step; the number replaced.
+    int ReplaceAll(SearchRequest request);
 
 private:
     EditLine* LineAt(int number) const { return edit_->GetLineByNumber(number); }
@@ -212,6 +237,7 @@ private:
     void PlaceCaretAfterReplay(bool redo);
 
     EditCoreWindow& window_;
+    ProfileAccess& profile_;
     SECEdit* edit_ = nullptr;
     CaretPlace caret_;
     int top_ = 1;

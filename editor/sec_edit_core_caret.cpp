@@ -71,7 +71,7 @@ int SECEditCore::CaretUp(bool redraw) {
     if (caret_.line <= 1) return kTopOfFile;
     if (caret_.line == top_) {
         --top_;
-        if (redraw) window_.InvalidateAll();
+        if (redraw) window_.ScrollRows(1);
     }
     --caret_.line;
     caret_.column = ClampColumn(caret_.column);
@@ -85,7 +85,7 @@ int SECEditCore::CaretDown(bool redraw) {
     if (caret_.line >= LineCount()) return kEndOfFile;
     if (caret_.line == top_ + rows() - 1) {
         ++top_;
-        if (redraw) window_.InvalidateAll();
+        if (redraw) window_.ScrollRows(-1);
     }
     ++caret_.line;
     caret_.column = ClampColumn(caret_.column);
@@ -139,6 +139,71 @@ int SECEditCore::CaretPageDown(bool redraw) {
         EnsureCaretVisible();
     }
     Notify(kHintCaretMoved);
+    return 0;
+}
+
+int SECEditCore::SetTopLine(int line, bool redraw) {
+    top_ = std::clamp(line, 1, LineCount());
+    if (redraw) window_.InvalidateAll();
+    SetCaretPosition();
+    return 0;
+}
+
+int SECEditCore::ScrollLineUp(bool redraw) {
+    if (top_ <= 1) return kTopOfFile;
+    --top_;
+    if (redraw) {
+        window_.ScrollRows(1);
+        SetupScrollBars();
+    }
+    SetCaretPosition();
+    return 0;
+}
+
+int SECEditCore::ScrollLineDown(bool redraw) {
+    if (top_ >= LineCount()) return kEndOfFile;
+    ++top_;
+    if (redraw) {
+        window_.ScrollRows(-1);
+        SetupScrollBars();
+    }
+    SetCaretPosition();
+    return 0;
+}
+
+int SECEditCore::ScrollPageUp(bool redraw) {
+    if (top_ <= 1) return kTopOfFile;
+    top_ = std::max(1, top_ - rows());
+    if (redraw) window_.InvalidateAll();
+    Notify(kHintCaretMoved);
+    SetCaretPosition();
+    return 0;
+}
+
+int SECEditCore::ScrollPageDown(bool redraw) {
+    if (top_ >= LineCount()) return kEndOfFile;
+    top_ = std::min(LineCount(), top_ + rows());
+    if (redraw) window_.InvalidateAll();
+    SetCaretPosition();
+    return 0;
+}
+
+int SECEditCore::CaretFromPoint(int x, int y) {
+    if (!edit_ || line_height_ == 0 || char_width_ == 0) return kNoText;
+    if (x < gutter_width_) {
+        x = gutter_width_;
+        if (left_column_ > 0) {
+            --left_column_;
+            window_.InvalidateAll();
+        }
+    }
+    int row = std::max(0, y / line_height_);
+    // The partly shown last row counts as the row above it.
+    if (row > 0 && (row + 1) * line_height_ > client_height_) --row;
+    caret_.line = std::min(top_ + row, LineCount());
+    int column = (x - gutter_width_ + char_width_ / 2) / char_width_ + left_column_;
+    caret_.column = ClampColumn(std::min(column, kMaxLineColumns));
+    EnsureCaretVisible();
     return 0;
 }
 

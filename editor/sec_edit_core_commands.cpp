@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/code_page.h"
+#include "editor/find_history.h"
 #include "editor/sec_edit_core.h"
 #include "platform/user/keys.h"
 
@@ -168,7 +169,11 @@ int SECEditCore::OnCommand(int command) {
         case kCmdBookmarkClear: ClearLineMarks(kMarkBookmarks); break;
         case kCmdBreakpointToggle: code = ToggleLineFlag(kLineBreakpoint, edit_->breakpoint_count); break;
         case kCmdBreakpointClear: ClearLineMarks(kMarkBreakpoints); break;
-        default: return 0;  // find, replace and page setup belong to the window's dialogs
+        case kCmdFindNext: return FindNext();  // reports with the find text itself
+        case kCmdFind:
+        case kCmdReplace:
+        case kCmdPageSetup: window_.OpenDialog(command); break;
+        default: return 0;
     }
     return DoError(code, redraw_);
 }
@@ -246,6 +251,10 @@ bool SECEditCore::IsCommandEnabled(int command) {
         case kCmdBookmarkPrev:
         case kCmdBookmarkClear: return edit_->bookmark_count > 0;
         case kCmdBreakpointClear: return edit_->breakpoint_count > 0;
+        case kCmdFindNext: {
+            std::vector<std::string> history = LoadFindHistory(profile_, FindHistory::kFind);
+            return !history.empty() && !history.front().empty();
+        }
         default: return true;
     }
 }

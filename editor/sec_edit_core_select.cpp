@@ -1,5 +1,6 @@
 // SECEditCore: stream and column selections.
 #include <algorithm>
+#include <cctype>
 
 #include "editor/sec_edit_core.h"
 
@@ -87,6 +88,66 @@ void SECEditCore::SelectRange(TextPosition position, int length, bool redraw) {
         window_.InvalidateAll();
         EnsureCaretVisible();
     }
+}
+
+}  // namespace editor
+
+namespace editor {
+namespace {
+
+bool IsIdentifierByte(unsigned char byte) { return std::isalnum(byte) || byte == '_'; }
+
+}  // namespace
+
+void SECEditCore::SelectWord(bool redraw) {
+    EditLine* line = CaretLine();
+    std::string_view text = edit_->TextOf(line);
+    int index = CaretIndex();
+    auto byte_at = [&](int at) { return static_cast<unsigned char>(text[static_cast<size_t>(at)]); };
+    if (index >= static_cast<int>(text.size()) || !IsIdentifierByte(byte_at(index))) return;
+    int start = index;
+    while (start > 0 && IsIdentifierByte(byte_at(start - 1)) && !edit_->IsTerminatorChar(byte_at(start - 1))) --start;
+    int end = index + 1;
+    while (end < static_cast<int>(text.size()) && IsIdentifierByte(byte_at(end)) && !edit_->IsStartChar(byte_at(end)))
+        ++end;
+    SelectRange({line, start}, end - start, redraw);
+}
+
+bool SECEditCore::GetWordAtCaret(std::string& text) {
+    if (selecting_ && selection_mode_ == kStreamSelection && selection_start_.line == selection_end_.line) {
+        text = GetSelectionText();
+        return !text.empty();
+    }
+    EditLine* line = CaretLine();
+    std::string_view line_text = edit_->TextOf(line);
+    int index = CaretIndex();
+    auto identifier = [&](int at) {
+        return IsIdentifierByte(static_cast<unsigned char>(line_text[static_cast<size_t>(at)]));
+    };
+    if (index >= static_cast<int>(line_text.size()) || !identifier(index)) return false;
+    int start = index;
+    while (start > 0 && identifier(start - 1)) --start;
+    int end = index;
+    while (end < static_cast<int>(line_text.size()) && identifier(end)) ++end;
+    text = std::string(line_text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    return true;
+}
+
+bool SECEditCore::SelectedSpan(int line, int* from, int* to) const {
+    if (!selecting_) return false;
+    CaretPlace start = selection_start_;
+    CaretPlace end = selection_end_;
+    if (selection_mode_ == kColumnSelection) {
+        if (line < std::min(start.line, end.line) || line > std::max(start.line, end.line)) return false;
+        *from = std::min(start.column, end.column);
+        *to = std::max(start.column, end.column);
+        return *to > *from;
+    }
+    if (line < start.line || line > end.line) return false;
+    int length = TextColumns(LineAt(line));
+    *from = line == start.line ? std::min(start.column, length) : 0;
+    *to = line == end.line ? std::min(end.column, length) : length;
+    return *to > *from;
 }
 
 }  // namespace editor

@@ -1,6 +1,7 @@
 // The editor engine's hot paths on a 100,000-line, 5 MB source: loading, saving, a
 // regular-expression search over the whole text, colouring one screen deep in it,
-// finding lines by number, and undoing edits spread over the file.
+// finding lines by number, undoing edits spread over the file, and the editor core's
+// paging and typing.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -8,7 +9,9 @@
 #include <fstream>
 #include <string>
 
+#include "editor/line_colours.h"
 #include "editor/sec_edit.h"
+#include "editor/sec_edit_core.h"
 
 namespace {
 
@@ -196,5 +199,76 @@ void BM_Undo10000EditsSpreadOverTheFile(benchmark::State& state) {
     if (edit->GetModified()) std::abort();  // every edit was undone
 }
 BENCHMARK(BM_Undo10000EditsSpreadOverTheFile)->Unit(benchmark::kMillisecond);
+
+// The editor core over a window that draws nothing: what the core itself costs.
+class QuietWindow : public editor::EditCoreWindow {
+public:
+    void InvalidateAll() override {}
+    void InvalidateRows(int, int) override {}
+    void ScrollRows(int) override {}
+    void PlaceCaret(int, int) override {}
+    void SetScrollRange(editor::ScrollBar, int, int, int) override {}
+    void SetScrollPosition(editor::ScrollBar, int) override {}
+    void ShowMessage(int, const std::string&) override {}
+    bool GetClipboardText(std::string&) override { return false; }
+    bool SetClipboardText(const std::string&) override { return true; }
+    void NotifyOtherViews(editor::ViewHint) override {}
+    void OpenDialog(int) override {}
+    bool IsPrimaryButtonDown() override { return false; }
+};
+
+// A core showing the buffer in a window of 120 columns and 60 rows.
+struct ShownBuffer {
+    ShownBuffer() : edit(LoadedBuffer()), core(window) {
+        core.Attach(edit.get());
+        core.SetCellSize(8, 16);
+        core.SetClientSize(16 + 120 * 8, kScreenLines * 16);
+        core.InitView();
+    }
+    std::unique_ptr<editor::SECEdit> edit;
+    QuietWindow window;
+    editor::SECEditCore core;
+};
+
+void BM_PageDown100Times(benchmark::State& state) {
+    ShownBuffer shown;
+    for (auto _ : state) {
+        shown.core.OnCommand(editor::kCmdTopOfFile);
+        for (int page = 0; page < 100; ++page) shown.core.OnCommand(editor::kCmdPageDown);
+    }
+    if (shown.core.caret().line != 1 + 100 * kScreenLines) std::abort();
+}
+BENCHMARK(BM_PageDown100Times)->Unit(benchmark::kMillisecond);
+
+// Typing a character at line 99,000 and colouring the row it changed, as a repaint of
+// that row would; every fifth character is a quote, which recolours the window.
+void BM_TypeAtLine99000AndColourWhatChanged(benchmark::State& state) {
+    ShownBuffer shown;
+    shown.core.GoToLine(99'000);
+    int typed = 0;
+    for (auto _ : state) {
+        char c = ++typed % 5 == 0 ? '"' : 'x';
+        shown.core.ProcessChar(static_cast<unsigned char>(c));
+        int rows = c == '"' ? kScreenLines : 1;
+        editor::EditLine* line = c == '"' ? shown.edit->GetLineByNumber(shown.core.top_line())
+                                          : shown.edit->GetLineByNumber(shown.core.caret().line);
+        for (int row = 0; row < rows && line; ++row, line = line->next)
+            benchmark::DoNotOptimize(editor::ColourLine(*shown.edit, line));
+        if (typed % 64 == 0) shown.core.OnCommand(editor::kCmdHome);  // keep the line short
+    }
+}
+BENCHMARK(BM_TypeAtLine99000AndColourWhatChanged)->Unit(benchmark::kMicrosecond);
+
+// The colour runs of a whole window of 60 rows deep in the file.
+void BM_ColourRunsOfAWindowAtLine99000(benchmark::State& state) {
+    auto edit = LoadedBuffer();
+    editor::EditLine* top = edit->GetLineByNumber(99'000);
+    for (auto _ : state) {
+        editor::EditLine* line = top;
+        for (int row = 0; row < kScreenLines && line; ++row, line = line->next)
+            benchmark::DoNotOptimize(editor::ColourLine(*edit, line));
+    }
+}
+BENCHMARK(BM_ColourRunsOfAWindowAtLine99000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "editor/find_history.h"
 #include "editor/tests/edit_fixture.h"
 #include "platform/user/keys.h"
 
@@ -20,8 +21,10 @@ class RecordingWindow : public EditCoreWindow {
 public:
     void InvalidateAll() override { ++repaints; }
     void InvalidateRows(int, int) override { ++repaints; }
+    void ScrollRows(int delta) override { scrolled += delta; }
+    void OpenDialog(int command) override { dialogs.push_back(command); }
     void PlaceCaret(int x, int y) override { caret_pixels = {x, y}; }
-    void SetScrollRange(ScrollBar, int, int, int) override {}
+    void SetScrollRange(ScrollBar bar, int, int maximum, int page) override { ranges[bar] = {maximum, page}; }
     void SetScrollPosition(ScrollBar bar, int position) override { scroll[bar] = position; }
     void ShowMessage(int code, const std::string& text) override { messages.push_back({code, text}); }
     bool GetClipboardText(std::string& text) override {
@@ -39,15 +42,18 @@ public:
     int repaints = 0;
     std::pair<int, int> caret_pixels;
     std::map<int, int> scroll;
+    std::map<int, std::pair<int, int>> ranges;  // bar: maximum and page
     std::vector<std::pair<int, std::string>> messages;
     std::optional<std::string> clipboard;
     std::vector<ViewHint> hints;
+    std::vector<int> dialogs;
+    int scrolled = 0;
     bool button_down = false;
 };
 
 // A buffer shown in a window of 40 columns and 10 rows of 8 x 16 pixel cells.
 struct Session {
-    explicit Session(const std::string& text, int tab_size = 4, bool keep_tabs = true) {
+    explicit Session(const std::string& text, int tab_size = 4, bool keep_tabs = true) : core(window, profile) {
         Fill(edit, text);
         edit.SetTabSize(tab_size);
         edit.set_keep_tabs(keep_tabs);
@@ -63,7 +69,7 @@ struct Session {
         static const std::map<std::string, int> keys = {
             {"Up", VK_UP},      {"Down", VK_DOWN},  {"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Home", VK_HOME},
             {"End", VK_END},    {"PgUp", VK_PRIOR}, {"PgDn", VK_NEXT}, {"Back", VK_BACK},   {"Tab", VK_TAB},
-            {"Del", VK_DELETE}, {"Ins", VK_INSERT}, {"F2", VK_F2},     {"F9", VK_F9},
+            {"Del", VK_DELETE}, {"Ins", VK_INSERT}, {"F2", VK_F2},     {"F3", VK_F3},       {"F9", VK_F9},
         };
         size_t at = 0;
         while (at < script.size()) {
@@ -111,9 +117,10 @@ struct Session {
         return place(core.selection_start()) + "-" + place(core.selection_end());
     }
 
+    MemoryProfile profile;
     SECEdit edit;
     RecordingWindow window;
-    SECEditCore core{window};
+    SECEditCore core;
 };
 
 struct KeySession {
@@ -306,6 +313,113 @@ TEST(EditorCore, EnabledCommands) {
     EXPECT_EQ(EditorKeyTable().size(), 50u);  // 49 keys and Ctrl+Y for Redo
     EXPECT_EQ(CommandForKey('Y', false, true, false), kCmdRedo);
     EXPECT_EQ(CommandForKey(VK_BACK, false, false, true), kCmdUndo);
+}
+
+TEST(EditorCore, MousePlacesTheCaret) {
+    Session session("short\r\n\tlonger line\r\nend\r\n");
+    session.core.CaretFromPoint(16 + 2 * 8 + 5, 16 + 3);  // past the middle of cell 2: column 3
+    EXPECT_EQ(session.Caret(), "2:0");                    // inside the tab: its start
+    session.core.CaretFromPoint(16 + 6 * 8, 16 + 3);
+    EXPECT_EQ(session.Caret(), "2:6");
+    session.core.CaretFromPoint(16 + 30 * 8, 5 * 16);  // below the last line, far right
+    EXPECT_EQ(session.Caret(), "3:3");                 // the end of the last line
+    std::string rows;
+    for (int i = 1; i <= 30; ++i) rows += "r\r\n";
+    Session tall(rows);
+    tall.core.SetClientSize(16 + 40 * 8, 10 * 16 + 8);  // the eleventh row shows in part
+    tall.core.CaretFromPoint(16, 10 * 16 + 5);
+    EXPECT_EQ(tall.Caret(), "10:0");
+    // Left of the text the view scrolls one column per call.
+    Session wide(std::string(100, 'w') + "\r\n");
+    wide.Run("End");
+    ASSERT_EQ(wide.core.left_column(), 64);
+    for (int call = 0; call < 3; ++call) wide.core.CaretFromPoint(2, 4);
+    EXPECT_EQ(wide.core.left_column(), 61);
+    EXPECT_EQ(wide.Caret(), "1:61");
+}
+
+TEST(EditorCore, ScrollingMovesTheViewOnly) {
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += "row\r\n";
+    Session session(text);
+    EXPECT_EQ(session.core.ScrollLineUp(true), kTopOfFile);
+    EXPECT_EQ(session.core.ScrollLineDown(true), 0);
+    EXPECT_EQ(session.window.scrolled, -1);
+    EXPECT_EQ(session.core.top_line(), 2);
+    EXPECT_EQ(session.core.ScrollPageDown(true), 0);
+    EXPECT_EQ(session.core.top_line(), 12);
+    EXPECT_EQ(session.Caret(), "1:0");
+    EXPECT_EQ(session.window.caret_pixels.second, -11 * 16);  // above the window
+    EXPECT_EQ(session.core.ScrollPageUp(true), 0);
+    EXPECT_EQ(session.core.top_line(), 2);
+    // Typing brings the caret back into view.
+    session.Run("'x'");
+    EXPECT_EQ(session.core.top_line(), 1);
+}
+
+TEST(EditorCore, LongFilesScrollInSteps) {
+    std::string text;
+    for (int i = 0; i < 200000; ++i) text += "x\n";
+    Session session(text);
+    EXPECT_EQ(session.window.ranges[kVerticalBar].first, 199999 / 4);
+    session.Run("Ctrl+End");
+    EXPECT_EQ(session.core.top_line(), 199991);
+    EXPECT_EQ(session.window.scroll[kVerticalBar], 199990 / 4);
+}
+
+TEST(EditorCore, WordsAndSpans) {
+    Session session("foo_bar+baz\r\nab\r\ncd\r\n");
+    std::string word;
+    session.Run("Right Right");
+    ASSERT_TRUE(session.core.GetWordAtCaret(word));
+    EXPECT_EQ(word, "foo_bar");
+    session.core.SelectWord(true);
+    EXPECT_EQ(session.Selection(), "1:0-1:7");
+    session.Run("Home Shift+Down Shift+Down Shift+Right");
+    int from = 0, to = 0;
+    ASSERT_TRUE(session.core.SelectedSpan(1, &from, &to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(0, 11));
+    ASSERT_TRUE(session.core.SelectedSpan(3, &from, &to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(0, 1));
+    EXPECT_FALSE(session.core.SelectedSpan(4, &from, &to));
+    // A column block reaches past the end of short lines.
+    session.Run("Esc Ctrl+Home End");
+    session.core.set_selection_mode(kColumnSelection);
+    session.Run("Shift+Down Shift+Left");
+    ASSERT_TRUE(session.core.SelectedSpan(2, &from, &to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(10, 11));
+}
+
+TEST(EditorCore, FindNextWrapsAndReports) {
+    Session session("one two\r\ntwo\r\nthree\r\n");
+    session.Run("F3");
+    EXPECT_EQ(session.window.dialogs, std::vector<int>{kCmdFind});  // nothing searched yet
+    EXPECT_FALSE(session.core.IsCommandEnabled(kCmdFindNext));
+    SaveFindHistory(session.profile, FindHistory::kFind, "two");
+    session.Run("Down F3");
+    EXPECT_EQ(session.Selection(), "2:0-2:3");
+    session.Run("F3");
+    EXPECT_EQ(session.Selection(), "1:4-1:7");  // wrapped round to the first line
+    SaveFindSettings(session.profile, {0, 0, 1, 0});
+    session.Run("Down Down F3");
+    ASSERT_FALSE(session.window.messages.empty());
+    EXPECT_EQ(session.window.messages.back().second, "The string 'two' was not found.");
+    session.Run("Ctrl+F Ctrl+H");
+    EXPECT_EQ(session.window.dialogs, (std::vector<int>{kCmdFind, kCmdFind, kCmdReplace}));
+}
+
+TEST(EditorCore, MarkAllAndReplaceAll) {
+    Session session("a cat and a cat\r\ndog\r\ncat\r\n");
+    SearchRequest request;
+    request.find_text = "cat";
+    EXPECT_EQ(session.core.MarkAllMatches(request), 2);
+    EXPECT_EQ(session.edit.bookmark_count, 2);  // one for the line with two matches
+    EXPECT_EQ(session.Caret(), "3:0");          // the first bookmark after the start
+    request.replace_text = "cow";
+    EXPECT_EQ(session.core.ReplaceAll(request), 3);
+    EXPECT_EQ(session.edit.GetAllText(), "a cow and a cow\r\ndog\r\ncow\r\n");
+    session.Run("Ctrl+Z");
+    EXPECT_EQ(session.edit.GetAllText(), "a cat and a cat\r\ndog\r\ncat\r\n");
 }
 
 }  // namespace
