@@ -642,10 +642,14 @@ BOOL SECListBaseC::DeleteItems(int index, int count) {
     if (edited_item_ >= index && edited_item_ < index + count) EndLabelEdit(FALSE);
     if (m_hWnd) InvalidateItem(std::max(index - 1, 0), FALSE, TRUE, TRUE);
     NotifyDeleteItem(index);
-    items_.erase(items_.begin() + index, items_.begin() + index + count);
-    ApplyDeleteFixups(index, count);
+    EraseRows(index, count);
     if (m_hWnd) UpdateLayout();
     return TRUE;
+}
+
+void SECListBaseC::EraseRows(int index, int count) {
+    items_.erase(items_.begin() + index, items_.begin() + index + count);
+    ApplyDeleteFixups(index, count);
 }
 
 void SECListBaseC::ApplyDeleteFixups(int index, int count) {

@@ -341,6 +341,8 @@ protected:
     int scroll_track_position(int bar);
     void LoadColors();
     void ApplyDeleteFixups(int index, int count);
+    // Takes rows out with the fix-ups of a deletion but no notification (the tree's collapsing).
+    void EraseRows(int index, int count);
     void RepaintAfterInsert();
 
     // ---- state ----

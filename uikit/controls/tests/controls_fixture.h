@@ -101,7 +101,8 @@ protected:
             PostQuitMessage(99);
         });
         gdi::set_test_font_everywhere(true);
-        ASSERT_TRUE(parent.CreateEx(0, nullptr, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr));
+        const char* cls = AfxRegisterWndClass(0, nullptr, HBRUSH(::GetStockObject(WHITE_BRUSH)));
+        ASSERT_TRUE(parent.CreateEx(0, cls, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr));
     }
     void TearDown() override {
         if (parent.m_hWnd) parent.DestroyWindow();
@@ -120,7 +121,7 @@ protected:
         }
     }
     void shoot(HWND hwnd, const std::string& golden) {
-        RedrawWindow(parent.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(parent.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         gdi::Surface picture = display.snapshot(parent.m_hWnd);
         ASSERT_FALSE(picture.empty());
         const auto png = gdi::encode_png(picture);

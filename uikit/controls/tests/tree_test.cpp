@@ -1,0 +1,329 @@
+// The tree: handles and navigation, sorted insertion, expanding with vetoes
+// and collapse-reset, deletion order, item fields, the IDE's style words,
+// keys and mouse, a random walk that checks the rows after every step, and
+// pictures of a workspace-shaped tree and a two-column watch tree.
+#include <random>
+
+#include "uikit/controls/tests/controls_fixture.h"
+#include "uikit/controls/tree_base.h"
+
+namespace {
+
+class TreeTest : public ControlsTest {
+protected:
+    void SetUp() override {
+        ControlsTest::SetUp();
+        ASSERT_TRUE(tree.CreateEx(WS_CHILD | WS_VISIBLE | 0x37, 0x2800000, CRect(0, 0, 240, 300), &parent, 2001));
+    }
+    // Rows must be exactly the shown items in pre-order.
+    void expect_rows_are_shown_items(const char* where) {
+        std::vector<HTREEITEM> shown;
+        std::function<void(HTREEITEM, bool)> walk = [&](HTREEITEM parent_item, bool visible) {
+            for (HTREEITEM c = tree.GetChildItem(parent_item); c; c = tree.GetNextSiblingItem(c)) {
+                if (visible) shown.push_back(c);
+                walk(c, visible && (tree.GetItemState(c, TVIS_EXPANDED) & TVIS_EXPANDED));
+            }
+        };
+        walk(nullptr, true);
+        ASSERT_EQ(tree.GetItemCount(), int(shown.size())) << where;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            ASSERT_EQ(tree.ItemOfRow(int(i)), shown[i]) << where << " row " << i;
+    }
+    SECTreeCtrl tree;
+};
+
+TEST_F(TreeTest, AnEmptyTreeHasNoItemsAndStaleHandlesFindNothing) {
+    EXPECT_EQ(tree.GetRootItem(), nullptr);
+    EXPECT_EQ(tree.GetChildItem(nullptr), nullptr);
+    EXPECT_EQ(tree.GetCount(), 0u);
+    HTREEITEM item = tree.InsertItem("a");
+    ASSERT_NE(item, nullptr);
+    tree.SetItemData(item, 42);
+    ASSERT_TRUE(tree.DeleteItem(item));
+    // A deleted item's handle is never followed.
+    EXPECT_EQ(tree.GetItemData(item), 0);
+    EXPECT_EQ(tree.GetItemText(item), CString(""));
+    EXPECT_EQ(tree.GetNextSiblingItem(item), nullptr);
+    EXPECT_FALSE(tree.DeleteItem(item));
+    EXPECT_FALSE(tree.SetItemText(item, 0, "x"));
+    EXPECT_EQ(tree.GetItemData(reinterpret_cast<HTREEITEM>(std::uintptr_t(0x12345678))), 0);
+    // No item is ever given a special value.
+    for (int i = 0; i < 3; ++i) {
+        HTREEITEM h = tree.InsertItem("x");
+        EXPECT_TRUE(h != TVI_ROOT && h != TVI_FIRST && h != TVI_LAST && h != TVI_SORT);
+    }
+}
+
+TEST_F(TreeTest, NavigationCodes) {
+    HTREEITEM project = tree.InsertItem("Project");
+    HTREEITEM bank = tree.InsertItem("Bank 1", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    HTREEITEM c_files = tree.InsertItem("C files", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    HTREEITEM main_c = tree.InsertItem("main.c", TV_NO_IMAGE, TV_NO_IMAGE, c_files);
+    HTREEITEM libs = tree.InsertItem("Library files", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    HTREEITEM other = tree.InsertItem("Other");
+    HTREEITEM first = tree.InsertItem("First", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_FIRST);
+    EXPECT_EQ(tree.InsertItem("bad", TV_NO_IMAGE, TV_NO_IMAGE, project, other), nullptr);  // not a child
+    EXPECT_EQ(tree.GetCount(), 7u);
+    EXPECT_EQ(tree.GetRootItem(), first);
+    EXPECT_EQ(tree.GetNextSiblingItem(first), project);
+    EXPECT_EQ(tree.GetPrevSiblingItem(project), first);
+    EXPECT_EQ(tree.GetParentItem(bank), project);
+    EXPECT_EQ(tree.GetParentItem(project), nullptr);
+    EXPECT_EQ(tree.GetChildItem(project), bank);
+    EXPECT_EQ(tree.GetNextItem(bank, TVGN_NEXT), libs);
+    EXPECT_EQ(tree.GetNextItem(nullptr, TVGN_NEXT), nullptr);
+    // Collapsed: only top-level rows.
+    EXPECT_EQ(tree.GetItemCount(), 3);
+    EXPECT_EQ(tree.GetNextVisibleItem(project), other);
+    EXPECT_EQ(tree.GetNextVisibleItem(main_c), other);  // no row: the next shown in pre-order
+    EXPECT_EQ(tree.GetPrevVisibleItem(main_c), project);
+    EXPECT_EQ(tree.GetPrevVisibleItem(first), nullptr);
+    EXPECT_EQ(tree.GetPrevVisibleItem(TVI_ROOT), nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), project);  // the first row inserted took the caret and keeps it
+    // Expanding an item without a row only records it.
+    EXPECT_TRUE(tree.Expand(c_files, TVE_EXPAND));
+    EXPECT_EQ(tree.GetItemCount(), 3);
+    EXPECT_TRUE(tree.Expand(project, TVE_EXPAND));
+    EXPECT_TRUE(tree.Expand(bank, TVE_EXPAND));
+    expect_rows_are_shown_items("expanded");
+    EXPECT_EQ(tree.RowOf(main_c), 4);
+    EXPECT_TRUE(tree.SelectItem(main_c));
+    EXPECT_EQ(tree.GetSelectedItem(), main_c);
+    EXPECT_EQ(tree.GetFirstSelectedItem(), main_c);
+    EXPECT_EQ(tree.GetNextSelectedItem(main_c), nullptr);
+}
+
+TEST_F(TreeTest, SortedInsertionIgnoresCaseAndPutsEqualTextsAfter) {
+    HTREEITEM b = tree.InsertItem("beta", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    HTREEITEM a = tree.InsertItem("Alpha", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    HTREEITEM c = tree.InsertItem("gamma", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    HTREEITEM b2 = tree.InsertItem("BETA", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    HTREEITEM a2 = tree.InsertItem("alpha", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    std::vector<HTREEITEM> order;
+    for (HTREEITEM i = tree.GetRootItem(); i; i = tree.GetNextSiblingItem(i)) order.push_back(i);
+    EXPECT_EQ(order, (std::vector<HTREEITEM>{a, a2, b, b2, c}));
+    expect_rows_are_shown_items("sorted");
+}
+
+TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollapse) {
+    HTREEITEM folder = tree.InsertItem("folder");
+    HTREEITEM child = tree.InsertItem("child", TV_NO_IMAGE, TV_NO_IMAGE, folder);
+    tree.InsertItem("grandchild", TV_NO_IMAGE, TV_NO_IMAGE, child);
+    parent.answers[TVN_ITEMEXPANDING] = 1;
+    EXPECT_FALSE(tree.Expand(folder, TVE_EXPAND));
+    EXPECT_EQ(tree.GetItemCount(), 1);
+    parent.answers.clear();
+    parent.records.clear();
+    EXPECT_TRUE(tree.Expand(folder, TVE_EXPAND));
+    EXPECT_EQ(parent.codes(), (std::vector<UINT>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
+    EXPECT_EQ(parent.records.back().state, TVIS_EXPANDED);
+    // The caret on a child: collapsing moves it to the item, telling the owner.
+    ASSERT_TRUE(tree.SelectItem(child));
+    parent.records.clear();
+    EXPECT_TRUE(tree.Expand(folder, TVE_COLLAPSE));
+    EXPECT_EQ(tree.GetSelectedItem(), folder);
+    EXPECT_EQ(parent.codes(),
+              (std::vector<UINT>{TVN_ITEMEXPANDING, TVN_SELCHANGING, TVN_SELCHANGED, TVN_ITEMEXPANDED}));
+    // Collapse-reset deletes the children.
+    EXPECT_TRUE(tree.Expand(folder, TVE_EXPAND));
+    EXPECT_TRUE(tree.Expand(folder, TVE_COLLAPSE | TVE_COLLAPSERESET));
+    EXPECT_EQ(tree.GetChildItem(folder), nullptr);
+    EXPECT_EQ(tree.GetCount(), 1u);
+    EXPECT_EQ(tree.GetItemData(child), 0);
+    // A child count without children: the owner is asked, nothing expands.
+    TV_ITEM item{};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = folder;
+    item.cChildren = 1;
+    tree.SetItem(&item);
+    parent.records.clear();
+    EXPECT_FALSE(tree.Expand(folder, TVE_EXPAND));
+    EXPECT_EQ(parent.codes(), std::vector<UINT>{TVN_ITEMEXPANDING});
+    expect_rows_are_shown_items("after reset");
+}
+
+TEST_F(TreeTest, DeletionTellsTheOwnerLeavesFirst) {
+    HTREEITEM top = tree.InsertItem("top");
+    HTREEITEM a = tree.InsertItem("a", TV_NO_IMAGE, TV_NO_IMAGE, top);
+    HTREEITEM a1 = tree.InsertItem("a1", TV_NO_IMAGE, TV_NO_IMAGE, a);
+    HTREEITEM b = tree.InsertItem("b", TV_NO_IMAGE, TV_NO_IMAGE, top);
+    tree.ExpandAll(top);
+    parent.records.clear();
+    ASSERT_TRUE(tree.DeleteItem(top));
+    std::vector<HTREEITEM> deleted;
+    for (const auto& r : parent.records)
+        if (r.code == TVN_DELETEITEM) deleted.push_back(r.old_item);
+    EXPECT_EQ(deleted, (std::vector<HTREEITEM>{a1, a, b, top}));
+    EXPECT_EQ(tree.GetItemCount(), 0);
+    EXPECT_EQ(tree.GetCount(), 0u);
+}
+
+TEST_F(TreeTest, StateAndImageChangesKeepTheProjectWord) {
+    HTREEITEM source = tree.InsertItem("main.c", 3, 3);
+    tree.SetItemData(source, 0x04000002);  // kind 4 (source file), index 2
+    tree.SetItemState(source, TVIS_BOLD, TVIS_BOLD);
+    tree.SetItemImage(source, 5, 6);
+    EXPECT_EQ(tree.GetItemData(source), 0x04000002);
+    EXPECT_EQ(tree.GetItemState(source, TVIS_BOLD), TVIS_BOLD);
+    tree.SetItemState(source, 0, TVIS_CUT);
+    EXPECT_EQ(tree.GetItemState(source, TVIS_BOLD), TVIS_BOLD);
+    TV_ITEM item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.hItem = source;
+    ASSERT_TRUE(tree.GetItem(&item));
+    EXPECT_EQ(item.iImage, 5);
+    EXPECT_EQ(item.iSelectedImage, 6);
+}
+
+TEST_F(TreeTest, TheIdesStyleWordsGiveASingleSelectionTreeWithLinesButtonsAndTips) {
+    EXPECT_EQ(tree.GetTreeStyle(), 0x37u);
+    EXPECT_TRUE(tree.HasListCtrlStyleEx(LVXS_FULLROWSELECT));
+    EXPECT_TRUE(tree.IsLabelTipsEnabled());
+    EXPECT_FALSE(tree.IsMultiSelect());
+    EXPECT_FALSE(tree.IsHeaderVisible());
+    EXPECT_EQ(tree.GetTreeStyleEx(), TVXS_LABELTIPS);
+    EXPECT_EQ(DWORD(tree.GetStyle()) & 0x3F, 0u);
+    EXPECT_EQ(tree.GetIndent(), 20);
+    tree.SetIndent(15);
+    EXPECT_EQ(tree.GetIndent(), 16);
+}
+
+TEST_F(TreeTest, KeysExpandCollapseAndWalkAndADoubleClickToggles) {
+    HTREEITEM project = tree.InsertItem("Project");
+    HTREEITEM bank = tree.InsertItem("Bank", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    tree.InsertItem("main.c", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    tree.SetFocus();
+    pump();
+    ASSERT_EQ(tree.GetSelectedItem(), project);
+    display.press(VK_RIGHT);
+    pump();
+    EXPECT_EQ(tree.GetItemState(project, TVIS_EXPANDED), TVIS_EXPANDED);
+    display.press(VK_RIGHT);
+    pump();
+    EXPECT_EQ(tree.GetSelectedItem(), bank);
+    display.press(VK_LEFT);
+    pump();
+    EXPECT_EQ(tree.GetSelectedItem(), project);
+    display.press(VK_LEFT);
+    pump();
+    EXPECT_EQ(tree.GetItemState(project, TVIS_EXPANDED), 0u);
+    display.press(VK_MULTIPLY);
+    pump();
+    expect_rows_are_shown_items("after expand all");
+    EXPECT_EQ(tree.GetItemCount(), 3);
+    EXPECT_GE(parent.count(TVN_KEYDOWN), 5);
+    // A double click on the label toggles.
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(tree.RowOf(bank), &label, LVIR_LABEL));
+    display.click(tree.m_hWnd, label.CenterPoint());
+    display.click(tree.m_hWnd, label.CenterPoint());
+    pump();
+    EXPECT_EQ(tree.GetItemState(bank, TVIS_EXPANDED), 0u);
+    EXPECT_EQ(tree.GetItemCount(), 2);
+    // A click on the button toggles at once.
+    UINT flags = 0;
+    CPoint button(label.left - 6 - 20 + 8 - 0, label.CenterPoint().y);
+    for (int x = 0; x < label.left; ++x) {
+        if (tree.HitTest(CPoint(x, label.CenterPoint().y), &flags) == bank && (flags & TVHT_ONITEMBUTTON)) {
+            button.x = x;
+            break;
+        }
+    }
+    ASSERT_TRUE(flags & TVHT_ONITEMBUTTON);
+    display.advance(600);
+    display.click(tree.m_hWnd, button);
+    pump();
+    EXPECT_EQ(tree.GetItemState(bank, TVIS_EXPANDED), TVIS_EXPANDED);
+}
+
+TEST_F(TreeTest, RandomInsertsDeletesExpandsAndCollapsesKeepTheRowsInStep) {
+    std::mt19937 random(19);
+    std::vector<HTREEITEM> items;
+    for (int step = 0; step < 600; ++step) {
+        const int what = int(random() % 10);
+        HTREEITEM pick = items.empty() ? nullptr : items[random() % items.size()];
+        if (what < 5 || items.empty()) {
+            HTREEITEM after = (random() % 3 == 0) ? TVI_FIRST : (random() % 2 ? TVI_SORT : TVI_LAST);
+            HTREEITEM made = tree.InsertItem(AfxFormat("n%d", int(random() % 50)), TV_NO_IMAGE, TV_NO_IMAGE,
+                                             random() % 4 == 0 ? TVI_ROOT : (pick ? pick : TVI_ROOT), after);
+            ASSERT_NE(made, nullptr);
+            items.push_back(made);
+        } else if (what == 5) {
+            tree.DeleteItem(pick);
+            items.erase(
+                std::remove_if(items.begin(), items.end(), [&](HTREEITEM h) { return !tree.RowOf(h) && false; }),
+                items.end());
+            std::vector<HTREEITEM> alive;
+            for (HTREEITEM h : items)
+                if (tree.GetItemText(h) != CString("") || tree.GetParentItem(h) || tree.GetRootItem() == h ||
+                    tree.GetPrevSiblingItem(h))
+                    alive.push_back(h);
+            items = alive;
+        } else if (what == 6) {
+            tree.Expand(pick, TVE_EXPAND);
+        } else if (what == 7) {
+            tree.Expand(pick, TVE_COLLAPSE);
+        } else if (what == 8) {
+            tree.Expand(pick, random() % 2 ? TVE_TOGGLE : (TVE_COLLAPSE | TVE_COLLAPSERESET));
+            std::vector<HTREEITEM> alive;
+            for (HTREEITEM h : items)
+                if (tree.GetItemText(h) != CString("")) alive.push_back(h);
+            items = alive;
+        } else {
+            tree.ExpandAll(random() % 3 ? pick : TVI_ROOT, FALSE);
+        }
+        expect_rows_are_shown_items(AfxFormat("step %d", step));
+        if (HasFatalFailure()) return;
+        ASSERT_LT(tree.GetFocusItem(), std::max(tree.GetItemCount(), 1));
+    }
+}
+
+TEST_F(TreeTest, WorkspaceAndWatchTreePictures) {
+    HTREEITEM project = tree.InsertItem("Game project");
+    for (int b = 1; b <= 2; ++b) {
+        HTREEITEM bank = tree.InsertItem(AfxFormat("Bank %d", b), TV_NO_IMAGE, TV_NO_IMAGE, project);
+        HTREEITEM c_files = tree.InsertItem("C files", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+        tree.InsertItem(AfxFormat("main%d.c", b), TV_NO_IMAGE, TV_NO_IMAGE, c_files);
+        tree.InsertItem(AfxFormat("draw%d.c", b), TV_NO_IMAGE, TV_NO_IMAGE, c_files);
+        tree.InsertItem("Asm files", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    }
+    HTREEITEM libs = tree.InsertItem("Library files", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    tree.InsertItem("gfx.lib", TV_NO_IMAGE, TV_NO_IMAGE, libs);
+    tree.SetItemState(project, TVIS_BOLD, TVIS_BOLD);
+    tree.SetFocus();
+    pump();
+    shoot(tree.m_hWnd, "workspace_tree_collapsed");
+    tree.Expand(project, TVE_EXPAND);
+    tree.Expand(tree.GetChildItem(project), TVE_EXPAND);
+    pump();
+    shoot(tree.m_hWnd, "workspace_tree_two_levels");
+    tree.ExpandAll(TVI_ROOT);
+    tree.SelectItem(tree.GetChildItem(tree.GetChildItem(tree.GetChildItem(project))));
+    pump();
+    shoot(tree.m_hWnd, "workspace_tree_expanded");
+
+    tree.DestroyWindow();
+    SECTreeCtrl watch;
+    ASSERT_TRUE(watch.CreateEx(WS_CHILD | WS_VISIBLE | 0x37, 0x2800000, CRect(0, 0, 300, 160), &parent, 2002));
+    watch.ShowHeader(TRUE);
+    watch.SetColumnHeading(0, "Name");
+    watch.SetColumnWidth(0, 140);
+    watch.InsertColumn(1, "Value", LVCFMT_LEFT, 160);
+    watch.EnableSubItemText(TRUE);
+    HTREEITEM player = watch.InsertItem("player");
+    watch.SetItemText(player, 1, "{...}");
+    HTREEITEM x = watch.InsertItem("x", TV_NO_IMAGE, TV_NO_IMAGE, player);
+    watch.SetItemText(x, 1, "12 (0x0C)");
+    HTREEITEM y = watch.InsertItem("y", TV_NO_IMAGE, TV_NO_IMAGE, player);
+    watch.SetItemText(y, 1, "-1 (0xFF)");
+    HTREEITEM score = watch.InsertItem("score");
+    watch.SetItemText(score, 1, "3000000000");
+    watch.InsertItem("    ");
+    watch.Expand(player, TVE_EXPAND);
+    EXPECT_EQ(watch.GetItemText(y, 1), CString("-1 (0xFF)"));
+    watch.SetFocus();
+    pump();
+    shoot(watch.m_hWnd, "watch_tree");
+}
+
+}  // namespace
