@@ -11,6 +11,10 @@ namespace dravlin {
 
 namespace {
 
+// A record's size in the file, from its layout in formats/.
+template <class Record>
+constexpr uint32_t record_size = sizeof(Record);
+
 template <class Record>
 void append(std::string& out, const Record& record) {
     static_assert(std::is_trivially_copyable_v<Record>);
@@ -39,14 +43,15 @@ struct ObjectLayout {
 ObjectLayout object_layout(const AsmContext& context, size_t line_records, uint64_t pool_size) {
     const ObjectTables& object = context.object;
     ObjectLayout at{};
-    at.segments = formats::kObjSectionsOffset + 20 * uint64_t{object.sections.size()};
-    at.fixups = at.segments + 20 * uint64_t{object.segments.size()};
-    at.publics = at.fixups + 16 * uint64_t{object.fixups.size()};
-    at.lines = at.publics + 8 * uint64_t{object.publics.size()};
-    at.symbols = at.lines + 12 * uint64_t{line_records};
-    at.source_files = at.symbols + 16 * uint64_t{context.rows.rows.size()};
-    at.procedures = at.source_files + 8 * uint64_t{object.file_names.size()};
-    at.pool = at.procedures + 14 * uint64_t{object.procedures.size()};
+    at.segments =
+        formats::kObjSectionsOffset + record_size<formats::ObjSectionRecord> * uint64_t{object.sections.size()};
+    at.fixups = at.segments + record_size<formats::ObjSegmentRecord> * uint64_t{object.segments.size()};
+    at.publics = at.fixups + record_size<formats::ObjFixupRecord> * uint64_t{object.fixups.size()};
+    at.lines = at.publics + record_size<formats::ObjPublicRecord> * uint64_t{object.publics.size()};
+    at.symbols = at.lines + record_size<formats::ObjLineRecord> * uint64_t{line_records};
+    at.source_files = at.symbols + record_size<formats::ObjSymbolRecord> * uint64_t{context.rows.rows.size()};
+    at.procedures = at.source_files + record_size<formats::ObjSourceFileRecord> * uint64_t{object.file_names.size()};
+    at.pool = at.procedures + record_size<formats::ObjProcedureRecord> * uint64_t{object.procedures.size()};
     at.code = at.pool + pool_size;
     at.size = at.code;
     for (const SegmentEntry& segment : object.segments) at.size += segment.code.size();
@@ -99,7 +104,8 @@ std::string symbol_file_bytes(const SymbolRows& rows) {
     header.type_record_count = static_cast<uint32_t>(rows.types.size());
     header.descriptor_count = static_cast<uint32_t>(rows.descriptors.size());
     header.string_pool_offset =
-        static_cast<uint32_t>(sizeof(header) + 16 * rows.types.size() + 8 * rows.descriptors.size());
+        static_cast<uint32_t>(sizeof(header) + record_size<formats::SymTypeRecord> * rows.types.size() +
+                              record_size<formats::SymTypeDescriptor> * rows.descriptors.size());
     std::string out;
     append(out, header);
     append_all(out, rows.types);
@@ -162,15 +168,17 @@ std::string object_file_bytes(const AsmContext& context) {
     out.reserve(header.file_size);
     append(out, header);
     for (const SectionEntry& section : object.sections) {
-        append(out, formats::ObjSectionRecord{section.base_address, section.length, section.bank_number, 0,
-                                              name_of(section.symbol), segments_offset + 20 * section.first_segment,
-                                              section.segment_count, 0});
+        append(out, formats::ObjSectionRecord{
+                        section.base_address, section.length, section.bank_number, 0, name_of(section.symbol),
+                        segments_offset + record_size<formats::ObjSegmentRecord> * section.first_segment,
+                        section.segment_count, 0});
     }
     auto running_code = static_cast<uint32_t>(at.code);
     for (const SegmentEntry& segment : object.segments) {
-        append(out, formats::ObjSegmentRecord{0, static_cast<uint16_t>(segment.code.size()), name_of(segment.symbol),
-                                              running_code, fixups_offset + 16 * segment.first_fixup,
-                                              segment.fixup_count, 0});
+        append(out,
+               formats::ObjSegmentRecord{
+                   0, static_cast<uint16_t>(segment.code.size()), name_of(segment.symbol), running_code,
+                   fixups_offset + record_size<formats::ObjFixupRecord> * segment.first_fixup, segment.fixup_count, 0});
         running_code += static_cast<uint32_t>(segment.code.size());
     }
     for (const Fixup& fixup : object.fixups) {

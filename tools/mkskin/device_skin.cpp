@@ -24,22 +24,22 @@ constexpr uint16_t kVkBack = 0x08, kVkReturn = 0x0D, kVkShift = 0x10, kVkEscape 
 constexpr uint16_t kVkLeft = 0x25, kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28, kVkDelete = 0x2E;
 constexpr uint16_t kVkF1 = 0x70, kVkNumpad0 = 0x60, kVkMinus = 0xBD, kVkPeriod = 0xBE;
 
-struct KeySpec {
+struct KeyCap {
     const char* label;
     int width;  // units
     uint16_t pc_first, pc_second;
 };
 
 // Rows of keys from top to bottom; each row spans the same width.
-std::vector<std::vector<KeySpec>> key_rows() {
-    std::vector<std::vector<KeySpec>> rows;
+std::vector<std::vector<KeyCap>> key_rows() {
+    std::vector<std::vector<KeyCap>> rows;
     rows.push_back({{"F1", 37, kVkF1, 0},
                     {"F2", 37, kVkF1 + 1, 0},
                     {"F3", 37, kVkF1 + 2, 0},
                     {"F4", 37, kVkF1 + 3, 0},
                     {"ON", 38, 0, 0}});
     for (const char* letters : {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"}) {
-        std::vector<KeySpec> row;
+        std::vector<KeyCap> row;
         for (const char* c = letters; *c; ++c) row.push_back({nullptr, 18, static_cast<uint16_t>(*c), 0});
         rows.push_back(row);
     }
@@ -47,7 +47,7 @@ std::vector<std::vector<KeySpec>> key_rows() {
     rows[3].push_back({".", 18, kVkPeriod, 0});
     rows[3].push_back({"-", 18, kVkMinus, 0});
     rows[3].push_back({"SHF", 18, kVkShift, 0});
-    std::vector<KeySpec> digits;
+    std::vector<KeyCap> digits;
     for (char d : std::string("1234567890"))
         digits.push_back({nullptr, 18, static_cast<uint16_t>(d), static_cast<uint16_t>(kVkNumpad0 + (d - '0'))});
     rows.push_back(digits);
@@ -122,22 +122,22 @@ sim::SkinSource draw_device_skin(int scale, const std::string& display_name) {
     int index = 0, y = kKeysTop;
     for (const auto& row : key_rows()) {
         int x = 11;
-        for (const KeySpec& spec : row) {
-            std::string label = spec.label ? spec.label : std::string(1, static_cast<char>(spec.pc_first));
+        for (const KeyCap& cap : row) {
+            std::string label = cap.label ? cap.label : std::string(1, static_cast<char>(cap.pc_first));
             bool power = label == "ON";
-            device.fill_rounded_rect(s(x), s(y), s(spec.width), s(kRowHeight), s(3), power ? kPowerUp : kKeyUp);
-            pressed.fill_rounded_rect(s(x), s(y), s(spec.width), s(kRowHeight), s(3), power ? kPowerDown : kKeyDown);
-            int cx = s(x) + s(spec.width) / 2, cy = s(y) + s(kRowHeight) / 2;
+            device.fill_rounded_rect(s(x), s(y), s(cap.width), s(kRowHeight), s(3), power ? kPowerUp : kKeyUp);
+            pressed.fill_rounded_rect(s(x), s(y), s(cap.width), s(kRowHeight), s(3), power ? kPowerDown : kKeyDown);
+            int cx = s(x) + s(cap.width) / 2, cy = s(y) + s(kRowHeight) / 2;
             device.draw_text_centred(cx, cy, label, scale, kLabel);
             pressed.draw_text_centred(cx + 1, cy + 1, label, scale, kLabel);
             sim::SkinKey key;
             key.name = power ? "o_f" : label;
-            key.area = {static_cast<uint32_t>(s(x)), static_cast<uint32_t>(s(y)), static_cast<uint32_t>(s(spec.width)),
+            key.area = {static_cast<uint32_t>(s(x)), static_cast<uint32_t>(s(y)), static_cast<uint32_t>(s(cap.width)),
                         static_cast<uint32_t>(s(kRowHeight))};
             key.device_code = power ? 0 : matrix_code(index++);
-            key.pc_keys = {spec.pc_first, spec.pc_second};
+            key.pc_keys = {cap.pc_first, cap.pc_second};
             skin.keys.push_back(key);
-            x += spec.width + kKeyGap;
+            x += cap.width + kKeyGap;
         }
         y += kRowHeight + (y == kKeysTop ? kRowGap : kKeyGap + 2);
     }

@@ -26,33 +26,33 @@ struct Pool {
 
 }  // namespace
 
-std::string write_obj(const ObjSpec& spec) {
+std::string write_obj(const ObjectContents& object) {
     Pool pool;
     formats::ObjFileHeader header{};
     std::string tables;
     auto here = [&] { return static_cast<std::uint32_t>(sizeof header + tables.size()); };
 
     header.publics_offset = here();
-    for (std::uint16_t row : spec.public_rows) {
+    for (std::uint16_t row : object.public_rows) {
         formats::ObjPublicRecord record{};
-        record.name_offset = pool.add(spec.symbols.at(row).name);
+        record.name_offset = pool.add(object.symbols.at(row).name);
         record.symbol_row = row;
         append(tables, record);
     }
     header.lines_offset = here();
-    for (const auto& line : spec.lines)
+    for (const auto& line : object.lines)
         append(tables,
                formats::ObjLineRecord{line.file << 24 | line.line, line.section, line.segment, line.start, line.end});
     header.symbols_offset = here();
-    for (const auto& symbol : spec.symbols)
+    for (const auto& symbol : object.symbols)
         append(tables, formats::ObjSymbolRecord{pool.add(symbol.name), symbol.type_offset,
                                                 static_cast<std::uint16_t>(symbol.kind), symbol.section, symbol.segment,
                                                 symbol.value});
     header.source_files_offset = here();
-    for (std::uint32_t f = 0; f < spec.sources.size(); ++f) {
-        formats::ObjSourceFileRecord record{pool.add(spec.sources[f]), formats::kNoLines};
-        for (std::uint32_t r = 0; r < spec.lines.size(); ++r) {
-            if (spec.lines[r].file == f) {
+    for (std::uint32_t f = 0; f < object.sources.size(); ++f) {
+        formats::ObjSourceFileRecord record{pool.add(object.sources[f]), formats::kNoLines};
+        for (std::uint32_t r = 0; r < object.lines.size(); ++r) {
+            if (object.lines[r].file == f) {
                 record.first_line_index = r;
                 break;
             }
@@ -60,7 +60,7 @@ std::string write_obj(const ObjSpec& spec) {
         append(tables, record);
     }
     header.procedures_offset = here();
-    for (const auto& procedure : spec.procedures) {
+    for (const auto& procedure : object.procedures) {
         formats::ObjProcedureRecord record{};
         record.section_index = procedure.section;
         record.segment_index = procedure.segment;
@@ -69,11 +69,11 @@ std::string write_obj(const ObjSpec& spec) {
         append(tables, record);
     }
     header.string_pool_offset = here();
-    header.public_count = static_cast<std::uint16_t>(spec.public_rows.size());
-    header.line_count = static_cast<std::uint16_t>(spec.lines.size());
-    header.symbol_count = static_cast<std::uint16_t>(spec.symbols.size());
-    header.procedure_count = static_cast<std::uint16_t>(spec.procedures.size());
-    header.source_file_count = static_cast<std::uint16_t>(spec.sources.size());
+    header.public_count = static_cast<std::uint16_t>(object.public_rows.size());
+    header.line_count = static_cast<std::uint16_t>(object.lines.size());
+    header.symbol_count = static_cast<std::uint16_t>(object.symbols.size());
+    header.procedure_count = static_cast<std::uint16_t>(object.procedures.size());
+    header.source_file_count = static_cast<std::uint16_t>(object.sources.size());
     header.sections_offset = formats::kObjSectionsOffset;
     header.file_size = here() + static_cast<std::uint32_t>(pool.bytes.size());
 
@@ -82,17 +82,17 @@ std::string write_obj(const ObjSpec& spec) {
     return out + tables + pool.bytes;
 }
 
-std::string write_deb(const DebSpec& spec) {
-    const auto objects = static_cast<std::uint32_t>(spec.objects.size());
+std::string write_deb(const DebugMapContents& map) {
+    const auto objects = static_cast<std::uint32_t>(map.objects.size());
     std::uint32_t sections = 0;
-    for (const auto& object : spec.objects) sections += static_cast<std::uint32_t>(object.sections.size());
+    for (const auto& object : map.objects) sections += static_cast<std::uint32_t>(object.sections.size());
     const std::uint32_t sections_at = 8 + 12 * objects;
     std::uint32_t segments_at = sections_at + 8 * sections;
 
     std::string object_rows, section_rows, segment_rows;
     Pool names;
     std::uint32_t section_index = 0;
-    for (const auto& object : spec.objects) {
+    for (const auto& object : map.objects) {
         std::string upper = object.name;
         for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         formats::DebObjectEntry entry{};

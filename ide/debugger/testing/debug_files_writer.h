@@ -12,7 +12,7 @@
 
 namespace ide::testing {
 
-struct ObjSpec {
+struct ObjectContents {
     struct Line {
         std::uint32_t file, line;
         std::uint16_t section, segment, start, end;
@@ -32,16 +32,16 @@ struct ObjSpec {
     std::vector<Symbol> symbols;
     std::vector<std::uint16_t> public_rows;  // symbol rows made public
 };
-std::string write_obj(const ObjSpec& spec);
+std::string write_obj(const ObjectContents& object);
 
-struct DebSpec {
+struct DebugMapContents {
     struct Object {
         std::string name;  // stored upper-cased, as the linker does
         std::vector<std::vector<formats::DebSegmentEntry>> sections;
     };
     std::vector<Object> objects;
 };
-std::string write_deb(const DebSpec& spec);
+std::string write_deb(const DebugMapContents& map);
 
 std::string write_sym(std::uint32_t rows);
 

@@ -38,19 +38,19 @@ public:
         target.set_bank(kDeviceBank);
     }
 
-    ObjSpec make_object() const {
-        ObjSpec spec;
-        spec.sources = {main_source, folder + "inc.asm"};
-        spec.lines = {{0, 10, 0, 0, 0x00, 0x03}, {0, 11, 0, 0, 0x03, 0x05}, {0, 12, 0, 0, 0x05, 0x07},
-                      {0, 14, 0, 0, 0x07, 0x08}, {0, 20, 0, 0, 0x20, 0x22}, {0, 21, 0, 0, 0x22, 0x23},
-                      {0, 30, 1, 0, 0x00, 0x03}};
-        spec.procedures = {{0, 0, 0x00, 0x08}, {0, 0, 0x20, 0x23}, {1, 0, 0x00, 0x10}};
-        return spec;
+    ObjectContents make_object() const {
+        ObjectContents object;
+        object.sources = {main_source, folder + "inc.asm"};
+        object.lines = {{0, 10, 0, 0, 0x00, 0x03}, {0, 11, 0, 0, 0x03, 0x05}, {0, 12, 0, 0, 0x05, 0x07},
+                        {0, 14, 0, 0, 0x07, 0x08}, {0, 20, 0, 0, 0x20, 0x22}, {0, 21, 0, 0, 0x22, 0x23},
+                        {0, 30, 1, 0, 0x00, 0x03}};
+        object.procedures = {{0, 0, 0x00, 0x08}, {0, 0, 0x20, 0x23}, {1, 0, 0x00, 0x10}};
+        return object;
     }
-    DebSpec make_map() const {
-        return DebSpec{{{object_path(), {{{kProgramBank, 0, 0x4000, 0x4100}}, {{0, 0, 0x2000, 0x2100}}}}}};
+    DebugMapContents make_map() const {
+        return DebugMapContents{{{object_path(), {{{kProgramBank, 0, 0x4000, 0x4100}}, {{0, 0, 0x2000, 0x2100}}}}}};
     }
-    void write_files(const ObjSpec& object, const DebSpec& map) const {
+    void write_files(const ObjectContents& object, const DebugMapContents& map) const {
         dir.write("debug/main.obj", write_obj(object));
         dir.write("debug/game.deb", write_deb(map));
     }

@@ -18,7 +18,7 @@
 namespace ide {
 namespace {
 
-using testing::ObjSpec;
+using testing::ObjectContents;
 
 // Locals from the frame at 0x0400 (word at 0x40); the parameter p from the
 // frame at 0x0500 (word at 0x42); globals at 0x0600 (prog) and 0x0710 (lib).
@@ -71,10 +71,10 @@ public:
         EXPECT_FALSE(csy.empty()) << error;
         dir.write("debug/prog.csy", csy);
 
-        ObjSpec prog;
+        ObjectContents prog;
         prog.symbols = {{"_g_int", 0, formats::SymbolKind::Variable, 0, 0, 0},
                         {"_ext", formats::kExternalVariableType, formats::SymbolKind::Variable, 0, 0, 0}};
-        ObjSpec lib;
+        ObjectContents lib;
         lib.symbols = {{"_EXT", 0, formats::SymbolKind::Variable, 0, 0, 0x10}};
         lib.public_rows = {0};
         dir.write("debug/prog.obj", testing::write_obj(prog));
