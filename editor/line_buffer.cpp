@@ -104,12 +104,14 @@ EditLine* LineBuffer::at(int number) const {
 }
 
 void LineBuffer::Clear() {
+    int removed = count();
     for (EditLine* line = first_; line;) {
         EditLine* next = line->next;
         delete line;
         line = next;
     }
     root_ = first_ = last_ = nullptr;
+    if (removed > 0) Tell(1, removed, 0);
 }
 
 void LineBuffer::Assign(const std::vector<std::string>& lines) {
@@ -156,9 +158,11 @@ EditLine* LineBuffer::InsertAfter(EditLine* anchor, const std::vector<std::strin
     EditLine* added = Build(head, static_cast<int>(lines.size()));
     EditLine* front = nullptr;
     EditLine* back = nullptr;
-    Split(root_, anchor ? static_cast<int>(anchor->number) : 0, front, back);
+    int before = anchor ? static_cast<int>(anchor->number) : 0;
+    Split(root_, before, front, back);
     root_ = Merge(Merge(front, added), back);
     root_->number.parent_ = nullptr;
+    Tell(before + 1, 0, static_cast<int>(lines.size()));
     return tail;
 }
 
@@ -181,6 +185,7 @@ void LineBuffer::Erase(EditLine* from, EditLine* to) {
         delete line;
         line = next;
     }
+    Tell(first_number, last_number - first_number + 1, 0);
 }
 
 }  // namespace editor

@@ -13,6 +13,15 @@
 
 namespace editor {
 
+// Told when lines come and go, so that whoever keeps places by line number (a view of
+// the text) can move them with their lines.
+class LineObserver {
+public:
+    virtual ~LineObserver() = default;
+    // From line `first` on, `removed` lines went and `inserted` new ones took their place.
+    virtual void OnLinesChanged(int first, int removed, int inserted) = 0;
+};
+
 class LineBuffer {
 public:
     LineBuffer() = default;
@@ -36,6 +45,9 @@ public:
     EditLine* InsertAfter(EditLine* anchor, std::string text);
     // Unlinks and frees the lines from `from` to `to`, both included.
     void Erase(EditLine* from, EditLine* to);
+
+    void AddObserver(LineObserver* observer) { observers_.push_back(observer); }
+    void RemoveObserver(LineObserver* observer) { std::erase(observers_, observer); }
 
     // The line end every line of the text carries.
     const LineEnd& line_end() const { return line_end_; }
@@ -64,12 +76,16 @@ private:
     uint32_t NextPriority();
     // Makes `after` follow `before` in the list; null stands for the list's ends.
     void Link(EditLine* before, EditLine* after);
+    void Tell(int first, int removed, int inserted) const {
+        for (LineObserver* observer : observers_) observer->OnLinesChanged(first, removed, inserted);
+    }
 
     EditLine* root_ = nullptr;
     EditLine* first_ = nullptr;
     EditLine* last_ = nullptr;
     LineEnd line_end_;
     uint32_t random_ = 0x9E3779B9u;
+    std::vector<LineObserver*> observers_;
 };
 
 }  // namespace editor

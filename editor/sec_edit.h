@@ -139,6 +139,9 @@ public:
     // The line's bytes without its line end.
     std::string_view TextOf(const EditLine* line) const { return lines_.TextOf(line); }
     const LineBuffer& lines() const { return lines_; }
+    // Views that keep places by line number follow the lines through every edit.
+    void AddLineObserver(LineObserver* observer) { lines_.AddObserver(observer); }
+    void RemoveLineObserver(LineObserver* observer) { lines_.RemoveObserver(observer); }
     // All lines joined, as they would be written.
     std::string GetAllText() const;
 

@@ -53,10 +53,18 @@ std::vector<std::string> SECEdit::CopyLines(int first, int count) const {
 }
 
 void SECEdit::ReplaceLines(int first, int count, const std::vector<std::string>& lines) {
+    // Lines that stay keep their records (and so their marks); only a difference in
+    // number adds or removes lines.
     EditLine* line = GetLineByNumber(first);
     EditLine* before = line ? line->prev : nullptr;
-    if (line && count > 0) lines_.Erase(line, GetLineByNumber(static_cast<int>(line->number) + count - 1));
-    lines_.InsertAfter(before, lines);
+    size_t kept = 0;
+    for (; line && kept < lines.size() && static_cast<int>(kept) < count; ++kept, line = line->next) {
+        line->text = lines[kept];
+        before = line;
+    }
+    int surplus = count - static_cast<int>(kept);
+    if (line && surplus > 0) lines_.Erase(line, GetLineByNumber(static_cast<int>(line->number) + surplus - 1));
+    lines_.InsertAfter(before, std::vector<std::string>(lines.begin() + static_cast<long>(kept), lines.end()));
     if (!lines_.first()) lines_.Assign({});
     comment_cache_lines_ = std::min(comment_cache_lines_, first);
 }

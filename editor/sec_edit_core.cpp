@@ -14,6 +14,24 @@ constexpr size_t kLongestArgument = 256;
 
 }  // namespace
 
+void SECEditCore::Attach(SECEdit* edit) {
+    if (edit_) edit_->RemoveLineObserver(this);
+    edit_ = edit;
+    if (edit_) edit_->AddLineObserver(this);
+}
+
+void SECEditCore::OnLinesChanged(int first, int removed, int inserted) {
+    auto follow = [&](int& line) {
+        if (line < first) return;
+        if (line < first + removed)
+            line = std::max(1, first - 1);
+        else
+            line += inserted - removed;
+    };
+    for (CaretPlace* place : {&caret_, &anchor_, &selection_start_, &selection_end_}) follow(place->line);
+    follow(top_);
+}
+
 int SECEditCore::InitView() {
     caret_ = {};
     top_ = 1;

@@ -89,17 +89,18 @@ int CommandForKey(int key, bool shift, bool ctrl, bool alt);
 // Flags of the line marks ClearLineMarks removes.
 enum LineMarkMask : int { kMarkBreakpoints = 1, kMarkBookmarks = 2, kMarkNavigation = 4, kMarkExecution = 8 };
 
-class SECEditCore {
+class SECEditCore : private LineObserver {
 public:
     explicit SECEditCore(EditCoreWindow& window, ProfileAccess& profile = DefaultProfile())
         : window_(window), profile_(profile) {}
-    virtual ~SECEditCore() = default;
+    ~SECEditCore() override { Attach(nullptr); }
     SECEditCore(const SECEditCore&) = delete;
     SECEditCore& operator=(const SECEditCore&) = delete;
 
     // The buffer shown; null while there is none.
     virtual SECEdit* GetBuffer() { return edit_; }
-    void Attach(SECEdit* edit) { edit_ = edit; }
+    // Shows a buffer (or none); the view follows its lines through edits made anywhere.
+    void Attach(SECEdit* edit);
     // The start state once a buffer is attached: caret and top on line 1, no selection.
     virtual int InitView();
 
@@ -206,6 +207,10 @@ public:
     int ReplaceAll(SearchRequest request);
 
 private:
+    // Lines came or went (by this view, another view of the buffer, or undo): the
+    // places move with their lines; a place on a line that went moves to the line
+    // before, which took its text when lines were joined.
+    void OnLinesChanged(int first, int removed, int inserted) override;
     EditLine* LineAt(int number) const { return edit_->GetLineByNumber(number); }
     EditLine* CaretLine() const { return LineAt(caret_.line); }
     int LineCount() const { return edit_->GetLineCount(); }

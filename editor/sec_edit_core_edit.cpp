@@ -242,10 +242,11 @@ int SECEditCore::Backspace(bool redraw, bool undo) {
     if (selecting_) return DeleteSelection(redraw, undo);
     if (caret_.column == 0) {
         if (caret_.line == 1) return 0;
-        EditLine* previous = LineAt(caret_.line - 1);
+        int previous_number = caret_.line - 1;
+        EditLine* previous = LineAt(previous_number);
         TextPosition join{previous, static_cast<int>(edit_->TextOf(previous).size())};
         if (int code = edit_->JoinLines(join, undo)) return code;
-        caret_ = {caret_.line - 1, edit_->IndexToColumn(previous, join.index)};
+        caret_ = {previous_number, edit_->IndexToColumn(previous, join.index)};
         if (redraw) {
             SetupScrollBars();
             window_.InvalidateAll();

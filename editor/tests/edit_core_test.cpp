@@ -422,5 +422,39 @@ TEST(EditorCore, MarkAllAndReplaceAll) {
     EXPECT_EQ(session.edit.GetAllText(), "a cat and a cat\r\ndog\r\ncat\r\n");
 }
 
+// Two views of one buffer: each keeps its caret on its own text while the other edits.
+TEST(EditorCore, TwoViewsOfOneBufferKeepInStep) {
+    std::string text;
+    for (int i = 1; i <= 12; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Session first(text);
+    RecordingWindow other_window;
+    SECEditCore second(other_window);
+    second.Attach(&first.edit);
+    second.SetCellSize(8, 16);
+    second.SetClientSize(16 + 40 * 8, 10 * 16);
+    second.InitView();
+    second.GoToLineColumn(10, 3);  // on "line 10"
+    second.OnCommand(kCmdRight);
+    ASSERT_EQ(second.caret(), (CaretPlace{10, 4}));
+
+    // The first view deletes lines 2 to 4.
+    first.Run("Down Shift+Down Shift+Down Shift+Down Del");
+    EXPECT_EQ(second.caret(), (CaretPlace{7, 4}));
+    EXPECT_EQ(first.edit.TextOf(first.edit.GetLineByNumber(second.caret().line)), "line 10");
+    // Undo in the first view brings them back; the second view's caret moves with its line.
+    first.Run("Ctrl+Z");
+    EXPECT_EQ(second.caret(), (CaretPlace{10, 4}));
+    // A caret on a line that is joined into the one above moves to that line.
+    first.Run("Ctrl+Home");
+    first.core.GoToLineColumn(9, 6);
+    first.Run("Del");
+    EXPECT_EQ(second.caret().line, 9);
+    EXPECT_EQ(first.edit.TextOf(first.edit.GetLineByNumber(9)), "line 9line 10");
+    // Typing in the second view goes where its caret shows.
+    second.OnCommand(kCmdEnd);
+    second.ProcessChar('!');
+    EXPECT_EQ(first.edit.TextOf(first.edit.GetLineByNumber(9)), "line 9line 10!");
+}
+
 }  // namespace
 }  // namespace editor
