@@ -166,6 +166,7 @@ template <std::uint8_t Opcode>
     }
     if (in.address < 0x40) {
         auto reg = static_cast<std::uint8_t>(in.address);
+        SettleCycles(core);
         if (reads) {
             RefreshIo(core, reg);
             in.read = IoReadPlace(core, reg);
@@ -202,6 +203,8 @@ template <std::uint8_t Opcode>
         if (in.address < 0x40) {
             ApplyIoWrite(core, static_cast<std::uint8_t>(in.address));
         } else {
+            // The LCD's countdown starts with this instruction.
+            if (!(core.state & StateBit::kLcdDirty) && InLcdMemory(core, in.address)) SettleCycles(core);
             NoteStore(core, in.address);
         }
     }
@@ -396,6 +399,7 @@ template <std::uint8_t Opcode>
     if (core.downloadState == DownloadState::kActive) {
         if (Place at = MapAddress(core, r.pc); at.readable() && IsDownloadTrap(core, *at.at)) {
             core.cycles = 0;
+            SettleCycles(core);
             RunDownloadTrap(core, *at.at);
             return;
         }
@@ -425,22 +429,35 @@ StepOutcome Step(KernelCore& core) { return StepInline(core); }
 
 RunResult CheckedRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
+    core.cycleBudget = core.cyclesLeft = 0;  // nothing pending, and a boundary first
+    int last = 0;                            // the cycles of the instruction before the boundary
     for (;;) {
-        Round round = Round::Step;
-        try {
-            if (AttentionNeeded(core)) round = BeforeInstruction(core);
-        } catch (const RunEnded&) {
-            return EndRun(core, RunResult::Ended);
+        if (core.cyclesLeft <= 0) {
+            // A stop request seen after an instruction: its cycles are not counted.
+            if (core.controlFlags & ControlFlag::kStopRequest) {
+                core.cycleBudget -= last;
+                CountPendingCycles(core);
+                ReportStopped(core);
+                return EndRun(core, RunResult::Stopped);
+            }
+            CountPendingCycles(core);
+            if (AttentionNeeded(core)) {
+                Round round;
+                do {
+                    try {
+                        round = BeforeInstruction(core);
+                    } catch (const RunEnded&) {
+                        return EndRun(core, RunResult::Ended);
+                    }
+                } while (round == Round::Counted && AttentionNeeded(core));
+                if (round != Round::Step && round != Round::Counted) return EndRun(core, EndResult(round));
+                // The round may have counted cycles or let the host act: look again after the next instruction.
+                SettleCycles(core);
+            }
         }
-        if (round == Round::Counted) continue;
-        if (round != Round::Step) return EndRun(core, EndResult(round));
         if (StepInline(core) == StepOutcome::Ended) return EndRun(core, RunResult::Ended);
-        if (core.controlFlags & ControlFlag::kStopRequest) {
-            ReportStopped(core);
-            return EndRun(core, RunResult::Stopped);
-        }
-        CountLcd(core, core.cycles);
-        CountCycles(core, core.cycles);
+        last = core.cycles;
+        core.cyclesLeft -= last;
     }
 }
 

@@ -23,23 +23,11 @@ using namespace formats;
 constexpr std::uint32_t kPageSize = 0x2000;
 constexpr std::uint8_t kNoIoRead = 0xFF;
 
-// Host requests from other threads are looked at least this often (in cycles).
-constexpr std::int64_t kPollCycles = 1 << 16;
-
 // The machine as the fast interpreter sees it during a run: direct page
-// pointers for the common accesses, and the cycles not yet counted.
-//
-// Cycles are counted in batches. The run loop keeps `left`, the cycles until
-// the next boundary, in a local: each instruction takes its cycles off it,
-// and only when it runs out does the loop come here (Boundary). The pending
-// (uncounted) cycles are then `budget_ - left`: the budget is the distance to
-// the nearest event (a countdown running out, the $02 counter carrying, the
-// automatic download's moment, the cycle bound), so each event falls on the
-// same instruction as when counting one instruction at a time. Anything
-// outside the direct pages (an I/O access, a flash access, the LCD turning
-// dirty, a trap) counts the pending cycles first and asks for a boundary
-// after its instruction, where the run loop's round looks at the requests;
-// between boundaries nothing else can ask for a round.
+// pointers for the common accesses, and the batched counting of the run loop
+// (run_loop.h) with `cyclesLeft` in the loop's local `left`, handed to the
+// core only around the slow paths. Anything outside the direct pages (an
+// I/O access, a flash access, the LCD turning dirty, a trap) goes a slow path.
 class FastMachine {
 public:
     explicit FastMachine(KernelCore& core) : core_(core) { RefreshPages(); }
@@ -84,9 +72,9 @@ public:
         const std::uint8_t* base = data_[address >> 13];
         if (address >= 0x80 && base) [[likely]]
             return base[address & (kPageSize - 1)];
-        left_ = left;
+        core_.cyclesLeft = left;
         std::uint8_t value = SlowRead(address);
-        left = left_;
+        left = core_.cyclesLeft;
         return value;
     }
 
@@ -98,9 +86,9 @@ public:
             base[address & (kPageSize - 1)] = value;
             return;
         }
-        left_ = left;
+        core_.cyclesLeft = left;
         SlowWrite(address, value);
-        left = left_;
+        left = core_.cyclesLeft;
     }
 
     // Invalid opcodes take no cycles, so a program of nothing else would
@@ -110,17 +98,17 @@ public:
         constexpr std::uint32_t kFreeInstructionBound = 1u << 20;
         if (++freeInstructions_ > kFreeInstructionBound && core_.cycleLimit != UINT64_MAX) {
             core_.controlFlags |= ControlFlag::kStopRequest;
-            left_ = left;
-            AskBoundary();
-            left = left_;
+            core_.cyclesLeft = left;
+            AskBoundary(core_);
+            left = core_.cyclesLeft;
         }
     }
 
     // Asks for a boundary before the next instruction (after a trap).
     std::int64_t AfterTrap(std::int64_t left) {
-        left_ = left;
-        AskBoundary();
-        return left_;
+        core_.cyclesLeft = left;
+        AskBoundary(core_);
+        return core_.cyclesLeft;
     }
 
     // The boundary after an instruction whose cycles ran `left` out: the
@@ -128,63 +116,30 @@ public:
     // when due, and the run loop's rounds while anything needs one (with the
     // registers in the block). Returns the new `left`, or the end of the run.
     std::int64_t Boundary(std::int64_t left, std::optional<RunResult>& end) {
-        left_ = left;
+        core_.cyclesLeft = left;
         if (ioRead_ != kNoIoRead) {
             AfterIoRead(core_, ioRead_);
             ioRead_ = kNoIoRead;
-            SetBudget();
+            SetCycleBudget(core_);
         }
-        if (Pending() >= budget_) CountPending();
-        while (AttentionNeeded(core_)) {
-            Round round = ServeRound();
-            if (round == Round::Counted) continue;
-            if (round != Round::Step) end = EndResult(round);
-            break;
-        }
-        return left_;
+        if (core_.cyclesLeft <= 0) CountPending();
+        if (!AttentionNeeded(core_)) return core_.cyclesLeft;
+        Round round;
+        do {
+            round = ServeRound();
+        } while (round == Round::Counted && AttentionNeeded(core_));
+        if (round != Round::Step && round != Round::Counted) end = EndResult(round);
+        // The host may have acted in the round: look again after the next instruction.
+        AskBoundary(core_);
+        return core_.cyclesLeft;
     }
 
 private:
-    std::int64_t Pending() const { return budget_ - left_; }
-
-    // Keeps the pending cycles and makes `left` run out with this instruction.
-    void AskBoundary() {
-        budget_ = Pending();
-        left_ = 0;
-    }
-
+    // A refresh leaves the LCD clean: its memory is watched again.
     void CountPending() {
-        if (std::int64_t pending = Pending(); pending > 0) {
-            auto cycles = static_cast<int>(pending);
-            bool dirty = core_.state & StateBit::kLcdDirty;
-            budget_ = left_;  // nothing pending meanwhile
-            CountLcd(core_, cycles);
-            CountCycles(core_, cycles);
-            // A refresh leaves the LCD clean: its memory is watched again.
-            if (dirty && !(core_.state & StateBit::kLcdDirty)) RefreshPages();
-        }
-        SetBudget();
-    }
-
-    // The distance to the nearest event, keeping the pending cycles.
-    void SetBudget() {
-        const std::uint8_t* write = core_.block->write_latches;
-        std::int64_t budget = kPollCycles;
-        if (core_.state & StateBit::kLcdDirty) budget = std::min(budget, core_.lcdCountdown);
-        if (write[0x04] & 0x0F) budget = std::min(budget, core_.timerCountdown);
-        if (!(write[0x01] & 0x10)) budget = std::min(budget, core_.nmiCountdown);
-        if (core_.regs().cpu_state & CpuStateBit::kCounterRuns)
-            budget = std::min<std::int64_t>(budget, 256 - write[0x02]);
-        if (core_.cycleLimit > core_.cycleCount) {
-            budget = static_cast<std::int64_t>(std::min<std::uint64_t>(budget, core_.cycleLimit - core_.cycleCount));
-        }
-        if (core_.autoDownloadPending) {
-            auto low = static_cast<std::uint32_t>(core_.cycleCount);
-            if (low < kAutoDownloadFirst) budget = std::min<std::int64_t>(budget, kAutoDownloadFirst - low);
-        }
-        std::int64_t pending = Pending();
-        budget_ = std::max<std::int64_t>(budget, 1);
-        left_ = budget_ - pending;
+        bool dirty = core_.state & StateBit::kLcdDirty;
+        CountPendingCycles(core_);
+        if (dirty && !(core_.state & StateBit::kLcdDirty)) RefreshPages();
     }
 
     // The run loop's round; the registers are in the block meanwhile.
@@ -218,8 +173,8 @@ private:
         core_.state |= StateBit::kLcdDirty;
         core_.lcdCountdown = core_.lcdPeriod;
         RefreshPages();
-        SetBudget();
-        AskBoundary();
+        SetCycleBudget(core_);
+        AskBoundary(core_);
     }
 
     [[gnu::noinline]] std::uint8_t SlowRead(std::uint16_t address) {
@@ -233,7 +188,7 @@ private:
                     static_cast<std::uint8_t>(0x08 | ((core_.block->read_latches[0x01] >> 4) & 1) << 2);
             }
             ioRead_ = reg;
-            AskBoundary();  // the read's device effects come after the instruction
+            AskBoundary(core_);  // the read's device effects come after the instruction
             return *IoReadPlace(core_, reg);
         }
         Place place = MapAddress(core_, address);
@@ -251,8 +206,8 @@ private:
             core_.block->write_latches[reg] = value;
             ApplyIoWrite(core_, reg);
             RefreshPages();
-            SetBudget();
-            AskBoundary();
+            SetCycleBudget(core_);
+            AskBoundary(core_);
             return;
         }
         Place place = MapAddress(core_, address);
@@ -270,8 +225,6 @@ private:
     std::array<std::uint8_t*, kPageCount> data_{};
     std::uint32_t watchStart_ = 0, watchBytes_ = 0;
     std::array<std::uint8_t, 3> straddle_{};
-    std::int64_t budget_ = 0;
-    std::int64_t left_ = 0;
     std::uint8_t ioRead_ = kNoIoRead;
     std::uint32_t freeInstructions_ = 0;
 };
@@ -307,11 +260,13 @@ private:
 }
 
 // A rare operation that takes the registers by address runs on the block's
-// copy, so the locals never need one.
+// copy, so the locals never need one; it may settle the pending cycles.
 template <typename Fn>
-[[gnu::always_inline]] inline void OnBlock(KernelCore& core, TargetRegisterBlock& r, Fn fn) {
+[[gnu::always_inline]] inline void OnBlock(KernelCore& core, TargetRegisterBlock& r, std::int64_t& left, Fn fn) {
     SaveRegisters(core, r);
+    core.cyclesLeft = left;
     fn(core, core.regs());
+    left = core.cyclesLeft;
     LoadRegisters(core, r);
 }
 
@@ -491,9 +446,9 @@ template <std::uint8_t Opcode>
         case Op::PHP: Push(core, r, r.p); break;
         case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
         case Op::PLP: r.p = Pull(core, r); break;
-        case Op::TAQ: OnBlock(core, r, RunTaq); break;
-        case Op::TQA: OnBlock(core, r, RunTqa); break;
-        case Op::BTQ: OnBlock(core, r, RunBtq); break;
+        case Op::TAQ: OnBlock(core, r, left, RunTaq); break;
+        case Op::TQA: OnBlock(core, r, left, RunTqa); break;
+        case Op::BTQ: OnBlock(core, r, left, RunBtq); break;
     }
     return cycles;
 }
@@ -510,6 +465,7 @@ template <std::uint8_t Opcode>
 
 RunResult FastRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
+    core.cycleBudget = core.cyclesLeft = 0;  // nothing pending, and a boundary first
     FastMachine m(core);
     TargetRegisterBlock r{};
     LoadRegisters(core, r);

@@ -162,6 +162,10 @@ struct KernelCore {
     std::uint64_t cycleLimit = UINT64_MAX;
     std::uint32_t lcdPeriod = 0, timerPeriod = 0, nmiPeriod = 0;
     std::int64_t lcdCountdown = 0, timerCountdown = 0, nmiCountdown = 0;
+    // A run counts its instructions' cycles in batches up to the next event
+    // (run_loop.h): the cycles run but not yet counted are `cycleBudget -
+    // cyclesLeft`, and a boundary is due once `cyclesLeft` runs out.
+    std::int64_t cycleBudget = 0, cyclesLeft = 0;
 
     // Download (the loader on the device pulls a file through trap opcodes).
     std::uint32_t downloadState = 0;  // DownloadState

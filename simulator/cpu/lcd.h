@@ -24,10 +24,14 @@ inline void MarkDirty(KernelCore& core) {
     core.state |= StateBit::kLcdDirty;
 }
 
+inline bool InLcdMemory(const KernelCore& core, std::uint16_t address) {
+    return address >= core.lcdStart && std::uint32_t{address} - core.lcdStart < core.lcdBytes;
+}
+
 // A store at `address` into the LCD memory makes the LCD dirty. Inline: the
 // checked interpreter notes every store.
 inline void NoteStore(KernelCore& core, std::uint16_t address) {
-    if (address >= core.lcdStart && std::uint32_t{address} - core.lcdStart < core.lcdBytes) MarkDirty(core);
+    if (InLcdMemory(core, address)) MarkDirty(core);
 }
 
 void LcdSwitch(KernelCore& core, bool on);

@@ -5,19 +5,26 @@
 #include "simulator/cpu/alu.h"
 #include "simulator/cpu/host_queue.h"
 #include "simulator/cpu/kernel_core.h"
+#include "simulator/cpu/run_loop.h"
 
 namespace simcpu {
 
 inline void RunTaq(KernelCore& core, formats::TargetRegisterBlock& r) {
     bool put = PutDeviceToHost(*core.block, r.a);
     SetFlag(r, P::kC, !put);
-    if (!put && core.host) core.host->QueueWait();
+    if (!put && core.host) {
+        SettleCycles(core);
+        core.host->QueueWait();
+    }
 }
 
 inline void RunTqa(KernelCore& core, formats::TargetRegisterBlock& r) {
     bool got = GetHostToDevice(*core.block, r.a);
     SetFlag(r, P::kC, !got);
-    if (!got && core.host) core.host->QueueWait();
+    if (!got && core.host) {
+        SettleCycles(core);
+        core.host->QueueWait();
+    }
 }
 
 inline void RunBtq(KernelCore& core, formats::TargetRegisterBlock& r) {

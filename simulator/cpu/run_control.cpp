@@ -2,6 +2,7 @@
 
 #include "simulator/cpu/lcd.h"
 #include "simulator/cpu/operand_info.h"
+#include "simulator/cpu/run_loop.h"
 
 namespace simcpu {
 namespace {
@@ -35,6 +36,7 @@ std::string_view ExceptionText(int code) {
 void RaiseException(KernelCore& core, std::uint16_t address, int code) {
     // Outside a run there is nothing to end or ask about; the fast interpreter raises none.
     if (!(core.regs().run_flags & formats::RunFlag::kRunning) || core.fastMode()) return;
+    SettleCycles(core);  // the host sees the counters; a run that ends has counted its cycles
     if (EndRequested(core)) throw RunEnded{};
     bool ignorable = code >= 1 && code <= kExceptionCodes;
     if (ignorable && core.ignore[code - 1]) return;
@@ -58,6 +60,7 @@ namespace {
 // as it stands.
 void ReportAndWait(KernelCore& core, std::uint32_t code) {
     if (core.controlFlags & ControlFlag::kStopRequest) return;
+    SettleCycles(core);
     ComputeOperandInfo(core);
     if (core.state & StateBit::kLcdDirty) {
         core.state &= static_cast<std::uint8_t>(~StateBit::kLcdDirty);

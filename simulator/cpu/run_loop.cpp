@@ -108,6 +108,37 @@ Round BeforeInstruction(KernelCore& core) {
     return Round::Step;
 }
 
+void SetCycleBudget(KernelCore& core) {
+    // Host requests from other threads are looked at least this often.
+    constexpr std::int64_t kPollCycles = 1 << 16;
+    const std::uint8_t* write = core.block->write_latches;
+    std::int64_t budget = kPollCycles;
+    if (core.state & StateBit::kLcdDirty) budget = std::min(budget, core.lcdCountdown);
+    if (write[0x04] & 0x0F) budget = std::min(budget, core.timerCountdown);
+    if (!(write[0x01] & 0x10)) budget = std::min(budget, core.nmiCountdown);
+    if (core.regs().cpu_state & CpuStateBit::kCounterRuns) budget = std::min<std::int64_t>(budget, 256 - write[0x02]);
+    if (core.cycleLimit > core.cycleCount) {
+        budget = static_cast<std::int64_t>(std::min<std::uint64_t>(budget, core.cycleLimit - core.cycleCount));
+    }
+    if (core.autoDownloadPending) {
+        auto low = static_cast<std::uint32_t>(core.cycleCount);
+        if (low < kAutoDownloadFirst) budget = std::min<std::int64_t>(budget, kAutoDownloadFirst - low);
+    }
+    std::int64_t pending = PendingCycles(core);
+    core.cycleBudget = std::max<std::int64_t>(budget, 1);
+    core.cyclesLeft = core.cycleBudget - pending;
+}
+
+void CountPendingCycles(KernelCore& core) {
+    if (std::int64_t pending = PendingCycles(core); pending > 0) {
+        auto cycles = static_cast<int>(pending);
+        core.cycleBudget = core.cyclesLeft;  // nothing pending meanwhile
+        CountLcd(core, cycles);
+        CountCycles(core, cycles);
+    }
+    SetCycleBudget(core);
+}
+
 void EnterNmi(KernelCore& core) { EnterInterrupt(core, 0xFFFA); }
 
 void EnterIrq(KernelCore& core) {

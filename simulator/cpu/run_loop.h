@@ -103,6 +103,38 @@ inline void CountLcd(KernelCore& core, int cycles) {
     RefreshLcd(core);
 }
 
+// Batched counting. Both interpreters take each instruction's cycles off
+// `cyclesLeft` and count them only at a boundary, once it runs out: the
+// budget is the distance to the nearest event (a countdown running out, the
+// $02 counter carrying, the automatic download's moment, the cycle bound, or
+// the longest wait before host requests are looked at), so every event falls
+// on the same instruction as when counting one instruction at a time.
+// Anything that a count could change or that could see the counters (an I/O
+// access, the LCD turning dirty, a host notice, a trap) counts the pending
+// cycles first and asks for a boundary after its instruction, where the run
+// loop's round looks at the requests.
+
+inline std::int64_t PendingCycles(const KernelCore& core) { return core.cycleBudget - core.cyclesLeft; }
+
+// Sets the budget to the nearest event, keeping the pending cycles.
+void SetCycleBudget(KernelCore& core);
+
+// Counts the pending cycles (the LCD's countdown, then CountCycles) and sets the budget anew.
+void CountPendingCycles(KernelCore& core);
+
+// Keeps the pending cycles and makes `cyclesLeft` run out with this instruction.
+inline void AskBoundary(KernelCore& core) {
+    core.cycleBudget = PendingCycles(core);
+    core.cyclesLeft = 0;
+}
+
+// Before anything that a count could change or that could see the counters:
+// the pending cycles counted, and a boundary after this instruction.
+inline void SettleCycles(KernelCore& core) {
+    CountPendingCycles(core);
+    AskBoundary(core);
+}
+
 // The interrupt entries: PC and P pushed (B clear), PC from the vector.
 void EnterNmi(KernelCore& core);
 void EnterIrq(KernelCore& core);
