@@ -216,8 +216,11 @@ void SECListBaseC::InvalidateItem(int item, BOOL label_only, BOOL erase, BOOL fi
     CRect r;
     r.left = inside.left - scroll_x_;
     r.right = r.left + std::max(GetTotalWidth(), inside.Width()) + scroll_x_;
-    r.top = inside.top + GetRangeHeight(top_index_, item);
-    if (r.top >= inside.bottom) return;
+    // Only rows on the page are walked: an item below it has nothing to repaint.
+    int y = inside.top;
+    for (int i = top_index_; i < item && y < inside.bottom; ++i) y += RowHeight(i);
+    if (y >= inside.bottom) return;
+    r.top = y;
     r.bottom = fill_below ? inside.bottom : r.top + RowHeight(item);
     if (label_only && !(list_style_ex_ & LVXS_FULLROWSELECT)) {
         const SECListItem* record = GetItemAt(item);
@@ -238,8 +241,10 @@ void SECListBaseC::InvalidateItemRange(int first, int last) {
     CRect inside;
     GetInsideRect(&inside);
     CRect r = inside;
-    r.top = inside.top + GetRangeHeight(top_index_, first);
-    if (r.top >= inside.bottom) return;
+    int y = inside.top;
+    for (int i = top_index_; i < first && y < inside.bottom; ++i) y += RowHeight(i);
+    if (y >= inside.bottom) return;
+    r.top = y;
     r.bottom = std::min(LONG(inside.bottom), r.top + LONG(GetRangeHeight(first, last, TRUE)));
     InvalidateRect(&r, TRUE);
 }

@@ -1,0 +1,116 @@
+#include "tools/uigallery/gallery.h"
+
+namespace uigallery {
+
+BEGIN_MESSAGE_MAP(GalleryWindow, CWnd)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_DESTROY()
+ON_WM_SETFOCUS()
+END_MESSAGE_MAP()
+
+BOOL GalleryWindow::CreateGallery() {
+    const char* cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), HBRUSH(::GetStockObject(WHITE_BRUSH)));
+    return CreateEx(0, cls, "UI gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 760, 480, nullptr, nullptr);
+}
+
+int GalleryWindow::OnCreate(CREATESTRUCT* cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    const CRect none(0, 0, 10, 10);
+    if (!list.Create(
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS | LVS_SHOWSELALWAYS,
+            none, this, 1000))
+        return -1;
+    list.ModifyListCtrlStyle(0, LVXS_HGRIDLINES | LVXS_VGRIDLINES | LVXS_LABELTIPS);
+    // The workspace and watch trees take the IDE's style words.
+    if (!workspace.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37, 0x2800000, none, this, 2001)) return -1;
+    if (!watch.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37 | TVS_EDITLABELS, 0x2800000, none, this, 2002))
+        return -1;
+    fill_list(list, kListRows);
+    fill_workspace(workspace);
+    fill_watch(watch);
+    return 0;
+}
+
+void GalleryWindow::OnSize(UINT type, int cx, int cy) {
+    CWnd::OnSize(type, cx, cy);
+    if (!list.m_hWnd) return;
+    const int half = cx / 2;
+    list.MoveWindow(4, 4, half - 6, cy - 8);
+    workspace.MoveWindow(half + 2, 4, cx - half - 6, cy / 2 - 6);
+    watch.MoveWindow(half + 2, cy / 2 + 2, cx - half - 6, cy - cy / 2 - 6);
+}
+
+void GalleryWindow::OnSetFocus(CWnd*) { list.SetFocus(); }
+
+void GalleryWindow::OnDestroy() {
+    CWnd::OnDestroy();
+    PostQuitMessage(0);
+}
+
+void fill_list(SECListCtrl& list, int rows) {
+    list.InsertColumn(0, "Symbol", LVCFMT_LEFT, 130);
+    list.InsertColumn(1, "Address", LVCFMT_RIGHT, 70);
+    list.InsertColumn(2, "Bank", LVCFMT_CENTER, 50);
+    list.InsertColumn(3, "Kind", LVCFMT_LEFT, 60);
+    static const char* const kinds[] = {"code", "data", "const", "label"};
+    for (int i = 0; i < rows; ++i) {
+        const int index = list.InsertItemText(i, AfxFormat("symbol_%06d", i));
+        list.SetItemText(index, 1, AfxFormat("0x%04X", (i * 7) & 0xFFFF));
+        list.SetItemText(index, 2, AfxFormat("%d", i % 27));
+        list.SetItemText(index, 3, kinds[i % 4]);
+    }
+}
+
+void fill_workspace(SECTreeCtrl& tree) {
+    HTREEITEM project = tree.InsertItem("Game project");
+    tree.SetItemData(project, 0x01000000);
+    tree.SetItemState(project, TVIS_BOLD, TVIS_BOLD);
+    for (int b = 1; b <= 3; ++b) {
+        HTREEITEM bank = tree.InsertItem(AfxFormat("Bank %d", b), TV_NO_IMAGE, TV_NO_IMAGE, project);
+        tree.SetItemData(bank, 0x02000000 | b);
+        HTREEITEM c_files = tree.InsertItem("C files", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+        HTREEITEM asm_files = tree.InsertItem("Asm files", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+        for (int f = 0; f < 3; ++f) {
+            HTREEITEM source =
+                tree.InsertItem(AfxFormat("module%d_%d.c", b, f), TV_NO_IMAGE, TV_NO_IMAGE, c_files, TVI_SORT);
+            tree.SetItemData(source, 0x04000000 | (b * 10 + f));
+        }
+        tree.InsertItem(AfxFormat("vectors%d.asm", b), TV_NO_IMAGE, TV_NO_IMAGE, asm_files);
+    }
+    HTREEITEM libs = tree.InsertItem("Library files", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    tree.InsertItem("gfx.lib", TV_NO_IMAGE, TV_NO_IMAGE, libs);
+    tree.Expand(project, TVE_EXPAND, FALSE);
+    tree.Expand(tree.GetChildItem(project), TVE_EXPAND, FALSE);
+    tree.SelectItem(project);
+}
+
+void fill_watch(SECTreeCtrl& tree) {
+    tree.ShowHeader(TRUE);
+    tree.SetColumnHeading(0, "Name");
+    tree.SetColumnWidth(0, 150);
+    tree.InsertColumn(1, "Value", LVCFMT_LEFT, 180);
+    tree.EnableSubItemText(TRUE);
+    HTREEITEM player = tree.InsertItem("player");
+    tree.SetItemText(player, 1, "{...}");
+    static const char* const fields[][2] = {{"x", "12 (0x0C)"}, {"y", "-1 (0xFF)"}, {"lives", "3"}};
+    for (const auto& field : fields) {
+        HTREEITEM item = tree.InsertItem(field[0], TV_NO_IMAGE, TV_NO_IMAGE, player);
+        tree.SetItemText(item, 1, field[1]);
+    }
+    HTREEITEM score = tree.InsertItem("score");
+    tree.SetItemText(score, 1, "3000000000");
+    tree.InsertItem("    ");  // the empty row where a new watch is typed
+    tree.Expand(player, TVE_EXPAND, FALSE);
+}
+
+BOOL GalleryApp::InitInstance() {
+    if (!window.CreateGallery()) return FALSE;
+    m_pMainWnd = &window;
+    window.ShowWindow(SW_SHOW);
+    window.UpdateWindow();
+    window.list.SetFocus();
+    return TRUE;
+}
+
+}  // namespace uigallery

@@ -1,0 +1,41 @@
+#pragma once
+// uigallery: the toolkit's list and tree controls in one window: a report
+// list of 100,000 rows beside a workspace-shaped tree and a two-column
+// watch-shaped tree.
+#include "platform/afx/afx.h"
+#include "uikit/controls/list_ctrl.h"
+#include "uikit/controls/tree_base.h"
+
+namespace uigallery {
+
+inline constexpr int kListRows = 100000;
+
+class GalleryWindow : public CWnd {
+public:
+    BOOL CreateGallery();
+    SECListCtrl list;
+    SECTreeCtrl workspace;
+    SECTreeCtrl watch;
+
+protected:
+    afx_msg int OnCreate(CREATESTRUCT* cs);
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg void OnSetFocus(CWnd* old);
+    void PostNcDestroy() override {}
+    DECLARE_MESSAGE_MAP()
+};
+
+// Fills the controls with their sample contents.
+void fill_list(SECListCtrl& list, int rows);
+void fill_workspace(SECTreeCtrl& tree);
+void fill_watch(SECTreeCtrl& tree);
+
+class GalleryApp : public CWinApp {
+public:
+    GalleryApp() : CWinApp("UI gallery") {}
+    BOOL InitInstance() override;
+    GalleryWindow window;
+};
+
+}  // namespace uigallery

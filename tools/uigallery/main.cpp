@@ -1,0 +1,68 @@
+// uigallery: the list and tree controls under the real display.
+//   uigallery [--screenshot <file.png>]
+// The display comes from KIT_DISPLAY (headless or sdl). With --screenshot the
+// program shows the end of the list, saves a picture of its window and ends. Exit codes: 0 done, 1 the display or the screenshot failed, 2 a bad
+// command line.
+#include <cstdio>
+#include <string>
+
+#include "platform/display/display.h"
+#include "platform/display/headless.h"
+#include "platform/display/sdl_display.h"
+#include "tools/uigallery/gallery.h"
+
+namespace {
+
+bool save_screenshot(kit::user::Backend* backend, HWND hwnd, const std::string& path, std::string* error) {
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(backend)) return headless->save_png(hwnd, path, error);
+    if (auto* sdl = dynamic_cast<kit::display::Sdl*>(backend)) return sdl->save_screenshot(hwnd, path, error);
+    *error = "this display cannot take screenshots";
+    return false;
+}
+
+std::string screenshot_path;
+kit::user::Backend* screen = nullptr;
+int exit_code = 0;
+
+// Takes the picture once the windows have had time to reach the screen, then ends the program.
+void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    std::string error;
+    if (!save_screenshot(screen, hwnd, screenshot_path, &error)) {
+        std::fprintf(stderr, "uigallery: %s\n", error.c_str());
+        exit_code = 1;
+    }
+    PostMessage(hwnd, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string screenshot;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--screenshot" && i + 1 < argc) {
+            screenshot = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: uigallery [--screenshot <file.png>]\n");
+            return 2;
+        }
+    }
+    kit::display::OpenedDisplay display = kit::display::open_display();
+    if (!display.backend) {
+        std::fprintf(stderr, "uigallery: %s\n", display.error.c_str());
+        return 1;
+    }
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
+        headless->advance_to_timers(true);
+    uigallery::GalleryApp app;
+    if (screenshot.empty()) return app.RunApplication();
+    screen = display.backend.get();
+    screenshot_path = screenshot;
+    if (!app.InitInstance()) return 1;
+    // The last rows and an open branch, so that the picture shows scrolling and lines.
+    app.window.list.SendMessage(WM_KEYDOWN, VK_END);
+    ::SetTimer(app.m_pMainWnd->m_hWnd, 1, 800, &take_screenshot);
+    app.Run();
+    return exit_code;
+}
