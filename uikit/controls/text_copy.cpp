@@ -21,7 +21,7 @@ int cut_on_character(std::string_view text, int limit) {
 int copy_text_out(char* out, int size, std::string_view text) {
     if (!out || size < 1) return 0;
     const int length = cut_on_character(text, size - 1);
-    std::memcpy(out, text.data(), std::size_t(length));
+    if (length > 0) std::memcpy(out, text.data(), std::size_t(length));
     out[length] = '\0';
     return length;
 }
