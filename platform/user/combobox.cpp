@@ -202,26 +202,59 @@ HWND combo_of_list(HWND list) {
 
 namespace {
 
+void create(HWND hwnd, ComboState& s, const CREATESTRUCT& cs) {
+    s.drop_height = cs.cy;
+    DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
+    s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "", WS_POPUP | WS_BORDER | WS_VSCROLL | sort,
+                            0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
+    create_window_extra<ComboListLink>(s.list, hwnd);
+    if (kind_of(hwnd) == CBS_DROPDOWN) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        s.edit =
+            CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 3, 3, r.right - 6 - button_width(),
+                           r.bottom - 6, hwnd, reinterpret_cast<HMENU>(std::uintptr_t(kEditId)), nullptr, nullptr);
+    }
+    fit_field(hwnd, s);
+}
+
+// False for a key the combo box leaves to DefWindowProc.
+bool key_down(HWND hwnd, ComboState& s, bool alt, int vk) {
+    if (vk == VK_F4 || (alt && (vk == VK_DOWN || vk == VK_UP))) {
+        drop_down(hwnd, s);
+        return true;
+    }
+    int count = int(list(s, LB_GETCOUNT));
+    int current = int(list(s, LB_GETCURSEL));
+    if (alt || count == 0) return false;
+    if (vk == VK_DOWN) choose(hwnd, s, std::min(count - 1, current + 1));
+    if (vk == VK_UP) choose(hwnd, s, std::max(0, current - 1));
+    if (vk == VK_HOME) choose(hwnd, s, 0);
+    if (vk == VK_END) choose(hwnd, s, count - 1);
+    return true;
+}
+
+// The text of a drop-down list combo box is its chosen item's.
+LRESULT chosen_text_length(const ComboState& s) {
+    int index = int(list(s, LB_GETCURSEL));
+    return index < 0 ? 0 : list(s, LB_GETTEXTLEN, WPARAM(index));
+}
+
+LRESULT copy_chosen_text(const ComboState& s, char* buffer, WPARAM size) {
+    int index = int(list(s, LB_GETCURSEL));
+    if (index < 0 || !buffer || size == 0) return 0;
+    std::string item(size_t(list(s, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
+    list(s, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
+    size_t n = std::min(item.size() - 1, size_t(size) - 1);
+    std::copy_n(item.data(), n, buffer);
+    buffer[n] = 0;
+    return LRESULT(n);
+}
+
 LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     if (UINT forwarded = list_message(message)) return list(s, forwarded, wParam, lParam);
     switch (message) {
-        case WM_CREATE: {
-            s.drop_height = reinterpret_cast<CREATESTRUCT*>(lParam)->cy;
-            DWORD sort = (GetWindowLong(hwnd, GWL_STYLE) & CBS_SORT) ? LBS_SORT : 0;
-            s.list =
-                CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "LISTBOX", "",
-                               WS_POPUP | WS_BORDER | WS_VSCROLL | sort, 0, 0, 10, 10, hwnd, nullptr, nullptr, nullptr);
-            create_window_extra<ComboListLink>(s.list, hwnd);
-            if (kind_of(hwnd) == CBS_DROPDOWN) {
-                RECT r;
-                GetClientRect(hwnd, &r);
-                s.edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 3, 3,
-                                        r.right - 6 - button_width(), r.bottom - 6, hwnd,
-                                        reinterpret_cast<HMENU>(std::uintptr_t(kEditId)), nullptr, nullptr);
-            }
-            fit_field(hwnd, s);
-            return 0;
-        }
+        case WM_CREATE: create(hwnd, s, *reinterpret_cast<CREATESTRUCT*>(lParam)); return 0;
         case WM_DESTROY: DestroyWindow(s.list); return 0;
         case WM_SETFONT:
             list(s, WM_SETFONT, wParam, lParam);
@@ -249,21 +282,10 @@ LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM
             drop_down(hwnd, s);
             return 0;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            int count = int(list(s, LB_GETCOUNT));
-            int current = int(list(s, LB_GETCURSEL));
-            bool alt = message == WM_SYSKEYDOWN;
-            if (wParam == WPARAM(VK_F4) || (alt && (wParam == WPARAM(VK_DOWN) || wParam == WPARAM(VK_UP)))) {
-                drop_down(hwnd, s);
-                return 0;
-            }
-            if (alt || count == 0) return DefWindowProc(hwnd, message, wParam, lParam);
-            if (wParam == WPARAM(VK_DOWN)) choose(hwnd, s, std::min(count - 1, current + 1));
-            if (wParam == WPARAM(VK_UP)) choose(hwnd, s, std::max(0, current - 1));
-            if (wParam == WPARAM(VK_HOME)) choose(hwnd, s, 0);
-            if (wParam == WPARAM(VK_END)) choose(hwnd, s, count - 1);
-            return 0;
-        }
+        case WM_SYSKEYDOWN:
+            return key_down(hwnd, s, message == WM_SYSKEYDOWN, int(wParam))
+                       ? 0
+                       : DefWindowProc(hwnd, message, wParam, lParam);
         case WM_CHAR: {
             char text[2] = {char(wParam), 0};
             int found = int(list(s, LB_FINDSTRING, WPARAM(list(s, LB_GETCURSEL)), reinterpret_cast<LPARAM>(text)));
@@ -291,20 +313,9 @@ LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
-            if (HWND edit = s.edit) return SendMessage(edit, message, wParam, lParam);
-            if (message != WM_SETTEXT) {
-                int index = int(list(s, LB_GETCURSEL));
-                if (index < 0) return 0;
-                if (message == WM_GETTEXTLENGTH) return list(s, LB_GETTEXTLEN, WPARAM(index));
-                std::string item(size_t(list(s, LB_GETTEXTLEN, WPARAM(index))) + 1, '\0');
-                list(s, LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(item.data()));
-                auto* buffer = reinterpret_cast<char*>(lParam);
-                if (!buffer || wParam == 0) return 0;
-                size_t n = std::min(item.size() - 1, size_t(wParam) - 1);
-                std::copy_n(item.data(), n, buffer);
-                buffer[n] = 0;
-                return LRESULT(n);
-            }
+            if (s.edit) return SendMessage(s.edit, message, wParam, lParam);
+            if (message == WM_GETTEXTLENGTH) return chosen_text_length(s);
+            if (message == WM_GETTEXT) return copy_chosen_text(s, reinterpret_cast<char*>(lParam), wParam);
             return DefWindowProc(hwnd, message, wParam, lParam);
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -176,6 +176,82 @@ ListItemCheck* list_item_check(HWND list, int index) {
 
 namespace {
 
+// One function per message that takes more than a line.
+
+void click(HWND hwnd, ListState& s, bool double_click, WPARAM keys, int y) {
+    SetFocus(hwnd);
+    int index = s.top + y / item_height(hwnd);
+    if (index >= int(s.items.size())) return;
+    user_selected(hwnd, s, index, (style_of(hwnd) & LBS_MULTIPLESEL) || (keys & MK_CONTROL));
+    if (double_click && (style_of(hwnd) & LBS_NOTIFY)) notify_parent(hwnd, LBN_DBLCLK);
+}
+
+void scroll(HWND hwnd, ListState& s, WORD code) {
+    int rows = rows_shown(hwnd);
+    switch (code) {
+        case SB_LINEUP: set_top(hwnd, s, s.top - 1); break;
+        case SB_LINEDOWN: set_top(hwnd, s, s.top + 1); break;
+        case SB_PAGEUP: set_top(hwnd, s, s.top - rows); break;
+        case SB_PAGEDOWN: set_top(hwnd, s, s.top + rows); break;
+        case SB_TOP: set_top(hwnd, s, 0); break;
+        case SB_BOTTOM: set_top(hwnd, s, int(s.items.size())); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+            GetScrollInfo(hwnd, SB_VERT, &si);
+            set_top(hwnd, s, si.nTrackPos);
+            break;
+        }
+        default: break;
+    }
+}
+
+void key_down(HWND hwnd, ListState& s, int vk) {
+    const int count = int(s.items.size());
+    if (count == 0) return;
+    int rows = rows_shown(hwnd);
+    int next = s.current;
+    switch (vk) {
+        case VK_UP: next = std::max(0, s.current - 1); break;
+        case VK_DOWN: next = std::min(count - 1, s.current + 1); break;
+        case VK_PRIOR: next = std::max(0, s.current - rows + 1); break;
+        case VK_NEXT: next = std::min(count - 1, s.current + rows - 1); break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = count - 1; break;
+        case VK_SPACE:
+            if (style_of(hwnd) & LBS_MULTIPLESEL) user_selected(hwnd, s, std::max(0, s.current), true);
+            return;
+        default: return;
+    }
+    if (style_of(hwnd) & LBS_MULTIPLESEL) {
+        s.current = next;
+        make_visible(hwnd, s, next);
+        InvalidateRect(hwnd, nullptr, TRUE);
+    } else if (next != s.current || !s.items[size_t(std::max(next, 0))].selected) {
+        user_selected(hwnd, s, next, false);
+    }
+}
+
+// LB_SETSEL: one item (or every item for -1) selected or not.
+LRESULT set_selection(HWND hwnd, ListState& s, bool select, int index) {
+    if (!multi(hwnd)) return LB_ERR;
+    for (int i = 0; i < int(s.items.size()); ++i) {
+        if (index == -1 || i == index) s.items[size_t(i)].selected = select;
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+// LB_GETSELITEMS: the selected items' indexes, at most `most` of them.
+LRESULT selected_items(HWND hwnd, const ListState& s, int most, int* out) {
+    if (!multi(hwnd)) return LB_ERR;
+    int n = 0;
+    for (int i = 0; i < int(s.items.size()) && n < most && out; ++i) {
+        if (s.items[size_t(i)].selected) out[n++] = i;
+    }
+    return n;
+}
+
 LRESULT list_proc(HWND hwnd, ListState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     int count = int(s.items.size());
     auto valid = [&](WPARAM i) { return int(i) >= 0 && int(i) < count; };
@@ -193,60 +269,10 @@ LRESULT list_proc(HWND hwnd, ListState& s, UINT message, WPARAM wParam, LPARAM l
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK: {
-            SetFocus(hwnd);
-            int index = s.top + GET_Y_LPARAM(lParam) / item_height(hwnd);
-            if (index >= count) return 0;
-            user_selected(hwnd, s, index, (style_of(hwnd) & LBS_MULTIPLESEL) || (wParam & MK_CONTROL));
-            if (message == WM_LBUTTONDBLCLK && (style_of(hwnd) & LBS_NOTIFY)) notify_parent(hwnd, LBN_DBLCLK);
-            return 0;
-        }
+        case WM_LBUTTONDBLCLK: click(hwnd, s, message == WM_LBUTTONDBLCLK, wParam, GET_Y_LPARAM(lParam)); return 0;
         case WM_MOUSEWHEEL: set_top(hwnd, s, s.top - 3 * short(HIWORD(wParam)) / WHEEL_DELTA); return 0;
-        case WM_VSCROLL: {
-            int rows = rows_shown(hwnd);
-            switch (LOWORD(wParam)) {
-                case SB_LINEUP: set_top(hwnd, s, s.top - 1); break;
-                case SB_LINEDOWN: set_top(hwnd, s, s.top + 1); break;
-                case SB_PAGEUP: set_top(hwnd, s, s.top - rows); break;
-                case SB_PAGEDOWN: set_top(hwnd, s, s.top + rows); break;
-                case SB_TOP: set_top(hwnd, s, 0); break;
-                case SB_BOTTOM: set_top(hwnd, s, count); break;
-                case SB_THUMBTRACK:
-                case SB_THUMBPOSITION: {
-                    SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-                    GetScrollInfo(hwnd, SB_VERT, &si);
-                    set_top(hwnd, s, si.nTrackPos);
-                    break;
-                }
-                default: break;
-            }
-            return 0;
-        }
-        case WM_KEYDOWN: {
-            if (count == 0) return 0;
-            int rows = rows_shown(hwnd);
-            int next = s.current;
-            switch (int(wParam)) {
-                case VK_UP: next = std::max(0, s.current - 1); break;
-                case VK_DOWN: next = std::min(count - 1, s.current + 1); break;
-                case VK_PRIOR: next = std::max(0, s.current - rows + 1); break;
-                case VK_NEXT: next = std::min(count - 1, s.current + rows - 1); break;
-                case VK_HOME: next = 0; break;
-                case VK_END: next = count - 1; break;
-                case VK_SPACE:
-                    if (style_of(hwnd) & LBS_MULTIPLESEL) user_selected(hwnd, s, std::max(0, s.current), true);
-                    return 0;
-                default: return 0;
-            }
-            if (style_of(hwnd) & LBS_MULTIPLESEL) {
-                s.current = next;
-                make_visible(hwnd, s, next);
-                InvalidateRect(hwnd, nullptr, TRUE);
-            } else if (next != s.current || !s.items[size_t(std::max(next, 0))].selected) {
-                user_selected(hwnd, s, next, false);
-            }
-            return 0;
-        }
+        case WM_VSCROLL: scroll(hwnd, s, LOWORD(wParam)); return 0;
+        case WM_KEYDOWN: key_down(hwnd, s, int(wParam)); return 0;
         case WM_CHAR: {
             char text[2] = {char(wParam), 0};
             int found = find_item(s, s.current, text, false);
@@ -283,28 +309,12 @@ LRESULT list_proc(HWND hwnd, ListState& s, UINT message, WPARAM wParam, LPARAM l
         case LB_GETCURSEL:
             if (multi(hwnd)) return s.current;
             return s.current >= 0 && s.current < count && s.items[size_t(s.current)].selected ? s.current : LB_ERR;
-        case LB_SETSEL: {
-            if (!multi(hwnd)) return LB_ERR;
-            int index = int(lParam);
-            for (int i = 0; i < count; ++i) {
-                if (index == -1 || i == index) s.items[size_t(i)].selected = wParam != 0;
-            }
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        }
+        case LB_SETSEL: return set_selection(hwnd, s, wParam != 0, int(lParam));
         case LB_GETSEL: return valid(wParam) ? LRESULT(s.items[wParam].selected) : LB_ERR;
         case LB_GETSELCOUNT:
             if (!multi(hwnd)) return LB_ERR;
             return std::count_if(s.items.begin(), s.items.end(), [](const Item& i) { return i.selected; });
-        case LB_GETSELITEMS: {
-            if (!multi(hwnd)) return LB_ERR;
-            auto* out = reinterpret_cast<int*>(lParam);
-            int n = 0;
-            for (int i = 0; i < count && n < int(wParam) && out; ++i) {
-                if (s.items[size_t(i)].selected) out[n++] = i;
-            }
-            return n;
-        }
+        case LB_GETSELITEMS: return selected_items(hwnd, s, int(wParam), reinterpret_cast<int*>(lParam));
         case LB_FINDSTRING: return find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), false);
         case LB_FINDSTRINGEXACT: return find_item(s, int(wParam), reinterpret_cast<const char*>(lParam), true);
         case LB_SELECTSTRING: {
