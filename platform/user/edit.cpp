@@ -319,6 +319,45 @@ void paint(HWND hwnd, EditState& s, HDC dc) {
     SelectObject(dc, old_font);
 }
 
+void got_focus(HWND hwnd, EditState& s) {
+    Measure m(hwnd);
+    CreateCaret(hwnd, nullptr, 1, m.line_height());
+    place_caret(hwnd, s);
+    ShowCaret(hwnd);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    notify_parent(hwnd, EN_SETFOCUS);
+}
+
+// WM_SETTEXT: the new text, cut to the limit, unmodified, caret at the start.
+void set_text(HWND hwnd, EditState& s, const char* text) {
+    s.text = text;
+    if (s.text.size() > s.limit) s.text.resize(s.limit);
+    s.anchor = s.caret = 0;
+    s.first_line = s.x_offset = 0;
+    changed(hwnd, s);
+    s.modified = false;
+}
+
+LRESULT copy_text(const EditState& s, char* buffer, WPARAM size) {
+    if (!buffer || size == 0) return 0;
+    size_t n = std::min(s.text.size(), size_t(size) - 1);
+    std::memcpy(buffer, s.text.data(), n);
+    buffer[n] = 0;
+    return LRESULT(n);
+}
+
+// EM_SETSEL: -1 as the start removes the selection; -1 as the end reaches the end of the text.
+void set_selection(HWND hwnd, EditState& s, long start, long end) {
+    if (start < 0) {
+        s.anchor = s.caret;
+    } else {
+        s.anchor = std::min(size_t(start), s.text.size());
+        s.caret = end < 0 ? s.text.size() : std::min(size_t(end), s.text.size());
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    place_caret(hwnd, s);
+}
+
 LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE: {
@@ -339,15 +378,7 @@ LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM l
             if (multiline(hwnd) && (style_of(hwnd) & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
             return code;
         }
-        case WM_SETFOCUS: {
-            Measure m(hwnd);
-            CreateCaret(hwnd, nullptr, 1, m.line_height());
-            place_caret(hwnd, s);
-            ShowCaret(hwnd);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            notify_parent(hwnd, EN_SETFOCUS);
-            return 0;
-        }
+        case WM_SETFOCUS: got_focus(hwnd, s); return 0;
         case WM_KILLFOCUS:
             DestroyCaret();
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -370,24 +401,8 @@ LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_KEYDOWN: key_down(hwnd, s, int(wParam)); return 0;
         case WM_CHAR: character(hwnd, s, int(wParam & 0xFF)); return 0;
-        case WM_SETTEXT: {
-            s.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-            if (s.text.size() > s.limit) s.text.resize(s.limit);
-            s.anchor = s.caret = 0;
-            s.first_line = s.x_offset = 0;
-            changed(hwnd, s);
-            s.modified = false;
-            return TRUE;
-        }
-        case WM_GETTEXT: {
-            const std::string& text = s.text;
-            auto* buffer = reinterpret_cast<char*>(lParam);
-            if (!buffer || wParam == 0) return 0;
-            size_t n = std::min(text.size(), size_t(wParam) - 1);
-            std::memcpy(buffer, text.data(), n);
-            buffer[n] = 0;
-            return LRESULT(n);
-        }
+        case WM_SETTEXT: set_text(hwnd, s, lParam ? reinterpret_cast<const char*>(lParam) : ""); return TRUE;
+        case WM_GETTEXT: return copy_text(s, reinterpret_cast<char*>(lParam), wParam);
         case WM_GETTEXTLENGTH: return LRESULT(s.text.size());
         case WM_COPY: copy_selection(hwnd, s); return 0;
         case WM_CUT:
@@ -406,19 +421,7 @@ LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM l
             if (lParam) *reinterpret_cast<DWORD*>(lParam) = DWORD(sel_end(s));
             return LRESULT(MAKELONG(WORD(sel_start(s)), WORD(sel_end(s))));
         }
-        case EM_SETSEL: {
-            long start = long(int(wParam)), end = long(int(lParam));
-            // -1 as the start removes the selection; -1 as the end reaches the end of the text.
-            if (start < 0) {
-                s.anchor = s.caret;
-            } else {
-                s.anchor = std::min(size_t(start), s.text.size());
-                s.caret = end < 0 ? s.text.size() : std::min(size_t(end), s.text.size());
-            }
-            InvalidateRect(hwnd, nullptr, TRUE);
-            place_caret(hwnd, s);
-            return 0;
-        }
+        case EM_SETSEL: set_selection(hwnd, s, long(int(wParam)), long(int(lParam))); return 0;
         case EM_REPLACESEL: replace_selection(hwnd, s, lParam ? reinterpret_cast<const char*>(lParam) : ""); return 0;
         case EM_LIMITTEXT: s.limit = wParam ? size_t(wParam) : 0x7FFFFFFE; return 0;
         case EM_GETLIMITTEXT: return LRESULT(s.limit);
