@@ -4,13 +4,16 @@
 #include <SDL_shape.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
 
 #include "platform/display/headless.h"
+#include "platform/display/window_mask.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/win_rect.h"
+#include "platform/os/module.h"
 #include "platform/res/resources.h"
 #include "platform/user/user.h"
 
@@ -18,6 +21,8 @@ namespace kit::display {
 
 struct Sdl::Impl {
     std::map<HWND, SDL_Window*> windows;
+    // Windows with a region that the screen could not shape: their corners are filled in.
+    std::map<HWND, WindowMask> unshaped;
     std::set<HWND> dirty;
     user::CaretState caret_shown;  // as last presented
     HCURSOR cursor_shown = nullptr;
@@ -73,6 +78,7 @@ struct Sdl::Impl {
     void show(HWND hwnd, SDL_Window* window) {
         gdi::Surface picture = compose(hwnd);
         if (picture.empty()) return;
+        if (auto mask = unshaped.find(hwnd); mask != unshaped.end()) fill_outside(picture, mask->second);
         RECT r;
         GetWindowRect(hwnd, &r);
         int x = 0, y = 0, w = 0, h = 0;
@@ -105,6 +111,16 @@ struct Sdl::Impl {
             if (it != windows.end()) show(hwnd, it->second);
         }
         dirty.clear();
+    }
+
+    // Without a window manager, X gives the keyboard to each window as it is
+    // mapped and to no window when it goes: when a window that had the keyboard
+    // (a menu, a drop-down list) goes, it returns to the active window.
+    void keyboard_to_active_after(SDL_Window* leaving) {
+        if (SDL_GetKeyboardFocus() != leaving) return;
+        auto active = windows.find(GetActiveWindow());
+        if (active != windows.end() && active->second != leaving && IsWindowVisible(active->first))
+            SDL_SetWindowInputFocus(active->second);
     }
 
     static void restore_if_minimized(HWND hwnd) {
@@ -168,41 +184,51 @@ struct Sdl::Impl {
 
 namespace {
 
-// A window whose region leaves pixels out becomes a shaped window where the
-// screen supports them; null otherwise (the caller makes a plain one).
-SDL_Window* create_shaped(HWND hwnd, const char* title, int x, int y, int width, int height, Uint32 flags) {
-    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!mask) return nullptr;
-    bool shaped = false;
-    SDL_LockSurface(mask);
-    for (int row = 0; row < height; ++row) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(mask->pixels) +
-                                                        std::ptrdiff_t(row) * mask->pitch);
-        for (int column = 0; column < width; ++column) {
-            bool inside = window_region_contains(hwnd, POINT{column, row});
-            pixels[column] = inside ? 0xFF000000u : 0;
-            shaped |= !inside;
-        }
+// A shaped window cut to `mask`, or null where the screen cannot shape windows.
+SDL_Window* create_shaped(const WindowMask& mask, const char* title, int x, int y, Uint32 flags) {
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, mask.width, mask.height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!picture) return nullptr;
+    SDL_LockSurface(picture);
+    for (int row = 0; row < mask.height; ++row) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(picture->pixels) +
+                                                        std::ptrdiff_t(row) * picture->pitch);
+        for (int column = 0; column < mask.width; ++column)
+            pixels[column] = mask.contains(column, row) ? 0xFF000000u : 0;
     }
-    SDL_UnlockSurface(mask);
-    SDL_Window* window = nullptr;
-    if (shaped) {
-        window = SDL_CreateShapedWindow(title, unsigned(x), unsigned(y), unsigned(width), unsigned(height), flags);
-        SDL_WindowShapeMode mode{};
-        mode.mode = ShapeModeBinarizeAlpha;
-        mode.parameters.binarizationCutoff = 128;
-        if (window && SDL_SetWindowShape(window, mask, &mode) != 0) {
-            SDL_DestroyWindow(window);
-            window = nullptr;
-        }
+    SDL_UnlockSurface(picture);
+    SDL_Window* window =
+        SDL_CreateShapedWindow(title, unsigned(x), unsigned(y), unsigned(mask.width), unsigned(mask.height), flags);
+    SDL_WindowShapeMode mode{};
+    mode.mode = ShapeModeBinarizeAlpha;
+    mode.parameters.binarizationCutoff = 128;
+    if (window && SDL_SetWindowShape(window, picture, &mode) != 0) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
     }
-    SDL_FreeSurface(mask);
+    SDL_FreeSurface(picture);
+    // SDL leaves a shaped window where it first makes it (off the screen) when x or y is 0.
+    if (window) SDL_SetWindowPosition(window, x, y);
     return window;
+}
+
+// Said once: where shapes are missing, a person should know the square corners are not a fault.
+void report_no_shapes() {
+    static bool said = false;
+    if (said) return;
+    said = true;
+    std::fprintf(stderr, "%s: this screen cannot shape windows (%s); their corners are filled in instead\n",
+                 os::module_path().filename().c_str(), SDL_GetError());
 }
 
 }  // namespace
 
 std::unique_ptr<Sdl> Sdl::open(std::string* error) {
+    // A window surface drawn through a renderer makes SDL re-create the X window
+    // behind our back, which loses its shape and its place; the plain surface keeps both.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A window surface drawn through a renderer makes SDL re-create the X window
+    // behind our back, which loses its shape and its place; the plain surface keeps both.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
         return nullptr;
@@ -252,7 +278,10 @@ void Sdl::idle(std::uint64_t deadline_ms) {
 void Sdl::top_level_shown(HWND hwnd, bool shown) {
     auto it = impl_->windows.find(hwnd);
     if (!shown) {
-        if (it != impl_->windows.end()) SDL_HideWindow(it->second);
+        if (it != impl_->windows.end()) {
+            SDL_HideWindow(it->second);
+            impl_->keyboard_to_active_after(it->second);
+        }
         return;
     }
     if (it == impl_->windows.end()) {
@@ -264,13 +293,28 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
             r = fitted;
         }
         Uint32 flags = SDL_WINDOW_BORDERLESS;
-        LONG ex_style = GetWindowLong(hwnd, GWL_EXSTYLE);
-        if (ex_style & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
+        LONG style = GetWindowLong(hwnd, GWL_STYLE), ex_style = GetWindowLong(hwnd, GWL_EXSTYLE);
+        // Menus, drop-down lists and tips are the program's own business: no
+        // window manager places them or takes clicks on them for itself.
+        if ((ex_style & WS_EX_TOPMOST) && (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION)
+            flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+        else if (ex_style & WS_EX_TOPMOST)
+            flags |= SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
         if (ex_style & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
         char title[256];
         GetWindowText(hwnd, title, sizeof title);
         int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
-        SDL_Window* window = create_shaped(hwnd, title, r.left, r.top, width, height, flags);
+        WindowMask mask = window_mask(hwnd, width, height);
+        SDL_Window* window = nullptr;
+        if (mask.shaped()) {
+            window = create_shaped(mask, title, r.left, r.top, flags);
+            if (!window) {
+                report_no_shapes();
+                impl_->unshaped[hwnd] = std::move(mask);
+            } else {
+                impl_->unshaped.erase(hwnd);
+            }
+        }
         if (!window) window = SDL_CreateWindow(title, r.left, r.top, width, height, flags);
         if (!window) return;
         it = impl_->windows.emplace(hwnd, window).first;
@@ -282,9 +326,13 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
 void Sdl::top_level_destroyed(HWND hwnd) {
     auto it = impl_->windows.find(hwnd);
     if (it == impl_->windows.end()) return;
-    SDL_DestroyWindow(it->second);
+    SDL_Window* window = it->second;
     impl_->windows.erase(it);
     impl_->dirty.erase(hwnd);
+    impl_->unshaped.erase(hwnd);
+    SDL_HideWindow(window);
+    impl_->keyboard_to_active_after(window);
+    SDL_DestroyWindow(window);
 }
 
 void Sdl::top_level_minimized(HWND hwnd, bool minimized) {

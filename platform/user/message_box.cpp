@@ -1,6 +1,7 @@
 // MessageBox: a dialog made on the spot, or the script's answer when a test runs headless.
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/backend.h"
@@ -11,6 +12,8 @@
 #include "platform/user/window_api.h"
 
 namespace {
+
+constexpr unsigned kTextId = 0xFFFF;
 
 struct Button {
     int id;
@@ -50,33 +53,52 @@ LONG_PTR message_box_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
-// The text's size in dialog units of the default font, wrapped at `max_width` units.
-SIZE text_size_in_units(const std::string& text, int max_width) {
+// A text that lines its columns up with runs of spaces (a usage summary, a
+// table) on two lines or more: only a fixed-pitch font keeps them lined up.
+bool laid_out_in_columns(std::string_view text) {
+    int lines_with_columns = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        std::size_t words = line.find_first_not_of(' ');
+        if (words != std::string_view::npos && line.find("  ", words) != std::string_view::npos) ++lines_with_columns;
+        start = end + 1;
+    }
+    return lines_with_columns >= 2;
+}
+
+// The text's size in dialog units when drawn in `font`, wrapped at `max_width` units.
+SIZE text_size_in_units(const std::string& text, HGDIOBJ font, int max_width) {
     LONG units = GetDialogBaseUnits();
     const int base_x = std::max(1, int(LOWORD(std::uintptr_t(units))));
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRIC metrics{};
     GetTextMetrics(dc, &metrics);
     RECT r{0, 0, max_width * base_x / 4, 0};
     DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     SelectObject(dc, old);
     DeleteDC(dc);
-    // Whole lines of eight units each, so the box grows by the lines the text wraps to.
+    // Whole lines (eight units each in the dialog font), so the box grows by
+    // the lines the text wraps to; units rounded up, so no line is cut.
+    const int base_y = std::max(1, int(HIWORD(std::uintptr_t(units))));
     const int line_height = std::max(1, int(metrics.tmHeight));
     const int lines = std::max(1, int((r.bottom - r.top + line_height - 1) / line_height));
-    return SIZE{int(r.right - r.left) * 4 / base_x, lines * 8};
+    const int line_units = std::max(8, (line_height * 8 + base_y - 1) / base_y);
+    return SIZE{(int(r.right - r.left) * 4 + base_x - 1) / base_x, lines * line_units};
 }
 
-// The widest text a box takes before it wraps: at most 260 units, and never
+// The widest text a box takes before it wraps: at most 260 units for prose
+// (a table's lines are not wrapped before the limit of the screen), and never
 // wider than most of the screen.
-int widest_text_in_units() {
+int widest_text_in_units(bool columns) {
     LONG units = GetDialogBaseUnits();
     const int base_x = std::max(1, int(LOWORD(std::uintptr_t(units))));
     RECT work{};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     const int screen_units = int(work.right - work.left) * 4 / base_x;
-    return std::clamp(screen_units * 3 / 4 - 20, 60, 260);
+    return std::clamp(screen_units * 3 / 4 - 20, 60, columns ? 1000 : 260);
 }
 
 }  // namespace
@@ -98,7 +120,9 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
                      buttons[size_t(default_index)].text);
         return buttons[size_t(default_index)].id;
     }
-    SIZE text_size = text_size_in_units(question.text, widest_text_in_units());
+    const bool columns = laid_out_in_columns(question.text);
+    HGDIOBJ font = GetStockObject(columns ? ANSI_FIXED_FONT : DEFAULT_GUI_FONT);
+    SIZE text_size = text_size_in_units(question.text, font, widest_text_in_units(columns));
     int text_width = std::max(60, int(text_size.cx));
     int row = 14 + int(text_size.cy);
     int buttons_width = int(buttons.size()) * 56 - 6;
@@ -109,7 +133,7 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = width;
     t.cy = row + 30;
-    t.controls.push_back({"STATIC", 0xFFFF, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20,
+    t.controls.push_back({"STATIC", kTextId, question.text, WS_CHILD | WS_VISIBLE | SS_NOPREFIX, 0, 10, 10, width - 20,
                           int(text_size.cy)});
     int x = (width - buttons_width) / 2;
     for (size_t i = 0; i < buttons.size(); ++i) {
@@ -121,5 +145,6 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     HWND top = owner ? GetAncestorTopLevel(owner) : nullptr;
     HWND dialog = kit::user::create_dialog(t, top, message_box_proc, 0);
     if (!dialog) return 0;
+    SendMessage(GetDlgItem(dialog, kTextId), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return int(kit::user::run_modal_dialog(dialog, top, nullptr));
 }

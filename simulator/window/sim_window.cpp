@@ -320,7 +320,11 @@ void SimWindow::apply_shape() {
     std::vector<POINT> points;
     for (const sim::SkinPoint& p : sim::window_outline(skin, turned_)) points.push_back(POINT{LONG(p.x), LONG(p.y)});
     int width = int(turned_ ? skin.height : skin.width), height = int(turned_ ? skin.width : skin.height);
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window keeps its place, moved only as far as the new size needs to stay on the screen.
+    RECT now{};
+    GetWindowRect(hwnd_, &now);
+    RECT placed = kit::user::fit_on_screen(RECT{now.left, now.top, now.left + width, now.top + height});
+    SetWindowPos(hwnd_, nullptr, placed.left, placed.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     // The window takes the region over.
     if (points.size() >= 3) SetWindowRgn(hwnd_, CreatePolygonRgn(points.data(), int(points.size()), ALTERNATE), TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);

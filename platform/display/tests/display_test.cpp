@@ -7,6 +7,7 @@
 
 #include "platform/display/display.h"
 #include "platform/display/sdl_display.h"
+#include "platform/display/window_mask.h"
 #include "platform/user/user.h"
 
 namespace {
@@ -40,6 +41,30 @@ TEST(Display, SdlKeysMapToVirtualKeys) {
                  {SDLK_KP_5, VK_NUMPAD0 + 5},
                  {SDLK_APPLICATION, 0}};
     for (const auto& c : cases) EXPECT_EQ(kit::display::virtual_key_of_sdl(c.sdl), c.vk) << c.sdl;
+}
+
+// Where the screen cannot shape a window, its cut-off corners take the colour
+// of the nearest pixel the region keeps on the row, never the white of the surface.
+TEST(Display, PixelsOutsideTheRegionTakeTheNearestColourInside) {
+    kit::display::WindowMask mask{4, 4, {}};
+    const char* rows[] = {"....", ".##.", "#..#", "####"};  // a top row all outside, and a hole
+    for (const char* row : rows) {
+        for (int x = 0; x < 4; ++x) mask.inside.push_back(row[x] == '#');
+    }
+    EXPECT_TRUE(mask.shaped());
+    gdi::Surface picture(4, 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x)
+            if (mask.contains(x, y)) picture.set(x, y, gdi::Pixel(0x100 * y + x + 1));
+    }
+    kit::display::fill_outside(picture, mask);
+    const gdi::Pixel expected[4][4] = {{0x102, 0x102, 0x103, 0x103},
+                                       {0x102, 0x102, 0x103, 0x103},
+                                       {0x201, 0x201, 0x201, 0x204},
+                                       {0x301, 0x302, 0x303, 0x304}};
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(picture.at(x, y), expected[y][x]) << x << "," << y;
+    }
 }
 
 }  // namespace

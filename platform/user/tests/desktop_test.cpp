@@ -97,6 +97,48 @@ TEST_F(DesktopTest, MessageBoxesGrowToTheLinesTheirTextWrapsTo) {
     EXPECT_LT(small.right - small.left, 320);
 }
 
+// A usage summary lines its columns up with spaces: the box shows it in a
+// fixed-pitch font, each line whole, under the caption it was given (even none).
+TEST_F(DesktopTest, TextInColumnsIsShownInAFixedPitchFont) {
+    const char* usage =
+        "Please Specify Parameter:\n"
+        "  -o:<ROM image file>       (required)\n"
+        "  -ias:<internal RAM size>  (default 16384)\n"
+        "  -d  debug mode     -up  plain ROM image\n"
+        "  -Warm  warm boot   -DelRam  delete the RAM file at the end";
+    HFONT font = nullptr;
+    RECT label{};
+    std::string caption = "unset";
+    display.then([&] {
+        HWND box = GetActiveWindow();
+        HWND text = GetDlgItem(box, 0xFFFF);
+        font = reinterpret_cast<HFONT>(SendMessage(text, WM_GETFONT, 0, 0));
+        GetWindowRect(text, &label);
+        char title[64] = "";
+        GetWindowText(box, title, sizeof title);
+        caption = title;
+        PostMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBox(nullptr, usage, "", MB_OK);
+    EXPECT_EQ(font, GetStockObject(ANSI_FIXED_FONT));
+    EXPECT_EQ(caption, "");
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+    RECT need{0, 0, 0, 0};
+    DrawText(dc, usage, -1, &need, DT_CALCRECT | DT_NOPREFIX);
+    DeleteDC(dc);
+    EXPECT_GE(label.right - label.left, need.right);  // no line wraps
+    EXPECT_GE(label.bottom - label.top, need.bottom);
+    // Plain prose keeps the dialog font.
+    display.then([&] {
+        HWND box = GetActiveWindow();
+        font = reinterpret_cast<HFONT>(SendMessage(GetDlgItem(box, 0xFFFF), WM_GETFONT, 0, 0));
+        PostMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBox(nullptr, "No such file.  Try again.", "Error", MB_OK);
+    EXPECT_NE(font, GetStockObject(ANSI_FIXED_FONT));
+}
+
 TEST_F(DesktopTest, ATerminationSignalClosesTheMainWindowOnItsThread) {
     HWND top = make_top("main");
     HWND owned =

@@ -173,9 +173,13 @@ TEST_F(TalvaskWindow, ASkinChosenFromTheMenuTakesOverTheWindow) {
     EXPECT_EQ(run(), 0);
 }
 
-TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeight) {
+TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeightAndKeepsThePlaceOnTheScreen) {
     ASSERT_TRUE(start(demo_arguments()));
     HWND hwnd = window->hwnd();
+    // Moved by the user near the right edge: turned, it would run off the screen.
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(hwnd, nullptr, work.right - 450, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     display.then([&] { display.click(hwnd, POINT{5, 300}, kit::user::MouseButton::right); });
     display.then([&] {  // in the menu: past the skin and the separator to "Rotate"
         display.press(VK_DOWN);
@@ -188,6 +192,8 @@ TEST_F(TalvaskWindow, RotateFromThePopupMenuSwapsWidthAndHeight) {
         GetWindowRect(hwnd, &rect);
         EXPECT_EQ(rect.right - rect.left, 600);
         EXPECT_EQ(rect.bottom - rect.top, 440);
+        EXPECT_EQ(rect.right, work.right);
+        EXPECT_EQ(rect.top, 100);
         EXPECT_EQ(GetMenuState(window->menu(), window->menu_ids().rotate(), MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
         ASSERT_TRUE(hold_after(kBooted));
         InvalidateRect(hwnd, nullptr, FALSE);
