@@ -11,14 +11,7 @@ shot="$2"
 allowed="$3"
 shift 3
 reference="${shot%.png}-headless.png"
-skip() {
-  if [ "${KIT_SKIPS_FAIL:-}" = 1 ]; then
-    echo "failed: $1 (a skip fails this run: KIT_SKIPS_FAIL=1)"
-    exit 1
-  fi
-  echo "skipped: $1"
-  exit 77
-}
+. "$(dirname "$0")/skip.sh"
 command -v xvfb-run >/dev/null 2>&1 || skip "xvfb-run is not installed, so no X server can start"
 xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
 # The X and D-Bus client libraries under SDL keep memory until exit; under

@@ -9,14 +9,7 @@
 talvask="$1"
 bin="$2"
 shots="$3"
-skip() {
-  if [ "${KIT_SKIPS_FAIL:-}" = 1 ]; then
-    echo "failed: $1 (a skip fails this run: KIT_SKIPS_FAIL=1)"
-    exit 1
-  fi
-  echo "skipped: $1"
-  exit 77
-}
+. "$(dirname "$0")/../../../testing/skip.sh"
 for tool in xvfb-run xwininfo xdotool import; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup installs it)"
 done
