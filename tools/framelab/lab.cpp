@@ -1,0 +1,178 @@
+#include "tools/framelab/lab.h"
+
+#include <cstdio>
+
+#include "platform/res/resources.h"
+#include "uikit/frames/sys_colors.h"
+
+const kit::res::Module& framelab_resources();
+
+namespace framelab {
+
+IMPLEMENT_DYNCREATE(LabFrame, SECMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(LabFrame, SECMDIFrameWnd)
+ON_WM_CREATE()
+ON_COMMAND(ID_LAB_NEW_SHEET, OnNewSheet)
+ON_COMMAND_EX_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnShowBar)
+ON_UPDATE_COMMAND_UI_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnUpdateShowBar)
+END_MESSAGE_MAP()
+
+// ---- the bars ---------------------------------------------------------------------
+
+void LabBar::OnExtendContextMenu(CMenu* menu) {
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, ID_LAB_BAR_OPTIONS, "Options");
+}
+
+void LabBar::DoPaint(CDC* dc) {
+    SECControlBar::DoPaint(dc);
+    CRect inside;
+    GetInsideRect(inside);
+    if (inside.IsRectEmpty()) return;
+    const SECSysColors& colours = sec_sys_colors();
+    dc->FillSolidRect(&inside, colours.window);
+    dc->Draw3dRect(&inside, colours.shadow, colours.highlight);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(colours.text);
+    CRect text = inside;
+    text.DeflateRect(4, 2);
+    dc->DrawText(GetWindowText(), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+// ---- the frame --------------------------------------------------------------------
+
+int LabFrame::OnCreate(CREATESTRUCT* cs) {
+    if (SECMDIFrameWnd::OnCreate(cs) == -1) return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    return 0;
+}
+
+BOOL LabFrame::CreateDockingWindows() {
+    for (std::size_t i = 0; i < kBars.size(); ++i) {
+        const BarSpec& spec = kBars[i];
+        const UINT id = FindUnusedBarID(this, spec.first_id);
+        if (!id || !bars[i].Create(this, spec.title, kBarStyle, kBarExStyle, id)) return FALSE;
+        bars[i].EnableDocking(spec.dock_mask);
+        DockControlBarEx(&bars[i], spec.dock_bar_id, 0, 0, 1.0f, 220);
+    }
+    ShowControlBar(&bars[0], TRUE, TRUE);
+    ShowControlBar(&bars[1], TRUE, TRUE);
+    return TRUE;
+}
+
+SECWorksheet* LabFrame::NewSheet(const char* title) {
+    auto* sheet = new SECWorksheet;
+    if (!sheet->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this)) return nullptr;
+    sheet->MDIActivate();
+    return sheet;
+}
+
+BOOL LabFrame::OnShowBar(UINT id) {
+    LabBar& bar = bars[id - ID_LAB_SHOW_FIRST];
+    ShowControlBar(&bar, !bar.IsVisible(), FALSE);
+    return TRUE;
+}
+
+void LabFrame::OnUpdateShowBar(CCmdUI* cmd_ui) {
+    cmd_ui->SetCheck(bars[cmd_ui->m_nID - ID_LAB_SHOW_FIRST].IsVisible());
+}
+
+BOOL LabApp::InitInstance() {
+    static const bool registered = (kit::res::register_module(&framelab_resources()), true);
+    (void)registered;
+    auto* lab = new LabFrame;
+    if (!lab->LoadFrame(IDR_FRAMELAB)) return FALSE;
+    m_pMainWnd = lab;
+    lab->SetWindowPos(nullptr, 20, 20, 640, 480, SWP_NOZORDER);
+    lab->ShowWindow(SW_SHOW);
+    lab->UpdateWindow();
+    return TRUE;
+}
+
+// ---- scenarios --------------------------------------------------------------------
+
+namespace {
+
+const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", nullptr};
+
+}  // namespace
+
+const char* const* scenario_names() { return kScenarioNames; }
+
+bool build_scenario(LabFrame& frame, const std::string& name) {
+    if (name != "ide" && name != "ide-start" && name != "sheets") return false;
+    if (!frame.CreateDockingWindows()) return false;
+    if (name == "ide-start") {
+        // As the IDE starts with no saved layout: only the workspace and the output shown.
+        for (std::size_t i = 2; i < frame.bars.size(); ++i) frame.ShowControlBar(&frame.bars[i], FALSE, TRUE);
+    }
+    if (name == "sheets") {
+        frame.NewSheet("main.asm");
+        frame.NewSheet("util.asm");
+    }
+    frame.RecalcLayout();
+    return true;
+}
+
+// ---- the text dump ----------------------------------------------------------------
+
+namespace {
+
+const char* side_name(UINT id) {
+    switch (id) {
+        case AFX_IDW_DOCKBAR_TOP: return "top";
+        case AFX_IDW_DOCKBAR_BOTTOM: return "bottom";
+        case AFX_IDW_DOCKBAR_LEFT: return "left";
+        case AFX_IDW_DOCKBAR_RIGHT: return "right";
+        default: return "float";
+    }
+}
+
+std::string rect_text(const CRect& r) {
+    char text[80];
+    std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld) %ldx%ld", long(r.left), long(r.top), long(r.right),
+                  long(r.bottom), long(r.Width()), long(r.Height()));
+    return text;
+}
+
+}  // namespace
+
+std::string dump_layout(LabFrame& frame) {
+    std::string out;
+    const auto place_of = [&](CWnd& wnd) {
+        CRect r;
+        wnd.GetWindowRect(&r);
+        frame.ScreenToClient(&r);
+        return r;
+    };
+    out += "client " + rect_text(frame.GetLastClientRect()) + "\n";
+    for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
+        CControlBar* found = frame.GetControlBar(id);
+        if (!found || !found->IsKindOf(RUNTIME_CLASS(SECDockBar))) continue;
+        auto* dock_bar = static_cast<SECDockBar*>(found);
+        out += std::string("dockbar ") + side_name(id) + " " + rect_text(place_of(*dock_bar)) + "\n";
+        int row = 0, column = 0;
+        for (int i = 1; i < dock_bar->GetSlotCount(); ++i) {
+            CControlBar* bar = dock_bar->GetDockedControlBar(i);
+            if (!bar) {
+                if (dock_bar->m_arrBars[i].kind == CDockBar::Slot::Kind::row_break) ++row, column = 0;
+                continue;
+            }
+            char pct[32] = "";
+            if (bar->IsKindOf(RUNTIME_CLASS(SECControlBar)))
+                std::snprintf(pct, sizeof pct, " %.3f", double(static_cast<SECControlBar*>(bar)->m_fPctWidth));
+            out += "  bar \"" + std::string(bar->GetWindowText()) + "\" " + side_name(id) + " row " +
+                   std::to_string(row) + " col " + std::to_string(column++) + " " + rect_text(place_of(*bar)) +
+                   (bar->IsVisible() ? " visible" : " hidden") + pct + "\n";
+        }
+        for (const SECDockBar::Splitter& splitter : dock_bar->m_arrSplitters) {
+            CRect r = splitter.m_rect;
+            dock_bar->MapWindowPoints(&frame, &r);
+            out += std::string("  splitter ") + (splitter.m_bInRow ? "in-row " : "row ") + rect_text(r) + "\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace framelab

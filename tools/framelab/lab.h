@@ -1,0 +1,82 @@
+#pragma once
+// The frame lab: a docking MDI frame with the IDE's six docking windows, built
+// from a named scenario, so that layouts can be looked at, dumped as text and
+// pictures, and driven by injected drags and clicks or by hand.
+#include <array>
+#include <string>
+
+#include "uikit/frames/control_bar.h"
+#include "uikit/frames/mdi_child.h"
+#include "uikit/frames/mdi_frame.h"
+
+namespace framelab {
+
+enum : UINT {
+    IDR_FRAMELAB = 128,
+    ID_LAB_NEW_SHEET = 0x8101,
+    ID_LAB_BAR_OPTIONS = 0x8102,
+    ID_LAB_SHOW_FIRST = 0x8110,  // one per bar, in the order of kBars
+};
+
+// One of the IDE's docking windows: its title, first id, where it may dock and where it docks.
+struct BarSpec {
+    const char* title;
+    UINT first_id;
+    DWORD dock_mask;
+    UINT dock_bar_id;
+};
+inline constexpr std::array<BarSpec, 6> kBars{{
+    {"Workspace Window", 100, 0x5000, AFX_IDW_DOCKBAR_LEFT},
+    {"Output Window", 101, 0xA000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Memory Window", 102, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Register Window", 103, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Watch Window", 104, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Disassembly Window", 105, 0xF000, AFX_IDW_DOCKBAR_RIGHT},
+}};
+// The IDE's docking windows: window style and extended style.
+inline constexpr DWORD kBarStyle = 0x50001414;
+inline constexpr DWORD kBarExStyle = 0xF11;
+
+// A docking window that shows its title in its inside rectangle and adds its
+// own item to its context menu.
+class LabBar : public SECControlBar {
+public:
+    void OnExtendContextMenu(CMenu* menu) override;
+
+protected:
+    void DoPaint(CDC* dc) override;
+};
+
+class LabFrame : public SECMDIFrameWnd {
+    DECLARE_DYNCREATE(LabFrame)
+public:
+    std::array<LabBar, kBars.size()> bars;
+    // Creates, docks and shows the six windows as the IDE does.
+    BOOL CreateDockingWindows();
+    // A worksheet child with the title.
+    SECWorksheet* NewSheet(const char* title);
+    afx_msg int OnCreate(CREATESTRUCT* cs);
+    afx_msg void OnNewSheet() { NewSheet("Worksheet"); }
+    afx_msg BOOL OnShowBar(UINT id);
+    afx_msg void OnUpdateShowBar(CCmdUI* cmd_ui);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+class LabApp : public CWinApp {
+public:
+    LabApp() : CWinApp("Frame lab") {}
+    BOOL InitInstance() override;
+    LabFrame* frame() const { return static_cast<LabFrame*>(m_pMainWnd); }
+};
+
+// Names of the scenarios, and building one on a frame just made; false for an unknown name.
+const char* const* scenario_names();
+bool build_scenario(LabFrame& frame, const std::string& name);
+
+// Every dock bar and bar: side, row, column, rectangle (frame client
+// coordinates), visibility and relative width, one per line.
+std::string dump_layout(LabFrame& frame);
+
+}  // namespace framelab

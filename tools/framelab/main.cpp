@@ -1,0 +1,158 @@
+// framelab: a docking frame with the IDE's six docking windows.
+//   framelab [--scenario <name>] [--drag x1,y1,x2,y2]... [--click x,y]... [--dump] [--screenshot <file.png>]
+// Scenarios: ide (all six windows docked), ide-start (only the workspace and
+// the output shown), sheets (ide with two worksheets). Drags and clicks are in
+// the frame's client coordinates and need the headless display. --dump prints
+// the layout as text; --screenshot saves a picture of the frame. Without either
+// the frame stays up for a person to dock and resize the windows by hand.
+// The display comes from KIT_DISPLAY (headless or sdl). Exit codes: 0 done,
+// 1 the display, the frame or the screenshot failed, 2 a bad command line.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/display/display.h"
+#include "platform/display/headless.h"
+#include "platform/display/sdl_display.h"
+#include "tools/framelab/lab.h"
+
+namespace {
+
+struct Action {
+    bool drag = false;
+    POINT from{}, to{};
+};
+
+bool parse_points(const std::string& text, int count, POINT* points) {
+    int values[4] = {};
+    const char* formats[] = {"", "", "%d,%d%n", "", "%d,%d,%d,%d%n"};
+    int used = 0;
+    const int read = count == 2
+                         ? std::sscanf(text.c_str(), formats[2], &values[0], &values[1], &used)
+                         : std::sscanf(text.c_str(), formats[4], &values[0], &values[1], &values[2], &values[3], &used);
+    if (read != count || used != int(text.size())) return false;
+    for (int i = 0; i < count / 2; ++i) points[i] = POINT{values[2 * i], values[2 * i + 1]};
+    return true;
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: framelab [--scenario ide|ide-start|sheets] [--drag x1,y1,x2,y2]... [--click x,y]... "
+                 "[--dump] [--screenshot <file.png>]\n");
+    return 2;
+}
+
+std::string screenshot_path;
+kit::user::Backend* screen = nullptr;
+int exit_code = 0;
+
+bool save_screenshot(HWND hwnd, std::string* error) {
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(screen))
+        return headless->save_png(hwnd, screenshot_path, error);
+    if (auto* sdl = dynamic_cast<kit::display::Sdl*>(screen)) return sdl->save_screenshot(hwnd, screenshot_path, error);
+    *error = "this display cannot take screenshots";
+    return false;
+}
+
+void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    std::string error;
+    if (!save_screenshot(hwnd, &error)) {
+        std::fprintf(stderr, "framelab: %s\n", error.c_str());
+        exit_code = 1;
+    }
+    PostMessage(hwnd, WM_CLOSE, 0, 0);
+}
+
+// Handles what is queued, then the idle work (delayed layouts) as the loop would.
+void settle(CWinApp& app) {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        if (!app.PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    for (LONG count = 0; app.OnIdle(count); ++count) {
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string scenario = "ide";
+    std::vector<Action> actions;
+    bool dump = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (arg == "--scenario" && has_value) {
+            scenario = argv[++i];
+        } else if (arg == "--screenshot" && has_value) {
+            screenshot_path = argv[++i];
+        } else if (arg == "--drag" && has_value) {
+            POINT points[2];
+            if (!parse_points(argv[++i], 4, points)) return usage();
+            actions.push_back(Action{true, points[0], points[1]});
+        } else if (arg == "--click" && has_value) {
+            POINT point[1];
+            if (!parse_points(argv[++i], 2, point)) return usage();
+            actions.push_back(Action{false, point[0], point[0]});
+        } else if (arg == "--dump") {
+            dump = true;
+        } else {
+            return usage();
+        }
+    }
+    bool known = false;
+    for (const char* const* name = framelab::scenario_names(); *name; ++name) known = known || scenario == *name;
+    if (!known) {
+        std::fprintf(stderr, "framelab: no scenario is named \"%s\"\n", scenario.c_str());
+        return 2;
+    }
+    kit::display::OpenedDisplay display = kit::display::open_display();
+    if (!display.backend) {
+        std::fprintf(stderr, "framelab: %s\n", display.error.c_str());
+        return 1;
+    }
+    auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get());
+    if (!actions.empty() && !headless) {
+        std::fprintf(stderr, "framelab: drags and clicks are injected on the headless display only\n");
+        return 2;
+    }
+    if (headless) headless->advance_to_timers(true);
+    screen = display.backend.get();
+    framelab::LabApp app;
+    if (!app.InitInstance() || !framelab::build_scenario(*app.frame(), scenario)) {
+        std::fprintf(stderr, "framelab: the frame could not be built\n");
+        return 1;
+    }
+    settle(app);
+    HWND frame = app.frame()->m_hWnd;
+    for (const Action& action : actions) {
+        if (action.drag) {
+            headless->move(frame, action.from);
+            headless->button(frame, action.from, true);
+            headless->move(frame, action.to);
+            headless->button(frame, action.to, false);
+        } else {
+            headless->click(frame, action.from);
+        }
+        settle(app);
+    }
+    if (dump) std::fputs(framelab::dump_layout(*app.frame()).c_str(), stdout);
+    if (screenshot_path.empty()) {
+        if (dump || !actions.empty()) {
+            app.frame()->DestroyWindow();
+            return 0;
+        }
+        return app.Run();
+    }
+    ::SetTimer(frame, 1, 800, &take_screenshot);
+    app.Run();
+    return exit_code;
+}

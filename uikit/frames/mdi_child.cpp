@@ -1,0 +1,130 @@
+#include "uikit/frames/mdi_child.h"
+
+#include "uikit/frames/sys_colors.h"
+
+IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(SECWorksheet, SECMDIChildWnd)
+IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(SECControlBarMDIChildWnd, SECMDIChildWnd)
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kCaptionList = 256;
+
+}  // namespace
+
+SECMDIChildWnd::SECMDIChildWnd() : root_filter_(std::make_unique<SECMsgFilter>(this, -1)) {
+    filter_table_.Add(kCaptionList, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(SECCaptionControlListMsgFilter), 1);
+}
+
+SECMDIChildWnd::~SECMDIChildWnd() = default;
+
+BOOL SECMDIChildWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    return CMDIChildWnd::LoadFrame(resource_id, style | WS_CHILD, parent, context);
+}
+
+void SECMDIChildWnd::EnableCaptionFilters(UINT flags) {
+    const BOOL enable[] = {(flags & 1) && !(flags & 2)};
+    root_filter_->ApplyDescriptorTable(filter_table_, enable);
+    SECMsgFilter* list = root_filter_->FindFilter(int(kCaptionList), nullptr, -1);
+    if (list && list->IsKindOf(RUNTIME_CLASS(SECCaptionControlListMsgFilter)))
+        list->ApplyDescriptorList(static_cast<SECCaptionControlListMsgFilter*>(list)->m_controls.items, FALSE);
+}
+
+LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    const auto base = [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); };
+    if (sec_route_to_filters(*root_filter_, message, wParam, lParam, &result, base)) return result;
+    if (message == WM_SETCURSOR) {
+        result = base();
+        // Over the sizing borders the filters may show their own cursor.
+        const UINT hit = LOWORD(lParam);
+        if (hit >= 10 && hit <= 17) root_filter_->ProcessMessage(message, wParam, lParam, nullptr);
+        return result;
+    }
+    return base();
+}
+
+LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == sec_syscommandex_message()) {
+        LRESULT result = 0;
+        root_filter_->ProcessMessage(message, wParam, lParam, &result);
+        return result;
+    }
+    return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void SECMDIChildWnd::OnDestroy() {
+    // A maximised child going takes its buttons out of the frame's menu row.
+    if (IsZoomed())
+        if (CMDIFrameWnd* frame = GetMDIFrame())
+            frame->SetWindowPos(nullptr, 0, 0, 0, 0,
+                                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    CMDIChildWnd::OnDestroy();
+}
+
+// ---- a bar in the MDI area ----------------------------------------------------------------
+
+CControlBar* SECControlBarMDIChildWnd::GetHostedBar() const {
+    if (!m_wndDockBar.m_hWnd || m_wndDockBar.GetDockedCount() != 1) return nullptr;
+    for (int i = 0; i < m_wndDockBar.GetSlotCount(); ++i)
+        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) return bar;
+    return nullptr;
+}
+
+BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!SECMDIChildWnd::PreCreateWindow(cs)) return FALSE;
+    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+    return TRUE;
+}
+
+BOOL SECControlBarMDIChildWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
+    // The dock bar belongs to the main frame's docking, and sits in this child.
+    CMDIFrameWnd* main = GetMDIFrame();
+    m_wndDockBar.m_bAutoDelete = FALSE;  // a member, not a heap object
+    if (!m_wndDockBar.Create(main ? static_cast<CFrameWnd*>(main) : this, CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT))
+        return FALSE;
+    if (main) main->RemoveControlBar(&m_wndDockBar);
+    m_wndDockBar.SetParent(this);
+    return TRUE;
+}
+
+void SECControlBarMDIChildWnd::OnSize(UINT type, int cx, int cy) {
+    // The hosted bar fills the child.
+    CControlBar* bar = GetHostedBar();
+    if (bar && bar->IsVisible() && type != SIZE_MINIMIZED) {
+        bar->CalcDynamicLayout(cx, LM_COMMIT | LM_MRUWIDTH);
+        bar->CalcDynamicLayout(cy, LM_COMMIT | LM_MRUWIDTH | LM_LENGTHY);
+    }
+    SECMDIChildWnd::OnSize(type, cx, cy);
+}
+
+void SECControlBarMDIChildWnd::OnClose() {
+    CControlBar* bar = GetHostedBar();
+    if (!bar) {
+        SECMDIChildWnd::OnClose();
+        return;
+    }
+    // Closing hides the bar, so that it can be shown again; the next child becomes active.
+    CMDIFrameWnd* main = GetMDIFrame();
+    if (main) {
+        ::SendMessage(main->m_hWndMDIClient, WM_MDINEXT, 0, 0);
+        main->ShowControlBar(bar, FALSE, FALSE);
+    }
+}
+
+void SECControlBarMDIChildWnd::OnWindowPosChanged(WINDOWPOS* pos) {
+    if (CControlBar* bar = GetHostedBar())
+        if (bar->m_pDockContext && !(pos->flags & SWP_NOMOVE))
+            bar->m_pDockContext->m_ptMRUFloatPos = CPoint(pos->x, pos->y);
+    Default();
+}

@@ -1,0 +1,272 @@
+#include "uikit/frames/mdi_frame.h"
+
+#include <algorithm>
+
+#include "uikit/frames/mdi_child.h"
+#include "uikit/frames/sys_colors.h"
+
+IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
+ON_WM_SYSCOLORCHANGE()
+ON_MESSAGE(WM_SEC_EXTENDCONTEXTMENU, OnExtendContextMenu)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kMaxChildCaptionList = 256;
+
+SECControlBar* as_sec(CControlBar* bar) {
+    return bar && bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(bar) : nullptr;
+}
+
+// The four rows, in the order a bar without a dock bar id looks for its side.
+constexpr struct {
+    UINT id;
+    DWORD style;
+} kRows[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM},
+             {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP},
+             {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT},
+             {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT}};
+
+// A dynamic bar floats with its sizing bit, and a side-docked one floats across.
+DWORD float_style(CControlBar* bar, DWORD style) {
+    if (bar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
+        style |= CBRS_SIZE_DYNAMIC;
+        if (style & CBRS_ORIENT_VERT) style = (style & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    return style;
+}
+
+}  // namespace
+
+SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(this, -1)) {
+    sec_register_frames_resources();
+    filter_table_.Add(kMaxChildCaptionList, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter), 0);
+    EnableCaptionFilters(FALSE);
+}
+
+SECMDIFrameWnd::~SECMDIFrameWnd() = default;
+
+void SECMDIFrameWnd::EnableCaptionFilters(BOOL) {
+    const BOOL enable[] = {TRUE};
+    root_filter_->ApplyDescriptorTable(filter_table_, enable);
+    // The system draws the maximised child's own buttons; the list keeps room for the application's.
+    SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1);
+    if (list && list->IsKindOf(RUNTIME_CLASS(SECCaptionControlListMsgFilter)))
+        list->ApplyDescriptorList(static_cast<SECCaptionControlListMsgFilter*>(list)->m_controls.items, FALSE);
+}
+
+// ---- docking ----------------------------------------------------------------------------
+
+SECDockBar* SECMDIFrameWnd::CreateDockBar() {
+    CObject* made = m_pDockBarClass ? m_pDockBarClass->CreateObject() : nullptr;
+    if (made && made->IsKindOf(RUNTIME_CLASS(SECDockBar))) return static_cast<SECDockBar*>(made);
+    delete made;
+    return nullptr;
+}
+
+void SECMDIFrameWnd::EnableDocking(DWORD dock_style) {
+    if (!m_pMDIChildBarClass) m_pMDIChildBarClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
+    if (!m_pDockBarClass) m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+    for (const auto& row : kRows) {
+        if (!(row.style & dock_style & CBRS_ALIGN_ANY) || GetControlBar(row.id)) continue;
+        SECDockBar* dock_bar = CreateDockBar();
+        if (!dock_bar || !dock_bar->Create(this, row.style, row.id)) {
+            delete dock_bar;
+            AfxThrowResourceException();
+        }
+        dock_bar->ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    }
+}
+
+void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                                      const SECDockSize& size) {
+    if (!bar || !bar->m_hWnd) return;
+    SECControlBar* sec = as_sec(bar);
+    if (sec) sec->OnBarBeginDock();
+    CControlBar* target = dock_bar_id ? GetControlBar(dock_bar_id) : nullptr;
+    if (!dock_bar_id) {
+        for (const auto& row : kRows) {
+            if ((row.style & bar->m_dwStyle & CBRS_ALIGN_ANY) && (target = GetControlBar(row.id))) break;
+        }
+    }
+    if (!target || !target->IsKindOf(RUNTIME_CLASS(SECDockBar))) return;
+    auto* dock_bar = static_cast<SECDockBar*>(target);
+    if (sec) sec->m_fPctWidth = size.pct;
+    const DWORD align = dock_bar->GetBarStyle() & CBRS_ALIGN_ANY;
+    const DWORD mode = (bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING)
+                           ? LM_HORZ | LM_MRUWIDTH | LM_LENGTHY
+                       : (align & CBRS_ORIENT_HORZ) ? LM_HORZ | LM_HORZDOCK | LM_LENGTHY
+                                                    : LM_VERTDOCK;
+    bar->CalcDynamicLayout(size.height, mode | LM_COMMIT);
+    dock_bar->DockControlBarEx(bar, position);
+    if (sec) sec->OnBarEndDock();
+}
+
+void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int a, int b, float pct, int height) {
+    DockControlBarEx(bar, SECDockPos{b, a, 0}, dock_bar_id, SECDockSize{pct, height, 0});
+}
+
+void SECMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) {
+    if (!bar || !bar->m_hWnd) return;
+    SECControlBar* sec = as_sec(bar);
+    if (sec) sec->OnBarBeginFloat();
+    FloatControlBar(bar, CPoint(x, y), float_style(bar, style));
+    if (sec) sec->OnBarEndFloat();
+}
+
+SECControlBarMDIChildWnd* SECMDIFrameWnd::CreateControlBarMDIChild() {
+    CRuntimeClass* cls = m_pMDIChildBarClass ? m_pMDIChildBarClass : RUNTIME_CLASS(SECControlBarMDIChildWnd);
+    CObject* made = cls->CreateObject();
+    if (!made || !made->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd))) {
+        delete made;
+        return nullptr;
+    }
+    auto* child = static_cast<SECControlBarMDIChildWnd*>(made);
+    // A failed LoadFrame has deleted the child already.
+    if (!child->LoadFrame(20514, 0x42CFA000, this, nullptr)) return nullptr;
+    return child;
+}
+
+void SECMDIFrameWnd::FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style) {
+    if (!bar || !bar->m_hWnd || !m_hWndMDIClient) return;
+    SECControlBar* sec = as_sec(bar);
+    if (sec) sec->OnBarBeginMDIFloat();
+    CRect client;
+    ::GetClientRect(m_hWndMDIClient, &client);
+    if (x < 0 || y < 0) {
+        x = m_ptCascade.x, y = m_ptCascade.y;
+        m_ptCascade.Offset(20, 23);
+        if (m_ptCascade.x > client.Width() - 30) m_ptCascade.x = 30;
+        if (m_ptCascade.y > client.Height() - 30) m_ptCascade.y = 30;
+    } else {
+        CPoint at(x, y);
+        ::ScreenToClient(m_hWndMDIClient, &at);
+        x = at.x, y = at.y;
+    }
+    x = std::clamp<int>(x, 0, std::max<int>(client.Width(), 0));
+    y = std::clamp<int>(y, 0, std::max<int>(client.Height() - 30, 0));
+    SECDockBar* current = sec_dock_bar_of(bar);
+    if (current && current->m_bMDIChild && current->GetDockedCount() == 1) {
+        if (CWnd* host = current->GetParent()) {
+            host->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            static_cast<CFrameWnd*>(host)->RecalcLayout();
+        }
+    } else if (SECControlBarMDIChildWnd* child = CreateControlBarMDIChild()) {
+        bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | (float_style(bar, style) & CBRS_ALIGN_ANY);
+        child->SetOwner(this);
+        child->m_wndDockBar.DockControlBarEx(bar, SECDockPos{});
+        const CSize size = bar->m_dwStyle & CBRS_SIZE_DYNAMIC ? bar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
+                                                              : bar->CalcFixedLayout(FALSE, TRUE);
+        CRect frame_rect(0, 0, size.cx, size.cy);
+        ::AdjustWindowRectEx(&frame_rect, child->GetStyle(), FALSE, child->GetExStyle());
+        child->SetWindowPos(nullptr, x, y, frame_rect.Width(), frame_rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        child->RecalcLayout();
+        child->ShowWindow(SW_SHOWNA);
+        child->UpdateWindow();
+    }
+    if (sec) sec->OnBarEndMDIFloat();
+}
+
+// ---- show and hide ------------------------------------------------------------------------
+
+CFrameWnd* SECMDIFrameWnd::floating_frame_of(CControlBar* bar) const {
+    if (!bar->IsFloating() || !bar->m_pDockBar) return nullptr;
+    CWnd* parent = bar->m_pDockBar->GetParent();
+    return parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr;
+}
+
+void SECMDIFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) {
+    if (!bar || !bar->m_hWnd) return;
+    CFrameWnd* floating = floating_frame_of(bar);
+    CFrameWnd* docking_frame = floating ? floating : this;
+    SECDockBar* dock_bar = sec_dock_bar_of(bar);
+    // Only a change of state touches the row: a bar shown again gets back its share.
+    const bool changes = bar->IsVisible() != show;
+    if (delay) {
+        bar->DelayShow(show);
+        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
+        docking_frame->DelayRecalcLayout();
+    } else {
+        bar->SetWindowPos(
+            nullptr, 0, 0, 0, 0,
+            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        bar->DelayShow(show);
+        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
+        if (!(floating && !show)) docking_frame->RecalcLayout(FALSE);
+    }
+    if (!floating) return;
+    // A floating frame shows while it holds a visible bar.
+    const int visible = bar->m_pDockBar ? (dock_bar ? dock_bar->GetDockedVisibleCount() : int(show)) : int(show);
+    if (visible == 0) {
+        floating->ShowWindow(SW_HIDE);
+    } else if (visible == 1 && show) {
+        if (delay) floating->RecalcLayout();
+        floating->ShowWindow(SW_SHOWNA);
+    } else if (!delay) {
+        floating->RecalcLayout();
+    }
+}
+
+void SECMDIFrameWnd::RecalcLayout(BOOL notify) {
+    const bool had_area = m_rectLastClient.Width() > 0 && m_rectLastClient.Height() > 0;
+    CMDIFrameWnd::RecalcLayout(notify);
+    // A frame that had no client area (a zero-height frame) repaints whole once it has one.
+    if (!had_area && m_hWnd) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    m_rectLastClient.SetRectEmpty();
+    if (m_hWndMDIClient) {
+        ::GetClientRect(m_hWndMDIClient, &m_rectLastClient);
+        ::MapWindowPoints(m_hWndMDIClient, m_hWnd, reinterpret_cast<POINT*>(&m_rectLastClient), 2);
+    }
+}
+
+// ---- messages -------------------------------------------------------------------------------
+
+BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (CMDIFrameWnd::OnCommand(wParam, lParam)) return TRUE;
+    // System commands chosen from a menu of ours come back as the system command.
+    if (lParam == 0 && LOWORD(wParam) >= 0xF000) {
+        SendMessage(WM_SYSCOMMAND, LOWORD(wParam), 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
+                                             [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
+        return result;
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == sec_syscommandex_message()) {
+        LRESULT result = 0;
+        root_filter_->ProcessMessage(message, wParam, lParam, &result);
+        return result;
+    }
+    return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void SECMDIFrameWnd::OnSysColorChange() {
+    RefreshSysColors();
+    Default();
+    SendMessageToDescendants(WM_SYSCOLORCHANGE, 0, 0, TRUE, TRUE);
+}
+
+LRESULT SECMDIFrameWnd::OnExtendContextMenu(WPARAM wParam, LPARAM lParam) {
+    SECControlBar* bar = as_sec(reinterpret_cast<CControlBar*>(wParam));
+    auto* menu = reinterpret_cast<CMenu*>(lParam);
+    if (!bar || !menu) return 0;
+    // A bar in the MDI area docks again only through "Float In Main Window".
+    if (bar->IsMDIChild()) menu->EnableMenuItem(ID_SEC_ALLOW_DOCKING, MF_BYCOMMAND | MF_GRAYED);
+    if (bar->m_dwExStyle & CBRS_EX_FLOAT_IN_MAIN) {
+        CString text;
+        text.LoadString(ID_SEC_FLOAT_IN_MAIN);
+        menu->AppendMenu(MF_SEPARATOR);
+        menu->AppendMenu(MF_STRING | (bar->IsMDIChild() ? MF_CHECKED : 0), ID_SEC_FLOAT_IN_MAIN, text);
+    }
+    return 0;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// SECMDIFrameWnd: the toolkit's MDI main frame. It docks bars in the
+// toolkit's dock bars (rows with splitters on every side), floats them in
+// small frames or as MDI children, shows and hides them at once or at the next
+// idle time, and hands its non-client and extended system-command messages to
+// a tree of message filters for caption buttons.
+#include <memory>
+
+#include "platform/afx/afx.h"
+#include "uikit/frames/dock_bar.h"
+#include "uikit/frames/msg_filter.h"
+
+class SECControlBarMDIChildWnd;
+
+class SECMDIFrameWnd : public CMDIFrameWnd {
+    DECLARE_DYNCREATE(SECMDIFrameWnd)
+public:
+    SECMDIFrameWnd();
+    ~SECMDIFrameWnd() override;
+
+    void EnableDocking(DWORD dock_style);
+    virtual SECDockBar* CreateDockBar();
+    virtual void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                                  const SECDockSize& size);
+    // The IDE's form: column `a`, row `b`, a relative width and a thickness in pixels.
+    virtual void DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int a, int b, float pct, int height);
+    virtual void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style);
+    // Floats the bar as a child of the MDI area; negative x or y cascades it.
+    void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style);
+    virtual SECControlBarMDIChildWnd* CreateControlBarMDIChild();
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;
+    void RecalcLayout(BOOL notify = TRUE) override;
+    virtual void EnableCaptionFilters(BOOL first);
+    void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
+    BOOL HasMenuBar() const { return FALSE; }
+    SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
+    // The client area left over by the bars at the last layout.
+    const CRect& GetLastClientRect() const { return m_rectLastClient; }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    CRuntimeClass* m_pDockBarClass = nullptr;
+    CRuntimeClass* m_pMDIChildBarClass = nullptr;
+    CPoint m_ptCascade{30, 30};
+    BOOL m_bBmpMenus = FALSE, m_bBmpMenusSecond = FALSE;
+
+    afx_msg void OnSysColorChange();
+    afx_msg LRESULT OnExtendContextMenu(WPARAM wParam, LPARAM lParam);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CRect m_rectLastClient;
+    std::unique_ptr<SECMsgFilter> root_filter_;
+    SECMsgFilter::DescriptorTable filter_table_;
+    CFrameWnd* floating_frame_of(CControlBar* bar) const;
+};
