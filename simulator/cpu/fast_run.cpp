@@ -207,7 +207,8 @@ private:
             ApplyIoWrite(core_, reg);
             RefreshPages();
             SetCycleBudget(core_);
-            AskBoundary(core_);
+            // A write that raised an interrupt or a request has the round look after this instruction.
+            if (AttentionNeeded(core_)) AskBoundary(core_);
             return;
         }
         Place place = MapAddress(core_, address);
