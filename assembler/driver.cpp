@@ -7,6 +7,7 @@
 
 #include "assembler/context.h"
 #include "assembler/file_access.h"
+#include "assembler/line_records.h"
 #include "assembler/output_files.h"
 #include "assembler/passes.h"
 
@@ -17,7 +18,8 @@ namespace {
 using MessageFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 MessageFile create_message_file() {
-    MessageFile file(std::fopen("output.msg", "w+b"), &std::fclose);
+    constexpr const char* kName = "output.msg";
+    MessageFile file(output_refusal(kName).empty() ? std::fopen(kName, "w+b") : nullptr, &std::fclose);
     if (!file) std::fputs("INVALID_OUTPUT_HANDLE\n", stderr);
     return file;
 }
@@ -25,6 +27,7 @@ MessageFile create_message_file() {
 void open_main_source(AsmContext& context) {
     context.search.include_directories = context.settings.include_directories;
     if (const char* variable = std::getenv("include")) context.search.include_variable = variable;
+    count_source_file(context);
     SourceFile source;
     std::string error_text;
     const std::string& name = context.settings.source_path;
@@ -36,16 +39,21 @@ void open_main_source(AsmContext& context) {
 
 bool names_a_source(const AsmContext& context, const std::string& path) {
     for (const SourceFile& source : context.sources) {
-        if (same_file(source.path, path)) return true;
+        if (!source.is_expansion() && same_file(source.path, path)) return true;
     }
     return false;
 }
 
-// An output that would overwrite a source is refused before anything runs.
-void refuse_outputs_naming_sources(AsmContext& context, const OutputPaths& outputs) {
+// An output that would overwrite a source, or that names no file this run
+// may replace, is refused before anything is written, and again before the
+// outputs are written, when every included source is known.
+void refuse_unwritable_outputs(AsmContext& context, const OutputPaths& outputs) {
     for (const std::string* output : {&outputs.object, &outputs.symbols}) {
         if (names_a_source(context, *output)) {
             context.reporter.fatal(kMsgWriteFileError, *output, "the output would replace a source");
+        }
+        if (std::string refusal = output_refusal(*output); !refusal.empty()) {
+            context.reporter.fatal(kMsgWriteFileError, *output, refusal);
         }
     }
 }
@@ -54,7 +62,7 @@ void refuse_outputs_naming_sources(AsmContext& context, const OutputPaths& outpu
 // survives for a later link to take. An output that names a source is kept.
 void discard_outputs(const AsmContext& context, const OutputPaths& outputs) {
     for (const std::string* output : {&outputs.object, &outputs.symbols}) {
-        if (!names_a_source(context, *output)) remove_file(*output);
+        if (!names_a_source(context, *output)) remove_stale_output(*output);
     }
 }
 
@@ -68,6 +76,7 @@ void write_output(AsmContext& context, const std::string& path, const std::strin
 void write_outputs(AsmContext& context, const OutputPaths& outputs) {
     std::string limit = format_limit_passed(context);
     if (!limit.empty()) context.reporter.fatal(kMsgWriteFileError, outputs.object, limit);
+    refuse_unwritable_outputs(context, outputs);
     write_output(context, outputs.symbols, symbol_file_bytes(context.rows));
     write_output(context, outputs.object, object_file_bytes(context));
 }
@@ -89,7 +98,7 @@ int assemble(const std::vector<std::string>& args) {
     try {
         try {
             open_main_source(*context);
-            refuse_outputs_naming_sources(*context, outputs);
+            refuse_unwritable_outputs(*context, outputs);
             discard_outputs(*context, outputs);
             succeeded = run_passes(*context);
             if (succeeded) write_outputs(*context, outputs);

@@ -20,10 +20,16 @@ bool read_whole_file(const std::string& path, std::string& contents, std::string
 // with the system's text.
 bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text);
 
-// Removes a file if it exists; a missing file is no failure.
-void remove_file(const std::string& path);
+// Why `path` may not be written as an output (a folder, a FIFO, a device, a
+// read-only file); empty when it may.
+std::string output_refusal(const std::string& path);
 
-// True when both paths name the same existing file.
+// Removes an output of an earlier run: only a regular file that may be
+// written; a missing one, or anything else, is left as it is.
+void remove_stale_output(const std::string& path);
+
+// True when both paths name the same existing file (by device and inode: any
+// spelling, a link or a hard link).
 bool same_file(const std::string& a, const std::string& b);
 
 }  // namespace dravlin

@@ -35,6 +35,10 @@ void add_line(AsmContext& context, int file_position, int line_number, int32_t s
 
 }  // namespace
 
+void count_source_file(AsmContext& context) {
+    if (++context.files_opened > kMaxObjectFiles) context.reporter.fatal(kMsgAllocFailed, {});
+}
+
 void list_object_files(AsmContext& context) {
     ObjectTables& object = context.object;
     object.file_names = context.code_line_files;

@@ -20,6 +20,11 @@ inline LinePlace line_place(const AsmContext& context) {
     return {state.location_counter, state.section, state.segment, state.segment_open};
 }
 
+// Before a source file is opened: the object lists at most 256 files (a
+// line record keeps the file's place in 8 bits), so the 257th stops the run
+// with 1001 before it is read.
+void count_source_file(AsmContext& context);
+
 // After pass 1: the object's file list (the #CODELINE names, then every file
 // read, in source-table order; expansions are no files of it).
 void list_object_files(AsmContext& context);

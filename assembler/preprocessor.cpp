@@ -148,6 +148,7 @@ void include_file(AsmContext& context, const std::vector<std::string>& words) {
     }
     int source_index = -1;
     if (context.pass == 0) {
+        count_source_file(context);
         SourceFile source;
         std::string error_text;
         if (!open_source(*name, context.search, source, error_text)) {

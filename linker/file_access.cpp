@@ -5,7 +5,7 @@
 namespace linker {
 namespace {
 
-std::string system_text(const os::Error& error) { return error.code != 0 ? os::error_text(error.code) : error.text; }
+std::string system_text(const os::Error& error) { return os::reason_text(error); }
 
 }  // namespace
 

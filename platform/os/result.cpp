@@ -13,6 +13,8 @@ std::string error_text(int code) {
 
 Error system_error(std::string_view what, int code) { return Error{code, std::string(what) + ": " + error_text(code)}; }
 
+std::string reason_text(const Error& error) { return error.code != 0 ? error_text(error.code) : error.text; }
+
 Error plain_error(std::string text) { return Error{0, std::move(text)}; }
 
 }  // namespace os

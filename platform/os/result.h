@@ -22,6 +22,10 @@ inline constexpr int kNotRegularFile = 0x10000;
 // The system's text for an errno value (stands in for FormatMessage).
 std::string error_text(int code);
 
+// Why it failed without what: the system's text for a system error (what a
+// program prints after the path it names itself), else the error's text.
+std::string reason_text(const Error& error);
+
 // An Error for errno after a failed call: "<what>: <system text>".
 Error system_error(std::string_view what, int code = errno);
 

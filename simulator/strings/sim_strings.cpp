@@ -94,7 +94,7 @@ SimFailure system_failure(int id, std::string_view system_text, std::string_view
 }
 
 SimFailure system_failure(int id, const os::Error& error, std::string_view path) {
-    return system_failure(id, error.code ? os::error_text(error.code) : error.text, path);
+    return system_failure(id, os::reason_text(error), path);
 }
 
 std::string failure_line(const SimFailure& failure) {
