@@ -21,6 +21,18 @@ ReadResult read_whole_file(std::string_view path, std::uint64_t max_size) {
     return result;
 }
 
+const std::string* input_named_by(std::string_view output, const std::vector<std::string>& inputs) {
+    const auto identity = os::file_identity(output);
+    if (!identity) return nullptr;
+    for (const auto& input : inputs)
+        if (os::file_identity(input) == identity) return &input;
+    return nullptr;
+}
+
+std::string replaces_input_text(std::string_view input) {
+    return "the output would replace the input " + std::string(input);
+}
+
 bool PendingOutput::create() {
     auto file = os::AtomicFile::create(path_, os::Durability::regenerable);
     if (!file) {

@@ -23,6 +23,14 @@ struct ReadResult {
 // A regular file of at most `max_size` bytes (os::read_file).
 ReadResult read_whole_file(std::string_view path, std::uint64_t max_size);
 
+// The first of `inputs` that is the file `output` names (by device and inode:
+// another spelling, a link or a hard link counts), or nullptr. An output
+// that does not exist yet names none.
+const std::string* input_named_by(std::string_view output, const std::vector<std::string>& inputs);
+
+// The text that says why an output is refused for naming `input`.
+std::string replaces_input_text(std::string_view input);
+
 // An output in progress. Destroyed without a commit, it removes its temporary
 // file and leaves the target as it was.
 class PendingOutput {

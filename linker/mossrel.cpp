@@ -38,18 +38,28 @@ void write_outputs(const LinkContext& link, LinkReporter& reporter, const std::v
     const auto& settings = link.settings;
     const auto map_path = debug_map_path(settings);
     PendingOutput image_file(settings.output_path);
-    if (!image_file.create()) reporter.report(LinkMessage::CannotOpen, settings.output_base, image_file.error());
-    if (!image_file.write(image)) reporter.report(LinkMessage::WriteFailed, settings.output_base, image_file.error());
+    if (!image_file.create()) reporter.report(LinkMessage::CannotOpen, settings.output_path, image_file.error());
+    if (!image_file.write(image)) reporter.report(LinkMessage::WriteFailed, settings.output_path, image_file.error());
     PendingOutput map_file(map_path);
     if (!map_file.create()) reporter.report(LinkMessage::CannotOpen, map_path, map_file.error());
     if (!map_file.write(debug_map)) reporter.report(LinkMessage::WriteFailed, map_path, map_file.error());
-    if (!image_file.commit()) reporter.report(LinkMessage::WriteFailed, settings.output_base, image_file.error());
+    if (!image_file.commit()) reporter.report(LinkMessage::WriteFailed, settings.output_path, image_file.error());
     if (!map_file.commit()) reporter.report(LinkMessage::WriteFailed, map_path, map_file.error());
+}
+
+// Neither output may be one of the inputs: the link would destroy what it reads.
+void refuse_outputs_over_inputs(const LinkSettings& settings, LinkReporter& reporter) {
+    std::vector<std::string> inputs = settings.object_paths;
+    inputs.insert(inputs.end(), settings.library_paths.begin(), settings.library_paths.end());
+    for (const auto& output : {settings.output_path, debug_map_path(settings)})
+        if (const std::string* input = input_named_by(output, inputs))
+            reporter.report(LinkMessage::CannotOpen, output, replaces_input_text(*input));
 }
 
 int link(LinkSettings settings, LinkReporter& reporter) {
     LinkContext link;
     link.settings = std::move(settings);
+    refuse_outputs_over_inputs(link.settings, reporter);
     load_objects(link, reporter);
     scan_objects(link, reporter);
     load_libraries(link, reporter);

@@ -1,6 +1,13 @@
 #include "linker/tool_messages.h"
 
+#include "platform/os/file.h"
+
 namespace linker {
+
+namespace {
+// Only a missing or writable regular file is taken: never a FIFO or a device.
+constexpr const char* kMessageFile = "output.msg";
+}  // namespace
 
 Console Console::standard() {
     return {[](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); },
@@ -8,7 +15,8 @@ Console Console::standard() {
 }
 
 ToolMessages::ToolMessages(const Console& console, bool with_file)
-    : console_(console), file_(with_file ? std::fopen("output.msg", "wb") : nullptr) {}
+    : console_(console),
+      file_(with_file && os::check_output(kMessageFile) ? std::fopen(kMessageFile, "wb") : nullptr) {}
 
 ToolMessages::~ToolMessages() { close(); }
 

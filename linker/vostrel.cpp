@@ -72,10 +72,16 @@ int run_vostrel(const std::vector<std::string>& arguments, const Console& consol
         return kVostrelFailed;
     }
 
+    std::vector<std::string> paths;
+    for (const auto& name : request->names) paths.push_back(join_object_path(request->directory, name));
+    if (const std::string* input = input_named_by(request->output, paths)) {
+        messages.write(fill_texts(kCannotOpen, request->output, replaces_input_text(*input)));
+        return kVostrelFailed;
+    }
+
     // Every input is read and checked before the old library is touched.
     std::vector<std::vector<std::uint8_t>> objects;
-    for (const auto& name : request->names) {
-        const auto path = join_object_path(request->directory, name);
+    for (const auto& path : paths) {
         auto file = read_whole_file(path, formats::kLargestObjFile);
         if (!file.ok) {
             messages.write(fill_texts(kCannotOpen, path, file.error));
