@@ -129,7 +129,10 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
 
 std::variant<std::vector<uint8_t>, SimFailure> read_loader(const std::filesystem::path& file) {
     auto loader = os::read_file(file.string(), kLargestLoaderFile);
-    if (!loader || loader->size() < kLoaderSize) return sim_failure(kReadLoaderError);
+    if (!loader) return sim_failure(kReadLoaderError, file.string() + ": " + os::reason_text(loader.error()));
+    if (loader->size() < kLoaderSize)
+        return sim_failure(kReadLoaderError,
+                           file.string() + ": shorter than " + std::to_string(kLoaderSize) + " bytes");
     loader->resize(kLoaderSize);
     return std::move(*loader);
 }

@@ -45,7 +45,7 @@ std::variant<PreparedDownload, SimFailure> prepare_download(const std::filesyste
 
 // The device-side loader: the first 4096 bytes of `file` ("dl.ini" in the
 // program's folder), which the download places at device address $3000 of
-// internal RAM. A shorter file, or none, is string 88.
+// internal RAM. A shorter file, or none, is string 88 naming the file given.
 inline constexpr const char* kLoaderFileName = "dl.ini";
 inline constexpr uint32_t kLoaderSize = 4096;
 // The loader is downloaded as a program is: no larger file is one.

@@ -19,6 +19,17 @@ int Fail(int number, const std::string& message, int exitCode) {
     return exitCode;
 }
 
+// The input of this run that `output` would replace (any spelling, a link or a
+// hard link), or an empty string.
+std::string InputNamedBy(const std::string& output, const simrun::Options& options) {
+    const auto identity = os::file_identity(output);
+    if (!identity) return {};
+    for (const std::string* input : {&options.rom, &options.loader, &options.download}) {
+        if (!input->empty() && os::file_identity(*input) == identity) return *input;
+    }
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -29,6 +40,11 @@ int main(int argc, char** argv) {
         return Fail(1, parsed.error, 2);
     }
     const simrun::Options& options = parsed.options;
+
+    if (!options.lcdPbm.empty()) {
+        if (std::string input = InputNamedBy(options.lcdPbm, options); !input.empty())
+            return Fail(3, options.lcdPbm + ": the output would replace the input " + input, 1);
+    }
 
     simrun::Session session;
     if (std::string error = session.Start(options, std::cout); !error.empty()) return Fail(2, error, 2);

@@ -167,7 +167,7 @@ TEST_F(SimrunCli, BadInputGetsANumberedMessageAndExitCode2) {
         {{"--rom", DEMO_ROM_PATH, "--eas", "0xF0000000"}, "simrun: error 2: the RAM sizes are too large"},
         {{"--rom", DEMO_ROM_PATH, "--ias", "16"}, "simrun: error 2: The internal RAM size 16 is too small"},
         {{"--rom", DEMO_ROM_PATH, "--download", "x.bin", "--name", "X", "--loader", "short.bin"},
-         "simrun: error 2: Read \"dl.ini\" error\n"},
+         "simrun: error 2: Read \"dl.ini\" error\n <short.bin: shorter than 4096 bytes>\n"},
     };
     for (const Case& c : cases) {
         Outcome run = Run(c.arguments);
