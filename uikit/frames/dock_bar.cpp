@@ -190,7 +190,8 @@ void SECDockBar::NormalizeRow(int row_start, SECControlBar* kept, int* flexible,
     if (flexible) *flexible = int(bars.size());
     if (fixed) *fixed = int(visible.size() - bars.size());
     if (bars.empty()) return;
-    if (std::find(bars.begin(), bars.end(), kept) == bars.end()) kept = nullptr;
+    // A bar that asks for the whole row (as every bar docks) has no share of its own to keep.
+    if (std::find(bars.begin(), bars.end(), kept) == bars.end() || (kept && kept->m_fPctWidth >= 1.0f)) kept = nullptr;
     float others = 0.0f;
     for (SECControlBar* bar : bars)
         if (bar != kept) others += std::max(bar->m_fPctWidth, 0.0f);

@@ -5,6 +5,9 @@
 // caption filters, MDI children in the docked frame, and a picture.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -296,6 +299,11 @@ TEST_F(FrameLabTest, TheIdeStartsWithTheWorkspaceAndTheOutput) {
     for (int i : {2, 3, 4, 5}) EXPECT_FALSE(bar(i).GetStyle() & WS_VISIBLE) << i;
     EXPECT_EQ(place(bar(1)), CRect(0, 211, 632, 431));
     EXPECT_EQ(place(bar(0)), CRect(2, 0, 222, 205));
+    // A window shown for the first time shares its row with what is there.
+    frame->ShowControlBar(&bar(2), TRUE, FALSE);
+    EXPECT_NEAR(bar(2).m_fPctWidth, 0.5f, 1e-5);
+    EXPECT_NEAR(bar(1).m_fPctWidth, 0.5f, 1e-5);
+    EXPECT_EQ(place(bar(2)).Width(), 313);
 }
 
 TEST_F(FrameLabTest, GripperButtonsHideAndExpandTheirBar) {
@@ -489,6 +497,66 @@ TEST_F(FrameLabTest, TheIdeLayoutLooksAsReviewed) {
     const auto png = gdi::encode_png(picture);
     EXPECT_TRUE(
         testing_kit::matches_golden("tools/framelab/tests/golden/ide.png", std::string(png.begin(), png.end())));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FrameLabTest, TheTextDumpListsEveryBarWithItsPlace) {
+    build();
+    EXPECT_TRUE(testing_kit::matches_golden("tools/framelab/tests/golden/ide.txt", dump_layout(*frame)));
+}
+
+struct LabRun {
+    int code = -1;
+    std::string output;
+};
+
+// The lab program on the headless display, with what it printed (both streams).
+LabRun run_lab(const std::string& arguments) {
+    testing_kit::TempDir profile;
+    const std::string command = "KIT_DISPLAY=headless KIT_PROFILE_DIR='" + profile.path().string() + "' '" +
+                                testing_kit::program_path("framelab").string() + "' " + arguments + " 2>&1";
+    LabRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, got);
+    const int status = pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(FrameLabProgram, DragsAreInjectedAndTheLayoutDumped) {
+    // The first in-row splitter of the bottom row sits at x 153-158 of the frame's client area.
+    const LabRun moved = run_lab("--scenario ide --drag 155,300,255,300 --dump");
+    EXPECT_EQ(moved.code, 0) << moved.output;
+    EXPECT_NE(moved.output.find("bar \"Watch Window\" bottom row 0 col 0 (0,211)-(253,431) 253x220 visible"),
+              std::string::npos)
+        << moved.output;
+    const LabRun start = run_lab("--scenario ide-start --dump");
+    EXPECT_EQ(start.code, 0);
+    EXPECT_NE(start.output.find("bar \"Memory Window\" bottom row 0 col 2 (0,205)-(0,205) 0x0 hidden"),
+              std::string::npos)
+        << start.output;
+}
+
+TEST(FrameLabProgram, ABadCommandLineIsRefusedWithItsReason) {
+    const struct {
+        const char* arguments;
+        const char* says;
+    } kBad[] = {
+        {"--scenario nowhere", "no scenario is named \"nowhere\""},
+        {"--drag 1,2,3", "usage: framelab"},
+        {"--click 5,x", "usage: framelab"},
+        {"--frobnicate", "usage: framelab"},
+    };
+    for (const auto& item : kBad) {
+        const LabRun run = run_lab(item.arguments);
+        EXPECT_EQ(run.code, 2) << item.arguments;
+        EXPECT_NE(run.output.find(item.says), std::string::npos) << run.output;
+    }
 }
 
 }  // namespace
