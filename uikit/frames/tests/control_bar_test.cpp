@@ -18,6 +18,7 @@ protected:
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
+        AfxDeleteTempMaps();  // the wrappers of handles the painting saw
     }
     kit::display::Headless display;
     CFrameWnd* frame = new CFrameWnd;  // deletes itself when destroyed

@@ -89,6 +89,7 @@ protected:
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
+        AfxDeleteTempMaps();  // the wrappers of handles the painting saw
         gdi::set_test_font_everywhere(false);
     }
     SECCaptionControlMsgFilter& control(int id) {
