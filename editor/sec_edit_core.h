@@ -149,6 +149,7 @@ public:
     int CaretWordRight(bool redraw);
     // The view alone; the caret stays.
     int SetTopLine(int line, bool redraw);
+    int SetLeftColumn(int column, bool redraw);
     int ScrollLineUp(bool redraw);
     int ScrollLineDown(bool redraw);
     int ScrollPageUp(bool redraw);

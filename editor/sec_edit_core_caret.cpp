@@ -149,6 +149,13 @@ int SECEditCore::SetTopLine(int line, bool redraw) {
     return 0;
 }
 
+int SECEditCore::SetLeftColumn(int column, bool redraw) {
+    left_column_ = std::clamp(column, 0, kMaxLineColumns);
+    if (redraw) window_.InvalidateAll();
+    SetCaretPosition();
+    return 0;
+}
+
 int SECEditCore::ScrollLineUp(bool redraw) {
     if (top_ <= 1) return kTopOfFile;
     --top_;

@@ -1,0 +1,125 @@
+// Painting an editor window's rows.
+#include "editor/window/edit_paint.h"
+
+#include <algorithm>
+
+#include "editor/line_colours.h"
+
+namespace editor {
+namespace {
+
+// The gutter's checkerboard: rows alternating 0xAA and 0x55 (word-aligned rows).
+constexpr WORD kGutterBits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+
+COLORREF ToScreen(COLORREF colour) { return ::RGB(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
+
+void FillGutter(CDC& dc, const RECT& cell, COLORREF background) {
+    CBitmap bits;
+    bits.Attach(::CreateBitmap(8, 8, 1, 1, kGutterBits));
+    CBrush brush;
+    brush.CreatePatternBrush(bits);
+    const COLORREF old_text = dc.SetTextColor(GutterColour());
+    const COLORREF old_back = dc.SetBkColor(background);
+    dc.FillRect(&cell, &brush);
+    dc.SetTextColor(old_text);
+    dc.SetBkColor(old_back);
+}
+
+// Clears a stretch of a row in the background colour.
+void ClearSpan(CDC& dc, int left, int top, int right, int bottom) {
+    if (right <= left) return;
+    RECT r{left, top, right, bottom};
+    dc.ExtTextOut(left, top, ETO_OPAQUE, &r, "", 0, nullptr);
+}
+
+// The arrow of the execution point and the navigation mark, in the box x 2 to W - 2.
+void DrawArrow(CDC& dc, int w, int top, int bottom) {
+    const int box = w - 4;
+    const POINT points[8] = {{2, top + 3},        {w - 5, top + 3},    {w - 5, top + 1}, {w, top + box / 2 + 2},
+                             {w - 5, bottom - 1}, {w - 5, bottom - 3}, {2, bottom - 3},  {2, top + 4}};
+    dc.Polygon(points, 8);
+}
+
+void DrawWithBrush(CDC& dc, COLORREF colour, auto&& shape) {
+    CBrush brush;
+    brush.CreateSolidBrush(colour);
+    CBrush* old = dc.SelectObject(&brush);
+    shape();
+    dc.SelectObject(old);
+}
+
+}  // namespace
+
+COLORREF GutterColour() { return ::GetSysColor(COLOR_SCROLLBAR); }
+
+void DrawLineMarks(CDC& dc, const RECT& cell, uint32_t flags, COLORREF background) {
+    const int w = (cell.right - cell.left) & ~1;
+    const int height = cell.bottom - cell.top;
+    const auto centred = [&](int box) { return cell.top + (height - box) / 2; };
+    if (flags & kLineBookmark) {
+        const int top = centred(w);
+        DrawWithBrush(dc, ::RGB(0, 255, 255), [&] { ::RoundRect(dc.m_hDC, 0, top, w, top + w, 4, 6); });
+    }
+    if (flags & kLineBreakpoint) {
+        const int top = centred(w - 2);
+        DrawWithBrush(dc, ::RGB(175, 0, 0), [&] { ::Ellipse(dc.m_hDC, 1, top, w - 1, top + w - 2); });
+    }
+    for (auto [flag, colour] :
+         {std::pair{kLineExecutionPoint, ::RGB(255, 255, 0)}, std::pair{kLineNavigationMark, ::RGB(0, 0, 255)}}) {
+        if (!(flags & flag)) continue;
+        const int top = centred(w - 4);
+        DrawWithBrush(dc, colour, [&] { DrawArrow(dc, w, top, top + w - 4); });
+    }
+    dc.SetBkColor(background);
+}
+
+void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint) {
+    const int lh = cells.line_height;
+    const int cw = cells.char_width;
+    if (lh <= 0 || cw <= 0) return;
+    const COLORREF background = ToScreen(edit.background_colour());
+    const COLORREF text_colour = ToScreen(edit.text_colour());
+    dc.SetBkColor(background);
+    dc.SetTextColor(text_colour);
+    dc.SetBkMode(OPAQUE);
+    const int right = std::max<int>(cells.client_width, paint.right);
+    const int left_column = core.left_column();
+    const int line_count = edit.GetLineCount();
+    const int first_row = std::max<int>(0, paint.top / lh);
+    for (int row = first_row, y = first_row * lh; y < paint.bottom; ++row, y += lh) {
+        const RECT cell{0, y, cells.gutter_width, y + lh};
+        FillGutter(dc, cell, background);
+        const int number = core.top_line() + row;
+        if (number > line_count) {
+            ClearSpan(dc, cells.gutter_width, y, right, y + lh);
+            continue;
+        }
+        const EditLine* line = edit.GetLineByNumber(number);
+        DrawLineMarks(dc, cell, line->flags, background);
+
+        const ColouredLine coloured = ColourLine(edit, line);
+        int x = cells.gutter_width;
+        for (const ColourRun& run : coloured.runs) {
+            const int start = std::max(run.start, left_column);
+            if (run.end <= start) continue;
+            dc.SetTextColor(ToScreen(run.colour));
+            const int count = run.end - start;
+            RECT r{x, y, x + count * cw, y + lh};
+            dc.ExtTextOut(x, y, ETO_OPAQUE, &r, coloured.text.data() + start, UINT(count), nullptr);
+            x += count * cw;
+            if (x >= right) break;
+        }
+        dc.SetTextColor(text_colour);
+        ClearSpan(dc, x, y, right, y + lh);
+
+        int from = 0;
+        int to = 0;
+        if (core.SelectedSpan(number, &from, &to)) {
+            from = std::max(0, from - left_column);
+            to = std::max(0, to - left_column);
+            if (to > from) dc.PatBlt(cells.gutter_width + from * cw, y, (to - from) * cw, lh, DSTINVERT);
+        }
+    }
+}
+
+}  // namespace editor

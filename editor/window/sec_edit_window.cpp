@@ -1,0 +1,517 @@
+// SECEditWindow: the editor core's messages, painting, mouse and keys in a window.
+#include "editor/window/sec_edit_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace editor {
+namespace {
+
+constexpr int kMaxLeftColumn = kMaxLineColumns;
+
+bool KeyHeld(int key) { return ::GetKeyState(key) < 0; }
+
+}  // namespace
+
+template <class Base>
+const AFX_MSGMAP* SECEditWindow<Base>::GetMessageMap() const {
+    return GetThisMessageMap();
+}
+
+template <class Base>
+BOOL SECEditWindow<Base>::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC,
+                                           ::LoadCursor(nullptr, IDC_IBEAM), nullptr);
+    return Base::PreCreateWindow(cs);
+}
+
+template <class Base>
+int SECEditWindow<Base>::OnCreate(CREATESTRUCT* cs) {
+    if constexpr (std::is_same_v<Base, CWnd>) {
+        return this->Default() == -1 ? -1 : 0;
+    } else {
+        return Base::OnCreate(cs) == -1 ? -1 : 0;
+    }
+}
+
+template <class Base>
+int SECEditWindow<Base>::InitView() {
+    ApplyFont();
+    return SECEditCore::InitView();
+}
+
+template <class Base>
+void SECEditWindow<Base>::ApplyFont() {
+    SECEdit* edit = GetBuffer();
+    LOGFONT spec{};
+    if (edit) {
+        std::strncpy(spec.lfFaceName, edit->font_name().c_str(), sizeof spec.lfFaceName - 1);
+        spec.lfWeight = edit->font_weight();
+        spec.lfItalic = BYTE(edit->font_italic() != 0);
+        spec.lfCharSet = BYTE(edit->char_set());
+    }
+    const int points = edit ? edit->font_size() : 9;
+    spec.lfHeight = -(points * 96 + 36) / 72;
+    spec.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    font_.DeleteObject();
+    font_.CreateFontIndirect(&spec);
+    HDC screen = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(screen, font_.m_hObject);
+    TEXTMETRIC metrics{};
+    ::GetTextMetrics(screen, &metrics);
+    ::SelectObject(screen, old);
+    ::DeleteDC(screen);
+    cells_.char_width = std::max<int>(1, metrics.tmAveCharWidth);
+    cells_.line_height = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
+    cells_.gutter_width = cells_.line_height;
+    SetCellSize(cells_.char_width, cells_.line_height);
+    if (caret_shown_) {
+        ::DestroyCaret();
+        ::CreateCaret(this->m_hWnd, nullptr, 2, cells_.line_height);
+        ::ShowCaret(this->m_hWnd);
+    }
+}
+
+// ---- what the core asks of the window ------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::InvalidateAll() {
+    if (this->m_hWnd) this->Invalidate(FALSE);
+}
+
+template <class Base>
+void SECEditWindow<Base>::InvalidateRows(int first, int last) {
+    if (!this->m_hWnd) return;
+    CRect client;
+    this->GetClientRect(&client);
+    const int lh = std::max(1, cells_.line_height);
+    CRect rows(0, std::max(0, first) * lh, client.right, last < 0 ? client.bottom : (last + 1) * lh);
+    if (rows.bottom > rows.top) this->InvalidateRect(&rows, FALSE);
+}
+
+template <class Base>
+void SECEditWindow<Base>::ScrollRows(int delta) {
+    if (!this->m_hWnd) return;
+    CRect client;
+    this->GetClientRect(&client);
+    const int lh = std::max(1, cells_.line_height);
+    if (std::abs(delta) * lh >= client.Height()) {
+        InvalidateAll();
+        return;
+    }
+    this->ScrollWindow(0, delta * lh);
+}
+
+template <class Base>
+void SECEditWindow<Base>::PlaceCaret(int x, int y) {
+    if (caret_shown_) ::SetCaretPos(x, y);
+}
+
+template <class Base>
+void SECEditWindow<Base>::SetScrollRange(ScrollBar bar, int minimum, int maximum, int page) {
+    if (!this->m_hWnd) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = minimum;
+    info.nMax = maximum + page - 1;
+    info.nPage = UINT(std::max(1, page));
+    ::SetScrollInfo(this->m_hWnd, bar == kVerticalBar ? SB_VERT : SB_HORZ, &info, TRUE);
+}
+
+template <class Base>
+void SECEditWindow<Base>::SetScrollPosition(ScrollBar bar, int position) {
+    if (this->m_hWnd) ::SetScrollPos(this->m_hWnd, bar == kVerticalBar ? SB_VERT : SB_HORZ, position, TRUE);
+}
+
+template <class Base>
+void SECEditWindow<Base>::ShowMessage(int, const std::string& text) {
+    AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+template <class Base>
+bool SECEditWindow<Base>::GetClipboardText(std::string& text) {
+    if (!::OpenClipboard(this->m_hWnd)) return false;
+    bool found = false;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(::GlobalLock(data))) {
+            text.assign(bytes, ::strnlen(bytes, ::GlobalSize(data)));
+            found = true;
+        }
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return found;
+}
+
+template <class Base>
+bool SECEditWindow<Base>::SetClipboardText(const std::string& text) {
+    if (!::OpenClipboard(this->m_hWnd)) return false;
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool done = false;
+    if (block) {
+        if (char* bytes = static_cast<char*>(::GlobalLock(block))) {
+            std::memcpy(bytes, text.c_str(), text.size() + 1);
+            ::GlobalUnlock(block);
+            done = ::SetClipboardData(CF_TEXT, block) != nullptr;
+        }
+        if (!done) ::GlobalFree(block);
+    }
+    ::CloseClipboard();
+    return done;
+}
+
+template <class Base>
+void SECEditWindow<Base>::NotifyOtherViews(ViewHint) {}
+
+template <class Base>
+void SECEditWindow<Base>::OpenDialog(int) {}
+
+// ---- painting and size -----------------------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::OnPaint() {
+    CPaintDC dc(this);
+    SECEdit* edit = GetBuffer();
+    if (!edit || cells_.line_height == 0) return;
+    CFont* old = dc.SelectObject(&font_);
+    PaintEditRows(dc, *this, *edit, cells_, dc.m_ps.rcPaint);
+    dc.SelectObject(old);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnSize(UINT, int cx, int cy) {
+    this->Default();
+    cells_.client_width = cx;
+    client_height_ = cy;
+    SetClientSize(cx, cy);
+}
+
+// ---- keys ----------------------------------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::OnKeyDown(UINT key, UINT, UINT) {
+    if (key == VK_ESCAPE && captured_) {
+        EndDragSelect();
+        return;
+    }
+    if (CommandForKey(int(key), KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL), false) == 0) {
+        this->Default();
+        return;
+    }
+    SECEditCore::OnKeyDown(int(key), KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL), false);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnSysKeyDown(UINT key, UINT, UINT) {
+    // Alt keys of the table (Alt+Backspace); the others go on to the menus.
+    if (CommandForKey(int(key), KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL), true) == 0) {
+        this->Default();
+        return;
+    }
+    SECEditCore::OnKeyDown(int(key), KeyHeld(VK_SHIFT), KeyHeld(VK_CONTROL), true);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnChar(UINT character, UINT, UINT) {
+    ProcessChar(static_cast<unsigned char>(character));
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnEditCommand(UINT id) {
+    SECEditCore::OnCommand(int(id));
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnUpdateEditCommand(CCmdUI* ui) {
+    ui->Enable(IsCommandEnabled(int(ui->m_nID)));
+}
+
+// ---- mouse -------------------------------------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::OnLButtonDown(UINT flags, CPoint point) {
+    if (!GetBuffer()) return;
+    if (::GetFocus() != this->m_hWnd) this->SetFocus();
+    const bool shift = (flags & MK_SHIFT) != 0;
+    if (shift) {
+        // The selection runs from the old caret (or the selection's anchor) to the point.
+        if (!has_selection()) BeginSelection(selection_mode());
+        CaretFromPoint(point.x, point.y);
+        UpdateSelection();
+    } else {
+        const int mode = KeyHeld(VK_MENU) ? kColumnSelection : kStreamSelection;
+        ClearSelection(true);
+        CaretFromPoint(point.x, point.y);
+        BeginSelection(mode);
+    }
+    last_mouse_ = point;
+    if (!captured_) {
+        this->SetCapture();
+        captured_ = true;
+        this->SetTimer(kAutoScrollTimer, kAutoScrollInterval);
+        first_tick_ = true;
+    }
+}
+
+template <class Base>
+void SECEditWindow<Base>::DragTo(CPoint point) {
+    if (point.y >= client_height_) {
+        CaretDown(true);
+    } else if (point.y < 0) {
+        CaretUp(true);
+    } else {
+        const CaretPlace before = caret();
+        CaretFromPoint(point.x, point.y);
+        if (caret() == before) return;
+    }
+    UpdateSelection();
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnMouseMove(UINT, CPoint point) {
+    if (!captured_) return;
+    DragTo(point);
+    last_mouse_ = point;
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnTimer(UINT_PTR id) {
+    if (id != kAutoScrollTimer) {
+        this->Default();
+        return;
+    }
+    if (!captured_) return;
+    if (first_tick_) {
+        first_tick_ = false;
+        return;
+    }
+    // Held outside the window, the text keeps scrolling though the mouse stands still.
+    CPoint point;
+    ::GetCursorPos(&point);
+    this->ScreenToClient(&point);
+    CRect client;
+    this->GetClientRect(&client);
+    if (point != last_mouse_ || !client.PtInRect(point)) {
+        DragTo(point);
+        last_mouse_ = point;
+    }
+}
+
+template <class Base>
+void SECEditWindow<Base>::EndDragSelect() {
+    if (!captured_) return;
+    captured_ = false;
+    this->KillTimer(kAutoScrollTimer);
+    if (::GetCapture() == this->m_hWnd) ::ReleaseCapture();
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnCaptureChanged(CWnd*) {
+    // Capture taken away (another window, a menu): the drag ends where it is.
+    if (!captured_) return;
+    captured_ = false;
+    this->KillTimer(kAutoScrollTimer);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnLButtonUp(UINT, CPoint point) {
+    EndDragSelect();
+    if (has_selection() && selection_start() == selection_end()) ClearSelection(true);
+    if (!has_selection() && InGutter(point)) SelectLine(true);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnLButtonDblClk(UINT, CPoint point) {
+    if (!GetBuffer()) return;
+    CaretFromPoint(point.x, point.y);
+    SelectWord(true);
+}
+
+template <class Base>
+BOOL SECEditWindow<Base>::OnMouseWheel(UINT, short delta, CPoint) {
+    if (!GetBuffer()) return TRUE;
+    // Three lines a notch; movement short of a notch is kept for the next message.
+    wheel_rest_ += delta;
+    while (wheel_rest_ >= WHEEL_DELTA) {
+        wheel_rest_ -= WHEEL_DELTA;
+        for (int i = 0; i < 3; ++i) ScrollLineUp(true);
+    }
+    while (wheel_rest_ <= -WHEEL_DELTA) {
+        wheel_rest_ += WHEEL_DELTA;
+        for (int i = 0; i < 3; ++i) ScrollLineDown(true);
+    }
+    return TRUE;
+}
+
+template <class Base>
+BOOL SECEditWindow<Base>::OnSetCursor(CWnd*, UINT hit, UINT) {
+    if (hit == HTCLIENT) {
+        CPoint point;
+        ::GetCursorPos(&point);
+        this->ScreenToClient(&point);
+        if (InGutter(point)) {
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            return TRUE;
+        }
+    }
+    return BOOL(this->Default());
+}
+
+// ---- focus -------------------------------------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::OnSetFocus(CWnd*) {
+    this->Default();
+    if (!caret_shown_ && cells_.line_height > 0) {
+        ::CreateCaret(this->m_hWnd, nullptr, 2, cells_.line_height);
+        caret_shown_ = true;
+        ::ShowCaret(this->m_hWnd);
+    }
+    if (has_selection()) InvalidateAll();
+    if (GetBuffer()) EnsureCaretVisible();
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnKillFocus(CWnd*) {
+    this->Default();
+    EndDragSelect();
+    if (caret_shown_) {
+        ::DestroyCaret();
+        caret_shown_ = false;
+    }
+    if (has_selection()) InvalidateAll();
+}
+
+// ---- scroll bars -------------------------------------------------------------
+
+template <class Base>
+void SECEditWindow<Base>::OnVScroll(UINT code, UINT, CScrollBar*) {
+    if (!GetBuffer()) return;
+    switch (code) {
+        case SB_LINEUP: ScrollLineUp(true); break;
+        case SB_LINEDOWN: ScrollLineDown(true); break;
+        case SB_PAGEUP: ScrollPageUp(true); break;
+        case SB_PAGEDOWN: ScrollPageDown(true); break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_TRACKPOS;
+            ::GetScrollInfo(this->m_hWnd, SB_VERT, &info);
+            // Long files count in steps of several lines on the bar.
+            const int scale = (GetBuffer()->GetLineCount() - 1) / 65535 + 1;
+            SetTopLine(info.nTrackPos * scale + 1, true);
+            break;
+        }
+        default: return;
+    }
+    SetScrollPosition(kVerticalBar, (top_line() - 1) / ((GetBuffer()->GetLineCount() - 1) / 65535 + 1));
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnHScroll(UINT code, UINT position, CScrollBar*) {
+    if (!GetBuffer()) return;
+    int left = left_column();
+    switch (code) {
+        case SB_LINELEFT: left = std::max(0, left - 1); break;
+        case SB_LINERIGHT: left = std::min(kMaxLeftColumn, left + 1); break;
+        case SB_PAGELEFT: left = std::max(0, left - 32); break;
+        case SB_PAGERIGHT: left = std::min(kMaxLeftColumn, left + 32); break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: left = std::clamp(int(position), 0, kMaxLeftColumn); break;
+        default: break;
+    }
+    if (left != left_column()) SetLeftColumn(left, true);
+    SetScrollPosition(kHorizontalBar, left_column());
+}
+
+// ---- context menu ------------------------------------------------------------
+
+template <class Base>
+BOOL SECEditWindow<Base>::BuildContextMenu(CMenu* menu) {
+    SECEdit* edit = GetBuffer();
+    const bool read_only = !edit || edit->GetReadOnly();
+    const auto state = [](bool enabled) { return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED); };
+    menu->AppendMenu(state(has_selection() && !read_only), kCmdAddToWatch, "Add to Watch");
+    menu->AppendMenu(state(IsCommandEnabled(kCmdUndo)), kCmdUndo, "&Undo");
+    menu->AppendMenu(state(IsCommandEnabled(kCmdRedo)), kCmdRedo, "&Redo");
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(state(has_selection() && !read_only), kCmdCut, "Cu&t");
+    menu->AppendMenu(state(has_selection()), kCmdCopy, "&Copy");
+    menu->AppendMenu(state(!read_only && ::IsClipboardFormatAvailable(CF_TEXT)), kCmdPaste, "&Paste");
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, kCmdBookmarkToggle, "Toggle &Bookmark");
+    return TRUE;
+}
+
+template <class Base>
+void SECEditWindow<Base>::ShowContextMenu(CWnd*, CPoint point) {
+    CMenu menu;
+    if (!menu.CreatePopupMenu()) return;
+    if (point.x == -1 && point.y == -1) {
+        point = CPoint(5, 5);
+        this->ClientToScreen(&point);
+    } else {
+        CPoint client = point;
+        this->ScreenToClient(&client);
+        if (GetBuffer()) CaretFromPoint(client.x, client.y);
+    }
+    if (caret_shown_) ::HideCaret(this->m_hWnd);
+    if (BuildContextMenu(&menu)) menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+    if (caret_shown_) ::ShowCaret(this->m_hWnd);
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnContextMenu(CWnd* window, CPoint point) {
+    ShowContextMenu(window, point);
+}
+
+// clang-format off
+#define EDIT_COMMAND(id) ON_COMMAND_RANGE(id, id, OnEditCommand) ON_UPDATE_COMMAND_UI_RANGE(id, id, OnUpdateEditCommand)
+
+template <class Base>
+const AFX_MSGMAP* SECEditWindow<Base>::GetThisMessageMap() {
+    using ThisClass = SECEditWindow<Base>;
+    using TheBaseClass = Base;
+    static const AFX_MSGMAP_ENTRY entries[] = {
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_KEYDOWN()
+    ON_WM_SYSKEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_TIMER()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
+    ON_WM_VSCROLL()
+    ON_WM_HSCROLL()
+    ON_WM_CONTEXTMENU()
+    ON_WM_SETCURSOR()
+    ON_COMMAND_RANGE(kCmdDown, kCmdBreakpointClear, OnEditCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(kCmdDown, kCmdBreakpointClear, OnUpdateEditCommand)
+    EDIT_COMMAND(kCmdDelete)
+    EDIT_COMMAND(kCmdCopy)
+    EDIT_COMMAND(kCmdCut)
+    EDIT_COMMAND(kCmdFind)
+    EDIT_COMMAND(kCmdPaste)
+    EDIT_COMMAND(kCmdReplace)
+    EDIT_COMMAND(kCmdUndo)
+    EDIT_COMMAND(kCmdRedo)
+    EDIT_COMMAND(kCmdToggleInsert)
+END_MESSAGE_MAP()
+#undef EDIT_COMMAND
+
+template class SECEditWindow<CView>;
+template class SECEditWindow<CWnd>;
+
+}  // namespace editor

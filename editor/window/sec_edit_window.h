@@ -1,0 +1,104 @@
+#pragma once
+// SECEditWindow<Base>: an editor core in a window of the framework. `Base` is CView
+// (SECEditView) or CWnd (SECEditCtrl); both carry the same messages, painting and
+// commands. The window state lives here and in the core; the core reaches the window
+// only through EditCoreWindow, which this class implements over the platform.
+#include "editor/sec_edit_core.h"
+#include "editor/window/edit_paint.h"
+#include "platform/afx/afx.h"
+
+namespace editor {
+
+// Ids of the editor window's own resources and commands.
+enum : UINT {
+    kAutoScrollTimer = 6,
+    kAutoScrollInterval = 100,  // ms
+    kCmdAddToWatch = 32789,
+};
+
+template <class Base>
+class SECEditWindow : public Base, private EditCoreWindow, public SECEditCore {
+public:
+    SECEditWindow() : SECEditCore(static_cast<EditCoreWindow&>(*this)) {}
+    ~SECEditWindow() override = default;
+    // Both bases' names: the window's (HWND, WM_COMMAND) and the core's (buffer, command id).
+    using Base::Attach;
+    using Base::OnCommand;
+    using SECEditCore::Attach;
+    using SECEditCore::OnCommand;
+
+    // The start state once a buffer is shown; also applies the buffer's font.
+    int InitView() override;
+    // Makes the window's fixed-pitch font from the buffer's settings and measures its cells.
+    void ApplyFont();
+    const EditCells& cells() const { return cells_; }
+    CFont& font() { return font_; }
+    // True while a mouse selection is being dragged (the mouse is captured).
+    bool IsDragSelecting() const { return captured_; }
+
+    // The context menu: fills `menu` with the editor's entries and their enabled states.
+    virtual BOOL BuildContextMenu(CMenu* menu);
+    // Shows it at a screen point; (-1, -1) (from the keyboard) opens it near the caret.
+    virtual void ShowContextMenu(CWnd* window, CPoint point);
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    // EditCoreWindow.
+    void InvalidateAll() override;
+    void InvalidateRows(int first, int last) override;
+    void ScrollRows(int delta) override;
+    void PlaceCaret(int x, int y) override;
+    void SetScrollRange(ScrollBar bar, int minimum, int maximum, int page) override;
+    void SetScrollPosition(ScrollBar bar, int position) override;
+    void ShowMessage(int code, const std::string& text) override;
+    bool GetClipboardText(std::string& text) override;
+    bool SetClipboardText(const std::string& text) override;
+    void NotifyOtherViews(ViewHint hint) override;
+    void OpenDialog(int command) override;
+    bool IsPrimaryButtonDown() override { return captured_; }
+
+    afx_msg int OnCreate(CREATESTRUCT* cs);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnChar(UINT character, UINT repeat, UINT flags);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnCaptureChanged(CWnd* window);
+    afx_msg void OnSetFocus(CWnd* old);
+    afx_msg void OnKillFocus(CWnd* next);
+    afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+    afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+    afx_msg void OnContextMenu(CWnd* window, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* window, UINT hit, UINT message);
+    afx_msg void OnEditCommand(UINT id);
+    afx_msg void OnUpdateEditCommand(CCmdUI* ui);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Ends a mouse selection: the timer stops, the capture goes.
+    void EndDragSelect();
+    // The mouse at a client point while selecting: below or above the window the
+    // caret moves a line at a time, so holding the button there keeps scrolling.
+    void DragTo(CPoint point);
+    bool InGutter(CPoint point) const { return point.x <= cells_.gutter_width - cells_.char_width / 2; }
+
+    CFont font_;
+    EditCells cells_;
+    int client_height_ = 0;
+    bool caret_shown_ = false;
+    bool captured_ = false;
+    bool first_tick_ = false;
+    int wheel_rest_ = 0;  // wheel movement short of a notch
+    CPoint last_mouse_{};
+};
+
+}  // namespace editor

@@ -1,0 +1,252 @@
+// The editor view on the headless display: painting (PNG goldens), typed keys, mouse
+// selection with auto-scroll on the virtual clock, the gutter, the wheel, the context
+// menu, and two views of one buffer kept in step.
+#include <gtest/gtest.h>
+
+#include "editor/window/tests/edit_window_fixture.h"
+
+namespace editor::testing {
+namespace {
+
+const char kSource[] =
+    "/* counter */\r\n"
+    "int count = 0;\r\n"
+    "\tif (count > 10)\r\n"
+    "\t\treturn \"done\";\r\n"
+    "while (1) { count++; } // spin\r\n"
+    "last line\r\n";
+
+std::string LineText(SECEdit& buffer, int number) { return std::string(buffer.TextOf(buffer.GetLineByNumber(number))); }
+
+std::string ManyLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+TEST_F(EditWindowTest, PaintsGutterMarksColoursAndAStreamSelection) {
+    edit->LoadText(kSource);
+    edit->GetLineByNumber(2)->flags |= kLineBookmark;
+    edit->GetLineByNumber(3)->flags |= kLineBreakpoint;
+    edit->GetLineByNumber(4)->flags |= kLineExecutionPoint | kLineBreakpoint;
+    edit->GetLineByNumber(5)->flags |= kLineNavigationMark;
+    SECEditView* view = MakeView(*edit);
+    view->GoToLineColumn(2, 4);
+    view->OnCommand(kCmdSelectDown);
+    view->OnCommand(kCmdSelectRight);
+    pump();
+    EXPECT_EQ(view->selection_start(), (CaretPlace{2, 4}));
+    Shoot("editor_marks_selection");
+}
+
+TEST_F(EditWindowTest, PaintsAColumnBlockAsARectanglePastShortLines) {
+    edit->LoadText(kSource);
+    SECEditView* view = MakeView(*edit);
+    view->GoToLineColumn(1, 3);
+    view->BeginSelection(kColumnSelection);
+    view->GoToLineColumn(6, 0);
+    for (int i = 0; i < 14; ++i) view->OnCommand(kCmdSelectRight);
+    pump();
+    ASSERT_EQ(view->selection_mode(), kColumnSelection);
+    Shoot("editor_column_block");
+}
+
+TEST_F(EditWindowTest, TypedKeysGoIntoTheBufferAndUndoAsOneStepPerEdit) {
+    edit->LoadText("abc\r\n");
+    SECEditView* view = MakeView(*edit);
+    display.type("int x;");
+    display.press(VK_RETURN);
+    display.type("y");
+    pump();
+    EXPECT_EQ(LineText(*edit, 1), "int x;");
+    EXPECT_EQ(LineText(*edit, 2), "yabc");
+    EXPECT_EQ(view->caret(), (CaretPlace{2, 1}));
+    display.chord(VK_CONTROL, 'Z');
+    pump();
+    EXPECT_EQ(LineText(*edit, 2), "abc");
+    display.chord(VK_CONTROL, 'Y');  // Redo as the Edit menu shows it
+    pump();
+    EXPECT_EQ(LineText(*edit, 2), "yabc");
+    // Tab is the editor's: it goes into the text.
+    display.press(VK_HOME);
+    display.press(VK_TAB);
+    pump();
+    EXPECT_EQ(LineText(*edit, 2), "\tyabc");
+}
+
+TEST_F(EditWindowTest, TypingRepaintsOnlyTheCaretRow) {
+    edit->LoadText(ManyLines(20));
+    SECEditView* view = MakeView(*edit);
+    view->GoToLineColumn(3, 2);
+    pump();
+    ASSERT_FALSE(::GetUpdateRect(view->m_hWnd, nullptr, FALSE));
+    view->SendMessage(WM_CHAR, 'x');
+    CRect dirty;
+    ASSERT_TRUE(::GetUpdateRect(view->m_hWnd, &dirty, FALSE));
+    const int lh = view->cells().line_height;
+    EXPECT_EQ(dirty.top, 2 * lh);
+    EXPECT_EQ(dirty.bottom, 3 * lh);
+}
+
+TEST_F(EditWindowTest, AClickWithoutMovingLeavesNoSelectionAndAGutterClickSelectsTheLine) {
+    edit->LoadText(kSource);
+    SECEditView* view = MakeView(*edit);
+    display.click(view->m_hWnd, Cell(*view, 3, 1));
+    pump();
+    EXPECT_FALSE(view->has_selection());
+    EXPECT_EQ(view->caret(), (CaretPlace{2, 3}));
+
+    display.click(view->m_hWnd, CPoint(1, view->cells().line_height * 2 + 2));
+    pump();
+    ASSERT_TRUE(view->has_selection());
+    EXPECT_EQ(view->selection_start(), (CaretPlace{3, 0}));
+    EXPECT_EQ(view->selection_end(), (CaretPlace{4, 0}));
+    EXPECT_EQ(view->GetSelectionText(), "\tif (count > 10)\r\n");
+}
+
+TEST_F(EditWindowTest, DraggingSelectsAndDoubleClickSelectsAWord) {
+    edit->LoadText(kSource);
+    SECEditView* view = MakeView(*edit);
+    display.button(view->m_hWnd, Cell(*view, 0, 1), true);
+    display.move(view->m_hWnd, Cell(*view, 3, 1));
+    display.button(view->m_hWnd, Cell(*view, 3, 1), false);
+    pump();
+    EXPECT_EQ(view->GetSelectionText(), "int");
+    EXPECT_FALSE(view->IsDragSelecting());
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    view->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(Cell(*view, 6, 1).x, Cell(*view, 6, 1).y));
+    EXPECT_EQ(view->GetSelectionText(), "count");
+}
+
+TEST_F(EditWindowTest, HoldingTheButtonBelowTheWindowScrollsALinePerTick) {
+    edit->LoadText(ManyLines(100));
+    SECEditView* view = MakeView(*edit);
+    const int rows = view->rows();
+    display.button(view->m_hWnd, Cell(*view, 0, 0), true);
+    display.move(view->m_hWnd, CPoint(30, 400));  // below the window, then still
+    pump();
+    const int after_move = view->caret().line;
+    EXPECT_EQ(after_move, 2);
+    // The first tick only starts the clock; each later one moves a line.
+    for (int tick = 0; tick < 21; ++tick) {
+        display.advance(kAutoScrollInterval);
+        pump();
+    }
+    EXPECT_EQ(view->caret().line, after_move + 20);
+    EXPECT_EQ(view->top_line(), view->caret().line - rows + 1);
+    display.button(view->m_hWnd, CPoint(30, 400), false);
+    pump();
+    EXPECT_EQ(view->selection_start(), (CaretPlace{1, 0}));
+    EXPECT_EQ(view->selection_end(), (CaretPlace{after_move + 20, 0}));
+    // After the release the clock moves nothing.
+    display.advance(1000);
+    pump();
+    EXPECT_EQ(view->caret().line, after_move + 20);
+}
+
+TEST_F(EditWindowTest, EscapeOrALostCaptureEndsADragSelection) {
+    edit->LoadText(ManyLines(100));
+    SECEditView* view = MakeView(*edit);
+    display.button(view->m_hWnd, Cell(*view, 0, 0), true);
+    display.move(view->m_hWnd, CPoint(30, 400));
+    pump();
+    ASSERT_TRUE(view->IsDragSelecting());
+    display.press(VK_ESCAPE);
+    pump();
+    EXPECT_FALSE(view->IsDragSelecting());
+    EXPECT_EQ(::GetCapture(), nullptr);
+    const int line = view->caret().line;
+    display.advance(1000);
+    pump();
+    EXPECT_EQ(view->caret().line, line);
+    display.button(view->m_hWnd, CPoint(30, 400), false);
+    pump();
+
+    display.button(view->m_hWnd, Cell(*view, 0, 0), true);
+    pump();
+    ASSERT_TRUE(view->IsDragSelecting());
+    parent.SetCapture();
+    EXPECT_FALSE(view->IsDragSelecting());
+    ::ReleaseCapture();
+}
+
+TEST_F(EditWindowTest, TheWheelScrollsThreeLinesANotchAndTheBarsFollow) {
+    edit->LoadText(ManyLines(100));
+    SECEditView* view = MakeView(*edit);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(view->top_line(), 4);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-60)), 0);
+    EXPECT_EQ(view->top_line(), 4);  // half a notch waits for the other half
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-60)), 0);
+    EXPECT_EQ(view->top_line(), 7);
+    EXPECT_EQ(::GetScrollPos(view->m_hWnd, SB_VERT), 6);
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(view->top_line(), 7 + view->rows());
+    view->SendMessage(WM_HSCROLL, SB_PAGERIGHT);
+    EXPECT_EQ(view->left_column(), 32);
+    EXPECT_EQ(::GetScrollPos(view->m_hWnd, SB_HORZ), 32);
+}
+
+TEST_F(EditWindowTest, TheContextMenuShowsWhatCanRunNow) {
+    edit->LoadText(kSource);
+    SECEditView* view = MakeView(*edit);
+    const auto states = [&] {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        view->BuildContextMenu(&menu);
+        std::string out;
+        for (UINT id : {UINT(kCmdAddToWatch), UINT(kCmdUndo), UINT(kCmdRedo), UINT(kCmdCut), UINT(kCmdCopy),
+                        UINT(kCmdPaste), UINT(kCmdBookmarkToggle)})
+            out += menu.GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED ? '-' : '+';
+        return out;
+    };
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    EXPECT_EQ(states(), "------+");
+    view->SendMessage(WM_CHAR, 'x');
+    view->OnCommand(kCmdSelectLeft);
+    EXPECT_EQ(states(), "++-++-+");
+    view->OnCommand(kCmdCopy);
+    view->OnCommand(kCmdUndo);
+    EXPECT_EQ(states(), "--+--++");
+    edit->SetReadOnly(1);
+    view->OnCommand(kCmdSelectAll);
+    EXPECT_EQ(states(), "--+-+-+");
+}
+
+// A document holding nothing: two views of one buffer under it.
+class PlainDocument : public CDocument {};
+
+TEST_F(EditWindowTest, TwoViewsOfOneBufferStayInStep) {
+    edit->LoadText(ManyLines(40));
+    PlainDocument document;
+    document.m_bAutoDelete = FALSE;
+    SECEditView* first = MakeView(*edit, CRect(0, 0, 400, 100));
+    SECEditView* second = MakeView(*edit, CRect(0, 100, 400, 200));
+    document.AddView(first);
+    document.AddView(second);
+    second->GoToLineColumn(20, 0);
+    second->SetTopLine(18, true);
+    pump();
+    first->SetFocus();
+    first->GoToLineColumn(2, 0);
+    // Three lines typed in the first view: the second keeps showing the same text.
+    for (int i = 0; i < 3; ++i) first->SendMessage(WM_CHAR, '\r');
+    EXPECT_EQ(second->caret(), (CaretPlace{23, 0}));
+    EXPECT_EQ(second->top_line(), 21);
+    EXPECT_TRUE(::GetUpdateRect(second->m_hWnd, nullptr, FALSE));
+    // Lines deleted around the other view's caret: it moves to a line that still exists.
+    first->GoToLineColumn(1, 0);
+    first->OnCommand(kCmdSelectBottomOfFile);
+    first->OnCommand(kCmdDelete);
+    EXPECT_EQ(edit->GetLineCount(), 1);
+    EXPECT_EQ(second->caret().line, 1);
+    pump();
+    document.RemoveView(first);
+    document.RemoveView(second);
+}
+
+}  // namespace
+}  // namespace editor::testing
