@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -109,6 +112,22 @@ std::string folder_state(const fs::path& folder) {
     std::string state;
     for (const auto& line : lines) state += line + "\n";
     return state;
+}
+
+std::uint64_t call_bounded(const std::function<void()>& call, std::chrono::milliseconds deadline) {
+    const auto peak = [] {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return static_cast<std::uint64_t>(usage.ru_maxrss);
+    };
+    const std::uint64_t before = peak();
+    auto done = std::async(std::launch::async, call);
+    if (done.wait_for(deadline) != std::future_status::ready) {
+        std::fprintf(stderr, "a reader outlasted its deadline of %lld ms\n", static_cast<long long>(deadline.count()));
+        std::_Exit(1);
+    }
+    done.get();
+    return peak() - before;
 }
 
 BoundedRun run_bounded(std::vector<std::string> argv, const fs::path& cwd, std::chrono::milliseconds deadline) {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,13 @@ struct BoundedRun {
 // `cwd` and kills it when it outlasts `deadline`.
 BoundedRun run_bounded(std::vector<std::string> argv, const std::filesystem::path& cwd,
                        std::chrono::milliseconds deadline = std::chrono::seconds(20));
+
+// Runs `call` in this process on a thread of its own and waits `deadline` for
+// it; a call that outlasts it ends the test program with a message (a thread
+// blocked in the kernel cannot be stopped). Returns how far the process's
+// largest resident size grew meanwhile, in KiB.
+std::uint64_t call_bounded(const std::function<void()>& call,
+                           std::chrono::milliseconds deadline = std::chrono::seconds(20));
 
 // What every refused case must keep to: ended in time by exit() with
 // `code`, within a resident size far below an unbounded read's.

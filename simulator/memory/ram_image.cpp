@@ -91,6 +91,13 @@ std::optional<SimFailure> write_back_product_id(const SimOptions& options, const
 
 std::variant<RamImage, SimFailure> open_ram_image(const SimOptions& options, const std::filesystem::path& program_dir,
                                                   const std::string& link_space, std::vector<SimFailure>& warnings) {
+    // The RAM file is written back at the end: it may not be one of the inputs.
+    if (has_ram_file(options))
+        if (const auto identity = os::file_identity(options.ram_path))
+            for (const std::string& input : {options.rom_path, options.skin_path, product_id_path(program_dir)})
+                if (os::file_identity(input) == identity)
+                    return system_failure(kCreateFileError, "the RAM file would replace the input " + input,
+                                          options.ram_path);
     RamImage ram;
     ram.warm = options.warm_boot;
     if (ram.warm && (!has_ram_file(options) || !os::file_exists(options.ram_path))) {
@@ -138,8 +145,8 @@ std::optional<SimFailure> write_back_memory_files(const SimOptions& options, con
             failure = write_back_product_id(options, program_dir, ram);
     }
     ram = {};
-    if (options.delete_ram && has_ram_file(options) && os::file_exists(options.ram_path))
-        if (auto deleted = os::delete_file(options.ram_path); !deleted)
+    if (options.delete_ram && has_ram_file(options))
+        if (auto deleted = os::remove_output(options.ram_path); !deleted)
             return system_failure(kDeleteRamFileError, deleted.error(), options.ram_path);
     return failure;
 }
