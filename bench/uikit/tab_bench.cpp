@@ -1,12 +1,15 @@
 // The tab windows: switching the active tab among 50 (pane shown and hidden,
-// scroll bars handed over, strip scrolled to the tab) and a full repaint.
+// scroll bars handed over, strip scrolled to the tab), a full repaint, and a
+// full repaint of a 3-D tab window of 50 tabs.
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/afx/afx.h"
 #include "platform/display/headless.h"
+#include "uikit/controls/tab_3d_wnd.h"
 #include "uikit/controls/tab_wnd.h"
 
 namespace {
@@ -20,14 +23,15 @@ struct TabStage {
     template <class Window>
     void fill(Window& wnd) {
         parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr);
-        wnd.Create(&parent, WS_CHILD | WS_VISIBLE | 0x2, 0xE900);
+        wnd.Create(&parent, WS_CHILD | WS_VISIBLE | 0x12, 0xE900);
         wnd.MoveWindow(0, 0, 640, 300);
         const char* cls = AfxRegisterWndClass(0, nullptr, HBRUSH(::GetStockObject(WHITE_BRUSH)));
         for (int i = 0; i < kTabs; ++i) {
             auto pane = std::make_unique<CWnd>();
             pane->CreateEx(0, cls, "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, wnd.m_hWnd, nullptr);
             wnd.AddTab(pane.get(), AfxFormat("Output %d", i));
-            wnd.SetScrollStyle(i, i % 2 ? WS_HSCROLL | WS_VSCROLL : WS_VSCROLL);
+            if constexpr (std::is_same_v<Window, SECTabWnd>)
+                wnd.SetScrollStyle(i, i % 2 ? WS_HSCROLL | WS_VSCROLL : WS_VSCROLL);
             panes.push_back(std::move(pane));
         }
     }
@@ -59,5 +63,17 @@ void BM_TabWndRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TabWndRepaint)->Unit(benchmark::kMicrosecond);
+
+// The workspace bar's kind: a strip below the pane with fitted labels.
+void BM_Tab3DWndRepaint(benchmark::State& state) {
+    TabStage stage;
+    SEC3DTabWnd wnd;
+    stage.fill(wnd);
+    wnd.ActivateTab(25);
+    for (auto _ : state) {
+        wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+}
+BENCHMARK(BM_Tab3DWndRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
