@@ -459,6 +459,31 @@ TEST_F(FrameLabTest, ABarFloatsAsAnMDIChildAndClosingItHidesTheBar) {
     EXPECT_TRUE(host->IsWindowVisible());
 }
 
+TEST_F(FrameLabTest, ABarFloatsInItsOwnFrameHidesWithItAndDocksAgain) {
+    build();
+    LabBar& disassembly = bar(5);
+    frame->FloatControlBarEx(&disassembly, 100, 100, CBRS_ALIGN_LEFT);
+    idle();
+    ASSERT_TRUE(disassembly.IsFloating());
+    // A side-docked dynamic bar floats across.
+    EXPECT_TRUE(disassembly.GetBarStyle() & CBRS_ALIGN_TOP);
+    CWnd* floating = disassembly.GetParentFrame();
+    ASSERT_NE(floating, frame);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    EXPECT_EQ(place(dock_bar(AFX_IDW_DOCKBAR_RIGHT)).Width(), 0);
+    EXPECT_EQ(frame->GetLastClientRect().right, 632);
+
+    frame->ShowControlBar(&disassembly, FALSE, FALSE);
+    EXPECT_FALSE(floating->IsWindowVisible());
+    frame->ShowControlBar(&disassembly, TRUE, FALSE);
+    EXPECT_TRUE(floating->IsWindowVisible());
+
+    frame->DockControlBarEx(&disassembly, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 220);
+    idle();
+    EXPECT_FALSE(disassembly.IsFloating());
+    EXPECT_EQ(place(disassembly), CRect(410, 0, 630, 205));
+}
+
 TEST_F(FrameLabTest, ATinyFrameLaysOutWithoutDividingByZero) {
     build();
     frame->SetWindowPos(nullptr, 0, 0, 120, 60, SWP_NOZORDER | SWP_NOMOVE);
