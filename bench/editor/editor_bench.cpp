@@ -1,7 +1,8 @@
 // The editor engine's hot paths on a 100,000-line, 5 MB source: loading, saving, a
 // regular-expression search over the whole text, colouring one screen deep in it,
 // finding lines by number, undoing edits spread over the file, and the editor core's
-// paging and typing.
+// paging and typing, and the editor window: opening a file to its first paint, a
+// full-window repaint, and typing at line 99,000 with the repaint of what changed.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,6 +13,8 @@
 #include "editor/line_colours.h"
 #include "editor/sec_edit.h"
 #include "editor/sec_edit_core.h"
+#include "editor/window/sec_edit_view.h"
+#include "platform/display/headless.h"
 
 namespace {
 
@@ -270,5 +273,64 @@ void BM_ColourRunsOfAWindowAtLine99000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ColourRunsOfAWindowAtLine99000)->Unit(benchmark::kMicrosecond);
+
+// ---- the editor window ---------------------------------------------------------
+
+// A headless display and a full-screen parent for editor views.
+struct Screen {
+    kit::display::Headless display;
+    CWnd parent;
+    Screen() { parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 960, nullptr, nullptr); }
+    ~Screen() { parent.DestroyWindow(); }
+    editor::SECEditView* Show(editor::SECEdit& edit) {
+        auto* view = new editor::SECEditView;  // deletes itself with its window
+        view->Attach(&edit);
+        view->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 1280, 960), &parent, 1);
+        view->OnInitialUpdate();
+        view->UpdateWindow();
+        return view;
+    }
+};
+
+// Reading the file, making the view and painting its first screen.
+void BM_OpenToFirstPaint(benchmark::State& state) {
+    Shared();  // the file is written before the clock runs
+    Screen screen;
+    for (auto _ : state) {
+        std::unique_ptr<editor::SECEdit> edit = LoadedBuffer();
+        editor::SECEditView* view = screen.Show(*edit);
+        view->DestroyWindow();
+    }
+}
+BENCHMARK(BM_OpenToFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_FullWindowRepaint(benchmark::State& state) {
+    Screen screen;
+    std::unique_ptr<editor::SECEdit> edit = LoadedBuffer();
+    editor::SECEditView* view = screen.Show(*edit);
+    view->GoToLine(99'000);
+    view->UpdateWindow();
+    for (auto _ : state) {
+        view->Invalidate(FALSE);
+        view->UpdateWindow();
+    }
+    view->DestroyWindow();
+}
+BENCHMARK(BM_FullWindowRepaint)->Unit(benchmark::kMillisecond);
+
+// A character typed at line 99,000 and the row it changed repainted.
+void BM_TypeAndRepaintAtLine99000(benchmark::State& state) {
+    Screen screen;
+    std::unique_ptr<editor::SECEdit> edit = LoadedBuffer();
+    editor::SECEditView* view = screen.Show(*edit);
+    view->GoToLineColumn(99'005, 4);
+    view->UpdateWindow();
+    for (auto _ : state) {
+        view->SendMessage(WM_CHAR, 'x');
+        view->UpdateWindow();
+    }
+    view->DestroyWindow();
+}
+BENCHMARK(BM_TypeAndRepaintAtLine99000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
