@@ -17,31 +17,46 @@ BOOL GalleryWindow::CreateGallery() {
 int GalleryWindow::OnCreate(CREATESTRUCT* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
     const CRect none(0, 0, 10, 10);
+    // The tab windows take the IDE's style words (output bar, workspace bar).
+    if (!output_tabs.Create(this, 0x50300012, 0xE900) || !workspace_tabs.Create(this, 0x50000010, 0xE901)) return -1;
+    const char* pane_class = AfxRegisterWndClass(0, nullptr, HBRUSH(::GetStockObject(WHITE_BRUSH)));
+    if (!output_pane.CreateEx(0, pane_class, "", WS_CHILD, none, &output_tabs, 0xEB01) ||
+        !info_pane.CreateEx(0, pane_class, "", WS_CHILD, none, &workspace_tabs, 0xEB01))
+        return -1;
     if (!list.Create(
             WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOLABELWRAP | LVS_EDITLABELS | LVS_SHOWSELALWAYS,
-            none, this, 1000))
+            none, &output_tabs, 1000))
         return -1;
     list.ModifyListCtrlStyle(0, LVXS_HGRIDLINES | LVXS_VGRIDLINES | LVXS_LABELTIPS);
     // The workspace and watch trees take the IDE's style words.
-    if (!workspace.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37, 0x2800000, none, this, 2001)) return -1;
+    if (!workspace.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37, 0x2800000, none, &workspace_tabs, 2001))
+        return -1;
     if (!watch.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37 | TVS_EDITLABELS, 0x2800000, none, this, 2002))
         return -1;
     fill_list(list, kListRows);
     fill_workspace(workspace);
     fill_watch(watch);
+    output_tabs.AddTab(&list, "Symbols");
+    output_tabs.AddTab(&output_pane, "Build");
+    output_tabs.SetScrollStyle(1, WS_HSCROLL | WS_VSCROLL);
+    output_tabs.ActivateTab(0);
+    workspace_tabs.AddTab(&workspace, "Files");
+    workspace_tabs.AddTab(&info_pane, "Info");
+    workspace_tabs.Control()->EnableTab(1, FALSE);
+    workspace_tabs.ActivateTab(0);
     return 0;
 }
 
 void GalleryWindow::OnSize(UINT type, int cx, int cy) {
     CWnd::OnSize(type, cx, cy);
-    if (!list.m_hWnd) return;
+    if (!output_tabs.m_hWnd) return;
     const int half = cx / 2;
-    list.MoveWindow(4, 4, half - 6, cy - 8);
-    workspace.MoveWindow(half + 2, 4, cx - half - 6, cy / 2 - 6);
+    output_tabs.MoveWindow(4, 4, half - 6, cy - 8);
+    workspace_tabs.MoveWindow(half + 2, 4, cx - half - 6, cy / 2 - 6);
     watch.MoveWindow(half + 2, cy / 2 + 2, cx - half - 6, cy - cy / 2 - 6);
 }
 
-void GalleryWindow::OnSetFocus(CWnd*) { list.SetFocus(); }
+void GalleryWindow::OnSetFocus(CWnd*) { output_tabs.RefocusActiveTab(); }
 
 void GalleryWindow::OnDestroy() {
     CWnd::OnDestroy();

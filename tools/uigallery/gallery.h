@@ -1,9 +1,12 @@
 #pragma once
 // uigallery: the toolkit's list and tree controls in one window: a report
 // list of 100,000 rows beside a workspace-shaped tree and a two-column
-// watch-shaped tree.
+// watch-shaped tree; the list sits in a 2-D tab window as the IDE's output
+// bar does, the workspace tree in a 3-D one as in the workspace bar.
 #include "platform/afx/afx.h"
 #include "uikit/controls/list_ctrl.h"
+#include "uikit/controls/tab_3d_wnd.h"
+#include "uikit/controls/tab_wnd.h"
 #include "uikit/controls/tree_base.h"
 
 namespace uigallery {
@@ -13,6 +16,9 @@ inline constexpr int kListRows = 100000;
 class GalleryWindow : public CWnd {
 public:
     BOOL CreateGallery();
+    SECTabWnd output_tabs;
+    SEC3DTabWnd workspace_tabs;
+    CWnd output_pane, info_pane;
     SECListCtrl list;
     SECTreeCtrl workspace;
     SECTreeCtrl watch;
