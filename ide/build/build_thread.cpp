@@ -91,7 +91,7 @@ bool CVyrBuildMainThread::RunJob(std::size_t i) {
         return true;
     }
     // A message file left from an earlier run must not pass for this tool's.
-    (void)os::delete_file(OutputFilePath());
+    (void)os::remove_output(OutputFilePath());
     os::SpawnOptions options;
     options.argv.push_back(job.tool);
     for (std::string& argument : os::split_command_line(job.text)) options.argv.push_back(std::move(argument));
@@ -130,7 +130,7 @@ void CVyrBuildMainThread::CopyOutputMessages() {
     const auto text = os::read_text_file(OutputFilePath(), formats::kLargestToolText);
     if (!text) return;
     for (const std::string& line : TextLines(*text)) sink_.AppendLine(line);
-    (void)os::delete_file(OutputFilePath());
+    (void)os::remove_output(OutputFilePath());
 }
 
 }  // namespace ide
