@@ -14,6 +14,7 @@
 #include "platform/user/message_api.h"
 #include "platform/user/paint_api.h"
 #include "platform/user/resource_api.h"
+#include "platform/user/scroll_api.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
 #include "platform/user/window_extra.h"
@@ -136,7 +137,28 @@ size_t index_at(HWND hwnd, EditState& s, POINT p) {
     return line.end;
 }
 
-void place_caret(HWND hwnd, EditState& s) {
+int visible_rows(HWND hwnd, const Measure& m) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    return std::max(1, int(client.bottom - 2 * kMargin) / m.line_height());
+}
+
+// A multi-line edit's vertical bar follows its lines: enabled while they
+// overflow the window, disabled (still shown) while they all fit.
+void update_scroll_bar(HWND hwnd, const EditState& s, const Measure& m) {
+    if (!multiline(hwnd) || !(style_of(hwnd) & WS_VSCROLL)) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMax = int(lines_of(s.text).size()) - 1;
+    info.nPage = UINT(visible_rows(hwnd, m));
+    info.nPos = s.first_line;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+}
+
+// Puts the caret where its index is shown; unless only scrolling, first
+// scrolls so that it is in view.
+void place_caret(HWND hwnd, EditState& s, bool scroll_to_caret = true) {
     Measure m(hwnd);
     auto lines = lines_of(s.text);
     int n = line_index(lines, s.caret);
@@ -144,17 +166,46 @@ void place_caret(HWND hwnd, EditState& s) {
     GetClientRect(hwnd, &client);
     int x = m.width(shown_text(hwnd, s), lines[size_t(n)].start, s.caret);
     int visible_width = client.right - 2 * kMargin;
-    if (multiline(hwnd)) {
-        int rows = std::max(1, int(client.bottom - 2 * kMargin) / m.line_height());
+    if (scroll_to_caret && multiline(hwnd)) {
+        int rows = visible_rows(hwnd, m);
         if (n < s.first_line) s.first_line = n;
         if (n >= s.first_line + rows) s.first_line = n - rows + 1;
-    } else {
+    } else if (scroll_to_caret) {
         if (x - s.x_offset > visible_width) s.x_offset = x - visible_width + visible_width / 4;
         if (x < s.x_offset) s.x_offset = std::max(0, x - visible_width / 4);
     }
+    update_scroll_bar(hwnd, s, m);
     int px = kMargin + x - (multiline(hwnd) ? 0 : s.x_offset);
     int py = kMargin + (n - s.first_line) * m.line_height();
     if (GetFocus() == hwnd) SetCaretPos(px, py);
+}
+
+// WM_VSCROLL of a multi-line edit: the lines move, the caret stays in its place in the text.
+void scroll_lines(HWND hwnd, EditState& s, int request) {
+    if (!multiline(hwnd)) return;
+    int rows = visible_rows(hwnd, Measure(hwnd));
+    int last = std::max(0, int(lines_of(s.text).size()) - rows);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(hwnd, SB_VERT, &info);
+    int top = s.first_line;
+    switch (request) {
+        case SB_LINEUP: --top; break;
+        case SB_LINEDOWN: ++top; break;
+        case SB_PAGEUP: top -= rows; break;
+        case SB_PAGEDOWN: top += rows; break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = last; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: top = info.nTrackPos; break;
+        default: return;
+    }
+    top = std::clamp(top, 0, last);
+    if (top == s.first_line) return;
+    s.first_line = top;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    place_caret(hwnd, s, false);
 }
 
 void changed(HWND hwnd, EditState& s) {
@@ -374,10 +425,19 @@ LRESULT edit_proc(HWND hwnd, EditState& s, UINT message, WPARAM wParam, LPARAM l
         }
         case WM_ERASEBKGND: return 1;
         case WM_GETDLGCODE: {
+            // Return is the edit's only where a multi-line edit asked for it;
+            // Tab, Shift+Tab and Escape always move or close the dialog.
             LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-            if (multiline(hwnd) && (style_of(hwnd) & ES_WANTRETURN)) code |= DLGC_WANTALLKEYS;
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg && msg->message == WM_KEYDOWN && msg->wParam == WPARAM(VK_RETURN) && multiline(hwnd) &&
+                (style_of(hwnd) & ES_WANTRETURN))
+                code |= DLGC_WANTMESSAGE;
             return code;
         }
+        case WM_VSCROLL: scroll_lines(hwnd, s, LOWORD(wParam)); return 0;
+        case WM_SIZE:
+            if (multiline(hwnd)) place_caret(hwnd, s);
+            return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_SETFOCUS: got_focus(hwnd, s); return 0;
         case WM_KILLFOCUS:
             DestroyCaret();

@@ -4,6 +4,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/res/compiler/resource_parser.h"
 #include "platform/user/tests/user_fixture.h"
+#include "platform/user/window_table.h"
 
 namespace user_test {
 namespace {
@@ -22,6 +23,13 @@ dialog 100 "Settings" 0 0 200 120
   pushbutton 15 "&Apply" 4 80 40 14 group disabled
   defpushbutton 1 "OK" 60 100 40 14 group
   pushbutton 2 "Cancel" 110 100 40 14
+end
+dialog 101 "Notes" 0 0 200 120
+  font 8 "Kit Test Cells"
+  edittext 20 "" 4 4 100 30 multiline vscroll tabstop
+  edittext 21 "" 4 40 100 30 multiline wantreturn vscroll tabstop
+  defpushbutton 1 "OK" 60 100 40 14 group tabstop
+  pushbutton 2 "Cancel" 110 100 40 14 tabstop
 end
 )";
 
@@ -148,6 +156,7 @@ TEST_F(DialogTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
          VK_RETURN,
          {IDCANCEL}},
         {"escape", [](HWND d) { SetFocus(GetDlgItem(d, 11)); }, VK_ESCAPE, {IDCANCEL}},
+        {"enter on a radio button", [](HWND d) { SetFocus(GetDlgItem(d, 13)); }, VK_RETURN, {IDOK}},
     };
     for (const auto& c : cases) {
         HWND dialog = open();
@@ -158,6 +167,59 @@ TEST_F(DialogTest, EnterPressesTheDefaultOrTheFocusedButtonAndEscapeCancels) {
         EXPECT_EQ(commands(), c.expected) << c.name;
         DestroyWindow(dialog);
         DestroyWindow(owner_);
+    }
+}
+
+// A multi-line edit keeps Return only when it asked for it; Tab, Shift+Tab
+// and Escape stay the dialog's. Its bar is enabled once its lines overflow.
+TEST_F(DialogTest, AMultiLineEditLeavesTabAndEscapeToTheDialog) {
+    owner_ = make_top();
+    HWND dialog = CreateDialog(nullptr, MAKEINTRESOURCE(101), owner_, proc);
+    ShowWindow(dialog, SW_SHOW);
+    pump();
+    HWND notes = GetDlgItem(dialog, 20), wants_return = GetDlgItem(dialog, 21);
+    SetFocus(notes);
+    display.press(VK_TAB);
+    run(dialog);
+    EXPECT_EQ(GetFocus(), wants_return);
+    display.chord(VK_SHIFT, VK_TAB);
+    run(dialog);
+    EXPECT_EQ(GetFocus(), notes);
+
+    commands().clear();
+    SetFocus(wants_return);
+    display.type("a");
+    display.press(VK_RETURN);
+    display.type("b");
+    run(dialog);
+    char text[16] = "";
+    GetWindowText(wants_return, text, sizeof text);
+    EXPECT_STREQ(text, "a\r\nb");
+    EXPECT_TRUE(commands().empty());
+
+    // All lines fit: the bar is there but disabled; overflowing, it scrolls.
+    auto bar_disabled = [&] { return kit::user::find_window(notes)->vscroll.disabled; };
+    SetWindowText(notes, "one line");
+    EXPECT_TRUE(bar_disabled());
+    SetWindowText(notes, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12");
+    EXPECT_FALSE(bar_disabled());
+    SendMessage(notes, WM_VSCROLL, SB_BOTTOM, 0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(notes, SB_VERT, &info);
+    EXPECT_EQ(info.nMax, 11);
+    EXPECT_EQ(info.nPos + int(info.nPage), 12);
+
+    for (int key : {VK_ESCAPE, VK_RETURN}) {  // no ES_WANTRETURN: Return is the default button's
+        HWND again = CreateDialog(nullptr, MAKEINTRESOURCE(101), owner_, proc);
+        ShowWindow(again, SW_SHOW);
+        SetFocus(GetDlgItem(again, 20));
+        commands().clear();
+        display.press(key);
+        run(again);
+        EXPECT_EQ(commands(), std::vector<int>{key == VK_ESCAPE ? IDCANCEL : IDOK});
+        DestroyWindow(again);
     }
 }
 
