@@ -268,11 +268,15 @@ void Sdl::idle(std::uint64_t deadline_ms) {
     int wait = deadline_ms == user::kNoDeadline
                    ? 10
                    : int(std::min<std::uint64_t>(10, deadline_ms > now ? deadline_ms - now : 0));
+    // Polled, not waited for: SDL wakes a waiting thread through a message to
+    // one of the windows, which may be gone by then (a fatal X error).
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, wait)) {
+    bool any = false;
+    while (SDL_PollEvent(&e)) {
         impl_->handle(e);
-        while (SDL_PollEvent(&e)) impl_->handle(e);
+        any = true;
     }
+    if (!any && wait > 0) SDL_Delay(Uint32(wait));
 }
 
 void Sdl::top_level_shown(HWND hwnd, bool shown) {
