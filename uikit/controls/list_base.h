@@ -271,7 +271,6 @@ protected:
     virtual void DrawItemLabel(SECListPaintContext* pc);
     virtual void DrawRowLine(CDC* dc, const CRect& row);
     virtual void DrawGridLines(CDC* dc, const CRect& row);
-    CPen* GetGridPen();
     virtual void UpdateVertScrollBar();
     virtual void UpdateHorzScrollBar();
     virtual void PositionScrollBars();
@@ -392,5 +391,5 @@ protected:
     std::unique_ptr<SECListEdit> edit_;
     CWnd* notify_wnd_ = nullptr;
     mutable std::unique_ptr<CScrollBar> bars_[2];
-    CPen grid_pen_;
+    CBitmap paint_bitmap_;  // the off-screen picture, kept between paints
 };

@@ -7,15 +7,17 @@
 
 namespace {
 
-// The off-screen DC of one paint: drawing goes to a bitmap of the paint
-// rectangle, copied to the target when the object ends.
+// The off-screen DC of one paint: drawing goes to the list's kept bitmap,
+// clipped to the paint rectangle and copied to the target when the object
+// ends. The bitmap is made again only when a paint needs more room or other
+// colours, so a repaint neither allocates nor clears a screenful of pixels.
 class MemoryDC : public CDC {
 public:
-    MemoryDC(CDC* target, const CRect& rect) : target_(target), rect_(rect) {
-        if (!CreateCompatibleDC(target) || !bitmap_.CreateCompatibleBitmap(*target, rect.Width(), rect.Height()))
-            AfxThrowResourceException();
-        old_ = SelectObject(&bitmap_);
+    MemoryDC(CDC* target, const CRect& rect, CBitmap* bitmap) : target_(target), rect_(rect) {
+        if (!CreateCompatibleDC(target) || !FitBitmap(bitmap)) AfxThrowResourceException();
+        old_ = SelectObject(bitmap);
         SetWindowOrg(rect.left, rect.top);
+        IntersectClipRect(&rect);
     }
     ~MemoryDC() override {
         target_->BitBlt(rect_.left, rect_.top, rect_.Width(), rect_.Height(), this, rect_.left, rect_.top, SRCCOPY);
@@ -23,9 +25,17 @@ public:
     }
 
 private:
+    BOOL FitBitmap(CBitmap* bitmap) const {
+        BITMAP info{};
+        if (bitmap->m_hObject && bitmap->GetObject(sizeof info, &info) && info.bmWidth >= rect_.Width() &&
+            info.bmHeight >= rect_.Height() && info.bmBitsPixel == target_->GetDeviceCaps(BITSPIXEL))
+            return TRUE;
+        return bitmap->CreateCompatibleBitmap(*target_, std::max(int(info.bmWidth), rect_.Width()),
+                                              std::max(int(info.bmHeight), rect_.Height()));
+    }
+
     CDC* target_;
     CRect rect_;
-    CBitmap bitmap_;
     CBitmap* old_ = nullptr;
 };
 
@@ -33,11 +43,6 @@ private:
 
 std::unique_ptr<SECListPaintContext> SECListBaseC::CreatePaintContext(CDC* dc) {
     return std::make_unique<SECListPaintContext>(dc);
-}
-
-CPen* SECListBaseC::GetGridPen() {
-    if (!grid_pen_.m_hObject) grid_pen_.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    return &grid_pen_;
 }
 
 void SECListBaseC::OnPaint() {
@@ -60,7 +65,7 @@ void SECListBaseC::DoPaint(CDC* dc) {
         DrawItems(dc);
         return;
     }
-    MemoryDC memory(dc, area);
+    MemoryDC memory(dc, area, &paint_bitmap_);
     memory.FillSolidRect(&area, GetBkColor());
     if (header) DrawHeader(&memory);
     CRect inside;
@@ -293,20 +298,14 @@ void SECListBaseC::DrawItemLabel(SECListPaintContext* pc) {
     }
 }
 
+// Grid lines are one pixel wide and straight: filled as thin rectangles, the
+// same pixels a one-pixel solid pen gives, without plotting them one by one.
 void SECListBaseC::DrawRowLine(CDC* dc, const CRect& row) {
-    CPen* old = dc->SelectObject(GetGridPen());
-    dc->MoveTo(row.left, row.bottom - 1);
-    dc->LineTo(row.right, row.bottom - 1);
-    dc->SelectObject(old);
+    dc->FillSolidRect(row.left, row.bottom - 1, row.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
 }
 
 void SECListBaseC::DrawGridLines(CDC* dc, const CRect& row) {
-    CPen* old = dc->SelectObject(GetGridPen());
+    const COLORREF color = ::GetSysColor(COLOR_BTNSHADOW);
     const int last = GetColumnCount() - ((list_style_ex_ & LVXS_FITCOLUMNS) ? 1 : 0);
-    for (int c = 0; c < last; ++c) {
-        const int x = GetColumnRight(c) - 1;
-        dc->MoveTo(x, row.top);
-        dc->LineTo(x, row.bottom);
-    }
-    dc->SelectObject(old);
+    for (int c = 0; c < last; ++c) dc->FillSolidRect(GetColumnRight(c) - 1, row.top, 1, row.Height(), color);
 }
