@@ -119,13 +119,13 @@ bool SECTreeBaseC::IsShown(const _Node* node) const {
     return true;
 }
 
-void SECTreeBaseC::CollectShown(_Node* node, std::vector<_Node*>* out) const {
+void SECTreeBaseC::CollectRows(_Node* node, std::vector<std::unique_ptr<SECListItem>>* rows) {
     if (!node->IsExpanded() && node != root_.get()) return;
     for (auto* child = static_cast<_Node*>(node->GetRawFirstChild()); child;
          child = static_cast<_Node*>(child->SECTreeNode::GetNextSibling())) {
         if (child->ex_state & TVIS_EX_HIDDEN) continue;
-        out->push_back(child);
-        CollectShown(child, out);
+        rows->push_back(MakeRow(child));
+        CollectRows(child, rows);
     }
 }
 
@@ -160,12 +160,10 @@ void SECTreeBaseC::GiveRow(_Node* node) {
 }
 
 void SECTreeBaseC::InsertRowsBelow(_Node* node) {
-    std::vector<_Node*> shown;
-    CollectShown(node, &shown);
-    if (shown.empty()) return;
+    // One walk makes the rows of the shown nodes in pre-order, inserted in one step.
     std::vector<std::unique_ptr<SECListItem>> rows;
-    rows.reserve(shown.size());
-    for (_Node* n : shown) rows.push_back(MakeRow(n));
+    CollectRows(node, &rows);
+    if (rows.empty()) return;
     const int at = node == root_.get() ? 0 : RowOfNode(node) + 1;
     InsertItemRecords(at, std::move(rows));
 }

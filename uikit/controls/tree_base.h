@@ -147,8 +147,8 @@ protected:
     int RowOfNode(const _Node* node) const;
     bool IsShown(const _Node* node) const;
     bool IsHiddenNode(const _Node* node) const;
-    // The shown nodes of `node`'s subtree below it, in pre-order.
-    void CollectShown(_Node* node, std::vector<_Node*>* out) const;
+    // Appends a new row for every shown node below `node`, in pre-order.
+    void CollectRows(_Node* node, std::vector<std::unique_ptr<SECListItem>>* rows);
     std::unique_ptr<SECListItem> MakeRow(_Node* node);
     void GiveRow(_Node* node);
     void InsertRowsBelow(_Node* node);
