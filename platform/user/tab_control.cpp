@@ -118,6 +118,39 @@ void apply_item(Tab& tab, const TCITEM& item) {
     if (item.mask & TCIF_PARAM) tab.data = item.lParam;
 }
 
+void click(HWND hwnd, TabState& s, POINT p) {
+    auto rects = tab_rects(hwnd, s);
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (PtInRect(&rects[i], p)) {
+            SetFocus(hwnd);
+            choose(hwnd, s, int(i));
+        }
+    }
+}
+
+LRESULT insert_tab(HWND hwnd, TabState& s, int at, const TCITEM* item) {
+    if (!item) return -1;
+    at = std::clamp(at, 0, int(s.tabs.size()));
+    Tab tab;
+    apply_item(tab, *item);
+    s.tabs.insert(s.tabs.begin() + at, tab);
+    if (s.current >= at) ++s.current;
+    if (s.current < 0) s.current = 0;  // the first tab is chosen from the start
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return at;
+}
+
+// TCM_ADJUSTRECT: from the control's rectangle to its page area, or (`larger`) the other way.
+void adjust_rect(HWND hwnd, bool larger, RECT* r) {
+    if (!r) return;
+    int top = 2 + row_height(hwnd);
+    int sign = larger ? -1 : 1;
+    r->left += sign * 4;
+    r->right -= sign * 4;
+    r->top += sign * (top + 2);
+    r->bottom -= sign * 4;
+}
+
 LRESULT tab_proc(HWND hwnd, TabState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     int count = int(s.tabs.size());
     bool valid = int(wParam) >= 0 && int(wParam) < count;
@@ -133,34 +166,13 @@ LRESULT tab_proc(HWND hwnd, TabState& s, UINT message, WPARAM wParam, LPARAM lPa
         case WM_GETDLGCODE: return DLGC_WANTARROWS;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;
-        case WM_LBUTTONDOWN: {
-            POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            auto rects = tab_rects(hwnd, s);
-            for (size_t i = 0; i < rects.size(); ++i) {
-                if (PtInRect(&rects[i], p)) {
-                    SetFocus(hwnd);
-                    choose(hwnd, s, int(i));
-                }
-            }
-            return 0;
-        }
+        case WM_LBUTTONDOWN: click(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
         case WM_KEYDOWN:
             if (wParam == WPARAM(VK_LEFT)) choose(hwnd, s, s.current - 1);
             if (wParam == WPARAM(VK_RIGHT)) choose(hwnd, s, s.current + 1);
             return 0;
         case TCM_GETITEMCOUNT: return count;
-        case TCM_INSERTITEM: {
-            auto* item = reinterpret_cast<const TCITEM*>(lParam);
-            if (!item) return -1;
-            int at = std::clamp(int(wParam), 0, count);
-            Tab tab;
-            apply_item(tab, *item);
-            s.tabs.insert(s.tabs.begin() + at, tab);
-            if (s.current >= at) ++s.current;
-            if (s.current < 0) s.current = 0;  // the first tab is chosen from the start
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return at;
-        }
+        case TCM_INSERTITEM: return insert_tab(hwnd, s, int(wParam), reinterpret_cast<const TCITEM*>(lParam));
         case TCM_SETITEM:
             if (!valid || !lParam) return FALSE;
             apply_item(s.tabs[wParam], *reinterpret_cast<const TCITEM*>(lParam));
@@ -195,18 +207,7 @@ LRESULT tab_proc(HWND hwnd, TabState& s, UINT message, WPARAM wParam, LPARAM lPa
             *reinterpret_cast<RECT*>(lParam) = rects[wParam];
             return TRUE;
         }
-        case TCM_ADJUSTRECT: {
-            auto* r = reinterpret_cast<RECT*>(lParam);
-            if (!r) return 0;
-            int top = 2 + row_height(hwnd);
-            // FALSE: from the control's rectangle to its page area; TRUE: the other way.
-            int sign = wParam ? -1 : 1;
-            r->left += sign * 4;
-            r->right -= sign * 4;
-            r->top += sign * (top + 2);
-            r->bottom -= sign * 4;
-            return 0;
-        }
+        case TCM_ADJUSTRECT: adjust_rect(hwnd, wParam != 0, reinterpret_cast<RECT*>(lParam)); return 0;
         default: return DefWindowProc(hwnd, message, wParam, lParam);
     }
 }
