@@ -1,5 +1,7 @@
 #include "uikit/frames/control_bar.h"
 
+#include "uikit/frames/dock_context.h"
+
 #include <algorithm>
 
 #include "platform/res/resources.h"
@@ -70,7 +72,7 @@ BOOL SECControlBar::CreateEx(const char*, const char* title, UINT id, DWORD styl
     return TRUE;
 }
 
-CDockContext* SECControlBar::CreateDockContext() { return new CDockContext(this); }
+CDockContext* SECControlBar::CreateDockContext() { return new SECDockContext(this); }
 
 void SECControlBar::EnableDocking(DWORD sides) {
     CControlBar::EnableDocking(sides);
@@ -148,7 +150,11 @@ void SECControlBar::free_child_layout() {
 
 // ---- sizes ---------------------------------------------------------------------
 
-CSize SECControlBar::CalcFixedLayout(BOOL, BOOL horz) { return horz ? m_szHorzDock : m_szVertDock; }
+CSize SECControlBar::CalcFixedLayout(BOOL, BOOL horz) {
+    // A floating frame sizes itself to its bar's floating size.
+    if (IsFloating()) return m_szFloat;
+    return horz ? m_szHorzDock : m_szVertDock;
+}
 
 CSize SECControlBar::CalcDynamicLayout(int length, DWORD mode) {
     if (mode & LM_COMMIT) {
@@ -471,6 +477,12 @@ void SECControlBar::OnLButtonDown(UINT flags, CPoint point) {
     }
     if (m_bHideBtnDown) set_button_down(m_bHideBtnDown, m_rectHideBtn, false, true);
     if (m_bExpandBtnDown) set_button_down(m_bExpandBtnDown, m_rectExpandBtn, false, false);
+    // Anywhere else the press drags the bar.
+    if (m_pDockContext) {
+        ClientToScreen(&point);
+        m_pDockContext->StartDrag(point);
+        return;
+    }
     Default();
 }
 
@@ -478,6 +490,11 @@ void SECControlBar::OnLButtonDblClk(UINT flags, CPoint point) {
     if (((m_dwExStyle & CBRS_EX_HIDE_BUTTON) && m_rectHideBtn.PtInRect(point)) ||
         ((m_dwExStyle & CBRS_EX_EXPAND_BUTTON) && m_rectExpandBtn.PtInRect(point)))
         return;
+    // A double click floats a docked bar and docks a floating one.
+    if (m_pDockContext && (m_dwDockStyle & CBRS_ALIGN_ANY)) {
+        m_pDockContext->ToggleDocking();
+        return;
+    }
     OnLButtonDown(flags, point);
 }
 
@@ -565,8 +582,7 @@ void SECControlBar::OnAllowDocking() {
 }
 
 void SECControlBar::OnFloatInMain() {
-    // Floating as an MDI child is the dock context's; the base context keeps the bar where it is.
-    if (m_pDockContext) m_pDockContext->ToggleDocking();
+    if (auto* context = dynamic_cast<SECDockContext*>(m_pDockContext)) context->ToggleMDIFloat();
 }
 
 void SECControlBar::OnDestroy() {

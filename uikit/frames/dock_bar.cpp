@@ -404,6 +404,95 @@ void SECDockBar::DockControlBarEx(CControlBar* bar, const SECDockPos& position) 
     request_layout();
 }
 
+// ---- dropping a dragged bar ---------------------------------------------------------------
+
+// Rows are counted as they will be once the dragged bar has left its own place.
+SECDockBar::DropPlace SECDockBar::drop_place(CControlBar* bar, CPoint point) const {
+    DropPlace place;
+    const bool horz = horizontal();
+    CRect whole;
+    GetWindowRect(&whole);
+    int index = 0;
+    for (const Row& row : rows()) {
+        bool stays = false, any_visible = false;
+        CRect band;
+        std::vector<int> middles;
+        for (int i = row.start; i < row.end; ++i) {
+            if (m_arrBars[i].kind == Kind::bar && m_arrBars[i].bar == bar) continue;
+            stays = true;
+            CControlBar* other = GetDockedControlBar(i);
+            if (!other || !other->m_hWnd || !other->IsVisible()) continue;
+            CRect r;
+            other->GetWindowRect(&r);
+            band = any_visible ? CRect(std::min(band.left, r.left), std::min(band.top, r.top),
+                                       std::max(band.right, r.right), std::max(band.bottom, r.bottom))
+                               : r;
+            any_visible = true;
+            middles.push_back(horz ? r.CenterPoint().x : r.CenterPoint().y);
+        }
+        if (!stays) continue;
+        if (any_visible) {
+            if (horz) {
+                band.left = whole.left, band.right = whole.right;
+            } else {
+                band.top = whole.top, band.bottom = whole.bottom;
+            }
+            if (band.PtInRect(point)) {
+                const int along = horz ? point.x : point.y;
+                int column = 0;
+                for (int middle : middles) column += middle < along;
+                place.position = SECDockPos{index, column, 0};
+                place.band = band;
+                return place;
+            }
+        }
+        ++index;
+    }
+    place.new_row = true;
+    place.at_start = (horz ? point.y - whole.CenterPoint().y : point.x - whole.CenterPoint().x) < 0;
+    // -2 asks for a new first row; a row past the last is a new last row.
+    place.position = SECDockPos{place.at_start ? -2 : index, 0, 0};
+    return place;
+}
+
+SECDockPos SECDockBar::DropPosition(CControlBar* bar, CPoint point) const { return drop_place(bar, point).position; }
+
+void SECDockBar::CalcDropRect(CControlBar* bar, CPoint point, const CRect& drag, CRect& rect, int& row) const {
+    const DropPlace place = drop_place(bar, point);
+    row = place.new_row && place.at_start ? -1 : place.position.row;
+    const bool horz = horizontal();
+    if (!place.new_row) {
+        // Across the row, as long as the bar's drag rectangle (at most the row), centred on the mouse.
+        rect = place.band;
+        const int room = horz ? rect.Width() : rect.Height();
+        const int length = std::min(horz ? drag.Width() : drag.Height(), room);
+        const int start = horz ? rect.left : rect.top;
+        const int first = std::clamp((horz ? point.x : point.y) - length / 2, start, start + room - length);
+        if (horz) {
+            rect.left = first, rect.right = first + length;
+        } else {
+            rect.top = first, rect.bottom = first + length;
+        }
+        return;
+    }
+    // A new row along the whole side, as thick as the bar; an empty side grows from the frame's edge.
+    GetWindowRect(&rect);
+    const int thickness = horz ? drag.Height() : drag.Width();
+    const bool empty = GetDockedVisibleCount() == 0;
+    const bool from_start = empty ? (side() & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0 : place.at_start;
+    if (horz) {
+        if (from_start)
+            rect.bottom = rect.top + thickness;
+        else
+            rect.top = rect.bottom - thickness;
+    } else {
+        if (from_start)
+            rect.right = rect.left + thickness;
+        else
+            rect.left = rect.right - thickness;
+    }
+}
+
 // ---- layout ---------------------------------------------------------------------------
 
 CSize SECDockBar::available_extent() const {

@@ -79,6 +79,13 @@ public:
     virtual int InsertBar(CControlBar* bar, const SECDockPos& position);
     virtual void InsertNewFirstRow(CControlBar* bar);
     virtual void ApplySplitterMove(const Splitter& splitter, int delta);
+    // Where a bar dragged to the screen point would go: a place in the row
+    // under the point, or a new first or last row. `rect` gets the drop
+    // rectangle (screen coordinates) for the bar's drag rectangle `drag`, `row`
+    // the row's index.
+    virtual void CalcDropRect(CControlBar* bar, CPoint point, const CRect& drag, CRect& rect, int& row) const;
+    // The place a bar dropped at the screen point takes.
+    SECDockPos DropPosition(CControlBar* bar, CPoint point) const;
     // A bar was shown or hidden: a shown bar keeps its relative size in its row.
     void OnBarShown(CControlBar* bar, BOOL shown);
     // Takes every entry of the bar out (its window is going).
@@ -118,6 +125,13 @@ private:
         int end = 0;    // slot of the break that ends it
     };
     std::vector<Row> rows() const;
+    struct DropPlace {
+        SECDockPos position;
+        bool new_row = false;
+        bool at_start = false;  // a new row before the others
+        CRect band;             // the row's extent on the screen, for a place in a row
+    };
+    DropPlace drop_place(CControlBar* bar, CPoint point) const;
     Row row_of(int slot) const;
     std::vector<CControlBar*> visible_bars(const Row& row) const;
     std::vector<SECControlBar*> flexible_bars(const Row& row) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uikit/frames/dock_context.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/sys_colors.h"
 
@@ -114,6 +115,12 @@ void SECMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD sty
     if (sec) sec->OnBarBeginFloat();
     FloatControlBar(bar, CPoint(x, y), float_style(bar, style));
     if (sec) sec->OnBarEndFloat();
+}
+
+CMiniDockFrameWnd* SECMDIFrameWnd::CreateFloatingFrame(DWORD style) {
+    auto* floating = new SECMiniDockFrameWnd;
+    if (!floating->Create(this, style)) return nullptr;  // deleted by its PostNcDestroy
+    return floating;
 }
 
 SECControlBarMDIChildWnd* SECMDIFrameWnd::CreateControlBarMDIChild() {

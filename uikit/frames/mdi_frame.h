@@ -28,6 +28,8 @@ public:
     // Floats the bar as a child of the MDI area; negative x or y cascades it.
     void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style);
     virtual SECControlBarMDIChildWnd* CreateControlBarMDIChild();
+    // Floating bars live in the toolkit's floating frame, which drags and resizes them.
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD style) override;
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;
     void RecalcLayout(BOOL notify = TRUE) override;
     virtual void EnableCaptionFilters(BOOL first);
