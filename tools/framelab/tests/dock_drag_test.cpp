@@ -169,15 +169,7 @@ TEST_F(DockDragTest, EveryWayADragEndsReleasesWhatItHeldAndLeavesTheBar) {
     build();
     LabBar& memory = bar(2);
     const std::string before = dump_layout(*frame);
-    const struct {
-        const char* how;
-        std::function<void()> end;
-    } kEnds[] = {
-        {"Escape", [&] { display.press(VK_ESCAPE); }},
-        {"right button", [&] { display.button(frame->m_hWnd, CPoint(300, 100), true, kit::user::MouseButton::right); }},
-        {"lost capture", [&] { ::ReleaseCapture(); }},
-        {"WM_QUIT", [&] { PostQuitMessage(3); }},
-    };
+    const std::vector<DragEnd> kEnds = drag_ends();
     for (const auto& item : kEnds) {
         quit_seen = false;
         const CPoint from = grip(memory);

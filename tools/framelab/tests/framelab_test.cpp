@@ -147,15 +147,7 @@ TEST_F(FrameLabTest, EveryWayASplitterDragEndsReleasesWhatItHeld) {
     build();
     const CRect before = place(bar(4));
     SECDockBar& bottom = dock_bar(AFX_IDW_DOCKBAR_BOTTOM);
-    const struct {
-        const char* how;
-        std::function<void()> end;
-    } kEnds[] = {
-        {"Escape", [&] { display.press(VK_ESCAPE); }},
-        {"right button", [&] { display.button(frame->m_hWnd, CPoint(300, 100), true, kit::user::MouseButton::right); }},
-        {"lost capture", [&] { ::ReleaseCapture(); }},
-        {"WM_QUIT", [&] { PostQuitMessage(3); }},
-    };
+    const std::vector<DragEnd> kEnds = drag_ends();
     for (const auto& item : kEnds) {
         quit_seen = false;
         const CPoint grab = splitter_place(AFX_IDW_DOCKBAR_BOTTOM, true, 0).CenterPoint();

@@ -3,7 +3,9 @@
 // an idle step as the message loop runs it, and injected drags.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/display/headless.h"
 #include "platform/gdi/surface_dc.h"
@@ -79,6 +81,20 @@ protected:
         display.move(frame->m_hWnd, to);
         display.button(frame->m_hWnd, to, false);
         idle();
+    }
+    // Every way a mouse drag ends short of its release: Escape, the right button, a lost capture, a quit.
+    struct DragEnd {
+        const char* how;
+        std::function<void()> end;
+    };
+    std::vector<DragEnd> drag_ends() {
+        return {
+            {"Escape", [this] { display.press(VK_ESCAPE); }},
+            {"right button",
+             [this] { display.button(frame->m_hWnd, CPoint(300, 100), true, kit::user::MouseButton::right); }},
+            {"lost capture", [] { ::ReleaseCapture(); }},
+            {"WM_QUIT", [] { PostQuitMessage(3); }},
+        };
     }
     void paint() { RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
