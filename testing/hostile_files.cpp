@@ -25,6 +25,9 @@ namespace testing_kit {
 
 namespace {
 
+constexpr const char* kSpecial = "Not a regular file";
+constexpr const char* kFolder = "Is a directory";
+
 fs::path made(const fs::path& path, int result, const char* what) {
     if (result != 0) throw std::runtime_error(std::string(what) + " " + path.string() + " failed");
     return path;
@@ -73,13 +76,13 @@ std::vector<HostileFile> hostile_inputs(const fs::path& folder, const std::strin
     { std::ofstream(large, std::ios::binary); }
     fs::resize_file(large, oversize);  // sparse: costs no disk
     return {
-        {"/dev/zero", "/dev/zero"},
-        {"FIFO", fifo},
-        {"folder", directory},
-        {"link to /dev/zero", make_link(folder / (stem + "-zero-link"), "/dev/zero")},
-        {"link to a FIFO", make_link(folder / (stem + "-fifo-link"), fifo)},
-        {"link to a folder", make_link(folder / (stem + "-folder-link"), directory)},
-        {"file larger than the format allows", large},
+        {"/dev/zero", "/dev/zero", kSpecial},
+        {"FIFO", fifo, kSpecial},
+        {"folder", directory, kFolder},
+        {"link to /dev/zero", make_link(folder / (stem + "-zero-link"), "/dev/zero"), kSpecial},
+        {"link to a FIFO", make_link(folder / (stem + "-fifo-link"), fifo), kSpecial},
+        {"link to a folder", make_link(folder / (stem + "-folder-link"), directory), kFolder},
+        {"file larger than the format allows", large, "File too large"},
     };
 }
 
@@ -90,10 +93,10 @@ std::vector<HostileFile> hostile_outputs(const fs::path& folder, const std::stri
     { std::ofstream(locked, std::ios::binary) << "keep"; }
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     return {
-        {"FIFO", make_fifo(folder / (stem + "-fifo"))},
-        {"device node", make_device(folder / (stem + "-device"))},
-        {"folder", directory},
-        {"read-only file", locked},
+        {"FIFO", make_fifo(folder / (stem + "-fifo")), kSpecial},
+        {"device node", make_device(folder / (stem + "-device")), kSpecial},
+        {"folder", directory, kFolder},
+        {"read-only file", locked, "Permission denied"},
     };
 }
 

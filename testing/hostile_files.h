@@ -14,6 +14,7 @@ namespace testing_kit {
 struct HostileFile {
     std::string label;  // for the test's trace
     std::filesystem::path path;
+    std::string reason;  // the system's text for its refusal ("Not a regular file", ...)
 };
 
 // Inputs that are not a readable file of the program's format, made under

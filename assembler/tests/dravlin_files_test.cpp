@@ -37,13 +37,6 @@ protected:
         EXPECT_EQ(testing_kit::folder_state(files.path()), before);
     }
 
-    static std::string reason(const testing_kit::HostileFile& file) {
-        if (file.label.find("folder") != std::string::npos) return "Is a directory";
-        if (file.label.find("larger") != std::string::npos) return "File too large";
-        if (file.label.find("read-only") != std::string::npos) return "Permission denied";
-        return "Not a regular file";
-    }
-
     testing_kit::TempDir work;
     testing_kit::TempDir files;
 };
@@ -53,10 +46,10 @@ TEST_F(DravlinFiles, SpecialAndOversizedSourcesAndIncludesAre1002) {
     for (const auto& input : testing_kit::hostile_inputs(files.path(), "in", dravlin::kLargestSource + 1)) {
         SCOPED_TRACE(input.label);
         const std::string path = input.path.string();
-        expect_refused({path, (files / "x.obj").string()}, "fatal error " + path + ": 1002: " + reason(input) + "\r\n");
+        expect_refused({path, (files / "x.obj").string()}, "fatal error " + path + ": 1002: " + input.reason + "\r\n");
         files.write("inc.asm", "#include \"" + path + "\"\r\n");
         expect_refused({(files / "inc.asm").string(), (files / "x.obj").string()},
-                       "fatal error " + path + ": 1002: " + reason(input) + "\r\n");
+                       "fatal error " + path + ": 1002: " + input.reason + "\r\n");
     }
 }
 
@@ -65,7 +58,7 @@ TEST_F(DravlinFiles, OutputsThatAreNoPlainWritableFileOrAreTheSourceAre1006) {
     for (const auto& output : testing_kit::hostile_outputs(files.path(), "out")) {
         SCOPED_TRACE(output.label);
         const std::string path = output.path.string();
-        expect_refused({source.string(), path}, "fatal error " + path + ": 1006: " + reason(output) + "\r\n");
+        expect_refused({source.string(), path}, "fatal error " + path + ": 1006: " + output.reason + "\r\n");
     }
     fs::create_hard_link(source, files / "linked.obj");
     for (const std::string& spelling :

@@ -18,15 +18,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_kit::HostileFile;
 using testing_kit::read_file;
-
-std::string reason(const HostileFile& file) {
-    if (file.label.find("folder") != std::string::npos) return "Is a directory";
-    if (file.label.find("larger") != std::string::npos) return "File too large";
-    if (file.label.find("read-only") != std::string::npos) return "Permission denied";
-    return "Not a regular file";
-}
 
 // The object folder and name of a file, as both tools take objects.
 std::pair<std::string, std::string> folder_and_name(const fs::path& path) {
@@ -89,7 +81,7 @@ TEST_F(LinkerFiles, SpecialAndOversizedObjectsAndLibrariesAreLnk2006) {
     for (const auto& input : testing_kit::hostile_inputs(files.path(), "in", formats::kLargestObjFile + 1)) {
         SCOPED_TRACE(input.label);
         const auto [input_folder, name] = folder_and_name(input.path);
-        const std::string refusal = "error LNK2006:" + reason(input);
+        const std::string refusal = "error LNK2006:" + input.reason;
         expect_refused(mossrel(input_folder, {name}, {}, in_files("game.lke")), linker::kLinkAborted, refusal);
         expect_refused(mossrel(folder, {"start.obj", "main.obj"}, {input.path.string()}, in_files("game.lke")),
                        linker::kLinkAborted, refusal);
@@ -102,7 +94,7 @@ TEST_F(LinkerFiles, OutputsThatAreNoPlainWritableFileOrAreAnInputAreLnk2006) {
     for (const auto& output : testing_kit::hostile_outputs(files.path(), "out")) {
         SCOPED_TRACE(output.label);
         const std::string path = output.path.string();
-        const std::string refusal = path + "\t: error LNK2006:" + reason(output);
+        const std::string refusal = path + "\t: error LNK2006:" + output.reason;
         expect_refused(mossrel(folder, {"start.obj", "main.obj"}, {}, path), linker::kLinkAborted, refusal);
         expect_refused(vostrel(folder, {"main.obj"}, path), linker::kVostrelFailed, refusal);
     }

@@ -19,14 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_kit::HostileFile;
-
-std::string reason(const HostileFile& file) {
-    if (file.label.find("folder") != std::string::npos) return "Is a directory";
-    if (file.label.find("larger") != std::string::npos) return "File too large";
-    if (file.label.find("read-only") != std::string::npos) return "Permission denied";
-    return "Not a regular file";
-}
 
 class StartupFiles : public ::testing::Test {
 protected:
@@ -62,9 +54,9 @@ TEST_F(StartupFiles, SpecialAndOversizedRomSkinRamProductIdAndKeyFilesAreRefused
         SCOPED_TRACE(input.label);
         const std::string path = input.path.string();
         const bool large = input.label.find("larger") != std::string::npos;
-        expect_refused({"-o:" + path, ram()}, "error 4: Open Bios File Error: " + reason(input));
-        expect_refused({"-o:" + path, "-up", ram()}, "error 4: Open Bios File Error: " + reason(input));
-        if (!large) expect_refused({"-o:QV4700.BIN", "-a:" + path, "-Warm"}, reason(input));
+        expect_refused({"-o:" + path, ram()}, "error 4: Open Bios File Error: " + input.reason);
+        expect_refused({"-o:" + path, "-up", ram()}, "error 4: Open Bios File Error: " + input.reason);
+        if (!large) expect_refused({"-o:QV4700.BIN", "-a:" + path, "-Warm"}, input.reason);
         for (const char* name : {sim::kProductIdFileName, sim::kRomKeyFileName}) {
             fs::remove(program / name);
             fs::create_symlink(input.path, program / name);

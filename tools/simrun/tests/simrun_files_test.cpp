@@ -14,14 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_kit::HostileFile;
-
-std::string reason(const HostileFile& file) {
-    if (file.label.find("folder") != std::string::npos) return "Is a directory";
-    if (file.label.find("larger") != std::string::npos) return "File too large";
-    if (file.label.find("read-only") != std::string::npos) return "Permission denied";
-    return "Not a regular file";
-}
 
 class SimrunFiles : public ::testing::Test {
 protected:
@@ -49,18 +41,18 @@ TEST_F(SimrunFiles, SpecialAndOversizedRomLoaderAndDownloadAreError2) {
     for (const auto& input : testing_kit::hostile_inputs(files.path(), "in", sim::kLargestScrambledRomFile + 1)) {
         SCOPED_TRACE(input.label);
         const std::string path = input.path.string();
-        const std::string failed = "'" + path + "': " + reason(input) + "\n";
+        const std::string failed = "'" + path + "': " + input.reason + "\n";
         expect_refused({"--rom", path}, 2, "simrun: error 2: ", failed);
         expect_refused({"--rom", path, "--scrambled"}, 2, "simrun: error 2: ", failed);
         expect_refused({"--rom", DEMO_ROM_PATH, "--download", DEMO_PROGRAM_PATH, "--name", "X", "--loader", path}, 2,
-                       "simrun: error 2: Read \"dl.ini\" error\n <" + path + ": " + reason(input) + ">");
+                       "simrun: error 2: Read \"dl.ini\" error\n <" + path + ": " + input.reason + ">");
         // A download is taken by its extension: the file is reached through a ".bin" link.
         const fs::path download = work / (input.path.filename().string() + ".bin");
         fs::create_symlink(input.path, download);
         const bool large = input.label.find("larger") != std::string::npos;
         expect_refused(
             {"--rom", DEMO_ROM_PATH, "--download", download.string(), "--name", "X", "--loader", DEMO_LOADER_PATH}, 2,
-            "simrun: error 2: ", large ? download.string() : reason(input));
+            "simrun: error 2: ", large ? download.string() : input.reason);
     }
 }
 
@@ -70,7 +62,7 @@ TEST_F(SimrunFiles, PictureOutputsThatAreNoPlainWritableFileOrAreAnInputAreError
         SCOPED_TRACE(output.label);
         auto arguments = run;
         arguments.push_back(output.path.string());
-        expect_refused(arguments, 1, "simrun: error 3: create '" + output.path.string() + "': " + reason(output));
+        expect_refused(arguments, 1, "simrun: error 3: create '" + output.path.string() + "': " + output.reason);
     }
     fs::copy_file(DEMO_ROM_PATH, files / "rom.bin");
     fs::create_hard_link(files / "rom.bin", files / "linked.pbm");
