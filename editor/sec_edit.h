@@ -64,6 +64,8 @@ public:
     virtual void SetModified(int modified);
     virtual void SetLockFiles(int lock);
     virtual int GetLockFiles() const { return lock_files_; }
+    // The profile the buffer's settings come from.
+    ProfileAccess& profile() const { return profile_; }
     virtual void SetReadOnly(int read_only) { read_only_ = read_only; }
     virtual int GetReadOnly() const { return read_only_; }
     virtual void SetWordWrap(int wrap) { view_.word_wrap = wrap; }

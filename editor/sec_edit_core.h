@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/edit_core_window.h"
+#include "editor/find_history.h"
 #include "editor/sec_edit.h"
 
 namespace editor {
@@ -91,8 +92,9 @@ enum LineMarkMask : int { kMarkBreakpoints = 1, kMarkBookmarks = 2, kMarkNavigat
 
 class SECEditCore : private LineObserver {
 public:
-    explicit SECEditCore(EditCoreWindow& window, ProfileAccess& profile = DefaultProfile())
-        : window_(window), profile_(profile) {}
+    // Without a profile of its own the core keeps its find settings in its buffer's.
+    explicit SECEditCore(EditCoreWindow& window) : window_(window) {}
+    SECEditCore(EditCoreWindow& window, ProfileAccess& profile) : window_(window), profile_(&profile) {}
     ~SECEditCore() override { Attach(nullptr); }
     SECEditCore(const SECEditCore&) = delete;
     SECEditCore& operator=(const SECEditCore&) = delete;
@@ -177,6 +179,8 @@ public:
     void SelectWord(bool redraw);
     // The text of a one-line selection, else the word at the caret; false when none.
     bool GetWordAtCaret(std::string& text);
+    // Where the find settings and histories are kept.
+    ProfileAccess& profile() const { return profile_ ? *profile_ : edit_ ? edit_->profile() : DefaultProfile(); }
     // The columns of a line that the selection covers (a column block's reach past the
     // line's end); false when it covers none.
     bool SelectedSpan(int line, int* from, int* to) const;
@@ -206,6 +210,22 @@ public:
     int MarkAllMatches(SearchRequest request);
     // Replaces every match as one undo step; the number replaced.
     int ReplaceAll(SearchRequest request);
+
+    // A request from the find or replace dialog.
+    struct FindDialogRequest {
+        enum Action { kFindNext, kReplace, kReplaceAll, kMarkAll, kClose };
+        Action action = kFindNext;
+        bool replace_dialog = false;
+        std::string find_text;
+        std::string replace_text;
+        FindSettings settings;
+    };
+    // What the dialogs do next: kFound keeps the Replace dialog (the Find dialog
+    // closes), kNotFound leaves them open with Replace disabled, kFinished and kDone close them.
+    enum class FindReply { kFound, kNotFound, kFinished, kDone };
+    // Runs a dialog's request: stores its options and histories, then finds, replaces
+    // the current match and finds the next, replaces all (one undo step) or marks all.
+    FindReply OnFindReplace(const FindDialogRequest& request);
 
 private:
     // Lines came or went (by this view, another view of the buffer, or undo): the
@@ -241,9 +261,13 @@ private:
     int StepBookmark(bool forward);
     int ToggleLineFlag(uint32_t flag, int& count);
     void PlaceCaretAfterReplay(bool redo);
+    // Searches from the caret, or past the selection, and selects the match; round
+    // from the other end of the text when `wrap` says so.
+    bool SearchAndSelect(SearchRequest& request, bool wrap);
+    FindReply FindFromDialog(SearchRequest& request, bool wrap);
 
     EditCoreWindow& window_;
-    ProfileAccess& profile_;
+    ProfileAccess* profile_ = nullptr;
     SECEdit* edit_ = nullptr;
     CaretPlace caret_;
     int top_ = 1;
@@ -262,6 +286,13 @@ private:
     CaretPlace selection_end_;
     // The first byte of a double-byte character typed, waiting for its second.
     int pending_lead_ = -1;
+
+    // A dialog's search pass: where its first match was, and the text and
+    // replacement of the match last selected.
+    bool search_pass_ = false;
+    CaretPlace pass_start_;
+    std::string match_text_;
+    std::string match_replacement_;
 };
 
 }  // namespace editor

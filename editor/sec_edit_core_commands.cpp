@@ -252,7 +252,7 @@ bool SECEditCore::IsCommandEnabled(int command) {
         case kCmdBookmarkClear: return edit_->bookmark_count > 0;
         case kCmdBreakpointClear: return edit_->breakpoint_count > 0;
         case kCmdFindNext: {
-            std::vector<std::string> history = LoadFindHistory(profile_, FindHistory::kFind);
+            std::vector<std::string> history = LoadFindHistory(profile(), FindHistory::kFind);
             return !history.empty() && !history.front().empty();
         }
         default: return true;

@@ -4,12 +4,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/page_template.h"
+
 namespace editor {
 namespace {
 
 constexpr int kMaxLeftColumn = kMaxLineColumns;
 
 bool KeyHeld(int key) { return ::GetKeyState(key) < 0; }
+
+const UINT kFindReplaceMessage = ::RegisterWindowMessage(FINDMSGSTRING);
 
 }  // namespace
 
@@ -167,7 +171,63 @@ template <class Base>
 void SECEditWindow<Base>::NotifyOtherViews(ViewHint) {}
 
 template <class Base>
-void SECEditWindow<Base>::OpenDialog(int) {}
+void SECEditWindow<Base>::OpenDialog(int command) {
+    if (command == kCmdPageSetup) {
+        PageSetup setup = LoadPageSetup(profile());
+        CPageSetupDialog dialog(this);
+        dialog.m_rtMargin = page_margins_;
+        dialog.m_strHeader = setup.header.c_str();
+        dialog.m_strFooter = setup.footer.c_str();
+        if (dialog.DoModal() != IDOK) return;
+        page_margins_ = dialog.m_rtMargin;
+        setup.header = dialog.m_strHeader.str();
+        setup.footer = dialog.m_strFooter.str();
+        SavePageSetup(profile(), setup);
+        return;
+    }
+    // One find dialog at a time: asking again brings the open one forward.
+    if (OEFindDlg* open = find_dialog()) {
+        open->SetFocus();
+        return;
+    }
+    std::string word;
+    GetWordAtCaret(word);
+    auto* dialog = new OEFindDlg;
+    if (!dialog->Open(command == kCmdReplace, word, profile(), this)) {
+        delete dialog;
+        return;
+    }
+    find_dialog_ = dialog->m_hWnd;
+    dialog->ShowWindow(SW_SHOW);
+}
+
+template <class Base>
+LRESULT SECEditWindow<Base>::OnFindReplaceMessage(WPARAM, LPARAM lParam) {
+    auto* dialog = dynamic_cast<OEFindDlg*>(CFindReplaceDialog::GetNotifier(lParam));
+    if (!dialog || dialog != find_dialog()) return 0;
+    FindDialogRequest request = dialog->Request();
+    FindReply reply = OnFindReplace(request);
+    if (request.action == FindDialogRequest::kClose) {
+        find_dialog_ = nullptr;
+        return 0;
+    }
+    bool close = reply == FindReply::kDone || reply == FindReply::kFinished ||
+                 (reply == FindReply::kFound && !dialog->IsReplace());
+    if (close) {
+        dialog->SendMessage(WM_COMMAND, IDCANCEL, 0);  // the dialog tells us it ends, and goes
+        return 0;
+    }
+    dialog->EnableReplace(reply == FindReply::kFound);
+    if (reply == FindReply::kNotFound) ::SetFocus(::GetDlgItem(dialog->m_hWnd, int(CFindReplaceDialog::kFindEdit)));
+    return 0;
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnDestroy() {
+    if (OEFindDlg* open = find_dialog()) open->DestroyWindow();
+    find_dialog_ = nullptr;
+    Base::OnDestroy();
+}
 
 // ---- painting and size -----------------------------------------------------
 
@@ -497,6 +557,8 @@ const AFX_MSGMAP* SECEditWindow<Base>::GetThisMessageMap() {
     ON_WM_HSCROLL()
     ON_WM_CONTEXTMENU()
     ON_WM_SETCURSOR()
+    ON_WM_DESTROY()
+    ON_REGISTERED_MESSAGE(kFindReplaceMessage, OnFindReplaceMessage)
     ON_COMMAND_RANGE(kCmdDown, kCmdBreakpointClear, OnEditCommand)
     ON_UPDATE_COMMAND_UI_RANGE(kCmdDown, kCmdBreakpointClear, OnUpdateEditCommand)
     EDIT_COMMAND(kCmdDelete)

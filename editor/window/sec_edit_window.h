@@ -5,6 +5,7 @@
 // only through EditCoreWindow, which this class implements over the platform.
 #include "editor/sec_edit_core.h"
 #include "editor/window/edit_paint.h"
+#include "editor/window/find_dialog.h"
 #include "platform/afx/afx.h"
 
 namespace editor {
@@ -43,6 +44,13 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
+    // The open Find or Replace dialog; null when none is open.
+    OEFindDlg* find_dialog() const {
+        return find_dialog_ ? dynamic_cast<OEFindDlg*>(CWnd::FromHandlePermanent(find_dialog_)) : nullptr;
+    }
+    // The page margins of the last accepted Page Setup, in thousandths of an inch.
+    const CRect& page_margins() const { return page_margins_; }
+
 protected:
     // EditCoreWindow.
     void InvalidateAll() override;
@@ -80,6 +88,9 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* window, UINT hit, UINT message);
     afx_msg void OnEditCommand(UINT id);
     afx_msg void OnUpdateEditCommand(CCmdUI* ui);
+    afx_msg void OnDestroy();
+    // A request from the Find or Replace dialog.
+    afx_msg LRESULT OnFindReplaceMessage(WPARAM, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -99,6 +110,9 @@ private:
     bool first_tick_ = false;
     int wheel_rest_ = 0;  // wheel movement short of a notch
     CPoint last_mouse_{};
+    // The open find dialog's window; the dialog object goes with it, maybe before this window.
+    HWND find_dialog_ = nullptr;
+    CRect page_margins_{1000, 1000, 1000, 1000};
 };
 
 }  // namespace editor
