@@ -86,12 +86,16 @@ BOOL SECListBaseC::DoCreateWindow(DWORD style, DWORD ex_style, const RECT& rect,
                           cs.hMenu, nullptr);
 }
 
-BOOL SECListBaseC::SubclassDlgItem(UINT id, CWnd* parent) {
+BOOL SECListBaseC::SubclassDlgItem(UINT id, CWnd* parent) { return ReplaceDlgItem(id, parent, WS_BORDER, 0); }
+
+// The dialog's control gives way to this window with its id, place, styles
+// (plus the extra ones) and tab order.
+BOOL SECListBaseC::ReplaceDlgItem(UINT id, CWnd* parent, DWORD extra_style, DWORD extra_ex_style) {
     if (!parent) return FALSE;
     HWND control = ::GetDlgItem(parent->m_hWnd, int(id));
     if (!control) return FALSE;
-    const DWORD style = DWORD(::GetWindowLong(control, GWL_STYLE)) | WS_BORDER;
-    const DWORD ex_style = DWORD(::GetWindowLong(control, GWL_EXSTYLE));
+    const DWORD style = DWORD(::GetWindowLong(control, GWL_STYLE)) | extra_style;
+    const DWORD ex_style = DWORD(::GetWindowLong(control, GWL_EXSTYLE)) | extra_ex_style;
     CRect rect;
     ::GetWindowRect(control, &rect);
     parent->ScreenToClient(&rect);

@@ -269,6 +269,7 @@ protected:
     virtual void DrawSubItem(SECListPaintContext* pc);
     virtual void DrawItemIcon(SECListPaintContext* pc);
     virtual void DrawItemLabel(SECListPaintContext* pc);
+    BOOL ReplaceDlgItem(UINT id, CWnd* parent, DWORD extra_style, DWORD extra_ex_style);
     virtual void DrawRowLine(CDC* dc, const CRect& row);
     virtual void DrawGridLines(CDC* dc, const CRect& row);
     virtual void UpdateVertScrollBar();
@@ -294,6 +295,8 @@ protected:
     virtual int SelectionChange(int item, UINT hit_flags, UINT key_flags, BOOL from_mouse);
     virtual void OnAfterSelect(int item, BOOL from_mouse) {}
     virtual BOOL ShouldSelectOnClick(CPoint point, int item, UINT flags, BOOL* arm_drag, BOOL* select);
+    // Selects the clicked item as ShouldSelectOnClick decides, arming a drag when it says so.
+    void SelectOnClick(CPoint point, int item, UINT hit, UINT flags);
 
     // ---- notifications and hooks ----
     LRESULT SendNotify(NMHDR* header, UINT code);

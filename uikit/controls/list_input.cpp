@@ -179,11 +179,7 @@ void SECListBaseC::OnLButtonDown(UINT flags, CPoint point) {
             Invalidate();
         }
     } else if (item >= 0) {
-        BOOL arm = FALSE, select = FALSE;
-        if (ShouldSelectOnClick(point, item, hit, &arm, &select) && select) {
-            drag_armed_ = arm;
-            if (SelectionChange(item, hit, flags, TRUE)) OnAfterSelect(item, TRUE);
-        }
+        SelectOnClick(point, item, hit, flags);
     }
     button_down_ = point;
     tip_->Refresh();
@@ -246,16 +242,20 @@ void SECListBaseC::OnLButtonDblClk(UINT flags, CPoint point) {
     Notify(NM_DBLCLK);
 }
 
+void SECListBaseC::SelectOnClick(CPoint point, int item, UINT hit, UINT flags) {
+    BOOL arm = FALSE, select = FALSE;
+    if (ShouldSelectOnClick(point, item, hit, &arm, &select) && select) {
+        drag_armed_ = arm;
+        if (SelectionChange(item, hit, flags, TRUE)) OnAfterSelect(item, TRUE);
+    }
+}
+
 void SECListBaseC::OnRButtonDown(UINT flags, CPoint point) {
     SetFocus();
     UINT hit = 0;
     const int item = HitTest(point, &hit);
     if (!(hit & LVHT_COLUMNSEP) && item >= 0) {
-        BOOL arm = FALSE, select = FALSE;
-        if (ShouldSelectOnClick(point, item, hit, &arm, &select) && select) {
-            drag_armed_ = arm;
-            if (SelectionChange(item, hit, flags, TRUE)) OnAfterSelect(item, TRUE);
-        }
+        SelectOnClick(point, item, hit, flags);
     }
     button_down_ = point;
     tip_->Refresh();

@@ -50,21 +50,7 @@ BOOL SECTreeBaseC::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, 
     return CreateEx(style, 0, rect, parent, id, context);
 }
 
-BOOL SECTreeBaseC::SubclassDlgItem(UINT id, CWnd* parent) {
-    if (!parent) return FALSE;
-    HWND control = ::GetDlgItem(parent->m_hWnd, int(id));
-    if (!control) return FALSE;
-    const DWORD style = DWORD(::GetWindowLong(control, GWL_STYLE));
-    const DWORD ex_style = DWORD(::GetWindowLong(control, GWL_EXSTYLE)) | 0x800000;
-    CRect rect;
-    ::GetWindowRect(control, &rect);
-    parent->ScreenToClient(&rect);
-    HWND before = ::GetWindow(control, GW_HWNDPREV);
-    ::DestroyWindow(control);
-    if (!CreateEx(style, ex_style, rect, parent, id)) return FALSE;
-    ::SetWindowPos(m_hWnd, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return TRUE;
-}
+BOOL SECTreeBaseC::SubclassDlgItem(UINT id, CWnd* parent) { return ReplaceDlgItem(id, parent, 0, TVXS_LABELTIPS); }
 
 BOOL SECTreeBaseC::PreCreateStyles(CREATESTRUCT& cs) {
     const DWORD tree = DWORD(cs.style) & 0x3F;

@@ -4,6 +4,7 @@
 // pictures of a workspace-shaped tree and a two-column watch tree.
 #include <random>
 
+#include "uikit/controls/list_ctrl.h"
 #include "uikit/controls/tests/controls_fixture.h"
 #include "uikit/controls/tree_base.h"
 
@@ -275,6 +276,45 @@ TEST_F(TreeTest, RandomInsertsDeletesExpandsAndCollapsesKeepTheRowsInStep) {
         expect_rows_are_shown_items(AfxFormat("step %d", step));
         if (HasFatalFailure()) return;
         ASSERT_LT(tree.GetFocusItem(), std::max(tree.GetItemCount(), 1));
+    }
+}
+
+// Both controls take a dialog control's place: its id, rectangle, styles (plus
+// their own) and tab order; the control itself is gone.
+TEST_F(ControlsTest, SubclassDlgItemTakesTheDialogControlsPlace) {
+    const char* cls = AfxRegisterWndClass(0);
+    SECListCtrl list;
+    SECTreeCtrl tree;
+    struct Case {
+        SECListBaseC* control;
+        std::function<bool()> has_own_styles;
+    } cases[] = {
+        {&list, [&] { return (::GetWindowLong(list.m_hWnd, GWL_STYLE) & WS_BORDER) != 0; }},
+        {&tree, [&] { return (tree.GetTreeStyleEx() & TVXS_LABELTIPS) && (tree.GetTreeStyle() & TVS_HASLINES); }}};
+    for (const Case& c : cases) {
+        CWnd before, control, after;
+        ASSERT_TRUE(before.CreateEx(0, cls, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent.m_hWnd, HMENU(10)));
+        ASSERT_TRUE(control.CreateEx(WS_EX_CLIENTEDGE, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES, 20,
+                                     30, 200, 150, parent.m_hWnd, HMENU(11)));
+        ASSERT_TRUE(after.CreateEx(0, cls, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent.m_hWnd, HMENU(12)));
+        const HWND old = control.m_hWnd;
+        EXPECT_FALSE(c.control->SubclassDlgItem(99, &parent));
+        EXPECT_FALSE(c.control->SubclassDlgItem(11, nullptr));
+        ASSERT_TRUE(c.control->SubclassDlgItem(11, &parent));
+        EXPECT_FALSE(::IsWindow(old));
+        EXPECT_EQ(::GetDlgItem(parent.m_hWnd, 11), c.control->m_hWnd);
+        EXPECT_EQ(::GetWindow(c.control->m_hWnd, GW_HWNDPREV), before.m_hWnd);
+        EXPECT_EQ(::GetWindow(c.control->m_hWnd, GW_HWNDNEXT), after.m_hWnd);
+        CRect rect;
+        c.control->GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        EXPECT_EQ(rect, CRect(20, 30, 220, 180));
+        EXPECT_TRUE(::GetWindowLong(c.control->m_hWnd, GWL_STYLE) & WS_TABSTOP);
+        EXPECT_TRUE(::GetWindowLong(c.control->m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_TRUE(c.has_own_styles());
+        c.control->DestroyWindow();
+        before.DestroyWindow();
+        after.DestroyWindow();
     }
 }
 
