@@ -112,6 +112,7 @@ struct AsmContext {
     SearchPath search;
     std::deque<SourceFile> sources;  // a deque: readers keep views of the texts while more are added
     size_t files_opened = 0;         // the main source and each include, as line_records counts them
+    bool all_sources_read = false;   // pass 0 ran through: every include of the run is in `sources`
     std::vector<IncludeRecord> includes;
     std::unordered_map<uint64_t, int> include_by_place;  // (including, line offset) -> record, made on demand
     size_t next_include = 0;                             // passes 1 and 2: the record after the last taken

@@ -1,5 +1,6 @@
 #include "assembler/driver.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -58,11 +59,24 @@ void refuse_unwritable_outputs(AsmContext& context, const OutputPaths& outputs) 
     }
 }
 
-// Removes the outputs of this run, so that no object from an earlier run
-// survives for a later link to take. An output that names a source is kept.
+// Whether the path ends as Dravlin names its own outputs.
+bool has_output_extension(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos) return false;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "obj" || extension == "sym";
+}
+
+// Removes the outputs of a failed run, so that no object from an earlier run
+// survives for a later link to take. An output that names a source is kept;
+// when the run stopped before every include was read, an output could still
+// name an include not reached, so only one named as Dravlin names its
+// outputs is removed.
 void discard_outputs(const AsmContext& context, const OutputPaths& outputs) {
     for (const std::string* output : {&outputs.object, &outputs.symbols}) {
-        if (!names_a_source(context, *output)) remove_stale_output(*output);
+        if (names_a_source(context, *output)) continue;
+        if (context.all_sources_read || has_output_extension(*output)) remove_stale_output(*output);
     }
 }
 
@@ -99,7 +113,6 @@ int assemble(const std::vector<std::string>& args) {
         try {
             open_main_source(*context);
             refuse_unwritable_outputs(*context, outputs);
-            discard_outputs(*context, outputs);
             succeeded = run_passes(*context);
             if (succeeded) write_outputs(*context, outputs);
         } catch (const std::bad_alloc&) {

@@ -189,7 +189,9 @@ bool run_pass(AsmContext& context, int pass) {
 }
 
 bool run_passes(AsmContext& context) {
-    if (!run_pass(context, 0)) return false;
+    const bool pass0_clean = run_pass(context, 0);
+    context.all_sources_read = true;
+    if (!pass0_clean) return false;
     context.symbols.sort();
     context.index_of_handle = context.symbols.indices_by_handle();
     if (!run_pass(context, 1)) return false;

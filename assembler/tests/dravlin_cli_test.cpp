@@ -110,6 +110,19 @@ TEST_F(DravlinCli, FailedOrAbortedRunsLeaveNoOutputs) {
     }
 }
 
+// An output named after an include is found out once the include is read;
+// a run that stops before reading it must not delete it either.
+TEST_F(DravlinCli, AnOutputNamingAnIncludeLeavesTheIncludeAsItWas) {
+    const std::string include = "K EQU 1\r\n";
+    dir.write("inc.asm", include);
+    dir.write("main.asm", "#INCLUDE \"inc.asm\"\r\n");
+    dir.write("early.asm", overlong_lines(103) + "#INCLUDE \"inc.asm\"\r\n");
+    for (const char* source : {"main.asm", "early.asm"}) {
+        EXPECT_NE(run({source, "inc.asm"}, dir.path()).code, 0) << source;
+        EXPECT_EQ(read_file(dir / "inc.asm"), include) << source;
+    }
+}
+
 TEST_F(DravlinCli, AnOutputNamingTheSourceIsRefused) {
     dir.write("x.asm", kCleanSource);
     RunResult result = run({"x.asm", "x.asm"}, dir.path());
