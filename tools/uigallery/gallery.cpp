@@ -11,7 +11,7 @@ END_MESSAGE_MAP()
 
 BOOL GalleryWindow::CreateGallery() {
     const char* cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), HBRUSH(::GetStockObject(WHITE_BRUSH)));
-    return CreateEx(0, cls, "UI gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 760, 480, nullptr, nullptr);
+    return CreateEx(0, cls, "UI gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 1010, 480, nullptr, nullptr);
 }
 
 int GalleryWindow::OnCreate(CREATESTRUCT* cs) {
@@ -33,6 +33,18 @@ int GalleryWindow::OnCreate(CREATESTRUCT* cs) {
         return -1;
     if (!watch.CreateEx(WS_CHILD | WS_VISIBLE | WS_TABSTOP | 0x37 | TVS_EDITLABELS, 0x2800000, none, this, 2002))
         return -1;
+    // The directory page: a folder edit and the folder list, made from plain controls as a dialog's are.
+    const DWORD edit_style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    const DWORD list_style =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    ::CreateWindowEx(0, "EDIT", "/usr/local/include", edit_style, 0, 0, 100, 20, m_hWnd, HMENU(UINT_PTR(3001)), nullptr,
+                     nullptr);
+    ::CreateWindowEx(0, "LISTBOX", "Include folders", list_style, 0, 30, 100, 100, m_hWnd, HMENU(UINT_PTR(3002)),
+                     nullptr, nullptr);
+    for (int id : {3001, 3002})
+        ::SendDlgItemMessage(m_hWnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    if (!folder_edit.Initialize(3001, this) || !folder_list.Initialize(this, 3002, 0xF3E)) return -1;
+    folder_list.RefillRows({"/usr/include", "/opt/kit/include", "../common"});
     fill_list(list, kListRows);
     fill_workspace(workspace);
     fill_watch(watch);
@@ -50,6 +62,12 @@ int GalleryWindow::OnCreate(CREATESTRUCT* cs) {
 void GalleryWindow::OnSize(UINT type, int cx, int cy) {
     CWnd::OnSize(type, cx, cy);
     if (!output_tabs.m_hWnd) return;
+    const int column = cx - kFolderColumnCx;
+    const int edit_cy = 22;
+    folder_edit.MoveWindow(column + 2, 4, kFolderColumnCx - 8 - SECBrowseButton::kWidth - 1, edit_cy);
+    folder_edit.GetButton()->MoveWindow(cx - 6 - SECBrowseButton::kWidth, 4, SECBrowseButton::kWidth, edit_cy);
+    folder_list.MoveWindow(column + 2, edit_cy + 10, kFolderColumnCx - 8, cy - edit_cy - 14);
+    cx = column;
     const int half = cx / 2;
     output_tabs.MoveWindow(4, 4, half - 6, cy - 8);
     workspace_tabs.MoveWindow(half + 2, 4, cx - half - 6, cy / 2 - 6);

@@ -129,7 +129,8 @@ BOOL SECListBoxEditor::Initialize(CWnd* parent, UINT id, DWORD style) {
     if (!CreateEx(0, cls, caption, WS_CHILD, area.left, area.top, area.Width(), 1, parent->m_hWnd,
                   HMENU(UINT_PTR(FirstFreeControlId(parent)))))
         return FALSE;
-    SetFont(parent->GetFont(), FALSE);
+    CFont* font = parent->GetFont();
+    SetFont(font ? font : CWnd::FromHandle(list)->GetFont(), FALSE);
     header_height_ = CalcHeaderHeight();
     const int gap = 2 * ::GetSystemMetrics(SM_CYBORDER);
     SetWindowPos(nullptr, area.left, area.top, area.Width(), header_height_, SWP_NOZORDER | SWP_NOACTIVATE);
