@@ -364,29 +364,22 @@ BOOL SECListBoxEditor::MoveRowUp(int row) {
     return TRUE;
 }
 
-void SECListBoxEditor::MoveItemUp() {
+// Moves the current row one place up (-1) or down (1) among the movable rows.
+void SECListBoxEditor::MoveCurrentRow(int step) {
     CListBox* list = GetListBoxCtrl();
     if (!list || IsEditing() || (IsMultipleSelection(*list) && list->GetSelCount() != 1)) return;
     const int row = CurrentRow();
+    const int to = row + step;
     const int last_movable = list->GetCount() - (HasTrailingRow() ? 2 : 1);
-    if (row <= 0 || row > last_movable || !MoveRowUp(row)) return;
-    SelectRow(*list, row - 1);
+    if (row < 0 || row > last_movable || to < 0 || to > last_movable || !MoveRowUp(std::max(row, to))) return;
+    SelectRow(*list, to);
     CString text;
-    list->GetText(row - 1, text);
-    OnItemMoved(row, row - 1, text);
+    list->GetText(to, text);
+    OnItemMoved(row, to, text);
 }
 
-void SECListBoxEditor::MoveItemDown() {
-    CListBox* list = GetListBoxCtrl();
-    if (!list || IsEditing() || (IsMultipleSelection(*list) && list->GetSelCount() != 1)) return;
-    const int row = CurrentRow();
-    const int last_movable = list->GetCount() - (HasTrailingRow() ? 2 : 1);
-    if (row < 0 || row >= last_movable || !MoveRowUp(row + 1)) return;
-    SelectRow(*list, row + 1);
-    CString text;
-    list->GetText(row + 1, text);
-    OnItemMoved(row, row + 1, text);
-}
+void SECListBoxEditor::MoveItemUp() { MoveCurrentRow(-1); }
+void SECListBoxEditor::MoveItemDown() { MoveCurrentRow(1); }
 
 // ---- the header strip ----
 

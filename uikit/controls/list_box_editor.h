@@ -90,6 +90,7 @@ public:
     SECListBoxEdit* GetEdit() const { return IsEditing() ? edit_.get() : nullptr; }
     CButton* GetBrowseButton() { return browse_.m_hWnd ? &browse_ : nullptr; }
     int GetHeaderHeight() const { return header_height_; }
+    const CToolTipCtrl& GetToolTipCtrl() const { return tool_tip_; }
     const CRect& GetButtonRect(int button) const { return button_rects_[button]; }
     BOOL HasButton(int button) const { return has_button_[button]; }
     int GetLastDeleted() const { return last_deleted_; }
@@ -101,6 +102,7 @@ public:
 protected:
     friend class SECListBoxEditorHelper;
     void AppendEmptyRowIfNeeded();
+    void MoveCurrentRow(int step);
     void SendToParent(UINT code, bool post);
     int CurrentRow() const;
     void DrawButton(CDC* dc, int button, bool pressed);

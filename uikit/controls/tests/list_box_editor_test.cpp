@@ -102,6 +102,7 @@ TEST_F(ListBoxEditorTest, InitializeSplitsThePlaceholderIntoHeaderAndListWithATr
         EXPECT_EQ(e.GetButtonRect(i), CRect(240 - 16 * (4 - i), 0, 240 - 16 * (3 - i), e.GetHeaderHeight())) << i;
     }
     EXPECT_EQ(::GetWindow(e.m_hWnd, GW_HWNDNEXT), e.GetListBoxCtrl()->m_hWnd);
+    EXPECT_EQ(e.GetToolTipCtrl().GetToolCount(), 4);
     pump();
     EXPECT_EQ(dialog.codes, std::vector<UINT>{LBN_SELCHANGE});
 }
@@ -448,6 +449,28 @@ TEST_F(ListBoxEditorTest, Pictures) {
     shoot(e.m_hWnd, "list_box_editor");
     e.EditItem(0);
     shoot(e.m_hWnd, "list_box_editor_editing");
+}
+
+TEST_F(ListBoxEditorTest, MultipleSelectionDeletesEverySelectedRowAndMovesOnlyOne) {
+    make_list({"a", "b", "c", "d"}, LBS_EXTENDEDSEL);
+    SECListBoxEditor e;
+    ASSERT_TRUE(e.Initialize(&dialog, kListId, 0xF3E));
+    CListBox* list = e.GetListBoxCtrl();
+    list->SetSel(0, TRUE);
+    list->SetSel(2, TRUE);
+    list->SetSel(4, TRUE);  // the trailing row stops the deleting, and stays
+    e.MoveItemDown();       // more than one selected: no move
+    EXPECT_EQ(rows(e), (Rows{"a", "b", "c", "d", ""}));
+    dialog.codes.clear();
+    e.DeleteSelectedItems();
+    EXPECT_EQ(rows(e), (Rows{"b", "d", ""}));
+    EXPECT_EQ(row_codes(), (std::vector<UINT>{10, 10}));
+    list->SetSel(-1, FALSE);
+    list->SetSel(1, TRUE);
+    e.MoveItemUp();
+    EXPECT_EQ(rows(e), (Rows{"d", "b", ""}));
+    EXPECT_EQ(list->GetSel(0), 1);
+    EXPECT_EQ(list->GetSelCount(), 1);
 }
 
 }  // namespace
