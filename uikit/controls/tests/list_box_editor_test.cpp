@@ -473,4 +473,37 @@ TEST_F(ListBoxEditorTest, MultipleSelectionDeletesEverySelectedRowAndMovesOnlyOn
     EXPECT_EQ(list->GetSelCount(), 1);
 }
 
+TEST_F(ListBoxEditorTest, TabAClickOrLosingTheFocusFinishesTheEdit) {
+    make_list({"a", "b", "c"});
+    SECListBoxEditor e;
+    ASSERT_TRUE(e.Initialize(&dialog, kListId, 0xF3F));
+    CListBox* list = e.GetListBoxCtrl();
+    // Tab writes the row and moves to the next tab stop after the list, its text selected.
+    list->SetCurSel(0);
+    e.EditItem('x');
+    display.press(VK_TAB);
+    pump();
+    EXPECT_EQ(e.GetEdit(), nullptr);
+    EXPECT_EQ(rows(e), (Rows{"x", "b", "c", ""}));
+    const HWND after = ::GetDlgItem(dialog.m_hWnd, int(kAfterId));
+    EXPECT_EQ(::GetFocus(), after);
+    EXPECT_EQ(::SendMessage(after, EM_GETSEL, 0, 0), LRESULT(MAKELONG(0, 5)));
+    // A click in the list ends the edit first; an emptied edit is dropped as with Escape.
+    list->SetCurSel(1);
+    e.EditItem(0);
+    e.GetEdit()->SetWindowText("");
+    display.advance(1000);
+    display.click(list->m_hWnd, POINT{20, 2});
+    pump();
+    EXPECT_EQ(e.GetEdit(), nullptr);
+    EXPECT_EQ(rows(e), (Rows{"x", "b", "c", ""}));
+    // The focus going elsewhere finishes it like Return.
+    list->SetCurSel(1);
+    e.EditItem('y');
+    ::SetFocus(after);
+    pump();
+    EXPECT_EQ(e.GetEdit(), nullptr);
+    EXPECT_EQ(rows(e), (Rows{"x", "y", "c", ""}));
+}
+
 }  // namespace
