@@ -1,6 +1,7 @@
 #include "platform/afx/property_sheet.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "platform/afx/app.h"
@@ -10,8 +11,23 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 namespace {
 
-constexpr UINT kFirstTab = 0x3100;
-constexpr int kMargin = 7, kTabHeight = 22, kButtonWidth = 75, kButtonHeight = 23;
+constexpr UINT kTabControl = 0x3020;
+constexpr int kMargin = 7, kButtonWidth = 75, kButtonHeight = 23;
+
+// Notifications by which a control says the user changed its value.
+bool is_change(HWND control, UINT code) {
+    char name[32] = "";
+    ::GetClassName(control, name, sizeof name);
+    const std::string_view kind = name;
+    if (kind == "BUTTON") {
+        const UINT type = UINT(::GetWindowLong(control, GWL_STYLE)) & BS_TYPEMASK;
+        return code == BN_CLICKED && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
+    }
+    if (kind == "EDIT") return code == EN_CHANGE;
+    if (kind == "COMBOBOX") return code == CBN_SELCHANGE;
+    if (kind == "LISTBOX") return code == LBN_SELCHANGE;
+    return false;
+}
 
 }  // namespace
 
@@ -25,6 +41,13 @@ BOOL CPropertyPage::OnApply() {
     return TRUE;
 }
 
+BOOL CPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // A change the user makes on the page while it is shown marks it, so Apply enables.
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control && IsWindowVisible() && is_change(control, HIWORD(wParam))) SetModified(TRUE);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
 void CPropertyPage::SetModified(BOOL changed) {
     modified_ = changed;
     if (sheet_) sheet_->update_apply_button();
@@ -34,7 +57,6 @@ BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
 ON_COMMAND(IDOK, OnOKCommand)
 ON_COMMAND(IDCANCEL, OnCancelCommand)
 ON_COMMAND(ID_APPLY_NOW, OnApplyCommand)
-ON_COMMAND_RANGE(kFirstTab, kFirstTab + 63, OnTabCommand)
 ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
@@ -65,21 +87,27 @@ BOOL CPropertySheet::create_sheet(CWnd* owner) {
         if (page->m_strCaption.IsEmpty()) page->m_strCaption = page->GetWindowText();
     }
     CFont* font = pages_.GetSize() ? pages_[0]->GetFont() : nullptr;
-    int x = kMargin;
+    // The tabs and the frame the pages sit in: a tab control beneath the pages.
+    HWND tabs = ::CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kMargin, kMargin, 100,
+                                 100, m_hWnd, reinterpret_cast<HMENU>(std::uintptr_t(kTabControl)), nullptr, nullptr);
+    if (!tabs) return FALSE;
+    if (font) ::SendMessage(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font->m_hObject), FALSE);
     for (int i = 0; i < pages_.GetSize(); ++i) {
-        CClientDC dc(this);
-        if (font) dc.SelectObject(font);
-        const int width = dc.GetTextExtent(pages_[i]->m_strCaption).cx + 16;
-        HWND tab = ::CreateWindowEx(0, "BUTTON", pages_[i]->m_strCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x,
-                                    kMargin, width, kTabHeight, m_hWnd,
-                                    reinterpret_cast<HMENU>(std::uintptr_t(kFirstTab + UINT(i))), nullptr, nullptr);
-        if (font) ::SendMessage(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font->m_hObject), FALSE);
-        x += width;
+        TCITEM item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(static_cast<const char*>(pages_[i]->m_strCaption));
+        ::SendMessage(tabs, TCM_INSERTITEM, WPARAM(i), reinterpret_cast<LPARAM>(&item));
     }
-    const int page_top = kMargin + kTabHeight + 2;
+    RECT frame_of_pages{0, 0, LONG(largest.cx), LONG(largest.cy)};
+    ::SendMessage(tabs, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&frame_of_pages));
+    const int tabs_width = int(frame_of_pages.right - frame_of_pages.left);
+    const int tabs_height = int(frame_of_pages.bottom - frame_of_pages.top);
+    ::SetWindowPos(tabs, HWND_BOTTOM, kMargin, kMargin, tabs_width, tabs_height, SWP_NOACTIVATE);
+    const int page_left = kMargin - int(frame_of_pages.left), page_top = kMargin - int(frame_of_pages.top);
     for (int i = 0; i < pages_.GetSize(); ++i)
-        pages_[i]->SetWindowPos(nullptr, kMargin, page_top, largest.cx, largest.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    const int buttons_top = page_top + largest.cy + kMargin;
+        pages_[i]->SetWindowPos(nullptr, page_left, page_top, largest.cx, largest.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    int x = kMargin + tabs_width;
+    const int buttons_top = kMargin + tabs_height + kMargin;
     const int width = std::max<int>(largest.cx + 2 * kMargin, x + kMargin);
     struct Button {
         UINT id;
@@ -116,8 +144,13 @@ BOOL CPropertySheet::SetActivePage(int index) {
     if (active_ >= 0) pages_[active_]->ShowWindow(SW_HIDE);
     active_ = index;
     pages_[index]->ShowWindow(SW_SHOW);
-    for (int i = 0; i < pages_.GetSize(); ++i)
-        ::SendDlgItemMessage(m_hWnd, int(kFirstTab + UINT(i)), BM_SETSTATE, i == index, 0);
+    HWND tabs = ::GetDlgItem(m_hWnd, int(kTabControl));
+    ::SendMessage(tabs, TCM_SETCURSEL, WPARAM(index), 0);
+    // The keyboard follows into the new page unless it is on the tabs themselves.
+    HWND focus = ::GetFocus();
+    if (focus != tabs && (!focus || !::IsWindowVisible(focus) || focus == m_hWnd)) {
+        if (HWND first = ::GetNextDlgTabItem(pages_[index]->m_hWnd, nullptr, FALSE)) ::SetFocus(first);
+    }
     return TRUE;
 }
 
@@ -151,6 +184,30 @@ LONG_PTR CPropertySheet::DoModal() {
 }
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* msg) {
+    // Ctrl+Tab and Ctrl+Shift+Tab (or Ctrl+Page Down / Up) turn the pages,
+    // whichever control has the focus (the sheet itself gets them as system keys when none has).
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && (::GetKeyState(VK_CONTROL) & 0x8000) &&
+        pages_.GetSize() > 0 &&
+        (msg->wParam == WPARAM(VK_TAB) || msg->wParam == WPARAM(VK_NEXT) || msg->wParam == WPARAM(VK_PRIOR))) {
+        const bool back =
+            msg->wParam == WPARAM(VK_PRIOR) || (msg->wParam == WPARAM(VK_TAB) && (::GetKeyState(VK_SHIFT) & 0x8000));
+        const int count = pages_.GetSize();
+        SetActivePage((active_ + (back ? count - 1 : 1)) % count);
+        return TRUE;
+    }
+    // Return and Escape are the sheet's OK (or its focused button) and Cancel, not the page's.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == WPARAM(VK_RETURN) || msg->wParam == WPARAM(VK_ESCAPE))) {
+        HWND focus = ::GetFocus();
+        const LRESULT code =
+            focus ? ::SendMessage(focus, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg)) : 0;
+        if (!(code & DLGC_WANTALLKEYS)) {
+            const bool own_button =
+                ::GetParent(focus) == m_hWnd && (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+            const int id = msg->wParam == WPARAM(VK_ESCAPE) ? IDCANCEL : own_button ? ::GetDlgCtrlID(focus) : IDOK;
+            SendMessage(WM_COMMAND, WPARAM(id));
+            return TRUE;
+        }
+    }
     CPropertyPage* page = GetActivePage();
     if (page && page->m_hWnd && ::IsDialogMessage(page->m_hWnd, msg)) return TRUE;
     return FALSE;
@@ -169,12 +226,19 @@ void CPropertySheet::update_apply_button() {
     if (!m_hWnd) return;
     bool any = false;
     for (int i = 0; i < pages_.GetSize(); ++i) any = any || pages_[i]->IsModified();
-    if (HWND apply = ::GetDlgItem(m_hWnd, int(ID_APPLY_NOW))) ::EnableWindow(apply, any);
+    HWND apply = ::GetDlgItem(m_hWnd, int(ID_APPLY_NOW));
+    if (!apply) return;
+    // Apply pressed from the keyboard or by mouse hands the focus to OK as it goes gray.
+    if (!any && ::GetFocus() == apply)
+        ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDOK)), TRUE);
+    ::EnableWindow(apply, any);
 }
 
 void CPropertySheet::EndDialog(int result) {
     result_ = result;
     ended_ = true;
+    // Wakes the sheet's loop, which may be waiting for a message.
+    if (m_hWnd) ::PostMessage(m_hWnd, WM_NULL, 0, 0);
 }
 
 void CPropertySheet::OnOKCommand() {
@@ -183,4 +247,15 @@ void CPropertySheet::OnOKCommand() {
 
 void CPropertySheet::OnApplyCommand() { apply_all(); }
 
-void CPropertySheet::OnTabCommand(UINT id) { SetActivePage(int(id - kFirstTab)); }
+BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != kTabControl) return CWnd::OnNotify(wParam, lParam, result);
+    HWND tabs = header->hwndFrom;
+    *result = 0;
+    // A page that does not validate keeps its tab.
+    if (header->code == TCN_SELCHANGE) {
+        const int chosen = int(::SendMessage(tabs, TCM_GETCURSEL, 0, 0));
+        if (!SetActivePage(chosen)) ::SendMessage(tabs, TCM_SETCURSEL, WPARAM(active_), 0);
+    }
+    return TRUE;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // Property sheets: pages (child dialogs from templates) shown one at a time
-// under a row of tab buttons, with OK, Cancel and Apply. Leaving a page
-// validates it; Apply and OK apply every page that was changed.
+// in the frame of a tab control, with OK, Cancel and Apply. Leaving a page
+// validates it; a page whose controls the user changes is marked modified;
+// Apply and OK apply every page that was changed.
 #include "platform/afx/collections.h"
 #include "platform/afx/dialog.h"
 
@@ -20,6 +21,7 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
     void SetModified(BOOL changed = TRUE);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL IsModified() const { return modified_; }
     CString m_strCaption;
 
@@ -50,6 +52,7 @@ public:
     // Ends DoModal with `result` (IDOK applies the pages first).
     void EndDialog(int result);
     BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void PostNcDestroy() override {}
 
     struct {
@@ -59,7 +62,6 @@ public:
     afx_msg void OnOKCommand();
     afx_msg void OnCancelCommand() { EndDialog(IDCANCEL); }
     afx_msg void OnApplyCommand();
-    afx_msg void OnTabCommand(UINT id);
     afx_msg void OnClose() { EndDialog(IDCANCEL); }
 
 protected:

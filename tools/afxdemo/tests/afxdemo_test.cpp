@@ -286,31 +286,72 @@ TEST_F(AfxDemoTest, PropertySheetAppliesChangedPages) {
         CWnd* active = CWnd::FromHandlePermanent(GetActiveWindow());
         ASSERT_TRUE(active && active->IsKindOf(RUNTIME_CLASS(CPropertySheet)));
         sheet = static_cast<CPropertySheet*>(active);
-        CPropertyPage* colour = sheet->GetActivePage();
-        CheckRadioButton(colour->m_hWnd, IDC_COLOUR_RED, IDC_COLOUR_RED + 1, IDC_COLOUR_RED + 1);
-        colour->SetModified();
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
+        // Choosing Blue by mouse marks the page: Apply enables and takes it to the sketch.
+        HWND blue = GetDlgItem(sheet->GetActivePage()->m_hWnd, IDC_COLOUR_RED + 1);
+        display.click(blue, POINT{4, 4});
+    });
+    display.then([&] {
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
-        sheet->SendMessage(WM_COMMAND, ID_APPLY_NOW);
+        display.click(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW), POINT{4, 4});
+    });
+    display.then([&] {
         EXPECT_EQ(sketch->colour, 1);
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
-        // The size page refuses to let go of a size out of range.
-        EXPECT_TRUE(sheet->SetActivePage(1));
-        SetDlgItemText(sheet->GetActivePage()->m_hWnd, IDC_SIZE, "200");
+        // Ctrl+Tab turns to the size page, whose edit takes the keyboard; a size out of range keeps the page.
+        display.chord(VK_CONTROL, VK_TAB);
+        display.type("200");
     });
     kit::user::set_dialog_script([](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
         if (q.message_box) return IDOK;
         return std::nullopt;
     });
     display.then([&] {
-        EXPECT_FALSE(sheet->SetActivePage(0));
+        EXPECT_EQ(sheet->GetActiveIndex(), 1);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
+        display.chord(VK_CONTROL, VK_TAB);
+    });
+    display.then([&] {
         EXPECT_EQ(sheet->GetActiveIndex(), 1);
         SetDlgItemText(sheet->GetActivePage()->m_hWnd, IDC_SIZE, "60");
-        sheet->GetActivePage()->SetModified();
-        sheet->SendMessage(WM_COMMAND, IDOK);
+        display.press(VK_RETURN);  // OK: every changed page is applied
     });
     command(ID_EDIT_SKETCH_OPTIONS);
     EXPECT_EQ(sketch->size, 60);
     EXPECT_EQ(sketch->colour, 1);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the pages without typing into the controls.
+TEST_F(AfxDemoTest, CtrlTabTurnsPropertyPagesWithoutTouchingTheControls) {
+    command(ID_FILE_NEW_SKETCH);
+    std::vector<int> pages;
+    std::string size_text;
+    CPropertySheet* sheet = nullptr;
+    display.then([&] {
+        sheet = static_cast<CPropertySheet*>(CWnd::FromHandlePermanent(GetActiveWindow()));
+        display.chord(VK_CONTROL, VK_TAB);
+    });
+    display.then([&] {
+        pages.push_back(sheet->GetActiveIndex());
+        display.chord(VK_CONTROL, VK_TAB);  // wraps
+    });
+    display.then([&] {
+        pages.push_back(sheet->GetActiveIndex());
+        kit::user::inject_key(VK_CONTROL, true);
+        display.chord(VK_SHIFT, VK_TAB);
+        kit::user::inject_key(VK_CONTROL, false);
+    });
+    display.then([&] {
+        pages.push_back(sheet->GetActiveIndex());
+        char text[16] = "";
+        GetDlgItemText(sheet->GetPage(1)->m_hWnd, IDC_SIZE, text, sizeof text);
+        size_text = text;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet->m_hWnd, ID_APPLY_NOW)));
+        sheet->SendMessage(WM_COMMAND, IDCANCEL);
+    });
+    command(ID_EDIT_SKETCH_OPTIONS);
+    EXPECT_EQ(pages, (std::vector<int>{1, 0, 1}));
+    EXPECT_EQ(size_text, "40");
 }
 
 }  // namespace
