@@ -506,4 +506,37 @@ TEST_F(ListBoxEditorTest, TabAClickOrLosingTheFocusFinishesTheEdit) {
     EXPECT_EQ(rows(e), (Rows{"x", "y", "c", ""}));
 }
 
+TEST_F(ListBoxEditorTest, DragBelowTheListScrollsItFasterTheLongerItStays) {
+    Rows many;
+    for (int i = 0; i < 40; ++i) many.push_back("row " + std::to_string(i));
+    make_list(many);
+    SECListBoxEditor e;
+    ASSERT_TRUE(e.Initialize(&dialog, kListId, 0xF3E));
+    CListBox* list = e.GetListBoxCtrl();
+    CRect client;
+    list->GetClientRect(&client);
+    std::vector<int> tops;
+    display.then([&] {
+        display.advance(SECListBoxDragWnd::kDragDelayMs);
+        display.move(list->m_hWnd, POINT{40, client.bottom + 5});
+    });
+    for (int step = 0; step < 20; ++step) {
+        display.then([&] {
+            display.advance(50);
+            tops.push_back(list->GetTopIndex());
+        });
+    }
+    display.then([&] { display.press(VK_ESCAPE); });
+    display.button(list->m_hWnd, POINT{40, 2}, true);
+    pump();
+    ASSERT_EQ(tops.size(), 20u);
+    // One row at once, the next after 250 ms, then ever sooner down to every 50 ms.
+    EXPECT_EQ(tops[0], 1);
+    EXPECT_EQ(tops[4], 1);
+    EXPECT_EQ(tops[5], 2);
+    EXPECT_GT(tops[19] - tops[14], 2);
+    EXPECT_EQ(rows(e).front(), "row 0");  // Escape moved nothing
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 }  // namespace
