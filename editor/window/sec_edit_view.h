@@ -1,6 +1,9 @@
 #pragma once
 // SECEditView: the editor as a document view. Several views of one document show
 // one buffer and are kept in step through the document's hints.
+#include <vector>
+
+#include "editor/window/edit_print.h"
 #include "editor/window/sec_edit_window.h"
 
 namespace editor {
@@ -25,8 +28,23 @@ public:
     // already followed the lines through the buffer).
     void OnUpdate(CView* sender, LPARAM hint, CObject* hint_object) override;
 
+    // Printing: the text in the window's font within the page setup's margins, the
+    // header above and the footer below, long lines cut at the page's width.
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    // Stops the print under way: no page of it is left.
+    void CancelPrinting() { print_cancelled_ = true; }
+
 protected:
     void NotifyOtherViews(ViewHint hint) override;
+
+private:
+    std::vector<PrintRow> print_rows_;
+    int print_rows_per_page_ = 1;
+    CSize print_cell_{};
+    CRect print_body_{};
+    bool print_cancelled_ = false;
 };
 
 }  // namespace editor

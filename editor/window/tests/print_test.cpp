@@ -1,0 +1,91 @@
+// Printing the editor view to PNG pages through the printer: header and footer from
+// the page setup, a line longer than a page cut over the next pages, and a cancelled
+// print that leaves no page behind.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "editor/page_template.h"
+#include "editor/window/tests/edit_window_fixture.h"
+#include "testing/temp_dir.h"
+
+namespace editor::testing {
+namespace {
+
+int PngCount(const std::filesystem::path& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".png") ++count;
+    return count;
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// A view that cancels its print once a given page is out.
+class CancellingView : public SECEditView {
+public:
+    UINT cancel_after = 0;
+    void OnPrint(CDC* dc, CPrintInfo* info) override {
+        SECEditView::OnPrint(dc, info);
+        if (info->m_nCurPage == cancel_after) CancelPrinting();
+    }
+};
+
+class EditPrintTest : public EditWindowTest {
+protected:
+    void SetUp() override {
+        EditWindowTest::SetUp();
+        PageSetup setup;
+        setup.header = "Listing&f";
+        setup.footer = "Page &p";
+        SavePageSetup(profile, setup);
+    }
+    testing_kit::TempDir folder;
+};
+
+TEST_F(EditPrintTest, PagesCarryTheHeaderAndFooterAndTheText) {
+    std::string text;
+    for (int i = 1; i <= 80; ++i) text += "\tline " + std::to_string(i) + " of the listing\r\n";
+    edit->LoadText(text);
+    SECEditView* view = MakeView(*edit);
+    CPrintInfo info;
+    const int pages = view->PrintToPages(folder.path().string().c_str(), &info);
+    EXPECT_EQ(pages, static_cast<int>(info.GetMaxPage()));
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(PngCount(folder.path()), pages);
+    EXPECT_TRUE(
+        testing_kit::matches_golden("editor/window/tests/golden/print_page2.png", ReadBytes(folder / "page-2.png")));
+}
+
+TEST_F(EditPrintTest, ALineLongerThanAPageGoesOnOverTheNextPages) {
+    edit->LoadText(std::string(30000, 'x') + "\r\nend\r\n");
+    SECEditView* view = MakeView(*edit);
+    CPrintInfo info;
+    const int pages = view->PrintToPages(folder.path().string().c_str(), &info);
+    EXPECT_GT(pages, 1);
+    EXPECT_LT(pages, 20);
+    EXPECT_EQ(PngCount(folder.path()), pages);
+}
+
+TEST_F(EditPrintTest, ACancelledPrintLeavesNoPages) {
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "line " + std::to_string(i) + "\r\n";
+    edit->LoadText(text);
+    auto* view = new CancellingView;
+    view->Attach(edit.get());
+    ASSERT_TRUE(view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 200), &parent, 1));
+    view->OnInitialUpdate();
+    view->cancel_after = 2;
+    CPrintInfo info;
+    EXPECT_EQ(view->PrintToPages(folder.path().string().c_str(), &info), 0);
+    EXPECT_EQ(PngCount(folder.path()), 0);
+}
+
+}  // namespace
+}  // namespace editor::testing
