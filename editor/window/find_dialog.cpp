@@ -53,12 +53,12 @@ BOOL OEFindDlg::OnInitDialog() {
 }
 
 void OEFindDlg::OnMarkAll() {
+    // Mark All closes the dialog, which deletes it: Request() clears the flag, not this.
     mark_all_ = true;
     ::SendMessage(m_hWnd, WM_COMMAND, IDOK, 0);
-    mark_all_ = false;
 }
 
-SECEditCore::FindDialogRequest OEFindDlg::Request() const {
+SECEditCore::FindDialogRequest OEFindDlg::Request() {
     SECEditCore::FindDialogRequest request;
     using Request = SECEditCore::FindDialogRequest;
     request.action = IsTerminating()    ? Request::kClose
@@ -66,6 +66,7 @@ SECEditCore::FindDialogRequest OEFindDlg::Request() const {
                      : ReplaceAll()     ? Request::kReplaceAll
                      : ReplaceCurrent() ? Request::kReplace
                                         : Request::kFindNext;
+    mark_all_ = false;
     request.replace_dialog = replace_;
     request.find_text = GetFindString().str();
     request.replace_text = GetReplaceString().str();

@@ -16,8 +16,9 @@ public:
     BOOL Open(bool replace, const std::string& find_text, ProfileAccess& profile, CWnd* owner);
     bool IsReplace() const { return replace_; }
 
-    // The request the dialog's last notification carries, its options read from the boxes.
-    SECEditCore::FindDialogRequest Request() const;
+    // The request the dialog's last notification carries, its options read from the
+    // boxes; taking it ends a Mark All request.
+    SECEditCore::FindDialogRequest Request();
     // After a request: Replace and Replace All on or off.
     void EnableReplace(bool enable);
 
