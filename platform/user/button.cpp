@@ -128,6 +128,10 @@ LRESULT button_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_ERASEBKGND: return 1;
+        case WM_NCHITTEST:
+            // A group box frames other controls: the mouse goes through it to them.
+            if (kind == BS_GROUPBOX) return HTTRANSPARENT;
+            return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_GETDLGCODE:
             if (kind == BS_GROUPBOX) return DLGC_STATIC;
             if (is_radio(kind)) return DLGC_RADIOBUTTON | DLGC_BUTTON;

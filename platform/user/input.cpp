@@ -97,6 +97,10 @@ bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
     HWND target = s.capture ? s.capture : WindowFromPoint(raw.pt);
     if (!target) return false;
     LRESULT hit = s.capture ? HTCLIENT : SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(raw.pt.x, raw.pt.y));
+    // A transparent window (a group box) lets the mouse through to what lies beneath.
+    while (hit == HTTRANSPARENT && (target = window_beneath(target, raw.pt)))
+        hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(raw.pt.x, raw.pt.y));
+    if (!target) return false;
     if (hit == HTNOWHERE || hit == HTERROR || hit == HTTRANSPARENT) {
         if (commit && is_button_down(raw.message)) s.click_window = nullptr;
         return false;
@@ -129,7 +133,10 @@ bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
 
     if (is_button_down(raw.message) && !s.capture) {
         HWND top = top_level_of(target);
-        if (top != s.active) {
+        // A click outside the window with the focus (in another MDI child or view
+        // of the active frame) asks for activation too, so those can activate themselves.
+        const bool in_focus = s.focus && (target == s.focus || IsChild(target, s.focus));
+        if (top != s.active || !in_focus) {
             LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                                       MAKELPARAM(int(hit), int(raw.message)));
             if (how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT || how == 0) SetActiveWindow(top);

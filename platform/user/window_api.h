@@ -89,6 +89,9 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 // Copies the window's region into `region`; ERROR (0) when it has none.
 int GetWindowRgn(HWND hwnd, HRGN region);
 bool window_region_contains(HWND hwnd, POINT window_point);
+// What the mouse reaches at `screen` through a child that answered
+// HTTRANSPARENT: the sibling below it there (its deepest child), or its parent.
+HWND window_beneath(HWND transparent, POINT screen);
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -337,6 +337,21 @@ HWND deepest_child_at(HWND parent, POINT screen) {
 
 }  // namespace
 
+HWND window_beneath(HWND transparent, POINT screen) {
+    Window* w = find_window(transparent);
+    Window* parent = w && (w->style & WS_CHILD) ? find_window(w->parent) : nullptr;
+    if (!parent) return nullptr;
+    // The siblings after it lie below it.
+    auto at = std::find(parent->children.begin(), parent->children.end(), transparent);
+    for (auto it = at == parent->children.end() ? at : at + 1; it != parent->children.end(); ++it) {
+        Window* sibling = find_window(*it);
+        if (!sibling || !(sibling->style & WS_VISIBLE) || !contains_on_screen(*it, screen)) continue;
+        if (sibling->style & WS_DISABLED) return w->parent;
+        return deepest_child_at(*it, screen);
+    }
+    return w->parent;
+}
+
 HWND WindowFromPoint(POINT screen) {
     for (HWND top : top_level_windows()) {
         Window* w = find_window(top);

@@ -24,6 +24,12 @@ dialog 100 "Settings" 0 0 200 120
   defpushbutton 1 "OK" 60 100 40 14 group
   pushbutton 2 "Cancel" 110 100 40 14
 end
+dialog 102 "Colour" 0 0 120 80
+  font 8 "Kit Test Cells"
+  groupbox 30 "Colour" 4 4 100 50
+  radiobutton 31 "&Red" 10 16 60 10 group tabstop
+  radiobutton 32 "&Blue" 10 30 60 10
+end
 dialog 101 "Notes" 0 0 200 120
   font 8 "Kit Test Cells"
   edittext 20 "" 4 4 100 30 multiline vscroll tabstop
@@ -221,6 +227,31 @@ TEST_F(DialogTest, AMultiLineEditLeavesTabAndEscapeToTheDialog) {
         EXPECT_EQ(commands(), std::vector<int>{key == VK_ESCAPE ? IDCANCEL : IDOK});
         DestroyWindow(again);
     }
+}
+
+// The group box lies over its radio buttons; a click goes through it to them.
+TEST_F(DialogTest, AClickOnAGroupBoxReachesTheRadioButtonBeneath) {
+    owner_ = make_top();
+    HWND dialog = CreateDialog(nullptr, MAKEINTRESOURCE(102), owner_, proc);
+    ShowWindow(dialog, SW_SHOW);
+    pump();
+    HWND blue = GetDlgItem(dialog, 32);
+    RECT r{};
+    GetWindowRect(blue, &r);
+    POINT inside{r.left + 4, r.top + 4};
+    EXPECT_EQ(WindowFromPoint(inside), GetDlgItem(dialog, 30));  // the box is on top
+    ScreenToClient(blue, &inside);
+    run(dialog);
+    commands().clear();
+    display.click(blue, inside);
+    run(dialog);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 32), BST_CHECKED);
+    EXPECT_EQ(GetFocus(), blue);
+    EXPECT_EQ(commands(), std::vector<int>{32});
+    // Inside the frame but over no control, the click reaches the dialog.
+    display.click(dialog, POINT{200, 200});
+    run(dialog);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 32), BST_CHECKED);
 }
 
 TEST_F(DialogTest, MnemonicsClickButtonsAndLabelsLeadToTheirControl) {

@@ -154,6 +154,32 @@ TEST_F(AfxDemoTest, MDITilingPutsTheActiveChildFirstAndRestoresAMaximisedOne) {
     EXPECT_EQ(place(first), CRect(width / 2, 0, width, height));
 }
 
+// A click on an inactive child, in its view or on its caption, activates it and brings it to the top.
+TEST_F(AfxDemoTest, AClickOnAnInactiveMDIChildActivatesAndRaisesIt) {
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* note = frame->MDIGetActive();
+    command(ID_FILE_NEW_SKETCH);
+    CMDIChildWnd* sketch = frame->MDIGetActive();
+    note->MoveWindow(0, 0, 240, 200);
+    sketch->MoveWindow(120, 40, 240, 200);
+    idle();
+    HWND client = ::GetParent(note->m_hWnd);
+    ASSERT_EQ(::GetTopWindow(client), sketch->m_hWnd);
+
+    display.click(note->GetActiveView()->m_hWnd, POINT{20, 60});
+    idle();
+    EXPECT_EQ(frame->MDIGetActive(), note);
+    EXPECT_EQ(::GetTopWindow(client), note->m_hWnd);
+    EXPECT_EQ(::GetFocus(), note->GetActiveView()->m_hWnd);
+
+    CRect caption;
+    sketch->GetWindowRect(&caption);  // its caption, right of the note
+    display.click(nullptr, POINT{caption.right - 60, caption.top + GetSystemMetrics(SM_CYFRAME) + 4});
+    idle();
+    EXPECT_EQ(frame->MDIGetActive(), sketch);
+    EXPECT_EQ(::GetTopWindow(client), sketch->m_hWnd);
+}
+
 TEST_F(AfxDemoTest, MDIActivationSwitchesMenusAndListsChildren) {
     command(ID_FILE_NEW_NOTE);
     CMDIChildWnd* first = frame->MDIGetActive();
