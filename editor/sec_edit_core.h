@@ -199,6 +199,9 @@ public:
     int Copy();
     int Cut(bool redraw, bool undo);
     int Paste(bool redraw, bool undo);
+    // Drag and drop inside the view: the selection moves (or, with `copy`, is copied)
+    // to `target`, as one undo step; a move onto the selection itself does nothing.
+    int MoveSelection(CaretPlace target, bool copy, bool redraw);
     int Undo();
     int Redo();
     void ClearLineMarks(int mask);
@@ -261,6 +264,8 @@ private:
     int StepBookmark(bool forward);
     int ToggleLineFlag(uint32_t flag, int& count);
     void PlaceCaretAfterReplay(bool redo);
+    // Clipboard or dropped text at the caret: a tagged column block, lines, or a string.
+    int InsertTransferText(const std::string& text, bool undo);
     // Searches from the caret, or past the selection, and selects the match; round
     // from the other end of the text when `wrap` says so.
     bool SearchAndSelect(SearchRequest& request, bool wrap);

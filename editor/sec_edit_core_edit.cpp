@@ -295,6 +295,12 @@ int SECEditCore::Paste(bool redraw, bool undo) {
     if (!window_.GetClipboardText(text)) return kClipboardEmpty;
     UndoGroup group(*edit_);
     if (selecting_) DeleteSelection(false, undo);
+    if (int code = InsertTransferText(text, undo)) return code;
+    TextEdited(redraw, kHintRepaint);
+    return 0;
+}
+
+int SECEditCore::InsertTransferText(const std::string& text, bool undo) {
     int code = 0;
     if (text.size() > kColumnBlockTag.size() && text.starts_with(kColumnBlockTag)) {
         // The block follows the tag and the sender's line end, whatever its kind.
@@ -316,7 +322,62 @@ int SECEditCore::Paste(bool redraw, bool undo) {
             if (height > 0 && caret_.line >= top_ + height) top_ = caret_.line - height + 1;
         }
     }
-    if (code) return code;
+    return code;
+}
+
+int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
+    if (!selecting_) return 0;
+    auto before = [](CaretPlace a, CaretPlace b) {
+        return a.line < b.line || (a.line == b.line && a.column < b.column);
+    };
+    const CaretPlace start = selection_start_, end = selection_end_;
+    const int mode = selection_mode_;
+    bool inside = mode == kColumnSelection ? target.line >= start.line && target.line <= end.line &&
+                                                 target.column >= std::min(start.column, end.column) &&
+                                                 target.column <= std::max(start.column, end.column)
+                                           : !before(target, start) && !before(end, target);
+    if (inside && !copy) return 0;  // dropped on itself
+    bool column_block = false;
+    std::string text = GetSelectionText(&column_block);
+    if (column_block) text = std::string(kColumnBlockTag) + edit_->GetLineEndChars() + text;
+    UndoGroup group(*edit_);
+    // The later place in the text changes first, so the earlier one stays where it is.
+    const bool later = mode == kColumnSelection
+                           ? target.line > end.line ||
+                                 (target.line >= start.line && target.column > std::max(start.column, end.column))
+                           : before(end, target);
+    if (copy || later) {
+        ClearSelection(false);
+        caret_ = target;
+        if (int code = InsertTransferText(text, true)) return code;
+        if (!copy) {
+            // The dropped text's end, kept through the source's removal: on the source's
+            // last line (which a stream removal joins away) it moves onto the first.
+            TextPosition dropped = CaretPosition();
+            const CaretPlace dropped_place = caret_;
+            TextPosition source_start = PositionOf(start), source_end = PositionOf(end);
+            const bool on_end_line = dropped.line == source_end.line;
+            const int removed_width = std::abs(end.column - start.column);
+            selection_mode_ = mode;
+            selection_start_ = anchor_ = start;
+            selection_end_ = end;
+            selecting_ = true;
+            DeleteSelection(false, true);
+            if (mode == kColumnSelection) {
+                // Rows keep their lines; on the block's rows the text left of the drop narrows.
+                caret_ = dropped_place;
+                if (target.line >= start.line && target.line <= end.line) caret_.column -= removed_width;
+            } else if (on_end_line) {
+                SetCaretFromPosition({source_start.line, source_start.index + dropped.index - source_end.index});
+            } else {
+                SetCaretFromPosition(dropped);
+            }
+        }
+    } else {
+        DeleteSelection(false, true);
+        caret_ = target;
+        if (int code = InsertTransferText(text, true)) return code;
+    }
     TextEdited(redraw, kHintRepaint);
     return 0;
 }

@@ -458,3 +458,49 @@ TEST(EditorCore, TwoViewsOfOneBufferKeepInStep) {
 
 }  // namespace
 }  // namespace editor
+
+namespace editor {
+namespace {
+
+// Dragging the selection inside one view: the text moves (or is copied) as one undo step.
+TEST(EditorCore, DroppedSelectionsMoveAsOneUndoStep) {
+    struct Drop {
+        const char* name;
+        const char* text;
+        const char* select;  // keys that make the selection from the start of the text
+        CaretPlace target;
+        bool copy;
+        const char* lines;
+        const char* caret;  // after the drop: the end of the dropped text
+    };
+    const Drop drops[] = {
+        {"forward on its line", "one two three\r\n", "Shift+Ctrl+Right", {1, 13}, false, "[two threeone \r\n]", "1:13"},
+        {"backward", "one two\r\nthree\r\n", "Down Shift+End", {1, 0}, false, "[threeone two\r\n][\r\n]", "1:5"},
+        {"lines forward", "a\r\nb\r\nc\r\n", "Shift+Down", {3, 1}, false, "[b\r\n][ca\r\n][\r\n]", "3:0"},
+        {"a copy", "ab\r\n", "Shift+Right", {1, 2}, true, "[aba\r\n]", "1:3"},
+        {"onto itself", "abc\r\n", "Shift+End", {1, 1}, false, "[abc\r\n]", "1:3"},
+    };
+    for (const Drop& d : drops) {
+        Session session(d.text);
+        session.Run(d.select);
+        EXPECT_EQ(session.core.MoveSelection(d.target, d.copy, true), 0) << d.name;
+        EXPECT_EQ(Lines(session.edit), d.lines) << d.name;
+        EXPECT_EQ(session.Caret(), d.caret) << d.name;
+        if (session.edit.GetUndoLog().position() > 0) session.core.OnCommand(kCmdUndo);
+        EXPECT_EQ(session.edit.GetAllText(), d.text) << d.name << " (undone)";
+    }
+}
+
+TEST(EditorCore, ADroppedColumnBlockMovesAsABlock) {
+    Session session("abcd\r\nefgh\r\n");
+    session.core.set_selection_mode(kColumnSelection);
+    session.Run("Shift+Right Shift+Down");
+    EXPECT_EQ(session.core.MoveSelection({1, 3}, false, true), 0);
+    EXPECT_EQ(Lines(session.edit), "[bcad\r\n][fgeh\r\n]");
+    EXPECT_EQ(session.Caret(), "1:2");  // at the moved block, as after pasting one
+    session.core.OnCommand(kCmdUndo);
+    EXPECT_EQ(session.edit.GetAllText(), "abcd\r\nefgh\r\n");
+}
+
+}  // namespace
+}  // namespace editor
