@@ -147,11 +147,16 @@ BOOL CPropertySheet::SetActivePage(int index) {
     HWND tabs = ::GetDlgItem(m_hWnd, int(kTabControl));
     ::SendMessage(tabs, TCM_SETCURSEL, WPARAM(index), 0);
     // The keyboard follows into the new page unless it is on the tabs themselves.
-    HWND focus = ::GetFocus();
-    if (focus != tabs && (!focus || !::IsWindowVisible(focus) || focus == m_hWnd)) {
-        if (HWND first = ::GetNextDlgTabItem(pages_[index]->m_hWnd, nullptr, FALSE)) ::SetFocus(first);
-    }
+    if (::GetFocus() != tabs) focus_page();
     return TRUE;
+}
+
+void CPropertySheet::focus_page() {
+    HWND focus = ::GetFocus();
+    CPropertyPage* page = GetActivePage();
+    if (!page || (focus && focus != m_hWnd && ::IsWindowVisible(focus))) return;
+    if (HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE))
+        ::SendMessage(page->m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
 
 LONG_PTR CPropertySheet::DoModal() {
@@ -168,6 +173,7 @@ LONG_PTR CPropertySheet::DoModal() {
     const bool owner_enabled = owner_hwnd && ::IsWindowEnabled(owner_hwnd);
     if (owner_hwnd) ::EnableWindow(owner_hwnd, FALSE);
     ShowWindow(SW_SHOW);
+    focus_page();
     MSG msg;
     while (!ended_ && m_hWnd && kit::user::modal_loop_next(msg)) {
         if (PreTranslateMessage(&msg)) continue;

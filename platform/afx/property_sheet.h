@@ -71,6 +71,8 @@ private:
     friend class CPropertyPage;
     BOOL apply_all();
     void update_apply_button();
+    // Gives the keyboard to the active page's first control when no shown control has it.
+    void focus_page();
     BOOL create_sheet(CWnd* owner);
     CString caption_;
     CWnd* parent_;
