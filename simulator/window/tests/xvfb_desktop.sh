@@ -35,6 +35,9 @@ shot() { import -window root "$shots/talvask-desktop-$1.png" || fail "no screens
 
 # geometry <id>: "x y width height" of a window on the root.
 geometry() {
+  # No id (the window is being made again) is no geometry: xwininfo without
+  # one would wait for a click.
+  [ -n "$1" ] || return 0
   if [ "$1" = root ]; then xwininfo -root; else xwininfo -id "$1" 2>/dev/null; fi | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                            /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
 }
