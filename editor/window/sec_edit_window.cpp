@@ -48,18 +48,18 @@ int SECEditWindow<Base>::InitView() {
 template <class Base>
 void SECEditWindow<Base>::ApplyFont() {
     SECEdit* edit = GetBuffer();
-    LOGFONT spec{};
+    LOGFONT font{};
     if (edit) {
-        std::strncpy(spec.lfFaceName, edit->font_name().c_str(), sizeof spec.lfFaceName - 1);
-        spec.lfWeight = edit->font_weight();
-        spec.lfItalic = BYTE(edit->font_italic() != 0);
-        spec.lfCharSet = BYTE(edit->char_set());
+        std::strncpy(font.lfFaceName, edit->font_name().c_str(), sizeof font.lfFaceName - 1);
+        font.lfWeight = edit->font_weight();
+        font.lfItalic = BYTE(edit->font_italic() != 0);
+        font.lfCharSet = BYTE(edit->char_set());
     }
     const int points = edit ? edit->font_size() : 9;
-    spec.lfHeight = -(points * 96 + 36) / 72;
-    spec.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    font.lfHeight = -(points * 96 + 36) / 72;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     font_.DeleteObject();
-    font_.CreateFontIndirect(&spec);
+    font_.CreateFontIndirect(&font);
     HDC screen = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(screen, font_.m_hObject);
     TEXTMETRIC metrics{};

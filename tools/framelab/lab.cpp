@@ -50,11 +50,11 @@ int LabFrame::OnCreate(CREATESTRUCT* cs) {
 
 BOOL LabFrame::CreateDockingWindows() {
     for (std::size_t i = 0; i < kBars.size(); ++i) {
-        const BarSpec& spec = kBars[i];
-        const UINT id = FindUnusedBarID(this, spec.first_id);
-        if (!id || !bars[i].Create(this, spec.title, kBarStyle, kBarExStyle, id)) return FALSE;
-        bars[i].EnableDocking(spec.dock_mask);
-        DockControlBarEx(&bars[i], spec.dock_bar_id, 0, 0, 1.0f, 220);
+        const BarPlacement& bar = kBars[i];
+        const UINT id = FindUnusedBarID(this, bar.first_id);
+        if (!id || !bars[i].Create(this, bar.title, kBarStyle, kBarExStyle, id)) return FALSE;
+        bars[i].EnableDocking(bar.dock_mask);
+        DockControlBarEx(&bars[i], bar.dock_bar_id, 0, 0, 1.0f, 220);
     }
     ShowControlBar(&bars[0], TRUE, TRUE);
     ShowControlBar(&bars[1], TRUE, TRUE);

@@ -19,13 +19,13 @@ enum : UINT {
 };
 
 // One of the IDE's docking windows: its title, first id, where it may dock and where it docks.
-struct BarSpec {
+struct BarPlacement {
     const char* title;
     UINT first_id;
     DWORD dock_mask;
     UINT dock_bar_id;
 };
-inline constexpr std::array<BarSpec, 6> kBars{{
+inline constexpr std::array<BarPlacement, 6> kBars{{
     {"Workspace Window", 100, 0x5000, AFX_IDW_DOCKBAR_LEFT},
     {"Output Window", 101, 0xA000, AFX_IDW_DOCKBAR_BOTTOM},
     {"Memory Window", 102, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
