@@ -172,6 +172,12 @@ std::string dump_layout(LabFrame& frame) {
             out += std::string("  splitter ") + (splitter.m_bInRow ? "in-row " : "row ") + rect_text(r) + "\n";
         }
     }
+    for (LabBar& bar : frame.bars) {
+        CWnd* host = bar.m_hWnd && bar.IsFloating() ? bar.GetParentFrame() : nullptr;
+        if (!host) continue;
+        out += "floating \"" + std::string(bar.GetWindowText()) + "\" " + rect_text(place_of(*host)) +
+               (host->IsWindowVisible() && bar.IsVisible() ? " visible" : " hidden") + "\n";
+    }
     return out;
 }
 

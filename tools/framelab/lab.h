@@ -76,7 +76,8 @@ const char* const* scenario_names();
 bool build_scenario(LabFrame& frame, const std::string& name);
 
 // Every dock bar and bar: side, row, column, rectangle (frame client
-// coordinates), visibility and relative width, one per line.
+// coordinates), visibility and relative width, one per line; then each floating
+// bar with its floating frame.
 std::string dump_layout(LabFrame& frame);
 
 }  // namespace framelab

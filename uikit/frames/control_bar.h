@@ -10,6 +10,7 @@
 
 class SECDockBar;
 class SECControlBarManager;
+struct SECControlBarInfo;
 
 // Extended bar styles.
 constexpr DWORD CBRS_EX_STDCONTEXTMENU = 0x0001;  // context menu on WM_CONTEXTMENU
@@ -84,6 +85,16 @@ public:
     virtual void OnBarBeginMDIFloat() { OnBarMDIFloat(); }
     virtual void OnBarMDIFloat() {}
     virtual void OnBarEndMDIFloat() {}
+    // The bar's record in a saved layout, and restoring it; the extended style
+    // is applied afterwards by the dock state. The hooks carry a derived bar's own state.
+    using CControlBar::GetBarInfo;
+    using CControlBar::SetBarInfo;
+    virtual void GetBarInfo(SECControlBarInfo* info);
+    virtual void SetBarInfo(SECControlBarInfo* info, CFrameWnd* frame);
+    virtual void GetBarInfoEx(SECControlBarInfo* info) {}
+    virtual void SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) {}
+    // Makes the window of a bar that a saved layout names and the frame lacks.
+    virtual BOOL CreateBarFromInfo(CFrameWnd* frame, SECControlBarInfo* info);
     // Called while the context menu is built; the bar appends its own commands.
     virtual void OnExtendContextMenu(CMenu* menu) {}
     virtual BOOL CanHideBar() { return TRUE; }

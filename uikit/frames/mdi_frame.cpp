@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "uikit/frames/dock_context.h"
+#include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/sys_colors.h"
 
@@ -174,6 +175,14 @@ void SECMDIFrameWnd::FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, D
         child->UpdateWindow();
     }
     if (sec) sec->OnBarEndMDIFloat();
+}
+
+os::Status SECMDIFrameWnd::LoadBarState(const char* profile_name) {
+    return sec_load_bar_state(this, m_pControlBarManager, profile_name);
+}
+
+void SECMDIFrameWnd::SaveBarState(const char* profile_name) {
+    sec_save_bar_state(this, m_pControlBarManager, profile_name);
 }
 
 // ---- show and hide ------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/afx/afx.h"
+#include "platform/os/result.h"
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/msg_filter.h"
 
@@ -33,6 +34,13 @@ public:
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;
     void RecalcLayout(BOOL notify = TRUE) override;
     virtual void EnableCaptionFilters(BOOL first);
+    // The dock layout in the profile sections "<name>-Summary" and "<name>-Bar<n>". A layout
+    // that does not exist keeps the default docking; a damaged one too, and says why.
+    os::Status LoadBarState(const char* profile_name);
+    void SaveBarState(const char* profile_name);
+    // The bar manager that makes the bars a saved layout names and keeps their extra state.
+    void SetControlBarManager(SECControlBarManager* manager) { m_pControlBarManager = manager; }
+    SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
     void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
     BOOL HasMenuBar() const { return FALSE; }
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
@@ -47,6 +55,7 @@ public:
     CRuntimeClass* m_pMDIChildBarClass = nullptr;
     CPoint m_ptCascade{30, 30};
     BOOL m_bBmpMenus = FALSE, m_bBmpMenusSecond = FALSE;
+    SECControlBarManager* m_pControlBarManager = nullptr;
 
     afx_msg void OnSysColorChange();
     afx_msg LRESULT OnExtendContextMenu(WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,327 @@
+// Saving the IDE's docking layout and restoring it into a new frame through
+// the profile, the key/value tree and an archive; damaged layouts that leave
+// the default in place with a reason; bars the saved layout lacks or that the
+// frame lacks; a floating bar saved off the screen.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/dock_state.h"
+
+namespace {
+
+using namespace framelab;
+
+constexpr const char* kLayout = "FrameState\\ToolBar";
+
+class DockStateTest : public FrameLabTest {
+protected:
+    // The IDE's six windows with one floating and one hidden.
+    void build_saved_layout() {
+        build();
+        frame->FloatControlBarEx(&bar(2), 700, 120, CBRS_ALIGN_TOP);
+        frame->ShowControlBar(&bar(5), FALSE, FALSE);
+        idle();
+        ASSERT_TRUE(bar(2).IsFloating());
+    }
+    // The frame goes and a new one is built with the default layout (or, without a scenario, left empty).
+    void new_frame(const char* scenario = "ide") {
+        frame->DestroyWindow();
+        app.m_pMainWnd = nullptr;
+        idle();
+        ASSERT_TRUE(app.InitInstance());
+        frame = app.frame();
+        if (scenario) build(scenario);
+    }
+    CWinApp& profile() { return *AfxGetApp(); }
+};
+
+TEST_F(DockStateTest, TheLayoutComesBackIntoANewFrameThroughEachForm) {
+    SECPersistentTreeNode root;
+    ASSERT_EQ(root.Create("Root"), UINT(PTN_OK));
+    CMemFile archive_file;
+    const struct {
+        const char* form;
+        std::function<void()> save;
+        std::function<os::Status()> load;
+    } kForms[] = {
+        {"profile", [&] { frame->SaveBarState(kLayout); }, [&] { return frame->LoadBarState(kLayout); }},
+        {"tree",
+         [&] {
+             SECDockState state;
+             state.GetFrameState(frame);
+             ASSERT_TRUE(state.SaveState(&root));
+         },
+         [&] {
+             SECDockState state;
+             if (os::Status loaded = state.LoadState(&root); !loaded) return loaded;
+             EXPECT_GT(state.GetInfoCount(), 0);
+             return state.SetFrameState(frame);
+         }},
+        {"archive",
+         [&] {
+             SECDockState state;
+             state.GetFrameState(frame);
+             CArchive ar(&archive_file, CArchive::store);
+             state.Serialize(ar);
+             ar.Close();
+         },
+         [&] {
+             archive_file.Seek(0, CFile::begin);
+             CArchive ar(&archive_file, CArchive::load);
+             SECDockState state;
+             if (os::Status loaded = state.LoadState(ar); !loaded) return loaded;
+             return state.SetFrameState(frame);
+         }},
+    };
+    for (const auto& form : kForms) {
+        build_saved_layout();
+        const std::string saved = dump_layout(*frame);
+        ASSERT_NE(saved.find("floating \"Memory Window\""), std::string::npos);
+        form.save();
+        new_frame();
+        ASSERT_NE(dump_layout(*frame), saved) << form.form;
+        const os::Status loaded = form.load();
+        EXPECT_TRUE(loaded) << form.form << ": " << loaded.error().text;
+        idle();
+        EXPECT_EQ(dump_layout(*frame), saved) << form.form;
+        EXPECT_FALSE(bar(5).IsVisible()) << form.form;
+        // The floating bar keeps the share it docks back with.
+        EXPECT_NEAR(bar(2).m_fSavedPctWidth, 0.25f, 1e-5) << form.form;
+        new_frame(nullptr);
+    }
+}
+
+TEST_F(DockStateTest, TheProfileHoldsTheIdesKeys) {
+    build_saved_layout();
+    frame->SaveBarState(kLayout);
+    const int bars = int(profile().GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0));
+    // Six windows, the dock bars that hold bars (the top one is empty) and the floating frame's.
+    EXPECT_EQ(bars, 10);
+    bool found_memory = false;
+    for (int i = 0; i < bars; ++i) {
+        const CString section = AfxFormat("FrameState\\ToolBar-Bar%d", i);
+        if (profile().GetProfileInt(section, "BarID", 0) != 102) continue;
+        found_memory = true;
+        EXPECT_EQ(profile().GetProfileString(section, "PctWidth"), "250000");
+        EXPECT_EQ(profile().GetProfileInt(section, "Floating", 0), 1u);
+        EXPECT_EQ(profile().GetProfileString(section, "WindowName"), "Memory Window");
+        EXPECT_EQ(profile().GetProfileString(section, "ClassName"), "SECControlBar");
+        EXPECT_EQ(profile().GetProfileInt(section, "ExStyle", 0), kBarExStyle);
+    }
+    EXPECT_TRUE(found_memory);
+}
+
+TEST_F(DockStateTest, ADamagedLayoutLeavesTheDefaultAndSaysWhy) {
+    build();
+    const std::string defaults = dump_layout(*frame);
+    const auto section_of = [&](UINT id) {
+        const int bars = int(profile().GetProfileInt("Damaged-Summary", "Bars", 0));
+        for (int i = 0; i < bars; ++i)
+            if (profile().GetProfileInt(AfxFormat("Damaged-Bar%d", i), "BarID", 0) == id)
+                return AfxFormat("Damaged-Bar%d", i);
+        ADD_FAILURE() << "no section for " << id;
+        return CString();
+    };
+    const BYTE short_placement[10] = {};
+    const struct {
+        const char* damage;
+        std::function<void()> apply;
+        const char* says;
+    } kDamage[] = {
+        {"wrong class", [&] { profile().WriteProfileString(section_of(104), "ClassName", "CFrameWnd"); },
+         "not a docking window"},
+        {"unknown class", [&] { profile().WriteProfileString(section_of(104), "ClassName", "NoSuchBar"); },
+         "no such class"},
+        {"duplicate id", [&] { profile().WriteProfileInt(section_of(104), "BarID", 103); }, "used twice"},
+        {"id out of range", [&] { profile().WriteProfileInt(section_of(104), "BarID", 0x12345); }, "out of range"},
+        {"id of another window", [&] { profile().WriteProfileInt(section_of(104), "BarID", AFX_IDW_PANE_FIRST); },
+         "another window"},
+        {"docked twice",
+         [&] {
+             const CString bottom = section_of(AFX_IDW_DOCKBAR_BOTTOM);
+             profile().WriteProfileInt(bottom, "Bar#1", 100);
+         },
+         "docked twice"},
+        {"short record",
+         [&] {
+             const CString section = section_of(104);
+             profile().WriteProfileInt(section, "MDIChild", 1);
+             profile().WriteProfileBinary(section, "MDIChildWindowPlacement", short_placement, sizeof short_placement);
+         },
+         "not 44 bytes"},
+        {"huge count", [&] { profile().WriteProfileInt("Damaged-Summary", "Bars", 100000); }, "claims 100000 bars"},
+        {"huge bar list", [&] { profile().WriteProfileInt(section_of(AFX_IDW_DOCKBAR_BOTTOM), "Bars", 70000); },
+         "out of range"},
+        {"missing section", [&] { profile().WriteProfileString(section_of(104), nullptr, nullptr); }, "no bar id"},
+    };
+    for (const auto& item : kDamage) {
+        profile().WriteProfileString("Damaged-Summary", nullptr, nullptr);
+        frame->SaveBarState("Damaged");
+        item.apply();
+        frame->ShowControlBar(&bar(3), FALSE, FALSE);  // a change the damaged layout must not undo
+        const std::string before = dump_layout(*frame);
+        const os::Status loaded = frame->LoadBarState("Damaged");
+        idle();
+        ASSERT_FALSE(loaded) << item.damage;
+        EXPECT_NE(loaded.error().text.find(item.says), std::string::npos) << item.damage << ": " << loaded.error().text;
+        EXPECT_NE(loaded.error().text.find("the default layout is used"), std::string::npos);
+        EXPECT_EQ(dump_layout(*frame), before) << item.damage;
+        frame->ShowControlBar(&bar(3), TRUE, FALSE);
+        idle();
+        EXPECT_EQ(dump_layout(*frame), defaults) << item.damage;
+    }
+    // Nothing saved under a name is no damage: the default stays.
+    EXPECT_TRUE(frame->LoadBarState("Never saved"));
+    EXPECT_EQ(dump_layout(*frame), defaults);
+}
+
+TEST_F(DockStateTest, ACutShortArchiveLeavesTheDefault) {
+    build_saved_layout();
+    CMemFile file;
+    {
+        SECDockState state;
+        state.GetFrameState(frame);
+        CArchive ar(&file, CArchive::store);
+        state.Serialize(ar);
+        ar.Close();
+    }
+    const DWORD length = file.GetLength();
+    std::vector<BYTE> bytes(length);
+    file.Seek(0, CFile::begin);
+    ASSERT_EQ(file.Read(bytes.data(), length), length);
+    new_frame();
+    const std::string defaults = dump_layout(*frame);
+    for (DWORD cut : {DWORD(0), DWORD(3), DWORD(14), length / 2, length - 1}) {
+        CMemFile cut_file(bytes.data(), cut);
+        CArchive ar(&cut_file, CArchive::load);
+        SECDockState state;
+        const os::Status loaded = state.LoadState(ar);
+        ASSERT_FALSE(loaded) << cut;
+        EXPECT_NE(loaded.error().text.find("cut short"), std::string::npos)
+            << cut << " of " << length << ": " << loaded.error().text;
+        EXPECT_EQ(state.GetInfoCount(), 0);
+        EXPECT_EQ(dump_layout(*frame), defaults);
+    }
+}
+
+TEST_F(DockStateTest, AFloatingBarSavedOffTheScreenComesBackOntoIt) {
+    build_saved_layout();
+    frame->SaveBarState(kLayout);
+    const int bars = int(profile().GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0));
+    for (int i = 0; i < bars; ++i) {
+        const CString section = AfxFormat("FrameState\\ToolBar-Bar%d", i);
+        if (profile().GetProfileInt(section, "BarID", 0) != AFX_IDW_DOCKBAR_FLOAT) continue;
+        profile().WriteProfileInt(section, "XPos", 30000);
+        profile().WriteProfileInt(section, "YPos", -400);
+    }
+    new_frame();
+    ASSERT_TRUE(frame->LoadBarState(kLayout));
+    idle();
+    ASSERT_TRUE(bar(2).IsFloating());
+    CRect place;
+    bar(2).GetParentFrame()->GetWindowRect(&place);
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CRect inside;
+    EXPECT_TRUE(inside.IntersectRect(&place, &screen));
+    EXPECT_EQ(inside, place) << "the whole frame is on the screen";
+    EXPECT_EQ(place.top, 0);
+    EXPECT_EQ(place.right, screen.right);
+}
+
+TEST_F(DockStateTest, BarsTheLayoutDoesNotNameKeepTheirDefaultAndBarsTheFrameLacksAreMade) {
+    const auto dock_new_bar = [this](const char* title, UINT id, UINT side, int row, int height) {
+        auto* made = new SECControlBar;
+        made->m_bAutoDelete = TRUE;
+        EXPECT_TRUE(made->Create(frame, title, kBarStyle, kBarExStyle, id));
+        made->EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBarEx(made, side, 0, row, 1.0f, height);
+        idle();
+        return made;
+    };
+    build();
+    // A bar the layout knows and a new frame does not have: made from its class.
+    dock_new_bar("Extra Window", 200, AFX_IDW_DOCKBAR_TOP, 0, 80);
+    frame->SaveBarState(kLayout);
+    new_frame();
+    // And a bar the layout never saw: it stays where the frame docked it.
+    SECControlBar* late = dock_new_bar("Late Window", 300, AFX_IDW_DOCKBAR_RIGHT, 1, 120);
+
+    SECDockState state;
+    CPtrList created;
+    state.m_pCreatedBars = &created;
+    ASSERT_TRUE(state.LoadState(kLayout));
+    const os::Status applied = state.SetFrameState(frame);
+    ASSERT_TRUE(applied) << applied.error().text;
+    idle();
+    auto* made = frame->GetControlBar(200);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(created.GetCount(), 1);
+    EXPECT_EQ(created.GetHead(), made);
+    EXPECT_STREQ(made->GetWindowText(), "Extra Window");
+    EXPECT_EQ(UINT(made->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_TRUE(made->IsVisible());
+    EXPECT_EQ(static_cast<SECControlBar*>(made)->GetExBarStyle(), kBarExStyle);
+    EXPECT_EQ(UINT(late->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_RIGHT));
+    EXPECT_TRUE(late->IsVisible());
+}
+
+TEST_F(DockStateTest, SavedValuesReadBackWithTheirLimits) {
+    build();
+    profile().WriteProfileInt("Values-Summary", "Bars", 1);
+    profile().WriteProfileInt("Values-Bar0", "BarID", 104);
+    profile().WriteProfileString("Values-Bar0", "PctWidth", "500000");
+    profile().WriteProfileInt("Values-Bar0", "MRUHorzDockCY", -5);
+    profile().WriteProfileInt("Values-Bar0", "MRUFloatCX", -7);
+    profile().WriteProfileString("Values-Bar0", "ClassName", "SECControlBar");
+    SECDockState state;
+    ASSERT_TRUE(state.LoadState("Values"));
+    ASSERT_EQ(state.GetInfoCount(), 1);
+    EXPECT_FLOAT_EQ(state.GetInfo(0)->m_fPctWidth, 0.5f);
+    EXPECT_EQ(state.GetInfo(0)->m_szHorzDock.cy, 0);
+    EXPECT_EQ(state.GetInfo(0)->m_szFloat.cx, 0);
+
+    // A tree that names three bars and holds two gives two records.
+    SECPersistentTreeNode root;
+    ASSERT_EQ(root.Create("Root"), UINT(PTN_OK));
+    SECPersistentTreeNode* dock_state = root.AddChild("DockState");
+    dock_state->SetIntValue("Bars", 3);
+    dock_state->AddChild("Bar-0")->SetIntValue("BarID", 101);
+    dock_state->AddChild("Bar-2")->SetIntValue("BarID", 103);
+    ASSERT_TRUE(state.LoadState(&root));
+    EXPECT_EQ(state.GetInfoCount(), 2);
+    // A tree without a layout is nothing saved.
+    SECPersistentTreeNode empty;
+    ASSERT_EQ(empty.Create("Empty"), UINT(PTN_OK));
+    ASSERT_TRUE(state.LoadState(&empty));
+    EXPECT_EQ(state.GetInfoCount(), 0);
+    EXPECT_FALSE(state.SaveState(static_cast<SECPersistentTreeNode*>(nullptr)));
+}
+
+TEST_F(DockStateTest, StaleIdsAreClearedBeforeSaving) {
+    SECDockState state;
+    auto* bar_info = state.CreateBarInfo(nullptr);
+    bar_info->m_nBarID = 102;
+    bar_info->m_uMRUDockID = AFX_IDW_DOCKBAR_BOTTOM;
+    auto* bottom = state.CreateBarInfo(nullptr);
+    bottom->m_nBarID = AFX_IDW_DOCKBAR_BOTTOM;
+    bottom->m_bDockBar = TRUE;
+    for (UINT id : {0u, 104u, 102u | CDockBar::kPlaceholderFlag, 104u, 101u, 0u, 0u}) bottom->m_arrBarID.Add(id);
+    auto* top = state.CreateBarInfo(nullptr);
+    top->m_nBarID = AFX_IDW_DOCKBAR_TOP;
+    top->m_bDockBar = TRUE;
+    for (UINT id : {0u, 102u | CDockBar::kPlaceholderFlag, 0u}) top->m_arrBarID.Add(id);
+    state.m_arrBarInfo.Add(bar_info);
+    state.m_arrBarInfo.Add(bottom);
+    state.m_arrBarInfo.Add(top);
+    state.RemoveStaleIDs();
+    // The placeholder stays only where the bar goes back to; a repeat goes; one row end closes the list.
+    const std::vector<UINT> kBottom{0, 104, 102 | CDockBar::kPlaceholderFlag, 101, 0};
+    ASSERT_EQ(bottom->m_arrBarID.GetSize(), int(kBottom.size()));
+    for (std::size_t i = 0; i < kBottom.size(); ++i) EXPECT_EQ(bottom->m_arrBarID[int(i)], kBottom[i]) << i;
+    EXPECT_EQ(top->m_arrBarID.GetSize(), 0);
+}
+
+}  // namespace
