@@ -9,9 +9,9 @@ const kit::res::Module& framelab_resources();
 
 namespace framelab {
 
-IMPLEMENT_DYNCREATE(LabFrame, SECMDIFrameWnd)
+IMPLEMENT_DYNCREATE(LabFrame, SECWorkbook)
 
-BEGIN_MESSAGE_MAP(LabFrame, SECMDIFrameWnd)
+BEGIN_MESSAGE_MAP(LabFrame, SECWorkbook)
 ON_WM_CREATE()
 ON_COMMAND(ID_LAB_NEW_SHEET, OnNewSheet)
 ON_COMMAND_EX_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnShowBar)
@@ -43,7 +43,7 @@ void LabBar::DoPaint(CDC* dc) {
 // ---- the frame --------------------------------------------------------------------
 
 int LabFrame::OnCreate(CREATESTRUCT* cs) {
-    if (SECMDIFrameWnd::OnCreate(cs) == -1) return -1;
+    if (SECWorkbook::OnCreate(cs) == -1) return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     return 0;
 }
@@ -94,22 +94,35 @@ BOOL LabApp::InitInstance() {
 
 namespace {
 
-const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", nullptr};
+const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", "workbook", "floating", nullptr};
 
 }  // namespace
 
 const char* const* scenario_names() { return kScenarioNames; }
 
 bool build_scenario(LabFrame& frame, const std::string& name) {
-    if (name != "ide" && name != "ide-start" && name != "sheets") return false;
+    bool known = false;
+    for (const char* const* each = kScenarioNames; *each; ++each) known = known || name == *each;
+    if (!known) return false;
     if (!frame.CreateDockingWindows()) return false;
-    if (name == "ide-start") {
+    if (name == "ide-start" || name == "workbook") {
         // As the IDE starts with no saved layout: only the workspace and the output shown.
         for (std::size_t i = 2; i < frame.bars.size(); ++i) frame.ShowControlBar(&frame.bars[i], FALSE, TRUE);
     }
-    if (name == "sheets") {
+    if (name == "sheets" || name == "workbook") {
         frame.NewSheet("main.asm");
         frame.NewSheet("util.asm");
+    }
+    if (name == "workbook") {
+        // The IDE's main frame shows its documents as tabs below the MDI area.
+        frame.NewSheet("a_rather_long_file_name.asm");
+        frame.SetWorkbookMode(TRUE);
+        if (SECWorksheet* first = frame.GetSheetCount() ? frame.GetSheet(0) : nullptr) first->MDIActivate();
+    }
+    if (name == "floating") {
+        // The memory window floats beside the frame; the disassembly is hidden.
+        frame.FloatControlBarEx(&frame.bars[2], 380, 60, CBRS_ALIGN_TOP);
+        frame.ShowControlBar(&frame.bars[5], FALSE, FALSE);
     }
     frame.RecalcLayout();
     return true;

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "uikit/frames/control_bar.h"
-#include "uikit/frames/mdi_child.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/workbook.h"
 
 namespace framelab {
 
@@ -47,7 +46,7 @@ protected:
     void DoPaint(CDC* dc) override;
 };
 
-class LabFrame : public SECMDIFrameWnd {
+class LabFrame : public SECWorkbook {
     DECLARE_DYNCREATE(LabFrame)
 public:
     std::array<LabBar, kBars.size()> bars;

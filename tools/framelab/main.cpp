@@ -1,7 +1,9 @@
 // framelab: a docking frame with the IDE's six docking windows.
 //   framelab [--scenario <name>] [--drag x1,y1,x2,y2]... [--click x,y]... [--dump] [--screenshot <file.png>]
 // Scenarios: ide (all six windows docked), ide-start (only the workspace and
-// the output shown), sheets (ide with two worksheets). Drags and clicks are in
+// the output shown), sheets (ide with two worksheets), workbook (ide-start
+// with three worksheets as tabs), floating (ide with the memory window floating and
+// the disassembly hidden). Drags and clicks are in
 // the frame's client coordinates and need the headless display. --dump prints
 // the layout as text; --screenshot saves a picture of the frame. Without either
 // the frame stays up for a person to dock and resize the windows by hand.
@@ -36,9 +38,10 @@ bool parse_points(const std::string& text, int count, POINT* points) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: framelab [--scenario ide|ide-start|sheets] [--drag x1,y1,x2,y2]... [--click x,y]... "
-                 "[--dump] [--screenshot <file.png>]\n");
+    std::fprintf(
+        stderr,
+        "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating] [--drag x1,y1,x2,y2]... [--click x,y]... "
+        "[--dump] [--screenshot <file.png>]\n");
     return 2;
 }
 

@@ -3,7 +3,6 @@
 #include "uikit/frames/sys_colors.h"
 
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
-IMPLEMENT_DYNCREATE(SECWorksheet, SECMDIChildWnd)
 IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)

@@ -1,8 +1,8 @@
 #pragma once
 // MDI children of the toolkit's frame: SECMDIChildWnd with its own filter
-// tree for caption buttons, SECWorksheet (the IDE's document frames derive
-// from it), and SECControlBarMDIChildWnd, which hosts one control bar in an
-// embedded dock bar so that a docking window can live in the MDI area.
+// tree for caption buttons, and SECControlBarMDIChildWnd, which hosts one
+// control bar in an embedded dock bar so that a docking window can live in
+// the MDI area. The IDE's document frames derive from SECWorksheet (workbook.h).
 #include <memory>
 
 #include "platform/afx/afx.h"
@@ -31,10 +31,6 @@ protected:
 private:
     std::unique_ptr<SECMsgFilter> root_filter_;
     SECMsgFilter::DescriptorTable filter_table_;
-};
-
-class SECWorksheet : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(SECWorksheet)
 };
 
 class SECControlBarMDIChildWnd : public SECMDIChildWnd {

@@ -1,0 +1,145 @@
+// The frame lab as a workbook: the margins around the MDI area, one tab per
+// worksheet below it with the widths, places and cut labels of the tabs,
+// activation by a click, closing a sheet, tooltips for labels that do not
+// fit, and a picture of the tabs.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/gdi/png_writer.h"
+#include "testing/golden.h"
+#include "tools/framelab/tests/lab_fixture.h"
+
+namespace {
+
+using namespace framelab;
+
+class WorkbookTest : public FrameLabTest {
+protected:
+    CRect mdi_area() {
+        CRect r;
+        ::GetWindowRect(frame->m_hWndMDIClient, &r);
+        frame->ScreenToClient(&r);
+        return r;
+    }
+    SECWorksheet& sheet(int index) { return *frame->GetSheet(index); }
+    CPoint tab_centre(int index) {
+        const SECWorkbook::TabPolygon p = frame->GetTabPolygon(&sheet(index));
+        return CPoint((p[0].x + p[5].x) / 2, (p[0].y + p[2].y) / 2);
+    }
+};
+
+TEST_F(WorkbookTest, WorkbookModeKeepsMarginsAroundTheMdiAreaAndOffTakesThemAway) {
+    build();
+    const CRect plain = mdi_area();
+    frame->SetWorkbookMode(TRUE);
+    int left = 0, right = 0, top = 0, bottom = 0;
+    frame->GetClient()->GetMargins(&left, &right, &top, &bottom);
+    EXPECT_EQ(CRect(left, top, right, bottom), CRect(13, 13, 13, 33));
+    EXPECT_EQ(mdi_area(), CRect(plain.left + 13, plain.top + 13, plain.right - 13, plain.bottom - 33));
+    CRect area;
+    frame->GetWorkbookArea(area);
+    EXPECT_EQ(area, plain);
+    // The dock bars keep their places.
+    EXPECT_EQ(place(bar(0)), CRect(2, 0, 222, 205));
+
+    frame->SetWorkbookMode(FALSE);
+    frame->GetClient()->GetMargins(&left, &right, &top, &bottom);
+    EXPECT_EQ(CRect(left, top, right, bottom), CRect(0, 0, 0, 0));
+    EXPECT_EQ(mdi_area(), plain);
+}
+
+TEST_F(WorkbookTest, TabsShareTheAreaUpToTheirWidestAndHangBelowTheClient) {
+    build();
+    frame->SetWorkbookMode(TRUE);
+    // Wider than the lab's MDI area, so that one tab is as wide as a tab gets.
+    frame->SetWindowPos(nullptr, 0, 0, 1000, 480, SWP_NOZORDER | SWP_NOMOVE);
+    idle();
+    frame->NewSheet("main.asm");
+    idle();
+    EXPECT_EQ(frame->GetTabWidth(), 90);
+    frame->NewSheet("util.asm");
+    frame->NewSheet("io.asm");
+    frame->NewSheet("data.asm");
+    frame->NewSheet("more.asm");
+    idle();
+    const CRect rc = mdi_area();
+    const int width = std::min((rc.Width() + 5) / 5, 90);
+    EXPECT_EQ(frame->GetTabWidth(), width);
+    // The active sheet (the last made) is wider, taller and moved left by half the extra width.
+    const SECWorkbook::TabPolygon inactive = frame->GetTabPolygon(&sheet(1));
+    EXPECT_EQ(inactive[0], CPoint(rc.left + width, rc.bottom + 4));
+    EXPECT_EQ(inactive[2], CPoint(rc.left + width + 2, rc.bottom + 4 + 23));
+    EXPECT_EQ(inactive[5], CPoint(rc.left + 2 * width, rc.bottom + 4));
+    const SECWorkbook::TabPolygon active = frame->GetTabPolygon(&sheet(4));
+    EXPECT_EQ(active[0], CPoint(rc.left + 4 * width - 2, rc.bottom + 4));
+    EXPECT_EQ(active[2].y, rc.bottom + 4 + 23 + 2);
+    EXPECT_EQ(active[5].x - active[0].x, width + 4);
+    // A hidden sheet takes no place: the next one moves into it.
+    sheet(1).ShowWindow(SW_HIDE);
+    EXPECT_EQ(frame->GetTabPolygon(&sheet(2))[0].x, rc.left + width);
+}
+
+TEST_F(WorkbookTest, AClickOnATabActivatesItsSheetAndClosingOneTakesItsTab) {
+    build("workbook");
+    ASSERT_EQ(frame->GetSheetCount(), 3);
+    EXPECT_EQ(frame->MDIGetActive(), &sheet(0));
+    display.click(frame->m_hWnd, tab_centre(2));
+    idle();
+    EXPECT_EQ(frame->MDIGetActive(), &sheet(2));
+    EXPECT_FALSE(sheet(2).m_bPressed) << "the release clears it";
+    display.advance(1000);
+    // A click on the active sheet's tab changes nothing.
+    display.click(frame->m_hWnd, tab_centre(2));
+    idle();
+    EXPECT_EQ(frame->MDIGetActive(), &sheet(2));
+    display.advance(1000);
+    display.click(frame->m_hWnd, tab_centre(1));
+    idle();
+    EXPECT_EQ(frame->MDIGetActive(), &sheet(1));
+    display.advance(1000);
+
+    // Closing the middle sheet renumbers the one after it.
+    SECWorksheet* last = &sheet(2);
+    sheet(1).SendMessage(WM_CLOSE);
+    idle();
+    ASSERT_EQ(frame->GetSheetCount(), 2);
+    EXPECT_EQ(&sheet(1), last);
+    EXPECT_EQ(last->m_nTabIndex, 1);
+    EXPECT_EQ(frame->GetTabPolygon(last)[0].x,
+              mdi_area().left + frame->GetTabWidth() - 2 * (frame->MDIGetActive() == last));
+}
+
+TEST_F(WorkbookTest, ALabelThatDoesNotFitIsCutAndShownWhole) {
+    build("workbook");
+    CClientDC dc(frame);
+    // One character less at a time, ending in "..."; labels under four characters stay.
+    const CString cut = frame->FitTabLabel(&dc, "a_rather_long_file_name.asm", 60);
+    EXPECT_EQ(cut.Right(3), "...");
+    EXPECT_LE(dc.GetTextExtent(cut).cx, 60);
+    const CString one_more =
+        cut.Left(cut.GetLength() - 3) + CString("a_rather_long_file_name.asm")[cut.GetLength() - 3] + "...";
+    EXPECT_GT(dc.GetTextExtent(one_more).cx, 60);
+    EXPECT_EQ(frame->FitTabLabel(&dc, "abc", 1), "abc");
+    EXPECT_EQ(frame->FitTabLabel(&dc, "main.asm", 200), "main.asm");
+
+    EXPECT_TRUE(frame->TabLabelFits(&sheet(0)));
+    EXPECT_FALSE(frame->TabLabelFits(&sheet(2)));
+    CWnd::ToolHit hit;
+    EXPECT_EQ(frame->OnToolHitTest(tab_centre(2), &hit), 3);
+    EXPECT_STREQ(hit.text, "a_rather_long_file_name.asm");
+    EXPECT_EQ(frame->OnToolHitTest(tab_centre(0), &hit), -1) << "a label that fits needs no tip";
+    EXPECT_EQ(frame->OnToolHitTest(CPoint(300, 100), &hit), -1);
+}
+
+TEST_F(WorkbookTest, TheTabsLookAsReviewed) {
+    build("workbook");
+    paint();
+    const gdi::Surface picture = display.snapshot(frame->m_hWnd);
+    ASSERT_FALSE(picture.empty());
+    const auto png = gdi::encode_png(picture);
+    EXPECT_TRUE(
+        testing_kit::matches_golden("tools/framelab/tests/golden/workbook.png", std::string(png.begin(), png.end())));
+}
+
+}  // namespace
