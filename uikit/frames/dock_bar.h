@@ -138,6 +138,7 @@ private:
     void collapse_breaks();
     bool horizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     DWORD side() const { return m_dwStyle & CBRS_ALIGN_ANY; }
+    bool in_workbook_mode() const;
     CSize available_extent() const;
     int splitter_at(CPoint point) const;
     void add_splitter(BOOL in_row, int type, const CRect& rect, int bar_index);

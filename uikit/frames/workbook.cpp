@@ -115,6 +115,7 @@ SECWorkbook::~SECWorkbook() = default;
 
 void SECWorkbook::SetWorkbookMode(BOOL on) {
     m_bWorkbookMode = on;
+    sec_workbook_mode() = on;  // for whoever asks the program at large; dock bars ask their own frame
     if (on) {
         m_pClient->SetMargins(kMarginLeft, kMarginRight, kMarginTop, kMarginBottom);
     } else {

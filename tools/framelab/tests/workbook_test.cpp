@@ -36,17 +36,41 @@ TEST_F(WorkbookTest, WorkbookModeKeepsMarginsAroundTheMdiAreaAndOffTakesThemAway
     int left = 0, right = 0, top = 0, bottom = 0;
     frame->GetClient()->GetMargins(&left, &right, &top, &bottom);
     EXPECT_EQ(CRect(left, top, right, bottom), CRect(13, 13, 13, 33));
-    EXPECT_EQ(mdi_area(), CRect(plain.left + 13, plain.top + 13, plain.right - 13, plain.bottom - 33));
+    // The left dock bar grows by the border gap, then the margins.
+    const int gap = 2;
+    EXPECT_EQ(mdi_area(), CRect(plain.left + gap + 13, plain.top + 13, plain.right - 13, plain.bottom - 33));
     CRect area;
     frame->GetWorkbookArea(area);
-    EXPECT_EQ(area, plain);
+    EXPECT_EQ(area, CRect(plain.left + gap, plain.top, plain.right, plain.bottom));
     // The dock bars keep their places.
     EXPECT_EQ(place(bar(0)), CRect(2, 0, 222, 205));
 
+    // The left dock bar makes room for the border; bars in it keep their places.
+    EXPECT_EQ(place(dock_bar(AFX_IDW_DOCKBAR_LEFT)).Width(), 220 + 2 + 6 + 2);
+
     frame->SetWorkbookMode(FALSE);
+    EXPECT_EQ(place(dock_bar(AFX_IDW_DOCKBAR_LEFT)).Width(), 220 + 2 + 6);
     frame->GetClient()->GetMargins(&left, &right, &top, &bottom);
     EXPECT_EQ(CRect(left, top, right, bottom), CRect(0, 0, 0, 0));
     EXPECT_EQ(mdi_area(), plain);
+}
+
+TEST_F(WorkbookTest, AnotherFrameIgnoresTheWorkbooksMode) {
+    build();
+    frame->SetWorkbookMode(TRUE);
+    auto* other = new SECMDIFrameWnd;
+    ASSERT_TRUE(other->LoadFrame(IDR_FRAMELAB));
+    other->EnableDocking(CBRS_ALIGN_ANY);
+    auto* side_bar = new SECControlBar;
+    side_bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(side_bar->Create(other, "Side", kBarStyle, kBarExStyle, 100));
+    side_bar->EnableDocking(CBRS_ALIGN_ANY);
+    other->DockControlBarEx(side_bar, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 150);
+    other->RecalcLayout();
+    CRect left;
+    other->GetControlBar(AFX_IDW_DOCKBAR_LEFT)->GetWindowRect(&left);
+    EXPECT_EQ(left.Width(), 150 + 2 + 6);
+    other->DestroyWindow();
 }
 
 TEST_F(WorkbookTest, TabsShareTheAreaUpToTheirWidestAndHangBelowTheClient) {
