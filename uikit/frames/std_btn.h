@@ -1,0 +1,148 @@
+#pragma once
+// SECStdBtn: one button of a customisable toolbar. It knows its command, its
+// image, its style and state word and its place in the toolbar; it measures
+// and draws itself through an off-screen composition, tracks its pressed
+// state and answers tooltip hit tests. Derived buttons (menu buttons, the
+// menu bar's icon and caption buttons) replace single steps.
+#include "platform/afx/afx.h"
+
+class SECCustomToolBar;
+class SECStdBtn;
+struct SECBtnDescriptor;
+
+// Style word: the low word is the button's kind, the high word its state.
+constexpr UINT TBBS_BUTTON = 0x0;
+constexpr UINT TBBS_SEPARATOR = 0x1;
+constexpr UINT TBBS_CHECKBOX = 0x2;
+constexpr UINT TBBS_GROUP = 0x4;
+constexpr UINT TBBS_DROPDOWN = 0x8;
+constexpr UINT TBBS_CHECKED = 0x10000;
+constexpr UINT TBBS_PRESSED = 0x20000;
+constexpr UINT TBBS_DISABLED = 0x40000;
+constexpr UINT TBBS_HIDDEN = 0x80000;
+constexpr UINT TBBS_INDETERMINATE = 0x100000;
+constexpr UINT TBBS_WRAPPED = 0x200000;
+constexpr UINT TBBS_SELECTED = 0x1000000;    // chosen while the toolbar is customised
+constexpr UINT TBBS_RAISED = 0x2000000;      // under the mouse in the cool look
+constexpr UINT TBBS_TEXT_MENU = 0x10000000;  // a text menu button: never disabled for want of a handler
+
+// Button types.
+constexpr UINT SEC_BTN_PLAIN = 0, SEC_BTN_MENU = 3, SEC_BTN_ICON = 4, SEC_BTN_CAPTION = 5;
+
+// Toolbar notifications a button sends to its toolbar's owner (WM_NOTIFY):
+// the header, the command id, the button's index and two words of the sender.
+constexpr int TBN_DROPDOWN = -710;
+struct SECNMToolBar {
+    NMHDR hdr;
+    int iItem;
+    int index;
+    UINT_PTR word1, word2;
+};
+
+// What a button's class makes: each button class has one record, and
+// toolbars create buttons through it.
+struct SECButtonClass {
+    const char* name;
+    SECStdBtn* (*create)();
+};
+
+// The off-screen drawing context of a toolbar paint: the image, mask and
+// composition memory contexts and the dither brush of checked buttons.
+class SECBtnDrawData {
+public:
+    SECBtnDrawData();
+    ~SECBtnDrawData();
+    SECBtnDrawData(const SECBtnDrawData&) = delete;
+    SECBtnDrawData& operator=(const SECBtnDrawData&) = delete;
+
+    // The dither brush is made of the face and highlight colours.
+    void RebuildDitherBrush();
+    // Makes the composition and mask bitmaps for buttons up to `width` by `height`.
+    BOOL BeginPass(HDC screen, int width, int height);
+    void EndPass();
+    // Selects a strip into the image context, keeping the first bitmap that was there.
+    void SelectImage(HBITMAP strip);
+
+    HDC m_hdcImage = nullptr, m_hdcMask = nullptr, m_hdcCompose = nullptr;
+    HBRUSH m_hbrDither = nullptr;
+
+private:
+    HBITMAP compose_ = nullptr, mask_ = nullptr;
+    HGDIOBJ old_compose_ = nullptr, old_mask_ = nullptr, old_image_ = nullptr;
+    bool image_selected_ = false;
+};
+
+class SECStdBtn {
+public:
+    SECStdBtn() = default;
+    virtual ~SECStdBtn() = default;
+    SECStdBtn(const SECStdBtn&) = delete;
+    SECStdBtn& operator=(const SECStdBtn&) = delete;
+
+    static const SECButtonClass kClass;
+
+    UINT m_nID = 0;
+    UINT m_nImage = 0;
+    UINT m_nStyle = 0;
+    int m_x = -1, m_y = -1;
+    int m_cx = 23, m_cy = 22;
+    UINT m_nType = SEC_BTN_PLAIN;
+    SECCustomToolBar* m_pToolBar = nullptr;
+
+    virtual void SetMode(UINT mode) {}
+    virtual void SetStyle(UINT style) { m_nStyle = style; }
+    virtual UINT GetStyle() const { return m_nStyle; }
+    virtual BOOL TestStyle(UINT mask) const { return (m_nStyle & mask) == mask; }
+    virtual void SetPos(int x, int y) { m_x = x, m_y = y; }
+    virtual void Invalidate(BOOL erase = FALSE) const;
+    // Stores the toolbar and measures the button; `record` carries what a
+    // derived button needs from its descriptor (null for a plain button).
+    virtual void Init(SECCustomToolBar* toolbar, const SECBtnDescriptor* record);
+    virtual BOOL CanDrag() const { return TRUE; }
+    virtual void Draw(CDC* dc, SECBtnDrawData& data);
+    virtual BOOL BtnPressDown(CPoint point);
+    virtual void BtnPressMouseMove(CPoint point);
+    virtual void BtnPressCancel();
+    // The command id when released over the button (the toolbar decides whether to send it), else 0.
+    virtual UINT BtnPressUp(CPoint point);
+    virtual void OnHide() {}
+    virtual void OnBarStyleChange(DWORD style) {}
+    virtual int OnToolHitTest(CPoint point, CWnd::ToolHit* hit) const;
+    // Code 1: data points to {bits to set, bits to clear}.
+    virtual void InformBtn(UINT code, const void* data);
+    virtual void AdjustSize();
+    // The extra bytes the button saves with the toolbar's state.
+    virtual void GetPersistData(int& count, const BYTE*& bytes) const { count = 0, bytes = nullptr; }
+    virtual void SetPersistData(int count, const BYTE* bytes) {}
+    virtual LRESULT SendToolbarNotify(int code, UINT_PTR word1 = 0, UINT_PTR word2 = 0);
+    virtual const SECButtonClass* GetButtonClass() const { return &kClass; }
+
+    CRect GetRect() const { return CRect(m_x, m_y, m_x + m_cx, m_y + m_cy); }
+    // Inside or on the edge (x..x+cx and y..y+cy both inclusive).
+    BOOL HitsButton(CPoint point) const {
+        return point.x >= m_x && point.x <= m_x + m_cx && point.y >= m_y && point.y <= m_y + m_cy;
+    }
+    BOOL IsSeparator() const { return (m_nStyle & TBBS_SEPARATOR) != 0; }
+    BOOL IsHidden() const { return (m_nStyle & TBBS_HIDDEN) != 0; }
+
+protected:
+    // Fills and frames the face; x, y, cx, cy come back as the image's rectangle.
+    virtual void DrawFace(SECBtnDrawData& data, BOOL flat, int& x, int& y, int& cx, int& cy, int image_width = -1);
+    virtual void DrawDisabled(SECBtnDrawData& data, int x, int y, int cx, int cy);
+    virtual void DrawChecked(SECBtnDrawData& data, int x, int y, int cx, int cy);
+    virtual void DrawIndeterminate(SECBtnDrawData& data, int x, int y, int cx, int cy);
+    virtual void DrawSelectedFrame(SECBtnDrawData& data);
+    virtual void PrepareImage(SECBtnDrawData& data);
+    virtual BOOL DrawSeparator(CDC* dc);
+    virtual void DrawButton(SECBtnDrawData& data);
+    virtual void BlitImage(int x, int y, int cx, int cy, SECBtnDrawData& data, int sx, int sy);
+    virtual void DrawTransparent(CDC* dc, SECBtnDrawData& data);
+    virtual void DrawSelection(SECBtnDrawData& data);
+    virtual void BlitToScreen(CDC* dc, SECBtnDrawData& data);
+    // The face frame of DrawFace; derived buttons that draw text in place of an image share it.
+    void FrameFace(HDC dc, BOOL flat, CRect& rect, int& shift) const;
+    // The mask of the image at (x, y): white where it shows face or highlight.
+    void MakeMask(SECBtnDrawData& data, int x, int y, int cx, int cy) const;
+    // The toolbar's image size for the current button size.
+    CSize ImageSize() const;
+};

@@ -1,0 +1,168 @@
+// Toolbar buttons and the customisable toolbar: sizes, states as drawn,
+// rows that wrap, clicks that send commands (and disabled buttons that send
+// none), removing buttons and the separators that go with them.
+#include <gtest/gtest.h>
+
+#include "uikit/frames/bmp_mgr.h"
+#include "uikit/frames/tests/toolbar_fixture.h"
+
+namespace toolbar_test {
+namespace {
+
+const std::vector<UINT> kGrouped{100, 101, 102, 0, 103, 104, 0, 105, 106, 107};
+
+// Row ends after a committed layout: the indexes of wrapped buttons.
+std::vector<int> wrapped(const SECCustomToolBar& bar) {
+    std::vector<int> ends;
+    for (int i = 0; i < bar.GetButtonCount(); ++i)
+        if (bar.GetButtonStyle(i) & TBBS_WRAPPED) ends.push_back(i);
+    return ends;
+}
+
+TEST_F(ToolBarTest, ButtonsMeasureFromTheImageSize) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101});
+    EXPECT_EQ(bar->GetButtonRect(0).Size(), CSize(23, 22));
+    EXPECT_EQ(bar->GetButtonRect(1).Size(), CSize(8, 22));
+    EXPECT_EQ(bar->GetButton(0)->m_nImage, 0u);
+    EXPECT_EQ(bar->GetButton(2)->m_nImage, 1u);
+    manager->EnableLargeBtns(TRUE);  // 22 by 24 images stretched from the small ones
+    EXPECT_EQ(bar->GetButtonRect(0).Size(), CSize(29, 31));
+    EXPECT_EQ(bar->GetButtonRect(1).Size(), CSize(10, 31));
+    EXPECT_EQ(bar->m_nMaxBtnWidth, 29);
+}
+
+TEST_F(ToolBarTest, AButtonNotYetPlacedIsHitAtMinusOneAndEdgesCount) {
+    SECStdBtn button;
+    EXPECT_TRUE(button.HitsButton(CPoint(-1, -1)));
+    EXPECT_TRUE(button.HitsButton(CPoint(22, 21)));  // x + cx, y + cy
+    EXPECT_FALSE(button.HitsButton(CPoint(23, 10)));
+}
+
+TEST_F(ToolBarTest, RowsWrapAtSeparatorsFirst) {
+    SECCustomToolBar* bar = make_bar(0xE800, kGrouped);
+    const struct {
+        int width;
+        std::vector<int> ends;
+        CSize content;
+    } kCases[] = {
+        {32767, {}, {200, 22}},
+        {150, {6}, {123, 22 + 22 + 5}},  // breaks at the second separator, which opens a 5-pixel gap
+        {60, {1, 3, 6, 8}, {46, 22 * 5 + 5 + 5}},
+        {10, {0, 1, 3, 4, 6, 7, 8}, {23, 22 * 8 + 5 + 5}},  // a button wider than the width stays alone
+    };
+    for (const auto& item : kCases) {
+        const std::vector<SECCustomToolBar::Row> rows = bar->BuildRows(item.width);
+        bar->CalcDynamicLayout(item.width, LM_HORZ | LM_COMMIT);
+        EXPECT_EQ(wrapped(*bar), item.ends) << item.width;
+        EXPECT_EQ(bar->RowsSize(rows), item.content) << item.width;
+    }
+}
+
+TEST_F(ToolBarTest, AnEmptyBarIsOneRowHigh) {
+    SECCustomToolBar* bar = make_bar(0xE800, {});
+    EXPECT_EQ(bar->RowsSize(bar->BuildRows(100)), CSize(0, 22));
+}
+
+TEST_F(ToolBarTest, FittingAHeightFindsTheNarrowestLayout) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 101, 102, 103, 104, 105});
+    const CSize one_row = bar->CalcDynamicLayout(0, LM_HORZ | LM_LENGTHY);
+    const CSize two_rows = bar->CalcDynamicLayout(50, LM_HORZ | LM_LENGTHY);
+    const CSize three_rows = bar->CalcDynamicLayout(70, LM_HORZ | LM_LENGTHY);
+    EXPECT_EQ(two_rows.cx - one_row.cx, 0 - 3 * 23 + 0) << "three buttons a row";
+    EXPECT_EQ(three_rows.cx - two_rows.cx, -23);
+    EXPECT_EQ(three_rows.cy - two_rows.cy, 22);
+}
+
+TEST_F(ToolBarTest, AClickSendsOneCommandAndADisabledButtonNone) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 101, 102});
+    const auto click = [&](int index) {
+        display.click(bar->m_hWnd, bar->GetButtonRect(index).CenterPoint());
+        pump();
+    };
+    click(0);
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100});
+    frame->disabled = {101};
+    click(1);
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100});
+    EXPECT_TRUE(bar->GetButtonStyle(1) & TBBS_DISABLED);
+    // Disabled while held down: the release sends nothing either.
+    display.button(bar->m_hWnd, bar->GetButtonRect(2).CenterPoint(), true);
+    pump();
+    EXPECT_EQ(bar->GetPressed(), 2);
+    frame->disabled = {102};
+    display.button(bar->m_hWnd, bar->GetButtonRect(2).CenterPoint(), false);
+    pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100});
+    EXPECT_EQ(bar->GetPressed(), -1);
+    // Released elsewhere: nothing.
+    frame->disabled.clear();
+    display.button(bar->m_hWnd, bar->GetButtonRect(0).CenterPoint(), true);
+    display.button(bar->m_hWnd, CPoint(400, 5), false);
+    pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100});
+}
+
+TEST_F(ToolBarTest, ACheckBoxTogglesOnEveryBarUnlessDisabled) {
+    SECCustomToolBar* one = make_bar(0xE800, {100, 101});
+    SECCustomToolBar* two = make_bar(0xE801, {101});
+    one->SetButtonStyle(1, TBBS_CHECKBOX);
+    EXPECT_EQ(one->GetButton(1)->BtnPressUp(one->GetButtonRect(1).CenterPoint()), 101u);
+    EXPECT_TRUE(two->GetButtonStyle(0) & TBBS_CHECKED);
+    EXPECT_TRUE(one->GetButtonStyle(1) & TBBS_CHECKED);
+    one->SetButtonStyle(1, TBBS_CHECKBOX | TBBS_DISABLED);
+    EXPECT_EQ(one->GetButton(1)->BtnPressUp(one->GetButtonRect(1).CenterPoint()), 101u);
+    EXPECT_FALSE(one->GetButtonStyle(1) & TBBS_CHECKED);
+    EXPECT_TRUE(two->GetButtonStyle(0) & TBBS_CHECKED);
+}
+
+TEST_F(ToolBarTest, RemovingAButtonTakesRedundantSeparatorsWithIt) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101, 0, 102});
+    bar->RemoveButton(2);  // between two separators: one stays
+    ASSERT_EQ(bar->GetButtonCount(), 3);
+    EXPECT_EQ(bar->GetButtonID(2), 102u);
+    bar->RemoveButton(0);  // a separator left first goes
+    ASSERT_EQ(bar->GetButtonCount(), 1);
+    EXPECT_EQ(bar->GetButtonID(0), 102u);
+    EXPECT_FALSE(bar->RemoveButton(5));
+}
+
+TEST_F(ToolBarTest, OnlyAUserToolBarGoesWithItsLastButton) {
+    SECCustomToolBar* standard = make_bar(0xE800, {100});
+    EXPECT_FALSE(standard->RemoveButton(0));
+    EXPECT_TRUE(::IsWindow(standard->m_hWnd));
+    SECCustomToolBar* user = manager->CreateUserToolBar();
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(user->GetDlgCtrlID(), 0xE820);
+    CString title;
+    user->GetWindowText(title);
+    EXPECT_STREQ(title, "ToolBar1");
+    user->InsertButton(0, 101);
+    const HWND hwnd = user->m_hWnd;
+    EXPECT_FALSE(user->RemoveButton(0));
+    pump();
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST_F(ToolBarTest, ButtonStatesAsDrawn) {
+    const std::vector<UINT> ids{100, 101, 102, 103, 104, 105, 0, 106, 107};
+    SECCustomToolBar* classic = make_bar(0xE800, ids, "Classic");
+    SECCustomToolBar* cool = make_bar(0xE801, ids, "Cool");
+    cool->ModifyExBarStyle(0, CBRS_EX_COOLBORDERS);
+    frame->RecalcLayout();
+    for (SECCustomToolBar* bar : {classic, cool}) {
+        bar->SetButtonStyle(1, bar == cool ? TBBS_RAISED : 0);  // hot
+        bar->SetButtonStyle(2, TBBS_PRESSED);
+        bar->SetButtonStyle(3, TBBS_CHECKBOX | TBBS_CHECKED);
+        bar->SetButtonStyle(4, TBBS_DISABLED);
+        bar->SetButtonStyle(5, TBBS_INDETERMINATE);
+        bar->SetButtonStyle(7, TBBS_CHECKBOX | TBBS_CHECKED | TBBS_PRESSED);
+        bar->SetButtonStyle(8, TBBS_SELECTED);
+    }
+    EXPECT_TRUE(matches_snapshot("toolbar_states"));
+    manager->EnableLargeBtns(TRUE);
+    frame->RecalcLayout();
+    EXPECT_TRUE(matches_snapshot("toolbar_states_large"));
+}
+
+}  // namespace
+}  // namespace toolbar_test

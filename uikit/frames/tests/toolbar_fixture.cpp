@@ -1,0 +1,104 @@
+#include "uikit/frames/tests/toolbar_fixture.h"
+
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "testing/golden.h"
+#include "uikit/frames/bmp_mgr.h"
+
+namespace toolbar_test {
+
+kit::res::Module& test_resources() {
+    static kit::res::Module module = [] {
+        kit::res::Module m;
+        m.name = "toolbar test";
+        kit::res::Toolbar toolbar;
+        toolbar.id = kToolBarResource;
+        for (int i = 0; i < kCommands; ++i) toolbar.items.push_back(kFirstCommand + UINT(i));
+        m.toolbars.push_back(toolbar);
+        kit::res::Picture picture;
+        picture.id = kToolBarResource;
+        picture.width = 16 * kCommands;
+        picture.height = 15;
+        picture.pixels.assign(std::size_t(picture.width) * 15, 0xFFC0C0C0);
+        for (int i = 0; i < kCommands; ++i) {
+            const auto set = [&](int x, int y, std::uint32_t argb) {
+                picture.pixels[std::size_t(y) * std::size_t(picture.width) + std::size_t(16 * i + x)] = argb;
+            };
+            for (int y = 2; y < 13; ++y)
+                for (int x = 2; x < 14; ++x) {
+                    const bool edge = x == 2 || x == 13 || y == 2 || y == 12;
+                    set(x, y, edge ? 0xFF000000 : 0xFFFFFFFF);
+                }
+            for (int bar = 0; bar <= i && bar < 8; ++bar)
+                for (int y = 4; y < 11; ++y) set(4 + bar, y, bar % 2 ? 0xFF000000 : 0xFF808080);
+        }
+        m.pictures.push_back(picture);
+        return m;
+    }();
+    return module;
+}
+
+BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
+    if (id >= kFirstCommand && id < kFirstCommand + kCommands) {
+        if (code == CN_UPDATE_COMMAND_UI) {
+            static_cast<CCmdUI*>(extra)->Enable(!disabled.count(id));
+            return TRUE;
+        }
+        if (code == CN_COMMAND) {
+            if (!info) commands.push_back(id);
+            return TRUE;
+        }
+    }
+    return SECMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+}
+
+void ToolBarTest::SetUp() {
+    gdi::set_test_font_everywhere(true);
+    kit::res::register_module(&test_resources());
+    frame = new CountingFrame;
+    frame->Create(nullptr, "Toolbars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 480, 240));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    manager = new SECToolBarManager(frame);
+    ASSERT_TRUE(manager->LoadToolBarResource(kToolBarResource));
+}
+
+void ToolBarTest::TearDown() {
+    if (frame->m_hWnd) frame->DestroyWindow();
+    delete manager;
+    pump();
+    AfxDeleteTempMaps();
+    kit::res::unregister_module(&test_resources());
+    gdi::set_test_font_everywhere(false);
+}
+
+SECCustomToolBar* ToolBarTest::make_bar(UINT id, const std::vector<UINT>& buttons, const char* title) {
+    manager->DefineDefaultToolBar(id, title, UINT(buttons.size()), buttons.data());
+    auto* bar = static_cast<SECCustomToolBar*>(manager->m_pToolBarClass->CreateObject());
+    bar->SetManager(manager);
+    bar->SetBmpMgr(manager->GetBmpMgr());
+    manager->ApplyImageSize(bar);
+    bar->CreateEx(manager->CoolLookEnabled() ? CBRS_EX_COOLBORDERS : 0, frame, SEC_TOOLBAR_STYLE, id, title);
+    bar->m_bAutoDelete = TRUE;
+    bar->SetButtons(buttons.data(), int(buttons.size()));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    return bar;
+}
+
+void ToolBarTest::pump() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+::testing::AssertionResult ToolBarTest::matches_snapshot(const std::string& name) {
+    ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
+    return testing_kit::matches_golden("uikit/frames/tests/golden/" + name + ".png",
+                                       std::string(png.begin(), png.end()));
+}
+
+}  // namespace toolbar_test

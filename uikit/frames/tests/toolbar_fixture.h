@@ -1,0 +1,47 @@
+#pragma once
+// A frame with a toolbar manager over a test toolbar resource: eight commands
+// (100-107) with pictures in the standard greys, a frame that counts the
+// commands it receives and disables the ones a test names.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/display/headless.h"
+#include "platform/res/resources.h"
+#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/toolbar_manager.h"
+
+namespace toolbar_test {
+
+constexpr UINT kToolBarResource = 128;
+constexpr UINT kFirstCommand = 100;
+constexpr int kCommands = 8;
+
+// Test pictures: image i is a black frame holding i + 1 dark grey bars on white.
+kit::res::Module& test_resources();
+
+class CountingFrame : public SECMDIFrameWnd {
+public:
+    std::vector<UINT> commands;
+    std::set<UINT> disabled;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
+};
+
+class ToolBarTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A toolbar docked at the top made by the manager, with the ids (0 a separator).
+    SECCustomToolBar* make_bar(UINT id, const std::vector<UINT>& buttons, const char* title = "Bar");
+    void pump();
+    // The frame's picture against uikit/frames/tests/golden/<name>.png.
+    ::testing::AssertionResult matches_snapshot(const std::string& name);
+
+    kit::display::Headless display;
+    CountingFrame* frame = nullptr;
+    SECToolBarManager* manager = nullptr;
+};
+
+}  // namespace toolbar_test

@@ -1,0 +1,363 @@
+#include "uikit/frames/toolbar_manager.h"
+
+#include <algorithm>
+
+#include "uikit/frames/bmp_mgr.h"
+#include "uikit/frames/menu_button.h"
+
+IMPLEMENT_DYNAMIC(SECToolBarManager, SECControlBarManager)
+
+namespace {
+
+constexpr UINT IDS_SEC_MENU_BAR = 20619;
+constexpr UINT IDS_SEC_TOOLBAR_N = 20674;
+constexpr UINT kLastUserToolBar = 0xE900;
+
+}  // namespace
+
+UINT sec_bar_notify_message() {
+    static const UINT message = ::RegisterWindowMessage("WM_BARNOTIFY");
+    return message;
+}
+
+SECToolBarManager::SECToolBarManager(CFrameWnd* frame, CWnd* owner)
+    : SECControlBarManager(frame),
+      m_pToolBarClass(RUNTIME_CLASS(SECCustomToolBar)),
+      m_pOwner(owner),
+      bmp_mgr_(new SECBmpMgr) {
+    sec_register_frames_resources();
+}
+
+SECToolBarManager::~SECToolBarManager() {
+    for (SECCustomToolBar* bar : GetToolBars())
+        if (bar->GetManager() == this) bar->SetManager(nullptr);
+    bmp_mgr_->Release();
+}
+
+SECBtnDrawData& SECToolBarManager::GetDrawData() {
+    if (!draw_data_) draw_data_ = std::make_unique<SECBtnDrawData>();
+    return *draw_data_;
+}
+
+// ---- default toolbars ----------------------------------------------------------
+
+void SECToolBarManager::DefineDefaultToolBar(UINT id, const char* title, UINT count, const UINT* ids, DWORD sides,
+                                             UINT dock_bar, UINT beside, BOOL docked, BOOL visible) {
+    SECDefaultToolBar record;
+    record.id = id;
+    record.title = title ? title : "";
+    if (ids) record.buttons.assign(ids, ids + count);
+    record.sides = sides;
+    record.dock_bar = dock_bar;
+    record.beside = beside;
+    record.docked = docked;
+    record.visible = visible;
+    defaults_.push_back(std::move(record));
+}
+
+BOOL SECToolBarManager::GetDefaultButtons(UINT id, int& count, const UINT*& ids) const {
+    for (const SECDefaultToolBar& record : defaults_) {
+        if (record.id != id) continue;
+        count = int(record.buttons.size());
+        ids = record.buttons.data();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// ---- bars ----------------------------------------------------------------------
+
+std::vector<SECCustomToolBar*> SECToolBarManager::GetToolBars() const {
+    std::vector<SECCustomToolBar*> bars;
+    if (!m_pFrameWnd) return bars;
+    POSITION pos = m_pFrameWnd->m_listControlBars.GetHeadPosition();
+    while (pos) {
+        auto* bar = static_cast<CControlBar*>(m_pFrameWnd->m_listControlBars.GetNext(pos));
+        if (bar && bar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar))) bars.push_back(static_cast<SECCustomToolBar*>(bar));
+    }
+    return bars;
+}
+
+SECCustomToolBar* SECToolBarManager::FindToolBar(UINT id) const {
+    for (SECCustomToolBar* bar : GetToolBars())
+        if (bar->m_hWnd && UINT(bar->GetDlgCtrlID()) == id) return bar;
+    return nullptr;
+}
+
+SECCustomToolBar* SECToolBarManager::ToolBarUnderRect(const CRect& rect) const {
+    for (SECCustomToolBar* bar : GetToolBars()) {
+        if (!bar->m_hWnd || !bar->IsWindowVisible()) continue;
+        CRect area;
+        CWnd* floating = bar->IsFloating() ? bar->GetParentFrame() : nullptr;
+        (floating ? floating : static_cast<CWnd*>(bar))->GetWindowRect(&area);
+        CRect common;
+        if (common.IntersectRect(&area, &rect)) return bar;
+    }
+    return nullptr;
+}
+
+DWORD SECToolBarManager::bar_style() const {
+    return SEC_TOOLBAR_STYLE | (flyby_ ? CBRS_FLYBY : 0) | (tooltips_ ? CBRS_TOOLTIPS : 0);
+}
+
+void SECToolBarManager::attach(SECCustomToolBar* bar) const {
+    bar->SetManager(const_cast<SECToolBarManager*>(this));
+    bar->SetBmpMgr(bmp_mgr_);
+    ApplyImageSize(bar);
+}
+
+void SECToolBarManager::ApplyImageSize(SECCustomToolBar* bar) const {
+    const CSize size = bmp_mgr_->ImageSize();
+    bar->SetButtonSize(size.cx, size.cy);
+}
+
+SECCustomToolBar* SECToolBarManager::make_bar(UINT id, const char* title) {
+    auto* bar = static_cast<SECCustomToolBar*>(m_pToolBarClass->CreateObject());
+    if (!bar) return nullptr;
+    // The manager is attached before the bar exists, so that listeners hear of it with everything in place.
+    attach(bar);
+    if (!bar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), id, title)) {
+        delete bar;
+        return nullptr;
+    }
+    bar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
+    bar->m_bAutoDelete = TRUE;
+    return bar;
+}
+
+SECCustomToolBar* SECToolBarManager::CreateUserToolBar(const char* name) {
+    if (!m_pFrameWnd) return nullptr;
+    UINT id = SEC_IDW_FIRST_USER_TOOLBAR;
+    while (id < kLastUserToolBar && FindToolBar(id)) ++id;
+    if (id >= SEC_IDW_MENUBAR) return nullptr;
+    CString title;
+    if (name && *name) {
+        title = name;
+    } else {
+        CString format;
+        format.LoadString(IDS_SEC_TOOLBAR_N);
+        title.Format(format, int(id - (SEC_IDW_FIRST_USER_TOOLBAR - 1)));
+    }
+    SECCustomToolBar* bar = make_bar(id, title);
+    if (!bar) return nullptr;
+    bar->SetCustomizeMode(customize_);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    return bar;
+}
+
+void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomToolBar* bar) {
+    SECCustomToolBar* beside = record.beside ? FindToolBar(record.beside) : nullptr;
+    if (!beside) {
+        m_pFrameWnd->DockControlBar(bar, record.dock_bar);
+        return;
+    }
+    // Right of (or below) the bar it follows.
+    m_pFrameWnd->RecalcLayout();
+    CRect place;
+    beside->GetWindowRect(&place);
+    const bool across = record.dock_bar == AFX_IDW_DOCKBAR_TOP || record.dock_bar == AFX_IDW_DOCKBAR_BOTTOM;
+    place.OffsetRect(across ? 1 : 0, across ? 0 : 1);
+    m_pFrameWnd->DockControlBar(bar, record.dock_bar, &place);
+}
+
+void SECToolBarManager::CreateDefaultToolBars() {
+    if (!m_pFrameWnd) return;
+    if (m_pMenuBar && !m_pMenuBar->m_hWnd) {
+        CString title;
+        title.LoadString(IDS_SEC_MENU_BAR);
+        attach(m_pMenuBar);
+        if (m_pMenuBar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), SEC_IDW_MENUBAR, title)) {
+            m_pMenuBar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
+            m_pMenuBar->SetButtons(menu_buttons_.data(), int(menu_buttons_.size()));
+            m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
+            m_pFrameWnd->DockControlBar(m_pMenuBar, AFX_IDW_DOCKBAR_TOP);
+        }
+    }
+    std::vector<std::pair<const SECDefaultToolBar*, SECCustomToolBar*>> made;
+    for (const SECDefaultToolBar& record : defaults_) {
+        SECCustomToolBar* bar = make_bar(record.id, record.title);
+        if (!bar) continue;
+        bar->SetButtons(record.buttons.data(), int(record.buttons.size()));
+        bar->EnableDocking(record.sides);
+        dock_default(record, bar);
+        made.emplace_back(&record, bar);
+    }
+    m_pFrameWnd->RecalcLayout();
+    for (auto [record, bar] : made) {
+        if (!record->visible) m_pFrameWnd->ShowControlBar(bar, FALSE, FALSE);
+        if (!record->docked) m_pFrameWnd->FloatControlBar(bar, CPoint(100, 100));
+    }
+}
+
+void SECToolBarManager::AttachToolBars() {
+    const std::vector<SECCustomToolBar*> bars = GetToolBars();
+    if (bars.empty()) {
+        CreateDefaultToolBars();
+        return;
+    }
+    for (SECCustomToolBar* bar : bars) {
+        attach(bar);
+        bar->Invalidate();
+    }
+}
+
+// ---- switches ------------------------------------------------------------------
+
+void SECToolBarManager::EnableCoolLook(BOOL enable, DWORD ex_style_bits) {
+    cool_bits_ = ex_style_bits;
+    if (!enable == !cool_) return;
+    cool_ = enable;
+    for (SECCustomToolBar* bar : GetToolBars()) {
+        bar->ModifyExBarStyle(enable ? 0 : ex_style_bits, enable ? ex_style_bits : 0, FALSE);
+        if ((ex_style_bits & CBRS_EX_FLATBORDERS) && bar->m_hWnd) bar->Invalidate(TRUE);
+    }
+    if (m_pFrameWnd) m_pFrameWnd->DelayRecalcLayout();
+}
+
+void SECToolBarManager::EnableToolTips(BOOL enable) {
+    if (!enable == !tooltips_) return;
+    tooltips_ = enable;
+    for (SECCustomToolBar* bar : GetToolBars())
+        bar->SetBarStyle(enable ? bar->GetBarStyle() | CBRS_TOOLTIPS : bar->GetBarStyle() & ~CBRS_TOOLTIPS);
+}
+
+void SECToolBarManager::EnableFlyBy(BOOL enable) {
+    if (!enable == !flyby_) return;
+    flyby_ = enable;
+    for (SECCustomToolBar* bar : GetToolBars())
+        bar->SetBarStyle(enable ? bar->GetBarStyle() | CBRS_FLYBY : bar->GetBarStyle() & ~CBRS_FLYBY);
+}
+
+void SECToolBarManager::EnableLargeBtns(BOOL enable) {
+    if (!enable == !large_) return;
+    large_ = enable;
+    ApplyLargeButtons();
+}
+
+void SECToolBarManager::ApplyLargeButtons() {
+    bmp_mgr_->SetSmallImages(!large_);
+    const std::vector<SECCustomToolBar*> bars = GetToolBars();
+    for (SECCustomToolBar* bar : bars) {
+        ApplyImageSize(bar);
+        if (bar->IsFloating()) {
+            if (CFrameWnd* floating = bar->GetParentFrame()) floating->RecalcLayout();
+        }
+        if (bar->m_hWnd) bar->Invalidate();
+    }
+    if (!bars.empty() && m_pFrameWnd) m_pFrameWnd->DelayRecalcLayout();
+}
+
+BOOL SECToolBarManager::LoadToolBarResource(UINT id, UINT large_id) {
+    return bmp_mgr_->LoadToolBar(id, large_id, TRUE) > 0;
+}
+
+void SECToolBarManager::SetMenuInfo(int count, const UINT* menu_ids) {
+    menu_descriptors_ = sec_build_menu_descriptors(std::vector<UINT>(menu_ids, menu_ids + std::max(count, 0)));
+    menu_buttons_.clear();
+    for (const SECBtnDescriptor& d : menu_descriptors_) menu_buttons_.push_back(d.id);
+}
+
+// ---- customise mode ------------------------------------------------------------
+
+void SECToolBarManager::SetCustomizeMode(BOOL on) {
+    if (!on == !customize_) return;
+    customize_ = on;
+    for (SECCustomToolBar* bar : GetToolBars()) bar->SetCustomizeMode(on);
+}
+
+void SECToolBarManager::LockFrame() {
+    if (locked_ || !m_pFrameWnd || !m_pFrameWnd->m_hWnd) return;
+    locked_ = TRUE;
+    ::EnableWindow(m_pFrameWnd->m_hWnd, TRUE);
+    for (HWND child = ::GetWindow(m_pFrameWnd->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(child);
+        if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CDockBar))) continue;
+        if (!::IsWindowEnabled(child)) continue;
+        ::EnableWindow(child, FALSE);
+        disabled_by_lock_.push_back(child);
+    }
+}
+
+void SECToolBarManager::UnlockFrame() {
+    if (!locked_) return;
+    locked_ = FALSE;
+    if (m_pFrameWnd && m_pFrameWnd->m_hWnd) ::EnableWindow(m_pFrameWnd->m_hWnd, FALSE);
+    for (HWND child : disabled_by_lock_)
+        if (::IsWindow(child)) ::EnableWindow(child, TRUE);
+    disabled_by_lock_.clear();
+}
+
+void SECToolBarManager::AddListener(CWnd* wnd) {
+    if (wnd && wnd->m_hWnd && std::find(listeners_.begin(), listeners_.end(), wnd->m_hWnd) == listeners_.end())
+        listeners_.push_back(wnd->m_hWnd);
+}
+
+void SECToolBarManager::RemoveListener(CWnd* wnd) {
+    if (wnd) std::erase(listeners_, wnd->m_hWnd);
+}
+
+void SECToolBarManager::NotifyListeners(UINT bar_id, UINT code) {
+    const std::vector<HWND> listeners = listeners_;
+    for (HWND listener : listeners)
+        if (::IsWindow(listener)) ::SendMessage(listener, sec_bar_notify_message(), bar_id, code);
+}
+
+void SECToolBarManager::SetButtonStyle(UINT id, UINT set, UINT clear) {
+    for (SECCustomToolBar* bar : GetToolBars()) bar->SetStyleForID(id, set, clear, FALSE);
+}
+
+// ---- state ---------------------------------------------------------------------
+
+void SECToolBarManager::apply_switches(BOOL tooltips, BOOL cool, BOOL large) {
+    EnableToolTips(tooltips);
+    EnableCoolLook(cool, cool_bits_);
+    large_ = large;
+    ApplyLargeButtons();
+}
+
+void SECToolBarManager::LoadState(const char* profile_name) {
+    CWinApp* app = AfxGetApp();
+    if (!app || !profile_name) return;
+    CString section;
+    section.Format("%s-ToolBarManager", profile_name);
+    const BOOL tooltips = app->GetProfileInt(section, "ToolTips", tooltips_) != 0;
+    const BOOL cool = app->GetProfileInt(section, "CoolLook", cool_) != 0;
+    const BOOL large = app->GetProfileInt(section, "LargeButtons", large_) != 0;
+    apply_switches(tooltips, cool, large);
+}
+
+void SECToolBarManager::SaveState(const char* profile_name) {
+    CWinApp* app = AfxGetApp();
+    if (!app || !profile_name) return;
+    CString section;
+    section.Format("%s-ToolBarManager", profile_name);
+    app->WriteProfileInt(section, "ToolTips", tooltips_);
+    app->WriteProfileInt(section, "CoolLook", cool_);
+    app->WriteProfileInt(section, "LargeButtons", large_);
+}
+
+BOOL SECToolBarManager::LoadState(SECPersistentTreeNode* node) {
+    SECPersistentTreeNode* mine = SECControlBarManager::LoadState(node) ? node->FindChildNode("ToolBarMgr") : nullptr;
+    if (!mine) {
+        tooltips_ = TRUE, cool_ = TRUE, large_ = FALSE;
+        ApplyLargeButtons();
+        return FALSE;
+    }
+    BOOL tooltips = tooltips_, cool = cool_, large = large_;
+    mine->GetBoolValue("ToolTips", &tooltips, tooltips_);
+    mine->GetBoolValue("CoolLook", &cool, cool_);
+    mine->GetBoolValue("LargeButtons", &large, large_);
+    apply_switches(tooltips, cool, large);
+    return TRUE;
+}
+
+BOOL SECToolBarManager::SaveState(SECPersistentTreeNode* node, BOOL flag) {
+    if (!SECControlBarManager::SaveState(node, flag) || !node) return FALSE;
+    SECPersistentTreeNode* mine = node->FindChildNode("ToolBarMgr");
+    if (!mine) mine = node->AddChild("ToolBarMgr");
+    if (!mine) return FALSE;
+    mine->SetBoolValue("ToolTips", tooltips_);
+    mine->SetBoolValue("CoolLook", cool_);
+    mine->SetBoolValue("LargeButtons", large_);
+    return TRUE;
+}
