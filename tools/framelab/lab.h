@@ -15,6 +15,7 @@ enum : UINT {
     ID_LAB_NEW_SHEET = 0x8101,
     ID_LAB_BAR_OPTIONS = 0x8102,
     ID_LAB_SHOW_FIRST = 0x8110,  // one per bar, in the order of kBars
+    IDD_LAB_DIALOG_BAR = 0x8200,
 };
 
 // One of the IDE's docking windows: its title, first id, where it may dock and where it docks.

@@ -13,7 +13,7 @@ SECControlBar* as_sec(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(bar) : nullptr;
 }
 
-SECMDIFrameWnd* as_sec_frame(CFrameWnd* frame) {
+SECMDIFrameWnd* as_sec_mdi_frame(CFrameWnd* frame) {
     return frame && frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd)) ? static_cast<SECMDIFrameWnd*>(frame) : nullptr;
 }
 
@@ -279,7 +279,7 @@ void SECDockContext::dock_at(CDockBar* dock_bar, CPoint point) {
         dock_bar->ScreenToClient(&m_rectMRUDockPos);
     }
     SECDockBar* sec_dock = as_sec_dock(dock_bar);
-    SECMDIFrameWnd* frame = as_sec_frame(m_pDockSite);
+    SECDockSite* frame = sec_dock_site(m_pDockSite);
     if (sec_dock && frame && sec) {
         const SECDockPos position = sec_dock->DropPosition(m_pBar, point);
         const float pct = was_floating ? sec->m_fSavedPctWidth : sec->m_fPctWidth;
@@ -316,7 +316,7 @@ void SECDockContext::float_at(CPoint point, DWORD style) {
         static_cast<CFrameWnd*>(floating)->RecalcLayout();
         return;
     }
-    if (SECMDIFrameWnd* frame = as_sec_frame(m_pDockSite)) {
+    if (SECDockSite* frame = sec_dock_site(m_pDockSite)) {
         frame->FloatControlBarEx(m_pBar, point.x, point.y, style);
     } else {
         m_pDockSite->FloatControlBar(m_pBar, point, style);
@@ -433,7 +433,7 @@ void SECDockContext::ToggleDocking() {
 }
 
 void SECDockContext::ToggleMDIFloat() {
-    SECMDIFrameWnd* frame = as_sec_frame(m_pDockSite);
+    SECMDIFrameWnd* frame = as_sec_mdi_frame(m_pDockSite);
     SECControlBar* sec = as_sec(m_pBar);
     if (!frame || !sec) return;
     const DWORD style = m_dwMRUFloatStyle ? m_dwMRUFloatStyle : CBRS_ALIGN_TOP;

@@ -33,10 +33,8 @@ CDockBar* as_dock_bar(CControlBar* bar) {
 
 // The bar manager a toolkit frame keeps.
 SECControlBarManager* manager_of(CFrameWnd* frame) {
-    if (!frame) return nullptr;
-    if (frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd)))
-        return static_cast<SECMDIFrameWnd*>(frame)->GetControlBarManager();
-    return nullptr;
+    SECDockSite* site = sec_dock_site(frame);
+    return site ? site->GetControlBarManager() : nullptr;
 }
 
 // A dock bar outside the frame's own four: the body of a floating frame or of a bar-hosting MDI child.

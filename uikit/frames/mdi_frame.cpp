@@ -61,20 +61,13 @@ void SECMDIFrameWnd::EnableCaptionFilters(BOOL) {
 
 // ---- docking ----------------------------------------------------------------------------
 
-SECDockBar* SECMDIFrameWnd::CreateDockBar() {
-    CObject* made = m_pDockBarClass ? m_pDockBarClass->CreateObject() : nullptr;
-    if (made && made->IsKindOf(RUNTIME_CLASS(SECDockBar))) return static_cast<SECDockBar*>(made);
-    delete made;
-    return nullptr;
-}
+// ---- the docking both toolkit frames share -----------------------------------------------
 
-void SECMDIFrameWnd::EnableDocking(DWORD dock_style) {
-    if (!m_pMDIChildBarClass) m_pMDIChildBarClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
-    if (!m_pDockBarClass) m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+void sec_enable_docking(CFrameWnd* frame, DWORD dock_style, SECDockBar* (*make)(CFrameWnd*)) {
     for (const auto& row : kRows) {
-        if (!(row.style & dock_style & CBRS_ALIGN_ANY) || GetControlBar(row.id)) continue;
-        SECDockBar* dock_bar = CreateDockBar();
-        if (!dock_bar || !dock_bar->Create(this, row.style, row.id)) {
+        if (!(row.style & dock_style & CBRS_ALIGN_ANY) || frame->GetControlBar(row.id)) continue;
+        SECDockBar* dock_bar = make(frame);
+        if (!dock_bar || !dock_bar->Create(frame, row.style, row.id)) {
             delete dock_bar;
             AfxThrowResourceException();
         }
@@ -82,15 +75,15 @@ void SECMDIFrameWnd::EnableDocking(DWORD dock_style) {
     }
 }
 
-void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
-                                      const SECDockSize& size) {
+void sec_dock_control_bar_ex(CFrameWnd* frame, CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                             const SECDockSize& size) {
     if (!bar || !bar->m_hWnd) return;
     SECControlBar* sec = as_sec(bar);
     if (sec) sec->OnBarBeginDock();
-    CControlBar* target = dock_bar_id ? GetControlBar(dock_bar_id) : nullptr;
+    CControlBar* target = dock_bar_id ? frame->GetControlBar(dock_bar_id) : nullptr;
     if (!dock_bar_id) {
         for (const auto& row : kRows) {
-            if ((row.style & bar->m_dwStyle & CBRS_ALIGN_ANY) && (target = GetControlBar(row.id))) break;
+            if ((row.style & bar->m_dwStyle & CBRS_ALIGN_ANY) && (target = frame->GetControlBar(row.id))) break;
         }
     }
     if (!target || !target->IsKindOf(RUNTIME_CLASS(SECDockBar))) return;
@@ -106,23 +99,92 @@ void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, const SECDockPos& positi
     if (sec) sec->OnBarEndDock();
 }
 
+void sec_float_control_bar_ex(CFrameWnd* frame, CControlBar* bar, int x, int y, DWORD style) {
+    if (!bar || !bar->m_hWnd) return;
+    SECControlBar* sec = as_sec(bar);
+    if (sec) sec->OnBarBeginFloat();
+    frame->FloatControlBar(bar, CPoint(x, y), float_style(bar, style));
+    if (sec) sec->OnBarEndFloat();
+}
+
+CMiniDockFrameWnd* sec_create_floating_frame(CFrameWnd* frame, DWORD style) {
+    auto* floating = new SECMiniDockFrameWnd;
+    if (!floating->Create(frame, style)) return nullptr;  // deleted by its PostNcDestroy
+    return floating;
+}
+
+namespace {
+
+CFrameWnd* floating_frame_of(CControlBar* bar) {
+    if (!bar->IsFloating() || !bar->m_pDockBar) return nullptr;
+    CWnd* parent = bar->m_pDockBar->GetParent();
+    return parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr;
+}
+
+}  // namespace
+
+void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay) {
+    if (!bar || !bar->m_hWnd) return;
+    CFrameWnd* floating = floating_frame_of(bar);
+    CFrameWnd* docking_frame = floating ? floating : frame;
+    SECDockBar* dock_bar = sec_dock_bar_of(bar);
+    // Only a change of state touches the row: a bar shown again gets back its share.
+    const bool changes = bar->IsVisible() != show;
+    if (delay) {
+        bar->DelayShow(show);
+        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
+        docking_frame->DelayRecalcLayout();
+    } else {
+        bar->SetWindowPos(
+            nullptr, 0, 0, 0, 0,
+            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        bar->DelayShow(show);
+        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
+        if (!(floating && !show)) docking_frame->RecalcLayout(FALSE);
+    }
+    if (!floating) return;
+    // A floating frame shows while it holds a visible bar.
+    const int visible = bar->m_pDockBar ? (dock_bar ? dock_bar->GetDockedVisibleCount() : int(show)) : int(show);
+    if (visible == 0) {
+        floating->ShowWindow(SW_HIDE);
+    } else if (visible == 1 && show) {
+        if (delay) floating->RecalcLayout();
+        floating->ShowWindow(SW_SHOWNA);
+    } else if (!delay) {
+        floating->RecalcLayout();
+    }
+}
+
+// ---- docking ----------------------------------------------------------------------------
+
+SECDockBar* SECMDIFrameWnd::CreateDockBar() {
+    CObject* made = m_pDockBarClass ? m_pDockBarClass->CreateObject() : nullptr;
+    if (made && made->IsKindOf(RUNTIME_CLASS(SECDockBar))) return static_cast<SECDockBar*>(made);
+    delete made;
+    return nullptr;
+}
+
+void SECMDIFrameWnd::EnableDocking(DWORD dock_style) {
+    if (!m_pMDIChildBarClass) m_pMDIChildBarClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
+    if (!m_pDockBarClass) m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+    sec_enable_docking(this, dock_style,
+                       [](CFrameWnd* frame) { return static_cast<SECMDIFrameWnd*>(frame)->CreateDockBar(); });
+}
+
+void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                                      const SECDockSize& size) {
+    sec_dock_control_bar_ex(this, bar, position, dock_bar_id, size);
+}
+
 void SECMDIFrameWnd::DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int a, int b, float pct, int height) {
     DockControlBarEx(bar, SECDockPos{b, a, 0}, dock_bar_id, SECDockSize{pct, height, 0});
 }
 
 void SECMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) {
-    if (!bar || !bar->m_hWnd) return;
-    SECControlBar* sec = as_sec(bar);
-    if (sec) sec->OnBarBeginFloat();
-    FloatControlBar(bar, CPoint(x, y), float_style(bar, style));
-    if (sec) sec->OnBarEndFloat();
+    sec_float_control_bar_ex(this, bar, x, y, style);
 }
 
-CMiniDockFrameWnd* SECMDIFrameWnd::CreateFloatingFrame(DWORD style) {
-    auto* floating = new SECMiniDockFrameWnd;
-    if (!floating->Create(this, style)) return nullptr;  // deleted by its PostNcDestroy
-    return floating;
-}
+CMiniDockFrameWnd* SECMDIFrameWnd::CreateFloatingFrame(DWORD style) { return sec_create_floating_frame(this, style); }
 
 SECControlBarMDIChildWnd* SECMDIFrameWnd::CreateControlBarMDIChild() {
     CRuntimeClass* cls = m_pMDIChildBarClass ? m_pMDIChildBarClass : RUNTIME_CLASS(SECControlBarMDIChildWnd);
@@ -187,42 +249,8 @@ void SECMDIFrameWnd::SaveBarState(const char* profile_name) {
 
 // ---- show and hide ------------------------------------------------------------------------
 
-CFrameWnd* SECMDIFrameWnd::floating_frame_of(CControlBar* bar) const {
-    if (!bar->IsFloating() || !bar->m_pDockBar) return nullptr;
-    CWnd* parent = bar->m_pDockBar->GetParent();
-    return parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(parent) : nullptr;
-}
-
 void SECMDIFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) {
-    if (!bar || !bar->m_hWnd) return;
-    CFrameWnd* floating = floating_frame_of(bar);
-    CFrameWnd* docking_frame = floating ? floating : this;
-    SECDockBar* dock_bar = sec_dock_bar_of(bar);
-    // Only a change of state touches the row: a bar shown again gets back its share.
-    const bool changes = bar->IsVisible() != show;
-    if (delay) {
-        bar->DelayShow(show);
-        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
-        docking_frame->DelayRecalcLayout();
-    } else {
-        bar->SetWindowPos(
-            nullptr, 0, 0, 0, 0,
-            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        bar->DelayShow(show);
-        if (dock_bar && changes) dock_bar->OnBarShown(bar, show);
-        if (!(floating && !show)) docking_frame->RecalcLayout(FALSE);
-    }
-    if (!floating) return;
-    // A floating frame shows while it holds a visible bar.
-    const int visible = bar->m_pDockBar ? (dock_bar ? dock_bar->GetDockedVisibleCount() : int(show)) : int(show);
-    if (visible == 0) {
-        floating->ShowWindow(SW_HIDE);
-    } else if (visible == 1 && show) {
-        if (delay) floating->RecalcLayout();
-        floating->ShowWindow(SW_SHOWNA);
-    } else if (!delay) {
-        floating->RecalcLayout();
-    }
+    sec_show_control_bar(this, bar, show, delay);
 }
 
 void SECMDIFrameWnd::RecalcLayout(BOOL notify) {

@@ -13,7 +13,31 @@
 
 class SECControlBarMDIChildWnd;
 
-class SECMDIFrameWnd : public CMDIFrameWnd {
+// What the dock context, the dock state and the bars ask of a toolkit frame,
+// MDI or not: docking at a place with a share and a thickness, floating, and
+// the bar manager.
+class SECDockSite {
+public:
+    virtual ~SECDockSite() = default;
+    virtual void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                                  const SECDockSize& size) = 0;
+    virtual void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) = 0;
+    virtual SECControlBarManager* GetControlBarManager() const = 0;
+};
+
+// The toolkit frame behind a frame, or null.
+inline SECDockSite* sec_dock_site(CFrameWnd* frame) { return dynamic_cast<SECDockSite*>(frame); }
+
+// The docking both toolkit frames share.
+// Makes the dock bars of the sides in `dock_style` that the frame lacks, through `make`.
+void sec_enable_docking(CFrameWnd* frame, DWORD dock_style, SECDockBar* (*make)(CFrameWnd*));
+void sec_dock_control_bar_ex(CFrameWnd* frame, CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                             const SECDockSize& size);
+void sec_float_control_bar_ex(CFrameWnd* frame, CControlBar* bar, int x, int y, DWORD style);
+CMiniDockFrameWnd* sec_create_floating_frame(CFrameWnd* frame, DWORD style);
+void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay);
+
+class SECMDIFrameWnd : public CMDIFrameWnd, public SECDockSite {
     DECLARE_DYNCREATE(SECMDIFrameWnd)
 public:
     SECMDIFrameWnd();
@@ -21,11 +45,11 @@ public:
 
     void EnableDocking(DWORD dock_style);
     virtual SECDockBar* CreateDockBar();
-    virtual void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
-                                  const SECDockSize& size);
+    void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                          const SECDockSize& size) override;
     // The IDE's form: column `a`, row `b`, a relative width and a thickness in pixels.
     virtual void DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int a, int b, float pct, int height);
-    virtual void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style);
+    void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
     // Floats the bar as a child of the MDI area; negative x or y cascades it.
     void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style);
     virtual SECControlBarMDIChildWnd* CreateControlBarMDIChild();
@@ -40,7 +64,7 @@ public:
     void SaveBarState(const char* profile_name);
     // The bar manager that makes the bars a saved layout names and keeps their extra state.
     void SetControlBarManager(SECControlBarManager* manager) { m_pControlBarManager = manager; }
-    SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
+    SECControlBarManager* GetControlBarManager() const override { return m_pControlBarManager; }
     void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
     BOOL HasMenuBar() const { return FALSE; }
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
@@ -67,5 +91,4 @@ private:
     CRect m_rectLastClient;
     std::unique_ptr<SECMsgFilter> root_filter_;
     SECMsgFilter::DescriptorTable filter_table_;
-    CFrameWnd* floating_frame_of(CControlBar* bar) const;
 };

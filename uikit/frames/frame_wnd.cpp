@@ -1,0 +1,184 @@
+#include "uikit/frames/frame_wnd.h"
+
+#include <algorithm>
+
+#include "uikit/frames/dock_state.h"
+
+IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
+ON_WM_NCPAINT()
+ON_WM_NCACTIVATE()
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr int kMaxGradientBands = 60;
+constexpr int kTextIndent = 3;
+constexpr UINT kCaptionText = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+
+}  // namespace
+
+COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
+    if (bands <= 1) return from;
+    const auto channel = [&](int shift) {
+        const int a = int((from >> shift) & 0xFF), b = int((to >> shift) & 0xFF);
+        const int step = ((b - a) << 8) / (bands - 1);  // 8.8 fixed point
+        return DWORD(std::clamp(((a << 8) + step * index) >> 8, 0, 255)) << shift;
+    };
+    return COLORREF(channel(0) | channel(8) | channel(16));
+}
+
+// ---- docking ------------------------------------------------------------------------------
+
+void SECFrameWnd::EnableDocking(DWORD dock_style) {
+    sec_enable_docking(this, dock_style,
+                       [](CFrameWnd* frame) { return static_cast<SECFrameWnd*>(frame)->CreateDockBar(); });
+}
+
+void SECFrameWnd::DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                                   const SECDockSize& size) {
+    sec_dock_control_bar_ex(this, bar, position, dock_bar_id, size);
+}
+
+void SECFrameWnd::DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int column, int row, float pct, int length) {
+    DockControlBarEx(bar, SECDockPos{row, column, 0}, dock_bar_id, SECDockSize{pct, length, 0});
+}
+
+void SECFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) {
+    sec_float_control_bar_ex(this, bar, x, y, style);
+}
+
+CMiniDockFrameWnd* SECFrameWnd::CreateFloatingFrame(DWORD style) { return sec_create_floating_frame(this, style); }
+
+void SECFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) {
+    sec_show_control_bar(this, bar, show, delay);
+}
+
+os::Status SECFrameWnd::LoadBarState(const char* profile_name) {
+    return sec_load_bar_state(this, m_pManager, profile_name);
+}
+
+void SECFrameWnd::SaveBarState(const char* profile_name) { sec_save_bar_state(this, m_pManager, profile_name); }
+
+// ---- the caption ----------------------------------------------------------------------------
+
+void SECFrameWnd::SetCustomCaption(BOOL on) {
+    m_bCustomCaption = on;
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void SECFrameWnd::GetCaptionRect(CRect& rect) const {
+    rect.SetRectEmpty();
+    const DWORD style = GetStyle();
+    if ((style & WS_CAPTION) != WS_CAPTION) return;
+    const int cx = ::GetSystemMetrics(SM_CXFRAME);
+    const int cy = ::GetSystemMetrics(SM_CYFRAME) - ((style & WS_THICKFRAME) ? 0 : 1);
+    CRect window;
+    GetWindowRect(&window);
+    const int height = ::GetSystemMetrics(SM_CYCAPTION) - ::GetSystemMetrics(SM_CYBORDER);
+    // The system draws the close button at the right; the caption stops short of it.
+    const int buttons = (style & WS_SYSMENU) ? ::GetSystemMetrics(SM_CYCAPTION) - 5 + 4 : 0;
+    rect = CRect(cx, cy, std::max<int>(cx, window.Width() - cx - buttons), cy + height - 1);
+}
+
+void SECFrameWnd::make_caption_fonts() {
+    if (m_fontCaption.m_hObject) return;
+    LOGFONT font{};
+    ::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    m_fontCaption.CreateFontIndirect(&font);
+    font.lfWeight = FW_BOLD;
+    m_fontCaptionBold.CreateFontIndirect(&font);
+}
+
+void SECFrameWnd::PaintCaption() {
+    GetCaptionRect(m_rectCaption);
+    const CRect caption = m_rectCaption;
+    if (caption.IsRectEmpty() || !m_bCustomCaption) return;
+    make_caption_fonts();
+    CWindowDC window_dc(this);
+    CDC dc;
+    CBitmap picture;
+    // Without a memory picture the system's caption stays.
+    if (!dc.CreateCompatibleDC(&window_dc) ||
+        !picture.CreateCompatibleBitmap(window_dc.GetSafeHdc(), caption.Width(), caption.Height()))
+        return;
+    CBitmap* old_bitmap = dc.SelectObject(&picture);
+    const CRect area(0, 0, caption.Width(), caption.Height());
+    // The background: a gradient from black when active, the inactive colour otherwise.
+    if (m_bActive) {
+        const int bands = std::min(kMaxGradientBands, std::max(area.Width(), 1));
+        const int band_width = std::max(area.Width() / bands, 1);
+        for (int i = 0; i < bands; ++i) {
+            const int left = i * band_width, right = i + 1 == bands ? area.right : left + band_width;
+            dc.FillSolidRect(left, 0, right - left, area.Height() + 1,
+                             sec_gradient_band(RGB(0, 0, 0), ::GetSysColor(COLOR_ACTIVECAPTION), i, bands));
+        }
+    } else {
+        dc.FillSolidRect(&area, ::GetSysColor(COLOR_INACTIVECAPTION));
+    }
+    CRect text_area = area;
+    if (GetStyle() & WS_SYSMENU) {
+        const CRect icon_area(0, 0, area.Height(), area.Height());
+        dc.FillSolidRect(&icon_area, m_bActive ? RGB(0, 0, 0) : ::GetSysColor(COLOR_INACTIVECAPTION));
+        if (HICON icon = AfxGetApp() ? AfxGetApp()->LoadIcon(m_nIDHelp) : nullptr) {
+            CRect inner = icon_area;
+            inner.DeflateRect(2, 1, 0, 1);
+            ::DrawIconEx(dc.GetSafeHdc(), inner.left, inner.top, icon, inner.Width(), inner.Height(), 0, nullptr,
+                         DI_NORMAL);
+        }
+        text_area.left = icon_area.right;
+    }
+    // The application's part of the title (up to its first '-') in bold, the document's after it.
+    const CString title = GetWindowText();
+    const int dash = title.Find('-');
+    const CString app_part = dash < 0 ? title : title.Left(dash);
+    const CString doc_part = dash < 0 ? CString() : title.Mid(dash);
+    dc.SetBkMode(TRANSPARENT);
+    CFont* old_font = dc.SelectObject(&m_fontCaptionBold);
+    const int app_width = dc.GetTextExtent(app_part).cx;
+    dc.SelectObject(&m_fontCaption);
+    const int doc_width = dc.GetTextExtent(doc_part).cx;
+    int start = text_area.left + kTextIndent;
+    const int free = text_area.right - start - app_width - doc_width;
+    if (m_nCaptionAlign == kCaptionCentre) {
+        start += std::max(free / 2, 0);
+    } else if (m_nCaptionAlign != kCaptionLeft) {
+        start += std::max(free, 0);
+    }
+    CRect app_rect(start, text_area.top, text_area.right, text_area.bottom);
+    dc.SetTextColor(RGB(255, 255, 255));
+    dc.SelectObject(&m_fontCaptionBold);
+    dc.DrawText(app_part, &app_rect, kCaptionText);
+    if (!doc_part.IsEmpty()) {
+        CRect doc_rect(std::min<int>(start + app_width, text_area.right), text_area.top, text_area.right,
+                       text_area.bottom);
+        dc.SelectObject(&m_fontCaption);
+        if (!m_bActive) dc.SetTextColor(::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+        dc.DrawText(doc_part, &doc_rect, kCaptionText);
+    }
+    dc.SelectObject(old_font);
+    window_dc.BitBlt(caption.left, caption.top, caption.Width(), caption.Height(), &dc, 0, 0, SRCCOPY);
+    dc.SelectObject(old_bitmap);
+}
+
+void SECFrameWnd::OnNcPaint() {
+    Default();
+    PaintCaption();
+}
+
+BOOL SECFrameWnd::OnNcActivate(BOOL active) {
+    // Disabled (behind a modal dialog) the caption shows inactive.
+    m_bActive = active && IsWindowEnabled();
+    const BOOL result = BOOL(Default());
+    PaintCaption();
+    return result;
+}
+
+LRESULT SECFrameWnd::OnSetText(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    PaintCaption();
+    return result;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// SECFrameWnd: the toolkit's single-document frame. It docks, floats, shows
+// and hides bars as the MDI frame does (the dock context and the dock state
+// treat both alike through SECDockSite), keeps its layout in the profile, and
+// can paint its own caption: a gradient from black to the active caption
+// colour with the application's part of the title in bold.
+#include "platform/afx/afx.h"
+#include "platform/os/result.h"
+#include "uikit/frames/mdi_frame.h"
+
+class SECFrameWnd : public CFrameWnd, public SECDockSite {
+    DECLARE_DYNCREATE(SECFrameWnd)
+public:
+    // ---- docking ----
+    virtual SECDockBar* CreateDockBar() { return new SECDockBar(FALSE, FALSE); }
+    void EnableDocking(DWORD dock_style);
+    void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
+                          const SECDockSize& size) override;
+    // Column, row, a relative size and a thickness in pixels.
+    virtual void DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int column, int row, float pct, int length);
+    void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD style) override;
+    void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;
+
+    // ---- the saved layout ----
+    os::Status LoadBarState(const char* profile_name);
+    void SaveBarState(const char* profile_name);
+    void SetControlBarManager(SECControlBarManager* manager) { m_pManager = manager; }
+    SECControlBarManager* GetControlBarManager() const override { return m_pManager; }
+
+    // ---- the caption ----
+    // Caption alignment of the title: 0 left, 1 centred, anything else right.
+    enum : int { kCaptionLeft = 0, kCaptionCentre = 1, kCaptionRight = 2 };
+    // The caption rectangle in window coordinates, short of the caption buttons.
+    virtual void GetCaptionRect(CRect& rect) const;
+    // Paints the caption when the frame paints its own.
+    virtual void PaintCaption();
+    void SetCustomCaption(BOOL on);
+
+    CRect m_rectCaption;
+    int m_nCaptionAlign = kCaptionLeft;
+    BOOL m_bCustomCaption = FALSE;
+    BOOL m_bActive = FALSE;
+    SECControlBarManager* m_pManager = nullptr;
+
+    afx_msg void OnNcPaint();
+    afx_msg BOOL OnNcActivate(BOOL active);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CFont m_fontCaptionBold, m_fontCaption;
+    void make_caption_fonts();
+};
+
+// The colour of band `index` of `bands` from `from` to `to`, in 8.8 fixed point per channel.
+COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands);
