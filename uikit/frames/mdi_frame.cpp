@@ -6,6 +6,7 @@
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/sys_colors.h"
+#include "uikit/frames/toolbar_manager.h"
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
@@ -277,8 +278,27 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
+BOOL SECMDIFrameWnd::offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (!bmp_menus_) return FALSE;
+    // The menus draw from the toolbars' pictures when the frame has a toolbar manager.
+    if (message == WM_INITMENUPOPUP)
+        if (auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager))
+            bmp_menus_->SetBmpMgr(toolbars->GetBmpMgr());
+    return bmp_menus_->OfferMessage(message, wParam, lParam, result);
+}
+
+BOOL SECMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
+    if (bmp_menus_ && bmp_menus_->OnCmdMsg(id, code, extra, info)) return TRUE;
+    return CMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+}
+
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (offer_to_plug_in(message, wParam, lParam, result)) return result;
+    if (message == WM_CREATE && m_bBmpMenus && !bmp_menus_) {
+        bmp_menus_ = std::make_unique<SECBmpMenuPlugIn>(m_bBmpMenusSecond);
+        bmp_menus_->PlugInTo(this);
+    }
     if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
                                              [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
         return result;

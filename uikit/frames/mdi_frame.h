@@ -8,6 +8,7 @@
 
 #include "platform/afx/afx.h"
 #include "platform/os/result.h"
+#include "uikit/frames/bmp_menu_plugin.h"
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/msg_filter.h"
 
@@ -65,13 +66,18 @@ public:
     // The bar manager that makes the bars a saved layout names and keeps their extra state.
     void SetControlBarManager(SECControlBarManager* manager) { m_pControlBarManager = manager; }
     SECControlBarManager* GetControlBarManager() const override { return m_pControlBarManager; }
+    // Bitmap menus, switched on before the frame is created; `second` puts a
+    // dot in place of the check mark of radio items.
     void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
+    // The plug-in that draws the frame's menus with command pictures (null without bitmap menus).
+    SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return bmp_menus_.get(); }
     BOOL HasMenuBar() const { return FALSE; }
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
     // The client area left over by the bars at the last layout.
     const CRect& GetLastClientRect() const { return m_rectLastClient; }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -90,5 +96,7 @@ protected:
 private:
     CRect m_rectLastClient;
     std::unique_ptr<SECMsgFilter> root_filter_;
+    std::unique_ptr<SECBmpMenuPlugIn> bmp_menus_;
+    BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     SECMsgFilter::DescriptorTable filter_table_;
 };

@@ -48,9 +48,7 @@ SECBtnDrawData::~SECBtnDrawData() {
         if (dc) ::DeleteDC(dc);
 }
 
-void SECBtnDrawData::RebuildDitherBrush() {
-    if (m_hbrDither) ::DeleteObject(m_hbrDither);
-    m_hbrDither = nullptr;
+HBRUSH sec_create_dither_brush() {
     // An 8 by 8 checkerboard of face and highlight.
     struct {
         BITMAPINFOHEADER header;
@@ -69,9 +67,15 @@ void SECBtnDrawData::RebuildDitherBrush() {
     }
     for (int row = 0; row < 8; ++row) dib.rows[row] = row % 2 ? 0x55 : 0xAA;
     HBITMAP pattern = ::CreateDIBitmapFromPacked(&dib, sizeof dib);
-    if (!pattern) return;
-    m_hbrDither = ::CreatePatternBrush(pattern);
+    if (!pattern) return nullptr;
+    HBRUSH brush = ::CreatePatternBrush(pattern);
     ::DeleteObject(pattern);
+    return brush;
+}
+
+void SECBtnDrawData::RebuildDitherBrush() {
+    if (m_hbrDither) ::DeleteObject(m_hbrDither);
+    m_hbrDither = sec_create_dither_brush();
 }
 
 BOOL SECBtnDrawData::BeginPass(HDC screen, int width, int height) {

@@ -46,6 +46,9 @@ struct SECButtonClass {
     SECStdBtn* (*create)();
 };
 
+// The brush that dithers checked images: face and highlight in a checkerboard.
+HBRUSH sec_create_dither_brush();
+
 // The off-screen drawing context of a toolbar paint: the image, mask and
 // composition memory contexts and the dither brush of checked buttons.
 class SECBtnDrawData {

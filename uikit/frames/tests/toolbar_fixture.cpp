@@ -63,7 +63,7 @@ void ToolBarTest::SetUp() {
 }
 
 void ToolBarTest::TearDown() {
-    if (frame->m_hWnd) frame->DestroyWindow();
+    if (frame && frame->m_hWnd) frame->DestroyWindow();
     delete manager;
     pump();
     AfxDeleteTempMaps();
