@@ -1,5 +1,6 @@
 // framelab: a docking frame with the IDE's six docking windows.
 //   framelab [--scenario <name>] [--drag x1,y1,x2,y2]... [--click x,y]... [--dump] [--screenshot <file.png>]
+//            [--layout-file <file>]
 // Scenarios: ide (all six windows docked), ide-start (only the workspace and
 // the output shown), sheets (ide with two worksheets), workbook (ide-start
 // with three worksheets as tabs), floating (ide with the memory window floating and
@@ -7,6 +8,9 @@
 // the frame's client coordinates and need the headless display. --dump prints
 // the layout as text; --screenshot saves a picture of the frame. Without either
 // the frame stays up for a person to dock and resize the windows by hand.
+// --layout-file keeps the layout text in the file while the frame is up (the
+// frame's client origin on the screen first, then the dump), rewritten
+// whenever it changes, so that a script driving the mouse can follow it.
 // The display comes from KIT_DISPLAY (headless or sdl). Exit codes: 0 done,
 // 1 the display, the frame or the screenshot failed, 2 a bad command line.
 #include <cstdio>
@@ -41,7 +45,7 @@ int usage() {
     std::fprintf(
         stderr,
         "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating] [--drag x1,y1,x2,y2]... [--click x,y]... "
-        "[--dump] [--screenshot <file.png>]\n");
+        "[--dump] [--screenshot <file.png>] [--layout-file <file>]\n");
     return 2;
 }
 
@@ -65,6 +69,25 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         exit_code = 1;
     }
     PostMessage(hwnd, WM_CLOSE, 0, 0);
+}
+
+std::string layout_path;
+std::string layout_written;
+
+// The layout text with the client origin, written whole (temporary file and rename) when it changed.
+void write_layout(HWND hwnd, UINT, UINT_PTR, DWORD) {
+    auto* frame = static_cast<framelab::LabFrame*>(CWnd::FromHandlePermanent(hwnd));
+    if (!frame) return;
+    CPoint origin(0, 0);
+    frame->ClientToScreen(&origin);
+    const std::string text =
+        "origin " + std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n" + framelab::dump_layout(*frame);
+    if (text == layout_written) return;
+    const std::string temporary = layout_path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "w");
+    const bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file && std::fclose(file) != 0) return;
+    if (written && std::rename(temporary.c_str(), layout_path.c_str()) == 0) layout_written = text;
 }
 
 // Handles what is queued, then the idle work (delayed layouts) as the loop would.
@@ -105,6 +128,8 @@ int main(int argc, char** argv) {
             POINT point[1];
             if (!parse_points(argv[++i], 2, point)) return usage();
             actions.push_back(Action{false, point[0], point[0]});
+        } else if (arg == "--layout-file" && has_value) {
+            layout_path = argv[++i];
         } else if (arg == "--dump") {
             dump = true;
         } else {
@@ -148,6 +173,10 @@ int main(int argc, char** argv) {
         settle(app);
     }
     if (dump) std::fputs(framelab::dump_layout(*app.frame()).c_str(), stdout);
+    if (!layout_path.empty()) {
+        write_layout(frame, 0, 0, 0);
+        ::SetTimer(frame, 2, 100, &write_layout);
+    }
     if (screenshot_path.empty()) {
         if (dump || !actions.empty()) {
             app.frame()->DestroyWindow();

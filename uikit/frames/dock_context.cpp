@@ -481,6 +481,16 @@ CControlBar* SECMiniDockFrameWnd::GetSingleBar() const {
     return nullptr;
 }
 
+void SECMiniDockFrameWnd::RecalcLayout(BOOL notify) {
+    if (m_bInRecalcLayout) return;
+    m_bInRecalcLayout = TRUE;
+    CMiniDockFrameWnd::RecalcLayout(notify);
+    m_bInRecalcLayout = FALSE;
+    const CControlBar* bar = GetSingleBar();
+    const CString title = bar ? bar->GetWindowText() : CString();
+    if (GetWindowText() != title) SetWindowText(title);
+}
+
 void SECMiniDockFrameWnd::OnNcLButtonDown(UINT hit, CPoint point) {
     CControlBar* bar = GetSingleBar();
     CDockContext* context = bar ? bar->m_pDockContext : nullptr;

@@ -76,6 +76,8 @@ class SECMiniDockFrameWnd : public CMiniDockFrameWnd {
 public:
     // The one bar it holds, or null.
     CControlBar* GetSingleBar() const;
+    // Sizes the frame around its bars; its caption shows the title of the bar it holds.
+    void RecalcLayout(BOOL notify = TRUE) override;
     afx_msg void OnNcLButtonDown(UINT hit, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT hit, CPoint point);
 

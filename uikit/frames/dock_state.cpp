@@ -500,9 +500,12 @@ os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
     }
     apply_bar_styles(frame);
     for (CFrameWnd* host : old_floating) {
-        auto* floating =
-            host->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)) ? static_cast<CMiniDockFrameWnd*>(host) : nullptr;
-        if (floating && floating->m_wndDockBar.GetDockedCount() == 0) floating->DestroyWindow();
+        CDockBar* body = host->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))
+                             ? &static_cast<CMiniDockFrameWnd*>(host)->m_wndDockBar
+                         : host->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd))
+                             ? &static_cast<SECControlBarMDIChildWnd*>(host)->m_wndDockBar
+                             : nullptr;
+        if (body && body->GetDockedCount() == 0) host->DestroyWindow();
     }
     frame->RecalcLayout(TRUE);
     if (frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd))) restore_mdi_placements();

@@ -61,10 +61,6 @@ void SECWorkbookClient::CalcWindowRect(RECT* rect) const {
 
 // ---- the sheets ---------------------------------------------------------------------------
 
-SECWorksheet::~SECWorksheet() {
-    if (m_hIcon) ::DestroyIcon(m_hIcon);
-}
-
 SECWorkbook* SECWorksheet::GetWorkbook() const {
     CMDIFrameWnd* frame = GetMDIFrame();
     return frame && frame->IsKindOf(RUNTIME_CLASS(SECWorkbook)) ? static_cast<SECWorkbook*>(frame) : nullptr;
@@ -231,7 +227,6 @@ BOOL SECWorkbook::TabLabelFits(SECWorksheet* sheet) {
 HICON SECWorkbook::GetSheetIcon(SECWorksheet* sheet) const { return m_bShowIcons ? sheet->m_hIcon : nullptr; }
 
 void SECWorkbook::SetSheetIcon(SECWorksheet* sheet, HICON icon, BOOL redraw) {
-    if (sheet->m_hIcon && sheet->m_hIcon != icon) ::DestroyIcon(sheet->m_hIcon);
     sheet->m_hIcon = icon;
     if (redraw && m_bWorkbookMode) InvalidateTab(sheet, FALSE);
 }

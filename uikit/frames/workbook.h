@@ -37,14 +37,13 @@ public:
 class SECWorksheet : public SECMDIChildWnd {
     DECLARE_DYNCREATE(SECWorksheet)
 public:
-    ~SECWorksheet() override;
     BOOL LoadFrame(UINT resource_id, DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
     void OnUpdateFrameTitle(BOOL add_to_title) override;
     // The workbook the sheet belongs to, or null.
     SECWorkbook* GetWorkbook() const;
 
-    HICON m_hIcon = nullptr;
+    HICON m_hIcon = nullptr;  // shown on its tab; the sheet does not own it
     int m_nTabIndex = 0;
     BOOL m_bPressed = FALSE;  // set while its tab is being clicked
 

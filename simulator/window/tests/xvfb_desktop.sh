@@ -9,16 +9,10 @@
 talvask="$1"
 bin="$2"
 shots="$3"
-. "$(dirname "$0")/../../../testing/skip.sh"
-for tool in xvfb-run xwininfo xdotool import; do
-  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup installs it)"
-done
-if [ -z "${KIT_ON_XVFB:-}" ]; then
-  xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
-  KIT_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+testing="$(dirname "$0")/../../../testing"
+xvfb_tools="xwininfo xdotool import"
+. "$testing/xvfb-session.sh"
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 work="$(mktemp -d)"
 trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 for name in QV4700.BIN QV4700.PID dl.ini qv4700.cfs; do
@@ -43,16 +37,6 @@ geometry() {
 }
 # popups: how many mapped windows besides the simulator's own.
 popups() { xwininfo -root -children | grep -c '"Talvask"' | awk -v main=1 '{print $1 - main}'; }
-# wait_for <what failed> <command...>: polls the command for up to ten seconds.
-wait_for() {
-  what="$1"
-  shift
-  for _ in $(seq 100); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
 menu_open() { [ "$(popups)" -ge 1 ] && xdotool getwindowfocus >/dev/null 2>&1; }
 menu_closed() { [ "$(popups)" = 0 ]; }
 simulator() { xwininfo -root -children | awk '/"VYRSim"/ {print $1; exit}'; }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/gdi/png_writer.h"
+#include "testing/golden.h"
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/dock_state.h"
 
@@ -92,6 +94,63 @@ TEST_F(DockStateTest, TheLayoutComesBackIntoANewFrameThroughEachForm) {
         EXPECT_NEAR(bar(2).m_fSavedPctWidth, 0.25f, 1e-5) << form.form;
         new_frame(nullptr);
     }
+}
+
+TEST_F(DockStateTest, TheRestoredLayoutAndItsFloatingBarLookAsReviewed) {
+    build_saved_layout();
+    frame->SaveBarState(kLayout);
+    new_frame();
+    ASSERT_TRUE(frame->LoadBarState(kLayout));
+    idle();
+    paint();
+    CWnd* floating = bar(2).GetParentFrame();
+    ASSERT_NE(floating, frame);
+    floating->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    EXPECT_STREQ(floating->GetWindowText(), "Memory Window");
+    const struct {
+        CWnd* window;
+        const char* golden;
+    } kPictures[] = {{frame, "tools/framelab/tests/golden/restored.png"},
+                     {floating, "tools/framelab/tests/golden/floating.png"}};
+    for (const auto& picture : kPictures) {
+        const gdi::Surface shot = display.snapshot(picture.window->m_hWnd);
+        ASSERT_FALSE(shot.empty()) << picture.golden;
+        const auto png = gdi::encode_png(shot);
+        EXPECT_TRUE(testing_kit::matches_golden(picture.golden, std::string(png.begin(), png.end())));
+    }
+}
+
+TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacement) {
+    build();
+    frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
+    idle();
+    ASSERT_TRUE(bar(4).IsMDIChild());
+    CWnd* host = bar(4).m_pDockBar->GetParent();
+    host->SetWindowPos(nullptr, 40, 25, 260, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+    idle();
+    WINDOWPLACEMENT saved{};
+    saved.length = sizeof saved;
+    ::GetWindowPlacement(host->m_hWnd, &saved);
+    frame->SaveBarState(kLayout);
+    new_frame();
+    const os::Status loaded = frame->LoadBarState(kLayout);
+    ASSERT_TRUE(loaded) << loaded.error().text;
+    idle();
+    ASSERT_TRUE(bar(4).IsMDIChild());
+    CWnd* restored = bar(4).m_pDockBar->GetParent();
+    ASSERT_TRUE(restored->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd)));
+    EXPECT_TRUE(restored->IsWindowVisible());
+    WINDOWPLACEMENT now{};
+    now.length = sizeof now;
+    ::GetWindowPlacement(restored->m_hWnd, &now);
+    EXPECT_EQ(CRect(now.rcNormalPosition), CRect(saved.rcNormalPosition));
+    // Restoring again into the same frame leaves no empty host behind.
+    ASSERT_TRUE(frame->LoadBarState(kLayout));
+    idle();
+    int hosts = 0;
+    for (CWnd* child = CWnd::FromHandle(::GetTopWindow(frame->m_hWndMDIClient)); child; child = child->GetNextWindow())
+        hosts += child->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd)) ? 1 : 0;
+    EXPECT_EQ(hosts, 1);
 }
 
 TEST_F(DockStateTest, TheProfileHoldsTheIdesKeys) {

@@ -1,0 +1,26 @@
+# Sourced by the tests that drive a program on a bare X server (Xvfb) as a
+# person would, after they set `testing` (this folder) and `xvfb_tools` (the
+# X tools they use). The test then runs under xvfb-run (the script is started
+# again there, with its arguments) or is skipped saying what is missing. The
+# test defines fail <reason>; wait_for <what failed> <command...> polls the
+# command for up to ten seconds and calls fail when it never succeeds.
+. "$testing/skip.sh"
+for tool in xvfb-run $xvfb_tools; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup installs it)"
+done
+if [ -z "${KIT_ON_XVFB:-}" ]; then
+  xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
+  KIT_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+# The X and D-Bus client libraries under SDL keep memory until exit; that is not ours to report.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+wait_for() {
+  what="$1"
+  shift
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}

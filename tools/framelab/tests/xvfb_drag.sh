@@ -1,0 +1,69 @@
+#!/bin/sh
+# The frame lab on a bare X server (Xvfb) with the SDL display, driven by the
+# mouse as a person would: the memory window dragged off the frame floats in
+# a frame of its own, and dragged back onto the bottom row it docks there
+# again. The lab keeps its layout text in a file that this script follows.
+# Screenshots of each step are kept in <screenshot folder> for CI.
+# Usage: xvfb_drag.sh <framelab> <screenshot folder>
+framelab="$1"
+shots="$2"
+testing="$(dirname "$0")/../../../testing"
+xvfb_tools="xdotool import"
+. "$testing/xvfb-session.sh"
+
+work="$(mktemp -d)"
+trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$shots" "$work/profile"
+layout="$work/layout.txt"
+fail() {
+  echo "failed: $1"
+  [ -f "$layout" ] && cat "$layout"
+  kill -0 "$pid" 2>/dev/null || echo "the lab had ended: $(cat "$work/lab.log")"
+  import -window root "$shots/framelab-drag-failed.png" 2>/dev/null
+  exit 1
+}
+shot() { import -window root "$shots/framelab-drag-$1.png" || fail "no screenshot of $1"; }
+has() { grep -q "$1" "$layout" 2>/dev/null; }
+lacks() { ! grep -q "$1" "$layout" 2>/dev/null; }
+# place <pattern>: "left top right bottom" of the first layout line matching, in frame client coordinates.
+place() { grep -m1 "$1" "$layout" | sed -n 's/.*(\(-*[0-9]*\),\(-*[0-9]*\))-(\(-*[0-9]*\),\(-*[0-9]*\)).*/\1 \2 \3 \4/p'; }
+# drag <x1> <y1> <x2> <y2>: a press, a move in steps and a release, in screen coordinates.
+drag() {
+  xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool mousedown 1 && sleep 0.2
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+}
+
+KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario ide --layout-file "$layout" \
+  >"$work/lab.log" 2>&1 &
+pid=$!
+wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has 'bar "Memory Window" bottom'
+sleep 0.5
+shot docked
+set -- $(sed -n 's/^origin //p' "$layout")
+ox="$1"
+oy="$2"
+
+# Off the frame to the right: the memory window floats.
+set -- $(place 'bar "Memory Window"')
+drag $((ox + $1 + 7)) $((oy + $2 + 60)) 900 300
+wait_for "the memory window did not float" has 'floating "Memory Window"'
+has 'floating "Memory Window" .* visible' || fail "its floating frame is not shown"
+sleep 0.5
+shot floating
+
+# Onto the start of the output window: it docks in the bottom row again.
+set -- $(place 'floating "Memory Window"')
+from_x=$((ox + $1 + 20))
+from_y=$((oy + $2 + 40))
+set -- $(place 'bar "Output Window"')
+drag "$from_x" "$from_y" $((ox + $1 + 3)) $((oy + ($2 + $4) / 2))
+wait_for "the memory window did not dock again" lacks 'floating "Memory Window"'
+has 'bar "Memory Window" bottom row 0 .* visible' || fail "it is not back in the bottom row"
+sleep 0.5
+shot docked-again
+echo "the memory window floated and docked again; screenshots in $shots"
