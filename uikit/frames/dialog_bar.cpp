@@ -4,12 +4,12 @@
 
 IMPLEMENT_DYNCREATE(SECDialogBar, SECControlBar)
 
-BOOL SECDialogBar::Create(CWnd* parent, const char* template_name, DWORD style, DWORD ex_style, UINT id) {
-    if (m_hWnd || !parent || !template_name) return FALSE;
+BOOL SECDialogBar::Create(CWnd* parent, UINT template_id, DWORD style, DWORD ex_style, UINT id) {
+    if (m_hWnd || !parent || template_id == 0 || template_id > 0xFFFF) return FALSE;
     m_dwStyle = style & CBRS_ALL;
-    m_lpszTemplateName = IS_INTRESOURCE(template_name) ? template_name : nullptr;
-    m_nTemplateID = IS_INTRESOURCE(template_name) ? UINT(reinterpret_cast<std::uintptr_t>(template_name)) : 0;
-    if (!CreateDlg(template_name, parent)) return FALSE;
+    m_nTemplateID = template_id;
+    m_lpszTemplateName = MAKEINTRESOURCE(template_id);
+    if (!CreateDlg(m_lpszTemplateName, parent)) return FALSE;
     // A bar lives inside its frame: a template for a window of its own is refused.
     if (!(GetStyle() & WS_CHILD)) {
         DestroyWindow();
@@ -43,7 +43,6 @@ void SECDialogBar::GetBarInfo(SECControlBarInfo* info) {
 }
 
 BOOL SECDialogBar::CreateBarFromInfo(CFrameWnd* frame, SECControlBarInfo* info) {
-    if (info->m_nResourceID == 0 || info->m_nResourceID > 0xFFFF) return FALSE;
-    return Create(frame, MAKEINTRESOURCE(info->m_nResourceID), WS_CHILD | (info->m_dwStyle & CBRS_ALL),
-                  info->m_dwExStyle, info->m_nBarID);
+    return Create(frame, info->m_nResourceID, WS_CHILD | (info->m_dwStyle & CBRS_ALL), info->m_dwExStyle,
+                  info->m_nBarID);
 }

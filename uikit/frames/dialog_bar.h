@@ -10,17 +10,14 @@ class SECDialogBar : public SECControlBar {
     DECLARE_DYNCREATE(SECDialogBar)
 public:
     using SECControlBar::Create;
-    // A bar from the template (a name, or an id through MAKEINTRESOURCE); FALSE when any step fails.
-    virtual BOOL Create(CWnd* parent, const char* template_name, DWORD style, DWORD ex_style, UINT id);
-    BOOL Create(CWnd* parent, UINT template_id, DWORD style, DWORD ex_style, UINT id) {
-        return Create(parent, MAKEINTRESOURCE(template_id), style, ex_style, id);
-    }
+    // A bar from the dialog template with that id; FALSE when any step fails.
+    virtual BOOL Create(CWnd* parent, UINT template_id, DWORD style, DWORD ex_style, UINT id);
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disable_if_no_handler) override;
     using SECControlBar::GetBarInfo;
     void GetBarInfo(SECControlBarInfo* info) override;
     BOOL CreateBarFromInfo(CFrameWnd* frame, SECControlBarInfo* info) override;
 
-    const char* m_lpszTemplateName = nullptr;
-    UINT m_nTemplateID = 0;  // when the template is an id
+    const char* m_lpszTemplateName = nullptr;  // the template, as the dialog manager names it
+    UINT m_nTemplateID = 0;
     CSize m_sizeDefault;
 };
