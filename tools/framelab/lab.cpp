@@ -13,6 +13,7 @@ IMPLEMENT_DYNCREATE(LabFrame, SECWorkbook)
 
 BEGIN_MESSAGE_MAP(LabFrame, SECWorkbook)
 ON_WM_CREATE()
+ON_WM_CLOSE()
 ON_COMMAND(ID_LAB_NEW_SHEET, OnNewSheet)
 ON_COMMAND_EX_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnShowBar)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnUpdateShowBar)
@@ -46,6 +47,13 @@ int LabFrame::OnCreate(CREATESTRUCT* cs) {
     if (SECWorkbook::OnCreate(cs) == -1) return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     return 0;
+}
+
+os::Status LabFrame::RestoreLayout() { return layout_name.empty() ? os::Status() : LoadBarState(layout_name.c_str()); }
+
+void LabFrame::OnClose() {
+    if (!layout_name.empty()) SaveBarState(layout_name.c_str());
+    SECWorkbook::OnClose();
 }
 
 BOOL LabFrame::CreateDockingWindows() {

@@ -55,7 +55,12 @@ public:
     BOOL CreateDockingWindows();
     // A worksheet child with the title.
     SECWorksheet* NewSheet(const char* title);
+    // When set, the layout is kept in the profile under this name: loaded by
+    // RestoreLayout and saved when the frame closes, as the IDE keeps its own.
+    std::string layout_name;
+    os::Status RestoreLayout();
     afx_msg int OnCreate(CREATESTRUCT* cs);
+    afx_msg void OnClose();
     afx_msg void OnNewSheet() { NewSheet("Worksheet"); }
     afx_msg BOOL OnShowBar(UINT id);
     afx_msg void OnUpdateShowBar(CCmdUI* cmd_ui);

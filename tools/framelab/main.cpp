@@ -1,6 +1,6 @@
 // framelab: a docking frame with the IDE's six docking windows.
 //   framelab [--scenario <name>] [--drag x1,y1,x2,y2]... [--click x,y]... [--dump] [--screenshot <file.png>]
-//            [--layout-file <file>]
+//            [--layout-file <file>] [--layout <name>]
 // Scenarios: ide (all six windows docked), ide-start (only the workspace and
 // the output shown), sheets (ide with two worksheets), workbook (ide-start
 // with three worksheets as tabs), floating (ide with the memory window floating and
@@ -11,6 +11,9 @@
 // --layout-file keeps the layout text in the file while the frame is up (the
 // frame's client origin on the screen first, then the dump), rewritten
 // whenever it changes, so that a script driving the mouse can follow it.
+// --layout restores the layout saved in the profile under the name after the
+// scenario is built (a damaged one is reported and the scenario's kept) and
+// saves it there when the frame closes.
 // The display comes from KIT_DISPLAY (headless or sdl). Exit codes: 0 done,
 // 1 the display, the frame or the screenshot failed, 2 a bad command line.
 #include <cstdio>
@@ -45,7 +48,7 @@ int usage() {
     std::fprintf(
         stderr,
         "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating] [--drag x1,y1,x2,y2]... [--click x,y]... "
-        "[--dump] [--screenshot <file.png>] [--layout-file <file>]\n");
+        "[--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
     return 2;
 }
 
@@ -72,6 +75,7 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 }
 
 std::string layout_path;
+std::string layout_name;
 std::string layout_written;
 
 // The layout text with the client origin, written whole (temporary file and rename) when it changed.
@@ -128,6 +132,8 @@ int main(int argc, char** argv) {
             POINT point[1];
             if (!parse_points(argv[++i], 2, point)) return usage();
             actions.push_back(Action{false, point[0], point[0]});
+        } else if (arg == "--layout" && has_value) {
+            layout_name = argv[++i];
         } else if (arg == "--layout-file" && has_value) {
             layout_path = argv[++i];
         } else if (arg == "--dump") {
@@ -159,6 +165,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "framelab: the frame could not be built\n");
         return 1;
     }
+    app.frame()->layout_name = layout_name;
+    if (const os::Status restored = app.frame()->RestoreLayout(); !restored)
+        std::fprintf(stderr, "framelab: %s\n", restored.error().text.c_str());
     settle(app);
     HWND frame = app.frame()->m_hWnd;
     for (const Action& action : actions) {
@@ -179,7 +188,7 @@ int main(int argc, char** argv) {
     }
     if (screenshot_path.empty()) {
         if (dump || !actions.empty()) {
-            app.frame()->DestroyWindow();
+            app.frame()->SendMessage(WM_CLOSE);  // as a person closing it: the layout is kept
             return 0;
         }
         return app.Run();

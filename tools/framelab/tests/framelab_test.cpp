@@ -454,9 +454,11 @@ struct LabRun {
     std::string output;
 };
 
-// The lab program on the headless display, with what it printed (both streams).
-LabRun run_lab(const std::string& arguments) {
-    testing_kit::TempDir profile;
+// The lab program on the headless display, with what it printed (both streams),
+// in its own profile unless one is given.
+LabRun run_lab(const std::string& arguments, const testing_kit::TempDir* kept_profile = nullptr) {
+    testing_kit::TempDir own_profile;
+    const testing_kit::TempDir& profile = kept_profile ? *kept_profile : own_profile;
     const std::string command = "KIT_DISPLAY=headless KIT_PROFILE_DIR='" + profile.path().string() + "' '" +
                                 testing_kit::program_path("framelab").string() + "' " + arguments + " 2>&1";
     LabRun run;
@@ -481,6 +483,16 @@ TEST(FrameLabProgram, DragsAreInjectedAndTheLayoutDumped) {
     EXPECT_NE(start.output.find("bar \"Memory Window\" bottom row 0 col 2 (0,205)-(0,205) 0x0 hidden"),
               std::string::npos)
         << start.output;
+}
+
+TEST(FrameLabProgram, TheLayoutIsSavedOnCloseAndRestoredNextTime) {
+    testing_kit::TempDir profile;
+    const LabRun first = run_lab("--scenario floating --layout Lab --dump", &profile);
+    ASSERT_EQ(first.code, 0) << first.output;
+    ASSERT_NE(first.output.find("floating \"Memory Window\""), std::string::npos) << first.output;
+    const LabRun next = run_lab("--scenario ide --layout Lab --dump", &profile);
+    EXPECT_EQ(next.code, 0) << next.output;
+    EXPECT_EQ(next.output, first.output);
 }
 
 TEST(FrameLabProgram, ABadCommandLineIsRefusedWithItsReason) {
