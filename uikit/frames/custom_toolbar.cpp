@@ -5,6 +5,7 @@
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
+#include "uikit/frames/toolbar_state.h"
 
 IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
 
@@ -70,7 +71,7 @@ void SECCustomToolBar::SetBmpMgr(SECBmpMgr* manager) {
     bmp_mgr_ = manager;
 }
 
-void SECCustomToolBar::SetManager(SECToolBarManager* manager) { manager_ = manager; }
+void SECCustomToolBar::SetManager(SECToolBarManager* manager) { m_pManager = manager_ = manager; }
 
 CFont* SECCustomToolBar::GetDefaultFont() const { return &default_font_; }
 
@@ -323,6 +324,22 @@ void SECCustomToolBar::SetBarButtons(const CString& title, const std::vector<SEC
         m_nMaxBtnWidth = std::max(m_nMaxBtnWidth, button->m_cx);
         button->SetPersistData(int(info.data.size()), info.data.data());
     }
+}
+
+void SECCustomToolBar::GetBarInfoEx(SECControlBarInfo* info) {
+    if (!info->m_pInfoEx && info->m_nTypeID && manager_) {
+        if (!info->m_pManager) info->m_pManager = manager_;
+        info->MakeInfoEx();
+    }
+    if (auto* mine = dynamic_cast<SECCustomToolBarInfoEx*>(info->m_pInfoEx.get()))
+        GetBarButtons(mine->m_strTitle, mine->m_buttons);
+}
+
+void SECCustomToolBar::SetBarInfoEx(SECControlBarInfo* info, CFrameWnd*) {
+    auto* mine = dynamic_cast<SECCustomToolBarInfoEx*>(info->m_pInfoEx.get());
+    if (!mine) return;
+    RemoveAllButtons();
+    SetBarButtons(mine->m_strTitle, mine->m_buttons);
 }
 
 // ---- command update ------------------------------------------------------------

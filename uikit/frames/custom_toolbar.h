@@ -152,6 +152,10 @@ public:
     void GetBarButtons(CString& title, std::vector<SECBtnInfo>& buttons) const;
     void SetBarButtons(const CString& title, const std::vector<SECBtnInfo>& buttons);
 
+    // The title and buttons in the bar's saved record.
+    void GetBarInfoEx(SECControlBarInfo* info) override;
+    void SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) override;
+
     // Layout.
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;

@@ -4,6 +4,7 @@
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/menu_button.h"
+#include "uikit/frames/toolbar_state.h"
 
 IMPLEMENT_DYNAMIC(SECToolBarManager, SECControlBarManager)
 
@@ -360,4 +361,33 @@ BOOL SECToolBarManager::SaveState(SECPersistentTreeNode* node, BOOL flag) {
     mine->SetBoolValue("CoolLook", cool_);
     mine->SetBoolValue("LargeButtons", large_);
     return TRUE;
+}
+
+UINT SECToolBarManager::GetBarTypeID(CControlBar* bar) {
+    if (bar && bar == m_pMenuBar) return SEC_TYPE_MENU_BAR;
+    if (bar && bar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar))) return SEC_TYPE_CUSTOM_TOOLBAR;
+    return SECControlBarManager::GetBarTypeID(bar);
+}
+
+SECControlBarInfoEx* SECToolBarManager::CreateBarInfo(SECControlBarInfo* info) {
+    if (info && (info->m_nTypeID == SEC_TYPE_CUSTOM_TOOLBAR || info->m_nTypeID == SEC_TYPE_MENU_BAR))
+        return new SECCustomToolBarInfoEx;
+    return SECControlBarManager::CreateBarInfo(info);
+}
+
+CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* info) {
+    if (!info || !m_pFrameWnd) return nullptr;
+    if (info->m_nTypeID == SEC_TYPE_MENU_BAR) {
+        // The frame's own menu bar, made again as the saved layout has it.
+        if (!m_pMenuBar || m_pMenuBar->m_hWnd) return nullptr;
+        attach(m_pMenuBar);
+        if (!m_pMenuBar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), info->m_nBarID)) return nullptr;
+        m_pMenuBar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
+        m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
+        return m_pMenuBar;
+    }
+    if (info->m_nTypeID != SEC_TYPE_CUSTOM_TOOLBAR) return SECControlBarManager::CreateBar(info);
+    SECCustomToolBar* bar = make_bar(info->m_nBarID, info->m_strWindowName);
+    if (bar) bar->EnableDocking(CBRS_ALIGN_ANY);
+    return bar;
 }

@@ -25,6 +25,9 @@ struct SECDefaultToolBar {
     BOOL docked = TRUE, visible = TRUE;
 };
 
+// Type ids of the manager's bars in a saved layout.
+constexpr UINT SEC_TYPE_CUSTOM_TOOLBAR = 14946, SEC_TYPE_MENU_BAR = 14947;
+
 // Window styles of the bars the manager makes.
 constexpr DWORD SEC_TOOLBAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_SIZE_DYNAMIC;
 // The registered message the manager sends its listeners: wParam the bar id, lParam the code.
@@ -108,6 +111,11 @@ public:
     void SaveState(const char* profile_name) override;
     BOOL LoadState(SECPersistentTreeNode* node) override;
     BOOL SaveState(SECPersistentTreeNode* node, BOOL flag) override;
+
+    // The bars' records in a saved layout: their type, their title and buttons, and remaking them.
+    UINT GetBarTypeID(CControlBar* bar) override;
+    SECControlBarInfoEx* CreateBarInfo(SECControlBarInfo* info) override;
+    CControlBar* CreateBar(SECControlBarInfo* info) override;
 
     CRuntimeClass* m_pToolBarClass;
     CWnd* m_pOwner;
