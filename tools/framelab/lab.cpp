@@ -3,11 +3,16 @@
 #include <cstdio>
 
 #include "platform/res/resources.h"
+#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/sys_colors.h"
 
 const kit::res::Module& framelab_resources();
 
 namespace framelab {
+
+namespace {
+constexpr UINT kStopBuild = 32933, kStopDebug = 32923;
+}  // namespace
 
 IMPLEMENT_DYNCREATE(LabFrame, SECWorkbook)
 
@@ -49,10 +54,18 @@ int LabFrame::OnCreate(CREATESTRUCT* cs) {
     return 0;
 }
 
-os::Status LabFrame::RestoreLayout() { return layout_name.empty() ? os::Status() : LoadBarState(layout_name.c_str()); }
+os::Status LabFrame::RestoreLayout() {
+    if (layout_name.empty()) return {};
+    os::Status loaded = LoadBarState(layout_name.c_str());
+    if (toolbars) toolbars->LoadState(layout_name.c_str());
+    return loaded;
+}
 
 void LabFrame::OnClose() {
-    if (!layout_name.empty()) SaveBarState(layout_name.c_str());
+    if (!layout_name.empty()) {
+        SaveBarState(layout_name.c_str());
+        if (toolbars) toolbars->SaveState(layout_name.c_str());
+    }
     SECWorkbook::OnClose();
 }
 
@@ -67,6 +80,25 @@ BOOL LabFrame::CreateDockingWindows() {
     ShowControlBar(&bars[0], TRUE, TRUE);
     ShowControlBar(&bars[1], TRUE, TRUE);
     return TRUE;
+}
+
+BOOL LabFrame::CreateToolBars() {
+    toolbars = std::make_unique<SECToolBarManager>(this);
+    SetControlBarManager(toolbars.get());
+    return create_ide_toolbars(*toolbars);
+}
+
+BOOL LabFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
+    const bool on_toolbar = toolbars && toolbars->GetBmpMgr()->HasImage(id);
+    if (on_toolbar && code == CN_UPDATE_COMMAND_UI) {
+        static_cast<CCmdUI*>(extra)->Enable(id != kStopBuild && id != kStopDebug);
+        return TRUE;
+    }
+    if (on_toolbar && code == CN_COMMAND) {
+        if (!info) last_toolbar_command = id;
+        return TRUE;
+    }
+    return SECWorkbook::OnCmdMsg(id, code, extra, info);
 }
 
 SECWorksheet* LabFrame::NewSheet(const char* title) {
@@ -102,7 +134,7 @@ BOOL LabApp::InitInstance() {
 
 namespace {
 
-const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", "workbook", "floating", nullptr};
+const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", "workbook", "floating", "toolbars", nullptr};
 
 }  // namespace
 
@@ -127,6 +159,7 @@ bool build_scenario(LabFrame& frame, const std::string& name) {
         frame.SetWorkbookMode(TRUE);
         if (SECWorksheet* first = frame.GetSheetCount() ? frame.GetSheet(0) : nullptr) first->MDIActivate();
     }
+    if (name == "toolbars" && !frame.CreateToolBars()) return false;
     if (name == "floating") {
         // The memory window floats beside the frame; the disassembly is hidden.
         frame.FloatControlBarEx(&frame.bars[2], 380, 60, CBRS_ALIGN_TOP);
@@ -193,6 +226,7 @@ std::string dump_layout(LabFrame& frame) {
             out += std::string("  splitter ") + (splitter.m_bInRow ? "in-row " : "row ") + rect_text(r) + "\n";
         }
     }
+    if (frame.last_toolbar_command) out += "command " + std::to_string(frame.last_toolbar_command) + "\n";
     for (LabBar& bar : frame.bars) {
         CWnd* host = bar.m_hWnd && bar.IsFloating() ? bar.GetParentFrame() : nullptr;
         if (!host) continue;

@@ -5,6 +5,9 @@
 #include <array>
 #include <string>
 
+#include <memory>
+
+#include "tools/framelab/lab_toolbars.h"
 #include "uikit/frames/control_bar.h"
 #include "uikit/frames/workbook.h"
 
@@ -59,6 +62,13 @@ public:
     // RestoreLayout and saved when the frame closes, as the IDE keeps its own.
     std::string layout_name;
     os::Status RestoreLayout();
+    // The IDE's four toolbars in one row at the top (the "toolbars" scenario).
+    BOOL CreateToolBars();
+    std::unique_ptr<SECToolBarManager> toolbars;
+    // The last command a toolbar button sent (0 none); their update enables all
+    // but Stop Build and Stop Debug, as the IDE at rest does.
+    UINT last_toolbar_command = 0;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnClose();
     afx_msg void OnNewSheet() { NewSheet("Worksheet"); }

@@ -4,7 +4,8 @@
 // Scenarios: ide (all six windows docked), ide-start (only the workspace and
 // the output shown), sheets (ide with two worksheets), workbook (ide-start
 // with three worksheets as tabs), floating (ide with the memory window floating and
-// the disassembly hidden). Drags and clicks are in
+// the disassembly hidden), toolbars (ide with the IDE's four toolbars in one row
+// at the top). Drags and clicks are in
 // the frame's client coordinates and need the headless display. --dump prints
 // the layout as text; --screenshot saves a picture of the frame. Without either
 // the frame stays up for a person to dock and resize the windows by hand.
@@ -45,10 +46,9 @@ bool parse_points(const std::string& text, int count, POINT* points) {
 }
 
 int usage() {
-    std::fprintf(
-        stderr,
-        "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating] [--drag x1,y1,x2,y2]... [--click x,y]... "
-        "[--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
+    std::fprintf(stderr,
+                 "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating|toolbars] [--drag x1,y1,x2,y2]... "
+                 "[--click x,y]... [--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
     return 2;
 }
 

@@ -1,8 +1,10 @@
 #include "uikit/frames/toolbar_manager.h"
 
 #include <algorithm>
+#include <map>
 
 #include "uikit/frames/bmp_mgr.h"
+#include "uikit/frames/dock_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/toolbar_state.h"
 
@@ -13,6 +15,7 @@ namespace {
 constexpr UINT IDS_SEC_MENU_BAR = 20619;
 constexpr UINT IDS_SEC_TOOLBAR_N = 20674;
 constexpr UINT kLastUserToolBar = 0xE900;
+constexpr int kSecDockLastRow = 1 << 20;  // past every row: a new last row
 
 }  // namespace
 
@@ -146,18 +149,32 @@ SECCustomToolBar* SECToolBarManager::CreateUserToolBar(const char* name) {
     return bar;
 }
 
-void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomToolBar* bar) {
-    SECCustomToolBar* beside = record.beside ? FindToolBar(record.beside) : nullptr;
+void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomToolBar* bar, SECCustomToolBar* beside) {
+    auto* dock_bar = dynamic_cast<SECDockBar*>(m_pFrameWnd->GetControlBar(record.dock_bar));
     if (!beside) {
-        m_pFrameWnd->DockControlBar(bar, record.dock_bar);
+        // A row of its own after the others.
+        if (dock_bar)
+            dock_bar->DockControlBarEx(bar, SECDockPos{kSecDockLastRow, 0, 0});
+        else
+            m_pFrameWnd->DockControlBar(bar, record.dock_bar);
         return;
     }
-    // Right of (or below) the bar it follows.
+    // Right of (or below) the bar it follows, in its row.
     m_pFrameWnd->RecalcLayout();
     CRect place;
     beside->GetWindowRect(&place);
     const bool across = record.dock_bar == AFX_IDW_DOCKBAR_TOP || record.dock_bar == AFX_IDW_DOCKBAR_BOTTOM;
     place.OffsetRect(across ? 1 : 0, across ? 0 : 1);
+    if (dock_bar) {
+        const CPoint after =
+            across ? CPoint(place.right, place.CenterPoint().y) : CPoint(place.CenterPoint().x, place.bottom);
+        // Where the bar stands when docked is where the row keeps it: right after the other one.
+        CRect start(across ? place.right - 1 : place.left, across ? place.top : place.bottom - 1, 0, 0);
+        ::MapWindowPoints(nullptr, ::GetParent(bar->m_hWnd), reinterpret_cast<POINT*>(&start), 1);
+        bar->SetWindowPos(nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        dock_bar->DockControlBarEx(bar, dock_bar->DropPosition(bar, after));
+        return;
+    }
     m_pFrameWnd->DockControlBar(bar, record.dock_bar, &place);
 }
 
@@ -175,12 +192,20 @@ void SECToolBarManager::CreateDefaultToolBars() {
         }
     }
     std::vector<std::pair<const SECDefaultToolBar*, SECCustomToolBar*>> made;
+    // Bars that follow the same bar line up after it in definition order.
+    std::map<UINT, SECCustomToolBar*> last_after;
     for (const SECDefaultToolBar& record : defaults_) {
         SECCustomToolBar* bar = make_bar(record.id, record.title);
         if (!bar) continue;
         bar->SetButtons(record.buttons.data(), int(record.buttons.size()));
         bar->EnableDocking(record.sides);
-        dock_default(record, bar);
+        SECCustomToolBar* beside = nullptr;
+        if (record.beside) {
+            auto last = last_after.find(record.beside);
+            beside = last != last_after.end() ? last->second : FindToolBar(record.beside);
+            last_after[record.beside] = bar;
+        }
+        dock_default(record, bar, beside);
         made.emplace_back(&record, bar);
     }
     m_pFrameWnd->RecalcLayout();

@@ -140,6 +140,7 @@ private:
     // Gives a new bar the manager, the bitmaps, the owner and the image size.
     void attach(SECCustomToolBar* bar) const;
     SECCustomToolBar* make_bar(UINT id, const char* title);
-    void dock_default(const SECDefaultToolBar& record, SECCustomToolBar* bar);
+    // Docks a default bar on its side, right of (or below) `beside` when given.
+    void dock_default(const SECDefaultToolBar& record, SECCustomToolBar* bar, SECCustomToolBar* beside);
     void apply_switches(BOOL tooltips, BOOL cool, BOOL large);
 };

@@ -1,0 +1,28 @@
+#pragma once
+// The IDE's four toolbars in the frame lab: their commands, pictures drawn
+// for the lab (the IDE brings its own), and the manager that makes and docks
+// them as the IDE does.
+#include <array>
+#include <vector>
+
+#include "uikit/frames/toolbar_manager.h"
+
+namespace framelab {
+
+struct LabToolBar {
+    UINT id;
+    const char* title;
+    std::vector<UINT> buttons;  // 0 is a separator
+};
+// "File", "Compile", "Edit" and "Debug" with the IDE's ids and buttons.
+const std::array<LabToolBar, 4>& ide_toolbars();
+// The toolbar resource (and its bitmap) of the lab: every command above, once.
+constexpr UINT IDR_LAB_TOOLBAR = 128;
+
+// Registers the lab's toolbar resource and its pictures (once).
+void register_toolbar_resources();
+// Defines the four toolbars on the manager, switches the cool look on and
+// makes them, docked in one row at the top as the IDE does.
+BOOL create_ide_toolbars(SECToolBarManager& manager);
+
+}  // namespace framelab

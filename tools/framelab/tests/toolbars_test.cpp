@@ -1,0 +1,150 @@
+// The IDE's four toolbars in the frame lab: one row at the top, a click that
+// sends a command, a layout with changed buttons saved and restored
+// identically, a damaged button list that leaves the defaults, and a new
+// toolbar made by dragging a button out.
+#include <gtest/gtest.h>
+
+#include "platform/gdi/png_writer.h"
+#include "platform/user/input_api.h"
+#include "testing/golden.h"
+#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/custom_toolbar_drag.h"
+#include "uikit/frames/toolbar_state.h"
+
+namespace {
+
+using namespace framelab;
+
+constexpr const char* kLayout = "FrameState\\ToolBar";
+
+class ToolBarsTest : public FrameLabTest {
+protected:
+    void SetUp() override {
+        FrameLabTest::SetUp();
+        widen();
+        build("toolbars");
+    }
+    void widen() { frame->SetWindowPos(nullptr, 0, 0, 1280, 480, SWP_NOZORDER | SWP_NOMOVE); }
+    SECCustomToolBar& toolbar(UINT id) { return *frame->toolbars->FindToolBar(id); }
+    std::vector<UINT> buttons_of(UINT id) {
+        std::vector<UINT> ids;
+        for (int i = 0; i < toolbar(id).GetButtonCount(); ++i) ids.push_back(toolbar(id).GetButtonID(i));
+        return ids;
+    }
+    void save() {
+        frame->SaveBarState(kLayout);
+        frame->toolbars->SaveState(kLayout);
+    }
+    os::Status new_frame_and_load() {
+        frame->DestroyWindow();
+        app.m_pMainWnd = nullptr;
+        idle();
+        EXPECT_TRUE(app.InitInstance());
+        frame = app.frame();
+        widen();
+        build("toolbars");
+        os::Status loaded = frame->LoadBarState(kLayout);
+        frame->toolbars->LoadState(kLayout);
+        idle();
+        return loaded;
+    }
+    // The toolbar lines of the layout dump.
+    std::string toolbar_lines() {
+        std::string all = dump_layout(*frame), out;
+        for (std::size_t at = 0; at < all.size();) {
+            const std::size_t end = all.find('\n', at);
+            const std::string line = all.substr(at, end - at + 1);
+            for (const LabToolBar& each : ide_toolbars())
+                if (line.find(std::string("\"") + each.title + "\"") != std::string::npos) out += line;
+            at = end + 1;
+        }
+        return out;
+    }
+};
+
+TEST_F(ToolBarsTest, TheFourToolBarsStandInOneRowAndAClickSendsItsCommand) {
+    for (const LabToolBar& each : ide_toolbars()) {
+        SECCustomToolBar& bar = toolbar(each.id);
+        EXPECT_EQ(buttons_of(each.id), each.buttons) << each.title;
+        EXPECT_EQ(place(bar).top, 0) << each.title;
+    }
+    EXPECT_EQ(place(toolbar(0xE805)).left, place(toolbar(0xE800)).right);
+    EXPECT_EQ(place(toolbar(0xE806)).left, place(toolbar(0xE805)).right);
+    EXPECT_EQ(place(toolbar(0xE807)).left, place(toolbar(0xE806)).right);
+    paint();
+    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
+    EXPECT_TRUE(
+        testing_kit::matches_golden("tools/framelab/tests/golden/toolbars.png", std::string(png.begin(), png.end())));
+    SECCustomToolBar& compile = toolbar(0xE805);
+    display.click(compile.m_hWnd, compile.GetButtonRect(1).CenterPoint());
+    idle();
+    EXPECT_EQ(frame->last_toolbar_command, 32931u);
+    // Stop Build is disabled at rest: a click sends nothing.
+    frame->last_toolbar_command = 0;
+    display.click(compile.m_hWnd, compile.GetButtonRect(3).CenterPoint());
+    idle();
+    EXPECT_EQ(frame->last_toolbar_command, 0u);
+}
+
+TEST_F(ToolBarsTest, ChangedToolBarsAreSavedAndRestoredIdentically) {
+    toolbar(0xE806).RemoveButton(1);
+    toolbar(0xE807).InsertButton(0, 57600);
+    idle();
+    const std::string before = toolbar_lines();
+    const std::vector<UINT> edit = buttons_of(0xE806), debug = buttons_of(0xE807);
+    save();
+    ASSERT_TRUE(new_frame_and_load());
+    EXPECT_EQ(buttons_of(0xE806), edit);
+    EXPECT_EQ(buttons_of(0xE807), debug);
+    EXPECT_EQ(toolbar_lines(), before);
+}
+
+TEST_F(ToolBarsTest, ADamagedButtonListLeavesTheDefaultToolBars) {
+    toolbar(0xE806).RemoveButton(1);
+    save();
+    // Find the Edit bar's section and cut its buttons short.
+    bool damaged = false;
+    for (int index = 0; index < 64 && !damaged; ++index) {
+        CString section;
+        section.Format("%s-Bar%d", kLayout, index);
+        if (AfxGetApp()->GetProfileInt(section, "BarID", 0) != 0xE806) continue;
+        std::vector<BYTE> bytes;
+        ASSERT_TRUE(AfxGetApp()->GetProfileBinary(section, "Buttons", bytes));
+        bytes.resize(bytes.size() - 2);
+        AfxGetApp()->WriteProfileBinary(section, "Buttons", bytes.data(), UINT(bytes.size()));
+        damaged = true;
+    }
+    ASSERT_TRUE(damaged);
+    EXPECT_FALSE(new_frame_and_load());
+    EXPECT_EQ(buttons_of(0xE806), ide_toolbars()[2].buttons);
+}
+
+TEST_F(ToolBarsTest, ACopyDraggedOffEveryToolBarMakesToolBar1) {
+    frame->toolbars->SetCustomizeMode(TRUE);
+    SECCustomToolBar& file = toolbar(0xE800);
+    const CPoint from = file.GetButtonRect(2).CenterPoint();
+    // Through the middle of the frame, far from every bar.
+    kit::user::inject_key(VK_CONTROL, true);
+    display.button(file.m_hWnd, from, true);
+    display.move(frame->m_hWnd, CPoint(300, 200));
+    display.move(frame->m_hWnd, CPoint(400, 300));
+    display.button(frame->m_hWnd, CPoint(400, 300), false);
+    idle();
+    kit::user::inject_key(VK_CONTROL, false);
+    EXPECT_EQ(file.GetButtonCount(), 8);
+    SECCustomToolBar* made = frame->toolbars->FindToolBar(0xE820);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetWindowText(), CString("ToolBar1"));
+    EXPECT_TRUE(made->IsFloating());
+    ASSERT_EQ(made->GetButtonCount(), 1);
+    EXPECT_EQ(made->GetButtonID(0), 57601u);
+    // Moved back out without Ctrl, its only button goes and the toolbar with it.
+    const HWND made_window = made->m_hWnd;
+    display.button(made->m_hWnd, made->GetButtonRect(0).CenterPoint(), true);
+    display.move(frame->m_hWnd, CPoint(200, 330));
+    display.button(frame->m_hWnd, CPoint(200, 330), false);
+    idle();
+    EXPECT_FALSE(::IsWindow(made_window));
+}
+
+}  // namespace
