@@ -266,6 +266,46 @@ TEST_F(DockStateTest, ACutShortArchiveLeavesTheDefault) {
     }
 }
 
+TEST_F(DockStateTest, NoDamageToAnArchiveCrashesOrHalfAppliesALayout) {
+    build_saved_layout();
+    CMemFile file;
+    {
+        SECDockState state;
+        state.GetFrameState(frame);
+        CArchive ar(&file, CArchive::store);
+        state.Serialize(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> bytes(file.GetLength());
+    file.Seek(0, CFile::begin);
+    ASSERT_EQ(file.Read(bytes.data(), UINT(bytes.size())), UINT(bytes.size()));
+    new_frame();
+    int refused = 0, applied = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += 5) {
+        for (BYTE value : {BYTE(0x00), BYTE(0xFF), BYTE(0x7F)}) {
+            std::vector<BYTE> damaged = bytes;
+            damaged[at] = value;
+            CMemFile damaged_file(damaged.data(), UINT(damaged.size()));
+            CArchive ar(&damaged_file, CArchive::load);
+            SECDockState state;
+            os::Status result = state.LoadState(ar);
+            if (result) result = state.SetFrameState(frame);
+            if (!result) {
+                ++refused;
+                EXPECT_FALSE(result.error().text.empty());
+                continue;
+            }
+            ++applied;
+            frame->RecalcLayout();
+        }
+    }
+    idle();
+    // Some damage only changes values a layout may hold; much is refused; the frame still lays out.
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(applied, 0);
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(::IsWindow(bar(i).m_hWnd)) << i;
+}
+
 TEST_F(DockStateTest, AFloatingBarSavedOffTheScreenComesBackOntoIt) {
     build_saved_layout();
     frame->SaveBarState(kLayout);
