@@ -1,6 +1,7 @@
 // Dock-bar layout: a full layout of a frame with 12 docked bars in 3 rows on
-// each side (48 bars), and one step of a splitter drag (the move, the layout
-// and the repaint of the bars it touched).
+// each side (48 bars), one step of a splitter drag (the move, the layout and
+// the repaint of the bars it touched), and the frame's whole layout saved to
+// an archive, read back, checked and applied.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "platform/display/headless.h"
 #include "platform/gdi/surface_dc.h"
+#include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_frame.h"
 
 namespace {
@@ -70,5 +72,25 @@ void BM_SplitterDragStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SplitterDragStep)->Unit(benchmark::kMicrosecond);
+
+void BM_DockStateArchiveRoundTrip48Bars(benchmark::State& state) {
+    BenchFrame bench;
+    for (auto _ : state) {
+        CMemFile file;
+        {
+            SECDockState saved;
+            saved.GetFrameState(bench.frame);
+            CArchive ar(&file, CArchive::store);
+            saved.Serialize(ar);
+            ar.Close();
+        }
+        file.Seek(0, CFile::begin);
+        CArchive ar(&file, CArchive::load);
+        SECDockState loaded;
+        if (!loaded.LoadState(ar) || !loaded.SetFrameState(bench.frame))
+            state.SkipWithError("the layout did not come back");
+    }
+}
+BENCHMARK(BM_DockStateArchiveRoundTrip48Bars)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -413,7 +413,7 @@ os::Status SECDockState::create_missing_bars(CFrameWnd* frame, CPtrList& made) {
     return {};
 }
 
-void SECDockState::apply_bar_styles(CFrameWnd* frame) {
+void SECDockState::apply_bar_styles() {
     for (int i = 0; i < GetInfoCount(); ++i) {
         SECControlBarInfo* info = GetInfo(i);
         if (SECControlBar* sec = as_sec(info->m_pBar); sec && !info->m_bDockBar)
@@ -443,7 +443,6 @@ void SECDockState::apply_bar_styles(CFrameWnd* frame) {
             host->SetWindowPos(nullptr, on_screen.x, on_screen.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         host->ShowWindow(any_visible ? SW_SHOWNA : SW_HIDE);
     }
-    (void)frame;
 }
 
 void SECDockState::restore_mdi_placements() {
@@ -498,7 +497,7 @@ os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
         for (int k = 0; k < dock_bar->GetSlotCount(); ++k)
             if (CControlBar* bar = dock_bar->GetDockedControlBar(k)) bar->m_dwStyle |= CBRS_FLOATING;
     }
-    apply_bar_styles(frame);
+    apply_bar_styles();
     for (CFrameWnd* host : old_floating) {
         CDockBar* body = host->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))
                              ? &static_cast<CMiniDockFrameWnd*>(host)->m_wndDockBar

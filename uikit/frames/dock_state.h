@@ -122,7 +122,7 @@ protected:
 private:
     os::Status check(CFrameWnd* frame) const;
     os::Status create_missing_bars(CFrameWnd* frame, CPtrList& made);
-    void apply_bar_styles(CFrameWnd* frame);
+    void apply_bar_styles();
     void restore_mdi_placements();
     void add(SECControlBarInfo* info) { m_arrBarInfo.Add(info); }
 };

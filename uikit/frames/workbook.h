@@ -15,10 +15,8 @@
 
 class SECWorkbook;
 
-// The messages between the sheets and their workbook: the active sheet changed
-// (the frame moves its active tab), and a sheet's menu changed.
+// Sent to the workbook when the active sheet changed: the frame moves its active tab.
 constexpr UINT WM_SEC_WORKBOOK_ACTIVE_CHANGED = WM_USER + 0x44D;
-constexpr UINT WM_SEC_WORKBOOK_MENU_CHANGED = WM_USER + 0x44E;
 
 // The margins kept free around the MDI client; the workbook lays the client
 // out inside them.
