@@ -49,6 +49,8 @@ BOOL SECCustomToolBar::CreateEx(DWORD ex_style, CWnd* parent, DWORD style, UINT 
     if (!SECControlBar::CreateEx(nullptr, title ? title : "", id, style, ex_style, CRect(0, 0, 0, 0), parent))
         return FALSE;
     m_dwExStyle |= CBRS_EX_FIXEDSIZE;
+    // Commands and notifications go to the window the bar was made for, wherever it docks later.
+    SetOwner(parent);
     NotifyListeners(SEC_BAR_CREATED);
     return TRUE;
 }

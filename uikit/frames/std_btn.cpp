@@ -151,9 +151,8 @@ LRESULT SECStdBtn::SendToolbarNotify(int code, UINT_PTR word1, UINT_PTR word2) {
     notify.iItem = int(m_nID);
     notify.index = m_pToolBar->IndexOf(this);
     notify.word1 = word1, notify.word2 = word2;
-    HWND target = ::GetWindow(m_pToolBar->m_hWnd, GW_OWNER);
-    if (!target) target = ::GetParent(m_pToolBar->m_hWnd);
-    return target ? ::SendMessage(target, WM_NOTIFY, notify.hdr.idFrom, LPARAM(&notify)) : 0;
+    CWnd* owner = m_pToolBar->GetOwner();
+    return owner ? owner->SendMessage(WM_NOTIFY, notify.hdr.idFrom, LPARAM(&notify)) : 0;
 }
 
 // ---- mouse ---------------------------------------------------------------------

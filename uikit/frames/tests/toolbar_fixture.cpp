@@ -33,6 +33,19 @@ kit::res::Module& test_resources() {
                 for (int y = 4; y < 11; ++y) set(4 + bar, y, bar % 2 ? 0xFF000000 : 0xFF808080);
         }
         m.pictures.push_back(picture);
+        const auto menu = [](unsigned id, std::vector<const char*> titles) {
+            kit::res::Menu made;
+            made.id = id;
+            for (const char* title : titles) {
+                kit::res::MenuItem item;
+                item.text = title;
+                item.popup = true;
+                made.items.push_back(item);
+            }
+            return made;
+        };
+        m.menus.push_back(menu(kMenuNoDocument, {"&File", "&View", "&Help"}));
+        m.menus.push_back(menu(kMenuDocument, {"&File", "&Edit", "&Build", "Fil&"}));
         return m;
     }();
     return module;
@@ -50,6 +63,15 @@ BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
         }
     }
     return SECMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+}
+
+BOOL CountingFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const auto* notify = reinterpret_cast<const SECNMToolBar*>(lParam);
+    if (notify && int(notify->hdr.code) == SEC_TBN_DROPMENU) {
+        drops.emplace_back(notify->word1, int(std::intptr_t(notify->word2)));
+        return TRUE;
+    }
+    return SECMDIFrameWnd::OnNotify(wParam, lParam, result);
 }
 
 void ToolBarTest::SetUp() {

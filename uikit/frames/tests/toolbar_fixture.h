@@ -18,6 +18,8 @@ namespace toolbar_test {
 constexpr UINT kToolBarResource = 128;
 constexpr UINT kFirstCommand = 100;
 constexpr int kCommands = 8;
+// Two menus for menu buttons: without and with a document open.
+constexpr UINT kMenuNoDocument = 128, kMenuDocument = 129;
 
 // Test pictures: image i is a black frame holding i + 1 dark grey bars on white.
 kit::res::Module& test_resources();
@@ -25,6 +27,9 @@ kit::res::Module& test_resources();
 class CountingFrame : public SECMDIFrameWnd {
 public:
     std::vector<UINT> commands;
+    // Menu drops asked for by menu buttons: menu and position.
+    std::vector<std::pair<UINT_PTR, int>> drops;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     std::set<UINT> disabled;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
 };
