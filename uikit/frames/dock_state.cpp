@@ -393,8 +393,8 @@ os::Status SECDockState::create_missing_bars(CFrameWnd* frame, CPtrList& made) {
         if (info->m_bDockBar && info->m_bFloating) {
             CFrameWnd* host = nullptr;
             if (info->m_bMDIChild) {
-                SECControlBarMDIChildWnd* child = static_cast<SECMDIFrameWnd*>(frame)->CreateControlBarMDIChild();
-                if (child) info->m_pBar = &child->m_wndDockBar, host = child;
+                SECBarHost* child = static_cast<SECMDIFrameWnd*>(frame)->CreateControlBarMDIChild();
+                if (child) info->m_pBar = &child->m_wndDockBar, host = child->GetHostFrame();
             } else if (CMiniDockFrameWnd* floating =
                            frame->CreateFloatingFrame(info->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT)) {
                 info->m_pBar = &floating->m_wndDockBar, host = floating;
@@ -499,11 +499,11 @@ os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
     }
     apply_bar_styles();
     for (CFrameWnd* host : old_floating) {
+        SECBarHost* bar_host = sec_bar_host(host);
         CDockBar* body = host->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))
                              ? &static_cast<CMiniDockFrameWnd*>(host)->m_wndDockBar
-                         : host->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd))
-                             ? &static_cast<SECControlBarMDIChildWnd*>(host)->m_wndDockBar
-                             : nullptr;
+                         : bar_host ? &bar_host->m_wndDockBar
+                                    : nullptr;
         if (body && body->GetDockedCount() == 0) host->DestroyWindow();
     }
     frame->RecalcLayout(TRUE);

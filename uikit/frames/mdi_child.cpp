@@ -9,12 +9,6 @@ BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-BEGIN_MESSAGE_MAP(SECControlBarMDIChildWnd, SECMDIChildWnd)
-ON_WM_SIZE()
-ON_WM_CLOSE()
-ON_WM_WINDOWPOSCHANGED()
-END_MESSAGE_MAP()
-
 namespace {
 
 constexpr UINT kCaptionList = 256;
@@ -73,57 +67,49 @@ void SECMDIChildWnd::OnDestroy() {
 
 // ---- a bar in the MDI area ----------------------------------------------------------------
 
-CControlBar* SECControlBarMDIChildWnd::GetHostedBar() const {
+CControlBar* SECBarHost::GetHostedBar() const {
     if (!m_wndDockBar.m_hWnd || m_wndDockBar.GetDockedCount() != 1) return nullptr;
     for (int i = 0; i < m_wndDockBar.GetSlotCount(); ++i)
         if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) return bar;
     return nullptr;
 }
 
-BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
-    if (!SECMDIChildWnd::PreCreateWindow(cs)) return FALSE;
-    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
-    return TRUE;
-}
+void SECBarHost::host_pre_create(CREATESTRUCT& cs) { cs.dwExStyle &= ~WS_EX_CLIENTEDGE; }
 
-BOOL SECControlBarMDIChildWnd::OnCreateClient(CREATESTRUCT*, CCreateContext*) {
+BOOL SECBarHost::host_create_client() {
     // The dock bar belongs to the main frame's docking, and sits in this child.
-    CMDIFrameWnd* main = GetMDIFrame();
+    CMDIChildWnd* child = GetHostFrame();
+    CMDIFrameWnd* main = child->GetMDIFrame();
     m_wndDockBar.m_bAutoDelete = FALSE;  // a member, not a heap object
-    if (!m_wndDockBar.Create(main ? static_cast<CFrameWnd*>(main) : this, CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT))
+    if (!m_wndDockBar.Create(main ? static_cast<CFrameWnd*>(main) : child, CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_FLOAT))
         return FALSE;
     if (main) main->RemoveControlBar(&m_wndDockBar);
-    m_wndDockBar.SetParent(this);
+    m_wndDockBar.SetParent(child);
     return TRUE;
 }
 
-void SECControlBarMDIChildWnd::OnSize(UINT type, int cx, int cy) {
+void SECBarHost::host_size(UINT type, int cx, int cy) {
     // The hosted bar fills the child.
     CControlBar* bar = GetHostedBar();
     if (bar && bar->IsVisible() && type != SIZE_MINIMIZED) {
         bar->CalcDynamicLayout(cx, LM_COMMIT | LM_MRUWIDTH);
         bar->CalcDynamicLayout(cy, LM_COMMIT | LM_MRUWIDTH | LM_LENGTHY);
     }
-    SECMDIChildWnd::OnSize(type, cx, cy);
 }
 
-void SECControlBarMDIChildWnd::OnClose() {
+BOOL SECBarHost::host_close() {
     CControlBar* bar = GetHostedBar();
-    if (!bar) {
-        SECMDIChildWnd::OnClose();
-        return;
-    }
+    if (!bar) return FALSE;
     // Closing hides the bar, so that it can be shown again; the next child becomes active.
-    CMDIFrameWnd* main = GetMDIFrame();
-    if (main) {
+    if (CMDIFrameWnd* main = GetHostFrame()->GetMDIFrame()) {
         ::SendMessage(main->m_hWndMDIClient, WM_MDINEXT, 0, 0);
         main->ShowControlBar(bar, FALSE, FALSE);
     }
+    return TRUE;
 }
 
-void SECControlBarMDIChildWnd::OnWindowPosChanged(WINDOWPOS* pos) {
+void SECBarHost::host_window_pos_changed(const WINDOWPOS* pos) {
     if (CControlBar* bar = GetHostedBar())
         if (bar->m_pDockContext && !(pos->flags & SWP_NOMOVE))
             bar->m_pDockContext->m_ptMRUFloatPos = CPoint(pos->x, pos->y);
-    Default();
 }

@@ -33,20 +33,56 @@ private:
     SECMsgFilter::DescriptorTable filter_table_;
 };
 
-class SECControlBarMDIChildWnd : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(SECControlBarMDIChildWnd)
+// What an MDI child that hosts one control bar holds and does: the embedded
+// dock bar (part of the main frame's docking), the bar filling the child, and
+// closing that hides the bar instead of destroying it. The plain bar child and
+// the workbook's bar sheet are both one.
+class SECBarHost {
 public:
-    SECControlBarMDIChildWnd() : m_wndDockBar(TRUE, TRUE) {}
+    SECBarHost() : m_wndDockBar(TRUE, TRUE) {}
+    virtual ~SECBarHost() = default;
     SECDockBar m_wndDockBar;
     // The one bar it hosts, or null.
     CControlBar* GetHostedBar() const;
-
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    afx_msg void OnClose();
-    afx_msg void OnWindowPosChanged(WINDOWPOS* pos);
+    virtual CMDIChildWnd* GetHostFrame() = 0;
 
 protected:
-    DECLARE_MESSAGE_MAP()
+    // The steps of the child's handlers; host_close is FALSE when the child should close as usual.
+    static void host_pre_create(CREATESTRUCT& cs);
+    BOOL host_create_client();
+    void host_size(UINT type, int cx, int cy);
+    BOOL host_close();
+    void host_window_pos_changed(const WINDOWPOS* pos);
+};
+
+// The bar host behind an MDI child, or null.
+inline SECBarHost* sec_bar_host(CWnd* wnd) { return dynamic_cast<SECBarHost*>(wnd); }
+
+// An MDI child class that is a bar host: the steps above run in its creation
+// and in its handling of WM_SIZE, WM_CLOSE and WM_WINDOWPOSCHANGED.
+template <class Base>
+class SECBarHostChild : public Base, public SECBarHost {
+public:
+    CMDIChildWnd* GetHostFrame() override { return this; }
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        if (!Base::PreCreateWindow(cs)) return FALSE;
+        host_pre_create(cs);
+        return TRUE;
+    }
+    BOOL OnCreateClient(CREATESTRUCT*, CCreateContext*) override { return host_create_client(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_SIZE: host_size(UINT(wParam), LOWORD(lParam), HIWORD(lParam)); break;
+            case WM_CLOSE:
+                if (host_close()) return 0;
+                break;
+            case WM_WINDOWPOSCHANGED: host_window_pos_changed(reinterpret_cast<const WINDOWPOS*>(lParam)); break;
+            default: break;
+        }
+        return Base::WindowProc(message, wParam, lParam);
+    }
+};
+
+class SECControlBarMDIChildWnd : public SECBarHostChild<SECMDIChildWnd> {
+    DECLARE_DYNCREATE(SECControlBarMDIChildWnd)
 };

@@ -187,17 +187,17 @@ void SECMDIFrameWnd::FloatControlBarEx(CControlBar* bar, int x, int y, DWORD sty
 
 CMiniDockFrameWnd* SECMDIFrameWnd::CreateFloatingFrame(DWORD style) { return sec_create_floating_frame(this, style); }
 
-SECControlBarMDIChildWnd* SECMDIFrameWnd::CreateControlBarMDIChild() {
+SECBarHost* SECMDIFrameWnd::CreateControlBarMDIChild() {
     CRuntimeClass* cls = m_pMDIChildBarClass ? m_pMDIChildBarClass : RUNTIME_CLASS(SECControlBarMDIChildWnd);
     CObject* made = cls->CreateObject();
-    if (!made || !made->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd))) {
+    SECBarHost* host = made && made->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? dynamic_cast<SECBarHost*>(made) : nullptr;
+    if (!host) {
         delete made;
         return nullptr;
     }
-    auto* child = static_cast<SECControlBarMDIChildWnd*>(made);
     // A failed LoadFrame has deleted the child already.
-    if (!child->LoadFrame(20514, 0x42CFA000, this, nullptr)) return nullptr;
-    return child;
+    if (!host->GetHostFrame()->LoadFrame(20514, 0x42CFA000, this, nullptr)) return nullptr;
+    return host;
 }
 
 void SECMDIFrameWnd::FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style) {
@@ -224,10 +224,11 @@ void SECMDIFrameWnd::FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, D
             host->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             static_cast<CFrameWnd*>(host)->RecalcLayout();
         }
-    } else if (SECControlBarMDIChildWnd* child = CreateControlBarMDIChild()) {
+    } else if (SECBarHost* host = CreateControlBarMDIChild()) {
+        CMDIChildWnd* child = host->GetHostFrame();
         bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | (float_style(bar, style) & CBRS_ALIGN_ANY);
         child->SetOwner(this);
-        child->m_wndDockBar.DockControlBarEx(bar, SECDockPos{});
+        host->m_wndDockBar.DockControlBarEx(bar, SECDockPos{});
         const CSize size = bar->m_dwStyle & CBRS_SIZE_DYNAMIC ? bar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH)
                                                               : bar->CalcFixedLayout(FALSE, TRUE);
         CRect frame_rect(0, 0, size.cx, size.cy);

@@ -12,7 +12,7 @@
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/msg_filter.h"
 
-class SECControlBarMDIChildWnd;
+class SECBarHost;
 
 // What the dock context, the dock state and the bars ask of a toolkit frame,
 // MDI or not: docking at a place with a share and a thickness, floating, and
@@ -53,7 +53,8 @@ public:
     void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
     // Floats the bar as a child of the MDI area; negative x or y cascades it.
     void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style);
-    virtual SECControlBarMDIChildWnd* CreateControlBarMDIChild();
+    // A new MDI child of the bar-hosting class (m_pMDIChildBarClass), or null.
+    virtual SECBarHost* CreateControlBarMDIChild();
     // Floating bars live in the toolkit's floating frame, which drags and resizes them.
     CMiniDockFrameWnd* CreateFloatingFrame(DWORD style) override;
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;

@@ -7,6 +7,7 @@
 
 IMPLEMENT_DYNAMIC(SECWorkbookClient, CObject)
 IMPLEMENT_DYNCREATE(SECWorksheet, SECMDIChildWnd)
+IMPLEMENT_DYNCREATE(SECControlBarWorksheet, SECWorksheet)
 IMPLEMENT_DYNCREATE(SECWorkbook, SECMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(SECWorksheet, SECMDIChildWnd)
@@ -105,7 +106,10 @@ void SECWorksheet::OnDestroy() {
 
 // ---- the workbook ---------------------------------------------------------------------------
 
-SECWorkbook::SECWorkbook() : m_pClient(std::make_unique<SECWorkbookClient>()) {}
+SECWorkbook::SECWorkbook() : m_pClient(std::make_unique<SECWorkbookClient>()) {
+    // Bars moved into the MDI area become sheets too.
+    m_pMDIChildBarClass = RUNTIME_CLASS(SECControlBarWorksheet);
+}
 
 SECWorkbook::~SECWorkbook() = default;
 

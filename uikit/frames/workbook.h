@@ -54,6 +54,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A sheet that hosts a control bar moved into the MDI area: the workbook's
+// bar-hosting MDI child, so that such a bar has its tab too.
+class SECControlBarWorksheet : public SECBarHostChild<SECWorksheet> {
+    DECLARE_DYNCREATE(SECControlBarWorksheet)
+};
+
 class SECWorkbook : public SECMDIFrameWnd {
     DECLARE_DYNCREATE(SECWorkbook)
 public:

@@ -138,7 +138,7 @@ TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacement) {
     idle();
     ASSERT_TRUE(bar(4).IsMDIChild());
     CWnd* restored = bar(4).m_pDockBar->GetParent();
-    ASSERT_TRUE(restored->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd)));
+    ASSERT_NE(sec_bar_host(restored), nullptr);
     EXPECT_TRUE(restored->IsWindowVisible());
     WINDOWPLACEMENT now{};
     now.length = sizeof now;
@@ -149,7 +149,7 @@ TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacement) {
     idle();
     int hosts = 0;
     for (CWnd* child = CWnd::FromHandle(::GetTopWindow(frame->m_hWndMDIClient)); child; child = child->GetNextWindow())
-        hosts += child->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd)) ? 1 : 0;
+        hosts += sec_bar_host(child) ? 1 : 0;
     EXPECT_EQ(hosts, 1);
 }
 

@@ -342,8 +342,10 @@ TEST_F(FrameLabTest, ABarFloatsAsAnMDIChildAndClosingItHidesTheBar) {
     frame->FloatControlBarAsMDIChild(&watch, -1, -1, CBRS_ALIGN_TOP);
     idle();
     EXPECT_TRUE(watch.IsMDIChild());
-    auto* host = static_cast<SECControlBarMDIChildWnd*>(watch.m_pDockBar->GetParent());
-    ASSERT_TRUE(host->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd)));
+    auto* host = static_cast<CMDIChildWnd*>(watch.m_pDockBar->GetParent());
+    ASSERT_NE(sec_bar_host(host), nullptr);
+    // In the workbook the bar's child is a sheet with a tab of its own.
+    ASSERT_TRUE(host->IsKindOf(RUNTIME_CLASS(SECControlBarWorksheet)));
     CRect at;
     host->GetWindowRect(&at);
     CPoint origin(0, 0);

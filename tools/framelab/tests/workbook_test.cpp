@@ -134,6 +134,28 @@ TEST_F(WorkbookTest, AClickOnATabActivatesItsSheetAndClosingOneTakesItsTab) {
               mdi_area().left + frame->GetTabWidth() - 2 * (frame->MDIGetActive() == last));
 }
 
+TEST_F(WorkbookTest, ABarMovedIntoTheMdiAreaIsASheetWithItsTab) {
+    build("workbook");
+    ASSERT_EQ(frame->GetSheetCount(), 3);
+    frame->ShowControlBar(&bar(4), TRUE, FALSE);
+    frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
+    idle();
+    ASSERT_EQ(frame->GetSheetCount(), 4);
+    SECWorksheet& watch_sheet = sheet(3);
+    EXPECT_TRUE(watch_sheet.IsKindOf(RUNTIME_CLASS(SECControlBarWorksheet)));
+    EXPECT_EQ(frame->GetSheetLabel(&watch_sheet), "Watch Window");
+    EXPECT_EQ(static_cast<SECControlBarWorksheet&>(watch_sheet).GetHostedBar(), &bar(4));
+    // Closing it hides the bar and its sheet; the sheet stays for when the bar comes back.
+    watch_sheet.SendMessage(WM_CLOSE);
+    idle();
+    EXPECT_FALSE(bar(4).IsVisible());
+    EXPECT_FALSE(watch_sheet.IsWindowVisible());
+    EXPECT_EQ(frame->GetSheetCount(), 4);
+    frame->ShowControlBar(&bar(4), TRUE, FALSE);
+    idle();
+    EXPECT_TRUE(watch_sheet.IsWindowVisible());
+}
+
 TEST_F(WorkbookTest, ALabelThatDoesNotFitIsCutAndShownWhole) {
     build("workbook");
     CClientDC dc(frame);
