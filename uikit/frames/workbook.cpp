@@ -465,5 +465,6 @@ int SECWorkbook::OnToolHitTest(CPoint point, ToolHit* hit) const {
 
 void SECWorkbook::OnDestroy() {
     m_sheets.clear();
+    if (m_bWorkbookMode) sec_workbook_mode() = FALSE;
     SECMDIFrameWnd::OnDestroy();
 }
