@@ -153,6 +153,121 @@ TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacement) {
     EXPECT_EQ(hosts, 1);
 }
 
+// A bar manager whose bars of type 7 keep one number of their own, and which makes bar 300 when a layout names it.
+struct NumberInfoEx : SECControlBarInfoEx {
+    int number = 0;
+    void Serialize(CArchive& ar, SECDockState*) override {
+        if (ar.IsStoring()) {
+            ar << LONG(number);
+        } else {
+            LONG value = 0;
+            ar >> value;
+            number = value;
+        }
+    }
+    BOOL LoadState(SECPersistentTreeNode* node) override { return node->GetIntValue("Number", &number) == PTN_OK; }
+    BOOL LoadState(const char* section) override {
+        number = int(AfxGetApp()->GetProfileInt(section, "Number", -1));
+        return number >= 0;
+    }
+    BOOL SaveState(SECPersistentTreeNode*, SECPersistentTreeNode* node) override {
+        return node->SetIntValue("Number", number) == PTN_OK;
+    }
+    BOOL SaveState(const char* section) override { return AfxGetApp()->WriteProfileInt(section, "Number", number); }
+};
+
+struct NumberManager : SECControlBarManager {
+    CFrameWnd* frame = nullptr;
+    int made = 0;
+    UINT GetBarTypeID(CControlBar* bar) override { return bar->GetDlgCtrlID() == 300 ? 7 : 0; }
+    SECControlBarInfoEx* CreateBarInfo(SECControlBarInfo* info) override {
+        return info->m_nTypeID == 7 ? new NumberInfoEx : nullptr;
+    }
+    CControlBar* CreateBar(SECControlBarInfo* info) override {
+        if (info->m_nBarID != 300) return nullptr;
+        auto* bar = new SECControlBar;
+        bar->m_bAutoDelete = TRUE;
+        if (!bar->Create(frame, "Numbered", kBarStyle, kBarExStyle, 300)) return nullptr;
+        bar->EnableDocking(CBRS_ALIGN_ANY);
+        ++made;
+        return bar;
+    }
+};
+
+TEST_F(DockStateTest, ABarManagersOwnStateTravelsWithTheLayoutInEachForm) {
+    SECPersistentTreeNode root;
+    ASSERT_EQ(root.Create("Root"), UINT(PTN_OK));
+    CMemFile archive_file;
+    const auto numbered_info = [](SECDockState& state) -> NumberInfoEx* {
+        for (int i = 0; i < state.GetInfoCount(); ++i)
+            if (state.GetInfo(i)->m_nBarID == 300)
+                return dynamic_cast<NumberInfoEx*>(state.GetInfo(i)->m_pInfoEx.get());
+        return nullptr;
+    };
+    const struct {
+        const char* form;
+        std::function<void(SECDockState&)> save;
+        std::function<os::Status(SECDockState&)> load;
+    } kForms[] = {
+        {"profile", [](SECDockState& state) { state.SaveState("Numbered"); },
+         [](SECDockState& state) { return state.LoadState("Numbered"); }},
+        {"tree", [&](SECDockState& state) { ASSERT_TRUE(state.SaveState(&root)); },
+         [&](SECDockState& state) { return state.LoadState(&root); }},
+        {"archive",
+         [&](SECDockState& state) {
+             CArchive ar(&archive_file, CArchive::store);
+             state.Serialize(ar);
+             ar.Close();
+         },
+         [&](SECDockState& state) {
+             archive_file.Seek(0, CFile::begin);
+             CArchive ar(&archive_file, CArchive::load);
+             return state.LoadState(ar);
+         }},
+    };
+    for (const auto& form : kForms) {
+        build();
+        NumberManager manager;
+        manager.frame = frame;
+        frame->SetControlBarManager(&manager);
+        auto* numbered = new SECControlBar;
+        numbered->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(numbered->Create(frame, "Numbered", kBarStyle, kBarExStyle, 300));
+        numbered->EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBarEx(numbered, AFX_IDW_DOCKBAR_TOP, 0, 0, 1.0f, 60);
+        {
+            SECDockState state;
+            state.GetFrameState(frame);
+            NumberInfoEx* extra = numbered_info(state);
+            ASSERT_EQ(extra, nullptr) << "a plain bar makes no extra state itself";
+            for (int i = 0; i < state.GetInfoCount(); ++i)
+                if (state.GetInfo(i)->m_nBarID == 300) state.GetInfo(i)->MakeInfoEx();
+            extra = numbered_info(state);
+            ASSERT_NE(extra, nullptr) << form.form;
+            extra->number = 4711;
+            form.save(state);
+        }
+        frame->SetControlBarManager(nullptr);
+        new_frame(nullptr);
+        build();
+        manager.frame = frame;
+        frame->SetControlBarManager(&manager);
+        SECDockState state(&manager);  // as the frame's own loading binds it
+        const os::Status loaded = form.load(state);
+        ASSERT_TRUE(loaded) << form.form << ": " << loaded.error().text;
+        NumberInfoEx* extra = numbered_info(state);
+        ASSERT_NE(extra, nullptr) << form.form;
+        EXPECT_EQ(extra->number, 4711) << form.form;
+        const os::Status applied = state.SetFrameState(frame);
+        ASSERT_TRUE(applied) << form.form << ": " << applied.error().text;
+        EXPECT_EQ(manager.made, 1) << form.form << ": the manager made the bar the frame lacked";
+        ASSERT_NE(frame->GetControlBar(300), nullptr);
+        EXPECT_EQ(UINT(frame->GetControlBar(300)->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_TOP));
+        frame->SetControlBarManager(nullptr);
+        new_frame(nullptr);
+    }
+}
+
 TEST_F(DockStateTest, TheProfileHoldsTheIdesKeys) {
     build_saved_layout();
     frame->SaveBarState(kLayout);
