@@ -159,12 +159,17 @@ public:
     // The caret to a client point (a click or a drag); left of the text the view
     // scrolls one column left per call.
     int CaretFromPoint(int x, int y);
+    // The line and display column under a client point, the column rounded to the
+    // nearest cell boundary (not clamped to the line's text); the caret stays.
+    CaretPlace PlaceFromPoint(int x, int y) const;
     void GoToLineColumn(int line, int index);
     void GoToLine(int line) { GoToLineColumn(line, 0); }
     // Keeps the caret on a character and the view around the caret; updates scroll bars.
     virtual void EnsureCaretVisible();
     // Column arithmetic on the caret line (tabs and double-byte characters are whole).
     int ClampColumn(int column) const;
+    // The same on any line; `past_end` lets the column go beyond the line's text.
+    int ClampColumnOn(int line, int column, bool past_end) const;
     int NextColumn(int column) const;
     int PrevColumn(int column) const;
 
@@ -186,6 +191,11 @@ public:
     bool SelectedSpan(int line, int* from, int* to) const;
     // The selected text (a column block's rows separated by CR LF); empty when none.
     std::string GetSelectionText(bool* column_block = nullptr);
+    // The selection as the clipboard and drags carry it: a column block behind its tag
+    // and this buffer's line end. Empty when nothing is selected.
+    std::string GetTransferText();
+    // Whether a place lies on selected text (within the span SelectedSpan gives).
+    bool IsPlaceInSelection(CaretPlace place) const;
 
     // Edits; each is one undo step.
     int InsertChar(unsigned char character, bool redraw, bool undo);
@@ -202,6 +212,11 @@ public:
     // Drag and drop inside the view: the selection moves (or, with `copy`, is copied)
     // to `target`, as one undo step; a move onto the selection itself does nothing.
     int MoveSelection(CaretPlace target, bool copy, bool redraw);
+    // Text dropped at `target` from another window, as one undo step of this buffer.
+    // A move from an editor `source` (null when the text came from elsewhere) takes
+    // the text away there too: within the same undo step when the two show one
+    // buffer, as the source buffer's own step otherwise.
+    int DropText(const std::string& text, CaretPlace target, SECEditCore* source, bool move, bool redraw);
     int Undo();
     int Redo();
     void ClearLineMarks(int mask);

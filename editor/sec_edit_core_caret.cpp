@@ -9,16 +9,19 @@
 namespace editor {
 
 int SECEditCore::ClampColumn(int column) const {
-    EditLine* line = CaretLine();
+    // A column block may reach past the line ends; otherwise the caret stops at the
+    // end of the text, whatever the file's line ends.
+    return ClampColumnOn(caret_.line, column, selecting_ && selection_mode_ == kColumnSelection);
+}
+
+int SECEditCore::ClampColumnOn(int number, int column, bool past_end) const {
+    EditLine* line = LineAt(number);
     std::string_view text = edit_->TextOf(line);
     column = std::max(0, column);
     int index = edit_->ColumnToIndex(line, column);
     if (index < static_cast<int>(text.size()))
         column = edit_->IndexToColumn(line, CharStart(text, index, edit_->code_page()));
-    // A column block may reach past the line ends; otherwise the caret stops at the
-    // end of the text, whatever the file's line ends.
-    if (selecting_ && selection_mode_ == kColumnSelection) return column;
-    return std::min(column, TextColumns(line));
+    return past_end ? column : std::min(column, TextColumns(line));
 }
 
 int SECEditCore::NextColumn(int column) const {
@@ -204,14 +207,20 @@ int SECEditCore::CaretFromPoint(int x, int y) {
             window_.InvalidateAll();
         }
     }
+    const CaretPlace place = PlaceFromPoint(x, y);
+    caret_.line = place.line;
+    caret_.column = ClampColumn(place.column);
+    EnsureCaretVisible();
+    return 0;
+}
+
+CaretPlace SECEditCore::PlaceFromPoint(int x, int y) const {
+    if (!edit_ || line_height_ == 0 || char_width_ == 0) return caret_;
     int row = std::max(0, y / line_height_);
     // The partly shown last row counts as the row above it.
     if (row > 0 && (row + 1) * line_height_ > client_height_) --row;
-    caret_.line = std::min(top_ + row, LineCount());
-    int column = (x - gutter_width_ + char_width_ / 2) / char_width_ + left_column_;
-    caret_.column = ClampColumn(std::min(column, kMaxLineColumns));
-    EnsureCaretVisible();
-    return 0;
+    const int column = (std::max(x, gutter_width_) - gutter_width_ + char_width_ / 2) / char_width_ + left_column_;
+    return {std::min(top_ + row, LineCount()), std::min(column, kMaxLineColumns)};
 }
 
 int SECEditCore::CaretTopOfFile(bool redraw) {

@@ -276,11 +276,16 @@ int SECEditCore::Backspace(bool redraw, bool undo) {
     return 0;
 }
 
-int SECEditCore::Copy() {
+std::string SECEditCore::GetTransferText() {
     bool column_block = false;
     std::string text = GetSelectionText(&column_block);
+    if (column_block && !text.empty()) text = std::string(kColumnBlockTag) + edit_->GetLineEndChars() + text;
+    return text;
+}
+
+int SECEditCore::Copy() {
+    std::string text = GetTransferText();
     if (text.empty()) return kOutOfMemory;
-    if (column_block) text = std::string(kColumnBlockTag) + edit_->GetLineEndChars() + text;
     return window_.SetClipboardText(text) ? 0 : kOutOfMemory;
 }
 
@@ -337,9 +342,7 @@ int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
                                                  target.column <= std::max(start.column, end.column)
                                            : !before(target, start) && !before(end, target);
     if (inside && !copy) return 0;  // dropped on itself
-    bool column_block = false;
-    std::string text = GetSelectionText(&column_block);
-    if (column_block) text = std::string(kColumnBlockTag) + edit_->GetLineEndChars() + text;
+    const std::string text = GetTransferText();
     UndoGroup group(*edit_);
     // The later place in the text changes first, so the earlier one stays where it is.
     const bool later = mode == kColumnSelection
@@ -378,6 +381,34 @@ int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
         caret_ = target;
         if (int code = InsertTransferText(text, true)) return code;
     }
+    TextEdited(redraw, kHintRepaint);
+    return 0;
+}
+
+int SECEditCore::DropText(const std::string& text, CaretPlace target, SECEditCore* source, bool move, bool redraw) {
+    if (!edit_) return kNoText;
+    if (edit_->GetReadOnly()) return kReadOnly;
+    if (source == this) return MoveSelection(target, !move, redraw);
+    const bool take_from_source = move && source && source->edit_ && source->selecting_;
+    if (take_from_source && source->edit_ == edit_) {
+        // Views of one buffer share their places: the move runs here on the source's
+        // selection, which so stays one undo step with the drop.
+        selection_mode_ = source->selection_mode_;
+        selection_start_ = anchor_ = source->selection_start_;
+        selection_end_ = source->selection_end_;
+        selecting_ = true;
+        source->ClearSelection(true);
+        return MoveSelection(target, false, redraw);
+    }
+    {
+        UndoGroup group(*edit_);
+        ClearSelection(false);
+        caret_ = {std::clamp(target.line, 1, LineCount()), 0};
+        caret_.column = ClampColumnOn(caret_.line, target.column, false);
+        if (int code = InsertTransferText(text, true)) return code;
+    }
+    // Only once the text has arrived does it leave the source, in the source's history.
+    if (take_from_source) source->DeleteSelection(true, true);
     TextEdited(redraw, kHintRepaint);
     return 0;
 }

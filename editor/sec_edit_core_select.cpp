@@ -150,4 +150,10 @@ bool SECEditCore::SelectedSpan(int line, int* from, int* to) const {
     return *to > *from;
 }
 
+bool SECEditCore::IsPlaceInSelection(CaretPlace place) const {
+    int from = 0, to = 0;
+    return edit_ && place.line >= 1 && place.line <= LineCount() && SelectedSpan(place.line, &from, &to) &&
+           place.column >= from && place.column < to;
+}
+
 }  // namespace editor

@@ -32,11 +32,14 @@ BOOL SECEditWindow<Base>::PreCreateWindow(CREATESTRUCT& cs) {
 
 template <class Base>
 int SECEditWindow<Base>::OnCreate(CREATESTRUCT* cs) {
+    int created = 0;
     if constexpr (std::is_same_v<Base, CWnd>) {
-        return this->Default() == -1 ? -1 : 0;
+        created = this->Default() == -1 ? -1 : 0;
     } else {
-        return Base::OnCreate(cs) == -1 ? -1 : 0;
+        created = Base::OnCreate(cs) == -1 ? -1 : 0;
     }
+    if (created == 0) drop_target_.Register(this);
+    return created;
 }
 
 template <class Base>
@@ -302,6 +305,13 @@ void SECEditWindow<Base>::OnLButtonDown(UINT flags, CPoint point) {
         CaretFromPoint(point.x, point.y);
         UpdateSelection();
     } else {
+        // A press on the selection drags it; released where it was pressed, it is a click.
+        if (has_selection() && IsPointInSelection(point)) {
+            if (StartDrag() != DROPEFFECT_NONE) return;
+            ClearSelection(true);
+            CaretFromPoint(point.x, point.y);
+            return;
+        }
         const int mode = KeyHeld(VK_MENU) ? kColumnSelection : kStreamSelection;
         ClearSelection(true);
         CaretFromPoint(point.x, point.y);
@@ -412,12 +422,107 @@ BOOL SECEditWindow<Base>::OnSetCursor(CWnd*, UINT hit, UINT) {
         CPoint point;
         ::GetCursorPos(&point);
         this->ScreenToClient(&point);
-        if (InGutter(point)) {
+        // The gutter and the selection (which can be dragged) show the arrow.
+        if (InGutter(point) || IsPointInSelection(point)) {
             ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
             return TRUE;
         }
     }
     return BOOL(this->Default());
+}
+
+// ---- drag and drop -------------------------------------------------------------
+
+template <class Base>
+DROPEFFECT SECEditWindow<Base>::StartDrag() {
+    const std::string text = GetTransferText();
+    if (text.empty()) return DROPEFFECT_NONE;
+    HGLOBAL block = ::GlobalAlloc(GHND, text.size() + 1);
+    if (!block) return DROPEFFECT_NONE;
+    std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block);
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, block);
+    SEC_DND_STATE& state = DragState();
+    state.source = this;
+    const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    // A move that no editor took over (it went to another kind of target) leaves here.
+    if (effect == DROPEFFECT_MOVE && state.source == this) DeleteSelection(true, true);
+    state.source = nullptr;
+    RestoreCaret();
+    return effect;
+}
+
+template <class Base>
+void SECEditWindow<Base>::RestoreCaret() {
+    if (!caret_shown_ || ::GetFocus() != this->m_hWnd) return;
+    ::CreateCaret(this->m_hWnd, nullptr, 2, cells_.line_height);
+    ::ShowCaret(this->m_hWnd);
+    if (GetBuffer()) EnsureCaretVisible();
+}
+
+template <class Base>
+DROPEFFECT SECEditWindow<Base>::OnDragEnter(COleDataObject* data, DWORD key_state, CPoint point) {
+    if (!data->IsDataAvailable(CF_TEXT) || !GetBuffer()) return DROPEFFECT_NONE;
+    ::CreateCaret(this->m_hWnd, HBITMAP(1), 2, cells_.line_height);  // grey
+    ::ShowCaret(this->m_hWnd);
+    drop_caret_ = true;
+    return OnDragOver(data, key_state, point);
+}
+
+template <class Base>
+DROPEFFECT SECEditWindow<Base>::OnDragOver(COleDataObject* data, DWORD key_state, CPoint point) {
+    SECEdit* edit = GetBuffer();
+    if (!data->IsDataAvailable(CF_TEXT) || !edit || edit->GetReadOnly()) return DROPEFFECT_NONE;
+    const CaretPlace place = PlaceFromPoint(point.x, point.y);
+    if (drop_caret_)
+        ::SetCaretPos(cells_.gutter_width + (place.column - left_column()) * cells_.char_width,
+                      (place.line - top_line()) * cells_.line_height);
+    return key_state & MK_CONTROL ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+template <class Base>
+void SECEditWindow<Base>::OnDragLeave() {
+    if (!drop_caret_) return;
+    drop_caret_ = false;
+    ::DestroyCaret();
+    RestoreCaret();
+}
+
+template <class Base>
+BOOL SECEditWindow<Base>::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) {
+    OnDragLeave();
+    if (effect != DROPEFFECT_COPY && effect != DROPEFFECT_MOVE) return FALSE;
+    const CaretPlace target = PlaceFromPoint(point.x, point.y);
+    SEC_DND_STATE& state = DragState();
+    if (state.source == this && IsPlaceInSelection(target)) return FALSE;  // onto itself
+    HGLOBAL block = data->GetGlobalData(CF_TEXT);
+    if (!block) return FALSE;
+    const char* bytes = static_cast<const char*>(::GlobalLock(block));
+    const std::string text(bytes ? bytes : "", bytes ? ::strnlen(bytes, ::GlobalSize(block)) : 0);
+    ::GlobalUnlock(block);
+    ::GlobalFree(block);
+    SECEditCore* source = state.source;
+    // The move is taken over here: the source need not delete its selection.
+    if (effect == DROPEFFECT_MOVE) state.source = nullptr;
+    if (int code = DropText(text, target, source, effect == DROPEFFECT_MOVE, true)) {
+        DoError(code, true);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+template <class Base>
+bool SECEditWindow<Base>::OnDragScroll(int dx, int dy, bool scroll) {
+    SECEdit* edit = GetBuffer();
+    if (!edit) return false;
+    const bool can = (dy < 0 && top_line() > 1) || (dy > 0 && top_line() + rows() <= edit->GetLineCount()) ||
+                     (dx < 0 && left_column() > 0) || (dx > 0 && left_column() < kMaxLeftColumn);
+    if (!can || !scroll) return can;
+    if (dy < 0) ScrollLineUp(true);
+    if (dy > 0) ScrollLineDown(true);
+    if (dx) SetLeftColumn(left_column() + dx, true);
+    return true;
 }
 
 // ---- focus -------------------------------------------------------------------

@@ -4,6 +4,7 @@
 // commands. The window state lives here and in the core; the core reaches the window
 // only through EditCoreWindow, which this class implements over the platform.
 #include "editor/sec_edit_core.h"
+#include "editor/window/edit_drop_target.h"
 #include "editor/window/edit_paint.h"
 #include "editor/window/find_dialog.h"
 #include "platform/afx/afx.h"
@@ -18,7 +19,7 @@ enum : UINT {
 };
 
 template <class Base>
-class SECEditWindow : public Base, private EditCoreWindow, public SECEditCore {
+class SECEditWindow : public Base, private EditCoreWindow, public SECEditCore, public EditDropSite {
 public:
     SECEditWindow() : SECEditCore(static_cast<EditCoreWindow&>(*this)) {}
     ~SECEditWindow() override = default;
@@ -43,6 +44,17 @@ public:
     virtual void ShowContextMenu(CWnd* window, CPoint point);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Drag and drop: the selection dragged from here, and text dragged over this window.
+    // StartDrag gives the effect of the drop, DROPEFFECT_NONE when the mouse was
+    // released before it moved; a move that no editor took over is deleted here.
+    virtual DROPEFFECT StartDrag();
+    bool IsPointInSelection(CPoint point) const { return IsPlaceInSelection(PlaceFromPoint(point.x, point.y)); }
+    DROPEFFECT OnDragEnter(COleDataObject* data, DWORD key_state, CPoint point) override;
+    DROPEFFECT OnDragOver(COleDataObject* data, DWORD key_state, CPoint point) override;
+    void OnDragLeave() override;
+    BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;
+    bool OnDragScroll(int dx, int dy, bool scroll) override;
 
     // The open Find or Replace dialog; null when none is open.
     OEFindDlg* find_dialog() const {
@@ -101,6 +113,8 @@ private:
     // caret moves a line at a time, so holding the button there keeps scrolling.
     void DragTo(CPoint point);
     bool InGutter(CPoint point) const { return point.x <= cells_.gutter_width - cells_.char_width / 2; }
+    // The window's own caret, made again after a drag took it (only one caret exists).
+    void RestoreCaret();
 
     CFont font_;
     EditCells cells_;
@@ -113,6 +127,8 @@ private:
     // The open find dialog's window; the dialog object goes with it, maybe before this window.
     HWND find_dialog_ = nullptr;
     CRect page_margins_{1000, 1000, 1000, 1000};
+    SECEditCtrlOleDropTarget drop_target_;
+    bool drop_caret_ = false;  // the grey drop caret is shown in this window
 };
 
 }  // namespace editor
