@@ -103,7 +103,9 @@ void SECControlBar::SetBarInfo(SECControlBarInfo* info, CFrameWnd* frame) {
     m_dwDockStyle = info->m_dwDockStyle & (CBRS_ALIGN_ANY | CBRS_FLOAT_MULTI);
     if (m_pDockContext) m_pDockContext->m_dwDockStyle = m_dwDockStyle;
     m_fPctWidth = m_fSavedPctWidth = info->m_fPctWidth;
-    m_dwStyle = (m_dwStyle & ~CBRS_ALL) | (info->m_dwStyle & CBRS_ALL);
+    // Where a bar sits (its side, floating or not) is the dock bars' to say.
+    const DWORD placed = m_pDockBar ? CBRS_ALIGN_ANY | CBRS_FLOATING : 0;
+    m_dwStyle = (m_dwStyle & (~CBRS_ALL | placed)) | (info->m_dwStyle & CBRS_ALL & ~placed);
     if (info->m_bDocking && m_pDockContext) {
         m_pDockContext->m_uMRUDockID = info->m_uMRUDockID;
         m_pDockContext->m_rectMRUDockPos = info->m_rectMRUDockPos;
@@ -498,13 +500,22 @@ os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
             if (CControlBar* bar = dock_bar->GetDockedControlBar(k)) bar->m_dwStyle |= CBRS_FLOATING;
     }
     apply_bar_styles();
+    // Floating frames and bar children left without a bar go: those the layout emptied and those it
+    // made for rows of placeholders only.
+    for (POSITION p = made.GetHeadPosition(); p;) {
+        auto* window = static_cast<CWnd*>(made.GetNext(p));
+        if (window->IsKindOf(RUNTIME_CLASS(CFrameWnd))) old_floating.push_back(static_cast<CFrameWnd*>(window));
+    }
     for (CFrameWnd* host : old_floating) {
         SECBarHost* bar_host = sec_bar_host(host);
         CDockBar* body = host->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))
                              ? &static_cast<CMiniDockFrameWnd*>(host)->m_wndDockBar
                          : bar_host ? &bar_host->m_wndDockBar
                                     : nullptr;
-        if (body && body->GetDockedCount() == 0) host->DestroyWindow();
+        if (!body || body->GetDockedCount() > 0) continue;
+        for (int i = 0; i < GetInfoCount(); ++i)
+            if (GetInfo(i)->m_pBar == body) GetInfo(i)->m_pBar = nullptr;
+        host->DestroyWindow();
     }
     frame->RecalcLayout(TRUE);
     if (frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd))) restore_mdi_placements();

@@ -482,6 +482,32 @@ TEST_F(DockStateTest, BarsTheLayoutDoesNotNameKeepTheirDefaultAndBarsTheFrameLac
     EXPECT_TRUE(late->IsVisible());
 }
 
+TEST_F(DockStateTest, AFloatingFrameLeftWithoutABarIsNotKept) {
+    build_saved_layout();
+    frame->SaveBarState(kLayout);
+    // The floating frame's row names the memory window only as a place it may go back to.
+    const int bars = int(profile().GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0));
+    for (int i = 0; i < bars; ++i) {
+        const CString section = AfxFormat("FrameState\\ToolBar-Bar%d", i);
+        if (profile().GetProfileInt(section, "BarID", 0) != AFX_IDW_DOCKBAR_FLOAT) continue;
+        profile().WriteProfileInt(section, "Bar#1", int(102 | CDockBar::kPlaceholderFlag));
+    }
+    new_frame();
+    SECDockState state;
+    ASSERT_TRUE(state.LoadState(kLayout));
+    const os::Status applied = state.SetFrameState(frame);
+    ASSERT_TRUE(applied) << applied.error().text;
+    idle();
+    for (int i = 0; i < state.GetInfoCount(); ++i) {
+        if (state.GetInfo(i)->m_nBarID == AFX_IDW_DOCKBAR_FLOAT) {
+            EXPECT_EQ(state.GetInfo(i)->m_pBar, nullptr);
+        }
+    }
+    // The memory window keeps its default place.
+    EXPECT_FALSE(bar(2).IsFloating());
+    EXPECT_EQ(UINT(bar(2).m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+}
+
 TEST_F(DockStateTest, SavedValuesReadBackWithTheirLimits) {
     build();
     profile().WriteProfileInt("Values-Summary", "Bars", 1);
