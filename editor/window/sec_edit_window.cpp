@@ -124,12 +124,22 @@ void SECEditWindow<Base>::SetScrollRange(ScrollBar bar, int minimum, int maximum
     info.nMin = minimum;
     info.nMax = maximum + page - 1;
     info.nPage = UINT(std::max(1, page));
-    ::SetScrollInfo(this->m_hWnd, bar == kVerticalBar ? SB_VERT : SB_HORZ, &info, TRUE);
+    // The core asks after every keystroke; an unchanged bar is not redrawn.
+    SCROLLINFO now{};
+    now.cbSize = sizeof now;
+    now.fMask = SIF_RANGE | SIF_PAGE;
+    const int which = bar == kVerticalBar ? SB_VERT : SB_HORZ;
+    if (::GetScrollInfo(this->m_hWnd, which, &now) && now.nMin == info.nMin && now.nMax == info.nMax &&
+        now.nPage == info.nPage)
+        return;
+    ::SetScrollInfo(this->m_hWnd, which, &info, TRUE);
 }
 
 template <class Base>
 void SECEditWindow<Base>::SetScrollPosition(ScrollBar bar, int position) {
-    if (this->m_hWnd) ::SetScrollPos(this->m_hWnd, bar == kVerticalBar ? SB_VERT : SB_HORZ, position, TRUE);
+    const int which = bar == kVerticalBar ? SB_VERT : SB_HORZ;
+    if (this->m_hWnd && ::GetScrollPos(this->m_hWnd, which) != position)
+        ::SetScrollPos(this->m_hWnd, which, position, TRUE);
 }
 
 template <class Base>
