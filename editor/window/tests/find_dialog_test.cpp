@@ -4,6 +4,8 @@
 // page's header and footer kept in the profile.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "editor/page_template.h"
@@ -54,6 +56,15 @@ protected:
     static void Check(HWND dialog, UINT box) { CheckDlgButton(dialog, box, BST_CHECKED); }
     std::string Line(int number) { return std::string(edit->TextOf(edit->GetLineByNumber(number))); }
     std::string Selected() { return view->GetSelectionText(); }
+    // A picture of a dialog, which is a window of its own.
+    void ShootDialog(HWND dialog, const std::string& golden) {
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        gdi::Surface picture = display.snapshot(dialog);
+        ASSERT_FALSE(picture.empty());
+        const auto png = gdi::encode_png(picture);
+        EXPECT_TRUE(testing_kit::matches_golden("editor/window/tests/golden/" + golden + ".png",
+                                                std::string(png.begin(), png.end())));
+    }
 
     SECEditView* view = nullptr;
     std::vector<std::string> messages;
@@ -174,6 +185,95 @@ TEST_F(FindDialogTest, AskingAgainBringsTheOpenDialogForward) {
     view->OnCommand(kCmdReplace);
     EXPECT_EQ(view->find_dialog(), first);
     EXPECT_FALSE(first->IsReplace());
+}
+
+// The dialogs as the user sees them: the whole-word box hidden, the editor's own
+// boxes and buttons, the options the script set.
+TEST_F(FindDialogTest, TheDialogsLookAsTheirGoldens) {
+    HWND dialog = Open(kCmdFind, "beta");
+    Check(dialog, CFindReplaceDialog::kMatchCase);
+    pump();
+    ShootDialog(dialog, "find_dialog");
+    Press(dialog, IDCANCEL);
+
+    dialog = Open(kCmdReplace, "(b)eta", "\\1ETA");
+    Check(dialog, OEFindDlg::kRegularExpressions);
+    Check(dialog, OEFindDlg::kWrapSearch);
+    Press(dialog, IDOK);  // a match found: Replace and Replace All come on
+    ShootDialog(dialog, "replace_dialog");
+}
+
+// A session typed into the dialogs, step by step, and what each step left: the text,
+// the selection, the undo history's position, the messages and whether a dialog is open.
+TEST_F(FindDialogTest, AScriptedSessionGivesItsGoldenTranscript) {
+    struct Step {
+        const char* what;
+        int command;  // kCmdFind or kCmdReplace: the dialog to use; kCmdUndo: undo instead
+        const char* find;
+        const char* replace;
+        std::vector<UINT> boxes;
+        UINT button;
+        bool from_start = false;  // the caret goes to the start of the text first
+    };
+    const UINT kCase = CFindReplaceDialog::kMatchCase, kRegex = OEFindDlg::kRegularExpressions,
+               kWord = CFindReplaceDialog::kWholeWord, kWrap = OEFindDlg::kWrapSearch;
+    const Step steps[] = {
+        {"find beta in any case", kCmdFind, "beta", "", {}, IDOK, true},
+        {"find beta with its case", kCmdFind, "beta", "", {kCase}, IDOK, true},
+        {"whole word (not offered) still finds inside a word", kCmdFind, "lph", "", {kWord}, IDOK, true},
+        {"a regular expression at the end of a line", kCmdFind, "b[a-z]+$", "", {kRegex}, IDOK, true},
+        {"find for replacing, with case", kCmdReplace, "beta", "B", {kCase}, IDOK, true},
+        {"replace it and find the next", kCmdReplace, "beta", "B", {kCase}, CFindReplaceDialog::kReplace},
+        {"undo the replacement", kCmdUndo, "", "", {}, 0},
+        {"replace all by a regular expression",
+         kCmdReplace,
+         "(b)eta",
+         "\\1ETA",
+         {kRegex},
+         CFindReplaceDialog::kReplaceAll},
+        {"one undo takes all the replacements back", kCmdUndo, "", "", {}, 0},
+        {"replace all of what is not there", kCmdReplace, "zeta", "x", {kWrap}, CFindReplaceDialog::kReplaceAll},
+        {"mark all", kCmdFind, "ta", "", {}, OEFindDlg::kMarkAll},
+    };
+    std::ostringstream transcript;
+    for (const Step& step : steps) {
+        messages.clear();
+        if (step.from_start) {
+            view->ClearSelection(true);
+            view->GoToLineColumn(1, 0);
+        }
+        if (step.command == kCmdUndo) {
+            view->OnCommand(kCmdUndo);
+        } else {
+            OEFindDlg* open = view->find_dialog();
+            HWND dialog = open && open->IsReplace() == (step.command == kCmdReplace) ? open->m_hWnd : nullptr;
+            if (!dialog) {
+                if (open) Press(open->m_hWnd, IDCANCEL);
+                dialog = Open(step.command, step.find, step.replace);
+            }
+            SetDlgItemText(dialog, CFindReplaceDialog::kFindEdit, step.find);
+            SetDlgItemText(dialog, CFindReplaceDialog::kReplaceEdit, step.replace);
+            for (UINT box : {kCase, kRegex, kWord, kWrap})
+                CheckDlgButton(dialog, box,
+                               std::find(step.boxes.begin(), step.boxes.end(), box) != step.boxes.end()
+                                   ? BST_CHECKED
+                                   : BST_UNCHECKED);
+            Press(dialog, step.button);
+        }
+        transcript << "# " << step.what << "\n";
+        for (int i = 1; i <= edit->GetLineCount(); ++i)
+            transcript << (edit->GetLineByNumber(i)->flags & kLineBookmark ? "  * " : "    ") << Line(i) << "\n";
+        if (view->has_selection())
+            transcript << "  selection " << view->selection_start().line << ":" << view->selection_start().column << "-"
+                       << view->selection_end().line << ":" << view->selection_end().column << " \"" << Selected()
+                       << "\"\n";
+        else
+            transcript << "  no selection, caret " << view->caret().line << ":" << view->caret().column << "\n";
+        transcript << "  undo position " << edit->GetUndoLog().position() << "\n";
+        for (const std::string& message : messages) transcript << "  message: " << message << "\n";
+        transcript << "  dialog " << (view->find_dialog() ? "open" : "closed") << "\n";
+    }
+    EXPECT_TRUE(testing_kit::matches_golden("editor/window/tests/golden/find_session.txt", transcript.str()));
 }
 
 TEST_F(FindDialogTest, PageSetupKeepsTheHeaderAndFooterOnlyWhenAccepted) {
