@@ -9,6 +9,7 @@
 #include "uikit/frames/control_bar.h"
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_context.h"
+#include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/mdi_frame.h"
 
@@ -287,8 +288,10 @@ void SECDockState::GetFrameState(CFrameWnd* frame) {
         SECControlBarInfo* info = CreateBarInfo(m_pManager);
         sec->GetBarInfo(info);
         add(info);
+        // A floating frame that holds a dockable frame is the application's to make again.
         CDockBar* holder = bar->m_pDockBar;
-        if (is_outer_dock_bar(holder, frame) && std::find(outer.begin(), outer.end(), holder) == outer.end())
+        if (is_outer_dock_bar(holder, frame) && !bar->IsKindOf(RUNTIME_CLASS(SECFrameBar)) &&
+            std::find(outer.begin(), outer.end(), holder) == outer.end())
             outer.push_back(holder);
     }
     for (CDockBar* dock_bar : outer) record_dock_bar(dock_bar);

@@ -2,14 +2,21 @@
 
 #include <algorithm>
 
+#include "platform/afx/document.h"
 #include "uikit/frames/dock_state.h"
 
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(SECDockableFrame, SECFrameWnd)
+IMPLEMENT_DYNCREATE(SECFrameBar, SECControlBar)
 
 BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
 ON_WM_NCPAINT()
 ON_WM_NCACTIVATE()
 ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(SECFrameBar, SECControlBar)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -181,4 +188,70 @@ LRESULT SECFrameWnd::OnSetText(WPARAM, LPARAM) {
     const LRESULT result = Default();
     PaintCaption();
     return result;
+}
+
+// ---- dockable frames ----------------------------------------------------------------------
+
+BOOL SECDockableFrame::CreateHosted(CFrameWnd* dock_site, const char* title, UINT bar_id, CCreateContext* context) {
+    if (!dock_site || m_hWnd) return FALSE;
+    auto* bar = new SECFrameBar;
+    bar->m_bAutoDelete = TRUE;
+    if (!bar->Create(dock_site, title, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT | CBRS_SIZE_DYNAMIC, 0, bar_id)) {
+        delete bar;
+        return FALSE;
+    }
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    if (!Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), bar, nullptr, 0, context)) {
+        bar->DestroyWindow();
+        return FALSE;
+    }
+    CRect inside;
+    bar->GetInsideRect(inside);
+    MoveWindow(&inside);
+    return TRUE;
+}
+
+SECFrameBar* SECDockableFrame::GetFrameBar() const {
+    CWnd* parent = m_hWnd ? GetParent() : nullptr;
+    return parent && parent->IsKindOf(RUNTIME_CLASS(SECFrameBar)) ? static_cast<SECFrameBar*>(parent) : nullptr;
+}
+
+BOOL SECDockableFrame::IsFloating() const {
+    SECFrameBar* bar = GetFrameBar();
+    return bar && bar->IsFloating();
+}
+
+BOOL SECDockableFrame::DestroyWindow() {
+    if (SECFrameBar* bar = GetFrameBar()) return bar->DestroyWindow();
+    return SECFrameWnd::DestroyWindow();
+}
+
+BOOL SECDockableFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!SECFrameWnd::PreCreateWindow(cs)) return FALSE;
+    cs.dwExStyle |= WS_EX_TOOLWINDOW;
+    cs.style &= ~FWS_PREFIXTITLE;
+    return TRUE;
+}
+
+void SECDockableFrame::OnUpdateFrameTitle(BOOL add_to_title) {
+    if (!add_to_title || !(GetStyle() & FWS_ADDTOTITLE)) return;
+    CDocument* document = GetActiveDocument();
+    if (!document) return;
+    SetWindowText(document->GetTitle());
+    if (SECFrameBar* bar = GetFrameBar()) bar->SetWindowText(document->GetTitle());
+}
+
+SECDockableFrame* SECFrameBar::GetFrame() const {
+    for (CWnd* child = GetTopWindow(); child; child = child->GetNextWindow())
+        if (child->IsKindOf(RUNTIME_CLASS(SECDockableFrame))) return static_cast<SECDockableFrame*>(child);
+    return nullptr;
+}
+
+void SECFrameBar::OnSize(UINT type, int cx, int cy) {
+    SECControlBar::OnSize(type, cx, cy);
+    if (SECDockableFrame* frame = GetFrame()) {
+        CRect inside;
+        GetInsideRect(inside);
+        frame->MoveWindow(&inside);
+    }
 }

@@ -55,5 +55,37 @@ private:
     void make_caption_fonts();
 };
 
+class SECFrameBar;
+
+// A frame that docks and floats like a bar: it lives inside an SECFrameBar
+// of its dock site, which the dock bars and floating frames move about, and
+// fills the bar's inside rectangle.
+class SECDockableFrame : public SECFrameWnd {
+    DECLARE_DYNCREATE(SECDockableFrame)
+public:
+    // Makes the hosting bar (id `bar_id`, docking on every side) and the frame in it; the
+    // caller docks or floats the bar through the dock site. FALSE when either cannot be made.
+    BOOL CreateHosted(CFrameWnd* dock_site, const char* title, UINT bar_id, CCreateContext* context = nullptr);
+    SECFrameBar* GetFrameBar() const;
+    // Whether the hosting bar floats.
+    BOOL IsFloating() const;
+    // A hosted frame goes with its bar.
+    BOOL DestroyWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // The active document's title becomes the frame's and its bar's.
+    void OnUpdateFrameTitle(BOOL add_to_title) override;
+};
+
+// The control bar that hosts a dockable frame.
+class SECFrameBar : public SECControlBar {
+    DECLARE_DYNCREATE(SECFrameBar)
+public:
+    SECDockableFrame* GetFrame() const;
+    afx_msg void OnSize(UINT type, int cx, int cy);
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
 // The colour of band `index` of `bands` from `from` to `to`, in 8.8 fixed point per channel.
 COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands);

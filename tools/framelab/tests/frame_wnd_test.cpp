@@ -8,6 +8,7 @@
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/dialog_bar.h"
 #include "uikit/frames/dock_context.h"
+#include "uikit/frames/dock_state.h"
 #include "uikit/frames/frame_wnd.h"
 
 namespace {
@@ -126,6 +127,40 @@ TEST_F(FrameWndTest, TheLayoutMakesTheDialogBarANewFrameLacks) {
     EXPECT_NE(made->GetDlgItem(0x8202), nullptr);
     EXPECT_EQ(UINT(made->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_TOP));
     EXPECT_EQ(UINT(sdi->GetControlBar(101)->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+}
+
+TEST_F(FrameWndTest, ADockableFrameDocksFloatsAndGoesWithItsBar) {
+    auto* dockable = new SECDockableFrame;
+    ASSERT_TRUE(dockable->CreateHosted(sdi, "Symbols", 120));
+    SECFrameBar* host = dockable->GetFrameBar();
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->GetFrame(), dockable);
+    EXPECT_EQ(sdi->GetControlBar(120), host);
+    EXPECT_TRUE(dockable->GetExStyle() & WS_EX_TOOLWINDOW);
+    sdi->DockControlBarEx(host, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 180);
+    sdi->RecalcLayout();
+    idle();
+    EXPECT_FALSE(dockable->IsFloating());
+    // The frame fills its bar's inside rectangle.
+    CRect inside, frame_place;
+    host->GetInsideRect(inside);
+    dockable->GetWindowRect(&frame_place);
+    host->ScreenToClient(&frame_place);
+    EXPECT_EQ(frame_place, inside);
+    EXPECT_GT(inside.Width(), 100);
+
+    sdi->FloatControlBarEx(host, 300, 200, CBRS_ALIGN_TOP);
+    idle();
+    EXPECT_TRUE(dockable->IsFloating());
+    EXPECT_STREQ(host->GetParentFrame()->GetWindowText(), "Symbols");
+    // The layout leaves a floating dockable frame's floating frame to the application.
+    SECDockState state;
+    state.GetFrameState(sdi);
+    for (int i = 0; i < state.GetInfoCount(); ++i) EXPECT_NE(state.GetInfo(i)->m_nBarID, UINT(AFX_IDW_DOCKBAR_FLOAT));
+
+    dockable->DestroyWindow();
+    idle();
+    EXPECT_EQ(sdi->GetControlBar(120), nullptr);
 }
 
 TEST_F(FrameWndTest, TheFramePaintsItsOwnCaption) {
