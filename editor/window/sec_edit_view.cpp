@@ -29,6 +29,13 @@ void SECEditView::NotifyOtherViews(ViewHint hint) {
 
 // ---- printing --------------------------------------------------------------
 
+BOOL SECEditView::OnPreparePrinting(CPrintInfo* info) {
+    if (has_selection()) info->m_pPD->m_pd.Flags = (info->m_pPD->m_pd.Flags & ~PD_NOSELECTION) | PD_SELECTION;
+    if (!DoPreparePrinting(info)) return FALSE;
+    print_selection_ = info->m_bSelection && has_selection();
+    return TRUE;
+}
+
 void SECEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
     print_cancelled_ = false;
     print_rows_.clear();
@@ -48,9 +55,19 @@ void SECEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
                         dc->GetDeviceCaps(VERTRES) - margins.bottom * dpi_y / 1000);
     // The header takes the first row of the body and the footer its last, each with a row of space.
     print_rows_per_page_ = std::max(1, static_cast<int>(print_body_.Height() / print_cell_.cy) - 4);
-    print_rows_ = LayPrintRows(*edit, std::max(1, static_cast<int>(print_body_.Width() / print_cell_.cx)));
+    // A printed selection takes its lines whole; one that ends at a line's start ends before it.
+    int first = 1, last = edit->GetLineCount();
+    if (print_selection_) {
+        const CaretPlace start = selection_start(), end = selection_end();
+        first = std::min(start.line, end.line);
+        last = std::max(start.line, end.line);
+        if (selection_mode() == kStreamSelection && end.column == 0 && last > first) --last;
+    }
+    print_rows_ = LayPrintRows(*edit, std::max(1, static_cast<int>(print_body_.Width() / print_cell_.cx)), first, last);
     info->SetMaxPage(PrintPageCount(print_rows_.size(), print_rows_per_page_));
 }
+
+void SECEditView::OnEndPrinting(CDC*, CPrintInfo*) { print_selection_ = false; }
 
 void SECEditView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
     CView::OnPrepareDC(dc, info);

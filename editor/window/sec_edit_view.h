@@ -30,9 +30,13 @@ public:
 
     // Printing: the text in the window's font within the page setup's margins, the
     // header above and the footer below, long lines cut at the page's width.
+    // With a selection the print dialog offers it and starts on it; printing it prints
+    // its lines whole. The dialog's page range chooses the pages printed.
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
     void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     // Stops the print under way: no page of it is left.
     void CancelPrinting() { print_cancelled_ = true; }
 
@@ -45,6 +49,7 @@ private:
     CSize print_cell_{};
     CRect print_body_{};
     bool print_cancelled_ = false;
+    bool print_selection_ = false;
 };
 
 }  // namespace editor

@@ -63,6 +63,66 @@ TEST_F(EditPrintTest, PagesCarryTheHeaderAndFooterAndTheText) {
         testing_kit::matches_golden("editor/window/tests/golden/print_page2.png", ReadBytes(folder / "page-2.png")));
 }
 
+// Printing through the print dialog, which the script answers with a choice.
+class DialogPrintTest : public EditPrintTest {
+protected:
+    void SetUp() override {
+        EditPrintTest::SetUp();
+        std::string text;
+        for (int i = 1; i <= 80; ++i) text += "\tline " + std::to_string(i) + " of the listing\r\n";
+        edit->LoadText(text);
+        view = MakeView(*edit);
+    }
+    void TearDown() override {
+        kit::user::set_dialog_script(nullptr);
+        EditPrintTest::TearDown();
+    }
+    // Answers the print dialog with `choice` (and the page range for the pages
+    // choice), noting whether it offered the selection; prints what it chose.
+    int PrintChoosing(UINT choice, const char* from = "", const char* to = "") {
+        kit::user::set_dialog_script([=, this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+            if (q.message_box) return IDOK;
+            offered_selection = IsWindowEnabled(GetDlgItem(q.dialog, CPrintDialog::kSelectionRadio));
+            started_on_selection = IsDlgButtonChecked(q.dialog, CPrintDialog::kSelectionRadio) == BST_CHECKED;
+            CheckRadioButton(q.dialog, CPrintDialog::kAllRadio, CPrintDialog::kSelectionRadio, choice);
+            SetDlgItemText(q.dialog, CPrintDialog::kFromEdit, from);
+            SetDlgItemText(q.dialog, CPrintDialog::kToEdit, to);
+            return IDOK;
+        });
+        CPrintInfo info;
+        if (!view->OnPreparePrinting(&info)) return -1;
+        return view->PrintToPages(folder.path().string().c_str(), &info);
+    }
+
+    SECEditView* view = nullptr;
+    bool offered_selection = false;
+    bool started_on_selection = false;
+};
+
+TEST_F(DialogPrintTest, ThePageRangeChosenIsWhatPrints) {
+    EXPECT_EQ(PrintChoosing(CPrintDialog::kPagesRadio, "2", "2"), 1);
+    EXPECT_FALSE(offered_selection);
+    // The one page printed is the second page of the whole listing.
+    EXPECT_TRUE(
+        testing_kit::matches_golden("editor/window/tests/golden/print_page2.png", ReadBytes(folder / "page-1.png")));
+}
+
+TEST_F(DialogPrintTest, TheSelectionIsOfferedAndPrintsItsLinesWhole) {
+    view->GoToLineColumn(10, 3);
+    view->BeginSelection(kStreamSelection);
+    view->GoToLineColumn(21, 0);  // ends at a line's start: line 21 is not printed
+    view->UpdateSelection();
+    ASSERT_TRUE(view->has_selection());
+    EXPECT_EQ(PrintChoosing(CPrintDialog::kSelectionRadio), 1);
+    EXPECT_TRUE(offered_selection);
+    EXPECT_TRUE(started_on_selection);
+    EXPECT_TRUE(testing_kit::matches_golden("editor/window/tests/golden/print_selection.png",
+                                            ReadBytes(folder / "page-1.png")));
+    // The next print without the dialog prints everything again.
+    CPrintInfo info;
+    EXPECT_EQ(view->PrintToPages(folder.path().string().c_str(), &info), 2);
+}
+
 TEST_F(EditPrintTest, ALineLongerThanAPageGoesOnOverTheNextPages) {
     edit->LoadText(std::string(30000, 'x') + "\r\nend\r\n");
     SECEditView* view = MakeView(*edit);
