@@ -202,7 +202,7 @@ void SECBmpMenuPlugIn::draw_image(HDC dc, int x, int y, int cx, int cy, HDC sour
     ::SetBkColor(source, colours.highlight);
     ::BitBlt(mask_dc, 0, 0, cx, cy, source, sx, 0, SRCPAINT);
     ::SetBkColor(source, old_source_back);
-    const COLORREF old_text = ::SetTextColor(dc, RGB(0, 0, 0)), old_back = ::SetBkColor(dc, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(dc);
     const auto through_mask = [&](HBRUSH brush, int dx, int dy, int w, int h, DWORD rop) {
         HGDIOBJ old = ::SelectObject(dc, brush);
         ::BitBlt(dc, x + dx, y + dy, w, h, mask_dc, 0, 0, rop);
@@ -219,8 +219,6 @@ void SECBmpMenuPlugIn::draw_image(HDC dc, int x, int y, int cx, int cy, HDC sour
         if (!dither_) dither_ = sec_create_dither_brush();
         through_mask(dither_, 0, 0, cx, cy, kDSPDxax);
     }
-    ::SetTextColor(dc, old_text);
-    ::SetBkColor(dc, old_back);
     ::SelectObject(mask_dc, old_mask);
     ::DeleteObject(mask);
     ::DeleteDC(mask_dc);

@@ -301,8 +301,7 @@ void SECStdBtn::DrawDisabled(SECBtnDrawData& data, int x, int y, int cx, int cy)
     const SECSysColors& colours = sec_sys_colors();
     MakeMask(data, x, y, cx, cy);
     fill(data.m_hdcCompose, CRect(x, y, x + cx, y + cy), colours.face);
-    const COLORREF old_text = ::SetTextColor(data.m_hdcCompose, RGB(0, 0, 0));
-    const COLORREF old_back = ::SetBkColor(data.m_hdcCompose, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(data.m_hdcCompose);
     HBRUSH highlight = ::CreateSolidBrush(colours.highlight), shadow = ::CreateSolidBrush(colours.shadow);
     brush_through_mask(data, highlight, x + 1, y + 1, cx - 1, cy - 1, 0, 0, kPSDPxax);
     brush_through_mask(data, shadow, x, y, cx, cy, 0, 0, kPSDPxax);
@@ -312,29 +311,21 @@ void SECStdBtn::DrawDisabled(SECBtnDrawData& data, int x, int y, int cx, int cy)
     }
     ::DeleteObject(highlight);
     ::DeleteObject(shadow);
-    ::SetTextColor(data.m_hdcCompose, old_text);
-    ::SetBkColor(data.m_hdcCompose, old_back);
 }
 
 void SECStdBtn::DrawChecked(SECBtnDrawData& data, int x, int y, int cx, int cy) {
     MakeMask(data, x, y, cx, cy);
-    const COLORREF old_text = ::SetTextColor(data.m_hdcCompose, RGB(0, 0, 0));
-    const COLORREF old_back = ::SetBkColor(data.m_hdcCompose, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(data.m_hdcCompose);
     brush_through_mask(data, data.m_hbrDither, x, y, cx, cy, 0, 0, kDSPDxax);
-    ::SetTextColor(data.m_hdcCompose, old_text);
-    ::SetBkColor(data.m_hdcCompose, old_back);
 }
 
 void SECStdBtn::DrawIndeterminate(SECBtnDrawData& data, int x, int y, int cx, int cy) {
     MakeMask(data, x, y, cx, cy);
-    const COLORREF old_text = ::SetTextColor(data.m_hdcCompose, RGB(0, 0, 0));
-    const COLORREF old_back = ::SetBkColor(data.m_hdcCompose, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(data.m_hdcCompose);
     HBRUSH highlight = ::CreateSolidBrush(sec_sys_colors().highlight);
     brush_through_mask(data, highlight, x, y, cx, cy, 0, 0, kPSDPxax);
     brush_through_mask(data, data.m_hbrDither, x, y, cx, cy, 0, 0, kDSPDxax);
     ::DeleteObject(highlight);
-    ::SetTextColor(data.m_hdcCompose, old_text);
-    ::SetBkColor(data.m_hdcCompose, old_back);
 }
 
 void SECStdBtn::DrawTransparent(CDC* dc, SECBtnDrawData& data) {
@@ -344,13 +335,10 @@ void SECStdBtn::DrawTransparent(CDC* dc, SECBtnDrawData& data) {
     const COLORREF old = ::SetBkColor(data.m_hdcCompose, sec_sys_colors().face);
     ::BitBlt(data.m_hdcMask, 0, 0, m_cx, m_cy, data.m_hdcCompose, 0, 0, SRCCOPY);
     ::SetBkColor(data.m_hdcCompose, old);
-    const COLORREF old_text = ::SetTextColor(data.m_hdcCompose, RGB(0, 0, 0));
-    const COLORREF old_back = ::SetBkColor(data.m_hdcCompose, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(data.m_hdcCompose);
     ::BitBlt(data.m_hdcCompose, 0, 0, m_cx, m_cy, dc->m_hDC, m_x, m_y, SRCINVERT);
     ::BitBlt(data.m_hdcCompose, 0, 0, m_cx, m_cy, data.m_hdcMask, 0, 0, kDSna);
     ::BitBlt(data.m_hdcCompose, 0, 0, m_cx, m_cy, dc->m_hDC, m_x, m_y, SRCINVERT);
-    ::SetTextColor(data.m_hdcCompose, old_text);
-    ::SetBkColor(data.m_hdcCompose, old_back);
 }
 
 void SECStdBtn::DrawSelection(SECBtnDrawData& data) {
@@ -358,12 +346,9 @@ void SECStdBtn::DrawSelection(SECBtnDrawData& data) {
 }
 
 void SECStdBtn::DrawSelectedFrame(SECBtnDrawData& data) {
-    const COLORREF old_text = ::SetTextColor(data.m_hdcCompose, RGB(0, 0, 0));
-    const COLORREF old_back = ::SetBkColor(data.m_hdcCompose, RGB(255, 255, 255));
+    const SECMaskColours mask_colours(data.m_hdcCompose);
     const CRect rect(0, 0, m_cx, m_cy);
     ::DrawDragRect(data.m_hdcCompose, &rect, SIZE{3, 3}, nullptr, SIZE{3, 3}, nullptr, nullptr);
-    ::SetTextColor(data.m_hdcCompose, old_text);
-    ::SetBkColor(data.m_hdcCompose, old_back);
 }
 
 void SECStdBtn::BlitToScreen(CDC* dc, SECBtnDrawData& data) {

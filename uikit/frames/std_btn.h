@@ -49,6 +49,25 @@ struct SECButtonClass {
 // The brush that dithers checked images: face and highlight in a checkerboard.
 HBRUSH sec_create_dither_brush();
 
+// Black text and white background on a context while monochrome masks are
+// blitted through it (mask 0 takes the text colour, 1 the background), put
+// back as they were when it goes.
+class SECMaskColours {
+public:
+    explicit SECMaskColours(HDC dc)
+        : dc_(dc), text_(::SetTextColor(dc, RGB(0, 0, 0))), back_(::SetBkColor(dc, RGB(255, 255, 255))) {}
+    ~SECMaskColours() {
+        ::SetTextColor(dc_, text_);
+        ::SetBkColor(dc_, back_);
+    }
+    SECMaskColours(const SECMaskColours&) = delete;
+    SECMaskColours& operator=(const SECMaskColours&) = delete;
+
+private:
+    HDC dc_;
+    COLORREF text_, back_;
+};
+
 // The off-screen drawing context of a toolbar paint: the image, mask and
 // composition memory contexts and the dither brush of checked buttons.
 class SECBtnDrawData {
