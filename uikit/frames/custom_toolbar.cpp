@@ -21,6 +21,8 @@ ON_WM_DESTROY()
 ON_WM_SHOWWINDOW()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_MOUSEACTIVATE()
+ON_MESSAGE(TB_ADDBUTTONS, OnAddButtons)
+ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
 END_MESSAGE_MAP()
 
 namespace {
@@ -728,4 +730,25 @@ void SECCustomToolBar::Deselect(BOOL redraw) {
 int SECCustomToolBar::OnMouseActivate(CWnd* top, UINT hit, UINT message) {
     if (customize_ && !IsFloating()) return MA_NOACTIVATE;
     return SECControlBar::OnMouseActivate(top, hit, message);
+}
+
+// ---- common toolbar messages ---------------------------------------------------
+
+LRESULT SECCustomToolBar::OnAddButtons(WPARAM wParam, LPARAM lParam) {
+    const auto* records = reinterpret_cast<const TBBUTTON*>(lParam);
+    const int count = records ? int(wParam) : 0;
+    for (int i = 0; i < count; ++i) {
+        const TBBUTTON& record = records[i];
+        const int at = GetButtonCount();
+        // Only the last one lays the bar out and repaints it.
+        InsertButton(at, UINT(record.idCommand), record.idCommand == 0, i + 1 < count);
+        SECStdBtn* button = GetButton(at);
+        button->SetStyle(button->GetStyle() | UINT(record.fsState) << 16 | record.fsStyle);
+    }
+    return TRUE;
+}
+
+LRESULT SECCustomToolBar::OnDeleteButton(WPARAM wParam, LPARAM) {
+    RemoveButton(int(wParam));
+    return TRUE;
 }

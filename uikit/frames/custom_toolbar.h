@@ -60,6 +60,19 @@ inline bool sec_is_user_toolbar_id(UINT id) { return id >= SEC_IDW_FIRST_USER_TO
 constexpr int SEC_TBN_DROPMENU = -2120;
 constexpr int SEC_TBN_CLOSEMENU = -2121;
 
+// Messages of the common toolbar control that the bar answers too: append
+// TBBUTTON records (wParam the count, lParam the records), delete the button at wParam.
+constexpr UINT TB_ADDBUTTONS = 0x0414, TB_DELETEBUTTON = 0x0416;
+struct TBBUTTON {
+    int iBitmap;
+    int idCommand;  // 0 for a separator
+    BYTE fsState;   // or-ed into the style's high word
+    BYTE fsStyle;   // or-ed into its low word
+    BYTE bReserved[2];
+    UINT_PTR dwData;
+    std::intptr_t iString;
+};
+
 // Hot tracking timer.
 constexpr UINT_PTR SEC_HOT_TIMER = 0xE002;
 
@@ -70,6 +83,7 @@ public:
     ~SECCustomToolBar() override;
 
     using SECControlBar::Create;
+    using SECControlBar::CreateEx;
     virtual BOOL Create(CWnd* parent, DWORD style, UINT id, const char* title = nullptr);
     virtual BOOL CreateEx(DWORD ex_style, CWnd* parent, DWORD style, UINT id, const char* title = nullptr);
 
@@ -181,6 +195,8 @@ public:
     afx_msg void OnShowWindow(BOOL show, UINT status);
     afx_msg void OnSysColorChange();
     afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
+    afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
 
 protected:
     void DoPaint(CDC* dc) override;

@@ -15,12 +15,12 @@ class BmpMenuTest : public ToolBarTest {
 protected:
     void SetUp() override {
         ToolBarTest::SetUp();
+        delete manager;
         frame->DestroyWindow();
         pump();
         frame = new CountingFrame;
         frame->EnableBmpMenus(TRUE, TRUE);
         frame->Create(nullptr, "Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 480, 240));
-        delete manager;
         manager = new SECToolBarManager(frame);
         ASSERT_TRUE(manager->LoadToolBarResource(kToolBarResource));
         frame->SetControlBarManager(manager);
@@ -36,6 +36,7 @@ protected:
     }
     void TearDown() override {
         if (::IsMenu(menu)) ::DestroyMenu(menu);
+        if (frame) frame->SetControlBarManager(nullptr);
         ToolBarTest::TearDown();
     }
     HMENU menu = nullptr;
@@ -87,6 +88,9 @@ TEST_F(BmpMenuTest, ItemsTurnBackIntoTextWithTheFrame) {
     display.press(VK_ESCAPE);
     ::TrackPopupMenu(menu, TPM_RETURNCMD, 40, 40, 0, frame->m_hWnd, nullptr);
     ASSERT_TRUE(item_type(menu, 0) & MFT_OWNERDRAW);
+    frame->SetControlBarManager(nullptr);
+    delete manager;
+    manager = nullptr;
     frame->DestroyWindow();
     frame = nullptr;
     pump();

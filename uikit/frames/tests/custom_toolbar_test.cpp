@@ -166,3 +166,46 @@ TEST_F(ToolBarTest, ButtonStatesAsDrawn) {
 
 }  // namespace
 }  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+TEST_F(ToolBarTest, TheHotButtonFollowsTheMouseInTheCoolLook) {
+    manager->EnableCoolLook(TRUE);
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101, 102});
+    frame->disabled = {102};
+    bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    const auto hover = [&](CPoint point) {
+        display.move(bar->m_hWnd, point);
+        pump();
+        return bar->GetHot();
+    };
+    EXPECT_EQ(hover(bar->GetButtonRect(0).CenterPoint()), 0);
+    EXPECT_TRUE(bar->GetButtonStyle(0) & TBBS_RAISED);
+    EXPECT_EQ(hover(bar->GetButtonRect(2).CenterPoint()), 2);
+    EXPECT_FALSE(bar->GetButtonStyle(0) & TBBS_RAISED);
+    EXPECT_EQ(hover(bar->GetButtonRect(1).CenterPoint()), -1) << "a separator is never hot";
+    EXPECT_EQ(hover(bar->GetButtonRect(3).CenterPoint()), -1) << "nor a disabled button";
+    hover(bar->GetButtonRect(0).CenterPoint());
+    // Off the bar the timer takes the hot button away.
+    display.move(frame->m_hWnd, CPoint(300, 200));
+    display.advance(100);
+    pump();
+    EXPECT_EQ(bar->GetHot(), -1);
+    EXPECT_FALSE(bar->GetButtonStyle(0) & TBBS_RAISED);
+}
+
+TEST_F(ToolBarTest, CommonToolbarMessagesAddAndDeleteButtons) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100});
+    const TBBUTTON records[] = {{0, 0, 0, 0, {}, 0, 0},
+                                {1, 101, BYTE(TBBS_CHECKED >> 16), BYTE(TBBS_CHECKBOX), {}, 0, 0}};
+    EXPECT_TRUE(bar->SendMessage(TB_ADDBUTTONS, 2, LPARAM(records)));
+    ASSERT_EQ(bar->GetButtonCount(), 3);
+    EXPECT_TRUE(bar->GetButton(1)->IsSeparator());
+    EXPECT_EQ(bar->GetButtonStyle(2) & (TBBS_CHECKED | TBBS_CHECKBOX), TBBS_CHECKED | TBBS_CHECKBOX);
+    EXPECT_TRUE(bar->SendMessage(TB_DELETEBUTTON, 0));
+    EXPECT_EQ(bar->GetButtonID(0), 101u) << "the separator left first went too";
+}
+
+}  // namespace
+}  // namespace toolbar_test

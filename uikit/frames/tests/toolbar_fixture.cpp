@@ -85,8 +85,9 @@ void ToolBarTest::SetUp() {
 }
 
 void ToolBarTest::TearDown() {
-    if (frame && frame->m_hWnd) frame->DestroyWindow();
+    // The manager goes first, while its frame is there to let go of its bars.
     delete manager;
+    if (frame && frame->m_hWnd) frame->DestroyWindow();
     pump();
     AfxDeleteTempMaps();
     kit::res::unregister_module(&test_resources());
