@@ -175,5 +175,35 @@ TEST_F(TwoWindowsTest, AReadOnlyBufferRefusesTheDropAndEscapeEndsTheDrag) {
     EXPECT_EQ(kit::user::caret_state().hwnd, view->m_hWnd);  // the view has its caret back
 }
 
+TEST_F(TwoWindowsTest, HeldAtTheControlsEdgeTheTextScrollsOnTheClock) {
+    std::string lines;
+    for (int i = 1; i <= 100; ++i) lines += "row " + std::to_string(i) + "\r\n";
+    other->LoadText(lines);
+    control->InitView();
+    CRect client;
+    control->GetClientRect(&client);
+    const CPoint edge(ControlCell(2, 0).x, client.bottom - 3);
+    Select(*view, 1, 0, 3);
+    display.then([&] { display.move(control->m_hWnd, edge); });
+    display.then([&] {
+        EXPECT_EQ(control->top_line(), 1);  // not before the delay
+        display.advance(COleDropTarget::kScrollDelay);
+    });
+    display.then([&] {
+        EXPECT_EQ(control->top_line(), 2);
+        display.advance(COleDropTarget::kScrollInterval);
+    });
+    display.then([&] {
+        EXPECT_EQ(control->top_line(), 3);
+        // Back inside, the text goes where the mouse is let go.
+        display.move(control->m_hWnd, ControlCell(0, 5));
+        display.button(control->m_hWnd, ControlCell(0, 5), false);
+    });
+    display.button(view->m_hWnd, Cell(*view, 1, 0), true);
+    pump();
+    EXPECT_EQ(display.steps_left(), 0u);
+    EXPECT_EQ(other->TextOf(other->GetLineByNumber(8)), "introw 8");
+}
+
 }  // namespace
 }  // namespace editor::testing
