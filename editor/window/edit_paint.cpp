@@ -13,17 +13,25 @@ constexpr WORD kGutterBits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}
 
 COLORREF ToScreen(COLORREF colour) { return ::RGB(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
-void FillGutter(CDC& dc, const RECT& cell, COLORREF background) {
-    CBitmap bits;
-    bits.Attach(::CreateBitmap(8, 8, 1, 1, kGutterBits));
-    CBrush brush;
-    brush.CreatePatternBrush(bits);
-    const COLORREF old_text = dc.SetTextColor(GutterColour());
-    const COLORREF old_back = dc.SetBkColor(background);
-    dc.FillRect(&cell, &brush);
-    dc.SetTextColor(old_text);
-    dc.SetBkColor(old_back);
-}
+// The gutter's pattern brush, made once for a paint.
+class GutterBrush {
+public:
+    GutterBrush() {
+        bits_.Attach(::CreateBitmap(8, 8, 1, 1, kGutterBits));
+        brush_.CreatePatternBrush(bits_);
+    }
+    void Fill(CDC& dc, const RECT& cell, COLORREF background) {
+        const COLORREF old_text = dc.SetTextColor(GutterColour());
+        const COLORREF old_back = dc.SetBkColor(background);
+        dc.FillRect(&cell, &brush_);
+        dc.SetTextColor(old_text);
+        dc.SetBkColor(old_back);
+    }
+
+private:
+    CBitmap bits_;
+    CBrush brush_;
+};
 
 // Clears a stretch of a row in the background colour.
 void ClearSpan(CDC& dc, int left, int top, int right, int bottom) {
@@ -85,10 +93,13 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
     const int right = std::max<int>(cells.client_width, paint.right);
     const int left_column = core.left_column();
     const int line_count = edit.GetLineCount();
+    // Columns past the right edge are not drawn, however long the line.
+    const int end_column = left_column + (right - cells.gutter_width + cw - 1) / cw;
     const int first_row = std::max<int>(0, paint.top / lh);
+    GutterBrush gutter;
     for (int row = first_row, y = first_row * lh; y < paint.bottom; ++row, y += lh) {
         const RECT cell{0, y, cells.gutter_width, y + lh};
-        FillGutter(dc, cell, background);
+        gutter.Fill(dc, cell, background);
         const int number = core.top_line() + row;
         if (number > line_count) {
             ClearSpan(dc, cells.gutter_width, y, right, y + lh);
@@ -101,9 +112,10 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
         int x = cells.gutter_width;
         for (const ColourRun& run : coloured.runs) {
             const int start = std::max(run.start, left_column);
-            if (run.end <= start) continue;
+            const int end = std::min(run.end, end_column);
+            if (end <= start) continue;
             dc.SetTextColor(ToScreen(run.colour));
-            const int count = run.end - start;
+            const int count = end - start;
             RECT r{x, y, x + count * cw, y + lh};
             dc.ExtTextOut(x, y, ETO_OPAQUE, &r, coloured.text.data() + start, UINT(count), nullptr);
             x += count * cw;
