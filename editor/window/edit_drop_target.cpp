@@ -14,13 +14,11 @@ SEC_DND_STATE& DragState() {
 }
 
 DROPEFFECT SECEditCtrlOleDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD key_state, CPoint point) {
-    data_ = data;
     EditDropSite* site = Site(wnd);
     return site ? site->OnDragEnter(data, key_state, point) : DROPEFFECT_NONE;
 }
 
 DROPEFFECT SECEditCtrlOleDropTarget::OnDragOver(CWnd* wnd, COleDataObject* data, DWORD key_state, CPoint point) {
-    data_ = data;
     EditDropSite* site = Site(wnd);
     return site ? site->OnDragOver(data, key_state, point) : DROPEFFECT_NONE;
 }
@@ -54,7 +52,7 @@ DROPEFFECT SECEditCtrlOleDropTarget::OnDragScroll(CWnd* wnd, DWORD key_state, CP
     if (!dx && !dy) {
         // Out of the band: the drop caret comes back.
         scroll_dx_ = scroll_dy_ = 0;
-        if (was_scrolling && data_) site->OnDragEnter(data_, key_state, point);
+        if (was_scrolling && dragged_data()) site->OnDragEnter(dragged_data(), key_state, point);
         return DROPEFFECT_NONE;
     }
     const DWORD now = ::GetTickCount();

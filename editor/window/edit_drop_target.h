@@ -48,7 +48,6 @@ private:
     int scroll_dy_ = 0;
     DWORD last_scroll_ = 0;
     DWORD wait_ = 0;
-    COleDataObject* data_ = nullptr;  // the data of the drag under way
 };
 
 }  // namespace editor

@@ -473,7 +473,8 @@ void SECEditWindow<Base>::RestoreCaret() {
 
 template <class Base>
 DROPEFFECT SECEditWindow<Base>::OnDragEnter(COleDataObject* data, DWORD key_state, CPoint point) {
-    if (!data->IsDataAvailable(CF_TEXT) || !GetBuffer()) return DROPEFFECT_NONE;
+    SECEdit* edit = GetBuffer();
+    if (!data->IsDataAvailable(CF_TEXT) || !edit || edit->GetReadOnly()) return DROPEFFECT_NONE;
     ::CreateCaret(this->m_hWnd, HBITMAP(1), 2, cells_.line_height);  // grey
     ::ShowCaret(this->m_hWnd);
     drop_caret_ = true;

@@ -101,6 +101,7 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd*, DWORD, CPoint) { return DROPEFFEC
 DROPEFFECT COleDropTarget::DragOver(COleDataObject* data, DWORD key_state, POINT screen, bool entering) {
     CPoint point(screen);
     ::ScreenToClient(m_pWnd->m_hWnd, &point);
+    data_ = data;
     const DROPEFFECT scroll = OnDragScroll(m_pWnd, key_state, point);
     if (scroll & DROPEFFECT_SCROLL) return scroll;
     return entering ? OnDragEnter(m_pWnd, data, key_state, point) : OnDragOver(m_pWnd, data, key_state, point);

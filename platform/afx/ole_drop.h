@@ -95,6 +95,11 @@ public:
     // What the drag loop calls: scrolling first, then the enter or move handler.
     DROPEFFECT DragOver(COleDataObject* data, DWORD key_state, POINT screen, bool entering);
 
+protected:
+    // The data of the drag over this target (valid while it lasts), also for OnDragScroll.
+    COleDataObject* dragged_data() const { return data_; }
+
 private:
+    COleDataObject* data_ = nullptr;
     CWnd* m_pWnd = nullptr;
 };

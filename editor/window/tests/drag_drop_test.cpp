@@ -156,7 +156,13 @@ TEST_F(TwoWindowsTest, ACopiedColumnBlockArrivesAsABlock) {
 TEST_F(TwoWindowsTest, AReadOnlyBufferRefusesTheDropAndEscapeEndsTheDrag) {
     other->SetReadOnly(1);
     Select(*view, 3, 0, 6);
-    Drag(view, Cell(*view, 2, 2), control.get(), ControlCell(0, 0));
+    display.then([&] { display.move(control->m_hWnd, ControlCell(2, 1)); });
+    display.then([&] {
+        EXPECT_NE(kit::user::caret_state().hwnd, control->m_hWnd);  // no drop caret there
+        display.button(control->m_hWnd, ControlCell(2, 1), false);
+    });
+    display.button(view->m_hWnd, Cell(*view, 2, 2), true);
+    pump();
     EXPECT_EQ(Text(*other), "first|second");
     EXPECT_EQ(Text(*edit), "int count = 0;|while (1) { count++; }|return count;");
     other->SetReadOnly(0);
@@ -197,6 +203,9 @@ TEST_F(TwoWindowsTest, HeldAtTheControlsEdgeTheTextScrollsOnTheClock) {
         EXPECT_EQ(control->top_line(), 3);
         // Back inside, the text goes where the mouse is let go.
         display.move(control->m_hWnd, ControlCell(0, 5));
+    });
+    display.then([&] {
+        EXPECT_EQ(kit::user::caret_state().hwnd, control->m_hWnd);  // the drop caret is back
         display.button(control->m_hWnd, ControlCell(0, 5), false);
     });
     display.button(view->m_hWnd, Cell(*view, 1, 0), true);
