@@ -597,13 +597,19 @@ CSize SECCustomToolBar::layout(int length, DWORD mode) {
 }
 
 CSize SECCustomToolBar::CalcFixedLayout(BOOL, BOOL horz) {
+    if (IsFloating()) return floating_layout();
     return layout(-1, horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK);
+}
+
+CSize SECCustomToolBar::floating_layout() {
+    return layout(m_sizeMRU.cx > 0 ? m_sizeMRU.cx : kUnbounded, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
 }
 
 CSize SECCustomToolBar::CalcDynamicLayout(int length, DWORD mode) {
     if (mode & LM_COMMIT) return layout(length, mode);
+    // A floating bar's frame asks as a dock bar would; the answer is the floating layout at its last width.
+    if ((mode & LM_MRUWIDTH) || (IsFloating() && (mode & (LM_HORZDOCK | LM_VERTDOCK)))) return floating_layout();
     if (mode & (LM_HORZDOCK | LM_VERTDOCK)) return layout((mode & LM_LENGTHY) ? 0 : kUnbounded, mode | LM_COMMIT);
-    if (mode & LM_MRUWIDTH) return layout(m_sizeMRU.cx > 0 ? m_sizeMRU.cx : kUnbounded, mode | LM_COMMIT);
     return layout(length, mode);
 }
 

@@ -232,6 +232,8 @@ private:
     void apply_rows(const std::vector<Row>& rows);
     void place_buttons(const std::vector<Row>& rows, CPoint origin);
     CSize layout(int length, DWORD mode);
+    // The floating layout at the width the bar last floated with.
+    CSize floating_layout();
     CPoint inside_offset(BOOL horz, CSize* extra) const;
     int first_of_row(const std::vector<Row>& rows, std::size_t r) const;
     void redraw_button(int index);

@@ -3,6 +3,8 @@
 // none), removing buttons and the separators that go with them.
 #include <gtest/gtest.h>
 
+#include "platform/gdi/png_writer.h"
+#include "testing/golden.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 
@@ -205,6 +207,31 @@ TEST_F(ToolBarTest, CommonToolbarMessagesAddAndDeleteButtons) {
     EXPECT_EQ(bar->GetButtonStyle(2) & (TBBS_CHECKED | TBBS_CHECKBOX), TBBS_CHECKED | TBBS_CHECKBOX);
     EXPECT_TRUE(bar->SendMessage(TB_DELETEBUTTON, 0));
     EXPECT_EQ(bar->GetButtonID(0), 101u) << "the separator left first went too";
+}
+
+}  // namespace
+}  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+TEST_F(ToolBarTest, AFloatingToolBarWrapsToItsWidth) {
+    manager->EnableCoolLook(TRUE);
+    SECCustomToolBar* bar = make_bar(0xE800, kGrouped);
+    frame->FloatControlBarEx(bar, 100, 300, CBRS_ALIGN_TOP);
+    CFrameWnd* floating = bar->GetParentFrame();
+    ASSERT_NE(floating, frame);
+    for (int width : {150, 60}) {
+        bar->CalcDynamicLayout(width, LM_HORZ | LM_COMMIT);
+        floating->RecalcLayout();
+        ::RedrawWindow(floating->m_hWnd, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        auto png = gdi::encode_png(display.snapshot(floating->m_hWnd));
+        EXPECT_TRUE(
+            testing_kit::matches_golden("uikit/frames/tests/golden/toolbar_wrap_" + std::to_string(width) + ".png",
+                                        std::string(png.begin(), png.end())))
+            << width;
+    }
 }
 
 }  // namespace
