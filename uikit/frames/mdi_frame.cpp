@@ -280,6 +280,13 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL SECMDIFrameWnd::offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // While toolbars are being customised the keyboard does not open the frame's menus.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
+        if (auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
+            toolbars && toolbars->InCustomizeMode()) {
+            result = 0;
+            return TRUE;
+        }
     if (!bmp_menus_) return FALSE;
     // The menus draw from the toolbars' pictures when the frame has a toolbar manager.
     if (message == WM_INITMENUPOPUP)

@@ -148,3 +148,51 @@ TEST_F(ToolBarsTest, ACopyDraggedOffEveryToolBarMakesToolBar1) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolBarsTest, TheSwitchesAreKeptInTheProfileAndInATree) {
+    SECToolBarManager& manager = *frame->toolbars;
+    manager.EnableToolTips(FALSE);
+    manager.EnableLargeBtns(TRUE);
+    manager.SaveState(kLayout);
+    const CString section = CString(kLayout) + "-ToolBarManager";
+    EXPECT_EQ(AfxGetApp()->GetProfileInt(section, "ToolTips", 7), 0u);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt(section, "CoolLook", 7), 1u);
+    EXPECT_EQ(AfxGetApp()->GetProfileInt(section, "LargeButtons", 7), 1u);
+    // Values that are missing leave the switches as they are.
+    manager.LoadState("Nothing\\Saved");
+    EXPECT_FALSE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.LargeBtnsEnabled());
+    manager.EnableToolTips(TRUE);
+    manager.EnableLargeBtns(FALSE);
+    manager.LoadState(kLayout);
+    EXPECT_FALSE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.LargeBtnsEnabled());
+    EXPECT_FALSE(toolbar(0xE800).GetBarStyle() & CBRS_TOOLTIPS);
+
+    SECPersistentTreeNode root;
+    ASSERT_EQ(root.Create("Root"), UINT(PTN_OK));
+    ASSERT_TRUE(manager.SaveState(&root, TRUE));
+    manager.EnableToolTips(TRUE);
+    manager.EnableLargeBtns(FALSE);
+    EXPECT_TRUE(manager.LoadState(&root));
+    EXPECT_FALSE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.LargeBtnsEnabled());
+    // Without the manager's node: tooltips and the cool look on, large buttons off.
+    SECPersistentTreeNode empty;
+    ASSERT_EQ(empty.Create("Empty"), UINT(PTN_OK));
+    manager.LoadState(&empty);
+    EXPECT_TRUE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.CoolLookEnabled());
+    EXPECT_FALSE(manager.LargeBtnsEnabled());
+}
+
+TEST_F(ToolBarsTest, CustomiseModeKeepsTheSystemMenuShut) {
+    frame->toolbars->SetCustomizeMode(TRUE);
+    EXPECT_EQ(frame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    frame->toolbars->SetCustomizeMode(FALSE);
+}
+
+}  // namespace
