@@ -9,8 +9,9 @@
 #include "uikit/frames/toolbar_manager.h"
 
 IMPLEMENT_DYNAMIC(SECToolBarSheet, CPropertySheet)
-IMPLEMENT_DYNAMIC(SECToolBarsPage, CPropertyPage)
-IMPLEMENT_DYNAMIC(SECToolBarCmdPage, CPropertyPage)
+IMPLEMENT_DYNAMIC(SECCustomizePage, CPropertyPage)
+IMPLEMENT_DYNAMIC(SECToolBarsPage, SECCustomizePage)
+IMPLEMENT_DYNAMIC(SECToolBarCmdPage, SECCustomizePage)
 IMPLEMENT_DYNCREATE(SECCustomizeToolBar, SECCustomToolBar)
 
 namespace {
@@ -124,15 +125,10 @@ SECToolBarSheet::SECToolBarSheet(const char* caption, CWnd* parent) : CPropertyS
 LONG_PTR SECToolBarSheet::DoModal() {
     const LONG_PTR result = CPropertySheet::DoModal();
     for (int i = 0; i < GetPageCount(); ++i) {
-        CPropertyPage* page = GetPage(i);
-        SECToolBarManager* manager = nullptr;
-        if (auto* toolbars = dynamic_cast<SECToolBarsPage*>(page)) {
-            if (result != IDOK) toolbars->OnCancel();
-            manager = toolbars->GetManager();
-        } else if (auto* commands = dynamic_cast<SECToolBarCmdPage*>(page)) {
-            manager = commands->GetManager();
-        }
-        if (manager) {
+        auto* page = dynamic_cast<SECCustomizePage*>(GetPage(i));
+        if (!page) continue;
+        if (auto* toolbars = dynamic_cast<SECToolBarsPage*>(page); toolbars && result != IDOK) toolbars->OnCancel();
+        if (SECToolBarManager* manager = page->GetManager()) {
             end_customizing(manager, nullptr);
             manager->SetCustomizeWnd(nullptr);
         }
@@ -140,9 +136,21 @@ LONG_PTR SECToolBarSheet::DoModal() {
     return result;
 }
 
+// ---- the pages -----------------------------------------------------------------
+
+BOOL SECCustomizePage::OnSetActive() {
+    begin_customizing(manager_, this);
+    return CPropertyPage::OnSetActive();
+}
+
+BOOL SECCustomizePage::OnKillActive() {
+    end_customizing(manager_, ::GetParent(m_hWnd));
+    return CPropertyPage::OnKillActive();
+}
+
 // ---- the Toolbars page ---------------------------------------------------------
 
-SECToolBarsPage::SECToolBarsPage() : CPropertyPage((sec_register_frames_resources(), SEC_IDD_TOOLBARS_PAGE)) {}
+SECToolBarsPage::SECToolBarsPage() : SECCustomizePage((sec_register_frames_resources(), SEC_IDD_TOOLBARS_PAGE)) {}
 
 void SECToolBarsPage::SetManager(SECToolBarManager* manager) {
     manager_ = manager;
@@ -163,16 +171,6 @@ BOOL SECToolBarsPage::OnInitDialog() {
     ::SendDlgItemMessage(m_hWnd, SEC_IDC_NAME, EM_LIMITTEXT, 255, 0);
     fill();
     return TRUE;
-}
-
-BOOL SECToolBarsPage::OnSetActive() {
-    begin_customizing(manager_, this);
-    return CPropertyPage::OnSetActive();
-}
-
-BOOL SECToolBarsPage::OnKillActive() {
-    end_customizing(manager_, ::GetParent(m_hWnd));
-    return CPropertyPage::OnKillActive();
 }
 
 BOOL SECToolBarsPage::OnApply() {
@@ -499,7 +497,7 @@ void SECMenuBtnGroup::Layout(const CRect& rect) {
 // ---- the command page ----------------------------------------------------------
 
 SECToolBarCmdPage::SECToolBarCmdPage(UINT template_id, UINT caption_id)
-    : CPropertyPage(template_id, (sec_register_frames_resources(), caption_id)) {}
+    : SECCustomizePage(template_id, (sec_register_frames_resources(), caption_id)) {}
 
 SECToolBarCmdPage::~SECToolBarCmdPage() = default;
 
@@ -548,16 +546,6 @@ void SECToolBarCmdPage::ShowGroup(int index) {
     groups_[std::size_t(index)]->Activate(TRUE);
     if (CWnd* child = groups_[std::size_t(index)]->GetChild(); child && child->m_hWnd) child->ShowWindow(SW_SHOW);
     ::SendDlgItemMessage(m_hWnd, SEC_IDC_LIST, LB_SETCURSEL, WPARAM(index), 0);
-}
-
-BOOL SECToolBarCmdPage::OnSetActive() {
-    begin_customizing(manager_, this);
-    return CPropertyPage::OnSetActive();
-}
-
-BOOL SECToolBarCmdPage::OnKillActive() {
-    end_customizing(manager_, ::GetParent(m_hWnd));
-    return CPropertyPage::OnKillActive();
 }
 
 BOOL SECToolBarCmdPage::OnCommand(WPARAM wParam, LPARAM lParam) {

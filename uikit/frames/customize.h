@@ -65,16 +65,27 @@ public:
     LONG_PTR DoModal();
 };
 
-class SECToolBarsPage : public CPropertyPage {
+// A page of the customize sheet: while it is up every toolbar of the frame is
+// in customise mode and the frame stays usable beside the sheet.
+class SECCustomizePage : public CPropertyPage {
+    DECLARE_DYNAMIC(SECCustomizePage)
+public:
+    using CPropertyPage::CPropertyPage;
+    SECToolBarManager* GetManager() const { return manager_; }
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+
+protected:
+    SECToolBarManager* manager_ = nullptr;
+};
+
+class SECToolBarsPage : public SECCustomizePage {
     DECLARE_DYNAMIC(SECToolBarsPage)
 public:
     SECToolBarsPage();
     void SetManager(SECToolBarManager* manager);
-    SECToolBarManager* GetManager() const { return manager_; }
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
     // OK keeps the switches as shown; Cancel puts back those the page opened with.
     BOOL OnApply() override;
     void OnCancel() override;
@@ -92,7 +103,6 @@ public:
     UINT ItemBarID(int item) const;
 
 protected:
-    SECToolBarManager* manager_ = nullptr;
     BOOL opened_[3] = {TRUE, TRUE, FALSE};  // tooltips, cool look, large buttons as the page opened
     bool name_changed_ = false;
 
@@ -147,7 +157,7 @@ public:
     void Activate(BOOL on) override {}
 };
 
-class SECToolBarCmdPage : public CPropertyPage {
+class SECToolBarCmdPage : public SECCustomizePage {
     DECLARE_DYNAMIC(SECToolBarCmdPage)
 public:
     explicit SECToolBarCmdPage(UINT template_id = SEC_IDD_CMD_PAGE, UINT caption_id = SEC_IDS_COMMAND_PAGE);
@@ -155,7 +165,6 @@ public:
     void DefineBtnGroup(const char* title, int count, const UINT* ids);
     void DefineMenuGroup(const char* title);
     void SetManager(SECToolBarManager* manager);
-    SECToolBarManager* GetManager() const { return manager_; }
     int GetGroupCount() const { return int(groups_.size()); }
     SECBtnGroup* GetGroup(int index) const { return groups_[std::size_t(index)].get(); }
     // Shows one category and hides the others.
@@ -163,14 +172,11 @@ public:
     int GetShownGroup() const { return shown_; }
 
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    BOOL OnKillActive() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     std::vector<std::unique_ptr<SECBtnGroup>> groups_;
-    SECToolBarManager* manager_ = nullptr;
     int shown_ = -1;
     void describe(UINT id);
 };

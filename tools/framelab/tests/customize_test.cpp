@@ -10,6 +10,8 @@
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/customize.h"
+#include "uikit/frames/dock_state.h"
+#include "uikit/frames/menu_button.h"
 
 namespace {
 
@@ -168,6 +170,54 @@ TEST_F(CustomizeTest, NamesAreCutByCharacters) {
     EXPECT_EQ(sec_cut_characters("\xB0\xA1\xB0\xA2x", 2), CString("\xB0\xA1\xB0\xA2"));
     EXPECT_EQ(sec_cut_characters("\xB0\xA1\xB0\xA2x", 1), CString("\xB0\xA1"));
     EXPECT_EQ(sec_cut_characters(std::string(300, 'n').c_str(), kSecMaxToolBarName).GetLength(), 128);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CustomizeTest, TheMenuCategoryListsTheMenuBarAndItsItemsDragLikeButtons) {
+    SECToolBarManager& manager = *frame->toolbars;
+    manager.SetMenuInfo({IDR_FRAMELAB});
+    auto* menu_bar = new SECCustomToolBar;
+    menu_bar->m_bAutoDelete = TRUE;
+    manager.m_pMenuBar = menu_bar;
+    SECControlBarInfo info(&manager);
+    info.m_nTypeID = SEC_TYPE_MENU_BAR;
+    info.m_nBarID = SEC_IDW_MENUBAR;
+    ASSERT_EQ(manager.CreateBar(&info), menu_bar);
+    menu_bar->SetButtons(manager.GetMenuBarButtons().data(), int(manager.GetMenuBarButtons().size()));
+    frame->DockControlBar(menu_bar, AFX_IDW_DOCKBAR_TOP);
+    idle();
+    bool done = false;
+    display.then([&] {
+        sheet.SetActivePage(1);
+        commands.ShowGroup(4);
+        auto* list = static_cast<CListBox*>(commands.GetGroup(4)->GetChild());
+        ASSERT_EQ(list->GetCount(), 4);
+        CString first;
+        list->GetText(0, first);
+        EXPECT_EQ(first, CString("File"));
+        SECCustomToolBar* file = manager.FindToolBar(0xE800);
+        CRect target = file->GetButtonRect(0);
+        file->ClientToScreen(&target);
+        const CPoint from(10, 5);
+        CPoint start = from;
+        list->ClientToScreen(&start);
+        display.button(list->m_hWnd, from, true);
+        display.move(nullptr, start + (target.CenterPoint() - start));
+        display.button(nullptr, target.CenterPoint(), false);
+    });
+    display.then([&] {
+        SECCustomToolBar* file = manager.FindToolBar(0xE800);
+        EXPECT_EQ(file->GetButtonCount(), 9);
+        EXPECT_EQ(file->GetButtonID(1), SEC_FIRST_MENU_BUTTON_ID);
+        EXPECT_NE(dynamic_cast<SECTBMenuBtn*>(file->GetButton(1)), nullptr) << "a menu button on a toolbar";
+        done = true;
+        display.press(VK_ESCAPE);
+    });
+    sheet.DoModal();
+    EXPECT_TRUE(done);
 }
 
 }  // namespace
