@@ -16,19 +16,22 @@ namespace {
 constexpr UINT kFirst = 1000;
 constexpr int kButtons = 60, kBars = 4;
 
-// Every command has a handler that enables all but every seventh and checks every fifth.
+// Every command has an update handler in the frame's message map, as the IDE's
+// have: all enabled but every seventh, every fifth checked.
 class BenchFrame : public SECMDIFrameWnd {
 public:
-    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override {
-        if (id >= kFirst && id < kFirst + kButtons && code == CN_UPDATE_COMMAND_UI) {
-            auto* cmd_ui = static_cast<CCmdUI*>(extra);
-            cmd_ui->Enable(id % 7 != 0);
-            if (id % 5 == 0) cmd_ui->SetCheck(1);
-            return TRUE;
-        }
-        return SECMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+    afx_msg void OnUpdateCommand(CCmdUI* cmd_ui) {
+        cmd_ui->Enable(cmd_ui->m_nID % 7 != 0);
+        if (cmd_ui->m_nID % 5 == 0) cmd_ui->SetCheck(1);
     }
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(BenchFrame, SECMDIFrameWnd)
+ON_UPDATE_COMMAND_UI_RANGE(kFirst, kFirst + kButtons - 1, OnUpdateCommand)
+END_MESSAGE_MAP()
 
 const kit::res::Module& bench_resources() {
     static const kit::res::Module module = [] {

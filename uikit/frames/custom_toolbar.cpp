@@ -373,6 +373,8 @@ void SECCustomToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disable_if_no_handl
         state.m_nID = button->m_nID;
         state.DoUpdate(target, disable_if_no_handler && !(button->GetStyle() & TBBS_TEXT_MENU));
     }
+    // Controls placed on the bar follow the same handlers.
+    UpdateDialogControls(target, disable_if_no_handler);
 }
 
 void SECCustomToolBar::UpdateButton(int index) {
