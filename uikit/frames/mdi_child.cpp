@@ -1,5 +1,6 @@
 #include "uikit/frames/mdi_child.h"
 
+#include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/sys_colors.h"
 
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
@@ -7,6 +8,7 @@ IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
 ON_WM_DESTROY()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -37,6 +39,16 @@ LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     const auto base = [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); };
     if (sec_route_to_filters(*root_filter_, message, wParam, lParam, &result, base)) return result;
+    // Maximising and restoring go through the MDI area, which keeps the maximised child.
+    if (message == WM_SYSCOMMAND && ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_RESTORE)) {
+        if (CMDIFrameWnd* frame = GetMDIFrame()) {
+            BOOL maximised = FALSE;
+            const bool this_maximised = frame->MDIGetActive(&maximised) == this && maximised;
+            if ((wParam & 0xFFF0) == SC_MAXIMIZE && !this_maximised) frame->MDIMaximize(this);
+            if ((wParam & 0xFFF0) == SC_RESTORE && this_maximised) frame->MDIRestore(this);
+            if ((wParam & 0xFFF0) == SC_MAXIMIZE || this_maximised) return 0;
+        }
+    }
     if (message == WM_SETCURSOR) {
         result = base();
         // Over the sizing borders the filters may show their own cursor.
@@ -54,6 +66,28 @@ LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
         return result;
     }
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
+}
+
+namespace {
+SECMDIFrameWnd* menu_bar_frame(CMDIChildWnd* child) {
+    auto* frame = dynamic_cast<SECMDIFrameWnd*>(child->GetMDIFrame());
+    return frame && frame->HasMenuBar() ? frame : nullptr;
+}
+}  // namespace
+
+void SECMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU alternate_menu) {
+    SECMDIFrameWnd* frame = menu_bar_frame(this);
+    if (!frame) {
+        CMDIChildWnd::OnUpdateFrameMenu(active, activated, alternate_menu);
+        return;
+    }
+    frame->OnUpdateFrameMenu(nullptr);
+}
+
+void SECMDIChildWnd::OnSize(UINT type, int cx, int cy) {
+    CMDIChildWnd::OnSize(type, cx, cy);
+    // Maximised or restored, the menu bar shows or hides the child's buttons.
+    if (SECMDIFrameWnd* frame = menu_bar_frame(this)) frame->RefreshMDIButtons();
 }
 
 void SECMDIChildWnd::OnDestroy() {

@@ -23,7 +23,10 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // In a frame with a menu bar the child's menu shows there, not in the window.
+    void OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU alternate_menu) override;
     afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT type, int cx, int cy);
 
 protected:
     DECLARE_MESSAGE_MAP()

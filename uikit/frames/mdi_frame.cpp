@@ -5,6 +5,7 @@
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_child.h"
+#include "uikit/frames/menu_bar_feature.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
 
@@ -49,7 +50,11 @@ SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(t
     EnableCaptionFilters(FALSE);
 }
 
-SECMDIFrameWnd::~SECMDIFrameWnd() = default;
+SECMDIFrameWnd::~SECMDIFrameWnd() {
+    if (menu_bar_default_ && ::IsMenu(menu_bar_default_)) ::DestroyMenu(menu_bar_default_);
+    for (auto& [id, menu] : loaded_menus_)
+        if (::IsMenu(menu)) ::DestroyMenu(menu);
+}
 
 void SECMDIFrameWnd::EnableCaptionFilters(BOOL) {
     const BOOL enable[] = {TRUE};
@@ -303,14 +308,100 @@ BOOL SECMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (offer_to_plug_in(message, wParam, lParam, result)) return result;
-    if (message == WM_CREATE && m_bBmpMenus && !bmp_menus_) {
-        bmp_menus_ = std::make_unique<SECBmpMenuPlugIn>(m_bBmpMenusSecond);
-        bmp_menus_->PlugInTo(this);
+    if (message == WM_CREATE) make_plug_in();
+    if (message == sec_getmenu_message()) {
+        HMENU menu = GetMenuForId(UINT(wParam));
+        return menu ? reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam))) : 0;
     }
     if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
                                              [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
         return result;
     return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void SECMDIFrameWnd::make_plug_in() {
+    if (bmp_menus_) return;
+    if (m_pMenuBar) {
+        auto feature = std::make_unique<SECMenuBarFeature>(m_bBmpMenus, m_bBmpMenusSecond);
+        feature->SetMenuBar(m_pMenuBar);
+        menu_feature_ = feature.get();
+        bmp_menus_ = std::move(feature);
+        // The menu bar shows the maximised child's buttons; the frame's caption list stays off.
+        if (SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1)) list->Enable(FALSE);
+    } else if (m_bBmpMenus) {
+        bmp_menus_ = std::make_unique<SECBmpMenuPlugIn>(m_bBmpMenusSecond);
+    }
+    if (bmp_menus_) bmp_menus_->PlugInTo(this);
+}
+
+BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* msg) {
+    if (menu_feature_ && menu_feature_->OnSysChar(msg)) return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(msg);
+}
+
+// ---- menu-bar mode ----------------------------------------------------------------------------
+
+BOOL SECMDIFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    if (!CMDIFrameWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
+    if (!m_pMenuBar) return TRUE;
+    // The menu moves from the window into the menu bar.
+    default_menu_id_ = resource_id;
+    menu_bar_default_ = ::GetMenu(m_hWnd);
+    if (menu_bar_default_) ::SetMenu(m_hWnd, nullptr);
+    m_hMenuDefault = nullptr;
+    if (menu_feature_) menu_feature_->SetMenu(resource_id);
+    SetMenuBarMenu(UINT(-1));
+    return TRUE;
+}
+
+HMENU SECMDIFrameWnd::GetMenuForId(UINT id) {
+    if (menu_bar_default_ && id == default_menu_id_) return menu_bar_default_;
+    CWinApp* app = AfxGetApp();
+    for (POSITION at = app ? app->GetFirstDocTemplatePosition() : nullptr; at;) {
+        CDocTemplate* doc_template = app->GetNextDocTemplate(at);
+        if (doc_template && doc_template->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) &&
+            doc_template->m_nIDResource == id && doc_template->m_hMenuShared)
+            return doc_template->m_hMenuShared;
+    }
+    auto found = loaded_menus_.find(id);
+    if (found != loaded_menus_.end()) return found->second;
+    HMENU loaded = ::LoadMenu(nullptr, MAKEINTRESOURCE(id));
+    if (loaded) loaded_menus_[id] = loaded;
+    return loaded;
+}
+
+void SECMDIFrameWnd::SetMenuBarMenu(UINT id) {
+    if (!m_pMenuBar || !menu_feature_) return;
+    if (id == 0) id = UINT(-1);
+    if (id != UINT(-1)) {
+        menu_feature_->SetMenu(id);
+        return;
+    }
+    if (m_pMenuBar->m_nCurrentMenuId) menu_feature_->SetMenu(m_pMenuBar->m_nCurrentMenuId);
+    RefreshMDIButtons();
+}
+
+void SECMDIFrameWnd::RefreshMDIButtons() {
+    auto* bar = dynamic_cast<SECMDIMenuBar*>(m_pMenuBar);
+    if (!bar || !bar->m_hWnd || !bar->UpdateCaptionButtons(FALSE)) return;
+    RecalcLayout();
+    bar->Invalidate();
+}
+
+CMenu* SECMDIFrameWnd::GetMenu() const {
+    if (!m_pMenuBar) return CMDIFrameWnd::GetMenu();
+    HMENU menu = const_cast<SECMDIFrameWnd*>(this)->GetMenuForId(m_pMenuBar->m_nCurrentMenuId);
+    return menu ? CMenu::FromHandle(menu) : nullptr;
+}
+
+void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU alternate_menu) {
+    if (!m_pMenuBar) {
+        CMDIFrameWnd::OnUpdateFrameMenu(alternate_menu);
+        return;
+    }
+    CMDIChildWnd* child = MDIGetActive();
+    SetMenuBarMenu(child && child->m_nIDHelp ? child->m_nIDHelp : default_menu_id_);
+    RefreshMDIButtons();
 }
 
 LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 // small frames or as MDI children, shows and hides them at once or at the next
 // idle time, and hands its non-client and extended system-command messages to
 // a tree of message filters for caption buttons.
+#include <map>
 #include <memory>
 
 #include "platform/afx/afx.h"
@@ -13,6 +14,8 @@
 #include "uikit/frames/msg_filter.h"
 
 class SECBarHost;
+class SECMenuBar;
+class SECMenuBarFeature;
 
 // What the dock context, the dock state and the bars ask of a toolkit frame,
 // MDI or not: docking at a place with a share and a thickness, floating, and
@@ -72,7 +75,23 @@ public:
     void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
     // The plug-in that draws the frame's menus with command pictures (null without bitmap menus).
     SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return bmp_menus_.get(); }
-    BOOL HasMenuBar() const { return FALSE; }
+    // Menu-bar mode: set before the frame is created, the menu shows in this
+    // bar (one menu per resource id) instead of the window's menu.
+    void SetMenuBar(SECMenuBar* bar) { m_pMenuBar = bar; }
+    SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
+    // The menu of a resource id: the frame's own, a document template's, or one loaded for it.
+    virtual HMENU GetMenuForId(UINT id);
+    // Shows the menu of `id` in the menu bar; 0 and -1 keep the current one.
+    virtual void SetMenuBarMenu(UINT id);
+    // The maximised child's icon and boxes in the menu bar follow the child.
+    virtual void RefreshMDIButtons();
+    // The menu shown: the menu bar's in menu-bar mode, else the window's.
+    CMenu* GetMenu() const;
+    BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                   CCreateContext* context = nullptr) override;
+    void OnUpdateFrameMenu(HMENU alternate_menu) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
     // The client area left over by the bars at the last layout.
     const CRect& GetLastClientRect() const { return m_rectLastClient; }
@@ -97,7 +116,13 @@ protected:
 private:
     CRect m_rectLastClient;
     std::unique_ptr<SECMsgFilter> root_filter_;
-    std::unique_ptr<SECBmpMenuPlugIn> bmp_menus_;
+    std::unique_ptr<SECBmpMenuPlugIn> bmp_menus_;  // the menu-bar feature in menu-bar mode
+    SECMenuBarFeature* menu_feature_ = nullptr;
+    SECMenuBar* m_pMenuBar = nullptr;
+    HMENU menu_bar_default_ = nullptr;
+    UINT default_menu_id_ = 0;
+    std::map<UINT, HMENU> loaded_menus_;
+    void make_plug_in();
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     SECMsgFilter::DescriptorTable filter_table_;
 };

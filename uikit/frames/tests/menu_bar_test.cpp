@@ -1,0 +1,292 @@
+// The menu bar: one button per top-level item of each menu, the buttons of
+// the menu in use shown; Alt+letter drops a menu with its first item
+// selected, the arrows move between menus (or into and out of sub-menus),
+// Escape closes, a drop asked for while a popup is open replaces it, and a
+// maximised MDI child shows its icon and boxes in the bar.
+#include "uikit/frames/menu_bar.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "platform/res/resources.h"
+#include "platform/user/window_table.h"
+#include "testing/golden.h"
+#include "uikit/frames/mdi_child.h"
+#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/menu_bar_feature.h"
+#include "uikit/frames/toolbar_manager.h"
+
+namespace {
+
+constexpr UINT kMenuNoDocument = 128, kMenuDocument = 129;
+enum : UINT { kNew = 100, kOpen, kStatusBar, kAbout, kClose, kUndo, kMoreItem, kCompile };
+
+kit::res::MenuItem item(const char* text, unsigned id) {
+    kit::res::MenuItem made;
+    made.text = text;
+    made.id = id;
+    return made;
+}
+kit::res::MenuItem popup(const char* text, std::vector<kit::res::MenuItem> children) {
+    kit::res::MenuItem made;
+    made.text = text;
+    made.popup = true;
+    made.children = std::move(children);
+    return made;
+}
+
+const kit::res::Module& menus() {
+    static const kit::res::Module module = [] {
+        kit::res::Module m;
+        m.name = "menu bar test";
+        m.menus.push_back(
+            {kMenuNoDocument,
+             {popup("&File", {item("&New", kNew), item("&Open...", kOpen)}),
+              popup("&View", {item("&Status Bar", kStatusBar)}), popup("&Help", {item("&About", kAbout)})}});
+        m.menus.push_back({kMenuDocument,
+                           {popup("&File", {item("&New", kNew), item("&Close", kClose)}),
+                            popup("&Edit", {popup("&More", {item("&Item", kMoreItem)}), item("&Undo", kUndo)}),
+                            popup("&Build", {item("&Compile", kCompile)})}});
+        m.strings[kMenuNoDocument] = "Menus";
+        return m;
+    }();
+    return module;
+}
+
+// Records the commands it gets and the popups it opens.
+class MenuFrame : public SECMDIFrameWnd {
+public:
+    std::vector<UINT> commands;
+    std::vector<HMENU> popups;
+    std::vector<WPARAM> system_commands;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override {
+        if (id < kNew || id > kCompile) return SECMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+        if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(TRUE);
+        if (code == CN_COMMAND && !info) commands.push_back(id);
+        return TRUE;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_INITMENUPOPUP) popups.push_back(reinterpret_cast<HMENU>(wParam));
+        if (message == WM_SYSCOMMAND) system_commands.push_back(wParam & 0xFFF0);
+        return SECMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class MenuBarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gdi::set_test_font_everywhere(true);
+        kit::res::register_module(&menus());
+        frame = new MenuFrame;
+        bar = new SECMDIMenuBar;
+        bar->m_bAutoDelete = TRUE;
+        frame->SetMenuBar(bar);
+        ASSERT_TRUE(frame->LoadFrame(kMenuNoDocument, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        frame->SetWindowPos(nullptr, 0, 0, 420, 260, SWP_NOZORDER);
+        frame->EnableDocking(CBRS_ALIGN_ANY);
+        manager = new SECToolBarManager(frame);
+        manager->SetMenuInfo({kMenuNoDocument, kMenuDocument});
+        manager->m_pMenuBar = bar;
+        manager->CreateDefaultToolBars();
+        frame->SetMenuBarMenu(kMenuNoDocument);
+        frame->RecalcLayout();
+        frame->SetFocus();
+        pump();
+    }
+    void TearDown() override {
+        if (frame && frame->m_hWnd) frame->DestroyWindow();
+        delete manager;
+        pump();
+        AfxDeleteTempMaps();
+        kit::res::unregister_module(&menus());
+        gdi::set_test_font_everywhere(false);
+    }
+    // The program's message loop: the frame translates first.
+    void pump() {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (frame->m_hWnd && frame->PreTranslateMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    std::vector<std::string> shown_titles() const {
+        std::vector<std::string> titles;
+        for (int i = 0; i < bar->GetButtonCount(); ++i) {
+            const SECStdBtn* button = bar->GetButton(i);
+            if (button->m_nType == SEC_BTN_MENU && !button->IsHidden())
+                titles.emplace_back(static_cast<const SECTBMenuBtn*>(button)->m_strText);
+        }
+        return titles;
+    }
+    // The title of the button whose popup is open, "" when none.
+    std::string open_title() const {
+        const SECStdBtn* button = bar->GetButton(bar->m_nOpenMenu);
+        return button && button->m_nType == SEC_BTN_MENU
+                   ? std::string(static_cast<const SECTBMenuBtn*>(button)->m_strText)
+                   : std::string();
+    }
+    HMENU popup_of(UINT menu_id, int position) { return ::GetSubMenu(frame->GetMenuForId(menu_id), position); }
+    // The frame with the open popups drawn over it, as the screen shows them.
+    std::string picture() {
+        ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        gdi::Surface shot = display.snapshot(frame->m_hWnd);
+        CRect frame_rect;
+        frame->GetWindowRect(&frame_rect);
+        std::vector<HWND> windows = kit::user::top_level_windows();
+        std::reverse(windows.begin(), windows.end());
+        for (HWND popup : windows) {
+            if (popup == frame->m_hWnd || !::IsWindowVisible(popup)) continue;
+            RECT at;
+            ::GetWindowRect(popup, &at);
+            gdi::Surface part = display.snapshot(popup);
+            for (int y = 0; y < part.height(); ++y)
+                for (int x = 0; x < part.width(); ++x)
+                    if (shot.contains(at.left - frame_rect.left + x, at.top - frame_rect.top + y))
+                        shot.row(at.top - frame_rect.top + y)[at.left - frame_rect.left + x] = part.row(y)[x];
+        }
+        auto png = gdi::encode_png(shot);
+        return std::string(png.begin(), png.end());
+    }
+
+    kit::display::Headless display;
+    MenuFrame* frame = nullptr;
+    SECMDIMenuBar* bar = nullptr;
+    SECToolBarManager* manager = nullptr;
+};
+
+TEST_F(MenuBarTest, EachMenuHasItsBitAndSwitchingShowsOnlyItsButtons) {
+    EXPECT_EQ(bar->GetMenuBit(kMenuNoDocument), 1u);
+    EXPECT_EQ(bar->GetMenuBit(kMenuDocument), 2u);
+    EXPECT_EQ(bar->GetMenuBit(999), 0u);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&View", "&Help"}));
+    frame->SetMenuBarMenu(kMenuDocument);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+    // An unknown menu changes nothing.
+    frame->SetMenuBarMenu(999);
+    EXPECT_EQ(bar->m_nCurrentMenuId, kMenuDocument);
+    // The bar has a row of its own and the window no menu.
+    EXPECT_TRUE(bar->GetExBarStyle() & CBRS_EX_OWN_ROW);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+    EXPECT_EQ(frame->GetMenu()->m_hMenu, frame->GetMenuForId(kMenuDocument));
+}
+
+TEST_F(MenuBarTest, AltLetterDropsTheMenuWithItsFirstItemAndReturnChoosesIt) {
+    frame->SetMenuBarMenu(kMenuDocument);
+    std::string opened;
+    display.then([&] {
+        opened = open_title();
+        display.press(VK_RETURN);
+    });
+    display.chord(VK_MENU, 'F');
+    pump();
+    EXPECT_EQ(opened, "&File");
+    EXPECT_EQ(frame->commands, std::vector<UINT>{kNew});
+    EXPECT_EQ(bar->m_nOpenMenu, -1);
+}
+
+TEST_F(MenuBarTest, ArrowsMoveBetweenMenusAndIntoSubMenusAndEscapeCloses) {
+    frame->SetMenuBarMenu(kMenuDocument);
+    std::vector<std::string> seen;
+    bool compared = false;
+    const auto note_then = [&](int vk) {
+        display.then([&, vk] {
+            seen.push_back(open_title());
+            display.press(vk);
+        });
+    };
+    note_then(VK_RIGHT);  // File -> Edit
+    display.then([&] {
+        seen.push_back(open_title());
+        EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/menu_bar_arrow.png", picture()));
+        compared = true;
+        display.press(VK_RIGHT);  // "More" is selected: its sub-menu opens
+    });
+    note_then(VK_LEFT);  // the sub-menu closes
+    note_then(VK_LEFT);  // Edit -> File
+    note_then(VK_LEFT);  // past the first menu: the system menu
+    display.then([&] {
+        seen.push_back(open_title());
+        display.press(VK_ESCAPE);
+    });
+    display.chord(VK_MENU, 'F');
+    pump();
+    EXPECT_TRUE(compared);
+    EXPECT_EQ(seen, (std::vector<std::string>{"&File", "&Edit", "&Edit", "&Edit", "&File", ""}));
+    const std::vector<HMENU> expected{popup_of(kMenuDocument, 0), popup_of(kMenuDocument, 1),
+                                      ::GetSubMenu(popup_of(kMenuDocument, 1), 0), popup_of(kMenuDocument, 0),
+                                      ::GetSystemMenu(frame->m_hWnd, FALSE)};
+    EXPECT_EQ(frame->popups, expected);
+    EXPECT_EQ(bar->m_nOpenMenu, -1);
+    EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(MenuBarTest, AltWithALetterNoMenuHasIsSwallowed) {
+    display.chord(VK_MENU, 'Z');
+    pump();
+    EXPECT_TRUE(frame->popups.empty());
+    // It never reaches the window as a menu key.
+    EXPECT_TRUE(std::find(frame->system_commands.begin(), frame->system_commands.end(), SC_KEYMENU) ==
+                frame->system_commands.end());
+}
+
+TEST_F(MenuBarTest, TheMouseOverAnotherMenuButtonReplacesTheOpenPopup) {
+    std::string first, second;
+    display.then([&] {
+        first = open_title();
+        const CRect view = bar->GetButtonRect(bar->FindMnemonic('v'));
+        display.move(bar->m_hWnd, POINT{view.CenterPoint().x, view.CenterPoint().y});
+    });
+    display.then([&] {
+        second = open_title();
+        display.press(VK_ESCAPE);
+    });
+    const CRect file = bar->GetButtonRect(bar->FindMnemonic('f'));
+    display.click(bar->m_hWnd, POINT{file.CenterPoint().x, file.CenterPoint().y});
+    pump();
+    EXPECT_EQ(first, "&File");
+    EXPECT_EQ(second, "&View");
+    EXPECT_EQ(frame->popups, (std::vector<HMENU>{popup_of(kMenuNoDocument, 0), popup_of(kMenuNoDocument, 1)}));
+    EXPECT_EQ(bar->m_nOpenMenu, -1);
+}
+
+TEST_F(MenuBarTest, AMaximisedChildShowsItsIconAndBoxesWhichSendItsSystemCommands) {
+    auto* child = new SECMDIChildWnd;
+    ASSERT_TRUE(child->LoadFrame(kMenuDocument, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, frame));
+    frame->MDIActivate(child);
+    pump();
+    EXPECT_TRUE(bar->GetIconButton()->IsHidden());
+    EXPECT_TRUE(bar->GetCaptionButton()->IsHidden());
+    // The child's menu shows in the bar.
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+    frame->MDIMaximize(child);
+    pump();
+    ASSERT_FALSE(bar->GetIconButton()->IsHidden());
+    ASSERT_FALSE(bar->GetCaptionButton()->IsHidden());
+    EXPECT_EQ(bar->GetIconButton(), bar->GetButton(0));
+    EXPECT_EQ(bar->GetCaptionButton(), bar->GetButton(bar->GetButtonCount() - 1));
+    EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/menu_bar_maximised_child.png", picture()));
+    // The restore box gives the child its size back.
+    const CRect restore = bar->GetCaptionButton()->BoxRect(1);
+    display.click(bar->m_hWnd, POINT{restore.CenterPoint().x, restore.CenterPoint().y});
+    pump();
+    BOOL maximised = TRUE;
+    EXPECT_EQ(frame->MDIGetActive(&maximised), child);
+    EXPECT_FALSE(maximised);
+    // The close box closes the child.
+    frame->MDIMaximize(child);
+    pump();
+    const CRect close = bar->GetCaptionButton()->BoxRect(2);
+    display.click(bar->m_hWnd, POINT{close.CenterPoint().x, close.CenterPoint().y});
+    pump();
+    EXPECT_EQ(frame->MDIGetActive(), nullptr);
+    EXPECT_TRUE(bar->GetCaptionButton()->IsHidden());
+}
+
+}  // namespace
