@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr UINT IDC_SEC_DRAG_COPY = 20691;
+
 // A toolbar at a screen point: the bar itself, or the bar alone in a floating frame.
 SECCustomToolBar* toolbar_at(CPoint point) {
     HWND hwnd = ::WindowFromPoint(point);
@@ -76,6 +78,7 @@ BOOL sec_button_drag(SECToolBarManager* manager, SECStdBtn* button, int index, C
     else if (SECCustomToolBar* selected = manager->GetSelectedBar())
         selected->Deselect(TRUE);
     SECToolBarRectTracker tracker(button->GetRect());
+    if (copy) tracker.m_hCursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(IDC_SEC_DRAG_COPY));
     if (!tracker.TrackMove(source_wnd, point)) return TRUE;
     CRect screen = tracker.m_rect;
     source_wnd->ClientToScreen(&screen);

@@ -12,6 +12,7 @@ void SECToolBarRectTracker::DrawTrackerRect(const RECT* rect, CWnd* clip_wnd, CD
         dc->DrawDragRect(&r, thickness, m_rectLast.IsRectEmpty() ? nullptr : &m_rectLast, m_sizeLast);
     m_rectLast = r;
     m_sizeLast = thickness;
+    if (m_hCursor && !m_bFinalErase) ::SetCursor(m_hCursor);
 }
 
 BOOL SECToolBarRectTracker::TrackMove(CWnd* wnd, CPoint point, BOOL) {

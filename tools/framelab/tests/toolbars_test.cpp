@@ -6,6 +6,7 @@
 
 #include "platform/gdi/png_writer.h"
 #include "platform/user/input_api.h"
+#include "platform/user/resource_api.h"
 #include "testing/golden.h"
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/custom_toolbar_drag.h"
@@ -128,7 +129,11 @@ TEST_F(ToolBarsTest, ACopyDraggedOffEveryToolBarMakesToolBar1) {
     display.button(file.m_hWnd, from, true);
     display.move(frame->m_hWnd, CPoint(300, 200));
     display.move(frame->m_hWnd, CPoint(400, 300));
-    display.button(frame->m_hWnd, CPoint(400, 300), false);
+    // While the copy is dragged the cursor says so.
+    display.then([&] {
+        EXPECT_EQ(kit::user::cursor_id(::GetCursor()), 20691u);
+        display.button(frame->m_hWnd, CPoint(400, 300), false);
+    });
     idle();
     kit::user::inject_key(VK_CONTROL, false);
     EXPECT_EQ(file.GetButtonCount(), 8);
