@@ -13,6 +13,7 @@ IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
 ON_WM_SYSCOLORCHANGE()
+ON_WM_ENTERIDLE()
 ON_MESSAGE(WM_SEC_EXTENDCONTEXTMENU, OnExtendContextMenu)
 END_MESSAGE_MAP()
 
@@ -48,6 +49,15 @@ SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(t
     sec_register_frames_resources();
     filter_table_.Add(kMaxChildCaptionList, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter), 0);
     EnableCaptionFilters(FALSE);
+    // Bottom, left and right in turn, with row breaks now and then.
+    for (int n = 0; n < 6; ++n) {
+        if (n % 3 == 0) default_dock_ids_.push_back(0);
+        default_dock_ids_.push_back(AFX_IDW_DOCKBAR_BOTTOM);
+        if (n % 2 == 0) default_dock_ids_.push_back(0);
+        default_dock_ids_.push_back(AFX_IDW_DOCKBAR_LEFT);
+        if (n % 2 == 0) default_dock_ids_.push_back(0);
+        default_dock_ids_.push_back(AFX_IDW_DOCKBAR_RIGHT);
+    }
 }
 
 SECMDIFrameWnd::~SECMDIFrameWnd() {
@@ -337,6 +347,42 @@ void SECMDIFrameWnd::make_plug_in() {
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* msg) {
     if (menu_feature_ && menu_feature_->OnSysChar(msg)) return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
+}
+
+// ---- default places and idle time ------------------------------------------------------------
+
+void SECMDIFrameWnd::GetNextDefaultDockPos(UINT& dock_bar_id, SECDockPos& position, SECDockSize& size) {
+    size = SECDockSize{1.0f, 150, 0};
+    const int count = int(default_dock_ids_.size());
+    for (int looked = 0; looked < count; ++looked) {
+        const int at = default_dock_index_ % count;
+        default_dock_index_ = (at + 1) % count;
+        const UINT id = default_dock_ids_[std::size_t(at)];
+        if (!id) continue;
+        dock_bar_id = id;
+        position = SECDockPos{0, 1, SEC_DOCKPOS_FROM_END};
+        if (id == AFX_IDW_DOCKBAR_TOP || id == AFX_IDW_DOCKBAR_LEFT) position.flags |= SEC_DOCKPOS_FROM_BOTTOM;
+        // After a row break the bar starts a row of its own.
+        const UINT before = default_dock_ids_[std::size_t(at == 0 ? count - 1 : at - 1)];
+        if (count > 1 && before == 0) {
+            position.flags |= SEC_DOCKPOS_NEW_ROW;
+            if (position.flags & SEC_DOCKPOS_FROM_BOTTOM) position.row = 1;
+        }
+        return;
+    }
+    dock_bar_id = AFX_IDW_DOCKBAR_BOTTOM;
+    position = SECDockPos{0, 0, SEC_DOCKPOS_NEW_ROW};
+}
+
+void SECMDIFrameWnd::OnEnterIdleEx(UINT why, CWnd* who) {
+    auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
+    if (toolbars && why == MSGF_DIALOGBOX && toolbars->InCustomizeMode() && (m_nIdleFlags & idleLayout)) {
+        const BOOL notify = (m_nIdleFlags & idleNotify) != 0;
+        m_nIdleFlags &= ~(idleLayout | idleNotify);
+        RecalcLayout(notify);
+        UpdateWindow();
+    }
+    CMDIFrameWnd::OnEnterIdle(why, who);
 }
 
 // ---- menu-bar mode ----------------------------------------------------------------------------

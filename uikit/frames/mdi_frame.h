@@ -6,6 +6,7 @@
 // a tree of message filters for caption buttons.
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/afx/afx.h"
 #include "platform/os/result.h"
@@ -96,6 +97,12 @@ public:
     // The client area left over by the bars at the last layout.
     const CRect& GetLastClientRect() const { return m_rectLastClient; }
 
+    // Where the next bar docks when the application gives no place: the
+    // bottom, left and right rows in turn, now and then in a row of their own.
+    virtual void GetNextDefaultDockPos(UINT& dock_bar_id, SECDockPos& position, SECDockSize& size);
+    // While the toolbars are customised (a modal dialog), delayed layouts run at once.
+    virtual void OnEnterIdleEx(UINT why, CWnd* who);
+
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -108,6 +115,7 @@ public:
     SECControlBarManager* m_pControlBarManager = nullptr;
 
     afx_msg void OnSysColorChange();
+    afx_msg void OnEnterIdle(UINT why, CWnd* who) { OnEnterIdleEx(why, who); }
     afx_msg LRESULT OnExtendContextMenu(WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -123,6 +131,8 @@ private:
     UINT default_menu_id_ = 0;
     std::map<UINT, HMENU> loaded_menus_;
     void make_plug_in();
+    std::vector<UINT> default_dock_ids_;  // dock bar ids in turn, 0 between rows
+    int default_dock_index_ = 0;
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     SECMsgFilter::DescriptorTable filter_table_;
 };
