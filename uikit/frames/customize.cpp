@@ -5,6 +5,7 @@
 #include "platform/user/check_list_box.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/custom_toolbar_drag.h"
+#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/toolbar_manager.h"
 
@@ -305,6 +306,10 @@ void SECToolBarsPage::ResetOrDelete() {
             bar->DestroyWindow();
         return;
     }
+    if (auto* menu_bar = dynamic_cast<SECMenuBar*>(bar)) {
+        menu_bar->ResetButtons(FALSE);
+        return;
+    }
     if (id == SEC_IDW_MENUBAR) {
         const std::vector<UINT>& ids = manager_->GetMenuBarButtons();
         bar->SetButtons(ids.data(), int(ids.size()));
@@ -477,7 +482,7 @@ BOOL SECMenuBtnGroup::Create(CWnd* parent, SECToolBarManager* manager, UINT id) 
         return FALSE;
     list->SendMessage(WM_SETFONT, parent->SendMessage(WM_GETFONT), FALSE);
     // The menu bar's menus now shown, with the "&" marker taken out.
-    SECCustomToolBar* menu_bar = manager ? manager->m_pMenuBar : nullptr;
+    SECCustomToolBar* menu_bar = manager ? manager->GetMenuBar() : nullptr;
     for (int i = 0; menu_bar && i < menu_bar->GetButtonCount(); ++i) {
         auto* button = dynamic_cast<SECTBMenuBtn*>(menu_bar->GetButton(i));
         if (!button || button->IsHidden()) continue;

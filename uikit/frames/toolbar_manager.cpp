@@ -5,6 +5,8 @@
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/dock_bar.h"
+#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/toolbar_state.h"
 
@@ -178,17 +180,24 @@ void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomT
     m_pFrameWnd->DockControlBar(bar, record.dock_bar, &place);
 }
 
+SECCustomToolBar* SECToolBarManager::GetMenuBar() const {
+    if (m_pMenuBar) return m_pMenuBar;
+    auto* mdi = dynamic_cast<SECMDIFrameWnd*>(m_pFrameWnd);
+    return mdi ? mdi->GetMenuBar() : nullptr;
+}
+
 void SECToolBarManager::CreateDefaultToolBars() {
     if (!m_pFrameWnd) return;
-    if (m_pMenuBar && !m_pMenuBar->m_hWnd) {
+    SECCustomToolBar* menu_bar = GetMenuBar();
+    if (menu_bar && !menu_bar->m_hWnd) {
         CString title;
         title.LoadString(IDS_SEC_MENU_BAR);
-        attach(m_pMenuBar);
-        if (m_pMenuBar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), SEC_IDW_MENUBAR, title)) {
-            m_pMenuBar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
-            m_pMenuBar->SetButtons(menu_buttons_.data(), int(menu_buttons_.size()));
-            m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
-            m_pFrameWnd->DockControlBar(m_pMenuBar, AFX_IDW_DOCKBAR_TOP);
+        attach(menu_bar);
+        if (menu_bar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), SEC_IDW_MENUBAR, title)) {
+            menu_bar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
+            menu_bar->SetButtons(menu_buttons_.data(), int(menu_buttons_.size()));
+            menu_bar->EnableDocking(CBRS_ALIGN_ANY);
+            m_pFrameWnd->DockControlBar(menu_bar, AFX_IDW_DOCKBAR_TOP);
         }
     }
     std::vector<std::pair<const SECDefaultToolBar*, SECCustomToolBar*>> made;
@@ -389,7 +398,7 @@ BOOL SECToolBarManager::SaveState(SECPersistentTreeNode* node, BOOL flag) {
 }
 
 UINT SECToolBarManager::GetBarTypeID(CControlBar* bar) {
-    if (bar && bar == m_pMenuBar) return SEC_TYPE_MENU_BAR;
+    if (bar && (bar == GetMenuBar() || bar->IsKindOf(RUNTIME_CLASS(SECMenuBar)))) return SEC_TYPE_MENU_BAR;
     if (bar && bar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar))) return SEC_TYPE_CUSTOM_TOOLBAR;
     return SECControlBarManager::GetBarTypeID(bar);
 }
@@ -404,12 +413,13 @@ CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* info) {
     if (!info || !m_pFrameWnd) return nullptr;
     if (info->m_nTypeID == SEC_TYPE_MENU_BAR) {
         // The frame's own menu bar, made again as the saved layout has it.
-        if (!m_pMenuBar || m_pMenuBar->m_hWnd) return nullptr;
-        attach(m_pMenuBar);
-        if (!m_pMenuBar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), info->m_nBarID)) return nullptr;
-        m_pMenuBar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
-        m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
-        return m_pMenuBar;
+        SECCustomToolBar* menu_bar = GetMenuBar();
+        if (!menu_bar || menu_bar->m_hWnd) return nullptr;
+        attach(menu_bar);
+        if (!menu_bar->CreateEx(cool_ ? cool_bits_ : 0, m_pFrameWnd, bar_style(), info->m_nBarID)) return nullptr;
+        menu_bar->SetOwner(m_pOwner ? m_pOwner : m_pFrameWnd);
+        menu_bar->EnableDocking(CBRS_ALIGN_ANY);
+        return menu_bar;
     }
     if (info->m_nTypeID != SEC_TYPE_CUSTOM_TOOLBAR) return SECControlBarManager::CreateBar(info);
     SECCustomToolBar* bar = make_bar(info->m_nBarID, info->m_strWindowName);

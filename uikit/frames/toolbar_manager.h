@@ -67,8 +67,10 @@ public:
     void SetMenuInfo(std::initializer_list<UINT> menu_ids) { SetMenuInfo(int(menu_ids.size()), menu_ids.begin()); }
     const SECBtnDescriptors& GetMenuDescriptors() const { return menu_descriptors_; }
     const std::vector<UINT>& GetMenuBarButtons() const { return menu_buttons_; }
-    // The frame's menu bar, created with the default toolbars (null when the frame has none).
+    // The menu bar the manager makes with the default toolbars: this one when
+    // set, else the frame's own (null when there is none).
     SECCustomToolBar* m_pMenuBar = nullptr;
+    SECCustomToolBar* GetMenuBar() const;
 
     // Customise mode for every toolbar and the frame lock of the customize dialog.
     void SetCustomizeMode(BOOL on);

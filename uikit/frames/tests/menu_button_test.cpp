@@ -3,6 +3,7 @@
 // the menu (never for a disabled button).
 #include <gtest/gtest.h>
 
+#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 
@@ -68,6 +69,33 @@ TEST_F(ToolBarTest, MenuModeMovesBetweenMenuButtons) {
     bar->m_nOpenMenu = 0;
     EXPECT_EQ(bar->NextMenuButton(1), 2) << "hidden buttons are passed over";
     bar->m_nOpenMenu = -1;
+}
+
+}  // namespace
+}  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+TEST_F(ToolBarTest, TheManagerMakesTheFramesMenuBarFirst) {
+    manager->SetMenuInfo({kMenuNoDocument, kMenuDocument});
+    auto* menu_bar = new SECMenuBar;
+    menu_bar->m_bAutoDelete = TRUE;
+    frame->SetMenuBar(menu_bar);
+    const UINT ids[] = {100, 101};
+    manager->DefineDefaultToolBar(0xE800, "File", 2, ids);
+    manager->CreateDefaultToolBars();
+    ASSERT_TRUE(menu_bar->m_hWnd);
+    EXPECT_EQ(menu_bar->GetDlgCtrlID(), int(SEC_IDW_MENUBAR));
+    EXPECT_EQ(menu_bar->GetWindowText(), CString("Menu bar"));
+    EXPECT_EQ(menu_bar->GetManager(), manager);
+    EXPECT_EQ(manager->GetBarTypeID(menu_bar), SEC_TYPE_MENU_BAR);
+    EXPECT_EQ(manager->GetBarTypeID(manager->FindToolBar(0xE800)), SEC_TYPE_CUSTOM_TOOLBAR);
+    CRect menu_place, file_place;
+    menu_bar->GetWindowRect(&menu_place);
+    manager->FindToolBar(0xE800)->GetWindowRect(&file_place);
+    EXPECT_LT(menu_place.top, file_place.top) << "the menu bar's row comes first";
+    frame->SetMenuBar(nullptr);
 }
 
 }  // namespace
