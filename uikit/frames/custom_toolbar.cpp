@@ -40,6 +40,7 @@ SECCustomToolBar::SECCustomToolBar() {
 SECCustomToolBar::~SECCustomToolBar() {
     if (m_hWnd) DestroyWindow();
     buttons_.clear();
+    SetManager(nullptr);
     if (bmp_mgr_) bmp_mgr_->Release();
 }
 
@@ -75,7 +76,11 @@ void SECCustomToolBar::SetBmpMgr(SECBmpMgr* manager) {
     bmp_mgr_ = manager;
 }
 
-void SECCustomToolBar::SetManager(SECToolBarManager* manager) { m_pManager = manager_ = manager; }
+void SECCustomToolBar::SetManager(SECToolBarManager* manager) {
+    if (manager_) manager_->attached_.erase(this);
+    m_pManager = manager_ = manager;
+    if (manager) manager->attached_.insert(this);
+}
 
 CFont* SECCustomToolBar::GetDefaultFont() const { return &default_font_; }
 

@@ -35,8 +35,8 @@ SECToolBarManager::SECToolBarManager(CFrameWnd* frame, CWnd* owner)
 }
 
 SECToolBarManager::~SECToolBarManager() {
-    for (SECCustomToolBar* bar : GetToolBars())
-        if (bar->GetManager() == this) bar->SetManager(nullptr);
+    const std::set<SECCustomToolBar*> bars = attached_;
+    for (SECCustomToolBar* bar : bars) bar->SetManager(nullptr);
     bmp_mgr_->Release();
 }
 

@@ -7,6 +7,7 @@
 // going, and saves and restores its switches.
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "uikit/frames/custom_toolbar.h"
@@ -123,6 +124,9 @@ public:
     CWnd* m_pOwner;
 
 private:
+    friend class SECCustomToolBar;
+    // The bars that hold this manager; they let go of it when it goes, frame or no frame.
+    std::set<SECCustomToolBar*> attached_;
     std::vector<SECDefaultToolBar> defaults_;
     BOOL tooltips_ = TRUE, flyby_ = TRUE, cool_ = FALSE, large_ = FALSE;
     DWORD cool_bits_ = CBRS_EX_COOLBORDERS;
