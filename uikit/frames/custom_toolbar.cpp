@@ -634,6 +634,7 @@ int SECCustomToolBar::HitTest(int x, int y, CRect* rect) const {
 }
 
 int SECCustomToolBar::OnToolHitTest(CPoint point, ToolHit* hit) const {
+    if (!(m_dwStyle & CBRS_TOOLTIPS)) return -1;
     const int found = SECControlBar::OnToolHitTest(point, hit);
     if (found != -1) return found;
     const int index = HitTest(point.x, point.y);

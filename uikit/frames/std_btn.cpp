@@ -137,7 +137,11 @@ int SECStdBtn::OnToolHitTest(CPoint, CWnd::ToolHit* hit) const {
     if (hit) {
         hit->id = m_nID;
         hit->rect = GetRect();
-        hit->text = LPSTR_TEXTCALLBACK;
+        // The tip is the part of the command's string after its newline, as the frame gives it.
+        CString prompt;
+        prompt.LoadString(m_nID);
+        const int newline = prompt.Find('\n');
+        hit->text = newline >= 0 ? prompt.Mid(newline + 1) : CString();
     }
     return int(m_nID);
 }

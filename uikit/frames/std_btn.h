@@ -129,6 +129,7 @@ public:
     virtual UINT BtnPressUp(CPoint point);
     virtual void OnHide() {}
     virtual void OnBarStyleChange(DWORD style) {}
+    // The command id, with the button's rectangle and its tip (the command's string after the newline).
     virtual int OnToolHitTest(CPoint point, CWnd::ToolHit* hit) const;
     // Code 1: data points to {bits to set, bits to clear}.
     virtual void InformBtn(UINT code, const void* data);

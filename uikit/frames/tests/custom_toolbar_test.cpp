@@ -236,3 +236,22 @@ TEST_F(ToolBarTest, AFloatingToolBarWrapsToItsWidth) {
 
 }  // namespace
 }  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+TEST_F(ToolBarTest, ButtonTipsComeFromTheCommandsString) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101});
+    CWnd::ToolHit hit;
+    EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(0).CenterPoint(), &hit), 100);
+    EXPECT_EQ(hit.text, CString("Open"));
+    EXPECT_EQ(CRect(hit.rect), bar->GetButtonRect(0));
+    EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(1).CenterPoint(), &hit), -1) << "a separator";
+    EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(2).CenterPoint(), &hit), 101);
+    EXPECT_TRUE(hit.text.IsEmpty()) << "no string, no tip";
+    bar->SetBarStyle(bar->GetBarStyle() & ~CBRS_TOOLTIPS);
+    EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(0).CenterPoint(), &hit), -1) << "tips switched off";
+}
+
+}  // namespace
+}  // namespace toolbar_test

@@ -44,6 +44,7 @@ kit::res::Module& test_resources() {
             }
             return made;
         };
+        m.strings[kFirstCommand] = "Open a file\nOpen";
         m.menus.push_back(menu(kMenuNoDocument, {"&File", "&View", "&Help"}));
         m.menus.push_back(menu(kMenuDocument, {"&File", "&Edit", "&Build", "Fil&"}));
         return m;
@@ -100,7 +101,8 @@ SECCustomToolBar* ToolBarTest::make_bar(UINT id, const std::vector<UINT>& button
     bar->SetManager(manager);
     bar->SetBmpMgr(manager->GetBmpMgr());
     manager->ApplyImageSize(bar);
-    bar->CreateEx(manager->CoolLookEnabled() ? CBRS_EX_COOLBORDERS : 0, frame, SEC_TOOLBAR_STYLE, id, title);
+    bar->CreateEx(manager->CoolLookEnabled() ? CBRS_EX_COOLBORDERS : 0, frame,
+                  SEC_TOOLBAR_STYLE | CBRS_TOOLTIPS | CBRS_FLYBY, id, title);
     bar->m_bAutoDelete = TRUE;
     bar->SetButtons(buttons.data(), int(buttons.size()));
     bar->EnableDocking(CBRS_ALIGN_ANY);
