@@ -34,10 +34,12 @@ void SECCustomToolBar::OnLButtonDown(UINT flags, CPoint point) {
     }
     if (::GetKeyState(VK_MENU) < 0 && manager_) {
         if (button->CanDrag()) {
+            // The drag may take this bar away with its last button: nothing of it is touched after.
+            SECToolBarManager* manager = manager_;
             sec_toolbar_alt_drag = true;
             StartDrag(index, point);
             sec_toolbar_alt_drag = false;
-            if (SECCustomToolBar* selected = manager_->GetSelectedBar()) selected->Deselect(TRUE);
+            if (SECCustomToolBar* selected = manager->GetSelectedBar()) selected->Deselect(TRUE);
         }
         return;
     }

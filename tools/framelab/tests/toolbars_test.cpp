@@ -201,3 +201,25 @@ TEST_F(ToolBarsTest, CustomiseModeKeepsTheSystemMenuShut) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolBarsTest, AltMovesAButtonBetweenToolBarsOutsideCustomiseMode) {
+    SECCustomToolBar& file = toolbar(0xE800);
+    SECCustomToolBar& edit = toolbar(0xE806);
+    CPoint to = edit.GetButtonRect(0).CenterPoint();
+    edit.ClientToScreen(&to);
+    frame->ScreenToClient(&to);
+    kit::user::inject_key(VK_MENU, true);
+    display.button(file.m_hWnd, file.GetButtonRect(0).CenterPoint(), true);
+    display.move(frame->m_hWnd, to);
+    display.button(frame->m_hWnd, to, false);
+    idle();
+    kit::user::inject_key(VK_MENU, false);
+    EXPECT_EQ(buttons_of(0xE800).front(), 32776u) << "New went away from File";
+    EXPECT_EQ(buttons_of(0xE806)[1], 57600u) << "and came after Cut";
+    EXPECT_EQ(edit.GetSelected(), -1) << "an Alt drag selects nothing";
+    EXPECT_EQ(frame->last_toolbar_command, 0u) << "and sends no command";
+}
+
+}  // namespace
