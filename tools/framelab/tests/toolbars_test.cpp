@@ -228,3 +228,25 @@ TEST_F(ToolBarsTest, AltMovesAButtonBetweenToolBarsOutsideCustomiseMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolBarsTest, AUserToolBarComesBackWithItsButtons) {
+    SECCustomToolBar* mine = frame->toolbars->CreateUserToolBar("Mine");
+    ASSERT_NE(mine, nullptr);
+    mine->InsertButton(0, 32930, FALSE, TRUE);
+    mine->InsertButton(1, 0, TRUE, TRUE);
+    mine->InsertButton(2, 32934, FALSE, TRUE);
+    frame->DockControlBar(mine, AFX_IDW_DOCKBAR_BOTTOM);
+    idle();
+    save();
+    ASSERT_TRUE(new_frame_and_load());
+    SECCustomToolBar* back = frame->toolbars->FindToolBar(0xE820);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetWindowText(), CString("Mine"));
+    EXPECT_EQ(buttons_of(0xE820), (std::vector<UINT>{32930, 0, 32934}));
+    EXPECT_TRUE(back->IsUserToolBar());
+    EXPECT_EQ(back->GetManager(), frame->toolbars.get());
+}
+
+}  // namespace
