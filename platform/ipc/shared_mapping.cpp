@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "platform/ipc/runtime_dir.h"
+#include "platform/os/file.h"
 
 namespace ipc {
 
@@ -217,17 +218,29 @@ std::unique_ptr<SharedMapping> SharedMapping::create_over_file(const std::string
         if (why) *why = "a mapping cannot be empty";
         return nullptr;
     }
+    // The backing file is an output like any other: only a missing path or a
+    // writable plain file is taken, and nothing is cut before that is known.
+    if (auto refused = os::check_output(path.string()); !refused) {
+        if (why) *why = refused.error().text;
+        return nullptr;
+    }
     auto owner = take_name(*record, name, why);
     if (!owner) return nullptr;
-    int flags = O_RDWR | O_CREAT | O_CLOEXEC | (start == FileStart::Fresh ? O_TRUNC : 0);
-    int fd = ::open(path.c_str(), flags, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) {
         if (why) *why = errno_text("cannot open " + path.string());
         return nullptr;
     }
     struct stat info {};
-    bool sized = fstat(fd, &info) == 0 &&
-                 (static_cast<std::size_t>(info.st_size) >= size || ftruncate(fd, static_cast<off_t>(size)) == 0);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        if (why) *why = path.string() + ": " + os::error_text(os::kNotRegularFile);
+        return nullptr;
+    }
+    const bool emptied = start == FileStart::Keep || ftruncate(fd, 0) == 0;
+    if (start == FileStart::Fresh) info.st_size = 0;
+    bool sized =
+        emptied && (static_cast<std::size_t>(info.st_size) >= size || ftruncate(fd, static_cast<off_t>(size)) == 0);
     uint8_t* data = sized ? map_descriptor(fd, size, MappingAccess::ReadWrite) : nullptr;
     close(fd);
     if (!data) {

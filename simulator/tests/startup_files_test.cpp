@@ -90,4 +90,20 @@ TEST_F(StartupFiles, RamFilesThatAreNoPlainWritableFileOrAreAnInputAreRefused) {
     }
 }
 
+TEST_F(StartupFiles, ADebugRamFileMapsOnlyAWritablePlainFile) {
+    // In debug mode the RAM file is mapped and shared with the IDE rather than
+    // written at the end: the same outputs, and links to them, are refused.
+    std::vector<fs::path> refused;
+    for (const auto& output : testing_kit::hostile_outputs(files.path(), "out")) {
+        refused.push_back(output.path);
+        fs::create_symlink(output.path, files / ("link-to-" + output.path.filename().string()));
+        refused.push_back(files / ("link-to-" + output.path.filename().string()));
+    }
+    for (const fs::path& path : refused) {
+        SCOPED_TRACE(path.filename().string());
+        expect_refused({"-o:QV4700.BIN", "-a:" + path.string(), "-d"}, "error 12: Create File Error");
+        expect_refused({"-o:QV4700.BIN", "-a:" + path.string(), "-d", "-Warm"}, "error 12: Create File Error");
+    }
+}
+
 }  // namespace
