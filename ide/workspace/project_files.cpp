@@ -25,14 +25,16 @@ std::pair<std::string, std::string> KeyAndValue(std::string_view line) {
     return {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
+bool FailTemporaryFile(CVyrWorkspaceManager& manager, const std::string& path) {
+    return manager.Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", path.c_str()));
+}
+
 // Writes the text with CR LF line ends through a temporary file beside
 // `path`, so a failure leaves the old file as it was. The messages name the
 // files the save really used.
 bool WriteTextFile(CVyrWorkspaceManager& manager, const std::string& path, std::string_view text) {
     auto file = os::AtomicFile::create(path);
-    if (!file || !file->write(os::to_crlf(text))) {
-        return manager.Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", path.c_str()));
-    }
+    if (!file || !file->write(os::to_crlf(text))) return FailTemporaryFile(manager, path);
     const std::string temporary = file->temporary().string();
     if (!file->commit()) {
         return manager.Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!",
@@ -42,6 +44,16 @@ bool WriteTextFile(CVyrWorkspaceManager& manager, const std::string& path, std::
 }
 
 }  // namespace
+
+// A save writes the project file, its companions and then the workspace file:
+// one that could not replace the workspace file is refused before it starts,
+// so no save leaves half of its files new.
+bool CVyrWorkspaceManager::CheckProjectOutputs() {
+    const std::string base = project_folder_ + tree_.GetItemText(ProjectItem());
+    for (const std::string& path : {base + ".PRJ", base + ".WSP"})
+        if (!os::check_output(path)) return FailTemporaryFile(*this, path);
+    return true;
+}
 
 bool CVyrWorkspaceManager::WriteProjectFile() {
     const TreeItem project = ProjectItem();

@@ -170,7 +170,7 @@ bool CVyrWorkspaceManager::SaveWorkspace() {
             return Fail(kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str()));
         }
     }
-    if (!WriteProjectFile()) return false;
+    if (!CheckProjectOutputs() || !WriteProjectFile()) return false;
     breakpoints_.SaveBreakPoints(project_folder_ + workspace_name_ + ".EXW");
     CheckLibraries();
     return WriteWorkspaceFile();

@@ -96,6 +96,7 @@ public:
     std::string GetBig5DisplayName();
 
     // Project and workspace files (project_files.cpp).
+    bool CheckProjectOutputs();
     bool WriteProjectFile();
     bool WriteWorkspaceFile();
     bool ReadWorkspaceFile(std::string_view path);
