@@ -12,6 +12,7 @@ namespace framelab {
 
 namespace {
 constexpr UINT kStopBuild = 32933, kStopDebug = 32923;
+constexpr UINT kIndicatorPosition = 32929, kIndicatorOverwrite = 32914, kIndicatorTime = 32937;
 }  // namespace
 
 IMPLEMENT_DYNCREATE(LabFrame, SECWorkbook)
@@ -22,6 +23,9 @@ ON_WM_CLOSE()
 ON_COMMAND(ID_LAB_NEW_SHEET, OnNewSheet)
 ON_COMMAND_EX_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnShowBar)
 ON_UPDATE_COMMAND_UI_RANGE(ID_LAB_SHOW_FIRST, ID_LAB_SHOW_FIRST + UINT(kBars.size()) - 1, OnUpdateShowBar)
+ON_UPDATE_COMMAND_UI(kIndicatorPosition, OnUpdateIndicator)
+ON_UPDATE_COMMAND_UI(kIndicatorOverwrite, OnUpdateIndicator)
+ON_UPDATE_COMMAND_UI(kIndicatorTime, OnUpdateIndicator)
 END_MESSAGE_MAP()
 
 // ---- the bars ---------------------------------------------------------------------
@@ -82,10 +86,37 @@ BOOL LabFrame::CreateDockingWindows() {
     return TRUE;
 }
 
-BOOL LabFrame::CreateToolBars() {
+BOOL LabFrame::CreateToolBars(BOOL with_menu_bar) {
     toolbars = std::make_unique<SECToolBarManager>(this);
     SetControlBarManager(toolbars.get());
-    return create_ide_toolbars(*toolbars);
+    if (with_menu_bar) {
+        // As the IDE: the manager makes and docks the menu bar with the toolbars.
+        menu_bar = new SECMDIMenuBar;
+        menu_bar->m_bAutoDelete = TRUE;
+        const UINT menus[] = {IDR_FRAMELAB};
+        toolbars->SetMenuInfo(1, menus);
+        toolbars->m_pMenuBar = menu_bar;
+        SetMenuBar(menu_bar);
+    }
+    if (!create_ide_toolbars(*toolbars)) return FALSE;
+    if (with_menu_bar) SetMenuBarMenu(IDR_FRAMELAB);
+    return TRUE;
+}
+
+BOOL LabFrame::CreateStatusBar() {
+    static constexpr UINT kIndicators[] = {0,     kIndicatorPosition, kIndicatorOverwrite, 59137, 59138,
+                                           59139, kIndicatorTime};
+    if (!status_bar.Create(this, 0x50008200, 0xE801) || !status_bar.SetIndicators(kIndicators, 7)) return FALSE;
+    // The IDE makes its status bar before its dock bars: it takes the frame's bottom edge first.
+    ::SetWindowPos(status_bar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+void LabFrame::OnUpdateIndicator(CCmdUI* cmd_ui) {
+    // The caret at the start, insert mode, and a fixed clock so that pictures stay the same.
+    cmd_ui->Enable(cmd_ui->m_nID != kIndicatorOverwrite);
+    if (cmd_ui->m_nID == kIndicatorPosition) cmd_ui->SetText("Ln 1, Col 1");
+    if (cmd_ui->m_nID == kIndicatorTime) cmd_ui->SetText("12:00");
 }
 
 BOOL LabFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
@@ -134,7 +165,8 @@ BOOL LabApp::InitInstance() {
 
 namespace {
 
-const char* const kScenarioNames[] = {"ide", "ide-start", "sheets", "workbook", "floating", "toolbars", nullptr};
+const char* const kScenarioNames[] = {"ide",      "ide-start", "sheets",  "workbook",
+                                      "floating", "toolbars",  "menubar", nullptr};
 
 }  // namespace
 
@@ -160,6 +192,11 @@ bool build_scenario(LabFrame& frame, const std::string& name) {
         if (SECWorksheet* first = frame.GetSheetCount() ? frame.GetSheet(0) : nullptr) first->MDIActivate();
     }
     if (name == "toolbars" && !frame.CreateToolBars()) return false;
+    if (name == "menubar") {
+        // Wide enough for the four toolbars in one row, as the IDE's window usually is.
+        frame.SetWindowPos(nullptr, 0, 0, 1000, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!frame.CreateToolBars(TRUE) || !frame.CreateStatusBar()) return false;
+    }
     if (name == "floating") {
         // The memory window floats beside the frame; the disassembly is hidden.
         frame.FloatControlBarEx(&frame.bars[2], 380, 60, CBRS_ALIGN_TOP);
@@ -227,6 +264,24 @@ std::string dump_layout(LabFrame& frame) {
         }
     }
     if (frame.last_toolbar_command) out += "command " + std::to_string(frame.last_toolbar_command) + "\n";
+    if (SECMDIMenuBar* bar = frame.menu_bar; bar && bar->m_hWnd) {
+        // The menu whose popup is open, and where each toolbar's buttons are, for a script driving the mouse.
+        const SECStdBtn* open = bar->GetButton(bar->m_nOpenMenu);
+        out += "menubar " +
+               (open && open->m_nType == SEC_BTN_MENU
+                    ? "open \"" + std::string(static_cast<const SECTBMenuBtn*>(open)->m_strText) + "\""
+                    : std::string("closed")) +
+               "\n";
+        for (SECCustomToolBar* toolbar : frame.toolbars->GetToolBars()) {
+            if (toolbar == bar || !toolbar->m_hWnd) continue;
+            for (int i = 0; i < toolbar->GetButtonCount(); ++i) {
+                if (!toolbar->GetButtonID(i)) continue;
+                CRect r = toolbar->GetButtonRect(i);
+                toolbar->MapWindowPoints(&frame, &r);
+                out += "  button " + std::to_string(toolbar->GetButtonID(i)) + " " + rect_text(r) + "\n";
+            }
+        }
+    }
     for (LabBar& bar : frame.bars) {
         CWnd* host = bar.m_hWnd && bar.IsFloating() ? bar.GetParentFrame() : nullptr;
         if (!host) continue;

@@ -9,6 +9,8 @@
 
 #include "tools/framelab/lab_toolbars.h"
 #include "uikit/frames/control_bar.h"
+#include "uikit/frames/menu_bar.h"
+#include "uikit/frames/status_bar.h"
 #include "uikit/frames/workbook.h"
 
 namespace framelab {
@@ -62,8 +64,13 @@ public:
     // RestoreLayout and saved when the frame closes, as the IDE keeps its own.
     std::string layout_name;
     os::Status RestoreLayout();
-    // The IDE's four toolbars in one row at the top (the "toolbars" scenario).
-    BOOL CreateToolBars();
+    // The IDE's four toolbars in one row at the top (the "toolbars" scenario),
+    // with the menu shown as a menu bar above them when asked.
+    BOOL CreateToolBars(BOOL with_menu_bar = FALSE);
+    SECMDIMenuBar* menu_bar = nullptr;  // deletes itself with its window
+    // The IDE's status bar with its seven panes.
+    BOOL CreateStatusBar();
+    SECStatusBar status_bar;
     std::unique_ptr<SECToolBarManager> toolbars;
     // The last command a toolbar button sent (0 none); their update enables all
     // but Stop Build and Stop Debug, as the IDE at rest does.
@@ -74,6 +81,8 @@ public:
     afx_msg void OnNewSheet() { NewSheet("Worksheet"); }
     afx_msg BOOL OnShowBar(UINT id);
     afx_msg void OnUpdateShowBar(CCmdUI* cmd_ui);
+    // The status bar's panes as the IDE at rest fills them.
+    afx_msg void OnUpdateIndicator(CCmdUI* cmd_ui);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -5,7 +5,8 @@
 // the output shown), sheets (ide with two worksheets), workbook (ide-start
 // with three worksheets as tabs), floating (ide with the memory window floating and
 // the disassembly hidden), toolbars (ide with the IDE's four toolbars in one row
-// at the top). Drags and clicks are in
+// at the top), menubar (toolbars with the menu as a menu bar above them and the
+// IDE's status bar). Drags and clicks are in
 // the frame's client coordinates and need the headless display. --dump prints
 // the layout as text; --screenshot saves a picture of the frame. Without either
 // the frame stays up for a person to dock and resize the windows by hand.
@@ -46,9 +47,10 @@ bool parse_points(const std::string& text, int count, POINT* points) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating|toolbars] [--drag x1,y1,x2,y2]... "
-                 "[--click x,y]... [--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
+    std::fprintf(
+        stderr,
+        "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating|toolbars|menubar] [--drag x1,y1,x2,y2]... "
+        "[--click x,y]... [--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
     return 2;
 }
 

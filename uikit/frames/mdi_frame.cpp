@@ -389,15 +389,27 @@ void SECMDIFrameWnd::OnEnterIdleEx(UINT why, CWnd* who) {
 
 BOOL SECMDIFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
     if (!CMDIFrameWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
-    if (!m_pMenuBar) return TRUE;
-    // The menu moves from the window into the menu bar.
-    default_menu_id_ = resource_id;
+    if (m_pMenuBar) enter_menu_bar_mode();
+    return TRUE;
+}
+
+void SECMDIFrameWnd::SetMenuBar(SECMenuBar* bar) {
+    m_pMenuBar = bar;
+    if (bar && m_hWnd) {
+        // The plug-in of bitmap menus gives way to the menu-bar feature.
+        if (bmp_menus_ && !menu_feature_) bmp_menus_.reset();
+        make_plug_in();
+        enter_menu_bar_mode();
+    }
+}
+
+void SECMDIFrameWnd::enter_menu_bar_mode() {
+    if (menu_bar_default_) return;
+    default_menu_id_ = m_nIDHelp;
     menu_bar_default_ = ::GetMenu(m_hWnd);
     if (menu_bar_default_) ::SetMenu(m_hWnd, nullptr);
     m_hMenuDefault = nullptr;
-    if (menu_feature_) menu_feature_->SetMenu(resource_id);
-    SetMenuBarMenu(UINT(-1));
-    return TRUE;
+    SetMenuBarMenu(default_menu_id_);
 }
 
 HMENU SECMDIFrameWnd::GetMenuForId(UINT id) {

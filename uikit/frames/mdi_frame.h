@@ -76,9 +76,9 @@ public:
     void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
     // The plug-in that draws the frame's menus with command pictures (null without bitmap menus).
     SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return bmp_menus_.get(); }
-    // Menu-bar mode: set before the frame is created, the menu shows in this
-    // bar (one menu per resource id) instead of the window's menu.
-    void SetMenuBar(SECMenuBar* bar) { m_pMenuBar = bar; }
+    // Menu-bar mode: the menu shows in this bar (one menu per resource id)
+    // instead of the window's menu. Set before or after the frame is created.
+    void SetMenuBar(SECMenuBar* bar);
     SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     // The menu of a resource id: the frame's own, a document template's, or one loaded for it.
@@ -131,6 +131,8 @@ private:
     UINT default_menu_id_ = 0;
     std::map<UINT, HMENU> loaded_menus_;
     void make_plug_in();
+    // Moves the window's menu into the menu bar.
+    void enter_menu_bar_mode();
     std::vector<UINT> default_dock_ids_;  // dock bar ids in turn, 0 between rows
     int default_dock_index_ = 0;
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

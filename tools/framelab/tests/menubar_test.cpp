@@ -1,0 +1,55 @@
+// The frame lab as the IDE's main frame stands: the menu as a menu bar above
+// the four toolbars and the status bar below; a menu dropped by Alt+letter,
+// the arrows moving to the next menu, and a toolbar button clicked.
+#include <gtest/gtest.h>
+
+#include "platform/gdi/png_writer.h"
+#include "testing/golden.h"
+#include "tools/framelab/tests/lab_fixture.h"
+
+namespace {
+
+using namespace framelab;
+
+class MenuBarLabTest : public FrameLabTest {
+protected:
+    void SetUp() override {
+        FrameLabTest::SetUp();
+        build("menubar");
+    }
+    bool dump_has(const std::string& text) { return dump_layout(*frame).find(text) != std::string::npos; }
+};
+
+TEST_F(MenuBarLabTest, TheMenuBarOpensByAltLetterMovesByArrowsAndTheToolBarsStillWork) {
+    ASSERT_NE(frame->menu_bar, nullptr);
+    // A row of its own at the top, above the toolbars; the window has no menu.
+    EXPECT_EQ(place(*frame->menu_bar).top, 0);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+    EXPECT_GT(place(*frame->toolbars->FindToolBar(0xE800)).top, place(*frame->menu_bar).top);
+    EXPECT_TRUE(dump_has("menubar closed"));
+    paint();
+    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
+    EXPECT_TRUE(
+        testing_kit::matches_golden("tools/framelab/tests/golden/menubar.png", std::string(png.begin(), png.end())));
+
+    std::vector<bool> seen;
+    display.then([&] {
+        seen.push_back(dump_has("menubar open \"&File\""));
+        display.press(VK_RIGHT);
+    });
+    display.then([&] {
+        seen.push_back(dump_has("menubar open \"&View\""));
+        display.press(VK_ESCAPE);
+    });
+    display.chord(VK_MENU, 'F');
+    idle();
+    EXPECT_EQ(seen, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(dump_has("menubar closed"));
+
+    SECCustomToolBar& compile = *frame->toolbars->FindToolBar(0xE805);
+    display.click(compile.m_hWnd, compile.GetButtonRect(1).CenterPoint());
+    idle();
+    EXPECT_TRUE(dump_has("command 32931"));
+}
+
+}  // namespace
