@@ -1,6 +1,7 @@
 #include "uikit/frames/mdi_child.h"
 
 #include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/sys_command.h"
 #include "uikit/frames/sys_colors.h"
 
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
@@ -13,12 +14,18 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr UINT kCaptionList = 256;
+// Filter ids of the child's tree.
+constexpr UINT kCaptionList = 256, kSysCommandFilter = 257, kButton = 258, kDoubleClick = 259, kContextMenu = 262;
 
 }  // namespace
 
 SECMDIChildWnd::SECMDIChildWnd() : root_filter_(std::make_unique<SECMsgFilter>(this, -1)) {
+    using namespace nsSysCommandEx;
+    filter_table_.Add(kSysCommandFilter, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxMsgFilter), 0);
     filter_table_.Add(kCaptionList, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(SECCaptionControlListMsgFilter), 1);
+    filter_table_.Add(kButton, kCaptionList, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter), 0);
+    filter_table_.Add(kDoubleClick, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxCaptionNCRDBLClkFilter), 0);
+    filter_table_.Add(kContextMenu, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxContextMenuFilter), 0);
 }
 
 SECMDIChildWnd::~SECMDIChildWnd() = default;
@@ -28,7 +35,9 @@ BOOL SECMDIChildWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCre
 }
 
 void SECMDIChildWnd::EnableCaptionFilters(UINT flags) {
-    const BOOL enable[] = {(flags & 1) && !(flags & 2)};
+    // Bit 0 turns the filters on; bits 1, 2 and 3 keep the button, the double click and the menu off.
+    const BOOL on = (flags & 1) != 0;
+    const BOOL enable[] = {on, on && !(flags & 2), on && !(flags & 2), on && !(flags & 4), on && !(flags & 8)};
     root_filter_->ApplyDescriptorTable(filter_table_, enable);
     SECMsgFilter* list = root_filter_->FindFilter(int(kCaptionList), nullptr, -1);
     if (list && list->IsKindOf(RUNTIME_CLASS(SECCaptionControlListMsgFilter)))

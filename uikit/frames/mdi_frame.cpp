@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "uikit/frames/doc_templates.h"
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/menu_bar_feature.h"
+#include "uikit/frames/sys_command.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
 
@@ -19,7 +21,8 @@ END_MESSAGE_MAP()
 
 namespace {
 
-constexpr UINT kMaxChildCaptionList = 256;
+// Filter ids of the frame's tree.
+constexpr UINT kMaxChildCaptionList = 256, kSysCommandFilter = 257, kMaxChildButton = 260, kMaxChildDoubleClick = 261;
 
 SECControlBar* as_sec(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(bar) : nullptr;
@@ -47,8 +50,20 @@ DWORD float_style(CControlBar* bar, DWORD style) {
 
 SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(this, -1)) {
     sec_register_frames_resources();
+    using namespace nsSysCommandEx;
+    filter_table_.Add(kSysCommandFilter, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxMsgFilter), 0);
     filter_table_.Add(kMaxChildCaptionList, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter), 0);
-    EnableCaptionFilters(FALSE);
+    filter_table_.Add(kMaxChildButton, kMaxChildCaptionList, RUNTIME_CLASS(ScxButtonMDIMaxChildMsgFilter), 0);
+    filter_table_.Add(kMaxChildDoubleClick, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxNCRDBLClkMDIMaxChildMsgFilter), 0);
+    // The extended system commands work for documents of a template that can make dockable frames.
+    BOOL dockable_documents = FALSE;
+    CWinApp* app = AfxGetApp();
+    for (POSITION at = app ? app->GetFirstDocTemplatePosition() : nullptr; at;) {
+        CDocTemplate* doc_template = app->GetNextDocTemplate(at);
+        dockable_documents =
+            dockable_documents || (doc_template && doc_template->IsKindOf(RUNTIME_CLASS(SECMultiDocTemplate)));
+    }
+    EnableCaptionFilters(dockable_documents);
     // Bottom, left and right in turn, with row breaks now and then.
     for (int n = 0; n < 6; ++n) {
         if (n % 3 == 0) default_dock_ids_.push_back(0);
@@ -66,8 +81,8 @@ SECMDIFrameWnd::~SECMDIFrameWnd() {
         if (::IsMenu(menu)) ::DestroyMenu(menu);
 }
 
-void SECMDIFrameWnd::EnableCaptionFilters(BOOL) {
-    const BOOL enable[] = {TRUE};
+void SECMDIFrameWnd::EnableCaptionFilters(BOOL first) {
+    const BOOL enable[] = {first & 1, TRUE, TRUE, TRUE};
     root_filter_->ApplyDescriptorTable(filter_table_, enable);
     // The system draws the maximised child's own buttons; the list keeps room for the application's.
     SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1);
