@@ -1,0 +1,81 @@
+#include "ide/shell/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include "ide/shell/main_window_key.h"
+#include "platform/user/styles.h"
+#include "testing/temp_dir.h"
+
+namespace {
+
+shell::FramePlacement Placement(UINT show, RECT normal, UINT flags = 0, bool workbook = true) {
+    WINDOWPLACEMENT p{};
+    p.length = sizeof p;
+    p.flags = flags;
+    p.showCmd = show;
+    p.ptMinPosition = POINT{-32000, -32000};
+    p.rcNormalPosition = normal;
+    return {p, workbook};
+}
+
+class WindowPlacementTest : public ::testing::Test {
+protected:
+    testing_kit::TempDir dir;
+    profile::Store store{dir / "corvel.profile"};
+    const shell::FramePlacement fresh = Placement(SW_SHOWMAXIMIZED, RECT{0, 0, 800, 600}, 0, false);
+    shell::FramePlacement RoundTrip(const shell::FramePlacement& closed) {
+        shell::SaveWindowPlacement(store, closed);
+        return shell::LoadWindowPlacement(profile::Store(store.file()), fresh);
+    }
+};
+
+TEST_F(WindowPlacementTest, AWindowReopensAsItWasClosed) {
+    struct Case {
+        UINT closed;
+        UINT flags;
+        int stored;
+    };
+    const Case cases[] = {
+        {SW_SHOWNORMAL, 0, SW_RESTORE}, {SW_SHOWMAXIMIZED, 0, SW_SHOWMAXIMIZED}, {SW_SHOWMINIMIZED, 0, SW_RESTORE},
+        {SW_MINIMIZE, 0, SW_RESTORE},   {SW_SHOWMINIMIZED, 2, SW_SHOWMAXIMIZED},
+    };
+    for (const Case& c : cases) {
+        const shell::FramePlacement back = RoundTrip(Placement(c.closed, RECT{10, 20, 610, 420}, c.flags));
+        EXPECT_EQ(store.GetProfileInt(shell::kPlacementSection, "showCmd", 0), c.stored) << c.closed;
+        EXPECT_EQ(static_cast<int>(back.placement.showCmd), c.stored) << c.closed;
+        EXPECT_EQ(shell::StoredShowCommand(store, 3), c.stored) << c.closed;
+        EXPECT_EQ(back.placement.rcNormalPosition.left, 10);
+        EXPECT_EQ(back.placement.rcNormalPosition.bottom, 420);
+        EXPECT_EQ(back.placement.ptMinPosition.x, 0);
+        EXPECT_TRUE(back.workbook_mode);
+    }
+}
+
+TEST_F(WindowPlacementTest, AnEmptyProfileKeepsTheCurrentPlacement) {
+    const shell::FramePlacement loaded = shell::LoadWindowPlacement(store, fresh);
+    EXPECT_EQ(loaded.placement.showCmd, fresh.placement.showCmd);
+    EXPECT_EQ(loaded.placement.rcNormalPosition.right, 800);
+    EXPECT_FALSE(loaded.workbook_mode);
+    EXPECT_EQ(shell::StoredShowCommand(store, 11), 11);
+}
+
+TEST_F(WindowPlacementTest, DamagedValuesKeepTheCurrentPlacement) {
+    shell::SaveWindowPlacement(store, Placement(SW_SHOWNORMAL, RECT{10, 20, 610, 420}));
+    (void)store.WriteProfileString(shell::kPlacementSection, "showCmd", "garbage");
+    (void)store.WriteProfileInt(shell::kPlacementSection, "NormalPosRight", -5);
+    const shell::FramePlacement loaded = shell::LoadWindowPlacement(store, fresh);
+    EXPECT_EQ(loaded.placement.showCmd, fresh.placement.showCmd);
+    EXPECT_EQ(loaded.placement.rcNormalPosition.left, 0);
+    EXPECT_EQ(loaded.placement.rcNormalPosition.right, 800);
+    (void)store.WriteProfileInt(shell::kPlacementSection, "showCmd", 77);
+    EXPECT_EQ(shell::StoredShowCommand(store, 3), 3);
+}
+
+TEST_F(WindowPlacementTest, TheMainWindowKeyHoldsTheHandleWhileRunningAndMinusOneAfter) {
+    EXPECT_EQ(shell::PublishMainWindow(store, 0x1234), "0x00001234");
+    EXPECT_EQ(store.GetProfileInt("FrameState", "MainWindow", 0), 0x1234);
+    EXPECT_EQ(shell::ClearMainWindow(store), "0xFFFFFFFF");
+    EXPECT_EQ(profile::Store(store.file()).GetProfileInt("FrameState", "MainWindow", 0), -1);
+}
+
+}  // namespace
