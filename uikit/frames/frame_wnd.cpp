@@ -4,6 +4,7 @@
 
 #include "platform/afx/document.h"
 #include "uikit/frames/dock_state.h"
+#include "uikit/frames/gradient_caption.h"
 
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(SECDockableFrame, SECFrameWnd)
@@ -18,14 +19,6 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(SECFrameBar, SECControlBar)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
-
-namespace {
-
-constexpr int kMaxGradientBands = 60;
-constexpr int kTextIndent = 3;
-constexpr UINT kCaptionText = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
-
-}  // namespace
 
 COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
     if (bands <= 1) return from;
@@ -105,70 +98,16 @@ void SECFrameWnd::PaintCaption() {
     const CRect caption = m_rectCaption;
     if (caption.IsRectEmpty() || !m_bCustomCaption) return;
     make_caption_fonts();
-    CWindowDC window_dc(this);
-    CDC dc;
-    CBitmap picture;
-    // Without a memory picture the system's caption stays.
-    if (!dc.CreateCompatibleDC(&window_dc) ||
-        !picture.CreateCompatibleBitmap(window_dc.GetSafeHdc(), caption.Width(), caption.Height()))
-        return;
-    CBitmap* old_bitmap = dc.SelectObject(&picture);
-    const CRect area(0, 0, caption.Width(), caption.Height());
-    // The background: a gradient from black when active, the inactive colour otherwise.
-    if (m_bActive) {
-        const int bands = std::min(kMaxGradientBands, std::max(area.Width(), 1));
-        const int band_width = std::max(area.Width() / bands, 1);
-        for (int i = 0; i < bands; ++i) {
-            const int left = i * band_width, right = i + 1 == bands ? area.right : left + band_width;
-            dc.FillSolidRect(left, 0, right - left, area.Height() + 1,
-                             sec_gradient_band(RGB(0, 0, 0), ::GetSysColor(COLOR_ACTIVECAPTION), i, bands));
-        }
-    } else {
-        dc.FillSolidRect(&area, ::GetSysColor(COLOR_INACTIVECAPTION));
-    }
-    CRect text_area = area;
-    if (GetStyle() & WS_SYSMENU) {
-        const CRect icon_area(0, 0, area.Height(), area.Height());
-        dc.FillSolidRect(&icon_area, m_bActive ? RGB(0, 0, 0) : ::GetSysColor(COLOR_INACTIVECAPTION));
-        if (HICON icon = AfxGetApp() ? AfxGetApp()->LoadIcon(m_nIDHelp) : nullptr) {
-            CRect inner = icon_area;
-            inner.DeflateRect(2, 1, 0, 1);
-            ::DrawIconEx(dc.GetSafeHdc(), inner.left, inner.top, icon, inner.Width(), inner.Height(), 0, nullptr,
-                         DI_NORMAL);
-        }
-        text_area.left = icon_area.right;
-    }
+    SECCaptionLook look;
+    look.active = m_bActive;
+    look.align = m_nCaptionAlign;
+    look.icon_box = (GetStyle() & WS_SYSMENU) ? caption.Height() : 0;
+    look.icon = look.icon_box && AfxGetApp() ? AfxGetApp()->LoadIcon(m_nIDHelp) : nullptr;
     // The application's part of the title (up to its first '-') in bold, the document's after it.
-    const CString title = GetWindowText();
-    const int dash = title.Find('-');
-    const CString app_part = dash < 0 ? title : title.Left(dash);
-    const CString doc_part = dash < 0 ? CString() : title.Mid(dash);
-    dc.SetBkMode(TRANSPARENT);
-    CFont* old_font = dc.SelectObject(&m_fontCaptionBold);
-    const int app_width = dc.GetTextExtent(app_part).cx;
-    dc.SelectObject(&m_fontCaption);
-    const int doc_width = dc.GetTextExtent(doc_part).cx;
-    int start = text_area.left + kTextIndent;
-    const int free = text_area.right - start - app_width - doc_width;
-    if (m_nCaptionAlign == kCaptionCentre) {
-        start += std::max(free / 2, 0);
-    } else if (m_nCaptionAlign != kCaptionLeft) {
-        start += std::max(free, 0);
-    }
-    CRect app_rect(start, text_area.top, text_area.right, text_area.bottom);
-    dc.SetTextColor(RGB(255, 255, 255));
-    dc.SelectObject(&m_fontCaptionBold);
-    dc.DrawText(app_part, &app_rect, kCaptionText);
-    if (!doc_part.IsEmpty()) {
-        CRect doc_rect(std::min<int>(start + app_width, text_area.right), text_area.top, text_area.right,
-                       text_area.bottom);
-        dc.SelectObject(&m_fontCaption);
-        if (!m_bActive) dc.SetTextColor(::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-        dc.DrawText(doc_part, &doc_rect, kCaptionText);
-    }
-    dc.SelectObject(old_font);
-    window_dc.BitBlt(caption.left, caption.top, caption.Width(), caption.Height(), &dc, 0, 0, SRCCOPY);
-    dc.SelectObject(old_bitmap);
+    look.head_font = &m_fontCaptionBold;
+    look.tail_font = &m_fontCaption;
+    // Without a memory picture the system's caption stays.
+    sec_paint_gradient_caption(*this, caption, look);
 }
 
 void SECFrameWnd::OnNcPaint() {

@@ -5,6 +5,7 @@
 #include "uikit/frames/doc_templates.h"
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
+#include "uikit/frames/gradient_caption.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/menu_bar_feature.h"
 #include "uikit/frames/sys_command.h"
@@ -338,6 +339,7 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         HMENU menu = GetMenuForId(UINT(wParam));
         return menu ? reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam))) : 0;
     }
+    if (gradient_caption_ && caption_message(message, wParam, lParam, result)) return result;
     if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
                                              [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
         return result;
@@ -398,6 +400,87 @@ void SECMDIFrameWnd::OnEnterIdleEx(UINT why, CWnd* who) {
         UpdateWindow();
     }
     CMDIFrameWnd::OnEnterIdle(why, who);
+}
+
+// ---- the painted caption -----------------------------------------------------------------------
+
+BOOL SECMDIFrameWnd::EnableCustomCaption(BOOL on, BOOL redraw) {
+    const BOOL old = gradient_caption_;
+    if (!sec_sys_colors().new_shell) return old;
+    gradient_caption_ = on;
+    if (m_hWnd && redraw) {
+        caption_active_ = ::GetActiveWindow() == m_hWnd;
+        SendMessage(WM_NCPAINT, 1, 0);
+    }
+    return old;
+}
+
+void SECMDIFrameWnd::CreateCaptionFont(CFont& font) {
+    NONCLIENTMETRICS metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfCaptionFont.lfItalic = TRUE;
+    font.CreateFontIndirect(&metrics.lfCaptionFont);
+}
+
+void SECMDIFrameWnd::CreateCaptionDocFont(CFont& font) {
+    NONCLIENTMETRICS metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    font.CreateFontIndirect(&metrics.lfCaptionFont);
+}
+
+void SECMDIFrameWnd::DrawCaption() {
+    if (!gradient_caption_ || !m_hWnd) return;
+    const DWORD style = GetStyle();
+    if ((style & WS_CAPTION) != WS_CAPTION) return;
+    CRect window;
+    GetWindowRect(&window);
+    const int cx_size = ::GetSystemMetrics(SM_CXSIZE);
+    const int top = ::GetSystemMetrics(SM_CYFRAME) - ((style & WS_THICKFRAME) ? 0 : 1);
+    CRect caption(::GetSystemMetrics(SM_CXFRAME), top, window.Width() - cx_size - 1,
+                  top + ::GetSystemMetrics(SM_CYSIZE));
+    // The minimise and maximise boxes keep their room.
+    const int boxes = ((style & WS_MINIMIZEBOX) ? 1 : 0) + ((style & WS_MAXIMIZEBOX) ? 1 : 0);
+    if (boxes) caption.right -= boxes * cx_size + ::GetSystemMetrics(SM_CXBORDER);
+    if (caption.right <= caption.left) return;
+    if (!caption_font_.m_hObject) CreateCaptionFont(caption_font_);
+    if (!caption_doc_font_.m_hObject) CreateCaptionDocFont(caption_doc_font_);
+    SECCaptionLook look;
+    look.active = caption_active_;
+    look.align = m_nCaptionTextAlign;
+    look.icon_box = (style & WS_SYSMENU) ? cx_size : 0;
+    look.icon = look.icon_box && AfxGetApp() ? AfxGetApp()->LoadIcon(m_nIDHelp) : nullptr;
+    look.icon_inset = CRect(2, 1, 0, 1);
+    look.head_font = &caption_font_;
+    look.tail_font = &caption_doc_font_;
+    if (!sec_paint_gradient_caption(*this, caption, look)) {
+        // Without a memory picture the system paints the caption again.
+        gradient_caption_ = FALSE;
+        SendMessage(WM_NCPAINT, 1, 0);
+    }
+}
+
+BOOL SECMDIFrameWnd::caption_message(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_NCPAINT:
+            result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+            if (root_filter_) root_filter_->ProcessMessage(message, wParam, lParam, nullptr);
+            DrawCaption();
+            return TRUE;
+        case WM_NCACTIVATE:
+            // Behind a modal dialog the caption shows inactive.
+            caption_active_ = wParam && IsWindowEnabled();
+            result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+            DrawCaption();
+            return TRUE;
+        case WM_SETTEXT:
+            CMDIFrameWnd::WindowProc(message, wParam, lParam);
+            DrawCaption();
+            result = TRUE;
+            return TRUE;
+        default: return FALSE;
+    }
 }
 
 // ---- menu-bar mode ----------------------------------------------------------------------------

@@ -103,6 +103,15 @@ public:
     // While the toolbars are customised (a modal dialog), delayed layouts run at once.
     virtual void OnEnterIdleEx(UINT why, CWnd* who);
 
+    // The caption painted by the frame itself (a gradient, the title's head in
+    // italics); only on the new-style shell. Returns the old setting.
+    BOOL EnableCustomCaption(BOOL on, BOOL redraw = TRUE);
+    virtual void CreateCaptionFont(CFont& font);
+    virtual void CreateCaptionDocFont(CFont& font);
+    virtual void DrawCaption();
+    // Title alignment in the painted caption: 0 left, 1 centred, anything else right.
+    int m_nCaptionTextAlign = 0;
+
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -133,6 +142,10 @@ private:
     void make_plug_in();
     // Moves the window's menu into the menu bar.
     void enter_menu_bar_mode();
+    BOOL gradient_caption_ = FALSE;
+    BOOL caption_active_ = FALSE;
+    CFont caption_font_, caption_doc_font_;
+    BOOL caption_message(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     std::vector<UINT> default_dock_ids_;  // dock bar ids in turn, 0 between rows
     int default_dock_index_ = 0;
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

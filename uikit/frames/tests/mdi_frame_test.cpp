@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "testing/golden.h"
 #include "uikit/frames/toolbar_manager.h"
 
 namespace {
@@ -59,6 +62,31 @@ TEST(MdiFrameTest, DelayedLayoutsRunWhileTheToolbarsAreCustomisedInADialog) {
     EXPECT_FALSE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
     manager.SetCustomizeMode(FALSE);
     frame->DestroyWindow();
+}
+
+TEST(MdiFrameTest, TheFramePaintsItsOwnGradientCaptionActiveAndInactive) {
+    kit::display::Headless display;
+    gdi::set_test_font_everywhere(true);
+    auto* frame = new SECMDIFrameWnd;
+    ASSERT_TRUE(
+        frame->Create(nullptr, "Frame lab - main.asm", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 360, 120)));
+    EXPECT_FALSE(frame->EnableCustomCaption(TRUE));
+    frame->SendMessage(WM_NCACTIVATE, TRUE);
+    // A point in the icon's square, which is black while active.
+    const int x_text = ::GetSystemMetrics(SM_CXFRAME) + 1;
+    const int y = ::GetSystemMetrics(SM_CYFRAME) + 2;
+    const auto pixel = [&](int x) { return gdi::colorref_from_pixel(display.snapshot(frame->m_hWnd).row(y)[x]); };
+    EXPECT_EQ(pixel(x_text), RGB(0, 0, 0));
+    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
+    EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/mdi_gradient_caption.png",
+                                            std::string(png.begin(), png.end())));
+    frame->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_EQ(pixel(x_text), ::GetSysColor(COLOR_INACTIVECAPTION));
+    // A new title is painted the same way.
+    frame->SetWindowText("Frame lab");
+    EXPECT_EQ(pixel(x_text), ::GetSysColor(COLOR_INACTIVECAPTION));
+    frame->DestroyWindow();
+    gdi::set_test_font_everywhere(false);
 }
 
 }  // namespace
