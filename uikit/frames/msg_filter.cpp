@@ -364,7 +364,10 @@ void SECCaptionControlMsgFilter::Fire(int kind, int x, int y) {
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    if (GetCommandMessage(kind, x, y, &window, &message, &wParam, &lParam))
+    if (!GetCommandMessage(kind, x, y, &window, &message, &wParam, &lParam)) return;
+    if (m_bSendCommand)
+        ::SendMessage(window, message, wParam, lParam);
+    else
         ::PostMessage(window, message, wParam, lParam);
 }
 

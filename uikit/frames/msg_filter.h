@@ -152,6 +152,8 @@ public:
     BOOL m_bTracking = FALSE;
     int m_nHoldDelay = -1;
     SECCaptionControlMsgFilterTimer* m_pHoldTimer = nullptr;
+    // Fire sends the command (waiting for it) instead of posting it.
+    BOOL m_bSendCommand = FALSE;
 };
 
 class SECCaptionControlListMsgFilter : public SECCaptionMsgFilter {

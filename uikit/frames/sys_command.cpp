@@ -345,6 +345,8 @@ ScxButtonMsgFilter::ScxButtonMsgFilter() {
     m_nFrameControlType = 3;
     m_nState = 2;
     m_nHoldDelay = 400;
+    // The command record lives in the filter: the command is sent, not posted.
+    m_bSendCommand = TRUE;
 }
 
 UINT ScxButtonMsgFilter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -416,15 +418,6 @@ BOOL ScxButtonMsgFilter::GetCommandMessage(int kind, int x, int y, HWND* window,
     *message = sec_syscommandex_message();
     *lParam = reinterpret_cast<LPARAM>(&m_record);
     return TRUE;
-}
-
-void ScxButtonMsgFilter::Fire(int kind, int x, int y) {
-    HWND window = nullptr;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    if (GetCommandMessage(kind, x, y, &window, &message, &wParam, &lParam))
-        ::SendMessage(window, message, wParam, lParam);
 }
 
 UINT ScxButtonMDIChildMsgFilter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

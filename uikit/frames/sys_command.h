@@ -100,8 +100,6 @@ public:
     BOOL IsShown(BOOL* disabled) const override;
     BOOL GetCommandMessage(int kind, int x, int y, HWND* window, UINT* message, WPARAM* wParam,
                            LPARAM* lParam) override;
-    // Sends the command (the record must outlive the call).
-    void Fire(int kind, int x, int y) override;
     // The window the command goes to.
     virtual CWnd* GetTargetWindow() const { return GetWindow(); }
     static constexpr int kButtonId = 5120;

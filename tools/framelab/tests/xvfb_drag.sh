@@ -7,26 +7,8 @@
 # Usage: xvfb_drag.sh <framelab> <screenshot folder>
 framelab="$1"
 shots="$2"
-testing="$(dirname "$0")/../../../testing"
-xvfb_tools="xdotool import"
-. "$testing/xvfb-session.sh"
-
-work="$(mktemp -d)"
-trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$shots" "$work/profile"
-layout="$work/layout.txt"
-fail() {
-  echo "failed: $1"
-  [ -f "$layout" ] && cat "$layout"
-  kill -0 "$pid" 2>/dev/null || echo "the lab had ended: $(cat "$work/lab.log")"
-  import -window root "$shots/framelab-drag-failed.png" 2>/dev/null
-  exit 1
-}
-shot() { import -window root "$shots/framelab-drag-$1.png" || fail "no screenshot of $1"; }
-has() { grep -q "$1" "$layout" 2>/dev/null; }
-lacks() { ! grep -q "$1" "$layout" 2>/dev/null; }
-# place <pattern>: "left top right bottom" of the first layout line matching, in frame client coordinates.
-place() { grep -m1 "$1" "$layout" | sed -n 's/.*(\(-*[0-9]*\),\(-*[0-9]*\))-(\(-*[0-9]*\),\(-*[0-9]*\)).*/\1 \2 \3 \4/p'; }
+shot_prefix=framelab-drag
+. "$(dirname "$0")/lab_session.sh"
 # drag <x1> <y1> <x2> <y2>: a press, a move in steps and a release, in screen coordinates.
 drag() {
   xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool mousedown 1 && sleep 0.2

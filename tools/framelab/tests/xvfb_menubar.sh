@@ -8,25 +8,8 @@
 # Usage: xvfb_menubar.sh <framelab> <screenshot folder>
 framelab="$1"
 shots="$2"
-testing="$(dirname "$0")/../../../testing"
-xvfb_tools="xdotool import"
-. "$testing/xvfb-session.sh"
-
-work="$(mktemp -d)"
-trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$shots" "$work/profile"
-layout="$work/layout.txt"
-fail() {
-  echo "failed: $1"
-  [ -f "$layout" ] && cat "$layout"
-  kill -0 "$pid" 2>/dev/null || echo "the lab had ended: $(cat "$work/lab.log")"
-  import -window root "$shots/framelab-menubar-failed.png" 2>/dev/null
-  exit 1
-}
-shot() { import -window root "$shots/framelab-menubar-$1.png" || fail "no screenshot of $1"; }
-has() { grep -q "$1" "$layout" 2>/dev/null; }
-# place <pattern>: "left top right bottom" of the first layout line matching, in frame client coordinates.
-place() { grep -m1 "$1" "$layout" | sed -n 's/.*(\(-*[0-9]*\),\(-*[0-9]*\))-(\(-*[0-9]*\),\(-*[0-9]*\)).*/\1 \2 \3 \4/p'; }
+shot_prefix=framelab-menubar
+. "$(dirname "$0")/lab_session.sh"
 
 KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario menubar --layout-file "$layout" \
   >"$work/lab.log" 2>&1 &
