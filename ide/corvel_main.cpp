@@ -1,7 +1,77 @@
-// Corvel: entry point; the program grows with its module.
+// Corvel: the development kit's IDE.
+//   Corvel [--screenshot <file.png>] [<workspace.WSP | project.PRJ | source>]...
+// The display comes from KIT_DISPLAY (headless or sdl). Each file named opens: a
+// workspace or project as the workspace, anything else as a source. With
+// --screenshot the program saves a picture of its main window once started, and
+// ends. Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// bad command line.
 #include <cstdio>
+#include <string>
+#include <vector>
 
-int main() {
-    std::fprintf(stderr, "Corvel: not yet built\n");
-    return 1;
+#include "ide/shell/frame_app.h"
+#include "platform/afx/wnd.h"
+#include "platform/display/display.h"
+#include "platform/display/headless.h"
+#include "platform/display/sdl_display.h"
+
+namespace {
+
+std::string screenshot_path;
+kit::user::Backend* screen = nullptr;
+int exit_code = 0;
+
+bool save_screenshot(HWND hwnd, std::string* error) {
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(screen))
+        return headless->save_png(hwnd, screenshot_path, error);
+    if (auto* sdl = dynamic_cast<kit::display::Sdl*>(screen)) return sdl->save_screenshot(hwnd, screenshot_path, error);
+    *error = "this display cannot take screenshots";
+    return false;
+}
+
+void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hwnd, id);
+    std::string error;
+    if (!save_screenshot(hwnd, &error)) {
+        std::fprintf(stderr, "Corvel: %s\n", error.c_str());
+        exit_code = 1;
+    }
+    PostMessage(hwnd, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--screenshot" && i + 1 < argc) {
+            screenshot_path = argv[++i];
+        } else if (arg.starts_with("--")) {
+            std::fprintf(stderr,
+                         "usage: Corvel [--screenshot <file.png>] [<workspace.WSP | project.PRJ | source>]...\n");
+            return 2;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    kit::display::OpenedDisplay display = kit::display::open_display();
+    if (!display.backend) {
+        std::fprintf(stderr, "Corvel: %s\n", display.error.c_str());
+        return 1;
+    }
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
+        headless->advance_to_timers(true);
+    shell::CVyrFrameApp app(std::move(files));
+    if (!app.InitInstance()) {
+        std::fprintf(stderr, "Corvel: the main window could not be made\n");
+        app.ExitInstance();
+        return 1;
+    }
+    if (!screenshot_path.empty()) {
+        screen = display.backend.get();
+        ::SetTimer(app.m_pMainWnd->m_hWnd, 1, 800, &take_screenshot);
+    }
+    const int code = app.Run();
+    return exit_code ? exit_code : code;
 }

@@ -1,7 +1,11 @@
 #include "ide/shell/editor_settings.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
+
+#include "ide/shell/profile_values.h"
+#include "platform/os/text.h"
 
 namespace shell {
 namespace {
@@ -64,8 +68,7 @@ struct ReadValue {
 };
 
 int ReadInt(const profile::Store& store, const char* section, const IntSetting& setting) {
-    const int value = store.GetProfileInt(section, setting.key, setting.fallback);
-    return value < setting.low || value > setting.high ? setting.fallback : value;
+    return ProfileIntInRange(store, section, setting.key, setting.fallback, setting.low, setting.high);
 }
 
 COLORREF FollowingSystem(COLORREF colour) { return (colour & 0x00FFFFFF) | kFollowsSystem; }
@@ -118,6 +121,14 @@ void LoadEditorSettings(profile::Store& store, const SystemColours& colours) {
                 (void)store.WriteProfileInt(section.name, value.key, value.number);
         }
     }
+}
+
+const char* SettingsSectionFor(std::string_view path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    auto is = [&](const char* wanted) { return os::equals_ignore_case(extension, wanted); };
+    if (is(".C") || is(".H")) return kSections[0].name;
+    if (is(".S") || is(".ASM") || is(".INC")) return kSections[1].name;
+    return kSections[2].name;
 }
 
 }  // namespace shell

@@ -3,6 +3,8 @@
 // read with its default (a damaged value takes the default too), the section is
 // cleared of anything else, and what was read is written back for the editor's
 // buffers to find.
+#include <string_view>
+
 #include "platform/gdi/gdi_types.h"
 #include "platform/profile/store.h"
 
@@ -19,5 +21,9 @@ inline constexpr COLORREF kFollowsSystem = 0xFF000000;
 
 // Normalises "Editor\C Files", "Editor\Asm Files" and "Editor\Default Files".
 void LoadEditorSettings(profile::Store& store, const SystemColours& colours);
+
+// The section a source's settings come from, by its extension (case does not matter):
+// C sources and headers, assembler sources, and everything else.
+const char* SettingsSectionFor(std::string_view path);
 
 }  // namespace shell

@@ -77,3 +77,17 @@ TEST_F(EditorSettingsTest, ABackgroundFollowingTheSystemTakesTheCurrentWindowCol
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SettingsSectionTest, TheExtensionChoosesTheSection) {
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/main.c"), "Editor\\C Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/MAIN.H"), "Editor\\C Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/start.s"), "Editor\\Asm Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/start.Asm"), "Editor\\Asm Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/defs.inc"), "Editor\\Asm Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p/notes.txt"), "Editor\\Default Files");
+    EXPECT_STREQ(shell::SettingsSectionFor("/p.c/README"), "Editor\\Default Files");
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include "ide/shell/frame_app.h"
+
+#include "ide/shell/about_box.h"
+#include "ide/shell/child_frame.h"
+#include "ide/shell/editor_settings.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/profile_values.h"
+#include "ide/shell/resource_ids.h"
+#include "ide/shell/source_doc.h"
+#include "ide/shell/source_view.h"
+#include "ide/shell/startup_file.h"
+#include "ide/shell/window_placement.h"
+#include "platform/afx/doc_template.h"
+#include "platform/res/resources.h"
+
+const kit::res::Module& corvel_resources();
+
+namespace shell {
+
+namespace {
+
+constexpr int kLargestRecentList = 16;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CVyrFrameApp, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnOpenRecentProject)
+ON_UPDATE_COMMAND_UI(ID_RECENT_PROJECT_FIRST, OnUpdateRecentProjectMenu)
+END_MESSAGE_MAP()
+
+CVyrFrameApp* CorvelApp() { return static_cast<CVyrFrameApp*>(AfxGetApp()); }
+
+CVyrFrameApp::CVyrFrameApp(std::vector<std::string> files) : CWinApp("Corvel"), startup_files_(std::move(files)) {}
+
+CVyrFrameApp::~CVyrFrameApp() = default;
+
+CMainFrame* CVyrFrameApp::main_frame() const { return static_cast<CMainFrame*>(m_pMainWnd); }
+
+BOOL CVyrFrameApp::InitInstance() {
+    static const bool registered = (kit::res::register_module(&corvel_resources()), true);
+    (void)registered;
+    SetRegistryKey("Marlowquin");
+    profile::Store& store = GetProfileStore();
+    LoadEditorSettings(store, {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)});
+    LoadRecentLists(4);
+
+    workspace_ = std::make_unique<ide::CVyrWorkspaceManager>(tree_, *this, store);
+    source_template_ = new CMultiDocTemplate(IDR_VYRTYPE, RUNTIME_CLASS(CVyrFrameDoc), RUNTIME_CLASS(CChildFrame),
+                                             RUNTIME_CLASS(CVyrFrameView));
+    AddDocTemplate(source_template_);
+
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME)) {
+        delete frame;
+        return FALSE;
+    }
+    m_pMainWnd = frame;
+    frame->ShowWindow(StoredShowCommand(store, SW_SHOWMAXIMIZED));
+    frame->UpdateWindow();
+    for (const std::string& file : startup_files_) OpenStartupFile(file);
+    return TRUE;
+}
+
+int CVyrFrameApp::ExitInstance() {
+    WriteRecentProjectList();
+    return CWinApp::ExitInstance();
+}
+
+void CVyrFrameApp::LoadRecentLists(int count) {
+    profile::Store& store = GetProfileStore();
+    LoadStdProfileSettings(ProfileIntInRange(store, "Settings", "nMaxFile", count, 0, kLargestRecentList));
+    recent_projects_.reset();
+    if (count == 0) return;
+    const int size = ProfileIntInRange(store, "Settings", "nMaxProject", count, 0, kLargestRecentList);
+    if (size == 0) return;
+    recent_projects_ =
+        std::make_unique<CRecentFileList>(ID_RECENT_PROJECT_FIRST, "Recent Project List", "Project%d", size);
+    recent_projects_->ReadList();
+}
+
+void CVyrFrameApp::AddToRecentProjectList(const char* path) {
+    if (recent_projects_) recent_projects_->Add(path);
+}
+
+void CVyrFrameApp::WriteRecentProjectList() {
+    if (recent_projects_) recent_projects_->WriteList();
+}
+
+void CVyrFrameApp::OnOpenRecentProject(UINT id) {
+    const int index = static_cast<int>(id - ID_RECENT_PROJECT_FIRST);
+    if (!recent_projects_ || index >= recent_projects_->GetCount()) return;
+    const std::string path = (*recent_projects_)[index].str();
+    if (!OpenStartupFile(path)) recent_projects_->Remove(index);
+}
+
+void CVyrFrameApp::OnUpdateRecentProjectMenu(CCmdUI* cmd_ui) {
+    if (recent_projects_) recent_projects_->UpdateMenu(cmd_ui);
+}
+
+void CVyrFrameApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+bool CVyrFrameApp::OpenStartupFile(const std::string& path) {
+    const StartupFile file = ClassifyStartupFile(path);
+    if (file.kind == StartupKind::Source) return OpenDocumentFile(file.path.c_str()) != nullptr;
+    if (workspace_->IsOpen() && !workspace_->CloseWorkspace()) return false;
+    if (!workspace_->OpenWorkspace(file.path)) return false;
+    AddToRecentProjectList(file.path.c_str());
+    return true;
+}
+
+int CVyrFrameApp::GoToSourceLine(const std::string& path, int line, int mode) {
+    if (!OpenDocumentFile(path.c_str())) return 0;
+    CMDIChildWnd* child = main_frame() ? main_frame()->MDIGetActive() : nullptr;
+    auto* view = child ? dynamic_cast<CVyrFrameView*>(child->GetActiveView()) : nullptr;
+    if (!view) return 0;
+    view->SetFocus();
+    view->GoToLineAndMark(line, mode);
+    return 1;
+}
+
+std::vector<CVyrFrameDoc*> CVyrFrameApp::Documents() const {
+    std::vector<CVyrFrameDoc*> documents;
+    if (!source_template_) return documents;
+    for (POSITION position = source_template_->GetFirstDocPosition(); position;)
+        if (auto* doc = dynamic_cast<CVyrFrameDoc*>(source_template_->GetNextDoc(position))) documents.push_back(doc);
+    return documents;
+}
+
+BOOL CVyrFrameApp::OnIdle(LONG count) {
+    if (count == 0) CheckChangedDocuments();
+    return CWinApp::OnIdle(count);
+}
+
+void CVyrFrameApp::CheckChangedDocuments() {
+    if (asking_reload_) return;
+    asking_reload_ = true;
+    for (CVyrFrameDoc* doc : Documents()) {
+        if (!doc->FileChangedOnDisk()) continue;
+        const std::string text = doc->GetPathName().str() +
+                                 "\n\nThis file has been modified outside of the source editor.\n"
+                                 "Do you want to reload it?";
+        if (AfxMessageBox(text.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES)
+            doc->Reload();
+        else
+            doc->AcceptDiskVersion();
+    }
+    asking_reload_ = false;
+}
+
+// ---- the workspace engine's questions ----------------------------------------------
+
+bool CVyrFrameApp::AskOkCancel(std::string_view text) {
+    return AfxMessageBox(std::string(text).c_str(), MB_OKCANCEL) == IDOK;
+}
+
+bool CVyrFrameApp::AskYesNo(std::string_view text) {
+    return AfxMessageBox(std::string(text).c_str(), MB_YESNO) == IDYES;
+}
+
+void CVyrFrameApp::ShowMessage(std::string_view text) { AfxMessageBox(std::string(text).c_str(), MB_OK); }
+
+std::vector<std::string> CVyrFrameApp::SaveAndListDocuments() {
+    SaveAllModified();
+    std::vector<std::string> paths;
+    for (CVyrFrameDoc* doc : Documents()) paths.push_back(doc->GetPathName().str());
+    return paths;
+}
+
+bool CVyrFrameApp::OpenDocument(std::string_view path) {
+    return OpenDocumentFile(std::string(path).c_str()) != nullptr;
+}
+
+void CVyrFrameApp::CloseAllDocuments() { CWinApp::CloseAllDocuments(FALSE); }
+
+std::optional<std::string> CVyrFrameApp::SelectBank(const std::vector<std::string>& names) {
+    if (names.empty()) return std::nullopt;
+    return names.front();
+}
+
+}  // namespace shell

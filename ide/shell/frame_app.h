@@ -1,0 +1,74 @@
+#pragma once
+// Corvel's application object: starts the IDE (profile, editor settings, recent
+// lists, the workspace engine, the source document template, the main frame, the
+// file named on the command line) and ends it saving what the next start needs.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ide/workspace/memory_tree.h"
+#include "ide/workspace/workspace_host.h"
+#include "ide/workspace/workspace_manager.h"
+#include "platform/afx/app.h"
+
+namespace shell {
+
+class CMainFrame;
+class CVyrFrameDoc;
+
+class CVyrFrameApp : public CWinApp, public ide::WorkspaceHost {
+public:
+    // `files` are what the command line names: each opens at start-up.
+    explicit CVyrFrameApp(std::vector<std::string> files = {});
+    ~CVyrFrameApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    BOOL OnIdle(LONG count) override;
+
+    void LoadRecentLists(int count);
+    void AddToRecentProjectList(const char* path);
+    void WriteRecentProjectList();
+
+    ide::CVyrWorkspaceManager* workspace() { return workspace_.get(); }
+    CMainFrame* main_frame() const;
+    // Opens the source and shows the line with the marks of `mode` (1 navigation, 2
+    // execution point); 1 when it opened.
+    int GoToSourceLine(const std::string& path, int line, int mode);
+    // Opens a workspace, project or source as the command line would; false when it
+    // could not be opened (the user has been told).
+    bool OpenStartupFile(const std::string& path);
+    CDocTemplate* source_template() const { return source_template_; }
+
+protected:
+    afx_msg void OnAppAbout();
+    afx_msg void OnOpenRecentProject(UINT id);
+    afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The workspace engine's questions go to the user.
+    bool AskOkCancel(std::string_view text) override;
+    bool AskYesNo(std::string_view text) override;
+    void ShowMessage(std::string_view text) override;
+    std::vector<std::string> SaveAndListDocuments() override;
+    bool OpenDocument(std::string_view path) override;
+    void CloseAllDocuments() override;
+    std::optional<std::string> SelectBank(const std::vector<std::string>& names) override;
+    void ShowWorkspaceTab(bool) override {}
+
+    // Offers to reload each source changed on disk; never asks again while it asks.
+    void CheckChangedDocuments();
+    std::vector<CVyrFrameDoc*> Documents() const;
+
+    std::vector<std::string> startup_files_;
+    std::unique_ptr<CRecentFileList> recent_projects_;
+    ide::MemoryTree tree_;  // until the workspace bar shows the tree
+    std::unique_ptr<ide::CVyrWorkspaceManager> workspace_;
+    CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
+    bool asking_reload_ = false;
+};
+
+CVyrFrameApp* CorvelApp();
+
+}  // namespace shell

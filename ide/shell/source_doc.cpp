@@ -1,0 +1,83 @@
+#include "ide/shell/source_doc.h"
+
+#include "ide/shell/editor_settings.h"
+#include "platform/afx/app.h"
+#include "platform/afx/view.h"
+
+namespace shell {
+
+IMPLEMENT_DYNCREATE(CVyrFrameDoc, CDocument)
+
+CVyrFrameDoc::CVyrFrameDoc() : profile_(AfxGetApp()->GetProfileStore()), buffer_(profile_) {}
+
+void CVyrFrameDoc::ApplyEditorSettings(const std::string& path) {
+    buffer_.SetSettingsSection(SettingsSectionFor(path));
+    buffer_.LoadSettings();
+}
+
+BOOL CVyrFrameDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument()) return FALSE;
+    ApplyEditorSettings(GetPathName().str());
+    return TRUE;
+}
+
+BOOL CVyrFrameDoc::OnOpenDocument(const char* path) {
+    if (!CDocument::OnOpenDocument(path)) return FALSE;
+    ApplyEditorSettings(path);
+    if (buffer_.ReadFile(path) != 0) return FALSE;
+    RecordFileTime(path);
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CVyrFrameDoc::OnSaveDocument(const char* path) {
+    if (buffer_.WriteFile(path) != 0) return FALSE;
+    RecordFileTime(path);
+    return TRUE;
+}
+
+void CVyrFrameDoc::OnCloseDocument() {
+    file_time_.reset();
+    CDocument::OnCloseDocument();
+}
+
+BOOL CVyrFrameDoc::SaveModified() {
+    SetModifiedFlag(buffer_.GetModified() != 0);
+    return CDocument::SaveModified();
+}
+
+void CVyrFrameDoc::RecordFileTime(const std::string& path) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (error)
+        file_time_.reset();
+    else
+        file_time_ = time;
+}
+
+bool CVyrFrameDoc::FileChangedOnDisk() const {
+    if (!file_time_) return false;
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(GetPathName().str(), error);
+    return !error && *file_time_ < time;
+}
+
+bool CVyrFrameDoc::Reload() {
+    const std::string path = GetPathName().str();
+    buffer_.FreeAll();
+    buffer_.Init();
+    ApplyEditorSettings(path);
+    const bool read = buffer_.ReadFile(path) == 0;
+    RecordFileTime(path);
+    UpdateAllViews(nullptr);
+    return read;
+}
+
+void CVyrFrameDoc::MarkOnlyLine(int line, std::uint32_t flags) {
+    int number = 1;
+    for (editor::EditLine* each = buffer_.GetFirstLine(); each; each = each->next, ++number)
+        each->flags = number == line ? each->flags | flags : each->flags & ~flags;
+    UpdateAllViews(nullptr);
+}
+
+}  // namespace shell
