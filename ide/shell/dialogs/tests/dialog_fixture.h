@@ -1,0 +1,80 @@
+#pragma once
+// A headless display, an owner window and a workspace for the project
+// dialogs; helpers read and drive the controls of the dialog on show.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ide/shell/dialogs/dialog_ids.h"
+#include "ide/workspace/tests/workspace_fixture.h"
+#include "platform/afx/afx.h"
+#include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "platform/user/dialog_api.h"
+#include "testing/golden.h"
+
+namespace ide::testing {
+
+class DialogFixture : public WorkspaceFixture {
+protected:
+    void SetUp() override {
+        display.on_stall([](const std::string& why) {
+            ADD_FAILURE() << why;
+            PostQuitMessage(99);
+        });
+        gdi::set_test_font_everywhere(true);
+        kit::res::register_module(&ide_dialog_resources());
+        owner.CreateEx(0, "Static", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480), nullptr, 0);
+    }
+    void TearDown() override {
+        kit::user::set_dialog_script(nullptr);
+        owner.DestroyWindow();
+        kit::res::unregister_module(&ide_dialog_resources());
+        gdi::set_test_font_everywhere(false);
+    }
+
+    // The sheet on show and its active page.
+    CPropertySheet* sheet() const {
+        return static_cast<CPropertySheet*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+    }
+    HWND page() const { return sheet()->GetActivePage()->m_hWnd; }
+    HWND item(int id) const { return ::GetDlgItem(page(), id); }
+    std::string text(int id) const {
+        char buffer[256] = "";
+        ::GetDlgItemText(page(), id, buffer, sizeof buffer);
+        return buffer;
+    }
+    void set(int id, const char* value) const { ::SetDlgItemText(page(), id, value); }
+    // Puts the keyboard in a field, its text selected, and types over it; the
+    // keys are delivered through the sheet before the next field is taken.
+    void type_into(int id, const char* value) {
+        ::SetFocus(item(id));
+        ::SendMessage(item(id), EM_SETSEL, 0, -1);
+        display.type(value);
+        deliver_input();
+    }
+    void deliver_input() {
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            CWnd* top = CWnd::FromHandlePermanent(::GetActiveWindow());
+            if (top && top->PreTranslateMessage(&msg)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    bool ok_enabled() const { return ::IsWindowEnabled(::GetDlgItem(sheet()->m_hWnd, IDOK)); }
+    void shoot(HWND top_level, const std::string& name) {
+        ::RedrawWindow(top_level, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        const gdi::Surface picture = display.snapshot(top_level);
+        ASSERT_FALSE(picture.empty()) << name;
+        const auto png = gdi::encode_png(picture);
+        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/dialogs/tests/golden/" + name + ".png",
+                                                std::string(png.begin(), png.end())));
+    }
+
+    kit::display::Headless display;
+    CWnd owner;
+};
+
+}  // namespace ide::testing
