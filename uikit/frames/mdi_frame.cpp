@@ -310,14 +310,18 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
+BOOL SECMDIFrameWnd::customising() const {
+    auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
+    return toolbars && toolbars->InCustomizeMode();
+}
+
 BOOL SECMDIFrameWnd::offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // While toolbars are being customised the keyboard does not open the frame's menus.
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
-        if (auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
-            toolbars && toolbars->InCustomizeMode()) {
-            result = 0;
-            return TRUE;
-        }
+    // While toolbars are being customised the keyboard does not open the frame's
+    // menus, and the frame itself neither moves nor sizes.
+    if (customising() && ((message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) || message == WM_NCHITTEST)) {
+        result = message == WM_NCHITTEST ? HTERROR : 0;
+        return TRUE;
+    }
     if (!bmp_menus_) return FALSE;
     // The menus draw from the toolbars' pictures when the frame has a toolbar manager.
     if (message == WM_INITMENUPOPUP)
@@ -363,6 +367,8 @@ void SECMDIFrameWnd::make_plug_in() {
 
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* msg) {
     if (menu_feature_ && menu_feature_->OnSysChar(msg)) return TRUE;
+    // The frame stays while its toolbars are customised.
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_CLOSE && customising()) return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }
 
@@ -392,8 +398,7 @@ void SECMDIFrameWnd::GetNextDefaultDockPos(UINT& dock_bar_id, SECDockPos& positi
 }
 
 void SECMDIFrameWnd::OnEnterIdleEx(UINT why, CWnd* who) {
-    auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
-    if (toolbars && why == MSGF_DIALOGBOX && toolbars->InCustomizeMode() && (m_nIdleFlags & idleLayout)) {
+    if (why == MSGF_DIALOGBOX && customising() && (m_nIdleFlags & idleLayout)) {
         const BOOL notify = (m_nIdleFlags & idleNotify) != 0;
         m_nIdleFlags &= ~(idleLayout | idleNotify);
         RecalcLayout(notify);

@@ -149,5 +149,7 @@ private:
     std::vector<UINT> default_dock_ids_;  // dock bar ids in turn, 0 between rows
     int default_dock_index_ = 0;
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The toolbar manager is customising the toolbars.
+    BOOL customising() const;
     SECMsgFilter::DescriptorTable filter_table_;
 };

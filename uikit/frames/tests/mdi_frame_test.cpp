@@ -60,7 +60,15 @@ TEST(MdiFrameTest, DelayedLayoutsRunWhileTheToolbarsAreCustomisedInADialog) {
     EXPECT_TRUE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
     frame->SendMessage(WM_ENTERIDLE, MSGF_DIALOGBOX, 0);
     EXPECT_FALSE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
+    // Meanwhile the frame neither moves nor closes.
+    CRect window;
+    frame->GetWindowRect(&window);
+    EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 40, window.top + 5)), HTERROR);
+    MSG close{frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0, 0, {}};
+    EXPECT_TRUE(frame->PreTranslateMessage(&close));
     manager.SetCustomizeMode(FALSE);
+    EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 40, window.top + 5)), HTCAPTION);
+    EXPECT_FALSE(frame->PreTranslateMessage(&close));
     frame->DestroyWindow();
 }
 
