@@ -6,6 +6,7 @@
 // ends. Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,10 @@ int main(int argc, char** argv) {
                          "usage: Corvel [--screenshot <file.png>] [<workspace.WSP | project.PRJ | source>]...\n");
             return 2;
         } else {
-            files.push_back(arg);
+            // Opening a workspace makes its folder the current one: later names must not depend on it.
+            std::error_code error;
+            const std::filesystem::path full = std::filesystem::absolute(arg, error);
+            files.push_back(error ? arg : full.lexically_normal().string());
         }
     }
     kit::display::OpenedDisplay display = kit::display::open_display();

@@ -104,11 +104,13 @@ void CVyrFrameApp::OnAppAbout() {
 }
 
 bool CVyrFrameApp::OpenStartupFile(const std::string& path) {
-    const StartupFile file = ClassifyStartupFile(path);
-    if (file.kind == StartupKind::Source) return OpenDocumentFile(file.path.c_str()) != nullptr;
-    if (workspace_->IsOpen() && !workspace_->CloseWorkspace()) return false;
-    if (!workspace_->OpenWorkspace(file.path)) return false;
-    AddToRecentProjectList(file.path.c_str());
+    if (ClassifyStartupFile(path) == StartupKind::Source) return OpenDocumentFile(path.c_str()) != nullptr;
+    if (!workspace_->OpenWorkspace(path)) {
+        const std::string& why = workspace_->GetLastErrorText();
+        ShowMessage(why.empty() ? path + "\nThe workspace cannot be opened." : why);
+        return false;
+    }
+    AddToRecentProjectList(path.c_str());
     return true;
 }
 

@@ -4,26 +4,15 @@
 
 namespace {
 
-TEST(StartupFileTest, WorkspacesAndProjectsOpenTheWorkspaceOthersOpenAsSources) {
+TEST(StartupFileTest, WorkspacesAndProjectsOpenAsTheWorkspaceOthersAsSources) {
     using shell::StartupKind;
-    struct Case {
-        const char* given;
-        StartupKind kind;
-        const char* opens;
+    const std::pair<const char*, StartupKind> cases[] = {
+        {"/w/hello.WSP", StartupKind::Workspace}, {"/w/hello.wsp", StartupKind::Workspace},
+        {"/w/hello.prj", StartupKind::Workspace}, {"/w/a.b/hello.PRJ", StartupKind::Workspace},
+        {"/w/main.asm", StartupKind::Source},     {"/w.wsp/README", StartupKind::Source},
+        {"hello.WSP.bak", StartupKind::Source},
     };
-    const Case cases[] = {
-        {"/w/hello.WSP", StartupKind::Workspace, "/w/hello.WSP"},
-        {"/w/hello.wsp", StartupKind::Workspace, "/w/hello.wsp"},
-        {"/w/hello.prj", StartupKind::Workspace, "/w/hello.WSP"},
-        {"/w/a.b/hello.PRJ", StartupKind::Workspace, "/w/a.b/hello.WSP"},
-        {"/w/main.asm", StartupKind::Source, "/w/main.asm"},
-        {"/w.wsp/README", StartupKind::Source, "/w.wsp/README"},
-    };
-    for (const Case& c : cases) {
-        const shell::StartupFile file = shell::ClassifyStartupFile(c.given);
-        EXPECT_EQ(file.kind, c.kind) << c.given;
-        EXPECT_EQ(file.path, c.opens) << c.given;
-    }
+    for (const auto& [given, kind] : cases) EXPECT_EQ(shell::ClassifyStartupFile(given), kind) << given;
 }
 
 }  // namespace
