@@ -1,9 +1,10 @@
 // Corvel: the development kit's IDE.
-//   Corvel [--screenshot <file.png>] [<workspace.WSP | project.PRJ | source>]...
+//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [<workspace.WSP | project.PRJ | source>]...
 // The display comes from KIT_DISPLAY (headless or sdl). Each file named opens: a
 // workspace or project as the workspace, anything else as a source. With
 // --screenshot the program saves a picture of its main window once started, and
-// ends. Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// ends; --window shows the main window restored at that size (pictures that must
+// not depend on the screen's size). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
 #include <cstdio>
 #include <filesystem>
@@ -40,18 +41,29 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     PostMessage(hwnd, WM_CLOSE, 0, 0);
 }
 
+int usage() {
+    std::fprintf(stderr,
+                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] "
+                 "[<workspace.WSP | project.PRJ | source>]...\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> files;
+    int width = 0, height = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc) {
             screenshot_path = argv[++i];
+        } else if (arg == "--window" && i + 1 < argc) {
+            char end = 0;
+            if (std::sscanf(argv[++i], "%dx%d%c", &width, &height, &end) != 2 || width < 100 || height < 100 ||
+                width > 8192 || height > 8192)
+                return usage();
         } else if (arg.starts_with("--")) {
-            std::fprintf(stderr,
-                         "usage: Corvel [--screenshot <file.png>] [<workspace.WSP | project.PRJ | source>]...\n");
-            return 2;
+            return usage();
         } else {
             // Opening a workspace makes its folder the current one: later names must not depend on it.
             std::error_code error;
@@ -67,6 +79,7 @@ int main(int argc, char** argv) {
     if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
         headless->advance_to_timers(true);
     shell::CVyrFrameApp app(std::move(files));
+    if (width) app.SetStartSize(width, height);
     if (!app.InitInstance()) {
         std::fprintf(stderr, "Corvel: the main window could not be made\n");
         app.ExitInstance();

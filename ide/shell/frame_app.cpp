@@ -56,7 +56,12 @@ BOOL CVyrFrameApp::InitInstance() {
         return FALSE;
     }
     m_pMainWnd = frame;
-    frame->ShowWindow(StoredShowCommand(store, SW_SHOWMAXIMIZED));
+    if (start_size_.cx > 0) {
+        frame->ShowWindow(SW_RESTORE);
+        frame->SetWindowPos(nullptr, 0, 0, start_size_.cx, start_size_.cy, SWP_NOZORDER);
+    } else {
+        frame->ShowWindow(StoredShowCommand(store, SW_SHOWMAXIMIZED));
+    }
     frame->UpdateWindow();
     for (const std::string& file : startup_files_) OpenStartupFile(file);
     return TRUE;

@@ -22,6 +22,8 @@ public:
     explicit CVyrFrameApp(std::vector<std::string> files = {});
     ~CVyrFrameApp() override;
 
+    // The main window starts restored at this size instead of as it was left.
+    void SetStartSize(int width, int height) { start_size_ = {width, height}; }
     BOOL InitInstance() override;
     int ExitInstance() override;
     BOOL OnIdle(LONG count) override;
@@ -67,6 +69,7 @@ private:
     std::unique_ptr<ide::CVyrWorkspaceManager> workspace_;
     CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
     bool asking_reload_ = false;
+    SIZE start_size_{0, 0};
 };
 
 CVyrFrameApp* CorvelApp();
