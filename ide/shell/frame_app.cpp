@@ -1,6 +1,8 @@
 #include "ide/shell/frame_app.h"
 
 #include "ide/shell/about_box.h"
+#include "ide/shell/dialogs/dialog_ids.h"
+#include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/editor_settings.h"
 #include "ide/shell/main_frame.h"
@@ -38,7 +40,8 @@ CVyrFrameApp::~CVyrFrameApp() = default;
 CMainFrame* CVyrFrameApp::main_frame() const { return static_cast<CMainFrame*>(m_pMainWnd); }
 
 BOOL CVyrFrameApp::InitInstance() {
-    static const bool registered = (kit::res::register_module(&corvel_resources()), true);
+    static const bool registered =
+        (kit::res::register_module(&corvel_resources()), kit::res::register_module(&ide_dialog_resources()), true);
     (void)registered;
     SetRegistryKey("Marlowquin");
     profile::Store& store = GetProfileStore();
@@ -184,8 +187,7 @@ bool CVyrFrameApp::OpenDocument(std::string_view path) {
 void CVyrFrameApp::CloseAllDocuments() { CWinApp::CloseAllDocuments(FALSE); }
 
 std::optional<std::string> CVyrFrameApp::SelectBank(const std::vector<std::string>& names) {
-    if (names.empty()) return std::nullopt;
-    return names.front();
+    return ide::RunSelectBankDialog(m_pMainWnd, names);
 }
 
 }  // namespace shell

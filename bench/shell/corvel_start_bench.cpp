@@ -1,0 +1,52 @@
+// Corvel's start on the headless display, from the application object's start-up
+// to the first paint of its main window with the sample workspace and its source
+// open, and its end (placement and profile saved).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "ide/shell/frame_app.h"
+#include "platform/afx/wnd.h"
+#include "platform/display/headless.h"
+#include "testing/golden.h"
+#include "testing/temp_dir.h"
+
+namespace {
+
+// Everything queued, as the loop would handle it before waiting.
+void HandleQueued(CWinApp& app) {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+void BM_StartToFirstPaintWithSampleWorkspace(benchmark::State& state) {
+    testing_kit::TempDir work;
+    const std::filesystem::path sample = testing_kit::source_path("samples/hello");
+    for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
+        std::filesystem::copy_file(sample / name, work.path() / name);
+    setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+    const testing_kit::ScopedCwd cwd(work.path());
+    kit::display::Headless display;
+    for (auto _ : state) {
+        shell::CVyrFrameApp app({(work / "HELLO.WSP").string(), (work / "hello.asm").string()});
+        if (!app.InitInstance()) {
+            state.SkipWithError("Corvel did not start");
+            break;
+        }
+        ::RedrawWindow(app.m_pMainWnd->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        state.PauseTiming();
+        app.m_pMainWnd->SendMessage(WM_CLOSE);
+        HandleQueued(app);
+        app.ExitInstance();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToFirstPaintWithSampleWorkspace)->Unit(benchmark::kMillisecond);
+
+}  // namespace
