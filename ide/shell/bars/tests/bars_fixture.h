@@ -1,0 +1,54 @@
+#pragma once
+// A headless display with the fixed-cell test font and a frame the bars and
+// panes live in; pumping, and PNG snapshots compared with goldens.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/afx/afx.h"
+#include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
+#include "testing/golden.h"
+
+class BarsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display.on_stall([](const std::string& why) {
+            ADD_FAILURE() << why;
+            PostQuitMessage(99);
+        });
+        gdi::set_test_font_everywhere(true);
+        ASSERT_TRUE(frame->Create(nullptr, "Bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480)));
+    }
+    void TearDown() override {
+        if (frame->m_hWnd) frame->DestroyWindow();
+        pump();
+        AfxDeleteTempMaps();
+        gdi::set_test_font_everywhere(false);
+    }
+    void pump() {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    void double_click(HWND hwnd, POINT point) {
+        display.click(hwnd, point);
+        display.click(hwnd, point);
+        pump();
+    }
+    void shoot(const std::string& golden) {
+        RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        pump();
+        gdi::Surface picture = display.snapshot(frame->m_hWnd);
+        ASSERT_FALSE(picture.empty());
+        const auto png = gdi::encode_png(picture);
+        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/bars/tests/golden/" + golden + ".png",
+                                                std::string(png.begin(), png.end())));
+    }
+
+    kit::display::Headless display;
+    CFrameWnd* frame = new CFrameWnd;  // deletes itself when destroyed
+};
