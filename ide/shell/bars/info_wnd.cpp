@@ -30,6 +30,13 @@ END_MESSAGE_MAP()
 namespace {
 constexpr int kHorzColumns = 0x800;  // the horizontal range, in characters
 constexpr int kRepaintEvery = 20;    // lines between forced repaints, so a long build shows progress
+
+// The thumb's place: the bar's 32-bit track position where there is a bar control.
+int ThumbPosition(UINT pos, CScrollBar* bar) {
+    SCROLLINFO info{};
+    if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS)) return info.nTrackPos;
+    return int(pos);
+}
 }  // namespace
 
 CInfoWnd::CInfoWnd(ide::OutputLimits limits) : lines_(limits) {
@@ -325,13 +332,7 @@ void CInfoWnd::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
         case SB_TOP: SetTopLine(0); break;
         case SB_BOTTOM: SetTopLine(GetLineCount()); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO info{};
-            int target = int(pos);
-            if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS)) target = info.nTrackPos;
-            SetTopLine(target);
-            break;
-        }
+        case SB_THUMBPOSITION: SetTopLine(ThumbPosition(pos, bar)); break;
         default: break;
     }
 }
@@ -346,13 +347,7 @@ void CInfoWnd::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
         case SB_LEFT: SetLeftColumn(0); break;
         case SB_RIGHT: SetLeftColumn(kHorzColumns); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO info{};
-            int target = int(pos);
-            if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS)) target = info.nTrackPos;
-            SetLeftColumn(target);
-            break;
-        }
+        case SB_THUMBPOSITION: SetLeftColumn(ThumbPosition(pos, bar)); break;
         default: break;
     }
 }
