@@ -1,10 +1,11 @@
 // Corvel: the development kit's IDE.
-//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [<workspace.WSP | project.PRJ | source>]...
+//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [<workspace.WSP | project.PRJ | source>]...
 // The display comes from KIT_DISPLAY (headless or sdl). Each file named opens: a
 // workspace or project as the workspace, anything else as a source. With
 // --screenshot the program saves a picture of its main window once started, and
 // ends; --window shows the main window restored at that size (pictures that must
-// not depend on the screen's size). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// not depend on the screen's size); --clock shows the text in the status bar's
+// clock pane in place of the time of day. Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "ide/shell/frame_app.h"
+#include "ide/shell/main_frame.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
@@ -43,7 +45,7 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] "
+                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] "
                  "[<workspace.WSP | project.PRJ | source>]...\n");
     return 2;
 }
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc) {
             screenshot_path = argv[++i];
+        } else if (arg == "--clock" && i + 1 < argc) {
+            shell::CMainFrame::SetFixedClock(argv[++i]);
         } else if (arg == "--window" && i + 1 < argc) {
             char end = 0;
             if (std::sscanf(argv[++i], "%dx%d%c", &width, &height, &end) != 2 || width < 100 || height < 100 ||

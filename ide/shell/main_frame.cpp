@@ -1,11 +1,16 @@
 #include "ide/shell/main_frame.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <iterator>
 
+#include "ide/shell/child_frame.h"
 #include "ide/shell/main_window_key.h"
 #include "ide/shell/resource_ids.h"
+#include "ide/shell/source_view.h"
 #include "ide/shell/window_placement.h"
 #include "platform/afx/app.h"
+#include "platform/os/clock.h"
 
 namespace shell {
 
@@ -14,6 +19,8 @@ IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbook)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
 ON_WM_CREATE()
 ON_WM_CLOSE()
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_TIME, OnUpdateClock)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_POSITION, OnUpdateCaretPosition)
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,6 +28,20 @@ namespace {
 profile::Store& Profile() { return AfxGetApp()->GetProfileStore(); }
 
 unsigned HandleValue(HWND hwnd) { return static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(hwnd)); }
+
+std::string& FixedClock() {
+    static std::string text;
+    return text;
+}
+
+// The message pane first, then the caret, overwrite, the three lock keys and the clock.
+constexpr UINT kIndicators[] = {0,
+                                ID_INDICATOR_POSITION,
+                                ID_INDICATOR_OVR,
+                                ID_INDICATOR_CAPS,
+                                ID_INDICATOR_NUM,
+                                ID_INDICATOR_SCRL,
+                                ID_INDICATOR_TIME};
 
 }  // namespace
 
@@ -31,8 +52,18 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
+void CMainFrame::SetFixedClock(std::string text) { FixedClock() = std::move(text); }
+
+BOOL CMainFrame::CreateStatusBar() {
+    return status_bar_.Create(this, 0x50008200, AFX_IDW_STATUS_BAR) &&
+           status_bar_.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
+}
+
 int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     if (SECWorkbook::OnCreate(cs) == -1) return -1;
+    if (!CreateStatusBar()) return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    SetWorkbookMode(TRUE);
     LoadWindowPlacement();
     PublishMainWindow(Profile(), HandleValue(m_hWnd));
     return 0;
@@ -54,6 +85,30 @@ void CMainFrame::SaveWindowPlacement() {
     FramePlacement current{{}, GetWorkbookMode() != FALSE};
     current.placement.length = sizeof(WINDOWPLACEMENT);
     if (::GetWindowPlacement(m_hWnd, &current.placement)) shell::SaveWindowPlacement(Profile(), current);
+}
+
+void CMainFrame::OnUpdateClock(CCmdUI* cmd_ui) {
+    cmd_ui->Enable(TRUE);
+    if (!FixedClock().empty()) {
+        cmd_ui->SetText(FixedClock().c_str());
+        return;
+    }
+    const os::LocalTime now = os::local_time();
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", now.hour, now.minute);
+    cmd_ui->SetText(text);
+}
+
+void CMainFrame::OnUpdateCaretPosition(CCmdUI* cmd_ui) {
+    CMDIChildWnd* child = MDIGetActive();
+    auto* view = child && child->IsKindOf(RUNTIME_CLASS(CChildFrame))
+                     ? dynamic_cast<CVyrFrameView*>(child->GetActiveView())
+                     : nullptr;
+    cmd_ui->Enable(view != nullptr);
+    if (!view) return;
+    char text[32];
+    std::snprintf(text, sizeof text, "Ln %d, Col %d", view->caret().line, view->caret().column + 1);
+    cmd_ui->SetText(text);
 }
 
 void CMainFrame::OnClose() {
