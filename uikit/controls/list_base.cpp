@@ -17,6 +17,22 @@ std::pair<std::size_t, bool> find_selected(const std::vector<int>& selection, in
     return {std::size_t(at - selection.begin()), at != selection.end() && *at == index};
 }
 
+// Gives the record an empty sub-item for each sub-item column it lacks.
+void pad_sub_items(SECListItem& record, int columns) {
+    while (int(record.sub_items.size()) < columns) record.sub_items.push_back(std::make_unique<SECListSubItem>());
+}
+
+// Sets or clears the one item that holds a mark (the focus, the drop
+// highlight); true when the mark moved.
+bool move_mark(int& holder, int index, bool set) {
+    const int before = holder;
+    if (set)
+        holder = index;
+    else if (holder == index)
+        holder = -1;
+    return before != holder;
+}
+
 }  // namespace
 
 SECListBaseC::SECListBaseC()
@@ -205,7 +221,7 @@ int SECListBaseC::InsertColumnRecord(int index, std::unique_ptr<SECListColumn> r
     columns_.insert(columns_.begin() + index, std::move(record));
     if (column->sub_item == -1 || column->sub_item > sub_item_columns_) {
         column->sub_item = ++sub_item_columns_;
-        for (auto& item : items_) item->sub_items.push_back(std::make_unique<SECListSubItem>());
+        for (auto& item : items_) pad_sub_items(*item, sub_item_columns_);
     }
     if (redraw && redraw_on_insert_ && m_hWnd) {
         if (list_style_ex_ & LVXS_FITCOLUMNS) FitMainColumn();
@@ -356,7 +372,7 @@ std::unique_ptr<SECListItem> SECListBaseC::CreateItemRecord() {
 
 void SECListBaseC::CreateSubItems(SECListItem* record) {
     record->sub_items.clear();
-    for (int i = 0; i < sub_item_columns_; ++i) record->sub_items.push_back(std::make_unique<SECListSubItem>());
+    pad_sub_items(*record, sub_item_columns_);
 }
 
 int SECListBaseC::IndexOfRecord(const SECListItem* record) const {
@@ -420,21 +436,9 @@ BOOL SECListBaseC::SetItem(const LV_ITEM* lvi, BOOL redraw) {
             if (!want && present) selection_.erase(selection_.begin() + std::ptrdiff_t(at));
             changed |= want != present;
         }
-        if (mask & LVIS_FOCUSED) {
-            const int before = focus_item_;
-            if (lvi->state & LVIS_FOCUSED)
-                focus_item_ = index;
-            else if (focus_item_ == index)
-                focus_item_ = -1;
-            changed |= before != focus_item_;
-        }
+        if (mask & LVIS_FOCUSED) changed |= move_mark(focus_item_, index, lvi->state & LVIS_FOCUSED);
         if (mask & LVIS_DROPHILITED) {
-            const int before = drop_item_;
-            if (lvi->state & LVIS_DROPHILITED)
-                drop_item_ = index;
-            else if (drop_item_ == index)
-                drop_item_ = -1;
-            drop_changed = before != drop_item_;
+            drop_changed = move_mark(drop_item_, index, lvi->state & LVIS_DROPHILITED);
             changed |= drop_changed;
         }
         const UINT own = mask & ~(LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED);
@@ -586,12 +590,11 @@ void SECListBaseC::InsertItemRecords(int index, std::vector<std::unique_ptr<SECL
     if (records.empty()) return;
     index = std::clamp(index, 0, GetItemCount());
     const int count = int(records.size());
-    for (auto& record : records) {
-        const std::size_t wanted = sub_item_columns_ > 0 ? std::size_t(sub_item_columns_) : 0;
-        while (record->sub_items.size() < wanted) record->sub_items.push_back(std::make_unique<SECListSubItem>());
+    for (int i = 0; i < count; ++i) {
+        pad_sub_items(*records[std::size_t(i)], sub_item_columns_);
+        records[std::size_t(i)]->index_hint = index + i;
     }
     const bool at_end = index == GetItemCount();
-    for (int i = 0; i < count; ++i) records[std::size_t(i)]->index_hint = index + i;
     items_.insert(items_.begin() + index, std::make_move_iterator(records.begin()),
                   std::make_move_iterator(records.end()));
     if (!at_end) {
