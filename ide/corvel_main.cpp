@@ -17,7 +17,6 @@
 #include "platform/afx/wnd.h"
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
-#include "platform/display/sdl_display.h"
 
 namespace {
 
@@ -25,18 +24,10 @@ std::string screenshot_path;
 kit::user::Backend* screen = nullptr;
 int exit_code = 0;
 
-bool save_screenshot(HWND hwnd, std::string* error) {
-    if (auto* headless = dynamic_cast<kit::display::Headless*>(screen))
-        return headless->save_png(hwnd, screenshot_path, error);
-    if (auto* sdl = dynamic_cast<kit::display::Sdl*>(screen)) return sdl->save_screenshot(hwnd, screenshot_path, error);
-    *error = "this display cannot take screenshots";
-    return false;
-}
-
 void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
     std::string error;
-    if (!save_screenshot(hwnd, &error)) {
+    if (!kit::display::save_window_picture(screen, hwnd, screenshot_path, &error)) {
         std::fprintf(stderr, "Corvel: %s\n", error.c_str());
         exit_code = 1;
     }

@@ -36,4 +36,11 @@ OpenedDisplay open_display() {
     return opened;
 }
 
+bool save_window_picture(user::Backend* display, HWND hwnd, const std::string& path, std::string* error) {
+    if (auto* headless = dynamic_cast<Headless*>(display)) return headless->save_png(hwnd, path, error);
+    if (auto* sdl = dynamic_cast<Sdl*>(display)) return sdl->save_screenshot(hwnd, path, error);
+    *error = "this display cannot take screenshots";
+    return false;
+}
+
 }  // namespace kit::display

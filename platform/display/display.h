@@ -16,4 +16,8 @@ struct OpenedDisplay {
 
 OpenedDisplay open_display();
 
+// Saves a picture of the window as the display shows it (PNG); false with `error`
+// set when it cannot, or when the display takes no pictures.
+bool save_window_picture(user::Backend* display, HWND hwnd, const std::string& path, std::string* error);
+
 }  // namespace kit::display

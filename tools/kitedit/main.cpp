@@ -10,18 +10,10 @@
 
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
-#include "platform/display/sdl_display.h"
 #include "platform/user/input_api.h"
 #include "tools/kitedit/kitedit.h"
 
 namespace {
-
-bool save_screenshot(kit::user::Backend* backend, HWND hwnd, const std::string& path, std::string* error) {
-    if (auto* headless = dynamic_cast<kit::display::Headless*>(backend)) return headless->save_png(hwnd, path, error);
-    if (auto* sdl = dynamic_cast<kit::display::Sdl*>(backend)) return sdl->save_screenshot(hwnd, path, error);
-    *error = "this display cannot take screenshots";
-    return false;
-}
 
 std::string screenshot_path;
 kit::user::Backend* screen = nullptr;
@@ -30,7 +22,7 @@ int exit_code = 0;
 void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     KillTimer(hwnd, id);
     std::string error;
-    if (!save_screenshot(screen, hwnd, screenshot_path, &error)) {
+    if (!kit::display::save_window_picture(screen, hwnd, screenshot_path, &error)) {
         std::fprintf(stderr, "kitedit: %s\n", error.c_str());
         exit_code = 1;
     }
