@@ -478,8 +478,7 @@ BOOL SECTreeBaseC::SetItemText(HTREEITEM item, int column, const char* text) {
     }
     const int row = RowOfNode(node);
     if (storage_) {
-        if (column < 1 || column > GetColumnCount()) return FALSE;
-        storage_->SetText(node, column, text);
+        if (column >= GetColumnCount() || !storage_->SetText(node, column, text)) return FALSE;
         if (row >= 0 && m_hWnd) {
             InvalidateItemHeight(row);
             RedrawItem(item);

@@ -212,11 +212,12 @@ BOOL SECSubItemTextStorage::GetText(const _Node* node, int column, char* out, in
     return text != nullptr;
 }
 
-void SECSubItemTextStorage::SetText(const _Node* node, int column, const char* text) {
-    if (column < 1) return;
+BOOL SECSubItemTextStorage::SetText(const _Node* node, int column, const char* text) {
+    if (column < 1 || text == LPSTR_TEXTCALLBACK) return FALSE;
     auto& texts = texts_[node];
     if (texts.size() < std::size_t(column)) texts.resize(std::size_t(column));
     texts[std::size_t(column - 1)] = text;
+    return TRUE;
 }
 
 BOOL SECSubItemTextStorage::RemoveItem(const _Node* node) { return texts_.erase(node) != 0; }

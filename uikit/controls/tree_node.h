@@ -116,7 +116,9 @@ public:
     // Copies column `column`'s text (column >= 1) into `out`; "" and FALSE when none.
     BOOL GetText(const _Node* node, int column, char* out, int size) const;
     const CString* Find(const _Node* node, int column) const;
-    void SetText(const _Node* node, int column, const char* text);
+    // Stores a copy of `text`; FALSE for no column or LPSTR_TEXTCALLBACK, which
+    // has nothing to copy (the owner cannot be asked for a stored column).
+    BOOL SetText(const _Node* node, int column, const char* text);
     BOOL RemoveItem(const _Node* node);
 
 private:

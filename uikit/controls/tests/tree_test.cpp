@@ -143,6 +143,86 @@ TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollap
     expect_rows_are_shown_items("after reset");
 }
 
+TEST_F(TreeTest, ExpandingUnderACollapsedParentOnlyMarksTheItem) {
+    HTREEITEM project = tree.InsertItem("project");
+    HTREEITEM bank = tree.InsertItem("bank", TV_NO_IMAGE, TV_NO_IMAGE, project);
+    HTREEITEM file = tree.InsertItem("file.c", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    tree.InsertItem("other.c", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    HTREEITEM second = tree.InsertItem("second");
+    ASSERT_EQ(tree.GetItemCount(), 2);
+
+    // The bank has no row: it is marked, the rows stay as they were.
+    EXPECT_TRUE(tree.Expand(bank, TVE_EXPAND));
+    EXPECT_EQ(tree.GetItemState(bank, TVIS_EXPANDED), UINT(TVIS_EXPANDED));
+    EXPECT_EQ(tree.GetItemCount(), 2);
+    EXPECT_EQ(tree.ItemOfRow(1), second);
+    expect_rows_are_shown_items("bank expanded under a collapsed project");
+
+    // Showing the project shows the bank's files too, in their places.
+    EXPECT_TRUE(tree.Expand(project, TVE_EXPAND));
+    EXPECT_EQ(tree.GetItemCount(), 5);
+    EXPECT_EQ(tree.ItemOfRow(2), file);
+    EXPECT_EQ(tree.ItemOfRow(4), second);
+    expect_rows_are_shown_items("project expanded");
+
+    // Collapsing and toggling the hidden bank again change only its mark.
+    EXPECT_TRUE(tree.Expand(project, TVE_COLLAPSE));
+    EXPECT_TRUE(tree.Expand(bank, TVE_TOGGLE));
+    EXPECT_EQ(tree.GetItemState(bank, TVIS_EXPANDED), 0u);
+    EXPECT_EQ(tree.GetItemCount(), 2);
+    EXPECT_TRUE(tree.Expand(project, TVE_EXPAND));
+    EXPECT_EQ(tree.GetItemCount(), 3);
+    expect_rows_are_shown_items("bank collapsed while hidden");
+    // A hidden item's own children are not asked for their rows either.
+    EXPECT_TRUE(tree.Expand(project, TVE_COLLAPSE));
+    EXPECT_TRUE(tree.EnsureVisible(file));
+    expect_rows_are_shown_items("a hidden file made visible");
+    EXPECT_GE(tree.RowOf(file), 0);
+}
+
+TEST_F(TreeTest, SubItemTextsFollowTheirItemsAndGoWithThem) {
+    tree.InsertColumn(1, "Value", LVCFMT_LEFT, 80);
+    tree.InsertColumn(2, "Type", LVCFMT_LEFT, 80);
+    tree.EnableSubItemText(TRUE);
+    HTREEITEM player = tree.InsertItem("player");
+    HTREEITEM x = tree.InsertItem("x", TV_NO_IMAGE, TV_NO_IMAGE, player);
+    EXPECT_TRUE(tree.SetItemText(player, 2, "struct"));
+    EXPECT_TRUE(tree.SetItemText(x, 1, "12"));
+    EXPECT_TRUE(tree.SetItemText(x, 1, "13"));  // overwrites
+    EXPECT_FALSE(tree.SetItemText(x, 3, "no such column"));
+    EXPECT_FALSE(tree.SetItemText(x, 1, LPSTR_TEXTCALLBACK));  // a stored column has no owner to ask
+    EXPECT_EQ(tree.GetItemText(x, 1), CString("13"));
+    EXPECT_EQ(tree.GetItemText(x, 2), CString());
+    EXPECT_EQ(tree.GetItemText(player, 1), CString());
+    EXPECT_EQ(tree.GetItemText(player, 2), CString("struct"));
+    // Kept while the item has no row and when it gains one.
+    ASSERT_LT(tree.RowOf(x), 0);
+    tree.Expand(player, TVE_EXPAND);
+    ASSERT_EQ(tree.RowOf(x), 1);
+    EXPECT_EQ(tree.GetItemText(x, 1), CString("13"));
+    EXPECT_TRUE(tree.SetItemText(x, 1, "14"));
+    EXPECT_EQ(tree.GetItemText(x, 1), CString("14"));
+
+    // The texts go with their items, however they are deleted: a new item,
+    // which may take a deleted one's memory, starts without texts.
+    EXPECT_TRUE(tree.Expand(player, TVE_COLLAPSE | TVE_COLLAPSERESET));
+    for (int i = 0; i < 4; ++i) {
+        HTREEITEM fresh = tree.InsertItem("fresh", TV_NO_IMAGE, TV_NO_IMAGE, player);
+        EXPECT_EQ(tree.GetItemText(fresh, 1), CString());
+    }
+    EXPECT_TRUE(tree.DeleteItem(player));
+    HTREEITEM again = tree.InsertItem("again");
+    EXPECT_EQ(tree.GetItemText(again, 2), CString());
+    EXPECT_TRUE(tree.SetItemText(again, 2, "int"));
+    EXPECT_TRUE(tree.DeleteAllItems());
+    EXPECT_EQ(tree.GetItemText(tree.InsertItem("last"), 2), CString());
+    // Without the storage, the texts are the rows' own.
+    tree.EnableSubItemText(FALSE);
+    HTREEITEM plain = tree.InsertItem("plain");
+    EXPECT_TRUE(tree.SetItemText(plain, 1, "row text"));
+    EXPECT_EQ(tree.GetItemText(plain, 1), CString("row text"));
+}
+
 TEST_F(TreeTest, DeletionTellsTheOwnerLeavesFirst) {
     HTREEITEM top = tree.InsertItem("top");
     HTREEITEM a = tree.InsertItem("a", TV_NO_IMAGE, TV_NO_IMAGE, top);
