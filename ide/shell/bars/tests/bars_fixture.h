@@ -4,12 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/afx/afx.h"
 #include "platform/display/headless.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+
+// A frame that keeps the commands it receives.
+class RecordingFrame : public CFrameWnd {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+};
 
 class BarsTest : public ::testing::Test {
 protected:
@@ -50,5 +63,5 @@ protected:
     }
 
     kit::display::Headless display;
-    CFrameWnd* frame = new CFrameWnd;  // deletes itself when destroyed
+    RecordingFrame* frame = new RecordingFrame;  // deletes itself when destroyed
 };

@@ -1,0 +1,124 @@
+#include "ide/shell/bars/workspace_bar.h"
+
+#include "ide/shell/bars/output_bar.h"
+#include "ide/workspace/context_menu.h"
+
+IMPLEMENT_DYNAMIC(CWorkspaceBar, SECControlBar)
+
+BEGIN_MESSAGE_MAP(CWorkspaceBar, SECControlBar)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_COMMAND(ide::kCommandOpen, OnOpen)
+ON_COMMAND(ide::kCommandDelete, OnDelete)
+END_MESSAGE_MAP()
+
+namespace {
+constexpr int kClosedFolder = 0;
+constexpr int kOpenFolder = 1;
+}  // namespace
+
+CWorkspaceBar::CWorkspaceBar() { RegisterBarResources(); }
+
+int CWorkspaceBar::OnCreate(CREATESTRUCT* cs) {
+    if (SECControlBar::OnCreate(cs) == -1) return -1;
+    images_.Create(16, 16, ILC_MASK, 8, 8);
+    CBitmap pictures;
+    if (pictures.LoadBitmap(kImagesBitmap)) images_.Add(&pictures, RGB(0, 255, 0));
+    if (!tabs_.Create(this, 0x50000010, kTabWndId)) return -1;
+    if (!tree_.CreateEx(0x40000037, 0x2800000, CRect(0, 0, 0, 0), &tabs_, kTreeId)) return -1;
+    tree_.SetImageList(&images_, LVSIL_NORMAL);
+    tree_.SetNotifyWnd(this);
+    return 0;
+}
+
+void CWorkspaceBar::OnSize(UINT type, int cx, int cy) {
+    SECControlBar::OnSize(type, cx, cy);
+    if (!tabs_.m_hWnd) return;
+    CRect inside;
+    GetInsideRect(inside);
+    tabs_.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL CWorkspaceBar::OnEraseBkgnd(CDC* dc) {
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    return SECControlBar::OnEraseBkgnd(dc);
+}
+
+void CWorkspaceBar::ShowWorkspaceTab(bool shown) {
+    if (!tabs_.m_hWnd) return;
+    if (shown) {
+        if (tabs_.GetTabCount() == 0) tabs_.AddTab(&tree_, "FileView");
+        tabs_.SetTabIcon(0, kFileViewIcon, 16, 16);
+        tabs_.ActivateTab(0);
+        tabs_.ScrollToTab(0);
+        tree_.ShowWindow(SW_SHOW);
+    } else {
+        tree_.ShowWindow(SW_HIDE);
+        if (tabs_.GetTabCount() > 0) tabs_.RemoveTab(0);
+        Invalidate();
+    }
+}
+
+ide::ItemKind CWorkspaceBar::SelectedKind() {
+    HTREEITEM item = tree_.GetSelectedItem();
+    return item ? ide::KindOf(std::uint32_t(tree_.GetItemData(item))) : ide::ItemKind::none;
+}
+
+void CWorkspaceBar::OpenSelected(bool libraries) {
+    HTREEITEM item = tree_.GetSelectedItem();
+    if (!item || !manager_ || !open_) return;
+    if (!libraries && SelectedKind() == ide::ItemKind::library) return;
+    const std::string path = manager_->GetFilePath(ToItem(item));
+    if (!path.empty()) open_(path);
+}
+
+void CWorkspaceBar::OnOpen() { OpenSelected(true); }
+
+void CWorkspaceBar::OnDelete() {
+    if (manager_) manager_->DeleteSelectedItem();
+}
+
+BOOL CWorkspaceBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == kTreeId) {
+        switch (header->code) {
+            case NM_DBLCLK:
+            case NM_RETURN: OpenSelected(false); break;
+            case TVN_KEYDOWN:
+                if (reinterpret_cast<const TV_KEYDOWN*>(header)->wVKey == VK_DELETE) OnDelete();
+                break;
+            case TVN_ITEMEXPANDED: {
+                const auto* change = reinterpret_cast<const NM_TREEVIEW*>(header);
+                const int image = (change->itemNew.state & TVIS_EXPANDED) ? kOpenFolder : kClosedFolder;
+                tree_.SetItemImage(change->itemNew.hItem, image, image);
+                break;
+            }
+            default: break;
+        }
+    }
+    return SECControlBar::OnNotify(wParam, lParam, result);
+}
+
+void CWorkspaceBar::OnExtendContextMenu(CMenu* menu) {
+    for (std::uint32_t command : ide::ContextMenuCommands(SelectedKind())) {
+        if (command == ide::kMenuSeparator) {
+            menu->AppendMenu(MF_SEPARATOR);
+            continue;
+        }
+        CString text;
+        text.LoadString(command);
+        menu->AppendMenu(MF_STRING, command, text);
+    }
+}
+
+BOOL CWorkspaceBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (SECControlBar::OnCommand(wParam, lParam)) return TRUE;
+    // The project commands of the context menu belong to the application: the frame routes them.
+    CWnd* owner = GetOwner();
+    if (lParam == 0 && owner && owner != this) return BOOL(owner->SendMessage(WM_COMMAND, wParam, lParam));
+    return FALSE;
+}
