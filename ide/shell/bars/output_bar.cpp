@@ -1,5 +1,6 @@
 #include "ide/shell/bars/output_bar.h"
 
+#include "ide/shell/bars/bar_layout.h"
 #include "platform/res/resources.h"
 
 const kit::res::Module& bars_resources();
@@ -34,11 +35,7 @@ int COutputBar::OnCreate(CREATESTRUCT* cs) {
 
 void COutputBar::OnSize(UINT type, int cx, int cy) {
     SECControlBar::OnSize(type, cx, cy);
-    if (!tabs_.m_hWnd) return;
-    CRect inside;
-    GetInsideRect(inside);
-    tabs_.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToInside(*this, tabs_);
 }
 
 void COutputBar::SetNavigateCallback(const NavigateCallback& callback) {

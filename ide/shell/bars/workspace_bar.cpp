@@ -1,5 +1,6 @@
 #include "ide/shell/bars/workspace_bar.h"
 
+#include "ide/shell/bars/bar_layout.h"
 #include "ide/shell/bars/output_bar.h"
 #include "ide/workspace/context_menu.h"
 
@@ -34,11 +35,7 @@ int CWorkspaceBar::OnCreate(CREATESTRUCT* cs) {
 
 void CWorkspaceBar::OnSize(UINT type, int cx, int cy) {
     SECControlBar::OnSize(type, cx, cy);
-    if (!tabs_.m_hWnd) return;
-    CRect inside;
-    GetInsideRect(inside);
-    tabs_.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToInside(*this, tabs_);
 }
 
 BOOL CWorkspaceBar::OnEraseBkgnd(CDC* dc) {
