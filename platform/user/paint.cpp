@@ -146,7 +146,9 @@ BOOL GetUpdateRect(HWND hwnd, RECT* out, BOOL erase) {
 BOOL UpdateWindow(HWND hwnd) {
     Window* w = find_window(hwnd);
     if (!w) return FALSE;
-    if ((w->style & WS_VISIBLE) && needs_paint(*w)) call_window(hwnd, WM_PAINT, 0, 0);
+    // A hidden window's children are hidden with it, whatever their own style says.
+    if (!(w->style & WS_VISIBLE)) return TRUE;
+    if (needs_paint(*w)) call_window(hwnd, WM_PAINT, 0, 0);
     w = find_window(hwnd);
     if (!w) return TRUE;
     for (HWND child : std::vector<HWND>(w->children)) UpdateWindow(child);
