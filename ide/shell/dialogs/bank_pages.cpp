@@ -1,6 +1,7 @@
 #include "ide/shell/dialogs/bank_pages.h"
 
 #include "ide/shell/dialogs/dialog_ids.h"
+#include "ide/shell/dialogs/project_sheet.h"
 
 namespace ide {
 
@@ -24,7 +25,7 @@ ON_CONTROL(EN_CHANGE, kStackSize, OnFieldChange)
 ON_CONTROL(BN_CLICKED, kHexDisplay, OnHexToggle)
 END_MESSAGE_MAP()
 
-BankPageBase::BankPageBase(UINT template_id, int param_id, bool auto_link)
+BankPageBase::BankPageBase(UINT template_id, int param_id, const bool& auto_link)
     : CPropertyPage(template_id), auto_link_(auto_link), param_id_(param_id) {}
 
 std::string BankPageBase::FieldText(int id) const {
@@ -41,11 +42,6 @@ BankFieldCheck BankPageBase::ReadFields() const {
     BankFieldTexts texts{NameText(), FieldText(kBankNumber), FieldText(kDataAddress), FieldText(kDataSize),
                          FieldText(kStackSize)};
     return CheckBankFields(texts, auto_link_);
-}
-
-void BankPageBase::EnableOk(bool enable) {
-    if (CWnd* sheet = GetParent())
-        if (HWND ok = ::GetDlgItem(sheet->m_hWnd, IDOK)) ::EnableWindow(ok, enable);
 }
 
 void BankPageBase::Refresh() {
@@ -66,8 +62,9 @@ void BankPageBase::Refresh() {
     EnableOk(valid_ && ExtraValid());
 }
 
-void BankPageBase::ShowAutoLink(bool include_param) {
-    for (int id : kTypedFields) SetField(id, "0");
+void BankPageBase::ShowLinkMode(bool include_param) {
+    if (auto_link_)
+        for (int id : kTypedFields) SetField(id, "0");
     for (int id : kAddressFields) ::EnableWindow(::GetDlgItem(m_hWnd, id), !auto_link_);
     if (include_param) ::EnableWindow(::GetDlgItem(m_hWnd, param_id_), !auto_link_);
 }
@@ -86,7 +83,8 @@ BEGIN_MESSAGE_MAP(CVYRBankPage, BankPageBase)
 ON_CONTROL(EN_CHANGE, kBankNameEdit, OnNameChange)
 END_MESSAGE_MAP()
 
-CVYRBankPage::CVYRBankPage(bool auto_link) : BankPageBase(kNewBankPage, kNewBankParam, auto_link) {}
+CVYRBankPage::CVYRBankPage(const bool& auto_link, int* kind)
+    : BankPageBase(kNewBankPage, kNewBankParam, auto_link), kind_(kind) {}
 
 std::string CVYRBankPage::NameText() const { return FieldText(kBankNameEdit); }
 
@@ -95,13 +93,15 @@ BOOL CVYRBankPage::OnInitDialog() {
     ::SendDlgItemMessage(m_hWnd, kBankNumberSpin, UDM_SETRANGE32, 0, LPARAM(kMaxBankNumber));
     ::SendDlgItemMessage(m_hWnd, kBankNameEdit, EM_LIMITTEXT, kBankNameSize - 1, 0);
     SetField(kBankNumber, "0");
-    if (auto_link_) ShowAutoLink(false);
+    ShowLinkMode(false);
     ::CheckDlgButton(m_hWnd, kHexDisplay, BST_CHECKED);
     ready_ = true;
     return TRUE;
 }
 
 BOOL CVYRBankPage::OnSetActive() {
+    if (kind_) *kind_ = 2;
+    ShowLinkMode(false);
     Refresh();
     return TRUE;
 }
@@ -118,7 +118,7 @@ ON_CONTROL(CBN_SELCHANGE, kBankNameCombo, OnBankChosen)
 ON_CONTROL(EN_KILLFOCUS, kDataAddress, OnDataAddressDone)
 END_MESSAGE_MAP()
 
-CVyrBankSettingPage::CVyrBankSettingPage(std::vector<BankRecord>& table, bool auto_link)
+CVyrBankSettingPage::CVyrBankSettingPage(std::vector<BankRecord>& table, const bool& auto_link)
     : BankPageBase(kBankSettingPage, kSettingBankParam, auto_link), table_(table) {}
 
 std::string CVyrBankSettingPage::NameText() const {
@@ -200,7 +200,7 @@ void CVyrBankSettingPage::OnDataAddressDone() {
 }
 
 BOOL CVyrBankSettingPage::OnSetActive() {
-    if (auto_link_) ShowAutoLink(true);
+    ShowLinkMode(true);
     Refresh();
     return TRUE;
 }

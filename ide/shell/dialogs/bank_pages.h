@@ -8,6 +8,7 @@
 
 #include "ide/shell/dialogs/bank_fields.h"
 #include "ide/workspace/workspace_manager.h"
+#include "ide/shell/dialogs/project_sheet.h"
 #include "platform/afx/afx.h"
 
 namespace ide {
@@ -20,9 +21,10 @@ public:
     const BankLayout& layout() const { return layout_; }
     const std::string& param() const { return param_; }
     const std::string& bank_name() const { return name_; }
+    bool valid() const { return valid_; }
 
 protected:
-    BankPageBase(UINT template_id, int param_id, bool auto_link);
+    BankPageBase(UINT template_id, int param_id, const bool& auto_link);
 
     virtual std::string NameText() const = 0;
     // Further reasons to refuse OK (the settings page's key clash).
@@ -30,18 +32,18 @@ protected:
 
     // Reads the fields, shows the derived ones and the string, enables OK.
     void Refresh();
-    void EnableOk(bool enable);
+    void EnableOk(bool enable) { EnableSheetOk(this, enable); }
     void SetField(int id, const std::string& text);
     std::string FieldText(int id) const;
     // With auto link the addresses are fixed: their fields show "0" and are disabled.
-    void ShowAutoLink(bool include_param);
+    void ShowLinkMode(bool include_param);
     BankFieldCheck ReadFields() const;
 
     afx_msg void OnFieldChange();
     afx_msg void OnHexToggle();
     DECLARE_MESSAGE_MAP()
 
-    bool auto_link_;
+    const bool& auto_link_;  // the sheet's link mode, which another page may change
     bool hex_ = true;
     bool ready_ = false;  // change handlers act only once the page is set up
     bool valid_ = false;
@@ -54,7 +56,8 @@ protected:
 // The bank page of the "New" sheet.
 class CVYRBankPage : public BankPageBase {
 public:
-    explicit CVYRBankPage(bool auto_link);
+    // `kind` is set to 2 when the page shows.
+    CVYRBankPage(const bool& auto_link, int* kind = nullptr);
 
 protected:
     BOOL OnInitDialog() override;
@@ -65,13 +68,16 @@ protected:
         if (ready_) Refresh();
     }
     DECLARE_MESSAGE_MAP()
+
+private:
+    int* kind_;
 };
 
 // The bank page of the "Project Setting" sheet, over a working copy of the
 // project's bank table.
 class CVyrBankSettingPage : public BankPageBase {
 public:
-    CVyrBankSettingPage(std::vector<BankRecord>& table, bool auto_link);
+    CVyrBankSettingPage(std::vector<BankRecord>& table, const bool& auto_link);
     int current_bank() const { return current_; }
     // Stores the bank on show into the table; false on a clash.
     bool StoreCurrent();

@@ -12,6 +12,9 @@ namespace ide::dlg {
 inline constexpr UINT kNewBankPage = 109;
 inline constexpr UINT kBankSettingPage = 253;
 inline constexpr UINT kSelectBankDialog = 257;
+inline constexpr UINT kNewFilePage = 107;
+inline constexpr UINT kNewProjectPage = 108;
+inline constexpr UINT kGeneralSettingPage = 255;
 
 // Bank pages (both templates).
 inline constexpr int kBankNameEdit = 1011;
@@ -27,6 +30,25 @@ inline constexpr int kCodeSize = 1107;
 inline constexpr int kNewBankParam = 1016;
 inline constexpr int kSettingBankParam = 1111;
 inline constexpr int kHexDisplay = 1089;
+
+// File page.
+inline constexpr int kFileBankList = 1000;
+inline constexpr int kAddToBank = 1001;
+inline constexpr int kFileName = 1002;
+inline constexpr int kFileType = 1003;
+inline constexpr int kFileLocation = 1005;
+
+// Project and general pages.
+inline constexpr int kModeBin = 1033;
+inline constexpr int kModeLib = 1035;
+inline constexpr int kProjectLinkAuto = 1120;
+inline constexpr int kProjectLinkCustom = 1121;
+inline constexpr int kSettingLinkAuto = 1122;
+inline constexpr int kSettingLinkCustom = 1123;
+inline constexpr int kProjectName = 1037;
+inline constexpr int kProjectLocation = 1038;
+inline constexpr int kDisplayName = 1039;
+inline constexpr int kOutputPath = 1095;
 
 // Bank selection.
 inline constexpr int kBankList = 1000;

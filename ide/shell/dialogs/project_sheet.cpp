@@ -12,6 +12,11 @@ CString Caption(UINT id) {
 
 }  // namespace
 
+void EnableSheetOk(CWnd* page, bool enable) {
+    if (CWnd* sheet = page->GetParent())
+        if (HWND ok = ::GetDlgItem(sheet->m_hWnd, IDOK)) ::EnableWindow(ok, enable);
+}
+
 BEGIN_MESSAGE_MAP(ProjectSheet, CPropertySheet)
 ON_COMMAND(IDOK, OnOk)
 END_MESSAGE_MAP()
@@ -22,7 +27,7 @@ ProjectSheet::ProjectSheet(UINT caption_id, CWnd* parent) : CPropertySheet(Capti
 
 void ProjectSheet::OnOk() {
     HWND ok = ::GetDlgItem(m_hWnd, IDOK);
-    if (ok && !::IsWindowEnabled(ok)) return;
+    if ((ok && !::IsWindowEnabled(ok)) || !AllowOk()) return;
     OnOKCommand();
 }
 

@@ -23,6 +23,10 @@ protected:
         manager.GetBankNames(names, keys);
         return keys;
     }
+    // The bank page is the second of "Project Setting".
+    void ToBankPage() {
+        display.then([&] { display.chord(VK_CONTROL, VK_TAB); });
+    }
     void Choose(int index) {
         ::SendMessage(item(kBankNameCombo), CB_SETCURSEL, WPARAM(index), 0);
         ::SendMessage(page(), WM_COMMAND, MAKEWPARAM(kBankNameCombo, CBN_SELCHANGE),
@@ -83,10 +87,11 @@ TEST_F(BankPages, NewBankFollowsTheTypedLayoutAndAllowsOkOnlyWhenItFits) {
         EXPECT_TRUE(ok_enabled());
         display.press(VK_RETURN);
     });
-    const auto choice = RunNewBankDialog(&owner, manager);
+    const auto choice = RunNewSheet(&owner, manager, kBankPageBit, "");
     ASSERT_TRUE(choice);
-    EXPECT_EQ(choice->name, "MAIN");
-    EXPECT_EQ(choice->param, " -CB 21504 -DB 16384 -CL 27648 -DL 4096 -BN 26");
+    EXPECT_EQ(choice->kind, 2);
+    EXPECT_EQ(choice->bank_name, "MAIN");
+    EXPECT_EQ(choice->bank_param, " -CB 21504 -DB 16384 -CL 27648 -DL 4096 -BN 26");
     EXPECT_EQ(manager.GetVersionBlock().stack_address, 0x5000);
 }
 
@@ -105,12 +110,13 @@ TEST_F(BankPages, NewBankWithAutoLinkHasFixedAddressesAndCancelChangesNothing) {
         EXPECT_TRUE(ok_enabled());
         display.press(VK_ESCAPE);
     });
-    EXPECT_FALSE(RunNewBankDialog(&owner, manager));
+    EXPECT_FALSE(RunNewSheet(&owner, manager, kBankPageBit, ""));
     EXPECT_EQ(manager.GetVersionBlock().stack_address, 0);
 }
 
 TEST_F(BankPages, SettingsCorrectTheDataAddressWhenTheFieldIsLeftNotWhileTyping) {
     NewGame();
+    ToBankPage();
     display.then([&] {
         EXPECT_EQ(text(kBankNumber), "1");
         EXPECT_EQ(text(kDataAddress), "0x4000");
@@ -133,7 +139,7 @@ TEST_F(BankPages, SettingsCorrectTheDataAddressWhenTheFieldIsLeftNotWhileTyping)
         shoot(sheet()->m_hWnd, "bank_settings");
         display.press(VK_RETURN);
     });
-    EXPECT_TRUE(RunBankSettingsDialog(&owner, manager));
+    EXPECT_TRUE(RunProjectSettingSheet(&owner, manager, "GAME.BIN", 0));
     EXPECT_EQ(Keys(), std::vector<std::uint32_t>{0x15440});
     EXPECT_EQ(manager.GetVersionBlock().stack_address, 0x5040);
     EXPECT_FALSE(manager.BanksLocked());
@@ -148,6 +154,7 @@ TEST_F(BankPages, SettingsRefuseAKeyAnotherBankHas) {
         boxes.push_back(q.text);
         return IDOK;
     });
+    ToBankPage();
     display.then([&] {
         // MAIN given LEVELS's number and code base: OK goes gray and the bank cannot be left.
         type_into(kBankNumber, "2");
@@ -174,7 +181,7 @@ TEST_F(BankPages, SettingsRefuseAKeyAnotherBankHas) {
         EXPECT_EQ(text(kStackSize), "0xFC0");
         display.press(VK_ESCAPE);
     });
-    EXPECT_FALSE(RunBankSettingsDialog(&owner, manager));
+    EXPECT_FALSE(RunProjectSettingSheet(&owner, manager, "GAME.BIN", 0));
     EXPECT_EQ(Keys(), before);
     EXPECT_FALSE(manager.BanksLocked());
     EXPECT_EQ(manager.GetVersionBlock().stack_address, 0);
@@ -182,10 +189,11 @@ TEST_F(BankPages, SettingsRefuseAKeyAnotherBankHas) {
 
 TEST_F(BankPages, SettingsOkCommitsEveryEditedBank) {
     ThreeBanks();
+    ToBankPage();
     display.then([&] { type_into(kDataSize, "0x2000"); });
     display.then([&] { Choose(2); });
     display.then([&] { display.press(VK_RETURN); });
-    EXPECT_TRUE(RunBankSettingsDialog(&owner, manager));
+    EXPECT_TRUE(RunProjectSettingSheet(&owner, manager, "GAME.BIN", 0));
     EXPECT_EQ(Keys(), (std::vector<std::uint32_t>{0x16400, 0x24040, 0x36000}));
     EXPECT_EQ(manager.GetVersionBlock().stack_address, 0x5040);
 }

@@ -49,6 +49,7 @@ protected:
     // Puts the keyboard in a field, its text selected, and types over it; the
     // keys are delivered through the sheet before the next field is taken.
     void type_into(int id, const char* value) {
+        deliver_input();  // a click queued before goes first
         ::SetFocus(item(id));
         ::SendMessage(item(id), EM_SETSEL, 0, -1);
         display.type(value);
