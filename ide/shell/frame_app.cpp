@@ -12,6 +12,8 @@
 #include "ide/shell/source_view.h"
 #include "ide/shell/startup_file.h"
 #include "ide/shell/window_placement.h"
+#include <filesystem>
+
 #include "platform/afx/doc_template.h"
 #include "platform/res/resources.h"
 
@@ -23,10 +25,23 @@ namespace {
 
 constexpr int kLargestRecentList = 16;
 
+// The folder of the running program, ending in a separator: the kit's tools lie beside it.
+std::string ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("./") : self.parent_path().string() + "/";
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CVyrFrameApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_BUILD_BUILD, OnBuild)
+ON_COMMAND(ID_BUILD_REBUILD_ALL, OnRebuildAll)
+ON_COMMAND(ID_BUILD_STOP, OnStopBuild)
+ON_UPDATE_COMMAND_UI(ID_BUILD_BUILD, OnUpdateBuild)
+ON_UPDATE_COMMAND_UI(ID_BUILD_REBUILD_ALL, OnUpdateBuild)
+ON_UPDATE_COMMAND_UI(ID_BUILD_STOP, OnUpdateStopBuild)
 ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnOpenRecentProject)
 ON_UPDATE_COMMAND_UI(ID_RECENT_PROJECT_FIRST, OnUpdateRecentProjectMenu)
 END_MESSAGE_MAP()
@@ -59,6 +74,8 @@ BOOL CVyrFrameApp::InitInstance() {
         return FALSE;
     }
     m_pMainWnd = frame;
+    build_sink_ = std::make_unique<PaneSink>(frame->output_bar().Pane(OutputPane::build));
+    build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, ProgramFolder());
     if (start_size_.cx > 0) {
         frame->ShowWindow(SW_RESTORE);
         frame->SetWindowPos(nullptr, 0, 0, start_size_.cx, start_size_.cy, SWP_NOZORDER);
@@ -120,6 +137,45 @@ bool CVyrFrameApp::OpenStartupFile(const std::string& path) {
     }
     AddToRecentProjectList(path.c_str());
     return true;
+}
+
+void CVyrFrameApp::StartBuild(bool rebuild) {
+    if (!build_manager_ || !workspace_->IsOpen() || build_manager_->IsBuilding()) return;
+    SaveAllModified();
+    build_manager_->SetWorkspace(workspace_.get());
+    main_frame()->output_bar().ActivatePane(OutputPane::build);
+    if (!build_manager_->Build(rebuild)) ShowMessage(build_manager_->GetLastErrorText());
+}
+
+void CVyrFrameApp::OnBuild() { StartBuild(false); }
+
+void CVyrFrameApp::OnRebuildAll() { StartBuild(true); }
+
+void CVyrFrameApp::OnStopBuild() {
+    if (build_manager_) build_manager_->StopBuild();
+}
+
+void CVyrFrameApp::OnUpdateBuild(CCmdUI* cmd_ui) {
+    cmd_ui->Enable(build_manager_ && workspace_->IsOpen() && !build_manager_->IsBuilding());
+}
+
+void CVyrFrameApp::OnUpdateStopBuild(CCmdUI* cmd_ui) {
+    cmd_ui->Enable(build_manager_ && workspace_->IsOpen() && build_manager_->IsBuilding());
+}
+
+void CVyrFrameApp::EndBuilds() {
+    if (build_manager_ && build_manager_->IsBuilding()) {
+        build_manager_->StopBuild();
+        build_manager_->WaitForBuild();
+    }
+    build_manager_.reset();
+    build_sink_.reset();
+}
+
+void CVyrFrameApp::GoToOutputLine(const ide::SourceLocation& where) {
+    std::filesystem::path path(where.path);
+    if (path.is_relative() && workspace_->IsOpen()) path = std::filesystem::path(workspace_->GetProjectFolder()) / path;
+    GoToSourceLine(path.lexically_normal().string(), where.line, 1);
 }
 
 int CVyrFrameApp::GoToSourceLine(const std::string& path, int line, int mode) {

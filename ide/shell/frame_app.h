@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ide/build/build_manager.h"
+#include "ide/shell/bars/pane_sink.h"
+#include "ide/shell/bars/source_location.h"
 #include "ide/workspace/memory_tree.h"
 #include "ide/workspace/workspace_host.h"
 #include "ide/workspace/workspace_manager.h"
@@ -24,6 +27,7 @@ public:
 
     // The main window starts restored at this size instead of as it was left.
     void SetStartSize(int width, int height) { start_size_ = {width, height}; }
+    SIZE start_size() const { return start_size_; }
     BOOL InitInstance() override;
     int ExitInstance() override;
     BOOL OnIdle(LONG count) override;
@@ -37,6 +41,12 @@ public:
     // Opens the source and shows the line with the marks of `mode` (1 navigation, 2
     // execution point); 1 when it opened.
     int GoToSourceLine(const std::string& path, int line, int mode);
+    // An output line's location: a path relative to the project folder, opened as text.
+    void GoToOutputLine(const ide::SourceLocation& where);
+    ide::CVyrBuildManager* build_manager() { return build_manager_.get(); }
+    // Stops a running build, waits for its end and lets its last lines reach the
+    // Build pane; then the builds' link to the pane goes (the main frame closes).
+    void EndBuilds();
     // Opens a workspace, project or source as the command line would; false when it
     // could not be opened (the user has been told).
     bool OpenStartupFile(const std::string& path);
@@ -44,6 +54,11 @@ public:
 
 protected:
     afx_msg void OnAppAbout();
+    afx_msg void OnBuild();
+    afx_msg void OnRebuildAll();
+    afx_msg void OnStopBuild();
+    afx_msg void OnUpdateBuild(CCmdUI* cmd_ui);
+    afx_msg void OnUpdateStopBuild(CCmdUI* cmd_ui);
     afx_msg void OnOpenRecentProject(UINT id);
     afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
@@ -67,6 +82,9 @@ private:
     std::unique_ptr<CRecentFileList> recent_projects_;
     ide::MemoryTree tree_;  // until the workspace bar shows the tree
     std::unique_ptr<ide::CVyrWorkspaceManager> workspace_;
+    void StartBuild(bool rebuild);
+    std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
+    std::unique_ptr<ide::CVyrBuildManager> build_manager_;
     CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
     bool asking_reload_ = false;
     SIZE start_size_{0, 0};

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "ide/shell/child_frame.h"
+#include "ide/shell/frame_app.h"
 #include "ide/shell/main_window_key.h"
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/source_view.h"
@@ -19,6 +20,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbook)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
 ON_WM_CREATE()
 ON_WM_CLOSE()
+ON_WM_DESTROY()
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_TIME, OnUpdateClock)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_POSITION, OnUpdateCaretPosition)
 END_MESSAGE_MAP()
@@ -48,6 +50,12 @@ constexpr UINT kIndicators[] = {0,
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     if (!SECWorkbook::PreCreateWindow(cs)) return FALSE;
     cs.style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+    // A given start size holds from the first layout of the bars on.
+    if (const SIZE size = CorvelApp()->start_size(); size.cx > 0) {
+        cs.x = cs.y = 0;
+        cs.cx = size.cx;
+        cs.cy = size.cy;
+    }
     m_hAccelTable = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_ACCELERATORS));
     return TRUE;
 }
@@ -59,10 +67,20 @@ BOOL CMainFrame::CreateStatusBar() {
            status_bar_.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
 }
 
+BOOL CMainFrame::CreateDockingWindows() {
+    if (!CreateStatusBar()) return FALSE;
+    EnableDocking(CBRS_ALIGN_ANY);
+    RegisterBarResources();
+    output_bar_.SetNavigateCallback([](const ide::SourceLocation& where) { CorvelApp()->GoToOutputLine(where); });
+    if (!output_bar_.Create(this, "Output Window", 0x50001414, 0xF11, FindUnusedBarID(this, 101))) return FALSE;
+    output_bar_.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+    DockControlBarEx(&output_bar_, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, 220);
+    return TRUE;
+}
+
 int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     if (SECWorkbook::OnCreate(cs) == -1) return -1;
-    if (!CreateStatusBar()) return -1;
-    EnableDocking(CBRS_ALIGN_ANY);
+    if (!CreateDockingWindows()) return -1;
     SetWorkbookMode(TRUE);
     LoadWindowPlacement();
     PublishMainWindow(Profile(), HandleValue(m_hWnd));
@@ -109,6 +127,12 @@ void CMainFrame::OnUpdateCaretPosition(CCmdUI* cmd_ui) {
     char text[32];
     std::snprintf(text, sizeof text, "Ln %d, Col %d", view->caret().line, view->caret().column + 1);
     cmd_ui->SetText(text);
+}
+
+void CMainFrame::OnDestroy() {
+    // The Build pane goes with the frame: the build must end and let go of it first.
+    CorvelApp()->EndBuilds();
+    SECWorkbook::OnDestroy();
 }
 
 void CMainFrame::OnClose() {

@@ -4,6 +4,7 @@
 // simulator while it lives.
 #include <string>
 
+#include "ide/shell/bars/output_bar.h"
 #include "uikit/frames/status_bar.h"
 #include "uikit/frames/workbook.h"
 
@@ -20,17 +21,21 @@ public:
     // not change with the time); empty for the time of day.
     static void SetFixedClock(std::string text);
     SECStatusBar& status_bar() { return status_bar_; }
+    COutputBar& output_bar() { return output_bar_; }
 
 protected:
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnClose();
+    afx_msg void OnDestroy();
     afx_msg void OnUpdateClock(CCmdUI* cmd_ui);
     afx_msg void OnUpdateCaretPosition(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
 
 private:
     BOOL CreateStatusBar();
+    BOOL CreateDockingWindows();
     SECStatusBar status_bar_;
+    COutputBar output_bar_;
 };
 
 }  // namespace shell
