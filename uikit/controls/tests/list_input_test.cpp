@@ -158,6 +158,38 @@ TEST_F(ListInputTest, ArrowsMoveShiftExtendsCtrlMovesOnlyTheFocusAndSpaceToggles
     EXPECT_GE(parent.count(LVN_KEYDOWN), 10);
 }
 
+TEST_F(ListInputTest, TheLabelTipShowsOnlyACutLabelAndGoesOnLeaveAndScroll) {
+    list.EnableLabelTips(TRUE);
+    list.SetItemText(3, 0, "a_symbol_name_far_too_long_for_its_column.asm");
+    auto move_to = [&](CPoint point) { list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y)); };
+    // The tip holds the mouse while it shows, so that leaving the label hides it.
+    auto tip_shown = [&] { return ::GetCapture() == list.m_hWnd; };
+    move_to(label_point(4));
+    EXPECT_FALSE(tip_shown()) << "a label that fits has no tip";
+    move_to(label_point(3));
+    EXPECT_TRUE(tip_shown());
+    move_to(label_point(4));
+    EXPECT_FALSE(tip_shown());
+    move_to(label_point(3));
+    ASSERT_TRUE(tip_shown());
+    move_to(CPoint(-20, -20));  // out of the list
+    EXPECT_FALSE(tip_shown());
+    move_to(label_point(3));
+    ASSERT_TRUE(tip_shown());
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+    EXPECT_FALSE(tip_shown());
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    move_to(label_point(3));
+    ASSERT_TRUE(tip_shown());
+    list.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_FALSE(tip_shown());
+    // Without the style no tip shows at all.
+    list.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    list.EnableLabelTips(FALSE);
+    move_to(label_point(3));
+    EXPECT_FALSE(tip_shown());
+}
+
 TEST_F(ListInputTest, WheelKeepsThePartOfANotchAndDropsNotchesAtTheTop) {
     list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);  // up at the top: dropped
     EXPECT_EQ(list.GetTopIndex(), 0);
