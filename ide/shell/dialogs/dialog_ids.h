@@ -15,6 +15,7 @@ inline constexpr UINT kSelectBankDialog = 257;
 inline constexpr UINT kNewFilePage = 107;
 inline constexpr UINT kNewProjectPage = 108;
 inline constexpr UINT kGeneralSettingPage = 255;
+inline constexpr UINT kDirectoriesPage = 252;
 
 // Bank pages (both templates).
 inline constexpr int kBankNameEdit = 1011;
@@ -49,6 +50,10 @@ inline constexpr int kProjectName = 1037;
 inline constexpr int kProjectLocation = 1038;
 inline constexpr int kDisplayName = 1039;
 inline constexpr int kOutputPath = 1095;
+
+// Directories page.
+inline constexpr int kDirectoryChooser = 1082;
+inline constexpr int kDirectoryList = 1083;
 
 // Bank selection.
 inline constexpr int kBankList = 1000;
