@@ -93,7 +93,11 @@ BOOL CInfoWnd::AddLine(std::string_view text) {
     UpdateScrollBars(follow && !marked);
     PlaceCaret();
     Invalidate(FALSE);
-    if (!marked && before / kRepaintEvery != count / kRepaintEvery) UpdateWindow();
+    if (!marked && before / kRepaintEvery != count / kRepaintEvery) {
+        UpdateWindow();
+        for (int bar : {SB_VERT, SB_HORZ})
+            if (CScrollBar* control = GetScrollBarCtrl(bar)) control->UpdateWindow();
+    }
     return stored;
 }
 
@@ -301,7 +305,9 @@ CScrollBar* CInfoWnd::GetScrollBarCtrl(int bar) const {
 
 void CInfoWnd::SetBar(int bar, SCROLLINFO& info) {
     if (CScrollBar* control = GetScrollBarCtrl(bar)) {
-        control->SetScrollInfo(&info, TRUE);
+        // Drawn with the next paint rather than at once: a long build sets it for every line.
+        control->SetScrollInfo(&info, FALSE);
+        control->Invalidate(FALSE);
         return;
     }
     const DWORD wanted = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
