@@ -21,6 +21,22 @@ void HandleQueued() {
     }
 }
 
+// A main window that deletes itself when destroyed, and a bar in it as the frame makes its bars.
+CFrameWnd* NewFrame() {
+    auto* frame = new CFrameWnd;
+    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
+    return frame;
+}
+
+template <class Bar>
+Bar* NewBar(CFrameWnd* frame, const char* title, UINT id, const CRect& place) {
+    auto* bar = new Bar;
+    bar->m_bAutoDelete = TRUE;
+    bar->Create(frame, title, 0x50001414, 0xF11, id);
+    bar->MoveWindow(&place);
+    return bar;
+}
+
 // Four banks of 250 sources each, C and assembler sources and headers.
 std::string LargeProject() {
     std::string text =
@@ -52,12 +68,8 @@ void BM_OpenThousandSourceWorkspaceIntoTheTree(benchmark::State& state) {
     dir.write("BIG.PRJ", LargeProject());
     const testing_kit::ScopedCwd cwd(dir.path());
     kit::display::Headless display;
-    auto* frame = new CFrameWnd;
-    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
-    auto* bar = new CWorkspaceBar;
-    bar->m_bAutoDelete = TRUE;
-    bar->Create(frame, "Workspace Window", 0x50001414, 0xF11, 100);
-    bar->MoveWindow(0, 0, 260, 700);
+    CFrameWnd* frame = NewFrame();
+    auto* bar = NewBar<CWorkspaceBar>(frame, "Workspace Window", 100, CRect(0, 0, 260, 700));
     profile::Store profile(dir / "kit.profile");
     BarHost host(*bar);
     ide::CVyrWorkspaceManager manager(bar->Tree(), host, profile);
@@ -81,12 +93,8 @@ BENCHMARK(BM_OpenThousandSourceWorkspaceIntoTheTree)->Unit(benchmark::kMilliseco
 
 void BM_AppendTenThousandBuildLines(benchmark::State& state) {
     kit::display::Headless display;
-    auto* frame = new CFrameWnd;
-    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
-    auto* bar = new COutputBar;
-    bar->m_bAutoDelete = TRUE;
-    bar->Create(frame, "Output Window", 0x50001414, 0xF11, 101);
-    bar->MoveWindow(0, 500, 1000, 220);
+    CFrameWnd* frame = NewFrame();
+    auto* bar = NewBar<COutputBar>(frame, "Output Window", 101, CRect(0, 500, 1000, 720));
     HandleQueued();
     CInfoWnd& build = bar->Pane(OutputPane::build);
     std::string lines[64];
