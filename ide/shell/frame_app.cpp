@@ -144,7 +144,7 @@ void CVyrFrameApp::StartBuild(bool rebuild) {
     SaveAllModified();
     build_manager_->SetWorkspace(workspace_.get());
     main_frame()->output_bar().ActivatePane(OutputPane::build);
-    if (!build_manager_->Build(rebuild)) ShowMessage(build_manager_->GetLastErrorText());
+    build_manager_->Build(rebuild);  // a refused build has told the user why
 }
 
 void CVyrFrameApp::OnBuild() { StartBuild(false); }

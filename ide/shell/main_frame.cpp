@@ -56,7 +56,6 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
         cs.cx = size.cx;
         cs.cy = size.cy;
     }
-    m_hAccelTable = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_ACCELERATORS));
     return TRUE;
 }
 
@@ -75,6 +74,13 @@ BOOL CMainFrame::CreateDockingWindows() {
     if (!output_bar_.Create(this, "Output Window", 0x50001414, 0xF11, FindUnusedBarID(this, 101))) return FALSE;
     output_bar_.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
     DockControlBarEx(&output_bar_, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, 220);
+    return TRUE;
+}
+
+BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    if (!SECWorkbook::LoadFrame(resource_id, style, parent, context)) return FALSE;
+    // The keys have a table of their own, not the menu's id.
+    m_hAccelTable = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_ACCELERATORS));
     return TRUE;
 }
 

@@ -14,6 +14,8 @@ class CMainFrame : public SECWorkbook {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                   CCreateContext* context = nullptr) override;
     // The placement and workbook mode stored in the profile, over the current ones.
     void LoadWindowPlacement();
     void SaveWindowPlacement();

@@ -1,0 +1,113 @@
+// Corvel builds the sample workspace with the kit's own tools on F7: the build's
+// lines reach the Build pane in order while the user interface keeps handling
+// messages, and a line that names a source opens it at that line.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ide/build/tool_programs.h"
+#include "ide/shell/frame_app.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/source_view.h"
+#include "platform/afx/mdi.h"
+#include "platform/display/headless.h"
+#include "platform/user/input_api.h"
+#include "testing/golden.h"
+#include "testing/temp_dir.h"
+
+namespace {
+
+void HandleQueued(CWinApp& app) {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    for (LONG count = 0; app.OnIdle(count); ++count) {
+    }
+}
+
+std::string PaneText(CInfoWnd& pane) {
+    std::string text;
+    for (int i = 0; i < pane.GetLineCount(); ++i) text += std::string(pane.GetLine(i)) + "\n";
+    return text;
+}
+
+class CorvelBuildTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path sample = testing_kit::source_path("samples/hello");
+        for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
+            std::filesystem::copy_file(sample / name, work.path() / name);
+        setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+        profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
+        const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
+        // As beside an installed Corvel: the kit's tools, start-up object and library.
+        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin).ok());
+        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin).ok());
+    }
+
+    testing_kit::TempDir work;
+    const testing_kit::ScopedCwd cwd{work.path()};
+    kit::display::Headless display;
+};
+
+TEST_F(CorvelBuildTest, F7BuildsTheWorkspaceIntoTheBuildPaneInOrder) {
+    shell::CVyrFrameApp app({(work / "HELLO.WSP").string(), (work / "hello.asm").string()});
+    ASSERT_TRUE(app.InitInstance());
+    app.build_manager()->SetEndPause(std::chrono::milliseconds(0));
+    HandleQueued(app);
+
+    kit::user::inject_key(VK_F7, true);
+    kit::user::inject_key(VK_F7, false);
+    HandleQueued(app);
+    ASSERT_TRUE(app.build_manager()->IsBuilding() ||
+                app.main_frame()->output_bar().Pane(OutputPane::build).GetLineCount() > 0);
+
+    // The worker's lines arrive as messages while this loop keeps the user interface going.
+    CInfoWnd& pane = app.main_frame()->output_bar().Pane(OutputPane::build);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (app.build_manager()->IsBuilding() && std::chrono::steady_clock::now() < deadline) HandleQueued(app);
+    ASSERT_FALSE(app.build_manager()->IsBuilding()) << PaneText(pane);
+    HandleQueued(app);
+
+    EXPECT_EQ(PaneText(pane),
+              "--------------------Start : HELLO - 6502 Build--------------------\n"
+              "Compile ...\n"
+              "hello.asm\n"
+              "Linking ...\n"
+              "HELLO.bin - 0 error(s), 0 warning(s)\n"
+              "Packing ...\n"
+              "--------------------End : HELLO - 6502 Build--------------------\n");
+    EXPECT_TRUE(std::filesystem::exists(work / "DEBUG" / "HELLO.BIN"));
+
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    HandleQueued(app);
+    app.ExitInstance();
+}
+
+TEST_F(CorvelBuildTest, AnOutputLineNamingASourceOpensItAtThatLine) {
+    shell::CVyrFrameApp app({(work / "HELLO.WSP").string()});
+    ASSERT_TRUE(app.InitInstance());
+    HandleQueued(app);
+    CInfoWnd& pane = app.main_frame()->output_bar().Pane(OutputPane::build);
+    pane.AddLine("hello.asm(12): error: a made-up fault");
+    app.GoToOutputLine({"hello.asm", 12});
+    HandleQueued(app);
+    CMDIChildWnd* child = app.main_frame()->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(child->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->caret().line, 12);
+    EXPECT_EQ(std::filesystem::path(view->document()->GetPathName().str()).filename(), "hello.asm");
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    HandleQueued(app);
+    app.ExitInstance();
+}
+
+}  // namespace
