@@ -1,13 +1,18 @@
 // Corvel: the development kit's IDE.
-//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [<workspace.WSP | project.PRJ | source>]...
+//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [--keys <keys>] [<workspace.WSP | project.PRJ | source>]...
 // The display comes from KIT_DISPLAY (headless or sdl). Each file named opens: a
 // workspace or project as the workspace, anything else as a source. With
 // --screenshot the program saves a picture of its main window once started, and
 // ends; --window shows the main window restored at that size (pictures that must
 // not depend on the screen's size); --clock shows the text in the status bar's
-// clock pane in place of the time of day. Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// clock pane in place of the time of day; --keys presses keys once the window is up
+// ("alt+b b" chooses Build > Build by keyboard; with --screenshot the picture
+// waits for the end of a build). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +22,7 @@
 #include "platform/afx/wnd.h"
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
+#include "platform/user/input_api.h"
 
 namespace {
 
@@ -25,6 +31,13 @@ kit::user::Backend* screen = nullptr;
 int exit_code = 0;
 
 void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    // A build started by the keys ends first, so that the picture shows all of it: its
+    // last lines are posted, and handled before the timer comes again.
+    if (ide::CVyrBuildManager* builds = shell::CorvelApp()->build_manager(); builds && builds->IsBuilding()) {
+        builds->WaitForBuild();
+        ::SetTimer(hwnd, id, 1, &take_screenshot);
+        return;
+    }
     KillTimer(hwnd, id);
     std::string error;
     if (!kit::display::save_window_picture(screen, hwnd, screenshot_path, &error)) {
@@ -34,9 +47,48 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
     PostMessage(hwnd, WM_CLOSE, 0, 0);
 }
 
+struct KeyPress {
+    int vk;
+    bool alt;
+};
+
+// "alt+b b f7": letters, digits, f1-f12, enter and escape, each with "alt+" when held with Alt.
+bool parse_keys(const std::string& text, std::vector<KeyPress>& keys) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        std::string name = text.substr(at, end - at);
+        at = end + 1;
+        if (name.empty()) continue;
+        KeyPress key{0, name.starts_with("alt+")};
+        if (key.alt) name = name.substr(4);
+        for (char& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+            key.vk = std::toupper(static_cast<unsigned char>(name[0]));
+        else if (name == "enter")
+            key.vk = VK_RETURN;
+        else if (name == "escape")
+            key.vk = VK_ESCAPE;
+        else if (name.size() >= 2 && name[0] == 'f' && std::atoi(name.c_str() + 1) >= 1 &&
+                 std::atoi(name.c_str() + 1) <= 12)
+            key.vk = VK_F1 + std::atoi(name.c_str() + 1) - 1;
+        else
+            return false;
+        keys.push_back(key);
+    }
+    return true;
+}
+
+void press(const KeyPress& key) {
+    if (key.alt) kit::user::inject_key(VK_MENU, true);
+    kit::user::inject_key(key.vk, true);
+    kit::user::inject_key(key.vk, false);
+    if (key.alt) kit::user::inject_key(VK_MENU, false);
+}
+
 int usage() {
     std::fprintf(stderr,
-                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] "
+                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [--keys <keys>] "
                  "[<workspace.WSP | project.PRJ | source>]...\n");
     return 2;
 }
@@ -46,10 +98,13 @@ int usage() {
 int main(int argc, char** argv) {
     std::vector<std::string> files;
     int width = 0, height = 0;
+    std::vector<KeyPress> keys;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc) {
             screenshot_path = argv[++i];
+        } else if (arg == "--keys" && i + 1 < argc) {
+            if (!parse_keys(argv[++i], keys)) return usage();
         } else if (arg == "--clock" && i + 1 < argc) {
             shell::CMainFrame::SetFixedClock(argv[++i]);
         } else if (arg == "--window" && i + 1 < argc) {
@@ -80,6 +135,7 @@ int main(int argc, char** argv) {
         app.ExitInstance();
         return 1;
     }
+    for (const KeyPress& key : keys) press(key);
     if (!screenshot_path.empty()) {
         screen = display.backend.get();
         ::SetTimer(app.m_pMainWnd->m_hWnd, 1, 800, &take_screenshot);

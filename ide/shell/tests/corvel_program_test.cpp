@@ -26,8 +26,9 @@ protected:
         setenv("KIT_PROFILE_DIR", profile_dir.path().c_str(), 1);
     }
 
-    testing_kit::BoundedRun Start(std::vector<std::string> files) {
+    testing_kit::BoundedRun Start(std::vector<std::string> files, std::vector<std::string> options = {}) {
         std::vector<std::string> argv{"Corvel", "--clock", "12:00", "--screenshot", (work / "shot.png").string()};
+        argv.insert(argv.end(), options.begin(), options.end());
         for (const std::string& file : files) argv.push_back((work / file).string());
         return testing_kit::run_bounded(argv, work.path(), std::chrono::seconds(60));
     }
@@ -84,10 +85,25 @@ TEST_F(CorvelProgramTest, ASecondStartRestoresThePlacement) {
     EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/restored_source.png", Screenshot()));
 }
 
+// Build > Rebuild All by keyboard: the picture waits for the build's end banner.
+TEST_F(CorvelProgramTest, RebuildAllFromTheMenuFillsTheBuildPane) {
+    const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
+    ASSERT_TRUE(Profile().WriteProfileString("Environment\\Directories", "Executable files", bin).ok());
+    const testing_kit::BoundedRun run =
+        Start({"HELLO.WSP", "hello.asm"}, {"--window", "1000x640", "--keys", "alt+b r"});
+    ASSERT_TRUE(run.finished && run.exited) << run.err;
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(work / "DEBUG" / "HELLO.BIN"));
+    EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/build_pane.png", Screenshot()));
+}
+
 TEST_F(CorvelProgramTest, ABadCommandLineIsRefused) {
-    const testing_kit::BoundedRun run = testing_kit::run_bounded({"Corvel", "--nonsense"}, work.path());
-    EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.err.find("usage: Corvel"), std::string::npos);
+    for (const std::vector<std::string>& argv : std::vector<std::vector<std::string>>{
+             {"Corvel", "--nonsense"}, {"Corvel", "--window", "12"}, {"Corvel", "--keys", "ctrl+q"}}) {
+        const testing_kit::BoundedRun run = testing_kit::run_bounded(argv, work.path());
+        EXPECT_EQ(run.code, 2) << argv[1];
+        EXPECT_NE(run.err.find("usage: Corvel"), std::string::npos) << argv[1];
+    }
 }
 
 }  // namespace
