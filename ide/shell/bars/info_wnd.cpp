@@ -84,15 +84,20 @@ BOOL CInfoWnd::AddLine(std::string_view text) {
         caret_column_ = 0;
     }
     const bool marked = (flags_ & kMarkedLines) != 0;
-    if (follow && !marked && m_hWnd) {
-        CRect client;
-        GetClientRect(&client);
-        scroll_y_ = std::min(0, client.Height() - (count + 1) * line_height_);
-    }
     if (!m_hWnd) return stored;
+    CRect client;
+    GetClientRect(&client);
+    const int old_scroll = scroll_y_;
+    if (follow && !marked) scroll_y_ = std::min(0, client.Height() - (count + 1) * line_height_);
     UpdateScrollBars(follow && !marked);
     PlaceCaret();
-    Invalidate(FALSE);
+    if (scroll_y_ != old_scroll) {
+        Invalidate(FALSE);
+    } else {
+        // The view stands still: only the new lines, where they show.
+        CRect fresh(client.left, before * line_height_ + scroll_y_, client.right, client.bottom);
+        if (fresh.top < fresh.bottom) InvalidateRect(&fresh, FALSE);
+    }
     if (!marked && before / kRepaintEvery != count / kRepaintEvery) {
         UpdateWindow();
         for (int bar : {SB_VERT, SB_HORZ})
@@ -458,17 +463,19 @@ void CInfoWnd::OnPaint() {
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, ::GetSysColor(COLOR_WINDOW));
+    // Only what needs painting: a long listing repaints a strip at a time.
+    const CRect area = dc.m_ps.rcPaint;
+    dc.FillSolidRect(&area, ::GetSysColor(COLOR_WINDOW));
     if (!lines_.HasStorage()) return;
     CFont* old_font = dc.SelectObject(&font_);
     dc.SetBkMode(TRANSPARENT);
     const bool marked = (flags_ & kMarkedLines) != 0;
     const int count = GetLineCount();
-    const int first = std::max(0, -scroll_y_ / line_height_);
+    const int first = std::max(0, (area.top - scroll_y_) / line_height_);
     const int tab = kTabWidth * char_width_;
     for (int index = first; index < count; ++index) {
         const int y = index * line_height_ + scroll_y_;
-        if (y >= client.bottom) break;
+        if (y >= area.bottom) break;
         COLORREF color = ::GetSysColor(COLOR_WINDOWTEXT);
         if (marked) {
             if (index == marks_[1])

@@ -150,3 +150,38 @@ TEST_F(InfoWndTest, APaneWithoutStorageRefusesTextAndStillPaints) {
 }
 
 }  // namespace
+
+namespace {
+
+// Text painted a piece at a time, as lines arrive, looks as a full repaint does.
+TEST_F(InfoWndTest, PaintingAsLinesArriveMatchesAFullRepaint) {
+    const auto picture = [&] {
+        pump();
+        const gdi::Surface surface = display.snapshot(frame->m_hWnd);
+        const auto png = gdi::encode_png(surface);
+        return std::string(png.begin(), png.end());
+    };
+    pump();
+    for (int i = 0; i < 14; ++i) {
+        pane.AddLine("step\t" + std::to_string(i) + "\tmain.asm(" + std::to_string(i) + ")");
+        pump();
+        if (i == 5) {
+            display.click(pane.m_hWnd, at_line(2));  // the view stops following
+            pump();
+        }
+    }
+    const std::string piecewise = picture();
+    RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(piecewise == picture());
+    // And following the end again after Ctrl+End.
+    display.chord(VK_CONTROL, VK_END);
+    for (int i = 14; i < 40; ++i) {
+        pane.AddLine("more " + std::to_string(i));
+        pump();
+    }
+    const std::string followed = picture();
+    RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(followed == picture());
+}
+
+}  // namespace

@@ -176,3 +176,28 @@ TEST_F(WorkspaceBarTest, PictureOfTheProjectTree) {
 }
 
 }  // namespace
+
+namespace {
+
+// The application makes the workspace manager before its main frame: the tree
+// takes items before its window exists and shows them once it does.
+TEST_F(BarsTest, TheTreeTakesItemsBeforeItsWindowExists) {
+    auto* bar = new CWorkspaceBar;
+    bar->m_bAutoDelete = TRUE;
+    ide::ProjectTree& tree = bar->Tree();
+    const ide::TreeItem project = tree.InsertItem("GAME", 0, 0, ide::kTreeRoot, ide::kTreeLast);
+    ASSERT_NE(project, 0u);
+    tree.SetItemData(project, 0x01000000);
+    const ide::TreeItem bank = tree.InsertItem("MAIN", 0, 0, project, ide::kTreeLast);
+    tree.ExpandAll(project);
+    EXPECT_EQ(tree.GetParentItem(bank), project);
+    EXPECT_EQ(tree.GetItemData(project), 0x01000000u);
+    EXPECT_EQ(tree.GetItemText(0), "");
+    EXPECT_EQ(tree.GetChildItem(0), 0u);
+    ASSERT_TRUE(bar->Create(frame, "Workspace Window", 0x50001414, 0xF11, 100));
+    bar->ShowWorkspaceTab(true);
+    // Expanded before the bar could hear of it: the folder images change with the next expansion.
+    EXPECT_EQ(DumpTree(bar->TreeCtrl()), "+GAME [01000000] 0/0\n  MAIN [00000000] 0/0\n");
+}
+
+}  // namespace
