@@ -317,7 +317,8 @@ void SECEditWindow<Base>::OnLButtonDown(UINT flags, CPoint point) {
     } else {
         // A press on the selection drags it; released where it was pressed, it is a click.
         if (has_selection() && IsPointInSelection(point)) {
-            if (StartDrag() != DROPEFFECT_NONE) return;
+            const HWND own = this->m_hWnd;
+            if (StartDrag() != DROPEFFECT_NONE || !::IsWindow(own)) return;
             ClearSelection(true);
             CaretFromPoint(point.x, point.y);
             return;
@@ -455,7 +456,13 @@ DROPEFFECT SECEditWindow<Base>::StartDrag() {
     source.CacheGlobalData(CF_TEXT, block);
     SEC_DND_STATE& state = DragState();
     state.source = this;
+    const HWND own = this->m_hWnd;
     const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    if (!::IsWindow(own)) {
+        // Closed during the drag (a view deletes itself with its window): nothing of it is left to touch.
+        state.source = nullptr;
+        return DROPEFFECT_NONE;
+    }
     // A move that no editor took over (it went to another kind of target) leaves here.
     if (effect == DROPEFFECT_MOVE && state.source == this) DeleteSelection(true, true);
     state.source = nullptr;

@@ -214,5 +214,19 @@ TEST_F(TwoWindowsTest, HeldAtTheControlsEdgeTheTextScrollsOnTheClock) {
     EXPECT_EQ(other->TextOf(other->GetLineByNumber(8)), "introw 8");
 }
 
+TEST_F(TwoWindowsTest, ASourceWindowClosedDuringTheDragEndsItWithNothingMoved) {
+    // The view deletes itself with its window; the drag must not touch it afterwards.
+    Select(*view, 1, 0, 3);
+    display.then([&] { display.move(control->m_hWnd, ControlCell(0, 0)); });
+    display.then([&] { view->DestroyWindow(); });  // its capture goes with it, which ends the drag
+    display.button(view->m_hWnd, Cell(*view, 1, 0), true);
+    pump();
+    view = nullptr;
+    EXPECT_EQ(display.steps_left(), 0u);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(Text(*other), "first|second");
+    EXPECT_EQ(Text(*edit), "int count = 0;|while (1) { count++; }|return count;");
+}
+
 }  // namespace
 }  // namespace editor::testing
