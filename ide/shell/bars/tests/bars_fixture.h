@@ -52,14 +52,13 @@ protected:
         display.click(hwnd, point);
         pump();
     }
-    void shoot(const std::string& golden) {
+    void shoot(const std::string& golden, const std::string& folder = "ide/shell/bars/tests/golden/") {
         RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         pump();
         gdi::Surface picture = display.snapshot(frame->m_hWnd);
         ASSERT_FALSE(picture.empty());
         const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/bars/tests/golden/" + golden + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_golden(folder + golden + ".png", std::string(png.begin(), png.end())));
     }
 
     kit::display::Headless display;
