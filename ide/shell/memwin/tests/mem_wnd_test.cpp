@@ -142,6 +142,50 @@ TEST_F(MemBarTest, ScrollBarsAndKeysMoveTheGridAndKeepTheBarInStep) {
     EXPECT_EQ(bar_position(), 0);
 }
 
+TEST_F(MemBarTest, EachViewKeepsItsOwnPlaceOnTheSharedScrollBars) {
+    ASSERT_TRUE(view().SetAddress(0x1000).ok());
+    ASSERT_TRUE(bar->View(1).SetAddress(0x8000).ok());  // hidden: the bars keep view 0's place
+    EXPECT_EQ(bar_position(), 0x1000 / view().View().bytes_per_row());
+    bar->TabWnd().ActivateTab(1);
+    pump();
+    EXPECT_EQ(bar_position(), 0x8000 / bar->View(1).View().bytes_per_row());
+    scroll(SB_LINEDOWN);  // goes to the active view only
+    EXPECT_EQ(bar->View(1).View().top(), 0x8000 + bar->View(1).View().bytes_per_row());
+    EXPECT_EQ(view().View().top(), 0x1000);
+    bar->TabWnd().ActivateTab(0);
+    pump();
+    EXPECT_EQ(bar_position(), 0x1000 / view().View().bytes_per_row());
+}
+
+TEST_F(MemBarTest, ANarrowViewPansOverSixteenCells) {
+    start_session();
+    CRect client;
+    view().GetClientRect(&client);
+    const int wide = client.Width();
+    bar->MoveWindow(0, 0, 600 - wide + 10 * view().CharWidth(), 240);  // a view 10 cells wide
+    pump();
+    const ide::MemViewModel& grid = view().View();
+    ASSERT_TRUE(grid.panning());
+    EXPECT_EQ(grid.bytes_per_row(), 2);
+    CScrollBar* horizontal = bar->TabWnd().GetTabScrollBar(SB_HORZ);
+    ASSERT_TRUE(horizontal);
+    int low = -1, high = -1;
+    horizontal->GetScrollRange(&low, &high);
+    EXPECT_EQ(high, 16);
+
+    const gdi::Surface unpanned = picture();
+    for (int i = 0; i < 3; ++i)
+        bar->TabWnd().SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), LPARAM(horizontal->m_hWnd));
+    pump();
+    EXPECT_EQ(grid.pan(), 3);
+    EXPECT_EQ(horizontal->GetScrollPos(), 3);
+    EXPECT_NE(picture().pixels(), unpanned.pixels());
+    // A click lands on the cell it shows: three cells further right.
+    display.click(view().m_hWnd, cell_point(grid.hex_x() - 3, 0));
+    pump();
+    EXPECT_EQ(grid.caret_x(), grid.hex_x());
+}
+
 TEST_F(MemBarTest, TypedDigitsAndCharactersGoIntoTargetMemoryAtOnce) {
     start_session();
     ASSERT_TRUE(view().SetAddress(0x1000).ok());
