@@ -201,7 +201,12 @@ TEST_F(MemBarTest, TypedDigitsAndCharactersGoIntoTargetMemoryAtOnce) {
     EXPECT_EQ(grid.caret_x(), grid.hex_x() + 2);     // the blank behind the byte
     EXPECT_GT(count_pixels(view(), hex_cells(0, 0), CMemWnd::kChangedColour), 0);
 
-    display.click(view().m_hWnd, cell_point(grid.char_x() + 1, 0));
+    // Tab leads from the byte to its character; the view keeps the key.
+    display.click(view().m_hWnd, cell_point(grid.hex_x() + 3, 0));
+    display.press(VK_TAB);
+    pump();
+    EXPECT_EQ(CWnd::GetFocus(), &view());
+    EXPECT_EQ(grid.caret_x(), grid.char_x() + 1);
     display.type("z");
     pump();
     EXPECT_EQ(peek(0x1001), 'z');
