@@ -5,6 +5,9 @@
 #include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/editor_settings.h"
+#include "ide/shell/find/find_command.h"
+#include "ide/shell/find/find_dialog.h"
+#include "ide/shell/find/find_job.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/profile_values.h"
 #include "ide/shell/resource_ids.h"
@@ -39,6 +42,7 @@ ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND(ID_BUILD_BUILD, OnBuild)
 ON_COMMAND(ID_BUILD_REBUILD_ALL, OnRebuildAll)
 ON_COMMAND(ID_BUILD_STOP, OnStopBuild)
+ON_COMMAND(ID_EDIT_FIND_IN_FILES, OnFindInFiles)
 ON_UPDATE_COMMAND_UI(ID_BUILD_BUILD, OnUpdateBuild)
 ON_UPDATE_COMMAND_UI(ID_BUILD_REBUILD_ALL, OnUpdateBuild)
 ON_UPDATE_COMMAND_UI(ID_BUILD_STOP, OnUpdateStopBuild)
@@ -56,7 +60,8 @@ CMainFrame* CVyrFrameApp::main_frame() const { return static_cast<CMainFrame*>(m
 
 BOOL CVyrFrameApp::InitInstance() {
     static const bool registered =
-        (kit::res::register_module(&corvel_resources()), kit::res::register_module(&ide_dialog_resources()), true);
+        (kit::res::register_module(&corvel_resources()), kit::res::register_module(&ide_dialog_resources()),
+         kit::res::register_module(&find_dialog_resources()), true);
     (void)registered;
     SetRegistryKey("Marlowquin");
     profile::Store& store = GetProfileStore();
@@ -153,6 +158,7 @@ void CVyrFrameApp::OnRebuildAll() { StartBuild(true); }
 
 void CVyrFrameApp::OnStopBuild() {
     if (build_manager_) build_manager_->StopBuild();
+    if (find_job_) find_job_->Stop();  // the same key stops a Find in Files
 }
 
 void CVyrFrameApp::OnUpdateBuild(CCmdUI* cmd_ui) {
@@ -160,7 +166,8 @@ void CVyrFrameApp::OnUpdateBuild(CCmdUI* cmd_ui) {
 }
 
 void CVyrFrameApp::OnUpdateStopBuild(CCmdUI* cmd_ui) {
-    cmd_ui->Enable(build_manager_ && workspace_->IsOpen() && build_manager_->IsBuilding());
+    cmd_ui->Enable((build_manager_ && workspace_->IsOpen() && build_manager_->IsBuilding()) ||
+                   (find_job_ && find_job_->Running()));
 }
 
 void CVyrFrameApp::EndBuilds() {
@@ -170,6 +177,15 @@ void CVyrFrameApp::EndBuilds() {
     }
     build_manager_.reset();
     build_sink_.reset();
+    find_job_.reset();
+}
+
+void CVyrFrameApp::OnFindInFiles() {
+    CMainFrame* frame = main_frame();
+    if (!frame) return;
+    if (!find_job_) find_job_ = std::make_unique<ide::FindInFilesJob>();
+    const std::string project_folder = workspace_->IsOpen() ? workspace_->GetProjectFolder() : std::string();
+    ide::RunFindInFiles(frame, GetProfileStore(), project_folder, &frame->output_bar(), *find_job_);
 }
 
 void CVyrFrameApp::GoToOutputLine(const ide::SourceLocation& where) {

@@ -14,6 +14,10 @@
 #include "ide/workspace/workspace_manager.h"
 #include "platform/afx/app.h"
 
+namespace ide {
+class FindInFilesJob;
+}
+
 namespace shell {
 
 class CMainFrame;
@@ -44,8 +48,9 @@ public:
     // An output line's location: a path relative to the project folder, opened as text.
     void GoToOutputLine(const ide::SourceLocation& where);
     ide::CVyrBuildManager* build_manager() { return build_manager_.get(); }
-    // Stops a running build, waits for its end and lets its last lines reach the
-    // Build pane; then the builds' link to the pane goes (the main frame closes).
+    // Stops a running build and a running Find in Files, waits for their ends and
+    // lets their last lines reach the panes; then their links to the panes go (the
+    // main frame closes).
     void EndBuilds();
     // Opens a workspace, project or source as the command line would; false when it
     // could not be opened (the user has been told).
@@ -57,6 +62,7 @@ protected:
     afx_msg void OnBuild();
     afx_msg void OnRebuildAll();
     afx_msg void OnStopBuild();
+    afx_msg void OnFindInFiles();
     afx_msg void OnUpdateBuild(CCmdUI* cmd_ui);
     afx_msg void OnUpdateStopBuild(CCmdUI* cmd_ui);
     afx_msg void OnOpenRecentProject(UINT id);
@@ -85,7 +91,8 @@ private:
     void StartBuild(bool rebuild);
     std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
     std::unique_ptr<ide::CVyrBuildManager> build_manager_;
-    CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
+    std::unique_ptr<ide::FindInFilesJob> find_job_;  // the search writing to a Find in Files pane
+    CDocTemplate* source_template_ = nullptr;        // owned by the application's template list
     bool asking_reload_ = false;
     SIZE start_size_{0, 0};
 };

@@ -83,9 +83,12 @@ void CVYRFindInFileDlg::OnBrowse() {
     chooser.GetPath(chosen);
     std::string folder = chosen.str();
     if (folder.empty() || folder.back() != '/') folder += '/';
-    const LRESULT listed = ::SendMessage(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(folder.c_str()));
-    if (listed != CB_ERR) ::SendMessage(combo, CB_SETCURSEL, WPARAM(listed), 0);
-    else ::SetWindowText(combo, folder.c_str());
+    const LRESULT listed =
+        ::SendMessage(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(folder.c_str()));
+    if (listed != CB_ERR)
+        ::SendMessage(combo, CB_SETCURSEL, WPARAM(listed), 0);
+    else
+        ::SetWindowText(combo, folder.c_str());
 }
 
 void CVYRFindInFileDlg::OnOK() {

@@ -26,7 +26,10 @@ struct FolderListing {
 class FileSearch {
 public:
     FileSearch(const FindRequest& request, const FindLineSink& sink, const std::atomic<bool>* stop)
-        : request_(request), searcher_(request.query), sink_(sink), stop_(stop),
+        : request_(request),
+          searcher_(request.query),
+          sink_(sink),
+          stop_(stop),
           masks_(SplitFileMasks(request.masks)) {}
 
     FindSummary Run(std::string folder) {
@@ -96,8 +99,10 @@ private:
                 if (::fstatat(fd, entry->d_name, &target, 0) != 0) continue;
                 type = S_ISREG(target.st_mode) ? DT_REG : S_ISDIR(target.st_mode) ? DT_DIR : DT_UNKNOWN;
             }
-            if (type == DT_REG) listing.files.emplace_back(name);
-            else if (type == DT_DIR && name.front() != '.') listing.folders.emplace_back(name);
+            if (type == DT_REG)
+                listing.files.emplace_back(name);
+            else if (type == DT_DIR && name.front() != '.')
+                listing.folders.emplace_back(name);
         }
         ::closedir(dir);
         std::sort(listing.files.begin(), listing.files.end());

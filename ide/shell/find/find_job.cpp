@@ -26,7 +26,8 @@ void FindInFilesJob::Start(const FindRequest& request, CInfoWnd& pane) {
     stop_.store(false);
     running_.store(true);
     worker_ = std::thread([this, request, sink = sink_.get()] {
-        FindInFiles(request, [sink](std::string_view line) { sink->AppendLine(line); }, &stop_);
+        FindInFiles(
+            request, [sink](std::string_view line) { sink->AppendLine(line); }, &stop_);
         running_.store(false);
     });
 }

@@ -53,7 +53,8 @@ FindSettings LoadFindSettings(const profile::Store& store, std::string_view proj
         settings.types.push_back(std::move(type));
     }
     if (!project_folder.empty()) settings.folders.emplace_back(project_folder);
-    for (std::string& folder : LoadHistory(store, "Folder", project_folder)) settings.folders.push_back(std::move(folder));
+    for (std::string& folder : LoadHistory(store, "Folder", project_folder))
+        settings.folders.push_back(std::move(folder));
     settings.strings = LoadHistory(store, "Find", {});
     return settings;
 }

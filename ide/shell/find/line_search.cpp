@@ -18,8 +18,7 @@ int CountLineEnds(std::string_view data, std::size_t begin, std::size_t end) {
     const char* first = data.data() + begin;
     const char* last = data.data() + end;
     int count = int(std::count(first, last, '\n'));
-    for (const char* cr = first; (cr = static_cast<const char*>(std::memchr(cr, '\r', std::size_t(last - cr))));
-         ++cr)
+    for (const char* cr = first; (cr = static_cast<const char*>(std::memchr(cr, '\r', std::size_t(last - cr)))); ++cr)
         if (cr + 1 == data.data() + data.size() || cr[1] != '\n') ++count;
     return count;
 }
@@ -53,9 +52,7 @@ LineSearcher::LineSearcher(const FindQuery& query)
             if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
 }
 
-bool LineSearcher::LooksBinary(std::string_view data) {
-    return std::memchr(data.data(), '\0', data.size()) != nullptr;
-}
+bool LineSearcher::LooksBinary(std::string_view data) { return std::memchr(data.data(), '\0', data.size()) != nullptr; }
 
 std::string_view LineSearcher::Haystack(std::string_view data) {
     if (match_case_) return data;
@@ -81,8 +78,7 @@ bool LineSearcher::NextHit(std::string_view data, std::string_view haystack, std
     std::size_t search = from;
     for (;;) {
         if (haystack.size() - search < needle_.size()) return false;
-        const void* found =
-            memmem(haystack.data() + search, haystack.size() - search, needle_.data(), needle_.size());
+        const void* found = memmem(haystack.data() + search, haystack.size() - search, needle_.data(), needle_.size());
         if (!found) return false;
         const std::size_t at = std::size_t(static_cast<const char*>(found) - haystack.data());
         const std::size_t line_start = FindLineStart(data, line_floor, at);
@@ -97,8 +93,8 @@ bool LineSearcher::NextHit(std::string_view data, std::string_view haystack, std
         hit.line_number = line_number;
         hit.next_line = hit.line_end;
         if (hit.next_line < data.size()) {
-            const bool crlf = data[hit.next_line] == '\r' && hit.next_line + 1 < data.size() &&
-                              data[hit.next_line + 1] == '\n';
+            const bool crlf =
+                data[hit.next_line] == '\r' && hit.next_line + 1 < data.size() && data[hit.next_line + 1] == '\n';
             hit.next_line += crlf ? 2 : 1;
             ++line_number;
         }

@@ -38,8 +38,7 @@ private:
         int line_number;
     };
     // The next reported line from `from` (a line start numbered `line_number`), or none.
-    bool NextHit(std::string_view data, std::string_view haystack, std::size_t& from, int& line_number,
-                 Hit& hit) const;
+    bool NextHit(std::string_view data, std::string_view haystack, std::size_t& from, int& line_number, Hit& hit) const;
     bool IsWholeWord(std::string_view data, std::size_t at) const;
     // What the string is looked for in: `data` itself, or its folded copy.
     std::string_view Haystack(std::string_view data);

@@ -10,6 +10,7 @@
 
 #include "ide/build/tool_programs.h"
 #include "ide/shell/frame_app.h"
+#include "ide/shell/resource_ids.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/source_view.h"
 #include "platform/afx/mdi.h"
@@ -105,6 +106,41 @@ TEST_F(CorvelBuildTest, AnOutputLineNamingASourceOpensItAtThatLine) {
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->caret().line, 12);
     EXPECT_EQ(std::filesystem::path(view->document()->GetPathName().str()).filename(), "hello.asm");
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    HandleQueued(app);
+    app.ExitInstance();
+}
+
+// Find in files from the Edit menu: the dialog starts at the project folder, the
+// hits reach the first Find in Files pane while the window keeps answering, and a
+// hit inside the workspace file opens that file as text, not as a workspace.
+TEST_F(CorvelBuildTest, FindInFilesHitInTheWorkspaceFileOpensItAsText) {
+    shell::CVyrFrameApp app({(work / "HELLO.WSP").string()});
+    ASSERT_TRUE(app.InitInstance());
+    HandleQueued(app);
+    display.then([&] {
+        const HWND dialog = ::GetActiveWindow();
+        ::SetDlgItemText(dialog, 1004, "project");
+        ::SetDlgItemText(dialog, 1006, "*.wsp;*.prj");
+        display.press(VK_RETURN);
+    });
+    app.m_pMainWnd->SendMessage(WM_COMMAND, shell::ID_EDIT_FIND_IN_FILES);
+    CInfoWnd& pane = app.main_frame()->output_bar().Pane(OutputPane::find_in_files1);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (pane.GetLineCount() < 3 && std::chrono::steady_clock::now() < give_up) HandleQueued(app);
+    const std::string folder = (work.path() / "").string();
+    EXPECT_EQ(PaneText(pane), "Searching for 'project' ...\n" + folder + "HELLO.WSP(2): #PROJECT=HELLO.PRJ\n" + folder +
+                                  "HELLO.PRJ(1): /*   Vyr project file 1.0   */\n" +
+                                  "2 occurrence(s) have been found.\n");
+    EXPECT_TRUE(pane.NavigateToLine(1));
+    HandleQueued(app);
+    CMDIChildWnd* child = app.main_frame()->MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(child->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::filesystem::path(view->document()->GetPathName().str()).filename(), "HELLO.WSP");
+    EXPECT_EQ(view->caret().line, 2);
+    EXPECT_TRUE(app.workspace()->IsOpen());
     app.m_pMainWnd->SendMessage(WM_CLOSE);
     HandleQueued(app);
     app.ExitInstance();

@@ -20,14 +20,23 @@ TEST(FileMasks, Matching) {
         bool matches;
     };
     const Case cases[] = {
-        {"main.asm", "*.asm", true},     {"MAIN.ASM", "*.asm", true},    {"main.asm.bak", "*.asm", false},
-        {"main.as", "*.asm", false},     {"README", "*.*", true},        {"README", "*", true},
-        {"a.c", "?.c", true},            {"ab.c", "?.c", false},         {"main.c", "m*n.*", true},
-        {"mainx.c", "m*n.*", false},     {"aaab", "*ab", true},          {"defs.inc", "defs.inc", true},
-        {"x.asm", "", false},            {"", "*", true},                {"é.asm", "*.asm", true},
+        {"main.asm", "*.asm", true},
+        {"MAIN.ASM", "*.asm", true},
+        {"main.asm.bak", "*.asm", false},
+        {"main.as", "*.asm", false},
+        {"README", "*.*", true},
+        {"README", "*", true},
+        {"a.c", "?.c", true},
+        {"ab.c", "?.c", false},
+        {"main.c", "m*n.*", true},
+        {"mainx.c", "m*n.*", false},
+        {"aaab", "*ab", true},
+        {"defs.inc", "defs.inc", true},
+        {"x.asm", "", false},
+        {"", "*", true},
+        {"é.asm", "*.asm", true},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MatchesFileMask(c.name, c.mask), c.matches) << c.name << " with " << c.mask;
+    for (const Case& c : cases) EXPECT_EQ(MatchesFileMask(c.name, c.mask), c.matches) << c.name << " with " << c.mask;
 }
 
 }  // namespace

@@ -151,11 +151,10 @@ TEST_F(FindDialog, FindSearchesIntoTheChosenPaneAndSavesTheHistories) {
     EXPECT_TRUE(Run());
     job->Wait();
     EXPECT_EQ(bar->ActivePane(), &bar->Pane(OutputPane::find_in_files2));
-    EXPECT_EQ(pane_lines(OutputPane::find_in_files2), (Strings{"Searching for 'LDA' ...",
-                                                               "<src>/main.asm(1): start:  lda #1",
-                                                               "<src>/main.asm(2):         LDA counter",
-                                                               "<src>/lib/io.asm(1): io:     lda $FF",
-                                                               "3 occurrence(s) have been found."}));
+    EXPECT_EQ(pane_lines(OutputPane::find_in_files2),
+              (Strings{"Searching for 'LDA' ...", "<src>/main.asm(1): start:  lda #1",
+                       "<src>/main.asm(2):         LDA counter", "<src>/lib/io.asm(1): io:     lda $FF",
+                       "3 occurrence(s) have been found."}));
     EXPECT_EQ(bar->Pane(OutputPane::find_in_files1).GetLineCount(), 0);
     EXPECT_EQ(LoadFindSettings(store, "").strings, (Strings{"LDA", "sta", "jmp"}));
     EXPECT_EQ(LoadFindSettings(store, "").folders, (Strings{Folder() + "/", "/nowhere/old/"}));

@@ -36,7 +36,7 @@ protected:
         tree.write("lib/math/mul.asm", "mul:    LDA factor\n        rts\n");
         tree.write("lib/math/ctrl.asm", "\tLDA\x0C#2\t; a form feed in the line\n");
         tree.write(".cache/stale.asm", "LDA from a hidden folder\n");
-        fs::create_directory_symlink("..", tree / "lib/math/up");  // a loop back to lib
+        fs::create_directory_symlink("..", tree / "lib/math/up");   // a loop back to lib
         fs::create_symlink("../main.asm", tree / "lib/alias.asm");  // a linked file is searched
         ASSERT_EQ(::mkfifo((tree / "pipe.asm").c_str(), 0600), 0);  // never opened: reading it would wait
     }
@@ -46,7 +46,8 @@ protected:
         last = FindInFiles(request, [&](std::string_view line) { listing.append(line).append("\n"); });
         // The temporary folder varies from run to run.
         const std::string root = tree.path().string();
-        for (std::size_t at; (at = listing.find(root)) != std::string::npos;) listing.replace(at, root.size(), "<root>");
+        for (std::size_t at; (at = listing.find(root)) != std::string::npos;)
+            listing.replace(at, root.size(), "<root>");
         return listing;
     }
     FindRequest Request(const char* text, bool match_case, bool whole_word, bool subfolders,
@@ -109,10 +110,13 @@ TEST_F(FindInFilesTree, AMissingFolderIsSaid) {
 TEST_F(FindInFilesTree, StoppingEndsTheSearchAfterTheCurrentFile) {
     std::atomic<bool> stop{false};
     std::vector<std::string> lines;
-    const FindSummary summary = FindInFiles(Request("lda", false, false, true), [&](std::string_view line) {
-        lines.emplace_back(line);
-        if (line.find("(") != std::string_view::npos) stop = true;  // the first hit
-    }, &stop);
+    const FindSummary summary = FindInFiles(
+        Request("lda", false, false, true),
+        [&](std::string_view line) {
+            lines.emplace_back(line);
+            if (line.find("(") != std::string_view::npos) stop = true;  // the first hit
+        },
+        &stop);
     EXPECT_TRUE(summary.stopped);
     EXPECT_EQ(summary.files_searched, 1);
     ASSERT_FALSE(lines.empty());

@@ -22,8 +22,7 @@ Hits Scan(std::string_view data, FindQuery query) {
 TEST(LineSearch, NumbersLinesAcrossEveryKindOfLineEnd) {
     // LF, CR LF (one end), a lone CR, and an empty line between.
     const std::string data = "x1\nx2\r\nx3\rx4\n\nx6";
-    EXPECT_EQ(Scan(data, {"x", true, false}),
-              (Hits{{1, "x1"}, {2, "x2"}, {3, "x3"}, {4, "x4"}, {6, "x6"}}));
+    EXPECT_EQ(Scan(data, {"x", true, false}), (Hits{{1, "x1"}, {2, "x2"}, {3, "x3"}, {4, "x4"}, {6, "x6"}}));
     EXPECT_EQ(Scan("\r\n\r\n\rhit\r\n", {"hit", true, false}), (Hits{{4, "hit"}}));
 }
 
@@ -45,17 +44,16 @@ TEST(LineSearch, CaseFoldsOnlyAsciiLetters) {
         {"\xE9t\xE9", {"\xE9T\xE9", false, false}, true},
         {"[\\]", {"{|}", false, false}, false},  // only a-z fold
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(!Scan(c.data, c.query).empty(), c.found) << c.data << " / " << c.query.text;
+    for (const Case& c : cases) EXPECT_EQ(!Scan(c.data, c.query).empty(), c.found) << c.data << " / " << c.query.text;
 }
 
 TEST(LineSearch, WholeWordSkipsOccurrencesInsideWordsButKeepsLaterOnes) {
     const std::string data =
-        "ldax\n"          // 1: only inside a word
-        "xlda lda\n"      // 2: the second one stands alone
-        "_lda lda_\n"     // 3: '_' belongs to words
-        "(lda)\n"         // 4: punctuation ends words
-        "lda\n"           // 5: the whole line
+        "ldax\n"         // 1: only inside a word
+        "xlda lda\n"     // 2: the second one stands alone
+        "_lda lda_\n"    // 3: '_' belongs to words
+        "(lda)\n"        // 4: punctuation ends words
+        "lda\n"          // 5: the whole line
         "LDA9 lda2 \n";  // 6: digits belong to words
     EXPECT_EQ(Scan(data, {"lda", true, true}), (Hits{{2, "xlda lda"}, {4, "(lda)"}, {5, "lda"}}));
     EXPECT_EQ(Scan(data, {"lda", false, false}).size(), 6u);
