@@ -28,17 +28,18 @@ std::string SourceText(int number) {
 }
 
 const testing_kit::TempDir& Tree() {
-    static const testing_kit::TempDir tree = [] {
-        testing_kit::TempDir made;
+    static const testing_kit::TempDir tree;
+    static const bool made = [] {
         int number = 0;
         for (int folder = 0; folder < kFolders; ++folder)
             for (int sub = 0; sub < kSubfolders; ++sub)
                 for (int file = 0; file < kFilesPerFolder; ++file, ++number)
-                    made.write("d" + std::to_string(folder) + "/s" + std::to_string(sub) + "/f" + std::to_string(file) +
+                    tree.write("d" + std::to_string(folder) + "/s" + std::to_string(sub) + "/f" + std::to_string(file) +
                                    ".asm",
                                SourceText(number));
-        return made;
+        return true;
     }();
+    (void)made;
     return tree;
 }
 

@@ -162,6 +162,48 @@ TEST_F(FindDialog, FindSearchesIntoTheChosenPaneAndSavesTheHistories) {
     EXPECT_EQ(store.GetProfileInt(kFindSection, "InSubFolders", 0), 1);
 }
 
+TEST_F(FindDialog, TheKeyboardAloneSetsTheOptionsAndFinds) {
+    tree.write("src/store.asm", "        sta counter\n        STA counter\n        stax\n");
+    auto focus_in = [&](UINT id) { return ::GetFocus() == item(id) || ::IsChild(item(id), ::GetFocus()); };
+    display.then([&] {
+        EXPECT_TRUE(focus_in(kFindWhat));
+        display.press(VK_TAB);
+    });
+    display.then([&] {
+        EXPECT_TRUE(focus_in(kFileTypes));
+        for (const char key : {'W', 'C', 'S', 'O'}) display.chord(VK_MENU, key);
+        display.chord(VK_MENU, 'I');
+    });
+    display.then([&] {
+        EXPECT_TRUE(focus_in(kFolder));
+        EXPECT_EQ(::IsDlgButtonChecked(dialog(), kWholeWord), BST_CHECKED);
+        EXPECT_EQ(::IsDlgButtonChecked(dialog(), kMatchCase), BST_CHECKED);
+        EXPECT_EQ(::IsDlgButtonChecked(dialog(), kSubfolders), BST_CHECKED);
+        EXPECT_EQ(::IsDlgButtonChecked(dialog(), kOutputTo2), BST_UNCHECKED);
+        EXPECT_EQ(bar->ActivePane(), &bar->Pane(OutputPane::find_in_files1));
+        display.press(VK_RETURN);
+    });
+    EXPECT_TRUE(Run());
+    job->Wait();
+    EXPECT_EQ(pane_lines(OutputPane::find_in_files1),
+              (Strings{"Searching for 'sta' ...", "<src>/store.asm(1):         sta counter",
+                       "1 occurrence(s) have been found."}));
+}
+
+TEST_F(FindDialog, AFolderTypedRelativeIsInTheProject) {
+    display.then([&] {
+        type_into(kFolder, "lib");
+        ::SetWindowText(item(kFindWhat), "io:");
+        display.press(VK_RETURN);
+    });
+    EXPECT_TRUE(Run());
+    job->Wait();
+    EXPECT_EQ(pane_lines(OutputPane::find_in_files2),
+              (Strings{"Searching for 'io:' ...", "<src>/lib/io.asm(1): io:     lda $FF",
+                       "1 occurrence(s) have been found."}));
+    EXPECT_EQ(LoadFindSettings(store, "").folders, (Strings{"lib", Folder() + "/", "/nowhere/old/"}));
+}
+
 TEST_F(FindDialog, BrowseSelectsAListedFolderOrShowsANewOne) {
     std::filesystem::path answer = tree / "src";
     kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
