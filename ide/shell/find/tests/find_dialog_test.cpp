@@ -50,7 +50,8 @@ protected:
         ASSERT_TRUE(store.WriteProfileString(kFindSection, key, value).ok());
     }
     std::string Folder() const { return (tree / "src").string(); }
-    bool Run() { return RunFindInFiles(frame, store, Folder() + "/", bar, *job); }
+    bool Run() { return Run(Folder() + "/"); }
+    bool Run(const std::string& project_folder) { return RunFindInFiles(frame, store, project_folder, bar, *job); }
 
     // The dialog on show and its controls.
     HWND dialog() const { return ::GetActiveWindow(); }
@@ -105,8 +106,8 @@ TEST_F(FindDialog, ShowsTheProfileAndMovesThePaneTabWithOutputToPane2) {
         EXPECT_EQ(items(kFindWhat), (Strings{"sta", "jmp"}));
         EXPECT_EQ(text(kFindWhat), "sta");
         EXPECT_EQ(items(kFileTypes), (Strings{"*.asm", "*.c;*.h"}));
-        EXPECT_EQ(items(kFolder), (Strings{Folder() + "/", "/nowhere/old/"}));
-        EXPECT_EQ(text(kFolder), Folder() + "/");
+        EXPECT_EQ(items(kFolder), (Strings{"/home/ada/hello/", "/nowhere/old/"}));
+        EXPECT_EQ(text(kFolder), "/home/ada/hello/");
         EXPECT_EQ(::IsDlgButtonChecked(dialog(), kOutputTo2), BST_CHECKED);
         EXPECT_EQ(bar->ActivePane(), &bar->Pane(OutputPane::find_in_files2));
         shoot_dialog("find_in_files");
@@ -117,7 +118,7 @@ TEST_F(FindDialog, ShowsTheProfileAndMovesThePaneTabWithOutputToPane2) {
         EXPECT_EQ(::GetFocus(), item(kOutputTo2));  // the dialog keeps the keyboard
         display.press(VK_ESCAPE);
     });
-    EXPECT_FALSE(Run());
+    EXPECT_FALSE(Run("/home/ada/hello/"));  // a fixed project folder: the picture never changes
     EXPECT_EQ(store.GetProfileString(kFindSection, "Find1", ""), "sta");
     EXPECT_EQ(store.GetProfileInt(kFindSection, "OutputTo2", 0), 1);  // Cancel saves nothing
 }
