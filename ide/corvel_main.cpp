@@ -7,12 +7,13 @@
 // not depend on the screen's size); --clock shows the text in the status bar's
 // clock pane in place of the time of day; --keys presses keys once the window is up
 // ("alt+b b" chooses Build > Build by keyboard; with --screenshot the picture
-// waits for the end of a build). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// waits for the end of a build, and shows a dialog the keys left open). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -38,37 +39,54 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         ::SetTimer(hwnd, id, 1, &take_screenshot);
         return;
     }
+    // A dialog the keys left open is the picture; it is cancelled before the program ends.
+    HWND active = ::GetActiveWindow();
+    const bool dialog = active && active != hwnd;
     KillTimer(hwnd, id);
     std::string error;
-    if (!kit::display::save_window_picture(screen, hwnd, screenshot_path, &error)) {
+    if (!kit::display::save_window_picture(screen, dialog ? active : hwnd, screenshot_path, &error)) {
         std::fprintf(stderr, "Corvel: %s\n", error.c_str());
         exit_code = 1;
+    }
+    if (dialog) {
+        ::PostMessage(active, WM_COMMAND, IDCANCEL, 0);
+        ::PostMessage(active, WM_CLOSE, 0, 0);
     }
     PostMessage(hwnd, WM_CLOSE, 0, 0);
 }
 
 struct KeyPress {
     int vk;
-    bool alt;
+    bool alt, ctrl, shift;
 };
 
-// "alt+b b f7": letters, digits, f1-f12, enter and escape, each with "alt+" when held with Alt.
+// "alt+b b f7 ctrl+tab": letters, digits, f1-f12, enter, escape, tab, space and the
+// arrows, each with "alt+", "ctrl+" or "shift+" for the keys held with it.
 bool parse_keys(const std::string& text, std::vector<KeyPress>& keys) {
+    static const std::vector<std::pair<std::string, int>> kNamed = {
+        {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"tab", VK_TAB},   {"space", VK_SPACE},
+        {"up", VK_UP},        {"down", VK_DOWN},     {"left", VK_LEFT}, {"right", VK_RIGHT}};
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t end = std::min(text.find(' ', at), text.size());
         std::string name = text.substr(at, end - at);
         at = end + 1;
         if (name.empty()) continue;
-        KeyPress key{0, name.starts_with("alt+")};
-        if (key.alt) name = name.substr(4);
         for (char& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        KeyPress key{0, false, false, false};
+        for (bool more = true; more;) {
+            more = false;
+            for (auto [prefix, held] : {std::pair{"alt+", &key.alt}, {"ctrl+", &key.ctrl}, {"shift+", &key.shift}})
+                if (name.size() > std::strlen(prefix) && name.starts_with(prefix)) {
+                    *held = more = true;
+                    name = name.substr(std::strlen(prefix));
+                }
+        }
+        const auto named = std::find_if(kNamed.begin(), kNamed.end(), [&](const auto& n) { return n.first == name; });
         if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
             key.vk = std::toupper(static_cast<unsigned char>(name[0]));
-        else if (name == "enter")
-            key.vk = VK_RETURN;
-        else if (name == "escape")
-            key.vk = VK_ESCAPE;
+        else if (named != kNamed.end())
+            key.vk = named->second;
         else if (name.size() >= 2 && name[0] == 'f' && std::atoi(name.c_str() + 1) >= 1 &&
                  std::atoi(name.c_str() + 1) <= 12)
             key.vk = VK_F1 + std::atoi(name.c_str() + 1) - 1;
@@ -80,10 +98,13 @@ bool parse_keys(const std::string& text, std::vector<KeyPress>& keys) {
 }
 
 void press(const KeyPress& key) {
-    if (key.alt) kit::user::inject_key(VK_MENU, true);
+    const std::pair<bool, int> held[] = {{key.ctrl, VK_CONTROL}, {key.shift, VK_SHIFT}, {key.alt, VK_MENU}};
+    for (auto [on, vk] : held)
+        if (on) kit::user::inject_key(vk, true);
     kit::user::inject_key(key.vk, true);
     kit::user::inject_key(key.vk, false);
-    if (key.alt) kit::user::inject_key(VK_MENU, false);
+    for (auto [on, vk] : held)
+        if (on) kit::user::inject_key(vk, false);
 }
 
 int usage() {

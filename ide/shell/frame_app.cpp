@@ -2,6 +2,7 @@
 
 #include "ide/shell/about_box.h"
 #include "ide/shell/dialogs/dialog_ids.h"
+#include "ide/shell/dialogs/options_sheet.h"
 #include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/editor_settings.h"
@@ -39,6 +40,8 @@ std::string ProgramFolder() {
 
 BEGIN_MESSAGE_MAP(CVyrFrameApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
+ON_COMMAND(ID_RELOAD_EDITOR_SETTINGS, ApplyEditorSettingsToAllDocuments)
 ON_COMMAND(ID_BUILD_BUILD, OnBuild)
 ON_COMMAND(ID_BUILD_REBUILD_ALL, OnRebuildAll)
 ON_COMMAND(ID_BUILD_STOP, OnStopBuild)
@@ -131,6 +134,19 @@ void CVyrFrameApp::OnUpdateRecentProjectMenu(CCmdUI* cmd_ui) {
 void CVyrFrameApp::OnAppAbout() {
     CAboutDlg about;
     about.DoModal();
+}
+
+void CVyrFrameApp::OnOptions() { ide::RunOptionsSheet(m_pMainWnd, GetProfileStore()); }
+
+void CVyrFrameApp::ApplyEditorSettingsToAllDocuments() {
+    for (CVyrFrameDoc* doc : Documents()) {
+        doc->ApplyEditorSettings(doc->GetPathName().str());
+        for (POSITION position = doc->GetFirstViewPosition(); position;)
+            if (auto* view = dynamic_cast<CVyrFrameView*>(doc->GetNextView(position))) {
+                view->ApplyFont();
+                view->Invalidate();
+            }
+    }
 }
 
 bool CVyrFrameApp::OpenStartupFile(const std::string& path) {

@@ -52,6 +52,8 @@ public:
     // lets their last lines reach the panes; then their links to the panes go (the
     // main frame closes).
     void EndBuilds();
+    // Every open source takes the editor settings of its file type from the profile again.
+    void ApplyEditorSettingsToAllDocuments();
     // Opens a workspace, project or source as the command line would; false when it
     // could not be opened (the user has been told).
     bool OpenStartupFile(const std::string& path);
@@ -59,6 +61,7 @@ public:
 
 protected:
     afx_msg void OnAppAbout();
+    afx_msg void OnOptions();
     afx_msg void OnBuild();
     afx_msg void OnRebuildAll();
     afx_msg void OnStopBuild();

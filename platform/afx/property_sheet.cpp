@@ -235,8 +235,8 @@ void CPropertySheet::update_apply_button() {
     HWND apply = ::GetDlgItem(m_hWnd, int(ID_APPLY_NOW));
     if (!apply) return;
     // Apply pressed from the keyboard or by mouse hands the focus to OK as it goes gray.
-    if (!any && ::GetFocus() == apply)
-        ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(m_hWnd, IDOK)), TRUE);
+    // (The sheet is no dialog: it moves the keyboard itself, or a disabled Apply would leave nobody with it.)
+    if (!any && ::GetFocus() == apply) ::SetFocus(::GetDlgItem(m_hWnd, IDOK));
     ::EnableWindow(apply, any);
 }
 

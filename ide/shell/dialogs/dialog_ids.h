@@ -16,6 +16,8 @@ inline constexpr UINT kNewFilePage = 107;
 inline constexpr UINT kNewProjectPage = 108;
 inline constexpr UINT kGeneralSettingPage = 255;
 inline constexpr UINT kDirectoriesPage = 252;
+inline constexpr UINT kEditorOptionsPage = 160;
+inline constexpr UINT kFormatOptionsPage = 162;
 
 // Bank pages (both templates).
 inline constexpr int kBankNameEdit = 1011;
@@ -55,11 +57,38 @@ inline constexpr int kOutputPath = 1095;
 inline constexpr int kDirectoryChooser = 1082;
 inline constexpr int kDirectoryList = 1083;
 
+// Options: editor page.
+inline constexpr int kOptionFileType = 1006;  // both pages
+inline constexpr int kRecentFiles = 1054;
+inline constexpr int kRecentFilesSpin = 1056;
+inline constexpr int kRecentProjects = 1055;
+inline constexpr int kRecentProjectsSpin = 1057;
+inline constexpr int kTabSize = 1044;
+inline constexpr int kTabSizeSpin = 1045;
+inline constexpr int kKeepTabs = 1027;
+inline constexpr int kInsertSpaces = 1024;
+inline constexpr int kCommentStart1 = 32848;
+inline constexpr int kCommentEnd1 = 32849;
+inline constexpr int kCommentStart2 = 32850;
+inline constexpr int kCommentEnd2 = 32851;
+
+// Options: format page.
+inline constexpr int kSyntaxClassList = 1066;
+inline constexpr int kClassColour = 1068;
+inline constexpr int kBackgroundColour = 1070;
+inline constexpr int kFontStyle = 1072;
+inline constexpr int kFontName = 1074;
+inline constexpr int kFontSize = 1078;
+inline constexpr int kSampleBox = 1087;
+inline constexpr int kFormatDefaults = 1088;
+
 // Bank selection.
 inline constexpr int kBankList = 1000;
 
 // Strings.
 inline constexpr UINT kNewSheetCaption = 31202;
 inline constexpr UINT kProjectSettingCaption = 31203;
+inline constexpr UINT kOptionsCaption = 31204;
+inline constexpr UINT kSaveTypeQuestion = 140;  // "%s": the file type whose changes are kept or dropped
 
 }  // namespace ide::dlg

@@ -11,11 +11,15 @@ using namespace dlg;
 namespace {
 
 constexpr DWORD kEditorStyle = 0xF3E;
-// Tells the main frame to reread the folder lists.
-constexpr UINT kFoldersChangedCommand = 4001;
-constexpr UINT kFoldersChangedCode = 5001;
+constexpr UINT kOptionsChangedCommand = 4001;
+constexpr UINT kOptionsChangedCode = 5001;
 
 }  // namespace
+
+void TellMainWindowOptionsChanged() {
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_COMMAND, MAKEWPARAM(kOptionsChangedCommand, kOptionsChangedCode), 0);
+}
 
 void CVyrListBoxDirEditor::Tell(UINT code) {
     CWnd* parent = GetParent();
@@ -88,8 +92,7 @@ BOOL CVyrDirPage::OnApply() {
     StoreRows();
     for (std::size_t i = 0; i < lists_.size(); ++i)
         profile_.WriteProfileString(kDirectoriesSection, kDirectoryLists[i], JoinStrings(lists_[i], ';'));
-    if (CWnd* main = AfxGetMainWnd())
-        main->SendMessage(WM_COMMAND, MAKEWPARAM(kFoldersChangedCommand, kFoldersChangedCode), 0);
+    TellMainWindowOptionsChanged();
     return CPropertyPage::OnApply();
 }
 

@@ -19,6 +19,10 @@ inline constexpr const char* kDirectoriesSection = "Environment\\Directories";
 inline constexpr std::array<const char*, 4> kDirectoryLists = {"Executable files", "Include files", "Library files",
                                                                "Source files"};
 
+// Tells the main window that option pages wrote the profile, so that it reloads
+// the folder lists and the editor settings.
+void TellMainWindowOptionsChanged();
+
 // The folder-list editor, which tells its parent each finished edit.
 class CVyrListBoxDirEditor : public SECListBoxDirEditor {
 public:

@@ -99,7 +99,7 @@ TEST_F(CorvelProgramTest, RebuildAllFromTheMenuFillsTheBuildPane) {
 
 TEST_F(CorvelProgramTest, ABadCommandLineIsRefused) {
     for (const std::vector<std::string>& argv : std::vector<std::vector<std::string>>{
-             {"Corvel", "--nonsense"}, {"Corvel", "--window", "12"}, {"Corvel", "--keys", "ctrl+q"}}) {
+             {"Corvel", "--nonsense"}, {"Corvel", "--window", "12"}, {"Corvel", "--keys", "super+q"}}) {
         const testing_kit::BoundedRun run = testing_kit::run_bounded(argv, work.path());
         EXPECT_EQ(run.code, 2) << argv[1];
         EXPECT_NE(run.err.find("usage: Corvel"), std::string::npos) << argv[1];
