@@ -1,0 +1,101 @@
+#include "ide/shell/watchwin/disasm_bar.h"
+
+#include "ide/shell/bars/bar_layout.h"
+#include "ide/shell/watchwin/watch_window.h"
+
+int DisasmLineAddress(std::string_view line) {
+    if (line.size() < 5 || line[4] != ':') return -1;
+    int address = 0;
+    for (char c : line.substr(0, 4)) {
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return -1;
+        address = address * 16 + digit;
+    }
+    return address;
+}
+
+// ---- the pane ----
+
+IMPLEMENT_DYNAMIC(CDisasmPane, CInfoWnd)
+
+BEGIN_MESSAGE_MAP(CDisasmPane, CInfoWnd)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CDisasmPane::SetBreakAddresses(std::set<std::uint16_t> addresses) {
+    breaks_ = std::move(addresses);
+    if (m_hWnd) Invalidate(FALSE);
+}
+
+bool CDisasmPane::HasBreakAt(int line) const {
+    if (line < 0 || line >= GetLineCount()) return false;
+    const int address = DisasmLineAddress(GetLine(line));
+    return address >= 0 && breaks_.count(std::uint16_t(address));
+}
+
+void CDisasmPane::OnPaint() {
+    CRect area;
+    ::GetUpdateRect(m_hWnd, &area, FALSE);
+    CInfoWnd::OnPaint();
+    if (breaks_.empty() || area.IsRectEmpty()) return;
+    CClientDC dc(this);
+    dc.IntersectClipRect(&area);
+    CRect client;
+    GetClientRect(&client);
+    CBrush frame(kBreakpointColor);
+    const int height = GetLineHeight();
+    const int top = GetTopLine();
+    for (int line = top; line < GetLineCount() && (line - top) * height < client.bottom; ++line) {
+        if (!HasBreakAt(line)) continue;
+        CRect row(client.left, (line - top) * height, client.right, (line - top + 1) * height);
+        dc.FrameRect(&row, &frame);
+    }
+}
+
+// ---- the bar ----
+
+IMPLEMENT_DYNAMIC(CVyrDisasmBar, SECControlBar)
+
+BEGIN_MESSAGE_MAP(CVyrDisasmBar, SECControlBar)
+ON_WM_CREATE()
+ON_WM_ERASEBKGND()
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CVyrDisasmBar::CVyrDisasmBar() { RegisterWatchWindowResources(); }
+
+int CVyrDisasmBar::OnCreate(CREATESTRUCT* cs) {
+    if (SECControlBar::OnCreate(cs) == -1) return -1;
+    if (!tabs_.Create(this, 0x50300012, kTabWndId)) return -1;
+    if (!pane_.Create(CInfoWnd::kMarkedLines, 0, CRect(0, 0, 0, 0), &tabs_, kPaneId)) return -1;
+    tabs_.AddTab(&pane_, "Disassembly");
+    tabs_.SetScrollStyle(0, WS_HSCROLL | WS_VSCROLL);
+    tabs_.ActivateTab(0);
+    tabs_.ScrollToTab(0);
+    return 0;
+}
+
+BOOL CVyrDisasmBar::OnEraseBkgnd(CDC* dc) {
+    CRect client, inside;
+    GetClientRect(&client);
+    GetInsideRect(inside);
+    // The four strips around the tab window; the tab window paints the rest.
+    const COLORREF face = ::GetSysColor(COLOR_3DFACE);
+    dc->FillSolidRect(client.left, client.top, client.Width(), inside.top - client.top, face);
+    dc->FillSolidRect(client.left, inside.bottom, client.Width(), client.bottom - inside.bottom, face);
+    dc->FillSolidRect(client.left, inside.top, inside.left - client.left, inside.Height(), face);
+    dc->FillSolidRect(inside.right, inside.top, client.right - inside.right, inside.Height(), face);
+    return TRUE;
+}
+
+void CVyrDisasmBar::OnSize(UINT type, int cx, int cy) {
+    FitToInside(*this, tabs_);
+    SECControlBar::OnSize(type, cx, cy);
+}
+
+void CVyrDisasmBar::OnExtendContextMenu(CMenu* menu) {
+    CString text;
+    text.LoadString(kTempBreakCommand);
+    menu->AppendMenu(MF_SEPARATOR);
+    menu->AppendMenu(MF_STRING, kTempBreakCommand, text);
+}
