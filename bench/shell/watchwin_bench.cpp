@@ -1,6 +1,7 @@
 // The debugger's windows after a stop notice: the watch tree re-evaluated
 // (an expanded structure and array, a pointer, scalars) and the disassembly
-// around the stop written again, then both bars repainted.
+// around the stop written again, then both bars repainted (headless, real
+// fonts).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 #include "ide/shell/watchwin/tests/stopped_target.h"
 #include "ide/shell/watchwin/watch_window.h"
 #include "platform/display/headless.h"
-#include "platform/gdi/surface_dc.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ void BM_DebugWindowsAfterAStop(benchmark::State& state) {
     world.target.poke(0x4000, code);
 
     kit::display::Headless display;
-    gdi::set_test_font_everywhere(true);
     auto* frame = new CFrameWnd;
     frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
     auto* disassembly = NewBar<CVyrDisasmBar>(frame, "Disassembly", 104, CRect(620, 0, 1020, 460));
@@ -52,7 +51,6 @@ void BM_DebugWindowsAfterAStop(benchmark::State& state) {
     }
     state.counters["watch_lines"] = double(tree.GetCount());
     frame->DestroyWindow();
-    gdi::set_test_font_everywhere(false);
 }
 BENCHMARK(BM_DebugWindowsAfterAStop)->Unit(benchmark::kMillisecond);
 
