@@ -255,6 +255,7 @@ HTREEITEM SECTreeBaseC::InsertItem(const TV_INSERTSTRUCT* insert) {
     StoreItem(node, &item);
     node->item.mask = item.mask;
     // The handle is given first, so that sorting can read the new item like any other.
+    ++shape_changes_;
     std::uintptr_t handle = next_handle_++;
     if (handle >= kSpecialFirst && handle <= kSpecialLast) {
         next_handle_ = kSpecialLast + 1;
@@ -494,6 +495,7 @@ BOOL SECTreeBaseC::SetItemExState(HTREEITEM item, UINT state, UINT mask) {
     const bool hidden_before = IsHiddenNode(node);
     node->ex_state = (node->ex_state & ~mask) | (state & mask);
     if ((mask & TVIS_EX_HIDDEN) && hidden_before != IsHiddenNode(node)) {
+        ++shape_changes_;
         // Showing or hiding a whole branch: its rows follow.
         if (IsHiddenNode(node)) {
             RemoveRowsBelow(node);
@@ -553,6 +555,7 @@ void SECTreeBaseC::OnDeleteItem(_Node* node) {
 }
 
 void SECTreeBaseC::DeleteNode(_Node* node, bool clearing) {
+    ++shape_changes_;
     if (!clearing && node->row) {
         const int row = RowOfNode(node);
         if (row >= 0) {
@@ -703,6 +706,7 @@ BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
     if (m_hWnd) GetClientRect(&client_before);
     if ((code & 0xFF) == TVE_TOGGLE) code = (code & ~0xFFu) | (node->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND);
     if (NotifyItemExpanding(node, code) == 1) return FALSE;
+    ++shape_changes_;
     const bool expand = (code & 0xFF) == TVE_EXPAND && !(code & TVE_COLLAPSERESET);
     if (expand) {
         if (node->IsExpanded()) return TRUE;
@@ -750,39 +754,55 @@ BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
 BOOL SECTreeBaseC::ExpandAll(HTREEITEM item, BOOL redraw) {
     _Node* start = item == TVI_ROOT || !item ? root_.get() : LiveNode(item);
     if (!start) return FALSE;
-    // Every item is asked (and may refuse); the rows are given once, for the whole branch.
-    std::vector<_Node*> pending{start};
+    const bool has_rows = start == root_.get() || RowOfNode(start) >= 0;
+    // One pre-order walk asks every item (each may refuse) and notes the nodes that will
+    // show, so each node is visited once while it is still in the cache.
+    struct Step {
+        _Node* node;
+        bool shown;
+    };
+    std::vector<_Node*> shown;
+    std::vector<Step> pending{{start, has_rows}};
+    const std::uint64_t shape_before = shape_changes_;
     while (!pending.empty()) {
-        _Node* node = pending.back();
+        const Step step = pending.back();
         pending.pop_back();
-        if (node != root_.get()) {
-            if (!node->GetRawFirstChild() || node->IsExpanded()) {
-                if (node->IsExpanded())
-                    for (auto* c = static_cast<_Node*>(node->GetRawFirstChild()); c;
-                         c = static_cast<_Node*>(c->SECTreeNode::GetNextSibling()))
-                        pending.push_back(c);
-                continue;
-            }
-            if (NotifyItemExpanding(node, TVE_EXPAND) == 1) continue;
+        _Node* node = step.node;
+        if (node != start && step.shown) shown.push_back(node);
+        if (node != root_.get() && node->GetRawFirstChild() && !node->IsExpanded() &&
+            NotifyItemExpanding(node, TVE_EXPAND) != 1) {
             node->SetExpanded(TRUE);
             NotifyItemExpanded(node, TVE_EXPAND);
         }
-        for (auto* c = static_cast<_Node*>(node->GetRawFirstChild()); c;
-             c = static_cast<_Node*>(c->SECTreeNode::GetNextSibling()))
-            pending.push_back(c);
+        if (!node->IsExpanded() && node != root_.get()) continue;
+        for (auto* c = static_cast<_Node*>(node->GetRawLastChild()); c;
+             c = static_cast<_Node*>(c->SECTreeNode::GetPrevSibling()))
+            pending.push_back({c, step.shown && !(c->ex_state & TVIS_EX_HIDDEN)});
     }
-    if (start == root_.get() || RowOfNode(start) >= 0) {
-        RemoveRowsBelow(start == root_.get() ? nullptr : start);
+    if (has_rows) {
+        // The rows are given once, for the whole branch; a handler that changed the tree's
+        // shape while it was asked makes the rows be walked again.
+        std::vector<std::unique_ptr<SECListItem>> rows;
+        const auto make_rows = [&](_Node* below) {
+            if (shape_changes_ != shape_before) {
+                CollectRows(below, &rows);
+                return;
+            }
+            rows.reserve(shown.size());
+            for (_Node* node : shown) rows.push_back(MakeRow(node));
+        };
         if (start == root_.get()) {
-            // Every row is rebuilt from the shown nodes.
             for (auto& row : items_) static_cast<TreeRow*>(row.get())->node->row = nullptr;
             const int focus_row = GetFocusItem();
             _Node* focus = NodeOfRow(focus_row);
             SECListBaseC::DeleteAllItems();
-            InsertRowsBelow(root_.get());
+            make_rows(start);
+            SECListBaseC::InsertItemRecords(0, std::move(rows));
             if (focus && RowOfNode(focus) >= 0) SelectAndFocusItem(RowOfNode(focus), TRUE);
         } else {
-            InsertRowsBelow(start);
+            RemoveRowsBelow(start);
+            make_rows(start);
+            if (!rows.empty()) InsertItemRecords(RowOfNode(start) + 1, std::move(rows));
         }
     }
     if (m_hWnd) {

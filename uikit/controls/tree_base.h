@@ -165,6 +165,7 @@ protected:
     std::unique_ptr<_Node> root_;
     std::unordered_map<std::uintptr_t, _Node*> live_;
     std::uintptr_t next_handle_ = 1;
+    std::uint64_t shape_changes_ = 0;  // items added, deleted, hidden, shown, expanded or collapsed
     std::unique_ptr<SECSubItemTextStorage> storage_;
     int indent_ = 20;
     DWORD tree_style_ = 0;

@@ -143,6 +143,37 @@ TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollap
     expect_rows_are_shown_items("after reset");
 }
 
+// Expanding everything asks each item once: a refused item keeps its children out of
+// sight, and an owner that fills items as they are asked (here or in a branch already
+// passed) gets rows for what it added.
+TEST_F(TreeTest, ExpandAllHonoursRefusalsAndItemsFilledWhileAsked) {
+    HTREEITEM first = tree.InsertItem("first");
+    HTREEITEM refused = tree.InsertItem("refused", TV_NO_IMAGE, TV_NO_IMAGE, first);
+    tree.InsertItem("kept out", TV_NO_IMAGE, TV_NO_IMAGE, refused);
+    HTREEITEM lazy = tree.InsertItem("lazy");
+    tree.InsertItem("placeholder", TV_NO_IMAGE, TV_NO_IMAGE, lazy);
+    parent.on_notify = [&](NMHDR* header) {
+        if (header->code != TVN_ITEMEXPANDING) return;
+        const HTREEITEM asked = reinterpret_cast<NM_TREEVIEW*>(header)->itemNew.hItem;
+        if (asked == refused)
+            parent.answers[TVN_ITEMEXPANDING] = 1;
+        else
+            parent.answers.erase(TVN_ITEMEXPANDING);
+        if (asked == lazy) {
+            tree.InsertItem("filled", TV_NO_IMAGE, TV_NO_IMAGE, lazy);
+            tree.InsertItem("late", TV_NO_IMAGE, TV_NO_IMAGE, first);  // a branch already walked
+        }
+    };
+    ASSERT_TRUE(tree.ExpandAll(TVI_ROOT, FALSE));
+    parent.on_notify = nullptr;
+    parent.answers.clear();
+    EXPECT_EQ(tree.GetItemState(refused, TVIS_EXPANDED) & TVIS_EXPANDED, 0u);
+    expect_rows_are_shown_items("expanded all");
+    std::vector<CString> rows;
+    for (int i = 0; i < tree.GetItemCount(); ++i) rows.push_back(tree.GetItemText(tree.ItemOfRow(i)));
+    EXPECT_EQ(rows, (std::vector<CString>{"first", "refused", "late", "lazy", "placeholder", "filled"}));
+}
+
 TEST_F(TreeTest, ExpandingUnderACollapsedParentOnlyMarksTheItem) {
     HTREEITEM project = tree.InsertItem("project");
     HTREEITEM bank = tree.InsertItem("bank", TV_NO_IMAGE, TV_NO_IMAGE, project);
