@@ -1,6 +1,8 @@
 // Corvel: the development kit's IDE.
-//   Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [--keys <keys>] [<workspace.WSP | project.PRJ | source>]...
-// The display comes from KIT_DISPLAY (headless or sdl). Each file named opens: a
+//   Corvel [--nosplash] [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [--keys <keys>]
+//          [<workspace.WSP | project.PRJ | source>]...
+// The display comes from KIT_DISPLAY (headless or sdl). --nosplash starts without
+// the splash picture. Each file named opens: a
 // workspace or project as the workspace, anything else as a source. With
 // --screenshot the program saves a picture of its main window once started, and
 // ends; --window shows the main window restored at that size (pictures that must
@@ -20,6 +22,7 @@
 
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
+#include "ide/shell/splash_wnd.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/display.h"
 #include "platform/display/headless.h"
@@ -109,7 +112,8 @@ void press(const KeyPress& key) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: Corvel [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] [--keys <keys>] "
+                 "usage: Corvel [--nosplash] [--screenshot <file.png>] [--window <width>x<height>] [--clock <text>] "
+                 "[--keys <keys>] "
                  "[<workspace.WSP | project.PRJ | source>]...\n");
     return 2;
 }
@@ -122,7 +126,9 @@ int main(int argc, char** argv) {
     std::vector<KeyPress> keys;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--screenshot" && i + 1 < argc) {
+        if (arg == "--nosplash") {
+            shell::CVyrSplashWnd::EnableSplashScreen(false);
+        } else if (arg == "--screenshot" && i + 1 < argc) {
             screenshot_path = argv[++i];
         } else if (arg == "--keys" && i + 1 < argc) {
             if (!parse_keys(argv[++i], keys)) return usage();

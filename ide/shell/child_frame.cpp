@@ -4,4 +4,18 @@ namespace shell {
 
 IMPLEMENT_DYNCREATE(CChildFrame, SECWorksheet)
 
+BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    if (!SECWorksheet::PreCreateWindow(cs)) return FALSE;
+    // No scroll bars of the frame's own: the editor view inside has them.
+    cs.style = WS_CHILD | WS_VISIBLE | WS_MAXIMIZE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+    return TRUE;
+}
+
+void CChildFrame::ActivateFrame(int command) {
+    SECWorksheet::ActivateFrame(command);
+    // The MDI area makes its children as they are placed: the first showing maximizes.
+    if (!shown_ && command == -1) MDIMaximize();
+    shown_ = true;
+}
+
 }  // namespace shell

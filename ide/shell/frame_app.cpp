@@ -14,8 +14,11 @@
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/source_doc.h"
 #include "ide/shell/source_view.h"
+#include "ide/shell/splash_wnd.h"
 #include "ide/shell/startup_file.h"
 #include "ide/shell/window_placement.h"
+#include <strings.h>
+
 #include <filesystem>
 
 #include "platform/afx/doc_template.h"
@@ -71,13 +74,17 @@ BOOL CVyrFrameApp::InitInstance() {
     LoadEditorSettings(store, {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)});
     LoadRecentLists(4);
 
-    workspace_ = std::make_unique<ide::CVyrWorkspaceManager>(tree_, *this, store);
+    // The frame is made before the workspace manager: the manager builds its project in
+    // the workspace bar's tree, which takes items before its window exists.
+    auto* frame = new CMainFrame;
+    workspace_ = std::make_unique<ide::CVyrWorkspaceManager>(frame->workspace_bar().Tree(), *this, store);
+    frame->workspace_bar().SetWorkspaceManager(workspace_.get());
     source_template_ = new CMultiDocTemplate(IDR_VYRTYPE, RUNTIME_CLASS(CVyrFrameDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CVyrFrameView));
     AddDocTemplate(source_template_);
 
-    auto* frame = new CMainFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME)) {
+        workspace_.reset();
         delete frame;
         return FALSE;
     }
@@ -186,11 +193,15 @@ void CVyrFrameApp::OnUpdateStopBuild(CCmdUI* cmd_ui) {
                    (find_job_ && find_job_->Running()));
 }
 
-void CVyrFrameApp::EndBuilds() {
+void CVyrFrameApp::StopAndWaitForBuild() {
     if (build_manager_ && build_manager_->IsBuilding()) {
         build_manager_->StopBuild();
         build_manager_->WaitForBuild();
     }
+}
+
+void CVyrFrameApp::EndBuilds() {
+    StopAndWaitForBuild();
     build_manager_.reset();
     build_sink_.reset();
     find_job_.reset();
@@ -202,6 +213,17 @@ void CVyrFrameApp::OnFindInFiles() {
     if (!find_job_) find_job_ = std::make_unique<ide::FindInFilesJob>();
     const std::string project_folder = workspace_->IsOpen() ? workspace_->GetProjectFolder() : std::string();
     ide::RunFindInFiles(frame, GetProfileStore(), project_folder, &frame->output_bar(), *find_job_);
+}
+
+void CVyrFrameApp::CloseWorkspaceForExit() {
+    StopAndWaitForBuild();
+    workspace_->CloseWorkspace();
+}
+
+void CVyrFrameApp::OpenWorkspaceFile(const std::string& path) { OpenDocumentFile(path.c_str()); }
+
+void CVyrFrameApp::ShowWorkspaceTab(bool shown) {
+    if (CMainFrame* frame = main_frame()) frame->workspace_bar().ShowWorkspaceTab(shown);
 }
 
 void CVyrFrameApp::GoToOutputLine(const ide::SourceLocation& where) {
@@ -220,12 +242,26 @@ int CVyrFrameApp::GoToSourceLine(const std::string& path, int line, int mode) {
     return 1;
 }
 
+void CVyrFrameApp::ClearLineMarksInAllViews(std::uint32_t mask) {
+    for (CVyrFrameDoc* doc : Documents()) doc->MarkOnlyLine(0, mask);
+}
+
+void CVyrFrameApp::RefreshBreakpointMarks(const std::string& path) {
+    for (CVyrFrameDoc* doc : Documents())
+        if (::strcasecmp(doc->GetPathName().str().c_str(), path.c_str()) == 0)
+            doc->MarkBreakpointLines(workspace_->GetBreakPoints(), doc->GetPathName().str());
+}
+
 std::vector<CVyrFrameDoc*> CVyrFrameApp::Documents() const {
     std::vector<CVyrFrameDoc*> documents;
     if (!source_template_) return documents;
     for (POSITION position = source_template_->GetFirstDocPosition(); position;)
         if (auto* doc = dynamic_cast<CVyrFrameDoc*>(source_template_->GetNextDoc(position))) documents.push_back(doc);
     return documents;
+}
+
+BOOL CVyrFrameApp::PreTranslateMessage(MSG* msg) {
+    return CVyrSplashWnd::PreTranslateAppMessage(msg) || CWinApp::PreTranslateMessage(msg);
 }
 
 BOOL CVyrFrameApp::OnIdle(LONG count) {

@@ -9,7 +9,6 @@
 #include "ide/build/build_manager.h"
 #include "ide/shell/bars/pane_sink.h"
 #include "ide/shell/bars/source_location.h"
-#include "ide/workspace/memory_tree.h"
 #include "ide/workspace/workspace_host.h"
 #include "ide/workspace/workspace_manager.h"
 #include "platform/afx/app.h"
@@ -35,6 +34,8 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
     BOOL OnIdle(LONG count) override;
+    // A key or mouse press while the splash is up only closes the splash.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     void LoadRecentLists(int count);
     void AddToRecentProjectList(const char* path);
@@ -45,6 +46,10 @@ public:
     // Opens the source and shows the line with the marks of `mode` (1 navigation, 2
     // execution point); 1 when it opened.
     int GoToSourceLine(const std::string& path, int line, int mode);
+    // The debugger's marks: `mask` taken from every line of every open source, and a
+    // source's breakpoint marks drawn again from the workspace's breakpoints.
+    void ClearLineMarksInAllViews(std::uint32_t mask);
+    void RefreshBreakpointMarks(const std::string& path);
     // An output line's location: a path relative to the project folder, opened as text.
     void GoToOutputLine(const ide::SourceLocation& where);
     ide::CVyrBuildManager* build_manager() { return build_manager_.get(); }
@@ -54,6 +59,11 @@ public:
     void EndBuilds();
     // Every open source takes the editor settings of its file type from the profile again.
     void ApplyEditorSettingsToAllDocuments();
+    // Closing the main frame: a running build stops and ends, then the workspace is
+    // saved and closed (its tree goes with the frame).
+    void CloseWorkspaceForExit();
+    // Opens a file of the workspace's tree as a source.
+    void OpenWorkspaceFile(const std::string& path);
     // Opens a workspace, project or source as the command line would; false when it
     // could not be opened (the user has been told).
     bool OpenStartupFile(const std::string& path);
@@ -81,7 +91,7 @@ private:
     bool OpenDocument(std::string_view path) override;
     void CloseAllDocuments() override;
     std::optional<std::string> SelectBank(const std::vector<std::string>& names) override;
-    void ShowWorkspaceTab(bool) override {}
+    void ShowWorkspaceTab(bool shown) override;
 
     // Offers to reload each source changed on disk; never asks again while it asks.
     void CheckChangedDocuments();
@@ -89,9 +99,9 @@ private:
 
     std::vector<std::string> startup_files_;
     std::unique_ptr<CRecentFileList> recent_projects_;
-    ide::MemoryTree tree_;  // until the workspace bar shows the tree
     std::unique_ptr<ide::CVyrWorkspaceManager> workspace_;
     void StartBuild(bool rebuild);
+    void StopAndWaitForBuild();
     std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
     std::unique_ptr<ide::CVyrBuildManager> build_manager_;
     std::unique_ptr<ide::FindInFilesJob> find_job_;  // the search writing to a Find in Files pane

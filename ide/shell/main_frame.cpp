@@ -4,10 +4,14 @@
 #include <cstdio>
 #include <iterator>
 
+#include "formats/sim_messages.h"
+#include "ide/debugger/debug_host.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/frame_app.h"
+#include "ide/shell/frame_toolbars.h"
 #include "ide/shell/main_window_key.h"
 #include "ide/shell/resource_ids.h"
+#include "ide/shell/splash_wnd.h"
 #include "ide/shell/source_view.h"
 #include "ide/shell/window_placement.h"
 #include "platform/afx/app.h"
@@ -16,6 +20,13 @@
 namespace shell {
 
 IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbook)
+
+CMainFrame::CMainFrame() : toolbars_(std::make_unique<SECToolBarManager>(this)) {
+    SetControlBarManager(toolbars_.get());
+    EnableBmpMenus(TRUE, TRUE);
+}
+
+CMainFrame::~CMainFrame() = default;
 
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbook)
 ON_WM_CREATE()
@@ -66,15 +77,62 @@ BOOL CMainFrame::CreateStatusBar() {
            status_bar_.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
 }
 
+BOOL CMainFrame::AddDockingBar(SECControlBar& bar, const DockingBarPlace& place) {
+    const UINT id = FindUnusedBarID(this, place.first_id);
+    if (!id || !bar.Create(this, place.title, 0x50001414, 0xF11, id)) return FALSE;
+    bar.EnableDocking(place.dock_mask);
+    DockControlBarEx(&bar, place.dock_bar, 0, 0, 1.0f, 220);
+    if (place.debug) debug_bars_.push_back(&bar);
+    return TRUE;
+}
+
 BOOL CMainFrame::CreateDockingWindows() {
     if (!CreateStatusBar()) return FALSE;
     EnableDocking(CBRS_ALIGN_ANY);
     RegisterBarResources();
     output_bar_.SetNavigateCallback([](const ide::SourceLocation& where) { CorvelApp()->GoToOutputLine(where); });
-    if (!output_bar_.Create(this, "Output Window", 0x50001414, 0xF11, FindUnusedBarID(this, 101))) return FALSE;
-    output_bar_.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
-    DockControlBarEx(&output_bar_, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, 220);
+    workspace_bar_.SetOpenCallback([](const std::string& path) { CorvelApp()->OpenWorkspaceFile(path); });
+    // The debug windows follow these two, each with its place (debug set).
+    if (!AddDockingBar(workspace_bar_, kWorkspaceBarPlace) || !AddDockingBar(output_bar_, kOutputBarPlace))
+        return FALSE;
+    ShowControlBar(&workspace_bar_, TRUE, TRUE);
+    ShowControlBar(&output_bar_, TRUE, TRUE);
     return TRUE;
+}
+
+void CMainFrame::HideDebugBars() {
+    for (SECControlBar* bar : debug_bars_) ShowControlBar(bar, FALSE, TRUE);
+}
+
+BOOL CMainFrame::CreateToolBars() {
+    // The menu bar is made and docked by the manager, above the toolbars.
+    auto* menu_bar = new SECMDIMenuBar;
+    menu_bar->m_bAutoDelete = TRUE;
+    toolbars_->m_pMenuBar = menu_bar;
+    SetMenuBar(menu_bar);
+    if (!CreateFrameToolBars(*toolbars_, {IDR_MAINFRAME, IDR_VYRTYPE})) return FALSE;
+    SetMenuBarMenu(IDR_MAINFRAME);
+    // A damaged or missing layout leaves the bars where they were docked.
+    (void)LoadBarState(kBarStateSection);
+    toolbars_->LoadState(kBarStateSection);
+    return TRUE;
+}
+
+void CMainFrame::SaveToolBarState() {
+    SaveBarState(kBarStateSection);
+    toolbars_->SaveState(kBarStateSection);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ide::WM_DEBUGNOTIFY && HIWORD(wParam) == ide::DbgNotifyDebugEnded) {
+        HideDebugBars();
+        return 0;
+    }
+    LRESULT result = 0;
+    if ((message == ide::WM_DEBUGNOTIFY || message == formats::WM_SIMLINK) && debug_messages_ &&
+        debug_messages_(message, wParam, lParam, result))
+        return result;
+    return SECWorkbook::WindowProc(message, wParam, lParam);
 }
 
 BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
@@ -87,9 +145,12 @@ BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateC
 int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     if (SECWorkbook::OnCreate(cs) == -1) return -1;
     if (!CreateDockingWindows()) return -1;
+    HideDebugBars();
     SetWorkbookMode(TRUE);
+    if (!CreateToolBars()) return -1;
     LoadWindowPlacement();
     PublishMainWindow(Profile(), HandleValue(m_hWnd));
+    CVyrSplashWnd::ShowSplashScreen(this);
     return 0;
 }
 
@@ -138,11 +199,15 @@ void CMainFrame::OnUpdateCaretPosition(CCmdUI* cmd_ui) {
 void CMainFrame::OnDestroy() {
     // The Build pane goes with the frame: the build must end and let go of it first.
     CorvelApp()->EndBuilds();
+    CVyrSplashWnd::HideSplashScreen();  // it belongs to this frame
     SECWorkbook::OnDestroy();
 }
 
 void CMainFrame::OnClose() {
+    CorvelApp()->CloseWorkspaceForExit();
+    HideDebugBars();
     SaveWindowPlacement();
+    SaveToolBarState();
     ClearMainWindow(Profile());
     SECWorkbook::OnClose();
 }

@@ -1,31 +1,76 @@
 #pragma once
-// Corvel's main window: the workbook of source windows under the menu. It comes
-// back where and as it was left, and keeps its window handle in the profile for the
-// simulator while it lives.
+// Corvel's main window: the workbook of source windows under the menu bar and
+// the four toolbars, the docking windows around it and the status bar below.
+// It comes back where and as it was left, with its bars as they were, and keeps
+// its window handle in the profile for the simulator while it lives.
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ide/shell/bars/output_bar.h"
+#include "ide/shell/bars/workspace_bar.h"
+#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/status_bar.h"
+#include "uikit/frames/toolbar_manager.h"
 #include "uikit/frames/workbook.h"
 
 namespace shell {
 
+// Where a docking window of the main frame starts: its title, the first bar id it
+// may take, the sides it may dock on and the side it docks on. Debug windows start
+// hidden and are hidden again when a debug session ends.
+struct DockingBarPlace {
+    const char* title;
+    UINT first_id;
+    DWORD dock_mask;
+    UINT dock_bar;
+    bool debug;
+};
+
+inline constexpr DockingBarPlace kWorkspaceBarPlace{"Workspace Window", 100, CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT,
+                                                    AFX_IDW_DOCKBAR_LEFT, false};
+inline constexpr DockingBarPlace kOutputBarPlace{"Output Window", 101, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM,
+                                                 AFX_IDW_DOCKBAR_BOTTOM, false};
+
+// The profile section of the bar and toolbar layout.
+inline constexpr const char* kBarStateSection = "FrameState\\ToolBar";
+
+// The debug side's answer to the simulator's and the debug manager's notices
+// (WM_SIMLINK, WM_DEBUGNOTIFY): true with `result` set when it handled one.
+using DebugMessageHandler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+
 class CMainFrame : public SECWorkbook {
     DECLARE_DYNCREATE(CMainFrame)
 public:
+    CMainFrame();
+    ~CMainFrame() override;
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
                    CCreateContext* context = nullptr) override;
     // The placement and workbook mode stored in the profile, over the current ones.
     void LoadWindowPlacement();
     void SaveWindowPlacement();
+    // The docked bars and the toolbars' switches, kept across starts.
+    void SaveToolBarState();
     // The clock pane shows this text instead of the time of day (pictures that must
     // not change with the time); empty for the time of day.
     static void SetFixedClock(std::string text);
+
+    // Creates a docking window of the frame where `place` says and docks it; a debug
+    // window is hidden with the others. The frame's one way of adding its bars.
+    BOOL AddDockingBar(SECControlBar& bar, const DockingBarPlace& place);
+    void HideDebugBars();
+    void SetDebugMessageHandler(DebugMessageHandler handler) { debug_messages_ = std::move(handler); }
+
     SECStatusBar& status_bar() { return status_bar_; }
     COutputBar& output_bar() { return output_bar_; }
+    CWorkspaceBar& workspace_bar() { return workspace_bar_; }
+    SECToolBarManager& toolbar_manager() { return *toolbars_; }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
@@ -36,8 +81,14 @@ protected:
 private:
     BOOL CreateStatusBar();
     BOOL CreateDockingWindows();
+    BOOL CreateToolBars();
+
     SECStatusBar status_bar_;
+    CWorkspaceBar workspace_bar_;
     COutputBar output_bar_;
+    std::vector<SECControlBar*> debug_bars_;
+    std::unique_ptr<SECToolBarManager> toolbars_;
+    DebugMessageHandler debug_messages_;
 };
 
 }  // namespace shell

@@ -1,6 +1,10 @@
 #include "ide/shell/source_doc.h"
 
+#include <strings.h>
+
+#include "editor/edit_line.h"
 #include "ide/shell/editor_settings.h"
+#include "ide/shell/frame_app.h"
 #include "platform/afx/app.h"
 #include "platform/afx/view.h"
 
@@ -27,6 +31,8 @@ BOOL CVyrFrameDoc::OnOpenDocument(const char* path) {
     if (buffer_.ReadFile(path) != 0) return FALSE;
     RecordFileTime(path);
     SetModifiedFlag(FALSE);
+    if (ide::CVyrWorkspaceManager* workspace = CorvelApp()->workspace())
+        MarkBreakpointLines(workspace->GetBreakPoints(), path);
     return TRUE;
 }
 
@@ -77,6 +83,22 @@ void CVyrFrameDoc::MarkOnlyLine(int line, std::uint32_t flags) {
     int number = 1;
     for (editor::EditLine* each = buffer_.GetFirstLine(); each; each = each->next, ++number)
         each->flags = number == line ? each->flags | flags : each->flags & ~flags;
+    UpdateAllViews(nullptr);
+}
+
+void CVyrFrameDoc::MarkBreakpointLines(const ide::CVyrBreakPointMgr& breakpoints, const std::string& path) {
+    std::vector<bool> marked;
+    for (int i = 0; i < breakpoints.GetCount(); ++i) {
+        const formats::BreakPointRecord* record = breakpoints.GetBreakPoint(i);
+        if (!record || ::strcasecmp(record->source_path, path.c_str()) != 0) continue;
+        if (marked.size() <= record->line) marked.resize(std::size_t(record->line) + 1);
+        marked[record->line] = true;
+    }
+    std::size_t number = 1;
+    for (editor::EditLine* each = buffer_.GetFirstLine(); each; each = each->next, ++number) {
+        const bool breakpoint = number < marked.size() && marked[number];
+        each->flags = breakpoint ? each->flags | editor::kLineBreakpoint : each->flags & ~editor::kLineBreakpoint;
+    }
     UpdateAllViews(nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/profile_access.h"
+#include "ide/debugger/breakpoint_list.h"
 #include "editor/sec_edit.h"
 #include "platform/afx/document.h"
 
@@ -32,8 +33,12 @@ public:
     void AcceptDiskVersion() { RecordFileTime(GetPathName().str()); }
     // Reads the file again into every view; false when it cannot be read.
     bool Reload();
-    // Sets `flags` on the line (1-based) and clears them on every other line.
+    // Sets `flags` on the line (1-based) and clears them on every other line; line 0
+    // clears them everywhere.
     void MarkOnlyLine(int line, std::uint32_t flags);
+    // The breakpoint mark on exactly the lines that have a breakpoint in the file at
+    // `path` (compared without case): this document's file, named while it opens.
+    void MarkBreakpointLines(const ide::CVyrBreakPointMgr& breakpoints, const std::string& path);
 
 private:
     void RecordFileTime(const std::string& path);

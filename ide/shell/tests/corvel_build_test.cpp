@@ -13,6 +13,7 @@
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/source_view.h"
+#include "ide/shell/tests/corvel_fixture.h"
 #include "platform/afx/mdi.h"
 #include "platform/display/headless.h"
 #include "platform/user/input_api.h"
@@ -21,41 +22,22 @@
 
 namespace {
 
-void HandleQueued(CWinApp& app) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-    for (LONG count = 0; app.OnIdle(count); ++count) {
-    }
-}
-
 std::string PaneText(CInfoWnd& pane) {
     std::string text;
     for (int i = 0; i < pane.GetLineCount(); ++i) text += std::string(pane.GetLine(i)) + "\n";
     return text;
 }
 
-class CorvelBuildTest : public ::testing::Test {
+class CorvelBuildTest : public CorvelSampleTest {
 protected:
     void SetUp() override {
-        const std::filesystem::path sample = testing_kit::source_path("samples/hello");
-        for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
-            std::filesystem::copy_file(sample / name, work.path() / name);
-        setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+        CorvelSampleTest::SetUp();
         profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
         const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
         // As beside an installed Corvel: the kit's tools, start-up object and library.
         ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin).ok());
         ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin).ok());
     }
-
-    testing_kit::TempDir work;
-    const testing_kit::ScopedCwd cwd{work.path()};
-    kit::display::Headless display;
 };
 
 TEST_F(CorvelBuildTest, F7BuildsTheWorkspaceIntoTheBuildPaneInOrder) {

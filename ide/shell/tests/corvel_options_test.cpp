@@ -9,6 +9,7 @@
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/source_view.h"
+#include "ide/shell/splash_wnd.h"
 #include "platform/afx/mdi.h"
 #include "platform/display/headless.h"
 #include "platform/profile/store.h"
@@ -36,6 +37,7 @@ protected:
         });
         std::filesystem::copy_file(testing_kit::source_path("samples/hello/hello.asm"), work / "hello.asm");
         setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+        shell::CVyrSplashWnd::EnableSplashScreen(false);  // it would take the first key
     }
     shell::CVyrFrameView* ActiveView(shell::CVyrFrameApp& app) {
         CMDIChildWnd* child = app.main_frame()->MDIGetActive();

@@ -27,7 +27,8 @@ protected:
     }
 
     testing_kit::BoundedRun Start(std::vector<std::string> files, std::vector<std::string> options = {}) {
-        std::vector<std::string> argv{"Corvel", "--clock", "12:00", "--screenshot", (work / "shot.png").string()};
+        std::vector<std::string> argv{"Corvel", "--nosplash",   "--clock",
+                                      "12:00",  "--screenshot", (work / "shot.png").string()};
         argv.insert(argv.end(), options.begin(), options.end());
         for (const std::string& file : files) argv.push_back((work / file).string());
         return testing_kit::run_bounded(argv, work.path(), std::chrono::seconds(60));

@@ -1,0 +1,43 @@
+#pragma once
+// What the in-process tests of Corvel share: a copy of the sample workspace in a
+// folder of its own with its own profile, no splash (it would take the first key
+// or click), and the message loop's work done at once.
+#include <cstdlib>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "ide/shell/splash_wnd.h"
+#include "platform/afx/app.h"
+#include "platform/display/headless.h"
+#include "testing/golden.h"
+#include "testing/temp_dir.h"
+
+// Everything queued, then the idle work, as the loop would do before waiting.
+inline void HandleQueued(CWinApp& app) {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    }
+    for (LONG count = 0; app.OnIdle(count); ++count) {
+    }
+}
+
+class CorvelSampleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::filesystem::path sample = testing_kit::source_path("samples/hello");
+        for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
+            std::filesystem::copy_file(sample / name, work.path() / name);
+        setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+        shell::CVyrSplashWnd::EnableSplashScreen(false);
+    }
+    void TearDown() override { shell::CVyrSplashWnd::EnableSplashScreen(true); }
+
+    testing_kit::TempDir work;
+    const testing_kit::ScopedCwd cwd{work.path()};
+    kit::display::Headless display;
+};

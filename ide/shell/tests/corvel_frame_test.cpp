@@ -1,0 +1,210 @@
+// Corvel's main frame in one process on the headless display: the menu bar and
+// the four toolbars, the workspace and output bars in their places, the
+// project tree of the sample workspace, the debug notices and the bar layout
+// kept across starts.
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "editor/edit_line.h"
+#include "formats/sim_messages.h"
+#include "ide/debugger/debug_host.h"
+#include "ide/shell/bars/workspace_tree.h"
+#include "ide/shell/frame_app.h"
+#include "ide/shell/frame_toolbars.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/source_view.h"
+#include "ide/shell/tests/corvel_fixture.h"
+#include "ide/shell/splash_wnd.h"
+#include "platform/afx/dock_bar.h"
+#include "platform/afx/mdi.h"
+#include "platform/display/headless.h"
+#include "platform/user/input_api.h"
+#include "testing/golden.h"
+#include "testing/temp_dir.h"
+
+namespace {
+
+UINT DockSide(CControlBar& bar) { return bar.m_pDockBar ? UINT(bar.m_pDockBar->GetDlgCtrlID()) : 0; }
+
+class CorvelFrameTest : public CorvelSampleTest {
+protected:
+    // Starts Corvel on the sample workspace; Close() ends it as the user would.
+    void Start() {
+        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
+        ASSERT_TRUE(app->InitInstance());
+        HandleQueued(*app);
+    }
+    void Close() {
+        app->m_pMainWnd->SendMessage(WM_CLOSE);
+        HandleQueued(*app);
+        app->ExitInstance();
+        app.reset();
+    }
+    void TearDown() override {
+        if (app) Close();
+        CorvelSampleTest::TearDown();
+    }
+    shell::CMainFrame& frame() { return *app->main_frame(); }
+    profile::Store Profile() const { return profile::Store::for_program("Marlowquin", "Corvel"); }
+
+    std::unique_ptr<shell::CVyrFrameApp> app;
+};
+
+TEST_F(CorvelFrameTest, TheMenuBarAndFourToolbarsAreAtTheTopAndTheBarsInTheirPlaces) {
+    Start();
+    ASSERT_NE(frame().GetMenuBar(), nullptr);
+    EXPECT_EQ(DockSide(*frame().GetMenuBar()), UINT(AFX_IDW_DOCKBAR_TOP));
+    for (const shell::FrameToolBar& defined : shell::FrameToolBars()) {
+        SECCustomToolBar* toolbar = frame().toolbar_manager().FindToolBar(defined.id);
+        ASSERT_NE(toolbar, nullptr) << defined.title;
+        EXPECT_EQ(toolbar->GetWindowText(), defined.title);
+        EXPECT_TRUE(toolbar->IsVisible()) << defined.title;
+        EXPECT_EQ(DockSide(*toolbar), UINT(AFX_IDW_DOCKBAR_TOP)) << defined.title;
+    }
+    EXPECT_EQ(DockSide(frame().workspace_bar()), UINT(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(DockSide(frame().output_bar()), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_TRUE(frame().workspace_bar().IsVisible());
+    EXPECT_TRUE(frame().output_bar().IsVisible());
+}
+
+TEST_F(CorvelFrameTest, TheSampleProjectFillsTheTreeAndItsSourceOpensFromIt) {
+    Start();
+    SECTreeCtrl& tree = frame().workspace_bar().TreeCtrl();
+    EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/hello_tree.txt", DumpTree(tree)));
+
+    const ide::TreeItem item = app->workspace()->FindSourceItem((work / "hello.asm").string());
+    ASSERT_NE(item, 0u);
+    tree.SelectItem(ToHandle(item));
+    frame().workspace_bar().OpenSelected(false);
+    HandleQueued(*app);
+    BOOL maximized = FALSE;
+    CMDIChildWnd* child = frame().MDIGetActive(&maximized);
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(child->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::filesystem::path(view->document()->GetPathName().str()).filename(), "hello.asm");
+    EXPECT_TRUE(maximized);  // a source window opens maximized
+}
+
+// A debug window added with the frame's one call; the debug side's handler gets the notices.
+TEST_F(CorvelFrameTest, DebugNoticesGoToTheDebugSideAndTheEndOfASessionHidesTheDebugBars) {
+    Start();
+    auto* memory = new SECControlBar;  // goes with the frame, as the frame's own bars do
+    memory->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(frame().AddDockingBar(*memory, {"Memory Window", 102, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true}));
+    frame().ShowControlBar(memory, TRUE, FALSE);
+    std::vector<UINT> handled;
+    frame().SetDebugMessageHandler([&](UINT message, WPARAM, LPARAM, LRESULT& result) {
+        handled.push_back(message);
+        result = 7;
+        return true;
+    });
+
+    EXPECT_EQ(frame().SendMessage(formats::WM_SIMLINK, 0x1002FFFF, 0), 7);
+    EXPECT_EQ(frame().SendMessage(ide::WM_DEBUGNOTIFY, MAKEWPARAM(0, ide::DbgNotifyRefresh), 0), 7);
+    EXPECT_EQ(handled, (std::vector<UINT>{formats::WM_SIMLINK, ide::WM_DEBUGNOTIFY}));
+    EXPECT_TRUE(memory->IsVisible());
+
+    EXPECT_EQ(frame().SendMessage(ide::WM_DEBUGNOTIFY, MAKEWPARAM(0, ide::DbgNotifyDebugEnded), 0), 0);
+    frame().RecalcLayout();
+    EXPECT_FALSE(memory->IsVisible());
+    EXPECT_EQ(handled.size(), 2u);
+    EXPECT_TRUE(frame().workspace_bar().IsVisible());
+}
+
+TEST_F(CorvelFrameTest, TheBarLayoutAndToolbarSwitchesComeBackAtTheNextStart) {
+    Start();
+    frame().ShowControlBar(&frame().output_bar(), FALSE, FALSE);
+    frame().toolbar_manager().EnableToolTips(FALSE);
+    Close();
+    {
+        const profile::Store profile = Profile();
+        EXPECT_EQ(profile.GetProfileInt("FrameState", "MainWindow", 0), -1);
+        EXPECT_GT(profile.GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0), 4);
+        EXPECT_EQ(profile.GetProfileInt("FrameState\\ToolBar-ToolBarManager", "ToolTips", 1), 0);
+    }
+
+    Start();
+    EXPECT_FALSE(frame().output_bar().IsVisible());
+    EXPECT_TRUE(frame().workspace_bar().IsVisible());
+    EXPECT_EQ(DockSide(frame().workspace_bar()), UINT(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_FALSE(frame().toolbar_manager().ToolTipsEnabled());
+    EXPECT_NE(frame().toolbar_manager().FindToolBar(0xE807), nullptr);
+    EXPECT_NE(Profile().GetProfileInt("FrameState", "MainWindow", -1), -1);  // published while it runs
+}
+
+// The lines of the open source that carry `flag`, 1-based.
+std::vector<int> MarkedLines(shell::CVyrFrameDoc& doc, std::uint32_t flag) {
+    std::vector<int> lines;
+    int number = 1;
+    for (editor::EditLine* line = doc.buffer().GetFirstLine(); line; line = line->next, ++number)
+        if (line->flags & flag) lines.push_back(number);
+    return lines;
+}
+
+TEST_F(CorvelFrameTest, BreakpointAndExecutionMarksFollowTheDebugger) {
+    Start();
+    const std::string source = (work / "hello.asm").string();
+    ide::CVyrBreakPointMgr& breakpoints = app->workspace()->GetBreakPoints();
+    breakpoints.Add(3, source);
+    breakpoints.Add(9, source);
+    breakpoints.Add(4, (work / "other.asm").string());
+    ASSERT_EQ(app->GoToSourceLine(source, 6, 2), 1);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(frame().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    shell::CVyrFrameDoc& doc = *view->document();
+    EXPECT_EQ(MarkedLines(doc, editor::kLineBreakpoint), (std::vector<int>{3, 9}));  // shown as it opens
+    EXPECT_EQ(MarkedLines(doc, editor::kLineExecutionPoint), (std::vector<int>{6}));
+
+    app->GoToSourceLine(source, 8, 2);  // the next stop moves the execution point
+    EXPECT_EQ(MarkedLines(doc, editor::kLineExecutionPoint), (std::vector<int>{8}));
+    app->ClearLineMarksInAllViews(editor::kLineExecutionPoint);
+    EXPECT_TRUE(MarkedLines(doc, editor::kLineExecutionPoint).empty());
+
+    breakpoints.Remove(3, source);
+    std::string shouted = source;
+    for (char& ch : shouted) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    app->RefreshBreakpointMarks(shouted);
+    EXPECT_EQ(MarkedLines(doc, editor::kLineBreakpoint), (std::vector<int>{9}));
+}
+
+TEST_F(CorvelFrameTest, TheSplashTakesTheFirstClickAndThenCloses) {
+    shell::CVyrSplashWnd::EnableSplashScreen(true);
+    Start();
+    shell::CVyrSplashWnd* splash = shell::CVyrSplashWnd::Current();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->IsWindowVisible());
+    shell::CVyrSplashWnd::ShowSplashScreen(&frame());  // one is up: nothing more
+    EXPECT_EQ(shell::CVyrSplashWnd::Current(), splash);
+
+    // A click on the tree while the splash is up only closes it; the next one selects.
+    SECTreeCtrl& tree = frame().workspace_bar().TreeCtrl();
+    const HTREEITEM bank = tree.GetNextSiblingItem(tree.GetChildItem(tree.GetRootItem()));
+    ASSERT_EQ(tree.GetItemText(bank), "MAIN");
+    CPoint at(-1, -1);
+    for (int y = 0; y < 300 && at.y < 0; ++y)
+        if (tree.HitTest(CPoint(70, y), nullptr) == bank) at = CPoint(70, y);
+    ASSERT_GE(at.y, 0);
+    tree.ClientToScreen(&at);
+    const HTREEITEM before = tree.GetSelectedItem();
+    ASSERT_NE(before, bank);
+    for (int click = 0; click < 2; ++click) {
+        display.advance(2000);  // two clicks, not a double click
+        kit::user::inject_mouse_button(kit::user::MouseButton::left, true, at);
+        kit::user::inject_mouse_button(kit::user::MouseButton::left, false, at);
+        HandleQueued(*app);
+        EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+        EXPECT_EQ(tree.GetSelectedItem(), click == 0 ? before : bank) << click;
+    }
+}
+
+TEST_F(CorvelFrameTest, NoSplashWhenTurnedOff) {
+    Start();
+    EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+}
+
+}  // namespace
