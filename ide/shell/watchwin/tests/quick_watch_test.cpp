@@ -72,6 +72,23 @@ TEST_F(QuickWatchTest, EvaluatesANewExpressionOnceAndSwitchesRadixWithoutEvaluat
     EXPECT_EQ(shown, 0);
 }
 
+TEST_F(QuickWatchTest, TheKeyboardAloneEvaluatesAndAddsTheWatch) {
+    quick.SetExpression("", "prog");
+    display.then([&] {
+        EXPECT_EQ(quick.Tree().GetRootItem(), nullptr);
+        ::SetFocus(::GetDlgItem(dialog(), CQWatchDlg::kExpressionCombo));
+        display.type("count");
+        display.press(VK_RETURN);
+    });
+    display.then([&] {
+        EXPECT_EQ(quick.evaluations(), 1);
+        EXPECT_EQ(line(quick.Tree(), quick.Tree().GetRootItem()), "count=5");
+        display.chord(VK_MENU, 'W');
+    });
+    EXPECT_EQ(quick.DoModal(), IDOK);
+    EXPECT_EQ(watches->Tree().GetItemText(watches->Tree().GetRootItem(), 1), "5");
+}
+
 TEST_F(QuickWatchTest, AddWatchCopiesTheResultIntoTheWatchTree) {
     quick.SetExpression("nothing", "prog");
     display.then([&] { click_button(CQWatchDlg::kAddWatchButton); });

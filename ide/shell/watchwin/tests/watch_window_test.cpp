@@ -129,7 +129,13 @@ TEST_F(WatchWindowTest, AStopKeepsExpansionsAndMarksChangedValues) {
 TEST_F(WatchWindowTest, EditingAValueAssignsItToTheTarget) {
     type_on(tree().EmptyRow(), "count");
     type_on(tree().EmptyRow(), "count+1");
-    ASSERT_NE(tree().EditLabelColumn(root(0), 1), nullptr);
+    // A double click on the value column edits the value.
+    CRect cell;
+    ASSERT_TRUE(tree().GetSubItemRect(tree().RowOf(root(0)), 1, &cell, LVIR_LABEL));
+    display.click(tree().m_hWnd, cell.CenterPoint());
+    display.click(tree().m_hWnd, cell.CenterPoint());
+    pump();
+    ASSERT_NE(tree().GetEditControl(), nullptr);
     display.type("42");
     display.press(VK_RETURN);
     pump();
@@ -144,6 +150,20 @@ TEST_F(WatchWindowTest, EditingAValueAssignsItToTheTarget) {
     EXPECT_EQ(tree().GetItemText(root(0), 1), "Unknow Identifier");
     // The empty row and child lines have no value to edit.
     EXPECT_EQ(tree().EditLabelColumn(tree().EmptyRow(), 1), nullptr);
+}
+
+TEST_F(WatchWindowTest, AStopDuringAnEditEndsTheEditUnapplied) {
+    type_on(tree().EmptyRow(), "count");
+    type_on(tree().EmptyRow(), "pos");
+    ASSERT_NE(tree().EditLabelColumn(root(1), 0), nullptr);
+    display.type("arr");
+    pump();
+    poke16(0x0400, 8);
+    tree().RefreshWatches();
+    EXPECT_EQ(tree().GetEditControl(), nullptr);
+    display.press(VK_RETURN);
+    pump();
+    EXPECT_EQ(roots(), (std::vector<std::string>{"count=8", "pos={...}", "    ="}));
 }
 
 TEST_F(WatchWindowTest, DeleteRemovesExpressionsOnly) {
