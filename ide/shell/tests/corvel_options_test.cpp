@@ -1,43 +1,25 @@
 // Tools > Options in Corvel, by keyboard: the choices reach the open source only
 // when the sheet ends with OK, and stay in the profile for the next start.
-#include <filesystem>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "ide/shell/dialogs/options_settings.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/source_view.h"
-#include "ide/shell/splash_wnd.h"
+#include "ide/shell/tests/corvel_fixture.h"
 #include "platform/afx/mdi.h"
-#include "platform/display/headless.h"
 #include "platform/profile/store.h"
-#include "testing/golden.h"
-#include "testing/temp_dir.h"
 
 namespace {
 
-void HandleQueued(CWinApp& app) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-}
-
-class CorvelOptionsTest : public ::testing::Test {
+class CorvelOptionsTest : public CorvelSampleTest {
 protected:
     void SetUp() override {
+        CorvelSampleTest::SetUp();
         display.on_stall([](const std::string& why) {
             ADD_FAILURE() << why;
             PostQuitMessage(99);
         });
-        std::filesystem::copy_file(testing_kit::source_path("samples/hello/hello.asm"), work / "hello.asm");
-        setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
-        shell::CVyrSplashWnd::EnableSplashScreen(false);  // it would take the first key
     }
     shell::CVyrFrameView* ActiveView(shell::CVyrFrameApp& app) {
         CMDIChildWnd* child = app.main_frame()->MDIGetActive();
@@ -45,10 +27,6 @@ protected:
     }
     // Keys go through whatever loop runs: the frame's, or the sheet's once it is up.
     void Alt(char letter) { display.chord(VK_MENU, letter); }
-
-    testing_kit::TempDir work;
-    const testing_kit::ScopedCwd cwd{work.path()};
-    kit::display::Headless display;
 };
 
 TEST_F(CorvelOptionsTest, OptionsChosenByKeyboardApplyToTheOpenSourceOnOk) {
