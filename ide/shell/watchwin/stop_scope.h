@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "ide/debugger/debug_target.h"
 #include "ide/debugger/formular.h"
 
 struct StopScope {
@@ -14,6 +16,11 @@ struct StopScope {
     std::string module;
 };
 using StopScopeSource = std::function<StopScope()>;
+
+// A path's base name: no folder ('/' or '\\'), no extension.
+std::string ModuleBaseName(std::string_view path);
+// Where the session's target stopped; valid while the session lives.
+StopScope ScopeOfStop(const ide::CDebugTarget& session);
 
 // A new evaluator for the scope, its module's symbols loaded when they can be;
 // without them constants still evaluate and names give the evaluator's error text.

@@ -218,6 +218,14 @@ TEST_F(WatchWindowTest, SetMemoryShowsTheAddressAValueNames) {
     EXPECT_EQ(menu.GetMenuItemID(1), CWatchWindow::kSetMemoryCommand);
 }
 
+TEST(StopScopeTest, TheModuleIsTheStopSourcesBaseName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/work/game/prog.c", "prog"}, {"C:\\GAME\\MAIN.C", "MAIN"}, {"prog", "prog"},
+        {"a.b/prog", "prog"},          {"dir/x.tar.c", "x.tar"},     {"", ""},
+    };
+    for (const auto& [path, module] : cases) EXPECT_EQ(ModuleBaseName(path), module) << path;
+}
+
 TEST_F(WatchWindowTest, AfterTheRunLinesNoLongerReachTheTarget) {
     type_on(tree().EmptyRow(), "pos");
     bar->DropTargetMemory();
