@@ -64,6 +64,7 @@ BOOL CVyrEditorPage::OnInitDialog() {
 }
 
 void CVyrEditorPage::Show(const EditorPageValues& values) {
+    stored_keep_tabs_ = values.keep_tabs;
     ::SetDlgItemInt(m_hWnd, kRecentFiles, UINT(values.recent_files), FALSE);
     ::SetDlgItemInt(m_hWnd, kRecentProjects, UINT(values.recent_projects), FALSE);
     ::SetDlgItemInt(m_hWnd, kTabSize, UINT(values.tab_size), FALSE);
@@ -92,8 +93,14 @@ BOOL CVyrEditorPage::OnApply() {
 }
 
 BOOL CVyrEditorPage::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
     // Choosing a file type shows its settings: that is no change.
-    if (LOWORD(wParam) == kOptionFileType) return CDialog::OnCommand(wParam, lParam);
+    if (id == kOptionFileType) return CDialog::OnCommand(wParam, lParam);
+    // A tabs choice is a change only when it differs from the type's stored one.
+    if (id == kKeepTabs || id == kInsertSpaces) {
+        if (HIWORD(wParam) == BN_CLICKED && (id == kKeepTabs) != stored_keep_tabs_) SetModified(TRUE);
+        return CDialog::OnCommand(wParam, lParam);
+    }
     return CPropertyPage::OnCommand(wParam, lParam);
 }
 

@@ -31,6 +31,7 @@ private:
     const char* ShownSection() const { return SectionForFileType(kOptionFileTypes[shown_type_]); }
     profile::Store& profile_;
     std::size_t shown_type_ = 0;
+    bool stored_keep_tabs_ = true;  // of the type on show, as loaded or last applied
 };
 
 // The "Sample" box: a few lines drawn in a file type's font and colours.

@@ -65,6 +65,9 @@ TEST_F(OptionsSheet, AFirstStartShowsTheDefaults) {
         EXPECT_EQ(chosen_text(kOptionFileType), kCFilesType);
         EXPECT_FALSE(apply_enabled());
         shoot(sheet()->m_hWnd, "options_general");
+        display.click(item(kKeepTabs), POINT{4, 4});  // already the choice: no change
+        deliver_input();
+        EXPECT_FALSE(apply_enabled());
         next_page();
         next_page();
         EXPECT_EQ(sheet()->GetActiveIndex(), kFormatPageIndex);
