@@ -45,13 +45,25 @@ BEGIN_MESSAGE_MAP(CVyrFrameApp, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
 ON_COMMAND(ID_RELOAD_EDITOR_SETTINGS, ApplyEditorSettingsToAllDocuments)
+ON_COMMAND(ID_FILE_NEW, OnNew)
+ON_COMMAND(ID_FILE_NEW_TEXT, OnNewText)
+ON_COMMAND(ID_FILE_OPEN, OnOpen)
+ON_COMMAND(ID_FILE_OPEN_WORKSPACE, OnOpenWorkspace)
+ON_COMMAND(ID_FILE_SAVE_WORKSPACE, OnSaveWorkspace)
+ON_COMMAND(ID_FILE_CLOSE_WORKSPACE, OnCloseWorkspace)
+ON_COMMAND(ID_FILE_SAVE_ALL, OnSaveAll)
+ON_COMMAND(ID_FILE_CLOSE_ALL_WINDOWS, OnCloseAllWindows)
+ON_COMMAND(ID_PROJECT_NEW_BANK, OnNewBank)
+ON_COMMAND(ID_PROJECT_NEW_FILE, OnNewFile)
+ON_COMMAND(ID_PROJECT_INSERT_FILE, OnInsertFile)
+ON_COMMAND(ID_PROJECT_SETTINGS, OnProjectSettings)
+ON_COMMAND(ID_PROJECT_SETTINGS_KEY, OnProjectSettings)
 ON_COMMAND(ID_BUILD_BUILD, OnBuild)
 ON_COMMAND(ID_BUILD_REBUILD_ALL, OnRebuildAll)
+ON_COMMAND(ID_BUILD_COMPILE, OnCompile)
+ON_UPDATE_COMMAND_UI(ID_BUILD_COMPILE, OnUpdateCompile)
 ON_COMMAND(ID_BUILD_STOP, OnStopBuild)
 ON_COMMAND(ID_EDIT_FIND_IN_FILES, OnFindInFiles)
-ON_UPDATE_COMMAND_UI(ID_BUILD_BUILD, OnUpdateBuild)
-ON_UPDATE_COMMAND_UI(ID_BUILD_REBUILD_ALL, OnUpdateBuild)
-ON_UPDATE_COMMAND_UI(ID_BUILD_STOP, OnUpdateStopBuild)
 ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnOpenRecentProject)
 ON_UPDATE_COMMAND_UI(ID_RECENT_PROJECT_FIRST, OnUpdateRecentProjectMenu)
 END_MESSAGE_MAP()
@@ -70,6 +82,7 @@ BOOL CVyrFrameApp::InitInstance() {
          kit::res::register_module(&find_dialog_resources()), true);
     (void)registered;
     SetRegistryKey("Marlowquin");
+    application_folder_ = ProgramFolder();
     profile::Store& store = GetProfileStore();
     LoadEditorSettings(store, {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)});
     LoadRecentLists(4);
@@ -90,7 +103,7 @@ BOOL CVyrFrameApp::InitInstance() {
     }
     m_pMainWnd = frame;
     build_sink_ = std::make_unique<PaneSink>(frame->output_bar().Pane(OutputPane::build));
-    build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, ProgramFolder());
+    build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, application_folder_);
     if (start_size_.cx > 0) {
         frame->ShowWindow(SW_RESTORE);
         frame->SetWindowPos(nullptr, 0, 0, start_size_.cx, start_size_.cy, SWP_NOZORDER);
@@ -167,32 +180,6 @@ bool CVyrFrameApp::OpenStartupFile(const std::string& path) {
     return true;
 }
 
-void CVyrFrameApp::StartBuild(bool rebuild) {
-    if (!build_manager_ || !workspace_->IsOpen() || build_manager_->IsBuilding()) return;
-    SaveAllModified();
-    build_manager_->SetWorkspace(workspace_.get());
-    main_frame()->output_bar().ActivatePane(OutputPane::build);
-    build_manager_->Build(rebuild);  // a refused build has told the user why
-}
-
-void CVyrFrameApp::OnBuild() { StartBuild(false); }
-
-void CVyrFrameApp::OnRebuildAll() { StartBuild(true); }
-
-void CVyrFrameApp::OnStopBuild() {
-    if (build_manager_) build_manager_->StopBuild();
-    if (find_job_) find_job_->Stop();  // the same key stops a Find in Files
-}
-
-void CVyrFrameApp::OnUpdateBuild(CCmdUI* cmd_ui) {
-    cmd_ui->Enable(build_manager_ && workspace_->IsOpen() && !build_manager_->IsBuilding());
-}
-
-void CVyrFrameApp::OnUpdateStopBuild(CCmdUI* cmd_ui) {
-    cmd_ui->Enable((build_manager_ && workspace_->IsOpen() && build_manager_->IsBuilding()) ||
-                   (find_job_ && find_job_->Running()));
-}
-
 void CVyrFrameApp::StopAndWaitForBuild() {
     if (build_manager_ && build_manager_->IsBuilding()) {
         build_manager_->StopBuild();
@@ -261,7 +248,7 @@ std::vector<CVyrFrameDoc*> CVyrFrameApp::Documents() const {
 }
 
 BOOL CVyrFrameApp::PreTranslateMessage(MSG* msg) {
-    return CVyrSplashWnd::PreTranslateAppMessage(msg) || CWinApp::PreTranslateMessage(msg);
+    return CVyrSplashWnd::PreTranslateAppMessage(msg) || RouteCommandKey(msg) || CWinApp::PreTranslateMessage(msg);
 }
 
 BOOL CVyrFrameApp::OnIdle(LONG count) {
@@ -298,7 +285,7 @@ bool CVyrFrameApp::AskYesNo(std::string_view text) {
 void CVyrFrameApp::ShowMessage(std::string_view text) { AfxMessageBox(std::string(text).c_str(), MB_OK); }
 
 std::vector<std::string> CVyrFrameApp::SaveAndListDocuments() {
-    SaveAllModified();
+    SaveAll();
     std::vector<std::string> paths;
     for (CVyrFrameDoc* doc : Documents()) paths.push_back(doc->GetPathName().str());
     return paths;

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "ide/build/build_manager.h"
+#include "ide/shell/commands/command_rules.h"
 #include "ide/shell/bars/pane_sink.h"
 #include "ide/shell/bars/source_location.h"
+#include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/workspace/workspace_host.h"
 #include "ide/workspace/workspace_manager.h"
 #include "platform/afx/app.h"
@@ -69,15 +71,48 @@ public:
     bool OpenStartupFile(const std::string& path);
     CDocTemplate* source_template() const { return source_template_; }
 
+    // The application commands' gate: a command of the command table that may
+    // not run now is disabled in the menus and, chosen anyway (by its key),
+    // says why in the status bar. A table command with no handler yet stays
+    // disabled.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handler_info) override;
+    // A key of a table command goes to the gate above whatever the menu showed
+    // last; true when `msg` was such a key.
+    bool RouteCommandKey(const MSG* msg);
+    CommandState CurrentCommandState() const;
+    // Why command `id` cannot run now; empty when it can (or is not a table command).
+    std::string CommandRefusal(UINT id) const;
+
+    // Saves every modified source document, without asking.
+    void SaveAll();
+    // Closes the open workspace: a running build is stopped and its end awaited
+    // first; the workspace goes to the recent list.
+    void CloseWorkspace();
+    // Waits for the running build's end while the user interface keeps handling
+    // messages, then lets its last lines reach the Build pane.
+    void WaitForBuildEnd();
+
 protected:
     afx_msg void OnAppAbout();
     afx_msg void OnOptions();
+    afx_msg void OnNew();
+    afx_msg void OnNewText();
+    afx_msg void OnOpen();
+    afx_msg void OnOpenWorkspace();
+    afx_msg void OnSaveWorkspace();
+    afx_msg void OnCloseWorkspace();
+    afx_msg void OnSaveAll();
+    afx_msg void OnCloseAllWindows();
+    afx_msg void OnNewBank();
+    afx_msg void OnNewFile();
+    afx_msg void OnInsertFile();
+    afx_msg void OnProjectSettings();
     afx_msg void OnBuild();
     afx_msg void OnRebuildAll();
+    afx_msg void OnCompile();
+    afx_msg void OnUpdateCompile(CCmdUI* cmd_ui);
     afx_msg void OnStopBuild();
     afx_msg void OnFindInFiles();
-    afx_msg void OnUpdateBuild(CCmdUI* cmd_ui);
-    afx_msg void OnUpdateStopBuild(CCmdUI* cmd_ui);
     afx_msg void OnOpenRecentProject(UINT id);
     afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
@@ -98,10 +133,24 @@ private:
     std::vector<CVyrFrameDoc*> Documents() const;
 
     std::vector<std::string> startup_files_;
+    std::string application_folder_;  // the running program's, ending in a separator
     std::unique_ptr<CRecentFileList> recent_projects_;
     std::unique_ptr<ide::CVyrWorkspaceManager> workspace_;
-    void StartBuild(bool rebuild);
     void StopAndWaitForBuild();
+    // Build, Rebuild All or Compile (`compile_path` not empty).
+    void StartBuild(bool rebuild, const std::string& compile_path = {});
+    // The sheet's new file: created empty (added to its bank and written when
+    // a bank was chosen); an existing file is opened, never overwritten.
+    void CreateNewFile(const std::string& path, const std::string& bank);
+    // Copies `source` into the project folder (asking before it replaces a
+    // file there) and adds the copy; a file already there is added as it is.
+    void InsertFileIntoProject(const std::string& source);
+    // The workspace manager's last failure, in a message box.
+    void ShowWorkspaceFailure();
+    // The path of the active source document, empty when there is none.
+    std::string ActiveDocumentPath() const;
+    bool ActiveDocumentCompiles() const;
+    void ShowStatusText(const std::string& text) const;
     std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
     std::unique_ptr<ide::CVyrBuildManager> build_manager_;
     std::unique_ptr<ide::FindInFilesJob> find_job_;  // the search writing to a Find in Files pane

@@ -82,14 +82,18 @@ int CopyAcceleratorTable(HACCEL table, ACCEL* out, int count) {
     return n;
 }
 
-int TranslateAccelerator(HWND hwnd, HACCEL table, MSG* msg) {
+WORD AcceleratorCommand(HACCEL table, const MSG& msg) {
     std::vector<ACCEL> entries;
-    if (!msg || !IsWindow(hwnd) || !copy_of(table, entries)) return 0;
-    for (const ACCEL& a : entries) {
-        if (!matches(a, *msg)) continue;
-        if (!command_enabled(hwnd, a.cmd)) return 1;  // taken, but nothing to do
-        SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(a.cmd, 1), 0);
-        return 1;
-    }
+    if (!copy_of(table, entries)) return 0;
+    for (const ACCEL& a : entries)
+        if (matches(a, msg)) return a.cmd;
     return 0;
+}
+
+int TranslateAccelerator(HWND hwnd, HACCEL table, MSG* msg) {
+    if (!msg || !IsWindow(hwnd)) return 0;
+    const WORD command = AcceleratorCommand(table, *msg);
+    if (command == 0) return 0;
+    if (command_enabled(hwnd, command)) SendMessage(hwnd, WM_COMMAND, MAKEWPARAM(command, 1), 0);
+    return 1;  // a grayed command's key is taken, with nothing to do
 }

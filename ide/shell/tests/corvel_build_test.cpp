@@ -22,12 +22,6 @@
 
 namespace {
 
-std::string PaneText(CInfoWnd& pane) {
-    std::string text;
-    for (int i = 0; i < pane.GetLineCount(); ++i) text += std::string(pane.GetLine(i)) + "\n";
-    return text;
-}
-
 class CorvelBuildTest : public CorvelSampleTest {
 protected:
     void SetUp() override {

@@ -4,9 +4,11 @@
 // or click), and the message loop's work done at once.
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "ide/shell/bars/info_wnd.h"
 #include "ide/shell/splash_wnd.h"
 #include "platform/afx/app.h"
 #include "platform/display/headless.h"
@@ -24,6 +26,13 @@ inline void HandleQueued(CWinApp& app) {
     }
     for (LONG count = 0; app.OnIdle(count); ++count) {
     }
+}
+
+// An output pane's text, one line a text line.
+inline std::string PaneText(const CInfoWnd& pane) {
+    std::string text;
+    for (int i = 0; i < pane.GetLineCount(); ++i) text += std::string(pane.GetLine(i)) + "\n";
+    return text;
 }
 
 class CorvelSampleTest : public ::testing::Test {

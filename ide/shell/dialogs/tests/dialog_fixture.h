@@ -6,9 +6,10 @@
 #include <string>
 
 #include "ide/shell/dialogs/dialog_ids.h"
+#include "ide/shell/dialogs/tests/sheet_driver.h"
 #include "ide/workspace/tests/workspace_fixture.h"
-#include "platform/afx/afx.h"
 #include "platform/display/headless.h"
+#include "platform/afx/afx.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "platform/user/dialog_api.h"
@@ -16,8 +17,10 @@
 
 namespace ide::testing {
 
-class DialogFixture : public WorkspaceFixture {
+class DialogFixture : public WorkspaceFixture, protected SheetDriver {
 protected:
+    DialogFixture() : SheetDriver(screen) {}
+
     void SetUp() override {
         display.on_stall([](const std::string& why) {
             ADD_FAILURE() << why;
@@ -34,37 +37,6 @@ protected:
         gdi::set_test_font_everywhere(false);
     }
 
-    // The sheet on show and its active page.
-    CPropertySheet* sheet() const {
-        return static_cast<CPropertySheet*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
-    }
-    HWND page() const { return sheet()->GetActivePage()->m_hWnd; }
-    HWND item(int id) const { return ::GetDlgItem(page(), id); }
-    std::string text(int id) const {
-        char buffer[256] = "";
-        ::GetDlgItemText(page(), id, buffer, sizeof buffer);
-        return buffer;
-    }
-    void set(int id, const char* value) const { ::SetDlgItemText(page(), id, value); }
-    // Puts the keyboard in a field, its text selected, and types over it; the
-    // keys are delivered through the sheet before the next field is taken.
-    void type_into(int id, const char* value) {
-        deliver_input();  // a click queued before goes first
-        ::SetFocus(item(id));
-        ::SendMessage(item(id), EM_SETSEL, 0, -1);
-        display.type(value);
-        deliver_input();
-    }
-    void deliver_input() {
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            CWnd* top = CWnd::FromHandlePermanent(::GetActiveWindow());
-            if (top && top->PreTranslateMessage(&msg)) continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-    bool ok_enabled() const { return ::IsWindowEnabled(::GetDlgItem(sheet()->m_hWnd, IDOK)); }
     void shoot(HWND top_level, const std::string& name) {
         ::RedrawWindow(top_level, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
         const gdi::Surface picture = display.snapshot(top_level);
@@ -74,7 +46,7 @@ protected:
                                                 std::string(png.begin(), png.end())));
     }
 
-    kit::display::Headless display;
+    kit::display::Headless screen;  // the driver's display
     CWnd owner;
 };
 
