@@ -111,7 +111,9 @@ BOOL CVyrFrameApp::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* 
 
 bool CVyrFrameApp::RouteCommandKey(const MSG* msg) {
     CMainFrame* frame = main_frame();
-    if (frame && frame->m_hWnd && msg->message >= WM_KEYDOWN && msg->message <= WM_KEYLAST) {
+    const bool frame_key = frame && frame->m_hWnd && msg->message >= WM_KEYDOWN && msg->message <= WM_KEYLAST &&
+                           (msg->hwnd == frame->m_hWnd || ::IsChild(frame->m_hWnd, msg->hwnd));
+    if (frame_key) {
         const WORD command = AcceleratorCommand(frame->m_hAccelTable, *msg);
         if (command != 0 && FindCommand(command)) {
             // The frame drops a disabled command silently: its key says why instead.

@@ -73,8 +73,8 @@ public:
 
     // The application commands' gate: a command of the command table that may
     // not run now is disabled in the menus and, chosen anyway (by its key),
-    // says why in the status bar. A table command with no handler yet stays
-    // disabled.
+    // says why in the status bar. A table command with no handler in this
+    // application's message map yet stays disabled.
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handler_info) override;
     // A key of a table command goes to the gate above whatever the menu showed
     // last; true when `msg` was such a key.
