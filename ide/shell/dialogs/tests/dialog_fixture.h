@@ -33,6 +33,7 @@ protected:
     void TearDown() override {
         kit::user::set_dialog_script(nullptr);
         owner.DestroyWindow();
+        AfxDeleteTempMaps();  // the wrappers an application's idle time would free
         kit::res::unregister_module(&ide_dialog_resources());
         gdi::set_test_font_everywhere(false);
     }
