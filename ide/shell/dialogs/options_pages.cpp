@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -295,10 +296,11 @@ void CVyrOptionFormatPage::ShowFontSize() {
     if (at < 0) {  // a size of the profile the list does not offer joins it in its place
         const int count = int(::SendMessage(combo, CB_GETCOUNT, 0, 0));
         int before = 0;
-        char text[16];
-        while (before < count && (::SendMessage(combo, CB_GETLBTEXT, WPARAM(before), reinterpret_cast<LPARAM>(text)),
-                                  std::atoi(text) < Shown().font_size))
-            ++before;
+        for (; before < count; ++before) {
+            char text[16] = "";
+            ::SendMessage(combo, CB_GETLBTEXT, WPARAM(before), reinterpret_cast<LPARAM>(text));
+            if (std::atoi(text) > Shown().font_size) break;
+        }
         at = ::SendMessage(combo, CB_INSERTSTRING, WPARAM(before), reinterpret_cast<LPARAM>(size.c_str()));
     }
     ::SendMessage(combo, CB_SETCURSEL, WPARAM(at), 0);
