@@ -12,9 +12,26 @@ struct TemporaryWrapper {
     std::function<void(CObject*)> detach;
 };
 
-std::map<std::pair<const void*, const void*>, TemporaryWrapper>& temporaries() {
-    thread_local std::map<std::pair<const void*, const void*>, TemporaryWrapper> map;
-    return map;
+using TemporaryMap = std::map<std::pair<const void*, const void*>, TemporaryWrapper>;
+
+void release(TemporaryMap& map) {
+    TemporaryMap taken = std::move(map);
+    map.clear();
+    for (auto& [key, wrapper] : taken) {
+        wrapper.detach(wrapper.object);
+        delete wrapper.object;
+    }
+}
+
+// A thread that ends between idle times (a test, a worker) still frees its wrappers.
+struct ThreadTemporaries {
+    TemporaryMap map;
+    ~ThreadTemporaries() { release(map); }
+};
+
+TemporaryMap& temporaries() {
+    thread_local ThreadTemporaries temporaries;
+    return temporaries.map;
 }
 
 }  // namespace
@@ -29,11 +46,4 @@ CObject* afx_temporary_wrapper(const void* kind, const void* handle, const std::
     return object;
 }
 
-void AfxDeleteTempMaps() {
-    auto taken = std::move(temporaries());
-    temporaries().clear();
-    for (auto& [key, wrapper] : taken) {
-        wrapper.detach(wrapper.object);
-        delete wrapper.object;
-    }
-}
+void AfxDeleteTempMaps() { release(temporaries()); }
