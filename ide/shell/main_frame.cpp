@@ -1,5 +1,7 @@
 #include "ide/shell/main_frame.h"
 
+#include <strings.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
@@ -15,6 +17,7 @@
 #include "ide/shell/source_view.h"
 #include "ide/shell/window_placement.h"
 #include "platform/afx/app.h"
+#include "uikit/frames/customize.h"
 #include "platform/os/clock.h"
 
 namespace shell {
@@ -34,6 +37,17 @@ ON_WM_CLOSE()
 ON_WM_DESTROY()
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_TIME, OnUpdateClock)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_POSITION, OnUpdateCaretPosition)
+ON_COMMAND(kToggleWorkspace, OnToggleWorkspace)
+ON_COMMAND(kToggleOutput, OnToggleOutput)
+ON_UPDATE_COMMAND_UI(kToggleWorkspace, OnUpdateToggleWorkspace)
+ON_UPDATE_COMMAND_UI(kToggleOutput, OnUpdateToggleOutput)
+ON_COMMAND(kWorkbookMode, OnWorkbookMode)
+ON_UPDATE_COMMAND_UI(kWorkbookMode, OnUpdateWorkbookMode)
+ON_COMMAND(kShowToolbars, OnShowToolbars)
+ON_UPDATE_COMMAND_UI(kShowToolbars, OnUpdateShowToolbars)
+ON_COMMAND(kCustomize, OnCustomize)
+ON_COMMAND(kGotoNextInfo, OnGotoNextInfo)
+ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 namespace {
@@ -194,6 +208,68 @@ void CMainFrame::OnUpdateCaretPosition(CCmdUI* cmd_ui) {
     char text[32];
     std::snprintf(text, sizeof text, "Ln %d, Col %d", view->caret().line, view->caret().column + 1);
     cmd_ui->SetText(text);
+}
+
+void CMainFrame::ToggleBar(SECControlBar& bar) {
+    const bool show = !bar.IsVisible();
+    ShowControlBar(&bar, show, TRUE);
+    if (!show) return;
+    CWnd* pane = nullptr;
+    if (&bar == &workspace_bar_) workspace_bar_.TabWnd().GetActiveTab(&pane);
+    if (&bar == &output_bar_) output_bar_.TabWnd().GetActiveTab(&pane);
+    // A click inside the pane gives it the keyboard as the user's own click would.
+    if (pane && pane->m_hWnd) {
+        pane->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        pane->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+}
+
+void CMainFrame::OnShowToolbars() {
+    SECCustomToolBar* file = toolbars_->FindToolBar(FrameToolBars().front().id);
+    const BOOL show = file ? !file->IsVisible() : FALSE;
+    for (const FrameToolBar& toolbar : FrameToolBars())
+        if (SECCustomToolBar* bar = toolbars_->FindToolBar(toolbar.id)) ShowControlBar(bar, show, FALSE);
+}
+
+void CMainFrame::OnUpdateShowToolbars(CCmdUI* cmd_ui) {
+    SECCustomToolBar* file = toolbars_->FindToolBar(FrameToolBars().front().id);
+    cmd_ui->SetCheck(file && file->IsVisible());
+}
+
+void CMainFrame::OnCustomize() {
+    SECToolBarSheet sheet(nullptr, this);
+    SECToolBarsPage toolbars_page;
+    SECToolBarCmdPage commands;
+    toolbars_page.SetManager(toolbars_.get());
+    commands.SetManager(toolbars_.get());
+    for (const FrameToolBar& toolbar : FrameToolBars()) {
+        std::vector<UINT> ids;
+        for (UINT id : toolbar.buttons)
+            if (id) ids.push_back(id);
+        commands.DefineBtnGroup(toolbar.title, int(ids.size()), ids.data());
+    }
+    commands.DefineMenuGroup("Menu");
+    sheet.AddPage(&toolbars_page);
+    sheet.AddPage(&commands);
+    sheet.DoModal();
+}
+
+void CMainFrame::OnGotoNextInfo() {
+    if (CInfoWnd* pane = output_bar_.ActivePane()) pane->GotoNextInfoLine();
+}
+
+void CMainFrame::OnContextMenu(CWnd* wnd, CPoint point) {
+    // A right click on the frame itself offers the Tools menu.
+    if (wnd != this) return;
+    CMenu* menu = GetMenu();
+    if (!menu) return;
+    for (int i = 0; i < int(menu->GetMenuItemCount()); ++i) {
+        CString text;
+        menu->GetMenuString(UINT(i), text, MF_BYPOSITION);
+        if (::strcasecmp(text.str().c_str(), "&Tools") != 0) continue;
+        if (CMenu* tools = menu->GetSubMenu(i)) tools->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+        return;
+    }
 }
 
 void CMainFrame::OnDestroy() {

@@ -69,6 +69,16 @@ public:
     CWorkspaceBar& workspace_bar() { return workspace_bar_; }
     SECToolBarManager& toolbar_manager() { return *toolbars_; }
 
+    // The frame's own commands.
+    enum : UINT {
+        kToggleWorkspace = 32851,
+        kToggleOutput = 32852,
+        kWorkbookMode = 32850,
+        kShowToolbars = 59392,
+        kCustomize = 32940,
+        kGotoNextInfo = 32919,
+    };
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg int OnCreate(CREATESTRUCT* cs);
@@ -76,12 +86,25 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnUpdateClock(CCmdUI* cmd_ui);
     afx_msg void OnUpdateCaretPosition(CCmdUI* cmd_ui);
+    afx_msg void OnToggleWorkspace() { ToggleBar(workspace_bar_); }
+    afx_msg void OnToggleOutput() { ToggleBar(output_bar_); }
+    afx_msg void OnUpdateToggleWorkspace(CCmdUI* cmd_ui) { cmd_ui->SetCheck(workspace_bar_.IsVisible()); }
+    afx_msg void OnUpdateToggleOutput(CCmdUI* cmd_ui) { cmd_ui->SetCheck(output_bar_.IsVisible()); }
+    afx_msg void OnWorkbookMode() { SetWorkbookMode(!GetWorkbookMode()); }
+    afx_msg void OnUpdateWorkbookMode(CCmdUI* cmd_ui) { cmd_ui->SetCheck(GetWorkbookMode()); }
+    afx_msg void OnShowToolbars();
+    afx_msg void OnUpdateShowToolbars(CCmdUI* cmd_ui);
+    afx_msg void OnCustomize();
+    afx_msg void OnGotoNextInfo();
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
     BOOL CreateStatusBar();
     BOOL CreateDockingWindows();
     BOOL CreateToolBars();
+    // Shows a hidden bar and hides a shown one; a bar shown takes the keyboard in its active pane.
+    void ToggleBar(SECControlBar& bar);
 
     SECStatusBar status_bar_;
     CWorkspaceBar workspace_bar_;

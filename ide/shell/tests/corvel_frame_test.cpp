@@ -116,6 +116,51 @@ TEST_F(CorvelFrameTest, DebugNoticesGoToTheDebugSideAndTheEndOfASessionHidesTheD
     EXPECT_TRUE(frame().workspace_bar().IsVisible());
 }
 
+// The frame's keys and commands: Alt+0 and Alt+2 hide and show the workspace and
+// output windows, the toolbars go and come back together, F4 leads to the next
+// line that names a source.
+TEST_F(CorvelFrameTest, TheFrameCommandsToggleItsBarsAndLeadThroughTheBuildPane) {
+    Start();
+    const auto press_alt = [&](int key) {
+        display.chord(VK_MENU, key);
+        HandleQueued(*app);
+        frame().RecalcLayout();
+    };
+    press_alt('0');
+    EXPECT_FALSE(frame().workspace_bar().IsVisible());
+    press_alt('2');
+    EXPECT_FALSE(frame().output_bar().IsVisible());
+    press_alt('0');
+    press_alt('2');
+    EXPECT_TRUE(frame().workspace_bar().IsVisible());
+    EXPECT_TRUE(frame().output_bar().IsVisible());
+
+    frame().SendMessage(WM_COMMAND, shell::CMainFrame::kShowToolbars);
+    frame().RecalcLayout();
+    for (const shell::FrameToolBar& toolbar : shell::FrameToolBars())
+        EXPECT_FALSE(frame().toolbar_manager().FindToolBar(toolbar.id)->IsVisible()) << toolbar.title;
+    frame().SendMessage(WM_COMMAND, shell::CMainFrame::kShowToolbars);
+    frame().RecalcLayout();
+    for (const shell::FrameToolBar& toolbar : shell::FrameToolBars())
+        EXPECT_TRUE(frame().toolbar_manager().FindToolBar(toolbar.id)->IsVisible()) << toolbar.title;
+
+    frame().SendMessage(WM_COMMAND, shell::CMainFrame::kWorkbookMode);
+    EXPECT_FALSE(frame().GetWorkbookMode());
+    frame().SendMessage(WM_COMMAND, shell::CMainFrame::kWorkbookMode);
+    EXPECT_TRUE(frame().GetWorkbookMode());
+
+    CInfoWnd& pane = frame().output_bar().Pane(OutputPane::build);
+    pane.AddLine("Compile ...");
+    pane.AddLine("hello.asm(4): error: a made-up fault");
+    display.press(VK_F4);
+    HandleQueued(*app);
+    CMDIChildWnd* child = frame().MDIGetActive();
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(child->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->caret().line, 4);
+}
+
 TEST_F(CorvelFrameTest, TheBarLayoutAndToolbarSwitchesComeBackAtTheNextStart) {
     Start();
     frame().ShowControlBar(&frame().output_bar(), FALSE, FALSE);

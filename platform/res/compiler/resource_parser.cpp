@@ -422,7 +422,7 @@ private:
             if (tok_.kind == Token::string && tok_.text.size() == 1) {
                 char c = tok_.text[0];
                 // With a modifier a letter names its key; alone it is the character itself.
-                if (a.flags & (FCONTROL | FSHIFT)) {
+                if (a.flags & (FCONTROL | FSHIFT | FALT)) {
                     a.flags |= FVIRTKEY;
                     a.key = std::uint16_t(std::toupper(static_cast<unsigned char>(c)));
                 } else {

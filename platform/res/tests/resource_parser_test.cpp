@@ -40,6 +40,7 @@ accelerators 1
   F5 300
   "q" 301
   alt shift DELETE 302
+  alt "0" 303
 end
 dialog 107 "Exception Handler" 0 0 200 120
   font 8 "MS Sans Serif"
@@ -80,7 +81,7 @@ TEST(ResourceParser, ReadsEveryStatement) {
     EXPECT_EQ(m.menus[0].items[1].flags, MF_HELP);
 
     const auto& keys = m.accelerators[0].entries;
-    ASSERT_EQ(keys.size(), 4u);
+    ASSERT_EQ(keys.size(), 5u);
     EXPECT_EQ(keys[0].flags, FVIRTKEY | FCONTROL);
     EXPECT_EQ(keys[0].key, 'O');
     EXPECT_EQ(keys[1].flags, FVIRTKEY);
@@ -88,6 +89,8 @@ TEST(ResourceParser, ReadsEveryStatement) {
     EXPECT_EQ(keys[2].flags, 0);  // a character
     EXPECT_EQ(keys[2].key, 'q');
     EXPECT_EQ(keys[3].flags, FVIRTKEY | FALT | FSHIFT);
+    EXPECT_EQ(keys[4].flags, FVIRTKEY | FALT);  // Alt is a modifier too: the key, not a character
+    EXPECT_EQ(keys[4].key, '0');
 
     const auto& d = m.dialogs[0];
     EXPECT_EQ(d.font_face, "MS Sans Serif");
