@@ -3,6 +3,8 @@
 // project tree of the sample workspace, the debug notices and the bar layout
 // kept across starts.
 #include <cctype>
+#include <chrono>
+#include <fstream>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -22,6 +24,8 @@
 #include "platform/afx/dock_bar.h"
 #include "platform/afx/mdi.h"
 #include "platform/display/headless.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/user/dialog_api.h"
 #include "platform/user/input_api.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
@@ -217,12 +221,58 @@ TEST_F(CorvelFrameTest, BreakpointAndExecutionMarksFollowTheDebugger) {
     EXPECT_EQ(MarkedLines(doc, editor::kLineBreakpoint), (std::vector<int>{9}));
 }
 
+std::string FirstLine(shell::CVyrFrameDoc& doc) {
+    std::string text = doc.buffer().GetFirstLine()->text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+// The question comes once even when the idle work runs again while it is asked;
+// Yes reads the file again, No keeps the text and asks no more.
+TEST_F(CorvelFrameTest, ASourceChangedOnDiskIsOfferedForReloadOnce) {
+    Start();
+    const std::filesystem::path source = work / "hello.asm";
+    ASSERT_EQ(app->GoToSourceLine(source.string(), 1, 1), 1);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(frame().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    shell::CVyrFrameDoc& doc = *view->document();
+
+    std::vector<std::string> questions;
+    int answer = IDYES;
+    kit::user::set_dialog_script([&](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+        if (!q.message_box) return std::nullopt;
+        questions.push_back(q.text);
+        app->OnIdle(0);  // as a loop running under the question would
+        return answer;
+    });
+    const auto change_on_disk = [&](const char* text) {
+        std::ofstream(source, std::ios::binary) << text;
+        std::filesystem::last_write_time(source, std::filesystem::last_write_time(source) + std::chrono::seconds(5));
+    };
+
+    change_on_disk("; changed\n");
+    app->OnIdle(0);
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_NE(questions[0].find("modified outside"), std::string::npos) << questions[0];
+    EXPECT_EQ(FirstLine(doc), "; changed");
+
+    answer = IDNO;
+    change_on_disk("; changed again\n");
+    app->OnIdle(0);
+    app->OnIdle(0);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(FirstLine(doc), "; changed");
+    kit::user::set_dialog_script(nullptr);
+}
+
 TEST_F(CorvelFrameTest, TheSplashTakesTheFirstClickAndThenCloses) {
     shell::CVyrSplashWnd::EnableSplashScreen(true);
     Start();
     shell::CVyrSplashWnd* splash = shell::CVyrSplashWnd::Current();
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->IsWindowVisible());
+    const std::vector<std::uint8_t> png = gdi::encode_png(display.snapshot(splash->m_hWnd));
+    EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/splash.png", std::string(png.begin(), png.end())));
     shell::CVyrSplashWnd::ShowSplashScreen(&frame());  // one is up: nothing more
     EXPECT_EQ(shell::CVyrSplashWnd::Current(), splash);
 
