@@ -305,6 +305,16 @@ TEST_F(CorvelCommandsTest, ProjectSettingsKeepTheDefaultOutputUnlessTheUserNames
     EXPECT_EQ(app.workspace()->GetOutputName(), mine);
 }
 
+TEST_F(CorvelCommandsTest, AClosedWorkspaceReopensFromTheRecentList) {
+    Start();
+    ASSERT_TRUE(app.OpenStartupFile((work / "HELLO.WSP").string()));
+    Command(shell::ID_FILE_CLOSE_WORKSPACE);
+    ASSERT_FALSE(app.workspace()->IsOpen());
+    Command(shell::ID_RECENT_PROJECT_FIRST);
+    EXPECT_TRUE(app.workspace()->IsOpen());
+    EXPECT_EQ(app.workspace()->GetWorkspaceName(), "HELLO");
+}
+
 TEST_F(CorvelCommandsTest, ACommandThatCannotRunSaysWhyInTheStatusBar) {
     Start();
     Key(VK_F7);
