@@ -109,9 +109,16 @@ BOOL CMainFrame::CreateDockingWindows() {
     // The debug windows follow these two, each with its place (debug set).
     if (!AddDockingBar(workspace_bar_, kWorkspaceBarPlace) || !AddDockingBar(output_bar_, kOutputBarPlace))
         return FALSE;
+    if (!AddDockingBar(watch_bar_, kWatchBarPlace) || !AddDockingBar(disassembly_bar_, kDisassemblyBarPlace))
+        return FALSE;
     ShowControlBar(&workspace_bar_, TRUE, TRUE);
     ShowControlBar(&output_bar_, TRUE, TRUE);
     return TRUE;
+}
+
+void CMainFrame::AddWatch(const std::string& expression) {
+    if (!watch_bar_.IsVisible()) ShowControlBar(&watch_bar_, TRUE, FALSE);
+    watch_bar_.AddWatch(expression);
 }
 
 void CMainFrame::HideDebugBars() {

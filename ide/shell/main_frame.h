@@ -10,6 +10,8 @@
 
 #include "ide/shell/bars/output_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
+#include "ide/shell/watchwin/disasm_bar.h"
+#include "ide/shell/watchwin/watch_window.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/status_bar.h"
 #include "uikit/frames/toolbar_manager.h"
@@ -32,6 +34,9 @@ inline constexpr DockingBarPlace kWorkspaceBarPlace{"Workspace Window", 100, CBR
                                                     AFX_IDW_DOCKBAR_LEFT, false};
 inline constexpr DockingBarPlace kOutputBarPlace{"Output Window", 101, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM,
                                                  AFX_IDW_DOCKBAR_BOTTOM, false};
+inline constexpr DockingBarPlace kWatchBarPlace{"Watch Window", 104, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true};
+inline constexpr DockingBarPlace kDisassemblyBarPlace{"Disassembly Window", 105, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_RIGHT,
+                                                      true};
 
 // The profile section of the bar and toolbar layout.
 inline constexpr const char* kBarStateSection = "FrameState\\ToolBar";
@@ -67,6 +72,10 @@ public:
     SECStatusBar& status_bar() { return status_bar_; }
     COutputBar& output_bar() { return output_bar_; }
     CWorkspaceBar& workspace_bar() { return workspace_bar_; }
+    CWatchWindow& watch_bar() { return watch_bar_; }
+    CVyrDisasmBar& disassembly_bar() { return disassembly_bar_; }
+    // Shows the watch window when hidden, then adds the expression to it.
+    void AddWatch(const std::string& expression);
     SECToolBarManager& toolbar_manager() { return *toolbars_; }
 
     // The frame's own commands.
@@ -109,6 +118,8 @@ private:
     SECStatusBar status_bar_;
     CWorkspaceBar workspace_bar_;
     COutputBar output_bar_;
+    CWatchWindow watch_bar_;
+    CVyrDisasmBar disassembly_bar_;
     std::vector<SECControlBar*> debug_bars_;
     std::unique_ptr<SECToolBarManager> toolbars_;
     DebugMessageHandler debug_messages_;

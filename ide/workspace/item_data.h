@@ -35,7 +35,7 @@ inline constexpr std::uint32_t kSourceCategories = kCSources | kAsmSources;
 inline constexpr std::uint32_t kDefaultLibrary = 1;
 inline constexpr std::uint32_t kPathLibrary = 2;
 
-struct Category {
+struct FolderCategory {
     std::string_view text;
     std::uint32_t bit;
     std::string_view extension;  // empty for "Other files"
@@ -43,14 +43,14 @@ struct Category {
 };
 
 // In tree order.
-inline constexpr Category kCategories[] = {
+inline constexpr FolderCategory kCategories[] = {
     {"C Source files", kCSources, ".C", 2},       {"C Header files", kCHeaders, ".H", 4},
     {"Asm Source files", kAsmSources, ".ASM", 6}, {"Asm Header files", kAsmHeaders, ".INC", 8},
     {"Other files", kOtherFiles, "", 12},
 };
 
 // The category a file goes into by its extension (compared without case).
-const Category& CategoryOfPath(std::string_view path);
+const FolderCategory& CategoryOfPath(std::string_view path);
 
 inline constexpr std::string_view kLibraryGroupText = "Library files";
 inline constexpr int kLibraryImage = 10;

@@ -13,9 +13,9 @@
 
 namespace ide {
 
-const Category& CategoryOfPath(std::string_view path) {
+const FolderCategory& CategoryOfPath(std::string_view path) {
     const std::string extension = ExtensionOf(path);
-    for (const Category& category : kCategories) {
+    for (const FolderCategory& category : kCategories) {
         if (!category.extension.empty() && os::equals_ignore_case(extension, category.extension)) return category;
     }
     return kCategories[std::size(kCategories) - 1];
@@ -63,7 +63,7 @@ std::vector<TreeItem> CVyrWorkspaceManager::CategoryItems(TreeItem bank) const {
 TreeItem CVyrWorkspaceManager::InsertBank(std::string_view name) {
     const TreeItem bank = tree_.InsertItem(name, 0, 0, ProjectItem(), kTreeLast);
     if (bank == 0) return 0;
-    for (const Category& category : kCategories) {
+    for (const FolderCategory& category : kCategories) {
         const TreeItem folder = tree_.InsertItem(category.text, 0, 0, bank, kTreeLast);
         if (folder == 0) return 0;
         tree_.SetItemData(folder, MakeItemData(ItemKind::category, category.bit));
@@ -104,7 +104,7 @@ TreeItem CVyrWorkspaceManager::InsertLibrary(std::string_view path, std::uint32_
 }
 
 TreeItem CVyrWorkspaceManager::InsertSource(TreeItem bank, std::string_view name) {
-    const Category& category = CategoryOfPath(name);
+    const FolderCategory& category = CategoryOfPath(name);
     const std::vector<TreeItem> folders = CategoryItems(bank);
     const auto index = static_cast<std::size_t>(&category - kCategories);
     if (folders[index] == 0) return 0;
