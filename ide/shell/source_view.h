@@ -13,6 +13,11 @@ public:
     // Moves the caret to the line (1-based) and gives it the marks of `mode` (1 the
     // navigation mark, 2 the execution point), taking them from every other line.
     void GoToLineAndMark(int line, int mode);
+
+protected:
+    // The status bar's OVR pane shows while the buffer overwrites.
+    afx_msg void OnUpdateIndicatorOvr(CCmdUI* cmd_ui);
+    DECLARE_MESSAGE_MAP()
 };
 
 }  // namespace shell

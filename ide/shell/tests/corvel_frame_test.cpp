@@ -32,6 +32,8 @@
 
 namespace {
 
+constexpr UINT ID_INDICATOR_OVR_PANE = 32914;
+
 UINT DockSide(CControlBar& bar) { return bar.m_pDockBar ? UINT(bar.m_pDockBar->GetDlgCtrlID()) : 0; }
 
 class CorvelFrameTest : public CorvelSampleTest {
@@ -184,6 +186,21 @@ TEST_F(CorvelFrameTest, TheBarLayoutAndToolbarSwitchesComeBackAtTheNextStart) {
     EXPECT_FALSE(frame().toolbar_manager().ToolTipsEnabled());
     EXPECT_NE(frame().toolbar_manager().FindToolBar(0xE807), nullptr);
     EXPECT_NE(Profile().GetProfileInt("FrameState", "MainWindow", -1), -1);  // published while it runs
+}
+
+// The Insert key switches the active source to overwriting: the OVR pane shows.
+TEST_F(CorvelFrameTest, TheOverwritePaneFollowsTheInsertKey) {
+    Start();
+    ASSERT_EQ(app->GoToSourceLine((work / "hello.asm").string(), 1, 1), 1);
+    SECStatusBar& status = frame().status_bar();
+    const int pane = status.CommandToIndex(ID_INDICATOR_OVR_PANE);
+    ASSERT_GE(pane, 0);
+    for (bool overwriting : {false, true, false}) {
+        status.OnUpdateCmdUI(&frame(), TRUE);
+        EXPECT_EQ((status.GetPaneStyle(pane) & SBPS_DISABLED) == 0, overwriting);
+        display.press(VK_INSERT);
+        HandleQueued(*app);
+    }
 }
 
 // The lines of the open source that carry `flag`, 1-based.
