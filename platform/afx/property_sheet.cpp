@@ -147,14 +147,16 @@ BOOL CPropertySheet::SetActivePage(int index) {
     HWND tabs = ::GetDlgItem(m_hWnd, int(kTabControl));
     ::SendMessage(tabs, TCM_SETCURSEL, WPARAM(index), 0);
     // The keyboard follows into the new page unless it is on the tabs themselves.
-    if (::GetFocus() != tabs) focus_page();
+    if (::GetFocus() != tabs) focus_page(true);
     return TRUE;
 }
 
-void CPropertySheet::focus_page() {
+void CPropertySheet::focus_page(bool turning) {
     HWND focus = ::GetFocus();
     CPropertyPage* page = GetActivePage();
-    if (!page || (focus && focus != m_hWnd && ::IsWindowVisible(focus))) return;
+    // Opening, the page takes the keyboard only if nobody visible has it; turning, always
+    // (from the sheet's buttons too, so that typing after Ctrl+Tab reaches the new page).
+    if (!page || (!turning && focus && focus != m_hWnd && ::IsWindowVisible(focus))) return;
     if (HWND first = ::GetNextDlgTabItem(page->m_hWnd, nullptr, FALSE))
         ::SendMessage(page->m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
 }
@@ -173,7 +175,7 @@ LONG_PTR CPropertySheet::DoModal() {
     const bool owner_enabled = owner_hwnd && ::IsWindowEnabled(owner_hwnd);
     if (owner_hwnd) ::EnableWindow(owner_hwnd, FALSE);
     ShowWindow(SW_SHOW);
-    focus_page();
+    focus_page(false);
     MSG msg;
     while (!ended_ && m_hWnd && kit::user::modal_loop_next(msg)) {
         if (PreTranslateMessage(&msg)) continue;

@@ -72,7 +72,7 @@ private:
     BOOL apply_all();
     void update_apply_button();
     // Gives the keyboard to the active page's first control when no shown control has it.
-    void focus_page();
+    void focus_page(bool turning);
     BOOL create_sheet(CWnd* owner);
     CString caption_;
     CWnd* parent_;
