@@ -224,7 +224,8 @@ void close_run(Session& session, bool acknowledge) {
     check(find(formats::WM_SIMLINK, formats::SimNotifyEnded).has_value(), "the end notice arrives");
     std::string took = ended ? " (" + std::to_string(*ended) + " ms)" : std::string(" (still running)");
     if (acknowledge)
-        check(ended && *ended < 1000, "with the acknowledgement the simulator ends within a second" + took);
+        // Well short of the limit, with room for a loaded machine (sanitizer builds run several at once).
+        check(ended && *ended < 5000, "with the acknowledgement the simulator ends long before the limit" + took);
     else
         check(ended && *ended >= 10000, "without it the simulator ends after the ten-second limit" + took);
     session.end();
