@@ -3,7 +3,7 @@
 // simulator with its handle, and checks the link: the download notice, a
 // breakpoint planted in the shared "ERam" at the demo ROM's idle loop, the stop
 // notice with that PC, next to no CPU while stopped, exit within two seconds,
-// and the end hand-shake with the acknowledgement (within a second) and
+// and the end hand-shake with the acknowledgement (long before the limit) and
 // without it (after the ten-second limit).
 //   simprobe <Talvask> <work folder>
 // The simulator, its skin, the demo ROM, the loader and DEMOPROG.BIN are
