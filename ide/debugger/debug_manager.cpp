@@ -12,8 +12,8 @@ namespace ide {
 
 namespace {
 
-// The editor's execution-point line flag.
-constexpr std::uint32_t kExecutionMark = 8;
+// The editor's execution-point line flag (bit 4; bit 3, 8, is the user's breakpoint).
+constexpr std::uint32_t kExecutionMark = 16;
 
 struct PlainBreakPoint {
     std::uint32_t line;
@@ -274,6 +274,8 @@ int CVyrDebugMgr::StepOut() { return Continue(false); }
 int CVyrDebugMgr::StopDebug() {
     EndSession();
     PostToSimulator(formats::SimCmdExit);
+    // A simulator that never reported has no window to tell: it is ended instead.
+    if (!simulator_window_ && process_) (void)process_->kill();
     host_.PostDebugNotify(DbgNotifyDebugEnded, {});
     process_.reset();
     simulator_window_ = 0;

@@ -64,6 +64,7 @@ public:
     TargetViews views() const;
 
     bool connected() const { return simulator_window_ != 0; }
+    ipc::WindowHandle simulator_window() const { return simulator_window_; }
     bool stopped() const { return stopped_; }
     bool simulator_running() const { return process_.has_value(); }
     CDebugTarget* session() const { return session_.get(); }

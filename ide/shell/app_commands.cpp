@@ -6,6 +6,8 @@
 
 #include "ide/shell/find/find_job.h"
 #include "ide/shell/frame_app.h"
+
+#include "ide/shell/debug/debug_session.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/source_doc.h"
@@ -74,7 +76,10 @@ CommandState CVyrFrameApp::CurrentCommandState() const {
     CommandState state;
     state.workspace_open = workspace_ && workspace_->IsOpen();
     state.building = build_manager_ && build_manager_->IsBuilding();
-    // Debug runs report here once the debugger is wired to the application.
+    // A simulator still starting counts as connected: Stop Debug gives it up, Go waits.
+    const DebugState debug = debug_session_ ? debug_session_->state() : DebugState::Idle;
+    state.connected = debug != DebugState::Idle;
+    state.stopped = debug == DebugState::Stopped;
     return state;
 }
 
@@ -193,6 +198,7 @@ void CVyrFrameApp::OnCloseWorkspace() { CloseWorkspace(); }
 
 void CVyrFrameApp::CloseWorkspace() {
     if (!workspace_->IsOpen()) return;
+    if (debug_session_) debug_session_->EndRun();
     if (build_manager_ && build_manager_->IsBuilding()) {
         build_manager_->StopBuild();
         WaitForBuildEnd();

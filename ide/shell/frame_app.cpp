@@ -5,6 +5,7 @@
 #include "ide/shell/dialogs/options_sheet.h"
 #include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/shell/child_frame.h"
+#include "ide/shell/debug/debug_session.h"
 #include "ide/shell/editor_settings.h"
 #include "ide/shell/find/find_command.h"
 #include "ide/shell/find/find_dialog.h"
@@ -64,6 +65,12 @@ ON_COMMAND(ID_BUILD_COMPILE, OnCompile)
 ON_UPDATE_COMMAND_UI(ID_BUILD_COMPILE, OnUpdateCompile)
 ON_COMMAND(ID_BUILD_STOP, OnStopBuild)
 ON_COMMAND(ID_EDIT_FIND_IN_FILES, OnFindInFiles)
+ON_COMMAND_EX(ID_DEBUG_GO, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_EXECUTE, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_STOP, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_STEP_INTO, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_STEP_OVER, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_VIEW_ASSEMBLY, OnDebugCommand)
 ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnOpenRecentProject)
 ON_UPDATE_COMMAND_UI(ID_RECENT_PROJECT_FIRST, OnUpdateRecentProjectMenu)
 END_MESSAGE_MAP()
@@ -89,6 +96,7 @@ BOOL CVyrFrameApp::InitInstance() {
 
     // The frame is made before the workspace manager: the manager builds its project in
     // the workspace bar's tree, which takes items before its window exists.
+    debug_session_ = std::make_unique<CDebugSession>();
     auto* frame = new CMainFrame;
     workspace_ = std::make_unique<ide::CVyrWorkspaceManager>(frame->workspace_bar().Tree(), *this, store);
     frame->workspace_bar().SetWorkspaceManager(workspace_.get());
@@ -102,6 +110,7 @@ BOOL CVyrFrameApp::InitInstance() {
         return FALSE;
     }
     m_pMainWnd = frame;
+    debug_session_->AttachFrame(*frame);
     build_sink_ = std::make_unique<PaneSink>(frame->output_bar().Pane(OutputPane::build));
     build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, application_folder_);
     if (start_size_.cx > 0) {
@@ -228,6 +237,8 @@ int CVyrFrameApp::GoToSourceLine(const std::string& path, int line, int mode) {
     view->GoToLineAndMark(line, mode);
     return 1;
 }
+
+BOOL CVyrFrameApp::OnDebugCommand(UINT id) { return debug_session_ && debug_session_->RunCommand(id); }
 
 void CVyrFrameApp::ClearLineMarksInAllViews(std::uint32_t mask) {
     for (CVyrFrameDoc* doc : Documents()) doc->MarkOnlyLine(0, mask);

@@ -21,6 +21,7 @@ class FindInFilesJob;
 
 namespace shell {
 
+class CDebugSession;
 class CMainFrame;
 class CVyrFrameDoc;
 
@@ -82,6 +83,8 @@ public:
     CommandState CurrentCommandState() const;
     // Why command `id` cannot run now; empty when it can (or is not a table command).
     std::string CommandRefusal(UINT id) const;
+    // The debug run and its commands; null before InitInstance.
+    CDebugSession* debug_session() const { return debug_session_.get(); }
 
     // Saves every modified source document, without asking.
     void SaveAll();
@@ -113,6 +116,7 @@ protected:
     afx_msg void OnUpdateCompile(CCmdUI* cmd_ui);
     afx_msg void OnStopBuild();
     afx_msg void OnFindInFiles();
+    afx_msg BOOL OnDebugCommand(UINT id);
     afx_msg void OnOpenRecentProject(UINT id);
     afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
@@ -154,7 +158,8 @@ private:
     std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
     std::unique_ptr<ide::CVyrBuildManager> build_manager_;
     std::unique_ptr<ide::FindInFilesJob> find_job_;  // the search writing to a Find in Files pane
-    CDocTemplate* source_template_ = nullptr;        // owned by the application's template list
+    std::unique_ptr<CDebugSession> debug_session_;
+    CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
     bool asking_reload_ = false;
     SIZE start_size_{0, 0};
 };

@@ -9,6 +9,7 @@
 #include "formats/sim_messages.h"
 #include "ide/debugger/debug_host.h"
 #include "ide/shell/child_frame.h"
+#include "ide/shell/debug/debug_session.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/frame_toolbars.h"
 #include "ide/shell/main_window_key.h"
@@ -283,6 +284,8 @@ void CMainFrame::OnDestroy() {
     // The Build pane goes with the frame: the build must end and let go of it first.
     CorvelApp()->EndBuilds();
     CVyrSplashWnd::HideSplashScreen();  // it belongs to this frame
+    // A debug run ends, and its link stops posting to the frame.
+    if (CDebugSession* debug = CorvelApp()->debug_session()) debug->EndRun();
     SECWorkbook::OnDestroy();
 }
 

@@ -1,0 +1,89 @@
+#pragma once
+// Corvel's debug run: the debug manager with the IDE as its host, the link on
+// which the simulator's notices reach the main frame, the Debug menu's
+// commands and their enabling, and a watch over the simulator process so that
+// a run never hangs on a simulator that died or never reported.
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ide/debugger/debug_manager.h"
+#include "ide/shell/debug/corvel_debug_host.h"
+#include "ide/shell/debug/debug_windows.h"
+#include "platform/user/user.h"
+
+namespace kit::user {
+class IpcBridge;
+}
+
+namespace shell {
+
+class CMainFrame;
+
+// Where a debug run is: no simulator of a debug run (Idle), started and
+// waiting for the program's download (Starting), the target running, or
+// stopped at a breakpoint or step.
+enum class DebugState { Idle, Starting, Running, Stopped };
+
+class CDebugSession {
+public:
+    CDebugSession();
+    ~CDebugSession();
+    CDebugSession(const CDebugSession&) = delete;
+    CDebugSession& operator=(const CDebugSession&) = delete;
+
+    DebugState state() const;
+    ide::CVyrDebugMgr& manager() { return manager_; }
+    // The simulator's window once it reported; 0 before.
+    ipc::WindowHandle simulator_window() const { return manager_.simulator_window(); }
+
+    // How long a started simulator may take to report the program's download (a minute).
+    void SetStartLimit(std::chrono::milliseconds limit) { start_limit_ = limit; }
+
+    void AddWindow(DebugWindow* window);
+    void RemoveWindow(DebugWindow* window);
+
+    // The main frame hands its WM_SIMLINK and WM_DEBUGNOTIFY to the session.
+    void AttachFrame(CMainFrame& frame);
+    // The main frame's WM_SIMLINK and WM_DEBUGNOTIFY.
+    LRESULT OnSimLink(WPARAM wparam, LPARAM lparam);
+    LRESULT OnDebugNotify(WPARAM wparam, LPARAM lparam);
+    // The watch, also run by a timer while a run lives: a simulator that ended
+    // or never reported ends the run with a message; breakpoints toggled in
+    // the sources reach the running target.
+    void Poll();
+    // The main frame closes: the run ends and the link lets go of the frame.
+    void EndRun();
+
+    // A Debug menu command (the application enables them by its command table);
+    // false for another id.
+    bool RunCommand(UINT id);
+    void OnGo();
+    void OnExecute();
+    void OnStopDebug();
+    void OnStepInto();
+    void OnStepOver();
+    void OnViewAssemblyCode();
+
+private:
+    // Save All and the rebuild question; false when the run must not start now.
+    bool ProgramReady();
+    bool StartSimulator(ide::SimulatorMode mode);
+    bool OpenLink();
+    void StartWatch();
+    void StopWatch();
+    void Tell(const std::string& text) const;
+
+    std::vector<DebugWindow*> windows_;
+    CorvelDebugHost host_{windows_};
+    ide::CVyrDebugMgr manager_{host_};
+    std::unique_ptr<kit::user::IpcBridge> link_;
+    // A debug-mode simulator started whose download has not been reported yet.
+    bool starting_ = false;
+    std::chrono::milliseconds start_limit_{std::chrono::minutes(1)};
+    std::chrono::steady_clock::time_point start_deadline_;
+    bool watching_ = false;
+};
+
+}  // namespace shell
