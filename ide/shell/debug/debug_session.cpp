@@ -5,6 +5,7 @@
 #include "formats/sim_messages.h"
 #include "ide/build/up_to_date.h"
 #include "ide/debugger/disassembler.h"
+#include "ide/shell/debug/frame_debug_windows.h"
 #include "ide/shell/debug/source_marks.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
@@ -45,6 +46,8 @@ DebugState CDebugSession::state() const {
 }
 
 void CDebugSession::AttachFrame(CMainFrame& frame) {
+    frame_windows_ = std::make_unique<FrameDebugWindows>(frame, manager_);
+    AddWindow(frame_windows_.get());
     frame.SetDebugMessageHandler([this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
         result = message == formats::WM_SIMLINK ? OnSimLink(wparam, lparam) : OnDebugNotify(wparam, lparam);
         return true;

@@ -79,6 +79,7 @@ private:
     CorvelDebugHost host_{windows_};
     ide::CVyrDebugMgr manager_{host_};
     std::unique_ptr<kit::user::IpcBridge> link_;
+    std::unique_ptr<DebugWindow> frame_windows_;  // the main frame's watch and disassembly windows
     // A debug-mode simulator started whose download has not been reported yet.
     bool starting_ = false;
     std::chrono::milliseconds start_limit_{std::chrono::minutes(1)};

@@ -1,0 +1,29 @@
+#include "ide/shell/debug/frame_debug_windows.h"
+
+#include "ide/debugger/debug_manager.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/watchwin/stop_scope.h"
+
+namespace shell {
+
+FrameDebugWindows::FrameDebugWindows(CMainFrame& frame, const ide::CVyrDebugMgr& manager) : frame_(frame) {
+    // Asked at every evaluation: outside a stop the watches see no target.
+    frame_.watch_bar().SetScopeSource([&manager] {
+        const ide::CDebugTarget* target = manager.session();
+        return target && manager.stopped() ? ScopeOfStop(*target) : StopScope{};
+    });
+}
+
+void FrameDebugWindows::Update() { frame_.watch_bar().RefreshWatches(); }
+
+void FrameDebugWindows::DropTargetMemory() { frame_.watch_bar().DropTargetMemory(); }
+
+ide::DisassemblyPane* FrameDebugWindows::DisassemblyPane() { return &frame_.disassembly_bar().Output(); }
+
+bool FrameDebugWindows::DisassemblyVisible() const { return frame_.disassembly_bar().IsVisible() != FALSE; }
+
+void FrameDebugWindows::ShowDisassembly() { frame_.ShowControlBar(&frame_.disassembly_bar(), TRUE, FALSE); }
+
+void FrameDebugWindows::FocusDisassembly() { frame_.disassembly_bar().Pane().SetFocus(); }
+
+}  // namespace shell
