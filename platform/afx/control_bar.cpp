@@ -233,6 +233,7 @@ void CControlBar::SetBarInfo(CControlBarInfo* info, CFrameWnd*) {
 }
 
 void CControlBar::OnDestroy() {
+    leave_tools();
     if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;
     Default();

@@ -107,7 +107,19 @@ protected:
     virtual void DoPaint(CDC* dc);
     void DrawBorders(CDC* dc, CRect& rect);
     void PostNcDestroy() override;
+    // Sees the pointer's messages before the bar's handlers do, for tips and fly-by prompts.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
+
+private:
+    // With CBRS_FLYBY the status bar shows the prompt of the tool under the
+    // pointer; with CBRS_TOOLTIPS the frame's tip control shows its tip.
+    UINT flyby_id_ = 0;  // the tool whose prompt shows, 0 for none
+    UINT tip_id_ = 0;    // the tool the tip control knows, 0 for none
+    bool hearing_leave_ = false;
+    void track_pointer(UINT message, WPARAM wParam, LPARAM lParam);
+    void show_tool(UINT id, const ToolHit& hit, HWND tips, const MSG& move);
+    void leave_tools();
 };
 
 // Status bar: a stretching message pane and fixed panes named by string ids.

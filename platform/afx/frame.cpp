@@ -10,6 +10,7 @@
 #include "platform/afx/mini_frame.h"
 #include "platform/afx/view.h"
 #include "platform/user/accelerator_api.h"
+#include "platform/user/tooltips.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -107,6 +108,8 @@ void CFrameWnd::OnDestroy() {
     m_listControlBars.RemoveAll();
     if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault) ::DestroyMenu(m_hMenuDefault);
     m_hMenuDefault = nullptr;
+    if (bar_tips_ && ::IsWindow(bar_tips_)) ::DestroyWindow(bar_tips_);
+    bar_tips_ = nullptr;
     Default();
 }
 
@@ -374,6 +377,14 @@ void CFrameWnd::GetMessageString(UINT id, CString& message) const {
     }
     const int newline = text.Find('\n');
     message = newline >= 0 ? text.Left(newline) : text;
+}
+
+HWND CFrameWnd::GetBarToolTips() {
+    if (bar_tips_ && ::IsWindow(bar_tips_)) return bar_tips_;
+    // Tips show for floating bars too, whose frame is not the active window.
+    bar_tips_ = ::CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                 m_hWnd, nullptr, nullptr, nullptr);
+    return bar_tips_;
 }
 
 CWnd* CFrameWnd::GetMessageBar() { return CWnd::FromHandle(::GetDlgItem(m_hWnd, int(AFX_IDW_STATUS_BAR))); }

@@ -95,6 +95,8 @@ public:
     CWnd* GetMessageBar();
     UINT m_nIDTracking = 0;
     UINT m_nIDLastMessage = 0;
+    // The tip control its control bars share, made when first asked for.
+    HWND GetBarToolTips();
 
     // ---- routing ----
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -124,4 +126,7 @@ public:
 protected:
     CView* active_view_ = nullptr;
     DECLARE_MESSAGE_MAP()
+
+private:
+    HWND bar_tips_ = nullptr;
 };

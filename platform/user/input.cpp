@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/user/backend.h"
 #include "platform/user/input_api.h"
@@ -82,7 +83,7 @@ bool is_double_click(const MSG& raw, HWND target, LRESULT hit) {
            std::abs(raw.pt.y - s.click_point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
-bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
+bool route_pointer(const MSG& raw, MSG& routed, bool commit) {
     auto& s = input_state();
     if (commit) s.cursor = raw.pt;
     if (raw.message == WM_MOUSEWHEEL) {
@@ -217,6 +218,23 @@ int character_of(int vk, bool shift, bool control, bool caps) {
 
 namespace kit::user {
 
+// A window that asked to hear of the pointer leaving it hears so once the
+// pointer's messages go elsewhere (or nowhere); capture keeps them with it.
+void report_leave(HWND now_over) {
+    auto& s = input_state();
+    if (!s.leave_window || s.leave_window == now_over) return;
+    PostMessage(std::exchange(s.leave_window, nullptr), WM_MOUSELEAVE, 0, 0);
+}
+
+bool route_mouse(const MSG& raw, MSG& routed, bool commit) {
+    const bool routed_somewhere = route_pointer(raw, routed, commit);
+    if (commit && raw.message != WM_MOUSEWHEEL) {
+        const bool in_client = routed_somewhere && routed.message >= WM_MOUSEFIRST && routed.message <= WM_MOUSELAST;
+        report_leave(in_client ? routed.hwnd : nullptr);
+    }
+    return routed_somewhere;
+}
+
 bool menu_key_pressed_alone() { return input_state().menu_key_alone; }
 
 bool route_input(const MSG& raw, MSG& routed, bool commit) {
@@ -301,3 +319,21 @@ HCURSOR SetCursor(HCURSOR cursor) {
 }
 
 HCURSOR GetCursor() { return input_state().cursor_shape; }
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* request) {
+    if (!request || request->cbSize < sizeof(TRACKMOUSEEVENT) || !(request->dwFlags & TME_LEAVE)) return FALSE;
+    auto& s = input_state();
+    if (request->dwFlags & TME_CANCEL) {
+        if (s.leave_window == request->hwndTrack) s.leave_window = nullptr;
+        return TRUE;
+    }
+    if (!IsWindow(request->hwndTrack)) return FALSE;
+    // Already outside: the leave is reported at once.
+    if (WindowFromPoint(s.cursor) != request->hwndTrack) {
+        PostMessage(request->hwndTrack, WM_MOUSELEAVE, 0, 0);
+        return TRUE;
+    }
+    if (s.leave_window && s.leave_window != request->hwndTrack) PostMessage(s.leave_window, WM_MOUSELEAVE, 0, 0);
+    s.leave_window = request->hwndTrack;
+    return TRUE;
+}

@@ -23,6 +23,17 @@ BOOL SetCursorPos(int x, int y);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 
+// Asks for WM_MOUSELEAVE once the pointer leaves a window's client area.
+constexpr DWORD TME_LEAVE = 0x00000002;
+constexpr DWORD TME_CANCEL = 0x80000000;
+struct TRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+};
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* request);
+
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);
 BOOL DestroyCaret();
 BOOL ShowCaret(HWND hwnd);

@@ -633,8 +633,9 @@ int SECCustomToolBar::HitTest(int x, int y, CRect* rect) const {
     return -1;
 }
 
+// Tips show only with CBRS_TOOLTIPS (the platform's bar decides); the buttons
+// answer without it, for fly-by prompts.
 int SECCustomToolBar::OnToolHitTest(CPoint point, ToolHit* hit) const {
-    if (!(m_dwStyle & CBRS_TOOLTIPS)) return -1;
     const int found = SECControlBar::OnToolHitTest(point, hit);
     if (found != -1) return found;
     const int index = HitTest(point.x, point.y);

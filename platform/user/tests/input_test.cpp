@@ -83,6 +83,48 @@ TEST_F(InputTest, CapturedMouseGoesToTheCaptureInItsClientCoordinates) {
     ReleaseCapture();
 }
 
+TEST_F(InputTest, ALeaveIsReportedOnceWhenThePointerGoesElsewhere) {
+    HWND top = make_top();
+    HWND a = make_child(top, 1, RECT{0, 0, 20, 20});
+    HWND b = make_child(top, 2, RECT{20, 0, 40, 20});
+    pump();
+    static std::vector<HWND> left;
+    left.clear();
+    set_proc_hook([](HWND hwnd, UINT m, WPARAM, LPARAM, bool*) -> LRESULT {
+        if (m == WM_MOUSELEAVE) left.push_back(hwnd);
+        return 0;
+    });
+    const auto track = [](HWND hwnd, DWORD flags = TME_LEAVE) {
+        TRACKMOUSEEVENT request{sizeof(TRACKMOUSEEVENT), flags, hwnd, 0};
+        return TrackMouseEvent(&request);
+    };
+    display.move(a, POINT{5, 5});
+    pump();
+    EXPECT_TRUE(track(a));
+    display.move(a, POINT{10, 10});  // still inside
+    pump();
+    EXPECT_TRUE(left.empty());
+    display.move(b, POINT{5, 5});
+    display.move(top, POINT{100, 100});
+    pump();
+    EXPECT_EQ(left, std::vector<HWND>{a}) << "once, and only for the window that asked";
+
+    left.clear();
+    EXPECT_TRUE(track(a));  // asked while outside: at once
+    pump();
+    EXPECT_EQ(left, std::vector<HWND>{a});
+
+    left.clear();
+    display.move(b, POINT{5, 5});
+    pump();
+    EXPECT_TRUE(track(b));
+    EXPECT_TRUE(track(b, TME_LEAVE | TME_CANCEL));
+    display.move(top, POINT{100, 100});
+    pump();
+    EXPECT_TRUE(left.empty()) << "cancelled";
+    EXPECT_FALSE(track(nullptr)) << "no window";
+}
+
 struct ClickCase {
     const char* name;
     const char* cls;

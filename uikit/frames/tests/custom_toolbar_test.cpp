@@ -249,8 +249,43 @@ TEST_F(ToolBarTest, ButtonTipsComeFromTheCommandsString) {
     EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(1).CenterPoint(), &hit), -1) << "a separator";
     EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(2).CenterPoint(), &hit), 101);
     EXPECT_TRUE(hit.text.IsEmpty()) << "no string, no tip";
-    bar->SetBarStyle(bar->GetBarStyle() & ~CBRS_TOOLTIPS);
-    EXPECT_EQ(bar->OnToolHitTest(bar->GetButtonRect(0).CenterPoint(), &hit), -1) << "tips switched off";
+}
+
+TEST_F(ToolBarTest, HoveringAButtonShowsItsPromptAndThenItsTip) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101});
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(frame));
+    const UINT panes[] = {0};
+    status.SetIndicators(panes, 1);
+    frame->RecalcLayout();
+    pump();
+    const auto hover = [&](CPoint point) {
+        display.move(bar->m_hWnd, point);
+        pump();
+    };
+    const auto tip = [&] {
+        HWND tips = frame->GetBarToolTips();
+        char text[80] = {};
+        if (::IsWindowVisible(tips)) ::GetWindowText(tips, text, int(sizeof text));
+        return std::string(text);
+    };
+    hover(bar->GetButtonRect(0).CenterPoint());
+    EXPECT_EQ(status.GetPaneText(0), CString("Open a file"));
+    display.advance(500);
+    pump();
+    EXPECT_EQ(tip(), "Open");
+    hover(bar->GetButtonRect(1).CenterPoint());
+    EXPECT_EQ(status.GetPaneText(0), CString()) << "a separator: the idle text";
+    EXPECT_EQ(tip(), "");
+
+    // Tips switched off in the manager: the prompt stays, the tip goes.
+    manager->EnableToolTips(FALSE);
+    hover(bar->GetButtonRect(0).CenterPoint());
+    display.advance(500);
+    pump();
+    EXPECT_EQ(status.GetPaneText(0), CString("Open a file"));
+    EXPECT_EQ(tip(), "");
+    status.DestroyWindow();
 }
 
 }  // namespace
