@@ -75,3 +75,70 @@ TEST_F(FocusTest, AKillFocusHandlerThatMovesTheFocusWins) {
 
 }  // namespace
 }  // namespace user_test
+
+namespace user_test {
+namespace {
+
+// However a combo box's drop-down opens and closes, the focus is where it was
+// while the list showed, and the window stays active.
+TEST_F(UserTest, FocusStaysAfterAComboBoxDropDownCloses) {
+    enum class Open { click, message_with_focus_elsewhere };
+    enum class Close { click_item, escape, click_outside };
+    struct Case {
+        const char* name;
+        DWORD style;
+        Open open;
+        Close close;
+    };
+    const Case cases[] = {
+        {"list, clicked open, item clicked", CBS_DROPDOWNLIST, Open::click, Close::click_item},
+        {"edit, clicked open, Escape", CBS_DROPDOWN, Open::click, Close::escape},
+        {"list, opened while an edit has the focus, click outside", CBS_DROPDOWNLIST,
+         Open::message_with_focus_elsewhere, Close::click_outside},
+        {"edit, opened while an edit has the focus, item clicked", CBS_DROPDOWN, Open::message_with_focus_elsewhere,
+         Close::click_item},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND top = make_top();
+        HWND other = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 120, 0, 60, 20, top,
+                                    reinterpret_cast<HMENU>(std::uintptr_t(7)), nullptr, nullptr);
+        HWND combo = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 100, 100, top,
+                                    reinterpret_cast<HMENU>(std::uintptr_t(8)), nullptr, nullptr);
+        for (const char* s : {"one", "two", "three"}) SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+        SetFocus(other);
+        pump();
+        RECT field;
+        GetWindowRect(combo, &field);
+        HWND had = other;
+        display.then([&] {
+            // The list lies under the field; its second row, and a point in neither.
+            const POINT item{field.left + 10, field.bottom + 20};
+            if (c.close == Close::click_item) display.click(nullptr, item);
+            if (c.close == Close::escape) display.press(VK_ESCAPE);
+            if (c.close == Close::click_outside) display.click(top, POINT{190, 140});
+            had = GetFocus();
+        });
+        if (c.open == Open::click) {
+            display.click(combo, POINT{95, 5});
+            pump();
+        } else {
+            SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+            pump();
+        }
+        EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+        EXPECT_EQ(GetFocus(), had);
+        if (c.open == Open::click) {
+            EXPECT_TRUE(had == combo || GetParent(had) == combo) << "the click gave the combo box the focus";
+        } else {
+            EXPECT_EQ(had, other);
+        }
+        EXPECT_EQ(GetActiveWindow(), top);
+        EXPECT_EQ(GetCapture(), nullptr);
+        DestroyWindow(top);
+        pump();
+    }
+}
+
+}  // namespace
+}  // namespace user_test

@@ -271,6 +271,47 @@ TEST_F(WindowTest, DraggingTheCaptionMovesAndEscapePutsBack) {
     }
 }
 
+// A drag faster than the window can follow puts the pointer over another
+// window: the capture holds through the drag, so the frame still follows and
+// the other window hears nothing.
+TEST_F(WindowTest, AFastCaptionDragKeepsThePointer) {
+    HWND other = make_top("other");
+    SetWindowPos(other, nullptr, 600, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND top = make_top("drag");
+    pump();
+    static HWND heard_for = nullptr;
+    static int heard = 0;
+    heard_for = other;
+    heard = 0;
+    set_proc_hook([](HWND hwnd, UINT m, WPARAM, LPARAM, bool*) -> LRESULT {
+        if (hwnd == heard_for && m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ++heard;
+        return 0;
+    });
+    RECT start;
+    GetWindowRect(top, &start);
+    const POINT from{start.left + 60, start.top + 10};
+    RECT far_window;
+    GetWindowRect(other, &far_window);
+    const POINT over_other{far_window.left + 50, far_window.top + 60};
+    HWND held_by = nullptr;
+    display.move(nullptr, from);
+    display.button(nullptr, from, true);
+    display.move(nullptr, over_other);  // one jump, well past the frame's edge
+    display.then([&] {
+        held_by = GetCapture();
+        display.move(nullptr, POINT{over_other.x + 5, over_other.y + 5});
+        display.button(nullptr, POINT{over_other.x + 5, over_other.y + 5}, false);
+    });
+    pump();
+    EXPECT_EQ(held_by, top) << "the drag held the capture while the pointer was elsewhere";
+    RECT after;
+    GetWindowRect(top, &after);
+    EXPECT_EQ((POINT{after.left, after.top}),
+              (POINT{start.left + over_other.x + 5 - from.x, start.top + over_other.y + 5 - from.y}));
+    EXPECT_EQ(heard, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(WindowTest, SizingByTheCornerStopsAtTheMinimum) {
     HWND top = make_top("size");
     pump();

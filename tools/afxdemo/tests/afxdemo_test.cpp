@@ -13,6 +13,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
+#include "platform/user/menu_bar.h"
 #include "tools/afxdemo/demo.h"
 
 namespace {
@@ -485,6 +486,50 @@ TEST_F(AfxDemoTest, ATemplateBecomesAChildDialogOfAnyWindowObject) {
     EXPECT_FALSE(CWnd().CreateDlg(MAKEINTRESOURCE(0x7777), frame));  // no such template
     panel.DestroyWindow();
     EXPECT_EQ(panel.m_hWnd, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Alt+F typed again at once after a menu command, however the command was
+// chosen, opens the File menu (not only highlights the menu bar).
+TEST_F(AfxDemoTest, AltFRightAfterAMenuCommandOpensTheFileMenu) {
+    struct Case {
+        const char* name;
+        void (*choose)(kit::display::Headless& display);
+        bool idle_between;  // typed slowly: the program goes idle between
+    };
+    const Case cases[] = {
+        {"by mnemonic", [](kit::display::Headless& d) { d.press('N'); }, false},
+        {"by mnemonic, then idle", [](kit::display::Headless& d) { d.press('N'); }, true},
+        {"by arrow and Enter, then idle",
+         [](kit::display::Headless& d) {
+             d.press(VK_DOWN);
+             d.press(VK_RETURN);
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        display.chord(VK_MENU, 'F');
+        c.choose(display);
+        if (c.idle_between) idle();
+        display.chord(VK_MENU, 'F');
+        bool open = false;
+        int hot = -2;
+        display.then([&] {
+            open = kit::user::menu_bar_item_open(frame->m_hWnd);
+            hot = kit::user::menu_bar_hot_item(frame->m_hWnd);
+            display.press(VK_ESCAPE);
+            display.press(VK_ESCAPE);
+        });
+        idle();
+        EXPECT_TRUE(open);
+        EXPECT_EQ(hot, 0) << "File";
+        EXPECT_EQ(kit::user::menu_bar_hot_item(frame->m_hWnd), -1) << "closed again";
+        EXPECT_NE(frame->MDIGetActive(), nullptr) << "the command ran";
+    }
 }
 
 }  // namespace
