@@ -81,7 +81,7 @@ public:
     BOOL IsVisible() const;
     CFrameWnd* GetDockingFrame() const;
     // Shows or hides at the next layout instead of at once.
-    void DelayShow(BOOL show);
+    virtual void DelayShow(BOOL show);
     UINT m_nStateFlags = 0;
     static constexpr UINT delayHide = 0x1, delayShow = 0x2;
 

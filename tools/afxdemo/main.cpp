@@ -1,9 +1,11 @@
 // afxdemo: the framework's sample program.
-//   afxdemo [--screenshot <file.png>]
+//   afxdemo [--screenshot <file.png> | --state-file <file>]
 // The display comes from KIT_DISPLAY (headless or sdl). With --screenshot the
 // program opens a note and a sketch, saves a picture of its main window and
-// ends. Exit codes: 0 done, 1 the display or the screenshot failed, 2 a bad
-// command line.
+// ends. With --state-file it opens the same two documents and runs, keeping
+// what a person would see in the file (see state.cpp), so that a script can
+// drive it with the X server's keyboard and mouse. Exit codes: 0 done, 1 the
+// display or the screenshot failed, 2 a bad command line.
 #include <cstdio>
 #include <string>
 
@@ -11,6 +13,7 @@
 #include "platform/display/headless.h"
 #include "platform/display/sdl_display.h"
 #include "tools/afxdemo/demo.h"
+#include "tools/afxdemo/state.h"
 
 namespace {
 
@@ -39,13 +42,15 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string screenshot;
+    std::string screenshot, state_file;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--screenshot" && i + 1 < argc) {
+        if (arg == "--screenshot" && i + 1 < argc && state_file.empty()) {
             screenshot = argv[++i];
+        } else if (arg == "--state-file" && i + 1 < argc && screenshot.empty()) {
+            state_file = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: afxdemo [--screenshot <file.png>]\n");
+            std::fprintf(stderr, "usage: afxdemo [--screenshot <file.png> | --state-file <file>]\n");
             return 2;
         }
     }
@@ -57,17 +62,15 @@ int main(int argc, char** argv) {
     if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
         headless->advance_to_timers(true);
     afxdemo::DemoApp app;
-    if (screenshot.empty()) return app.RunApplication();
+    if (screenshot.empty() && state_file.empty()) return app.RunApplication();
+    if (!app.InitInstance()) return 1;
+    afxdemo::open_side_by_side(app);
+    if (!state_file.empty()) {
+        afxdemo::keep_state_in(app, state_file);
+        return app.Run();
+    }
     screen = display.backend.get();
     screenshot_path = screenshot;
-    if (!app.InitInstance()) return 1;
-    app.OnNewNote();
-    CMDIChildWnd* note = static_cast<CMDIFrameWnd*>(app.m_pMainWnd)->MDIGetActive();
-    app.OnNewSketch();
-    CMDIChildWnd* sketch = static_cast<CMDIFrameWnd*>(app.m_pMainWnd)->MDIGetActive();
-    // Side by side, so that the picture shows both documents whole.
-    if (note) note->MoveWindow(0, 0, 240, 200);
-    if (sketch) sketch->MoveWindow(250, 0, 240, 200);
     ::SetTimer(app.m_pMainWnd->m_hWnd, 1, 800, &take_screenshot);
     app.Run();
     return exit_code;

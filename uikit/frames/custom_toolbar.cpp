@@ -1,6 +1,7 @@
 #include "uikit/frames/custom_toolbar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/sys_colors.h"
@@ -647,6 +648,39 @@ int SECCustomToolBar::OnToolHitTest(CPoint point, ToolHit* hit) const {
 void SECCustomToolBar::GetInsideRect(CRect& rect) const {
     GetClientRect(&rect);
     SECControlBar::CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) || IsFloating(), TRUE);
+}
+
+namespace {
+UINT no_delay_hide_message() {
+    static const UINT message = ::RegisterWindowMessage("WM_NODELAYHIDE");
+    return message;
+}
+}  // namespace
+
+void SECCustomToolBar::DelayShow(BOOL show) {
+    // A hide at once also comes here, to clear the delay flags: the bar is no longer visible then.
+    const bool hides_now = !show && (GetStyle() & WS_VISIBLE) && IsFloating();
+    if (!hides_now || !manager_ || !manager_->IsFrameLocked()) {
+        SECControlBar::DelayShow(show);
+        return;
+    }
+    hide_posted_ = true;
+    PostMessage(no_delay_hide_message());
+}
+
+LRESULT SECCustomToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != no_delay_hide_message()) return SECControlBar::WindowProc(message, wParam, lParam);
+    if (std::exchange(hide_posted_, false) && customize_ && IsFloating()) {
+        if (CFrameWnd* frame = GetDockingFrame()) frame->ShowControlBar(this, FALSE, FALSE);
+    }
+    return 0;
+}
+
+int SECCustomToolBar::AdjustForGripper(CRect& rect, BOOL horz) const {
+    const int size = SECControlBar::AdjustForGripper(rect, horz);
+    if (!(m_dwExStyle & CBRS_EX_HIDE_BUTTON)) return size;
+    (horz ? rect.left : rect.top) += 2;
+    return size + 2;
 }
 
 void SECCustomToolBar::DrawBorders(CDC* dc, CRect& rect) {

@@ -178,6 +178,11 @@ public:
     void SetBarStyle(DWORD style) override;
     void DrawBorders(CDC* dc, CRect& rect) override;
     void GetInsideRect(CRect& rect) const override;
+    // A gripper with a hide button is 2 pixels larger, to make room for the button.
+    int AdjustForGripper(CRect& rect, BOOL horz) const override;
+    // While the customize dialog locks the frame (no idle layout runs), a
+    // floating bar to be hidden hides itself at once from a posted message.
+    void DelayShow(BOOL show) override;
 
     // Runs hot tracking at the cursor position now.
     void UpdateHotTracking();
@@ -200,6 +205,7 @@ public:
 
 protected:
     void DoPaint(CDC* dc) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Row fitting; `rows` are the indexes of each row's last button.
     virtual void BalanceRows(std::vector<int>& rows) const;
     DECLARE_MESSAGE_MAP()
@@ -224,6 +230,7 @@ private:
     CSize image_size_{16, 15};
     UINT mode_ = 0;
     bool hot_timer_ = false;
+    bool hide_posted_ = false;  // DelayShow posted WM_NODELAYHIDE
     mutable CFont default_font_;
 
     SECBtnDrawData& draw_data();

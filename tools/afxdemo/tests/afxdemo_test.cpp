@@ -3,6 +3,7 @@
 // property sheet, and pictures of the frame kept as goldens.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -15,6 +16,7 @@
 #include "testing/temp_dir.h"
 #include "platform/user/menu_bar.h"
 #include "tools/afxdemo/demo.h"
+#include "tools/afxdemo/state.h"
 
 namespace {
 
@@ -530,6 +532,37 @@ TEST_F(AfxDemoTest, AltFRightAfterAMenuCommandOpensTheFileMenu) {
         EXPECT_EQ(kit::user::menu_bar_hot_item(frame->m_hWnd), -1) << "closed again";
         EXPECT_NE(frame->MDIGetActive(), nullptr) << "the command ran";
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The text a script on a real screen follows: what is active and in front,
+// the sketch's options, and the menu bar's state.
+TEST_F(AfxDemoTest, TheStateTextTellsWhatShows) {
+    afxdemo::open_side_by_side(app);
+    idle();
+    std::string text = afxdemo::describe(*frame);
+    EXPECT_NE(text.find("active sketch\ntop sketch\nsketch colour 0 size 40\nmenu closed\n"), std::string::npos)
+        << text;
+    const std::size_t at = text.find("note ");
+    ASSERT_NE(at, std::string::npos) << text;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    ASSERT_EQ(std::sscanf(text.c_str() + at, "note %d %d %d %d", &left, &top, &right, &bottom), 4) << text;
+    display.click(nullptr, POINT{(left + right) / 2, (top + bottom) / 2});
+    bool highlighted = false;
+    kit::user::inject_key(VK_MENU, true);  // Alt alone: the bar is highlighted, no menu opens
+    kit::user::inject_key(VK_MENU, false);
+    display.then([&] {
+        highlighted = afxdemo::describe(*frame).find("menu highlighted 0\n") != std::string::npos;
+        display.press(VK_ESCAPE);
+    });
+    idle();
+    EXPECT_TRUE(highlighted);
+    text = afxdemo::describe(*frame);
+    EXPECT_NE(text.find("active note\ntop note\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("window \"" + frame->GetWindowText().str() + "\"\n"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -290,3 +290,61 @@ TEST_F(ToolBarTest, HoveringAButtonShowsItsPromptAndThenItsTip) {
 
 }  // namespace
 }  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+// The buttons start after the gripper; a hide button in it takes 2 more pixels,
+// across the bar when docked at the top, down it when docked at the left.
+TEST_F(ToolBarTest, AHideButtonWidensTheGripperByTwoPixels) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 101});
+    for (const UINT side : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT}) {
+        SCOPED_TRACE(side == AFX_IDW_DOCKBAR_TOP ? "docked at the top" : "docked at the left");
+        frame->DockControlBar(bar, side);
+        const auto inside_with = [&](DWORD ex_style) {
+            bar->SetExBarStyle(CBRS_EX_FLATBORDERS | CBRS_EX_GRIPPER | ex_style);
+            frame->RecalcLayout();
+            CRect inside;
+            bar->GetInsideRect(inside);
+            return inside;
+        };
+        const CRect plain = inside_with(0), with_hide = inside_with(CBRS_EX_HIDE_BUTTON);
+        if (side == AFX_IDW_DOCKBAR_TOP) {
+            EXPECT_EQ(with_hide.left, plain.left + 2);
+            EXPECT_EQ(with_hide.top, plain.top);
+        } else {
+            EXPECT_EQ(with_hide.top, plain.top + 2);
+            EXPECT_EQ(with_hide.left, plain.left);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace toolbar_test
+
+namespace toolbar_test {
+namespace {
+
+// The customize dialog locks the frame and no idle layout runs while it is
+// open: a floating bar hidden with a delay hides itself at once from a posted
+// message; a docked bar waits for the layout as usual.
+TEST_F(ToolBarTest, WhileTheFrameIsLockedAFloatingBarHidesWithoutWaiting) {
+    SECCustomToolBar* floating = make_bar(0xE800, {100, 101});
+    SECCustomToolBar* docked = make_bar(0xE801, {102});
+    frame->FloatControlBarEx(floating, 300, 200, CBRS_ALIGN_TOP);
+    pump();
+    ASSERT_TRUE(floating->IsFloating());
+    manager->SetCustomizeMode(TRUE);
+    manager->LockFrame();
+    frame->ShowControlBar(floating, FALSE, TRUE);
+    frame->ShowControlBar(docked, FALSE, TRUE);
+    EXPECT_TRUE(floating->GetStyle() & WS_VISIBLE) << "not before the posted message";
+    pump();
+    EXPECT_FALSE(floating->GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(docked->GetStyle() & WS_VISIBLE) << "a docked bar waits for the idle layout";
+    manager->UnlockFrame();
+    manager->SetCustomizeMode(FALSE);
+}
+
+}  // namespace
+}  // namespace toolbar_test

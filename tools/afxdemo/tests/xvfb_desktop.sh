@@ -1,0 +1,108 @@
+#!/bin/sh
+# The demo on a bare X server (Xvfb) with the SDL display, driven by the X
+# server's own keyboard and mouse: a click on the inactive note raises it;
+# Blue and size 60 chosen in the sketch's options sheet change the sketch on
+# the screen; Alt+F typed right after a menu command opens the File menu. The
+# demo keeps what shows in a state file that this script follows.
+# Screenshots of each step are kept for CI.
+# Usage: xvfb_desktop.sh <afxdemo> <png_compare> <screenshot folder>
+afxdemo="$1"
+compare="$2"
+shots="$3"
+testing="$(dirname "$0")/../../../testing"
+xvfb_tools="xdotool import convert"
+. "$testing/xvfb-session.sh"
+
+work="$(mktemp -d)"
+trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$shots" "$work/profile"
+state="$work/state.txt"
+fail() {
+  echo "failed: $1"
+  [ -f "$state" ] && cat "$state"
+  kill -0 "$pid" 2>/dev/null || echo "the demo had ended: $(cat "$work/demo.log")"
+  import -window root "$shots/afxdemo-desktop-failed.png" 2>/dev/null
+  exit 1
+}
+shot() { import -window root "$shots/afxdemo-desktop-$1.png" || fail "no screenshot of $1"; }
+has() { grep -q "$1" "$state" 2>/dev/null; }
+# "left top right bottom" of a view on the screen.
+rect() { sed -n "s/^$1 //p" "$state" | head -1; }
+# The sketch's view as it shows on the screen, cut from a screenshot into the file named.
+sketch_picture() {
+  out="$1"
+  set -- $(rect sketch)
+  import -window root -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage "$out" 2>/dev/null ||
+    fail "no picture of the sketch"
+}
+# Pixels of a colour (#RRGGBB) in a picture.
+pixels() { convert "$1" txt:- | grep -ci "$2"; }
+click_middle() {
+  set -- $(rect "$1")
+  [ -n "$1" ] || fail "the state names no $1 view"
+  xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
+}
+# The X server may hand the keyboard to the window a moment after a click:
+# the keys are pressed again only while nothing has changed.
+keys_until() {
+  expected="$1"
+  shift
+  for attempt in 1 2 3 4 5; do
+    xdotool key "$@"
+    for _ in $(seq 30); do
+      has "$expected" && return 0
+      sleep 0.1
+    done
+  done
+  fail "$* never gave '$expected'"
+}
+
+KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$afxdemo" --state-file "$state" >"$work/demo.log" 2>&1 &
+pid=$!
+wait_for "the demo never wrote its state: $(cat "$work/demo.log" 2>/dev/null)" has 'active sketch'
+sleep 0.5
+shot start
+
+# A click on the inactive note activates it and brings it in front.
+click_middle note
+wait_for "a click on the inactive note did not activate it" has 'active note'
+wait_for "the note was activated but not raised" has 'top note'
+shot note-raised
+
+click_middle sketch
+wait_for "a click on the sketch did not activate it" has 'active sketch'
+sleep 0.3
+sketch_picture "$work/before.png"
+[ "$(pixels "$work/before.png" '#C80000')" -gt 0 ] || fail "the sketch shows no red disc at first"
+
+# Edit > Sketch options, Blue on the first page, 60 on the second, OK.
+keys_until 'menu open 1' alt+e
+xdotool key k
+wait_for "the options sheet did not open" has 'window "Sketch options"'
+sleep 0.3
+xdotool key alt+b
+xdotool key ctrl+Tab
+sleep 0.2
+xdotool key alt+s End BackSpace BackSpace BackSpace
+xdotool type 60
+sleep 0.2
+shot options
+xdotool key Return
+wait_for "the sheet's choices did not reach the sketch" has 'sketch colour 1 size 60'
+sleep 0.5
+shot options-applied
+sketch_picture "$work/after.png"
+if "$compare" "$work/before.png" "$work/after.png" 0 >/dev/null 2>&1; then
+  fail "the sketch on the screen did not change"
+fi
+[ "$(pixels "$work/after.png" '#0000C8')" -gt 0 ] || fail "the sketch shows no blue disc"
+[ "$(pixels "$work/after.png" '#C80000')" -eq 0 ] || fail "the sketch still shows red"
+
+# A menu command (File > New note), then Alt+F at once: the File menu opens.
+keys_until 'menu open 0' alt+f
+xdotool key n alt+f
+wait_for "Alt+F right after a menu command did not open the File menu" has 'menu open 0'
+shot file-menu-again
+xdotool key Escape Escape
+wait_for "Escape did not close the menu" has 'menu closed'
+echo "a click raised the inactive note, the options sheet changed the sketch, and Alt+F after a command opened File; screenshots in $shots"
