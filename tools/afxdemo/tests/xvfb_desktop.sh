@@ -13,6 +13,7 @@ testing="$(dirname "$0")/../../../testing"
 xvfb_tools="xdotool import convert"
 . "$testing/xvfb-session.sh"
 
+[ -x "$compare" ] || { echo "failed: no picture comparer at $compare"; exit 1; }
 work="$(mktemp -d)"
 trap 'kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$shots" "$work/profile"
