@@ -42,6 +42,7 @@ protected:
     void TearDown() override {
         frame->DestroyWindow();  // deletes itself
         pump();
+        AfxDeleteTempMaps();  // the wrappers the bars' painting made
         kit::res::unregister_module(&strings());
         AfxTest::TearDown();
     }
