@@ -108,7 +108,8 @@ BOOL CMainFrame::CreateDockingWindows() {
     output_bar_.SetNavigateCallback([](const ide::SourceLocation& where) { CorvelApp()->GoToOutputLine(where); });
     workspace_bar_.SetOpenCallback([](const std::string& path) { CorvelApp()->OpenWorkspaceFile(path); });
     // The debug windows follow these two, each with its place (debug set).
-    if (!AddDockingBar(workspace_bar_, kWorkspaceBarPlace) || !AddDockingBar(output_bar_, kOutputBarPlace))
+    if (!AddDockingBar(workspace_bar_, kWorkspaceBarPlace) || !AddDockingBar(output_bar_, kOutputBarPlace) ||
+        !AddDockingBar(memory_bar_, kMemoryBarPlace) || !AddDockingBar(register_bar_, kRegisterBarPlace))
         return FALSE;
     if (!AddDockingBar(watch_bar_, kWatchBarPlace) || !AddDockingBar(disassembly_bar_, kDisassemblyBarPlace))
         return FALSE;

@@ -10,6 +10,8 @@
 
 #include "ide/shell/bars/output_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
+#include "ide/shell/memwin/mem_bar.h"
+#include "ide/shell/memwin/register_bar.h"
 #include "ide/shell/watchwin/disasm_bar.h"
 #include "ide/shell/watchwin/watch_window.h"
 #include "uikit/frames/menu_bar.h"
@@ -34,6 +36,9 @@ inline constexpr DockingBarPlace kWorkspaceBarPlace{"Workspace Window", 100, CBR
                                                     AFX_IDW_DOCKBAR_LEFT, false};
 inline constexpr DockingBarPlace kOutputBarPlace{"Output Window", 101, CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM,
                                                  AFX_IDW_DOCKBAR_BOTTOM, false};
+inline constexpr DockingBarPlace kMemoryBarPlace{"Memory Window", 102, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true};
+inline constexpr DockingBarPlace kRegisterBarPlace{"Register Window", 103, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM,
+                                                   true};
 inline constexpr DockingBarPlace kWatchBarPlace{"Watch Window", 104, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true};
 inline constexpr DockingBarPlace kDisassemblyBarPlace{"Disassembly Window", 105, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_RIGHT,
                                                       true};
@@ -69,9 +74,23 @@ public:
     void HideDebugBars();
     void SetDebugMessageHandler(DebugMessageHandler handler) { debug_messages_ = std::move(handler); }
 
+    // The debug windows' services for the debug side. The target's memory was
+    // mapped (the refresh notice): the memory views and the register panes look
+    // into it from now on.
+    void SetTargetMemory(const ide::TargetViews& views);
+    // Before the target's memory is unmapped: no window keeps a pointer into it.
+    void DropTargetMemory();
+    // Before the target runs: the values the next stop compares with.
+    void SnapshotDebugWindows();
+    // After a stop: the memory views and the register panes show the target's
+    // values, the ones changed since the snapshot marked.
+    void UpdateDebugWindows();
+
     SECStatusBar& status_bar() { return status_bar_; }
     COutputBar& output_bar() { return output_bar_; }
     CWorkspaceBar& workspace_bar() { return workspace_bar_; }
+    CVyrMemBar& memory_bar() { return memory_bar_; }
+    CVyrRegWndBar& register_bar() { return register_bar_; }
     CWatchWindow& watch_bar() { return watch_bar_; }
     CVyrDisasmBar& disassembly_bar() { return disassembly_bar_; }
     // Shows the watch window when hidden, then adds the expression to it.
@@ -118,6 +137,8 @@ private:
     SECStatusBar status_bar_;
     CWorkspaceBar workspace_bar_;
     COutputBar output_bar_;
+    CVyrMemBar memory_bar_;
+    CVyrRegWndBar register_bar_;
     CWatchWindow watch_bar_;
     CVyrDisasmBar disassembly_bar_;
     std::vector<SECControlBar*> debug_bars_;
