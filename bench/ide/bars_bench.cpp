@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench/shell/bar_bench_helpers.h"
 #include "ide/shell/bars/output_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
 #include "ide/workspace/workspace_host.h"
@@ -13,29 +14,9 @@
 
 namespace {
 
-void HandleQueued() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
-// A main window that deletes itself when destroyed, and a bar in it as the frame makes its bars.
-CFrameWnd* NewFrame() {
-    auto* frame = new CFrameWnd;
-    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
-    return frame;
-}
-
-template <class Bar>
-Bar* NewBar(CFrameWnd* frame, const char* title, UINT id, const CRect& place) {
-    auto* bar = new Bar;
-    bar->m_bAutoDelete = TRUE;
-    bar->Create(frame, title, 0x50001414, 0xF11, id);
-    bar->MoveWindow(&place);
-    return bar;
-}
+using bench_bars::HandleQueued;
+using bench_bars::NewBar;
+using bench_bars::NewFrame;
 
 // Four banks of 250 sources each, C and assembler sources and headers.
 std::string LargeProject() {

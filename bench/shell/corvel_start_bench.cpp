@@ -7,23 +7,13 @@
 #include <filesystem>
 
 #include "ide/shell/frame_app.h"
+#include "ide/shell/tests/handle_queued.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/headless.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
 
 namespace {
-
-// Everything queued, as the loop would handle it before waiting.
-void HandleQueued(CWinApp& app) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-}
 
 void BM_StartToFirstPaintWithSampleWorkspace(benchmark::State& state) {
     testing_kit::TempDir work;

@@ -4,6 +4,7 @@
 // frame docks them).
 #include <benchmark/benchmark.h>
 
+#include "bench/shell/bar_bench_helpers.h"
 #include "ide/debugger/testing/target_fixture.h"
 #include "ide/shell/memwin/mem_bar.h"
 #include "ide/shell/memwin/register_bar.h"
@@ -11,27 +12,13 @@
 
 namespace {
 
-void HandleQueued() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
-template <class Bar>
-Bar* NewBar(CFrameWnd* frame, const char* title, UINT id, const CRect& place) {
-    auto* bar = new Bar;
-    bar->m_bAutoDelete = TRUE;
-    bar->Create(frame, title, 0x50001414, 0xF11, id);
-    bar->MoveWindow(&place);
-    return bar;
-}
+using bench_bars::HandleQueued;
+using bench_bars::NewBar;
+using bench_bars::NewFrame;
 
 void BM_MemoryAndRegisterWindowsRepaintAfterAStop(benchmark::State& state) {
     kit::display::Headless display;
-    auto* frame = new CFrameWnd;
-    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
+    CFrameWnd* frame = NewFrame();
     auto* memory = NewBar<CVyrMemBar>(frame, "Memory", 102, CRect(0, 520, 740, 740));
     auto* registers = NewBar<CVyrRegWndBar>(frame, "Registers", 103, CRect(740, 520, 1000, 740));
     ide::testing::TargetFixture target;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "bench/shell/bar_bench_helpers.h"
 #include "ide/debugger/disassembler.h"
 #include "ide/shell/watchwin/disasm_bar.h"
 #include "ide/shell/watchwin/tests/stopped_target.h"
@@ -14,14 +15,8 @@
 
 namespace {
 
-template <class Bar>
-Bar* NewBar(CFrameWnd* frame, const char* title, UINT id, const CRect& place) {
-    auto* bar = new Bar;
-    bar->m_bAutoDelete = TRUE;
-    bar->Create(frame, title, 0x50001414, 0xF11, id);
-    bar->MoveWindow(&place);
-    return bar;
-}
+using bench_bars::NewBar;
+using bench_bars::NewFrame;
 
 void BM_DebugWindowsAfterAStop(benchmark::State& state) {
     watchwin_test::StoppedTarget world;
@@ -29,8 +24,7 @@ void BM_DebugWindowsAfterAStop(benchmark::State& state) {
     world.target.poke(0x4000, code);
 
     kit::display::Headless display;
-    auto* frame = new CFrameWnd;
-    frame->Create(nullptr, "Corvel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1024, 768));
+    CFrameWnd* frame = NewFrame();
     auto* disassembly = NewBar<CVyrDisasmBar>(frame, "Disassembly", 104, CRect(620, 0, 1020, 460));
     auto* watches = NewBar<CWatchWindow>(frame, "Watch", 103, CRect(0, 460, 620, 760));
     watches->SetScopeSource(world.source());

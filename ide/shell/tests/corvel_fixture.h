@@ -10,23 +10,11 @@
 
 #include "ide/shell/bars/info_wnd.h"
 #include "ide/shell/splash_wnd.h"
+#include "ide/shell/tests/handle_queued.h"
 #include "platform/afx/app.h"
 #include "platform/display/headless.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
-
-// Everything queued, then the idle work, as the loop would do before waiting.
-inline void HandleQueued(CWinApp& app) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-    for (LONG count = 0; app.OnIdle(count); ++count) {
-    }
-}
 
 // An output pane's text, one line a text line.
 inline std::string PaneText(const CInfoWnd& pane) {

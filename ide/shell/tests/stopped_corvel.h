@@ -1,0 +1,110 @@
+#pragma once
+// Corvel on the sample workspace, stopped in a debug run over a fake target:
+// the source at its execution line, the disassembly, memory, watch and
+// register bars shown. Used by the layout picture and its benchmark.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "ide/debugger/disassembler.h"
+#include "ide/shell/frame_app.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/tests/handle_queued.h"
+#include "ide/shell/watchwin/disasm_bar.h"
+#include "ide/shell/watchwin/tests/stopped_target.h"
+#include "ide/shell/watchwin/watch_window.h"
+
+namespace shell_test {
+
+class StoppedCorvel {
+public:
+    // The sample's first instructions at 0x4000, up to "clear: LDA #0" at 0x4010.
+    static constexpr std::uint8_t kSampleCode[] = {0xA9, 0x00, 0x85, 0x80, 0xA9, 0x04, 0x85, 0x81, 0xA9, 0x40, 0x85,
+                                                   0x82, 0xA9, 0x06, 0x85, 0x83, 0xA0, 0x00, 0xA9, 0x00, 0x91, 0x80};
+    static constexpr std::uint16_t kStopAddress = 0x4012;
+    static constexpr int kStopLine = 25;
+    static constexpr int kRegisterA = 4, kRegisterY = 6;
+
+    // Starts Corvel on the sample copied into `folder` (the current folder) and
+    // stops the target once; throws when Corvel does not start.
+    explicit StoppedCorvel(const std::filesystem::path& folder)
+        : app_(std::vector<std::string>{(folder / "HELLO.WSP").string()}) {
+        app_.SetStartSize(1024, 768);
+        if (!app_.InitInstance()) throw std::runtime_error("Corvel did not start");
+        world_.target.poke(0x4000, kSampleCode);
+        world_.target.set_pc(kStopAddress);
+        block_ = ide::TargetMemory({world_.target.eram, world_.target.rom}).register_block();
+        // The frame does not own these two yet: added in the places it gives them.
+        watches_ = &AddDebugBar<CWatchWindow>({"Watch Window", 104, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true});
+        disassembly_ =
+            &AddDebugBar<CVyrDisasmBar>({"Disassembly Window", 105, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_RIGHT, true});
+        watches_->SetScopeSource(world_.source());
+        for (const char* expression : {"arr", "pos", "count"}) watches_->AddWatch(expression);
+
+        frame().SetTargetMemory({world_.target.eram, world_.target.rom});
+        frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
+        frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
+        (void)frame().memory_bar().View(0).SetAddress(0x0400);
+        Stop();
+        if (app_.GoToSourceLine((folder / "hello.asm").string(), kStopLine, 2) != 1)
+            throw std::runtime_error("the sample's source did not open");
+        // As a user sets it for debugging: the Build pane closed, the bottom row
+        // shared evenly by the watch, register and memory bars.
+        frame().ShowControlBar(&frame().output_bar(), FALSE, FALSE);
+        for (SECControlBar* bar :
+             {static_cast<SECControlBar*>(watches_), static_cast<SECControlBar*>(&frame().register_bar()),
+              static_cast<SECControlBar*>(&frame().memory_bar())})
+            bar->m_fPctWidth = 1.0f / 3;
+        frame().RecalcLayout();
+    }
+    ~StoppedCorvel() {
+        frame().SendMessage(WM_CLOSE);
+        HandleQueued();
+        app_.ExitInstance();
+    }
+
+    shell::CMainFrame& frame() { return *app_.main_frame(); }
+    CWatchWindow& watches() { return *watches_; }
+    CVyrDisasmBar& disassembly() { return *disassembly_; }
+
+    // The target runs from a snapshot and changes a local and two registers.
+    void Run(std::uint8_t tick) {
+        frame().SnapshotDebugWindows();
+        world_.poke16(0x0400, tick);
+        block_[kRegisterA] = tick;
+        block_[kRegisterY] = tick;
+    }
+    // What a stop notice does to the debug windows (the windows repaint later).
+    void Stop() {
+        frame().UpdateDebugWindows();
+        watches_->RefreshWatches();
+        (void)ide::DisassembleRange(world_.memory, disassembly_->Output(), 0x4000, 0x4015, kStopAddress);
+    }
+    // Every debug window painted as it stands.
+    void RepaintDebugWindows() {
+        for (CWnd* bar : {static_cast<CWnd*>(&frame().memory_bar()), static_cast<CWnd*>(&frame().register_bar()),
+                          static_cast<CWnd*>(watches_), static_cast<CWnd*>(disassembly_)})
+            ::RedrawWindow(bar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    void HandleQueued() { ::HandleQueued(app_); }
+
+private:
+    template <class Bar>
+    Bar& AddDebugBar(const shell::DockingBarPlace& place) {
+        auto* bar = new Bar;  // goes with the frame
+        bar->m_bAutoDelete = TRUE;
+        if (!frame().AddDockingBar(*bar, place)) throw std::runtime_error(place.title);
+        frame().ShowControlBar(bar, TRUE, FALSE);
+        return *bar;
+    }
+
+    shell::CVyrFrameApp app_;
+    watchwin_test::StoppedTarget world_;
+    std::uint8_t* block_ = nullptr;
+    CWatchWindow* watches_ = nullptr;
+    CVyrDisasmBar* disassembly_ = nullptr;
+};
+
+}  // namespace shell_test
