@@ -3,24 +3,19 @@
 // open, and its end (placement and profile saved).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "ide/shell/frame_app.h"
-#include "ide/shell/tests/handle_queued.h"
+#include "ide/shell/tests/corvel_harness.h"
 #include "platform/afx/wnd.h"
 #include "platform/display/headless.h"
-#include "testing/golden.h"
 #include "testing/temp_dir.h"
 
 namespace {
 
 void BM_StartToFirstPaintWithSampleWorkspace(benchmark::State& state) {
     testing_kit::TempDir work;
-    const std::filesystem::path sample = testing_kit::source_path("samples/hello");
-    for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
-        std::filesystem::copy_file(sample / name, work.path() / name);
-    setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+    UseSampleWorkspace(work.path());
     const testing_kit::ScopedCwd cwd(work.path());
     kit::display::Headless display;
     for (auto _ : state) {

@@ -6,22 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 
+#include "ide/shell/tests/corvel_harness.h"
 #include "ide/shell/tests/stopped_corvel.h"
 #include "platform/display/headless.h"
-#include "testing/golden.h"
 #include "testing/temp_dir.h"
 
 namespace {
 
 void BM_StopNoticeToEveryDebugWindowRepainted(benchmark::State& state) {
     testing_kit::TempDir work;
-    const std::filesystem::path sample = testing_kit::source_path("samples/hello");
-    for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
-        std::filesystem::copy_file(sample / name, work.path() / name);
-    setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+    UseSampleWorkspace(work.path());
     const testing_kit::ScopedCwd cwd(work.path());
     kit::display::Headless display;
     shell_test::StoppedCorvel corvel(work.path());

@@ -10,7 +10,7 @@
 
 #include "ide/shell/bars/info_wnd.h"
 #include "ide/shell/splash_wnd.h"
-#include "ide/shell/tests/handle_queued.h"
+#include "ide/shell/tests/corvel_harness.h"
 #include "platform/afx/app.h"
 #include "platform/display/headless.h"
 #include "testing/golden.h"
@@ -26,10 +26,7 @@ inline std::string PaneText(const CInfoWnd& pane) {
 class CorvelSampleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::filesystem::path sample = testing_kit::source_path("samples/hello");
-        for (const char* name : {"HELLO.WSP", "HELLO.PRJ", "hello.asm"})
-            std::filesystem::copy_file(sample / name, work.path() / name);
-        setenv("KIT_PROFILE_DIR", (work / "profile").c_str(), 1);
+        UseSampleWorkspace(work.path());
         shell::CVyrSplashWnd::EnableSplashScreen(false);
     }
     void TearDown() override { shell::CVyrSplashWnd::EnableSplashScreen(true); }

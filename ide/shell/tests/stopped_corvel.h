@@ -11,7 +11,7 @@
 #include "ide/debugger/disassembler.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
-#include "ide/shell/tests/handle_queued.h"
+#include "ide/shell/tests/corvel_harness.h"
 #include "ide/shell/watchwin/disasm_bar.h"
 #include "ide/shell/watchwin/tests/stopped_target.h"
 #include "ide/shell/watchwin/watch_window.h"
