@@ -1,6 +1,7 @@
 // The main frame's debug windows as the debug side drives them: given the
 // target's memory when it is mapped, a snapshot before each run, a refresh at
 // each stop, and nothing left pointing into the memory before it is unmapped.
+#include "ide/debugger/debug_manager.h"
 #include "ide/debugger/target_memory.h"
 #include "ide/shell/main_frame.h"
 
@@ -10,6 +11,8 @@ void CMainFrame::SetTargetMemory(const ide::TargetViews& views) {
     register_bar_.SetRegisterBlock(ide::TargetMemory(views).register_block());
     memory_bar_.SetTargetMemory(views);
 }
+
+void CMainFrame::DataWindows::AttachTarget(ide::CVyrDebugMgr& manager) { frame_.SetTargetMemory(manager.views()); }
 
 void CMainFrame::DropTargetMemory() {
     memory_bar_.DropTargetMemory();

@@ -286,7 +286,10 @@ void CMainFrame::OnDestroy() {
     CorvelApp()->EndBuilds();
     CVyrSplashWnd::HideSplashScreen();  // it belongs to this frame
     // A debug run ends, and its link stops posting to the frame.
-    if (CDebugSession* debug = CorvelApp()->debug_session()) debug->EndRun();
+    if (CDebugSession* debug = CorvelApp()->debug_session()) {
+        debug->EndRun();
+        debug->RemoveWindow(&data_windows_);
+    }
     SECWorkbook::OnDestroy();
 }
 

@@ -10,6 +10,7 @@
 
 #include "ide/shell/bars/output_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
+#include "ide/shell/debug/debug_windows.h"
 #include "ide/shell/memwin/mem_bar.h"
 #include "ide/shell/memwin/register_bar.h"
 #include "ide/shell/watchwin/disasm_bar.h"
@@ -85,6 +86,8 @@ public:
     // After a stop: the memory views and the register panes show the target's
     // values, the ones changed since the snapshot marked.
     void UpdateDebugWindows();
+    // The memory and register bars as the debug session drives them.
+    DebugWindow& data_windows() { return data_windows_; }
 
     SECStatusBar& status_bar() { return status_bar_; }
     COutputBar& output_bar() { return output_bar_; }
@@ -141,6 +144,19 @@ private:
     CVyrRegWndBar register_bar_;
     CWatchWindow watch_bar_;
     CVyrDisasmBar disassembly_bar_;
+    // The debug session's hooks, passed on to the services above.
+    class DataWindows final : public DebugWindow {
+    public:
+        explicit DataWindows(CMainFrame& frame) : frame_(frame) {}
+        void AttachTarget(ide::CVyrDebugMgr& manager) override;
+        void Snapshot() override { frame_.SnapshotDebugWindows(); }
+        void Update() override { frame_.UpdateDebugWindows(); }
+        void DropTargetMemory() override { frame_.DropTargetMemory(); }
+
+    private:
+        CMainFrame& frame_;
+    };
+    DataWindows data_windows_{*this};
     std::vector<SECControlBar*> debug_bars_;
     std::unique_ptr<SECToolBarManager> toolbars_;
     DebugMessageHandler debug_messages_;

@@ -36,10 +36,10 @@ public:
         world_.target.poke(0x4000, kSampleCode);
         world_.target.set_pc(kStopAddress);
         block_ = ide::TargetMemory({world_.target.eram, world_.target.rom}).register_block();
-        // The frame does not own these two yet: added in the places it gives them.
-        watches_ = &AddDebugBar<CWatchWindow>({"Watch Window", 104, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true});
-        disassembly_ =
-            &AddDebugBar<CVyrDisasmBar>({"Disassembly Window", 105, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_RIGHT, true});
+        watches_ = &frame().watch_bar();
+        disassembly_ = &frame().disassembly_bar();
+        for (SECControlBar* bar : {static_cast<SECControlBar*>(watches_), static_cast<SECControlBar*>(disassembly_)})
+            frame().ShowControlBar(bar, TRUE, FALSE);
         watches_->SetScopeSource(world_.source());
         for (const char* expression : {"arr", "pos", "count"}) watches_->AddWatch(expression);
 
@@ -91,15 +91,6 @@ public:
     void HandleQueued() { ::HandleQueued(app_); }
 
 private:
-    template <class Bar>
-    Bar& AddDebugBar(const shell::DockingBarPlace& place) {
-        auto* bar = new Bar;  // goes with the frame
-        bar->m_bAutoDelete = TRUE;
-        if (!frame().AddDockingBar(*bar, place)) throw std::runtime_error(place.title);
-        frame().ShowControlBar(bar, TRUE, FALSE);
-        return *bar;
-    }
-
     shell::CVyrFrameApp app_;
     watchwin_test::StoppedTarget world_;
     std::uint8_t* block_ = nullptr;
