@@ -2,19 +2,9 @@
 // The main frame's four toolbars ("File", "Compile", "Edit", "Debug"), made and
 // docked in one row at the top by the toolbar manager, with the menu bar above
 // them showing the frame's menus.
-#include <array>
-#include <vector>
-
-#include "uikit/frames/toolbar_manager.h"
+#include "ide/shell/toolbar_table.h"
 
 namespace shell {
-
-struct FrameToolBar {
-    UINT id;
-    const char* title;
-    std::vector<UINT> buttons;  // command ids; 0 is a separator
-};
-const std::array<FrameToolBar, 4>& FrameToolBars();
 
 // The toolbar resource and picture strip: every button of the four toolbars once.
 constexpr UINT kToolbarResource = 128;

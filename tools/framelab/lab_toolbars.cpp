@@ -4,20 +4,6 @@
 
 namespace framelab {
 
-const std::array<LabToolBar, 4>& ide_toolbars() {
-    static const std::array<LabToolBar, 4> toolbars{{
-        {0xE800, "File", {57600, 32776, 57601, 57603, 32783, 0, 57607, 57664}},
-        {0xE805, "Compile", {32930, 32931, 32932, 32933, 0, 32934, 32925}},
-        {0xE806,
-         "Edit",
-         {57635, 57634, 57637, 57632, 0, 57643, 57644, 0, 57636, 32912, 0, 45027, 45028, 45029, 45030, 0, 32919}},
-        {0xE807,
-         "Debug",
-         {32924, 32926, 32927, 0, 32923, 32851, 32852, 32853, 0, 32921, 32920, 32922, 32928, 0, 45040, 45041}},
-    }};
-    return toolbars;
-}
-
 namespace {
 
 constexpr std::uint32_t kFace = 0xFFC0C0C0, kBlack = 0xFF000000, kGrey = 0xFF808080, kWhite = 0xFFFFFFFF;
@@ -97,10 +83,7 @@ void register_toolbar_resources() {
 BOOL create_ide_toolbars(SECToolBarManager& manager) {
     register_toolbar_resources();
     if (!manager.LoadToolBarResource(IDR_LAB_TOOLBAR, IDR_LAB_TOOLBAR)) return FALSE;
-    const UINT first = ide_toolbars().front().id;
-    for (const LabToolBar& toolbar : ide_toolbars())
-        manager.DefineDefaultToolBar(toolbar.id, toolbar.title, UINT(toolbar.buttons.size()), toolbar.buttons.data(),
-                                     CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP, toolbar.id == first ? 0 : first, TRUE, TRUE);
+    shell::DefineFrameToolBars(manager);
     manager.EnableCoolLook(TRUE, CBRS_EX_COOLBORDERS);
     manager.CreateDefaultToolBars();
     return TRUE;

@@ -2,20 +2,13 @@
 // The IDE's four toolbars in the frame lab: their commands, pictures drawn
 // for the lab (the IDE brings its own), and the manager that makes and docks
 // them as the IDE does.
-#include <array>
-#include <vector>
-
-#include "uikit/frames/toolbar_manager.h"
+#include "ide/shell/toolbar_table.h"
 
 namespace framelab {
 
-struct LabToolBar {
-    UINT id;
-    const char* title;
-    std::vector<UINT> buttons;  // 0 is a separator
-};
 // "File", "Compile", "Edit" and "Debug" with the IDE's ids and buttons.
-const std::array<LabToolBar, 4>& ide_toolbars();
+using LabToolBar = shell::FrameToolBar;
+inline const auto& ide_toolbars() { return shell::FrameToolBars(); }
 // The toolbar resource (and its bitmap) of the lab: every command above, once.
 constexpr UINT IDR_LAB_TOOLBAR = 128;
 
