@@ -24,7 +24,7 @@ void Headless::idle(std::uint64_t deadline_ms) {
         return;
     }
     if (advance_to_timers_ && deadline_ms != user::kNoDeadline) {
-        now_ = std::max(now_, deadline_ms);
+        now_.store(std::max(now_.load(std::memory_order_relaxed), deadline_ms), std::memory_order_relaxed);
         return;
     }
     std::string why = "headless display: a message loop is waiting, but no input is queued, ";

@@ -3,6 +3,7 @@
 // clock the test moves, input is injected, and a message loop that runs out
 // of things to do takes the next step of the test's script, or reports a
 // stall instead of hanging.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -26,11 +27,11 @@ public:
     Headless(const Headless&) = delete;
     Headless& operator=(const Headless&) = delete;
 
-    std::uint64_t now_ms() override { return now_; }
+    std::uint64_t now_ms() override { return now_.load(std::memory_order_relaxed); }
     void idle(std::uint64_t deadline_ms) override;
 
     // Moves the virtual clock on; timers whose time has come fire at the next retrieval.
-    void advance(std::uint64_t ms) { now_ += ms; }
+    void advance(std::uint64_t ms) { now_.fetch_add(ms, std::memory_order_relaxed); }
     // Queues a step for the moment a message loop has nothing left to do.
     void then(Step step) { script_.push_back(std::move(step)); }
     std::size_t steps_left() const { return script_.size(); }
@@ -61,7 +62,8 @@ public:
     std::string clipboard_text() override { return clipboard_; }
 
 private:
-    std::uint64_t now_ = 1000;  // not 0, so that "never" and "at start" differ
+    // Other threads read it when they post (a message's time); only the window thread moves it.
+    std::atomic<std::uint64_t> now_{1000};  // not 0, so that "never" and "at start" differ
     std::deque<Step> script_;
     StallHandler stall_;
     bool advance_to_timers_ = false;
