@@ -3,8 +3,11 @@
 // assembly source, Go starts Talvask (the demo ROM boots, the program is
 // downloaded, the start key enters it), the run stops on the breakpoint's
 // line with the execution mark in the source view, Step Over moves the mark
-// to the next line, and Stop Debug ends the simulator. Then simulators that
-// die or never report: each run returns to the idle state with a message.
+// to the next line, and Stop Debug ends the simulator. Along the way a byte
+// typed in the memory window is loaded by the step, the register pane marks
+// what the step changed, and a watched pointer is marked when the next step
+// stores into it. Then simulators that die or never report: each run returns
+// to the idle state with a message.
 // Every wait is bounded.
 #include <gtest/gtest.h>
 
@@ -19,6 +22,10 @@
 #include "ide/shell/debug/tests/debug_run_fixture.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
+#include "ide/shell/memwin/mem_bar.h"
+#include "ide/shell/memwin/register_bar.h"
+#include "ide/shell/watchwin/watch_window.h"
+#include "ide/debugger/register_model.h"
 #include "ide/shell/source_view.h"
 #include "platform/afx/mdi.h"
 #include "platform/display/headless.h"
@@ -40,7 +47,16 @@ using debug_testing::PumpUntil;
 using shell::DebugState;
 
 // "LDA #<LCD", the program's first instruction, and the line after it.
-constexpr int kBreakLine = 16, kNextLine = 17;
+constexpr int kBreakLine = 16, kNextLine = 17, kAfterStoreLine = 18;
+// PTR, the zero-page pointer whose low byte line 17 stores; a pointer cast
+// of an address watches the pointer kept there.
+constexpr std::uint16_t kPointer = 0x80;
+constexpr const char* kPointerWatch = "(unsigned char *)0x80";
+// The byte typed over the first instruction's operand.
+constexpr const char* kTypedOperand = "5A";
+constexpr std::uint32_t kTypedValue = 0x5A;
+// The accumulator's byte in the simulator's register block.
+constexpr int kAccumulatorByte = 4;
 
 class CorvelDebugRunTest : public ::testing::Test {
 protected:
@@ -123,18 +139,70 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     EXPECT_NE(LineFlags(*source, kBreakLine) & editor::kLineExecutionPoint, 0u);
     const std::uint16_t first_pc = debug.manager().session()->stop_pc();
 
+    // Watch PTR, whose low byte line 17 stores.
+    shell::CMainFrame& frame = *app.main_frame();
+    frame.AddWatch(kPointerWatch);
+    CWatchTreeView& watches = frame.watch_bar().Tree();
+    ASSERT_NE(watches.GetRootItem(), nullptr);
+    const std::string pointer_before = watches.GetItemText(watches.GetRootItem(), 1).str();
+
+    // Type over the operand of "LDA #<LCD" in the memory window: the step loads it.
+    frame.ShowControlBar(&frame.memory_bar(), TRUE, FALSE);
+    frame.ShowControlBar(&frame.register_bar(), TRUE, FALSE);
+    debug_testing::Drain(app);
+    CMemWnd& memory = frame.memory_bar().View(0);
+    const std::uint16_t operand = first_pc + 1;
+    ASSERT_TRUE(memory.SetAddress(operand).ok());
+    const ide::MemViewModel& grid = memory.View();
+    debug_testing::Drain(app);
+    display.click(memory.m_hWnd, {grid.hex_x() * memory.CharWidth() + memory.CharWidth() / 2, memory.RowHeight() / 2});
+    display.type(kTypedOperand);
+    debug_testing::Drain(app);
+    const auto operand_now = debug.manager().session()->ReadTargetDword(operand);
+    ASSERT_TRUE(operand_now.has_value());
+    EXPECT_EQ(*operand_now & 0xFF, kTypedValue) << "the typed byte did not reach the target";
+
     // Step Over: the mark moves to the next line, past the two-byte instruction.
-    PressKey(VK_F10);
-    ASSERT_TRUE(PumpUntil(
-        app,
-        [&] {
-            return debug.state() == DebugState::Stopped &&
-                   (LineFlags(*source, kNextLine) & editor::kLineExecutionPoint);
-        },
-        20s))
-        << "the step did not end on the next line";
+    const auto step_over_to = [&](int line) {
+        PressKey(VK_F10);
+        return PumpUntil(
+            app,
+            [&] {
+                return debug.state() == DebugState::Stopped && (LineFlags(*source, line) & editor::kLineExecutionPoint);
+            },
+            20s);
+    };
+    ASSERT_TRUE(step_over_to(kNextLine)) << "the step did not end on the next line";
     EXPECT_EQ(LineFlags(*source, kBreakLine) & editor::kLineExecutionPoint, 0u);
     EXPECT_EQ(debug.manager().session()->stop_pc(), first_pc + 2);
+
+    // The program read the typed byte; the register pane marks A and PC, not X or Y.
+    std::uint8_t* registers = debug.manager().GetRegisterBlock();
+    ASSERT_NE(registers, nullptr);
+    EXPECT_EQ(registers[kAccumulatorByte], kTypedValue);
+    const auto register_changed = [&](int line, int column) {
+        for (const ide::RegisterModel::DrawnValue& value : frame.register_bar().Pane(0).Model().Values()) {
+            if (value.line == line && value.column == column) return value.changed;
+        }
+        ADD_FAILURE() << "no register drawn at " << line << "," << column;
+        return false;
+    };
+    EXPECT_TRUE(register_changed(0, 8)) << "PC";
+    EXPECT_TRUE(register_changed(1, 2)) << "A";
+    EXPECT_FALSE(register_changed(1, 8)) << "X";
+    EXPECT_FALSE(register_changed(1, 14)) << "Y";
+
+    // Step Over "STA PTR": the watch shows the new value, marked.
+    ASSERT_TRUE(step_over_to(kAfterStoreLine)) << "the second step did not end on the line after the store";
+    EXPECT_EQ(debug.manager().session()->ReadTargetDword(kPointer).value_or(0) & 0xFF, kTypedValue);
+    // Each stop builds the watch rows anew.
+    const HTREEITEM pointer_watch = watches.GetRootItem();
+    ASSERT_NE(pointer_watch, nullptr);
+    const std::string pointer_after = watches.GetItemText(pointer_watch, 1).str();
+    EXPECT_NE(pointer_after, pointer_before);
+    EXPECT_TRUE(pointer_after.ends_with("5a")) << pointer_after;
+    EXPECT_TRUE(watches.IsChanged(pointer_watch)) << pointer_after;
+    EXPECT_FALSE(register_changed(1, 2)) << "A kept its value";
 
     // Stop Debug: idle again, the execution mark gone, the user's breakpoint kept, Talvask ends.
     const ipc::WindowHandle simulator = debug.simulator_window();
