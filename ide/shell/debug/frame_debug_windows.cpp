@@ -2,6 +2,7 @@
 
 #include "ide/debugger/debug_manager.h"
 #include "ide/shell/main_frame.h"
+#include "ide/shell/watchwin/disasm_dialogs.h"
 #include "ide/shell/watchwin/stop_scope.h"
 
 namespace shell {
@@ -25,5 +26,16 @@ bool FrameDebugWindows::DisassemblyVisible() const { return frame_.disassembly_b
 void FrameDebugWindows::ShowDisassembly() { frame_.ShowControlBar(&frame_.disassembly_bar(), TRUE, FALSE); }
 
 void FrameDebugWindows::FocusDisassembly() { frame_.disassembly_bar().Pane().SetFocus(); }
+
+std::optional<AssemblyRange> FrameDebugWindows::AskAssemblyRange() {
+    CVyrDisasmInputDlg dialog(&frame_);
+    // A range that cannot be shown is explained, and the dialog comes back with what was typed.
+    while (dialog.DoModal() == IDOK) {
+        const os::Result<AssemblyRange> range = ParseAssemblyRange(dialog.m_start.str(), dialog.m_end.str());
+        if (range) return range.value();
+        AfxMessageBox(range.error().text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    return std::nullopt;
+}
 
 }  // namespace shell

@@ -2,7 +2,7 @@
 // The main frame's watch and disassembly windows as the debug run sees them:
 // the watches evaluate where the target stopped and again at each stop, and
 // drop their evaluators before the simulator's memory goes; the disassembly
-// window takes the listings.
+// window takes the listings and asks for the range View Assembly Code shows.
 #include "ide/shell/debug/debug_windows.h"
 
 namespace ide {
@@ -23,6 +23,7 @@ public:
     bool DisassemblyVisible() const override;
     void ShowDisassembly() override;
     void FocusDisassembly() override;
+    std::optional<AssemblyRange> AskAssemblyRange() override;
 
 private:
     CMainFrame& frame_;

@@ -24,6 +24,9 @@
 #include "ide/shell/main_frame.h"
 #include "ide/shell/memwin/mem_bar.h"
 #include "ide/shell/memwin/register_bar.h"
+#include "ide/shell/resource_ids.h"
+#include "ide/shell/watchwin/disasm_bar.h"
+#include "ide/shell/watchwin/disasm_dialogs.h"
 #include "ide/shell/watchwin/watch_window.h"
 #include "ide/debugger/register_model.h"
 #include "ide/shell/source_view.h"
@@ -70,9 +73,10 @@ protected:
         AnswerMessageBoxes();
     }
 
-    // Message boxes are answered No (the rebuild question) and kept.
+    // Message boxes are answered No (the rebuild question) and kept; dialogs run on the display's script.
     void AnswerMessageBoxes() {
         kit::user::set_dialog_script([this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+            if (!q.message_box) return std::nullopt;
             asked.push_back(q.text);
             return IDNO;
         });
@@ -203,6 +207,29 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     EXPECT_TRUE(pointer_after.ends_with("5a")) << pointer_after;
     EXPECT_TRUE(watches.IsChanged(pointer_watch)) << pointer_after;
     EXPECT_FALSE(register_changed(1, 2)) << "A kept its value";
+
+    // View Assembly Code: a range past the 64 KB is explained and asked again; the range given
+    // is listed (with the bytes around it) in the disassembly window.
+    const auto answer_range = [&](const char* start, const char* end) {
+        display.then([&, start, end] {
+            HWND dialog = ::GetActiveWindow();
+            ::SetDlgItemText(dialog, CVyrDisasmInputDlg::kStartEdit, start);
+            ::SetDlgItemText(dialog, CVyrDisasmInputDlg::kEndEdit, end);
+            display.press(VK_RETURN);
+        });
+    };
+    answer_range("0x4000", "0x10000");
+    answer_range("0x4000", "0x4010");
+    frame.SendMessage(WM_COMMAND, shell::ID_DEBUG_VIEW_ASSEMBLY);
+    debug_testing::Drain(app);
+    EXPECT_EQ(display.steps_left(), 0u);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked.front().find("0x10000"), std::string::npos) << asked.front();
+    asked.clear();
+    const CInfoWnd& listing = frame.disassembly_bar().Pane();
+    bool listed = false;
+    for (int i = 0; i < listing.GetLineCount() && !listed; ++i) listed = listing.GetLine(i).starts_with("4000:");
+    EXPECT_TRUE(listed) << listing.GetLineCount() << " lines";
 
     // Stop Debug: idle again, the execution mark gone, the user's breakpoint kept, Talvask ends.
     const ipc::WindowHandle simulator = debug.simulator_window();
