@@ -162,7 +162,16 @@ BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateC
     if (!SECWorkbook::LoadFrame(resource_id, style, parent, context)) return FALSE;
     // The keys have a table of their own, not the menu's id.
     m_hAccelTable = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_ACCELERATORS));
+    edit_keys_ = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_EDIT_KEYS));
     return TRUE;
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    CWnd* focus = CWnd::GetFocus();
+    if (edit_keys_ && focus && !dynamic_cast<CVyrFrameView*>(focus) &&
+        ::TranslateAccelerator(focus->m_hWnd, edit_keys_, msg))
+        return FALSE;  // the focused window also gets the key itself
+    return SECWorkbook::PreTranslateMessage(msg);
 }
 
 int CMainFrame::OnCreate(CREATESTRUCT* cs) {

@@ -58,6 +58,9 @@ public:
     ~CMainFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // A docking window or dialog bar with the keyboard focus gets the editing keys
+    // (Ctrl+C, Ctrl+V, Shift+Del...) as commands; source windows take them as keys.
+    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
                    CCreateContext* context = nullptr) override;
     // The placement and workbook mode stored in the profile, over the current ones.
@@ -159,6 +162,7 @@ private:
     DataWindows data_windows_{*this};
     std::vector<SECControlBar*> debug_bars_;
     std::unique_ptr<SECToolBarManager> toolbars_;
+    HACCEL edit_keys_ = nullptr;
     DebugMessageHandler debug_messages_;
 };
 

@@ -8,6 +8,8 @@ enum : UINT {
     IDR_MAINFRAME = 128,
     IDR_VYRTYPE = 129,
     IDR_ACCELERATORS = 262,
+    // The editing keys a focused docking window or dialog bar gets as commands.
+    IDR_EDIT_KEYS = 263,
     IDD_ABOUTBOX = 100,
     IDC_ABOUT_VERSION = 1000,
 

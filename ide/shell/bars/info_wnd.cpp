@@ -25,6 +25,7 @@ ON_WM_GETDLGCODE()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 ON_MESSAGE(CInfoWnd::kDeliverLines, OnDeliverLines)
+ON_COMMAND(CInfoWnd::kCopyCommand, OnCopyCommand)
 END_MESSAGE_MAP()
 
 namespace {

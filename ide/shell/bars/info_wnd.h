@@ -62,6 +62,8 @@ public:
     std::string GetSelectedText() const;
     // Puts the selected lines (the caret's line when none) on the clipboard.
     BOOL Copy();
+    // The copy command a focused pane gets from the frame's editing keys.
+    static constexpr UINT kCopyCommand = 57634;
 
     CScrollBar* GetScrollBarCtrl(int bar) const override;
 
@@ -82,6 +84,7 @@ protected:
     afx_msg UINT OnGetDlgCode();
     afx_msg void OnSetFocus(CWnd* old);
     afx_msg void OnKillFocus(CWnd* next);
+    afx_msg void OnCopyCommand() { Copy(); }
     afx_msg LRESULT OnDeliverLines(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 

@@ -2,6 +2,7 @@
 // the four toolbars, the workspace and output bars in their places, the
 // project tree of the sample workspace, the debug notices and the bar layout
 // kept across starts.
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <fstream>
@@ -317,6 +318,72 @@ TEST_F(CorvelFrameTest, TheSplashTakesTheFirstClickAndThenCloses) {
 TEST_F(CorvelFrameTest, NoSplashWhenTurnedOff) {
     Start();
     EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+}
+
+// A window that keeps the commands and key presses it is sent.
+class KeyProbe : public CWnd {
+public:
+    std::vector<UINT> commands, keys;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) keys.push_back(UINT(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A focused window that is not a source window gets each editing key as its
+// command and still gets the key press itself; other keys are only keys.
+TEST_F(CorvelFrameTest, TheEditingKeysReachAFocusedDockingWindowAsCommandsAndKeys) {
+    Start();
+    KeyProbe probe;
+    const char* cls = AfxRegisterWndClass(0, nullptr, nullptr);
+    ASSERT_TRUE(
+        probe.CreateEx(0, cls, "probe", WS_CHILD | WS_VISIBLE, 0, 0, 40, 40, frame().output_bar().m_hWnd, nullptr));
+    probe.SetFocus();
+    struct Case {
+        int modifier, key;
+        UINT command;  // 0: no command
+    };
+    for (const Case& c :
+         {Case{VK_CONTROL, 'C', 57634}, Case{VK_CONTROL, VK_INSERT, 57634}, Case{VK_CONTROL, 'X', 57635},
+          Case{VK_SHIFT, VK_DELETE, 57635}, Case{VK_CONTROL, 'V', 57637}, Case{VK_SHIFT, VK_INSERT, 57637},
+          Case{VK_CONTROL, 'Z', 57643}, Case{VK_MENU, VK_BACK, 57643}, Case{VK_CONTROL, 'Y', 57644},
+          Case{VK_CONTROL, 'H', 57641}, Case{VK_CONTROL, 'Q', 0}, Case{VK_SHIFT, 'C', 0}}) {
+        probe.commands.clear();
+        probe.keys.clear();
+        display.chord(c.modifier, c.key);
+        HandleQueued(*app);
+        EXPECT_EQ(probe.commands, c.command ? std::vector<UINT>{c.command} : std::vector<UINT>{})
+            << c.modifier << "+" << c.key;
+        EXPECT_NE(std::find(probe.keys.begin(), probe.keys.end(), UINT(c.key)), probe.keys.end())
+            << c.modifier << "+" << c.key;
+    }
+    probe.DestroyWindow();
+}
+
+// Ctrl+C in the Build pane copies its selected line; in a source window the
+// editor alone takes Ctrl+V, so the text is pasted once.
+TEST_F(CorvelFrameTest, CopyInTheBuildPaneAndPasteInASourceEachHappenOnce) {
+    Start();
+    CInfoWnd& pane = frame().output_bar().Pane(OutputPane::build);
+    pane.AddLine("Compile ...\nhello.asm(4): error: a made-up fault");
+    pane.SelectLines(1, 1);
+    pane.SetFocus();
+    display.chord(VK_CONTROL, 'C');
+    HandleQueued(*app);
+    EXPECT_EQ(display.clipboard_text(), "hello.asm(4): error: a made-up fault\r\n");
+
+    ASSERT_EQ(app->GoToSourceLine((work / "hello.asm").string(), 1, 1), 1);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(frame().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    view->SetFocus();
+    const std::string before = FirstLine(*view->document());
+    display.set_clipboard_text("X");
+    display.chord(VK_CONTROL, 'V');
+    HandleQueued(*app);
+    EXPECT_EQ(FirstLine(*view->document()), "X" + before);
 }
 
 }  // namespace
