@@ -166,11 +166,24 @@ BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateC
     return TRUE;
 }
 
+void CMainFrame::AdvanceCreditSequence(UINT key) {
+    const int next = key_sequence_ + 1;
+    if (key != kCreditKeys[std::size_t(next)]) {
+        key_sequence_ = -1;
+    } else if (next + 1 == int(std::size(kCreditKeys))) {
+        key_sequence_ = -1;
+        CVyrSplashWnd::ShowSplashScreen(this, SplashMode::credit);
+    } else {
+        key_sequence_ = next;
+    }
+}
+
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     CWnd* focus = CWnd::GetFocus();
     if (edit_keys_ && focus && !dynamic_cast<CVyrFrameView*>(focus) &&
         ::TranslateAccelerator(focus->m_hWnd, edit_keys_, msg))
         return FALSE;  // the focused window also gets the key itself
+    if (msg->message == WM_KEYDOWN) AdvanceCreditSequence(UINT(msg->wParam));
     return SECWorkbook::PreTranslateMessage(msg);
 }
 

@@ -47,6 +47,9 @@ inline constexpr DockingBarPlace kDisassemblyBarPlace{"Disassembly Window", 105,
 // The profile section of the bar and toolbar layout.
 inline constexpr const char* kBarStateSection = "FrameState\\ToolBar";
 
+// The hidden key sequence that shows the credit splash: an arming key, then four more.
+inline constexpr UINT kCreditKeys[] = {VK_PAUSE, 'C', 'O', 'R', 'V'};
+
 // The debug side's answer to the simulator's and the debug manager's notices
 // (WM_SIMLINK, WM_DEBUGNOTIFY): true with `result` set when it handled one.
 using DebugMessageHandler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
@@ -137,6 +140,8 @@ private:
     BOOL CreateStatusBar();
     BOOL CreateDockingWindows();
     BOOL CreateToolBars();
+    // One more key-down on the way to the credit splash, or back to the start.
+    void AdvanceCreditSequence(UINT key);
     // Shows a hidden bar and hides a shown one; a bar shown takes the keyboard in its active pane.
     void ToggleBar(SECControlBar& bar);
 
@@ -163,6 +168,8 @@ private:
     std::vector<SECControlBar*> debug_bars_;
     std::unique_ptr<SECToolBarManager> toolbars_;
     HACCEL edit_keys_ = nullptr;
+    // How far the hidden credit key sequence has come; -1 before its first key.
+    int key_sequence_ = -1;
     DebugMessageHandler debug_messages_;
 };
 

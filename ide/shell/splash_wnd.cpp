@@ -1,5 +1,7 @@
 #include "ide/shell/splash_wnd.h"
 
+#include <cstdlib>
+
 #include "platform/afx/app.h"
 
 namespace shell {
@@ -21,9 +23,9 @@ void CVyrSplashWnd::EnableSplashScreen(bool enable) { splash_enabled = enable; }
 
 CVyrSplashWnd* CVyrSplashWnd::Current() { return splash; }
 
-void CVyrSplashWnd::ShowSplashScreen(CWnd* parent) {
+void CVyrSplashWnd::ShowSplashScreen(CWnd* parent, SplashMode mode) {
     if (!splash_enabled || splash) return;
-    auto* window = new CVyrSplashWnd;
+    auto* window = new CVyrSplashWnd(mode);
     if (!window->Create(parent)) {
         delete window;
         return;
@@ -68,20 +70,42 @@ BOOL CVyrSplashWnd::PreTranslateAppMessage(const MSG* msg) {
 int CVyrSplashWnd::OnCreate(CREATESTRUCT* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
     CenterWindow();
-    SetTimer(1, kCloseAfterMs, nullptr);
+    if (mode_ == SplashMode::credit) {
+        SetTimer(1, kCreditTickMs, nullptr);
+        SetTimer(2, kCreditScatterMs, nullptr);
+    } else {
+        SetTimer(1, kCloseAfterMs, nullptr);
+    }
     return 0;
 }
 
 void CVyrSplashWnd::OnPaint() {
     CPaintDC dc(this);
+    DrawPicture(dc, 0, 0);
+}
+
+void CVyrSplashWnd::DrawPicture(CDC& dc, int x, int y) {
     CDC memory;
     if (!memory.CreateCompatibleDC(&dc)) return;
     CBitmap* old = memory.SelectObject(&picture_);
     const CSize size = picture_.GetSize();
-    dc.BitBlt(0, 0, size.cx, size.cy, &memory, 0, 0, SRCCOPY);
+    dc.BitBlt(x, y, size.cx, size.cy, &memory, 0, 0, SRCCOPY);
     memory.SelectObject(old);
 }
 
-void CVyrSplashWnd::OnTimer(UINT_PTR) { HideSplashScreen(); }
+void CVyrSplashWnd::OnTimer(UINT_PTR id) {
+    if (mode_ == SplashMode::normal)
+        HideSplashScreen();
+    else if (id == 2)
+        ScatterPicture();
+}
+
+// Another copy of the picture at a fresh place on the credit splash.
+void CVyrSplashWnd::ScatterPicture() {
+    const int y = (std::rand() % 60) * 5;
+    const int x = (std::rand() % 150) * 5;
+    CClientDC dc(this);
+    DrawPicture(dc, x, y);
+}
 
 }  // namespace shell

@@ -386,4 +386,33 @@ TEST_F(CorvelFrameTest, CopyInTheBuildPaneAndPasteInASourceEachHappenOnce) {
     EXPECT_EQ(FirstLine(*view->document()), "X" + before);
 }
 
+// The hidden sequence shows the credit splash, which outlives its timers and
+// closes at the next key; a wrong key on the way starts the sequence again.
+TEST_F(CorvelFrameTest, TheHiddenKeySequenceShowsTheCreditSplashUntilAKey) {
+    shell::CVyrSplashWnd::EnableSplashScreen(true);
+    Start();
+    shell::CVyrSplashWnd::HideSplashScreen();  // the start-up one
+    const auto type = [&](const std::vector<UINT>& keys) {
+        for (UINT key : keys) display.press(int(key));
+        HandleQueued(*app);
+    };
+    const std::vector<UINT> all(std::begin(shell::kCreditKeys), std::end(shell::kCreditKeys));
+    std::vector<UINT> broken = all;
+    broken.insert(broken.begin() + 2, 'X');
+    type(broken);
+    type(std::vector<UINT>(all.begin() + 3, all.end()));  // the rest alone is not enough either
+    EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+
+    type(all);
+    shell::CVyrSplashWnd* splash = shell::CVyrSplashWnd::Current();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->mode(), shell::SplashMode::credit);
+    display.advance(6000);
+    HandleQueued(*app);
+    EXPECT_EQ(shell::CVyrSplashWnd::Current(), splash);
+    display.press(VK_SPACE);
+    HandleQueued(*app);
+    EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+}
+
 }  // namespace
