@@ -12,6 +12,8 @@ namespace ide::dlg {
 inline constexpr UINT kNewBankPage = 109;
 inline constexpr UINT kBankSettingPage = 253;
 inline constexpr UINT kSelectBankDialog = 257;
+inline constexpr UINT kLibraryPropertyDialog = 258;
+inline constexpr UINT kStandardLibraryDialog = 259;
 inline constexpr UINT kNewFilePage = 107;
 inline constexpr UINT kNewProjectPage = 108;
 inline constexpr UINT kGeneralSettingPage = 255;
@@ -52,6 +54,11 @@ inline constexpr int kProjectName = 1037;
 inline constexpr int kProjectLocation = 1038;
 inline constexpr int kDisplayName = 1039;
 inline constexpr int kOutputPath = 1095;
+
+// Library dialogs.
+inline constexpr int kLibraryPath = 1096;
+inline constexpr int kLibraryType = 1099;
+inline constexpr int kStandardLibraryList = 1100;
 
 // Directories page.
 inline constexpr int kDirectoryChooser = 1082;

@@ -5,7 +5,9 @@
 #include "ide/shell/dialogs/new_item_rules.h"
 #include "ide/shell/dialogs/project_pages.h"
 #include "ide/shell/dialogs/project_sheet.h"
+#include "ide/shell/dialogs/library_dialogs.h"
 #include "ide/shell/dialogs/select_bank_dialog.h"
+#include "ide/workspace/text_utils.h"
 #include "platform/profile/store.h"
 
 namespace ide {
@@ -114,6 +116,25 @@ std::optional<std::string> RunSelectBankDialog(CWnd* parent, const std::vector<s
     CVyrSelBankDlg dialog(names, parent);
     if (dialog.DoModal() != IDOK) return std::nullopt;
     return dialog.selected();
+}
+
+bool RunLibraryPropertyDialog(CWnd* parent, CVyrWorkspaceManager& workspace) {
+    LibraryRecord record;
+    const std::uint32_t item_data = workspace.GetSelectedLibrary(record);
+    if (item_data == 0) return false;
+    CVyrLibPropertyDlg dialog(record, item_data, parent);
+    if (dialog.DoModal() != IDOK) return false;
+    workspace.SetSelectedLibraryPath(record);
+    return true;
+}
+
+bool RunStandardLibraryDialog(CWnd* parent, CVyrWorkspaceManager& workspace) {
+    std::vector<std::string> offered;
+    SplitString(workspace.GetProfile().GetProfileString("Environment", "Default Libraries"), offered, ';');
+    CVyrStdLibInsertDlg dialog(std::move(offered), parent);
+    if (dialog.DoModal() != IDOK) return false;
+    workspace.InsertStandardLibraries(dialog.chosen());
+    return true;
 }
 
 }  // namespace ide

@@ -41,4 +41,12 @@ std::optional<std::string> RunProjectSettingSheet(CWnd* parent, CVyrWorkspaceMan
 // nothing when the user cancelled.
 std::optional<std::string> RunSelectBankDialog(CWnd* parent, const std::vector<std::string>& names);
 
+// "Porperty" for the selected library entry; on OK an inserted library's
+// edited path is stored. False when no library is selected or on Cancel.
+bool RunLibraryPropertyDialog(CWnd* parent, CVyrWorkspaceManager& workspace);
+
+// "Select Standard Libraries" over the profile's "Environment"/"Default
+// Libraries"; on OK the chosen ones not yet in the project are added. False on Cancel.
+bool RunStandardLibraryDialog(CWnd* parent, CVyrWorkspaceManager& workspace);
+
 }  // namespace ide
