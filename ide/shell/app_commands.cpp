@@ -13,6 +13,7 @@
 #include "ide/shell/source_doc.h"
 #include "ide/build/up_to_date.h"
 #include "ide/shell/dialogs/new_item_rules.h"
+#include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/workspace/text_utils.h"
 #include "platform/afx/doc_template.h"
 #include "platform/afx/file_dialog.h"
@@ -91,6 +92,7 @@ std::string CVyrFrameApp::CommandRefusal(UINT id) const {
     if (!why.empty()) return why;
     if (id == ID_BUILD_COMPILE && !ActiveDocumentCompiles())
         return "The active document is not a C or assembly source of the project.";
+    if (id == ID_PROJECT_LIBRARY_PROPERTY && !LibrarySelected()) return "No library is selected in the workspace.";
     AFX_CMDHANDLERINFO handler{};
     if (!const_cast<CVyrFrameApp*>(this)->CWinApp::OnCmdMsg(id, CN_COMMAND, nullptr, &handler))
         return "This command is not available yet.";
@@ -296,6 +298,17 @@ void CVyrFrameApp::InsertFileIntoProject(const std::string& source) {
     }
     if (!workspace_->AddFile(target.string())) ShowWorkspaceFailure();
 }
+
+// ---- libraries ------------------------------------------------------------------------
+
+bool CVyrFrameApp::LibrarySelected() const {
+    ide::LibraryRecord record;
+    return workspace_ && workspace_->GetSelectedLibrary(record) != 0;
+}
+
+void CVyrFrameApp::OnLibraryProperty() { ide::RunLibraryPropertyDialog(main_frame(), *workspace_); }
+
+void CVyrFrameApp::OnInsertStandardLibraries() { ide::RunStandardLibraryDialog(main_frame(), *workspace_); }
 
 // ---- project settings ------------------------------------------------------------------
 

@@ -110,6 +110,8 @@ protected:
     afx_msg void OnNewFile();
     afx_msg void OnInsertFile();
     afx_msg void OnProjectSettings();
+    afx_msg void OnLibraryProperty();
+    afx_msg void OnInsertStandardLibraries();
     afx_msg void OnBuild();
     afx_msg void OnRebuildAll();
     afx_msg void OnCompile();
@@ -154,6 +156,7 @@ private:
     // The path of the active source document, empty when there is none.
     std::string ActiveDocumentPath() const;
     bool ActiveDocumentCompiles() const;
+    bool LibrarySelected() const;
     void ShowStatusText(const std::string& text) const;
     std::unique_ptr<PaneSink> build_sink_;  // the Build pane, for the build worker
     std::unique_ptr<ide::CVyrBuildManager> build_manager_;

@@ -26,6 +26,8 @@ constexpr CommandEntry kCommands[] = {
     {ID_PROJECT_INSERT_FILE, workspace_open},
     {ID_PROJECT_SETTINGS, workspace_idle},
     {ID_PROJECT_SETTINGS_KEY, workspace_idle},
+    {ID_PROJECT_LIBRARY_PROPERTY, workspace_open},
+    {ID_PROJECT_INSERT_STANDARD_LIBRARIES, workspace_open},
     {ID_BUILD_COMPILE, build_ready},
     {ID_BUILD_BUILD, build_ready},
     {ID_BUILD_REBUILD_ALL, build_ready},

@@ -430,4 +430,39 @@ TEST_F(CorvelCommandsTest, InsertAFileCopiesIntoTheProjectButNeverOntoItself) {
     EXPECT_EQ(ReadFile(work / "stays.asm"), "; already in the project folder\n");
 }
 
+TEST_F(CorvelCommandsTest, StandardLibrariesAreInsertedOnOkAndAPropertyNeedsASelectedLibrary) {
+    Start();
+    ASSERT_TRUE(app.OpenStartupFile((work / "HELLO.WSP").string()));
+    ide::CVyrWorkspaceManager& workspace = *app.workspace();
+    const std::string before = workspace.GetAdditionalLibraries(';');
+    ASSERT_TRUE(workspace.GetProfile().WriteProfileString("Environment", "Default Libraries", "extra.lib").ok());
+
+    display.then([&] {
+        display.press(VK_SPACE);
+        display.press(VK_ESCAPE);
+    });
+    Command(shell::ID_PROJECT_INSERT_STANDARD_LIBRARIES);
+    EXPECT_EQ(workspace.GetAdditionalLibraries(';'), before);
+
+    display.then([&] {
+        display.press(VK_SPACE);
+        display.press(VK_RETURN);
+    });
+    Command(shell::ID_PROJECT_INSERT_STANDARD_LIBRARIES);
+    EXPECT_EQ(workspace.GetAdditionalLibraries(';'), before.empty() ? "extra.lib" : before + ";extra.lib");
+
+    // The property command follows the tree's selection.
+    ide::ProjectTree& tree = app.main_frame()->workspace_bar().Tree();
+    tree.SelectItem(workspace.BankItems().at(0));
+    EXPECT_EQ(app.CommandRefusal(shell::ID_PROJECT_LIBRARY_PROPERTY), "No library is selected in the workspace.");
+    tree.SelectItem(workspace.GetLibraryRecords().back().item);
+    EXPECT_EQ(app.CommandRefusal(shell::ID_PROJECT_LIBRARY_PROPERTY), "");
+    display.then([&] { display.press(VK_RETURN); });
+    Command(shell::ID_PROJECT_LIBRARY_PROPERTY);
+    EXPECT_EQ(workspace.GetAdditionalLibraries(';'), before.empty() ? "extra.lib" : before + ";extra.lib");
+
+    Command(shell::ID_FILE_CLOSE_WORKSPACE);
+    EXPECT_EQ(app.CommandRefusal(shell::ID_PROJECT_INSERT_STANDARD_LIBRARIES), "No workspace is open.");
+}
+
 }  // namespace
