@@ -8,6 +8,7 @@
 
 #include "formats/sim_messages.h"
 #include "ide/debugger/debug_host.h"
+#include "ide/shell/about_box.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/debug/debug_session.h"
 #include "ide/shell/frame_app.h"
@@ -48,6 +49,7 @@ ON_COMMAND(kShowToolbars, OnShowToolbars)
 ON_UPDATE_COMMAND_UI(kShowToolbars, OnUpdateShowToolbars)
 ON_COMMAND(kCustomize, OnCustomize)
 ON_COMMAND(kGotoNextInfo, OnGotoNextInfo)
+ON_COMMAND(kCredits, OnCredits)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
@@ -284,6 +286,8 @@ void CMainFrame::OnCustomize() {
     sheet.AddPage(&commands);
     sheet.DoModal();
 }
+
+void CMainFrame::OnCredits() { CcreditDlg().DoModal(); }
 
 void CMainFrame::OnGotoNextInfo() {
     if (CInfoWnd* pane = output_bar_.ActivePane()) pane->GotoNextInfoLine();

@@ -114,6 +114,7 @@ public:
         kShowToolbars = 59392,
         kCustomize = 32940,
         kGotoNextInfo = 32919,
+        kCredits = 32788,
     };
 
 protected:
@@ -133,6 +134,7 @@ protected:
     afx_msg void OnUpdateShowToolbars(CCmdUI* cmd_ui);
     afx_msg void OnCustomize();
     afx_msg void OnGotoNextInfo();
+    afx_msg void OnCredits();
     afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 

@@ -15,6 +15,7 @@
 #include "editor/edit_line.h"
 #include "formats/sim_messages.h"
 #include "ide/debugger/debug_host.h"
+#include "ide/shell/about_box.h"
 #include "ide/shell/bars/workspace_tree.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/frame_toolbars.h"
@@ -413,6 +414,15 @@ TEST_F(CorvelFrameTest, TheHiddenKeySequenceShowsTheCreditSplashUntilAKey) {
     display.press(VK_SPACE);
     HandleQueued(*app);
     EXPECT_EQ(shell::CVyrSplashWnd::Current(), nullptr);
+}
+
+// The credit command's dialog has no template: it ends at once and Corvel goes on.
+TEST_F(CorvelFrameTest, TheCreditCommandEndsAtOnceWithoutItsDialog) {
+    Start();
+    EXPECT_EQ(shell::CcreditDlg().DoModal(), -1);
+    frame().SendMessage(WM_COMMAND, shell::CMainFrame::kCredits);
+    HandleQueued(*app);
+    EXPECT_TRUE(frame().IsWindowVisible());
 }
 
 }  // namespace
