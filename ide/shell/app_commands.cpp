@@ -93,6 +93,8 @@ std::string CVyrFrameApp::CommandRefusal(UINT id) const {
     if (id == ID_BUILD_COMPILE && !ActiveDocumentCompiles())
         return "The active document is not a C or assembly source of the project.";
     if (id == ID_PROJECT_LIBRARY_PROPERTY && !LibrarySelected()) return "No library is selected in the workspace.";
+    if (id == ID_DEBUG_TEMP_BREAKPOINT && !(main_frame() && main_frame()->disassembly_bar().IsVisible()))
+        return "The disassembly window is not shown.";
     AFX_CMDHANDLERINFO handler{};
     if (!const_cast<CVyrFrameApp*>(this)->CWinApp::OnCmdMsg(id, CN_COMMAND, nullptr, &handler))
         return "This command is not available yet.";

@@ -40,6 +40,7 @@ constexpr CommandEntry kCommands[] = {
     {ID_DEBUG_STEP_OUT, never},
     {ID_DEBUG_DISASSEMBLY, stopped},
     {ID_DEBUG_VIEW_ASSEMBLY, stopped},
+    {ID_DEBUG_TEMP_BREAKPOINT, connected},  // and the disassembly window shown
     {ID_APP_ABOUT, always},
 };
 

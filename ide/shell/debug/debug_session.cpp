@@ -10,6 +10,7 @@
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/resource_ids.h"
+#include "ide/shell/watchwin/disasm_dialogs.h"
 #include "ide/workspace/item_data.h"
 #include "platform/afx/app.h"
 #include "platform/user/ipc_bridge.h"
@@ -129,6 +130,7 @@ bool CDebugSession::RunCommand(UINT id) {
         case ID_DEBUG_STEP_INTO: OnStepInto(); return true;
         case ID_DEBUG_STEP_OVER: OnStepOver(); return true;
         case ID_DEBUG_VIEW_ASSEMBLY: OnViewAssemblyCode(); return true;
+        case ID_DEBUG_TEMP_BREAKPOINT: OnTemporaryBreakPoint(); return true;
         default: return false;
     }
 }
@@ -228,6 +230,14 @@ void CDebugSession::OnViewAssemblyCode() {
     disassembly.FocusDisassembly();
     const ide::CDebugTarget& target = *manager_.session();
     ide::DisassembleRange(target.memory(), *disassembly.DisassemblyPane(), range->start, range->end, target.stop_pc());
+}
+
+// The run stops once at the address typed into the disassembly window's dialog.
+void CDebugSession::OnTemporaryBreakPoint() {
+    if (!manager_.session()) return;
+    CVyrDisasmAddBPDlg dialog(Frame());
+    if (dialog.DoModal() != IDOK) return;
+    manager_.SetTempBreakPoint(static_cast<std::uint16_t>(dialog.GetAddress()));
 }
 
 }  // namespace shell

@@ -65,6 +65,7 @@ public:
     void OnStepInto();
     void OnStepOver();
     void OnViewAssemblyCode();
+    void OnTemporaryBreakPoint();
 
 private:
     // Save All and the rebuild question; false when the run must not start now.

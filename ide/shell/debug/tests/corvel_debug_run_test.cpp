@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -230,6 +231,23 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     bool listed = false;
     for (int i = 0; i < listing.GetLineCount() && !listed; ++i) listed = listing.GetLine(i).starts_with("4000:");
     EXPECT_TRUE(listed) << listing.GetLineCount() << " lines";
+
+    // Temporary Breakpoint: the address typed into its dialog stops the run there once.
+    const std::uint16_t temporary = first_pc + 8;  // "LDA #<LCD_BYTES", two instructions on
+    char address[8];
+    std::snprintf(address, sizeof address, "0x%04X", unsigned(temporary));
+    display.then([&] {
+        ::SetDlgItemText(::GetActiveWindow(), CVyrDisasmAddBPDlg::kAddressEdit, address);
+        display.press(VK_RETURN);
+    });
+    frame.SendMessage(WM_COMMAND, shell::ID_DEBUG_TEMP_BREAKPOINT);
+    debug_testing::Drain(app);
+    EXPECT_EQ(display.steps_left(), 0u);
+    PressKey(VK_F5);
+    ASSERT_TRUE(PumpUntil(
+        app, [&] { return debug.state() == DebugState::Stopped && debug.manager().session()->stop_pc() == temporary; },
+        20s))
+        << "no stop at the temporary breakpoint";
 
     // Stop Debug: idle again, the execution mark gone, the user's breakpoint kept, Talvask ends.
     const ipc::WindowHandle simulator = debug.simulator_window();
