@@ -1,6 +1,7 @@
 #include "ide/shell/find/find_in_files.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,6 +17,9 @@
 namespace ide {
 
 namespace {
+
+// The largest file searched, as large as any text file the IDE opens; larger ones are passed over.
+constexpr std::uint64_t kMaxSearchedFile = std::uint64_t{64} << 20;
 
 // A folder's entries: regular files and folders (symbolic links followed), by name.
 struct FolderListing {
@@ -113,10 +117,11 @@ private:
     // Reads the whole file into the reused buffer (one read for a file that
     // does not change meanwhile); false when it cannot be read.
     bool Read(const std::string& path) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking: a name swapped for a FIFO since the listing never waits.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) return false;
         struct stat info {};
-        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && std::uint64_t(info.st_size) <= kMaxSearchedFile;
         std::size_t size = 0;
         if (ok) {
             ok = Reserve(std::size_t(info.st_size) + 1);
@@ -128,7 +133,8 @@ private:
                 }
                 size += std::size_t(got);
                 if (got == 0 || size < buffer_.size()) break;  // the end, or a file shorter than its size said
-                ok = Reserve(buffer_.size() * 2);              // it grew while being read
+                // It grew while being read: more room, up to the largest file searched.
+                ok = buffer_.size() <= kMaxSearchedFile && Reserve(buffer_.size() * 2);
             }
         }
         ::close(fd);
