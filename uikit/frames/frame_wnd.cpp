@@ -5,6 +5,7 @@
 #include "platform/afx/document.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/gradient_caption.h"
+#include "uikit/frames/menu_bar_feature.h"
 
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(SECDockableFrame, SECFrameWnd)
@@ -14,6 +15,11 @@ BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
 ON_WM_NCPAINT()
 ON_WM_NCACTIVATE()
 ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(SECDockableFrame, SECFrameWnd)
+ON_WM_MOUSEACTIVATE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(SECFrameBar, SECControlBar)
@@ -28,6 +34,56 @@ COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
         return DWORD(std::clamp(((a << 8) + step * index) >> 8, 0, 255)) << shift;
     };
     return COLORREF(channel(0) | channel(8) | channel(16));
+}
+
+SECFrameWnd::SECFrameWnd() : menus_(this, [this](UINT id) { return GetMenuForId(id); }) {}
+
+// ---- menus --------------------------------------------------------------------------------
+
+void SECFrameWnd::SetMenuBar(SECMenuBar* bar) {
+    menus_.SetMenuBar(bar);
+    if (bar && m_hWnd) enter_menu_bar_mode();
+}
+
+void SECFrameWnd::enter_menu_bar_mode() {
+    if (menus_.EnterMenuBarMode()) SetMenuBarMenu(0);
+}
+
+void SECFrameWnd::SetMenuBarMenu(UINT id) {
+    if (SECMenuBarFeature* feature = menus_.GetFeature()) feature->SetMenu(id ? id : menus_.GetDefaultMenuId());
+}
+
+HMENU SECFrameWnd::GetMenuForId(UINT id) {
+    if (HMENU own = menus_.OwnMenu(id)) return own;
+    return menus_.LoadedMenu(id);
+}
+
+CMenu* SECFrameWnd::GetMenu() const {
+    if (!HasMenuBar()) return CFrameWnd::GetMenu();
+    HMENU menu = menus_.ShownMenu();
+    return menu ? CMenu::FromHandle(menu) : nullptr;
+}
+
+BOOL SECFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    if (!CFrameWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
+    enter_menu_bar_mode();
+    return TRUE;
+}
+
+LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (menus_.Offer(message, wParam, lParam, result, m_pManager)) return result;
+    if (message == WM_CREATE) menus_.MakePlugIn();
+    if (message == WM_DESTROY) menus_.DropPlugIn();
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL SECFrameWnd::PreTranslateMessage(MSG* msg) {
+    return menus_.PreTranslateMessage(msg) || CFrameWnd::PreTranslateMessage(msg);
+}
+
+BOOL SECFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
+    return menus_.OnCmdMsg(id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
 }
 
 // ---- docking ------------------------------------------------------------------------------
@@ -140,6 +196,12 @@ BOOL SECDockableFrame::CreateHosted(CFrameWnd* dock_site, const char* title, UIN
         return FALSE;
     }
     bar->EnableDocking(CBRS_ALIGN_ANY);
+    // A document's frame shows its template's menu while it is active.
+    CDocTemplate* doc_template = context ? context->m_pNewDocTemplate : nullptr;
+    if (doc_template && doc_template->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
+        m_hMenuShared = doc_template->m_hMenuShared;
+        m_nIDHelp = doc_template->m_nIDResource;
+    }
     if (!Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), bar, nullptr, 0, context)) {
         bar->DestroyWindow();
         return FALSE;
@@ -178,6 +240,33 @@ void SECDockableFrame::OnUpdateFrameTitle(BOOL add_to_title) {
     if (!document) return;
     SetWindowText(document->GetTitle());
     if (SECFrameBar* bar = GetFrameBar()) bar->SetWindowText(document->GetTitle());
+}
+
+SECMDIFrameWnd* SECDockableFrame::GetMDIFrame() const {
+    if (auto* frame = dynamic_cast<SECMDIFrameWnd*>(m_hWnd ? GetTopLevelFrame() : nullptr)) return frame;
+    return dynamic_cast<SECMDIFrameWnd*>(AfxGetMainWnd());
+}
+
+void SECDockableFrame::OnUpdateFrameMenu(HMENU alternate_menu) {
+    SECMDIFrameWnd* frame = GetMDIFrame();
+    // In menu-bar mode the bar has switched to this frame's menu already.
+    if (!frame || frame->HasMenuBar()) return;
+    HMENU menu = alternate_menu ? alternate_menu : m_hMenuShared ? m_hMenuShared : frame->GetDefaultMenu();
+    frame->MDISetMenu(menu, frame->GetWindowMenuPopup(menu));
+}
+
+int SECDockableFrame::OnMouseActivate(CWnd* top, UINT hit, UINT message) {
+    const int result = int(Default());
+    if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT)
+        if (SECMDIFrameWnd* frame = GetMDIFrame()) frame->ActivateDockableFrame(this);
+    return result;
+}
+
+void SECDockableFrame::OnDestroy() {
+    // The activation goes back to the MDI area with the frame.
+    if (SECMDIFrameWnd* frame = GetMDIFrame(); frame && frame->GetActiveDockableFrame() == this)
+        frame->ActivateDockableFrame(nullptr);
+    SECFrameWnd::OnDestroy();
 }
 
 SECDockableFrame* SECFrameBar::GetFrame() const {

@@ -11,6 +11,29 @@
 class SECFrameWnd : public CFrameWnd, public SECDockSite {
     DECLARE_DYNCREATE(SECFrameWnd)
 public:
+    SECFrameWnd();
+
+    // ---- menus ----
+    // Bitmap menus, switched on before the frame is created; `second` puts a
+    // dot in place of the check mark of radio items.
+    void EnableBmpMenus(BOOL on, BOOL second) { menus_.EnableBmpMenus(on, second); }
+    SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return menus_.GetPlugIn(); }
+    // Menu-bar mode: the frame's menu shows in this bar instead of the window.
+    void SetMenuBar(SECMenuBar* bar);
+    SECMenuBar* GetMenuBar() const { return menus_.GetMenuBar(); }
+    BOOL HasMenuBar() const { return menus_.GetMenuBar() != nullptr; }
+    // The menu of a resource id: the frame's own, or one loaded for it.
+    virtual HMENU GetMenuForId(UINT id);
+    // Shows the menu of `id` in the menu bar (the frame's own for 0).
+    virtual void SetMenuBarMenu(UINT id);
+    // The menu shown: the menu bar's in menu-bar mode, else the window's.
+    CMenu* GetMenu() const;
+    BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                   CCreateContext* context = nullptr) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
+
     // ---- docking ----
     virtual SECDockBar* CreateDockBar() { return new SECDockBar(FALSE, FALSE); }
     void EnableDocking(DWORD dock_style);
@@ -53,6 +76,8 @@ protected:
 private:
     CFont m_fontCaptionBold, m_fontCaption;
     void make_caption_fonts();
+    SECFrameMenus menus_;
+    void enter_menu_bar_mode();
 };
 
 class SECFrameBar;
@@ -74,6 +99,18 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // The active document's title becomes the frame's and its bar's.
     void OnUpdateFrameTitle(BOOL add_to_title) override;
+    // While it holds the activation, the MDI frame shows its document's menu.
+    void OnUpdateFrameMenu(HMENU alternate_menu) override;
+    // The MDI frame it docks in: its parent frame's, else the application's main window.
+    SECMDIFrameWnd* GetMDIFrame() const;
+    // The menu of its document template, shown while it holds the activation (null: the frame's own).
+    HMENU m_hMenuShared = nullptr;
+
+    afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
+    afx_msg void OnDestroy();
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };
 
 // The control bar that hosts a dockable frame.

@@ -10,6 +10,8 @@ IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)
 BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
 ON_WM_DESTROY()
 ON_WM_SIZE()
+ON_WM_MDIACTIVATE()
+ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -31,7 +33,19 @@ SECMDIChildWnd::SECMDIChildWnd() : root_filter_(std::make_unique<SECMsgFilter>(t
 SECMDIChildWnd::~SECMDIChildWnd() = default;
 
 BOOL SECMDIChildWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
-    return CMDIChildWnd::LoadFrame(resource_id, style | WS_CHILD, parent, context);
+    auto* frame = dynamic_cast<SECMDIFrameWnd*>(parent ? parent : AfxGetMainWnd());
+    const bool menu_bar = frame && frame->HasMenuBar();
+    CDocTemplate* doc_template = context ? context->m_pNewDocTemplate : nullptr;
+    if (menu_bar && doc_template && doc_template->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
+        m_nMenuBarMenuId = doc_template->m_nIDResource;
+        m_bUsesMenuBar = TRUE;
+    } else if (menu_bar) {
+        m_nMenuBarMenuId = resource_id;
+    }
+    if (!CMDIChildWnd::LoadFrame(resource_id, style | WS_CHILD, parent, context)) return FALSE;
+    // The template's menu shows in the frame's menu bar, never in the window.
+    if (menu_bar) m_hMenuShared = nullptr;
+    return TRUE;
 }
 
 void SECMDIChildWnd::EnableCaptionFilters(UINT flags) {
@@ -44,8 +58,19 @@ void SECMDIChildWnd::EnableCaptionFilters(UINT flags) {
         list->ApplyDescriptorList(static_cast<SECCaptionControlListMsgFilter*>(list)->m_controls.items, FALSE);
 }
 
+namespace {
+SECMDIFrameWnd* sec_frame_of(CMDIChildWnd* child) { return dynamic_cast<SECMDIFrameWnd*>(child->GetMDIFrame()); }
+SECMDIFrameWnd* menu_bar_frame(CMDIChildWnd* child) {
+    SECMDIFrameWnd* frame = sec_frame_of(child);
+    return frame && frame->HasMenuBar() ? frame : nullptr;
+}
+}  // namespace
+
 LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    // While a dockable frame holds the activation the child draws itself inactive.
+    if (message == WM_NCACTIVATE && wParam)
+        if (SECMDIFrameWnd* frame = sec_frame_of(this); frame && frame->GetActiveDockableFrame()) wParam = FALSE;
     const auto base = [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); };
     if (sec_route_to_filters(*root_filter_, message, wParam, lParam, &result, base)) return result;
     // Maximising and restoring go through the MDI area, which keeps the maximised child.
@@ -77,20 +102,48 @@ LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
 }
 
-namespace {
-SECMDIFrameWnd* menu_bar_frame(CMDIChildWnd* child) {
-    auto* frame = dynamic_cast<SECMDIFrameWnd*>(child->GetMDIFrame());
-    return frame && frame->HasMenuBar() ? frame : nullptr;
-}
-}  // namespace
-
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU alternate_menu) {
+    m_hSavedAltMenu = alternate_menu;
     SECMDIFrameWnd* frame = menu_bar_frame(this);
     if (!frame) {
         CMDIChildWnd::OnUpdateFrameMenu(active, activated, alternate_menu);
         return;
     }
-    frame->OnUpdateFrameMenu(nullptr);
+    // The bar shows this child's menu; the window list follows either way.
+    if (active)
+        frame->SetMenuBarMenu(m_nMenuBarMenuId ? m_nMenuBarMenuId : UINT(-1));
+    else
+        frame->UpdateMDIMenu();
+}
+
+void SECMDIChildWnd::RefreshFrameMenu(CWnd* activated) { OnUpdateFrameMenu(TRUE, activated, m_hSavedAltMenu); }
+
+void SECMDIChildWnd::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated) {
+    // A child brought to the front takes the activation from a dockable frame.
+    if (activate)
+        if (SECMDIFrameWnd* frame = sec_frame_of(this); frame && frame->GetActiveDockableFrame())
+            frame->DeactivateDockableFrame(FALSE);
+    CMDIChildWnd::OnMDIActivate(activate, activated, deactivated);
+}
+
+int SECMDIChildWnd::OnMouseActivate(CWnd* top, UINT hit, UINT message) {
+    const int result = CMDIChildWnd::OnMouseActivate(top, hit, message);
+    if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT) take_activation();
+    return result;
+}
+
+void SECMDIChildWnd::take_activation() {
+    SECMDIFrameWnd* frame = sec_frame_of(this);
+    // A click in the child that was in front all along: nothing moved it to the front, so it
+    // takes the activation back from the dockable frame here.
+    if (!frame || !frame->GetActiveDockableFrame()) return;
+    frame->DeactivateDockableFrame(FALSE);
+    CView* view = GetActiveView();
+    CWnd* focus = CWnd::GetFocus();
+    if (view && focus != view && !view->IsChild(focus)) view->SetFocus();
+    SendMessage(WM_NCACTIVATE, TRUE);
+    frame->OnUpdateFrameTitle(TRUE);
+    RefreshFrameMenu(this);
 }
 
 void SECMDIChildWnd::OnSize(UINT type, int cx, int cy) {

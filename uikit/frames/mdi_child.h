@@ -25,13 +25,23 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // In a frame with a menu bar the child's menu shows there, not in the window.
     void OnUpdateFrameMenu(BOOL active, CWnd* activated, HMENU alternate_menu) override;
+    virtual void RefreshFrameMenu(CWnd* activated);
+    // The resource id of the menu the frame's menu bar shows for this child (0 outside menu-bar mode).
+    UINT GetMenuBarMenuId() const { return m_nMenuBarMenuId; }
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
+    afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
 
 protected:
     DECLARE_MESSAGE_MAP()
+    UINT m_nMenuBarMenuId = 0;
+    BOOL m_bUsesMenuBar = FALSE;  // the menu comes from the document template
+    HMENU m_hSavedAltMenu = nullptr;
 
 private:
+    // Takes the activation back from a dockable frame of the main frame.
+    void take_activation();
     std::unique_ptr<SECMsgFilter> root_filter_;
     SECMsgFilter::DescriptorTable filter_table_;
 };

@@ -5,6 +5,7 @@
 #include "uikit/frames/doc_templates.h"
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
+#include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/gradient_caption.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/menu_bar_feature.h"
@@ -49,7 +50,9 @@ DWORD float_style(CControlBar* bar, DWORD style) {
 
 }  // namespace
 
-SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(this, -1)) {
+SECMDIFrameWnd::SECMDIFrameWnd()
+    : root_filter_(std::make_unique<SECMsgFilter>(this, -1)),
+      menus_(this, [this](UINT id) { return GetMenuForId(id); }) {
     sec_register_frames_resources();
     using namespace nsSysCommandEx;
     filter_table_.Add(kSysCommandFilter, SEC_FILTER_ROOT_PARENT, RUNTIME_CLASS(ScxMsgFilter), 0);
@@ -76,11 +79,7 @@ SECMDIFrameWnd::SECMDIFrameWnd() : root_filter_(std::make_unique<SECMsgFilter>(t
     }
 }
 
-SECMDIFrameWnd::~SECMDIFrameWnd() {
-    if (menu_bar_default_ && ::IsMenu(menu_bar_default_)) ::DestroyMenu(menu_bar_default_);
-    for (auto& [id, menu] : loaded_menus_)
-        if (::IsMenu(menu)) ::DestroyMenu(menu);
-}
+SECMDIFrameWnd::~SECMDIFrameWnd() = default;
 
 void SECMDIFrameWnd::EnableCaptionFilters(BOOL first) {
     const BOOL enable[] = {first & 1, TRUE, TRUE, TRUE};
@@ -301,6 +300,10 @@ void SECMDIFrameWnd::RecalcLayout(BOOL notify) {
 // ---- messages -------------------------------------------------------------------------------
 
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // A dockable frame holding the activation sees the command first.
+    if (active_dockable_ && active_dockable_->m_hWnd &&
+        AfxCallWndProc(active_dockable_, active_dockable_->m_hWnd, WM_COMMAND, wParam, lParam))
+        return TRUE;
     if (CMDIFrameWnd::OnCommand(wParam, lParam)) return TRUE;
     // System commands chosen from a menu of ours come back as the system command.
     if (lParam == 0 && LOWORD(wParam) >= 0xF000) {
@@ -310,39 +313,34 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-BOOL SECMDIFrameWnd::customising() const {
-    auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager);
-    return toolbars && toolbars->InCustomizeMode();
-}
-
 BOOL SECMDIFrameWnd::offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // While toolbars are being customised the keyboard does not open the frame's
-    // menus, and the frame itself neither moves nor sizes.
-    if (customising() && ((message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) || message == WM_NCHITTEST)) {
-        result = message == WM_NCHITTEST ? HTERROR : 0;
+    // While toolbars are being customised the frame itself neither moves nor sizes.
+    if (message == WM_NCHITTEST && sec_customising(m_pControlBarManager)) {
+        result = HTERROR;
         return TRUE;
     }
-    if (!bmp_menus_) return FALSE;
-    // The menus draw from the toolbars' pictures when the frame has a toolbar manager.
-    if (message == WM_INITMENUPOPUP)
-        if (auto* toolbars = dynamic_cast<SECToolBarManager*>(m_pControlBarManager))
-            bmp_menus_->SetBmpMgr(toolbars->GetBmpMgr());
-    return bmp_menus_->OfferMessage(message, wParam, lParam, result);
+    return menus_.Offer(message, wParam, lParam, result, m_pControlBarManager);
 }
 
 BOOL SECMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
-    if (bmp_menus_ && bmp_menus_->OnCmdMsg(id, code, extra, info)) return TRUE;
+    if (menus_.OnCmdMsg(id, code, extra, info)) return TRUE;
+    // A dockable frame holding the activation takes the place of the active MDI child.
+    if (active_dockable_ && active_dockable_->m_hWnd)
+        return active_dockable_->OnCmdMsg(id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
     return CMDIFrameWnd::OnCmdMsg(id, code, extra, info);
 }
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (offer_to_plug_in(message, wParam, lParam, result)) return result;
-    if (message == WM_CREATE) make_plug_in();
-    if (message == sec_getmenu_message()) {
-        HMENU menu = GetMenuForId(UINT(wParam));
-        return menu ? reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam))) : 0;
+    if (message == WM_CREATE) {
+        menus_.MakePlugIn();
+        // The menu bar shows the maximised child's buttons; the frame's caption list stays off.
+        if (menus_.GetFeature())
+            if (SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1))
+                list->Enable(FALSE);
     }
+    if (message == WM_DESTROY) menus_.DropPlugIn();
     if (gradient_caption_ && caption_message(message, wParam, lParam, result)) return result;
     if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
                                              [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))
@@ -350,25 +348,11 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CMDIFrameWnd::WindowProc(message, wParam, lParam);
 }
 
-void SECMDIFrameWnd::make_plug_in() {
-    if (bmp_menus_) return;
-    if (m_pMenuBar) {
-        auto feature = std::make_unique<SECMenuBarFeature>(m_bBmpMenus, m_bBmpMenusSecond);
-        feature->SetMenuBar(m_pMenuBar);
-        menu_feature_ = feature.get();
-        bmp_menus_ = std::move(feature);
-        // The menu bar shows the maximised child's buttons; the frame's caption list stays off.
-        if (SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1)) list->Enable(FALSE);
-    } else if (m_bBmpMenus) {
-        bmp_menus_ = std::make_unique<SECBmpMenuPlugIn>(m_bBmpMenusSecond);
-    }
-    if (bmp_menus_) bmp_menus_->PlugInTo(this);
-}
-
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* msg) {
-    if (menu_feature_ && menu_feature_->OnSysChar(msg)) return TRUE;
+    if (menus_.PreTranslateMessage(msg)) return TRUE;
     // The frame stays while its toolbars are customised.
-    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_CLOSE && customising()) return TRUE;
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == SC_CLOSE && sec_customising(m_pControlBarManager))
+        return TRUE;
     return CMDIFrameWnd::PreTranslateMessage(msg);
 }
 
@@ -398,7 +382,7 @@ void SECMDIFrameWnd::GetNextDefaultDockPos(UINT& dock_bar_id, SECDockPos& positi
 }
 
 void SECMDIFrameWnd::OnEnterIdleEx(UINT why, CWnd* who) {
-    if (why == MSGF_DIALOGBOX && customising() && (m_nIdleFlags & idleLayout)) {
+    if (why == MSGF_DIALOGBOX && sec_customising(m_pControlBarManager) && (m_nIdleFlags & idleLayout)) {
         const BOOL notify = (m_nIdleFlags & idleNotify) != 0;
         m_nIdleFlags &= ~(idleLayout | idleNotify);
         RecalcLayout(notify);
@@ -486,83 +470,6 @@ BOOL SECMDIFrameWnd::caption_message(UINT message, WPARAM wParam, LPARAM lParam,
             return TRUE;
         default: return FALSE;
     }
-}
-
-// ---- menu-bar mode ----------------------------------------------------------------------------
-
-BOOL SECMDIFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
-    if (!CMDIFrameWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
-    if (m_pMenuBar) enter_menu_bar_mode();
-    return TRUE;
-}
-
-void SECMDIFrameWnd::SetMenuBar(SECMenuBar* bar) {
-    m_pMenuBar = bar;
-    if (bar && m_hWnd) {
-        // The plug-in of bitmap menus gives way to the menu-bar feature.
-        if (bmp_menus_ && !menu_feature_) bmp_menus_.reset();
-        make_plug_in();
-        enter_menu_bar_mode();
-    }
-}
-
-void SECMDIFrameWnd::enter_menu_bar_mode() {
-    if (menu_bar_default_) return;
-    default_menu_id_ = m_nIDHelp;
-    menu_bar_default_ = ::GetMenu(m_hWnd);
-    if (menu_bar_default_) ::SetMenu(m_hWnd, nullptr);
-    m_hMenuDefault = nullptr;
-    SetMenuBarMenu(default_menu_id_);
-}
-
-HMENU SECMDIFrameWnd::GetMenuForId(UINT id) {
-    if (menu_bar_default_ && id == default_menu_id_) return menu_bar_default_;
-    CWinApp* app = AfxGetApp();
-    for (POSITION at = app ? app->GetFirstDocTemplatePosition() : nullptr; at;) {
-        CDocTemplate* doc_template = app->GetNextDocTemplate(at);
-        if (doc_template && doc_template->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) &&
-            doc_template->m_nIDResource == id && doc_template->m_hMenuShared)
-            return doc_template->m_hMenuShared;
-    }
-    auto found = loaded_menus_.find(id);
-    if (found != loaded_menus_.end()) return found->second;
-    HMENU loaded = ::LoadMenu(nullptr, MAKEINTRESOURCE(id));
-    if (loaded) loaded_menus_[id] = loaded;
-    return loaded;
-}
-
-void SECMDIFrameWnd::SetMenuBarMenu(UINT id) {
-    if (!m_pMenuBar || !menu_feature_) return;
-    if (id == 0) id = UINT(-1);
-    if (id != UINT(-1)) {
-        menu_feature_->SetMenu(id);
-        return;
-    }
-    if (m_pMenuBar->m_nCurrentMenuId) menu_feature_->SetMenu(m_pMenuBar->m_nCurrentMenuId);
-    RefreshMDIButtons();
-}
-
-void SECMDIFrameWnd::RefreshMDIButtons() {
-    auto* bar = dynamic_cast<SECMDIMenuBar*>(m_pMenuBar);
-    if (!bar || !bar->m_hWnd || !bar->UpdateCaptionButtons(FALSE)) return;
-    RecalcLayout();
-    bar->Invalidate();
-}
-
-CMenu* SECMDIFrameWnd::GetMenu() const {
-    if (!m_pMenuBar) return CMDIFrameWnd::GetMenu();
-    HMENU menu = const_cast<SECMDIFrameWnd*>(this)->GetMenuForId(m_pMenuBar->m_nCurrentMenuId);
-    return menu ? CMenu::FromHandle(menu) : nullptr;
-}
-
-void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU alternate_menu) {
-    if (!m_pMenuBar) {
-        CMDIFrameWnd::OnUpdateFrameMenu(alternate_menu);
-        return;
-    }
-    CMDIChildWnd* child = MDIGetActive();
-    SetMenuBarMenu(child && child->m_nIDHelp ? child->m_nIDHelp : default_menu_id_);
-    RefreshMDIButtons();
 }
 
 LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,11 +12,12 @@
 #include "platform/os/result.h"
 #include "uikit/frames/bmp_menu_plugin.h"
 #include "uikit/frames/dock_bar.h"
+#include "uikit/frames/frame_menus.h"
 #include "uikit/frames/msg_filter.h"
 
 class SECBarHost;
+class SECFrameWnd;
 class SECMenuBar;
-class SECMenuBarFeature;
 
 // What the dock context, the dock state and the bars ask of a toolkit frame,
 // MDI or not: docking at a place with a share and a thickness, floating, and
@@ -73,26 +74,37 @@ public:
     SECControlBarManager* GetControlBarManager() const override { return m_pControlBarManager; }
     // Bitmap menus, switched on before the frame is created; `second` puts a
     // dot in place of the check mark of radio items.
-    void EnableBmpMenus(BOOL on, BOOL second) { m_bBmpMenus = on, m_bBmpMenusSecond = second; }
-    // The plug-in that draws the frame's menus with command pictures (null without bitmap menus).
-    SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return bmp_menus_.get(); }
+    void EnableBmpMenus(BOOL on, BOOL second) { menus_.EnableBmpMenus(on, second); }
+    // The plug-in that draws the frame's menus (the menu-bar feature in menu-bar mode), or null.
+    SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return menus_.GetPlugIn(); }
     // Menu-bar mode: the menu shows in this bar (one menu per resource id)
     // instead of the window's menu. Set before or after the frame is created.
     void SetMenuBar(SECMenuBar* bar);
-    SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
+    SECMenuBar* GetMenuBar() const { return menus_.GetMenuBar(); }
+    BOOL HasMenuBar() const { return menus_.GetMenuBar() != nullptr; }
+    // The frame's own menu: the one the menu bar shows without documents in menu-bar mode.
+    virtual HMENU GetDefaultMenu();
+    UINT GetDefaultMenuId() const { return menus_.GetDefaultMenuId(); }
     // The menu of a resource id: the frame's own, a document template's, or one loaded for it.
     virtual HMENU GetMenuForId(UINT id);
     // Shows the menu of `id` in the menu bar; 0 and -1 keep the current one.
     virtual void SetMenuBarMenu(UINT id);
     // The maximised child's icon and boxes in the menu bar follow the child.
     virtual void RefreshMDIButtons();
+    // The window list of the menu bar's menu (its Window popup) follows the MDI children.
+    virtual void UpdateMDIMenu();
     // The menu shown: the menu bar's in menu-bar mode, else the window's.
     CMenu* GetMenu() const;
     BOOL LoadFrame(UINT resource_id, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
                    CCreateContext* context = nullptr) override;
     void OnUpdateFrameMenu(HMENU alternate_menu) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // A dockable frame takes the activation from the MDI children while the user works in it:
+    // commands, the title and the menu follow it. Null gives it back to the MDI area.
+    virtual void ActivateDockableFrame(SECFrameWnd* frame);
+    virtual void DeactivateDockableFrame(BOOL focus_mdi_client);
+    SECFrameWnd* GetActiveDockableFrame() const { return active_dockable_; }
+    CFrameWnd* GetActiveFrame() override;
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
     // The client area left over by the bars at the last layout.
     const CRect& GetLastClientRect() const { return m_rectLastClient; }
@@ -120,7 +132,6 @@ public:
     CRuntimeClass* m_pDockBarClass = nullptr;
     CRuntimeClass* m_pMDIChildBarClass = nullptr;
     CPoint m_ptCascade{30, 30};
-    BOOL m_bBmpMenus = FALSE, m_bBmpMenusSecond = FALSE;
     SECControlBarManager* m_pControlBarManager = nullptr;
 
     afx_msg void OnSysColorChange();
@@ -133,13 +144,8 @@ protected:
 private:
     CRect m_rectLastClient;
     std::unique_ptr<SECMsgFilter> root_filter_;
-    std::unique_ptr<SECBmpMenuPlugIn> bmp_menus_;  // the menu-bar feature in menu-bar mode
-    SECMenuBarFeature* menu_feature_ = nullptr;
-    SECMenuBar* m_pMenuBar = nullptr;
-    HMENU menu_bar_default_ = nullptr;
-    UINT default_menu_id_ = 0;
-    std::map<UINT, HMENU> loaded_menus_;
-    void make_plug_in();
+    SECFrameMenus menus_;
+    SECFrameWnd* active_dockable_ = nullptr;
     // Moves the window's menu into the menu bar.
     void enter_menu_bar_mode();
     BOOL gradient_caption_ = FALSE;
@@ -149,7 +155,5 @@ private:
     std::vector<UINT> default_dock_ids_;  // dock bar ids in turn, 0 between rows
     int default_dock_index_ = 0;
     BOOL offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // The toolbar manager is customising the toolbars.
-    BOOL customising() const;
     SECMsgFilter::DescriptorTable filter_table_;
 };

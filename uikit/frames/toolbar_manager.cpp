@@ -5,6 +5,7 @@
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/dock_bar.h"
+#include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
@@ -182,8 +183,9 @@ void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomT
 
 SECCustomToolBar* SECToolBarManager::GetMenuBar() const {
     if (m_pMenuBar) return m_pMenuBar;
-    auto* mdi = dynamic_cast<SECMDIFrameWnd*>(m_pFrameWnd);
-    return mdi ? mdi->GetMenuBar() : nullptr;
+    if (auto* mdi = dynamic_cast<SECMDIFrameWnd*>(m_pFrameWnd)) return mdi->GetMenuBar();
+    if (auto* sdi = dynamic_cast<SECFrameWnd*>(m_pFrameWnd)) return sdi->GetMenuBar();
+    return nullptr;
 }
 
 void SECToolBarManager::CreateDefaultToolBars() {

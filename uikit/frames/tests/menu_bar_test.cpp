@@ -17,6 +17,7 @@
 #include "platform/res/resources.h"
 #include "platform/user/window_table.h"
 #include "testing/golden.h"
+#include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"
@@ -24,8 +25,10 @@
 
 namespace {
 
-constexpr UINT kMenuNoDocument = 128, kMenuDocument = 129;
+constexpr UINT kMenuNoDocument = 128, kMenuDocument = 129, kMenuListing = 130;
 enum : UINT { kNew = 100, kOpen, kStatusBar, kAbout, kClose, kUndo, kMoreItem, kCompile };
+// Handled by the views, which count it.
+constexpr UINT kViewCommand = 150;
 
 kit::res::MenuItem item(const char* text, unsigned id) {
     kit::res::MenuItem made;
@@ -53,6 +56,9 @@ const kit::res::Module& menus() {
                            {popup("&File", {item("&New", kNew), item("&Close", kClose)}),
                             popup("&Edit", {popup("&More", {item("&Item", kMoreItem)}), item("&Undo", kUndo)}),
                             popup("&Build", {item("&Compile", kCompile)})}});
+        m.menus.push_back({kMenuListing,
+                           {popup("&File", {item("&New", kNew)}), popup("&Window", {item("&Cascade", 0xE130)}),
+                            popup("&Help", {item("&About", kAbout)})}});
         m.strings[kMenuNoDocument] = "Menus";
         return m;
     }();
@@ -91,7 +97,7 @@ protected:
         frame->SetWindowPos(nullptr, 0, 0, 420, 260, SWP_NOZORDER);
         frame->EnableDocking(CBRS_ALIGN_ANY);
         manager = new SECToolBarManager(frame);
-        manager->SetMenuInfo({kMenuNoDocument, kMenuDocument});
+        manager->SetMenuInfo({kMenuNoDocument, kMenuDocument, kMenuListing});
         manager->m_pMenuBar = bar;
         manager->CreateDefaultToolBars();
         frame->SetMenuBarMenu(kMenuNoDocument);
@@ -101,6 +107,7 @@ protected:
     }
     void TearDown() override {
         if (frame && frame->m_hWnd) frame->DestroyWindow();
+        frame = nullptr;  // it deleted itself with its window
         delete manager;
         pump();
         AfxDeleteTempMaps();
@@ -111,7 +118,7 @@ protected:
     void pump() {
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (frame->m_hWnd && frame->PreTranslateMessage(&msg)) continue;
+            if (frame && frame->PreTranslateMessage(&msg)) continue;
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
@@ -287,6 +294,219 @@ TEST_F(MenuBarTest, AMaximisedChildShowsItsIconAndBoxesWhichSendItsSystemCommand
     pump();
     EXPECT_EQ(frame->MDIGetActive(), nullptr);
     EXPECT_TRUE(bar->GetCaptionButton()->IsHidden());
+}
+
+// A view that counts the command only views handle.
+class CountingView : public CView {
+    DECLARE_DYNCREATE(CountingView)
+public:
+    int hits = 0;
+    void OnDraw(CDC*) override {}
+    afx_msg void OnViewCommand() { ++hits; }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CountingView, CView)
+BEGIN_MESSAGE_MAP(CountingView, CView)
+ON_COMMAND(kViewCommand, OnViewCommand)
+END_MESSAGE_MAP()
+
+class PlainDoc : public CDocument {
+    DECLARE_DYNCREATE(PlainDoc)
+};
+IMPLEMENT_DYNCREATE(PlainDoc, CDocument)
+
+class DocumentsApp : public CWinApp {
+public:
+    DocumentsApp() : CWinApp("menu bar documents") {}
+};
+
+CountingView* view_of(CFrameWnd* frame) { return dynamic_cast<CountingView*>(frame->GetActiveView()); }
+
+// The titles of a Window popup's list of children, the checked one marked with '*'.
+std::vector<std::string> listed_windows(HMENU popup) {
+    std::vector<std::string> listed;
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+        const UINT id = ::GetMenuItemID(popup, i);
+        if (id < AFX_IDM_FIRST_MDICHILD || id == UINT(-1)) continue;
+        char text[64] = {};
+        ::GetMenuString(popup, UINT(i), text, sizeof text, MF_BYPOSITION);
+        const bool checked = (::GetMenuState(popup, UINT(i), MF_BYPOSITION) & MF_CHECKED) != 0;
+        listed.push_back(std::string(checked ? "*" : "") + text);
+    }
+    return listed;
+}
+
+class MenuBarDocumentsTest : public MenuBarTest {
+protected:
+    void SetUp() override {
+        MenuBarTest::SetUp();
+        app.m_pMainWnd = frame;
+        sources = new CMultiDocTemplate(kMenuDocument, RUNTIME_CLASS(PlainDoc), RUNTIME_CLASS(SECMDIChildWnd),
+                                        RUNTIME_CLASS(CountingView));
+        listings = new CMultiDocTemplate(kMenuListing, RUNTIME_CLASS(PlainDoc), RUNTIME_CLASS(SECMDIChildWnd),
+                                         RUNTIME_CLASS(CountingView));
+        app.AddDocTemplate(sources);
+        app.AddDocTemplate(listings);
+    }
+    void TearDown() override {
+        app.CloseAllDocuments(TRUE);
+        pump();
+        MenuBarTest::TearDown();
+        app.m_pMainWnd = nullptr;
+    }
+    CFrameWnd* frame_of(CDocument* doc) {
+        POSITION at = doc->GetFirstViewPosition();
+        CView* view = doc->GetNextView(at);
+        return view ? view->GetParentFrame() : nullptr;
+    }
+    DocumentsApp app;
+    CMultiDocTemplate* sources = nullptr;
+    CMultiDocTemplate* listings = nullptr;
+};
+
+TEST_F(MenuBarDocumentsTest, EachTemplatesDocumentsShowItsMenuAndTheWindowPopupListsThem) {
+    EXPECT_EQ(frame->GetDefaultMenu(), frame->GetMenuForId(kMenuNoDocument));
+    CDocument* source = sources->OpenDocumentFile(nullptr);
+    ASSERT_NE(source, nullptr);
+    pump();
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+    // The template's menu shows in the bar, never in the window.
+    EXPECT_EQ(frame->GetMenu()->m_hMenu, sources->m_hMenuShared);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+    EXPECT_EQ(::GetMenu(frame_of(source)->m_hWnd), nullptr);
+
+    CDocument* listing = listings->OpenDocumentFile(nullptr);
+    ASSERT_NE(listing, nullptr);
+    pump();
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Window", "&Help"}));
+    const std::string source_title(source->GetTitle()), listing_title(listing->GetTitle());
+    HMENU window_popup = ::GetSubMenu(listings->m_hMenuShared, 1);
+    EXPECT_EQ(listed_windows(window_popup), (std::vector<std::string>{"&1 " + source_title, "*&2 " + listing_title}));
+
+    // Bringing the first document forward brings its menu back.
+    frame->MDIActivate(frame_of(source));
+    pump();
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+
+    // With the last document gone the frame's own menu shows again.
+    source->OnCloseDocument();
+    listing->OnCloseDocument();
+    pump();
+    EXPECT_EQ(frame->MDIGetActive(), nullptr);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&View", "&Help"}));
+    EXPECT_TRUE(listed_windows(window_popup).empty());
+}
+
+TEST_F(MenuBarDocumentsTest, ADockableFrameTakesTheCommandsTitleAndMenuUntilAChildIsClicked) {
+    CDocument* source = sources->OpenDocumentFile(nullptr);
+    ASSERT_NE(source, nullptr);
+    CMDIChildWnd* child = static_cast<CMDIChildWnd*>(frame_of(source));
+    // A listing in a frame docked at the left.
+    CDocument* notes = listings->CreateNewDocument();
+    CCreateContext context;
+    context.m_pCurrentDoc = notes;
+    context.m_pNewViewClass = RUNTIME_CLASS(CountingView);
+    context.m_pNewDocTemplate = listings;
+    auto* dockable = new SECDockableFrame;
+    ASSERT_TRUE(dockable->CreateHosted(frame, "Notes", 0xE900 + 40, &context));
+    dockable->InitialUpdateFrame(notes, TRUE);
+    frame->DockControlBarEx(dockable->GetFrameBar(), AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 120);
+    frame->RecalcLayout();
+    // The user works in the document.
+    child->GetActiveView()->SetFocus();
+    pump();
+    ASSERT_EQ(frame->GetActiveDockableFrame(), nullptr);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+
+    // A click in the dockable frame's view: the frame's commands, title and menu follow it.
+    CView* notes_view = dockable->GetActiveView();
+    ASSERT_NE(notes_view, nullptr);
+    display.click(notes_view->m_hWnd, POINT{10, 10});
+    pump();
+    EXPECT_EQ(frame->GetActiveDockableFrame(), dockable);
+    EXPECT_EQ(frame->GetActiveFrame(), dockable);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Window", "&Help"}));
+    frame->SendMessage(WM_COMMAND, kViewCommand);
+    EXPECT_EQ(view_of(dockable)->hits, 1);
+    EXPECT_EQ(view_of(child)->hits, 0);
+
+    // A click in the document that stayed in front takes it all back.
+    display.click(child->GetActiveView()->m_hWnd, POINT{10, 10});
+    pump();
+    EXPECT_EQ(frame->GetActiveDockableFrame(), nullptr);
+    EXPECT_EQ(frame->GetActiveFrame(), child);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+    frame->SendMessage(WM_COMMAND, kViewCommand);
+    EXPECT_EQ(view_of(child)->hits, 1);
+
+    // Activated again, the dockable frame gives the activation back when it goes.
+    display.click(notes_view->m_hWnd, POINT{10, 10});
+    pump();
+    ASSERT_EQ(frame->GetActiveDockableFrame(), dockable);
+    dockable->DestroyWindow();
+    pump();
+    EXPECT_EQ(frame->GetActiveDockableFrame(), nullptr);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+    // The listing went with its last view.
+    EXPECT_EQ(listings->GetFirstDocPosition(), nullptr);
+}
+
+// The single-document frame: its menu in a menu bar, with command pictures in the popups.
+TEST(SdiMenuBarTest, TheFramesMenuShowsInTheBarAndItsPopupsDrawPictures) {
+    gdi::set_test_font_everywhere(true);
+    kit::res::register_module(&menus());
+    kit::display::Headless display;
+    auto* frame = new SECFrameWnd;
+    auto* bar = new SECMenuBar;
+    bar->m_bAutoDelete = TRUE;
+    frame->EnableBmpMenus(TRUE, FALSE);
+    frame->SetMenuBar(bar);
+    ASSERT_TRUE(frame->LoadFrame(kMenuNoDocument, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    frame->SetWindowPos(nullptr, 0, 0, 420, 260, SWP_NOZORDER);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    auto* manager = new SECToolBarManager(frame);
+    manager->SetMenuInfo({kMenuNoDocument});
+    manager->CreateDefaultToolBars();
+    frame->SetControlBarManager(manager);
+    frame->SetMenuBarMenu(kMenuNoDocument);
+    frame->RecalcLayout();
+    frame->SetFocus();
+    const auto pump = [&] {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (frame->m_hWnd && frame->PreTranslateMessage(&msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+    };
+    pump();
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+    ASSERT_NE(frame->GetMenu(), nullptr);
+    EXPECT_EQ(frame->GetMenu()->m_hMenu, frame->GetMenuForId(kMenuNoDocument));
+    EXPECT_NE(dynamic_cast<SECMenuBarFeature*>(frame->GetBmpMenuPlugIn()), nullptr);
+
+    // Alt+F drops File; its items are drawn by the plug-in while it is open.
+    HMENU file = ::GetSubMenu(frame->GetMenuForId(kMenuNoDocument), 0);
+    UINT type_while_open = 0;
+    display.then([&] {
+        MENUITEMINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_TYPE;
+        ::GetMenuItemInfo(file, 0, TRUE, &info);
+        type_while_open = info.fType;
+        display.press(VK_ESCAPE);
+    });
+    display.chord(VK_MENU, 'F');
+    pump();
+    EXPECT_TRUE(type_while_open & MFT_OWNERDRAW);
+    EXPECT_EQ(bar->m_nOpenMenu, -1);
+
+    frame->DestroyWindow();
+    delete manager;
+    pump();
+    AfxDeleteTempMaps();
+    kit::res::unregister_module(&menus());
+    gdi::set_test_font_everywhere(false);
 }
 
 }  // namespace
