@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/png_writer.h"
+#include "platform/user/window_table.h"
 #include "testing/golden.h"
 #include "tools/framelab/tests/lab_fixture.h"
 
@@ -50,6 +51,29 @@ TEST_F(MenuBarLabTest, TheMenuBarOpensByAltLetterMovesByArrowsAndTheToolBarsStil
     display.click(compile.m_hWnd, compile.GetButtonRect(1).CenterPoint());
     idle();
     EXPECT_TRUE(dump_has("command 32931"));
+}
+
+TEST_F(MenuBarLabTest, TheWindowMenuListsTheWorksheetsAndItsMnemonicActivatesOne) {
+    SECWorksheet* first = frame->NewSheet("main.asm");
+    SECWorksheet* second = frame->NewSheet("util.asm");
+    ASSERT_TRUE(first && second);
+    idle();
+    ASSERT_EQ(frame->MDIGetActive(), second);
+    bool compared = false;
+    display.then([&] {
+        EXPECT_TRUE(dump_has("menubar open \"&Window\""));
+        HWND popup = kit::user::top_level_windows().front();
+        auto png = gdi::encode_png(display.snapshot(popup));
+        EXPECT_TRUE(testing_kit::matches_golden("tools/framelab/tests/golden/menubar_window_list.png",
+                                                std::string(png.begin(), png.end())));
+        compared = true;
+        display.press('1');
+    });
+    display.chord(VK_MENU, 'W');
+    idle();
+    EXPECT_TRUE(compared);
+    EXPECT_TRUE(dump_has("menubar closed"));
+    EXPECT_EQ(frame->MDIGetActive(), first);
 }
 
 }  // namespace
