@@ -14,6 +14,7 @@
 #include "uikit/frames/toolbar_manager.h"
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
+IMPLEMENT_DYNAMIC(SECCmdExtension, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
 ON_WM_SYSCOLORCHANGE()
@@ -325,9 +326,32 @@ BOOL SECMDIFrameWnd::offer_to_plug_in(UINT message, WPARAM wParam, LPARAM lParam
 BOOL SECMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
     if (menus_.OnCmdMsg(id, code, extra, info)) return TRUE;
     // A dockable frame holding the activation takes the place of the active MDI child.
-    if (active_dockable_ && active_dockable_->m_hWnd)
-        return active_dockable_->OnCmdMsg(id, code, extra, info) || CFrameWnd::OnCmdMsg(id, code, extra, info);
-    return CMDIFrameWnd::OnCmdMsg(id, code, extra, info);
+    CFrameWnd* active = MDIGetActive();
+    if (active_dockable_ && active_dockable_->m_hWnd) active = active_dockable_;
+    if (active && active->OnCmdMsg(id, code, extra, info)) return TRUE;
+    if (cmd_extension_) {
+        const BOOL handled = cmd_extension_->OnCmdMsg(id, code, extra, info);
+        if (handled || cmd_extension_->m_bOwnCommand) {
+            cmd_extension_->m_bOwnCommand = FALSE;
+            return handled;
+        }
+    }
+    return CFrameWnd::OnCmdMsg(id, code, extra, info);
+}
+
+// A popup, with bit 0 telling the extension that a frame makes it.
+constexpr DWORD kExtensionStyle = WS_POPUP | 0x1;
+
+SECCmdExtension* SECMDIFrameWnd::CreateCmdExtension(CWnd* parent, UINT id, CRuntimeClass* extension_class,
+                                                    CCreateContext* context) {
+    if (!extension_class) return nullptr;
+    std::unique_ptr<CObject> made(extension_class->CreateObject());
+    auto* extension = dynamic_cast<SECCmdExtension*>(made.get());
+    if (!extension || !extension->Create(parent, id, kExtensionStyle, context) || !extension->AttachFrame(this))
+        return nullptr;
+    made.release();
+    cmd_extension_.reset(extension);
+    return extension;
 }
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

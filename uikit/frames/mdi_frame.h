@@ -17,6 +17,7 @@
 
 class SECBarHost;
 class SECFrameWnd;
+class SECMDIFrameWnd;
 class SECMenuBar;
 
 // What the dock context, the dock state and the bars ask of a toolkit frame,
@@ -42,6 +43,18 @@ void sec_dock_control_bar_ex(CFrameWnd* frame, CControlBar* bar, const SECDockPo
 void sec_float_control_bar_ex(CFrameWnd* frame, CControlBar* bar, int x, int y, DWORD style);
 CMiniDockFrameWnd* sec_create_floating_frame(CFrameWnd* frame, DWORD style);
 void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay);
+
+// An object the MDI frame offers every command after the active document
+// window and before its own handlers. The frame makes it from a class and owns
+// it; a command it marks as its own ends with its answer, handled or not.
+class SECCmdExtension : public CCmdTarget {
+    DECLARE_DYNAMIC(SECCmdExtension)
+public:
+    virtual BOOL Create(CWnd* parent, UINT id, DWORD style, CCreateContext* context) = 0;
+    // Joins the frame; FALSE refuses it.
+    virtual BOOL AttachFrame(SECMDIFrameWnd* frame) = 0;
+    BOOL m_bOwnCommand = FALSE;
+};
 
 class SECMDIFrameWnd : public CMDIFrameWnd, public SECDockSite {
     DECLARE_DYNCREATE(SECMDIFrameWnd)
@@ -124,6 +137,10 @@ public:
     // Title alignment in the painted caption: 0 left, 1 centred, anything else right.
     int m_nCaptionTextAlign = 0;
 
+    // Makes the command extension from `extension_class` (an SECCmdExtension); null, with nothing
+    // kept, when it cannot be made or refuses the frame.
+    virtual SECCmdExtension* CreateCmdExtension(CWnd* parent, UINT id, CRuntimeClass* extension_class,
+                                                CCreateContext* context);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -146,6 +163,7 @@ private:
     std::unique_ptr<SECMsgFilter> root_filter_;
     SECFrameMenus menus_;
     SECFrameWnd* active_dockable_ = nullptr;
+    std::unique_ptr<SECCmdExtension> cmd_extension_;
     // Moves the window's menu into the menu bar.
     void enter_menu_bar_mode();
     BOOL gradient_caption_ = FALSE;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/display/headless.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
@@ -95,6 +97,65 @@ TEST(MdiFrameTest, TheFramePaintsItsOwnGradientCaptionActiveAndInactive) {
     EXPECT_EQ(pixel(x_text), ::GetSysColor(COLOR_INACTIVECAPTION));
     frame->DestroyWindow();
     gdi::set_test_font_everywhere(false);
+}
+
+// Takes command 500 and claims 501 as its own without handling it; refuses a frame when told to.
+class CountingExtension : public SECCmdExtension {
+    DECLARE_DYNCREATE(CountingExtension)
+public:
+    static inline bool refuse = false;
+    static inline DWORD made_with_style = 0;
+    int taken = 0;
+    BOOL Create(CWnd*, UINT, DWORD style, CCreateContext*) override {
+        made_with_style = style;
+        return TRUE;
+    }
+    BOOL AttachFrame(SECMDIFrameWnd*) override { return !refuse; }
+    BOOL OnCmdMsg(UINT id, int code, void*, AFX_CMDHANDLERINFO*) override {
+        if (code != CN_COMMAND) return FALSE;
+        m_bOwnCommand = id == 501;
+        if (id != 500) return FALSE;
+        ++taken;
+        return TRUE;
+    }
+};
+IMPLEMENT_DYNCREATE(CountingExtension, SECCmdExtension)
+
+// Has handlers of its own for 501 and 502.
+class AnsweringFrame : public SECMDIFrameWnd {
+public:
+    std::vector<UINT> answered;
+    afx_msg BOOL OnAnswer(UINT id) {
+        answered.push_back(id);
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(AnsweringFrame, SECMDIFrameWnd)
+ON_COMMAND_EX(501, OnAnswer)
+ON_COMMAND_EX(502, OnAnswer)
+END_MESSAGE_MAP()
+
+TEST(MdiFrameTest, TheCommandExtensionSeesCommandsBeforeTheFrameAndItsOwnAnswerIsFinal) {
+    kit::display::Headless display;
+    auto* frame = new AnsweringFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+    EXPECT_EQ(frame->CreateCmdExtension(frame, 7, nullptr, nullptr), nullptr);
+    EXPECT_EQ(frame->CreateCmdExtension(frame, 7, RUNTIME_CLASS(CObject), nullptr), nullptr);
+    CountingExtension::refuse = true;
+    EXPECT_EQ(frame->CreateCmdExtension(frame, 7, RUNTIME_CLASS(CountingExtension), nullptr), nullptr);
+    CountingExtension::refuse = false;
+    auto* extension =
+        static_cast<CountingExtension*>(frame->CreateCmdExtension(frame, 7, RUNTIME_CLASS(CountingExtension), nullptr));
+    ASSERT_NE(extension, nullptr);
+    EXPECT_EQ(CountingExtension::made_with_style, DWORD(0x80000001));
+
+    for (UINT id : {500u, 501u, 502u}) frame->SendMessage(WM_COMMAND, id);
+    EXPECT_EQ(extension->taken, 1);
+    // 501 was the extension's to answer; 502 went on to the frame.
+    EXPECT_EQ(frame->answered, std::vector<UINT>{502});
+    EXPECT_FALSE(extension->m_bOwnCommand);
+    frame->DestroyWindow();
 }
 
 }  // namespace
