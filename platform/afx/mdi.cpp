@@ -127,8 +127,8 @@ public:
     // A click on the window menu's list activates that child.
     bool activate_listed(UINT id) {
         const size_t index = id - AFX_IDM_FIRST_MDICHILD;
-        if (id < AFX_IDM_FIRST_MDICHILD || index >= children_.size()) return false;
-        activate(children_[index]);
+        if (id < AFX_IDM_FIRST_MDICHILD || index >= listed_.size() || !::IsWindow(listed_[index])) return false;
+        activate(listed_[index]);
         return true;
     }
 
@@ -196,21 +196,26 @@ private:
             listed_separator_ = false;
         }
     }
+    // Lists the visible children (a hidden one cannot be chosen) in the order they were made.
     void refresh_menu() {
         clear_menu();
-        if (!window_menu_ || !::IsMenu(window_menu_) || children_.empty()) return;
+        listed_.clear();
+        for (HWND child : children_)
+            if (::IsWindowVisible(child) && listed_.size() < size_t(kMaxListed)) listed_.push_back(child);
+        if (!window_menu_ || !::IsMenu(window_menu_) || listed_.empty()) return;
         ::AppendMenu(window_menu_, MF_SEPARATOR, 0, nullptr);
         listed_separator_ = true;
-        for (size_t i = 0; i < children_.size() && i < size_t(kMaxListed); ++i) {
+        for (size_t i = 0; i < listed_.size(); ++i) {
             char title[256] = {};
-            ::GetWindowText(children_[i], title, sizeof title);
+            ::GetWindowText(listed_[i], title, sizeof title);
             const CString text = AfxFormat("&%d %s", int(i + 1), title);
-            ::AppendMenu(window_menu_, MF_STRING | (children_[i] == active_ ? MF_CHECKED : 0),
-                         AFX_IDM_FIRST_MDICHILD + i, text);
+            ::AppendMenu(window_menu_, MF_STRING | (listed_[i] == active_ ? MF_CHECKED : 0), AFX_IDM_FIRST_MDICHILD + i,
+                         text);
         }
     }
 
     std::vector<HWND> children_;  // in the order they were made
+    std::vector<HWND> listed_;    // the children the window menu lists, in its order
     HWND active_ = nullptr;
     bool maximized_ = false;
     HWND restore_child_ = nullptr;

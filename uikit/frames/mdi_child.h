@@ -90,6 +90,12 @@ public:
                 if (host_close()) return 0;
                 break;
             case WM_WINDOWPOSCHANGED: host_window_pos_changed(reinterpret_cast<const WINDOWPOS*>(lParam)); break;
+            case WM_SHOWWINDOW: {
+                // Shown or hidden, the child comes into or leaves the frame's window list.
+                const LRESULT result = Base::WindowProc(message, wParam, lParam);
+                ::PostMessage(::GetParent(this->m_hWnd), WM_MDIREFRESHMENU, 0, 0);
+                return result;
+            }
             default: break;
         }
         return Base::WindowProc(message, wParam, lParam);

@@ -76,4 +76,33 @@ TEST_F(MenuBarLabTest, TheWindowMenuListsTheWorksheetsAndItsMnemonicActivatesOne
     EXPECT_EQ(frame->MDIGetActive(), first);
 }
 
+// The titles the Window menu lists after its own items.
+std::vector<std::string> window_list(LabFrame& frame) {
+    HMENU window = ::GetSubMenu(frame.GetMenu()->m_hMenu, 2);
+    std::vector<std::string> listed;
+    for (int i = 0; i < ::GetMenuItemCount(window); ++i) {
+        if (::GetMenuItemID(window, i) < AFX_IDM_FIRST_MDICHILD) continue;
+        char text[64] = {};
+        ::GetMenuString(window, UINT(i), text, sizeof text, MF_BYPOSITION);
+        listed.emplace_back(text);
+    }
+    return listed;
+}
+
+TEST_F(MenuBarLabTest, ABarInTheMDIAreaIsListedWhileItShows) {
+    ASSERT_NE(frame->NewSheet("main.asm"), nullptr);
+    LabBar& watch = bar(4);
+    frame->FloatControlBarAsMDIChild(&watch, -1, -1, CBRS_ALIGN_TOP);
+    idle();
+    EXPECT_EQ(window_list(*frame), (std::vector<std::string>{"&1 main.asm", "&2 Watch Window"}));
+    // Closing it hides the bar; the list leaves it out, and its number goes to the next shown child.
+    watch.m_pDockBar->GetParent()->SendMessage(WM_CLOSE);
+    idle();
+    EXPECT_FALSE(watch.IsVisible());
+    EXPECT_EQ(window_list(*frame), std::vector<std::string>{"&1 main.asm"});
+    frame->ShowControlBar(&watch, TRUE, FALSE);
+    idle();
+    EXPECT_EQ(window_list(*frame), (std::vector<std::string>{"&1 main.asm", "&2 Watch Window"}));
+}
+
 }  // namespace
