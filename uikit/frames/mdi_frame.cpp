@@ -365,6 +365,11 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 list->Enable(FALSE);
     }
     if (message == WM_DESTROY) menus_.DropPlugIn();
+    if (message == WM_ACTIVATE) {
+        result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        ActivateViewOnFrameActivate(LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+        return result;
+    }
     if (gradient_caption_ && caption_message(message, wParam, lParam, result)) return result;
     if (root_filter_ && sec_route_to_filters(*root_filter_, message, wParam, lParam, &result,
                                              [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); }))

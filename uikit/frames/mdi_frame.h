@@ -118,6 +118,10 @@ public:
     virtual void DeactivateDockableFrame(BOOL focus_mdi_client);
     SECFrameWnd* GetActiveDockableFrame() const { return active_dockable_; }
     CFrameWnd* GetActiveFrame() override;
+    // With m_bActivateViewOnActivate, the active view hears of the frame's activation and takes
+    // the keyboard back when the frame becomes active with the focus elsewhere.
+    virtual void ActivateViewOnFrameActivate(UINT state, CWnd* other, BOOL minimized);
+    BOOL m_bActivateViewOnActivate = FALSE;
     SECMsgFilter* GetRootFilter() const { return root_filter_.get(); }
     // The client area left over by the bars at the last layout.
     const CRect& GetLastClientRect() const { return m_rectLastClient; }

@@ -138,3 +138,13 @@ CFrameWnd* SECMDIFrameWnd::GetActiveFrame() {
     if (active_dockable_ && active_dockable_->m_hWnd) return active_dockable_;
     return CMDIFrameWnd::GetActiveFrame();
 }
+
+void SECMDIFrameWnd::ActivateViewOnFrameActivate(UINT state, CWnd*, BOOL minimized) {
+    if (!m_bActivateViewOnActivate || minimized) return;
+    CFrameWnd* active = GetActiveFrame();
+    CView* view = active ? active->GetActiveView() : nullptr;
+    if (!view) return;
+    CWnd* focus = CWnd::GetFocus();
+    if (state != WA_INACTIVE && focus != view && !view->IsChild(focus)) view->SetFocus();
+    view->OnActivateFrame(state, active);
+}

@@ -301,7 +301,9 @@ class CountingView : public CView {
     DECLARE_DYNCREATE(CountingView)
 public:
     int hits = 0;
+    std::vector<UINT> frame_states;  // the frame activations it heard of
     void OnDraw(CDC*) override {}
+    void OnActivateFrame(UINT state, CFrameWnd*) override { frame_states.push_back(state); }
     afx_msg void OnViewCommand() { ++hits; }
     DECLARE_MESSAGE_MAP()
 };
@@ -449,6 +451,28 @@ TEST_F(MenuBarDocumentsTest, ADockableFrameTakesTheCommandsTitleAndMenuUntilAChi
     EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
     // The listing went with its last view.
     EXPECT_EQ(listings->GetFirstDocPosition(), nullptr);
+}
+
+TEST_F(MenuBarDocumentsTest, WhenAskedTheActiveViewHearsOfTheFramesActivationAndTakesTheKeyboardBack) {
+    CDocument* source = sources->OpenDocumentFile(nullptr);
+    ASSERT_NE(source, nullptr);
+    CountingView* view = view_of(frame_of(source));
+    CWnd other;
+    ASSERT_TRUE(
+        other.CreateEx(0, AfxRegisterWndClass(0), "Other", WS_POPUP | WS_VISIBLE, CRect(500, 0, 600, 100), nullptr, 0));
+    const auto switch_away_and_back = [&] {
+        ::SetActiveWindow(other.m_hWnd);
+        other.SetFocus();
+        ::SetActiveWindow(frame->m_hWnd);
+        pump();
+    };
+    switch_away_and_back();
+    EXPECT_TRUE(view->frame_states.empty());  // not asked for
+    frame->m_bActivateViewOnActivate = TRUE;
+    switch_away_and_back();
+    EXPECT_EQ(view->frame_states, (std::vector<UINT>{WA_INACTIVE, WA_ACTIVE}));
+    EXPECT_EQ(CWnd::GetFocus(), view);
+    other.DestroyWindow();
 }
 
 // The single-document frame: its menu in a menu bar, with command pictures in the popups.
