@@ -103,6 +103,7 @@ protected:
         frame->SetMenuBarMenu(kMenuNoDocument);
         frame->RecalcLayout();
         frame->SetFocus();
+        frame_hwnd = frame->m_hWnd;
         pump();
     }
     void TearDown() override {
@@ -118,7 +119,7 @@ protected:
     void pump() {
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (frame && frame->PreTranslateMessage(&msg)) continue;
+            if (frame && ::IsWindow(frame_hwnd) && frame->PreTranslateMessage(&msg)) continue;
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
@@ -164,6 +165,7 @@ protected:
 
     kit::display::Headless display;
     MenuFrame* frame = nullptr;
+    HWND frame_hwnd = nullptr;
     SECMDIMenuBar* bar = nullptr;
     SECToolBarManager* manager = nullptr;
 };
@@ -261,6 +263,19 @@ TEST_F(MenuBarTest, TheMouseOverAnotherMenuButtonReplacesTheOpenPopup) {
     EXPECT_EQ(second, "&View");
     EXPECT_EQ(frame->popups, (std::vector<HMENU>{popup_of(kMenuNoDocument, 0), popup_of(kMenuNoDocument, 1)}));
     EXPECT_EQ(bar->m_nOpenMenu, -1);
+}
+
+TEST_F(MenuBarTest, ClosingTheFrameWhileAMenuIsOpenEndsTheMenuFirst) {
+    bool was_open = false;
+    display.then([&] {
+        was_open = bar->m_nOpenMenu != -1;
+        ::PostMessage(frame_hwnd, WM_CLOSE, 0, 0);
+    });
+    display.chord(VK_MENU, 'F');
+    pump();
+    EXPECT_TRUE(was_open);
+    EXPECT_FALSE(::IsWindow(frame_hwnd));
+    frame = nullptr;  // it deleted itself with its window
 }
 
 TEST_F(MenuBarTest, AMaximisedChildShowsItsIconAndBoxesWhichSendItsSystemCommands) {
