@@ -9,7 +9,7 @@
 // not depend on the screen's size); --clock shows the text in the status bar's
 // clock pane in place of the time of day; --keys presses keys once the window is up
 // ("alt+b b" chooses Build > Build by keyboard; with --screenshot the picture
-// waits for the end of a build, and shows a dialog the keys left open). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
+// waits for the end of a build or a search, and shows a dialog the keys left open). Exit codes: 0 done, 1 the display, the start or the screenshot failed, 2 a
 // bad command line.
 #include <algorithm>
 #include <cctype>
@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ide/shell/find/find_job.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/splash_wnd.h"
@@ -35,10 +36,15 @@ kit::user::Backend* screen = nullptr;
 int exit_code = 0;
 
 void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    // A build started by the keys ends first, so that the picture shows all of it: its
-    // last lines are posted, and handled before the timer comes again.
+    // A build or search started by the keys ends first, so that the picture shows all of
+    // it: its last lines are posted, and handled before the timer comes again.
     if (ide::CVyrBuildManager* builds = shell::CorvelApp()->build_manager(); builds && builds->IsBuilding()) {
         builds->WaitForBuild();
+        ::SetTimer(hwnd, id, 1, &take_screenshot);
+        return;
+    }
+    if (ide::FindInFilesJob* search = shell::CorvelApp()->find_job(); search && search->Running()) {
+        search->Wait();
         ::SetTimer(hwnd, id, 1, &take_screenshot);
         return;
     }
@@ -153,8 +159,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Corvel: %s\n", display.error.c_str());
         return 1;
     }
-    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get()))
+    if (auto* headless = dynamic_cast<kit::display::Headless*>(display.backend.get())) {
         headless->advance_to_timers(true);
+        // Keys to press are a person at the keyboard: the dialogs they open wait for them.
+        if (!keys.empty()) headless->set_person_present(true);
+    }
     shell::CVyrFrameApp app(std::move(files));
     if (width) app.SetStartSize(width, height);
     if (!app.InitInstance()) {

@@ -56,6 +56,7 @@ public:
     // An output line's location: a path relative to the project folder, opened as text.
     void GoToOutputLine(const ide::SourceLocation& where);
     ide::CVyrBuildManager* build_manager() { return build_manager_.get(); }
+    ide::FindInFilesJob* find_job() { return find_job_.get(); }
     // Stops a running build and a running Find in Files, waits for their ends and
     // lets their last lines reach the panes; then their links to the panes go (the
     // main frame closes).

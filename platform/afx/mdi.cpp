@@ -252,7 +252,15 @@ ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnWindowTile)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnWindowTile)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
+
+void CMDIFrameWnd::OnSetFocus(CWnd* old) {
+    if (CMDIChildWnd* child = MDIGetActive(); child && child->IsWindowVisible())
+        child->SetFocus();
+    else
+        CFrameWnd::OnSetFocus(old);
+}
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU menu_bar) {
     const int count = menu_bar ? ::GetMenuItemCount(menu_bar) : 0;

@@ -41,6 +41,9 @@ public:
     afx_msg void OnWindowNext() { MDINext(); }
     afx_msg BOOL OnWindowTile(UINT id);
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* cmd_ui);
+    // The keyboard given to the frame (its activation, the end of a dialog it owned) goes on
+    // to the active child, and so to its view.
+    afx_msg void OnSetFocus(CWnd* old);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -474,8 +474,12 @@ void CWnd::CenterWindow(CWnd* alternate_owner) {
     CWnd* owner = alternate_owner ? alternate_owner : child ? GetParent() : GetOwner();
     if (owner && child) {
         owner->GetClientRect(&around);
-    } else if (owner) {
+    } else if (owner && owner->IsWindowVisible() && !owner->IsIconic()) {
         owner->GetWindowRect(&around);
+    } else {
+        // An owner not on show yet (a splash over a main window still being made) or
+        // minimized gives no place to centre over: the screen's work area does.
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &around, 0);
     }
     CRect self;
     GetWindowRect(&self);

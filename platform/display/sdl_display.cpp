@@ -291,8 +291,9 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
     if (it == impl_->windows.end()) {
         RECT r;
         GetWindowRect(hwnd, &r);
-        // A window is never mapped where the user cannot reach it.
-        if (RECT fitted = user::fit_on_screen(r); !EqualRect(&fitted, &r)) {
+        // A window is never mapped where the user cannot reach it. A maximized one keeps its
+        // borders past the screen's edges, as it was placed: moved, its far edges would be cut.
+        if (RECT fitted = user::fit_on_screen(r); !IsZoomed(hwnd) && !EqualRect(&fitted, &r)) {
             SetWindowPos(hwnd, nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             r = fitted;
         }
@@ -325,6 +326,10 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
     }
     SDL_ShowWindow(it->second);
     impl_->dirty.insert(hwnd);
+    // Owned windows stay above their owner, also those shown before it (a splash over the
+    // main window that is still coming up).
+    for (const auto& [owned, window] : impl_->windows)
+        if (GetWindow(owned, GW_OWNER) == hwnd && IsWindowVisible(owned)) SDL_RaiseWindow(window);
 }
 
 void Sdl::top_level_destroyed(HWND hwnd) {

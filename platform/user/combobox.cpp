@@ -254,6 +254,11 @@ LRESULT copy_chosen_text(const ComboState& s, char* buffer, WPARAM size) {
 LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM lParam) {
     if (UINT forwarded = list_message(message)) return list(s, forwarded, wParam, lParam);
     switch (message) {
+        case WM_NCCREATE:
+            // Scroll bars asked of a combo box are its list's (which always has one), never
+            // its own: they would take the place of the drop button.
+            SetWindowLong(hwnd, GWL_STYLE, GetWindowLong(hwnd, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
+            return DefWindowProc(hwnd, message, wParam, lParam);
         case WM_CREATE: create(hwnd, s, *reinterpret_cast<CREATESTRUCT*>(lParam)); return 0;
         case WM_DESTROY: DestroyWindow(s.list); return 0;
         case WM_SETFONT:
@@ -272,7 +277,12 @@ LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM
         case WM_ERASEBKGND: return 1;
         case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
-            if (HWND edit = s.edit) SetFocus(edit);
+            // Coming to the combo box (Tab, Alt+letter, the dialog's first focus) selects its
+            // text, so what is typed replaces it.
+            if (HWND edit = s.edit) {
+                SendMessage(edit, EM_SETSEL, 0, -1);
+                SetFocus(edit);
+            }
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); return 0;

@@ -269,6 +269,7 @@ void SECListBaseC::OnRButtonUp(UINT, CPoint) {
         return;
     }
     tip_->Refresh();
+    Default();  // the window's context menu (WM_CONTEXTMENU), through the parents that offer one
     Notify(NM_RCLICK);
 }
 

@@ -232,6 +232,30 @@ TEST_F(FindDialog, BrowseSelectsAListedFolderOrShowsANewOne) {
     EXPECT_FALSE(Run());
 }
 
+// Each history drops down from the button at the combo box's right end (the
+// box has no scroll bar of its own in its place), and a string chosen there
+// is the one searched.
+TEST_F(FindDialog, AHistoryDropsDownFromItsButtonAndGivesTheString) {
+    display.then([&] {
+        RECT box;
+        ::GetClientRect(item(kFindWhat), &box);
+        EXPECT_EQ(::GetWindowLong(item(kFindWhat), GWL_STYLE) & WS_VSCROLL, 0);
+        display.click(item(kFindWhat), POINT{box.right - 4, box.bottom / 2});
+    });
+    display.then([&] {
+        EXPECT_TRUE(::SendMessage(item(kFindWhat), CB_GETDROPPEDSTATE, 0, 0));
+        display.press(VK_DOWN);
+        display.press(VK_RETURN);
+    });
+    display.then([&] {
+        EXPECT_EQ(text(kFindWhat), "jmp");
+        display.press(VK_RETURN);
+    });
+    EXPECT_TRUE(Run());
+    job->Wait();
+    EXPECT_EQ(pane_lines(OutputPane::find_in_files2).front(), "Searching for 'jmp' ...");
+}
+
 TEST_F(FindDialog, ANewSearchReplacesTheOneRunning) {
     for (int i = 0; i < 300; ++i) tree.write("big/f" + std::to_string(i) + ".asm", "lda\nlda\n");
     CInfoWnd& pane = bar->Pane(OutputPane::find_in_files1);
