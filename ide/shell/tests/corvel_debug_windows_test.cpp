@@ -17,24 +17,12 @@ namespace {
 
 constexpr int kRegisterA = 4;
 
-class CorvelDebugWindowsTest : public CorvelSampleTest {
+class CorvelDebugWindowsTest : public StartedCorvelTest {
 protected:
     void SetUp() override {
-        CorvelSampleTest::SetUp();
-        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
-        ASSERT_TRUE(app->InitInstance());
-        HandleQueued(*app);
+        StartedCorvelTest::SetUp();
+        Start();
     }
-    void TearDown() override {
-        if (app) {
-            app->m_pMainWnd->SendMessage(WM_CLOSE);
-            HandleQueued(*app);
-            app->ExitInstance();
-            app.reset();
-        }
-        CorvelSampleTest::TearDown();
-    }
-    shell::CMainFrame& frame() { return *app->main_frame(); }
     // The debug manager mapped the target, shows the bars and the target stops
     // for the first time (nothing to compare with yet).
     void StartRun(ide::testing::TargetFixture& target) {
@@ -59,8 +47,6 @@ protected:
         RedrawWindow(frame().m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         HandleQueued(*app);
     }
-
-    std::unique_ptr<shell::CVyrFrameApp> app;
 };
 
 UINT DockSide(CControlBar& bar) { return bar.m_pDockBar ? UINT(bar.m_pDockBar->GetDlgCtrlID()) : 0; }

@@ -19,30 +19,12 @@
 
 namespace {
 
-class CorvelDialogsTest : public CorvelSampleTest {
+class CorvelDialogsTest : public StartedCorvelTest {
 protected:
     void SetUp() override {
-        CorvelSampleTest::SetUp();
-        display.on_stall([](const std::string& why) {
-            ADD_FAILURE() << why;
-            PostQuitMessage(99);
-        });
+        StartedCorvelTest::SetUp();
+        FailOnStall();
     }
-    void Start() {
-        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
-        ASSERT_TRUE(app->InitInstance());
-        HandleQueued(*app);
-    }
-    void TearDown() override {
-        if (app) {
-            app->m_pMainWnd->SendMessage(WM_CLOSE);
-            HandleQueued(*app);
-            app->ExitInstance();
-            app.reset();
-        }
-        CorvelSampleTest::TearDown();
-    }
-    shell::CMainFrame& frame() { return *app->main_frame(); }
     profile::Store Profile() const { return profile::Store::for_program("Marlowquin", "Corvel"); }
 
     // The source view of hello.asm, opened and holding the keyboard.
@@ -53,8 +35,6 @@ protected:
         HandleQueued(*app);
         return view;
     }
-
-    std::unique_ptr<shell::CVyrFrameApp> app;
 };
 
 std::string WindowText(HWND hwnd) {

@@ -4,11 +4,15 @@
 // or click), and the message loop's work done at once.
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "ide/shell/bars/info_wnd.h"
+#include "ide/shell/frame_app.h"
+#include "ide/shell/main_frame.h"
 #include "ide/shell/splash_wnd.h"
 #include "ide/shell/tests/corvel_harness.h"
 #include "platform/afx/app.h"
@@ -30,8 +34,38 @@ protected:
         shell::CVyrSplashWnd::EnableSplashScreen(false);
     }
     void TearDown() override { shell::CVyrSplashWnd::EnableSplashScreen(true); }
+    // A loop with nothing left to do fails the test and ends, where it would abort.
+    void FailOnStall() {
+        display.on_stall([](const std::string& why) {
+            ADD_FAILURE() << why;
+            PostQuitMessage(99);
+        });
+    }
 
     testing_kit::TempDir work;
     const testing_kit::ScopedCwd cwd{work.path()};
     kit::display::Headless display;
+};
+
+// Corvel started on the sample workspace by Start(), closed as the user would
+// when the test ends.
+class StartedCorvelTest : public CorvelSampleTest {
+protected:
+    void Start() {
+        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
+        ASSERT_TRUE(app->InitInstance());
+        HandleQueued(*app);
+    }
+    void TearDown() override {
+        if (app) {
+            app->m_pMainWnd->SendMessage(WM_CLOSE);
+            HandleQueued(*app);
+            app->ExitInstance();
+            app.reset();
+        }
+        CorvelSampleTest::TearDown();
+    }
+    shell::CMainFrame& frame() { return *app->main_frame(); }
+
+    std::unique_ptr<shell::CVyrFrameApp> app;
 };

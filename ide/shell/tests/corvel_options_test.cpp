@@ -16,10 +16,7 @@ class CorvelOptionsTest : public CorvelSampleTest {
 protected:
     void SetUp() override {
         CorvelSampleTest::SetUp();
-        display.on_stall([](const std::string& why) {
-            ADD_FAILURE() << why;
-            PostQuitMessage(99);
-        });
+        FailOnStall();
     }
     shell::CVyrFrameView* ActiveView(shell::CVyrFrameApp& app) {
         CMDIChildWnd* child = app.main_frame()->MDIGetActive();
