@@ -10,7 +10,11 @@ constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;   // wParam: disable when no handler
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_RECALCPARENT = 0x0368;
 constexpr UINT WM_KICKIDLE = 0x036A;
-constexpr UINT WM_FLOATSTATUS = 0x036D;
+constexpr UINT WM_FLOATSTATUS = 0x036D;  // wParam: FS_ flags
+// What WM_FLOATSTATUS tells a frame's floating window, or asks it.
+constexpr DWORD FS_ACTIVATE = 0x0004;    // the frame is active: show active
+constexpr DWORD FS_DEACTIVATE = 0x0008;  // the frame is not: show inactive
+constexpr DWORD FS_SYNCACTIVE = 0x0040;  // answered non-zero: its activation counts as the frame's
 
 constexpr UINT WM_MDICREATE = 0x0220;
 constexpr UINT WM_MDIDESTROY = 0x0221;

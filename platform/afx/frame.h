@@ -98,6 +98,13 @@ public:
     // The tip control its control bars share, made when first asked for.
     HWND GetBarToolTips();
 
+    // ---- activation ----
+    // The frame stays drawn active while one of its floating windows that share its activation
+    // (FS_SYNCACTIVE) has it, and tells its floating windows how to show.
+    BOOL KeepsActive(BOOL active) const;
+    void NotifyFloatingWindows(DWORD flags);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     // ---- routing ----
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -12,7 +12,33 @@ BOOL CMiniFrameWnd::Create(const char* class_name, const char* title, DWORD styl
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
 ON_WM_CLOSE()
+ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+ON_WM_NCACTIVATE()
+ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
+
+BOOL CMiniDockFrameWnd::frame_active() const {
+    HWND active = ::GetActiveWindow();
+    return active && (active == m_hWnd || active == ::GetWindow(m_hWnd, GW_OWNER));
+}
+
+LRESULT CMiniDockFrameWnd::OnFloatStatus(WPARAM flags, LPARAM) {
+    if (flags & (FS_ACTIVATE | FS_DEACTIVATE))
+        DefWindowProc(WM_NCACTIVATE, (flags & FS_ACTIVATE) || ::GetActiveWindow() == m_hWnd, 0);
+    return TRUE;
+}
+
+BOOL CMiniDockFrameWnd::OnNcActivate(BOOL active) {
+    // The frame shows the pair's state: active with either of them, inactive once both lost it.
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::GetActiveWindow() != owner) ::SendMessage(owner, WM_NCACTIVATE, active, 0);
+    return BOOL(DefWindowProc(WM_NCACTIVATE, active || frame_active(), 0));
+}
+
+void CMiniDockFrameWnd::OnShowWindow(BOOL show, UINT) {
+    Default();
+    if (show) DefWindowProc(WM_NCACTIVATE, frame_active(), 0);
+}
 
 BOOL CMiniDockFrameWnd::Create(CWnd* parent, DWORD style) {
     if (!CMiniFrameWnd::Create(nullptr, nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,

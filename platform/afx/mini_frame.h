@@ -21,6 +21,15 @@ public:
     // Sizes the frame around its dock bar's bars; hides it when none is left.
     void RecalcLayout(BOOL notify = TRUE) override;
     afx_msg void OnClose();
+    // It shares its frame's activation: active while the frame is, and clicking it keeps the
+    // frame's caption active.
+    afx_msg LRESULT OnFloatStatus(WPARAM flags, LPARAM);
+    afx_msg BOOL OnNcActivate(BOOL active);
+    afx_msg void OnShowWindow(BOOL show, UINT status);
+
+private:
+    // Its frame, or the frame's floating window that holds the activation, is active.
+    BOOL frame_active() const;
 
 protected:
     DECLARE_MESSAGE_MAP()

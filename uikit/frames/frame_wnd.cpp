@@ -174,7 +174,8 @@ void SECFrameWnd::OnNcPaint() {
 BOOL SECFrameWnd::OnNcActivate(BOOL active) {
     // Disabled (behind a modal dialog) the caption shows inactive.
     m_bActive = active && IsWindowEnabled();
-    const BOOL result = BOOL(Default());
+    // The state as the frame keeps it (its floating windows count as itself), not as sent.
+    const BOOL result = BOOL(DefWindowProc(WM_NCACTIVATE, active, 0));
     PaintCaption();
     return result;
 }

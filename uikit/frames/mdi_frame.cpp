@@ -488,7 +488,7 @@ BOOL SECMDIFrameWnd::caption_message(UINT message, WPARAM wParam, LPARAM lParam,
             return TRUE;
         case WM_NCACTIVATE:
             // Behind a modal dialog the caption shows inactive.
-            caption_active_ = wParam && IsWindowEnabled();
+            caption_active_ = KeepsActive(BOOL(wParam)) && IsWindowEnabled();
             result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
             DrawCaption();
             return TRUE;
