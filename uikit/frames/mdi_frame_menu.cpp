@@ -20,8 +20,7 @@ void SECMDIFrameWnd::SetMenuBar(SECMenuBar* bar) {
 
 void SECMDIFrameWnd::enter_menu_bar_mode() {
     if (!menus_.EnterMenuBarMode()) return;
-    // The MDI client lists the children in the menu bar's menus from now on.
-    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, 0);
+    // The bar shows the active child's menu, and its Window popup lists the children.
     CMDIChildWnd* child = MDIGetActive();
     const auto* sec_child = dynamic_cast<SECMDIChildWnd*>(child);
     SetMenuBarMenu(sec_child && sec_child->GetMenuBarMenuId() ? sec_child->GetMenuBarMenuId()
