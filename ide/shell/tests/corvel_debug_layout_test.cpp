@@ -26,7 +26,10 @@ TEST_F(CorvelSampleTest, TheDebugLayoutShowsTheStopInEveryWindow) {
         shell_test::StoppedCorvel corvel(work.path());
         corvel.Run(6);
         corvel.Stop();
+        // The stop's messages, then the frame's idle update (the caret's place and the
+        // clock in the status bar), painted as the loop would paint it before waiting.
         corvel.HandleQueued();
+        ::RedrawWindow(corvel.frame().m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
         std::string error;
         ASSERT_TRUE(display.save_png(corvel.frame().m_hWnd, work / "layout.png", &error)) << error;
