@@ -32,7 +32,10 @@ BOOL CVyrLibPropertyDlg::OnInitDialog() {
     ::SetDlgItemText(m_hWnd, kLibraryType, IsDefaultLibrary() ? "Type: Standard Library" : "Type: Customed Library");
     ::SetDlgItemText(m_hWnd, kLibraryPath, record_.path.c_str());
     ::EnableWindow(::GetDlgItem(m_hWnd, kLibraryPath), !IsDefaultLibrary());
-    return TRUE;
+    if (!IsDefaultLibrary()) return TRUE;  // the path, selected, has the keyboard
+    // The path of a default library cannot take the keyboard: OK, the default button, does.
+    ::SetFocus(::GetDlgItem(m_hWnd, IDOK));
+    return FALSE;
 }
 
 // An inserted library is known by its path alone: an empty one would turn it

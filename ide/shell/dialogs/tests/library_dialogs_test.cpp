@@ -88,8 +88,7 @@ TEST_F(LibraryDialogs, InsertedLibraryPathChangesOnlyOnOk) {
     display.then([&] {
         EXPECT_EQ(control_text(kLibraryType), "Type: Customed Library");
         EXPECT_EQ(control_text(kLibraryPath), old_path);
-        ::SetFocus(control(kLibraryPath));
-        ::SendMessage(control(kLibraryPath), EM_SETSEL, 0, -1);
+        EXPECT_EQ(::GetFocus(), control(kLibraryPath));  // with its text selected: typing replaces it
         display.type(new_path.c_str());
     });
     display.then([&] { display.press(VK_ESCAPE); });
@@ -125,6 +124,7 @@ TEST_F(LibraryDialogs, DefaultLibraryShowsItsTypeAndCannotBeEdited) {
     display.then([&] {
         EXPECT_EQ(control_text(kLibraryType), "Type: Standard Library");
         EXPECT_FALSE(::IsWindowEnabled(control(kLibraryPath)));
+        EXPECT_EQ(::GetFocus(), control(IDOK)) << "the keyboard is on OK, not on the disabled path";
         display.press(VK_RETURN);
     });
     EXPECT_TRUE(RunLibraryPropertyDialog(&owner, manager));
