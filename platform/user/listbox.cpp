@@ -137,6 +137,8 @@ void paint(HWND hwnd, ListState& s, HDC dc) {
     COLORREF text_colour = GetTextColor(dc);
     int height = item_height(hwnd);
     SetBkMode(dc, TRANSPARENT);
+    // Before any key the keyboard acts on the first item, so that is where the focus shows.
+    const int caret = std::max(s.current, 0);
     for (int i = s.top, y = 0; i < int(s.items.size()) && y < client.bottom; ++i, y += height) {
         const Item& item = s.items[size_t(i)];
         RECT r{0, y, client.right, y + height};
@@ -149,7 +151,7 @@ void paint(HWND hwnd, ListState& s, HDC dc) {
         RECT text = r;
         text.left += 2 + (s.decorate ? s.decorate(hwnd, dc, i, r) : 0);
         DrawText(dc, item.text.c_str(), int(item.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        if (i == s.current && GetFocus() == hwnd) DrawFocusRect(dc, &r);
+        if (i == caret && GetFocus() == hwnd) DrawFocusRect(dc, &r);
     }
     SelectObject(dc, old);
 }

@@ -43,6 +43,8 @@ TEST_F(LibraryDialogs, StandardLibrariesChosenByKeysJoinTheProjectOnlyOnOk) {
         HWND list = control(kStandardLibraryList);
         EXPECT_EQ(::SendMessage(list, LB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(::SendMessage(list, LB_GETSELCOUNT, 0, 0), 0) << "nothing is chosen at first";
+        EXPECT_EQ(::GetFocus(), list);
+        shoot(::GetActiveWindow(), "standard_libraries_open");  // the focus shows on the first library
         display.press(VK_SPACE);
         display.press(VK_DOWN);
         display.press(VK_DOWN);
