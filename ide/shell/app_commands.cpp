@@ -1,8 +1,10 @@
 // Corvel's file, workspace and project commands, and the gate every command of
 // the command table passes: enabled in the menus by its rule, refused with a
 // reason in the status bar when it cannot run now.
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "ide/shell/find/find_job.h"
 #include "ide/shell/frame_app.h"
@@ -172,11 +174,12 @@ void CVyrFrameApp::OnNewText() {
 }
 
 void CVyrFrameApp::OnOpen() {
-    CFileDialog dialog(TRUE, "*.wsp", nullptr,
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kOpenFilter,
-                       main_frame());
+    CFileDialog dialog(
+        TRUE, "*.wsp", nullptr,
+        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
+        kOpenFilter, main_frame());
     if (dialog.DoModal() != IDOK) return;
-    OpenStartupFile(dialog.GetPathName().str());
+    for (POSITION at = dialog.GetStartPosition(); at;) OpenStartupFile(dialog.GetNextPathName(at).str());
 }
 
 // ---- workspaces ------------------------------------------------------------------------
@@ -270,12 +273,16 @@ void CVyrFrameApp::OnNewBank() {
 }
 
 void CVyrFrameApp::OnInsertFile() {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kInsertFilter,
+    CFileDialog dialog(TRUE, nullptr, nullptr,
+                       OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kInsertFilter,
                        main_frame());
     if (dialog.DoModal() != IDOK) return;
-    const std::string source = dialog.GetPathName().str();
-    if (!IsLibraryPath(source)) ShowMessage(LoadText(IDS_FILES_COPIED_TO_PROJECT));
-    InsertFileIntoProject(source);
+    std::vector<std::string> sources;
+    for (POSITION at = dialog.GetStartPosition(); at;) sources.push_back(dialog.GetNextPathName(at).str());
+    // Said once, when anything is to be copied.
+    if (std::any_of(sources.begin(), sources.end(), [](const std::string& path) { return !IsLibraryPath(path); }))
+        ShowMessage(LoadText(IDS_FILES_COPIED_TO_PROJECT));
+    for (const std::string& source : sources) InsertFileIntoProject(source);
 }
 
 void CVyrFrameApp::InsertFileIntoProject(const std::string& source) {

@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/afx/app.h"
 #include "platform/afx/common_dialog.h"
@@ -48,6 +51,31 @@ CString extension_of(const CString& path) {
     return dot >= 0 ? name.Mid(dot + 1) : CString();
 }
 
+// The names in the name box: each one in double quotes, else the whole text as one name.
+std::vector<CString> names_in(const CString& text, bool several) {
+    std::vector<CString> names;
+    CString whole = text;
+    whole.Trim();
+    if (!several || whole.Find('"') < 0) {
+        if (!whole.IsEmpty()) names.push_back(whole);
+        return names;
+    }
+    const std::string all = whole.str();
+    for (size_t at = 0; at < all.size();) {
+        if (all[at] == ' ') {
+            ++at;
+            continue;
+        }
+        const bool quoted = all[at] == '"';
+        const size_t start = quoted ? at + 1 : at;
+        size_t end = all.find(quoted ? '"' : ' ', start);
+        if (end == std::string::npos) end = all.size();
+        if (end > start) names.emplace_back(all.substr(start, end - start).c_str());
+        at = end + 1;
+    }
+    return names;
+}
+
 class FileForm : public CommonDialogForm {
 public:
     FileForm(const CString& title, const CString& initial, BOOL open, const CString& default_ext, DWORD flags)
@@ -61,24 +89,25 @@ public:
     }
 
     bool accept(HWND owner, const DialogAnswers& answers) override {
-        CString path = answers.text(kNameEdit);
-        path.Trim();
-        if (path.IsEmpty()) return false;  // no name is no answer
-        // A name without an extension takes the default one when saving.
-        if (!open_ && !default_ext_.IsEmpty() && extension_of(path).IsEmpty()) path += "." + default_ext_;
-        if (open_ && (flags_ & OFN_FILEMUSTEXIST) && access(path, F_OK) != 0) {
-            ask(owner, AfxFormat("%s\nFile not found.", path.str().c_str()), MB_ICONEXCLAMATION);
-            return false;
+        std::vector<CString> paths = names_in(answers.text(kNameEdit), (flags_ & OFN_ALLOWMULTISELECT) != 0);
+        if (paths.empty()) return false;  // no name is no answer
+        for (CString& path : paths) {
+            // A name without an extension takes the default one when saving.
+            if (!open_ && !default_ext_.IsEmpty() && extension_of(path).IsEmpty()) path += "." + default_ext_;
+            if (open_ && (flags_ & OFN_FILEMUSTEXIST) && access(path, F_OK) != 0) {
+                ask(owner, AfxFormat("%s\nFile not found.", path.str().c_str()), MB_ICONEXCLAMATION);
+                return false;
+            }
+            if (!open_ && (flags_ & OFN_OVERWRITEPROMPT) && access(path, F_OK) == 0 &&
+                ask(owner, AfxFormat("%s already exists.\nDo you want to replace it?", path.str().c_str()),
+                    MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+                return false;
         }
-        if (!open_ && (flags_ & OFN_OVERWRITEPROMPT) && access(path, F_OK) == 0 &&
-            ask(owner, AfxFormat("%s already exists.\nDo you want to replace it?", path.str().c_str()),
-                MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return false;
-        chosen = path;
+        chosen = std::move(paths);
         return true;
     }
 
-    CString chosen;
+    std::vector<CString> chosen;
 
 private:
     int ask(HWND owner, const CString& text, UINT type) const { return ::MessageBox(owner, text, title_, type); }
@@ -103,8 +132,23 @@ int CFileDialog::DoModal() {
                                    : "Save As",
                   path_, open_, default_ext_, m_ofn.Flags);
     if (run_common_dialog(file_dialog_module(), kTemplateId, parent_, form) != IDOK) return IDCANCEL;
-    path_ = form.chosen;
+    paths_ = form.chosen;
+    path_ = paths_.front();
     return IDOK;
+}
+
+POSITION CFileDialog::GetStartPosition() const {
+    return paths_.empty() ? nullptr : reinterpret_cast<POSITION>(std::uintptr_t(1));
+}
+
+CString CFileDialog::GetNextPathName(POSITION& position) const {
+    const std::size_t index = reinterpret_cast<std::uintptr_t>(position) - 1;
+    if (!position || index >= paths_.size()) {
+        position = nullptr;
+        return CString();
+    }
+    position = index + 1 < paths_.size() ? reinterpret_cast<POSITION>(std::uintptr_t(index + 2)) : nullptr;
+    return paths_[index];
 }
 
 CString CFileDialog::GetFileName() const { return file_name_of(path_); }

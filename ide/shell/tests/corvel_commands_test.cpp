@@ -401,7 +401,7 @@ TEST_F(CorvelCommandsTest, CloseAllWindowsAsksBeforeAModifiedDocumentGoes) {
     EXPECT_EQ(ReadFile(work / "notes.txt"), "xfirst\n");
 }
 
-TEST_F(CorvelCommandsTest, InsertAFileCopiesIntoTheProjectButNeverOntoItself) {
+TEST_F(CorvelCommandsTest, InsertAFileCopiesIntoTheProjectButNeverOntoItselfAndTakesSeveralFiles) {
     std::filesystem::create_directories(work / "elsewhere");
     WriteFile(work / "elsewhere" / "tune.asm", "; a tune\n");
     WriteFile(work / "stays.asm", "; already in the project folder\n");
@@ -428,6 +428,36 @@ TEST_F(CorvelCommandsTest, InsertAFileCopiesIntoTheProjectButNeverOntoItself) {
     box_answer = IDNO;
     Command(shell::ID_PROJECT_INSERT_FILE);
     EXPECT_EQ(ReadFile(work / "stays.asm"), "; already in the project folder\n");
+    // Several files at once, each in quotes: the note about copying is said once, and a library
+    // is added where it lies.
+    WriteFile(work / "elsewhere" / "one.asm", "; one\n");
+    WriteFile(work / "elsewhere" / "two.asm", "; two\n");
+    WriteFile(work / "elsewhere" / "sound.lib", "");
+    file_answer = "\"" + (work / "elsewhere" / "one.asm").string() + "\" \"" +
+                  (work / "elsewhere" / "sound.lib").string() + "\" \"" + (work / "elsewhere" / "two.asm").string() +
+                  "\"";
+    boxes.clear();
+    Command(shell::ID_PROJECT_INSERT_FILE);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(ReadFile(work / "one.asm"), "; one\n");
+    EXPECT_EQ(ReadFile(work / "two.asm"), "; two\n");
+    EXPECT_TRUE(workspace.IsSourceInProject((work / "one.asm").string()));
+    EXPECT_TRUE(workspace.IsSourceInProject((work / "two.asm").string()));
+    EXPECT_FALSE(std::filesystem::exists(work / "sound.lib"));
+    EXPECT_NE(workspace.GetAdditionalLibraries(';').find("sound.lib"), std::string::npos);
+}
+
+TEST_F(CorvelCommandsTest, OpenTakesSeveralFilesAndOpensEachInTurn) {
+    WriteFile(work / "first.asm", "; first\n");
+    WriteFile(work / "second.asm", "; second\n");
+    Start();
+    file_answer = "\"" + (work / "first.asm").string() + "\" \"" + (work / "second.asm").string() + "\"";
+    Command(ID_FILE_OPEN);
+    ASSERT_NE(ActiveDocument(), nullptr);
+    // The last one opened is in front, the first behind it.
+    EXPECT_EQ(std::filesystem::path(ActiveDocument()->GetPathName().str()).filename(), "second.asm");
+    app.main_frame()->MDINext();
+    EXPECT_EQ(std::filesystem::path(ActiveDocument()->GetPathName().str()).filename(), "first.asm");
 }
 
 TEST_F(CorvelCommandsTest, StandardLibrariesAreInsertedOnOkAndAPropertyNeedsASelectedLibrary) {

@@ -56,6 +56,38 @@ TEST_F(CommonDialogsTest, FileDialogTakesTheNameTheScriptGives) {
     EXPECT_EQ(CFileDialog(TRUE).DoModal(), IDCANCEL);
 }
 
+TEST_F(CommonDialogsTest, SeveralQuotedNamesAreChosenInOrderWhenAllowed) {
+    testing_kit::TempDir dir;
+    const std::string a = dir.write("a.asm", "x").string(), b = dir.write("b c.asm", "x").string();
+    const auto chosen = [](CFileDialog& dialog) {
+        std::vector<std::string> paths;
+        for (POSITION at = dialog.GetStartPosition(); at;) paths.push_back(dialog.GetNextPathName(at).str());
+        return paths;
+    };
+    const DWORD flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT;
+    answer_with({{0x480, "\"" + b + "\"  \"" + a + "\""}}, IDOK, nullptr);
+    CFileDialog several(TRUE, nullptr, nullptr, flags);
+    ASSERT_EQ(several.DoModal(), IDOK);
+    EXPECT_EQ(chosen(several), (std::vector<std::string>{b, a}));
+    EXPECT_STREQ(several.GetPathName(), b.c_str());
+
+    // One name needs no quotes, even with a space in it.
+    answer_with({{0x480, b}}, IDOK, nullptr);
+    CFileDialog one(TRUE, nullptr, nullptr, flags);
+    ASSERT_EQ(one.DoModal(), IDOK);
+    EXPECT_EQ(chosen(one), std::vector<std::string>{b});
+
+    // A missing name among them refuses all of them.
+    std::vector<std::string> boxes;
+    answer_with({{0x480, "\"" + a + "\" \"" + (dir.path() / "gone.asm").string() + "\""}}, IDOK, &boxes);
+    EXPECT_EQ(CFileDialog(TRUE, nullptr, nullptr, flags).DoModal(), IDCANCEL);
+    EXPECT_EQ(boxes.size(), 1u);
+
+    // Without the flag the text is one name, quotes and all.
+    answer_with({{0x480, "\"" + a + "\""}}, IDOK, &boxes);
+    EXPECT_EQ(CFileDialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST).DoModal(), IDCANCEL);
+}
+
 // Pressing OK (not a script's answer) ends the dialog once its answer is taken.
 TEST_F(CommonDialogsTest, PressingOkEndsTheFileAndColourDialogsAndAMissingFileKeepsItOpen) {
     testing_kit::TempDir dir;
