@@ -83,6 +83,14 @@ bool is_double_click(const MSG& raw, HWND target, LRESULT hit) {
            std::abs(raw.pt.y - s.click_point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
+// A window takes the mouse only while it and each parent up to its top-level window are
+// enabled: a main window disabled under a modal dialog disables its children too.
+bool takes_input(HWND hwnd) {
+    for (; hwnd; hwnd = (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr)
+        if (!IsWindowEnabled(hwnd)) return false;
+    return true;
+}
+
 bool route_pointer(const MSG& raw, MSG& routed, bool commit) {
     auto& s = input_state();
     if (commit) s.cursor = raw.pt;
@@ -106,7 +114,7 @@ bool route_pointer(const MSG& raw, MSG& routed, bool commit) {
         if (commit && is_button_down(raw.message)) s.click_window = nullptr;
         return false;
     }
-    if (!s.capture && !IsWindowEnabled(target)) return false;
+    if (!s.capture && !takes_input(target)) return false;
 
     UINT message = raw.message;
     bool dblclk = is_double_click(raw, target, hit);

@@ -71,6 +71,35 @@ TEST_F(CorvelDialogsTest, FindInFilesByKeyboardReplacesTheLastStringAndGivesTheK
     EXPECT_EQ(::GetFocus(), view->m_hWnd) << name << " " << WindowText(::GetFocus());
 }
 
+// While Find in Files is up the main window takes no input: a click on the
+// source leaves the dialog active and the keys typed next go into the dialog.
+TEST_F(CorvelDialogsTest, AClickOnTheSourceWhileFindInFilesIsUpLeavesTheDialogInCharge) {
+    Start();
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(OpenSource());
+    ASSERT_NE(view, nullptr);
+
+    HWND dialog = nullptr, active_after_click = nullptr;
+    std::string typed;
+    display.then([&] {
+        dialog = ::GetActiveWindow();
+        display.click(view->m_hWnd, POINT{60, 40});
+    });
+    display.then([&] {
+        active_after_click = ::GetActiveWindow();
+        display.type("zz");
+    });
+    display.then([&] {
+        typed = WindowText(::GetDlgItem(::GetActiveWindow(), ide::find_ids::kFindWhat));
+        display.press(VK_ESCAPE);
+    });
+    display.chord(VK_MENU, 'E');
+    display.press('I');
+    HandleQueued(*app);
+    EXPECT_EQ(active_after_click, dialog);
+    EXPECT_EQ(typed, "zz");
+    EXPECT_FALSE(view->document()->IsModified());
+}
+
 // A right click on the tree's "Library files" offers the group's commands;
 // "Insert Standard Libraries" chosen there by keyboard opens its dialog.
 TEST_F(CorvelDialogsTest, TheTreesContextMenuOpensTheStandardLibraries) {
