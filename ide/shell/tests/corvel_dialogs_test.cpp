@@ -100,9 +100,10 @@ TEST_F(CorvelDialogsTest, AClickOnTheSourceWhileFindInFilesIsUpLeavesTheDialogIn
     EXPECT_FALSE(view->document()->IsModified());
 }
 
-// A right click on the tree's "Library files" offers the group's commands;
-// "Insert Standard Libraries" chosen there by keyboard opens its dialog.
-TEST_F(CorvelDialogsTest, TheTreesContextMenuOpensTheStandardLibraries) {
+// A right click on the tree's "Library files", or Shift+F10 with it selected,
+// offers the group's commands; "Insert Standard Libraries" chosen there by
+// keyboard opens its dialog.
+TEST_F(CorvelDialogsTest, TheTreesContextMenuOpensTheStandardLibrariesByMouseOrKeyboard) {
     Start();
     SECTreeCtrl& tree = frame().workspace_bar().TreeCtrl();
     const HTREEITEM group = tree.GetChildItem(tree.GetRootItem());
@@ -112,20 +113,27 @@ TEST_F(CorvelDialogsTest, TheTreesContextMenuOpensTheStandardLibraries) {
         if (tree.HitTest(CPoint(70, y), nullptr) == group) at = CPoint(70, y);
     ASSERT_GE(at.y, 0);
 
-    std::string shown;
-    display.then([&] {
-        for (int down = 0; down < 3; ++down) display.press(VK_DOWN);  // past the bar's two own items
-        display.press(VK_RETURN);
-    });
-    display.then([&] {
-        shown = WindowText(::GetActiveWindow());
-        display.press(VK_ESCAPE);
-    });
-    display.click(tree.m_hWnd, at, kit::user::MouseButton::right);
-    HandleQueued(*app);
-    EXPECT_EQ(tree.GetSelectedItem(), group);
-    EXPECT_EQ(shown, "Select Standard Libraries");
-    EXPECT_EQ(::GetActiveWindow(), frame().m_hWnd);
+    for (const bool by_keyboard : {false, true}) {
+        std::string shown;
+        display.then([&] {
+            for (int down = 0; down < 3; ++down) display.press(VK_DOWN);  // past the bar's two own items
+            display.press(VK_RETURN);
+        });
+        display.then([&] {
+            shown = WindowText(::GetActiveWindow());
+            display.press(VK_ESCAPE);
+        });
+        if (by_keyboard) {
+            tree.SetFocus();
+            display.chord(VK_SHIFT, VK_F10);
+        } else {
+            display.click(tree.m_hWnd, at, kit::user::MouseButton::right);
+        }
+        HandleQueued(*app);
+        EXPECT_EQ(tree.GetSelectedItem(), group);
+        EXPECT_EQ(shown, "Select Standard Libraries") << (by_keyboard ? "Shift+F10" : "right click");
+        EXPECT_EQ(::GetActiveWindow(), frame().m_hWnd);
+    }
 }
 
 // The start-up splash is made while the main window is still hidden: it is
