@@ -323,13 +323,20 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
         if (!window) window = SDL_CreateWindow(title, r.left, r.top, width, height, flags);
         if (!window) return;
         it = impl_->windows.emplace(hwnd, window).first;
+        // A window manager keeps an owned window (a floating toolbar, a dialog) above its owner
+        // when told it belongs to it; else a click on the owner would bury it.
+        if (auto owner = impl_->windows.find(GetWindow(hwnd, GW_OWNER)); owner != impl_->windows.end())
+            SDL_SetWindowModalFor(window, owner->second);
     }
     SDL_ShowWindow(it->second);
     impl_->dirty.insert(hwnd);
     // Owned windows stay above their owner, also those shown before it (a splash over the
     // main window that is still coming up).
-    for (const auto& [owned, window] : impl_->windows)
-        if (GetWindow(owned, GW_OWNER) == hwnd && IsWindowVisible(owned)) SDL_RaiseWindow(window);
+    for (const auto& [owned, window] : impl_->windows) {
+        if (GetWindow(owned, GW_OWNER) != hwnd) continue;
+        SDL_SetWindowModalFor(window, it->second);
+        if (IsWindowVisible(owned)) SDL_RaiseWindow(window);
+    }
 }
 
 void Sdl::top_level_destroyed(HWND hwnd) {

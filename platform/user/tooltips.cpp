@@ -299,6 +299,11 @@ LRESULT tooltip_proc(HWND hwnd, TipState& s, UINT message, WPARAM wParam, LPARAM
             EndPaint(hwnd, &ps);
             return 0;
         }
+        case WM_CREATE:
+            // A tip floats above every window, whoever made it; no window manager places it or
+            // gives it the keyboard.
+            SetWindowLong(hwnd, GWL_EXSTYLE, GetWindowLong(hwnd, GWL_EXSTYLE) | WS_EX_TOPMOST);
+            return 0;
         case WM_ERASEBKGND: return 1;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
         case WM_LBUTTONDOWN:

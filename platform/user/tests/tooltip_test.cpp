@@ -70,6 +70,8 @@ protected:
 };
 
 TEST_F(TooltipTest, ShowsAfterTheInitialDelayAndPopsLater) {
+    // Made without it, a tip is topmost all the same: a window manager never takes it for a window.
+    EXPECT_TRUE(GetWindowLong(tip, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_TRUE(add(tool(1, RECT{10, 10, 60, 40}, "Open")));
     EXPECT_EQ(SendMessage(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
     EXPECT_EQ(SendMessage(tip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 100);

@@ -5,7 +5,7 @@
 # place <pattern>: "left top right bottom" of the first layout line matching,
 # in frame client coordinates.
 testing="$(dirname "$0")/../../../testing"
-xvfb_tools="xdotool import"
+xvfb_tools="${xvfb_tools:-xdotool import}"
 . "$testing/xvfb-session.sh"
 
 work="$(mktemp -d)"

@@ -1,0 +1,83 @@
+#!/bin/sh
+# The frame lab as the IDE's main frame under a window manager (openbox) on
+# an X server (Xvfb), with the SDL display: a bar dragged off the frame floats
+# in a frame the window manager keeps above the main window when the main
+# window is clicked, and a toolbar button's tip never takes the keyboard or
+# the next click from the main window. Screenshots of each step are kept for CI.
+# Usage: xvfb_wm.sh <framelab> <screenshot folder>
+framelab="$1"
+shots="$2"
+shot_prefix=framelab-wm
+xvfb_tools="xdotool import openbox xprop"
+. "$(dirname "$0")/lab_session.sh"
+
+openbox >"$work/openbox.log" 2>&1 &
+wait_for "the window manager did not start: $(cat "$work/openbox.log")" \
+  sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+
+# The X windows the window manager stacks, bottom first.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'; }
+active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //'; }
+# The X window of a title, as the window manager lists it (0x-prefixed, no leading zeros).
+window_of() { printf '0x%x\n' "$(xdotool search --name "^$1\$" | head -1)"; }
+# Whether window $1 is stacked above window $2.
+above() {
+  order=$(stacking)
+  upper=$(echo "$order" | tr ' ' '\n' | grep -n -x "$1" | cut -d: -f1)
+  lower=$(echo "$order" | tr ' ' '\n' | grep -n -x "$2" | cut -d: -f1)
+  [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
+}
+# A drag with Ctrl held, which never docks.
+drag() {
+  xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool keydown ctrl mousedown 1 && sleep 0.2
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1 keyup ctrl
+}
+
+KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario menubar --layout-file "$layout" \
+  >"$work/lab.log" 2>&1 &
+pid=$!
+wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has 'bar "Memory Window" bottom'
+sleep 1
+set -- $(sed -n 's/^origin //p' "$layout")
+ox="$1"
+oy="$2"
+main=$(window_of "Frame lab")
+[ "$main" != "0x0" ] || fail "the window manager does not list the lab's window"
+shot start
+
+# Into the MDI area: the memory window floats in a window of its own.
+set -- $(place 'bar "Memory Window"')
+from_x=$((ox + $1 + 7))
+from_y=$((oy + $2 + 60))
+set -- $(place '^client ')
+drag "$from_x" "$from_y" $((ox + ($1 + $3) / 2)) $((oy + ($2 + $4) / 2))
+wait_for "the memory window did not float" has 'floating "Memory Window" .* visible'
+sleep 0.5
+floating=$(window_of "Memory Window")
+[ "$floating" != "0x0" ] || fail "the floating frame is not among the window manager's windows"
+
+# A click in the main window (on the output window, clear of the floating frame) raises it, but
+# not above the frame that floats from it.
+set -- $(place 'bar "Output Window"')
+xdotool mousemove $((ox + $3 - 20)) $((oy + $4 - 20)) click 1
+sleep 0.5
+[ "$(active_window)" = "$main" ] || fail "the click did not make the main window active"
+above "$floating" "$main" || fail "the floating frame went under the main window: $(stacking)"
+shot clicked
+
+# A toolbar button's tip comes up over the button and leaves the keyboard and the mouse to the
+# main window: the click that follows reaches the button.
+set -- $(place 'button 32931 ')
+[ -n "$1" ] || fail "the layout has no Build button"
+xdotool mousemove $((ox + ($1 + $3) / 2)) $((oy + ($2 + $4) / 2))
+sleep 1.5
+shot tip
+[ "$(active_window)" = "$main" ] || fail "the tip took the keyboard: $(active_window) is active"
+xdotool click 1
+wait_for "the click after the tip never reached the button" has 'command 32931'
+echo "the floating frame stayed above the main window and the tip left the keyboard and mouse alone; screenshots in $shots"
