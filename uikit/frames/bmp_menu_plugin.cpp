@@ -174,14 +174,26 @@ BOOL SECBmpMenuPlugIn::OnMeasureItem(MEASUREITEMSTRUCT* measure) {
     if (!record) return FALSE;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, font_for(FALSE));
-    CRect text(0, 0, 0, 0);
-    ::DrawText(dc, record->m_strTitle, record->m_strTitle.GetLength(), &text, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    // The label and the shortcut are drawn apart (left and right aligned): measured apart, with a
+    // gap of about two letters between them, so that the shortcut never runs into the label.
+    const CString& title = record->m_strTitle;
+    const int tab = title.Find('\t');
+    const auto measure_text = [dc](const CString& part) {
+        CRect text(0, 0, 0, 0);
+        ::DrawText(dc, part, part.GetLength(), &text, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+        return text.Size();
+    };
+    CSize text = measure_text(tab < 0 ? title : title.Left(tab));
+    if (tab >= 0) {
+        const CSize shortcut = measure_text(title.Mid(tab + 1));
+        text.cx += text.cy + shortcut.cx;
+        text.cy = std::max(text.cy, shortcut.cy);
+    }
     ::SelectObject(dc, old);
     ::DeleteDC(dc);
     const CSize image = bmp_mgr_->m_szSmall;
-    measure->itemWidth = UINT(text.Width() + image.cx + 30);
-    measure->itemHeight =
-        UINT(std::max<int>(text.Height(), std::max<int>(::GetSystemMetrics(SM_CYMENU), image.cy + 4)));
+    measure->itemWidth = UINT(text.cx + image.cx + 30);
+    measure->itemHeight = UINT(std::max<int>(text.cy, std::max<int>(::GetSystemMetrics(SM_CYMENU), image.cy + 4)));
     return TRUE;
 }
 

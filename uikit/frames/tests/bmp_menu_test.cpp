@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/png_writer.h"
+#include "platform/gdi/surface_dc.h"
 #include "platform/user/window_table.h"
 #include "testing/golden.h"
+#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 
 namespace toolbar_test {
@@ -82,6 +84,39 @@ TEST_F(BmpMenuTest, MnemonicsOfOwnerDrawnItemsChooseAndSelect) {
     EXPECT_EQ(menu_char('d'), MAKELONG(5, MNC_SELECT));
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(901, 0), LPARAM(menu));
     EXPECT_EQ(menu_char('D'), MAKELONG(2, MNC_SELECT));
+}
+
+TEST_F(BmpMenuTest, AShortcutKeepsAGapFromItsLabel) {
+    // The screen's own font, in which a tab is about as wide as nothing.
+    gdi::set_test_font_everywhere(false);
+    display.press(VK_ESCAPE);
+    ::TrackPopupMenu(menu, TPM_RETURNCMD, 40, 40, 0, frame->m_hWnd, nullptr);
+    MENUITEMINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    ASSERT_TRUE(::GetMenuItemInfo(menu, 0, TRUE, &info));
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 100, 0, 0, info.dwItemData};
+    frame->SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    // Label and shortcut each measured in the menu font, and the room the picture takes.
+    NONCLIENTMETRICS metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT font = ::CreateFontIndirect(&metrics.lfMenuFont);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    const auto extent = [dc](const char* text) {
+        CRect r(0, 0, 0, 0);
+        ::DrawText(dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        return r.Size();
+    };
+    const int label = extent("&Open").cx, shortcut = extent("Ctrl+O").cx, line = extent("O").cy;
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(font);
+    const int text_room = int(measure.itemWidth) - manager->GetBmpMgr()->m_szSmall.cx - 30;
+    ASSERT_GT(label, 0);
+    // About two letters apart (a line's height).
+    EXPECT_GE(text_room - label - shortcut, line) << "label and shortcut nearly touch";
 }
 
 TEST_F(BmpMenuTest, ItemsTurnBackIntoTextWithTheFrame) {
