@@ -117,9 +117,12 @@ struct Sdl::Impl {
     // mapped and to no window when it goes: when a window that had the keyboard
     // (a menu, a drop-down list) goes, it returns to the active window.
     void keyboard_to_active_after(SDL_Window* leaving) {
-        if (SDL_GetKeyboardFocus() != leaving) return;
+        if (SDL_GetKeyboardFocus() == leaving) keyboard_to_active(leaving);
+    }
+    // Gives X's keyboard to the active window, unless that is `other`.
+    void keyboard_to_active(SDL_Window* other) {
         auto active = windows.find(GetActiveWindow());
-        if (active != windows.end() && active->second != leaving && IsWindowVisible(active->first))
+        if (active != windows.end() && active->second != other && IsWindowVisible(active->first))
             SDL_SetWindowInputFocus(active->second);
     }
 
@@ -329,6 +332,10 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
             SDL_SetWindowModalFor(window, owner->second);
     }
     SDL_ShowWindow(it->second);
+    // A menu, a drop-down list or a tip never has the keyboard, yet without a window manager X
+    // gives it to each window as it is mapped, and to no window once the menu goes: keys typed
+    // in that moment were lost. The active window keeps it.
+    if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_POPUP_MENU) impl_->keyboard_to_active(it->second);
     impl_->dirty.insert(hwnd);
     // Owned windows stay above their owner, also those shown before it (a splash over the
     // main window that is still coming up).

@@ -2,7 +2,8 @@
 # The demo on a bare X server (Xvfb) with the SDL display, driven by the X
 # server's own keyboard and mouse: a click on the inactive note raises it;
 # Blue and size 60 chosen in the sketch's options sheet change the sketch on
-# the screen; Alt+F typed right after a menu command opens the File menu. The
+# the screen; Alt+F typed right after a menu command opens the File menu, and
+# an open menu leaves X's keyboard with the main window. The
 # demo keeps what shows in a state file that this script follows.
 # Screenshots of each step are kept for CI.
 # Usage: xvfb_desktop.sh <afxdemo> <png_compare> <screenshot folder>
@@ -99,8 +100,11 @@ fi
 [ "$(pixels "$work/after.png" '#0000C8')" -gt 0 ] || fail "the sketch shows no blue disc"
 [ "$(pixels "$work/after.png" '#C80000')" -eq 0 ] || fail "the sketch still shows red"
 
-# A menu command (File > New note), then Alt+F at once: the File menu opens.
+# A menu command (File > New note), then Alt+F at once: the File menu opens. The open menu
+# leaves X's keyboard with the main window, so that no key typed as the menu goes is lost.
 keys_until 'menu open 0' alt+f
+main_window=$(xdotool search --name '^Afx demo' | head -1)
+[ "$(xdotool getwindowfocus)" = "$main_window" ] || fail "the open menu took X's keyboard from the main window"
 xdotool key n alt+f
 wait_for "Alt+F right after a menu command did not open the File menu" has 'menu open 0'
 shot file-menu-again
