@@ -64,10 +64,22 @@ endfunction()
 # picture differs from the headless rendering in at most DIFFERING pixels.
 function(kit_screen_test name)
   cmake_parse_arguments(S "" "SHOT;DIFFERING" "COMMAND" ${ARGN})
-  add_test(NAME ${name}
-    COMMAND ${CMAKE_SOURCE_DIR}/testing/xvfb-screenshot.sh $<TARGET_FILE:png_compare> ${S_SHOT} ${S_DIFFERING}
-            ${S_COMMAND})
-  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
+  kit_desktop_test(${name} COMMAND ${CMAKE_SOURCE_DIR}/testing/xvfb-screenshot.sh $<TARGET_FILE:png_compare>
+                   ${S_SHOT} ${S_DIFFERING} ${S_COMMAND})
+endfunction()
+
+# kit_desktop_test(<name> [TIMEOUT <seconds>] COMMAND <script> [argument...])
+# A test that drives programs on its own X server (Xvfb) as a person would:
+# skipped (77) where no X server can start, and run alone, since the X
+# server's timing of keys, focus and windows is the very thing it checks
+# and a loaded machine makes it race.
+function(kit_desktop_test name)
+  cmake_parse_arguments(D "" "TIMEOUT" "COMMAND" ${ARGN})
+  if(NOT D_TIMEOUT)
+    set(D_TIMEOUT 90)
+  endif()
+  add_test(NAME ${name} COMMAND ${D_COMMAND})
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT ${D_TIMEOUT} RUN_SERIAL TRUE)
 endfunction()
 
 # kit_bench(<name> SOURCES ... [LIBS ...]) - a Google Benchmark program in build/bench.
