@@ -1,9 +1,9 @@
-# Sourced by the scripts that drive the frame lab on a bare X server, after
-# they set `shots` (the screenshot folder) and `shot_prefix`: the X session,
-# a work folder with a profile, the layout file the lab keeps, and helpers.
-# fail <reason>; shot <step>; has/lacks <pattern> in the layout;
+# Sourced by the scripts that drive the frame lab on an X server, after they
+# set `framelab`, `shots` (the screenshot folder) and `shot_prefix`: the X
+# session, a work folder with a profile, the layout file the lab keeps, and
+# helpers. fail <reason>; shot <step>; has/lacks <pattern> in the layout;
 # place <pattern>: "left top right bottom" of the first layout line matching,
-# in frame client coordinates.
+# in frame client coordinates; start_lab and drag below.
 testing="$(dirname "$0")/../../../testing"
 xvfb_tools="${xvfb_tools:-xdotool import}"
 . "$testing/xvfb-session.sh"
@@ -23,3 +23,29 @@ shot() { import -window root "$shots/$shot_prefix-$1.png" || fail "no screenshot
 has() { grep -q "$1" "$layout" 2>/dev/null; }
 lacks() { ! grep -q "$1" "$layout" 2>/dev/null; }
 place() { grep -m1 "$1" "$layout" | sed -n 's/.*(\(-*[0-9]*\),\(-*[0-9]*\))-(\(-*[0-9]*\),\(-*[0-9]*\)).*/\1 \2 \3 \4/p'; }
+# start_lab <scenario> <pattern>: the lab on the SDL display, waited for until its layout has the
+# pattern; sets pid, and ox, oy: the frame's client origin on the screen.
+start_lab() {
+  KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario "$1" --layout-file "$layout" \
+    >"$work/lab.log" 2>&1 &
+  pid=$!
+  wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has "$2"
+  sleep 0.5
+  set -- $(sed -n 's/^origin //p' "$layout")
+  ox="$1"
+  oy="$2"
+}
+# drag <x1> <y1> <x2> <y2> [key]: a press, a move in steps and a release, in screen coordinates,
+# with the key held throughout when one is given.
+drag() {
+  xdotool mousemove "$1" "$2" && sleep 0.2
+  if [ -n "${5:-}" ]; then xdotool keydown "$5"; fi
+  xdotool mousedown 1 && sleep 0.2
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+  if [ -n "${5:-}" ]; then xdotool keyup "$5"; fi
+}

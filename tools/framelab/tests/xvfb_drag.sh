@@ -9,26 +9,8 @@ framelab="$1"
 shots="$2"
 shot_prefix=framelab-drag
 . "$(dirname "$0")/lab_session.sh"
-# drag <x1> <y1> <x2> <y2>: a press, a move in steps and a release, in screen coordinates.
-drag() {
-  xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool mousedown 1 && sleep 0.2
-  for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
-    sleep 0.05
-  done
-  sleep 0.2
-  xdotool mouseup 1
-}
-
-KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario ide --layout-file "$layout" \
-  >"$work/lab.log" 2>&1 &
-pid=$!
-wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has 'bar "Memory Window" bottom'
-sleep 0.5
+start_lab ide 'bar "Memory Window" bottom'
 shot docked
-set -- $(sed -n 's/^origin //p' "$layout")
-ox="$1"
-oy="$2"
 
 # Off the frame to the right: the memory window floats.
 set -- $(place 'bar "Memory Window"')

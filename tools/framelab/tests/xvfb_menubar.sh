@@ -11,14 +11,7 @@ shots="$2"
 shot_prefix=framelab-menubar
 . "$(dirname "$0")/lab_session.sh"
 
-KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario menubar --layout-file "$layout" \
-  >"$work/lab.log" 2>&1 &
-pid=$!
-wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has 'menubar closed'
-sleep 0.5
-set -- $(sed -n 's/^origin //p' "$layout")
-ox="$1"
-oy="$2"
+start_lab menubar 'menubar closed'
 # The keyboard goes to the lab's window.
 xdotool mousemove $((ox + 400)) $((oy + 200)) click 1
 sleep 1

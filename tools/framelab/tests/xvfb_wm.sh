@@ -27,25 +27,9 @@ above() {
   lower=$(echo "$order" | tr ' ' '\n' | grep -n -x "$2" | cut -d: -f1)
   [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
 }
-# A drag with Ctrl held, which never docks.
-drag() {
-  xdotool mousemove "$1" "$2" && sleep 0.2 && xdotool keydown ctrl mousedown 1 && sleep 0.2
-  for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
-    sleep 0.05
-  done
-  sleep 0.2
-  xdotool mouseup 1 keyup ctrl
-}
 
-KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario menubar --layout-file "$layout" \
-  >"$work/lab.log" 2>&1 &
-pid=$!
-wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has 'bar "Memory Window" bottom'
-sleep 1
-set -- $(sed -n 's/^origin //p' "$layout")
-ox="$1"
-oy="$2"
+start_lab menubar 'bar "Memory Window" bottom'
+sleep 0.5
 main=$(window_of "Frame lab")
 [ "$main" != "0x0" ] || fail "the window manager does not list the lab's window"
 shot start
@@ -55,7 +39,8 @@ set -- $(place 'bar "Memory Window"')
 from_x=$((ox + $1 + 7))
 from_y=$((oy + $2 + 60))
 set -- $(place '^client ')
-drag "$from_x" "$from_y" $((ox + ($1 + $3) / 2)) $((oy + ($2 + $4) / 2))
+# Ctrl held: the drag never docks.
+drag "$from_x" "$from_y" $((ox + ($1 + $3) / 2)) $((oy + ($2 + $4) / 2)) ctrl
 wait_for "the memory window did not float" has 'floating "Memory Window" .* visible'
 sleep 0.5
 floating=$(window_of "Memory Window")
