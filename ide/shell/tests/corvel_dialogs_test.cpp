@@ -2,6 +2,9 @@
 // Edit menu by keyboard, the standard libraries from the workspace tree's
 // context menu, and the splash over a main window that is still coming up.
 #include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -35,13 +38,26 @@ protected:
         HandleQueued(*app);
         return view;
     }
+    // Opens Find in Files by Alt+E, I and runs the steps while it is up; the text of its "Find
+    // what" box at the end, when Escape ends it.
+    std::string WithFindInFiles(const std::vector<std::function<void()>>& steps) {
+        std::string typed;
+        for (const auto& step : steps) display.then(step);
+        display.then([&] {
+            typed = WindowText(::GetDlgItem(::GetActiveWindow(), ide::find_ids::kFindWhat));
+            display.press(VK_ESCAPE);
+        });
+        display.chord(VK_MENU, 'E');
+        display.press('I');
+        HandleQueued(*app);
+        return typed;
+    }
+    static std::string WindowText(HWND hwnd) {
+        char text[256] = "";
+        ::GetWindowText(hwnd, text, sizeof text);
+        return text;
+    }
 };
-
-std::string WindowText(HWND hwnd) {
-    char text[256] = "";
-    ::GetWindowText(hwnd, text, sizeof text);
-    return text;
-}
 
 // Alt+E, I opens Find in Files with the last string selected, so that typing
 // replaces it; Escape ends the dialog and the keyboard is back in the source.
@@ -52,19 +68,10 @@ TEST_F(CorvelDialogsTest, FindInFilesByKeyboardReplacesTheLastStringAndGivesTheK
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(::GetFocus(), view->m_hWnd);
 
-    std::string typed;
-    display.then([&] {
-        HWND dialog = ::GetActiveWindow();
-        EXPECT_EQ(WindowText(dialog), "Find In Files");
+    const std::string typed = WithFindInFiles({[&] {
+        EXPECT_EQ(WindowText(::GetActiveWindow()), "Find In Files");
         display.type("sta");
-    });
-    display.then([&] {
-        typed = WindowText(::GetDlgItem(::GetActiveWindow(), ide::find_ids::kFindWhat));
-        display.press(VK_ESCAPE);
-    });
-    display.chord(VK_MENU, 'E');
-    display.press('I');
-    HandleQueued(*app);
+    }});
     EXPECT_EQ(typed, "sta");
     char name[64] = "";
     ::GetClassName(::GetFocus(), name, sizeof name);
@@ -79,22 +86,14 @@ TEST_F(CorvelDialogsTest, AClickOnTheSourceWhileFindInFilesIsUpLeavesTheDialogIn
     ASSERT_NE(view, nullptr);
 
     HWND dialog = nullptr, active_after_click = nullptr;
-    std::string typed;
-    display.then([&] {
-        dialog = ::GetActiveWindow();
-        display.click(view->m_hWnd, POINT{60, 40});
-    });
-    display.then([&] {
-        active_after_click = ::GetActiveWindow();
-        display.type("zz");
-    });
-    display.then([&] {
-        typed = WindowText(::GetDlgItem(::GetActiveWindow(), ide::find_ids::kFindWhat));
-        display.press(VK_ESCAPE);
-    });
-    display.chord(VK_MENU, 'E');
-    display.press('I');
-    HandleQueued(*app);
+    const std::string typed = WithFindInFiles({[&] {
+                                                   dialog = ::GetActiveWindow();
+                                                   display.click(view->m_hWnd, POINT{60, 40});
+                                               },
+                                               [&] {
+                                                   active_after_click = ::GetActiveWindow();
+                                                   display.type("zz");
+                                               }});
     EXPECT_EQ(active_after_click, dialog);
     EXPECT_EQ(typed, "zz");
     EXPECT_FALSE(view->document()->IsModified());
