@@ -39,7 +39,7 @@ void SECFrameMenus::MakePlugIn() {
     if (plug_in_) plug_in_->PlugInTo(frame_);
 }
 
-void SECFrameMenus::DropPlugIn() {
+void SECFrameMenus::drop_plug_in() {
     feature_ = nullptr;
     plug_in_.reset();
 }
@@ -61,7 +61,11 @@ HMENU SECFrameMenus::LoadedMenu(UINT id) {
     return loaded;
 }
 
-HMENU SECFrameMenus::ShownMenu() const { return menu_bar_ ? menu_for_id_(menu_bar_->m_nCurrentMenuId) : nullptr; }
+CMenu* SECFrameMenus::GetMenu() const {
+    if (!menu_bar_) return static_cast<const CWnd*>(frame_)->GetMenu();
+    HMENU menu = menu_for_id_(menu_bar_->m_nCurrentMenuId);
+    return menu ? CMenu::FromHandle(menu) : nullptr;
+}
 
 BOOL SECFrameMenus::Offer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result, SECControlBarManager* manager) {
     // While toolbars are being customised the keyboard does not open the frame's menus.
@@ -82,11 +86,15 @@ BOOL SECFrameMenus::Offer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = menu ? reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam))) : 0;
         return TRUE;
     }
-    if (!plug_in_) return FALSE;
+    if (message == WM_CREATE) MakePlugIn();
+    if (!plug_in_ || message == WM_CREATE) return FALSE;
     // The menus draw from the toolbars' pictures when the frame has a toolbar manager.
     if (message == WM_INITMENUPOPUP)
         if (auto* toolbars = dynamic_cast<SECToolBarManager*>(manager)) plug_in_->SetBmpMgr(toolbars->GetBmpMgr());
-    return plug_in_->OfferMessage(message, wParam, lParam, result);
+    const BOOL handled = plug_in_->OfferMessage(message, wParam, lParam, result);
+    // The plug-in goes before the window does.
+    if (message == WM_DESTROY) drop_plug_in();
+    return handled;
 }
 
 BOOL SECFrameMenus::PreTranslateMessage(MSG* msg) { return feature_ && feature_->OnSysChar(msg); }

@@ -34,10 +34,8 @@ public:
     SECMenuBarFeature* GetFeature() const { return feature_; }
     SECBmpMenuPlugIn* GetPlugIn() const { return plug_in_.get(); }
 
-    // Makes the plug-in when the window is created.
+    // Makes the plug-in; Offer makes it when the window is created and drops it as the window goes.
     void MakePlugIn();
-    // The plug-in goes before the window does.
-    void DropPlugIn();
     // Takes the window's menu off it; it becomes the menu of the frame's resource id. FALSE when
     // the frame was in menu-bar mode already.
     BOOL EnterMenuBarMode();
@@ -48,8 +46,8 @@ public:
     HMENU OwnMenu(UINT id) const { return default_menu_ && id == default_id_ ? default_menu_ : nullptr; }
     // A menu loaded for an id nobody else owns; loaded on first use, destroyed with the frame.
     HMENU LoadedMenu(UINT id);
-    // The menu the bar shows now.
-    HMENU ShownMenu() const;
+    // The menu shown: the menu bar's in menu-bar mode, else the window's.
+    CMenu* GetMenu() const;
 
     // Offers a message to the plug-in (and answers the bar's request for a popup): TRUE when it
     // was consumed, with the result the window returns.
@@ -67,6 +65,7 @@ private:
     HMENU default_menu_ = nullptr;
     UINT default_id_ = 0;
     std::map<UINT, HMENU> loaded_;
+    void drop_plug_in();
 };
 
 // The toolbar manager is customising the toolbars (the frame holds still meanwhile).

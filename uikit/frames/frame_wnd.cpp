@@ -58,11 +58,7 @@ HMENU SECFrameWnd::GetMenuForId(UINT id) {
     return menus_.LoadedMenu(id);
 }
 
-CMenu* SECFrameWnd::GetMenu() const {
-    if (!HasMenuBar()) return CFrameWnd::GetMenu();
-    HMENU menu = menus_.ShownMenu();
-    return menu ? CMenu::FromHandle(menu) : nullptr;
-}
+CMenu* SECFrameWnd::GetMenu() const { return menus_.GetMenu(); }
 
 BOOL SECFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
     if (!CFrameWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
@@ -73,8 +69,6 @@ BOOL SECFrameWnd::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreate
 LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (menus_.Offer(message, wParam, lParam, result, m_pManager)) return result;
-    if (message == WM_CREATE) menus_.MakePlugIn();
-    if (message == WM_DESTROY) menus_.DropPlugIn();
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 

@@ -357,14 +357,9 @@ SECCmdExtension* SECMDIFrameWnd::CreateCmdExtension(CWnd* parent, UINT id, CRunt
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (offer_to_plug_in(message, wParam, lParam, result)) return result;
-    if (message == WM_CREATE) {
-        menus_.MakePlugIn();
-        // The menu bar shows the maximised child's buttons; the frame's caption list stays off.
-        if (menus_.GetFeature())
-            if (SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1))
-                list->Enable(FALSE);
-    }
-    if (message == WM_DESTROY) menus_.DropPlugIn();
+    // The menu bar shows the maximised child's buttons; the frame's caption list stays off.
+    if (message == WM_CREATE && menus_.GetFeature())
+        if (SECMsgFilter* list = root_filter_->FindFilter(int(kMaxChildCaptionList), nullptr, -1)) list->Enable(FALSE);
     if (message == WM_ACTIVATE) {
         result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
         ActivateViewOnFrameActivate(LOWORD(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));

@@ -69,11 +69,7 @@ void SECMDIFrameWnd::UpdateMDIMenu() {
     ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(window_popup));
 }
 
-CMenu* SECMDIFrameWnd::GetMenu() const {
-    if (!HasMenuBar()) return CMDIFrameWnd::GetMenu();
-    HMENU menu = menus_.ShownMenu();
-    return menu ? CMenu::FromHandle(menu) : nullptr;
-}
+CMenu* SECMDIFrameWnd::GetMenu() const { return menus_.GetMenu(); }
 
 void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU alternate_menu) {
     if (active_dockable_ && active_dockable_->m_hWnd) {
