@@ -20,6 +20,8 @@ public:
     virtual ~LineObserver() = default;
     // From line `first` on, `removed` lines went and `inserted` new ones took their place.
     virtual void OnLinesChanged(int first, int removed, int inserted) = 0;
+    // After any edit of the text, when the lines hold their new bytes.
+    virtual void OnTextChanged() {}
 };
 
 class LineBuffer {
@@ -48,6 +50,10 @@ public:
 
     void AddObserver(LineObserver* observer) { observers_.push_back(observer); }
     void RemoveObserver(LineObserver* observer) { std::erase(observers_, observer); }
+    // Tells the observers that the text changed (its owner edits the lines' bytes).
+    void TellTextChanged() const {
+        for (LineObserver* observer : observers_) observer->OnTextChanged();
+    }
 
     // The line end every line of the text carries.
     const LineEnd& line_end() const { return line_end_; }

@@ -59,11 +59,13 @@ void SECEdit::NoteEdit(const EditLine* first_changed, bool recorded) {
     if (!recorded && !replaying_) unrecorded_changes_ = true;
     int line = first_changed ? static_cast<int>(first_changed->number) : 1;
     comment_cache_lines_ = std::min(comment_cache_lines_, line);
+    lines_.TellTextChanged();
 }
 
 void SECEdit::ReplaceAllLines(const std::vector<std::string>& lines) {
     lines_.Assign(lines);
     comment_cache_lines_ = 0;
+    lines_.TellTextChanged();
 }
 
 int SECEdit::RenumberLines(EditLine*) { return lines_.count(); }

@@ -67,6 +67,7 @@ void SECEdit::ReplaceLines(int first, int count, const std::vector<std::string>&
     lines_.InsertAfter(before, std::vector<std::string>(lines.begin() + static_cast<long>(kept), lines.end()));
     if (!lines_.first()) lines_.Assign({});
     comment_cache_lines_ = std::min(comment_cache_lines_, first);
+    lines_.TellTextChanged();
 }
 
 int SECEdit::DeleteBlock(TextPosition start, TextPosition end, bool record) {

@@ -21,16 +21,26 @@ void SECEditCore::Attach(SECEdit* edit) {
 }
 
 void SECEditCore::OnLinesChanged(int first, int removed, int inserted) {
+    // A place on a line that went keeps its number: it comes to the line that now has
+    // it (the last line when the text got shorter). A selection whose end went is gone.
     auto follow = [&](int& line) {
-        if (line < first) return;
-        if (line < first + removed)
-            line = std::max(1, first - 1);
-        else
-            line += inserted - removed;
+        if (line < first) return false;
+        if (line < first + removed) {
+            line = std::clamp(line, 1, std::max(1, LineCount()));
+            return true;
+        }
+        line += inserted - removed;
+        return false;
     };
-    for (CaretPlace* place : {&caret_, &anchor_, &selection_start_, &selection_end_}) follow(place->line);
+    follow(caret_.line);
     follow(top_);
+    bool selection_went = false;
+    for (CaretPlace* place : {&anchor_, &selection_start_, &selection_end_})
+        selection_went = follow(place->line) || selection_went;
+    if (selection_went) selecting_ = false;
 }
+
+void SECEditCore::OnTextChanged() { KeepPlacesInText(); }
 
 int SECEditCore::InitView() {
     caret_ = {};
@@ -125,14 +135,25 @@ void SECEditCore::RepaintCaretRow() {
 
 void SECEditCore::Notify(ViewHint hint) { window_.NotifyOtherViews(hint); }
 
-void SECEditCore::ValidatePlaces() {
+void SECEditCore::KeepPlacesInText() {
+    if (!edit_) return;
     int count = LineCount();
-    auto clamp_line = [&](CaretPlace& place) { place.line = std::clamp(place.line, 1, count); };
-    clamp_line(caret_);
-    clamp_line(anchor_);
-    clamp_line(selection_start_);
-    clamp_line(selection_end_);
-    top_ = std::clamp(top_, 1, caret_.line);
+    for (CaretPlace* place : {&caret_, &anchor_, &selection_start_, &selection_end_})
+        place->line = std::clamp(place->line, 1, count);
+    top_ = std::clamp(top_, 1, count);
+    // Columns stay where they were, so an edit in a line can leave them inside a tab or
+    // a double-byte character, or a stream selection past the text: they come back to
+    // the character's start and the text's end. Without a stream selection the caret
+    // may wait past the end (after an auto-indent, beside a column block).
+    const bool stream = selection_mode_ == kStreamSelection;
+    caret_.column = ClampColumnOn(caret_.line, caret_.column, !(selecting_ && stream));
+    for (CaretPlace* place : {&anchor_, &selection_start_, &selection_end_})
+        place->column = ClampColumnOn(place->line, place->column, !stream);
+}
+
+void SECEditCore::ValidatePlaces() {
+    KeepPlacesInText();
+    top_ = std::min(top_, caret_.line);
 }
 
 void SECEditCore::EnsureCaretVisible() {

@@ -247,9 +247,11 @@ public:
 
 private:
     // Lines came or went (by this view, another view of the buffer, or undo): the
-    // places move with their lines; a place on a line that went moves to the line
-    // before, which took its text when lines were joined.
+    // places move with their lines; a place on a line that went keeps its number.
     void OnLinesChanged(int first, int removed, int inserted) override;
+    // The text changed (here or in another view): caret and selection come back onto it.
+    void OnTextChanged() override;
+    void KeepPlacesInText();
     EditLine* LineAt(int number) const { return edit_->GetLineByNumber(number); }
     EditLine* CaretLine() const { return LineAt(caret_.line); }
     int LineCount() const { return edit_->GetLineCount(); }

@@ -335,20 +335,20 @@ int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
     auto before = [](CaretPlace a, CaretPlace b) {
         return a.line < b.line || (a.line == b.line && a.column < b.column);
     };
+    // A column block's start and end are its top-left and bottom-right corners.
     const CaretPlace start = selection_start_, end = selection_end_;
     const int mode = selection_mode_;
     bool inside = mode == kColumnSelection ? target.line >= start.line && target.line <= end.line &&
-                                                 target.column >= std::min(start.column, end.column) &&
-                                                 target.column <= std::max(start.column, end.column)
+                                                 target.column >= start.column && target.column <= end.column
                                            : !before(target, start) && !before(end, target);
     if (inside && !copy) return 0;  // dropped on itself
     const std::string text = GetTransferText();
     UndoGroup group(*edit_);
     // The later place in the text changes first, so the earlier one stays where it is.
-    const bool later = mode == kColumnSelection
-                           ? target.line > end.line ||
-                                 (target.line >= start.line && target.column > std::max(start.column, end.column))
-                           : before(end, target);
+    // A block's rows beside the drop keep their text left of it, so a drop right of the
+    // block goes in first.
+    const bool later =
+        mode == kColumnSelection ? target.line > end.line || target.column > end.column : before(end, target);
     if (copy || later) {
         ClearSelection(false);
         caret_ = target;

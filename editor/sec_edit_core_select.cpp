@@ -19,9 +19,10 @@ void SECEditCore::BeginSelection(int mode) {
 
 void SECEditCore::UpdateSelection() {
     if (selection_mode_ == kColumnSelection) {
-        // Corners as the mouse or keys left them; the block operations order them.
-        selection_start_ = anchor_;
-        selection_end_ = caret_;
+        // The block's top-left and bottom-right corners, whichever way it was dragged:
+        // moving it decides by them which side of the block a drop lies on.
+        selection_start_ = {std::min(anchor_.line, caret_.line), std::min(anchor_.column, caret_.column)};
+        selection_end_ = {std::max(anchor_.line, caret_.line), std::max(anchor_.column, caret_.column)};
     } else if (Before(anchor_, caret_)) {
         selection_start_ = anchor_;
         selection_end_ = caret_;
