@@ -10,7 +10,7 @@
 #include "simulator/cpu/flash.h"
 #include "simulator/cpu/io_registers.h"
 #include "simulator/cpu/memory_map.h"
-#include "simulator/cpu/opcode_dispatch.h"
+#include "simulator/cpu/fast_registers.h"
 #include "simulator/cpu/opcode_table_data.h"
 #include "simulator/cpu/queue_opcodes.h"
 #include "simulator/cpu/run_control.h"
@@ -48,6 +48,9 @@ public:
         bool clean = !(core_.state & StateBit::kLcdDirty);
         watchStart_ = core_.lcdStart;
         watchBytes_ = clean ? core_.lcdBytes : 0;
+        // The page PC runs in may have changed: the next fetch looks it up again.
+        codeFirst_ = kNoCodeWindow;
+        codeSpan_ = 0;
     }
 
     // An instruction byte or a pointer byte: no device sees it.
@@ -58,13 +61,13 @@ public:
         return PlainSlow(address);
     }
 
-    // Three instruction bytes at `pc`, straight from the page when they lie in it.
+    // Three instruction bytes at `pc`, straight from the code window (the
+    // direct page PC last ran in) while PC stays inside it.
     [[gnu::always_inline]] const std::uint8_t* Fetch(std::uint16_t pc) {
-        const std::uint8_t* base = fetch_[pc >> 13];
-        std::uint32_t offset = pc & (kPageSize - 1);
-        if (pc >= 0x80 && base && offset <= kPageSize - 3) [[likely]]
-            return base + offset;
-        return FetchStraddling(pc);
+        std::uint32_t offset = std::uint32_t{pc} - codeFirst_;
+        if (offset <= codeSpan_) [[likely]]
+            return codeStart_ + offset;
+        return FetchOutsideWindow(pc);
     }
 
     // Operand accesses; `left` is the run loop's count (see the class comment).
@@ -161,7 +164,19 @@ private:
         return place.at ? *place.at : 0xFF;
     }
 
-    [[gnu::noinline]] const std::uint8_t* FetchStraddling(std::uint16_t pc) {
+    // A direct page becomes the code window (PC from $80, where no device
+    // answers, to the last place with three bytes in the page); elsewhere
+    // the bytes are read one by one.
+    [[gnu::noinline]] const std::uint8_t* FetchOutsideWindow(std::uint16_t pc) {
+        std::uint32_t page = pc >> 13;
+        std::uint32_t origin = page * kPageSize;
+        std::uint32_t first = std::max(origin, 0x80u), last = origin + kPageSize - 3;
+        if (const std::uint8_t* base = fetch_[page]; base && pc >= first && pc <= last) {
+            codeFirst_ = first;
+            codeSpan_ = last - first;
+            codeStart_ = base + (first - origin);
+            return codeStart_ + (pc - first);
+        }
         for (int i = 0; i < 3; ++i) straddle_[i] = Plain(static_cast<std::uint16_t>(pc + i));
         return straddle_.data();
     }
@@ -225,6 +240,11 @@ private:
     std::array<std::uint8_t*, kPageCount> fetch_{};
     std::array<std::uint8_t*, kPageCount> data_{};
     std::uint32_t watchStart_ = 0, watchBytes_ = 0;
+    // The code window: PC in [codeFirst_, codeFirst_ + codeSpan_] is fetched at
+    // codeStart_ + (PC - codeFirst_). No PC lies past kNoCodeWindow.
+    static constexpr std::uint32_t kNoCodeWindow = 0x10000;
+    std::uint32_t codeFirst_ = kNoCodeWindow, codeSpan_ = 0;
+    const std::uint8_t* codeStart_ = nullptr;
     std::array<std::uint8_t, 3> straddle_{};
     std::uint8_t ioRead_ = kNoIoRead;
     std::uint32_t freeInstructions_ = 0;
@@ -245,15 +265,15 @@ private:
     out.y = y;
 }
 
-[[gnu::always_inline]] inline void SaveRegisters(KernelCore& core, const TargetRegisterBlock& r) {
-    StoreRegisters(core, r.pc, r.p, r.s, r.a, r.x, r.y);
+[[gnu::always_inline]] inline void SaveRegisters(KernelCore& core, const FastRegisters& r) {
+    StoreRegisters(core, r.pc, r.P(), r.s, r.a, r.x, r.y);
 }
 
 // Field by field, so the compiler keeps each register in a host register.
-[[gnu::always_inline]] inline void LoadRegisters(const KernelCore& core, TargetRegisterBlock& r) {
+[[gnu::always_inline]] inline void LoadRegisters(const KernelCore& core, FastRegisters& r) {
     const TargetRegisterBlock& in = core.regs();
     r.pc = in.pc;
-    r.p = in.p;
+    r.SetP(in.p);
     r.s = in.s;
     r.a = in.a;
     r.x = in.x;
@@ -263,7 +283,7 @@ private:
 // A rare operation that takes the registers by address runs on the block's
 // copy, so the locals never need one; it may settle the pending cycles.
 template <typename Fn>
-[[gnu::always_inline]] inline void OnBlock(KernelCore& core, TargetRegisterBlock& r, std::int64_t& left, Fn fn) {
+[[gnu::always_inline]] inline void OnBlock(KernelCore& core, FastRegisters& r, std::int64_t& left, Fn fn) {
     SaveRegisters(core, r);
     core.cyclesLeft = left;
     fn(core, core.regs());
@@ -272,34 +292,33 @@ template <typename Fn>
 }
 
 // The stack wraps within $0100-$01FF without a report.
-[[gnu::always_inline]] inline void Push(KernelCore& core, TargetRegisterBlock& r, std::uint8_t value) {
+[[gnu::always_inline]] inline void Push(KernelCore& core, FastRegisters& r, std::uint8_t value) {
     core.internalRam[0x100 + r.s] = value;
     --r.s;
 }
 
-[[gnu::always_inline]] inline std::uint8_t Pull(KernelCore& core, TargetRegisterBlock& r) {
+[[gnu::always_inline]] inline std::uint8_t Pull(KernelCore& core, FastRegisters& r) {
     ++r.s;
     return core.internalRam[0x100 + r.s];
 }
 
 // A read-modify-write rule (it sets the flags) on the accumulator or the operand.
-template <typename Fn>
-[[gnu::always_inline]] inline void Modify(FastMachine& m, TargetRegisterBlock& r, Mode mode, std::uint16_t address,
-                                          std::int64_t& left, Fn fn) {
+template <std::uint8_t (FastRegisters::*Rule)(std::uint8_t)>
+[[gnu::always_inline]] inline void Modify(FastMachine& m, FastRegisters& r, Mode mode, std::uint16_t address,
+                                          std::int64_t& left) {
     if (mode == Mode::Accumulator) {
-        r.a = fn(r, r.a);
+        r.a = (r.*Rule)(r.a);
         return;
     }
-    m.Write(address, fn(r, m.Read(address, left)), left);
+    m.Write(address, (r.*Rule)(m.Read(address, left)), left);
 }
 
 // The instruction `Opcode` at r.pc; returns its cycles, or -1 for a download
 // trap (PC left at it). Each opcode gets its own copy with the table's
 // length, cycles, mode and operation folded in, all inlined into the run's
-// loop, so there is one dispatch per instruction and the registers stay in
-// host registers.
+// loop, so the registers stay in host registers.
 template <std::uint8_t Opcode>
-[[gnu::always_inline]] inline int ExecuteOpcode(FastMachine& m, TargetRegisterBlock& r, const std::uint8_t* bytes,
+[[gnu::always_inline]] inline int ExecuteOpcode(FastMachine& m, FastRegisters& r, const std::uint8_t* bytes,
                                                 std::int64_t& left) {
     KernelCore& core = m.core();
     constexpr OpcodeInfo info = kOpcodeTable[Opcode];
@@ -351,6 +370,9 @@ template <std::uint8_t Opcode>
         cycles += ((target ^ r.pc) & 0xFF00) ? 2 : 1;
         r.pc = target;
     };
+    auto flag = [&](std::uint8_t bit, bool on) __attribute__((always_inline)) {
+        r.rest = static_cast<std::uint8_t>(on ? (r.rest | bit) : (r.rest & ~bit));
+    };
 
     switch (info.op()) {
         case Op::Invalid:
@@ -362,58 +384,66 @@ template <std::uint8_t Opcode>
             break;  // one byte, no cycles, no effect
         case Op::ADC: {
             std::uint8_t v = load();
-            if (r.p & P::kD) {
-                AddDecimalHighNibbles(r, v);
+            if (r.rest & P::kD) [[unlikely]] {
+                r.OnWholeP([v](TargetRegisterBlock& block) { AddDecimalHighNibbles(block, v); });
             } else {
-                AddBinary(r, v);
+                r.AddBinary(v);
             }
             break;
         }
-        case Op::SBC: Sbc(r, load()); break;
-        case Op::AND: r.a = SetNZ(r, r.a & load()); break;
-        case Op::ORA: r.a = SetNZ(r, r.a | load()); break;
-        case Op::EOR: r.a = SetNZ(r, r.a ^ load()); break;
-        case Op::CMP: Compare(r, r.a, load()); break;
-        case Op::CPX: Compare(r, r.x, load()); break;
-        case Op::CPY: Compare(r, r.y, load()); break;
-        case Op::BIT: Bit(r, load()); break;
-        case Op::LDA: r.a = SetNZ(r, load()); break;
-        case Op::LDX: r.x = SetNZ(r, load()); break;
-        case Op::LDY: r.y = SetNZ(r, load()); break;
+        case Op::SBC: {
+            std::uint8_t v = load();
+            if (r.rest & P::kD) [[unlikely]] {
+                r.OnWholeP([v](TargetRegisterBlock& block) { SubtractDecimal(block, v); });
+            } else {
+                r.AddBinary(static_cast<std::uint8_t>(~v));
+            }
+            break;
+        }
+        case Op::AND: r.a = r.SetNZ(r.a & load()); break;
+        case Op::ORA: r.a = r.SetNZ(r.a | load()); break;
+        case Op::EOR: r.a = r.SetNZ(r.a ^ load()); break;
+        case Op::CMP: r.Compare(r.a, load()); break;
+        case Op::CPX: r.Compare(r.x, load()); break;
+        case Op::CPY: r.Compare(r.y, load()); break;
+        case Op::BIT: r.Bit(load()); break;
+        case Op::LDA: r.a = r.SetNZ(load()); break;
+        case Op::LDX: r.x = r.SetNZ(load()); break;
+        case Op::LDY: r.y = r.SetNZ(load()); break;
         case Op::STA: m.Write(address, r.a, left); break;
         case Op::STX: m.Write(address, r.x, left); break;
         case Op::STY: m.Write(address, r.y, left); break;
-        case Op::ASL: Modify(m, r, mode, address, left, Asl); break;
-        case Op::LSR: Modify(m, r, mode, address, left, Lsr); break;
-        case Op::ROL: Modify(m, r, mode, address, left, Rol); break;
-        case Op::ROR: Modify(m, r, mode, address, left, Ror); break;
-        case Op::INC: Modify(m, r, mode, address, left, Increment); break;
-        case Op::DEC: Modify(m, r, mode, address, left, Decrement); break;
-        case Op::INX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x + 1)); break;
-        case Op::INY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y + 1)); break;
-        case Op::DEX: r.x = SetNZ(r, static_cast<std::uint8_t>(r.x - 1)); break;
-        case Op::DEY: r.y = SetNZ(r, static_cast<std::uint8_t>(r.y - 1)); break;
-        case Op::TAX: r.x = SetNZ(r, r.a); break;
-        case Op::TAY: r.y = SetNZ(r, r.a); break;
-        case Op::TSX: r.x = SetNZ(r, r.s); break;
-        case Op::TXA: r.a = SetNZ(r, r.x); break;
-        case Op::TYA: r.a = SetNZ(r, r.y); break;
+        case Op::ASL: Modify<&FastRegisters::Asl>(m, r, mode, address, left); break;
+        case Op::LSR: Modify<&FastRegisters::Lsr>(m, r, mode, address, left); break;
+        case Op::ROL: Modify<&FastRegisters::Rol>(m, r, mode, address, left); break;
+        case Op::ROR: Modify<&FastRegisters::Ror>(m, r, mode, address, left); break;
+        case Op::INC: Modify<&FastRegisters::Increment>(m, r, mode, address, left); break;
+        case Op::DEC: Modify<&FastRegisters::Decrement>(m, r, mode, address, left); break;
+        case Op::INX: r.x = r.Increment(r.x); break;
+        case Op::INY: r.y = r.Increment(r.y); break;
+        case Op::DEX: r.x = r.Decrement(r.x); break;
+        case Op::DEY: r.y = r.Decrement(r.y); break;
+        case Op::TAX: r.x = r.SetNZ(r.a); break;
+        case Op::TAY: r.y = r.SetNZ(r.a); break;
+        case Op::TSX: r.x = r.SetNZ(r.s); break;
+        case Op::TXA: r.a = r.SetNZ(r.x); break;
+        case Op::TYA: r.a = r.SetNZ(r.y); break;
         case Op::TXS: r.s = r.x; break;
-        case Op::BCC: branch(!(r.p & P::kC)); break;
-        case Op::BCS: branch(r.p & P::kC); break;
-        case Op::BNE: branch(!(r.p & P::kZ)); break;
-        case Op::BEQ: branch(r.p & P::kZ); break;
-        case Op::BPL: branch(!(r.p & P::kN)); break;
-        case Op::BMI: branch(r.p & P::kN); break;
-        case Op::BVC: branch(!(r.p & P::kV)); break;
-        case Op::BVS: branch(r.p & P::kV); break;
-        case Op::CLC: SetFlag(r, P::kC, false); break;
-        case Op::SEC: SetFlag(r, P::kC, true); break;
-        case Op::CLD: SetFlag(r, P::kD, false); break;
-        case Op::SED: SetFlag(r, P::kD, true); break;
-        case Op::CLI: SetFlag(r, P::kI, false); break;
-        case Op::SEI: SetFlag(r, P::kI, true); break;
-        case Op::CLV: SetFlag(r, P::kV, false); break;
+        case Op::BCC: branch(!r.carry); break;
+        case Op::BCS: branch(r.carry); break;
+        case Op::BNE: branch(!r.Zero()); break;
+        case Op::BEQ: branch(r.Zero()); break;
+        case Op::BPL: branch(!r.Negative()); break;
+        case Op::BMI: branch(r.Negative()); break;
+        case Op::BVC: branch(!r.overflow); break;
+        case Op::BVS: branch(r.overflow); break;
+        case Op::CLC: r.carry = 0; break;
+        case Op::SEC: r.carry = 1; break;
+        case Op::CLD: flag(P::kD, false); break;
+        case Op::SED: flag(P::kD, true); break;
+        case Op::CLI: flag(P::kI, false); break;
+        case Op::SEI: flag(P::kI, true); break;
+        case Op::CLV: r.overflow = 0; break;
         case Op::NOP: break;
         case Op::JMP: r.pc = address; break;
         case Op::JSR: {
@@ -432,21 +462,21 @@ template <std::uint8_t Opcode>
             auto next = static_cast<std::uint16_t>(pc + 2);
             Push(core, r, static_cast<std::uint8_t>(next >> 8));
             Push(core, r, static_cast<std::uint8_t>(next));
-            Push(core, r, static_cast<std::uint8_t>(r.p | P::kB));
-            r.p |= P::kB | P::kI;
+            Push(core, r, static_cast<std::uint8_t>(r.P() | P::kB));
+            r.rest |= P::kB | P::kI;
             r.pc = VectorWord(core, 0xFFFE);
             break;
         }
         case Op::RTI: {
-            r.p = Pull(core, r);
+            r.SetP(Pull(core, r));
             std::uint8_t low = Pull(core, r);
             r.pc = static_cast<std::uint16_t>(low | Pull(core, r) << 8);
             break;
         }
         case Op::PHA: Push(core, r, r.a); break;
-        case Op::PHP: Push(core, r, r.p); break;
-        case Op::PLA: r.a = SetNZ(r, Pull(core, r)); break;
-        case Op::PLP: r.p = Pull(core, r); break;
+        case Op::PHP: Push(core, r, r.P()); break;
+        case Op::PLA: r.a = r.SetNZ(Pull(core, r)); break;
+        case Op::PLP: r.SetP(Pull(core, r)); break;
         case Op::TAQ: OnBlock(core, r, left, RunTaq); break;
         case Op::TQA: OnBlock(core, r, left, RunTqa); break;
         case Op::BTQ: OnBlock(core, r, left, RunBtq); break;
@@ -454,42 +484,67 @@ template <std::uint8_t Opcode>
     return cycles;
 }
 
-// One instruction at r.pc, dispatched on its opcode.
-[[gnu::always_inline]] inline int Execute(FastMachine& m, TargetRegisterBlock& r, std::int64_t& left) {
-    const std::uint8_t* bytes = m.Fetch(r.pc);
-    return DispatchOpcode(
-        bytes[0], [&]<std::uint8_t Opcode>()
-                      __attribute__((always_inline)) { return ExecuteOpcode<Opcode>(m, r, bytes, left); });
-}
+// Every opcode byte, for the handler labels of the run's loop.
+#define KIT_OPCODE_ROW(X, high) \
+    X(high##0) \
+    X(high##1) X(high##2) X(high##3) X(high##4) X(high##5) X(high##6) X(high##7) X(high##8) X(high##9) X(high##A) \
+        X(high##B) X(high##C) X(high##D) X(high##E) X(high##F)
+#define KIT_EACH_OPCODE(X) \
+    KIT_OPCODE_ROW(X, 0x0) \
+    KIT_OPCODE_ROW(X, 0x1) KIT_OPCODE_ROW(X, 0x2) KIT_OPCODE_ROW(X, 0x3) KIT_OPCODE_ROW(X, 0x4) KIT_OPCODE_ROW(X, 0x5) \
+        KIT_OPCODE_ROW(X, 0x6) KIT_OPCODE_ROW(X, 0x7) KIT_OPCODE_ROW(X, 0x8) KIT_OPCODE_ROW(X, 0x9) \
+            KIT_OPCODE_ROW(X, 0xA) KIT_OPCODE_ROW(X, 0xB) KIT_OPCODE_ROW(X, 0xC) KIT_OPCODE_ROW(X, 0xD) \
+                KIT_OPCODE_ROW(X, 0xE) KIT_OPCODE_ROW(X, 0xF)
 
 }  // namespace
 
+// Each opcode's handler ends in the fetch and the jump to the next one's, so
+// every handler has its own indirect jump for the host's predictor to learn
+// (which opcode tends to follow this one) instead of one shared dispatch.
 RunResult FastRun(KernelCore& core) {
     core.regs().run_flags |= RunFlag::kRunning;
     core.cycleBudget = core.cyclesLeft = 0;  // nothing pending, and a boundary first
     FastMachine m(core);
-    TargetRegisterBlock r{};
+    FastRegisters r;
     LoadRegisters(core, r);
-    std::int64_t left = 0;  // a boundary before the first instruction
-    for (;;) {
-        if (left <= 0) [[unlikely]] {
-            SaveRegisters(core, r);
-            std::optional<RunResult> end;
-            left = m.Boundary(left, end);
-            if (end) return EndRun(core, *end);
-            LoadRegisters(core, r);
-        }
-        int cycles = Execute(m, r, left);
-        if (cycles < 0) [[unlikely]] {
-            SaveRegisters(core, r);
-            RunDownloadTrap(core, m.Fetch(r.pc)[0]);
-            LoadRegisters(core, r);
-            m.RefreshPages();
-            left = m.AfterTrap(left);
-            continue;
-        }
-        left -= cycles;
-    }
+    std::int64_t left = 0;
+    const std::uint8_t* bytes = nullptr;
+    int cycles = 0;
+#define KIT_HANDLER_ADDRESS(n) &&opcode_##n,
+    static const void* const kHandlers[256] = {KIT_EACH_OPCODE(KIT_HANDLER_ADDRESS)};
+#undef KIT_HANDLER_ADDRESS
+
+boundary : {
+    SaveRegisters(core, r);
+    std::optional<RunResult> end;
+    left = m.Boundary(left, end);
+    if (end) return EndRun(core, *end);
+    LoadRegisters(core, r);
+    bytes = m.Fetch(r.pc);
+    goto* kHandlers[bytes[0]];
 }
+
+trap:
+    SaveRegisters(core, r);
+    RunDownloadTrap(core, bytes[0]);
+    LoadRegisters(core, r);
+    m.RefreshPages();
+    left = m.AfterTrap(left);
+    goto boundary;
+
+#define KIT_HANDLER(n) \
+    opcode_##n : cycles = ExecuteOpcode<n>(m, r, bytes, left); \
+    if (cycles < 0) goto trap; \
+    left -= cycles; \
+    if (left <= 0) [[unlikely]] \
+        goto boundary; \
+    bytes = m.Fetch(r.pc); \
+    goto* kHandlers[bytes[0]];
+    KIT_EACH_OPCODE(KIT_HANDLER)
+#undef KIT_HANDLER
+}
+
+#undef KIT_EACH_OPCODE
+#undef KIT_OPCODE_ROW
 
 }  // namespace simcpu
