@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/edit_line.h"
@@ -100,6 +101,8 @@ public:
     int RenameFile(const std::filesystem::path& old_name, const std::filesystem::path& new_name);
     // 22610 when the last read cut lines longer than the limit, else 0.
     int GetReadWarning() const { return read_warning_; }
+    // The same, once: the first view to show the text tells the user.
+    int TakeReadWarning() { return std::exchange(read_warning_, 0); }
 
     // Edit primitives; each returns 0 or a result code.
     int InsertChar(TextPosition position, char byte, bool insert, bool record);
@@ -136,6 +139,9 @@ public:
     int GetLineEndType() const { return lines_.line_end().type; }
     const std::string& GetLineEndChars() const { return lines_.line_end().chars; }
     int LineEndLength() const { return lines_.line_end_length(); }
+    // The widest text a line holds: its line end counts towards the column limit, as
+    // when a file's long lines are split.
+    int MaxTextColumns() const { return kMaxLineColumns - LineEndLength(); }
     // True when the line's bytes end with the buffer's line end.
     bool HasLineEnd(const EditLine* line) const { return lines_.HasLineEnd(line); }
     // The line's bytes without its line end.

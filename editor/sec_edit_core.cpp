@@ -53,6 +53,8 @@ int SECEditCore::InitView() {
     if (!edit_) return 0;
     SetupScrollBars();
     EnsureCaretVisible();
+    // Lines too long for the editor were split when the text was read: say so.
+    DoError(edit_->TakeReadWarning(), redraw_);
     return 0;
 }
 

@@ -256,6 +256,8 @@ private:
     EditLine* CaretLine() const { return LineAt(caret_.line); }
     int LineCount() const { return edit_->GetLineCount(); }
     int TextColumns(const EditLine* line) const;
+    // Whether the caret line can grow by `columns` at the caret and stay within the limit.
+    bool CaretLineHasRoom(int columns) const;
     int CaretIndex() const;
     TextPosition CaretPosition() const { return {CaretLine(), CaretIndex()}; }
     TextPosition PositionOf(CaretPlace place) const;

@@ -67,8 +67,12 @@ void SECEditCore::RowEdited(bool redraw, bool whole_window) {
     Notify(kHintRepaint);
 }
 
+bool SECEditCore::CaretLineHasRoom(int columns) const {
+    return std::max(TextColumns(CaretLine()), caret_.column) + columns <= edit_->MaxTextColumns();
+}
+
 int SECEditCore::InsertChar(unsigned char character, bool redraw, bool undo) {
-    if (TextColumns(CaretLine()) >= kMaxLineColumns) return kLineTooLong;
+    if (!CaretLineHasRoom(1)) return kLineTooLong;
     UndoGroup group(*edit_);
     if (selecting_) DeleteSelection(false, undo);
     TextPosition at = CaretPosition();
@@ -81,7 +85,7 @@ int SECEditCore::InsertChar(unsigned char character, bool redraw, bool undo) {
 }
 
 int SECEditCore::InsertString(std::string_view text, bool redraw, bool undo) {
-    if (TextColumns(CaretLine()) + static_cast<int>(text.size()) >= kMaxLineColumns) return kLineTooLong;
+    if (!CaretLineHasRoom(static_cast<int>(text.size()))) return kLineTooLong;
     UndoGroup group(*edit_);
     if (selecting_) DeleteSelection(false, undo);
     TextPosition at = CaretPosition();
@@ -138,7 +142,7 @@ int SECEditCore::Tab(bool redraw, bool undo) {
         int index = CaretIndex();
         return InsertString(std::string(static_cast<size_t>(tab - index % tab), ' '), redraw, undo);
     }
-    if (TextColumns(CaretLine()) + tab > kMaxLineColumns - 1) return kLineTooLong;
+    if (!CaretLineHasRoom(tab - caret_.column % tab)) return kLineTooLong;
     if (int code = edit_->InsertChar(CaretPosition(), '\t', true, undo)) return code;
     caret_.column = (caret_.column / tab + 1) * tab;
     RowEdited(redraw, false);
@@ -319,8 +323,12 @@ int SECEditCore::InsertTransferText(const std::string& text, bool undo) {
     } else if (!HasLineBreak(text)) {
         code = InsertString(text, false, undo);
     } else {
+        // Lines start where the caret shows, as a string or a typed character does:
+        // past the end of the text the line is padded out to it.
+        TextPosition at = CaretPosition();
         TextPosition end;
-        code = edit_->InsertText(CaretPosition(), text, undo, nullptr, &end);
+        code = edit_->PadToColumn(at, undo);
+        if (!code) code = edit_->InsertText(at, text, undo, nullptr, &end);
         if (!code) {
             SetCaretFromPosition(end);
             int height = rows();
@@ -403,8 +411,9 @@ int SECEditCore::DropText(const std::string& text, CaretPlace target, SECEditCor
     {
         UndoGroup group(*edit_);
         ClearSelection(false);
+        // Past the end of a line the text goes where the drop caret showed, as within a view.
         caret_ = {std::clamp(target.line, 1, LineCount()), 0};
-        caret_.column = ClampColumnOn(caret_.line, target.column, false);
+        caret_.column = ClampColumnOn(caret_.line, target.column, true);
         if (int code = InsertTransferText(text, true)) return code;
     }
     // Only once the text has arrived does it leave the source, in the source's history.
@@ -437,9 +446,9 @@ int SECEditCore::Redo() {
 }
 
 void SECEditCore::ClearLineMarks(int mask) {
-    uint32_t flags = (mask & kMarkBreakpoints ? kLineBreakpoint : 0) | (mask & kMarkBookmarks ? kLineBookmark : 0) |
-                     (mask & kMarkNavigation ? kLineNavigationMark : 0) |
-                     (mask & kMarkExecution ? kLineExecutionPoint : 0);
+    auto bit = [mask](int mark, uint32_t flag) { return (mask & mark) != 0 ? flag : 0u; };
+    uint32_t flags = bit(kMarkBreakpoints, kLineBreakpoint) | bit(kMarkBookmarks, kLineBookmark) |
+                     bit(kMarkNavigation, kLineNavigationMark) | bit(kMarkExecution, kLineExecutionPoint);
     for (EditLine* line = edit_->GetFirstLine(); line; line = line->next) line->flags &= ~flags;
     if (mask & kMarkBookmarks) edit_->bookmark_count = 0;
     if (mask & kMarkBreakpoints) edit_->breakpoint_count = 0;

@@ -73,8 +73,6 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
         entry.lengthened = true;
         line->text.insert(at, 1, byte);
     }
-    // Typing gives the last line its line end; a replay repeats only what its record says.
-    entry.line_end_changed = !replaying_ && EnsureLastLineEnd(line);
     NoteEdit(line, record);
     if (record) AddUndoRecord(std::move(entry));
     return kOk;
@@ -97,8 +95,6 @@ int SECEdit::InsertString(TextPosition position, std::string_view text, bool ins
     UndoRecord entry = MakeUndoRecord(kUndoInsertText, line->number, position.index, line->number,
                                       position.index + static_cast<int>(text.size()));
     entry.text = text;
-    // Typing gives the last line its line end; a replay repeats only what its record says.
-    entry.line_end_changed = !replaying_ && EnsureLastLineEnd(line);
     NoteEdit(line, record);
     if (record) AddUndoRecord(std::move(entry));
     return kOk;

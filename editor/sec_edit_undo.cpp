@@ -85,7 +85,6 @@ void SECEdit::ReplayBackwards(const UndoRecord& record) {
             return;
         default: return;
     }
-    if (record.line_end_changed) DropLineEnd(GetLineByNumber(record.line));
 }
 
 void SECEdit::ReplayForwards(const UndoRecord& record) {
@@ -106,7 +105,6 @@ void SECEdit::ReplayForwards(const UndoRecord& record) {
             return;
         default: return;
     }
-    if (record.line_end_changed) EnsureLastLineEnd(GetLineByNumber(record.line));
 }
 
 int SECEdit::Undo() {

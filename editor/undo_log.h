@@ -33,8 +33,7 @@ struct UndoRecord {
     std::string text;    // text types: the text; insert file: the file name
     // Insert file: the bytes inserted, so that redo does not depend on the file on disk.
     std::string file_text;
-    // Insert and overwrite: the edit gave the last line its line end. Join: the first
-    // line had no line end to drop (a piece of a cut long line).
+    // Join: the first line had no line end to drop (a piece of a cut long line).
     bool line_end_changed = false;
     // Overwrite: the byte was written past the end of the text and lengthened the line
     // (the old character alone cannot tell, as a line may hold that byte).

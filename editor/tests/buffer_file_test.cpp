@@ -92,8 +92,8 @@ TEST(EditorFileRead, EmptyFileIsOneEmptyLineWithTheConfiguredLineEnd) {
     ASSERT_EQ(edit.ReadFile(dir.write("empty.c", "")), kOk);
     EXPECT_EQ(Lines(edit), "[]");
     EXPECT_EQ(edit.GetLineEndType(), kLineEndLf);
-    ASSERT_EQ(edit.InsertChar({edit.GetFirstLine(), 0}, 'x', true, true), kOk);
-    EXPECT_EQ(Lines(edit), "[x\n]");
+    ASSERT_EQ(edit.SplitLine({edit.GetFirstLine(), 0}, true), kOk);
+    EXPECT_EQ(Lines(edit), "[\n][]");
 }
 
 TEST(EditorFileRead, LongLinesAreCutAndReported) {

@@ -50,5 +50,51 @@ TEST(EditorDrop, AColumnBlockMovesTheSameWhicheverWayItWasSelected) {
     }
 }
 
+// Text arriving at a caret past the end of its line goes in where the caret shows,
+// the line padded out to it, whether it is one line or several, pasted or dropped,
+// from this view or from elsewhere.
+TEST(EditorDrop, TextPastTheEndOfALinePadsOutToTheCaret) {
+    struct Arrival {
+        const char* name;
+        const char* text;
+        const char* keys;       // before the text arrives
+        const char* clipboard;  // pasted, when not null
+        CaretPlace drop;        // otherwise dropped here
+        const char* from_view;  // dropped from this view's selection, else from elsewhere
+        const char* lines;
+    };
+    const Arrival arrivals[] = {
+        {"one line pasted after an auto-indent", "    x\r\n", "End Enter", "ab", {}, nullptr, "[    x\r\n][\tab\r\n]"},
+        {"lines pasted after an auto-indent",
+         "    x\r\n",
+         "End Enter",
+         "a\r\nb",
+         {},
+         nullptr,
+         "[    x\r\n][\ta\r\n][b\r\n]"},
+        {"a copy dropped within the view",
+         "xy\r\nab\r\n",
+         "Down Shift+End",
+         nullptr,
+         {1, 10},
+         "within",
+         "[xy\t\t  ab\r\n][ab\r\n]"},
+        {"text dropped from another window", "xy\r\n", "", nullptr, {1, 10}, nullptr, "[xy\t\t  ab\r\n]"},
+    };
+    for (const Arrival& a : arrivals) {
+        Session session(a.text);
+        session.Run(a.keys);
+        if (a.clipboard) {
+            session.window.clipboard = a.clipboard;
+            session.Run("Ctrl+V");
+        } else if (a.from_view) {
+            EXPECT_EQ(session.core.MoveSelection(a.drop, true, true), 0) << a.name;
+        } else {
+            EXPECT_EQ(session.core.DropText("ab", a.drop, nullptr, false, true), 0) << a.name;
+        }
+        EXPECT_EQ(Lines(session.edit), a.lines) << a.name;
+    }
+}
+
 }  // namespace
 }  // namespace editor

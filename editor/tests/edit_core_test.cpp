@@ -66,7 +66,7 @@ TEST(EditorCore, ScriptedKeySessions) {
         {"double-byte delete", "\xC4\xE3x\r\n", "Del", "[x\r\n]", "1:0", "", 1},
         {"double-byte backspace", "x\xC4\xE3\r\n", "End Back", "[x\r\n]", "1:1", "", 1},
         // Caret moves.
-        {"right at the end goes to the next line", "ab\r\ncd", "End Right 'x'", "[ab\r\n][xcd\r\n]", "2:1", "", 1},
+        {"right at the end goes to the next line", "ab\r\ncd", "End Right 'x'", "[ab\r\n][xcd]", "2:1", "", 1},
         {"caret stops at the line end in LF files", "abcdef\nab\n", "End Down 'x'", "[abcdef\n][abx\n]", "2:3", "", 1},
         {"word left after leading blanks", "  a.b_c  d\r\n", "End Ctrl+Left Ctrl+Left 'x'", "[  xa.b_c  d\r\n]", "1:3",
          "", 1},
