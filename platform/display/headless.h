@@ -75,5 +75,12 @@ private:
 void draw_caret(gdi::Surface& surface, HWND top_level);
 // The window's backing surface with the caret over it; empty before it painted.
 gdi::Surface compose(HWND top_level);
+// The picture a person sees of a top-level window: what its windows marked
+// invalid is painted over the picture they showed before. That picture must
+// equal a full repaint of the same state; where it does not, `stale` says
+// where (a change that did not invalidate what it altered), otherwise it is
+// left empty. Returns the full repaint; `seen` (when given) gets the picture
+// as it was before it.
+gdi::Surface painted_snapshot(HWND top_level, std::string* stale, gdi::Surface* seen = nullptr);
 
 }  // namespace kit::display

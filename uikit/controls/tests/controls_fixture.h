@@ -10,9 +10,8 @@
 
 #include "platform/afx/afx.h"
 #include "platform/display/headless.h"
-#include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
-#include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/controls/list_types.h"
 
 class NotifySink : public CWnd {
@@ -121,12 +120,8 @@ protected:
         }
     }
     void shoot(HWND hwnd, const std::string& golden) {
-        RedrawWindow(parent.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        gdi::Surface picture = display.snapshot(parent.m_hWnd);
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("uikit/controls/tests/golden/" + golden + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(
+            testing_kit::matches_painted_golden(parent.m_hWnd, "uikit/controls/tests/golden/" + golden + ".png"));
         (void)hwnd;
     }
 

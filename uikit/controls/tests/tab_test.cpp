@@ -337,6 +337,7 @@ TEST_F(TabTest, HeldNextButtonRepeatsOnTheClockUntilTheLastTabShows) {
         }
     };
     display.then(hold);
+    pump();  // shown before it is pressed
     display.button(control.m_hWnd, next.CenterPoint(), true);
     pump();
     EXPECT_EQ(offsets, (std::vector<int>{-10, -10, -20, -30, -40, -50, -60}));

@@ -7,6 +7,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/user/window_table.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 
@@ -57,9 +58,7 @@ TEST_F(BmpMenuTest, APopupShowsCommandPictures) {
     display.then([&] { display.press(VK_DOWN); });
     display.then([&] {
         HWND popup = kit::user::top_level_windows().front();
-        auto png = gdi::encode_png(display.snapshot(popup));
-        EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/bitmap_menu.png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(popup, "uikit/frames/tests/golden/bitmap_menu.png"));
         compared = true;
         display.press(VK_ESCAPE);
     });

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 
@@ -224,12 +225,8 @@ TEST_F(ToolBarTest, AFloatingToolBarWrapsToItsWidth) {
     for (int width : {150, 60}) {
         bar->CalcDynamicLayout(width, LM_HORZ | LM_COMMIT);
         floating->RecalcLayout();
-        ::RedrawWindow(floating->m_hWnd, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        auto png = gdi::encode_png(display.snapshot(floating->m_hWnd));
-        EXPECT_TRUE(
-            testing_kit::matches_golden("uikit/frames/tests/golden/toolbar_wrap_" + std::to_string(width) + ".png",
-                                        std::string(png.begin(), png.end())))
+        EXPECT_TRUE(testing_kit::matches_painted_golden(
+            floating->m_hWnd, "uikit/frames/tests/golden/toolbar_wrap_" + std::to_string(width) + ".png"))
             << width;
     }
 }

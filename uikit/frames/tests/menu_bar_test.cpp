@@ -17,6 +17,7 @@
 #include "platform/res/resources.h"
 #include "platform/user/window_table.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/mdi_frame.h"
@@ -143,8 +144,8 @@ protected:
     HMENU popup_of(UINT menu_id, int position) { return ::GetSubMenu(frame->GetMenuForId(menu_id), position); }
     // The frame with the open popups drawn over it, as the screen shows them.
     std::string picture() {
-        ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        gdi::Surface shot = display.snapshot(frame->m_hWnd);
+        gdi::Surface shot;
+        EXPECT_TRUE(testing_kit::painted_picture(frame->m_hWnd, &shot));
         CRect frame_rect;
         frame->GetWindowRect(&frame_rect);
         std::vector<HWND> windows = kit::user::top_level_windows();
@@ -153,7 +154,8 @@ protected:
             if (popup == frame->m_hWnd || !::IsWindowVisible(popup)) continue;
             RECT at;
             ::GetWindowRect(popup, &at);
-            gdi::Surface part = display.snapshot(popup);
+            gdi::Surface part;
+            EXPECT_TRUE(testing_kit::painted_picture(popup, &part));
             for (int y = 0; y < part.height(); ++y)
                 for (int x = 0; x < part.width(); ++x)
                     if (shot.contains(at.left - frame_rect.left + x, at.top - frame_rect.top + y))

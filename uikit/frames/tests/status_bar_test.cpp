@@ -14,6 +14,7 @@
 #include "platform/res/resources.h"
 #include "platform/user/status_bar.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 namespace {
 
@@ -244,11 +245,8 @@ TEST_F(StatusBarTest, PictureOfTheIdePanesStretchedAtTwoWidths) {
     bar->SetWindowText("Ready");
     for (int width : {1000, 840}) {
         set_width(width);
-        ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
-        EXPECT_TRUE(
-            testing_kit::matches_golden("uikit/frames/tests/golden/status_bar_" + std::to_string(width) + ".png",
-                                        std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(
+            frame->m_hWnd, "uikit/frames/tests/golden/status_bar_" + std::to_string(width) + ".png"));
     }
 }
 

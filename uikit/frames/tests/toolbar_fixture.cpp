@@ -1,8 +1,7 @@
 #include "uikit/frames/tests/toolbar_fixture.h"
 
-#include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
-#include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/frames/bmp_mgr.h"
 
 namespace toolbar_test {
@@ -120,10 +119,7 @@ void ToolBarTest::pump() {
 }
 
 ::testing::AssertionResult ToolBarTest::matches_snapshot(const std::string& name) {
-    ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
-    return testing_kit::matches_golden("uikit/frames/tests/golden/" + name + ".png",
-                                       std::string(png.begin(), png.end()));
+    return testing_kit::matches_painted_golden(frame->m_hWnd, "uikit/frames/tests/golden/" + name + ".png");
 }
 
 }  // namespace toolbar_test

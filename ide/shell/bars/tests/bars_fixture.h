@@ -11,6 +11,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 // A frame that keeps the commands it receives.
 class RecordingFrame : public CFrameWnd {
@@ -53,12 +54,8 @@ protected:
         pump();
     }
     void shoot(const std::string& golden, const std::string& folder = "ide/shell/bars/tests/golden/") {
-        RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         pump();
-        gdi::Surface picture = display.snapshot(frame->m_hWnd);
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden(folder + golden + ".png", std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, folder + golden + ".png"));
     }
 
     kit::display::Headless display;

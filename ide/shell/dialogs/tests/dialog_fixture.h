@@ -14,6 +14,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/user/dialog_api.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 namespace ide::testing {
 
@@ -39,12 +40,7 @@ protected:
     }
 
     void shoot(HWND top_level, const std::string& name) {
-        ::RedrawWindow(top_level, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        const gdi::Surface picture = display.snapshot(top_level);
-        ASSERT_FALSE(picture.empty()) << name;
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/dialogs/tests/golden/" + name + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(top_level, "ide/shell/dialogs/tests/golden/" + name + ".png"));
     }
 
     kit::display::Headless screen;  // the driver's display

@@ -14,9 +14,9 @@ protected:
 
     // Pixels of `colour` in a client rectangle of `wnd`, as the screen shows it.
     int count_pixels(CWnd& wnd, CRect area, COLORREF colour) {
-        RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         pump();
-        const gdi::Surface picture = display.snapshot(frame->m_hWnd);
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(frame->m_hWnd, &picture));
         CRect frame_rect;
         frame->GetWindowRect(&frame_rect);
         wnd.ClientToScreen(&area);

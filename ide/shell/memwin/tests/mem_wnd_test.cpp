@@ -45,7 +45,9 @@ protected:
     int bar_position() { return bar->TabWnd().GetTabScrollBar(SB_VERT)->GetScrollPos(); }
     gdi::Surface picture() {
         pump();
-        return display.snapshot(frame->m_hWnd);
+        gdi::Surface shot;
+        EXPECT_TRUE(testing_kit::painted_picture(frame->m_hWnd, &shot));
+        return shot;
     }
 
     CVyrMemBar* bar = new CVyrMemBar;
@@ -96,6 +98,11 @@ TEST_F(MemBarTest, PaintsChangedBytesRedAndBytesItCannotWriteBlue) {
     bar->RefreshFromTarget();
     ASSERT_TRUE(view().SetAddress(0x1000).ok());
     EXPECT_EQ(count_pixels(view(), client, CMemWnd::kChangedColour), 0);
+
+    // A stop that changed a byte on show repaints it by itself.
+    poke(0x1002, 0x42);
+    bar->RefreshFromTarget();
+    EXPECT_GT(count_pixels(view(), hex_cells(0, 2), CMemWnd::kChangedColour), 0);
 }
 
 TEST_F(MemBarTest, ScrollBarsAndKeysMoveTheGridAndKeepTheBarInStep) {

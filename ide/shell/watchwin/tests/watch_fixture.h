@@ -12,6 +12,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/user/dialog_api.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 namespace watchwin_test {
 
@@ -40,14 +41,9 @@ protected:
         }
     }
     void shoot(HWND top_level, const std::string& golden) {
-        RedrawWindow(top_level, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
         pump();
-        gdi::Surface picture = display.snapshot(top_level);
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/watchwin/tests/golden/" + golden + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(
+            testing_kit::matches_painted_golden(top_level, "ide/shell/watchwin/tests/golden/" + golden + ".png"));
     }
 
     kit::display::Headless display;
