@@ -99,6 +99,40 @@ TEST_F(ListInputTest, HitTestNamesEveryPart) {
     }
 }
 
+// Each row answers from its first pixel row to its last, and its label from
+// its first pixel column to its last; the header ends where the rows begin.
+TEST_F(ListInputTest, HitTestAtTheEdgesOfEachPart) {
+    const int last = list.GetCountPerPage() - 1;
+    for (int item : {0, 1, last}) {
+        CRect label;
+        ASSERT_TRUE(list.GetItemRect(item, &label, LVIR_LABEL));
+        const int top = 18 + item * row, bottom = top + row - 1;
+        EXPECT_EQ(label.top, top) << item;
+        EXPECT_EQ(label.bottom, bottom + 1) << item;
+        for (const CPoint point : {CPoint(label.left, top), CPoint(label.right - 1, top), CPoint(label.left, bottom),
+                                   CPoint(label.right - 1, bottom)}) {
+            UINT flags = 0;
+            EXPECT_EQ(list.HitTest(point, &flags), item) << point.x << "," << point.y;
+            EXPECT_EQ(flags, UINT(LVHT_ONITEM | LVHT_ONITEMLABEL)) << point.x << "," << point.y;
+        }
+        // Past the label in the main column, and the last pixel of the last column.
+        const struct {
+            CPoint point;
+            UINT flags;
+        } beside[] = {{CPoint(label.right, top), LVHT_ONITEM | LVHT_ONITEMRIGHT}, {CPoint(259, bottom), LVHT_ONITEM}};
+        for (const auto& b : beside) {
+            UINT flags = 0;
+            EXPECT_EQ(list.HitTest(b.point, &flags), item) << b.point.x << "," << b.point.y;
+            EXPECT_EQ(flags, b.flags) << b.point.x << "," << b.point.y;
+        }
+    }
+    UINT flags = 0;
+    EXPECT_EQ(list.HitTest(CPoint(50, 0), &flags), 0);
+    EXPECT_EQ(flags, UINT(LVHT_COLUMNHEADING));
+    EXPECT_EQ(list.HitTest(CPoint(50, 17), &flags), 0);
+    EXPECT_EQ(flags, UINT(LVHT_COLUMNHEADING));
+}
+
 TEST_F(ListInputTest, ClicksSelectSingleCtrlAndShiftAndAVetoKeepsTheSelection) {
     display.click(list.m_hWnd, label_point(2));
     pump();

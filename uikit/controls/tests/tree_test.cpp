@@ -118,13 +118,25 @@ TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollap
     EXPECT_TRUE(tree.Expand(folder, TVE_EXPAND));
     EXPECT_EQ(parent.codes(), (std::vector<UINT>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
     EXPECT_EQ(parent.records.back().state, TVIS_EXPANDED);
-    // The caret on a child: collapsing moves it to the item, telling the owner.
+    // Selecting tells the owner before and after, with the old and new items.
+    parent.records.clear();
     ASSERT_TRUE(tree.SelectItem(child));
+    ASSERT_EQ(parent.codes(), (std::vector<UINT>{TVN_SELCHANGING, TVN_SELCHANGED}));
+    for (const NotifySink::Record& r : parent.records) {
+        EXPECT_EQ(r.old_item, folder) << r.code;
+        EXPECT_EQ(r.new_item, child) << r.code;
+        EXPECT_EQ(r.action, 0u) << r.code;  // neither keyboard nor mouse
+    }
+    // The caret on a child: collapsing moves it to the item, telling the owner.
     parent.records.clear();
     EXPECT_TRUE(tree.Expand(folder, TVE_COLLAPSE));
     EXPECT_EQ(tree.GetSelectedItem(), folder);
-    EXPECT_EQ(parent.codes(),
+    ASSERT_EQ(parent.codes(),
               (std::vector<UINT>{TVN_ITEMEXPANDING, TVN_SELCHANGING, TVN_SELCHANGED, TVN_ITEMEXPANDED}));
+    for (int i : {1, 2}) {
+        EXPECT_EQ(parent.records[i].old_item, child) << i;
+        EXPECT_EQ(parent.records[i].new_item, folder) << i;
+    }
     // Collapse-reset deletes the children.
     EXPECT_TRUE(tree.Expand(folder, TVE_EXPAND));
     EXPECT_TRUE(tree.Expand(folder, TVE_COLLAPSE | TVE_COLLAPSERESET));
