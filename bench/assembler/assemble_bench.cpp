@@ -6,16 +6,12 @@
 // resident size as it exits.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/ptrace.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <string>
@@ -26,6 +22,7 @@
 #include "assembler/passes.h"
 #include "assembler/tests/program_generator.h"
 #include "source_generator.h"
+#include "traced_run.h"
 
 namespace {
 
@@ -119,46 +116,6 @@ BENCHMARK(BM_DravlinLargeSource)
 
 fs::path dravlin_program() { return fs::canonical("/proc/self/exe").parent_path().parent_path() / "bin" / "Dravlin"; }
 
-// The peak resident size of a traced child stopped at its exit, while its
-// memory still exists; the rusage of a spawned child would also count the
-// parent's pages it held before exec.
-long peak_resident_kb(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-// Runs a program in the workspace under ptrace, stopping it at its exit to
-// read its peak size; false when it cannot start or fails.
-bool run_program(const std::vector<std::string>& args, long& peak_kb) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = fork();
-    if (pid < 0) return false;
-    if (pid == 0) {
-        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-        int null_out = open("/dev/null", O_WRONLY);
-        dup2(null_out, 1);
-        if (chdir(workspace().folder.c_str()) != 0) _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);  // stopped at exec
-    ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
-    ptrace(PTRACE_CONT, pid, nullptr, nullptr);
-    while (waitpid(pid, &status, 0) == pid && !WIFEXITED(status) && !WIFSIGNALED(status)) {
-        if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8))) peak_kb = std::max(peak_kb, peak_resident_kb(pid));
-        int signal = WIFSTOPPED(status) && WSTOPSIG(status) != SIGTRAP ? WSTOPSIG(status) : 0;
-        ptrace(PTRACE_CONT, pid, nullptr, reinterpret_cast<void*>(static_cast<intptr_t>(signal)));
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void run_process(benchmark::State& state, const std::vector<std::string>& args, long lines) {
     if (!fs::exists(args[0])) {
         state.SkipWithError(("missing " + args[0]).c_str());
@@ -166,10 +123,12 @@ void run_process(benchmark::State& state, const std::vector<std::string>& args, 
     }
     long peak_kb = 0;
     for (auto _ : state) {
-        if (!run_program(args, peak_kb)) {
+        dravlin_bench::TracedRun run = dravlin_bench::run_traced(args, workspace().folder);
+        if (!run.succeeded) {
             state.SkipWithError(("failed: " + args[0]).c_str());
             return;
         }
+        peak_kb = std::max(peak_kb, run.peak_kb);
     }
     state.counters["lines/s"] =
         benchmark::Counter(static_cast<double>(lines * state.iterations()), benchmark::Counter::kIsRate);
