@@ -80,9 +80,12 @@ void discard_outputs(const AsmContext& context, const OutputPaths& outputs) {
     }
 }
 
-void write_output(AsmContext& context, const std::string& path, const std::string& bytes) {
+template <class Writer>
+void write_output(AsmContext& context, const std::string& path, Writer put) {
+    OutputFile file(path);
+    put(file);
     std::string error_text;
-    if (!write_whole_file(path, bytes, error_text)) context.reporter.fatal(kMsgWriteFileError, path, error_text);
+    if (!file.finish(error_text)) context.reporter.fatal(kMsgWriteFileError, path, error_text);
 }
 
 // The debug-symbol file and the object file, each written whole or not at all;
@@ -91,8 +94,8 @@ void write_outputs(AsmContext& context, const OutputPaths& outputs) {
     std::string limit = format_limit_passed(context);
     if (!limit.empty()) context.reporter.fatal(kMsgWriteFileError, outputs.object, limit);
     refuse_unwritable_outputs(context, outputs);
-    write_output(context, outputs.symbols, symbol_file_bytes(context.rows));
-    write_output(context, outputs.object, object_file_bytes(context));
+    write_output(context, outputs.symbols, [&](ByteSink& out) { put_symbol_file(context.rows, out); });
+    write_output(context, outputs.object, [&](ByteSink& out) { put_object_file(context, out); });
 }
 
 }  // namespace

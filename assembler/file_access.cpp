@@ -1,5 +1,7 @@
 #include "assembler/file_access.h"
 
+#include <optional>
+
 #include "platform/os/file.h"
 
 namespace dravlin {
@@ -14,10 +16,47 @@ bool read_whole_file(const std::string& path, std::string& contents, std::string
     return true;
 }
 
-bool write_whole_file(const std::string& path, std::string_view bytes, std::string& error_text) {
-    os::Status status = os::write_file(path, bytes, os::Durability::regenerable);
-    if (status) return true;
-    error_text = os::reason_text(status.error());
+struct OutputFile::Writer {
+    static constexpr size_t kBufferBytes = 64 * 1024;
+    std::optional<os::AtomicFile> file;
+    os::Status status;
+    std::string buffer;
+
+    void flush() {
+        if (status && !buffer.empty()) status = file->write(buffer);
+        buffer.clear();
+    }
+};
+
+OutputFile::OutputFile(const std::string& path) : writer_(std::make_unique<Writer>()) {
+    auto file = os::AtomicFile::create(path, os::Durability::regenerable);
+    if (file) {
+        writer_->file.emplace(std::move(*file));
+        writer_->buffer.reserve(Writer::kBufferBytes);
+    } else {
+        writer_->status = file.error();
+    }
+}
+
+OutputFile::~OutputFile() = default;
+
+void OutputFile::append(std::string_view bytes) {
+    Writer& writer = *writer_;
+    if (!writer.status) return;
+    if (writer.buffer.size() + bytes.size() > Writer::kBufferBytes) writer.flush();
+    if (bytes.size() >= Writer::kBufferBytes) {
+        writer.status = writer.file->write(bytes);
+        return;
+    }
+    writer.buffer.append(bytes);
+}
+
+bool OutputFile::finish(std::string& error_text) {
+    Writer& writer = *writer_;
+    writer.flush();
+    if (writer.status) writer.status = writer.file->commit();
+    if (writer.status) return true;
+    error_text = os::reason_text(writer.status.error());
     return false;
 }
 

@@ -16,15 +16,21 @@ template <class Record>
 constexpr uint32_t record_size = sizeof(Record);
 
 template <class Record>
-void append(std::string& out, const Record& record) {
+void append(ByteSink& out, const Record& record) {
     static_assert(std::is_trivially_copyable_v<Record>);
-    out.append(reinterpret_cast<const char*>(&record), sizeof(Record));
+    out.append({reinterpret_cast<const char*>(&record), sizeof(Record)});
 }
 
 template <class Record>
-void append_all(std::string& out, const std::vector<Record>& records) {
+void append_all(ByteSink& out, const std::vector<Record>& records) {
     for (const Record& record : records) append(out, record);
 }
+
+class StringSink : public ByteSink {
+public:
+    void append(std::string_view bytes) override { text.append(bytes); }
+    std::string text;
+};
 
 constexpr size_t kMost16 = 0xFFFF;
 
@@ -99,44 +105,40 @@ std::string format_limit_passed(const AsmContext& context) {
     return {};
 }
 
-std::string symbol_file_bytes(const SymbolRows& rows) {
+void put_symbol_file(const SymbolRows& rows, ByteSink& out) {
     formats::SymFileHeader header{};
     header.type_record_count = static_cast<uint32_t>(rows.types.size());
     header.descriptor_count = static_cast<uint32_t>(rows.descriptors.size());
     header.string_pool_offset =
         static_cast<uint32_t>(sizeof(header) + record_size<formats::SymTypeRecord> * rows.types.size() +
                               record_size<formats::SymTypeDescriptor> * rows.descriptors.size());
-    std::string out;
     append(out, header);
     append_all(out, rows.types);
     append_all(out, rows.descriptors);
-    out += rows.type_names;
-    return out;
+    out.append(rows.type_names);
 }
 
-std::string object_file_bytes(const AsmContext& context) {
+void put_object_file(const AsmContext& context, ByteSink& out) {
     const ObjectTables& object = context.object;
     const SymbolRows& rows = context.rows;
     const SymbolTable& symbols = context.symbols;
     auto row_of = [&](int symbol) { return static_cast<uint16_t>(rows.row_of_symbol[static_cast<size_t>(symbol)]); };
 
-    // The pool: symbol names in row order, then the file names.
-    std::string pool;
+    // The pool's offsets: symbol names in row order, then the file names.
+    uint32_t pool_size = 0;
     std::vector<uint32_t> row_names;
+    row_names.reserve(rows.rows.size());
     for (const SymbolRow& row : rows.rows) {
-        row_names.push_back(static_cast<uint32_t>(pool.size()));
-        pool += symbols.at(row.symbol).name;
-        pool += '\0';
+        row_names.push_back(pool_size);
+        pool_size += static_cast<uint32_t>(symbols.at(row.symbol).name.size() + 1);
     }
     std::vector<formats::ObjSourceFileRecord> files;
     size_t line_total = 0;
     for (size_t i = 0; i < object.file_names.size(); ++i) {
         bool has_lines = !object.lines[i].empty();
-        files.push_back(
-            {static_cast<uint32_t>(pool.size()), has_lines ? static_cast<uint32_t>(line_total) : formats::kNoLines});
+        files.push_back({pool_size, has_lines ? static_cast<uint32_t>(line_total) : formats::kNoLines});
         line_total += object.lines[i].size();
-        pool += object.file_names[i];
-        pool += '\0';
+        pool_size += static_cast<uint32_t>(object.file_names[i].size() + 1);
     }
     auto name_of = [&](int symbol) {
         int row = rows.row_of_symbol[static_cast<size_t>(symbol)];
@@ -150,7 +152,7 @@ std::string object_file_bytes(const AsmContext& context) {
     header.symbol_count = static_cast<uint16_t>(rows.rows.size());
     header.procedure_count = static_cast<uint16_t>(object.procedures.size());
     header.source_file_count = static_cast<uint16_t>(files.size());
-    const ObjectLayout at = object_layout(context, line_total, pool.size());
+    const ObjectLayout at = object_layout(context, line_total, pool_size);
     const auto segments_offset = static_cast<uint32_t>(at.segments);
     const auto fixups_offset = static_cast<uint32_t>(at.fixups);
     header.sections_offset = formats::kObjSectionsOffset;
@@ -164,8 +166,6 @@ std::string object_file_bytes(const AsmContext& context) {
     header.file_size = static_cast<uint32_t>(at.size);
     if (object.entry) header.entry_offset = static_cast<uint32_t>(at.size - sizeof(formats::ObjEntryRecord));
 
-    std::string out;
-    out.reserve(header.file_size);
     append(out, header);
     for (const SectionEntry& section : object.sections) {
         append(out, formats::ObjSectionRecord{
@@ -206,14 +206,30 @@ std::string object_file_bytes(const AsmContext& context) {
                                                 procedure.end,
                                                 {0, 0, 0, 0}});
     }
-    out += pool;
+    // Each name with its terminating NUL.
+    for (const SymbolRow& row : rows.rows) {
+        const std::string& name = symbols.at(row.symbol).name;
+        out.append({name.c_str(), name.size() + 1});
+    }
+    for (const std::string& name : object.file_names) out.append({name.c_str(), name.size() + 1});
     for (const SegmentEntry& segment : object.segments) {
-        out.append(reinterpret_cast<const char*>(segment.code.data()), segment.code.size());
+        out.append({reinterpret_cast<const char*>(segment.code.data()), segment.code.size()});
     }
     if (const std::optional<EntryPoint>& entry = object.entry) {
         append(out, formats::ObjEntryRecord{entry->section, entry->segment, entry->value});
     }
-    return out;
+}
+
+std::string symbol_file_bytes(const SymbolRows& rows) {
+    StringSink out;
+    put_symbol_file(rows, out);
+    return std::move(out.text);
+}
+
+std::string object_file_bytes(const AsmContext& context) {
+    StringSink out;
+    put_object_file(context, out);
+    return std::move(out.text);
 }
 
 }  // namespace dravlin

@@ -3,6 +3,7 @@
 // the symbol rows and pass 2's tables.
 #include <string>
 
+#include "assembler/byte_sink.h"
 #include "assembler/context.h"
 
 namespace dravlin {
@@ -12,8 +13,14 @@ namespace dravlin {
 // writers below take the counts as fitting.
 std::string format_limit_passed(const AsmContext& context);
 
-std::string symbol_file_bytes(const SymbolRows& rows);
+void put_symbol_file(const SymbolRows& rows, ByteSink& out);
 
+// The object file straight from the tables, never whole in memory: a large
+// source's object would otherwise take its size in fresh pages.
+void put_object_file(const AsmContext& context, ByteSink& out);
+
+// The same bytes as one string.
+std::string symbol_file_bytes(const SymbolRows& rows);
 std::string object_file_bytes(const AsmContext& context);
 
 }  // namespace dravlin
