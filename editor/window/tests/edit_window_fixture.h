@@ -12,6 +12,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 namespace editor::testing {
 
@@ -74,12 +75,8 @@ protected:
     }
 
     void Shoot(const std::string& golden) {
-        RedrawWindow(parent.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        gdi::Surface picture = display.snapshot(parent.m_hWnd);
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("editor/window/tests/golden/" + golden + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(
+            testing_kit::matches_painted_golden(parent.m_hWnd, "editor/window/tests/golden/" + golden + ".png"));
     }
 
     kit::display::Headless display;

@@ -58,12 +58,7 @@ protected:
     std::string Selected() { return view->GetSelectionText(); }
     // A picture of a dialog, which is a window of its own.
     void ShootDialog(HWND dialog, const std::string& golden) {
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        gdi::Surface picture = display.snapshot(dialog);
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("editor/window/tests/golden/" + golden + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(dialog, "editor/window/tests/golden/" + golden + ".png"));
     }
 
     SECEditView* view = nullptr;

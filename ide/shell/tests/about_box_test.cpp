@@ -8,6 +8,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "platform/res/resources.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 const kit::res::Module& corvel_resources();
 
@@ -34,10 +35,7 @@ TEST_F(AboutBoxTest, ShowsTheProgramAndClosesByKeyboard) {
     for (const int key : {VK_RETURN, VK_ESCAPE}) {
         display.then([&, key] {
             HWND box = ::GetActiveWindow();
-            ::RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-            const auto png = gdi::encode_png(display.snapshot(box));
-            EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/about_box.png",
-                                                    std::string(png.begin(), png.end())));
+            EXPECT_TRUE(testing_kit::matches_painted_golden(box, "ide/shell/tests/golden/about_box.png"));
             display.press(key);
         });
         shell::CAboutDlg about;

@@ -30,6 +30,7 @@
 #include "platform/user/dialog_api.h"
 #include "platform/user/input_api.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -290,8 +291,7 @@ TEST_F(CorvelFrameTest, TheSplashTakesTheFirstClickAndThenCloses) {
     shell::CVyrSplashWnd* splash = shell::CVyrSplashWnd::Current();
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->IsWindowVisible());
-    const std::vector<std::uint8_t> png = gdi::encode_png(display.snapshot(splash->m_hWnd));
-    EXPECT_TRUE(testing_kit::matches_golden("ide/shell/tests/golden/splash.png", std::string(png.begin(), png.end())));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(splash->m_hWnd, "ide/shell/tests/golden/splash.png"));
     shell::CVyrSplashWnd::ShowSplashScreen(&frame());  // one is up: nothing more
     EXPECT_EQ(shell::CVyrSplashWnd::Current(), splash);
 

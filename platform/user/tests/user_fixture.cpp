@@ -7,6 +7,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 
 namespace user_test {
 
@@ -203,10 +204,8 @@ void TestFontTest::TearDown() {
     UserTest::TearDown();
 }
 
-bool UserTest::matches_snapshot(const std::string& name, HWND top) {
-    auto png = gdi::encode_png(display.snapshot(top));
-    return testing_kit::matches_golden("platform/user/tests/golden/" + name + ".png",
-                                       std::string(png.begin(), png.end()));
+::testing::AssertionResult UserTest::matches_snapshot(const std::string& name, HWND top) {
+    return testing_kit::matches_painted_golden(top, "platform/user/tests/golden/" + name + ".png");
 }
 
 std::vector<std::string> UserTest::take_log(const std::vector<std::string>& names) {

@@ -42,7 +42,7 @@ protected:
     // The log since the last call, restricted to `names` when given.
     std::vector<std::string> take_log(const std::vector<std::string>& names = {});
     // Compares the picture of a top-level window with tests/golden/<name>.png.
-    bool matches_snapshot(const std::string& name, HWND top);
+    ::testing::AssertionResult matches_snapshot(const std::string& name, HWND top);
 
     kit::display::Headless display;
 };

@@ -13,6 +13,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "testing/temp_dir.h"
 #include "platform/user/menu_bar.h"
 #include "tools/afxdemo/demo.h"
@@ -73,13 +74,7 @@ protected:
         return area;
     }
     void shoot(const std::string& name) {
-        // Paint what the last updates invalidated before taking the picture.
-        RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        gdi::Surface picture = display.snapshot(frame->m_hWnd);
-        ASSERT_FALSE(picture.empty()) << name;
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("tools/afxdemo/tests/golden/" + name + ".png",
-                                                std::string(png.begin(), png.end())))
+        EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/afxdemo/tests/golden/" + name + ".png"))
             << name;
     }
 

@@ -7,6 +7,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/user/check_list_box.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/customize.h"
@@ -46,12 +47,8 @@ protected:
         ::SendMessage(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(::GetDlgItem(page, int(id))));
     }
     ::testing::AssertionResult sheet_matches(const char* name) {
-        ::RedrawWindow(sheet.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
-        ::RedrawWindow(sheet.GetActivePage()->m_hWnd, nullptr, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        auto png = gdi::encode_png(display.snapshot(sheet.m_hWnd));
-        return testing_kit::matches_golden(std::string("tools/framelab/tests/golden/") + name + ".png",
-                                           std::string(png.begin(), png.end()));
+        return testing_kit::matches_painted_golden(sheet.m_hWnd,
+                                                   std::string("tools/framelab/tests/golden/") + name + ".png");
     }
 
     SECToolBarSheet sheet;

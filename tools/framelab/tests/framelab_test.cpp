@@ -16,6 +16,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "testing/temp_dir.h"
 #include "tools/framelab/lab.h"
 #include "tools/framelab/tests/lab_fixture.h"
@@ -434,12 +435,7 @@ TEST_F(FrameLabTest, AColourChangeReachesTheSharedRecordThroughTheFrame) {
 
 TEST_F(FrameLabTest, TheIdeLayoutLooksAsReviewed) {
     build();
-    paint();
-    gdi::Surface picture = display.snapshot(frame->m_hWnd);
-    ASSERT_FALSE(picture.empty());
-    const auto png = gdi::encode_png(picture);
-    EXPECT_TRUE(
-        testing_kit::matches_golden("tools/framelab/tests/golden/ide.png", std::string(png.begin(), png.end())));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/ide.png"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/user/window_table.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "tools/framelab/tests/lab_fixture.h"
 
 namespace {
@@ -28,10 +29,7 @@ TEST_F(MenuBarLabTest, TheMenuBarOpensByAltLetterMovesByArrowsAndTheToolBarsStil
     EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
     EXPECT_GT(place(*frame->toolbars->FindToolBar(0xE800)).top, place(*frame->menu_bar).top);
     EXPECT_TRUE(dump_has("menubar closed"));
-    paint();
-    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
-    EXPECT_TRUE(
-        testing_kit::matches_golden("tools/framelab/tests/golden/menubar.png", std::string(png.begin(), png.end())));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/menubar.png"));
 
     std::vector<bool> seen;
     display.then([&] {
@@ -63,9 +61,7 @@ TEST_F(MenuBarLabTest, TheWindowMenuListsTheWorksheetsAndItsMnemonicActivatesOne
     display.then([&] {
         EXPECT_TRUE(dump_has("menubar open \"&Window\""));
         HWND popup = kit::user::top_level_windows().front();
-        auto png = gdi::encode_png(display.snapshot(popup));
-        EXPECT_TRUE(testing_kit::matches_golden("tools/framelab/tests/golden/menubar_window_list.png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(popup, "tools/framelab/tests/golden/menubar_window_list.png"));
         compared = true;
         display.press('1');
     });

@@ -8,6 +8,7 @@
 #include "platform/user/input_api.h"
 #include "platform/user/resource_api.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "tools/framelab/tests/lab_fixture.h"
 #include "uikit/frames/custom_toolbar_drag.h"
 #include "uikit/frames/toolbar_state.h"
@@ -72,10 +73,7 @@ TEST_F(ToolBarsTest, TheFourToolBarsStandInOneRowAndAClickSendsItsCommand) {
     EXPECT_EQ(place(toolbar(0xE805)).left, place(toolbar(0xE800)).right);
     EXPECT_EQ(place(toolbar(0xE806)).left, place(toolbar(0xE805)).right);
     EXPECT_EQ(place(toolbar(0xE807)).left, place(toolbar(0xE806)).right);
-    paint();
-    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
-    EXPECT_TRUE(
-        testing_kit::matches_golden("tools/framelab/tests/golden/toolbars.png", std::string(png.begin(), png.end())));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/toolbars.png"));
     SECCustomToolBar& compile = toolbar(0xE805);
     display.click(compile.m_hWnd, compile.GetButtonRect(1).CenterPoint());
     idle();

@@ -8,6 +8,7 @@
 
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "tools/framelab/tests/lab_fixture.h"
 
 namespace {
@@ -180,12 +181,7 @@ TEST_F(WorkbookTest, ALabelThatDoesNotFitIsCutAndShownWhole) {
 
 TEST_F(WorkbookTest, TheTabsLookAsReviewed) {
     build("workbook");
-    paint();
-    const gdi::Surface picture = display.snapshot(frame->m_hWnd);
-    ASSERT_FALSE(picture.empty());
-    const auto png = gdi::encode_png(picture);
-    EXPECT_TRUE(
-        testing_kit::matches_golden("tools/framelab/tests/golden/workbook.png", std::string(png.begin(), png.end())));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/workbook.png"));
 }
 
 }  // namespace

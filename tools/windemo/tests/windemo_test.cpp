@@ -9,6 +9,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "tools/windemo/demo.h"
 
 namespace {
@@ -34,7 +35,9 @@ TEST(WinDemo, ARunThroughEveryPartMatchesTheGoldens) {
     HWND canvas = GetDlgItem(main, windemo::kCanvasId);
     HWND notes = GetDlgItem(main, windemo::kNotesId);
     std::map<std::string, gdi::Surface> shots;
-    auto shoot = [&](const std::string& name, HWND top) { shots[name] = display.snapshot(top); };
+    auto shoot = [&](const std::string& name, HWND top) {
+        EXPECT_TRUE(testing_kit::painted_picture(top, &shots[name])) << name;
+    };
 
     display.then([&] {
         shoot("start", main);

@@ -87,12 +87,7 @@ protected:
         return out;
     }
     void shoot_dialog(const std::string& name) {
-        ::RedrawWindow(dialog(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        const gdi::Surface picture = display.snapshot(dialog());
-        ASSERT_FALSE(picture.empty());
-        const auto png = gdi::encode_png(picture);
-        EXPECT_TRUE(testing_kit::matches_golden("ide/shell/find/tests/golden/" + name + ".png",
-                                                std::string(png.begin(), png.end())));
+        EXPECT_TRUE(testing_kit::matches_painted_golden(dialog(), "ide/shell/find/tests/golden/" + name + ".png"));
     }
 
     testing_kit::TempDir tree;
