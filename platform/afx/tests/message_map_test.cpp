@@ -10,6 +10,7 @@
 namespace {
 
 constexpr UINT kButtonId = 101;
+constexpr UINT kPlainCommand = 102;  // a command handler and no update handler
 constexpr UINT kFirstRange = 200, kLastRange = 210;
 constexpr UINT kNotifyCode = UINT(-12);
 const UINT kRegistered = RegisterWindowMessage("afx-test-registered");
@@ -61,6 +62,7 @@ ON_WM_KEYDOWN()
 ON_WM_TIMER()
 ON_WM_NCHITTEST()
 ON_COMMAND(100, OnCommandOne)
+ON_COMMAND(kPlainCommand, OnCommandOne)
 ON_COMMAND_RANGE(kFirstRange, kLastRange, OnCommandRange)
 ON_UPDATE_COMMAND_UI(100, OnUpdateOne)
 ON_UPDATE_COMMAND_UI_RANGE(kFirstRange, kLastRange, OnUpdateRange)
@@ -136,11 +138,36 @@ TEST_F(MessageMapTest, UpdateHandlersSetStateThroughCCmdUI) {
     EXPECT_TRUE(one.DoUpdate(&target, FALSE));
     EXPECT_FALSE(one.m_bEnabled);
 
-    // Without an update handler: enabled when a command handler exists, else disabled on request.
-    CTestCmdUI handled;
-    handled.m_nID = kLastRange + 1;
-    EXPECT_FALSE(handled.DoUpdate(&target, TRUE));
-    EXPECT_FALSE(handled.m_bEnabled);
+    // Asked to disable commands nobody handles, an update handler's word still
+    // stands; without one, a command is enabled when something handles it.
+    const struct {
+        UINT id;
+        BOOL handled;
+        BOOL enabled;
+    } cases[] = {
+        {100, TRUE, FALSE},  // its update handler disables it, though it has a handler
+        {kPlainCommand, FALSE, TRUE},
+        {kLastRange + 1, FALSE, FALSE},
+    };
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    for (const auto& c : cases) {
+        CTestCmdUI ui;
+        ui.m_nID = c.id;
+        ui.m_bEnabled = !c.enabled;
+        EXPECT_EQ(ui.DoUpdate(&target, TRUE), c.handled) << c.id;
+        EXPECT_EQ(ui.m_bEnabled, c.enabled) << c.id;
+
+        // The same for a menu item, as a menu about to open updates it.
+        menu.AppendMenu(MF_STRING | (c.enabled ? MF_GRAYED : 0), c.id, "item");
+        CCmdUI item;
+        item.m_nID = c.id;
+        item.m_pMenu = &menu;
+        item.m_nIndex = UINT(menu.GetMenuItemCount() - 1);
+        item.m_nIndexMax = UINT(menu.GetMenuItemCount());
+        EXPECT_EQ(item.DoUpdate(&target, TRUE), c.handled) << c.id;
+        EXPECT_EQ((menu.GetMenuState(item.m_nIndex, MF_BYPOSITION) & MF_GRAYED) == 0, bool(c.enabled)) << c.id;
+    }
 
     CButton check;
     ASSERT_TRUE(check.Create("c", WS_CHILD | WS_VISIBLE | BS_CHECKBOX, CRect(0, 0, 50, 20), &target, kFirstRange + 1));
