@@ -10,6 +10,10 @@
 
 #include "assembler/driver.h"
 
+// Held to the end; outside the anonymous namespace, so that the compiler
+// keeps the allocation although nothing reads it.
+void* heap_below_huge_pages = nullptr;
+
 namespace {
 
 // A run touches most of its memory once, and each fresh page costs a fault
@@ -30,6 +34,12 @@ void prepare_heap() {
     const auto end = (reinterpret_cast<std::uintptr_t>(block) + kHeapAhead) & ~(kHugePage - 1);
     if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
     std::free(block);
+    // The part below the first huge page stays allocated, and untouched, for
+    // the run, so that the tables start in huge pages.
+    const auto chunk_header = 2 * sizeof(std::size_t);
+    if (start >= reinterpret_cast<std::uintptr_t>(block) + 2 * chunk_header) {
+        heap_below_huge_pages = std::malloc(start - reinterpret_cast<std::uintptr_t>(block) - chunk_header);
+    }
 }
 
 }  // namespace
