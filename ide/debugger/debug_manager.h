@@ -21,7 +21,9 @@ enum class SimulatorMode { Debug = 1, Run = 2 };
 
 class CVyrDebugMgr {
 public:
-    explicit CVyrDebugMgr(DebugHost& host) : host_(host) {}
+    // `breakpoints` is the workspace's list: the one the user's marks, the
+    // workspace file and the runs share.
+    CVyrDebugMgr(DebugHost& host, CVyrBreakPointMgr& breakpoints) : host_(host), breakpoints_(breakpoints) {}
     ~CVyrDebugMgr();
     CVyrDebugMgr(const CVyrDebugMgr&) = delete;
     CVyrDebugMgr& operator=(const CVyrDebugMgr&) = delete;
@@ -83,7 +85,7 @@ private:
 
     DebugHost& host_;
     std::vector<std::string> modules_;
-    CVyrBreakPointMgr breakpoints_;
+    CVyrBreakPointMgr& breakpoints_;
     bool stopped_ = false;
     ipc::WindowHandle simulator_window_ = 0;
     std::optional<os::Process> process_;

@@ -76,6 +76,7 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 // ---- the gate ----------------------------------------------------------------------
 
 CommandState CVyrFrameApp::CurrentCommandState() const {
+    if (state_override_) return *state_override_;
     CommandState state;
     state.workspace_open = workspace_ && workspace_->IsOpen();
     state.building = build_manager_ && build_manager_->IsBuilding();

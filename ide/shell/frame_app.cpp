@@ -73,6 +73,14 @@ ON_COMMAND_EX(ID_DEBUG_STOP, OnDebugCommand)
 ON_COMMAND_EX(ID_DEBUG_STEP_INTO, OnDebugCommand)
 ON_COMMAND_EX(ID_DEBUG_STEP_OVER, OnDebugCommand)
 ON_COMMAND_EX(ID_DEBUG_VIEW_ASSEMBLY, OnDebugCommand)
+ON_COMMAND_EX(ID_DEBUG_DISASSEMBLY, OnDebugCommand)
+ON_COMMAND_RANGE(ID_VIEW_MEMORY, ID_VIEW_REGISTERS, OnToggleDebugWindow)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_MEMORY, ID_VIEW_REGISTERS, OnUpdateDebugWindow)
+ON_UPDATE_COMMAND_UI(ID_DEBUG_DISASSEMBLY, OnUpdateDebugWindow)
+ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
+ON_COMMAND(ID_HELP, OnHelpTopics)
+ON_COMMAND(ID_CONTEXT_HELP, OnHelpTopics)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnPrintSetup)
 ON_COMMAND_EX(ID_DEBUG_TEMP_BREAKPOINT, OnDebugCommand)
 ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnOpenRecentProject)
 ON_UPDATE_COMMAND_UI(ID_RECENT_PROJECT_FIRST, OnUpdateRecentProjectMenu)
@@ -99,9 +107,9 @@ BOOL CVyrFrameApp::InitInstance() {
 
     // The frame is made before the workspace manager: the manager builds its project in
     // the workspace bar's tree, which takes items before its window exists.
-    debug_session_ = std::make_unique<CDebugSession>();
     auto* frame = new CMainFrame;
     workspace_ = std::make_unique<ide::CVyrWorkspaceManager>(frame->workspace_bar().Tree(), *this, store);
+    debug_session_ = std::make_unique<CDebugSession>(workspace_->GetBreakPoints());
     frame->workspace_bar().SetWorkspaceManager(workspace_.get());
     source_template_ = new CMultiDocTemplate(IDR_VYRTYPE, RUNTIME_CLASS(CVyrFrameDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CVyrFrameView));
@@ -161,6 +169,12 @@ void CVyrFrameApp::OnOpenRecentProject(UINT id) {
 }
 
 void CVyrFrameApp::OnUpdateRecentProjectMenu(CCmdUI* cmd_ui) {
+    // The File menu asks for its "Recent Workspaces" popup as a whole: the list
+    // fills the popup itself when that opens, never the File menu.
+    if (cmd_ui->m_pSubMenu) {
+        cmd_ui->Enable(TRUE);
+        return;
+    }
     if (recent_projects_) recent_projects_->UpdateMenu(cmd_ui);
 }
 

@@ -3,6 +3,7 @@
 // lists, the workspace engine, the source document template, the main frame, the
 // file named on the command line) and ends it saving what the next start needs.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,9 @@ public:
     // last; true when `msg` was such a key.
     bool RouteCommandKey(const MSG* msg);
     CommandState CurrentCommandState() const;
+    // The menus' tests put the IDE in each state without a build or a simulator;
+    // nothing (the default) reads the real state.
+    void OverrideCommandState(std::optional<CommandState> state) { state_override_ = state; }
     // Why command `id` cannot run now; empty when it can (or is not a table command).
     std::string CommandRefusal(UINT id) const;
     // The debug run and its commands; null before InitInstance.
@@ -120,6 +124,11 @@ protected:
     afx_msg void OnStopBuild();
     afx_msg void OnFindInFiles();
     afx_msg BOOL OnDebugCommand(UINT id);
+    afx_msg void OnToggleDebugWindow(UINT id);
+    // Checked while the window is shown.
+    afx_msg void OnUpdateDebugWindow(CCmdUI* cmd_ui);
+    afx_msg void OnHelpTopics();
+    afx_msg void OnPrintSetup();
     afx_msg void OnOpenRecentProject(UINT id);
     afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
@@ -165,6 +174,7 @@ private:
     std::unique_ptr<CDebugSession> debug_session_;
     CDocTemplate* source_template_ = nullptr;  // owned by the application's template list
     bool asking_reload_ = false;
+    std::optional<CommandState> state_override_;
     SIZE start_size_{0, 0};
 };
 

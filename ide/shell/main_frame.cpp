@@ -19,6 +19,7 @@
 #include "ide/shell/source_view.h"
 #include "ide/shell/window_placement.h"
 #include "platform/afx/app.h"
+#include "platform/afx/doc_template.h"
 #include "uikit/frames/customize.h"
 #include "platform/os/clock.h"
 
@@ -50,6 +51,9 @@ ON_UPDATE_COMMAND_UI(kShowToolbars, OnUpdateShowToolbars)
 ON_COMMAND(kCustomize, OnCustomize)
 ON_COMMAND(kGotoNextInfo, OnGotoNextInfo)
 ON_COMMAND(kCredits, OnCredits)
+ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_NEW, OnUpdateWindowNew)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, OnUpdateWindowSplit)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
@@ -109,6 +113,7 @@ BOOL CMainFrame::CreateDockingWindows() {
     RegisterBarResources();
     output_bar_.SetNavigateCallback([](const ide::SourceLocation& where) { CorvelApp()->GoToOutputLine(where); });
     workspace_bar_.SetOpenCallback([](const std::string& path) { CorvelApp()->OpenWorkspaceFile(path); });
+    watch_bar_.SetShowMemoryAt([this](std::uint32_t address) { ShowMemoryAt(address); });
     // The debug windows follow these two, each with its place (debug set).
     if (!AddDockingBar(workspace_bar_, kWorkspaceBarPlace) || !AddDockingBar(output_bar_, kOutputBarPlace) ||
         !AddDockingBar(memory_bar_, kMemoryBarPlace) || !AddDockingBar(register_bar_, kRegisterBarPlace))
@@ -123,6 +128,16 @@ BOOL CMainFrame::CreateDockingWindows() {
 void CMainFrame::AddWatch(const std::string& expression) {
     if (!watch_bar_.IsVisible()) ShowControlBar(&watch_bar_, TRUE, FALSE);
     watch_bar_.AddWatch(expression);
+}
+
+void CMainFrame::ShowMemoryAt(std::uint32_t address) {
+    if (!memory_bar_.IsVisible()) ShowControlBar(&memory_bar_, TRUE, FALSE);
+    (void)memory_bar_.View(0).SetAddress(address);
+}
+
+void CMainFrame::SetStopScope(StopScopeSource source) {
+    stop_scope_ = source;
+    watch_bar_.SetScopeSource(std::move(source));
 }
 
 void CMainFrame::HideDebugBars() {
@@ -162,8 +177,6 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CMainFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
     if (!SECWorkbook::LoadFrame(resource_id, style, parent, context)) return FALSE;
-    // The keys have a table of their own, not the menu's id.
-    m_hAccelTable = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_ACCELERATORS));
     edit_keys_ = ::LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_EDIT_KEYS));
     return TRUE;
 }
@@ -288,6 +301,15 @@ void CMainFrame::OnCustomize() {
 }
 
 void CMainFrame::OnCredits() { CcreditDlg().DoModal(); }
+
+void CMainFrame::OnWindowNew() {
+    CMDIChildWnd* active = MDIGetActive();
+    CDocument* doc = active ? active->GetActiveDocument() : nullptr;
+    CDocTemplate* source_template = CorvelApp()->source_template();
+    if (!doc || !source_template) return;
+    CFrameWnd* child = source_template->CreateNewFrame(doc, active);
+    if (child) source_template->InitialUpdateFrame(child, doc);
+}
 
 void CMainFrame::OnGotoNextInfo() {
     if (CInfoWnd* pane = output_bar_.ActivePane()) pane->GotoNextInfoLine();

@@ -14,6 +14,7 @@
 #include "ide/shell/memwin/mem_bar.h"
 #include "ide/shell/memwin/register_bar.h"
 #include "ide/shell/watchwin/disasm_bar.h"
+#include "ide/shell/watchwin/stop_scope.h"
 #include "ide/shell/watchwin/watch_window.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/status_bar.h"
@@ -104,6 +105,13 @@ public:
     CVyrDisasmBar& disassembly_bar() { return disassembly_bar_; }
     // Shows the watch window when hidden, then adds the expression to it.
     void AddWatch(const std::string& expression);
+    // Shows the memory window when hidden, its first view starting at `address`.
+    void ShowMemoryAt(std::uint32_t address);
+    // Where the watch window and Quick Watch evaluate (the debug run sets it).
+    void SetStopScope(StopScopeSource source);
+    const StopScopeSource& stop_scope() const { return stop_scope_; }
+    // Shows a hidden bar and hides a shown one; a bar shown takes the keyboard in its active pane.
+    void ToggleBar(SECControlBar& bar);
     SECToolBarManager& toolbar_manager() { return *toolbars_; }
 
     // The frame's own commands.
@@ -135,6 +143,11 @@ protected:
     afx_msg void OnCustomize();
     afx_msg void OnGotoNextInfo();
     afx_msg void OnCredits();
+    // Another window on the active source.
+    afx_msg void OnWindowNew();
+    afx_msg void OnUpdateWindowNew(CCmdUI* cmd_ui) { cmd_ui->Enable(MDIGetActive() != nullptr); }
+    // The source windows cannot be split yet.
+    afx_msg void OnUpdateWindowSplit(CCmdUI* cmd_ui) { cmd_ui->Enable(FALSE); }
     afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 
@@ -144,8 +157,6 @@ private:
     BOOL CreateToolBars();
     // One more key-down on the way to the credit splash, or back to the start.
     void AdvanceCreditSequence(UINT key);
-    // Shows a hidden bar and hides a shown one; a bar shown takes the keyboard in its active pane.
-    void ToggleBar(SECControlBar& bar);
 
     SECStatusBar status_bar_;
     CWorkspaceBar workspace_bar_;
@@ -173,6 +184,7 @@ private:
     // How far the hidden credit key sequence has come; -1 before its first key.
     int key_sequence_ = -1;
     DebugMessageHandler debug_messages_;
+    StopScopeSource stop_scope_;
 };
 
 }  // namespace shell

@@ -7,9 +7,9 @@ namespace shell {
 enum : UINT {
     IDR_MAINFRAME = 128,
     IDR_VYRTYPE = 129,
-    IDR_ACCELERATORS = 262,
-    // The editing keys a focused docking window or dialog bar gets as commands.
-    IDR_EDIT_KEYS = 263,
+    // The editing keys a focused docking window or dialog bar gets as commands
+    // (the frame's own keys are the table of IDR_MAINFRAME).
+    IDR_EDIT_KEYS = 262,
     IDD_ABOUTBOX = 100,
     IDC_ABOUT_VERSION = 1000,
 
@@ -51,6 +51,22 @@ enum : UINT {
     IDS_TERMINATED_BY_USER = 32936,
     IDS_INVALID_FILE_NAME = 57347,
     ID_RELOAD_EDITOR_SETTINGS = 4001,
+    ID_FILE_PAGE_SETUP = 32784,
+    ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_PREVIEW = 57609,
+    ID_FILE_PRINT_SETUP = 57606,
+    // No command sends a program to a device from the IDE: the item stays gray.
+    ID_FILE_DOWNLOAD = 32942,
+    ID_EDIT_ADD_WATCH = 32789,
+    ID_VIEW_MEMORY = 32920,
+    ID_VIEW_WATCH = 32921,
+    ID_VIEW_REGISTERS = 32922,
+    ID_DEBUG_QUICK_WATCH = 32775,
+    ID_WINDOW_NEW = 57648,
+    ID_WINDOW_SPLIT = 57653,
+    ID_HELP_TOPICS = 57667,
+    ID_HELP = 57670,
+    ID_CONTEXT_HELP = 57669,
     ID_INDICATOR_POSITION = 32929,
     ID_INDICATOR_OVR = 32914,
     ID_INDICATOR_CAPS = 59137,

@@ -83,7 +83,16 @@ void CVyrFrameDoc::MarkOnlyLine(int line, std::uint32_t flags) {
     int number = 1;
     for (editor::EditLine* each = buffer_.GetFirstLine(); each; each = each->next, ++number)
         each->flags = number == line ? each->flags | flags : each->flags & ~flags;
+    if (flags & editor::kLineBreakpoint) CountBreakpointLines();
     UpdateAllViews(nullptr);
+}
+
+// Remove All BreakPoints is enabled by the buffer's count, which marks set here must keep.
+void CVyrFrameDoc::CountBreakpointLines() {
+    int count = 0;
+    for (editor::EditLine* each = buffer_.GetFirstLine(); each; each = each->next)
+        if (each->flags & editor::kLineBreakpoint) ++count;
+    buffer_.breakpoint_count = count;
 }
 
 void CVyrFrameDoc::MarkBreakpointLines(const ide::CVyrBreakPointMgr& breakpoints, const std::string& path) {
@@ -99,6 +108,7 @@ void CVyrFrameDoc::MarkBreakpointLines(const ide::CVyrBreakPointMgr& breakpoints
         const bool breakpoint = number < marked.size() && marked[number];
         each->flags = breakpoint ? each->flags | editor::kLineBreakpoint : each->flags & ~editor::kLineBreakpoint;
     }
+    CountBreakpointLines();
     UpdateAllViews(nullptr);
 }
 

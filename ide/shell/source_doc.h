@@ -42,6 +42,7 @@ public:
 
 private:
     void RecordFileTime(const std::string& path);
+    void CountBreakpointLines();
     editor::StoreProfile profile_;
     editor::SECEdit buffer_;
     std::optional<std::filesystem::file_time_type> file_time_;

@@ -85,7 +85,8 @@ protected:
     DebugProject project;
     testing_kit::ScopedCwd cwd;
     RecordingHost host;
-    CVyrDebugMgr manager{host};
+    CVyrBreakPointMgr breakpoints;
+    CVyrDebugMgr manager{host, breakpoints};
     std::unique_ptr<ipc::MessagePort> port;
     int last_result = 0;
     ipc::PostedMessage last_message{};

@@ -188,7 +188,8 @@ protected:
     testing_kit::TempDir dir;
     std::string folder;
     RecordingHost host;
-    CVyrDebugMgr manager{host};
+    CVyrBreakPointMgr breakpoints;
+    CVyrDebugMgr manager{host, breakpoints};
     std::unique_ptr<ipc::MessagePort> port;
     ipc::WindowHandle simulator_window = 0;
     pid_t simulator_pid = 0;

@@ -41,6 +41,10 @@ constexpr CommandEntry kCommands[] = {
     {ID_DEBUG_DISASSEMBLY, stopped},
     {ID_DEBUG_VIEW_ASSEMBLY, stopped},
     {ID_DEBUG_TEMP_BREAKPOINT, connected},  // and the disassembly window shown
+    {ID_VIEW_MEMORY, stopped},
+    {ID_VIEW_WATCH, stopped},
+    {ID_VIEW_REGISTERS, stopped},
+    {ID_FILE_DOWNLOAD, never},
     {ID_APP_ABOUT, always},
 };
 

@@ -37,7 +37,7 @@ CMainFrame* Frame() { return CorvelApp()->main_frame(); }
 
 }  // namespace
 
-CDebugSession::CDebugSession() = default;
+CDebugSession::CDebugSession(ide::CVyrBreakPointMgr& breakpoints) : manager_(host_, breakpoints) {}
 
 CDebugSession::~CDebugSession() { EndRun(); }
 
@@ -130,6 +130,7 @@ bool CDebugSession::RunCommand(UINT id) {
         case ID_DEBUG_STEP_INTO: OnStepInto(); return true;
         case ID_DEBUG_STEP_OVER: OnStepOver(); return true;
         case ID_DEBUG_VIEW_ASSEMBLY: OnViewAssemblyCode(); return true;
+        case ID_DEBUG_DISASSEMBLY: OnDisassembly(); return true;
         case ID_DEBUG_TEMP_BREAKPOINT: OnTemporaryBreakPoint(); return true;
         default: return false;
     }
@@ -230,6 +231,19 @@ void CDebugSession::OnViewAssemblyCode() {
     disassembly.FocusDisassembly();
     const ide::CDebugTarget& target = *manager_.session();
     ide::DisassembleRange(target.memory(), *disassembly.DisassemblyPane(), range->start, range->end, target.stop_pc());
+}
+
+// Shows or hides the disassembly window; shown, it lists the code around the stop.
+void CDebugSession::OnDisassembly() {
+    const auto has_pane = [](DebugWindow* window) { return window->DisassemblyPane() != nullptr; };
+    const auto found = std::find_if(windows_.begin(), windows_.end(), has_pane);
+    if (found == windows_.end()) return;
+    DebugWindow& disassembly = **found;
+    disassembly.ToggleDisassembly();
+    if (!disassembly.DisassemblyVisible()) return;
+    disassembly.FocusDisassembly();
+    if (state() == DebugState::Stopped && manager_.session())
+        ide::DisassembleSession(*manager_.session(), *disassembly.DisassemblyPane());
 }
 
 // The run stops once at the address typed into the disassembly window's dialog.

@@ -28,7 +28,8 @@ enum class DebugState { Idle, Starting, Running, Stopped };
 
 class CDebugSession {
 public:
-    CDebugSession();
+    // The run plants and the marks follow `breakpoints`, the workspace's list.
+    explicit CDebugSession(ide::CVyrBreakPointMgr& breakpoints);
     ~CDebugSession();
     CDebugSession(const CDebugSession&) = delete;
     CDebugSession& operator=(const CDebugSession&) = delete;
@@ -65,6 +66,7 @@ public:
     void OnStepInto();
     void OnStepOver();
     void OnViewAssemblyCode();
+    void OnDisassembly();
     void OnTemporaryBreakPoint();
 
 private:
@@ -78,7 +80,7 @@ private:
 
     std::vector<DebugWindow*> windows_;
     CorvelDebugHost host_{windows_};
-    ide::CVyrDebugMgr manager_{host_};
+    ide::CVyrDebugMgr manager_;
     std::unique_ptr<kit::user::IpcBridge> link_;
     std::unique_ptr<DebugWindow> frame_windows_;  // the main frame's watch and disassembly windows
     // A debug-mode simulator started whose download has not been reported yet.

@@ -30,6 +30,7 @@ public:
     virtual ide::DisassemblyPane* DisassemblyPane() { return nullptr; }
     virtual bool DisassemblyVisible() const { return false; }
     virtual void ShowDisassembly() {}
+    virtual void ToggleDisassembly() {}
     virtual void FocusDisassembly() {}
     // The range the user asks for in the address-range dialog; nothing when cancelled.
     virtual std::optional<AssemblyRange> AskAssemblyRange() { return std::nullopt; }

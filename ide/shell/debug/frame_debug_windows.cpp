@@ -9,7 +9,7 @@ namespace shell {
 
 FrameDebugWindows::FrameDebugWindows(CMainFrame& frame, const ide::CVyrDebugMgr& manager) : frame_(frame) {
     // Asked at every evaluation: outside a stop the watches see no target.
-    frame_.watch_bar().SetScopeSource([&manager] {
+    frame_.SetStopScope([&manager] {
         const ide::CDebugTarget* target = manager.session();
         return target && manager.stopped() ? ScopeOfStop(*target) : StopScope{};
     });
@@ -24,6 +24,10 @@ ide::DisassemblyPane* FrameDebugWindows::DisassemblyPane() { return &frame_.disa
 bool FrameDebugWindows::DisassemblyVisible() const { return frame_.disassembly_bar().IsVisible() != FALSE; }
 
 void FrameDebugWindows::ShowDisassembly() { frame_.ShowControlBar(&frame_.disassembly_bar(), TRUE, FALSE); }
+
+void FrameDebugWindows::ToggleDisassembly() {
+    frame_.ShowControlBar(&frame_.disassembly_bar(), !frame_.disassembly_bar().IsVisible(), FALSE);
+}
 
 void FrameDebugWindows::FocusDisassembly() { frame_.disassembly_bar().Pane().SetFocus(); }
 

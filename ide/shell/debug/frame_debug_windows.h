@@ -22,6 +22,7 @@ public:
     ide::DisassemblyPane* DisassemblyPane() override;
     bool DisassemblyVisible() const override;
     void ShowDisassembly() override;
+    void ToggleDisassembly() override;
     void FocusDisassembly() override;
     std::optional<AssemblyRange> AskAssemblyRange() override;
 

@@ -47,7 +47,12 @@ constexpr Expected kExpected[] = {
     {ID_DEBUG_STEP_OUT, "0000000000000000"},
     {ID_DEBUG_DISASSEMBLY, "0000000011111111"},
     {ID_DEBUG_VIEW_ASSEMBLY, "0000000011111111"},
-    {ID_DEBUG_TEMP_BREAKPOINT, "0000111100001111"},  // the frame also asks for the disassembly window
+    {ID_DEBUG_TEMP_BREAKPOINT, "0000111100001111"},
+    {ID_VIEW_WATCH, "0000000011111111"},
+    {ID_VIEW_REGISTERS, "0000000011111111"},
+    {ID_VIEW_MEMORY, "0000000011111111"},
+    {ID_FILE_DOWNLOAD,
+     "0000000000000000"},  // no device is reached from the IDE  // the frame also asks for the disassembly window
 };
 
 TEST(CommandRules, EachCommandIsEnabledExactlyInItsStatesAndSaysWhyOtherwise) {

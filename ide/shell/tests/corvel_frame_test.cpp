@@ -17,6 +17,7 @@
 #include "ide/debugger/debug_host.h"
 #include "ide/shell/about_box.h"
 #include "ide/shell/bars/workspace_tree.h"
+#include "ide/shell/debug/debug_session.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/frame_toolbars.h"
 #include "ide/shell/main_frame.h"
@@ -239,6 +240,34 @@ TEST_F(CorvelFrameTest, BreakpointAndExecutionMarksFollowTheDebugger) {
     for (char& ch : shouted) ch = char(std::toupper(static_cast<unsigned char>(ch)));
     app->RefreshBreakpointMarks(shouted);
     EXPECT_EQ(MarkedLines(doc, editor::kLineBreakpoint), (std::vector<int>{9}));
+}
+
+// F9 on two lines, Corvel closed: the workspace's breakpoint file holds both; the
+// next start marks them again and the debugger has them to plant.
+TEST_F(CorvelFrameTest, BreakpointsAreSavedWithTheWorkspaceAndComeBackAtTheNextStart) {
+    Start();
+    const std::string source = (work / "hello.asm").string();
+    ASSERT_EQ(app->GoToSourceLine(source, 16, 1), 1);
+    auto* view = dynamic_cast<shell::CVyrFrameView*>(frame().MDIGetActive()->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    display.press(VK_F9);
+    HandleQueued(*app);
+    view->GoToLine(20);
+    display.press(VK_F9);
+    HandleQueued(*app);
+    EXPECT_EQ(MarkedLines(*view->document(), editor::kLineBreakpoint), (std::vector<int>{16, 20}));
+    Close();
+    EXPECT_EQ(std::filesystem::file_size(work / "HELLO.EXW"), 2 * sizeof(formats::BreakPointRecord));
+
+    Start();
+    const ide::CVyrDebugMgr& debugger = app->debug_session()->manager();
+    ASSERT_EQ(debugger.GetBreakPointCount(), 2);
+    EXPECT_EQ(debugger.GetBreakPoint(0)->line, 16u);
+    EXPECT_EQ(debugger.GetBreakPoint(1)->line, 20u);
+    ASSERT_EQ(app->GoToSourceLine(source, 1, 1), 1);
+    auto* reopened = dynamic_cast<shell::CVyrFrameView*>(frame().MDIGetActive()->GetActiveView());
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_EQ(MarkedLines(*reopened->document(), editor::kLineBreakpoint), (std::vector<int>{16, 20}));
 }
 
 std::string FirstLine(shell::CVyrFrameDoc& doc) {
