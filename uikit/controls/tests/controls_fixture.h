@@ -104,7 +104,12 @@ protected:
         ASSERT_TRUE(parent.CreateEx(0, cls, "controls", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr));
     }
     void TearDown() override {
-        if (parent.m_hWnd) parent.DestroyWindow();
+        // Whatever the test did, what shows must be what a full repaint would show.
+        if (parent.m_hWnd) {
+            pump();
+            expect_fresh_picture("at the end of the test");
+            parent.DestroyWindow();
+        }
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
@@ -118,6 +123,11 @@ protected:
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
+    }
+    // The picture painted from what was invalidated equals a full repaint of the same state.
+    void expect_fresh_picture(const char* when) {
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(parent.m_hWnd, &picture)) << when;
     }
     void shoot(HWND hwnd, const std::string& golden) {
         EXPECT_TRUE(

@@ -402,6 +402,25 @@ TEST_F(TabTest, HeldButtonLoopEndsOnEscapeLostCaptureAndQuit) {
     pump();
 }
 
+// A strip on its own (no tab window repainting around it) repaints the tab
+// an activation leaves as well as the one it takes.
+TEST_F(TabTest, AStripAloneRepaintsTheTabsAnActivationChanges) {
+    SECTabControl strip;
+    ASSERT_TRUE(strip.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 390, 32), &parent, 0xE901));
+    for (const char* label : {"One", "Two", "Three"}) strip.AddTab(label, nullptr);
+    strip.ActivateTab(0);
+    pump();
+    expect_fresh_picture("with the first tab active");
+    for (int index : {2, 1}) {
+        strip.ActivateTab(index);
+        pump();
+        expect_fresh_picture("after activating another tab");
+    }
+    int active = -1;
+    EXPECT_TRUE(strip.GetActiveTab(active));
+    EXPECT_EQ(active, 1);
+}
+
 TEST_F(TabTest, TabWindowPicture) {
     SECTabWnd wnd;
     make(wnd, 5);
