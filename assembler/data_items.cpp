@@ -16,34 +16,35 @@ namespace {
 
 enum class ItemForm { String, Reserve, Duplicate, Expression };
 
+// Views of the statement's line, which outlives the items.
 struct DataItem {
     ItemForm form = ItemForm::Expression;
-    std::string text;   // the whole item; the string with its quotes
-    std::string count;  // n of "n dup(v)"
-    std::string value;  // v of "n dup(v)"
+    std::string_view text;   // the whole item; the string with its quotes
+    std::string_view count;  // n of "n dup(v)"
+    std::string_view value;  // v of "n dup(v)"
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
     size_t start = 0, end = text.size();
     while (start < end && is_blank(text[start])) ++start;
     while (end > start && is_blank(text[end - 1])) --end;
-    return std::string(text.substr(start, end - start));
+    return text.substr(start, end - start);
 }
 
 // "n dup(v)": "dup" in any case after a blank, then "(", and ")" at the end.
-bool split_duplicate(const std::string& text, DataItem& item) {
+bool split_duplicate(std::string_view text, DataItem& item) {
     for (size_t at = 1; at + 3 < text.size(); ++at) {
         if (!is_blank(text[at - 1])) continue;
-        std::string word = text.substr(at, 3);
+        std::array<char, 3> word{text[at], text[at + 1], text[at + 2]};
         for (char& c : word) c = static_cast<char>(c & ~0x20);
-        if (word != "DUP") continue;
+        if (std::string_view(word.data(), word.size()) != "DUP") continue;
         size_t open = at + 3;
         while (open < text.size() && is_blank(text[open])) ++open;
         if (open >= text.size() || text[open] != '(' || text.back() != ')') return false;
         item.form = ItemForm::Duplicate;
-        item.count = trimmed(std::string_view(text).substr(0, at));
+        item.count = trimmed(text.substr(0, at));
         item.value = text.substr(open + 1, text.size() - open - 2);
         return true;
     }
@@ -53,7 +54,7 @@ bool split_duplicate(const std::string& text, DataItem& item) {
 std::vector<DataItem> read_items(std::string_view items) {
     std::vector<DataItem> result;
     size_t pos = 0;
-    std::string text;
+    std::string_view text;
     for (;;) {
         WordResult read = read_operand(items, pos, text);
         if (read == kWordComma) continue;
@@ -71,7 +72,7 @@ std::vector<DataItem> read_items(std::string_view items) {
     return result;
 }
 
-bool sound_string(const std::string& text) { return text.size() >= 2 && text.back() == '"'; }
+bool sound_string(std::string_view text) { return text.size() >= 2 && text.back() == '"'; }
 
 // n of "n dup(v)": a constant from 0 to kMaxDuplicates, or -1 with 2003.
 int32_t duplicate_count(AsmContext& context, const DataItem& item) {

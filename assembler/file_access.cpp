@@ -1,5 +1,7 @@
 #include "assembler/file_access.h"
 
+#include <array>
+#include <cstring>
 #include <optional>
 
 #include "platform/os/file.h"
@@ -20,40 +22,47 @@ struct OutputFile::Writer {
     static constexpr size_t kBufferBytes = 64 * 1024;
     std::optional<os::AtomicFile> file;
     os::Status status;
-    std::string buffer;
+    std::array<char, kBufferBytes> buffer;
+    size_t used = 0;
 
     void flush() {
-        if (status && !buffer.empty()) status = file->write(buffer);
-        buffer.clear();
+        if (status && used > 0) status = file->write(std::string_view(buffer.data(), used));
+        used = 0;
     }
 };
 
-OutputFile::OutputFile(const std::string& path) : writer_(std::make_unique<Writer>()) {
+// Default-initialised, not value-initialised: the buffer is not zeroed first.
+OutputFile::OutputFile(const std::string& path) : writer_(new Writer) {
     auto file = os::AtomicFile::create(path, os::Durability::regenerable);
-    if (file) {
+    if (file)
         writer_->file.emplace(std::move(*file));
-        writer_->buffer.reserve(Writer::kBufferBytes);
-    } else {
+    else
         writer_->status = file.error();
-    }
 }
 
 OutputFile::~OutputFile() = default;
 
 void OutputFile::append(std::string_view bytes) {
     Writer& writer = *writer_;
-    if (!writer.status) return;
-    if (writer.buffer.size() + bytes.size() > Writer::kBufferBytes) writer.flush();
-    if (bytes.size() >= Writer::kBufferBytes) {
-        writer.status = writer.file->write(bytes);
+    if (bytes.size() <= Writer::kBufferBytes - writer.used) [[likely]] {
+        std::memcpy(writer.buffer.data() + writer.used, bytes.data(), bytes.size());
+        writer.used += bytes.size();
         return;
     }
-    writer.buffer.append(bytes);
+    writer.flush();
+    if (!writer.status) {
+        writer.used = Writer::kBufferBytes;  // nothing more is taken
+    } else if (bytes.size() >= Writer::kBufferBytes) {
+        writer.status = writer.file->write(bytes);
+    } else {
+        std::memcpy(writer.buffer.data(), bytes.data(), bytes.size());
+        writer.used = bytes.size();
+    }
 }
 
 bool OutputFile::finish(std::string& error_text) {
     Writer& writer = *writer_;
-    writer.flush();
+    if (writer.status) writer.flush();
     if (writer.status) writer.status = writer.file->commit();
     if (writer.status) return true;
     error_text = os::reason_text(writer.status.error());

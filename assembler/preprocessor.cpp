@@ -1,7 +1,7 @@
 #include "assembler/preprocessor.h"
 
+#include <array>
 #include <string>
-#include <vector>
 
 #include "assembler/declarations.h"
 #include "assembler/expression.h"
@@ -14,15 +14,24 @@ namespace dravlin {
 
 namespace {
 
-// The words of a "#" line after the keyword.
-std::vector<std::string> rest_words(std::string_view line, size_t pos) {
-    std::vector<std::string> words;
-    std::string word;
+// The words of a "#" line after the keyword: how many, and the first few
+// (no "#" line takes more than two), as views of the line.
+struct HashWords {
+    std::array<std::string_view, 2> first;
+    size_t count = 0;
+    size_t size() const { return count; }
+    std::string_view operator[](size_t i) const { return first[i]; }
+};
+
+HashWords rest_words(std::string_view line, size_t pos) {
+    HashWords words;
+    std::string_view word;
     for (;;) {
         WordResult result = read_word(line, pos, word);
         if (result == kWordComma) continue;
         if (result != kWordRead && result != kWordEquals) break;
-        words.push_back(word);
+        if (words.count < words.first.size()) words.first[words.count] = word;
+        ++words.count;
     }
     return words;
 }
@@ -40,7 +49,7 @@ bool is_conditional_opener(int keyword) {
 }
 
 // Pass 0's answer for a conditional's test; nullopt when the line is wrong.
-std::optional<bool> test_condition(AsmContext& context, int keyword, const std::vector<std::string>& words) {
+std::optional<bool> test_condition(AsmContext& context, int keyword, const HashWords& words) {
     if (words.size() != 1) {
         context.error(kMsgSyntax);
         return std::nullopt;
@@ -61,7 +70,7 @@ std::optional<bool> test_condition(AsmContext& context, int keyword, const std::
 // Opens a conditional block. Pass 0 decides it; passes 1 and 2 take pass 0's
 // branch, so that they read the same lines, includes and expansions. An #IF
 // or #IFE that evaluates otherwise now is 2003.
-void open_conditional(AsmContext& context, int keyword, const std::vector<std::string>& words) {
+void open_conditional(AsmContext& context, int keyword, const HashWords& words) {
     bool decision = false;
     if (context.pass == 0) {
         decision = test_condition(context, keyword, words).value_or(false);
@@ -90,7 +99,7 @@ void else_or_end(AsmContext& context, int keyword) {
     }
 }
 
-void define_constant(AsmContext& context, const std::vector<std::string>& words) {
+void define_constant(AsmContext& context, const HashWords& words) {
     if (words.size() != 2) {
         context.error(kMsgSyntax);
         return;
@@ -114,7 +123,7 @@ void define_constant(AsmContext& context, const std::vector<std::string>& words)
 // #REDEF name, #UNDEF name word: the name stays in the table, open for a
 // new definition; #UNDEF also clears its value. Every pass does the same, so
 // the name gets an object row only when it is defined again.
-void open_for_redefinition(AsmContext& context, const std::vector<std::string>& words, bool undefine) {
+void open_for_redefinition(AsmContext& context, const HashWords& words, bool undefine) {
     if (words.size() != (undefine ? 2u : 1u)) {
         context.error(kMsgSyntax);
         return;
@@ -130,17 +139,17 @@ void open_for_redefinition(AsmContext& context, const std::vector<std::string>& 
 }
 
 // The name between quotes or angle brackets, or nullopt.
-std::optional<std::string> include_name(const std::vector<std::string>& words) {
+std::optional<std::string> include_name(const HashWords& words) {
     if (words.size() != 1) return std::nullopt;
-    const std::string& word = words[0];
+    std::string_view word = words[0];
     if (word.size() < 3) return std::nullopt;
     bool quoted = word.front() == '"' && word.back() == '"';
     bool bracketed = word.front() == '<' && word.back() == '>';
     if (!quoted && !bracketed) return std::nullopt;
-    return word.substr(1, word.size() - 2);
+    return std::string(word.substr(1, word.size() - 2));
 }
 
-void include_file(AsmContext& context, const std::vector<std::string>& words) {
+void include_file(AsmContext& context, const HashWords& words) {
     std::optional<std::string> name = include_name(words);
     if (!name) {
         context.error(kMsgSyntax);
@@ -189,9 +198,9 @@ bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
     bool may_be_hash_line = pos < line.size() && line[pos] == '#';
     if (!may_be_hash_line && context.assembling()) return false;  // the common case, decided at once
     pos = 0;
-    std::string word;
+    std::string_view word;
     bool hash_line = read_word(line, pos, word) == kWordRead && word.front() == '#';
-    int keyword = hash_line ? find_keyword(hash_keywords(), std::string_view(word).substr(1)) : -1;
+    int keyword = hash_line ? find_keyword(hash_keywords(), word.substr(1)) : -1;
     if (!context.assembling()) {
         // Inside an inactive block only the conditionals count, so that an
         // inner block's #ENDIF does not close the outer one.
@@ -200,7 +209,7 @@ bool handle_preprocessor_line(AsmContext& context, std::string_view line) {
         return true;
     }
     if (!hash_line) return false;
-    std::vector<std::string> words = keyword == kHashCodeLine ? std::vector<std::string>{} : rest_words(line, pos);
+    HashWords words = keyword == kHashCodeLine ? HashWords{} : rest_words(line, pos);
     switch (keyword) {
         case kHashDefine: define_constant(context, words); break;
         case kHashRedef: open_for_redefinition(context, words, false); break;
