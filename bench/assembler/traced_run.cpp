@@ -29,7 +29,7 @@ double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static
 
 }  // namespace
 
-TracedRun run_traced(const std::vector<std::string>& args, const std::filesystem::path& folder) {
+TracedRun run_traced(const std::vector<std::string>& args, const std::filesystem::path& folder, Peak peak) {
     TracedRun run;
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -38,7 +38,7 @@ TracedRun run_traced(const std::vector<std::string>& args, const std::filesystem
     pid_t pid = fork();
     if (pid < 0) return run;
     if (pid == 0) {
-        ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        if (peak == Peak::Read) ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
         int null_out = open("/dev/null", O_WRONLY);
         dup2(null_out, 1);
         dup2(null_out, 2);
@@ -48,9 +48,11 @@ TracedRun run_traced(const std::vector<std::string>& args, const std::filesystem
     }
     int status = 0;
     rusage usage{};
-    wait4(pid, &status, 0, &usage);  // stopped at exec
-    ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
-    ptrace(PTRACE_CONT, pid, nullptr, nullptr);
+    if (peak == Peak::Read) {
+        wait4(pid, &status, 0, &usage);  // stopped at exec
+        ptrace(PTRACE_SETOPTIONS, pid, nullptr, reinterpret_cast<void*>(PTRACE_O_TRACEEXIT));
+        ptrace(PTRACE_CONT, pid, nullptr, nullptr);
+    }
     while (wait4(pid, &status, 0, &usage) == pid && !WIFEXITED(status) && !WIFSIGNALED(status)) {
         if (status >> 8 == (SIGTRAP | (PTRACE_EVENT_EXIT << 8)))
             run.peak_kb = std::max(run.peak_kb, peak_resident_kb(pid));
