@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "editor/edit_line.h"
 #include "ide/shell/find/find_job.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
@@ -14,7 +15,8 @@ namespace shell {
 
 namespace {
 
-constexpr std::uint32_t kNavigationAndExecutionMarks = 0xC;
+// The line flags of the marks a build or run leaves; the user's bookmarks and breakpoints stay.
+constexpr std::uint32_t kNavigationAndExecutionMarks = editor::kLineNavigationMark | editor::kLineExecutionPoint;
 
 }  // namespace
 

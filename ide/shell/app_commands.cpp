@@ -211,8 +211,7 @@ void CVyrFrameApp::CloseWorkspace() {
         build_manager_->StopBuild();
         WaitForBuildEnd();
     }
-    const std::string path = workspace_->GetProjectFolder() + workspace_->GetWorkspaceName() + ".WSP";
-    AddToRecentProjectList(path.c_str());
+    AddOpenWorkspaceToRecentList();
     workspace_->CloseWorkspace();
 }
 
@@ -262,9 +261,11 @@ void CVyrFrameApp::CreateNewFile(const std::string& path, const std::string& ban
         OpenDocumentFile(path.c_str());
         return;
     }
-    CDocument* doc = source_template_->OpenDocumentFile(nullptr);
+    auto* doc = dynamic_cast<CVyrFrameDoc*>(source_template_->OpenDocumentFile(nullptr));
     if (!doc) return;
+    // Named and coloured as the file it will be, not as an untitled text.
     doc->SetPathName(path.c_str(), FALSE);
+    ApplyEditorSettings(*doc);
     if (add) main_frame()->SendMessage(WM_COMMAND, ID_FILE_SAVE);
 }
 

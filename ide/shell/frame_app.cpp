@@ -1,5 +1,6 @@
 #include "ide/shell/frame_app.h"
 
+#include "ide/build/tool_programs.h"
 #include "ide/shell/about_box.h"
 #include "ide/shell/dialogs/dialog_ids.h"
 #include "ide/shell/dialogs/options_sheet.h"
@@ -125,6 +126,8 @@ BOOL CVyrFrameApp::InitInstance() {
     debug_session_->AddWindow(&frame->data_windows());
     build_sink_ = std::make_unique<PaneSink>(frame->output_bar().Pane(OutputPane::build));
     build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, application_folder_);
+    // The tools' keys are written at every start, so a user finds them to change.
+    ide::InitToolNames(store);
     if (start_size_.cx > 0) {
         frame->ShowWindow(SW_RESTORE);
         frame->SetWindowPos(nullptr, 0, 0, start_size_.cx, start_size_.cy, SWP_NOZORDER);
@@ -186,14 +189,16 @@ void CVyrFrameApp::OnAppAbout() {
 void CVyrFrameApp::OnOptions() { ide::RunOptionsSheet(m_pMainWnd, GetProfileStore()); }
 
 void CVyrFrameApp::ApplyEditorSettingsToAllDocuments() {
-    for (CVyrFrameDoc* doc : Documents()) {
-        doc->ApplyEditorSettings(doc->GetPathName().str());
-        for (POSITION position = doc->GetFirstViewPosition(); position;)
-            if (auto* view = dynamic_cast<CVyrFrameView*>(doc->GetNextView(position))) {
-                view->ApplyFont();
-                view->Invalidate();
-            }
-    }
+    for (CVyrFrameDoc* doc : Documents()) ApplyEditorSettings(*doc);
+}
+
+void CVyrFrameApp::ApplyEditorSettings(CVyrFrameDoc& doc) {
+    doc.ApplyEditorSettings(doc.GetPathName().str());
+    for (POSITION position = doc.GetFirstViewPosition(); position;)
+        if (auto* view = dynamic_cast<CVyrFrameView*>(doc.GetNextView(position))) {
+            view->ApplyFont();
+            view->Invalidate();
+        }
 }
 
 bool CVyrFrameApp::OpenStartupFile(const std::string& path) {
@@ -231,7 +236,14 @@ void CVyrFrameApp::OnFindInFiles() {
 
 void CVyrFrameApp::CloseWorkspaceForExit() {
     StopAndWaitForBuild();
+    AddOpenWorkspaceToRecentList();
     workspace_->CloseWorkspace();
+}
+
+void CVyrFrameApp::AddOpenWorkspaceToRecentList() {
+    if (!workspace_->IsOpen()) return;
+    const std::string path = workspace_->GetProjectFolder() + workspace_->GetWorkspaceName() + ".WSP";
+    AddToRecentProjectList(path.c_str());
 }
 
 void CVyrFrameApp::OpenWorkspaceFile(const std::string& path) { OpenDocumentFile(path.c_str()); }

@@ -64,9 +64,13 @@ public:
     void EndBuilds();
     // Every open source takes the editor settings of its file type from the profile again.
     void ApplyEditorSettingsToAllDocuments();
+    // The settings of the document's file type (by its path), in every view of it.
+    void ApplyEditorSettings(CVyrFrameDoc& doc);
     // Closing the main frame: a running build stops and ends, then the workspace is
     // saved and closed (its tree goes with the frame).
     void CloseWorkspaceForExit();
+    // The open workspace's ".WSP" path at the top of the recent workspaces.
+    void AddOpenWorkspaceToRecentList();
     // Opens a file of the workspace's tree as a source.
     void OpenWorkspaceFile(const std::string& path);
     // Opens a workspace, project or source as the command line would; false when it

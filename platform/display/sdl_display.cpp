@@ -346,6 +346,15 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
     }
 }
 
+// Another program (the simulator) may have the keyboard: the window manager, or X
+// itself without one, is asked to raise this window and give it the keys.
+void Sdl::brought_to_front(HWND hwnd) {
+    auto it = impl_->windows.find(hwnd);
+    if (it == impl_->windows.end() || !IsWindowVisible(hwnd)) return;
+    SDL_RaiseWindow(it->second);
+    SDL_SetWindowInputFocus(it->second);
+}
+
 void Sdl::top_level_destroyed(HWND hwnd) {
     auto it = impl_->windows.find(hwnd);
     if (it == impl_->windows.end()) return;

@@ -25,6 +25,7 @@ public:
     void shape_changed(HWND hwnd) override;
     void present(HWND hwnd) override;
     void capture_changed(HWND hwnd) override;
+    void brought_to_front(HWND hwnd) override;
     bool person_present() const override { return true; }
     bool has_system_clipboard() const override { return true; }
     void set_clipboard_text(const std::string& text) override;

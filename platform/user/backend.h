@@ -38,6 +38,9 @@ public:
     virtual void present(HWND hwnd) {}
     // The mouse was captured or released (real displays grab the pointer).
     virtual void capture_changed(HWND hwnd) {}
+    // A program asked for this top-level window in front with the keyboard
+    // (SetForegroundWindow): a real display raises it and gives it the keyboard.
+    virtual void brought_to_front(HWND hwnd) {}
 
     // Whether a person can answer a message box or dialog. Without one (a
     // program run with no screen), boxes that no test script answers take

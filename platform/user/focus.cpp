@@ -62,6 +62,7 @@ HWND GetActiveWindow() { return input_state().active; }
 BOOL SetForegroundWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) return FALSE;
     SetActiveWindow(hwnd);
+    backend().brought_to_front(hwnd);
     return TRUE;
 }
 HWND GetForegroundWindow() { return input_state().active; }

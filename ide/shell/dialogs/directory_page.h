@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ide/build/tool_programs.h"
 #include "platform/afx/afx.h"
 #include "uikit/controls/list_box_editor.h"
 
@@ -15,7 +16,7 @@ class Store;
 
 namespace ide {
 
-inline constexpr const char* kDirectoriesSection = "Environment\\Directories";
+// kDirectoriesSection (the build's) holds them.
 inline constexpr std::array<const char*, 4> kDirectoryLists = {"Executable files", "Include files", "Library files",
                                                                "Source files"};
 

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/edit_line.h"
 #include "ide/build/tool_programs.h"
+#include "ide/shell/editor_settings.h"
 #include "ide/shell/dialogs/dialog_ids.h"
 #include "ide/shell/dialogs/tests/sheet_driver.h"
 #include "ide/shell/frame_app.h"
@@ -223,6 +225,9 @@ TEST_F(CorvelCommandsTest, ANewWorkspaceWithTwoBanksAndAFileInEachBuildsRebuilds
     NewFile(0, "main");
     ASSERT_TRUE(std::filesystem::exists(demo / "main.asm"));
     ASSERT_NE(ActiveDocument(), nullptr);
+    // It opens as the file it made, with the assembler's colours.
+    EXPECT_EQ(ActiveDocument()->GetTitle().str(), "main.asm");
+    EXPECT_EQ(ActiveDocument()->buffer().GetSettingsSection(), shell::SettingsSectionFor("main.asm"));
     display.set_clipboard_text(kMainSource);
     app.main_frame()->MDIGetActive()->GetActiveView()->SetFocus();
     Key('V', VK_CONTROL);
@@ -313,6 +318,43 @@ TEST_F(CorvelCommandsTest, AClosedWorkspaceReopensFromTheRecentList) {
     Command(shell::ID_RECENT_PROJECT_FIRST);
     EXPECT_TRUE(app.workspace()->IsOpen());
     EXPECT_EQ(app.workspace()->GetWorkspaceName(), "HELLO");
+}
+
+// A workspace made with New is listed first under the recent workspaces at
+// the next start, as one opened by name is; the tools' keys are there too.
+TEST_F(CorvelCommandsTest, ANewWorkspaceIsRememberedAtExitAndTheToolNamesAreWrittenAtStart) {
+    Start();
+    profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
+    for (const char* key : {"6502 linker", "Asm Compile", "C Compile", "C PreCompile"})
+        EXPECT_NE(store.GetProfileString(ide::kExecutionSection, key, ""), "") << key;
+    NewWorkspace();
+    ASSERT_TRUE(app.workspace()->IsOpen());
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    HandleQueued();
+    app.ExitInstance();
+    profile::Store after = profile::Store::for_program("Marlowquin", "Corvel");
+    EXPECT_EQ(after.GetProfileString("Recent Project List", "Project1", ""), (work / "DEMO" / "DEMO.WSP").string());
+}
+
+// A good build takes the mark a build error left in the source; the user's breakpoints stay.
+TEST_F(CorvelCommandsTest, ABuildTakesTheLastBuildsMarksButKeepsBreakpoints) {
+    Start();
+    ASSERT_TRUE(app.OpenStartupFile((work / "HELLO.WSP").string()));
+    const std::string source = (work / "hello.asm").string();
+    ASSERT_EQ(app.GoToSourceLine(source, 16, 1), 1);
+    Key(VK_F9);
+    ASSERT_EQ(app.GoToSourceLine(source, 4, 1), 1);  // as a click on an error line does
+    shell::CVyrFrameDoc& doc = *ActiveDocument();
+    Key(VK_F7);
+    WaitForBuild();
+    std::vector<int> navigation, breakpoints;
+    int number = 1;
+    for (editor::EditLine* line = doc.buffer().GetFirstLine(); line; line = line->next, ++number) {
+        if (line->flags & editor::kLineNavigationMark) navigation.push_back(number);
+        if (line->flags & editor::kLineBreakpoint) breakpoints.push_back(number);
+    }
+    EXPECT_TRUE(navigation.empty());
+    EXPECT_EQ(breakpoints, std::vector<int>{16});
 }
 
 TEST_F(CorvelCommandsTest, ACommandThatCannotRunSaysWhyInTheStatusBar) {
