@@ -109,7 +109,7 @@ CString BrowseStartFolder(const CString& text) {
     std::string spelled = text.str();
     if (spelled.empty()) return CString();
     if (spelled.size() > 1 && (spelled.back() == '\\' || spelled.back() == '/')) spelled.pop_back();
-    if (spelled.back() == ':') spelled = "/";  // a bare drive: the root of the one file system
+    if (spelled.back() == ':') spelled.assign(1, '/');  // a bare drive: the root of the one file system
     const std::filesystem::path folder = os::resolve_existing(spelled);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) return CString();

@@ -593,6 +593,7 @@ void SECListBaseC::InsertItemRecords(int index, std::vector<std::unique_ptr<SECL
     for (int i = 0; i < count; ++i) {
         pad_sub_items(*records[std::size_t(i)], sub_item_columns_);
         records[std::size_t(i)]->index_hint = index + i;
+        records[std::size_t(i)]->serial = next_serial_++;
     }
     const bool at_end = index == GetItemCount();
     items_.insert(items_.begin() + index, std::make_move_iterator(records.begin()),
@@ -646,12 +647,48 @@ int SECListBaseC::InsertItemText(int index, const char* text) {
 BOOL SECListBaseC::DeleteItems(int index, int count) {
     if (!GetItemAt(index) || count < 1) return FALSE;
     count = std::min(count, GetItemCount() - index);
+    // The owner may change the list from inside the notices below (even empty it): the run is
+    // known by its records' serials, and what is left of it afterwards is what goes.
+    std::vector<std::uint64_t> run;
+    run.reserve(std::size_t(count));
+    for (int i = index; i < index + count; ++i) run.push_back(items_[std::size_t(i)]->serial);
     if (edited_item_ >= index && edited_item_ < index + count) EndLabelEdit(FALSE);
     if (m_hWnd) InvalidateItem(std::max(index - 1, 0), FALSE, TRUE, TRUE);
-    NotifyDeleteItem(index);
-    EraseRows(index, count);
+    if (GetItemAt(index)) NotifyDeleteItem(index);
+    EraseRecords(index, run);
     if (m_hWnd) UpdateLayout();
     return TRUE;
+}
+
+void SECListBaseC::EraseRecords(int index, const std::vector<std::uint64_t>& serials) {
+    const int count = int(serials.size());
+    const auto in_place = [&] {
+        if (index < 0 || index + count > GetItemCount()) return false;
+        for (int i = 0; i < count; ++i)
+            if (items_[std::size_t(index + i)]->serial != serials[std::size_t(i)]) return false;
+        return true;
+    };
+    if (in_place()) {
+        EraseRows(index, count);
+        return;
+    }
+    // The list changed meanwhile: what is left of the records goes, run by run from the end, so
+    // the runs before keep their indices.
+    std::vector<std::uint64_t> ours = serials;
+    std::sort(ours.begin(), ours.end());
+    const auto is_ours = [&](int i) {
+        return std::binary_search(ours.begin(), ours.end(), items_[std::size_t(i)]->serial);
+    };
+    for (int end = GetItemCount(); end > 0;) {
+        if (!is_ours(end - 1)) {
+            --end;
+            continue;
+        }
+        int start = end - 1;
+        while (start > 0 && is_ours(start - 1)) --start;
+        EraseRows(start, end - start);
+        end = start;
+    }
 }
 
 void SECListBaseC::EraseRows(int index, int count) {
@@ -664,15 +701,16 @@ void SECListBaseC::ApplyDeleteFixups(int index, int count) {
     const int end = index + count;
     top_index_ = std::clamp(top_index_, 0, std::max(remaining - 1, 0));
     const auto moved = [&](int i, int inside) { return i < index ? i : i >= end ? i - count : inside; };
-    // The focus stays on an existing row: the row that took the deleted run's place, else the one before.
-    if (focus_item_ >= 0) {
-        focus_item_ = moved(focus_item_, index);
-        if (focus_item_ >= remaining) focus_item_ = remaining - 1;
-    }
-    if (anchor_item_ >= 0) {
-        anchor_item_ = moved(anchor_item_, index);
-        if (anchor_item_ >= remaining) anchor_item_ = remaining - 1;
-    }
+    // The focus keeps the run's first index while a row is there; from inside the run it goes to
+    // the row before it (row 0 when the run began the list), so it is never lost while rows remain.
+    const auto moved_caret = [&](int i) {
+        if (i < 0) return i;
+        if (i == index && index < remaining) return index;
+        const int to = std::min(moved(i, index - 1), remaining - 1);
+        return remaining > 0 ? std::max(to, 0) : -1;
+    };
+    focus_item_ = moved_caret(focus_item_);
+    anchor_item_ = moved_caret(anchor_item_);
     // A drop highlight inside the run is gone with its row.
     if (drop_item_ >= 0) drop_item_ = moved(drop_item_, -1);
     if (armed_edit_item_ >= 0) armed_edit_item_ = moved(armed_edit_item_, -1);

@@ -345,6 +345,9 @@ protected:
     void ApplyDeleteFixups(int index, int count);
     // Takes rows out with the fix-ups of a deletion but no notification (the tree's collapsing).
     void EraseRows(int index, int count);
+    // Takes out the records with these serials, which stood from `index` on; those no longer
+    // there are skipped, and records that moved are found wherever they are.
+    void EraseRecords(int index, const std::vector<std::uint64_t>& serials);
     void RepaintAfterInsert();
 
     // ---- state ----
@@ -391,6 +394,7 @@ protected:
     std::vector<std::unique_ptr<SECListColumn>> columns_;
     std::vector<std::unique_ptr<SECListItem>> items_;
     std::vector<int> selection_;  // ascending item indices
+    std::uint64_t next_serial_ = 1;
     std::unique_ptr<SECListEdit> edit_;
     CWnd* notify_wnd_ = nullptr;
     mutable std::unique_ptr<CScrollBar> bars_[2];

@@ -1,6 +1,7 @@
 #pragma once
 // The records a list keeps: one SECListItem per row with its sub-items, and
 // one SECListColumn per column.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
     UINT ex_state = 0;
     CRect label_rect, icon_rect, state_icon_rect;  // relative to the row's origin
     int index_hint = -1;                           // where the record last stood; checked before it is trusted
+    std::uint64_t serial = 0;                      // given on insertion, never reused: tells records apart
 
     SECListSubItem* sub_item(int number) const {
         return number >= 1 && std::size_t(number) <= sub_items.size() ? sub_items[std::size_t(number - 1)].get()

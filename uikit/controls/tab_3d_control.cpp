@@ -308,7 +308,11 @@ void SEC3DTabControl::OnLButtonDblClk(UINT, CPoint point) {
 
 void SEC3DTabControl::OnMouseMove(UINT flags, CPoint point) {
     if (tips_.m_hWnd) {
-        MSG msg{m_hWnd, WM_MOUSEMOVE, WPARAM(flags), MAKELPARAM(point.x, point.y)};
+        MSG msg{};
+        msg.hwnd = m_hWnd;
+        msg.message = WM_MOUSEMOVE;
+        msg.wParam = WPARAM(flags);
+        msg.lParam = MAKELPARAM(point.x, point.y);
         tips_.RelayEvent(&msg);
     }
 }
@@ -372,6 +376,7 @@ void SEC3DTabControl::DrawDisabledImage(CDC* dc, const SEC3DTab& tab, const CRec
 }
 
 void SEC3DTabControl::DrawTab(CDC* dc, int index) {
+    if (!valid(index)) return;
     const SEC3DTab& tab = Tab3D(index);
     const bool active = has_active_ && index == active_;
     const CRect r = tab.m_rect;

@@ -46,7 +46,7 @@ public:
     virtual void GetTabRect(int index, CRect* rect) const;
     virtual void DrawTab(CDC* dc, int index);
 
-    SEC3DTab& Tab3D(int index) const { return static_cast<SEC3DTab&>(GetTab(index)); }
+    SEC3DTab& Tab3D(int index) const { return static_cast<SEC3DTab&>(*GetTab(index)); }
     BOOL LabelsShown() const { return labels_shown_; }
     BOOL AnyShortened() const { return shortened_; }
     void SetAutoFit(BOOL on) { auto_fit_ = on; }

@@ -83,7 +83,7 @@ CRect SECTabControl::TabArea() const {
 
 int SECTabControl::TabLeft(int index) const {
     int x = TabArea().left + offset_;
-    for (int i = 0; i < index; ++i) x += GetTab(i).m_nWidth - kOverlap;
+    for (int i = 0; i < std::min(index, GetTabCount()); ++i) x += GetTab(i)->m_nWidth - kOverlap;
     return x;
 }
 
@@ -94,7 +94,7 @@ int SECTabControl::HitTab(CPoint point) const {
     const int slope = 6 * (point.y - area.top) / height;  // how far the sides have come in at this row
     int x = area.left + offset_;
     for (int i = 0; i < GetTabCount(); ++i) {
-        const int width = GetTab(i).m_nWidth;
+        const int width = GetTab(i)->m_nWidth;
         if (point.x >= x + slope && point.x < x + width - slope) return i;
         x += width - kOverlap;
     }
@@ -111,7 +111,7 @@ void SECTabControl::InvalidateTab(int index) {
     if (!m_hWnd || !valid(index)) return;
     const CRect area = TabArea();
     const int x = TabLeft(index);
-    CRect r(x, area.top, x + GetTab(index).m_nWidth + 1, area.bottom);
+    CRect r(x, area.top, x + GetTab(index)->m_nWidth + 1, area.bottom);
     InvalidateRect(&r);
 }
 
@@ -124,7 +124,7 @@ void SECTabControl::UpdateButtons() {
     } else {
         const int right = TabArea().right;
         const int last = GetTabCount() - 1;
-        const int end = TabLeft(last) + GetTab(last).m_nWidth;
+        const int end = TabLeft(last) + GetTab(last)->m_nWidth;
         if (end <= right) {
             offset_ = std::min(0, offset_ + right - end);
             disabled |= kNext | kLast;
@@ -158,7 +158,7 @@ void SECTabControl::ScrollToTab(int index) {
     if (!m_hWnd || !valid(index)) return;
     const CRect area = TabArea();
     if (area.IsRectEmpty()) return;
-    const int width = GetTab(index).m_nWidth;
+    const int width = GetTab(index)->m_nWidth;
     const int margin = width > area.Width() - 20 ? 0 : 20;
     int offset = offset_;
     const int left = TabLeft(index);
@@ -176,7 +176,7 @@ void SECTabControl::StepButton(UINT button) {
         case kLast: {
             const int last = GetTabCount() - 1;
             if (last < 0) return;
-            ApplyOffset(offset_ + TabArea().right - (TabLeft(last) + GetTab(last).m_nWidth));
+            ApplyOffset(offset_ + TabArea().right - (TabLeft(last) + GetTab(last)->m_nWidth));
             break;
         }
         default: break;
@@ -219,7 +219,7 @@ void SECTabControl::TrackButton(UINT button) {
 
 void SECTabControl::OnTabClick(int index, UINT flags) {
     if (multiple_selection_ && (flags & MK_CONTROL)) {
-        SECTab& tab = GetTab(index);
+        SECTab& tab = *GetTab(index);
         tab.m_bSelected = !tab.m_bSelected;
         if (has_active_ && active_ == index) has_active_ = FALSE;
         InvalidateTab(index);
@@ -229,16 +229,16 @@ void SECTabControl::OnTabClick(int index, UINT flags) {
         const int lo = std::min(anchor, index), hi = std::max(anchor, index);
         for (int i = 0; i < GetTabCount(); ++i) {
             const BOOL selected = i >= lo && i <= hi;
-            if (GetTab(i).m_bSelected == selected) continue;
-            GetTab(i).m_bSelected = selected;
+            if (GetTab(i)->m_bSelected == selected) continue;
+            GetTab(i)->m_bSelected = selected;
             InvalidateTab(i);
         }
     } else if (has_active_ && active_ == index) {
         NotifyReclick();
     } else {
         for (int i = 0; i < GetTabCount(); ++i) {
-            if (!GetTab(i).m_bSelected) continue;
-            GetTab(i).m_bSelected = FALSE;
+            if (!GetTab(i)->m_bSelected) continue;
+            GetTab(i)->m_bSelected = FALSE;
             InvalidateTab(i);
         }
         ActivateTab(index);
@@ -307,7 +307,8 @@ void SECTabControl::DrawButton(CDC* dc, UINT button) {
 }
 
 void SECTabControl::DrawTab(CDC* dc, int index) {
-    const SECTab& tab = GetTab(index);
+    if (!valid(index)) return;
+    const SECTab& tab = *GetTab(index);
     const CRect area = TabArea();
     const int x = TabLeft(index), w = tab.m_nWidth;
     const int top = area.top, bottom = area.bottom - 1;
@@ -344,19 +345,19 @@ void SECTabControl::OnPaint() {
     const int saved = dc.SaveDC();
     dc.IntersectClipRect(&area);
     const auto draw_if_shown = [&](int i) {
-        CRect r(TabLeft(i), area.top, TabLeft(i) + GetTab(i).m_nWidth + 1, area.bottom);
+        CRect r(TabLeft(i), area.top, TabLeft(i) + GetTab(i)->m_nWidth + 1, area.bottom);
         if (dc.RectVisible(&r)) DrawTab(&dc, i);
     };
     const auto is_active = [&](int i) { return has_active_ && i == active_; };
     for (int i = 0; i < GetTabCount(); ++i)
-        if (!GetTab(i).m_bSelected && !is_active(i)) draw_if_shown(i);
+        if (!GetTab(i)->m_bSelected && !is_active(i)) draw_if_shown(i);
     for (int i = 0; i < GetTabCount(); ++i)
-        if (GetTab(i).m_bSelected && !is_active(i)) draw_if_shown(i);
+        if (GetTab(i)->m_bSelected && !is_active(i)) draw_if_shown(i);
     if (has_active_ && valid(active_)) draw_if_shown(active_);
     // The top line stays open above the active tab, towards the pane.
     CPen* old_pen = dc.SelectObject(&outline_pens_[kNormal]);
     if (has_active_ && valid(active_)) {
-        const int left = TabLeft(active_), right = left + GetTab(active_).m_nWidth;
+        const int left = TabLeft(active_), right = left + GetTab(active_)->m_nWidth;
         dc.MoveTo(area.left, area.top);
         dc.LineTo(std::max(left, int(area.left)), area.top);
         dc.MoveTo(right - 1, area.top);

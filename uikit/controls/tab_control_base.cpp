@@ -71,7 +71,7 @@ void SECTabControlBase::DeleteTab(int index) {
 void SECTabControlBase::RenameTab(int index, const char* label) {
     if (!valid(index)) return;
     InvalidateFrom(index);
-    GetTab(index).m_csLabel = label ? label : "";
+    GetTab(index)->m_csLabel = label ? label : "";
     RecalcLayout();
     InvalidateFrom(index);
 }
@@ -83,12 +83,12 @@ void SECTabControlBase::Notify(UINT message, int index) const {
 void SECTabControlBase::ActivateTab(int index) {
     if (!valid(index) || (has_active_ && active_ == index)) return;
     if (has_active_ && valid(active_)) {
-        GetTab(active_).m_bSelected = FALSE;
+        GetTab(active_)->m_bSelected = FALSE;
         InvalidateTab(active_);
     }
     active_ = index;
     has_active_ = TRUE;
-    GetTab(index).m_bSelected = TRUE;
+    GetTab(index)->m_bSelected = TRUE;
     OnActivateTab(index);
     InvalidateTab(index);
     ScrollToTab(index);
@@ -99,15 +99,15 @@ void SECTabControlBase::NotifyReclick() { Notify(TCM_TABREACTIVATE, active_); }
 
 void SECTabControlBase::SelectTab(int index) {
     if (!valid(index)) return;
-    GetTab(index).m_bSelected = TRUE;
+    GetTab(index)->m_bSelected = TRUE;
     InvalidateTab(index);
     Notify(TCM_TABSEL, active_);
 }
 
 void SECTabControlBase::ClearSelection() {
     for (int i = 0; i < GetTabCount(); ++i) {
-        if (!GetTab(i).m_bSelected) continue;
-        GetTab(i).m_bSelected = FALSE;
+        if (!GetTab(i)->m_bSelected) continue;
+        GetTab(i)->m_bSelected = FALSE;
         InvalidateTab(i);
     }
     has_active_ = FALSE;
@@ -117,7 +117,7 @@ void SECTabControlBase::ClearSelection() {
 BOOL SECTabControlBase::GetTabInfo(int index, CString& label, BOOL& selected, CWnd*& wnd, DWORD& user1,
                                    DWORD& user2) const {
     if (!valid(index)) return FALSE;
-    const SECTab& tab = GetTab(index);
+    const SECTab& tab = *GetTab(index);
     label = FullLabel(index);
     selected = tab.m_bSelected;
     wnd = tab.m_pClient;
@@ -128,7 +128,7 @@ BOOL SECTabControlBase::GetTabInfo(int index, CString& label, BOOL& selected, CW
 
 BOOL SECTabControlBase::FindTab(const CWnd* wnd, int& index) const {
     for (int i = GetTabCount() - 1; i >= 0; --i) {
-        if (GetTab(i).m_pClient == wnd) {
+        if (GetTab(i)->m_pClient == wnd) {
             index = i;
             return TRUE;
         }

@@ -51,7 +51,8 @@ public:
     virtual void InvalidateTab(int index) {}
 
     int GetTabCount() const { return int(tabs_.size()); }
-    SECTab& GetTab(int index) const { return *tabs_.at(size_t(index)); }
+    // Null for an index outside the tabs.
+    SECTab* GetTab(int index) const { return valid(index) ? tabs_[size_t(index)].get() : nullptr; }
     // FALSE for an index outside the tabs; a tab that shortens its label reports the full one.
     BOOL GetTabInfo(int index, CString& label, BOOL& selected, CWnd*& wnd, DWORD& user1, DWORD& user2) const;
     // The last tab showing `wnd` wins.
@@ -59,7 +60,7 @@ public:
     BOOL GetActiveTab(int& index) const;
 
 protected:
-    virtual CString FullLabel(int index) const { return GetTab(index).m_csLabel; }
+    virtual CString FullLabel(int index) const { return GetTab(index)->m_csLabel; }
     void InvalidateFrom(int index);
     void Notify(UINT message, int index) const;
     bool valid(int index) const { return index >= 0 && index < GetTabCount(); }

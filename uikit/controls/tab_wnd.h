@@ -23,6 +23,7 @@ public:
     BOOL Create(CWnd* parent, DWORD style, UINT id) override;
     BOOL CreateTabCtrl(DWORD style, UINT id) override;
     SECTab* InsertTab(CWnd* wnd, int index, const char* label) override;
+    using SECTabWndBase::InsertTab;
     void SetScrollStyle(int index, DWORD style) override;
     void RemoveTab(int index) override;
     using SECTabWndBase::RemoveTab;

@@ -44,6 +44,27 @@ SECTab* SECTabWndBase::InsertTab(CWnd* wnd, int index, const char* label) {
 
 SECTab* SECTabWndBase::AddTab(CWnd* wnd, const char* label) { return InsertTab(wnd, GetTabCount(), label); }
 
+SECTab* SECTabWndBase::InsertTab(CRuntimeClass* pane_class, int index, const char* label, CCreateContext* context,
+                                 UINT id) {
+    if (!tab_ctrl_ || !m_hWnd || !pane_class) return nullptr;
+    CObject* made = pane_class->CreateObject();
+    if (!made || !made->IsKindOf(RUNTIME_CLASS(CWnd))) {
+        delete made;
+        return nullptr;
+    }
+    auto* pane = static_cast<CWnd*>(made);
+    std::unique_ptr<CWnd> owned(pane->IsKindOf(RUNTIME_CLASS(CView)) ? nullptr : pane);
+    if (id == kNextPaneId) id = kFirstPaneId + UINT(GetTabCount());
+    // A view that fails to be made has deleted itself already.
+    if (!pane->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, id, context)) return nullptr;
+    if (owned) made_panes_.push_back(std::move(owned));
+    return InsertTab(pane, index, label);
+}
+
+SECTab* SECTabWndBase::AddTab(CRuntimeClass* pane_class, const char* label, CCreateContext* context, UINT id) {
+    return InsertTab(pane_class, GetTabCount(), label, context, id);
+}
+
 void SECTabWndBase::SetTabIcon(int index, const char* resource, int cx, int cy) {
     if (tab_ctrl_) tab_ctrl_->SetTabIcon(index, resource, cx, cy);
 }
@@ -55,8 +76,9 @@ void SECTabWndBase::SetTabIcon(int index, HICON icon) {
 }
 
 void SECTabWndBase::RemoveTab(int index) {
-    if (!tab_ctrl_ || index < 0 || index >= GetTabCount()) return;
-    CWnd* wnd = tab_ctrl_->GetTab(index).m_pClient;
+    SECTab* tab = tab_ctrl_ ? tab_ctrl_->GetTab(index) : nullptr;
+    if (!tab) return;
+    CWnd* wnd = tab->m_pClient;
     if (wnd && wnd == active_wnd_) {
         // Its pane goes with it; the control then activates a neighbour.
         if (wnd->m_hWnd) wnd->ShowWindow(SW_HIDE);
@@ -74,7 +96,7 @@ void SECTabWndBase::RenameTab(int index, const char* label) {
 void SECTabWndBase::RenameTab(CWnd* wnd, const char* label) { RenameTab(IndexOf(wnd), label); }
 
 void SECTabWndBase::ActivateTab(int index) {
-    if (tab_ctrl_ && index >= 0 && index < GetTabCount()) ActivateTab(tab_ctrl_->GetTab(index).m_pClient, index);
+    if (SECTab* tab = tab_ctrl_ ? tab_ctrl_->GetTab(index) : nullptr) ActivateTab(tab->m_pClient, index);
 }
 void SECTabWndBase::ActivateTab(CWnd* wnd) {
     const int index = IndexOf(wnd);
@@ -126,8 +148,9 @@ void SECTabWndBase::GetActiveTab(CWnd** wnd) const {
 }
 
 LRESULT SECTabWndBase::OnTabSelected(WPARAM index, LPARAM) {
-    if (!tab_ctrl_ || int(index) >= GetTabCount()) return 0;
-    ActivateTab(tab_ctrl_->GetTab(int(index)).m_pClient, int(index));
+    SECTab* tab = tab_ctrl_ ? tab_ctrl_->GetTab(int(index)) : nullptr;
+    if (!tab) return 0;
+    ActivateTab(tab->m_pClient, int(index));
     if (CWnd* notify = GetNotifyWnd()) notify->SendMessage(TCM_TABSEL, index);
     return 0;
 }
@@ -141,5 +164,6 @@ void SECTabWndBase::OnDestroy() {
     if (tab_ctrl_ && tab_ctrl_->m_hWnd) tab_ctrl_->DestroyWindow();
     tab_ctrl_.reset();
     active_wnd_ = nullptr;
+    made_panes_.clear();
     CWnd::OnDestroy();
 }

@@ -4,6 +4,7 @@
 // control, activates tabs and relays what the control reports; the concrete
 // windows place the strip and the panes.
 #include <memory>
+#include <vector>
 
 #include "uikit/controls/tab_control_base.h"
 
@@ -11,13 +12,20 @@ class SECTabWndBase : public CWnd {
     DECLARE_DYNAMIC(SECTabWndBase)
 public:
     static constexpr UINT kTabCtrlId = 0xEA30;
+    static constexpr UINT kFirstPaneId = 0xEB00;  // panes made by class: this plus the tab count
+    static constexpr UINT kNextPaneId = UINT(-1);
 
     SECTabWndBase();
     ~SECTabWndBase() override;
 
     virtual BOOL Create(CWnd* parent, DWORD style, UINT id);
     virtual BOOL CreateTabCtrl(DWORD style, UINT id) { return FALSE; }
+    // Makes a pane of the class (a CWnd kind) and inserts it; null when it cannot be made.
+    virtual SECTab* InsertTab(CRuntimeClass* pane_class, int index, const char* label,
+                              CCreateContext* context = nullptr, UINT id = kNextPaneId);
     virtual SECTab* InsertTab(CWnd* wnd, int index, const char* label);
+    virtual SECTab* AddTab(CRuntimeClass* pane_class, const char* label, CCreateContext* context = nullptr,
+                           UINT id = kNextPaneId);
     virtual SECTab* AddTab(CWnd* wnd, const char* label);
     virtual void SetTabIcon(int index, const char* resource, int cx, int cy);
     virtual void SetTabIcon(int index, UINT resource, int cx, int cy);
@@ -61,4 +69,6 @@ protected:
     std::unique_ptr<SECTabControlBase> tab_ctrl_;
     CWnd* active_wnd_ = nullptr;
     CWnd* notify_ = nullptr;
+    // Panes made by class that are not views (views delete themselves): they go with this window.
+    std::vector<std::unique_ptr<CWnd>> made_panes_;
 };

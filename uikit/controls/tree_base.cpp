@@ -220,6 +220,36 @@ BOOL SECTreeBaseC::GetItem(LV_ITEM* lvi, BOOL copy_text, BOOL notify) {
     return TRUE;
 }
 
+BOOL SECTreeBaseC::SetItem(const LV_ITEM* lvi, BOOL redraw) {
+    _Node* node = lvi && lvi->iSubItem == 0 ? NodeOfRow(lvi->iItem) : nullptr;
+    if (!node) return SECListBaseC::SetItem(lvi, redraw);
+    // The first column shows the node: its text, image and tree states are the node's (a
+    // finished label edit lands here). The row keeps its own copy of the states it draws, and
+    // the text typed while its label is edited: the item's text changes when the edit ends.
+    constexpr UINT kNodeStates = TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED | TVIS_OVERLAYMASK | TVIS_STATEIMAGEMASK;
+    const UINT row_fields = LVIF_STATE | LVIF_PARAM | (lvi->iItem == edited_item_ ? LVIF_TEXT : 0);
+    TV_ITEM tvi{};
+    tvi.mask = TVIF_HANDLE;
+    tvi.hItem = HandleOf(node);
+    if ((lvi->mask & LVIF_TEXT) && !(row_fields & LVIF_TEXT)) {
+        tvi.mask |= TVIF_TEXT;
+        tvi.pszText = lvi->pszText;
+    }
+    if (lvi->mask & LVIF_IMAGE) {
+        tvi.mask |= TVIF_IMAGE;
+        tvi.iImage = lvi->iImage;
+    }
+    if ((lvi->mask & LVIF_STATE) && (lvi->stateMask & kNodeStates)) {
+        tvi.mask |= TVIF_STATE;
+        tvi.state = lvi->state & kNodeStates;
+        tvi.stateMask = lvi->stateMask & kNodeStates;
+    }
+    if (tvi.mask != TVIF_HANDLE) SetItem(&tvi);
+    LV_ITEM rest = *lvi;
+    rest.mask &= row_fields | LVIF_DI_SETITEM;
+    return !(rest.mask & row_fields) || SECListBaseC::SetItem(&rest, redraw);
+}
+
 void SECTreeBaseC::OnSetDispInfo(const LV_ITEM* lvi) {
     // A column text typed into a row goes to the sub-item texts.
     if (storage_ && lvi->iSubItem > 0 && (lvi->mask & LVIF_TEXT))
@@ -338,9 +368,16 @@ BOOL SECTreeBaseC::SetItem(TV_ITEM* item) {
     const int row = RowOfNode(node);
     if (row < 0) return TRUE;
     const UINT changed_state = before.state ^ node->item.state;
-    if (changed_state & (TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED)) {
-        UINT state = node->item.state & (TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED);
-        SECListBaseC::SetItemState(row, state, LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED);
+    constexpr UINT kRowStates = TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED;
+    if ((store.mask & TVIF_STATE) && (store.stateMask & kRowStates)) {
+        // The row draws these from its own copy, set even when the node had them already.
+        // Straight to the list: the row's own entry would bring them back to the node.
+        LV_ITEM lvi{};
+        lvi.mask = LVIF_STATE;
+        lvi.iItem = row;
+        lvi.stateMask = store.stateMask & kRowStates;
+        lvi.state = node->item.state & lvi.stateMask;
+        SECListBaseC::SetItem(&lvi);
     }
     const bool looks_changed =
         node->text.value != before_text || before.iImage != node->item.iImage ||
@@ -554,36 +591,61 @@ void SECTreeBaseC::OnDeleteItem(_Node* node) {
     if (storage_) storage_->RemoveItem(node);
 }
 
-void SECTreeBaseC::DeleteNode(_Node* node, bool clearing) {
+void SECTreeBaseC::DeleteNode(_Node* node) {
     ++shape_changes_;
-    if (!clearing && node->row) {
+    if (node->row) {
         const int row = RowOfNode(node);
-        if (row >= 0) {
-            node->row = nullptr;
-            EraseRows(row, 1);
-        }
+        node->row = nullptr;
+        if (row >= 0) EraseRows(row, 1);
     }
     node->Unlink();
-    OnDeleteItem(node);
+    // The handle dies before the owner hears of it: nothing called from the notice reaches the node.
     live_.erase(reinterpret_cast<std::uintptr_t>(node->item.hItem));
+    OnDeleteItem(node);
     delete node;
+}
+
+bool SECTreeBaseC::StillThere(HTREEITEM item, const _Node* node, std::uint64_t roots) const {
+    return (node == root_.get() && roots == roots_made_) || (item && item != TVI_ROOT && LiveNode(item) == node);
+}
+
+bool SECTreeBaseC::DeleteDescendants(HTREEITEM item, _Node* node) {
+    const std::uint64_t roots = roots_made_;
+    // Leaves first: no node is ever destroyed while it has children. Each deletion tells the
+    // owner, who may change the tree meanwhile: the walk goes on only while the node is there.
+    while (StillThere(item, node, roots)) {
+        auto* leaf = static_cast<_Node*>(node->GetFirstLeaf());
+        if (!leaf) return true;
+        DeleteNode(leaf);
+    }
+    return false;
+}
+
+void SECTreeBaseC::ForgetRows() {
+    for (auto& row : items_) static_cast<TreeRow*>(row.get())->node->row = nullptr;
+    SECListBaseC::DeleteAllItems();
 }
 
 BOOL SECTreeBaseC::DeleteItem(HTREEITEM item) {
     if (!root_) return TRUE;
-    _Node* node = item == TVI_ROOT ? root_.get() : LiveNode(item);
-    if (!node) return FALSE;  // no item of this tree, or one deleted before
+    const auto target = [&] { return item == TVI_ROOT ? root_.get() : LiveNode(item); };
+    if (!target()) return FALSE;  // no item of this tree, or one deleted before
+    EndLabelEdit(FALSE);          // tells the owner, who may delete the item first
+    _Node* node = target();
+    if (!node) return TRUE;
     const bool clearing = node == root_.get();
-    EndLabelEdit(FALSE);
-    if (!clearing) RemoveRowsBelow(node);
-    // Leaves first: no node is ever destroyed while it has children.
-    while (auto* leaf = static_cast<_Node*>(node->GetFirstLeaf())) DeleteNode(leaf, clearing);
+    // Rows never outlive their nodes: a clear drops them all at once.
+    if (clearing)
+        ForgetRows();
+    else
+        RemoveRowsBelow(node);
+    if (!DeleteDescendants(item, node)) return TRUE;  // the owner deleted it, or cleared the tree
     if (clearing) {
         root_ = CreateNode();
         root_->SetExpanded(TRUE);
-        SECListBaseC::DeleteAllItems();
+        ++roots_made_;
     } else {
-        DeleteNode(node, false);
+        DeleteNode(node);
         if (m_hWnd) UpdateLayout();
     }
     if (GetRedrawOnInsert() && m_hWnd) {
@@ -701,11 +763,14 @@ void SECTreeBaseC::NotifyTreeSetDispInfo(_Node* node, UINT mask) {
 BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
     _Node* node = LiveNode(item);
     if (!node) return FALSE;
+    // The owner may delete the item from inside any notice below; the work stops there.
+    const auto gone = [&] { return LiveNode(item) != node; };
     if (!node->GetRawFirstChild() && node->item.cChildren <= 0 && !ItemClaimsChildren(item)) return TRUE;
+    if (gone()) return FALSE;
     CRect client_before;
     if (m_hWnd) GetClientRect(&client_before);
     if ((code & 0xFF) == TVE_TOGGLE) code = (code & ~0xFFu) | (node->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND);
-    if (NotifyItemExpanding(node, code) == 1) return FALSE;
+    if (NotifyItemExpanding(node, code) == 1 || gone()) return FALSE;
     ++shape_changes_;
     const bool expand = (code & 0xFF) == TVE_EXPAND && !(code & TVE_COLLAPSERESET);
     if (expand) {
@@ -719,11 +784,14 @@ BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
             const int caret = GetFocusItem();
             _Node* caret_node = NodeOfRow(caret);
             if (caret_node && node->IsAncestorOf(caret_node)) {
+                const HTREEITEM caret_item = HandleOf(caret_node);
                 SendTreeNotify(TVN_SELCHANGING, TVC_BYMOUSE, caret_node, node);
+                if (gone()) return FALSE;
                 node->SetExpanded(FALSE);
                 RemoveRowsBelow(node);
                 SelectAndFocusItem(RowOfNode(node), TRUE);
-                SendTreeNotify(TVN_SELCHANGED, TVC_BYMOUSE, caret_node, node);
+                SendTreeNotify(TVN_SELCHANGED, TVC_BYMOUSE, LiveNode(caret_item), node);
+                if (gone()) return FALSE;
             } else {
                 node->SetExpanded(FALSE);
                 RemoveRowsBelow(node);
@@ -731,10 +799,11 @@ BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
         }
         if (code & TVE_COLLAPSERESET) {
             node->SetExpanded(FALSE);
-            while (auto* leaf = static_cast<_Node*>(node->GetFirstLeaf())) DeleteNode(leaf, false);
+            if (!DeleteDescendants(item, node)) return FALSE;
         }
     }
     NotifyItemExpanded(node, code);
+    if (gone()) return FALSE;
     if (m_hWnd) {
         UpdateLayout();
         if (redraw) {
@@ -754,31 +823,41 @@ BOOL SECTreeBaseC::Expand(HTREEITEM item, UINT code, BOOL redraw) {
 BOOL SECTreeBaseC::ExpandAll(HTREEITEM item, BOOL redraw) {
     _Node* start = item == TVI_ROOT || !item ? root_.get() : LiveNode(item);
     if (!start) return FALSE;
+    const HTREEITEM start_item = start == root_.get() ? TVI_ROOT : item;
     const bool has_rows = start == root_.get() || RowOfNode(start) >= 0;
     // One pre-order walk asks every item (each may refuse) and notes the nodes that will
-    // show, so each node is visited once while it is still in the cache.
+    // show, so each node is visited once while it is still in the cache. The owner may delete
+    // items while it is asked: once the tree's shape changed, nodes are looked up by handle.
     struct Step {
         _Node* node;
+        HTREEITEM item;
         bool shown;
     };
     std::vector<_Node*> shown;
-    std::vector<Step> pending{{start, has_rows}};
+    std::vector<Step> pending{{start, start_item, has_rows}};
     const std::uint64_t shape_before = shape_changes_;
+    const std::uint64_t roots = roots_made_;
+    const auto node_of = [&](const Step& step) {
+        if (shape_changes_ == shape_before && roots == roots_made_) return step.node;
+        return step.item == TVI_ROOT ? (roots == roots_made_ ? root_.get() : nullptr) : LiveNode(step.item);
+    };
     while (!pending.empty()) {
         const Step step = pending.back();
         pending.pop_back();
-        _Node* node = step.node;
+        _Node* node = node_of(step);
+        if (!node) continue;
         if (node != start && step.shown) shown.push_back(node);
         if (node != root_.get() && node->GetRawFirstChild() && !node->IsExpanded() &&
-            NotifyItemExpanding(node, TVE_EXPAND) != 1) {
+            NotifyItemExpanding(node, TVE_EXPAND) != 1 && node_of(step)) {
             node->SetExpanded(TRUE);
             NotifyItemExpanded(node, TVE_EXPAND);
         }
-        if (!node->IsExpanded() && node != root_.get()) continue;
+        if (node_of(step) != node || (!node->IsExpanded() && node != root_.get())) continue;
         for (auto* c = static_cast<_Node*>(node->GetRawLastChild()); c;
              c = static_cast<_Node*>(c->SECTreeNode::GetPrevSibling()))
-            pending.push_back({c, step.shown && !(c->ex_state & TVIS_EX_HIDDEN)});
+            pending.push_back({c, HandleOf(c), step.shown && !(c->ex_state & TVIS_EX_HIDDEN)});
     }
+    if (!StillThere(start_item, start, roots)) return FALSE;
     if (has_rows) {
         // The rows are given once, for the whole branch; a handler that changed the tree's
         // shape while it was asked makes the rows be walked again.
@@ -792,10 +871,8 @@ BOOL SECTreeBaseC::ExpandAll(HTREEITEM item, BOOL redraw) {
             for (_Node* node : shown) rows.push_back(MakeRow(node));
         };
         if (start == root_.get()) {
-            for (auto& row : items_) static_cast<TreeRow*>(row.get())->node->row = nullptr;
-            const int focus_row = GetFocusItem();
-            _Node* focus = NodeOfRow(focus_row);
-            SECListBaseC::DeleteAllItems();
+            _Node* focus = NodeOfRow(GetFocusItem());
+            ForgetRows();
             make_rows(start);
             SECListBaseC::InsertItemRecords(0, std::move(rows));
             if (focus && RowOfNode(focus) >= 0) SelectAndFocusItem(RowOfNode(focus), TRUE);

@@ -116,6 +116,7 @@ protected:
     // ---- list steps the tree gives meaning ----
     LPARAM GetItemParam(int item) const override;
     BOOL GetItem(LV_ITEM* item, BOOL copy_text = TRUE, BOOL notify = TRUE) override;
+    BOOL SetItem(const LV_ITEM* item, BOOL redraw = TRUE) override;
     BOOL IsCallbackItem(int item) const override;
     std::unique_ptr<SECListPaintContext> CreatePaintContext(CDC* dc) override;
     BOOL InitPaintContext(SECListPaintContext* pc) override;
@@ -153,7 +154,15 @@ protected:
     void GiveRow(_Node* node);
     void InsertRowsBelow(_Node* node);
     void RemoveRowsBelow(_Node* node);
-    void DeleteNode(_Node* node, bool clearing);
+    // Unlinks, tells the owner and destroys one node without children.
+    void DeleteNode(_Node* node);
+    // Deletes every descendant of the node; false when the node itself went meanwhile.
+    bool DeleteDescendants(HTREEITEM item, _Node* node);
+    // Whether `node`, reached as `item` (the root as TVI_ROOT) when `roots` roots had been
+    // made, is still in the tree after a notice.
+    bool StillThere(HTREEITEM item, const _Node* node, std::uint64_t roots) const;
+    // Drops every row; the nodes stay.
+    void ForgetRows();
     void StoreItem(_Node* node, const TV_ITEM* item);
     int DepthOf(const _Node* node) const;
     void FillNotifyItem(_Node* node, TV_ITEM* out) const;
@@ -166,6 +175,7 @@ protected:
     std::unordered_map<std::uintptr_t, _Node*> live_;
     std::uintptr_t next_handle_ = 1;
     std::uint64_t shape_changes_ = 0;  // items added, deleted, hidden, shown, expanded or collapsed
+    std::uint64_t roots_made_ = 0;     // a new root after every clear
     std::unique_ptr<SECSubItemTextStorage> storage_;
     int indent_ = 20;
     DWORD tree_style_ = 0;

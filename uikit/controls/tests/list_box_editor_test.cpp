@@ -229,7 +229,9 @@ TEST_F(ListBoxEditorTest, DecisionTableOfEditsAndRowCommands) {
             EXPECT_EQ(e.GetEdit(), nullptr);
             EXPECT_EQ(rows(e), c.after);
             EXPECT_EQ(row_codes(), c.codes);
-            if (c.selected != -2) EXPECT_EQ(e.GetListBoxCtrl()->GetCurSel(), c.selected);
+            if (c.selected != -2) {
+                EXPECT_EQ(e.GetListBoxCtrl()->GetCurSel(), c.selected);
+            }
         }
         ::DestroyWindow(list);
         ::DestroyWindow(::GetDlgItem(dialog.m_hWnd, int(kAfterId)));

@@ -1,6 +1,8 @@
 // The list's model: insertion and deletion fix-ups of focus, selection and
 // drop highlight, item fields under their masks, callbacks, navigation codes
 // and columns.
+#include <functional>
+
 #include "uikit/controls/list_ctrl.h"
 #include "uikit/controls/tests/controls_fixture.h"
 
@@ -42,7 +44,7 @@ TEST_F(ListModelTest, FirstInsertFocusesAndSelectsAndLaterInsertsMoveTheFocus) {
     EXPECT_EQ(list.GetFocusItem(), 2);
 }
 
-TEST_F(ListModelTest, DeletionKeepsFocusOnAnExistingRowAndDropsAHighlightInTheRun) {
+TEST_F(ListModelTest, DeletionMovesTheFocusOutOfTheRunAndDropsAHighlightInTheRun) {
     struct Case {
         const char* what;
         int focus;
@@ -56,7 +58,9 @@ TEST_F(ListModelTest, DeletionKeepsFocusOnAnExistingRowAndDropsAHighlightInTheRu
     const Case cases[] = {
         {"focus before the run", 1, {1}, -1, 3, 2, 1, {1}, -1},
         {"focus at the run's first index that still exists", 3, {3}, -1, 3, 2, 3, {3}, -1},
-        {"focus inside the run", 4, {4}, -1, 3, 2, 3, {3}, -1},
+        {"focus inside the run: the row before it", 4, {4}, -1, 3, 2, 2, {2}, -1},
+        {"focus deeper inside a longer run", 5, {5}, -1, 3, 4, 2, {2}, -1},
+        {"focus inside a run from row 0: the row that took its place", 1, {1}, -1, 0, 3, 0, {0}, -1},
         {"focus after the run", 7, {7, 8}, -1, 3, 2, 5, {5, 6}, -1},
         {"the last rows: focus to the row before", 9, {9}, -1, 8, 2, 7, {7}, -1},
         {"a run reaching past the end is cut", 9, {9}, -1, 8, 50, 7, {7}, -1},
@@ -86,6 +90,49 @@ TEST_F(ListModelTest, DeletionKeepsFocusOnAnExistingRowAndDropsAHighlightInTheRu
     list.DeleteItems(2, 1);
     EXPECT_EQ(selected(), std::vector<int>{2});
     EXPECT_FALSE(list.DeleteItems(7, 1));
+}
+
+// An owner may call back into the list from its deletion notice; the deletion then
+// finishes on what is left of the rows it was deleting.
+TEST_F(ListModelTest, DeletingFromInsideTheDeletionNoticeIsSafe) {
+    struct Case {
+        const char* what;
+        std::function<void()> in_notice;
+        std::vector<CString> want_rows;
+    };
+    const Case cases[] = {
+        {"the owner empties the list", [&] { list.DeleteAllItems(); }, {}},
+        {"the owner deletes the rows itself", [&] { list.DeleteItems(3, 2); }, {"item 0", "item 1", "item 2"}},
+        {"the owner deletes a row before the run", [&] { list.DeleteItem(0); }, {"item 1", "item 2"}},
+        {"the owner inserts rows before and inside the run",
+         [&] {
+             list.InsertItemText(0, "new 0");
+             list.InsertItemText(5, "new 4");
+         },
+         {"new 0", "item 0", "item 1", "item 2", "new 4"}},
+        {"the owner empties the list and fills it again",
+         [&] {
+             list.DeleteAllItems();
+             list.InsertItemText(0, "fresh");
+         },
+         {"fresh"}},
+    };
+    for (const Case& c : cases) {
+        list.DeleteAllItems();
+        fill(5);
+        list.SetFocusItem(4);
+        int notices = 0;
+        parent.on_notify = [&](NMHDR* header) {
+            if (header->code == LVN_DELETEITEM && notices++ == 0) c.in_notice();
+        };
+        EXPECT_TRUE(list.DeleteItems(3, 2)) << c.what;
+        parent.on_notify = nullptr;
+        std::vector<CString> rows;
+        for (int i = 0; i < list.GetItemCount(); ++i) rows.push_back(list.GetItemText(i, 0));
+        EXPECT_EQ(rows, c.want_rows) << c.what;
+        EXPECT_LT(list.GetFocusItem(), list.GetItemCount()) << c.what;
+        EXPECT_EQ(list.GetFocusItem() >= 0, list.GetItemCount() > 0) << c.what;
+    }
 }
 
 TEST_F(ListModelTest, StateAndImageChangesKeepTheDataWord) {

@@ -29,6 +29,34 @@ protected:
     }
 };
 
+// Panes a tab window makes by class; they count themselves, so a leak or a double
+// deletion shows.
+class MadePane : public CWnd {
+    DECLARE_DYNCREATE(MadePane)
+public:
+    static int alive;
+    MadePane() { ++alive; }
+    ~MadePane() override { --alive; }
+};
+IMPLEMENT_DYNCREATE(MadePane, CWnd)
+int MadePane::alive = 0;
+
+class MadeView : public CView {
+    DECLARE_DYNCREATE(MadeView)
+public:
+    static int alive;
+    MadeView() { ++alive; }
+    ~MadeView() override { --alive; }
+    void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(MadeView, CView)
+int MadeView::alive = 0;
+
+class NotAWindow : public CObject {
+    DECLARE_DYNCREATE(NotAWindow)
+};
+IMPLEMENT_DYNCREATE(NotAWindow, CObject)
+
 class TabTest : public ControlsTest {
 protected:
     void SetUp() override {
@@ -69,7 +97,7 @@ protected:
     }
     // Client point inside tab `index` of a 2-D control, near its bottom middle.
     static CPoint in_tab(SECTabControl& control, int index) {
-        const int x = control.TabLeft(index) + control.GetTab(index).m_nWidth / 2;
+        const int x = control.TabLeft(index) + control.GetTab(index)->m_nWidth / 2;
         CRect client;
         control.GetClientRect(&client);
         return CPoint(x, client.bottom / 2);
@@ -105,6 +133,58 @@ TEST_F(TabTest, ActivationShowsOnePaneAndNotifies) {
     EXPECT_FALSE(panes[1]->IsWindowVisible());
 }
 
+TEST_F(TabTest, TabsMadeByClassTakeTheNextPaneIdAndGoWithTheWindow) {
+    {
+        SECTabWnd wnd;
+        make(wnd, 2);
+        SECTab* made = wnd.AddTab(RUNTIME_CLASS(MadePane), "made");
+        ASSERT_NE(made, nullptr);
+        CWnd* pane = made->m_pClient;
+        ASSERT_TRUE(pane && pane->IsKindOf(RUNTIME_CLASS(MadePane)));
+        EXPECT_EQ(pane->GetDlgCtrlID(), 0xEB02);  // 0xEB00 plus the tabs there were
+        EXPECT_EQ(pane->GetParent(), &wnd);
+        EXPECT_FALSE(pane->IsWindowVisible());
+        SECTab* view = wnd.InsertTab(RUNTIME_CLASS(MadeView), 0, "view");
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(wnd.GetTabControl()->GetTab(0), view);
+        EXPECT_EQ(view->m_pClient->GetDlgCtrlID(), 0xEB03);
+        SECTab* given = wnd.AddTab(RUNTIME_CLASS(MadePane), "given", nullptr, 0x1234);
+        ASSERT_NE(given, nullptr);
+        EXPECT_EQ(given->m_pClient->GetDlgCtrlID(), 0x1234);
+        EXPECT_EQ(wnd.AddTab(RUNTIME_CLASS(NotAWindow), "no window"), nullptr);
+        EXPECT_EQ(wnd.GetTabCount(), 5);
+        EXPECT_EQ(wnd.GetScrollStyle(4), 0u);
+        wnd.ActivateTab(3);
+        EXPECT_EQ(active(wnd), pane);
+        EXPECT_TRUE(pane->IsWindowVisible());
+        EXPECT_EQ(MadePane::alive, 2);
+        EXPECT_EQ(MadeView::alive, 1);
+    }
+    EXPECT_EQ(MadePane::alive, 0);
+    EXPECT_EQ(MadeView::alive, 0);
+}
+
+// A bad index is answered by a return value, never by an exception.
+TEST_F(TabTest, ABadTabIndexFindsNothing) {
+    SECTabWnd wnd;
+    make(wnd, 2);
+    SECTabControlBase& control = *wnd.GetTabControl();
+    CString label;
+    BOOL selected = FALSE;
+    CWnd* pane = nullptr;
+    DWORD user1 = 0, user2 = 0;
+    for (int index : {-1, 2, 1000}) {
+        EXPECT_EQ(control.GetTab(index), nullptr) << index;
+        EXPECT_FALSE(control.GetTabInfo(index, label, selected, pane, user1, user2)) << index;
+        wnd.RemoveTab(index);
+        wnd.RenameTab(index, "x");
+        wnd.ActivateTab(index);
+        wnd.SendMessage(TCM_TABSEL, WPARAM(index));
+    }
+    EXPECT_EQ(control.GetTab(1)->m_pClient, panes[1].get());
+    EXPECT_EQ(wnd.GetTabCount(), 2);
+}
+
 TEST_F(TabTest, RemovingTabsKeepsTheRightTabActiveAndItsRecords) {
     SECTabWnd wnd;
     make(wnd, 5);
@@ -138,7 +218,7 @@ TEST_F(TabTest, RemovingTabsKeepsTheRightTabActiveAndItsRecords) {
             EXPECT_TRUE(notify.got.empty());
         // Each remaining tab keeps its own scroll style.
         for (int i = 0; i < wnd.GetTabCount(); ++i) {
-            CWnd* pane = wnd.GetTabControl()->GetTab(i).m_pClient;
+            CWnd* pane = wnd.GetTabControl()->GetTab(i)->m_pClient;
             const DWORD want = pane == panes[3].get() ? WS_HSCROLL : pane == panes[4].get() ? WS_VSCROLL : 0;
             EXPECT_EQ(wnd.GetScrollStyle(i), want) << i;
         }
@@ -255,16 +335,16 @@ TEST_F(TabTest, ClickRulesOfTheStrip) {
     ::SendMessage(control.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT,
                   MAKELPARAM(in_tab(control, 0).x, in_tab(control, 0).y));
     EXPECT_EQ(active_index(wnd), 0);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(control.GetTab(i).m_bSelected, i <= 2) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(control.GetTab(i)->m_bSelected, i <= 2) << i;
     // Ctrl on the active tab: it loses the selection and nothing is active.
     ::SendMessage(control.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL,
                   MAKELPARAM(in_tab(control, 0).x, in_tab(control, 0).y));
-    EXPECT_FALSE(control.GetTab(0).m_bSelected);
+    EXPECT_FALSE(control.GetTab(0)->m_bSelected);
     int index = -1;
     EXPECT_FALSE(control.GetActiveTab(index));
     // A plain click clears the selection and activates.
     ::SendMessage(control.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in_tab(control, 3).x, in_tab(control, 3).y));
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(control.GetTab(i).m_bSelected) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(control.GetTab(i)->m_bSelected) << i;
     EXPECT_EQ(active(wnd), panes[3].get());
     // The slopes: the point just left of a tab's bottom corner belongs to no tab when no neighbour is there.
     CRect client;
@@ -304,7 +384,7 @@ TEST_F(TabTest, HeldNextButtonRepeatsOnTheClockUntilTheLastTabShows) {
     EXPECT_EQ(control.GetDisabledButtons(), UINT(SECTabControl::kFirst | SECTabControl::kPrev));
     const CRect next = control.ButtonRect(SECTabControl::kNext);
     const int last = control.GetTabCount() - 1;
-    const int overflow = control.TabLeft(last) + control.GetTab(last).m_nWidth - control.TabArea().right;
+    const int overflow = control.TabLeft(last) + control.GetTab(last)->m_nWidth - control.TabArea().right;
     ASSERT_GT(overflow, 100);
     std::vector<int> offsets;
     const auto note = [&] { offsets.push_back(control.GetScrollOffset()); };
@@ -358,7 +438,7 @@ TEST_F(TabTest, HeldNextButtonRepeatsOnTheClockUntilTheLastTabShows) {
     // tab goes back to the start, since the offset never goes above 0.
     wnd.RenameTab(5, "Five");
     wnd.ScrollToTab(5);
-    EXPECT_EQ(control.TabLeft(5) + control.GetTab(5).m_nWidth, control.TabArea().right - 20);
+    EXPECT_EQ(control.TabLeft(5) + control.GetTab(5)->m_nWidth, control.TabArea().right - 20);
     wnd.ScrollToTab(0);
     EXPECT_EQ(control.GetScrollOffset(), 0);
 }

@@ -282,6 +282,161 @@ TEST_F(TreeTest, DeletionTellsTheOwnerLeavesFirst) {
     EXPECT_EQ(tree.GetCount(), 0u);
 }
 
+// An owner may change the tree from inside the notices that deleting, collapsing with reset
+// and expanding send; the operation then finishes on what is left, or stops.
+TEST_F(TreeTest, ChangingTheTreeFromInsideItsNoticesIsSafe) {
+    HTREEITEM top = nullptr, child = nullptr, leaf = nullptr, other = nullptr;
+    const auto build = [&] {
+        tree.DeleteAllItems();
+        top = tree.InsertItem("top");
+        child = tree.InsertItem("child", TV_NO_IMAGE, TV_NO_IMAGE, top);
+        leaf = tree.InsertItem("leaf", TV_NO_IMAGE, TV_NO_IMAGE, child);
+        tree.InsertItem("leaf 2", TV_NO_IMAGE, TV_NO_IMAGE, child);
+        other = tree.InsertItem("other");
+        tree.InsertItem("other's child", TV_NO_IMAGE, TV_NO_IMAGE, other);
+        tree.ExpandAll(TVI_ROOT, FALSE);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        UINT code;  // the notice the owner acts in (the first one only)
+        std::function<void()> in_notice;
+        std::function<void()> act;
+        std::vector<CString> want_rows;
+    };
+    const auto nothing = [] {};
+    const Case cases[] = {
+        {"clearing while a child is deleted",
+         nothing,
+         TVN_DELETEITEM,
+         [&] { tree.DeleteAllItems(); },
+         [&] { EXPECT_TRUE(tree.DeleteItem(child)); },
+         {}},
+        {"clearing while the tree is cleared",
+         nothing,
+         TVN_DELETEITEM,
+         [&] { tree.DeleteAllItems(); },
+         [&] { EXPECT_TRUE(tree.DeleteAllItems()); },
+         {}},
+        {"deleting the parent while a child is deleted",
+         nothing,
+         TVN_DELETEITEM,
+         [&] { tree.DeleteItem(top); },
+         [&] { EXPECT_TRUE(tree.DeleteItem(child)); },
+         {"other", "other's child"}},
+        {"deleting the item again from its own notice",
+         nothing,
+         TVN_DELETEITEM,
+         [&] { EXPECT_FALSE(tree.DeleteItem(leaf)); },
+         [&] { EXPECT_TRUE(tree.DeleteItem(leaf)); },
+         {"top", "child", "leaf 2", "other", "other's child"}},
+        {"clearing and refilling while a child is deleted",
+         nothing,
+         TVN_DELETEITEM,
+         [&] {
+             tree.DeleteAllItems();
+             tree.InsertItem("fresh");
+         },
+         [&] { EXPECT_TRUE(tree.DeleteItem(child)); },
+         {"fresh"}},
+        {"clearing during a collapse with reset",
+         nothing,
+         TVN_DELETEITEM,
+         [&] { tree.DeleteAllItems(); },
+         [&] { EXPECT_FALSE(tree.Expand(child, TVE_COLLAPSE | TVE_COLLAPSERESET)); },
+         {}},
+        {"deleting the item that is being expanded",
+         [&] { tree.Expand(child, TVE_COLLAPSE); },
+         TVN_ITEMEXPANDING,
+         [&] { tree.DeleteItem(child); },
+         [&] { EXPECT_FALSE(tree.Expand(child, TVE_EXPAND)); },
+         {"top", "other", "other's child"}},
+        {"deleting an item still to be asked while expanding everything",
+         [&] {
+             tree.Expand(top, TVE_COLLAPSE);
+             tree.Expand(other, TVE_COLLAPSE);
+         },
+         TVN_ITEMEXPANDING,
+         [&] { tree.DeleteItem(other); },
+         [&] { EXPECT_TRUE(tree.ExpandAll(TVI_ROOT, FALSE)); },
+         {"top", "child", "leaf", "leaf 2"}},
+        {"clearing while expanding everything",
+         [&] { tree.Expand(top, TVE_COLLAPSE); },
+         TVN_ITEMEXPANDING,
+         [&] { tree.DeleteAllItems(); },
+         [&] { EXPECT_FALSE(tree.ExpandAll(TVI_ROOT, FALSE)); },
+         {}},
+    };
+    for (const Case& c : cases) {
+        build();
+        c.prepare();
+        bool acted = false;
+        parent.on_notify = [&](NMHDR* header) {
+            if (header->code != c.code || acted) return;
+            acted = true;
+            c.in_notice();
+        };
+        c.act();
+        parent.on_notify = nullptr;
+        EXPECT_TRUE(acted) << c.what;
+        expect_rows_are_shown_items(c.what);
+        std::vector<CString> rows;
+        for (int i = 0; i < tree.GetItemCount(); ++i) rows.push_back(tree.GetItemText(tree.ItemOfRow(i)));
+        EXPECT_EQ(rows, c.want_rows) << c.what;
+        UINT count = 0;
+        std::function<void(HTREEITEM)> walk = [&](HTREEITEM at) {
+            for (HTREEITEM i = tree.GetChildItem(at); i; i = tree.GetNextSiblingItem(i), ++count) walk(i);
+        };
+        walk(nullptr);
+        EXPECT_EQ(tree.GetCount(), count) << c.what;
+    }
+}
+
+// A label edit ends with the owner's answer: an accepted edit the owner agrees to
+// (non-zero) takes the typed text, anything else keeps the old one.
+TEST_F(TreeTest, AnAcceptedLabelEditTakesTheTextTheOwnerAgreesTo) {
+    tree.ModifyTreeStyle(0, TVS_EDITLABELS);
+    HTREEITEM item = tree.InsertItem("alpha");
+    tree.InsertItem("other");
+    struct Case {
+        UINT key;
+        LRESULT answer;
+        const char* want_text;
+        bool notice_has_text;
+    };
+    const Case cases[] = {
+        {VK_RETURN, 1, "beta", true},
+        {VK_RETURN, 0, "alpha", true},
+        {VK_ESCAPE, 1, "alpha", false},
+    };
+    for (const Case& c : cases) {
+        tree.SetItemText(item, 0, "alpha");
+        parent.answers[TVN_ENDLABELEDIT] = c.answer;
+        parent.records.clear();
+        ASSERT_NE(tree.EditLabel(item), nullptr);
+        display.type("beta");
+        display.press(c.key);
+        pump();
+        EXPECT_EQ(tree.GetEditControl(), nullptr);
+        ASSERT_EQ(parent.count(TVN_ENDLABELEDIT), 1);
+        EXPECT_EQ(parent.records.back().has_text, c.notice_has_text);
+        EXPECT_EQ(parent.records.back().text, c.notice_has_text ? "beta" : "");
+        EXPECT_EQ(tree.GetItemText(item), CString(c.want_text)) << c.key << " " << c.answer;
+    }
+    // Whatever the list sets on the first column is the item's.
+    ASSERT_TRUE(tree.SetItemFields(tree.RowOf(item), 0, LVIF_TEXT | LVIF_IMAGE | LVIF_STATE, "gamma", 4, LVIS_CUT,
+                                   LVIS_CUT, 0));
+    TV_ITEM read{};
+    read.mask = TVIF_IMAGE | TVIF_STATE;
+    read.hItem = item;
+    read.stateMask = TVIS_CUT;
+    ASSERT_TRUE(tree.GetItem(&read));
+    EXPECT_EQ(tree.GetItemText(item), CString("gamma"));
+    EXPECT_EQ(read.iImage, 4);
+    EXPECT_EQ(read.state, UINT(TVIS_CUT));
+    EXPECT_EQ(tree.SECListBaseC::GetItemState(tree.RowOf(item), LVIS_CUT), UINT(LVIS_CUT));
+}
+
 TEST_F(TreeTest, StateAndImageChangesKeepTheProjectWord) {
     HTREEITEM source = tree.InsertItem("main.c", 3, 3);
     tree.SetItemData(source, 0x04000002);  // kind 4 (source file), index 2
