@@ -112,6 +112,9 @@ protected:
     virtual void NotifyTreeSetDispInfo(_Node* node, UINT mask);
     virtual void RedrawItem(HTREEITEM item, BOOL erase = FALSE);
     virtual CRect GetButtonRect(SECTreePaintContext* pc);
+    // Measures (into `rect`, from its top left within its width) or draws a label; the node
+    // keeps the parts of a label split by the multi-line mark.
+    virtual void DrawLabel(CDC* dc, _Node* node, const char* text, CRect* rect, BOOL measure);
 
     // ---- list steps the tree gives meaning ----
     LPARAM GetItemParam(int item) const override;

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kLabelGap = 6;
+// In a label that wraps, this splits it: what follows wraps under the mark.
+constexpr const char* kLabelMark = "\\{HI}";
 
 // Where the parts of a row's first column lie, relative to the row's left edge.
 struct TreeRowLayout {
@@ -112,16 +114,8 @@ void SECTreeBaseC::CalcLabelSize(SECListPaintContext* base, CRect* label, CRect*
     }() : 10000) - 5;
     available = std::max(available - l.label_left, 1);
     CRect measured(0, 0, available, 0);
-    if (GetLabelWrap()) {
-        pc->dc->DrawText(*text ? text : " ", -1, &measured, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
-        measured.bottom += 2;
-    } else {
-        const char* end = std::strchr(text, '\n');
-        const int length = end ? int(end - text) : int(std::strlen(text));
-        pc->dc->DrawText(length ? text : " ", length ? length : 1, &measured,
-                         DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
-        measured.bottom += 2;
-    }
+    DrawLabel(pc->dc, pc->node, text, &measured, TRUE);
+    measured.bottom += 2;
     int height = std::max({int(measured.Height()), int(l.image.Height()), int(l.state_image.Height())});
     height = (height + 1) & ~1;
     const int top = (height - measured.Height()) / 2;
@@ -174,6 +168,50 @@ void SECTreeBaseC::DrawDottedLine(CDC* dc, int x1, int y1, int x2, int y2, COLOR
         for (int y = std::min(y1, y2); y < std::max(y1, y2); ++y)
             dc->SetPixel(x1, y, ((x1 + scroll_x_ + y) & 1) ? back : ink);
     }
+}
+
+void SECTreeBaseC::DrawLabel(CDC* dc, _Node* node, const char* text, CRect* rect, BOOL measure) {
+    const UINT how = DT_NOPREFIX | DT_EXPANDTABS | (measure ? DT_CALCRECT : 0);
+    if (!GetLabelWrap()) {
+        // One line: the text up to the first line feed.
+        const char* end = std::strchr(text, '\n');
+        const int length = end ? int(end - text) : int(std::strlen(text));
+        if (measure)
+            dc->DrawText(length ? text : " ", length ? length : 1, rect, how | DT_SINGLELINE);
+        else
+            dc->DrawText(text, length, rect, how | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+        return;
+    }
+    const char* mark = std::strstr(text, kLabelMark);
+    if (node) node->has_mark = mark != nullptr;
+    if (!mark) {
+        dc->DrawText(*text || !measure ? text : " ", -1, rect, how | DT_WORDBREAK);
+        return;
+    }
+    // The text before the mark takes one line; the rest wraps in the area from the mark on, so
+    // its continuation lines start under the mark.
+    const CString before(text, int(mark - text));
+    const CString after(mark + std::strlen(kLabelMark));
+    CRect first(rect->left, rect->top, rect->right, rect->top);
+    dc->DrawText(before.IsEmpty() ? " " : before.str().c_str(), before.IsEmpty() ? 1 : before.GetLength(), &first,
+                 DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
+    const int before_width = before.IsEmpty() ? 0 : first.Width();
+    if (node) {
+        node->before_mark = before;
+        node->after_mark = after;
+        node->before_mark_width = before_width;
+    }
+    CRect rest(rect->left + before_width, rect->top, std::max(rect->right, rect->left + before_width + 1),
+               measure ? rect->top : rect->bottom);
+    if (measure) {
+        if (!after.IsEmpty()) dc->DrawText(after.str().c_str(), after.GetLength(), &rest, how | DT_WORDBREAK);
+        rect->right = std::max(rect->left + before_width, after.IsEmpty() ? 0 : int(rest.right));
+        rect->bottom = std::max(first.bottom, after.IsEmpty() ? 0 : rest.bottom);
+        return;
+    }
+    CRect line(rect->left, rect->top, rect->left + before_width, rect->top + first.Height());
+    dc->DrawText(before.str().c_str(), before.GetLength(), &line, how | DT_SINGLELINE);
+    dc->DrawText(after.str().c_str(), after.GetLength(), &rest, how | DT_WORDBREAK);
 }
 
 void SECTreeBaseC::DrawSubItem(SECListPaintContext* base) {
@@ -268,14 +306,8 @@ void SECTreeBaseC::DrawSubItem(SECListPaintContext* base) {
     CRect text = label;
     text.right = std::min(text.right, back.right - 3);
     text.OffsetRect(0, 1);
-    const char* s = pc->tvi.pszText && pc->tvi.pszText != LPSTR_TEXTCALLBACK ? pc->tvi.pszText : "";
-    if (GetLabelWrap()) {
-        dc->DrawText(s, -1, &text, DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
-    } else {
-        const char* end = std::strchr(s, '\n');
-        dc->DrawText(s, end ? int(end - s) : -1, &text,
-                     DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-    }
+    DrawLabel(dc, pc->node, pc->tvi.pszText && pc->tvi.pszText != LPSTR_TEXTCALLBACK ? pc->tvi.pszText : "", &text,
+              FALSE);
     if (pc->lvi.iItem == focus_item_ && ::GetFocus() == m_hWnd &&
         !((list_style_ex_ & LVXS_FULLROWSELECT) && GetColumnCount() > 1))
         dc->DrawFocusRect(&back);

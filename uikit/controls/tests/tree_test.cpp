@@ -596,6 +596,21 @@ TEST_F(ControlsTest, SubclassDlgItemTakesTheDialogControlsPlace) {
     }
 }
 
+// With wrapping labels, a mark splits a label: the text after it wraps under the mark,
+// not back at the label's left edge; a label without one wraps as a whole.
+TEST_F(TreeTest, AMarkedLabelWrapsUnderTheMark) {
+    tree.MoveWindow(0, 0, 210, 200);
+    tree.EnableLabelWrap(TRUE);
+    HTREEITEM bank = tree.InsertItem("Bank 2: \\{HI}overlaps the kernel's area and moves up by one page");
+    tree.InsertItem("Note: \\{HI}short", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    tree.InsertItem("A plain label long enough to wrap back to its left edge", TV_NO_IMAGE, TV_NO_IMAGE, bank);
+    tree.InsertItem("\\{HI}A mark at the start wraps like a plain label");
+    tree.Expand(bank, TVE_EXPAND);
+    tree.SetFocus();
+    pump();
+    shoot(tree.m_hWnd, "tree_marked_labels");
+}
+
 TEST_F(TreeTest, WorkspaceAndWatchTreePictures) {
     HTREEITEM project = tree.InsertItem("Game project");
     for (int b = 1; b <= 2; ++b) {
