@@ -20,11 +20,11 @@ TEST(OutputFile, PiecesOfEverySizeMakeExactlyTheFileAndNoTemporaryStays) {
         dravlin::OutputFile file(path);
         // Small pieces up to just short of the 64 KB buffer, one that fills
         // it exactly, one larger than it, and small pieces after.
-        int seed = 1;
+        unsigned seed = 1;
         for (size_t size : {size_t{0}, size_t{1}, size_t{72}, size_t{65000}, size_t{600}, size_t{65536}, size_t{200000},
                             size_t{3}, size_t{16}}) {
             std::string piece(size, '\0');
-            for (char& c : piece) c = static_cast<char>(seed = seed * 1103515245 + 12345);
+            for (char& c : piece) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
             file.append(piece);
             expected += piece;
         }
