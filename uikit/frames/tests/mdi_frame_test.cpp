@@ -10,6 +10,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "uikit/frames/toolbar_manager.h"
 
 namespace {
@@ -87,9 +88,8 @@ TEST(MdiFrameTest, TheFramePaintsItsOwnGradientCaptionActiveAndInactive) {
     const int y = ::GetSystemMetrics(SM_CYFRAME) + 2;
     const auto pixel = [&](int x) { return gdi::colorref_from_pixel(display.snapshot(frame->m_hWnd).row(y)[x]); };
     EXPECT_EQ(pixel(x_text), RGB(0, 0, 0));
-    auto png = gdi::encode_png(display.snapshot(frame->m_hWnd));
-    EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/mdi_gradient_caption.png",
-                                            std::string(png.begin(), png.end())));
+    EXPECT_TRUE(
+        testing_kit::matches_painted_golden(frame->m_hWnd, "uikit/frames/tests/golden/mdi_gradient_caption.png"));
     frame->SendMessage(WM_NCACTIVATE, FALSE);
     EXPECT_EQ(pixel(x_text), ::GetSysColor(COLOR_INACTIVECAPTION));
     // A new title is painted the same way.
