@@ -263,6 +263,9 @@ void CMainFrame::ToggleBar(SECControlBar& bar) {
     CWnd* pane = nullptr;
     if (&bar == &workspace_bar_) workspace_bar_.TabWnd().GetActiveTab(&pane);
     if (&bar == &output_bar_) output_bar_.TabWnd().GetActiveTab(&pane);
+    if (&bar == &watch_bar_) watch_bar_.TabWnd().GetActiveTab(&pane);
+    if (&bar == &memory_bar_) memory_bar_.TabWnd().GetActiveTab(&pane);
+    if (&bar == &register_bar_) register_bar_.TabWnd().GetActiveTab(&pane);
     // A click inside the pane gives it the keyboard as the user's own click would.
     if (pane && pane->m_hWnd) {
         pane->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

@@ -28,6 +28,9 @@
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/watchwin/disasm_bar.h"
 #include "ide/shell/watchwin/disasm_dialogs.h"
+#include "ide/shell/watchwin/quick_watch_dlg.h"
+#include "platform/user/input_api.h"
+#include "formats/breakpoint_record.h"
 #include "ide/shell/watchwin/watch_window.h"
 #include "ide/debugger/register_model.h"
 #include "ide/shell/source_view.h"
@@ -264,6 +267,165 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     debug_testing::Drain(app);
     app.ExitInstance();
     EXPECT_TRUE(asked.empty()) << asked.front();
+}
+
+// A session as a user drives it, by the menus' keys: the watch window opened
+// and a watch typed in, Ctrl+I on a word of the source, Set Memory from the
+// watch's context menu, a byte typed in the memory window, the registers,
+// Quick Watch on the word at the caret, the disassembly. Then Corvel is closed
+// and started again: the breakpoint is in the workspace's file, marked in the
+// source, and the next run stops there.
+TEST_F(CorvelDebugRunTest, ASessionByKeysAndTheBreakpointAfterARestart) {
+    const auto start = [&](shell::CVyrFrameApp& app) {
+        EXPECT_TRUE(app.InitInstance());
+        app.build_manager()->SetEndPause(0ms);
+        debug_testing::Drain(app);
+    };
+    const auto run_to_stop = [&](shell::CVyrFrameApp& app) {
+        shell::CDebugSession& debug = *app.debug_session();
+        PressKey(VK_F5);
+        if (!PumpUntil(
+                app, [&] { return debug.state() == DebugState::Running; }, 45s))
+            return false;
+        debug_testing::PostStartKey(debug.simulator_window(), true);
+        const bool stopped = PumpUntil(
+            app, [&] { return debug.state() == DebugState::Stopped; }, 20s);
+        debug_testing::PostStartKey(debug.simulator_window(), false);
+        return stopped;
+    };
+    const auto press = [&](shell::CVyrFrameApp& app, int modifier, int key) {
+        if (modifier)
+            display.chord(modifier, key);
+        else
+            display.press(key);
+        debug_testing::Drain(app);
+    };
+    {
+        shell::CVyrFrameApp app(
+            {(folders.workspace / "HELLO.WSP").string(), (folders.workspace / "hello.asm").string()});
+        start(app);
+        shell::CMainFrame& frame = *app.main_frame();
+        shell::CDebugSession& debug = *app.debug_session();
+        press(app, 0, VK_F7);
+        ASSERT_TRUE(PumpUntil(
+            app, [&] { return !app.build_manager()->IsBuilding(); }, 60s));
+        debug_testing::Drain(app);
+        shell::CVyrFrameDoc* source = ActiveDocument(app);
+        ASSERT_NE(source, nullptr);
+        auto* view = dynamic_cast<shell::CVyrFrameView*>(frame.MDIGetActive()->GetActiveView());
+        view->GoToLine(kBreakLine);
+        press(app, 0, VK_F9);
+        ASSERT_TRUE(run_to_stop(app)) << "no stop";
+        // The stop brings Corvel forward with the keyboard in the source.
+        EXPECT_EQ(::GetForegroundWindow(), frame.m_hWnd);
+        EXPECT_EQ(::GetFocus(), view->m_hWnd);
+
+        // Alt+3 opens the watch window with the keyboard in it; a watch is typed onto its empty line.
+        press(app, VK_MENU, '3');
+        frame.RecalcLayout();
+        ASSERT_TRUE(frame.watch_bar().IsVisible());
+        CWatchTreeView& watches = frame.watch_bar().Tree();
+        EXPECT_EQ(::GetFocus(), watches.m_hWnd);
+        watches.SelectItem(watches.EmptyRow());
+        display.type("0x400+0x10");
+        press(app, 0, VK_RETURN);
+        const HTREEITEM typed = watches.GetRootItem();
+        ASSERT_NE(typed, nullptr);
+        EXPECT_EQ(watches.GetItemText(typed, 0).str(), "0x400+0x10");
+        EXPECT_EQ(watches.GetItemText(typed, 1).str(), "1040");  // typed watches show decimal
+
+        // Ctrl+I on a word selected in the source adds it as the first watch.
+        view->SetFocus();
+        view->GoToLine(kNextLine);
+        press(app, 0, VK_END);
+        kit::user::inject_key(VK_CONTROL, true);
+        kit::user::inject_key(VK_SHIFT, true);
+        kit::user::inject_key(VK_LEFT, true);
+        kit::user::inject_key(VK_LEFT, false);
+        kit::user::inject_key(VK_SHIFT, false);
+        kit::user::inject_key(VK_CONTROL, false);
+        debug_testing::Drain(app);
+        press(app, VK_CONTROL, 'I');
+        ASSERT_NE(watches.GetRootItem(), nullptr);
+        EXPECT_EQ(watches.GetItemText(watches.GetRootItem(), 0).str(), "PTR");
+
+        // Set Memory on the typed watch, chosen from the watch window's context menu by keys.
+        watches.SelectItem(typed);
+        display.then([&] {
+            display.press(VK_UP);  // the last item: Set Memory
+            display.press(VK_RETURN);
+        });
+        frame.watch_bar().SendMessage(WM_CONTEXTMENU, WPARAM(frame.watch_bar().m_hWnd), MAKELPARAM(-1, -1));
+        debug_testing::Drain(app);
+        frame.RecalcLayout();
+        ASSERT_TRUE(frame.memory_bar().IsVisible());
+        CMemWnd& memory = frame.memory_bar().View(0);
+        EXPECT_EQ(memory.View().top(), 0x410);
+
+        // A byte typed over the first one shown reaches the target.
+        const ide::MemViewModel& grid = memory.View();
+        display.click(memory.m_hWnd,
+                      {grid.hex_x() * memory.CharWidth() + memory.CharWidth() / 2, memory.RowHeight() / 2});
+        display.type(kTypedOperand);
+        debug_testing::Drain(app);
+        EXPECT_EQ(debug.manager().session()->ReadTargetDword(0x410).value_or(0) & 0xFF, kTypedValue);
+
+        // Alt+5: the registers, at the stop.
+        press(app, VK_MENU, '5');
+        frame.RecalcLayout();
+        EXPECT_TRUE(frame.register_bar().IsVisible());
+        EXPECT_FALSE(frame.register_bar().Pane(0).Model().Values().empty());
+
+        // Shift+F9: Quick Watch on the word at the caret.
+        view->SetFocus();
+        view->GoToLine(kNextLine);
+        press(app, 0, VK_END);
+        press(app, VK_CONTROL, VK_LEFT);  // onto "PTR"
+        std::string expression;
+        display.then([&] {
+            char text[64] = {};
+            ::GetDlgItemText(::GetActiveWindow(), CQWatchDlg::kExpressionCombo, text, sizeof text);
+            expression = text;
+            display.press(VK_ESCAPE);
+        });
+        press(app, VK_SHIFT, VK_F9);
+        EXPECT_EQ(expression, "PTR");
+
+        // Alt+8: the disassembly around the stop.
+        press(app, VK_MENU, '8');
+        frame.RecalcLayout();
+        EXPECT_TRUE(frame.disassembly_bar().IsVisible());
+        char stop[8];
+        std::snprintf(stop, sizeof stop, "%04X:", unsigned(debug.manager().session()->stop_pc()));
+        const CInfoWnd& listing = frame.disassembly_bar().Pane();
+        bool listed = false;
+        for (int i = 0; i < listing.GetLineCount() && !listed; ++i) listed = listing.GetLine(i).starts_with(stop);
+        EXPECT_TRUE(listed) << stop << " in " << listing.GetLineCount() << " lines";
+
+        press(app, VK_SHIFT, VK_F5);
+        ASSERT_TRUE(PumpUntil(
+            app, [&] { return debug.state() == DebugState::Idle; }, 10s));
+        app.m_pMainWnd->SendMessage(WM_CLOSE);
+        debug_testing::Drain(app);
+        app.ExitInstance();
+    }
+    EXPECT_EQ(std::filesystem::file_size(folders.workspace / "HELLO.EXW"), sizeof(formats::BreakPointRecord));
+
+    shell::CVyrFrameApp app({(folders.workspace / "HELLO.WSP").string()});
+    start(app);
+    shell::CVyrFrameDoc* source = nullptr;
+    ASSERT_EQ(app.GoToSourceLine((folders.workspace / "hello.asm").string(), 1, 1), 1);
+    source = ActiveDocument(app);
+    ASSERT_NE(source, nullptr);
+    EXPECT_NE(LineFlags(*source, kBreakLine) & editor::kLineBreakpoint, 0u);
+    ASSERT_TRUE(run_to_stop(app)) << "no stop after the restart";
+    EXPECT_NE(LineFlags(*source, kBreakLine) & editor::kLineExecutionPoint, 0u);
+    press(app, VK_SHIFT, VK_F5);
+    EXPECT_TRUE(PumpUntil(
+        app, [&] { return app.debug_session()->state() == DebugState::Idle; }, 10s));
+    app.m_pMainWnd->SendMessage(WM_CLOSE);
+    debug_testing::Drain(app);
+    app.ExitInstance();
 }
 
 TEST_F(CorvelDebugRunTest, ASimulatorThatEndsOrNeverReportsReturnsTheIdeToIdleWithAMessage) {
