@@ -129,6 +129,16 @@ void expose_in_parent(const Window& w) {
     invalidate_client(w.parent, &r, true, true);
 }
 
+// No screen is this large; within it, a window's edges and its parents' offsets add up without overflow.
+constexpr int kMaxCoordinate = 1 << 24;
+
+void bound(WINDOWPOS& pos) {
+    pos.x = std::clamp(pos.x, -kMaxCoordinate, kMaxCoordinate);
+    pos.y = std::clamp(pos.y, -kMaxCoordinate, kMaxCoordinate);
+    pos.cx = std::clamp(pos.cx, 0, kMaxCoordinate);
+    pos.cy = std::clamp(pos.cy, 0, kMaxCoordinate);
+}
+
 }  // namespace
 
 BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UINT flags) {
@@ -143,12 +153,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
         pos.cx = w->rect.right - w->rect.left;
         pos.cy = w->rect.bottom - w->rect.top;
     }
+    bound(pos);
     call_window(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     w = find_window(hwnd);
     if (!w) return FALSE;
     flags = pos.flags;
-    pos.cx = std::max(pos.cx, 0);
-    pos.cy = std::max(pos.cy, 0);
+    bound(pos);
 
     RECT old_rect = w->rect;
     RECT old_client = client_rect_in_parent(*w);

@@ -1,6 +1,7 @@
 // Relations between windows, their text, their long values and properties,
 // and their shown and enabled state.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/user/backend.h"
@@ -329,11 +330,13 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
     Window* w = find_window(hwnd);
     if (!w || !placement || placement->length != sizeof(WINDOWPLACEMENT)) return FALSE;
     const RECT& n = placement->rcNormalPosition;
-    if (n.right < n.left || n.bottom < n.top) return FALSE;  // a damaged record moves nothing
+    // A damaged record moves nothing: edges the wrong way round, or a size no int holds.
+    const long long width = static_cast<long long>(n.right) - n.left, height = static_cast<long long>(n.bottom) - n.top;
+    if (width < 0 || height < 0 || width > INT_MAX || height > INT_MAX) return FALSE;
     if (w->minimized || w->maximized) {
         w->normal_rect = n;
     } else {
-        SetWindowPos(hwnd, nullptr, n.left, n.top, n.right - n.left, n.bottom - n.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, n.left, n.top, int(width), int(height), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     int show = int(placement->showCmd);
     if (show == SW_SHOWMINIMIZED || show == SW_SHOWMAXIMIZED || show == SW_SHOWNORMAL || show == SW_RESTORE ||

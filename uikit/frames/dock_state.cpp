@@ -17,7 +17,6 @@ IMPLEMENT_DYNAMIC(SECDockState, CDockState)
 
 namespace {
 
-constexpr DWORD kArchiveVersion = 2;
 constexpr int kMaxSavedSize = 32767;  // a saved size past this is clamped, not laid out
 
 bool is_dock_bar_id(UINT id) { return id >= AFX_IDW_DOCKBAR_TOP && id <= AFX_IDW_DOCKBAR_FLOAT; }
@@ -50,15 +49,19 @@ bool is_mdi_child_dock_bar(CDockBar* dock_bar) {
     return dock_bar->IsKindOf(RUNTIME_CLASS(SECDockBar)) && static_cast<SECDockBar*>(dock_bar)->m_bMDIChild;
 }
 
-// Moves a window rectangle onto the work area: whole when it fits, else its top-left corner.
+// Moves a window rectangle into an area: whole when it fits, else its top-left corner.
+CPoint inside(const CRect& window, const CRect& area) {
+    CPoint at = window.TopLeft();
+    at.x = std::max<int>(area.left, std::min<int>(at.x, area.right - window.Width()));
+    at.y = std::max<int>(area.top, std::min<int>(at.y, area.bottom - window.Height()));
+    return at;
+}
+
 CPoint onto_screen(const CRect& window) {
     CRect work;
     if (!::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) || work.IsRectEmpty())
         work = CRect(CPoint(0, 0), screen_size());
-    CPoint at = window.TopLeft();
-    at.x = std::max<int>(work.left, std::min<int>(at.x, work.right - window.Width()));
-    at.y = std::max<int>(work.top, std::min<int>(at.y, work.bottom - window.Height()));
-    return at;
+    return inside(window, work);
 }
 
 os::Status fault(const std::string& text) { return os::plain_error(text); }
@@ -184,7 +187,7 @@ BOOL SECDockState::SaveState(SECPersistentTreeNode* parent) {
 os::Status SECDockState::LoadState(SECPersistentTreeNode* root) {
     Clear();
     SECPersistentTreeNode* node = root ? root->FindChildNode("DockState") : nullptr;
-    if (!node) return {};
+    if (!node) return fault("no layout was saved there");
     int bars = 0, cx = 0, cy = 0;
     node->GetIntValue("Bars", &bars, 0);
     node->GetIntValue("ScreenCX", &cx, 0);
@@ -209,7 +212,7 @@ void SECDockState::Serialize(CArchive& ar) {
         const CSize screen = screen_size();
         int saved = 0;
         for (int i = 0; i < GetInfoCount(); ++i) saved += GetInfo(i)->IsWorthSaving() ? 1 : 0;
-        ar << kArchiveVersion << LONG(screen.cx) << LONG(screen.cy) << WORD(saved);
+        ar << kPlacementVersion << LONG(screen.cx) << LONG(screen.cy) << WORD(saved);
         for (int i = 0; i < GetInfoCount(); ++i)
             if (GetInfo(i)->IsWorthSaving()) GetInfo(i)->Serialize(ar, this);
         return;
@@ -217,7 +220,8 @@ void SECDockState::Serialize(CArchive& ar) {
     Clear();
     DWORD version = 0;
     ar >> version;
-    if (version == 0 || version > kArchiveVersion) AfxThrowArchiveException(CArchiveException::badSchema);
+    if (version == 0 || version > kPlacementVersion) AfxThrowArchiveException(CArchiveException::badSchema);
+    m_dwVersion = version;
     if (version > 1) {
         LONG cx = 0, cy = 0;
         ar >> cx >> cy;
@@ -231,6 +235,7 @@ void SECDockState::Serialize(CArchive& ar) {
         add(info);
         info->Serialize(ar, this);
     }
+    m_dwVersion = kPlacementVersion;
 }
 
 os::Status SECDockState::LoadState(CArchive& ar) {
@@ -458,6 +463,19 @@ void SECDockState::restore_mdi_placements() {
         if (!host) continue;
         WINDOWPLACEMENT placement = info->m_wpMDIChild;
         placement.length = sizeof placement;
+        // An empty place keeps the size the child was made with; the child comes back inside the MDI
+        // area, where it can be reached, as a floating frame comes back onto the screen.
+        CRect normal(placement.rcNormalPosition);
+        if (normal.IsRectEmpty()) {
+            WINDOWPLACEMENT made{};
+            made.length = sizeof made;
+            ::GetWindowPlacement(host->m_hWnd, &made);
+            normal = CRect(normal.TopLeft(), CRect(made.rcNormalPosition).Size());
+        }
+        CRect area;
+        ::GetClientRect(::GetParent(host->m_hWnd), &area);
+        normal.OffsetRect(inside(normal, area) - normal.TopLeft());
+        placement.rcNormalPosition = normal;
         ::SetWindowPlacement(host->m_hWnd, &placement);
         host->RecalcLayout();
         host->ShowWindow(SW_SHOWNA);

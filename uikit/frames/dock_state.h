@@ -83,6 +83,9 @@ public:
     ~SECDockState() override;
 
     SECControlBarManager* m_pManager;
+    // The archive form's version: from 3 on, a bar-hosting MDI child's record keeps its placement.
+    static constexpr DWORD kPlacementVersion = 3;
+    DWORD m_dwVersion = kPlacementVersion;
     // When set, receives every bar made while restoring.
     CPtrList* m_pCreatedBars = nullptr;
 
@@ -96,7 +99,7 @@ public:
     virtual os::Status LoadState(const char* profile);
     // The tree form under `parent` ("DockState"); FALSE without a parent or when it holds one already.
     virtual BOOL SaveState(SECPersistentTreeNode* parent);
-    // Nothing saved (no root or no "DockState" child) gives an empty state.
+    // Nothing saved (no root or no "DockState" child) is a failure and leaves the state empty.
     virtual os::Status LoadState(SECPersistentTreeNode* root);
     // The archive form: throws CArchiveException on damaged input.
     void Serialize(CArchive& ar) override;

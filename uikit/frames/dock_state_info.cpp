@@ -1,6 +1,7 @@
 // One bar's record of a saved layout in its three forms: the profile section,
 // the tree node and the archive record. Reading checks sizes and counts as it
 // goes; what a record claims is never trusted for an allocation.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,22 @@ float pct_from_text(const CString& text) {
 
 int not_negative(int value) { return value < 0 ? 0 : value; }
 
+// A coordinate no screen has is damage: it is pulled into the range a window can take before
+// anything adds to it or scales it.
+constexpr int kMaxSavedCoordinate = 32767;
+
+int saved_coordinate(int value) { return std::clamp(value, -kMaxSavedCoordinate - 1, kMaxSavedCoordinate); }
+
+CPoint saved_point(CPoint point) { return CPoint(saved_coordinate(point.x), saved_coordinate(point.y)); }
+
+CRect saved_rect(const CRect& rect) {
+    return CRect(saved_coordinate(rect.left), saved_coordinate(rect.top), saved_coordinate(rect.right),
+                 saved_coordinate(rect.bottom));
+}
+
+// No bar is wider than the largest coordinate; a larger saved width (or a negative one) means none.
+UINT saved_width(UINT width) { return std::min<UINT>(width, kMaxSavedCoordinate); }
+
 // A window placement as eleven little-endian 32-bit words, whatever the host's layout.
 void placement_to_bytes(const WINDOWPLACEMENT& wp, BYTE* out) {
     const std::int32_t words[11] = {std::int32_t(wp.length),   std::int32_t(wp.flags),    std::int32_t(wp.showCmd),
@@ -38,9 +55,9 @@ WINDOWPLACEMENT placement_from_bytes(const BYTE* in) {
                                 std::uint32_t(in[i * 4 + 2]) << 16 | std::uint32_t(in[i * 4 + 3]) << 24);
     WINDOWPLACEMENT wp{};
     wp.length = UINT(words[0]), wp.flags = UINT(words[1]), wp.showCmd = UINT(words[2]);
-    wp.ptMinPosition = CPoint(words[3], words[4]);
-    wp.ptMaxPosition = CPoint(words[5], words[6]);
-    wp.rcNormalPosition = CRect(words[7], words[8], words[9], words[10]);
+    wp.ptMinPosition = saved_point(CPoint(words[3], words[4]));
+    wp.ptMaxPosition = saved_point(CPoint(words[5], words[6]));
+    wp.rcNormalPosition = saved_rect(CRect(words[7], words[8], words[9], words[10]));
     return wp;
 }
 
@@ -103,6 +120,10 @@ os::Status SECControlBarInfo::LoadState(const char* profile, int index, SECDockS
     const int slots = int(app->GetProfileInt(section, "Bars", 0));
     if (slots < 0 || slots > kSecMaxSavedBarSlots) return damaged("its count of docked bars is out of range", section);
     if (!CControlBarInfo::LoadState(profile, index, state)) return damaged("it has no bar id", section);
+    m_pointPos = saved_point(m_pointPos);
+    m_nMRUWidth = saved_width(m_nMRUWidth);
+    m_rectMRUDockPos = saved_rect(m_rectMRUDockPos);
+    m_ptMRUFloatPos = saved_point(m_ptMRUFloatPos);
     m_dwStyle = app->GetProfileInt(section, "Style", 0);
     m_dwExStyle = app->GetProfileInt(section, "ExStyle", 0);
     m_bPrevFloating = app->GetProfileInt(section, "PrevFloating", 0) != 0;
@@ -202,15 +223,15 @@ os::Status SECControlBarInfo::LoadState(SECPersistentTreeNode* node, SECDockStat
     m_bVisible = get_bool("Visible", TRUE);
     m_bHorz = get_bool("Horz", TRUE);
     m_bFloating = get_bool("Floating", FALSE);
-    m_pointPos = CPoint(get_int("XPos", -1), get_int("YPos", -1));
+    m_pointPos = saved_point(CPoint(get_int("XPos", -1), get_int("YPos", -1)));
     if (state && m_pointPos.x != -1 && m_pointPos.y != -1) m_pointPos = state->ScalePoint(m_pointPos);
-    m_nMRUWidth = UINT(get_int("MRUWidth", 32767));
+    m_nMRUWidth = saved_width(UINT(get_int("MRUWidth", 32767)));
     m_bDocking = get_bool("Docking", FALSE);
     m_uMRUDockID = UINT(get_int("MRUDockID", 0));
-    m_rectMRUDockPos = CRect(get_int("MRUDockLeftPos", 0), get_int("MRUDockTopPos", 0), get_int("MRUDockRightPos", 0),
-                             get_int("MRUDockBottomPos", 0));
+    m_rectMRUDockPos = saved_rect(CRect(get_int("MRUDockLeftPos", 0), get_int("MRUDockTopPos", 0),
+                                        get_int("MRUDockRightPos", 0), get_int("MRUDockBottomPos", 0)));
     m_dwMRUFloatStyle = DWORD(get_int("MRUFloatStyle", 0));
-    m_ptMRUFloatPos = CPoint(get_int("MRUFloatXPos", 0), get_int("MRUFloatYPos", 0));
+    m_ptMRUFloatPos = saved_point(CPoint(get_int("MRUFloatXPos", 0), get_int("MRUFloatYPos", 0)));
     const int slots = get_int("Bars", 0);
     if (slots < 0 || slots > kSecMaxSavedBarSlots) return damaged("its count of docked bars is out of range", where);
     m_bDockBar = slots > 0;
@@ -269,6 +290,11 @@ void SECControlBarInfo::Serialize(CArchive& ar, SECDockState* state) {
                << LONG(m_ptMRUFloatPos.x) << LONG(m_ptMRUFloatPos.y);
         }
         ar << DWORD(m_dwStyle) << DWORD(m_dwExStyle) << DWORD(m_bPrevFloating) << DWORD(m_bMDIChild);
+        if (m_bMDIChild) {
+            BYTE bytes[kSecPlacementSize];
+            placement_to_bytes(m_wpMDIChild, bytes);
+            ar.Write(bytes, kSecPlacementSize);
+        }
         ar << pct_text(m_fPctWidth);
         size_io(m_szFloat), size_io(m_szHorzDock), size_io(m_szVertDock);
         ar << DWORD(m_dwPrevDockStyle) << DWORD(m_dwDockStyle) << DWORD(m_nTypeID);
@@ -281,22 +307,29 @@ void SECControlBarInfo::Serialize(CArchive& ar, SECDockState* state) {
     LONG x = 0, y = 0;
     ar >> id >> visible >> floating >> horz >> x >> y >> mru_width >> docking;
     m_nBarID = id, m_bVisible = visible != 0, m_bFloating = floating != 0, m_bHorz = horz != 0;
-    m_pointPos = CPoint(x, y);
+    m_pointPos = saved_point(CPoint(x, y));
     if (m_pointPos != CPoint(-1, -1)) m_pointPos = scaled(m_pointPos);
-    m_nMRUWidth = mru_width, m_bDocking = docking != 0;
+    m_nMRUWidth = saved_width(mru_width), m_bDocking = docking != 0;
     if (m_bDocking) {
         DWORD dock_id = 0, float_style = 0;
         LONG l = 0, t = 0, r = 0, b = 0, fx = 0, fy = 0;
         ar >> dock_id >> l >> t >> r >> b >> float_style >> fx >> fy;
         m_uMRUDockID = dock_id;
-        const CPoint top_left = scaled(CPoint(l, t)), bottom_right = scaled(CPoint(r, b));
+        const CPoint top_left = scaled(saved_point(CPoint(l, t))), bottom_right = scaled(saved_point(CPoint(r, b)));
         m_rectMRUDockPos = CRect(top_left.x, top_left.y, bottom_right.x, bottom_right.y);
         m_dwMRUFloatStyle = float_style;
-        m_ptMRUFloatPos = scaled(CPoint(fx, fy));
+        m_ptMRUFloatPos = scaled(saved_point(CPoint(fx, fy)));
     }
     DWORD prev_floating = 0, mdi_child = 0, prev_dock = 0, dock = 0, type = 0;
     ar >> m_dwStyle >> m_dwExStyle >> prev_floating >> mdi_child;
     m_bPrevFloating = prev_floating != 0, m_bMDIChild = mdi_child != 0;
+    // Archives before the placement was kept leave the child the size it is made with.
+    if (m_bMDIChild && (!state || state->m_dwVersion >= SECDockState::kPlacementVersion)) {
+        BYTE bytes[kSecPlacementSize];
+        if (ar.Read(bytes, kSecPlacementSize) != kSecPlacementSize)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        m_wpMDIChild = placement_from_bytes(bytes);
+    }
     CString pct;
     ar >> pct;
     m_fPctWidth = pct_from_text(pct);

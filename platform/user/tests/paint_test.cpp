@@ -1,5 +1,7 @@
 // Painting into the backing surface: clipping of children and regions,
 // scrolling, and the pictures of a full frame and of a popup menu.
+#include <climits>
+
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/surface_dc.h"
@@ -168,8 +170,13 @@ TEST_F(PaintTest, PlacementRoundTripsThroughMaximize) {
     RECT after;
     GetWindowRect(top, &after);
     EXPECT_EQ(after, before);
-    wp.rcNormalPosition = RECT{10, 10, 5, 5};  // damaged: refused
-    EXPECT_FALSE(SetWindowPlacement(top, &wp));
+    // Damaged records are refused: edges the wrong way round, a size past the integer limit.
+    for (const RECT& damaged : {RECT{10, 10, 5, 5}, RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}}) {
+        wp.rcNormalPosition = damaged;
+        EXPECT_FALSE(SetWindowPlacement(top, &wp));
+    }
+    GetWindowRect(top, &after);
+    EXPECT_EQ(after, before);
 }
 
 }  // namespace

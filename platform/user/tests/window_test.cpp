@@ -1,5 +1,7 @@
 // The window tree: creation and destruction order, relations, positions and
 // their notifications, non-client layout and hit-testing.
+#include <climits>
+
 #include "platform/gdi/gdi.h"
 #include "platform/user/tests/user_fixture.h"
 
@@ -111,6 +113,23 @@ TEST_F(WindowTest, SetWindowPosNotifiesWhatChanged) {
         EXPECT_EQ(take_log(), c.expected) << c.name;
         DestroyWindow(child);
     }
+}
+
+TEST_F(WindowTest, PositionsAtTheIntegerLimitsAreBoundedBeforeAnyEdgeIsComputed) {
+    HWND top = make_top();
+    HWND child = make_child(top, 1, RECT{0, 0, 20, 20}, WS_CHILD | WS_VISIBLE);
+    SetWindowPos(child, nullptr, INT_MAX, INT_MIN, INT_MAX, INT_MAX, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(child, &r));
+    EXPECT_GT(r.right, r.left);
+    EXPECT_GT(r.bottom, r.top);
+    EXPECT_LT(r.top, 0);
+    // Only the size changes: the far edges follow the kept corner.
+    SetWindowPos(child, nullptr, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT sized{};
+    GetWindowRect(child, &sized);
+    EXPECT_EQ(sized.left, r.left);
+    EXPECT_EQ(sized.right - sized.left, 40);
 }
 
 TEST_F(WindowTest, DeferredMovesApplyTogetherAndABadWindowDropsTheBatch) {

@@ -4,8 +4,11 @@
 // frame lacks; a floating bar saved off the screen.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
@@ -16,6 +19,11 @@
 namespace {
 
 using namespace framelab;
+
+std::string text(const RECT& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
 
 constexpr const char* kLayout = "FrameState\\ToolBar";
 
@@ -39,60 +47,79 @@ protected:
         if (scenario) build(scenario);
     }
     CWinApp& profile() { return *AfxGetApp(); }
+    // The three forms a layout is kept in, each saving the frame's layout and loading it into the frame.
+    struct Form {
+        const char* name;
+        std::function<void()> save;
+        std::function<os::Status()> load;
+    };
+    std::vector<Form> forms() {
+        return {
+            {"profile", [this] { frame->SaveBarState(kLayout); }, [this] { return frame->LoadBarState(kLayout); }},
+            {"tree",
+             [this] {
+                 tree = std::make_unique<SECPersistentTreeNode>();
+                 ASSERT_EQ(tree->Create("Root"), UINT(PTN_OK));
+                 SECDockState state;
+                 state.GetFrameState(frame);
+                 ASSERT_TRUE(state.SaveState(tree.get()));
+             },
+             [this] {
+                 SECDockState state;
+                 if (os::Status loaded = state.LoadState(tree.get()); !loaded) return loaded;
+                 EXPECT_GT(state.GetInfoCount(), 0);
+                 return state.SetFrameState(frame);
+             }},
+            {"archive",
+             [this] {
+                 archive_file.SetLength(0);
+                 SECDockState state;
+                 state.GetFrameState(frame);
+                 CArchive ar(&archive_file, CArchive::store);
+                 state.Serialize(ar);
+                 ar.Close();
+             },
+             [this] {
+                 archive_file.Seek(0, CFile::begin);
+                 CArchive ar(&archive_file, CArchive::load);
+                 SECDockState state;
+                 if (os::Status loaded = state.LoadState(ar); !loaded) return loaded;
+                 return state.SetFrameState(frame);
+             }},
+        };
+    }
+    // The profile section of the saved record with that bar id.
+    CString section_of(UINT id, const char* layout = kLayout) {
+        const int bars = int(profile().GetProfileInt(AfxFormat("%s-Summary", layout), "Bars", 0));
+        for (int i = 0; i < bars; ++i) {
+            const CString section = AfxFormat("%s-Bar%d", layout, i);
+            if (profile().GetProfileInt(section, "BarID", 0) == id) return section;
+        }
+        ADD_FAILURE() << "no section for " << id;
+        return CString();
+    }
+    // The frame of the bar-hosting MDI child that holds a bar.
+    CWnd* mdi_host(int index) { return bar(index).m_pDockBar->GetParent(); }
+
+    std::unique_ptr<SECPersistentTreeNode> tree;
+    CMemFile archive_file;
 };
 
 TEST_F(DockStateTest, TheLayoutComesBackIntoANewFrameThroughEachForm) {
-    SECPersistentTreeNode root;
-    ASSERT_EQ(root.Create("Root"), UINT(PTN_OK));
-    CMemFile archive_file;
-    const struct {
-        const char* form;
-        std::function<void()> save;
-        std::function<os::Status()> load;
-    } kForms[] = {
-        {"profile", [&] { frame->SaveBarState(kLayout); }, [&] { return frame->LoadBarState(kLayout); }},
-        {"tree",
-         [&] {
-             SECDockState state;
-             state.GetFrameState(frame);
-             ASSERT_TRUE(state.SaveState(&root));
-         },
-         [&] {
-             SECDockState state;
-             if (os::Status loaded = state.LoadState(&root); !loaded) return loaded;
-             EXPECT_GT(state.GetInfoCount(), 0);
-             return state.SetFrameState(frame);
-         }},
-        {"archive",
-         [&] {
-             SECDockState state;
-             state.GetFrameState(frame);
-             CArchive ar(&archive_file, CArchive::store);
-             state.Serialize(ar);
-             ar.Close();
-         },
-         [&] {
-             archive_file.Seek(0, CFile::begin);
-             CArchive ar(&archive_file, CArchive::load);
-             SECDockState state;
-             if (os::Status loaded = state.LoadState(ar); !loaded) return loaded;
-             return state.SetFrameState(frame);
-         }},
-    };
-    for (const auto& form : kForms) {
+    for (const Form& form : forms()) {
         build_saved_layout();
         const std::string saved = dump_layout(*frame);
         ASSERT_NE(saved.find("floating \"Memory Window\""), std::string::npos);
         form.save();
         new_frame();
-        ASSERT_NE(dump_layout(*frame), saved) << form.form;
+        ASSERT_NE(dump_layout(*frame), saved) << form.name;
         const os::Status loaded = form.load();
-        EXPECT_TRUE(loaded) << form.form << ": " << loaded.error().text;
+        EXPECT_TRUE(loaded) << form.name << ": " << loaded.error().text;
         idle();
-        EXPECT_EQ(dump_layout(*frame), saved) << form.form;
-        EXPECT_FALSE(bar(5).IsVisible()) << form.form;
+        EXPECT_EQ(dump_layout(*frame), saved) << form.name;
+        EXPECT_FALSE(bar(5).IsVisible()) << form.name;
         // The floating bar keeps the share it docks back with.
-        EXPECT_NEAR(bar(2).m_fSavedPctWidth, 0.25f, 1e-5) << form.form;
+        EXPECT_NEAR(bar(2).m_fSavedPctWidth, 0.25f, 1e-5) << form.name;
         new_frame(nullptr);
     }
 }
@@ -116,37 +143,101 @@ TEST_F(DockStateTest, TheRestoredLayoutAndItsFloatingBarLookAsReviewed) {
     }
 }
 
-TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacement) {
-    build();
-    frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
-    idle();
-    ASSERT_TRUE(bar(4).IsMDIChild());
-    CWnd* host = bar(4).m_pDockBar->GetParent();
-    host->SetWindowPos(nullptr, 40, 25, 260, 150, SWP_NOZORDER | SWP_NOACTIVATE);
-    idle();
-    WINDOWPLACEMENT saved{};
-    saved.length = sizeof saved;
-    ::GetWindowPlacement(host->m_hWnd, &saved);
-    frame->SaveBarState(kLayout);
-    new_frame();
-    const os::Status loaded = frame->LoadBarState(kLayout);
-    ASSERT_TRUE(loaded) << loaded.error().text;
-    idle();
-    ASSERT_TRUE(bar(4).IsMDIChild());
-    CWnd* restored = bar(4).m_pDockBar->GetParent();
-    ASSERT_NE(sec_bar_host(restored), nullptr);
-    EXPECT_TRUE(restored->IsWindowVisible());
-    WINDOWPLACEMENT now{};
-    now.length = sizeof now;
-    ::GetWindowPlacement(restored->m_hWnd, &now);
-    EXPECT_EQ(CRect(now.rcNormalPosition), CRect(saved.rcNormalPosition));
-    // Restoring again into the same frame leaves no empty host behind.
-    ASSERT_TRUE(frame->LoadBarState(kLayout));
-    idle();
-    int hosts = 0;
-    for (CWnd* child = CWnd::FromHandle(::GetTopWindow(frame->m_hWndMDIClient)); child; child = child->GetNextWindow())
-        hosts += sec_bar_host(child) ? 1 : 0;
-    EXPECT_EQ(hosts, 1);
+TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacementThroughEachForm) {
+    for (const Form& form : forms()) {
+        build();
+        frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
+        idle();
+        ASSERT_TRUE(bar(4).IsMDIChild());
+        mdi_host(4)->SetWindowPos(nullptr, 40, 25, 120, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+        idle();
+        WINDOWPLACEMENT saved{};
+        saved.length = sizeof saved;
+        ::GetWindowPlacement(mdi_host(4)->m_hWnd, &saved);
+        form.save();
+        new_frame();
+        const os::Status loaded = form.load();
+        ASSERT_TRUE(loaded) << form.name << ": " << loaded.error().text;
+        idle();
+        ASSERT_TRUE(bar(4).IsMDIChild()) << form.name;
+        CWnd* restored = mdi_host(4);
+        ASSERT_NE(sec_bar_host(restored), nullptr) << form.name;
+        EXPECT_TRUE(restored->IsWindowVisible()) << form.name;
+        WINDOWPLACEMENT now{};
+        now.length = sizeof now;
+        ::GetWindowPlacement(restored->m_hWnd, &now);
+        EXPECT_EQ(text(now.rcNormalPosition), text(saved.rcNormalPosition)) << form.name;
+        // Restoring again into the same frame leaves no empty host behind.
+        ASSERT_TRUE(form.load()) << form.name;
+        idle();
+        int hosts = 0;
+        for (CWnd* child = CWnd::FromHandle(::GetTopWindow(frame->m_hWndMDIClient)); child;
+             child = child->GetNextWindow())
+            hosts += sec_bar_host(child) ? 1 : 0;
+        EXPECT_EQ(hosts, 1) << form.name;
+        new_frame(nullptr);
+    }
+}
+
+// A window placement as the profile keeps it: eleven little-endian words.
+std::vector<BYTE> placement_bytes(const CRect& normal) {
+    const LONG words[11] = {LONG(sizeof(WINDOWPLACEMENT)),
+                            0,
+                            SW_SHOWNORMAL,
+                            -1,
+                            -1,
+                            -1,
+                            -1,
+                            normal.left,
+                            normal.top,
+                            normal.right,
+                            normal.bottom};
+    std::vector<BYTE> bytes;
+    for (LONG word : words)
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(BYTE(DWORD(word) >> shift));
+    return bytes;
+}
+
+TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiArea) {
+    // Saved at the integer limits, far outside the MDI area, or with no size.
+    const struct {
+        const char* saved;
+        CRect normal;
+    } kPlacements[] = {
+        {"the integer limits", CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX)},
+        {"far outside", CRect(30000, 30000, 30400, 30300)},
+        {"far outside, small", CRect(30000, 30000, 30100, 30080)},
+        {"all zero", CRect(0, 0, 0, 0)},
+    };
+    for (const auto& item : kPlacements) {
+        build();
+        frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
+        idle();
+        frame->SaveBarState(kLayout);
+        const std::vector<BYTE> bytes = placement_bytes(item.normal);
+        profile().WriteProfileBinary(section_of(AFX_IDW_DOCKBAR_FLOAT), "MDIChildWindowPlacement", bytes.data(),
+                                     UINT(bytes.size()));
+        new_frame();
+        const os::Status restored = frame->LoadBarState(kLayout);
+        ASSERT_TRUE(restored) << item.saved << ": " << restored.error().text;
+        idle();
+        ASSERT_TRUE(bar(4).IsMDIChild()) << item.saved;
+        CRect area, child;
+        ::GetClientRect(frame->m_hWndMDIClient, &area);
+        mdi_host(4)->GetWindowRect(&child);
+        ::MapWindowPoints(nullptr, frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&child), 2);
+        EXPECT_TRUE(mdi_host(4)->IsWindowVisible()) << item.saved;
+        EXPECT_FALSE(child.IsRectEmpty()) << item.saved;
+        // Whole inside when it fits, else from the area's corner.
+        if (child.Width() <= area.Width() && child.Height() <= area.Height()) {
+            CRect within;
+            within.IntersectRect(&child, &area);
+            EXPECT_EQ(text(within), text(child)) << item.saved << ": in " << text(area);
+        } else {
+            EXPECT_EQ(child.TopLeft(), area.TopLeft()) << item.saved << ": " << text(child) << " in " << text(area);
+        }
+        new_frame(nullptr);
+    }
 }
 
 // A bar manager whose bars of type 7 keep one number of their own, and which makes bar 300 when a layout names it.
@@ -287,45 +378,40 @@ TEST_F(DockStateTest, TheProfileHoldsTheIdesKeys) {
 TEST_F(DockStateTest, ADamagedLayoutLeavesTheDefaultAndSaysWhy) {
     build();
     const std::string defaults = dump_layout(*frame);
-    const auto section_of = [&](UINT id) {
-        const int bars = int(profile().GetProfileInt("Damaged-Summary", "Bars", 0));
-        for (int i = 0; i < bars; ++i)
-            if (profile().GetProfileInt(AfxFormat("Damaged-Bar%d", i), "BarID", 0) == id)
-                return AfxFormat("Damaged-Bar%d", i);
-        ADD_FAILURE() << "no section for " << id;
-        return CString();
-    };
     const BYTE short_placement[10] = {};
     const struct {
         const char* damage;
         std::function<void()> apply;
         const char* says;
     } kDamage[] = {
-        {"wrong class", [&] { profile().WriteProfileString(section_of(104), "ClassName", "CFrameWnd"); },
+        {"wrong class", [&] { profile().WriteProfileString(section_of(104, "Damaged"), "ClassName", "CFrameWnd"); },
          "not a docking window"},
-        {"unknown class", [&] { profile().WriteProfileString(section_of(104), "ClassName", "NoSuchBar"); },
+        {"unknown class", [&] { profile().WriteProfileString(section_of(104, "Damaged"), "ClassName", "NoSuchBar"); },
          "no such class"},
-        {"duplicate id", [&] { profile().WriteProfileInt(section_of(104), "BarID", 103); }, "used twice"},
-        {"id out of range", [&] { profile().WriteProfileInt(section_of(104), "BarID", 0x12345); }, "out of range"},
-        {"id of another window", [&] { profile().WriteProfileInt(section_of(104), "BarID", AFX_IDW_PANE_FIRST); },
-         "another window"},
+        {"duplicate id", [&] { profile().WriteProfileInt(section_of(104, "Damaged"), "BarID", 103); }, "used twice"},
+        {"id out of range", [&] { profile().WriteProfileInt(section_of(104, "Damaged"), "BarID", 0x12345); },
+         "out of range"},
+        {"id of another window",
+         [&] { profile().WriteProfileInt(section_of(104, "Damaged"), "BarID", AFX_IDW_PANE_FIRST); }, "another window"},
         {"docked twice",
          [&] {
-             const CString bottom = section_of(AFX_IDW_DOCKBAR_BOTTOM);
+             const CString bottom = section_of(AFX_IDW_DOCKBAR_BOTTOM, "Damaged");
              profile().WriteProfileInt(bottom, "Bar#1", 100);
          },
          "docked twice"},
         {"short record",
          [&] {
-             const CString section = section_of(104);
+             const CString section = section_of(104, "Damaged");
              profile().WriteProfileInt(section, "MDIChild", 1);
              profile().WriteProfileBinary(section, "MDIChildWindowPlacement", short_placement, sizeof short_placement);
          },
          "not 44 bytes"},
         {"huge count", [&] { profile().WriteProfileInt("Damaged-Summary", "Bars", 100000); }, "claims 100000 bars"},
-        {"huge bar list", [&] { profile().WriteProfileInt(section_of(AFX_IDW_DOCKBAR_BOTTOM), "Bars", 70000); },
+        {"huge bar list",
+         [&] { profile().WriteProfileInt(section_of(AFX_IDW_DOCKBAR_BOTTOM, "Damaged"), "Bars", 70000); },
          "out of range"},
-        {"missing section", [&] { profile().WriteProfileString(section_of(104), nullptr, nullptr); }, "no bar id"},
+        {"missing section", [&] { profile().WriteProfileString(section_of(104, "Damaged"), nullptr, nullptr); },
+         "no bar id"},
     };
     for (const auto& item : kDamage) {
         profile().WriteProfileString("Damaged-Summary", nullptr, nullptr);
@@ -391,24 +477,34 @@ TEST_F(DockStateTest, NoDamageToAnArchiveCrashesOrHalfAppliesALayout) {
     file.Seek(0, CFile::begin);
     ASSERT_EQ(file.Read(bytes.data(), UINT(bytes.size())), UINT(bytes.size()));
     new_frame();
-    int refused = 0, applied = 0;
+    // Single bytes, and 32-bit words at the integer limits wherever they start.
+    std::vector<std::vector<BYTE>> inputs;
     for (std::size_t at = 0; at < bytes.size(); at += 5) {
         for (BYTE value : {BYTE(0x00), BYTE(0xFF), BYTE(0x7F)}) {
-            std::vector<BYTE> damaged = bytes;
-            damaged[at] = value;
-            CMemFile damaged_file(damaged.data(), UINT(damaged.size()));
-            CArchive ar(&damaged_file, CArchive::load);
-            SECDockState state;
-            os::Status result = state.LoadState(ar);
-            if (result) result = state.SetFrameState(frame);
-            if (!result) {
-                ++refused;
-                EXPECT_FALSE(result.error().text.empty());
-                continue;
-            }
-            ++applied;
-            frame->RecalcLayout();
+            inputs.push_back(bytes);
+            inputs.back()[at] = value;
         }
+    }
+    for (std::size_t at = 0; at + 4 <= bytes.size(); at += 3) {
+        for (DWORD word : {DWORD(INT_MAX), DWORD(INT_MIN)}) {
+            inputs.push_back(bytes);
+            for (int i = 0; i < 4; ++i) inputs.back()[at + std::size_t(i)] = BYTE(word >> (8 * i));
+        }
+    }
+    int refused = 0, applied = 0;
+    for (std::vector<BYTE>& damaged : inputs) {
+        CMemFile damaged_file(damaged.data(), UINT(damaged.size()));
+        CArchive ar(&damaged_file, CArchive::load);
+        SECDockState state;
+        os::Status result = state.LoadState(ar);
+        if (result) result = state.SetFrameState(frame);
+        if (!result) {
+            ++refused;
+            EXPECT_FALSE(result.error().text.empty());
+            continue;
+        }
+        ++applied;
+        frame->RecalcLayout();
     }
     idle();
     // Some damage only changes values a layout may hold; much is refused; the frame still lays out.
@@ -418,27 +514,51 @@ TEST_F(DockStateTest, NoDamageToAnArchiveCrashesOrHalfAppliesALayout) {
 }
 
 TEST_F(DockStateTest, AFloatingBarSavedOffTheScreenComesBackOntoIt) {
-    build_saved_layout();
-    frame->SaveBarState(kLayout);
-    const int bars = int(profile().GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0));
-    for (int i = 0; i < bars; ++i) {
-        const CString section = AfxFormat("FrameState\\ToolBar-Bar%d", i);
-        if (profile().GetProfileInt(section, "BarID", 0) != AFX_IDW_DOCKBAR_FLOAT) continue;
-        profile().WriteProfileInt(section, "XPos", 30000);
-        profile().WriteProfileInt(section, "YPos", -400);
+    const struct {
+        const char* saved;
+        CPoint at;
+        bool limits;  // the bar's places to dock and float back to are at the integer limits too
+    } kPlaces[] = {
+        {"right and above", CPoint(30000, -400), false},
+        {"at the integer limits", CPoint(INT_MAX, INT_MIN), true},
+    };
+    for (const auto& item : kPlaces) {
+        build_saved_layout();
+        frame->SaveBarState(kLayout);
+        const CString floating = section_of(AFX_IDW_DOCKBAR_FLOAT);
+        profile().WriteProfileInt(floating, "XPos", item.at.x);
+        profile().WriteProfileInt(floating, "YPos", item.at.y);
+        if (item.limits) {
+            const CString memory = section_of(102);
+            for (const char* key : {"MRUDockLeftPos", "MRUDockTopPos", "MRUFloatXPos", "MRUWidth"})
+                profile().WriteProfileInt(memory, key, INT_MAX);
+            for (const char* key : {"MRUDockRightPos", "MRUDockBottomPos", "MRUFloatYPos"})
+                profile().WriteProfileInt(memory, key, INT_MIN);
+        }
+        new_frame();
+        const os::Status loaded = frame->LoadBarState(kLayout);
+        ASSERT_TRUE(loaded) << item.saved << ": " << loaded.error().text;
+        idle();
+        ASSERT_TRUE(bar(2).IsFloating()) << item.saved;
+        CRect place;
+        bar(2).GetParentFrame()->GetWindowRect(&place);
+        const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        CRect inside;
+        EXPECT_TRUE(inside.IntersectRect(&place, &screen)) << item.saved;
+        EXPECT_EQ(text(inside), text(place)) << item.saved << ": the whole frame is on the screen";
+        EXPECT_EQ(place.top, 0) << item.saved;
+        EXPECT_EQ(place.right, screen.right) << item.saved;
+        // Docked again by a double click and floated again, the bar goes by its saved places without harm.
+        bar(2).m_pDockContext->ToggleDocking();
+        idle();
+        EXPECT_FALSE(bar(2).IsFloating()) << item.saved;
+        bar(2).m_pDockContext->ToggleDocking();
+        idle();
+        ASSERT_TRUE(bar(2).IsFloating()) << item.saved;
+        bar(2).GetParentFrame()->GetWindowRect(&place);
+        EXPECT_FALSE(place.IsRectEmpty()) << item.saved;
+        new_frame(nullptr);
     }
-    new_frame();
-    ASSERT_TRUE(frame->LoadBarState(kLayout));
-    idle();
-    ASSERT_TRUE(bar(2).IsFloating());
-    CRect place;
-    bar(2).GetParentFrame()->GetWindowRect(&place);
-    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    CRect inside;
-    EXPECT_TRUE(inside.IntersectRect(&place, &screen));
-    EXPECT_EQ(inside, place) << "the whole frame is on the screen";
-    EXPECT_EQ(place.top, 0);
-    EXPECT_EQ(place.right, screen.right);
 }
 
 TEST_F(DockStateTest, BarsTheLayoutDoesNotNameKeepTheirDefaultAndBarsTheFrameLacksAreMade) {
@@ -528,10 +648,10 @@ TEST_F(DockStateTest, SavedValuesReadBackWithTheirLimits) {
     dock_state->AddChild("Bar-2")->SetIntValue("BarID", 103);
     ASSERT_TRUE(state.LoadState(&root));
     EXPECT_EQ(state.GetInfoCount(), 2);
-    // A tree without a layout is nothing saved.
+    // A tree without a layout is a failure that leaves nothing loaded.
     SECPersistentTreeNode empty;
     ASSERT_EQ(empty.Create("Empty"), UINT(PTN_OK));
-    ASSERT_TRUE(state.LoadState(&empty));
+    EXPECT_FALSE(state.LoadState(&empty));
     EXPECT_EQ(state.GetInfoCount(), 0);
     EXPECT_FALSE(state.SaveState(static_cast<SECPersistentTreeNode*>(nullptr)));
 }
