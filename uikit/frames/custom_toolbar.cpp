@@ -20,6 +20,7 @@ ON_WM_CANCELMODE()
 ON_WM_TIMER()
 ON_WM_DESTROY()
 ON_WM_SHOWWINDOW()
+ON_WM_WINDOWPOSCHANGING()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(TB_ADDBUTTONS, OnAddButtons)
@@ -733,6 +734,13 @@ void SECCustomToolBar::OnSysColorChange() {
 void SECCustomToolBar::OnShowWindow(BOOL show, UINT status) {
     SECControlBar::OnShowWindow(show, status);
     NotifyListeners(show ? SEC_BAR_SHOWN : SEC_BAR_HIDDEN);
+}
+
+void SECCustomToolBar::OnWindowPosChanging(WINDOWPOS* pos) {
+    SECControlBar::OnWindowPosChanging(pos);
+    // The frame shows and hides a docked bar by moving it, without WM_SHOWWINDOW.
+    if (pos->flags & SWP_SHOWWINDOW) NotifyListeners(SEC_BAR_SHOWN);
+    if (pos->flags & SWP_HIDEWINDOW) NotifyListeners(SEC_BAR_HIDDEN);
 }
 
 // ---- customise mode and selection ----------------------------------------------

@@ -198,6 +198,7 @@ public:
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnDestroy();
     afx_msg void OnShowWindow(BOOL show, UINT status);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* pos);
     afx_msg void OnSysColorChange();
     afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
     afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
@@ -249,7 +250,7 @@ private:
     void shift_indexes_after_insert(int index);
     void shift_indexes_after_remove(int index);
     void remove_redundant_separators(int& removed_at);
-    BOOL drop_nudge(SECStdBtn* button, const CRect& rect, int first, int last);
+    BOOL drop_nudge(SECStdBtn* button, const CRect& rect, int first, int last, BOOL copy);
     CFrameWnd* owner_frame() const;
     void after_change(BOOL no_redraw);
 };

@@ -106,7 +106,7 @@ BOOL SECCustomToolBar::StartDrag(int index, CPoint point) {
     return sec_button_drag(manager_, GetButton(index), index, point, this, this, IsCtrlDown());
 }
 
-BOOL SECCustomToolBar::drop_nudge(SECStdBtn* button, const CRect& rect, int first, int last) {
+BOOL SECCustomToolBar::drop_nudge(SECStdBtn* button, const CRect& rect, int first, int last, BOOL copy) {
     // Only the selected button of this bar, dropped over its own place within its row.
     const int own = IndexOf(button);
     if (own < 0 || own != selected_ || own < first || own > last) return FALSE;
@@ -114,6 +114,8 @@ BOOL SECCustomToolBar::drop_nudge(SECStdBtn* button, const CRect& rect, int firs
     if (!common.IntersectRect(&rect, button->GetRect())) return FALSE;
     const int shift = rect.left - button->m_x;
     if (shift > -2 && shift < 2) return TRUE;
+    // A copy goes where it is dropped, beside its original; only a move opens or closes a group.
+    if (copy) return FALSE;
     const auto is_sep = [&](int i) { return i >= 0 && i < GetButtonCount() && GetButton(i)->IsSeparator(); };
     if (shift < 0) {
         if (is_sep(own - 1))
@@ -182,9 +184,7 @@ BOOL SECCustomToolBar::DropButton(CRect rect, SECStdBtn* button, SECCustomToolBa
         row_first = i + 1;
     }
 
-    if (same_bar && drop_nudge(button, rect, first, last)) {
-        if (!copy) return TRUE;
-    }
+    if (same_bar && drop_nudge(button, rect, first, last, copy)) return TRUE;
 
     int index = last + 1;
     int x = inside.left;

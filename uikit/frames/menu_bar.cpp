@@ -5,6 +5,7 @@
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
+#include "uikit/frames/toolbar_state.h"
 
 IMPLEMENT_DYNCREATE(SECMenuBar, SECCustomToolBar)
 IMPLEMENT_DYNCREATE(SECMDIMenuBar, SECMenuBar)
@@ -289,6 +290,33 @@ CSize SECMDIMenuBar::CalcFixedLayout(BOOL stretch, BOOL horz) {
 
 CSize SECMDIMenuBar::CalcDynamicLayout(int length, DWORD mode) {
     return place_caption_at_end(SECMenuBar::CalcDynamicLayout(length, mode));
+}
+
+void SECMDIMenuBar::caption_buttons_to_the_ends() {
+    for (int i = GetButtonCount() - 1; i >= 0; --i)
+        if (GetButtonID(i) == kIconButtonId || GetButtonID(i) == kCaptionButtonId) RemoveButton(i, TRUE);
+    InsertButton(0, kIconButtonId, FALSE, TRUE);
+    InsertButton(GetButtonCount(), kCaptionButtonId, FALSE, TRUE);
+    UpdateCaptionButtons(FALSE);
+}
+
+BOOL SECMDIMenuBar::DropButton(CRect rect, SECStdBtn* button, SECCustomToolBar* source, BOOL copy, BOOL no_redraw) {
+    const BOOL result = SECMenuBar::DropButton(rect, button, source, copy, no_redraw);
+    caption_buttons_to_the_ends();
+    return result;
+}
+
+void SECMDIMenuBar::GetBarInfoEx(SECControlBarInfo* info) {
+    SECMenuBar::GetBarInfoEx(info);
+    auto* mine = dynamic_cast<SECCustomToolBarInfoEx*>(info->m_pInfoEx.get());
+    if (!mine) return;
+    std::erase_if(mine->m_buttons,
+                  [](const SECBtnInfo& saved) { return saved.id == kIconButtonId || saved.id == kCaptionButtonId; });
+}
+
+void SECMDIMenuBar::SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) {
+    SECMenuBar::SetBarInfoEx(info, frame);
+    caption_buttons_to_the_ends();
 }
 
 CSize SECMDIMenuBar::place_caption_at_end(CSize size) {

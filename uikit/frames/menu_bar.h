@@ -99,10 +99,18 @@ public:
     // Laid out as the menu bar, with the caption boxes moved to the right end.
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;
+    // A dropped button never lands before the icon or after the caption buttons.
+    BOOL DropButton(CRect rect, SECStdBtn* button, SECCustomToolBar* source, BOOL copy,
+                    BOOL no_redraw = FALSE) override;
+    // The saved buttons leave out the icon and caption buttons, which belong to
+    // the maximised child; reading puts them back at the ends.
+    void GetBarInfoEx(SECControlBarInfo* info) override;
+    void SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) override;
 
     // Ids of the two buttons; no command uses them.
     static constexpr UINT kIconButtonId = 0xE8FD, kCaptionButtonId = 0xE8FE;
 
 private:
     CSize place_caption_at_end(CSize size);
+    void caption_buttons_to_the_ends();
 };

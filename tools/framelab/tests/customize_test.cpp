@@ -122,6 +122,25 @@ TEST_F(CustomizeTest, SwitchesActAtOnceAndCancelPutsThemBack) {
     EXPECT_TRUE(manager.CoolLookEnabled());
 }
 
+TEST_F(CustomizeTest, TheListFollowsAToolBarTheFrameHidesAndShowsWhileDocked) {
+    SECCustomToolBar& edit = *frame->toolbars->FindToolBar(0xE806);
+    ASSERT_FALSE(edit.IsFloating());
+    bool done = false;
+    display.then([&] {
+        ASSERT_EQ(list_text(2), CString("Edit"));
+        const auto check = [&] { return ::SendMessage(page_list(), CLB_GETCHECK, 2, 0); };
+        EXPECT_EQ(check(), BST_CHECKED);
+        frame->ShowControlBar(&edit, FALSE, FALSE);
+        EXPECT_EQ(check(), BST_UNCHECKED);
+        frame->ShowControlBar(&edit, TRUE, FALSE);
+        EXPECT_EQ(check(), BST_CHECKED);
+        done = true;
+        display.press(VK_ESCAPE);
+    });
+    sheet.DoModal();
+    EXPECT_TRUE(done);
+}
+
 TEST_F(CustomizeTest, CategoriesAreToolBarsWhoseButtonsCopyOut) {
     SECToolBarManager& manager = *frame->toolbars;
     display.then([&] {

@@ -1,13 +1,18 @@
 // Toolbar buttons and the customisable toolbar: sizes, states as drawn,
 // rows that wrap, clicks that send commands (and disabled buttons that send
-// none), removing buttons and the separators that go with them.
+// none), removing buttons and the separators that go with them, and saved
+// button lists damaged in every byte that leave the bar whole.
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <optional>
 
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
+#include "uikit/frames/toolbar_state.h"
 
 namespace toolbar_test {
 namespace {
@@ -127,6 +132,65 @@ TEST_F(ToolBarTest, RemovingAButtonTakesRedundantSeparatorsWithIt) {
     ASSERT_EQ(bar->GetButtonCount(), 1);
     EXPECT_EQ(bar->GetButtonID(0), 102u);
     EXPECT_FALSE(bar->RemoveButton(5));
+}
+
+TEST_F(ToolBarTest, NoDamageToASavedButtonListHarmsTheBar) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101, 102});
+    SECControlBarInfo info(manager);
+    bar->GetBarInfo(&info);
+    auto* saved = dynamic_cast<SECCustomToolBarInfoEx*>(info.m_pInfoEx.get());
+    ASSERT_NE(saved, nullptr);
+    // Ids at the integer limits and a button with all the bytes a record holds.
+    saved->m_buttons.push_back(SECBtnInfo{0x7FFFFFFF, {}});
+    saved->m_buttons.push_back(SECBtnInfo{0x80000000, {}});
+    saved->m_buttons.push_back(SECBtnInfo{0xFFFFFFFF, std::vector<BYTE>(255, 0xFF)});
+    const std::optional<std::vector<BYTE>> packed = sec_pack_buttons(saved->m_buttons);
+    ASSERT_TRUE(packed);
+    std::vector<std::vector<BYTE>> inputs{*packed};
+    for (std::size_t at = 0; at < packed->size(); ++at) {
+        for (BYTE value : {BYTE(0x00), BYTE(0x7F), BYTE(0x80), BYTE(0xFF)}) {
+            inputs.push_back(*packed);
+            inputs.back()[at] = value;
+        }
+        for (DWORD word : {DWORD(INT_MAX), DWORD(INT_MIN), DWORD(UINT_MAX)}) {
+            if (at + 4 > packed->size()) continue;
+            inputs.push_back(*packed);
+            for (int i = 0; i < 4; ++i) inputs.back()[at + std::size_t(i)] = BYTE(word >> (8 * i));
+        }
+    }
+    int refused = 0;
+    for (const std::vector<BYTE>& input : inputs) {
+        // The profile's and the tree's "Buttons" value...
+        if (std::optional<std::vector<SECBtnInfo>> buttons = sec_unpack_buttons(input.data(), input.size())) {
+            saved->m_buttons = std::move(*buttons);
+            bar->SetBarInfoEx(&info, frame);
+            bar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+            bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            EXPECT_EQ(std::size_t(bar->GetButtonCount()), saved->m_buttons.size());
+        } else {
+            ++refused;
+        }
+        // ...and the archive's record, with its count at the integer limits too.
+        for (DWORD count : {DWORD(saved->m_buttons.size()), DWORD(INT_MAX), DWORD(UINT_MAX)}) {
+            CMemFile file;
+            {
+                CArchive ar(&file, CArchive::store);
+                ar << CString("Bar") << count;
+                ar.Write(input.data(), UINT(input.size()));
+            }
+            file.Seek(0, CFile::begin);
+            CArchive ar(&file, CArchive::load);
+            SECCustomToolBarInfoEx loaded;
+            try {
+                loaded.Serialize(ar, nullptr);
+                EXPECT_EQ(loaded.m_buttons.size(), std::size_t(count));
+            } catch (CArchiveException* error) {
+                error->Delete();
+            }
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_TRUE(::IsWindow(bar->m_hWnd));
 }
 
 TEST_F(ToolBarTest, OnlyAUserToolBarGoesWithItsLastButton) {

@@ -23,6 +23,7 @@
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"
 #include "uikit/frames/toolbar_manager.h"
+#include "uikit/frames/toolbar_state.h"
 
 namespace {
 
@@ -311,6 +312,69 @@ TEST_F(MenuBarTest, AMaximisedChildShowsItsIconAndBoxesWhichSendItsSystemCommand
     pump();
     EXPECT_EQ(frame->MDIGetActive(), nullptr);
     EXPECT_TRUE(bar->GetCaptionButton()->IsHidden());
+}
+
+TEST_F(MenuBarTest, TheIconAndCaptionButtonsAreNotSavedAndStayAtTheEnds) {
+    auto* child = new SECMDIChildWnd;
+    ASSERT_TRUE(child->LoadFrame(kMenuDocument, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, frame));
+    frame->MDIActivate(child);
+    frame->MDIMaximize(child);
+    pump();
+    const auto ids = [&] {
+        std::vector<UINT> all;
+        for (int i = 0; i < bar->GetButtonCount(); ++i) all.push_back(bar->GetButtonID(i));
+        return all;
+    };
+    // The buttons between the icon and the caption buttons.
+    const auto inner = [&] {
+        std::vector<UINT> all = ids();
+        return all.size() < 2 ? all : std::vector<UINT>(all.begin() + 1, all.end() - 1);
+    };
+    const auto at_the_ends = [&](const char* when) {
+        const std::vector<UINT> all = ids();
+        ASSERT_GE(all.size(), 2u) << when;
+        EXPECT_EQ(all.front(), SECMDIMenuBar::kIconButtonId) << when;
+        EXPECT_EQ(all.back(), SECMDIMenuBar::kCaptionButtonId) << when;
+        EXPECT_EQ(std::count(all.begin(), all.end(), SECMDIMenuBar::kIconButtonId), 1) << when;
+        EXPECT_EQ(std::count(all.begin(), all.end(), SECMDIMenuBar::kCaptionButtonId), 1) << when;
+        EXPECT_FALSE(bar->GetIconButton()->IsHidden()) << when;
+        EXPECT_FALSE(bar->GetCaptionButton()->IsHidden()) << when;
+    };
+    at_the_ends("at first");
+    const std::vector<UINT> menu_buttons = inner();
+
+    SECControlBarInfo info(manager);
+    bar->GetBarInfo(&info);
+    auto* saved = dynamic_cast<SECCustomToolBarInfoEx*>(info.m_pInfoEx.get());
+    ASSERT_NE(saved, nullptr);
+    std::vector<UINT> saved_ids;
+    for (const SECBtnInfo& button : saved->m_buttons) saved_ids.push_back(button.id);
+    EXPECT_EQ(saved_ids, menu_buttons) << "the maximised child's buttons are not the bar's own";
+
+    // Read back as saved now, and as saved before with the two buttons out of place.
+    std::vector<SECBtnInfo> misplaced = saved->m_buttons;
+    misplaced.insert(misplaced.begin(), SECBtnInfo{SECMDIMenuBar::kCaptionButtonId, {}});
+    misplaced.push_back(SECBtnInfo{SECMDIMenuBar::kIconButtonId, {}});
+    for (const auto& records : {saved->m_buttons, misplaced}) {
+        saved->m_buttons = records;
+        bar->SetBarInfoEx(&info, frame);
+        pump();
+        at_the_ends("read back");
+        EXPECT_EQ(inner(), menu_buttons);
+    }
+
+    // A menu button dropped past the caption buttons, or before the icon.
+    bar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+    CRect past_the_end = bar->GetButtonRect(1);
+    past_the_end.OffsetRect(bar->GetButtonRect(bar->GetButtonCount() - 1).right + 4 - past_the_end.left, 0);
+    bar->DropButton(past_the_end, bar->GetButton(1), bar, FALSE, TRUE);
+    at_the_ends("dropped past the end");
+    EXPECT_EQ(bar->GetButtonID(bar->GetButtonCount() - 2), menu_buttons.front());
+    bar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
+    CRect before_the_start = bar->GetButtonRect(2);
+    before_the_start.OffsetRect(bar->GetButtonRect(0).left - 8 - before_the_start.left, 0);
+    bar->DropButton(before_the_start, bar->GetButton(2), bar, FALSE, TRUE);
+    at_the_ends("dropped before the start");
 }
 
 // A view that counts the command only views handle.

@@ -21,6 +21,7 @@ TEST_F(ToolBarTest, NudgesAddAndRemoveGroupSeparators) {
         int dragged;
         int shift;
         std::vector<UINT> after;
+        BOOL copy = FALSE;
     } kCases[] = {
         {"one pixel does nothing", {100, 101, 102}, 1, 1, {100, 101, 102}},
         {"three right: a separator before", {100, 101, 102}, 1, 3, {100, 0, 101, 102}},
@@ -29,6 +30,11 @@ TEST_F(ToolBarTest, NudgesAddAndRemoveGroupSeparators) {
         {"left without one before: a separator after", {100, 101, 102}, 0, -3, {100, 0, 101, 102}},
         {"left at the end adds nothing", {100, 101}, 1, -3, {100, 101}},
         {"the last button gets none after it", {100, 0, 101}, 0, -3, {100, 0, 101}},
+        // A copy over its own place is an ordinary drop: no separator comes or goes.
+        {"a copy one pixel does nothing", {100, 101, 102}, 1, 1, {100, 101, 102}, TRUE},
+        {"a copy three right goes beside it", {100, 101, 102}, 1, 3, {100, 101, 101, 102}, TRUE},
+        {"a copy three left goes beside it", {100, 101, 102}, 1, -3, {100, 101, 101, 102}, TRUE},
+        {"a copy keeps the separator before", {100, 0, 101, 102}, 2, -3, {100, 0, 101, 101, 102}, TRUE},
     };
     SECCustomToolBar* bar = make_bar(0xE800, {});
     for (const auto& item : kCases) {
@@ -38,7 +44,7 @@ TEST_F(ToolBarTest, NudgesAddAndRemoveGroupSeparators) {
         SECStdBtn* button = bar->GetButton(item.dragged);
         CRect rect = button->GetRect();
         rect.OffsetRect(item.shift, 0);
-        bar->DropButton(rect, button, bar, FALSE, TRUE);
+        bar->DropButton(rect, button, bar, item.copy, TRUE);
         EXPECT_EQ(ids_of(*bar), item.after) << item.what;
     }
 }
