@@ -33,6 +33,7 @@ public:
     SECStatusBar();
     ~SECStatusBar() override;
 
+    using SECControlBar::Create;
     BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
     // One pane per id; a string that cannot be loaded shows as two spaces.
     // With a null list every pane is laid out again. FALSE when a text cannot be stored.
