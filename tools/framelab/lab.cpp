@@ -4,6 +4,7 @@
 
 #include "platform/res/resources.h"
 #include "uikit/frames/bmp_mgr.h"
+#include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/sys_colors.h"
 
 const kit::res::Module& framelab_resources();
@@ -149,6 +150,33 @@ void LabFrame::OnUpdateShowBar(CCmdUI* cmd_ui) {
     cmd_ui->SetCheck(bars[cmd_ui->m_nID - ID_LAB_SHOW_FIRST].IsVisible());
 }
 
+IMPLEMENT_DYNCREATE(LabDocument, CDocument)
+IMPLEMENT_DYNCREATE(LabDocumentView, CView)
+IMPLEMENT_DYNCREATE(LabDocumentFrame, SECMDIChildWnd)
+
+void LabDocumentView::OnDraw(CDC* dc) {
+    CRect area;
+    GetClientRect(&area);
+    dc->FillSolidRect(&area, ::GetSysColor(COLOR_WINDOW));
+    dc->SetBkMode(TRANSPARENT);
+    dc->TextOut(4, 4, GetDocument()->GetTitle());
+}
+
+BOOL LabDocumentFrame::LoadFrame(UINT resource_id, DWORD style, CWnd* parent, CCreateContext* context) {
+    if (!SECMDIChildWnd::LoadFrame(resource_id, style, parent, context)) return FALSE;
+    EnableCaptionFilters(1);
+    return TRUE;
+}
+
+SECMultiDocTemplate* LabApp::Sources() {
+    if (!sources_) {
+        sources_ = new SECMultiDocTemplate(IDR_LAB_SOURCE, RUNTIME_CLASS(LabDocument), RUNTIME_CLASS(LabDocumentFrame),
+                                           RUNTIME_CLASS(LabDocumentView), RUNTIME_CLASS(SECDockableFrame));
+        AddDocTemplate(sources_);
+    }
+    return sources_;
+}
+
 BOOL LabApp::InitInstance() {
     static const bool registered = (kit::res::register_module(&framelab_resources()), true);
     (void)registered;
@@ -165,8 +193,8 @@ BOOL LabApp::InitInstance() {
 
 namespace {
 
-const char* const kScenarioNames[] = {"ide",      "ide-start", "sheets",  "workbook",
-                                      "floating", "toolbars",  "menubar", nullptr};
+const char* const kScenarioNames[] = {"ide",      "ide-start", "sheets",    "workbook", "floating",
+                                      "toolbars", "menubar",   "documents", nullptr};
 
 }  // namespace
 
@@ -196,6 +224,14 @@ bool build_scenario(LabFrame& frame, const std::string& name) {
         // Wide enough for the four toolbars in one row, as the IDE's window usually is.
         frame.SetWindowPos(nullptr, 0, 0, 1000, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (!frame.CreateToolBars(TRUE) || !frame.CreateStatusBar()) return false;
+    }
+    if (name == "documents") {
+        // A source file in an MDI child whose caption docks it, with only the workspace and output shown.
+        for (std::size_t i = 2; i < frame.bars.size(); ++i) frame.ShowControlBar(&frame.bars[i], FALSE, FALSE);
+        // The template comes after the frame was made, which turns the frame's switch on only when it
+        // finds one already registered.
+        frame.EnableCaptionFilters(TRUE);
+        if (!static_cast<LabApp*>(AfxGetApp())->Sources()->OpenDocumentFile(nullptr)) return false;
     }
     if (name == "floating") {
         // The memory window floats beside the frame; the disassembly is hidden.

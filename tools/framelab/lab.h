@@ -9,6 +9,8 @@
 
 #include "tools/framelab/lab_toolbars.h"
 #include "uikit/frames/control_bar.h"
+#include "uikit/frames/doc_templates.h"
+#include "uikit/frames/mdi_child.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/status_bar.h"
 #include "uikit/frames/workbook.h"
@@ -17,6 +19,7 @@ namespace framelab {
 
 enum : UINT {
     IDR_FRAMELAB = 128,
+    IDR_LAB_SOURCE = 129,  // the documents' template
     ID_LAB_NEW_SHEET = 0x8101,
     ID_LAB_BAR_OPTIONS = 0x8102,
     ID_LAB_SHOW_FIRST = 0x8110,  // one per bar, in the order of kBars
@@ -88,11 +91,36 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A source file of the "documents" scenario, shown by a view that prints its title.
+class LabDocument : public CDocument {
+    DECLARE_DYNCREATE(LabDocument)
+};
+
+class LabDocumentView : public CView {
+    DECLARE_DYNCREATE(LabDocumentView)
+public:
+    void OnDraw(CDC* dc) override;
+};
+
+// The document's MDI child, whose caption button, right double click and
+// caption menu switch it to a docked window and back.
+class LabDocumentFrame : public SECMDIChildWnd {
+    DECLARE_DYNCREATE(LabDocumentFrame)
+public:
+    BOOL LoadFrame(UINT resource_id, DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
+};
+
 class LabApp : public CWinApp {
 public:
     LabApp() : CWinApp("Frame lab") {}
     BOOL InitInstance() override;
     LabFrame* frame() const { return static_cast<LabFrame*>(m_pMainWnd); }
+    // The documents' template, registered on first use.
+    SECMultiDocTemplate* Sources();
+
+private:
+    SECMultiDocTemplate* sources_ = nullptr;
 };
 
 // Names of the scenarios, and building one on a frame just made; false for an unknown name.

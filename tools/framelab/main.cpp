@@ -6,7 +6,8 @@
 // with three worksheets as tabs), floating (ide with the memory window floating and
 // the disassembly hidden), toolbars (ide with the IDE's four toolbars in one row
 // at the top), menubar (toolbars with the menu as a menu bar above them and the
-// IDE's status bar). Drags and clicks are in
+// IDE's status bar), documents (ide-start with a source file in an MDI child
+// whose caption docks it and makes it an MDI child again). Drags and clicks are in
 // the frame's client coordinates and need the headless display. --dump prints
 // the layout as text; --screenshot saves a picture of the frame. Without either
 // the frame stays up for a person to dock and resize the windows by hand.
@@ -47,10 +48,10 @@ bool parse_points(const std::string& text, int count, POINT* points) {
 }
 
 int usage() {
-    std::fprintf(
-        stderr,
-        "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating|toolbars|menubar] [--drag x1,y1,x2,y2]... "
-        "[--click x,y]... [--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
+    std::fprintf(stderr,
+                 "usage: framelab [--scenario ide|ide-start|sheets|workbook|floating|toolbars|menubar|documents] "
+                 "[--drag x1,y1,x2,y2]... "
+                 "[--click x,y]... [--dump] [--screenshot <file.png>] [--layout-file <file>] [--layout <name>]\n");
     return 2;
 }
 

@@ -5,7 +5,9 @@
 #include "platform/afx/document.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/gradient_caption.h"
+#include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"
+#include "uikit/frames/msg_filter.h"
 
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(SECDockableFrame, SECFrameWnd)
@@ -205,6 +207,12 @@ BOOL SECDockableFrame::CreateHosted(CFrameWnd* dock_site, const char* title, UIN
     bar->GetInsideRect(inside);
     MoveWindow(&inside);
     return TRUE;
+}
+
+LRESULT SECDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    SECMDIFrameWnd* frame = message == sec_syscommandex_message() ? GetMDIFrame() : nullptr;
+    if (frame) return frame->SendMessage(message, wParam, lParam);
+    return SECFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 
 SECFrameBar* SECDockableFrame::GetFrameBar() const {

@@ -103,6 +103,9 @@ public:
     void OnUpdateFrameMenu(HMENU alternate_menu) override;
     // The MDI frame it docks in: its parent frame's, else the application's main window.
     SECMDIFrameWnd* GetMDIFrame() const;
+    // The extended system commands for the frame go to the MDI frame's filters, which
+    // switch it to an MDI child of its document's template and back.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The menu of its document template, shown while it holds the activation (null: the frame's own).
     HMENU m_hMenuShared = nullptr;
 

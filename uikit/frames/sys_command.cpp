@@ -56,6 +56,50 @@ constexpr Side kSides[] = {{SCX_STATE_DOCKED_TOP, AFX_IDW_DOCKBAR_TOP, CBRS_ALIG
                            {SCX_STATE_DOCKED_RIGHT, AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT},
                            {SCX_STATE_DOCKED_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP}};
 
+// Where a bar docks on a side when the command names no place: a row of its own, first at the top and
+// left, last at the right and bottom.
+SECDockPos default_position(UINT state) {
+    return state == SCX_STATE_DOCKED_TOP || state == SCX_STATE_DOCKED_LEFT ? SECDockPos{1, 0, 3} : SECDockPos{0, 0, 4};
+}
+const SECDockSize kDefaultDockSize{1.0f, 150, 0};
+
+// The bars of docked document windows take ids past the toolbars'.
+constexpr UINT kFirstDocumentBarId = 0xE900;
+
+// The document a frame shows.
+CDocument* document_of(CFrameWnd* window) {
+    CView* view = window ? window->GetActiveView() : nullptr;
+    return view ? view->GetDocument() : nullptr;
+}
+
+// The frame of the document's newest view: the one a template switch has just made.
+CFrameWnd* newest_frame_of(CDocument* doc) {
+    CView* newest = nullptr;
+    for (POSITION at = doc ? doc->GetFirstViewPosition() : nullptr; at;) newest = doc->GetNextView(at);
+    return newest ? newest->GetParentFrame() : nullptr;
+}
+
+// A dockable frame of the template's dockable class with a new view of the document, docked at the left.
+CFrameWnd* make_docked_frame(SECMDIFrameWnd* main, CDocument* doc, SECMultiDocTemplate* doc_template) {
+    CRuntimeClass* cls = doc_template->m_pDockableFrameClass;
+    if (!cls || !cls->IsDerivedFrom(RUNTIME_CLASS(SECDockableFrame))) cls = RUNTIME_CLASS(SECDockableFrame);
+    auto* frame = static_cast<SECDockableFrame*>(cls->CreateObject());
+    if (!frame) return nullptr;
+    CCreateContext context;
+    context.m_pCurrentDoc = doc;
+    context.m_pNewViewClass = doc_template->m_pViewClass;
+    context.m_pNewDocTemplate = doc_template;
+    if (!frame->CreateHosted(main, doc->GetTitle(), FindUnusedBarID(main, kFirstDocumentBarId), &context)) {
+        if (!frame->m_hWnd) delete frame;
+        return nullptr;
+    }
+    frame->InitialUpdateFrame(doc, TRUE);
+    main->DockControlBarEx(frame->GetFrameBar(), default_position(SCX_STATE_DOCKED_LEFT), AFX_IDW_DOCKBAR_LEFT,
+                           kDefaultDockSize);
+    main->RecalcLayout(TRUE);
+    return frame;
+}
+
 void move_and_size(CWnd* window, const SysCommandRecord& record) {
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (!(record.flags & SCX_USE_POSITION)) flags |= SWP_NOMOVE;
@@ -168,15 +212,35 @@ UINT ScxMsgFilter::OnSwitchState(SysCommandRecord& record, LRESULT* result) {
     return kAnswered;
 }
 
-BOOL ScxMsgFilter::TemplateToggle(CFrameWnd*, SECMultiDocTemplate*) { return FALSE; }
+BOOL ScxMsgFilter::TemplateToggle(CFrameWnd* window, SECMultiDocTemplate* doc_template) {
+    CDocument* doc = document_of(window);
+    auto* main = dynamic_cast<SECMDIFrameWnd*>(AfxGetMainWnd());
+    if (!doc || !doc_template || !main) return FALSE;
+    // The new frame comes first, so that the document always keeps a view.
+    CFrameWnd* made = nullptr;
+    if (window->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+        made = make_docked_frame(main, doc, doc_template);
+    } else if (auto* dockable = dynamic_cast<SECDockableFrame*>(window)) {
+        made = doc_template->CreateNewFrame(doc, nullptr);
+        if (made) doc_template->InitialUpdateFrame(made, doc, TRUE);
+        if (made && dockable->GetFrameBar()) main->ShowControlBar(dockable->GetFrameBar(), FALSE, FALSE);
+    }
+    if (!made) return FALSE;
+    // The old frame goes once this command is over: the command's record and the filters carrying it
+    // out may live in it.
+    window->ShowWindow(SW_HIDE);
+    window->PostMessage(WM_CLOSE);
+    return TRUE;
+}
 
 BOOL ScxMsgFilter::MakeMDIChild(CFrameWnd* window, UINT current, UINT target, SECMultiDocTemplate* doc_template,
                                 const SysCommandRecord& record) {
     if (!window->GetActiveView()) return FALSE;
     if (GetStateClass(current) != SCX_STATE_MDICHILD) {
         // A docked or floating frame becomes an MDI child through its template first.
+        CDocument* doc = document_of(window);
         if (!TemplateToggle(window, doc_template)) return FALSE;
-        window = window->GetActiveView() ? window->GetActiveView()->GetParentFrame() : nullptr;
+        window = newest_frame_of(doc);
         current = window ? GetWindowState(window, doc_template, record) : SCX_STATE_NONE;
         if (GetStateClass(current) != SCX_STATE_MDICHILD) return FALSE;
     }
@@ -200,12 +264,17 @@ BOOL ScxMsgFilter::MakeDocked(CFrameWnd* window, UINT current, UINT target, SECM
     if (!window->GetActiveView()) return FALSE;
     const UINT current_class = GetStateClass(current);
     const bool placed = (record.flags & (SCX_USE_POSITION | SCX_USE_SIZE)) != 0;
-    if ((target == SCX_STATE_NONE || target == SCX_STATE_DOCKED) && !placed) {
-        if (current_class == SCX_STATE_MDICHILD) return TemplateToggle(window, doc_template);
-        if (current_class == SCX_STATE_FLOATING) return ToggleDockingAtRecord(window, record);
-        return FALSE;
+    const bool default_side = (target == SCX_STATE_NONE || target == SCX_STATE_DOCKED) && !placed;
+    if (current_class == SCX_STATE_MDICHILD) {
+        // The template makes a docked frame of the document; a side asked for is taken after.
+        CDocument* doc = document_of(window);
+        if (!TemplateToggle(window, doc_template)) return FALSE;
+        if (default_side) return TRUE;
+        window = newest_frame_of(doc);
+        if (!window || GetStateClass(GetWindowState(window, doc_template, record)) != SCX_STATE_DOCKED) return FALSE;
+    } else if (default_side) {
+        return current_class == SCX_STATE_FLOATING && ToggleDockingAtRecord(window, record);
     }
-    if (current_class == SCX_STATE_MDICHILD) return TemplateToggle(window, doc_template);
     auto* main = dynamic_cast<SECMDIFrameWnd*>(AfxGetMainWnd());
     SECControlBar* bar = hosting_bar(window);
     if (!main || !bar) return FALSE;
@@ -214,9 +283,8 @@ BOOL ScxMsgFilter::MakeDocked(CFrameWnd* window, UINT current, UINT target, SECM
         if (each.state == target) side = &each;
     // The side's alignment, keeping the bar's other border bits.
     bar->m_dwStyle = (bar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | side->align;
-    const bool leading = side->state == SCX_STATE_DOCKED_TOP || side->state == SCX_STATE_DOCKED_LEFT;
-    SECDockPos position = leading ? SECDockPos{1, 0, 3} : SECDockPos{0, 0, 4};
-    SECDockSize size{1.0f, 150, 0};
+    SECDockPos position = default_position(side->state);
+    SECDockSize size = kDefaultDockSize;
     if ((record.flags & SCX_USE_POSITION) && record.dock_position) position = *record.dock_position;
     if ((record.flags & SCX_USE_SIZE) && record.dock_size) size = *record.dock_size;
     main->DockControlBarEx(bar, position, side->dock_bar_id, size);
@@ -238,8 +306,9 @@ BOOL ScxMsgFilter::MakeFloating(CFrameWnd* window, UINT current, UINT target, SE
             if (window->IsIconic()) window->ShowWindow(SW_RESTORE);
             CRect was;
             window->GetWindowRect(&was);
+            CDocument* doc = document_of(window);
             if (!MakeDocked(window, current, SCX_STATE_NONE, doc_template, SysCommandRecord{})) return FALSE;
-            CFrameWnd* docked = window->GetActiveView() ? window->GetActiveView()->GetParentFrame() : nullptr;
+            CFrameWnd* docked = newest_frame_of(doc);
             if (!docked || GetStateClass(GetWindowState(docked, doc_template, record)) != SCX_STATE_DOCKED)
                 return FALSE;
             SysCommandRecord at = record;

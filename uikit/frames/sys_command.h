@@ -75,8 +75,10 @@ public:
                             const SysCommandRecord& record);
     virtual BOOL MakeFloating(CFrameWnd* window, UINT current, UINT target, SECMultiDocTemplate* doc_template,
                               const SysCommandRecord& record);
-    // Swaps an MDI child and a dockable frame of the same document: the
-    // template's part, which this toolkit leaves to the application's template.
+    // Swaps an MDI child and a dockable frame of the same document: the new
+    // frame (an MDI child of the template, or a frame of its dockable class
+    // docked at the left) gets a new view, the document's newest; the old
+    // frame is hidden and closed once the command is over.
     virtual BOOL TemplateToggle(CFrameWnd* window, SECMultiDocTemplate* doc_template);
     virtual BOOL ToggleDockingAtRecord(CFrameWnd* window, const SysCommandRecord& record);
     virtual UINT GetDefaultTarget(CFrameWnd* window, UINT state, const SysCommandRecord& record);

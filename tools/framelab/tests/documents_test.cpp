@@ -1,0 +1,105 @@
+// A document window of the lab switched from its caption: the right double
+// click docks the MDI child, the state menu's choices dock it at a side and
+// make it an MDI child again, and the caption button swaps the two; the
+// document keeps one window throughout.
+#include <gtest/gtest.h>
+
+#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/frame_wnd.h"
+#include "uikit/frames/sys_command.h"
+
+namespace {
+
+using namespace framelab;
+using namespace nsSysCommandEx;
+
+class DocumentsTest : public FrameLabTest {
+protected:
+    void SetUp() override {
+        FrameLabTest::SetUp();
+        build("documents");
+        POSITION at = app.Sources()->GetFirstDocPosition();
+        document = at ? app.Sources()->GetNextDoc(at) : nullptr;
+        ASSERT_NE(document, nullptr);
+    }
+    // The document's only window.
+    CFrameWnd* window() {
+        int views = 0;
+        CView* view = nullptr;
+        for (POSITION at = document->GetFirstViewPosition(); at; ++views) view = document->GetNextView(at);
+        EXPECT_EQ(views, 1);
+        return view ? view->GetParentFrame() : nullptr;
+    }
+    SECDockableFrame* docked() { return dynamic_cast<SECDockableFrame*>(window()); }
+    LabDocumentFrame* child() { return dynamic_cast<LabDocumentFrame*>(window()); }
+    // What the state menu sends for the item chosen.
+    void choose(UINT state) {
+        SysCommandRecord record;
+        record.window = window()->m_hWnd;
+        record.target = state;
+        SendSysCommandEx(record.window, SCX_SWITCHSTATE, record);
+        idle();
+    }
+    UINT side_of(SECDockableFrame* frame) {
+        CControlBar* bar = frame->GetFrameBar();
+        return bar && bar->m_pDockBar ? UINT(bar->m_pDockBar->GetDlgCtrlID()) : 0;
+    }
+
+    CDocument* document = nullptr;
+};
+
+TEST_F(DocumentsTest, TheCaptionDocksADocumentWindowAndTheStateMenuMakesItAnMdiChildAgain) {
+    ASSERT_NE(child(), nullptr);
+    const HWND was = child()->m_hWnd;
+    CRect caption;
+    child()->GetWindowRect(&caption);
+    child()->SendMessage(WM_NCRBUTTONDBLCLK_MSG, HTCAPTION, MAKELPARAM(caption.left + 40, caption.top + 8));
+    idle();
+    ASSERT_NE(docked(), nullptr) << "a right double click on the caption docks it";
+    EXPECT_FALSE(::IsWindow(was));
+    EXPECT_FALSE(docked()->IsFloating());
+    EXPECT_EQ(side_of(docked()), UINT(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_TRUE(docked()->IsWindowVisible());
+    EXPECT_STREQ(docked()->GetFrameBar()->GetWindowText(), document->GetTitle());
+
+    choose(SCX_STATE_DOCKED_BOTTOM);
+    ASSERT_NE(docked(), nullptr);
+    EXPECT_EQ(side_of(docked()), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+    const DWORD style = docked()->GetFrameBar()->GetBarStyle();
+    EXPECT_EQ(style & CBRS_ALIGN_ANY, DWORD(CBRS_ALIGN_BOTTOM));
+    EXPECT_TRUE(style & CBRS_BORDER_TOP);
+
+    const HWND bar = docked()->GetFrameBar()->m_hWnd;
+    choose(SCX_STATE_MAXIMIZED);
+    ASSERT_NE(child(), nullptr) << "the state menu makes it an MDI child again";
+    EXPECT_FALSE(::IsWindow(bar)) << "its bar goes with the docked window";
+    BOOL maximised = FALSE;
+    EXPECT_EQ(frame->MDIGetActive(&maximised), child());
+    EXPECT_TRUE(maximised);
+}
+
+TEST_F(DocumentsTest, TheCaptionButtonSwapsAnMdiChildAndADockedWindow) {
+    ASSERT_NE(child(), nullptr);
+    // The button on the child's caption: pressed and released over it.
+    SECMsgFilter* list = child()->GetRootFilter()->FindFilter(256, nullptr, -1);
+    auto* button = dynamic_cast<ScxButtonMsgFilter*>(child()->GetRootFilter()->FindFilter(258, nullptr, -1));
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(button, nullptr);
+    static_cast<SECCaptionControlListMsgFilter*>(list)->LayoutButtons();
+    ASSERT_FALSE(button->m_rect.IsRectEmpty());
+    CRect window_rect;
+    child()->GetWindowRect(&window_rect);
+    CPoint at(window_rect.left + button->m_rect.CenterPoint().x, window_rect.top + button->m_rect.CenterPoint().y);
+    child()->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+    child()->ScreenToClient(&at);
+    child()->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    idle();
+    ASSERT_NE(docked(), nullptr) << "a click on the caption button docks it";
+    EXPECT_EQ(side_of(docked()), UINT(AFX_IDW_DOCKBAR_LEFT));
+
+    // Its default switch takes the docked window back to the MDI area.
+    choose(SCX_STATE_DEFAULT);
+    EXPECT_NE(child(), nullptr);
+}
+
+}  // namespace
