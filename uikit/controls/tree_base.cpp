@@ -917,11 +917,14 @@ BOOL SECTreeBaseC::SelectItem(HTREEITEM item, UINT code) {
         return TRUE;
     }
     if (code != TVGN_CARET) return FALSE;
-    _Node* old_node = NodeOfRow(GetFocusItem());
-    if (SendTreeNotify(TVN_SELCHANGING, TVC_UNKNOWN, old_node, LiveNode(item)) == 1) return FALSE;
-    if (!IsMultiSelect()) DeselectAllItems(row);
-    if (!SelectAndFocusItem(row, TRUE)) return FALSE;
-    SendTreeNotify(TVN_SELCHANGED, TVC_UNKNOWN, old_node, LiveNode(item));
+    // Held by handle: the owner may delete the old caret item from the first notice.
+    const HTREEITEM old_item = ItemOfRow(GetFocusItem());
+    if (SendTreeNotify(TVN_SELCHANGING, TVC_UNKNOWN, LiveNode(old_item), LiveNode(item)) == 1) return FALSE;
+    if (!LiveNode(item)) return FALSE;
+    const int now = RowOf(item);
+    if (!IsMultiSelect()) DeselectAllItems(now);
+    if (!SelectAndFocusItem(now, TRUE)) return FALSE;
+    SendTreeNotify(TVN_SELCHANGED, TVC_UNKNOWN, LiveNode(old_item), LiveNode(item));
     return TRUE;
 }
 

@@ -360,6 +360,15 @@ TEST_F(TreeTest, ChangingTheTreeFromInsideItsNoticesIsSafe) {
          [&] { tree.DeleteItem(other); },
          [&] { EXPECT_TRUE(tree.ExpandAll(TVI_ROOT, FALSE)); },
          {"top", "child", "leaf", "leaf 2"}},
+        {"deleting the old caret item while the caret moves",
+         [&] { tree.SelectItem(leaf); },
+         TVN_SELCHANGING,
+         [&] { tree.DeleteItem(leaf); },
+         [&] {
+             EXPECT_TRUE(tree.SelectItem(other));
+             EXPECT_EQ(tree.GetSelectedItem(), other);
+         },
+         {"top", "child", "leaf 2", "other", "other's child"}},
         {"clearing while expanding everything",
          [&] { tree.Expand(top, TVE_COLLAPSE); },
          TVN_ITEMEXPANDING,
