@@ -2,14 +2,24 @@
 
 set(KIT_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 
+# Test sources are compiled lightly: most of their cost is the test framework's
+# headers and macros, and the code under test keeps the preset's optimisation.
+# Line tables keep failures and sanitizer reports pointing at source lines.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  set(KIT_TEST_COMPILE_OPTIONS -O0 -gline-tables-only)
+else()
+  set(KIT_TEST_COMPILE_OPTIONS -O1 -g1)
+endif()
+
 # kit_test(<name> SOURCES ... [LIBS ...] [THREADED] [LABELS ...])
 # A GoogleTest executable; its cases are discovered when ctest runs.
 # THREADED tests also run under ThreadSanitizer in the tsan build.
 function(kit_test name)
   cmake_parse_arguments(T "THREADED" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  add_executable(${name} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/testing/test_env.cpp)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} kit_testing GTest::gtest GTest::gmock GTest::gtest_main
-                        Threads::Threads)
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} kit_test_env kit_testing GTest::gtest GTest::gmock
+                        GTest::gtest_main Threads::Threads)
+  target_compile_options(${name} PRIVATE ${KIT_TEST_COMPILE_OPTIONS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KIT_TEST_DIR})
   set(labels ${T_LABELS})
   if(T_THREADED)
