@@ -1,6 +1,7 @@
 #include "platform/afx/app.h"
 
 #include "platform/afx/afx_messages.h"
+#include "platform/afx/dialog.h"
 #include "platform/afx/cmd_ui.h"
 #include "platform/afx/doc_template.h"
 #include "platform/afx/document.h"
@@ -8,6 +9,7 @@
 #include "platform/afx/temp_maps.h"
 #include "platform/afx/wnd.h"
 #include "platform/profile/store.h"
+#include "platform/user/modal_loop.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -33,10 +35,21 @@ void afx_main_window_destroyed(CWnd* wnd) {
     }
 }
 
-int AfxMessageBox(const char* text, UINT type, UINT) {
+HWND afx_modal_owner(CWnd* parent) {
+    if (parent && parent->m_hWnd) return kit::user::modal_owner(parent->m_hWnd);
+    // A box from a modeless dialog belongs to it; otherwise to the main window, or to the
+    // modal dialog running over it.
+    HWND active = ::GetActiveWindow();
+    if (active && ::IsWindowEnabled(active) && CWnd::FromHandlePermanent(active) &&
+        CWnd::FromHandlePermanent(active)->IsKindOf(RUNTIME_CLASS(CDialog)))
+        return active;
     CWnd* main = AfxGetMainWnd();
+    return kit::user::modal_owner(main ? main->m_hWnd : nullptr);
+}
+
+int AfxMessageBox(const char* text, UINT type, UINT) {
     const char* caption = current_app() ? current_app()->m_pszAppName : nullptr;
-    return ::MessageBox(main ? main->m_hWnd : nullptr, text, caption, type);
+    return ::MessageBox(afx_modal_owner(nullptr), text, caption, type);
 }
 
 int AfxMessageBox(UINT string_id, UINT type, UINT help_id) {

@@ -110,6 +110,9 @@ CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();
 // A message box over the main window; the test's dialog script may answer it.
+// The owner of a modal dialog or box opened for `parent` (null: for the application): the
+// window the person works in, which the box disables and gives the keyboard back to.
+HWND afx_modal_owner(CWnd* parent);
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT help_id = 0);
 int AfxMessageBox(UINT string_id, UINT type = MB_OK, UINT help_id = 0);
 // Posts WM_QUIT when the main window is destroyed (called by CWnd).

@@ -34,9 +34,8 @@ BOOL CWnd::CreateDlg(const char* template_name, CWnd* parent) {
 }
 
 LONG_PTR CDialog::DoModal() {
-    CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    return ::DialogBoxParam(nullptr, MAKEINTRESOURCE(m_nIDTemplate), parent ? parent->m_hWnd : nullptr,
-                            &afx_dialog_proc, reinterpret_cast<LPARAM>(static_cast<CWnd*>(this)));
+    return ::DialogBoxParam(nullptr, MAKEINTRESOURCE(m_nIDTemplate), afx_modal_owner(m_pParentWnd), &afx_dialog_proc,
+                            reinterpret_cast<LPARAM>(static_cast<CWnd*>(this)));
 }
 
 BOOL CDialog::Create(UINT template_id, CWnd* parent) {

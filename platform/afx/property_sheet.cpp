@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/afx/app.h"
+#include "platform/user/modal_loop.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
@@ -162,8 +163,7 @@ void CPropertySheet::focus_page(bool turning) {
 }
 
 LONG_PTR CPropertySheet::DoModal() {
-    CWnd* owner = parent_ ? parent_ : AfxGetMainWnd();
-    HWND owner_hwnd = owner ? ::GetAncestorTopLevel(owner->m_hWnd) : nullptr;
+    HWND owner_hwnd = afx_modal_owner(parent_);
     ended_ = false;
     result_ = IDCANCEL;
     active_ = -1;
@@ -177,7 +177,8 @@ LONG_PTR CPropertySheet::DoModal() {
     ShowWindow(SW_SHOW);
     focus_page(false);
     MSG msg;
-    while (!ended_ && m_hWnd && kit::user::modal_loop_next(msg)) {
+    kit::user::ModalLoopScope scope(m_hWnd, true);
+    while (!ended_ && m_hWnd && !scope.cancelled() && kit::user::modal_loop_next(msg)) {
         if (PreTranslateMessage(&msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessage(&msg);

@@ -14,6 +14,7 @@
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu_model.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/message_api.h"
 #include "platform/user/on_scope_exit.h"
 #include "platform/user/resource_api.h"
@@ -287,13 +288,14 @@ LONG_PTR run_modal_dialog(HWND dialog, HWND owner, const DialogQuestion* questio
             EndDialog(dialog, IDCANCEL);
         }
     }
+    ModalLoopScope scope(dialog, true);
     auto s = state_of(dialog);
     if (s && !s->ended) ShowWindow(dialog, SW_SHOW);
     LONG_PTR result = IDCANCEL;
     MSG msg;
     for (;;) {
         s = state_of(dialog);
-        if (!s) break;  // destroyed under us
+        if (!s || scope.cancelled()) break;  // destroyed under us, or closed with its owner
         if (s->ended) {
             result = s->result;
             break;
@@ -332,7 +334,7 @@ LONG_PTR DialogBoxParam(HINSTANCE, const char* name, HWND parent, DLGPROC proc, 
     unsigned id = IS_INTRESOURCE(name) ? unsigned(reinterpret_cast<std::uintptr_t>(name)) : 0;
     const kit::res::Dialog* t = kit::res::find_dialog(id);
     if (!t) return -1;
-    HWND owner = parent ? GetAncestorTopLevel(parent) : nullptr;
+    HWND owner = modal_owner(parent);
     HWND dialog = create_dialog(*t, owner, proc, param);
     if (!dialog) return -1;
     DialogQuestion question;

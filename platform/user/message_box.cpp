@@ -7,6 +7,7 @@
 #include "platform/user/backend.h"
 #include "platform/user/dialog_manager.h"
 #include "platform/user/message_api.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/styles.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
@@ -142,7 +143,7 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
         t.controls.push_back({"BUTTON", unsigned(buttons[i].id), buttons[i].text, style, 0, x, row, 50, 14});
         x += 56;
     }
-    HWND top = owner ? GetAncestorTopLevel(owner) : nullptr;
+    HWND top = kit::user::modal_owner(owner);
     HWND dialog = kit::user::create_dialog(t, top, message_box_proc, 0);
     if (!dialog) return 0;
     SendMessage(GetDlgItem(dialog, kTextId), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -11,6 +11,7 @@
 #include "platform/user/internal.h"
 #include "platform/user/ipc_bridge.h"
 #include "platform/user/message_api.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/on_scope_exit.h"
 #include "platform/user/window_api.h"
 
@@ -103,6 +104,7 @@ LRESULT stop_dispatch_exception(const MSG& msg, std::exception_ptr error) {
 LRESULT call_window(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* w = find_window(hwnd);
     if (!w || !w->proc) return 0;
+    if (message == WM_CLOSE && hold_close_for_modal_loops(hwnd, wParam, lParam)) return 0;
     return w->proc(hwnd, message, wParam, lParam);
 }
 

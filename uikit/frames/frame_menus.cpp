@@ -73,14 +73,6 @@ BOOL SECFrameMenus::Offer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = 0;
         return TRUE;
     }
-    // Closing while a popup of the bar runs ends the popup first; the frame closes once its menu
-    // loop is gone, so nothing on that loop's stack outlives the frame.
-    if (message == WM_CLOSE && feature_ && feature_->IsTracking()) {
-        feature_->CancelMenu();
-        frame_->PostMessage(WM_CLOSE, wParam, lParam);
-        result = 0;
-        return TRUE;
-    }
     if (message == sec_getmenu_message()) {
         HMENU menu = menu_for_id_(UINT(wParam));
         result = menu ? reinterpret_cast<LRESULT>(::GetSubMenu(menu, int(lParam))) : 0;
