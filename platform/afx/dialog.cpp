@@ -48,6 +48,13 @@ BOOL CDialog::Create(UINT template_id, CWnd* parent) {
 
 void CDialog::EndDialog(int result) { ::EndDialog(m_hWnd, result); }
 
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (!m_hWnd || msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST) return FALSE;
+    // A page is a child of its sheet, which offers it the keys itself.
+    if (::GetWindowLong(m_hWnd, GWL_STYLE) & WS_CHILD) return FALSE;
+    return ::IsDialogMessage(m_hWnd, msg);
+}
+
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;

@@ -15,6 +15,9 @@ public:
     BOOL Create(UINT template_id, CWnd* parent = nullptr);
     void EndDialog(int result);
 
+    // A modeless dialog takes its dialog keys (Tab, Enter, Escape, mnemonics) from the
+    // application's loop here; a modal one has them from its own loop.
+    BOOL PreTranslateMessage(MSG* msg) override;
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();

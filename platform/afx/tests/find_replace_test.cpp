@@ -85,4 +85,44 @@ TEST_F(FindReplaceTest, ReplaceRequestsKeepTheDirection) {
     dialog->DestroyWindow();
 }
 
+// The dialog is modeless: its keys come through the application's loop, which offers them to it.
+TEST_F(FindReplaceTest, TabEnterAndEscapeWorkThroughTheApplicationsLoop) {
+    CWinApp app("find_replace_test");
+    auto pump = [&app] {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!app.PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+    };
+    auto* dialog = new CFindReplaceDialog;
+    ASSERT_TRUE(dialog->Create(TRUE, "needle", nullptr, FR_DOWN, &owner));
+    HWND hwnd = dialog->m_hWnd;
+    HWND find_edit = GetDlgItem(hwnd, CFindReplaceDialog::kFindEdit);
+    dialog->ShowWindow(SW_SHOW);
+    SetActiveWindow(hwnd);
+    SetFocus(find_edit);
+    pump();
+
+    display.press(VK_TAB);
+    pump();
+    EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, CFindReplaceDialog::kWholeWord));
+    char text[64] = {};
+    GetWindowText(find_edit, text, sizeof text);
+    EXPECT_STREQ(text, "needle");  // no Tab typed into it
+
+    display.press(VK_RETURN);
+    pump();
+    ASSERT_EQ(owner.requests.size(), 1u);
+    EXPECT_TRUE(owner.requests[0].next);
+
+    display.press(VK_ESCAPE);
+    pump();
+    ASSERT_EQ(owner.requests.size(), 2u);
+    EXPECT_TRUE(owner.requests[1].terminating);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 }  // namespace
