@@ -141,11 +141,13 @@ bool CDebugSession::ProgramReady() {
     if (!app->workspace() || !app->workspace()->IsOpen()) return false;
     app->SaveAllModified();
     if (ide::ProgramImageIsCurrent(*app->workspace())) return true;
-    if (AfxMessageBox(kRebuildQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    const int answer = AfxMessageBox(kRebuildQuestion, MB_YESNO | MB_ICONQUESTION);
+    if (answer == IDYES) {
         if (CMainFrame* frame = Frame()) frame->SendMessage(WM_COMMAND, ID_BUILD_BUILD);
         return false;
     }
-    return true;
+    // Only No runs the old program; a box ended by closing the IDE runs nothing.
+    return answer == IDNO;
 }
 
 bool CDebugSession::OpenLink() {
