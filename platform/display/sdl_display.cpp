@@ -4,6 +4,7 @@
 #include <SDL_shape.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -229,11 +230,20 @@ std::unique_ptr<Sdl> Sdl::open(std::string* error) {
     // A window surface drawn through a renderer makes SDL re-create the X window
     // behind our back, which loses its shape and its place; the plain surface keeps both.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    // A window surface drawn through a renderer makes SDL re-create the X window
-    // behind our back, which loses its shape and its place; the plain surface keeps both.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
+        return nullptr;
+    }
+    // Without a screen SDL falls back to drivers that draw nowhere; a program asked
+    // for a real display would then run unseen until killed. Only a driver named
+    // in SDL_VIDEODRIVER is taken as meant.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if ((driver == "offscreen" || driver == "dummy") && !(asked && driver == asked)) {
+        SDL_Quit();
+        if (error)
+            *error = "no screen to show windows on (SDL found only its " + driver +
+                     " driver): set DISPLAY to an X server, or KIT_DISPLAY=headless";
         return nullptr;
     }
     std::unique_ptr<Sdl> display(new Sdl(std::make_unique<Impl>()));

@@ -1,6 +1,8 @@
 // The choice of display and the SDL key mapping; the SDL display itself is
 // exercised by the demo's screenshot under Xvfb.
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>
@@ -25,6 +27,39 @@ TEST(Display, TheEnvironmentChoosesAndAnUnknownNameIsAnError) {
     EXPECT_FALSE(unknown.backend);
     EXPECT_NE(unknown.error.find("unknown display \"vga\""), std::string::npos);
     unsetenv("KIT_DISPLAY");
+}
+
+// Asked for SDL without a screen, SDL would settle on a driver that draws nowhere: that is
+// refused with one line, unless that driver is what SDL_VIDEODRIVER names.
+TEST(Display, SdlWithoutAScreenIsRefusedUnlessItsDriverIsNamed) {
+    struct Saved {
+        const char* name;
+        std::string value;
+        bool set;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "KIT_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value ? value : "", value != nullptr});
+        unsetenv(name);
+    }
+    setenv("KIT_DISPLAY", "sdl", 1);
+    auto refused = kit::display::open_display();
+    EXPECT_FALSE(refused.backend);
+    EXPECT_NE(refused.error.find("no screen to show windows on"), std::string::npos) << refused.error;
+    EXPECT_EQ(refused.error.find('\n'), std::string::npos);
+
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    auto named = kit::display::open_display();
+    EXPECT_TRUE(named.backend) << named.error;
+    named.backend.reset();
+
+    for (const Saved& s : saved) {
+        if (s.set)
+            setenv(s.name, s.value.c_str(), 1);
+        else
+            unsetenv(s.name);
+    }
 }
 
 TEST(Display, SdlKeysMapToVirtualKeys) {
