@@ -20,6 +20,14 @@ struct SECTreePaintContext : SECListPaintContext {
     _Node* node = nullptr;
 };
 
+// The tree's item API takes item handles under the names the list uses for rows
+// (InsertItem, DeleteItem, GetItemText, SelectItem, HitTest, ...): hiding the
+// list's row forms is the point, and bringing them back would let a literal 0
+// quietly pick a row form.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Woverloaded-virtual"
+#endif
 class SECTreeBaseC : public SECListCtrl {
     DECLARE_DYNAMIC(SECTreeBaseC)
 public:
@@ -189,6 +197,9 @@ protected:
     HFONT bold_from_ = nullptr;
     BOOL expanding_ = FALSE;
 };
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 class SECTreeCtrl : public SECTreeBaseC {
     DECLARE_DYNCREATE(SECTreeCtrl)
