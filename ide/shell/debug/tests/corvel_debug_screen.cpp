@@ -1,8 +1,9 @@
 // The debug run on whatever display KIT_DISPLAY names (the SDL display under
 // Xvfb in CI): the sample workspace is built, a breakpoint set in its source,
 // Go runs it in Talvask up to the breakpoint, Step Over moves to the next
-// line, and a picture of the IDE is saved there; then Stop Debug, and Talvask
-// must end. Every wait is bounded.
+// line, the watch, register, memory and disassembly windows are opened by
+// their keys, and a picture of the IDE is saved there; then Stop Debug, and
+// Talvask must end. Every wait is bounded.
 //   corvel_debug_screen --screenshot <file.png>
 // Exit codes: 0 done, 1 a step failed (said on standard error), 2 a bad command line.
 #include <chrono>
@@ -16,6 +17,8 @@
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/source_view.h"
+#include "ide/shell/watchwin/watch_window.h"
+#include "platform/user/input_api.h"
 #include "platform/afx/mdi.h"
 #include "platform/display/display.h"
 #include "platform/ipc/runtime_dir.h"
@@ -33,6 +36,26 @@ constexpr int kBreakLine = 16, kNextLine = 17;
 int Fail(const char* step) {
     std::fprintf(stderr, "corvel_debug_screen: %s\n", step);
     return 1;
+}
+
+// Chord: a modifier held around a key, on the IDE's keyboard.
+void Chord(shell::CVyrFrameApp& app, int modifier, int key) {
+    kit::user::inject_key(modifier, true);
+    debug_testing::PressKey(key);
+    kit::user::inject_key(modifier, false);
+    debug_testing::Drain(app);
+}
+
+// Stopped, as a user opens the debug windows: Alt+3 and a watch typed in,
+// Alt+5 the registers, Alt+6 the memory, Alt+8 the disassembly.
+void OpenDebugWindowsByKeys(shell::CVyrFrameApp& app) {
+    Chord(app, VK_MENU, '3');
+    CWatchTreeView& watches = app.main_frame()->watch_bar().Tree();
+    watches.SelectItem(watches.EmptyRow());
+    for (const int key : {'0', 'X', '4', '1', '0'}) debug_testing::PressKey(key);
+    debug_testing::PressKey(VK_RETURN);
+    debug_testing::Drain(app);
+    for (const int key : {'5', '6', '8'}) Chord(app, VK_MENU, key);
 }
 
 int Run(const std::string& screenshot) {
@@ -85,6 +108,8 @@ int Run(const std::string& screenshot) {
     };
     if (step(source && PumpUntil(app, on_next_line, 20s), "Step Over did not stop on the next line")) {
         debug_testing::Drain(app);
+        step(::GetForegroundWindow() == app.m_pMainWnd->m_hWnd, "the stop left Corvel behind");
+        OpenDebugWindowsByKeys(app);
         std::string error;
         step(kit::display::save_window_picture(display.backend.get(), app.m_pMainWnd->m_hWnd, screenshot, &error),
              error.c_str());
