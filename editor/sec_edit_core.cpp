@@ -146,11 +146,13 @@ void SECEditCore::KeepPlacesInText() {
     // Columns stay where they were, so an edit in a line can leave them inside a tab or
     // a double-byte character, or a stream selection past the text: they come back to
     // the character's start and the text's end. Without a stream selection the caret
-    // may wait past the end (after an auto-indent, beside a column block).
+    // may wait past the end (after an auto-indent, beside a column block); a column
+    // block's corners are display columns on any line and stay.
     const bool stream = selection_mode_ == kStreamSelection;
     caret_.column = ClampColumnOn(caret_.line, caret_.column, !(selecting_ && stream));
-    for (CaretPlace* place : {&anchor_, &selection_start_, &selection_end_})
-        place->column = ClampColumnOn(place->line, place->column, !stream);
+    if (stream)
+        for (CaretPlace* place : {&anchor_, &selection_start_, &selection_end_})
+            place->column = ClampColumnOn(place->line, place->column, false);
 }
 
 void SECEditCore::ValidatePlaces() {

@@ -196,6 +196,12 @@ public:
     std::string GetTransferText();
     // Whether a place lies on selected text (within the span SelectedSpan gives).
     bool IsPlaceInSelection(CaretPlace place) const;
+    // Whether a client point lies on selected text; below the text or past the last
+    // whole row nothing is selected.
+    bool IsPointInSelection(int x, int y) const;
+    // A mouse selection on one line that holds nothing (no columns, an empty line, or
+    // beginning past the line's text) is no selection.
+    void ClearEmptySelection();
 
     // Edits; each is one undo step.
     int InsertChar(unsigned char character, bool redraw, bool undo);
@@ -283,6 +289,8 @@ private:
     int StepBookmark(bool forward);
     int ToggleLineFlag(uint32_t flag, int& count);
     void PlaceCaretAfterReplay(bool redo);
+    // Whether a drop at `target` lands on the selection itself.
+    bool IsDropOnSelection(CaretPlace target) const;
     // Clipboard or dropped text at the caret: a tagged column block, lines, or a string.
     int InsertTransferText(const std::string& text, bool undo);
     // Searches from the caret, or past the selection, and selects the match; round

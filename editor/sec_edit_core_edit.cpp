@@ -338,25 +338,33 @@ int SECEditCore::InsertTransferText(const std::string& text, bool undo) {
     return code;
 }
 
-int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
-    if (!selecting_) return 0;
-    auto before = [](CaretPlace a, CaretPlace b) {
-        return a.line < b.line || (a.line == b.line && a.column < b.column);
-    };
+namespace {
+
+bool Before(CaretPlace a, CaretPlace b) { return a.line < b.line || (a.line == b.line && a.column < b.column); }
+
+}  // namespace
+
+bool SECEditCore::IsDropOnSelection(CaretPlace target) const {
     // A column block's start and end are its top-left and bottom-right corners.
     const CaretPlace start = selection_start_, end = selection_end_;
+    if (selection_mode_ == kColumnSelection)
+        return target.line >= start.line && target.line <= end.line && target.column >= start.column &&
+               target.column <= end.column;
+    return !Before(target, start) && !Before(end, target);
+}
+
+int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
+    if (!selecting_) return 0;
+    if (!copy && IsDropOnSelection(target)) return 0;  // dropped on itself
+    const CaretPlace start = selection_start_, end = selection_end_;
     const int mode = selection_mode_;
-    bool inside = mode == kColumnSelection ? target.line >= start.line && target.line <= end.line &&
-                                                 target.column >= start.column && target.column <= end.column
-                                           : !before(target, start) && !before(end, target);
-    if (inside && !copy) return 0;  // dropped on itself
     const std::string text = GetTransferText();
     UndoGroup group(*edit_);
     // The later place in the text changes first, so the earlier one stays where it is.
     // A block's rows beside the drop keep their text left of it, so a drop right of the
     // block goes in first.
     const bool later =
-        mode == kColumnSelection ? target.line > end.line || target.column > end.column : before(end, target);
+        mode == kColumnSelection ? target.line > end.line || target.column > end.column : Before(end, target);
     if (copy || later) {
         ClearSelection(false);
         caret_ = target;
@@ -399,6 +407,7 @@ int SECEditCore::DropText(const std::string& text, CaretPlace target, SECEditCor
     if (source == this) return MoveSelection(target, !move, redraw);
     const bool take_from_source = move && source && source->edit_ && source->selecting_;
     if (take_from_source && source->edit_ == edit_) {
+        if (source->IsDropOnSelection(target)) return 0;  // onto the selection itself
         // Views of one buffer share their places: the move runs here on the source's
         // selection, which so stays one undo step with the drop.
         selection_mode_ = source->selection_mode_;

@@ -14,6 +14,8 @@ bool Before(CaretPlace a, CaretPlace b) { return a.line < b.line || (a.line == b
 void SECEditCore::BeginSelection(int mode) {
     selection_mode_ = mode;
     selecting_ = true;
+    // A stream selection starts on the text, even from a caret waiting past its end.
+    if (mode == kStreamSelection) caret_.column = ClampColumn(caret_.column);
     anchor_ = selection_start_ = selection_end_ = caret_;
 }
 
@@ -155,6 +157,21 @@ bool SECEditCore::IsPlaceInSelection(CaretPlace place) const {
     int from = 0, to = 0;
     return edit_ && place.line >= 1 && place.line <= LineCount() && SelectedSpan(place.line, &from, &to) &&
            place.column >= from && place.column < to;
+}
+
+bool SECEditCore::IsPointInSelection(int x, int y) const {
+    if (!edit_ || line_height_ == 0 || y < 0) return false;
+    const int row = y / line_height_;
+    if (row >= rows() || top_ + row > LineCount()) return false;
+    return IsPlaceInSelection(PlaceFromPoint(x, y));
+}
+
+void SECEditCore::ClearEmptySelection() {
+    if (!selecting_ || selection_start_.line != selection_end_.line) return;
+    const int line = selection_start_.line;
+    const int from = std::min(selection_start_.column, selection_end_.column);
+    const int to = std::max(selection_start_.column, selection_end_.column);
+    if (from == to || from >= TextColumns(LineAt(line))) ClearSelection(redraw_);
 }
 
 }  // namespace editor

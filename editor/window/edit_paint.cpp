@@ -81,7 +81,8 @@ void DrawLineMarks(CDC& dc, const RECT& cell, uint32_t flags, COLORREF backgroun
     dc.SetBkColor(background);
 }
 
-void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint) {
+void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint,
+                   bool show_selection) {
     const int lh = cells.line_height;
     const int cw = cells.char_width;
     if (lh <= 0 || cw <= 0) return;
@@ -126,7 +127,7 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
 
         int from = 0;
         int to = 0;
-        if (core.SelectedSpan(number, &from, &to)) {
+        if (show_selection && core.SelectedSpan(number, &from, &to)) {
             from = std::max(0, from - left_column);
             to = std::max(0, to - left_column);
             if (to > from) dc.PatBlt(cells.gutter_width + from * cw, y, (to - from) * cw, lh, DSTINVERT);

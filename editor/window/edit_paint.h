@@ -18,9 +18,10 @@ struct EditCells {
 // The gutter's foreground colour over a background: the system scroll-bar colour.
 COLORREF GutterColour();
 
-// Paints the rows of `core`'s view that reach into `paint` (client coordinates).
-// The font must be selected into `dc`.
-void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint);
+// Paints the rows of `core`'s view that reach into `paint` (client coordinates), with
+// its selection when `show_selection`. The font must be selected into `dc`.
+void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint,
+                   bool show_selection);
 
 // One gutter mark of a line into the gutter cell `cell`, by the line's flags.
 void DrawLineMarks(CDC& dc, const RECT& cell, uint32_t flags, COLORREF background);

@@ -103,8 +103,20 @@ void SECEditView::OnPrint(CDC* dc, CPrintInfo* info) {
     dc->SetBkMode(TRANSPARENT);
     std::string header = FormatHeader(setup, setup.header_time ? system_time : file_time, file_name, page);
     std::string footer = FormatFooter(setup, setup.footer_time ? system_time : file_time, file_name, page);
-    dc->TextOut(print_body_.left, print_body_.top, header.c_str(), static_cast<int>(header.size()));
-    dc->TextOut(print_body_.left, print_body_.bottom - print_cell_.cy, footer.c_str(), static_cast<int>(footer.size()));
+    // A rule across the page parts the header and the footer from the text.
+    const int lh = print_cell_.cy;
+    auto rule = [&](int y) {
+        dc->MoveTo(print_body_.left, y);
+        dc->LineTo(print_body_.right, y);
+    };
+    if (!header.empty()) {
+        dc->TextOut(print_body_.left, print_body_.top, header.c_str(), static_cast<int>(header.size()));
+        rule(print_body_.top + lh + lh / 4);
+    }
+    if (!footer.empty()) {
+        dc->TextOut(print_body_.left, print_body_.bottom - lh, footer.c_str(), static_cast<int>(footer.size()));
+        rule(print_body_.bottom - lh - lh / 4);
+    }
 
     const int columns = std::max(1, static_cast<int>(print_body_.Width() / print_cell_.cx));
     size_t first = static_cast<size_t>(page - 1) * print_rows_per_page_;

@@ -250,7 +250,9 @@ void SECEditWindow<Base>::OnPaint() {
     SECEdit* edit = GetBuffer();
     if (!edit || cells_.line_height == 0) return;
     CFont* old = dc.SelectObject(&font_);
-    PaintEditRows(dc, *this, *edit, cells_, dc.m_ps.rcPaint);
+    // The selection shows while the window has the focus, or its Find dialog has it.
+    const bool show_selection = ::GetFocus() == this->m_hWnd || find_dialog() != nullptr;
+    PaintEditRows(dc, *this, *edit, cells_, dc.m_ps.rcPaint, show_selection);
     dc.SelectObject(old);
 }
 
@@ -400,7 +402,7 @@ void SECEditWindow<Base>::OnCaptureChanged(CWnd*) {
 template <class Base>
 void SECEditWindow<Base>::OnLButtonUp(UINT, CPoint point) {
     EndDragSelect();
-    if (has_selection() && selection_start() == selection_end()) ClearSelection(true);
+    ClearEmptySelection();
     if (!has_selection() && InGutter(point)) SelectLine(true);
 }
 

@@ -49,7 +49,7 @@ public:
     // StartDrag gives the effect of the drop, DROPEFFECT_NONE when the mouse was
     // released before it moved; a move that no editor took over is deleted here.
     virtual DROPEFFECT StartDrag();
-    bool IsPointInSelection(CPoint point) const { return IsPlaceInSelection(PlaceFromPoint(point.x, point.y)); }
+    bool IsPointInSelection(CPoint point) const { return SECEditCore::IsPointInSelection(point.x, point.y); }
     DROPEFFECT OnDragEnter(COleDataObject* data, DWORD key_state, CPoint point) override;
     DROPEFFECT OnDragOver(COleDataObject* data, DWORD key_state, CPoint point) override;
     void OnDragLeave() override;

@@ -248,5 +248,30 @@ TEST_F(EditWindowTest, TwoViewsOfOneBufferStayInStep) {
     document.RemoveView(second);
 }
 
+// Only the view with the focus shows its selection: the other view of the buffer, or a
+// view whose focus went elsewhere, shows none.
+TEST_F(EditWindowTest, AViewThatLosesTheFocusHidesItsSelection) {
+    edit->LoadText("a    b\r\n");
+    SECEditView* first = MakeView(*edit, CRect(0, 0, 400, 100));
+    SECEditView* second = MakeView(*edit, CRect(0, 100, 400, 200));
+    first->SetFocus();
+    first->GoToLineColumn(1, 1);
+    for (int i = 0; i < 3; ++i) first->OnCommand(kCmdSelectRight);
+    pump();
+    const CPoint blank = Cell(*first, 2, 0);  // a selected space
+    auto shown = [&] {
+        RedrawWindow(parent.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return display.snapshot(parent.m_hWnd).at(blank.x, blank.y) != 0xFFFFFF;
+    };
+    EXPECT_TRUE(shown());
+    second->SetFocus();
+    pump();
+    EXPECT_TRUE(first->has_selection());
+    EXPECT_FALSE(shown());
+    first->SetFocus();
+    pump();
+    EXPECT_TRUE(shown());
+}
+
 }  // namespace
 }  // namespace editor::testing
