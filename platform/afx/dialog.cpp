@@ -1,5 +1,7 @@
 #include "platform/afx/dialog.h"
 
+#include <strings.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
@@ -231,8 +233,13 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 
 void DDV_MaxChars(CDataExchange* dx, const CString& value, int max) {
     if (!dx->m_bSaveAndValidate) {
-        // Loading: the edit itself refuses longer text from now on.
-        if (dx->last_control() && max > 0) ::SendMessage(dx->last_control(), EM_LIMITTEXT, WPARAM(max), 0);
+        // Loading: the edit (or the combo box's edit) itself refuses longer text from now on.
+        if (HWND control = dx->last_control(); control && max > 0) {
+            char name[16] = {};
+            ::GetClassName(control, name, int(sizeof name));
+            const bool combo = ::strcasecmp(name, "COMBOBOX") == 0;  // class names are case-blind
+            ::SendMessage(control, combo ? CB_LIMITTEXT : EM_LIMITTEXT, WPARAM(max), 0);
+        }
         return;
     }
     if (value.GetLength() > max) {

@@ -320,6 +320,10 @@ LRESULT combo_proc(HWND hwnd, ComboState& s, UINT message, WPARAM wParam, LPARAM
             if (wParam) drop_down(hwnd, s);
             return TRUE;
         case CB_GETDROPPEDSTATE: return s.dropped;
+        case CB_LIMITTEXT:
+            // The limit is the edit's; a drop-down list has no text to type.
+            if (HWND edit = s.edit) SendMessage(edit, EM_LIMITTEXT, wParam, 0);
+            return TRUE;
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:

@@ -23,13 +23,14 @@ std::optional<std::uint32_t> WatchValueAddress(std::string_view text) {
             if (digit < 0) return 0xFFFFFFFFu;
             address = address << 4 | std::uint32_t(digit);
         }
-        return address;
+    } else {
+        for (char c : text) {
+            if (c < '0' || c > '9') break;
+            address = address * 10 + std::uint32_t(c - '0');
+            if (address > 0xFFFFFF) break;  // far past any address: stop before the number wraps
+        }
     }
-    for (char c : text) {
-        if (c < '0' || c > '9') break;
-        address = address * 10 + std::uint32_t(c - '0');
-        if (address > 0xFFFFFF) break;  // far past any address: stop before the number wraps
-    }
+    // Zero names no address, written in hexadecimal ("0x0", a bare "0x") or not.
     if (address == 0) return std::nullopt;
     return address;
 }

@@ -17,7 +17,7 @@ using ShowMemoryAt = std::function<void(std::uint32_t address)>;
 
 // The address "Set Memory" reads from a value text: "0x" and up to eight hex
 // digits (a character that is none gives 0xFFFFFFFF), or a decimal number;
-// nothing when the text names no address (zero).
+// nothing when the text names no address (zero, in either form).
 std::optional<std::uint32_t> WatchValueAddress(std::string_view text);
 
 class CWatchWindow : public SECControlBar {

@@ -104,5 +104,19 @@ TEST_F(QuickWatchTest, AddWatchCopiesTheResultIntoTheWatchTree) {
     EXPECT_EQ(tree.GetItemText(tree.GetRootItem(), 1), "Unknow Identifier");
 }
 
+TEST_F(QuickWatchTest, TheExpressionTakesAtMost200Characters) {
+    quick.SetExpression("", "prog");
+    const std::string typed(231, 'a');
+    display.then([&] {
+        ::SetFocus(::GetDlgItem(dialog(), CQWatchDlg::kExpressionCombo));
+        display.type(typed.c_str());
+    });
+    display.then([&] {
+        EXPECT_EQ(::GetWindowTextLength(::GetDlgItem(dialog(), CQWatchDlg::kExpressionCombo)), 200);
+        display.press(VK_ESCAPE);
+    });
+    EXPECT_EQ(quick.DoModal(), IDCANCEL);
+}
+
 }  // namespace
 }  // namespace watchwin_test

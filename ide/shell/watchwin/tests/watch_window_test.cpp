@@ -191,8 +191,9 @@ TEST_F(WatchWindowTest, SetMemoryShowsTheAddressAValueNames) {
         std::optional<std::uint32_t> address;
     };
     const Case cases[] = {
-        {"0x1f00", 0x1F00}, {"0x40e", 0x40E},        {"0x12345678", 0x12345678}, {"0x1g", 0xFFFFFFFF},
-        {"4096", 4096},     {"{...}", std::nullopt}, {"0", std::nullopt},        {"-1", std::nullopt},
+        {"0x1f00", 0x1F00},    {"0x40e", 0x40E},        {"0x12345678", 0x12345678},   {"0x1g", 0xFFFFFFFF},
+        {"4096", 4096},        {"{...}", std::nullopt}, {"0", std::nullopt},          {"-1", std::nullopt},
+        {"0x0", std::nullopt}, {"0x", std::nullopt},    {"0x00000000", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(WatchValueAddress(c.text), c.address) << c.text;
 
