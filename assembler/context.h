@@ -136,6 +136,20 @@ struct AsmContext {
     std::vector<int> segment_handles;
     std::vector<int> index_of_handle;  // filled after pass 0
 
+    // A macro definition as pass 0 read it for its first call, by the place
+    // of its MACRO line: its formal parameters and the lines of its body up
+    // to the ENDM, for every later call to substitute into.
+    struct MacroBody {
+        struct Line {
+            std::string text;
+            size_t local_names = std::string::npos;  // a LOCAL line of the macro: where its names start
+        };
+        std::vector<std::string> parameters;
+        std::vector<Line> lines;
+        bool ended = false;  // false: the text ended before the ENDM
+    };
+    std::unordered_map<uint64_t, MacroBody> macro_bodies;
+
     int64_t expansion_counter = 0;
     size_t expansion_bytes = 0;                // every expansion made so far, with its records
     size_t expansion_budget = 0;               // what they may reach for the files read so far

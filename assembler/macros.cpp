@@ -130,32 +130,48 @@ bool widen_expansion_budget(AsmContext& context, const std::string& text) {
     return context.expansion_bytes + kExpansionRecordBytes + text.size() <= context.expansion_budget;
 }
 
-// Pass 0's expansion text of a body (the lines after the MACRO line up to its
-// ENDM), with parameters and LOCAL names replaced. Reports 2024 for too many
-// LOCAL names and 2021 when the body has no end.
-std::string expand_body(AsmContext& context, std::string_view body_text, const std::vector<std::string>& parameters,
+// The definition at `place` read once: the MACRO line's formal parameters
+// and the body's lines up to the ENDM that closes it.
+const AsmContext::MacroBody& macro_body(AsmContext& context, SourcePlace place) {
+    const uint64_t key = uint64_t{place.source_index} << 32 | place.line_offset;
+    auto [entry, added] = context.macro_bodies.try_emplace(key);
+    AsmContext::MacroBody& body = entry->second;
+    if (!added) return body;
+    SourceCursor cursor{context.sources[place.source_index].text, place.line_offset};
+    LogicalLine line;
+    read_logical_line(cursor, line);
+    body.parameters = formal_parameters(line.text);
+    int depth = 1;
+    for (;;) {
+        LineRead read = read_logical_line(cursor, line);
+        if (read == LineRead::EndOfText) return body;
+        if (read != LineRead::Line) continue;
+        depth += depth_change(line.text);
+        if (depth <= 0) {
+            body.ended = true;
+            return body;
+        }
+        size_t pos = 0;
+        bool local = depth == 1 && is_local_line(line.text, pos);
+        body.lines.push_back({line.text, local ? pos : std::string::npos});
+    }
+}
+
+// Pass 0's expansion text of a body, with parameters and LOCAL names
+// replaced. Reports 2024 for too many LOCAL names and 2021 when the body has
+// no end.
+std::string expand_body(AsmContext& context, const AsmContext::MacroBody& body,
                         const std::vector<std::string>& arguments) {
+    const std::vector<std::string>& parameters = body.parameters;
     Replacements replacements;
     for (size_t i = 0; i < parameters.size() && i < arguments.size(); ++i) {
         if (!replacement_of(replacements, parameters[i])) replacements.emplace_back(parameters[i], arguments[i]);
     }
     std::vector<std::string> locals;
     std::string text;
-    SourceCursor cursor{body_text};
-    LogicalLine line;
-    int depth = 1;
-    for (;;) {
-        LineRead read = read_logical_line(cursor, line);
-        if (read == LineRead::EndOfText) {
-            context.error(kMsgMacroDeclaration);
-            return text;
-        }
-        if (read != LineRead::Line) continue;
-        depth += depth_change(line.text);
-        if (depth <= 0) return text;
-        size_t pos = 0;
-        if (depth == 1 && is_local_line(line.text, pos)) {
-            for (const std::string& name : word_list(line.text, pos)) {
+    for (const AsmContext::MacroBody::Line& line : body.lines) {
+        if (line.local_names != std::string::npos) {
+            for (const std::string& name : word_list(line.text, line.local_names)) {
                 if (locals.size() == kMaxLocalNames) {
                     context.error(kMsgTooManyArguments);
                     break;
@@ -180,6 +196,8 @@ std::string expand_body(AsmContext& context, std::string_view body_text, const s
             return {};
         }
     }
+    if (!body.ended) context.error(kMsgMacroDeclaration);
+    return text;
 }
 
 }  // namespace
@@ -203,11 +221,8 @@ void call_macro(AsmContext& context, int index, std::string_view arguments) {
     int source_index = -1;
     if (context.pass == 0) {
         const Symbol& macro = context.symbols.at(index);
-        std::string_view source_text = context.sources[macro.place.source_index].text;
-        SourceCursor cursor{source_text, macro.place.line_offset};
-        LogicalLine macro_line;
-        read_logical_line(cursor, macro_line);
-        std::vector<std::string> parameters = formal_parameters(macro_line.text);
+        const AsmContext::MacroBody& body = macro_body(context, macro.place);
+        const std::vector<std::string>& parameters = body.parameters;
         std::vector<std::string> actual = word_list(arguments, 0);
         if (parameters.size() > kMaxMacroParameters || actual.size() > kMaxMacroParameters) {
             context.error(kMsgTooManyArguments);
@@ -225,7 +240,7 @@ void call_macro(AsmContext& context, int index, std::string_view arguments) {
         SourceFile expansion;
         expansion.found_by = FoundBy::Expansion;
         expansion.name = macro.name;
-        expansion.text = expand_body(context, source_text.substr(cursor.position), parameters, actual);
+        expansion.text = expand_body(context, body, actual);
         context.expansion_bytes += expansion.text.size() + kExpansionRecordBytes;
         source_index = static_cast<int>(context.sources.size());
         context.sources.push_back(std::move(expansion));
