@@ -8,6 +8,7 @@
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"
 #include "uikit/frames/msg_filter.h"
+#include "uikit/frames/sys_command.h"
 
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(SECDockableFrame, SECFrameWnd)
@@ -26,6 +27,7 @@ END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(SECFrameBar, SECControlBar)
 ON_WM_SIZE()
+ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
@@ -270,6 +272,23 @@ void SECDockableFrame::OnDestroy() {
     if (SECMDIFrameWnd* frame = GetMDIFrame(); frame && frame->GetActiveDockableFrame() == this)
         frame->ActivateDockableFrame(nullptr);
     SECFrameWnd::OnDestroy();
+}
+
+void SECFrameBar::OnContextMenu(CWnd* wnd, CPoint point) {
+    // A docked document window's bar offers the state menu its MDI child has on its caption.
+    if (SECDockableFrame* frame = GetFrame()) {
+        nsSysCommandEx::SysCommandRecord record;
+        record.window = frame->m_hWnd;
+        record.x = point.x, record.y = point.y;  // (-1, -1) from the keyboard centres the menu
+        if (nsSysCommandEx::SendSysCommandEx(frame->m_hWnd, nsSysCommandEx::SCX_QUERYSTATEMENU, record) &&
+            record.menu) {
+            const HMENU menu = record.menu;
+            nsSysCommandEx::SendSysCommandEx(frame->m_hWnd, nsSysCommandEx::SCX_SHOWSTATEMENU, record);
+            ::DestroyMenu(menu);
+            return;
+        }
+    }
+    SECControlBar::OnContextMenu(wnd, point);
 }
 
 SECDockableFrame* SECFrameBar::GetFrame() const {

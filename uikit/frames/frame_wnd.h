@@ -122,6 +122,8 @@ class SECFrameBar : public SECControlBar {
 public:
     SECDockableFrame* GetFrame() const;
     afx_msg void OnSize(UINT type, int cx, int cy);
+    // The state menu of a document's docked window (MDI child, docked at a side, floating).
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -1,7 +1,8 @@
 // A document window of the lab switched from its caption: the right double
 // click docks the MDI child, the state menu's choices dock it at a side and
-// make it an MDI child again, and the caption button swaps the two; the
-// document keeps one window throughout.
+// make it an MDI child again, the caption button swaps the two, and a right
+// click on the docked window's bar shows the state menu; the document keeps
+// one window throughout.
 #include <gtest/gtest.h>
 
 #include "tools/framelab/tests/lab_fixture.h"
@@ -78,7 +79,7 @@ TEST_F(DocumentsTest, TheCaptionDocksADocumentWindowAndTheStateMenuMakesItAnMdiC
     EXPECT_TRUE(maximised);
 }
 
-TEST_F(DocumentsTest, TheCaptionButtonSwapsAnMdiChildAndADockedWindow) {
+TEST_F(DocumentsTest, TheCaptionButtonAndTheDockedBarsMenuSwapAnMdiChildAndADockedWindow) {
     ASSERT_NE(child(), nullptr);
     // The button on the child's caption: pressed and released over it.
     SECMsgFilter* list = child()->GetRootFilter()->FindFilter(256, nullptr, -1);
@@ -97,9 +98,19 @@ TEST_F(DocumentsTest, TheCaptionButtonSwapsAnMdiChildAndADockedWindow) {
     ASSERT_NE(docked(), nullptr) << "a click on the caption button docks it";
     EXPECT_EQ(side_of(docked()), UINT(AFX_IDW_DOCKBAR_LEFT));
 
-    // Its default switch takes the docked window back to the MDI area.
+    // A right click on the docked window's bar shows the state menu; "&MDI Child" takes it back.
+    SECFrameBar* bar = docked()->GetFrameBar();
+    CRect gripper;
+    bar->GetWindowRect(&gripper);
+    display.then([&] { display.press('M'); });
+    bar->SendMessage(WM_CONTEXTMENU, WPARAM(bar->m_hWnd), MAKELPARAM(gripper.left + 3, gripper.top + 3));
+    idle();
+    EXPECT_NE(child(), nullptr) << "the state menu's MDI Child item makes it an MDI child again";
+    EXPECT_EQ(display.steps_left(), 0u);
+
+    // Its default switch docks it again.
     choose(SCX_STATE_DEFAULT);
-    EXPECT_NE(child(), nullptr);
+    EXPECT_NE(docked(), nullptr);
 }
 
 }  // namespace
