@@ -1,6 +1,9 @@
 #include "ide/shell/window_placement.h"
 
+#include <algorithm>
+
 #include "platform/user/styles.h"
+#include "platform/user/system_api.h"
 
 namespace shell {
 namespace {
@@ -24,6 +27,20 @@ bool Plausible(const RECT& r) {
     const long width = long(r.right) - r.left, height = long(r.bottom) - r.top;
     return width > 0 && height > 0 && width < kLargestSide && height < kLargestSide && r.left > -kLargestSide &&
            r.top > -kLargestSide && r.right < kLargestSide && r.bottom < kLargestSide;
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// A saved place comes back inside the screen's work area, no larger than it: a window once
+// stretched past the edges (a manager moved it while maximised) must not cut off the status bar.
+RECT InsideWorkArea(RECT r) {
+    RECT work{};
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    r.right = std::min(r.right, r.left + (work.right - work.left));
+    r.bottom = std::min(r.bottom, r.top + (work.bottom - work.top));
+    return kit::user::fit_on_screen(r);
 }
 
 }  // namespace
@@ -65,7 +82,8 @@ FramePlacement LoadWindowPlacement(const profile::Store& store, const FramePlace
     const RECT stored{
         store.GetProfileInt(s, "NormalPosLeft", now.left), store.GetProfileInt(s, "NormalPosTop", now.top),
         store.GetProfileInt(s, "NormalPosRight", now.right), store.GetProfileInt(s, "NormalPosBottom", now.bottom)};
-    p.rcNormalPosition = Plausible(stored) ? stored : now;
+    // The current place is the system's own; only a saved one may have gone past the edges.
+    p.rcNormalPosition = Plausible(stored) && !SameRect(stored, now) ? InsideWorkArea(stored) : now;
     result.workbook_mode = store.GetProfileInt(s, "WorkbookMode", current.workbook_mode ? 1 : 0) != 0;
     return result;
 }

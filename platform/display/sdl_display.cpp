@@ -131,13 +131,39 @@ struct Sdl::Impl {
         if (hwnd && IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     }
 
-    // The window manager (or the user through it) moved a window: it stays there.
+    // The window manager (or the user through it) moved a window: it stays there. A maximized
+    // one keeps its place past the edges: taken as its own, that place would come back at the
+    // next start, stretched past the screen.
     static void moved_by_user(HWND hwnd, int x, int y) {
-        if (!hwnd) return;
+        if (!hwnd || IsZoomed(hwnd)) return;
         RECT r;
         GetWindowRect(hwnd, &r);
         if (r.left != x || r.top != y)
             SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // The window manager sized a window (a sizable one, through its keys or menu): it takes
+    // that size, a maximized one aside, as above.
+    static void sized_by_user(HWND hwnd, int width, int height) {
+        if (!hwnd || IsZoomed(hwnd)) return;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (r.right - r.left != width || r.bottom - r.top != height)
+            SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Without a window manager X does not move its keyboard on a click: the clicked window
+    // takes it, as it takes the activation; while a modal window disables it, the active
+    // window (the dialog) does. Menus and tips never take it.
+    void keyboard_on_click(Uint32 window_id) {
+        SDL_Window* window = SDL_GetWindowFromID(window_id);
+        HWND hwnd = window_of(window_id);
+        if (!window || !hwnd || SDL_GetKeyboardFocus() == window) return;
+        if (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU) return;
+        if (IsWindowEnabled(hwnd))
+            SDL_SetWindowInputFocus(window);
+        else
+            keyboard_to_active(nullptr);
     }
 
     void handle(const SDL_Event& e) {
@@ -147,6 +173,7 @@ struct Sdl::Impl {
                 // A click on a window that is still on screen though minimized (no window manager
                 // iconified it) brings it back first.
                 restore_if_minimized(window_of(e.button.windowID));
+                keyboard_on_click(e.button.windowID);
                 [[fallthrough]];
             case SDL_MOUSEBUTTONUP: {
                 user::MouseButton button = e.button.button == SDL_BUTTON_RIGHT    ? user::MouseButton::right
@@ -173,6 +200,11 @@ struct Sdl::Impl {
                     if (HWND hwnd = window_of(e.window.windowID)) dirty.insert(hwnd);
                 } else if (e.window.event == SDL_WINDOWEVENT_MOVED) {
                     moved_by_user(window_of(e.window.windowID), e.window.data1, e.window.data2);
+                } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                    sized_by_user(window_of(e.window.windowID), e.window.data1, e.window.data2);
+                } else if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED) {
+                    if (HWND hwnd = window_of(e.window.windowID); hwnd && !IsZoomed(hwnd))
+                        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
                 } else if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
                     if (HWND hwnd = window_of(e.window.windowID); hwnd && !IsIconic(hwnd))
                         ShowWindow(hwnd, SW_MINIMIZE);
@@ -319,6 +351,9 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
         else if (ex_style & WS_EX_TOPMOST)
             flags |= SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
         if (ex_style & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_SKIP_TASKBAR;
+        // Else SDL tells the window manager the smallest size is the largest, which
+        // greys its Maximize, Restore and Resize.
+        if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
         char title[256];
         GetWindowText(hwnd, title, sizeof title);
         int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));

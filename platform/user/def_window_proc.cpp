@@ -48,6 +48,12 @@ LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
     }
 }
 
+// A double click on a caption with a maximize box maximizes the window, or restores it.
+LRESULT nonclient_double_click(HWND hwnd, WPARAM hit, LPARAM lParam) {
+    if (LRESULT(hit) != HTCAPTION || !(GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX)) return 0;
+    return SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+}
+
 LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
         case SC_CLOSE: return SendMessage(hwnd, WM_CLOSE, 0, 0);
@@ -116,6 +122,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
 
         case WM_NCLBUTTONDOWN: return nonclient_button_down(hwnd, wParam, lParam);
+        case WM_NCLBUTTONDBLCLK: return nonclient_double_click(hwnd, wParam, lParam);
         case WM_SYSCOMMAND: return system_command(hwnd, wParam, lParam);
         case WM_SYSKEYDOWN:
             if (wParam == WPARAM(VK_F4) && (HIWORD(std::uintptr_t(lParam)) & 0x2000)) {

@@ -1,9 +1,12 @@
 #include "ide/shell/window_placement.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "ide/shell/main_window_key.h"
 #include "platform/user/styles.h"
+#include "platform/user/system_api.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -69,6 +72,27 @@ TEST_F(WindowPlacementTest, DamagedValuesKeepTheCurrentPlacement) {
     EXPECT_EQ(loaded.placement.rcNormalPosition.right, 800);
     (void)store.WriteProfileInt(shell::kPlacementSection, "showCmd", 77);
     EXPECT_EQ(shell::StoredShowCommand(store, 3), 3);
+}
+
+// A place saved past the screen's edges (8 pixels wider and higher, as a maximised window moved
+// by a window manager leaves it) or off the screen comes back inside the work area.
+TEST_F(WindowPlacementTest, ASavedPlaceComesBackInsideTheWorkArea) {
+    kit::user::set_screen_size(RECT{0, 0, 1024, 768}, RECT{0, 0, 1024, 740});
+    struct Case {
+        RECT saved, loaded;
+    };
+    const Case cases[] = {
+        {{0, 0, 1032, 776}, {0, 0, 1024, 740}},
+        {{-4, -4, 1028, 772}, {0, 0, 1024, 740}},
+        {{900, 700, 1300, 1000}, {624, 440, 1024, 740}},
+        {{10, 20, 610, 420}, {10, 20, 610, 420}},
+    };
+    for (const Case& c : cases) {
+        const RECT back = RoundTrip(Placement(SW_SHOWNORMAL, c.saved)).placement.rcNormalPosition;
+        auto sides = [](const RECT& r) { return std::vector<long>{r.left, r.top, r.right, r.bottom}; };
+        EXPECT_EQ(sides(back), sides(c.loaded)) << c.saved.left << "," << c.saved.top;
+    }
+    kit::user::reset_system_tables();
 }
 
 TEST_F(WindowPlacementTest, TheMainWindowKeyHoldsTheHandleWhileRunningAndMinusOneAfter) {

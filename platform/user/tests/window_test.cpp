@@ -290,6 +290,37 @@ TEST_F(WindowTest, DraggingTheCaptionMovesAndEscapePutsBack) {
     }
 }
 
+// A double click on the caption maximizes a window with a maximize box and restores it the
+// next time; a window without one keeps its place.
+TEST_F(WindowTest, ADoubleClickOnTheCaptionMaximizesAndRestores) {
+    auto double_click_caption = [this](HWND top) {
+        RECT r;
+        GetWindowRect(top, &r);
+        POINT at{r.left + 60, r.top + 10};
+        for (int i = 0; i < 2; ++i) {
+            display.button(nullptr, at, true);
+            display.button(nullptr, at, false);
+        }
+        pump();
+    };
+    HWND top = make_top("boxes");
+    pump();
+    RECT normal;
+    GetWindowRect(top, &normal);
+    double_click_caption(top);
+    EXPECT_TRUE(IsZoomed(top));
+    double_click_caption(top);
+    EXPECT_FALSE(IsZoomed(top));
+    RECT restored;
+    GetWindowRect(top, &restored);
+    EXPECT_TRUE(EqualRect(&restored, &normal));
+
+    HWND fixed = make_top("no boxes", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
+    pump();
+    double_click_caption(fixed);
+    EXPECT_FALSE(IsZoomed(fixed));
+}
+
 // A drag faster than the window can follow puts the pointer over another
 // window: the capture holds through the drag, so the frame still follows and
 // the other window hears nothing.
