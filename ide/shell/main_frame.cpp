@@ -102,7 +102,7 @@ BOOL CMainFrame::AddDockingBar(SECControlBar& bar, const DockingBarPlace& place)
     const UINT id = FindUnusedBarID(this, place.first_id);
     if (!id || !bar.Create(this, place.title, 0x50001414, 0xF11, id)) return FALSE;
     bar.EnableDocking(place.dock_mask);
-    DockControlBarEx(&bar, place.dock_bar, 0, 0, 1.0f, 220);
+    DockControlBarEx(&bar, place.dock_bar, 0, 0, 1.0f, place.depth);
     if (place.debug) debug_bars_.push_back(&bar);
     return TRUE;
 }

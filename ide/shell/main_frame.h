@@ -24,14 +24,16 @@
 namespace shell {
 
 // Where a docking window of the main frame starts: its title, the first bar id it
-// may take, the sides it may dock on and the side it docks on. Debug windows start
-// hidden and are hidden again when a debug session ends.
+// may take, the sides it may dock on, the side it docks on and its depth from that
+// side in pixels. Debug windows start hidden and are hidden again when a debug
+// session ends.
 struct DockingBarPlace {
     const char* title;
     UINT first_id;
     DWORD dock_mask;
     UINT dock_bar;
     bool debug;
+    int depth = 220;
 };
 
 inline constexpr DockingBarPlace kWorkspaceBarPlace{"Workspace Window", 100, CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT,
@@ -42,8 +44,9 @@ inline constexpr DockingBarPlace kMemoryBarPlace{"Memory Window", 102, CBRS_ALIG
 inline constexpr DockingBarPlace kRegisterBarPlace{"Register Window", 103, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM,
                                                    true};
 inline constexpr DockingBarPlace kWatchBarPlace{"Watch Window", 104, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM, true};
-inline constexpr DockingBarPlace kDisassemblyBarPlace{"Disassembly Window", 105, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_RIGHT,
-                                                      true};
+// Wide enough for its tab's whole label beside the scroll bar, and for a listing's operands.
+inline constexpr DockingBarPlace kDisassemblyBarPlace{"Disassembly Window",  105,  CBRS_ALIGN_ANY,
+                                                      AFX_IDW_DOCKBAR_RIGHT, true, 260};
 
 // The profile section of the bar and toolbar layout.
 inline constexpr const char* kBarStateSection = "FrameState\\ToolBar";
