@@ -33,6 +33,7 @@
 #include "platform/afx/print_dialog.h"
 #include "platform/afx/property_sheet.h"
 #include "platform/afx/rect_tracker.h"
+#include "platform/afx/splitter.h"
 #include "platform/afx/temp_maps.h"
 #include "platform/afx/time_value.h"
 #include "platform/afx/view.h"

@@ -427,6 +427,9 @@ CDocument* CFrameWnd::GetActiveDocument() {
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL make_visible) {
     if (!active_view_) {
         CWnd* pane = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, int(AFX_IDW_PANE_FIRST)));
+        // A splitter in the view's place holds the first view under the same id.
+        if (pane && !pane->IsKindOf(RUNTIME_CLASS(CView)))
+            pane = CWnd::FromHandlePermanent(::GetDlgItem(pane->m_hWnd, int(AFX_IDW_PANE_FIRST)));
         if (pane && pane->IsKindOf(RUNTIME_CLASS(CView))) SetActiveView(static_cast<CView*>(pane), FALSE);
     }
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);

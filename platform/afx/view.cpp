@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "platform/afx/app.h"
+#include "platform/afx/cmd_ui.h"
 #include "platform/afx/controls.h"
 #include "platform/afx/document.h"
+#include "platform/afx/splitter.h"
 #include "platform/gdi/printer.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -16,6 +18,8 @@ ON_WM_DESTROY()
 ON_WM_PAINT()
 ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
+ON_COMMAND(ID_WINDOW_SPLIT, OnSplitCmd)
+ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, OnUpdateSplitCmd)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -64,6 +68,20 @@ int CView::OnMouseActivate(CWnd* top, UINT hit, UINT message) {
 }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(); }
+
+CScrollBar* CView::GetScrollBarCtrl(int bar) const {
+    CSplitterWnd* splitter = AfxGetParentSplitter(this);
+    return splitter ? splitter->GetPaneScrollBar(this, bar) : nullptr;
+}
+
+void CView::OnSplitCmd() {
+    if (CSplitterWnd* splitter = AfxGetParentSplitter(this)) splitter->DoKeyboardSplit();
+}
+
+void CView::OnUpdateSplitCmd(CCmdUI* cmd_ui) {
+    CSplitterWnd* splitter = AfxGetParentSplitter(this);
+    cmd_ui->Enable(splitter && splitter->CanSplit());
+}
 
 void CView::OnActivateView(BOOL activate, CView* activated, CView*) {
     if (activate && activated == this && m_hWnd && ::GetFocus() != m_hWnd) SetFocus();

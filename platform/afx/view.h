@@ -7,6 +7,7 @@
 #include "platform/afx/wnd.h"
 
 class CDocument;
+class CCmdUI;
 
 struct CPrintInfo {
     CPrintInfo() = default;
@@ -63,12 +64,17 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // A pane of a splitter scrolls through the bar it shares with its row or column.
+    CScrollBar* GetScrollBarCtrl(int bar) const override;
     void PostNcDestroy() override { delete this; }
 
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
+    // The Split command, for a view in a dynamic splitter.
+    afx_msg void OnSplitCmd();
+    afx_msg void OnUpdateSplitCmd(CCmdUI* cmd_ui);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM) {
         OnInitialUpdate();
         return 0;
