@@ -72,6 +72,10 @@ endfunction()
 # Runs the program on the SDL display under Xvfb and headless, each writing a
 # screenshot where its arguments name SHOT, and passes when the screen's
 # picture differs from the headless rendering in at most DIFFERING pixels.
+# Both pictures come from the same window code, so such a test catches only
+# faults of the display back-end (what reaches the screen and how); what the
+# windows draw is checked by the headless picture tests. A call that allows
+# differing pixels says which ones they are.
 function(kit_screen_test name)
   cmake_parse_arguments(S "" "SHOT;DIFFERING" "COMMAND" ${ARGN})
   kit_desktop_test(${name} COMMAND ${CMAKE_SOURCE_DIR}/testing/xvfb-screenshot.sh $<TARGET_FILE:png_compare>

@@ -71,6 +71,12 @@ std::string describe(MainFrame& frame) {
     char caption[128] = {};
     if (HWND active = ::GetActiveWindow()) ::GetWindowText(active, caption, int(sizeof caption));
     text += std::string("window \"") + caption + "\"\n";
+    // The control with the keyboard and its text, so a script typing into a dialog knows where the keys went.
+    if (HWND focus = ::GetFocus()) {
+        char focus_text[128] = {};
+        ::GetWindowText(focus, focus_text, int(sizeof focus_text));
+        text += "focus " + std::to_string(::GetDlgCtrlID(focus)) + " \"" + focus_text + "\"\n";
+    }
     return text;
 }
 

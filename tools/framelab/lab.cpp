@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "platform/res/resources.h"
+#include "platform/user/tooltips.h"
+#include "platform/user/window_table.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/sys_colors.h"
@@ -317,6 +319,21 @@ std::string dump_layout(LabFrame& frame) {
                 out += "  button " + std::to_string(toolbar->GetButtonID(i)) + " " + rect_text(r) + "\n";
             }
         }
+    }
+    // Tips and menus on the screen, for a script that waits for them and looks at them.
+    for (HWND window : kit::user::top_level_windows()) {
+        char class_name[64] = {};
+        ::GetClassName(window, class_name, int(sizeof class_name));
+        const std::string kind = std::string(class_name) == TOOLTIPS_CLASS ? "tip"
+                                 : std::string(class_name) == "#32768"     ? "popup"
+                                                                           : "";
+        if (kind.empty() || !::IsWindowVisible(window)) continue;
+        CRect r;
+        ::GetWindowRect(window, &r);
+        frame.ScreenToClient(&r);
+        char text[256] = {};
+        ::GetWindowText(window, text, int(sizeof text));
+        out += kind + " \"" + text + "\" " + rect_text(r) + "\n";
     }
     for (LabBar& bar : frame.bars) {
         CWnd* host = bar.m_hWnd && bar.IsFloating() ? bar.GetParentFrame() : nullptr;

@@ -9,7 +9,7 @@ corvel="$1"
 sample="$2"
 shots="$3"
 testing="$(dirname "$0")/../../../testing"
-xvfb_tools="xdotool xwininfo import"
+xvfb_tools="xdotool xwininfo import convert"
 . "$testing/xvfb-session.sh"
 
 work="$(mktemp -d)"
@@ -32,12 +32,25 @@ splash_gone() { test -z "$(splash_window)"; }
 corvel_ended() { ! kill -0 "$pid" 2>/dev/null; }
 # "<x> <y> <width> <height>" of a window line.
 geometry() { echo "$1" | sed -E 's/.* ([0-9]+)x([0-9]+)([+-]-?[0-9]+)([+-]-?[0-9]+) .*/\3 \4 \1 \2/; s/\+//g'; }
+# shows <x> <y> <width> <height> <#RRGGBB>: whether the screen has pixels of the colour there.
+shows() {
+  import -window root -crop "${3}x$4+$1+$2" +repage "$work/part.png" 2>/dev/null &&
+    convert "$work/part.png" txt:- 2>/dev/null | grep -qi "$5"
+}
+# The main window's status bar, whole at the bottom of the screen, in its face grey.
+status_bar_drawn() { shows 0 744 1024 24 '#C0C0C0'; }
+# The splash's picture (its olive band), or no splash any more.
+splash_drawn_or_gone() { splash_gone || shows $(geometry "$splash") '#A8B880'; }
 
 KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$corvel" "$work/HELLO.WSP" "$work/hello.asm" >"$work/corvel.log" 2>&1 &
 pid=$!
 wait_for "the main window never showed" main_shown
 main="$(main_window)"
 splash="$(splash_window)"
+# The stacking as it was then: the splash may close (after 1.5 s) while the rest is checked.
+stacked="$(windows)"
+wait_for "the main window is mapped but not drawn (no status bar at the bottom of the screen)" status_bar_drawn
+[ -z "$splash" ] || wait_for "the splash is mapped but not drawn" splash_drawn_or_gone
 import -window root "$shots/corvel-desktop-start.png" || fail "no screenshot of the start"
 
 set -- $(geometry "$main")
@@ -46,7 +59,7 @@ set -- $(geometry "$main")
 
 # The splash lives 1.5 s: on a machine too slow to show the main window before then it has gone.
 if [ -n "$splash" ]; then
-  [ "$(windows | grep -n -F "$splash" | cut -d: -f1)" -lt "$(windows | grep -n -F "$main" | cut -d: -f1)" ] ||
+  [ "$(echo "$stacked" | grep -n -F "$splash" | cut -d: -f1)" -lt "$(echo "$stacked" | grep -n -F "$main" | cut -d: -f1)" ] ||
     fail "the splash is below the main window"
   set -- $(geometry "$splash")
   [ $(($1 + $3 / 2)) -eq 512 ] && [ $(($2 + $4 / 2)) -eq 384 ] || fail "the splash at $* is not in the middle of the screen"

@@ -10,7 +10,7 @@ talvask="$1"
 bin="$2"
 shots="$3"
 testing="$(dirname "$0")/../../../testing"
-xvfb_tools="xwininfo xdotool import"
+xvfb_tools="xwininfo xdotool import convert"
 . "$testing/xvfb-session.sh"
 
 work="$(mktemp -d)"
@@ -43,6 +43,24 @@ simulator() { xwininfo -root -children | awk '/"VYRSim"/ {print $1; exit}'; }
 placed_at() { set -- $(geometry "$(simulator)") "$1"; [ "$1,$2" = "$5" ]; }
 sized() { set -- $(geometry "$(simulator)") "$1"; [ "${3}x$4" = "$5" ]; }
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(printf %d "$(simulator)")" ]; }
+# colours <id>: how many colours the screen shows where the window is (a window mapped but never
+# drawn shows one).
+colours() {
+  set -- $(geometry "$1")
+  [ -n "$4" ] || { echo 0; return; }
+  import -window root -crop "${3}x$4+$1+$2" +repage "$work/part.png" 2>/dev/null &&
+    convert "$work/part.png" -format %k info: 2>/dev/null || echo 0
+}
+skin_drawn() { [ "$(colours "$(simulator)")" -gt 3 ]; }
+# The open menu drawn: its face grey and its black texts.
+menu_drawn() {
+  menu=$(xwininfo -root -children | awk '/"Talvask"/ && !/"VYRSim"/ {print $1; exit}')
+  set -- $(geometry "$menu")
+  [ -n "$4" ] || return 1
+  import -window root -crop "${3}x$4+$1+$2" +repage "$work/menu.png" 2>/dev/null &&
+    convert "$work/menu.png" txt:- >"$work/menu.txt" 2>/dev/null &&
+    grep -qi '#C0C0C0' "$work/menu.txt" && grep -qi '#000000' "$work/menu.txt"
+}
 
 cd "$work"
 KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$talvask" -o:QV4700.BIN -up -a:"$work/ram.mem" -eas:65536 \
@@ -51,7 +69,7 @@ pid=$!
 mapped() { [ -n "$(simulator)" ] && focused; }
 wait_for "the simulator's window never appeared: $(cat "$work/talvask.log")" mapped
 id="$(simulator)"
-sleep 0.5
+wait_for "the simulator's window is mapped but its skin is not drawn" skin_drawn
 shot mapped
 
 root="$(geometry root)"
@@ -74,6 +92,7 @@ placed_at 40,30 || fail "after a key press the window moved from 40,30 to $(geom
 # Rotate from the popup menu (the skins first, then Rotate) keeps the place and the shape.
 xdotool mousemove 100 300 click 3
 wait_for "a right-click showed no menu" menu_open
+wait_for "the menu is not drawn on the screen" menu_drawn
 shot menu
 xdotool key Down Down Down Return
 wait_for "Rotate did not turn the window ${width}x$height" sized "${height}x$width"
@@ -81,6 +100,7 @@ placed_at 40,30 || fail "after Rotate the window moved from 40,30 to $(geometry 
 id="$(simulator)"
 xwininfo -shape -id "$id" | grep -q "Window shape extents" || fail "the turned window is not shaped"
 wait_for "the keyboard did not come back to the window after Rotate" focused
+wait_for "the turned window is not drawn" skin_drawn
 shot rotated
 
 # Minimize (by its mnemonic), then a right-click still brings the menu.
@@ -91,6 +111,7 @@ wait_for "Minimize left the menu open" menu_closed
 sleep 0.5
 xdotool mousemove 100 100 click 3
 wait_for "after Minimize a right-click showed no menu" menu_open
+wait_for "the menu after Minimize is not drawn on the screen" menu_drawn
 shot restored
 xdotool key Escape
 wait_for "Escape left the menu open" menu_closed

@@ -28,6 +28,7 @@ fail() {
 }
 shot() { import -window root "$shots/afxdemo-desktop-$1.png" || fail "no screenshot of $1"; }
 has() { grep -q "$1" "$state" 2>/dev/null; }
+lacks_focus() { ! grep -q "^focus $1 " "$state" 2>/dev/null; }
 # "left top right bottom" of a view on the screen.
 rect() { sed -n "s/^$1 //p" "$state" | head -1; }
 # The sketch's view as it shows on the screen, cut from a screenshot into the file named.
@@ -39,6 +40,11 @@ sketch_picture() {
 }
 # Pixels of a colour (#RRGGBB) in a picture.
 pixels() { convert "$1" txt:- | grep -ci "$2"; }
+# Whether the sketch on the screen shows a colour (or, with "no", does not).
+sketch_shows() {
+  sketch_picture "$work/now.png"
+  if [ "$1" = no ]; then [ "$(pixels "$work/now.png" "$2")" -eq 0 ]; else [ "$(pixels "$work/now.png" "$1")" -gt 0 ]; fi
+}
 click_middle() {
   set -- $(rect "$1")
   [ -n "$1" ] || fail "the state names no $1 view"
@@ -62,7 +68,7 @@ keys_until() {
 KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$afxdemo" --state-file "$state" >"$work/demo.log" 2>&1 &
 pid=$!
 wait_for "the demo never wrote its state: $(cat "$work/demo.log" 2>/dev/null)" has 'active sketch'
-sleep 0.5
+wait_for "the sketch is not drawn on the screen" sketch_shows '#C80000'
 shot start
 
 # A click on the inactive note activates it and brings it in front.
@@ -73,32 +79,30 @@ shot note-raised
 
 click_middle sketch
 wait_for "a click on the sketch did not activate it" has 'active sketch'
-sleep 0.3
+wait_for "the sketch shows no red disc at first" sketch_shows '#C80000'
 sketch_picture "$work/before.png"
-[ "$(pixels "$work/before.png" '#C80000')" -gt 0 ] || fail "the sketch shows no red disc at first"
 
 # Edit > Sketch options, Blue on the first page, 60 on the second, OK.
 keys_until 'menu open 1' alt+e
-xdotool key k
-wait_for "the options sheet did not open" has 'window "Sketch options"'
-sleep 0.3
-xdotool key alt+b
+keys_until 'window "Sketch options"' k
+# The keys go on once the control they were for has the keyboard (1004 Blue, 1005 the size).
+keys_until 'focus 1004 ' alt+b
 xdotool key ctrl+Tab
-sleep 0.2
-xdotool key alt+s End BackSpace BackSpace BackSpace
+wait_for "Ctrl+Tab did not leave the colour page" lacks_focus 1004
+keys_until 'focus 1005 ' alt+s
+xdotool key End BackSpace BackSpace BackSpace
 xdotool type 60
-sleep 0.2
+wait_for "the size typed did not reach its box" has 'focus 1005 "60"'
 shot options
 xdotool key Return
 wait_for "the sheet's choices did not reach the sketch" has 'sketch colour 1 size 60'
-sleep 0.5
+wait_for "the sketch shows no blue disc" sketch_shows '#0000C8'
+wait_for "the sketch still shows red" sketch_shows no '#C80000'
 shot options-applied
 sketch_picture "$work/after.png"
 if "$compare" "$work/before.png" "$work/after.png" 0 >/dev/null 2>&1; then
   fail "the sketch on the screen did not change"
 fi
-[ "$(pixels "$work/after.png" '#0000C8')" -gt 0 ] || fail "the sketch shows no blue disc"
-[ "$(pixels "$work/after.png" '#C80000')" -eq 0 ] || fail "the sketch still shows red"
 
 # A menu command (File > New note), then Alt+F at once: the File menu opens. The open menu
 # leaves X's keyboard with the main window, so that no key typed as the menu goes is lost.

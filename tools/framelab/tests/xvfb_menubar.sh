@@ -14,7 +14,7 @@ shot_prefix=framelab-menubar
 start_lab menubar 'menubar closed'
 # The keyboard goes to the lab's window.
 xdotool mousemove $((ox + 400)) $((oy + 200)) click 1
-sleep 1
+drawn "the Build button" 'button 32931 ' '#C0C0C0'
 shot start
 
 # The X server may hand the keyboard to the window a moment after the click:
@@ -28,11 +28,11 @@ for attempt in 1 2 3 4 5; do
   sleep 1
 done
 wait_for "Alt+F did not drop the File menu" has 'menubar open "&File"'
-sleep 0.3
+drawn "the File menu" '^popup ' '#C0C0C0' '#000000'
 shot file-menu
 xdotool key Right
 wait_for "Right did not move to the View menu" has 'menubar open "&View"'
-sleep 0.3
+drawn "the View menu" '^popup ' '#C0C0C0' '#000000'
 shot view-menu
 xdotool key Escape
 wait_for "Escape did not close the menu" has 'menubar closed'
@@ -44,6 +44,6 @@ xdotool mousemove $((ox + ($1 + $3) / 2)) $((oy + ($2 + $4) / 2))
 sleep 0.2
 xdotool click 1
 wait_for "the toolbar button sent no command" has 'command 32931'
-sleep 0.3
+drawn "the Build button after its click" 'button 32931 ' '#C0C0C0'
 shot clicked
 echo "the menu bar opened by Alt+F and moved by Right, and a toolbar button sent its command; screenshots in $shots"
