@@ -55,6 +55,10 @@ using shell::DebugState;
 
 // "LDA #<LCD", the program's first instruction, and the line after it.
 constexpr int kBreakLine = 16, kNextLine = 17, kAfterStoreLine = 18;
+// "LDA #>LCD_BYTES", twelve bytes on, between two instructions of their own
+// addresses: a breakpoint a line off stops elsewhere.
+constexpr int kLaterBreakLine = 22;
+constexpr std::uint16_t kLaterBreakOffset = 12;
 // PTR, the zero-page pointer whose low byte line 17 stores; a pointer cast
 // of an address watches the pointer kept there.
 constexpr std::uint16_t kPointer = 0x80;
@@ -124,6 +128,9 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     PressKey(VK_F9);
     ASSERT_TRUE(PumpUntil(
         app, [&] { return (LineFlags(*source, kBreakLine) & editor::kLineBreakpoint) != 0; }, 2s));
+    // On the caret's line and only there.
+    for (int line : {kBreakLine - 1, kBreakLine + 1})
+        EXPECT_EQ(LineFlags(*source, line) & editor::kLineBreakpoint, 0u) << line;
 
     // Go: Talvask starts with the IDE's command line, the ROM boots and takes the download.
     PressKey(VK_F5);
@@ -134,6 +141,7 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
         app, [&] { return debug.state() == DebugState::Running; }, 45s))
         << "no download notice";
     ASSERT_EQ(debug.manager().GetBreakPointCount(), 1);
+    EXPECT_EQ(debug.manager().GetBreakPoint(0)->line, kBreakLine);
     EXPECT_NE(debug.manager().GetBreakPoint(0)->target_word, 0u) << "the breakpoint was not planted";
 
     // The user's start key enters the program, which stops on the breakpoint's line.
@@ -251,6 +259,26 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
         app, [&] { return debug.state() == DebugState::Stopped && debug.manager().session()->stop_pc() == temporary; },
         20s))
         << "no stop at the temporary breakpoint";
+
+    // A breakpoint toggled while stopped is planted on its own line: the run stops there.
+    view->GoToLine(kLaterBreakLine);
+    PressKey(VK_F9);
+    ASSERT_TRUE(PumpUntil(
+        app, [&] { return (LineFlags(*source, kLaterBreakLine) & editor::kLineBreakpoint) != 0; }, 2s));
+    for (int line : {kLaterBreakLine - 1, kLaterBreakLine + 1})
+        EXPECT_EQ(LineFlags(*source, line) & editor::kLineBreakpoint, 0u) << line;
+    PressKey(VK_F5);
+    ASSERT_TRUE(PumpUntil(
+        app, [&] { return debug.state() == DebugState::Stopped && debug.manager().session()->stop_pc() != temporary; },
+        20s))
+        << "no stop at the later breakpoint";
+    EXPECT_EQ(debug.manager().session()->stop_pc(), first_pc + kLaterBreakOffset);
+    bool on_its_line = false;
+    for (int i = 0; i < debug.manager().GetBreakPointCount(); ++i)
+        on_its_line |= debug.manager().GetBreakPoint(i)->line == kLaterBreakLine;
+    EXPECT_TRUE(on_its_line) << "the later breakpoint is not on line " << kLaterBreakLine;
+    EXPECT_EQ(view->caret().line, kLaterBreakLine);
+    EXPECT_NE(LineFlags(*source, kLaterBreakLine) & editor::kLineExecutionPoint, 0u);
 
     // Stop Debug: idle again, the execution mark gone, the user's breakpoint kept, Talvask ends.
     const ipc::WindowHandle simulator = debug.simulator_window();
