@@ -2,13 +2,14 @@
 
 set(KIT_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 
-# Test sources are compiled lightly: most of their cost is the test framework's
-# headers and macros, and the code under test keeps the preset's optimisation.
-# Line tables keep failures and sanitizer reports pointing at source lines.
+# Test sources are compiled without optimisation: most of their cost is the
+# test framework's headers and macros, and the code under test keeps the
+# preset's optimisation. Line tables keep failures and sanitizer reports
+# pointing at source lines.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   set(KIT_TEST_COMPILE_OPTIONS -O0 -gline-tables-only)
 else()
-  set(KIT_TEST_COMPILE_OPTIONS -O1 -g1)
+  set(KIT_TEST_COMPILE_OPTIONS -O0 -g1)
 endif()
 
 # kit_test(<name> SOURCES ... [LIBS ...] [THREADED] [LABELS ...])

@@ -103,7 +103,9 @@ TEST_F(RamImageTest, ColdAndWarmBoots) {
         EXPECT_EQ(ram.block.size(), kImageSize) << c.what;
         EXPECT_EQ(ram.warm, c.booted_warm) << c.what;
         EXPECT_EQ(warnings_.empty() ? 0 : warnings_[0].id, c.warning) << c.what;
-        if (c.warning) EXPECT_EQ(warnings_[0].caption, "Warning") << c.what;
+        if (c.warning) {
+            EXPECT_EQ(warnings_[0].caption, "Warning") << c.what;
+        }
         for (int i = 0; i < 4; ++i) EXPECT_EQ(ram.block.data()[kExternalStart + i], c.external[i]) << c.what << i;
         EXPECT_EQ(ram.block.data()[kImageSize - 1], c.last) << c.what;
     }

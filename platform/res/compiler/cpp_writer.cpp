@@ -7,11 +7,12 @@ namespace kit::res {
 
 namespace {
 
-// A C++ string literal; octal escapes cannot run into the following characters.
+// A C++ string literal; octal escapes cannot run into the following characters,
+// and a '?' after another is escaped so that no "??x" reads as a trigraph.
 std::string literal(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
+        if (c == '"' || c == '\\' || (c == '?' && out.back() == '?')) {
             out += '\\';
             out += char(c);
         } else if (c >= 0x20 && c < 0x7F) {

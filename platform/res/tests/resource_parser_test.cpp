@@ -146,8 +146,10 @@ TEST(ResourceParser, GeneratedSourceEscapesEveryByte) {
     kit::res::Module m;
     m.name = "esc";
     m.strings[1] = std::string("a\"b\\c\x01\xB9\xFA", 8);
+    m.strings[2] = "(0x?\?\?\?)";  // written out, "??)" would read as a trigraph
     std::string cpp = kit::res::module_as_cpp(m, "esc_resources", "esc.rc");
     EXPECT_NE(cpp.find(R"("a\"b\\c\001\271\372")"), std::string::npos) << cpp;
+    EXPECT_NE(cpp.find(R"x("(0x?\?\?\?)")x"), std::string::npos) << cpp;
 }
 
 int run_compiler(const std::filesystem::path& dir, const std::string& rc) {
