@@ -30,12 +30,12 @@ public:
                                  std::string_view default_value) override {
         return store_.GetProfileString(section, key, default_value);
     }
-    // A failed save leaves the value in the store; the next save writes it.
+    // The store keeps the value; the program saves it at its next save point.
     void WriteProfileInt(std::string_view section, std::string_view key, int value) override {
-        (void)store_.WriteProfileInt(section, key, value);
+        store_.WriteProfileInt(section, key, value);
     }
     void WriteProfileString(std::string_view section, std::string_view key, std::string_view value) override {
-        (void)store_.WriteProfileString(section, key, value);
+        store_.WriteProfileString(section, key, value);
     }
 
 private:

@@ -106,9 +106,9 @@ BENCHMARK(BM_OpenLargeProject)->Unit(benchmark::kMillisecond);
 void BM_BuildJobsAllCurrent(benchmark::State& state) {
     OpenProject open;
     const std::string tools = Project().Path("");
-    (void)open.store.WriteProfileString("Environment\\Directories", "Executable files", "/bin");
+    open.store.WriteProfileString("Environment\\Directories", "Executable files", "/bin");
     for (const char* key : {"C PreCompile", "C Compile", "Asm Compile", "6502 linker", "6502 packer"}) {
-        (void)open.store.WriteProfileString("Execution", key, "sh");
+        open.store.WriteProfileString("Execution", key, "sh");
     }
     ide::JobContext context{open.manager, open.store, tools, ide::CollectSourceFiles(open.manager)};
     (void)os::write_file(Project().Path("reset.obj"), "obj");

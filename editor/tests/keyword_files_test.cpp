@@ -58,8 +58,8 @@ TEST(EditorKeywordFiles, CAndDefaultIniLoad) {
 TEST(EditorKeywordFiles, SettingsFromTheProfileStore) {
     testing_kit::TempDir dir;
     profile::Store store(dir / "corvel.profile");
-    ASSERT_TRUE(store.WriteProfileInt("Editor\\C Files", "Tab size", 5));
-    ASSERT_TRUE(store.WriteProfileString("Editor\\C Files", "Comment Start 2", "//"));
+    store.WriteProfileInt("Editor\\C Files", "Tab size", 5);
+    store.WriteProfileString("Editor\\C Files", "Comment Start 2", "//");
     StoreProfile access(store);
     SECEdit edit(access);
     edit.SetSettingsSection("Editor\\C Files");

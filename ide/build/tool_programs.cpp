@@ -47,9 +47,8 @@ std::string FindExecutablePath(const profile::Store& profile, std::string_view n
 }
 
 void InitToolNames(profile::Store& profile) {
-    profile::Store::Batch batch(profile);
     for (const ToolKey& tool : {kLinkerTool, kAssemblerTool, kCompilerTool, kPreprocessorTool}) {
-        (void)profile.WriteProfileString(kExecutionSection, tool.key, ToolName(profile, tool));
+        profile.WriteProfileString(kExecutionSection, tool.key, ToolName(profile, tool));
     }
 }
 

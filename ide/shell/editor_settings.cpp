@@ -110,15 +110,14 @@ std::vector<ReadValue> ReadSection(const profile::Store& store, const Section& s
 }  // namespace
 
 void LoadEditorSettings(profile::Store& store, const SystemColours& colours) {
-    profile::Store::Batch batch(store);
     for (const Section& section : kSections) {
         const std::vector<ReadValue> values = ReadSection(store, section, colours);
-        (void)store.DeleteSection(section.name);
+        store.DeleteSection(section.name);
         for (const ReadValue& value : values) {
             if (value.is_text)
-                (void)store.WriteProfileString(section.name, value.key, value.text);
+                store.WriteProfileString(section.name, value.key, value.text);
             else
-                (void)store.WriteProfileInt(section.name, value.key, value.number);
+                store.WriteProfileInt(section.name, value.key, value.number);
         }
     }
 }

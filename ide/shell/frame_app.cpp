@@ -24,6 +24,7 @@
 #include <filesystem>
 
 #include "platform/afx/doc_template.h"
+#include "platform/profile/store.h"
 #include "platform/res/resources.h"
 
 const kit::res::Module& corvel_resources();
@@ -136,6 +137,10 @@ BOOL CVyrFrameApp::InitInstance() {
     }
     frame->UpdateWindow();
     for (const std::string& file : startup_files_) OpenStartupFile(file);
+    // Start-up is done: a damaged profile is told about once, and what start-up wrote is saved.
+    if (!store.load_error().empty()) ShowStatusText("Settings read in part: " + store.load_error());
+    if (const os::Status saved = store.Flush(); !saved)
+        ShowStatusText("The settings cannot be saved: " + saved.error().text);
     return TRUE;
 }
 

@@ -7,7 +7,7 @@ namespace shell {
 std::string PublishMainWindow(profile::Store& store, unsigned handle) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", handle);
-    (void)store.WriteProfileInt("FrameState", "MainWindow", static_cast<int>(handle));
+    store.WriteProfileInt("FrameState", "MainWindow", static_cast<int>(handle));
     return text;
 }
 

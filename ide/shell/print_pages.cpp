@@ -19,7 +19,7 @@ std::string PrintFolder(profile::Store& store, const std::string& document_path)
 }
 
 void SetPrintFolder(profile::Store& store, const std::string& folder) {
-    (void)store.WriteProfileString(kSection, kKey, folder);
+    store.WriteProfileString(kSection, kKey, folder);
 }
 
 }  // namespace shell

@@ -48,18 +48,17 @@ RECT InsideWorkArea(RECT r) {
 void SaveWindowPlacement(profile::Store& store, const FramePlacement& current) {
     const WINDOWPLACEMENT& p = current.placement;
     const int show = OpenedAs(static_cast<int>(p.showCmd), p.flags);
-    profile::Store::Batch batch(store);
     const char* s = kPlacementSection;
-    (void)store.WriteProfileInt(s, "length", static_cast<int>(sizeof(WINDOWPLACEMENT)));
-    (void)store.WriteProfileInt(s, "flags", static_cast<int>(p.flags));
-    (void)store.WriteProfileInt(s, "showCmd", show < 0 ? SW_RESTORE : show);
-    (void)store.WriteProfileInt(s, "MinPosX", p.ptMinPosition.x);
-    (void)store.WriteProfileInt(s, "MinPosY", p.ptMinPosition.y);
-    (void)store.WriteProfileInt(s, "NormalPosTop", p.rcNormalPosition.top);
-    (void)store.WriteProfileInt(s, "NormalPosLeft", p.rcNormalPosition.left);
-    (void)store.WriteProfileInt(s, "NormalPosRight", p.rcNormalPosition.right);
-    (void)store.WriteProfileInt(s, "NormalPosBottom", p.rcNormalPosition.bottom);
-    (void)store.WriteProfileInt(s, "WorkbookMode", current.workbook_mode ? 1 : 0);
+    store.WriteProfileInt(s, "length", static_cast<int>(sizeof(WINDOWPLACEMENT)));
+    store.WriteProfileInt(s, "flags", static_cast<int>(p.flags));
+    store.WriteProfileInt(s, "showCmd", show < 0 ? SW_RESTORE : show);
+    store.WriteProfileInt(s, "MinPosX", p.ptMinPosition.x);
+    store.WriteProfileInt(s, "MinPosY", p.ptMinPosition.y);
+    store.WriteProfileInt(s, "NormalPosTop", p.rcNormalPosition.top);
+    store.WriteProfileInt(s, "NormalPosLeft", p.rcNormalPosition.left);
+    store.WriteProfileInt(s, "NormalPosRight", p.rcNormalPosition.right);
+    store.WriteProfileInt(s, "NormalPosBottom", p.rcNormalPosition.bottom);
+    store.WriteProfileInt(s, "WorkbookMode", current.workbook_mode ? 1 : 0);
 }
 
 int StoredShowCommand(const profile::Store& store, int fallback) {

@@ -1,13 +1,16 @@
 // The workspace file (".WSP") and the project file (".PRJ"): CR LF text
 // written through a temporary file and read back into the project tree.
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <set>
 
 #include "ide/workspace/bank_param.h"
 #include "formats/file_sizes.h"
 #include "ide/workspace/text_utils.h"
 #include "ide/workspace/workspace_manager.h"
 #include "platform/os/file.h"
+#include "platform/os/keep_copy.h"
 #include "platform/os/text.h"
 
 namespace ide {
@@ -43,7 +46,37 @@ bool WriteTextFile(CVyrWorkspaceManager& manager, const std::string& path, std::
     return true;
 }
 
+// A line the readers cannot take as it is: a control byte (a NUL among them)
+// within it would cut or split what it holds. Blanks around it are trimmed
+// anyway.
+bool HasControlByte(std::string_view line) {
+    for (const char c : Trim(line))
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return true;
+    return false;
+}
+
+// Lines of neither kind are ignored by the readers; one with anything in it
+// was meant to say something.
+bool IsBlank(std::string_view line) { return Trim(line).empty(); }
+
 }  // namespace
+
+// Writes a workspace or project file, unless it was loaded damaged or in a
+// form of its own and the workspace has not changed since; the first write
+// over a damaged file keeps it beside as "<file>.orig".
+bool CVyrWorkspaceManager::WriteLoadedFile(LoadedFile& loaded, const std::string& path, std::string_view text) {
+    if (loaded.Unchanged(path, text)) return true;
+    if (loaded.KeepOriginalBefore(path)) {
+        if (auto kept = os::keep_copy(path, ".orig", formats::kLargestToolText); !kept) {
+            const std::string copy = path + ".orig";
+            return Fail(kErrorCopyFile,
+                        FormatText("Can't copy file from %s to %s,\n Please check them!", path.c_str(), copy.c_str()));
+        }
+    }
+    if (!WriteTextFile(*this, path, text)) return false;
+    loaded = {};
+    return true;
+}
 
 // A save writes the project file, its companions and then the workspace file:
 // one that could not replace the workspace file is refused before it starts,
@@ -55,11 +88,7 @@ bool CVyrWorkspaceManager::CheckProjectOutputs() {
     return true;
 }
 
-bool CVyrWorkspaceManager::WriteProjectFile() {
-    const TreeItem project = ProjectItem();
-    const std::string name = tree_.GetItemText(project);
-    if (name.empty()) return Fail(kErrorProjectEmpty, "Project is Empty!\n No operation can go along!");
-
+std::string CVyrWorkspaceManager::ProjectFileText() const {
     std::string text = std::string(kProjectHeader) + "\n#BEGINGENERALSETTING\n";
     text += std::string("#AUTOLINK = ") + (GetAutoLink() ? "TRUE" : "FALSE") + "\n";
     text += std::string("#CODEMODE = ") + (code_mode_ != 0 ? "LIB" : "BIN") + "\n";
@@ -80,17 +109,20 @@ bool CVyrWorkspaceManager::WriteProjectFile() {
         text += "#ENDBANK\n";
     }
     text += "#DISPLAYNAME = " + display_name_;
+    return text;
+}
 
-    if (!WriteTextFile(*this, project_folder_ + name + ".PRJ", text)) return false;
+bool CVyrWorkspaceManager::WriteProjectFile() {
+    const std::string name = tree_.GetItemText(ProjectItem());
+    if (name.empty()) return Fail(kErrorProjectEmpty, "Project is Empty!\n No operation can go along!");
+    if (!WriteLoadedFile(project_file_, project_folder_ + name + ".PRJ", ProjectFileText())) return false;
     WriteVersionFile();
     return true;
 }
 
-bool CVyrWorkspaceManager::WriteWorkspaceFile() {
-    const std::string name = tree_.GetItemText(ProjectItem());
-    if (name.empty()) return Fail(kErrorProjectEmpty, "Project is Empty!\n No operation can go along!");
-
-    std::string text = std::string(kWorkspaceHeader) + "\n#PROJECT=" + name + ".PRJ\n";
+std::string CVyrWorkspaceManager::WorkspaceFileText(std::string_view name,
+                                                    const std::vector<std::string>& documents) const {
+    std::string text = std::string(kWorkspaceHeader) + "\n#PROJECT=" + std::string(name) + ".PRJ\n";
     // Further projects of the workspace file are kept as they were named.
     for (std::size_t i = 1; i < project_files_.size(); ++i) {
         std::string entry = project_files_[i];
@@ -99,21 +131,50 @@ bool CVyrWorkspaceManager::WriteWorkspaceFile() {
         }
         text += "#PROJECT=" + entry + "\n";
     }
-    for (const std::string& document : host_.SaveAndListDocuments()) text += "#OPENEDFILE=" + document + "\n";
+    for (const std::string& document : documents) text += "#OPENEDFILE=" + document + "\n";
+    return text;
+}
 
-    return WriteTextFile(*this, project_folder_ + name + ".WSP", text);
+bool CVyrWorkspaceManager::WriteWorkspaceFile() {
+    const std::string name = tree_.GetItemText(ProjectItem());
+    if (name.empty()) return Fail(kErrorProjectEmpty, "Project is Empty!\n No operation can go along!");
+    std::vector<std::string> documents = host_.SaveAndListDocuments();
+    // A document that could not be opened (its drive may be away) keeps its
+    // place in the list.
+    for (const auto& [place, path] : unopened_documents_) {
+        if (std::find(documents.begin(), documents.end(), path) != documents.end()) continue;
+        documents.insert(documents.begin() + static_cast<std::ptrdiff_t>(std::min(place, documents.size())), path);
+    }
+    return WriteLoadedFile(workspace_file_, project_folder_ + name + ".WSP", WorkspaceFileText(name, documents));
 }
 
 bool CVyrWorkspaceManager::ReadWorkspaceFile(std::string_view path) {
-    const auto text = os::read_text_file(path, formats::kLargestToolText);
+    auto text = os::read_text_file(path, formats::kLargestToolText);
     if (!text) return Fail(kErrorOpenFile, FormatText("Can't open file (%s)!", std::string(path).c_str()));
     const std::vector<std::string> lines = TextLines(*text);
     if (lines.empty() || !os::equals_ignore_case(lines[0], kWorkspaceHeader)) return true;
+    std::optional<ReadProblem> problem;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (lines[i].empty() || lines[i][0] != '#') continue;
-        const auto [key, value] = KeyAndValue(lines[i]);
-        if (os::equals_ignore_case(key, "#PROJECT")) project_files_.push_back(project_folder_ + value);
-        if (os::equals_ignore_case(key, "#OPENEDFILE")) opened_documents_.push_back(value);
+        const std::string& line = lines[i];
+        if (HasControlByte(line)) NoteProblem(problem, i + 1, "a control character", line);
+        if (line.empty() || line[0] != '#') {
+            if (!IsBlank(line)) NoteProblem(problem, i + 1, "a line without a key", line);
+            continue;
+        }
+        const auto [key, value] = KeyAndValue(line);
+        if (os::equals_ignore_case(key, "#PROJECT")) {
+            project_files_.push_back(project_folder_ + value);
+        } else if (os::equals_ignore_case(key, "#OPENEDFILE")) {
+            opened_documents_.push_back(value);
+        } else {
+            NoteProblem(problem, i + 1, "an unknown key", line);
+        }
+    }
+    // The project item takes the first project file's title: the name the writer gives it.
+    if (!project_files_.empty()) {
+        workspace_file_ =
+            LoadedFile(std::string(path), *text,
+                       WorkspaceFileText(FileTitleOf(project_files_.front()), opened_documents_), std::move(problem));
     }
     return true;
 }
@@ -127,13 +188,25 @@ public:
         const std::vector<std::string> lines = TextLines(text);
         if (lines.empty() || !os::equals_ignore_case(lines[0], kProjectHeader)) return Refuse();
         for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (!ParseLine(lines[i])) return Refuse();
+            line_number_ = i + 1;
+            line_ = lines[i];
+            if (HasControlByte(line_)) Note("a control character");
+            if (!ParseLine(line_)) return Refuse();
         }
         CloseBank();
+        // A file cut short ends inside a block or before its last line.
+        line_number_ = lines.size() + 1;
+        line_.clear();
+        if (in_general_) Note("the file ends inside the general settings");
+        if (in_bank_) Note("the file ends inside a bank");
+        if (m_.BankItems().empty()) Note("the file ends before its first bank");
+        if (!seen_.contains("#DISPLAYNAME")) Note("the file ends before its display name");
         // Every project has its library group, even when the file named none.
         if (m_.LibraryGroup() == 0) m_.InsertLibraryGroup();
         return true;
     }
+
+    const std::optional<ReadProblem>& Problem() const { return problem_; }
 
 private:
     bool Refuse() {
@@ -141,10 +214,20 @@ private:
                        FormatText("Unknown project file (%s) or file has demaged!", path_.c_str()));
     }
 
+    void Note(std::string_view reason) { NoteProblem(problem_, line_number_, reason, line_); }
+
     // A bank whose file gave no parameters keeps its place with an empty string.
     void CloseBank() {
-        if (bank_ != 0 && !bank_has_param_) m_.SetBankParam(bank_, {});
+        if (bank_ != 0 && !bank_has_param_) {
+            Note("a bank without parameters");
+            m_.SetBankParam(bank_, {});
+        }
         bank_has_param_ = true;
+    }
+
+    // A value given twice: the later one wins, and the earlier is lost on writing.
+    void NoteRepeat(const std::string& key) {
+        if (!seen_.insert(os::to_upper(key)).second) Note("a setting given twice");
     }
 
     static bool FieldsFit(std::string_view param) {
@@ -168,7 +251,10 @@ private:
     }
 
     bool ParseLine(std::string_view line) {
-        if (line.empty() || line[0] != '#') return true;
+        if (line.empty() || line[0] != '#') {
+            if (!IsBlank(line)) Note("a line without a key");
+            return true;
+        }
         const auto [key, value] = KeyAndValue(line);
         const std::string& line_key = key;
         const auto is = [&line_key](std::string_view name) { return os::equals_ignore_case(line_key, name); };
@@ -179,11 +265,17 @@ private:
         }
         if (is("#AUTOLINK") || is("#CODEMODE") || is("#OUTPUTTO") || is("#ADDITIONALLIB") || is("#ENDGENERALSETTING")) {
             if (!in_general_) return false;
-            if (is("#AUTOLINK")) m_.SetAutoLink(os::equals_ignore_case(value, "TRUE"));
+            if (!is("#ENDGENERALSETTING")) NoteRepeat(key);
+            if (is("#AUTOLINK")) {
+                m_.SetAutoLink(os::equals_ignore_case(value, "TRUE"));
+                if (!os::equals_ignore_case(value, "TRUE") && !os::equals_ignore_case(value, "FALSE"))
+                    Note("an unknown auto-link setting, taken as FALSE");
+            }
             if (is("#CODEMODE")) {
                 m_.code_mode_ = os::equals_ignore_case(value, "BIN")   ? 0
                                 : os::equals_ignore_case(value, "LIB") ? 1
                                                                        : -1;
+                if (m_.code_mode_ < 0) Note("an unknown code mode, taken as a library");
             }
             if (is("#OUTPUTTO")) {
                 if (value.size() >= kMaxPathSize) return false;
@@ -214,6 +306,7 @@ private:
         if (is("#BANKPARAM")) {
             // A later line of the same bank replaces an earlier one.
             if (!in_bank_ || bank_ == 0) return false;
+            if (bank_has_param_) Note("a bank's parameters given twice");
             // The stored string begins with a blank, which trimming took away.
             const std::string param = value.empty() ? value : " " + value;
             if (param.size() >= kBankParamSize || !FieldsFit(param)) return false;
@@ -225,12 +318,21 @@ private:
             if (!in_bank_ || bank_ == 0 || value.size() >= kMaxPathSize) return false;
             return m_.InsertSource(bank_, value) != 0;
         }
-        if (is("#DISPLAYNAME")) m_.display_name_ = value;
+        if (is("#DISPLAYNAME")) {
+            NoteRepeat(key);
+            m_.display_name_ = value;
+            return true;
+        }
+        Note("an unknown key");
         return true;
     }
 
     CVyrWorkspaceManager& m_;
     std::string path_;
+    std::size_t line_number_ = 0;
+    std::string line_;
+    std::optional<ReadProblem> problem_;
+    std::set<std::string> seen_;  // the single-valued keys read, in capitals
     bool in_general_ = false;
     bool in_bank_ = false;
     TreeItem bank_ = 0;
@@ -246,10 +348,12 @@ bool CVyrWorkspaceManager::LoadProjects() {
         if (!text) return Fail(kErrorOpenFile, FormatText("Can't open file (%s)!", path.c_str()));
         const TreeItem project = tree_.InsertItem(FileTitleOf(path), 0, 0, kTreeRoot, kTreeLast);
         if (project != 0) tree_.SetItemData(project, MakeItemData(ItemKind::project, 0));
-        if (project != 0 && !ProjectFileReader(*this, path).Read(*text)) {
+        ProjectFileReader reader(*this, path);
+        if (project != 0 && !reader.Read(*text)) {
             ClearProject();
             return false;
         }
+        project_file_ = LoadedFile(path, *text, ProjectFileText(), reader.Problem());
     }
     const TreeItem project = ProjectItem();
     if (project == 0) {

@@ -7,6 +7,7 @@
 #include "ide/workspace/text_utils.h"
 #include "platform/os/file.h"
 #include "platform/os/text.h"
+#include "platform/profile/store.h"
 
 namespace ide {
 
@@ -51,6 +52,9 @@ void CVyrWorkspaceManager::SetWorkspacePath(std::string_view folder, std::string
     (void)os::set_current_directory(project_folder_);
     project_files_.clear();
     opened_documents_.clear();
+    unopened_documents_.clear();
+    workspace_file_ = {};
+    project_file_ = {};
     host_.ShowWorkspaceTab(true);
 }
 
@@ -115,13 +119,24 @@ bool CVyrWorkspaceManager::OpenWorkspace(std::string_view given_path) {
     }
     breakpoints_.LoadBreakPoints(project_folder_ + workspace_name_ + ".EXW");
 
-    bool all_opened = true;
-    for (const std::string& document : opened_documents_) {
-        if (!os::file_exists(document) || !host_.OpenDocument(document)) all_opened = false;
+    ReportDamagedFiles();
+    for (std::size_t i = 0; i < opened_documents_.size(); ++i) {
+        const std::string& document = opened_documents_[i];
+        if (!os::file_exists(document) || !host_.OpenDocument(document)) unopened_documents_.emplace_back(i, document);
     }
-    if (!all_opened) return Fail(kErrorDocuments, "Not all document can be opened!");
+    if (!unopened_documents_.empty()) return Fail(kErrorDocuments, "Not all document can be opened!");
     CheckLibraries();
     return true;
+}
+
+void CVyrWorkspaceManager::ReportDamagedFiles() {
+    std::string files;
+    for (const LoadedFile* file : {&workspace_file_, &project_file_})
+        if (file->Damaged()) files += file->ProblemText() + "\n";
+    if (files.empty()) return;
+    host_.ShowMessage("Not all of the workspace could be read:\n" + files +
+                      "Such a file is left as it is until the workspace is changed; its first save then keeps it "
+                      "beside as \".orig\".");
 }
 
 bool CVyrWorkspaceManager::NewProject(std::string_view given_path, std::string_view bank_name,
@@ -158,8 +173,12 @@ bool CVyrWorkspaceManager::CloseWorkspace() {
     breakpoints_.RemoveAll();
     project_files_.clear();
     opened_documents_.clear();
+    unopened_documents_.clear();
     ForgetWorkspace();
     LoadVersionDefaults();
+    // Closing a workspace is a save point of the settings; what a failed
+    // flush could not save waits in the store for the next one.
+    (void)profile_.Flush();
     return saved;
 }
 

@@ -12,6 +12,7 @@
 #include "formats/version_file.h"
 #include "ide/debugger/breakpoint_list.h"
 #include "ide/workspace/item_data.h"
+#include "ide/workspace/loaded_file.h"
 #include "ide/workspace/project_tree.h"
 #include "ide/workspace/workspace_host.h"
 
@@ -95,8 +96,13 @@ public:
     std::string GetAdditionalLibraries(char separator) const;
     std::string GetBig5DisplayName();
 
-    // Project and workspace files (project_files.cpp).
+    // Project and workspace files (project_files.cpp). A file loaded with
+    // something its reader skipped, cut or guessed is reported once on
+    // opening and written only once the workspace has changed.
     bool CheckProjectOutputs();
+    std::string ProjectFileText() const;
+    // `name`: the project's; `documents`: the "#OPENEDFILE" entries.
+    std::string WorkspaceFileText(std::string_view name, const std::vector<std::string>& documents) const;
     bool WriteProjectFile();
     bool WriteWorkspaceFile();
     bool ReadWorkspaceFile(std::string_view path);
@@ -151,6 +157,9 @@ private:
     friend class ProjectFileReader;
 
     void SetWorkspacePath(std::string_view folder, std::string_view name);
+    bool WriteLoadedFile(LoadedFile& loaded, const std::string& path, std::string_view text);
+    // One message naming each file opened damaged, with its first problem.
+    void ReportDamagedFiles();
     void ForgetWorkspace();
     // Tree items, records and general settings back to those of no project.
     void ClearProject();
@@ -176,6 +185,10 @@ private:
     std::string display_name_;
     std::vector<std::string> project_files_;
     std::vector<std::string> opened_documents_;
+    // Entries of the opened-document list that could not be opened, by place.
+    std::vector<std::pair<std::size_t, std::string>> unopened_documents_;
+    LoadedFile workspace_file_;
+    LoadedFile project_file_;
     std::vector<BankRecord> banks_;
     std::vector<BankRecord> bank_table_;
     bool bank_table_locked_ = false;

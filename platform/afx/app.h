@@ -63,6 +63,9 @@ public:
     int RunApplication();
 
     // ---- profile ----
+    // Writes change the store in memory; ExitInstance saves it (as does
+    // leaving a store for another key). Programs flush GetProfileStore() at
+    // their own save points besides.
     void SetRegistryKey(const char* maker);
     UINT GetProfileInt(const char* section, const char* entry, int default_value);
     CString GetProfileString(const char* section, const char* entry, const char* default_value = nullptr);

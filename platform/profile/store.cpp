@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/os/file.h"
+#include "platform/os/keep_copy.h"
 #include "platform/os/text.h"
 #include "platform/profile/ini.h"
 #include "platform/profile/store_format.h"
@@ -58,9 +59,11 @@ Store::Store(fs::path file)
     *tree_ = parse_tree(*text, error);
     if (!error.empty()) {
         load_error_ = file_.string() + ": " + error;
-        // Keep the damaged file for a person to look at: the next save drops
+        rewrite_ = true;
+        // Keep the damaged file for a person to look at: the next flush drops
         // what could not be read.
-        (void)os::copy_file(file_.string(), file_.string() + ".damaged", kLargestIniFile);
+        if (auto kept = os::keep_copy(file_.string(), ".damaged", kLargestIniFile))
+            load_error_ += "; the file is kept as " + *kept;
     }
 }
 
@@ -132,34 +135,32 @@ std::vector<std::string> Store::SubsectionNames(std::string_view section) const 
     return {children.begin(), children.end()};
 }
 
-os::Status Store::record(Edit edit) {
+void Store::record(Edit edit) {
     std::lock_guard lock(*mutex_);
     edit.section = normalise_section(edit.section);
     apply(*tree_, edit);
     pending_.push_back(std::move(edit));
-    return batch_depth_ > 0 ? os::Status() : save();
 }
 
-os::Status Store::WriteProfileInt(std::string_view section, std::string_view key, int value) {
-    return record({Edit::Kind::put, std::string(section), std::string(key), value});
+void Store::WriteProfileInt(std::string_view section, std::string_view key, int value) {
+    record({Edit::Kind::put, std::string(section), std::string(key), value});
 }
 
-os::Status Store::WriteProfileString(std::string_view section, std::string_view key, std::string_view value) {
-    return record({Edit::Kind::put, std::string(section), std::string(key), std::string(value)});
+void Store::WriteProfileString(std::string_view section, std::string_view key, std::string_view value) {
+    record({Edit::Kind::put, std::string(section), std::string(key), std::string(value)});
 }
 
-os::Status Store::WriteProfileBinary(std::string_view section, std::string_view key,
-                                     std::span<const std::uint8_t> bytes) {
-    return record({Edit::Kind::put, std::string(section), std::string(key),
-                   std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
+void Store::WriteProfileBinary(std::string_view section, std::string_view key, std::span<const std::uint8_t> bytes) {
+    record({Edit::Kind::put, std::string(section), std::string(key),
+            std::vector<std::uint8_t>(bytes.begin(), bytes.end())});
 }
 
-os::Status Store::DeleteValue(std::string_view section, std::string_view key) {
-    return record({Edit::Kind::erase_value, std::string(section), std::string(key), {}});
+void Store::DeleteValue(std::string_view section, std::string_view key) {
+    record({Edit::Kind::erase_value, std::string(section), std::string(key), {}});
 }
 
-os::Status Store::DeleteSection(std::string_view section) {
-    return record({Edit::Kind::erase_section, std::string(section), {}, {}});
+void Store::DeleteSection(std::string_view section) {
+    record({Edit::Kind::erase_section, std::string(section), {}, {}});
 }
 
 namespace {
@@ -188,9 +189,9 @@ private:
 
 // Replays this store's edits over the file as it is now, so that values
 // another process saved since we loaded survive, then writes the result.
-os::Status Store::save() {
+os::Status Store::Flush() {
     std::lock_guard lock(*mutex_);
-    if (pending_.empty()) return {};
+    if (pending_.empty() && !rewrite_) return {};
     std::error_code error;
     fs::create_directories(file_.parent_path(), error);
     if (error)
@@ -210,20 +211,9 @@ os::Status Store::save() {
     if (os::Status status = os::write_file(file_.string(), format_tree(merged)); !status) return status;
     *tree_ = std::move(merged);
     pending_.clear();
+    rewrite_ = false;
     return {};
 }
-
-Store::Batch::Batch(Store& store) : store_(store) {
-    std::lock_guard lock(*store_.mutex_);
-    ++store_.batch_depth_;
-}
-
-Store::Batch::~Batch() {
-    std::lock_guard lock(*store_.mutex_);
-    if (--store_.batch_depth_ == 0) (void)store_.save();
-}
-
-os::Status Store::Batch::save() { return store_.save(); }
 
 // ---- Registry-style reads -----------------------------------------------------
 

@@ -4,11 +4,12 @@
 // are strings, integers or bytes. Section and value names are matched
 // case-insensitively and keep the case they were first written with.
 //
-// The whole store lives in one text file. Every write rewrites that file
-// through a temporary file and a rename, so a crash leaves either the old or
-// the new file, never half of one. A Batch groups many writes into one save.
-// Saving replays this store's own changes over the file as it is on disk, so
-// two processes that change different values of one store keep both.
+// The whole store lives in one text file. Writes change only the store in
+// memory and cannot fail; Flush saves them, at the program's save points,
+// rewriting the file through a temporary file and a rename, so a crash leaves
+// either the old or the new file, never half of one. Flushing replays this
+// store's own changes over the file as it is on disk, so two processes that
+// change different values of one store keep both.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -37,7 +38,9 @@ struct Edit;  // one recorded change (tree_edit.h)
 class Store {
 public:
     // Loads the file; a missing file is an empty store. A damaged file loads
-    // what can be read and reports the rest through load_error().
+    // what can be read, is copied aside for a person to look at (numbered, so
+    // no earlier copy is replaced) and is described by load_error(); the next
+    // Flush writes it anew.
     explicit Store(std::filesystem::path file);
     static Store for_program(std::string_view maker, std::string_view program);
     Store(Store&&) noexcept;
@@ -52,41 +55,30 @@ public:
                                  std::string_view default_value = {}) const;
     std::optional<std::vector<std::uint8_t>> GetProfileBinary(std::string_view section, std::string_view key) const;
 
-    os::Status WriteProfileInt(std::string_view section, std::string_view key, int value);
-    os::Status WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
-    os::Status WriteProfileBinary(std::string_view section, std::string_view key, std::span<const std::uint8_t> bytes);
-    os::Status DeleteValue(std::string_view section, std::string_view key);
+    void WriteProfileInt(std::string_view section, std::string_view key, int value);
+    void WriteProfileString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteProfileBinary(std::string_view section, std::string_view key, std::span<const std::uint8_t> bytes);
+    void DeleteValue(std::string_view section, std::string_view key);
     // Removes the section, its values and every section nested below it.
-    os::Status DeleteSection(std::string_view section);
+    void DeleteSection(std::string_view section);
 
     bool HasValue(std::string_view section, std::string_view key) const;
     std::vector<std::string> ValueNames(std::string_view section) const;
     std::vector<std::string> SubsectionNames(std::string_view section) const;  // direct children only
 
-    // Defers saving while alive; the last Batch to end saves once.
-    class Batch {
-    public:
-        explicit Batch(Store& store);
-        ~Batch();
-        Batch(const Batch&) = delete;
-        Batch& operator=(const Batch&) = delete;
-        os::Status save();  // saves now (the outcome is otherwise dropped)
-
-    private:
-        Store& store_;
-    };
-
-    os::Status save();
+    // Saves the changes made since the last flush; with none (and a file that
+    // loaded whole) the file is not touched.
+    os::Status Flush();
 
 private:
-    os::Status record(Edit edit);
+    void record(Edit edit);
 
     std::filesystem::path file_;
     std::unique_ptr<Tree> tree_;
     std::unique_ptr<std::recursive_mutex> mutex_;
-    std::vector<Edit> pending_;  // made since the last save
+    std::vector<Edit> pending_;  // made since the last flush
     std::string load_error_;
-    int batch_depth_ = 0;
+    bool rewrite_ = false;  // the file on disk is damaged: the next flush replaces it
 };
 
 // A registry-style read (RegOpenKeyEx + RegQueryValueEx under the user's

@@ -81,7 +81,8 @@ TEST(SimStartup, RemembersTheSkinThatTheProfileNames) {
     setenv("KIT_PROFILE_DIR", profile_dir.path().c_str(), 1);
     EXPECT_EQ(sim::remembered_skin_name(), std::nullopt);
     auto store = profile::Store::for_program("Harnlow", "Vyrsim");
-    ASSERT_TRUE(store.WriteProfileString("", "CFFileName", "qv4700-small"));
+    store.WriteProfileString("", "CFFileName", "qv4700-small");
+    ASSERT_TRUE(store.Flush().ok());
     EXPECT_EQ(sim::remembered_skin_name(), "qv4700-small");
     unsetenv("KIT_PROFILE_DIR");
 }

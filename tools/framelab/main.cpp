@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
     if (screenshot_path.empty()) {
         if (dump || !actions.empty()) {
             app.frame()->SendMessage(WM_CLOSE);  // as a person closing it: the layout is kept
-            return 0;
+            return app.ExitInstance();           // and saved with the profile as the program ends
         }
         return app.Run();
     }

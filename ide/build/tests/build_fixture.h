@@ -39,7 +39,7 @@ protected:
     void SetUp() override {
         std::filesystem::create_directories(dir / "tools");
         std::filesystem::create_directories(dir / "app");
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Executable files", ToolsFolder()).ok());
+        profile.WriteProfileString(kDirectoriesSection, "Executable files", ToolsFolder());
     }
 
     std::string ToolsFolder() const { return Folder() + "tools"; }

@@ -15,11 +15,9 @@ protected:
         dir.write("tools/hc.tab", "\xB0\xA1\xB0\xDA\n");
         dir.write("libs/std.lib", "lib");
         dir.write("app/reset.obj", "obj");
-        ASSERT_TRUE(
-            profile.WriteProfileString(kDirectoriesSection, "Include files", "C:\\INC;C:\\INC2\\;/usr/inc/").ok());
-        ASSERT_TRUE(
-            profile.WriteProfileString(kDirectoriesSection, "Library files", "C:\\NONE;" + Folder() + "libs").ok());
-        ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
+        profile.WriteProfileString(kDirectoriesSection, "Include files", "C:\\INC;C:\\INC2\\;/usr/inc/");
+        profile.WriteProfileString(kDirectoriesSection, "Library files", "C:\\NONE;" + Folder() + "libs");
+        profile.WriteProfileString("Environment", "Default Libraries", "std.lib");
     }
 
     // GAME: bank MAIN with main.c and start.asm, bank LEVELS with level.c; a
@@ -143,7 +141,7 @@ TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
 }
 
 TEST_F(IdeCommandLines, ToolNamesAreWrittenBackWithTheirDefaults) {
-    ASSERT_TRUE(profile.WriteProfileString(kExecutionSection, "C Compile", "mycc").ok());
+    profile.WriteProfileString(kExecutionSection, "C Compile", "mycc");
     InitToolNames(profile);
     EXPECT_EQ(profile.GetProfileString(kExecutionSection, "C Compile"), "mycc");
     EXPECT_EQ(profile.GetProfileString(kExecutionSection, "C PreCompile"), "ovp.exe");

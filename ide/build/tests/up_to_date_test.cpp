@@ -77,8 +77,8 @@ protected:
     void SetUp() override {
         IdeUpToDate::SetUp();
         dir.write("libs/std.lib", "lib");
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Library files", Folder() + "libs").ok());
-        ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
+        profile.WriteProfileString(kDirectoriesSection, "Library files", Folder() + "libs");
+        profile.WriteProfileString("Environment", "Default Libraries", "std.lib");
         NewGame();
         ASSERT_TRUE(manager.AddFile(PathOf("main.asm"), "MAIN"));
         ASSERT_TRUE(manager.AddFile(PathOf("reset.asm"), "MAIN"));

@@ -21,8 +21,8 @@ TEST(SimulatorSettingsTest, DefaultsAndProfileKeys) {
     EXPECT_EQ(settings.program, app + "Talvask");  // "Talvask.exe" finds the program beside the IDE
     EXPECT_EQ(settings.rom_file, "QV4700.BIN");
 
-    ASSERT_TRUE(profile.WriteProfileString(kExecutionSection, "vyr simulator", "missing.exe").ok());
-    ASSERT_TRUE(profile.WriteProfileString(kExecutionSection, "Rom file", "other.bin").ok());
+    profile.WriteProfileString(kExecutionSection, "vyr simulator", "missing.exe");
+    profile.WriteProfileString(kExecutionSection, "Rom file", "other.bin");
     settings = ReadSimulatorSettings(profile, app);
     EXPECT_EQ(settings.program, "");
     EXPECT_EQ(settings.rom_file, "other.bin");

@@ -43,13 +43,12 @@ EditorPageValues LoadEditorPageValues(const profile::Store& store, std::string_v
 }
 
 void SaveEditorPageValues(profile::Store& store, std::string_view section, const EditorPageValues& values) {
-    profile::Store::Batch batch(store);
-    (void)store.WriteProfileInt(kSettingsSection, "nMaxProject", values.recent_projects);
-    (void)store.WriteProfileInt(kSettingsSection, "nMaxFile", values.recent_files);
-    (void)store.WriteProfileInt(section, "Tab size", values.tab_size);
-    (void)store.WriteProfileInt(section, "Keep Tabs", values.keep_tabs ? 1 : 0);
+    store.WriteProfileInt(kSettingsSection, "nMaxProject", values.recent_projects);
+    store.WriteProfileInt(kSettingsSection, "nMaxFile", values.recent_files);
+    store.WriteProfileInt(section, "Tab size", values.tab_size);
+    store.WriteProfileInt(section, "Keep Tabs", values.keep_tabs ? 1 : 0);
     for (std::size_t i = 0; i < kCommentKeys.size(); ++i)
-        (void)store.WriteProfileString(section, kCommentKeys[i], values.comments[i]);
+        store.WriteProfileString(section, kCommentKeys[i], values.comments[i]);
 }
 
 int PaletteIndex(COLORREF colour) {
@@ -86,17 +85,16 @@ FormatRecord LoadFormat(const profile::Store& store, std::string_view section, C
 }
 
 void SaveFormat(profile::Store& store, std::string_view section, const FormatRecord& record) {
-    profile::Store::Batch batch(store);
     auto write_colour = [&](const char* key, COLORREF colour) {
-        (void)store.WriteProfileInt(section, key, static_cast<int>(colour));
+        store.WriteProfileInt(section, key, static_cast<int>(colour));
     };
     write_colour("Background", record.background);
     for (std::size_t i = 0; i < kSyntaxClassNames.size(); ++i) write_colour(kSyntaxClassNames[i], record.colours[i]);
     const FontStyle style = StyleFromText(record.style);
-    (void)store.WriteProfileString(section, "Font Name", record.font_name);
-    (void)store.WriteProfileInt(section, "Font Italic", style.italic);
-    (void)store.WriteProfileInt(section, "Font Weight", style.weight);
-    (void)store.WriteProfileInt(section, "Font Size", record.font_size);
+    store.WriteProfileString(section, "Font Name", record.font_name);
+    store.WriteProfileInt(section, "Font Italic", style.italic);
+    store.WriteProfileInt(section, "Font Weight", style.weight);
+    store.WriteProfileInt(section, "Font Size", record.font_size);
 }
 
 std::string StyleText(FontStyle style) {

@@ -1,6 +1,7 @@
 #include "ide/shell/dialogs/options_sheet.h"
 
 #include "ide/shell/dialogs/dialog_ids.h"
+#include "platform/profile/store.h"
 
 namespace ide {
 
@@ -14,14 +15,31 @@ CString Caption() {
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CVyrOptionSheet, CPropertySheet)
+ON_COMMAND(IDOK, OnOk)
+ON_COMMAND(ID_APPLY_NOW, OnApply)
+END_MESSAGE_MAP()
+
 CVyrOptionSheet::CVyrOptionSheet(CWnd* parent, profile::Store& profile, COLORREF window_colour)
     : CPropertySheet(Caption(), parent),
+      profile_(profile),
       editor_page_(profile),
       directory_page_(profile),
       format_page_(profile, window_colour) {
     AddPage(&editor_page_);
     AddPage(&directory_page_);
     AddPage(&format_page_);
+}
+
+// What the changed pages wrote is saved, also when a later page refused to apply.
+void CVyrOptionSheet::OnOk() {
+    OnOKCommand();
+    (void)profile_.Flush();
+}
+
+void CVyrOptionSheet::OnApply() {
+    OnApplyCommand();
+    (void)profile_.Flush();
 }
 
 bool RunOptionsSheet(CWnd* parent, profile::Store& profile) {

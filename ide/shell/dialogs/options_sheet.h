@@ -10,7 +10,14 @@ public:
     // `window_colour`: the system's, which the default editor background follows.
     CVyrOptionSheet(CWnd* parent, profile::Store& profile, COLORREF window_colour);
 
+protected:
+    // OK and Apply save the profile once, after every changed page wrote its values.
+    afx_msg void OnOk();
+    afx_msg void OnApply();
+    DECLARE_MESSAGE_MAP()
+
 private:
+    profile::Store& profile_;
     CVyrEditorPage editor_page_;
     CVyrDirPage directory_page_;
     CVyrOptionFormatPage format_page_;

@@ -109,7 +109,7 @@ void CVYRFindInFileDlg::OnOK() {
     request_ = {{text, settings.match_case, settings.whole_word}, types, folder, settings.subfolders};
     output_to_2_ = settings.output_to_2;
     CDialog::OnOK();
-    (void)SaveFindSettings(profile_, settings);  // a profile that cannot be written costs only the history
+    SaveFindSettings(profile_, settings);
 }
 
 }  // namespace ide

@@ -30,13 +30,9 @@ std::vector<std::string> LoadHistory(const profile::Store& store, const char* st
     return history;
 }
 
-os::Status SaveHistory(profile::Store& store, const char* stem, const std::vector<std::string>& history) {
-    for (std::size_t n = 1; n <= kFindHistorySize; ++n) {
-        const std::string value = n <= history.size() ? history[n - 1] : std::string();
-        if (os::Status status = store.WriteProfileString(kFindSection, Key(stem, n), value); !status.ok())
-            return status;
-    }
-    return {};
+void SaveHistory(profile::Store& store, const char* stem, const std::vector<std::string>& history) {
+    for (std::size_t n = 1; n <= kFindHistorySize; ++n)
+        store.WriteProfileString(kFindSection, Key(stem, n), n <= history.size() ? history[n - 1] : std::string());
 }
 
 }  // namespace
@@ -68,17 +64,14 @@ std::vector<std::string> UpdatedHistory(const std::vector<std::string>& list, co
     return history;
 }
 
-os::Status SaveFindSettings(profile::Store& store, const FindSettings& settings) {
-    profile::Store::Batch batch(store);
+void SaveFindSettings(profile::Store& store, const FindSettings& settings) {
     const std::pair<const char*, bool> checks[] = {{kMatchCaseKey, settings.match_case},
                                                    {kSubfoldersKey, settings.subfolders},
                                                    {kOutputTo2Key, settings.output_to_2},
                                                    {kWholeWordKey, settings.whole_word}};
-    for (const auto& [key, on] : checks)
-        if (os::Status status = store.WriteProfileInt(kFindSection, key, on ? 1 : 0); !status.ok()) return status;
-    if (os::Status status = SaveHistory(store, "Folder", settings.folders); !status.ok()) return status;
-    if (os::Status status = SaveHistory(store, "Find", settings.strings); !status.ok()) return status;
-    return batch.save();
+    for (const auto& [key, on] : checks) store.WriteProfileInt(kFindSection, key, on ? 1 : 0);
+    SaveHistory(store, "Folder", settings.folders);
+    SaveHistory(store, "Find", settings.strings);
 }
 
 }  // namespace ide

@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/os/result.h"
-
 namespace profile {
 class Store;
 }
@@ -39,6 +37,6 @@ std::vector<std::string> UpdatedHistory(const std::vector<std::string>& list, co
 
 // Writes the check boxes and both histories (unused entries emptied, so no
 // older entry outlives a shorter list); the types are not written.
-os::Status SaveFindSettings(profile::Store& store, const FindSettings& settings);
+void SaveFindSettings(profile::Store& store, const FindSettings& settings);
 
 }  // namespace ide

@@ -29,8 +29,9 @@ protected:
         profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
         const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
         // As beside an installed Corvel: the kit's tools, start-up object and library.
-        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin).ok());
-        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin).ok());
+        store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin);
+        store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin);
+        ASSERT_TRUE(store.Flush().ok());
     }
 };
 

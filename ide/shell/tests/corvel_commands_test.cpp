@@ -85,9 +85,10 @@ protected:
         profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
         const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
         // As beside an installed Corvel: the kit's tools, start-up object and library.
-        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin).ok());
-        ASSERT_TRUE(store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin).ok());
-        ASSERT_TRUE(store.WriteProfileString("Settings", "Last Directory", work.path().string() + "/").ok());
+        store.WriteProfileString(ide::kDirectoriesSection, "Executable files", bin);
+        store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin);
+        store.WriteProfileString("Settings", "Last Directory", work.path().string() + "/");
+        ASSERT_TRUE(store.Flush().ok());
         kit::user::set_dialog_script([this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
             if (q.message_box) {
                 boxes.push_back(q.text);
@@ -383,9 +384,8 @@ void CorvelCommandsTest::StartSlowBuild() {
     {
         profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
         const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
-        ASSERT_TRUE(
-            store.WriteProfileString(ide::kDirectoriesSection, "Executable files", (work / "slow").string() + ";" + bin)
-                .ok());
+        store.WriteProfileString(ide::kDirectoriesSection, "Executable files", (work / "slow").string() + ";" + bin);
+        ASSERT_TRUE(store.Flush().ok());
     }
     Start();
     ASSERT_TRUE(app.OpenStartupFile((work / "HELLO.WSP").string()));
@@ -507,7 +507,7 @@ TEST_F(CorvelCommandsTest, StandardLibrariesAreInsertedOnOkAndAPropertyNeedsASel
     ASSERT_TRUE(app.OpenStartupFile((work / "HELLO.WSP").string()));
     ide::CVyrWorkspaceManager& workspace = *app.workspace();
     const std::string before = workspace.GetAdditionalLibraries(';');
-    ASSERT_TRUE(workspace.GetProfile().WriteProfileString("Environment", "Default Libraries", "extra.lib").ok());
+    workspace.GetProfile().WriteProfileString("Environment", "Default Libraries", "extra.lib");
 
     display.then([&] {
         display.press(VK_SPACE);

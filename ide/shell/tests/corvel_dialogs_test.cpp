@@ -62,7 +62,9 @@ protected:
 // Alt+E, I opens Find in Files with the last string selected, so that typing
 // replaces it; Escape ends the dialog and the keyboard is back in the source.
 TEST_F(CorvelDialogsTest, FindInFilesByKeyboardReplacesTheLastStringAndGivesTheKeyboardBack) {
-    ASSERT_TRUE(Profile().WriteProfileString(ide::kFindSection, "Find1", "lda").ok());
+    profile::Store profile = Profile();
+    profile.WriteProfileString(ide::kFindSection, "Find1", "lda");
+    ASSERT_TRUE(profile.Flush().ok());
     Start();
     CWnd* view = OpenSource();
     ASSERT_NE(view, nullptr);

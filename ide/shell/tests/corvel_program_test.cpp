@@ -65,12 +65,13 @@ TEST_F(CorvelProgramTest, ASecondStartRestoresThePlacement) {
     {
         profile::Store profile = Profile();
         const char* s = shell::kPlacementSection;
-        ASSERT_TRUE(profile.WriteProfileInt(s, "showCmd", SW_SHOWMINIMIZED).ok());
-        ASSERT_TRUE(profile.WriteProfileInt(s, "NormalPosLeft", 50).ok());
-        ASSERT_TRUE(profile.WriteProfileInt(s, "NormalPosTop", 60).ok());
-        ASSERT_TRUE(profile.WriteProfileInt(s, "NormalPosRight", 650).ok());
-        ASSERT_TRUE(profile.WriteProfileInt(s, "NormalPosBottom", 460).ok());
-        ASSERT_TRUE(profile.WriteProfileString("Editor\\C Files", "Tab size", "-7").ok());
+        profile.WriteProfileInt(s, "showCmd", SW_SHOWMINIMIZED);
+        profile.WriteProfileInt(s, "NormalPosLeft", 50);
+        profile.WriteProfileInt(s, "NormalPosTop", 60);
+        profile.WriteProfileInt(s, "NormalPosRight", 650);
+        profile.WriteProfileInt(s, "NormalPosBottom", 460);
+        profile.WriteProfileString("Editor\\C Files", "Tab size", "-7");
+        ASSERT_TRUE(profile.Flush().ok());
     }
     for (int start = 0; start < 2; ++start) {
         const testing_kit::BoundedRun run = Start({"hello.asm"});
@@ -89,7 +90,9 @@ TEST_F(CorvelProgramTest, ASecondStartRestoresThePlacement) {
 // Build > Rebuild All by keyboard: the picture waits for the build's end banner.
 TEST_F(CorvelProgramTest, RebuildAllFromTheMenuFillsTheBuildPane) {
     const std::string bin = testing_kit::program_path("Dravlin").parent_path().string();
-    ASSERT_TRUE(Profile().WriteProfileString("Environment\\Directories", "Executable files", bin).ok());
+    profile::Store profile = Profile();
+    profile.WriteProfileString("Environment\\Directories", "Executable files", bin);
+    ASSERT_TRUE(profile.Flush().ok());
     const testing_kit::BoundedRun run =
         Start({"HELLO.WSP", "hello.asm"}, {"--window", "1000x640", "--keys", "alt+b r"});
     ASSERT_TRUE(run.finished && run.exited) << run.err;

@@ -31,12 +31,12 @@ TEST_F(EditorSettingsTest, AnEmptyProfileGetsEveryDefault) {
 
 // The user's choices, view settings included, survive any number of starts.
 TEST_F(EditorSettingsTest, UserSettingsSurviveRestarts) {
-    (void)store.WriteProfileString("Editor\\C Files", "Font Name", "Mono");
-    (void)store.WriteProfileInt("Editor\\C Files", "Tab size", 8);
-    (void)store.WriteProfileInt("Editor\\Asm Files", "Show tabs", 1);
-    (void)store.WriteProfileString("Editor\\Asm Files", "Keywords", "mine.ini");
-    (void)store.WriteProfileInt("Editor\\Default Files", "Case", 0);
-    (void)store.WriteProfileString("Editor\\C Files", "Stale", "x");
+    store.WriteProfileString("Editor\\C Files", "Font Name", "Mono");
+    store.WriteProfileInt("Editor\\C Files", "Tab size", 8);
+    store.WriteProfileInt("Editor\\Asm Files", "Show tabs", 1);
+    store.WriteProfileString("Editor\\Asm Files", "Keywords", "mine.ini");
+    store.WriteProfileInt("Editor\\Default Files", "Case", 0);
+    store.WriteProfileString("Editor\\C Files", "Stale", "x");
     Start();
     Start();
     EXPECT_EQ(store.GetProfileString("Editor\\C Files", "Font Name"), "Mono");
@@ -45,6 +45,7 @@ TEST_F(EditorSettingsTest, UserSettingsSurviveRestarts) {
     EXPECT_EQ(store.GetProfileString("Editor\\Asm Files", "Keywords"), "mine.ini");
     EXPECT_EQ(store.GetProfileInt("Editor\\Default Files", "Case", 1), 0);
     EXPECT_FALSE(store.HasValue("Editor\\C Files", "Stale"));
+    ASSERT_TRUE(store.Flush().ok());
     profile::Store reread(store.file());
     EXPECT_EQ(reread.GetProfileInt("Editor\\C Files", "Tab size", 0), 8);
 }
@@ -59,18 +60,18 @@ TEST_F(EditorSettingsTest, DamagedValuesTakeTheirDefaults) {
         {"Tab size", "0", 4},         {"Tab size", "banana", 4}, {"Tab size", "100000", 4}, {"Font Size", "-3", 10},
         {"Font Weight", "9999", 400}, {"Show tabs", "7", 0},     {"Chroma", "-1", 1},       {"Case", "2", 1}};
     for (const Case& c : cases) {
-        (void)store.WriteProfileString("Editor\\C Files", c.key, c.stored);
+        store.WriteProfileString("Editor\\C Files", c.key, c.stored);
         Start();
         EXPECT_EQ(store.GetProfileInt("Editor\\C Files", c.key, -99), c.expected) << c.key << " = " << c.stored;
     }
-    (void)store.WriteProfileString("Editor\\C Files", "Font Name", "");
+    store.WriteProfileString("Editor\\C Files", "Font Name", "");
     Start();
     EXPECT_EQ(store.GetProfileString("Editor\\C Files", "Font Name"), "Courier New");
 }
 
 TEST_F(EditorSettingsTest, ABackgroundFollowingTheSystemTakesTheCurrentWindowColour) {
-    (void)store.WriteProfileInt("Editor\\C Files", "Background", static_cast<int>(0xFF123456));
-    (void)store.WriteProfileInt("Editor\\Asm Files", "Background", 0x00123456);
+    store.WriteProfileInt("Editor\\C Files", "Background", static_cast<int>(0xFF123456));
+    store.WriteProfileInt("Editor\\Asm Files", "Background", 0x00123456);
     Start();
     EXPECT_EQ(static_cast<COLORREF>(store.GetProfileInt("Editor\\C Files", "Background", 0)), 0xFFFFFFFFu);
     EXPECT_EQ(store.GetProfileInt("Editor\\Asm Files", "Background", 0), 0x00123456);

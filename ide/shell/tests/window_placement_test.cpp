@@ -28,6 +28,7 @@ protected:
     const shell::FramePlacement fresh = Placement(SW_SHOWMAXIMIZED, RECT{0, 0, 800, 600}, 0, false);
     shell::FramePlacement RoundTrip(const shell::FramePlacement& closed) {
         shell::SaveWindowPlacement(store, closed);
+        EXPECT_TRUE(store.Flush().ok());
         return shell::LoadWindowPlacement(profile::Store(store.file()), fresh);
     }
 };
@@ -64,13 +65,13 @@ TEST_F(WindowPlacementTest, AnEmptyProfileKeepsTheCurrentPlacement) {
 
 TEST_F(WindowPlacementTest, DamagedValuesKeepTheCurrentPlacement) {
     shell::SaveWindowPlacement(store, Placement(SW_SHOWNORMAL, RECT{10, 20, 610, 420}));
-    (void)store.WriteProfileString(shell::kPlacementSection, "showCmd", "garbage");
-    (void)store.WriteProfileInt(shell::kPlacementSection, "NormalPosRight", -5);
+    store.WriteProfileString(shell::kPlacementSection, "showCmd", "garbage");
+    store.WriteProfileInt(shell::kPlacementSection, "NormalPosRight", -5);
     const shell::FramePlacement loaded = shell::LoadWindowPlacement(store, fresh);
     EXPECT_EQ(loaded.placement.showCmd, fresh.placement.showCmd);
     EXPECT_EQ(loaded.placement.rcNormalPosition.left, 0);
     EXPECT_EQ(loaded.placement.rcNormalPosition.right, 800);
-    (void)store.WriteProfileInt(shell::kPlacementSection, "showCmd", 77);
+    store.WriteProfileInt(shell::kPlacementSection, "showCmd", 77);
     EXPECT_EQ(shell::StoredShowCommand(store, 3), 3);
 }
 
@@ -99,6 +100,7 @@ TEST_F(WindowPlacementTest, TheMainWindowKeyHoldsTheHandleWhileRunningAndMinusOn
     EXPECT_EQ(shell::PublishMainWindow(store, 0x1234), "0x00001234");
     EXPECT_EQ(store.GetProfileInt("FrameState", "MainWindow", 0), 0x1234);
     EXPECT_EQ(shell::ClearMainWindow(store), "0xFFFFFFFF");
+    ASSERT_TRUE(store.Flush().ok());
     EXPECT_EQ(profile::Store(store.file()).GetProfileInt("FrameState", "MainWindow", 0), -1);
 }
 

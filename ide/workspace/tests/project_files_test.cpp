@@ -18,7 +18,7 @@ protected:
 
     // GAME: three banks, sources of every category, default and inserted libraries.
     void BuildGame() {
-        ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib;math.lib").ok());
+        profile.WriteProfileString("Environment", "Default Libraries", "std.lib;math.lib");
         NewGame();
         ASSERT_TRUE(manager.AddBank("LEVELS", " -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x2"));
         ASSERT_TRUE(manager.AddBank("MUSIC", " -CB 21504 -DB 16384 -CL 27648 -DL 4096 -BN 3"));
@@ -75,9 +75,11 @@ TEST_F(IdeProjectFiles, FurtherProjectsOfTheWorkspaceFileAreKept) {
     ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.WSP"))) << manager.GetLastErrorText();
     EXPECT_EQ(manager.GetProjectFileList(), (std::vector<std::string>{PathOf("GAME.PRJ"), PathOf("TOOLS.PRJ")}));
     EXPECT_EQ(tree.GetNextSiblingItem(manager.ProjectItem()), 0u);
+    host.documents = {PathOf("main.c")};  // a change: the workspace file is written
     ASSERT_TRUE(manager.SaveWorkspace());
-    EXPECT_EQ(Read("GAME.WSP"),
-              os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#PROJECT=TOOLS.PRJ\n"));
+    EXPECT_EQ(Read("GAME.WSP"), os::to_crlf("/*   Vyr workspace file 1.0   */\n#PROJECT=GAME.PRJ\n#PROJECT=TOOLS.PRJ\n"
+                                            "#OPENEDFILE=" +
+                                            PathOf("main.c") + "\n"));
     EXPECT_EQ(Read("TOOLS.PRJ"), "untouched");
 }
 
@@ -146,6 +148,8 @@ TEST_F(IdeProjectFiles, MalformedWorkspaceFiles) {
     }
 }
 
+// The reader takes what it can of a damaged file; it is written in full
+// once the workspace changes.
 TEST_F(IdeProjectFiles, ReadingIsLenientWhereNoDataIsLost) {
     WriteProject(
         "/*   VYR PROJECT FILE 1.0   */\n"
@@ -167,19 +171,21 @@ TEST_F(IdeProjectFiles, ReadingIsLenientWhereNoDataIsLost) {
     EXPECT_EQ(manager.GetBankRecords()[1].param, manager.GetBankRecords()[2].param);
     EXPECT_NE(manager.LibraryGroup(), 0u);
 
+    manager.SetOutputName("CHANGED.BIN");
     ASSERT_TRUE(manager.SaveWorkspace());
     const std::string saved = Read("GAME.PRJ");
     EXPECT_EQ(
         saved,
-        os::to_crlf("/*   Vyr project file 1.0   */\n"
-                    "#BEGINGENERALSETTING\n#AUTOLINK = TRUE\n#CODEMODE = LIB\n#OUTPUTTO = OUT.BIN\n#ADDITIONALLIB = \n"
-                    "#ENDGENERALSETTING\n"
-                    "\n#BEGINBANK\n#BANKNAME = BARE\n#BANKPARAM = \n#SOURCE = a.asm\n#ENDBANK\n"
-                    "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
-                    "#SOURCE = b.c\n#SOURCE = b.c\n#ENDBANK\n"
-                    "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
-                    "#ENDBANK\n"
-                    "#DISPLAYNAME = Name with = sign"));
+        os::to_crlf(
+            "/*   Vyr project file 1.0   */\n"
+            "#BEGINGENERALSETTING\n#AUTOLINK = TRUE\n#CODEMODE = LIB\n#OUTPUTTO = CHANGED.BIN\n#ADDITIONALLIB = \n"
+            "#ENDGENERALSETTING\n"
+            "\n#BEGINBANK\n#BANKNAME = BARE\n#BANKPARAM = \n#SOURCE = a.asm\n#ENDBANK\n"
+            "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
+            "#SOURCE = b.c\n#SOURCE = b.c\n#ENDBANK\n"
+            "\n#BEGINBANK\n#BANKNAME = DUP\n#BANKPARAM =  -CB 0x4040 -DB 0x0 -CL 0x8000 -DL 0x8000 -BN 0x1\n"
+            "#ENDBANK\n"
+            "#DISPLAYNAME = Name with = sign"));
     ASSERT_TRUE(manager.CloseWorkspace());
     ASSERT_EQ(OpenProjectCode(), 0u);
     ASSERT_TRUE(manager.SaveWorkspace());
@@ -226,10 +232,11 @@ TEST_F(IdeProjectFiles, TheLastParameterLineOfABankStands) {
     EXPECT_EQ(manager.GetBankRecords()[0].key, 0x00015400u);
     EXPECT_EQ(tree.GetItemData(manager.BankItems()[0]), 0x02015400u);
 
+    manager.SetOutputName("CHANGED");
     ASSERT_TRUE(manager.SaveWorkspace());
     const std::string saved = Read("GAME.PRJ");
     EXPECT_EQ(saved, os::to_crlf("/*   Vyr project file 1.0   */\n#BEGINGENERALSETTING\n#AUTOLINK = FALSE\n"
-                                 "#CODEMODE = BIN\n#OUTPUTTO = DEFAULT_OUTPUT\n#ADDITIONALLIB = \n"
+                                 "#CODEMODE = BIN\n#OUTPUTTO = CHANGED\n#ADDITIONALLIB = \n"
                                  "#ENDGENERALSETTING\n\n#BEGINBANK\n#BANKNAME = MAIN\n#BANKPARAM = " +
                                  std::string(kMainBankParam) + "\n#SOURCE = a.c\n#ENDBANK\n#DISPLAYNAME = G"));
     ASSERT_TRUE(manager.CloseWorkspace());
@@ -325,8 +332,8 @@ TEST_F(IdeProjectFiles, BreakpointsLiveInTheWorkspacesBreakpointFile) {
 }
 
 TEST_F(IdeProjectFiles, VersionFile) {
-    ASSERT_TRUE(profile.WriteProfileInt("Settings", "Default Language", 0x1FF).ok());
-    ASSERT_TRUE(profile.WriteProfileInt("Settings", "Default Version", 7).ok());
+    profile.WriteProfileInt("Settings", "Default Language", 0x1FF);
+    profile.WriteProfileInt("Settings", "Default Version", 7);
     const CVyrWorkspaceManager fresh(tree, host, profile);
     EXPECT_EQ(fresh.GetVersionBlock().language, 0xFF);
     EXPECT_EQ(fresh.GetVersionBlock().version, 7);

@@ -10,7 +10,7 @@ namespace {
 class IdeProjectModel : public WorkspaceFixture {};
 
 TEST_F(IdeProjectModel, NewProjectBuildsTheTreeAndSavesItsFiles) {
-    ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib;;math.lib").ok());
+    profile.WriteProfileString("Environment", "Default Libraries", "std.lib;;math.lib");
     NewGame();
     EXPECT_EQ(tree.Dump(),
               "GAME [01000000]\n"
@@ -173,8 +173,8 @@ TEST_F(IdeProjectModel, CommittedBankTableRekeysTheBankItem) {
 }
 
 TEST_F(IdeProjectModel, LibrariesAndTheirCheck) {
-    ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
-    ASSERT_TRUE(profile.WriteProfileString("Environment\\Directories", "Library files", Folder() + "libs").ok());
+    profile.WriteProfileString("Environment", "Default Libraries", "std.lib");
+    profile.WriteProfileString("Environment\\Directories", "Library files", Folder() + "libs");
     dir.write("libs/std.lib", "x");
     NewGame();
     EXPECT_TRUE(host.messages.empty());
@@ -201,10 +201,7 @@ TEST_F(IdeProjectModel, Big5DisplayNameFindsTheTableInAnyExecutableFolder) {
     EXPECT_NE(host.messages.back().find(" , Display Name can not change to Big5 !"), std::string::npos);
 
     dir.write("tools/hc.tab", "\xB0\xA1\xB0\xDA\n");
-    ASSERT_TRUE(
-        profile
-            .WriteProfileString("Environment\\Directories", "Executable files", Folder() + "none;" + Folder() + "tools")
-            .ok());
+    profile.WriteProfileString("Environment\\Directories", "Executable files", Folder() + "none;" + Folder() + "tools");
     EXPECT_EQ(manager.GetBig5DisplayName(), "Go\xB0\xDA");
 }
 

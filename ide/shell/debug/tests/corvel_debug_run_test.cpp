@@ -94,7 +94,8 @@ protected:
     // The profile's simulator becomes `name`, looked up in the simulator folder, then beside the kit.
     void UseSimulator(const std::string& name) {
         profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
-        ASSERT_TRUE(store.WriteProfileString(ide::kExecutionSection, "vyr simulator", name).ok());
+        store.WriteProfileString(ide::kExecutionSection, "vyr simulator", name);
+        ASSERT_TRUE(store.Flush().ok());
     }
 
     shell::CVyrFrameDoc* ActiveDocument(shell::CVyrFrameApp& app) const {

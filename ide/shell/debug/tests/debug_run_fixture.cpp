@@ -39,9 +39,9 @@ std::string PrepareDebugRun(const fs::path& root, DebugRunFolders& folders) {
     shell::CVyrSplashWnd::EnableSplashScreen(false);
     profile::Store store = profile::Store::for_program("Marlowquin", "Corvel");
     const std::string executables = folders.simulator.string() + ";" + bin.string();
-    if (!store.WriteProfileString(ide::kDirectoriesSection, "Executable files", executables).ok() ||
-        !store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin.string()).ok())
-        return "cannot write the profile";
+    store.WriteProfileString(ide::kDirectoriesSection, "Executable files", executables);
+    store.WriteProfileString(ide::kDirectoriesSection, "Library files", bin.string());
+    if (!store.Flush()) return "cannot write the profile";
     return {};
 }
 

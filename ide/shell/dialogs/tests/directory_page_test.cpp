@@ -13,8 +13,8 @@ class DirectoryPage : public DialogFixture {
 protected:
     void SetUp() override {
         DialogFixture::SetUp();
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Include files", "/inc;/usr/inc").ok());
-        ASSERT_TRUE(profile.WriteProfileString(kDirectoriesSection, "Library files", "/lib").ok());
+        profile.WriteProfileString(kDirectoriesSection, "Include files", "/inc;/usr/inc");
+        profile.WriteProfileString(kDirectoriesSection, "Library files", "/lib");
     }
     CVyrDirPage& dir_page() { return *static_cast<CVyrDirPage*>(sheet()->GetActivePage()); }
     std::vector<std::string> rows() {

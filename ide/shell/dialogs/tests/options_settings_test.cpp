@@ -45,11 +45,11 @@ TEST_F(OptionsSettings, DamagedValuesReadAsTheirDefaults) {
     for (const Case& c : {Case{"Settings", "nMaxFile", "17"}, Case{"Settings", "nMaxProject", "-1"},
                           Case{kCFilesSection, "Tab size", "0"}, Case{kCFilesSection, "Tab size", "banana"},
                           Case{kCFilesSection, "Keep Tabs", "2"}})
-        ASSERT_TRUE(store.WriteProfileString(c.section, c.key, c.stored).ok());
-    ASSERT_TRUE(store.WriteProfileString(kCFilesSection, "Font Name", "").ok());
-    ASSERT_TRUE(store.WriteProfileString(kCFilesSection, "Font Weight", "99999").ok());
-    ASSERT_TRUE(store.WriteProfileString(kCFilesSection, "Font Size", "-3").ok());
-    ASSERT_TRUE(store.WriteProfileString(kCFilesSection, "Font Italic", "7").ok());
+        store.WriteProfileString(c.section, c.key, c.stored);
+    store.WriteProfileString(kCFilesSection, "Font Name", "");
+    store.WriteProfileString(kCFilesSection, "Font Weight", "99999");
+    store.WriteProfileString(kCFilesSection, "Font Size", "-3");
+    store.WriteProfileString(kCFilesSection, "Font Italic", "7");
 
     const EditorPageValues editor = LoadEditorPageValues(store, kCFilesSection);
     EXPECT_EQ(editor.recent_files, 4);
@@ -76,6 +76,7 @@ TEST_F(OptionsSettings, SavedValuesReadBackUnderTheirFileType) {
     format.font_size = 14;
     format.colour(SyntaxClass::quote) = 0x800000;
     SaveFormat(store, kAsmFilesSection, format);
+    ASSERT_TRUE(store.Flush().ok());
 
     profile::Store reread{(dir / "profile.ini").string()};
     const EditorPageValues editor_back = LoadEditorPageValues(reread, kAsmFilesSection);

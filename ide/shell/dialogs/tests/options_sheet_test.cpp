@@ -127,10 +127,10 @@ TEST_F(OptionsSheet, NumbersOutsideTheirRangesAreBroughtIntoThem) {
 }
 
 TEST_F(OptionsSheet, ChangingTheFileTypeAsksWhetherToKeepTheChanges) {
-    ASSERT_TRUE(profile.WriteProfileInt(kAsmFilesSection, "Tab size", 6).ok());
+    profile.WriteProfileInt(kAsmFilesSection, "Tab size", 6);
     for (const int answer : {IDYES, IDNO}) {
         SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
-        ASSERT_TRUE(profile.WriteProfileInt(kCFilesSection, "Tab size", 4).ok());
+        profile.WriteProfileInt(kCFilesSection, "Tab size", 4);
         questions.clear();
         display.then([&] {
             type_into(kTabSize, "5");
@@ -167,8 +167,8 @@ TEST_F(OptionsSheet, CancelAfterChangesOnEveryPageWritesNothing) {
 
 TEST_F(OptionsSheet, FormatPageStoresColoursAndFontsPerFileType) {
     constexpr COLORREF kOdd = 0x123456;  // in no palette entry
-    ASSERT_TRUE(profile.WriteProfileInt(kCFilesSection, "Keyword", int(kOdd)).ok());
-    ASSERT_TRUE(profile.WriteProfileInt(kCFilesSection, "Comment", int(kOdd)).ok());
+    profile.WriteProfileInt(kCFilesSection, "Keyword", int(kOdd));
+    profile.WriteProfileInt(kCFilesSection, "Comment", int(kOdd));
     display.then([&] {
         sheet()->SetActivePage(kFormatPageIndex);
         choose(kSyntaxClassList, 2, true);  // "Keyword"
@@ -197,9 +197,9 @@ TEST_F(OptionsSheet, FormatPageStoresColoursAndFontsPerFileType) {
 }
 
 TEST_F(OptionsSheet, DefaultResetsBothTypesAndPickingAutomaticWritesIt) {
-    ASSERT_TRUE(profile.WriteProfileString(kAsmFilesSection, "Font Name", "Kit Test Cells").ok());
-    ASSERT_TRUE(profile.WriteProfileInt(kAsmFilesSection, "Font Size", 13).ok());  // not in the list
-    ASSERT_TRUE(profile.WriteProfileInt(kCFilesSection, "Default Text", 0x00FF00).ok());
+    profile.WriteProfileString(kAsmFilesSection, "Font Name", "Kit Test Cells");
+    profile.WriteProfileInt(kAsmFilesSection, "Font Size", 13);  // not in the list
+    profile.WriteProfileInt(kCFilesSection, "Default Text", 0x00FF00);
     display.then([&] {
         sheet()->SetActivePage(kFormatPageIndex);
         choose(kOptionFileType, 1);

@@ -92,7 +92,7 @@ TEST_F(ProjectSheets, NewFileWithoutBanksCannotGoIntoOne) {
 }
 
 TEST_F(ProjectSheets, NewProjectTakesItsChoicesOnlyOnOk) {
-    ASSERT_TRUE(profile.WriteProfileString("Settings", "Last Directory", "/work/").ok());
+    profile.WriteProfileString("Settings", "Last Directory", "/work/");
     const bool link_before = manager.GetAutoLink();
     display.then([&] {
         // The bank page first: with the link mode "Auto" its addresses are fixed.

@@ -37,7 +37,7 @@ protected:
         Write("Folder1", "/nowhere/old/");
         Write("Type1", "*.asm");
         Write("Type2", "*.c;*.h");
-        ASSERT_TRUE(store.WriteProfileInt(kFindSection, "OutputTo2", 1).ok());
+        store.WriteProfileInt(kFindSection, "OutputTo2", 1);
         pump();
     }
     void TearDown() override {
@@ -46,9 +46,7 @@ protected:
         kit::res::unregister_module(&find_dialog_resources());
         BarsTest::TearDown();
     }
-    void Write(const std::string& key, const std::string& value) {
-        ASSERT_TRUE(store.WriteProfileString(kFindSection, key, value).ok());
-    }
+    void Write(const std::string& key, const std::string& value) { store.WriteProfileString(kFindSection, key, value); }
     std::string Folder() const { return (tree / "src").string(); }
     bool Run() { return Run(Folder() + "/"); }
     bool Run(const std::string& project_folder) { return RunFindInFiles(frame, store, project_folder, bar, *job); }

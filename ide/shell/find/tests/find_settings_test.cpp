@@ -13,9 +13,7 @@ using Strings = std::vector<std::string>;
 
 class FindSettingsStore : public ::testing::Test {
 protected:
-    void Write(const std::string& key, const std::string& value) {
-        ASSERT_TRUE(store.WriteProfileString(kFindSection, key, value).ok());
-    }
+    void Write(const std::string& key, const std::string& value) { store.WriteProfileString(kFindSection, key, value); }
     std::string Read(const std::string& key) const { return store.GetProfileString(kFindSection, key, "?"); }
 
     testing_kit::TempDir dir;
@@ -31,8 +29,8 @@ TEST_F(FindSettingsStore, LoadsHistoriesBehindTheProjectFolder) {
     Write("Type1", "*.asm");
     Write("Type2", "*.c;*.h");
     Write("Type4", "*.txt");  // after the first gap: not read
-    ASSERT_TRUE(store.WriteProfileInt(kFindSection, "InSubFolders", 1).ok());
-    ASSERT_TRUE(store.WriteProfileInt(kFindSection, "OutputTo2", 1).ok());
+    store.WriteProfileInt(kFindSection, "InSubFolders", 1);
+    store.WriteProfileInt(kFindSection, "OutputTo2", 1);
 
     const FindSettings settings = LoadFindSettings(store, "/work/proj/");
     EXPECT_EQ(settings.strings, (Strings{"lda", "sta"}));
@@ -63,7 +61,8 @@ TEST_F(FindSettingsStore, SaveWritesChecksAndHistoriesButNotTypes) {
     settings.types = {"*.changed"};
     settings.match_case = true;
     settings.whole_word = true;
-    ASSERT_TRUE(SaveFindSettings(store, settings).ok());
+    SaveFindSettings(store, settings);
+    ASSERT_TRUE(store.Flush().ok());
 
     profile::Store reread{dir / "corvel.profile"};
     EXPECT_EQ(reread.GetProfileString(kFindSection, "Find1", ""), "lda");

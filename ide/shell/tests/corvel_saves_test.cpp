@@ -1,0 +1,200 @@
+// What Corvel writes of its own accord: the profile once at each save point
+// (start-up done, OK or Apply in the options, closing a workspace, closing
+// the frame), a damaged profile told about once and kept, and a damaged
+// project file told about once and left as it was.
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ide/shell/frame_app.h"
+#include "ide/shell/main_frame.h"
+#include "ide/shell/resource_ids.h"
+#include "ide/shell/tests/corvel_fixture.h"
+#include "platform/afx/property_sheet.h"
+#include "platform/profile/store.h"
+#include "platform/user/dialog_api.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Counts the saves of one file: each is a temporary file renamed over it.
+class RenameCounter {
+public:
+    explicit RenameCounter(const fs::path& file) : name_(file.filename().string()) {
+        fs::create_directories(file.parent_path());
+        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        // The temporary files' creations come between the renames, so that
+        // no two renames in a row are merged into one event.
+        if (fd_ >= 0) ::inotify_add_watch(fd_, file.parent_path().c_str(), IN_MOVED_TO | IN_CREATE);
+    }
+    ~RenameCounter() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    RenameCounter(const RenameCounter&) = delete;
+    RenameCounter& operator=(const RenameCounter&) = delete;
+
+    bool watching() const { return fd_ >= 0; }
+    // The renames since the last call.
+    int Take() {
+        int count = 0;
+        alignas(inotify_event) char buffer[16 * 1024];
+        for (ssize_t size; (size = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (const char* at = buffer; at < buffer + size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if ((event->mask & IN_MOVED_TO) && event->len > 0 && name_ == event->name) ++count;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return count;
+    }
+
+private:
+    std::string name_;
+    int fd_ = -1;
+};
+
+class CorvelSavesTest : public CorvelSampleTest {
+protected:
+    void SetUp() override {
+        CorvelSampleTest::SetUp();  // the profile's folder is the test's own from here on
+        profile_file = profile::store_path("Marlowquin", "Corvel");
+        FailOnStall();
+        kit::user::set_dialog_script([this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+            if (!q.message_box) return std::nullopt;
+            boxes.push_back(q.text);
+            return IDOK;
+        });
+    }
+    void TearDown() override {
+        if (app) Close();
+        kit::user::set_dialog_script(nullptr);
+        CorvelSampleTest::TearDown();
+    }
+    void Start() {
+        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
+        ASSERT_TRUE(app->InitInstance());
+        HandleQueued(*app);
+    }
+    void Close() {
+        app->m_pMainWnd->SendMessage(WM_CLOSE);
+        HandleQueued(*app);
+        app->ExitInstance();
+        app.reset();
+    }
+    std::string StatusText() { return app->main_frame()->status_bar().GetPaneText(0).str(); }
+    // Tools > Options by keyboard: `steps` run in the sheet.
+    void InOptions(const std::vector<std::function<void()>>& steps) {
+        for (const auto& step : steps) display.then(step);
+        display.chord(VK_MENU, 'T');
+        display.press('O');
+        HandleQueued(*app);
+        EXPECT_EQ(display.steps_left(), 0u);
+    }
+    int Reports() const {
+        int count = 0;
+        for (const std::string& box : boxes)
+            count += box.starts_with("Not all of the workspace could be read:") ? 1 : 0;
+        return count;
+    }
+
+    fs::path profile_file;
+    std::unique_ptr<shell::CVyrFrameApp> app;
+    std::vector<std::string> boxes;
+};
+
+// A scripted session: each save point writes the profile at most once, and
+// nothing between them writes it at all.
+TEST_F(CorvelSavesTest, TheProfileIsWrittenOnlyAtTheSavePoints) {
+    RenameCounter saves(profile_file);
+    ASSERT_TRUE(saves.watching());
+
+    Start();
+    EXPECT_EQ(saves.Take(), 1) << "start-up done";
+
+    ASSERT_EQ(app->GoToSourceLine((work / "hello.asm").string(), 3, 1), 1);
+    app->main_frame()->ShowControlBar(&app->main_frame()->output_bar(), FALSE, FALSE);
+    HandleQueued(*app);
+    EXPECT_EQ(saves.Take(), 0) << "working between save points";
+
+    // General page: a tab size typed, Apply, another typed, OK.
+    InOptions({[&] {
+                   display.chord(VK_MENU, 'T');
+                   display.type("6");
+               },
+               [&] {
+                   ::SendMessage(::GetActiveWindow(), WM_COMMAND, ID_APPLY_NOW, 0);
+                   display.chord(VK_MENU, 'T');
+                   display.type("7");
+               },
+               [&] { display.press(VK_RETURN); }});
+    EXPECT_EQ(saves.Take(), 2) << "Apply, then OK";
+    InOptions({[&] { display.press(VK_RETURN); }});
+    EXPECT_EQ(saves.Take(), 0) << "OK with nothing changed";
+
+    app->main_frame()->SendMessage(WM_COMMAND, shell::ID_FILE_CLOSE_WORKSPACE);
+    HandleQueued(*app);
+    EXPECT_LE(saves.Take(), 1) << "closing the workspace";
+
+    Close();
+    EXPECT_EQ(saves.Take(), 1) << "closing the frame";
+    const profile::Store profile = profile::Store::for_program("Marlowquin", "Corvel");
+    EXPECT_TRUE(profile.load_error().empty()) << profile.load_error();
+    EXPECT_EQ(profile.GetProfileInt("Editor\\C Files", "Tab size", 0), 7);
+    EXPECT_EQ(profile.GetProfileInt("FrameState", "MainWindow", 0), -1);
+}
+
+// A damaged profile is set aside under a name of its own, and said so in the
+// status bar once the start is done; a later damaged one gets the next name.
+TEST_F(CorvelSavesTest, ADamagedProfileIsToldAboutAndKeptUnderANameOfItsOwn) {
+    fs::create_directories(profile_file.parent_path());
+    for (const char* damaged : {"[Settings]\nno value here\n", "[Settings\n"}) {
+        SCOPED_TRACE(damaged);
+        WriteFile(profile_file, damaged);
+        Start();
+        const std::string status = StatusText();
+        EXPECT_NE(status.find("Settings read in part: " + profile_file.string() + ": line "), std::string::npos)
+            << status;
+        EXPECT_NE(status.find("kept as " + profile_file.string() + ".damaged"), std::string::npos) << status;
+        EXPECT_TRUE(boxes.empty());
+        Close();
+        EXPECT_TRUE(profile::Store(profile_file).load_error().empty());
+    }
+    EXPECT_EQ(testing_kit::read_file(profile_file.string() + ".damaged"), "[Settings]\nno value here\n");
+    EXPECT_EQ(testing_kit::read_file(profile_file.string() + ".damaged.2"), "[Settings\n");
+
+    Start();
+    EXPECT_EQ(StatusText().find("Settings read in part"), std::string::npos) << "a sound profile is not mentioned";
+}
+
+// A project file with a value the reader had to guess is told about in one
+// message box and is, without a change by the user, the same file after exit.
+TEST_F(CorvelSavesTest, ADamagedProjectFileIsToldAboutOnceAndLeftAsItWas) {
+    std::string project = testing_kit::read_file(work / "HELLO.PRJ");
+    project.replace(project.find("= BIN"), 5, "= BXN");
+    WriteFile(work / "HELLO.PRJ", project);
+    const std::string workspace = testing_kit::read_file(work / "HELLO.WSP");
+
+    Start();
+    EXPECT_EQ(Reports(), 1);
+    ASSERT_EQ(app->GoToSourceLine((work / "hello.asm").string(), 3, 1), 1);
+    Close();
+    EXPECT_EQ(Reports(), 1);
+    EXPECT_EQ(testing_kit::read_file(work / "HELLO.PRJ"), project);
+    EXPECT_FALSE(fs::exists(work / "HELLO.PRJ.orig"));
+    // The open source is a change of the workspace file, which loaded whole.
+    EXPECT_NE(testing_kit::read_file(work / "HELLO.WSP").find("#OPENEDFILE="), std::string::npos);
+    EXPECT_NE(testing_kit::read_file(work / "HELLO.WSP"), workspace);
+}
+
+}  // namespace
