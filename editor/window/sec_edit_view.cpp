@@ -13,14 +13,68 @@ namespace editor {
 IMPLEMENT_DYNAMIC(SECEditHint, CObject)
 IMPLEMENT_DYNCREATE(SECEditView, CView)
 
+BEGIN_MESSAGE_MAP(SECEditView, SECEditWindow<CView>)
+ON_WM_VSCROLL()
+ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
 void SECEditView::OnInitialUpdate() {
     CView::OnInitialUpdate();
     InitView();
+    // A pane split off starts where the panes it lines up with are.
+    CSplitterWnd* splitter = AfxGetParentSplitter(this);
+    int row = 0, col = 0;
+    if (!splitter || !splitter->IsChildPane(this, &row, &col)) return;
+    if (auto* above = dynamic_cast<SECEditView*>(splitter->GetPane(0, col)); above && row > 0)
+        FollowPane(*splitter, *above);
+    if (auto* left = dynamic_cast<SECEditView*>(splitter->GetPane(row, 0)); left && col > 0)
+        FollowPane(*splitter, *left);
 }
 
-void SECEditView::OnUpdate(CView* sender, LPARAM, CObject*) {
+void SECEditView::OnUpdate(CView* sender, LPARAM hint, CObject*) {
     if (sender == this) return;
+    if (CSplitterWnd* splitter = AfxGetParentSplitter(this); splitter && hint == kHintCaretMoved) {
+        auto* pane = dynamic_cast<SECEditView*>(sender ? sender : splitter->GetActivePane());
+        if (pane && pane != this && FollowPane(*splitter, *pane)) InvalidateAll();
+        return;
+    }
     if (redraw()) InvalidateAll();
+}
+
+bool SECEditView::FollowPane(CSplitterWnd& splitter, SECEditView& pane) {
+    int row = 0, col = 0, pane_row = 0, pane_col = 0;
+    if (!GetBuffer() || !splitter.IsChildPane(this, &row, &col) || !splitter.IsChildPane(&pane, &pane_row, &pane_col))
+        return false;
+    bool changed = false;
+    if (col == pane_col && pane.left_column() != left_column()) {
+        SetLeftColumn(pane.left_column(), redraw());
+        ShowPlaceOnBars();
+        changed = true;
+    }
+    if (row == pane_row && pane.top_line() != top_line()) {
+        SetTopLine(pane.top_line(), redraw());
+        ShowPlaceOnBars();
+        changed = true;
+    }
+    return changed;
+}
+
+void SECEditView::SetScrollPosition(ScrollBar bar, int position) {
+    SECEditWindow<CView>::SetScrollPosition(bar, position);
+    CSplitterWnd* splitter = AfxGetParentSplitter(this);
+    if (splitter && !in_scroll_message_ && splitter->GetActivePane() == this) NotifyOtherViews(kHintCaretMoved);
+}
+
+void SECEditView::OnVScroll(UINT code, UINT position, CScrollBar* bar) {
+    in_scroll_message_ = true;
+    SECEditWindow<CView>::OnVScroll(code, position, bar);
+    in_scroll_message_ = false;
+}
+
+void SECEditView::OnHScroll(UINT code, UINT position, CScrollBar* bar) {
+    in_scroll_message_ = true;
+    SECEditWindow<CView>::OnHScroll(code, position, bar);
+    in_scroll_message_ = false;
 }
 
 void SECEditView::NotifyOtherViews(ViewHint hint) {

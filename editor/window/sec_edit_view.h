@@ -25,7 +25,8 @@ public:
     void OnDraw(CDC*) override {}
     void OnInitialUpdate() override;
     // Another view changed the text or its marks: this one repaints (its places have
-    // already followed the lines through the buffer).
+    // already followed the lines through the buffer). In a splitter, the panes beside
+    // the one that moved take its top line and those above or below its left column.
     void OnUpdate(CView* sender, LPARAM hint, CObject* hint_object) override;
 
     // Printing: the text in the window's font within the page setup's margins, the
@@ -42,8 +43,20 @@ public:
 
 protected:
     void NotifyOtherViews(ViewHint hint) override;
+    // The active pane of a splitter that scrolls by other means than its shared
+    // bars (keys, the wheel, a drag) tells the panes beside it.
+    void SetScrollPosition(ScrollBar bar, int position) override;
+    // A shared bar scrolls every pane beside it already: none of them tells the others.
+    afx_msg void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+    afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
+    DECLARE_MESSAGE_MAP()
 
 private:
+    // Takes `pane`'s top line when in its row, its left column when in its column;
+    // true when anything changed.
+    bool FollowPane(CSplitterWnd& splitter, SECEditView& pane);
+
+    bool in_scroll_message_ = false;
     std::vector<PrintRow> print_rows_;
     int print_rows_per_page_ = 1;
     CSize print_cell_{};

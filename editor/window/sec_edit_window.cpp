@@ -125,21 +125,19 @@ void SECEditWindow<Base>::SetScrollRange(ScrollBar bar, int minimum, int maximum
     info.nMax = maximum + page - 1;
     info.nPage = UINT(std::max(1, page));
     // The core asks after every keystroke; an unchanged bar is not redrawn.
+    // Through the framework, so that a pane of a splitter reaches the bar it shares.
     SCROLLINFO now{};
-    now.cbSize = sizeof now;
-    now.fMask = SIF_RANGE | SIF_PAGE;
     const int which = bar == kVerticalBar ? SB_VERT : SB_HORZ;
-    if (::GetScrollInfo(this->m_hWnd, which, &now) && now.nMin == info.nMin && now.nMax == info.nMax &&
+    if (this->GetScrollInfo(which, &now, SIF_RANGE | SIF_PAGE) && now.nMin == info.nMin && now.nMax == info.nMax &&
         now.nPage == info.nPage)
         return;
-    ::SetScrollInfo(this->m_hWnd, which, &info, TRUE);
+    this->SetScrollInfo(which, &info, TRUE);
 }
 
 template <class Base>
 void SECEditWindow<Base>::SetScrollPosition(ScrollBar bar, int position) {
     const int which = bar == kVerticalBar ? SB_VERT : SB_HORZ;
-    if (this->m_hWnd && ::GetScrollPos(this->m_hWnd, which) != position)
-        ::SetScrollPos(this->m_hWnd, which, position, TRUE);
+    if (this->m_hWnd && this->GetScrollPos(which) != position) this->SetScrollPos(which, position, TRUE);
 }
 
 template <class Base>
@@ -583,9 +581,7 @@ void SECEditWindow<Base>::OnVScroll(UINT code, UINT, CScrollBar*) {
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK: {
             SCROLLINFO info{};
-            info.cbSize = sizeof info;
-            info.fMask = SIF_TRACKPOS;
-            ::GetScrollInfo(this->m_hWnd, SB_VERT, &info);
+            this->GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS);
             // Long files count in steps of several lines on the bar.
             const int scale = (GetBuffer()->GetLineCount() - 1) / 65535 + 1;
             SetTopLine(info.nTrackPos * scale + 1, true);
@@ -593,7 +589,16 @@ void SECEditWindow<Base>::OnVScroll(UINT code, UINT, CScrollBar*) {
         }
         default: return;
     }
-    SetScrollPosition(kVerticalBar, (top_line() - 1) / ((GetBuffer()->GetLineCount() - 1) / 65535 + 1));
+    ShowPlaceOnBars();
+}
+
+template <class Base>
+void SECEditWindow<Base>::ShowPlaceOnBars() {
+    if (!GetBuffer()) return;
+    // Scroll positions are 16-bit: long files count in steps of several lines.
+    const int scale = (GetBuffer()->GetLineCount() - 1) / 65535 + 1;
+    SECEditWindow::SetScrollPosition(kVerticalBar, (top_line() - 1) / scale);
+    SECEditWindow::SetScrollPosition(kHorizontalBar, left_column());
 }
 
 template <class Base>

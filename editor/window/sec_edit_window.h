@@ -75,6 +75,8 @@ protected:
     bool GetClipboardText(std::string& text) override;
     bool SetClipboardText(const std::string& text) override;
     void NotifyOtherViews(ViewHint hint) override;
+    // The bars show the top line and the left column (without telling other views).
+    void ShowPlaceOnBars();
     void OpenDialog(int command) override;
     bool IsPrimaryButtonDown() override { return captured_; }
 
