@@ -40,8 +40,6 @@ public:
 
     void SetMenuBar(SECMenuBar* bar) { m_pMenuBar = bar; }
     SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    // A popup of the bar is open (its menu loop runs on the stack).
-    BOOL IsTracking() const { return root_popup_ != nullptr; }
 
 protected:
     SECMenuBar* m_pMenuBar = nullptr;
