@@ -2,7 +2,8 @@
 // regular-expression search over the whole text, colouring one screen deep in it,
 // finding lines by number, undoing edits spread over the file, and the editor core's
 // paging and typing, and the editor window: opening a file to its first paint, a
-// full-window repaint, and typing at line 99,000 with the repaint of what changed.
+// full-window repaint, typing at line 99,000 with the repaint of what changed, and the
+// caret, page and scroll keys with their repaints at 1024 x 768 and 1920 x 1080.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -280,12 +281,16 @@ BENCHMARK(BM_ColourRunsOfAWindowAtLine99000)->Unit(benchmark::kMicrosecond);
 struct Screen {
     kit::display::Headless display;
     CWnd parent;
-    Screen() { parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 960, nullptr, nullptr); }
+    int width, height;
+    explicit Screen(int w = 1280, int h = 960) : width(w), height(h) {
+        parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
+    }
     ~Screen() { parent.DestroyWindow(); }
     editor::SECEditView* Show(editor::SECEdit& edit) {
         auto* view = new editor::SECEditView;  // deletes itself with its window
         view->Attach(&edit);
-        view->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 1280, 960), &parent, 1);
+        view->Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, width, height), &parent,
+                     1);
         view->OnInitialUpdate();
         view->UpdateWindow();
         return view;
@@ -332,5 +337,102 @@ void BM_TypeAndRepaintAtLine99000(benchmark::State& state) {
     view->DestroyWindow();
 }
 BENCHMARK(BM_TypeAndRepaintAtLine99000)->Unit(benchmark::kMicrosecond);
+
+// ---- keys and their repaints on a screen of state.range(0) x state.range(1) ----------
+
+// A focused view of the big file on a whole screen, keys pressed as the message loop
+// would deliver them and the window repainted after each, as it is before the next key.
+struct KeyedView {
+    explicit KeyedView(benchmark::State& state)
+        : screen(int(state.range(0)), int(state.range(1))), edit(LoadedBuffer()), view(screen.Show(*edit)) {
+        view->SetFocus();
+        view->UpdateWindow();
+    }
+    ~KeyedView() { view->DestroyWindow(); }
+    void Press(UINT key) {
+        view->SendMessage(WM_KEYDOWN, key);
+        view->UpdateWindow();
+    }
+    // Puts the caret on `line`, shown on the `row`th row.
+    void Place(int line, int row) {
+        view->SetTopLine(std::max(1, line - row), true);
+        view->GoToLine(line);
+        view->UpdateWindow();
+    }
+    // The same inside the timed loop, outside the clock.
+    void Replace(benchmark::State& state, int line, int row) {
+        state.PauseTiming();
+        Place(line, row);
+        state.ResumeTiming();
+    }
+    Screen screen;
+    std::unique_ptr<editor::SECEdit> edit;
+    editor::SECEditView* view;
+};
+
+void ScreenSizes(benchmark::internal::Benchmark* bench) { bench->Args({1024, 768})->Args({1920, 1080}); }
+
+// Page Down from the top of the file to near its end, over and over.
+void BM_PageDownAndRepaint(benchmark::State& state) {
+    KeyedView keyed(state);
+    for (auto _ : state) {
+        if (keyed.view->caret().line > kLines - 2'000) keyed.Replace(state, 1, 0);
+        keyed.Press(VK_NEXT);
+    }
+}
+BENCHMARK(BM_PageDownAndRepaint)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
+
+void BM_PageUpAndRepaint(benchmark::State& state) {
+    KeyedView keyed(state);
+    for (auto _ : state) {
+        if (keyed.view->caret().line < 2'000) keyed.Replace(state, kLines - 1, 0);
+        keyed.Press(VK_PRIOR);
+    }
+}
+BENCHMARK(BM_PageUpAndRepaint)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
+
+// Down on the last row: the view scrolls by one row.
+void BM_DownScrollingAndRepaint(benchmark::State& state) {
+    KeyedView keyed(state);
+    keyed.Place(50'000, keyed.view->rows() - 1);
+    for (auto _ : state) {
+        if (keyed.view->caret().line >= kLines) keyed.Replace(state, 50'000, keyed.view->rows() - 1);
+        keyed.Press(VK_DOWN);
+    }
+}
+BENCHMARK(BM_DownScrollingAndRepaint)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
+
+// Up on the top row: the view scrolls by one row the other way.
+void BM_UpScrollingAndRepaint(benchmark::State& state) {
+    KeyedView keyed(state);
+    keyed.Place(99'000, 0);
+    for (auto _ : state) {
+        if (keyed.view->caret().line <= 1) keyed.Replace(state, 99'000, 0);
+        keyed.Press(VK_UP);
+    }
+}
+BENCHMARK(BM_UpScrollingAndRepaint)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
+
+// The scroll bar's arrow: the view moves one row, the caret stays on its line.
+void BM_ScrollOneRowAndRepaint(benchmark::State& state) {
+    KeyedView keyed(state);
+    keyed.Place(50'000, 0);
+    for (auto _ : state) {
+        if (keyed.view->top_line() >= kLines - 1'000) keyed.Replace(state, 50'000, 0);
+        keyed.view->SendMessage(WM_VSCROLL, SB_LINEDOWN);
+        keyed.view->UpdateWindow();
+    }
+}
+BENCHMARK(BM_ScrollOneRowAndRepaint)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
+
+// Right and Left inside a row, and Down and Up inside the window: no scrolling.
+void BM_CaretKeysInsideTheWindow(benchmark::State& state) {
+    KeyedView keyed(state);
+    keyed.Place(50'000, 10);
+    const UINT keys[4] = {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP};
+    int pressed = 0;
+    for (auto _ : state) keyed.Press(keys[pressed++ % 4]);
+}
+BENCHMARK(BM_CaretKeysInsideTheWindow)->Apply(ScreenSizes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
