@@ -1,6 +1,8 @@
 // Block transfers and rectangle fills.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -85,6 +87,32 @@ RECT span_rect(POINT origin, LONG w, LONG h) {
     return r;
 }
 
+// A one-to-one copy within one surface (a window scrolling its pixels) moves the
+// pixels in place: rows go in the order that reads each source row before it is
+// overwritten, so no copy of the area is needed.
+void move_within(Dc& dst, Surface& surface, const RECT& dst_rect, const RECT& src_rect) {
+    const RECT bounds{0, 0, surface.width(), surface.height()};
+    RECT source{};
+    IntersectRect(&source, &src_rect, &bounds);
+    const LONG dx = src_rect.left - dst_rect.left, dy = src_rect.top - dst_rect.top;  // destination to source
+    std::vector<std::array<LONG, 3>> spans;                                           // row, x0, x1
+    for_each_span(dst.clip(), dst_rect, [&](LONG y, LONG x0, LONG x1) {
+        if (y + dy < source.top || y + dy >= source.bottom) return;
+        x0 = std::max(x0, source.left - dx);
+        x1 = std::min(x1, source.right - dx);
+        if (x0 < x1) spans.push_back({y, x0, x1});
+    });
+    auto move = [&](const std::array<LONG, 3>& span) {
+        const auto [y, x0, x1] = span;
+        std::memmove(surface.row(y) + x0, surface.row(y + dy) + x0 + dx, std::size_t(x1 - x0) * sizeof(Pixel));
+    };
+    // Spans come top row first: upwards moves read rows below those written.
+    if (dy >= 0)
+        std::for_each(spans.begin(), spans.end(), move);
+    else
+        std::for_each(spans.rbegin(), spans.rend(), move);
+}
+
 BOOL stretch(HDC dst_handle, int x, int y, int cx, int cy, HDC src_handle, int sx, int sy, int scx, int scy,
              DWORD rop) {
     auto dst = find_dc(dst_handle);
@@ -104,10 +132,14 @@ BOOL stretch(HDC dst_handle, int x, int y, int cx, int cy, HDC src_handle, int s
     const LONG src_w = src->scale_x(scx), src_h = src->scale_y(scy);
     if (dst_w == 0 || dst_h == 0 || src_w == 0 || src_h == 0) return TRUE;
     const RECT src_rect = span_rect(src->to_surface(sx, sy), src_w, src_h);
-    const SourceView view(src->target(), out, src_rect);
     const SourceConversion convert(*dst, *src);
     const bool one_to_one = dst_w == src_w && dst_h == src_h && dst_w > 0 && dst_h > 0;
     const bool plain_copy = one_to_one && code == rop3_code(SRCCOPY) && convert.mode == SourceConversion::Mode::None;
+    if (plain_copy && src->target() == out) {
+        move_within(*dst, *out, dst_rect, src_rect);
+        return TRUE;
+    }
+    const SourceView view(src->target(), out, src_rect);
 
     for_each_span(dst->clip(), dst_rect, [&](LONG row_y, LONG x0, LONG x1) {
         Pixel* row = out->row(row_y);

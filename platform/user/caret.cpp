@@ -4,6 +4,7 @@
 #include "platform/user/backend.h"
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
+#include "platform/user/rects.h"
 #include "platform/user/window_api.h"
 
 using namespace kit::user;
@@ -31,6 +32,11 @@ void reset_caret() { caret = Caret{}; }
 
 void caret_window_destroyed(HWND hwnd) {
     if (caret.hwnd == hwnd) caret = Caret{};
+}
+
+void scroll_caret(HWND hwnd, int dx, int dy, const RECT& area) {
+    if (caret.hwnd != hwnd || !rect_contains(area, caret.pos)) return;
+    caret.pos = POINT{caret.pos.x + dx, caret.pos.y + dy};
 }
 
 CaretState caret_state() {

@@ -29,6 +29,8 @@ void input_window_destroyed(HWND hwnd);
 bool menu_key_pressed_alone();
 void reset_caret();
 void caret_window_destroyed(HWND hwnd);
+// A window's pixels scrolled by (dx, dy) within `area`: a caret inside it moves along.
+void scroll_caret(HWND hwnd, int dx, int dy, const RECT& area);
 
 // Default handling shared by DefWindowProc and the files that own the state.
 LRESULT default_text_message(Window& w, UINT message, WPARAM wParam, LPARAM lParam);

@@ -235,9 +235,17 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cli
         }
     }
     scroll_window_pixels(hwnd, dx, dy, scroll, clip);
-    // What scrolled in from outside is repainted by the owner.
     RECT area = scroll ? *scroll : client_bounds(*w);
     if (clip) area = rect_intersection(area, *clip);
+    // What was waiting to be painted moved with the pixels and is painted where it
+    // now shows; the caret moves with them too.
+    const RECT waiting = rect_intersection(w->update, area);
+    if (!rect_empty(waiting)) {
+        const RECT moved = rect_intersection(rect_offset(waiting, dx, dy), area);
+        invalidate_client(hwnd, &moved, w->erase_pending, false);
+    }
+    scroll_caret(hwnd, dx, dy, area);
+    // What scrolled in from outside is repainted by the owner.
     RECT strips[2] = {
         dx > 0 ? RECT{area.left, area.top, area.left + dx, area.bottom}
                : RECT{area.right + dx, area.top, area.right, area.bottom},

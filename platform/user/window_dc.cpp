@@ -114,15 +114,8 @@ void scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const R
     if (width <= 0 || height <= 0) return;
     HDC dc = open_window_dc(hwnd, DcArea::client, &area);
     if (!dc) return;
-    // Through a copy, so the source is read before it is overwritten.
-    HDC copy = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
-    BitBlt(dc, area.left + dx, area.top + dy, width, height, copy, 0, 0, SRCCOPY);
-    SelectObject(copy, old);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
+    // The surface moves its pixels in place, however the areas overlap.
+    BitBlt(dc, area.left + dx, area.top + dy, width, height, dc, area.left, area.top, SRCCOPY);
     close_window_dc(hwnd, dc);
 }
 

@@ -118,6 +118,55 @@ TEST_F(PaintTest, ScrollWindowMovesPixelsAndExposesTheRest) {
     EXPECT_EQ(update, (RECT{0, 0, 200, 150}));  // the strips on the left and at the top, as one rectangle
 }
 
+// Scrolling within one surface by less than the moved area's height overlaps source
+// and destination; each direction must read rows before they are overwritten.
+TEST_F(PaintTest, ScrollWindowMovesOverlappingRowsInBothDirections) {
+    HWND top = make_top("scroll", WS_POPUP);
+    pump();
+    HDC dc = GetDC(top);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT band{0, 40, 200, 60};  // rows 40-59
+    FillRect(dc, &band, red);
+    DeleteObject(red);
+    ReleaseDC(top, dc);
+    ScrollWindow(top, 0, -15, nullptr, nullptr);  // rows 25-44
+    EXPECT_EQ(pixel(top, POINT{100, 24}), kWhite);
+    EXPECT_EQ(pixel(top, POINT{100, 25}), kRed);
+    EXPECT_EQ(pixel(top, POINT{100, 44}), kRed);
+    EXPECT_EQ(pixel(top, POINT{100, 45}), kWhite);
+    ScrollWindow(top, 0, 7, nullptr, nullptr);  // rows 32-51
+    EXPECT_EQ(pixel(top, POINT{100, 31}), kWhite);
+    EXPECT_EQ(pixel(top, POINT{100, 32}), kRed);
+    EXPECT_EQ(pixel(top, POINT{100, 51}), kRed);
+    EXPECT_EQ(pixel(top, POINT{100, 52}), kWhite);
+}
+
+// A part still waiting to be painted holds pixels nobody drew: scrolled, it must be
+// painted where it went, or its stale pixels would stay. The caret goes along.
+TEST_F(PaintTest, ScrollWindowMovesTheWaitingInvalidAreaAndTheCaret) {
+    HWND top = make_top("scroll", WS_POPUP);
+    pump();
+    RECT waiting{0, 100, 200, 110};
+    InvalidateRect(top, &waiting, FALSE);
+    ASSERT_TRUE(CreateCaret(top, nullptr, 2, 10));
+    SetCaretPos(30, 60);
+    ScrollWindow(top, 0, -20, nullptr, nullptr);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(top, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 80, 200, 150}));  // moved to 80-90, and the exposed strip at the bottom
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, 30);
+    EXPECT_EQ(caret.y, 40);
+    // Scrolled out of the area, the waiting part is gone with its pixels; only the strip is left.
+    ValidateRect(top, nullptr);
+    InvalidateRect(top, &waiting, FALSE);
+    ScrollWindow(top, 0, -120, nullptr, nullptr);
+    ASSERT_TRUE(GetUpdateRect(top, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 30, 200, 150}));
+    DestroyCaret();
+}
+
 TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
     HMENU bar = CreateMenu();
     AppendMenu(bar, MF_STRING, 1, "&File");
