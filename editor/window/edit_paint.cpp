@@ -90,7 +90,9 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
     const COLORREF text_colour = ToScreen(edit.text_colour());
     dc.SetBkColor(background);
     dc.SetTextColor(text_colour);
-    dc.SetBkMode(OPAQUE);
+    // Each row is cleared once and its runs drawn over it: every pixel is written
+    // once, which is what a full repaint of a large window costs.
+    dc.SetBkMode(TRANSPARENT);
     const int right = std::max<int>(cells.client_width, paint.right);
     const int left_column = core.left_column();
     const int line_count = edit.GetLineCount();
@@ -109,6 +111,7 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
         const EditLine* line = edit.GetLineByNumber(number);
         DrawLineMarks(dc, cell, line->flags, background);
 
+        ClearSpan(dc, cells.gutter_width, y, right, y + lh);
         const ColouredLine coloured = ColourLine(edit, line);
         int x = cells.gutter_width;
         for (const ColourRun& run : coloured.runs) {
@@ -117,13 +120,11 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
             if (end <= start) continue;
             dc.SetTextColor(ToScreen(run.colour));
             const int count = end - start;
-            RECT r{x, y, x + count * cw, y + lh};
-            dc.ExtTextOut(x, y, ETO_OPAQUE, &r, coloured.text.data() + start, UINT(count), nullptr);
+            dc.ExtTextOut(x, y, 0, nullptr, coloured.text.data() + start, UINT(count), nullptr);
             x += count * cw;
             if (x >= right) break;
         }
         dc.SetTextColor(text_colour);
-        ClearSpan(dc, x, y, right, y + lh);
 
         int from = 0;
         int to = 0;
