@@ -3,6 +3,8 @@
 // menu, and two views of one buffer kept in step.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "editor/window/tests/edit_window_fixture.h"
 
 namespace editor::testing {
@@ -169,6 +171,75 @@ TEST_F(EditWindowTest, EscapeOrALostCaptureEndsADragSelection) {
     parent.SetCapture();
     EXPECT_FALSE(view->IsDragSelecting());
     ::ReleaseCapture();
+}
+
+// Colouring that the rows coming into view take from lines above them: block comments
+// opening above the window's edge and closing below it, strings and keywords.
+std::string ColouredLines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        switch (i % 7) {
+            case 0: text += "/* comment " + std::to_string(i) + " opens"; break;
+            case 3: text += "   and closes */ int x" + std::to_string(i) + " = \"s\";"; break;
+            default: text += "\twhile (n < " + std::to_string(i) + ") return; // end"; break;
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// Every kind of scroll, painted as the message loop would after it (or after several,
+// as when keys repeat faster than the window paints), must show what a full repaint
+// shows: the moved pixels and the rows painted into the gap colour the same.
+TEST_F(EditWindowTest, EveryKindOfScrollPaintsAsAFullRepaint) {
+    edit->LoadText(ColouredLines(300));
+    SECEditView* view = MakeView(*edit);
+    view->SetTopLine(41 - view->rows(), true);
+    view->GoToLine(40);  // on the last full row: Down now scrolls
+    pump();
+    const auto key = [&](UINT vk) { view->SendMessage(WM_KEYDOWN, vk); };
+    const auto bar = [&](UINT code) { view->SendMessage(WM_VSCROLL, code); };
+    const auto wheel = [&](int notches) {
+        view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-notches * WHEEL_DELTA)), 0);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> scroll;
+        int times;  // before the window paints
+    };
+    const Step steps[] = {
+        {"Down on the last row", [&] { key(VK_DOWN); }, 1},
+        {"Down repeated before a paint", [&] { key(VK_DOWN); }, 5},
+        {"Up to the top row and on", [&] { key(VK_UP); }, 3 + view->rows()},
+        {"Up repeated before a paint", [&] { key(VK_UP); }, 4},
+        {"the bar's arrow down", [&] { bar(SB_LINEDOWN); }, 1},
+        {"the bar's arrows, down and up, before a paint", [&] { bar(SB_LINEDOWN), bar(SB_LINEDOWN), bar(SB_LINEUP); },
+         2},
+        {"the wheel down", [&] { wheel(1); }, 1},
+        {"the wheel up, twice before a paint", [&] { wheel(-1); }, 2},
+        {"Page Down", [&] { key(VK_NEXT); }, 1},
+        {"Page Down twice before a paint", [&] { key(VK_NEXT); }, 2},
+        {"Page Up", [&] { key(VK_PRIOR); }, 1},
+        {"the bar's page down", [&] { bar(SB_PAGEDOWN); }, 1},
+        {"the bar's page up", [&] { bar(SB_PAGEUP); }, 1},
+        {"a typed row waiting, then Down scrolling",
+         [&] {
+             view->GoToLine(view->top_line() + view->rows() - 1);
+             pump();
+             view->SendMessage(WM_CHAR, '"');  // opens a string: the row is waiting to be painted
+             key(VK_DOWN);
+             key(VK_DOWN);
+         },
+         1},
+        {"the end of the file", [&] { view->OnCommand(kCmdBottomOfFile); }, 1},
+        {"Up from the end", [&] { key(VK_UP); }, view->rows() + 2},
+        {"the start of the file", [&] { view->OnCommand(kCmdTopOfFile); }, 1},
+    };
+    for (const Step& step : steps) {
+        for (int i = 0; i < step.times; ++i) step.scroll();
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(parent.m_hWnd, &picture)) << "after " << step.what;
+    }
 }
 
 TEST_F(EditWindowTest, TheWheelScrollsThreeLinesANotchAndTheBarsFollow) {
