@@ -63,14 +63,30 @@ Pixel Paint::at(int x, int y) const {
     return mono_dest_ ? nearest_mono(p) : p;
 }
 
+void Paint::copy_row(Pixel* row, int y, int x0, int x1) const {
+    if (!tile_) {
+        std::fill(row + x0, row + x1, color_);
+        return;
+    }
+    // One tile row, walked along without a division per pixel.
+    const int w = tile_->width(), h = tile_->height();
+    const Pixel* tile_row = tile_->row(((y - phase_y_) % h + h) % h);
+    int tx = ((x0 - phase_x_) % w + w) % w;
+    for (int x = x0; x < x1; ++x) {
+        const Pixel p = tile_row[tx];
+        row[x] = mono_tile_ ? (p ? one_ : zero_) : mono_dest_ ? nearest_mono(p) : p;
+        if (++tx == w) tx = 0;
+    }
+}
+
 void fill_rect(Dc& dc, const RECT& r, const Paint& paint, std::uint8_t code) {
     Surface* s = dc.target();
     if (!s || (paint.none() && rop_uses_pattern(code))) return;
-    const bool plain = code == rop3_code(PATCOPY) && paint.is_solid();
+    const bool plain = code == rop3_code(PATCOPY);
     for_each_span(dc.clip(), r, [&](LONG y, LONG x0, LONG x1) {
         Pixel* row = s->row(y);
         if (plain) {
-            std::fill(row + x0, row + x1, paint.at(0, 0));
+            paint.copy_row(row, int(y), int(x0), int(x1));
             return;
         }
         for (LONG x = x0; x < x1; ++x) row[x] = apply_rop3(code, paint.at(x, y), 0, row[x]);

@@ -35,8 +35,9 @@ public:
     Paint(Dc& dc, const BrushObject* brush);
     static Paint solid(Dc& dc, COLORREF color);
     bool none() const { return none_; }
-    bool is_solid() const { return !tile_; }
     Pixel at(int x, int y) const;
+    // Writes what the brush paints at pixels x0 to x1 - 1 of row y.
+    void copy_row(Pixel* row, int y, int x0, int x1) const;
 
 private:
     Paint() = default;
