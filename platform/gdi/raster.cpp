@@ -1,6 +1,8 @@
 #include "platform/gdi/raster.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace gdi {
 
@@ -65,7 +67,13 @@ Pixel Paint::at(int x, int y) const {
 
 void Paint::copy_row(Pixel* row, int y, int x0, int x1) const {
     if (!tile_) {
-        std::fill(row + x0, row + x1, color_);
+        // A block at a time, copied with vector stores: a plain loop stores one pixel
+        // at a time, and whole windows are filled so.
+        std::array<Pixel, 16> block;
+        block.fill(color_);
+        int x = x0;
+        for (; x + int(block.size()) <= x1; x += int(block.size())) std::memcpy(row + x, block.data(), sizeof block);
+        std::fill(row + x, row + x1, color_);
         return;
     }
     // One tile row, walked along without a division per pixel.
