@@ -11,7 +11,10 @@ namespace {
 
 std::atomic<std::size_t> live{0};
 
-bool is(const std::shared_ptr<WindowExtra>& extra, const std::type_info& type) { return typeid(*extra) == type; }
+bool is(const std::shared_ptr<WindowExtra>& extra, const std::type_info& type) {
+    const WindowExtra& object = *extra;
+    return typeid(object) == type;
+}
 
 }  // namespace
 
@@ -46,7 +49,8 @@ std::shared_ptr<WindowExtra> take_extra(Window& w, const std::type_info& type) {
 std::shared_ptr<WindowExtra> attach_extra(HWND hwnd, std::shared_ptr<WindowExtra> extra) {
     Window* w = find_window(hwnd);
     if (!w) return nullptr;
-    std::shared_ptr<WindowExtra> replaced = take_extra(*w, typeid(*extra));
+    const WindowExtra& object = *extra;
+    std::shared_ptr<WindowExtra> replaced = take_extra(*w, typeid(object));
     w->extras.push_back(extra);
     return extra;
 }
