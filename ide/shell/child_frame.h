@@ -1,6 +1,6 @@
 #pragma once
 // The frame of one source window: a sheet of the main frame's workbook that
-// opens maximized.
+// opens maximized, its editor view in a splitter the user can split in four.
 #include "uikit/frames/workbook.h"
 
 namespace shell {
@@ -10,9 +10,14 @@ class CChildFrame : public SECWorksheet {
 public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void ActivateFrame(int command = -1) override;
+    CSplitterWnd& splitter() { return splitter_; }
+
+protected:
+    BOOL OnCreateClient(CREATESTRUCT* cs, CCreateContext* context) override;
 
 private:
     bool shown_ = false;
+    CSplitterWnd splitter_;
 };
 
 }  // namespace shell

@@ -149,8 +149,6 @@ protected:
     // Another window on the active source.
     afx_msg void OnWindowNew();
     afx_msg void OnUpdateWindowNew(CCmdUI* cmd_ui) { cmd_ui->Enable(MDIGetActive() != nullptr); }
-    // The source windows cannot be split yet.
-    afx_msg void OnUpdateWindowSplit(CCmdUI* cmd_ui) { cmd_ui->Enable(FALSE); }
     afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     DECLARE_MESSAGE_MAP()
 

@@ -42,7 +42,8 @@ BOOL CSplitterWnd::Create(CWnd* parent, int max_rows, int max_cols, SIZE min_pan
     shared_vertical_ = (style & WS_VSCROLL) != 0;
     shared_horizontal_ = (style & WS_HSCROLL) != 0;
     style &= ~(WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN);
-    if (!CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW)), nullptr, style,
+    // Sunken as a frame's single view is, its panes and bars inside the edge.
+    if (!CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW)), nullptr, style,
                   CRect(0, 0, 0, 0), parent, id))
         return FALSE;
     rows_ = cols_ = 1;

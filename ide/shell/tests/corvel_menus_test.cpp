@@ -157,7 +157,7 @@ const Row kMenus[] = {
 
     {0, "&Window", kPopup, kPopup},
     {57648, "&New Window", "00000", "11111"},
-    {57653, "Sp&lit", "00000", "00000"},  // the splitter is not built yet
+    {57653, "Sp&lit", "00000", "11111"},
     {57650, "&Cascade", "00000", "11111"},
     {57651, "&Tile", "00000", "11111"},
     {0, "end", kBoth, kBoth},
