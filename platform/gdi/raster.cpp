@@ -76,15 +76,17 @@ void Paint::copy_row(Pixel* row, int y, int x0, int x1) const {
         std::fill(row + x, row + x1, color_);
         return;
     }
-    // One tile row, walked along without a division per pixel.
+    // One tile's width is converted; the rest of the span repeats it.
     const int w = tile_->width(), h = tile_->height();
     const Pixel* tile_row = tile_->row(((y - phase_y_) % h + h) % h);
     int tx = ((x0 - phase_x_) % w + w) % w;
-    for (int x = x0; x < x1; ++x) {
+    const int first_tile_end = std::min(x1, x0 + w);
+    for (int x = x0; x < first_tile_end; ++x) {
         const Pixel p = tile_row[tx];
         row[x] = mono_tile_ ? (p ? one_ : zero_) : mono_dest_ ? nearest_mono(p) : p;
         if (++tx == w) tx = 0;
     }
+    for (int x = first_tile_end; x < x1; ++x) row[x] = row[x - w];
 }
 
 void fill_rect(Dc& dc, const RECT& r, const Paint& paint, std::uint8_t code) {
