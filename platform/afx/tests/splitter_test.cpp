@@ -57,12 +57,14 @@ protected:
         ASSERT_TRUE(frame->Create(nullptr, "Split", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 320, 240), nullptr,
                                   nullptr, 0, &context));
         frame->InitialUpdateFrame(&document, TRUE);
+        frame_window = frame->m_hWnd;
     }
     void TearDown() override {
-        if (::IsWindow(frame_hwnd())) frame->DestroyWindow();
+        // A frame deletes itself with its window.
+        if (::IsWindow(frame_window)) frame->DestroyWindow();
         AfxTest::TearDown();
     }
-    HWND frame_hwnd() const { return frame->m_hWnd; }
+    HWND frame_hwnd() const { return frame_window; }
     CSplitterWnd& splitter() { return frame->splitter; }
     PaneView* pane(int row, int col) { return dynamic_cast<PaneView*>(splitter().GetPane(row, col)); }
     int views() const {
@@ -97,6 +99,7 @@ protected:
 
     PaneDocument document;
     SplitFrame* frame = nullptr;
+    HWND frame_window = nullptr;
 };
 
 TEST_F(SplitterTest, TheSplitCommandMakesPanesOfTheFirstPanesClassForItsDocument) {
