@@ -127,6 +127,18 @@ void CSplitterWnd::SetActivePane(int row, int col) {
         pane->SetFocus();
 }
 
+void CSplitterWnd::ActivateNext(bool previous) {
+    const int panes = rows_ * cols_;
+    if (panes < 2) return;
+    int row = 0, col = 0;
+    if (!GetActivePane(&row, &col)) {
+        SetActivePane(0, 0);
+        return;
+    }
+    const int next = (row * cols_ + col + (previous ? panes - 1 : 1)) % panes;
+    SetActivePane(next / cols_, next % cols_);
+}
+
 CScrollBar* CSplitterWnd::GetPaneScrollBar(const CWnd* pane, int bar) const {
     int row = 0, col = 0;
     if (!IsChildPane(const_cast<CWnd*>(pane), &row, &col)) return nullptr;

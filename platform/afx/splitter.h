@@ -47,6 +47,10 @@ public:
     // The frame's active view when it is a pane here, else the pane holding the focus.
     CWnd* GetActivePane(int* row = nullptr, int* col = nullptr) const;
     void SetActivePane(int row, int col);
+    // Moves the keyboard to the next pane (row by row, round to the first), or
+    // the previous one; the panes take turns only when there is more than one.
+    void ActivateNext(bool previous = false);
+    BOOL CanActivateNext() const { return rows_ * cols_ > 1; }
     // The bar shared by `pane`'s row (SB_VERT) or column (SB_HORZ); null when there is none.
     CScrollBar* GetPaneScrollBar(const CWnd* pane, int bar) const;
 

@@ -20,6 +20,8 @@ ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 ON_COMMAND(ID_WINDOW_SPLIT, OnSplitCmd)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, OnUpdateSplitCmd)
+ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, OnNextPaneCmd)
+ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PANE, ID_PREV_PANE, OnUpdateNextPaneCmd)
 END_MESSAGE_MAP()
 
 CView::~CView() {
@@ -81,6 +83,15 @@ void CView::OnSplitCmd() {
 void CView::OnUpdateSplitCmd(CCmdUI* cmd_ui) {
     CSplitterWnd* splitter = AfxGetParentSplitter(this);
     cmd_ui->Enable(splitter && splitter->CanSplit());
+}
+
+void CView::OnNextPaneCmd(UINT id) {
+    if (CSplitterWnd* splitter = AfxGetParentSplitter(this)) splitter->ActivateNext(id == ID_PREV_PANE);
+}
+
+void CView::OnUpdateNextPaneCmd(CCmdUI* cmd_ui) {
+    CSplitterWnd* splitter = AfxGetParentSplitter(this);
+    cmd_ui->Enable(splitter && splitter->CanActivateNext());
 }
 
 void CView::OnActivateView(BOOL activate, CView* activated, CView*) {

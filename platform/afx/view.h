@@ -75,6 +75,9 @@ public:
     // The Split command, for a view in a dynamic splitter.
     afx_msg void OnSplitCmd();
     afx_msg void OnUpdateSplitCmd(CCmdUI* cmd_ui);
+    // F6 and Shift+F6: the next or previous pane of the splitter.
+    afx_msg void OnNextPaneCmd(UINT id);
+    afx_msg void OnUpdateNextPaneCmd(CCmdUI* cmd_ui);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM) {
         OnInitialUpdate();
         return 0;

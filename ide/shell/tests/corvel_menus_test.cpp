@@ -496,6 +496,27 @@ TEST_F(CorvelMenusTest, TheEditItemsReachTheSourceAndItsBreakpointsReachTheDebug
     EXPECT_EQ(templates.size(), 2u);
 }
 
+// F6 and Shift+F6 go to the source view, which walks the panes of its window;
+// a window of one pane keeps the keyboard where it is.
+TEST_F(CorvelMenusTest, TheNextPaneKeysReachTheSourceView) {
+    shell::CVyrFrameView* view = OpenSource();
+    ASSERT_NE(view, nullptr);
+    for (const UINT id : {ID_NEXT_PANE, ID_PREV_PANE}) {
+        AFX_CMDHANDLERINFO handler{};
+        ASSERT_TRUE(frame().OnCmdMsg(id, CN_COMMAND, nullptr, &handler)) << id;
+        EXPECT_EQ(handler.pTarget, view) << id;
+    }
+    for (const bool shift : {false, true}) {
+        if (shift)
+            display.chord(VK_SHIFT, VK_F6);
+        else
+            display.press(VK_F6);
+        HandleQueued(*app);
+        EXPECT_EQ(::GetFocus(), view->m_hWnd) << shift;
+        EXPECT_EQ(frame().MDIGetActive()->GetActiveView(), view) << shift;
+    }
+}
+
 // The File menu numbers its recent files; the recent workspaces stay in their own popup.
 TEST_F(CorvelMenusTest, RecentFilesAndWorkspacesEachFillTheirOwnMenu) {
     ASSERT_NE(OpenSource(), nullptr);

@@ -203,6 +203,33 @@ TEST_F(SplitterTest, DraggingABarMovesItAndToAnEdgeRemovesTheSqueezedPanes) {
     EXPECT_EQ(rect.top, 0);
 }
 
+// F6 and Shift+F6 walk the panes row by row, round from the last to the first.
+TEST_F(SplitterTest, TheNextAndPreviousPaneCommandsWalkThePanesRound) {
+    const auto enabled = [this](UINT id) {
+        CTestCmdUI probe;
+        probe.m_nID = id;
+        probe.DoUpdate(frame, TRUE);
+        return probe.m_bEnabled != FALSE;
+    };
+    // One pane: nowhere to go.
+    EXPECT_FALSE(enabled(ID_NEXT_PANE));
+    EXPECT_FALSE(enabled(ID_PREV_PANE));
+
+    ASSERT_TRUE(SplitAt(CPoint(100, 80)));
+    splitter().SetActivePane(0, 0);
+    EXPECT_TRUE(enabled(ID_NEXT_PANE));
+    EXPECT_TRUE(enabled(ID_PREV_PANE));
+    for (CView* expected : {pane(0, 1), pane(1, 0), pane(1, 1), pane(0, 0)}) {
+        frame->SendMessage(WM_COMMAND, ID_NEXT_PANE);
+        EXPECT_EQ(frame->GetActiveView(), expected);
+        EXPECT_EQ(::GetFocus(), expected->m_hWnd);
+    }
+    for (CView* expected : {pane(1, 1), pane(1, 0), pane(0, 1)}) {
+        frame->SendMessage(WM_COMMAND, ID_PREV_PANE);
+        EXPECT_EQ(frame->GetActiveView(), expected);
+    }
+}
+
 TEST_F(SplitterTest, PanesShareTheScrollBarOfTheirRowAndColumn) {
     ASSERT_TRUE(SplitAt(CPoint(100, 80)));
     for (int row = 0; row < 2; ++row) {
