@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/edit_line.h"
+#include "ide/shell/child_frame.h"
 #include "ide/shell/debug/debug_session.h"
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/source_view.h"
@@ -21,6 +22,7 @@
 #include "platform/afx/folder_dialog.h"
 #include "platform/afx/mdi.h"
 #include "platform/afx/print_dialog.h"
+#include "platform/afx/splitter.h"
 #include "platform/user/accelerator_api.h"
 #include "platform/user/dialog_api.h"
 #include "platform/user/menu_api.h"
@@ -496,25 +498,33 @@ TEST_F(CorvelMenusTest, TheEditItemsReachTheSourceAndItsBreakpointsReachTheDebug
     EXPECT_EQ(templates.size(), 2u);
 }
 
-// F6 and Shift+F6 go to the source view, which walks the panes of its window;
-// a window of one pane keeps the keyboard where it is.
-TEST_F(CorvelMenusTest, TheNextPaneKeysReachTheSourceView) {
+// F6 and Shift+F6 walk the panes of the source window row by row, round
+// from the last to the first; a window of one pane keeps the keyboard.
+TEST_F(CorvelMenusTest, TheNextPaneKeysWalkThePanesOfTheSourceWindow) {
     shell::CVyrFrameView* view = OpenSource();
     ASSERT_NE(view, nullptr);
-    for (const UINT id : {ID_NEXT_PANE, ID_PREV_PANE}) {
-        AFX_CMDHANDLERINFO handler{};
-        ASSERT_TRUE(frame().OnCmdMsg(id, CN_COMMAND, nullptr, &handler)) << id;
-        EXPECT_EQ(handler.pTarget, view) << id;
-    }
-    for (const bool shift : {false, true}) {
+    auto* child = dynamic_cast<shell::CChildFrame*>(frame().MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    const auto press = [&](bool shift) {
         if (shift)
             display.chord(VK_SHIFT, VK_F6);
         else
             display.press(VK_F6);
         HandleQueued(*app);
-        EXPECT_EQ(::GetFocus(), view->m_hWnd) << shift;
-        EXPECT_EQ(frame().MDIGetActive()->GetActiveView(), view) << shift;
-    }
+        return ::GetFocus();
+    };
+    EXPECT_EQ(press(false), view->m_hWnd);
+
+    CSplitterWnd& splitter = child->splitter();
+    CRect area;
+    splitter.GetClientRect(&area);
+    ASSERT_TRUE(splitter.SplitRow(area.Height() / 2));
+    ASSERT_TRUE(splitter.SplitColumn(area.Width() / 2));
+    splitter.SetActivePane(0, 0);
+    const auto pane = [&](int row, int col) { return splitter.GetPane(row, col)->m_hWnd; };
+    for (const HWND expected : {pane(0, 1), pane(1, 0), pane(1, 1), pane(0, 0)}) EXPECT_EQ(press(false), expected);
+    for (const HWND expected : {pane(1, 1), pane(1, 0)}) EXPECT_EQ(press(true), expected);
+    EXPECT_EQ(child->GetActiveView()->m_hWnd, pane(1, 0));
 }
 
 // The File menu numbers its recent files; the recent workspaces stay in their own popup.
