@@ -161,7 +161,7 @@ TEST_F(SplitterTest, TheSplitCommandEndsWithoutSplittingOnEachWayOut) {
     }
 }
 
-TEST_F(SplitterTest, ClosingTheFrameOrQuittingEndsTheSplitCommand) {
+TEST_F(SplitterTest, ClosingTheFrameEndsTheSplitCommandAndClosesAfterIt) {
     display.then([&] { ::PostMessage(frame_hwnd(), WM_CLOSE, 0, 0); });
     EXPECT_FALSE(splitter().DoKeyboardSplit());
     EXPECT_EQ(splitter().GetRowCount(), 1);
