@@ -37,10 +37,6 @@ bool is_fixed(CControlBar* bar) {
 
 CDockBar::Slot bar_slot(CControlBar* bar) { return CDockBar::Slot{Kind::bar, bar, 0}; }
 
-// A bar's length in its row: its share of the length, truncated, where a share
-// that is a whole number of pixels but for float noise counts as that number.
-int truncated_share(int length, float pct) { return int(float(length) * std::max(pct, 0.0f) + 1e-3f); }
-
 }  // namespace
 
 int sec_track_splitter_edge(int mouse, int grab, int min, int max) {
@@ -573,12 +569,8 @@ int SECDockBar::layout_row(const Row& row, int across, int extent, HDWP* dwp) {
     const std::vector<CControlBar*> bars = visible_bars(row);
     if (bars.empty()) return 0;  // a row with nothing shown leaves neither splitter nor gap
     const DWORD side_style = side();
-    const auto strip = [&](int at, int thickness) {
-        return horz ? CRect(0, at, extent, at + thickness) : CRect(at, 0, at + thickness, extent);
-    };
     const bool fixed_row = std::all_of(bars.begin(), bars.end(), is_fixed);
     const DWORD dock_mode = horz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
-    int start = across;
     if (fixed_row || m_bFloating) {
         // Bars at their own sizes one after another; a bar keeps a gap the user left before it.
         int along = 0, thickness = 0;
@@ -600,59 +592,40 @@ int SECDockBar::layout_row(const Row& row, int across, int extent, HDWP* dwp) {
         }
         return thickness;
     }
-    // The separator away from the client area: an edge for top and left, a row splitter for bottom and right.
-    const bool edge_first = side_style == CBRS_ALIGN_TOP || side_style == CBRS_ALIGN_LEFT;
-    const int row_splitter_type = horz ? 0 : 1, in_row_type = horz ? 1 : 0;
-    if (edge_first) {
-        if (dwp) add_client_edge(row_splitter_type, strip(across, kSecClientEdgeSize));
-        across += kSecClientEdgeSize;
-    } else {
-        if (dwp) add_splitter(FALSE, row_splitter_type, strip(across, kSecSplitterSize), row.start);
-        across += kSecSplitterSize;
-    }
     const int thickness = row_thickness(row);
-    const int splitters = int(bars.size()) - 1;
-    const int length_for_bars = std::max(0, extent - kSecSplitterSize * splitters);
-    int along = 0;
-    for (std::size_t i = 0; i < bars.size(); ++i) {
-        CControlBar* bar = bars[i];
-        SECControlBar* sec = as_sec(bar);
-        const bool last = i + 1 == bars.size();
-        int length;
-        if (sec) {
-            sec->m_dwExStyle &= ~CBRS_EX_BORDER3D;
-            // Cross size first, then the length: the last bar takes what the others leave.
-            sec->CalcDynamicLayout(thickness, LM_COMMIT | (horz ? LM_HORZDOCK | LM_LENGTHY : LM_VERTDOCK));
-            const int wanted = last ? std::max(0, extent - along)
-                                    : std::max(std::min(kSecMinLength, length_for_bars),
-                                               truncated_share(length_for_bars, sec->m_fPctWidth));
-            length = std::min(wanted, std::max(0, extent - along));
-            sec->CalcDynamicLayout(length, LM_COMMIT | (horz ? LM_HORZDOCK : LM_VERTDOCK | LM_LENGTHY));
+    SECDockLayoutRow numbers{{}, thickness};
+    for (CControlBar* bar : bars) {
+        SECDockLayoutBar& entry = numbers.bars.emplace_back();
+        if (SECControlBar* sec = as_sec(bar)) {
+            entry.share = sec->m_fPctWidth, entry.minimum = kSecMinLength;
         } else {
             const CSize size = bar->CalcFixedLayout(FALSE, horz);
-            length = horz ? size.cx : size.cy;
+            entry.fixed_length = horz ? size.cx : size.cy;
         }
-        const CRect place = horz ? CRect(along, across, along + length, across + thickness)
-                                 : CRect(across, along, across + thickness, along + length);
+    }
+    // The separator away from the client area: an edge for top and left, a row splitter for bottom and right.
+    const bool edge_first = side_style == CBRS_ALIGN_TOP || side_style == CBRS_ALIGN_LEFT;
+    const SECDockRowLayout layout = sec_layout_dock_row(numbers, SECDockRowPlace{across, extent, horz, edge_first});
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        CControlBar* bar = bars[i];
+        const CRect& place = layout.bars[i];
+        if (SECControlBar* sec = as_sec(bar)) {
+            sec->m_dwExStyle &= ~CBRS_EX_BORDER3D;
+            sec->CalcDynamicLayout(thickness, LM_COMMIT | (horz ? LM_HORZDOCK | LM_LENGTHY : LM_VERTDOCK));
+            sec->CalcDynamicLayout(horz ? place.Width() : place.Height(),
+                                   LM_COMMIT | (horz ? LM_HORZDOCK : LM_VERTDOCK | LM_LENGTHY));
+        }
         if (dwp && place_bar(bar, place, dwp, this)) mark_redraw(bar);
-        along += length;
-        if (!last) {
-            const int bar_slot_index = FindBar(bar);
-            const CRect split = horz ? CRect(along, across, along + kSecSplitterSize, across + thickness)
-                                     : CRect(across, along, across + thickness, along + kSecSplitterSize);
-            if (dwp) add_splitter(TRUE, in_row_type, split, bar_slot_index);
-            along += kSecSplitterSize;
-        }
     }
-    across += thickness;
-    if (edge_first) {
-        if (dwp) add_splitter(FALSE, row_splitter_type, strip(across, kSecSplitterSize), row.start);
-        across += kSecSplitterSize;
-    } else {
-        if (dwp) add_client_edge(row_splitter_type, strip(across, kSecClientEdgeSize));
-        across += kSecClientEdgeSize;
+    if (dwp) {
+        const int row_splitter_type = horz ? 0 : 1, in_row_type = horz ? 1 : 0;
+        add_client_edge(row_splitter_type, layout.client_edge);
+        if (!edge_first) add_splitter(FALSE, row_splitter_type, layout.row_splitter, row.start);
+        for (const SECDockRowLayout::InRowSplitter& splitter : layout.splitters)
+            add_splitter(TRUE, in_row_type, splitter.rect, FindBar(bars[std::size_t(splitter.after)]));
+        if (edge_first) add_splitter(FALSE, row_splitter_type, layout.row_splitter, row.start);
     }
-    return across - start;
+    return layout.room;
 }
 
 CSize SECDockBar::CalcFixedLayout(BOOL stretch, BOOL) {

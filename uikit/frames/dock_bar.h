@@ -8,6 +8,7 @@
 
 #include "platform/afx/afx.h"
 #include "uikit/frames/control_bar.h"
+#include "uikit/frames/dock_layout.h"
 
 // Where a bar goes in a dock bar: rows from the top (flags bit 0 clear) or the
 // bottom (set), columns in visible bars from the row's start (bit 1 clear) or
@@ -25,13 +26,6 @@ struct SECDockSize {
     int height = 0;
     UINT flags = 0;
 };
-
-// Geometry of the rows.
-constexpr int kSecSplitterSize = 6;
-constexpr int kSecClientEdgeSize = 2;
-constexpr int kSecMinDragLength = 24;  // a bar keeps this much when an in-row splitter is dragged
-constexpr int kSecMinLength = 18;      // and this much when its row is normalised
-constexpr int kSecMinRowDrag = 19;     // a row and the frame's client area keep this much
 
 // The near edge of a dragged splitter strip: the mouse less the grab offset,
 // kept at least `min`, and the strip's far edge kept inside `max`. Limits that
