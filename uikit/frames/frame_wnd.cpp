@@ -30,16 +30,6 @@ ON_WM_SIZE()
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
-COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
-    if (bands <= 1) return from;
-    const auto channel = [&](int shift) {
-        const int a = int((from >> shift) & 0xFF), b = int((to >> shift) & 0xFF);
-        const int step = ((b - a) << 8) / (bands - 1);  // 8.8 fixed point
-        return DWORD(std::clamp(((a << 8) + step * index) >> 8, 0, 255)) << shift;
-    };
-    return COLORREF(channel(0) | channel(8) | channel(16));
-}
-
 SECFrameWnd::SECFrameWnd() : menus_(this, [this](UINT id) { return GetMenuForId(id); }) {}
 
 // ---- menus --------------------------------------------------------------------------------

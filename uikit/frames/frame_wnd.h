@@ -128,6 +128,3 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
-
-// The colour of band `index` of `bands` from `from` to `to`, in 8.8 fixed point per channel.
-COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "uikit/frames/frame_wnd.h"
-
 namespace {
 
 constexpr int kMaxGradientBands = 60;
@@ -11,6 +9,16 @@ constexpr int kTextIndent = 3;
 constexpr UINT kCaptionText = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
 
 }  // namespace
+
+COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands) {
+    if (bands <= 1) return from;
+    const auto channel = [&](int shift) {
+        const int a = int((from >> shift) & 0xFF), b = int((to >> shift) & 0xFF);
+        const int step = ((b - a) << 8) / (bands - 1);  // 8.8 fixed point
+        return DWORD(std::clamp(((a << 8) + step * index) >> 8, 0, 255)) << shift;
+    };
+    return COLORREF(channel(0) | channel(8) | channel(16));
+}
 
 BOOL sec_paint_gradient_caption(CWnd& window, const CRect& caption, const SECCaptionLook& look) {
     if (caption.IsRectEmpty()) return TRUE;

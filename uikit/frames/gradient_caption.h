@@ -15,6 +15,9 @@ struct SECCaptionLook {
     CFont* tail_font = nullptr;  // from the '-' on
 };
 
+// The colour of band `index` of `bands` from `from` to `to`, in 8.8 fixed point per channel.
+COLORREF sec_gradient_band(COLORREF from, COLORREF to, int index, int bands);
+
 // Paints `window`'s caption at `caption` (window coordinates) through a memory
 // picture; FALSE when that picture cannot be made (nothing is painted then).
 BOOL sec_paint_gradient_caption(CWnd& window, const CRect& caption, const SECCaptionLook& look);

@@ -30,8 +30,3 @@ SECSysColors& sec_sys_colors() {
 }
 
 void RefreshSysColors() { read_colours(sec_sys_colors()); }
-
-BOOL& sec_workbook_mode() {
-    static BOOL on = FALSE;
-    return on;
-}

@@ -27,6 +27,3 @@ struct SECSysColors {
 SECSysColors& sec_sys_colors();
 // Re-reads the ten colours from the system.
 void RefreshSysColors();
-
-// The program-wide workbook-mode flag (tabbed MDI children).
-BOOL& sec_workbook_mode();

@@ -115,7 +115,6 @@ SECWorkbook::~SECWorkbook() = default;
 
 void SECWorkbook::SetWorkbookMode(BOOL on) {
     m_bWorkbookMode = on;
-    sec_workbook_mode() = on;  // for whoever asks the program at large; dock bars ask their own frame
     if (on) {
         m_pClient->SetMargins(kMarginLeft, kMarginRight, kMarginTop, kMarginBottom);
     } else {
@@ -465,6 +464,5 @@ int SECWorkbook::OnToolHitTest(CPoint point, ToolHit* hit) const {
 
 void SECWorkbook::OnDestroy() {
     m_sheets.clear();
-    if (m_bWorkbookMode) sec_workbook_mode() = FALSE;
     SECMDIFrameWnd::OnDestroy();
 }

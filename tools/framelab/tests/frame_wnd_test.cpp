@@ -10,6 +10,7 @@
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/frame_wnd.h"
+#include "uikit/frames/gradient_caption.h"
 
 namespace {
 
