@@ -234,6 +234,7 @@ private:
     bool hide_posted_ = false;  // DelayShow posted WM_NODELAYHIDE
     mutable CFont default_font_;
 
+    bool belongs_to_active_window() const;
     SECBtnDrawData& draw_data();
     Row make_row(int first, int last, bool separator_break) const;
     std::vector<Row> fit_height(int length) const;

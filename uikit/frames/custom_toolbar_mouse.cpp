@@ -150,11 +150,21 @@ void SECCustomToolBar::set_hot(int index) {
     redraw_button(index);
 }
 
+// A bar answers the mouse only while its frame, or the frame that owns its
+// floating window, is the active window: not under a modal dialog, nor while
+// another program has the keyboard.
+bool SECCustomToolBar::belongs_to_active_window() const {
+    const HWND active = ::GetActiveWindow();
+    const HWND top = ::GetAncestorTopLevel(m_hWnd);
+    if (!active || !top || !::IsWindowEnabled(top)) return false;
+    return active == top || ::GetWindow(top, GW_OWNER) == active;
+}
+
 void SECCustomToolBar::UpdateHotTracking() {
     if (!m_hWnd || !IsCoolLook() || customize_ || pressed_ >= 0 || command_in_progress || sec_toolbar_alt_drag) return;
     int index = -1;
     POINT cursor;
-    if (::GetActiveWindow() && ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_hWnd) {
+    if (belongs_to_active_window() && ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_hWnd) {
         CPoint point(cursor);
         ScreenToClient(&point);
         index = HitTest(point.x, point.y);
