@@ -9,23 +9,7 @@
 #include "platform/afx/afx.h"
 #include "uikit/frames/control_bar.h"
 #include "uikit/frames/dock_layout.h"
-
-// Where a bar goes in a dock bar: rows from the top (flags bit 0 clear) or the
-// bottom (set), columns in visible bars from the row's start (bit 1 clear) or
-// end (set); bit 2 asks for a new row.
-struct SECDockPos {
-    int row = 0;
-    int column = 0;
-    UINT flags = 0;
-};
-constexpr UINT SEC_DOCKPOS_FROM_BOTTOM = 0x1, SEC_DOCKPOS_FROM_END = 0x2, SEC_DOCKPOS_NEW_ROW = 0x4;
-
-// The size a bar docks with: its relative width in the row and its thickness.
-struct SECDockSize {
-    float pct = 1.0f;
-    int height = 0;
-    UINT flags = 0;
-};
+#include "uikit/frames/dock_site.h"
 
 // The near edge of a dragged splitter strip: the mouse less the grab offset,
 // kept at least `min`, and the strip's far edge kept inside `max`. Limits that

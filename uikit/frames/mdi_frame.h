@@ -12,6 +12,7 @@
 #include "platform/os/result.h"
 #include "uikit/frames/bmp_menu_plugin.h"
 #include "uikit/frames/dock_bar.h"
+#include "uikit/frames/dock_site.h"
 #include "uikit/frames/frame_menus.h"
 #include "uikit/frames/msg_filter.h"
 
@@ -19,30 +20,6 @@ class SECBarHost;
 class SECFrameWnd;
 class SECMDIFrameWnd;
 class SECMenuBar;
-
-// What the dock context, the dock state and the bars ask of a toolkit frame,
-// MDI or not: docking at a place with a share and a thickness, floating, and
-// the bar manager.
-class SECDockSite {
-public:
-    virtual ~SECDockSite() = default;
-    virtual void DockControlBarEx(CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
-                                  const SECDockSize& size) = 0;
-    virtual void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) = 0;
-    virtual SECControlBarManager* GetControlBarManager() const = 0;
-};
-
-// The toolkit frame behind a frame, or null.
-inline SECDockSite* sec_dock_site(CFrameWnd* frame) { return dynamic_cast<SECDockSite*>(frame); }
-
-// The docking both toolkit frames share.
-// Makes the dock bars of the sides in `dock_style` that the frame lacks, through `make`.
-void sec_enable_docking(CFrameWnd* frame, DWORD dock_style, SECDockBar* (*make)(CFrameWnd*));
-void sec_dock_control_bar_ex(CFrameWnd* frame, CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
-                             const SECDockSize& size);
-void sec_float_control_bar_ex(CFrameWnd* frame, CControlBar* bar, int x, int y, DWORD style);
-CMiniDockFrameWnd* sec_create_floating_frame(CFrameWnd* frame, DWORD style);
-void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay);
 
 // An object the MDI frame offers every command after the active document
 // window and before its own handlers. The frame makes it from a class and owns
