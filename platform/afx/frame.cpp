@@ -149,18 +149,19 @@ void CFrameWnd::RecalcLayout(BOOL) {
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     // Delayed shows and hides take effect with the layout that follows them.
-    for (POSITION p = m_listControlBars.GetHeadPosition(); p;) {
-        auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(p));
-        if (bar->m_nStateFlags & (CControlBar::delayShow | CControlBar::delayHide)) {
-            const bool show = (bar->m_nStateFlags & CControlBar::delayShow) != 0;
-            bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
-            bar->SetWindowPos(
-                nullptr, 0, 0, 0, 0,
-                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-        }
-    }
+    for (POSITION p = m_listControlBars.GetHeadPosition(); p;)
+        ApplyDelayShow(static_cast<CControlBar*>(m_listControlBars.GetNext(p)));
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     m_bInRecalcLayout = FALSE;
+}
+
+void CFrameWnd::ApplyDelayShow(CControlBar* bar) {
+    if (!(bar->m_nStateFlags & (CControlBar::delayShow | CControlBar::delayHide))) return;
+    const bool show = (bar->m_nStateFlags & CControlBar::delayShow) != 0;
+    bar->m_nStateFlags &= ~(CControlBar::delayShow | CControlBar::delayHide);
+    bar->SetWindowPos(
+        nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void CFrameWnd::AddControlBar(CControlBar* bar) {
@@ -315,6 +316,8 @@ void CFrameWnd::LoadBarState(const char* name) {
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     OnIdleUpdate();
+    // After the frame's own layout, so that a floating frame sizes to bars it has just shown.
+    IdleUpdateFloatingWindows();
     return 0;
 }
 
@@ -323,6 +326,11 @@ void CFrameWnd::OnIdleUpdate() {
     if (m_nIdleFlags & idleTitle) OnUpdateFrameTitle(TRUE);
     if (m_nIdleFlags & idleMenu) OnUpdateFrameMenu(nullptr);
     m_nIdleFlags = 0;
+    if (m_nShowDelay >= 0) {
+        const int command = m_nShowDelay;
+        m_nShowDelay = -1;
+        ShowWindow(command);
+    }
 }
 
 void CFrameWnd::OnEnterIdle(UINT why, CWnd*) {

@@ -45,6 +45,8 @@ public:
     // Places the bars and the view; a call made while one runs is dropped.
     virtual void RecalcLayout(BOOL notify = TRUE);
     void DelayRecalcLayout(BOOL notify = TRUE) { m_nIdleFlags |= idleLayout | (notify ? idleNotify : 0); }
+    // A show command (SW_) the next idle update carries out after its layout; -1 for none.
+    int m_nShowDelay = -1;
     CRect m_rectBorder;  // space kept free around the view (left, top, right, bottom)
 
     // ---- control bars ----
@@ -103,6 +105,8 @@ public:
     // (FS_SYNCACTIVE) has it, and tells its floating windows how to show.
     BOOL KeepsActive(BOOL active) const;
     void NotifyFloatingWindows(DWORD flags);
+    // Gives the frames it owns their idle update after its own.
+    void IdleUpdateFloatingWindows();
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // ---- routing ----
@@ -131,6 +135,8 @@ public:
     afx_msg void OnEnterIdle(UINT why, CWnd* who);
 
 protected:
+    // Carries out a show or hide the bar was given with delay.
+    static void ApplyDelayShow(CControlBar* bar);
     CView* active_view_ = nullptr;
     DECLARE_MESSAGE_MAP()
 

@@ -33,6 +33,12 @@ void CFrameWnd::NotifyFloatingWindows(DWORD flags) {
     for (HWND floating : owned_windows(m_hWnd)) ::SendMessage(floating, WM_FLOATSTATUS, flags, 0);
 }
 
+void CFrameWnd::IdleUpdateFloatingWindows() {
+    for (HWND owned : owned_windows(m_hWnd))
+        if (CWnd* wnd = CWnd::FromHandlePermanent(owned); wnd && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            wnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+}
+
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_NCACTIVATE || (GetStyle() & WS_CHILD)) return CWnd::WindowProc(message, wParam, lParam);
     const BOOL active = KeepsActive(BOOL(wParam));

@@ -56,6 +56,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* parent, DWORD style) {
 
 void CMiniDockFrameWnd::RecalcLayout(BOOL) {
     if (!m_wndDockBar.m_hWnd) return;
+    // Bars shown or hidden with delay take their state before the frame sizes to them.
+    for (int i = 0; i < m_wndDockBar.GetSlotCount(); ++i)
+        if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) ApplyDelayShow(bar);
     const BOOL horz = (m_wndDockBar.GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
     const CSize inside = m_wndDockBar.CalcFixedLayout(FALSE, horz);
     if (m_wndDockBar.GetDockedCount() == 0) {

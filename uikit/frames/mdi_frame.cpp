@@ -176,12 +176,14 @@ void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL de
     }
     if (!floating) return;
     // A floating frame shows while it holds a visible bar.
+    // With delay it waits for its idle layout, which sizes it to the bar the frame's layout has shown.
     const int visible = bar->m_pDockBar ? (dock_bar ? dock_bar->GetDockedVisibleCount() : int(show)) : int(show);
-    if (visible == 0) {
-        floating->ShowWindow(SW_HIDE);
-    } else if (visible == 1 && show) {
-        if (delay) floating->RecalcLayout();
-        floating->ShowWindow(SW_SHOWNA);
+    floating->m_nShowDelay = -1;
+    const int command = visible == 0 ? SW_HIDE : (visible == 1 && show) ? SW_SHOWNA : -1;
+    if (command >= 0 && delay) {
+        floating->m_nShowDelay = command;
+    } else if (command >= 0) {
+        floating->ShowWindow(command);
     } else if (!delay) {
         floating->RecalcLayout();
     }

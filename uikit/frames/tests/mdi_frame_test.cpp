@@ -1,5 +1,5 @@
-// The MDI frame's default places for bars and its layouts during a modal
-// customise dialog.
+// The MDI frame's default places for bars, its layouts during a modal
+// customise dialog and floating bars shown and hidden with delay.
 #include "uikit/frames/mdi_frame.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "platform/gdi/surface_dc.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
+#include "uikit/frames/control_bar.h"
 #include "uikit/frames/toolbar_manager.h"
 
 namespace {
@@ -72,6 +73,50 @@ TEST(MdiFrameTest, DelayedLayoutsRunWhileTheToolbarsAreCustomisedInADialog) {
     manager.SetCustomizeMode(FALSE);
     EXPECT_EQ(frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 40, window.top + 5)), HTCAPTION);
     EXPECT_FALSE(frame->PreTranslateMessage(&close));
+    frame->DestroyWindow();
+}
+
+TEST(MdiFrameTest, AFloatingBarShownWithDelayComesBackAtItsSizeAtIdleTime) {
+    kit::display::Headless display;
+    auto* frame = new SECMDIFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    auto* bar = new SECControlBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(frame, "Output", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC, 0, 200));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->FloatControlBarEx(bar, 100, 100, CBRS_ALIGN_TOP);
+    CWnd* floating = bar->GetParentFrame();
+    ASSERT_NE(floating, frame);
+    CRect shown;
+    floating->GetWindowRect(&shown);
+    ASSERT_GT(shown.Width(), 50);
+    // What the message loop does when its queue runs dry.
+    const auto idle = [&] {
+        frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+        frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    };
+    // Closing the floating frame hides the bar with it.
+    floating->SendMessage(WM_CLOSE);
+    ASSERT_FALSE(floating->IsWindowVisible());
+    ASSERT_FALSE(bar->IsWindowVisible());
+
+    frame->ShowControlBar(bar, TRUE, TRUE);
+    EXPECT_FALSE(floating->IsWindowVisible()) << "the show waits for the idle time";
+    EXPECT_FALSE(bar->IsWindowVisible());
+    idle();
+    EXPECT_TRUE(floating->IsWindowVisible());
+    EXPECT_TRUE(bar->IsWindowVisible());
+    CRect back;
+    floating->GetWindowRect(&back);
+    EXPECT_EQ(back, shown);
+
+    // Hidden with delay, it too waits for the idle time.
+    frame->ShowControlBar(bar, FALSE, TRUE);
+    EXPECT_TRUE(floating->IsWindowVisible());
+    idle();
+    EXPECT_FALSE(floating->IsWindowVisible());
+    EXPECT_FALSE(bar->IsWindowVisible());
     frame->DestroyWindow();
 }
 
