@@ -1,6 +1,7 @@
 // Dragging the IDE's docking windows in the frame lab: docking on every side,
 // floating, the 5-pixel rule for a floating bar, Ctrl, double clicks that
-// float and dock again with the relative width kept, resizing a floating bar
+// float and dock again with the relative width kept, the floating frame's
+// caption dragging and docking its bar, resizing a floating bar
 // within its limits, and every way a drag ends.
 #include <gtest/gtest.h>
 
@@ -125,6 +126,44 @@ TEST_F(DockDragTest, ADoubleClickFloatsADockedBarAndDocksItAgainWithItsRelativeW
     ASSERT_FALSE(register_window.IsFloating());
     EXPECT_FLOAT_EQ(register_window.m_fPctWidth, pct);
     EXPECT_EQ(dump_layout(*frame), before);
+}
+
+TEST_F(DockDragTest, TheFloatingFramesCaptionDragsTheBarAndADoubleClickDocksItAtOnce) {
+    build();
+    LabBar& watch = bar(4);
+    // In screen coordinates: a point on the caption of the floating frame that holds the bar.
+    const auto caption = [&] {
+        CRect outline;
+        watch.GetParentFrame()->GetWindowRect(&outline);
+        const CPoint at(outline.left + 30, outline.top + 6);
+        EXPECT_EQ(watch.GetParentFrame()->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTCAPTION);
+        return at;
+    };
+    const auto in_frame = [&](CPoint screen) {
+        frame->ScreenToClient(&screen);
+        return screen;
+    };
+    frame->FloatControlBarEx(&watch, 300, 300, CBRS_ALIGN_TOP);
+    idle();
+    ASSERT_TRUE(watch.IsFloating());
+    // Dropped over the bottom row, the bar docks there instead of the frame moving.
+    const CPoint over_row(place(bar(1)).left + 3, place(bar(1)).CenterPoint().y);
+    drag_bar(in_frame(caption()), over_row);
+    EXPECT_FALSE(watch.IsFloating());
+    EXPECT_EQ(side_of(watch), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // One double click on the caption docks it again.
+    frame->FloatControlBarEx(&watch, 300, 300, CBRS_ALIGN_TOP);
+    idle();
+    ASSERT_TRUE(watch.IsFloating());
+    const CPoint at = in_frame(caption());
+    display.click(frame->m_hWnd, at);
+    display.click(frame->m_hWnd, at);
+    idle();
+    EXPECT_FALSE(watch.IsFloating());
+    EXPECT_EQ(side_of(watch), UINT(AFX_IDW_DOCKBAR_BOTTOM));
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(DockDragTest, AFloatingBarResizesWithinItsLimits) {
