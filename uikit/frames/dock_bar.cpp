@@ -6,7 +6,6 @@
 #include "platform/user/on_scope_exit.h"
 #include "platform/user/modal_loop.h"
 #include "uikit/frames/sys_colors.h"
-#include "uikit/frames/workbook.h"
 
 IMPLEMENT_DYNCREATE(SECDockBar, CDockBar)
 
@@ -651,16 +650,14 @@ CSize SECDockBar::CalcFixedLayout(BOOL stretch, BOOL) {
         std::erase_if(m_arrClientEdges, [](const ClientEdge& edge) { return !edge.m_bUsed; });
         m_pActiveBar = nullptr;
     }
-    // Only the workbook's own top and left dock bars make room for its border; another frame's never do.
-    if (across > 0 && in_workbook_mode() && (side() == CBRS_ALIGN_TOP || side() == CBRS_ALIGN_LEFT))
-        across += sec_sys_colors().new_shell ? 2 : 1;
+    // Only a frame's own top and left dock bars make room for the border it draws round its client area.
+    if (across > 0 && (side() == CBRS_ALIGN_TOP || side() == CBRS_ALIGN_LEFT)) across += client_border();
     return horz ? CSize(stretch ? 32767 : extent, across) : CSize(across, stretch ? 32767 : extent);
 }
 
-bool SECDockBar::in_workbook_mode() const {
-    CWnd* parent = GetParent();
-    return parent && parent->IsKindOf(RUNTIME_CLASS(SECWorkbook)) &&
-           static_cast<SECWorkbook*>(parent)->GetWorkbookMode();
+int SECDockBar::client_border() const {
+    const SECDockSite* site = sec_dock_site(dynamic_cast<CFrameWnd*>(GetParent()));
+    return site ? site->GetClientBorder() : 0;
 }
 
 LRESULT SECDockBar::OnSizeParent(WPARAM, LPARAM lParam) {

@@ -116,7 +116,7 @@ private:
     void collapse_breaks();
     bool horizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     DWORD side() const { return m_dwStyle & CBRS_ALIGN_ANY; }
-    bool in_workbook_mode() const;
+    int client_border() const;  // the frame's border, for top and left dock bars
     CSize available_extent() const;
     int splitter_at(CPoint point) const;
     void add_splitter(BOOL in_row, int type, const CRect& rect, int bar_index);

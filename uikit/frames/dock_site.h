@@ -26,7 +26,7 @@ struct SECDockSize {
 
 // What the dock context, the dock state and the bars ask of a toolkit frame,
 // MDI or not: docking at a place with a share and a thickness, floating, and
-// the bar manager.
+// the bar manager, and the border it draws around its client area.
 class SECDockSite {
 public:
     virtual ~SECDockSite() = default;
@@ -34,6 +34,9 @@ public:
                                   const SECDockSize& size) = 0;
     virtual void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) = 0;
     virtual SECControlBarManager* GetControlBarManager() const = 0;
+    // Pixels the frame's top and left dock bars leave for a border the frame
+    // draws around its client area.
+    virtual int GetClientBorder() const { return 0; }
 };
 
 // The toolkit frame behind a frame, or null.

@@ -113,6 +113,9 @@ SECWorkbook::SECWorkbook() : m_pClient(std::make_unique<SECWorkbookClient>()) {
 
 SECWorkbook::~SECWorkbook() = default;
 
+// The 3-D border round the MDI area in workbook mode.
+int SECWorkbook::GetClientBorder() const { return m_bWorkbookMode ? (sec_sys_colors().new_shell ? 2 : 1) : 0; }
+
 void SECWorkbook::SetWorkbookMode(BOOL on) {
     m_bWorkbookMode = on;
     if (on) {

@@ -69,6 +69,7 @@ public:
     // Turns the tabs, the margins (13, 13, 13 and 33 below) and the border on or off.
     void SetWorkbookMode(BOOL on);
     BOOL GetWorkbookMode() const { return m_bWorkbookMode; }
+    int GetClientBorder() const override;
 
     using TabPolygon = std::array<CPoint, 7>;
     // The MDI client's rectangle in frame coordinates, grown by its margins.
