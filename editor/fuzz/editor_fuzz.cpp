@@ -8,22 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "editor/fuzz/byte_source.h"
 #include "editor/regexp.h"
 #include "editor/sec_edit.h"
 
 namespace {
 
-class ByteSource {
-public:
-    ByteSource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool empty() const { return at_ >= size_; }
-    int Next(int bound) { return bound <= 0 || empty() ? 0 : data_[at_++] % bound; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
+using editor_fuzz::ByteSource;
 
 void CheckPattern(std::string_view input) {
     size_t split = input.find('\n');

@@ -14,12 +14,14 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/fuzz/byte_source.h"
 #include "editor/profile_access.h"
 #include "editor/sec_edit_core.h"
 
 namespace {
 
 using editor::CaretPlace;
+using editor_fuzz::ByteSource;
 using editor::SECEditCore;
 
 constexpr int kTab = 4;
@@ -32,18 +34,6 @@ constexpr size_t kLargestText = 4000;
 constexpr int kMostSteps = 400;
 
 [[noreturn]] void Fail() { std::abort(); }
-
-class ByteSource {
-public:
-    ByteSource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool empty() const { return at_ >= size_; }
-    int Next(int bound) { return bound <= 0 || empty() ? 0 : data_[at_++] % bound; }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
 
 // A window that keeps the clipboard and nothing else.
 class QuietWindow : public editor::EditCoreWindow {
