@@ -1,12 +1,11 @@
 #include "tools/framelab/lab.h"
 
-#include <cstdio>
-
 #include "platform/res/resources.h"
 #include "platform/user/tooltips.h"
 #include "platform/user/window_table.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/frame_wnd.h"
+#include "uikit/frames/layout_text.h"
 #include "uikit/frames/sys_colors.h"
 
 const kit::res::Module& framelab_resources();
@@ -246,61 +245,8 @@ bool build_scenario(LabFrame& frame, const std::string& name) {
 
 // ---- the text dump ----------------------------------------------------------------
 
-namespace {
-
-const char* side_name(UINT id) {
-    switch (id) {
-        case AFX_IDW_DOCKBAR_TOP: return "top";
-        case AFX_IDW_DOCKBAR_BOTTOM: return "bottom";
-        case AFX_IDW_DOCKBAR_LEFT: return "left";
-        case AFX_IDW_DOCKBAR_RIGHT: return "right";
-        default: return "float";
-    }
-}
-
-std::string rect_text(const CRect& r) {
-    char text[80];
-    std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld) %ldx%ld", long(r.left), long(r.top), long(r.right),
-                  long(r.bottom), long(r.Width()), long(r.Height()));
-    return text;
-}
-
-}  // namespace
-
 std::string dump_layout(LabFrame& frame) {
-    std::string out;
-    const auto place_of = [&](CWnd& wnd) {
-        CRect r;
-        wnd.GetWindowRect(&r);
-        frame.ScreenToClient(&r);
-        return r;
-    };
-    out += "client " + rect_text(frame.GetLastClientRect()) + "\n";
-    for (UINT id : {AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT}) {
-        CControlBar* found = frame.GetControlBar(id);
-        if (!found || !found->IsKindOf(RUNTIME_CLASS(SECDockBar))) continue;
-        auto* dock_bar = static_cast<SECDockBar*>(found);
-        out += std::string("dockbar ") + side_name(id) + " " + rect_text(place_of(*dock_bar)) + "\n";
-        int row = 0, column = 0;
-        for (int i = 1; i < dock_bar->GetSlotCount(); ++i) {
-            CControlBar* bar = dock_bar->GetDockedControlBar(i);
-            if (!bar) {
-                if (dock_bar->m_arrBars[i].kind == CDockBar::Slot::Kind::row_break) ++row, column = 0;
-                continue;
-            }
-            char pct[32] = "";
-            if (bar->IsKindOf(RUNTIME_CLASS(SECControlBar)))
-                std::snprintf(pct, sizeof pct, " %.3f", double(static_cast<SECControlBar*>(bar)->m_fPctWidth));
-            out += "  bar \"" + std::string(bar->GetWindowText()) + "\" " + side_name(id) + " row " +
-                   std::to_string(row) + " col " + std::to_string(column++) + " " + rect_text(place_of(*bar)) +
-                   (bar->IsVisible() ? " visible" : " hidden") + pct + "\n";
-        }
-        for (const SECDockBar::Splitter& splitter : dock_bar->m_arrSplitters) {
-            CRect r = splitter.m_rect;
-            dock_bar->MapWindowPoints(&frame, &r);
-            out += std::string("  splitter ") + (splitter.m_bInRow ? "in-row " : "row ") + rect_text(r) + "\n";
-        }
-    }
+    std::string out = sec_layout_text(frame);
     if (frame.last_toolbar_command) out += "command " + std::to_string(frame.last_toolbar_command) + "\n";
     if (SECMDIMenuBar* bar = frame.menu_bar; bar && bar->m_hWnd) {
         // The menu whose popup is open, and where each toolbar's buttons are, for a script driving the mouse.
@@ -316,7 +262,7 @@ std::string dump_layout(LabFrame& frame) {
                 if (!toolbar->GetButtonID(i)) continue;
                 CRect r = toolbar->GetButtonRect(i);
                 toolbar->MapWindowPoints(&frame, &r);
-                out += "  button " + std::to_string(toolbar->GetButtonID(i)) + " " + rect_text(r) + "\n";
+                out += "  button " + std::to_string(toolbar->GetButtonID(i)) + " " + sec_rect_text(r) + "\n";
             }
         }
     }
@@ -333,13 +279,7 @@ std::string dump_layout(LabFrame& frame) {
         frame.ScreenToClient(&r);
         char text[256] = {};
         ::GetWindowText(window, text, int(sizeof text));
-        out += kind + " \"" + text + "\" " + rect_text(r) + "\n";
-    }
-    for (LabBar& bar : frame.bars) {
-        CWnd* host = bar.m_hWnd && bar.IsFloating() ? bar.GetParentFrame() : nullptr;
-        if (!host) continue;
-        out += "floating \"" + std::string(bar.GetWindowText()) + "\" " + rect_text(place_of(*host)) +
-               (host->IsWindowVisible() && bar.IsVisible() ? " visible" : " hidden") + "\n";
+        out += kind + " \"" + text + "\" " + sec_rect_text(r) + "\n";
     }
     return out;
 }

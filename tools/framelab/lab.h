@@ -23,7 +23,6 @@ enum : UINT {
     ID_LAB_NEW_SHEET = 0x8101,
     ID_LAB_BAR_OPTIONS = 0x8102,
     ID_LAB_SHOW_FIRST = 0x8110,  // one per bar, in the order of kBars
-    IDD_LAB_DIALOG_BAR = 0x8200,
 };
 
 // One of the IDE's docking windows: its title, first id, where it may dock and where it docks.
@@ -127,9 +126,8 @@ private:
 const char* const* scenario_names();
 bool build_scenario(LabFrame& frame, const std::string& name);
 
-// Every dock bar and bar: side, row, column, rectangle (frame client
-// coordinates), visibility and relative width, one per line; then each floating
-// bar with its floating frame.
+// The frame's layout as text (sec_layout_text), then the last toolbar command,
+// the menu bar's open menu and toolbar buttons, and the tips and menus shown.
 std::string dump_layout(LabFrame& frame);
 
 }  // namespace framelab

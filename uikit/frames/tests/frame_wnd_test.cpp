@@ -1,11 +1,11 @@
-// The single-document docking frame: a bar docked the IDE's way, dragged off
+// The single-document docking frame: a bar docked, dragged off
 // to float and docked again by a double click; a dialog bar from a template
 // with the template's size in every state; the layout with a dialog bar the
 // new frame lacks; and the frame's own caption.
 #include <gtest/gtest.h>
 
 #include "platform/gdi/surface.h"
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
 #include "uikit/frames/dialog_bar.h"
 #include "uikit/frames/dock_context.h"
 #include "uikit/frames/dock_state.h"
@@ -14,21 +14,21 @@
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
-class FrameWndTest : public FrameLabTest {
+class FrameWndTest : public DockingTest {
 protected:
     void SetUp() override {
-        FrameLabTest::SetUp();
+        DockingTest::SetUp();
         sdi = make_frame();
     }
     void TearDown() override {
         if (sdi) sdi->DestroyWindow();
-        FrameLabTest::TearDown();
+        DockingTest::TearDown();
     }
     SECFrameWnd* make_frame() {
         auto* made = new SECFrameWnd;
-        EXPECT_TRUE(made->LoadFrame(IDR_FRAMELAB));
+        EXPECT_TRUE(made->LoadFrame(IDR_DOCKING_FRAME));
         made->SetWindowPos(nullptr, 40, 40, 600, 400, SWP_NOZORDER);
         made->ShowWindow(SW_SHOW);
         made->EnableDocking(CBRS_ALIGN_ANY);
@@ -46,7 +46,7 @@ protected:
     SECDialogBar* dialog_bar_in(SECFrameWnd* frame_wnd, UINT id) {
         auto* made = new SECDialogBar;
         made->m_bAutoDelete = TRUE;
-        EXPECT_TRUE(made->Create(frame_wnd, IDD_LAB_DIALOG_BAR, WS_VISIBLE | CBRS_ALIGN_TOP, kBarExStyle, id));
+        EXPECT_TRUE(made->Create(frame_wnd, IDD_ADDRESS_BAR, WS_VISIBLE | CBRS_ALIGN_TOP, kBarExStyle, id));
         made->EnableDocking(CBRS_ALIGN_ANY);
         frame_wnd->DockControlBarEx(made, AFX_IDW_DOCKBAR_TOP, 0, 0, 1.0f, made->m_sizeDefault.cy);
         frame_wnd->RecalcLayout();
@@ -93,7 +93,7 @@ TEST_F(FrameWndTest, ABarDocksFloatsByDragAndDocksAgainByDoubleClick) {
 TEST_F(FrameWndTest, ADialogBarTakesItsTemplatesSizeInEveryState) {
     SECDialogBar* address = new SECDialogBar;
     address->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(address->Create(sdi, IDD_LAB_DIALOG_BAR, WS_VISIBLE | CBRS_ALIGN_TOP, kBarExStyle, 110));
+    ASSERT_TRUE(address->Create(sdi, IDD_ADDRESS_BAR, WS_VISIBLE | CBRS_ALIGN_TOP, kBarExStyle, 110));
     EXPECT_GT(address->m_sizeDefault.cx, 0);
     EXPECT_EQ(address->m_szFloat, address->m_sizeDefault);
     EXPECT_EQ(address->m_szHorzDock, address->m_sizeDefault);

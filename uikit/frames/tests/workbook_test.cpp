@@ -1,4 +1,4 @@
-// The frame lab as a workbook: the margins around the MDI area, one tab per
+// A frame as a workbook: the margins around the MDI area, one tab per
 // worksheet below it with the widths, places and cut labels of the tabs,
 // activation by a click, closing a sheet, tooltips for labels that do not
 // fit, and a picture of the tabs.
@@ -9,13 +9,13 @@
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
-class WorkbookTest : public FrameLabTest {
+class WorkbookTest : public DockingTest {
 protected:
     CRect mdi_area() {
         CRect r;
@@ -60,7 +60,7 @@ TEST_F(WorkbookTest, AnotherFrameIgnoresTheWorkbooksMode) {
     build();
     frame->SetWorkbookMode(TRUE);
     auto* other = new SECMDIFrameWnd;
-    ASSERT_TRUE(other->LoadFrame(IDR_FRAMELAB));
+    ASSERT_TRUE(other->LoadFrame(IDR_DOCKING_FRAME));
     other->EnableDocking(CBRS_ALIGN_ANY);
     auto* side_bar = new SECControlBar;
     side_bar->m_bAutoDelete = TRUE;
@@ -77,7 +77,7 @@ TEST_F(WorkbookTest, AnotherFrameIgnoresTheWorkbooksMode) {
 TEST_F(WorkbookTest, TabsShareTheAreaUpToTheirWidestAndHangBelowTheClient) {
     build();
     frame->SetWorkbookMode(TRUE);
-    // Wider than the lab's MDI area, so that one tab is as wide as a tab gets.
+    // Wider than the frame's usual MDI area, so that one tab is as wide as a tab gets.
     frame->SetWindowPos(nullptr, 0, 0, 1000, 480, SWP_NOZORDER | SWP_NOMOVE);
     idle();
     frame->NewSheet("main.asm");
@@ -106,7 +106,7 @@ TEST_F(WorkbookTest, TabsShareTheAreaUpToTheirWidestAndHangBelowTheClient) {
 }
 
 TEST_F(WorkbookTest, AClickOnATabActivatesItsSheetAndClosingOneTakesItsTab) {
-    build("workbook");
+    build_workbook();
     ASSERT_EQ(frame->GetSheetCount(), 3);
     EXPECT_EQ(frame->MDIGetActive(), &sheet(0));
     display.click(frame->m_hWnd, tab_centre(2));
@@ -136,7 +136,7 @@ TEST_F(WorkbookTest, AClickOnATabActivatesItsSheetAndClosingOneTakesItsTab) {
 }
 
 TEST_F(WorkbookTest, ABarMovedIntoTheMdiAreaIsASheetWithItsTab) {
-    build("workbook");
+    build_workbook();
     ASSERT_EQ(frame->GetSheetCount(), 3);
     frame->ShowControlBar(&bar(4), TRUE, FALSE);
     frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
@@ -158,7 +158,7 @@ TEST_F(WorkbookTest, ABarMovedIntoTheMdiAreaIsASheetWithItsTab) {
 }
 
 TEST_F(WorkbookTest, ALabelThatDoesNotFitIsCutAndShownWhole) {
-    build("workbook");
+    build_workbook();
     CClientDC dc(frame);
     // One character less at a time, ending in "..."; labels under four characters stay.
     const CString cut = frame->FitTabLabel(&dc, "a_rather_long_file_name.asm", 60);
@@ -180,8 +180,8 @@ TEST_F(WorkbookTest, ALabelThatDoesNotFitIsCutAndShownWhole) {
 }
 
 TEST_F(WorkbookTest, TheTabsLookAsReviewed) {
-    build("workbook");
-    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/workbook.png"));
+    build_workbook();
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "uikit/frames/tests/golden/workbook.png"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Saving the IDE's docking layout and restoring it into a new frame through
+// Saving a docking layout and restoring it into a new frame through
 // the profile, the key/value tree and an archive; damaged layouts that leave
 // the default in place with a reason; bars the saved layout lacks or that the
 // frame lacks; a floating bar saved off the screen.
@@ -13,12 +13,12 @@
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
 #include "uikit/frames/dock_state.h"
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
 std::string text(const RECT& r) {
     return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
@@ -27,9 +27,9 @@ std::string text(const RECT& r) {
 
 constexpr const char* kLayout = "FrameState\\ToolBar";
 
-class DockStateTest : public FrameLabTest {
+class DockStateTest : public DockingTest {
 protected:
-    // The IDE's six windows with one floating and one hidden.
+    // The six windows with one floating and one hidden.
     void build_saved_layout() {
         build();
         frame->FloatControlBarEx(&bar(2), 700, 120, CBRS_ALIGN_TOP);
@@ -37,14 +37,10 @@ protected:
         idle();
         ASSERT_TRUE(bar(2).IsFloating());
     }
-    // The frame goes and a new one is built with the default layout (or, without a scenario, left empty).
-    void new_frame(const char* scenario = "ide") {
-        frame->DestroyWindow();
-        app.m_pMainWnd = nullptr;
-        idle();
-        ASSERT_TRUE(app.InitInstance());
-        frame = app.frame();
-        if (scenario) build(scenario);
+    // The frame goes and a new one is built with the default layout.
+    void new_frame_with_bars() {
+        new_frame();
+        build();
     }
     CWinApp& profile() { return *AfxGetApp(); }
     // The three forms a layout is kept in, each saving the frame's layout and loading it into the frame.
@@ -108,26 +104,26 @@ protected:
 TEST_F(DockStateTest, TheLayoutComesBackIntoANewFrameThroughEachForm) {
     for (const Form& form : forms()) {
         build_saved_layout();
-        const std::string saved = dump_layout(*frame);
+        const std::string saved = dump_layout();
         ASSERT_NE(saved.find("floating \"Memory Window\""), std::string::npos);
         form.save();
-        new_frame();
-        ASSERT_NE(dump_layout(*frame), saved) << form.name;
+        new_frame_with_bars();
+        ASSERT_NE(dump_layout(), saved) << form.name;
         const os::Status loaded = form.load();
         EXPECT_TRUE(loaded) << form.name << ": " << loaded.error().text;
         idle();
-        EXPECT_EQ(dump_layout(*frame), saved) << form.name;
+        EXPECT_EQ(dump_layout(), saved) << form.name;
         EXPECT_FALSE(bar(5).IsVisible()) << form.name;
         // The floating bar keeps the share it docks back with.
         EXPECT_NEAR(bar(2).m_fSavedPctWidth, 0.25f, 1e-5) << form.name;
-        new_frame(nullptr);
+        new_frame();
     }
 }
 
 TEST_F(DockStateTest, TheRestoredLayoutAndItsFloatingBarLookAsReviewed) {
     build_saved_layout();
     frame->SaveBarState(kLayout);
-    new_frame();
+    new_frame_with_bars();
     ASSERT_TRUE(frame->LoadBarState(kLayout));
     idle();
     CWnd* floating = bar(2).GetParentFrame();
@@ -136,8 +132,8 @@ TEST_F(DockStateTest, TheRestoredLayoutAndItsFloatingBarLookAsReviewed) {
     const struct {
         CWnd* window;
         const char* golden;
-    } kPictures[] = {{frame, "tools/framelab/tests/golden/restored.png"},
-                     {floating, "tools/framelab/tests/golden/floating.png"}};
+    } kPictures[] = {{frame, "uikit/frames/tests/golden/restored.png"},
+                     {floating, "uikit/frames/tests/golden/floating.png"}};
     for (const auto& picture : kPictures) {
         EXPECT_TRUE(testing_kit::matches_painted_golden(picture.window->m_hWnd, picture.golden));
     }
@@ -155,7 +151,7 @@ TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacementThr
         saved.length = sizeof saved;
         ::GetWindowPlacement(mdi_host(4)->m_hWnd, &saved);
         form.save();
-        new_frame();
+        new_frame_with_bars();
         const os::Status loaded = form.load();
         ASSERT_TRUE(loaded) << form.name << ": " << loaded.error().text;
         idle();
@@ -175,7 +171,7 @@ TEST_F(DockStateTest, ABarSavedInAnMdiChildComesBackInANewOneWithItsPlacementThr
              child = child->GetNextWindow())
             hosts += sec_bar_host(child) ? 1 : 0;
         EXPECT_EQ(hosts, 1) << form.name;
-        new_frame(nullptr);
+        new_frame();
     }
 }
 
@@ -217,7 +213,7 @@ TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiAre
         const std::vector<BYTE> bytes = placement_bytes(item.normal);
         profile().WriteProfileBinary(section_of(AFX_IDW_DOCKBAR_FLOAT), "MDIChildWindowPlacement", bytes.data(),
                                      UINT(bytes.size()));
-        new_frame();
+        new_frame_with_bars();
         const os::Status restored = frame->LoadBarState(kLayout);
         ASSERT_TRUE(restored) << item.saved << ": " << restored.error().text;
         idle();
@@ -236,7 +232,7 @@ TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiAre
         } else {
             EXPECT_EQ(child.TopLeft(), area.TopLeft()) << item.saved << ": " << text(child) << " in " << text(area);
         }
-        new_frame(nullptr);
+        new_frame();
     }
 }
 
@@ -335,7 +331,7 @@ TEST_F(DockStateTest, ABarManagersOwnStateTravelsWithTheLayoutInEachForm) {
             form.save(state);
         }
         frame->SetControlBarManager(nullptr);
-        new_frame(nullptr);
+        new_frame();
         build();
         manager.frame = frame;
         frame->SetControlBarManager(&manager);
@@ -351,7 +347,7 @@ TEST_F(DockStateTest, ABarManagersOwnStateTravelsWithTheLayoutInEachForm) {
         ASSERT_NE(frame->GetControlBar(300), nullptr);
         EXPECT_EQ(UINT(frame->GetControlBar(300)->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_TOP));
         frame->SetControlBarManager(nullptr);
-        new_frame(nullptr);
+        new_frame();
     }
 }
 
@@ -377,7 +373,7 @@ TEST_F(DockStateTest, TheProfileHoldsTheIdesKeys) {
 
 TEST_F(DockStateTest, ADamagedLayoutLeavesTheDefaultAndSaysWhy) {
     build();
-    const std::string defaults = dump_layout(*frame);
+    const std::string defaults = dump_layout();
     const BYTE short_placement[10] = {};
     const struct {
         const char* damage;
@@ -418,20 +414,20 @@ TEST_F(DockStateTest, ADamagedLayoutLeavesTheDefaultAndSaysWhy) {
         frame->SaveBarState("Damaged");
         item.apply();
         frame->ShowControlBar(&bar(3), FALSE, FALSE);  // a change the damaged layout must not undo
-        const std::string before = dump_layout(*frame);
+        const std::string before = dump_layout();
         const os::Status loaded = frame->LoadBarState("Damaged");
         idle();
         ASSERT_FALSE(loaded) << item.damage;
         EXPECT_NE(loaded.error().text.find(item.says), std::string::npos) << item.damage << ": " << loaded.error().text;
         EXPECT_NE(loaded.error().text.find("the default layout is used"), std::string::npos);
-        EXPECT_EQ(dump_layout(*frame), before) << item.damage;
+        EXPECT_EQ(dump_layout(), before) << item.damage;
         frame->ShowControlBar(&bar(3), TRUE, FALSE);
         idle();
-        EXPECT_EQ(dump_layout(*frame), defaults) << item.damage;
+        EXPECT_EQ(dump_layout(), defaults) << item.damage;
     }
     // Nothing saved under a name is no damage: the default stays.
     EXPECT_TRUE(frame->LoadBarState("Never saved"));
-    EXPECT_EQ(dump_layout(*frame), defaults);
+    EXPECT_EQ(dump_layout(), defaults);
 }
 
 TEST_F(DockStateTest, ACutShortArchiveLeavesTheDefault) {
@@ -448,8 +444,8 @@ TEST_F(DockStateTest, ACutShortArchiveLeavesTheDefault) {
     std::vector<BYTE> bytes(length);
     file.Seek(0, CFile::begin);
     ASSERT_EQ(file.Read(bytes.data(), length), length);
-    new_frame();
-    const std::string defaults = dump_layout(*frame);
+    new_frame_with_bars();
+    const std::string defaults = dump_layout();
     for (DWORD cut : {DWORD(0), DWORD(3), DWORD(14), length / 2, length - 1}) {
         CMemFile cut_file(bytes.data(), cut);
         CArchive ar(&cut_file, CArchive::load);
@@ -459,7 +455,7 @@ TEST_F(DockStateTest, ACutShortArchiveLeavesTheDefault) {
         EXPECT_NE(loaded.error().text.find("cut short"), std::string::npos)
             << cut << " of " << length << ": " << loaded.error().text;
         EXPECT_EQ(state.GetInfoCount(), 0);
-        EXPECT_EQ(dump_layout(*frame), defaults);
+        EXPECT_EQ(dump_layout(), defaults);
     }
 }
 
@@ -476,7 +472,7 @@ TEST_F(DockStateTest, NoDamageToAnArchiveCrashesOrHalfAppliesALayout) {
     std::vector<BYTE> bytes(file.GetLength());
     file.Seek(0, CFile::begin);
     ASSERT_EQ(file.Read(bytes.data(), UINT(bytes.size())), UINT(bytes.size()));
-    new_frame();
+    new_frame_with_bars();
     // Single bytes, and 32-bit words at the integer limits wherever they start.
     std::vector<std::vector<BYTE>> inputs;
     for (std::size_t at = 0; at < bytes.size(); at += 5) {
@@ -535,7 +531,7 @@ TEST_F(DockStateTest, AFloatingBarSavedOffTheScreenComesBackOntoIt) {
             for (const char* key : {"MRUDockRightPos", "MRUDockBottomPos", "MRUFloatYPos"})
                 profile().WriteProfileInt(memory, key, INT_MIN);
         }
-        new_frame();
+        new_frame_with_bars();
         const os::Status loaded = frame->LoadBarState(kLayout);
         ASSERT_TRUE(loaded) << item.saved << ": " << loaded.error().text;
         idle();
@@ -557,7 +553,7 @@ TEST_F(DockStateTest, AFloatingBarSavedOffTheScreenComesBackOntoIt) {
         ASSERT_TRUE(bar(2).IsFloating()) << item.saved;
         bar(2).GetParentFrame()->GetWindowRect(&place);
         EXPECT_FALSE(place.IsRectEmpty()) << item.saved;
-        new_frame(nullptr);
+        new_frame();
     }
 }
 
@@ -575,7 +571,7 @@ TEST_F(DockStateTest, BarsTheLayoutDoesNotNameKeepTheirDefaultAndBarsTheFrameLac
     // A bar the layout knows and a new frame does not have: made from its class.
     dock_new_bar("Extra Window", 200, AFX_IDW_DOCKBAR_TOP, 0, 80);
     frame->SaveBarState(kLayout);
-    new_frame();
+    new_frame_with_bars();
     // And a bar the layout never saw: it stays where the frame docked it.
     SECControlBar* late = dock_new_bar("Late Window", 300, AFX_IDW_DOCKBAR_RIGHT, 1, 120);
 
@@ -608,7 +604,7 @@ TEST_F(DockStateTest, AFloatingFrameLeftWithoutABarIsNotKept) {
         if (profile().GetProfileInt(section, "BarID", 0) != AFX_IDW_DOCKBAR_FLOAT) continue;
         profile().WriteProfileInt(section, "Bar#1", int(102 | CDockBar::kPlaceholderFlag));
     }
-    new_frame();
+    new_frame_with_bars();
     SECDockState state;
     ASSERT_TRUE(state.LoadState(kLayout));
     const os::Status applied = state.SetFrameState(frame);

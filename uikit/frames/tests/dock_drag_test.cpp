@@ -1,4 +1,4 @@
-// Dragging the IDE's docking windows in the frame lab: docking on every side,
+// Dragging docking windows: docking on every side,
 // floating, the 5-pixel rule for a floating bar, Ctrl, double clicks that
 // float and dock again with the relative width kept, the floating frame's
 // caption dragging and docking its bar, resizing a floating bar
@@ -8,14 +8,14 @@
 #include <functional>
 #include <string>
 
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
 #include "uikit/frames/dock_context.h"
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
-class DockDragTest : public FrameLabTest {
+class DockDragTest : public DockingTest {
 protected:
     // Presses at `from`, then (inside the drag's loop) runs `during`, moves to `to` and releases.
     void drag_bar(POINT from, POINT to, const std::function<void()>& during = {}) {
@@ -47,8 +47,8 @@ TEST_F(DockDragTest, ABarDocksOnEverySideItAllows) {
     // Room for a row on every side.
     frame->SetWindowPos(nullptr, 20, 20, 1000, 900, SWP_NOZORDER);
     idle();
-    LabBar& memory = bar(2);
-    LabBar& disassembly = bar(5);
+    TitledBar& memory = bar(2);
+    TitledBar& disassembly = bar(5);
     // Inside the dock bar's inner edge; an empty side catches the mouse a few pixels from the frame's edge.
     const auto inside_edge = [&](UINT id) {
         const CRect r = place(dock_bar(id));
@@ -56,7 +56,7 @@ TEST_F(DockDragTest, ABarDocksOnEverySideItAllows) {
     };
     const struct {
         const char* where;
-        LabBar* bar;
+        TitledBar* bar;
         std::function<CPoint()> to;
         UINT side;
     } kDrops[] = {
@@ -80,7 +80,7 @@ TEST_F(DockDragTest, ABarDocksOnEverySideItAllows) {
 
 TEST_F(DockDragTest, ABarDraggedOffTheDockBarsFloatsAndCtrlNeverDocks) {
     build();
-    LabBar& memory = bar(2);
+    TitledBar& memory = bar(2);
     drag_bar(grip(memory), CPoint(1000, 100));
     ASSERT_TRUE(memory.IsFloating());
     CWnd* floating = memory.GetParentFrame();
@@ -90,7 +90,7 @@ TEST_F(DockDragTest, ABarDraggedOffTheDockBarsFloatsAndCtrlNeverDocks) {
     // The bottom row shares its length among the three bars left.
     EXPECT_EQ(place(bar(1)).right, 632);
 
-    LabBar& watch = bar(4);
+    TitledBar& watch = bar(4);
     // Over the bottom dock bar with Ctrl held the bar floats where it was dropped.
     drag_bar(grip(watch), CPoint(300, 300), [&] { ::PostMessage(watch.m_hWnd, WM_KEYDOWN, VK_CONTROL, 0); });
     EXPECT_TRUE(watch.IsFloating());
@@ -99,7 +99,7 @@ TEST_F(DockDragTest, ABarDraggedOffTheDockBarsFloatsAndCtrlNeverDocks) {
 
 TEST_F(DockDragTest, AFloatingBarDocksOnlyOnceItHasMovedFivePixels) {
     build();
-    LabBar& watch = bar(4);
+    TitledBar& watch = bar(4);
     drag_bar(grip(watch), CPoint(300, 300), [&] { ::PostMessage(watch.m_hWnd, WM_KEYDOWN, VK_CONTROL, 0); });
     ASSERT_TRUE(watch.IsFloating());
     const CPoint on_bar = place(watch).CenterPoint();
@@ -116,8 +116,8 @@ TEST_F(DockDragTest, AFloatingBarDocksOnlyOnceItHasMovedFivePixels) {
 
 TEST_F(DockDragTest, ADoubleClickFloatsADockedBarAndDocksItAgainWithItsRelativeWidth) {
     build();
-    const std::string before = dump_layout(*frame);
-    LabBar& register_window = bar(3);
+    const std::string before = dump_layout();
+    TitledBar& register_window = bar(3);
     const float pct = register_window.m_fPctWidth;
     double_click(register_window);
     ASSERT_TRUE(register_window.IsFloating());
@@ -125,12 +125,12 @@ TEST_F(DockDragTest, ADoubleClickFloatsADockedBarAndDocksItAgainWithItsRelativeW
     double_click(register_window);
     ASSERT_FALSE(register_window.IsFloating());
     EXPECT_FLOAT_EQ(register_window.m_fPctWidth, pct);
-    EXPECT_EQ(dump_layout(*frame), before);
+    EXPECT_EQ(dump_layout(), before);
 }
 
 TEST_F(DockDragTest, TheFloatingFramesCaptionDragsTheBarAndADoubleClickDocksItAtOnce) {
     build();
-    LabBar& watch = bar(4);
+    TitledBar& watch = bar(4);
     // In screen coordinates: a point on the caption of the floating frame that holds the bar.
     const auto caption = [&] {
         CRect outline;
@@ -168,7 +168,7 @@ TEST_F(DockDragTest, TheFloatingFramesCaptionDragsTheBarAndADoubleClickDocksItAt
 
 TEST_F(DockDragTest, AFloatingBarResizesWithinItsLimits) {
     build();
-    LabBar& watch = bar(4);
+    TitledBar& watch = bar(4);
     frame->FloatControlBarEx(&watch, 100, 100, CBRS_ALIGN_TOP);
     idle();
     ASSERT_TRUE(watch.IsFloating());
@@ -206,8 +206,8 @@ TEST_F(DockDragTest, AFloatingBarResizesWithinItsLimits) {
 
 TEST_F(DockDragTest, EveryWayADragEndsReleasesWhatItHeldAndLeavesTheBar) {
     build();
-    LabBar& memory = bar(2);
-    const std::string before = dump_layout(*frame);
+    TitledBar& memory = bar(2);
+    const std::string before = dump_layout();
     const std::vector<DragEnd> kEnds = drag_ends();
     for (const auto& item : kEnds) {
         quit_seen = false;
@@ -228,7 +228,7 @@ TEST_F(DockDragTest, EveryWayADragEndsReleasesWhatItHeldAndLeavesTheBar) {
         EXPECT_TRUE(::LockWindowUpdate(frame->m_hWnd)) << item.how;
         ::LockWindowUpdate(nullptr);
         EXPECT_FALSE(memory.IsFloating()) << item.how;
-        EXPECT_EQ(dump_layout(*frame), before) << item.how;
+        EXPECT_EQ(dump_layout(), before) << item.how;
         EXPECT_EQ(quit_seen, std::string(item.how) == "WM_QUIT") << "the quit goes on to the outer loop";
         display.button(frame->m_hWnd, from, false);
         display.button(frame->m_hWnd, CPoint(300, 100), false, kit::user::MouseButton::right);

@@ -1,4 +1,4 @@
-// The IDE's four toolbars in the frame lab: one row at the top, a click that
+// Four toolbars in a frame: one row at the top, a click that
 // sends a command, a layout with changed buttons saved and restored
 // identically, a damaged button list that leaves the defaults, and a new
 // toolbar made by dragging a button out.
@@ -9,22 +9,23 @@
 #include "platform/user/resource_api.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
+#include "uikit/frames/tests/docking_toolbars.h"
 #include "uikit/frames/custom_toolbar_drag.h"
 #include "uikit/frames/toolbar_state.h"
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
 constexpr const char* kLayout = "FrameState\\ToolBar";
 
-class ToolBarsTest : public FrameLabTest {
+class ToolBarsTest : public DockingTest {
 protected:
     void SetUp() override {
-        FrameLabTest::SetUp();
+        DockingTest::SetUp();
         widen();
-        build("toolbars");
+        build_toolbars();
     }
     void widen() { frame->SetWindowPos(nullptr, 0, 0, 1280, 480, SWP_NOZORDER | SWP_NOMOVE); }
     SECCustomToolBar& toolbar(UINT id) { return *frame->toolbars->FindToolBar(id); }
@@ -38,13 +39,9 @@ protected:
         frame->toolbars->SaveState(kLayout);
     }
     os::Status new_frame_and_load() {
-        frame->DestroyWindow();
-        app.m_pMainWnd = nullptr;
-        idle();
-        EXPECT_TRUE(app.InitInstance());
-        frame = app.frame();
+        new_frame();
         widen();
-        build("toolbars");
+        build_toolbars();
         os::Status loaded = frame->LoadBarState(kLayout);
         frame->toolbars->LoadState(kLayout);
         idle();
@@ -52,11 +49,11 @@ protected:
     }
     // The toolbar lines of the layout dump.
     std::string toolbar_lines() {
-        std::string all = dump_layout(*frame), out;
+        std::string all = dump_layout(), out;
         for (std::size_t at = 0; at < all.size();) {
             const std::size_t end = all.find('\n', at);
             const std::string line = all.substr(at, end - at + 1);
-            for (const LabToolBar& each : ide_toolbars())
+            for (const TestToolBar& each : test_toolbars())
                 if (line.find(std::string("\"") + each.title + "\"") != std::string::npos) out += line;
             at = end + 1;
         }
@@ -65,7 +62,7 @@ protected:
 };
 
 TEST_F(ToolBarsTest, TheFourToolBarsStandInOneRowAndAClickSendsItsCommand) {
-    for (const LabToolBar& each : ide_toolbars()) {
+    for (const TestToolBar& each : test_toolbars()) {
         SECCustomToolBar& bar = toolbar(each.id);
         EXPECT_EQ(buttons_of(each.id), each.buttons) << each.title;
         EXPECT_EQ(place(bar).top, 0) << each.title;
@@ -73,7 +70,7 @@ TEST_F(ToolBarsTest, TheFourToolBarsStandInOneRowAndAClickSendsItsCommand) {
     EXPECT_EQ(place(toolbar(0xE805)).left, place(toolbar(0xE800)).right);
     EXPECT_EQ(place(toolbar(0xE806)).left, place(toolbar(0xE805)).right);
     EXPECT_EQ(place(toolbar(0xE807)).left, place(toolbar(0xE806)).right);
-    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/toolbars.png"));
+    EXPECT_TRUE(testing_kit::matches_painted_golden(frame->m_hWnd, "uikit/frames/tests/golden/toolbars.png"));
     SECCustomToolBar& compile = toolbar(0xE805);
     display.click(compile.m_hWnd, compile.GetButtonRect(1).CenterPoint());
     idle();
@@ -115,7 +112,7 @@ TEST_F(ToolBarsTest, ADamagedButtonListLeavesTheDefaultToolBars) {
     }
     ASSERT_TRUE(damaged);
     EXPECT_FALSE(new_frame_and_load());
-    EXPECT_EQ(buttons_of(0xE806), ide_toolbars()[2].buttons);
+    EXPECT_EQ(buttons_of(0xE806), test_toolbars()[2].buttons);
 }
 
 TEST_F(ToolBarsTest, ACopyDraggedOffEveryToolBarMakesToolBar1) {

@@ -1,4 +1,4 @@
-// The customize sheet over the IDE's four toolbars: the Toolbars page makes a
+// The customize sheet over four toolbars: the Toolbars page makes a
 // toolbar with the name typed and deletes it again; the menu bar's place,
 // switches that follow at once and go back on Cancel; the command page's
 // categories as toolbars whose buttons drag off as copies.
@@ -8,7 +8,8 @@
 #include "platform/user/check_list_box.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
-#include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/tests/docking_fixture.h"
+#include "uikit/frames/tests/docking_toolbars.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/customize.h"
 #include "uikit/frames/dock_state.h"
@@ -16,17 +17,17 @@
 
 namespace {
 
-using namespace framelab;
+using namespace docking_test;
 
-class CustomizeTest : public FrameLabTest {
+class CustomizeTest : public DockingTest {
 protected:
     void SetUp() override {
-        FrameLabTest::SetUp();
+        DockingTest::SetUp();
         frame->SetWindowPos(nullptr, 0, 0, 1280, 480, SWP_NOZORDER | SWP_NOMOVE);
-        build("toolbars");
+        build_toolbars();
         toolbars_page.SetManager(frame->toolbars.get());
         commands.SetManager(frame->toolbars.get());
-        for (const LabToolBar& each : ide_toolbars()) {
+        for (const TestToolBar& each : test_toolbars()) {
             std::vector<UINT> ids;
             for (UINT id : each.buttons)
                 if (id) ids.push_back(id);
@@ -48,7 +49,7 @@ protected:
     }
     ::testing::AssertionResult sheet_matches(const char* name) {
         return testing_kit::matches_painted_golden(sheet.m_hWnd,
-                                                   std::string("tools/framelab/tests/golden/") + name + ".png");
+                                                   std::string("uikit/frames/tests/golden/") + name + ".png");
     }
 
     SECToolBarSheet sheet;
@@ -194,7 +195,7 @@ namespace {
 
 TEST_F(CustomizeTest, TheMenuCategoryListsTheMenuBarAndItsItemsDragLikeButtons) {
     SECToolBarManager& manager = *frame->toolbars;
-    manager.SetMenuInfo({IDR_FRAMELAB});
+    manager.SetMenuInfo({IDR_DOCKING_FRAME});
     auto* menu_bar = new SECCustomToolBar;
     menu_bar->m_bAutoDelete = TRUE;
     manager.m_pMenuBar = menu_bar;
