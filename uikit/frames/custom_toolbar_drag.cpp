@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/dock_site.h"
 #include "uikit/frames/rect_tracker.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
@@ -62,8 +62,8 @@ void new_toolbar_with(SECToolBarManager* manager, UINT id, CPoint point) {
     const SECSysColors& colours = sec_sys_colors();
     place.OffsetRect(-bar->m_cxLeftBorder - colours.border_width, -bar->m_cyTopBorder - colours.border_height);
     CFrameWnd* frame = manager->GetFrameWnd();
-    if (auto* mdi = dynamic_cast<SECMDIFrameWnd*>(frame))
-        mdi->FloatControlBarEx(bar, place.left, place.top, CBRS_ALIGN_TOP);
+    if (SECDockSite* site = sec_dock_site(frame))
+        site->FloatControlBarEx(bar, place.left, place.top, CBRS_ALIGN_TOP);
     else
         frame->FloatControlBar(bar, place.TopLeft(), CBRS_ALIGN_TOP);
 }

@@ -5,16 +5,12 @@
 #include "platform/user/modal_loop.h"
 #include "uikit/frames/control_bar.h"
 #include "uikit/frames/dock_bar.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/dock_site.h"
 
 namespace {
 
 SECControlBar* as_sec(CControlBar* bar) {
     return bar && bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(bar) : nullptr;
-}
-
-SECMDIFrameWnd* as_sec_mdi_frame(CFrameWnd* frame) {
-    return frame && frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd)) ? static_cast<SECMDIFrameWnd*>(frame) : nullptr;
 }
 
 SECDockBar* as_sec_dock(CDockBar* dock_bar) {
@@ -433,9 +429,9 @@ void SECDockContext::ToggleDocking() {
 }
 
 void SECDockContext::ToggleMDIFloat() {
-    SECMDIFrameWnd* frame = as_sec_mdi_frame(m_pDockSite);
+    SECDockSite* site = sec_dock_site(m_pDockSite);
     SECControlBar* sec = as_sec(m_pBar);
-    if (!frame || !sec) return;
+    if (!site || !site->IsMDISite() || !sec) return;
     const DWORD style = m_dwMRUFloatStyle ? m_dwMRUFloatStyle : CBRS_ALIGN_TOP;
     if (!sec->IsMDIChild()) {
         m_bWasFloating = m_pBar->IsFloating();
@@ -445,11 +441,11 @@ void SECDockContext::ToggleMDIFloat() {
             m_pBar->GetWindowRect(&m_rectMRUDockPos);
             dock_bar->ScreenToClient(&m_rectMRUDockPos);
         }
-        frame->FloatControlBarAsMDIChild(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, style);
+        site->FloatControlBarAsMDIChild(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, style);
         return;
     }
     if (!m_bWasFloating && (m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) && m_uMRUDockID) {
-        CControlBar* found = frame->GetControlBar(m_uMRUDockID);
+        CControlBar* found = m_pDockSite->GetControlBar(m_uMRUDockID);
         if (!found || !found->IsKindOf(RUNTIME_CLASS(CDockBar))) return;
         CRect docked = m_rectMRUDockPos;
         found->ClientToScreen(&docked);
@@ -462,7 +458,7 @@ void SECDockContext::ToggleMDIFloat() {
     sec->m_fPctWidth = sec->m_fSavedPctWidth;
     CPoint at = m_ptMRUFloatPos;
     if (at.x < 0 || at.y < 0) at = CPoint(100, 100);
-    frame->FloatControlBarEx(m_pBar, at.x, at.y, style);
+    site->FloatControlBarEx(m_pBar, at.x, at.y, style);
 }
 
 // ---- the floating frame -------------------------------------------------------------------

@@ -4,8 +4,9 @@
 // the drag and the saved layout talk to a frame through this alone.
 #include "platform/afx/afx.h"
 
+class SECBarHost;
 class SECControlBarManager;
-class SECDockBar;
+class SECCustomToolBar;
 
 // Where a bar goes in a dock bar: rows from the top (flags bit 0 clear) or the
 // bottom (set), columns in visible bars from the row's start (bit 1 clear) or
@@ -24,9 +25,10 @@ struct SECDockSize {
     UINT flags = 0;
 };
 
-// What the dock context, the dock state and the bars ask of a toolkit frame,
-// MDI or not: docking at a place with a share and a thickness, floating, and
-// the bar manager, and the border it draws around its client area.
+// What the dock context, the dock state, the bars, the toolbars and the
+// extended system commands ask of a toolkit frame, MDI or not: docking at a
+// place with a share and a thickness, floating, the bar manager, the border it
+// draws around its client area, its menu bar, and what its MDI area offers.
 class SECDockSite {
 public:
     virtual ~SECDockSite() = default;
@@ -37,16 +39,25 @@ public:
     // Pixels the frame's top and left dock bars leave for a border the frame
     // draws around its client area.
     virtual int GetClientBorder() const { return 0; }
+    // The bar the frame's menu shows in (menu-bar mode), or null.
+    virtual SECCustomToolBar* GetMenuBar() const { return nullptr; }
+
+    // ---- the MDI area; a frame without one answers no to all ----
+    // Whether bars can live in the frame's MDI area as children.
+    virtual BOOL IsMDISite() const { return FALSE; }
+    // Floats the bar as a child of the MDI area; negative x or y cascades it.
+    virtual void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style) {}
+    // A new MDI child of the bar-hosting class, or null.
+    virtual SECBarHost* CreateControlBarMDIChild() { return nullptr; }
+    // A document frame of `frame_class` (the toolkit's dockable frame when it
+    // names none or another kind of window) made inside a new bar of this
+    // frame with id `bar_id`, for the caller to dock or float; null when
+    // either cannot be made.
+    virtual CFrameWnd* CreateDockableFrame(CRuntimeClass* frame_class, const char* title, UINT bar_id,
+                                           CCreateContext* context) {
+        return nullptr;
+    }
 };
 
 // The toolkit frame behind a frame, or null.
 inline SECDockSite* sec_dock_site(CFrameWnd* frame) { return dynamic_cast<SECDockSite*>(frame); }
-
-// The docking both toolkit frames share.
-// Makes the dock bars of the sides in `dock_style` that the frame lacks, through `make`.
-void sec_enable_docking(CFrameWnd* frame, DWORD dock_style, SECDockBar* (*make)(CFrameWnd*));
-void sec_dock_control_bar_ex(CFrameWnd* frame, CControlBar* bar, const SECDockPos& position, UINT dock_bar_id,
-                             const SECDockSize& size);
-void sec_float_control_bar_ex(CFrameWnd* frame, CControlBar* bar, int x, int y, DWORD style);
-CMiniDockFrameWnd* sec_create_floating_frame(CFrameWnd* frame, DWORD style);
-void sec_show_control_bar(CFrameWnd* frame, CControlBar* bar, BOOL show, BOOL delay);

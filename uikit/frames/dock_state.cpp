@@ -6,12 +6,12 @@
 #include <set>
 #include <string>
 
+#include "uikit/frames/bar_host.h"
 #include "uikit/frames/control_bar.h"
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_context.h"
-#include "uikit/frames/frame_wnd.h"
-#include "uikit/frames/mdi_child.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/dock_site.h"
+#include "uikit/frames/frame_bar.h"
 
 IMPLEMENT_DYNAMIC(SECDockState, CDockState)
 
@@ -35,6 +35,12 @@ CDockBar* as_dock_bar(CControlBar* bar) {
 SECControlBarManager* manager_of(CFrameWnd* frame) {
     SECDockSite* site = sec_dock_site(frame);
     return site ? site->GetControlBarManager() : nullptr;
+}
+
+// A toolkit frame whose bars can live in its MDI area.
+bool is_mdi_site(CFrameWnd* frame) {
+    SECDockSite* site = sec_dock_site(frame);
+    return site && site->IsMDISite();
 }
 
 // A dock bar outside the frame's own four: the body of a floating frame or of a bar-hosting MDI child.
@@ -343,7 +349,7 @@ os::Status SECDockState::check(CFrameWnd* frame) const {
                 (info.m_bFloating != (info.m_nBarID == AFX_IDW_DOCKBAR_FLOAT)))
                 return fault(name + ": a dock bar id on something else, or the reverse");
             if (cls && !cls->IsDerivedFrom(RUNTIME_CLASS(CDockBar))) return fault(name + ": not a dock bar class");
-            if (info.m_bMDIChild && !frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd)))
+            if (info.m_bMDIChild && !is_mdi_site(frame))
                 return fault(name + ": an MDI child's dock bar for a frame without MDI children");
             if (!info.m_bFloating && !as_dock_bar(frame->GetControlBar(info.m_nBarID)))
                 return fault(name + ": the frame has no such dock bar");
@@ -403,7 +409,7 @@ os::Status SECDockState::create_missing_bars(CFrameWnd* frame, CPtrList& made) {
         if (info->m_bDockBar && info->m_bFloating) {
             CFrameWnd* host = nullptr;
             if (info->m_bMDIChild) {
-                SECBarHost* child = static_cast<SECMDIFrameWnd*>(frame)->CreateControlBarMDIChild();
+                SECBarHost* child = sec_dock_site(frame)->CreateControlBarMDIChild();
                 if (child) info->m_pBar = &child->m_wndDockBar, host = child->GetHostFrame();
             } else if (CMiniDockFrameWnd* floating =
                            frame->CreateFloatingFrame(info->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT)) {
@@ -539,7 +545,7 @@ os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
         host->DestroyWindow();
     }
     frame->RecalcLayout(TRUE);
-    if (frame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd))) restore_mdi_placements();
+    if (is_mdi_site(frame)) restore_mdi_placements();
     frame->DelayRecalcLayout();
     return {};
 }

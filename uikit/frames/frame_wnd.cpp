@@ -4,6 +4,7 @@
 
 #include "platform/afx/document.h"
 #include "uikit/frames/dock_state.h"
+#include "uikit/frames/frame_docking.h"
 #include "uikit/frames/gradient_caption.h"
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"

@@ -6,6 +6,7 @@
 // colour with the application's part of the title in bold.
 #include "platform/afx/afx.h"
 #include "platform/os/result.h"
+#include "uikit/frames/frame_bar.h"
 #include "uikit/frames/mdi_frame.h"
 
 class SECFrameWnd : public CFrameWnd, public SECDockSite {
@@ -20,7 +21,7 @@ public:
     SECBmpMenuPlugIn* GetBmpMenuPlugIn() const { return menus_.GetPlugIn(); }
     // Menu-bar mode: the frame's menu shows in this bar instead of the window.
     void SetMenuBar(SECMenuBar* bar);
-    SECMenuBar* GetMenuBar() const { return menus_.GetMenuBar(); }
+    SECMenuBar* GetMenuBar() const override { return menus_.GetMenuBar(); }
     BOOL HasMenuBar() const { return menus_.GetMenuBar() != nullptr; }
     // The menu of a resource id: the frame's own, or one loaded for it.
     virtual HMENU GetMenuForId(UINT id);
@@ -80,8 +81,6 @@ private:
     void enter_menu_bar_mode();
 };
 
-class SECFrameBar;
-
 // A frame that docks and floats like a bar: it lives inside an SECFrameBar
 // of its dock site, which the dock bars and floating frames move about, and
 // fills the bar's inside rectangle.
@@ -111,19 +110,6 @@ public:
 
     afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
     afx_msg void OnDestroy();
-
-protected:
-    DECLARE_MESSAGE_MAP()
-};
-
-// The control bar that hosts a dockable frame.
-class SECFrameBar : public SECControlBar {
-    DECLARE_DYNCREATE(SECFrameBar)
-public:
-    SECDockableFrame* GetFrame() const;
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    // The state menu of a document's docked window (MDI child, docked at a side, floating).
-    afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -14,12 +14,12 @@
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_site.h"
 #include "uikit/frames/frame_menus.h"
+#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/msg_filter.h"
 
 class SECBarHost;
 class SECFrameWnd;
 class SECMDIFrameWnd;
-class SECMenuBar;
 
 // An object the MDI frame offers every command after the active document
 // window and before its own handlers. The frame makes it from a class and owns
@@ -46,10 +46,12 @@ public:
     // The IDE's form: column `a`, row `b`, a relative width and a thickness in pixels.
     virtual void DockControlBarEx(CControlBar* bar, UINT dock_bar_id, int a, int b, float pct, int height);
     void FloatControlBarEx(CControlBar* bar, int x, int y, DWORD style) override;
-    // Floats the bar as a child of the MDI area; negative x or y cascades it.
-    void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style);
+    BOOL IsMDISite() const override { return TRUE; }
+    void FloatControlBarAsMDIChild(CControlBar* bar, int x, int y, DWORD style) override;
     // A new MDI child of the bar-hosting class (m_pMDIChildBarClass), or null.
-    virtual SECBarHost* CreateControlBarMDIChild();
+    SECBarHost* CreateControlBarMDIChild() override;
+    CFrameWnd* CreateDockableFrame(CRuntimeClass* frame_class, const char* title, UINT bar_id,
+                                   CCreateContext* context) override;
     // Floating bars live in the toolkit's floating frame, which drags and resizes them.
     CMiniDockFrameWnd* CreateFloatingFrame(DWORD style) override;
     void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay) override;
@@ -70,7 +72,7 @@ public:
     // Menu-bar mode: the menu shows in this bar (one menu per resource id)
     // instead of the window's menu. Set before or after the frame is created.
     void SetMenuBar(SECMenuBar* bar);
-    SECMenuBar* GetMenuBar() const { return menus_.GetMenuBar(); }
+    SECMenuBar* GetMenuBar() const override { return menus_.GetMenuBar(); }
     BOOL HasMenuBar() const { return menus_.GetMenuBar() != nullptr; }
     // The frame's own menu: the one the menu bar shows without documents in menu-bar mode.
     virtual HMENU GetDefaultMenu();

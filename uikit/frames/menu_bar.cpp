@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/sys_colors.h"
 #include "uikit/frames/toolbar_manager.h"
 #include "uikit/frames/toolbar_state.h"

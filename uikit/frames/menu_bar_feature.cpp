@@ -2,8 +2,6 @@
 
 #include <cctype>
 
-#include "uikit/frames/mdi_frame.h"
-
 namespace {
 
 // The menu id that stands for the menu of the active document's template.

@@ -90,6 +90,14 @@ protected:
     std::vector<SECMsgFilter*> children_;
 };
 
+// A window whose messages pass through a filter tree it owns, as the filters
+// of another window see it.
+class SECFilterHost {
+public:
+    virtual ~SECFilterHost() = default;
+    virtual SECMsgFilter* GetRootFilter() const = 0;
+};
+
 class SECNcMsgFilter : public SECMsgFilter {
     DECLARE_DYNCREATE(SECNcMsgFilter)
 };

@@ -4,9 +4,7 @@
 #include <memory>
 
 #include "uikit/frames/doc_templates.h"
-#include "uikit/frames/frame_wnd.h"
-#include "uikit/frames/mdi_child.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/frame_bar.h"
 
 namespace nsSysCommandEx {
 
@@ -35,16 +33,29 @@ CMDIChildWnd* maximised_child_with(CWnd* frame, int id) {
     auto* mdi = dynamic_cast<CMDIFrameWnd*>(frame);
     BOOL maximised = FALSE;
     CMDIChildWnd* child = mdi ? mdi->MDIGetActive(&maximised) : nullptr;
-    auto* sec_child = dynamic_cast<SECMDIChildWnd*>(child);
-    if (!sec_child || !(maximised || child->IsZoomed())) return nullptr;
-    SECMsgFilter* filter = sec_child->GetRootFilter()->FindFilter(id, nullptr, -1);
+    auto* host = dynamic_cast<SECFilterHost*>(child);
+    if (!host || !(maximised || child->IsZoomed())) return nullptr;
+    SECMsgFilter* filter = host->GetRootFilter()->FindFilter(id, nullptr, -1);
     return filter && filter->IsEnabled() ? child : nullptr;
 }
 
 // The bar that hosts a dockable frame, or null.
-SECControlBar* hosting_bar(CFrameWnd* window) {
-    CWnd* parent = window ? window->GetParent() : nullptr;
-    return parent && parent->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(parent) : nullptr;
+SECFrameBar* hosting_bar(CFrameWnd* window) {
+    CWnd* parent = window && window->m_hWnd ? window->GetParent() : nullptr;
+    return parent && parent->IsKindOf(RUNTIME_CLASS(SECFrameBar)) ? static_cast<SECFrameBar*>(parent) : nullptr;
+}
+
+// The application's main frame as the docking site with an MDI area that document frames dock in.
+struct MainSite {
+    CFrameWnd* frame = nullptr;
+    SECDockSite* site = nullptr;
+    explicit operator bool() const { return site != nullptr; }
+};
+MainSite main_site() {
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    SECDockSite* site = sec_dock_site(frame);
+    if (!site || !site->IsMDISite()) return {};
+    return {frame, site};
 }
 
 struct Side {
@@ -80,23 +91,18 @@ CFrameWnd* newest_frame_of(CDocument* doc) {
 }
 
 // A dockable frame of the template's dockable class with a new view of the document, docked at the left.
-CFrameWnd* make_docked_frame(SECMDIFrameWnd* main, CDocument* doc, SECMultiDocTemplate* doc_template) {
-    CRuntimeClass* cls = doc_template->m_pDockableFrameClass;
-    if (!cls || !cls->IsDerivedFrom(RUNTIME_CLASS(SECDockableFrame))) cls = RUNTIME_CLASS(SECDockableFrame);
-    auto* frame = static_cast<SECDockableFrame*>(cls->CreateObject());
-    if (!frame) return nullptr;
+CFrameWnd* make_docked_frame(const MainSite& main, CDocument* doc, SECMultiDocTemplate* doc_template) {
     CCreateContext context;
     context.m_pCurrentDoc = doc;
     context.m_pNewViewClass = doc_template->m_pViewClass;
     context.m_pNewDocTemplate = doc_template;
-    if (!frame->CreateHosted(main, doc->GetTitle(), FindUnusedBarID(main, kFirstDocumentBarId), &context)) {
-        if (!frame->m_hWnd) delete frame;
-        return nullptr;
-    }
+    CFrameWnd* frame = main.site->CreateDockableFrame(doc_template->m_pDockableFrameClass, doc->GetTitle(),
+                                                      FindUnusedBarID(main.frame, kFirstDocumentBarId), &context);
+    if (!frame) return nullptr;
     frame->InitialUpdateFrame(doc, TRUE);
-    main->DockControlBarEx(frame->GetFrameBar(), default_position(SCX_STATE_DOCKED_LEFT), AFX_IDW_DOCKBAR_LEFT,
-                           kDefaultDockSize);
-    main->RecalcLayout(TRUE);
+    main.site->DockControlBarEx(hosting_bar(frame), default_position(SCX_STATE_DOCKED_LEFT), AFX_IDW_DOCKBAR_LEFT,
+                                kDefaultDockSize);
+    main.frame->RecalcLayout(TRUE);
     return frame;
 }
 
@@ -179,11 +185,10 @@ UINT ScxMsgFilter::GetWindowState(CFrameWnd* window, SECMultiDocTemplate*, const
             return SCX_STATE_MAXIMIZED;
         return child->IsIconic() ? SCX_STATE_MINIMIZED : SCX_STATE_RESTORED;
     }
-    if (auto* dockable = dynamic_cast<SECDockableFrame*>(window)) {
-        if (dockable->IsFloating()) return SCX_STATE_FLOATING;
-        SECControlBar* bar = hosting_bar(window);
+    if (SECFrameBar* bar = hosting_bar(window)) {
+        if (bar->IsFloating()) return SCX_STATE_FLOATING;
         for (const Side& side : kSides)
-            if (bar && (bar->m_dwStyle & CBRS_ALIGN_ANY) == (side.align & CBRS_ALIGN_ANY)) return side.state;
+            if ((bar->m_dwStyle & CBRS_ALIGN_ANY) == (side.align & CBRS_ALIGN_ANY)) return side.state;
     }
     return SCX_STATE_NONE;
 }
@@ -214,16 +219,16 @@ UINT ScxMsgFilter::OnSwitchState(SysCommandRecord& record, LRESULT* result) {
 
 BOOL ScxMsgFilter::TemplateToggle(CFrameWnd* window, SECMultiDocTemplate* doc_template) {
     CDocument* doc = document_of(window);
-    auto* main = dynamic_cast<SECMDIFrameWnd*>(AfxGetMainWnd());
+    const MainSite main = main_site();
     if (!doc || !doc_template || !main) return FALSE;
     // The new frame comes first, so that the document always keeps a view.
     CFrameWnd* made = nullptr;
     if (window->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
         made = make_docked_frame(main, doc, doc_template);
-    } else if (auto* dockable = dynamic_cast<SECDockableFrame*>(window)) {
+    } else if (SECFrameBar* bar = hosting_bar(window)) {
         made = doc_template->CreateNewFrame(doc, nullptr);
         if (made) doc_template->InitialUpdateFrame(made, doc, TRUE);
-        if (made && dockable->GetFrameBar()) main->ShowControlBar(dockable->GetFrameBar(), FALSE, FALSE);
+        if (made) main.frame->ShowControlBar(bar, FALSE, FALSE);
     }
     if (!made) return FALSE;
     // The old frame goes once this command is over: the command's record and the filters carrying it
@@ -275,7 +280,7 @@ BOOL ScxMsgFilter::MakeDocked(CFrameWnd* window, UINT current, UINT target, SECM
     } else if (default_side) {
         return current_class == SCX_STATE_FLOATING && ToggleDockingAtRecord(window, record);
     }
-    auto* main = dynamic_cast<SECMDIFrameWnd*>(AfxGetMainWnd());
+    const MainSite main = main_site();
     SECControlBar* bar = hosting_bar(window);
     if (!main || !bar) return FALSE;
     const Side* side = &kSides[0];
@@ -287,8 +292,8 @@ BOOL ScxMsgFilter::MakeDocked(CFrameWnd* window, UINT current, UINT target, SECM
     SECDockSize size = kDefaultDockSize;
     if ((record.flags & SCX_USE_POSITION) && record.dock_position) position = *record.dock_position;
     if ((record.flags & SCX_USE_SIZE) && record.dock_size) size = *record.dock_size;
-    main->DockControlBarEx(bar, position, side->dock_bar_id, size);
-    main->RecalcLayout(TRUE);
+    main.site->DockControlBarEx(bar, position, side->dock_bar_id, size);
+    main.frame->RecalcLayout(TRUE);
     return TRUE;
 }
 

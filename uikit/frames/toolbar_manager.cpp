@@ -5,8 +5,7 @@
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/dock_bar.h"
-#include "uikit/frames/frame_wnd.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/dock_site.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/toolbar_state.h"
@@ -183,9 +182,8 @@ void SECToolBarManager::dock_default(const SECDefaultToolBar& record, SECCustomT
 
 SECCustomToolBar* SECToolBarManager::GetMenuBar() const {
     if (m_pMenuBar) return m_pMenuBar;
-    if (auto* mdi = dynamic_cast<SECMDIFrameWnd*>(m_pFrameWnd)) return mdi->GetMenuBar();
-    if (auto* sdi = dynamic_cast<SECFrameWnd*>(m_pFrameWnd)) return sdi->GetMenuBar();
-    return nullptr;
+    SECDockSite* site = sec_dock_site(m_pFrameWnd);
+    return site ? site->GetMenuBar() : nullptr;
 }
 
 void SECToolBarManager::CreateDefaultToolBars() {
