@@ -179,6 +179,10 @@ void SECCustomToolBar::SetStyleForID(UINT id, UINT set, UINT clear, BOOL all_bar
         if (button->m_nID == id) button->InformBtn(1, bits);
 }
 
+void SECCustomToolBar::SetFrameBtnStyle(UINT id, UINT set, UINT clear) {
+    if (manager_) manager_->SetButtonStyle(id, set, clear);
+}
+
 SECStdBtn* SECCustomToolBar::CreateButton(UINT id, SECCustomToolBar* parent) {
     const SECBtnDescriptors& descriptors = manager_ ? manager_->GetMenuDescriptors() : m_ownDescriptors;
     const SECBtnDescriptor* found = nullptr;

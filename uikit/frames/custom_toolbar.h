@@ -6,6 +6,7 @@
 // off-screen drawing context, sends the command of a clicked button to its
 // owner, tracks the button under the mouse in the cool look, and in customise
 // mode (or with Alt held) lets buttons be selected and dragged between bars.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -76,7 +77,7 @@ struct TBBUTTON {
 // Hot tracking timer.
 constexpr UINT_PTR SEC_HOT_TIMER = 0xE002;
 
-class SECCustomToolBar : public SECControlBar {
+class SECCustomToolBar : public SECControlBar, public SECBtnHost {
     DECLARE_DYNCREATE(SECCustomToolBar)
 public:
     SECCustomToolBar();
@@ -102,7 +103,7 @@ public:
     void HideButton(int index, BOOL hide);
     CRect GetButtonRect(int index) const;
     int CommandToIndex(UINT id) const;
-    int IndexOf(const SECStdBtn* button) const;
+    int IndexOf(const SECStdBtn* button) const override;
     UINT GetButtonID(int index) const;
     // The button under the point, or -1; separators are never hit.
     virtual int HitTest(int x, int y, CRect* rect = nullptr) const;
@@ -110,30 +111,33 @@ public:
     virtual void UpdateButton(int index);
     // Sets and clears style bits of the buttons with the command id, here or on every bar of the manager.
     void SetStyleForID(UINT id, UINT set, UINT clear, BOOL all_bars);
+    void SetFrameBtnStyle(UINT id, UINT set, UINT clear) override;
+    CWnd* GetHostWnd() override { return this; }
 
     // Sizes and looks.
     void SetBmpMgr(SECBmpMgr* manager);
-    SECBmpMgr* GetBmpMgr() const { return bmp_mgr_; }
+    SECBmpMgr* GetBmpMgr() const override { return bmp_mgr_; }
     void SetManager(SECToolBarManager* manager);
     SECToolBarManager* GetManager() const { return manager_; }
     // Image size; every button is measured again.
     void SetButtonSize(int width, int height);
-    CSize GetImageSize() const { return image_size_; }
-    virtual BOOL IsCoolLook() const { return (m_dwExStyle & CBRS_EX_FLATBORDERS) != 0; }
-    BOOL IsTransparent() const {
+    CSize GetImageSize() const override { return image_size_; }
+    BOOL IsCoolLook() const override { return (m_dwExStyle & CBRS_EX_FLATBORDERS) != 0; }
+    BOOL IsTransparent() const override {
         return (m_dwExStyle & (CBRS_EX_FLATBORDERS | CBRS_EX_TRANSPARENT)) ==
                (CBRS_EX_FLATBORDERS | CBRS_EX_TRANSPARENT);
     }
     virtual CFont* GetDefaultFont() const;
-    virtual CFont* GetTextFont() const { return GetDefaultFont(); }
+    CFont* GetTextFont() const override { return GetDefaultFont(); }
     void SetMode(UINT mode);
     UINT GetMode() const { return mode_; }
     int m_nMaxBtnWidth = 0;  // the widest button; raised as buttons are measured
+    void FitBtnWidth(int width) override { m_nMaxBtnWidth = std::max(m_nMaxBtnWidth, width); }
     int m_nSepSpacing = 8;
 
     // Customise mode and the selected button.
     void SetCustomizeMode(BOOL on);
-    BOOL InCustomizeMode() const { return customize_; }
+    BOOL InCustomizeMode() const override { return customize_; }
     int GetSelected() const { return selected_; }
     void Select(int index, BOOL redraw = TRUE);
     void Deselect(BOOL redraw = TRUE);
@@ -147,7 +151,7 @@ public:
 
     // Menu mode: the button whose popup is open (menu bars).
     int m_nOpenMenu = -1;
-    virtual void TrackButtonMenu(SECStdBtn* button, UINT_PTR menu, int position);
+    void TrackButtonMenu(SECStdBtn* button, UINT_PTR menu, int position) override;
     virtual void DropMenuAt(int index);
     virtual int FirstMenuButton() const;
     virtual int LastMenuButton() const;
@@ -185,7 +189,7 @@ public:
     void DelayShow(BOOL show) override;
 
     // Runs hot tracking at the cursor position now.
-    void UpdateHotTracking();
+    void UpdateHotTracking() override;
     int GetHot() const { return hot_; }
     int GetPressed() const { return pressed_; }
 

@@ -190,10 +190,10 @@ UINT SECBtnCaption::BtnPressUp(CPoint point) {
     BtnPressCancel();
     if (box < 0 || BoxAt(point) != box || !m_pToolBar) return 0;
     BOOL maximised = FALSE;
-    if (CMDIChildWnd* child = active_child(m_pToolBar, &maximised)) {
+    if (CMDIChildWnd* child = active_child(host_window(), &maximised)) {
         static constexpr WPARAM kCommand[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
         CPoint screen = point;
-        m_pToolBar->ClientToScreen(&screen);
+        host_window()->ClientToScreen(&screen);
         child->PostMessage(WM_SYSCOMMAND, kCommand[box], MAKELPARAM(screen.x, screen.y));
     }
     return 0;  // the boxes send system commands of their own, never a toolbar command
@@ -220,7 +220,7 @@ void SECCapMenuBtn::Draw(CDC* dc, SECBtnDrawData&) {
 
 void SECCapMenuBtn::ShowMenu() {
     BOOL maximised = FALSE;
-    CMDIChildWnd* child = m_pToolBar ? active_child(m_pToolBar, &maximised) : nullptr;
+    CMDIChildWnd* child = m_pToolBar ? active_child(host_window(), &maximised) : nullptr;
     if (!child) return;
     HMENU menu = ::GetSystemMenu(child->m_hWnd, FALSE);
     m_pToolBar->TrackButtonMenu(this, reinterpret_cast<UINT_PTR>(menu), -1);

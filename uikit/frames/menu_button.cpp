@@ -11,7 +11,7 @@ SECStdBtn* make_menu_btn() { return new SECTBMenuBtn; }
 
 const SECButtonClass SECTBMenuBtn::kClass{"SECTBMenuBtn", make_menu_btn};
 
-void SECTBMenuBtn::Init(SECCustomToolBar* toolbar, const SECBtnDescriptor* record) {
+void SECTBMenuBtn::Init(SECBtnHost* toolbar, const SECBtnDescriptor* record) {
     m_pToolBar = toolbar;
     if (record) {
         m_menu = record->menu;
@@ -34,7 +34,6 @@ void SECTBMenuBtn::ParseMnemonic() {
 
 void SECTBMenuBtn::AdjustSize() {
     CFont* font = m_pToolBar ? m_pToolBar->GetTextFont() : nullptr;
-    if (!font && m_pToolBar) font = m_pToolBar->GetDefaultFont();
     HDC screen = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = font ? ::SelectObject(screen, font->m_hObject) : nullptr;
     CRect text(0, 0, 0, 0);
@@ -43,7 +42,7 @@ void SECTBMenuBtn::AdjustSize() {
     ::DeleteDC(screen);
     m_cx = text.Width() + 10;
     m_cy = text.Height() + 6;
-    if (m_pToolBar) m_pToolBar->m_nMaxBtnWidth = std::max(m_pToolBar->m_nMaxBtnWidth, m_cx);
+    if (m_pToolBar) m_pToolBar->FitBtnWidth(m_cx);
 }
 
 BOOL SECTBMenuBtn::BtnPressDown(CPoint) {

@@ -18,7 +18,7 @@ public:
     BYTE m_cMnemonic = 0;  // the lower-cased character after the first "&", 0 when none
     UINT m_nMenuBits = 0;  // the menus the button shows in
 
-    void Init(SECCustomToolBar* toolbar, const SECBtnDescriptor* record) override;
+    void Init(SECBtnHost* toolbar, const SECBtnDescriptor* record) override;
     BOOL BtnPressDown(CPoint point) override;
     void AdjustSize() override;
     const SECButtonClass* GetButtonClass() const override { return &kClass; }

@@ -1,9 +1,7 @@
 #include "uikit/frames/std_btn.h"
 
 #include "uikit/frames/bmp_mgr.h"
-#include "uikit/frames/custom_toolbar.h"
 #include "uikit/frames/sys_colors.h"
-#include "uikit/frames/toolbar_manager.h"
 
 namespace {
 
@@ -107,12 +105,13 @@ void SECBtnDrawData::EndPass() {
 // ---- state ---------------------------------------------------------------------
 
 void SECStdBtn::Invalidate(BOOL erase) const {
-    if (!m_pToolBar || !m_pToolBar->m_hWnd) return;
+    CWnd* window = host_window();
+    if (!window || !window->m_hWnd) return;
     const CRect rect = GetRect();
-    ::InvalidateRect(m_pToolBar->m_hWnd, &rect, erase);
+    ::InvalidateRect(window->m_hWnd, &rect, erase);
 }
 
-void SECStdBtn::Init(SECCustomToolBar* toolbar, const SECBtnDescriptor*) {
+void SECStdBtn::Init(SECBtnHost* toolbar, const SECBtnDescriptor*) {
     m_pToolBar = toolbar;
     AdjustSize();
 }
@@ -123,7 +122,7 @@ void SECStdBtn::AdjustSize() {
     const CSize image = ImageSize();
     m_cx = IsSeparator() ? (image.cx + 8) / 3 : image.cx + 7;
     m_cy = image.cy + 7;
-    if (m_pToolBar) m_pToolBar->m_nMaxBtnWidth = std::max(m_pToolBar->m_nMaxBtnWidth, m_cx);
+    if (m_pToolBar) m_pToolBar->FitBtnWidth(m_cx);
 }
 
 void SECStdBtn::InformBtn(UINT code, const void* data) {
@@ -147,15 +146,16 @@ int SECStdBtn::OnToolHitTest(CPoint, CWnd::ToolHit* hit) const {
 }
 
 LRESULT SECStdBtn::SendToolbarNotify(int code, UINT_PTR word1, UINT_PTR word2) {
-    if (!m_pToolBar || !m_pToolBar->m_hWnd) return 0;
+    CWnd* window = host_window();
+    if (!window || !window->m_hWnd) return 0;
     SECNMToolBar notify{};
-    notify.hdr.hwndFrom = m_pToolBar->m_hWnd;
-    notify.hdr.idFrom = UINT_PTR(m_pToolBar->GetDlgCtrlID());
+    notify.hdr.hwndFrom = window->m_hWnd;
+    notify.hdr.idFrom = UINT_PTR(window->GetDlgCtrlID());
     notify.hdr.code = UINT(code);
     notify.iItem = int(m_nID);
     notify.index = m_pToolBar->IndexOf(this);
     notify.word1 = word1, notify.word2 = word2;
-    CWnd* owner = m_pToolBar->GetOwner();
+    CWnd* owner = window->GetOwner();
     return owner ? owner->SendMessage(WM_NOTIFY, notify.hdr.idFrom, LPARAM(&notify)) : 0;
 }
 
@@ -170,7 +170,7 @@ BOOL SECStdBtn::BtnPressDown(CPoint) {
     m_nStyle |= TBBS_PRESSED;
     if (!(m_nStyle & TBBS_DROPDOWN)) return TRUE;
     Invalidate();
-    if (m_pToolBar) m_pToolBar->UpdateWindow();
+    if (CWnd* window = host_window()) window->UpdateWindow();
     drop_down_in_progress = true;
     SendToolbarNotify(TBN_DROPDOWN);
     drop_down_in_progress = false;
@@ -195,10 +195,10 @@ void SECStdBtn::BtnPressCancel() {
 UINT SECStdBtn::BtnPressUp(CPoint point) {
     m_nStyle &= ~TBBS_PRESSED;
     if (!HitsButton(point)) return 0;
-    if ((m_nStyle & TBBS_CHECKBOX) && !(m_nStyle & TBBS_DISABLED) && m_pToolBar && m_pToolBar->GetManager()) {
+    if ((m_nStyle & TBBS_CHECKBOX) && !(m_nStyle & TBBS_DISABLED) && m_pToolBar) {
         const bool checked = (m_nStyle & TBBS_CHECKED) != 0;
-        m_pToolBar->GetManager()->SetButtonStyle(m_nID, checked ? 0 : TBBS_CHECKED,
-                                                 checked ? TBBS_CHECKED | TBBS_INDETERMINATE : TBBS_INDETERMINATE);
+        m_pToolBar->SetFrameBtnStyle(m_nID, checked ? 0 : TBBS_CHECKED,
+                                     checked ? TBBS_CHECKED | TBBS_INDETERMINATE : TBBS_INDETERMINATE);
     }
     return m_nID;
 }

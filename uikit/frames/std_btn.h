@@ -6,7 +6,7 @@
 // menu bar's icon and caption buttons) replace single steps.
 #include "platform/afx/afx.h"
 
-class SECCustomToolBar;
+class SECBmpMgr;
 class SECStdBtn;
 struct SECBtnDescriptor;
 
@@ -94,6 +94,34 @@ private:
     bool image_selected_ = false;
 };
 
+// What a button asks of the toolbar it sits on (SECCustomToolBar answers):
+// the button sees its toolbar through this alone.
+class SECBtnHost {
+public:
+    // The toolbar's window: buttons invalidate their rectangle in it and notify its owner.
+    virtual CWnd* GetHostWnd() = 0;
+    // The image size of the current button size.
+    virtual CSize GetImageSize() const = 0;
+    virtual BOOL IsCoolLook() const = 0;
+    // The cool look with buttons drawn over the bar's background.
+    virtual BOOL IsTransparent() const = 0;
+    virtual BOOL InCustomizeMode() const = 0;
+    virtual SECBmpMgr* GetBmpMgr() const = 0;
+    virtual int IndexOf(const SECStdBtn* button) const = 0;
+    // Raises the toolbar's widest-button value to a button's width.
+    virtual void FitBtnWidth(int width) = 0;
+    // Sets and clears style bits of the buttons with the command id on every
+    // toolbar of the frame; nothing when the toolbar has no manager.
+    virtual void SetFrameBtnStyle(UINT id, UINT set, UINT clear) = 0;
+    virtual void UpdateHotTracking() = 0;
+    // Menu buttons: the font of their text, and dropping their popup.
+    virtual CFont* GetTextFont() const = 0;
+    virtual void TrackButtonMenu(SECStdBtn* button, UINT_PTR menu, int position) = 0;
+
+protected:
+    ~SECBtnHost() = default;
+};
+
 class SECStdBtn {
 public:
     SECStdBtn() = default;
@@ -109,7 +137,7 @@ public:
     int m_x = -1, m_y = -1;
     int m_cx = 23, m_cy = 22;
     UINT m_nType = SEC_BTN_PLAIN;
-    SECCustomToolBar* m_pToolBar = nullptr;
+    SECBtnHost* m_pToolBar = nullptr;  // the owning toolbar
 
     virtual void SetMode(UINT mode) {}
     virtual void SetStyle(UINT style) { m_nStyle = style; }
@@ -119,7 +147,7 @@ public:
     virtual void Invalidate(BOOL erase = FALSE) const;
     // Stores the toolbar and measures the button; `record` carries what a
     // derived button needs from its descriptor (null for a plain button).
-    virtual void Init(SECCustomToolBar* toolbar, const SECBtnDescriptor* record);
+    virtual void Init(SECBtnHost* toolbar, const SECBtnDescriptor* record);
     virtual BOOL CanDrag() const { return TRUE; }
     virtual void Draw(CDC* dc, SECBtnDrawData& data);
     virtual BOOL BtnPressDown(CPoint point);
@@ -168,4 +196,6 @@ protected:
     void MakeMask(SECBtnDrawData& data, int x, int y, int cx, int cy) const;
     // The toolbar's image size for the current button size.
     CSize ImageSize() const;
+    // The owning toolbar's window, null before the button is added.
+    CWnd* host_window() const { return m_pToolBar ? m_pToolBar->GetHostWnd() : nullptr; }
 };
