@@ -27,6 +27,7 @@ struct Sdl::Impl {
     std::set<HWND> dirty;
     user::CaretState caret_shown;  // as last presented
     HCURSOR cursor_shown = nullptr;
+    bool capture_wanted = false;              // the program holds the mouse capture
     std::map<unsigned, SDL_Cursor*> cursors;  // by resource id
 
     // The mouse pointer follows SetCursor: standard shapes from the system,
@@ -211,6 +212,9 @@ struct Sdl::Impl {
                 } else if (e.window.event == SDL_WINDOWEVENT_RESTORED ||
                            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
                     restore_if_minimized(window_of(e.window.windowID));
+                    // SDL captures the mouse only for a window with the keyboard: a capture taken
+                    // by the press that brought the keyboard from another program starts now.
+                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && capture_wanted) SDL_CaptureMouse(SDL_TRUE);
                 }
                 break;
             default: break;
@@ -262,6 +266,11 @@ std::unique_ptr<Sdl> Sdl::open(std::string* error) {
     // A window surface drawn through a renderer makes SDL re-create the X window
     // behind our back, which loses its shape and its place; the plain surface keeps both.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A click that activates a window is also a click in it, as the programs expect (a window
+    // decides through WM_MOUSEACTIVATE): SDL would drop a press that came with the keyboard, so
+    // under a window manager a drag from an inactive window never started and a double click
+    // on it counted as one click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
         return nullptr;
@@ -431,7 +440,11 @@ void Sdl::shape_changed(HWND hwnd) {
 void Sdl::present(HWND hwnd) { impl_->dirty.insert(hwnd); }
 
 void Sdl::capture_changed(HWND hwnd) {
-    // Capturing keeps the mouse reports coming while it leaves the window.
+    // Capturing keeps the mouse reports coming while it leaves the window. SDL refuses while no
+    // window of ours has the keyboard (a press that takes it from another program); then the
+    // reports stopped at the window's edge and a release off our windows was never heard, so it
+    // is asked again when the keyboard arrives.
+    impl_->capture_wanted = hwnd != nullptr;
     SDL_CaptureMouse(hwnd ? SDL_TRUE : SDL_FALSE);
 }
 
