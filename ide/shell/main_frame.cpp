@@ -255,16 +255,11 @@ void CMainFrame::OnUpdateCaretPosition(CCmdUI* cmd_ui) {
     cmd_ui->SetText(text);
 }
 
-void CMainFrame::ToggleBar(SECControlBar& bar) {
+void CMainFrame::ToggleBar(TabbedPaneBar& bar) {
     const bool show = !bar.IsVisible();
     ShowControlBar(&bar, show, TRUE);
     if (!show) return;
-    CWnd* pane = nullptr;
-    if (&bar == &workspace_bar_) workspace_bar_.TabWnd().GetActiveTab(&pane);
-    if (&bar == &output_bar_) output_bar_.TabWnd().GetActiveTab(&pane);
-    if (&bar == &watch_bar_) watch_bar_.TabWnd().GetActiveTab(&pane);
-    if (&bar == &memory_bar_) memory_bar_.TabWnd().GetActiveTab(&pane);
-    if (&bar == &register_bar_) register_bar_.TabWnd().GetActiveTab(&pane);
+    CWnd* pane = bar.ActivePane();
     // A click inside the pane gives it the keyboard as the user's own click would.
     if (pane && pane->m_hWnd) {
         pane->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -314,7 +309,7 @@ void CMainFrame::OnWindowNew() {
 }
 
 void CMainFrame::OnGotoNextInfo() {
-    if (CInfoWnd* pane = output_bar_.ActivePane()) pane->GotoNextInfoLine();
+    if (CInfoWnd* pane = output_bar_.ActiveOutputPane()) pane->GotoNextInfoLine();
 }
 
 void CMainFrame::OnContextMenu(CWnd* wnd, CPoint point) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ide/shell/bars/output_bar.h"
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
 #include "ide/shell/debug/debug_windows.h"
 #include "ide/shell/memwin/mem_bar.h"
@@ -114,7 +115,7 @@ public:
     void SetStopScope(StopScopeSource source);
     const StopScopeSource& stop_scope() const { return stop_scope_; }
     // Shows a hidden bar and hides a shown one; a bar shown takes the keyboard in its active pane.
-    void ToggleBar(SECControlBar& bar);
+    void ToggleBar(TabbedPaneBar& bar);
     SECToolBarManager& toolbar_manager() { return *toolbars_; }
 
     // The frame's own commands.

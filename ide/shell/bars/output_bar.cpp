@@ -1,6 +1,5 @@
 #include "ide/shell/bars/output_bar.h"
 
-#include "ide/shell/bars/bar_layout.h"
 #include "platform/res/resources.h"
 
 const kit::res::Module& bars_resources();
@@ -10,32 +9,21 @@ void RegisterBarResources() {
     (void)registered;
 }
 
-IMPLEMENT_DYNAMIC(COutputBar, SECControlBar)
+IMPLEMENT_DYNAMIC(COutputBar, TabbedPaneBar)
 
-BEGIN_MESSAGE_MAP(COutputBar, SECControlBar)
-ON_WM_CREATE()
-ON_WM_SIZE()
+BEGIN_MESSAGE_MAP(COutputBar, TabbedPaneBar)
 ON_COMMAND(COutputBar::kClearCommand, OnClear)
 END_MESSAGE_MAP()
 
-COutputBar::COutputBar() { RegisterBarResources(); }
+COutputBar::COutputBar() : TabbedPaneBar(kTabStyle2D) { RegisterBarResources(); }
 
-int COutputBar::OnCreate(CREATESTRUCT* cs) {
-    if (SECControlBar::OnCreate(cs) == -1) return -1;
-    if (!tabs_.Create(this, 0x50300012, kTabWndId)) return -1;
+bool COutputBar::CreatePanes(const CREATESTRUCT&) {
     for (std::size_t i = 0; i < panes_.size(); ++i) {
-        if (!panes_[i].Create(0, 0, CRect(0, 0, 0, 0), &tabs_, kFirstPaneId + UINT(i))) return -1;
-        tabs_.AddTab(&panes_[i], kLabels[i]);
-        tabs_.SetScrollStyle(int(i), WS_HSCROLL | WS_VSCROLL);
+        if (!panes_[i].Create(0, 0, CRect(0, 0, 0, 0), &tabs_, kFirstPaneId + UINT(i))) return false;
+        AddPane(panes_[i], kLabels[i]);
     }
-    tabs_.ActivateTab(0);
-    tabs_.ScrollToTab(0);
-    return 0;
-}
-
-void COutputBar::OnSize(UINT type, int cx, int cy) {
-    SECControlBar::OnSize(type, cx, cy);
-    FitToInside(*this, tabs_);
+    ShowTab(0);
+    return true;
 }
 
 void COutputBar::SetNavigateCallback(const NavigateCallback& callback) {
@@ -48,24 +36,6 @@ CInfoWnd* COutputBar::PaneByName(std::string_view label) {
     return nullptr;
 }
 
-void COutputBar::ActivatePane(OutputPane pane) {
-    tabs_.ActivateTab(int(pane));
-    tabs_.ScrollToTab(int(pane));
-}
-
-CInfoWnd* COutputBar::ActivePane() {
-    CWnd* active = nullptr;
-    tabs_.GetActiveTab(&active);
-    return DYNAMIC_DOWNCAST(CInfoWnd, active);
-}
-
-void COutputBar::OnExtendContextMenu(CMenu* menu) {
-    CString text;
-    text.LoadString(kClearCommand);
-    menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, kClearCommand, text);
-}
-
 void COutputBar::OnClear() {
-    if (CInfoWnd* pane = ActivePane()) pane->Clear();
+    if (CInfoWnd* pane = ActiveOutputPane()) pane->Clear();
 }

@@ -6,15 +6,14 @@
 #include <string_view>
 
 #include "ide/shell/bars/info_wnd.h"
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "uikit/controls/tab_wnd.h"
-#include "uikit/frames/control_bar.h"
 
 enum class OutputPane { build = 0, find_in_files1 = 1, find_in_files2 = 2 };
 
-class COutputBar : public SECControlBar {
+class COutputBar : public TabbedPaneBar {
     DECLARE_DYNAMIC(COutputBar)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kClearCommand = 32913;
     static constexpr UINT kFirstPaneId = 1094;
 
@@ -27,16 +26,16 @@ public:
     // The pane with this tab label, or null.
     CInfoWnd* PaneByName(std::string_view label);
     SECTabWnd& TabWnd() { return tabs_; }
-    void ActivatePane(OutputPane pane);
+    void ActivatePane(OutputPane pane) { ShowTab(int(pane)); }
     // The pane of the active tab, or null.
-    CInfoWnd* ActivePane();
-    void OnExtendContextMenu(CMenu* menu) override;
+    CInfoWnd* ActiveOutputPane() { return DYNAMIC_DOWNCAST(CInfoWnd, ActivePane()); }
+    void OnExtendContextMenu(CMenu* menu) override { AppendCommand(*menu, kClearCommand); }
 
     static constexpr std::array<const char*, 3> kLabels{"Build", "FindInFiles1", "FindInFiles2"};
 
 protected:
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg void OnSize(UINT type, int cx, int cy);
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
     afx_msg void OnClear();
     DECLARE_MESSAGE_MAP()
 

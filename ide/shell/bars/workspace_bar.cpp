@@ -1,15 +1,11 @@
 #include "ide/shell/bars/workspace_bar.h"
 
-#include "ide/shell/bars/bar_layout.h"
 #include "ide/shell/bars/output_bar.h"
 #include "ide/workspace/context_menu.h"
 
-IMPLEMENT_DYNAMIC(CWorkspaceBar, SECControlBar)
+IMPLEMENT_DYNAMIC(CWorkspaceBar, TabbedPaneBar)
 
-BEGIN_MESSAGE_MAP(CWorkspaceBar, SECControlBar)
-ON_WM_CREATE()
-ON_WM_SIZE()
-ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CWorkspaceBar, TabbedPaneBar)
 ON_COMMAND(ide::kCommandOpen, OnOpen)
 ON_COMMAND(ide::kCommandDelete, OnDelete)
 END_MESSAGE_MAP()
@@ -19,39 +15,25 @@ constexpr int kClosedFolder = 0;
 constexpr int kOpenFolder = 1;
 }  // namespace
 
-CWorkspaceBar::CWorkspaceBar() { RegisterBarResources(); }
+CWorkspaceBar::CWorkspaceBar() : TabbedPaneBar(kTabStyle3D, Backdrop::whole_client) { RegisterBarResources(); }
 
-int CWorkspaceBar::OnCreate(CREATESTRUCT* cs) {
-    if (SECControlBar::OnCreate(cs) == -1) return -1;
+// The tree becomes the FileView tab only when a workspace opens (ShowWorkspaceTab).
+bool CWorkspaceBar::CreatePanes(const CREATESTRUCT&) {
     images_.Create(16, 16, ILC_MASK, 8, 8);
     CBitmap pictures;
     if (pictures.LoadBitmap(kImagesBitmap)) images_.Add(&pictures, RGB(0, 255, 0));
-    if (!tabs_.Create(this, 0x50000010, kTabWndId)) return -1;
-    if (!tree_.CreateEx(0x40000037, 0x2800000, CRect(0, 0, 0, 0), &tabs_, kTreeId)) return -1;
+    if (!tree_.CreateEx(0x40000037, 0x2800000, CRect(0, 0, 0, 0), &tabs_, kTreeId)) return false;
     tree_.SetImageList(&images_, LVSIL_NORMAL);
     tree_.SetNotifyWnd(this);
-    return 0;
-}
-
-void CWorkspaceBar::OnSize(UINT type, int cx, int cy) {
-    SECControlBar::OnSize(type, cx, cy);
-    FitToInside(*this, tabs_);
-}
-
-BOOL CWorkspaceBar::OnEraseBkgnd(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
-    return SECControlBar::OnEraseBkgnd(dc);
+    return true;
 }
 
 void CWorkspaceBar::ShowWorkspaceTab(bool shown) {
     if (!tabs_.m_hWnd) return;
     if (shown) {
-        if (tabs_.GetTabCount() == 0) tabs_.AddTab(&tree_, "FileView");
+        if (tabs_.GetTabCount() == 0) AddPane(tree_, "FileView");
         tabs_.SetTabIcon(0, kFileViewIcon, 16, 16);
-        tabs_.ActivateTab(0);
-        tabs_.ScrollToTab(0);
+        ShowTab(0);
         tree_.ShowWindow(SW_SHOW);
     } else {
         tree_.ShowWindow(SW_HIDE);
@@ -97,7 +79,7 @@ BOOL CWorkspaceBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
             default: break;
         }
     }
-    return SECControlBar::OnNotify(wParam, lParam, result);
+    return TabbedPaneBar::OnNotify(wParam, lParam, result);
 }
 
 void CWorkspaceBar::OnExtendContextMenu(CMenu* menu) {
@@ -113,7 +95,7 @@ void CWorkspaceBar::OnExtendContextMenu(CMenu* menu) {
 }
 
 BOOL CWorkspaceBar::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (SECControlBar::OnCommand(wParam, lParam)) return TRUE;
+    if (TabbedPaneBar::OnCommand(wParam, lParam)) return TRUE;
     // The project commands of the context menu belong to the application: the frame routes them.
     CWnd* owner = GetOwner();
     if (lParam == 0 && owner && owner != this) return BOOL(owner->SendMessage(WM_COMMAND, wParam, lParam));

@@ -7,20 +7,19 @@
 #include <functional>
 #include <string>
 
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/bars/workspace_tree.h"
 #include "ide/workspace/workspace_manager.h"
 #include "uikit/controls/tab_3d_wnd.h"
 #include "uikit/controls/tree_base.h"
-#include "uikit/frames/control_bar.h"
 
 // Opens a file of the workspace (the application's open-document operation,
 // told that the open comes from the workspace).
 using OpenWorkspaceFile = std::function<void(const std::string& path)>;
 
-class CWorkspaceBar : public SECControlBar {
+class CWorkspaceBar : public TabbedPaneBar {
     DECLARE_DYNAMIC(CWorkspaceBar)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kTreeId = 2001;
     static constexpr UINT kImagesBitmap = 202;
     static constexpr UINT kFileViewIcon = 129;
@@ -43,10 +42,9 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnOpen();
     afx_msg void OnDelete();
     DECLARE_MESSAGE_MAP()

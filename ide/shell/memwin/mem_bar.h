@@ -4,16 +4,17 @@
 // both of the tab window's scroll bars.
 #include <array>
 
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/memwin/mem_wnd.h"
 #include "uikit/controls/tab_wnd.h"
-#include "uikit/frames/control_bar.h"
 
-class CVyrMemBar : public SECControlBar {
+class CVyrMemBar : public TabbedPaneBar {
     DECLARE_DYNAMIC(CVyrMemBar)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kFirstViewId = 1095;
     static constexpr std::array<const char*, 2> kLabels{"MemoryWindow1", "MemoryWindow2"};
+
+    CVyrMemBar() : TabbedPaneBar(kTabStyle2D) {}
 
     CMemWnd& View(int index) { return views_[std::size_t(index)]; }
     SECTabWnd& TabWnd() { return tabs_; }
@@ -25,9 +26,8 @@ public:
     void SnapshotTarget();
 
 protected:
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    DECLARE_MESSAGE_MAP()
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
 
 private:
     SECTabWnd tabs_;

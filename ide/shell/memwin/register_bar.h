@@ -5,14 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/memwin/register_wnd.h"
 #include "uikit/controls/tab_wnd.h"
-#include "uikit/frames/control_bar.h"
 
-class CVyrRegWndBar : public SECControlBar {
+class CVyrRegWndBar : public TabbedPaneBar {
     DECLARE_DYNAMIC(CVyrRegWndBar)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kFirstPaneId = 3095;
     static constexpr DWORD kPaneStyle = 0x50001044;
     static constexpr UINT kClearCommand = 32913;
@@ -29,12 +28,11 @@ public:
     void TakeSnapshot();
     void ShowStopped();
 
-    void OnExtendContextMenu(CMenu* menu) override;
+    void OnExtendContextMenu(CMenu* menu) override { AppendCommand(*menu, kClearCommand); }
 
 protected:
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    DECLARE_MESSAGE_MAP()
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
 
 private:
     SECTabWnd tabs_;

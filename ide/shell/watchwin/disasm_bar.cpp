@@ -1,6 +1,5 @@
 #include "ide/shell/watchwin/disasm_bar.h"
 
-#include "ide/shell/bars/bar_layout.h"
 #include "ide/shell/watchwin/watch_window.h"
 
 int DisasmLineAddress(std::string_view line) {
@@ -54,48 +53,13 @@ void CDisasmPane::OnPaint() {
 
 // ---- the bar ----
 
-IMPLEMENT_DYNAMIC(CVyrDisasmBar, SECControlBar)
+IMPLEMENT_DYNAMIC(CVyrDisasmBar, TabbedPaneBar)
 
-BEGIN_MESSAGE_MAP(CVyrDisasmBar, SECControlBar)
-ON_WM_CREATE()
-ON_WM_ERASEBKGND()
-ON_WM_SIZE()
-END_MESSAGE_MAP()
+CVyrDisasmBar::CVyrDisasmBar() : TabbedPaneBar(kTabStyle2D) { RegisterWatchWindowResources(); }
 
-CVyrDisasmBar::CVyrDisasmBar() { RegisterWatchWindowResources(); }
-
-int CVyrDisasmBar::OnCreate(CREATESTRUCT* cs) {
-    if (SECControlBar::OnCreate(cs) == -1) return -1;
-    if (!tabs_.Create(this, 0x50300012, kTabWndId)) return -1;
-    if (!pane_.Create(CInfoWnd::kMarkedLines, 0, CRect(0, 0, 0, 0), &tabs_, kPaneId)) return -1;
-    tabs_.AddTab(&pane_, "Disassembly");
-    tabs_.SetScrollStyle(0, WS_HSCROLL | WS_VSCROLL);
-    tabs_.ActivateTab(0);
-    tabs_.ScrollToTab(0);
-    return 0;
-}
-
-BOOL CVyrDisasmBar::OnEraseBkgnd(CDC* dc) {
-    CRect client, inside;
-    GetClientRect(&client);
-    GetInsideRect(inside);
-    // The four strips around the tab window; the tab window paints the rest.
-    const COLORREF face = ::GetSysColor(COLOR_3DFACE);
-    dc->FillSolidRect(client.left, client.top, client.Width(), inside.top - client.top, face);
-    dc->FillSolidRect(client.left, inside.bottom, client.Width(), client.bottom - inside.bottom, face);
-    dc->FillSolidRect(client.left, inside.top, inside.left - client.left, inside.Height(), face);
-    dc->FillSolidRect(inside.right, inside.top, client.right - inside.right, inside.Height(), face);
-    return TRUE;
-}
-
-void CVyrDisasmBar::OnSize(UINT type, int cx, int cy) {
-    FitToInside(*this, tabs_);
-    SECControlBar::OnSize(type, cx, cy);
-}
-
-void CVyrDisasmBar::OnExtendContextMenu(CMenu* menu) {
-    CString text;
-    text.LoadString(kTempBreakCommand);
-    menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, kTempBreakCommand, text);
+bool CVyrDisasmBar::CreatePanes(const CREATESTRUCT&) {
+    if (!pane_.Create(CInfoWnd::kMarkedLines, 0, CRect(0, 0, 0, 0), &tabs_, kPaneId)) return false;
+    AddPane(pane_, "Disassembly");
+    ShowTab(0);
+    return true;
 }

@@ -10,8 +10,8 @@
 
 #include "ide/debugger/disassembler.h"
 #include "ide/shell/bars/info_wnd.h"
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "uikit/controls/tab_wnd.h"
-#include "uikit/frames/control_bar.h"
 
 // The address a disassembly line starts with ("%04X: ..."), or -1.
 int DisasmLineAddress(std::string_view line);
@@ -33,10 +33,9 @@ private:
     std::set<std::uint16_t> breaks_;
 };
 
-class CVyrDisasmBar : public SECControlBar {
+class CVyrDisasmBar : public TabbedPaneBar {
     DECLARE_DYNAMIC(CVyrDisasmBar)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kPaneId = 1097;
     static constexpr UINT kTempBreakCommand = 32952;
 
@@ -47,13 +46,11 @@ public:
     // Where the disassembler writes (the debug host's disassembly output).
     ide::DisassemblyPane& Output() { return output_; }
 
-    void OnExtendContextMenu(CMenu* menu) override;
+    void OnExtendContextMenu(CMenu* menu) override { AppendCommand(*menu, kTempBreakCommand); }
 
 protected:
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    DECLARE_MESSAGE_MAP()
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
 
 private:
     class PaneOutput final : public ide::DisassemblyPane {

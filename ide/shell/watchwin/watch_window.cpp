@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ide/shell/bars/bar_layout.h"
 #include "platform/res/resources.h"
 
 const kit::res::Module& watchwin_resources();
@@ -35,49 +34,24 @@ std::optional<std::uint32_t> WatchValueAddress(std::string_view text) {
     return address;
 }
 
-IMPLEMENT_DYNAMIC(CWatchWindow, SECControlBar)
+IMPLEMENT_DYNAMIC(CWatchWindow, TabbedPaneBar)
 
-BEGIN_MESSAGE_MAP(CWatchWindow, SECControlBar)
-ON_WM_CREATE()
-ON_WM_SIZE()
-ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CWatchWindow, TabbedPaneBar)
 ON_COMMAND(CWatchWindow::kSetMemoryCommand, OnSetMemory)
 END_MESSAGE_MAP()
 
-CWatchWindow::CWatchWindow() { RegisterWatchWindowResources(); }
+CWatchWindow::CWatchWindow() : TabbedPaneBar(kTabStyle2D, Backdrop::whole_client) { RegisterWatchWindowResources(); }
 
-int CWatchWindow::OnCreate(CREATESTRUCT* cs) {
-    if (SECControlBar::OnCreate(cs) == -1) return -1;
-    if (!tabs_.Create(this, 0x50300012, kTabWndId)) return -1;
-    if (!tree_.CreateTree(&tabs_, std::max(cs->cx, 200))) return -1;
-    tabs_.AddTab(&tree_, "Watch");
-    tabs_.SetScrollStyle(0, 0);
-    tabs_.ActivateTab(0);
-    tabs_.ScrollToTab(0);
+// The tree scrolls itself: the tab window's scroll bars stay off for it.
+bool CWatchWindow::CreatePanes(const CREATESTRUCT& cs) {
+    if (!tree_.CreateTree(&tabs_, std::max(cs.cx, 200))) return false;
+    AddPane(tree_, "Watch", 0);
+    ShowTab(0);
     tree_.SetNotifyWnd(this);
-    return 0;
-}
-
-void CWatchWindow::OnSize(UINT type, int cx, int cy) {
-    SECControlBar::OnSize(type, cx, cy);
-    FitToInside(*this, tabs_);
-}
-
-BOOL CWatchWindow::OnEraseBkgnd(CDC* dc) {
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, ::GetSysColor(COLOR_3DFACE));
-    return SECControlBar::OnEraseBkgnd(dc);
+    return true;
 }
 
 void CWatchWindow::AddWatch(const std::string& expression) { tree_.AddWatch(expression); }
-
-void CWatchWindow::OnExtendContextMenu(CMenu* menu) {
-    CString text;
-    text.LoadString(kSetMemoryCommand);
-    menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING, kSetMemoryCommand, text);
-}
 
 void CWatchWindow::OnSetMemory() {
     HTREEITEM item = tree_.GetSelectedItem();

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/watchwin/watch_tree.h"
 #include "uikit/controls/tab_wnd.h"
-#include "uikit/frames/control_bar.h"
 
 // Shows the memory window at an address (the main frame's service).
 using ShowMemoryAt = std::function<void(std::uint32_t address)>;
@@ -20,10 +20,9 @@ using ShowMemoryAt = std::function<void(std::uint32_t address)>;
 // nothing when the text names no address (zero, in either form).
 std::optional<std::uint32_t> WatchValueAddress(std::string_view text);
 
-class CWatchWindow : public SECControlBar {
+class CWatchWindow : public TabbedPaneBar {
     DECLARE_DYNAMIC(CWatchWindow)
 public:
-    static constexpr UINT kTabWndId = 0xE900;
     static constexpr UINT kSetMemoryCommand = 42913;
 
     CWatchWindow();
@@ -40,12 +39,11 @@ public:
     // The run ended: no line keeps a way into the target's memory.
     void DropTargetMemory() { tree_.DropFormulars(); }
 
-    void OnExtendContextMenu(CMenu* menu) override;
+    void OnExtendContextMenu(CMenu* menu) override { AppendCommand(*menu, kSetMemoryCommand); }
 
 protected:
-    afx_msg int OnCreate(CREATESTRUCT* cs);
-    afx_msg void OnSize(UINT type, int cx, int cy);
-    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    SECTabWndBase& Tabs() override { return tabs_; }
+    bool CreatePanes(const CREATESTRUCT& cs) override;
     afx_msg void OnSetMemory();
     DECLARE_MESSAGE_MAP()
 
