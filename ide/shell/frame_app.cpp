@@ -124,7 +124,6 @@ BOOL CVyrFrameApp::InitInstance() {
     }
     m_pMainWnd = frame;
     debug_session_->AttachFrame(*frame);
-    debug_session_->AddWindow(&frame->data_windows());
     build_sink_ = std::make_unique<PaneSink>(frame->output_bar().Pane(OutputPane::build));
     build_manager_ = std::make_unique<ide::CVyrBuildManager>(store, *build_sink_, application_folder_);
     // The tools' keys are written at every start, so a user finds them to change.

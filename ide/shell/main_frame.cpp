@@ -331,10 +331,7 @@ void CMainFrame::OnDestroy() {
     CorvelApp()->EndBuilds();
     CVyrSplashWnd::HideSplashScreen();  // it belongs to this frame
     // A debug run ends, and its link stops posting to the frame.
-    if (CDebugSession* debug = CorvelApp()->debug_session()) {
-        debug->EndRun();
-        debug->RemoveWindow(&data_windows_);
-    }
+    if (CDebugSession* debug = CorvelApp()->debug_session()) debug->DetachFrame();
     SECWorkbook::OnDestroy();
 }
 

@@ -11,7 +11,6 @@
 #include "ide/shell/bars/output_bar.h"
 #include "ide/shell/bars/tabbed_pane_bar.h"
 #include "ide/shell/bars/workspace_bar.h"
-#include "ide/shell/debug/debug_windows.h"
 #include "ide/shell/memwin/mem_bar.h"
 #include "ide/shell/memwin/register_bar.h"
 #include "ide/shell/watchwin/disasm_bar.h"
@@ -86,20 +85,6 @@ public:
     void HideDebugBars();
     void SetDebugMessageHandler(DebugMessageHandler handler) { debug_messages_ = std::move(handler); }
 
-    // The debug windows' services for the debug side. The target's memory was
-    // mapped (the refresh notice): the memory views and the register panes look
-    // into it from now on.
-    void SetTargetMemory(const ide::TargetViews& views);
-    // Before the target's memory is unmapped: no window keeps a pointer into it.
-    void DropTargetMemory();
-    // Before the target runs: the values the next stop compares with.
-    void SnapshotDebugWindows();
-    // After a stop: the memory views and the register panes show the target's
-    // values, the ones changed since the snapshot marked.
-    void UpdateDebugWindows();
-    // The memory and register bars as the debug session drives them.
-    DebugWindow& data_windows() { return data_windows_; }
-
     SECStatusBar& status_bar() { return status_bar_; }
     COutputBar& output_bar() { return output_bar_; }
     CWorkspaceBar& workspace_bar() { return workspace_bar_; }
@@ -167,19 +152,6 @@ private:
     CVyrRegWndBar register_bar_;
     CWatchWindow watch_bar_;
     CVyrDisasmBar disassembly_bar_;
-    // The debug session's hooks, passed on to the services above.
-    class DataWindows final : public DebugWindow {
-    public:
-        explicit DataWindows(CMainFrame& frame) : frame_(frame) {}
-        void AttachTarget(ide::CVyrDebugMgr& manager) override;
-        void Snapshot() override { frame_.SnapshotDebugWindows(); }
-        void Update() override { frame_.UpdateDebugWindows(); }
-        void DropTargetMemory() override { frame_.DropTargetMemory(); }
-
-    private:
-        CMainFrame& frame_;
-    };
-    DataWindows data_windows_{*this};
     std::vector<SECControlBar*> debug_bars_;
     std::unique_ptr<SECToolBarManager> toolbars_;
     HACCEL edit_keys_ = nullptr;

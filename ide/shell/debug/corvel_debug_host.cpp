@@ -65,15 +65,15 @@ void CorvelDebugHost::ReportBreakPoint(const std::string& path, std::uint32_t li
 }
 
 void CorvelDebugHost::DropTargetMemory() {
-    for (DebugWindow* window : windows_) window->DropTargetMemory();
+    if (windows_) windows_->DropTargetMemory();
 }
 
 void CorvelDebugHost::UpdateDebugWindows() {
-    for (DebugWindow* window : windows_) window->Update();
+    if (windows_) windows_->Update();
 }
 
 void CorvelDebugHost::SnapshotDebugWindows() {
-    for (DebugWindow* window : windows_) window->Snapshot();
+    if (windows_) windows_->Snapshot();
 }
 
 void CorvelDebugHost::ClearLineMarksInAllViews(std::uint32_t mask) { CorvelApp()->ClearLineMarksInAllViews(mask); }
@@ -84,23 +84,16 @@ void CorvelDebugHost::ShowExecutionLine(const std::string& path, std::uint32_t l
     CorvelApp()->GoToSourceLine(NativePath(path), static_cast<int>(line), 2);
 }
 
-bool CorvelDebugHost::DisassemblyVisible() const {
-    return std::any_of(windows_.begin(), windows_.end(), [](DebugWindow* w) { return w->DisassemblyVisible(); });
-}
+bool CorvelDebugHost::DisassemblyVisible() const { return windows_ && windows_->DisassemblyVisible(); }
 
 void CorvelDebugHost::ShowDisassembly() {
-    for (DebugWindow* window : windows_) window->ShowDisassembly();
+    if (windows_) windows_->ShowDisassembly();
 }
 
-ide::DisassemblyPane* CorvelDebugHost::DisassemblyOutput() {
-    for (DebugWindow* window : windows_) {
-        if (ide::DisassemblyPane* pane = window->DisassemblyPane()) return pane;
-    }
-    return nullptr;
-}
+ide::DisassemblyPane* CorvelDebugHost::DisassemblyOutput() { return windows_ ? &windows_->DisassemblyPane() : nullptr; }
 
 void CorvelDebugHost::FocusDisassembly() {
-    for (DebugWindow* window : windows_) window->FocusDisassembly();
+    if (windows_) windows_->FocusDisassembly();
 }
 
 void CorvelDebugHost::BringIdeForward(ipc::WindowHandle) {

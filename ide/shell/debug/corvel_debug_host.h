@@ -1,17 +1,15 @@
 #pragma once
 // The IDE's side of a debug run as the debug manager sees it: the workspace's
 // facts, the main frame's window and notices, the source views' marks and the
-// debug windows registered with the session.
-#include <vector>
-
+// main frame's debug windows (none before the frame is made and after it goes).
 #include "ide/debugger/debug_host.h"
-#include "ide/shell/debug/debug_windows.h"
+#include "ide/shell/debug/frame_debug_windows.h"
 
 namespace shell {
 
 class CorvelDebugHost : public ide::DebugHost {
 public:
-    explicit CorvelDebugHost(const std::vector<DebugWindow*>& windows) : windows_(windows) {}
+    void SetWindows(FrameDebugWindows* windows) { windows_ = windows; }
 
     int CodeMode() const override;
     std::string ProjectFolder() const override;
@@ -37,7 +35,7 @@ public:
     void BringSimulatorForward(ipc::WindowHandle simulator) override;
 
 private:
-    const std::vector<DebugWindow*>& windows_;
+    FrameDebugWindows* windows_ = nullptr;
 };
 
 // A path as the debugger's files spell it ("C:\P\DEBUG\X.BIN" style separators) in this system's form.

@@ -1,7 +1,5 @@
 #include "ide/shell/debug/debug_session.h"
 
-#include <algorithm>
-
 #include "formats/sim_messages.h"
 #include "ide/build/up_to_date.h"
 #include "ide/debugger/disassembler.h"
@@ -11,6 +9,7 @@
 #include "ide/shell/main_frame.h"
 #include "ide/shell/resource_ids.h"
 #include "ide/shell/watchwin/disasm_dialogs.h"
+#include "ide/shell/watchwin/stop_scope.h"
 #include "ide/workspace/item_data.h"
 #include "platform/afx/app.h"
 #include "platform/user/ipc_bridge.h"
@@ -47,17 +46,24 @@ DebugState CDebugSession::state() const {
 }
 
 void CDebugSession::AttachFrame(CMainFrame& frame) {
-    frame_windows_ = std::make_unique<FrameDebugWindows>(frame, manager_);
-    AddWindow(frame_windows_.get());
+    windows_ = std::make_unique<FrameDebugWindows>(frame);
+    host_.SetWindows(windows_.get());
+    // Asked at every evaluation: outside a stop the watches see no target.
+    frame.SetStopScope([this] {
+        const ide::CDebugTarget* target = manager_.session();
+        return target && manager_.stopped() ? ScopeOfStop(*target) : StopScope{};
+    });
     frame.SetDebugMessageHandler([this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
         result = message == formats::WM_SIMLINK ? OnSimLink(wparam, lparam) : OnDebugNotify(wparam, lparam);
         return true;
     });
 }
 
-void CDebugSession::AddWindow(DebugWindow* window) { windows_.push_back(window); }
-
-void CDebugSession::RemoveWindow(DebugWindow* window) { std::erase(windows_, window); }
+void CDebugSession::DetachFrame() {
+    EndRun();
+    host_.SetWindows(nullptr);
+    windows_.reset();
+}
 
 void CDebugSession::Tell(const std::string& text) const { AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION); }
 
@@ -72,7 +78,7 @@ LRESULT CDebugSession::OnSimLink(WPARAM wparam, LPARAM lparam) {
 LRESULT CDebugSession::OnDebugNotify(WPARAM wparam, LPARAM) {
     switch (static_cast<std::uint16_t>(wparam >> 16)) {
         case ide::DbgNotifyRefresh:
-            for (DebugWindow* window : windows_) window->AttachTarget(manager_);
+            if (windows_) windows_->AttachTarget(manager_.views());
             break;
         case ide::DbgNotifyBreakPointChanged: MarkBreakpointLines(manager_); break;
         default: break;
@@ -220,32 +226,23 @@ void CDebugSession::OnStepOver() {
 
 void CDebugSession::OnViewAssemblyCode() {
     if (state() != DebugState::Stopped || !manager_.session()) return;
-    const auto has_pane = [](DebugWindow* window) { return window->DisassemblyPane() != nullptr; };
-    const auto found = std::find_if(windows_.begin(), windows_.end(), has_pane);
-    if (found == windows_.end()) {
-        if (CMainFrame* frame = Frame()) frame->SetMessageText("The disassembly window is not available.");
-        return;
-    }
-    DebugWindow& disassembly = **found;
-    const std::optional<AssemblyRange> range = disassembly.AskAssemblyRange();
+    if (!windows_) return;
+    const std::optional<AssemblyRange> range = windows_->AskAssemblyRange();
     if (!range) return;
-    if (!disassembly.DisassemblyVisible()) disassembly.ShowDisassembly();
-    disassembly.FocusDisassembly();
+    if (!windows_->DisassemblyVisible()) windows_->ShowDisassembly();
+    windows_->FocusDisassembly();
     const ide::CDebugTarget& target = *manager_.session();
-    ide::DisassembleRange(target.memory(), *disassembly.DisassemblyPane(), range->start, range->end, target.stop_pc());
+    ide::DisassembleRange(target.memory(), windows_->DisassemblyPane(), range->start, range->end, target.stop_pc());
 }
 
 // Shows or hides the disassembly window; shown, it lists the code around the stop.
 void CDebugSession::OnDisassembly() {
-    const auto has_pane = [](DebugWindow* window) { return window->DisassemblyPane() != nullptr; };
-    const auto found = std::find_if(windows_.begin(), windows_.end(), has_pane);
-    if (found == windows_.end()) return;
-    DebugWindow& disassembly = **found;
-    disassembly.ToggleDisassembly();
-    if (!disassembly.DisassemblyVisible()) return;
-    disassembly.FocusDisassembly();
+    if (!windows_) return;
+    windows_->ToggleDisassembly();
+    if (!windows_->DisassemblyVisible()) return;
+    windows_->FocusDisassembly();
     if (state() == DebugState::Stopped && manager_.session())
-        ide::DisassembleSession(*manager_.session(), *disassembly.DisassemblyPane());
+        ide::DisassembleSession(*manager_.session(), windows_->DisassemblyPane());
 }
 
 // The run stops once at the address typed into the disassembly window's dialog.

@@ -6,11 +6,10 @@
 #include <chrono>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ide/debugger/debug_manager.h"
 #include "ide/shell/debug/corvel_debug_host.h"
-#include "ide/shell/debug/debug_windows.h"
+#include "ide/shell/debug/frame_debug_windows.h"
 #include "platform/user/user.h"
 
 namespace kit::user {
@@ -42,11 +41,11 @@ public:
     // How long a started simulator may take to report the program's download (a minute).
     void SetStartLimit(std::chrono::milliseconds limit) { start_limit_ = limit; }
 
-    void AddWindow(DebugWindow* window);
-    void RemoveWindow(DebugWindow* window);
-
-    // The main frame hands its WM_SIMLINK and WM_DEBUGNOTIFY to the session.
+    // The main frame hands its WM_SIMLINK and WM_DEBUGNOTIFY to the session, and
+    // the run drives its debug windows; the watches evaluate where the target stopped.
     void AttachFrame(CMainFrame& frame);
+    // The main frame goes: the run ends, and nothing is left pointing at its windows.
+    void DetachFrame();
     // The main frame's WM_SIMLINK and WM_DEBUGNOTIFY.
     LRESULT OnSimLink(WPARAM wparam, LPARAM lparam);
     LRESULT OnDebugNotify(WPARAM wparam, LPARAM lparam);
@@ -78,11 +77,10 @@ private:
     void StopWatch();
     void Tell(const std::string& text) const;
 
-    std::vector<DebugWindow*> windows_;
-    CorvelDebugHost host_{windows_};
+    CorvelDebugHost host_;
     ide::CVyrDebugMgr manager_;
     std::unique_ptr<kit::user::IpcBridge> link_;
-    std::unique_ptr<DebugWindow> frame_windows_;  // the main frame's watch and disassembly windows
+    std::unique_ptr<FrameDebugWindows> windows_;  // while the main frame lives
     // A debug-mode simulator started whose download has not been reported yet.
     bool starting_ = false;
     std::chrono::milliseconds start_limit_{std::chrono::minutes(1)};

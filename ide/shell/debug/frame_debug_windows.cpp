@@ -1,25 +1,34 @@
 #include "ide/shell/debug/frame_debug_windows.h"
 
-#include "ide/debugger/debug_manager.h"
+#include "ide/debugger/target_memory.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/watchwin/disasm_dialogs.h"
-#include "ide/shell/watchwin/stop_scope.h"
 
 namespace shell {
 
-FrameDebugWindows::FrameDebugWindows(CMainFrame& frame, const ide::CVyrDebugMgr& manager) : frame_(frame) {
-    // Asked at every evaluation: outside a stop the watches see no target.
-    frame_.SetStopScope([&manager] {
-        const ide::CDebugTarget* target = manager.session();
-        return target && manager.stopped() ? ScopeOfStop(*target) : StopScope{};
-    });
+void FrameDebugWindows::AttachTarget(const ide::TargetViews& views) {
+    frame_.register_bar().SetRegisterBlock(ide::TargetMemory(views).register_block());
+    frame_.memory_bar().SetTargetMemory(views);
 }
 
-void FrameDebugWindows::Update() { frame_.watch_bar().RefreshWatches(); }
+void FrameDebugWindows::Snapshot() {
+    frame_.memory_bar().SnapshotTarget();
+    frame_.register_bar().TakeSnapshot();
+}
 
-void FrameDebugWindows::DropTargetMemory() { frame_.watch_bar().DropTargetMemory(); }
+void FrameDebugWindows::Update() {
+    frame_.memory_bar().RefreshFromTarget();
+    frame_.register_bar().ShowStopped();
+    frame_.watch_bar().RefreshWatches();
+}
 
-ide::DisassemblyPane* FrameDebugWindows::DisassemblyPane() { return &frame_.disassembly_bar().Output(); }
+void FrameDebugWindows::DropTargetMemory() {
+    frame_.memory_bar().DropTargetMemory();
+    frame_.register_bar().DropTargetMemory();
+    frame_.watch_bar().DropTargetMemory();
+}
+
+ide::DisassemblyPane& FrameDebugWindows::DisassemblyPane() { return frame_.disassembly_bar().Output(); }
 
 bool FrameDebugWindows::DisassemblyVisible() const { return frame_.disassembly_bar().IsVisible() != FALSE; }
 

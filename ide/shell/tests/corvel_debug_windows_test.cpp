@@ -8,6 +8,7 @@
 #include "ide/debugger/debug_host.h"
 #include "ide/debugger/target_memory.h"
 #include "ide/debugger/testing/target_fixture.h"
+#include "ide/shell/debug/frame_debug_windows.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/tests/corvel_fixture.h"
@@ -23,11 +24,13 @@ protected:
         StartedCorvelTest::SetUp();
         Start();
     }
+    // The frame's debug windows as the debug run drives them.
+    shell::FrameDebugWindows windows() { return shell::FrameDebugWindows(frame()); }
     // The debug manager mapped the target, shows the bars and the target stops
     // for the first time (nothing to compare with yet).
     void StartRun(ide::testing::TargetFixture& target) {
-        frame().SetTargetMemory({target.eram, target.rom});
-        frame().UpdateDebugWindows();
+        windows().AttachTarget({target.eram, target.rom});
+        windows().Update();
         frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
         frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
         (void)frame().memory_bar().View(0).SetAddress(0x1000);
@@ -81,10 +84,10 @@ TEST_F(CorvelDebugWindowsTest, AStopMarksWhatChangedSinceTheTargetLastRan) {
     ASSERT_NE(block, nullptr);
     const std::uint8_t stored[] = {0x5A};
 
-    frame().SnapshotDebugWindows();
+    windows().Snapshot();
     target.poke(0x1010, stored);
     block[kRegisterA] = 0x42;
-    frame().UpdateDebugWindows();
+    windows().Update();
     Repaint();
     const ide::CMemImage* image = frame().memory_bar().View(0).Image();
     ASSERT_NE(image, nullptr);
@@ -93,8 +96,8 @@ TEST_F(CorvelDebugWindowsTest, AStopMarksWhatChangedSinceTheTargetLastRan) {
     EXPECT_EQ(ChangedRegisters(), std::vector<std::string>{"42"});
     EXPECT_TRUE(frame().memory_bar().View(1).Image()->IsChanged(0x1010));  // both views
 
-    frame().SnapshotDebugWindows();  // runs again and stops with nothing changed
-    frame().UpdateDebugWindows();
+    windows().Snapshot();  // runs again and stops with nothing changed
+    windows().Update();
     EXPECT_FALSE(image->IsChanged(0x1010));
     EXPECT_TRUE(ChangedRegisters().empty());
 }
@@ -104,16 +107,16 @@ TEST_F(CorvelDebugWindowsTest, AStopMarksWhatChangedSinceTheTargetLastRan) {
 TEST_F(CorvelDebugWindowsTest, AfterTheRunEndsNoWindowReachesTheTargetsMemory) {
     auto target = std::make_unique<ide::testing::TargetFixture>();
     StartRun(*target);
-    frame().SnapshotDebugWindows();
-    frame().UpdateDebugWindows();
+    windows().Snapshot();
+    windows().Update();
     Repaint();
 
-    frame().DropTargetMemory();
+    windows().DropTargetMemory();
     target.reset();
     EXPECT_EQ(frame().memory_bar().View(0).Image(), nullptr);
     EXPECT_EQ(frame().memory_bar().View(1).Image(), nullptr);
-    frame().UpdateDebugWindows();
-    frame().SnapshotDebugWindows();
+    windows().Update();
+    windows().Snapshot();
     frame().register_bar().Pane(0).SetFocus();
     Repaint();
     EXPECT_TRUE(frame().register_bar().Pane(0).Model().Values().empty());

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ide/debugger/disassembler.h"
+#include "ide/shell/debug/frame_debug_windows.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/tests/corvel_harness.h"
@@ -43,7 +44,7 @@ public:
         watches_->SetScopeSource(world_.source());
         for (const char* expression : {"arr", "pos", "count"}) watches_->AddWatch(expression);
 
-        frame().SetTargetMemory({world_.target.eram, world_.target.rom});
+        windows().AttachTarget({world_.target.eram, world_.target.rom});
         frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
         frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
         (void)frame().memory_bar().View(0).SetAddress(0x0400);
@@ -66,20 +67,21 @@ public:
     }
 
     shell::CMainFrame& frame() { return *app_.main_frame(); }
+    // The frame's debug windows as the debug run drives them.
+    shell::FrameDebugWindows windows() { return shell::FrameDebugWindows(frame()); }
     CWatchWindow& watches() { return *watches_; }
     CVyrDisasmBar& disassembly() { return *disassembly_; }
 
     // The target runs from a snapshot and changes a local and two registers.
     void Run(std::uint8_t tick) {
-        frame().SnapshotDebugWindows();
+        windows().Snapshot();
         world_.poke16(0x0400, tick);
         block_[kRegisterA] = tick;
         block_[kRegisterY] = tick;
     }
     // What a stop notice does to the debug windows (the windows repaint later).
     void Stop() {
-        frame().UpdateDebugWindows();
-        watches_->RefreshWatches();
+        windows().Update();
         (void)ide::DisassembleRange(world_.memory, disassembly_->Output(), 0x4000, 0x4015, kStopAddress);
     }
     // Every debug window painted as it stands.
