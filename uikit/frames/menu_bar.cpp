@@ -83,6 +83,11 @@ void SECMenuBar::SwitchMenu(UINT bit, BOOL redraw) {
     UpdateWindow();
 }
 
+void SECMenuBar::SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) {
+    SECCustomToolBar::SetBarInfoEx(info, frame);
+    SwitchMenu(current_bit_, FALSE);
+}
+
 void SECMenuBar::ResetButtons(BOOL no_redraw) {
     std::vector<UINT> ids;
     if (GetManager()) {

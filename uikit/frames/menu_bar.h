@@ -22,6 +22,8 @@ public:
     // Docked across, the bar spans its dock bar.
     CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
     CSize CalcDynamicLayout(int length, DWORD mode) override;
+    // The saved buttons come back for every menu; only the current menu's show.
+    void SetBarInfoEx(SECControlBarInfo* info, CFrameWnd* frame) override;
 
     // The first visible menu button whose mnemonic is `ch` (lower case), or -1.
     virtual int FindMnemonic(BYTE ch) const;

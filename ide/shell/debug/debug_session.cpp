@@ -21,6 +21,11 @@ namespace {
 constexpr UINT_PTR kWatchTimer = 0xDB60;
 constexpr UINT kWatchPeriodMs = 200;
 
+// The device starts a downloaded program only when the user asks it to, on the
+// device's own keys; the demo ROM's key for that is F1.
+constexpr const char* kStartOnTheDevice =
+    "The program is in the simulator: start it there (F1 on the demo ROM) to run to its breakpoints.";
+
 constexpr const char* kRebuildQuestion =
     "Some depended file have been modified, Would you like to rebuild project?(Yes/No)\n"
     "If select Yes, you must click 'go' again!";
@@ -70,8 +75,16 @@ void CDebugSession::Tell(const std::string& text) const { AfxMessageBox(text.c_s
 // ---- the simulator's notices --------------------------------------------------------
 
 LRESULT CDebugSession::OnSimLink(WPARAM wparam, LPARAM lparam) {
+    const bool was_starting = starting_;
     const int handled = manager_.OnSimulatorMessage(wparam, static_cast<std::uint64_t>(lparam));
     if (manager_.connected()) starting_ = false;
+    CMainFrame* frame = Frame();
+    if (!frame) return handled;
+    const std::uint16_t code = formats::sim_link_code(wparam);
+    if (was_starting && code == formats::SimNotifyDownloaded && manager_.connected())
+        frame->SetMessageText(kStartOnTheDevice);
+    else if (code == formats::SimNotifyStopped && manager_.stopped())
+        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
     return handled;
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/display/headless.h"
@@ -187,6 +188,22 @@ TEST_F(MenuBarTest, EachMenuHasItsBitAndSwitchingShowsOnlyItsButtons) {
     EXPECT_TRUE(bar->GetExBarStyle() & CBRS_EX_OWN_ROW);
     EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
     EXPECT_EQ(frame->GetMenu()->m_hMenu, frame->GetMenuForId(kMenuDocument));
+}
+
+// The saved layout holds the buttons of every menu; read back at the next
+// start, before any document opens, the bar still shows one menu only.
+TEST_F(MenuBarTest, AReadBackLayoutShowsOnlyTheMenuInUse) {
+    const std::vector<std::string> no_document{"&File", "&View", "&Help"};
+    const std::vector<std::string> document{"&File", "&Edit", "&Build"};
+    for (const auto& [menu, titles] : {std::pair{kMenuNoDocument, no_document}, std::pair{kMenuDocument, document}}) {
+        frame->SetMenuBarMenu(menu);
+        SECControlBarInfo info(manager);
+        bar->GetBarInfo(&info);
+        ASSERT_NE(info.m_pInfoEx, nullptr);
+        bar->SetBarInfoEx(&info, frame);
+        pump();
+        EXPECT_EQ(shown_titles(), titles) << "menu " << menu;
+    }
 }
 
 TEST_F(MenuBarTest, AltLetterDropsTheMenuWithItsFirstItemAndReturnChoosesIt) {

@@ -141,6 +141,12 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     ASSERT_TRUE(PumpUntil(
         app, [&] { return debug.state() == DebugState::Running; }, 45s))
         << "no download notice";
+    // The program waits on the device for the user's start key; the status bar says so.
+    CWnd* status = app.main_frame()->GetMessageBar();
+    ASSERT_NE(status, nullptr);
+    CString said;
+    status->GetWindowText(said);
+    EXPECT_NE(std::string(said).find("F1"), std::string::npos) << "the status bar does not say how the program starts";
     ASSERT_EQ(debug.manager().GetBreakPointCount(), 1);
     EXPECT_EQ(debug.manager().GetBreakPoint(0)->line, kBreakLine);
     EXPECT_NE(debug.manager().GetBreakPoint(0)->target_word, 0u) << "the breakpoint was not planted";
@@ -151,6 +157,8 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
         app, [&] { return debug.state() == DebugState::Stopped; }, 20s))
         << "no stop";
     debug_testing::PostStartKey(debug.simulator_window(), false);
+    status->GetWindowText(said);
+    EXPECT_EQ(std::string(said).find("F1"), std::string::npos) << "the start hint outlived the stop";
     ASSERT_EQ(ActiveDocument(app), source);
     EXPECT_EQ(view->caret().line, kBreakLine);
     EXPECT_NE(LineFlags(*source, kBreakLine) & editor::kLineExecutionPoint, 0u);

@@ -1,0 +1,85 @@
+#!/bin/sh
+# A first debug run as a new user makes it on a bare X server (Xvfb) with the
+# SDL display, by keys only, with an empty profile (Corvel finds the kit's
+# tools and the simulator beside itself): F9 on the first line puts a
+# breakpoint there, F5 asks to build the program that was never built, Enter
+# builds it, F5 starts the simulator, whose LCD shows the demo ROM waiting for
+# its start key; F1 there starts the program, and the run stops at the first
+# instruction below the comment, where the breakpoint moved: the current-line
+# mark shows in the gutter, the step buttons are enabled and Corvel is in front
+# of the simulator with the keyboard, so that F10 steps one line. Alt+5 shows
+# the registers, Shift+F5 ends the simulator, Alt+F4 Corvel. With "openbox" as
+# the fourth argument the same runs under a window manager. Screenshots kept for CI.
+# Usage: xvfb_breakpoint_stop.sh <Corvel> <sample workspace folder> <screenshot folder> [openbox]
+corvel="$1"
+sample="$2"
+shots="$3"
+with_wm="${4:-}"
+shot_name="corvel-breakpoint-stop${with_wm:+-$with_wm}"
+[ -z "$with_wm" ] || xvfb_more_tools="openbox xprop"
+. "$(dirname "$0")/xvfb_corvel.sh"
+
+# A message box bears the program's name as the main window does.
+question_shown() { [ "$(xdotool search --onlyvisible --name '^Corvel$' | wc -l)" -ge 2 ]; }
+simulator_shown() { test -n "$(named_window '^VYRSim$')"; }
+simulator_gone() { ! simulator_shown; }
+built() { test -f "$work/DEBUG/HELLO.BIN"; }
+# The build buttons of the toolbar, dark red while enabled (no build runs).
+build_enabled() { shows 214 50 56 16 '#800000'; }
+# The step buttons of the toolbar, navy while enabled (the run is stopped).
+steps_enabled() { shows 740 50 60 16 '#000080'; }
+# The current-line mark (a yellow arrow) in the source window's gutter, in the
+# band of one line: the first instruction (line 16) or the next one.
+mark_on_line() { shows 242 $((314 + 15 * ($1 - 16))) 16 14 '#FFFF00'; }
+# The register window's values that changed, in red, along the bottom panes.
+registers_shown() { shows 100 530 400 30 '#FF0000'; }
+corvel_in_front() {
+  if [ -n "$with_wm" ]; then
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$corvel_window" ]
+  else
+    # The root's children, the topmost first: Corvel's above the simulator's.
+    stacked="$(xwininfo -root -children | grep -E '^ +0x')"
+    [ "$(echo "$stacked" | grep -n '"Corvel' | head -1 | cut -d: -f1)" -lt "$(echo "$stacked" | grep -n '"VYRSim"' | cut -d: -f1)" ]
+  fi
+}
+
+[ -z "$with_wm" ] || start_window_manager
+start_corvel --nosplash
+wait_drawn
+# Without a window manager the keyboard goes to the window under the pointer:
+# over the source window, where the simulator will come up too.
+xdotool mousemove 600 300
+sleep 0.5
+xdotool key F9
+sleep 0.5
+xdotool key F5
+wait_for "F5 on a program never built did not ask to build it" question_shown
+xdotool key Return
+wait_for "Yes to the question built nothing" built
+wait_for "the build did not end" build_enabled
+xdotool key F5
+wait_for "F5 started no simulator" simulator_shown
+sleep 3
+shot waiting
+simulator="$(named_window '^VYRSim$')"
+eval "$(xdotool getwindowgeometry --shell "$simulator")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+sleep 0.3
+xdotool keydown F1
+sleep 0.3
+xdotool keyup F1
+wait_for "no current-line mark at the breakpoint" mark_on_line 16
+wait_for "the step buttons stay disabled at the stop" steps_enabled
+wait_for "the stop left the simulator in front of Corvel" corvel_in_front
+shot stopped
+xdotool key F10
+wait_for "F10 after the stop did not step to the next line" mark_on_line 17
+mark_on_line 16 && fail "the mark stayed on the breakpoint's line after F10"
+xdotool key alt+5
+wait_for "Alt+5 showed no registers" registers_shown
+shot registers
+xdotool key shift+F5
+wait_for "Shift+F5 did not end the simulator" simulator_gone
+xdotool key alt+F4
+wait_for "Alt+F4 did not end Corvel" corvel_ended
+echo "the run stopped at the breakpoint with Corvel in front, F10 stepped; screenshots in $shots"

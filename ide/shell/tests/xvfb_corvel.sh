@@ -1,0 +1,66 @@
+# Sourced by the scripts that drive Corvel on a bare X server (Xvfb) with the
+# SDL display as a person would, after they set `corvel` (the program),
+# `sample` (the sample workspace folder), `shots` (the screenshot folder) and
+# `shot_name` (their screenshots' prefix); `xvfb_more_tools` names X tools they
+# need besides xdotool, xwininfo, import and convert. The script is started
+# again under xvfb-run, or skipped saying what is missing. It then works on a
+# fresh copy of the sample ($work) with an empty profile and a runtime folder
+# of its own (Corvel and the simulator it starts meet there), and has:
+#   start_window_manager     openbox, up before Corvel starts
+#   start_corvel [argument...] Corvel ($pid) on the copy's workspace and source,
+#                            waited for until its main window ($corvel_window) shows
+#   wait_drawn               waits until the main window's status bar is drawn
+#   fail <reason>            says why, with the windows and Corvel's log, keeps
+#                            a screenshot <shot_name>-failed.png and ends the test
+#   shot <what>              keeps the screen as <shot_name>-<what>.png
+#   shows <x> <y> <width> <height> <#RRGGBB>  whether the screen has the colour there
+#   named_window <name>      the id of a shown window with that title (regular expression)
+#   corvel_ended             whether Corvel has ended
+testing="$(dirname "$0")/../../../testing"
+xvfb_tools="xdotool xwininfo import convert ${xvfb_more_tools:-}"
+. "$testing/xvfb-session.sh"
+
+work="$(mktemp -d)"
+pid=""
+wm=""
+trap '[ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null; [ -z "$wm" ] || kill "$wm" 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$shots" "$work/profile"
+cp "$sample/HELLO.WSP" "$sample/HELLO.PRJ" "$sample/hello.asm" "$work/"
+# Made by the kit itself, closed to others as it wants it.
+export QVKIT_RUNTIME_DIR="$work/run"
+
+fail() {
+  echo "failed: $1"
+  xwininfo -root -children 2>/dev/null
+  [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || echo "Corvel had ended: $(cat "$work/corvel.log")"
+  import -window root "$shots/$shot_name-failed.png" 2>/dev/null
+  exit 1
+}
+shot() { import -window root "$shots/$shot_name-$1.png" || fail "no screenshot ($1)"; }
+shows() {
+  import -window root -crop "${3}x$4+$1+$2" +repage "$work/part.png" 2>/dev/null &&
+    convert "$work/part.png" txt:- 2>/dev/null | grep -qi "$5"
+}
+# A window manager puts the programs' windows into frames of its own, so
+# windows are found by their titles rather than among the root's children.
+named_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+main_shown() { test -n "$(named_window '^Corvel')"; }
+# The main window's status bar, whole at the bottom of the screen, in its face grey.
+status_bar_drawn() { shows 0 744 1024 24 '#C0C0C0'; }
+corvel_ended() { ! kill -0 "$pid" 2>/dev/null; }
+
+start_window_manager() {
+  : >"$work/openbox.log"
+  openbox >"$work/openbox.log" 2>&1 &
+  wm=$!
+  wait_for "the window manager did not start: $(cat "$work/openbox.log")" \
+    sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+}
+start_corvel() {
+  KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$corvel" "$@" "$work/HELLO.WSP" "$work/hello.asm" \
+    >"$work/corvel.log" 2>&1 &
+  pid=$!
+  wait_for "the main window never showed" main_shown
+  corvel_window="$(named_window '^Corvel')"
+}
+wait_drawn() { wait_for "the main window is mapped but not drawn (no status bar at the bottom of the screen)" status_bar_drawn; }
