@@ -358,6 +358,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_CLOSE()
+ON_WM_SYSCOMMAND()
 ON_WM_MDIACTIVATE()
 ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringForward)
@@ -441,6 +442,22 @@ void CMDIChildWnd::OnClose() {
     if (doc && !doc->CanCloseFrame(this)) return;
     if (doc) doc->PreCloseFrame(this);
     MDIDestroy();
+}
+
+// Maximizing and restoring go through the MDI area, which keeps the maximized child.
+void CMDIChildWnd::OnSysCommand(UINT id, LPARAM) {
+    CMDIFrameWnd* frame = GetMDIFrame();
+    BOOL maximized = FALSE;
+    const bool this_maximized = frame && frame->MDIGetActive(&maximized) == this && maximized;
+    if (frame && (id & 0xFFF0) == SC_MAXIMIZE) {
+        if (!this_maximized) MDIMaximize();
+        return;
+    }
+    if (this_maximized && (id & 0xFFF0) == SC_RESTORE) {
+        MDIRestore();
+        return;
+    }
+    Default();
 }
 
 void CMDIChildWnd::MDIActivate() {

@@ -76,6 +76,7 @@ public:
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnDestroy();
     afx_msg void OnClose();
+    afx_msg void OnSysCommand(UINT id, LPARAM lParam);
     afx_msg void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
     afx_msg int OnMouseActivate(CWnd* top, UINT hit, UINT message);
     afx_msg LRESULT OnSetMessageStringForward(WPARAM wParam, LPARAM lParam);

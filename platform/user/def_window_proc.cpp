@@ -3,6 +3,7 @@
 #include "platform/user/internal.h"
 #include "platform/user/menu_api.h"
 #include "platform/user/message_api.h"
+#include "platform/user/modal_loop.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/nonclient_paint.h"
 #include "platform/user/paint_api.h"
@@ -24,10 +25,39 @@ LRESULT calc_size(HWND hwnd, LPARAM lParam) {
     return 0;
 }
 
+// A caption box acts when the button goes up over it: it shows pushed while the pointer is over
+// it, and a release elsewhere, Escape or a lost capture leave the window as it was.
+LRESULT track_caption_box(HWND hwnd, LRESULT hit, LPARAM lParam) {
+    CaptionBox box = caption_box(hwnd, nonclient_layout(hwnd), hit);
+    if (!box.enabled) return 0;
+    auto show_pressed = [hwnd, hit](bool pressed) {
+        Window* w = find_window(hwnd);
+        if (!w || (w->nc_pressed == hit) == pressed) return;
+        w->nc_pressed = pressed ? hit : 0;
+        invalidate_frame(hwnd);
+    };
+    auto over_box = [hwnd, hit](POINT screen) {
+        return SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) == hit;
+    };
+    show_pressed(true);
+    bool released_over = false;
+    run_capture_loop(hwnd, [&](const MSG& msg) {
+        if (msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) return LoopStep::cancelled;
+        if (msg.message == WM_MOUSEMOVE) show_pressed(over_box(msg.pt));
+        if (msg.message != WM_LBUTTONUP) return LoopStep::keep_going;
+        released_over = over_box(msg.pt);
+        return LoopStep::finished;
+    });
+    show_pressed(false);
+    return released_over && IsWindow(hwnd) ? SendMessage(hwnd, WM_SYSCOMMAND, box.command, lParam) : 0;
+}
+
 LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
     POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (LRESULT(hit)) {
-        case HTCLOSE: return SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+        case HTCLOSE:
+        case HTMAXBUTTON:
+        case HTMINBUTTON: return track_caption_box(hwnd, LRESULT(hit), lParam);
         case HTMENU: track_menu_bar(hwnd, screen, 0); return 0;
         case HTVSCROLL: track_window_scroll_bar(hwnd, SB_VERT, screen); return 0;
         case HTHSCROLL: track_window_scroll_bar(hwnd, SB_HORZ, screen); return 0;
@@ -48,8 +78,11 @@ LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
     }
 }
 
-// A double click on a caption with a maximize box maximizes the window, or restores it.
+// A double click on a caption with a maximize box maximizes the window, or restores it; on a
+// caption box it is one more press of that box.
 LRESULT nonclient_double_click(HWND hwnd, WPARAM hit, LPARAM lParam) {
+    if (LRESULT(hit) == HTCLOSE || LRESULT(hit) == HTMAXBUTTON || LRESULT(hit) == HTMINBUTTON)
+        return track_caption_box(hwnd, LRESULT(hit), lParam);
     if (LRESULT(hit) != HTCAPTION || !(GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX)) return 0;
     return SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/user/internal.h"
 #include "platform/user/messages.h"
+#include "platform/user/rects.h"
 #include "platform/user/styles.h"
 #include "platform/user/system_api.h"
 #include "platform/user/window_api.h"
@@ -9,6 +10,19 @@
 namespace kit::user {
 
 static bool has_caption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+
+// Square boxes at the caption's right end: close, then a gap, then maximize and minimize side
+// by side. A window with either sizing box shows both, the one its style lacks disabled.
+static void place_caption_boxes(const Window& w, NonClientLayout& l) {
+    if (!(w.style & WS_SYSMENU)) return;
+    const int size = GetSystemMetrics(SM_CYCAPTION) - 5;
+    const int top = l.caption.top + 2;
+    auto box_ending_at = [&](int right) { return RECT{right - size, top, right, top + size}; };
+    l.close_box = box_ending_at(l.caption.right - 2);
+    if ((w.ex_style & WS_EX_TOOLWINDOW) || !(w.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) return;
+    l.maximize_box = box_ending_at(l.close_box.left - 2);
+    l.minimize_box = box_ending_at(l.maximize_box.left);
+}
 
 Insets frame_insets(DWORD style, DWORD ex_style) {
     int border = 0;
@@ -41,6 +55,7 @@ NonClientLayout nonclient_layout(HWND hwnd) {
     int top = in.top;
     if (has_caption(w->style)) {
         layout.caption = RECT{in.left, in.left, width - in.right, in.top};
+        place_caption_boxes(*w, layout);
     }
     if (!(w->style & WS_CHILD) && w->menu) {
         int bar = menu_bar_height(hwnd, width - in.left - in.right);
@@ -93,9 +108,11 @@ LRESULT nonclient_hit_test(HWND hwnd, POINT screen) {
     if (!window_region_contains(hwnd, p)) return HTNOWHERE;
     if (inside(l.client, p)) return HTCLIENT;
     if (inside(l.caption, p)) {
-        int button = GetSystemMetrics(SM_CXSIZE);
-        if ((w->style & WS_SYSMENU) && p.x >= l.caption.right - button - 2) return HTCLOSE;
-        if ((w->style & WS_SYSMENU) && p.x < l.caption.left + button) return HTSYSMENU;
+        // Each box answers across the caption's height and up to the box on its right.
+        if (!rect_empty(l.close_box) && p.x >= l.close_box.left) return HTCLOSE;
+        if (!rect_empty(l.maximize_box) && p.x >= l.maximize_box.left) return HTMAXBUTTON;
+        if (!rect_empty(l.minimize_box) && p.x >= l.minimize_box.left) return HTMINBUTTON;
+        if ((w->style & WS_SYSMENU) && p.x < l.caption.left + GetSystemMetrics(SM_CXSIZE)) return HTSYSMENU;
         return HTCAPTION;
     }
     if (inside(l.menu_bar, p)) return HTMENU;
@@ -105,6 +122,20 @@ LRESULT nonclient_hit_test(HWND hwnd, POINT screen) {
         p.x < l.border || p.y < l.border || p.x >= l.window.right - l.border || p.y >= l.window.bottom - l.border;
     if (in_frame) return l.sizable ? sizing_code(l, p) : HTBORDER;
     return HTBORDER;  // client edge
+}
+
+CaptionBox caption_box(HWND hwnd, const NonClientLayout& l, LRESULT hit) {
+    const DWORD style = DWORD(GetWindowLong(hwnd, GWL_STYLE));
+    switch (hit) {
+        case HTCLOSE: return {l.close_box, SC_CLOSE, !rect_empty(l.close_box)};
+        case HTMAXBUTTON:
+            return {l.maximize_box, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE,
+                    !rect_empty(l.maximize_box) && (style & WS_MAXIMIZEBOX)};
+        case HTMINBUTTON:
+            return {l.minimize_box, IsIconic(hwnd) ? SC_RESTORE : SC_MINIMIZE,
+                    !rect_empty(l.minimize_box) && (style & WS_MINIMIZEBOX)};
+        default: return {};
+    }
 }
 
 }  // namespace kit::user

@@ -3,6 +3,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu_bar.h"
+#include "platform/user/messages.h"
 #include "platform/user/nonclient.h"
 #include "platform/user/rects.h"
 #include "platform/user/scroll_api.h"
@@ -41,7 +42,23 @@ void paint_frame(HDC dc, const Window& w, const NonClientLayout& l) {
     }
 }
 
-void paint_caption(HDC dc, const Window& w, const NonClientLayout& l) {
+// Each box shows its glyph (restore in place of the state the window is in), sunken while
+// held down and greyed where the style leaves it without effect.
+void paint_caption_boxes(HDC dc, HWND hwnd, const Window& w, const NonClientLayout& l) {
+    for (LRESULT hit : {HTCLOSE, HTMAXBUTTON, HTMINBUTTON}) {
+        CaptionBox box = caption_box(hwnd, l, hit);
+        if (rect_empty(box.rect)) continue;
+        UINT glyph = box.command == SC_CLOSE      ? DFCS_CAPTIONCLOSE
+                     : box.command == SC_MAXIMIZE ? DFCS_CAPTIONMAX
+                     : box.command == SC_MINIMIZE ? DFCS_CAPTIONMIN
+                                                  : DFCS_CAPTIONRESTORE;
+        if (!box.enabled) glyph |= DFCS_INACTIVE;
+        if (w.nc_pressed == hit) glyph |= DFCS_PUSHED;
+        DrawFrameControl(dc, &box.rect, DFC_CAPTION, glyph);
+    }
+}
+
+void paint_caption(HDC dc, HWND hwnd, const Window& w, const NonClientLayout& l) {
     if (rect_empty(l.caption)) return;
     RECT bar = l.caption;
     bar.bottom -= 1;  // the line under the caption is the frame's
@@ -50,11 +67,12 @@ void paint_caption(HDC dc, const Window& w, const NonClientLayout& l) {
     FillRect(dc, &under, GetSysColorBrush(COLOR_3DFACE));
     RECT text = bar;
     text.left += 4;
-    if (w.style & WS_SYSMENU) {
-        int size = GetSystemMetrics(SM_CYCAPTION) - 5;
-        RECT close{bar.right - size - 2, bar.top + 2, bar.right - 2, bar.top + 2 + size};
-        DrawFrameControl(dc, &close, DFC_CAPTION, DFCS_CAPTIONCLOSE);
-        text.right = close.left - 2;
+    paint_caption_boxes(dc, hwnd, w, l);
+    for (const RECT* box : {&l.minimize_box, &l.maximize_box, &l.close_box}) {
+        if (!rect_empty(*box)) {
+            text.right = box->left - 2;
+            break;
+        }
     }
     HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
@@ -89,7 +107,7 @@ void paint_nonclient(HWND hwnd) {
     if (!dc) return;
     ExcludeClipRect(dc, l.client.left, l.client.top, l.client.right, l.client.bottom);
     paint_frame(dc, *w, l);
-    paint_caption(dc, *w, l);
+    paint_caption(dc, hwnd, *w, l);
     if (!rect_empty(l.menu_bar)) paint_menu_bar(hwnd, dc, l.menu_bar);
     paint_frame_scroll_bars(dc, *w, l);
     close_window_dc(hwnd, dc);

@@ -77,6 +77,7 @@ struct Window {
     std::optional<gdi::Region> region;  // the window's shape, window coordinates (none = its rectangle)
 
     bool nc_active = false;                 // caption drawn as active
+    LRESULT nc_pressed = 0;                 // the caption box held down (its hit code), drawn pushed
     std::shared_ptr<gdi::Surface> surface;  // backing store of a top-level window
 
     bool destroying = false;

@@ -73,16 +73,6 @@ LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (SECMDIFrameWnd* frame = sec_frame_of(this); frame && frame->GetActiveDockableFrame()) wParam = FALSE;
     const auto base = [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); };
     if (sec_route_to_filters(*root_filter_, message, wParam, lParam, &result, base)) return result;
-    // Maximising and restoring go through the MDI area, which keeps the maximised child.
-    if (message == WM_SYSCOMMAND && ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_RESTORE)) {
-        if (CMDIFrameWnd* frame = GetMDIFrame()) {
-            BOOL maximised = FALSE;
-            const bool this_maximised = frame->MDIGetActive(&maximised) == this && maximised;
-            if ((wParam & 0xFFF0) == SC_MAXIMIZE && !this_maximised) frame->MDIMaximize(this);
-            if ((wParam & 0xFFF0) == SC_RESTORE && this_maximised) frame->MDIRestore(this);
-            if ((wParam & 0xFFF0) == SC_MAXIMIZE || this_maximised) return 0;
-        }
-    }
     if (message == WM_SETCURSOR) {
         result = base();
         // Over the sizing borders the filters may show their own cursor.

@@ -4,6 +4,7 @@
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/tests/user_fixture.h"
+#include "testing/painted_picture.h"
 
 namespace user_test {
 namespace {
@@ -197,9 +198,10 @@ TEST_F(WindowTest, HitTestNamesEachPartOfTheFrame) {
         POINT p;
         LRESULT hit;
     } cases[] = {
-        {{150, 10}, HTCAPTION}, {{5, 10}, HTSYSMENU}, {{290, 10}, HTCLOSE},        {{150, 30}, HTMENU},
-        {{150, 100}, HTCLIENT}, {{1, 100}, HTLEFT},   {{298, 100}, HTRIGHT},       {{150, 1}, HTTOP},
-        {{150, 198}, HTBOTTOM}, {{1, 1}, HTTOPLEFT},  {{298, 198}, HTBOTTOMRIGHT}, {{400, 10}, HTNOWHERE},
+        {{150, 10}, HTCAPTION},   {{5, 10}, HTSYSMENU},        {{290, 10}, HTCLOSE},   {{150, 30}, HTMENU},
+        {{270, 10}, HTMAXBUTTON}, {{255, 10}, HTMINBUTTON},    {{245, 10}, HTCAPTION}, {{150, 100}, HTCLIENT},
+        {{1, 100}, HTLEFT},       {{298, 100}, HTRIGHT},       {{150, 1}, HTTOP},      {{150, 198}, HTBOTTOM},
+        {{1, 1}, HTTOPLEFT},      {{298, 198}, HTBOTTOMRIGHT}, {{400, 10}, HTNOWHERE},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.p.x, c.p.y)), c.hit) << c.p.x << "," << c.p.y;
@@ -319,6 +321,79 @@ TEST_F(WindowTest, ADoubleClickOnTheCaptionMaximizesAndRestores) {
     pump();
     double_click_caption(fixed);
     EXPECT_FALSE(IsZoomed(fixed));
+}
+
+// The caption's boxes act when the button goes up over them: maximize, then restore in its
+// place, minimize, close. A release off the box, Escape or a box the style leaves without
+// effect change nothing; a box held down shows sunken and comes back up when the pointer
+// leaves it.
+TEST_F(WindowTest, TheCaptionBoxesMaximizeRestoreMinimizeAndClose) {
+    // The boxes by their distance from the window's right edge, and a point on the caption's
+    // text by its distance from the left.
+    const POINT close_box{-13, 12}, maximize_box{-29, 12}, minimize_box{-43, 12}, title{60, 12};
+    auto on_screen = [](HWND top, POINT p) {
+        RECT r;
+        GetWindowRect(top, &r);
+        return POINT{p.x < 0 ? r.right + p.x : r.left + p.x, r.top + p.y};
+    };
+    auto click = [&](HWND top, POINT box, POINT release) {
+        display.button(nullptr, on_screen(top, box), true);
+        display.move(nullptr, on_screen(top, release));
+        display.button(nullptr, on_screen(top, release), false);
+        pump();
+    };
+    HWND top = make_top("boxes");
+    pump();
+    click(top, maximize_box, maximize_box);
+    ASSERT_TRUE(IsZoomed(top));
+    click(top, maximize_box, maximize_box);  // the restore box now
+    EXPECT_FALSE(IsZoomed(top));
+    click(top, maximize_box, title);
+    EXPECT_FALSE(IsZoomed(top)) << "released off the box";
+    display.button(nullptr, on_screen(top, maximize_box), true);
+    inject_key_press(VK_ESCAPE);
+    pump();
+    kit::user::inject_mouse_button(kit::user::MouseButton::left, false, on_screen(top, maximize_box));
+    pump();
+    EXPECT_FALSE(IsZoomed(top)) << "Escape while held";
+    EXPECT_EQ(GetCapture(), nullptr);
+    click(top, minimize_box, minimize_box);
+    EXPECT_TRUE(IsIconic(top));
+    ShowWindow(top, SW_RESTORE);
+
+    HWND no_maximize = make_top("no maximize", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX);
+    pump();
+    click(no_maximize, maximize_box, maximize_box);
+    EXPECT_FALSE(IsZoomed(no_maximize));
+    click(no_maximize, minimize_box, minimize_box);
+    EXPECT_TRUE(IsIconic(no_maximize));
+
+    // Held down, the box is drawn sunken (its face moves), and raised again off it.
+    auto box_pixels = [&] {
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(top, &picture));
+        std::vector<gdi::Pixel> pixels;
+        for (int y = 6; y < 20; ++y)
+            for (int x = 172; x < 186; ++x) pixels.push_back(picture.at(x, y));
+        return pixels;
+    };
+    const auto raised = box_pixels();
+    std::vector<gdi::Pixel> held, left;
+    display.then([&] {
+        held = box_pixels();
+        display.move(nullptr, on_screen(top, title));
+    });
+    display.then([&] {
+        left = box_pixels();
+        display.button(nullptr, on_screen(top, title), false);
+    });
+    display.button(nullptr, on_screen(top, maximize_box), true);
+    pump();
+    EXPECT_NE(held, raised);
+    EXPECT_EQ(left, raised);
+
+    click(top, close_box, close_box);
+    EXPECT_FALSE(IsWindow(top));
 }
 
 // A drag faster than the window can follow puts the pointer over another

@@ -178,6 +178,36 @@ TEST_F(AfxDemoTest, AClickOnAnInactiveMDIChildActivatesAndRaisesIt) {
     EXPECT_EQ(::GetTopWindow(client), sketch->m_hWnd);
 }
 
+// A child's maximize box maximizes it inside the MDI area, which keeps it as the maximized
+// child; its restore command puts it back where it was.
+TEST_F(AfxDemoTest, AChildsMaximizeBoxMaximizesItInTheMDIArea) {
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* note = frame->MDIGetActive();
+    note->MoveWindow(10, 10, 240, 200);
+    idle();
+    CRect before;
+    note->GetWindowRect(&before);
+    const int box_middle = GetSystemMetrics(SM_CXFRAME) + 2 + 14 + 2 + 7;  // from the right edge
+    display.click(nullptr, POINT{before.right - box_middle, before.top + GetSystemMetrics(SM_CYFRAME) + 8});
+    idle();
+    BOOL maximized = FALSE;
+    EXPECT_EQ(frame->MDIGetActive(&maximized), note);
+    EXPECT_TRUE(maximized);
+    CRect area;
+    ::GetClientRect(::GetParent(note->m_hWnd), &area);
+    CRect inside;
+    note->GetClientRect(&inside);
+    EXPECT_EQ(inside.Width(), area.Width());
+
+    note->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    idle();
+    frame->MDIGetActive(&maximized);
+    EXPECT_FALSE(maximized);
+    CRect after;
+    note->GetWindowRect(&after);
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(AfxDemoTest, MDIActivationSwitchesMenusAndListsChildren) {
     command(ID_FILE_NEW_NOTE);
     CMDIChildWnd* first = frame->MDIGetActive();
