@@ -124,11 +124,14 @@ public:
         Default();
         if (maximized_ && active_) ::MoveWindow(active_, 0, 0, cx, cy, TRUE);
     }
-    // A click on the window menu's list activates that child.
+    // A click on the window menu's list activates that child and gives it the
+    // keyboard, also when it was active already and the keyboard was in a bar.
     bool activate_listed(UINT id) {
         const size_t index = id - AFX_IDM_FIRST_MDICHILD;
         if (id < AFX_IDM_FIRST_MDICHILD || index >= listed_.size() || !::IsWindow(listed_[index])) return false;
-        activate(listed_[index]);
+        const HWND child = listed_[index];
+        activate(child);
+        if (const HWND focus = ::GetFocus(); focus != child && !::IsChild(child, focus)) ::SetFocus(child);
         return true;
     }
 

@@ -527,6 +527,17 @@ TEST_F(CorvelMenusTest, TheNextPaneKeysWalkThePanesOfTheSourceWindow) {
     EXPECT_EQ(child->GetActiveView()->m_hWnd, pane(1, 0));
 }
 
+// From a docking window, the source chosen in the Window menu's list takes the keyboard back.
+TEST_F(CorvelMenusTest, TheSourceChosenFromTheWindowListTakesTheKeyboard) {
+    shell::CVyrFrameView* view = OpenSource();
+    ASSERT_NE(view, nullptr);
+    frame().workspace_bar().TreeCtrl().SetFocus();
+    ASSERT_NE(::GetFocus(), view->m_hWnd);
+    Command(AFX_IDM_FIRST_MDICHILD);
+    HandleQueued(*app);
+    EXPECT_EQ(::GetFocus(), view->m_hWnd);
+}
+
 // The File menu numbers its recent files; the recent workspaces stay in their own popup.
 TEST_F(CorvelMenusTest, RecentFilesAndWorkspacesEachFillTheirOwnMenu) {
     ASSERT_NE(OpenSource(), nullptr);
