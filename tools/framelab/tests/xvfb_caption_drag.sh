@@ -1,11 +1,11 @@
 #!/bin/sh
 # The floating frame's caption on an X server (Xvfb) with the SDL display, with
-# a window manager (openbox) or without one, the keyboard each time with
-# another window as when a person comes back from another program: the memory
-# window floats beside the frame; its caption drags the frame out onto the
-# desktop, then drags it onto the output window where it docks in the bottom
-# row; floated again by a double click, one double click on its caption docks
-# it. Screenshots of each step are kept for CI.
+# a window manager (openbox) or without one, the keyboard taken from the lab
+# before each step as when a person comes back from another program: the
+# memory window floats beside the frame; its caption drags the frame out onto
+# the desktop, then onto the output window where it docks in the bottom row;
+# floated again by a double click, one double click on its caption docks it.
+# Screenshots of each step are kept for CI.
 # Usage: xvfb_caption_drag.sh <framelab> <screenshot folder> [openbox]
 framelab="$1"
 shots="$2"
@@ -38,12 +38,12 @@ caption() {
   caption_y=$((oy + $2 + 6))
 }
 
-# Out onto the desktop, right of the frame and below it: the floating frame moves there.
+# Out onto the desktop, clear of the main frame: the floating frame moves there.
 keyboard_away
 caption
-drag "$caption_x" "$caption_y" 760 560
+drag "$caption_x" "$caption_y" 700 520
 wait_for "the caption's drag did not move the floating frame onto the desktop" \
-  has "floating \"Memory Window\" ($((730 - ox)),$((554 - oy)))"
+  has "floating \"Memory Window\" ($((670 - ox)),$((514 - oy)))"
 drawn "the moved memory window" 'floating "Memory Window"' '#C0C0C0' '#FFFFFF'
 shot moved
 
