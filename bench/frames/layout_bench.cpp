@@ -9,6 +9,7 @@
 
 #include "platform/display/headless.h"
 #include "platform/gdi/surface_dc.h"
+#include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_state.h"
 #include "uikit/frames/mdi_frame.h"
 

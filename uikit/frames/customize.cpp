@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/user/check_list_box.h"
-#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/custom_toolbar_drag.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"

@@ -5,6 +5,7 @@
 
 #include "platform/user/on_scope_exit.h"
 #include "platform/user/modal_loop.h"
+#include "uikit/frames/dock_layout.h"
 #include "uikit/frames/sys_colors.h"
 
 IMPLEMENT_DYNCREATE(SECDockBar, CDockBar)

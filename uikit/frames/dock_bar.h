@@ -8,7 +8,6 @@
 
 #include "platform/afx/afx.h"
 #include "uikit/frames/control_bar.h"
-#include "uikit/frames/dock_layout.h"
 #include "uikit/frames/dock_site.h"
 
 // The near edge of a dragged splitter strip: the mouse less the grab offset,

@@ -6,8 +6,14 @@
 // colour with the application's part of the title in bold.
 #include "platform/afx/afx.h"
 #include "platform/os/result.h"
+#include "uikit/frames/dock_bar.h"
+#include "uikit/frames/dock_site.h"
 #include "uikit/frames/frame_bar.h"
-#include "uikit/frames/mdi_frame.h"
+#include "uikit/frames/frame_menus.h"
+#include "uikit/frames/menu_bar.h"
+
+class SECBmpMenuPlugIn;
+class SECMDIFrameWnd;
 
 class SECFrameWnd : public CFrameWnd, public SECDockSite {
     DECLARE_DYNCREATE(SECFrameWnd)

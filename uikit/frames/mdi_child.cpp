@@ -2,7 +2,6 @@
 
 #include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/sys_command.h"
-#include "uikit/frames/sys_colors.h"
 
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
 IMPLEMENT_DYNCREATE(SECControlBarMDIChildWnd, SECMDIChildWnd)

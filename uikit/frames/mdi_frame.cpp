@@ -8,10 +8,8 @@
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/gradient_caption.h"
 #include "uikit/frames/mdi_child.h"
-#include "uikit/frames/menu_bar_feature.h"
 #include "uikit/frames/sys_command.h"
 #include "uikit/frames/sys_colors.h"
-#include "uikit/frames/toolbar_manager.h"
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 IMPLEMENT_DYNAMIC(SECCmdExtension, CCmdTarget)

@@ -10,14 +10,14 @@
 
 #include "platform/afx/afx.h"
 #include "platform/os/result.h"
-#include "uikit/frames/bmp_menu_plugin.h"
-#include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_site.h"
 #include "uikit/frames/frame_menus.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/msg_filter.h"
 
 class SECBarHost;
+class SECBmpMenuPlugIn;
+class SECDockBar;
 class SECFrameWnd;
 class SECMDIFrameWnd;
 

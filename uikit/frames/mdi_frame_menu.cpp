@@ -1,8 +1,9 @@
 // The MDI frame's menu-bar mode and the activation of its dockable frames.
+#include "uikit/frames/mdi_frame.h"
+
 #include "uikit/frames/doc_templates.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/mdi_child.h"
-#include "uikit/frames/mdi_frame.h"
 #include "uikit/frames/menu_bar_feature.h"
 
 // ---- menu-bar mode ----------------------------------------------------------------------------

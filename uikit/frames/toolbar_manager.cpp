@@ -6,7 +6,6 @@
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/dock_bar.h"
 #include "uikit/frames/dock_site.h"
-#include "uikit/frames/menu_bar.h"
 #include "uikit/frames/menu_button.h"
 #include "uikit/frames/toolbar_state.h"
 
@@ -398,7 +397,7 @@ BOOL SECToolBarManager::SaveState(SECPersistentTreeNode* node, BOOL flag) {
 }
 
 UINT SECToolBarManager::GetBarTypeID(CControlBar* bar) {
-    if (bar && (bar == GetMenuBar() || bar->IsKindOf(RUNTIME_CLASS(SECMenuBar)))) return SEC_TYPE_MENU_BAR;
+    if (bar && bar == GetMenuBar()) return SEC_TYPE_MENU_BAR;
     if (bar && bar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar))) return SEC_TYPE_CUSTOM_TOOLBAR;
     return SECControlBarManager::GetBarTypeID(bar);
 }

@@ -20,6 +20,7 @@
 #include "testing/temp_dir.h"
 #include "tools/framelab/lab.h"
 #include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/dock_layout.h"
 #include "uikit/frames/sys_colors.h"
 
 namespace {
