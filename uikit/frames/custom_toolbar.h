@@ -74,6 +74,23 @@ struct TBBUTTON {
     std::intptr_t iString;
 };
 
+// What a frame's toolbars share while they send commands: the re-entry guards
+// (a button's command being sent; a button dragged with Alt held, whose drop
+// selects nothing and during which hot tracking rests; a drop-down button's
+// notification being sent) and the screen rectangle of the button whose
+// command is being sent, so that a handler can place a popup under it. The
+// frame's toolbar manager keeps it (a bar without one keeps its own), and a bar
+// sending a command holds a share, since the command may close the bar, its
+// frame and the manager.
+struct SECToolBarGuards {
+    bool command_in_progress = false;
+    bool alt_drag = false;
+    bool drop_down_in_progress = false;
+    CRect command_rect;
+    // A press now would start a second command inside the first.
+    bool busy() const { return command_in_progress || drop_down_in_progress; }
+};
+
 // Hot tracking timer.
 constexpr UINT_PTR SEC_HOT_TIMER = 0xE002;
 
@@ -113,6 +130,10 @@ public:
     void SetStyleForID(UINT id, UINT set, UINT clear, BOOL all_bars);
     void SetFrameBtnStyle(UINT id, UINT set, UINT clear) override;
     CWnd* GetHostWnd() override { return this; }
+    void SetDropDownInProgress(BOOL on) override { guards().drop_down_in_progress = on != FALSE; }
+    // The guards of the bar's manager, or the bar's own.
+    std::shared_ptr<SECToolBarGuards> shared_guards() const;
+    SECToolBarGuards& guards() { return *shared_guards(); }
 
     // Sizes and looks.
     void SetBmpMgr(SECBmpMgr* manager);
@@ -237,6 +258,7 @@ private:
     bool hot_timer_ = false;
     bool hide_posted_ = false;  // DelayShow posted WM_NODELAYHIDE
     mutable CFont default_font_;
+    std::shared_ptr<SECToolBarGuards> own_guards_ = std::make_shared<SECToolBarGuards>();  // without a manager
 
     bool belongs_to_active_window() const;
     SECBtnDrawData& draw_data();

@@ -55,7 +55,7 @@ void new_toolbar_with(SECToolBarManager* manager, UINT id, CPoint point) {
     SECCustomToolBar* bar = manager->CreateUserToolBar(nullptr);
     if (!bar) return;
     bar->InsertButton(0, id, FALSE, TRUE);
-    if (!sec_toolbar_alt_drag) bar->Select(0, FALSE);
+    if (!manager->Guards().alt_drag) bar->Select(0, FALSE);
     CRect place(point.x, point.y, point.x, point.y);
     ::AdjustWindowRectEx(&place, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, FALSE,
                          WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE);
@@ -144,7 +144,7 @@ BOOL SECCustomToolBar::DropButton(CRect rect, SECStdBtn* button, SECCustomToolBa
     };
     const auto finish = [&](int at) {
         InsertButton(at, id, FALSE, no_redraw);
-        if (!sec_toolbar_alt_drag) Select(at, TRUE);
+        if (!guards().alt_drag) Select(at, TRUE);
     };
 
     if (buttons_.empty()) {

@@ -8,7 +8,3 @@
 // leaves the source as it is. FALSE when the source bar went away.
 BOOL sec_button_drag(SECToolBarManager* manager, SECStdBtn* button, int index, CPoint point, SECCustomToolBar* source,
                      CWnd* source_wnd, BOOL copy);
-
-// Set while a button is dragged with Alt held (outside customise mode): the
-// dropped button is not selected and hot tracking rests.
-extern bool sec_toolbar_alt_drag;

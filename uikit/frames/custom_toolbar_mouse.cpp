@@ -9,9 +9,6 @@
 
 namespace {
 
-// The toolkit's: set while a button's command is being sent.
-bool command_in_progress = false;
-
 CRect screen_rect(const CWnd& wnd, CRect rect) {
     wnd.ClientToScreen(&rect);
     return rect;
@@ -19,11 +16,13 @@ CRect screen_rect(const CWnd& wnd, CRect rect) {
 
 }  // namespace
 
-bool sec_toolbar_alt_drag = false;
+std::shared_ptr<SECToolBarGuards> SECCustomToolBar::shared_guards() const {
+    return manager_ ? manager_->SharedGuards() : own_guards_;
+}
 
 void SECCustomToolBar::OnLButtonDown(UINT flags, CPoint point) {
     const int index = HitTest(point.x, point.y);
-    if (index < 0 || command_in_progress) {
+    if (index < 0 || guards().busy()) {
         SECControlBar::OnLButtonDown(flags, point);
         return;
     }
@@ -36,9 +35,9 @@ void SECCustomToolBar::OnLButtonDown(UINT flags, CPoint point) {
         if (button->CanDrag()) {
             // The drag may take this bar away with its last button: nothing of it is touched after.
             SECToolBarManager* manager = manager_;
-            sec_toolbar_alt_drag = true;
+            manager->Guards().alt_drag = true;
             StartDrag(index, point);
-            sec_toolbar_alt_drag = false;
+            manager->Guards().alt_drag = false;
             if (SECCustomToolBar* selected = manager->GetSelectedBar()) selected->Deselect(TRUE);
         }
         return;
@@ -61,7 +60,7 @@ void SECCustomToolBar::OnLButtonDown(UINT flags, CPoint point) {
 void SECCustomToolBar::OnLButtonDblClk(UINT flags, CPoint point) {
     // A double click presses again but never drags.
     const int index = HitTest(point.x, point.y);
-    if (index < 0 || customize_ || command_in_progress || ::GetKeyState(VK_MENU) < 0) {
+    if (index < 0 || customize_ || guards().busy() || ::GetKeyState(VK_MENU) < 0) {
         if (index < 0) SECControlBar::OnLButtonDblClk(flags, point);
         return;
     }
@@ -69,7 +68,7 @@ void SECCustomToolBar::OnLButtonDblClk(UINT flags, CPoint point) {
 }
 
 void SECCustomToolBar::OnMouseMove(UINT flags, CPoint point) {
-    if (customize_ || command_in_progress) return;
+    if (customize_ || guards().busy()) return;
     if (pressed_ < 0) {
         UpdateHotTracking();
         return;
@@ -110,18 +109,19 @@ void SECCustomToolBar::OnLButtonUp(UINT flags, CPoint point) {
 void SECCustomToolBar::send_command(int index, UINT id) {
     CFrameWnd* frame = owner_frame();
     if (!frame) return;
-    command_in_progress = true;
-    SECToolBarManager* manager = manager_;
-    if (manager) manager->SetCommandRect(screen_rect(*this, GetButtonRect(index)));
-    // The command may close the bar: nothing of it is touched afterwards.
+    // The command may close the bar, its frame and the frame's manager: nothing of them is touched
+    // afterwards, and the guards are held by a share of their own.
+    const std::shared_ptr<SECToolBarGuards> held = shared_guards();
+    held->command_in_progress = true;
+    held->command_rect = screen_rect(*this, GetButtonRect(index));
     frame->SendMessage(WM_COMMAND, id);
-    if (manager) manager->SetCommandRect(CRect());
-    command_in_progress = false;
+    held->command_rect = CRect();
+    held->command_in_progress = false;
 }
 
 void SECCustomToolBar::OnCancelMode() {
     SECControlBar::OnCancelMode();
-    if (customize_ || sec_toolbar_alt_drag || pressed_ < 0) return;
+    if (customize_ || guards().alt_drag || pressed_ < 0) return;
     if (GetCapture() == this) ::ReleaseCapture();
     SECStdBtn* button = GetButton(pressed_);
     button->BtnPressCancel();
@@ -161,7 +161,7 @@ bool SECCustomToolBar::belongs_to_active_window() const {
 }
 
 void SECCustomToolBar::UpdateHotTracking() {
-    if (!m_hWnd || !IsCoolLook() || customize_ || pressed_ >= 0 || command_in_progress || sec_toolbar_alt_drag) return;
+    if (!m_hWnd || !IsCoolLook() || customize_ || pressed_ >= 0 || guards().busy() || guards().alt_drag) return;
     int index = -1;
     POINT cursor;
     if (belongs_to_active_window() && ::GetCursorPos(&cursor) && ::WindowFromPoint(cursor) == m_hWnd) {

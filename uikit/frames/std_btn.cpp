@@ -161,19 +161,15 @@ LRESULT SECStdBtn::SendToolbarNotify(int code, UINT_PTR word1, UINT_PTR word2) {
 
 // ---- mouse ---------------------------------------------------------------------
 
-namespace {
-bool drop_down_in_progress = false;  // the toolkit's: one drop-down at a time
-}  // namespace
-
 BOOL SECStdBtn::BtnPressDown(CPoint) {
     if (m_nStyle & TBBS_DISABLED) return FALSE;
     m_nStyle |= TBBS_PRESSED;
     if (!(m_nStyle & TBBS_DROPDOWN)) return TRUE;
     Invalidate();
     if (CWnd* window = host_window()) window->UpdateWindow();
-    drop_down_in_progress = true;
+    if (m_pToolBar) m_pToolBar->SetDropDownInProgress(TRUE);
     SendToolbarNotify(TBN_DROPDOWN);
-    drop_down_in_progress = false;
+    if (m_pToolBar) m_pToolBar->SetDropDownInProgress(FALSE);
     m_nStyle &= ~TBBS_PRESSED;
     Invalidate();
     if (m_pToolBar) m_pToolBar->UpdateHotTracking();

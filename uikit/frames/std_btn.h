@@ -117,6 +117,8 @@ public:
     // Menu buttons: the font of their text, and dropping their popup.
     virtual CFont* GetTextFont() const = 0;
     virtual void TrackButtonMenu(SECStdBtn* button, UINT_PTR menu, int position) = 0;
+    // Set while a drop-down button's notification is sent; the toolbars take no press meanwhile.
+    virtual void SetDropDownInProgress(BOOL on) = 0;
 
 protected:
     ~SECBtnHost() = default;

@@ -91,8 +91,11 @@ public:
     void SetSelectedBar(SECCustomToolBar* bar) { selected_bar_ = bar; }
     // The screen rectangle of the button whose command is being sent, so that a
     // handler can place a popup under it; empty otherwise.
-    const CRect& GetCommandRect() const { return command_rect_; }
-    void SetCommandRect(const CRect& rect) { command_rect_ = rect; }
+    const CRect& GetCommandRect() const { return guards_->command_rect; }
+    void SetCommandRect(const CRect& rect) { guards_->command_rect = rect; }
+    // The re-entry guards the frame's toolbars share.
+    SECToolBarGuards& Guards() { return *guards_; }
+    const std::shared_ptr<SECToolBarGuards>& SharedGuards() const { return guards_; }
 
     // A user toolbar with the first free id from 0xE820; titled "ToolBar%d" without a name.
     SECCustomToolBar* CreateUserToolBar(const char* name = nullptr);
@@ -140,7 +143,7 @@ private:
     SECBtnDescriptors menu_descriptors_;
     std::vector<UINT> menu_buttons_;
     SECCustomToolBar* selected_bar_ = nullptr;
-    CRect command_rect_;
+    std::shared_ptr<SECToolBarGuards> guards_ = std::make_shared<SECToolBarGuards>();
 
     DWORD bar_style() const;
     // Gives a new bar the manager, the bitmaps, the owner and the image size.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <optional>
 
 #include "platform/gdi/png_writer.h"
@@ -108,6 +109,66 @@ TEST_F(ToolBarTest, AClickSendsOneCommandAndADisabledButtonNone) {
     display.button(bar->m_hWnd, CPoint(400, 5), false);
     pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{100});
+}
+
+TEST_F(ToolBarTest, WhileACommandIsSentTheFramesBarsTakeNoPressButAnotherFramesDo) {
+    SECCustomToolBar* one = make_bar(0xE800, {100, 101});
+    SECCustomToolBar* two = make_bar(0xE801, {102});
+    auto* other = new CountingFrame;
+    other->Create(nullptr, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 260, 480, 500));
+    other->EnableDocking(CBRS_ALIGN_ANY);
+    auto other_manager = std::make_unique<SECToolBarManager>(other);
+    ASSERT_TRUE(other_manager->LoadToolBarResource(kToolBarResource));
+    SECCustomToolBar* elsewhere = make_bar_in(other, other_manager.get(), 0xE800, {103});
+    const auto click = [&](SECCustomToolBar* bar, int index) {
+        display.click(bar->m_hWnd, bar->GetButtonRect(index).CenterPoint());
+        pump();
+    };
+    CRect pressed = one->GetButtonRect(0);
+    one->ClientToScreen(&pressed);
+    bool ran = false;
+    frame->on_command = [&](UINT id) {
+        if (id != 100) return;
+        ran = true;
+        EXPECT_TRUE(manager->Guards().command_in_progress);
+        EXPECT_EQ(manager->GetCommandRect(), pressed) << "a handler can place a popup under the button";
+        click(one, 1);
+        click(two, 0);
+        click(elsewhere, 0);
+    };
+    click(one, 0);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100}) << "no command inside the frame's command";
+    EXPECT_EQ(other->commands, std::vector<UINT>{103}) << "another frame's bars are its own";
+    EXPECT_FALSE(manager->Guards().command_in_progress);
+    EXPECT_TRUE(manager->GetCommandRect().IsRectEmpty());
+    // Once the command is over the bars answer again.
+    frame->on_command = nullptr;
+    click(two, 0);
+    EXPECT_EQ(frame->commands, (std::vector<UINT>{100, 102}));
+    other_manager.reset();
+    other->DestroyWindow();
+}
+
+TEST_F(ToolBarTest, WhileADropDownIsSentTheFramesBarsTakeNoPress) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 101});
+    bar->SetButtonStyle(0, TBBS_DROPDOWN);
+    bool ran = false;
+    frame->on_drop_down = [&] {
+        ran = true;
+        EXPECT_TRUE(manager->Guards().drop_down_in_progress);
+        display.click(bar->m_hWnd, bar->GetButtonRect(1).CenterPoint());
+        pump();
+    };
+    display.click(bar->m_hWnd, bar->GetButtonRect(0).CenterPoint());
+    pump();
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(frame->commands.empty());
+    EXPECT_FALSE(manager->Guards().drop_down_in_progress);
+    frame->on_drop_down = nullptr;
+    display.click(bar->m_hWnd, bar->GetButtonRect(1).CenterPoint());
+    pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{101});
 }
 
 TEST_F(ToolBarTest, ACheckBoxTogglesOnEveryBarUnlessDisabled) {

@@ -58,6 +58,7 @@ BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
             return TRUE;
         }
         if (code == CN_COMMAND) {
+            if (!info && on_command) on_command(id);
             if (!info) commands.push_back(id);
             return TRUE;
         }
@@ -67,6 +68,10 @@ BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
 
 BOOL CountingFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const auto* notify = reinterpret_cast<const SECNMToolBar*>(lParam);
+    if (notify && int(notify->hdr.code) == TBN_DROPDOWN && on_drop_down) {
+        on_drop_down();
+        return TRUE;
+    }
     if (notify && int(notify->hdr.code) == SEC_TBN_DROPMENU) {
         drops.emplace_back(notify->word1, int(std::intptr_t(notify->word2)));
         return TRUE;
@@ -95,18 +100,23 @@ void ToolBarTest::TearDown() {
 }
 
 SECCustomToolBar* ToolBarTest::make_bar(UINT id, const std::vector<UINT>& buttons, const char* title) {
-    manager->DefineDefaultToolBar(id, title, UINT(buttons.size()), buttons.data());
-    auto* bar = static_cast<SECCustomToolBar*>(manager->m_pToolBarClass->CreateObject());
-    bar->SetManager(manager);
-    bar->SetBmpMgr(manager->GetBmpMgr());
-    manager->ApplyImageSize(bar);
-    bar->CreateEx(manager->CoolLookEnabled() ? CBRS_EX_COOLBORDERS : 0, frame,
-                  SEC_TOOLBAR_STYLE | CBRS_TOOLTIPS | CBRS_FLYBY, id, title);
+    return make_bar_in(frame, manager, id, buttons, title);
+}
+
+SECCustomToolBar* ToolBarTest::make_bar_in(CountingFrame* in, SECToolBarManager* by, UINT id,
+                                           const std::vector<UINT>& buttons, const char* title) {
+    by->DefineDefaultToolBar(id, title, UINT(buttons.size()), buttons.data());
+    auto* bar = static_cast<SECCustomToolBar*>(by->m_pToolBarClass->CreateObject());
+    bar->SetManager(by);
+    bar->SetBmpMgr(by->GetBmpMgr());
+    by->ApplyImageSize(bar);
+    bar->CreateEx(by->CoolLookEnabled() ? CBRS_EX_COOLBORDERS : 0, in, SEC_TOOLBAR_STYLE | CBRS_TOOLTIPS | CBRS_FLYBY,
+                  id, title);
     bar->m_bAutoDelete = TRUE;
     bar->SetButtons(buttons.data(), int(buttons.size()));
     bar->EnableDocking(CBRS_ALIGN_ANY);
-    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-    frame->RecalcLayout();
+    in->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    in->RecalcLayout();
     return bar;
 }
 

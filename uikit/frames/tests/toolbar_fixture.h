@@ -4,6 +4,7 @@
 // commands it receives and disables the ones a test names.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ public:
     std::vector<std::pair<UINT_PTR, int>> drops;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     std::set<UINT> disabled;
+    // Runs as a command arrives, before it is counted.
+    std::function<void(UINT)> on_command;
+    // Runs as a button's drop-down notification arrives.
+    std::function<void()> on_drop_down;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
 };
 
@@ -40,6 +45,9 @@ protected:
     void TearDown() override;
     // A toolbar docked at the top made by the manager, with the ids (0 a separator).
     SECCustomToolBar* make_bar(UINT id, const std::vector<UINT>& buttons, const char* title = "Bar");
+    // The same in another frame with its own manager.
+    SECCustomToolBar* make_bar_in(CountingFrame* in, SECToolBarManager* by, UINT id, const std::vector<UINT>& buttons,
+                                  const char* title = "Bar");
     void pump();
     // The frame's picture against uikit/frames/tests/golden/<name>.png.
     ::testing::AssertionResult matches_snapshot(const std::string& name);

@@ -189,6 +189,19 @@ TEST_F(ToolBarsTest, TheSwitchesAreKeptInTheProfileAndInATree) {
     EXPECT_FALSE(manager.LargeBtnsEnabled());
 }
 
+TEST_F(ToolBarsTest, AButtonWhoseCommandClosesTheFrameLeavesNothingOfItTouched) {
+    // Exit put on a toolbar: the frame, its toolbars and their manager go while the command is sent.
+    toolbar(0xE800).InsertButton(0, ID_APP_EXIT);
+    idle();
+    SECCustomToolBar& file = toolbar(0xE800);
+    const HWND window = frame->m_hWnd;
+    display.click(file.m_hWnd, file.GetButtonRect(0).CenterPoint());
+    idle();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_TRUE(quit_seen);
+    frame = nullptr;
+}
+
 TEST_F(ToolBarsTest, CustomiseModeKeepsTheSystemMenuShut) {
     frame->toolbars->SetCustomizeMode(TRUE);
     EXPECT_EQ(frame->SendMessage(WM_SYSCOMMAND, SC_KEYMENU, 0), 0);
