@@ -16,26 +16,6 @@
 class SECBmpMgr;
 class SECToolBarManager;
 
-// One button a toolbar can make by command id: the class that makes it, the
-// style it starts with and what a menu button shows (menu, position, title and
-// the bits of the menus it belongs to).
-struct SECBtnDescriptor {
-    const SECButtonClass* button_class = nullptr;
-    UINT id = 0;
-    UINT style = 0;
-    UINT_PTR menu = 0;
-    int position = 0;
-    CString title;
-    UINT bits = 0;
-};
-using SECBtnDescriptors = std::vector<SECBtnDescriptor>;
-
-// The saved buttons of a toolbar: id (0 a separator) and the button's own bytes.
-struct SECBtnInfo {
-    UINT id = 0;
-    std::vector<BYTE> data;
-};
-
 // Extended style bits of the cool look: flat borders with a gripper, and
 // transparent buttons drawn over the bar's background.
 constexpr DWORD CBRS_EX_COOLBORDERS = CBRS_EX_FLATBORDERS | CBRS_EX_GRIPPER;

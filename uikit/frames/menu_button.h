@@ -5,7 +5,7 @@
 // bar makes from which menus.
 #include <vector>
 
-#include "uikit/frames/custom_toolbar.h"
+#include "uikit/frames/std_btn.h"
 
 class SECTBMenuBtn : public SECStdBtn {
 public:

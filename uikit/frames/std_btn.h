@@ -4,11 +4,12 @@
 // and draws itself through an off-screen composition, tracks its pressed
 // state and answers tooltip hit tests. Derived buttons (menu buttons, the
 // menu bar's icon and caption buttons) replace single steps.
+#include <vector>
+
 #include "platform/afx/afx.h"
 
 class SECBmpMgr;
 class SECStdBtn;
-struct SECBtnDescriptor;
 
 // Style word: the low word is the button's kind, the high word its state.
 constexpr UINT TBBS_BUTTON = 0x0;
@@ -44,6 +45,26 @@ struct SECNMToolBar {
 struct SECButtonClass {
     const char* name;
     SECStdBtn* (*create)();
+};
+
+// One button a toolbar can make by command id: the class that makes it, the
+// style it starts with and what a menu button shows (menu, position, title and
+// the bits of the menus it belongs to).
+struct SECBtnDescriptor {
+    const SECButtonClass* button_class = nullptr;
+    UINT id = 0;
+    UINT style = 0;
+    UINT_PTR menu = 0;
+    int position = 0;
+    CString title;
+    UINT bits = 0;
+};
+using SECBtnDescriptors = std::vector<SECBtnDescriptor>;
+
+// A button as a toolbar saves it: its command id (0 a separator) and its own bytes.
+struct SECBtnInfo {
+    UINT id = 0;
+    std::vector<BYTE> data;
 };
 
 // The brush that dithers checked images: face and highlight in a checkerboard.

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "uikit/frames/custom_toolbar.h"
 #include "uikit/frames/dock_state.h"
+#include "uikit/frames/std_btn.h"
 
 // More buttons than this in one saved toolbar is damage, not a toolbar.
 constexpr std::size_t kSecMaxSavedButtons = 1024;
