@@ -165,6 +165,9 @@ void CMainFrame::SaveToolBarState() {
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == ide::WM_DEBUGNOTIFY && HIWORD(wParam) == ide::DbgNotifyDebugEnded) {
         HideDebugBars();
+        // The simulator goes, and the keyboard may go with it: without a window manager it
+        // would rest on no window.
+        ::SetForegroundWindow(m_hWnd);
         return 0;
     }
     LRESULT result = 0;

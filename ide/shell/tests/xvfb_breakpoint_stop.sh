@@ -19,18 +19,6 @@ shot_name="corvel-breakpoint-stop${with_wm:+-$with_wm}"
 [ -z "$with_wm" ] || xvfb_more_tools="openbox xprop"
 . "$(dirname "$0")/xvfb_corvel.sh"
 
-# A message box bears the program's name as the main window does.
-question_shown() { [ "$(xdotool search --onlyvisible --name '^Corvel$' | wc -l)" -ge 2 ]; }
-simulator_shown() { test -n "$(named_window '^VYRSim$')"; }
-simulator_gone() { ! simulator_shown; }
-built() { test -f "$work/DEBUG/HELLO.BIN"; }
-# The build buttons of the toolbar, dark red while enabled (no build runs).
-build_enabled() { shows 214 50 56 16 '#800000'; }
-# The step buttons of the toolbar, navy while enabled (the run is stopped).
-steps_enabled() { shows 740 50 60 16 '#000080'; }
-# The current-line mark (a yellow arrow) in the source window's gutter, in the
-# band of one line: the first instruction (line 16) or the next one.
-mark_on_line() { shows 242 $((314 + 15 * ($1 - 16))) 16 14 '#FFFF00'; }
 # The register window's values that changed, in red, along the bottom panes.
 registers_shown() { shows 100 530 400 30 '#FF0000'; }
 corvel_in_front() {
@@ -46,30 +34,7 @@ corvel_in_front() {
 [ -z "$with_wm" ] || start_window_manager
 start_corvel --nosplash
 wait_drawn
-# Without a window manager the keyboard goes to the window under the pointer:
-# over the source window, where the simulator will come up too.
-xdotool mousemove 600 300
-sleep 0.5
-xdotool key F9
-sleep 0.5
-xdotool key F5
-wait_for "F5 on a program never built did not ask to build it" question_shown
-xdotool key Return
-wait_for "Yes to the question built nothing" built
-wait_for "the build did not end" build_enabled
-xdotool key F5
-wait_for "F5 started no simulator" simulator_shown
-sleep 3
-shot waiting
-simulator="$(named_window '^VYRSim$')"
-eval "$(xdotool getwindowgeometry --shell "$simulator")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-sleep 0.3
-xdotool keydown F1
-sleep 0.3
-xdotool keyup F1
-wait_for "no current-line mark at the breakpoint" mark_on_line 16
-wait_for "the step buttons stay disabled at the stop" steps_enabled
+run_to_breakpoint
 wait_for "the stop left the simulator in front of Corvel" corvel_in_front
 shot stopped
 xdotool key F10

@@ -16,6 +16,10 @@
 #   shows <x> <y> <width> <height> <#RRGGBB>  whether the screen has the colour there
 #   named_window <name>      the id of a shown window with that title (regular expression)
 #   corvel_ended             whether Corvel has ended
+#   run_to_breakpoint        a first debug run by keys, up to the stop at the first
+#                            instruction ($simulator: the simulator's window)
+#   mark_on_line <line>      whether the current-line mark shows on that line
+#   simulator_gone           whether the simulator's window has gone
 testing="$(dirname "$0")/../../../testing"
 xvfb_tools="xdotool xwininfo import convert ${xvfb_more_tools:-}"
 . "$testing/xvfb-session.sh"
@@ -64,3 +68,48 @@ start_corvel() {
   corvel_window="$(named_window '^Corvel')"
 }
 wait_drawn() { wait_for "the main window is mapped but not drawn (no status bar at the bottom of the screen)" status_bar_drawn; }
+
+# A message box bears the program's name as the main window does.
+question_shown() { [ "$(xdotool search --onlyvisible --name '^Corvel$' | wc -l)" -ge 2 ]; }
+simulator_shown() { test -n "$(named_window '^VYRSim$')"; }
+simulator_gone() { ! simulator_shown; }
+built() { test -f "$work/DEBUG/HELLO.BIN"; }
+# The build buttons of the toolbar, dark red while enabled (no build runs).
+build_enabled() { shows 214 50 56 16 '#800000'; }
+# The step buttons of the toolbar, navy while enabled (the run is stopped).
+steps_enabled() { shows 740 50 60 16 '#000080'; }
+# The current-line mark (a yellow arrow) in the source window's gutter, in the
+# band of one line: the first instruction (line 16) or one below it.
+mark_on_line() { shows 242 $((314 + 15 * ($1 - 16))) 16 14 '#FFFF00'; }
+
+# F9 on the first line puts a breakpoint there, F5 asks to build the program
+# that was never built, Enter builds it, F5 starts the simulator, whose LCD
+# shows the demo ROM waiting for its start key; F1 there starts the program,
+# and the run stops at the first instruction below the comment, where the
+# breakpoint moved.
+run_to_breakpoint() {
+  # Without a window manager the keyboard goes to the window under the pointer:
+  # over the source window, where the simulator will come up too.
+  xdotool mousemove 600 300
+  sleep 0.5
+  xdotool key F9
+  sleep 0.5
+  xdotool key F5
+  wait_for "F5 on a program never built did not ask to build it" question_shown
+  xdotool key Return
+  wait_for "Yes to the question built nothing" built
+  wait_for "the build did not end" build_enabled
+  xdotool key F5
+  wait_for "F5 started no simulator" simulator_shown
+  sleep 3
+  shot waiting
+  simulator="$(named_window '^VYRSim$')"
+  eval "$(xdotool getwindowgeometry --shell "$simulator")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  sleep 0.3
+  xdotool keydown F1
+  sleep 0.3
+  xdotool keyup F1
+  wait_for "no current-line mark at the breakpoint" mark_on_line 16
+  wait_for "the step buttons stay disabled at the stop" steps_enabled
+}
