@@ -3,13 +3,14 @@
 # SDL display, by keys only, with an empty profile (Corvel finds the kit's
 # tools and the simulator beside itself): F9 on the first line puts a
 # breakpoint there, F5 asks to build the program that was never built, Enter
-# builds it, F5 starts the simulator, whose LCD shows the demo ROM waiting for
-# its start key; F1 there starts the program, and the run stops at the first
-# instruction below the comment, where the breakpoint moved: the current-line
-# mark shows in the gutter, the step buttons are enabled and Corvel is in front
-# of the simulator with the keyboard, so that F10 steps one line. Alt+5 shows
-# the registers, Shift+F5 ends the simulator, Alt+F4 Corvel. With "openbox" as
-# the fourth argument the same runs under a window manager. Screenshots kept for CI.
+# builds it, F5 starts the simulator and, once the program is downloaded, the
+# status bar says to start it there; F1 on the simulator starts it, and the
+# run stops at the first instruction below the comment, where the breakpoint
+# moved: the current-line mark shows in the gutter, the step buttons are
+# enabled and Corvel is in front of the simulator with the keyboard, so that
+# F10 steps one line. Alt+5 shows the registers, Shift+F5 ends the simulator,
+# Alt+F4 Corvel. With "openbox" as the fourth argument the same runs under a
+# window manager. Screenshots kept for CI.
 # Usage: xvfb_breakpoint_stop.sh <Corvel> <sample workspace folder> <screenshot folder> [openbox]
 corvel="$1"
 sample="$2"

@@ -82,11 +82,15 @@ steps_enabled() { shows 740 50 60 16 '#000080'; }
 # band of one line: the first instruction (line 16) or one below it.
 mark_on_line() { shows 242 $((314 + 15 * ($1 - 16))) 16 14 '#FFFF00'; }
 
+# A long text in the status bar's message pane ("Ready" ends far to the left of
+# it): once the program is in the simulator, how to start it.
+start_hint_shown() { shows 100 752 400 14 '#000000'; }
+
 # F9 on the first line puts a breakpoint there, F5 asks to build the program
-# that was never built, Enter builds it, F5 starts the simulator, whose LCD
-# shows the demo ROM waiting for its start key; F1 there starts the program,
-# and the run stops at the first instruction below the comment, where the
-# breakpoint moved.
+# that was never built, Enter builds it, F5 starts the simulator and, once the
+# program is downloaded, the status bar says to start it there; F1 on the
+# simulator starts it, and the run stops at the first instruction below the
+# comment, where the breakpoint moved.
 run_to_breakpoint() {
   # Without a window manager the keyboard goes to the window under the pointer:
   # over the source window, where the simulator will come up too.
@@ -101,7 +105,7 @@ run_to_breakpoint() {
   wait_for "the build did not end" build_enabled
   xdotool key F5
   wait_for "F5 started no simulator" simulator_shown
-  sleep 3
+  wait_for "the status bar never said to start the downloaded program" start_hint_shown
   shot waiting
   simulator="$(named_window '^VYRSim$')"
   eval "$(xdotool getwindowgeometry --shell "$simulator")"
