@@ -213,6 +213,7 @@ void CVyrFrameApp::CloseWorkspace() {
     }
     AddOpenWorkspaceToRecentList();
     workspace_->CloseWorkspace();
+    SaveProfile();
 }
 
 // ---- new items -------------------------------------------------------------------------

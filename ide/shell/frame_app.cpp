@@ -4,6 +4,7 @@
 #include "ide/shell/about_box.h"
 #include "ide/shell/dialogs/dialog_ids.h"
 #include "ide/shell/dialogs/options_sheet.h"
+#include "ide/shell/dialogs/settings_save.h"
 #include "ide/shell/dialogs/project_dialogs.h"
 #include "ide/shell/child_frame.h"
 #include "ide/shell/debug/debug_session.h"
@@ -138,8 +139,7 @@ BOOL CVyrFrameApp::InitInstance() {
     for (const std::string& file : startup_files_) OpenStartupFile(file);
     // Start-up is done: a damaged profile is told about once, and what start-up wrote is saved.
     if (!store.load_error().empty()) ShowStatusText("Settings read in part: " + store.load_error());
-    if (const os::Status saved = store.Flush(); !saved)
-        ShowStatusText("The settings cannot be saved: " + saved.error().text);
+    if (const os::Status saved = store.Flush(); !saved) ShowStatusText(ide::SettingsNotSavedText(saved.error()));
     return TRUE;
 }
 
@@ -328,6 +328,8 @@ bool CVyrFrameApp::AskYesNo(std::string_view text) {
 }
 
 void CVyrFrameApp::ShowMessage(std::string_view text) { AfxMessageBox(std::string(text).c_str(), MB_OK); }
+
+void CVyrFrameApp::OnProfileNotSaved(const os::Error& error) { ShowMessage(ide::SettingsNotSavedText(error)); }
 
 std::vector<std::string> CVyrFrameApp::SaveAndListDocuments() {
     SaveAll();

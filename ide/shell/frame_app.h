@@ -98,7 +98,7 @@ public:
     // Saves every modified source document, without asking.
     void SaveAll();
     // Closes the open workspace: a running build is stopped and its end awaited
-    // first; the workspace goes to the recent list.
+    // first; the workspace goes to the recent list, and the settings are saved.
     void CloseWorkspace();
     // Waits for the running build's end while the user interface keeps handling
     // messages, then lets its last lines reach the Build pane.
@@ -136,6 +136,9 @@ protected:
     afx_msg void OnOpenRecentProject(UINT id);
     afx_msg void OnUpdateRecentProjectMenu(CCmdUI* cmd_ui);
     DECLARE_MESSAGE_MAP()
+
+    // Closing a workspace and closing the frame tell a failed save in a message box.
+    void OnProfileNotSaved(const os::Error& error) override;
 
 private:
     // The workspace engine's questions go to the user.

@@ -131,7 +131,8 @@ void CMainFrame::AddWatch(const std::string& expression) {
 
 void CMainFrame::ShowMemoryAt(std::uint32_t address) {
     if (!memory_bar_.IsVisible()) ShowControlBar(&memory_bar_, TRUE, FALSE);
-    (void)memory_bar_.View(0).SetAddress(address);
+    if (const os::Status shown = memory_bar_.View(0).SetAddress(address); !shown)
+        SetMessageText(shown.error().text.c_str());
 }
 
 void CMainFrame::SetStopScope(StopScopeSource source) {
@@ -151,8 +152,9 @@ BOOL CMainFrame::CreateToolBars() {
     SetMenuBar(menu_bar);
     if (!CreateFrameToolBars(*toolbars_, {IDR_MAINFRAME, IDR_VYRTYPE})) return FALSE;
     SetMenuBarMenu(IDR_MAINFRAME);
-    // A damaged or missing layout leaves the bars where they were docked.
-    (void)LoadBarState(kBarStateSection);
+    // A damaged layout is refused whole and the bars stay where they were
+    // docked; the status bar says why. A missing one is no fault.
+    if (const os::Status loaded = LoadBarState(kBarStateSection); !loaded) SetMessageText(loaded.error().text.c_str());
     toolbars_->LoadState(kBarStateSection);
     return TRUE;
 }

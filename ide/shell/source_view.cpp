@@ -88,8 +88,8 @@ void CVyrFrameView::OnRemoveAllBreakpoints() {
 void CVyrFrameView::OnQuickWatch() {
     CMainFrame* frame = CorvelApp()->main_frame();
     if (!frame) return;
-    std::string word;
-    (void)GetWordAtCaret(word);
+    std::string word;  // stays empty with no word at the caret
+    GetWordAtCaret(word);
     const StopScopeSource& scope = frame->stop_scope();
     const std::string module = TargetStopped() && scope ? scope().module : std::string();
     CQWatchDlg dialog(

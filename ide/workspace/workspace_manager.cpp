@@ -176,9 +176,6 @@ bool CVyrWorkspaceManager::CloseWorkspace() {
     unopened_documents_.clear();
     ForgetWorkspace();
     LoadVersionDefaults();
-    // Closing a workspace is a save point of the settings; what a failed
-    // flush could not save waits in the store for the next one.
-    (void)profile_.Flush();
     return saved;
 }
 

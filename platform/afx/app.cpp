@@ -151,13 +151,13 @@ int CWinApp::RunApplication() {
 int CWinApp::ExitInstance() {
     if (m_pRecentFileList) m_pRecentFileList->WriteList();
     // The program's last save point: what its windows wrote on closing.
-    if (store_) (void)store_->Flush();
+    SaveProfile();
     return CWinThread::ExitInstance();
 }
 
 void CWinApp::SetRegistryKey(const char* maker) {
     // What was written under the old key is saved before its store goes.
-    if (store_) (void)store_->Flush();
+    SaveProfile();
     m_pszRegistryKey = maker;
     store_.reset();
 }
@@ -170,6 +170,13 @@ profile::Store& CWinApp::GetProfileStore() {
     }
     return *store_;
 }
+
+void CWinApp::SaveProfile() {
+    if (!store_) return;  // nothing was read or written
+    if (const os::Status saved = store_->Flush(); !saved) OnProfileNotSaved(saved.error());
+}
+
+void CWinApp::OnProfileNotSaved(const os::Error&) {}
 
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int default_value) {
     if (!section || !entry) return UINT(default_value);

@@ -9,6 +9,7 @@
 #include "platform/afx/cmd_target.h"
 #include "platform/afx/collections.h"
 #include "platform/afx/recent_files.h"
+#include "platform/os/result.h"
 #include "platform/user/user.h"
 
 namespace profile {
@@ -64,8 +65,8 @@ public:
 
     // ---- profile ----
     // Writes change the store in memory; ExitInstance saves it (as does
-    // leaving a store for another key). Programs flush GetProfileStore() at
-    // their own save points besides.
+    // leaving a store for another key). Programs call SaveProfile at their own
+    // save points besides.
     void SetRegistryKey(const char* maker);
     UINT GetProfileInt(const char* section, const char* entry, int default_value);
     CString GetProfileString(const char* section, const char* entry, const char* default_value = nullptr);
@@ -75,6 +76,10 @@ public:
     BOOL WriteProfileString(const char* section, const char* entry, const char* value);
     BOOL WriteProfileBinary(const char* section, const char* entry, const BYTE* bytes, UINT size);
     profile::Store& GetProfileStore();
+    // A save point: what was written since the last one goes to the file. A
+    // failed save is passed to OnProfileNotSaved once; its values wait in the
+    // store for the next save point.
+    void SaveProfile();
 
     // ---- recent files and documents ----
     void LoadStdProfileSettings(UINT max_recent = 4);
@@ -102,6 +107,10 @@ public:
     int ExitInstance() override;
 
 protected:
+    // The error names the file and the reason. Nothing is said by default; a
+    // program that tells its user overrides it.
+    virtual void OnProfileNotSaved(const os::Error& error);
+
     DECLARE_MESSAGE_MAP()
 
 private:

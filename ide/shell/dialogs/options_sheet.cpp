@@ -1,7 +1,7 @@
 #include "ide/shell/dialogs/options_sheet.h"
 
 #include "ide/shell/dialogs/dialog_ids.h"
-#include "platform/profile/store.h"
+#include "ide/shell/dialogs/settings_save.h"
 
 namespace ide {
 
@@ -34,12 +34,12 @@ CVyrOptionSheet::CVyrOptionSheet(CWnd* parent, profile::Store& profile, COLORREF
 // What the changed pages wrote is saved, also when a later page refused to apply.
 void CVyrOptionSheet::OnOk() {
     OnOKCommand();
-    (void)profile_.Flush();
+    SaveSettings(profile_);
 }
 
 void CVyrOptionSheet::OnApply() {
     OnApplyCommand();
-    (void)profile_.Flush();
+    SaveSettings(profile_);
 }
 
 bool RunOptionsSheet(CWnd* parent, profile::Store& profile) {

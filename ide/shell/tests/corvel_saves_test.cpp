@@ -64,6 +64,25 @@ private:
     int fd_ = -1;
 };
 
+// The profile's folder and file made read-only for the test's length: even
+// root does not replace a file without a write bit.
+class ReadOnlyProfile {
+public:
+    explicit ReadOnlyProfile(const fs::path& file) : file_(file) {
+        fs::permissions(file_, fs::perms::owner_read);
+        fs::permissions(file_.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    }
+    ~ReadOnlyProfile() {
+        fs::permissions(file_.parent_path(), fs::perms::owner_all);
+        fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write);
+    }
+    ReadOnlyProfile(const ReadOnlyProfile&) = delete;
+    ReadOnlyProfile& operator=(const ReadOnlyProfile&) = delete;
+
+private:
+    fs::path file_;
+};
+
 class CorvelSavesTest : public CorvelSampleTest {
 protected:
     void SetUp() override {
@@ -101,10 +120,9 @@ protected:
         HandleQueued(*app);
         EXPECT_EQ(display.steps_left(), 0u);
     }
-    int Reports() const {
+    int Reports(std::string_view start = "Not all of the workspace could be read:") const {
         int count = 0;
-        for (const std::string& box : boxes)
-            count += box.starts_with("Not all of the workspace could be read:") ? 1 : 0;
+        for (const std::string& box : boxes) count += box.starts_with(start) ? 1 : 0;
         return count;
     }
 
@@ -152,6 +170,64 @@ TEST_F(CorvelSavesTest, TheProfileIsWrittenOnlyAtTheSavePoints) {
     EXPECT_TRUE(profile.load_error().empty()) << profile.load_error();
     EXPECT_EQ(profile.GetProfileInt("Editor\\C Files", "Tab size", 0), 7);
     EXPECT_EQ(profile.GetProfileInt("FrameState", "MainWindow", 0), -1);
+}
+
+// A profile that cannot be saved: each save point with something to save
+// tells it once, in one message naming the file and the reason, and the file
+// stays as it was.
+TEST_F(CorvelSavesTest, AProfileThatCannotBeSavedIsToldOnceAtEachSavePointAndLeftWhole) {
+    Start();
+    Close();
+    const std::string saved = testing_kit::read_file(profile_file);
+    const ReadOnlyProfile read_only(profile_file);
+    const std::string not_saved =
+        "The settings cannot be saved: create '" + profile_file.string() + "': Permission denied";
+
+    Start();
+    EXPECT_EQ(StatusText(), not_saved) << "start-up done";
+    EXPECT_TRUE(boxes.empty());
+
+    InOptions({[&] {
+                   display.chord(VK_MENU, 'T');
+                   display.type("6");
+               },
+               [&] { display.press(VK_RETURN); }});
+    EXPECT_EQ(boxes, std::vector<std::string>{not_saved}) << "OK in the options";
+
+    app->main_frame()->SendMessage(WM_COMMAND, shell::ID_FILE_CLOSE_WORKSPACE);
+    HandleQueued(*app);
+    EXPECT_EQ(Reports(not_saved), 2) << "closing the workspace";
+
+    Close();
+    EXPECT_EQ(Reports(not_saved), 3) << "closing the frame";
+    EXPECT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(testing_kit::read_file(profile_file), saved);
+    for (const auto& entry : fs::directory_iterator(profile_file.parent_path()))
+        EXPECT_TRUE(entry.path() == profile_file || entry.path().extension() == ".lock") << "left behind: " << entry;
+}
+
+// A saved layout the frame refuses is named with its reason in the status
+// bar, and the bars take their default places instead of any of its own.
+TEST_F(CorvelSavesTest, ARefusedLayoutIsToldWithItsReasonAndTheDefaultOneIsUsed) {
+    Start();
+    app->main_frame()->ShowControlBar(&app->main_frame()->output_bar(), FALSE, FALSE);
+    Close();
+    {
+        profile::Store store(profile_file);
+        const int bars = store.GetProfileInt("FrameState\\ToolBar-Summary", "Bars", 0);
+        ASSERT_GT(bars, 0);
+        for (int i = 0; i < bars; ++i)
+            store.WriteProfileString("FrameState\\ToolBar-Bar" + std::to_string(i), "ClassName", "NoSuchBar");
+        ASSERT_TRUE(store.Flush().ok());
+    }
+
+    Start();
+    const std::string status = StatusText();
+    EXPECT_TRUE(status.starts_with("The saved window layout \"FrameState\\ToolBar\" is damaged (")) << status;
+    EXPECT_TRUE(status.ends_with(": no such class); the default layout is used.")) << status;
+    EXPECT_TRUE(app->main_frame()->output_bar().IsVisible());
+    EXPECT_TRUE(app->main_frame()->workspace_bar().IsVisible());
+    EXPECT_TRUE(boxes.empty());
 }
 
 // A damaged profile is set aside under a name of its own, and said so in the
