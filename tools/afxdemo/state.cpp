@@ -68,6 +68,7 @@ std::string describe(MainFrame& frame) {
         text +=
             "sketch colour " + std::to_string(sketch_doc->colour) + " size " + std::to_string(sketch_doc->size) + "\n";
     text += menu_text(frame.m_hWnd) + "\n";
+    text += std::string("frame ") + (frame.IsIconic() ? "minimized" : frame.IsZoomed() ? "maximized" : "normal") + "\n";
     char caption[128] = {};
     if (HWND active = ::GetActiveWindow()) ::GetWindowText(active, caption, int(sizeof caption));
     text += std::string("window \"") + caption + "\"\n";

@@ -15,6 +15,7 @@ void open_side_by_side(DemoApp& app);
 //   active note|sketch|none          top note|sketch|none (the child in front)
 //   sketch colour <0 red, 1 blue> size <n>
 //   menu closed | menu open <item> | menu highlighted <item>
+//   frame normal|maximized|minimized
 //   window "<caption of the active window>"
 std::string describe(MainFrame& frame);
 
