@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "uikit/frames/custom_toolbar.h"
-#include "uikit/frames/custom_toolbar_drag.h"
 #include "uikit/frames/toolbar_manager.h"
 
 namespace {
