@@ -421,6 +421,9 @@ BOOL CMDIChildWnd::Create(const char* class_name, const char* title, DWORD style
 }
 
 int CMDIChildWnd::OnCreate(CREATESTRUCT* cs) {
+    // Whatever style the frame asked for, an MDI child keeps off the children
+    // above it: one restored behind the active child must not paint over it.
+    ModifyStyle(0, WS_CLIPSIBLINGS);
     ::SendMessage(::GetParent(m_hWnd), kChildCreated, reinterpret_cast<WPARAM>(m_hWnd), 0);
     return CFrameWnd::OnCreate(cs);
 }
