@@ -1,7 +1,7 @@
 // The toolbar and the mouse: pressing, releasing and cancelling buttons with
 // the command sent to the owner frame, status-bar prompts, hot tracking in the
 // cool look, and the menu mode of bars whose buttons drop menus.
-#include <algorithm>
+#include <cstdint>
 
 #include "uikit/frames/custom_toolbar.h"
 #include "uikit/frames/toolbar_manager.h"

@@ -4,7 +4,6 @@
 // small frames or as MDI children, shows and hides them at once or at the next
 // idle time, and hands its non-client and extended system-command messages to
 // a tree of message filters for caption buttons.
-#include <map>
 #include <memory>
 #include <vector>
 

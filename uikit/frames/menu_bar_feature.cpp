@@ -1,6 +1,7 @@
 #include "uikit/frames/menu_bar_feature.h"
 
 #include <cctype>
+#include <optional>
 
 namespace {
 

@@ -6,8 +6,6 @@
 // runs, and a drop asked for while a popup is open closes it and opens the
 // new one after it. SECMenuBarFeature is the frame plug-in that routes the
 // frame's messages to it, beside bitmap menus.
-#include <optional>
-
 #include "uikit/frames/bmp_menu_plugin.h"
 #include "uikit/frames/menu_bar.h"
 

@@ -1,7 +1,5 @@
 #include "uikit/frames/msg_filter.h"
 
-#include <algorithm>
-
 IMPLEMENT_DYNCREATE(SECMsgFilter, CObject)
 IMPLEMENT_DYNCREATE(SECNcMsgFilter, SECMsgFilter)
 IMPLEMENT_DYNCREATE(SECCaptionMsgFilter, SECNcMsgFilter)
