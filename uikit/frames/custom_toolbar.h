@@ -111,9 +111,6 @@ public:
     void SetFrameBtnStyle(UINT id, UINT set, UINT clear) override;
     CWnd* GetHostWnd() override { return this; }
     void SetDropDownInProgress(BOOL on) override { guards().drop_down_in_progress = on != FALSE; }
-    // The guards of the bar's manager, or the bar's own.
-    std::shared_ptr<SECToolBarGuards> shared_guards() const;
-    SECToolBarGuards& guards() { return *shared_guards(); }
 
     // Sizes and looks.
     void SetBmpMgr(SECBmpMgr* manager);
@@ -240,6 +237,9 @@ private:
     mutable CFont default_font_;
     std::shared_ptr<SECToolBarGuards> own_guards_ = std::make_shared<SECToolBarGuards>();  // without a manager
 
+    // The guards of the bar's manager, or the bar's own.
+    std::shared_ptr<SECToolBarGuards> shared_guards() const;
+    SECToolBarGuards& guards() { return *shared_guards(); }
     bool belongs_to_active_window() const;
     SECBtnDrawData& draw_data();
     Row make_row(int first, int last, bool separator_break) const;
