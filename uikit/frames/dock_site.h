@@ -1,7 +1,8 @@
 #pragma once
 // What the docking code asks of the frame it docks in: where a bar goes and
 // with what size, and the frame as a docking site, MDI or not. The dock bars,
-// the drag and the saved layout talk to a frame through this alone.
+// the drag, the saved layout, the toolbars and the extended system commands
+// talk to a frame through this alone.
 #include "platform/afx/afx.h"
 
 class SECBarHost;

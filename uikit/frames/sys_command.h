@@ -6,7 +6,7 @@
 // message "Skarloe::WM_SYSCOMMANDEX" with a command and a command record to
 // the window; ScxMsgFilter in that window's filter tree carries it out.
 #include "platform/afx/afx.h"
-#include "uikit/frames/dock_bar.h"
+#include "uikit/frames/dock_site.h"
 #include "uikit/frames/msg_filter.h"
 
 class SECMultiDocTemplate;
