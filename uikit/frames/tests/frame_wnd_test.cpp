@@ -1,7 +1,8 @@
 // The single-document docking frame: a bar docked, dragged off
 // to float and docked again by a double click; a dialog bar from a template
 // with the template's size in every state; the layout with a dialog bar the
-// new frame lacks; and the frame's own caption.
+// new frame lacks, and one with a bar in an MDI child, which it has no room
+// for; and the frame's own caption.
 #include <gtest/gtest.h>
 
 #include "platform/gdi/surface.h"
@@ -162,6 +163,20 @@ TEST_F(FrameWndTest, ADockableFrameDocksFloatsAndGoesWithItsBar) {
     dockable->DestroyWindow();
     idle();
     EXPECT_EQ(sdi->GetControlBar(120), nullptr);
+}
+
+TEST_F(FrameWndTest, ALayoutWithABarInAnMdiChildIsRefusedWithItsReason) {
+    SECControlBar* output = dock_bar_in(sdi, 101, AFX_IDW_DOCKBAR_BOTTOM);
+    // Saved from the workbook with a bar floating in its MDI area.
+    build();
+    frame->FloatControlBarAsMDIChild(&bar(4), -1, -1, CBRS_ALIGN_TOP);
+    idle();
+    ASSERT_TRUE(bar(4).IsMDIChild());
+    frame->SaveBarState("Mixed");
+    const os::Status loaded = sdi->LoadBarState("Mixed");
+    ASSERT_FALSE(loaded);
+    EXPECT_NE(loaded.error().text.find("without MDI children"), std::string::npos) << loaded.error().text;
+    EXPECT_EQ(UINT(output->m_pDockBar->GetDlgCtrlID()), UINT(AFX_IDW_DOCKBAR_BOTTOM));
 }
 
 TEST_F(FrameWndTest, TheFramePaintsItsOwnCaption) {
