@@ -59,6 +59,8 @@ struct WINDOWPLACEMENT {
     RECT rcNormalPosition;
 };
 static_assert(sizeof(WINDOWPLACEMENT) == 44);
+// In `flags`: a minimized window that was maximized before.
+constexpr UINT WPF_RESTORETOMAXIMIZED = 0x0002;
 BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out);
 BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
 

@@ -62,7 +62,8 @@ struct Window {
     HFONT font = nullptr;
     bool minimized = false;
     bool maximized = false;
-    RECT normal_rect{};  // where a minimised or maximised window returns to
+    RECT normal_rect{};              // where a minimised or maximised window returns to
+    bool restore_maximized = false;  // minimised from maximised: SW_RESTORE maximises it again
 
     // Painting.
     RECT update{};  // invalid part, client coordinates (empty = valid)

@@ -246,12 +246,15 @@ BOOL ShowWindow(HWND hwnd, int command) {
     if (!w) return was_visible;
 
     bool minimize = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
-    bool maximize = command == SW_SHOWMAXIMIZED;
-    bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL;
+    // A window minimized from maximized is restored to maximized, keeping its normal place.
+    bool maximize = command == SW_SHOWMAXIMIZED || (command == SW_RESTORE && w->minimized && w->restore_maximized);
+    bool restore = !maximize && (command == SW_RESTORE || command == SW_SHOWNORMAL);
     if (minimize != w->minimized || (maximize && !w->maximized) || (restore && (w->minimized || w->maximized))) {
         bool was_normal = !w->minimized && !w->maximized;
-        bool was_maximized = w->maximized;
+        bool was_maximized = w->maximized || (w->minimized && w->restore_maximized);
         if (was_normal) w->normal_rect = w->rect;
+        if (minimize && !w->minimized) w->restore_maximized = w->maximized;
+        if (!minimize) w->restore_maximized = false;
         w->minimized = minimize;
         w->maximized = maximize;
         WPARAM kind = minimize ? SIZE_MINIMIZED : maximize ? SIZE_MAXIMIZED : SIZE_RESTORED;
@@ -316,7 +319,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out) {
     if (!w || !out) return FALSE;
     bool normal = !w->minimized && !w->maximized;
     *out = WINDOWPLACEMENT{sizeof(WINDOWPLACEMENT),
-                           0,
+                           UINT(w->minimized && w->restore_maximized ? WPF_RESTORETOMAXIMIZED : 0),
                            UINT(w->minimized   ? SW_SHOWMINIMIZED
                                 : w->maximized ? SW_SHOWMAXIMIZED
                                                : SW_SHOWNORMAL),

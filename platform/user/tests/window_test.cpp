@@ -396,6 +396,41 @@ TEST_F(WindowTest, TheCaptionBoxesMaximizeRestoreMinimizeAndClose) {
     EXPECT_FALSE(IsWindow(top));
 }
 
+// Minimized from maximized, a window comes back maximized and keeps its normal place for the
+// restore after; shown normal instead, it goes straight to that place.
+TEST_F(WindowTest, AWindowMinimizedFromMaximizedIsRestoredMaximized) {
+    HWND top = make_top("boxes");
+    pump();
+    RECT normal, maximized, now;
+    GetWindowRect(top, &normal);
+    ShowWindow(top, SW_SHOWMAXIMIZED);
+    GetWindowRect(top, &maximized);
+    for (int restore_command : {SW_RESTORE, SW_SHOWNORMAL}) {
+        ShowWindow(top, SW_SHOWMAXIMIZED);
+        ShowWindow(top, SW_MINIMIZE);
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(top, &placement);
+        EXPECT_EQ(placement.showCmd, UINT(SW_SHOWMINIMIZED));
+        EXPECT_EQ(placement.flags, WPF_RESTORETOMAXIMIZED);
+        EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &normal));
+        ShowWindow(top, restore_command);
+        GetWindowRect(top, &now);
+        EXPECT_EQ(bool(IsZoomed(top)), restore_command == SW_RESTORE) << restore_command;
+        EXPECT_TRUE(EqualRect(&now, restore_command == SW_RESTORE ? &maximized : &normal)) << restore_command;
+        ShowWindow(top, SW_RESTORE);
+        GetWindowRect(top, &now);
+        EXPECT_FALSE(IsZoomed(top));
+        EXPECT_TRUE(EqualRect(&now, &normal)) << restore_command;
+    }
+    // Minimized from its normal place, it comes back there.
+    ShowWindow(top, SW_MINIMIZE);
+    ShowWindow(top, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(top));
+    GetWindowRect(top, &now);
+    EXPECT_TRUE(EqualRect(&now, &normal));
+}
+
 // A drag faster than the window can follow puts the pointer over another
 // window: the capture holds through the drag, so the frame still follows and
 // the other window hears nothing.
