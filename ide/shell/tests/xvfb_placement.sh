@@ -1,6 +1,8 @@
 #!/bin/sh
 # Corvel's place on the screen across starts, on a bare X server (Xvfb) with
-# the SDL display: the maximized main window moved to the screen's corner
+# the SDL display: the main window is sizable for a window manager (its size
+# hints do not make its smallest size its largest, and openbox offers Maximize
+# and Resize for it); the maximized main window moved to the screen's corner
 # (as a window manager may move it) is still maximized, past every edge, at
 # the next start, not stretched 8 pixels past the right and bottom edges; and
 # a restored window (by its caption's restore box) moved past the right and
@@ -13,7 +15,7 @@ sample="$2"
 shots="$3"
 with_wm="${4:-}"
 shot_name="corvel-placement${with_wm:+-$with_wm}"
-[ -z "$with_wm" ] || xvfb_more_tools="openbox xprop"
+xvfb_more_tools="xprop${with_wm:+ openbox}"
 . "$(dirname "$0")/xvfb_corvel.sh"
 
 # "<x> <y> <width> <height>" of the main window on the screen.
@@ -34,6 +36,16 @@ end_corvel() {
 start_corvel --nosplash
 wait_drawn
 wait_for "Corvel did not start maximized past the screen's edges: $(place)" maximized_past_the_edges
+hints=$(xprop -id "$corvel_window" WM_NORMAL_HINTS)
+smallest=$(echo "$hints" | sed -n 's/.*minimum size: //p')
+largest=$(echo "$hints" | sed -n 's/.*maximum size: //p')
+[ -n "$largest" ] && [ "$smallest" = "$largest" ] && fail "the main window's smallest size is its largest: $hints"
+if [ -n "$with_wm" ]; then
+  actions=$(xprop -id "$corvel_window" _NET_WM_ALLOWED_ACTIONS)
+  for action in MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE; do
+    echo "$actions" | grep -q "_NET_WM_ACTION_$action" || fail "the window manager offers no $action: $actions"
+  done
+fi
 xdotool windowmove "$corvel_window" 0 0
 sleep 0.5
 end_corvel
