@@ -27,7 +27,12 @@ struct Sdl::Impl {
     std::set<HWND> dirty;
     user::CaretState caret_shown;  // as last presented
     HCURSOR cursor_shown = nullptr;
-    bool capture_wanted = false;              // the program holds the mouse capture
+    bool capture_wanted = false;  // the program holds the mouse capture
+    // A menu was mapped: without a window manager X's keyboard goes to it and back.
+    bool menu_bounce = false;
+    // Just after a window took the keyboard in such a bounce: SDL is replaying the
+    // modifiers it finds held.
+    bool replaying_modifiers = false;
     std::map<unsigned, SDL_Cursor*> cursors;  // by resource id
 
     // The mouse pointer follows SetCursor: standard shapes from the system,
@@ -167,7 +172,34 @@ struct Sdl::Impl {
             keyboard_to_active(nullptr);
     }
 
+    static bool is_menu(Uint32 window_id) {
+        SDL_Window* window = SDL_GetWindowFromID(window_id);
+        return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU);
+    }
+    static bool is_modifier(SDL_Keycode key) {
+        return key == SDLK_LALT || key == SDLK_RALT || key == SDLK_LSHIFT || key == SDLK_RSHIFT || key == SDLK_LCTRL ||
+               key == SDLK_RCTRL || key == SDLK_LGUI || key == SDLK_RGUI;
+    }
+
+    // Each time a window takes X's keyboard, SDL sends it the modifiers it finds held. A menu
+    // mapped without a window manager has the keyboard for a moment, then the active window
+    // takes it back, and the keys of the Alt+letter that opened the menu may still be held
+    // then: an Alt that came down again would close the menu at once. A press replayed in
+    // such a bounce, or sent to a menu, is not the person's; the releases go through (a
+    // release of a key that is up changes nothing).
+    bool replayed_modifier_press(const SDL_Event& e) {
+        const bool modifier = (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && is_modifier(e.key.keysym.sym);
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            replaying_modifiers = menu_bounce;
+            if (!is_menu(e.window.windowID)) menu_bounce = false;
+        } else if (!modifier) {
+            replaying_modifiers = false;
+        }
+        return modifier && e.type == SDL_KEYDOWN && (replaying_modifiers || is_menu(e.key.windowID));
+    }
+
     void handle(const SDL_Event& e) {
+        const bool replayed = replayed_modifier_press(e);
         switch (e.type) {
             case SDL_MOUSEMOTION: user::inject_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y)); break;
             case SDL_MOUSEBUTTONDOWN:
@@ -192,6 +224,7 @@ struct Sdl::Impl {
             }
             case SDL_KEYDOWN:
             case SDL_KEYUP:
+                if (replayed) break;
                 if (int vk = virtual_key_of_sdl(e.key.keysym.sym)) user::inject_key(vk, e.type == SDL_KEYDOWN);
                 break;
             case SDL_WINDOWEVENT:
@@ -389,7 +422,10 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
     // A menu, a drop-down list or a tip never has the keyboard, yet without a window manager X
     // gives it to each window as it is mapped, and to no window once the menu goes: keys typed
     // in that moment were lost. The active window keeps it.
-    if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_POPUP_MENU) impl_->keyboard_to_active(it->second);
+    if (SDL_GetWindowFlags(it->second) & SDL_WINDOW_POPUP_MENU) {
+        impl_->menu_bounce = true;
+        impl_->keyboard_to_active(it->second);
+    }
     impl_->dirty.insert(hwnd);
     // Owned windows stay above their owner, also those shown before it (a splash over the
     // main window that is still coming up).

@@ -1,10 +1,12 @@
-// The choice of display and the SDL key mapping; the SDL display itself is
+// The choice of display, the SDL key mapping and which of SDL's key events
+// reach the program (on SDL's offscreen driver); the SDL display's pictures are
 // exercised by the demo's screenshot under Xvfb.
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include <SDL_keycode.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "platform/display/display.h"
@@ -76,6 +78,82 @@ TEST(Display, SdlKeysMapToVirtualKeys) {
                  {SDLK_KP_5, VK_NUMPAD0 + 5},
                  {SDLK_APPLICATION, 0}};
     for (const auto& c : cases) EXPECT_EQ(kit::display::virtual_key_of_sdl(c.sdl), c.vk) << c.sdl;
+}
+
+// A menu mapped without a window manager has X's keyboard for a moment, and SDL
+// replays the held modifiers to it and again to the window that takes the
+// keyboard back: an Alt come down again would close the menu that Alt+letter
+// opened. Those presses never reach the program; the person's next ones do.
+TEST(Display, ModifierPressesReplayedWhileAMenuTakesTheKeyboardNeverReachTheProgram) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved_driver = driver ? driver : "";
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
+    ASSERT_TRUE(sdl) << error;
+    kit::user::set_backend(sdl.get());
+
+    HWND main =
+        CreateWindowEx(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    HWND menu = CreateWindowEx(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_BORDER, 20, 20, 80, 60, nullptr, nullptr,
+                               nullptr, nullptr);
+    ShowWindow(menu, SW_SHOWNOACTIVATE);
+    Uint32 main_id = 0, menu_id = 0;
+    for (Uint32 id = 1; id < 64; ++id) {
+        if (SDL_Window* window = SDL_GetWindowFromID(id))
+            (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU ? menu_id : main_id) = id;
+    }
+    ASSERT_NE(menu_id, 0u);
+    ASSERT_NE(main_id, 0u);
+    sdl->idle(0);  // what the windows' mapping brought
+
+    const auto push = [](const SDL_Event& event) { SDL_PushEvent(const_cast<SDL_Event*>(&event)); };
+    const auto focus_to = [&](Uint32 window_id) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+        event.window.windowID = window_id;
+        push(event);
+    };
+    const auto key = [&](Uint32 window_id, SDL_Keycode sym, bool down) {
+        SDL_Event event{};
+        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.windowID = window_id;
+        event.key.keysym.sym = sym;
+        push(event);
+    };
+    const auto alt_down = [] { return (GetAsyncKeyState(VK_MENU) & 0x8000) != 0; };
+
+    // The bounce: the menu takes the keyboard, then the main window takes it back.
+    focus_to(menu_id);
+    key(menu_id, SDLK_LALT, true);
+    sdl->idle(0);
+    EXPECT_FALSE(alt_down()) << "a press sent to the menu";
+    key(menu_id, SDLK_LALT, false);
+    focus_to(main_id);
+    key(main_id, SDLK_LALT, true);
+    sdl->idle(0);
+    EXPECT_FALSE(alt_down()) << "a press replayed to the window taking the keyboard back";
+    key(main_id, SDLK_LALT, false);
+    sdl->idle(0);
+
+    // The person's own keys afterwards.
+    key(main_id, SDLK_f, true);
+    key(main_id, SDLK_f, false);
+    key(main_id, SDLK_LALT, true);
+    sdl->idle(0);
+    EXPECT_TRUE(alt_down()) << "the person's Alt";
+    key(main_id, SDLK_LALT, false);
+    sdl->idle(0);
+
+    DestroyWindow(menu);
+    DestroyWindow(main);
+    sdl.reset();
+    if (driver)
+        setenv("SDL_VIDEODRIVER", saved_driver.c_str(), 1);
+    else
+        unsetenv("SDL_VIDEODRIVER");
 }
 
 // Where the screen cannot shape a window, its cut-off corners take the colour
