@@ -5,7 +5,6 @@
 
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/sys_colors.h"
-#include "uikit/frames/toolbar_manager.h"
 #include "uikit/frames/toolbar_state.h"
 
 IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
@@ -76,12 +75,6 @@ void SECCustomToolBar::SetBmpMgr(SECBmpMgr* manager) {
     manager->AddRef();
     if (bmp_mgr_) bmp_mgr_->Release();
     bmp_mgr_ = manager;
-}
-
-void SECCustomToolBar::SetManager(SECToolBarManager* manager) {
-    if (manager_) manager_->attached_.erase(this);
-    m_pManager = manager_ = manager;
-    if (manager) manager->attached_.insert(this);
 }
 
 CFont* SECCustomToolBar::GetDefaultFont() const { return &default_font_; }
@@ -343,7 +336,7 @@ void SECCustomToolBar::SetBarButtons(const CString& title, const std::vector<SEC
 
 void SECCustomToolBar::GetBarInfoEx(SECControlBarInfo* info) {
     if (!info->m_pInfoEx && info->m_nTypeID && manager_) {
-        if (!info->m_pManager) info->m_pManager = manager_;
+        if (!info->m_pManager) info->m_pManager = m_pManager;
         info->MakeInfoEx();
     }
     if (auto* mine = dynamic_cast<SECCustomToolBarInfoEx*>(info->m_pInfoEx.get()))

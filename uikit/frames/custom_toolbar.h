@@ -74,6 +74,31 @@ struct SECToolBarGuards {
 // Hot tracking timer.
 constexpr UINT_PTR SEC_HOT_TIMER = 0xE002;
 
+class SECCustomToolBar;
+
+// What a toolbar asks of the manager of its frame's toolbars
+// (SECToolBarManager answers): the bar sees its manager through this alone.
+class SECToolBarServices {
+public:
+    // The manager itself, for code that knows its class.
+    virtual SECToolBarManager* GetToolBarManager() = 0;
+    // The drawing context all the manager's bars paint with.
+    virtual SECBtnDrawData& GetDrawData() = 0;
+    virtual void NotifyListeners(UINT bar_id, UINT code) = 0;
+    // Sets and clears style bits of every button with the command id on every toolbar.
+    virtual void SetButtonStyle(UINT id, UINT set, UINT clear) = 0;
+    virtual const SECBtnDescriptors& GetMenuDescriptors() const = 0;
+    // The customize dialog holds the frame: no idle layout runs.
+    virtual BOOL IsFrameLocked() const = 0;
+    // The one bar of the frame whose button is selected (customise mode).
+    virtual SECCustomToolBar* GetSelectedBar() const = 0;
+    virtual void SetSelectedBar(SECCustomToolBar* bar) = 0;
+    virtual const std::shared_ptr<SECToolBarGuards>& SharedGuards() const = 0;
+
+protected:
+    ~SECToolBarServices() = default;
+};
+
 class SECCustomToolBar : public SECControlBar, public SECBtnHost {
     DECLARE_DYNCREATE(SECCustomToolBar)
 public:
@@ -116,7 +141,7 @@ public:
     void SetBmpMgr(SECBmpMgr* manager);
     SECBmpMgr* GetBmpMgr() const override { return bmp_mgr_; }
     void SetManager(SECToolBarManager* manager);
-    SECToolBarManager* GetManager() const { return manager_; }
+    SECToolBarManager* GetManager() const { return manager_ ? manager_->GetToolBarManager() : nullptr; }
     // Image size; every button is measured again.
     void SetButtonSize(int width, int height);
     CSize GetImageSize() const override { return image_size_; }
@@ -228,7 +253,7 @@ private:
     int selected_ = -1, pressed_ = -1, hot_ = -1;
     BOOL customize_ = FALSE;
     SECBmpMgr* bmp_mgr_ = nullptr;
-    SECToolBarManager* manager_ = nullptr;
+    SECToolBarServices* manager_ = nullptr;
     std::unique_ptr<SECBtnDrawData> own_draw_data_;
     CSize image_size_{16, 15};
     UINT mode_ = 0;

@@ -103,7 +103,7 @@ BOOL sec_button_drag(SECToolBarManager* manager, SECStdBtn* button, int index, C
 }
 
 BOOL SECCustomToolBar::StartDrag(int index, CPoint point) {
-    return sec_button_drag(manager_, GetButton(index), index, point, this, this, IsCtrlDown());
+    return sec_button_drag(GetManager(), GetButton(index), index, point, this, this, IsCtrlDown());
 }
 
 BOOL SECCustomToolBar::drop_nudge(SECStdBtn* button, const CRect& rect, int first, int last, BOOL copy) {

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "uikit/frames/custom_toolbar.h"
-#include "uikit/frames/toolbar_manager.h"
 
 namespace {
 
@@ -33,10 +32,10 @@ void SECCustomToolBar::OnLButtonDown(UINT flags, CPoint point) {
     if (::GetKeyState(VK_MENU) < 0 && manager_) {
         if (button->CanDrag()) {
             // The drag may take this bar away with its last button: nothing of it is touched after.
-            SECToolBarManager* manager = manager_;
-            manager->Guards().alt_drag = true;
+            SECToolBarServices* manager = manager_;
+            manager->SharedGuards()->alt_drag = true;
             StartDrag(index, point);
-            manager->Guards().alt_drag = false;
+            manager->SharedGuards()->alt_drag = false;
             if (SECCustomToolBar* selected = manager->GetSelectedBar()) selected->Deselect(TRUE);
         }
         return;

@@ -39,6 +39,15 @@ SECToolBarManager::~SECToolBarManager() {
     bmp_mgr_->Release();
 }
 
+// Defined beside the manager, which is the one place that knows the manager as both a bar manager and the
+// services the bar asks of it.
+void SECCustomToolBar::SetManager(SECToolBarManager* manager) {
+    if (SECToolBarManager* old = GetManager()) old->attached_.erase(this);
+    manager_ = manager;
+    m_pManager = manager;
+    if (manager) manager->attached_.insert(this);
+}
+
 SECBtnDrawData& SECToolBarManager::GetDrawData() {
     if (!draw_data_) draw_data_ = std::make_unique<SECBtnDrawData>();
     return *draw_data_;

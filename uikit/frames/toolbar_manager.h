@@ -34,7 +34,7 @@ constexpr DWORD SEC_TOOLBAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBR
 // The registered message the manager sends its listeners: wParam the bar id, lParam the code.
 UINT sec_bar_notify_message();
 
-class SECToolBarManager : public SECControlBarManager {
+class SECToolBarManager : public SECControlBarManager, public SECToolBarServices {
     DECLARE_DYNAMIC(SECToolBarManager)
 public:
     explicit SECToolBarManager(CFrameWnd* frame = nullptr, CWnd* owner = nullptr);
@@ -61,12 +61,12 @@ public:
     // Images from toolbar resource `id`; TRUE when at least one was added.
     BOOL LoadToolBarResource(UINT id, UINT large_id = 0);
     SECBmpMgr* GetBmpMgr() const { return bmp_mgr_; }
-    SECBtnDrawData& GetDrawData();
+    SECBtnDrawData& GetDrawData() override;
 
     // The menus the menu bar shows (each menu's top-level items become menu buttons).
     void SetMenuInfo(int count, const UINT* menu_ids);
     void SetMenuInfo(std::initializer_list<UINT> menu_ids) { SetMenuInfo(int(menu_ids.size()), menu_ids.begin()); }
-    const SECBtnDescriptors& GetMenuDescriptors() const { return menu_descriptors_; }
+    const SECBtnDescriptors& GetMenuDescriptors() const override { return menu_descriptors_; }
     const std::vector<UINT>& GetMenuBarButtons() const { return menu_buttons_; }
     // The menu bar the manager makes with the default toolbars: this one when
     // set, else the frame's own (null when there is none).
@@ -78,30 +78,31 @@ public:
     BOOL InCustomizeMode() const { return customize_; }
     void LockFrame();
     void UnlockFrame();
-    BOOL IsFrameLocked() const { return locked_; }
+    BOOL IsFrameLocked() const override { return locked_; }
     void SetCustomizeWnd(CWnd* wnd) { customize_wnd_ = wnd ? wnd->m_hWnd : nullptr; }
     HWND GetCustomizeWnd() const { return customize_wnd_; }
 
     void AddListener(CWnd* wnd);
     void RemoveListener(CWnd* wnd);
-    void NotifyListeners(UINT bar_id, UINT code);
+    void NotifyListeners(UINT bar_id, UINT code) override;
 
     // The one bar of the frame whose button is selected (customise mode).
-    SECCustomToolBar* GetSelectedBar() const { return selected_bar_; }
-    void SetSelectedBar(SECCustomToolBar* bar) { selected_bar_ = bar; }
+    SECCustomToolBar* GetSelectedBar() const override { return selected_bar_; }
+    void SetSelectedBar(SECCustomToolBar* bar) override { selected_bar_ = bar; }
     // The screen rectangle of the button whose command is being sent, so that a
     // handler can place a popup under it; empty otherwise.
     const CRect& GetCommandRect() const { return guards_->command_rect; }
     void SetCommandRect(const CRect& rect) { guards_->command_rect = rect; }
     // The re-entry guards the frame's toolbars share.
     SECToolBarGuards& Guards() { return *guards_; }
-    const std::shared_ptr<SECToolBarGuards>& SharedGuards() const { return guards_; }
+    const std::shared_ptr<SECToolBarGuards>& SharedGuards() const override { return guards_; }
+    SECToolBarManager* GetToolBarManager() override { return this; }
 
     // A user toolbar with the first free id from 0xE820; titled "ToolBar%d" without a name.
     SECCustomToolBar* CreateUserToolBar(const char* name = nullptr);
     void ApplyImageSize(SECCustomToolBar* bar) const;
     // Sets and clears style bits of every button with the command id on every toolbar.
-    void SetButtonStyle(UINT id, UINT set, UINT clear);
+    void SetButtonStyle(UINT id, UINT set, UINT clear) override;
     // Every customisable toolbar of the frame (the menu bar too).
     std::vector<SECCustomToolBar*> GetToolBars() const;
 
