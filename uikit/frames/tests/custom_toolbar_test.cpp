@@ -11,7 +11,6 @@
 #include "platform/gdi/png_writer.h"
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
-#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/tests/toolbar_fixture.h"
 #include "uikit/frames/toolbar_state.h"
 

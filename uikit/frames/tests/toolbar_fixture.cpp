@@ -2,7 +2,6 @@
 
 #include "platform/gdi/surface_dc.h"
 #include "testing/painted_picture.h"
-#include "uikit/frames/bmp_mgr.h"
 
 namespace toolbar_test {
 

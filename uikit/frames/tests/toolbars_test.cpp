@@ -11,8 +11,6 @@
 #include "testing/painted_picture.h"
 #include "uikit/frames/tests/docking_fixture.h"
 #include "uikit/frames/tests/docking_toolbars.h"
-#include "uikit/frames/custom_toolbar_drag.h"
-#include "uikit/frames/toolbar_state.h"
 
 namespace {
 
