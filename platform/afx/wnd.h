@@ -162,6 +162,12 @@ public:
     void ScrollWindow(int dx, int dy, const RECT* scroll = nullptr, const RECT* clip = nullptr) {
         ::ScrollWindow(m_hWnd, dx, dy, scroll, clip);
     }
+    int ScrollWindowEx(int dx, int dy, const RECT* scroll, const RECT* clip, CRgn* update_region, RECT* update,
+                       UINT flags) {
+        return ::ScrollWindowEx(m_hWnd, dx, dy, scroll, clip,
+                                update_region ? static_cast<HRGN>(update_region->GetSafeHandle()) : nullptr, update,
+                                flags);
+    }
 
     // ---- layout of control bars ----
     enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };

@@ -75,20 +75,7 @@ bool set_code_page(const std::string& iconv_name) {
 
 bool is_lead_byte(BYTE byte) { return current().lead[byte]; }
 
-std::vector<std::uint32_t> split_characters(std::string_view text) {
-    const auto& lead = current().lead;
-    std::vector<std::uint32_t> codes;
-    codes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<BYTE>(text[i]);
-        if (lead[b] && i + 1 < text.size()) {
-            codes.push_back(std::uint32_t{b} << 8 | static_cast<BYTE>(text[++i]));
-        } else {
-            codes.push_back(b);
-        }
-    }
-    return codes;
-}
+const std::array<bool, 256>& lead_bytes() { return current().lead; }
 
 char32_t to_unicode(std::uint32_t code) {
     if (code < 0x80) return static_cast<char32_t>(code);

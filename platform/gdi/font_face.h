@@ -20,7 +20,29 @@ struct Glyph {
     int height = 0;
     int advance = 0;
     std::vector<std::uint8_t> mask;  // width * height, 1 = ink
+    // The ink again as runs of columns along the rows, which text is drawn from: row
+    // y's runs are runs[row_runs[y]] up to runs[row_runs[y + 1]].
+    struct InkRun {
+        int left, right;
+    };
+    std::vector<InkRun> runs;
+    std::vector<int> row_runs;
+
     bool ink(int x, int y) const { return mask[static_cast<std::size_t>(y) * width + x] != 0; }
+    // Makes `runs` and `row_runs` from the mask.
+    void find_runs() {
+        runs.clear();
+        row_runs.assign(1, 0);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (!ink(x, y)) continue;
+                const int left = x;
+                while (x < width && ink(x, y)) ++x;
+                runs.push_back({left, x});
+            }
+            row_runs.push_back(static_cast<int>(runs.size()));
+        }
+    }
 };
 
 // Glyphs made once per face and kept for its lifetime. Single-byte codes,
@@ -36,6 +58,7 @@ public:
         auto& slot = glyphs_[code];
         if (!slot) {
             slot = std::make_unique<Glyph>(render(code));
+            slot->find_runs();
             if (code < kFast) fast_[code].store(slot.get(), std::memory_order_release);
         }
         return *slot;

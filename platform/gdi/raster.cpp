@@ -55,12 +55,21 @@ Paint::Paint(Dc& dc, const BrushObject* brush) {
     phase_y_ = dc.origin.y + dc.state.brush_org.y;
 }
 
+namespace {
+
+int wrap(int offset, int size) {
+    if ((size & (size - 1)) == 0) return offset & (size - 1);
+    return (offset % size + size) % size;
+}
+
+}  // namespace
+
+int Paint::tile_x(int x) const { return wrap(x - phase_x_, tile_->width()); }
+int Paint::tile_y(int y) const { return wrap(y - phase_y_, tile_->height()); }
+
 Pixel Paint::at(int x, int y) const {
     if (!tile_) return color_;
-    const int w = tile_->width(), h = tile_->height();
-    const int tx = ((x - phase_x_) % w + w) % w;
-    const int ty = ((y - phase_y_) % h + h) % h;
-    const Pixel p = tile_->at(tx, ty);
+    const Pixel p = tile_->at(tile_x(x), tile_y(y));
     if (mono_tile_) return p ? one_ : zero_;
     return mono_dest_ ? nearest_mono(p) : p;
 }
@@ -76,17 +85,22 @@ void Paint::copy_row(Pixel* row, int y, int x0, int x1) const {
         std::fill(row + x, row + x1, color_);
         return;
     }
-    // One tile's width is converted; the rest of the span repeats it.
-    const int w = tile_->width(), h = tile_->height();
-    const Pixel* tile_row = tile_->row(((y - phase_y_) % h + h) % h);
-    int tx = ((x0 - phase_x_) % w + w) % w;
+    // One tile's width is converted; the rest of the span repeats it, in copies
+    // that double, each a whole number of tiles.
+    const int w = tile_->width();
+    const Pixel* tile_row = tile_->row(tile_y(y));
+    int tx = tile_x(x0);
     const int first_tile_end = std::min(x1, x0 + w);
     for (int x = x0; x < first_tile_end; ++x) {
         const Pixel p = tile_row[tx];
         row[x] = mono_tile_ ? (p ? one_ : zero_) : mono_dest_ ? nearest_mono(p) : p;
         if (++tx == w) tx = 0;
     }
-    for (int x = first_tile_end; x < x1; ++x) row[x] = row[x - w];
+    for (int done = first_tile_end - x0; x0 + done < x1;) {
+        const int copied = std::min(done, x1 - (x0 + done));
+        std::memcpy(row + x0 + done, row + x0, std::size_t(copied) * sizeof(Pixel));
+        done += copied;
+    }
 }
 
 void fill_rect(Dc& dc, const RECT& r, const Paint& paint, std::uint8_t code) {

@@ -48,6 +48,11 @@ private:
     bool mono_dest_ = false;
     Pixel zero_ = 0, one_ = 0;  // a monochrome tile's colours
     int phase_x_ = 0, phase_y_ = 0;
+    // x - phase_x_ and y - phase_y_ wrapped into the tile; a power-of-two side
+    // (every 8 x 8 pattern) takes a mask instead of two divisions, which would
+    // cost more than a narrow span's pixels.
+    int tile_x(int x) const;
+    int tile_y(int y) const;
 };
 
 // Calls fn(y, x0, x1) for each clipped row span of a surface rectangle.

@@ -113,7 +113,9 @@ BOOL ExtTextOut(HDC handle, int x, int y, UINT options, const RECT* rect, LPCSTR
     const FontFace& face = dc->face();
     const bool update_cp = dc->state.text_align & TA_UPDATECP;
     const POINT reference = update_cp ? dc->to_device(dc->state.position.x, dc->state.position.y) : dc->to_device(x, y);
-    const LONG width = text_width(face, run, dx);
+    // Left-aligned text that leaves the current position alone needs no width.
+    const bool needs_width = update_cp || (dc->state.text_align & (TA_CENTER | TA_RIGHT));
+    const LONG width = needs_width ? text_width(face, run, dx) : 0;
     const POINT cell = aligned_origin(*dc, reference, width);
 
     if (rect && (options & ETO_OPAQUE)) {

@@ -25,8 +25,8 @@ LONG spacing(const int* advances, std::size_t& byte, std::uint32_t code) {
 LONG text_width(const FontFace& face, std::string_view text, const int* advances) {
     LONG width = 0;
     std::size_t byte = 0;
-    for (std::uint32_t code : split_characters(text))
-        width += advances ? spacing(advances, byte, code) : face.advance(code);
+    for_each_character(
+        text, [&](std::uint32_t code) { width += advances ? spacing(advances, byte, code) : face.advance(code); });
     return width;
 }
 
@@ -65,6 +65,23 @@ int text_rotation(const Dc& dc) {
 
 namespace {
 
+// The ink of `g` with its mask's corner at `at`, within `clip`.
+void draw_glyph(Surface& s, const Glyph& g, POINT at, const RECT& clip, Pixel ink) {
+    const LONG top = std::max(at.y, clip.top), bottom = std::min<LONG>(at.y + g.height, clip.bottom);
+    const int left = int(std::max(at.x, clip.left) - at.x);
+    const int right = int(std::min<LONG>(at.x + g.width, clip.right) - at.x);
+    const bool whole_rows = left == 0 && right == g.width;
+    for (LONG y = top; y < bottom; ++y) {
+        Pixel* row = s.row(y) + at.x;
+        const int mask_row = int(y - at.y);
+        for (int i = g.row_runs[mask_row]; i < g.row_runs[mask_row + 1]; ++i) {
+            const int from = whole_rows ? g.runs[i].left : std::max(left, g.runs[i].left);
+            const int to = whole_rows ? g.runs[i].right : std::min(right, g.runs[i].right);
+            for (int x = from; x < to; ++x) row[x] = ink;
+        }
+    }
+}
+
 // Text space (x along the text, y down the cell) to surface offsets.
 POINT rotate(int rotation, LONG x, LONG y) {
     if (rotation == 90) return POINT{y, -x};
@@ -99,17 +116,22 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
                           [&](LONG y, LONG x0, LONG x1) { std::fill(s->row(y) + x0, s->row(y) + x1, ink); });
     };
     std::size_t byte = 0;
-    for (std::uint32_t code : split_characters(text)) {
+    for_each_character(text, [&](std::uint32_t code) {
         const Glyph& g = face.glyph(code);
         if (s && !g.mask.empty()) {
             const LONG gx = pen + g.left, gy = g.top;
             if (rotation == 0) {
-                const RECT box{origin.x + gx, origin.y + gy, origin.x + gx + g.width, origin.y + gy + g.height};
-                for_each_span(clip, box, [&](LONG y, LONG x0, LONG x1) {
-                    Pixel* row = s->row(y);
-                    for (LONG x = x0; x < x1; ++x)
-                        if (g.ink(x - box.left, y - box.top)) row[x] = ink;
-                });
+                const POINT at{origin.x + gx, origin.y + gy};
+                const RECT box{at.x, at.y, at.x + g.width, at.y + g.height};
+                for (const Region::Band& band : clip.bands()) {
+                    if (band.bottom <= box.top) continue;
+                    if (band.top >= box.bottom) break;
+                    for (const Region::Span& span : band.spans) {
+                        if (span.right <= box.left) continue;
+                        if (span.left >= box.right) break;
+                        draw_glyph(*s, g, at, RECT{span.left, band.top, span.right, band.bottom}, ink);
+                    }
+                }
             } else {
                 for (int y = 0; y < g.height; ++y)
                     for (int x = 0; x < g.width; ++x) {
@@ -121,7 +143,7 @@ LONG draw_text_run(Dc& dc, POINT at, std::string_view text, const Region& clip, 
             }
         }
         pen += advances ? spacing(advances, byte, code) : g.advance;
-    }
+    });
     if (font && font->logfont.lfUnderline) {
         const LONG y = std::min(tm.tmAscent + 1, tm.tmHeight - 1);
         fill_text_rect(RECT{0, y, pen, y + 1});

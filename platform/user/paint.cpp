@@ -223,10 +223,16 @@ int ReleaseDC(HWND hwnd, HDC dc) {
 }
 
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
-    Window* w = find_window(hwnd);
-    if (!w) return FALSE;
     // Children move with the contents when the whole client area scrolls.
-    if (!scroll) {
+    const UINT flags = SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN);
+    return ScrollWindowEx(hwnd, dx, dy, scroll, clip, nullptr, nullptr, flags) != ERROR;
+}
+
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update_region, RECT* update,
+                   UINT flags) {
+    Window* w = find_window(hwnd);
+    if (!w) return ERROR;
+    if (flags & SW_SCROLLCHILDREN) {
         for (HWND child : w->children) {
             if (Window* c = find_window(child)) {
                 SetWindowPos(child, nullptr, c->rect.left + dx, c->rect.top + dy, 0, 0,
@@ -245,14 +251,21 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cli
         invalidate_client(hwnd, &moved, w->erase_pending, false);
     }
     scroll_caret(hwnd, dx, dy, area);
-    // What scrolled in from outside is repainted by the owner.
-    RECT strips[2] = {
+    // What scrolled in from outside is for the owner to paint.
+    const RECT strips[2] = {
         dx > 0 ? RECT{area.left, area.top, area.left + dx, area.bottom}
                : RECT{area.right + dx, area.top, area.right, area.bottom},
         dy > 0 ? RECT{area.left, area.top, area.right, area.top + dy}
                : RECT{area.left, area.bottom + dy, area.right, area.bottom},
     };
-    if (dx != 0) invalidate_client(hwnd, &strips[0], true, false);
-    if (dy != 0) invalidate_client(hwnd, &strips[1], true, false);
-    return TRUE;
+    RECT uncovered{0, 0, 0, 0};
+    if (dx != 0) uncovered = rect_union(uncovered, rect_intersection(strips[0], area));
+    if (dy != 0) uncovered = rect_union(uncovered, rect_intersection(strips[1], area));
+    if (flags & SW_INVALIDATE) {
+        if (dx != 0) invalidate_client(hwnd, &strips[0], (flags & SW_ERASE) != 0, false);
+        if (dy != 0) invalidate_client(hwnd, &strips[1], (flags & SW_ERASE) != 0, false);
+    }
+    if (update) *update = uncovered;
+    if (update_region) SetRectRgn(update_region, uncovered.left, uncovered.top, uncovered.right, uncovered.bottom);
+    return rect_empty(uncovered) ? NULLREGION : SIMPLEREGION;
 }

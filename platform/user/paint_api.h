@@ -15,3 +15,8 @@ HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
+// As ScrollWindow, with SW_ flags: children move only with SW_SCROLLCHILDREN, and what
+// scrolls in is invalidated only with SW_INVALIDATE (with an erase only with SW_ERASE).
+// `update` receives the bounds of what scrolled in. Returns the kind of that area.
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update_region, RECT* update,
+                   UINT flags);

@@ -167,6 +167,32 @@ TEST_F(PaintTest, ScrollWindowMovesTheWaitingInvalidAreaAndTheCaret) {
     DestroyCaret();
 }
 
+// A window that keeps its own account of its pixels scrolls without an erase, so that an
+// erase still means pixels were lost; without SW_INVALIDATE it only learns what scrolled in.
+TEST_F(PaintTest, ScrollWindowExInvalidatesAndErasesOnlyAsAsked) {
+    HWND top = make_top("scroll", WS_POPUP);
+    pump();
+    log_everything(true);
+    struct Case {
+        UINT flags;
+        bool invalid, erased;
+    };
+    for (const Case& c :
+         {Case{0, false, false}, Case{SW_INVALIDATE, true, false}, Case{SW_INVALIDATE | SW_ERASE, true, true}}) {
+        take_log();
+        RECT update{};
+        EXPECT_EQ(ScrollWindowEx(top, 0, -20, nullptr, nullptr, nullptr, &update, c.flags), SIMPLEREGION);
+        EXPECT_EQ(update, (RECT{0, 130, 200, 150})) << c.flags;
+        RECT invalid{};
+        EXPECT_EQ(GetUpdateRect(top, &invalid, FALSE) != FALSE, c.invalid) << c.flags;
+        UpdateWindow(top);
+        EXPECT_EQ(take_log({"WM_ERASEBKGND"}).size(), c.erased ? 1u : 0u) << c.flags;
+    }
+    RECT update{};
+    EXPECT_EQ(ScrollWindowEx(top, 0, 0, nullptr, nullptr, nullptr, &update, SW_INVALIDATE), NULLREGION);
+    EXPECT_EQ(ScrollWindowEx(nullptr, 0, 5, nullptr, nullptr, nullptr, &update, SW_INVALIDATE), ERROR);
+}
+
 TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
     HMENU bar = CreateMenu();
     AppendMenu(bar, MF_STRING, 1, "&File");
