@@ -147,14 +147,15 @@ int SECEdit::IsInsideComment(const EditLine* line, std::string_view start, std::
     return 0;
 }
 
-void SECEdit::FillCommentCache(const EditLine* line) {
+void SECEdit::FillCommentCache(int wanted) {
+    // Painting asks for each row: a line already known costs no more than this.
+    if (comment_cache_.size() == 2 + extra_comment_types_.size() && comment_cache_lines_ >= wanted) return;
     std::vector<CommentKind> kinds = {{comment_start1_, comment_end1_}, {comment_start2_, comment_end2_}};
     for (const OEExtraCommentType& type : extra_comment_types_) kinds.push_back({type.start, type.end});
     if (comment_cache_.size() != kinds.size()) {
         comment_cache_.assign(kinds.size(), {});
         comment_cache_lines_ = 0;
     }
-    int wanted = line->number;
     if (comment_cache_lines_ >= wanted) return;
     for (auto& states : comment_cache_) states.resize(static_cast<size_t>(std::max(lines_.count(), wanted)));
     if (comment_cache_lines_ == 0) {
@@ -188,8 +189,9 @@ void SECEdit::FillCommentCache(const EditLine* line) {
 
 int SECEdit::GetCommentStateAtLine(const EditLine* line, int* comment_type) {
     if (!line) return 0;
-    FillCommentCache(line);
-    size_t here = static_cast<size_t>(line->number - 1);
+    const int number = line->number;
+    FillCommentCache(number);
+    size_t here = static_cast<size_t>(number - 1);
     for (size_t k = 0; k < comment_cache_.size(); ++k) {
         if (comment_cache_[k][here]) {
             if (comment_type) *comment_type = kCommentPair1 + static_cast<int>(k);

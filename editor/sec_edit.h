@@ -246,8 +246,8 @@ private:
     static bool ChainsWith(const UndoRecord& done, const UndoRecord& neighbour);
 
     // Comments.
-    // Computes the comment state of every line up to the given one.
-    void FillCommentCache(const EditLine* line);
+    // Computes the comment state of every line up to line number `wanted`.
+    void FillCommentCache(int wanted);
     std::vector<std::string> LineCommentStarts() const;
 
     ProfileAccess& profile_;

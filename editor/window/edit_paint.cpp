@@ -13,25 +13,18 @@ constexpr WORD kGutterBits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}
 
 COLORREF ToScreen(COLORREF colour) { return ::RGB(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
-// The gutter's pattern brush, made once for a paint.
-class GutterBrush {
-public:
-    GutterBrush() {
-        bits_.Attach(::CreateBitmap(8, 8, 1, 1, kGutterBits));
-        brush_.CreatePatternBrush(bits_);
-    }
-    void Fill(CDC& dc, const RECT& cell, COLORREF background) {
-        const COLORREF old_text = dc.SetTextColor(GutterColour());
-        const COLORREF old_back = dc.SetBkColor(background);
-        dc.FillRect(&cell, &brush_);
-        dc.SetTextColor(old_text);
-        dc.SetBkColor(old_back);
-    }
-
-private:
-    CBitmap bits_;
-    CBrush brush_;
-};
+// The gutter's checkerboard over `cell`, in the gutter colour on `background`.
+void FillGutter(CDC& dc, const RECT& cell, COLORREF background) {
+    CBitmap bits;
+    bits.Attach(::CreateBitmap(8, 8, 1, 1, kGutterBits));
+    CBrush brush;
+    brush.CreatePatternBrush(bits);
+    const COLORREF old_text = dc.SetTextColor(GutterColour());
+    const COLORREF old_back = dc.SetBkColor(background);
+    dc.FillRect(&cell, &brush);
+    dc.SetTextColor(old_text);
+    dc.SetBkColor(old_back);
+}
 
 // Clears a stretch of a row in the background colour.
 void ClearSpan(CDC& dc, int left, int top, int right, int bottom) {
@@ -82,16 +75,16 @@ void DrawLineMarks(CDC& dc, const RECT& cell, uint32_t flags, COLORREF backgroun
 }
 
 void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCells& cells, const RECT& paint,
-                   bool show_selection) {
+                   bool show_selection, PaintedRows& painted) {
     const int lh = cells.line_height;
     const int cw = cells.char_width;
-    if (lh <= 0 || cw <= 0) return;
+    if (lh <= 0 || cw <= 0 || paint.bottom <= 0) return;
     const COLORREF background = ToScreen(edit.background_colour());
     const COLORREF text_colour = ToScreen(edit.text_colour());
+    painted.Use(background, lh);
     dc.SetBkColor(background);
     dc.SetTextColor(text_colour);
-    // Each row is cleared once and its runs drawn over it: every pixel is written
-    // once, which is what a full repaint of a large window costs.
+    // Each row is cleared as far as old or new ink reaches and its runs drawn over it.
     dc.SetBkMode(TRANSPARENT);
     const int right = std::max<int>(cells.client_width, paint.right);
     const int left_column = core.left_column();
@@ -99,20 +92,33 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
     // Columns past the right edge are not drawn, however long the line.
     const int end_column = left_column + (right - cells.gutter_width + cw - 1) / cw;
     const int first_row = std::max<int>(0, paint.top / lh);
-    GutterBrush gutter;
-    for (int row = first_row, y = first_row * lh; y < paint.bottom; ++row, y += lh) {
-        const RECT cell{0, y, cells.gutter_width, y + lh};
-        gutter.Fill(dc, cell, background);
-        const int number = core.top_line() + row;
-        if (number > line_count) {
-            ClearSpan(dc, cells.gutter_width, y, right, y + lh);
-            continue;
+    const int end_row = (paint.bottom + lh - 1) / lh;
+    // The gutter's pattern lines up from row to row, so one fill paints it for all.
+    FillGutter(dc, RECT{0, first_row * lh, cells.gutter_width, end_row * lh}, background);
+    const int first_number = core.top_line() + first_row;
+    const EditLine* line = first_number <= line_count ? edit.GetLineByNumber(first_number) : nullptr;
+    for (int row = first_row, y = first_row * lh; row < end_row; ++row, y += lh, line = line ? line->next : nullptr) {
+        const int number = first_number + (row - first_row);
+        ColouredLine coloured;
+        int ink_end = cells.gutter_width;  // where what this row draws ends
+        if (line) {
+            DrawLineMarks(dc, RECT{0, y, cells.gutter_width, y + lh}, line->flags, background);
+            coloured = ColourLine(edit, line);
+            const int columns = std::min<int>(int(coloured.text.size()), end_column) - left_column;
+            if (columns > 0) ink_end += (columns + 1) * cw;  // a glyph may lean up to a cell past its own
         }
-        const EditLine* line = edit.GetLineByNumber(number);
-        DrawLineMarks(dc, cell, line->flags, background);
+        int from = 0;
+        int to = 0;
+        const bool selected = line && show_selection && core.SelectedSpan(number, &from, &to) &&
+                              std::max(0, to - left_column) > std::max(0, from - left_column);
+        from = std::max(0, from - left_column);
+        to = std::max(0, to - left_column);
+        if (selected) ink_end = std::max(ink_end, cells.gutter_width + to * cw);
+        if (!cells.fixed_pitch) ink_end = right;
+        ink_end = std::min(ink_end, right);
 
-        ClearSpan(dc, cells.gutter_width, y, right, y + lh);
-        const ColouredLine coloured = ColourLine(edit, line);
+        const int clean = painted.CleanFrom(row);
+        ClearSpan(dc, cells.gutter_width, y, clean == PaintedRows::kUnknown ? right : std::max(clean, ink_end), y + lh);
         int x = cells.gutter_width;
         for (const ColourRun& run : coloured.runs) {
             const int start = std::max(run.start, left_column);
@@ -125,14 +131,13 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
             if (x >= right) break;
         }
         dc.SetTextColor(text_colour);
+        if (selected) dc.PatBlt(cells.gutter_width + from * cw, y, (to - from) * cw, lh, DSTINVERT);
 
-        int from = 0;
-        int to = 0;
-        if (show_selection && core.SelectedSpan(number, &from, &to)) {
-            from = std::max(0, from - left_column);
-            to = std::max(0, to - left_column);
-            if (to > from) dc.PatBlt(cells.gutter_width + from * cw, y, (to - from) * cw, lh, DSTINVERT);
-        }
+        // Pixels of the row outside the paint rectangle kept what they held.
+        const bool whole_row =
+            paint.left <= cells.gutter_width && paint.right >= cells.client_width && paint.top <= y &&
+            (paint.bottom >= y + lh || (y < cells.client_height && paint.bottom >= cells.client_height));
+        painted.SetCleanFrom(row, whole_row ? ink_end : std::max(ink_end, clean));
     }
 }
 

@@ -72,6 +72,7 @@ void SECEditWindow<Base>::ApplyFont() {
     cells_.char_width = std::max<int>(1, metrics.tmAveCharWidth);
     cells_.line_height = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
     cells_.gutter_width = cells_.line_height;
+    cells_.fixed_pitch = !(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH);  // the bit means variable pitch
     SetCellSize(cells_.char_width, cells_.line_height);
     if (caret_shown_) {
         ::DestroyCaret();
@@ -107,7 +108,16 @@ void SECEditWindow<Base>::ScrollRows(int delta) {
         InvalidateAll();
         return;
     }
-    this->ScrollWindow(0, delta * lh);
+    // No erase: an erase tells this window that pixels it painted were lost.
+    this->ScrollWindowEx(0, delta * lh, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_SCROLLCHILDREN);
+    painted_rows_.Scroll(delta);
+    if (delta < 0) {
+        // The rows the bottom strip reaches into are painted whole: the last partly
+        // shown row moved up holds only its top.
+        const int first = (client.Height() + delta * lh) / lh;
+        painted_rows_.ForgetFrom(first);
+        InvalidateRows(first, -1);
+    }
 }
 
 template <class Base>
@@ -250,15 +260,23 @@ void SECEditWindow<Base>::OnPaint() {
     CFont* old = dc.SelectObject(&font_);
     // The selection shows while the window has the focus, or its Find dialog has it.
     const bool show_selection = ::GetFocus() == this->m_hWnd || find_dialog() != nullptr;
-    PaintEditRows(dc, *this, *edit, cells_, dc.m_ps.rcPaint, show_selection);
+    PaintEditRows(dc, *this, *edit, cells_, dc.m_ps.rcPaint, show_selection, painted_rows_);
     dc.SelectObject(old);
+}
+
+template <class Base>
+BOOL SECEditWindow<Base>::OnEraseBkgnd(CDC*) {
+    // Only an exposure or a redraw from outside asks for an erase: the pixels may
+    // hold anything now. The rows clear themselves when painted.
+    painted_rows_.Forget();
+    return TRUE;
 }
 
 template <class Base>
 void SECEditWindow<Base>::OnSize(UINT, int cx, int cy) {
     this->Default();
     cells_.client_width = cx;
-    client_height_ = cy;
+    cells_.client_height = cy;
     SetClientSize(cx, cy);
 }
 
@@ -339,7 +357,7 @@ void SECEditWindow<Base>::OnLButtonDown(UINT flags, CPoint point) {
 
 template <class Base>
 void SECEditWindow<Base>::DragTo(CPoint point) {
-    if (point.y >= client_height_) {
+    if (point.y >= cells_.client_height) {
         CaretDown(true);
     } else if (point.y < 0) {
         CaretUp(true);

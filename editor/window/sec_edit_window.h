@@ -82,7 +82,7 @@ protected:
 
     afx_msg int OnCreate(CREATESTRUCT* cs);
     afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    afx_msg BOOL OnEraseBkgnd(CDC*);
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnSysKeyDown(UINT key, UINT repeat, UINT flags);
@@ -120,7 +120,7 @@ private:
 
     CFont font_;
     EditCells cells_;
-    int client_height_ = 0;
+    PaintedRows painted_rows_;
     bool caret_shown_ = false;
     bool captured_ = false;
     bool first_tick_ = false;

@@ -242,6 +242,71 @@ TEST_F(EditWindowTest, EveryKindOfScrollPaintsAsAFullRepaint) {
     }
 }
 
+// A row painted again clears what it showed before, as far as that reached: a longer
+// line, a block past short lines, text scrolled sideways. What the window cannot know
+// of (a sibling drawn over it, a new background or font) makes it clear whole rows.
+// Each picture, painted as the window invalidated it, must equal a full repaint.
+TEST_F(EditWindowTest, RowsPaintedAgainClearWhatTheyShowedBefore) {
+    profile.WriteProfileInt("C", "Background", RGB(255, 255, 192));  // not the parent's white
+    edit->LoadSettings();
+    std::string text;
+    for (int i = 1; i <= 200; ++i) text += std::string(i % 3 == 0 ? 60 : i % 3 == 1 ? 1 : 0, 'w') + "\r\n";
+    edit->LoadText(text);
+    SECEditView* view = MakeView(*edit);
+    CWnd cover;  // a black sibling over the right of the view
+    ASSERT_TRUE(cover.Create(AfxRegisterWndClass(0, nullptr, HBRUSH(::GetStockObject(BLACK_BRUSH))), "", WS_CHILD,
+                             CRect(200, 20, 350, 120), &parent, 2));
+    const auto key = [&](UINT vk) { view->SendMessage(WM_KEYDOWN, vk); };
+    const auto block = [&] {
+        view->GoToLineColumn(view->top_line() + 1, 2);
+        view->BeginSelection(kColumnSelection);
+        view->GoToLineColumn(view->top_line() + 6, 2);
+        for (int i = 0; i < 30; ++i) view->OnCommand(kCmdSelectRight);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"Page Down, each row over a line of another length", [&] { key(VK_NEXT); }},
+        {"Down scrolling, rows moved over other lines",
+         [&] {
+             view->GoToLine(view->top_line() + view->rows() - 1);
+             key(VK_DOWN);
+         }},
+        {"a column block past short lines", block},
+        {"the block gone", [&] { key(VK_LEFT); }},
+        {"a block, then Page Up", [&] { block(), key(VK_PRIOR); }},
+        {"the text scrolled sideways", [&] { view->SendMessage(WM_HSCROLL, SB_PAGERIGHT); }},
+        {"and back", [&] { view->SendMessage(WM_HSCROLL, SB_PAGELEFT); }},
+        {"a window over the view gone",
+         [&] {
+             cover.ShowWindow(SW_SHOWNA);
+             cover.UpdateWindow();
+             cover.ShowWindow(SW_HIDE);
+             key(VK_NEXT);
+         }},
+        {"a new background",
+         [&] {
+             profile.WriteProfileInt("C", "Background", RGB(192, 255, 255));
+             edit->LoadSettings();
+             view->Invalidate(FALSE);
+         }},
+        {"a larger font",
+         [&] {
+             profile.WriteProfileInt("C", "Font size", 14);
+             edit->LoadSettings();
+             view->ApplyFont();
+             view->Invalidate(FALSE);
+         }},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(parent.m_hWnd, &picture)) << "after " << step.what;
+    }
+}
+
 TEST_F(EditWindowTest, TheWheelScrollsThreeLinesANotchAndTheBarsFollow) {
     edit->LoadText(ManyLines(100));
     SECEditView* view = MakeView(*edit);
