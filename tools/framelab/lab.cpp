@@ -6,7 +6,6 @@
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/layout_text.h"
-#include "uikit/frames/sys_colors.h"
 
 const kit::res::Module& framelab_resources();
 
@@ -37,21 +36,6 @@ void LabBar::OnExtendContextMenu(CMenu* menu) {
     menu->AppendMenu(MF_STRING, ID_LAB_BAR_OPTIONS, "Options");
 }
 
-void LabBar::DoPaint(CDC* dc) {
-    SECControlBar::DoPaint(dc);
-    CRect inside;
-    GetInsideRect(inside);
-    if (inside.IsRectEmpty()) return;
-    const SECSysColors& colours = sec_sys_colors();
-    dc->FillSolidRect(&inside, colours.window);
-    dc->Draw3dRect(&inside, colours.shadow, colours.highlight);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(colours.text);
-    CRect text = inside;
-    text.DeflateRect(4, 2);
-    dc->DrawText(GetWindowText(), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-}
-
 // ---- the frame --------------------------------------------------------------------
 
 int LabFrame::OnCreate(CREATESTRUCT* cs) {
@@ -78,7 +62,7 @@ void LabFrame::OnClose() {
 BOOL LabFrame::CreateDockingWindows() {
     for (std::size_t i = 0; i < kBars.size(); ++i) {
         const BarPlacement& bar = kBars[i];
-        const UINT id = FindUnusedBarID(this, bar.first_id);
+        const UINT id = FindUnusedBarID(this, bar.id);
         if (!id || !bars[i].Create(this, bar.title, kBarStyle, kBarExStyle, id)) return FALSE;
         bars[i].EnableDocking(bar.dock_mask);
         DockControlBarEx(&bars[i], bar.dock_bar_id, 0, 0, 1.0f, 220);

@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "tools/framelab/lab_toolbars.h"
-#include "uikit/frames/control_bar.h"
 #include "uikit/frames/doc_templates.h"
 #include "uikit/frames/mdi_child.h"
 #include "uikit/frames/menu_bar.h"
 #include "uikit/frames/status_bar.h"
+#include "uikit/frames/testing/docking_windows.h"
 #include "uikit/frames/workbook.h"
 
 namespace framelab {
@@ -25,33 +25,15 @@ enum : UINT {
     ID_LAB_SHOW_FIRST = 0x8110,  // one per bar, in the order of kBars
 };
 
-// One of the IDE's docking windows: its title, first id, where it may dock and where it docks.
-struct BarPlacement {
-    const char* title;
-    UINT first_id;
-    DWORD dock_mask;
-    UINT dock_bar_id;
-};
-inline constexpr std::array<BarPlacement, 6> kBars{{
-    {"Workspace Window", 100, 0x5000, AFX_IDW_DOCKBAR_LEFT},
-    {"Output Window", 101, 0xA000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Memory Window", 102, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Register Window", 103, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Watch Window", 104, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Disassembly Window", 105, 0xF000, AFX_IDW_DOCKBAR_RIGHT},
-}};
-// The IDE's docking windows: window style and extended style.
-inline constexpr DWORD kBarStyle = 0x50001414;
-inline constexpr DWORD kBarExStyle = 0xF11;
+using frames_testing::BarPlacement;
+using frames_testing::kBarExStyle;
+using frames_testing::kBars;
+using frames_testing::kBarStyle;
 
-// A docking window that shows its title in its inside rectangle and adds its
-// own item to its context menu.
-class LabBar : public SECControlBar {
+// A docking window that shows its title and adds its own item to its context menu.
+class LabBar : public frames_testing::TitledBar {
 public:
     void OnExtendContextMenu(CMenu* menu) override;
-
-protected:
-    void DoPaint(CDC* dc) override;
 };
 
 class LabFrame : public SECWorkbook {

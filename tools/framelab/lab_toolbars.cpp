@@ -1,74 +1,16 @@
 #include "tools/framelab/lab_toolbars.h"
 
-#include "platform/res/resources.h"
+#include "uikit/frames/testing/toolbar_pictures.h"
 
 namespace framelab {
 
 namespace {
 
-constexpr std::uint32_t kFace = 0xFFC0C0C0, kBlack = 0xFF000000, kGrey = 0xFF808080, kWhite = 0xFFFFFFFF;
-constexpr std::uint32_t kBlue = 0xFF000080, kRed = 0xFF800000, kGreen = 0xFF008000;
-
-// A 16 by 15 picture: a shape for each toolbar with the command's place in it as dots.
-void draw_picture(kit::res::Picture& strip, int image, int family, int place) {
-    const auto set = [&](int x, int y, std::uint32_t argb) {
-        if (x < 0 || x >= 16 || y < 0 || y >= 15) return;
-        strip.pixels[std::size_t(y) * std::size_t(strip.width) + std::size_t(16 * image + x)] = argb;
-    };
-    switch (family) {
-        case 0:  // a page with a folded corner
-            for (int y = 1; y < 14; ++y)
-                for (int x = 3; x < 13; ++x) set(x, y, (x == 3 || x == 12 || y == 1 || y == 13) ? kBlack : kWhite);
-            set(11, 2, kGrey), set(11, 3, kGrey), set(10, 2, kGrey);
-            break;
-        case 1:  // a square block with a coloured core
-            for (int y = 2; y < 13; ++y)
-                for (int x = 2; x < 13; ++x)
-                    set(x, y,
-                        (x == 2 || x == 12 || y == 2 || y == 12) ? kBlack
-                        : (x > 4 && x < 10 && y > 4 && y < 10)   ? kGreen
-                                                                 : kGrey);
-            break;
-        case 2:  // a pencil across the picture
-            for (int i = 0; i < 11; ++i) {
-                set(2 + i, 12 - i, kBlack);
-                set(3 + i, 12 - i, kBlue);
-                set(3 + i, 13 - i, kBlack);
-            }
-            break;
-        default:  // an arrow to the right
-            for (int x = 2; x < 10; ++x) set(x, 7, kRed), set(x, 6, kRed), set(x, 8, kRed);
-            for (int i = 0; i < 5; ++i)
-                for (int y = 7 - (4 - i); y <= 7 + (4 - i); ++y) set(9 + i, y, kRed);
-            break;
-    }
-    for (int dot = 0; dot <= place && dot < 6; ++dot) set(1 + 2 * dot, 14, kBlack);
-}
-
 const kit::res::Module& toolbar_module() {
     static const kit::res::Module module = [] {
-        kit::res::Module m;
-        m.name = "frame lab toolbars";
-        kit::res::Toolbar toolbar;
-        toolbar.id = IDR_LAB_TOOLBAR;
-        std::vector<std::pair<int, int>> places;  // toolbar and place of each image
-        for (std::size_t t = 0; t < ide_toolbars().size(); ++t) {
-            int place = 0;
-            for (UINT id : ide_toolbars()[t].buttons) {
-                if (!id) continue;
-                toolbar.items.push_back(id);
-                places.emplace_back(int(t), place++);
-            }
-        }
-        kit::res::Picture strip;
-        strip.id = IDR_LAB_TOOLBAR;
-        strip.width = 16 * int(places.size());
-        strip.height = 15;
-        strip.pixels.assign(std::size_t(strip.width) * 15, kFace);
-        for (std::size_t i = 0; i < places.size(); ++i) draw_picture(strip, int(i), places[i].first, places[i].second);
-        m.toolbars.push_back(std::move(toolbar));
-        m.pictures.push_back(std::move(strip));
-        return m;
+        std::vector<std::vector<unsigned>> buttons;
+        for (const LabToolBar& toolbar : ide_toolbars()) buttons.push_back(toolbar.buttons);
+        return frames_testing::toolbar_pictures("frame lab toolbars", IDR_LAB_TOOLBAR, buttons);
     }();
     return module;
 }

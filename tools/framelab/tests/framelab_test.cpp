@@ -49,7 +49,7 @@ TEST_F(FrameLabTest, TheIdesSixWindowsDockWhereTheIdePutsThem) {
     EXPECT_EQ(splitter_place(AFX_IDW_DOCKBAR_BOTTOM, true, 0), CRect(153, 211, 159, 431));
     EXPECT_EQ(splitter_place(AFX_IDW_DOCKBAR_LEFT, false), CRect(222, 0, 228, 205));
     // Each id is the first free one from the table's.
-    for (std::size_t i = 0; i < kBars.size(); ++i) EXPECT_EQ(UINT(bar(int(i)).GetDlgCtrlID()), kBars[i].first_id);
+    for (std::size_t i = 0; i < kBars.size(); ++i) EXPECT_EQ(UINT(bar(int(i)).GetDlgCtrlID()), kBars[i].id);
     EXPECT_EQ(FindUnusedBarID(frame, 100), 106u);
     EXPECT_EQ(FindUnusedBarID(nullptr, 100), 0u);
 }

@@ -4,7 +4,6 @@
 #include "platform/res/resources.h"
 #include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/layout_text.h"
-#include "uikit/frames/sys_colors.h"
 #include "uikit/frames/tests/docking_toolbars.h"
 
 const kit::res::Module& docking_frame_resources();
@@ -14,21 +13,6 @@ namespace docking_test {
 BEGIN_MESSAGE_MAP(DockingFrame, SECWorkbook)
 ON_WM_CREATE()
 END_MESSAGE_MAP()
-
-void TitledBar::DoPaint(CDC* dc) {
-    SECControlBar::DoPaint(dc);
-    CRect inside;
-    GetInsideRect(inside);
-    if (inside.IsRectEmpty()) return;
-    const SECSysColors& colours = sec_sys_colors();
-    dc->FillSolidRect(&inside, colours.window);
-    dc->Draw3dRect(&inside, colours.shadow, colours.highlight);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(colours.text);
-    CRect text = inside;
-    text.DeflateRect(4, 2);
-    dc->DrawText(GetWindowText(), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-}
 
 int DockingFrame::OnCreate(CREATESTRUCT* cs) {
     if (SECWorkbook::OnCreate(cs) == -1) return -1;

@@ -13,8 +13,8 @@
 
 #include "platform/display/headless.h"
 #include "testing/temp_dir.h"
-#include "uikit/frames/control_bar.h"
 #include "uikit/frames/dock_bar.h"
+#include "uikit/frames/testing/docking_windows.h"
 #include "uikit/frames/toolbar_manager.h"
 #include "uikit/frames/workbook.h"
 
@@ -25,30 +25,11 @@ enum : UINT {
     IDD_ADDRESS_BAR = 0x8200,  // a dialog bar's template: a label and an edit
 };
 
-// One docking window: its title, id, the sides it may dock on and the dock bar it starts in.
-struct BarPlacement {
-    const char* title;
-    UINT id;
-    DWORD dock_mask;
-    UINT dock_bar_id;
-};
-inline constexpr std::array<BarPlacement, 6> kBars{{
-    {"Workspace Window", 100, 0x5000, AFX_IDW_DOCKBAR_LEFT},
-    {"Output Window", 101, 0xA000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Memory Window", 102, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Register Window", 103, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Watch Window", 104, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
-    {"Disassembly Window", 105, 0xF000, AFX_IDW_DOCKBAR_RIGHT},
-}};
-// The docking windows' window style and extended style.
-inline constexpr DWORD kBarStyle = 0x50001414;
-inline constexpr DWORD kBarExStyle = 0xF11;
-
-// A docking window that shows its title in its inside rectangle.
-class TitledBar : public SECControlBar {
-protected:
-    void DoPaint(CDC* dc) override;
-};
+using frames_testing::BarPlacement;
+using frames_testing::kBarExStyle;
+using frames_testing::kBars;
+using frames_testing::kBarStyle;
+using frames_testing::TitledBar;
 
 class DockingFrame : public SECWorkbook {
 public:

@@ -1,0 +1,36 @@
+#pragma once
+// The development environment's six docking windows as plain bars that show
+// their titles: where each may dock and where it docks first, for the frames'
+// tests and the frame lab.
+#include <array>
+
+#include "uikit/frames/control_bar.h"
+
+namespace frames_testing {
+
+// One docking window: its title, id, the sides it may dock on and the dock bar it starts in.
+struct BarPlacement {
+    const char* title;
+    UINT id;
+    DWORD dock_mask;
+    UINT dock_bar_id;
+};
+inline constexpr std::array<BarPlacement, 6> kBars{{
+    {"Workspace Window", 100, 0x5000, AFX_IDW_DOCKBAR_LEFT},
+    {"Output Window", 101, 0xA000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Memory Window", 102, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Register Window", 103, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Watch Window", 104, 0xF000, AFX_IDW_DOCKBAR_BOTTOM},
+    {"Disassembly Window", 105, 0xF000, AFX_IDW_DOCKBAR_RIGHT},
+}};
+// The docking windows' window style and extended style.
+inline constexpr DWORD kBarStyle = 0x50001414;
+inline constexpr DWORD kBarExStyle = 0xF11;
+
+// A docking window that shows its title in its inside rectangle.
+class TitledBar : public SECControlBar {
+protected:
+    void DoPaint(CDC* dc) override;
+};
+
+}  // namespace frames_testing
