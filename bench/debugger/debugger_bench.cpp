@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <set>
 #include <string_view>
 
 #include "ide/debugger/disassembler.h"
@@ -17,6 +18,7 @@ struct CountingPane : ide::DisassemblyPane {
         return true;
     }
     void SetMarkLines(int, int, int) override {}
+    void SetBreakAddresses(std::set<std::uint16_t>) override {}
     std::size_t lines = 0;
 };
 

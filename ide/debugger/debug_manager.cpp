@@ -150,7 +150,10 @@ int CVyrDebugMgr::AddBreakPoint(std::uint32_t line, const std::string& path) {
     const bool known = breakpoints_.Find(line, path) >= 0;
     const int index = breakpoints_.Add(line, path);
     // A record that exists is already planted.
-    if (session_ && index >= 0 && !known) PlantBreakPoint(index);
+    if (session_ && index >= 0 && !known) {
+        PlantBreakPoint(index);
+        ShowBreakAddresses();
+    }
     return index;
 }
 
@@ -158,17 +161,32 @@ void CVyrDebugMgr::RemoveBreakPoint(std::uint32_t line, const std::string& path)
     const std::int64_t word = breakpoints_.GetTargetId(line, path);
     if (session_ && word != -1) DropTableEntry(static_cast<std::uint32_t>(word));
     breakpoints_.Remove(line, path);
+    ShowBreakAddresses();
 }
 
 void CVyrDebugMgr::RemoveAllBreakPoints() {
     breakpoints_.RemoveAll();
     if (session_) session_->ClearBreakPoints();
+    ShowBreakAddresses();
 }
 
 void CVyrDebugMgr::SetTempBreakPoint(std::uint16_t address) {
     if (!session_) return;
-    session_->AddTableEntry(address, BreakForm::kBefore | std::uint32_t{session_->bank() & 0xFFu} << 16,
-                            BreakTableId::Temporary);
+    if (session_->AddTableEntry(address, BreakForm::kBefore | std::uint32_t{session_->bank() & 0xFFu} << 16,
+                                BreakTableId::Temporary))
+        temporaries_.push_back(address);
+    ShowBreakAddresses();
+}
+
+std::set<std::uint16_t> CVyrDebugMgr::BreakAddresses() const {
+    if (!session_) return {};
+    std::set<std::uint16_t> addresses(temporaries_.begin(), temporaries_.end());
+    for (const std::uint16_t address : session_->PlantedBreakAddresses()) addresses.insert(address);
+    return addresses;
+}
+
+void CVyrDebugMgr::ShowBreakAddresses() {
+    if (DisassemblyPane* pane = host_.DisassemblyOutput()) pane->SetBreakAddresses(BreakAddresses());
 }
 
 void CVyrDebugMgr::PostToSimulator(std::uint16_t code) const {
@@ -179,6 +197,7 @@ int CVyrDebugMgr::Connect(std::uint64_t lparam, std::uint16_t reply) {
     simulator_window_ = static_cast<ipc::WindowHandle>(lparam);
     // A repeated notice: the old session and mappings go first.
     session_.reset();
+    temporaries_.clear();
     UnmapTargetMemory();
     if (!MapTargetMemory() || !CreateSession()) {
         StopDebug();
@@ -187,6 +206,7 @@ int CVyrDebugMgr::Connect(std::uint64_t lparam, std::uint16_t reply) {
     host_.PostDebugNotify(DbgNotifyRefresh, {});
     PostToSimulator(reply);
     if (DisassemblyPane* pane = host_.DisassemblyOutput()) DisassembleSession(*session_, *pane);
+    ShowBreakAddresses();
     return 1;
 }
 
@@ -194,8 +214,10 @@ int CVyrDebugMgr::OnStopped(std::uint64_t lparam) {
     const auto reason = static_cast<std::uint16_t>(lparam);
     if (reason == formats::kStopReasonPaused || reason == formats::kStopReasonStopped) return 1;
     stopped_ = true;
+    temporaries_.clear();
     if (!session_) return 1;
     const int located = session_->LocateStop();
+    ShowBreakAddresses();
     host_.UpdateDebugWindows();
     if (located == kStopFileError) {
         StopDebug();
@@ -236,6 +258,8 @@ int CVyrDebugMgr::OnSimulatorMessage(std::uint64_t wparam, std::uint64_t lparam)
 
 void CVyrDebugMgr::EndSession() {
     session_.reset();
+    temporaries_.clear();
+    ShowBreakAddresses();
     ClearModules();
     UnmapTargetMemory();
     host_.ClearLineMarksInAllViews(kExecutionMark);

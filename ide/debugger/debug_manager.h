@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ public:
     bool SaveBreakPoints(const std::string& path) const { return breakpoints_.SaveBreakPoints(path); }
     const formats::BreakPointRecord* GetBreakPoint(int index) const { return breakpoints_.GetBreakPoint(index); }
     int GetBreakPointCount() const { return breakpoints_.GetCount(); }
+    // Where the target stops in the memory now mapped: the planted source
+    // breakpoints and the temporary ones set since the last stop.
+    std::set<std::uint16_t> BreakAddresses() const;
 
     // The register block in the control view; null when nothing is mapped.
     std::uint8_t* GetRegisterBlock() const;
@@ -82,6 +86,8 @@ private:
     int OnStopped(std::uint64_t lparam);
     void EndSession();
     void PostToSimulator(std::uint16_t code) const;
+    // The disassembly frames the lines of BreakAddresses.
+    void ShowBreakAddresses();
 
     DebugHost& host_;
     std::vector<std::string> modules_;
@@ -90,6 +96,8 @@ private:
     ipc::WindowHandle simulator_window_ = 0;
     std::optional<os::Process> process_;
     std::unique_ptr<CDebugTarget> session_;
+    // Temporary breakpoints go at the next stop, whatever stopped the target.
+    std::vector<std::uint16_t> temporaries_;
     std::unique_ptr<ipc::SharedMapping> rom_mapping_;
     std::unique_ptr<ipc::SharedMapping> control_mapping_;
     std::uint16_t slot_ = 0;

@@ -171,4 +171,22 @@ bool CDebugTarget::DisableBreakPoint(std::uint32_t word) {
     return table && table->disable(word);
 }
 
+std::vector<std::uint16_t> CDebugTarget::PlantedBreakAddresses() const {
+    namespace be = formats::BreakEntry;
+    std::vector<std::uint16_t> addresses;
+    auto table = BreakTable::open(memory_, BreakTableId::Breakpoints);
+    if (!table) return addresses;
+    const std::uint8_t bank = memory_.current_bank();
+    const std::uint32_t count = table->count();
+    for (std::uint32_t index = 0; index < count; ++index) {
+        const std::uint32_t word = table->word(index);
+        if ((word & (be::kArmed | be::kExecute)) != (be::kArmed | be::kExecute)) continue;
+        const auto address = static_cast<std::uint16_t>(word & be::kAddressMask);
+        const bool other_bank =
+            (word & be::kBanked) && in_banked_area(address) && ((word & be::kBankMask) >> be::kBankShift) != bank;
+        if (!other_bank) addresses.push_back(address);
+    }
+    return addresses;
+}
+
 }  // namespace ide

@@ -46,6 +46,9 @@ public:
     void ClearBreakPoints();
     bool RemoveBreakPoint(std::uint32_t word);
     bool DisableBreakPoint(std::uint32_t word);
+    // The addresses of the armed source breakpoints in the memory now mapped
+    // (an entry of another bank is left out).
+    std::vector<std::uint16_t> PlantedBreakAddresses() const;
     int PrepareStep(StepMode mode);
 
     const TargetMemory& memory() const { return memory_; }

@@ -2,6 +2,7 @@
 // The IDE's 6502 disassembler: a range of target memory as text lines of the
 // disassembly pane, with the current line and the PC marked.
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,8 @@ public:
     // False when the pane is full and refuses the line.
     virtual bool AddLine(std::string_view text) = 0;
     virtual void SetMarkLines(int first, int last, int pc) = 0;
+    // The addresses the target stops at; their lines are framed in every listing until the next call.
+    virtual void SetBreakAddresses(std::set<std::uint16_t> addresses) = 0;
 };
 
 // One decoded line ("%04X: ..." with its "\r\n") of the instruction at

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -167,6 +168,37 @@ TEST_F(DebugManagerTest, AStopOutsideTheSourceShowsTheDisassembly) {
     manager.StepInto();
     ASSERT_EQ(deliver(), formats::SimNotifyStopped);
     EXPECT_NE(log().find("tmp F0031000\n"), std::string::npos);
+}
+
+// The disassembly frames where the target stops: a planted breakpoint at its
+// address (moved to the next line with code), a temporary one until the next
+// stop, nothing once a breakpoint is removed or the run ends.
+TEST_F(DebugManagerTest, TheDisassemblyFramesWhereTheTargetStops) {
+    using Addresses = std::set<std::uint16_t>;
+    const Addresses& framed = host.disassembly.addresses;
+    manager.AddBreakPoint(12, project.main_source);
+    manager.AddBreakPoint(13, project.main_source);  // blank: moves to 14
+    connect();
+    EXPECT_EQ(framed, (Addresses{0x4005, 0x4007}));
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    EXPECT_EQ(framed, (Addresses{0x4005, 0x4007}));
+
+    manager.SetTempBreakPoint(0x4020);
+    EXPECT_EQ(framed, (Addresses{0x4005, 0x4007, 0x4020}));
+    manager.RemoveBreakPoint(14, project.main_source);
+    EXPECT_EQ(framed, (Addresses{0x4005, 0x4020}));
+    // Stopped at the temporary breakpoint, which is gone with the stop.
+    manager.Continue(true);
+    ASSERT_EQ(deliver(), formats::SimNotifyStopped);
+    ASSERT_EQ(manager.session()->stop_pc(), 0x4020);
+    EXPECT_EQ(framed, (Addresses{0x4005}));
+
+    manager.RemoveAllBreakPoints();
+    EXPECT_EQ(framed, Addresses{});
+    manager.AddBreakPoint(10, project.main_source);
+    EXPECT_EQ(framed, (Addresses{0x4000}));
+    manager.StopDebug();
+    EXPECT_EQ(framed, Addresses{});
 }
 
 TEST_F(DebugManagerTest, ARepeatedDownloadNoticeMapsAfresh) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ struct RecordingPane : DisassemblyPane {
         pc = pc_line;
         marked = true;
     }
+    void SetBreakAddresses(std::set<std::uint16_t>) override {}
     std::vector<std::string> lines;
     std::size_t limit = 100000;
     int first = -2, last = -2, pc = -2;

@@ -2,16 +2,29 @@
 // A debug host that records what the manager asks of the application: the
 // notices, reports, window updates and the line shown.
 #include <cstdint>
+#include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ide/debugger/debug_host.h"
+#include "ide/debugger/disassembler.h"
 
 namespace ide::testing {
 
 struct Notice {
     std::uint16_t code;
     std::string path;
+};
+
+// Keeps the breakpoint addresses the manager gives the disassembly; the lines go nowhere.
+struct BreakAddressPane : DisassemblyPane {
+    void Clear() override {}
+    bool AddLine(std::string_view) override { return true; }
+    void SetMarkLines(int, int, int) override {}
+    void SetBreakAddresses(std::set<std::uint16_t> given) override { addresses = std::move(given); }
+    std::set<std::uint16_t> addresses;
 };
 
 class RecordingHost : public DebugHost {
@@ -38,7 +51,7 @@ public:
     }
     bool DisassemblyVisible() const override { return disassembly_visible; }
     void ShowDisassembly() override { disassembly_visible = true; }
-    DisassemblyPane* DisassemblyOutput() override { return nullptr; }
+    DisassemblyPane* DisassemblyOutput() override { return &disassembly; }
     void FocusDisassembly() override {}
     void BringIdeForward(ipc::WindowHandle) override {}
     void BringSimulatorForward(ipc::WindowHandle) override {}
@@ -57,6 +70,7 @@ public:
     std::vector<Notice> notices;
     std::vector<std::string> reports;
     int drops = 0, updates = 0, snapshots = 0, clears = 0;
+    BreakAddressPane disassembly;
     std::string execution_path;
     std::uint32_t execution_line = 0;
     bool disassembly_visible = false;

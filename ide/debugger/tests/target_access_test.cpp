@@ -241,6 +241,25 @@ TEST(SetBreakPointTest, PlantsAtTheLineOrTheNextLineWithCode) {
     EXPECT_TRUE(session->RemoveBreakPoint(source_word(0x2000, 0)));
 }
 
+// Only armed code entries of the bank now mapped: the fixed area and an entry
+// without the bank flag belong to every bank.
+TEST(SetBreakPointTest, PlantedAddressesAreTheArmedOnesOfTheMappedBank) {
+    DebugProject project;
+    auto session = project.session();
+    const std::uint32_t entries[] = {
+        source_word(0x4000, kDeviceBank), source_word(0x4003, kDeviceBank + 1),           // another bank
+        source_word(0x2000, 0),           source_word(0x4005, kDeviceBank),               // disarmed below
+        BreakForm::kBefore | 0x6000,      (BreakForm::kSource & ~be::kExecute) | 0x4007,  // a data entry
+    };
+    for (const std::uint32_t entry : entries)
+        ASSERT_TRUE(session->AddTableEntry(static_cast<std::uint16_t>(entry), entry, BreakTableId::Breakpoints));
+    ASSERT_TRUE(session->DisableBreakPoint(source_word(0x4005, kDeviceBank)));
+    EXPECT_EQ(session->PlantedBreakAddresses(), (std::vector<std::uint16_t>{0x4000, 0x2000, 0x6000}));
+
+    project.target.set_bank(kDeviceBank + 1);
+    EXPECT_EQ(session->PlantedBreakAddresses(), (std::vector<std::uint16_t>{0x4003, 0x2000, 0x6000}));
+}
+
 TEST(SetBreakPointTest, ReportsWhyABreakpointCannotBePlaced) {
     DebugProject project;
     auto session = project.session();

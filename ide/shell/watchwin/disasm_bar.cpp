@@ -22,6 +22,7 @@ ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 void CDisasmPane::SetBreakAddresses(std::set<std::uint16_t> addresses) {
+    if (addresses == breaks_) return;
     breaks_ = std::move(addresses);
     if (m_hWnd) Invalidate(FALSE);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <set>
 #include <string_view>
+#include <utility>
 
 #include "ide/debugger/disassembler.h"
 #include "ide/shell/bars/info_wnd.h"
@@ -22,6 +23,7 @@ class CDisasmPane : public CInfoWnd {
 public:
     static constexpr COLORREF kBreakpointColor = RGB(128, 0, 0);
 
+    // Repaints only when the addresses changed (the debugger sets them at every breakpoint change and stop).
     void SetBreakAddresses(std::set<std::uint16_t> addresses);
     bool HasBreakAt(int line) const;
 
@@ -55,13 +57,16 @@ protected:
 private:
     class PaneOutput final : public ide::DisassemblyPane {
     public:
-        explicit PaneOutput(CInfoWnd& pane) : pane_(pane) {}
+        explicit PaneOutput(CDisasmPane& pane) : pane_(pane) {}
         void Clear() override { pane_.Clear(); }
         bool AddLine(std::string_view text) override { return pane_.AddLine(text) != FALSE; }
         void SetMarkLines(int first, int last, int pc) override { pane_.SetMarkLines(first, last, pc); }
+        void SetBreakAddresses(std::set<std::uint16_t> addresses) override {
+            pane_.SetBreakAddresses(std::move(addresses));
+        }
 
     private:
-        CInfoWnd& pane_;
+        CDisasmPane& pane_;
     };
 
     SECTabWnd tabs_;

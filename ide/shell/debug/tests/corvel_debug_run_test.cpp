@@ -43,6 +43,7 @@
 #include "ide/build/tool_programs.h"
 #include "platform/profile/store.h"
 #include "testing/golden.h"
+#include "testing/painted_picture.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -247,10 +248,29 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked.front().find("0x10000"), std::string::npos) << asked.front();
     asked.clear();
-    const CInfoWnd& listing = frame.disassembly_bar().Pane();
+    const CDisasmPane& listing = frame.disassembly_bar().Pane();
     bool listed = false;
     for (int i = 0; i < listing.GetLineCount() && !listed; ++i) listed = listing.GetLine(i).starts_with("4000:");
     EXPECT_TRUE(listed) << listing.GetLineCount() << " lines";
+
+    // Listed around the stop, the disassembly frames the lines the run stops at.
+    char stop_text[8];
+    std::snprintf(stop_text, sizeof stop_text, "0x%04X", unsigned(first_pc));
+    answer_range(stop_text, stop_text);
+    frame.SendMessage(WM_COMMAND, shell::ID_DEBUG_VIEW_ASSEMBLY);
+    debug_testing::Drain(app);
+    const auto line_of = [&](std::uint16_t address) {
+        for (int i = 0; i < listing.GetLineCount(); ++i)
+            if (DisasmLineAddress(listing.GetLine(i)) == address) return i;
+        return -1;
+    };
+    const auto framed = [&](std::uint16_t address) {
+        const int line = line_of(address);
+        EXPECT_GE(line, 0) << std::hex << address << " is not listed";
+        return listing.HasBreakAt(line);
+    };
+    EXPECT_TRUE(framed(first_pc)) << "the breakpoint of line " << kBreakLine;
+    EXPECT_FALSE(framed(first_pc + 2));
 
     // Temporary Breakpoint: the address typed into its dialog stops the run there once.
     const std::uint16_t temporary = first_pc + 8;  // "LDA #<LCD_BYTES", two instructions on
@@ -263,11 +283,15 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     frame.SendMessage(WM_COMMAND, shell::ID_DEBUG_TEMP_BREAKPOINT);
     debug_testing::Drain(app);
     EXPECT_EQ(display.steps_left(), 0u);
+    EXPECT_TRUE(framed(temporary));
     PressKey(VK_F5);
     ASSERT_TRUE(PumpUntil(
         app, [&] { return debug.state() == DebugState::Stopped && debug.manager().session()->stop_pc() == temporary; },
         20s))
         << "no stop at the temporary breakpoint";
+    // Reached, the temporary breakpoint is gone; the stop listed the code around it.
+    EXPECT_FALSE(framed(temporary));
+    EXPECT_TRUE(framed(first_pc));
 
     // A breakpoint toggled while stopped is planted on its own line: the run stops there.
     view->GoToLine(kLaterBreakLine);
@@ -276,6 +300,17 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
         app, [&] { return (LineFlags(*source, kLaterBreakLine) & editor::kLineBreakpoint) != 0; }, 2s));
     for (int line : {kLaterBreakLine - 1, kLaterBreakLine + 1})
         EXPECT_EQ(LineFlags(*source, line) & editor::kLineBreakpoint, 0u) << line;
+    // Framed at once, on the screen too: the pane repaints what changed.
+    const std::uint16_t later = first_pc + kLaterBreakOffset;
+    EXPECT_TRUE(framed(later));
+    gdi::Surface picture;
+    ASSERT_TRUE(testing_kit::painted_picture(frame.m_hWnd, &picture));
+    CRect frame_place;
+    frame.GetWindowRect(&frame_place);
+    CPoint row_top(listing.GetLineHeight() / 2, (line_of(later) - listing.GetTopLine()) * listing.GetLineHeight());
+    ::ClientToScreen(listing.m_hWnd, &row_top);
+    EXPECT_EQ(picture.at(row_top.x - frame_place.left, row_top.y - frame_place.top),
+              gdi::pixel_from_colorref(CDisasmPane::kBreakpointColor));
     PressKey(VK_F5);
     ASSERT_TRUE(PumpUntil(
         app, [&] { return debug.state() == DebugState::Stopped && debug.manager().session()->stop_pc() != temporary; },
@@ -288,6 +323,20 @@ TEST_F(CorvelDebugRunTest, BuildGoStopAtABreakpointStepOverAndStopDebug) {
     EXPECT_TRUE(on_its_line) << "the later breakpoint is not on line " << kLaterBreakLine;
     EXPECT_EQ(view->caret().line, kLaterBreakLine);
     EXPECT_NE(LineFlags(*source, kLaterBreakLine) & editor::kLineExecutionPoint, 0u);
+    EXPECT_TRUE(framed(later));
+
+    // Remove All BreakPoints (Ctrl+Shift+F9) leaves nothing framed; F9 frames the first line's code again.
+    kit::user::inject_key(VK_CONTROL, true);
+    PressKey(VK_F9, /*shift=*/true);
+    kit::user::inject_key(VK_CONTROL, false);
+    debug_testing::Drain(app);
+    ASSERT_EQ(debug.manager().GetBreakPointCount(), 0);
+    EXPECT_FALSE(framed(later));
+    EXPECT_FALSE(framed(first_pc));
+    view->GoToLine(kBreakLine);
+    PressKey(VK_F9);
+    debug_testing::Drain(app);
+    EXPECT_TRUE(framed(first_pc));
 
     // Stop Debug: idle again, the execution mark gone, the user's breakpoint kept, Talvask ends.
     const ipc::WindowHandle simulator = debug.simulator_window();
