@@ -1,10 +1,12 @@
 #include "ide/shell/watchwin/watch_tree.h"
 
+#include <algorithm>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CWatchTreeView, CResultTree)
 
 BEGIN_MESSAGE_MAP(CWatchTreeView, CResultTree)
+ON_WM_SIZE()
 ON_WM_KEYDOWN()
 ON_WM_CHAR()
 ON_WM_LBUTTONDBLCLK()
@@ -147,6 +149,19 @@ LRESULT CWatchTreeView::NotifyEndLabelEdit(int item, int sub_item, CString& text
         PostMessage(WM_COMMAND, sub_item == 0 ? kEvaluateCommand : kAssignCommand, reinterpret_cast<LPARAM>(handle));
     }
     return 1;
+}
+
+// The name column takes the width the value column leaves; in a window squeezed
+// beside the other debug windows the value column gives up its width first, so
+// that the names keep their share, and takes it back as the window widens.
+void CWatchTreeView::OnSize(UINT type, int cx, int cy) {
+    if (GetColumnCount() >= 2 && cx > 0) {
+        // A width the user dragged the column to is the one kept from then on.
+        if (GetColumnWidth(1) != value_width_shown_) value_width_ = GetColumnWidth(1);
+        value_width_shown_ = std::min(value_width_, cx * 60 / 100);
+        SetColumnWidth(1, value_width_shown_);
+    }
+    CResultTree::OnSize(type, cx, cy);
 }
 
 void CWatchTreeView::OnKeyDown(UINT key, UINT repeat, UINT flags) {

@@ -43,6 +43,7 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT NotifyBeginLabelEdit(int item, int sub_item) override;
     LRESULT NotifyEndLabelEdit(int item, int sub_item, CString& text, BOOL accept) override;
+    afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnChar(UINT character, UINT repeat, UINT flags);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
@@ -60,4 +61,6 @@ private:
     HTREEITEM empty_row_ = nullptr;
     std::string label_before_edit_;
     std::string assigned_value_;
+    int value_width_ = 0;         // the value column's width as set up or dragged
+    int value_width_shown_ = -1;  // as narrowed to the window
 };

@@ -2,6 +2,7 @@
 // re-evaluation at a stop that keeps expansions and marks changed values,
 // Delete, values assigned in place, failures kept with their text, Set
 // Memory, and its picture.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,27 @@ TEST_F(WatchWindowTest, DeleteRemovesExpressionsOnly) {
     pump();
     EXPECT_EQ(roots(), (std::vector<std::string>{"count=5", "    ="}));
     EXPECT_EQ(tree().GetCount(), 2u);
+}
+
+// Squeezed beside the other debug windows, the watch keeps the names in sight:
+// the value column gives up width before the name column does, and takes it
+// back when the window widens.
+TEST_F(WatchWindowTest, ANarrowWatchKeepsItsNamesInSight) {
+    const int value_width = tree().GetColumnWidth(1);
+    for (const int width : {360, 200, 110, 60}) {
+        bar->MoveWindow(0, 0, width, 300);
+        pump();
+        CRect inside;
+        tree().GetClientRect(&inside);
+        EXPECT_GE(tree().GetColumnWidth(0), inside.Width() * 40 / 100 - 1) << width;
+        EXPECT_LE(tree().GetColumnWidth(1), value_width) << width;
+        EXPECT_LE(tree().GetColumnWidth(0) + tree().GetColumnWidth(1), std::max<int>(inside.Width(), value_width))
+            << width;
+    }
+    // Wide again, the value column has its width back.
+    bar->MoveWindow(0, 0, 360, 300);
+    pump();
+    EXPECT_EQ(tree().GetColumnWidth(1), value_width);
 }
 
 TEST_F(WatchWindowTest, SetMemoryShowsTheAddressAValueNames) {
