@@ -114,9 +114,8 @@ void BM_BuildJobsAllCurrent(benchmark::State& state) {
     (void)os::write_file(Project().Path("reset.obj"), "obj");
     (void)os::write_file(Project().Path("DEBUG/GAME.LKE"), "image");  // newer than every object
     for (auto _ : state) {
-        std::vector<ide::BuildJob> jobs;
-        ide::BuildError error;
-        if (!ide::MakeBuildJobs(context, false, jobs, error)) state.SkipWithError(error.text.c_str());
+        auto jobs = ide::MakeBuildJobs(context, false);
+        if (!jobs) state.SkipWithError(jobs.error().text.c_str());
         benchmark::DoNotOptimize(jobs);
     }
     state.SetItemsProcessed(state.iterations() * kBanks * kSourcesPerBank);

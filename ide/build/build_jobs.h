@@ -1,10 +1,11 @@
 #pragma once
 // The rows of a build: a tool with its command-line tail, or a message to
 // print, and the flag that decides what a failure skips.
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/os/result.h"
 
 namespace ide {
 
@@ -23,15 +24,11 @@ struct BuildJob {
     int flag = kFirstStepFlag;
 };
 
-// What refuses a job list: the code and the text the user is shown.
-struct BuildError {
-    std::uint32_t code = 0;
-    std::string text;
-};
-
-inline constexpr std::uint32_t kErrorToolMissing = 0x102;
-inline constexpr std::uint32_t kErrorNoBankData = 0x104;
-inline constexpr std::uint32_t kErrorNoStartupObject = 0x105;
-inline constexpr std::uint32_t kErrorThreadFailure = 259;
+// The codes of a refused job list, kept in its os::Error beside the text the
+// user is shown.
+inline constexpr int kErrorToolMissing = 0x102;
+inline constexpr int kErrorNoBankData = 0x104;
+inline constexpr int kErrorNoStartupObject = 0x105;
+inline constexpr int kErrorThreadFailure = 259;
 
 }  // namespace ide

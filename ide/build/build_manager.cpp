@@ -29,12 +29,33 @@ bool CVyrBuildManager::HasWorkspace() {
     return false;
 }
 
+bool CVyrBuildManager::Take(os::Result<std::vector<BuildJob>> made, std::vector<BuildJob>& jobs) {
+    if (!made) {
+        error_ = made.error();
+        return false;
+    }
+    jobs = std::move(*made);
+    return true;
+}
+
 bool CVyrBuildManager::MakeBuildJobs(std::vector<BuildJob>& jobs, bool rebuild) {
-    return HasWorkspace() && ide::MakeBuildJobs(Context(), rebuild, jobs, error_);
+    return HasWorkspace() && Take(ide::MakeBuildJobs(Context(), rebuild), jobs);
 }
 
 bool CVyrBuildManager::MakeCompileJobs(std::string_view path, std::vector<BuildJob>& jobs) {
-    return HasWorkspace() && ide::MakeCompileJobs(Context(), path, jobs, error_);
+    return HasWorkspace() && Take(ide::MakeCompileJobs(Context(), path), jobs);
+}
+
+bool CVyrBuildManager::EnterProjectFolder() {
+    if (workspace_->EnterProjectFolder()) return true;
+    error_ = workspace_->GetLastError();
+    return false;
+}
+
+bool CVyrBuildManager::MakeOutputFolders() {
+    const os::Status made = ide::MakeOutputFolders(Context());
+    if (!made) error_ = made.error();
+    return made.ok();
 }
 
 bool CVyrBuildManager::NeedsLink(std::size_t job_rows) { return HasWorkspace() && ide::NeedsLink(Context(), job_rows); }
@@ -46,10 +67,10 @@ bool CVyrBuildManager::Refused() {
 
 bool CVyrBuildManager::Build(bool rebuild) {
     if (IsBuilding() || !HasWorkspace()) return false;
+    if (!EnterProjectFolder()) return Refused();
     workspace_->WriteVersionFile();
     std::vector<BuildJob> jobs;
-    if (!MakeBuildJobs(jobs, rebuild || workspace_->IsRebuildNeeded())) return Refused();
-    if (!ide::MakeOutputFolders(Context(), error_)) return Refused();
+    if (!MakeBuildJobs(jobs, rebuild || workspace_->IsRebuildNeeded()) || !MakeOutputFolders()) return Refused();
     workspace_->SetRebuildNeeded(false);
     return StartBuildThread(jobs, BuildMode::build_project);
 }
@@ -57,8 +78,7 @@ bool CVyrBuildManager::Build(bool rebuild) {
 bool CVyrBuildManager::Compile(std::string_view path) {
     if (IsBuilding() || !HasWorkspace()) return false;
     std::vector<BuildJob> jobs;
-    if (!MakeCompileJobs(path, jobs)) return Refused();
-    if (!ide::MakeOutputFolders(Context(), error_)) return Refused();
+    if (!EnterProjectFolder() || !MakeCompileJobs(path, jobs) || !MakeOutputFolders()) return Refused();
     return StartBuildThread(jobs, BuildMode::compile_one);
 }
 

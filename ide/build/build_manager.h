@@ -1,7 +1,6 @@
 #pragma once
 // Makes the job lists of the open project and runs them, one build at a time.
 #include <chrono>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,13 +47,19 @@ public:
     std::size_t GetBankCount() const;
     // The pause before the end banner (tests set 0).
     void SetEndPause(std::chrono::milliseconds pause) { end_pause_ = pause; }
-    std::uint32_t GetLastErrorCode() const { return error_.code; }
+    int GetLastErrorCode() const { return error_.code; }
     const std::string& GetLastErrorText() const { return error_.text; }
 
 private:
     JobContext Context() const;
     // False, with error 0x104, before a workspace was given.
     bool HasWorkspace();
+    // The list made, or false with the error of the refused one.
+    bool Take(os::Result<std::vector<BuildJob>> made, std::vector<BuildJob>& jobs);
+    // The tools run in the project folder and write into folders below it:
+    // false, with the error, when it cannot be entered or they cannot be made.
+    bool EnterProjectFolder();
+    bool MakeOutputFolders();
     bool Refused();
 
     profile::Store& profile_;
@@ -62,7 +67,7 @@ private:
     std::string application_folder_;
     CVyrWorkspaceManager* workspace_ = nullptr;
     std::vector<SourceFileRecord> sources_;
-    BuildError error_;
+    os::Error error_;
     std::unique_ptr<CVyrBuildMainThread> thread_;
     std::chrono::milliseconds end_pause_{2000};
 };

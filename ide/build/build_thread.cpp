@@ -73,11 +73,12 @@ void CVyrBuildMainThread::Run() {
         if (!RunJob(i)) break;
         if (jobs_[i].tool == kMessageTool) continue;
         if (!WaitForToolOrStop()) break;
-        CopyOutputMessages();
+        const bool messages_taken = CopyOutputMessages();
         if (FinishTool() != 0) {
             failed = true;
             while (i + 1 < jobs_.size() && jobs_[i + 1].flag == kFollowingStepFlag) ++i;
         }
+        if (!messages_taken) break;
     }
     if (settings_.end_pause.count() > 0) std::this_thread::sleep_for(settings_.end_pause);
     sink_.AppendLine(Banner("End"));
@@ -91,7 +92,7 @@ bool CVyrBuildMainThread::RunJob(std::size_t i) {
         return true;
     }
     // A message file left from an earlier run must not pass for this tool's.
-    (void)os::remove_output(OutputFilePath());
+    if (!RemoveOutputFile()) return false;
     os::SpawnOptions options;
     options.argv.push_back(job.tool);
     for (std::string& argument : os::split_command_line(job.text)) options.argv.push_back(std::move(argument));
@@ -111,7 +112,7 @@ bool CVyrBuildMainThread::RunJob(std::size_t i) {
 bool CVyrBuildMainThread::WaitForToolOrStop() {
     while (!tool_->wait_for(kStopPollInterval)) {
         if (stop_.is_set()) {
-            (void)tool_->kill();
+            if (const os::Status ended = tool_->kill(); !ended) sink_.AppendLine(ended.error().text);
             FinishTool();
             return false;
         }
@@ -126,11 +127,16 @@ int CVyrBuildMainThread::FinishTool() {
     return status.exited ? status.code : -1;
 }
 
-void CVyrBuildMainThread::CopyOutputMessages() {
-    const auto text = os::read_text_file(OutputFilePath(), formats::kLargestToolText);
-    if (!text) return;
-    for (const std::string& line : TextLines(*text)) sink_.AppendLine(line);
-    (void)os::remove_output(OutputFilePath());
+bool CVyrBuildMainThread::CopyOutputMessages() {
+    if (const auto text = os::read_text_file(OutputFilePath(), formats::kLargestToolText))
+        for (const std::string& line : TextLines(*text)) sink_.AppendLine(line);
+    return RemoveOutputFile();
+}
+
+bool CVyrBuildMainThread::RemoveOutputFile() {
+    const os::Status removed = os::remove_output(OutputFilePath());
+    if (!removed) sink_.AppendLine(removed.error().text);
+    return removed.ok();
 }
 
 }  // namespace ide

@@ -65,7 +65,11 @@ private:
     int FinishTool();
     // Waits for the tool or a stop request; false when stopped (the tool is ended).
     bool WaitForToolOrStop();
-    void CopyOutputMessages();
+    // The tool's messages go to the sink and its message file is removed;
+    // false when it cannot be, as it would pass for the next tool's.
+    bool CopyOutputMessages();
+    // False, with the reason in the sink, when the message file stays.
+    bool RemoveOutputFile();
     // Row i begins the link or packing step (the step's row or its message).
     bool StartsLinkStep(std::size_t i) const;
     std::string OutputFilePath() const;

@@ -1,7 +1,5 @@
 #include "ide/build/command_lines.h"
 
-#include <optional>
-
 #include "ide/build/tool_programs.h"
 #include "ide/build/up_to_date.h"
 #include "ide/workspace/text_utils.h"
@@ -22,18 +20,17 @@ std::string DefaultObjectName(const JobContext& context) {
 }
 
 // Looks each program up in order; the first missing one refuses the list.
-bool FindPrograms(const JobContext& context, const std::vector<std::pair<ToolKey, std::string_view>>& wanted,
-                  std::vector<std::string>& paths, BuildError& error) {
+os::Result<std::vector<std::string>> FindPrograms(const JobContext& context,
+                                                  const std::vector<std::pair<ToolKey, std::string_view>>& wanted) {
+    std::vector<std::string> paths;
     for (const auto& [tool, what] : wanted) {
         std::string path =
             FindExecutablePath(context.profile, ToolName(context.profile, tool), context.application_folder);
-        if (path.empty()) {
-            error = {kErrorToolMissing, FormatText("Can't not find file(%s)!", std::string(what).c_str())};
-            return false;
-        }
+        if (path.empty())
+            return os::Error{kErrorToolMissing, FormatText("Can't not find file(%s)!", std::string(what).c_str())};
         paths.push_back(std::move(path));
     }
-    return true;
+    return paths;
 }
 
 std::string MultiBankSwitch(const JobContext& context) {
@@ -72,8 +69,8 @@ void AddSourceRows(const JobContext& context, const Programs& programs, std::str
     }
 }
 
-// The link (or library) row's text; nothing when the start-up object is missing.
-std::optional<std::string> LinkRow(const JobContext& context, BuildError& error) {
+// The link (or library) row's text; refused when the start-up object is missing.
+os::Result<std::string> LinkRow(const JobContext& context) {
     const CVyrWorkspaceManager& workspace = context.workspace;
     const std::string& d = workspace.GetProjectFolder();
     const std::string& n = workspace.GetWorkspaceName();
@@ -88,10 +85,7 @@ std::optional<std::string> LinkRow(const JobContext& context, BuildError& error)
     if (application) {
         if (!has_startup) {
             const std::string startup = FindDefaultObject(context);
-            if (startup.empty()) {
-                error = {kErrorNoStartupObject, "Default obj file not found!"};
-                return std::nullopt;
-            }
+            if (startup.empty()) return os::Error{kErrorNoStartupObject, "Default obj file not found!"};
             text += " " + QuotedArgument(startup);
         }
         text += " /LIBS " + MakeLibraryList(context, ' ');
@@ -162,7 +156,7 @@ std::string FindDefaultObject(const JobContext& context) {
     return path;
 }
 
-bool MakeOutputFolders(const JobContext& context, BuildError& error) {
+os::Status MakeOutputFolders(const JobContext& context) {
     const std::string debug = context.workspace.GetProjectFolder() + "DEBUG\\";
     std::vector<std::string> folders{debug};
     for (const SourceFileRecord& source : context.sources) {
@@ -170,30 +164,25 @@ bool MakeOutputFolders(const JobContext& context, BuildError& error) {
             folders.push_back(debug + FolderOf(source.path));
     }
     for (const std::string& folder : folders) {
-        if (!CreateDirectoryTree(folder)) {
-            error = {kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str())};
-            return false;
-        }
+        if (!CreateDirectoryTree(folder))
+            return os::Error{kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str())};
     }
-    return true;
+    return {};
 }
 
-bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error) {
+os::Result<std::vector<BuildJob>> MakeBuildJobs(const JobContext& context, bool rebuild) {
     const bool application = !context.workspace.IsLibraryProject();
-    std::vector<std::string> paths;
-    if (!FindPrograms(context,
-                      {{kPreprocessorTool, "C PreProcessor executed file!"},
-                       {kCompilerTool, "C Compiler executed file!"},
-                       {kAssemblerTool, "Asm Compiler executed file!"},
-                       {application ? kLinkerTool : kLibrarianTool, "Linker or Vostreler executed file!"},
-                       {kPackerTool, "Linker or Vostreler executed file!"}},
-                      paths, error)) {
-        return false;
-    }
-    const Programs programs{paths[0], paths[1], paths[2], paths[3], paths[4]};
+    const auto paths =
+        FindPrograms(context, {{kPreprocessorTool, "C PreProcessor executed file!"},
+                               {kCompilerTool, "C Compiler executed file!"},
+                               {kAssemblerTool, "Asm Compiler executed file!"},
+                               {application ? kLinkerTool : kLibrarianTool, "Linker or Vostreler executed file!"},
+                               {kPackerTool, "Linker or Vostreler executed file!"}});
+    if (!paths) return paths.error();
+    const Programs programs{(*paths)[0], (*paths)[1], (*paths)[2], (*paths)[3], (*paths)[4]};
     const std::string& d = context.workspace.GetProjectFolder();
 
-    jobs.clear();
+    std::vector<BuildJob> jobs;
     jobs.push_back({std::string(kMessageTool), "Compile ...", kFirstStepFlag});
     for (const SourceFileRecord& source : context.sources) {
         const std::string object = d + "DEBUG\\" + FileTitleOf(source.path) + ".OBJ";
@@ -205,8 +194,8 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
     if (jobs.size() == 1) jobs.clear();
 
     if (rebuild || NeedsLink(context, jobs.size())) {
-        std::optional<std::string> link = LinkRow(context, error);
-        if (!link) return false;
+        os::Result<std::string> link = LinkRow(context);
+        if (!link) return link.error();
         jobs.push_back({std::string(kMessageTool), application ? "Linking ..." : "Making Library...", kFirstStepFlag});
         jobs.push_back({programs.linker, std::move(*link), kLinkStepFlag});
     }
@@ -217,19 +206,15 @@ bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob
                             QuotedArgument(ProgramBinPath(context.workspace)),
                         kLinkStepFlag});
     }
-    return true;
+    return jobs;
 }
 
-bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs, BuildError& error) {
-    std::vector<std::string> paths;
-    if (!FindPrograms(context,
-                      {{kPreprocessorTool, "C PreProcessor executed file not found!"},
-                       {kCompilerTool, "C Compiler executed file not found!"},
-                       {kAssemblerTool, "Asm Compiler executed file not found!"}},
-                      paths, error)) {
-        return false;
-    }
-    const Programs programs{paths[0], paths[1], paths[2], {}, {}};
+os::Result<std::vector<BuildJob>> MakeCompileJobs(const JobContext& context, std::string_view path) {
+    const auto paths = FindPrograms(context, {{kPreprocessorTool, "C PreProcessor executed file not found!"},
+                                              {kCompilerTool, "C Compiler executed file not found!"},
+                                              {kAssemblerTool, "Asm Compiler executed file not found!"}});
+    if (!paths) return paths.error();
+    const Programs programs{(*paths)[0], (*paths)[1], (*paths)[2], {}, {}};
     // A source of the project is read where the project keeps it, folder and
     // all; any other file is taken from the project folder by its name. The C
     // tools' intermediate files go straight into "DEBUG\".
@@ -238,15 +223,13 @@ bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vect
     const std::string stored = item != 0 ? workspace.GetTree().GetItemText(item) : FileNameOf(path);
     const SourceKind kind = CategoryOfPath(stored).bit == kCSources ? SourceKind::c_source : SourceKind::asm_source;
     BankRecord bank;
-    if (kind == SourceKind::c_source && !workspace.FindBankOfSource(path, bank)) {
-        error = {kErrorNoBankData, "Internal error! Can't get data from workspace!"};
-        return false;
-    }
-    jobs.clear();
+    if (kind == SourceKind::c_source && !workspace.FindBankOfSource(path, bank))
+        return os::Error{kErrorNoBankData, "Internal error! Can't get data from workspace!"};
+    std::vector<BuildJob> jobs;
     jobs.push_back({std::string(kMessageTool), "Compile ...", kFirstStepFlag});
     jobs.push_back({std::string(kMessageTool), FileNameOf(path), kFirstStepFlag});
     AddSourceRows(context, programs, stored, FileNameOf(stored), kind, bank.param, kFollowingStepFlag, jobs);
-    return true;
+    return jobs;
 }
 
 }  // namespace ide

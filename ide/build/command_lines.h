@@ -13,16 +13,16 @@
 namespace ide {
 
 // Build (rebuild = false) or Rebuild All of the whole project.
-bool MakeBuildJobs(const JobContext& context, bool rebuild, std::vector<BuildJob>& jobs, BuildError& error);
+os::Result<std::vector<BuildJob>> MakeBuildJobs(const JobContext& context, bool rebuild);
 
 // Compile of the one source `path` (a full path).
-bool MakeCompileJobs(const JobContext& context, std::string_view path, std::vector<BuildJob>& jobs, BuildError& error);
+os::Result<std::vector<BuildJob>> MakeCompileJobs(const JobContext& context, std::string_view path);
 
 // Makes the folders the tools write into: the project's "DEBUG\" folder and,
 // for a C source stored with a folder, that folder inside it (where its
 // intermediate files go). A project opened from files that were never saved
 // by the IDE has none of them yet.
-bool MakeOutputFolders(const JobContext& context, BuildError& error);
+os::Status MakeOutputFolders(const JobContext& context);
 
 // The libraries of the link line, each quoted and followed by the separator.
 // A standard library no library folder holds is passed by its name, so the

@@ -135,7 +135,6 @@ bool CVyrWorkspaceManager::AddBank(std::string_view bank_name, std::string_view 
         }
     }
     if (ProjectItem() == 0) return Fail(kErrorTreeView, "Error accurred during creating treeview!");
-    (void)os::set_current_directory(project_folder_);
     const TreeItem bank = InsertBank(bank_name);
     if (bank == 0) return Fail(kErrorTreeView, "Error accurred during creating treeview!");
     SetBankParam(bank, bank_param);

@@ -41,15 +41,22 @@ CVyrWorkspaceManager::CVyrWorkspaceManager(ProjectTree& tree, WorkspaceHost& hos
 }
 
 bool CVyrWorkspaceManager::Fail(std::uint32_t code, std::string text) {
-    error_code_ = code;
-    error_text_ = std::move(text);
+    error_ = {int(code), std::move(text)};
     return false;
+}
+
+bool CVyrWorkspaceManager::EnterProjectFolder() {
+    const os::Status entered = os::set_current_directory(project_folder_);
+    if (!entered) {
+        error_ = {entered.error().code, FormatText("Can't enter the project folder (%s): %s", project_folder_.c_str(),
+                                                   os::reason_text(entered.error()).c_str())};
+    }
+    return entered.ok();
 }
 
 void CVyrWorkspaceManager::SetWorkspacePath(std::string_view folder, std::string_view name) {
     project_folder_ = folder;
     workspace_name_ = name;
-    (void)os::set_current_directory(project_folder_);
     project_files_.clear();
     opened_documents_.clear();
     unopened_documents_.clear();
@@ -113,7 +120,7 @@ bool CVyrWorkspaceManager::OpenWorkspace(std::string_view given_path) {
     if (read && project_files_.empty()) {
         read = Fail(kErrorNoProjectFile, "No project file to open in Workspace file!\n Workspace file may be damaged!");
     }
-    if (!read || !LoadProjects()) {
+    if (!read || !LoadProjects() || !EnterProjectFolder()) {
         ForgetWorkspace();
         return false;
     }
@@ -186,6 +193,7 @@ bool CVyrWorkspaceManager::SaveWorkspace() {
             return Fail(kErrorTreeView, FormatText("Can't create directory:(%s)!", folder.c_str()));
         }
     }
+    if (!EnterProjectFolder()) return false;
     if (!CheckProjectOutputs() || !WriteProjectFile()) return false;
     breakpoints_.SaveBreakPoints(project_folder_ + workspace_name_ + ".EXW");
     CheckLibraries();

@@ -3,7 +3,7 @@
 // libraries, general settings and version block. The structure lives in the
 // items of the workspace bar's tree (ProjectTree); beside it the manager keeps
 // only the bank and library records, a few strings and the version block.
-// A failing operation returns false and leaves an error code and text.
+// A failing operation returns false and leaves its error (a code and a text).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +15,7 @@
 #include "ide/workspace/loaded_file.h"
 #include "ide/workspace/project_tree.h"
 #include "ide/workspace/workspace_host.h"
+#include "platform/os/result.h"
 
 namespace profile {
 class Store;
@@ -70,6 +71,10 @@ public:
     bool CloseWorkspace();
     bool SaveWorkspace();
     bool IsOpen() const { return !project_folder_.empty(); }
+    // Makes the project folder the current one: the file dialogs start there
+    // and the build runs there. Opening a workspace and saving one enter it
+    // (a new project's folder is made by its first save).
+    bool EnterProjectFolder();
 
     // The project model (project_model.cpp).
     bool AddBank(std::string_view bank_name, std::string_view bank_param);
@@ -145,8 +150,9 @@ public:
     WorkspaceHost& GetHost() { return host_; }
     const ProjectTree& GetTree() const { return tree_; }
     profile::Store& GetProfile() const { return profile_; }
-    std::uint32_t GetLastErrorCode() const { return error_code_; }
-    const std::string& GetLastErrorText() const { return error_text_; }
+    const os::Error& GetLastError() const { return error_; }
+    std::uint32_t GetLastErrorCode() const { return std::uint32_t(error_.code); }
+    const std::string& GetLastErrorText() const { return error_.text; }
 
     // Sets the last error; always false, so failures read `return Fail(...)`.
     bool Fail(std::uint32_t code, std::string text);
@@ -196,8 +202,7 @@ private:
     bool rebuild_needed_ = false;
     std::vector<LibraryRecord> libraries_;
     formats::VersionBlock version_{};
-    std::uint32_t error_code_ = 0;
-    std::string error_text_;
+    os::Error error_;
 };
 
 // The index of another record of the table (not `current`) that has `key`,

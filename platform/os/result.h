@@ -11,7 +11,10 @@
 namespace os {
 
 struct Error {
-    int code = 0;      // errno value, 0 when the failure is not a system error
+    // errno value, 0 when the failure is not a system error. A module may
+    // keep its own codes here beside a text of its own (the IDE's workspace
+    // and build refusals); reason_text is for this library's errors.
+    int code = 0;
     std::string text;  // what failed and why, ready for a message box or a log line
 };
 

@@ -135,6 +135,32 @@ TEST_F(IdeBuildEngine, NoBuildWithoutAWorkspaceOrWhileOneRuns) {
     builds.WaitForBuild();
 }
 
+// The tools write into the folder they run in, the project's: a build or a
+// compile whose project folder cannot be entered is refused with the folder
+// and the reason, and nothing runs anywhere else.
+TEST_F(IdeBuildEngine, AProjectFolderThatCannotBeEnteredRefusesTheBuild) {
+    ASSERT_TRUE(manager.NewProject(PathOf("game/GAME.WSP"), "MAIN", kMainBankParam));
+    ASSERT_TRUE(manager.SaveWorkspace()) << manager.GetLastErrorText();
+    EXPECT_TRUE(std::filesystem::equivalent(os::current_directory(), dir / "game"));
+    dir.write("game/start.asm", "");
+    ASSERT_TRUE(manager.AddFile(PathOf("game/start.asm"), "MAIN"));
+    builds.SetWorkspace(&manager);
+    std::filesystem::rename(dir / "game", dir / "gone");
+    host.messages.clear();
+
+    const std::string refusal = "Can't enter the project folder (" + PathOf("game/") + "): No such file or directory";
+    EXPECT_FALSE(builds.Build(true));
+    EXPECT_EQ(builds.GetLastErrorText(), refusal);
+    EXPECT_FALSE(builds.Compile(PathOf("game/start.asm")));
+    EXPECT_EQ(host.messages, (Lines{refusal, refusal}));
+    EXPECT_FALSE(builds.IsBuilding());
+    EXPECT_TRUE(sink.Lines().empty());
+
+    std::filesystem::rename(dir / "gone", dir / "game");
+    EXPECT_EQ(RunBuild(), Framed("Build", {"Compile ...", "start.asm", "Dravlin start.ASM", "Linking ...",
+                                           "Mossrel OBJPATH", "Packing ...", "packer GAME.LKE"}));
+}
+
 TEST_F(IdeBuildEngine, CompileOfOneFileStopsAtTheEndOfItsList) {
     Project({"bad_ovp.c"});
     builds.SetWorkspace(&manager);
@@ -212,6 +238,22 @@ TEST_F(IdeBuildEngine, RowsAndToolsThatCannotRun) {
     EXPECT_EQ(lines[2], "note");
     EXPECT_NE(lines[3].find("plain"), std::string::npos);  // why the tool did not start
     EXPECT_EQ(lines[4], "--------------------End : A - 6502 Build--------------------");
+}
+
+// A message file that cannot be deleted would pass for the next tool's: the
+// build stops there and says why.
+TEST_F(IdeBuildEngine, AMessageFileThatCannotBeDeletedStopsTheBuild) {
+    std::filesystem::create_directory(dir / "output.msg");
+    BuildSettings settings{BuildMode::build_project, "A", Folder(), std::chrono::milliseconds(0)};
+    CVyrBuildMainThread build(sink, settings);
+    ASSERT_TRUE(build.AddJob(ToolsFolder() + "/ovp.exe", " a.c", kFirstStepFlag));
+    ASSERT_TRUE(build.AddJob(kMessageTool, "never", kFirstStepFlag));
+    ASSERT_TRUE(build.Start());
+    build.WaitForEnd();
+    const Lines lines = sink.Lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[1].find(PathOf("output.msg")), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2], "--------------------End : A - 6502 Build--------------------");
 }
 
 }  // namespace

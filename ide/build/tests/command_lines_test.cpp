@@ -32,20 +32,17 @@ protected:
         manager.SetDisplayName("Game\xB0\xA1");
     }
 
-    std::string BuildJobs(bool rebuild) {
-        std::vector<BuildJob> jobs;
-        BuildError error;
-        EXPECT_TRUE(MakeBuildJobs(Context(), rebuild, jobs, error)) << error.text;
-        return Dump(jobs);
+    std::string BuildJobs(bool rebuild) { return Made(MakeBuildJobs(Context(), rebuild)); }
+    std::string CompileJobs(const std::string& path) { return Made(MakeCompileJobs(Context(), PathOf(path))); }
+    std::string Made(const os::Result<std::vector<BuildJob>>& jobs) {
+        EXPECT_TRUE(jobs.ok()) << jobs.error().text;
+        return jobs ? Dump(*jobs) : std::string();
     }
 
-    BuildError Refusal(bool compile = false) {
-        std::vector<BuildJob> jobs;
-        BuildError error;
-        const bool made = compile ? MakeCompileJobs(Context(), PathOf("main.c"), jobs, error)
-                                  : MakeBuildJobs(Context(), true, jobs, error);
-        EXPECT_FALSE(made);
-        return error;
+    os::Error Refusal(bool compile = false) {
+        const auto made = compile ? MakeCompileJobs(Context(), PathOf("main.c")) : MakeBuildJobs(Context(), true);
+        EXPECT_FALSE(made.ok());
+        return made ? os::Error{} : made.error();
     }
 };
 
@@ -57,12 +54,7 @@ TEST_F(IdeCommandLines, JobListsOfATwoBankProjectMatchTheGoldens) {
     dir.write("DEBUG/start.OBJ", std::string(72, '\0'));
     EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/build.txt", BuildJobs(false)));
 
-    std::vector<BuildJob> jobs;
-    BuildError error;
-    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("level.c"), jobs, error));
-    std::string compile = Dump(jobs);
-    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("elsewhere/START.ASM"), jobs, error));
-    compile += Dump(jobs);
+    const std::string compile = CompileJobs("level.c") + CompileJobs("elsewhere/START.ASM");
     EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/compile.txt", compile));
 }
 
@@ -92,18 +84,14 @@ TEST_F(IdeCommandLines, CompileReadsASourceStoredWithAFolderWhereTheProjectKeeps
                                       std::string(kMainBankParam) +
                                       "\n#SOURCE = sub\\x.c\n#SOURCE = asm\\y.asm\n#ENDBANK\n#DISPLAYNAME = G"));
     ASSERT_TRUE(manager.OpenWorkspace(PathOf("GAME.PRJ"))) << manager.GetLastErrorText();
-    std::vector<BuildJob> jobs;
-    BuildError error;
     // The editor names the file with this system's separators.
-    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("sub/x.c"), jobs, error)) << error.text;
-    std::string compile = Dump(jobs);
-    ASSERT_TRUE(MakeCompileJobs(Context(), PathOf("asm\\y.asm"), jobs, error)) << error.text;
-    compile += Dump(jobs);
+    const std::string compile = CompileJobs("sub/x.c") + CompileJobs("asm\\y.asm");
     EXPECT_TRUE(testing_kit::matches_golden("ide/build/tests/golden/compile_stored_folder.txt", compile));
 
     // A C source the project does not hold has no bank to compile for.
-    EXPECT_FALSE(MakeCompileJobs(Context(), PathOf("x.c"), jobs, error));
-    EXPECT_EQ(error.code, kErrorNoBankData);
+    const auto refused = MakeCompileJobs(Context(), PathOf("x.c"));
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().code, kErrorNoBankData);
 }
 
 TEST_F(IdeCommandLines, LibraryProjectArchivesAndDoesNotPack) {
@@ -126,7 +114,7 @@ TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
     };
     for (const auto& [tool, what] : tools) {
         std::filesystem::rename(dir / "tools" / tool, dir / "tools" / "moved");
-        const BuildError error = Refusal();
+        const os::Error error = Refusal();
         EXPECT_EQ(error.code, kErrorToolMissing) << tool;
         EXPECT_EQ(error.text, std::string("Can't not find file(") + what + ")!");
         std::filesystem::rename(dir / "tools" / "moved", dir / "tools" / tool);
@@ -135,9 +123,7 @@ TEST_F(IdeCommandLines, EveryProgramMustBeFoundEvenForAnAssemblerOnlyProject) {
     EXPECT_EQ(Refusal(true).text, "Can't not find file(C Compiler executed file not found!)!");
     // The IDE's own folder is searched last.
     WriteTool("../app/ucx");
-    std::vector<BuildJob> jobs;
-    BuildError error;
-    EXPECT_TRUE(MakeBuildJobs(Context(), true, jobs, error));
+    EXPECT_TRUE(MakeBuildJobs(Context(), true).ok());
 }
 
 TEST_F(IdeCommandLines, ToolNamesAreWrittenBackWithTheirDefaults) {
@@ -164,14 +150,14 @@ TEST_F(IdeCommandLines, StartupObjectRules) {
     manager.DeleteSelectedItem();
     EXPECT_NE(BuildJobs(true).find(" \"<A>reset.obj\" /LIBS"), std::string::npos);
     std::filesystem::remove(dir / "app" / "reset.obj");
-    const BuildError error = Refusal();
+    const os::Error error = Refusal();
     EXPECT_EQ(error.code, kErrorNoStartupObject);
     EXPECT_EQ(error.text, "Default obj file not found!");
 }
 
 TEST_F(IdeCommandLines, CompileNeedsTheBankOfACSource) {
     NewGame();
-    const BuildError error = Refusal(true);
+    const os::Error error = Refusal(true);
     EXPECT_EQ(error.code, kErrorNoBankData);
     EXPECT_EQ(error.text, "Internal error! Can't get data from workspace!");
 }
