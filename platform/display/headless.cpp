@@ -43,7 +43,9 @@ static POINT on_screen(HWND hwnd, POINT p) {
     return p;
 }
 
-void Headless::move(HWND hwnd, POINT client) { user::inject_mouse_move(on_screen(hwnd, client)); }
+void Headless::move(HWND hwnd, POINT client, std::optional<user::HeldButtons> held) {
+    user::inject_mouse_move(on_screen(hwnd, client), held);
+}
 
 void Headless::button(HWND hwnd, POINT client, bool down, user::MouseButton which) {
     user::inject_mouse_button(which, down, on_screen(hwnd, client));

@@ -8,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/gdi/surface.h"
@@ -45,8 +46,9 @@ public:
     bool person_present() const override { return person_present_; }
     void set_person_present(bool present) { person_present_ = present; }
 
-    // Input relative to a window's client area (or the screen for a null window).
-    void move(HWND hwnd, POINT client);
+    // Input relative to a window's client area (or the screen for a null window); a move
+    // may say which buttons are held, as a display that knows them does.
+    void move(HWND hwnd, POINT client, std::optional<user::HeldButtons> held = std::nullopt);
     void click(HWND hwnd, POINT client, user::MouseButton button = user::MouseButton::left);
     void button(HWND hwnd, POINT client, bool down, user::MouseButton button = user::MouseButton::left);
     void press(int vk);                // down and up

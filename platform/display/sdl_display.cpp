@@ -172,6 +172,17 @@ struct Sdl::Impl {
             keyboard_to_active(nullptr);
     }
 
+    // While a button is down here, the buttons the X server has held now: a release it sent
+    // elsewhere (a pointer grab refused) then ends the press at the next move. SDL's own report
+    // with the move would still count the button held, as SDL never heard the release either.
+    static std::optional<user::HeldButtons> buttons_held() {
+        const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+        if (!down(VK_LBUTTON) && !down(VK_RBUTTON) && !down(VK_MBUTTON)) return std::nullopt;
+        const Uint32 held = SDL_GetGlobalMouseState(nullptr, nullptr);
+        return user::HeldButtons{(held & SDL_BUTTON_LMASK) != 0, (held & SDL_BUTTON_RMASK) != 0,
+                                 (held & SDL_BUTTON_MMASK) != 0};
+    }
+
     static bool is_menu(Uint32 window_id) {
         SDL_Window* window = SDL_GetWindowFromID(window_id);
         return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU);
@@ -201,7 +212,9 @@ struct Sdl::Impl {
     void handle(const SDL_Event& e) {
         const bool replayed = replayed_modifier_press(e);
         switch (e.type) {
-            case SDL_MOUSEMOTION: user::inject_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y)); break;
+            case SDL_MOUSEMOTION:
+                user::inject_mouse_move(to_screen(e.motion.windowID, e.motion.x, e.motion.y), buttons_held());
+                break;
             case SDL_MOUSEBUTTONDOWN:
                 // A click on a window that is still on screen though minimized (no window manager
                 // iconified it) brings it back first.

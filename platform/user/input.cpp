@@ -21,6 +21,8 @@ namespace {
 
 // Key state as injected, for GetAsyncKeyState: readable from any thread.
 std::array<std::atomic<bool>, 256> async_down{};
+// Buttons released at a move that found them up; their late release is not passed on.
+std::array<std::atomic<bool>, 256> released_unheard{};
 
 constexpr UINT kRawText = WM_CHAR;  // injected text travels as ready-made WM_CHAR
 
@@ -52,6 +54,16 @@ WPARAM mouse_key_flags() {
 }
 
 bool is_button_down(UINT m) { return m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN; }
+
+// The button a press of `pressed` means, with left and right swapped when the system says so.
+MouseButton logical_button(MouseButton pressed) {
+    if (!GetSystemMetrics(SM_SWAPBUTTON) || pressed == MouseButton::middle) return pressed;
+    return pressed == MouseButton::left ? MouseButton::right : MouseButton::left;
+}
+
+int button_vk(MouseButton button) {
+    return button == MouseButton::left ? VK_LBUTTON : button == MouseButton::right ? VK_RBUTTON : VK_MBUTTON;
+}
 
 int button_vk(UINT m) {
     switch (m) {
@@ -250,18 +262,27 @@ bool route_input(const MSG& raw, MSG& routed, bool commit) {
     return route_key(raw, routed, commit);
 }
 
-void inject_mouse_move(POINT screen) {
+void inject_mouse_move(POINT screen, std::optional<HeldButtons> held) {
+    if (held) {
+        const std::pair<MouseButton, bool> buttons[] = {
+            {MouseButton::left, held->left}, {MouseButton::right, held->right}, {MouseButton::middle, held->middle}};
+        for (auto [button, down] : buttons) {
+            const size_t vk = size_t(button_vk(logical_button(button)));
+            if (down || !async_down[vk]) continue;
+            inject_mouse_button(button, false, screen);
+            released_unheard[vk] = true;
+        }
+    }
     post_raw(input_state().capture ? input_state().capture : WindowFromPoint(screen), WM_MOUSEMOVE, 0, 0, screen);
 }
 
 void inject_mouse_button(MouseButton button, bool down, POINT screen) {
-    if (GetSystemMetrics(SM_SWAPBUTTON) && button != MouseButton::middle) {
-        button = button == MouseButton::left ? MouseButton::right : MouseButton::left;
-    }
+    button = logical_button(button);
+    const int vk = button_vk(button);
+    if (released_unheard[size_t(vk)].exchange(false) && !down) return;
     UINT base = button == MouseButton::left    ? WM_LBUTTONDOWN
                 : button == MouseButton::right ? WM_RBUTTONDOWN
                                                : WM_MBUTTONDOWN;
-    int vk = button == MouseButton::left ? VK_LBUTTON : button == MouseButton::right ? VK_RBUTTON : VK_MBUTTON;
     async_down[size_t(vk)] = down;
     post_raw(input_state().capture ? input_state().capture : WindowFromPoint(screen), down ? base : base + 1, 0, 0,
              screen);
@@ -286,6 +307,7 @@ void inject_text(const char* bytes) {
 void reset_input_state() {
     input_state() = InputState{};
     for (auto& key : async_down) key = false;
+    for (auto& button : released_unheard) button = false;
     reset_caret();
 }
 

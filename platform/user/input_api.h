@@ -1,6 +1,8 @@
 #pragma once
 // Focus, activation, capture, keyboard and mouse state, carets, and the
 // injection of input by displays and tests.
+#include <optional>
+
 #include "platform/user/keys.h"
 #include "platform/user/user_types.h"
 
@@ -46,10 +48,21 @@ namespace kit::user {
 
 enum class MouseButton { left, right, middle };
 
+// The buttons a display saw held when the pointer moved (as the hand presses
+// them, before any swap of left and right).
+struct HeldButtons {
+    bool left = false, right = false, middle = false;
+};
+
 // Input as a display or a test delivers it: screen coordinates, virtual keys.
 // Each event goes to the queue of the thread whose window it concerns and is
 // turned into window messages when that thread retrieves it.
-void inject_mouse_move(POINT screen);
+// A move from a display that knows the buttons held releases first, at the
+// move's point, each button pressed here that the move finds up: its release
+// was never heard (a grab refused, a release over another program), and a
+// capture or drag loop waiting for it ends as that release would end it. The
+// display's own late report of such a release is then dropped.
+void inject_mouse_move(POINT screen, std::optional<HeldButtons> held = std::nullopt);
 void inject_mouse_button(MouseButton button, bool down, POINT screen);
 void inject_mouse_wheel(int delta, POINT screen);
 void inject_key(int vk, bool down);

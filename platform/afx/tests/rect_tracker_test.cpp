@@ -55,4 +55,18 @@ TEST_F(RectTrackerTest, DraggingMovesOrResizesAndEscapeRestores) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// The release of a drag that went elsewhere is made at the first move that
+// finds the button up: the tracker ends there, keeping the rectangle.
+TEST_F(RectTrackerTest, AMoveThatFindsTheButtonUpEndsTheDragThere) {
+    display.button(wnd.m_hWnd, POINT{30, 30}, true);
+    display.then([&] {
+        display.move(wnd.m_hWnd, POINT{40, 35}, kit::user::HeldButtons{true, false, false});
+        display.move(wnd.m_hWnd, POINT{50, 35}, kit::user::HeldButtons{});
+        display.move(wnd.m_hWnd, POINT{120, 90}, kit::user::HeldButtons{});
+    });
+    EXPECT_TRUE(tracker.Track(&wnd, CPoint(30, 30)));
+    EXPECT_EQ(tracker.m_rect, CRect(30, 15, 80, 55));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 }  // namespace

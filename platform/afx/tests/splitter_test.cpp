@@ -203,6 +203,26 @@ TEST_F(SplitterTest, DraggingABarMovesItAndToAnEdgeRemovesTheSqueezedPanes) {
     EXPECT_EQ(rect.top, 0);
 }
 
+// A display that reports the buttons held with its moves: when the release of
+// a bar drag went elsewhere, the first move that finds the button up lets the
+// bar go there, and the mouse moving on afterwards drags nothing.
+TEST_F(SplitterTest, ABarDragWhoseReleaseWasNeverHeardEndsAtTheNextMove) {
+    ASSERT_TRUE(SplitAt(CPoint(100, 80)));
+    const HWND hwnd = splitter().m_hWnd;
+    const CPoint on_row_bar = splitter().RowBarRect().TopLeft() + CSize(40, 2);
+    const kit::user::HeldButtons none_held{};
+    display.then([&] {
+        display.move(hwnd, on_row_bar + CSize(0, 10), kit::user::HeldButtons{true, false, false});
+        display.move(hwnd, on_row_bar + CSize(0, 30), none_held);
+        display.move(hwnd, on_row_bar + CSize(0, 60), none_held);
+    });
+    display.button(hwnd, on_row_bar, true);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessage(&msg);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(splitter().GetFirstRowHeight(), on_row_bar.y - 2 + 30);
+}
+
 // F6 and Shift+F6 walk the panes row by row, round from the last to the first.
 TEST_F(SplitterTest, TheNextAndPreviousPaneCommandsWalkThePanesRound) {
     const auto enabled = [this](UINT id) {

@@ -83,6 +83,44 @@ TEST_F(InputTest, CapturedMouseGoesToTheCaptureInItsClientCoordinates) {
     ReleaseCapture();
 }
 
+// A display that reports the buttons held with each move: a move that finds
+// the button of a drag up (its release went elsewhere) ends the drag as that
+// release, and the display's own late report of it is not passed on.
+TEST_F(InputTest, AMoveThatFindsTheButtonUpEndsTheDragAsItsRelease) {
+    HWND top = make_top("drag");
+    pump();
+    RECT start;
+    GetWindowRect(top, &start);
+    const POINT from{start.left + 60, start.top + 10};  // on the caption
+    const auto at = [&](int offset) { return POINT{from.x + offset, from.y + offset}; };
+    const kit::user::HeldButtons left_held{true, false, false}, none_held{};
+    display.move(nullptr, from, none_held);
+    display.button(nullptr, from, true);
+    display.move(nullptr, at(30), left_held);
+    display.then([&] {
+        EXPECT_EQ(GetCapture(), top) << "the caption drag runs";
+        display.move(nullptr, at(50), none_held);
+        display.move(nullptr, at(80), none_held);
+    });
+    pump();
+    RECT after;
+    GetWindowRect(top, &after);
+    EXPECT_EQ((POINT{after.left, after.top}), (POINT{start.left + 30, start.top + 30}))
+        << "the drag ended at the move that found the button up; later moves left the window alone";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
+    take_log();
+
+    display.button(nullptr, at(80), false);  // the display hears the release at last
+    pump();
+    EXPECT_EQ(take_log({"WM_LBUTTONUP"}), Log{}) << "a release already made is not made twice";
+    display.button(nullptr, at(80), true);
+    display.button(nullptr, at(80), false);
+    pump();
+    EXPECT_EQ(take_log({"WM_LBUTTONDOWN", "WM_LBUTTONUP"}), (Log{"WM_LBUTTONDOWN", "WM_LBUTTONUP"}))
+        << "the next click is whole";
+}
+
 TEST_F(InputTest, ALeaveIsReportedOnceWhenThePointerGoesElsewhere) {
     HWND top = make_top();
     HWND a = make_child(top, 1, RECT{0, 0, 20, 20});
