@@ -3,10 +3,14 @@
 
 #include <algorithm>
 
+#include <string_view>
+
 #include "editor/line_colours.h"
 
 namespace editor {
 namespace {
+
+constexpr uint32_t kMarkFlags = kLineBookmark | kLineBreakpoint | kLineExecutionPoint | kLineNavigationMark;
 
 // The gutter's checkerboard: rows alternating 0xAA and 0x55 (word-aligned rows).
 constexpr WORD kGutterBits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
@@ -49,6 +53,25 @@ void DrawWithBrush(CDC& dc, COLORREF colour, auto&& shape) {
     dc.SelectObject(old);
 }
 
+// The runs of `coloured` from column `left_column` to `end_column`, the first at `at`.
+// Blank runs draw nothing and are left out; `dc_colour` follows the DC's text colour,
+// so that it is set only when it changes.
+void DrawRuns(CDC& dc, const ColouredLine& coloured, int left_column, int end_column, POINT at, int char_width,
+              COLORREF& dc_colour) {
+    int x = at.x;
+    for (const ColourRun& run : coloured.runs) {
+        const int start = std::max(run.start, left_column);
+        const int end = std::min(run.end, end_column);
+        if (end <= start) continue;
+        const std::string_view text = std::string_view(coloured.text).substr(size_t(start), size_t(end - start));
+        if (text.find_first_not_of(' ') != std::string_view::npos) {
+            if (ToScreen(run.colour) != dc_colour) dc_colour = ToScreen(run.colour), dc.SetTextColor(dc_colour);
+            dc.ExtTextOut(x, at.y, 0, nullptr, text.data(), UINT(text.size()), nullptr);
+        }
+        x += int(text.size()) * char_width;
+    }
+}
+
 }  // namespace
 
 COLORREF GutterColour() { return ::GetSysColor(COLOR_SCROLLBAR); }
@@ -84,6 +107,7 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
     painted.Use(background, lh);
     dc.SetBkColor(background);
     dc.SetTextColor(text_colour);
+    COLORREF dc_text_colour = text_colour;
     // Each row is cleared as far as old or new ink reaches and its runs drawn over it.
     dc.SetBkMode(TRANSPARENT);
     const int right = std::max<int>(cells.client_width, paint.right);
@@ -102,7 +126,8 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
         ColouredLine coloured;
         int ink_end = cells.gutter_width;  // where what this row draws ends
         if (line) {
-            DrawLineMarks(dc, RECT{0, y, cells.gutter_width, y + lh}, line->flags, background);
+            if (line->flags & kMarkFlags)
+                DrawLineMarks(dc, RECT{0, y, cells.gutter_width, y + lh}, line->flags, background);
             coloured = ColourLine(edit, line);
             const int columns = std::min<int>(int(coloured.text.size()), end_column) - left_column;
             if (columns > 0) ink_end += (columns + 1) * cw;  // a glyph may lean up to a cell past its own
@@ -119,18 +144,7 @@ void PaintEditRows(CDC& dc, const SECEditCore& core, SECEdit& edit, const EditCe
 
         const int clean = painted.CleanFrom(row);
         ClearSpan(dc, cells.gutter_width, y, clean == PaintedRows::kUnknown ? right : std::max(clean, ink_end), y + lh);
-        int x = cells.gutter_width;
-        for (const ColourRun& run : coloured.runs) {
-            const int start = std::max(run.start, left_column);
-            const int end = std::min(run.end, end_column);
-            if (end <= start) continue;
-            dc.SetTextColor(ToScreen(run.colour));
-            const int count = end - start;
-            dc.ExtTextOut(x, y, 0, nullptr, coloured.text.data() + start, UINT(count), nullptr);
-            x += count * cw;
-            if (x >= right) break;
-        }
-        dc.SetTextColor(text_colour);
+        DrawRuns(dc, coloured, left_column, end_column, POINT{cells.gutter_width, y}, cw, dc_text_colour);
         if (selected) dc.PatBlt(cells.gutter_width + from * cw, y, (to - from) * cw, lh, DSTINVERT);
 
         // Pixels of the row outside the paint rectangle kept what they held.

@@ -65,18 +65,22 @@ int text_rotation(const Dc& dc) {
 
 namespace {
 
-// The ink of `g` with its mask's corner at `at`, within `clip`.
+// The ink of `g` with its mask's corner at `at`, within `clip`. What the loops read
+// is held in locals: the pixels stored could alias the surface's and the glyph's ints,
+// which would otherwise be read again after every pixel.
 void draw_glyph(Surface& s, const Glyph& g, POINT at, const RECT& clip, Pixel ink) {
     const LONG top = std::max(at.y, clip.top), bottom = std::min<LONG>(at.y + g.height, clip.bottom);
+    if (top >= bottom) return;
     const int left = int(std::max(at.x, clip.left) - at.x);
     const int right = int(std::min<LONG>(at.x + g.width, clip.right) - at.x);
-    const bool whole_rows = left == 0 && right == g.width;
-    for (LONG y = top; y < bottom; ++y) {
-        Pixel* row = s.row(y) + at.x;
-        const int mask_row = int(y - at.y);
-        for (int i = g.row_runs[mask_row]; i < g.row_runs[mask_row + 1]; ++i) {
-            const int from = whole_rows ? g.runs[i].left : std::max(left, g.runs[i].left);
-            const int to = whole_rows ? g.runs[i].right : std::min(right, g.runs[i].right);
+    const Glyph::InkRun* runs = g.runs.data();
+    const int* row_runs = g.row_runs.data() + (top - at.y);
+    const std::size_t stride = static_cast<std::size_t>(s.width());
+    Pixel* row = s.row(int(top)) + at.x;
+    for (LONG y = top; y < bottom; ++y, ++row_runs, row += stride) {
+        const int first = row_runs[0], last = row_runs[1];
+        for (int i = first; i < last; ++i) {
+            const int from = std::max(left, runs[i].left), to = std::min(right, runs[i].right);
             for (int x = from; x < to; ++x) row[x] = ink;
         }
     }
