@@ -240,7 +240,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
             }
         }
     }
-    scroll_window_pixels(hwnd, dx, dy, scroll, clip);
+    const RECT from_hidden = scroll_window_pixels(hwnd, dx, dy, scroll, clip);
     RECT area = scroll ? *scroll : client_bounds(*w);
     if (clip) area = rect_intersection(area, *clip);
     // What was waiting to be painted moved with the pixels and is painted where it
@@ -261,9 +261,13 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
     RECT uncovered{0, 0, 0, 0};
     if (dx != 0) uncovered = rect_union(uncovered, rect_intersection(strips[0], area));
     if (dy != 0) uncovered = rect_union(uncovered, rect_intersection(strips[1], area));
+    uncovered = rect_union(uncovered, from_hidden);
     if (flags & SW_INVALIDATE) {
         if (dx != 0) invalidate_client(hwnd, &strips[0], (flags & SW_ERASE) != 0, false);
         if (dy != 0) invalidate_client(hwnd, &strips[1], (flags & SW_ERASE) != 0, false);
+        // What moved out from under another window was never this window's: it is
+        // lost as in an exposure, and erased whatever the flags say.
+        if (!rect_empty(from_hidden)) invalidate_client(hwnd, &from_hidden, true, false);
     }
     if (update) *update = uncovered;
     if (update_region) SetRectRgn(update_region, uncovered.left, uncovered.top, uncovered.right, uncovered.bottom);

@@ -105,18 +105,28 @@ void close_window_dc(HWND hwnd, HDC dc) {
     if (HWND top = top_level_of(hwnd)) backend().present(top);
 }
 
-void scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
+RECT scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip) {
     Window* w = find_window(hwnd);
-    if (!w) return;
+    if (!w) return RECT{0, 0, 0, 0};
     RECT area = scroll ? *scroll : RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
     if (clip) IntersectRect(&area, &area, clip);
     int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return RECT{0, 0, 0, 0};
     HDC dc = open_window_dc(hwnd, DcArea::client, &area);
-    if (!dc) return;
+    if (!dc) return RECT{0, 0, 0, 0};
     // The surface moves its pixels in place, however the areas overlap.
     BitBlt(dc, area.left + dx, area.top + dy, width, height, dc, area.left, area.top, SRCCOPY);
     close_window_dc(hwnd, dc);
+    // A visible pixel whose source was hidden, though inside the area, got another
+    // window's pixels; sources outside the area are the strips the caller exposes.
+    const HWND top = top_level_of(hwnd);
+    const POINT origin = origin_in_top(hwnd, top);
+    gdi::Region shown = visible_region(hwnd, top, true);
+    shown.offset(-(origin.x + w->client.left), -(origin.y + w->client.top));
+    shown = shown.combine(gdi::Region(area), gdi::Region::Op::And);
+    gdi::Region hidden = gdi::Region(area).combine(shown, gdi::Region::Op::Diff);
+    hidden.offset(dx, dy);
+    return shown.combine(hidden, gdi::Region::Op::And).bounds();
 }
 
 }  // namespace kit::user

@@ -11,7 +11,10 @@ enum class DcArea { client, window, paint };
 // coordinates) when given. Null when the window has no surface to draw on.
 HDC open_window_dc(HWND hwnd, DcArea area, const RECT* clip);
 void close_window_dc(HWND hwnd, HDC dc);
-// Moves pixels of the client area by (dx, dy) on the backing surface.
-void scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
+// Moves pixels of the client area by (dx, dy) on the backing surface. Returns the
+// bounds (client coordinates) of the visible pixels that came from where the window
+// is hidden (under a sibling above it, say) rather than from where it showed: they
+// hold what the window never painted there. Empty when the window shows whole.
+RECT scroll_window_pixels(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
 
 }  // namespace kit::user

@@ -193,6 +193,30 @@ TEST_F(PaintTest, ScrollWindowExInvalidatesAndErasesOnlyAsAsked) {
     EXPECT_EQ(ScrollWindowEx(nullptr, 0, 5, nullptr, nullptr, nullptr, &update, SW_INVALIDATE), ERROR);
 }
 
+// Pixels scrolled out from under a sibling above were never the window's: they are
+// invalid and erased, whatever the flags, as an exposure would leave them.
+TEST_F(PaintTest, ScrollingBringsOutWhatWasUnderASiblingAsAnExposure) {
+    HWND top = make_top("scroll", WS_POPUP | WS_CLIPCHILDREN);
+    HWND cover = make_child(top, 2, RECT{0, 100, 200, 150});
+    HWND under = make_child(top, 1, RECT{0, 0, 200, 150}, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+    pump();
+    log_everything(true);
+    take_log();
+    RECT update{};
+    ScrollWindowEx(under, 0, -20, nullptr, nullptr, nullptr, &update, SW_INVALIDATE);
+    EXPECT_EQ(update, (RECT{0, 80, 200, 150}));  // rows 80-99 came from under the cover
+    RECT invalid{};
+    ASSERT_TRUE(GetUpdateRect(under, &invalid, FALSE));
+    EXPECT_EQ(invalid, (RECT{0, 80, 200, 150}));
+    UpdateWindow(under);
+    EXPECT_EQ(take_log({"WM_ERASEBKGND"}).size(), 1u);
+    // With the cover gone the window shows whole: only the strip scrolls in.
+    DestroyWindow(cover);
+    pump();
+    ScrollWindowEx(under, 0, -20, nullptr, nullptr, nullptr, &update, SW_INVALIDATE);
+    EXPECT_EQ(update, (RECT{0, 130, 200, 150}));
+}
+
 TEST_F(PaintTest, TheFramePictureHasCaptionMenuBarEdgesAndScrollBars) {
     HMENU bar = CreateMenu();
     AppendMenu(bar, MF_STRING, 1, "&File");
