@@ -3,7 +3,11 @@
 # X tools they use). The test then runs under xvfb-run (the script is started
 # again there, with its arguments) or is skipped saying what is missing. The
 # test defines fail <reason>; wait_for <what failed> <command...> polls the
-# command for up to ten seconds and calls fail when it never succeeds.
+# command for up to 30 seconds and calls fail when it never succeeds (a slow,
+# loaded machine takes its time; a test that passes never waits that long).
+# keyboard_with <pid> says whether X's keyboard is with a window of that
+# process: keys typed before it is (a click hands it over a moment later)
+# would go elsewhere.
 . "$testing/skip.sh"
 for tool in xvfb-run $xvfb_tools; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup installs it)"
@@ -18,9 +22,11 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 wait_for() {
   what="$1"
   shift
-  for _ in $(seq 100); do
-    "$@" && return 0
+  deadline=$(($(date +%s) + 30))
+  until "$@"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "$what"
     sleep 0.1
   done
-  fail "$what"
 }
+
+keyboard_with() { [ "$(xdotool getwindowfocus getwindowpid 2>/dev/null)" = "$1" ]; }

@@ -50,19 +50,16 @@ click_middle() {
   [ -n "$1" ] || fail "the state names no $1 view"
   xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
 }
-# The X server may hand the keyboard to the window a moment after a click:
-# the keys are pressed again only while nothing has changed.
+# The keys go once X's keyboard is with the demo (the X server hands it over a
+# moment after a click), and the state must then show what they did. They are
+# pressed once: pressed again they would undo what a slow first press did.
 keys_until() {
   expected="$1"
   shift
-  for attempt in 1 2 3 4 5; do
-    xdotool key "$@"
-    for _ in $(seq 30); do
-      has "$expected" && return 0
-      sleep 0.1
-    done
-  done
-  fail "$* never gave '$expected'"
+  wait_for "X's keyboard is with $(xdotool getwindowfocus getwindowname 2>/dev/null), not the demo" \
+    keyboard_with "$pid"
+  xdotool key "$@"
+  wait_for "$* never gave '$expected'" has "$expected"
 }
 
 KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$afxdemo" --state-file "$state" >"$work/demo.log" 2>&1 &
