@@ -122,6 +122,24 @@ int CWinThread::Run() {
     }
 }
 
+CWinThread::QueuedRun CWinThread::RunQueued() {
+    QueuedRun run;
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ++run.handled;
+        if (msg.message == WM_QUIT) {
+            run.quit = true;
+            run.exit_code = int(msg.wParam);
+        } else if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    for (LONG count = 0; OnIdle(count); ++count) {
+    }
+    return run;
+}
+
 // ---- the application ---------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)

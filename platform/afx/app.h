@@ -43,6 +43,16 @@ public:
     virtual BOOL IsIdleMessage(MSG* msg);
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
 
+    // One pass of the loop for code that drives windows step by step (scripted
+    // runs, tests): every queued message, then the idle work. A WM_QUIT is taken
+    // from the queue and reported instead of being dispatched.
+    struct QueuedRun {
+        int handled = 0;  // messages taken, a quit included
+        bool quit = false;
+        int exit_code = 0;  // the quit's code
+    };
+    QueuedRun RunQueued();
+
 private:
     POINT last_mouse_{-1, -1};
     UINT last_mouse_message_ = 0;

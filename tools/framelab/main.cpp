@@ -99,19 +99,8 @@ void write_layout(HWND hwnd, UINT, UINT_PTR, DWORD) {
 
 // Handles what is queued, then the idle work (delayed layouts) as the loop would.
 void settle(CWinApp& app) {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(int(msg.wParam));
-            return;
-        }
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-    for (LONG count = 0; app.OnIdle(count); ++count) {
-    }
+    // A quit goes back on the queue for the loop to end on.
+    if (const CWinApp::QueuedRun run = app.RunQueued(); run.quit) PostQuitMessage(run.exit_code);
 }
 
 }  // namespace

@@ -47,17 +47,7 @@ protected:
         unsetenv("KIT_PROFILE_DIR");
     }
     // Runs the loop's idle processing as the message loop does when its queue is empty.
-    void idle() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        for (LONG count = 0; app.OnIdle(count); ++count) {
-        }
-    }
+    void idle() { app.RunQueued(); }
     void command(UINT id) { frame->SendMessage(WM_COMMAND, id); }
     UINT button_style(UINT id) { return frame->toolbar.GetButtonStyle(frame->toolbar.CommandToIndex(id)); }
     CString window_menu_text(int index) {

@@ -41,19 +41,7 @@ protected:
     }
     // What the message loop does when its queue runs dry.
     void idle() {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                quit_seen = true;
-                continue;
-            }
-            if (!app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        for (LONG count = 0; app.OnIdle(count); ++count) {
-        }
+        if (app.RunQueued().quit) quit_seen = true;
     }
     CRect place(CWnd& wnd) {
         CRect r;

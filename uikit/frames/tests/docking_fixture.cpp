@@ -122,19 +122,7 @@ void DockingTest::build_toolbars() {
 }
 
 void DockingTest::idle() {
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quit_seen = true;
-            continue;
-        }
-        if (!app.PreTranslateMessage(&msg)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
-    for (LONG count = 0; app.OnIdle(count); ++count) {
-    }
+    if (app.RunQueued().quit) quit_seen = true;
 }
 
 CRect DockingTest::place(CWnd& wnd) {

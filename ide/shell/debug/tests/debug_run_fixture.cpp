@@ -48,17 +48,7 @@ std::string PrepareDebugRun(const fs::path& root, DebugRunFolders& folders) {
 bool PumpUntil(CWinApp& app, const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        MSG msg;
-        bool handled = false;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            handled = true;
-            if (!app.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        for (LONG count = 0; app.OnIdle(count); ++count) {
-        }
+        const bool handled = app.RunQueued().handled > 0;
         if (done()) return true;
         if (std::chrono::steady_clock::now() >= deadline) return false;
         if (!handled) std::this_thread::sleep_for(std::chrono::milliseconds(2));
