@@ -1,6 +1,7 @@
 #include "platform/afx/rect_tracker.h"
 
 #include "platform/afx/wnd.h"
+#include "platform/user/modal_loop.h"
 
 void CRectTracker::handle_rect(int handle, RECT* out) const {
     CRect r = m_rect;
@@ -78,7 +79,7 @@ BOOL CRectTracker::Track(CWnd* wnd, CPoint point, BOOL, CWnd* clip_wnd) {
 BOOL CRectTracker::TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clip_wnd) {
     if (!wnd || !wnd->m_hWnd || ::GetCapture()) return FALSE;
     const CRect original = m_rect;
-    wnd->SetCapture();
+    const HWND hwnd = wnd->m_hWnd;
     CWnd* draw_on = clip_wnd ? clip_wnd : wnd;
     CClientDC dc(draw_on);
     m_rectLast.SetRectEmpty();
@@ -86,15 +87,13 @@ BOOL CRectTracker::TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clip_w
     m_bErase = m_bFinalErase = FALSE;
     DrawTrackerRect(&m_rect, clip_wnd, &dc, wnd);
     BOOL moved = FALSE;
-    MSG msg;
-    for (;;) {
-        if (::GetCapture() != wnd->m_hWnd || !kit::user::modal_loop_next(msg)) {
-            m_rect = original;
-            break;
-        }
+    // The shared capture loop: a close request for the window waits until the
+    // loop has ended, so the window and the DC outlive it.
+    const kit::user::LoopStep step = kit::user::run_capture_loop(hwnd, [&](const MSG& msg) {
+        using kit::user::LoopStep;
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             CPoint now = AfxPointOf(msg.lParam);
-            if (msg.hwnd != wnd->m_hWnd) ::MapWindowPoints(msg.hwnd, wnd->m_hWnd, &now, 1);
+            if (msg.hwnd != hwnd) ::MapWindowPoints(msg.hwnd, hwnd, &now, 1);
             const CSize delta = now - point;
             CRect next = original;
             if (handle == hitMiddle) {
@@ -113,20 +112,20 @@ BOOL CRectTracker::TrackHandle(int handle, CWnd* wnd, CPoint point, CWnd* clip_w
                 moved = TRUE;
                 DrawTrackerRect(&m_rect, clip_wnd, &dc, wnd);
             }
-            if (msg.message == WM_LBUTTONUP) break;
-            continue;
+            return msg.message == WM_LBUTTONUP ? LoopStep::finished : LoopStep::keep_going;
         }
-        if ((msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) || msg.message == WM_RBUTTONDOWN) {
-            m_rect = original;
-            moved = FALSE;
-            break;
-        }
-        if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_CHAR) ::DispatchMessage(&msg);
+        if ((msg.message == WM_KEYDOWN && msg.wParam == WPARAM(VK_ESCAPE)) || msg.message == WM_RBUTTONDOWN)
+            return LoopStep::cancelled;
+        return LoopStep::keep_going;
+    });
+    // Escape, a right click, a lost capture or WM_QUIT put the rectangle back.
+    if (step != kit::user::LoopStep::finished) {
+        m_rect = original;
+        moved = FALSE;
     }
     m_bFinalErase = TRUE;
     DrawTrackerRect(&m_rect, clip_wnd, &dc, wnd);
     m_bFinalErase = FALSE;
-    if (::GetCapture() == wnd->m_hWnd) ::ReleaseCapture();
     if (moved) OnChangedRect(original);
     return moved;
 }

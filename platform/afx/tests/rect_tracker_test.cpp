@@ -1,5 +1,5 @@
 // The rectangle tracker: hit testing its handles, moving and resizing by a
-// drag in its own loop, and cancelling with Escape.
+// drag in its own loop, and the ways that loop ends.
 #include "platform/afx/afx.h"
 #include "platform/afx/rect_tracker.h"
 #include "platform/afx/tests/afx_fixture.h"
@@ -67,6 +67,23 @@ TEST_F(RectTrackerTest, AMoveThatFindsTheButtonUpEndsTheDragThere) {
     EXPECT_TRUE(tracker.Track(&wnd, CPoint(30, 30)));
     EXPECT_EQ(tracker.m_rect, CRect(30, 15, 80, 55));
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A close request during a drag waits for the drag: the tracker ends as
+// cancelled with its rectangle put back, and only then does the window close.
+TEST_F(RectTrackerTest, ACloseRequestDuringTheDragCancelsItBeforeTheWindowCloses) {
+    const CRect before = tracker.m_rect;
+    const HWND hwnd = wnd.m_hWnd;
+    display.then([&] {
+        display.move(hwnd, POINT{50, 35});
+        ::PostMessage(hwnd, WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(tracker.Track(&wnd, CPoint(30, 30)));
+    EXPECT_EQ(tracker.m_rect, before);
+    EXPECT_TRUE(::IsWindow(hwnd)) << "the window closed under the tracker";
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessage(&msg);
+    EXPECT_FALSE(::IsWindow(hwnd)) << "the close was not carried out after the drag";
 }
 
 }  // namespace
