@@ -20,6 +20,9 @@ namespace {
 // Private messages between children and their client.
 constexpr UINT kChildCreated = WM_USER + 0x7F0;
 constexpr UINT kChildGone = WM_USER + 0x7F1;
+constexpr UINT kMinimizeChild = WM_USER + 0x7F2;
+// A minimized child is a captioned strip this wide along the bottom of the MDI area.
+constexpr int kIconicWidth = 160;
 constexpr int kMaxListed = 9;
 
 // The window that holds the MDI children.
@@ -34,6 +37,7 @@ public:
     afx_msg LRESULT OnChildGone(WPARAM wParam, LPARAM) {
         HWND child = reinterpret_cast<HWND>(wParam);
         std::erase(children_, child);
+        if (std::erase(iconic_, child)) arrange_iconic();
         if (active_ == child) {
             active_ = nullptr;
             if (HWND next = top_child(child)) activate(next);
@@ -69,6 +73,7 @@ public:
         const int width = std::max<int>(client.Width() * 2 / 3, 100),
                   height = std::max<int>(client.Height() * 2 / 3, 60);
         std::vector<HWND> order = z_order();
+        std::erase_if(order, [](HWND child) { return ::IsIconic(child); });  // minimized ones keep their strips
         std::reverse(order.begin(), order.end());  // the active child ends on top, last in the cascade
         int offset = 0;
         for (HWND child : order) {
@@ -96,7 +101,15 @@ public:
         return 0;
     }
     afx_msg LRESULT OnMDIRestore(WPARAM wParam, LPARAM) {
-        restore(reinterpret_cast<HWND>(wParam));
+        const HWND child = reinterpret_cast<HWND>(wParam);
+        if (::IsIconic(child))
+            restore_iconic(child);
+        else
+            restore(child);
+        return 0;
+    }
+    afx_msg LRESULT OnMinimizeChild(WPARAM wParam, LPARAM) {
+        minimize(reinterpret_cast<HWND>(wParam));
         return 0;
     }
     afx_msg LRESULT OnMDIDestroy(WPARAM wParam, LPARAM) {
@@ -123,13 +136,15 @@ public:
     afx_msg void OnSize(UINT type, int cx, int cy) {
         Default();
         if (maximized_ && active_) ::MoveWindow(active_, 0, 0, cx, cy, TRUE);
+        arrange_iconic();
     }
-    // A click on the window menu's list activates that child and gives it the
-    // keyboard, also when it was active already and the keyboard was in a bar.
+    // A click on the window menu's list activates that child (restoring it when minimized) and
+    // gives it the keyboard, also when it was active already and the keyboard was in a bar.
     bool activate_listed(UINT id) {
         const size_t index = id - AFX_IDM_FIRST_MDICHILD;
         if (id < AFX_IDM_FIRST_MDICHILD || index >= listed_.size() || !::IsWindow(listed_[index])) return false;
         const HWND child = listed_[index];
+        if (::IsIconic(child)) restore_iconic(child);
         activate(child);
         if (const HWND focus = ::GetFocus(); focus != child && !::IsChild(child, focus)) ::SetFocus(child);
         return true;
@@ -144,9 +159,9 @@ private:
             if (std::find(children_.begin(), children_.end(), child) != children_.end()) order.push_back(child);
         return order;
     }
-    HWND top_child(HWND except) const {
+    HWND top_child(HWND except, bool skip_iconic = false) const {
         for (HWND child : z_order())
-            if (child != except && ::IsWindowVisible(child)) return child;
+            if (child != except && ::IsWindowVisible(child) && !(skip_iconic && ::IsIconic(child))) return child;
         return nullptr;
     }
     void activate(HWND child) {
@@ -164,11 +179,14 @@ private:
         }
         ::SendMessage(child, WM_NCACTIVATE, TRUE, 0);
         ::SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(previous), reinterpret_cast<LPARAM>(child));
-        if (::GetFocus() == nullptr || ::IsChild(::GetParent(m_hWnd), ::GetFocus())) ::SetFocus(child);
+        // A minimized child's view is out of sight: the keyboard waits in the MDI area.
+        if (::GetFocus() == nullptr || ::IsChild(::GetParent(m_hWnd), ::GetFocus()))
+            ::SetFocus(::IsIconic(child) ? m_hWnd : child);
         refresh_menu();
     }
     void maximize(HWND child) {
         if (!child) return;
+        if (::IsIconic(child)) restore_iconic(child);
         if (!maximized_ || restore_child_ != child) {
             ::GetWindowRect(child, &restore_rect_);
             ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&restore_rect_), 2);
@@ -188,6 +206,55 @@ private:
         ::SetWindowPos(child, nullptr, restore_rect_.left, restore_rect_.top, restore_rect_.Width(),
                        restore_rect_.Height(), SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
         restore_child_ = nullptr;
+    }
+    // Shrinks the child to a strip at the bottom of the area and activates the next child
+    // that is not minimized; with none, the minimized one stays active.
+    void minimize(HWND child) {
+        if (!::IsChild(m_hWnd, child) || ::IsIconic(child)) return;
+        restore(child);  // a maximized child gives its place back first
+        ::ShowWindow(child, SW_MINIMIZE);
+        iconic_.push_back(child);
+        arrange_iconic();
+        if (child != active_) return;
+        if (HWND next = top_child(child, true)) {
+            activate(next);
+        } else if (const HWND focus = ::GetFocus(); focus == child || ::IsChild(child, focus)) {
+            ::SetFocus(m_hWnd);
+        }
+    }
+    // Gives a minimized child its place from before and activates it.
+    void restore_iconic(HWND child) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        if (!::GetWindowPlacement(child, &placement)) return;
+        std::erase(iconic_, child);
+        const RECT& normal = placement.rcNormalPosition;
+        // Placed while still minimized, so that the layout of its inside runs once, at its size.
+        ::SetWindowPos(child, HWND_TOP, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
+                       SWP_NOACTIVATE);
+        ::ShowWindow(child, SW_RESTORE);
+        arrange_iconic();
+        if (child == active_)
+            ::SetFocus(child);
+        else
+            activate(child);
+    }
+    // Lays the minimized children left to right along the bottom, in the order they were
+    // minimized, starting a row above when one is full.
+    void arrange_iconic() {
+        if (iconic_.empty()) return;
+        CRect client;
+        GetClientRect(&client);
+        const int per_row = std::max(1, client.Width() / kIconicWidth);
+        for (size_t i = 0; i < iconic_.size(); ++i) {
+            const HWND child = iconic_[i];
+            CRect strip(0, 0, kIconicWidth, 0);  // a caption and the frame around no inside
+            ::AdjustWindowRectEx(&strip, DWORD(::GetWindowLong(child, GWL_STYLE)), FALSE,
+                                 DWORD(::GetWindowLong(child, GWL_EXSTYLE)));
+            const int x = int(i % size_t(per_row)) * kIconicWidth;
+            const int y = client.Height() - int(i / size_t(per_row) + 1) * strip.Height();
+            ::SetWindowPos(child, nullptr, x, y, kIconicWidth, strip.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
     void clear_menu() {
         if (!window_menu_ || !::IsMenu(window_menu_)) return;
@@ -219,6 +286,7 @@ private:
 
     std::vector<HWND> children_;  // in the order they were made
     std::vector<HWND> listed_;    // the children the window menu lists, in its order
+    std::vector<HWND> iconic_;    // the minimized children, in the order they were minimized
     HWND active_ = nullptr;
     bool maximized_ = false;
     HWND restore_child_ = nullptr;
@@ -238,6 +306,7 @@ ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
 ON_MESSAGE(WM_MDITILE, OnMDITile)
 ON_MESSAGE(WM_MDIMAXIMIZE, OnMDIMaximize)
 ON_MESSAGE(WM_MDIRESTORE, OnMDIRestore)
+ON_MESSAGE(kMinimizeChild, OnMinimizeChild)
 ON_MESSAGE(WM_MDIDESTROY, OnMDIDestroy)
 ON_MESSAGE(WM_MDISETMENU, OnMDISetMenu)
 ON_MESSAGE(WM_MDIREFRESHMENU, OnMDIRefreshMenu)
@@ -450,16 +519,22 @@ void CMDIChildWnd::OnClose() {
     MDIDestroy();
 }
 
-// Maximizing and restoring go through the MDI area, which keeps the maximized child.
+// Maximizing, minimizing and restoring go through the MDI area, which keeps the maximized
+// child and lays out the minimized ones.
 void CMDIChildWnd::OnSysCommand(UINT id, LPARAM) {
     CMDIFrameWnd* frame = GetMDIFrame();
     BOOL maximized = FALSE;
     const bool this_maximized = frame && frame->MDIGetActive(&maximized) == this && maximized;
-    if (frame && (id & 0xFFF0) == SC_MAXIMIZE) {
+    const UINT command = id & 0xFFF0;
+    if (frame && command == SC_MAXIMIZE) {
         if (!this_maximized) MDIMaximize();
         return;
     }
-    if (this_maximized && (id & 0xFFF0) == SC_RESTORE) {
+    if (frame && command == SC_MINIMIZE) {
+        ::SendMessage(::GetParent(m_hWnd), kMinimizeChild, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        return;
+    }
+    if (frame && command == SC_RESTORE && (this_maximized || IsIconic())) {
         MDIRestore();
         return;
     }

@@ -78,12 +78,14 @@ LRESULT nonclient_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
     }
 }
 
-// A double click on a caption with a maximize box maximizes the window, or restores it; on a
-// caption box it is one more press of that box.
+// A double click on a caption restores a minimized window; with a maximize box it maximizes the
+// window, or restores it; on a caption box it is one more press of that box.
 LRESULT nonclient_double_click(HWND hwnd, WPARAM hit, LPARAM lParam) {
     if (LRESULT(hit) == HTCLOSE || LRESULT(hit) == HTMAXBUTTON || LRESULT(hit) == HTMINBUTTON)
         return track_caption_box(hwnd, LRESULT(hit), lParam);
-    if (LRESULT(hit) != HTCAPTION || !(GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX)) return 0;
+    if (LRESULT(hit) != HTCAPTION) return 0;
+    if (IsIconic(hwnd)) return SendMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, lParam);
+    if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX)) return 0;
     return SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
 }
 

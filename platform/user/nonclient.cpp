@@ -51,7 +51,7 @@ NonClientLayout nonclient_layout(HWND hwnd) {
     layout.window = RECT{0, 0, width, height};
     Insets in = frame_insets(w->style, w->ex_style & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
     layout.border = in.left;
-    layout.sizable = (w->style & WS_THICKFRAME) != 0;
+    layout.sizable = (w->style & WS_THICKFRAME) && !w->minimized;  // a minimized window keeps its size
     int top = in.top;
     if (has_caption(w->style)) {
         layout.caption = RECT{in.left, in.left, width - in.right, in.top};

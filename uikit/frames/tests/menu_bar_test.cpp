@@ -551,6 +551,86 @@ TEST_F(MenuBarDocumentsTest, ADockableFrameTakesTheCommandsTitleAndMenuUntilAChi
     EXPECT_EQ(listings->GetFirstDocPosition(), nullptr);
 }
 
+// A minimized child, from its own caption or from the bar's boxes for a maximized one, is a
+// captioned strip along the bottom of the MDI area and the next child takes over; the window
+// list or the strip's restore box brings it back where it was.
+TEST_F(MenuBarDocumentsTest, AMinimizedChildIsAStripAlongTheBottomUntilRestored) {
+    CDocument* source = sources->OpenDocumentFile(nullptr);
+    CDocument* listing = listings->OpenDocumentFile(nullptr);
+    ASSERT_TRUE(source && listing);
+    pump();
+    CFrameWnd* source_frame = frame_of(source);
+    CFrameWnd* listing_frame = frame_of(listing);
+    const HWND mdi_area = frame->m_hWndMDIClient;
+    const auto place = [&](CWnd* child) {
+        CRect at;
+        child->GetWindowRect(&at);
+        ::MapWindowPoints(nullptr, mdi_area, reinterpret_cast<POINT*>(&at), 2);
+        return at;
+    };
+    // A point inside the caption box of `child` that answers `hit`, in the MDI area.
+    const auto caption_box = [&](CWnd* child, LRESULT hit) {
+        CRect at;
+        child->GetWindowRect(&at);
+        const int y = at.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+        POINT point{-1, -1};
+        for (int x = at.left; x < at.right && point.x < 0; ++x)
+            if (child->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)) == hit) point = POINT{x + 4, y};
+        EXPECT_GE(point.x, 0) << "no caption box answers " << hit;
+        ::ScreenToClient(mdi_area, &point);
+        return point;
+    };
+    CRect area;
+    ::GetClientRect(mdi_area, &area);
+    const CRect source_normal = place(source_frame), listing_normal = place(listing_frame);
+
+    // The maximized listing minimized from the bar.
+    frame->MDIMaximize(listing_frame);
+    pump();
+    const CPoint minimize_box = bar->GetCaptionButton()->BoxRect(0).CenterPoint();
+    display.click(bar->m_hWnd, POINT{minimize_box.x, minimize_box.y});
+    pump();
+    EXPECT_TRUE(listing_frame->IsIconic());
+    const CRect strip = place(listing_frame);
+    EXPECT_EQ(strip.left, 0);
+    EXPECT_EQ(strip.bottom, area.bottom);
+    EXPECT_GT(strip.Height(), ::GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_LT(strip.Height(), 2 * ::GetSystemMetrics(SM_CYCAPTION));
+    BOOL maximized = TRUE;
+    EXPECT_EQ(frame->MDIGetActive(&maximized), source_frame);
+    EXPECT_FALSE(maximized);
+    EXPECT_TRUE(bar->GetCaptionButton()->IsHidden());
+    EXPECT_EQ(CWnd::GetFocus(), source_frame->GetActiveView());
+    EXPECT_EQ(place(source_frame), source_normal);
+    EXPECT_EQ(shown_titles(), (std::vector<std::string>{"&File", "&Edit", "&Build"}));
+
+    // The source minimized from its caption: with no other child shown it stays active, and the
+    // keyboard leaves its view, which is out of sight.
+    display.click(mdi_area, caption_box(source_frame, HTMINBUTTON));
+    pump();
+    EXPECT_TRUE(source_frame->IsIconic());
+    EXPECT_EQ(place(source_frame), CRect(strip.right, strip.top, strip.right + strip.Width(), strip.bottom));
+    EXPECT_EQ(frame->MDIGetActive(), source_frame);
+    EXPECT_NE(CWnd::GetFocus(), source_frame->GetActiveView());
+    EXPECT_TRUE(testing_kit::matches_golden("uikit/frames/tests/golden/menu_bar_minimized_children.png", picture()));
+
+    // Chosen from the window list, the listing comes back where it was before it was maximized.
+    frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + 1);
+    pump();
+    EXPECT_FALSE(listing_frame->IsIconic());
+    EXPECT_EQ(place(listing_frame), listing_normal);
+    EXPECT_EQ(frame->MDIGetActive(), listing_frame);
+    EXPECT_EQ(place(source_frame), strip) << "the strips close up";
+
+    // The restore box in the source's strip.
+    display.click(mdi_area, caption_box(source_frame, HTMINBUTTON));
+    pump();
+    EXPECT_FALSE(source_frame->IsIconic());
+    EXPECT_EQ(place(source_frame), source_normal);
+    EXPECT_EQ(frame->MDIGetActive(), source_frame);
+    EXPECT_EQ(CWnd::GetFocus(), source_frame->GetActiveView());
+}
+
 TEST_F(MenuBarDocumentsTest, WhenAskedTheActiveViewHearsOfTheFramesActivationAndTakesTheKeyboardBack) {
     CDocument* source = sources->OpenDocumentFile(nullptr);
     ASSERT_NE(source, nullptr);
