@@ -72,7 +72,8 @@ private:
     bool notify() const { return !(flags_ & TPM_NONOTIFY); }
     UINT loop();
     void finish();
-    void open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar);
+    void open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar,
+                    const RECT* parent = nullptr);
     void open_bar_item(int index, bool select_first);
     void open_submenu(size_t depth);
     void close_to(size_t depth);
@@ -114,7 +115,9 @@ void register_popup_class() {
     registered = true;
 }
 
-POINT place_popup(POINT at, SIZE size, UINT flags, const RECT* exclude) {
+// `parent` (a submenu's): the popup opens beside its item over the parent's
+// border, or before the parent where the screen has no room after it.
+POINT place_popup(POINT at, SIZE size, UINT flags, const RECT* exclude, const RECT* parent) {
     if (flags & TPM_RIGHTALIGN) at.x -= size.cx;
     if (flags & TPM_CENTERALIGN) at.x -= size.cx / 2;
     if (flags & TPM_BOTTOMALIGN) at.y -= size.cy;
@@ -129,6 +132,7 @@ POINT place_popup(POINT at, SIZE size, UINT flags, const RECT* exclude) {
             at.y = exclude->bottom + size.cy <= screen_h ? exclude->bottom : exclude->top - size.cy;
         }
     }
+    if (parent && at.x + size.cx > screen_w) at.x = parent->left - size.cx;
     if (at.x + size.cx > screen_w) at.x = screen_w - size.cx;
     if (at.y + size.cy > screen_h) at.y = std::max(0, int(at.y - size.cy));
     at.x = std::max(0, int(at.x));
@@ -141,7 +145,8 @@ bool selectable(const MenuItem& item) { return !item.separator(); }
 }  // namespace
 
 // `position` is the popup's place in the menu that holds it (0 for TrackPopupMenu's own).
-void MenuTracker::open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar) {
+void MenuTracker::open_popup(HMENU menu, int position, POINT at, const RECT* exclude, bool from_bar,
+                             const RECT* parent) {
     if (notify()) {
         SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(position, 0));
     }
@@ -150,7 +155,7 @@ void MenuTracker::open_popup(HMENU menu, int position, POINT at, const RECT* exc
     Level level;
     level.menu = menu;
     level.layout = layout_popup(menu, owner_);
-    POINT where = place_popup(at, level.layout.size, from_bar ? 0 : flags_, exclude);
+    POINT where = place_popup(at, level.layout.size, from_bar || parent ? 0 : flags_, exclude, parent);
     level.window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, "", WS_POPUP, where.x, where.y,
                                   level.layout.size.cx, level.layout.size.cy, owner_, nullptr, nullptr, nullptr);
     levels_.push_back(level);
@@ -241,7 +246,7 @@ void MenuTracker::open_submenu(size_t depth) {
     GetWindowRect(level.window, &parent);
     int position = level.selected;
     close_to(depth + 1);
-    open_popup(submenu, position, at, &parent, false);
+    open_popup(submenu, position, at, nullptr, false, &parent);
 }
 
 int MenuTracker::step_selection(size_t depth, int from, int direction) const {

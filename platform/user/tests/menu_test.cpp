@@ -2,6 +2,11 @@
 // WM_MENUCHAR, the mouse, the menu bar, hooks, and the ways a loop ends.
 #include "platform/user/tests/user_fixture.h"
 
+#include <string>
+#include <vector>
+
+#include "platform/user/window_table.h"
+
 namespace user_test {
 namespace {
 
@@ -92,6 +97,45 @@ TEST_F(MenuTest, KeyboardNavigation) {
         UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD, 120, 120, 0, owner, nullptr));
         EXPECT_EQ(chosen, c.expected) << c.name;
         EXPECT_EQ(GetCapture(), nullptr) << c.name;
+        DestroyMenu(menu);
+    }
+}
+
+// A submenu opens beside its item, its first item level with it, whatever the
+// separators above; near the screen's right edge, before its parent instead.
+TEST_F(MenuTest, ASubmenuOpensBesideItsItem) {
+    HWND owner = make_top();
+    const int screen_w = GetSystemMetrics(SM_CXSCREEN);
+    for (const int x : {120, screen_w - 150}) {
+        HMENU menu = make_menu();
+        pump();
+        RECT parent{}, sub{};
+        for (int vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) display.press(vk);
+        display.then([&] {
+            std::vector<HWND> popups;
+            for (HWND top : kit::user::top_level_windows()) {
+                char name[16] = {};
+                GetClassName(top, name, int(sizeof name));
+                if (std::string(name) == "#32768" && IsWindowVisible(top)) popups.push_back(top);
+            }
+            EXPECT_EQ(popups.size(), 2u);
+            for (HWND popup : popups) {
+                RECT r;
+                GetWindowRect(popup, &r);
+                // The menu itself opened where it was asked to.
+                (r.left == x && r.top == 120 ? parent : sub) = r;
+            }
+            display.press(VK_ESCAPE);
+            display.press(VK_ESCAPE);
+        });
+        TrackPopupMenu(menu, TPM_RETURNCMD, x, 120, 0, owner, nullptr);
+        // Beside the parent, not below it: level with "&Charlie", under a separator.
+        EXPECT_LT(sub.top, parent.bottom) << x;
+        EXPECT_GT(sub.top, parent.top) << x;
+        if (x == 120)
+            EXPECT_GE(sub.left, parent.right - 8) << x;
+        else
+            EXPECT_LE(sub.right, parent.left + 8) << x;
         DestroyMenu(menu);
     }
 }
