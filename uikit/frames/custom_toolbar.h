@@ -135,7 +135,7 @@ public:
     void SetStyleForID(UINT id, UINT set, UINT clear, BOOL all_bars);
     void SetFrameBtnStyle(UINT id, UINT set, UINT clear) override;
     CWnd* GetHostWnd() override { return this; }
-    void SetDropDownInProgress(BOOL on) override { guards().drop_down_in_progress = on != FALSE; }
+    BOOL SendDropDown(SECStdBtn* button) override;
 
     // Sizes and looks.
     void SetBmpMgr(SECBmpMgr* manager);

@@ -117,6 +117,16 @@ void SECCustomToolBar::send_command(int index, UINT id) {
     held->command_in_progress = false;
 }
 
+BOOL SECCustomToolBar::SendDropDown(SECStdBtn* button) {
+    // As with a command, the handler may close the bar, its frame and the frame's manager.
+    const std::shared_ptr<SECToolBarGuards> held = shared_guards();
+    const HWND bar = m_hWnd;
+    held->drop_down_in_progress = true;
+    button->SendToolbarNotify(TBN_DROPDOWN);
+    held->drop_down_in_progress = false;
+    return ::IsWindow(bar);
+}
+
 void SECCustomToolBar::OnCancelMode() {
     SECControlBar::OnCancelMode();
     if (customize_ || guards().alt_drag || pressed_ < 0) return;

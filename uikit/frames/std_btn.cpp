@@ -167,9 +167,7 @@ BOOL SECStdBtn::BtnPressDown(CPoint) {
     if (!(m_nStyle & TBBS_DROPDOWN)) return TRUE;
     Invalidate();
     if (CWnd* window = host_window()) window->UpdateWindow();
-    if (m_pToolBar) m_pToolBar->SetDropDownInProgress(TRUE);
-    SendToolbarNotify(TBN_DROPDOWN);
-    if (m_pToolBar) m_pToolBar->SetDropDownInProgress(FALSE);
+    if (m_pToolBar && !m_pToolBar->SendDropDown(this)) return FALSE;  // the handler closed the bar and this button
     m_nStyle &= ~TBBS_PRESSED;
     Invalidate();
     if (m_pToolBar) m_pToolBar->UpdateHotTracking();

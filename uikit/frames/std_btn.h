@@ -138,8 +138,9 @@ public:
     // Menu buttons: the font of their text, and dropping their popup.
     virtual CFont* GetTextFont() const = 0;
     virtual void TrackButtonMenu(SECStdBtn* button, UINT_PTR menu, int position) = 0;
-    // Set while a drop-down button's notification is sent; the toolbars take no press meanwhile.
-    virtual void SetDropDownInProgress(BOOL on) = 0;
+    // Sends a drop-down button's notification, the toolbars taking no press meanwhile. The
+    // handler may close the bar, and the button with it: FALSE then, and neither may be touched.
+    virtual BOOL SendDropDown(SECStdBtn* button) = 0;
 
 protected:
     ~SECBtnHost() = default;

@@ -170,6 +170,34 @@ TEST_F(ToolBarTest, WhileADropDownIsSentTheFramesBarsTakeNoPress) {
     EXPECT_EQ(frame->commands, std::vector<UINT>{101});
 }
 
+// A drop-down's handler may close the bar, or the frame with its manager: the button touches
+// neither afterwards (the address sanitizer would report the freed bar, button or guards).
+TEST_F(ToolBarTest, ADropDownWhoseHandlerClosesItsBarOrFrameTouchesNothingOfThemAfterwards) {
+    for (const bool whole_frame : {false, true}) {
+        SCOPED_TRACE(whole_frame ? "the frame closed" : "the bar closed");
+        SECCustomToolBar* bar = make_bar(0xE800, {100, 101});
+        bar->SetButtonStyle(0, TBBS_DROPDOWN);
+        const HWND bar_window = bar->m_hWnd;
+        frame->on_drop_down = [&] {
+            if (!whole_frame) {
+                bar->DestroyWindow();
+                return;
+            }
+            delete manager;
+            manager = nullptr;
+            frame->DestroyWindow();
+            frame = nullptr;
+        };
+        display.click(bar_window, bar->GetButtonRect(0).CenterPoint());
+        pump();
+        EXPECT_FALSE(::IsWindow(bar_window));
+        if (frame) {
+            frame->on_drop_down = nullptr;
+            EXPECT_FALSE(manager->Guards().drop_down_in_progress) << "the bars take presses again";
+        }
+    }
+}
+
 TEST_F(ToolBarTest, ACheckBoxTogglesOnEveryBarUnlessDisabled) {
     SECCustomToolBar* one = make_bar(0xE800, {100, 101});
     SECCustomToolBar* two = make_bar(0xE801, {101});
