@@ -26,6 +26,13 @@ void PaintedRows::SetCleanFrom(int row, int x) {
     clean_from_[size_t(row)] = x;
 }
 
+int PaintedRows::Widest(int rows) const {
+    if (rows > int(clean_from_.size())) return kUnknown;
+    int widest = 0;
+    for (int row = 0; row < rows; ++row) widest = std::max(widest, clean_from_[size_t(row)]);
+    return widest;
+}
+
 void PaintedRows::Scroll(int rows) {
     const int count = int(clean_from_.size());
     if (rows >= count || -rows >= count) {

@@ -27,6 +27,8 @@ public:
     // The x from which row `row` is background to the right edge, or kUnknown.
     int CleanFrom(int row) const;
     void SetCleanFrom(int row, int x);
+    // The largest CleanFrom of rows 0 to `rows` - 1: kUnknown when any is unknown.
+    int Widest(int rows) const;
     // The pixels moved down by `rows` rows (up when negative); a row that nothing
     // moved into is unknown.
     void Scroll(int rows);

@@ -108,10 +108,16 @@ void SECEditWindow<Base>::ScrollRows(int delta) {
         InvalidateAll();
         return;
     }
+    // Right of every row's text the rows show background before the scroll and after
+    // it, so only the pixels left of the widest text need to move.
+    const int widest = painted_rows_.Widest((client.Height() + lh - 1) / lh);
+    const CRect moved(0, 0, std::min<int>(widest, client.right), client.bottom);
     // No erase: an erase tells this window that pixels it painted were lost.
-    this->ScrollWindowEx(0, delta * lh, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_SCROLLCHILDREN);
+    this->ScrollWindowEx(0, delta * lh, &moved, nullptr, nullptr, nullptr, SW_INVALIDATE);
     painted_rows_.Scroll(delta);
-    if (delta < 0) {
+    if (delta > 0) {
+        InvalidateRows(0, delta - 1);  // whole, past the pixels moved
+    } else {
         // The rows the bottom strip reaches into are painted whole: the last partly
         // shown row moved up holds only its top.
         const int first = (client.Height() + delta * lh) / lh;
