@@ -35,6 +35,8 @@ public:
     virtual void PostDebugNotify(std::uint16_t code, const std::string& path) = 0;
     // A breakpoint kept although it could not be planted now.
     virtual void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) = 0;
+    // The simulator could not be ended and may still be running; `why` is the system's account.
+    virtual void ReportSimulatorNotEnded(const std::string& why) = 0;
 
     // Called before the simulator's memory is unmapped: the register and
     // memory windows drop every pointer into it at once (a posted notice

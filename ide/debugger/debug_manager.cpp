@@ -299,7 +299,9 @@ int CVyrDebugMgr::StopDebug() {
     EndSession();
     PostToSimulator(formats::SimCmdExit);
     // A simulator that never reported has no window to tell: it is ended instead.
-    if (!simulator_window_ && process_) (void)process_->kill();
+    if (!simulator_window_ && process_) {
+        if (const os::Status killed = process_->kill(); !killed) host_.ReportSimulatorNotEnded(killed.error().text);
+    }
     host_.PostDebugNotify(DbgNotifyDebugEnded, {});
     process_.reset();
     simulator_window_ = 0;

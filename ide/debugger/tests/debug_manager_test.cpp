@@ -9,6 +9,9 @@
 #include <sstream>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "formats/sim_messages.h"
 #include "ide/debugger/debug_manager.h"
 #include "ide/debugger/tests/debug_project.h"
@@ -111,6 +114,22 @@ TEST_F(DebugManagerTest, StartsTheSimulatorWithAnArgumentVector) {
 
     host.code_mode = 1;  // a library project starts nothing
     EXPECT_FALSE(manager.StartSimulator(SimulatorMode::Debug));
+    EXPECT_FALSE(manager.simulator_running());
+}
+
+// A simulator that never reported is ended by force; when even that fails (here it was reaped
+// behind the manager's back, so its process is gone), the user is told, and the run still ends.
+TEST_F(DebugManagerTest, ASimulatorThatCannotBeEndedIsReported) {
+    ASSERT_TRUE(manager.StartSimulator(SimulatorMode::Run));
+    const std::string children = testing_kit::read_file("/proc/self/task/" + std::to_string(::getpid()) + "/children");
+    const pid_t simulator = pid_t(std::atoi(children.c_str()));
+    ASSERT_GT(simulator, 0) << "no child in '" << children << "'";
+    int status = 0;
+    ASSERT_EQ(::waitpid(simulator, &status, 0), simulator);  // a plain run ends by itself
+    manager.StopDebug();
+    ASSERT_EQ(host.reports.size(), 1u);
+    EXPECT_NE(host.reports[0].find("end process " + std::to_string(simulator)), std::string::npos) << host.reports[0];
+    EXPECT_TRUE(host.has_notice(DbgNotifyDebugEnded));
     EXPECT_FALSE(manager.simulator_running());
 }
 

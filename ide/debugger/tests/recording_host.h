@@ -41,6 +41,7 @@ public:
     void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) override {
         reports.push_back(why);
     }
+    void ReportSimulatorNotEnded(const std::string& why) override { reports.push_back(why); }
     void DropTargetMemory() override { ++drops; }
     void UpdateDebugWindows() override { ++updates; }
     void SnapshotDebugWindows() override { ++snapshots; }

@@ -64,6 +64,11 @@ void CorvelDebugHost::ReportBreakPoint(const std::string& path, std::uint32_t li
     if (CMainFrame* frame = CorvelApp()->main_frame()) frame->SetMessageText(text.c_str());
 }
 
+void CorvelDebugHost::ReportSimulatorNotEnded(const std::string& why) {
+    const std::string text = "The simulator could not be ended and may still be running: " + why;
+    if (CMainFrame* frame = CorvelApp()->main_frame()) frame->SetMessageText(text.c_str());
+}
+
 void CorvelDebugHost::DropTargetMemory() {
     if (windows_) windows_->DropTargetMemory();
 }

@@ -22,6 +22,7 @@ public:
 
     void PostDebugNotify(std::uint16_t code, const std::string& path) override;
     void ReportBreakPoint(const std::string& path, std::uint32_t line, const std::string& why) override;
+    void ReportSimulatorNotEnded(const std::string& why) override;
     void DropTargetMemory() override;
     void UpdateDebugWindows() override;
     void SnapshotDebugWindows() override;

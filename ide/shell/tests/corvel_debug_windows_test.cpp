@@ -33,7 +33,8 @@ protected:
         windows().Update();
         frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
         frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
-        (void)frame().memory_bar().View(0).SetAddress(0x1000);
+        const os::Status shown = frame().memory_bar().View(0).SetAddress(0x1000);
+        EXPECT_TRUE(shown) << shown.error().text;
         HandleQueued(*app);
     }
     std::uint8_t* RegisterBlock(ide::testing::TargetFixture& target) {

@@ -47,7 +47,8 @@ public:
         windows().AttachTarget({world_.target.eram, world_.target.rom});
         frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
         frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
-        (void)frame().memory_bar().View(0).SetAddress(0x0400);
+        if (const os::Status shown = frame().memory_bar().View(0).SetAddress(0x0400); !shown)
+            throw std::runtime_error("the memory window did not go to 0x0400: " + shown.error().text);
         Stop();
         if (app_.GoToSourceLine((folder / "hello.asm").string(), kStopLine, 2) != 1)
             throw std::runtime_error("the sample's source did not open");
@@ -82,7 +83,8 @@ public:
     // What a stop notice does to the debug windows (the windows repaint later).
     void Stop() {
         windows().Update();
-        (void)ide::DisassembleRange(world_.memory, disassembly_->Output(), 0x4000, 0x4015, kStopAddress);
+        if (ide::DisassembleRange(world_.memory, disassembly_->Output(), 0x4000, 0x4015, kStopAddress) != 0)
+            throw std::runtime_error("the disassembly pane refused a line");
     }
     // Every debug window painted as it stands.
     void RepaintDebugWindows() {
