@@ -255,10 +255,11 @@ BOOL ScxMsgFilter::MakeMDIChild(CFrameWnd* window, UINT current, UINT target, SE
     if (target != SCX_STATE_MDICHILD && current != target) {
         if (target == SCX_STATE_MAXIMIZED) frame->MDIMaximize(child);
         if (target == SCX_STATE_RESTORED) {
-            if (current == SCX_STATE_MAXIMIZED) frame->MDIRestore(child);
+            if (current == SCX_STATE_MAXIMIZED || current == SCX_STATE_MINIMIZED) frame->MDIRestore(child);
             child->ShowWindow(SW_SHOWNORMAL);
         }
-        if (target == SCX_STATE_MINIMIZED) child->ShowWindow(SW_SHOWMINIMIZED);
+        // Through the MDI area, which lays out its minimized children.
+        if (target == SCX_STATE_MINIMIZED) child->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
     }
     if (target != SCX_STATE_MAXIMIZED) move_and_size(child, record);
     return TRUE;

@@ -77,6 +77,24 @@ TEST_F(DocumentsTest, TheCaptionDocksADocumentWindowAndTheStateMenuMakesItAnMdiC
     BOOL maximised = FALSE;
     EXPECT_EQ(frame->MDIGetActive(&maximised), child());
     EXPECT_TRUE(maximised);
+
+    // Minimized, it is a strip along the bottom of the MDI area; restored, it has its place back.
+    choose(SCX_STATE_MINIMIZED);
+    ASSERT_NE(child(), nullptr);
+    EXPECT_TRUE(child()->IsIconic());
+    EXPECT_EQ(frame->MDIGetActive(&maximised), child());
+    EXPECT_FALSE(maximised);
+    CRect strip, area;
+    child()->GetWindowRect(&strip);
+    ::GetClientRect(frame->m_hWndMDIClient, &area);
+    ::MapWindowPoints(frame->m_hWndMDIClient, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_LT(strip.Height(), 2 * ::GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(strip.bottom, area.bottom);
+    choose(SCX_STATE_RESTORED);
+    EXPECT_FALSE(child()->IsIconic());
+    CRect restored;
+    child()->GetWindowRect(&restored);
+    EXPECT_GT(restored.Height(), 2 * ::GetSystemMetrics(SM_CYCAPTION));
 }
 
 TEST_F(DocumentsTest, TheCaptionButtonAndTheDockedBarsMenuSwapAnMdiChildAndADockedWindow) {
