@@ -2,7 +2,6 @@
 #include "editor/window/edit_paint.h"
 
 #include <algorithm>
-
 #include <string_view>
 
 #include "editor/line_colours.h"

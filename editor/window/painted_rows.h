@@ -3,6 +3,7 @@
 // its pixels from some x to the right edge are plain background, so the next paint of
 // that row clears only as far as the old text or the new reaches, not the whole width:
 // on a wide window most of a row is blank, and clearing it is most of a page's cost.
+// For the same reason a scroll moves only the pixels left of the widest row's text.
 // The account holds only while the window's own painting and scrolling are all that
 // touch its pixels; an erase (an exposure, a resize, a redraw from outside) makes every
 // row unknown.
