@@ -16,8 +16,9 @@
 #   shows <x> <y> <width> <height> <#RRGGBB>  whether the screen has the colour there
 #   named_window <name>      the id of a shown window with that title (regular expression)
 #   corvel_ended             whether Corvel has ended
-#   run_to_breakpoint        a first debug run by keys, up to the stop at the first
-#                            instruction ($simulator: the simulator's window)
+#   run_to_breakpoint        a first debug run by keys (and a click that gives the
+#                            simulator the keyboard for F1), up to the stop at the
+#                            first instruction ($simulator: the simulator's window)
 #   mark_on_line <line>      whether the current-line mark shows on that line
 #   simulator_gone           whether the simulator's window has gone
 testing="$(dirname "$0")/../../../testing"
@@ -37,6 +38,7 @@ fail() {
   echo "failed: $1"
   xwininfo -root -children 2>/dev/null
   [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || echo "Corvel had ended: $(cat "$work/corvel.log")"
+  [ -z "$wm" ] || kill -0 "$wm" 2>/dev/null || echo "the window manager had ended: $(cat "$work/openbox.log")"
   import -window root "$shots/$shot_name-failed.png" 2>/dev/null
   exit 1
 }
@@ -53,12 +55,11 @@ main_shown() { test -n "$(named_window '^Corvel')"; }
 status_bar_drawn() { shows 0 744 1024 24 '#C0C0C0'; }
 corvel_ended() { ! kill -0 "$pid" 2>/dev/null; }
 
+wm_started() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 start_window_manager() {
-  : >"$work/openbox.log"
   openbox >"$work/openbox.log" 2>&1 &
   wm=$!
-  wait_for "the window manager did not start: $(cat "$work/openbox.log")" \
-    sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+  wait_for "the window manager did not start" wm_started
 }
 start_corvel() {
   KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$corvel" "$@" "$work/HELLO.WSP" "$work/hello.asm" \
@@ -109,8 +110,10 @@ run_to_breakpoint() {
   shot waiting
   simulator="$(named_window '^VYRSim$')"
   eval "$(xdotool getwindowgeometry --shell "$simulator")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  sleep 0.3
+  # F1 is for the simulator, but a window manager may have left the keyboard with Corvel: a
+  # click on the LCD (no key there) gives it to the simulator, and F1 waits until it has it.
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 4)) click 1
+  wait_for "X's keyboard did not come to the simulator" keyboard_with "$(xdotool getwindowpid "$simulator")"
   xdotool keydown F1
   sleep 0.3
   xdotool keyup F1
