@@ -33,8 +33,15 @@ std::optional<std::filesystem::path> runtime_directory(std::string* why) {
     }
     // Another user's folder, or one others may write to, could redirect our
     // messages and mappings: refuse it rather than use it.
-    if (!S_ISDIR(info.st_mode) || info.st_uid != getuid() || (info.st_mode & 077) != 0) {
-        if (why) *why = dir.string() + " is not a private folder of this user";
+    std::string wrong;
+    if (!S_ISDIR(info.st_mode))
+        wrong = " is not a folder; remove it";
+    else if (info.st_uid != getuid())
+        wrong = std::string(" belongs to another user; set ") + kRuntimeDirVariable + " to a folder of your own";
+    else if ((info.st_mode & 077) != 0)
+        wrong = " is open to other users; make it private (chmod 700)";
+    if (!wrong.empty()) {
+        if (why) *why = dir.string() + wrong;
         return std::nullopt;
     }
     return dir;

@@ -1,5 +1,6 @@
 #include "platform/user/ipc_bridge.h"
 
+#include "platform/ipc/runtime_dir.h"
 #include "platform/ipc/window_messages.h"
 #include "platform/user/message_api.h"
 
@@ -17,7 +18,9 @@ bool shareable(HWND hwnd) {
 
 std::unique_ptr<IpcBridge> IpcBridge::open(HWND top_level, std::string* error) {
     if (!shareable(top_level)) {
-        if (error) *error = "the window's handle is private to this process";
+        // A top-level window gets a private handle when the runtime folder cannot
+        // be used; that folder, not the handle, is what the user can mend.
+        if (error && ipc::runtime_directory(error)) *error = "the window's handle is private to this process";
         return nullptr;
     }
     std::shared_ptr<ipc::MessagePort> port = ipc::MessagePort::open(ipc::WindowHandle(value_of(top_level)), error);

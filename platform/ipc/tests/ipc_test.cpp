@@ -143,13 +143,25 @@ TEST_F(IpcTest, NamesThatCouldLeaveTheRuntimeFolderAreRefused) {
     EXPECT_FALSE(ipc::SharedMapping::create_in_memory("1", "ERam", 0, &why));
 }
 
-TEST(IpcRuntimeDir, FolderOpenToOthersIsRefused) {
+// A folder others could write to, or something that is not a folder, is
+// refused, and the reason names the path and what to do about it.
+TEST(IpcRuntimeDir, AFolderOthersCouldUseIsRefusedWithWhatToDo) {
     testing_kit::TempDir scratch;
-    std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
-    setenv(ipc::kRuntimeDirVariable, scratch.path().c_str(), 1);
-    std::string why;
-    EXPECT_FALSE(ipc::runtime_directory(&why));
-    EXPECT_EQ(ipc::allocate_window_handle(), 0u);
+    const std::filesystem::path open_folder = scratch / "open", plain_file = scratch.write("file", "x");
+    std::filesystem::create_directory(open_folder);
+    std::filesystem::permissions(open_folder, std::filesystem::perms::all);
+    struct Case {
+        std::filesystem::path dir;
+        const char* told;
+    };
+    for (const Case& c : {Case{open_folder, " is open to other users; make it private (chmod 700)"},
+                          Case{plain_file, " is not a folder; remove it"}}) {
+        setenv(ipc::kRuntimeDirVariable, c.dir.c_str(), 1);
+        std::string why;
+        EXPECT_FALSE(ipc::runtime_directory(&why));
+        EXPECT_EQ(why, c.dir.string() + c.told);
+        EXPECT_EQ(ipc::allocate_window_handle(), 0u);
+    }
     unsetenv(ipc::kRuntimeDirVariable);
 }
 

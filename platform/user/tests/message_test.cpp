@@ -1,10 +1,14 @@
 // Queues: the order of retrieval, filters, quitting, timers on the virtual
 // clock, painting when the queue is empty, cross-thread sends, stalls.
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
+#include "platform/ipc/runtime_dir.h"
 #include "platform/user/ipc_bridge.h"
 #include "platform/user/tests/user_fixture.h"
+#include "testing/temp_dir.h"
 
 namespace user_test {
 namespace {
@@ -240,6 +244,34 @@ TEST_F(MessageTest, SendingToAWindowWhoseThreadEndedReturnsAtOnce) {
     owner.join();
     ASSERT_TRUE(IsWindow(orphan));  // the thread left it behind
     EXPECT_EQ(SendMessage(orphan, WM_USER, 1, 2), 0);
+}
+
+}  // namespace
+}  // namespace user_test
+
+namespace user_test {
+namespace {
+
+// A window made while the runtime folder is open to other users gets a handle
+// no other process can reach; opening its bridge names the folder to mend.
+TEST_F(MessageTest, ABridgeRefusedForAnOpenRuntimeFolderSaysHowToMendIt) {
+    testing_kit::TempDir scratch;
+    const std::filesystem::path runtime = scratch / "runtime";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::all);
+    setenv(ipc::kRuntimeDirVariable, runtime.c_str(), 1);
+    HWND made_while_open = make_top();
+    std::string error;
+    EXPECT_FALSE(kit::user::IpcBridge::open(made_while_open, &error));
+    EXPECT_EQ(error, runtime.string() + " is open to other users; make it private (chmod 700)");
+
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    EXPECT_FALSE(kit::user::IpcBridge::open(made_while_open, &error));
+    EXPECT_EQ(error, "the window's handle is private to this process");
+    auto bridge = kit::user::IpcBridge::open(make_top(), &error);
+    EXPECT_TRUE(bridge) << error;
+    bridge.reset();
+    unsetenv(ipc::kRuntimeDirVariable);
 }
 
 }  // namespace
