@@ -69,6 +69,9 @@ public:
                           const RECT& rect, CWnd* parent, CCreateContext* context = nullptr);
     // The client area left for the bar's contents after gripper and borders.
     virtual void GetInsideRect(CRect& rect) const;
+    // The least length along a dock row (a width in a top or bottom row) at which
+    // the bar still shows its content; its row gives it that much when it can.
+    virtual int MinDockedLength(bool /*horizontal*/) const { return 0; }
     virtual CDockContext* CreateDockContext();
     virtual void SetExBarStyle(DWORD ex_style, BOOL redraw = TRUE);
     virtual void ModifyExBarStyle(DWORD remove, DWORD add, BOOL redraw = TRUE);

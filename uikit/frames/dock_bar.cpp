@@ -243,10 +243,25 @@ void SECDockBar::SetActiveBar(SECControlBar* bar) {
     m_pActiveBar = bar;
 }
 
+// A bar that never had a share of its own (it docked asking for the whole row)
+// shown into a row with others takes as much as each of them would have evenly,
+// and the others give it up in their proportions: its share is settled now, so
+// bars shown one after another before the next layout all get theirs.
+void SECDockBar::give_even_share(const Row& row, SECControlBar* shown) {
+    const std::vector<SECControlBar*> bars = flexible_bars(row);
+    if (bars.size() < 2) return;
+    shown->m_fPctWidth = 1.0f / float(bars.size());
+    CalcMinPct(row_length(row));
+    NormalizeRow(row.start, shown);
+}
+
 void SECDockBar::OnBarShown(CControlBar* bar, BOOL shown) {
-    if (FindBar(bar) < 0) return;
+    const int slot = FindBar(bar);
+    if (slot < 0) return;
     if (shown) {
-        SetActiveBar(as_sec(bar));
+        SECControlBar* sec = as_sec(bar);
+        if (sec && !is_fixed(bar) && sec->m_fPctWidth >= 1.0f) give_even_share(row_of(slot), sec);
+        SetActiveBar(sec);
     } else {
         mark_redraw(bar);
     }
@@ -597,7 +612,7 @@ int SECDockBar::layout_row(const Row& row, int across, int extent, HDWP* dwp) {
     for (CControlBar* bar : bars) {
         SECDockLayoutBar& entry = numbers.bars.emplace_back();
         if (SECControlBar* sec = as_sec(bar)) {
-            entry.share = sec->m_fPctWidth, entry.minimum = kSecMinLength;
+            entry.share = sec->m_fPctWidth, entry.minimum = std::max(kSecMinLength, sec->MinDockedLength(horz));
         } else {
             const CSize size = bar->CalcFixedLayout(FALSE, horz);
             entry.fixed_length = horz ? size.cx : size.cy;

@@ -112,6 +112,7 @@ private:
     Row row_of(int slot) const;
     std::vector<CControlBar*> visible_bars(const Row& row) const;
     std::vector<SECControlBar*> flexible_bars(const Row& row) const;
+    void give_even_share(const Row& row, SECControlBar* shown);
     void collapse_breaks();
     bool horizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
     DWORD side() const { return m_dwStyle & CBRS_ALIGN_ANY; }

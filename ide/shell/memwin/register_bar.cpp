@@ -1,5 +1,9 @@
 #include "ide/shell/memwin/register_bar.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "ide/debugger/register_model.h"
 #include "ide/shell/bars/output_bar.h"
 
 IMPLEMENT_DYNAMIC(CVyrRegWndBar, TabbedPaneBar)
@@ -13,6 +17,18 @@ bool CVyrRegWndBar::CreatePanes(const CREATESTRUCT&) {
     }
     ShowTab(0);
     return true;
+}
+
+int CVyrRegWndBar::MinDockedLength(bool horizontal) const {
+    const CRegisterWnd& pane = panes_[0];
+    if (!horizontal || !m_hWnd || !pane.m_hWnd) return 0;
+    std::size_t longest = 0;
+    for (const char* line : ide::RegisterModel::kTemplates) longest = std::max(longest, std::strlen(line));
+    // Round the pane the bar keeps its gripper and borders, and the tab window its scroll bar.
+    CRect bar, inside;
+    GetWindowRect(&bar);
+    GetInsideRect(inside);
+    return int(longest) * pane.CharWidth() + bar.Width() - inside.Width() + ::GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void CVyrRegWndBar::SetRegisterBlock(std::uint8_t* block) {

@@ -29,6 +29,8 @@ public:
     void ShowStopped();
 
     void OnExtendContextMenu(CMenu* menu) override { AppendCommand(*menu, kClearCommand); }
+    // Wide enough in a row to show every register line, with the bar's own edges and scroll bar.
+    int MinDockedLength(bool horizontal) const override;
 
 protected:
     SECTabWndBase& Tabs() override { return tabs_; }

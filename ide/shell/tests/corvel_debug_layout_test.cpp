@@ -3,6 +3,10 @@
 // each showing the stop (changed values marked).
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "ide/debugger/register_model.h"
+
 #include "ide/shell/tests/corvel_fixture.h"
 #include "ide/shell/tests/stopped_corvel.h"
 #include "testing/golden.h"
@@ -23,6 +27,29 @@ TEST_F(CorvelSampleTest, TheDebugLayoutShowsTheStopInEveryWindow) {
             testing_kit::matches_painted_golden(corvel.frame().m_hWnd, "ide/shell/tests/golden/debug_layout.png"));
     }
     shell::CMainFrame::SetFixedClock("");
+}
+
+// The watch, register and memory windows, opened by their keys into the Output
+// pane's row, each get room for their content.
+TEST_F(CorvelSampleTest, EveryDebugWindowInTheOutputRowShowsItsContent) {
+    shell_test::StoppedCorvel corvel(work.path());
+    corvel.HandleQueued();
+    ASSERT_TRUE(corvel.frame().output_bar().IsVisible());
+    CRect shown;
+
+    const CRegisterWnd& registers = corvel.frame().register_bar().Pane(0);
+    registers.GetWindowRect(&shown);  // the pane stops at the tab window's scroll bar
+    for (const char* line : ide::RegisterModel::kTemplates)
+        EXPECT_GE(shown.Width(), int(std::strlen(line)) * registers.CharWidth()) << line;
+
+    const CMemWnd& memory = corvel.frame().memory_bar().View(0);
+    memory.GetWindowRect(&shown);
+    EXPECT_GE(memory.View().bytes_per_row(), 4);
+    EXPECT_GE(shown.Width(), memory.View().row_end() * memory.CharWidth());
+
+    // Room for a name and for a value of a dozen characters each.
+    CWatchTreeView& watches = corvel.watches().Tree();
+    for (int column : {0, 1}) EXPECT_GE(watches.GetColumnWidth(column), 100) << column;
 }
 
 }  // namespace

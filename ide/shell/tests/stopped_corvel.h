@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "ide/shell/debug/frame_debug_windows.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
+#include "ide/shell/resource_ids.h"
 #include "ide/shell/tests/corvel_harness.h"
 #include "ide/shell/watchwin/disasm_bar.h"
 #include "ide/shell/watchwin/tests/stopped_target.h"
@@ -39,27 +41,22 @@ public:
         block_ = ide::TargetMemory({world_.target.eram, world_.target.rom}).register_block();
         watches_ = &frame().watch_bar();
         disassembly_ = &frame().disassembly_bar();
-        for (SECControlBar* bar : {static_cast<SECControlBar*>(watches_), static_cast<SECControlBar*>(disassembly_)})
-            frame().ShowControlBar(bar, TRUE, FALSE);
+        frame().ShowControlBar(disassembly_, TRUE, FALSE);
         watches_->SetScopeSource(world_.source());
         for (const char* expression : {"arr", "pos", "count"}) watches_->AddWatch(expression);
 
         windows().AttachTarget({world_.target.eram, world_.target.rom});
-        frame().ShowControlBar(&frame().memory_bar(), TRUE, FALSE);
-        frame().ShowControlBar(&frame().register_bar(), TRUE, FALSE);
+        // Opened as the user opens them (Alt+3, Alt+5, Alt+6), into the Output pane's row.
+        app_.OverrideCommandState(shell::CommandState{true, false, true, true});  // stopped
+        for (UINT command : {shell::ID_VIEW_WATCH, shell::ID_VIEW_REGISTERS, shell::ID_VIEW_MEMORY})
+            frame().SendMessage(WM_COMMAND, command);
+        HandleQueued();
+        app_.OverrideCommandState(std::nullopt);
         if (const os::Status shown = frame().memory_bar().View(0).SetAddress(0x0400); !shown)
             throw std::runtime_error("the memory window did not go to 0x0400: " + shown.error().text);
         Stop();
         if (app_.GoToSourceLine((folder / "hello.asm").string(), kStopLine, 2) != 1)
             throw std::runtime_error("the sample's source did not open");
-        // As a user sets it for debugging: the Build pane closed, the bottom row
-        // shared evenly by the watch, register and memory bars.
-        frame().ShowControlBar(&frame().output_bar(), FALSE, FALSE);
-        for (SECControlBar* bar :
-             {static_cast<SECControlBar*>(watches_), static_cast<SECControlBar*>(&frame().register_bar()),
-              static_cast<SECControlBar*>(&frame().memory_bar())})
-            bar->m_fPctWidth = 1.0f / 3;
-        frame().RecalcLayout();
     }
     ~StoppedCorvel() {
         frame().SendMessage(WM_CLOSE);

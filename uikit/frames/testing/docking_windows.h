@@ -27,8 +27,13 @@ inline constexpr std::array<BarPlacement, 6> kBars{{
 inline constexpr DWORD kBarStyle = 0x50001414;
 inline constexpr DWORD kBarExStyle = 0xF11;
 
-// A docking window that shows its title in its inside rectangle.
+// A docking window that shows its title in its inside rectangle and, when
+// given one, asks its row for a least width.
 class TitledBar : public SECControlBar {
+public:
+    int min_width = 0;
+    int MinDockedLength(bool horizontal) const override { return horizontal ? min_width : 0; }
+
 protected:
     void DoPaint(CDC* dc) override;
 };
