@@ -189,8 +189,15 @@ std::unique_ptr<SharedMapping> SharedMapping::create_in_memory(const std::string
     }
     auto owner = take_name(*record, name, why);
     if (!owner) return nullptr;
-    std::string memory_name = next_memory_name();
-    int fd = shm_open(memory_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // A name can still be there from a killed process whose pid has come round
+    // again: such a name is passed over, never taken over.
+    std::string memory_name;
+    int fd = -1;
+    for (int tries = 0; tries < 1000; ++tries) {
+        memory_name = next_memory_name();
+        fd = shm_open(memory_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) break;
+    }
     if (fd < 0) {
         if (why) *why = errno_text("cannot create shared memory for " + name);
         return nullptr;

@@ -2,6 +2,11 @@
 #include <cstdlib>
 #include <set>
 #include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +123,22 @@ TEST_F(IpcTest, LiveNameIsRefusedAndDeadOwnersNameIsReused) {
     auto view = ipc::SharedMapping::open("42", "IRom", ipc::MappingAccess::ReadOnly, &why);
     ASSERT_TRUE(view) << why;
     EXPECT_EQ(view->size(), 8192u);
+}
+
+TEST_F(IpcTest, MemoryLeftByAKilledProcessWithThisPidIsPassedOver) {
+    // What a process killed before it could clean up leaves behind, found again
+    // when its pid comes round to this process.
+    std::vector<std::string> left;
+    for (int i = 0; i < 16; ++i) {
+        left.push_back("/qvkit-" + std::to_string(getuid()) + "-" + std::to_string(getpid()) + "-" + std::to_string(i));
+        const int fd = shm_open(left.back().c_str(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        close(fd);
+    }
+    std::string why;
+    auto mapping = ipc::SharedMapping::create_in_memory("left", "IRom", 4096, &why);
+    EXPECT_TRUE(mapping) << why;
+    for (const std::string& name : left) shm_unlink(name.c_str());
 }
 
 TEST_F(IpcTest, TwoPairsKeepTheirNamesApart) {
