@@ -3,7 +3,6 @@
 #include "platform/res/resources.h"
 #include "platform/user/tooltips.h"
 #include "platform/user/window_table.h"
-#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/layout_text.h"
 
@@ -12,7 +11,6 @@ const kit::res::Module& framelab_resources();
 namespace framelab {
 
 namespace {
-constexpr UINT kStopBuild = 32933, kStopDebug = 32923;
 constexpr UINT kIndicatorPosition = 32929, kIndicatorOverwrite = 32914, kIndicatorTime = 32937;
 }  // namespace
 
@@ -106,24 +104,11 @@ void LabFrame::OnUpdateIndicator(CCmdUI* cmd_ui) {
 }
 
 BOOL LabFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
-    const bool on_toolbar = toolbars && toolbars->GetBmpMgr()->HasImage(id);
-    if (on_toolbar && code == CN_UPDATE_COMMAND_UI) {
-        static_cast<CCmdUI*>(extra)->Enable(id != kStopBuild && id != kStopDebug);
-        return TRUE;
-    }
-    if (on_toolbar && code == CN_COMMAND) {
-        if (!info) last_toolbar_command = id;
-        return TRUE;
-    }
-    return SECWorkbook::OnCmdMsg(id, code, extra, info);
+    return frames_testing::route_toolbar_command(toolbars.get(), id, code, extra, info, last_toolbar_command) ||
+           SECWorkbook::OnCmdMsg(id, code, extra, info);
 }
 
-SECWorksheet* LabFrame::NewSheet(const char* title) {
-    auto* sheet = new SECWorksheet;
-    if (!sheet->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this)) return nullptr;
-    sheet->MDIActivate();
-    return sheet;
-}
+SECWorksheet* LabFrame::NewSheet(const char* title) { return frames_testing::new_worksheet(*this, title); }
 
 BOOL LabFrame::OnShowBar(UINT id) {
     LabBar& bar = bars[id - ID_LAB_SHOW_FIRST];

@@ -5,6 +5,8 @@
 #include <array>
 
 #include "uikit/frames/control_bar.h"
+#include "uikit/frames/toolbar_manager.h"
+#include "uikit/frames/workbook.h"
 
 namespace frames_testing {
 
@@ -37,5 +39,17 @@ public:
 protected:
     void DoPaint(CDC* dc) override;
 };
+
+// Commands the environment leaves disabled at rest.
+constexpr UINT kStopBuild = 32933, kStopDebug = 32923;
+
+// The toolbars' commands as the environment has them at rest: each enabled but
+// Stop Build and Stop Debug, and a button's press kept in `last_command`. TRUE
+// when the command is on a toolbar of `toolbars` (which may be null).
+BOOL route_toolbar_command(SECToolBarManager* toolbars, UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info,
+                           UINT& last_command);
+
+// A worksheet child of `book` with the title, activated; null when it cannot be made.
+SECWorksheet* new_worksheet(SECWorkbook& book, const char* title);
 
 }  // namespace frames_testing

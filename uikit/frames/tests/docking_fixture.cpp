@@ -2,7 +2,6 @@
 
 #include "platform/gdi/surface_dc.h"
 #include "platform/res/resources.h"
-#include "uikit/frames/bmp_mgr.h"
 #include "uikit/frames/layout_text.h"
 #include "uikit/frames/tests/docking_toolbars.h"
 
@@ -39,24 +38,11 @@ BOOL DockingFrame::CreateToolBars() {
 }
 
 BOOL DockingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
-    const bool on_toolbar = toolbars && toolbars->GetBmpMgr()->HasImage(id);
-    if (on_toolbar && code == CN_UPDATE_COMMAND_UI) {
-        static_cast<CCmdUI*>(extra)->Enable(id != kStopBuild && id != kStopDebug);
-        return TRUE;
-    }
-    if (on_toolbar && code == CN_COMMAND) {
-        if (!info) last_toolbar_command = id;
-        return TRUE;
-    }
-    return SECWorkbook::OnCmdMsg(id, code, extra, info);
+    return frames_testing::route_toolbar_command(toolbars.get(), id, code, extra, info, last_toolbar_command) ||
+           SECWorkbook::OnCmdMsg(id, code, extra, info);
 }
 
-SECWorksheet* DockingFrame::NewSheet(const char* title) {
-    auto* sheet = new SECWorksheet;
-    if (!sheet->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this)) return nullptr;
-    sheet->MDIActivate();
-    return sheet;
-}
+SECWorksheet* DockingFrame::NewSheet(const char* title) { return frames_testing::new_worksheet(*this, title); }
 
 // ---- the fixture ------------------------------------------------------------------
 

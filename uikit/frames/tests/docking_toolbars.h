@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "uikit/frames/testing/docking_windows.h"
 #include "uikit/frames/toolbar_manager.h"
 
 namespace docking_test {
@@ -16,8 +17,8 @@ struct TestToolBar {
 };
 const std::array<TestToolBar, 4>& test_toolbars();
 
-// Commands the frame leaves disabled at rest.
-constexpr UINT kStopBuild = 32933, kStopDebug = 32923;
+using frames_testing::kStopBuild;
+using frames_testing::kStopDebug;
 
 // Loads the pictures, defines the four as the manager's default toolbars, the
 // first at the top and the others after it in its row, switches the cool look

@@ -68,7 +68,9 @@ BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
 BOOL CountingFrame::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const auto* notify = reinterpret_cast<const SECNMToolBar*>(lParam);
     if (notify && int(notify->hdr.code) == TBN_DROPDOWN && on_drop_down) {
-        on_drop_down();
+        // A copy runs: a handler may destroy this frame, and its own closure with it.
+        const std::function<void()> handler = on_drop_down;
+        handler();
         return TRUE;
     }
     if (notify && int(notify->hdr.code) == SEC_TBN_DROPMENU) {
