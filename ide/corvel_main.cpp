@@ -48,9 +48,15 @@ void take_screenshot(HWND hwnd, UINT, UINT_PTR id, DWORD) {
         ::SetTimer(hwnd, id, 1, &take_screenshot);
         return;
     }
+    // The bars show what the build or search left, and every window is painted, as the
+    // loop's idle time would leave them before a timer could come.
+    CWnd* main = CWnd::FromHandle(hwnd);
+    main->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     // A dialog the keys left open is the picture; it is cancelled before the program ends.
     HWND active = ::GetActiveWindow();
     const bool dialog = active && active != hwnd;
+    ::UpdateWindow(dialog ? active : hwnd);
     KillTimer(hwnd, id);
     std::string error;
     if (!kit::display::save_window_picture(screen, dialog ? active : hwnd, screenshot_path, &error)) {
