@@ -48,7 +48,7 @@ protected:
 };
 
 // Corvel started on the sample workspace by Start(), closed as the user would
-// when the test ends.
+// by Close() or when the test ends.
 class StartedCorvelTest : public CorvelSampleTest {
 protected:
     void Start() {
@@ -56,13 +56,14 @@ protected:
         ASSERT_TRUE(app->InitInstance());
         HandleQueued(*app);
     }
+    void Close() {
+        app->m_pMainWnd->SendMessage(WM_CLOSE);
+        HandleQueued(*app);
+        app->ExitInstance();
+        app.reset();
+    }
     void TearDown() override {
-        if (app) {
-            app->m_pMainWnd->SendMessage(WM_CLOSE);
-            HandleQueued(*app);
-            app->ExitInstance();
-            app.reset();
-        }
+        if (app) Close();
         CorvelSampleTest::TearDown();
     }
     shell::CMainFrame& frame() { return *app->main_frame(); }

@@ -40,28 +40,9 @@ constexpr UINT ID_INDICATOR_OVR_PANE = 32914;
 
 UINT DockSide(CControlBar& bar) { return bar.m_pDockBar ? UINT(bar.m_pDockBar->GetDlgCtrlID()) : 0; }
 
-class CorvelFrameTest : public CorvelSampleTest {
+class CorvelFrameTest : public StartedCorvelTest {
 protected:
-    // Starts Corvel on the sample workspace; Close() ends it as the user would.
-    void Start() {
-        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
-        ASSERT_TRUE(app->InitInstance());
-        HandleQueued(*app);
-    }
-    void Close() {
-        app->m_pMainWnd->SendMessage(WM_CLOSE);
-        HandleQueued(*app);
-        app->ExitInstance();
-        app.reset();
-    }
-    void TearDown() override {
-        if (app) Close();
-        CorvelSampleTest::TearDown();
-    }
-    shell::CMainFrame& frame() { return *app->main_frame(); }
     profile::Store Profile() const { return profile::Store::for_program("Marlowquin", "Corvel"); }
-
-    std::unique_ptr<shell::CVyrFrameApp> app;
 };
 
 TEST_F(CorvelFrameTest, TheMenuBarAndFourToolbarsAreAtTheTopAndTheBarsInTheirPlaces) {

@@ -83,7 +83,7 @@ private:
     fs::path file_;
 };
 
-class CorvelSavesTest : public CorvelSampleTest {
+class CorvelSavesTest : public StartedCorvelTest {
 protected:
     void SetUp() override {
         CorvelSampleTest::SetUp();  // the profile's folder is the test's own from here on
@@ -98,18 +98,7 @@ protected:
     void TearDown() override {
         if (app) Close();
         kit::user::set_dialog_script(nullptr);
-        CorvelSampleTest::TearDown();
-    }
-    void Start() {
-        app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
-        ASSERT_TRUE(app->InitInstance());
-        HandleQueued(*app);
-    }
-    void Close() {
-        app->m_pMainWnd->SendMessage(WM_CLOSE);
-        HandleQueued(*app);
-        app->ExitInstance();
-        app.reset();
+        StartedCorvelTest::TearDown();
     }
     std::string StatusText() { return app->main_frame()->status_bar().GetPaneText(0).str(); }
     // Tools > Options by keyboard: `steps` run in the sheet.
@@ -127,7 +116,6 @@ protected:
     }
 
     fs::path profile_file;
-    std::unique_ptr<shell::CVyrFrameApp> app;
     std::vector<std::string> boxes;
 };
 
