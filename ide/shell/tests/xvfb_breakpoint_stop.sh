@@ -12,12 +12,7 @@
 # Alt+F4 Corvel. With "openbox" as the fourth argument the same runs under a
 # window manager. Screenshots kept for CI.
 # Usage: xvfb_breakpoint_stop.sh <Corvel> <sample workspace folder> <screenshot folder> [openbox]
-corvel="$1"
-sample="$2"
-shots="$3"
-with_wm="${4:-}"
-shot_name="corvel-breakpoint-stop${with_wm:+-$with_wm}"
-[ -z "$with_wm" ] || xvfb_more_tools="openbox xprop"
+shot_name=corvel-breakpoint-stop
 . "$(dirname "$0")/xvfb_corvel.sh"
 
 # The register window's values that changed, in red, along the bottom panes.

@@ -1,8 +1,9 @@
 # Sourced by the scripts that drive Corvel on a bare X server (Xvfb) with the
-# SDL display as a person would, after they set `corvel` (the program),
-# `sample` (the sample workspace folder), `shots` (the screenshot folder) and
-# `shot_name` (their screenshots' prefix); `xvfb_more_tools` names X tools they
-# need besides xdotool, xwininfo, import and convert. The script is started
+# SDL display as a person would, started as
+#   <script> <Corvel> <sample workspace folder> <screenshot folder> [openbox]
+# after they set `shot_name` (their screenshots' prefix, to which "-openbox" is
+# added under the window manager); `xvfb_more_tools` names X tools they need
+# besides xdotool, xwininfo, import and convert. The script is started
 # again under xvfb-run, or skipped saying what is missing. It then works on a
 # fresh copy of the sample ($work) with an empty profile and a runtime folder
 # of its own (Corvel and the simulator it starts meet there), and has:
@@ -21,6 +22,12 @@
 #                            first instruction ($simulator: the simulator's window)
 #   mark_on_line <line>      whether the current-line mark shows on that line
 #   simulator_gone           whether the simulator's window has gone
+corvel="$1"
+sample="$2"
+shots="$3"
+with_wm="${4:-}"
+shot_name="$shot_name${with_wm:+-$with_wm}"
+[ -z "$with_wm" ] || xvfb_more_tools="${xvfb_more_tools:-} openbox xprop"
 testing="$(dirname "$0")/../../../testing"
 xvfb_tools="xdotool xwininfo import convert ${xvfb_more_tools:-}"
 . "$testing/xvfb-session.sh"

@@ -10,12 +10,7 @@
 # "openbox" as the fourth argument the same runs under a window manager.
 # Screenshots kept for CI.
 # Usage: xvfb_debug_keyboard.sh <Corvel> <sample workspace folder> <screenshot folder> [openbox]
-corvel="$1"
-sample="$2"
-shots="$3"
-with_wm="${4:-}"
-shot_name="corvel-debug-keyboard${with_wm:+-$with_wm}"
-[ -z "$with_wm" ] || xvfb_more_tools="openbox xprop"
+shot_name=corvel-debug-keyboard
 . "$(dirname "$0")/xvfb_corvel.sh"
 
 focus_on() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }

@@ -5,9 +5,6 @@
 # in the middle of the screen above the main window, a key closes the splash
 # and Alt+F4 ends Corvel. A screenshot of the start is kept for CI.
 # Usage: xvfb_desktop.sh <Corvel> <sample workspace folder> <screenshot folder>
-corvel="$1"
-sample="$2"
-shots="$3"
 shot_name=corvel-desktop
 . "$(dirname "$0")/xvfb_corvel.sh"
 

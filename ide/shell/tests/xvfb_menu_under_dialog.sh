@@ -5,9 +5,6 @@
 # item goes flat although the mouse has not moved, since a window under a
 # modal dialog answers no mouse. Screenshots of both kept for CI.
 # Usage: xvfb_menu_under_dialog.sh <Corvel> <sample workspace folder> <screenshot folder>
-corvel="$1"
-sample="$2"
-shots="$3"
 shot_name=corvel-menu
 . "$(dirname "$0")/xvfb_corvel.sh"
 

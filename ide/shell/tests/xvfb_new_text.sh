@@ -6,9 +6,6 @@
 # the new, empty text.
 # Screenshot kept for CI.
 # Usage: xvfb_new_text.sh <Corvel> <sample workspace folder> <screenshot folder>
-corvel="$1"
-sample="$2"
-shots="$3"
 shot_name=corvel-new-text
 . "$(dirname "$0")/xvfb_corvel.sh"
 

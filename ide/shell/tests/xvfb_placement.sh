@@ -10,12 +10,8 @@
 # "openbox" as the fourth argument the same runs under a window manager.
 # Screenshots kept for CI.
 # Usage: xvfb_placement.sh <Corvel> <sample workspace folder> <screenshot folder> [openbox]
-corvel="$1"
-sample="$2"
-shots="$3"
-with_wm="${4:-}"
-shot_name="corvel-placement${with_wm:+-$with_wm}"
-xvfb_more_tools="xprop${with_wm:+ openbox}"
+shot_name=corvel-placement
+xvfb_more_tools=xprop
 . "$(dirname "$0")/xvfb_corvel.sh"
 
 # "<x> <y> <width> <height>" of the main window on the screen.
