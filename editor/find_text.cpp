@@ -139,11 +139,16 @@ int SECEdit::ReplaceAll(SearchRequest& request) {
         if (!FindText(at, {last, static_cast<int>(TextOf(last).size())}, request)) break;
         std::string replacement = regular ? request.replacement : request.replace_text;
         int length = request.match_length;
-        if (length > 0) DeleteBlock(at, {at.line, at.index + length}, true);
-        TextPosition end = at;
-        if (!replacement.empty()) InsertText(at, replacement, true, nullptr, &end);
+        const TextPosition match_end{at.line, at.index + length};
+        TextPosition end = match_end;
+        // A replacement that would make its line too wide leaves that match as it is.
+        if (CheckReplaceWidth(at, match_end, replacement) == kOk) {
+            if (length > 0) DeleteBlock(at, match_end, true);
+            end = at;
+            if (!replacement.empty()) InsertText(at, replacement, true, nullptr, &end);
+            ++replaced;
+        }
         at = end;
-        ++replaced;
         // After an empty match the search moves on one byte, or it would match there again.
         if (length == 0) {
             if (at.index < static_cast<int>(TextOf(at.line).size())) {

@@ -118,6 +118,17 @@ public:
     int InsertText(TextPosition position, std::string_view text, bool record, int* converted_length = nullptr,
                    TextPosition* end = nullptr);
     int InsertColumnBlock(TextPosition position, std::string_view text, bool record);
+    // The width rule every insertion keeps: kLineTooLong when `text`, put in place of
+    // the text from `from` to `to` (in that order), would leave a line wider than a line
+    // holds (its line end counted), else kOk. Text with line ends is laid out in lines
+    // as InsertText lays it out; past the end of its text a line is padded out to
+    // `from`. Nothing changes.
+    int CheckReplaceWidth(TextPosition from, TextPosition to, std::string_view text) const;
+    int CheckInsertWidth(TextPosition position, std::string_view text) const {
+        return CheckReplaceWidth(position, position, text);
+    }
+    // The same for a column block's rows inserted at `position`.
+    int CheckColumnBlockWidth(TextPosition position, std::string_view text) const;
     std::string GetBlockText(TextPosition start, TextPosition end) const;
     std::string GetColumnBlockText(TextPosition corner1, TextPosition corner2) const;
 
@@ -239,6 +250,15 @@ private:
     void NoteEdit(const EditLine* first_changed, bool recorded);
     // Display width of the line's text, line end excluded.
     int TextWidth(const EditLine* line) const;
+    // The one measure of the width rule: whether a line that reaches `column`, then
+    // holds `bytes` and then `tail`, fits a line with its line end.
+    bool LineFits(int column, std::string_view bytes, std::string_view tail = {}) const;
+    // The text with its line ends made the buffer's.
+    std::string OwnLineEnds(std::string_view text) const;
+    // The line's text after the position; empty past the text.
+    std::string_view TailAfter(TextPosition position) const;
+    // A column block's rows, line ends removed (empty when the text holds none).
+    std::vector<std::string> ColumnBlockRows(std::string_view text) const;
 
     // Undo replay.
     void ReplayBackwards(const UndoRecord& record);

@@ -33,6 +33,13 @@ ColumnSpan SpanOf(const SECEdit& edit, TextPosition a, TextPosition b) {
             std::max(column_a, column_b)};
 }
 
+// A column block's row as it goes in: cut or padded with spaces to the block's width.
+std::string BlockPiece(const std::string& row, size_t width) {
+    std::string piece = row.substr(0, width);
+    piece.resize(width, ' ');
+    return piece;
+}
+
 }  // namespace
 
 std::string SECEdit::RawBlockText(TextPosition start, TextPosition end) const {
@@ -117,17 +124,56 @@ void SECEdit::InsertTextAt(TextPosition position, std::string_view text, TextPos
     }
 }
 
+std::string SECEdit::OwnLineEnds(std::string_view text) const {
+    int own_type = DetectLineEndType(text);
+    return own_type >= 0 && own_type != lines_.line_end().type ? editor::ConvertLineEnds(text, lines_.line_end().type)
+                                                               : std::string(text);
+}
+
+bool SECEdit::LineFits(int column, std::string_view bytes, std::string_view tail) const {
+    const int limit = MaxTextColumns();
+    for (std::string_view part : {bytes, tail}) {
+        for (char byte : part) {
+            column += ByteWidth(byte, column, view_.tab_size);
+            if (column > limit) return false;
+        }
+    }
+    return column <= limit;
+}
+
+std::string_view SECEdit::TailAfter(TextPosition position) const {
+    std::string_view text = TextOf(position.line);
+    return text.substr(std::min(text.size(), static_cast<size_t>(std::max(position.index, 0))));
+}
+
+int SECEdit::CheckReplaceWidth(TextPosition from, TextPosition to, std::string_view text) const {
+    const int column = IndexToColumn(from.line, std::max(from.index, 0));
+    std::string_view tail = TailAfter(to);
+    std::vector<std::string> pieces = SplitIntoLines(OwnLineEnds(text), lines_.line_end(), view_.tab_size);
+    if (pieces.empty()) return LineFits(column, {}, tail) ? kOk : kLineTooLong;
+    const auto body = [this](std::string_view piece) {
+        if (EndsWithLineEnd(piece)) piece.remove_suffix(lines_.line_end().chars.size());
+        return piece;
+    };
+    // The first piece continues the line; the line's rest follows the last piece, or
+    // stands on a line of its own after a text that ends with a line end. Pieces
+    // between are never wider than a line.
+    const bool ends_with_line_end = EndsWithLineEnd(pieces.back());
+    if (pieces.size() == 1 && !ends_with_line_end) return LineFits(column, pieces[0], tail) ? kOk : kLineTooLong;
+    const bool fits = LineFits(column, body(pieces.front())) &&
+                      (ends_with_line_end ? LineFits(0, tail) : LineFits(0, pieces.back(), tail));
+    return fits ? kOk : kLineTooLong;
+}
+
 int SECEdit::InsertText(TextPosition position, std::string_view text, bool record, int* converted_length,
                         TextPosition* end_out) {
     if (read_only_) return kReadOnly;
-    int own_type = DetectLineEndType(text);
-    std::string converted = own_type >= 0 && own_type != lines_.line_end().type
-                                ? editor::ConvertLineEnds(text, lines_.line_end().type)
-                                : std::string(text);
+    std::string converted = OwnLineEnds(text);
     if (converted_length) *converted_length = static_cast<int>(converted.size());
     position.index = std::clamp(position.index, 0, static_cast<int>(TextOf(position.line).size()));
     if (end_out) *end_out = position;
     if (converted.empty()) return kOk;
+    if (int code = CheckInsertWidth(position, converted)) return code;
     TextPosition end;
     InsertTextAt(position, converted, &end);
     if (end_out) *end_out = end;
@@ -191,36 +237,52 @@ int SECEdit::DeleteColumnBlock(TextPosition corner1, TextPosition corner2, bool 
     return kOk;
 }
 
+std::vector<std::string> SECEdit::ColumnBlockRows(std::string_view text) const {
+    std::vector<std::string> rows = SplitIntoLines(text, lines_.line_end(), view_.tab_size);
+    for (std::string& row : rows)
+        if (EndsWithLineEnd(row)) row.resize(row.size() - lines_.line_end().chars.size());
+    return rows;
+}
+
+int SECEdit::CheckColumnBlockWidth(TextPosition position, std::string_view text) const {
+    std::vector<std::string> rows = ColumnBlockRows(OwnLineEnds(text));
+    if (rows.empty()) return kOk;
+    const size_t width = rows[0].size();
+    const int column = IndexToColumn(position.line, std::max(position.index, 0));
+    EditLine* line = position.line;
+    for (const std::string& row : rows) {
+        // Rows past the last line start new lines at the block's column.
+        if (!line) return LineFits(column, BlockPiece(row, width)) ? kOk : kLineTooLong;
+        const TextPosition at{line, ColumnToIndex(line, column)};
+        if (!LineFits(IndexToColumn(line, at.index), BlockPiece(row, width), TailAfter(at))) return kLineTooLong;
+        line = line->next;
+    }
+    return kOk;
+}
+
 int SECEdit::InsertColumnBlock(TextPosition position, std::string_view text, bool record) {
     if (read_only_) return kReadOnly;
-    int own_type = DetectLineEndType(text);
-    std::string converted = own_type >= 0 && own_type != lines_.line_end().type
-                                ? editor::ConvertLineEnds(text, lines_.line_end().type)
-                                : std::string(text);
-    std::vector<std::string> block = SplitIntoLines(converted, lines_.line_end(), view_.tab_size);
+    std::string converted = OwnLineEnds(text);
+    std::vector<std::string> block = ColumnBlockRows(converted);
     if (block.empty()) return kOk;
-    for (std::string& piece : block)
-        if (EndsWithLineEnd(piece)) piece.resize(piece.size() - lines_.line_end().chars.size());
+    if (int code = CheckColumnBlockWidth(position, converted)) return code;
     size_t width = block[0].size();
     int column = IndexToColumn(position.line, std::max(position.index, 0));
-    if (column + static_cast<int>(width) + LineEndLength() > kMaxLineColumns) return kLineTooLong;
     int top = position.line->number;
     int existing = std::min<int>(static_cast<int>(block.size()), lines_.count() - top + 1);
 
     UndoRecord entry = MakeUndoRecord(kUndoInsertColumnBlock, top, position.index);
     if (record) entry.lines_before = CopyLines(top, existing);
     EditLine* line = position.line;
-    for (size_t i = 0; i < block.size(); ++i) {
+    for (const std::string& row : block) {
         if (!line) {
             EditLine* last = GetLastLine();
             EnsureLastLineEnd(last);
             line = lines_.InsertAfter(last, std::string{});
         }
-        std::string piece = block[i].substr(0, width);
-        piece.resize(width, ' ');
         TextPosition at{line, ColumnToIndex(line, column)};
         PadLine(at);
-        line->text.insert(static_cast<size_t>(at.index), piece);
+        line->text.insert(static_cast<size_t>(at.index), BlockPiece(row, width));
         line = line->next;
     }
     NoteEdit(position.line, record);

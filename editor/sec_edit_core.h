@@ -293,6 +293,8 @@ private:
     bool IsDropOnSelection(CaretPlace target) const;
     // Clipboard or dropped text at the caret: a tagged column block, lines, or a string.
     int InsertTransferText(const std::string& text, bool undo);
+    // The width rule for such a text put in place of the text from `from` to `to`.
+    int CheckTransferWidth(std::string_view text, TextPosition from, TextPosition to) const;
     // Searches from the caret, or past the selection, and selects the match; round
     // from the other end of the text when `wrap` says so.
     bool SearchAndSelect(SearchRequest& request, bool wrap);

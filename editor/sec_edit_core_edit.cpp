@@ -302,6 +302,11 @@ int SECEditCore::Cut(bool redraw, bool undo) {
 int SECEditCore::Paste(bool redraw, bool undo) {
     std::string text;
     if (!window_.GetClipboardText(text)) return kClipboardEmpty;
+    // A text too wide for its line is refused before the selection goes; a stream
+    // selection is the text it replaces.
+    const TextPosition from = selecting_ ? PositionOf(selection_start_) : CaretPosition();
+    const TextPosition to = selecting_ && selection_mode_ != kColumnSelection ? PositionOf(selection_end_) : from;
+    if (int code = CheckTransferWidth(text, from, to)) return code;
     UndoGroup group(*edit_);
     if (selecting_) DeleteSelection(false, undo);
     if (int code = InsertTransferText(text, undo)) return code;
@@ -309,33 +314,50 @@ int SECEditCore::Paste(bool redraw, bool undo) {
     return 0;
 }
 
+namespace {
+
+// Clipboard or dragged text as it goes in: a column block's rows, or lines or a string.
+struct TransferText {
+    std::string_view body;
+    bool column_block = false;
+};
+
+TransferText SplitTransferText(std::string_view text) {
+    if (text.size() <= kColumnBlockTag.size() || !text.starts_with(kColumnBlockTag)) return {text, false};
+    // The block follows the tag and the sender's line end, whatever its kind; without
+    // a line break it is a string.
+    std::string_view block = text.substr(kColumnBlockTag.size());
+    if (block.starts_with("\r\n") || block.starts_with("\n\r"))
+        block.remove_prefix(2);
+    else if (block.starts_with("\r") || block.starts_with("\n"))
+        block.remove_prefix(1);
+    return {block, HasLineBreak(block)};
+}
+
+}  // namespace
+
+int SECEditCore::CheckTransferWidth(std::string_view text, TextPosition from, TextPosition to) const {
+    const TransferText transfer = SplitTransferText(text);
+    return transfer.column_block ? edit_->CheckColumnBlockWidth(from, transfer.body)
+                                 : edit_->CheckReplaceWidth(from, to, transfer.body);
+}
+
 int SECEditCore::InsertTransferText(const std::string& text, bool undo) {
-    int code = 0;
-    if (text.size() > kColumnBlockTag.size() && text.starts_with(kColumnBlockTag)) {
-        // The block follows the tag and the sender's line end, whatever its kind.
-        std::string_view block = std::string_view(text).substr(kColumnBlockTag.size());
-        if (block.starts_with("\r\n") || block.starts_with("\n\r"))
-            block.remove_prefix(2);
-        else if (block.starts_with("\r") || block.starts_with("\n"))
-            block.remove_prefix(1);
-        code = HasLineBreak(block) ? edit_->InsertColumnBlock(CaretPosition(), block, undo)
-                                   : InsertString(block, false, undo);
-    } else if (!HasLineBreak(text)) {
-        code = InsertString(text, false, undo);
-    } else {
-        // Lines start where the caret shows, as a string or a typed character does:
-        // past the end of the text the line is padded out to it.
-        TextPosition at = CaretPosition();
-        TextPosition end;
-        code = edit_->PadToColumn(at, undo);
-        if (!code) code = edit_->InsertText(at, text, undo, nullptr, &end);
-        if (!code) {
-            SetCaretFromPosition(end);
-            int height = rows();
-            if (height > 0 && caret_.line >= top_ + height) top_ = caret_.line - height + 1;
-        }
-    }
-    return code;
+    if (int code = CheckTransferWidth(text, CaretPosition(), CaretPosition())) return code;
+    const TransferText transfer = SplitTransferText(text);
+    if (transfer.column_block) return edit_->InsertColumnBlock(CaretPosition(), transfer.body, undo);
+    if (!HasLineBreak(transfer.body)) return InsertString(transfer.body, false, undo);
+    // Lines start where the caret shows, as a string or a typed character does:
+    // past the end of the text the line is padded out to it.
+    TextPosition at = CaretPosition();
+    TextPosition end;
+    int code = edit_->PadToColumn(at, undo);
+    if (!code) code = edit_->InsertText(at, transfer.body, undo, nullptr, &end);
+    if (code) return code;
+    SetCaretFromPosition(end);
+    int height = rows();
+    if (height > 0 && caret_.line >= top_ + height) top_ = caret_.line - height + 1;
+    return 0;
 }
 
 namespace {
@@ -359,6 +381,10 @@ int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
     const CaretPlace start = selection_start_, end = selection_end_;
     const int mode = selection_mode_;
     const std::string text = GetTransferText();
+    // Refused before anything moves: a move to a line the selection touches counts
+    // the selected text there as well.
+    const TextPosition at = PositionOf(target);
+    if (int code = CheckTransferWidth(text, at, at)) return code;
     UndoGroup group(*edit_);
     // The later place in the text changes first, so the earlier one stays where it is.
     // A block's rows beside the drop keep their text left of it, so a drop right of the

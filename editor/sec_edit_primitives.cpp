@@ -39,7 +39,7 @@ void SECEdit::DropLineEnd(EditLine* line) {
 int SECEdit::PadToColumn(TextPosition& position, bool record) {
     if (read_only_) return kReadOnly;
     position.index = std::max(position.index, 0);
-    if (IndexToColumn(position.line, position.index) + LineEndLength() > kMaxLineColumns) return kLineTooLong;
+    if (int code = CheckInsertWidth(position, {})) return code;
     int start = static_cast<int>(TextOf(position.line).size());
     std::string padding = PadLine(position);
     if (padding.empty()) return kOk;
@@ -55,6 +55,9 @@ int SECEdit::PadToColumn(TextPosition& position, bool record) {
 
 int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool record) {
     if (read_only_) return kReadOnly;
+    if (!LineFits(IndexToColumn(position.line, std::max(position.index, 0)), std::string_view(&byte, 1),
+                  TailAfter({position.line, position.index + (insert ? 0 : 1)})))
+        return kLineTooLong;
     std::optional<UndoGroup> group;
     if (record && position.index > static_cast<int>(TextOf(position.line).size())) group.emplace(*this);
     if (int code = PadToColumn(position, record)) return code;
@@ -81,6 +84,10 @@ int SECEdit::InsertChar(TextPosition position, char byte, bool insert, bool reco
 int SECEdit::InsertString(TextPosition position, std::string_view text, bool insert, bool record) {
     if (read_only_) return kReadOnly;
     if (text.empty()) return kOk;
+    // The bytes go into the line as they are, whatever they hold.
+    if (!LineFits(IndexToColumn(position.line, std::max(position.index, 0)), text,
+                  TailAfter({position.line, position.index + (insert ? 0 : static_cast<int>(text.size()))})))
+        return kLineTooLong;
     std::optional<UndoGroup> group;
     if (record) group.emplace(*this);
     if (int code = PadToColumn(position, record)) return code;
@@ -154,11 +161,8 @@ int SECEdit::JoinLines(TextPosition position, bool record) {
     EditLine* line = position.line;
     EditLine* next = line->next;
     if (!next) return kEndOfFile;
-    int padded_width = std::max(TextWidth(line), IndexToColumn(line, position.index));
-    std::string_view next_text = TextOf(next);
-    int joined_width = padded_width;
-    for (char byte : next_text) joined_width += ByteWidth(byte, joined_width, view_.tab_size);
-    if (joined_width + (HasLineEnd(next) ? LineEndLength() : 0) > kMaxLineColumns) return kLineTooLong;
+    // The next line's text goes after this line's, padded out to the position.
+    if (!LineFits(std::max(TextWidth(line), IndexToColumn(line, position.index)), TextOf(next))) return kLineTooLong;
 
     UndoGroup group(*this);
     PadToColumn(position, record);

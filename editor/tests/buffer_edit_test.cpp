@@ -121,6 +121,54 @@ TEST(EditorPrimitives, PositionsOutsideTheLineLimitAreRefused) {
     EXPECT_EQ(edit.GetAllText(), "xab\r\n");
 }
 
+// One width rule for every insertion: a line's text with its line end never grows past
+// the editor's width, whichever primitive adds to it, and a refusal changes nothing.
+TEST(EditorPrimitives, NoInsertionMakesALineWiderThanTheLimit) {
+    constexpr int kWidest = kMaxLineColumns - 2;  // a CR LF line's text
+    struct Case {
+        const char* name;
+        int width;  // of line 1's text; line 2 is "ab"
+        std::function<int(SECEdit&)> insert;
+        int code;
+    };
+    const std::string wide(500, 'x');
+    const Case cases[] = {
+        {"lines whose first reaches past the limit", 16380,
+         [&](SECEdit& e) { return e.InsertText(At(e, 1, 16000), wide + "\r\n", true); }, kLineTooLong},
+        {"lines whose last takes the long rest", 16380,
+         [&](SECEdit& e) { return e.InsertText(At(e, 1, 0), "a\r\n" + wide, true); }, kLineTooLong},
+        {"text without a line end", kWidest - 2, [](SECEdit& e) { return e.InsertText(At(e, 1, 0), "xyz", true); },
+         kLineTooLong},
+        {"text that just fills the line", kWidest - 3,
+         [](SECEdit& e) { return e.InsertText(At(e, 1, kWidest - 3), "xyz", true); }, kOk},
+        {"a byte that just fits before the line's rest", kWidest - 1,
+         [](SECEdit& e) { return e.InsertText(At(e, 1, 0), "\r\ny", true); }, kOk},
+        {"a tab reaching past the limit", kWidest - 1,
+         [](SECEdit& e) { return e.InsertChar(At(e, 1, 0), '\t', true, true); }, kLineTooLong},
+        {"a string", kWidest - 1, [](SECEdit& e) { return e.InsertString(At(e, 1, 3), "xy", true, true); },
+         kLineTooLong},
+        {"a string over as many bytes", kWidest,
+         [](SECEdit& e) { return e.InsertString(At(e, 1, 3), "xy", false, true); }, kOk},
+        {"a column block pushing a long line's text right", kWidest - 1,
+         [](SECEdit& e) { return e.InsertColumnBlock(At(e, 1, 0), "xy\r\nxy", true); }, kLineTooLong},
+    };
+    for (const Case& c : cases) {
+        SECEdit edit;
+        edit.SetTabSize(4);
+        const std::string before = std::string(static_cast<size_t>(c.width), 'w') + "\r\nab\r\n";
+        Fill(edit, before);
+        EXPECT_EQ(c.insert(edit), c.code) << c.name;
+        int widest = 0;
+        for (const EditLine* line = edit.GetFirstLine(); line; line = line->next)
+            widest = std::max(widest, edit.IndexToColumn(line, static_cast<int>(edit.TextOf(line).size())));
+        EXPECT_LE(widest, kWidest) << c.name;
+        if (c.code != kOk) {
+            EXPECT_TRUE(edit.GetAllText() == before) << c.name;
+            EXPECT_EQ(edit.GetUndoLog().position(), 0) << c.name;
+        }
+    }
+}
+
 TEST(EditorPrimitives, JoinMovesTheBookmarkToAnEmptyLine) {
     SECEdit edit;
     Fill(edit, "\r\nmarked\r\n");
@@ -134,10 +182,12 @@ TEST(EditorPrimitives, CutLongLinePiecesStayWhole) {
     std::string long_line(20000, 'x');
     Fill(edit, long_line + "\r\nnext\r\n");
     ASSERT_EQ(edit.GetLineCount(), 3);
-    // Typing into a piece adds no line end in the middle of the file.
-    ASSERT_EQ(edit.InsertChar(At(edit, 1, 5), 'y', true, true), kOk);
+    // Typing over a piece adds no line end in the middle of the file (the piece is as
+    // wide as a line may be, so nothing more goes in).
+    ASSERT_EQ(edit.InsertChar(At(edit, 1, 5), 'y', true, true), kLineTooLong);
+    ASSERT_EQ(edit.InsertChar(At(edit, 1, 5), 'y', false, true), kOk);
     EXPECT_FALSE(edit.HasLineEnd(edit.GetFirstLine()));
-    std::string expected = long_line.substr(0, 5) + "y" + long_line.substr(5) + "\r\nnext\r\n";
+    std::string expected = long_line.substr(0, 5) + "y" + long_line.substr(6) + "\r\nnext\r\n";
     EXPECT_EQ(edit.GetAllText(), expected);
     // Splitting and joining back a piece restores it exactly.
     ASSERT_EQ(edit.JoinLines(At(edit, 1, 16383), true), kLineTooLong);

@@ -165,6 +165,17 @@ TEST(EditorReplaceAll, ReplacesEveryMatchAsOneUndoStep) {
     EXPECT_EQ(edit.GetAllText(), ">cat cat\r\nCAT\r\n");
 }
 
+TEST(EditorReplaceAll, AReplacementTooWideForItsLineLeavesThatMatch) {
+    SECEdit edit;
+    const std::string full = "a" + std::string(kMaxLineColumns - 3, 'w') + "\r\n";  // as wide as a line holds
+    Fill(edit, full + "a\r\n");
+    SearchRequest request;
+    request.find_text = "a";
+    request.replace_text = "abc";
+    EXPECT_EQ(edit.ReplaceAll(request), 1);
+    EXPECT_TRUE(edit.GetAllText() == full + "abc\r\n");
+}
+
 TEST(EditorReplaceAll, EmptyMatchesAdvance) {
     SECEdit edit;
     Fill(edit, "ab\r\ncd");
