@@ -196,6 +196,9 @@ public:
     std::string GetTransferText();
     // Whether a place lies on selected text (within the span SelectedSpan gives).
     bool IsPlaceInSelection(CaretPlace place) const;
+    // Whether a drop of the selection at `target` lands on the selection itself and so
+    // does nothing: a copy onto selected text, a move anywhere from its start to its end.
+    bool IsDropOnSelection(CaretPlace target, bool copy) const;
     // Whether a client point lies on selected text; below the text or past the last
     // whole row nothing is selected.
     bool IsPointInSelection(int x, int y) const;
@@ -289,8 +292,6 @@ private:
     int StepBookmark(bool forward);
     int ToggleLineFlag(uint32_t flag, int& count);
     void PlaceCaretAfterReplay(bool redo);
-    // Whether a drop at `target` lands on the selection itself.
-    bool IsDropOnSelection(CaretPlace target) const;
     // Clipboard or dropped text at the caret: a tagged column block, lines, or a string.
     int InsertTransferText(const std::string& text, bool undo);
     // The width rule for such a text put in place of the text from `from` to `to`.

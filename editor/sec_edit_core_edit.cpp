@@ -366,8 +366,11 @@ bool Before(CaretPlace a, CaretPlace b) { return a.line < b.line || (a.line == b
 
 }  // namespace
 
-bool SECEditCore::IsDropOnSelection(CaretPlace target) const {
-    // A column block's start and end are its top-left and bottom-right corners.
+bool SECEditCore::IsDropOnSelection(CaretPlace target, bool copy) const {
+    if (!selecting_) return false;
+    if (copy) return IsPlaceInSelection(target);
+    // A move to either end of its text, or anywhere between, leaves the text where it
+    // is. A column block's start and end are its top-left and bottom-right corners.
     const CaretPlace start = selection_start_, end = selection_end_;
     if (selection_mode_ == kColumnSelection)
         return target.line >= start.line && target.line <= end.line && target.column >= start.column &&
@@ -376,8 +379,7 @@ bool SECEditCore::IsDropOnSelection(CaretPlace target) const {
 }
 
 int SECEditCore::MoveSelection(CaretPlace target, bool copy, bool redraw) {
-    if (!selecting_) return 0;
-    if (!copy && IsDropOnSelection(target)) return 0;  // dropped on itself
+    if (!selecting_ || IsDropOnSelection(target, copy)) return 0;
     const CaretPlace start = selection_start_, end = selection_end_;
     const int mode = selection_mode_;
     const std::string text = GetTransferText();
@@ -433,7 +435,7 @@ int SECEditCore::DropText(const std::string& text, CaretPlace target, SECEditCor
     if (source == this) return MoveSelection(target, !move, redraw);
     const bool take_from_source = move && source && source->edit_ && source->selecting_;
     if (take_from_source && source->edit_ == edit_) {
-        if (source->IsDropOnSelection(target)) return 0;  // onto the selection itself
+        if (source->IsDropOnSelection(target, false)) return 0;
         // Views of one buffer share their places: the move runs here on the source's
         // selection, which so stays one undo step with the drop.
         selection_mode_ = source->selection_mode_;

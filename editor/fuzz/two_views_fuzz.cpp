@@ -233,6 +233,19 @@ struct Model {
         Insert(at.line, Pad(at.line, at.column), text);
     }
     // A view's selection moved (or copied) to a place, as a drag does it.
+    // Whether a place lies on selected text: a stream selection's span stops at each
+    // line's text, a block's covers its columns on every row.
+    bool OnSelectedText(int mode, CaretPlace start, CaretPlace end, CaretPlace place) {
+        if (place.line < std::min(start.line, end.line) || place.line > std::max(start.line, end.line)) return false;
+        int from = std::min(start.column, end.column), to = std::max(start.column, end.column);
+        if (mode != editor::kColumnSelection) {
+            const int length = Width(At(place.line));
+            from = place.line == start.line ? std::min(start.column, length) : 0;
+            to = place.line == end.line ? std::min(end.column, length) : length;
+        }
+        return to > from && place.column >= from && place.column < to;
+    }
+
     void Move(int mode, CaretPlace start, CaretPlace end, CaretPlace target, bool copy) {
         auto before = [](CaretPlace a, CaretPlace b) {
             return a.line < b.line || (a.line == b.line && a.column < b.column);
@@ -241,7 +254,7 @@ struct Model {
         bool inside = column ? target.line >= start.line && target.line <= end.line && target.column >= start.column &&
                                    target.column <= end.column
                              : !before(target, start) && !before(end, target);
-        if (inside && !copy) return;
+        if (copy ? OnSelectedText(mode, start, end, target) : inside) return;
         std::string text = Transfer(mode, start, end);
         bool later = column ? target.line > end.line || target.column > end.column : before(end, target);
         if (copy || later) {

@@ -455,6 +455,8 @@ TEST(EditorCore, DroppedSelectionsMoveAsOneUndoStep) {
         {"lines forward", "a\r\nb\r\nc\r\n", "Shift+Down", {3, 1}, false, "[b\r\n][ca\r\n][\r\n]", "3:0"},
         {"a copy", "ab\r\n", "Shift+Right", {1, 2}, true, "[aba\r\n]", "1:3"},
         {"onto itself", "abc\r\n", "Shift+End", {1, 1}, false, "[abc\r\n]", "1:3"},
+        {"a copy onto itself", "abc\r\n", "Shift+End", {1, 1}, true, "[abc\r\n]", "1:3"},
+        {"a copy just after itself", "ab\r\n", "Shift+Right", {1, 1}, true, "[aab\r\n]", "1:2"},
     };
     for (const Drop& d : drops) {
         Session session(d.text);

@@ -537,7 +537,7 @@ BOOL SECEditWindow<Base>::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint
     if (effect != DROPEFFECT_COPY && effect != DROPEFFECT_MOVE) return FALSE;
     const CaretPlace target = PlaceFromPoint(point.x, point.y);
     SEC_DND_STATE& state = DragState();
-    if (state.source == this && IsPlaceInSelection(target)) return FALSE;  // onto itself
+    if (state.source == this && IsDropOnSelection(target, effect == DROPEFFECT_COPY)) return FALSE;
     HGLOBAL block = data->GetGlobalData(CF_TEXT);
     if (!block) return FALSE;
     const char* bytes = static_cast<const char*>(::GlobalLock(block));
