@@ -645,6 +645,16 @@ void SECEditWindow<Base>::OnHScroll(UINT code, UINT position, CScrollBar*) {
 // ---- context menu ------------------------------------------------------------
 
 template <class Base>
+bool SECEditWindow<Base>::ClipboardHoldsOwnText() {
+    if (!::OpenClipboard(this->m_hWnd)) return false;
+    UINT format = 0;
+    while ((format = ::EnumClipboardFormats(format)) != 0 && format != CF_TEXT) {
+    }
+    ::CloseClipboard();
+    return format == CF_TEXT;
+}
+
+template <class Base>
 BOOL SECEditWindow<Base>::BuildContextMenu(CMenu* menu) {
     SECEdit* edit = GetBuffer();
     const bool read_only = !edit || edit->GetReadOnly();
@@ -655,7 +665,7 @@ BOOL SECEditWindow<Base>::BuildContextMenu(CMenu* menu) {
     menu->AppendMenu(MF_SEPARATOR);
     menu->AppendMenu(state(has_selection() && !read_only), kCmdCut, "Cu&t");
     menu->AppendMenu(state(has_selection()), kCmdCopy, "&Copy");
-    menu->AppendMenu(state(!read_only && ::IsClipboardFormatAvailable(CF_TEXT)), kCmdPaste, "&Paste");
+    menu->AppendMenu(state(!read_only && ClipboardHoldsOwnText()), kCmdPaste, "&Paste");
     menu->AppendMenu(MF_SEPARATOR);
     menu->AppendMenu(MF_STRING, kCmdBookmarkToggle, "Toggle &Bookmark");
     return TRUE;

@@ -74,6 +74,9 @@ protected:
     void ShowMessage(int code, const std::string& text) override;
     bool GetClipboardText(std::string& text) override;
     bool SetClipboardText(const std::string& text) override;
+    // Whether the clipboard opens and holds text placed as CF_TEXT itself (the context
+    // menu's Paste; the Edit menu's takes CF_OEMTEXT as well).
+    bool ClipboardHoldsOwnText();
     void NotifyOtherViews(ViewHint hint) override;
     // The bars show the top line and the left column (without telling other views).
     void ShowPlaceOnBars();

@@ -159,5 +159,11 @@ BOOL IsClipboardFormatAvailable(UINT format) {
     return present ? TRUE : FALSE;
 }
 
+UINT EnumClipboardFormats(UINT format) {
+    if (!clipboard.open) return 0;
+    auto next = clipboard.formats.upper_bound(format);
+    return next == clipboard.formats.end() ? 0 : next->first;
+}
+
 // Formats and window messages share one table of registered names, as on the platform.
 UINT RegisterClipboardFormat(const char* name) { return RegisterWindowMessage(name); }

@@ -116,4 +116,8 @@ HANDLE SetClipboardData(UINT format, HANDLE data);
 // The block stays the clipboard's; valid until the clipboard changes.
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
+// With the clipboard open: the format placed after `format` (0: the first), in the
+// order of their numbers; 0 after the last. A text twin offered on reading is not
+// listed.
+UINT EnumClipboardFormats(UINT format);
 UINT RegisterClipboardFormat(const char* name);

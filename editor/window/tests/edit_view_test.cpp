@@ -350,6 +350,17 @@ TEST_F(EditWindowTest, TheContextMenuShowsWhatCanRunNow) {
     edit->SetReadOnly(1);
     view->OnCommand(kCmdSelectAll);
     EXPECT_EQ(states(), "--+-+-+");
+    // Text placed only as CF_OEMTEXT: the Edit menu offers Paste, this menu does not.
+    edit->SetReadOnly(0);
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+    static_cast<char*>(::GlobalLock(block))[0] = 'x';
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_OEMTEXT, block);
+    ::CloseClipboard();
+    EXPECT_TRUE(view->IsCommandEnabled(kCmdPaste));
+    EXPECT_EQ(states(), "+-+++-+");
 }
 
 // A document holding nothing: two views of one buffer under it.

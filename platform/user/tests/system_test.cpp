@@ -48,7 +48,12 @@ TEST_F(SystemTest, ClipboardTextIsOfferedInBothTextFormatsAndSharedWithTheDispla
     UINT column = RegisterClipboardFormat("Column Select");
     SetClipboardData(column, text_block(""));
     EXPECT_STREQ(static_cast<char*>(GlobalLock(GetClipboardData(CF_OEMTEXT))), "hello");
+    // Only the formats placed are listed, not the text twin offered on reading.
+    EXPECT_EQ(EnumClipboardFormats(0), CF_TEXT);
+    EXPECT_EQ(EnumClipboardFormats(CF_TEXT), column);
+    EXPECT_EQ(EnumClipboardFormats(column), 0u);
     CloseClipboard();
+    EXPECT_EQ(EnumClipboardFormats(0), 0u);  // not open
     EXPECT_EQ(display.clipboard_text(), "hello");
     EXPECT_TRUE(IsClipboardFormatAvailable(column));
 
