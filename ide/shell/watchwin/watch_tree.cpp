@@ -172,7 +172,11 @@ void CWatchTreeView::OnKeyDown(UINT key, UINT repeat, UINT flags) {
         case VK_F2:
             if (selected && !GetParentItem(selected)) EditLabel(selected);
             return;
-        default: CResultTree::OnKeyDown(key, repeat, flags); return;
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN: CResultTree::OnKeyDown(key, repeat, flags); return;
+        default: return;  // the other moving keys would leave the line being watched
     }
 }
 

@@ -186,6 +186,25 @@ TEST_F(WatchWindowTest, DeleteRemovesExpressionsOnly) {
     EXPECT_EQ(tree().GetCount(), 2u);
 }
 
+// Of the moving keys only the arrows move through the watches; the others do nothing.
+TEST_F(WatchWindowTest, OnlyTheArrowKeysMoveTheSelection) {
+    type_on(tree().EmptyRow(), "pos");
+    type_on(tree().EmptyRow(), "count");
+    tree().SetFocus();
+    tree().SelectItem(root(1));
+    for (const UINT key : {VK_END, VK_NEXT, VK_HOME, VK_PRIOR}) {
+        display.press(key);
+        pump();
+        EXPECT_EQ(tree().GetSelectedItem(), root(1)) << "key " << key;
+    }
+    display.press(VK_DOWN);
+    pump();
+    EXPECT_EQ(tree().GetSelectedItem(), root(2));
+    display.press(VK_UP);
+    pump();
+    EXPECT_EQ(tree().GetSelectedItem(), root(1));
+}
+
 // Squeezed beside the other debug windows, the watch keeps the names in sight:
 // the value column gives up width before the name column does, and takes it
 // back when the window widens.
