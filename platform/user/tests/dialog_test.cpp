@@ -1,5 +1,6 @@
 // Dialogs from templates, their navigation and the standard controls.
 #include <cstring>
+#include <string>
 
 #include "platform/gdi/surface_dc.h"
 #include "platform/res/compiler/resource_parser.h"
@@ -457,6 +458,36 @@ TEST_F(DialogTest, ComboBoxChangesByKeysAndByItsDropDown) {
     GetWindowText(combo, text, sizeof text);
     EXPECT_STREQ(text, "three");
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// CB_LIMITTEXT bounds what the user types into a combo box's field; 0 lifts the bound.
+TEST_F(DialogTest, AComboBoxTakesTypedTextUpToItsLimit) {
+    HWND top = make_top();
+    HWND combo = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 100,
+                                100, top, reinterpret_cast<HMENU>(std::uintptr_t(8)), nullptr, nullptr);
+    const auto text = [&] {
+        char buffer[32] = {};
+        GetWindowText(combo, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    EXPECT_EQ(SendMessage(combo, CB_LIMITTEXT, 4, 0), TRUE);
+    SetFocus(combo);
+    display.type("abcdefg");
+    pump();
+    EXPECT_EQ(text(), "abcd");
+    EXPECT_EQ(SendMessage(combo, CB_LIMITTEXT, 0, 0), TRUE);
+    display.type("xyz");
+    pump();
+    EXPECT_EQ(text(), "abcdxyz");
+    // A drop-down list has no field to type into: the limit changes nothing there.
+    HWND list = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 30, 100, 100, top,
+                               reinterpret_cast<HMENU>(std::uintptr_t(9)), nullptr, nullptr);
+    SendMessage(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("longer item"));
+    EXPECT_EQ(SendMessage(list, CB_LIMITTEXT, 2, 0), TRUE);
+    SendMessage(list, CB_SETCURSEL, 0, 0);
+    char chosen[32] = {};
+    GetWindowText(list, chosen, sizeof chosen);
+    EXPECT_STREQ(chosen, "longer item");
 }
 
 }  // namespace
