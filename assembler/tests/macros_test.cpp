@@ -66,6 +66,15 @@ TEST(AsmMacros, NestedDefinitionsAndCallsWithoutParameters) {
     EXPECT_EQ(run.context->symbols.at(run.context->symbols.index_of("lbl")).value, 2);
 }
 
+// A definition is known by its source as well as its place there: two macros that
+// begin at the same byte of the main file and of an include are two macros.
+TEST(AsmMacros, DefinitionsAtTheSameOffsetOfTwoSourcesStayApart) {
+    const std::string main = "one MACRO\n  DB 1\nENDM\n#INCLUDE \"two.inc\"\n" + in_segment("one\ntwo\none\ntwo");
+    AsmRun run = assemble_text(main, {{"two.inc", "two MACRO\n  DB 2\nENDM\n"}});
+    ASSERT_TRUE(run.succeeded) << run.messages();
+    EXPECT_EQ(run.segment_code(0), (Bytes{1, 2, 1, 2}));
+}
+
 TEST(AsmMacros, Errors) {
     struct Case {
         const char* body;
