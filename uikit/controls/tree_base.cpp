@@ -303,16 +303,12 @@ HTREEITEM SECTreeBaseC::InsertItem(const TV_INSERTSTRUCT* insert) {
             const int order = CompareItems(HandleOf(child), HandleOf(node));
             return descending ? order < 0 : order > 0;
         };
-        auto* last = static_cast<_Node*>(parent->GetRawLastChild());
-        if (last && !goes_before(last)) {
-            where = last;  // sorted input lands here at once
-        } else {
-            // The new item goes before the first child that sorts after it.
-            where = SECTreeNode::kFirst;
-            for (auto* child = static_cast<_Node*>(parent->GetRawFirstChild()); child && !goes_before(child);
-                 child = static_cast<_Node*>(child->SECTreeNode::GetNextSibling()))
-                where = child;
-        }
+        // The new item goes before the first child that sorts after it. The children are walked
+        // from the first every time: they need not be in order (inserted otherwise, or renamed).
+        where = SECTreeNode::kFirst;
+        for (auto* child = static_cast<_Node*>(parent->GetRawFirstChild()); child && !goes_before(child);
+             child = static_cast<_Node*>(child->SECTreeNode::GetNextSibling()))
+            where = child;
     } else if (after && after != TVI_ROOT && after != TVI_LAST) {
         _Node* sibling = LiveNode(after);
         if (!sibling || sibling->GetRawParent() != parent) {

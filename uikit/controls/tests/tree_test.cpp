@@ -106,6 +106,57 @@ TEST_F(TreeTest, SortedInsertionIgnoresCaseAndPutsEqualTextsAfter) {
     expect_rows_are_shown_items("sorted");
 }
 
+// Sorted insertion walks the children from the first and stops at the first one that sorts
+// after the new item, whatever order the children are in: they may have come unsorted or
+// have been renamed since.
+TEST_F(TreeTest, SortedInsertionAmongUnsortedChildrenGoesBeforeTheFirstThatSortsAfter) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> children;  // appended in this order
+        HTREEITEM how;
+        const char* inserted;
+        std::vector<const char*> want;
+    };
+    const Case cases[] = {
+        {"ascending", {"delta0", "Alpha2"}, TVI_SORT, "beta0", {"beta0", "delta0", "Alpha2"}},
+        {"ascending, stops at the first after",
+         {"alpha", "zeta", "gamma"},
+         TVI_SORT,
+         "omega",
+         {"alpha", "omega", "zeta", "gamma"}},
+        {"descending", {"a0", "z0"}, TVI_SORT_DESCENDING, "m0", {"m0", "a0", "z0"}},
+        {"no children", {}, TVI_SORT, "x", {"x"}},
+    };
+    const auto texts = [&] {
+        std::vector<std::string> out;
+        for (HTREEITEM i = tree.GetRootItem(); i; i = tree.GetNextSiblingItem(i))
+            out.push_back(tree.GetItemText(i).str());
+        return out;
+    };
+    for (const Case& c : cases) {
+        tree.DeleteAllItems();
+        for (const char* child : c.children) tree.InsertItem(child);
+        ASSERT_NE(tree.InsertItem(c.inserted, TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, c.how), nullptr) << c.what;
+        EXPECT_EQ(texts(), std::vector<std::string>(c.want.begin(), c.want.end())) << c.what;
+        expect_rows_are_shown_items(c.what);
+    }
+
+    // Sorted children renamed by a label edit are no longer in order.
+    tree.DeleteAllItems();
+    tree.ModifyTreeStyle(0, TVS_EDITLABELS);
+    parent.answers[TVN_ENDLABELEDIT] = 1;
+    for (const char* child : {"alpha", "beta", "gamma"})
+        tree.InsertItem(child, TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    ASSERT_NE(tree.EditLabel(tree.GetNextSiblingItem(tree.GetRootItem())), nullptr);
+    display.type("zeta");
+    display.press(VK_RETURN);
+    pump();
+    ASSERT_EQ(texts(), (std::vector<std::string>{"alpha", "zeta", "gamma"}));
+    tree.InsertItem("omega", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
+    EXPECT_EQ(texts(), (std::vector<std::string>{"alpha", "omega", "zeta", "gamma"}));
+    expect_rows_are_shown_items("after a label edit");
+}
+
 TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollapse) {
     HTREEITEM folder = tree.InsertItem("folder");
     HTREEITEM child = tree.InsertItem("child", TV_NO_IMAGE, TV_NO_IMAGE, folder);
