@@ -225,7 +225,9 @@ void SECTabControl::OnTabClick(int index, UINT flags) {
         InvalidateTab(index);
     } else if (multiple_selection_ && (flags & MK_SHIFT)) {
         const int anchor = has_active_ ? active_ : index;
+        const HWND own = m_hWnd;
         ActivateTab(index);
+        if (!::IsWindow(own)) return;  // the owner's notice destroyed the window
         const int lo = std::min(anchor, index), hi = std::max(anchor, index);
         for (int i = 0; i < GetTabCount(); ++i) {
             const BOOL selected = i >= lo && i <= hi;

@@ -59,9 +59,12 @@ void SECTabControlBase::DeleteTab(int index) {
             // The same tab stays active; its index moved down with the removal.
             --active_;
         } else if (index == active_) {
-            // The tab that took its place (or the new last tab) becomes active, with the notice.
+            // The tab that took its place (or the new last tab) becomes active, with the notice,
+            // whose owner may change the tabs or destroy the window (and this control with it).
             has_active_ = FALSE;
+            const HWND own = m_hWnd;
             ActivateTab(std::min(index, GetTabCount() - 1));
+            if (!::IsWindow(own)) return;
         }
     }
     InvalidateFrom(index);

@@ -84,8 +84,9 @@ void SECTabWndBase::RemoveTab(int index) {
         if (wnd->m_hWnd) wnd->ShowWindow(SW_HIDE);
         active_wnd_ = nullptr;
     }
-    tab_ctrl_->DeleteTab(index);
-    if (!active_wnd_) RecalcLayout();
+    const HWND own = m_hWnd;
+    tab_ctrl_->DeleteTab(index);  // may activate a neighbour, with the owner's notice
+    if (::IsWindow(own) && !active_wnd_) RecalcLayout();
 }
 
 void SECTabWndBase::RemoveTab(CWnd* wnd) { RemoveTab(IndexOf(wnd)); }
@@ -120,8 +121,10 @@ void SECTabWndBase::ActivateTab(CWnd* wnd, int index) {
     int control_active = -1;
     if (!tab_ctrl_->GetActiveTab(control_active) || control_active != index) {
         // The control reports the activation back, which lands here again and does the work.
+        // The owner's notice that follows may remove the tab, delete its pane or destroy this
+        // window: nothing read before it is used after it.
         tab_ctrl_->ActivateTab(index);
-        if (active_wnd_ == wnd) return;
+        return;
     }
     OnSwitchingTab(IndexOf(active_wnd_), index);
     CWnd* old = active_wnd_;

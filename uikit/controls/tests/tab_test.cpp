@@ -1,6 +1,7 @@
 // The tab control and the 2-D tab window: activation and deletion notices,
 // click rules, the held scroll buttons on the virtual clock, per-tab scroll
 // bars handed on to the active pane, and the splitter.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,12 +20,14 @@ public:
         bool operator==(const Msg&) const = default;
     };
     std::vector<Msg> got;
+    std::function<void(WPARAM)> on_tab_selected;  // what the owner does when told of an activation
     void clear() { got.clear(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if ((message >= TCM_TABSEL && message <= TCM_TABREACTIVATE) || message == WM_HSCROLL || message == WM_VSCROLL)
             got.push_back({message, wParam, lParam});
+        if (message == TCM_TABSEL && on_tab_selected) on_tab_selected(wParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -228,6 +231,52 @@ TEST_F(TabTest, RemovingTabsKeepsTheRightTabActiveAndItsRecords) {
     EXPECT_EQ(wnd.GetTabCount(), 0);
     EXPECT_EQ(active(wnd), nullptr);
     EXPECT_EQ(wnd.GetTabScrollBar(SB_HORZ), nullptr);
+}
+
+// The owner may remove the tab it is told about, and delete its pane, from inside the
+// notice: the tab that took its place stays active and the removed pane is never touched.
+TEST_F(TabTest, ATabRemovedFromItsOwnActivationNoticeStaysRemoved) {
+    struct Case {
+        const char* what;
+        std::function<void(SECTabWnd&)> activate;
+    };
+    const Case cases[] = {
+        {"by index", [](SECTabWnd& wnd) { wnd.ActivateTab(1); }},
+        {"by pane", [&](SECTabWnd& wnd) { wnd.ActivateTab(panes[1].get()); }},
+        {"by a click",
+         [&](SECTabWnd& wnd) {
+             auto& control = static_cast<SECTabControl&>(*wnd.GetTabControl());
+             display.click(control.m_hWnd, in_tab(control, 1));
+             pump();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        panes.clear();
+        SECTabWnd wnd;
+        make(wnd, 3);
+        wnd.SetScrollStyle(2, WS_VSCROLL);
+        wnd.ActivateTab(0);
+        pump();
+        bool removed = false;
+        notify.on_tab_selected = [&](WPARAM index) {
+            if (removed || index != 1) return;
+            removed = true;
+            wnd.RemoveTab(1);
+            panes[1].reset();
+        };
+        c.activate(wnd);
+        notify.on_tab_selected = nullptr;
+        ASSERT_TRUE(removed);
+        EXPECT_EQ(wnd.GetTabCount(), 2);
+        EXPECT_EQ(active(wnd), panes[2].get());
+        EXPECT_EQ(active_index(wnd), 1);
+        EXPECT_EQ(wnd.GetTabControl()->GetTab(1)->m_pClient, panes[2].get());
+        EXPECT_TRUE(panes[2]->IsWindowVisible());
+        EXPECT_FALSE(panes[0]->IsWindowVisible());
+        EXPECT_NE(wnd.GetTabScrollBar(SB_VERT), nullptr);  // the bars are the pane's that shows
+        pump();
+    }
 }
 
 TEST_F(TabTest, ScrollBarsFollowTheActiveTabAndPassMessagesOnUnchanged) {
