@@ -388,6 +388,12 @@ int SECListBaseC::IndexOfRecord(const SECListItem* record) const {
     return found;
 }
 
+int SECListBaseC::IndexOfSerial(std::uint64_t serial) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i]->serial == serial) return int(i);
+    return -1;
+}
+
 LPARAM SECListBaseC::GetItemParam(int item) const {
     const SECListItem* record = GetItemAt(item);
     return record ? record->param : 0;

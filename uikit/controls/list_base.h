@@ -174,6 +174,8 @@ public:
     }
     // The index of a record, -1 when it is not in the list.
     int IndexOfRecord(const SECListItem* record) const;
+    // The index of the record with this serial, -1 when it is not in the list.
+    int IndexOfSerial(std::uint64_t serial) const;
 
     // ---- hit-testing and scrolling ----
     virtual int HitTest(CPoint point, UINT* flags, int* column = nullptr);

@@ -569,15 +569,20 @@ CEdit* SECListBaseC::EditLabel(int item, int column) {
     edited_item_ = item;
     edited_column_ = column;
     armed_edit_item_ = -1;
-    if (NotifyBeginLabelEdit(item, sub_item) == 1) {
-        edit_->DestroyWindow();
+    ending_edit_ = FALSE;
+    const HWND own = m_hWnd;
+    const LRESULT refused = NotifyBeginLabelEdit(item, sub_item);
+    if (!::IsWindow(own)) return nullptr;
+    // The owner may also have ended the edit, or deleted its row, from the notice.
+    if (refused == 1 || !edit_->m_hWnd || edited_item_ < 0) {
+        if (edit_->m_hWnd) edit_->DestroyWindow();
         edited_item_ = -1;
         return nullptr;
     }
     edit_->ShowWindow(SW_SHOW);
-    edit_->SetFocus();
-    InvalidateItem(item);
-    ending_edit_ = FALSE;
+    edit_->SetFocus();  // the list's focus notices go out
+    if (!::IsWindow(own) || !edit_->m_hWnd) return nullptr;
+    InvalidateItem(edited_item_);
     return edit_.get();
 }
 
@@ -585,23 +590,26 @@ BOOL SECListBaseC::EndLabelEdit(BOOL accept) {
     if (!edit_->m_hWnd || ending_edit_) return FALSE;
     ending_edit_ = TRUE;
     CString text = edit_->GetWindowText();
-    const int item = edited_item_;
+    const CString before = label_before_edit_;
+    // The row is known by its record's serial: the owner may insert, delete or move rows, or
+    // destroy the list, from the notices below, and an index would then name another row.
+    const SECListItem* record = GetItemAt(edited_item_);
+    const std::uint64_t serial = record ? record->serial : 0;
     const int sub_item = std::max(GetColumnSubItem(edited_column_), 0);
     const bool had_focus = ::GetFocus() == edit_->m_hWnd;
+    const HWND own = m_hWnd;
     edit_->DestroyWindow();
     edited_item_ = -1;
-    if (had_focus && m_hWnd) SetFocus();
-    if (GetItemAt(item)) {
-        if (NotifyEndLabelEdit(item, sub_item, text, accept) && accept)
-            SetItemText(item, sub_item, text);
-        else
-            SetItemText(item, sub_item, label_before_edit_);
+    ending_edit_ = FALSE;  // the edit is gone: the owner may start another from the notices
+    if (had_focus && ::IsWindow(own)) SetFocus();
+    if (!::IsWindow(own)) return TRUE;
+    if (const int item = IndexOfSerial(serial); item >= 0) {
+        const bool take = NotifyEndLabelEdit(item, sub_item, text, accept) && accept;
+        if (!::IsWindow(own)) return TRUE;
+        if (const int now = IndexOfSerial(serial); now >= 0) SetItemText(now, sub_item, take ? text : before);
     }
-    ending_edit_ = FALSE;
-    if (m_hWnd) {
-        InvalidateAllHeights();
-        Invalidate();
-    }
+    InvalidateAllHeights();
+    Invalidate();
     return TRUE;
 }
 

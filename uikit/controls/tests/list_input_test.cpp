@@ -1,6 +1,8 @@
 // The list on screen: row geometry, hit-testing, selection by mouse and
 // keys with vetoes, scrolling by bar, thumb and wheel, column resizing in
 // its loop, label editing, and a picture of a report list.
+#include <functional>
+
 #include "uikit/controls/list_ctrl.h"
 #include "uikit/controls/tests/controls_fixture.h"
 
@@ -371,6 +373,59 @@ TEST_F(ListInputTest, LabelEditStartsHalfASecondAfterAClickOnASelectedLabelAndEs
     parent.answers[LVN_BEGINLABELEDIT] = 1;
     EXPECT_EQ(list.EditLabel(5, 0), nullptr);
     EXPECT_EQ(list.GetEditedItem(), -1);
+}
+
+// The owner may change the list from its end-label-edit notice: the text (typed or, on a
+// cancel, the old one) goes to the edited row wherever it went, and to no row when it went.
+TEST_F(ListInputTest, AnEndLabelEditNoticeThatChangesTheRowsNeverRenamesAnother) {
+    struct Case {
+        const char* what;
+        int key;
+        std::function<void()> owner;
+        std::vector<const char*> want;  // rows 2 to 5 afterwards
+    };
+    const Case cases[] = {
+        {"accepted, the row deleted",
+         VK_RETURN,
+         [&] { list.DeleteItem(3); },
+         {"file02.asm", "file04.asm", "file05.asm", "file06.asm"}},
+        {"cancelled, the row deleted",
+         VK_ESCAPE,
+         [&] { list.DeleteItem(3); },
+         {"file02.asm", "file04.asm", "file05.asm", "file06.asm"}},
+        {"accepted, a row inserted before it",
+         VK_RETURN,
+         [&] { list.InsertItemText(0, "new"); },
+         {"file01.asm", "file02.asm", "typed", "file04.asm"}},
+        {"cancelled, a row deleted before it",
+         VK_ESCAPE,
+         [&] { list.DeleteItem(0); },
+         {"file03.asm", "file04.asm", "file05.asm", "file06.asm"}},
+    };
+    parent.answers[LVN_ENDLABELEDIT] = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        list.DeleteAllItems();
+        for (int i = 0; i < 10; ++i) list.InsertItemText(i, AfxFormat("file%02d.asm", i));
+        ASSERT_NE(list.EditLabel(3, 0), nullptr);
+        display.type("typed");
+        pump();
+        parent.on_notify = [&](NMHDR* header) {
+            if (header->code == LVN_ENDLABELEDIT) c.owner();
+        };
+        key(c.key);
+        parent.on_notify = nullptr;
+        EXPECT_EQ(list.GetEditControl(), nullptr);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(list.GetItemText(2 + i, 0), CString(c.want[size_t(i)])) << i;
+    }
+    // Destroyed from the notice: nothing of it is touched afterwards.
+    ASSERT_NE(list.EditLabel(1, 0), nullptr);
+    parent.on_notify = [&](NMHDR* header) {
+        if (header->code == LVN_ENDLABELEDIT) list.DestroyWindow();
+    };
+    key(VK_RETURN);
+    parent.on_notify = nullptr;
+    EXPECT_EQ(list.m_hWnd, nullptr);
 }
 
 TEST_F(ListInputTest, ReportListPicture) {

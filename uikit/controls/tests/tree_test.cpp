@@ -497,6 +497,48 @@ TEST_F(TreeTest, AnAcceptedLabelEditTakesTheTextTheOwnerAgreesTo) {
     EXPECT_EQ(tree.SECListBaseC::GetItemState(tree.RowOf(item), LVIS_CUT), UINT(LVIS_CUT));
 }
 
+// The owner may delete the edited item, or add a sibling before it, from the end-label-edit
+// notice: no other item takes the typed text or, on a cancel, the old one.
+TEST_F(TreeTest, AnEndLabelEditNoticeThatDeletesTheItemRenamesNoSibling) {
+    tree.ModifyTreeStyle(0, TVS_EDITLABELS);
+    parent.answers[TVN_ENDLABELEDIT] = 1;
+    struct Case {
+        const char* what;
+        UINT key;
+        bool delete_it;  // else a sibling goes first
+        std::vector<const char*> want;
+    };
+    const Case cases[] = {
+        {"accepted, deleted", VK_RETURN, true, {"alpha", "gamma"}},
+        {"cancelled, deleted", VK_ESCAPE, true, {"alpha", "gamma"}},
+        {"accepted, a sibling first", VK_RETURN, false, {"first", "alpha", "typed", "gamma"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tree.DeleteAllItems();
+        tree.InsertItem("alpha");
+        HTREEITEM edited = tree.InsertItem("beta");
+        tree.InsertItem("gamma");
+        ASSERT_NE(tree.EditLabel(edited), nullptr);
+        display.type("typed");
+        parent.on_notify = [&](NMHDR* header) {
+            if (header->code != TVN_ENDLABELEDIT) return;
+            if (c.delete_it)
+                tree.DeleteItem(edited);
+            else
+                tree.InsertItem("first", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_FIRST);
+        };
+        display.press(c.key);
+        pump();
+        parent.on_notify = nullptr;
+        std::vector<std::string> texts;
+        for (HTREEITEM i = tree.GetRootItem(); i; i = tree.GetNextSiblingItem(i))
+            texts.push_back(tree.GetItemText(i).str());
+        EXPECT_EQ(texts, std::vector<std::string>(c.want.begin(), c.want.end()));
+        expect_rows_are_shown_items(c.what);
+    }
+}
+
 TEST_F(TreeTest, StateAndImageChangesKeepTheProjectWord) {
     HTREEITEM source = tree.InsertItem("main.c", 3, 3);
     tree.SetItemData(source, 0x04000002);  // kind 4 (source file), index 2
