@@ -214,6 +214,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int cx, int cy, UI
 
     if (flags & SWP_HIDEWINDOW) {
         if (GetFocus() == hwnd || IsChild(hwnd, GetFocus())) SetFocus(GetParent(hwnd));
+        // The parent's focus handlers may have destroyed the window (with its parent, say).
+        if (!IsWindow(hwnd)) return TRUE;
         if (GetCapture() == hwnd) ReleaseCapture();
     }
     bool top_level = !(find_window(hwnd)->style & WS_CHILD);
