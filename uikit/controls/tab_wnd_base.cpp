@@ -111,8 +111,11 @@ void SECTabWndBase::GiveFocus(CWnd* wnd) {
         if (CFrameWnd* top = GetTopLevelFrame())
             ::SetWindowPos(top->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
+        // The window that loses the focus may tell its owner, who may remove this tab (and
+        // delete its pane) or destroy this window before the pane gets the focus.
+        const HWND own = m_hWnd;
         SetFocus();
-        wnd->SetFocus();
+        if (::IsWindow(own) && active_wnd_ == wnd && wnd->m_hWnd) wnd->SetFocus();
     }
 }
 
@@ -129,11 +132,17 @@ void SECTabWndBase::ActivateTab(CWnd* wnd, int index) {
     OnSwitchingTab(IndexOf(active_wnd_), index);
     CWnd* old = active_wnd_;
     active_wnd_ = wnd;
+    // Hiding a pane and moving the focus reach other windows, whose owners may change the tabs
+    // or destroy this window: each step goes on only while this pane is still the active one.
+    const HWND own = m_hWnd;
+    const auto still_active = [&] { return ::IsWindow(own) && active_wnd_ == wnd; };
     if (old && old->m_hWnd) old->ShowWindow(SW_HIDE);
+    if (!still_active()) return;
     RecalcLayout();
     if (wnd->m_hWnd) wnd->ShowWindow(SW_SHOW);
+    if (!still_active()) return;
     GiveFocus(wnd);
-    Invalidate();
+    if (still_active()) Invalidate();
 }
 
 void SECTabWndBase::ClearSelection() {
@@ -153,7 +162,15 @@ void SECTabWndBase::GetActiveTab(CWnd** wnd) const {
 LRESULT SECTabWndBase::OnTabSelected(WPARAM index, LPARAM) {
     SECTab* tab = tab_ctrl_ ? tab_ctrl_->GetTab(int(index)) : nullptr;
     if (!tab) return 0;
-    ActivateTab(tab->m_pClient, int(index));
+    CWnd* wnd = tab->m_pClient;
+    const HWND own = m_hWnd;
+    ActivateTab(wnd, int(index));
+    // Told only while the tab is still the active one: a call made meanwhile by an owner (from
+    // a focus notice, say) may have removed it or activated another, which told of itself.
+    int active = -1;
+    if (!::IsWindow(own) || !tab_ctrl_ || !tab_ctrl_->GetActiveTab(active) || active != int(index) ||
+        tab_ctrl_->GetTab(active)->m_pClient != wnd)
+        return 0;
     if (CWnd* notify = GetNotifyWnd()) notify->SendMessage(TCM_TABSEL, index);
     return 0;
 }
