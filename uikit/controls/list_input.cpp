@@ -102,6 +102,16 @@ BOOL SECListBaseC::ShouldSelectOnClick(CPoint point, int item, UINT flags, BOOL*
 int SECListBaseC::SelectionChange(int item, UINT, UINT key_flags, BOOL from_mouse) {
     pending_click_item_ = -1;
     const int old = focus_item_;
+    // The owner may change the rows or destroy the list from the selection-changing notice:
+    // the change goes on with the row wherever it went, and not at all when it went.
+    const SECListItem* record = GetItemAt(item);
+    const std::uint64_t serial = record ? record->serial : 0;
+    const HWND own = m_hWnd;
+    const auto row_went = [&] {
+        if (own && !::IsWindow(own)) return true;
+        item = IndexOfSerial(serial);
+        return item < 0;
+    };
     const bool shift = key_flags & MK_SHIFT, ctrl = key_flags & MK_CONTROL;
     if (!IsMultiSelect() || (!shift && !ctrl)) {
         if (old == item && IsItemSelected(item)) return 1;
@@ -113,6 +123,7 @@ int SECListBaseC::SelectionChange(int item, UINT, UINT key_flags, BOOL from_mous
             selection_veto_ = veto;
             return 0;
         }
+        if (row_went()) return 0;
         selection_veto_ = 0;
         tip_->Hide();
         DeselectAllItems(item);
@@ -129,6 +140,7 @@ int SECListBaseC::SelectionChange(int item, UINT, UINT key_flags, BOOL from_mous
             selection_veto_ = veto;
             return 0;
         }
+        if (row_went()) return 0;
         tip_->Hide();
         SelectAndFocusItem(item, !IsItemSelected(item));
         OnSelectionChanged(item, old, from_mouse);
@@ -137,6 +149,7 @@ int SECListBaseC::SelectionChange(int item, UINT, UINT key_flags, BOOL from_mous
             selection_veto_ = veto;
             return 0;
         }
+        if (row_went()) return 0;
         const int anchor = anchor_item_;
         DeselectAllItems();
         SelectItemRange(anchor, item, TRUE);

@@ -360,7 +360,12 @@ BOOL SECTreeBaseC::SetItem(TV_ITEM* item) {
     keep(TVIF_TEXT, node->text.is_callback() && item->pszText != LPSTR_TEXTCALLBACK);
     // Only the fields named by the mask are stored: a state or image change keeps the data word.
     StoreItem(node, &store);
-    if (for_owner) NotifyTreeSetDispInfo(node, for_owner);
+    if (for_owner) {
+        // The owner may delete the item, clear the tree or destroy it from the notice.
+        const HWND own = m_hWnd;
+        NotifyTreeSetDispInfo(node, for_owner);
+        if ((own && !::IsWindow(own)) || NodeOf(item->hItem) != node) return TRUE;
+    }
     const int row = RowOfNode(node);
     if (row < 0) return TRUE;
     const UINT changed_state = before.state ^ node->item.state;
