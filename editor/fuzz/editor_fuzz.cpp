@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "editor/fuzz/byte_source.h"
+#include "testing/fuzz_byte_source.h"
 #include "editor/regexp.h"
 #include "editor/sec_edit.h"
 
 namespace {
 
-using editor_fuzz::ByteSource;
+using testing_kit::ByteSource;
 
 void CheckPattern(std::string_view input) {
     size_t split = input.find('\n');

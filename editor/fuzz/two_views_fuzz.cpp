@@ -14,15 +14,15 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/fuzz/byte_source.h"
+#include "testing/fuzz_byte_source.h"
 #include "editor/profile_access.h"
 #include "editor/sec_edit_core.h"
 
 namespace {
 
 using editor::CaretPlace;
-using editor_fuzz::ByteSource;
 using editor::SECEditCore;
+using testing_kit::ByteSource;
 
 constexpr int kTab = 4;
 constexpr std::string_view kLineEnd = "\r\n";

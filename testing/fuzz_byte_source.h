@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace editor_fuzz {
+namespace testing_kit {
 
 class ByteSource {
 public:
@@ -18,4 +18,4 @@ private:
     size_t at_ = 0;
 };
 
-}  // namespace editor_fuzz
+}  // namespace testing_kit
