@@ -27,6 +27,7 @@
 #include "ide/shell/tests/corvel_fixture.h"
 #include "platform/afx/file_dialog.h"
 #include "platform/afx/mdi.h"
+#include "platform/profile/store.h"
 #include "platform/user/dialog_api.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
@@ -163,15 +164,16 @@ protected:
         type_into(kStackSize, "0x400");
     }
 
-    // "New" on the keyboard: a project DEMO in the work folder, custom link
-    // mode, its first bank MAIN.
-    void NewWorkspace() {
+    // "New" on the keyboard: a project DEMO in the work folder (or at
+    // `location`), custom link mode, its first bank MAIN.
+    void NewWorkspace(const std::string& location = "") {
         display.then([&] {
             display.chord(VK_CONTROL, VK_TAB);  // to the project page
         });
-        display.then([&] {
+        display.then([&, location] {
             display.click(item(kProjectLinkCustom), POINT{4, 4});
             type_into(kProjectName, "DEMO");
+            if (!location.empty()) type_into(kProjectLocation, location.c_str());
             type_into(kDisplayName, "Demo");
         });
         display.then([&] { display.press(VK_RETURN); });  // OK turns to the bank page first
@@ -319,6 +321,24 @@ TEST_F(CorvelCommandsTest, AClosedWorkspaceReopensFromTheRecentList) {
     Command(shell::ID_RECENT_PROJECT_FIRST);
     EXPECT_TRUE(app.workspace()->IsOpen());
     EXPECT_EQ(app.workspace()->GetWorkspaceName(), "HELLO");
+}
+
+// Close Workspace is a save point: what the workspace's session put in the
+// settings (the folder a new workspace was made in) is in the profile file
+// once the workspace closes, and not before.
+TEST_F(CorvelCommandsTest, CloseWorkspaceSavesTheSettingsItsSessionChanged) {
+    Start();
+    const std::filesystem::path games = work / "games";
+    NewWorkspace((games / "DEMO").string());
+    ASSERT_TRUE(app.workspace()->IsOpen());
+    const auto saved_folder = [] {
+        return profile::Store::for_program("Marlowquin", "Corvel").GetProfileString("Settings", "Last Directory", "");
+    };
+    const std::string folder = app.GetProfileStore().GetProfileString("Settings", "Last Directory", "");
+    ASSERT_EQ(folder, games.string() + "/");
+    EXPECT_NE(saved_folder(), folder) << "saved before the close";
+    Command(shell::ID_FILE_CLOSE_WORKSPACE);
+    EXPECT_EQ(saved_folder(), folder);
 }
 
 // A workspace made with New is listed first under the recent workspaces at
