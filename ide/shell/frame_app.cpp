@@ -25,6 +25,7 @@
 #include <filesystem>
 
 #include "platform/afx/doc_template.h"
+#include "platform/ipc/leftovers.h"
 #include "platform/profile/store.h"
 #include "platform/res/resources.h"
 
@@ -103,6 +104,9 @@ BOOL CVyrFrameApp::InitInstance() {
          kit::res::register_module(&find_dialog_resources()), true);
     (void)registered;
     SetRegistryKey("Marlowquin");
+    // Sockets and mappings left by a Corvel or simulator that was killed go
+    // before this Corvel's own debug runs add theirs.
+    ipc::remove_leftovers();
     application_folder_ = ProgramFolder();
     profile::Store& store = GetProfileStore();
     LoadEditorSettings(store, {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)});

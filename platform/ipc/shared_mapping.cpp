@@ -6,8 +6,11 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <random>
+#include <set>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -23,18 +26,20 @@ namespace ipc {
 // exclusively by the owner for as long as it lives (the kernel drops the lock
 // when the owner dies, however it dies), and "<name>", a record of what backs
 // the mapping: "shm" or "file", the size and the shared-memory name or file path.
+// The owner removes both when it lets the name go; what a dead owner left is
+// removed by the next process that takes the name.
 struct SharedMapping::Owner {
     int lock_fd = -1;
     std::filesystem::path record;
     std::string memory_name;  // empty for a file-backed mapping
-    ~Owner() {
-        unlink(record.c_str());
-        if (!memory_name.empty()) shm_unlink(memory_name.c_str());
-        if (lock_fd >= 0) close(lock_fd);
-    }
+    ~Owner();
 };
 
 namespace {
+
+constexpr const char* kRecordPrefix = "mapping-";
+constexpr const char* kLockSuffix = ".lock";
+constexpr const char* kTemporarySuffix = ".new";
 
 struct Record {
     bool in_memory = false;
@@ -61,10 +66,11 @@ std::optional<std::filesystem::path> record_path(const std::string& space, const
     }
     auto dir = runtime_directory(why);
     if (!dir) return std::nullopt;
-    return *dir / ("mapping-" + space + "-" + lower(name));
+    return *dir / (kRecordPrefix + space + "-" + lower(name));
 }
 
-std::filesystem::path lock_path(const std::filesystem::path& record) { return record.string() + ".lock"; }
+std::string lock_path(const std::filesystem::path& record) { return record.string() + kLockSuffix; }
+std::string temporary_path(const std::filesystem::path& record) { return record.string() + kTemporarySuffix; }
 
 bool write_all(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -80,7 +86,7 @@ bool write_all(int fd, const std::string& bytes) {
 bool write_record(const std::filesystem::path& path, const Record& record, std::string* why) {
     std::string text =
         std::string(record.in_memory ? "shm" : "file") + "\n" + std::to_string(record.size) + "\n" + record.backing;
-    std::string temporary = path.string() + ".new";
+    std::string temporary = temporary_path(path);
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     bool written = fd >= 0 && write_all(fd, text);
     if (fd >= 0) close(fd);
@@ -121,48 +127,84 @@ uint8_t* map_descriptor(int fd, std::size_t size, MappingAccess access) {
 }
 
 // An opener holds a shared lock for a moment while it looks for the owner, so a
-// refusal is retried briefly before the name counts as owned by a live process.
-bool lock_exclusively(int fd) {
-    constexpr int kAttempts = 20;
+// process that means to own the name retries a refusal briefly before the name
+// counts as owned by a live process; a clean-up looks once.
+constexpr int kOwnerAttempts = 20;
+constexpr int kCleanUpAttempts = 1;
+
+bool lock_exclusively(int fd, int attempts) {
     constexpr timespec kPause{0, 5'000'000};
     for (int attempt = 1;; ++attempt) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-        if (errno != EWOULDBLOCK || attempt == kAttempts) return false;
+        if (errno != EWOULDBLOCK || attempt == attempts) return false;
         nanosleep(&kPause, nullptr);
     }
+}
+
+// Whether the lock file open on `fd` is still the one at `path`: a process
+// letting a name go removes the file while it holds its lock, and a lock taken
+// on a removed file owns nothing.
+bool still_at_path(int fd, const std::string& path) {
+    struct stat open_file {};
+    struct stat named {};
+    return fstat(fd, &open_file) == 0 && lstat(path.c_str(), &named) == 0 && open_file.st_dev == named.st_dev &&
+           open_file.st_ino == named.st_ino;
 }
 
 // Takes the name for this process: refused while a live process holds it; the
 // record of a dead owner is cleared away.
 std::unique_ptr<SharedMapping::Owner> take_name(const std::filesystem::path& record, const std::string& name,
-                                                std::string* why) {
-    auto owner = std::make_unique<SharedMapping::Owner>();
-    std::string lock = lock_path(record).string();
-    int fd = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
-        if (why) *why = errno_text("cannot open " + lock);
-        return nullptr;
+                                                int attempts, std::string* why) {
+    const std::string lock = lock_path(record);
+    for (;;) {
+        int fd = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            if (why) *why = errno_text("cannot open " + lock);
+            return nullptr;
+        }
+        if (!lock_exclusively(fd, attempts)) {
+            if (why)
+                *why = errno == EWOULDBLOCK ? "the mapping \"" + name + "\" is in use by another process"
+                                            : errno_text("cannot lock " + lock);
+            close(fd);
+            return nullptr;
+        }
+        if (!still_at_path(fd, lock)) {
+            close(fd);
+            continue;
+        }
+        if (auto stale = read_record(record); stale && stale->in_memory) shm_unlink(stale->backing.c_str());
+        auto owner = std::make_unique<SharedMapping::Owner>();
+        owner->lock_fd = fd;
+        owner->record = record;
+        return owner;
     }
-    if (!lock_exclusively(fd)) {
-        if (why)
-            *why = errno == EWOULDBLOCK ? "the mapping \"" + name + "\" is in use by another process"
-                                        : errno_text("cannot lock " + lock);
-        close(fd);
-        return nullptr;
-    }
-    if (auto stale = read_record(record); stale && stale->in_memory) shm_unlink(stale->backing.c_str());
-    owner->lock_fd = fd;
-    owner->record = record;
-    return owner;
 }
 
+// Unique over time, not only among live processes: the record of a killed
+// process may name its memory long after its pid has come round to another
+// process, and removing that memory must never take another process's.
 std::string next_memory_name() {
+    static const std::uint64_t token = [] {
+        std::random_device random;
+        return std::uint64_t(random()) << 32 | random();
+    }();
     static std::atomic<unsigned> counter{0};
-    return "/qvkit-" + std::to_string(getuid()) + "-" + std::to_string(getpid()) + "-" +
+    return "/qvkit-" + std::to_string(getuid()) + "-" + std::to_string(getpid()) + "-" + std::to_string(token) + "-" +
            std::to_string(counter.fetch_add(1));
 }
 
 }  // namespace
+
+// The lock file goes last, while it is still held: a process that opened it
+// meanwhile finds it gone once it has the lock, and opens the name afresh.
+SharedMapping::Owner::~Owner() {
+    unlink(record.c_str());
+    unlink(temporary_path(record).c_str());
+    if (!memory_name.empty()) shm_unlink(memory_name.c_str());
+    unlink(lock_path(record).c_str());
+    close(lock_fd);
+}
 
 std::string link_namespace(WindowHandle ide_window) {
     if (const char* own = std::getenv(kLinkNamespaceVariable); own && *own) return own;
@@ -187,14 +229,16 @@ std::unique_ptr<SharedMapping> SharedMapping::create_in_memory(const std::string
         if (why) *why = "a mapping cannot be empty";
         return nullptr;
     }
-    auto owner = take_name(*record, name, why);
+    auto owner = take_name(*record, name, kOwnerAttempts, why);
     if (!owner) return nullptr;
-    // A name can still be there from a killed process whose pid has come round
-    // again: such a name is passed over, never taken over.
+    // The record names the memory before it is made, so that a process killed
+    // in between leaves nothing the next taker of the name cannot find. A name
+    // still there from a killed process is passed over, never taken over.
     std::string memory_name;
     int fd = -1;
     for (int tries = 0; tries < 1000; ++tries) {
         memory_name = next_memory_name();
+        if (!write_record(*record, Record{true, size, memory_name}, why)) return nullptr;
         fd = shm_open(memory_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST) break;
     }
@@ -210,10 +254,7 @@ std::unique_ptr<SharedMapping> SharedMapping::create_in_memory(const std::string
         if (why) *why = errno_text("cannot map shared memory for " + name);
         return nullptr;
     }
-    auto mapping = std::unique_ptr<SharedMapping>(new SharedMapping(data, size, nullptr));
-    if (!write_record(*record, Record{true, size, memory_name}, why)) return nullptr;
-    mapping->owner_ = std::move(owner);
-    return mapping;
+    return std::unique_ptr<SharedMapping>(new SharedMapping(data, size, std::move(owner)));
 }
 
 std::unique_ptr<SharedMapping> SharedMapping::create_over_file(const std::string& space, const std::string& name,
@@ -231,7 +272,7 @@ std::unique_ptr<SharedMapping> SharedMapping::create_over_file(const std::string
         if (why) *why = refused.error().text;
         return nullptr;
     }
-    auto owner = take_name(*record, name, why);
+    auto owner = take_name(*record, name, kOwnerAttempts, why);
     if (!owner) return nullptr;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     if (fd < 0) {
@@ -295,6 +336,21 @@ std::unique_ptr<SharedMapping> SharedMapping::open(const std::string& space, con
         return nullptr;
     }
     return std::unique_ptr<SharedMapping>(new SharedMapping(data, found->size, nullptr));
+}
+
+void remove_dead_mappings(const std::filesystem::path& folder) {
+    std::set<std::string> records;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::string file = entry->path().filename().string();
+        if (!file.starts_with(kRecordPrefix)) continue;
+        for (const char* suffix : {kLockSuffix, kTemporarySuffix})
+            if (file.ends_with(suffix)) file.resize(file.size() - std::strlen(suffix));
+        records.insert(file);
+    }
+    // A name taken and let go at once takes with it whatever a dead owner left.
+    for (const std::string& record : records) take_name(folder / record, record, kCleanUpAttempts, nullptr);
 }
 
 }  // namespace ipc

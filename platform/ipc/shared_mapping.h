@@ -56,4 +56,8 @@ private:
     std::unique_ptr<Owner> owner_;  // null in a process that opened the mapping
 };
 
+// Clears `folder` (the runtime folder) of the records, locks and shared memory
+// of mappings whose owner is gone; a live owner's stay.
+void remove_dead_mappings(const std::filesystem::path& folder);
+
 }  // namespace ipc

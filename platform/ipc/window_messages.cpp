@@ -27,29 +27,39 @@ constexpr uint32_t kWireMagic = 0x4D575651;  // "QVWM"
 // A full queue makes the sender wait this long before the post fails.
 constexpr int kSendTimeoutSeconds = 5;
 
+constexpr const char* kPortPrefix = "window-";
+
+std::optional<sockaddr_un> socket_address(const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return std::nullopt;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return address;
+}
+
 std::optional<sockaddr_un> port_address(WindowHandle window, std::string* why) {
     auto dir = runtime_directory(why);
     if (!dir) return std::nullopt;
-    std::string path = (*dir / ("window-" + std::to_string(window))).string();
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        if (why) *why = "runtime folder path too long for a socket: " + path;
-        return std::nullopt;
-    }
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    std::string path = (*dir / (kPortPrefix + std::to_string(window))).string();
+    auto address = socket_address(path);
+    if (!address && why) *why = "runtime folder path too long for a socket: " + path;
     return address;
 }
 
 int datagram_socket() { return socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0); }
 
-bool port_is_served(const sockaddr_un& address) {
+// Connecting to a socket file nobody has bound any more is refused at once;
+// any other failure says nothing about the port, which then counts as neither.
+enum class PortState { Served, Dead, Unknown };
+
+PortState port_state(const sockaddr_un& address) {
     int probe = datagram_socket();
-    if (probe < 0) return false;
-    // Connecting to a socket file nobody has bound any more is refused at once.
-    bool served = connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (probe < 0) return PortState::Unknown;
+    PortState state = PortState::Served;
+    if (connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        state = errno == ECONNREFUSED ? PortState::Dead : PortState::Unknown;
     close(probe);
-    return served;
+    return state;
 }
 
 // One unbound socket per sending thread, so a post costs a single system call.
@@ -92,7 +102,7 @@ std::unique_ptr<MessagePort> MessagePort::open(WindowHandle window, std::string*
     }
     auto bind_port = [&] { return bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0; };
     bool bound = bind_port();
-    if (!bound && errno == EADDRINUSE && !port_is_served(*address)) {
+    if (!bound && errno == EADDRINUSE && port_state(*address) == PortState::Dead) {
         unlink(address->sun_path);
         bound = bind_port();
     }
@@ -139,7 +149,19 @@ bool post_message(WindowHandle window, uint32_t message, uint64_t wparam, uint64
 bool is_window(WindowHandle window) {
     if (window == 0) return false;
     auto address = port_address(window, nullptr);
-    return address && port_is_served(*address);
+    return address && port_state(*address) == PortState::Served;
+}
+
+void remove_dead_ports(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string file = entry->path().filename().string();
+        if (!file.starts_with(kPortPrefix) || entry->symlink_status(error).type() != std::filesystem::file_type::socket)
+            continue;
+        const auto address = socket_address(entry->path().string());
+        if (address && port_state(*address) == PortState::Dead) unlink(address->sun_path);
+    }
 }
 
 }  // namespace ipc

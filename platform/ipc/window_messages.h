@@ -4,6 +4,7 @@
 // handle in the runtime folder. A post is one datagram, so messages from one
 // sender arrive whole and in order; the receiver folds them into its queue.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,5 +48,10 @@ bool post_message(WindowHandle window, uint32_t message, uint64_t wparam, uint64
 
 // True while a process serves the window's port.
 bool is_window(WindowHandle window);
+
+// Clears `folder` (the runtime folder) of the sockets of windows no process
+// serves any more; a handle is never given twice, so no live process can be
+// about to bind one of them.
+void remove_dead_ports(const std::filesystem::path& folder);
 
 }  // namespace ipc

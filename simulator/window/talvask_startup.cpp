@@ -1,5 +1,6 @@
 #include "simulator/window/talvask_startup.h"
 
+#include "platform/ipc/leftovers.h"
 #include "platform/res/resources.h"
 #include "simulator/skin/skin_icon.h"
 #include "simulator/window/message_boxes.h"
@@ -50,6 +51,9 @@ std::variant<std::unique_ptr<SimWindow>, int> start_talvask(const StartRequest& 
     static const bool registered = (kit::res::register_module(&talvask_resources()), true);
     (void)registered;
 
+    // What killed simulators and IDEs left in the runtime folder goes before
+    // this simulator adds its own.
+    ipc::remove_leftovers();
     auto parsed = sim::parse_sim_command_line(request.arguments, request.program_dir);
     sim::SimOptions* options = value_or_report(parsed);
     if (!options) return kFailedStart;

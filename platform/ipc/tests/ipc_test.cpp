@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 #include <thread>
@@ -10,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ipc/leftovers.h"
 #include "platform/ipc/runtime_dir.h"
 #include "platform/ipc/shared_mapping.h"
 #include "platform/ipc/window_messages.h"
@@ -23,8 +27,28 @@ class IpcTest : public ::testing::Test {
 protected:
     IpcTest() { setenv(ipc::kRuntimeDirVariable, scratch_.path().c_str(), 1); }
     ~IpcTest() override { unsetenv(ipc::kRuntimeDirVariable); }
+
+    // The names in the runtime folder.
+    std::set<std::string> runtime_files() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(scratch_.path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    // The shared memory a mapping's record names (its last line).
+    std::string memory_of(const std::string& record) const {
+        const std::string text = testing_kit::read_file(scratch_ / record);
+        return text.substr(text.rfind('\n') + 1);
+    }
+
     testing_kit::TempDir scratch_;
 };
+
+bool memory_exists(const std::string& name) {
+    const int fd = shm_open(name.c_str(), O_RDONLY, 0);
+    if (fd >= 0) close(fd);
+    return fd >= 0 || errno != ENOENT;
+}
 
 TEST_F(IpcTest, TenThousandMessagesCrossBothWaysInOrder) {
     ipc::WindowHandle own = ipc::allocate_window_handle();
@@ -139,6 +163,83 @@ TEST_F(IpcTest, MemoryLeftByAKilledProcessWithThisPidIsPassedOver) {
     auto mapping = ipc::SharedMapping::create_in_memory("left", "IRom", 4096, &why);
     EXPECT_TRUE(mapping) << why;
     for (const std::string& name : left) shm_unlink(name.c_str());
+}
+
+// Each debug run makes and ends its mappings: nothing of them is left behind.
+TEST_F(IpcTest, AMappingTakesItsRecordLockAndMemoryWithItWhenItEnds) {
+    testing_kit::TempDir elsewhere;
+    std::string why;
+    std::string memory;
+    {
+        auto in_memory = ipc::SharedMapping::create_in_memory("5", "IRom", 4096, &why);
+        ASSERT_TRUE(in_memory) << why;
+        auto over_file =
+            ipc::SharedMapping::create_over_file("5", "ERam", elsewhere / "ram.mem", 4096, ipc::FileStart::Fresh, &why);
+        ASSERT_TRUE(over_file) << why;
+        memory = memory_of("mapping-5-irom");
+        EXPECT_TRUE(memory_exists(memory)) << memory;
+    }
+    EXPECT_EQ(runtime_files(), std::set<std::string>{});
+    EXPECT_FALSE(memory_exists(memory)) << memory;
+    EXPECT_TRUE(std::filesystem::exists(elsewhere / "ram.mem")) << "the user's RAM file is kept";
+}
+
+// What killed processes left is cleared at a start; what live ones use stays
+// and keeps working.
+TEST_F(IpcTest, LeftoversOfKilledProcessesAreClearedAndWhatLiveOnesUseStays) {
+    const ipc::WindowHandle dead_window = ipc::allocate_window_handle(), live_window = ipc::allocate_window_handle();
+    PeerProcess dead_mapping({"hold", "7", "IRom"}), dead_port({"serve", std::to_string(dead_window)});
+    PeerProcess live_mapping({"hold", "8", "IRom"}), live_port({"serve", std::to_string(live_window)});
+    for (PeerProcess* peer : {&dead_mapping, &dead_port, &live_mapping, &live_port})
+        ASSERT_EQ(peer->read_line(), "ready");
+    const std::string dead_memory = memory_of("mapping-7-irom"), live_memory = memory_of("mapping-8-irom");
+    dead_mapping.kill_now();
+    dead_port.kill_now();
+    // A record being written when its writer was killed.
+    scratch_.write("mapping-9-eram.new", "shm\n");
+
+    ipc::remove_leftovers();
+    const std::set<std::string> live = {"window-handles", "mapping-8-irom", "mapping-8-irom.lock",
+                                        "window-" + std::to_string(live_window)};
+    EXPECT_EQ(runtime_files(), live);
+    EXPECT_FALSE(memory_exists(dead_memory)) << dead_memory;
+    EXPECT_TRUE(memory_exists(live_memory)) << live_memory;
+    std::string why;
+    EXPECT_TRUE(ipc::SharedMapping::open("8", "IRom", ipc::MappingAccess::ReadOnly, &why)) << why;
+    EXPECT_FALSE(ipc::SharedMapping::create_in_memory("8", "IRom", 4096, &why)) << "the live name stays taken";
+    EXPECT_TRUE(ipc::post_message(live_window, 0x8100, 1, 2));
+    EXPECT_TRUE(ipc::SharedMapping::create_in_memory("7", "IRom", 4096, &why)) << why;
+}
+
+// Letting a name go removes its lock file, so whoever waited on that file must
+// not count as its owner: with names let go, taken and cleared at once from
+// several threads, a name never has two owners.
+TEST_F(IpcTest, ANameHasOneOwnerWhileOthersTakeLetGoAndClearItAtOnce) {
+    std::atomic<int> owners{0}, most{0}, taken{0};
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back([&] {
+            while (!stop) {
+                auto mapping = ipc::SharedMapping::create_in_memory("race", "ERam", 4096, nullptr);
+                if (!mapping) continue;
+                const int now = ++owners;
+                for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+                }
+                std::this_thread::yield();
+                --owners;
+                ++taken;
+            }
+        });
+    threads.emplace_back([&] {
+        while (!stop) ipc::remove_leftovers();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    stop = true;
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_GT(taken.load(), 0);
+    EXPECT_EQ(most.load(), 1);
+    EXPECT_EQ(runtime_files(), std::set<std::string>{});
 }
 
 TEST_F(IpcTest, TwoPairsKeepTheirNamesApart) {
