@@ -255,17 +255,20 @@ void SECCustomToolBar::remove_redundant_separators(int& removed_at) {
     const auto is_sep = [&](int i) {
         return i >= 0 && i < GetButtonCount() && buttons_[std::size_t(i)]->IsSeparator();
     };
-    int drop = -1;
-    if (removed_at == 0 && is_sep(0))
-        drop = 0;
-    else if (removed_at == GetButtonCount() && is_sep(removed_at - 1))
-        drop = removed_at - 1;
-    else if (is_sep(removed_at - 1) && is_sep(removed_at))
-        drop = removed_at;
-    if (drop < 0) return;
-    buttons_.erase(buttons_.begin() + drop);
-    shift_indexes_after_remove(drop);
-    removed_at = drop;
+    // Dropping one can leave another in such a place ({0, 0, 101} after 100 of {100, 0, 0, 101}).
+    for (;;) {
+        int drop = -1;
+        if (removed_at == 0 && is_sep(0))
+            drop = 0;
+        else if (removed_at == GetButtonCount() && is_sep(removed_at - 1))
+            drop = removed_at - 1;
+        else if (is_sep(removed_at - 1) && is_sep(removed_at))
+            drop = removed_at;
+        if (drop < 0) return;
+        buttons_.erase(buttons_.begin() + drop);
+        shift_indexes_after_remove(drop);
+        removed_at = drop;
+    }
 }
 
 BOOL SECCustomToolBar::RemoveButton(int index, BOOL no_redraw) {

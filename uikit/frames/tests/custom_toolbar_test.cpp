@@ -212,13 +212,26 @@ TEST_F(ToolBarTest, ACheckBoxTogglesOnEveryBarUnlessDisabled) {
 }
 
 TEST_F(ToolBarTest, RemovingAButtonTakesRedundantSeparatorsWithIt) {
-    SECCustomToolBar* bar = make_bar(0xE800, {100, 0, 101, 0, 102});
-    bar->RemoveButton(2);  // between two separators: one stays
-    ASSERT_EQ(bar->GetButtonCount(), 3);
-    EXPECT_EQ(bar->GetButtonID(2), 102u);
-    bar->RemoveButton(0);  // a separator left first goes
-    ASSERT_EQ(bar->GetButtonCount(), 1);
-    EXPECT_EQ(bar->GetButtonID(0), 102u);
+    const struct {
+        const char* what;
+        std::vector<UINT> before;
+        int removed;
+        std::vector<UINT> after;
+    } kCases[] = {
+        {"between two separators: one stays", {100, 0, 101, 0, 102}, 2, {100, 0, 102}},
+        {"a separator left first goes", {100, 0, 101}, 0, {101}},
+        {"a separator left last goes", {100, 0, 101}, 2, {100}},
+        {"left first beside another: both go", {100, 0, 0, 101}, 0, {101}},
+        {"left last beside another: both go", {100, 0, 0, 101}, 3, {100}},
+        {"a lone button between separators: none stays", {0, 100, 0}, 1, {}},
+        {"a separator removed itself: its neighbours stay", {100, 0, 101}, 1, {100, 101}},
+    };
+    SECCustomToolBar* bar = make_bar(0xE800, {});
+    for (const auto& item : kCases) {
+        bar->SetButtons(item.before.data(), int(item.before.size()));
+        bar->RemoveButton(item.removed, TRUE);
+        EXPECT_EQ(ids_of(*bar), item.after) << item.what;
+    }
     EXPECT_FALSE(bar->RemoveButton(5));
 }
 

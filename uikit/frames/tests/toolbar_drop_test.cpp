@@ -8,12 +8,6 @@
 namespace toolbar_test {
 namespace {
 
-std::vector<UINT> ids_of(const SECCustomToolBar& bar) {
-    std::vector<UINT> ids;
-    for (int i = 0; i < bar.GetButtonCount(); ++i) ids.push_back(bar.GetButtonID(i));
-    return ids;
-}
-
 TEST_F(ToolBarTest, NudgesAddAndRemoveGroupSeparators) {
     const struct {
         const char* what;

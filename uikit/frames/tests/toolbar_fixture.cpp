@@ -50,6 +50,12 @@ kit::res::Module& test_resources() {
     return module;
 }
 
+std::vector<UINT> ids_of(const SECCustomToolBar& bar) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetButtonCount(); ++i) ids.push_back(bar.GetButtonID(i));
+    return ids;
+}
+
 BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) {
     if (id >= kFirstCommand && id < kFirstCommand + kCommands) {
         if (code == CN_UPDATE_COMMAND_UI) {

@@ -25,6 +25,9 @@ constexpr UINT kMenuNoDocument = 128, kMenuDocument = 129;
 // Test pictures: image i is a black frame holding i + 1 dark grey bars on white.
 kit::res::Module& test_resources();
 
+// The bar's button ids in order, 0 for a separator.
+std::vector<UINT> ids_of(const SECCustomToolBar& bar);
+
 class CountingFrame : public SECMDIFrameWnd {
 public:
     std::vector<UINT> commands;
