@@ -3,6 +3,7 @@
 #include "uikit/frames/dock_state.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -61,6 +62,15 @@ CPoint inside(const CRect& window, const CRect& area) {
     at.x = std::max<int>(area.left, std::min<int>(at.x, area.right - window.Width()));
     at.y = std::max<int>(area.top, std::min<int>(at.y, area.bottom - window.Height()));
     return at;
+}
+
+// A saved window's size brought between the smallest a window can be sized to and the area.
+CSize size_within(const CRect& window, const CRect& area) {
+    const auto fit = [](std::int64_t low, std::int64_t high, int smallest, int largest) {
+        return int(std::clamp<std::int64_t>(high - low, smallest, std::max(smallest, largest)));
+    };
+    return CSize(fit(window.left, window.right, ::GetSystemMetrics(SM_CXMIN), area.Width()),
+                 fit(window.top, window.bottom, ::GetSystemMetrics(SM_CYMIN), area.Height()));
 }
 
 CPoint onto_screen(const CRect& window) {
@@ -480,6 +490,7 @@ void SECDockState::restore_mdi_placements() {
         }
         CRect area;
         ::GetClientRect(::GetParent(host->m_hWnd), &area);
+        normal = CRect(normal.TopLeft(), size_within(normal, area));
         normal.OffsetRect(inside(normal, area) - normal.TopLeft());
         placement.rcNormalPosition = normal;
         ::SetWindowPlacement(host->m_hWnd, &placement);

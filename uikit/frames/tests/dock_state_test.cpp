@@ -194,8 +194,10 @@ std::vector<BYTE> placement_bytes(const CRect& normal) {
     return bytes;
 }
 
-TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiArea) {
-    // Saved at the integer limits, far outside the MDI area, or with no size.
+TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackWholeInsideTheMdiArea) {
+    // Saved at the integer limits, far outside the MDI area, smaller than a window can be, or with no
+    // size: it comes back no smaller than the smallest size a window is tracked to, no larger than the
+    // MDI area, and inside it.
     const struct {
         const char* saved;
         CRect normal;
@@ -203,6 +205,8 @@ TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiAre
         {"the integer limits", CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX)},
         {"far outside", CRect(30000, 30000, 30400, 30300)},
         {"far outside, small", CRect(30000, 30000, 30100, 30080)},
+        {"one pixel", CRect(5, 5, 6, 6)},
+        {"wider than the area", CRect(10, 10, 5000, 60)},
         {"all zero", CRect(0, 0, 0, 0)},
     };
     for (const auto& item : kPlacements) {
@@ -223,15 +227,11 @@ TEST_F(DockStateTest, ABarHostingMdiChildSavedOutOfReachComesBackInsideTheMdiAre
         mdi_host(4)->GetWindowRect(&child);
         ::MapWindowPoints(nullptr, frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&child), 2);
         EXPECT_TRUE(mdi_host(4)->IsWindowVisible()) << item.saved;
-        EXPECT_FALSE(child.IsRectEmpty()) << item.saved;
-        // Whole inside when it fits, else from the area's corner.
-        if (child.Width() <= area.Width() && child.Height() <= area.Height()) {
-            CRect within;
-            within.IntersectRect(&child, &area);
-            EXPECT_EQ(text(within), text(child)) << item.saved << ": in " << text(area);
-        } else {
-            EXPECT_EQ(child.TopLeft(), area.TopLeft()) << item.saved << ": " << text(child) << " in " << text(area);
-        }
+        EXPECT_GE(child.Width(), ::GetSystemMetrics(SM_CXMIN)) << item.saved << ": " << text(child);
+        EXPECT_GE(child.Height(), ::GetSystemMetrics(SM_CYMIN)) << item.saved << ": " << text(child);
+        CRect within;
+        within.IntersectRect(&child, &area);
+        EXPECT_EQ(text(within), text(child)) << item.saved << ": in " << text(area);
         new_frame();
     }
 }
