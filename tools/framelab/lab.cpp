@@ -217,6 +217,15 @@ bool build_scenario(LabFrame& frame, const std::string& name) {
 std::string dump_layout(LabFrame& frame) {
     std::string out = sec_layout_text(frame);
     if (frame.last_toolbar_command) out += "command " + std::to_string(frame.last_toolbar_command) + "\n";
+    // The document windows in the MDI area, for a script that clicks their captions.
+    for (HWND child = ::GetTopWindow(frame.m_hWndMDIClient); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        auto* document = dynamic_cast<LabDocumentFrame*>(CWnd::FromHandlePermanent(child));
+        if (!document || !document->IsWindowVisible()) continue;
+        CRect r;
+        document->GetWindowRect(&r);
+        frame.ScreenToClient(&r);
+        out += "document \"" + std::string(document->GetWindowText()) + "\" " + sec_rect_text(r) + "\n";
+    }
     if (SECMDIMenuBar* bar = frame.menu_bar; bar && bar->m_hWnd) {
         // The menu whose popup is open, and where each toolbar's buttons are, for a script driving the mouse.
         const SECStdBtn* open = bar->GetButton(bar->m_nOpenMenu);

@@ -109,7 +109,8 @@ const char* const* scenario_names();
 bool build_scenario(LabFrame& frame, const std::string& name);
 
 // The frame's layout as text (sec_layout_text), then the last toolbar command,
-// the menu bar's open menu and toolbar buttons, and the tips and menus shown.
+// the document windows in the MDI area, the menu bar's open menu and toolbar
+// buttons, and the tips and menus shown.
 std::string dump_layout(LabFrame& frame);
 
 }  // namespace framelab

@@ -83,8 +83,10 @@ void SECControlBar::EnableDocking(DWORD sides) {
 
 UINT FindUnusedBarID(CFrameWnd* frame, UINT first) {
     if (!frame) return 0;
+    // Not the id of another child either (the MDI area's is 0xE900): a saved layout naming a bar by
+    // such an id could not be told from that window.
     for (UINT id = first; id < first + 1000; ++id)
-        if (!frame->GetControlBar(id)) return id;
+        if (!frame->GetControlBar(id) && !::GetDlgItem(frame->m_hWnd, int(id))) return id;
     return 0;
 }
 

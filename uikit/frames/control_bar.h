@@ -172,5 +172,6 @@ private:
 };
 
 // The first control id from `first` upward (at most 1000 of them) that no bar
-// of the frame uses; 0 when all are taken or there is no frame.
+// and no other child window of the frame uses; 0 when all are taken or there
+// is no frame.
 UINT FindUnusedBarID(CFrameWnd* frame, UINT first);

@@ -345,6 +345,30 @@ void SECDockState::RemoveStaleIDs() {
 
 // ---- onto the frame ------------------------------------------------------------------------
 
+void SECDockState::skip_bars_not_made_here(CFrameWnd* frame) {
+    std::set<UINT> skipped;
+    for (int i = GetInfoCount() - 1; i >= 0; --i) {
+        const SECControlBarInfo* info = GetInfo(i);
+        if (info->m_bDockBar || frame->GetControlBar(info->m_nBarID)) continue;
+        // A document window's bar comes only with its document's frame, under an id of that moment; an
+        // id another window of the frame has (the MDI area's, which document bars once took) names no
+        // bar of this frame.
+        CRuntimeClass* cls = FindRuntimeClass(info->m_strClassName);
+        const bool document_bar = cls && cls->IsDerivedFrom(RUNTIME_CLASS(SECFrameBar));
+        if (!document_bar && !frame->GetDlgItem(int(info->m_nBarID))) continue;
+        skipped.insert(info->m_nBarID);
+        delete info;
+        m_arrBarInfo.RemoveAt(i);
+    }
+    if (skipped.empty()) return;
+    // Nor do the rows keep a place for it; the row breaks left over fold together as the rows are read.
+    for (int j = 0; j < GetInfoCount(); ++j) {
+        CUIntArray& ids = GetInfo(j)->m_arrBarID;
+        for (int k = ids.GetSize() - 1; k >= 0; --k)
+            if (ids[k] != 0 && skipped.count(ids[k] & ~CDockBar::kPlaceholderFlag)) ids.RemoveAt(k);
+    }
+}
+
 os::Status SECDockState::check(CFrameWnd* frame) const {
     if (GetInfoCount() > kSecMaxSavedBars)
         return fault("it holds more than " + std::to_string(kSecMaxSavedBars) + " bars");
@@ -382,8 +406,6 @@ os::Status SECDockState::check(CFrameWnd* frame) const {
         if (CControlBar* existing = frame->GetControlBar(info.m_nBarID)) {
             if (cls ? !existing->IsKindOf(cls) : !as_sec(existing))
                 return fault(name + ": the frame has a bar of another class with that id");
-        } else if (frame->GetDlgItem(int(info.m_nBarID))) {
-            return fault(name + ": another window of the frame has that id");
         } else if (!m_pManager && !(cls && cls->m_pfnCreateObject)) {
             return fault(name + ": it cannot be made");
         }
@@ -502,6 +524,7 @@ void SECDockState::restore_mdi_placements() {
 os::Status SECDockState::SetFrameState(CFrameWnd* frame) {
     if (!frame || !frame->m_hWnd) return fault("there is no frame");
     if (!m_pManager) m_pManager = manager_of(frame);
+    skip_bars_not_made_here(frame);
     if (os::Status checked = check(frame); !checked) return checked;
     CPtrList made;
     if (os::Status created = create_missing_bars(frame, made); !created) {

@@ -123,6 +123,8 @@ protected:
     virtual CControlBar* CreateBarFromClassName(const char* class_name, CFrameWnd* frame, SECControlBarInfo* info);
 
 private:
+    // Leaves out bars the frame lacks that no layout can make in it.
+    void skip_bars_not_made_here(CFrameWnd* frame);
     os::Status check(CFrameWnd* frame) const;
     os::Status create_missing_bars(CFrameWnd* frame, CPtrList& made);
     void apply_bar_styles();

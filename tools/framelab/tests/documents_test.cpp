@@ -2,10 +2,12 @@
 // click docks the MDI child, the state menu's choices dock it at a side and
 // make it an MDI child again, the caption button swaps the two, and a right
 // click on the docked window's bar shows the state menu; the document keeps
-// one window throughout.
+// one window throughout; a layout saved while it is docked brings every bar
+// back at the next start.
 #include <gtest/gtest.h>
 
 #include "tools/framelab/tests/lab_fixture.h"
+#include "uikit/frames/layout_text.h"
 #include "uikit/frames/frame_wnd.h"
 #include "uikit/frames/sys_command.h"
 
@@ -129,6 +131,45 @@ TEST_F(DocumentsTest, TheCaptionButtonAndTheDockedBarsMenuSwapAnMdiChildAndADock
     // Its default switch docks it again.
     choose(SCX_STATE_DEFAULT);
     EXPECT_NE(docked(), nullptr);
+}
+
+// Closed with its document docked, the lab starts again with every bar where the layout it saved
+// puts it; the docked document's bar, which comes only with its document, is all it leaves out.
+TEST_F(DocumentsTest, ALayoutSavedWithADocumentDockedBringsEveryBarBackAtTheNextStart) {
+    frame->layout_name = "lab";
+    // A layout of the user's own: the memory window beside the output, the registers floating.
+    frame->ShowControlBar(&bar(2), TRUE, FALSE);
+    frame->FloatControlBarEx(&bar(3), 420, 40, CBRS_ALIGN_TOP);
+    idle();
+    const auto places = [&] {
+        std::string text = "client " + sec_rect_text(frame->GetLastClientRect()) + "\n";
+        for (std::size_t i = 0; i < kBars.size(); ++i) {
+            LabBar& each = frame->bars[i];
+            text += std::string(kBars[i].title) + (each.IsVisible() ? " shown " : " hidden ") +
+                    sec_rect_text(place(each)) + (each.IsFloating() ? " floating\n" : "\n");
+        }
+        return text;
+    };
+    const std::string saved = places();
+
+    choose(SCX_STATE_DOCKED);
+    ASSERT_NE(docked(), nullptr);
+    const UINT bar_id = UINT(docked()->GetFrameBar()->GetDlgCtrlID());
+    EXPECT_EQ(::GetDlgItem(frame->m_hWnd, int(bar_id)), nullptr) << "no window of the frame has its bar's id";
+    frame->SendMessage(WM_CLOSE);
+    ASSERT_EQ(app.m_pMainWnd, nullptr);
+    idle();
+    EXPECT_TRUE(quit_seen) << "closing the main frame ends the program";
+
+    ASSERT_TRUE(app.InitInstance());
+    frame = app.frame();
+    build("documents");
+    frame->layout_name = "lab";
+    const os::Status restored = frame->RestoreLayout();
+    ASSERT_TRUE(restored) << restored.error().text;
+    idle();
+    EXPECT_EQ(places(), saved);
+    EXPECT_EQ(frame->GetControlBar(bar_id), nullptr) << "nothing is made for the document's bar";
 }
 
 }  // namespace

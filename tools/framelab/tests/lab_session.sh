@@ -47,13 +47,18 @@ drawn() {
   shift 2
   wait_for "$what is not drawn on the screen (no $* in it)" shows "$@" $(place "$pattern")
 }
-# start_lab <scenario> <pattern>: the lab on the SDL display, waited for until its layout has the
-# pattern; sets pid, and ox, oy: the frame's client origin on the screen.
+# start_lab <scenario> <pattern> [argument...]: the lab on the SDL display with the arguments,
+# waited for until its layout has the pattern; sets pid, and ox, oy: the frame's client origin on
+# the screen.
 start_lab() {
-  KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario "$1" --layout-file "$layout" \
+  scenario="$1"
+  pattern="$2"
+  shift 2
+  rm -f "$layout"
+  KIT_DISPLAY=sdl KIT_PROFILE_DIR="$work/profile" "$framelab" --scenario "$scenario" --layout-file "$layout" "$@" \
     >"$work/lab.log" 2>&1 &
   pid=$!
-  wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has "$2"
+  wait_for "the lab never wrote its layout: $(cat "$work/lab.log" 2>/dev/null)" has "$pattern"
   wait_for "X does not show the lab's window" lab_mapped
   read_origin
 }
