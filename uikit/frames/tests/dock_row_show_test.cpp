@@ -1,7 +1,7 @@
 // Bars shown into a row that already holds others: a bar docked for the whole
 // row takes an even share, however many are shown before the next layout, and
-// a bar the user sized comes back at its width; a bar that needs a least
-// width for its content gets it.
+// a bar the user sized comes back at its width, also when shown at once; a bar
+// that needs a least width for its content gets it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -69,6 +69,29 @@ TEST_F(DockRowShowTest, ABarTheUserSizedComesBackAtItsWidth) {
     frame->ShowControlBar(&bar(kWatch), TRUE, TRUE);
     idle();
     EXPECT_EQ(width(kWatch), sized);
+}
+
+TEST_F(DockRowShowTest, AHiddenBarShownAgainAtOnceTakesItsShareOfTheRowBack) {
+    // Shown without delay, as a bar's menu item or a floating frame's close does it: the row is laid
+    // out there and then, with no idle time in between.
+    for (const float share : {0.5f, 0.25f}) {
+        SCOPED_TRACE(share);
+        new_frame();
+        build_workbook();
+        frame->ShowControlBar(&bar(kWatch), TRUE, TRUE);
+        idle();
+        bar(kWatch).m_fPctWidth = share;
+        bar(kOutput).m_fPctWidth = 1.0f - share;
+        frame->RecalcLayout();
+        const int shared = width(kWatch);
+        EXPECT_LE(std::abs(shared - int(float(length_for(2)) * share)), 1);
+        frame->ShowControlBar(&bar(kWatch), FALSE, FALSE);
+        EXPECT_EQ(width(kOutput), length_for(1));
+        frame->ShowControlBar(&bar(kWatch), TRUE, FALSE);
+        EXPECT_TRUE(bar(kWatch).IsWindowVisible());
+        EXPECT_EQ(width(kWatch), shared);
+        EXPECT_EQ(width(kWatch) + width(kOutput), length_for(2));
+    }
 }
 
 TEST_F(DockRowShowTest, ABarThatAsksForALeastWidthGetsItAndTheLastBarGivesItUp) {

@@ -1,5 +1,6 @@
 // The MDI frame's default places for bars, its layouts during a modal
-// customise dialog and floating bars shown and hidden with delay.
+// customise dialog, floating bars shown and hidden with delay, and the place
+// a bar's MDI child remembers for it.
 #include "uikit/frames/mdi_frame.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,33 @@ TEST(MdiFrameTest, AFloatingBarShownWithDelayComesBackAtItsSizeAtIdleTime) {
     idle();
     EXPECT_FALSE(floating->IsWindowVisible());
     EXPECT_FALSE(bar->IsWindowVisible());
+    frame->DestroyWindow();
+}
+
+TEST(MdiFrameTest, ABarsMdiChildRemembersWhereItMovesButNotASizeWithoutAMove) {
+    kit::display::Headless display;
+    auto* frame = new SECMDIFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    auto* bar = new SECControlBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(frame, "Output", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC, 0, 200));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->FloatControlBarAsMDIChild(bar, -1, -1, CBRS_ALIGN_TOP);
+    ASSERT_TRUE(bar->IsMDIChild());
+    CWnd* child = bar->m_pDockBar->GetParent();
+    child->SetWindowPos(nullptr, 40, 25, 200, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(bar->m_pDockContext->m_ptMRUFloatPos, CPoint(40, 25));
+    // Sized without a move, it stays where it was; the coordinates a change without a move comes
+    // with are not the child's place, whatever they are.
+    child->SetWindowPos(nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(bar->m_pDockContext->m_ptMRUFloatPos, CPoint(40, 25));
+    WINDOWPOS sized{child->m_hWnd, nullptr, 7, 9, 260, 150, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE};
+    child->SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&sized));
+    EXPECT_EQ(bar->m_pDockContext->m_ptMRUFloatPos, CPoint(40, 25));
+    CRect now;
+    child->GetWindowRect(&now);
+    EXPECT_EQ(now.Size(), CSize(260, 150));
     frame->DestroyWindow();
 }
 
