@@ -1,11 +1,9 @@
 // Reading and writing files: round trips, failures, and the safe save.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
-
 #include "editor/sec_edit.h"
+#include "testing/file_size_limit.h"
 #include "testing/temp_dir.h"
 
 namespace editor {
@@ -155,15 +153,10 @@ TEST(EditorFileWrite, FailedSaveLeavesTheOldFile) {
     ASSERT_EQ(edit.ReadFile(path), kOk);
     edit.InsertString({edit.GetFirstLine(), 0}, "much longer new text ", true, true);
     // A file size limit makes the write fail half way, as a full disk would.
-    struct rlimit old_limit {};
-    ::getrlimit(RLIMIT_FSIZE, &old_limit);
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old_limit;
-    small.rlim_cur = 8;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    int code = edit.WriteFile(path);
-    ::setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    const int code = [&] {
+        const testing_kit::FileSizeLimit full_disk(8);
+        return edit.WriteFile(path);
+    }();
     EXPECT_EQ(code, EFBIG);
     EXPECT_EQ(read_file(path), "old\r\n");
     EXPECT_EQ(edit.GetModified(), 1);

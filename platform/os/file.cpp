@@ -197,7 +197,8 @@ Result<AtomicFile> AtomicFile::create(std::string_view spelled, Durability durab
 
 Status AtomicFile::write(std::span<const std::uint8_t> bytes) {
     if (fd_ < 0) return failed("write", target_, EBADF);
-    Status status = write_all(fd_, bytes.data(), bytes.size(), temp_);
+    // A failure names the file the caller writes: the temporary one is gone with it.
+    Status status = write_all(fd_, bytes.data(), bytes.size(), target_);
     if (!status) discard();
     return status;
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/os/process.h"
+#include "testing/file_size_limit.h"
 #include "testing/hostile_files.h"
 #include "testing/temp_dir.h"
 
@@ -202,6 +203,23 @@ TEST(ReadFile, RefusesSpecialFilesAndOversizedOnesWithoutReading) {
     }
     EXPECT_EQ(os::error_text(os::kNotRegularFile), "Not a regular file");
     EXPECT_TRUE(os::read_file((dir / "in-large").string(), 101));  // exactly the bound is fine
+}
+
+// A full disk: the write fails naming the file the caller wrote, not the
+// temporary one beside it, and the old file stays as it was.
+TEST(WriteFile, AFullDiskNamesTheTargetAndLeavesTheOldFile) {
+    TempDir dir;
+    const auto path = dir.write("out.txt", "old");
+    os::Status written;
+    {
+        const testing_kit::FileSizeLimit full_disk;
+        written = os::write_file(path.string(), "new and longer");
+    }
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error().code, EFBIG);
+    EXPECT_EQ(written.error().text, "write '" + path.string() + "': File too large");
+    EXPECT_EQ(read_file(path), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 // Neither the writer nor stale-output removal replaces or deletes anything
