@@ -1,5 +1,7 @@
 #include "editor/result_codes.h"
 
+#include "platform/os/result.h"
+
 namespace editor {
 
 std::string ResultMessage(int code) {
@@ -25,6 +27,11 @@ std::string ResultMessage(int code) {
             return "This file contains lines longer than the %d character maximum.\r\nThe lines will be wrapped.";
         default: return {};
     }
+}
+
+std::string FailureReason(int code) {
+    std::string text = ResultMessage(code);
+    return text.empty() ? os::error_text(code) : text;
 }
 
 }  // namespace editor

@@ -32,4 +32,8 @@ constexpr int kMaxLineColumns = 16384;
 // The message text of a code, or an empty text for codes that are system error numbers.
 std::string ResultMessage(int code);
 
+// Why a file operation failed: the message of a buffer code, else the system's
+// text for an error number ("No space left on device").
+std::string FailureReason(int code);
+
 }  // namespace editor

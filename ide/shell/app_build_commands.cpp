@@ -21,7 +21,8 @@ constexpr std::uint32_t kNavigationAndExecutionMarks = editor::kLineNavigationMa
 }  // namespace
 
 void CVyrFrameApp::StartBuild(bool rebuild, const std::string& compile_path) {
-    SaveAll();
+    // A source that could not be saved would be built as it was before.
+    if (!SaveAll()) return;
     CInfoWnd& pane = main_frame()->output_bar().Pane(OutputPane::build);
     build_sink_->Deliver();  // what an earlier build left must not follow the clearing
     pane.Clear();

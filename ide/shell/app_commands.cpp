@@ -158,9 +158,12 @@ bool CVyrFrameApp::ActiveDocumentCompiles() const {
 
 // ---- documents -----------------------------------------------------------------------
 
-void CVyrFrameApp::SaveAll() {
+bool CVyrFrameApp::SaveAll() {
+    // Each document is tried, and each failure told, on its own.
+    bool saved = true;
     for (CVyrFrameDoc* doc : Documents())
-        if (doc->IsModified()) doc->DoFileSave();
+        if (doc->IsModified() && !doc->DoFileSave()) saved = false;
+    return saved;
 }
 
 void CVyrFrameApp::OnSaveAll() { SaveAll(); }
@@ -204,16 +207,19 @@ void CVyrFrameApp::OnSaveWorkspace() {
 
 void CVyrFrameApp::OnCloseWorkspace() { CloseWorkspace(); }
 
-void CVyrFrameApp::CloseWorkspace() {
-    if (!workspace_->IsOpen()) return;
+bool CVyrFrameApp::CloseWorkspace() {
+    if (!workspace_->IsOpen()) return true;
     if (debug_session_) debug_session_->EndRun();
     if (build_manager_ && build_manager_->IsBuilding()) {
         build_manager_->StopBuild();
         WaitForBuildEnd();
     }
+    // Closing would drop the text of a document that could not be saved.
+    if (!SaveAll()) return false;
     AddOpenWorkspaceToRecentList();
-    workspace_->CloseWorkspace();
+    if (!workspace_->CloseWorkspace()) ShowWorkspaceFailure();
     SaveProfile();
+    return true;
 }
 
 // ---- new items -------------------------------------------------------------------------
@@ -229,7 +235,7 @@ void CVyrFrameApp::OnNew() {
     if (workspace_->IsOpen()) {
         PutChoices(*workspace_, before);
         ShowMessage(LoadText(IDS_PREVIOUS_WORKSPACE_CLOSES));
-        CloseWorkspace();
+        if (!CloseWorkspace()) return;
     }
     if (!workspace_->NewProject(choice->project_path, choice->bank_name, choice->bank_param)) {
         ShowWorkspaceFailure();

@@ -242,10 +242,13 @@ void CVyrFrameApp::OnFindInFiles() {
     ide::RunFindInFiles(frame, GetProfileStore(), project_folder, &frame->output_bar(), *find_job_);
 }
 
-void CVyrFrameApp::CloseWorkspaceForExit() {
+bool CVyrFrameApp::CloseWorkspaceForExit() {
     StopAndWaitForBuild();
+    // Closing would drop the text of a document that could not be saved.
+    if (workspace_->IsOpen() && !SaveAll()) return false;
     AddOpenWorkspaceToRecentList();
-    workspace_->CloseWorkspace();
+    if (!workspace_->CloseWorkspace()) ShowWorkspaceFailure();
+    return true;
 }
 
 void CVyrFrameApp::AddOpenWorkspaceToRecentList() {
@@ -346,7 +349,12 @@ bool CVyrFrameApp::OpenDocument(std::string_view path) {
     return OpenDocumentFile(std::string(path).c_str()) != nullptr;
 }
 
-void CVyrFrameApp::CloseAllDocuments() { CWinApp::CloseAllDocuments(FALSE); }
+void CVyrFrameApp::CloseAllDocuments() {
+    // A document still modified after the workspace's save could not be saved:
+    // it keeps its window and its text.
+    for (CVyrFrameDoc* doc : Documents())
+        if (!doc->IsModified()) doc->OnCloseDocument();
+}
 
 std::optional<std::string> CVyrFrameApp::SelectBank(const std::vector<std::string>& names) {
     return ide::RunSelectBankDialog(m_pMainWnd, names);

@@ -67,8 +67,9 @@ public:
     // The settings of the document's file type (by its path), in every view of it.
     void ApplyEditorSettings(CVyrFrameDoc& doc);
     // Closing the main frame: a running build stops and ends, then the workspace is
-    // saved and closed (its tree goes with the frame).
-    void CloseWorkspaceForExit();
+    // saved and closed (its tree goes with the frame). False, with nothing
+    // closed, when a modified document was not saved.
+    bool CloseWorkspaceForExit();
     // The open workspace's ".WSP" path at the top of the recent workspaces.
     void AddOpenWorkspaceToRecentList();
     // Opens a file of the workspace's tree as a source.
@@ -95,11 +96,13 @@ public:
     // The debug run and its commands; null before InitInstance.
     CDebugSession* debug_session() const { return debug_session_.get(); }
 
-    // Saves every modified source document, without asking.
-    void SaveAll();
+    // Saves every modified source document, without asking; false when one
+    // was not saved (a failure has been told).
+    bool SaveAll();
     // Closes the open workspace: a running build is stopped and its end awaited
     // first; the workspace goes to the recent list, and the settings are saved.
-    void CloseWorkspace();
+    // False, with everything left open, when a modified document was not saved.
+    bool CloseWorkspace();
     // Waits for the running build's end while the user interface keeps handling
     // messages, then lets its last lines reach the Build pane.
     void WaitForBuildEnd();

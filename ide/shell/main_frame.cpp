@@ -341,7 +341,7 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::OnClose() {
-    CorvelApp()->CloseWorkspaceForExit();
+    if (!CorvelApp()->CloseWorkspaceForExit()) return;
     HideDebugBars();
     SaveWindowPlacement();
     SaveToolBarState();

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include "editor/edit_line.h"
+#include "editor/result_codes.h"
 #include "ide/shell/editor_settings.h"
 #include "ide/shell/frame_app.h"
 #include "platform/afx/app.h"
@@ -37,7 +38,11 @@ BOOL CVyrFrameDoc::OnOpenDocument(const char* path) {
 }
 
 BOOL CVyrFrameDoc::OnSaveDocument(const char* path) {
-    if (buffer_.WriteFile(path) != 0) return FALSE;
+    // Every save path comes here, so each failed save is told once.
+    if (const int code = buffer_.WriteFile(path); code != 0) {
+        ReportFileFailure(path, editor::FailureReason(code).c_str(), TRUE);
+        return FALSE;
+    }
     RecordFileTime(path);
     return TRUE;
 }

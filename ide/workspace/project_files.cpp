@@ -28,21 +28,21 @@ std::pair<std::string, std::string> KeyAndValue(std::string_view line) {
     return {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
-bool FailTemporaryFile(CVyrWorkspaceManager& manager, const std::string& path) {
-    return manager.Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!", path.c_str()));
+// A failed write names the user's file (the temporary one beside it is gone
+// with the failure) and the system's reason on a line of its own.
+bool FailTemporaryFile(CVyrWorkspaceManager& manager, const std::string& path, const os::Error& error) {
+    return manager.Fail(kErrorTemporaryFile, FormatText("Create temporal file(%s) failure!\n%s", path.c_str(),
+                                                        os::reason_text(error).c_str()));
 }
 
 // Writes the text with CR LF line ends through a temporary file beside
-// `path`, so a failure leaves the old file as it was. The messages name the
-// files the save really used.
+// `path`, so a failure leaves the old file as it was.
 bool WriteTextFile(CVyrWorkspaceManager& manager, const std::string& path, std::string_view text) {
     auto file = os::AtomicFile::create(path);
-    if (!file || !file->write(os::to_crlf(text))) return FailTemporaryFile(manager, path);
-    const std::string temporary = file->temporary().string();
-    if (!file->commit()) {
-        return manager.Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!",
-                                                       temporary.c_str(), path.c_str()));
-    }
+    if (!file) return FailTemporaryFile(manager, path, file.error());
+    os::Status written = file->write(os::to_crlf(text));
+    if (written) written = file->commit();
+    if (!written) return FailTemporaryFile(manager, path, written.error());
     return true;
 }
 
@@ -69,8 +69,8 @@ bool CVyrWorkspaceManager::WriteLoadedFile(LoadedFile& loaded, const std::string
     if (loaded.KeepOriginalBefore(path)) {
         if (auto kept = os::keep_copy(path, ".orig", formats::kLargestToolText); !kept) {
             const std::string copy = path + ".orig";
-            return Fail(kErrorCopyFile,
-                        FormatText("Can't copy file from %s to %s,\n Please check them!", path.c_str(), copy.c_str()));
+            return Fail(kErrorCopyFile, FormatText("Can't copy file from %s to %s,\n Please check them!\n%s",
+                                                   path.c_str(), copy.c_str(), os::reason_text(kept.error()).c_str()));
         }
     }
     if (!WriteTextFile(*this, path, text)) return false;
@@ -84,7 +84,8 @@ bool CVyrWorkspaceManager::WriteLoadedFile(LoadedFile& loaded, const std::string
 bool CVyrWorkspaceManager::CheckProjectOutputs() {
     const std::string base = project_folder_ + tree_.GetItemText(ProjectItem());
     for (const std::string& path : {base + ".PRJ", base + ".WSP"})
-        if (!os::check_output(path)) return FailTemporaryFile(*this, path);
+        if (const os::Status writable = os::check_output(path); !writable)
+            return FailTemporaryFile(*this, path, writable.error());
     return true;
 }
 

@@ -25,6 +25,8 @@ public:
     virtual std::vector<std::string> SaveAndListDocuments() = 0;
     // Opens a document for the workspace; false when it could not be opened.
     virtual bool OpenDocument(std::string_view path) = 0;
+    // Closes the documents; one that is still modified (its save failed)
+    // may stay open, so that its text is not lost.
     virtual void CloseAllDocuments() = 0;
 
     // The bank selection dialog over these names: the chosen name, or nothing

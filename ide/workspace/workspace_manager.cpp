@@ -101,7 +101,7 @@ bool CVyrWorkspaceManager::OpenWorkspace(std::string_view given_path) {
             return true;
         }
         if (!host_.AskOkCancel("Previous workspace will close!")) return true;
-        CloseWorkspace();
+        CloseForAnother();
     }
     SetWorkspacePath(FolderOf(path), FileTitleOf(path));
 
@@ -149,7 +149,7 @@ void CVyrWorkspaceManager::ReportDamagedFiles() {
 bool CVyrWorkspaceManager::NewProject(std::string_view given_path, std::string_view bank_name,
                                       std::string_view bank_param) {
     if (bank_table_locked_) return Fail(kErrorBanksLocked, "Bank data has been locked, Operation failed!");
-    CloseWorkspace();
+    CloseForAnother();
     const std::string path = FullPath(given_path);
     std::string name = FileNameOf(path);
     name = name.substr(0, name.find('.'));
@@ -184,6 +184,10 @@ bool CVyrWorkspaceManager::CloseWorkspace() {
     ForgetWorkspace();
     LoadVersionDefaults();
     return saved;
+}
+
+void CVyrWorkspaceManager::CloseForAnother() {
+    if (!CloseWorkspace()) host_.ShowMessage(error_.text);
 }
 
 bool CVyrWorkspaceManager::SaveWorkspace() {

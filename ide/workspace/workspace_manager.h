@@ -167,6 +167,9 @@ private:
     // One message naming each file opened damaged, with its first problem.
     void ReportDamagedFiles();
     void ForgetWorkspace();
+    // Closes the open workspace for another one; a failed save is told here,
+    // since the other's own result takes the last error's place.
+    void CloseForAnother();
     // Tree items, records and general settings back to those of no project.
     void ClearProject();
     // A bank item with its five categories as the project's last child, and

@@ -140,6 +140,10 @@ void CDocument::ReportSaveLoadException(const char* path, CException* error, BOO
     if (error && error->IsKindOf(RUNTIME_CLASS(CUserException))) return;  // already reported
     char reason[256] = {};
     if (error) error->GetErrorMessage(reason, sizeof reason);
+    ReportFileFailure(path, reason, saving);
+}
+
+void CDocument::ReportFileFailure(const char* path, const char* reason, BOOL saving) {
     const CString text = AfxFormat("%s %s.\n%s", saving ? "Failed to save document" : "Failed to open document",
                                    path ? path : "", reason);
     AfxMessageBox(text, MB_ICONEXCLAMATION);

@@ -47,6 +47,8 @@ public:
     virtual BOOL DoSave(const char* path, BOOL replace = TRUE);
     virtual BOOL DoFileSave();
     virtual void ReportSaveLoadException(const char* path, CException* error, BOOL saving, UINT default_prompt);
+    // The message of a file that could not be saved or opened: its name and the reason.
+    static void ReportFileFailure(const char* path, const char* reason, BOOL saving);
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 

@@ -158,7 +158,7 @@ bool CDebugSession::RunCommand(UINT id) {
 bool CDebugSession::ProgramReady() {
     CVyrFrameApp* app = CorvelApp();
     if (!app->workspace() || !app->workspace()->IsOpen()) return false;
-    app->SaveAllModified();
+    if (!app->SaveAll()) return false;
     if (ide::ProgramImageIsCurrent(*app->workspace())) return true;
     const int answer = AfxMessageBox(kRebuildQuestion, MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES) {

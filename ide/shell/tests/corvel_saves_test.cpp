@@ -1,7 +1,9 @@
 // What Corvel writes of its own accord: the profile once at each save point
 // (start-up done, OK or Apply in the options, closing a workspace, closing
 // the frame), a damaged profile told about once and kept, and a damaged
-// project file told about once and left as it was.
+// project file told about once and left as it was. Every save that fails, on
+// a full disk among others, is told once with the file and the reason, and
+// leaves the old file as it was; Go and Execute save without asking.
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -14,13 +16,18 @@
 
 #include <gtest/gtest.h>
 
+#include "ide/shell/debug/debug_session.h"
 #include "ide/shell/frame_app.h"
 #include "ide/shell/main_frame.h"
 #include "ide/shell/resource_ids.h"
+#include "ide/shell/source_view.h"
 #include "ide/shell/tests/corvel_fixture.h"
+#include "platform/afx/doc_template.h"
+#include "platform/afx/file_dialog.h"
 #include "platform/afx/property_sheet.h"
 #include "platform/profile/store.h"
 #include "platform/user/dialog_api.h"
+#include "testing/file_size_limit.h"
 
 namespace {
 
@@ -259,6 +266,180 @@ TEST_F(CorvelSavesTest, ADamagedProjectFileIsToldAboutOnceAndLeftAsItWas) {
     // The open source is a change of the workspace file, which loaded whole.
     EXPECT_NE(testing_kit::read_file(work / "HELLO.WSP").find("#OPENEDFILE="), std::string::npos);
     EXPECT_NE(testing_kit::read_file(work / "HELLO.WSP"), workspace);
+}
+
+// Saves of an edited source and of the workspace, with every message box
+// answered as a user keeping the work would: Yes to saving, and no run or
+// build of a program whose sources were not saved.
+class CorvelFailedSavesTest : public CorvelSavesTest {
+protected:
+    void SetUp() override {
+        CorvelSavesTest::SetUp();
+        kit::user::set_dialog_script([this](const kit::user::DialogQuestion& q) -> std::optional<LONG_PTR> {
+            if (q.template_id == CFileDialog::kTemplateId) {
+                SetDlgItemText(q.dialog, 0x480, save_as.c_str());
+                SendMessage(q.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+            if (!q.message_box) return std::nullopt;
+            boxes.push_back(q.text);
+            if (q.text.starts_with("Save changes to ")) return leaving_unsaved ? IDNO : IDYES;
+            constexpr UINT kButtons = 0x0F;
+            return (q.type & kButtons) == MB_OK ? IDOK : IDCANCEL;
+        });
+    }
+    void TearDown() override {
+        leaving_unsaved = true;
+        CorvelSavesTest::TearDown();
+    }
+    // hello.asm opened and changed by a key; its bytes on disk before.
+    void EditSource() {
+        source_bytes = testing_kit::read_file(source);
+        EXPECT_EQ(app->GoToSourceLine(source.string(), 1, 1), 1);
+        display.type("x");
+        HandleQueued(*app);
+        EXPECT_TRUE(SourceStillEdited());
+    }
+    // hello.asm is open under its own name with the change not saved.
+    bool SourceStillEdited() {
+        for (POSITION at = app->source_template()->GetFirstDocPosition(); at;) {
+            CDocument* doc = app->source_template()->GetNextDoc(at);
+            if (doc->GetPathName().str() == source.string()) return doc->IsModified();
+        }
+        return false;
+    }
+    static std::string NotSaved(const fs::path& file) {
+        return "Failed to save document " + file.string() + ".\nFile too large";
+    }
+    // Nothing but the folder's own files (and the profile's) is left in it.
+    void ExpectNoTemporaryFiles() const {
+        for (const auto& entry : fs::directory_iterator(work.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "left behind: " << entry;
+    }
+
+    const fs::path source = work / "hello.asm";
+    std::string source_bytes;
+    std::string save_as;
+    bool leaving_unsaved = false;
+};
+
+// Every way a source is saved, on a full disk: one message naming the file
+// and the reason, the old file as it was, the text still in the editor and
+// nothing more done (no question, build, run or close after it).
+TEST_F(CorvelFailedSavesTest, EverySaveOfASourceOnAFullDiskIsToldOnceAndLeavesTheOldFile) {
+    const struct {
+        const char* what;
+        std::function<void(shell::CMainFrame&, kit::display::Headless&)> save;
+        std::vector<std::string> questions;  // asked before the failure
+        std::string file = "hello.asm";
+    } cases[] = {
+        {"Ctrl+S", [](shell::CMainFrame&, kit::display::Headless& keys) { keys.chord(VK_CONTROL, 'S'); }, {}},
+        {"Save As",
+         [](shell::CMainFrame& frame, kit::display::Headless&) { frame.SendMessage(WM_COMMAND, ID_FILE_SAVE_AS); },
+         {},
+         "renamed.asm"},
+        {"Save All",
+         [](shell::CMainFrame& frame, kit::display::Headless&) {
+             frame.SendMessage(WM_COMMAND, shell::ID_FILE_SAVE_ALL);
+         },
+         {}},
+        {"Yes to the question on closing it",
+         [](shell::CMainFrame& frame, kit::display::Headless&) { frame.SendMessage(WM_COMMAND, ID_FILE_CLOSE); },
+         {"Save changes to hello.asm?"}},
+        {"Build (F7)", [](shell::CMainFrame&, kit::display::Headless& keys) { keys.press(VK_F7); }, {}},
+        {"Go (F5)", [](shell::CMainFrame&, kit::display::Headless& keys) { keys.press(VK_F5); }, {}},
+        {"Execute (Ctrl+F5)",
+         [](shell::CMainFrame&, kit::display::Headless& keys) { keys.chord(VK_CONTROL, VK_F5); },
+         {}},
+        {"Close Workspace",
+         [](shell::CMainFrame& frame, kit::display::Headless&) {
+             frame.SendMessage(WM_COMMAND, shell::ID_FILE_CLOSE_WORKSPACE);
+         },
+         {}},
+        {"closing Corvel", [](shell::CMainFrame& frame, kit::display::Headless&) { frame.SendMessage(WM_CLOSE); }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Start();
+        EditSource();
+        save_as = (work / "renamed.asm").string();
+        boxes.clear();
+        {
+            const testing_kit::FileSizeLimit full_disk;
+            c.save(frame(), display);
+            HandleQueued(*app);
+        }
+        std::vector<std::string> expected = c.questions;
+        for (std::string& question : expected) question.replace(question.find("hello.asm"), 9, source.string());
+        expected.push_back(NotSaved(work / c.file));
+        EXPECT_EQ(boxes, expected);
+        EXPECT_EQ(testing_kit::read_file(source), source_bytes);
+        EXPECT_FALSE(fs::exists(work / "renamed.asm"));
+        ExpectNoTemporaryFiles();
+        ASSERT_NE(app->m_pMainWnd, nullptr) << "Corvel closed";
+        EXPECT_TRUE(SourceStillEdited());
+        EXPECT_TRUE(app->workspace()->IsOpen());
+        EXPECT_EQ(app->debug_session()->state(), shell::DebugState::Idle);
+        leaving_unsaved = true;
+        Close();
+        leaving_unsaved = false;
+    }
+}
+
+// Save Workspace and the end of a session on a full disk: the project file,
+// the workspace file and the profile are each told once with their names and
+// the reason, and each stays as it was.
+TEST_F(CorvelFailedSavesTest, TheWorkspaceAndTheProfileOnAFullDiskAreToldOnceAndLeftAsTheyWere) {
+    const std::string project = testing_kit::read_file(work / "HELLO.PRJ");
+    const std::string workspace = testing_kit::read_file(work / "HELLO.WSP");
+    const std::string not_created =
+        "Create temporal file(" + work.path().string() + "/HELLO.%s) failure!\nFile too large";
+    const auto named = [&](const char* extension) {
+        std::string text = not_created;
+        return text.replace(text.find("%s"), 2, extension);
+    };
+
+    Start();
+    const std::string profile = testing_kit::read_file(profile_file);
+    app->workspace()->SetOutputName("OTHER");  // a change the project file must take
+    boxes.clear();
+    {
+        const testing_kit::FileSizeLimit full_disk;
+        frame().SendMessage(WM_COMMAND, shell::ID_FILE_SAVE_WORKSPACE);
+        HandleQueued(*app);
+        EXPECT_EQ(boxes, std::vector<std::string>{named("PRJ")}) << "Save Workspace";
+
+        boxes.clear();
+        Close();
+    }
+    EXPECT_EQ(boxes, (std::vector<std::string>{named("PRJ"), "The settings cannot be saved: write '" +
+                                                                 profile_file.string() + "': File too large"}))
+        << "closing Corvel";
+    EXPECT_EQ(testing_kit::read_file(work / "HELLO.PRJ"), project);
+    EXPECT_EQ(testing_kit::read_file(work / "HELLO.WSP"), workspace);
+    EXPECT_TRUE(testing_kit::read_file(profile_file) == profile) << "the profile changed";
+    ExpectNoTemporaryFiles();
+    for (const auto& entry : fs::directory_iterator(profile_file.parent_path()))
+        EXPECT_TRUE(entry.path() == profile_file || entry.path().extension() == ".lock") << "left behind: " << entry;
+}
+
+// Go and Execute save every modified source as Build does, without asking,
+// before they look at the program.
+TEST_F(CorvelFailedSavesTest, GoAndExecuteSaveWithoutAsking) {
+    for (const bool execute : {false, true}) {
+        SCOPED_TRACE(execute ? "Execute" : "Go");
+        Start();
+        EditSource();
+        boxes.clear();
+        if (execute)
+            display.chord(VK_CONTROL, VK_F5);
+        else
+            display.press(VK_F5);
+        HandleQueued(*app);
+        ASSERT_EQ(boxes.size(), 1u) << ::testing::PrintToString(boxes);
+        EXPECT_TRUE(boxes[0].starts_with("Some depended file have been modified")) << boxes[0];
+        EXPECT_EQ(testing_kit::read_file(source), "x" + source_bytes);
+        Close();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "ide/workspace/tests/workspace_fixture.h"
 #include "platform/os/file.h"
+#include "testing/file_size_limit.h"
 #include "testing/golden.h"
 
 namespace ide::testing {
@@ -249,12 +250,24 @@ TEST_F(IdeProjectFiles, FailedSavesNameTheFilesTheSaveUsedAndKeepTheOldFiles) {
     NewGame();
     const std::string workspace = Read("GAME.WSP");
 
+    const std::string project = Read("GAME.PRJ");
+    const std::string not_created = "Create temporal file(" + PathOf("GAME.PRJ") + ") failure!\n";
+
+    // A full disk: the project file is named with the reason.
+    manager.SetOutputName("OTHER");
+    {
+        const testing_kit::FileSizeLimit full_disk;
+        EXPECT_FALSE(manager.SaveWorkspace());
+    }
+    EXPECT_EQ(manager.GetLastErrorCode(), kErrorTemporaryFile);
+    EXPECT_EQ(manager.GetLastErrorText(), not_created + "File too large");
+    EXPECT_EQ(Read("GAME.PRJ"), project);
+
     // A read-only project file is not replaced.
     std::filesystem::permissions(dir / "GAME.PRJ", std::filesystem::perms::owner_read);
-    const std::string project = Read("GAME.PRJ");
     EXPECT_FALSE(manager.SaveWorkspace());
     EXPECT_EQ(manager.GetLastErrorCode(), kErrorTemporaryFile);
-    EXPECT_EQ(manager.GetLastErrorText(), "Create temporal file(" + PathOf("GAME.PRJ") + ") failure!");
+    EXPECT_EQ(manager.GetLastErrorText(), not_created + "Permission denied");
     EXPECT_EQ(Read("GAME.PRJ"), project);
 
     // A folder in the project file's place is refused before anything is written.
@@ -262,7 +275,7 @@ TEST_F(IdeProjectFiles, FailedSavesNameTheFilesTheSaveUsedAndKeepTheOldFiles) {
     std::filesystem::create_directory(dir / "GAME.PRJ");
     EXPECT_FALSE(manager.SaveWorkspace());
     EXPECT_EQ(manager.GetLastErrorCode(), kErrorTemporaryFile);
-    EXPECT_EQ(manager.GetLastErrorText(), "Create temporal file(" + PathOf("GAME.PRJ") + ") failure!");
+    EXPECT_EQ(manager.GetLastErrorText(), not_created + "Is a directory");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "GAME.PRJ"));
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_EQ(entry.path().filename().string().find("GAME.PRJ."), std::string::npos) << "left behind: " << entry;

@@ -109,7 +109,8 @@ TEST_F(WorkspaceFiles, SavingOverSpecialOrReadOnlyFilesChangesNothing) {
                 const auto grown = testing_kit::call_bounded([&] { saved = manager.SaveWorkspace(); });
                 EXPECT_FALSE(saved);
                 EXPECT_EQ(manager.GetLastErrorCode(), kErrorTemporaryFile);
-                EXPECT_EQ(manager.GetLastErrorText(), "Create temporal file(" + PathOf(name) + ") failure!");
+                EXPECT_EQ(manager.GetLastErrorText(),
+                          "Create temporal file(" + PathOf(name) + ") failure!\n" + output.reason);
                 EXPECT_LT(grown, testing_kit::kPeakKibBound);
                 EXPECT_EQ(testing_kit::folder_state(dir.path()), before);
                 EXPECT_EQ(testing_kit::folder_state(others.path()), others_before);
