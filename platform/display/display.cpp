@@ -15,8 +15,15 @@ OpenedDisplay open_display() {
     const char* chosen = std::getenv("KIT_DISPLAY");
     std::string_view name = chosen ? chosen : "";
     if (name.empty()) {
-        bool screen = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-        name = screen ? "sdl" : "headless";
+        // The test display is never a fallback: a program meant to be seen would run unseen.
+        const bool screen = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+        if (!screen) {
+            opened.error =
+                "no screen to show windows on (DISPLAY is not set): set DISPLAY to an X server, or "
+                "KIT_DISPLAY=headless";
+            return opened;
+        }
+        name = "sdl";
     }
     if (name == "headless") {
         auto headless = std::make_unique<Headless>();

@@ -1,6 +1,7 @@
 #pragma once
 // Choosing the display a program runs on: KIT_DISPLAY=headless or sdl; when
-// it is unset, sdl if an X or Wayland display is named, otherwise headless.
+// it is unset, sdl if an X or Wayland display is named, otherwise none (the
+// error says so in one line).
 #include <memory>
 #include <string>
 

@@ -317,8 +317,18 @@ std::unique_ptr<Sdl> Sdl::open(std::string* error) {
     // under a window manager a drag from an inactive window never started and a double click
     // on it counted as one click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // With only an X display named, SDL looks for X alone: its search for a Wayland server
+    // that is not there talks on stderr, and an X server that does not answer is then
+    // reported here in one line.
+    const char* x_display = std::getenv("DISPLAY");
+    const bool x_alone = x_display && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("SDL_VIDEODRIVER");
+    if (x_alone) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        if (error) *error = std::string("SDL cannot reach a screen: ") + SDL_GetError();
+        if (error)
+            *error = x_alone
+                         ? "no screen to show windows on (no X server answers at DISPLAY=" + std::string(x_display) +
+                               "): set DISPLAY to an X server, or KIT_DISPLAY=headless"
+                         : std::string("SDL cannot reach a screen: ") + SDL_GetError();
         return nullptr;
     }
     // Without a screen SDL falls back to drivers that draw nowhere; a program asked

@@ -16,7 +16,36 @@
 
 namespace {
 
+// Clears the variables that choose a display for one test, and puts them back after it.
+class ClearedDisplayEnvironment {
+public:
+    ClearedDisplayEnvironment() {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "KIT_DISPLAY"}) {
+            const char* value = std::getenv(name);
+            saved_.push_back({name, value ? value : "", value != nullptr});
+            unsetenv(name);
+        }
+    }
+    ~ClearedDisplayEnvironment() {
+        for (const Saved& s : saved_) {
+            if (s.set)
+                setenv(s.name, s.value.c_str(), 1);
+            else
+                unsetenv(s.name);
+        }
+    }
+
+private:
+    struct Saved {
+        const char* name;
+        std::string value;
+        bool set;
+    };
+    std::vector<Saved> saved_;
+};
+
 TEST(Display, TheEnvironmentChoosesAndAnUnknownNameIsAnError) {
+    ClearedDisplayEnvironment cleared;
     setenv("KIT_DISPLAY", "headless", 1);
     auto headless = kit::display::open_display();
     ASSERT_TRUE(headless.backend);
@@ -28,23 +57,23 @@ TEST(Display, TheEnvironmentChoosesAndAnUnknownNameIsAnError) {
     auto unknown = kit::display::open_display();
     EXPECT_FALSE(unknown.backend);
     EXPECT_NE(unknown.error.find("unknown display \"vga\""), std::string::npos);
-    unsetenv("KIT_DISPLAY");
+}
+
+// The test display is chosen only by name: with no screen named, a program is told so in
+// one line, never given windows that nobody sees.
+TEST(Display, WithoutAScreenNoDisplayIsChosenUnlessTheTestDisplayIsAskedFor) {
+    ClearedDisplayEnvironment cleared;
+    auto none = kit::display::open_display();
+    EXPECT_FALSE(none.backend);
+    EXPECT_NE(none.error.find("DISPLAY is not set"), std::string::npos) << none.error;
+    EXPECT_NE(none.error.find("KIT_DISPLAY=headless"), std::string::npos) << none.error;
+    EXPECT_EQ(none.error.find('\n'), std::string::npos);
 }
 
 // Asked for SDL without a screen, SDL would settle on a driver that draws nowhere: that is
 // refused with one line, unless that driver is what SDL_VIDEODRIVER names.
 TEST(Display, SdlWithoutAScreenIsRefusedUnlessItsDriverIsNamed) {
-    struct Saved {
-        const char* name;
-        std::string value;
-        bool set;
-    };
-    std::vector<Saved> saved;
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "KIT_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        saved.push_back({name, value ? value : "", value != nullptr});
-        unsetenv(name);
-    }
+    ClearedDisplayEnvironment cleared;
     setenv("KIT_DISPLAY", "sdl", 1);
     auto refused = kit::display::open_display();
     EXPECT_FALSE(refused.backend);
@@ -55,13 +84,6 @@ TEST(Display, SdlWithoutAScreenIsRefusedUnlessItsDriverIsNamed) {
     auto named = kit::display::open_display();
     EXPECT_TRUE(named.backend) << named.error;
     named.backend.reset();
-
-    for (const Saved& s : saved) {
-        if (s.set)
-            setenv(s.name, s.value.c_str(), 1);
-        else
-            unsetenv(s.name);
-    }
 }
 
 TEST(Display, SdlKeysMapToVirtualKeys) {
