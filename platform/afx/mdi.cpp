@@ -591,6 +591,10 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL add_to_title) {
         SetWindowText(doc->GetTitle());
         ::SendMessage(::GetParent(m_hWnd), WM_MDIREFRESHMENU, 0, 0);
     }
+    // The main caption names the active child's document: a document renamed in place
+    // (a new file taking its path) renames it there too.
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (frame && frame->MDIGetActive() == this) frame->OnUpdateFrameTitle(TRUE);
 }
 
 CWnd* CMDIChildWnd::GetMessageBar() {

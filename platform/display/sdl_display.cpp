@@ -3,15 +3,18 @@
 #include <SDL.h>
 #include <SDL_shape.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
+#include <string>
 
 #include "platform/display/headless.h"
 #include "platform/display/window_mask.h"
+#include "platform/gdi/code_page.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/win_rect.h"
 #include "platform/os/module.h"
@@ -34,6 +37,8 @@ struct Sdl::Impl {
     // modifiers it finds held.
     bool replaying_modifiers = false;
     std::map<unsigned, SDL_Cursor*> cursors;  // by resource id
+    // Windows the window manager maximized: its restore brings them back to their normal place.
+    std::set<HWND> maximized_by_manager;
 
     // The mouse pointer follows SetCursor: standard shapes from the system,
     // the programs' own from their resource pictures.
@@ -135,6 +140,23 @@ struct Sdl::Impl {
 
     static void restore_if_minimized(HWND hwnd) {
         if (hwnd && IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    }
+
+    // The window manager's own changes of a window's state become the window's: minimized,
+    // maximized, and restored from either. A window maximized by its own caption is only
+    // sized (the manager never maximized it), so a restore the manager reports for it is the
+    // echo of its coming back from minimized, not a request to leave its maximized place.
+    void follow_manager(SDL_WindowEventID event, HWND hwnd) {
+        if (!hwnd) return;
+        if (event == SDL_WINDOWEVENT_MAXIMIZED) {
+            maximized_by_manager.insert(hwnd);
+            if (!IsZoomed(hwnd)) ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+        } else if (event == SDL_WINDOWEVENT_MINIMIZED) {
+            if (!IsIconic(hwnd)) ShowWindow(hwnd, SW_MINIMIZE);
+        } else if (event == SDL_WINDOWEVENT_RESTORED) {
+            const bool manager_maximized = maximized_by_manager.erase(hwnd) > 0;
+            if (IsIconic(hwnd) || (manager_maximized && IsZoomed(hwnd))) ShowWindow(hwnd, SW_RESTORE);
+        }
     }
 
     // The window manager (or the user through it) moved a window: it stays there. A maximized
@@ -249,18 +271,15 @@ struct Sdl::Impl {
                     moved_by_user(window_of(e.window.windowID), e.window.data1, e.window.data2);
                 } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                     sized_by_user(window_of(e.window.windowID), e.window.data1, e.window.data2);
-                } else if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED) {
-                    if (HWND hwnd = window_of(e.window.windowID); hwnd && !IsZoomed(hwnd))
-                        ShowWindow(hwnd, SW_SHOWMAXIMIZED);
-                } else if (e.window.event == SDL_WINDOWEVENT_MINIMIZED) {
-                    if (HWND hwnd = window_of(e.window.windowID); hwnd && !IsIconic(hwnd))
-                        ShowWindow(hwnd, SW_MINIMIZE);
-                } else if (e.window.event == SDL_WINDOWEVENT_RESTORED ||
-                           e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                } else if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED || e.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                           e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                    follow_manager(SDL_WindowEventID(e.window.event), window_of(e.window.windowID));
+                } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                    // The manager gave the keyboard to a window it keeps minimized for us: it is back.
                     restore_if_minimized(window_of(e.window.windowID));
                     // SDL captures the mouse only for a window with the keyboard: a capture taken
                     // by the press that brought the keyboard from another program starts now.
-                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && capture_wanted) SDL_CaptureMouse(SDL_TRUE);
+                    if (capture_wanted) SDL_CaptureMouse(SDL_TRUE);
                 }
                 break;
             default: break;
@@ -295,6 +314,13 @@ SDL_Window* create_shaped(const WindowMask& mask, const char* title, int x, int 
     // SDL leaves a shaped window where it first makes it (off the screen) when x or y is 0.
     if (window) SDL_SetWindowPosition(window, x, y);
     return window;
+}
+
+// The window's caption as the window manager takes it (window lists and task bars show it).
+std::string caption_of(HWND hwnd) {
+    std::string text(std::size_t(std::max(0, GetWindowTextLength(hwnd))) + 1, '\0');
+    text.resize(std::size_t(GetWindowText(hwnd, text.data(), int(text.size()))));
+    return gdi::to_utf8(text);
 }
 
 // Said once: where shapes are missing, a person should know the square corners are not a fault.
@@ -419,13 +445,12 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
         // Else SDL tells the window manager the smallest size is the largest, which
         // greys its Maximize, Restore and Resize.
         if (style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
-        char title[256];
-        GetWindowText(hwnd, title, sizeof title);
+        const std::string title = caption_of(hwnd);
         int width = std::max(1, int(r.right - r.left)), height = std::max(1, int(r.bottom - r.top));
         WindowMask mask = window_mask(hwnd, width, height);
         SDL_Window* window = nullptr;
         if (mask.shaped()) {
-            window = create_shaped(mask, title, r.left, r.top, flags);
+            window = create_shaped(mask, title.c_str(), r.left, r.top, flags);
             if (!window) {
                 report_no_shapes();
                 impl_->unshaped[hwnd] = std::move(mask);
@@ -433,7 +458,7 @@ void Sdl::top_level_shown(HWND hwnd, bool shown) {
                 impl_->unshaped.erase(hwnd);
             }
         }
-        if (!window) window = SDL_CreateWindow(title, r.left, r.top, width, height, flags);
+        if (!window) window = SDL_CreateWindow(title.c_str(), r.left, r.top, width, height, flags);
         if (!window) return;
         it = impl_->windows.emplace(hwnd, window).first;
         // A window manager keeps an owned window (a floating toolbar, a dialog) above its owner
@@ -474,19 +499,29 @@ void Sdl::top_level_destroyed(HWND hwnd) {
     SDL_Window* window = it->second;
     impl_->windows.erase(it);
     impl_->dirty.erase(hwnd);
+    impl_->maximized_by_manager.erase(hwnd);
     impl_->unshaped.erase(hwnd);
     SDL_HideWindow(window);
     impl_->keyboard_to_active_after(window);
     SDL_DestroyWindow(window);
 }
 
+// The manager hears of minimizing and of coming back from it, and of leaving the maximized
+// state it gave; a maximize of the window's own is a size it takes, so the manager is not
+// asked to restore a window it maximized when the window follows that.
 void Sdl::top_level_minimized(HWND hwnd, bool minimized) {
     auto it = impl_->windows.find(hwnd);
     if (it == impl_->windows.end()) return;
+    const Uint32 flags = SDL_GetWindowFlags(it->second);
     if (minimized)
         SDL_MinimizeWindow(it->second);
-    else
+    else if ((flags & SDL_WINDOW_MINIMIZED) || ((flags & SDL_WINDOW_MAXIMIZED) && !IsZoomed(hwnd)))
         SDL_RestoreWindow(it->second);
+}
+
+void Sdl::caption_changed(HWND hwnd) {
+    auto it = impl_->windows.find(hwnd);
+    if (it != impl_->windows.end()) SDL_SetWindowTitle(it->second, caption_of(hwnd).c_str());
 }
 
 void Sdl::shape_changed(HWND hwnd) {

@@ -22,6 +22,7 @@ public:
     void top_level_shown(HWND hwnd, bool shown) override;
     void top_level_destroyed(HWND hwnd) override;
     void top_level_minimized(HWND hwnd, bool minimized) override;
+    void caption_changed(HWND hwnd) override;
     void shape_changed(HWND hwnd) override;
     void present(HWND hwnd) override;
     void capture_changed(HWND hwnd) override;

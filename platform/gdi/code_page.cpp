@@ -95,4 +95,27 @@ char32_t to_unicode(std::uint32_t code) {
     return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
 }
 
+std::string to_utf8(std::string_view text) {
+    std::string utf8;
+    for_each_character(text, [&utf8](std::uint32_t code) {
+        const char32_t c = to_unicode(code);
+        if (c < 0x80) {
+            utf8 += char(c);
+        } else if (c < 0x800) {
+            utf8 += char(0xC0 | c >> 6);
+            utf8 += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            utf8 += char(0xE0 | c >> 12);
+            utf8 += char(0x80 | (c >> 6 & 0x3F));
+            utf8 += char(0x80 | (c & 0x3F));
+        } else {
+            utf8 += char(0xF0 | c >> 18);
+            utf8 += char(0x80 | (c >> 12 & 0x3F));
+            utf8 += char(0x80 | (c >> 6 & 0x3F));
+            utf8 += char(0x80 | (c & 0x3F));
+        }
+    });
+    return utf8;
+}
+
 }  // namespace gdi

@@ -3,6 +3,7 @@
 // codes to Unicode for the glyph lookup.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace gdi {
@@ -26,5 +27,8 @@ void for_each_character(std::string_view text, Fn&& fn) {
 
 // U'?' when the code page has no such character.
 char32_t to_unicode(std::uint32_t code);
+
+// `text` in UTF-8, for the places outside the kit that take no other encoding.
+std::string to_utf8(std::string_view text);
 
 }  // namespace gdi

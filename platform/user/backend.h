@@ -32,6 +32,8 @@ public:
     virtual void top_level_destroyed(HWND hwnd) {}
     // A top-level window was minimized or restored (a real display iconifies it).
     virtual void top_level_minimized(HWND hwnd, bool minimized) {}
+    // A top-level window's caption text changed (a real display tells its window manager).
+    virtual void caption_changed(HWND hwnd) {}
     // A top-level window's region changed (a real display reshapes its window).
     virtual void shape_changed(HWND hwnd) {}
     // A top-level window's backing surface holds newly painted pixels.

@@ -145,7 +145,10 @@ LRESULT default_text_message(Window& w, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         case WM_SETTEXT:
             w.text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-            if (!(w.style & WS_CHILD)) invalidate_frame(w.handle);
+            if (!(w.style & WS_CHILD)) {
+                invalidate_frame(w.handle);
+                backend().caption_changed(w.handle);
+            }
             return TRUE;
         case WM_GETTEXT: return copy_text(w.text, reinterpret_cast<char*>(lParam), int(wParam));
         case WM_GETTEXTLENGTH: return LRESULT(w.text.size());
@@ -270,6 +273,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
         if (top_level) backend().top_level_minimized(hwnd, minimize);
         w = find_window(hwnd);
         if (!w) return was_visible;
+        // The caption's boxes follow the state, also where the window keeps its place (a
+        // maximized window minimized and brought back).
+        invalidate_frame(hwnd);
         RECT c = w->client;
         call_window(hwnd, WM_SIZE, kind, MAKELPARAM(c.right - c.left, c.bottom - c.top));
     }

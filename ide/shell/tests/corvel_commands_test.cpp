@@ -228,8 +228,9 @@ TEST_F(CorvelCommandsTest, ANewWorkspaceWithTwoBanksAndAFileInEachBuildsRebuilds
     NewFile(0, "main");
     ASSERT_TRUE(std::filesystem::exists(demo / "main.asm"));
     ASSERT_NE(ActiveDocument(), nullptr);
-    // It opens as the file it made, with the assembler's colours.
+    // It opens as the file it made, with the assembler's colours, and the main caption names it.
     EXPECT_EQ(ActiveDocument()->GetTitle().str(), "main.asm");
+    EXPECT_EQ(app.main_frame()->GetWindowText().str(), "Corvel - main.asm");
     EXPECT_EQ(ActiveDocument()->buffer().GetSettingsSection(), shell::SettingsSectionFor("main.asm"));
     display.set_clipboard_text(kMainSource);
     app.main_frame()->MDIGetActive()->GetActiveView()->SetFocus();

@@ -77,8 +77,8 @@ start_corvel() {
 }
 wait_drawn() { wait_for "the main window is mapped but not drawn (no status bar at the bottom of the screen)" status_bar_drawn; }
 
-# A message box bears the program's name as the main window does.
-question_shown() { [ "$(xdotool search --onlyvisible --name '^Corvel$' | wc -l)" -ge 2 ]; }
+# A message box bears the program's name, which the main window's name starts with.
+question_shown() { xdotool search --onlyvisible --name '^Corvel$' | grep -qvx "$corvel_window"; }
 simulator_shown() { test -n "$(named_window '^VYRSim$')"; }
 simulator_gone() { ! simulator_shown; }
 built() { test -f "$work/DEBUG/HELLO.BIN"; }

@@ -2,6 +2,7 @@
 // reach the program (on SDL's offscreen driver); the SDL display's pictures are
 // exercised by the demo's screenshot under Xvfb.
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -176,6 +177,103 @@ TEST(Display, ModifierPressesReplayedWhileAMenuTakesTheKeyboardNeverReachTheProg
         setenv("SDL_VIDEODRIVER", saved_driver.c_str(), 1);
     else
         unsetenv("SDL_VIDEODRIVER");
+}
+
+// The window manager minimizes, maximizes and restores a window of its own accord (its keys, a
+// task list): the window takes each state, with its kind of WM_SIZE. A window maximized by its
+// own caption is only sized for the manager, so the restore the manager reports when it brings
+// that window back from minimized leaves it maximized.
+TEST(Display, TheWindowManagersChangesOfStateReachTheWindow) {
+    ClearedDisplayEnvironment cleared;
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
+    ASSERT_TRUE(sdl) << error;
+    kit::user::set_backend(sdl.get());
+
+    static std::vector<WPARAM> kinds;
+    kinds.clear();
+    WNDCLASS window_class{};
+    window_class.lpszClassName = "DisplayTestSizes";
+    window_class.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_SIZE) kinds.push_back(wParam);
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    };
+    RegisterClass(&window_class);
+    HWND main = CreateWindowEx(0, "DisplayTestSizes", "main", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+    ShowWindow(main, SW_SHOW);
+    Uint32 id = 0;
+    for (Uint32 candidate = 1; candidate < 64 && !id; ++candidate) {
+        if (SDL_GetWindowFromID(candidate)) id = candidate;
+    }
+    ASSERT_NE(id, 0u);
+    sdl->idle(0);
+    const auto manager = [&](SDL_WindowEventID event) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = event;
+        e.window.windowID = id;
+        SDL_PushEvent(&e);
+        sdl->idle(0);
+    };
+    enum State { normal, minimized, maximized };
+    constexpr WPARAM kNoSize = WPARAM(-1);  // no WM_SIZE at all
+    const auto state = [&] { return IsIconic(main) ? minimized : IsZoomed(main) ? maximized : normal; };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        State state;
+        WPARAM kind;
+    } steps[] = {
+        {"maximized by the manager", [&] { manager(SDL_WINDOWEVENT_MAXIMIZED); }, maximized, SIZE_MAXIMIZED},
+        {"restored by the manager", [&] { manager(SDL_WINDOWEVENT_RESTORED); }, normal, SIZE_RESTORED},
+        {"minimized by the manager", [&] { manager(SDL_WINDOWEVENT_MINIMIZED); }, minimized, SIZE_MINIMIZED},
+        {"brought back by the manager", [&] { manager(SDL_WINDOWEVENT_RESTORED); }, normal, SIZE_RESTORED},
+        {"maximized by its caption", [&] { ShowWindow(main, SW_SHOWMAXIMIZED); }, maximized, SIZE_MAXIMIZED},
+        {"then minimized", [&] { ShowWindow(main, SW_MINIMIZE); }, minimized, SIZE_MINIMIZED},
+        {"brought back by the manager", [&] { manager(SDL_WINDOWEVENT_RESTORED); }, maximized, SIZE_MAXIMIZED},
+        {"a restore echoed after it", [&] { manager(SDL_WINDOWEVENT_RESTORED); }, maximized, kNoSize},
+        {"keyboard given while minimized",
+         [&] {
+             ShowWindow(main, SW_MINIMIZE);
+             manager(SDL_WINDOWEVENT_FOCUS_GAINED);
+         },
+         maximized, SIZE_MAXIMIZED},
+    };
+    for (const auto& step : steps) {
+        kinds.clear();
+        step.act();
+        EXPECT_EQ(state(), step.state) << step.what;
+        EXPECT_EQ(kinds.empty() ? kNoSize : kinds.back(), step.kind) << step.what;
+    }
+
+    DestroyWindow(main);
+    sdl.reset();
+}
+
+// The window manager names a window as its caption reads (window lists and task bars show the
+// name), whenever the caption changes, in UTF-8 whatever the code page of the text.
+TEST(Display, TheWindowManagerIsGivenTheCaptionWheneverItChanges) {
+    ClearedDisplayEnvironment cleared;
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
+    ASSERT_TRUE(sdl) << error;
+    kit::user::set_backend(sdl.get());
+    HWND main = CreateWindowEx(0, "STATIC", "Corvel", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+    ShowWindow(main, SW_SHOW);
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 64 && !window; ++id) window = SDL_GetWindowFromID(id);
+    ASSERT_TRUE(window);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Corvel");
+    SetWindowText(main, "Corvel - hello.asm");
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Corvel - hello.asm");
+    SetWindowText(main, "Corvel - \xD6\xD0\xCE\xC4.asm");  // two characters in GBK
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Corvel - \xE4\xB8\xAD\xE6\x96\x87.asm");
+    DestroyWindow(main);
+    sdl.reset();
 }
 
 // Where the screen cannot shape a window, its cut-off corners take the colour

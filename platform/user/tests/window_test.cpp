@@ -431,6 +431,47 @@ TEST_F(WindowTest, AWindowMinimizedFromMaximizedIsRestoredMaximized) {
     EXPECT_TRUE(EqualRect(&now, &normal));
 }
 
+// Every change of state repaints the caption's boxes for the new state, also where the window
+// keeps its place (minimized by its box and brought back maximized, maximized again from
+// minimized, minimized from normal), and tells the window its kind of size.
+TEST_F(WindowTest, TheCaptionBoxesAndTheSizeKindFollowEveryChangeOfState) {
+    static std::vector<WPARAM> kinds;
+    kinds.clear();
+    set_proc_hook([](HWND, UINT message, WPARAM wParam, LPARAM, bool*) -> LRESULT {
+        if (message == WM_SIZE) kinds.push_back(wParam);
+        return 0;
+    });
+    HWND top = make_top("states");
+    pump();
+    constexpr int kMinimizeBox = -1;  // a click on the caption's minimize box
+    const struct {
+        int command;
+        WPARAM kind;
+    } steps[] = {
+        {SW_SHOWMAXIMIZED, SIZE_MAXIMIZED}, {kMinimizeBox, SIZE_MINIMIZED},     {SW_RESTORE, SIZE_MAXIMIZED},
+        {kMinimizeBox, SIZE_MINIMIZED},     {SW_SHOWMAXIMIZED, SIZE_MAXIMIZED}, {SW_RESTORE, SIZE_RESTORED},
+        {SW_MINIMIZE, SIZE_MINIMIZED},      {SW_RESTORE, SIZE_RESTORED},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        if (steps[i].command == kMinimizeBox) {
+            RECT r;
+            GetWindowRect(top, &r);
+            const POINT box{r.right - 43, r.top + 12};
+            display.button(nullptr, box, true);
+            display.button(nullptr, box, false);
+        } else {
+            ShowWindow(top, steps[i].command);
+        }
+        pump();
+        gdi::Surface picture;
+        EXPECT_TRUE(testing_kit::painted_picture(top, &picture)) << "step " << i;
+        ASSERT_FALSE(kinds.empty());
+        EXPECT_EQ(kinds.back(), steps[i].kind) << "step " << i;
+        EXPECT_EQ(bool(IsIconic(top)), steps[i].kind == SIZE_MINIMIZED) << "step " << i;
+        EXPECT_EQ(bool(IsZoomed(top)), steps[i].kind == SIZE_MAXIMIZED) << "step " << i;
+    }
+}
+
 // A drag faster than the window can follow puts the pointer over another
 // window: the capture holds through the drag, so the frame still follows and
 // the other window hears nothing.
