@@ -14,6 +14,7 @@
 
 #include "platform/display/headless.h"
 #include "platform/display/window_mask.h"
+#include "platform/display/x11_stacking.h"
 #include "platform/gdi/code_page.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/gdi/win_rect.h"
@@ -180,18 +181,23 @@ struct Sdl::Impl {
             SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // Without a window manager X does not move its keyboard on a click: the clicked window
-    // takes it, as it takes the activation; while a modal window disables it, the active
+    // Without a window manager X neither moves its keyboard nor restacks on a click: the
+    // clicked window comes to the front with its owned windows above it, and takes the
+    // keyboard, as it takes the activation; while a modal window disables it, the active
     // window (the dialog) does. Menus and tips never take it.
     void keyboard_on_click(Uint32 window_id) {
         SDL_Window* window = SDL_GetWindowFromID(window_id);
         HWND hwnd = window_of(window_id);
-        if (!window || !hwnd || SDL_GetKeyboardFocus() == window) return;
-        if (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU) return;
-        if (IsWindowEnabled(hwnd))
-            SDL_SetWindowInputFocus(window);
-        else
+        if (!window || !hwnd || (SDL_GetWindowFlags(window) & SDL_WINDOW_POPUP_MENU)) return;
+        if (!IsWindowEnabled(hwnd)) {
             keyboard_to_active(nullptr);
+            return;
+        }
+        raise_without_keyboard(window);
+        for (const auto& [owned, owned_window] : windows) {
+            if (GetWindow(owned, GW_OWNER) == hwnd && IsWindowVisible(owned)) raise_without_keyboard(owned_window);
+        }
+        if (SDL_GetKeyboardFocus() != window) SDL_SetWindowInputFocus(window);
     }
 
     // While a button is down here, the buttons the X server has held now: a release it sent

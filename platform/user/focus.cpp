@@ -3,6 +3,7 @@
 #include "platform/user/input_api.h"
 #include "platform/user/input_state.h"
 #include "platform/user/internal.h"
+#include "platform/user/ipc_bridge.h"
 #include "platform/user/message_api.h"
 #include "platform/user/window_api.h"
 
@@ -60,7 +61,7 @@ HWND SetActiveWindow(HWND hwnd) {
 
 HWND GetActiveWindow() { return input_state().active; }
 BOOL SetForegroundWindow(HWND hwnd) {
-    if (!IsWindow(hwnd)) return FALSE;
+    if (!find_window(hwnd)) return post_to_other_process(hwnd, kBringToFrontMessage, 0, 0) ? TRUE : FALSE;
     SetActiveWindow(hwnd);
     backend().brought_to_front(hwnd);
     return TRUE;

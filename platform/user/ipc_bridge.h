@@ -27,6 +27,11 @@ private:
 
 // Posts to a window of another process (a top-level handle printed in decimal).
 bool post_to_other_process(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Posted to a window of another process by SetForegroundWindow: only the process that owns
+// a window can raise it on its display, so its own message dispatch does it. In the range
+// the system keeps for itself, so no program's message is taken for it.
+constexpr UINT kBringToFrontMessage = 0x03FE;
 bool is_window_of_other_process(HWND hwnd);
 
 }  // namespace kit::user

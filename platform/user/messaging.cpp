@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/user/backend.h"
+#include "platform/user/input_api.h"
 #include "platform/user/internal.h"
 #include "platform/user/ipc_bridge.h"
 #include "platform/user/message_api.h"
@@ -176,6 +177,7 @@ LRESULT DispatchMessage(const MSG* msg) {
     }
     if (!msg->hwnd) return 0;
     if (!find_window(msg->hwnd)) return 0;  // destroyed since it was posted
+    if (msg->message == kit::user::kBringToFrontMessage) return SetForegroundWindow(msg->hwnd);
     return call_window(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

@@ -108,7 +108,8 @@ void CorvelDebugHost::BringIdeForward(ipc::WindowHandle) {
     frame->SetActiveWindow();
 }
 
-// The window system raises only this process's windows; the simulator keeps its place.
-void CorvelDebugHost::BringSimulatorForward(ipc::WindowHandle) {}
+void CorvelDebugHost::BringSimulatorForward(ipc::WindowHandle simulator) {
+    ::SetForegroundWindow(hwnd_from_value(simulator));
+}
 
 }  // namespace shell

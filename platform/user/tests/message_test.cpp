@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "platform/ipc/runtime_dir.h"
+#include "platform/ipc/window_handles.h"
+#include "platform/ipc/window_messages.h"
 #include "platform/user/ipc_bridge.h"
 #include "platform/user/tests/user_fixture.h"
 #include "testing/temp_dir.h"
@@ -228,6 +230,43 @@ TEST_F(MessageTest, PostsFromOtherProcessesArriveInTheWindowsQueue) {
     HWND nobody = hwnd_from_value(0x7FFFFFF0);
     EXPECT_FALSE(IsWindow(nobody));
     EXPECT_FALSE(PostMessage(nobody, WM_APP, 0, 0));
+}
+
+// A window of another process is brought to the front by that process (only it can raise the
+// window on its display): asked through the window's port, it takes the activation there,
+// whatever its procedure does with messages it does not know.
+TEST_F(MessageTest, AWindowOfAnotherProcessIsBroughtToTheFrontByItsOwnProcess) {
+    std::string error;
+    const ipc::WindowHandle foreign = ipc::allocate_window_handle(&error);
+    ASSERT_NE(foreign, 0u) << error;
+    auto port = ipc::MessagePort::open(foreign, &error);
+    ASSERT_TRUE(port) << error;
+    HWND here = make_top("here");
+    ASSERT_EQ(GetForegroundWindow(), here);
+    EXPECT_TRUE(SetForegroundWindow(hwnd_from_value(foreign)));
+    auto asked = port->receive(5000);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(asked->message, kit::user::kBringToFrontMessage);
+    EXPECT_EQ(GetForegroundWindow(), here) << "a handle of another process became this one's active window";
+    port.reset();
+    EXPECT_FALSE(SetForegroundWindow(hwnd_from_value(foreign)));
+
+    // The other side: the request arrives in the window's queue and its dispatch raises it.
+    HWND behind = make_top("behind");
+    SetForegroundWindow(here);
+    auto bridge = kit::user::IpcBridge::open(behind, &error);
+    ASSERT_TRUE(bridge) << error;
+    set_proc_hook([](HWND, UINT message, WPARAM, LPARAM, bool* handled) -> LRESULT {
+        *handled = message == kit::user::kBringToFrontMessage;  // a procedure that keeps it from DefWindowProc
+        return 0;
+    });
+    ASSERT_TRUE(kit::user::post_to_other_process(behind, kit::user::kBringToFrontMessage, 0, 0));
+    MSG msg;
+    while (!PeekMessage(&msg, behind, kit::user::kBringToFrontMessage, kit::user::kBringToFrontMessage, PM_REMOVE))
+        kit::user::wait_on_queue(kit::user::kNoDeadline);
+    DispatchMessage(&msg);
+    set_proc_hook(nullptr);
+    EXPECT_EQ(GetForegroundWindow(), behind);
 }
 
 }  // namespace
