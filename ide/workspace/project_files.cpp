@@ -59,6 +59,14 @@ bool HasControlByte(std::string_view line) {
 // was meant to say something.
 bool IsBlank(std::string_view line) { return Trim(line).empty(); }
 
+// The writer ends its last line, the display name, without a line end. A file
+// in any other form that ends without one was cut within its last line.
+void NoteCutLastLine(std::optional<ReadProblem>& problem, std::string_view text, std::string_view as_written) {
+    if (text.empty() || text.back() == '\n' || os::to_crlf(as_written) == text) return;
+    const std::vector<std::string> lines = TextLines(text);
+    NoteProblem(problem, lines.size(), "the file ends within its last line", lines.back());
+}
+
 }  // namespace
 
 // Writes a workspace or project file, unless it was loaded damaged or in a
@@ -321,6 +329,8 @@ private:
         }
         if (is("#DISPLAYNAME")) {
             NoteRepeat(key);
+            // Every project is given one: an empty name is what is left of a cut line.
+            if (value.empty()) Note("a display name that is empty");
             m_.display_name_ = value;
             return true;
         }
@@ -354,7 +364,10 @@ bool CVyrWorkspaceManager::LoadProjects() {
             ClearProject();
             return false;
         }
-        project_file_ = LoadedFile(path, *text, ProjectFileText(), reader.Problem());
+        std::optional<ReadProblem> problem = reader.Problem();
+        std::string as_written = ProjectFileText();
+        NoteCutLastLine(problem, *text, as_written);
+        project_file_ = LoadedFile(path, *text, std::move(as_written), std::move(problem));
     }
     const TreeItem project = ProjectItem();
     if (project == 0) {

@@ -66,19 +66,33 @@ protected:
     std::string sample_workspace;
 };
 
-// A cut file opens, reported, from the end of its header to the display
-// name's key; after that it is a whole file with a shorter display name. A
-// header cut short, or ending in a lone CR, is no header.
+// A cut file opens, reported, anywhere from the end of its header on, the
+// display name's line and its line end included. A header cut short, or
+// ending in a lone CR, is no header.
 TEST_F(DamagedFiles, ACutProjectFileIsReportedAndLeftAsItWas) {
     const std::size_t header_end = sample_project.find("\r\n");
-    const std::size_t whole_from = sample_project.find("#DISPLAYNAME") + std::string_view("#DISPLAYNAME").size();
     for (std::size_t size = 0; size < sample_project.size(); ++size) {
         SCOPED_TRACE("cut at " + std::to_string(size));
         const Outcome outcome = StartAndExit("HELLO.PRJ", sample_project.substr(0, size));
-        const Outcome expected = size < header_end || size == header_end + 1 ? Outcome::refused
-                                 : size < whole_from                         ? Outcome::reported
-                                                                             : Outcome::opened;
-        EXPECT_EQ(outcome, expected);
+        EXPECT_EQ(outcome, size < header_end || size == header_end + 1 ? Outcome::refused : Outcome::reported);
+    }
+}
+
+// The writer's own form ends with the display name and no line end: that
+// file is whole. Cut within its display name's line, it is reported where
+// that can be told: with the name's value gone.
+TEST_F(DamagedFiles, TheWritersOwnFormIsWholeAndReportedWithoutItsDisplayName) {
+    ASSERT_TRUE(manager.OpenWorkspace(PathOf("HELLO.WSP"))) << manager.GetLastErrorText();
+    manager.SetOutputName("OTHER");  // a change: the project file is written in the writer's form
+    ASSERT_TRUE(manager.CloseWorkspace()) << manager.GetLastErrorText();
+    const std::string written = Read("HELLO.PRJ");
+    ASSERT_TRUE(written.ends_with("\r\n#DISPLAYNAME = HELLO")) << written;
+    sample_project = written;
+
+    EXPECT_EQ(StartAndExit("HELLO.PRJ", written), Outcome::opened);
+    for (const char* cut : {"#DISPLAYNAME = ", "#DISPLAYNAME =", "#DISPLAYNAME"}) {
+        SCOPED_TRACE(cut);
+        EXPECT_EQ(StartAndExit("HELLO.PRJ", written.substr(0, written.rfind("#DISPLAYNAME")) + cut), Outcome::reported);
     }
 }
 
