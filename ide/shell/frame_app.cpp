@@ -142,7 +142,7 @@ BOOL CVyrFrameApp::InitInstance() {
     frame->UpdateWindow();
     for (const std::string& file : startup_files_) OpenStartupFile(file);
     // Start-up is done: a damaged profile is told about once, and what start-up wrote is saved.
-    if (!store.load_error().empty()) ShowStatusText("Settings read in part: " + store.load_error());
+    if (!store.load_error().empty()) ShowStatusText(ide::SettingsReadInPartText(store));
     if (const os::Status saved = store.Flush(); !saved) ShowStatusText(ide::SettingsNotSavedText(saved.error()));
     return TRUE;
 }

@@ -55,15 +55,16 @@ Store::Store(fs::path file)
         if (text.error().code != ENOENT) load_error_ = text.error().text;
         return;
     }
-    std::string error;
-    *tree_ = parse_tree(*text, error);
-    if (!error.empty()) {
-        load_error_ = file_.string() + ": " + error;
+    *tree_ = parse_tree(*text, damage_);
+    if (!damage_.empty()) {
+        load_error_ = file_.string() + ": " + damage_;
         rewrite_ = true;
         // Keep the damaged file for a person to look at: the next flush drops
         // what could not be read.
-        if (auto kept = os::keep_copy(file_.string(), ".damaged", kLargestIniFile))
-            load_error_ += "; the file is kept as " + *kept;
+        if (auto kept = os::keep_copy(file_.string(), ".damaged", kLargestIniFile)) {
+            kept_copy_ = *kept;
+            load_error_ += "; the file is kept as " + kept_copy_;
+        }
     }
 }
 

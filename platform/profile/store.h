@@ -49,6 +49,10 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
     const std::string& load_error() const { return load_error_; }
+    // Of a damaged file: its first bad line ("line 3: bad value line") and
+    // the copy kept aside (empty when none could be made).
+    const std::string& damage() const { return damage_; }
+    const std::string& kept_copy() const { return kept_copy_; }
 
     int GetProfileInt(std::string_view section, std::string_view key, int default_value) const;
     std::string GetProfileString(std::string_view section, std::string_view key,
@@ -78,6 +82,8 @@ private:
     std::unique_ptr<std::recursive_mutex> mutex_;
     std::vector<Edit> pending_;  // made since the last flush
     std::string load_error_;
+    std::string damage_;
+    std::string kept_copy_;
     bool rewrite_ = false;  // the file on disk is damaged: the next flush replaces it
 };
 

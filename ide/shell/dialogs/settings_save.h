@@ -14,6 +14,10 @@ class Store;
 namespace ide {
 
 std::string SettingsNotSavedText(const os::Error& error);
+// What start-up says of settings it could read only in part. A damaged file's
+// kept copy is named first, so that the status bar shows its name whole
+// whenever the name fits at all.
+std::string SettingsReadInPartText(const profile::Store& profile);
 
 // Saves what was written to `profile` since its last save; a failure is told
 // in a message box.

@@ -27,6 +27,7 @@
 #include "platform/afx/property_sheet.h"
 #include "platform/profile/store.h"
 #include "platform/user/dialog_api.h"
+#include "platform/user/status_bar.h"
 #include "testing/file_size_limit.h"
 
 namespace {
@@ -234,9 +235,8 @@ TEST_F(CorvelSavesTest, ADamagedProfileIsToldAboutAndKeptUnderANameOfItsOwn) {
         WriteFile(profile_file, damaged);
         Start();
         const std::string status = StatusText();
-        EXPECT_NE(status.find("Settings read in part: " + profile_file.string() + ": line "), std::string::npos)
-            << status;
-        EXPECT_NE(status.find("kept as " + profile_file.string() + ".damaged"), std::string::npos) << status;
+        EXPECT_TRUE(status.starts_with(profile_file.string() + ".damaged")) << status;
+        EXPECT_NE(status.find(" keeps the damaged settings, read in part: line "), std::string::npos) << status;
         EXPECT_TRUE(boxes.empty());
         Close();
         EXPECT_TRUE(profile::Store(profile_file).load_error().empty());
@@ -245,7 +245,39 @@ TEST_F(CorvelSavesTest, ADamagedProfileIsToldAboutAndKeptUnderANameOfItsOwn) {
     EXPECT_EQ(testing_kit::read_file(profile_file.string() + ".damaged.2"), "[Settings\n");
 
     Start();
-    EXPECT_EQ(StatusText().find("Settings read in part"), std::string::npos) << "a sound profile is not mentioned";
+    EXPECT_EQ(StatusText().find("read in part"), std::string::npos) << "a sound profile is not mentioned";
+}
+
+// At 1024 pixels wide the status bar shows the damaged profile's kept copy
+// by its whole name, before anything else the message says.
+TEST_F(CorvelSavesTest, TheKeptCopyOfADamagedProfileIsNamedWholeInTheStatusBar) {
+    fs::create_directories(profile_file.parent_path());
+    WriteFile(profile_file, "[Settings]\nno value here\n");
+    app = std::make_unique<shell::CVyrFrameApp>(std::vector<std::string>{(work / "HELLO.WSP").string()});
+    app->SetStartSize(1024, 768);
+    ASSERT_TRUE(app->InitInstance());
+    HandleQueued(*app);
+    CRect window;
+    frame().GetWindowRect(&window);
+    ASSERT_EQ(window.Width(), 1024);
+
+    const HWND status = frame().status_bar().m_hWnd;
+    const std::string text = StatusText();
+    const std::string kept = profile_file.string() + ".damaged";
+    const std::size_t kept_at = text.find(kept);
+    ASSERT_NE(kept_at, std::string::npos) << text;
+    RECT pane{};
+    ::SendMessage(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+    const HDC dc = ::GetDC(status);
+    const HGDIOBJ old_font = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessage(status, WM_GETFONT, 0, 0)));
+    SIZE named{}, ellipsis{};
+    ::GetTextExtentPoint32(dc, text.c_str(), int(kept_at + kept.size()), &named);
+    ::GetTextExtentPoint32(dc, "...", 3, &ellipsis);
+    ::SelectObject(dc, old_font);
+    ::ReleaseDC(status, dc);
+    // The pane cuts a longer text with "..." inside a few pixels of padding.
+    constexpr int kPadding = 8;
+    EXPECT_LE(named.cx + ellipsis.cx + kPadding, pane.right - pane.left) << text;
 }
 
 // A project file with a value the reader had to guess is told about in one
