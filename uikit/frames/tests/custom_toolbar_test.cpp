@@ -198,6 +198,26 @@ TEST_F(ToolBarTest, ADropDownWhoseHandlerClosesItsBarOrFrameTouchesNothingOfThem
     }
 }
 
+// A command whose handler closes the frame with its bars and manager (Exit put on a toolbar): neither the
+// button nor the frame's command routing touches any of them afterwards.
+TEST_F(ToolBarTest, ACommandThatClosesTheFrameTouchesNothingOfItAfterwards) {
+    SECCustomToolBar* bar = make_bar(0xE800, {100, 101});
+    const HWND frame_window = frame->m_hWnd, bar_window = bar->m_hWnd;
+    bool ran = false;
+    frame->on_command = [&](UINT) {
+        ran = true;
+        delete manager;
+        manager = nullptr;
+        frame->DestroyWindow();
+        frame = nullptr;
+    };
+    display.click(bar_window, bar->GetButtonRect(1).CenterPoint());
+    pump();
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(::IsWindow(bar_window));
+    EXPECT_FALSE(::IsWindow(frame_window));
+}
+
 TEST_F(ToolBarTest, ACheckBoxTogglesOnEveryBarUnlessDisabled) {
     SECCustomToolBar* one = make_bar(0xE800, {100, 101});
     SECCustomToolBar* two = make_bar(0xE801, {101});

@@ -63,8 +63,16 @@ BOOL CountingFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO*
             return TRUE;
         }
         if (code == CN_COMMAND) {
-            if (!info && on_command) on_command(id);
-            if (!info) commands.push_back(id);
+            if (info) return TRUE;  // asked only whether there is a handler
+            if (on_command) {
+                // A copy runs, and the frame is counted on only while it lives: the command may close it
+                // (Exit put on a toolbar), its own handler with it.
+                const std::function<void(UINT)> handler = on_command;
+                const std::weak_ptr<bool> alive = alive_;
+                handler(id);
+                if (alive.expired()) return TRUE;
+            }
+            commands.push_back(id);
             return TRUE;
         }
     }

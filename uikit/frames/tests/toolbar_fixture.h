@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,6 +41,10 @@ public:
     // Runs as a button's drop-down notification arrives.
     std::function<void()> on_drop_down;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info) override;
+
+private:
+    // Expires as the frame is deleted, which a command it runs may do.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 class ToolBarTest : public ::testing::Test {
