@@ -6,9 +6,10 @@
 // back at the next start.
 #include <gtest/gtest.h>
 
+#include "testing/painted_picture.h"
 #include "tools/framelab/tests/lab_fixture.h"
-#include "uikit/frames/layout_text.h"
 #include "uikit/frames/frame_wnd.h"
+#include "uikit/frames/layout_text.h"
 #include "uikit/frames/sys_command.h"
 
 namespace {
@@ -170,6 +171,8 @@ TEST_F(DocumentsTest, ALayoutSavedWithADocumentDockedBringsEveryBarBackAtTheNext
     idle();
     EXPECT_EQ(places(), saved);
     EXPECT_EQ(frame->GetControlBar(bar_id), nullptr) << "nothing is made for the document's bar";
+    EXPECT_TRUE(
+        testing_kit::matches_painted_golden(frame->m_hWnd, "tools/framelab/tests/golden/documents_restored.png"));
 }
 
 }  // namespace
