@@ -14,9 +14,8 @@ reference="${shot%.png}-headless.png"
 . "$(dirname "$0")/skip.sh"
 command -v xvfb-run >/dev/null 2>&1 || skip "xvfb-run is not installed, so no X server can start"
 xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
-# The X and D-Bus client libraries under SDL keep memory until exit; under
-# AddressSanitizer that is not ours to report. The headless tests check our leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+testing="$(dirname "$0")"
+. "$testing/sanitizer-display.sh"
 # A profile of the run's own, so a test never touches the user's settings.
 profile="$(mktemp -d)"
 trap 'rm -rf "$profile"' EXIT

@@ -14,7 +14,19 @@ for tool in xvfb-run $xvfb_tools; do
 done
 if [ -z "${KIT_ON_XVFB:-}" ]; then
   xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1 || skip "Xvfb cannot start an X server on this machine"
-  KIT_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # What AddressSanitizer reports (memory errors, leaks) in any program of the
+  # session goes to a folder of its own and fails the test: a program the test
+  # ends from outside, or one another program started, has no exit code it looks at.
+  reports="$(mktemp -d)"
+  KIT_ON_XVFB=1 KIT_SANITIZER_REPORTS="$reports" xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  code=$?
+  if [ -n "$(ls -A "$reports")" ]; then
+    cat "$reports"/*
+    echo "failed: a program of the session reported the errors above"
+    code=1
+  fi
+  rm -rf "$reports"
+  exit "$code"
 fi
 # Now and then a session's X server does not answer its first clients (seen
 # while other sessions start beside it: the programs find no display, the
@@ -27,8 +39,8 @@ if ! display_answers; then
   echo "the X server on $DISPLAY does not answer; starting the session again"
   KIT_XVFB_TRIES=$tries exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
-# The X and D-Bus client libraries under SDL keep memory until exit; that is not ours to report.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+. "$testing/sanitizer-display.sh"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$KIT_SANITIZER_REPORTS/report"
 
 wait_for() {
   what="$1"
