@@ -260,6 +260,9 @@ protected:
     // ---- paint steps ----
     virtual void DoPaint(CDC* dc);
     virtual BOOL InitPaintContext(SECListPaintContext* pc);
+    // Whether the painted row is still the record with `serial` after the owner was asked for
+    // a field of it; it then takes the record (and sub-item) afresh.
+    bool RowStillPainted(SECListPaintContext* pc, std::uint64_t serial, HWND own);
     virtual COLORREF GetRowBkColor(SECListPaintContext* pc);
     virtual COLORREF GetFieldColor(SECListPaintContext* pc);
     virtual void GetItemColors(SECListPaintContext* pc);

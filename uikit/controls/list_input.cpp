@@ -58,6 +58,7 @@ int SECListBaseC::HitTest(CPoint point, UINT* flags, int* column_out) {
                     hit = LVHT_ONITEM;
                     if (column >= 0 && GetColumnSubItem(column) == 0) {
                         const SECListItem* record = GetItemAt(i);
+                        if (!record) break;  // measuring asked the owner, who took rows away
                         const CPoint local(point.x - GetColumnLeft(column), point.y - y);
                         if (record->label_rect.PtInRect(local))
                             hit |= LVHT_ONITEMLABEL;
@@ -631,10 +632,15 @@ void SECListBaseC::OnEditKillFocus() { EndLabelEdit(TRUE); }
 void SECListBaseC::OnEditUpdate() {
     if (!edit_->m_hWnd || edited_item_ < 0) return;
     const int sub_item = std::max(GetColumnSubItem(edited_column_), 0);
-    SECListItem* record = GetItemAt(edited_item_);
+    const SECListItem* record = GetItemAt(edited_item_);
+    if (!record) return;
     const CRect before = record->label_rect;
+    const std::uint64_t serial = record->serial;
     SetItemText(edited_item_, sub_item, edit_->GetWindowText());
     MeasureItem(edited_item_);
+    // Measuring may ask the owner, who may end the edit or take the row away.
+    record = GetItemAt(edited_item_);
+    if (!edit_->m_hWnd || !record || record->serial != serial) return;
     if (record->label_rect != before) {
         InvalidateAllHeights();
         InvalidateItem(edited_item_);

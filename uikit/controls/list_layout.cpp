@@ -21,7 +21,11 @@ void SECListBaseC::GetInsideRect(RECT* out) const {
 int SECListBaseC::RowHeight(int item) {
     SECListItem* record = GetItemAt(item);
     if (!record) return 0;
-    if (record->row_height < 0) MeasureItem(item);
+    if (record->row_height < 0) {
+        MeasureItem(item);  // may ask the owner, who may change the rows
+        record = GetItemAt(item);
+        if (!record) return 0;
+    }
     return std::max(record->row_height, 1) + GetRowSpacing();
 }
 
@@ -40,10 +44,14 @@ void SECListBaseC::MeasureItem(int item) {
     pc->column_record = GetColumnAt(0);
     pc->item = record;
     pc->view = int(list_style_ & LVS_TYPEMASK);
+    const std::uint64_t serial = record->serial;
     if (!InitPaintContext(pc.get())) {
-        record->row_height = 1;
+        // The owner asked for a callback field may have deleted the row meanwhile.
+        record = GetItemAt(item);
+        if (record && record->serial == serial) record->row_height = 1;
         return;
     }
+    record = pc->item;
     CRect label, icon, state_icon;
     CalcLabelSize(pc.get(), &label, &icon, &state_icon);
     record->label_rect = label;
@@ -172,6 +180,9 @@ BOOL SECListBaseC::GetSubItemRect(int item, int column, RECT* out, int code) {
     GetInsideRect(&inside);
     const int top = inside.top + GetRangeHeight(top_index_, item);
     const int height = RowHeight(item);
+    // Measuring may ask the owner, who may take rows away.
+    record = GetItemAt(item);
+    if (!record) return FALSE;
     const int left = GetColumnLeft(column), right = GetColumnRight(column);
     CRect r(left, top, right, top + height);
     if (code == LVIR_BOUNDS) {
@@ -224,6 +235,7 @@ void SECListBaseC::InvalidateItem(int item, BOOL label_only, BOOL erase, BOOL fi
     r.bottom = fill_below ? inside.bottom : r.top + RowHeight(item);
     if (label_only && !(list_style_ex_ & LVXS_FULLROWSELECT)) {
         const SECListItem* record = GetItemAt(item);
+        if (!record) return;  // measuring asked the owner, who took rows away
         r.left = GetColumnLeft(0) + record->label_rect.left - 3;
         r.right = GetColumnLeft(0) + record->label_rect.right + 3;
     }
@@ -263,7 +275,8 @@ int SECListBaseC::GetTotalWidth() {
     int y = 0;
     for (int i = top_index_; i < GetItemCount() && (!IsWindowVisible() || y < inside.Height()); ++i) {
         y += RowHeight(i);
-        widest = std::max(widest, int(items_[std::size_t(i)]->label_rect.right) + 5);
+        // Measuring may ask the owner, who may take rows away.
+        if (const SECListItem* record = GetItemAt(i)) widest = std::max(widest, int(record->label_rect.right) + 5);
     }
     if ((list_style_ & LVS_TYPEMASK) == LVS_REPORT) widest = std::max(widest, int(inside.Width()));
     if ((list_style_ & LVS_TYPEMASK) == LVS_REPORT && GetColumnCount() == 1)
@@ -304,7 +317,8 @@ void SECListBaseC::ShowScrollBarCtrl(int bar, BOOL show, SCROLLINFO* info) {
     const DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
     if (!bars_[slot]) bars_[slot] = std::make_unique<CScrollBar>();
     if (!bars_[slot]->m_hWnd) {
-        if (!show) return;
+        // Not shown, or the list's window is gone (destroyed by an owner asked during a paint).
+        if (!show || !m_hWnd) return;
         const DWORD style = WS_CHILD | (bar == SB_VERT ? SBS_VERT : SBS_HORZ);
         if (!bars_[slot]->Create(style, CRect(0, 0, 1, 1), this, bar == SB_VERT ? kVertBarId : kHorzBarId))
             AfxThrowResourceException();

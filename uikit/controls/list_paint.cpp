@@ -162,10 +162,16 @@ void SECListBaseC::DrawItems(CDC* dc) {
 
 void SECListBaseC::DrawItem(SECListPaintContext* pc, int item, const CRect& row) {
     SECListItem* record = GetItemAt(item);
+    if (!record) return;
+    const std::uint64_t serial = record->serial;
     CRect clip;
     pc->dc->GetClipBox(&clip);
     const bool one_column = GetColumnCount() <= 1 || pc->view != LVS_REPORT;
     for (int c = 0; c < (one_column ? 1 : GetColumnCount()); ++c) {
+        // The owner may change the rows while it is asked for a cell's text: the row is drawn
+        // only while it is still there.
+        record = GetItemAt(item);
+        if (!record || record->serial != serial) return;
         CRect cell = row;
         if (!one_column) {
             cell.left = GetColumnLeft(c);
@@ -184,7 +190,8 @@ void SECListBaseC::DrawItem(SECListPaintContext* pc, int item, const CRect& row)
         if (!InitPaintContext(pc)) continue;
         DrawSubItem(pc);
     }
-    if (pc->view != LVS_REPORT) return;
+    record = GetItemAt(item);
+    if (pc->view != LVS_REPORT || !record || record->serial != serial) return;
     if ((list_style_ex_ & LVXS_FULLROWSELECT) && item == focus_item_ && ::GetFocus() == m_hWnd &&
         GetColumnCount() > 1 && edited_item_ != item) {
         CRect focus = row;
@@ -195,6 +202,16 @@ void SECListBaseC::DrawItem(SECListPaintContext* pc, int item, const CRect& row)
     if (list_style_ex_ & LVXS_HGRIDLINES) DrawRowLine(pc->dc, row);
 }
 
+bool SECListBaseC::RowStillPainted(SECListPaintContext* pc, std::uint64_t serial, HWND own) {
+    // Asked for a callback field, the owner may have changed the rows or destroyed the list.
+    if (own && !::IsWindow(own)) return false;
+    SECListItem* record = GetItemAt(pc->lvi.iItem);
+    if (!record || record->serial != serial) return false;
+    pc->item = record;
+    pc->sub_item = record->sub_item(pc->lvi.iSubItem);
+    return true;
+}
+
 BOOL SECListBaseC::InitPaintContext(SECListPaintContext* pc) {
     pc->lvi.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
     pc->lvi.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_CUT;
@@ -202,7 +219,9 @@ BOOL SECListBaseC::InitPaintContext(SECListPaintContext* pc) {
     pc->lvi.cchTextMax = int(text_buffer_.size());
     text_buffer_[0] = 0;
     pc->view = int(list_style_ & LVS_TYPEMASK);
-    if (!GetItem(&pc->lvi, TRUE, TRUE)) return FALSE;
+    const std::uint64_t serial = pc->item ? pc->item->serial : 0;
+    const HWND own = m_hWnd;
+    if (!GetItem(&pc->lvi, TRUE, TRUE) || !RowStillPainted(pc, serial, own)) return FALSE;
     if (pc->lvi.mask & LVIF_DI_SETITEM) {
         LV_ITEM keep = pc->lvi;
         keep.mask &= LVIF_TEXT | LVIF_IMAGE | LVIF_DI_SETITEM;

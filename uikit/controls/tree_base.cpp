@@ -277,7 +277,8 @@ HTREEITEM SECTreeBaseC::InsertItem(const TV_INSERTSTRUCT* insert) {
         root_->SetExpanded(TRUE);
     }
     _Node* parent = NodeOf(insert->hParent);
-    if (!parent) return nullptr;
+    // An item still being inserted (its owner asked while it is placed) takes no children yet.
+    if (!parent || (parent != root_.get() && !parent->GetRawParent())) return nullptr;
     std::unique_ptr<_Node> owned = CreateNode();
     _Node* node = owned.get();
     TV_ITEM item = insert->item;
@@ -298,17 +299,10 @@ HTREEITEM SECTreeBaseC::InsertItem(const TV_INSERTSTRUCT* insert) {
     if (after == TVI_FIRST) {
         where = SECTreeNode::kFirst;
     } else if (after == TVI_SORT || after == TVI_SORT_DESCENDING) {
-        const bool descending = after == TVI_SORT_DESCENDING;
-        const auto goes_before = [&](_Node* child) {
-            const int order = CompareItems(HandleOf(child), HandleOf(node));
-            return descending ? order < 0 : order > 0;
-        };
-        // The new item goes before the first child that sorts after it. The children are walked
-        // from the first every time: they need not be in order (inserted otherwise, or renamed).
-        where = SECTreeNode::kFirst;
-        for (auto* child = static_cast<_Node*>(parent->GetRawFirstChild()); child && !goes_before(child);
-             child = static_cast<_Node*>(child->SECTreeNode::GetNextSibling()))
-            where = child;
+        if (!FindSortedPlace(insert->hParent, parent, node, after == TVI_SORT_DESCENDING, &where)) {
+            live_.erase(handle);  // the owner took the parent away while it was asked
+            return nullptr;
+        }
     } else if (after && after != TVI_ROOT && after != TVI_LAST) {
         _Node* sibling = LiveNode(after);
         if (!sibling || sibling->GetRawParent() != parent) {
@@ -320,15 +314,41 @@ HTREEITEM SECTreeBaseC::InsertItem(const TV_INSERTSTRUCT* insert) {
     parent->InsertChild(node, where);
     owned.release();
     node->SetExpanded((item.mask & TVIF_STATE) && (item.stateMask & TVIS_EXPANDED) && (item.state & TVIS_EXPANDED));
+    const auto inserted = reinterpret_cast<HTREEITEM>(handle);
     if (IsShown(node)) {
         GiveRow(node);
+        // Measuring the new row may ask the owner for its text, who may delete it meanwhile.
+        if (LiveNode(inserted) != node) return inserted;
         if (node->IsExpanded()) InsertRowsBelow(node);
     }
     if (GetRedrawOnInsert() && m_hWnd) {
         InvalidateAllHeights();
         Invalidate();
     }
-    return HandleOf(node);
+    return inserted;
+}
+
+bool SECTreeBaseC::FindSortedPlace(HTREEITEM parent_item, _Node* parent, _Node* node, bool descending,
+                                   SECTreeNode** where) {
+    const HTREEITEM item = HandleOf(node);
+    const std::uint64_t roots = roots_made_;
+    // The new item goes before the first child that sorts after it. The children are walked
+    // from the first every time: they need not be in order (inserted otherwise, or renamed).
+    // A comparison may ask the owner for a callback text, and the owner may change the tree
+    // then: the walk starts again whenever the tree changed shape.
+    for (;;) {
+        const std::uint64_t shape = shape_changes_;
+        *where = SECTreeNode::kFirst;
+        auto* child = static_cast<_Node*>(parent->GetRawFirstChild());
+        for (; child; child = static_cast<_Node*>(child->SECTreeNode::GetNextSibling())) {
+            const int order = CompareItems(HandleOf(child), item);
+            if (!StillThere(parent_item, parent, roots) || LiveNode(item) != node) return false;
+            if (shape != shape_changes_) break;
+            if (descending ? order < 0 : order > 0) return true;
+            *where = child;
+        }
+        if (!child) return true;
+    }
 }
 
 void SECTreeBaseC::StoreItem(_Node* node, const TV_ITEM* item) {
@@ -360,11 +380,13 @@ BOOL SECTreeBaseC::SetItem(TV_ITEM* item) {
     keep(TVIF_TEXT, node->text.is_callback() && item->pszText != LPSTR_TEXTCALLBACK);
     // Only the fields named by the mask are stored: a state or image change keeps the data word.
     StoreItem(node, &store);
+    // The owner may delete the item, clear the tree or destroy it from a notice on the way (the
+    // set-display-info notice, or a request for a callback field while the row is measured).
+    const HWND own = m_hWnd;
+    const auto gone = [&] { return (own && !::IsWindow(own)) || NodeOf(item->hItem) != node; };
     if (for_owner) {
-        // The owner may delete the item, clear the tree or destroy it from the notice.
-        const HWND own = m_hWnd;
         NotifyTreeSetDispInfo(node, for_owner);
-        if ((own && !::IsWindow(own)) || NodeOf(item->hItem) != node) return TRUE;
+        if (gone()) return TRUE;
     }
     const int row = RowOfNode(node);
     if (row < 0) return TRUE;
@@ -379,6 +401,7 @@ BOOL SECTreeBaseC::SetItem(TV_ITEM* item) {
         lvi.stateMask = store.stateMask & kRowStates;
         lvi.state = node->item.state & lvi.stateMask;
         SECListBaseC::SetItem(&lvi);
+        if (gone()) return TRUE;
     }
     const bool looks_changed =
         node->text.value != before_text || before.iImage != node->item.iImage ||
@@ -539,12 +562,16 @@ BOOL SECTreeBaseC::SetItemExState(HTREEITEM item, UINT state, UINT mask) {
             RemoveRowsBelow(node);
             const int row = RowOfNode(node);
             if (row >= 0) {
+                // Repainting the row may ask the owner, who may delete the item meanwhile.
                 if (IsItemSelected(row)) SECListBaseC::SetItemState(row, 0, LVIS_SELECTED);
+                if (LiveNode(item) != node) return TRUE;
+                const int now = RowOfNode(node);
                 node->row = nullptr;
-                EraseRows(row, 1);
+                if (now >= 0) EraseRows(now, 1);
             }
         } else if (IsShown(node)) {
             GiveRow(node);
+            if (LiveNode(item) != node) return TRUE;
             InsertRowsBelow(node);
         }
         if (m_hWnd) UpdateLayout(), Invalidate();
@@ -629,7 +656,11 @@ void SECTreeBaseC::ForgetRows() {
 
 BOOL SECTreeBaseC::DeleteItem(HTREEITEM item) {
     if (!root_) return TRUE;
-    const auto target = [&] { return item == TVI_ROOT ? root_.get() : LiveNode(item); };
+    const auto target = [&]() -> _Node* {
+        if (item == TVI_ROOT) return root_.get();
+        _Node* node = LiveNode(item);
+        return node && node->GetRawParent() ? node : nullptr;  // an item being inserted stays
+    };
     if (!target()) return FALSE;  // no item of this tree, or one deleted before
     EndLabelEdit(FALSE);          // tells the owner, who may delete the item first
     _Node* node = target();

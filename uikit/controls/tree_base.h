@@ -172,6 +172,9 @@ protected:
     // Whether `node`, reached as `item` (the root as TVI_ROOT) when `roots` roots had been
     // made, is still in the tree after a notice.
     bool StillThere(HTREEITEM item, const _Node* node, std::uint64_t roots) const;
+    // Where a sorted insertion puts `node` among the children of `parent` (reached as
+    // `parent_item`); false when the owner took the parent or the item away meanwhile.
+    bool FindSortedPlace(HTREEITEM parent_item, _Node* parent, _Node* node, bool descending, SECTreeNode** where);
     // Drops every row; the nodes stay.
     void ForgetRows();
     void StoreItem(_Node* node, const TV_ITEM* item);

@@ -58,7 +58,11 @@ TreeRowLayout layout_of(const SECTreePaintContext* pc, int depth, int indent, bo
 BOOL SECTreeBaseC::InitPaintContext(SECListPaintContext* base) {
     auto* pc = static_cast<SECTreePaintContext*>(base);
     pc->node = NodeOfRow(pc->lvi.iItem);
-    if (!pc->node || pc->lvi.iSubItem != 0) return SECListBaseC::InitPaintContext(pc);
+    if (!pc->node || pc->lvi.iSubItem != 0) {
+        if (!SECListBaseC::InitPaintContext(pc)) return FALSE;
+        pc->node = NodeOfRow(pc->lvi.iItem);  // the row checked there is still the node's
+        return TRUE;
+    }
     pc->tvi = TV_ITEM{};
     pc->tvi.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
     pc->tvi.hItem = HandleOf(pc->node);
@@ -66,9 +70,18 @@ BOOL SECTreeBaseC::InitPaintContext(SECListPaintContext* base) {
     pc->tvi.pszText = tree_text_.data();
     pc->tvi.cchTextMax = int(tree_text_.size());
     tree_text_[0] = 0;
+    const HTREEITEM item = pc->tvi.hItem;
+    const std::uint64_t serial = pc->item ? pc->item->serial : 0;
+    const HWND own = m_hWnd;
     GetItem(&pc->tvi, TRUE, TRUE);
-    pc->ex_state = GetItemExState(pc->tvi.hItem, TVIS_EX_MARKED | TVIS_EX_HIDDEN);
+    // Asked for a callback field, the owner may have deleted the item: it is not drawn then.
+    if (!RowStillPainted(pc, serial, own) || LiveNode(item) != pc->node) return FALSE;
+    pc->tvi.hItem = item;
+    pc->ex_state = GetItemExState(item, TVIS_EX_MARKED | TVIS_EX_HIDDEN);
     if (!SECListBaseC::InitPaintContext(pc)) return FALSE;
+    // The row checked there is still the node's: a row never outlives its node.
+    pc->node = NodeOfRow(pc->lvi.iItem);
+    if (LiveNode(item) != pc->node) return FALSE;
     pc->lvi.pszText = pc->tvi.pszText;
     pc->lvi.iImage = pc->tvi.iImage;
     if (pc->ex_state & TVIS_EX_MARKED) pc->greyed |= SECListPaintContext::kGreyed;

@@ -71,12 +71,11 @@ public:
         Check();
     }
 
-    // The owner's part in a notice: some calls, then its answer. A request for display
-    // information (sent while rows are measured, painted or sorted) is only answered.
+    // The owner's part in a notice: the fields it is asked for (while rows are measured,
+    // painted or sorted), some calls, then its answer.
     LRESULT Answer(NMHDR* header) {
-        const bool asked = header && (header->code == LVN_GETDISPINFO || header->code == TVN_GETDISPINFO);
-        if (asked) FillAskedFields(header);
-        if (!asked && !closing_ && depth_ < kMaxDepth) {
+        if (header) FillAskedFields(header);
+        if (!closing_ && depth_ < kMaxDepth) {
             ++depth_;
             for (int calls = in_.Next(3); calls > 0; --calls) Act();
             --depth_;

@@ -2,6 +2,7 @@
 // and collapse-reset, deletion order, item fields, the IDE's style words,
 // keys and mouse, a random walk that checks the rows after every step, and
 // pictures of a workspace-shaped tree and a two-column watch tree.
+#include <cstring>
 #include <random>
 
 #include "uikit/controls/list_ctrl.h"
@@ -155,6 +156,26 @@ TEST_F(TreeTest, SortedInsertionAmongUnsortedChildrenGoesBeforeTheFirstThatSorts
     tree.InsertItem("omega", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT);
     EXPECT_EQ(texts(), (std::vector<std::string>{"alpha", "omega", "zeta", "gamma"}));
     expect_rows_are_shown_items("after a label edit");
+}
+
+// Comparing asks the owner for a callback text, and the owner may delete the very child being
+// compared: the walk then starts again over the children that are left.
+TEST_F(TreeTest, SortedInsertionWalksAgainWhenTheOwnerDeletesAChildWhileAsked) {
+    HTREEITEM asked = tree.InsertItem(LPSTR_TEXTCALLBACK);
+    tree.InsertItem("c");
+    parent.on_notify = [&](NMHDR* header) {
+        if (header->code != TVN_GETDISPINFO) return;
+        auto* info = reinterpret_cast<TV_DISPINFO*>(header);
+        if (info->item.pszText && info->item.cchTextMax > 1) std::strcpy(info->item.pszText, "a");
+        if (info->item.hItem == asked) tree.DeleteItem(asked);
+    };
+    ASSERT_NE(tree.InsertItem("b", TV_NO_IMAGE, TV_NO_IMAGE, TVI_ROOT, TVI_SORT), nullptr);
+    parent.on_notify = nullptr;
+    std::vector<std::string> texts;
+    for (HTREEITEM i = tree.GetRootItem(); i; i = tree.GetNextSiblingItem(i))
+        texts.push_back(tree.GetItemText(i).str());
+    EXPECT_EQ(texts, (std::vector<std::string>{"b", "c"}));
+    expect_rows_are_shown_items("after the owner deleted a child");
 }
 
 TEST_F(TreeTest, ExpandVetoesClaimedChildrenCollapseResetAndTheCaretUnderACollapse) {
