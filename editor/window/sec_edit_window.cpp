@@ -15,6 +15,12 @@ bool KeyHeld(int key) { return ::GetKeyState(key) < 0; }
 
 const UINT kFindReplaceMessage = ::RegisterWindowMessage(FINDMSGSTRING);
 
+// The client point of a place's cell, its top left corner.
+CPoint cell_top_left(const EditCells& cells, const SECEditCore& core, CaretPlace place) {
+    return CPoint(cells.gutter_width + (place.column - core.left_column()) * cells.char_width,
+                  (place.line - core.top_line()) * cells.line_height);
+}
+
 }  // namespace
 
 template <class Base>
@@ -517,9 +523,10 @@ DROPEFFECT SECEditWindow<Base>::OnDragOver(COleDataObject* data, DWORD key_state
     SECEdit* edit = GetBuffer();
     if (!data->IsDataAvailable(CF_TEXT) || !edit || edit->GetReadOnly()) return DROPEFFECT_NONE;
     const CaretPlace place = PlaceFromPoint(point.x, point.y);
-    if (drop_caret_)
-        ::SetCaretPos(cells_.gutter_width + (place.column - left_column()) * cells_.char_width,
-                      (place.line - top_line()) * cells_.line_height);
+    if (drop_caret_) {
+        const CPoint cell = cell_top_left(cells_, *this, place);
+        ::SetCaretPos(cell.x, cell.y);
+    }
     return key_state & MK_CONTROL ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
@@ -676,7 +683,12 @@ void SECEditWindow<Base>::ShowContextMenu(CWnd*, CPoint point) {
     CMenu menu;
     if (!menu.CreatePopupMenu()) return;
     if (point.x == -1 && point.y == -1) {
-        point = CPoint(5, 5);
+        // Below the caret, kept inside the window when the caret is scrolled out of it.
+        CRect client;
+        this->GetClientRect(&client);
+        const CPoint cell = cell_top_left(cells_, *this, caret());
+        point = CPoint(std::clamp<int>(cell.x, 0, std::max<int>(0, client.right - 1)),
+                       std::clamp<int>(cell.y + cells_.line_height, 0, std::max<int>(0, client.bottom - 1)));
         this->ClientToScreen(&point);
     } else {
         CPoint client = point;

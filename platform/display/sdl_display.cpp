@@ -20,6 +20,7 @@
 #include "platform/gdi/win_rect.h"
 #include "platform/os/module.h"
 #include "platform/res/resources.h"
+#include "platform/user/context_menu_key.h"
 #include "platform/user/user.h"
 
 namespace kit::display {
@@ -603,6 +604,7 @@ int virtual_key_of_sdl(int key) {
         {SDLK_PAGEDOWN, VK_NEXT},
         {SDLK_INSERT, VK_INSERT},
         {SDLK_DELETE, VK_DELETE},
+        {SDLK_APPLICATION, VK_APPS},
         {SDLK_LSHIFT, VK_SHIFT},
         {SDLK_RSHIFT, VK_SHIFT},
         {SDLK_LCTRL, VK_CONTROL},

@@ -1,4 +1,5 @@
 // What a window does with a message its procedure passes on.
+#include "platform/user/context_menu_key.h"
 #include "platform/user/input_api.h"
 #include "platform/user/internal.h"
 #include "platform/user/menu_api.h"
@@ -100,6 +101,12 @@ LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
     }
 }
 
+// Asked for from the keyboard (Shift+F10, the context-menu key), with no point: the window
+// places the menu at its caret or selected item.
+LRESULT keyboard_context_menu(HWND hwnd) {
+    return SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -163,15 +170,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == WPARAM(VK_F4) && (HIWORD(std::uintptr_t(lParam)) & 0x2000)) {
                 return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
             }
-            if (wParam == WPARAM(VK_F10) && !(GetKeyState(VK_SHIFT) & 0x8000)) {
-                return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
-            }
+            // Shift+F10 asks for the context menu as F10 goes down: a person or a tool may
+            // let go of Shift before F10.
+            if (wParam == WPARAM(VK_F10) && (GetKeyState(VK_SHIFT) & 0x8000)) return keyboard_context_menu(hwnd);
+            if (wParam == WPARAM(VK_F10)) return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            return 0;
+        case WM_KEYUP:
+            if (wParam == WPARAM(VK_APPS)) return keyboard_context_menu(hwnd);
             return 0;
         case WM_SYSKEYUP:
-            // Shift+F10 asks for the context menu from the keyboard, with no point.
-            if (wParam == WPARAM(VK_F10) && (GetKeyState(VK_SHIFT) & 0x8000)) {
-                return SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(-1, -1));
-            }
+            if (wParam == WPARAM(VK_APPS)) return keyboard_context_menu(hwnd);
             // Alt pressed and released alone opens the menu bar.
             if (wParam == WPARAM(VK_MENU) && menu_key_pressed_alone())
                 return SendMessage(top_level_of(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);

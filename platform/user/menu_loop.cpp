@@ -354,7 +354,9 @@ LoopStep MenuTracker::on_key(const MSG& msg) {
             close_to(depth - 1);
             return LoopStep::keep_going;
         case VK_MENU:
-        case VK_F10: return LoopStep::cancelled;  // pressed again, they close the menu
+        case VK_F10:
+            // Pressed again, they close the menu; the repeats of the press that opened it do not.
+            return (msg.lParam & (LPARAM(1) << 30)) ? LoopStep::keep_going : LoopStep::cancelled;
         case VK_UP:
         case VK_DOWN:
             if (depth == 0) {

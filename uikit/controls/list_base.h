@@ -330,6 +330,7 @@ protected:
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonUp(UINT flags, CPoint point);
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     afx_msg void OnCancelMode();
     afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);

@@ -287,6 +287,27 @@ void SECListBaseC::OnRButtonUp(UINT, CPoint) {
     Notify(NM_RCLICK);
 }
 
+// Asked from the keyboard (no point), the menu opens below the selected item's label, or at
+// the top of the list without one; the parents that offer a menu hear that point.
+void SECListBaseC::OnContextMenu(CWnd* wnd, CPoint point) {
+    if (point.x != -1 || point.y != -1 || wnd != this) {
+        Default();
+        return;
+    }
+    CRect inside;
+    GetInsideRect(&inside);
+    point = inside.TopLeft();
+    const int focus = GetFocusItem();
+    const int item = focus >= 0 && GetItemState(focus, LVIS_SELECTED) ? focus : GetNextItem(-1, LVNI_SELECTED);
+    if (CRect label; item >= 0 && GetItemRect(item, &label, LVIR_LABEL)) {
+        // Kept in sight when the item is scrolled past the page.
+        point = CPoint(std::clamp<int>(label.left, inside.left, std::max<int>(inside.left, inside.right - 1)),
+                       std::clamp<int>(label.bottom, inside.top, std::max<int>(inside.top, inside.bottom - 1)));
+    }
+    ClientToScreen(&point);
+    DefWindowProc(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(point.x, point.y));
+}
+
 void SECListBaseC::OnCancelMode() {
     tip_->Hide();
     CWnd::OnCancelMode();

@@ -52,4 +52,31 @@ TEST_F(CorvelSampleTest, EveryDebugWindowInTheOutputRowShowsItsContent) {
     for (int column : {0, 1}) EXPECT_GE(watches.GetColumnWidth(column), 100) << column;
 }
 
+// Shift+F10 in the watch window opens the bar's menu below the selected watch, and its last
+// item, Set Memory, shows the memory at the watch's value: all by keys.
+TEST_F(CorvelSampleTest, ShiftF10InTheWatchWindowOpensItsMenuAtTheSelectedWatch) {
+    shell_test::StoppedCorvel corvel(work.path());
+    CWatchTreeView& tree = corvel.watches().Tree();
+    corvel.watches().AddWatch("0x400+0x10");
+    corvel.HandleQueued();
+    tree.SelectItem(tree.GetRootItem());
+    tree.SetFocus();
+    SECListBaseC& rows = tree;
+    CRect label;
+    ASSERT_TRUE(rows.GetItemRect(rows.GetFocusItem(), &label, LVIR_LABEL));
+    ::MapWindowPoints(tree.m_hWnd, nullptr, reinterpret_cast<POINT*>(&label), 2);
+    CRect menu;
+    display.then([&] {
+        menu = ShownPopupMenu();
+        display.press(VK_UP);  // the last item: Set Memory
+        display.press(VK_RETURN);
+    });
+    display.chord(VK_SHIFT, VK_F10);
+    corvel.HandleQueued();
+    EXPECT_EQ(menu.TopLeft(), CPoint(label.left, label.bottom));
+    corvel.frame().RecalcLayout();
+    ASSERT_TRUE(corvel.frame().memory_bar().IsVisible());
+    EXPECT_EQ(corvel.frame().memory_bar().View(0).View().top(), 0x410);
+}
+
 }  // namespace

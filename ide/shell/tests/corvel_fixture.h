@@ -17,6 +17,7 @@
 #include "ide/shell/tests/corvel_harness.h"
 #include "platform/afx/app.h"
 #include "platform/display/headless.h"
+#include "platform/user/window_table.h"
 #include "testing/golden.h"
 #include "testing/temp_dir.h"
 
@@ -25,6 +26,17 @@ inline std::string PaneText(const CInfoWnd& pane) {
     std::string text;
     for (int i = 0; i < pane.GetLineCount(); ++i) text += std::string(pane.GetLine(i)) + "\n";
     return text;
+}
+
+// Where the popup menu shown now lies on the screen; empty when none is shown.
+inline CRect ShownPopupMenu() {
+    for (HWND top : kit::user::top_level_windows()) {
+        char name[16] = {};
+        ::GetClassName(top, name, int(sizeof name));
+        CRect place;
+        if (std::string(name) == "#32768" && ::IsWindowVisible(top) && ::GetWindowRect(top, &place)) return place;
+    }
+    return CRect();
 }
 
 class CorvelSampleTest : public ::testing::Test {

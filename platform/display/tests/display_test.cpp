@@ -13,6 +13,7 @@
 #include "platform/display/display.h"
 #include "platform/display/sdl_display.h"
 #include "platform/display/window_mask.h"
+#include "platform/user/context_menu_key.h"
 #include "platform/user/user.h"
 
 namespace {
@@ -99,7 +100,8 @@ TEST(Display, SdlKeysMapToVirtualKeys) {
                  {SDLK_RALT, VK_MENU},
                  {SDLK_SEMICOLON, VK_OEM_1},
                  {SDLK_KP_5, VK_NUMPAD0 + 5},
-                 {SDLK_APPLICATION, 0}};
+                 {SDLK_APPLICATION, VK_APPS},
+                 {SDLK_PRINTSCREEN, 0}};
     for (const auto& c : cases) EXPECT_EQ(kit::display::virtual_key_of_sdl(c.sdl), c.vk) << c.sdl;
 }
 

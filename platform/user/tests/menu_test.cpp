@@ -260,6 +260,14 @@ TEST_F(MenuTest, TheMenuBarByKeyboard) {
              display.press(VK_ESCAPE);
          },
          {}},
+        {"f10 held: its repeats keep the menu open",
+         [&] {
+             for (int press = 0; press < 4; ++press) kit::user::inject_key(VK_F10, true);
+             kit::user::inject_key(VK_F10, false);
+             display.press(VK_DOWN);
+             display.press(VK_RETURN);
+         },
+         {100}},
     };
     for (auto& c : cases) {
         static std::vector<UINT> commands;
