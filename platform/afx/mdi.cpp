@@ -414,9 +414,28 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
+namespace {
+// The MDI children's own keys, taken before any accelerator table: Ctrl+F4 closes the active
+// child, Ctrl+F6 moves to the next one and Ctrl+Shift+F6 to the one before.
+enum class ChildKey { none, close, next, previous };
+ChildKey child_key(const MSG& msg) {
+    const auto down = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
+    if (msg.message != WM_KEYDOWN || !down(VK_CONTROL) || down(VK_MENU)) return ChildKey::none;
+    if (msg.wParam == WPARAM(VK_F4)) return ChildKey::close;
+    if (msg.wParam == WPARAM(VK_F6)) return down(VK_SHIFT) ? ChildKey::previous : ChildKey::next;
+    return ChildKey::none;
+}
+}  // namespace
+
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST) {
         CMDIChildWnd* child = MDIGetActive();
+        switch (child ? child_key(*msg) : ChildKey::none) {
+            case ChildKey::close: child->SendMessage(WM_SYSCOMMAND, SC_CLOSE); return TRUE;
+            case ChildKey::next: MDINext(); return TRUE;
+            case ChildKey::previous: MDIPrev(); return TRUE;
+            case ChildKey::none: break;
+        }
         if (child && child->m_hAccelShared && ::TranslateAccelerator(m_hWnd, child->m_hAccelShared, msg)) return TRUE;
     }
     return CFrameWnd::PreTranslateMessage(msg);

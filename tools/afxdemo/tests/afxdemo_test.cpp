@@ -15,6 +15,7 @@
 #include "testing/golden.h"
 #include "testing/painted_picture.h"
 #include "testing/temp_dir.h"
+#include "platform/user/input_api.h"
 #include "platform/user/menu_bar.h"
 #include "tools/afxdemo/demo.h"
 #include "tools/afxdemo/state.h"
@@ -250,6 +251,48 @@ TEST_F(AfxDemoTest, MDIActivationSwitchesMenusAndListsChildren) {
     EXPECT_EQ(frame->MDIGetActive(), second);
     EXPECT_STREQ(window_menu_text(0), "&1 Sketch1");
     EXPECT_TRUE(window_menu_text(1).IsEmpty());
+}
+
+// Ctrl+F6 and Ctrl+Shift+F6 move through the children with the keyboard, Ctrl+F4 closes the
+// active one; F6 and F4 without Control are left to the program's own keys.
+TEST_F(AfxDemoTest, ControlF6MovesThroughTheMDIChildrenAndControlF4ClosesTheActiveOne) {
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* first = frame->MDIGetActive();
+    command(ID_FILE_NEW_SKETCH);
+    CMDIChildWnd* second = frame->MDIGetActive();
+    command(ID_FILE_NEW_NOTE);
+    CMDIChildWnd* third = frame->MDIGetActive();
+    const HWND second_hwnd = second->m_hWnd;
+    idle();
+    ASSERT_EQ(frame->MDIGetActive(), third);
+    const auto keys = [&](std::initializer_list<int> held, int key) {
+        for (int modifier : held) kit::user::inject_key(modifier, true);
+        display.press(key);
+        for (int modifier : held) kit::user::inject_key(modifier, false);
+        idle();
+    };
+    struct Step {
+        const char* keys;
+        std::initializer_list<int> held;
+        int key;
+        CMDIChildWnd* active;
+    } steps[] = {{"Ctrl+F6", {VK_CONTROL}, VK_F6, second},
+                 {"Ctrl+F6 again", {VK_CONTROL}, VK_F6, first},
+                 {"Ctrl+Shift+F6", {VK_CONTROL, VK_SHIFT}, VK_F6, second},
+                 {"F6", {}, VK_F6, second},
+                 {"Shift+F4", {VK_SHIFT}, VK_F4, second}};
+    for (const Step& step : steps) {
+        keys(step.held, step.key);
+        EXPECT_EQ(frame->MDIGetActive(), step.active) << step.keys;
+        EXPECT_EQ(::GetFocus(), frame->MDIGetActive()->GetActiveView()->m_hWnd) << step.keys;
+    }
+    keys({VK_CONTROL}, VK_F4);
+    EXPECT_FALSE(::IsWindow(second_hwnd));
+    EXPECT_NE(frame->MDIGetActive(), nullptr);
+    EXPECT_EQ(::GetFocus(), frame->MDIGetActive()->GetActiveView()->m_hWnd);
+    keys({VK_CONTROL}, VK_F4);
+    keys({VK_CONTROL}, VK_F4);
+    EXPECT_EQ(frame->MDIGetActive(), nullptr);
 }
 
 TEST_F(AfxDemoTest, DelayedShowAndLayoutHappenAtIdleTime) {
