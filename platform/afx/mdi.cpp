@@ -136,6 +136,7 @@ public:
     afx_msg void OnSize(UINT type, int cx, int cy) {
         Default();
         if (maximized_ && active_) ::MoveWindow(active_, 0, 0, cx, cy, TRUE);
+        keep_restored_inside();
         arrange_iconic();
     }
     // A click on the window menu's list activates that child (restoring it when minimized) and
@@ -203,9 +204,35 @@ private:
         if (!maximized_ || child != restore_child_) return;
         maximized_ = false;
         ::SetWindowLong(child, GWL_STYLE, LONG(restore_style_ & ~WS_MAXIMIZE));
-        ::SetWindowPos(child, nullptr, restore_rect_.left, restore_rect_.top, restore_rect_.Width(),
-                       restore_rect_.Height(), SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+        const CRect place = inside_area(restore_rect_);
+        ::SetWindowPos(child, nullptr, place.left, place.top, place.Width(), place.Height(),
+                       SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
         restore_child_ = nullptr;
+    }
+    // The restored children a smaller area cuts off are moved and cut to lie inside it.
+    void keep_restored_inside() {
+        for (HWND child : children_) {
+            if (::IsIconic(child) || (maximized_ && child == restore_child_)) continue;
+            CRect place;
+            ::GetWindowRect(child, &place);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
+            const CRect inside = inside_area(place);
+            if (inside != place)
+                ::SetWindowPos(child, nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    // A place for a restored child, moved and cut to lie inside the area: the area may have
+    // shrunk since the child had it, and its caption boxes must stay in reach.
+    CRect inside_area(CRect place) const {
+        CRect area;
+        GetClientRect(&area);
+        if (area.IsRectEmpty()) return place;  // a minimized frame: no room to measure by
+        const int width = std::min<int>(place.Width(), area.Width()),
+                  height = std::min<int>(place.Height(), area.Height());
+        const int left = std::clamp<int>(place.left, area.left, area.right - width),
+                  top = std::clamp<int>(place.top, area.top, area.bottom - height);
+        return CRect(left, top, left + width, top + height);
     }
     // Shrinks the child to a strip at the bottom of the area and activates the next child
     // that is not minimized; with none, the minimized one stays active.
@@ -228,10 +255,9 @@ private:
         placement.length = sizeof placement;
         if (!::GetWindowPlacement(child, &placement)) return;
         std::erase(iconic_, child);
-        const RECT& normal = placement.rcNormalPosition;
+        const CRect normal = inside_area(placement.rcNormalPosition);
         // Placed while still minimized, so that the layout of its inside runs once, at its size.
-        ::SetWindowPos(child, HWND_TOP, normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top,
-                       SWP_NOACTIVATE);
+        ::SetWindowPos(child, HWND_TOP, normal.left, normal.top, normal.Width(), normal.Height(), SWP_NOACTIVATE);
         ::ShowWindow(child, SW_RESTORE);
         arrange_iconic();
         if (child == active_)
