@@ -173,11 +173,12 @@ void SECTabWnd::OnSize(UINT type, int cx, int cy) {
     const bool horz = ActiveStyle() & WS_HSCROLL;
     if (horz) {
         const int most = std::max(0, cx - kMinBarWidth);
-        if (first_size_ || splitter_ > most) splitter_ = most;
+        if (first_size_) wanted_splitter_ = most;
+        splitter_ = std::min(wanted_splitter_, most);
     } else if (first_size_) {
         CRect inside;
         GetInsideRect(&inside);
-        splitter_ = inside.Width();
+        splitter_ = wanted_splitter_ = inside.Width();
     }
     first_size_ = false;
     RecalcLayout();
@@ -266,6 +267,7 @@ void SECTabWnd::TrackSplitter(CPoint point) {
     dragging_ = false;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     move_to(end == kit::user::LoopStep::finished ? splitter_ : start);
+    if (end == kit::user::LoopStep::finished) wanted_splitter_ = splitter_;
 }
 
 LRESULT SECTabWnd::OnScrollMessage(WPARAM wParam, LPARAM lParam) {

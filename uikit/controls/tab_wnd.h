@@ -59,6 +59,9 @@ protected:
     CScrollBar hbar_, vbar_;
     std::vector<TabScroll> scroll_;  // one per tab, in tab order
     int splitter_ = 0;
+    // Where the first size or the user's drag put the splitter: a narrower window pulls the
+    // splitter back from it, and a wider one gives the strip that room again.
+    int wanted_splitter_ = 0;
     int strip_height_ = 0, hbar_height_ = 0, vbar_width_ = 0;
     bool first_size_ = true;
     bool dragging_ = false;

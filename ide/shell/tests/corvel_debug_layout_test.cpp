@@ -79,4 +79,25 @@ TEST_F(CorvelSampleTest, ShiftF10InTheWatchWindowOpensItsMenuAtTheSelectedWatch)
     EXPECT_EQ(corvel.frame().memory_bar().View(0).View().top(), 0x410);
 }
 
+// After the run the Output pane has its row back, and its tab strip the room it had before
+// the debug windows came beside it: every tab's label whole again.
+TEST_F(CorvelSampleTest, AfterTheRunTheOutputTabStripTakesTheWholeBarAgain) {
+    shell_test::StoppedCorvel corvel(work.path());
+    corvel.HandleQueued();
+    SECTabWnd& tabs = corvel.frame().output_bar().TabWnd();
+    auto& strip = static_cast<SECTabControl&>(*tabs.GetTabControl());
+    const int last = strip.GetTabCount() - 1;
+    ASSERT_EQ(strip.GetTab(last)->m_csLabel, "FindInFiles2");
+    const auto last_tab_whole = [&] {
+        return strip.TabLeft(last) + strip.GetTab(last)->m_nWidth <= strip.TabArea().right;
+    };
+    ASSERT_FALSE(last_tab_whole()) << "the debug windows leave the strip room for every tab";
+    corvel.frame().HideDebugBars();
+    corvel.HandleQueued();
+    EXPECT_TRUE(last_tab_whole());
+    CRect alone;
+    tabs.GetClientRect(&alone);
+    EXPECT_GE(tabs.GetSplitterPos(), alone.Width() * 9 / 10);
+}
+
 }  // namespace

@@ -321,10 +321,14 @@ TEST_F(TabTest, SplitterDragStopsSixtyPixelsFromTheRightAndEscapeCancels) {
     make(wnd, 2);
     wnd.SetScrollStyle(0, WS_HSCROLL);
     wnd.ActivateTab(0);
-    // Showing the bar pulled the splitter (first set to the whole width) back; a wider window keeps it.
+    // Showing the bar pulled the splitter (first set to the whole width) back; a wider window
+    // gives the strip room again, up to that width.
     EXPECT_EQ(wnd.GetSplitterPos(), 400 - SECTabWnd::kMinBarWidth);
     wnd.MoveWindow(0, 0, 420, 200);
-    EXPECT_EQ(wnd.GetSplitterPos(), 400 - SECTabWnd::kMinBarWidth);
+    EXPECT_EQ(wnd.GetSplitterPos(), 420 - SECTabWnd::kMinBarWidth);
+    wnd.MoveWindow(0, 0, 500, 200);
+    EXPECT_EQ(wnd.GetSplitterPos(), 400);
+    wnd.MoveWindow(0, 0, 420, 200);
     CRect inside;
     wnd.GetInsideRect(&inside);
     const CRect split = wnd.SplitterRect();
@@ -340,6 +344,11 @@ TEST_F(TabTest, SplitterDragStopsSixtyPixelsFromTheRightAndEscapeCancels) {
     wnd.GetTabControl()->GetWindowRect(&strip);
     wnd.ScreenToClient(&strip);
     EXPECT_EQ(strip.Width(), 97);
+    // A window narrowed below the dragged place and widened again gives it back.
+    wnd.MoveWindow(0, 0, 120, 200);
+    EXPECT_EQ(wnd.GetSplitterPos(), 120 - SECTabWnd::kMinBarWidth);
+    wnd.MoveWindow(0, 0, 420, 200);
+    EXPECT_EQ(wnd.GetSplitterPos(), 97);
     // Far right: clamped.
     display.advance(600);
     display.then([&] {
