@@ -2,6 +2,8 @@
 
 set(KIT_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
 
+include(${CMAKE_CURRENT_LIST_DIR}/KitPch.cmake)
+
 # Test sources are compiled without optimisation: most of their cost is the
 # test framework's headers and macros, and the code under test keeps the
 # preset's optimisation. Line tables keep failures and sanitizer reports
@@ -18,6 +20,7 @@ endif()
 function(kit_test name)
   cmake_parse_arguments(T "THREADED" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES KIT_TEST TRUE)
   target_link_libraries(${name} PRIVATE ${T_LIBS} kit_test_env kit_testing GTest::gtest GTest::gmock
                         GTest::gtest_main Threads::Threads)
   target_compile_options(${name} PRIVATE ${KIT_TEST_COMPILE_OPTIONS})
@@ -106,9 +109,11 @@ function(kit_bench name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# Called once at the end of the top-level list: the target that builds every
-# threaded test, for the ThreadSanitizer build.
+# Called once at the end of the top-level list: the targets' precompiled
+# headers, and the target that builds every threaded test, for the
+# ThreadSanitizer build.
 function(kit_finish)
+  kit_precompile_headers()
   get_property(threaded GLOBAL PROPERTY KIT_THREADED_TESTS)
   add_custom_target(threaded_tests)
   if(threaded)
