@@ -94,6 +94,14 @@ mark_on_line() { shows 242 $((314 + 15 * ($1 - 16))) 16 14 '#FFFF00'; }
 # it): once the program is in the simulator, how to start it.
 start_hint_shown() { shows 100 752 400 14 '#000000'; }
 
+# "<x> <y> <width> <height>" of the main window on the screen.
+place() {
+  xwininfo -id "$corvel_window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}'
+}
+maximized_past_the_edges() { [ "$(place)" = "-4 -4 1032 776" ]; }
+restored() { set -- $(place); [ "$3" -lt 1024 ]; }
+
 # F9 on the first line puts a breakpoint there, F5 asks to build the program
 # that was never built, Enter builds it, F5 starts the simulator and, once the
 # program is downloaded, the status bar says to start it there; F1 on the

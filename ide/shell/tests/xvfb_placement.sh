@@ -14,13 +14,6 @@ shot_name=corvel-placement
 xvfb_more_tools=xprop
 . "$(dirname "$0")/xvfb_corvel.sh"
 
-# "<x> <y> <width> <height>" of the main window on the screen.
-place() {
-  xwininfo -id "$corvel_window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}'
-}
-maximized_past_the_edges() { [ "$(place)" = "-4 -4 1032 776" ]; }
-restored() { set -- $(place); [ "$3" -lt 1024 ]; }
 sized_past_the_screen() { set -- $(place); [ "$3" -gt 1024 ]; }
 inside_the_screen() { set -- $(place); [ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 1024 ] && [ $(($2 + $4)) -le 768 ]; }
 end_corvel() {

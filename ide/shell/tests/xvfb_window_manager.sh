@@ -12,13 +12,6 @@ shot_name=corvel-window-manager
 xvfb_more_tools=xprop
 . "$(dirname "$0")/xvfb_corvel.sh"
 
-# "<x> <y> <width> <height>" of the main window on the screen.
-place() {
-  xwininfo -id "$corvel_window" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x, y, w, h}'
-}
-maximized_past_the_edges() { [ "$(place)" = "-4 -4 1032 776" ]; }
-restored() { set -- $(place); [ "$3" -lt 1024 ]; }
 iconified() { xprop -id "$corvel_window" WM_STATE | grep -q Iconic; }
 # The window's two names as the window manager reads them.
 names() {

@@ -46,6 +46,16 @@ private:
     std::vector<Saved> saved_;
 };
 
+// SDL on its offscreen driver, made the window system's back-end.
+std::unique_ptr<kit::display::Sdl> OpenOffscreenSdl() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
+    EXPECT_TRUE(sdl) << error;
+    if (sdl) kit::user::set_backend(sdl.get());
+    return sdl;
+}
+
 TEST(Display, TheEnvironmentChoosesAndAnUnknownNameIsAnError) {
     ClearedDisplayEnvironment cleared;
     setenv("KIT_DISPLAY", "headless", 1);
@@ -112,11 +122,8 @@ TEST(Display, SdlKeysMapToVirtualKeys) {
 TEST(Display, ModifierPressesReplayedWhileAMenuTakesTheKeyboardNeverReachTheProgram) {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const std::string saved_driver = driver ? driver : "";
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    std::string error;
-    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
-    ASSERT_TRUE(sdl) << error;
-    kit::user::set_backend(sdl.get());
+    std::unique_ptr<kit::display::Sdl> sdl = OpenOffscreenSdl();
+    ASSERT_TRUE(sdl);
 
     HWND main =
         CreateWindowEx(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
@@ -187,11 +194,8 @@ TEST(Display, ModifierPressesReplayedWhileAMenuTakesTheKeyboardNeverReachTheProg
 // that window back from minimized leaves it maximized.
 TEST(Display, TheWindowManagersChangesOfStateReachTheWindow) {
     ClearedDisplayEnvironment cleared;
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    std::string error;
-    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
-    ASSERT_TRUE(sdl) << error;
-    kit::user::set_backend(sdl.get());
+    std::unique_ptr<kit::display::Sdl> sdl = OpenOffscreenSdl();
+    ASSERT_TRUE(sdl);
 
     static std::vector<WPARAM> kinds;
     kinds.clear();
@@ -258,11 +262,8 @@ TEST(Display, TheWindowManagersChangesOfStateReachTheWindow) {
 // name), whenever the caption changes, in UTF-8 whatever the code page of the text.
 TEST(Display, TheWindowManagerIsGivenTheCaptionWheneverItChanges) {
     ClearedDisplayEnvironment cleared;
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    std::string error;
-    std::unique_ptr<kit::display::Sdl> sdl = kit::display::Sdl::open(&error);
-    ASSERT_TRUE(sdl) << error;
-    kit::user::set_backend(sdl.get());
+    std::unique_ptr<kit::display::Sdl> sdl = OpenOffscreenSdl();
+    ASSERT_TRUE(sdl);
     HWND main = CreateWindowEx(0, "STATIC", "Corvel", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr, nullptr,
                                nullptr);
     ShowWindow(main, SW_SHOW);

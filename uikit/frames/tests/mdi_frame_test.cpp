@@ -17,6 +17,16 @@
 
 namespace {
 
+// A docking MDI frame and its sizable "Output" bar, docked.
+void CreateFrameWithOutputBar(SECMDIFrameWnd* frame, SECControlBar*& bar) {
+    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    bar = new SECControlBar;
+    bar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(bar->Create(frame, "Output", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC, 0, 200));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+}
+
 TEST(MdiFrameTest, DefaultPlacesTakeTheBottomLeftAndRightRowsInTurn) {
     SECMDIFrameWnd frame;
     struct Place {
@@ -80,12 +90,8 @@ TEST(MdiFrameTest, DelayedLayoutsRunWhileTheToolbarsAreCustomisedInADialog) {
 TEST(MdiFrameTest, AFloatingBarShownWithDelayComesBackAtItsSizeAtIdleTime) {
     kit::display::Headless display;
     auto* frame = new SECMDIFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new SECControlBar;
-    bar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(bar->Create(frame, "Output", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC, 0, 200));
-    bar->EnableDocking(CBRS_ALIGN_ANY);
+    SECControlBar* bar = nullptr;
+    ASSERT_NO_FATAL_FAILURE(CreateFrameWithOutputBar(frame, bar));
     frame->FloatControlBarEx(bar, 100, 100, CBRS_ALIGN_TOP);
     CWnd* floating = bar->GetParentFrame();
     ASSERT_NE(floating, frame);
@@ -124,12 +130,8 @@ TEST(MdiFrameTest, AFloatingBarShownWithDelayComesBackAtItsSizeAtIdleTime) {
 TEST(MdiFrameTest, ABarsMdiChildRemembersWhereItMovesButNotASizeWithoutAMove) {
     kit::display::Headless display;
     auto* frame = new SECMDIFrameWnd;
-    ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-    auto* bar = new SECControlBar;
-    bar->m_bAutoDelete = TRUE;
-    ASSERT_TRUE(bar->Create(frame, "Output", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_SIZE_DYNAMIC, 0, 200));
-    bar->EnableDocking(CBRS_ALIGN_ANY);
+    SECControlBar* bar = nullptr;
+    ASSERT_NO_FATAL_FAILURE(CreateFrameWithOutputBar(frame, bar));
     frame->FloatControlBarAsMDIChild(bar, -1, -1, CBRS_ALIGN_TOP);
     ASSERT_TRUE(bar->IsMDIChild());
     CWnd* child = bar->m_pDockBar->GetParent();
