@@ -6,6 +6,8 @@
 # ends within a second (asking a missing X server may take longer).
 # Usage: no-display.sh <program> [argument...]
 set -u
+testing="$(dirname "$0")"
+. "$testing/sanitizer-display.sh"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 fail() {
