@@ -99,8 +99,15 @@ bool write_record(const std::filesystem::path& path, const Record& record, std::
 }
 
 std::optional<Record> read_record(const std::filesystem::path& path) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Anything but a regular file is no record: a FIFO or a device left under
+    // the record's name must not hold up the start that sweeps the folder.
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
+    struct stat file {};
+    if (fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
     std::string text(8192, '\0');
     ssize_t got = read(fd, text.data(), text.size());
     close(fd);

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -209,6 +210,15 @@ TEST_F(IpcTest, LeftoversOfKilledProcessesAreClearedAndWhatLiveOnesUseStays) {
     EXPECT_FALSE(ipc::SharedMapping::create_in_memory("8", "IRom", 4096, &why)) << "the live name stays taken";
     EXPECT_TRUE(ipc::post_message(live_window, 0x8100, 1, 2));
     EXPECT_TRUE(ipc::SharedMapping::create_in_memory("7", "IRom", 4096, &why)) << why;
+}
+
+// A FIFO where a record should be is no record: the sweep at a start passes
+// over it instead of waiting for a writer that never comes.
+TEST_F(IpcTest, AFifoUnderARecordsNameDoesNotHoldUpTheSweep) {
+    ASSERT_EQ(mkfifo((scratch_ / "mapping-5-irom").c_str(), 0600), 0);
+    ipc::remove_leftovers();
+    std::string why;
+    EXPECT_TRUE(ipc::SharedMapping::create_in_memory("5", "IRom", 4096, &why)) << why;
 }
 
 // Letting a name go removes its lock file, so whoever waited on that file must
